@@ -1,0 +1,32 @@
+#pragma once
+
+// What the card model, canvas, renderer and helpers ask of the main window
+// controller through `Main_App_wnd`. The controller implements it; tests
+// install a small stand-in. Every call has a harmless default so a stand-in
+// overrides only what it needs.
+
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+
+class QPainter;
+class SKTGraphic;
+
+class MainWindowHooks
+{
+public:
+    virtual ~MainWindowHooks() = default;
+
+    // Position of the next new object on a side ("F" front, anything else back).
+    virtual QPointF Control_New_Point(const QString& side) { (void)side; return {10, 10}; }
+    // Bounds of the front canvas (the card rectangle of the front side).
+    virtual QRectF frontCanvasBounds() const { return {}; }
+    // Draws the card base of the current side into `painter` for `rect`.
+    virtual void Card_Base_Drawing(QPainter& painter, const QRectF& rect) { (void)painter; (void)rect; }
+    virtual void Refresh_Canvas() {}
+    virtual void Show_RHS_Properties(SKTGraphic* graphic) { (void)graphic; }
+    virtual void Undo_Redo_Button_state() {}
+    virtual void Set_Paste_Button_Status() {}
+    virtual void Reset_Image_Editing_Controls() {}
+    virtual void Open_Barcode_Window() {}
+};
