@@ -1,0 +1,112 @@
+#include "platform/ArchivedColour.h"
+
+#include "platform/GeometryString.h"
+#include "platform/KeyedArchiver.h"
+#include "platform/KeyedUnarchiver.h"
+
+#include <cmath>
+
+namespace {
+enum ArchivedSpace {
+    CalibratedRGB = 1,
+    DeviceRGB = 2,
+    CalibratedWhite = 3,
+    DeviceWhite = 4,
+    DeviceCMYK = 5,
+    Catalog = 6,
+};
+
+const QStringList colourClasses {QStringLiteral("NSColor"), QStringLiteral("NSObject")};
+} // namespace
+
+QByteArray ArchivedColour::componentText(const Colour& colour)
+{
+    QStringList parts;
+    for (int i = 0; i < colour.componentCount(); ++i)
+        parts.append(GeometryString::number(colour.component(i)));
+    if (colour.alpha() != 1.0)
+        parts.append(GeometryString::number(colour.alpha()));
+    return parts.join(QLatin1Char(' ')).toLatin1();
+}
+
+quint64 ArchivedColour::encode(KeyedArchiver& archiver, const Colour& given)
+{
+    if (!given.isValid())
+        return 0;
+    Colour colour = given;
+    if (colour.space() == Colour::Space::DeviceCMYK)
+        colour = Colour::fromQColor(colour.toQColor());
+    const bool white = colour.space() == Colour::Space::CalibratedWhite || colour.space() == Colour::Space::DeviceWhite;
+    const int space = int(colour.space());
+    QByteArray text = componentText(colour);
+    text.append('\0');
+    const QByteArray uniquingKey = "colour " + QByteArray::number(space) + ' ' + text;
+    return archiver.addObject(
+        colourClasses,
+        [&](KeyedArchiver& a) {
+            a.encodeInt(QStringLiteral("NSColorSpace"), space);
+            a.encodeBytes(white ? QStringLiteral("NSWhite") : QStringLiteral("NSRGB"), text);
+        },
+        uniquingKey);
+}
+
+QList<double> ArchivedColour::parseComponents(const QByteArray& bytes)
+{
+    QByteArray text = bytes;
+    const qsizetype nul = text.indexOf('\0');
+    if (nul >= 0)
+        text.truncate(nul);
+    QList<double> result;
+    for (const QByteArray& part : text.simplified().split(' ')) {
+        if (part.isEmpty())
+            continue;
+        bool ok = false;
+        const double v = part.toDouble(&ok);   // C locale
+        if (!ok || !std::isfinite(v))
+            return {};
+        result.append(v);
+        if (result.size() > 5)
+            return {};
+    }
+    return result;
+}
+
+std::optional<Colour> ArchivedColour::decode(KeyedUnarchiver& coder)
+{
+    if (!coder.current().isDictionary())
+        return std::nullopt;
+    const int space = coder.decodeInt(QStringLiteral("NSColorSpace"));
+    if (space == Catalog) {
+        // A named system colour; the archive carries what it looked like.
+        return coder.decodeObject<Colour>(QStringLiteral("NSColor"), &ArchivedColour::decode);
+    }
+    auto alphaAt = [](const QList<double>& v, qsizetype i) { return v.size() > i ? v[i] : 1.0; };
+    if (space == DeviceCMYK) {
+        QByteArray text = coder.decodeBytes(QStringLiteral("NSCMYK"));
+        if (text.isEmpty())
+            text = coder.decodeBytes(QStringLiteral("NSCYMK"));
+        const QList<double> v = parseComponents(text);
+        if (v.size() < 4)
+            return std::nullopt;
+        return Colour::cmyk(v[0], v[1], v[2], v[3], alphaAt(v, 4));
+    }
+    // RGB and white by their space, then by whichever text is present (a
+    // space this reader does not know may still carry one).
+    const bool whiteSpace = space == CalibratedWhite || space == DeviceWhite;
+    const bool rgbSpace = space == CalibratedRGB || space == DeviceRGB;
+    if (rgbSpace || (!whiteSpace && coder.containsKey(QStringLiteral("NSRGB")))) {
+        const QList<double> v = parseComponents(coder.decodeBytes(QStringLiteral("NSRGB")));
+        if (v.size() < 3)
+            return std::nullopt;
+        const auto s = space == CalibratedRGB ? Colour::Space::CalibratedRGB : Colour::Space::DeviceRGB;
+        return Colour::rgb(v[0], v[1], v[2], alphaAt(v, 3), s);
+    }
+    if (whiteSpace || coder.containsKey(QStringLiteral("NSWhite"))) {
+        const QList<double> v = parseComponents(coder.decodeBytes(QStringLiteral("NSWhite")));
+        if (v.isEmpty())
+            return std::nullopt;
+        const auto s = space == DeviceWhite ? Colour::Space::DeviceWhite : Colour::Space::CalibratedWhite;
+        return Colour::grey(v[0], alphaAt(v, 1), s);
+    }
+    return std::nullopt;
+}

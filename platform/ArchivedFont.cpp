@@ -1,0 +1,48 @@
+#include "platform/ArchivedFont.h"
+
+#include "platform/KeyedArchiver.h"
+#include "platform/KeyedUnarchiver.h"
+#include "platform/PostScriptNames.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+const QStringList fontClasses {QStringLiteral("NSFont"), QStringLiteral("NSObject")};
+// Longer names are not font names; they are refused rather than looked up.
+constexpr qsizetype maxNameLength = 256;
+// Far beyond any card; larger sizes from a damaged archive are cut to it.
+constexpr double maxSize = 10000;
+}
+
+quint64 ArchivedFont::encode(KeyedArchiver& archiver, const FontSpec& font)
+{
+    if (font.family().isEmpty() && font.postScriptName().isEmpty())
+        return 0;
+    const QString name =
+        font.postScriptName().isEmpty() ? PostScriptNames::postScriptNameFor(font.family()) : font.postScriptName();
+    const double size = font.pointSize() > 0 ? font.pointSize() : defaultSize;
+    const QByteArray uniquingKey = "font " + name.toUtf8() + ' ' + QByteArray::number(size, 'g', 17);
+    return archiver.addObject(
+        fontClasses,
+        [&](KeyedArchiver& a) {
+            a.encodeString(QStringLiteral("NSName"), name);
+            a.encodeDouble(QStringLiteral("NSSize"), size);
+            a.encodeInt(QStringLiteral("NSfFlags"), defaultFlags);
+        },
+        uniquingKey);
+}
+
+std::optional<FontSpec> ArchivedFont::decode(KeyedUnarchiver& coder)
+{
+    if (!coder.current().isDictionary())
+        return std::nullopt;
+    const QString name = coder.decodeString(QStringLiteral("NSName"));
+    if (name.trimmed().isEmpty() || name.size() > maxNameLength)
+        return std::nullopt;
+    double size = coder.decodeDouble(QStringLiteral("NSSize"));
+    if (!std::isfinite(size) || size <= 0)
+        size = defaultSize;
+    size = std::min(size, maxSize);
+    return FontSpec(PostScriptNames::familyFor(name), size, name);
+}
