@@ -55,25 +55,24 @@ QString PlistNode::toString() const
 {
     if (!isString())
         return {};
-    char* text = nullptr;
-    plist_get_string_val(m_node, &text);
-    QString result = text ? QString::fromUtf8(text) : QString();
-    std::free(text);
-    return result;
+    // By pointer and length: libplist's copying getter asserts on strings
+    // that hold a NUL character.
+    uint64_t length = 0;
+    const char* text = plist_get_string_ptr(m_node, &length);
+    if (!text || length == 0 || length > uint64_t(std::numeric_limits<qsizetype>::max()))
+        return QString(QLatin1String(""));
+    return QString::fromUtf8(text, qsizetype(length));
 }
 
 QByteArray PlistNode::toData() const
 {
     if (!isData())
         return {};
-    char* bytes = nullptr;
     uint64_t length = 0;
-    plist_get_data_val(m_node, &bytes, &length);
-    QByteArray result;
-    if (bytes && length <= uint64_t(std::numeric_limits<qsizetype>::max()))
-        result = QByteArray(bytes, qsizetype(length));
-    std::free(bytes);
-    return result;
+    const char* bytes = plist_get_data_ptr(m_node, &length);
+    if (!bytes || length > uint64_t(std::numeric_limits<qsizetype>::max()))
+        return QByteArray("");
+    return QByteArray(bytes, qsizetype(length));
 }
 
 std::optional<qint64> PlistNode::toInteger() const

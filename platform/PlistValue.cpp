@@ -1,6 +1,6 @@
 #include "platform/PlistValue.h"
 
-#include "platform/PlistDepthCheck.h"
+#include "platform/PlistGuard.h"
 
 #include <cstdlib>
 #include <limits>
@@ -52,7 +52,7 @@ PlistValue PlistValue::fromData(const QByteArray& bytes, int maxDepth)
     // of nesting: refuse what it cannot take before it sees the bytes.
     if (bytes.isEmpty() || bytes.size() > qsizetype(std::numeric_limits<qint32>::max()))
         return {};
-    if (!PlistDepthCheck::withinDepth(bytes, maxDepth))
+    if (!PlistGuard::accepts(bytes, maxDepth))
         return {};
     plist_t root = nullptr;
     plist_from_memory(bytes.constData(), uint32_t(bytes.size()), &root);

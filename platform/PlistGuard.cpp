@@ -1,4 +1,4 @@
-#include "platform/PlistDepthCheck.h"
+#include "platform/PlistGuard.h"
 
 #include <cstdint>
 #include <vector>
@@ -29,10 +29,11 @@ struct BinaryTables {
 // (twice the entry count for dictionaries). False when malformed; a scalar
 // gives zero references.
 bool containerRefs(const QByteArray& b, const BinaryTables& t, quint64 index, quint64& first, quint64& count,
-                   bool& container)
+                   bool& container, bool& dictionary)
 {
     count = 0;
     container = false;
+    dictionary = false;
     quint64 offset = 0;
     if (!readUnsigned(b, t.tableOffset + index * quint64(t.offsetSize), t.offsetSize, offset))
         return false;
@@ -43,6 +44,7 @@ bool containerRefs(const QByteArray& b, const BinaryTables& t, quint64 index, qu
     if (kind != 0xA && kind != 0xC && kind != 0xD)
         return true;
     container = true;
+    dictionary = kind == 0xD;
     quint64 n = marker & 0x0F;
     quint64 pos = offset + 1;
     if (n == 0x0F) {
@@ -64,12 +66,45 @@ bool containerRefs(const QByteArray& b, const BinaryTables& t, quint64 index, qu
     return true;
 }
 
+// False when object `index` is a UTF-16 string holding a NUL character.
+bool keyReadable(const QByteArray& b, const BinaryTables& t, quint64 index)
+{
+    quint64 offset = 0;
+    if (!readUnsigned(b, t.tableOffset + index * quint64(t.offsetSize), t.offsetSize, offset))
+        return false;
+    if (offset < 8 || offset >= t.tableOffset)
+        return false;
+    const quint8 marker = quint8(b[qsizetype(offset)]);
+    if ((marker >> 4) != 0x6)
+        return true;
+    quint64 n = marker & 0x0F;
+    quint64 pos = offset + 1;
+    if (n == 0x0F) {
+        if (pos >= quint64(b.size()))
+            return false;
+        const quint8 intMarker = quint8(b[qsizetype(pos)]);
+        if ((intMarker >> 4) != 0x1 || (intMarker & 0x0F) > 3)
+            return false;
+        const int size = 1 << (intMarker & 0x0F);
+        if (!readUnsigned(b, pos + 1, size, n))
+            return false;
+        pos += 1 + quint64(size);
+    }
+    if (n > (t.tableOffset - pos) / 2)
+        return false;
+    for (quint64 i = 0; i < n; ++i) {
+        if (b[qsizetype(pos + 2 * i)] == 0 && b[qsizetype(pos + 2 * i + 1)] == 0)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
-bool PlistDepthCheck::withinDepth(const QByteArray& bytes, int maxDepth)
+bool PlistGuard::accepts(const QByteArray& bytes, int maxDepth)
 {
     if (bytes.startsWith("bplist"))
-        return binaryWithinDepth(bytes, maxDepth);
+        return binaryAccepted(bytes, maxDepth);
     qsizetype i = 0;
     if (bytes.startsWith("\xEF\xBB\xBF"))
         i = 3;
@@ -80,7 +115,7 @@ bool PlistDepthCheck::withinDepth(const QByteArray& bytes, int maxDepth)
     return true;
 }
 
-bool PlistDepthCheck::binaryWithinDepth(const QByteArray& b, int maxDepth)
+bool PlistGuard::binaryAccepted(const QByteArray& b, int maxDepth)
 {
     constexpr quint64 headerSize = 8;
     constexpr quint64 trailerSize = 32;
@@ -116,8 +151,16 @@ bool PlistDepthCheck::binaryWithinDepth(const QByteArray& b, int maxDepth)
     auto open = [&](quint64 index) {
         Frame f {index, 0, 0, 0, 0};
         bool container = false;
-        if (!containerRefs(b, t, index, f.firstRef, f.refCount, container))
+        bool dictionary = false;
+        if (!containerRefs(b, t, index, f.firstRef, f.refCount, container, dictionary))
             return false;
+        // A dictionary's references are its keys, then its values.
+        for (quint64 k = 0; dictionary && k < f.refCount / 2; ++k) {
+            quint64 key = 0;
+            if (!readUnsigned(b, f.firstRef + k * quint64(t.refSize), t.refSize, key) || key >= t.objectCount
+                || !keyReadable(b, t, key))
+                return false;
+        }
         if (!container) {
             state[index] = Done;
             depthOf[index] = 0;
@@ -163,7 +206,7 @@ bool PlistDepthCheck::binaryWithinDepth(const QByteArray& b, int maxDepth)
     return depthOf[t.root] <= maxDepth;
 }
 
-bool PlistDepthCheck::xmlWithinDepth(const QByteArray& b, int maxDepth)
+bool PlistGuard::xmlWithinDepth(const QByteArray& b, int maxDepth)
 {
     auto nameIs = [&](qsizetype pos, const char* name, qsizetype length) {
         if (b.size() - pos < length + 1 || b.mid(pos, length) != QByteArray::fromRawData(name, length))
