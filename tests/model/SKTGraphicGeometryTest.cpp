@@ -46,14 +46,6 @@ TEST(SKTGraphicGeometry, DrawingBoundsGrowByHandleOrHalfStroke)
     }
 }
 
-TEST(SKTGraphicGeometry, HandlePointsInOrder)
-{
-    const QRectF r(10, 20, 40, 30);
-    const QPointF expected[] = {{10, 20}, {30, 20}, {50, 20}, {10, 35}, {50, 35}, {10, 50}, {30, 50}, {50, 50}};
-    for (int h = 1; h <= 8; ++h)
-        EXPECT_EQ(SKTGraphic::handlePoint(r, h), expected[h - 1]) << "handle " << h;
-}
-
 TEST(SKTGraphicGeometry, HandleHitIsHalfOpen)
 {
     SKTGraphic g;

@@ -2,18 +2,13 @@
 // opacity and the code tables.
 
 #include "mainwindow/Globals.h"
-#include "model/SKTBarcode.h"
 #include "model/SKTGraphic.h"
 #include "model/SKTImage.h"
-#include "model/SKTLine.h"
-#include "model/SKTSignature.h"
 #include "model/SKTText.h"
-#include "model/Shape_Control.h"
 
 #include <gtest/gtest.h>
 #include <QCursor>
 #include <QPixmap>
-#include <cmath>
 #include <limits>
 #include <stdexcept>
 
@@ -46,17 +41,9 @@ TEST(SKTGraphicRecord, NewObjectDefaults)
     EXPECT_EQ(g._strokeColor, Colour::black());
     EXPECT_DOUBLE_EQ(g._strokeWidth, 1.0);
     EXPECT_EQ(g._stroke_border_type, "S");
-    EXPECT_EQ(g._fill_type, "S");
-    EXPECT_EQ(g._fill_Grad_clr1, Colour::white());
-    EXPECT_EQ(g._fill_Grad_clr2, Colour::white());
-    EXPECT_EQ(g._fill_htch_clr, Colour::white());
-    EXPECT_TRUE(g._fill_hatch_type.isEmpty());
     EXPECT_FLOAT_EQ(g.alpha_val, 1.0f);
     EXPECT_FLOAT_EQ(g.alpha_val_stroke, 1.0f);
     EXPECT_FLOAT_EQ(g.img_trnsp_val, 100.0f);
-    EXPECT_FLOAT_EQ(g.sat_val, 1.0f);
-    EXPECT_FLOAT_EQ(g.con_val, 1.0f);
-    EXPECT_FLOAT_EQ(g.cor_rad_val_val, 10.0f);
     EXPECT_EQ(g._shape_type, "R");
     EXPECT_EQ(g.Text_Value, "Text here");
     EXPECT_EQ(g.sign_or_fingureprint, "S");
@@ -64,42 +51,9 @@ TEST(SKTGraphicRecord, NewObjectDefaults)
     EXPECT_FALSE(g.ctrl_is_locked);
     EXPECT_EQ(g.data_source_type, 0);
     EXPECT_FALSE(g.excel_binding);
-    EXPECT_EQ(g.excel_col_indx, 0);
-    EXPECT_TRUE(g.batch_list_name.isEmpty());
-    EXPECT_EQ(g.print_object, 0);
-    EXPECT_TRUE(g.control_ID.isEmpty());
     EXPECT_EQ(g._Text_contents, nullptr);
-    EXPECT_TRUE(g._barcode_image.isNull());
-    EXPECT_EQ(g._scriptingContainer, nullptr);
     EXPECT_EQ(g.double_star_type, 1);
     EXPECT_EQ(g.polygon_type, 1);
-}
-
-TEST(SKTGraphicRecord, BarcodeDesignerDefaults)
-{
-    const SKTGraphic g;
-    EXPECT_EQ(g.linear_font_val, "0123");
-    EXPECT_EQ(g.two_d_font_val, "0123");
-    EXPECT_EQ(g.header_val, "HEADER");
-    EXPECT_EQ(g.footer_val, "FOOTER");
-    EXPECT_EQ(g.align_hdr_index, 1);
-    EXPECT_EQ(g.align_ftr_index, 1);
-    EXPECT_FLOAT_EQ(g.linear_height_val, 0.6f);
-    EXPECT_FLOAT_EQ(g.linear_width_val, 20.0f);
-    EXPECT_EQ(g.qr_size_val, 60);
-    EXPECT_EQ(g.pdf_hgt_val, 20);
-    EXPECT_EQ(g.pdf_wdt_val, 100);
-    EXPECT_EQ(g.pdf_ec_val, 2);
-    EXPECT_EQ(g.dm_module_val, 2);
-    for (float margin : {g.hdr_margin_val, g.ftr_margin_val, g.val_margin_val, g.TB_marging_val, g.LR_margin_val})
-        EXPECT_FLOAT_EQ(margin, 0.1f);
-    for (const FontSpec& f : {g.value_font_val, g.header_font_val, g.footer_font_val})
-        EXPECT_EQ(f, FontSpec("Times New Roman", 10));
-    for (const Colour& c : {g.barcode_hdr_clr_val, g.barcode_ftr_clr_val, g.barcode_val_clr_val, g.barcode_clr_val})
-        EXPECT_EQ(c, Colour::black());
-    EXPECT_EQ(g.barcode_back_clr_val, Colour::white());
-    EXPECT_EQ(g.dpi_custom_val, "0");
-    EXPECT_EQ(g.barcode_unit_val, 1);
 }
 
 TEST(SKTGraphicRecord, DefaultsFromTheMainWindow)
@@ -279,47 +233,6 @@ TEST(SKTGraphicRecord, DashPatterns)
         SCOPED_TRACE(c.code);
         EXPECT_EQ(SKTGraphic::dashPattern(c.code), c.pattern);
     }
-}
-
-TEST(SKTGraphicRecord, PlainAccessorsReachTheirFields)
-{
-    SKTGraphic g;
-    g.Set_Ctrl_Is_Visible(false);
-    EXPECT_FALSE(g.ctrl_is_visible);
-    g.ctrl_is_locked = true;
-    EXPECT_TRUE(g.Is_Control_Locked());
-    g.Set_Shape_Type("DS");
-    EXPECT_EQ(g.Get_shape_type(), "DS");
-    g.Set_Excel_binding(true);
-    g.Set_Excel_binding_Index(4);
-    EXPECT_TRUE(g.excel_binding);
-    EXPECT_EQ(g.excel_col_indx, 4);
-    g.Set_Batch_List_Name("Guests");
-    g.Set_Batch_List_Index(3);
-    g.Set_Data_source_type(1);
-    EXPECT_EQ(g.batch_list_name_val(), "Guests");
-    EXPECT_EQ(g.batch_list_index_val(), 3);
-    EXPECT_EQ(g.data_source_type_val(), 1);
-    g.Set_Sign_Or_FP("F");
-    EXPECT_EQ(g.Sign_Or_FP_Val(), "F");
-    g.Set_Control_File_path("/a/b.png");
-    EXPECT_EQ(g.FilePath(), "/a/b.png");
-    g._line_ori = 2;
-    g._line_cap_style = 1;
-    EXPECT_EQ(g.Get_Line_Ori(), 2);
-    EXPECT_EQ(g.Get_Line_Cap_Style(), 1);
-    g.img_trnsp_val = 40;
-    g.hue_val = 0.5f;
-    EXPECT_FLOAT_EQ(g.Get_Image_Trnsp_val(), 40);
-    EXPECT_FLOAT_EQ(g.Get_Hue_val(), 0.5f);
-    QImage pixels(4, 3, QImage::Format_RGB32);
-    pixels.fill(Qt::red);
-    g.Set_Barcode_image(Picture(pixels));
-    EXPECT_EQ(g._barcode_image.image().size(), QSize(4, 3));
-    g.setFlippedHorizontally(true);
-    g.setFlippedVertically(true);
-    EXPECT_TRUE(g._isFlippedHorizontally);
-    EXPECT_TRUE(g._isFlippedVertically);
 }
 
 TEST(SKTGraphicRecord, BaseHasNoPathOfItsOwn)
