@@ -54,6 +54,18 @@ Picture colourStep(const Picture& image, const ColourMatrix& matrix, const QStri
     return runStep(image, step, failures, [&](const QImage& in) { return matrix.applyTo(in); });
 }
 
+// A step that mixes neighbouring pixels: done on linear premultiplied floats.
+template <typename Filter>
+Picture spatialStep(const Picture& image, const QString& step, ImageProcesser::Failures* failures,
+                    Filter&& filter)
+{
+    return runStep(image, step, failures, [&](const QImage& in) {
+        LinearImage pixels(in);
+        filter(pixels);
+        return pixels.toImage();
+    });
+}
+
 }
 
 Picture ImageProcesser::Get_Processed_Image(const Picture& image, const ImageAdjustments& s,
@@ -157,11 +169,7 @@ Picture ImageProcesser::adjust_Sharpness(const Picture& image, float value, Fail
     const QString step = QStringLiteral("adjust_Sharpness");
     if (value == 0 || !usable(value, step, failures))
         return image;
-    return runStep(image, step, failures, [&](const QImage& in) {
-        LinearImage pixels(in);
-        pixels.sharpenLuminance(value);
-        return pixels.toImage();
-    });
+    return spatialStep(image, step, failures, [&](LinearImage& pixels) { pixels.sharpenLuminance(value); });
 }
 
 Picture ImageProcesser::adjust_boxBlur(const Picture& image, float value, Failures* failures)
@@ -169,11 +177,7 @@ Picture ImageProcesser::adjust_boxBlur(const Picture& image, float value, Failur
     const QString step = QStringLiteral("adjust_boxBlur");
     if (!usable(value, step, failures) || value <= 0)
         return image;
-    return runStep(image, step, failures, [&](const QImage& in) {
-        LinearImage pixels(in);
-        pixels.boxBlur(value);
-        return pixels.toImage();
-    });
+    return spatialStep(image, step, failures, [&](LinearImage& pixels) { pixels.boxBlur(value); });
 }
 
 Picture ImageProcesser::adjust_EV(const Picture& image, float value, Failures* failures)

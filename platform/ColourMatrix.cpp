@@ -99,14 +99,6 @@ ColourMatrix ColourMatrix::then(const ColourMatrix& next) const
     return out;
 }
 
-ColourMatrix::Rgb ColourMatrix::map(const Rgb& c) const
-{
-    Rgb out;
-    for (int r = 0; r < 3; ++r)
-        out[r] = m_rows[r][0] * c[0] + m_rows[r][1] * c[1] + m_rows[r][2] * c[2] + m_rows[r][3];
-    return out;
-}
-
 QImage ColourMatrix::applyTo(const QImage& image) const
 {
     const QImage src = image.convertToFormat(QImage::Format_ARGB32);
@@ -116,6 +108,7 @@ QImage ColourMatrix::applyTo(const QImage& image) const
     out.setDotsPerMeterX(src.dotsPerMeterX());
     out.setDotsPerMeterY(src.dotsPerMeterY());
 
+    const LinearLight& light = LinearLight::instance();
     const int w = src.width();
     for (int y = 0; y < src.height(); ++y) {
         const QRgb* in = reinterpret_cast<const QRgb*>(src.constScanLine(y));
@@ -127,11 +120,10 @@ QImage ColourMatrix::applyTo(const QImage& image) const
                 dst[x] = p;
                 continue;
             }
-            const Rgb c = map({LinearLight::decode(std::uint8_t(qRed(p))),
-                               LinearLight::decode(std::uint8_t(qGreen(p))),
-                               LinearLight::decode(std::uint8_t(qBlue(p)))});
-            dst[x] = qRgba(LinearLight::encode(c[0]), LinearLight::encode(c[1]),
-                           LinearLight::encode(c[2]), a);
+            const Rgb c = map({light.decoded(std::uint8_t(qRed(p))),
+                               light.decoded(std::uint8_t(qGreen(p))),
+                               light.decoded(std::uint8_t(qBlue(p)))});
+            dst[x] = qRgba(light.encoded(c[0]), light.encoded(c[1]), light.encoded(c[2]), a);
         }
     }
     return out;

@@ -33,7 +33,13 @@ public:
 
     // This map followed by `next`.
     ColourMatrix then(const ColourMatrix& next) const;
-    Rgb map(const Rgb& c) const;
+    Rgb map(const Rgb& c) const
+    {
+        Rgb out;
+        for (int r = 0; r < 3; ++r)
+            out[r] = m_rows[r][0] * c[0] + m_rows[r][1] * c[1] + m_rows[r][2] * c[2] + m_rows[r][3];
+        return out;
+    }
 
     // Maps the colour of every pixel in linear light and keeps its alpha.
     // The result is 8-bit, not premultiplied (Format_ARGB32); a null image

@@ -29,13 +29,14 @@ void boxLine(const float* in, float* out, int n, float radius, std::vector<doubl
         const bool left = frac > 0 && i - whole - 1 >= 0;
         const bool right = frac > 0 && i + whole + 1 < n;
         weight += (left ? frac : 0.0) + (right ? frac : 0.0);
+        const double scale = 1.0 / weight;
         for (int c = 0; c < channels; ++c) {
             double sum = sums[std::size_t(hi + 1) * channels + c] - sums[std::size_t(lo) * channels + c];
             if (left)
                 sum += frac * in[(i - whole - 1) * stride + c];
             if (right)
                 sum += frac * in[(i + whole + 1) * stride + c];
-            out[i * stride + c] = float(sum / weight);
+            out[i * stride + c] = float(sum * scale);
         }
     }
 }
@@ -59,14 +60,15 @@ LinearImage::LinearImage(const QImage& image)
     m_dpmX = src.dotsPerMeterX();
     m_dpmY = src.dotsPerMeterY();
     m_pixels.resize(std::size_t(m_width) * m_height * 4);
+    const LinearLight& light = LinearLight::instance();
     for (int y = 0; y < m_height; ++y) {
         const QRgb* in = reinterpret_cast<const QRgb*>(src.constScanLine(y));
         for (int x = 0; x < m_width; ++x) {
             float* p = pixel(x, y);
             const float a = qAlpha(in[x]) / 255.0f;
-            p[0] = LinearLight::decode(std::uint8_t(qRed(in[x]))) * a;
-            p[1] = LinearLight::decode(std::uint8_t(qGreen(in[x]))) * a;
-            p[2] = LinearLight::decode(std::uint8_t(qBlue(in[x]))) * a;
+            p[0] = light.decoded(std::uint8_t(qRed(in[x]))) * a;
+            p[1] = light.decoded(std::uint8_t(qGreen(in[x]))) * a;
+            p[2] = light.decoded(std::uint8_t(qBlue(in[x]))) * a;
             p[3] = a;
         }
     }
@@ -79,18 +81,20 @@ QImage LinearImage::toImage() const
         return {};
     out.setDotsPerMeterX(m_dpmX);
     out.setDotsPerMeterY(m_dpmY);
+    const LinearLight& light = LinearLight::instance();
     for (int y = 0; y < m_height; ++y) {
         QRgb* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
         const float* p = &m_pixels[std::size_t(y) * m_width * 4];
         for (int x = 0; x < m_width; ++x, p += 4) {
             const float a = std::clamp(p[3], 0.0f, 1.0f);
-            const int alpha = int(std::lround(a * 255.0f));
+            const int alpha = int(a * 255.0f + 0.5f);
             if (alpha == 0) {
                 dst[x] = 0;
                 continue;
             }
-            dst[x] = qRgba(LinearLight::encode(p[0] / a), LinearLight::encode(p[1] / a),
-                           LinearLight::encode(p[2] / a), alpha);
+            const float unpremultiply = 1.0f / a;
+            dst[x] = qRgba(light.encoded(p[0] * unpremultiply), light.encoded(p[1] * unpremultiply),
+                           light.encoded(p[2] * unpremultiply), alpha);
         }
     }
     return out;
@@ -133,7 +137,7 @@ void LinearImage::boxBlur(float radius)
         const int hi = std::min(m_height - 1, y + whole);
         const bool above = frac > 0 && y - whole - 1 >= 0;
         const bool below = frac > 0 && y + whole + 1 < m_height;
-        const double weight = (hi - lo + 1) + (above ? frac : 0.0) + (below ? frac : 0.0);
+        const double scale = 1.0 / ((hi - lo + 1) + (above ? frac : 0.0) + (below ? frac : 0.0));
         const float* up = above ? rowAt(y - whole - 1) : nullptr;
         const float* down = below ? rowAt(y + whole + 1) : nullptr;
         float* out = pixel(0, y);
@@ -143,7 +147,7 @@ void LinearImage::boxBlur(float radius)
                 sum += frac * up[i];
             if (down)
                 sum += frac * down[i];
-            out[i] = float(sum / weight);
+            out[i] = float(sum * scale);
         }
     }
 }
