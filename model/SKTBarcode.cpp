@@ -1,0 +1,5 @@
+#include "model/SKTBarcode.h"
+
+SKTBarcode::SKTBarcode() = default;
+
+SKTBarcode::~SKTBarcode() = default;

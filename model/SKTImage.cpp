@@ -1,0 +1,5 @@
+#include "model/SKTImage.h"
+
+SKTImage::SKTImage() = default;
+
+SKTImage::~SKTImage() = default;

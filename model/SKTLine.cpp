@@ -1,0 +1,5 @@
+#include "model/SKTLine.h"
+
+SKTLine::SKTLine() = default;
+
+SKTLine::~SKTLine() = default;

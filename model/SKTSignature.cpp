@@ -1,0 +1,5 @@
+#include "model/SKTSignature.h"
+
+SKTSignature::SKTSignature() = default;
+
+SKTSignature::~SKTSignature() = default;

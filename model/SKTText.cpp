@@ -1,0 +1,5 @@
+#include "model/SKTText.h"
+
+SKTText::SKTText() = default;
+
+SKTText::~SKTText() = default;
