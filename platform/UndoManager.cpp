@@ -228,6 +228,8 @@ void UndoManager::removeAllActions()
     m_open.clear();
     m_openedByEvent = false;
     m_disableCount = 0;
+    // What observers gathered for the dropped group is void as well.
+    emit checkpoint();
 }
 
 void UndoManager::removeAllActionsWithTarget(const void* target)

@@ -19,8 +19,9 @@
 // - Undoing a group runs its actions last first; what they register while
 //   undoing becomes the group that Redo runs, and the other way round.
 // - The checkpoint signal comes when a group closes, when a nested group
-//   opens, when undo or redo starts and when canUndo()/canRedo() is asked, so
-//   observers can finish what they gather for the current group.
+//   opens, when undo or redo starts, when canUndo()/canRedo() is asked and
+//   when the history is emptied, so observers can finish what they gather
+//   for the current group.
 // The number of levels is not limited. Empty groups are dropped.
 class UndoManager : public QObject
 {
