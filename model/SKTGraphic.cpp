@@ -11,7 +11,6 @@
 
 #include <QColor>
 #include <QCursor>
-#include <QImage>
 #include <QPainter>
 #include <QPixmap>
 #include <QRandomGenerator>
@@ -74,23 +73,6 @@ QRectF alignedToDevicePixels(const QPainter& painter, const QRectF& rect)
     const QRectF rounded(QPointF(std::round(device.left()), std::round(device.top())),
                          QPointF(std::round(device.right()), std::round(device.bottom())));
     return toDevice.inverted().mapRect(rounded);
-}
-
-QPixmap crossPicture()
-{
-    QPixmap picture(QStringLiteral(":/resources/Cross.png"));
-    if (!picture.isNull())
-        return picture;
-    // The shipped picture is missing: draw the same cross.
-    QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.fillRect(QRect(7, 0, 2, 16), Qt::white);
-    p.fillRect(QRect(0, 7, 16, 2), Qt::white);
-    p.fillRect(QRect(7, 1, 1, 14), Qt::black);
-    p.fillRect(QRect(1, 7, 14, 1), Qt::black);
-    p.end();
-    return QPixmap::fromImage(image);
 }
 
 } // namespace
@@ -554,11 +536,10 @@ void SKTGraphic::drawHandlesInView(QPainter& painter, bool lock_hai) const
 
 void SKTGraphic::drawHandleInView(QPainter& painter, const QPointF& point, bool lock_hai) const
 {
-    const QRectF square = alignedToDevicePixels(
-        painter, QRectF(point.x() - SKTGraphicHandleHalfWidth, point.y() - SKTGraphicHandleHalfWidth,
-                        SKTGraphicHandleWidth, SKTGraphicHandleWidth));
-    painter.fillRect(square.translated(1.0, 1.0), handleShadowColour);
-    painter.fillRect(square, lock_hai ? handleLockedColour : handleKnobColour);
+    const QRectF square(point.x() - SKTGraphicHandleHalfWidth, point.y() - SKTGraphicHandleHalfWidth,
+                        SKTGraphicHandleWidth, SKTGraphicHandleWidth);
+    painter.fillRect(alignedToDevicePixels(painter, square.translated(1.0, 1.0)), handleShadowColour);
+    painter.fillRect(alignedToDevicePixels(painter, square), lock_hai ? handleLockedColour : handleKnobColour);
 }
 
 bool SKTGraphic::canMakeNaturalSize() const
@@ -661,7 +642,9 @@ void SKTGraphic::finalizeEditingView(QWidget* editingView)
 const QCursor& SKTGraphic::creationCursor()
 {
     static const QCursor cursor = [] {
-        const QPixmap picture = crossPicture();
+        const QPixmap picture(QStringLiteral(":/resources/Cross.png"));
+        if (picture.isNull())
+            return QCursor(Qt::CrossCursor);
         return QCursor(picture, picture.width() / 2, picture.height() / 2);
     }();
     return cursor;
