@@ -199,9 +199,3 @@ TEST_F(FileHelpersTest, HelpFileOpensOrIsReportedMissing)
     EXPECT_EQ(opened, QStringList({dir.filePath("Help.pdf")}));
 }
 
-TEST(FileHelpers, PathOfAUrl)
-{
-    EXPECT_EQ(Convert_Path_From_URL(QUrl::fromLocalFile("/home/u/My Cards/a b.fcard")),
-              QStringLiteral("/home/u/My Cards/a b.fcard"));
-    EXPECT_EQ(Convert_Path_From_URL(QUrl("file:///tmp/x%20y.png")), QStringLiteral("/tmp/x y.png"));
-}

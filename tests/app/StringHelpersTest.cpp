@@ -40,14 +40,6 @@ TEST(StringHelpers, SubstringsKeepTheirOwnOutOfRangeRules)
             << c.name << "(\"" << c.input << "\", " << c.n << ")";
 }
 
-TEST(StringHelpers, IndexesCountUtf16Units)
-{
-    const QString s = QString::fromUtf8("a\U0001F600b");   // the emoji takes two units
-    EXPECT_EQ(Left_Str_substringToIndex(s, 3), QString::fromUtf8("a\U0001F600"));
-    EXPECT_EQ(Read_Str_FromIndex(s, 3), QStringLiteral("b"));
-    EXPECT_EQ(Read_Str_Upto_Index(s, 4), s);
-}
-
 TEST(StringHelpers, TrimmingRunsInTwoStages)
 {
     struct Case {

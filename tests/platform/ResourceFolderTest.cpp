@@ -69,13 +69,6 @@ TEST(ResourceFolder, FillsInMissingFilesAndKeepsTheUsersOwn)
     EXPECT_EQ(ResourceFolder::copyMissing(shipped.path(), folder), 1);
 }
 
-TEST(ResourceFolder, CompiledInResourcesAreAValidSource)
-{
-    QTemporaryDir home;
-    EXPECT_TRUE(ResourceFolder::prepare(home.filePath("r")));
-    EXPECT_TRUE(QFileInfo(home.filePath("r")).isDir());
-}
-
 TEST(ResourceFolder, FailsWhereNoFolderCanBe)
 {
     QTemporaryDir home;

@@ -234,22 +234,6 @@ TEST_F(UndoManagerTest, RemovingAllActionsEmptiesAndSwitchesRegistrationOn)
     EXPECT_TRUE(undo.canUndo());
 }
 
-TEST_F(UndoManagerTest, RemovingTheActionsOfOneTarget)
-{
-    int other = 0;
-    const int targetA = 0;
-    const int targetB = 0;
-    undo.registerUndo([&] { other += 1; }, &targetA);
-    undo.registerUndo([&] { other += 10; }, &targetB);
-    endEventTurn();
-    undo.registerUndo([&] { other += 100; }, &targetA);
-    endEventTurn();
-    undo.removeAllActionsWithTarget(&targetA);
-    undo.undo();                      // the emptied second group is gone
-    EXPECT_EQ(other, 10);
-    EXPECT_FALSE(undo.canUndo());
-}
-
 TEST_F(UndoManagerTest, WithoutGroupingByEventRegistrationNeedsAGroup)
 {
     undo.setGroupsByEvent(false);
