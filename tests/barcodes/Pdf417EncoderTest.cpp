@@ -76,6 +76,35 @@ int patternBits(const pdf417param& p, int row, int at, int count)
 
 }
 
+TEST(Pdf417Tables, PatternsAreWellFormedCodewords)
+{
+    // Each pattern: 17 modules, 4 bars and 4 spaces of 1 to 6 modules, in
+    // the cluster (b1 - b2 + b3 - b4) mod 9 of its row, and no two alike.
+    for (int cluster = 0; cluster < 3; ++cluster) {
+        std::vector<int> seen;
+        for (int v = 0; v < 929; ++v) {
+            SCOPED_TRACE(std::to_string(cluster) + ":" + std::to_string(v));
+            const int pattern = CLUSTERS[cluster][v];
+            ASSERT_EQ(pattern >> 16, 1);
+            std::vector<int> widths;
+            for (int b = 16; b >= 0; --b) {
+                const int bit = (pattern >> b) & 1;
+                const int current = widths.size() % 2 == 1 ? 1 : 0;   // bars stand at even places
+                if (widths.empty() || current != bit)
+                    widths.push_back(0);
+                ++widths.back();
+            }
+            ASSERT_EQ(widths.size(), 8u);
+            for (int w : widths)
+                EXPECT_TRUE(w >= 1 && w <= 6);
+            EXPECT_EQ((widths[0] - widths[2] + widths[4] - widths[6] + 9) % 9, 3 * cluster);
+            seen.push_back(pattern);
+        }
+        std::sort(seen.begin(), seen.end());
+        EXPECT_EQ(std::adjacent_find(seen.begin(), seen.end()), seen.end());
+    }
+}
+
 TEST(Pdf417Encoder, SingleLetterAtLevelTwo)
 {
     const pdf417param p = encodeText("A");
@@ -107,41 +136,7 @@ TEST(Pdf417Encoder, WorkedErrorCorrectionExample)
     EXPECT_EQ(std::vector<int>(p.codewords + 5, p.codewords + 9), (std::vector<int> {452, 327, 657, 619}));
 }
 
-TEST(Pdf417Encoder, GeneratorCoefficientsOfTheLowLevels)
-{
-    EXPECT_EQ(std::vector<int>(ERROR_LEVEL[0], ERROR_LEVEL[0] + 2), (std::vector<int> {27, 917}));
-    EXPECT_EQ(std::vector<int>(ERROR_LEVEL[1], ERROR_LEVEL[1] + 4), (std::vector<int> {522, 568, 723, 809}));
-    EXPECT_EQ(std::vector<int>(ERROR_LEVEL[2], ERROR_LEVEL[2] + 8),
-              (std::vector<int> {237, 308, 436, 284, 646, 653, 428, 379}));
-}
-
-TEST(Pdf417Encoder, RowsCarryStartIndicatorsAndStop)
-{
-    // "A" at level 2: 1 column x 10 rows.
-    const pdf417param p = encodeText("A");
-    ASSERT_EQ(p.codeRows, 10);
-    struct Row {
-        int row, left, data, right;
-    };
-    // Row indicators of a 10-row, 1-column, level-2 symbol.
-    const Row rows[] = {
-        {0, 3, 2, 0},     {1, 6, 29, 3},    {2, 0, 478, 6},  {3, 33, 509, 30}, {4, 36, 903, 33},
-        {5, 30, 637, 36}, {6, 63, 74, 60},  {7, 66, 490, 63}, {8, 60, 760, 66}, {9, 93, 21, 90},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.row);
-        EXPECT_EQ(patternBits(p, r.row, 0, 17), PDF417_START_PATTERN);
-        EXPECT_EQ(codewordAt(p, r.row, 17), r.left);
-        EXPECT_EQ(codewordAt(p, r.row, 34), r.data);
-        EXPECT_EQ(codewordAt(p, r.row, 51), r.right);
-        EXPECT_EQ(patternBits(p, r.row, 68, 18), PDF417_STOP_PATTERN);
-        // The rest of the row's last byte stays light.
-        for (int c = 86; c < 88; ++c)
-            EXPECT_FALSE(bitAt(p, r.row, c));
-    }
-}
-
-TEST(Pdf417Encoder, RowIndicatorsOfAWiderSymbol)
+TEST(Pdf417Encoder, RowsCarryStartIndicatorsDataAndStop)
 {
     // 3 columns x 7 rows at level 1, given as a rectangle.
     std::vector<int> data(21 - 4, 1);
@@ -166,8 +161,15 @@ TEST(Pdf417Encoder, RowIndicatorsOfAWiderSymbol)
     const int expected[7][2] = {{2, 2}, {3, 2}, {2, 3}, {32, 32}, {33, 32}, {32, 33}, {62, 62}};
     for (int r = 0; r < 7; ++r) {
         SCOPED_TRACE(r);
+        EXPECT_EQ(patternBits(q, r, 0, 17), PDF417_START_PATTERN);
         EXPECT_EQ(codewordAt(q, r, 17), expected[r][0]);
+        for (int c = 0; c < 3; ++c)
+            EXPECT_EQ(codewordAt(q, r, 34 + 17 * c), q.codewords[3 * r + c]);
         EXPECT_EQ(codewordAt(q, r, right), expected[r][1]);
+        EXPECT_EQ(patternBits(q, r, right + 17, 18), PDF417_STOP_PATTERN);
+        // The rest of the row's last byte stays light.
+        for (int c = q.bitColumns; c < (q.lenBits / q.codeRows) * 8; ++c)
+            EXPECT_FALSE(bitAt(q, r, c));
     }
 }
 
@@ -534,28 +536,4 @@ TEST(Pdf417Symbol, RefusesWhatItCannotCarry)
         EXPECT_EQ(s.failure(), c.failure);
         EXPECT_EQ(s.isNull(), c.failure != Pdf417Symbol::Failure::None);
     }
-}
-
-TEST(Pdf417Symbol, ModuleGridMatchesTheBitmap)
-{
-    const Pdf417Symbol s = Pdf417Symbol::encode(QStringLiteral("Grid check 0123456789"), 3);
-    ASSERT_FALSE(s.isNull());
-    pdf417param p;
-    pdf417init(&p);
-    const QByteArray bytes = QByteArrayLiteral("Grid check 0123456789");
-    p.text = bytes.constData();
-    p.lenText = int(bytes.size());
-    p.options = Pdf417UseErrorLevel;
-    p.errorLevel = 3;
-    p.aspectRatio = 1.0f;
-    paintCode(&p);
-    ASSERT_EQ(p.error, Pdf417Success);
-    ASSERT_EQ(s.moduleColumns(), p.bitColumns);
-    ASSERT_EQ(s.rows(), p.codeRows);
-    EXPECT_EQ(s.dataColumns(), p.codeColumns);
-    EXPECT_EQ(s.errorLevel(), p.errorLevel);
-    EXPECT_EQ(s.codewords(), std::vector<int>(p.codewords, p.codewords + p.lenCodewords));
-    for (int r = 0; r < p.codeRows; ++r)
-        for (int c = 0; c < p.bitColumns; ++c)
-            ASSERT_EQ(s.isDark(c, r), bitAt(p, r, c)) << r << "," << c;
 }

@@ -14,6 +14,7 @@
 #include <optional>
 
 #ifdef HAVE_ZXING
+// The decoder's text and level accessors return std::string in this form.
 #define ZX_USE_UTF8 1
 #include <ZXing/ReadBarcode.h>
 #endif
@@ -73,9 +74,8 @@ inline QImage onWhite(const QImage& picture, int margin)
 
 #ifdef HAVE_ZXING
 struct Reading {
-    QByteArray bytes;   // the symbol's bytes as read
-    QString text;       // the decoder's text
-    std::string ecLevel;
+    QByteArray bytes;     // the symbol's bytes as read
+    std::string ecLevel;  // the error correction level the rows announce
 };
 
 inline std::optional<Reading> read(const QImage& image)
@@ -90,7 +90,7 @@ inline std::optional<Reading> read(const QImage& image)
         return std::nullopt;
     const ZXing::ByteArray& bytes = result.bytes();
     return Reading {QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())),
-                    QString::fromStdString(result.text()), result.ecLevel()};
+                    result.ecLevel()};
 }
 #endif
 
