@@ -173,6 +173,48 @@ constexpr int versionGroup(int version)
     return version >= 27 ? 2 : version >= 10 ? 1 : 0;
 }
 
+// Whether data mask nPattern inverts the module in row i, column j.
+constexpr bool maskCondition(int nPattern, int i, int j)
+{
+    switch (nPattern) {
+    case 0: return (i + j) % 2 == 0;
+    case 1: return i % 2 == 0;
+    case 2: return j % 3 == 0;
+    case 3: return (i + j) % 3 == 0;
+    case 4: return (i / 2 + j / 3) % 2 == 0;
+    case 5: return (i * j) % 2 + (i * j) % 3 == 0;
+    case 6: return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
+    default: return ((i * j) % 3 + (i + j) % 2) % 2 == 0;
+    }
+}
+
+struct ModulePosition
+{
+    int64_t x;
+    int64_t y;
+};
+
+// Where format information bit 0 to 14 stands in copy 0 (around the upper
+// left finder pattern) and copy 1 (below the upper right and beside the lower
+// left finder patterns) of a symbol of `size` modules.
+constexpr ModulePosition formatInfoPosition(int copy, int bit, int64_t size)
+{
+    if (copy == 0) {
+        if (bit <= 5)
+            return {8, bit};
+        if (bit == 6)
+            return {8, 7};
+        if (bit == 7)
+            return {8, 8};
+        if (bit == 8)
+            return {7, 8};
+        return {14 - bit, 8};
+    }
+    if (bit <= 7)
+        return {size - 1 - bit, 8};
+    return {8, size - 15 + bit};
+}
+
 namespace detail {
 
 enum class Capacity { Bits, Numeric, Alphanumeric, Byte, Kanji };

@@ -1,6 +1,5 @@
 #include "barcodes/QR_Encode.h"
 
-#include <cstdlib>
 #include <cstring>
 
 using namespace QRTables;
@@ -17,21 +16,6 @@ constexpr int formatLevelBits[4] = {1, 0, 3, 2};
 
 constexpr int groupFirstVersion[3] = {1, 10, 27};
 constexpr int groupLastVersion[3] = {9, 26, 40};
-
-// Whether data mask nPattern inverts the module in row i, column j.
-constexpr bool maskCondition(int nPattern, int i, int j)
-{
-    switch (nPattern) {
-    case 0: return (i + j) % 2 == 0;
-    case 1: return i % 2 == 0;
-    case 2: return j % 3 == 0;
-    case 3: return (i + j) % 3 == 0;
-    case 4: return (i / 2 + j / 3) % 2 == 0;
-    case 5: return (i * j) % 2 + (i * j) % 3 == 0;
-    case 6: return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
-    default: return ((i * j) % 3 + (i + j) % 2) % 2 == 0;
-    }
-}
 
 // Every mask repeats after 12 rows and 6 columns.
 struct MaskTable
@@ -61,43 +45,9 @@ constexpr int bchCode(int data, int generator, int generatorDegree)
     return (data << generatorDegree) | value;
 }
 
-// Penalty of one row or column (one byte 0 or 1 per module): runs of five or
-// more modules of one colour, and the 1:1:3:1:1 finder-like sequences with
-// a light neighbour on each side and four light modules on one side.
-int64_t linePenalty(const uint8_t* line, int64_t n)
-{
-    int runs[MAX_MODULESIZE + 1];
-    int nRuns = 0;
-    int run = 1;
-    for (int64_t i = 1; i < n; ++i) {
-        if (line[i] == line[i - 1]) {
-            ++run;
-        } else {
-            runs[nRuns++] = run;
-            run = 1;
-        }
-    }
-    runs[nRuns++] = run;
-
-    int64_t penalty = 0;
-    for (int k = 0; k < nRuns; ++k)
-        if (runs[k] >= 5)
-            penalty += runs[k] - 2;
-
-    // Runs alternate in colour, starting with the colour of the first module.
-    constexpr int unbounded = 1 << 20;   // light run reaching past the edge
-    for (int k = line[0] ? 0 : 1; k + 4 < nRuns; k += 2) {
-        if (runs[k] != 1 || runs[k + 1] != 1 || runs[k + 2] != 3 || runs[k + 3] != 1 || runs[k + 4] != 1)
-            continue;
-        const int before = k <= 1 ? unbounded : runs[k - 1];
-        const int after = k + 5 >= nRuns - 1 ? unbounded : runs[k + 5];
-        if (before >= 4 || after >= 4)
-            penalty += 40;
-    }
-    return penalty;
-}
-
 } // namespace
+
+CQR_Encode::CQR_Encode() = default;
 
 bool CQR_Encode::EncodeData(int64_t nLevel, int64_t nVersion, bool bAutoExtent, int64_t nMaskingNo,
                             const char* lpsSource, int64_t ncSource, bool bUtf8Source)
@@ -579,16 +529,29 @@ void CQR_Encode::GetRSCodeWord(uint8_t* lpbyRSWork, int64_t ncDataCodeWord, int6
 
 void CQR_Encode::FormatModule()
 {
-    std::memset(m_byModuleData, 0, sizeof(m_byModuleData));
+    for (int64_t x = 0; x < m_nSymbleSize; ++x)
+        std::memset(m_byModuleData[x], 0, size_t(m_nSymbleSize));
     SetFunctionModule();
     SetCodeWordPattern();
 
     if (m_nMaskingNo == -1) {
+        // Each mask with its format information, scored on bit sets of the
+        // symbol's rows and columns; a tie keeps the lower mask number.
+        m_evaluator.loadSymbol(m_byModuleData, m_nSymbleSize);
         int64_t nMinPenalty = 0;
-        for (int64_t k = 0; k < 8; ++k) {
-            SetMaskingPattern(k);
-            SetFormatInfoPattern(k);
-            const int64_t nPenalty = CountPenalty();
+        for (int k = 0; k < 8; ++k) {
+            m_evaluator.loadMask(k);
+            const int nFormatData = FormatInfo(k);
+            for (int copy = 0; copy < 2; ++copy) {
+                for (int bit = 0; bit < 15; ++bit) {
+                    if ((nFormatData >> bit) & 1) {
+                        const ModulePosition at = formatInfoPosition(copy, bit, m_nSymbleSize);
+                        m_evaluator.setDark(at.x, at.y);
+                    }
+                }
+            }
+            m_evaluator.setDark(8, m_nSymbleSize - 8);
+            const int64_t nPenalty = m_evaluator.penalty();
             if (k == 0 || nPenalty < nMinPenalty) {
                 nMinPenalty = nPenalty;
                 m_nMaskingNo = k;
@@ -725,65 +688,28 @@ void CQR_Encode::SetMaskingPattern(int64_t nPatternNo)
 
 void CQR_Encode::SetFormatInfoPattern(int64_t nPatternNo)
 {
-    const int nFormatData = bchCode((formatLevelBits[m_nLevel] << 3) | int(nPatternNo), 0x537, 10) ^ 0x5412;
+    const int nFormatData = FormatInfo(nPatternNo);
     const int64_t n = m_nSymbleSize;
     const auto put = [this, nFormatData](int64_t x, int64_t y, int bit) {
         m_byModuleData[x][y] = uint8_t(MODULE_FUNCTION | ((nFormatData >> bit) & 1 ? MODULE_FUNCTION_DARK : 0));
     };
 
-    // Around the upper left finder pattern.
-    for (int i = 0; i <= 5; ++i)
-        put(8, i, i);
-    put(8, 7, 6);
-    put(8, 8, 7);
-    put(7, 8, 8);
-    for (int i = 9; i <= 14; ++i)
-        put(14 - i, 8, i);
-
-    // Below the upper right and beside the lower left finder patterns.
-    for (int i = 0; i <= 7; ++i)
-        put(n - 1 - i, 8, i);
-    for (int i = 8; i <= 14; ++i)
-        put(8, n - 15 + i, i);
-
+    for (int copy = 0; copy < 2; ++copy) {
+        for (int bit = 0; bit < 15; ++bit) {
+            const ModulePosition at = formatInfoPosition(copy, bit, n);
+            put(at.x, at.y, bit);
+        }
+    }
     m_byModuleData[8][n - 8] = MODULE_FUNCTION | MODULE_FUNCTION_DARK;
+}
+
+int CQR_Encode::FormatInfo(int64_t nPatternNo) const
+{
+    return bchCode((formatLevelBits[m_nLevel] << 3) | int(nPatternNo), 0x537, 10) ^ 0x5412;
 }
 
 int64_t CQR_Encode::CountPenalty()
 {
-    const int64_t n = m_nSymbleSize;
-    int64_t ncDark = 0;
-    for (int64_t x = 0; x < n; ++x) {
-        const uint8_t* column = m_byModuleData[x];
-        uint8_t* columnLine = m_byColumns + x * n;
-        for (int64_t y = 0; y < n; ++y) {
-            const uint8_t dark = (column[y] & (MODULE_FUNCTION_DARK | MODULE_MASKED)) ? 1 : 0;
-            columnLine[y] = dark;
-            m_byRows[y * n + x] = dark;
-            ncDark += dark;
-        }
-    }
-
-    int64_t nPenalty = 0;
-    for (int64_t k = 0; k < n; ++k) {
-        nPenalty += linePenalty(m_byRows + k * n, n);
-        nPenalty += linePenalty(m_byColumns + k * n, n);
-    }
-
-    // 2 x 2 blocks of one colour.
-    for (int64_t y = 0; y + 1 < n; ++y) {
-        const uint8_t* row0 = m_byRows + y * n;
-        const uint8_t* row1 = row0 + n;
-        int64_t ncBlocks = 0;
-        for (int64_t x = 0; x + 1 < n; ++x) {
-            const int sum = row0[x] + row0[x + 1] + row1[x] + row1[x + 1];
-            ncBlocks += (sum == 0) | (sum == 4);
-        }
-        nPenalty += 3 * ncBlocks;
-    }
-
-    // Balance of dark and light modules.
-    const int64_t nLightPercent = (n * n - ncDark) * 100 / (n * n);
-    nPenalty += 10 * (std::llabs(50 - nLightPercent) / 5);
-    return nPenalty;
+    m_evaluator.loadModules(m_byModuleData, m_nSymbleSize);
+    return m_evaluator.penalty();
 }

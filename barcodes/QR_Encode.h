@@ -1,5 +1,6 @@
 #pragma once
 
+#include "barcodes/QRMaskEvaluator.h"
 #include "barcodes/QRTables.h"
 
 #include <cstdint>
@@ -23,7 +24,8 @@ public:
     // its dark state; a dark data bit; the data bit after masking.
     enum : uint8_t { MODULE_FUNCTION = 0x20, MODULE_FUNCTION_DARK = 0x10, MODULE_DATA = 0x02, MODULE_MASKED = 0x01 };
 
-    CQR_Encode() = default;
+    // The arrays are left unset: each encoding step writes what it reads.
+    CQR_Encode();
 
     // level 0 L, 1 M, 2 Q, 3 H; version 1 to 40, or 0 for the smallest that
     // holds the data; with a version asked for, a larger one is used only when
@@ -63,19 +65,19 @@ public:
     bool m_bAutoExtent = false;
     int64_t m_nMaskingNo = -1;
     int64_t m_nSymbleSize = 0;
-    uint8_t m_byModuleData[QRTables::MAX_MODULESIZE][QRTables::MAX_MODULESIZE] = {};
+    uint8_t m_byModuleData[QRTables::MAX_MODULESIZE][QRTables::MAX_MODULESIZE];
 
     int64_t m_ncDataCodeWordBit = 0;
-    uint8_t m_byDataCodeWord[QRTables::MAX_DATACODEWORD] = {};
+    uint8_t m_byDataCodeWord[QRTables::MAX_DATACODEWORD];
 
     // Segments: at most one per input byte.
     int64_t m_ncDataBlock = 0;
-    uint8_t m_byBlockMode[QRTables::MAX_SOURCE] = {};
-    int64_t m_nBlockLength[QRTables::MAX_SOURCE] = {};
+    uint8_t m_byBlockMode[QRTables::MAX_SOURCE];
+    int64_t m_nBlockLength[QRTables::MAX_SOURCE];
 
     int64_t m_ncAllCodeWord = 0;
-    uint8_t m_byAllCodeWord[QRTables::MAX_ALLCODEWORD] = {};
-    uint8_t m_byRSWork[QRTables::MAX_CODEBLOCK] = {};
+    uint8_t m_byAllCodeWord[QRTables::MAX_ALLCODEWORD];
+    uint8_t m_byRSWork[QRTables::MAX_CODEBLOCK];
 
 private:
     int64_t GetEncodeVersion(int64_t nVersion, const char* lpsSource, int64_t ncLength);
@@ -91,6 +93,7 @@ private:
     void SetCodeWordPattern();
     void SetMaskingPattern(int64_t nPatternNo);
     void SetFormatInfoPattern(int64_t nPatternNo);
+    int FormatInfo(int64_t nPatternNo) const;   // the 15 bits, masked
 
     // Segmentation steps.
     void ClassifySource(const char* lpsSource, int64_t ncLength);
@@ -102,8 +105,5 @@ private:
     bool m_bUtf8Source = false;
     bool m_bUtf8Eci = false;
 
-    // Line buffers of the penalty count: the symbol row by row and column
-    // by column, one byte (0 or 1) per module.
-    uint8_t m_byRows[QRTables::MAX_MODULESIZE * QRTables::MAX_MODULESIZE] = {};
-    uint8_t m_byColumns[QRTables::MAX_MODULESIZE * QRTables::MAX_MODULESIZE] = {};
+    QRMaskEvaluator m_evaluator;
 };

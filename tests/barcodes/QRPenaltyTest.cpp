@@ -141,14 +141,21 @@ TEST(QRPenalty, FinderLikeSequencesInOneLine)
         {"010101010101101110100", false},   // dark right before the sequence
         {"101010101010111010010", false},   // one light before, two after
         {"010101010101010111010", true},    // light neighbour at the edge: beyond counts light
+        {"010101010101101011101", true},    // sequence at the right edge
     };
+    // The row's 21 modules at the right end of lines of several lengths, so
+    // that the sequences meet the edge at word boundaries too.
     for (const Case& c : cases) {
-        const std::string row = c.row;
-        const Grid g = patterned(21, [&row](int x, int y) {
-            return y == 10 ? row[size_t(x)] - '0' : (x + y) % 2;
-        });
-        EXPECT_EQ(finderHits([&row](int i) { return row[size_t(i)] - '0'; }, 21), c.counts ? 1 : 0) << row;
-        EXPECT_EQ(encoderPenalty(g), plainPenalty(g)) << row;
+        const std::string tail = c.row;
+        EXPECT_EQ(finderHits([&tail](int i) { return tail[size_t(i)] - '0'; }, 21), c.counts ? 1 : 0) << tail;
+        for (int n : {21, 61, 64, 65, 125, 128, 129, 177}) {
+            std::string row;
+            for (int i = 0; i < n - 21; ++i)
+                row += char('0' + i % 2);
+            row += tail;
+            const Grid g = patterned(n, [&row](int x, int y) { return y == 10 ? row[size_t(x)] - '0' : (x + y) % 2; });
+            EXPECT_EQ(encoderPenalty(g), plainPenalty(g)) << tail << " in " << n;
+        }
     }
 }
 
@@ -156,11 +163,13 @@ TEST(QRPenalty, CountMatchesThePlainRulesOnRealSymbols)
 {
     const std::string texts[] = {"01234567", "HELLO WORLD", "The quick brown fox jumps over the lazy dog",
                                  std::string(300, 'A'), std::string(1200, '9')};
+    // sizes at and around the ends of 64-bit words: 61, 65, 125, 129, 177
     for (const std::string& text : texts) {
-        for (int level : {0, 3}) {
+        for (int version : {0, 11, 12, 27, 28, 40}) {
+            const int level = version % 2 == 0 ? 0 : 3;
             for (int mask = 0; mask < 8; ++mask) {
                 auto e = std::make_unique<CQR_Encode>();
-                ASSERT_TRUE(e->EncodeData(level, 0, true, mask, text.data(), int64_t(text.size())));
+                ASSERT_TRUE(e->EncodeData(level, version, true, mask, text.data(), int64_t(text.size())));
                 EXPECT_EQ(e->CountPenalty(), plainPenalty(gridOf(*e))) << text.substr(0, 20) << " mask " << mask;
             }
         }
