@@ -1,6 +1,6 @@
 // The QR Code encoder against the published facts of the symbology: worked
-// examples, the format and version information tables, generator
-// polynomials and a plain Reed-Solomon reference.
+// examples, the format and version information tables and generator
+// polynomials.
 #include "barcodes/QR_Encode.h"
 
 #include <gtest/gtest.h>
@@ -65,47 +65,6 @@ int versionBits(const CQR_Encode& e, bool lowerLeft)
             value |= 1 << bit;
     }
     return value;
-}
-
-// GF(256) by shift and add, independent of the encoder's log tables.
-int gfMultiply(int a, int b)
-{
-    int product = 0;
-    while (b) {
-        if (b & 1)
-            product ^= a;
-        a <<= 1;
-        if (a & 0x100)
-            a ^= 0x11D;
-        b >>= 1;
-    }
-    return product;
-}
-
-// The error correction codewords of one block by polynomial long division.
-std::vector<int> referenceErrorCorrection(const std::vector<int>& data, int count)
-{
-    std::vector<int> generator{1};
-    int root = 1;
-    for (int i = 0; i < count; ++i) {
-        std::vector<int> next(generator.size() + 1, 0);
-        for (size_t j = 0; j < generator.size(); ++j) {
-            next[j] ^= generator[j];
-            next[j + 1] ^= gfMultiply(generator[j], root);
-        }
-        generator = next;
-        root = gfMultiply(root, 2);
-    }
-    std::vector<int> work(data);
-    work.resize(data.size() + size_t(count), 0);
-    for (size_t i = 0; i < data.size(); ++i) {
-        const int factor = work[i];
-        if (factor == 0)
-            continue;
-        for (size_t j = 0; j < generator.size(); ++j)
-            work[i + j] ^= gfMultiply(generator[j], factor);
-    }
-    return std::vector<int>(work.begin() + long(data.size()), work.end());
 }
 
 } // namespace
@@ -201,72 +160,4 @@ TEST(QRStandardExamples, GeneratorPolynomials)
     const std::vector<int> g10{251, 67, 46, 61, 118, 70, 64, 94, 32, 45};
     EXPECT_EQ(bytes(QRTables::byRSExp(7), 7), g7);
     EXPECT_EQ(bytes(QRTables::byRSExp(10), 10), g10);
-}
-
-TEST(QRStandardExamples, BlocksAndInterleavingMatchAReference)
-{
-    struct Case { int version; int level; };
-    // single blocks, equal blocks, and two block lengths
-    const Case cases[] = {{1, 3}, {3, 2}, {5, 2}, {7, 3}, {10, 1}, {22, 3}, {40, 0}, {40, 3}};
-    for (const Case& c : cases) {
-        const auto e = encode("INTERLEAVE", c.level, c.version);
-        const QRTables::QR_VERSIONINFO& info = QRTables::QR_VersonInfo[c.version];
-        const QRTables::RS_BLOCKINFO kinds[2] = {info.RS_BlockInfo1[c.level], info.RS_BlockInfo2[c.level]};
-        std::vector<std::vector<int>> dataBlocks, ecBlocks;
-        int offset = 0;
-        for (const auto& kind : kinds) {
-            for (int b = 0; b < kind.ncRSBlock; ++b) {
-                std::vector<int> block(e->m_byDataCodeWord + offset,
-                                       e->m_byDataCodeWord + offset + kind.ncDataCodeWord);
-                offset += kind.ncDataCodeWord;
-                ecBlocks.push_back(referenceErrorCorrection(block, kind.ncAllCodeWord - kind.ncDataCodeWord));
-                dataBlocks.push_back(block);
-            }
-        }
-        ASSERT_EQ(offset, info.ncDataCodeWord[c.level]);
-        // Column by column over the blocks, data first, then error correction.
-        std::vector<int> expected;
-        for (size_t k = 0; k < dataBlocks.back().size(); ++k)
-            for (const auto& block : dataBlocks)
-                if (k < block.size())
-                    expected.push_back(block[k]);
-        for (size_t k = 0; k < ecBlocks[0].size(); ++k)
-            for (const auto& block : ecBlocks)
-                expected.push_back(block[k]);
-        ASSERT_EQ(int(expected.size()), info.ncAllCodeWord);
-        EXPECT_EQ(bytes(e->m_byAllCodeWord, info.ncAllCodeWord), expected)
-            << "version " << c.version << " level " << c.level;
-    }
-}
-
-TEST(QRStandardExamples, StructureTableAddsUp)
-{
-    for (int version = 1; version <= 40; ++version) {
-        const QRTables::QR_VERSIONINFO& info = QRTables::QR_VersonInfo[version];
-        // Modules left for codewords: all, less finder, separator and
-        // format areas, timing, alignment and version areas.
-        int raw = (16 * version + 128) * version + 64;
-        if (version >= 2) {
-            const int align = version / 7 + 2;
-            raw -= (25 * align - 10) * align - 55;
-            if (version >= 7)
-                raw -= 36;
-        }
-        EXPECT_EQ(info.ncAllCodeWord, raw / 8) << "version " << version;
-        for (int level = 0; level < 4; ++level) {
-            const auto& k1 = info.RS_BlockInfo1[level];
-            const auto& k2 = info.RS_BlockInfo2[level];
-            EXPECT_EQ(k1.ncRSBlock * k1.ncAllCodeWord + k2.ncRSBlock * k2.ncAllCodeWord, info.ncAllCodeWord);
-            EXPECT_EQ(k1.ncRSBlock * k1.ncDataCodeWord + k2.ncRSBlock * k2.ncDataCodeWord,
-                      info.ncDataCodeWord[level]);
-            if (k2.ncRSBlock > 0) {
-                EXPECT_EQ(k2.ncDataCodeWord, k1.ncDataCodeWord + 1);
-                EXPECT_EQ(k2.ncAllCodeWord - k2.ncDataCodeWord, k1.ncAllCodeWord - k1.ncDataCodeWord);
-            }
-        }
-        EXPECT_EQ(info.ncAlignPoint, version == 1 ? 0 : version / 7 + 1) << "version " << version;
-        if (version >= 2) {
-            EXPECT_EQ(info.nAlignPoint[info.ncAlignPoint - 1], 4 * version + 10) << "version " << version;
-        }
-    }
 }
