@@ -111,9 +111,14 @@ void JapanPostBarcode::setSymbolSize(float size)
     calculateWidth();
 }
 
+float JapanPostBarcode::fullBarHeight() const
+{
+    return 3.6f * m_symbolSize / 10.0f * pointsPerMillimetre;
+}
+
 void JapanPostBarcode::setHeight(float height)
 {
-    m_height = std::max(height, m_symbolSize);
+    m_height = std::max(height, fullBarHeight());
     calculateWidth();
 }
 
@@ -182,7 +187,7 @@ int JapanPostBarcode::_barDescriptor(int index) const
 float JapanPostBarcode::barTop(int index) const
 {
     const bool ascends = _barDescriptor(index) & Ascender;
-    return (ascends ? 3.6f : 2.4f) * m_symbolSize / 10.0f * pointsPerMillimetre;
+    return ascends ? fullBarHeight() : 2.4f * m_symbolSize / 10.0f * pointsPerMillimetre;
 }
 
 float JapanPostBarcode::barBottom(int index) const

@@ -11,7 +11,7 @@
 // The symbol size s (points, 8.0 to 11.5) fixes the bars: the bar width is
 // s / 6 and a full bar is 3.6 mm at s = 10. The picture height is separate:
 // it holds the symbol and whatever caption, header and footer lines the
-// designer adds, and is never less than the symbol.
+// designer adds, and is never less than a full bar.
 class JapanPostBarcode : public NKDBarcode
 {
 public:
@@ -27,11 +27,13 @@ public:
 
     // Builds the code characters and the shown text, then the check character.
     void setContent(const QString& content) override;
-    // The picture height, at least the symbol size.
+    // The picture height, at least a full bar.
     void setHeight(float height) override;
     // Clamped to 8/6 to 11.5/6 points; the symbol size and the height follow.
     void setBarWidth(float barWidth) override;
     float symbolSize() const { return m_symbolSize; }
+    // Height of a full bar in points: 3.6 mm per 10 points of symbol size.
+    float fullBarHeight() const;
 
     const QString& japanpostContents() const { return m_japanpostContents; }
 
