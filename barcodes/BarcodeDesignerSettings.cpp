@@ -27,12 +27,10 @@ const QPaintDevice* pointDevice()
     return &device;
 }
 
-QFont measuringFont(const FontSpec& font, double kerning)
+QFont measuringFont(const FontSpec& font)
 {
     QFont f = font.toQFont();
     f.setHintingPreference(QFont::PreferNoHinting);
-    if (kerning != 0.0)
-        f.setLetterSpacing(QFont::AbsoluteSpacing, kerning);
     return f;
 }
 
@@ -84,25 +82,36 @@ void BarcodeDesignerSettings::setFooterFontSize(float size)
 
 double BarcodeDesignerSettings::capHeight(const FontSpec& font)
 {
-    return QFontMetricsF(measuringFont(font, 0.0), pointDevice()).capHeight();
+    return QFontMetricsF(measuringFont(font), pointDevice()).capHeight();
 }
 
 double BarcodeDesignerSettings::textLineHeight(const FontSpec& font)
 {
-    const QFontMetricsF metrics(measuringFont(font, 0.0), pointDevice());
+    const QFontMetricsF metrics(measuringFont(font), pointDevice());
     return metrics.ascent() + metrics.descent();
 }
 
 double BarcodeDesignerSettings::textDescent(const FontSpec& font)
 {
-    return QFontMetricsF(measuringFont(font, 0.0), pointDevice()).descent();
+    return QFontMetricsF(measuringFont(font), pointDevice()).descent();
+}
+
+double BarcodeDesignerSettings::textAscent(const FontSpec& font)
+{
+    return QFontMetricsF(measuringFont(font), pointDevice()).ascent();
+}
+
+QFont BarcodeDesignerSettings::drawingFont(const FontSpec& font)
+{
+    return measuringFont(font);
 }
 
 double BarcodeDesignerSettings::textWidth(const QString& text, const FontSpec& font, double kerning)
 {
     if (text.isEmpty())
         return 0.0;
-    return QFontMetricsF(measuringFont(font, kerning), pointDevice()).horizontalAdvance(text);
+    // The extra space follows every character, the last one included.
+    return QFontMetricsF(measuringFont(font), pointDevice()).horizontalAdvance(text) + kerning * text.size();
 }
 
 double BarcodeDesignerSettings::lineHeightInches(const FontSpec& font)

@@ -99,7 +99,11 @@ public:
     // one unit. Safe on any thread that has fonts (no widget involved).
     static double capHeight(const FontSpec& font);
     static double textLineHeight(const FontSpec& font);
+    static double textAscent(const FontSpec& font);
     static double textDescent(const FontSpec& font);
+    // The font as texts are measured and drawn with it (outlines unhinted, so
+    // measures hold at every resolution).
+    static QFont drawingFont(const FontSpec& font);
     // Width of a text set in the font with the given extra space after each
     // character.
     static double textWidth(const QString& text, const FontSpec& font, double kerning = 0.0);

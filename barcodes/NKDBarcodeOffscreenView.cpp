@@ -20,24 +20,15 @@ constexpr double pieceShiftFactor = 3.0;       // in units of the piece's kernin
 constexpr double pieceKerningFactor = 1.3;
 constexpr double lineKerning = 2.0;            // header, footer, unspread caption
 
-QFont drawingFont(const FontSpec& spec, double kerning)
+// Horizontal start of a line of text in a rectangle, by alignment title;
+// anything else is the natural alignment of the text's direction.
+double alignedStart(const QRectF& rect, double textWidth, const QString& title, const QString& text)
 {
-    QFont font = spec.toQFont();
-    font.setHintingPreference(QFont::PreferNoHinting);
-    if (kerning != 0.0)
-        font.setLetterSpacing(QFont::AbsoluteSpacing, kerning);
-    return font;
-}
-
-Qt::Alignment alignmentFor(const QString& title)
-{
-    if (title == QLatin1String("Left"))
-        return Qt::AlignLeft;
     if (title == QLatin1String("Center"))
-        return Qt::AlignHCenter;
-    if (title == QLatin1String("Right"))
-        return Qt::AlignRight;
-    return Qt::AlignLeading;
+        return rect.left() + (rect.width() - textWidth) / 2.0;
+    const bool right =
+        title == QLatin1String("Right") || (title != QLatin1String("Left") && text.isRightToLeft());
+    return right ? rect.right() - textWidth : rect.left();
 }
 
 } // namespace
@@ -266,21 +257,40 @@ void NKDBarcodeOffscreenView::drawImage(QPainter& painter) const
     }
 }
 
+void NKDBarcodeOffscreenView::drawKernedText(QPainter& painter, const QString& text, const TextStyle& style,
+                                             QPointF baselineStart) const
+{
+    const QFont font = BarcodeDesignerSettings::drawingFont(style.font);
+    painter.setFont(font);
+    painter.setPen(style.colour.toQColor());
+    if (style.kerning == 0.0) {
+        painter.drawText(baselineStart, text);
+        return;
+    }
+    // The extra space goes after every character; each character starts
+    // where the text before it ends, so pair kerning is kept.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const double x = BarcodeDesignerSettings::textWidth(text.left(i), style.font, style.kerning);
+        painter.drawText(QPointF(baselineStart.x() + x, baselineStart.y()), text.mid(i, length));
+        i += length - 1;
+    }
+}
+
 void NKDBarcodeOffscreenView::drawTextAtPoint(QPainter& painter, const QString& text, const TextStyle& style,
                                               QPointF point) const
 {
     const double descent = BarcodeDesignerSettings::textDescent(style.font);
-    painter.setFont(drawingFont(style.font, style.kerning));
-    painter.setPen(style.colour.toQColor());
-    painter.drawText(QPointF(point.x(), m_frameSize.height() - point.y() - descent), text);
+    drawKernedText(painter, text, style, QPointF(point.x(), m_frameSize.height() - point.y() - descent));
 }
 
 void NKDBarcodeOffscreenView::drawTextInRect(QPainter& painter, const QString& text, const TextStyle& style,
                                              const QRectF& rect, const QString& alignment) const
 {
-    painter.setFont(drawingFont(style.font, style.kerning));
-    painter.setPen(style.colour.toQColor());
-    painter.drawText(toPainter(rect), int(alignmentFor(alignment) | Qt::AlignTop), text);
+    const double width = BarcodeDesignerSettings::textWidth(text, style.font, style.kerning);
+    const QRectF area = toPainter(rect);
+    const double x = alignedStart(area, width, alignment, text);
+    drawKernedText(painter, text, style, QPointF(x, area.top() + BarcodeDesignerSettings::textAscent(style.font)));
 }
 
 void NKDBarcodeOffscreenView::drawCentredText(QPainter& painter, const QString& text, const TextStyle& style,

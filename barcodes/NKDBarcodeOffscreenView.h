@@ -67,6 +67,9 @@ private:
     void drawHeaderAndFooter(QPainter& painter) const;
     void drawImage(QPainter& painter) const;
 
+    // Text from a baseline point in painter coordinates, with the style's
+    // extra space after each character.
+    void drawKernedText(QPainter& painter, const QString& text, const TextStyle& style, QPointF baselineStart) const;
     // Text whose line box has its lower left corner at a view point.
     void drawTextAtPoint(QPainter& painter, const QString& text, const TextStyle& style, QPointF point) const;
     // Text set in a view rectangle from its top, aligned by an alignment
