@@ -73,6 +73,11 @@ struct RaiseCase
     int pixels;
 };
 
+void PrintTo(const RaiseCase& c, std::ostream* os)
+{
+    *os << c.points << " points at " << c.dpi << " dpi";
+}
+
 class IncreaseDpi : public ::testing::TestWithParam<RaiseCase>
 {
 };

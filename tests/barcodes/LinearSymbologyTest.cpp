@@ -1,3 +1,5 @@
+#include "LinearTestSupport.h"
+
 #include "barcodes/NKDCodabarBarcode.h"
 #include "barcodes/NKDCode128Barcode.h"
 #include "barcodes/NKDCode39Barcode.h"

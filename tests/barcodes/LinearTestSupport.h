@@ -6,6 +6,15 @@
 #include <QImage>
 #include <QString>
 #include <memory>
+#include <ostream>
+
+// Table rows print as their name when a case fails.
+template <class Case>
+    requires requires(const Case& c) { c.name; }
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 // Sets a barcode up the way the designer does before drawing it: texts,
 // switches, the bar width from mils, the font sizes, the picture height
