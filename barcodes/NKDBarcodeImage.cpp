@@ -2,6 +2,7 @@
 
 #include "barcodes/NKDBarcode.h"
 #include "barcodes/NKDBarcodeOffscreenView.h"
+#include "mainwindow/Globals.h"
 
 #include <QPainter>
 #include <QtDebug>
@@ -57,6 +58,11 @@ Picture NKDBarcodeImage::imageFromBarcode(const NKDBarcode& barcode, double dpi)
 {
     const NKDBarcodeOffscreenView view(&barcode);
     return rasterise(view, dpi);
+}
+
+Picture NKDBarcodeImage::imageFromBarcode(const NKDBarcode& barcode)
+{
+    return imageFromBarcode(barcode, USED_DPI_VALUE);
 }
 
 Picture NKDBarcodeImage::imageFromBarcodeImage(const Picture& symbol, const BarcodeDesignerSettings& settings,

@@ -18,6 +18,8 @@ public:
     // inch. Null when the picture could not be made (nothing to draw, or too
     // large a bitmap).
     static Picture imageFromBarcode(const NKDBarcode& barcode, double dpi);
+    // The same at the designer's output resolution (`USED_DPI_VALUE`).
+    static Picture imageFromBarcode(const NKDBarcode& barcode);
 
     // A two-dimensional symbol picture centred in the settings' frame
     // (width x height) under its header and above its footer. The bitmap has

@@ -5,6 +5,7 @@
 #include "barcodes/NKDCode128Barcode.h"
 #include "barcodes/NKDEAN13Barcode.h"
 #include "barcodes/NKDUPCABarcode.h"
+#include "mainwindow/Globals.h"
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>
@@ -253,6 +254,11 @@ TEST(Renderer, PictureKeepsItsSizeInPoints)
         EXPECT_EQ(picture.image().width(), int(std::ceil(b->width() * dpi / 72.0 - 1e-9)));
         EXPECT_NEAR(Picture::sizeInPoints(picture.image()).width(), b->width(), 72.0 / dpi);
     }
+    // Without a resolution, the designer's output resolution.
+    const int saved = USED_DPI_VALUE;
+    USED_DPI_VALUE = 300;
+    EXPECT_EQ(NKDBarcodeImage::imageFromBarcode(*b).image().width(), int(std::ceil(b->width() * 300 / 72.0 - 1e-9)));
+    USED_DPI_VALUE = saved;
     FixedModules empty(QString(), 1.0f, 0.0f, 0.0f);
     EXPECT_TRUE(NKDBarcodeImage::imageFromBarcode(empty, 72).isNull());
 }
