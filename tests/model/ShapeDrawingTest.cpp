@@ -92,17 +92,27 @@ TEST(ShapeDrawing, CentresOfStarsAndPolygonsAreFilled)
     }
 }
 
-TEST(ShapeDrawing, StarPointsAreMitred)
+TEST(ShapeDrawing, CornersAreMitredUpToTheLimitAndBevelledBeyond)
 {
-    // A five-pointed star's points are 36 degrees sharp; a mitred join runs
-    // out to half the width / sin 18 degrees beyond the corner, about 9.7
-    // points for a width of 6, where a bevel would stop within a point.
+    // A five-pointed star's points are 36 degrees sharp (miter length 3.2
+    // widths): the join runs out to half the width / sin 18 degrees beyond
+    // the corner, about 9.7 points for a width of 6.
     auto star = shapeOf("S", {10, 20, 100, 100});
     star->_isDrawingFill = false;
     star->_strokeWidth = 6;
     const PixelProbe probe = render(*star, 120, 130);
     EXPECT_TRUE(probe.isDark(60, 13));
     EXPECT_FALSE(probe.isDark(60, 8));
+
+    // The apex of a needle-thin triangle is far sharper than the limit of 10
+    // widths: it is bevelled, with no spike above it.
+    auto needle = shapeOf("T", {50, 30, 4, 80});
+    needle->_isDrawingFill = false;
+    needle->_strokeWidth = 2;
+    const PixelProbe needleProbe = render(*needle, 120, 120);
+    for (int y = 0; y < 28; ++y)
+        ASSERT_TRUE(needleProbe.isBlank(52, y)) << y;
+    EXPECT_FALSE(needleProbe.isBlank(52, 31));
 }
 
 TEST(ShapeDrawing, RoundedCornerRadius)
