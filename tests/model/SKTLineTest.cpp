@@ -350,3 +350,15 @@ TEST(SKTLineDrawing, StrokeCarriesTheStrokeOpacityAndHiddenLinesDrawNothing)
     for (int x = 0; x < 200; ++x)
         ASSERT_TRUE(hidden.isBlank(x, 19));
 }
+
+TEST(SKTLineDrawing, HandlesOnlyAtTheTwoEnds)
+{
+    const auto line = lineFrom({20, 60}, {80, 20});
+    PixelProbe probe(100, 100);
+    probe.draw([&](QPainter& p) { line->drawHandlesInView(p, true); });
+    auto isRed = [&](int x, int y) { return probe.at(x, y) == QColor(Qt::red); };
+    EXPECT_TRUE(isRed(20, 60));
+    EXPECT_TRUE(isRed(80, 20));
+    for (const QPoint& corner : {QPoint(20, 20), QPoint(80, 60), QPoint(50, 20), QPoint(50, 60)})
+        EXPECT_TRUE(probe.isBlank(corner.x(), corner.y())) << corner.x() << "," << corner.y();
+}

@@ -288,3 +288,35 @@ TEST(ShapeDrawing, NothingForHiddenShapesUnknownCodesOrSwitchedOffFillAndStroke)
                 ASSERT_TRUE(probe.isBlank(x, y)) << shape->Get_shape_type().toStdString() << " " << x << "," << y;
     }
 }
+
+TEST(ShapeDrawing, EveryPaintedPixelLiesInTheDrawingBounds)
+{
+    // The canvas clips each object to its drawing bounds: thick outlines'
+    // mitred points must not be cut off.
+    const struct {
+        QString code;
+        QRectF bounds;
+        double width;
+    } cases[] = {
+        {"R", {20, 20, 60, 40}, 1},
+        {"R", {20, 20, 60, 40}, 16},
+        {"S", {20, 30, 80, 80}, 8},
+        {"DS", {20, 30, 80, 80}, 8},
+        {"T", {40, 20, 20, 90}, 6},
+        {"D", {40, 20, 20, 90}, 6},
+        {"P", {20, 20, 80, 80}, 8},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.code.toStdString() << " width " << c.width);
+        auto shape = shapeOf(c.code, c.bounds);
+        shape->_isDrawingFill = false;
+        shape->_strokeWidth = c.width;
+        const QRectF area = shape->drawingBounds();
+        const PixelProbe probe = render(*shape, 130, 130);
+        for (int x = 0; x < 130; ++x)
+            for (int y = 0; y < 130; ++y)
+                if (!probe.isBlank(x, y)) {
+                    ASSERT_TRUE(area.contains(QRectF(x, y, 1, 1))) << x << "," << y;
+                }
+    }
+}
