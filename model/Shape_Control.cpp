@@ -152,9 +152,11 @@ QRectF Shape_Control::drawingBounds() const
     stroker.setCapStyle(Qt::FlatCap);
     stroker.setJoinStyle(Qt::SvgMiterJoin);
     stroker.setMiterLimit(StrokeStep::miterLimit);
+    const QRectF outline = stroker.createStroke(path).boundingRect();
+    if (base.contains(outline))
+        return base;
     // One more point on every side for the smoothed edge pixels.
-    const QRectF outline = stroker.createStroke(path).boundingRect().adjusted(-1, -1, 1, 1);
-    return base.united(outline);
+    return base.united(outline.adjusted(-1, -1, 1, 1));
 }
 
 bool Shape_Control::isContentsUnderPoint(const QPointF& point) const

@@ -319,4 +319,11 @@ TEST(ShapeDrawing, EveryPaintedPixelLiesInTheDrawingBounds)
                     ASSERT_TRUE(area.contains(QRectF(x, y, 1, 1))) << x << "," << y;
                 }
     }
+
+    // Where the outline stays within the usual margin, the area is the usual one.
+    auto rectangle = shapeOf("R", {0, 0, 10, 10});
+    rectangle->_strokeWidth = 10;
+    EXPECT_EQ(rectangle->drawingBounds(), QRectF(-5, -5, 21, 21));
+    auto circle = shapeOf("C", {0, 0, 10, 10});
+    EXPECT_EQ(circle->drawingBounds(), QRectF(-3, -3, 17, 17));
 }
