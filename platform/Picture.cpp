@@ -1,6 +1,11 @@
 #include "platform/Picture.h"
 
 #include <QImageReader>
+#include <QPainter>
+#include <QTransform>
+
+#include <algorithm>
+#include <cmath>
 
 Picture::Picture(QImage image) : m_image(std::move(image)), m_size(sizeInPoints(m_image)) {}
 
@@ -28,4 +33,47 @@ Picture Picture::fromFile(const QString& path)
     if (image.isNull())
         return {};
     return Picture(std::move(image));
+}
+
+Picture Picture::imageRotated(float degrees) const
+{
+    const float angle = std::isfinite(degrees) ? std::fmod(degrees, 360.0f) : 0.0f;
+    if (angle == 0.0f || isNull())
+        return *this;
+
+    const double w = m_size.width();
+    const double h = m_size.height();
+    // Qt's y axis points down, so a counter-clockwise turn is a negative one.
+    const QTransform turn = QTransform().rotate(-angle);
+
+    if (std::fabs(angle) == 90.0f || std::fabs(angle) == 270.0f || std::fabs(angle) == 180.0f) {
+        // Quarter turns move whole pixels: nothing is resampled.
+        QImage turned = m_image.transformed(turn);
+        if (turned.isNull())
+            return {};
+        const bool swap = std::fabs(angle) != 180.0f;
+        return Picture(std::move(turned), swap ? QSizeF(h, w) : QSizeF(w, h));
+    }
+
+    constexpr double margin = 20.0;
+    const double side = std::max(w, h) + margin;
+    // Keep the finer of the source's two pixel densities.
+    const double density = std::max({w > 0 ? m_image.width() / w : 1.0,
+                                     h > 0 ? m_image.height() / h : 1.0, 1e-6});
+    const double wanted = side * density;
+    if (!(wanted < double(1 << 20)))
+        return {};
+    const int pixels = std::max(1, int(std::lround(wanted)));
+    QImage canvas(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    if (canvas.isNull())
+        return {};
+    canvas.fill(Qt::transparent);
+    QPainter painter(&canvas);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    painter.scale(pixels / side, pixels / side);
+    painter.translate(side / 2, side / 2);
+    painter.setTransform(turn, true);
+    painter.drawImage(QRectF(-w / 2, -h / 2, w, h), m_image);
+    painter.end();
+    return Picture(std::move(canvas), QSizeF(side, side));
 }

@@ -26,6 +26,14 @@ public:
 
     static QSizeF sizeInPoints(const QImage& image);
 
+    // The picture turned about its centre by `degrees` (counter-clockwise on
+    // the card for positive angles). The angle is taken modulo 360 with its
+    // sign kept; at 0 the picture itself comes back. At +-90 and +-270 the
+    // width and height swap, at +-180 they stay, and any other angle gives a
+    // transparent square of side max(width, height) + 20 points with the
+    // picture in its middle. Null when the new pixels cannot be allocated.
+    Picture imageRotated(float degrees) const;
+
 private:
     QImage m_image;
     QSizeF m_size;

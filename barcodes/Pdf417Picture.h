@@ -1,0 +1,31 @@
+#pragma once
+
+#include "barcodes/Pdf417Symbol.h"
+#include "platform/Picture.h"
+
+#include <QSizeF>
+#include <QString>
+
+// Draws PDF417 symbols into pictures: the module grid stretched over a frame
+// given in points, at a given resolution, without smoothing, dark modules
+// black on white. Needs no window; safe on any thread.
+class Pdf417Picture
+{
+public:
+    // What a text gave; the numbers match the states a symbol view shows.
+    enum class State {
+        Ready = 0,          // a picture was made
+        NothingToShow = 1,  // the text was empty
+        Failed = 2          // the text cannot be encoded, or no picture could be made
+    };
+
+    // The symbol over sizeInPoints, in ceil(dpi x points / 72) pixels; the
+    // picture keeps sizeInPoints as its size. Null when the symbol, the size
+    // or the resolution is empty.
+    static Picture draw(const Pdf417Symbol& symbol, QSizeF sizeInPoints, int dpi);
+
+    // Encodes text at the given error level and draws it. A text that cannot
+    // be encoded gives a null picture, never an earlier one.
+    static Picture make(const QString& text, int errorLevel, QSizeF sizeInPoints, int dpi,
+                        State* state = nullptr);
+};
