@@ -1,9 +1,8 @@
 #include "model/DocumentGraphicArchive.h"
 
-#include "model/SKTGraphic.h"
+#include "model/SKTGraphicArchive.h"
 
 QByteArray archivedDataOfGraphic(const SKTGraphic& graphic)
 {
-    (void)graphic;
-    return QByteArray();
+    return SKTGraphicArchive::archivedData(graphic);
 }

@@ -8,6 +8,8 @@
 #include "model/SKTSignature.h"
 #include "model/SKTText.h"
 #include "model/Shape_Control.h"
+#include "platform/ArchivedColour.h"
+#include "platform/GeometryString.h"
 
 #include <QColor>
 #include <QCursor>
@@ -194,6 +196,57 @@ GraphicPtr SKTGraphic::makeOfClass(const QString& className)
     if (className == QLatin1String("SKTBarcode"))
         return std::make_shared<SKTBarcode>();
     return nullptr;
+}
+
+// ---- properties dictionary ----
+
+QVariantMap SKTGraphic::properties() const
+{
+    QVariantMap p;
+    p.insert(SKTGraphicBoundsKey, GeometryString::fromRect(_bounds));
+    p.insert(SKTGraphicIsDrawingFillKey, isDrawingFill());
+    if (_fillColor.isValid())
+        p.insert(SKTGraphicFillColorKey, ArchivedColour::archivedData(_fillColor));
+    p.insert(SKTGraphicIsDrawingStrokeKey, isDrawingStroke());
+    if (_strokeColor.isValid())
+        p.insert(SKTGraphicStrokeColorKey, ArchivedColour::archivedData(_strokeColor));
+    p.insert(SKTGraphicStrokeWidthKey, _strokeWidth);
+    return p;
+}
+
+void SKTGraphic::initWithProperties(const QVariantMap& p)
+{
+    const auto isNumber = [](const QVariant& v) {
+        switch (v.typeId()) {
+        case QMetaType::Bool:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Float:
+        case QMetaType::Double:
+            return true;
+        default:
+            return false;
+        }
+    };
+    const QVariant bounds = p.value(SKTGraphicBoundsKey);
+    if (bounds.typeId() == QMetaType::QString)
+        _bounds = GeometryString::toRect(bounds.toString());
+    if (isNumber(p.value(SKTGraphicIsDrawingFillKey)))
+        _isDrawingFill = p.value(SKTGraphicIsDrawingFillKey).toDouble() != 0;
+    if (isNumber(p.value(SKTGraphicIsDrawingStrokeKey)))
+        _isDrawingStroke = p.value(SKTGraphicIsDrawingStrokeKey).toDouble() != 0;
+    for (const auto& [key, field] : {std::pair {SKTGraphicFillColorKey, &SKTGraphic::_fillColor},
+                                     std::pair {SKTGraphicStrokeColorKey, &SKTGraphic::_strokeColor}}) {
+        const QVariant v = p.value(key);
+        if (v.typeId() != QMetaType::QByteArray)
+            continue;
+        if (const auto colour = ArchivedColour::fromArchivedData(v.toByteArray()))
+            this->*field = *colour;
+    }
+    if (isNumber(p.value(SKTGraphicStrokeWidthKey)))
+        _strokeWidth = p.value(SKTGraphicStrokeWidthKey).toDouble();
 }
 
 // ---- key-value coding ----

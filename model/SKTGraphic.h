@@ -20,6 +20,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <QVariantMap>
 #include <memory>
 
 class QCursor;
@@ -256,6 +257,9 @@ public:
     void Set_Sign_Or_FP(const QString& code) { sign_or_fingureprint = code; }
     void Set_Control_File_path(const QString& path) { _file_path = path; }
     QString FilePath() const { return _file_path; }
+    // Takes the path of the object's picture file; the picture kinds also
+    // load the picture from it. The base stores the path.
+    virtual void setFilePath(const QString& path) { _file_path = path; }
     float Get_Image_Trnsp_val() const { return img_trnsp_val; }
     float Get_Hue_val() const { return hue_val; }
     virtual void setFlippedHorizontally(bool flipped);
@@ -264,6 +268,15 @@ public:
     // A new object of the same class from `init` with the geometry, stroke
     // and fill fields taken over; everything else keeps its default.
     virtual GraphicPtr copy() const;
+
+    // ---- properties dictionary ----
+    // "bounds" (rectangle text), "drawingFill", "drawingStroke" (bools),
+    // "fillColor", "strokeColor" (archived colour data, present only when
+    // there is a colour) and "strokeWidth" (double). Kinds add their own.
+    virtual QVariantMap properties() const;
+    // Takes the entries of `properties` that are present and of the right
+    // kind; run on a freshly made object.
+    virtual void initWithProperties(const QVariantMap& properties);
 
     // ---- published values ----
     QRectF bounds() const { return _bounds; }

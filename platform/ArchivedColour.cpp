@@ -50,6 +50,18 @@ quint64 ArchivedColour::encode(KeyedArchiver& archiver, const Colour& given)
         uniquingKey);
 }
 
+QByteArray ArchivedColour::archivedData(const Colour& colour)
+{
+    KeyedArchiver archiver;
+    return archiver.archive(encode(archiver, colour));
+}
+
+std::optional<Colour> ArchivedColour::fromArchivedData(const QByteArray& data)
+{
+    KeyedUnarchiver coder(data);
+    return coder.decodeRoot<Colour>(&ArchivedColour::decode);
+}
+
 QList<double> ArchivedColour::parseComponents(const QByteArray& bytes)
 {
     QByteArray text = bytes;

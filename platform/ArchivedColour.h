@@ -22,6 +22,10 @@ public:
     static quint64 encode(KeyedArchiver& archiver, const Colour& colour);   // 0 (nil) for no colour
     static std::optional<Colour> decode(KeyedUnarchiver& coder);
 
+    // A keyed archive whose root is the colour, and the colour of one.
+    static QByteArray archivedData(const Colour& colour);
+    static std::optional<Colour> fromArchivedData(const QByteArray& data);
+
     // "0.5 0.25 1" and the like, alpha appended when it is not 1.
     static QByteArray componentText(const Colour& colour);
 
