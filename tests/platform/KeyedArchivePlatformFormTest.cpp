@@ -1,7 +1,7 @@
 // Archives are checked against an independent reader and writer: Python's
 // plistlib reads what KeyedArchiver writes, and archives built by hand in
 // the platform's layout with plistlib are read by KeyedUnarchiver.
-#include "platform/ArchiveTestSupport.h"
+#include "common/ArchiveTestSupport.h"
 #include "platform/ArchivedColour.h"
 #include "platform/ArchivedFont.h"
 #include "platform/ArchivedText.h"

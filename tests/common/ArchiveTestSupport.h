@@ -9,7 +9,7 @@
 // temporary files.
 namespace ArchiveTestSupport {
 
-// Runs tests/platform/keyed_archive_tool.py with `command` on `path` and
+// Runs tests/common/keyed_archive_tool.py with `command` on `path` and
 // returns its JSON answer; an empty object when it fails (the failure is
 // recorded as a test failure).
 QJsonObject runTool(const QString& command, const QString& path);

@@ -1,4 +1,4 @@
-#include "platform/ArchiveTestSupport.h"
+#include "common/ArchiveTestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,7 +18,7 @@ QTemporaryDir& temporaryFolder()
 
 QString toolPath()
 {
-    return QStringLiteral(TEST_SOURCE_DIR "/platform/keyed_archive_tool.py");
+    return QStringLiteral(TEST_SOURCE_DIR "/common/keyed_archive_tool.py");
 }
 
 bool runPython(const QStringList& arguments, QByteArray& output)
