@@ -5,6 +5,7 @@
 #include "platform/ArchivedText.h"
 #include "platform/KeyedArchiver.h"
 #include "platform/KeyedUnarchiver.h"
+#include "platform/Overloaded.h"
 #include "platform/PlistValue.h"
 
 #include <QFileInfo>
@@ -16,13 +17,6 @@ const QString SKTGraphicArchive::PointsDownKey = QStringLiteral("_pointsDown");
 const QString SKTGraphicArchive::pasteboardType = QStringLiteral("application/x-brightfold-graphics");
 
 namespace {
-
-template <class... Ts>
-struct Overloaded : Ts... {
-    using Ts::operator()...;
-};
-template <class... Ts>
-Overloaded(Ts...) -> Overloaded<Ts...>;
 
 const QStringList cardClassNames {QStringLiteral("SKTText"),  QStringLiteral("SKTLine"),
                                   QStringLiteral("Shape_Control"), QStringLiteral("SKTImage"),

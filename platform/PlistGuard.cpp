@@ -25,43 +25,64 @@ struct BinaryTables {
     quint64 tableOffset = 0;
 };
 
-// Where the references of container `index` start and how many there are
-// (twice the entry count for dictionaries). False when malformed; a scalar
-// gives zero references.
-bool containerRefs(const QByteArray& b, const BinaryTables& t, quint64 index, quint64& first, quint64& count,
-                   bool& container, bool& dictionary)
+// The marker byte of object `index`, its count (the low nibble, or the
+// integer after it) and where its contents start. False when malformed.
+struct ObjectHeader {
+    quint8 kind = 0;
+    quint64 count = 0;
+    quint64 contents = 0;
+};
+
+bool readHeader(const QByteArray& b, const BinaryTables& t, quint64 index, ObjectHeader& h)
 {
-    count = 0;
-    container = false;
-    dictionary = false;
     quint64 offset = 0;
     if (!readUnsigned(b, t.tableOffset + index * quint64(t.offsetSize), t.offsetSize, offset))
         return false;
     if (offset < 8 || offset >= t.tableOffset)
         return false;
     const quint8 marker = quint8(b[qsizetype(offset)]);
-    const quint8 kind = marker >> 4;
-    if (kind != 0xA && kind != 0xC && kind != 0xD)
-        return true;
-    container = true;
-    dictionary = kind == 0xD;
-    quint64 n = marker & 0x0F;
-    quint64 pos = offset + 1;
-    if (n == 0x0F) {
-        if (pos >= quint64(b.size()))
+    h.kind = marker >> 4;
+    h.count = marker & 0x0F;
+    h.contents = offset + 1;
+    // Data, strings and containers give their count in the low nibble, or
+    // as an integer object after the marker when it is 15.
+    const bool counted = (h.kind >= 0x4 && h.kind <= 0x7) || h.kind == 0xA || h.kind == 0xC || h.kind == 0xD;
+    if (counted && h.count == 0x0F) {
+        if (h.contents >= quint64(b.size()))
             return false;
-        const quint8 intMarker = quint8(b[qsizetype(pos)]);
+        const quint8 intMarker = quint8(b[qsizetype(h.contents)]);
         if ((intMarker >> 4) != 0x1 || (intMarker & 0x0F) > 3)
             return false;
         const int size = 1 << (intMarker & 0x0F);
-        if (!readUnsigned(b, pos + 1, size, n))
+        if (!readUnsigned(b, h.contents + 1, size, h.count))
             return false;
-        pos += 1 + quint64(size);
+        h.contents += 1 + quint64(size);
     }
-    const quint64 refs = kind == 0xD ? n * 2 : n;
-    if (n > quint64(b.size()) || refs * quint64(t.refSize) > t.tableOffset - pos)
+    return h.contents <= t.tableOffset;
+}
+
+bool isContainer(quint8 kind)
+{
+    return kind == 0xA || kind == 0xC || kind == 0xD;
+}
+
+// Where the references of object `index` start and how many there are
+// (twice the entry count for dictionaries); none for scalars.
+bool containerRefs(const QByteArray& b, const BinaryTables& t, quint64 index, quint64& first, quint64& count,
+                   bool& container, bool& dictionary)
+{
+    ObjectHeader h;
+    if (!readHeader(b, t, index, h))
         return false;
-    first = pos;
+    container = isContainer(h.kind);
+    dictionary = h.kind == 0xD;
+    count = 0;
+    if (!container)
+        return true;
+    const quint64 refs = dictionary ? h.count * 2 : h.count;
+    if (h.count > quint64(b.size()) || refs * quint64(t.refSize) > t.tableOffset - h.contents)
+        return false;
+    first = h.contents;
     count = refs;
     return true;
 }
@@ -69,31 +90,15 @@ bool containerRefs(const QByteArray& b, const BinaryTables& t, quint64 index, qu
 // False when object `index` is a UTF-16 string holding a NUL character.
 bool keyReadable(const QByteArray& b, const BinaryTables& t, quint64 index)
 {
-    quint64 offset = 0;
-    if (!readUnsigned(b, t.tableOffset + index * quint64(t.offsetSize), t.offsetSize, offset))
+    ObjectHeader h;
+    if (!readHeader(b, t, index, h))
         return false;
-    if (offset < 8 || offset >= t.tableOffset)
-        return false;
-    const quint8 marker = quint8(b[qsizetype(offset)]);
-    if ((marker >> 4) != 0x6)
+    if (h.kind != 0x6)
         return true;
-    quint64 n = marker & 0x0F;
-    quint64 pos = offset + 1;
-    if (n == 0x0F) {
-        if (pos >= quint64(b.size()))
-            return false;
-        const quint8 intMarker = quint8(b[qsizetype(pos)]);
-        if ((intMarker >> 4) != 0x1 || (intMarker & 0x0F) > 3)
-            return false;
-        const int size = 1 << (intMarker & 0x0F);
-        if (!readUnsigned(b, pos + 1, size, n))
-            return false;
-        pos += 1 + quint64(size);
-    }
-    if (n > (t.tableOffset - pos) / 2)
+    if (h.count > (t.tableOffset - h.contents) / 2)
         return false;
-    for (quint64 i = 0; i < n; ++i) {
-        if (b[qsizetype(pos + 2 * i)] == 0 && b[qsizetype(pos + 2 * i + 1)] == 0)
+    for (quint64 i = 0; i < h.count; ++i) {
+        if (b[qsizetype(h.contents + 2 * i)] == 0 && b[qsizetype(h.contents + 2 * i + 1)] == 0)
             return false;
     }
     return true;

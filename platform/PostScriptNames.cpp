@@ -6,6 +6,8 @@
 #include <fontconfig/fontconfig.h>
 
 #include <cstdlib>
+#include <functional>
+#include <initializer_list>
 
 namespace {
 
@@ -43,56 +45,75 @@ QString fcString(FcPattern* pattern, const char* object)
     return QString::fromUtf8(reinterpret_cast<const char*>(value));
 }
 
-} // namespace
-
-QString PostScriptNames::installedFamily(const QString& postScriptName)
+// Calls `each` with every installed font whose `object` is `value`, with
+// the `wanted` objects filled in.
+void forEachFont(const char* object, const QString& value, std::initializer_list<const char*> wanted,
+                 const std::function<void(FcPattern*)>& each)
 {
     if (!FcInit())
-        return {};
+        return;
     FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_POSTSCRIPT_NAME,
-                       reinterpret_cast<const FcChar8*>(postScriptName.toUtf8().constData()));
-    FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
+    FcPatternAddString(pattern, object, reinterpret_cast<const FcChar8*>(value.toUtf8().constData()));
+    FcObjectSet* objects = FcObjectSetCreate();
+    for (const char* w : wanted)
+        FcObjectSetAdd(objects, w);
     FcFontSet* fonts = FcFontList(nullptr, pattern, objects);
-    QString family;
-    if (fonts && fonts->nfont > 0)
-        family = fcString(fonts->fonts[0], FC_FAMILY);
+    for (int i = 0; fonts && i < fonts->nfont; ++i)
+        each(fonts->fonts[i]);
     if (fonts)
         FcFontSetDestroy(fonts);
     FcObjectSetDestroy(objects);
     FcPatternDestroy(pattern);
+}
+
+// The cached answer for `key`, else `compute`'s, which is kept.
+QString cached(QHash<QString, QString>& cache, const QString& key, const std::function<QString()>& compute)
+{
+    {
+        QMutexLocker lock(&cacheMutex);
+        const auto found = cache.constFind(key);
+        if (found != cache.constEnd())
+            return *found;
+    }
+    const QString value = compute();
+    QMutexLocker lock(&cacheMutex);
+    if (cache.size() > maxCached)
+        cache.clear();
+    cache.insert(key, value);
+    return value;
+}
+
+} // namespace
+
+QString PostScriptNames::installedFamily(const QString& postScriptName)
+{
+    QString family;
+    forEachFont(FC_POSTSCRIPT_NAME, postScriptName, {FC_FAMILY}, [&](FcPattern* font) {
+        if (family.isEmpty())
+            family = fcString(font, FC_FAMILY);
+    });
     return family;
 }
 
 QString PostScriptNames::installedPostScriptName(const QString& family)
 {
-    if (!FcInit())
-        return {};
-    FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.toUtf8().constData()));
-    FcObjectSet* objects = FcObjectSetBuild(FC_POSTSCRIPT_NAME, FC_WEIGHT, FC_SLANT, nullptr);
-    FcFontSet* fonts = FcFontList(nullptr, pattern, objects);
     QString best;
     int bestScore = 0;
-    for (int i = 0; fonts && i < fonts->nfont; ++i) {
-        const QString name = fcString(fonts->fonts[i], FC_POSTSCRIPT_NAME);
+    forEachFont(FC_FAMILY, family, {FC_POSTSCRIPT_NAME, FC_WEIGHT, FC_SLANT}, [&](FcPattern* font) {
+        const QString name = fcString(font, FC_POSTSCRIPT_NAME);
         if (name.isEmpty())
-            continue;
+            return;
         int weight = FC_WEIGHT_REGULAR;
         int slant = FC_SLANT_ROMAN;
-        FcPatternGetInteger(fonts->fonts[i], FC_WEIGHT, 0, &weight);
-        FcPatternGetInteger(fonts->fonts[i], FC_SLANT, 0, &slant);
+        FcPatternGetInteger(font, FC_WEIGHT, 0, &weight);
+        FcPatternGetInteger(font, FC_SLANT, 0, &slant);
         // The upright face nearest to regular weight wins.
         const int score = 1000 - std::abs(weight - FC_WEIGHT_REGULAR) - (slant == FC_SLANT_ROMAN ? 0 : 500);
         if (best.isEmpty() || score > bestScore || (score == bestScore && name < best)) {
             best = name;
             bestScore = score;
         }
-    }
-    if (fonts)
-        FcFontSetDestroy(fonts);
-    FcObjectSetDestroy(objects);
-    FcPatternDestroy(pattern);
+    });
     return best;
 }
 
@@ -118,30 +139,18 @@ QString PostScriptNames::familyFor(const QString& postScriptName)
 {
     if (postScriptName.isEmpty())
         return {};
-    {
-        QMutexLocker lock(&cacheMutex);
-        const auto found = familyCache.constFind(postScriptName);
-        if (found != familyCache.constEnd())
-            return *found;
-    }
-    QString family = installedFamily(postScriptName);
-    if (family.isEmpty()) {
+    return cached(familyCache, postScriptName, [&] {
+        QString family = installedFamily(postScriptName);
+        if (!family.isEmpty())
+            return family;
         const QString base = postScriptName.section(QLatin1Char('-'), 0, 0);
         for (const KnownFont& f : knownFonts) {
             if (postScriptName == QLatin1String(f.postScriptName)
-                || base == QString::fromLatin1(f.postScriptName).section(QLatin1Char('-'), 0, 0)) {
-                family = QLatin1String(f.family);
-                break;
-            }
+                || base == QString::fromLatin1(f.postScriptName).section(QLatin1Char('-'), 0, 0))
+                return QString::fromLatin1(f.family);
         }
-    }
-    if (family.isEmpty())
-        family = familyFromShape(postScriptName);
-    QMutexLocker lock(&cacheMutex);
-    if (familyCache.size() > maxCached)
-        familyCache.clear();
-    familyCache.insert(postScriptName, family);
-    return family;
+        return familyFromShape(postScriptName);
+    });
 }
 
 QString PostScriptNames::postScriptNameFor(const QString& family)
@@ -152,20 +161,12 @@ QString PostScriptNames::postScriptNameFor(const QString& family)
         if (family.compare(QLatin1String(f.family), Qt::CaseInsensitive) == 0)
             return QLatin1String(f.postScriptName);
     }
-    {
-        QMutexLocker lock(&cacheMutex);
-        const auto found = postScriptCache.constFind(family);
-        if (found != postScriptCache.constEnd())
-            return *found;
-    }
-    QString name = installedPostScriptName(family);
-    if (name.isEmpty()) {
-        name = family;
-        name.remove(QLatin1Char(' '));
-    }
-    QMutexLocker lock(&cacheMutex);
-    if (postScriptCache.size() > maxCached)
-        postScriptCache.clear();
-    postScriptCache.insert(family, name);
-    return name;
+    return cached(postScriptCache, family, [&] {
+        QString name = installedPostScriptName(family);
+        if (name.isEmpty()) {
+            name = family;
+            name.remove(QLatin1Char(' '));
+        }
+        return name;
+    });
 }

@@ -10,6 +10,7 @@
 #include "platform/ArchivedColour.h"
 #include "platform/KeyedArchiver.h"
 #include "platform/KeyedUnarchiver.h"
+#include "platform/Overloaded.h"
 #include "platform/PlistValue.h"
 
 #include <QImage>
@@ -21,13 +22,6 @@
 using namespace ArchiveTestSupport;
 
 namespace {
-
-template <class... Ts>
-struct Overloaded : Ts... {
-    using Ts::operator()...;
-};
-template <class... Ts>
-Overloaded(Ts...) -> Overloaded<Ts...>;
 
 const QStringList allClasses {"SKTText", "SKTLine", "Shape_Control", "SKTImage", "SKTSignature", "SKTBarcode"};
 
