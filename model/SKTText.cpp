@@ -5,7 +5,6 @@
 #include "model/GraphicPainting.h"
 
 #include <QFont>
-#include <QImage>
 #include <QPainter>
 #include <QTextLayout>
 #include <QTextOption>
@@ -17,18 +16,21 @@ namespace {
 constexpr double textContentsFontSize = 14.0;
 const QString undoContentsKey = QStringLiteral("undoContents");
 
-// A paint device of 72 dots per inch: fonts resolved for it measure one
-// point as one unit, which is what card coordinates are in.
-const QPaintDevice& pointDevice()
+// Text is laid out in units of 1/16 point with fonts sized in pixels, and
+// drawn scaled down to points. A pixel-sized font measures the same on every
+// paint device, and letter spacing in pixels is applied unscaled (fonts
+// resolved for a device of 72 dots per inch lose their absolute letter
+// spacing in Qt's layout).
+constexpr double unitsPerPoint = 16.0;
+
+QFont layoutFont(const FontSpec& spec, double letterSpacing = 0)
 {
-    static const QImage device = [] {
-        QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
-        const int dotsPerMetre = qRound(72.0 / 0.0254);
-        image.setDotsPerMeterX(dotsPerMetre);
-        image.setDotsPerMeterY(dotsPerMetre);
-        return image;
-    }();
-    return device;
+    QFont font = spec.toQFont();
+    const double size = spec.pointSize() > 0 ? spec.pointSize() : 12.0;
+    font.setPixelSize(std::max(1, int(std::lround(size * unitsPerPoint))));
+    if (letterSpacing != 0 && std::isfinite(letterSpacing))
+        font.setLetterSpacing(QFont::AbsoluteSpacing, letterSpacing * unitsPerPoint);
+    return font;
 }
 
 Qt::Alignment alignmentOfCode(int code)
@@ -44,16 +46,18 @@ Qt::Alignment alignmentOfCode(int code)
 
 // Lays `text` out in lines of `width`, from the top, with the font's line
 // spacing. Stops once a line would start below `maxHeight`.
+// (`width` and `maxHeight` in points, the layout in its own units.)
 void layOut(QTextLayout& layout, double width, double maxHeight)
 {
     layout.beginLayout();
     double y = 0;
-    while (y < maxHeight) {
+    const double bottom = maxHeight * unitsPerPoint;
+    while (y < bottom) {
         QTextLine line = layout.createLine();
         if (!line.isValid())
             break;
         line.setLeadingIncluded(true);
-        line.setLineWidth(std::max(0.0, width));
+        line.setLineWidth(std::max(0.0, width * unitsPerPoint));
         line.setPosition(QPointF(0, y));
         y += line.height();
     }
@@ -75,14 +79,6 @@ std::shared_ptr<AttributedText> SKTText::contents()
         contents_val = Text_contents();
     }
     return contents_val;
-}
-
-QFont SKTText::cardFont(const FontSpec& font, double letterSpacing)
-{
-    QFont f(font.toQFont(), &pointDevice());
-    if (letterSpacing != 0 && std::isfinite(letterSpacing))
-        f.setLetterSpacing(QFont::AbsoluteSpacing, letterSpacing);
-    return f;
 }
 
 QString SKTText::transformedText(const QString& text, int caseCode)
@@ -151,7 +147,7 @@ void SKTText::drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited)
     if (isDrawingStroke())
         GraphicPainting::strokeBounds(painter, *this);
 
-    QTextLayout layout(text, cardFont(Text_Font_value(), text_kerning));
+    QTextLayout layout(text, layoutFont(Text_Font_value(), text_kerning));
     QTextOption option(alignmentOfCode(text_alignmnet));
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     option.setTextDirection(text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
@@ -166,7 +162,9 @@ void SKTText::drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited)
     painter.save();
     painter.setClipRect(b, Qt::IntersectClip);
     painter.setPen(ink);
-    layout.draw(&painter, b.topLeft());
+    painter.translate(b.topLeft());
+    painter.scale(1 / unitsPerPoint, 1 / unitsPerPoint);
+    layout.draw(&painter, QPointF(0, 0));
     painter.restore();
 }
 
@@ -184,7 +182,7 @@ QRectF SKTText::drawingBounds() const
 QSizeF SKTText::naturalSize()
 {
     const std::shared_ptr<AttributedText> storage = Text_contents();
-    QTextLayout layout(storage->string(), cardFont(storage->font()));
+    QTextLayout layout(storage->string(), layoutFont(storage->font()));
     QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
@@ -196,7 +194,7 @@ QSizeF SKTText::naturalSize()
         width = std::max(width, line.naturalTextWidth());
         height = line.y() + line.height();
     }
-    return QSizeF(std::ceil(width), std::ceil(height));
+    return QSizeF(std::ceil(width / unitsPerPoint - 1e-9), std::ceil(height / unitsPerPoint - 1e-9));
 }
 
 void SKTText::makeNaturalSize()

@@ -4,8 +4,6 @@
 
 #include <QSizeF>
 
-class QFont;
-
 // A text object: the characters of its text storage, trimmed and changed to
 // its case, drawn in its own font, colour, alignment and letter spacing
 // inside its bounds, over an optional background and inside an optional
@@ -56,9 +54,6 @@ public:
     // The text actually drawn: the storage's characters trimmed, then changed
     // to the object's case. Empty means the object draws nothing.
     QString drawnText();
-    // A font whose point size is one unit of the card's coordinates on every
-    // paint device.
-    static QFont cardFont(const FontSpec& font, double letterSpacing = 0);
 
 private:
     void announceUndoKeysChange(const QStringList& oldKeys);
