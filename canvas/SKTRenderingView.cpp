@@ -34,13 +34,14 @@ bool usableRect(const QRectF& rect)
         && std::isfinite(rect.height()) && rect.width() > 0 && rect.height() > 0;
 }
 
-// A transparent image of `size` points at `dpi`; null when it cannot be made.
+// A transparent image of `size` points at `dpi` (whole pixels, at least
+// one); null when it cannot be made.
 QImage blankImage(const QSizeF& size, double dpi)
 {
     const double scale = dpi / pointsPerInch;
-    const double w = std::ceil(size.width() * scale - 1e-6);
-    const double h = std::ceil(size.height() * scale - 1e-6);
-    if (!(w >= 1 && h >= 1 && w <= maxPixels && h <= maxPixels))
+    const double w = std::max(1.0, std::round(size.width() * scale));
+    const double h = std::max(1.0, std::round(size.height() * scale));
+    if (!(w <= maxPixels && h <= maxPixels))
         return {};
     QImage image(int(w), int(h), QImage::Format_ARGB32_Premultiplied);
     if (image.isNull())
@@ -113,8 +114,8 @@ Picture SKTRenderingView::pictureOfRect(const QRectF& rect, double dpi)
         return {};
     QPainter painter(&image);
     prepare(painter);
-    const double scale = dpi / pointsPerInch;
-    painter.scale(scale, scale);
+    // Whole pixels cover the whole rectangle.
+    painter.scale(image.width() / rect.width(), image.height() / rect.height());
     painter.translate(-rect.topLeft());
     const bool drawn = drawRect(painter, rect);
     painter.end();
