@@ -3,7 +3,6 @@
 #include "model/ResourcePictures.h"
 
 #include <QPainter>
-#include <algorithm>
 
 SKTBarcode::SKTBarcode() = default;
 
@@ -35,12 +34,7 @@ QRectF SKTBarcode::drawingBounds() const
     const Picture picture = currentPicture();
     if (picture.isNull())
         return base;
-    const QRectF covered(bounds().topLeft(), picture.size());
-    const double left = std::min(base.left(), covered.left());
-    const double top = std::min(base.top(), covered.top());
-    const double right = std::max(base.right(), covered.right());
-    const double bottom = std::max(base.bottom(), covered.bottom());
-    return QRectF(left, top, right - left, bottom - top);
+    return base.united(QRectF(bounds().topLeft(), picture.size()));
 }
 
 void SKTBarcode::drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited)

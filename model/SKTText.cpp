@@ -170,13 +170,8 @@ void SKTText::drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited)
 
 QRectF SKTText::drawingBounds() const
 {
-    const QRectF base = SKTGraphic::drawingBounds();
-    const QRectF grown = bounds().adjusted(-1, -1, 1, 1);
-    const double left = std::min(base.left(), grown.left());
-    const double top = std::min(base.top(), grown.top());
-    const double right = std::max(base.right(), grown.right());
-    const double bottom = std::max(base.bottom(), grown.bottom());
-    return QRectF(left, top, right - left, bottom - top);
+    // (The base's rectangle is never empty: it has the handles' margin.)
+    return SKTGraphic::drawingBounds().united(bounds().adjusted(-1, -1, 1, 1).normalized());
 }
 
 QSizeF SKTText::naturalSize()

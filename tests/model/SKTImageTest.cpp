@@ -4,7 +4,7 @@
 
 #include "common/ObjectTestSupport.h"
 #include "common/TestPictures.h"
-#include "FakeMainWindow.h"
+#include "CountingMainWindow.h"
 #include "mainwindow/Globals.h"
 #include "model/SKTImage.h"
 #include "platform/MessagePresenter.h"
@@ -25,13 +25,6 @@ namespace {
 
 const QRgb red = qRgb(255, 0, 0);
 const QRgb blue = qRgb(0, 0, 255);
-
-class CountingMainWindow : public FakeMainWindow
-{
-public:
-    void Reset_Image_Editing_Controls() override { ++resets; }
-    int resets = 0;
-};
 
 // A picture whose left half is red and right half blue (or top and bottom).
 QImage halves(int w, int h, bool sideBySide)

@@ -3,7 +3,7 @@
 
 #include "common/ObjectTestSupport.h"
 #include "common/TestPictures.h"
-#include "FakeMainWindow.h"
+#include "CountingMainWindow.h"
 #include "model/ResourcePictures.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTSignature.h"
@@ -20,13 +20,6 @@ namespace {
 
 const QRgb red = qRgb(255, 0, 0);
 const QRgb green = qRgb(0, 255, 0);
-
-class CountingMainWindow : public FakeMainWindow
-{
-public:
-    void Reset_Image_Editing_Controls() override { ++resets; }
-    int resets = 0;
-};
 
 QImage draw(SKTGraphic& graphic, int w = 300, int h = 200)
 {
