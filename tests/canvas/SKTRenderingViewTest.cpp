@@ -181,34 +181,6 @@ TEST(SKTRenderingView, AFailingObjectGivesNoPictureAndNoMessageBox)
     EXPECT_TRUE(presenter.texts().isEmpty());
 }
 
-TEST(SKTRenderingView, WithoutACardThereIsNoPicture)
-{
-    EXPECT_TRUE(SKTRenderingView::image_From_Card_Graphics({}, false).isNull());
-    CardWindow window;
-    window.canvas = QRectF();
-    EXPECT_TRUE(SKTRenderingView::image_From_Card_Graphics({}, false).isNull());
-}
-
-TEST(SKTRenderingView, ObjectsOfEveryKindDrawAsOnTheCanvas)
-{
-    ScopedResourceFolder resources;
-    CardWindow window;
-    auto text = std::make_shared<SKTText>();
-    text->Text_contents()->setString("Hello");
-    text->_bounds = QRectF(10, 10, 100, 30);
-    text->_isDrawingFill = false;
-    text->_isDrawingStroke = false;
-    auto picture = std::make_shared<SKTImage>();
-    picture->setContents(Picture(TestPictures::solid(10, 10, blue), QSizeF(10, 10)));
-    picture->_bounds = QRectF(150, 10, 40, 40);
-    picture->_isDrawingStroke = false;
-    const QImage image = render({text, picture});
-    EXPECT_EQ(image.pixel(170, 30), blue);
-    const QRect ink = ObjectTestSupport::inkBounds(image, [](QRgb p) { return qRed(p) < 100 && qGreen(p) < 100 && qBlue(p) < 100; });
-    ASSERT_FALSE(ink.isEmpty());
-    EXPECT_TRUE(QRect(10, 10, 100, 30).contains(ink));
-}
-
 #ifdef HAVE_ZXING
 TEST(SKTRenderingView, BarcodeOnTheCardReadsBack)
 {
@@ -295,25 +267,4 @@ TEST(SKTRenderingView, TiffIsTheObjectsAloneOverTheirDrawingBoundsUpright)
     ASSERT_FALSE(info.isEmpty()) << "tiffinfo missing or failed";
     EXPECT_TRUE(info.contains(QRegularExpression("Image Width: 47 Image Length: 37"))) << info.toStdString();
     EXPECT_TRUE(info.contains(QRegularExpression("Resolution: 72(\\.0*)?, 72(\\.0*)? pixels/inch"))) << info.toStdString();
-}
-
-TEST(SKTRenderingView, TiffClipsEachObjectToItsDrawingBounds)
-{
-    CardWindow window;
-    // An object that paints beyond its drawing bounds.
-    class Spill : public SKTGraphic
-    {
-    public:
-        void drawContentsInView(QPainter& painter, bool) override { painter.fillRect(QRectF(0, 0, 100, 100), red); }
-    };
-    auto spill = std::make_shared<Spill>();
-    spill->_bounds = QRectF(10, 10, 10, 10);
-    auto other = std::make_shared<Swatch>(QRectF(60, 60, 10, 10), blue);
-    QBuffer buffer;
-    buffer.setData(SKTRenderingView::tiffDataWithGraphics({spill, other}));
-    const QImage image = QImageReader(&buffer, "tiff").read();
-    ASSERT_EQ(image.size(), QSize(67, 67));   // (7, 7) to (74, 74)
-    EXPECT_EQ(image.pixel(5, 5), red);
-    EXPECT_EQ(qAlpha(image.pixel(30, 30)), 0);
-    EXPECT_EQ(image.pixel(58, 58), blue);
 }
