@@ -23,10 +23,10 @@ const QString undoContentsKey = QStringLiteral("undoContents");
 // spacing in Qt's layout).
 constexpr double unitsPerPoint = 16.0;
 
-QFont layoutFont(const FontSpec& spec, double letterSpacing = 0)
+QFont layoutFont(const FontSpec& wanted, double letterSpacing = 0)
 {
-    QFont font = spec.toQFont();
-    const double size = spec.pointSize() > 0 ? spec.pointSize() : 12.0;
+    QFont font = wanted.toQFont();
+    const double size = wanted.pointSize() > 0 ? wanted.pointSize() : 12.0;
     font.setPixelSize(std::max(1, int(std::lround(size * unitsPerPoint))));
     if (letterSpacing != 0 && std::isfinite(letterSpacing))
         font.setLetterSpacing(QFont::AbsoluteSpacing, letterSpacing * unitsPerPoint);
