@@ -1,0 +1,11 @@
+#pragma once
+
+#include "platform/MessagePresenter.h"
+
+// Message boxes as application-modal alert windows.
+class AlertMessagePresenter : public MessagePresenter
+{
+public:
+    void showMessage(const QString& text) override;
+    bool askYesNo(const QString& text) override;
+};

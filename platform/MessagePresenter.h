@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+// Shows the program's message boxes. The program talks to the one presenter
+// that is installed; by default that is an AlertMessagePresenter, and tests
+// install a ScriptedMessagePresenter that records the texts and answers from
+// a script. Presenters are called on the GUI thread only (the message helpers
+// hand calls from other threads over to it).
+class MessagePresenter
+{
+public:
+    virtual ~MessagePresenter() = default;
+
+    // Shows `text` as it is, with the single button "OK", and returns when the
+    // box is closed.
+    virtual void showMessage(const QString& text) = 0;
+
+    // Asks `text` with the buttons "Yes" (the default) and "No"; true when the
+    // answer is Yes.
+    virtual bool askYesNo(const QString& text) = 0;
+
+    // The installed presenter.
+    static MessagePresenter& current();
+
+    // Installs `presenter` (not owned; it must outlive its use). nullptr
+    // brings back the alert presenter.
+    static void install(MessagePresenter* presenter);
+};

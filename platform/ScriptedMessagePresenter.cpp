@@ -1,0 +1,45 @@
+#include "platform/ScriptedMessagePresenter.h"
+
+#include "platform/GuiThread.h"
+
+void ScriptedMessagePresenter::showMessage(const QString& text)
+{
+    QMutexLocker lock(&m_mutex);
+    m_boxes.append({Box::Kind::Message, text, isGuiThread()});
+}
+
+bool ScriptedMessagePresenter::askYesNo(const QString& text)
+{
+    QMutexLocker lock(&m_mutex);
+    m_boxes.append({Box::Kind::Question, text, isGuiThread()});
+    return m_answers.isEmpty() ? false : m_answers.takeFirst();
+}
+
+void ScriptedMessagePresenter::scriptAnswers(std::initializer_list<bool> answers)
+{
+    QMutexLocker lock(&m_mutex);
+    for (bool a : answers)
+        m_answers.append(a);
+}
+
+QList<ScriptedMessagePresenter::Box> ScriptedMessagePresenter::boxes() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_boxes;
+}
+
+QStringList ScriptedMessagePresenter::texts() const
+{
+    QMutexLocker lock(&m_mutex);
+    QStringList list;
+    for (const Box& b : m_boxes)
+        list.append(b.text);
+    return list;
+}
+
+void ScriptedMessagePresenter::clear()
+{
+    QMutexLocker lock(&m_mutex);
+    m_boxes.clear();
+    m_answers.clear();
+}
