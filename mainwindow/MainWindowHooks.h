@@ -29,4 +29,6 @@ public:
     virtual void Set_Paste_Button_Status() {}
     virtual void Reset_Image_Editing_Controls() {}
     virtual void Open_Barcode_Window() {}
+    // Enables or disables the main window's align-with-grid button.
+    virtual void setAlignWithGridButtonEnabled(bool enabled) { (void)enabled; }
 };
