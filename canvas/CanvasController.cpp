@@ -107,6 +107,9 @@ CanvasController::CanvasController(const QRectF& frame, QObject* parent)
 
 CanvasController::~CanvasController()
 {
+    // Nothing is left to redraw, and whoever shows the canvas may be going
+    // away as well.
+    blockSignals(true);
     _handleShowingTimer.stop();
     stopEditing();
     setGrid(nullptr);
@@ -216,6 +219,11 @@ void CanvasController::setGrid(SKTGrid* grid)
                 setNeedsDisplay();
         });
     }
+}
+
+void CanvasController::setEditingHost(QWidget* host)
+{
+    m_editingHost = host;
 }
 
 // ---- the list and the selection ----

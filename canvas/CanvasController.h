@@ -75,7 +75,7 @@ public:
     void setRulers(CanvasRulers* rulers) { m_rulers = rulers; }
     // The widget that shows the canvas; an object's in-place editing view
     // goes into it.
-    void setEditingHost(QWidget* host) { m_editingHost = host; }
+    void setEditingHost(QWidget* host);
 
     // ---- the list and the selection ----
     // The bound list; empty when nothing is bound.
