@@ -110,6 +110,11 @@ CanvasController::~CanvasController()
     // Nothing is left to redraw, and whoever shows the canvas may be going
     // away as well.
     blockSignals(true);
+    // A drag still in progress ends here, so that its undo step is closed.
+    if (m_tracking != Tracking::None) {
+        endTracking(m_lastPoint);
+        finishCreation();
+    }
     _handleShowingTimer.stop();
     stopEditing();
     setGrid(nullptr);
@@ -974,7 +979,8 @@ void CanvasController::finishCreation()
         withdrawn = true;
     } else {
         const int index = graphics().indexOf(g);
-        changeSelectionIndexes(index >= 0 ? IndexSet(index) : IndexSet());
+        if (m_selection)
+            changeSelectionIndexes(index >= 0 ? IndexSet(index) : IndexSet());
         startEditingGraphic(g);
         um->endUndoGrouping();
     }

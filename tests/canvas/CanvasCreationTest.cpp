@@ -315,3 +315,26 @@ TEST(CanvasCreation, ClickWithoutDragLeavesNothingOnAnySideAndNothingToUndo)
         }
     }
 }
+
+TEST(CanvasCreation, CanvasGoingAwayDuringADragClosesTheUndoStep)
+{
+    CanvasMainWindow window;
+    window.Selected_Control_Tool = 3;
+    window.toolClass = QStringLiteral("Shape_Control");
+    SKTDocument document;
+    {
+        SideSelection selection;
+        selection.setContent(&document, SKTDocumentGraphicsKey);
+        CanvasController canvas(QRectF(0, 0, 243, 154));
+        canvas.bind(SKTGraphicViewGraphicsBindingName, &document, QStringLiteral("document.graphics"));
+        canvas.bind(SKTGraphicViewSelectionIndexesBindingName, &selection, QStringLiteral("selectionIndexes"));
+        canvas.mouseDown(mouseAt(10, 10));
+        canvas.mouseDragged(mouseAt(60, 40));
+    }
+    UndoManager& undo = *document.undoManager();
+    EXPECT_EQ(undo.groupingLevel(), 0);
+    EXPECT_TRUE(undo.groupsByEvent());
+    ASSERT_EQ(document.graphics().size(), 1);
+    undo.undo();
+    EXPECT_TRUE(document.graphics().isEmpty());
+}
