@@ -333,10 +333,11 @@ void CanvasController::graphicsDidChange(const GraphicListChange& change)
         return;
     if (change.kind == GraphicListChange::Kind::Removal) {
         for (const GraphicPtr& g : change.graphics) {
+            const QRectF now = g->drawingBounds();
             const auto it = m_observed.find(g.get());
-            if (it != m_observed.end())
+            if (it != m_observed.end() && it->second.drawingBounds != now)
                 setNeedsDisplayInRect(it->second.drawingBounds);
-            setNeedsDisplayInRect(g->drawingBounds());
+            setNeedsDisplayInRect(now);
             if (_editingGraphic == g)
                 stopEditing();
         }

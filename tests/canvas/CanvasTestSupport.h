@@ -1,8 +1,7 @@
 #pragma once
 
-// A stand-in main window that records what the canvas asks of it, card
-// objects that record how they are drawn, and a canvas bound to one side of a
-// document with its own selection.
+// A stand-in main window that records what the canvas asks of it, and a
+// canvas bound to one list of its own document with a selection and a grid.
 
 #include "canvas/CanvasController.h"
 #include "canvas/SKTGrid.h"
@@ -15,11 +14,7 @@
 
 #include <QCoreApplication>
 #include <QPainter>
-#include <QPointF>
-#include <QRectF>
 #include <QStringList>
-
-#include <memory>
 #include <vector>
 
 class CanvasMainWindow : public MainWindowHooks
@@ -30,58 +25,28 @@ public:
     CanvasMainWindow(const CanvasMainWindow&) = delete;
     CanvasMainWindow& operator=(const CanvasMainWindow&) = delete;
 
-    QPointF Control_New_Point(const QString& side) override
-    {
-        askedSides.append(side);
-        return newPoint;
-    }
-    QRectF frontCanvasBounds() const override { return {0, 0, 243, 154}; }
+    QPointF Control_New_Point(const QString& side) override { askedSides.append(side); return newPoint; }
     void Card_Base_Drawing(QPainter& painter, const QRectF& rect) override
     {
-        cardBaseRects.append(rect);
-        cardBaseClips.append(painter.clipBoundingRect());
+        cardBase.append({rect, painter.clipBoundingRect()});
     }
     void Refresh_Canvas() override { ++refreshes; }
     void Show_RHS_Properties(SKTGraphic* graphic) override { shownProperties.push_back(graphic); }
     void Reset_Image_Editing_Controls() override { ++pictureControlResets; }
     void Open_Barcode_Window() override { ++barcodeWindowOpenings; }
     QString currentGraphicClass() const override { return toolClass; }
-    void setSameSizeButtonsEnabled(bool enabled) override { sameSizeButtonsEnabled = enabled; }
 
     QPointF newPoint {10, 10};
     QString toolClass;
     QStringList askedSides;
-    QList<QRectF> cardBaseRects;
-    QList<QRectF> cardBaseClips;
+    QList<std::pair<QRectF, QRectF>> cardBase;   // rectangle, clip
     int refreshes = 0;
     int pictureControlResets = 0;
     int barcodeWindowOpenings = 0;
-    bool sameSizeButtonsEnabled = false;
     std::vector<SKTGraphic*> shownProperties;
 
 private:
     MainWindowHooks* m_previous;
-};
-
-// Writes what drawing does to it into a shared log: "draw <name>" with "*"
-// when drawn as being created or edited, "handles <name>" with " locked".
-class RecordingGraphic : public SKTGraphic
-{
-public:
-    RecordingGraphic(QString name, QStringList* log) : m_name(std::move(name)), m_log(log) {}
-
-    void drawContentsInView(QPainter&, bool isBeingCreateOrEdited) override
-    {
-        m_log->append(QStringLiteral("draw ") + m_name + (isBeingCreateOrEdited ? QStringLiteral("*") : QString()));
-    }
-    void drawHandlesInView(QPainter&, bool lock_hai) const override
-    {
-        m_log->append(QStringLiteral("handles ") + m_name + (lock_hai ? QStringLiteral(" locked") : QString()));
-    }
-
-private:
-    QString m_name;
-    QStringList* m_log;
 };
 
 inline GraphicPtr rectangleAt(const QRectF& bounds)
@@ -91,28 +56,18 @@ inline GraphicPtr rectangleAt(const QRectF& bounds)
     return g;
 }
 
-inline CanvasMouseEvent mouseAt(double x, double y, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
-                                int clickCount = 1)
+inline CanvasMouseEvent mouseAt(QPointF point, Qt::KeyboardModifiers modifiers = {}, int clickCount = 1)
 {
-    CanvasMouseEvent event;
-    event.point = QPointF(x, y);
-    event.modifiers = modifiers;
-    event.clickCount = clickCount;
-    return event;
+    return CanvasMouseEvent {point, clickCount, modifiers};
 }
 
-// A canvas bound to the list `key` of its own document, with a selection
-// that follows that list, and a record of the areas it asks to redraw.
 struct BoundCanvas {
-    explicit BoundCanvas(const QString& key = SKTDocumentGraphicsKey)
-        : key(key)
-        , canvas(QRectF(0, 0, 243, 154))
+    explicit BoundCanvas(const QString& key = SKTDocumentGraphicsKey) : key(key), canvas(QRectF(0, 0, 243, 154))
     {
         selection.setContent(&document, key);
         canvas.bind(key, &document, QStringLiteral("document.") + key);
         canvas.bind(SKTGraphicViewSelectionIndexesBindingName, &selection, QStringLiteral("selectionIndexes"));
-        QObject::connect(&canvas, &CanvasController::needsDisplayInRect,
-                         [this](const QRectF& rect) { marked.append(rect); });
+        QObject::connect(&canvas, &CanvasController::needsDisplayInRect, [this](QRectF r) { marked.append(r); });
     }
 
     // Puts objects on the side, topmost first, recording no undo.
@@ -123,39 +78,27 @@ struct BoundCanvas {
         document.Enable_Disable_Undo_Registraion(true);
         marked.clear();
     }
-
-    // Snapping on, grid of spacing 9.
-    void useGrid()
+    void useGrid()   // snapping to a grid of 9
     {
         grid.setConstraining(true);
         canvas.setGrid(&grid);
     }
-
     GraphicList list() const { return document.graphicsForKey(key); }
+    GraphicPtr at(int i) const { return list().at(i); }
+    IndexSet selected() const { return selection.selectionIndexes(); }
     UndoManager& undo() { return *document.undoManager(); }
 
-    void press(double x, double y, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    // Press, two drag steps, release.
+    void drag(QPointF from, QPointF to, Qt::KeyboardModifiers modifiers = {})
     {
-        canvas.mouseDown(mouseAt(x, y, modifiers));
+        canvas.mouseDown(mouseAt(from, modifiers));
+        canvas.mouseDragged(mouseAt((from + to) / 2));
+        canvas.mouseDragged(mouseAt(to));
+        canvas.mouseUp(mouseAt(to));
     }
-    void dragTo(double x, double y) { canvas.mouseDragged(mouseAt(x, y)); }
-    void release(double x, double y) { canvas.mouseUp(mouseAt(x, y)); }
-    void drag(QPointF from, QPointF to, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        press(from.x(), from.y(), modifiers);
-        dragTo((from.x() + to.x()) / 2, (from.y() + to.y()) / 2);
-        dragTo(to.x(), to.y());
-        release(to.x(), to.y());
-    }
-
-    // True when some recorded area covers `rect`.
     bool markedCovers(const QRectF& rect) const
     {
-        for (const QRectF& r : marked) {
-            if (r.contains(rect))
-                return true;
-        }
-        return false;
+        return std::any_of(marked.begin(), marked.end(), [&](const QRectF& r) { return r.contains(rect); });
     }
 
     QString key;
@@ -165,10 +108,3 @@ struct BoundCanvas {
     SKTGrid grid;
     CanvasController canvas;
 };
-
-// Lets queued calls (the end of an event's undo group, deferred notices) run.
-inline void runPostedEvents()
-{
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::processEvents();
-}
