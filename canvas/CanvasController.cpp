@@ -532,6 +532,8 @@ void CanvasController::mouseDown(const CanvasMouseEvent& event)
     if (!graphicClass.isEmpty()) {
         const QString side = Card_Front_Or_Back == 1 ? QStringLiteral("B") : QStringLiteral("F");
         createGraphicOfClass(graphicClass, &event, false, QRectF(), side, QString(), QString());
+        // The press ends with no current object, whether or not one was made.
+        m_pressEnd.finishesCreation = true;
         m_pressEnd.showsCardPropertiesWithoutCurrent = true;
     } else {
         _Selected_Graphic.reset();
