@@ -20,14 +20,22 @@ bool existsOrIsLink(const QString& path)
 }
 }
 
+bool isPathSafeToDelete(const QString& path)
+{
+    // An empty or relative path would act on the current folder (an empty
+    // QDir is the current folder).
+    if (path.isEmpty() || QDir::isRelativePath(path))
+        return false;
+    const QString clean = QDir::cleanPath(path);
+    return !clean.isEmpty() && clean != QLatin1String("/") && !QDir(clean).isRoot();
+}
+
 void Delete_File(const QString& path)
 {
     try {
-        if (path.isEmpty() || QDir::isRelativePath(path))
+        if (!isPathSafeToDelete(path))
             return;
         const QString clean = QDir::cleanPath(path);
-        if (QDir(clean).isRoot())
-            return;
         const QFileInfo info(clean);
         if (!info.exists() && !info.isSymLink())
             return;

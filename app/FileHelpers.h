@@ -12,6 +12,10 @@
 // ignored.
 void Delete_File(const QString& path);
 
+// Whether Delete_File may act on `path` at all: an absolute path that is not
+// the root folder (after resolving "." and "..").
+bool isPathSafeToDelete(const QString& path);
+
 // Opens "Help.pdf" of the resource folder with the user's default
 // application; shows "Help file does not exist!" when it is missing.
 void Open_Help_File();

@@ -170,7 +170,7 @@ bool SKTDocument::insertGraphics(const GraphicList& graphics, const IndexSet& in
     for (const GraphicPtr& g : graphics)
         g->_scriptingContainer = this;
 
-    m_undoManager->registerUndo([this, indexes] { removeGraphicsAtIndexes(indexes); }, this);
+    m_undoManager->registerUndo([this, indexes] { removeGraphicsAtIndexes(indexes); });
     if (m_undoManager->isUndoRegistrationEnabled()) {
         for (const GraphicPtr& g : graphics)
             m_undoGroupInsertedGraphics.insert(g.get(), g);
@@ -192,7 +192,7 @@ bool SKTDocument::removeGraphicsAtIndexes(const IndexSet& indexes)
         removed.append(m_graphics.at(index));
 
     stopObservingGraphics(removed);
-    m_undoManager->registerUndo([this, removed, indexes] { insertGraphics(removed, indexes); }, this);
+    m_undoManager->registerUndo([this, removed, indexes] { insertGraphics(removed, indexes); });
     for (const GraphicPtr& g : std::as_const(removed))
         g->_scriptingContainer = nullptr;
     removeFrom(m_graphics, indexes);
@@ -293,7 +293,7 @@ void SKTDocument::observeValueForKeyPath(const GraphicPtr& graphic, const QStrin
     if (!m_undoGroupOldPropertiesPerGraphic) {
         auto table = std::make_shared<SKTMapTableOwner>();
         m_undoGroupOldPropertiesPerGraphic = table;
-        m_undoManager->registerUndo([this, table] { setGraphicProperties(table); }, this);
+        m_undoManager->registerUndo([this, table] { setGraphicProperties(table); });
     }
     QVariantMap& values = m_undoGroupOldPropertiesPerGraphic->valuesFor(graphic);
     if (!values.contains(key))

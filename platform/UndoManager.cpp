@@ -12,7 +12,7 @@ UndoManager::UndoManager(QObject* parent)
 
 UndoManager::~UndoManager() = default;
 
-void UndoManager::registerUndo(Action action, const void* target)
+void UndoManager::registerUndo(Action action)
 {
     if (m_disableCount > 0 || !action)
         return;
@@ -28,7 +28,7 @@ void UndoManager::registerUndo(Action action, const void* target)
     // A new step makes the steps that were undone before unreachable.
     if (m_state == State::Idle)
         m_redoStack.clear();
-    m_open.back().entries.push_back({std::move(action), target});
+    m_open.back().entries.push_back(std::move(action));
 }
 
 void UndoManager::openGroup()
@@ -63,7 +63,7 @@ void UndoManager::endUndoGrouping()
         // A nested group becomes part of the group around it. Undoing the
         // outer group runs all entries backwards, which undoes the nested
         // group as a whole at its place.
-        std::vector<Entry>& parent = m_open.back().entries;
+        std::vector<Action>& parent = m_open.back().entries;
         std::move(group.entries.begin(), group.entries.end(), std::back_inserter(parent));
         if (m_open.size() == 1 && m_openedByEvent)
             closeGroupSoon();
@@ -108,50 +108,36 @@ void UndoManager::enableUndoRegistration()
 
 void UndoManager::undo()
 {
-    if (m_state != State::Idle) {
-        qWarning("UndoManager: undo() while undoing or redoing");
-        return;
-    }
-    if (!m_open.empty()) {
-        if (m_open.size() == 1 && m_openedByEvent) {
-            endUndoGrouping();
-        } else {
-            qWarning("UndoManager: undo() while an undo group is open");
-            return;
-        }
-    }
-    emit checkpoint();
-    if (m_undoStack.empty())
-        return;
-    Group group = std::move(m_undoStack.back());
-    m_undoStack.pop_back();
-    Group redoGroup = replay(std::move(group), State::Undoing);
-    if (!redoGroup.entries.empty())
-        m_redoStack.push_back(std::move(redoGroup));
+    step(m_undoStack, m_redoStack, State::Undoing);
 }
 
 void UndoManager::redo()
 {
+    step(m_redoStack, m_undoStack, State::Redoing);
+}
+
+void UndoManager::step(std::vector<Group>& from, std::vector<Group>& to, State state)
+{
     if (m_state != State::Idle) {
-        qWarning("UndoManager: redo() while undoing or redoing");
+        qWarning("UndoManager: undo or redo while undoing or redoing");
         return;
     }
     if (!m_open.empty()) {
         if (m_open.size() == 1 && m_openedByEvent) {
             endUndoGrouping();
         } else {
-            qWarning("UndoManager: redo() while an undo group is open");
+            qWarning("UndoManager: undo or redo while an undo group is open");
             return;
         }
     }
     emit checkpoint();
-    if (m_redoStack.empty())
+    if (from.empty())
         return;
-    Group group = std::move(m_redoStack.back());
-    m_redoStack.pop_back();
-    Group undoGroup = replay(std::move(group), State::Redoing);
-    if (!undoGroup.entries.empty())
-        m_undoStack.push_back(std::move(undoGroup));
+    Group group = std::move(from.back());
+    from.pop_back();
+    Group inverse = replay(std::move(group), state);
+    if (!inverse.entries.empty())
+        to.push_back(std::move(inverse));
 }
 
 UndoManager::Group UndoManager::replay(Group group, State state)
@@ -165,7 +151,7 @@ UndoManager::Group UndoManager::replay(Group group, State state)
     const std::size_t base = m_open.size();
     m_open.push_back(Group {group.name, {}});
     for (auto it = group.entries.rbegin(); it != group.entries.rend(); ++it)
-        it->action();
+        (*it)();
 
     Group collected;
     collected.name = group.name;
@@ -174,7 +160,7 @@ UndoManager::Group UndoManager::replay(Group group, State state)
         while (m_open.size() > base + 1) {
             Group inner = std::move(m_open.back());
             m_open.pop_back();
-            std::vector<Entry>& parent = m_open.back().entries;
+            std::vector<Action>& parent = m_open.back().entries;
             std::move(inner.entries.begin(), inner.entries.end(), std::back_inserter(parent));
         }
         collected.entries = std::move(m_open.back().entries);
@@ -230,20 +216,4 @@ void UndoManager::removeAllActions()
     m_disableCount = 0;
     // What observers gathered for the dropped group is void as well.
     emit checkpoint();
-}
-
-void UndoManager::removeAllActionsWithTarget(const void* target)
-{
-    const auto dropTarget = [target](Group& g) {
-        std::erase_if(g.entries, [target](const Entry& e) { return e.target == target; });
-    };
-    const auto isEmpty = [](const Group& g) { return g.entries.empty(); };
-    for (Group& g : m_undoStack)
-        dropTarget(g);
-    for (Group& g : m_redoStack)
-        dropTarget(g);
-    for (Group& g : m_open)
-        dropTarget(g);
-    std::erase_if(m_undoStack, isEmpty);
-    std::erase_if(m_redoStack, isEmpty);
 }

@@ -35,9 +35,8 @@ public:
 
     // Records `action` in the open group (opening one when grouping by event
     // and none is open). Ignored while registration is off. Outside undo and
-    // redo it empties the redo history. `target` only serves
-    // removeAllActionsWithTarget().
-    void registerUndo(Action action, const void* target = nullptr);
+    // redo it empties the redo history.
+    void registerUndo(Action action);
 
     void beginUndoGrouping();
     void endUndoGrouping();
@@ -68,26 +67,22 @@ public:
     // Empties both histories, drops open groups and switches registration
     // back on.
     void removeAllActions();
-    // Drops every action registered with `target`, and groups left empty.
-    void removeAllActionsWithTarget(const void* target);
 
 signals:
     void checkpoint();
 
 private:
-    struct Entry {
-        Action action;
-        const void* target;
-    };
     struct Group {
         QString name;
-        std::vector<Entry> entries;
+        std::vector<Action> entries;
     };
     enum class State { Idle, Undoing, Redoing };
 
     void openGroup();
     void closeGroupSoon();
     void closeGroupOfEvent();
+    // Takes the last group of `from`, runs it and puts what it registered on `to`.
+    void step(std::vector<Group>& from, std::vector<Group>& to, State state);
     // Runs `group` backwards, collecting what it registers into a new group.
     Group replay(Group group, State state);
 
