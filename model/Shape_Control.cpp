@@ -5,6 +5,7 @@
 #include "model/StrokeStep.h"
 
 #include <QPainter>
+#include <QPainterPathStroker>
 #include <QPolygonF>
 #include <cmath>
 
@@ -136,6 +137,26 @@ QPainterPath Shape_Control::Polygon_With_Diffrent_Sides(int n) const
         angle += step;
     }
     return closedPolygon(corners);
+}
+
+QRectF Shape_Control::drawingBounds() const
+{
+    const QRectF base = SKTGraphic::drawingBounds();
+    if (!isDrawingStroke() || !(strokeWidth() > 0))
+        return base;
+    const QPainterPath path = bezierPathForDrawing();
+    if (path.isEmpty())
+        return base;
+    QPainterPathStroker stroker;
+    stroker.setWidth(strokeWidth());
+    stroker.setCapStyle(Qt::FlatCap);
+    stroker.setJoinStyle(Qt::SvgMiterJoin);
+    stroker.setMiterLimit(StrokeStep::miterLimit);
+    const QRectF outline = stroker.createStroke(path).boundingRect();
+    if (base.contains(outline))
+        return base;
+    // One more point on every side for the smoothed edge pixels.
+    return base.united(outline.adjusted(-1, -1, 1, 1));
 }
 
 bool Shape_Control::isContentsUnderPoint(const QPointF& point) const

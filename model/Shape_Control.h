@@ -41,6 +41,10 @@ public:
     static int doubleStarPoints(int type);
     static int polygonPoints(int type);
 
+    // The base's area, grown where a thick outline's mitred points reach
+    // further out (star points, sharp triangles).
+    QRectF drawingBounds() const override;
+
     // Inside the figure; the outline's width does not widen it.
     bool isContentsUnderPoint(const QPointF& point) const override;
     void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited) override;
