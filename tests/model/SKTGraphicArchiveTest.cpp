@@ -4,7 +4,9 @@
 #include "common/ArchiveTestSupport.h"
 #include "model/FakeMainWindow.h"
 #include "model/SKTGraphicArchive.h"
+#include "model/SKTImage.h"
 #include "model/SKTLine.h"
+#include "model/SKTSignature.h"
 #include "model/SKTText.h"
 #include "model/Shape_Control.h"
 #include "platform/ArchivedColour.h"
@@ -396,7 +398,7 @@ TEST(SKTGraphicArchive, EmptyAndDamagedPasteboardData)
     EXPECT_EQ(SKTGraphicArchive::graphicsWithPasteboardData(list.toXml())->size(), 2);
 }
 
-TEST(SKTGraphicArchive, PictureObjectsLogTheirPath)
+TEST(SKTGraphicArchive, PictureObjectsReloadTheirFile)
 {
     FakeMainWindow window;
     QTemporaryDir folder;
@@ -427,8 +429,12 @@ TEST(SKTGraphicArchive, PictureObjectsLogTheirPath)
     qInstallMessageHandler(previous);
 
     ASSERT_EQ(back.size(), 3);
+    // The picture comes from the file when it exists; the archive holds none.
     EXPECT_EQ(back[0]->_file_path, existing);
+    EXPECT_EQ(static_cast<const SKTImage&>(*back[0])._contents.image().size(), QSize(4, 4));
     EXPECT_EQ(back[1]->_file_path, missing);
+    EXPECT_TRUE(static_cast<const SKTImage&>(*back[1])._contents.isNull());
+    EXPECT_TRUE(static_cast<const SKTSignature&>(*back[2])._contents_img.isNull());
     // Only picture objects (exactly SKTImage) log their path.
     EXPECT_EQ(logged, QStringList({existing, missing}));
 }
