@@ -153,7 +153,11 @@ void SKTGraphicArchive::encodeWithCoder(const SKTGraphic& g, KeyedArchiver& code
                        [&](float SKTGraphic::*f) { coder.encodeFloat(name, g.*f); },
                        // The two double fields are stored narrowed.
                        [&](double SKTGraphic::*f) { coder.encodeFloat(name, float(g.*f)); },
-                       [&](QString SKTGraphic::*f) { coder.encodeString(name, g.*f); },
+                       // A string field is never nil in a new object ("" by
+                       // default), so an empty one is written as "".
+                       [&](QString SKTGraphic::*f) {
+                           coder.encodeString(name, (g.*f).isNull() ? QString(QLatin1String("")) : g.*f);
+                       },
                        [&](Colour SKTGraphic::*f) { coder.encodeColour(name, g.*f); },
                        [&](FontSpec SKTGraphic::*f) { coder.encodeFont(name, g.*f); },
                        [&](std::shared_ptr<AttributedText> SKTGraphic::*f) {

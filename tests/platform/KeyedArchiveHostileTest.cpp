@@ -307,14 +307,11 @@ TEST(KeyedArchiveHostile, WrongTypesAreRefused)
         KeyedUnarchiver coder(archiveOf(std::move(objects)));
         EXPECT_FALSE(coder.decodeRoot<FontSpec>(&ArchivedFont::decode));
     }
-    for (auto makeSize : std::initializer_list<std::function<PlistValue()>> {
-             [] { return PlistValue::string(QStringLiteral("big")); }, [] { return PlistValue::real(-4); },
-             [] { return PlistValue::real(std::numeric_limits<double>::quiet_NaN()); },
-             [] { return PlistValue::real(1e300); }}) {
+    for (double size : {-4.0, std::numeric_limits<double>::quiet_NaN(), 1e300}) {
         std::vector<PlistValue> objects;
         PlistValue font = PlistValue::dictionary();
         font.insert(QStringLiteral("NSName"), PlistValue::uid(2));
-        font.insert(QStringLiteral("NSSize"), makeSize());
+        font.insert(QStringLiteral("NSSize"), PlistValue::real(size));
         objects.push_back(std::move(font));
         objects.push_back(PlistValue::string(QStringLiteral("ArialMT")));
         KeyedUnarchiver coder(archiveOf(std::move(objects)));
