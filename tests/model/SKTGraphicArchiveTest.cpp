@@ -196,6 +196,11 @@ TEST(SKTGraphicArchive, AnIndependentReaderSeesTheKeysInOrderWithTheirKinds)
     EXPECT_EQ(values["_strokeWidth"].toObject()["real"].toDouble(), 1.2999999523162842);
     const QJsonObject bounds = objects[values["_bounds"].toObject()["uid"].toInt()].toObject();
     EXPECT_EQ(bounds["plain"].toObject()["string"].toString(), QStringLiteral("{{0, 0}, {0, 0}}"));
+    // An empty string field is an empty string, not nil; a missing text storage is nil.
+    const int hatch = values["_fill_hatch_type"].toObject()["uid"].toInt();
+    ASSERT_GT(hatch, 0);
+    EXPECT_EQ(objects[hatch].toObject()["plain"].toObject()["string"], QJsonValue(QString()));
+    EXPECT_EQ(values["_barcode_image"].toObject()["uid"].toInt(-1), 0);
     // The shared colour is written once.
     for (const char* key : {"txt_clr", "barcode_clr_val", "barcode_hdr_clr_val", "_fill_Grad_clr2"})
         EXPECT_EQ(values[QLatin1String(key)], values["_fillColor"]) << key;
