@@ -5,6 +5,8 @@
 // install a small stand-in. Every call has a harmless default so a stand-in
 // overrides only what it needs.
 
+#include "platform/Picture.h"
+
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -29,4 +31,20 @@ public:
     virtual void Set_Paste_Button_Status() {}
     virtual void Reset_Image_Editing_Controls() {}
     virtual void Open_Barcode_Window() {}
+    // Enables or disables the main window's align-with-grid button.
+    virtual void setAlignWithGridButtonEnabled(bool enabled) { (void)enabled; }
+    // The class name of the current creation tool ("SKTLine", "Shape_Control",
+    // ...); empty for the arrow tool and for tools that make nothing.
+    virtual QString currentGraphicClass() const { return {}; }
+    // Enables the same-width, same-height and natural-size buttons (they need
+    // two or more selected objects).
+    virtual void setSameSizeButtonsEnabled(bool enabled) { (void)enabled; }
+
+    // Fields of the controller that the canvas and the fills read and write
+    // directly.
+    int Selected_Control_Tool = 0;   // current tool number, 0 the arrow tool
+    Picture no_image;                // placeholder of a picture whose file is missing
+    Picture barcode_sample_img;      // sample pictures of the barcode, signature
+    Picture sign_sample_img;         // and fingerprint tools
+    Picture fp_sample_img;
 };

@@ -1,0 +1,260 @@
+#pragma once
+
+#include "canvas/CanvasMouseEvent.h"
+#include "model/GraphicListChange.h"
+#include "model/SKTGraphic.h"
+#include "platform/IndexSet.h"
+#include "platform/Observable.h"
+
+#include <QObject>
+#include <QPointF>
+#include <QPointer>
+#include <QRectF>
+#include <QString>
+#include <QTimer>
+#include <QVariantMap>
+#include <optional>
+#include <unordered_map>
+
+class CanvasRulers;
+class QPainter;
+class QWidget;
+class SideSelection;
+class SKTDocument;
+class SKTGrid;
+class UndoManager;
+
+// Names of the canvas's bindings.
+extern const QString SKTGraphicViewGraphicsBindingName;          // "graphics"
+extern const QString SKTGraphicViewGraphicsBindingName_back;     // "graphics_back"
+extern const QString SKTGraphicViewGraphicsBindingName_temp;     // "graphics_temp"
+extern const QString SKTGraphicViewSelectionIndexesBindingName;  // "selectionIndexes"
+extern const QString SKTGraphicViewGridBindingName;              // "grid"
+
+// The canvas of one card side, without a window: bound to the side's object
+// list in the document, to the side's selection and to the shared grid, it
+// draws the side, hit-tests, and turns mouse and key input into selecting,
+// moving, resizing and creating objects. It owns no objects: every change
+// goes through the document (which records undo for the front side), and
+// every change it observes is reported as an area to redraw
+// (needsDisplayInRect). The widget SKTGraphicView hands it paint, mouse and
+// key events.
+//
+// Coordinates are canvas points: y grows downwards and the origin is the
+// card's upper-left corner. Index 0 of the list is the topmost object.
+//
+// A mouse press starts at most one drag (move, resize, creation, rubber
+// band), which the following drag steps continue and the release ends; a
+// drag is one undo step.
+class CanvasController : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit CanvasController(const QRectF& frame = QRectF(), QObject* parent = nullptr);
+    ~CanvasController() override;
+
+    // The card area: (0, 0, width, height) of the frame.
+    QRectF bounds() const { return QRectF(QPointF(0, 0), m_frameSize); }
+    void setFrameSize(const QSizeF& size);
+
+    // ---- bindings ----
+    // "graphics", "graphics_back" or "graphics_temp": the list under the last
+    // component of `keyPath` ("document.graphics" -> "graphics") of
+    // `document`. Throws std::logic_error when options are given or the name
+    // is not one of the three.
+    void bind(const QString& binding, SKTDocument* document, const QString& keyPath,
+              const QVariantMap& options = {});
+    // "selectionIndexes": the side's selection.
+    void bind(const QString& binding, SideSelection* selection, const QString& keyPath,
+              const QVariantMap& options = {});
+    void unbind(const QString& binding);
+    void setGrid(SKTGrid* grid);
+    SKTGrid* grid() const { return m_grid; }
+    // The rulers of the scroll view around the canvas, if any.
+    void setRulers(CanvasRulers* rulers) { m_rulers = rulers; }
+    // The widget that shows the canvas; an object's in-place editing view
+    // goes into it.
+    void setEditingHost(QWidget* host);
+
+    // ---- the list and the selection ----
+    // The bound list; empty when nothing is bound.
+    GraphicList graphics() const;
+    SKTDocument* document() const;
+    QString graphicsKey() const { return m_graphicsKey; }
+    UndoManager* undoManager() const;
+    // Change the bound list through the document. Throw std::logic_error
+    // when nothing is bound.
+    void insertGraphics(const GraphicList& graphics, const IndexSet& indexes);
+    void removeGraphicsAtIndexes(const IndexSet& indexes);
+
+    // The bound selection; empty when nothing is bound.
+    IndexSet selectionIndexes() const;
+    // Throws std::logic_error when no selection is bound.
+    void changeSelectionIndexes(const IndexSet& indexes);
+    GraphicList selectedGraphics() const;
+
+    // ---- drawing and hit testing ----
+    // Draws the card base, the grid, the objects meeting `rect` (index 0
+    // last), the handles of the selected ones and the rubber band.
+    void drawRect(QPainter& painter, const QRectF& rect);
+    // The topmost object under `point`: a selected object's handles first,
+    // then its contents. Out-values are set only when an object is found.
+    GraphicPtr graphicUnderPoint(const QPointF& point, int* index = nullptr, bool* isSelected = nullptr,
+                                 int* handle = nullptr) const;
+    IndexSet indexesOfGraphicsIntersectingRect(const QRectF& rect) const;
+
+    // ---- mouse and keys ----
+    void mouseDown(const CanvasMouseEvent& event);
+    void mouseDragged(const CanvasMouseEvent& event);
+    void mouseUp(const CanvasMouseEvent& event);
+    bool isTrackingMouse() const { return m_tracking != Tracking::None; }
+    bool acceptsFirstMouse() const { return selectionIndexes().isEmpty(); }
+    void moveLeft() { moveSelectedGraphicsByX(-1.0, 0.0); }
+    void moveRight() { moveSelectedGraphicsByX(1.0, 0.0); }
+    void moveUp() { moveSelectedGraphicsByX(0.0, -1.0); }
+    void moveDown() { moveSelectedGraphicsByX(0.0, 1.0); }
+    // Moves the selected unlocked objects, as one undo step, and hides the
+    // handles for a moment.
+    void moveSelectedGraphicsByX(double dx, double dy);
+
+    // Puts a new object at index 0 of the list and makes it the current
+    // object. With an event (a mouse press) the object is drawn out by the
+    // drag that follows; otherwise it takes `bound_rect` (use_rect) or a
+    // 50 x 50 square at the side's next placement point. The kind comes from
+    // the main window's tool number. An object left with no size, or a
+    // picture tool with no picture, leaves nothing.
+    void createGraphicOfClass(const QString& className, const CanvasMouseEvent* withEvent, bool use_rect,
+                              const QRectF& bound_rect, const QString& card_side, const QString& ctrl_value,
+                              const QString& ctrl_ID);
+
+    void hideHandlesMomentarily();
+    void unhideHandlesForTimer();
+    bool isHidingHandles() const { return _isHidingHandles; }
+
+    // In-place editing: objects that supply an editing view get it shown in
+    // the host widget. startEditingGraphic throws std::logic_error while one
+    // is being edited.
+    void startEditingGraphic(const GraphicPtr& graphic);
+    void stopEditing();
+    GraphicPtr editingGraphic() const { return _editingGraphic; }
+
+    QRectF marqueeSelectionBounds() const { return _marqueeSelectionBounds; }
+    QRectF rulerEchoedBounds() const { return _rulerEchoedBounds; }
+    GraphicPtr creatingGraphic() const { return _creatingGraphic; }
+
+    // The current object as the main window, the inspector and the fills see
+    // it: the object clicked or created last, or the lowest selected object
+    // the last draw gave handles to.
+    GraphicPtr _Selected_Graphic;
+    // Indexes of the objects an undo or redo inserts or changes; exists only
+    // while an undo or redo runs.
+    std::optional<IndexSet> _undoSelectionIndexes;
+
+signals:
+    // The area of the canvas to draw again.
+    void needsDisplayInRect(const QRectF& rect);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    enum class Tracking { None, Consume, Move, Resize, Marquee };
+
+    struct Observation {
+        std::weak_ptr<SKTGraphic> graphic;
+        Observable::Token token = 0;
+        QRectF drawingBounds;   // as last drawn, so that the area it leaves is redrawn
+    };
+    // What the press in progress does once its drag ends.
+    struct PressEnd {
+        bool finishesCreation = false;
+        bool showsCurrentProperties = false;
+        bool showsCardPropertiesWithoutCurrent = false;
+    };
+    struct Creation {
+        bool groupsByEvent = true;
+        bool recordedInsertion = false;
+    };
+
+    void setNeedsDisplayInRect(const QRectF& rect);
+    void setNeedsDisplay() { setNeedsDisplayInRect(bounds()); }
+    void requireGraphicsBound() const;
+    void requireSelectionBound() const;
+
+    void graphicsDidChange(const GraphicListChange& change);
+    void selectionDidChange(const IndexSet& oldIndexes, const IndexSet& newIndexes);
+    void startObservingGraphics(const GraphicList& graphics);
+    void stopObservingGraphics(const GraphicList& graphics);
+    void graphicDidChange(SKTGraphic* graphic, const QString& key);
+    void addUndoSelectionIndex(const SKTGraphic* graphic);
+    void noticeEmptySide();
+
+    QPointF constrained(const QPointF& point) const;
+    QPointF newObjectPoint(const QString& card_side) const;
+    GraphicPtr makeGraphicForTool(const QString& className, const QString& ctrl_value, const QString& ctrl_ID) const;
+    void finishCreation();
+    void withdrawCreation(const GraphicPtr& graphic);
+
+    void selectAndTrackMouseWithEvent(const CanvasMouseEvent& event);
+    void beginMove(const QPointF& point);
+    void beginResize(const GraphicPtr& graphic, int handle, bool ownUndoGroup);
+    void beginMarquee(const QPointF& point);
+    void trackTo(const QPointF& point);
+    void endTracking(const QPointF& point);
+    void finishPress();
+
+    void beginEchoingMoveToRulers(const QRectF& rect);
+    void continueEchoingMoveToRulers(const QRectF& rect);
+    void stopEchoingMoveToRulers();
+
+    QSizeF m_frameSize;
+
+    // the list binding
+    QPointer<SKTDocument> m_document;
+    QString m_graphicsKeyPath;
+    QString m_graphicsKey;
+    QMetaObject::Connection m_graphicsConnection;
+    std::unordered_map<const SKTGraphic*, Observation> m_observed;
+    bool m_emptySideNoticePending = false;
+
+    // the selection binding
+    QPointer<SideSelection> m_selection;
+    QString m_selectionKeyPath;
+    QMetaObject::Connection m_selectionConnection;
+
+    SKTGrid* m_grid = nullptr;
+    Observable::Token m_gridToken = 0;
+    CanvasRulers* m_rulers = nullptr;
+    QPointer<QWidget> m_editingHost;
+
+    QRectF _rulerEchoedBounds;
+    bool m_echoingToRulers = false;
+    GraphicPtr _creatingGraphic;
+    GraphicPtr _editingGraphic;
+    QPointer<QWidget> _editingView;
+    QRectF _editingViewFrame;
+    QRectF _marqueeSelectionBounds;
+    bool _isHidingHandles = false;
+    QTimer _handleShowingTimer;
+
+    // the press in progress
+    Tracking m_tracking = Tracking::None;
+    PressEnd m_pressEnd;
+    QPointF m_lastPoint;
+    bool m_dragUndoGroupOpen = false;
+    std::optional<Creation> m_creation;
+    // move
+    GraphicList m_movingGraphics;
+    QRectF m_moveStartBounds;
+    QPointF m_moveStart;
+    QPointF m_moveOffset;
+    QPointF m_moveLast;
+    bool m_moving = false;
+    // resize
+    GraphicPtr m_resizingGraphic;
+    int m_resizeHandle = SKTGraphic::NoHandle;
+    // rubber band
+    IndexSet m_marqueeStartSelection;
+    QPointF m_marqueeStart;
+};

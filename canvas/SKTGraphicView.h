@@ -1,0 +1,45 @@
+#pragma once
+
+#include "canvas/CanvasController.h"
+
+#include <QRectF>
+#include <QWidget>
+
+class QKeyEvent;
+class QMouseEvent;
+class QPaintEvent;
+
+// The canvas of one card side on screen: a widget the size of the card that
+// hands its painting, mouse and key events to its CanvasController, which
+// holds the bindings, the selection logic and the drawing.
+class SKTGraphicView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // `frame` gives the card's size in points.
+    explicit SKTGraphicView(const QRectF& frame, QWidget* parent = nullptr);
+    ~SKTGraphicView() override;
+
+    CanvasController& controller() { return m_controller; }
+    const CanvasController& controller() const { return m_controller; }
+
+    // The card's size in points; the widget takes the same size.
+    void setFrameSize(const QSizeF& size);
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    CanvasMouseEvent canvasEvent(const QMouseEvent* event, int clickCount) const;
+    void scrollToVisible(const QMouseEvent* event);
+
+    CanvasController m_controller;
+};
