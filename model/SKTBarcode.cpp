@@ -1,5 +1,53 @@
 #include "model/SKTBarcode.h"
 
+#include "model/ResourcePictures.h"
+
+#include <QPainter>
+
 SKTBarcode::SKTBarcode() = default;
 
 SKTBarcode::~SKTBarcode() = default;
+
+Picture SKTBarcode::currentPicture() const
+{
+    if (!_barcode_image.isNull())
+        return _barcode_image;
+    return ResourcePictures::picture(ResourcePictures::barcodeSampleName);
+}
+
+void SKTBarcode::barcode_image_var_assign()
+{
+    _contents = currentPicture();
+}
+
+void SKTBarcode::initWithPosition(const QPointF& point, const Picture& contents)
+{
+    (void)contents;
+    barcode_image_var_assign();
+    const QSizeF size = _contents.isNull() ? QSizeF(0, 0) : _contents.size();
+    setBounds(QRectF(point.x() - size.width() / 2, point.y() - size.height() / 2, size.width(), size.height()));
+}
+
+QRectF SKTBarcode::drawingBounds() const
+{
+    const QRectF base = SKTGraphic::drawingBounds();
+    const Picture picture = currentPicture();
+    if (picture.isNull())
+        return base;
+    return base.united(QRectF(bounds().topLeft(), picture.size()));
+}
+
+void SKTBarcode::drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited)
+{
+    (void)isBeingCreateOrEdited;
+    if (!ctrl_is_visible)
+        return;
+    barcode_image_var_assign();
+    if (_contents.isNull())
+        return;
+    painter.save();
+    // Bars stay sharp edged when the picture is drawn at another density.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(QRectF(bounds().topLeft(), _contents.size()), _contents.image());
+    painter.restore();
+}

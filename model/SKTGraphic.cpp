@@ -4,6 +4,7 @@
 #include "mainwindow/MainWindowHooks.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
+#include "model/ResourcePictures.h"
 #include "model/SKTLine.h"
 #include "model/SKTSignature.h"
 #include "model/SKTText.h"
@@ -106,7 +107,7 @@ SKTGraphic::SKTGraphic()
       blr_val(0.0f),
       data_source_type(0),
       rotate_image(0.0f),
-      _file_path(Resource_Path + QStringLiteral("no.png")),
+      _file_path(ResourcePictures::path(ResourcePictures::placeholderName)),
       _scriptingContainer(nullptr),
       sign_or_fingureprint(SignatureCode::Signature),
       batch_list_name(QString()),

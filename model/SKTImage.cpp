@@ -1,5 +1,173 @@
 #include "model/SKTImage.h"
 
+#include "mainwindow/Globals.h"
+#include "mainwindow/MainWindowHooks.h"
+#include "model/GraphicPainting.h"
+#include "model/ImageProcesser.h"
+#include "model/PicturePath.h"
+
+#include <QPainter>
+
+const QString SKTImage::flippedHorizontallyKey = QStringLiteral("flippedHorizontally");
+const QString SKTImage::flippedVerticallyKey = QStringLiteral("flippedVertically");
+
 SKTImage::SKTImage() = default;
 
 SKTImage::~SKTImage() = default;
+
+void SKTImage::placeCentredOn(const QPointF& point)
+{
+    const QSizeF size = _contents.isNull() ? QSizeF(0, 0) : _contents.size();
+    setBounds(QRectF(point.x() - size.width() / 2, point.y() - size.height() / 2, size.width(), size.height()));
+    if (Main_App_wnd)
+        Main_App_wnd->Reset_Image_Editing_Controls();
+}
+
+void SKTImage::initWithPath(const QPointF& point, const QString& path)
+{
+    setFilePath(path);
+    placeCentredOn(point);
+}
+
+void SKTImage::initWithPosition(const QPointF& point, const Picture& contents)
+{
+    setContents(contents);
+    _file_path = Library_Selected_Image;
+    placeCentredOn(point);
+}
+
+void SKTImage::setFilePath(const QString& path)
+{
+    Set_Control_File_path(path);
+    setContents(Picture::fromFile(PicturePath::standardized(path)));
+}
+
+void SKTImage::setContents(const Picture& picture)
+{
+    _contents = picture;
+    // The picture is capped once here rather than at every draw, so its
+    // natural size is the same before and after the first draw.
+    if (!_contents.isNull())
+        ImageProcesser::Set_Dimaension(_contents);
+}
+
+void SKTImage::setFlippedHorizontally(bool flipped)
+{
+    const bool old = _isFlippedHorizontally;
+    _isFlippedHorizontally = flipped;
+    publishChange(flippedHorizontallyKey, old);
+}
+
+void SKTImage::setFlippedVertically(bool flipped)
+{
+    const bool old = _isFlippedVertically;
+    _isFlippedVertically = flipped;
+    publishChange(flippedVerticallyKey, old);
+}
+
+void SKTImage::makeNaturalSize()
+{
+    if (ctrl_is_locked || _contents.isNull())
+        return;
+    setBounds(QRectF(bounds().topLeft(), _contents.size()));
+    setFlippedHorizontally(false);
+    setFlippedVertically(false);
+}
+
+GraphicPtr SKTImage::copy() const
+{
+    GraphicPtr graphic = SKTGraphic::copy();
+    if (graphic && graphic->kind() == Kind::Image)
+        std::static_pointer_cast<SKTImage>(graphic)->_contents = _contents;
+    return graphic;
+}
+
+QVariant SKTImage::valueForKey(const QString& key) const
+{
+    if (key == flippedHorizontallyKey)
+        return _isFlippedHorizontally;
+    if (key == flippedVerticallyKey)
+        return _isFlippedVertically;
+    return SKTGraphic::valueForKey(key);
+}
+
+void SKTImage::setValueForKey(const QVariant& value, const QString& key)
+{
+    if (key == flippedHorizontallyKey)
+        setFlippedHorizontally(value.toBool());
+    else if (key == flippedVerticallyKey)
+        setFlippedVertically(value.toBool());
+    else
+        SKTGraphic::setValueForKey(value, key);
+}
+
+QStringList SKTImage::keysForValuesToObserveForUndo() const
+{
+    return SKTGraphic::keysForValuesToObserveForUndo() << flippedHorizontallyKey << flippedVerticallyKey;
+}
+
+QString SKTImage::presentablePropertyNameForKey(const QString& key) const
+{
+    if (key == flippedHorizontallyKey)
+        return QStringLiteral("Horizontal Flipping");
+    if (key == flippedVerticallyKey)
+        return QStringLiteral("Vertical Flipping");
+    return SKTGraphic::presentablePropertyNameForKey(key);
+}
+
+QStringList SKTImage::keyPathsForValuesAffectingValueForKey(const QString& key) const
+{
+    QStringList keys = SKTGraphic::keyPathsForValuesAffectingValueForKey(key);
+    if (key == SKTGraphicDrawingContentsKey)
+        keys << flippedHorizontallyKey << flippedVerticallyKey;
+    return keys;
+}
+
+ImageAdjustments SKTImage::adjustmentSettings() const
+{
+    ImageAdjustments s;
+    s.gray_Scale = gray_Scale;
+    s.Sepia = Sepia;
+    s.invert_clr = invert_clr;
+    s.hue_val = hue_val;
+    s.sat_val = sat_val;
+    s.brt_val = brt_val;
+    s.con_val = con_val;
+    s.srp_val = srp_val;
+    s.ev_val = ev_val;
+    s.blr_val = blr_val;
+    s.rotate = ImageAdjustments::truncatedRotation(rotate_image);
+    return s;
+}
+
+Picture SKTImage::adjustedPicture()
+{
+    return m_adjusted.adjusted(_contents, adjustmentSettings());
+}
+
+void SKTImage::drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited)
+{
+    (void)isBeingCreateOrEdited;
+    if (!ctrl_is_visible || _file_path.isEmpty())
+        return;
+    if (isDrawingStroke())
+        GraphicPainting::strokeBounds(painter, *this);
+
+    const Picture picture = adjustedPicture();
+    if (picture.isNull())
+        return;
+    const QRectF b = bounds();
+    // The whole adjusted picture fills the bounds, mirrored as the flags say;
+    // a turned picture is shrunk to fit, not cut.
+    QTransform transform;
+    transform.translate(b.x(), b.y());
+    transform.translate(_isFlippedHorizontally ? b.width() : 0, _isFlippedVertically ? b.height() : 0);
+    transform.scale(_isFlippedHorizontally ? -1 : 1, _isFlippedVertically ? -1 : 1);
+
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.setTransform(transform, true);
+    painter.setOpacity(painter.opacity() * opacityFraction(double(img_trnsp_val) / 100.0));
+    painter.drawImage(QRectF(0, 0, b.width(), b.height()), picture.image());
+    painter.restore();
+}

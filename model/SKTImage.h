@@ -1,8 +1,10 @@
 #pragma once
 
+#include "model/AdjustedPictureCache.h"
 #include "model/SKTGraphic.h"
 
-// A picture object showing a picture file with its adjustments.
+// A picture object: a picture file drawn over its bounds through the
+// picture adjustments, mirrored by its flip flags and with its opacity.
 class SKTImage : public SKTGraphic
 {
 public:
@@ -11,4 +13,62 @@ public:
 
     Kind kind() const override { return Kind::Image; }
     QString className() const override { return QStringLiteral("SKTImage"); }
+
+    // The picture as read from the file, its size in points capped at
+    // 724 x 468 (each side on its own); null when there is none.
+    Picture _contents;
+
+    // Shows the picture file at `path`, its size centred on `point`, and
+    // resets the main window's picture controls.
+    void initWithPath(const QPointF& point, const QString& path);
+    // Shows `contents` (the file is the one named by `Library_Selected_Image`),
+    // its size centred on `point`, and resets the picture controls.
+    void initWithPosition(const QPointF& point, const Picture& contents);
+
+    // Records `path` as the object's file and reads the picture from it
+    // ("~" expanded, "." and ".." resolved); an unreadable file leaves the
+    // object without a picture.
+    void setFilePath(const QString& path);
+    // Keeps `picture` as the object's picture (its size capped).
+    void setContents(const Picture& picture);
+
+    // The published keys of the flips ("flippedHorizontally",
+    // "flippedVertically") notify their observers and those of
+    // "drawingContents".
+    static const QString flippedHorizontallyKey;
+    static const QString flippedVerticallyKey;
+    void setFlippedHorizontally(bool flipped) override;
+    void setFlippedVertically(bool flipped) override;
+    void flipHorizontally() override { setFlippedHorizontally(!_isFlippedHorizontally); }
+    void flipVertically() override { setFlippedVertically(!_isFlippedVertically); }
+
+    // Sets the size to the picture's and clears both flips; a locked picture,
+    // or one without a picture, keeps its bounds.
+    void makeNaturalSize() override;
+    GraphicPtr copy() const override;
+
+    bool isDrawingFill() const override { return false; }
+    bool canSetDrawingFill() const override { return false; }
+    bool canSetDrawingStroke() const override { return false; }
+
+    QVariant valueForKey(const QString& key) const override;
+    void setValueForKey(const QVariant& value, const QString& key) override;
+    QStringList keysForValuesToObserveForUndo() const override;
+    QString presentablePropertyNameForKey(const QString& key) const override;
+    QStringList keyPathsForValuesAffectingValueForKey(const QString& key) const override;
+
+    // The object's adjustment settings as the chain takes them.
+    ImageAdjustments adjustmentSettings() const;
+    // The picture drawn: `_contents` through the adjustments, kept from the
+    // last draw while neither the picture nor the settings changed.
+    Picture adjustedPicture();
+
+    // Nothing when hidden or without a file path; otherwise the frame, then
+    // the whole adjusted picture stretched over the bounds.
+    void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited) override;
+
+private:
+    void placeCentredOn(const QPointF& point);
+
+    AdjustedPictureCache m_adjusted;
 };

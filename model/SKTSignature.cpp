@@ -1,5 +1,68 @@
 #include "model/SKTSignature.h"
 
+#include "mainwindow/Globals.h"
+#include "mainwindow/MainWindowHooks.h"
+#include "model/GraphicPainting.h"
+#include "model/PicturePath.h"
+#include "model/ResourcePictures.h"
+
+#include <QPainter>
+
 SKTSignature::SKTSignature() = default;
 
 SKTSignature::~SKTSignature() = default;
+
+QString SKTSignature::samplePath(const QString& sign_or_FP)
+{
+    return ResourcePictures::path(sign_or_FP == SignatureCode::Signature ? ResourcePictures::signatureSampleName
+                                                                         : ResourcePictures::fingerprintSampleName);
+}
+
+void SKTSignature::placeCentredOn(const QPointF& point)
+{
+    const QSizeF size = _contents_img.isNull() ? QSizeF(0, 0) : _contents_img.size();
+    setBounds(QRectF(point.x() - size.width() / 2, point.y() - size.height() / 2, size.width(), size.height()));
+    if (Main_App_wnd)
+        Main_App_wnd->Reset_Image_Editing_Controls();
+}
+
+void SKTSignature::initWithPosition(const QPointF& point, const Picture& contents, const QString& sign_or_FP)
+{
+    _contents_img = contents;
+    file_path = samplePath(sign_or_FP);
+    Set_Control_File_path(*file_path);
+    Set_Sign_Or_FP(sign_or_FP);
+    placeCentredOn(point);
+}
+
+void SKTSignature::initWithPath(const QPointF& point, const QString& path, const QString& sign_or_FP)
+{
+    Set_Sign_Or_FP(sign_or_FP);
+    setFilePath(path);
+    placeCentredOn(point);
+}
+
+void SKTSignature::setFilePath(const QString& path)
+{
+    const QString chosen = path == defaultPathName ? samplePath(Sign_Or_FP_Val()) : path;
+    file_path = chosen;
+    Set_Control_File_path(chosen);
+    _contents_img = Picture::fromFile(PicturePath::standardized(chosen));
+}
+
+void SKTSignature::drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited)
+{
+    (void)isBeingCreateOrEdited;
+    if (!ctrl_is_visible)
+        return;
+    if (!file_path || *file_path != _file_path)
+        setFilePath(_file_path);
+    if (isDrawingStroke())
+        GraphicPainting::strokeBounds(painter, *this);
+    if (_contents_img.isNull())
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.drawImage(bounds(), _contents_img.image());
+    painter.restore();
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "model/SKTError.h"
+#include "model/SKTGraphic.h"
+#include "platform/Picture.h"
+
+#include <QByteArray>
+#include <QRectF>
+#include <QString>
+
+class QPainter;
+
+// Draws card objects away from the screen: a card side (its card base and
+// objects) as a picture or PDF, and objects alone as TIFF. It paints with
+// QPainter into QImage and PDF only, so it may run on any thread; each call
+// makes its own view and shares nothing with other calls. (The card base
+// comes from the main window, which must then be safe to ask from that
+// thread.)
+class SKTRenderingView
+{
+public:
+    // Pixel density of the pictures of card sides, unless asked otherwise.
+    static constexpr double defaultPictureDpi = 300.0;
+
+    // A view of `frame` (in card coordinates) showing `graphics`, index 0
+    // topmost. The list is copied; the objects are shared.
+    SKTRenderingView(const QRectF& frame, const GraphicList& graphics, const QString& printJobTitle = QString());
+
+    QRectF frame() const { return m_frame; }
+    const GraphicList& graphics() const { return _graphics; }
+    QString printJobTitle() const { return _printJobTitle; }
+    // y grows downwards, as on the canvas; the card base covers the frame.
+    bool isFlipped() const { return true; }
+    bool isOpaque() const { return true; }
+
+    // Draws the part `rect` of the view: the card base of the side that
+    // `Card_Front_Or_Back` names (drawn for the frame and clipped to `rect`),
+    // then the objects from the last to index 0, leaving out every object
+    // whose `print_object` is not 0. Returns false when an object failed to
+    // draw: the rest is then not drawn and the reason is logged. (No message
+    // box opens from here; the callers report a failed picture.)
+    bool drawRect(QPainter& painter, const QRectF& rect);
+
+    // The view drawn into a picture of `rect`'s size in points at `dpi`
+    // pixels per inch (transparent where nothing is drawn). Null when the
+    // drawing failed: a half-drawn card is never handed out.
+    Picture pictureOfRect(const QRectF& rect, double dpi);
+    // One PDF page of `rect`'s size in points showing that part of the view;
+    // empty on failure.
+    QByteArray dataWithPDFInsideRect(const QRectF& rect);
+
+    // A picture of one card side: `graphics` (that side's objects) drawn on
+    // the card base of the side `Card_Front_Or_Back` names, the size of the
+    // front canvas. The caller sets `Card_Front_Or_Back` first. Both values
+    // of `print_box` give the same picture. Null, with the reason logged,
+    // when no picture can be made.
+    static Picture image_From_Card_Graphics(const GraphicList& graphics, bool print_box);
+    static Picture image_From_Card_Graphics(const GraphicList& graphics, bool print_box, double dpi);
+
+    // PDF of the front canvas's frame with the card base and `graphics`.
+    static QByteArray pdfDataWithGraphics_data(const GraphicList& graphics);
+
+    // TIFF of the objects alone (no card base, the print flag ignored) over
+    // their united drawing bounds, one pixel per point at 72 dpi, each object
+    // clipped to its own drawing bounds and every picture upright. An empty
+    // list, or objects that cover nothing, give empty data and the error of
+    // code 3; a picture that cannot be written gives the error of code 0.
+    static QByteArray tiffDataWithGraphics(const GraphicList& graphics, SKTError* error = nullptr);
+
+private:
+    QRectF m_frame;
+    GraphicList _graphics;
+    QString _printJobTitle;
+};

@@ -1,0 +1,270 @@
+// The card renderer: pictures of card sides (card base, stacking, left-out
+// objects, size), PDF pages and TIFF data of objects.
+
+#include "canvas/SKTRenderingView.h"
+#include "common/ObjectTestSupport.h"
+#include "common/TestPictures.h"
+#include "mainwindow/Globals.h"
+#include "model/FakeMainWindow.h"
+#include "model/SKTBarcode.h"
+#include "model/SKTImage.h"
+#include "model/SKTText.h"
+#include "platform/MessagePresenter.h"
+#include "platform/ScriptedMessagePresenter.h"
+
+#include <gtest/gtest.h>
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QFile>
+#include <QImageReader>
+#include <QPainter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <future>
+#include <stdexcept>
+
+using ObjectTestSupport::opaqueBounds;
+using ObjectTestSupport::ScopedResourceFolder;
+
+namespace {
+
+const QRgb frontBase = qRgb(200, 255, 200);
+const QRgb backBase = qRgb(200, 200, 255);
+const QRgb red = qRgb(255, 0, 0);
+const QRgb blue = qRgb(0, 0, 255);
+
+// The main window: a 300 x 200 front canvas and a card base of one colour
+// per side.
+class CardWindow : public FakeMainWindow
+{
+public:
+    void Card_Base_Drawing(QPainter& painter, const QRectF& rect) override
+    {
+        baseRects.append(rect);
+        painter.fillRect(rect, Card_Front_Or_Back == 1 ? backBase : frontBase);
+    }
+    QList<QRectF> baseRects;
+};
+
+// A card object that fills its bounds with one colour.
+class Swatch : public SKTGraphic
+{
+public:
+    Swatch(const QRectF& bounds, QRgb colour) : m_colour(colour) { _bounds = bounds; }
+    void drawContentsInView(QPainter& painter, bool) override
+    {
+        if (ctrl_is_visible)
+            painter.fillRect(bounds(), m_colour);
+    }
+
+private:
+    QRgb m_colour;
+};
+
+class Broken : public SKTGraphic
+{
+public:
+    void drawContentsInView(QPainter&, bool) override { throw std::runtime_error("broken object"); }
+};
+
+class SideScope
+{
+public:
+    explicit SideScope(int side) : m_old(Card_Front_Or_Back) { Card_Front_Or_Back = side; }
+    ~SideScope() { Card_Front_Or_Back = m_old; }
+    SideScope(const SideScope&) = delete;
+    SideScope& operator=(const SideScope&) = delete;
+
+private:
+    int m_old;
+};
+
+QImage render(const GraphicList& graphics, double dpi = 72)
+{
+    return SKTRenderingView::image_From_Card_Graphics(graphics, false, dpi).image();
+}
+
+QString run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString writeTemp(const QTemporaryDir& dir, const QString& name, const QByteArray& data)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size())
+        return {};
+    return path;
+}
+
+}
+
+TEST(SKTRenderingView, AnEmptySideIsTheCardBaseAtTheFrontCanvasSize)
+{
+    CardWindow window;
+    const Picture picture = SKTRenderingView::image_From_Card_Graphics({}, false);
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(picture.size(), QSizeF(300, 200));
+    // At the default density of 300 dpi.
+    EXPECT_EQ(picture.image().size(), QSize(1250, 833));
+    EXPECT_NEAR(picture.image().dotsPerMeterX() * 0.0254, 300, 0.1);
+    EXPECT_EQ(picture.image().pixel(0, 0), frontBase);
+    EXPECT_EQ(picture.image().pixel(1249, 832), frontBase);
+    // The base is laid out for the whole card.
+    EXPECT_EQ(window.baseRects, QList<QRectF>({QRectF(0, 0, 300, 200)}));
+    EXPECT_EQ(picture.image(), SKTRenderingView::image_From_Card_Graphics({}, true).image());
+}
+
+TEST(SKTRenderingView, TheBaseIsTheCurrentSidesAndTheSizeTheFrontCanvass)
+{
+    CardWindow window;
+    const GraphicList backObjects {std::make_shared<Swatch>(QRectF(10, 10, 20, 20), red)};
+    {
+        SideScope front(0);
+        const QImage image = render(backObjects);
+        EXPECT_EQ(image.pixel(100, 100), frontBase);
+        EXPECT_EQ(image.pixel(15, 15), red);
+    }
+    {
+        SideScope back(1);
+        const QImage image = render(backObjects);
+        EXPECT_EQ(image.size(), QSize(300, 200));
+        EXPECT_EQ(image.pixel(100, 100), backBase);
+    }
+    window.canvas = QRectF(0, 0, 120, 80);
+    EXPECT_EQ(render(backObjects).size(), QSize(120, 80));
+}
+
+TEST(SKTRenderingView, IndexZeroIsOnTop)
+{
+    CardWindow window;
+    const GraphicList graphics {
+        std::make_shared<Swatch>(QRectF(10, 10, 50, 50), red),
+        std::make_shared<Swatch>(QRectF(40, 40, 50, 50), blue),
+    };
+    const QImage image = render(graphics);
+    EXPECT_EQ(image.pixel(50, 50), red);
+    EXPECT_EQ(image.pixel(80, 80), blue);
+    EXPECT_EQ(render({graphics.at(1), graphics.at(0)}).pixel(50, 50), blue);
+}
+
+TEST(SKTRenderingView, PrintFlagAndHiddenObjectsAreLeftOut)
+{
+    CardWindow window;
+    auto printed = std::make_shared<Swatch>(QRectF(10, 10, 20, 20), red);
+    auto leftOut = std::make_shared<Swatch>(QRectF(50, 10, 20, 20), red);
+    leftOut->print_object = 1;
+    auto hidden = std::make_shared<Swatch>(QRectF(90, 10, 20, 20), red);
+    hidden->ctrl_is_visible = false;
+    const QImage image = render({printed, leftOut, hidden});
+    EXPECT_EQ(image.pixel(20, 20), red);
+    EXPECT_EQ(image.pixel(60, 20), frontBase);
+    EXPECT_EQ(image.pixel(100, 20), frontBase);
+}
+
+TEST(SKTRenderingView, AFailingObjectGivesNoPictureAndNoMessageBox)
+{
+    CardWindow window;
+    ScriptedMessagePresenter presenter;
+    MessagePresenter::install(&presenter);
+    const Picture picture = SKTRenderingView::image_From_Card_Graphics(
+        {std::make_shared<Swatch>(QRectF(0, 0, 10, 10), red), std::make_shared<Broken>()}, false);
+    QCoreApplication::processEvents();
+    MessagePresenter::install(nullptr);
+    EXPECT_TRUE(picture.isNull());
+    EXPECT_TRUE(presenter.texts().isEmpty());
+}
+
+#ifdef HAVE_ZXING
+TEST(SKTRenderingView, BarcodeOnTheCardReadsBack)
+{
+    ScopedResourceFolder resources;
+    CardWindow window;
+    auto barcode = std::make_shared<SKTBarcode>();
+    barcode->_bounds = QRectF(20, 30, 60, 30);   // smaller than its picture
+    const QImage image = render({barcode}, 300);
+    const ObjectTestSupport::Decoded decoded = ObjectTestSupport::decodeBarcode(image);
+    EXPECT_EQ(decoded.text, "01234565");
+}
+#endif
+
+TEST(SKTRenderingView, RendersOnAWorkerThreadAsOnTheGuiThread)
+{
+    ScopedResourceFolder resources;
+    CardWindow window;
+    auto text = std::make_shared<SKTText>();
+    text->Text_contents()->setString("Worker");
+    text->_bounds = QRectF(10, 10, 200, 40);
+    const GraphicList graphics {text, std::make_shared<SKTBarcode>()};
+    const QImage here = render(graphics, 150);
+    const QImage there = std::async(std::launch::async, [&] { return render(graphics, 150); }).get();
+    EXPECT_FALSE(there.isNull());
+    EXPECT_EQ(here, there);
+}
+
+TEST(SKTRenderingView, PdfPageIsTheCardInPointsWithRealText)
+{
+    CardWindow window;
+    window.canvas = QRectF(0, 0, 243, 154);
+    auto text = std::make_shared<SKTText>();
+    text->Text_contents()->setString("Party tonight");
+    text->_bounds = QRectF(10, 10, 200, 40);
+    const QByteArray pdf = SKTRenderingView::pdfDataWithGraphics_data({text});
+    ASSERT_TRUE(pdf.startsWith("%PDF"));
+    QTemporaryDir dir;
+    const QString path = writeTemp(dir, "card.pdf", pdf);
+    const QString info = run("pdfinfo", {path});
+    ASSERT_FALSE(info.isEmpty()) << "pdfinfo missing or failed";
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+243 x 154 pts"))) << info.toStdString();
+    EXPECT_TRUE(run("pdftotext", {path, "-"}).contains("Party tonight"));
+}
+
+TEST(SKTRenderingView, TiffOfNoObjectsIsErrorThree)
+{
+    CardWindow window;
+    SKTError error;
+    EXPECT_TRUE(SKTRenderingView::tiffDataWithGraphics({}, &error).isEmpty());
+    EXPECT_EQ(error.domain(), "RozezeErrorDomain");
+    EXPECT_EQ(error.code(), 3);
+    EXPECT_TRUE(SKTRenderingView::tiffDataWithGraphics({}).isEmpty());
+}
+
+TEST(SKTRenderingView, TiffIsTheObjectsAloneOverTheirDrawingBoundsUpright)
+{
+    CardWindow window;
+    // A picture whose top half is red and bottom half blue.
+    QImage halves = TestPictures::solid(20, 20, red);
+    QPainter(&halves).fillRect(0, 10, 20, 10, blue);
+    auto picture = std::make_shared<SKTImage>();
+    picture->setContents(Picture(halves, QSizeF(20, 20)));
+    picture->_bounds = QRectF(300, 200, 40, 30);
+    picture->_isDrawingStroke = false;
+    picture->print_object = 1;   // plays no part here
+
+    SKTError error;
+    const QByteArray tiff = SKTRenderingView::tiffDataWithGraphics({picture}, &error);
+    ASSERT_FALSE(tiff.isEmpty());
+    EXPECT_TRUE(error.isNull());
+    QBuffer buffer;
+    buffer.setData(tiff);
+    QImageReader reader(&buffer, "tiff");
+    const QImage image = reader.read();
+    // Drawing bounds: (297, 197, 47, 37).
+    ASSERT_EQ(image.size(), QSize(47, 37));
+    EXPECT_EQ(image.pixel(23, 8), red);
+    EXPECT_EQ(image.pixel(23, 28), blue);
+    EXPECT_EQ(qAlpha(image.pixel(1, 1)), 0);   // no card base
+
+    QTemporaryDir dir;
+    const QString info = run("tiffinfo", {writeTemp(dir, "objects.tiff", tiff)});
+    ASSERT_FALSE(info.isEmpty()) << "tiffinfo missing or failed";
+    EXPECT_TRUE(info.contains(QRegularExpression("Image Width: 47 Image Length: 37"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression("Resolution: 72(\\.0*)?, 72(\\.0*)? pixels/inch"))) << info.toStdString();
+}
