@@ -118,6 +118,41 @@ Card_Property CardSettings::recordFromPanel(const Card_Property& record, const C
     return r;
 }
 
+Card_Property CardSettings::newDesignRecord(const Colour& contentColour, const FontSpec& contentFont)
+{
+    Card_Property r;
+    r.setCard_border_chk(true);
+    r.setCard_bordr_clr(Colour::black());
+    r.setCard_bor_Stepper(1);
+    r.setCard_border_style(DashCode::Solid);
+    r.setCard_fill_chk(false);
+    r.setCard_fill_style(FillCode::Solid);
+    r.setCard_fill_clr(Colour::white());
+    r.setCard_fill_Grd_1_clr(Colour::white());
+    r.setCard_fill_Grd_2_clr(Colour::white());
+    r.setCard_hatch_bk_clr(Colour::white());
+    r.setCard_grad_Stepper(0);
+    r.setCard_hatch_style(QString(""));
+    r.setCard_alpha_Stepper(1.0f);
+    r.setCard_Side(QStringLiteral("2"));
+    r.setCard_Side_Name(QStringLiteral("F"));
+    r.setCard_Shape(QStringLiteral("R"));
+    r.setCard_Name(QStringLiteral("Untitled"));
+    r.setCard_Location(QPointF(0, 0));
+    r.setCard_Size(QSizeF(0, 0));
+    r.setCard_Preset(QStringLiteral("Horizontal"));
+    r.setCard_Category(QStringLiteral("PVC Card"));
+    r.setCard_Sub_Category(QStringLiteral("CR80-Credit Card Size"));
+    r.setCard_Cat_index(0);
+    r.setCard_Create_Mode(QStringLiteral("W"));
+    r.setCard_Content_clr(contentColour);
+    r.setCard_Content_font(contentFont);
+    r.setCard_BG_Image(Picture());
+    r.setCard_BG_Image_Path(QString(""));
+    r.setCard_BG_Image_Layout(QStringLiteral("Stretch"));
+    return r;
+}
+
 void CardSettings::setFillRadios(CardPanelState& panel, const QString& fillCode)
 {
     panel.gradientRadio = fillCode == FillCode::Gradient;

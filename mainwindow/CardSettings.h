@@ -54,6 +54,10 @@ public:
     // follow the fill code.
     static CardPanelState panelFromRecord(const Card_Property& record, const CardPanelState& current);
 
+    // The record of either side of a new design: the record's defaults with
+    // the border on, and the given content colour and font.
+    static Card_Property newDesignRecord(const Colour& contentColour, const FontSpec& contentFont);
+
     // The panel's fill radios for a fill code: "G" gradient, "H" hatch, "I"
     // picture, any other solid.
     static void setFillRadios(CardPanelState& panel, const QString& fillCode);
