@@ -1,11 +1,15 @@
 #include "mainwindow/DrawWindow.h"
 
+#include "ui_DrawWindow.h"
+
 #include <QCloseEvent>
 
-DrawWindow::DrawWindow(QWidget* parent) : QMainWindow(parent)
+DrawWindow::DrawWindow(QWidget* parent) : QMainWindow(parent), m_ui(std::make_unique<Ui::DrawWindow>())
 {
-    ui.setupUi(this);
+    m_ui->setupUi(this);
 }
+
+DrawWindow::~DrawWindow() = default;
 
 void DrawWindow::closeEvent(QCloseEvent* event)
 {

@@ -2,12 +2,16 @@
 
 // The main window: the layout "DrawWindow" and nothing more. Its controller
 // (SKTWindowController) fills and reads the controls and decides whether the
-// window may close.
-
-#include "ui_DrawWindow.h"
+// window may close. The controls are named as in the layout and can also be
+// found by name (findChild).
 
 #include <QMainWindow>
 #include <functional>
+#include <memory>
+
+namespace Ui {
+class DrawWindow;
+}
 
 class DrawWindow : public QMainWindow
 {
@@ -15,8 +19,10 @@ class DrawWindow : public QMainWindow
 
 public:
     explicit DrawWindow(QWidget* parent = nullptr);
+    ~DrawWindow() override;
 
-    Ui::DrawWindow ui;
+    Ui::DrawWindow& ui() { return *m_ui; }
+    const Ui::DrawWindow& ui() const { return *m_ui; }
 
     // Asked when the user closes the window; the window stays open unless it
     // answers true.
@@ -24,4 +30,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+
+private:
+    std::unique_ptr<Ui::DrawWindow> m_ui;
 };

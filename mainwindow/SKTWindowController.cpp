@@ -15,6 +15,7 @@
 #include "mainwindow/Globals.h"
 #include "mainwindow/NewObjectPlacement.h"
 #include "mainwindow/PresetListModel.h"
+#include "ui_DrawWindow.h"
 #include "model/SKTDocument.h"
 #include "output/Preferences.h"
 #include "platform/OpenPanel.h"
@@ -159,7 +160,7 @@ void SKTWindowController::init()
 
 void SKTWindowController::awakeFromNib()
 {
-    Ui::DrawWindow& ui = m_window->ui;
+    Ui::DrawWindow& ui = m_window->ui();
 
     // 1. the window
     QPalette palette = m_window->palette();
@@ -239,8 +240,10 @@ void SKTWindowController::awakeFromNib()
             ui.Card_hatch_style->setCurrentIndex(0);
     }
 
-    // 10. the canvas size
+    // 10. the canvas size, shown in the size fields too
     SetDocumentCanvasSize(frame.size());
+    Set_Card_Size_In_Control(QSizeF(Points_to_MM_Convert(float(frame.width())),
+                                    Points_to_MM_Convert(float(frame.height()))));
 
     // 11. bindings
     bindCanvases();
@@ -284,7 +287,7 @@ void SKTWindowController::bindCanvases()
 
 void SKTWindowController::connectCardPanels()
 {
-    Ui::DrawWindow& ui = m_window->ui;
+    Ui::DrawWindow& ui = m_window->ui();
 
     connect(ui.Front_Side_btn, &QPushButton::clicked, this, &SKTWindowController::Front_Card_Btn_Clicked);
     connect(ui.Back_Side_btn, &QPushButton::clicked, this, &SKTWindowController::Back_Card_Btn_Clicked);
@@ -337,7 +340,7 @@ int SKTWindowController::runStartWizard()
 
 void SKTWindowController::Open_Start_Window()
 {
-    Ui::DrawWindow& ui = m_window->ui;
+    Ui::DrawWindow& ui = m_window->ui();
     ui.Front_back_label->hide();
 
     int result = 0;
@@ -365,7 +368,7 @@ void SKTWindowController::Open_Start_Window()
 
 void SKTWindowController::New_Project_Setting_Reset()
 {
-    Ui::DrawWindow& ui = m_window->ui;
+    Ui::DrawWindow& ui = m_window->ui();
     const QuietUpdate quiet;
 
     if (QClipboard* clipboard = QGuiApplication::clipboard())
@@ -438,7 +441,7 @@ SKTGraphicView* SKTWindowController::currentSideCanvas() const
 
 void SKTWindowController::setSideButtons(int view)
 {
-    Ui::DrawWindow& ui = m_window->ui;
+    Ui::DrawWindow& ui = m_window->ui();
     QPushButton* buttons[] = {ui.Front_Side_btn, ui.Back_Side_btn, ui.Temp_Side_btn};
     buttons[view]->setChecked(true);
     ui.Front_back_label->setText(view == 0 ? QStringLiteral("Front")
@@ -501,7 +504,7 @@ void SKTWindowController::changeViewController(int index)
 {
     if (index < 0 || index > 2)
         return;
-    m_window->ui.myTargetView->setCurrentIndex(index);
+    m_window->ui().myTargetView->setCurrentIndex(index);
 }
 
 GraphicList SKTWindowController::Get_Front_Controls_Array() const
@@ -623,7 +626,7 @@ void SKTWindowController::Show_RHS_Properties(SKTGraphic* graphic)
             Last_Selected_Graphic = graphic;
             return;
         }
-        Ui::DrawWindow& ui = m_window->ui;
+        Ui::DrawWindow& ui = m_window->ui();
         const QuietUpdate quiet;
         if (SKTGraphicView* view = currentSideCanvas())
             view->controller().changeSelectionIndexes(IndexSet());
@@ -658,7 +661,7 @@ QSizeF SKTWindowController::Get_My_card_Size(const QString& category, const QStr
 
 void SKTWindowController::Set_Card_Size_In_Control(const QSizeF& millimetres)
 {
-    Ui::DrawWindow& ui = m_window->ui;
+    Ui::DrawWindow& ui = m_window->ui();
     const QSignalBlocker width(ui.width_Stepper);
     const QSignalBlocker height(ui.height_Stepper);
     ui.width_Stepper->setValue(static_cast<float>(millimetres.width()));
@@ -686,7 +689,7 @@ void SKTWindowController::SetDocumentCanvasSize(const QSizeF& points)
 
 void SKTWindowController::Apply_Size_Clicked()
 {
-    Ui::DrawWindow& ui = m_window->ui;
+    Ui::DrawWindow& ui = m_window->ui();
     const QSizeF size(MM_to_Points_Convert(static_cast<float>(ui.width_Stepper->value())),
                       MM_to_Points_Convert(static_cast<float>(ui.height_Stepper->value())));
     Set_Document_Size(size);
@@ -708,7 +711,7 @@ QString SKTWindowController::Get_Item_Text(int row) const
 
 void SKTWindowController::Mark_List_New_Selection(int row)
 {
-    QItemSelectionModel* selection = m_window->ui.ColList->selectionModel();
+    QItemSelectionModel* selection = m_window->ui().ColList->selectionModel();
     if (!selection)
         return;
     const QSignalBlocker blocker(selection);
@@ -718,13 +721,13 @@ void SKTWindowController::Mark_List_New_Selection(int row)
                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         selection->setCurrentIndex(m_presetList->index(row, 0), QItemSelectionModel::NoUpdate);
     }
-    m_window->ui.ColList->viewport()->update();
+    m_window->ui().ColList->viewport()->update();
 }
 
 void SKTWindowController::refillPresetList()
 {
     m_presetList->clear();
-    const QStringList names = m_window->ui.Category_ComboBox->currentIndex() == 0 ? pvc_card_arry : paper_card_arry;
+    const QStringList names = m_window->ui().Category_ComboBox->currentIndex() == 0 ? pvc_card_arry : paper_card_arry;
     for (const QString& name : names)
         Create_List(name);
     Mark_List_New_Selection(0);
@@ -749,7 +752,7 @@ void SKTWindowController::Card_Height_Changed()
 
 void SKTWindowController::card_shape_CellClick()
 {
-    Ui::DrawWindow& ui = m_window->ui;
+    Ui::DrawWindow& ui = m_window->ui();
     Card_Shape = ui.card_shape_rounded->isChecked() ? 1 : ui.card_shape_oval->isChecked() ? 2 : 0;
     Apply_Size_Clicked();
     Refresh_Canvas();
@@ -757,7 +760,7 @@ void SKTWindowController::card_shape_CellClick()
 
 void SKTWindowController::showCardShape()
 {
-    Ui::DrawWindow& ui = m_window->ui;
+    Ui::DrawWindow& ui = m_window->ui();
     QRadioButton* rows[] = {ui.card_shape_rect, ui.card_shape_rounded, ui.card_shape_oval};
     if (Card_Shape >= 0 && Card_Shape <= 2) {
         const QSignalBlocker blocker(rows[Card_Shape]);
@@ -767,7 +770,7 @@ void SKTWindowController::showCardShape()
 
 void SKTWindowController::Card_Border_ChkBox()
 {
-    Ui::DrawWindow& ui = m_window->ui;
+    Ui::DrawWindow& ui = m_window->ui();
     SetObjEnabled(ui.Card_Border_Box, ui.Card_border_chk->isChecked());
     Update_Card_Graphics();
 }
@@ -794,7 +797,7 @@ void SKTWindowController::Set_Card_Clr()
 
 void SKTWindowController::Card_Fill_Chk_Box()
 {
-    Ui::DrawWindow& ui = m_window->ui;
+    Ui::DrawWindow& ui = m_window->ui();
     SetObjEnabled(ui.Card_Fill_Box, ui.Card_fill_chk->isChecked());
     card_prop_set(cardProperty(Card_Front_Or_Back).Card_fill_style());
     Update_Card_Graphics();
@@ -842,7 +845,7 @@ void SKTWindowController::Card_Image_Browse_Btn()
 
 void SKTWindowController::Contect_Color_Clicked()
 {
-    All_Text_clr = m_window->ui.All_Text_clr->colour();
+    All_Text_clr = m_window->ui().All_Text_clr->colour();
     Update_All_Card_Content();
 }
 
@@ -860,7 +863,7 @@ void SKTWindowController::changeAllTextFont(const FontSpec& font)
 {
     try {
         All_Text_font = font;
-        m_window->ui.All_Text_font_value->setText(CardSettings::fontDescription(font));
+        m_window->ui().All_Text_font_value->setText(CardSettings::fontDescription(font));
         Update_All_Card_Content();
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
@@ -879,7 +882,7 @@ void SKTWindowController::set_Back_BG_Image(const QString& path)
 
 void SKTWindowController::setBackgroundImage(int side, const QString& path)
 {
-    m_window->ui.Card_Image_path->setText(path);
+    m_window->ui().Card_Image_path->setText(path);
     if (path.isEmpty())
         return;
     Card_Property record = cardProperty(side);
@@ -895,7 +898,7 @@ void SKTWindowController::setBackgroundImage(int side, const QString& path)
 
 CardPanelState SKTWindowController::cardPanelState() const
 {
-    const Ui::DrawWindow& ui = m_window->ui;
+    const Ui::DrawWindow& ui = m_window->ui();
     CardPanelState p;
     p.borderOn = ui.Card_border_chk->isChecked();
     p.borderColour = ui.Card_bordr_clr->colour();
@@ -947,7 +950,7 @@ void SKTWindowController::Update_Card_Graphics()
 void SKTWindowController::Update_All_Card_Content()
 {
     const GraphicList graphics = Card_Front_Or_Back == 1 ? Get_Back_Controls_Array() : Get_Front_Controls_Array();
-    const Colour colour = m_window->ui.All_Text_clr->colour();
+    const Colour colour = m_window->ui().All_Text_clr->colour();
     const bool colourChanged = colour != All_Text_clr_COPY;
     const bool fontChanged = !All_Text_font_COPY || *All_Text_font_COPY != All_Text_font;
     CardSettings::applyContent(graphics, colourChanged, colour, fontChanged, All_Text_font);
@@ -958,14 +961,14 @@ void SKTWindowController::Update_All_Card_Content()
 
 void SKTWindowController::Remove_All_Tab_Items()
 {
-    QTabWidget* tabs = m_window->ui.sett_tab;
+    QTabWidget* tabs = m_window->ui().sett_tab;
     while (tabs->count() > 0)
         tabs->removeTab(0);
 }
 
 void SKTWindowController::fillCardPanels(const CardPanelState& p)
 {
-    Ui::DrawWindow& ui = m_window->ui;
+    Ui::DrawWindow& ui = m_window->ui();
     const QList<QWidget*> controls {ui.Card_border_chk,   ui.Card_bordr_clr,      ui.Card_bor_Stepper,
                                     ui.Card_border_style, ui.Card_fill_chk,       ui.Card_fill_clr,
                                     ui.Card_fill_Grd_1_clr, ui.Card_fill_Grd_2_clr, ui.Card_hatch_bk_clr,
@@ -1028,7 +1031,7 @@ void SKTWindowController::loadCardPanels()
 
 void SKTWindowController::selectFillRadio(const QString& fillCode)
 {
-    Ui::DrawWindow& ui = m_window->ui;
+    Ui::DrawWindow& ui = m_window->ui();
     CardPanelState radios;
     CardSettings::setFillRadios(radios, fillCode);
     const QSignalBlocker a(ui.Card_solid_fill_rd), b(ui.Card_gradient_fill_rd), c(ui.Card_Style_fill_rd),
@@ -1047,7 +1050,7 @@ void SKTWindowController::selectFillRadio(const QString& fillCode)
 
 void SKTWindowController::applyFillControlStates(const QString& fillCode)
 {
-    Ui::DrawWindow& ui = m_window->ui;
+    Ui::DrawWindow& ui = m_window->ui();
     const CardSettings::FillControls on = CardSettings::fillControlsForCode(fillCode);
     SetObjEnabled(ui.Card_fill_clr, on.solidColour);
     for (QWidget* w : {static_cast<QWidget*>(ui.Card_fill_Grd_1_clr), static_cast<QWidget*>(ui.Card_fill_Grd_2_clr),
@@ -1060,7 +1063,7 @@ void SKTWindowController::applyFillControlStates(const QString& fillCode)
 
 void SKTWindowController::card_prop_set(const QString& fillCode)
 {
-    Ui::DrawWindow& ui = m_window->ui;
+    Ui::DrawWindow& ui = m_window->ui();
     selectFillRadio(fillCode);
     SetObjEnabled(ui.Card_Border_Box, ui.Card_border_chk->isChecked());
     SetObjEnabled(ui.Card_Fill_Box, ui.Card_fill_chk->isChecked());
@@ -1070,7 +1073,7 @@ void SKTWindowController::card_prop_set(const QString& fillCode)
 
 void SKTWindowController::comboBoxSelectionDidChange(QComboBox* comboBox)
 {
-    Ui::DrawWindow& ui = m_window->ui;
+    Ui::DrawWindow& ui = m_window->ui();
     if (comboBox == ui.Card_image_layout || comboBox == ui.Card_border_style || comboBox == ui.Card_hatch_style) {
         Update_Card_Graphics();
     } else if (comboBox == ui.Sides_ComboBox) {
