@@ -198,36 +198,6 @@ TEST(CardSettings, LoadingLeavesUnknownStylesAsTheyWere)
     EXPECT_TRUE(shown.hatchRadio);
 }
 
-TEST(CardSettings, WriteThenLoadKeepsThePanel)
-{
-    CardPanelState panel;
-    panel.borderOn = true;
-    panel.borderColour = Colour::rgb(0.2, 0.4, 0.6);
-    panel.borderWidth = 4;
-    panel.borderStyleIndex = 3;
-    panel.fillOn = true;
-    CardSettings::setFillRadios(panel, "H");
-    panel.hatchStyle = "Cross";
-    panel.alphaPercent = 70;
-    panel.contentFont = FontSpec("Liberation Sans", 12);
-    panel.contentColour = Colour::rgb(1, 0, 0);
-    panel.cardName = "Badge";
-    panel.presetRow = 2;
-    const CardPanelState back = CardSettings::panelFromRecord(write(panel), CardPanelState());
-    EXPECT_EQ(back.borderOn, true);
-    EXPECT_EQ(back.borderColour, panel.borderColour);
-    EXPECT_EQ(back.borderWidth, 4);
-    EXPECT_EQ(back.borderStyleIndex, 3);
-    EXPECT_TRUE(back.fillOn);
-    EXPECT_TRUE(back.hatchRadio);
-    EXPECT_EQ(back.hatchStyle, "Cross");
-    EXPECT_NEAR(back.alphaPercent, 70, 1e-4);
-    EXPECT_EQ(back.contentFont, panel.contentFont);
-    EXPECT_EQ(back.contentColour, panel.contentColour);
-    EXPECT_EQ(back.cardName, "Badge");
-    EXPECT_EQ(back.presetRow, 2);
-}
-
 TEST(CardSettings, FillControlsPerCode)
 {
     using F = CardSettings::FillControls;

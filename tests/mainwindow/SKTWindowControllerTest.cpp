@@ -266,13 +266,12 @@ TEST_F(ControllerTest, RedrawIsSkippedWhileBatchPicturesAreMade)
 
     Card_Value_In_Process = true;
     controller->Refresh_Canvas();
-    QTest::qWait(20);
+    QTest::qWait(50);
     EXPECT_EQ(counter.paints, 0);
 
     Card_Value_In_Process = false;
     controller->Refresh_Canvas();
-    QTest::qWait(20);
-    EXPECT_GT(counter.paints, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.paints > 0; }, 5000));
 }
 
 TEST_F(ControllerTest, CardBaseFollowsTheCurrentSidesRecord)
