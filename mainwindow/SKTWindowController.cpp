@@ -162,7 +162,7 @@ void SKTWindowController::awakeFromNib()
 {
     Ui::DrawWindow& ui = m_window->ui();
 
-    // 1. the window
+    // the window
     QPalette palette = m_window->palette();
     palette.setColor(QPalette::Window, QColor(241, 244, 250));
     m_window->setPalette(palette);
@@ -176,11 +176,11 @@ void SKTWindowController::awakeFromNib()
         m_window->move(100, 0);
     }
 
-    // 2. mail settings
+    // mail settings
     data_table_content.clear();
     Get_Email_Details();
 
-    // 3./4. the resource folder (normally made by the program's entry)
+    // the resource folder (normally made by the program's entry)
     if (Resource_Path.isEmpty()) {
         QString reason;
         if (!setUpResourceFolder(&reason)) {
@@ -191,12 +191,12 @@ void SKTWindowController::awakeFromNib()
         }
     }
 
-    // 6. the preset list
+    // the preset list
     ui.ColList->setModel(m_presetList.get());
     ui.ColList->horizontalHeader()->setStretchLastSection(true);
     ui.ColList->verticalHeader()->hide();
 
-    // 7. the inspector keeps the card pages only
+    // the inspector keeps the card pages only
     while (ui.sett_tab->count() > firstObjectPage)
         ui.sett_tab->removeTab(firstObjectPage);
 
@@ -214,7 +214,7 @@ void SKTWindowController::awakeFromNib()
 
     connectCardPanels();
 
-    // 8. the panels' starting items, quietly
+    // the panels' starting items, quietly
     {
         QuietUpdate quiet;
         ui.Card_image_layout->setCurrentIndex(1);
@@ -240,19 +240,19 @@ void SKTWindowController::awakeFromNib()
             ui.Card_hatch_style->setCurrentIndex(0);
     }
 
-    // 10. the canvas size, shown in the size fields too
+    // the canvas size, shown in the size fields too
     SetDocumentCanvasSize(frame.size());
     Set_Card_Size_In_Control(QSizeF(Points_to_MM_Convert(float(frame.width())),
                                     Points_to_MM_Convert(float(frame.height()))));
 
-    // 11. bindings
+    // bindings
     bindCanvases();
 
     m_window->show();
     m_window->raise();
     m_window->activateWindow();
 
-    // 13./14. the first design starts once the event loop runs, so that the
+    // the first design starts once the event loop runs, so that the
     // start wizard's Cancel can end the program.
     QTimer::singleShot(0, this, &SKTWindowController::startFirstDesign);
 }
