@@ -25,6 +25,14 @@ public:
     virtual QRectF frontCanvasBounds() const { return {}; }
     // Draws the card base of the current side into `painter` for `rect`.
     virtual void Card_Base_Drawing(QPainter& painter, const QRectF& rect) { (void)painter; (void)rect; }
+    // Draws the card base of side 0 (front) or 1 (back) into `painter` for
+    // `rect`, whatever side is current: for drawing off the GUI thread.
+    virtual void cardBaseDrawingForSide(QPainter& painter, const QRectF& rect, int side)
+    {
+        (void)painter;
+        (void)rect;
+        (void)side;
+    }
     virtual void Refresh_Canvas() {}
     virtual void Show_RHS_Properties(SKTGraphic* graphic) { (void)graphic; }
     virtual void Undo_Redo_Button_state() {}
