@@ -5,8 +5,6 @@
 // install a small stand-in. Every call has a harmless default so a stand-in
 // overrides only what it needs.
 
-#include "platform/Picture.h"
-
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -49,10 +47,8 @@ public:
     virtual void setSameSizeButtonsEnabled(bool enabled) { (void)enabled; }
 
     // Fields of the controller that the canvas and the fills read and write
-    // directly.
+    // directly. (The placeholder and sample pictures of new picture,
+    // barcode, signature and fingerprint objects come from the resource
+    // folder through ResourcePictures.)
     int Selected_Control_Tool = 0;   // current tool number, 0 the arrow tool
-    Picture no_image;                // placeholder of a picture whose file is missing
-    Picture barcode_sample_img;      // sample pictures of the barcode, signature
-    Picture sign_sample_img;         // and fingerprint tools
-    Picture fp_sample_img;
 };
