@@ -140,12 +140,8 @@ void SKTWindowController::init()
 
     act_path_location = Resource_Path;
     auto picture = [](const QString& name) { return Picture::fromFile(Resource_Path + QLatin1Char('/') + name); };
-    no_image = picture(QStringLiteral("no.png"));
     banner_image = picture(QStringLiteral("banner.png"));
     promotion_pattern_image = picture(QStringLiteral("pattern_1.jpg"));
-    sign_sample_img = picture(QStringLiteral("sign_sample.png"));
-    fp_sample_img = picture(QStringLiteral("fingerprints.png"));
-    barcode_sample_img = picture(QStringLiteral("barcode_sample.png"));
 
     App_Name = QCoreApplication::applicationName();
 
