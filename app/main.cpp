@@ -2,11 +2,10 @@
 // and the document's main window.
 #include "app/MessageBoxes.h"
 #include "app/ResourceSetup.h"
+#include "mainwindow/SKTWindowController.h"
 #include "model/SKTDocument.h"
 
 #include <QApplication>
-#include <QMainWindow>
-#include <QWidget>
 
 int main(int argc, char** argv)
 {
@@ -20,14 +19,8 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    // The main window stands in for the main window controller for now.
     SKTDocument::setWindowControllerMaker([](SKTDocument& document) -> std::unique_ptr<QObject> {
-        auto window = std::make_unique<QMainWindow>();
-        window->setWindowTitle(document.displayName());
-        window->setCentralWidget(new QWidget);
-        window->setGeometry(100, 0, 1000, 800);
-        window->show();
-        return window;
+        return std::make_unique<SKTWindowController>(document);
     });
 
     SKTDocument document;

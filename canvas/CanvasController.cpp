@@ -5,11 +5,15 @@
 #include "canvas/SideSelection.h"
 #include "mainwindow/Globals.h"
 #include "mainwindow/MainWindowHooks.h"
+#include "model/PicturePath.h"
+#include "model/ResourcePictures.h"
+#include "model/SKTBarcode.h"
 #include "model/SKTDocument.h"
+#include "model/SKTImage.h"
 #include "model/SKTLine.h"
+#include "model/SKTSignature.h"
 #include "platform/UndoManager.h"
 
-#include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -815,14 +819,10 @@ QPointF CanvasController::newObjectPoint(const QString& card_side) const
     return Main_App_wnd ? Main_App_wnd->Control_New_Point(card_side) : QPointF(10, 10);
 }
 
-GraphicPtr CanvasController::makeGraphicForTool(const QString& className, const QString& ctrl_value,
-                                                const QString& ctrl_ID) const
+GraphicPtr CanvasController::makeGraphicForTool(const QString& className, const QPointF& origin,
+                                                const QString& ctrl_value, const QString& ctrl_ID) const
 {
     const int tool = Main_App_wnd ? Main_App_wnd->Selected_Control_Tool : 0;
-    const auto resetPictureControls = [] {
-        if (Main_App_wnd)
-            Main_App_wnd->Reset_Image_Editing_Controls();
-    };
 
     switch (tool) {
     case Tool::Picture:
@@ -831,24 +831,29 @@ GraphicPtr CanvasController::makeGraphicForTool(const QString& className, const 
         // than an invisible one that is saved with the design.
         if (Library_Selected_Image.isEmpty())
             return nullptr;
-        // A missing file gives the placeholder picture; the object keeps the
-        // path it was asked for.
-        GraphicPtr g = SKTGraphic::makeOfClass(QStringLiteral("SKTImage"));
-        g->Set_Control_File_path(Library_Selected_Image);
-        resetPictureControls();
-        return g;
+        auto image = std::make_shared<SKTImage>();
+        // A chosen file that is missing shows the placeholder picture; the
+        // object keeps the path it was asked for.
+        if (tool == Tool::Picture && !QFileInfo(PicturePath::standardized(Library_Selected_Image)).isFile())
+            image->initWithPosition(origin, ResourcePictures::picture(ResourcePictures::placeholderName));
+        else
+            image->initWithPath(origin, Library_Selected_Image);
+        return image;
     }
-    case Tool::Barcode:
-        return SKTGraphic::makeOfClass(QStringLiteral("SKTBarcode"));
+    case Tool::Barcode: {
+        auto barcode = std::make_shared<SKTBarcode>();
+        barcode->initWithPosition(origin, ResourcePictures::picture(ResourcePictures::barcodeSampleName));
+        return barcode;
+    }
     case Tool::Signature:
     case Tool::Fingerprint: {
         const bool signature = tool == Tool::Signature;
-        GraphicPtr g = SKTGraphic::makeOfClass(QStringLiteral("SKTSignature"));
-        g->Set_Sign_Or_FP(signature ? SignatureCode::Signature : SignatureCode::Fingerprint);
-        g->Set_Control_File_path(QDir(Resource_Path).filePath(signature ? QStringLiteral("sign_sample.png")
-                                                                        : QStringLiteral("fingerprints.png")));
-        resetPictureControls();
-        return g;
+        auto sign = std::make_shared<SKTSignature>();
+        sign->initWithPosition(origin,
+                               ResourcePictures::picture(signature ? ResourcePictures::signatureSampleName
+                                                                   : ResourcePictures::fingerprintSampleName),
+                               signature ? SignatureCode::Signature : SignatureCode::Fingerprint);
+        return sign;
     }
     default:
         break;
@@ -916,7 +921,7 @@ void CanvasController::createGraphicOfClass(const QString& className, const Canv
         }
     }
 
-    const GraphicPtr g = makeGraphicForTool(className, ctrl_value, ctrl_ID);
+    const GraphicPtr g = makeGraphicForTool(className, origin, ctrl_value, ctrl_ID);
     if (!g) {
         um->endUndoGrouping();
         um->setGroupsByEvent(creation.groupsByEvent);

@@ -192,7 +192,11 @@ private:
 
     QPointF constrained(const QPointF& point) const;
     QPointF newObjectPoint(const QString& card_side) const;
-    GraphicPtr makeGraphicForTool(const QString& className, const QString& ctrl_value, const QString& ctrl_ID) const;
+    // The new object the main window's tool number asks for, before the
+    // creation gives it its bounds; the picture kinds are centred on
+    // `origin` by their initialisers.
+    GraphicPtr makeGraphicForTool(const QString& className, const QPointF& origin, const QString& ctrl_value,
+                                  const QString& ctrl_ID) const;
     void finishCreation();
     void withdrawCreation(const GraphicPtr& graphic);
 

@@ -5,8 +5,6 @@
 // install a small stand-in. Every call has a harmless default so a stand-in
 // overrides only what it needs.
 
-#include "platform/Picture.h"
-
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -25,6 +23,14 @@ public:
     virtual QRectF frontCanvasBounds() const { return {}; }
     // Draws the card base of the current side into `painter` for `rect`.
     virtual void Card_Base_Drawing(QPainter& painter, const QRectF& rect) { (void)painter; (void)rect; }
+    // Draws the card base of side 0 (front) or 1 (back) into `painter` for
+    // `rect`, whatever side is current: for drawing off the GUI thread.
+    virtual void cardBaseDrawingForSide(QPainter& painter, const QRectF& rect, int side)
+    {
+        (void)painter;
+        (void)rect;
+        (void)side;
+    }
     virtual void Refresh_Canvas() {}
     virtual void Show_RHS_Properties(SKTGraphic* graphic) { (void)graphic; }
     virtual void Undo_Redo_Button_state() {}
@@ -41,10 +47,8 @@ public:
     virtual void setSameSizeButtonsEnabled(bool enabled) { (void)enabled; }
 
     // Fields of the controller that the canvas and the fills read and write
-    // directly.
+    // directly. (The placeholder and sample pictures of new picture,
+    // barcode, signature and fingerprint objects come from the resource
+    // folder through ResourcePictures.)
     int Selected_Control_Tool = 0;   // current tool number, 0 the arrow tool
-    Picture no_image;                // placeholder of a picture whose file is missing
-    Picture barcode_sample_img;      // sample pictures of the barcode, signature
-    Picture sign_sample_img;         // and fingerprint tools
-    Picture fp_sample_img;
 };

@@ -1,7 +1,10 @@
 #include "model/SKTDocument.h"
 
+#include "canvas/SKTRenderingView.h"
+#include "mainwindow/Globals.h"
 #include "model/DocumentGraphicArchive.h"
 #include "model/SKTMapTableOwner.h"
+#include "platform/PrintOperation.h"
 #include "platform/UndoManager.h"
 
 #include <QCoreApplication>
@@ -56,6 +59,21 @@ plist_t dataNode(const QByteArray& bytes)
 {
     return plist_new_data(bytes.constData(), static_cast<uint64_t>(bytes.size()));
 }
+
+// The card base is drawn for the side `Card_Front_Or_Back` names. The
+// document draws its front list, so the front base is current while it
+// draws, whichever side the window shows; the side is restored afterwards.
+class FrontSideCurrent
+{
+public:
+    FrontSideCurrent() : m_previous(Card_Front_Or_Back.exchange(0)) {}
+    ~FrontSideCurrent() { Card_Front_Or_Back = m_previous; }
+    FrontSideCurrent(const FrontSideCurrent&) = delete;
+    FrontSideCurrent& operator=(const FrontSideCurrent&) = delete;
+
+private:
+    int m_previous;
+};
 }
 
 SKTDocument::SKTDocument(QObject* parent)
@@ -380,13 +398,40 @@ QByteArray SKTDocument::dataOfType(const QString& typeName, SKTError* error) con
         plist_to_bin_free(bytes);
         return result;
     }
-    if (isPdfType(typeName) || isTiffType(typeName)) {
-        // The card renderer makes these; until it exists they are an error.
-        if (error)
+    if (isPdfType(typeName)) {
+        QByteArray pdf;
+        {
+            const FrontSideCurrent front;
+            pdf = SKTRenderingView::pdfDataWithGraphics_data(m_graphics);
+        }
+        // No data is a failure, not an empty answer.
+        if (pdf.isEmpty() && error)
             *error = SKTErrorWithCode(0);
-        return QByteArray();
+        return pdf;
     }
+    if (isTiffType(typeName))
+        return SKTRenderingView::tiffDataWithGraphics(m_graphics, error);
     throw std::invalid_argument("Invalid parameter not satisfying: " + typeName.toStdString());
+}
+
+std::unique_ptr<PrintOperation> SKTDocument::printOperationWithSettings(const QVariantMap& printSettings,
+                                                                     SKTError* error) const
+{
+    (void)error;
+    // The document is never read from or saved to a file of its own, so the
+    // job carries the application's name.
+    const QString title = displayName();
+    const QSizeF size = canvasSize(true, QSizeF());
+    auto view = std::make_shared<SKTRenderingView>(QRectF(QPointF(0, 0), size), m_graphics, title);
+    auto operation = std::make_unique<PrintOperation>(
+        size,
+        [view](QPainter& painter, const QRectF& rect) {
+            const FrontSideCurrent front;
+            return view->drawRect(painter, rect);
+        },
+        m_printInfo, view->printJobTitle());
+    operation->addPrintSettings(printSettings);
+    return operation;
 }
 
 void SKTDocument::setPrintInfo(const QPageLayout& printInfo)

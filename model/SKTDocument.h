@@ -11,6 +11,7 @@
 #include <QPageLayout>
 #include <QSizeF>
 #include <QString>
+#include <QVariantMap>
 
 #include <functional>
 #include <memory>
@@ -18,6 +19,7 @@
 #include <unordered_map>
 #include <vector>
 
+class PrintOperation;
 class SKTMapTableOwner;
 class UndoManager;
 
@@ -94,10 +96,22 @@ public:
     bool readFromData(const QByteArray& data, const QString& typeName, SKTError* error);
     // The document data of a type: for the document's own type (new or old
     // name) a binary property list {"version": 2, "graphics": [one card object
-    // archive per front object], "printInfo": data}. PDF and TIFF of the
-    // front side give an error until the card renderer provides them. Any
-    // other type is a programming error: throws std::invalid_argument.
+    // archive per front object], "printInfo": data}. For PDF ("com.adobe.pdf",
+    // "application/pdf"): one page of the front canvas's size with the front
+    // side's card base and objects (the error of code 0 when it cannot be
+    // made). For TIFF ("public.tiff", "image/tiff"): the front objects alone
+    // over their drawing bounds; an empty front side gives the error of code
+    // 3. The back and temp sides are never part of the data. Any other type
+    // is a programming error: throws std::invalid_argument.
     QByteArray dataOfType(const QString& typeName, SKTError* error = nullptr) const;
+
+    // A print operation of the front side: the card (243 x 154 points) with
+    // the front card base and the front objects, on the page of the print
+    // information, with `printSettings` added to its settings. The objects
+    // are those on the front side now; the job is titled with the
+    // application's name. `error` is not used: an operation is always made.
+    std::unique_ptr<PrintOperation> printOperationWithSettings(const QVariantMap& printSettings,
+                                                               SKTError* error = nullptr) const;
 
     QPageLayout printInfo() const { return m_printInfo; }
     // Tells observers of "canvasSize" before and after the change.

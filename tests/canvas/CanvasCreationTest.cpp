@@ -3,6 +3,11 @@
 // nothing leaving no trace on any side or in undo.
 
 #include "CanvasTestSupport.h"
+#include "common/TestPictures.h"
+#include "model/ResourcePictures.h"
+#include "model/SKTBarcode.h"
+#include "model/SKTImage.h"
+#include "model/SKTSignature.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -67,6 +72,100 @@ TEST(CanvasCreation, EachToolMakesItsKindAtThePlacementPointWithAndWithoutTheGri
             side.undo().undo();   // one step
             EXPECT_EQ(side.list().size(), 1);
             EXPECT_FALSE(side.undo().canUndo());
+        }
+    }
+    Resource_Path = oldResources;
+    Library_Selected_Image.clear();
+}
+
+namespace {
+// The picture an object of a picture kind shows.
+Picture shownPicture(const SKTGraphic& g)
+{
+    switch (g.kind()) {
+    case SKTGraphic::Kind::Image: return static_cast<const SKTImage&>(g)._contents;
+    case SKTGraphic::Kind::Signature: return static_cast<const SKTSignature&>(g)._contents_img;
+    case SKTGraphic::Kind::Barcode: return static_cast<const SKTBarcode&>(g)._contents;
+    default: return {};
+    }
+}
+}
+
+TEST(CanvasCreation, PictureToolsMakeTheirKindWithTheirPicture)
+{
+    QTemporaryDir dir;
+    const QString oldResources = Resource_Path;
+    Resource_Path = dir.path();
+    const auto save = [&](const QString& name, int w, int h, QRgb colour) {
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(TestPictures::solid(w, h, colour).save(path));
+        return path;
+    };
+    const QRgb red = qRgb(255, 0, 0), green = qRgb(0, 255, 0), blue = qRgb(0, 0, 255);
+    const QRgb yellow = qRgb(255, 255, 0), black = qRgb(0, 0, 0);
+    save("no.png", 30, 20, red);
+    const QString signature = save("sign_sample.png", 40, 10, green);
+    const QString fingerprint = save("fingerprints.png", 12, 16, blue);
+    save("barcode_sample.png", 60, 30, black);
+    const QString photo = save("photo.png", 24, 18, yellow);
+    const QString missing = dir.filePath("gone.png");
+
+    struct Case {
+        int tool;
+        QString chosen;        // Library_Selected_Image
+        QSizeF toolSize;       // the rectangle of the tool's button
+        const char* made;
+        QString path;          // the object's _file_path
+        std::optional<QRgb> colour;   // of the picture shown; none: no picture
+        QSizeF pictureSize;
+        int controlResets;
+        const char* sign;
+    };
+    const Case cases[] = {
+        {8, photo, {50, 50}, "SKTImage", photo, yellow, {24, 18}, 1, "S"},
+        // A chosen file that is gone: the placeholder, the path kept.
+        {8, missing, {50, 50}, "SKTImage", missing, red, {30, 20}, 1, "S"},
+        {9, photo, {50, 50}, "SKTImage", photo, yellow, {24, 18}, 1, "S"},
+        // The library's file read as it stands: no placeholder.
+        {9, missing, {50, 50}, "SKTImage", missing, std::nullopt, {}, 1, "S"},
+        {10, {}, {120, 60}, "SKTBarcode", ResourcePictures::path("no.png"), black, {60, 30}, 0, "S"},
+        {11, {}, {100, 50}, "SKTSignature", signature, green, {40, 10}, 1, "S"},
+        {12, {}, {50, 50}, "SKTSignature", fingerprint, blue, {12, 16}, 1, "F"},
+    };
+    for (bool byMouse : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << "tool " << c.tool << " " << c.chosen.toStdString()
+                                            << (byMouse ? " drawn out" : " by button"));
+            CanvasMainWindow window;
+            BoundCanvas side;
+            window.Selected_Control_Tool = c.tool;
+            Library_Selected_Image = c.chosen;
+
+            QRectF expected;
+            if (byMouse) {
+                window.toolClass = c.made;
+                side.drag({20, 20}, {80, 70});
+                expected = QRectF(20, 20, 60, 50);
+            } else {
+                side.canvas.createGraphicOfClass(c.made, nullptr, true, QRectF(QPointF(0, 0), c.toolSize), "F", "", "");
+                expected = QRectF(QPointF(10, 10), c.toolSize);
+            }
+
+            ASSERT_EQ(side.list().size(), 1);
+            const GraphicPtr made = side.at(0);
+            EXPECT_EQ(made->className(), QLatin1String(c.made));
+            EXPECT_EQ(made->bounds(), expected);
+            EXPECT_EQ(made->_file_path, c.path);
+            EXPECT_EQ(made->sign_or_fingureprint, QLatin1String(c.sign));
+            EXPECT_EQ(window.pictureControlResets, c.controlResets);
+            const Picture picture = shownPicture(*made);
+            if (c.colour) {
+                ASSERT_FALSE(picture.isNull());
+                EXPECT_EQ(picture.size(), c.pictureSize);
+                EXPECT_EQ(picture.image().pixel(0, 0), *c.colour);
+            } else {
+                EXPECT_TRUE(picture.isNull());
+            }
         }
     }
     Resource_Path = oldResources;

@@ -1,11 +1,11 @@
 // The card renderer: pictures of card sides (card base, stacking, left-out
 // objects, size), PDF pages and TIFF data of objects.
 
+#include "RenderTestSupport.h"
 #include "canvas/SKTRenderingView.h"
 #include "common/ObjectTestSupport.h"
 #include "common/TestPictures.h"
 #include "mainwindow/Globals.h"
-#include "model/FakeMainWindow.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
@@ -29,78 +29,9 @@ using ObjectTestSupport::ScopedResourceFolder;
 
 namespace {
 
-const QRgb frontBase = qRgb(200, 255, 200);
-const QRgb backBase = qRgb(200, 200, 255);
-const QRgb red = qRgb(255, 0, 0);
-const QRgb blue = qRgb(0, 0, 255);
-
-// The main window: a 300 x 200 front canvas and a card base of one colour
-// per side.
-class CardWindow : public FakeMainWindow
-{
-public:
-    void Card_Base_Drawing(QPainter& painter, const QRectF& rect) override
-    {
-        baseRects.append(rect);
-        painter.fillRect(rect, Card_Front_Or_Back == 1 ? backBase : frontBase);
-    }
-    QList<QRectF> baseRects;
-};
-
-// A card object that fills its bounds with one colour.
-class Swatch : public SKTGraphic
-{
-public:
-    Swatch(const QRectF& bounds, QRgb colour) : m_colour(colour) { _bounds = bounds; }
-    void drawContentsInView(QPainter& painter, bool) override
-    {
-        if (ctrl_is_visible)
-            painter.fillRect(bounds(), m_colour);
-    }
-
-private:
-    QRgb m_colour;
-};
-
-class Broken : public SKTGraphic
-{
-public:
-    void drawContentsInView(QPainter&, bool) override { throw std::runtime_error("broken object"); }
-};
-
-class SideScope
-{
-public:
-    explicit SideScope(int side) : m_old(Card_Front_Or_Back) { Card_Front_Or_Back = side; }
-    ~SideScope() { Card_Front_Or_Back = m_old; }
-    SideScope(const SideScope&) = delete;
-    SideScope& operator=(const SideScope&) = delete;
-
-private:
-    int m_old;
-};
-
 QImage render(const GraphicList& graphics, double dpi = 72)
 {
     return SKTRenderingView::image_From_Card_Graphics(graphics, false, dpi).image();
-}
-
-QString run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-QString writeTemp(const QTemporaryDir& dir, const QString& name, const QByteArray& data)
-{
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size())
-        return {};
-    return path;
 }
 
 }

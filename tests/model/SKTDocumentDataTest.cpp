@@ -75,14 +75,9 @@ TEST(SKTDocumentData, EmptyDocumentHasAnEmptyGraphicsArray)
     EXPECT_TRUE(d.value("graphics").toArray().isEmpty());
 }
 
-TEST(SKTDocumentData, PicturesWaitForTheRendererAndOtherTypesAreRefused)
+TEST(SKTDocumentData, OtherTypesAreRefused)
 {
     SKTDocument doc;
-    for (const char* type : {"com.adobe.pdf", "public.tiff"}) {
-        SKTError error;
-        EXPECT_TRUE(doc.dataOfType(QString::fromLatin1(type), &error).isEmpty());
-        EXPECT_EQ(error.domain(), QStringLiteral("RozezeErrorDomain"));
-    }
     EXPECT_THROW(doc.dataOfType(QStringLiteral("public.plain-text")), std::invalid_argument);
 }
 

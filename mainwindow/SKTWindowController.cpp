@@ -1,0 +1,1107 @@
+#include "mainwindow/SKTWindowController.h"
+
+#include "app/ControlHelpers.h"
+#include "app/FileHelpers.h"
+#include "app/MessageBoxes.h"
+#include "app/ResourceSetup.h"
+#include "app/UnitConversions.h"
+#include "canvas/SKTGraphicView.h"
+#include "canvas/SKTGrid.h"
+#include "canvas/SideSelection.h"
+#include "mainwindow/CardBaseDrawing.h"
+#include "mainwindow/CardSettings.h"
+#include "mainwindow/CardSizePresets.h"
+#include "mainwindow/DrawWindow.h"
+#include "mainwindow/Globals.h"
+#include "mainwindow/NewObjectPlacement.h"
+#include "mainwindow/PresetListModel.h"
+#include "ui_DrawWindow.h"
+#include "model/SKTDocument.h"
+#include "output/Preferences.h"
+#include "platform/OpenPanel.h"
+#include "platform/ProcessTerminator.h"
+
+#include <QButtonGroup>
+#include <QClipboard>
+#include <QFontDialog>
+#include <QGuiApplication>
+#include <QItemSelectionModel>
+#include <QMutexLocker>
+#include <QPainter>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QTimer>
+
+#include <exception>
+
+namespace {
+
+SKTWindowController* s_defaultInstance = nullptr;
+
+// Indexes of the inspector pages in the layout, in the order they are kept.
+enum InspectorPage {
+    card_setting_tab = 0,
+    card_info_tab,
+    card_size_tab,
+    card_bkgd_tab,
+    card_brdr_tab,
+    firstObjectPage,   // line_tab ... Lock_tab
+};
+
+const QStringList kPictureTypes {"jpg", "jpeg", "jpe", "jfif", "gif", "bmp", "png", "tif", "tiff"};
+
+// Sets a combo box to the item with `text`; a missing text changes nothing.
+void selectItemWithText(QComboBox* combo, const QString& text)
+{
+    const int index = combo->findText(text);
+    if (index >= 0)
+        combo->setCurrentIndex(index);
+}
+
+// Switches undo registration off for as long as it lives.
+class UndoRegistrationPause
+{
+public:
+    explicit UndoRegistrationPause(SKTDocument* document) : m_document(document)
+    {
+        if (m_document)
+            m_document->Enable_Disable_Undo_Registraion(false);
+    }
+    ~UndoRegistrationPause()
+    {
+        if (m_document)
+            m_document->Enable_Disable_Undo_Registraion(true);
+    }
+    UndoRegistrationPause(const UndoRegistrationPause&) = delete;
+    UndoRegistrationPause& operator=(const UndoRegistrationPause&) = delete;
+
+private:
+    QPointer<SKTDocument> m_document;
+};
+
+// Sets `Not_Draw_Only_Prop_Change` for as long as it lives.
+class QuietUpdate
+{
+public:
+    QuietUpdate() { Not_Draw_Only_Prop_Change = true; }
+    ~QuietUpdate() { Not_Draw_Only_Prop_Change = false; }
+    QuietUpdate(const QuietUpdate&) = delete;
+    QuietUpdate& operator=(const QuietUpdate&) = delete;
+};
+
+}
+
+// ---- creation ----
+
+SKTWindowController::SKTWindowController(SKTDocument& document, QObject* parent)
+    : QObject(parent), m_document(&document)
+{
+    init();
+    awakeFromNib();
+}
+
+SKTWindowController::~SKTWindowController()
+{
+    // The canvases go with the window; unbind them from the document first.
+    for (SKTGraphicView* view : {_graphicView, _graphicView_BACK, _graphicView_TEMP}) {
+        if (view)
+            view->controller().setGrid(nullptr);
+    }
+    m_window.reset();
+    if (Main_App_wnd == this)
+        Main_App_wnd = nullptr;
+    if (s_defaultInstance == this)
+        s_defaultInstance = nullptr;
+}
+
+SKTWindowController* SKTWindowController::defaultInstance()
+{
+    return s_defaultInstance;
+}
+
+void SKTWindowController::init()
+{
+    m_window = std::make_unique<DrawWindow>();
+    m_window->closeRequested = [this] { return Exit_App(); };
+
+    Last_Selected_Graphic = nullptr;
+    _grid = std::make_unique<SKTGrid>();
+    _zoomFactor = 1.0;
+    Selected_Control_Tool = 0;
+    s_defaultInstance = this;
+    Main_App_wnd = this;
+
+    Text_font = FontSpec(Text_Ctrl_Font, 14);
+    All_Text_font = Text_font;
+    All_Text_font_COPY.reset();
+
+    pvc_card_arry = CardSizePresets::pvcCardNames();
+    paper_card_arry = CardSizePresets::paperCardNames();
+
+    act_path_location = Resource_Path;
+    auto picture = [](const QString& name) { return Picture::fromFile(Resource_Path + QLatin1Char('/') + name); };
+    banner_image = picture(QStringLiteral("banner.png"));
+    promotion_pattern_image = picture(QStringLiteral("pattern_1.jpg"));
+
+    App_Name = QCoreApplication::applicationName();
+
+    setFront_card_Prop(Card_Property());
+    setBack_card_Prop(Card_Property());
+    Front_user_profile.Reset_All_Values();
+    Back_user_profile.Reset_All_Values();
+    TEMP_user_profile.Reset_All_Values();
+
+    m_presetList = std::make_unique<PresetListModel>();
+}
+
+void SKTWindowController::awakeFromNib()
+{
+    Ui::DrawWindow& ui = m_window->ui();
+
+    // the window
+    QPalette palette = m_window->palette();
+    palette.setColor(QPalette::Window, QColor(241, 244, 250));
+    m_window->setPalette(palette);
+    m_window->setWindowTitle(App_Name);
+    m_window->resize(1000, 800);
+    // 100 points from the left and resting on the bottom of the screen.
+    if (const QScreen* screen = m_window->screen()) {
+        const QRect area = screen->availableGeometry();
+        m_window->move(area.left() + 100, std::max(area.top(), area.bottom() + 1 - 800));
+    } else {
+        m_window->move(100, 0);
+    }
+
+    // mail settings
+    data_table_content.clear();
+    Get_Email_Details();
+
+    // the resource folder (normally made by the program's entry)
+    if (Resource_Path.isEmpty()) {
+        QString reason;
+        if (!setUpResourceFolder(&reason)) {
+            Show_NSLog_Message(reason);
+            Show_MessageBox(QStringLiteral("Can not access Larkspur Data file."));
+            ProcessTerminator::terminate(1);
+            return;
+        }
+    }
+
+    // the preset list
+    ui.ColList->setModel(m_presetList.get());
+    ui.ColList->horizontalHeader()->setStretchLastSection(true);
+    ui.ColList->verticalHeader()->hide();
+
+    // the inspector keeps the card pages only
+    while (ui.sett_tab->count() > firstObjectPage)
+        ui.sett_tab->removeTab(firstObjectPage);
+
+    // the canvases
+    const QRectF frame(QPointF(0, 0), m_document ? m_document->canvasSize(true, QSizeF()) : QSizeF(243, 154));
+    _graphicView = new SKTGraphicView(frame);
+    _graphicView_BACK = new SKTGraphicView(frame);
+    _graphicView_TEMP = new SKTGraphicView(frame);
+    ui._zoomingScrollView->setWidget(_graphicView);
+    ui._zoomingScrollView_BACK->setWidget(_graphicView_BACK);
+    ui._zoomingScrollView_TEMP->setWidget(_graphicView_TEMP);
+    _graphicsController = new SideSelection(this);
+    _graphicsController_back = new SideSelection(this);
+    _graphicsController_TEMP = new SideSelection(this);
+
+    connectCardPanels();
+
+    // the panels' starting items, quietly
+    {
+        QuietUpdate quiet;
+        ui.Card_image_layout->setCurrentIndex(1);
+        ui.Sides_ComboBox->setCurrentIndex(0);
+        comboBoxSelectionDidChange(ui.Sides_ComboBox);
+        ui.Preset_ComboBox->setCurrentIndex(0);
+        ui.Category_ComboBox->setCurrentIndex(0);
+        comboBoxSelectionDidChange(ui.Category_ComboBox);
+        {
+            const QSignalBlocker blocker(ui.Card_bor_Stepper);
+            ui.Card_bor_Stepper->setValue(3);
+        }
+        ui.Card_border_style->setCurrentIndex(0);
+        card_prop_set(FillCode::Solid);
+        // Hidden files are no patterns.
+        QStringList patterns;
+        for (const QString& name : Get_Files_Array_At_Path(Resource_Path + QStringLiteral("/Fill_Style_Image"))) {
+            if (!name.startsWith(QLatin1Char('.')))
+                patterns << name;
+        }
+        ui.Card_hatch_style->addItems(patterns);
+        if (!patterns.isEmpty())
+            ui.Card_hatch_style->setCurrentIndex(0);
+    }
+
+    // the canvas size, shown in the size fields too
+    SetDocumentCanvasSize(frame.size());
+    Set_Card_Size_In_Control(QSizeF(Points_to_MM_Convert(float(frame.width())),
+                                    Points_to_MM_Convert(float(frame.height()))));
+
+    // bindings
+    bindCanvases();
+
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+
+    // the first design starts once the event loop runs, so that the
+    // start wizard's Cancel can end the program.
+    QTimer::singleShot(0, this, &SKTWindowController::startFirstDesign);
+}
+
+void SKTWindowController::startFirstDesign()
+{
+    New_Project();
+    changeViewController(0);
+}
+
+void SKTWindowController::bindCanvases()
+{
+    const struct {
+        SKTGraphicView* view;
+        SideSelection* selection;
+        QString key;
+    } sides[] = {
+        {_graphicView, _graphicsController, SKTDocumentGraphicsKey},
+        {_graphicView_BACK, _graphicsController_back, SKTDocumentGraphicsKey_back},
+        {_graphicView_TEMP, _graphicsController_TEMP, SKTDocumentGraphicsKey_temp},
+    };
+    for (const auto& side : sides) {
+        side.selection->setContent(m_document, side.key);
+        side.view->controller().bind(SKTGraphicViewSelectionIndexesBindingName, side.selection,
+                                     QStringLiteral("selectionIndexes"));
+    }
+    for (const auto& side : sides)
+        side.view->controller().bind(side.key, m_document, QStringLiteral("%1.%2").arg("document", side.key));
+    for (const auto& side : sides)
+        side.view->controller().setGrid(_grid.get());
+}
+
+void SKTWindowController::connectCardPanels()
+{
+    Ui::DrawWindow& ui = m_window->ui();
+
+    connect(ui.Front_Side_btn, &QPushButton::clicked, this, &SKTWindowController::Front_Card_Btn_Clicked);
+    connect(ui.Back_Side_btn, &QPushButton::clicked, this, &SKTWindowController::Back_Card_Btn_Clicked);
+    connect(ui.Temp_Side_btn, &QPushButton::clicked, this, &SKTWindowController::Temp_Card_Btn_Clicked);
+
+    // Controls set from code stay silent (their signals are blocked); these
+    // are the user's changes.
+    connect(ui.width_Stepper, &QDoubleSpinBox::valueChanged, this, &SKTWindowController::Card_Width_Changed);
+    connect(ui.height_Stepper, &QDoubleSpinBox::valueChanged, this, &SKTWindowController::Card_Height_Changed);
+    connect(ui.Apply_Size_btn, &QPushButton::clicked, this, &SKTWindowController::Apply_Size_Clicked);
+
+    auto* shapes = new QButtonGroup(m_window.get());
+    shapes->addButton(ui.card_shape_rect, 0);
+    shapes->addButton(ui.card_shape_rounded, 1);
+    shapes->addButton(ui.card_shape_oval, 2);
+    connect(shapes, &QButtonGroup::idClicked, this, &SKTWindowController::card_shape_CellClick);
+
+    connect(ui.Card_border_chk, &QCheckBox::clicked, this, &SKTWindowController::Card_Border_ChkBox);
+    connect(ui.Card_bor_Stepper, &QSpinBox::valueChanged, this, &SKTWindowController::Card_Border_Changed);
+    connect(ui.Card_grad_Stepper, &QSpinBox::valueChanged, this, &SKTWindowController::Card_Gradient_Changed);
+    connect(ui.Card_alpha_Stepper, &QSpinBox::valueChanged, this, &SKTWindowController::Card_Alpha_Changed);
+    for (ColorWell* well : {ui.Card_bordr_clr, ui.Card_fill_clr, ui.Card_fill_Grd_1_clr, ui.Card_fill_Grd_2_clr,
+                            ui.Card_hatch_bk_clr})
+        connect(well, &ColorWell::colourChosen, this, &SKTWindowController::Set_Card_Clr);
+    connect(ui.All_Text_clr, &ColorWell::colourChosen, this, &SKTWindowController::Contect_Color_Clicked);
+    connect(ui.Content_Font_btn, &QPushButton::clicked, this, &SKTWindowController::Content_Font_Clicked);
+
+    connect(ui.Card_fill_chk, &QCheckBox::clicked, this, &SKTWindowController::Card_Fill_Chk_Box);
+    connect(ui.Card_solid_fill_rd, &QRadioButton::clicked, this, &SKTWindowController::Card_Solid_RD_Sel);
+    connect(ui.Card_gradient_fill_rd, &QRadioButton::clicked, this, &SKTWindowController::Card_Gradient_RD_Sel);
+    connect(ui.Card_Style_fill_rd, &QRadioButton::clicked, this, &SKTWindowController::Card_Hatch_RD_Sel);
+    connect(ui.Card_Image_fill_rd, &QRadioButton::clicked, this, &SKTWindowController::Card_Image_RD_Sel);
+    connect(ui.Card_Image_Browse_btn, &QPushButton::clicked, this, &SKTWindowController::Card_Image_Browse_Btn);
+
+    for (QComboBox* combo : {ui.Card_image_layout, ui.Card_border_style, ui.Card_hatch_style, ui.Sides_ComboBox,
+                             ui.Preset_ComboBox, ui.Category_ComboBox})
+        connect(combo, &QComboBox::activated, this, [this, combo] { comboBoxSelectionDidChange(combo); });
+}
+
+// ---- start of a new card ----
+
+int SKTWindowController::runStartWizard()
+{
+    // The start wizard runs here and answers 1 for OK, leaving its road in
+    // `Start_Card_Option`. Until it exists, a new card starts from the card
+    // panels as they are.
+    Start_Card_Option = QStringLiteral("W");
+    return 1;
+}
+
+void SKTWindowController::Open_Start_Window()
+{
+    Ui::DrawWindow& ui = m_window->ui();
+    ui.Front_back_label->hide();
+
+    int result = 0;
+    try {
+        result = runStartWizard();
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+    }
+    if (result != 1) {
+        Show_NSLog_Message(QStringLiteral("The start wizard was not confirmed; the program ends."));
+        ProcessTerminator::terminate(0);
+        return;
+    }
+
+    if (Start_Card_Option == QLatin1String("W")) {
+        const UndoRegistrationPause noUndo(m_document);
+        Update_Card_Graphics();
+        ui.myTargetView->show();
+        ui.sett_tab->show();
+        showCardShape();
+        // The wizard's invitation texts are placed here.
+        Show_RHS_Properties(nullptr);
+    }
+}
+
+void SKTWindowController::New_Project_Setting_Reset()
+{
+    Ui::DrawWindow& ui = m_window->ui();
+    const QuietUpdate quiet;
+
+    if (QClipboard* clipboard = QGuiApplication::clipboard())
+        clipboard->clear();
+    Check_Path_And_Create_Files();
+    _grid->setAlwaysShown(false);
+    if (m_document)
+        m_document->Clear_All_Undo_Redo();
+
+    last_ctrl_X = 10.0;
+    last_ctrl_Y = 10.0;
+    Fill_User_Profile = false;
+    Front_user_profile.Reset_All_Values();
+    Back_user_profile.Reset_All_Values();
+    Project_File_Name = QString("");
+
+    All_Text_font = FontSpec(Text_Ctrl_Font, 14);
+    ui.All_Text_font_value->setText(CardSettings::fontDescription(All_Text_font));
+    ui.All_Text_clr->setColour(Colour::black());
+    All_Text_clr = Colour::black();
+    All_Text_font_COPY.reset();
+    All_Text_clr_COPY = All_Text_clr;
+
+    const Card_Property fresh = CardSettings::newDesignRecord(All_Text_clr, All_Text_font);
+    setFront_card_Prop(fresh);
+    setBack_card_Prop(fresh);
+
+    Select_front_side();
+    card_prop_set(FillCode::Solid);
+    m_window->setWindowTitle(App_Name);
+
+    if (m_document) {
+        for (const QString& key : {SKTDocumentGraphicsKey, SKTDocumentGraphicsKey_back, SKTDocumentGraphicsKey_temp}) {
+            const int count = int(m_document->graphicsForKey(key).size());
+            if (count > 0)
+                m_document->removeGraphicsForKey(key, IndexSet::range(0, count));
+        }
+    }
+}
+
+void SKTWindowController::New_Project()
+{
+    try {
+        New_Project_Setting_Reset();
+        Show_RHS_Properties(nullptr);
+        Refresh_Canvas();
+        Open_Start_Window();
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+    }
+    Not_Draw_Only_Prop_Change = false;
+}
+
+// ---- sides ----
+
+SKTGraphicView* SKTWindowController::graphicView(int side) const
+{
+    switch (side) {
+    case 0: return _graphicView;
+    case 1: return _graphicView_BACK;
+    case 2: return _graphicView_TEMP;
+    default: return nullptr;
+    }
+}
+
+SKTGraphicView* SKTWindowController::currentSideCanvas() const
+{
+    return Card_Front_Or_Back == 1 ? _graphicView_BACK : _graphicView;
+}
+
+void SKTWindowController::setSideButtons(int view)
+{
+    Ui::DrawWindow& ui = m_window->ui();
+    QPushButton* buttons[] = {ui.Front_Side_btn, ui.Back_Side_btn, ui.Temp_Side_btn};
+    buttons[view]->setChecked(true);
+    ui.Front_back_label->setText(view == 0 ? QStringLiteral("Front")
+                                           : view == 1 ? QStringLiteral("Back") : QStringLiteral("TEMP"));
+}
+
+void SKTWindowController::Select_front_side()
+{
+    setSideButtons(0);
+    Card_Front_Or_Back = 0;
+    changeViewController(0);
+    Show_RHS_Properties(nullptr);
+}
+
+void SKTWindowController::Select_back_side()
+{
+    setSideButtons(1);
+    Card_Front_Or_Back = 1;
+    changeViewController(1);
+    Show_RHS_Properties(nullptr);
+}
+
+void SKTWindowController::Select_temp_design_side()
+{
+    setSideButtons(2);
+    changeViewController(2);
+    Show_RHS_Properties(nullptr);
+}
+
+void SKTWindowController::Front_Card_Btn_Clicked()
+{
+    Select_front_side();
+}
+
+void SKTWindowController::Back_Card_Btn_Clicked()
+{
+    Select_back_side();
+}
+
+void SKTWindowController::Temp_Card_Btn_Clicked()
+{
+    Select_temp_design_side();
+    Temp_Design_Control_Assign();
+}
+
+void SKTWindowController::Temp_Design_Control_Assign()
+{
+    if (!m_document)
+        return;
+    const int shown = int(m_document->graphics_temp().size());
+    if (shown > 0)
+        m_document->removeGraphicsForKey(SKTDocumentGraphicsKey_temp, IndexSet::range(0, shown));
+    const GraphicList source = Card_Front_Or_Back == 1 ? Get_Back_Controls_Array() : Get_Front_Controls_Array();
+    if (!source.isEmpty())
+        m_document->insertGraphicsForKey(SKTDocumentGraphicsKey_temp, source, IndexSet::range(0, int(source.size())));
+    _graphicView_TEMP->update();
+}
+
+void SKTWindowController::changeViewController(int index)
+{
+    if (index < 0 || index > 2)
+        return;
+    m_window->ui().myTargetView->setCurrentIndex(index);
+}
+
+GraphicList SKTWindowController::Get_Front_Controls_Array() const
+{
+    return m_document ? m_document->graphics() : GraphicList();
+}
+
+GraphicList SKTWindowController::Get_Back_Controls_Array() const
+{
+    return m_document ? m_document->graphics_back() : GraphicList();
+}
+
+GraphicList SKTWindowController::Get_Temp_Controls_Array() const
+{
+    return m_document ? m_document->graphics_temp() : GraphicList();
+}
+
+int SKTWindowController::Get_Front_Control_Count() const
+{
+    return int(Get_Front_Controls_Array().size());
+}
+
+int SKTWindowController::Get_Back_Control_Count() const
+{
+    return int(Get_Back_Controls_Array().size());
+}
+
+int SKTWindowController::Get_Temp_Control_Count() const
+{
+    return int(Get_Temp_Controls_Array().size());
+}
+
+// ---- the card-side records ----
+
+Card_Property SKTWindowController::Front_card_Prop() const
+{
+    return cardProperty(0);
+}
+
+Card_Property SKTWindowController::Back_card_Prop() const
+{
+    return cardProperty(1);
+}
+
+Card_Property SKTWindowController::cardProperty(int side) const
+{
+    QMutexLocker lock(&m_cardMutex);
+    return side == 1 ? m_Back_card_Prop : m_Front_card_Prop;
+}
+
+void SKTWindowController::setFront_card_Prop(const Card_Property& record)
+{
+    setCardProperty(0, record);
+}
+
+void SKTWindowController::setBack_card_Prop(const Card_Property& record)
+{
+    setCardProperty(1, record);
+}
+
+void SKTWindowController::setCardProperty(int side, const Card_Property& record)
+{
+    QMutexLocker lock(&m_cardMutex);
+    (side == 1 ? m_Back_card_Prop : m_Front_card_Prop) = record;
+}
+
+// ---- call-backs ----
+
+QPointF SKTWindowController::Control_New_Point(const QString& side)
+{
+    try {
+        const int count = side == QLatin1String("F") ? Get_Front_Control_Count() : Get_Back_Control_Count();
+        return NewObjectPlacement::next(last_ctrl_X, last_ctrl_Y, count, frontCanvasBounds().size());
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+        return QPointF(10, 10);
+    }
+}
+
+QRectF SKTWindowController::frontCanvasBounds() const
+{
+    QMutexLocker lock(&m_cardMutex);
+    return m_cardBounds;
+}
+
+void SKTWindowController::Card_Base_Drawing(QPainter& painter, const QRectF& rect)
+{
+    cardBaseDrawingForSide(painter, rect, Card_Front_Or_Back == 1 ? 1 : 0);
+}
+
+void SKTWindowController::cardBaseDrawingForSide(QPainter& painter, const QRectF& rect, int side)
+{
+    Card_Property record;
+    QRectF card;
+    {
+        QMutexLocker lock(&m_cardMutex);
+        record = side == 1 ? m_Back_card_Prop : m_Front_card_Prop;
+        card = m_cardBounds;
+    }
+    CardBaseDrawing::draw(painter, rect, record, Card_Shape, card, Resource_Path);
+}
+
+void SKTWindowController::Refresh_Canvas()
+{
+    if (Card_Value_In_Process)
+        return;
+    if (SKTGraphicView* view = currentSideCanvas())
+        view->update();
+}
+
+void SKTWindowController::Show_RHS_Properties(SKTGraphic* graphic)
+{
+    if (Not_Draw_Only_Prop_Change)
+        return;
+    try {
+        Selected_Control_Tool = 0;
+        if (graphic) {
+            // The object panels come with the inspector; the card panels stay.
+            Last_Selected_Graphic = graphic;
+            return;
+        }
+        Ui::DrawWindow& ui = m_window->ui();
+        const QuietUpdate quiet;
+        if (SKTGraphicView* view = currentSideCanvas())
+            view->controller().changeSelectionIndexes(IndexSet());
+        Last_Selected_Graphic = nullptr;
+        Remove_All_Tab_Items();
+        ui.sett_tab->insertTab(0, ui.card_setting_tab, tr("Card"));
+        ui.sett_tab->insertTab(1, ui.card_bkgd_tab, tr("Background"));
+        ui.sett_tab->insertTab(2, ui.card_brdr_tab, tr("Border"));
+        ui.sett_tab->setCurrentIndex(0);
+        loadCardPanels();
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void SKTWindowController::Get_Email_Details()
+{
+    const std::unique_ptr<Preferences> prefs = Preferences::sharedInstance();
+    sender_email = prefs->send_email_SenderEmail().value_or(QString());
+    sender_pwd = prefs->send_email_Password().value_or(QString());
+    sending_server = prefs->send_email_SMTP_server().value_or(QString());
+    sending_port = prefs->send_email_PORT_num().value_or(QString());
+    send_enable_ssl = prefs->send_email_enable_ssl().value_or(QString());
+}
+
+// ---- card size ----
+
+QSizeF SKTWindowController::Get_My_card_Size(const QString& category, const QString& preset, int list_index) const
+{
+    return CardSizePresets::Get_My_card_Size(category, preset, list_index);
+}
+
+void SKTWindowController::Set_Card_Size_In_Control(const QSizeF& millimetres)
+{
+    Ui::DrawWindow& ui = m_window->ui();
+    const QSignalBlocker width(ui.width_Stepper);
+    const QSignalBlocker height(ui.height_Stepper);
+    ui.width_Stepper->setValue(static_cast<float>(millimetres.width()));
+    ui.height_Stepper->setValue(static_cast<float>(millimetres.height()));
+}
+
+void SKTWindowController::Set_Document_Size(const QSizeF& points)
+{
+    if (m_document)
+        m_document->canvasSize(false, points);
+}
+
+void SKTWindowController::SetDocumentCanvasSize(const QSizeF& points)
+{
+    {
+        QMutexLocker lock(&m_cardMutex);
+        m_cardBounds = QRectF(QPointF(0, 0), points);
+    }
+    for (SKTGraphicView* view : {_graphicView, _graphicView_BACK, _graphicView_TEMP}) {
+        if (view)
+            view->setFrameSize(points);
+    }
+    Refresh_Canvas();
+}
+
+void SKTWindowController::Apply_Size_Clicked()
+{
+    Ui::DrawWindow& ui = m_window->ui();
+    const QSizeF size(MM_to_Points_Convert(static_cast<float>(ui.width_Stepper->value())),
+                      MM_to_Points_Convert(static_cast<float>(ui.height_Stepper->value())));
+    Set_Document_Size(size);
+    SetDocumentCanvasSize(size);
+    Update_All_Card_Content();
+}
+
+// ---- preset list ----
+
+void SKTWindowController::Create_List(const QString& text)
+{
+    m_presetList->Create_List(text);
+}
+
+QString SKTWindowController::Get_Item_Text(int row) const
+{
+    return m_presetList->Get_Item_Text(row);
+}
+
+void SKTWindowController::Mark_List_New_Selection(int row)
+{
+    QItemSelectionModel* selection = m_window->ui().ColList->selectionModel();
+    if (!selection)
+        return;
+    const QSignalBlocker blocker(selection);
+    selection->clearSelection();
+    if (row >= 0 && row < m_presetList->rowCount()) {
+        selection->select(m_presetList->index(row, 0),
+                          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        selection->setCurrentIndex(m_presetList->index(row, 0), QItemSelectionModel::NoUpdate);
+    }
+    m_window->ui().ColList->viewport()->update();
+}
+
+void SKTWindowController::refillPresetList()
+{
+    m_presetList->clear();
+    const QStringList names = m_window->ui().Category_ComboBox->currentIndex() == 0 ? pvc_card_arry : paper_card_arry;
+    for (const QString& name : names)
+        Create_List(name);
+    Mark_List_New_Selection(0);
+}
+
+// ---- card panel actions ----
+
+void SKTWindowController::Card_Prop_Clicked()
+{
+    Show_RHS_Properties(nullptr);
+}
+
+void SKTWindowController::Card_Width_Changed()
+{
+    Apply_Size_Clicked();
+}
+
+void SKTWindowController::Card_Height_Changed()
+{
+    Apply_Size_Clicked();
+}
+
+void SKTWindowController::card_shape_CellClick()
+{
+    Ui::DrawWindow& ui = m_window->ui();
+    Card_Shape = ui.card_shape_rounded->isChecked() ? 1 : ui.card_shape_oval->isChecked() ? 2 : 0;
+    Apply_Size_Clicked();
+    Refresh_Canvas();
+}
+
+void SKTWindowController::showCardShape()
+{
+    Ui::DrawWindow& ui = m_window->ui();
+    QRadioButton* rows[] = {ui.card_shape_rect, ui.card_shape_rounded, ui.card_shape_oval};
+    if (Card_Shape >= 0 && Card_Shape <= 2) {
+        const QSignalBlocker blocker(rows[Card_Shape]);
+        rows[Card_Shape]->setChecked(true);
+    }
+}
+
+void SKTWindowController::Card_Border_ChkBox()
+{
+    Ui::DrawWindow& ui = m_window->ui();
+    SetObjEnabled(ui.Card_Border_Box, ui.Card_border_chk->isChecked());
+    Update_Card_Graphics();
+}
+
+void SKTWindowController::Card_Border_Changed()
+{
+    Update_Card_Graphics();
+}
+
+void SKTWindowController::Card_Gradient_Changed()
+{
+    Update_Card_Graphics();
+}
+
+void SKTWindowController::Card_Alpha_Changed()
+{
+    Update_Card_Graphics();
+}
+
+void SKTWindowController::Set_Card_Clr()
+{
+    Update_Card_Graphics();
+}
+
+void SKTWindowController::Card_Fill_Chk_Box()
+{
+    Ui::DrawWindow& ui = m_window->ui();
+    SetObjEnabled(ui.Card_Fill_Box, ui.Card_fill_chk->isChecked());
+    card_prop_set(cardProperty(Card_Front_Or_Back).Card_fill_style());
+    Update_Card_Graphics();
+}
+
+void SKTWindowController::Card_Solid_RD_Sel()
+{
+    selectFillRadio(FillCode::Solid);
+    applyFillControlStates(FillCode::Solid);
+    Update_Card_Graphics();
+}
+
+void SKTWindowController::Card_Gradient_RD_Sel()
+{
+    selectFillRadio(FillCode::Gradient);
+    applyFillControlStates(FillCode::Gradient);
+    Update_Card_Graphics();
+}
+
+void SKTWindowController::Card_Hatch_RD_Sel()
+{
+    selectFillRadio(FillCode::Hatch);
+    applyFillControlStates(FillCode::Hatch);
+    Update_Card_Graphics();
+}
+
+void SKTWindowController::Card_Image_RD_Sel()
+{
+    selectFillRadio(FillCode::Picture);
+    applyFillControlStates(FillCode::Picture);
+    Update_Card_Graphics();
+}
+
+void SKTWindowController::Card_Image_Browse_Btn()
+{
+    const QString path = OpenPanel::chooseFile(m_window.get(), tr("Background picture"), kPictureTypes);
+    if (path.isEmpty())
+        return;
+    if (Card_Front_Or_Back == 1)
+        set_Back_BG_Image(path);
+    else
+        set_Front_BG_Image(path);
+    Update_Card_Graphics();
+}
+
+void SKTWindowController::Contect_Color_Clicked()
+{
+    All_Text_clr = m_window->ui().All_Text_clr->colour();
+    Update_All_Card_Content();
+}
+
+void SKTWindowController::Content_Font_Clicked()
+{
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, All_Text_font.toQFont(), m_window.get(), tr("Text font"));
+    if (!ok)
+        return;
+    const double size = chosen.pointSizeF() > 0 ? chosen.pointSizeF() : double(chosen.pixelSize());
+    changeAllTextFont(FontSpec(chosen.family(), size));
+}
+
+void SKTWindowController::changeAllTextFont(const FontSpec& font)
+{
+    try {
+        All_Text_font = font;
+        m_window->ui().All_Text_font_value->setText(CardSettings::fontDescription(font));
+        Update_All_Card_Content();
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void SKTWindowController::set_Front_BG_Image(const QString& path)
+{
+    setBackgroundImage(0, path);
+}
+
+void SKTWindowController::set_Back_BG_Image(const QString& path)
+{
+    setBackgroundImage(1, path);
+}
+
+void SKTWindowController::setBackgroundImage(int side, const QString& path)
+{
+    m_window->ui().Card_Image_path->setText(path);
+    if (path.isEmpty())
+        return;
+    Card_Property record = cardProperty(side);
+    record.setCard_fill_chk(true);
+    record.setCard_fill_style(FillCode::Picture);
+    record.setCard_BG_Image_Path(path);
+    record.setCard_BG_Image(Picture::fromFile(path));
+    setCardProperty(side, record);
+    Show_RHS_Properties(nullptr);
+}
+
+// ---- writing the panels ----
+
+CardPanelState SKTWindowController::cardPanelState() const
+{
+    const Ui::DrawWindow& ui = m_window->ui();
+    CardPanelState p;
+    p.borderOn = ui.Card_border_chk->isChecked();
+    p.borderColour = ui.Card_bordr_clr->colour();
+    p.borderWidth = ui.Card_bor_Stepper->value();
+    p.borderStyleIndex = ui.Card_border_style->currentIndex();
+
+    p.fillOn = ui.Card_fill_chk->isChecked();
+    p.solidRadio = ui.Card_solid_fill_rd->isChecked();
+    p.gradientRadio = ui.Card_gradient_fill_rd->isChecked();
+    p.hatchRadio = ui.Card_Style_fill_rd->isChecked();
+    p.pictureRadio = ui.Card_Image_fill_rd->isChecked();
+    p.fillColour = ui.Card_fill_clr->colour();
+    p.gradientColour1 = ui.Card_fill_Grd_1_clr->colour();
+    p.gradientColour2 = ui.Card_fill_Grd_2_clr->colour();
+    p.gradientAngle = ui.Card_grad_Stepper->value();
+    p.hatchStyle = ui.Card_hatch_style->currentIndex() >= 0 ? ui.Card_hatch_style->currentText() : QString("");
+    p.hatchBackground = ui.Card_hatch_bk_clr->colour();
+    p.imagePath = ui.Card_Image_path->text();
+    p.imageLayout = ui.Card_image_layout->currentText();
+    p.alphaPercent = ui.Card_alpha_Stepper->value();
+
+    p.contentColour = ui.All_Text_clr->colour();
+    p.contentFont = All_Text_font;
+
+    p.sidesIndex = ui.Sides_ComboBox->currentIndex();
+    p.cardName = ui.card_name->text();
+    p.preset = ui.Preset_ComboBox->currentText();
+    p.category = ui.Category_ComboBox->currentText();
+    p.presetRow = -1;
+    if (const QItemSelectionModel* selection = ui.ColList->selectionModel()) {
+        const QModelIndexList rows = selection->selectedRows();
+        if (!rows.isEmpty())
+            p.presetRow = rows.first().row();
+    }
+    p.presetRowText = p.presetRow >= 0 ? Get_Item_Text(p.presetRow) : QString("");
+    return p;
+}
+
+void SKTWindowController::Update_Card_Graphics()
+{
+    if (Not_Draw_Only_Prop_Change)
+        return;
+    const int side = Card_Front_Or_Back == 1 ? 1 : 0;
+    setCardProperty(side, CardSettings::recordFromPanel(cardProperty(side), cardPanelState(), side, Card_Shape,
+                                                        frontCanvasBounds()));
+    Refresh_Canvas();
+}
+
+void SKTWindowController::Update_All_Card_Content()
+{
+    const GraphicList graphics = Card_Front_Or_Back == 1 ? Get_Back_Controls_Array() : Get_Front_Controls_Array();
+    const Colour colour = m_window->ui().All_Text_clr->colour();
+    const bool colourChanged = colour != All_Text_clr_COPY;
+    const bool fontChanged = !All_Text_font_COPY || *All_Text_font_COPY != All_Text_font;
+    CardSettings::applyContent(graphics, colourChanged, colour, fontChanged, All_Text_font);
+    Update_Card_Graphics();
+}
+
+// ---- card panels of the inspector ----
+
+void SKTWindowController::Remove_All_Tab_Items()
+{
+    QTabWidget* tabs = m_window->ui().sett_tab;
+    while (tabs->count() > 0)
+        tabs->removeTab(0);
+}
+
+void SKTWindowController::fillCardPanels(const CardPanelState& p)
+{
+    Ui::DrawWindow& ui = m_window->ui();
+    const QList<QWidget*> controls {ui.Card_border_chk,   ui.Card_bordr_clr,      ui.Card_bor_Stepper,
+                                    ui.Card_border_style, ui.Card_fill_chk,       ui.Card_fill_clr,
+                                    ui.Card_fill_Grd_1_clr, ui.Card_fill_Grd_2_clr, ui.Card_hatch_bk_clr,
+                                    ui.Card_grad_Stepper, ui.Card_hatch_style,    ui.Card_alpha_Stepper,
+                                    ui.Card_Image_path,   ui.Card_image_layout,   ui.All_Text_clr,
+                                    ui.card_name,         ui.Preset_ComboBox,     ui.Category_ComboBox};
+    QList<std::shared_ptr<QSignalBlocker>> blockers;
+    for (QWidget* control : controls)
+        blockers.append(std::make_shared<QSignalBlocker>(control));
+
+    ui.Card_border_chk->setChecked(p.borderOn);
+    ui.Card_bordr_clr->setColour(p.borderColour);
+    ui.Card_bor_Stepper->setValue(p.borderWidth);
+    if (p.borderStyleIndex >= 0 && p.borderStyleIndex < ui.Card_border_style->count())
+        ui.Card_border_style->setCurrentIndex(p.borderStyleIndex);
+    ui.Card_fill_chk->setChecked(p.fillOn);
+    ui.Card_fill_clr->setColour(p.fillColour);
+    ui.Card_fill_Grd_1_clr->setColour(p.gradientColour1);
+    ui.Card_fill_Grd_2_clr->setColour(p.gradientColour2);
+    ui.Card_hatch_bk_clr->setColour(p.hatchBackground);
+    ui.Card_grad_Stepper->setValue(int(p.gradientAngle));
+    // A pattern name that is not in the list leaves no pattern chosen.
+    const int hatch = p.hatchStyle.isEmpty() ? -1 : ui.Card_hatch_style->findText(p.hatchStyle);
+    if (hatch != ui.Card_hatch_style->currentIndex())
+        ui.Card_hatch_style->setCurrentIndex(hatch);
+    ui.Card_alpha_Stepper->setValue(int(p.alphaPercent + 0.5));
+    ui.Card_Image_path->setText(p.imagePath);
+    selectItemWithText(ui.Card_image_layout, p.imageLayout);
+    ui.All_Text_clr->setColour(p.contentColour);
+    All_Text_clr = p.contentColour;
+    All_Text_font = p.contentFont;
+    ui.All_Text_font_value->setText(CardSettings::fontDescription(p.contentFont));
+    ui.card_name->setText(p.cardName);
+
+    const int preset = ui.Preset_ComboBox->currentIndex();
+    const int category = ui.Category_ComboBox->currentIndex();
+    selectItemWithText(ui.Preset_ComboBox, p.preset);
+    selectItemWithText(ui.Category_ComboBox, p.category);
+    if (preset != ui.Preset_ComboBox->currentIndex() || category != ui.Category_ComboBox->currentIndex())
+        refillPresetList();
+    Mark_List_New_Selection(p.presetRow);
+}
+
+void SKTWindowController::loadCardPanels()
+{
+    const int side = Card_Front_Or_Back == 1 ? 1 : 0;
+    Card_Property record = cardProperty(side);
+    // The record takes the card's place and size as it is loaded.
+    const QRectF card = frontCanvasBounds();
+    record.setCard_Location(card.topLeft());
+    record.setCard_Size(card.size());
+    setCardProperty(side, record);
+
+    fillCardPanels(CardSettings::panelFromRecord(record, cardPanelState()));
+    showCardShape();
+    All_Text_clr_COPY = All_Text_clr;
+    All_Text_font_COPY = All_Text_font;
+    card_prop_set(record.Card_fill_style());
+}
+
+void SKTWindowController::selectFillRadio(const QString& fillCode)
+{
+    Ui::DrawWindow& ui = m_window->ui();
+    CardPanelState radios;
+    CardSettings::setFillRadios(radios, fillCode);
+    const QSignalBlocker a(ui.Card_solid_fill_rd), b(ui.Card_gradient_fill_rd), c(ui.Card_Style_fill_rd),
+        d(ui.Card_Image_fill_rd);
+    // One radio of the group is on at a time: switching one on switches the
+    // others off.
+    if (radios.solidRadio)
+        ui.Card_solid_fill_rd->setChecked(true);
+    else if (radios.gradientRadio)
+        ui.Card_gradient_fill_rd->setChecked(true);
+    else if (radios.hatchRadio)
+        ui.Card_Style_fill_rd->setChecked(true);
+    else
+        ui.Card_Image_fill_rd->setChecked(true);
+}
+
+void SKTWindowController::applyFillControlStates(const QString& fillCode)
+{
+    Ui::DrawWindow& ui = m_window->ui();
+    const CardSettings::FillControls on = CardSettings::fillControlsForCode(fillCode);
+    SetObjEnabled(ui.Card_fill_clr, on.solidColour);
+    for (QWidget* w : {static_cast<QWidget*>(ui.Card_fill_Grd_1_clr), static_cast<QWidget*>(ui.Card_fill_Grd_2_clr),
+                       static_cast<QWidget*>(ui.Card_grad_Stepper), static_cast<QWidget*>(ui.card_grad_lbl)})
+        SetObjEnabled(w, on.gradient);
+    SetObjEnabled(ui.Card_hatch_style, on.hatch);
+    SetObjEnabled(ui.Card_hatch_bk_clr, on.hatch);
+    SetObjEnabled(ui.Card_image_box, on.picture);
+}
+
+void SKTWindowController::card_prop_set(const QString& fillCode)
+{
+    Ui::DrawWindow& ui = m_window->ui();
+    selectFillRadio(fillCode);
+    SetObjEnabled(ui.Card_Border_Box, ui.Card_border_chk->isChecked());
+    SetObjEnabled(ui.Card_Fill_Box, ui.Card_fill_chk->isChecked());
+    applyFillControlStates(fillCode);
+    ui.sett_tab->update();
+}
+
+void SKTWindowController::comboBoxSelectionDidChange(QComboBox* comboBox)
+{
+    Ui::DrawWindow& ui = m_window->ui();
+    if (comboBox == ui.Card_image_layout || comboBox == ui.Card_border_style || comboBox == ui.Card_hatch_style) {
+        Update_Card_Graphics();
+    } else if (comboBox == ui.Sides_ComboBox) {
+        const bool twoSided = ui.Sides_ComboBox->currentIndex() == 0;
+        CARD_SIDE_STR = twoSided ? QStringLiteral("2") : QStringLiteral("1");
+        ui.Back_Side_btn->setEnabled(twoSided);
+    } else if (comboBox == ui.Preset_ComboBox) {
+        if (ui.Category_ComboBox->currentIndex() >= 0)
+            comboBoxSelectionDidChange(ui.Category_ComboBox);
+    } else if (comboBox == ui.Category_ComboBox) {
+        refillPresetList();
+    }
+}
+
+// ---- leaving ----
+
+bool SKTWindowController::Save_project_file(bool save_as, bool show_msg)
+{
+    // The design file is written here.
+    (void)save_as;
+    (void)show_msg;
+    return true;
+}
+
+bool SKTWindowController::Exit_App()
+{
+    if (Show_YES_NO_MessageBox(QStringLiteral("Do you want to save changes before closing?")) == 1) {
+        // A save that was asked for and failed keeps the program running.
+        if (!Save_project_file(false, false))
+            return false;
+    }
+    // The review window runs here.
+    ProcessTerminator::terminate(0);
+    return true;
+}

@@ -1,0 +1,237 @@
+#pragma once
+
+// The main window controller: the one main window of the program and the hub
+// that every other part reaches through `Main_App_wnd`. It owns the canvases
+// of the front, back and temp sides, the two card-side records, the three
+// holder profiles and the grid; it starts the program's first design, switches
+// between the sides, places new objects, asks for redraws, and runs the card
+// settings panels and the drawing of the card base under each side.
+
+#include "mainwindow/CardPanelState.h"
+#include "mainwindow/MainWindowHooks.h"
+#include "model/Card_Property.h"
+#include "model/SKTGraphic.h"
+#include "platform/Colour.h"
+#include "platform/FontSpec.h"
+#include "platform/Picture.h"
+#include "profiles/User_Profile_Class.h"
+
+#include <QMutex>
+#include <QObject>
+#include <QPointer>
+#include <QRectF>
+#include <QSizeF>
+#include <QStringList>
+#include <QVariantList>
+
+#include <memory>
+#include <optional>
+
+class DrawWindow;
+class PresetListModel;
+class QComboBox;
+class SideSelection;
+class SKTDocument;
+class SKTGraphicView;
+class SKTGrid;
+
+class SKTWindowController : public QObject, public MainWindowHooks
+{
+    Q_OBJECT
+
+public:
+    // Sets up the controller and its window for `document` and shows the
+    // window; the program's first design starts as soon as the event loop
+    // runs. Becomes `Main_App_wnd` and the default instance.
+    explicit SKTWindowController(SKTDocument& document, QObject* parent = nullptr);
+    ~SKTWindowController() override;
+
+    // The controller made for the first document; never makes one.
+    static SKTWindowController* defaultInstance();
+
+    DrawWindow* window() const { return m_window.get(); }
+    SKTDocument* document() const { return m_document; }
+    SKTGrid* grid() const { return _grid.get(); }
+    // The canvas of side 0 (front), 1 (back) or 2 (temp).
+    SKTGraphicView* graphicView(int side) const;
+
+    // ---- start-up and new designs ----
+    // Runs the start of a new card: the start wizard, then the card laid out
+    // from its answers.
+    void Open_Start_Window();
+    // Resets everything to a new, empty, untitled design on the front side.
+    void New_Project_Setting_Reset();
+    // The reset, then the start of a new card.
+    void New_Project();
+
+    // ---- sides ----
+    void Select_front_side();
+    void Select_back_side();
+    // Shows the temp side; the side that commands act on stays as it was.
+    void Select_temp_design_side();
+    void Front_Card_Btn_Clicked();
+    void Back_Card_Btn_Clicked();
+    void Temp_Card_Btn_Clicked();
+    // Puts the objects of the current side (the same objects, not copies) on
+    // the temp side in place of what it showed.
+    void Temp_Design_Control_Assign();
+    // Shows the view of side 0 (front), 1 (back) or 2 (temp); any other
+    // index changes nothing.
+    void changeViewController(int index);
+
+    GraphicList Get_Front_Controls_Array() const;
+    GraphicList Get_Back_Controls_Array() const;
+    GraphicList Get_Temp_Controls_Array() const;
+    int Get_Front_Control_Count() const;
+    int Get_Back_Control_Count() const;
+    int Get_Temp_Control_Count() const;
+
+    // ---- the card-side records ----
+    // Copies of the records, safe to take on any thread.
+    Card_Property Front_card_Prop() const;
+    Card_Property Back_card_Prop() const;
+    // The record of side 1 (back) or of any other value (front).
+    Card_Property cardProperty(int side) const;
+    // Replaces a record (GUI thread).
+    void setFront_card_Prop(const Card_Property& record);
+    void setBack_card_Prop(const Card_Property& record);
+    void setCardProperty(int side, const Card_Property& record);
+
+    // ---- call-backs of the canvases and the renderer ----
+    QPointF Control_New_Point(const QString& side) override;
+    QRectF frontCanvasBounds() const override;
+    void Card_Base_Drawing(QPainter& painter, const QRectF& rect) override;
+    void cardBaseDrawingForSide(QPainter& painter, const QRectF& rect, int side) override;
+    void Refresh_Canvas() override;
+    void Show_RHS_Properties(SKTGraphic* graphic) override;
+
+    // ---- mail settings ----
+    // Copies the stored mail settings into `sender_email`, `sender_pwd`,
+    // `sending_server`, `sending_port` and `send_enable_ssl` ("" for a
+    // setting never stored).
+    void Get_Email_Details();
+
+    // ---- card size ----
+    QSizeF Get_My_card_Size(const QString& category, const QString& preset, int list_index) const;
+    // Shows a size in millimetres in the size fields.
+    void Set_Card_Size_In_Control(const QSizeF& millimetres);
+    // Asks the document for the canvas size of `points` (it keeps nothing).
+    void Set_Document_Size(const QSizeF& points);
+    // Makes the three canvases `points` large and redraws.
+    void SetDocumentCanvasSize(const QSizeF& points);
+    // Applies the size fields to the canvases, then the content colour and
+    // font to the side's text objects.
+    void Apply_Size_Clicked();
+
+    // ---- preset list ----
+    void Create_List(const QString& text);
+    QString Get_Item_Text(int row) const;
+    // Selects that row alone.
+    void Mark_List_New_Selection(int row);
+
+    // ---- card panel actions ----
+    void Card_Prop_Clicked();
+    void Card_Width_Changed();
+    void Card_Height_Changed();
+    void card_shape_CellClick();
+    void Card_Border_ChkBox();
+    void Card_Border_Changed();
+    void Card_Gradient_Changed();
+    void Card_Alpha_Changed();
+    void Set_Card_Clr();
+    void Card_Fill_Chk_Box();
+    void Card_Solid_RD_Sel();
+    void Card_Gradient_RD_Sel();
+    void Card_Hatch_RD_Sel();
+    void Card_Image_RD_Sel();
+    void Card_Image_Browse_Btn();
+    void Contect_Color_Clicked();
+    void Content_Font_Clicked();
+    void changeAllTextFont(const FontSpec& font);
+    // The background picture of a side: the path is shown; a path that is not
+    // empty also becomes the side's picture fill (a file that cannot be read
+    // leaves the fill without a picture).
+    void set_Front_BG_Image(const QString& path);
+    void set_Back_BG_Image(const QString& path);
+
+    // Writes the card panels into the current side's record and redraws;
+    // nothing while the panels are being filled.
+    void Update_Card_Graphics();
+    // Gives the current side's text objects the content colour and font when
+    // they differ from what the card panels last showed, then writes the
+    // panels.
+    void Update_All_Card_Content();
+
+    // ---- card panels of the inspector ----
+    void Remove_All_Tab_Items();
+    // Sets the fill radios and the enabled fill controls for a fill code.
+    void card_prop_set(const QString& fillCode);
+    // A combo box of the card panels chose an item.
+    void comboBoxSelectionDidChange(QComboBox* comboBox);
+    // The values the card panels show now.
+    CardPanelState cardPanelState() const;
+
+    // ---- leaving ----
+    // Writes the design file; false when nothing was written (the caller
+    // then goes no further).
+    bool Save_project_file(bool save_as, bool show_msg);
+    // Asks whether to save, saves on Yes and ends the program with status 0.
+    // Returns false when the program goes on (the save asked for failed).
+    bool Exit_App();
+
+    // ---- fields ----
+    QString App_Name;
+    QString act_path_location;
+    QStringList paper_card_arry;
+    QStringList pvc_card_arry;
+    Picture banner_image;
+    Picture promotion_pattern_image;
+    FontSpec Text_font;
+    User_Profile_Class Front_user_profile;
+    User_Profile_Class Back_user_profile;
+    User_Profile_Class TEMP_user_profile;
+    SKTGraphic* Last_Selected_Graphic = nullptr;
+    double _zoomFactor = 1.0;
+    // the table of bound series values of batch output
+    QVariantList data_table_content;
+    // what the card panels showed when they were last filled
+    Colour All_Text_clr_COPY;
+    std::optional<FontSpec> All_Text_font_COPY;
+
+private:
+    void init();
+    void awakeFromNib();
+    void connectCardPanels();
+    void bindCanvases();
+    void startFirstDesign();
+    int runStartWizard();
+
+    SKTGraphicView* currentSideCanvas() const;
+    void fillCardPanels(const CardPanelState& state);
+    void loadCardPanels();
+    void refillPresetList();
+    void applyFillControlStates(const QString& fillCode);
+    void selectFillRadio(const QString& fillCode);
+    void setBackgroundImage(int side, const QString& path);
+    void showCardShape();
+    void setSideButtons(int view);
+
+    QPointer<SKTDocument> m_document;
+    std::unique_ptr<DrawWindow> m_window;
+    std::unique_ptr<SKTGrid> _grid;
+    std::unique_ptr<PresetListModel> m_presetList;
+    // the selections of the three sides
+    SideSelection* _graphicsController = nullptr;
+    SideSelection* _graphicsController_back = nullptr;
+    SideSelection* _graphicsController_TEMP = nullptr;
+    SKTGraphicView* _graphicView = nullptr;
+    SKTGraphicView* _graphicView_BACK = nullptr;
+    SKTGraphicView* _graphicView_TEMP = nullptr;
+
+    // The side records and the card's rectangle, shared with renderers on
+    // other threads.
+    mutable QMutex m_cardMutex;
+    Card_Property m_Front_card_Prop;
+    Card_Property m_Back_card_Prop;
+    QRectF m_cardBounds;
+};

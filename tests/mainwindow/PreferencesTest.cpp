@@ -1,0 +1,180 @@
+#include "mainwindow/Globals.h"
+#include "output/Preferences.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace {
+
+int modeOf(const QString& path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return -1;
+    return int(st.st_mode & 07777);
+}
+
+void writeFile(const QString& path, const QByteArray& data)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(data);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Runs a python snippet with the settings file as its argument; its output.
+QString python(const QString& code, const QString& path)
+{
+    QProcess p;
+    p.start("python3", {"-c", code, path});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return QStringLiteral("python failed: ") + QString::fromUtf8(p.readAllStandardError());
+    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
+class PreferencesTest : public ::testing::Test
+{
+protected:
+    QTemporaryDir dir;
+    QString path() const { return Preferences::settingsFilePath(dir.path()); }
+};
+
+TEST_F(PreferencesTest, MissingFileGivesDefaultsAndAnEmptyPrivateFile)
+{
+    ASSERT_FALSE(QFile::exists(path()));
+    Preferences prefs(path());
+    EXPECT_EQ(prefs.send_email_SenderEmail(), QString(""));
+    EXPECT_EQ(prefs.send_email_Password(), QString(""));
+    EXPECT_EQ(prefs.send_email_SMTP_server(), QString(""));
+    EXPECT_EQ(prefs.send_email_PORT_num(), QString(""));
+    EXPECT_EQ(prefs.send_email_Recipient(), QString(""));
+    EXPECT_EQ(prefs.send_email_enable_ssl(), std::nullopt);
+    ASSERT_TRUE(QFile::exists(path()));
+    EXPECT_EQ(QFileInfo(path()).size(), 0);
+    EXPECT_EQ(modeOf(path()), 0600);
+
+    // reading again finds no dictionary and writes no defaults
+    Preferences again(path());
+    EXPECT_EQ(again.send_email_enable_ssl(), std::nullopt);
+    EXPECT_EQ(QFileInfo(path()).size(), 0);
+}
+
+TEST_F(PreferencesTest, RoundTripThroughTheFile)
+{
+    {
+        Preferences prefs(path());
+        prefs.setsend_email_SenderEmail("me@example.com");
+        prefs.setsend_email_Password("p\u00e4ss <&> \"x\"");
+        prefs.setsend_email_SMTP_server("smtp.example.com");
+        prefs.setsend_email_PORT_num("587");
+        prefs.setsend_email_Recipient("you@example.com");
+        prefs.setsend_email_enable_ssl("N");
+        ASSERT_TRUE(prefs.flush());
+    }
+    EXPECT_EQ(modeOf(path()), 0600);
+    EXPECT_TRUE(readFile(path()).startsWith("<?xml"));
+
+    const Preferences back(path());
+    EXPECT_EQ(back.send_email_SenderEmail(), QString("me@example.com"));
+    EXPECT_EQ(back.send_email_Password(), QString("p\u00e4ss <&> \"x\""));
+    EXPECT_EQ(back.send_email_SMTP_server(), QString("smtp.example.com"));
+    EXPECT_EQ(back.send_email_PORT_num(), QString("587"));
+    EXPECT_EQ(back.send_email_Recipient(), QString("you@example.com"));
+    EXPECT_EQ(back.send_email_enable_ssl(), QString("N"));
+
+    // an independent reader sees the same dictionary
+    EXPECT_EQ(python("import plistlib,sys; d=plistlib.load(open(sys.argv[1],'rb')); "
+                     "print(d['SendEmailPwd'], d['SendEmailPORT'], d['SendEnableSSL'], len(d))",
+                     path()),
+              QString("p\u00e4ss <&> \"x\" 587 N 6"));
+}
+
+TEST_F(PreferencesTest, ReadsAFileWrittenByAnotherProgramInEitherForm)
+{
+    for (const char* form : {"FMT_XML", "FMT_BINARY"}) {
+        const QString out = python(QStringLiteral("import plistlib,sys; plistlib.dump({'SendEmailSender':'a@b.cd',"
+                                                  "'SendEnableSSL':'Y','SendEmailPORT':465}, open(sys.argv[1],'wb'),"
+                                                  " fmt=plistlib.%1)")
+                                       .arg(form),
+                                   path());
+        ASSERT_TRUE(out.isEmpty()) << out.toStdString();
+        const Preferences prefs(path());
+        EXPECT_EQ(prefs.send_email_SenderEmail(), QString("a@b.cd")) << form;
+        EXPECT_EQ(prefs.send_email_enable_ssl(), QString("Y")) << form;
+        // a number is no stored text
+        EXPECT_EQ(prefs.send_email_PORT_num(), std::nullopt) << form;
+        EXPECT_EQ(prefs.send_email_Password(), std::nullopt) << form;
+        EXPECT_GT(QFileInfo(path()).size(), 0) << form;
+    }
+}
+
+TEST_F(PreferencesTest, CorruptOrWrongFilesAreReplacedByAnEmptyOne)
+{
+    const QList<QByteArray> contents {
+        "not a property list at all",
+        "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>SendEmailSender</key>",
+        "<?xml version=\"1.0\"?><plist version=\"1.0\"><array><string>x</string></array></plist>",
+        QByteArray("bplist00\xff\xff", 10),
+    };
+    for (const QByteArray& data : contents) {
+        writeFile(path(), data);
+        QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);
+        const Preferences prefs(path());
+        EXPECT_EQ(prefs.send_email_SenderEmail(), QString("")) << data.constData();
+        EXPECT_EQ(prefs.send_email_enable_ssl(), std::nullopt);
+        EXPECT_EQ(QFileInfo(path()).size(), 0);
+        EXPECT_EQ(modeOf(path()), 0600);
+    }
+}
+
+TEST_F(PreferencesTest, FlushMakesAnOpenFilePrivate)
+{
+    writeFile(path(), "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>SendEmailSender</key>"
+                      "<string>old@x.org</string></dict></plist>");
+    ASSERT_TRUE(QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                  | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    Preferences prefs(path());
+    EXPECT_EQ(prefs.send_email_SenderEmail(), QString("old@x.org"));
+    prefs.setsend_email_Password("secret");
+    ASSERT_TRUE(prefs.flush());
+    EXPECT_EQ(modeOf(path()), 0600);
+    EXPECT_EQ(Preferences(path()).send_email_Password(), QString("secret"));
+    EXPECT_EQ(Preferences(path()).send_email_SenderEmail(), QString("old@x.org"));
+}
+
+TEST_F(PreferencesTest, AFailedWriteIsReportedAndKeepsNothingHalfWritten)
+{
+    // a folder where the file should be: nothing can be written there
+    ASSERT_TRUE(QDir(dir.path()).mkdir("com.vesk.card.plist"));
+    Preferences prefs(path());
+    prefs.setsend_email_SenderEmail("x@y.zz");
+    EXPECT_FALSE(prefs.flush());
+    EXPECT_TRUE(QFileInfo(path()).isDir());
+}
+
+TEST_F(PreferencesTest, SharedInstanceReadsTheResourceFolderAfreshEachTime)
+{
+    const QString saved = Resource_Path;
+    Resource_Path = dir.path();
+    auto first = Preferences::sharedInstance();
+    EXPECT_EQ(first->path(), dir.path() + "/com.vesk.card.plist");
+    first->setsend_email_SMTP_server("mail.example.org");
+    ASSERT_TRUE(first->flush());
+    auto second = Preferences::sharedInstance();
+    EXPECT_NE(first.get(), second.get());
+    EXPECT_EQ(second->send_email_SMTP_server(), QString("mail.example.org"));
+    Resource_Path = saved;
+}
+
+}
