@@ -45,9 +45,7 @@ void SKTBarcode::drawContentsInView(QPainter& painter, bool isBeingCreateOrEdite
     barcode_image_var_assign();
     if (_contents.isNull())
         return;
-    painter.save();
-    // Bars stay sharp edged when the picture is drawn at another density.
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(QRectF(bounds().topLeft(), _contents.size()), _contents.image());
-    painter.restore();
+    // Bars stay sharp edged when the picture is enlarged; a reduced picture
+    // averages what each pixel covers, so its caption stays readable.
+    m_drawn.draw(painter, QRectF(bounds().topLeft(), _contents.size()), _contents.image(), false);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ReducedPictureCache.h"
 #include "model/SKTGraphic.h"
 
 // A barcode object: shows the picture the barcode designer made for it
@@ -37,6 +38,8 @@ public:
     void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited) override;
 
 private:
+    ReducedPictureCache m_drawn;
+
     // The picture that `barcode_image_var_assign` picks, without storing it.
     Picture currentPicture() const;
 };

@@ -165,9 +165,8 @@ void SKTImage::drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited)
     transform.scale(_isFlippedHorizontally ? -1 : 1, _isFlippedVertically ? -1 : 1);
 
     painter.save();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     painter.setTransform(transform, true);
     painter.setOpacity(painter.opacity() * opacityFraction(double(img_trnsp_val) / 100.0));
-    painter.drawImage(QRectF(0, 0, b.width(), b.height()), picture.image());
+    m_drawn.draw(painter, QRectF(0, 0, b.width(), b.height()), picture.image(), true);
     painter.restore();
 }

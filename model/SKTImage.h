@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/AdjustedPictureCache.h"
+#include "model/ReducedPictureCache.h"
 #include "model/SKTGraphic.h"
 
 // A picture object: a picture file drawn over its bounds through the
@@ -71,4 +72,5 @@ private:
     void placeCentredOn(const QPointF& point);
 
     AdjustedPictureCache m_adjusted;
+    ReducedPictureCache m_drawn;
 };

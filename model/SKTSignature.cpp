@@ -61,8 +61,5 @@ void SKTSignature::drawContentsInView(QPainter& painter, bool isBeingCreateOrEdi
         GraphicPainting::strokeBounds(painter, *this);
     if (_contents_img.isNull())
         return;
-    painter.save();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter.drawImage(bounds(), _contents_img.image());
-    painter.restore();
+    m_drawn.draw(painter, bounds(), _contents_img.image(), true);
 }

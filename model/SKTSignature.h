@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ReducedPictureCache.h"
 #include "model/SKTGraphic.h"
 
 #include <optional>
@@ -49,4 +50,6 @@ public:
 
 private:
     void placeCentredOn(const QPointF& point);
+
+    ReducedPictureCache m_drawn;
 };
