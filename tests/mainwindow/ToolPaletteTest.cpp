@@ -1,21 +1,11 @@
 // The main window's tool palette and edit buttons, driven through the
 // window's own controls.
 
-#include "app/ResourceSetup.h"
-#include "canvas/CardPasteboard.h"
+#include "WindowControllerFixture.h"
+
 #include "canvas/SKTGraphicView.h"
-#include "canvas/SKTGrid.h"
-#include "mainwindow/DrawWindow.h"
-#include "mainwindow/Globals.h"
-#include "mainwindow/SKTWindowController.h"
 #include "mainwindow/ToolTable.h"
-#include "model/SKTDocument.h"
 #include "model/SKTImage.h"
-#include "platform/MemoryPasteboard.h"
-#include "platform/MessagePresenter.h"
-#include "platform/OpenPanel.h"
-#include "platform/ProcessTerminator.h"
-#include "platform/ScriptedMessagePresenter.h"
 #include "platform/UndoManager.h"
 
 #include <QImage>
@@ -30,42 +20,9 @@
 
 namespace {
 
-class ToolPaletteTest : public ::testing::Test
+class ToolPaletteTest : public WindowControllerFixture
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(setUpResourceFolder());
-        MessagePresenter::install(&presenter);
-        Pasteboard::install(&pasteboard);
-        ProcessTerminator::setHandler([](int) {});
-        Card_Shape = 0;
-        Card_Value_In_Process = false;
-        document = std::make_unique<SKTDocument>();
-        controller = std::make_unique<SKTWindowController>(*document);
-        QCoreApplication::processEvents();   // the first design starts
-    }
-
-    void TearDown() override
-    {
-        controller.reset();
-        document.reset();
-        MessagePresenter::install(nullptr);
-        Pasteboard::install(nullptr);
-        ProcessTerminator::setHandler({});
-        OpenPanel::setHandler({});
-        Card_Front_Or_Back = 0;
-        Library_Selected_Image.clear();
-    }
-
-    template <class T>
-    T* control(const char* name) const
-    {
-        T* found = controller->window()->findChild<T*>(QString::fromLatin1(name));
-        if (!found)
-            ADD_FAILURE() << "no control " << name;
-        return found;
-    }
     QToolButton* tool(const char* name) const { return control<QToolButton>(name); }
     QPushButton* button(const char* name) const { return control<QPushButton>(name); }
 
@@ -85,11 +42,6 @@ protected:
         const double y = last.y() + step + 50 >= 154 ? 10 : last.y() + step;
         return QPointF(x, y);
     }
-
-    ScriptedMessagePresenter presenter;
-    MemoryPasteboard pasteboard;
-    std::unique_ptr<SKTDocument> document;
-    std::unique_ptr<SKTWindowController> controller;
 };
 
 TEST_F(ToolPaletteTest, EveryToolButtonPlacesItsKindOnTheCurrentSide)
