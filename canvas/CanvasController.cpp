@@ -1,6 +1,8 @@
 #include "canvas/CanvasController.h"
 
+#include "app/MessageBoxes.h"
 #include "canvas/CanvasRulers.h"
+#include "canvas/CardPasteboard.h"
 #include "canvas/SKTGrid.h"
 #include "canvas/SideSelection.h"
 #include "mainwindow/Globals.h"
@@ -9,9 +11,11 @@
 #include "model/ResourcePictures.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTDocument.h"
+#include "model/SKTGraphicArchive.h"
 #include "model/SKTImage.h"
 #include "model/SKTLine.h"
 #include "model/SKTSignature.h"
+#include "platform/Pasteboard.h"
 #include "platform/UndoManager.h"
 
 #include <QEvent>
@@ -21,6 +25,7 @@
 #include <QPalette>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -995,6 +1000,176 @@ void CanvasController::finishCreation()
     um->setGroupsByEvent(creation.groupsByEvent);
     _Selected_Graphic = withdrawn ? nullptr : g;
     _creatingGraphic.reset();
+}
+
+// ---- commands on the selection ----
+
+namespace {
+const QString lockedMessage = QStringLiteral("Selected control is locked.");
+
+// Shows an error the way a failed command reports it: what failed, then why.
+void presentError(const SKTError& error)
+{
+    QString text = error.localizedDescription();
+    if (!error.localizedFailureReason().isEmpty())
+        text += QLatin1Char('\n') + error.localizedFailureReason();
+    show_msg(text);
+}
+}
+
+bool CanvasController::There_Is_Any_Lock_Contrl() const
+{
+    const GraphicList selected = selectedGraphics();
+    return std::any_of(selected.begin(), selected.end(), [](const GraphicPtr& g) { return g->ctrl_is_locked; });
+}
+
+bool CanvasController::refusedForLock() const
+{
+    if (!There_Is_Any_Lock_Contrl())
+        return false;
+    Show_MessageBox(lockedMessage);
+    return true;
+}
+
+void CanvasController::delete_()
+{
+    if (refusedForLock() || !m_document)
+        return;
+    const IndexSet selection = selectionIndexes();
+    if (!selection.isEmpty())
+        removeGraphicsAtIndexes(selection);
+    if (Main_App_wnd) {
+        Main_App_wnd->Undo_Redo_Button_state();
+        Main_App_wnd->Show_RHS_Properties(nullptr);
+    }
+}
+
+void CanvasController::cut()
+{
+    if (refusedForLock())
+        return;
+    copy();
+    delete_();
+    if (Main_App_wnd)
+        Main_App_wnd->Undo_Redo_Button_state();
+}
+
+void CanvasController::copy()
+{
+    if (refusedForLock())
+        return;
+    Pasteboard& pasteboard = Pasteboard::general();
+    pasteboard.setContents(CardPasteboard::mimeDataWithGraphics(selectedGraphics()));
+    _pasteboardChangeCount = pasteboard.changeCount();
+    _pasteCascadeNumber = 1;
+    if (Main_App_wnd)
+        Main_App_wnd->Set_Paste_Button_Status();
+}
+
+void CanvasController::paste()
+{
+    if (!m_document || !m_selection)
+        return;
+    Pasteboard& pasteboard = Pasteboard::general();
+    const QString type =
+        pasteboard.availableTypeFromArray({CardPasteboard::graphicsType(), CardPasteboard::fileNamesType()});
+    if (type.isEmpty()) {
+        makeNewImageFromPasteboard(QPointF(50, 50));
+        return;
+    }
+    if (type != CardPasteboard::graphicsType())
+        return;   // file names alone are not pasted
+
+    SKTError error;
+    const std::optional<GraphicList> read =
+        SKTGraphicArchive::graphicsWithPasteboardData(pasteboard.dataForType(type), &error);
+    if (!read) {
+        presentError(error.isNull() ? SKTErrorWithCode(2) : error);
+        return;
+    }
+    const qint64 changeCount = pasteboard.changeCount();
+    if (changeCount != _pasteboardChangeCount) {
+        // Contents new to this canvas keep their positions on their first paste.
+        _pasteboardChangeCount = changeCount;
+        _pasteCascadeNumber = 0;
+    }
+    GraphicList graphics;
+    for (const GraphicPtr& g : *read) {
+        if (g)
+            graphics.append(g);
+    }
+    if (graphics.isEmpty())
+        return;
+    const int count = int(graphics.size());
+    if (_pasteCascadeNumber > 0) {
+        const QString side = Card_Front_Or_Back == 1 ? QStringLiteral("B") : QStringLiteral("F");
+        const QPointF p = newObjectPoint(side);
+        SKTGraphic::Paste_Location_Of_Graphics(graphics, p.x(), p.y(), side);
+    }
+    ++_pasteCascadeNumber;
+    insertGraphics(graphics, IndexSet::range(0, count));
+    changeSelectionIndexes(IndexSet::range(0, count));
+    if (Main_App_wnd)
+        Main_App_wnd->Undo_Redo_Button_state();
+}
+
+bool CanvasController::makeNewImageFromPasteboard(const QPointF& point)
+{
+    if (!m_document || !m_selection)
+        return false;
+    const QImage picture = CardPasteboard::pictureFromMimeData(Pasteboard::general().mimeData());
+    if (picture.isNull())
+        return false;
+    // The picture gets a file of its own: a picture object without one is
+    // never drawn, and the design file keeps only the path.
+    const QString path = CardPasteboard::storePastedPicture(picture);
+    if (path.isEmpty()) {
+        Show_NSLog_Message(QStringLiteral("The pasted picture could not be kept in the resource folder."));
+        return false;
+    }
+    auto image = std::make_shared<SKTImage>();
+    image->initWithPosition(point, Picture(picture));
+    image->Set_Control_File_path(path);
+    image->setBounds(QRectF(point, image->bounds().size()));
+    insertGraphics(GraphicList {image}, IndexSet(0));
+    changeSelectionIndexes(IndexSet(0));
+    if (Main_App_wnd)
+        Main_App_wnd->Undo_Redo_Button_state();
+    return true;
+}
+
+void CanvasController::undo()
+{
+    undoOrRedo(true);
+}
+
+void CanvasController::redo()
+{
+    undoOrRedo(false);
+}
+
+void CanvasController::undoOrRedo(bool undo)
+{
+    UndoManager* um = undoManager();
+    if (um) {
+        _undoSelectionIndexes = IndexSet();
+        if (undo)
+            um->undo();
+        else
+            um->redo();
+        // Indexes a later part of the step moved beyond the list are dropped.
+        IndexSet gathered;
+        const int count = int(graphics().size());
+        for (int index : *_undoSelectionIndexes) {
+            if (index < count)
+                gathered.add(index);
+        }
+        _undoSelectionIndexes.reset();
+        if (!gathered.isEmpty() && m_selection)
+            changeSelectionIndexes(gathered);
+    }
+    if (Main_App_wnd)
+        Main_App_wnd->Undo_Redo_Button_state();
 }
 
 // ---- in-place editing ----

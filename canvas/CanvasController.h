@@ -128,6 +128,41 @@ public:
                               const QRectF& bound_rect, const QString& card_side, const QString& ctrl_value,
                               const QString& ctrl_ID);
 
+    // ---- commands on the selection ----
+    // true when any selected object is locked.
+    bool There_Is_Any_Lock_Contrl() const;
+    // Removes the selected objects and shows the card's settings. Refused,
+    // with a message, while a selected object is locked. (`delete` itself is
+    // a reserved word.)
+    void delete_();
+    // Copy, then delete; refused while a selected object is locked.
+    void cut();
+    // Puts the selected objects on the pasteboard: as card objects, as a PDF
+    // of the card and as a TIFF. Refused while a selected object is locked.
+    void copy();
+    // Inserts the card objects on the pasteboard at the top of the list and
+    // selects them. Objects copied on this canvas, and every paste after the
+    // first of the same contents, go to the side's next placement points;
+    // the first paste of contents new to this canvas keeps their positions.
+    // Without card objects or file names, a picture on the pasteboard
+    // becomes a picture object. Data that cannot be read is reported and
+    // changes nothing.
+    void paste();
+    // A picture object of the picture on the pasteboard, its upper left
+    // corner at `point`, inserted at the top and selected alone; false when
+    // the pasteboard offers no picture (nothing changes).
+    bool makeNewImageFromPasteboard(const QPointF& point);
+    // Undo and redo of the document's last step; the objects the step
+    // inserts or changes on this side become the selection.
+    void undo();
+    void redo();
+
+    // The pasteboard's change count after this canvas's last copy, or when
+    // its last paste found new contents; -1 before either.
+    qint64 _pasteboardChangeCount = -1;
+    // Pastes since then: 1 after a copy, 0 for new contents.
+    qint64 _pasteCascadeNumber = 0;
+
     void hideHandlesMomentarily();
     void unhideHandlesForTimer();
     bool isHidingHandles() const { return _isHidingHandles; }
@@ -188,6 +223,8 @@ private:
     void stopObservingGraphics(const GraphicList& graphics);
     void graphicDidChange(SKTGraphic* graphic, const QString& key);
     void addUndoSelectionIndex(const SKTGraphic* graphic);
+    bool refusedForLock() const;
+    void undoOrRedo(bool undo);
     void noticeEmptySide();
 
     QPointF constrained(const QPointF& point) const;

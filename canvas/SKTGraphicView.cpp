@@ -123,6 +123,10 @@ void SKTGraphicView::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Down:
         m_controller.moveDown();
         break;
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+        m_controller.delete_();
+        break;
     default:
         QWidget::keyPressEvent(event);
         return;

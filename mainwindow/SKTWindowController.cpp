@@ -5,6 +5,7 @@
 #include "app/MessageBoxes.h"
 #include "app/ResourceSetup.h"
 #include "app/UnitConversions.h"
+#include "canvas/CardPasteboard.h"
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
 #include "canvas/SideSelection.h"
@@ -15,12 +16,17 @@
 #include "mainwindow/Globals.h"
 #include "mainwindow/NewObjectPlacement.h"
 #include "mainwindow/PresetListModel.h"
+#include "mainwindow/ToolPaletteIcons.h"
+#include "mainwindow/ToolTable.h"
 #include "ui_DrawWindow.h"
 #include "model/SKTDocument.h"
 #include "output/Preferences.h"
 #include "platform/OpenPanel.h"
+#include "platform/Pasteboard.h"
 #include "platform/ProcessTerminator.h"
+#include "platform/UndoManager.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QClipboard>
 #include <QFontDialog>
@@ -243,6 +249,10 @@ void SKTWindowController::awakeFromNib()
 
     // bindings
     bindCanvases();
+    connectToolPalette();
+    Undo_Redo_Button_state();
+    Set_Paste_Button_Status();
+    updateSelectionButtons();
 
     m_window->show();
     m_window->raise();
@@ -323,6 +333,72 @@ void SKTWindowController::connectCardPanels()
         connect(combo, &QComboBox::activated, this, [this, combo] { comboBoxSelectionDidChange(combo); });
 }
 
+void SKTWindowController::connectToolPalette()
+{
+    Ui::DrawWindow& ui = m_window->ui();
+    const struct {
+        QToolButton* button;
+        void (SKTWindowController::*action)();
+    } tools[ToolTable::toolCount] = {
+        {ui.Arrow_Tool_btn, &SKTWindowController::Arrow_Tool_Clicked},
+        {ui.Line_Tool_btn, &SKTWindowController::Line_Tool_Clicked},
+        {ui.Text_Tool_btn, &SKTWindowController::Text_Tool_Clicked},
+        {ui.Rect_Tool_btn, &SKTWindowController::Rect_Tool_Clicked},
+        {ui.Circle_Tool_btn, &SKTWindowController::Circle_Tool_Clicked},
+        {ui.Round_Rect_Tool_btn, &SKTWindowController::Round_Rect_Tool_Clicked},
+        {ui.Triangle_Tool_btn, &SKTWindowController::Triangle_Tool_Clicked},
+        {ui.Diamond_Tool_btn, &SKTWindowController::Diamond_Tool_Clicked},
+        {ui.Image_Tool_btn, &SKTWindowController::Image_Tool_Clicked},
+        {ui.Image_Library_Tool_btn, &SKTWindowController::Image_Library_Tool_Clicked},
+        {ui.Barcode_Tool_btn, &SKTWindowController::Barcode_Tool_Clicked},
+        {ui.Signature_Tool_btn, &SKTWindowController::Signature_Tool_Clicked},
+        {ui.Fingure_Print_Tool_btn, &SKTWindowController::Fingure_Print_Tool_Clicked},
+        {ui.Star_Tool_btn, &SKTWindowController::Star_Tool_Clicked},
+        {ui.Double_Star_Tool_btn, &SKTWindowController::Double_Star_Tool_Clicked},
+        {ui.Polygon_Tool_btn, &SKTWindowController::Polygon_Tool_Clicked},
+    };
+    for (int tool = 0; tool < ToolTable::toolCount; ++tool) {
+        tools[tool].button->setIcon(ToolPaletteIcons::iconForTool(tool));
+        connect(tools[tool].button, &QToolButton::clicked, this, tools[tool].action);
+    }
+    // The announcement of a tool change runs its work before the caller goes on.
+    connect(this, &SKTWindowController::selectedToolChanged, this, &SKTWindowController::selectedToolDidChange,
+            Qt::DirectConnection);
+
+    connect(ui.Undo_btn, &QPushButton::clicked, this, &SKTWindowController::Undo_Clicked);
+    connect(ui.Redo_btn, &QPushButton::clicked, this, &SKTWindowController::Redo_Clicked);
+    connect(ui.Cut_btn, &QPushButton::clicked, this, &SKTWindowController::Cut_Clicked);
+    connect(ui.Copy_btn, &QPushButton::clicked, this, &SKTWindowController::Copy_Clicked);
+    connect(ui.Paste_btn, &QPushButton::clicked, this, &SKTWindowController::Paste_Clicked);
+    connect(ui.Delete_btn, &QPushButton::clicked, this, &SKTWindowController::Delete_Clicked);
+
+    // The keys of the edit commands. Paste by key is always there, so that
+    // a picture from another program can be pasted too; the others follow
+    // their buttons.
+    auto addKey = [this](const QKeySequence& keys, void (SKTWindowController::*slot)()) {
+        auto* action = new QAction(m_window.get());
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, slot);
+        m_window->addAction(action);
+        return action;
+    };
+    m_undoAction = addKey(QKeySequence(Qt::CTRL | Qt::Key_Z), &SKTWindowController::Undo_Clicked);
+    m_redoAction = addKey(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &SKTWindowController::Redo_Clicked);
+    m_cutAction = addKey(QKeySequence(Qt::CTRL | Qt::Key_X), &SKTWindowController::Cut_Clicked);
+    m_copyAction = addKey(QKeySequence(Qt::CTRL | Qt::Key_C), &SKTWindowController::Copy_Clicked);
+    m_pasteAction = addKey(QKeySequence(Qt::CTRL | Qt::Key_V), &SKTWindowController::Paste_Clicked);
+
+    for (SideSelection* selection : {_graphicsController, _graphicsController_back})
+        connect(selection, &SideSelection::selectionIndexesDidChange, this,
+                &SKTWindowController::updateSelectionButtons);
+    if (m_document && m_document->undoManager())
+        connect(m_document->undoManager(), &UndoManager::checkpoint, this,
+                &SKTWindowController::scheduleUndoButtonUpdate);
+    if (QClipboard* clipboard = QGuiApplication::clipboard())
+        connect(clipboard, &QClipboard::dataChanged, this, &SKTWindowController::Set_Paste_Button_Status);
+}
+
 // ---- start of a new card ----
 
 int SKTWindowController::runStartWizard()
@@ -367,8 +443,7 @@ void SKTWindowController::New_Project_Setting_Reset()
     Ui::DrawWindow& ui = m_window->ui();
     const QuietUpdate quiet;
 
-    if (QClipboard* clipboard = QGuiApplication::clipboard())
-        clipboard->clear();
+    Pasteboard::general().clear();
     Check_Path_And_Create_Files();
     _grid->setAlwaysShown(false);
     if (m_document)
@@ -449,6 +524,7 @@ void SKTWindowController::Select_front_side()
     setSideButtons(0);
     Card_Front_Or_Back = 0;
     changeViewController(0);
+    updateSelectionButtons();
     Show_RHS_Properties(nullptr);
 }
 
@@ -457,6 +533,7 @@ void SKTWindowController::Select_back_side()
     setSideButtons(1);
     Card_Front_Or_Back = 1;
     changeViewController(1);
+    updateSelectionButtons();
     Show_RHS_Properties(nullptr);
 }
 
@@ -616,7 +693,7 @@ void SKTWindowController::Show_RHS_Properties(SKTGraphic* graphic)
     if (Not_Draw_Only_Prop_Change)
         return;
     try {
-        Selected_Control_Tool = 0;
+        selectArrowTool();
         if (graphic) {
             // The object panels come with the inspector; the card panels stay.
             Last_Selected_Graphic = graphic;
@@ -635,6 +712,237 @@ void SKTWindowController::Show_RHS_Properties(SKTGraphic* graphic)
         loadCardPanels();
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+// ---- tool palette ----
+
+void SKTWindowController::Arrow_Tool_Clicked()
+{
+    Selected_Control_Tool = ToolTable::Arrow;
+    Select_tool_action();
+}
+
+void SKTWindowController::Line_Tool_Clicked()
+{
+    Selected_Control_Tool = ToolTable::Line;
+    Select_tool_action();
+}
+
+void SKTWindowController::Text_Tool_Clicked()
+{
+    Selected_Control_Tool = ToolTable::Text;
+    Select_tool_action();
+}
+
+void SKTWindowController::Rect_Tool_Clicked()
+{
+    Selected_Control_Tool = ToolTable::Rectangle;
+    Select_tool_action();
+}
+
+void SKTWindowController::Circle_Tool_Clicked()
+{
+    Selected_Control_Tool = ToolTable::Circle;
+    Select_tool_action();
+}
+
+void SKTWindowController::Round_Rect_Tool_Clicked()
+{
+    Selected_Control_Tool = ToolTable::RoundedRectangle;
+    Select_tool_action();
+}
+
+void SKTWindowController::Triangle_Tool_Clicked()
+{
+    Selected_Control_Tool = ToolTable::Triangle;
+    Select_tool_action();
+}
+
+void SKTWindowController::Diamond_Tool_Clicked()
+{
+    Selected_Control_Tool = ToolTable::Diamond;
+    Select_tool_action();
+}
+
+void SKTWindowController::Image_Tool_Clicked()
+{
+    Selected_Control_Tool = ToolTable::Picture;
+    Select_tool_action();
+}
+
+void SKTWindowController::Image_Library_Tool_Clicked()
+{
+    Selected_Control_Tool = ToolTable::LibraryPicture;
+    Select_tool_action();
+}
+
+void SKTWindowController::Barcode_Tool_Clicked()
+{
+    Selected_Control_Tool = ToolTable::Barcode;
+    Select_tool_action();
+}
+
+void SKTWindowController::Signature_Tool_Clicked()
+{
+    Selected_Control_Tool = ToolTable::Signature;
+    Select_tool_action();
+}
+
+void SKTWindowController::Fingure_Print_Tool_Clicked()
+{
+    Selected_Control_Tool = ToolTable::Fingerprint;
+    Select_tool_action();
+}
+
+void SKTWindowController::Star_Tool_Clicked()
+{
+    Selected_Control_Tool = ToolTable::Star;
+    Select_tool_action();
+}
+
+void SKTWindowController::Double_Star_Tool_Clicked()
+{
+    Selected_Control_Tool = ToolTable::DoubleStar;
+    Select_tool_action();
+}
+
+void SKTWindowController::Polygon_Tool_Clicked()
+{
+    Selected_Control_Tool = ToolTable::Polygon;
+    Select_tool_action();
+}
+
+void SKTWindowController::Select_tool_action()
+{
+    emit selectedToolChanged();
+    Refresh_Canvas();
+    SKTGraphicView* view = currentSideCanvas();
+    Show_RHS_Properties(view ? view->controller()._Selected_Graphic.get() : nullptr);
+}
+
+void SKTWindowController::selectArrowTool()
+{
+    Selected_Control_Tool = ToolTable::Arrow;
+    emit selectedToolChanged();
+}
+
+QString SKTWindowController::currentGraphicClass() const
+{
+    return ToolTable::graphicClassForTool(Selected_Control_Tool);
+}
+
+void SKTWindowController::selectedToolDidChange()
+{
+    const QString graphicClass = currentGraphicClass();
+    SKTGraphicView* view = currentSideCanvas();
+    if (graphicClass.isEmpty() || !view)
+        return;
+    const int tool = Selected_Control_Tool;
+    if (tool == ToolTable::Picture) {
+        Library_Selected_Image = OpenPanel::chooseFile(m_window.get(), tr("Choose a picture"), kPictureTypes);
+        if (Library_Selected_Image.isEmpty())
+            return;
+    } else if (tool == ToolTable::LibraryPicture) {
+        // The picture library is not part of this window yet: nothing is chosen.
+        return;
+    }
+    const QRectF rect(QPointF(0, 0), ToolTable::clickSizeForTool(tool));
+    const QString side = Card_Front_Or_Back == 1 ? QStringLiteral("B") : QStringLiteral("F");
+    try {
+        view->controller().createGraphicOfClass(graphicClass, nullptr, true, rect, side, QString(""), QString(""));
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+    }
+    Undo_Redo_Button_state();
+}
+
+// ---- edit commands ----
+
+void SKTWindowController::Undo_Clicked()
+{
+    if (SKTGraphicView* view = currentSideCanvas())
+        view->controller().undo();
+}
+
+void SKTWindowController::Redo_Clicked()
+{
+    if (SKTGraphicView* view = currentSideCanvas())
+        view->controller().redo();
+}
+
+void SKTWindowController::Cut_Clicked()
+{
+    if (SKTGraphicView* view = currentSideCanvas())
+        view->controller().cut();
+}
+
+void SKTWindowController::Copy_Clicked()
+{
+    if (SKTGraphicView* view = currentSideCanvas())
+        view->controller().copy();
+}
+
+void SKTWindowController::Paste_Clicked()
+{
+    if (SKTGraphicView* view = currentSideCanvas())
+        view->controller().paste();
+}
+
+void SKTWindowController::Delete_Clicked()
+{
+    if (SKTGraphicView* view = currentSideCanvas())
+        view->controller().delete_();
+}
+
+void SKTWindowController::Undo_Redo_Button_state()
+{
+    UndoManager* um = m_document ? m_document->undoManager() : nullptr;
+    // Asking the manager announces a checkpoint; that one needs no new update.
+    m_updatingUndoButtons = true;
+    const bool canUndo = um && um->canUndo();
+    const bool canRedo = um && um->canRedo();
+    m_updatingUndoButtons = false;
+    Ui::DrawWindow& ui = m_window->ui();
+    ui.Undo_btn->setEnabled(canUndo);
+    ui.Redo_btn->setEnabled(canRedo);
+    if (m_undoAction)
+        m_undoAction->setEnabled(canUndo);
+    if (m_redoAction)
+        m_redoAction->setEnabled(canRedo);
+}
+
+void SKTWindowController::scheduleUndoButtonUpdate()
+{
+    if (m_updatingUndoButtons || m_undoButtonUpdatePending)
+        return;
+    m_undoButtonUpdatePending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_undoButtonUpdatePending = false;
+            Undo_Redo_Button_state();
+        },
+        Qt::QueuedConnection);
+}
+
+void SKTWindowController::Set_Paste_Button_Status()
+{
+    const QString type = Pasteboard::general().availableTypeFromArray(
+        {CardPasteboard::graphicsType(), CardPasteboard::fileNamesType()});
+    m_window->ui().Paste_btn->setEnabled(type == CardPasteboard::graphicsType());
+}
+
+void SKTWindowController::updateSelectionButtons()
+{
+    SKTGraphicView* view = currentSideCanvas();
+    const bool selected = view && !view->controller().selectionIndexes().isEmpty();
+    Ui::DrawWindow& ui = m_window->ui();
+    for (QPushButton* button : {ui.Cut_btn, ui.Copy_btn, ui.Delete_btn})
+        button->setEnabled(selected);
+    for (QAction* action : {m_cutAction, m_copyAction}) {
+        if (action)
+            action->setEnabled(selected);
     }
 }
 

@@ -28,6 +28,7 @@
 #include <optional>
 
 class DrawWindow;
+class QAction;
 class PresetListModel;
 class QComboBox;
 class SideSelection;
@@ -104,6 +105,51 @@ public:
     void cardBaseDrawingForSide(QPainter& painter, const QRectF& rect, int side) override;
     void Refresh_Canvas() override;
     void Show_RHS_Properties(SKTGraphic* graphic) override;
+
+    // ---- tool palette ----
+    // Each tool button sets `Selected_Control_Tool` to its number and runs
+    // Select_tool_action.
+    void Arrow_Tool_Clicked();
+    void Line_Tool_Clicked();
+    void Text_Tool_Clicked();
+    void Rect_Tool_Clicked();
+    void Circle_Tool_Clicked();
+    void Round_Rect_Tool_Clicked();
+    void Triangle_Tool_Clicked();
+    void Diamond_Tool_Clicked();
+    void Image_Tool_Clicked();
+    void Image_Library_Tool_Clicked();
+    void Barcode_Tool_Clicked();
+    void Signature_Tool_Clicked();
+    void Fingure_Print_Tool_Clicked();
+    void Star_Tool_Clicked();
+    void Double_Star_Tool_Clicked();
+    void Polygon_Tool_Clicked();
+    // Announces the tool change (which places the tool's object on the
+    // current side at once), redraws, and shows the current canvas's last
+    // selected object in the inspector.
+    void Select_tool_action();
+    // Tool 0 and the announcement; makes nothing.
+    void selectArrowTool();
+    // Places an object of the current tool on the current side's canvas,
+    // the size the tool table gives, at the side's next placement point. The
+    // picture tool asks for the picture file first; a cancelled choice makes
+    // nothing.
+    void selectedToolDidChange();
+    QString currentGraphicClass() const override;
+
+    // ---- edit commands, on the current side's canvas ----
+    void Undo_Clicked();
+    void Redo_Clicked();
+    void Cut_Clicked();
+    void Copy_Clicked();
+    void Paste_Clicked();
+    void Delete_Clicked();
+    // Undo and Redo enabled by whether the document's undo manager can undo
+    // and redo.
+    void Undo_Redo_Button_state() override;
+    // Paste enabled when the pasteboard offers card objects.
+    void Set_Paste_Button_Status() override;
 
     // ---- mail settings ----
     // Copies the stored mail settings into `sender_email`, `sender_pwd`,
@@ -198,10 +244,21 @@ public:
     Colour All_Text_clr_COPY;
     std::optional<FontSpec> All_Text_font_COPY;
 
+signals:
+    // The current tool changed (Select_tool_action, selectArrowTool).
+    void selectedToolChanged();
+
 private:
     void init();
     void awakeFromNib();
     void connectCardPanels();
+    void connectToolPalette();
+    // Cut, Copy and Delete (buttons and keys) enabled while the current
+    // side's canvas has a selection.
+    void updateSelectionButtons();
+    // The undo buttons are brought up to date once control is back in the
+    // event loop, after the undo history may have changed.
+    void scheduleUndoButtonUpdate();
     void bindCanvases();
     void startFirstDesign();
     int runStartWizard();
@@ -218,6 +275,14 @@ private:
 
     QPointer<SKTDocument> m_document;
     std::unique_ptr<DrawWindow> m_window;
+    // the keys of the edit commands
+    QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
+    QAction* m_cutAction = nullptr;
+    QAction* m_copyAction = nullptr;
+    QAction* m_pasteAction = nullptr;
+    bool m_undoButtonUpdatePending = false;
+    bool m_updatingUndoButtons = false;
     std::unique_ptr<SKTGrid> _grid;
     std::unique_ptr<PresetListModel> m_presetList;
     // the selections of the three sides

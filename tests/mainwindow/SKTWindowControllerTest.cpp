@@ -1,4 +1,5 @@
-#include "app/ResourceSetup.h"
+#include "WindowControllerFixture.h"
+
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
 #include "mainwindow/ColorWell.h"
@@ -36,32 +37,9 @@
 
 namespace {
 
-class ControllerTest : public ::testing::Test
+class ControllerTest : public WindowControllerFixture
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(setUpResourceFolder());
-        MessagePresenter::install(&presenter);
-        ProcessTerminator::setHandler([this](int status) { exits.append(status); });
-        Card_Shape = 0;
-        Card_Value_In_Process = false;
-        document = std::make_unique<SKTDocument>();
-        controller = std::make_unique<SKTWindowController>(*document);
-        QCoreApplication::processEvents();   // the first design starts
-    }
-
-    void TearDown() override
-    {
-        controller.reset();
-        document.reset();
-        MessagePresenter::install(nullptr);
-        ProcessTerminator::setHandler({});
-        OpenPanel::setHandler({});
-        Card_Front_Or_Back = 0;
-        Card_Shape = 0;
-    }
-
     // A new object made on a side as the tools make them, placed automatically.
     GraphicPtr create(int side)
     {
@@ -77,21 +55,6 @@ protected:
         QPainter painter(&image);
         controller->cardBaseDrawingForSide(painter, QRectF(0, 0, 243, 154), side);
         return image;
-    }
-
-    ScriptedMessagePresenter presenter;
-    QList<int> exits;
-    std::unique_ptr<SKTDocument> document;
-    std::unique_ptr<SKTWindowController> controller;
-
-    // A control of the main window by its name in the layout.
-    template <class T>
-    T* control(const char* name) const
-    {
-        T* found = controller->window()->findChild<T*>(QString::fromLatin1(name));
-        if (!found)
-            ADD_FAILURE() << "no control " << name;
-        return found;
     }
 };
 

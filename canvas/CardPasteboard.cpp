@@ -1,0 +1,84 @@
+#include "canvas/CardPasteboard.h"
+
+#include "canvas/SKTRenderingView.h"
+#include "mainwindow/Globals.h"
+#include "model/SKTGraphicArchive.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImageReader>
+#include <QMimeData>
+#include <QSaveFile>
+#include <QUuid>
+
+QString CardPasteboard::graphicsType()
+{
+    return SKTGraphicArchive::pasteboardType;
+}
+
+QString CardPasteboard::pdfType()
+{
+    return QStringLiteral("application/pdf");
+}
+
+QString CardPasteboard::tiffType()
+{
+    return QStringLiteral("image/tiff");
+}
+
+QString CardPasteboard::fileNamesType()
+{
+    return QStringLiteral("text/uri-list");
+}
+
+QMimeData* CardPasteboard::mimeDataWithGraphics(const GraphicList& graphics)
+{
+    auto* data = new QMimeData;
+    data->setData(graphicsType(), SKTGraphicArchive::pasteboardDataWithGraphics(graphics));
+    const QByteArray pdf = SKTRenderingView::pdfDataWithGraphics_data(graphics);
+    if (!pdf.isEmpty())
+        data->setData(pdfType(), pdf);
+    const QByteArray tiff = SKTRenderingView::tiffDataWithGraphics(graphics);
+    if (!tiff.isEmpty())
+        data->setData(tiffType(), tiff);
+    return data;
+}
+
+QImage CardPasteboard::pictureFromMimeData(const QMimeData* data)
+{
+    if (!data)
+        return QImage();
+    if (data->hasImage()) {
+        const QImage image = qvariant_cast<QImage>(data->imageData());
+        if (!image.isNull())
+            return image;
+    }
+    // Picture formats the contents name directly ("image/png", ...).
+    for (const QString& format : data->formats()) {
+        if (!format.startsWith(QLatin1String("image/")))
+            continue;
+        QByteArray bytes = data->data(format);
+        QBuffer buffer(&bytes);
+        QImageReader reader(&buffer);
+        reader.setAutoTransform(true);
+        const QImage image = reader.read();
+        if (!image.isNull())
+            return image;
+    }
+    return QImage();
+}
+
+QString CardPasteboard::storePastedPicture(const QImage& picture)
+{
+    if (picture.isNull() || Resource_Path.isEmpty())
+        return QString();
+    const QString folder = Resource_Path + QStringLiteral("/LibraryImage");
+    if (!QDir().mkpath(folder))
+        return QString();
+    const QString path = folder + QStringLiteral("/Pasted ")
+        + QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".png");
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit())
+        return QString();
+    return path;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "model/SKTGraphic.h"
+
+#include <QImage>
+#include <QString>
+
+class QMimeData;
+
+// What the canvas puts on the pasteboard and takes from it: card objects in
+// their own type, with a PDF and a TIFF of them for other programs, and
+// pictures that other programs put there.
+class CardPasteboard
+{
+public:
+    // The card objects' own type (their pasteboard data).
+    static QString graphicsType();
+    static QString pdfType();         // "application/pdf"
+    static QString tiffType();        // "image/tiff"
+    static QString fileNamesType();   // "text/uri-list"
+
+    // The contents of a copy of `graphics` (in list order), in this order:
+    // the card objects, a PDF page of the card with its base and the objects,
+    // and a TIFF of the objects alone. A TIFF that cannot be made (no object
+    // covers anything) is left out rather than offered empty.
+    static QMimeData* mimeDataWithGraphics(const GraphicList& graphics);
+
+    // A picture the contents offer, in any picture format that can be read;
+    // null when there is none.
+    static QImage pictureFromMimeData(const QMimeData* data);
+
+    // Keeps a pasted picture as a new PNG file in the "LibraryImage" folder
+    // of the resource folder, so that the picture object made from it draws
+    // and is saved like any other; the file's path, or "" when it cannot be
+    // written.
+    static QString storePastedPicture(const QImage& picture);
+};

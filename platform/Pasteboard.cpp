@@ -1,0 +1,61 @@
+#include "platform/Pasteboard.h"
+
+#include "platform/SystemPasteboard.h"
+
+#include <QMimeData>
+#include <QUuid>
+
+const QString Pasteboard::changeMarkType = QStringLiteral("application/x-brightfold-pasteboard-change");
+
+namespace {
+Pasteboard* s_installed = nullptr;
+}
+
+void Pasteboard::setContents(QMimeData* data)
+{
+    if (!data)
+        data = new QMimeData;
+    data->setData(changeMarkType, QUuid::createUuid().toByteArray(QUuid::WithoutBraces));
+    putMimeData(data);
+}
+
+qint64 Pasteboard::changeCount()
+{
+    const QByteArray mark = dataForType(changeMarkType);
+    if (mark != m_lastMark) {
+        m_lastMark = mark;
+        ++m_changeCount;
+    }
+    return m_changeCount;
+}
+
+QString Pasteboard::availableTypeFromArray(const QStringList& types) const
+{
+    const QMimeData* data = mimeData();
+    if (!data)
+        return QString();
+    for (const QString& type : types) {
+        if (data->hasFormat(type))
+            return type;
+    }
+    return QString();
+}
+
+QByteArray Pasteboard::dataForType(const QString& type) const
+{
+    const QMimeData* data = mimeData();
+    return data && data->hasFormat(type) ? data->data(type) : QByteArray();
+}
+
+Pasteboard& Pasteboard::general()
+{
+    if (s_installed)
+        return *s_installed;
+    static SystemPasteboard system;
+    return system;
+}
+
+void Pasteboard::install(Pasteboard* pasteboard)
+{
+    s_installed = pasteboard;
+}

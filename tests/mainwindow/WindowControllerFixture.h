@@ -1,0 +1,66 @@
+#pragma once
+
+// A main window controller on a new document, as the program starts it, with
+// message boxes recorded, the pasteboard in memory and the process kept alive.
+
+#include "app/ResourceSetup.h"
+#include "mainwindow/DrawWindow.h"
+#include "mainwindow/Globals.h"
+#include "mainwindow/SKTWindowController.h"
+#include "model/SKTDocument.h"
+#include "platform/MemoryPasteboard.h"
+#include "platform/MessagePresenter.h"
+#include "platform/OpenPanel.h"
+#include "platform/ProcessTerminator.h"
+#include "platform/ScriptedMessagePresenter.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+class WindowControllerFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(setUpResourceFolder());
+        MessagePresenter::install(&presenter);
+        Pasteboard::install(&pasteboard);
+        ProcessTerminator::setHandler([this](int status) { exits.append(status); });
+        Card_Shape = 0;
+        Card_Value_In_Process = false;
+        document = std::make_unique<SKTDocument>();
+        controller = std::make_unique<SKTWindowController>(*document);
+        QCoreApplication::processEvents();   // the first design starts
+    }
+
+    void TearDown() override
+    {
+        controller.reset();
+        document.reset();
+        MessagePresenter::install(nullptr);
+        Pasteboard::install(nullptr);
+        ProcessTerminator::setHandler({});
+        OpenPanel::setHandler({});
+        Card_Front_Or_Back = 0;
+        Card_Shape = 0;
+        Library_Selected_Image.clear();
+    }
+
+    // A control of the main window by its name in the layout.
+    template <class T>
+    T* control(const char* name) const
+    {
+        T* found = controller->window()->findChild<T*>(QString::fromLatin1(name));
+        if (!found)
+            ADD_FAILURE() << "no control " << name;
+        return found;
+    }
+
+    ScriptedMessagePresenter presenter;
+    MemoryPasteboard pasteboard;
+    QList<int> exits;
+    std::unique_ptr<SKTDocument> document;
+    std::unique_ptr<SKTWindowController> controller;
+};
