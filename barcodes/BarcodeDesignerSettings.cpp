@@ -50,36 +50,6 @@ BarcodeDesignerSettings::BarcodeDesignerSettings()
 {
 }
 
-QString BarcodeDesignerSettings::header() const
-{
-    return m_header.isNull() ? QStringLiteral("") : m_header;
-}
-
-QString BarcodeDesignerSettings::footer() const
-{
-    return m_footer.isNull() ? QStringLiteral("") : m_footer;
-}
-
-void BarcodeDesignerSettings::setCaptionFontSize(float size)
-{
-    m_caption_fontSize = size;
-    m_captionHeight = float(lineHeightInches(value_font));
-}
-
-void BarcodeDesignerSettings::setHeaderFontSize(float size)
-{
-    m_header_fontSize = size;
-    m_headerHeight = float(lineHeightInches(header_font));
-    m_headerWidth = float(textWidth(header(), header_font));
-}
-
-void BarcodeDesignerSettings::setFooterFontSize(float size)
-{
-    m_footer_fontSize = size;
-    m_footerHeight = float(lineHeightInches(footer_font));
-    m_footerWidth = float(textWidth(footer(), footer_font));
-}
-
 double BarcodeDesignerSettings::capHeight(const FontSpec& font)
 {
     return QFontMetricsF(measuringFont(font), pointDevice()).capHeight();

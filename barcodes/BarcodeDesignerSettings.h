@@ -1,5 +1,6 @@
 #pragma once
 
+#include "barcodes/BarcodeTextLayout.h"
 #include "platform/Colour.h"
 #include "platform/FontSpec.h"
 #include "platform/Picture.h"
@@ -52,48 +53,11 @@ public:
     QString align_hdr_combo;
     QString align_ftr_combo;
 
-    // Text and size model of the current two-dimensional symbol.
-    const QString& content() const { return m_content; }
-    void setContent(const QString& content) { m_content = content; }
-    QString caption() const { return m_content; }
-    QString header() const;   // never null: "" when unset
-    void setHeader(const QString& header) { m_header = header; }
-    QString footer() const;   // never null: "" when unset
-    void setFooter(const QString& footer) { m_footer = footer; }
-
-    float height() const { return m_height; }   // frame height, points
-    void setHeight(float height) { m_height = height; }
-    float width() const { return m_width; }     // frame width, points
-    void setWidth(float width) { m_width = width; }
-
-    bool printsCaption() const { return m_printsCaption; }
-    void setPrintsCaption(bool on) { m_printsCaption = on; }
-    bool printsHeader() const { return m_printsHeader; }
-    void setPrintsHeader(bool on) { m_printsHeader = on; }
-    bool printsFooter() const { return m_printsFooter; }
-    void setPrintsFooter(bool on) { m_printsFooter = on; }
-
-    float caption_fontSize() const { return m_caption_fontSize; }
-    float header_fontSize() const { return m_header_fontSize; }
-    float footer_fontSize() const { return m_footer_fontSize; }
-
-    // Store the size and compute the line height (inches) from the cap height
-    // of the matching font; header and footer also measure their current
-    // text, so the texts are set first.
-    void setCaptionFontSize(float size);
-    void setHeaderFontSize(float size);
-    void setFooterFontSize(float size);
-
-    float captionHeight() const { return m_captionHeight; }   // inches
-    void setCaptionHeight(float h) { m_captionHeight = h; }
-    float headerHeight() const { return m_headerHeight; }     // inches
-    void setHeaderHeight(float h) { m_headerHeight = h; }
-    float footerHeight() const { return m_footerHeight; }     // inches
-    void setFooterHeight(float h) { m_footerHeight = h; }
-    float headerWidth() const { return m_headerWidth; }       // points
-    void setHeaderWidth(float w) { m_headerWidth = w; }
-    float footerWidth() const { return m_footerWidth; }       // points
-    void setFooterWidth(float w) { m_footerWidth = w; }
+    // Texts and sizes of the current two-dimensional symbol; its line
+    // heights are measured with the fonts above.
+    BarcodeTextLayout symbolText;
+    // The value text shown under a two-dimensional symbol: its content.
+    QString caption() const { return symbolText.content(); }
 
     // Font measures in points, taken at 72 dots per inch so that one point is
     // one unit. Safe on any thread that has fonts (no widget involved).
@@ -122,22 +86,4 @@ public:
     // Called with each intermediate symbol picture; keeps nothing. It is the
     // one place to look at those pictures while tracing a wrong symbol.
     static void Save_Barcode_gen_image(const Picture& picture, const QString& file_name);
-
-private:
-    QString m_content;
-    QString m_header;
-    QString m_footer;
-    float m_height = 0;
-    float m_width = 0;
-    bool m_printsCaption = false;
-    bool m_printsHeader = false;
-    bool m_printsFooter = false;
-    float m_caption_fontSize = 0;
-    float m_header_fontSize = 0;
-    float m_footer_fontSize = 0;
-    float m_captionHeight = 0;
-    float m_headerHeight = 0;
-    float m_footerHeight = 0;
-    float m_headerWidth = 0;
-    float m_footerWidth = 0;
 };

@@ -99,7 +99,7 @@ void JapanPostBarcode::setContent(const QString& content)
     while (code.size() < codeLength)
         code.append(fillCharacter);
     m_japanpostContents = QString::fromLatin1(code);
-    m_content = shown;
+    m_text.setContent(shown);
     generateChecksum();
 }
 
@@ -107,7 +107,7 @@ void JapanPostBarcode::setSymbolSize(float size)
 {
     m_symbolSize = std::clamp(size, 8.5f, 11.5f);
     m_barWidth = m_symbolSize / 6.0f;
-    m_height = m_symbolSize;
+    m_text.setHeight(m_symbolSize);
     calculateWidth();
 }
 
@@ -118,7 +118,7 @@ float JapanPostBarcode::fullBarHeight() const
 
 void JapanPostBarcode::setHeight(float height)
 {
-    m_height = std::max(height, fullBarHeight());
+    m_text.setHeight(std::max(height, fullBarHeight()));
     calculateWidth();
 }
 
@@ -126,7 +126,7 @@ void JapanPostBarcode::setBarWidth(float barWidth)
 {
     m_barWidth = std::clamp(barWidth, minimumBarWidth, maximumBarWidth);
     m_symbolSize = 6.0f * m_barWidth;
-    m_height = m_symbolSize;
+    m_text.setHeight(m_symbolSize);
     calculateWidth();
 }
 
@@ -155,10 +155,10 @@ void JapanPostBarcode::generateChecksum()
 
 bool JapanPostBarcode::isContentValid() const
 {
-    if (m_content.size() < 7)
+    if (content().size() < 7)
         return false;
     for (int i = 0; i < 7; ++i) {
-        if (m_content.at(i) < QLatin1Char('0') || m_content.at(i) > QLatin1Char('9'))
+        if (content().at(i) < QLatin1Char('0') || content().at(i) > QLatin1Char('9'))
             return false;
     }
     return true;

@@ -31,11 +31,11 @@ void NKDAbstractUPCEANBarcode::generateChecksum()
 
 void NKDAbstractUPCEANBarcode::calculateWidth()
 {
-    if (m_content.isEmpty()) {
-        m_width = 0;
+    if (content().isEmpty()) {
+        m_text.setWidth(0);
         return;
     }
-    m_width = float(completeBarcode().size()) * m_barWidth * quietZoneFactor;
+    m_text.setWidth(float(completeBarcode().size()) * m_barWidth * quietZoneFactor);
 }
 
 int NKDAbstractUPCEANBarcode::checkDigitFor(const QByteArray& digits)
@@ -79,10 +79,10 @@ QString NKDAbstractUPCEANBarcode::evenPattern(char c) const
 
 void NKDAbstractUPCEANBarcode::takeCheckDigit(int fullLength)
 {
-    const int length = int(m_content.size());
+    const int length = int(content().size());
     if (length == fullLength) {
-        m_checkDigit = m_content.at(fullLength - 1).unicode();
-        m_content = m_content.left(fullLength - 1);
+        m_checkDigit = content().at(fullLength - 1).unicode();
+        m_text.setContent(content().left(fullLength - 1));
     } else if (length == fullLength - 1) {
         generateChecksum();
     } else {

@@ -20,8 +20,8 @@ public:
     QString rightCaption() const override;
     void generateChecksum() override;
     void calculateWidth() override;
-    float firstBar() const override { return 0.1f * m_width; }
-    float lastBar() const override { return 0.9f * m_width - m_barWidth; }
+    float firstBar() const override { return 0.1f * width(); }
+    float lastBar() const override { return 0.9f * width() - m_barWidth; }
     QString className() const override { return QStringLiteral("NKDAbstractUPCEANBarcode"); }
 
     // The published mod-10 check digit of a run of digits (from the right,

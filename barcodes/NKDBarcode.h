@@ -1,6 +1,7 @@
 #pragma once
 
 #include "barcodes/BarcodeDesignerSettings.h"
+#include "barcodes/BarcodeTextLayout.h"
 
 #include <QByteArray>
 #include <QString>
@@ -43,17 +44,17 @@ public:
     void setDesignerSettings(const BarcodeDesignerSettings& settings) { m_settings = settings; }
     const BarcodeDesignerSettings& designerSettings() const { return m_settings; }
 
-    // Plain accessors.
-    const QString& content() const { return m_content; }
-    virtual void setContent(const QString& content) { m_content = content; }
-    QString header() const;   // never null
-    void setHeader(const QString& header) { m_header = header; }
-    QString footer() const;   // never null
-    void setFooter(const QString& footer) { m_footer = footer; }
-    float height() const { return m_height; }
-    virtual void setHeight(float height) { m_height = height; }
-    float width() const { return m_width; }
-    void setWidth(float width) { m_width = width; }
+    // Plain accessors; the texts and sizes live in one BarcodeTextLayout.
+    const QString& content() const { return m_text.content(); }
+    virtual void setContent(const QString& content) { m_text.setContent(content); }
+    QString header() const { return m_text.header(); }   // never null
+    void setHeader(const QString& header) { m_text.setHeader(header); }
+    QString footer() const { return m_text.footer(); }   // never null
+    void setFooter(const QString& footer) { m_text.setFooter(footer); }
+    float height() const { return m_text.height(); }
+    virtual void setHeight(float height) { m_text.setHeight(height); }
+    float width() const { return m_text.width(); }
+    void setWidth(float width) { m_text.setWidth(width); }
     // The check character as a character code, -1 for none (Code 128 keeps
     // its check symbol value here).
     int checkDigit() const { return m_checkDigit; }
@@ -61,33 +62,33 @@ public:
     float barWidth() const { return m_barWidth; }
     virtual void setBarWidth(float barWidth) { m_barWidth = barWidth; }
 
-    virtual bool printsCaption() const { return m_printsCaption; }
-    virtual void setPrintsCaption(bool on) { m_printsCaption = on; }
-    virtual bool printsHeader() const { return m_printsHeader; }
-    virtual void setPrintsHeader(bool on) { m_printsHeader = on; }
-    virtual bool printsFooter() const { return m_printsFooter; }
-    virtual void setPrintsFooter(bool on) { m_printsFooter = on; }
+    virtual bool printsCaption() const { return m_text.printsCaption(); }
+    virtual void setPrintsCaption(bool on) { m_text.setPrintsCaption(on); }
+    virtual bool printsHeader() const { return m_text.printsHeader(); }
+    virtual void setPrintsHeader(bool on) { m_text.setPrintsHeader(on); }
+    virtual bool printsFooter() const { return m_text.printsFooter(); }
+    virtual void setPrintsFooter(bool on) { m_text.setPrintsFooter(on); }
 
-    float caption_fontSize() const { return m_caption_fontSize; }
-    float header_fontSize() const { return m_header_fontSize; }
-    float footer_fontSize() const { return m_footer_fontSize; }
-    float captionHeight() const { return m_captionHeight; }   // inches
-    void setCaptionHeight(float h) { m_captionHeight = h; }
-    float headerHeight() const { return m_headerHeight; }     // inches
-    void setHeaderHeight(float h) { m_headerHeight = h; }
-    float footerHeight() const { return m_footerHeight; }     // inches
-    void setFooterHeight(float h) { m_footerHeight = h; }
-    float headerWidth() const { return m_headerWidth; }       // points
-    void setHeaderWidth(float w) { m_headerWidth = w; }
-    float footerWidth() const { return m_footerWidth; }       // points
-    void setFooterWidth(float w) { m_footerWidth = w; }
+    float caption_fontSize() const { return m_text.caption_fontSize(); }
+    float header_fontSize() const { return m_text.header_fontSize(); }
+    float footer_fontSize() const { return m_text.footer_fontSize(); }
+    float captionHeight() const { return m_text.captionHeight(); }   // inches
+    void setCaptionHeight(float h) { m_text.setCaptionHeight(h); }
+    float headerHeight() const { return m_text.headerHeight(); }     // inches
+    void setHeaderHeight(float h) { m_text.setHeaderHeight(h); }
+    float footerHeight() const { return m_text.footerHeight(); }     // inches
+    void setFooterHeight(float h) { m_text.setFooterHeight(h); }
+    float headerWidth() const { return m_text.headerWidth(); }       // points
+    void setHeaderWidth(float w) { m_text.setHeaderWidth(w); }
+    float footerWidth() const { return m_text.footerWidth(); }       // points
+    void setFooterWidth(float w) { m_text.setFooterWidth(w); }
 
     // The size is stored; the line height comes from the designer's font
     // (its cap height), not from the size. Header and footer also measure
     // their current text, so the texts are set first.
-    void setCaptionFontSize(float size);
-    void setHeaderFontSize(float size);
-    void setFooterFontSize(float size);
+    void setCaptionFontSize(float size) { m_text.setCaptionFontSize(size, m_settings.value_font); }
+    void setHeaderFontSize(float size) { m_text.setHeaderFontSize(size, m_settings.header_font); }
+    void setFooterFontSize(float size) { m_text.setFooterFontSize(size, m_settings.footer_font); }
 
     // Symbology behaviour.
     virtual void calculateWidth();
@@ -114,11 +115,11 @@ public:
     // ascenders stand clear of the bottom line.
     virtual float barBottom(int index) const;
     virtual float firstBar() const { return 0.0f; }
-    virtual float lastBar() const { return m_width - m_barWidth; }
+    virtual float lastBar() const { return width() - m_barWidth; }
 
     virtual QString className() const { return QStringLiteral("NKDBarcode"); }
     QString description() const;
-    bool isEqual(const NKDBarcode& other) const { return m_content == other.m_content; }
+    bool isEqual(const NKDBarcode& other) const { return content() == other.content(); }
 
 protected:
     // The content as ASCII bytes; empty when it holds other characters.
@@ -129,22 +130,9 @@ protected:
 
     int m_checkDigit = -1;
     float m_barWidth = 0;
-    QString m_content;
-    QString m_header;
-    QString m_footer;
-    float m_height = 0;
-    float m_width = 0;
-    bool m_printsCaption = false;
-    bool m_printsHeader = false;
-    bool m_printsFooter = false;
-    float m_caption_fontSize = 0;
-    float m_header_fontSize = 0;
-    float m_footer_fontSize = 0;
-    float m_captionHeight = 0;
-    float m_headerHeight = 0;
-    float m_footerHeight = 0;
-    float m_headerWidth = 0;
-    float m_footerWidth = 0;
+    // Written directly (not through the virtual setters) where a symbology
+    // stores what it has computed.
+    BarcodeTextLayout m_text;
 
 private:
     BarcodeDesignerSettings m_settings;

@@ -50,7 +50,7 @@ NKDBarcodeOffscreenView::NKDBarcodeOffscreenView(const NKDBarcode* barcode)
 NKDBarcodeOffscreenView::NKDBarcodeOffscreenView(const Picture& image, const BarcodeDesignerSettings& settings)
     : m_fromImageOrBarcode(true), m_imageSettings(settings)
 {
-    m_frameSize = QSizeF(settings.width(), settings.height());
+    m_frameSize = QSizeF(settings.symbolText.width(), settings.symbolText.height());
     setBarcode_Image_2D(image);
 }
 
@@ -221,21 +221,23 @@ void NKDBarcodeOffscreenView::drawHeaderAndFooter(QPainter& painter) const
 void NKDBarcodeOffscreenView::drawImage(QPainter& painter) const
 {
     const BarcodeDesignerSettings& s = m_imageSettings;
+    const BarcodeTextLayout& text = s.symbolText;
     const double width = m_frameSize.width();
     painter.fillRect(QRectF(QPointF(0, 0), m_frameSize), Qt::white);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setRenderHint(QPainter::Antialiasing, true);
 
-    const double yh = m_frameSize.height() - (s.printsHeader() ? s.headerHeight() * pointsPerInch : 0.0) - s.TB_margin;
-    if (s.printsHeader()) {
+    const double headerLine = text.printsHeader() ? text.headerHeight() * pointsPerInch : 0.0;
+    const double yh = m_frameSize.height() - headerLine - s.TB_margin;
+    if (text.printsHeader()) {
         const double th = BarcodeDesignerSettings::textLineHeight(s.header_font);
-        drawTextInRect(painter, s.header(), {s.header_font, s.bar_hdr_clr, lineKerning}, QRectF(0, yh, width, th),
+        drawTextInRect(painter, text.header(), {s.header_font, s.bar_hdr_clr, lineKerning}, QRectF(0, yh, width, th),
                        s.align_hdr_combo);
     }
 
     if (!m_image_2d.isNull()) {
         const QSizeF size = m_image_2d.size();
-        const QRectF target((s.width() - size.width()) / 2.0, yh - size.height() - s.header_margin, size.width(),
+        const QRectF target((text.width() - size.width()) / 2.0, yh - size.height() - s.header_margin, size.width(),
                             size.height());
         painter.save();
         // Whole device pixels keep the symbol's modules exactly as they are.
@@ -250,9 +252,9 @@ void NKDBarcodeOffscreenView::drawImage(QPainter& painter) const
         painter.restore();
     }
 
-    if (s.printsFooter()) {
+    if (text.printsFooter()) {
         const double th = BarcodeDesignerSettings::textLineHeight(s.footer_font);
-        drawTextInRect(painter, s.footer(), {s.footer_font, s.bar_ftr_clr, lineKerning},
+        drawTextInRect(painter, text.footer(), {s.footer_font, s.bar_ftr_clr, lineKerning},
                        QRectF(0, s.TB_margin, width, th), s.align_ftr_combo);
     }
 }

@@ -75,7 +75,7 @@ int NKDCode128Barcode::_bestCodeSetForContent() const
         else if (c >= 'a' && c <= 'z')
             ++lowerCase;
     }
-    if (digits == bytes.size() && digits == m_content.size())
+    if (digits == bytes.size() && digits == content().size())
         return SetC;
     return controls > lowerCase ? SetA : SetB;
 }

@@ -21,13 +21,13 @@ bool NKDEAN13Barcode::initWithContent(const QString& content, bool printsCaption
 bool NKDEAN13Barcode::isContentValid() const
 {
     const QByteArray digits = contentBytes();
-    return contentIsAscii() && m_content.size() == dataLength && allDigits(digits)
+    return contentIsAscii() && content().size() == dataLength && allDigits(digits)
         && m_checkDigit == checkDigitFor(digits);
 }
 
 void NKDEAN13Barcode::generateChecksum()
 {
-    m_checkDigit = m_content.size() == dataLength ? checkDigitFor(contentBytes()) : -1;
+    m_checkDigit = content().size() == dataLength ? checkDigitFor(contentBytes()) : -1;
 }
 
 bool NKDEAN13Barcode::_parityForSystemDigit(char systemDigit, int index)
@@ -55,6 +55,6 @@ QString NKDEAN13Barcode::barcode() const
 
 QString NKDEAN13Barcode::caption() const
 {
-    return QStringLiteral("  ") + m_content.mid(1, 6) + QLatin1Char('\t') + m_content.mid(7, 5)
+    return QStringLiteral("  ") + content().mid(1, 6) + QLatin1Char('\t') + content().mid(7, 5)
         + NKDAbstractUPCEANBarcode::rightCaption();
 }

@@ -8,7 +8,7 @@ bool NKDEAN8Barcode::initWithContent(const QString& content, bool printsCaption)
 {
     if (!NKDEAN13Barcode::initWithContent(content, printsCaption))
         return false;
-    m_content = content;
+    m_text.setContent(content);
     takeCheckDigit(dataLength + 1);
     calculateWidth();
     return true;
@@ -17,13 +17,13 @@ bool NKDEAN8Barcode::initWithContent(const QString& content, bool printsCaption)
 bool NKDEAN8Barcode::isContentValid() const
 {
     const QByteArray digits = contentBytes();
-    return contentIsAscii() && m_content.size() == dataLength && allDigits(digits)
+    return contentIsAscii() && content().size() == dataLength && allDigits(digits)
         && m_checkDigit == checkDigitFor(digits);
 }
 
 void NKDEAN8Barcode::generateChecksum()
 {
-    m_checkDigit = m_content.size() >= dataLength ? checkDigitFor(contentBytes().left(dataLength)) : -1;
+    m_checkDigit = content().size() >= dataLength ? checkDigitFor(contentBytes().left(dataLength)) : -1;
 }
 
 QString NKDEAN8Barcode::barcode() const
@@ -41,6 +41,6 @@ QString NKDEAN8Barcode::barcode() const
 
 QString NKDEAN8Barcode::caption() const
 {
-    return QStringLiteral(" ") + m_content.left(4) + QLatin1Char('\t') + m_content.mid(4, 3)
+    return QStringLiteral(" ") + content().left(4) + QLatin1Char('\t') + content().mid(4, 3)
         + NKDAbstractUPCEANBarcode::rightCaption();
 }

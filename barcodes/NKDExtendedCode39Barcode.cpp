@@ -4,7 +4,7 @@ bool NKDExtendedCode39Barcode::initWithContent(const QString& content, bool prin
 {
     if (!NKDCode39Barcode::initWithContent(content, printsCaption))
         return false;
-    m_content = content;
+    m_text.setContent(content);
     calculateWidth();
     return true;
 }

@@ -15,11 +15,11 @@ bool NKDPostnetBarcode::initWithContent(const QString& content, bool printsCapti
 {
     if (content.isNull())
         return false;
-    m_content = content;
+    m_text.setContent(content);
     m_barWidth = 1.08f;
-    m_printsCaption = printsCaption;
+    m_text.setPrintsCaption(printsCaption);
     generateChecksum();
-    m_height = 9.0f;
+    m_text.setHeight(9.0f);
     calculateWidth();
     return true;
 }

@@ -39,11 +39,11 @@ bool NKDRoyalMailBarcode::initWithContent(const QString& content, bool printsCap
     if (content.isNull())
         return false;
     // Letters have one form only in this code.
-    m_content = content.toUpper();
+    m_text.setContent(content.toUpper());
     m_barWidth = 1.4173229f;
-    m_printsCaption = false;
+    m_text.setPrintsCaption(false);
     generateChecksum();
-    m_height = 14.3149605f;
+    m_text.setHeight(14.3149605f);
     calculateWidth();
     return true;
 }

@@ -16,13 +16,13 @@ bool NKDUPCABarcode::initWithContent(const QString& content, bool printsCaption)
 bool NKDUPCABarcode::isContentValid() const
 {
     const QByteArray digits = contentBytes();
-    return contentIsAscii() && m_content.size() == dataLength && allDigits(digits)
+    return contentIsAscii() && content().size() == dataLength && allDigits(digits)
         && m_checkDigit == checkDigitFor(digits);
 }
 
 void NKDUPCABarcode::generateChecksum()
 {
-    m_checkDigit = m_content.size() == dataLength ? checkDigitFor(contentBytes()) : -1;
+    m_checkDigit = content().size() == dataLength ? checkDigitFor(contentBytes()) : -1;
 }
 
 QString NKDUPCABarcode::barcode() const
@@ -40,5 +40,5 @@ QString NKDUPCABarcode::barcode() const
 
 QString NKDUPCABarcode::caption() const
 {
-    return m_content.mid(1, 5) + QLatin1Char('\t') + m_content.mid(6, 5);
+    return content().mid(1, 5) + QLatin1Char('\t') + content().mid(6, 5);
 }

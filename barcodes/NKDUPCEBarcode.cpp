@@ -30,11 +30,11 @@ bool NKDUPCEBarcode::initWithContent(const QString& content, bool printsCaption)
 {
     if (!NKDUPCABarcode::initWithContent(content, printsCaption))
         return false;
-    m_content = content;
+    m_text.setContent(content);
     m_checkDigit = -1;
     if (content.size() == dataLength + 1) {
         m_checkDigit = content.at(dataLength).unicode();
-        m_content = content.left(dataLength);
+        m_text.setContent(content.left(dataLength));
     } else if (content.size() == dataLength) {
         generateChecksum();
     } else if (content.size() == upcaDataLength) {
@@ -42,7 +42,7 @@ bool NKDUPCEBarcode::initWithContent(const QString& content, bool printsCaption)
         if (check != -1 && isDigits(content)) {
             const QString upce = UPCAToUPCE(content + QChar(check));
             if (!upce.isEmpty()) {
-                m_content = upce;
+                m_text.setContent(upce);
                 m_checkDigit = check;
             }
         }
@@ -53,13 +53,13 @@ bool NKDUPCEBarcode::initWithContent(const QString& content, bool printsCaption)
 
 void NKDUPCEBarcode::generateChecksum()
 {
-    const QString upca = UPCEToUPCA(m_content);
+    const QString upca = UPCEToUPCA(content());
     m_checkDigit = upca.isEmpty() ? -1 : checkDigitFor(upca.toLatin1());
 }
 
 bool NKDUPCEBarcode::isContentValid() const
 {
-    const QString upca = UPCEToUPCA(m_content);
+    const QString upca = UPCEToUPCA(content());
     return !upca.isEmpty() && m_checkDigit == checkDigitFor(upca.toLatin1());
 }
 
@@ -68,7 +68,7 @@ bool NKDUPCEBarcode::parityForDigit(int position) const
     if (position < 1 || position > 6 || m_checkDigit < '0' || m_checkDigit > '9')
         return false;
     const bool even = parityByCheckDigit[m_checkDigit - '0'][position - 1] == 'E';
-    const bool systemZero = !m_content.isEmpty() && m_content.at(0) == QLatin1Char('0');
+    const bool systemZero = !content().isEmpty() && content().at(0) == QLatin1Char('0');
     return systemZero ? even : !even;
 }
 
@@ -84,7 +84,7 @@ QString NKDUPCEBarcode::barcode() const
 
 QString NKDUPCEBarcode::caption() const
 {
-    return m_content.mid(1, 6);
+    return content().mid(1, 6);
 }
 
 QString NKDUPCEBarcode::UPCEToUPCA(const QString& upce)

@@ -14,19 +14,19 @@ TEST(BarcodeDesignerSettings, DefaultsOfANewDesigner)
     EXPECT_EQ(s.barcode_clr.toQColor(), QColor(Qt::black));
     EXPECT_EQ(s.bar_back_clr.toQColor(), QColor(Qt::white));
     // Never null, even before anything was set.
-    EXPECT_FALSE(s.header().isNull());
-    EXPECT_FALSE(s.footer().isNull());
-    EXPECT_EQ(s.header(), QString(""));
+    EXPECT_FALSE(s.symbolText.header().isNull());
+    EXPECT_FALSE(s.symbolText.footer().isNull());
+    EXPECT_EQ(s.symbolText.header(), QString(""));
 }
 
 TEST(BarcodeDesignerSettings, CopiesAreIndependent)
 {
     BarcodeDesignerSettings a;
-    a.setHeader(QStringLiteral("first"));
+    a.symbolText.setHeader(QStringLiteral("first"));
     BarcodeDesignerSettings b = a;
-    b.setHeader(QStringLiteral("second"));
+    b.symbolText.setHeader(QStringLiteral("second"));
     b.LR_margin = 9;
-    EXPECT_EQ(a.header(), QStringLiteral("first"));
+    EXPECT_EQ(a.symbolText.header(), QStringLiteral("first"));
     EXPECT_FLOAT_EQ(a.LR_margin, 0.1f);
 }
 
@@ -44,22 +44,23 @@ TEST(BarcodeDesignerSettings, UnitsConvertToPoints)
 TEST(BarcodeDesignerSettings, TwoDimensionalLinesFollowTheFonts)
 {
     BarcodeDesignerSettings s;
-    s.setContent(QStringLiteral("value"));
+    s.symbolText.setContent(QStringLiteral("value"));
     EXPECT_EQ(s.caption(), QStringLiteral("value"));
-    s.setCaptionFontSize(8);
-    const float height = s.captionHeight();
-    s.setCaptionFontSize(40);
-    EXPECT_FLOAT_EQ(s.captionHeight(), height);
-    EXPECT_FLOAT_EQ(s.caption_fontSize(), 40);
+    s.symbolText.setCaptionFontSize(8, s.value_font);
+    const float height = s.symbolText.captionHeight();
+    s.symbolText.setCaptionFontSize(40, s.value_font);
+    EXPECT_FLOAT_EQ(s.symbolText.captionHeight(), height);
+    EXPECT_FLOAT_EQ(s.symbolText.caption_fontSize(), 40);
     EXPECT_NEAR(height, 1.35 * BarcodeDesignerSettings::capHeight(s.value_font) / 72.0, 1e-7);
 
-    s.setHeader(QStringLiteral("A long header text"));
-    s.setHeaderFontSize(10);
-    EXPECT_NEAR(s.headerWidth(), BarcodeDesignerSettings::textWidth(s.header(), s.header_font), 1e-3);
-    EXPECT_GT(s.headerWidth(), 50.0f);
-    s.setFooterFontSize(10);
-    EXPECT_FLOAT_EQ(s.footerWidth(), 0.0f);   // no footer text
-    EXPECT_FLOAT_EQ(s.footerHeight(), s.headerHeight());
+    s.symbolText.setHeader(QStringLiteral("A long header text"));
+    s.symbolText.setHeaderFontSize(10, s.header_font);
+    EXPECT_NEAR(s.symbolText.headerWidth(),
+                BarcodeDesignerSettings::textWidth(s.symbolText.header(), s.header_font), 1e-3);
+    EXPECT_GT(s.symbolText.headerWidth(), 50.0f);
+    s.symbolText.setFooterFontSize(10, s.footer_font);
+    EXPECT_FLOAT_EQ(s.symbolText.footerWidth(), 0.0f);   // no footer text
+    EXPECT_FLOAT_EQ(s.symbolText.footerHeight(), s.symbolText.headerHeight());
 
     // Kerning adds its space after each character.
     const double plain = BarcodeDesignerSettings::textWidth(QStringLiteral("ABCD"), s.header_font);

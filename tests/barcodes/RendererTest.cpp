@@ -302,8 +302,8 @@ TEST(Renderer, FramesATwoDimensionalSymbol)
     BarcodeDesignerSettings s = zeroMargins();
     s.TB_margin = 2;
     s.header_margin = 3;
-    s.setWidth(30);
-    s.setHeight(40);
+    s.symbolText.setWidth(30);
+    s.symbolText.setHeight(40);
     const Picture framed = NKDBarcodeImage::imageFromBarcodeImage(Picture(symbol, QSizeF(10, 10)), s);
     ASSERT_FALSE(framed.isNull());
     EXPECT_EQ(framed.size(), QSizeF(30, 40));
@@ -321,18 +321,18 @@ TEST(Renderer, FramesATwoDimensionalSymbol)
 
     // A header pushes the symbol down by its line; the footer sits at the
     // bottom. At 4x the symbol's resolution the modules stay whole pixels.
-    s.setHeader(QStringLiteral("H"));
-    s.setFooter(QStringLiteral("F"));
-    s.setHeaderFontSize(10);
-    s.setFooterFontSize(10);
-    s.setPrintsHeader(true);
-    s.setPrintsFooter(true);
+    s.symbolText.setHeader(QStringLiteral("H"));
+    s.symbolText.setFooter(QStringLiteral("F"));
+    s.symbolText.setHeaderFontSize(10, s.header_font);
+    s.symbolText.setFooterFontSize(10, s.footer_font);
+    s.symbolText.setPrintsHeader(true);
+    s.symbolText.setPrintsFooter(true);
     s.bar_hdr_clr = Colour::rgb(0, 0, 1);
     s.bar_ftr_clr = Colour::rgb(0, 1, 0);
     symbol.setPixelColor(1, 0, Qt::black);
     const QImage lined =
         NKDBarcodeImage::imageFromBarcodeImage(Picture(symbol, QSizeF(10, 10)), s, 288).image();
-    const int top = qRound(4 * (2 + s.headerHeight() * 72 + 3));
+    const int top = qRound(4 * (2 + s.symbolText.headerHeight() * 72 + 3));
     EXPECT_EQ(lined.pixelColor(40, top), QColor(Qt::red));
     EXPECT_EQ(lined.pixelColor(43, top + 3), QColor(Qt::red));
     EXPECT_EQ(lined.pixelColor(44, top), QColor(Qt::black));
