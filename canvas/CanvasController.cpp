@@ -197,11 +197,7 @@ void CanvasController::unbind(const QString& binding)
             return;
         // Also the objects that left the list unseen (the document went
         // away first) must not call back into a canvas that forgot them.
-        for (const auto& [raw, observation] : m_observed) {
-            if (const GraphicPtr g = observation.graphic.lock())
-                g->removeObserver(observation.token);
-        }
-        m_observed.clear();
+        m_observed.stopAll();
         disconnect(m_graphicsConnection);
         m_document = nullptr;
         m_graphicsKeyPath.clear();
@@ -309,31 +305,16 @@ GraphicList CanvasController::selectedGraphics() const
 
 void CanvasController::startObservingGraphics(const GraphicList& graphics)
 {
-    for (const GraphicPtr& g : graphics) {
-        if (!g || m_observed.count(g.get()))
-            continue;
-        SKTGraphic* raw = g.get();
-        Observation observation;
-        observation.graphic = g;
-        observation.drawingBounds = g->drawingBounds();
-        observation.token = g->addObserver([this, raw](Observable&, const QString& key, const QVariant&) {
-            graphicDidChange(raw, key);
+    m_observed.start(
+        graphics, [](const SKTGraphic& graphic) { return graphic.drawingBounds(); },
+        [this](const GraphicPtr& graphic, const QString& key, const QVariant&) {
+            graphicDidChange(graphic.get(), key);
         });
-        m_observed.emplace(raw, observation);
-    }
 }
 
 void CanvasController::stopObservingGraphics(const GraphicList& graphics)
 {
-    for (const GraphicPtr& g : graphics) {
-        if (!g)
-            continue;
-        const auto it = m_observed.find(g.get());
-        if (it == m_observed.end())
-            continue;
-        g->removeObserver(it->second.token);
-        m_observed.erase(it);
-    }
+    m_observed.stop(graphics);
 }
 
 void CanvasController::graphicsDidChange(const GraphicListChange& change)
@@ -343,9 +324,9 @@ void CanvasController::graphicsDidChange(const GraphicListChange& change)
     if (change.kind == GraphicListChange::Kind::Removal) {
         for (const GraphicPtr& g : change.graphics) {
             const QRectF now = g->drawingBounds();
-            const auto it = m_observed.find(g.get());
-            if (it != m_observed.end() && it->second.drawingBounds != now)
-                setNeedsDisplayInRect(it->second.drawingBounds);
+            const QRectF* drawn = m_observed.stateOf(g.get());
+            if (drawn && *drawn != now)
+                setNeedsDisplayInRect(*drawn);
             setNeedsDisplayInRect(now);
             if (_editingGraphic == g)
                 stopEditing();
@@ -367,16 +348,16 @@ void CanvasController::graphicDidChange(SKTGraphic* graphic, const QString& key)
 {
     if (key != SKTGraphicDrawingBoundsKey && key != SKTGraphicDrawingContentsKey)
         return;
-    const auto it = m_observed.find(graphic);
-    if (it == m_observed.end())
+    QRectF* drawn = m_observed.stateOf(graphic);
+    if (!drawn)
         return;
     // The area the object covered before the change is drawn again as well:
     // a move leaves it, and a stroke turned off no longer covers all of it.
     const QRectF now = graphic->drawingBounds();
-    setNeedsDisplayInRect(it->second.drawingBounds);
-    if (now != it->second.drawingBounds)
+    setNeedsDisplayInRect(*drawn);
+    if (now != *drawn)
         setNeedsDisplayInRect(now);
-    it->second.drawingBounds = now;
+    *drawn = now;
     addUndoSelectionIndex(graphic);
 }
 

@@ -2,6 +2,7 @@
 
 #include "canvas/CanvasMouseEvent.h"
 #include "model/GraphicListChange.h"
+#include "model/ObservedGraphics.h"
 #include "model/SKTGraphic.h"
 #include "platform/IndexSet.h"
 #include "platform/Observable.h"
@@ -14,7 +15,6 @@
 #include <QTimer>
 #include <QVariantMap>
 #include <optional>
-#include <unordered_map>
 
 class CanvasRulers;
 class QPainter;
@@ -196,11 +196,6 @@ protected:
 private:
     enum class Tracking { None, Consume, Move, Resize, Marquee };
 
-    struct Observation {
-        std::weak_ptr<SKTGraphic> graphic;
-        Observable::Token token = 0;
-        QRectF drawingBounds;   // as last drawn, so that the area it leaves is redrawn
-    };
     // What the press in progress does once its drag ends.
     struct PressEnd {
         bool finishesCreation = false;
@@ -256,7 +251,9 @@ private:
     QString m_graphicsKeyPath;
     QString m_graphicsKey;
     QMetaObject::Connection m_graphicsConnection;
-    std::unordered_map<const SKTGraphic*, Observation> m_observed;
+    // Per observed object, its drawing bounds as last drawn, so that the area
+    // it leaves is redrawn.
+    ObservedGraphics<QRectF> m_observed;
     bool m_emptySideNoticePending = false;
 
     // the selection binding

@@ -248,48 +248,29 @@ bool SKTDocument::removeGraphicsForKey(const QString& key, const IndexSet& index
 
 void SKTDocument::startObservingGraphics(const GraphicList& graphics)
 {
-    for (const GraphicPtr& g : graphics) {
-        if (!g || m_observed.count(g.get()))
-            continue;
-        const std::weak_ptr<SKTGraphic> weak = g;
-        Observation observation;
-        observation.graphic = weak;
-        observation.keys = g->keysForValuesToObserveForUndo();
-        observation.token = g->addObserver([this, weak](Observable&, const QString& key, const QVariant& oldValue) {
-            const GraphicPtr graphic = weak.lock();
-            if (!graphic)
-                return;
+    m_observed.start(
+        graphics, [](const SKTGraphic& graphic) { return graphic.keysForValuesToObserveForUndo(); },
+        [this](const GraphicPtr& graphic, const QString& key, const QVariant& oldValue) {
             if (key == SKTGraphicKeysForValuesToObserveForUndoKey) {
                 observeUndoKeysChange(graphic.get());
                 return;
             }
-            const auto it = m_observed.find(graphic.get());
-            if (it != m_observed.end() && it->second.keys.contains(key))
+            const QStringList* keys = m_observed.stateOf(graphic.get());
+            if (keys && keys->contains(key))
                 observeValueForKeyPath(graphic, key, oldValue);
         });
-        m_observed.emplace(g.get(), std::move(observation));
-    }
 }
 
 void SKTDocument::stopObservingGraphics(const GraphicList& graphics)
 {
-    for (const GraphicPtr& g : graphics) {
-        if (!g)
-            continue;
-        const auto it = m_observed.find(g.get());
-        if (it == m_observed.end())
-            continue;
-        g->removeObserver(it->second.token);
-        m_observed.erase(it);
-    }
+    m_observed.stop(graphics);
 }
 
 void SKTDocument::observeUndoKeysChange(SKTGraphic* graphic)
 {
     // Keys that left the set stop being recorded, keys that joined it start.
-    const auto it = m_observed.find(graphic);
-    if (it != m_observed.end())
-        it->second.keys = graphic->keysForValuesToObserveForUndo();
+    if (QStringList* keys = m_observed.stateOf(graphic))
+        *keys = graphic->keysForValuesToObserveForUndo();
 }
 
 void SKTDocument::observeValueForKeyPath(const GraphicPtr& graphic, const QString& key, const QVariant& oldValue)

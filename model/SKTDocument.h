@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/GraphicListChange.h"
+#include "model/ObservedGraphics.h"
 #include "model/SKTError.h"
 #include "model/SKTGraphic.h"
 #include "platform/IndexSet.h"
@@ -16,7 +17,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
 class PrintOperation;
@@ -150,12 +150,6 @@ signals:
     void valueDidChange(const QString& key);
 
 private:
-    struct Observation {
-        std::weak_ptr<SKTGraphic> graphic;
-        Observable::Token token = 0;
-        QStringList keys;
-    };
-
     GraphicList* listForKey(const QString& key);
     static bool canInsert(const GraphicList& list, const GraphicList& graphics, const IndexSet& indexes);
     static void insertInto(GraphicList& list, const GraphicList& graphics, const IndexSet& indexes);
@@ -179,6 +173,7 @@ private:
     std::optional<QString> m_undoGroupPresentablePropertyName;
     bool m_undoGroupHasChangesToMultipleProperties = false;
 
-    std::unordered_map<const SKTGraphic*, Observation> m_observed;
+    // Per observed object, the keys whose changes are recorded for undo.
+    ObservedGraphics<QStringList> m_observed;
     std::vector<std::unique_ptr<QObject>> m_windowControllers;
 };
