@@ -61,6 +61,13 @@ bool NKDAbstractUPCEANBarcode::allDigits(const QByteArray& text)
     return true;
 }
 
+bool NKDAbstractUPCEANBarcode::holdsDigitsWithTheirCheckDigit(int dataLength) const
+{
+    const QByteArray digits = contentBytes();
+    return contentIsAscii() && content().size() == dataLength && allDigits(digits)
+        && m_checkDigit == checkDigitFor(digits);
+}
+
 char NKDAbstractUPCEANBarcode::contentAt(int index) const
 {
     const QByteArray bytes = contentBytes();

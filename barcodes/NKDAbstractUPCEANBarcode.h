@@ -31,6 +31,9 @@ public:
 
 protected:
     static bool allDigits(const QByteArray& text);
+    // The validity rule of the fixed-length numbers: the content is exactly
+    // `dataLength` digits and the check digit is theirs.
+    bool holdsDigitsWithTheirCheckDigit(int dataLength) const;
     // The content's character at a position, or 0 past its end.
     char contentAt(int index) const;
     // Left-hand, right-hand and even-parity patterns of a character.

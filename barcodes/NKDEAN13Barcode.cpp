@@ -20,9 +20,7 @@ bool NKDEAN13Barcode::initWithContent(const QString& content, bool printsCaption
 
 bool NKDEAN13Barcode::isContentValid() const
 {
-    const QByteArray digits = contentBytes();
-    return contentIsAscii() && content().size() == dataLength && allDigits(digits)
-        && m_checkDigit == checkDigitFor(digits);
+    return holdsDigitsWithTheirCheckDigit(dataLength);
 }
 
 void NKDEAN13Barcode::generateChecksum()

@@ -16,9 +16,7 @@ bool NKDEAN8Barcode::initWithContent(const QString& content, bool printsCaption)
 
 bool NKDEAN8Barcode::isContentValid() const
 {
-    const QByteArray digits = contentBytes();
-    return contentIsAscii() && content().size() == dataLength && allDigits(digits)
-        && m_checkDigit == checkDigitFor(digits);
+    return holdsDigitsWithTheirCheckDigit(dataLength);
 }
 
 void NKDEAN8Barcode::generateChecksum()

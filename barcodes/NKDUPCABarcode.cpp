@@ -15,9 +15,7 @@ bool NKDUPCABarcode::initWithContent(const QString& content, bool printsCaption)
 
 bool NKDUPCABarcode::isContentValid() const
 {
-    const QByteArray digits = contentBytes();
-    return contentIsAscii() && content().size() == dataLength && allDigits(digits)
-        && m_checkDigit == checkDigitFor(digits);
+    return holdsDigitsWithTheirCheckDigit(dataLength);
 }
 
 void NKDUPCABarcode::generateChecksum()
