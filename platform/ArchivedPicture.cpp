@@ -61,7 +61,9 @@ QByteArray ArchivedPicture::tiffData(const Picture& picture)
 
 quint64 ArchivedPicture::encode(KeyedArchiver& archiver, const Picture& picture)
 {
-    const QByteArray tiff = tiffData(picture);
+    // Encoding is slow and an unchanged picture gives the same bytes, so
+    // they are kept with the picture for the next time it is archived.
+    const QByteArray tiff = picture.cachedData("archived TIFF", &ArchivedPicture::tiffData);
     if (tiff.isEmpty())
         return 0;
     QSizeF size = picture.size();

@@ -9,6 +9,7 @@
 #include "platform/Picture.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace {
@@ -52,7 +53,7 @@ void KeyedUnarchiver::leave(quint64 uid)
 
 PlistNode KeyedUnarchiver::current() const
 {
-    return m_stack.empty() ? PlistNode() : m_stack.back().second;
+    return m_stack.empty() ? PlistNode() : m_stack.back().node;
 }
 
 QStringList KeyedUnarchiver::classes() const
@@ -73,9 +74,47 @@ QStringList KeyedUnarchiver::classes() const
     return result;
 }
 
+namespace {
+// Dictionaries with more keys than this are indexed before look-ups.
+constexpr quint32 indexMinimum = 12;
+} // namespace
+
+PlistNode KeyedUnarchiver::lookUp(const Frame& frame, const QString& key) const
+{
+    if (!frame.node.isDictionary())
+        return {};
+    if (!frame.index) {
+        if (plist_dict_get_size(frame.node.get()) <= indexMinimum)
+            return frame.node.value(key);
+        QHash<QString, plist_t> index;
+        index.reserve(qsizetype(plist_dict_get_size(frame.node.get())));
+        plist_dict_iter it = nullptr;
+        plist_dict_new_iter(frame.node.get(), &it);
+        for (;;) {
+            char* name = nullptr;
+            plist_t item = nullptr;
+            plist_dict_next_item(frame.node.get(), it, &name, &item);
+            if (!item) {
+                std::free(name);
+                break;
+            }
+            // The first of repeated keys wins, as in a look-up by libplist.
+            const QString key = QString::fromUtf8(name);
+            if (!index.contains(key))
+                index.insert(key, item);
+            std::free(name);
+        }
+        std::free(it);
+        frame.index = std::move(index);
+    }
+    return PlistNode(frame.index->value(key, nullptr));
+}
+
 PlistNode KeyedUnarchiver::value(const QString& key) const
 {
-    return current().value(escapedKey(key));
+    if (m_stack.empty())
+        return {};
+    return lookUp(m_stack.back(), escapedKey(key));
 }
 
 bool KeyedUnarchiver::decodeBool(const QString& key) const

@@ -3,6 +3,7 @@
 #include "platform/PlistValue.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QPointF>
 #include <QRectF>
 #include <QSizeF>
@@ -96,11 +97,21 @@ private:
     bool enter(quint64 uid);
     void leave(quint64 uid);
 
+    // An object being read. The keys of a large dictionary are indexed on
+    // the first look-up: libplist finds a key by comparing it with every key
+    // before it, which would make reading all keys of a card object quadratic.
+    struct Frame {
+        quint64 uid;
+        PlistNode node;
+        mutable std::optional<QHash<QString, plist_t>> index;
+    };
+    PlistNode lookUp(const Frame& frame, const QString& key) const;
+
     PlistValue m_plist;
     PlistNode m_objects;
     PlistNode m_root;
     bool m_valid = false;
-    std::vector<std::pair<quint64, PlistNode>> m_stack;   // objects being read, innermost last
+    std::vector<Frame> m_stack;   // objects being read, innermost last
     std::set<quint64> m_reading;
     std::map<std::pair<quint64, std::type_index>, std::any> m_cache;
 };
@@ -135,7 +146,7 @@ std::optional<T> KeyedUnarchiver::decodeReference(const PlistNode& reference, co
     }
     if (!enter(uid))
         return std::nullopt;
-    m_stack.emplace_back(uid, object);
+    m_stack.push_back({uid, object, std::nullopt});
     std::optional<T> result = decode(*this);
     m_stack.pop_back();
     leave(uid);
