@@ -243,10 +243,13 @@ quint64 KeyedArchiver::classUid(const QStringList& classes)
     return uid;
 }
 
-quint64 KeyedArchiver::addString(const QString& text)
+quint64 KeyedArchiver::addString(const QString& given)
 {
-    if (text.isNull())
+    if (given.isNull())
         return 0;
+    // Strings are shared by what is stored, so texts that differ only in
+    // NUL characters (which are not stored) become one object.
+    const QString text = PlistValue::storableString(given);
     const auto found = m_strings.constFind(text);
     if (found != m_strings.constEnd())
         return *found;

@@ -166,19 +166,21 @@ QByteArray KeyedUnarchiver::decodeBytes(const QString& key) const
 
 std::optional<QString> KeyedUnarchiver::stringObject(KeyedUnarchiver& coder)
 {
+    // NUL characters are dropped: they cannot be written back, and a
+    // string that holds one would not come back as it was read.
     const PlistNode node = coder.current();
     if (node.isString())
-        return node.toString();
+        return PlistValue::storableString(node.toString());
     if (!node.isDictionary())
         return std::nullopt;
     const PlistNode inner = node.value("NS.string");
     if (inner.isString())
-        return inner.toString();
+        return PlistValue::storableString(inner.toString());
     if (!inner.isNull())
         return coder.decodeReference<QString>(inner, &KeyedUnarchiver::stringObject);
     const QByteArray bytes = coder.decodeBytes(QStringLiteral("NS.bytes"));
     if (!bytes.isNull())
-        return QString::fromUtf8(bytes);
+        return PlistValue::storableString(QString::fromUtf8(bytes));
     return std::nullopt;
 }
 
