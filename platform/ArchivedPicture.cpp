@@ -33,8 +33,16 @@ std::optional<QImage> imageFromData(const QByteArray& bytes)
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
+    // TIFF, the form pictures are archived in, is named to the reader so it
+    // does not ask every picture format whether it can read the data.
+    const bool tiff = bytes.startsWith(QByteArrayLiteral("II*\0")) || bytes.startsWith(QByteArrayLiteral("MM\0*"));
+    QImageReader reader(&buffer, tiff ? QByteArrayLiteral("tiff") : QByteArray());
     QImage image = reader.read();
+    if (image.isNull() && tiff) {
+        buffer.seek(0);
+        QImageReader anyFormat(&buffer);
+        image = anyFormat.read();
+    }
     if (image.isNull())
         return std::nullopt;
     return image;

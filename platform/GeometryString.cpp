@@ -23,18 +23,18 @@ QString GeometryString::number(double value)
 
 QString GeometryString::fromPoint(const QPointF& p)
 {
-    return QStringLiteral("{%1, %2}").arg(number(p.x()), number(p.y()));
+    return QLatin1Char('{') + number(p.x()) + QLatin1String(", ") + number(p.y()) + QLatin1Char('}');
 }
 
 QString GeometryString::fromSize(const QSizeF& s)
 {
-    return QStringLiteral("{%1, %2}").arg(number(s.width()), number(s.height()));
+    return QLatin1Char('{') + number(s.width()) + QLatin1String(", ") + number(s.height()) + QLatin1Char('}');
 }
 
 QString GeometryString::fromRect(const QRectF& r)
 {
-    return QStringLiteral("{{%1, %2}, {%3, %4}}")
-        .arg(number(r.x()), number(r.y()), number(r.width()), number(r.height()));
+    return QLatin1String("{{") + number(r.x()) + QLatin1String(", ") + number(r.y()) + QLatin1String("}, {")
+        + number(r.width()) + QLatin1String(", ") + number(r.height()) + QLatin1String("}}");
 }
 
 namespace {

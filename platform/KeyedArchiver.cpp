@@ -33,7 +33,6 @@ KeyedArchiver::KeyedArchiver() : m_archive(PlistValue::dictionary())
     m_archive.insert(QStringLiteral("$top"), std::move(top));
     m_archive.insert(QStringLiteral("$objects"), std::move(objects));
     reserve(); // "$null"
-    m_strings.reserve(64);
 }
 
 quint64 KeyedArchiver::reserve()
@@ -227,10 +226,11 @@ quint64 KeyedArchiver::addObject(const QStringList& classes, const Encoder& enco
 
 quint64 KeyedArchiver::classUid(const QStringList& classes)
 {
-    const QString key = classes.join(QLatin1Char('\n'));
-    const auto found = m_classes.constFind(key);
-    if (found != m_classes.constEnd())
-        return *found;
+    // An archive names a handful of classes.
+    for (const auto& [chain, uid] : m_classes) {
+        if (chain == classes)
+            return uid;
+    }
     PlistValue chain = PlistValue::array();
     for (const QString& name : classes)
         chain.append(PlistValue::string(name));
@@ -239,9 +239,15 @@ quint64 KeyedArchiver::classUid(const QStringList& classes)
     info.insert(QStringLiteral("$classname"), PlistValue::string(classes.value(0)));
     const quint64 uid = reserve();
     place(uid, std::move(info));
-    m_classes.insert(key, uid);
+    m_classes.emplace_back(classes, uid);
     return uid;
 }
+
+namespace {
+// Strings of an archive are kept in a list, searched in order, until there
+// are this many; then in a hash.
+constexpr size_t stringListLimit = 32;
+} // namespace
 
 quint64 KeyedArchiver::addString(const QString& given)
 {
@@ -250,12 +256,24 @@ quint64 KeyedArchiver::addString(const QString& given)
     // Strings are shared by what is stored, so texts that differ only in
     // NUL characters (which are not stored) become one object.
     const QString text = PlistValue::storableString(given);
-    const auto found = m_strings.constFind(text);
-    if (found != m_strings.constEnd())
+    if (m_stringHash.isEmpty()) {
+        for (const auto& [known, uid] : m_stringList) {
+            if (known == text)
+                return uid;
+        }
+    } else if (const auto found = m_stringHash.constFind(text); found != m_stringHash.constEnd()) {
         return *found;
+    }
     const quint64 uid = reserve();
     place(uid, PlistValue::string(text));
-    m_strings.insert(text, uid);
+    if (m_stringHash.isEmpty() && m_stringList.size() < stringListLimit) {
+        m_stringList.emplace_back(text, uid);
+    } else {
+        for (const auto& [known, knownUid] : m_stringList)
+            m_stringHash.insert(known, knownUid);
+        m_stringList.clear();
+        m_stringHash.insert(text, uid);
+    }
     return uid;
 }
 

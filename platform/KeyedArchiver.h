@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <utility>
 #include <vector>
 
 class Colour;
@@ -91,8 +92,9 @@ private:
     plist_t m_rootReference = nullptr;             // the UID under "$top"
     quint32 m_objectCount = 0;
     std::vector<std::vector<Entry>> m_open;        // keys of the objects whose encoders run, innermost last
-    QHash<QString, quint64> m_strings;
+    std::vector<std::pair<QString, quint64>> m_stringList;   // strings while there are few
+    QHash<QString, quint64> m_stringHash;                    // then all of them
     QHash<QByteArray, quint64> m_unique;
-    QHash<QString, quint64> m_classes;
+    std::vector<std::pair<QStringList, quint64>> m_classes;
     QHash<qint64, quint64> m_integers;
 };

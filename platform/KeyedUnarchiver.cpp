@@ -9,7 +9,9 @@
 #include "platform/Picture.h"
 
 #include <cmath>
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -38,17 +40,11 @@ PlistNode KeyedUnarchiver::resolve(const PlistNode& reference, quint64& uid) con
     return m_objects.at(quint32(*id));
 }
 
-bool KeyedUnarchiver::enter(quint64 uid)
+bool KeyedUnarchiver::mayEnter(quint64 uid) const
 {
-    if (m_stack.size() >= size_t(maxNesting) || m_reading.count(uid))
+    if (m_stack.size() >= size_t(maxNesting))
         return false;
-    m_reading.insert(uid);
-    return true;
-}
-
-void KeyedUnarchiver::leave(quint64 uid)
-{
-    m_reading.erase(uid);
+    return std::none_of(m_stack.begin(), m_stack.end(), [uid](const Frame& f) { return f.uid == uid; });
 }
 
 PlistNode KeyedUnarchiver::current() const
@@ -75,19 +71,34 @@ QStringList KeyedUnarchiver::classes() const
 }
 
 namespace {
-// Dictionaries with more keys than this are indexed before look-ups.
-constexpr quint32 indexMinimum = 12;
+// Dictionaries with more keys than this get a key order before look-ups.
+constexpr quint32 orderMinimum = 12;
+// Keys this long or longer, or not ASCII, are looked up by libplist.
+constexpr qsizetype asciiKeyLimit = 128;
 } // namespace
+
+KeyedUnarchiver::KeyOrder::~KeyOrder()
+{
+    for (char* name : names)
+        std::free(name);
+}
 
 PlistNode KeyedUnarchiver::lookUp(const Frame& frame, const QString& key) const
 {
     if (!frame.node.isDictionary())
         return {};
-    if (!frame.index) {
-        if (plist_dict_get_size(frame.node.get()) <= indexMinimum)
-            return frame.node.value(key);
-        QHash<QString, plist_t> index;
-        index.reserve(qsizetype(plist_dict_get_size(frame.node.get())));
+    char ascii[asciiKeyLimit];
+    bool plain = key.size() < asciiKeyLimit;
+    for (qsizetype i = 0; plain && i < key.size(); ++i) {
+        const char16_t c = key[i].unicode();
+        plain = c != 0 && c < 0x80;
+        ascii[i] = char(c);
+    }
+    if (!plain || plist_dict_get_size(frame.node.get()) <= orderMinimum)
+        return frame.node.value(key);
+    ascii[key.size()] = '\0';
+    if (!frame.keys) {
+        auto order = std::make_unique<KeyOrder>();
         plist_dict_iter it = nullptr;
         plist_dict_new_iter(frame.node.get(), &it);
         for (;;) {
@@ -98,16 +109,39 @@ PlistNode KeyedUnarchiver::lookUp(const Frame& frame, const QString& key) const
                 std::free(name);
                 break;
             }
-            // The first of repeated keys wins, as in a look-up by libplist.
-            const QString key = QString::fromUtf8(name);
-            if (!index.contains(key))
-                index.insert(key, item);
-            std::free(name);
+            order->names.push_back(name);
+            order->values.push_back(item);
         }
         std::free(it);
-        frame.index = std::move(index);
+        // Repeated keys are found through a sorted list of hashes of the
+        // names; only names whose hashes meet are compared.
+        std::vector<std::pair<quint64, const char*>> hashes;
+        hashes.reserve(order->names.size());
+        for (const char* name : order->names) {
+            quint64 h = 14695981039346656037ull;   // FNV-1a
+            for (const char* c = name; *c; ++c)
+                h = (h ^ quint8(*c)) * 1099511628211ull;
+            hashes.emplace_back(h, name);
+        }
+        std::sort(hashes.begin(), hashes.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (size_t i = 0; i + 1 < hashes.size() && !order->repeatsKeys; ++i) {
+            for (size_t j = i + 1; j < hashes.size() && hashes[j].first == hashes[i].first; ++j)
+                order->repeatsKeys = order->repeatsKeys || std::strcmp(hashes[i].second, hashes[j].second) == 0;
+        }
+        frame.keys = std::move(order);
     }
-    return PlistNode(frame.index->value(key, nullptr));
+    KeyOrder& order = *frame.keys;
+    if (order.repeatsKeys)
+        return frame.node.value(key);
+    const size_t n = order.names.size();
+    for (size_t k = 0; k < n; ++k) {
+        const size_t i = (order.next + k) % n;
+        if (std::strcmp(order.names[i], ascii) == 0) {
+            order.next = i + 1;
+            return PlistNode(order.values[i]);
+        }
+    }
+    return {};
 }
 
 PlistNode KeyedUnarchiver::value(const QString& key) const

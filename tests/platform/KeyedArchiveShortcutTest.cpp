@@ -3,10 +3,12 @@
 // from a cached dictionary of the same shape, pictures encoded once, keys of
 // large objects indexed. Each must give exactly what the plain way gives.
 #include "platform/ArchivedPicture.h"
+#include "platform/Colour.h"
 #include "platform/GeometryString.h"
 #include "platform/KeyedArchiver.h"
 #include "platform/KeyedUnarchiver.h"
 #include "platform/Picture.h"
+#include "platform/PlistValue.h"
 
 #include <QLocale>
 #include <QRandomGenerator>
@@ -14,6 +16,7 @@
 #include <gtest/gtest.h>
 #include <cmath>
 #include <cstring>
+#include <set>
 #include <thread>
 
 namespace {
@@ -243,10 +246,66 @@ TEST(KeyedArchiveShortcut, KeysOfLargeObjectsAreFoundAsLibplistFindsThem)
         }
         keys.append("key1");
         names.append(QStringLiteral("missing"));
-        const QList<int> values = readInts(archiveWithKeys(keys), names);
+        const QByteArray archive = archiveWithKeys(keys);
+        const QList<int> values = readInts(archive, names);
         ASSERT_EQ(values.size(), size + 1);
         for (int k = 0; k < size; ++k)
             EXPECT_EQ(values[k], k) << size;
         EXPECT_EQ(values[size], -1);
+
+        // Out of order, and again.
+        QStringList backwards(names.rbegin(), names.rend());
+        backwards += names;
+        const QList<int> again = readInts(archive, backwards);
+        for (int k = 0; k < size; ++k) {
+            EXPECT_EQ(again[size - k], k) << size;
+            EXPECT_EQ(again[size + 1 + k], k) << size;
+        }
     }
+    // Without repeated keys, in a different order.
+    QList<QByteArray> keys;
+    QStringList names;
+    for (int k = 30; k > 0; --k) {
+        keys.append("k" + QByteArray::number(k * 7 % 31));
+        names.append(QStringLiteral("k%1").arg(k * 7 % 31));
+    }
+    const QList<int> values = readInts(archiveWithKeys(keys), names);
+    for (int k = 0; k < 30; ++k)
+        EXPECT_EQ(values[k], k);
+}
+
+TEST(KeyedArchiveShortcut, ColoursAreSharedWhenTheirArchivedFormsAreEqual)
+{
+    // Colours are shared by the text they are archived as, which writes -0
+    // and numbers that are not finite as "0" and leaves out an alpha of 1.
+    const Colour colours[] = {
+        Colour::rgb(0, 0.5, 1),
+        Colour::rgb(-0.0, 0.5, 1),
+        Colour::rgb(std::nan(""), 0.5, 1, 1.0),
+        Colour::rgb(0, 0.5, 1, 1.0, Colour::Space::CalibratedRGB),   // another space
+        Colour::rgb(0, 0.5, std::nextafter(1.0, 0.0)),                // another number
+        Colour::rgb(0, 0.5, 1, 0.5),
+        Colour::rgb(0, 0.5, 1, 0.5),
+        Colour::grey(0.5),
+        Colour::grey(0.5, 1.0, Colour::Space::DeviceWhite),
+    };
+    const QByteArray data = KeyedArchiver::archivedData(testClasses, [&](KeyedArchiver& a) {
+        int i = 0;
+        for (const Colour& c : colours)
+            a.encodeColour(QStringLiteral("c%1").arg(i++), c);
+    });
+    const PlistValue archive = PlistValue::fromData(data);
+    const PlistNode root = archive.node().value("$objects").at(1);
+    auto uidOf = [&](int i) { return root.value(QStringLiteral("c%1").arg(i)).uid().value_or(0); };
+    EXPECT_EQ(uidOf(1), uidOf(0));
+    EXPECT_EQ(uidOf(2), uidOf(0));
+    EXPECT_NE(uidOf(3), uidOf(0));
+    EXPECT_NE(uidOf(4), uidOf(0));
+    EXPECT_NE(uidOf(5), uidOf(0));
+    EXPECT_EQ(uidOf(6), uidOf(5));
+    EXPECT_NE(uidOf(8), uidOf(7));
+    std::set<quint64> distinct;
+    for (int i = 0; i < 9; ++i)
+        distinct.insert(uidOf(i));
+    EXPECT_EQ(distinct.size(), 6u);
 }
