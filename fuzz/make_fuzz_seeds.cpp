@@ -10,6 +10,8 @@
 #include "model/SKTBarcode.h"
 #include "model/SKTGraphicArchive.h"
 #include "model/SKTLine.h"
+#include "platform/ArchivedText.h"
+#include "platform/KeyedArchiver.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -61,6 +63,60 @@ GraphicPtr typical(const QString& className, int variant)
         g->value_font_val = FontSpec(QStringLiteral("Liberation Sans"), 9);
     }
     return g;
+}
+
+// A text object whose values take the other forms the platform writes:
+// a mutable string, a catalog colour, a CMYK colour, a font this system
+// lacks, and a text storage of two runs. The keys written again replace the
+// ones the object wrote.
+QByteArray platformFormText()
+{
+    const GraphicPtr g = typical(QStringLiteral("SKTText"), 1);
+    const QStringList classes {QStringLiteral("SKTText"), QStringLiteral("SKTGraphic"), QStringLiteral("NSObject")};
+    return KeyedArchiver::archivedData(classes, [&](KeyedArchiver& a) {
+        SKTGraphicArchive::encodeWithCoder(*g, a);
+        const QStringList colour {QStringLiteral("NSColor"), QStringLiteral("NSObject")};
+        const QStringList mutableString {QStringLiteral("NSMutableString"), QStringLiteral("NSString"),
+                                         QStringLiteral("NSObject")};
+        const quint64 white = a.addObject(colour, [](KeyedArchiver& c) {
+            c.encodeInt(QStringLiteral("NSColorSpace"), 3);
+            c.encodeBytes(QStringLiteral("NSWhite"), QByteArray("1\0", 2));
+        });
+        a.encodeReference(QStringLiteral("_fillColor"), a.addObject(colour, [&](KeyedArchiver& c) {
+            c.encodeInt(QStringLiteral("NSColorSpace"), 6);
+            c.encodeString(QStringLiteral("NSCatalogName"), QStringLiteral("System"));
+            c.encodeString(QStringLiteral("NSColorName"), QStringLiteral("textBackgroundColor"));
+            c.encodeReference(QStringLiteral("NSColor"), white);
+        }));
+        a.encodeReference(QStringLiteral("_strokeColor"), a.addObject(colour, [](KeyedArchiver& c) {
+            c.encodeInt(QStringLiteral("NSColorSpace"), 5);
+            c.encodeBytes(QStringLiteral("NSCYMK"), QByteArray("0 1 1 0\0", 8));
+        }));
+        a.encodeReference(QStringLiteral("control_ID"), a.addObject(mutableString, [](KeyedArchiver& c) {
+            c.encodeString(QStringLiteral("NS.string"), QStringLiteral("SKTText_9"));
+        }));
+        const quint64 font = a.addObject({QStringLiteral("NSFont"), QStringLiteral("NSObject")}, [](KeyedArchiver& c) {
+            c.encodeString(QStringLiteral("NSName"), QStringLiteral("LucidaGrande"));
+            c.encodeDouble(QStringLiteral("NSSize"), 11);
+            c.encodeInt(QStringLiteral("NSfFlags"), 3100);
+        });
+        a.encodeReference(QStringLiteral("text_ctrl_font"), font);
+        const quint64 first = a.addDictionary({a.addString(QStringLiteral("NSFont"))}, {font});
+        const quint64 second = a.addDictionary({a.addString(QStringLiteral("NSColor"))}, {white});
+        const QByteArray runs = ArchivedText::runInfo({{3, 0}, {4, 1}});
+        a.encodeReference(QStringLiteral("_Text_contents"),
+                          a.addObject({QStringLiteral("NSAttributedString"), QStringLiteral("NSObject")},
+                                      [&](KeyedArchiver& t) {
+                                          t.encodeReference(QStringLiteral("NSString"),
+                                                            t.addObject(mutableString, [](KeyedArchiver& m) {
+                                                                m.encodeString(QStringLiteral("NS.string"),
+                                                                               QStringLiteral("Ab Cdef"));
+                                                            }));
+                                          t.encodeReference(QStringLiteral("NSAttributes"),
+                                                            t.addArray({first, second}));
+                                          t.encodeReference(QStringLiteral("NSAttributeInfo"), t.addData(runs));
+                                      }));
+    });
 }
 
 bool write(const QString& folder, const QString& name, const QByteArray& bytes)
@@ -150,6 +206,8 @@ int main(int argc, char** argv)
         }
     }
     // Short lists keep the inputs small, and so the runs fast.
+    const QByteArray platformForm = platformFormText();
+    ok &= write(archives, nameOf(platformForm), platformForm);
     const QList<GraphicList> lists {{}, all.mid(0, 1), all.mid(3, 2), all.mid(15, 1), fresh};
     for (const GraphicList& list : lists) {
         const QByteArray bytes = SKTGraphicArchive::pasteboardDataWithGraphics(list);
