@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <map>
+#include <set>
 #include <string>
 
 namespace {
@@ -154,19 +155,28 @@ static void BM_LibplistParse(benchmark::State& state)
 BENCHMARK(BM_LibplistParse)->Unit(benchmark::kMillisecond);
 
 namespace {
-// Keeps the time per iteration of every run to compare them at the end.
+// Keeps the time per iteration of every benchmark to compare them at the
+// end: the mean of its repetitions when it was repeated.
 class RatioReporter : public benchmark::ConsoleReporter
 {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                times[run.run_name.function_name] = run.GetAdjustedRealTime();
+            const std::string& name = run.run_name.function_name;
+            if (run.error_occurred)
+                continue;
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "mean") {
+                times[name] = run.GetAdjustedRealTime();
+                averaged.insert(name);
+            } else if (run.run_type == Run::RT_Iteration && !averaged.count(name)) {
+                times[name] = run.GetAdjustedRealTime();
+            }
         }
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> times;
+    std::set<std::string> averaged;
 };
 } // namespace
 

@@ -53,6 +53,8 @@ namespace {
 constexpr size_t prototypeMinimum = 12;
 constexpr size_t prototypeLimit = 64;
 
+// Values a copied dictionary can take in place: the scalars the encode...()
+// functions write.
 bool settable(plist_type type)
 {
     switch (type) {
@@ -60,53 +62,10 @@ bool settable(plist_type type)
     case PLIST_UINT:
     case PLIST_REAL:
     case PLIST_UID:
-    case PLIST_STRING:
     case PLIST_DATA:
         return true;
     default:
         return false;
-    }
-}
-
-// Gives `target` (of the same type) the value of `source`.
-void setValue(plist_t target, plist_t source)
-{
-    switch (plist_get_node_type(source)) {
-    case PLIST_BOOLEAN: {
-        uint8_t v = 0;
-        plist_get_bool_val(source, &v);
-        plist_set_bool_val(target, v);
-        break;
-    }
-    case PLIST_UINT: {
-        uint64_t v = 0;
-        plist_get_uint_val(source, &v);
-        plist_set_uint_val(target, v);
-        break;
-    }
-    case PLIST_REAL: {
-        double v = 0;
-        plist_get_real_val(source, &v);
-        plist_set_real_val(target, v);
-        break;
-    }
-    case PLIST_UID: {
-        uint64_t v = 0;
-        plist_get_uid_val(source, &v);
-        plist_set_uid_val(target, v);
-        break;
-    }
-    case PLIST_STRING:
-        plist_set_string_val(target, plist_get_string_ptr(source, nullptr));
-        break;
-    case PLIST_DATA: {
-        uint64_t length = 0;
-        const char* bytes = plist_get_data_ptr(source, &length);
-        plist_set_data_val(target, bytes, length);
-        break;
-    }
-    default:
-        break;
     }
 }
 } // namespace
@@ -133,14 +92,14 @@ PlistValue KeyedArchiver::dictionaryOf(std::vector<Entry>& entries)
 {
     // libplist checks every new key against all keys already in the
     // dictionary, which makes a card object's hundred keys cost thousands of
-    // string compares. A large object of scalar values is therefore made by
-    // copying a dictionary made earlier with the same keys and value types, in
-    // the same order, and setting its values in place; the result is the same
-    // tree.
+    // string compares. A large object of scalar values only is therefore made
+    // by copying a dictionary made earlier with the same keys and value types,
+    // in the same order, and setting its values in place; the result is the
+    // same tree.
     std::string shape;
     bool cacheable = entries.size() >= prototypeMinimum;
     for (const Entry& e : entries) {
-        const plist_type type = e.node.isNull() ? e.type : e.node.node().type();
+        const plist_type type = e.node.isNull() ? e.type : PLIST_NONE;
         if (!cacheable || !settable(type)) {
             cacheable = false;
             break;
@@ -160,10 +119,6 @@ PlistValue KeyedArchiver::dictionaryOf(std::vector<Entry>& entries)
             for (const Entry& e : entries) {
                 plist_t target = nullptr;
                 plist_dict_next_item(dict.get(), it, nullptr, &target);
-                if (!e.node.isNull()) {
-                    setValue(target, e.node.get());
-                    continue;
-                }
                 switch (e.type) {
                 case PLIST_BOOLEAN:
                     plist_set_bool_val(target, e.number != 0);
