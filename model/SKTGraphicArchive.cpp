@@ -142,10 +142,26 @@ const QList<SKTGraphicArchive::Key>& SKTGraphicArchive::keys()
     return table;
 }
 
+namespace {
+// The key names as strings, made once rather than for every object.
+const QStringList& keyNames()
+{
+    static const QStringList names = [] {
+        QStringList list;
+        for (const SKTGraphicArchive::Key& key : SKTGraphicArchive::keys())
+            list.append(QLatin1String(key.name));
+        return list;
+    }();
+    return names;
+}
+} // namespace
+
 void SKTGraphicArchive::encodeWithCoder(const SKTGraphic& g, KeyedArchiver& coder)
 {
-    for (const Key& key : keys()) {
-        const QString name = QLatin1String(key.name);
+    const QStringList& names = keyNames();
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const Key& key = keys()[i];
+        const QString& name = names[i];
         std::visit(Overloaded {
                        [&](QRectF SKTGraphic::*f) { coder.encodeRect(name, g.*f); },
                        [&](bool SKTGraphic::*f) { coder.encodeBool(name, g.*f); },
@@ -186,8 +202,10 @@ std::optional<GraphicPtr> SKTGraphicArchive::decodeGraphic(KeyedUnarchiver& code
     GraphicPtr g = SKTGraphic::makeOfClass(className);
     if (!g)
         return std::nullopt;
-    for (const Key& key : keys()) {
-        const QString name = QLatin1String(key.name);
+    const QStringList& names = keyNames();
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const Key& key = keys()[i];
+        const QString& name = names[i];
         std::visit(Overloaded {
                        [&](QRectF SKTGraphic::*f) { (*g).*f = coder.decodeRect(name); },
                        [&](bool SKTGraphic::*f) { (*g).*f = coder.decodeBool(name); },

@@ -29,7 +29,7 @@ public:
     // Records `path` as the object's file and reads the picture from it
     // ("~" expanded, "." and ".." resolved); an unreadable file leaves the
     // object without a picture.
-    void setFilePath(const QString& path);
+    void setFilePath(const QString& path) override;
     // Keeps `picture` as the object's picture (its size capped).
     void setContents(const Picture& picture);
 

@@ -39,7 +39,7 @@ public:
     // Reads the picture at `path` ("Default": the sample of the object's
     // kind) and records the path as the object's file; an unreadable file
     // leaves the object without a picture.
-    void setFilePath(const QString& path);
+    void setFilePath(const QString& path) override;
 
     bool isDrawingFill() const override { return false; }
 

@@ -38,12 +38,27 @@ quint64 ArchivedColour::encode(KeyedArchiver& archiver, const Colour& given)
         colour = Colour::fromQColor(colour.toQColor());
     const bool white = colour.space() == Colour::Space::CalibratedWhite || colour.space() == Colour::Space::DeviceWhite;
     const int space = int(colour.space());
-    QByteArray text = componentText(colour);
-    text.append('\0');
-    const QByteArray uniquingKey = "colour " + QByteArray::number(space) + ' ' + text;
+    // Colours are shared when their archived forms are equal: the same space
+    // and the same component text. The text writes every finite number
+    // differently, except that -0 and numbers that are not finite all read
+    // "0", and alpha is written only when it is not 1; the key holds the
+    // numbers so, without writing the text.
+    auto exact = [](double v) { return (std::isfinite(v) && v != 0) ? v : 0.0; };
+    double numbers[6] = {};
+    int count = 0;
+    for (int i = 0; i < colour.componentCount(); ++i)
+        numbers[count++] = exact(colour.component(i));
+    if (colour.alpha() != 1.0)
+        numbers[count++] = exact(colour.alpha());
+    QByteArray uniquingKey("colour");
+    uniquingKey.append(char(space));
+    uniquingKey.append(char(count));
+    uniquingKey.append(reinterpret_cast<const char*>(numbers), qsizetype(sizeof(double)) * count);
     return archiver.addObject(
         colourClasses,
         [&](KeyedArchiver& a) {
+            QByteArray text = componentText(colour);
+            text.append('\0');
             a.encodeInt(QStringLiteral("NSColorSpace"), space);
             a.encodeBytes(white ? QStringLiteral("NSWhite") : QStringLiteral("NSRGB"), text);
         },

@@ -33,8 +33,16 @@ std::optional<QImage> imageFromData(const QByteArray& bytes)
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
+    // TIFF, the form pictures are archived in, is named to the reader so it
+    // does not ask every picture format whether it can read the data.
+    const bool tiff = bytes.startsWith(QByteArrayLiteral("II*\0")) || bytes.startsWith(QByteArrayLiteral("MM\0*"));
+    QImageReader reader(&buffer, tiff ? QByteArrayLiteral("tiff") : QByteArray());
     QImage image = reader.read();
+    if (image.isNull() && tiff) {
+        buffer.seek(0);
+        QImageReader anyFormat(&buffer);
+        image = anyFormat.read();
+    }
     if (image.isNull())
         return std::nullopt;
     return image;
@@ -61,7 +69,9 @@ QByteArray ArchivedPicture::tiffData(const Picture& picture)
 
 quint64 ArchivedPicture::encode(KeyedArchiver& archiver, const Picture& picture)
 {
-    const QByteArray tiff = tiffData(picture);
+    // Encoding is slow and an unchanged picture gives the same bytes, so
+    // they are kept with the picture for the next time it is archived.
+    const QByteArray tiff = picture.cachedData("archived TIFF", &ArchivedPicture::tiffData);
     if (tiff.isEmpty())
         return 0;
     QSizeF size = picture.size();

@@ -5,6 +5,10 @@
 #include "platform/ArchivedPicture.h"
 #include "platform/GeometryString.h"
 
+#include <cstdlib>
+#include <string>
+#include <unordered_map>
+
 namespace {
 // Keys the archive itself uses begin with "$"; an object's own key that does
 // is written with a second "$" in front.
@@ -14,15 +18,139 @@ QString escapedKey(const QString& key)
 }
 } // namespace
 
-KeyedArchiver::KeyedArchiver()
+KeyedArchiver::KeyedArchiver() : m_archive(PlistValue::dictionary())
 {
-    m_objects.push_back(PlistValue::string(QStringLiteral("$null")));
+    // The archive is built in place: objects go straight into "$objects" and
+    // archive() only fills in the root, so nothing is copied at the end.
+    PlistValue objects = PlistValue::array();
+    m_objectList = objects.get();
+    PlistValue root = PlistValue::uid(0);
+    m_rootReference = root.get();
+    PlistValue top = PlistValue::dictionary();
+    top.insert(QStringLiteral("root"), std::move(root));
+    m_archive.insert(QStringLiteral("$version"), PlistValue::integer(100000));
+    m_archive.insert(QStringLiteral("$archiver"), PlistValue::string(QStringLiteral("NSKeyedArchiver")));
+    m_archive.insert(QStringLiteral("$top"), std::move(top));
+    m_archive.insert(QStringLiteral("$objects"), std::move(objects));
+    reserve(); // "$null"
 }
 
 quint64 KeyedArchiver::reserve()
 {
-    m_objects.emplace_back();
-    return m_objects.size() - 1;
+    // "$null" stands in until the object is placed.
+    plist_array_append_item(m_objectList, plist_new_string("$null"));
+    return m_objectCount++;
+}
+
+void KeyedArchiver::place(quint64 uid, PlistValue object)
+{
+    plist_array_set_item(m_objectList, object.release(), quint32(uid));
+}
+
+namespace {
+// Dictionaries of this many keys or more are made from a cached copy of one
+// with the same keys (see dictionaryOf), smaller ones key by key.
+constexpr size_t prototypeMinimum = 12;
+constexpr size_t prototypeLimit = 64;
+
+// Values a copied dictionary can take in place: the scalars the encode...()
+// functions write.
+bool settable(plist_type type)
+{
+    switch (type) {
+    case PLIST_BOOLEAN:
+    case PLIST_UINT:
+    case PLIST_REAL:
+    case PLIST_UID:
+    case PLIST_DATA:
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
+PlistValue KeyedArchiver::Entry::toNode()
+{
+    switch (type) {
+    case PLIST_BOOLEAN:
+        return PlistValue::boolean(number != 0);
+    case PLIST_UINT:
+        return PlistValue::integer(qint64(number));
+    case PLIST_REAL:
+        return PlistValue::real(real);
+    case PLIST_UID:
+        return PlistValue::uid(number);
+    case PLIST_DATA:
+        return PlistValue::data(bytes);
+    default:
+        return std::move(node);
+    }
+}
+
+PlistValue KeyedArchiver::dictionaryOf(std::vector<Entry>& entries)
+{
+    // libplist checks every new key against all keys already in the
+    // dictionary, which makes a card object's hundred keys cost thousands of
+    // string compares. A large object of scalar values only is therefore made
+    // by copying a dictionary made earlier with the same keys and value types,
+    // in the same order, and setting its values in place; the result is the
+    // same tree.
+    std::string shape;
+    bool cacheable = entries.size() >= prototypeMinimum;
+    for (const Entry& e : entries) {
+        const plist_type type = e.node.isNull() ? e.type : PLIST_NONE;
+        if (!cacheable || !settable(type)) {
+            cacheable = false;
+            break;
+        }
+        const quint32 length = quint32(e.key.size());
+        shape.append(reinterpret_cast<const char*>(&length), sizeof length);
+        shape.append(reinterpret_cast<const char*>(e.key.utf16()), size_t(length) * sizeof(char16_t));
+        shape += char('A' + int(type));
+    }
+    thread_local std::unordered_map<std::string, PlistValue> prototypes;
+    if (cacheable) {
+        const auto found = prototypes.find(shape);
+        if (found != prototypes.end()) {
+            PlistValue dict = found->second.copy();
+            plist_dict_iter it = nullptr;
+            plist_dict_new_iter(dict.get(), &it);
+            for (const Entry& e : entries) {
+                plist_t target = nullptr;
+                plist_dict_next_item(dict.get(), it, nullptr, &target);
+                switch (e.type) {
+                case PLIST_BOOLEAN:
+                    plist_set_bool_val(target, e.number != 0);
+                    break;
+                case PLIST_UINT:
+                    plist_set_uint_val(target, e.number);
+                    break;
+                case PLIST_REAL:
+                    plist_set_real_val(target, e.real);
+                    break;
+                case PLIST_UID:
+                    plist_set_uid_val(target, e.number);
+                    break;
+                case PLIST_DATA:
+                    plist_set_data_val(target, e.bytes.constData(), uint64_t(e.bytes.size()));
+                    break;
+                default:
+                    break;
+                }
+            }
+            std::free(it);
+            return dict;
+        }
+    }
+    PlistValue dict = PlistValue::dictionary();
+    for (Entry& e : entries)
+        plist_dict_set_item(dict.get(), e.key.toUtf8().constData(), e.toNode().release());
+    // A key written twice keeps one place: such a dictionary is not a
+    // prototype for others.
+    if (cacheable && plist_dict_get_size(dict.get()) == entries.size() && prototypes.size() < prototypeLimit)
+        prototypes.emplace(std::move(shape), dict.copy());
+    return dict;
 }
 
 quint64 KeyedArchiver::addObject(const QStringList& classes, const Encoder& encodeKeys, const QByteArray& uniquingKey)
@@ -35,13 +163,17 @@ quint64 KeyedArchiver::addObject(const QStringList& classes, const Encoder& enco
     // The object takes its UID before the objects it refers to, as the
     // platform numbers them.
     const quint64 uid = reserve();
-    m_open.push_back(PlistValue::dictionary());
+    m_open.emplace_back();
     if (encodeKeys)
         encodeKeys(*this);
-    PlistValue object = std::move(m_open.back());
+    std::vector<Entry> entries = std::move(m_open.back());
     m_open.pop_back();
-    object.insert(QStringLiteral("$class"), PlistValue::uid(classUid(classes)));
-    m_objects[uid] = std::move(object);
+    Entry classEntry;
+    classEntry.key = QStringLiteral("$class");
+    classEntry.type = PLIST_UID;
+    classEntry.number = classUid(classes);
+    entries.push_back(std::move(classEntry));
+    place(uid, dictionaryOf(entries));
     if (!uniquingKey.isEmpty())
         m_unique.insert(uniquingKey, uid);
     return uid;
@@ -49,10 +181,11 @@ quint64 KeyedArchiver::addObject(const QStringList& classes, const Encoder& enco
 
 quint64 KeyedArchiver::classUid(const QStringList& classes)
 {
-    const QString key = classes.join(QLatin1Char('\n'));
-    const auto found = m_classes.constFind(key);
-    if (found != m_classes.constEnd())
-        return *found;
+    // An archive names a handful of classes.
+    for (const auto& [chain, uid] : m_classes) {
+        if (chain == classes)
+            return uid;
+    }
     PlistValue chain = PlistValue::array();
     for (const QString& name : classes)
         chain.append(PlistValue::string(name));
@@ -60,21 +193,42 @@ quint64 KeyedArchiver::classUid(const QStringList& classes)
     info.insert(QStringLiteral("$classes"), std::move(chain));
     info.insert(QStringLiteral("$classname"), PlistValue::string(classes.value(0)));
     const quint64 uid = reserve();
-    m_objects[uid] = std::move(info);
-    m_classes.insert(key, uid);
+    place(uid, std::move(info));
+    m_classes.emplace_back(classes, uid);
     return uid;
 }
 
-quint64 KeyedArchiver::addString(const QString& text)
+namespace {
+// Strings of an archive are kept in a list, searched in order, until there
+// are this many; then in a hash.
+constexpr size_t stringListLimit = 32;
+} // namespace
+
+quint64 KeyedArchiver::addString(const QString& given)
 {
-    if (text.isNull())
+    if (given.isNull())
         return 0;
-    const auto found = m_strings.constFind(text);
-    if (found != m_strings.constEnd())
+    // Strings are shared by what is stored, so texts that differ only in
+    // NUL characters (which are not stored) become one object.
+    const QString text = PlistValue::storableString(given);
+    if (m_stringHash.isEmpty()) {
+        for (const auto& [known, uid] : m_stringList) {
+            if (known == text)
+                return uid;
+        }
+    } else if (const auto found = m_stringHash.constFind(text); found != m_stringHash.constEnd()) {
         return *found;
+    }
     const quint64 uid = reserve();
-    m_objects[uid] = PlistValue::string(text);
-    m_strings.insert(text, uid);
+    place(uid, PlistValue::string(text));
+    if (m_stringHash.isEmpty() && m_stringList.size() < stringListLimit) {
+        m_stringList.emplace_back(text, uid);
+    } else {
+        for (const auto& [known, knownUid] : m_stringList)
+            m_stringHash.insert(known, knownUid);
+        m_stringList.clear();
+        m_stringHash.insert(text, uid);
+    }
     return uid;
 }
 
@@ -84,7 +238,7 @@ quint64 KeyedArchiver::addInteger(qint64 value)
     if (found != m_integers.constEnd())
         return *found;
     const quint64 uid = reserve();
-    m_objects[uid] = PlistValue::integer(value);
+    place(uid, PlistValue::integer(value));
     m_integers.insert(value, uid);
     return uid;
 }
@@ -92,7 +246,7 @@ quint64 KeyedArchiver::addInteger(qint64 value)
 quint64 KeyedArchiver::addData(const QByteArray& bytes)
 {
     const quint64 uid = reserve();
-    m_objects[uid] = PlistValue::data(bytes);
+    place(uid, PlistValue::data(bytes));
     return uid;
 }
 
@@ -124,16 +278,33 @@ quint64 KeyedArchiver::addDictionary(const QList<quint64>& keys, const QList<qui
 
 void KeyedArchiver::put(const QString& key, PlistValue value)
 {
-    if (!m_open.empty())
-        m_open.back().insert(key, std::move(value));
+    if (m_open.empty() || value.isNull())
+        return;
+    Entry e;
+    e.key = key;
+    e.node = std::move(value);
+    m_open.back().push_back(std::move(e));
 }
 
-void KeyedArchiver::encodeBool(const QString& key, bool value) { put(escapedKey(key), PlistValue::boolean(value)); }
-void KeyedArchiver::encodeInt(const QString& key, qint64 value) { put(escapedKey(key), PlistValue::integer(value)); }
-void KeyedArchiver::encodeFloat(const QString& key, float value) { put(escapedKey(key), PlistValue::real(double(value))); }
-void KeyedArchiver::encodeDouble(const QString& key, double value) { put(escapedKey(key), PlistValue::real(value)); }
-void KeyedArchiver::encodeBytes(const QString& key, const QByteArray& bytes) { put(escapedKey(key), PlistValue::data(bytes)); }
-void KeyedArchiver::encodeReference(const QString& key, quint64 uid) { put(escapedKey(key), PlistValue::uid(uid)); }
+void KeyedArchiver::putScalar(const QString& key, plist_type type, quint64 number, double real, const QByteArray& bytes)
+{
+    if (m_open.empty())
+        return;
+    Entry e;
+    e.key = escapedKey(key);
+    e.type = type;
+    e.number = number;
+    e.real = real;
+    e.bytes = bytes;
+    m_open.back().push_back(std::move(e));
+}
+
+void KeyedArchiver::encodeBool(const QString& key, bool value) { putScalar(key, PLIST_BOOLEAN, value ? 1 : 0); }
+void KeyedArchiver::encodeInt(const QString& key, qint64 value) { putScalar(key, PLIST_UINT, quint64(value)); }
+void KeyedArchiver::encodeFloat(const QString& key, float value) { putScalar(key, PLIST_REAL, 0, double(value)); }
+void KeyedArchiver::encodeDouble(const QString& key, double value) { putScalar(key, PLIST_REAL, 0, value); }
+void KeyedArchiver::encodeBytes(const QString& key, const QByteArray& bytes) { putScalar(key, PLIST_DATA, 0, 0, bytes); }
+void KeyedArchiver::encodeReference(const QString& key, quint64 uid) { putScalar(key, PLIST_UID, uid); }
 
 void KeyedArchiver::encodeRect(const QString& key, const QRectF& rect)
 {
@@ -167,17 +338,8 @@ void KeyedArchiver::encodePicture(const QString& key, const Picture& picture)
 
 QByteArray KeyedArchiver::archive(quint64 rootUid) const
 {
-    PlistValue objects = PlistValue::array();
-    for (const PlistValue& object : m_objects)
-        objects.append(object.isNull() ? PlistValue::string(QStringLiteral("$null")) : object.copy());
-    PlistValue top = PlistValue::dictionary();
-    top.insert(QStringLiteral("root"), PlistValue::uid(rootUid));
-    PlistValue archive = PlistValue::dictionary();
-    archive.insert(QStringLiteral("$version"), PlistValue::integer(100000));
-    archive.insert(QStringLiteral("$archiver"), PlistValue::string(QStringLiteral("NSKeyedArchiver")));
-    archive.insert(QStringLiteral("$top"), std::move(top));
-    archive.insert(QStringLiteral("$objects"), std::move(objects));
-    return archive.toBinary();
+    plist_set_uid_val(m_rootReference, rootUid);
+    return m_archive.toBinary();
 }
 
 QByteArray KeyedArchiver::archivedData(const QStringList& classes, const Encoder& encodeKeys)

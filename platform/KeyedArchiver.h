@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <utility>
 #include <vector>
 
 class Colour;
@@ -66,14 +67,34 @@ public:
     static QByteArray archivedData(const QStringList& classes, const Encoder& encodeKeys);
 
 private:
+    // A key written by the object whose encoder runs: the key as stored
+    // (escaped) and its value, either a scalar held here (type, number or
+    // real, bytes) or a node.
+    struct Entry {
+        QString key;
+        plist_type type = PLIST_NONE;
+        quint64 number = 0;      // bool, integer (two's complement) or UID
+        double real = 0;
+        QByteArray bytes;        // data
+        PlistValue node;         // anything else
+        PlistValue toNode();
+    };
+
     quint64 reserve();
     quint64 classUid(const QStringList& classes);
     void put(const QString& key, PlistValue value);
+    void putScalar(const QString& key, plist_type type, quint64 number, double real = 0, const QByteArray& bytes = {});
+    void place(quint64 uid, PlistValue object);
+    static PlistValue dictionaryOf(std::vector<Entry>& entries);
 
-    std::vector<PlistValue> m_objects;             // index = UID; "$null" first
-    std::vector<PlistValue> m_open;                // objects whose encoders run, innermost last
-    QHash<QString, quint64> m_strings;
+    PlistValue m_archive;                          // the whole archive, "$objects" filled as objects are added
+    plist_t m_objectList = nullptr;                // its "$objects" (index = UID; "$null" first)
+    plist_t m_rootReference = nullptr;             // the UID under "$top"
+    quint32 m_objectCount = 0;
+    std::vector<std::vector<Entry>> m_open;        // keys of the objects whose encoders run, innermost last
+    std::vector<std::pair<QString, quint64>> m_stringList;   // strings while there are few
+    QHash<QString, quint64> m_stringHash;                    // then all of them
     QHash<QByteArray, quint64> m_unique;
-    QHash<QString, quint64> m_classes;
+    std::vector<std::pair<QStringList, quint64>> m_classes;
     QHash<qint64, quint64> m_integers;
 };

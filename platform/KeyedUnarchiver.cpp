@@ -9,6 +9,9 @@
 #include "platform/Picture.h"
 
 #include <cmath>
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -37,22 +40,16 @@ PlistNode KeyedUnarchiver::resolve(const PlistNode& reference, quint64& uid) con
     return m_objects.at(quint32(*id));
 }
 
-bool KeyedUnarchiver::enter(quint64 uid)
+bool KeyedUnarchiver::mayEnter(quint64 uid) const
 {
-    if (m_stack.size() >= size_t(maxNesting) || m_reading.count(uid))
+    if (m_stack.size() >= size_t(maxNesting))
         return false;
-    m_reading.insert(uid);
-    return true;
-}
-
-void KeyedUnarchiver::leave(quint64 uid)
-{
-    m_reading.erase(uid);
+    return std::none_of(m_stack.begin(), m_stack.end(), [uid](const Frame& f) { return f.uid == uid; });
 }
 
 PlistNode KeyedUnarchiver::current() const
 {
-    return m_stack.empty() ? PlistNode() : m_stack.back().second;
+    return m_stack.empty() ? PlistNode() : m_stack.back().node;
 }
 
 QStringList KeyedUnarchiver::classes() const
@@ -73,9 +70,85 @@ QStringList KeyedUnarchiver::classes() const
     return result;
 }
 
+namespace {
+// Dictionaries with more keys than this get a key order before look-ups.
+constexpr quint32 orderMinimum = 12;
+// Keys this long or longer, or not ASCII, are looked up by libplist.
+constexpr qsizetype asciiKeyLimit = 128;
+} // namespace
+
+KeyedUnarchiver::KeyOrder::~KeyOrder()
+{
+    for (char* name : names)
+        std::free(name);
+}
+
+PlistNode KeyedUnarchiver::lookUp(const Frame& frame, const QString& key) const
+{
+    if (!frame.node.isDictionary())
+        return {};
+    char ascii[asciiKeyLimit];
+    bool plain = key.size() < asciiKeyLimit;
+    for (qsizetype i = 0; plain && i < key.size(); ++i) {
+        const char16_t c = key[i].unicode();
+        plain = c != 0 && c < 0x80;
+        ascii[i] = char(c);
+    }
+    if (!plain || plist_dict_get_size(frame.node.get()) <= orderMinimum)
+        return frame.node.value(key);
+    ascii[key.size()] = '\0';
+    if (!frame.keys) {
+        auto order = std::make_unique<KeyOrder>();
+        plist_dict_iter it = nullptr;
+        plist_dict_new_iter(frame.node.get(), &it);
+        for (;;) {
+            char* name = nullptr;
+            plist_t item = nullptr;
+            plist_dict_next_item(frame.node.get(), it, &name, &item);
+            if (!item) {
+                std::free(name);
+                break;
+            }
+            order->names.push_back(name);
+            order->values.push_back(item);
+        }
+        std::free(it);
+        // Repeated keys are found through a sorted list of hashes of the
+        // names; only names whose hashes meet are compared.
+        std::vector<std::pair<quint64, const char*>> hashes;
+        hashes.reserve(order->names.size());
+        for (const char* name : order->names) {
+            quint64 h = 14695981039346656037ull;   // FNV-1a
+            for (const char* c = name; *c; ++c)
+                h = (h ^ quint8(*c)) * 1099511628211ull;
+            hashes.emplace_back(h, name);
+        }
+        std::sort(hashes.begin(), hashes.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (size_t i = 0; i + 1 < hashes.size() && !order->repeatsKeys; ++i) {
+            for (size_t j = i + 1; j < hashes.size() && hashes[j].first == hashes[i].first; ++j)
+                order->repeatsKeys = order->repeatsKeys || std::strcmp(hashes[i].second, hashes[j].second) == 0;
+        }
+        frame.keys = std::move(order);
+    }
+    KeyOrder& order = *frame.keys;
+    if (order.repeatsKeys)
+        return frame.node.value(key);
+    const size_t n = order.names.size();
+    for (size_t k = 0; k < n; ++k) {
+        const size_t i = (order.next + k) % n;
+        if (std::strcmp(order.names[i], ascii) == 0) {
+            order.next = i + 1;
+            return PlistNode(order.values[i]);
+        }
+    }
+    return {};
+}
+
 PlistNode KeyedUnarchiver::value(const QString& key) const
 {
-    return current().value(escapedKey(key));
+    if (m_stack.empty())
+        return {};
+    return lookUp(m_stack.back(), escapedKey(key));
 }
 
 bool KeyedUnarchiver::decodeBool(const QString& key) const
@@ -127,19 +200,21 @@ QByteArray KeyedUnarchiver::decodeBytes(const QString& key) const
 
 std::optional<QString> KeyedUnarchiver::stringObject(KeyedUnarchiver& coder)
 {
+    // NUL characters are dropped: they cannot be written back, and a
+    // string that holds one would not come back as it was read.
     const PlistNode node = coder.current();
     if (node.isString())
-        return node.toString();
+        return PlistValue::storableString(node.toString());
     if (!node.isDictionary())
         return std::nullopt;
     const PlistNode inner = node.value("NS.string");
     if (inner.isString())
-        return inner.toString();
+        return PlistValue::storableString(inner.toString());
     if (!inner.isNull())
         return coder.decodeReference<QString>(inner, &KeyedUnarchiver::stringObject);
     const QByteArray bytes = coder.decodeBytes(QStringLiteral("NS.bytes"));
     if (!bytes.isNull())
-        return QString::fromUtf8(bytes);
+        return PlistValue::storableString(QString::fromUtf8(bytes));
     return std::nullopt;
 }
 

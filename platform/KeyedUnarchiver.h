@@ -11,8 +11,8 @@
 #include <any>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
-#include <set>
 #include <typeindex>
 #include <utility>
 #include <vector>
@@ -93,15 +93,38 @@ private:
     // The object a reference node names; null when nil, out of range or
     // not a reference. uid receives its UID.
     PlistNode resolve(const PlistNode& reference, quint64& uid) const;
-    bool enter(quint64 uid);
-    void leave(quint64 uid);
+    // Whether the object may be read now: not nested too deep, and not one
+    // being read already (an object that refers back to itself).
+    bool mayEnter(quint64 uid) const;
+
+    // The keys of a large dictionary in their order, made on the first
+    // look-up. libplist finds a key by comparing it with every key before
+    // it, which would make reading all keys of a card object quadratic; keys
+    // are mostly read in the order they were written, so a look-up starts
+    // where the last one ended.
+    struct KeyOrder {
+        KeyOrder() = default;
+        KeyOrder(const KeyOrder&) = delete;
+        KeyOrder& operator=(const KeyOrder&) = delete;
+        ~KeyOrder();
+        std::vector<char*> names;   // owned
+        std::vector<plist_t> values;
+        size_t next = 0;
+        bool repeatsKeys = false;   // then libplist looks up, for its first-wins rule
+    };
+    // An object being read.
+    struct Frame {
+        quint64 uid;
+        PlistNode node;
+        mutable std::unique_ptr<KeyOrder> keys;
+    };
+    PlistNode lookUp(const Frame& frame, const QString& key) const;
 
     PlistValue m_plist;
     PlistNode m_objects;
     PlistNode m_root;
     bool m_valid = false;
-    std::vector<std::pair<quint64, PlistNode>> m_stack;   // objects being read, innermost last
-    std::set<quint64> m_reading;
+    std::vector<Frame> m_stack;   // objects being read, innermost last
     std::map<std::pair<quint64, std::type_index>, std::any> m_cache;
 };
 
@@ -133,12 +156,11 @@ std::optional<T> KeyedUnarchiver::decodeReference(const PlistNode& reference, co
             return *value;
         return std::nullopt; // failed before
     }
-    if (!enter(uid))
+    if (!mayEnter(uid))
         return std::nullopt;
-    m_stack.emplace_back(uid, object);
+    m_stack.push_back({uid, object, nullptr});
     std::optional<T> result = decode(*this);
     m_stack.pop_back();
-    leave(uid);
     // Failures are remembered too, so a hostile archive that refers to one
     // bad object from many places costs one attempt.
     m_cache[cacheKey] = result ? std::any(*result) : std::any();

@@ -1,15 +1,52 @@
 #include "platform/Picture.h"
 
 #include <QImageReader>
+#include <QMutex>
 #include <QPainter>
 #include <QTransform>
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
-Picture::Picture(QImage image) : m_image(std::move(image)), m_size(sizeInPoints(m_image)) {}
+struct Picture::DataCache {
+    struct Item {
+        QByteArray kind;
+        QSizeF size;
+        QByteArray bytes;
+    };
+    QMutex mutex;
+    std::vector<Item> items;
+};
 
-Picture::Picture(QImage image, QSizeF sizeInPoints) : m_image(std::move(image)), m_size(sizeInPoints) {}
+Picture::Picture(QImage image)
+    : m_image(std::move(image)), m_size(sizeInPoints(m_image)), m_cache(std::make_shared<DataCache>())
+{
+}
+
+Picture::Picture(QImage image, QSizeF sizeInPoints)
+    : m_image(std::move(image)), m_size(sizeInPoints), m_cache(std::make_shared<DataCache>())
+{
+}
+
+QByteArray Picture::cachedData(const char* kind, const std::function<QByteArray(const Picture&)>& make) const
+{
+    if (!m_cache || isNull())
+        return make(*this);
+    // A handful of kinds and sizes at most; the last ones made are kept.
+    constexpr size_t keep = 4;
+    QMutexLocker lock(&m_cache->mutex);
+    for (const DataCache::Item& item : m_cache->items) {
+        // Exact sizes: the bytes may depend on every bit of them.
+        if (item.size.width() == m_size.width() && item.size.height() == m_size.height() && item.kind == kind)
+            return item.bytes;
+    }
+    QByteArray bytes = make(*this);
+    if (m_cache->items.size() >= keep)
+        m_cache->items.erase(m_cache->items.begin());
+    m_cache->items.push_back({QByteArray(kind), m_size, bytes});
+    return bytes;
+}
 
 QSizeF Picture::sizeInPoints(const QImage& image)
 {

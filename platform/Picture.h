@@ -4,6 +4,8 @@
 #include <QMetaType>
 #include <QSizeF>
 #include <QString>
+#include <functional>
+#include <memory>
 
 // A picture as the card model stores it: the pixels and the size in points at
 // which they are drawn (pixels * 72 / resolution). A null picture stands for
@@ -26,6 +28,11 @@ public:
 
     static QSizeF sizeInPoints(const QImage& image);
 
+    // Bytes made from the picture (such as its archived form), made once and
+    // shared by its copies: `make` runs only when no bytes of this kind are
+    // kept for the picture at its current size. Safe from any thread.
+    QByteArray cachedData(const char* kind, const std::function<QByteArray(const Picture&)>& make) const;
+
     // The picture turned about its centre by `degrees` (counter-clockwise on
     // the card for positive angles). The angle is taken modulo 360 with its
     // sign kept; at 0 the picture itself comes back. At +-90 and +-270 the
@@ -35,8 +42,11 @@ public:
     Picture imageRotated(float degrees) const;
 
 private:
+    struct DataCache;
+
     QImage m_image;
     QSizeF m_size;
+    std::shared_ptr<DataCache> m_cache;   // made with the pixels, which never change afterwards
 };
 
 Q_DECLARE_METATYPE(Picture)

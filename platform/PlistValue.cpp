@@ -35,7 +35,19 @@ PlistValue PlistValue::copy() const
 
 PlistValue PlistValue::dictionary() { return PlistValue(plist_new_dict()); }
 PlistValue PlistValue::array() { return PlistValue(plist_new_array()); }
-PlistValue PlistValue::string(const QString& text) { return PlistValue(plist_new_string(text.toUtf8().constData())); }
+PlistValue PlistValue::string(const QString& text)
+{
+    return PlistValue(plist_new_string(storableString(text).toUtf8().constData()));
+}
+
+QString PlistValue::storableString(const QString& text)
+{
+    if (!text.contains(QChar(0)))
+        return text;
+    QString stored = text;
+    stored.remove(QChar(0));
+    return stored;
+}
 PlistValue PlistValue::boolean(bool value) { return PlistValue(plist_new_bool(value ? 1 : 0)); }
 PlistValue PlistValue::integer(qint64 value) { return PlistValue(plist_new_uint(uint64_t(value))); }
 PlistValue PlistValue::real(double value) { return PlistValue(plist_new_real(value)); }

@@ -22,12 +22,17 @@ public:
 
     static PlistValue dictionary();
     static PlistValue array();
-    static PlistValue string(const QString& text);
+    static PlistValue string(const QString& text);   // NUL characters are left out, see storableString()
     static PlistValue boolean(bool value);
     static PlistValue integer(qint64 value);
     static PlistValue real(double value);
     static PlistValue data(const QByteArray& bytes);
     static PlistValue uid(quint64 value);
+
+    // The text as a string node holds it: libplist takes strings as C
+    // strings, so a NUL character would cut the text short there; it is
+    // left out instead and the rest is kept.
+    static QString storableString(const QString& text);
 
     // Parses a binary or XML property list. Data that is not one, or whose
     // containers nest deeper than `maxDepth`, gives a null value.
