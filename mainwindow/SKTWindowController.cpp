@@ -438,6 +438,11 @@ void SKTWindowController::Open_Start_Window()
     }
 }
 
+void SKTWindowController::newDocumentWindow()
+{
+    Open_Start_Window();
+}
+
 void SKTWindowController::New_Project_Setting_Reset()
 {
     Ui::DrawWindow& ui = m_window->ui();

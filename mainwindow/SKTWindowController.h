@@ -60,6 +60,9 @@ public:
     // Runs the start of a new card: the start wizard, then the card laid out
     // from its answers.
     void Open_Start_Window();
+    // The New-document command: the start of a new card on the design as it
+    // is (no reset).
+    void newDocumentWindow();
     // Resets everything to a new, empty, untitled design on the front side.
     void New_Project_Setting_Reset();
     // The reset, then the start of a new card.

@@ -21,6 +21,7 @@
 #include <QDoubleSpinBox>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -436,6 +437,24 @@ TEST_F(ControllerTest, MailSettingsReachTheGlobals)
     controller->Get_Email_Details();
     EXPECT_EQ(sender_email, "");
     EXPECT_EQ(send_enable_ssl, "");
+}
+
+TEST_F(ControllerTest, NewDocumentCommandRunsTheStartOnTheDesignAsItIs)
+{
+    control<QLabel>("Front_back_label")->show();
+    control<QLineEdit>("card_name")->setText("Guest list");
+    last_ctrl_X = 50;
+    last_ctrl_Y = 70;
+
+    controller->newDocumentWindow();
+
+    EXPECT_TRUE(control<QLabel>("Front_back_label")->isHidden());
+    // the card panels went into the front record; nothing was reset
+    EXPECT_EQ(controller->Front_card_Prop().Card_Name(), "Guest list");
+    EXPECT_EQ(last_ctrl_X, 50);
+    EXPECT_EQ(last_ctrl_Y, 70);
+    EXPECT_TRUE(exits.isEmpty());
+    last_ctrl_X = last_ctrl_Y = 10;
 }
 
 TEST_F(ControllerTest, ClosingTheWindowAsksAndEndsWithStatusZero)
