@@ -3,6 +3,7 @@
 #include "app/StringHelpers.h"
 #include "mainwindow/Globals.h"
 #include "model/GraphicPainting.h"
+#include "platform/ArchivedText.h"
 
 #include <QFont>
 #include <QPainter>
@@ -15,6 +16,7 @@ namespace {
 
 constexpr double textContentsFontSize = 14.0;
 const QString undoContentsKey = QStringLiteral("undoContents");
+const QString contentsPropertyKey = QStringLiteral("contents");
 
 // Text is laid out in units of 1/16 point with fonts sized in pixels, and
 // drawn scaled down to points. A pixel-sized font measures the same on every
@@ -79,6 +81,27 @@ std::shared_ptr<AttributedText> SKTText::contents()
         contents_val = Text_contents();
     }
     return contents_val;
+}
+
+QVariantMap SKTText::properties() const
+{
+    QVariantMap p = SKTGraphic::properties();
+    // The storage as the object would make it on first use when it has none yet.
+    const AttributedText storage = _Text_contents
+        ? *_Text_contents
+        : AttributedText(Text_Value, FontSpec(Text_Ctrl_Font, textContentsFontSize), Colour::black());
+    p.insert(contentsPropertyKey, ArchivedText::archivedData(storage));
+    return p;
+}
+
+void SKTText::initWithProperties(const QVariantMap& p)
+{
+    SKTGraphic::initWithProperties(p);
+    const QVariant contents = p.value(contentsPropertyKey);
+    if (contents.typeId() != QMetaType::QByteArray)
+        return;
+    if (std::optional<AttributedText> storage = ArchivedText::fromArchivedData(contents.toByteArray()))
+        contents_val = std::make_shared<AttributedText>(std::move(*storage));
 }
 
 QString SKTText::transformedText(const QString& text, int caseCode)

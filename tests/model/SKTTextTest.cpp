@@ -241,3 +241,39 @@ TEST(SKTText, HeightFollowsTheTextWithoutAnUndoableBoundsChange)
     EXPECT_TRUE(text->keysForValuesToObserveForUndo().contains(SKTGraphicBoundsKey));
 }
 
+
+TEST(SKTText, PropertiesCarryTheArchivedTextStorage)
+{
+    auto text = makeText(QString::fromUtf8("Gr\u00fc\u00dfe,\nDear guest"), QRectF(5, 6, 120, 40));
+    text->Text_contents()->setFont(FontSpec(QStringLiteral("Times New Roman"), 18));
+    text->Text_contents()->setForegroundColour(Colour::rgb(0, 0, 1));
+    const QVariantMap p = text->properties();
+    ASSERT_EQ(p.value("contents").typeId(), QMetaType::QByteArray);
+    EXPECT_TRUE(p.contains("bounds"));
+
+    SKTText copy;
+    copy.initWithProperties(p);
+    EXPECT_EQ(copy._bounds, text->_bounds);
+    ASSERT_TRUE(copy.contents_val);
+    EXPECT_EQ(copy.contents_val->string(), text->Text_contents()->string());
+    EXPECT_EQ(copy.contents_val->font().pointSize(), 18);
+    EXPECT_EQ(copy.contents_val->foregroundColour(), Colour::rgb(0, 0, 1));
+    // The second storage is not what is drawn.
+    EXPECT_EQ(copy.Text_contents()->string(), QStringLiteral("Text here"));
+
+    // A text that has not made its storage yet gives the one it would make.
+    SKTText fresh;
+    SKTText fromFresh;
+    fromFresh.initWithProperties(fresh.properties());
+    ASSERT_TRUE(fromFresh.contents_val);
+    EXPECT_EQ(fromFresh.contents_val->string(), QStringLiteral("Text here"));
+    EXPECT_EQ(fromFresh.contents_val->font().pointSize(), 14);
+    EXPECT_EQ(fromFresh.contents_val->foregroundColour(), Colour::black());
+
+    // Entries of the wrong kind are ignored.
+    SKTText untouched;
+    untouched.initWithProperties({{"contents", QStringLiteral("Hello")}});
+    EXPECT_FALSE(untouched.contents_val);
+    untouched.initWithProperties({{"contents", QByteArray("not an archive")}});
+    EXPECT_FALSE(untouched.contents_val);
+}
