@@ -35,6 +35,24 @@ QFont layoutFont(const FontSpec& wanted, double letterSpacing = 0)
     return font;
 }
 
+// `text` with every line end ("\r\n", "\n", "\r", next line, paragraph
+// separator) made a line separator: a text layout breaks lines only there.
+QString withLineBreaks(const QString& text)
+{
+    QString result;
+    result.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+            continue;   // the "\n" that follows makes the break
+        if (c == u'\n' || c == u'\r' || c == QChar(0x0085) || c == QChar::ParagraphSeparator)
+            result.append(QChar::LineSeparator);
+        else
+            result.append(c);
+    }
+    return result;
+}
+
 Qt::Alignment alignmentOfCode(int code)
 {
     switch (code) {
@@ -170,7 +188,7 @@ void SKTText::drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited)
     if (isDrawingStroke())
         GraphicPainting::strokeBounds(painter, *this);
 
-    QTextLayout layout(text, layoutFont(Text_Font_value(), text_kerning));
+    QTextLayout layout(withLineBreaks(text), layoutFont(Text_Font_value(), text_kerning));
     QTextOption option(alignmentOfCode(text_alignmnet));
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     option.setTextDirection(text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
@@ -200,7 +218,7 @@ QRectF SKTText::drawingBounds() const
 QSizeF SKTText::naturalSize()
 {
     const std::shared_ptr<AttributedText> storage = Text_contents();
-    QTextLayout layout(storage->string(), layoutFont(storage->font()));
+    QTextLayout layout(withLineBreaks(storage->string()), layoutFont(storage->font()));
     QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);

@@ -277,3 +277,23 @@ TEST(SKTText, PropertiesCarryTheArchivedTextStorage)
     untouched.initWithProperties({{"contents", QByteArray("not an archive")}});
     EXPECT_FALSE(untouched.contents_val);
 }
+
+TEST(SKTText, LineEndsInsideTheTextStartNewLines)
+{
+    const QRectF bounds(0, 0, 220, 110);
+    auto oneLine = makeText(QStringLiteral("alpha beta"), bounds);
+    const QRect single = inkBounds(draw(*oneLine), dark);
+    ASSERT_FALSE(single.isEmpty());
+    for (const QString& characters : {QStringLiteral("alpha\nbeta"), QStringLiteral("alpha\r\nbeta"),
+                                      QStringLiteral("alpha\rbeta"), QString::fromUtf8("alpha\u2028beta"),
+                                      QString::fromUtf8("alpha\u2029beta")}) {
+        auto text = makeText(characters, bounds);
+        const QRect ink = inkBounds(draw(*text), dark);
+        EXPECT_GT(ink.height(), single.height() + 10) << characters.toStdString();
+        EXPECT_LT(ink.width(), single.width() * 3 / 4) << characters.toStdString();
+    }
+    // The natural size counts the lines too.
+    auto two = makeText(QStringLiteral("alpha\nbeta"), bounds);
+    EXPECT_GT(two->naturalSize().height(), oneLine->naturalSize().height() * 1.5);
+    EXPECT_LT(two->naturalSize().width(), oneLine->naturalSize().width());
+}
