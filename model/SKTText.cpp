@@ -24,6 +24,8 @@ const QString contentsPropertyKey = QStringLiteral("contents");
 // resolved for a device of 72 dots per inch lose their absolute letter
 // spacing in Qt's layout).
 constexpr double unitsPerPoint = 16.0;
+// Tab stops every 28 points, as in a default paragraph style.
+constexpr double tabStopDistance = 28.0;
 
 QFont layoutFont(const FontSpec& wanted, double letterSpacing = 0)
 {
@@ -191,6 +193,7 @@ void SKTText::drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited)
     QTextLayout layout(withLineBreaks(text), layoutFont(Text_Font_value(), text_kerning));
     QTextOption option(alignmentOfCode(text_alignmnet));
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    option.setTabStopDistance(tabStopDistance * unitsPerPoint);
     option.setTextDirection(text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
     layout.setTextOption(option);
     layOut(layout, b.width(), b.height());
@@ -221,6 +224,7 @@ QSizeF SKTText::naturalSize()
     QTextLayout layout(withLineBreaks(storage->string()), layoutFont(storage->font()));
     QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    option.setTabStopDistance(tabStopDistance * unitsPerPoint);
     layout.setTextOption(option);
     layOut(layout, bounds().width(), std::numeric_limits<double>::infinity());
     double width = 0;

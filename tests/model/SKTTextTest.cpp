@@ -297,3 +297,19 @@ TEST(SKTText, LineEndsInsideTheTextStartNewLines)
     EXPECT_GT(two->naturalSize().height(), oneLine->naturalSize().height() * 1.5);
     EXPECT_LT(two->naturalSize().width(), oneLine->naturalSize().width());
 }
+
+TEST(SKTText, TabsStopEvery28Points)
+{
+    const QRectF bounds(0, 0, 220, 40);
+    const QRect single = inkBounds(draw(*makeText(QStringLiteral("a"), bounds)), dark);
+    const QRect b = inkBounds(draw(*makeText(QStringLiteral("b"), bounds)), dark);
+    ASSERT_LT(single.right(), 20);
+    // "b" after a tab starts at the first stop, 28 points from the left edge;
+    // after two tabs at the second.
+    const QRect oneTab = inkBounds(draw(*makeText(QStringLiteral("a\tb"), bounds)), dark);
+    EXPECT_NEAR(oneTab.right(), 28 + b.right(), 2);
+    const QRect twoTabs = inkBounds(draw(*makeText(QStringLiteral("a\t\tb"), bounds)), dark);
+    EXPECT_NEAR(twoTabs.right(), 56 + b.right(), 2);
+    // The natural size measures with the same stops.
+    EXPECT_GT(makeText(QStringLiteral("a\tb"), bounds)->naturalSize().width(), 30);
+}
