@@ -2,15 +2,51 @@
 
 #include <QDir>
 
+#include <pwd.h>
+#include <unistd.h>
+#include <vector>
+
 namespace PicturePath {
+
+namespace {
+
+// The home folder of the user called `name`; empty when there is no such user.
+QString homeOfUser(const QString& name)
+{
+    const QByteArray wanted = name.toLocal8Bit();
+    long bufferSize = sysconf(_SC_GETPW_R_SIZE_MAX);
+    if (bufferSize <= 0)
+        bufferSize = 16384;
+    std::vector<char> buffer(static_cast<size_t>(bufferSize));
+    passwd entry {};
+    passwd* found = nullptr;
+    if (getpwnam_r(wanted.constData(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found
+        || !found->pw_dir)
+        return {};
+    return QString::fromLocal8Bit(found->pw_dir);
+}
+
+}
 
 QString standardized(const QString& path)
 {
     if (path.isEmpty())
         return path;
     QString expanded = path;
-    if (expanded == QLatin1String("~") || expanded.startsWith(QLatin1String("~/")))
-        expanded = QDir::homePath() + expanded.mid(1);
+    if (expanded.startsWith(u'~')) {
+        const qsizetype slash = expanded.indexOf(u'/');
+        const QString user = expanded.mid(1, slash < 0 ? -1 : slash - 1);
+        const QString rest = slash < 0 ? QString() : expanded.mid(slash);
+        if (user.isEmpty()) {
+            expanded = QDir::homePath() + rest;
+        } else {
+            // "~name" is the home folder of that user; an unknown user leaves
+            // the path as it is.
+            const QString home = homeOfUser(user);
+            if (!home.isEmpty())
+                expanded = home + rest;
+        }
+    }
     return QDir::cleanPath(expanded);
 }
 

@@ -215,22 +215,25 @@ QVariantMap SKTGraphic::properties() const
     return p;
 }
 
+bool SKTGraphic::isNumberProperty(const QVariant& v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Float:
+    case QMetaType::Double:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void SKTGraphic::initWithProperties(const QVariantMap& p)
 {
-    const auto isNumber = [](const QVariant& v) {
-        switch (v.typeId()) {
-        case QMetaType::Bool:
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::LongLong:
-        case QMetaType::ULongLong:
-        case QMetaType::Float:
-        case QMetaType::Double:
-            return true;
-        default:
-            return false;
-        }
-    };
+    const auto isNumber = &SKTGraphic::isNumberProperty;
     const QVariant bounds = p.value(SKTGraphicBoundsKey);
     if (bounds.typeId() == QMetaType::QString)
         _bounds = GeometryString::toRect(bounds.toString());

@@ -277,6 +277,8 @@ public:
     // Takes the entries of `properties` that are present and of the right
     // kind; run on a freshly made object.
     virtual void initWithProperties(const QVariantMap& properties);
+    // Whether a property value is a number (a bool counts as one).
+    static bool isNumberProperty(const QVariant& value);
 
     // ---- published values ----
     QRectF bounds() const { return _bounds; }

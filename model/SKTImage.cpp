@@ -5,6 +5,7 @@
 #include "model/GraphicPainting.h"
 #include "model/ImageProcesser.h"
 #include "model/PicturePath.h"
+#include "platform/ArchivedPicture.h"
 
 #include <QPainter>
 
@@ -80,6 +81,34 @@ GraphicPtr SKTImage::copy() const
     if (graphic && graphic->kind() == Kind::Image)
         std::static_pointer_cast<SKTImage>(graphic)->_contents = _contents;
     return graphic;
+}
+
+namespace {
+const QString contentsPropertyKey = QStringLiteral("contents");
+}
+
+QVariantMap SKTImage::properties() const
+{
+    QVariantMap p = SKTGraphic::properties();
+    if (!_contents.isNull())
+        p.insert(contentsPropertyKey, ArchivedPicture::archivedData(_contents));
+    p.insert(flippedHorizontallyKey, _isFlippedHorizontally);
+    p.insert(flippedVerticallyKey, _isFlippedVertically);
+    return p;
+}
+
+void SKTImage::initWithProperties(const QVariantMap& p)
+{
+    SKTGraphic::initWithProperties(p);
+    const QVariant contents = p.value(contentsPropertyKey);
+    if (contents.typeId() == QMetaType::QByteArray) {
+        if (const std::optional<Picture> picture = ArchivedPicture::fromArchivedData(contents.toByteArray()))
+            setContents(*picture);
+    }
+    if (isNumberProperty(p.value(flippedHorizontallyKey)))
+        _isFlippedHorizontally = p.value(flippedHorizontallyKey).toDouble() != 0;
+    if (isNumberProperty(p.value(flippedVerticallyKey)))
+        _isFlippedVertically = p.value(flippedVerticallyKey).toDouble() != 0;
 }
 
 QVariant SKTImage::valueForKey(const QString& key) const

@@ -52,6 +52,12 @@ public:
     bool canSetDrawingFill() const override { return false; }
     bool canSetDrawingStroke() const override { return false; }
 
+    // The base's properties plus "contents" (the archived picture, present
+    // only when there is one), "flippedHorizontally" and "flippedVertically".
+    QVariantMap properties() const override;
+    // Takes each of those entries only when it is of the right kind.
+    void initWithProperties(const QVariantMap& properties) override;
+
     QVariant valueForKey(const QString& key) const override;
     void setValueForKey(const QVariant& value, const QString& key) override;
     QStringList keysForValuesToObserveForUndo() const override;

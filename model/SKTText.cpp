@@ -3,6 +3,7 @@
 #include "app/StringHelpers.h"
 #include "mainwindow/Globals.h"
 #include "model/GraphicPainting.h"
+#include "platform/ArchivedText.h"
 
 #include <QFont>
 #include <QPainter>
@@ -15,6 +16,7 @@ namespace {
 
 constexpr double textContentsFontSize = 14.0;
 const QString undoContentsKey = QStringLiteral("undoContents");
+const QString contentsPropertyKey = QStringLiteral("contents");
 
 // Text is laid out in units of 1/16 point with fonts sized in pixels, and
 // drawn scaled down to points. A pixel-sized font measures the same on every
@@ -22,6 +24,8 @@ const QString undoContentsKey = QStringLiteral("undoContents");
 // resolved for a device of 72 dots per inch lose their absolute letter
 // spacing in Qt's layout).
 constexpr double unitsPerPoint = 16.0;
+// Tab stops every 28 points, as in a default paragraph style.
+constexpr double tabStopDistance = 28.0;
 
 QFont layoutFont(const FontSpec& wanted, double letterSpacing = 0)
 {
@@ -31,6 +35,24 @@ QFont layoutFont(const FontSpec& wanted, double letterSpacing = 0)
     if (letterSpacing != 0 && std::isfinite(letterSpacing))
         font.setLetterSpacing(QFont::AbsoluteSpacing, letterSpacing * unitsPerPoint);
     return font;
+}
+
+// `text` with every line end ("\r\n", "\n", "\r", next line, paragraph
+// separator) made a line separator: a text layout breaks lines only there.
+QString withLineBreaks(const QString& text)
+{
+    QString result;
+    result.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+            continue;   // the "\n" that follows makes the break
+        if (c == u'\n' || c == u'\r' || c == QChar(0x0085) || c == QChar::ParagraphSeparator)
+            result.append(QChar::LineSeparator);
+        else
+            result.append(c);
+    }
+    return result;
 }
 
 Qt::Alignment alignmentOfCode(int code)
@@ -79,6 +101,27 @@ std::shared_ptr<AttributedText> SKTText::contents()
         contents_val = Text_contents();
     }
     return contents_val;
+}
+
+QVariantMap SKTText::properties() const
+{
+    QVariantMap p = SKTGraphic::properties();
+    // The storage as the object would make it on first use when it has none yet.
+    const AttributedText storage = _Text_contents
+        ? *_Text_contents
+        : AttributedText(Text_Value, FontSpec(Text_Ctrl_Font, textContentsFontSize), Colour::black());
+    p.insert(contentsPropertyKey, ArchivedText::archivedData(storage));
+    return p;
+}
+
+void SKTText::initWithProperties(const QVariantMap& p)
+{
+    SKTGraphic::initWithProperties(p);
+    const QVariant contents = p.value(contentsPropertyKey);
+    if (contents.typeId() != QMetaType::QByteArray)
+        return;
+    if (std::optional<AttributedText> storage = ArchivedText::fromArchivedData(contents.toByteArray()))
+        contents_val = std::make_shared<AttributedText>(std::move(*storage));
 }
 
 QString SKTText::transformedText(const QString& text, int caseCode)
@@ -147,9 +190,10 @@ void SKTText::drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited)
     if (isDrawingStroke())
         GraphicPainting::strokeBounds(painter, *this);
 
-    QTextLayout layout(text, layoutFont(Text_Font_value(), text_kerning));
+    QTextLayout layout(withLineBreaks(text), layoutFont(Text_Font_value(), text_kerning));
     QTextOption option(alignmentOfCode(text_alignmnet));
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    option.setTabStopDistance(tabStopDistance * unitsPerPoint);
     option.setTextDirection(text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
     layout.setTextOption(option);
     layOut(layout, b.width(), b.height());
@@ -177,9 +221,10 @@ QRectF SKTText::drawingBounds() const
 QSizeF SKTText::naturalSize()
 {
     const std::shared_ptr<AttributedText> storage = Text_contents();
-    QTextLayout layout(storage->string(), layoutFont(storage->font()));
+    QTextLayout layout(withLineBreaks(storage->string()), layoutFont(storage->font()));
     QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    option.setTabStopDistance(tabStopDistance * unitsPerPoint);
     layout.setTextOption(option);
     layOut(layout, bounds().width(), std::numeric_limits<double>::infinity());
     double width = 0;

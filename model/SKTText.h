@@ -25,6 +25,12 @@ public:
     bool _contentsBeingChangedByScripting = false;
     bool _boundsBeingChangedToMatchContents = false;
 
+    // The base's properties plus "contents", the archived text storage.
+    QVariantMap properties() const override;
+    // After the base: "contents", when it is data holding an archived text
+    // storage, becomes `contents_val`.
+    void initWithProperties(const QVariantMap& properties) override;
+
     void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited) override;
     // The base's drawing bounds united with the bounds grown by 1 point.
     QRectF drawingBounds() const override;

@@ -136,3 +136,15 @@ std::optional<Picture> ArchivedPicture::decode(KeyedUnarchiver& coder)
         return Picture(*image, size);
     return Picture(*image);
 }
+
+QByteArray ArchivedPicture::archivedData(const Picture& picture)
+{
+    KeyedArchiver archiver;
+    return archiver.archive(encode(archiver, picture));
+}
+
+std::optional<Picture> ArchivedPicture::fromArchivedData(const QByteArray& data)
+{
+    KeyedUnarchiver coder(data);
+    return coder.decodeRoot<Picture>(&ArchivedPicture::decode);
+}

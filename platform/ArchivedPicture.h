@@ -23,6 +23,10 @@ public:
     static quint64 encode(KeyedArchiver& archiver, const Picture& picture);   // 0 (nil) for no picture
     static std::optional<Picture> decode(KeyedUnarchiver& coder);
 
+    // A keyed archive whose root is the picture, and the picture of one.
+    static QByteArray archivedData(const Picture& picture);
+    static std::optional<Picture> fromArchivedData(const QByteArray& data);
+
     // TIFF data of the picture whose resolution maps its pixels onto its size
     // in points; empty when it cannot be written.
     static QByteArray tiffData(const Picture& picture);

@@ -155,3 +155,19 @@ std::optional<ArchivedText::Text> ArchivedText::decode(KeyedUnarchiver& coder)
     }
     return text;
 }
+
+QByteArray ArchivedText::archivedData(const AttributedText& text)
+{
+    KeyedArchiver archiver;
+    return archiver.archive(encode(archiver, text.string(), text.font(), text.foregroundColour()));
+}
+
+std::optional<AttributedText> ArchivedText::fromArchivedData(const QByteArray& data)
+{
+    KeyedUnarchiver coder(data);
+    const std::optional<Text> text = coder.decodeRoot<Text>(&ArchivedText::decode);
+    if (!text)
+        return std::nullopt;
+    const Run first = text->runs.value(0);
+    return AttributedText(text->string, first.font, first.colour);
+}

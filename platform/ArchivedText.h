@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/AttributedText.h"
 #include "platform/Colour.h"
 #include "platform/FontSpec.h"
 
@@ -34,6 +35,11 @@ public:
     // string has no attributes.
     static quint64 encode(KeyedArchiver& archiver, const QString& string, const FontSpec& font, const Colour& colour);
     static std::optional<Text> decode(KeyedUnarchiver& coder);
+
+    // A keyed archive whose root is the text, and the text of one (with the
+    // first run's font and colour).
+    static QByteArray archivedData(const AttributedText& text);
+    static std::optional<AttributedText> fromArchivedData(const QByteArray& data);
 
     // (length, index) pairs of an "NSAttributeInfo"; empty when malformed.
     static QList<std::pair<quint64, quint64>> parseRunInfo(const QByteArray& info);

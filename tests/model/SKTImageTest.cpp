@@ -333,3 +333,38 @@ TEST(SKTImage, NoMessageBoxOpensWhileDrawing)
     MessagePresenter::install(nullptr);
     EXPECT_EQ(presenter.texts(), QStringList({"\nadjust_Hue"}));
 }
+
+TEST(SKTImage, PropertiesCarryThePictureAndTheFlips)
+{
+    auto object = pictureObject(halves(30, 20, true), QRectF(5, 6, 60, 40));
+    object->_isFlippedHorizontally = true;
+    const QVariantMap p = object->properties();
+    EXPECT_EQ(p.value("flippedHorizontally"), QVariant(true));
+    EXPECT_EQ(p.value("flippedVertically"), QVariant(false));
+    ASSERT_EQ(p.value("contents").typeId(), QMetaType::QByteArray);
+    EXPECT_TRUE(p.contains("bounds"));
+
+    SKTImage copy;
+    copy.initWithProperties(p);
+    EXPECT_EQ(copy._bounds, object->_bounds);
+    EXPECT_TRUE(copy._isFlippedHorizontally);
+    EXPECT_FALSE(copy._isFlippedVertically);
+    ASSERT_FALSE(copy._contents.isNull());
+    EXPECT_EQ(copy._contents.size(), QSizeF(30, 20));
+    EXPECT_EQ(copy._contents.image().pixel(2, 10), red);
+    EXPECT_EQ(copy._contents.image().pixel(27, 10), blue);
+
+    // Without a picture there is no "contents"; entries of the wrong kind are
+    // ignored.
+    EXPECT_FALSE(SKTImage().properties().contains("contents"));
+    SKTImage untouched;
+    untouched.initWithProperties({{"contents", QStringLiteral("picture.png")},
+                                  {"flippedHorizontally", QStringLiteral("YES")},
+                                  {"flippedVertically", QByteArray("1")}});
+    EXPECT_TRUE(untouched._contents.isNull());
+    EXPECT_FALSE(untouched._isFlippedHorizontally);
+    EXPECT_FALSE(untouched._isFlippedVertically);
+    untouched.initWithProperties({{"contents", QByteArray("not an archive")}, {"flippedVertically", 1}});
+    EXPECT_TRUE(untouched._contents.isNull());
+    EXPECT_TRUE(untouched._isFlippedVertically);
+}

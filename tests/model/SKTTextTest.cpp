@@ -241,3 +241,75 @@ TEST(SKTText, HeightFollowsTheTextWithoutAnUndoableBoundsChange)
     EXPECT_TRUE(text->keysForValuesToObserveForUndo().contains(SKTGraphicBoundsKey));
 }
 
+
+TEST(SKTText, PropertiesCarryTheArchivedTextStorage)
+{
+    auto text = makeText(QString::fromUtf8("Gr\u00fc\u00dfe,\nDear guest"), QRectF(5, 6, 120, 40));
+    text->Text_contents()->setFont(FontSpec(QStringLiteral("Times New Roman"), 18));
+    text->Text_contents()->setForegroundColour(Colour::rgb(0, 0, 1));
+    const QVariantMap p = text->properties();
+    ASSERT_EQ(p.value("contents").typeId(), QMetaType::QByteArray);
+    EXPECT_TRUE(p.contains("bounds"));
+
+    SKTText copy;
+    copy.initWithProperties(p);
+    EXPECT_EQ(copy._bounds, text->_bounds);
+    ASSERT_TRUE(copy.contents_val);
+    EXPECT_EQ(copy.contents_val->string(), text->Text_contents()->string());
+    EXPECT_EQ(copy.contents_val->font().pointSize(), 18);
+    EXPECT_EQ(copy.contents_val->foregroundColour(), Colour::rgb(0, 0, 1));
+    // The second storage is not what is drawn.
+    EXPECT_EQ(copy.Text_contents()->string(), QStringLiteral("Text here"));
+
+    // A text that has not made its storage yet gives the one it would make.
+    SKTText fresh;
+    SKTText fromFresh;
+    fromFresh.initWithProperties(fresh.properties());
+    ASSERT_TRUE(fromFresh.contents_val);
+    EXPECT_EQ(fromFresh.contents_val->string(), QStringLiteral("Text here"));
+    EXPECT_EQ(fromFresh.contents_val->font().pointSize(), 14);
+    EXPECT_EQ(fromFresh.contents_val->foregroundColour(), Colour::black());
+
+    // Entries of the wrong kind are ignored.
+    SKTText untouched;
+    untouched.initWithProperties({{"contents", QStringLiteral("Hello")}});
+    EXPECT_FALSE(untouched.contents_val);
+    untouched.initWithProperties({{"contents", QByteArray("not an archive")}});
+    EXPECT_FALSE(untouched.contents_val);
+}
+
+TEST(SKTText, LineEndsInsideTheTextStartNewLines)
+{
+    const QRectF bounds(0, 0, 220, 110);
+    auto oneLine = makeText(QStringLiteral("alpha beta"), bounds);
+    const QRect single = inkBounds(draw(*oneLine), dark);
+    ASSERT_FALSE(single.isEmpty());
+    for (const QString& characters : {QStringLiteral("alpha\nbeta"), QStringLiteral("alpha\r\nbeta"),
+                                      QStringLiteral("alpha\rbeta"), QString::fromUtf8("alpha\u2028beta"),
+                                      QString::fromUtf8("alpha\u2029beta")}) {
+        auto text = makeText(characters, bounds);
+        const QRect ink = inkBounds(draw(*text), dark);
+        EXPECT_GT(ink.height(), single.height() + 10) << characters.toStdString();
+        EXPECT_LT(ink.width(), single.width() * 3 / 4) << characters.toStdString();
+    }
+    // The natural size counts the lines too.
+    auto two = makeText(QStringLiteral("alpha\nbeta"), bounds);
+    EXPECT_GT(two->naturalSize().height(), oneLine->naturalSize().height() * 1.5);
+    EXPECT_LT(two->naturalSize().width(), oneLine->naturalSize().width());
+}
+
+TEST(SKTText, TabsStopEvery28Points)
+{
+    const QRectF bounds(0, 0, 220, 40);
+    const QRect single = inkBounds(draw(*makeText(QStringLiteral("a"), bounds)), dark);
+    const QRect b = inkBounds(draw(*makeText(QStringLiteral("b"), bounds)), dark);
+    ASSERT_LT(single.right(), 20);
+    // "b" after a tab starts at the first stop, 28 points from the left edge;
+    // after two tabs at the second.
+    const QRect oneTab = inkBounds(draw(*makeText(QStringLiteral("a\tb"), bounds)), dark);
+    EXPECT_NEAR(oneTab.right(), 28 + b.right(), 2);
+    const QRect twoTabs = inkBounds(draw(*makeText(QStringLiteral("a\t\tb"), bounds)), dark);
+    EXPECT_NEAR(twoTabs.right(), 56 + b.right(), 2);
+    // The natural size measures with the same stops.
+    EXPECT_GT(makeText(QStringLiteral("a\tb"), bounds)->naturalSize().width(), 30);
+}
