@@ -2,29 +2,37 @@
 
 #include <gtest/gtest.h>
 
-TEST(UnitConversions, ComputedInDoubleReturnedInSingle)
+// A point is 1/72 inch and an inch 25.4 mm; the expected values are known
+// sizes, not the conversion redone.
+TEST(UnitConversions, KnownLengths)
 {
-    struct Case {
-        float in;
-        double factor;
-        float (*convert)(float);
+    const struct {
+        float mm;
+        double points;
+        double tolerance;
     } cases[] = {
-        {85.6f, 2.834645669291, MM_to_Points_Convert},
-        {53.98f, 2.834645669291, MM_to_Points_Convert},
-        {0.1f, 2.834645669291, MM_to_Points_Convert},
-        {-12.5f, 2.834645669291, MM_to_Points_Convert},
-        {72.0f, 0.3527777777778, Points_to_MM_Convert},
-        {243.0f, 0.3527777777778, Points_to_MM_Convert},
-        {0.3f, 0.3527777777778, Points_to_MM_Convert},
-        {0.0f, 0.3527777777778, Points_to_MM_Convert},
+        {25.4f, 72.0, 1e-5},        // one inch
+        {12.7f, 36.0, 1e-5},        // half an inch
+        {215.9f, 612.0, 1e-4},      // letter width, 8.5 in
+        {279.4f, 792.0, 1e-4},      // letter height, 11 in
+        {-25.4f, -72.0, 1e-5},      // signed offsets keep their sign
+        {0.0f, 0.0, 0.0},
+        {85.6f, 242.65, 0.005},     // ID-1 card width
+        {53.98f, 153.01, 0.005},    // ID-1 card height
+        {210.0f, 595.28, 0.005},    // A4 width
+        {297.0f, 841.89, 0.005},    // A4 height
+        {1.0f, 2.8346, 0.00005},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.convert(c.in), static_cast<float>(static_cast<double>(c.in) * c.factor)) << c.in;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mm);
+        EXPECT_NEAR(MM_to_Points_Convert(c.mm), c.points, c.tolerance);
+        EXPECT_NEAR(Points_to_MM_Convert(float(c.points)), c.mm, c.tolerance);
+    }
+    EXPECT_NEAR(Points_to_MM_Convert(1.0f), 0.35278, 0.000005);
 }
 
-TEST(UnitConversions, CardSizes)
+TEST(UnitConversions, RoundTripKeepsTheLength)
 {
-    EXPECT_NEAR(MM_to_Points_Convert(85.6f), 242.65, 0.005);
-    EXPECT_EQ(Points_to_MM_Convert(72.0f), 25.4f);
-    EXPECT_NEAR(Points_to_MM_Convert(MM_to_Points_Convert(54.0f)), 54.0, 1e-5);
+    for (float mm : {0.1f, 3.0f, 54.0f, 85.6f, 297.0f, 1000.0f})
+        EXPECT_NEAR(Points_to_MM_Convert(MM_to_Points_Convert(mm)), mm, mm * 1e-6) << mm;
 }

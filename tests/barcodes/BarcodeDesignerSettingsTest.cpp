@@ -19,17 +19,6 @@ TEST(BarcodeDesignerSettings, DefaultsOfANewDesigner)
     EXPECT_EQ(s.symbolText.header(), QString(""));
 }
 
-TEST(BarcodeDesignerSettings, CopiesAreIndependent)
-{
-    BarcodeDesignerSettings a;
-    a.symbolText.setHeader(QStringLiteral("first"));
-    BarcodeDesignerSettings b = a;
-    b.symbolText.setHeader(QStringLiteral("second"));
-    b.LR_margin = 9;
-    EXPECT_EQ(a.symbolText.header(), QStringLiteral("first"));
-    EXPECT_FLOAT_EQ(a.LR_margin, 0.1f);
-}
-
 TEST(BarcodeDesignerSettings, UnitsConvertToPoints)
 {
     const struct

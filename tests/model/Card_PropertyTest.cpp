@@ -4,7 +4,6 @@
 #include "model/Card_Property.h"
 
 #include <gtest/gtest.h>
-#include <QImage>
 
 TEST(Card_Property, NewRecordIsAnOpaqueTwoSidedUntitledFront)
 {
@@ -80,36 +79,4 @@ TEST(Card_Property, OpacityAboveOneActsAsOne)
         EXPECT_FLOAT_EQ(p.Card_alpha_Stepper(), c.stored);   // kept as stored
         EXPECT_DOUBLE_EQ(p.cardOpacity(), c.applied);
     }
-}
-
-TEST(Card_Property, CopyIsIndependent)
-{
-    QImage pixels(8, 8, QImage::Format_RGB32);
-    pixels.fill(Qt::blue);
-    Card_Property p;
-    p.setCard_BG_Image(Picture(pixels));
-    p.setCard_bordr_clr(Colour::rgb(1, 0, 0));
-    p.setCard_fill_Grd_1_clr(Colour::rgb(0, 0, 1));
-    p.setCard_Name("Badge");
-    p.setCard_Size({243, 153});
-    p.setCard_Content_clr(Colour::rgb(0.5, 0.5, 0.5));
-    p.setCard_Content_font(FontSpec("Liberation Sans", 11));
-
-    Card_Property c = p.copy();
-    EXPECT_EQ(c.Card_Name(), "Badge");
-    EXPECT_EQ(c.Card_Size(), QSizeF(243, 153));
-    EXPECT_EQ(c.Card_Content_clr(), Colour::rgb(0.5, 0.5, 0.5));
-    EXPECT_EQ(c.Card_Content_font(), FontSpec("Liberation Sans", 11));
-
-    // changing the copy leaves the original alone, the picture's pixels too
-    c.setCard_bordr_clr(Colour::black());
-    c.setCard_fill_Grd_1_clr(Colour::black());
-    c.setCard_Size({10, 10});
-    QImage edited = c.Card_BG_Image().image();
-    edited.fill(Qt::red);
-    c.setCard_BG_Image(Picture(edited));
-    EXPECT_EQ(p.Card_bordr_clr(), Colour::rgb(1, 0, 0));
-    EXPECT_EQ(p.Card_fill_Grd_1_clr(), Colour::rgb(0, 0, 1));
-    EXPECT_EQ(p.Card_Size(), QSizeF(243, 153));
-    EXPECT_EQ(p.Card_BG_Image().image().pixel(0, 0), QColor(Qt::blue).rgb());
 }
