@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -41,6 +42,30 @@ void answerNextBox(SeenBox& seen, const QString& answer)
     };
     QTimer::singleShot(0, *look);
 }
+
+// Once the next box is up, does `leave` to it.
+void leaveNextBox(std::function<void(QMessageBox*)> leave)
+{
+    auto look = std::make_shared<std::function<void()>>();
+    *look = [leave, look] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            QTimer::singleShot(10, *look);
+            return;
+        }
+        leave(box);
+        *look = nullptr;
+    };
+    QTimer::singleShot(0, *look);
+}
+
+void click(QMessageBox* box, const QString& text)
+{
+    for (QAbstractButton* b : box->buttons()) {
+        if (b->text() == text)
+            b->click();
+    }
+}
 }
 
 TEST(AlertMessagePresenter, MessageHasOneOkButton)
@@ -69,4 +94,41 @@ TEST(AlertMessagePresenter, YesIsTheDefaultAndOnlyYesAnswersTrue)
     SeenBox no;
     answerNextBox(no, QStringLiteral("No"));
     EXPECT_FALSE(alerts.askYesNo(QStringLiteral("Delete?")));
+}
+
+// Leaving a question without an answer (Escape, or closing the box) is its
+// own answer where it may be cancelled; a plain Yes/No question takes it as No.
+TEST(AlertMessagePresenter, EscapeOrClosingLeavesTheQuestionUnanswered)
+{
+    using Answer = MessagePresenter::Answer;
+    const struct {
+        const char* name;
+        std::function<void(QMessageBox*)> leave;
+        Answer answer;
+    } cases[] = {
+        {"Yes", [](QMessageBox* box) { click(box, "Yes"); }, Answer::Yes},
+        {"No", [](QMessageBox* box) { click(box, "No"); }, Answer::No},
+        {"Escape", [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); }, Answer::Cancelled},
+        {"Closed", [](QMessageBox* box) { box->close(); }, Answer::Cancelled},
+    };
+    AlertMessagePresenter alerts;
+    for (const auto& c : cases) {
+        SeenBox seen;
+        leaveNextBox([&seen, leave = c.leave](QMessageBox* box) {
+            seen.text = box->text();
+            for (QAbstractButton* b : box->buttons())
+                seen.buttons.append(b->text());
+            seen.defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
+            leave(box);
+        });
+        EXPECT_EQ(alerts.askYesNoOrCancel(QStringLiteral("Do you want to save changes before closing?")), c.answer)
+            << c.name;
+        EXPECT_EQ(seen.text, QStringLiteral("Do you want to save changes before closing?"));
+        seen.buttons.sort();
+        EXPECT_EQ(seen.buttons, QStringList({"No", "Yes"})) << c.name;
+        EXPECT_EQ(seen.defaultButton, QStringLiteral("Yes"));
+
+        leaveNextBox(c.leave);
+        EXPECT_EQ(alerts.askYesNo(QStringLiteral("Delete?")), c.answer == Answer::Yes) << c.name;
+    }
 }
