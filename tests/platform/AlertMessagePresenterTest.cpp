@@ -58,14 +58,6 @@ void leaveNextBox(std::function<void(QMessageBox*)> leave)
     };
     QTimer::singleShot(0, *look);
 }
-
-void click(QMessageBox* box, const QString& text)
-{
-    for (QAbstractButton* b : box->buttons()) {
-        if (b->text() == text)
-            b->click();
-    }
-}
 }
 
 TEST(AlertMessagePresenter, MessageHasOneOkButton)
@@ -96,39 +88,26 @@ TEST(AlertMessagePresenter, YesIsTheDefaultAndOnlyYesAnswersTrue)
     EXPECT_FALSE(alerts.askYesNo(QStringLiteral("Delete?")));
 }
 
-// Leaving a question without an answer (Escape, or closing the box) is its
-// own answer where it may be cancelled; a plain Yes/No question takes it as No.
+// Escape or closing the box leaves a question unanswered where it may be
+// cancelled; a plain Yes/No question takes either as No.
 TEST(AlertMessagePresenter, EscapeOrClosingLeavesTheQuestionUnanswered)
 {
     using Answer = MessagePresenter::Answer;
-    const struct {
-        const char* name;
-        std::function<void(QMessageBox*)> leave;
-        Answer answer;
-    } cases[] = {
-        {"Yes", [](QMessageBox* box) { click(box, "Yes"); }, Answer::Yes},
-        {"No", [](QMessageBox* box) { click(box, "No"); }, Answer::No},
-        {"Escape", [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); }, Answer::Cancelled},
-        {"Closed", [](QMessageBox* box) { box->close(); }, Answer::Cancelled},
-    };
     AlertMessagePresenter alerts;
-    for (const auto& c : cases) {
+    const std::function<void(QMessageBox*)> ways[] = {
+        [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); },
+        [](QMessageBox* box) { box->close(); },
+    };
+    for (const auto& leave : ways) {
+        leaveNextBox(leave);
+        EXPECT_EQ(alerts.askYesNoOrCancel(QStringLiteral("Save?")), Answer::Cancelled);
+        leaveNextBox(leave);
+        EXPECT_FALSE(alerts.askYesNo(QStringLiteral("Delete?")));
+    }
+    for (const auto& [button, answer] : {std::pair {"Yes", Answer::Yes}, std::pair {"No", Answer::No}}) {
         SeenBox seen;
-        leaveNextBox([&seen, leave = c.leave](QMessageBox* box) {
-            seen.text = box->text();
-            for (QAbstractButton* b : box->buttons())
-                seen.buttons.append(b->text());
-            seen.defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
-            leave(box);
-        });
-        EXPECT_EQ(alerts.askYesNoOrCancel(QStringLiteral("Do you want to save changes before closing?")), c.answer)
-            << c.name;
-        EXPECT_EQ(seen.text, QStringLiteral("Do you want to save changes before closing?"));
-        seen.buttons.sort();
-        EXPECT_EQ(seen.buttons, QStringList({"No", "Yes"})) << c.name;
+        answerNextBox(seen, QString::fromLatin1(button));
+        EXPECT_EQ(alerts.askYesNoOrCancel(QStringLiteral("Save?")), answer);
         EXPECT_EQ(seen.defaultButton, QStringLiteral("Yes"));
-
-        leaveNextBox(c.leave);
-        EXPECT_EQ(alerts.askYesNo(QStringLiteral("Delete?")), c.answer == Answer::Yes) << c.name;
     }
 }
