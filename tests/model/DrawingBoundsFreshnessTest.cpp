@@ -34,11 +34,9 @@ Change shapeCode(const char* code, int type = 1)
     };
 }
 
-Picture barsOf(int width, int height)
+Picture pictureOf(int width, int height)
 {
-    QImage image(width, height, QImage::Format_ARGB32);
-    image.fill(Qt::black);
-    return Picture(image, QSizeF(width, height));
+    return Picture(QImage(width, height, QImage::Format_ARGB32), QSizeF(width, height));
 }
 
 } // namespace
@@ -82,11 +80,10 @@ TEST(DrawingBoundsFreshness, FollowEveryFieldTheyDependOn)
         {"Shape_Control", shapeCode("P", 1), "polygon type", [](SKTGraphic& g) { g.polygon_type = 3; }, true},
         {"Shape_Control", shapeCode("RR"), "corner radius", [](SKTGraphic& g) { g.cor_rad_val_val = 40; },
          false},
-        {"SKTBarcode", [](SKTGraphic& g) { g._barcode_image = barsOf(60, 20); }, "picture",
-         [](SKTGraphic& g) { g.Set_Barcode_image(barsOf(200, 150)); }, true},
+        {"SKTBarcode", [](SKTGraphic& g) { g._barcode_image = pictureOf(60, 20); }, "picture",
+         [](SKTGraphic& g) { g.Set_Barcode_image(pictureOf(200, 150)); }, true},
         {"SKTLine", {}, "line ends",
          [](SKTGraphic& g) { static_cast<SKTLine&>(g).setDirection(false, true); }, false},
-        {"SKTLine", {}, "line caps", [](SKTGraphic& g) { g._line_cap_style = 2; }, false},
         {"SKTText", {}, "text",
          [](SKTGraphic& g) {
              g._Text_contents = std::make_shared<AttributedText>("A much longer line of text", FontSpec(),
