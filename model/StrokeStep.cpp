@@ -69,7 +69,18 @@ QPainterPath StrokeStep::pixelAligned(const QPainterPath& path, const QPointF& o
     // A line of an odd number of pixels is centred on pixel centres, an even
     // one on pixel edges.
     const double centre = pixelWidth % 2 ? 0.5 : 0.0;
-    const auto snap = [centre](double v, double shift) { return std::floor(v + shift - centre + 0.5) + centre - shift; };
+    // To the nearest such place; from halfway between two, towards the
+    // middle of the subpath, so that a frame along whole points stays inside
+    // its rectangle (and a card's outline inside the card).
+    const auto snap = [centre](double v, double shift, double middle) {
+        const double t = v + shift - centre;
+        const double lower = std::floor(t);
+        const double fraction = t - lower;
+        double chosen = std::round(t);
+        if (std::abs(fraction - 0.5) < 1e-9)
+            chosen = middle >= v ? lower + 1 : lower;
+        return chosen + centre - shift;
+    };
 
     const int count = path.elementCount();
     // Which coordinates of each point lie on a vertical (x) or horizontal (y)
@@ -103,11 +114,26 @@ QPainterPath StrokeStep::pixelAligned(const QPainterPath& path, const QPointF& o
 
     QPainterPath aligned = path;
     std::vector<QPointF> moved(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        const QPainterPath::Element e = path.elementAt(i);
-        const double x = snapX[size_t(i)] ? snap(e.x, offset.x()) : e.x;
-        const double y = snapY[size_t(i)] ? snap(e.y, offset.y()) : e.y;
-        moved[size_t(i)] = QPointF(x - e.x, y - e.y);
+    for (int first = 0; first < count;) {
+        int end = first + 1;
+        while (end < count && !path.elementAt(end).isMoveTo())
+            ++end;
+        double left = path.elementAt(first).x, right = left;
+        double top = path.elementAt(first).y, bottom = top;
+        for (int i = first; i < end; ++i) {
+            left = std::min(left, path.elementAt(i).x);
+            right = std::max(right, path.elementAt(i).x);
+            top = std::min(top, path.elementAt(i).y);
+            bottom = std::max(bottom, path.elementAt(i).y);
+        }
+        const QPointF middle((left + right) / 2, (top + bottom) / 2);
+        for (int i = first; i < end; ++i) {
+            const QPainterPath::Element e = path.elementAt(i);
+            const double x = snapX[size_t(i)] ? snap(e.x, offset.x(), middle.x()) : e.x;
+            const double y = snapY[size_t(i)] ? snap(e.y, offset.y(), middle.y()) : e.y;
+            moved[size_t(i)] = QPointF(x - e.x, y - e.y);
+        }
+        first = end;
     }
     for (int i = 0; i < count; ++i) {
         const QPainterPath::Element e = path.elementAt(i);

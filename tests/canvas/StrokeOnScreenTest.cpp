@@ -34,6 +34,7 @@ const Outline outlines[] = {
     {"two points wide", ShapeCode::Rectangle, {100, 80.5, 50, 40}, 2},
     {"three points wide", ShapeCode::Rectangle, {170.25, 20, 50, 40}, 3},
     {"thinnest line", ShapeCode::Rectangle, {170, 80.5, 50, 40}, 0},
+    {"along the card's edges", ShapeCode::Rectangle, {0, 0, 243, 154}, 1},
 };
 
 GraphicPtr outlined(const Outline& o)
@@ -49,16 +50,18 @@ GraphicPtr outlined(const Outline& o)
     return shape;
 }
 
-// The grey values crossing the outline's left and top edges halfway along.
+// The grey values crossing the outline's four edges halfway along, within
+// the picture.
 std::vector<int> acrossEdges(const QImage& image, const QRectF& bounds)
 {
     std::vector<int> greys;
-    const int midX = int(bounds.center().x());
-    const int midY = int(bounds.center().y());
-    for (int d = -4; d <= 4; ++d)
-        greys.push_back(qGray(image.pixel(int(bounds.left()) + d, midY)));
-    for (int d = -4; d <= 4; ++d)
-        greys.push_back(qGray(image.pixel(midX, int(bounds.top()) + d)));
+    const QPoint middle = bounds.center().toPoint();
+    for (int d = -4; d <= 4; ++d) {
+        for (const QPoint p : {QPoint(int(bounds.left()) + d, middle.y()), QPoint(int(bounds.right()) + d, middle.y()),
+                               QPoint(middle.x(), int(bounds.top()) + d), QPoint(middle.x(), int(bounds.bottom()) + d)})
+            if (image.valid(p))
+                greys.push_back(qGray(image.pixel(p)));
+    }
     return greys;
 }
 
@@ -86,7 +89,7 @@ TEST(StrokeOnScreen, WholePointOutlinesCoverWholePixelsOnTheCanvas)
             EXPECT_TRUE(grey == 0 || grey == 255) << grey;   // no grey pairs
             dark += grey == 0;
         }
-        EXPECT_EQ(dark, 2 * std::max(1, int(o.width)));
+        EXPECT_EQ(dark, 4 * std::max(1, int(o.width)));
     }
 }
 
@@ -110,9 +113,8 @@ TEST(StrokeOnScreen, PicturesOfCardSidesKeepTheOutlinesAsTheyAre)
         EXPECT_EQ(rendered, expected);
         if (o.bounds == QRectF(20, 20, 60, 40)) {
             // On whole points that is a pair of half-grey pixels across each edge.
-            const std::vector<int> greys = acrossEdges(rendered, o.bounds);
-            EXPECT_NEAR(greys[3], 128, 2);
-            EXPECT_NEAR(greys[4], 128, 2);
+            for (const QPoint p : {QPoint(19, 40), QPoint(20, 40), QPoint(79, 40), QPoint(80, 40)})
+                EXPECT_NEAR(qGray(rendered.pixel(p)), 128, 2);
         }
     }
 }
