@@ -18,6 +18,10 @@ class WhiteCardWindow : public CanvasMainWindow
 {
 public:
     void Card_Base_Drawing(QPainter& painter, const QRectF& rect) override { painter.fillRect(rect, Qt::white); }
+    void cardBaseDrawingForSide(QPainter& painter, const QRectF& rect, int) override
+    {
+        painter.fillRect(rect, Qt::white);
+    }
 };
 
 struct Outline {
@@ -100,7 +104,7 @@ TEST(StrokeOnScreen, PicturesOfCardSidesKeepTheOutlinesAsTheyAre)
         SCOPED_TRACE(o.name);
         const GraphicPtr shape = outlined(o);
         const QImage rendered =
-            SKTRenderingView(QRectF(0, 0, 243, 154), {shape}).pictureOfRect(QRectF(0, 0, 243, 154), 72).image();
+            SKTRenderingView(QRectF(0, 0, 243, 154), {shape}, 0).pictureOfRect(QRectF(0, 0, 243, 154), 72).image();
 
         // The path stroked by Qt alone, unaligned.
         QImage expected(rendered.size(), rendered.format());
