@@ -28,12 +28,3 @@ TEST(WindowPlacement, TheMainWindowIsKeptWhereItFitsAndPulledInWhereItDoesNot)
         EXPECT_TRUE(c.available.contains(frame)) << c.screen;
     }
 }
-
-TEST(WindowPlacement, FittingKeepsWhatLiesInsideAndMovesTheLeastOtherwise)
-{
-    const QRect area(0, 0, 800, 600);
-    EXPECT_EQ(WindowPlacement::fitted({10, 10, 100, 100}, area), QRect(10, 10, 100, 100));
-    EXPECT_EQ(WindowPlacement::fitted({-30, 550, 100, 100}, area), QRect(0, 500, 100, 100));
-    EXPECT_EQ(WindowPlacement::fitted({750, -5, 100, 700}, area), QRect(700, 0, 100, 600));
-    EXPECT_EQ(WindowPlacement::fitted({10, 10, 100, 100}, QRect()), QRect(10, 10, 100, 100));
-}
