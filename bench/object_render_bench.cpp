@@ -16,7 +16,7 @@
 #include "barcodes/NKDEAN13Barcode.h"
 #include "barcodes/QREncoder.h"
 #include "canvas/SKTRenderingView.h"
-#include "mainwindow/CardBaseDrawing.h"
+#include "canvas/CardBaseDrawing.h"
 #include "mainwindow/Globals.h"
 #include "mainwindow/MainWindowHooks.h"
 #include "model/Card_Property.h"
