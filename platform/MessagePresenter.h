@@ -20,6 +20,14 @@ public:
     // answer is Yes.
     virtual bool askYesNo(const QString& text) = 0;
 
+    // The answer to a question that may be left unanswered.
+    enum class Answer { Yes, No, Cancelled };
+
+    // Asks `text` with the buttons "Yes" (the default) and "No", as
+    // askYesNo() does, but Escape or closing the box answers Cancelled:
+    // neither Yes nor No.
+    virtual Answer askYesNoOrCancel(const QString& text) = 0;
+
     // The installed presenter.
     static MessagePresenter& current();
 
