@@ -270,9 +270,6 @@ TEST_F(ControllerTest, SideSnapshotDrawsOnAWorkerAsTheWindowDrawsItsSide)
     back.setCard_fill_chk(true);
     back.setCard_fill_style(QStringLiteral("H"));
     back.setCard_hatch_style(QStringLiteral("Checks"));
-    back.setCard_hatch_bk_clr(Colour::rgb(0.9, 0.8, 0.1));
-    back.setCard_border_chk(true);
-    back.setCard_bor_Stepper(2);
     controller->setBack_card_Prop(back);
     const GraphicPtr shape = create(1);
     create(0);   // the front's objects stay off the back
@@ -281,9 +278,7 @@ TEST_F(ControllerTest, SideSnapshotDrawsOnAWorkerAsTheWindowDrawsItsSide)
     ASSERT_EQ(snapshot.graphics().size(), 1);
     EXPECT_NE(snapshot.graphics().at(0), shape);
     const QImage there = std::async(std::launch::async, [&] { return snapshot.picture(72).image(); }).get();
-    const QImage here = SKTRenderingView::image_From_Card_Graphics(document->graphics_back(), 1, false, 72).image();
-    ASSERT_FALSE(here.isNull());
-    EXPECT_EQ(there, here);
+    EXPECT_EQ(there, SKTRenderingView::image_From_Card_Graphics(document->graphics_back(), 1, false, 72).image());
 }
 
 TEST_F(ControllerTest, FillPanelWritesTheCurrentSideOnly)
