@@ -46,11 +46,11 @@ public:
     bool isOpaque() const { return true; }
 
     // Draws the part `rect` of the view: the card base (drawn for the frame
-    // and clipped to `rect`),
-    // then the objects from the last to index 0, leaving out every object
-    // whose `print_object` is not 0. Returns false when an object failed to
-    // draw: the rest is then not drawn and the reason is logged. (No message
-    // box opens from here; the callers report a failed picture.)
+    // and clipped to `rect`), then the objects from the last to index 0,
+    // leaving out every object whose `print_object` is not 0. Returns false
+    // when an object failed to draw: the rest is then not drawn and the
+    // reason is logged. (No message box opens from here; the callers report
+    // a failed picture.)
     bool drawRect(QPainter& painter, const QRectF& rect);
 
     // The view drawn into a picture of `rect`'s size in points at `dpi`
