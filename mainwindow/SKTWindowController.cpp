@@ -9,7 +9,7 @@
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
 #include "canvas/SideSelection.h"
-#include "mainwindow/CardBaseDrawing.h"
+#include "canvas/CardBaseDrawing.h"
 #include "mainwindow/CardSettings.h"
 #include "mainwindow/CardSizePresets.h"
 #include "mainwindow/DrawWindow.h"
@@ -666,6 +666,15 @@ void SKTWindowController::setCardProperty(int side, const Card_Property& record)
 {
     QMutexLocker lock(&m_cardMutex);
     (side == 1 ? m_Back_card_Prop : m_Front_card_Prop) = record;
+}
+
+SideSnapshot SKTWindowController::sideSnapshot(int side) const
+{
+    const bool back = side == 1;
+    GraphicList graphics;
+    if (m_document)
+        graphics = m_document->graphicsForKey(back ? SKTDocumentGraphicsKey_back : SKTDocumentGraphicsKey);
+    return SideSnapshot(graphics, cardProperty(back ? 1 : 0), Card_Shape, frontCanvasBounds(), Resource_Path);
 }
 
 // ---- call-backs ----

@@ -102,8 +102,10 @@ public:
     // side's card base and objects (the error of code 0 when it cannot be
     // made). For TIFF ("public.tiff", "image/tiff"): the front objects alone
     // over their drawing bounds; an empty front side gives the error of code
-    // 3. The back and temp sides are never part of the data. Any other type
-    // is a programming error: throws std::invalid_argument.
+    // 3. The back and temp sides are never part of the data. PDF and TIFF
+    // are drawn by the installed renderer (setRendering); without one they
+    // fail with the error of code 0. Any other type is a programming error:
+    // throws std::invalid_argument.
     QByteArray dataOfType(const QString& typeName, SKTError* error = nullptr) const;
 
     // A print operation of the front side: the card (243 x 154 points) with

@@ -402,6 +402,19 @@ GraphicPtr SKTGraphic::copy() const
     return g;
 }
 
+GraphicPtr SKTGraphic::deepCopy() const
+{
+    return detachedCopy(std::shared_ptr<SKTGraphic>(new SKTGraphic(*this)));
+}
+
+GraphicPtr SKTGraphic::detachedCopy(std::shared_ptr<SKTGraphic> copy)
+{
+    copy->_scriptingContainer = nullptr;
+    if (copy->_Text_contents)
+        copy->_Text_contents = std::make_shared<AttributedText>(*copy->_Text_contents);
+    return copy;
+}
+
 // ---- published values ----
 
 void SKTGraphic::setBounds(const QRectF& bounds)

@@ -16,6 +16,11 @@ SKTImage::SKTImage() = default;
 
 SKTImage::~SKTImage() = default;
 
+GraphicPtr SKTImage::deepCopy() const
+{
+    return detachedCopy(std::make_shared<SKTImage>(*this));
+}
+
 void SKTImage::placeCentredOn(const QPointF& point)
 {
     const QSizeF size = _contents.isNull() ? QSizeF(0, 0) : _contents.size();

@@ -38,6 +38,11 @@ Shape_Control::Shape_Control() = default;
 
 Shape_Control::~Shape_Control() = default;
 
+GraphicPtr Shape_Control::deepCopy() const
+{
+    return detachedCopy(std::make_shared<Shape_Control>(*this));
+}
+
 QPainterPath Shape_Control::bezierPathForDrawing() const
 {
     const QString& code = _shape_type;

@@ -18,6 +18,7 @@ public:
 
     Kind kind() const override { return Kind::Shape; }
     QString className() const override { return QStringLiteral("Shape_Control"); }
+    GraphicPtr deepCopy() const override;
 
     // The figure of the current shape code; empty for an unknown code. Every
     // figure fills by the non-zero winding rule.

@@ -15,7 +15,7 @@
 #include "barcodes/QREncoder.h"
 #include "canvas/SKTRenderingView.h"
 #include "common/ObjectTestSupport.h"
-#include "mainwindow/CardBaseDrawing.h"
+#include "canvas/CardBaseDrawing.h"
 #include "mainwindow/Globals.h"
 #include "model/Card_Property.h"
 #include "model/SKTBarcode.h"

@@ -21,7 +21,6 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <future>
 #include <stdexcept>
 
 using ObjectTestSupport::opaqueBounds;
@@ -122,20 +121,6 @@ TEST(SKTRenderingView, BarcodeOnTheCardReadsBack)
     EXPECT_EQ(decoded.text, "01234565");
 }
 #endif
-
-TEST(SKTRenderingView, RendersOnAWorkerThreadAsOnTheGuiThread)
-{
-    ScopedResourceFolder resources;
-    CardWindow window;
-    auto text = std::make_shared<SKTText>();
-    text->Text_contents()->setString("Worker");
-    text->_bounds = QRectF(10, 10, 200, 40);
-    const GraphicList graphics {text, std::make_shared<SKTBarcode>()};
-    const QImage here = render(graphics, 150);
-    const QImage there = std::async(std::launch::async, [&] { return render(graphics, 150); }).get();
-    EXPECT_FALSE(there.isNull());
-    EXPECT_EQ(here, there);
-}
 
 TEST(SKTRenderingView, PdfPageIsTheCardInPointsWithRealText)
 {

@@ -2,6 +2,7 @@
 
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
+#include "canvas/SKTRenderingView.h"
 #include "mainwindow/ColorWell.h"
 #include "mainwindow/DrawWindow.h"
 #include "mainwindow/Globals.h"
@@ -31,6 +32,7 @@
 #include <QTableView>
 #include <QPainter>
 #include <QSignalSpy>
+#include <future>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -270,6 +272,24 @@ TEST_F(ControllerTest, CardBaseFollowsTheCurrentSidesRecord)
     Card_Front_Or_Back = 0;
     controller->Card_Base_Drawing(painter, QRectF(0, 0, 243, 154));
     EXPECT_EQ(QColor(image.pixel(100, 70)), QColor(255, 0, 0));
+}
+
+TEST_F(ControllerTest, SideSnapshotDrawsOnAWorkerAsTheWindowDrawsItsSide)
+{
+    Card_Shape = 2;
+    Card_Property back = controller->Back_card_Prop();
+    back.setCard_fill_chk(true);
+    back.setCard_fill_style(QStringLiteral("H"));
+    back.setCard_hatch_style(QStringLiteral("Checks"));
+    controller->setBack_card_Prop(back);
+    const GraphicPtr shape = create(1);
+    create(0);   // the front's objects stay off the back
+
+    SideSnapshot snapshot = controller->sideSnapshot(1);
+    ASSERT_EQ(snapshot.graphics().size(), 1);
+    EXPECT_NE(snapshot.graphics().at(0), shape);
+    const QImage there = std::async(std::launch::async, [&] { return snapshot.picture(72).image(); }).get();
+    EXPECT_EQ(there, SKTRenderingView::image_From_Card_Graphics(document->graphics_back(), 1, false, 72).image());
 }
 
 TEST_F(ControllerTest, FillPanelWritesTheCurrentSideOnly)
