@@ -4,6 +4,7 @@
 #include "app/ResourceSetup.h"
 #include "mainwindow/SKTWindowController.h"
 #include "model/SKTDocument.h"
+#include "platform/AlertMessagePresenter.h"
 
 #include <QApplication>
 
@@ -11,6 +12,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brightfold"));
+    AlertMessagePresenter alerts;
+    MessagePresenter::setDefault(&alerts);
 
     QString reason;
     if (!setUpResourceFolder(&reason)) {

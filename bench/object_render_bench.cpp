@@ -11,14 +11,14 @@
 // Side: a card side of 20 objects of every kind on a gradient card base with
 // a border, drawn into a picture at 300 dpi by the card renderer.
 
+#include "app/Globals.h"
+#include "app/MainWindowHooks.h"
 #include "barcodes/BarcodeDesignerSettings.h"
 #include "barcodes/NKDBarcodeImage.h"
 #include "barcodes/NKDEAN13Barcode.h"
 #include "barcodes/QREncoder.h"
 #include "canvas/SKTRenderingView.h"
 #include "mainwindow/CardBaseDrawing.h"
-#include "mainwindow/Globals.h"
-#include "mainwindow/MainWindowHooks.h"
 #include "model/Card_Property.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"

@@ -2,6 +2,7 @@
 
 #include "app/ControlHelpers.h"
 #include "app/FileHelpers.h"
+#include "app/Globals.h"
 #include "app/MessageBoxes.h"
 #include "app/ResourceSetup.h"
 #include "app/UnitConversions.h"
@@ -9,6 +10,7 @@
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
 #include "canvas/SideSelection.h"
+#include "canvas/ToolTable.h"
 #include "mainwindow/CardBaseDrawing.h"
 #include "mainwindow/CardSettings.h"
 #include "mainwindow/CardSizePresets.h"
@@ -17,14 +19,16 @@
 #include "mainwindow/NewObjectPlacement.h"
 #include "mainwindow/PresetListModel.h"
 #include "mainwindow/ToolPaletteIcons.h"
-#include "mainwindow/ToolTable.h"
-#include "ui_DrawWindow.h"
+#include "model/Globals.h"
 #include "model/SKTDocument.h"
+#include "output/Globals.h"
 #include "output/Preferences.h"
 #include "platform/OpenPanel.h"
 #include "platform/Pasteboard.h"
 #include "platform/ProcessTerminator.h"
 #include "platform/UndoManager.h"
+#include "profiles/Globals.h"
+#include "ui_DrawWindow.h"
 
 #include <QAction>
 #include <QButtonGroup>

@@ -1,8 +1,8 @@
 #include "model/SKTDocument.h"
 
 #include "canvas/SKTRenderingView.h"
-#include "mainwindow/Globals.h"
 #include "model/DocumentGraphicArchive.h"
+#include "model/Globals.h"
 #include "model/SKTMapTableOwner.h"
 #include "platform/PrintOperation.h"
 #include "platform/UndoManager.h"

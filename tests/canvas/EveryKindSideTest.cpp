@@ -10,13 +10,13 @@
 // poppler's page are kept there for looking at.
 
 #include "RenderTestSupport.h"
+#include "app/Globals.h"
 #include "barcodes/NKDBarcodeImage.h"
 #include "barcodes/NKDEAN13Barcode.h"
 #include "barcodes/QREncoder.h"
 #include "canvas/SKTRenderingView.h"
 #include "common/ObjectTestSupport.h"
 #include "mainwindow/CardBaseDrawing.h"
-#include "mainwindow/Globals.h"
 #include "model/Card_Property.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"

@@ -5,7 +5,6 @@
 #include "canvas/SKTRenderingView.h"
 #include "common/ObjectTestSupport.h"
 #include "common/TestPictures.h"
-#include "mainwindow/Globals.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
 #include "model/SKTText.h"

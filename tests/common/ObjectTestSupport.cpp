@@ -1,6 +1,6 @@
 #include "common/ObjectTestSupport.h"
 
-#include "mainwindow/Globals.h"
+#include "app/Globals.h"
 #include "platform/ResourceFolder.h"
 
 #include <QBuffer>

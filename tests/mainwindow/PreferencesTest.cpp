@@ -1,4 +1,4 @@
-#include "mainwindow/Globals.h"
+#include "app/Globals.h"
 #include "output/Preferences.h"
 
 #include <QDir>

@@ -1,6 +1,7 @@
 // Signature and fingerprint pictures, barcode objects and the sample
 // pictures they show.
 
+#include "app/Globals.h"
 #include "common/ObjectTestSupport.h"
 #include "common/TestPictures.h"
 #include "CountingMainWindow.h"
