@@ -111,7 +111,6 @@ TEST(SKTRenderingView, AFailingObjectGivesNoPictureAndNoMessageBox)
     EXPECT_TRUE(presenter.texts().isEmpty());
 }
 
-#ifdef HAVE_ZXING
 TEST(SKTRenderingView, BarcodeOnTheCardReadsBack)
 {
     ScopedResourceFolder resources;
@@ -122,7 +121,6 @@ TEST(SKTRenderingView, BarcodeOnTheCardReadsBack)
     const ObjectTestSupport::Decoded decoded = ObjectTestSupport::decodeBarcode(image);
     EXPECT_EQ(decoded.text, "01234565");
 }
-#endif
 
 TEST(SKTRenderingView, RendersOnAWorkerThreadAsOnTheGuiThread)
 {

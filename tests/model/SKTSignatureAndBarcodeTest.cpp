@@ -69,7 +69,6 @@ TEST(ResourcePictures, TheShippedSamplesAreThere)
     EXPECT_TRUE(ResourcePictures::picture("nothing.png").isNull());
 }
 
-#ifdef HAVE_ZXING
 TEST(ResourcePictures, TheSampleBarcodeReads)
 {
     ScopedResourceFolder resources;
@@ -78,7 +77,6 @@ TEST(ResourcePictures, TheSampleBarcodeReads)
     EXPECT_EQ(decoded.text, "01234565");
     EXPECT_EQ(decoded.format, "EAN-8");
 }
-#endif
 
 TEST(SKTSignature, DefaultPathIsTheSampleOfTheKind)
 {
