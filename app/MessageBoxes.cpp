@@ -55,6 +55,16 @@ int Show_YES_NO_MessageBox(const QString& text)
     return answer;
 }
 
+MessagePresenter::Answer askYesNoOrCancel(const QString& text)
+{
+    // A box that could not be shown has not been answered.
+    auto answer = MessagePresenter::Answer::Cancelled;
+    guarded([&] {
+        runOnGuiThreadAndWait([&] { answer = MessagePresenter::current().askYesNoOrCancel(text); });
+    });
+    return answer;
+}
+
 void Show_MessageBox_No_Thread(const QString& text)
 {
     guarded([&] { Main_Thread_Messgae(withLeadingNewline(text)); });

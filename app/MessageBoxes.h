@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/MessagePresenter.h"
+
 #include <QString>
 
 // Message boxes for the user and the log. The boxes are application-modal and
@@ -26,6 +28,12 @@ int Main_Thread_Messgae_Yes_No(const QString& text);
 // calling thread; windows exist on the GUI thread only, so a call from
 // another thread is handed over to it.
 void Show_MessageBox_No_Thread(const QString& text);
+
+// Asks `text` with "Yes" (default) and "No" as Show_YES_NO_MessageBox does,
+// but Escape or closing the box answers Cancelled, distinct from No, for
+// questions where leaving the box means going back to what was being done.
+// Callable from any thread; `yes_no_msg_val` is left as it is.
+MessagePresenter::Answer askYesNoOrCancel(const QString& text);
 
 // A box with `text` unchanged and "OK"; returns 1 (the code of its one button).
 int show_msg(const QString& text);

@@ -217,5 +217,5 @@ QString NKDCode128Barcode::barcode() const
 
 bool NKDCode128Barcode::isContentValid() const
 {
-    return contentIsAscii();
+    return !content().isEmpty() && contentIsAscii();
 }

@@ -39,7 +39,7 @@ public:
 
     void generateChecksum() override;
     QString barcode() const override;
-    // Every ASCII content can be written.
+    // Every ASCII content but the empty one can be written.
     bool isContentValid() const override;
     QString className() const override { return QStringLiteral("NKDCode128Barcode"); }
 

@@ -59,5 +59,5 @@ QString NKDCode39Barcode::terminator() const
 
 bool NKDCode39Barcode::isContentValid() const
 {
-    return everyCharacterEncodes() && !content().contains(QLatin1Char('*'));
+    return !content().isEmpty() && everyCharacterEncodes() && !content().contains(QLatin1Char('*'));
 }

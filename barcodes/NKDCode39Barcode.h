@@ -15,8 +15,8 @@ public:
     QString _encodeChar(char c) const override;
     QString initiator() const override;
     QString terminator() const override;
-    // Every character has a pattern, and "*" (which would end the symbol
-    // early) does not appear.
+    // There is content, every character has a pattern, and "*" (which would
+    // end the symbol early) does not appear.
     bool isContentValid() const override;
     QString className() const override { return QStringLiteral("NKDCode39Barcode"); }
 

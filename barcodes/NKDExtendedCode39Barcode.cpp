@@ -53,7 +53,7 @@ QString NKDExtendedCode39Barcode::_encodeChar(char c) const
 
 bool NKDExtendedCode39Barcode::isContentValid() const
 {
-    return everyCharacterEncodes();
+    return !content().isEmpty() && everyCharacterEncodes();
 }
 
 QString NKDExtendedCode39Barcode::getRequirementDescription() const

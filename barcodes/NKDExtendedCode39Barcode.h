@@ -12,7 +12,8 @@ public:
 
     bool initWithContent(const QString& content, bool printsCaption) override;
     QString _encodeChar(char c) const override;
-    // Every character has a pattern ("*" is written as /J here).
+    // There is content and every character has a pattern ("*" is written
+    // as /J here).
     bool isContentValid() const override;
     QString getRequirementDescription() const;
     QString className() const override { return QStringLiteral("NKDExtendedCode39Barcode"); }

@@ -32,7 +32,7 @@ QString NKDInterleavedTwoOfFiveBarcode::barcode() const
 
 bool NKDInterleavedTwoOfFiveBarcode::isContentValid() const
 {
-    if (!contentIsAscii())
+    if (content().isEmpty() || !contentIsAscii())
         return false;
     for (const char c : contentBytes()) {
         if (c < '0' || c > '9')

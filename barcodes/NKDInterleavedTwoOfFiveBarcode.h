@@ -13,6 +13,7 @@ public:
     QString barcode() const override;
     QString initiator() const override { return QStringLiteral("1010"); }
     QString terminator() const override { return QStringLiteral("11101"); }
+    // At least one digit, and digits only.
     bool isContentValid() const override;
     QString className() const override { return QStringLiteral("NKDInterleavedTwoOfFiveBarcode"); }
 

@@ -48,6 +48,11 @@ QString NKDModifiedPlesseyBarcode::_encodeChar(char c) const
     return isDigit(c) ? bitsPattern(c - '0') : QString();
 }
 
+bool NKDModifiedPlesseyBarcode::isContentValid() const
+{
+    return !content().isEmpty() && everyCharacterEncodes();
+}
+
 QString NKDModifiedPlesseyBarcode::initiator() const
 {
     return oneBit + oneBit + zeroBit + oneBit;

@@ -15,6 +15,8 @@ public:
     QString initiator() const override;
     QString terminator() const override;
     void generateChecksum() override;
+    // At least one character, and every character has a pattern.
+    bool isContentValid() const override;
     QString className() const override { return QStringLiteral("NKDModifiedPlesseyBarcode"); }
 
 protected:

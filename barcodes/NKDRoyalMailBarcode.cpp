@@ -56,7 +56,7 @@ QString NKDRoyalMailBarcode::_encodeChar(char c) const
 
 bool NKDRoyalMailBarcode::isContentValid() const
 {
-    if (!contentIsAscii())
+    if (content().isEmpty() || !contentIsAscii())
         return false;
     for (const char c : contentBytes()) {
         if (tableIndex(c) == -1)

@@ -21,7 +21,7 @@ public:
     QString initiator() const override { return QStringLiteral("10"); }
     QString terminator() const override { return QStringLiteral("1"); }
     void generateChecksum() override;
-    // Only digits and the letters A to Z.
+    // At least one character, and only digits and the letters A to Z.
     bool isContentValid() const override;
     int _barDescriptor(int index) const;
     float barTop(int index) const override;

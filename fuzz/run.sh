@@ -18,6 +18,7 @@ rm -rf "$seeds"
 mkdir -p "$seeds/archive"
 "$build/fuzz/make_fuzz_seeds" "$seeds"
 python3 "$root/tests/common/keyed_archive_tool.py" make "$seeds/archive"
+cp "$root"/tests/fixtures/archive/* "$seeds/archive/"
 
 run() {
   local target=$1 seedDir=$2

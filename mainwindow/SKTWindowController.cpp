@@ -1405,18 +1405,29 @@ void SKTWindowController::comboBoxSelectionDidChange(QComboBox* comboBox)
 
 bool SKTWindowController::Save_project_file(bool save_as, bool show_msg)
 {
-    // The design file is written here.
+    // The design file is written here; until it is, nothing is saved and
+    // the callers are told so.
     (void)save_as;
     (void)show_msg;
-    return true;
+    return false;
 }
 
 bool SKTWindowController::Exit_App()
 {
-    if (Show_YES_NO_MessageBox(QStringLiteral("Do you want to save changes before closing?")) == 1) {
-        // A save that was asked for and failed keeps the program running.
-        if (!Save_project_file(false, false))
+    switch (askYesNoOrCancel(QStringLiteral("Do you want to save changes before closing?"))) {
+    case MessagePresenter::Answer::Cancelled:
+        // The box was left without an answer: back to the design.
+        return false;
+    case MessagePresenter::Answer::Yes:
+        // A save that was asked for and did not happen keeps the program
+        // running, with the design as it is.
+        if (!Save_project_file(false, false)) {
+            Show_MessageBox(QStringLiteral("fail"));
             return false;
+        }
+        break;
+    case MessagePresenter::Answer::No:
+        break;
     }
     // The review window runs here.
     ProcessTerminator::terminate(0);

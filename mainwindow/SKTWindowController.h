@@ -225,8 +225,10 @@ public:
     // Writes the design file; false when nothing was written (the caller
     // then goes no further).
     bool Save_project_file(bool save_as, bool show_msg);
-    // Asks whether to save, saves on Yes and ends the program with status 0.
-    // Returns false when the program goes on (the save asked for failed).
+    // Asks whether to save, saves on Yes and ends the program with status 0;
+    // No ends it without saving. Returns false when the program goes on:
+    // the question was left unanswered (Escape, or the box closed), or the
+    // save asked for did not happen (reported with the writer's "fail").
     bool Exit_App();
 
     // ---- fields ----

@@ -2,11 +2,17 @@
 
 #include "app/Globals.h"
 #include "app/MessageBoxes.h"
+#include "platform/PlistValue.h"
+#include "platform/RegularFile.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 
-#include <plist/plist.h>
+#include <cerrno>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 const QString send_email_SenderEmailKey = QStringLiteral("SendEmailSender");
 const QString send_email_PasswordKey = QStringLiteral("SendEmailPwd");
@@ -17,61 +23,58 @@ const QString send_email_Enable_SSLkey = QStringLiteral("SendEnableSSL");
 
 namespace {
 
-struct PlistFree {
-    void operator()(plist_t node) const { plist_free(node); }
-};
-using PlistPtr = std::unique_ptr<std::remove_pointer_t<plist_t>, PlistFree>;
-
-// Replaces the file at `path` with `contents` in one step; the file is
-// readable and writable by its owner only, from the moment it exists.
+// Replaces the file at `path` with `contents` in one step: the contents go
+// to a new file beside it, readable and writable by its owner alone from the
+// moment it exists, which is then renamed over the path. A symbolic link at
+// the path is replaced itself, never written through, so the file it points
+// to stays as it is; when anything fails the old file stays too.
 bool writeOwnerOnlyFile(const QString& path, const QByteArray& contents)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    const QFileInfo info(path);
+    QByteArray temporary =
+        QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);   // created 0600
+    if (fd < 0)
         return false;
-    // The temporary file gets its permissions before anything is written.
-    if (!file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
-        file.cancelWriting();
-        return false;
+    bool written = ::fchmod(fd, S_IRUSR | S_IWUSR) == 0;
+    for (qsizetype done = 0; written && done < contents.size();) {
+        const ssize_t n = ::write(fd, contents.constData() + done, size_t(contents.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            written = false;
+        else
+            done += n;
     }
-    if (file.write(contents) != contents.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    written = written && ::fsync(fd) == 0;
+    written = ::close(fd) == 0 && written;
+    if (written && ::rename(temporary.constData(), QFile::encodeName(path).constData()) == 0)
+        return true;
+    ::unlink(temporary.constData());
+    return false;
 }
 
 // The dictionary of string values in a property list (XML or binary);
-// nothing when the data holds no dictionary. Values of other types are left
-// out.
+// nothing when the data holds no dictionary, nests deeper than any settings
+// file would, or holds a text with a NUL character (no text this program
+// writes has one). Values of other types are left out.
 std::optional<QMap<QString, QString>> readDictionary(const QByteArray& data)
 {
-    if (data.isEmpty())
-        return std::nullopt;
-    plist_t raw = nullptr;
-    plist_from_memory(data.constData(), static_cast<uint32_t>(data.size()), &raw);
-    PlistPtr root(raw);
-    if (!root || plist_get_node_type(root.get()) != PLIST_DICT)
+    const PlistValue root = PlistValue::fromData(data);
+    const PlistNode node = root.node();
+    if (!node.isDictionary())
         return std::nullopt;
 
     QMap<QString, QString> dict;
-    plist_dict_iter it = nullptr;
-    plist_dict_new_iter(root.get(), &it);
-    for (;;) {
-        char* key = nullptr;
-        plist_t item = nullptr;
-        plist_dict_next_item(root.get(), it, &key, &item);
-        if (!key)
-            break;
-        if (item && plist_get_node_type(item) == PLIST_STRING) {
-            char* text = nullptr;
-            plist_get_string_val(item, &text);
-            dict.insert(QString::fromUtf8(key), QString::fromUtf8(text ? text : ""));
-            free(text);
-        }
-        free(key);
+    for (const QString& key : node.keys()) {
+        const PlistNode item = node.value(key);
+        if (!item.isString())
+            continue;
+        const QString text = item.toString();
+        if (text.contains(QChar(0)))
+            return std::nullopt;
+        dict.insert(key, text);
     }
-    free(it);
     return dict;
 }
 
@@ -89,9 +92,11 @@ QString Preferences::settingsFilePath(const QString& resourceFolder)
 
 Preferences::Preferences(const QString& path) : mPreferencesPath(path)
 {
-    QFile file(mPreferencesPath);
+    // Only a regular file is read: a FIFO or a device in its place would
+    // hold up the start of the program.
+    QFile file;
     QByteArray data;
-    if (file.open(QIODevice::ReadOnly))
+    if (RegularFile::openForReading(file, mPreferencesPath))
         data = file.readAll();
     if (std::optional<QMap<QString, QString>> dict = readDictionary(data)) {
         mDict = *dict;
@@ -126,16 +131,13 @@ void Preferences::createEmptyFile() const
 
 bool Preferences::flush() const
 {
-    PlistPtr root(plist_new_dict());
-    for (auto it = mDict.constBegin(); it != mDict.constEnd(); ++it)
-        plist_dict_set_item(root.get(), it.key().toUtf8().constData(),
-                            plist_new_string(it.value().toUtf8().constData()));
-    char* xml = nullptr;
-    uint32_t length = 0;
-    plist_to_xml(root.get(), &xml, &length);
-    if (!xml)
+    PlistValue root = PlistValue::dictionary();
+    for (auto it = mDict.constBegin(); it != mDict.constEnd(); ++it) {
+        if (!root.insert(it.key(), PlistValue::string(it.value())))
+            return false;
+    }
+    const QByteArray contents = root.toXml();
+    if (contents.isEmpty())
         return false;
-    const QByteArray contents(xml, static_cast<qsizetype>(length));
-    plist_to_xml_free(xml);
     return writeOwnerOnlyFile(mPreferencesPath, contents);
 }

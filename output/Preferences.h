@@ -3,7 +3,8 @@
 // The stored mail settings: a property-list dictionary of strings in the file
 // "com.vesk.card.plist" of the resource folder. Every store object reads the
 // file when it is made and writes it only when flushed. The file holds the
-// account password, so it is readable and writable by its owner alone.
+// account password, so it is readable and writable by its owner alone. It is
+// always replaced whole, never written through a symbolic link.
 
 #include <QMap>
 #include <QString>
@@ -29,10 +30,12 @@ public:
     // The settings file of a resource folder.
     static QString settingsFilePath(const QString& resourceFolder);
 
-    // Reads the settings at `path`. When the file is missing, empty or holds
-    // no dictionary, an empty file is put there (replacing what was there)
-    // and the store starts from the defaults: recipient, sender, password,
-    // server and port "", the security flag absent.
+    // Reads the settings at `path`. When the file is missing, empty, no
+    // regular file, or holds no dictionary that can be read safely (one
+    // nested very deep, a text or key with a NUL character), an empty file
+    // is put there (replacing what was there, but not what a link there
+    // points to) and the store starts from the defaults: recipient, sender,
+    // password, server and port "", the security flag absent.
     explicit Preferences(const QString& path);
 
     QString path() const { return mPreferencesPath; }

@@ -1,15 +1,37 @@
 #include "platform/AlertMessagePresenter.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include <memory>
 
 namespace {
-QMessageBox* makeBox(const QString& text)
+// A box that Escape or the window's close button end with no button
+// clicked. (A plain message box treats them as a click on its No button.)
+class CancellableBox : public QMessageBox
 {
-    auto* box = new QMessageBox(QApplication::activeWindow());
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->matches(QKeySequence::Cancel)) {
+            reject();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override { QDialog::closeEvent(event); }
+};
+
+template <class Box = QMessageBox>
+Box* makeBox(const QString& text)
+{
+    auto* box = new Box(QApplication::activeWindow());
     box->setWindowModality(Qt::ApplicationModal);
     box->setWindowTitle(QCoreApplication::applicationName());
     box->setIcon(QMessageBox::NoIcon);
@@ -38,4 +60,18 @@ bool AlertMessagePresenter::askYesNo(const QString& text)
     box->setEscapeButton(no);
     box->exec();
     return box->clickedButton() == yes;
+}
+
+MessagePresenter::Answer AlertMessagePresenter::askYesNoOrCancel(const QString& text)
+{
+    std::unique_ptr<CancellableBox> box(makeBox<CancellableBox>(text));
+    QPushButton* yes = box->addButton(QStringLiteral("Yes"), QMessageBox::YesRole);
+    QPushButton* no = box->addButton(QStringLiteral("No"), QMessageBox::NoRole);
+    box->setDefaultButton(yes);
+    box->exec();
+    if (box->clickedButton() == yes)
+        return Answer::Yes;
+    if (box->clickedButton() == no)
+        return Answer::No;
+    return Answer::Cancelled;
 }

@@ -8,4 +8,5 @@ class AlertMessagePresenter : public MessagePresenter
 public:
     void showMessage(const QString& text) override;
     bool askYesNo(const QString& text) override;
+    Answer askYesNoOrCancel(const QString& text) override;
 };

@@ -9,7 +9,8 @@ std::atomic<MessagePresenter*> installedPresenter {nullptr};
 std::atomic<MessagePresenter*> defaultPresenter {nullptr};
 
 // Used when nothing can show a box: the text goes to the log and a
-// question is answered No, so nothing is confirmed that nobody saw.
+// question is answered No (or left unanswered where it may be), so nothing
+// is confirmed that nobody saw.
 class LogPresenter : public MessagePresenter
 {
 public:
@@ -18,6 +19,11 @@ public:
     {
         qWarning().noquote() << text << "(answered No)";
         return false;
+    }
+    Answer askYesNoOrCancel(const QString& text) override
+    {
+        qWarning().noquote() << text << "(not answered)";
+        return Answer::Cancelled;
     }
 };
 }

@@ -5,9 +5,9 @@
 // Shows the program's message boxes. The program talks to the one presenter
 // that is installed; when none is, to the default presenter, which the
 // program sets to an AlertMessagePresenter at start (a program without a
-// window gets one that writes the texts to the log and answers No). Tests
-// install a ScriptedMessagePresenter that records the texts and answers from
-// a script. Presenters are called on the GUI thread only (the message helpers
+// window gets one that writes the texts to the log and answers No, or leaves
+// the question unanswered). Tests install a ScriptedMessagePresenter that
+// records the texts and answers from a script. Presenters are called on the GUI thread only (the message helpers
 // hand calls from other threads over to it).
 class MessagePresenter
 {
@@ -21,6 +21,14 @@ public:
     // Asks `text` with the buttons "Yes" (the default) and "No"; true when the
     // answer is Yes.
     virtual bool askYesNo(const QString& text) = 0;
+
+    // The answer to a question that may be left unanswered.
+    enum class Answer { Yes, No, Cancelled };
+
+    // Asks `text` with the buttons "Yes" (the default) and "No", as
+    // askYesNo() does, but Escape or closing the box answers Cancelled:
+    // neither Yes nor No.
+    virtual Answer askYesNoOrCancel(const QString& text) = 0;
 
     // The installed presenter.
     static MessagePresenter& current();

@@ -1,5 +1,8 @@
 #include "platform/Picture.h"
 
+#include "platform/RegularFile.h"
+
+#include <QFileInfo>
 #include <QImageReader>
 #include <QMutex>
 #include <QPainter>
@@ -64,9 +67,24 @@ QSizeF Picture::sizeInPoints(const QImage& image)
 
 Picture Picture::fromFile(const QString& path)
 {
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    QImage image = reader.read();
+    // Only regular files: a FIFO or a device named as a picture would hold up
+    // the reader (and the GUI thread drawing the picture) without end.
+    QFile file;
+    if (!RegularFile::openForReading(file, path))
+        return {};
+    // The name's suffix hints at the format, as when reading by name; when it
+    // names the wrong one, the contents decide.
+    const QByteArray suffix = QFileInfo(path).suffix().toLower().toLatin1();
+    QImage image;
+    for (const QByteArray& format : {suffix, QByteArray()}) {
+        if (!file.seek(0))
+            return {};
+        QImageReader reader(&file, format);
+        reader.setAutoTransform(true);
+        image = reader.read();
+        if (!image.isNull() || format.isEmpty())
+            break;
+    }
     if (image.isNull())
         return {};
     return Picture(std::move(image));

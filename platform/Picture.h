@@ -18,7 +18,8 @@ public:
     Picture(QImage image, QSizeF sizeInPoints);
 
     // Reads a picture file; its size in points comes from the file's
-    // resolution, 72 dpi when the file records none. Null when unreadable.
+    // resolution, 72 dpi when the file records none. Null when unreadable or
+    // when the path names no regular file (a FIFO, a device, a folder).
     static Picture fromFile(const QString& path);
 
     bool isNull() const { return m_image.isNull(); }

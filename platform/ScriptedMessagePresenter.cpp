@@ -12,13 +12,32 @@ bool ScriptedMessagePresenter::askYesNo(const QString& text)
 {
     QMutexLocker lock(&m_mutex);
     m_boxes.append({Box::Kind::Question, text, isGuiThread()});
-    return m_answers.isEmpty() ? false : m_answers.takeFirst();
+    return nextAnswer() == Answer::Yes;
+}
+
+MessagePresenter::Answer ScriptedMessagePresenter::askYesNoOrCancel(const QString& text)
+{
+    QMutexLocker lock(&m_mutex);
+    m_boxes.append({Box::Kind::Question, text, isGuiThread()});
+    return nextAnswer();
+}
+
+MessagePresenter::Answer ScriptedMessagePresenter::nextAnswer()
+{
+    return m_answers.isEmpty() ? Answer::No : m_answers.takeFirst();
 }
 
 void ScriptedMessagePresenter::scriptAnswers(std::initializer_list<bool> answers)
 {
     QMutexLocker lock(&m_mutex);
     for (bool a : answers)
+        m_answers.append(a ? Answer::Yes : Answer::No);
+}
+
+void ScriptedMessagePresenter::scriptAnswers(std::initializer_list<Answer> answers)
+{
+    QMutexLocker lock(&m_mutex);
+    for (Answer a : answers)
         m_answers.append(a);
 }
 

@@ -10,6 +10,7 @@
 #include "barcodes/NKDInterleavedTwoOfFiveBarcode.h"
 #include "barcodes/NKDModifiedPlesseyBarcode.h"
 #include "barcodes/NKDModifiedPlesseyHexBarcode.h"
+#include "barcodes/NKDRoyalMailBarcode.h"
 #include "barcodes/NKDUPCABarcode.h"
 #include "barcodes/NKDUPCEBarcode.h"
 #include "barcodes/UPCEANString.h"
@@ -461,6 +462,30 @@ TEST(Plessey, LetterEndsTheDoubledNumberInTheHexVariant)
     // position adds 1: s = 1, r = 1, check 9.
     const auto c = NKDBarcode::make<NKDModifiedPlesseyHexBarcode>(QStringLiteral("1A"));
     EXPECT_EQ(c->checkDigit(), '9');
+}
+
+// Empty content would draw a symbol without data: refused, as EAN and
+// Codabar refuse it; the shortest content each one writes is taken.
+TEST(LinearSymbologies, EmptyContentIsRefused)
+{
+    const struct {
+        const char* name;
+        Factory make;
+        const char* shortest;
+    } cases[] = {
+        {"Code128", code128(NKDCode128Barcode::SetAuto), "a"},
+        {"Code39", factory<NKDCode39Barcode>(), "A"},
+        {"ExtendedCode39", factory<NKDExtendedCode39Barcode>(), "a"},
+        {"Interleaved2of5", factory<NKDInterleavedTwoOfFiveBarcode>(), "1"},
+        {"Industrial2of5", factory<NKDIndustrialTwoOfFiveBarcode>(), "1"},
+        {"RoyalMail", factory<NKDRoyalMailBarcode>(), "A"},
+        {"ModifiedPlessey", factory<NKDModifiedPlesseyBarcode>(), "1"},
+        {"ModifiedPlesseyHex", factory<NKDModifiedPlesseyHexBarcode>(), "F"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_FALSE(made(c.make, QString(""))->isContentValid()) << c.name;
+        EXPECT_TRUE(made(c.make, QString::fromLatin1(c.shortest))->isContentValid()) << c.name;
+    }
 }
 
 TEST(NKDBarcode, BaseRulesAndAccessors)

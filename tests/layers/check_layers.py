@@ -31,11 +31,6 @@ ALLOWED = {
     # the canvas renderer. Remove this entry when that output leaves the model.
     ("model/SKTDocument.cpp", "canvas/SKTRenderingView.h"): "document output through the canvas renderer",
 }
-# Sources outside platform/ that still call libplist themselves.
-PLIST_ALLOWED = {
-    # TEMPORARY: the settings file moves to PlistValue.
-    "output/Preferences.cpp",
-}
 
 QUOTED = re.compile(r'^\s*#\s*include\s*"([^"]+)"', re.M)
 ANGLED = re.compile(r"^\s*#\s*include\s*<([^>]+)>", re.M)
@@ -96,7 +91,7 @@ def main():
             if layer in WINDOW_FREE and os.path.basename(inc).startswith("ui_"):
                 faults.append(f"{path}: includes the form header {inc} ({layer} has no widgets)")
         if layer != "platform":
-            if re.search(r"<plist/plist\.h>|\bplist_\w+\s*\(", body) and path not in PLIST_ALLOWED:
+            if re.search(r"<plist/plist\.h>|\bplist_\w+\s*\(", body):
                 faults.append(f"{path}: uses libplist directly (go through platform/PlistValue)")
 
         if layer in WINDOW_FREE:
@@ -120,10 +115,6 @@ def main():
 
     for entry in sorted(set(ALLOWED) - used_allowances):
         faults.append(f"{entry[0]}: no longer includes {entry[1]}; take it out of ALLOWED in {__file__}")
-    for path in sorted(PLIST_ALLOWED):
-        body = text(path)
-        if body is None or not re.search(r"<plist/plist\.h>|\bplist_\w+\s*\(", body):
-            faults.append(f"{path}: no longer uses libplist; take it out of PLIST_ALLOWED in {__file__}")
 
     for f in faults:
         print(f)

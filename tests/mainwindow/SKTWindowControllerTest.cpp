@@ -462,7 +462,7 @@ TEST_F(ControllerTest, NewDocumentCommandRunsTheStartOnTheDesignAsItIs)
 
 TEST_F(ControllerTest, ClosingTheWindowAsksAndEndsWithStatusZero)
 {
-    presenter.scriptAnswers({true, false});
+    presenter.scriptAnswers({false, false});
     controller->window()->close();
     EXPECT_EQ(presenter.texts(), QStringList {"Do you want to save changes before closing?"});
     EXPECT_EQ(exits, QList<int> {0});
@@ -470,6 +470,37 @@ TEST_F(ControllerTest, ClosingTheWindowAsksAndEndsWithStatusZero)
     controller->Exit_App();
     EXPECT_EQ(presenter.texts().size(), 2);
     EXPECT_EQ(exits, (QList<int> {0, 0}));
+}
+
+// Closing the window or the Exit command: Yes saves, and a save that did not
+// happen (there is no design file writer yet) is reported and keeps the
+// program open; No ends it unsaved; a box left by Escape or closed answers
+// nothing, so nothing is saved and the program stays open.
+TEST_F(ControllerTest, OnlyNoOrASuccessfulSaveEndsTheProgram)
+{
+    using Answer = MessagePresenter::Answer;
+    const QString question = QStringLiteral("Do you want to save changes before closing?");
+    const struct {
+        const char* name;
+        Answer answer;
+        QStringList texts;
+        bool ends;
+    } cases[] = {
+        {"Yes", Answer::Yes, {question, "\nfail"}, false},
+        {"Cancelled", Answer::Cancelled, {question}, false},
+        {"No", Answer::No, {question}, true},
+    };
+    for (bool byWindow : {false, true}) {
+        for (const auto& c : cases) {
+            presenter.clear();
+            exits.clear();
+            presenter.scriptAnswers({c.answer});
+            const bool ended = byWindow ? controller->window()->close() : controller->Exit_App();
+            EXPECT_EQ(ended, c.ends) << c.name << (byWindow ? " closing the window" : " Exit");
+            EXPECT_EQ(presenter.texts(), c.texts) << c.name;
+            EXPECT_EQ(exits, c.ends ? QList<int> {0} : QList<int> {}) << c.name;
+        }
+    }
 }
 
 TEST(ProgramStart, TheDocumentsWindowControllerIsTheMainWindow)

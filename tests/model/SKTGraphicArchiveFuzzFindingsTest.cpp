@@ -1,4 +1,4 @@
-// Inputs that fuzzing found, kept as they were found (tests/data/archive):
+// Inputs that fuzzing found, kept as they were found (tests/fixtures/archive):
 // archives the reader accepted but the writer did not write back as the same
 // object. Every object read from an archive must archive and read back the
 // same, and its archive must settle after one round trip.
@@ -12,7 +12,7 @@ namespace {
 
 QByteArray finding(const char* name)
 {
-    QFile file(QStringLiteral(TEST_SOURCE_DIR "/data/archive/") + QLatin1String(name));
+    QFile file(QStringLiteral(TEST_SOURCE_DIR "/fixtures/archive/") + QLatin1String(name));
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
     return file.readAll();
 }

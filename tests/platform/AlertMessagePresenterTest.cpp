@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -41,6 +42,22 @@ void answerNextBox(SeenBox& seen, const QString& answer)
     };
     QTimer::singleShot(0, *look);
 }
+
+// Once the next box is up, does `leave` to it.
+void leaveNextBox(std::function<void(QMessageBox*)> leave)
+{
+    auto look = std::make_shared<std::function<void()>>();
+    *look = [leave, look] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            QTimer::singleShot(10, *look);
+            return;
+        }
+        leave(box);
+        *look = nullptr;
+    };
+    QTimer::singleShot(0, *look);
+}
 }
 
 TEST(AlertMessagePresenter, MessageHasOneOkButton)
@@ -69,4 +86,28 @@ TEST(AlertMessagePresenter, YesIsTheDefaultAndOnlyYesAnswersTrue)
     SeenBox no;
     answerNextBox(no, QStringLiteral("No"));
     EXPECT_FALSE(alerts.askYesNo(QStringLiteral("Delete?")));
+}
+
+// Escape or closing the box leaves a question unanswered where it may be
+// cancelled; a plain Yes/No question takes either as No.
+TEST(AlertMessagePresenter, EscapeOrClosingLeavesTheQuestionUnanswered)
+{
+    using Answer = MessagePresenter::Answer;
+    AlertMessagePresenter alerts;
+    const std::function<void(QMessageBox*)> ways[] = {
+        [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); },
+        [](QMessageBox* box) { box->close(); },
+    };
+    for (const auto& leave : ways) {
+        leaveNextBox(leave);
+        EXPECT_EQ(alerts.askYesNoOrCancel(QStringLiteral("Save?")), Answer::Cancelled);
+        leaveNextBox(leave);
+        EXPECT_FALSE(alerts.askYesNo(QStringLiteral("Delete?")));
+    }
+    for (const auto& [button, answer] : {std::pair {"Yes", Answer::Yes}, std::pair {"No", Answer::No}}) {
+        SeenBox seen;
+        answerNextBox(seen, QString::fromLatin1(button));
+        EXPECT_EQ(alerts.askYesNoOrCancel(QStringLiteral("Save?")), answer);
+        EXPECT_EQ(seen.defaultButton, QStringLiteral("Yes"));
+    }
 }

@@ -1,4 +1,5 @@
 #include "app/Globals.h"
+#include "common/TimeLimit.h"
 #include "output/Preferences.h"
 
 #include <QDir>
@@ -9,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -135,6 +138,73 @@ TEST_F(PreferencesTest, CorruptOrWrongFilesAreReplacedByAnEmptyOne)
         EXPECT_EQ(prefs.send_email_enable_ssl(), std::nullopt);
         EXPECT_EQ(QFileInfo(path()).size(), 0);
         EXPECT_EQ(modeOf(path()), 0600);
+    }
+}
+
+// Files that made the property-list reader abort (a NUL in a text or key)
+// or overflow its stack, and a FIFO, on which reading waited for a writer:
+// each gives the defaults and an empty private file in its place.
+TEST_F(PreferencesTest, HostileFilesGiveTheDefaults)
+{
+    const int depth = 200000;
+    const QByteArray deep = "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>x</key>"
+        + QByteArray("<array>").repeated(depth) + QByteArray("</array>").repeated(depth) + "</dict></plist>";
+    const QString binary = "import plistlib,sys; plistlib.dump(%1, open(sys.argv[1],'wb'), fmt=plistlib.FMT_BINARY)";
+    const struct {
+        QString python;     // writes the file, or
+        QByteArray bytes;   // the file's bytes; neither: a FIFO
+    } cases[] = {
+        {binary.arg("{'SendEmailSender':'\\u00e4\\0b'}"), {}},
+        {binary.arg("{'SendEmailSender':'a@b.cd','\\u00e4\\0k':'x'}"), {}},
+        {{}, deep},
+        {{}, {}},
+    };
+    for (const auto& c : cases) {
+        QFile::remove(path());
+        if (!c.python.isEmpty())
+            ASSERT_EQ(python(c.python, path()), QString());
+        else if (!c.bytes.isEmpty())
+            writeFile(path(), c.bytes);
+        else
+            ASSERT_EQ(::mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
+        const auto sender = TimeLimit::resultWithin(20s, [file = path()] {
+            return Preferences(file).send_email_SenderEmail();
+        });
+        ASSERT_TRUE(sender.has_value()) << "reading hangs: " << c.python.toStdString();
+        EXPECT_EQ(*sender, QString("")) << c.python.toStdString() << c.bytes.left(60).constData();
+        EXPECT_EQ(QFileInfo(path()).size(), 0);
+        EXPECT_EQ(modeOf(path()), 0600);
+    }
+}
+
+// A settings file that is a symbolic link is read through the link but
+// replaced as a link: what it points to (or the missing file) stays as it is.
+TEST_F(PreferencesTest, ALinkIsReplacedNotWrittenThrough)
+{
+    const QByteArray settings = "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>SendEmailSender</key>"
+                                "<string>old@x.org</string></dict></plist>";
+    const struct {
+        QByteArray target;   // null: the link points nowhere
+        QString sender;      // as read through the link
+    } cases[] = {{settings, "old@x.org"}, {"precious words", ""}, {{}, ""}};
+    for (const auto& c : cases) {
+        QTemporaryDir elsewhere;
+        const QString target = elsewhere.filePath("target");
+        if (!c.target.isNull())
+            writeFile(target, c.target);
+        QFile::remove(path());
+        ASSERT_TRUE(QFile::link(target, path()));
+
+        Preferences prefs(path());   // an unreadable file is replaced here
+        EXPECT_EQ(prefs.send_email_SenderEmail(), c.sender);
+        prefs.setsend_email_Password("secret");
+        EXPECT_TRUE(prefs.flush());
+        EXPECT_FALSE(QFileInfo(path()).isSymLink());
+        EXPECT_EQ(readFile(target), c.target);
+        EXPECT_EQ(QFile::exists(target), !c.target.isNull());
+        EXPECT_EQ(modeOf(path()), 0600);
+        EXPECT_EQ(Preferences(path()).send_email_Password(), QString("secret"));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList {"com.vesk.card.plist"});
     }
 }
 
