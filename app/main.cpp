@@ -2,6 +2,7 @@
 // and the document's main window.
 #include "app/MessageBoxes.h"
 #include "app/ResourceSetup.h"
+#include "canvas/CardDocumentRendering.h"
 #include "mainwindow/SKTWindowController.h"
 #include "model/SKTDocument.h"
 #include "platform/AlertMessagePresenter.h"
@@ -22,6 +23,7 @@ int main(int argc, char** argv)
         return 1;
     }
 
+    SKTDocument::setRendering(std::make_shared<CardDocumentRendering>());
     SKTDocument::setWindowControllerMaker([](SKTDocument& document) -> std::unique_ptr<QObject> {
         return std::make_unique<SKTWindowController>(document);
     });

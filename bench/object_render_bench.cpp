@@ -169,7 +169,7 @@ public:
     CardWindow& operator=(const CardWindow&) = delete;
 
     QRectF frontCanvasBounds() const override { return cardRect; }
-    void Card_Base_Drawing(QPainter& painter, const QRectF& rect) override
+    void cardBaseDrawingForSide(QPainter& painter, const QRectF& rect, int) override
     {
         CardBaseDrawing::draw(painter, rect, m_record, 1, cardRect, QString());
     }
@@ -296,9 +296,9 @@ void BM_SideAt300Dpi(benchmark::State& state)
     const GraphicList list = twentyObjects();
     // The first picture adjusts the picture object's picture; this measures
     // the pictures made after it.
-    benchmark::DoNotOptimize(SKTRenderingView::image_From_Card_Graphics(list, false, 300));
+    benchmark::DoNotOptimize(SKTRenderingView::image_From_Card_Graphics(list, 0, false, 300));
     for (auto _ : state)
-        benchmark::DoNotOptimize(SKTRenderingView::image_From_Card_Graphics(list, false, 300));
+        benchmark::DoNotOptimize(SKTRenderingView::image_From_Card_Graphics(list, 0, false, 300));
     state.counters["objects"] = double(list.size());
 }
 BENCHMARK(BM_SideAt300Dpi)->Unit(benchmark::kMillisecond);

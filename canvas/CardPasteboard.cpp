@@ -1,4 +1,5 @@
 #include "canvas/CardPasteboard.h"
+#include "model/Globals.h"
 
 #include "app/Globals.h"
 #include "canvas/SKTRenderingView.h"
@@ -35,7 +36,8 @@ QMimeData* CardPasteboard::mimeDataWithGraphics(const GraphicList& graphics)
 {
     auto* data = new QMimeData;
     data->setData(graphicsType(), SKTGraphicArchive::pasteboardDataWithGraphics(graphics));
-    const QByteArray pdf = SKTRenderingView::pdfDataWithGraphics_data(graphics);
+    // The copied objects lie on the side the window shows.
+    const QByteArray pdf = SKTRenderingView::pdfDataWithGraphics_data(graphics, Card_Front_Or_Back == 1 ? 1 : 0);
     if (!pdf.isEmpty())
         data->setData(pdfType(), pdf);
     const QByteArray tiff = SKTRenderingView::tiffDataWithGraphics(graphics);

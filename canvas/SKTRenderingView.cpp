@@ -73,8 +73,9 @@ void prepare(QPainter& painter)
 
 }
 
-SKTRenderingView::SKTRenderingView(const QRectF& frame, const GraphicList& graphics, const QString& printJobTitle)
-    : m_frame(frame), _graphics(graphics), _printJobTitle(printJobTitle)
+SKTRenderingView::SKTRenderingView(const QRectF& frame, const GraphicList& graphics, int side,
+                                   const QString& printJobTitle)
+    : m_frame(frame), _graphics(graphics), m_side(side == 1 ? 1 : 0), _printJobTitle(printJobTitle)
 {
 }
 
@@ -86,7 +87,7 @@ bool SKTRenderingView::drawRect(QPainter& painter, const QRectF& rect)
             // asked part is painted.
             withSavedState(painter, [&] {
                 painter.setClipRect(rect, Qt::IntersectClip);
-                Main_App_wnd->Card_Base_Drawing(painter, m_frame);
+                Main_App_wnd->cardBaseDrawingForSide(painter, m_frame, m_side);
             });
         }
         for (qsizetype i = _graphics.size() - 1; i >= 0; --i) {
@@ -152,12 +153,12 @@ QByteArray SKTRenderingView::dataWithPDFInsideRect(const QRectF& rect)
     return drawn ? data : QByteArray();
 }
 
-Picture SKTRenderingView::image_From_Card_Graphics(const GraphicList& graphics, bool print_box)
+Picture SKTRenderingView::image_From_Card_Graphics(const GraphicList& graphics, int side, bool print_box)
 {
-    return image_From_Card_Graphics(graphics, print_box, defaultPictureDpi);
+    return image_From_Card_Graphics(graphics, side, print_box, defaultPictureDpi);
 }
 
-Picture SKTRenderingView::image_From_Card_Graphics(const GraphicList& graphics, bool print_box, double dpi)
+Picture SKTRenderingView::image_From_Card_Graphics(const GraphicList& graphics, int side, bool print_box, double dpi)
 {
     // Both forms of the picture are the same drawing here.
     (void)print_box;
@@ -170,17 +171,17 @@ Picture SKTRenderingView::image_From_Card_Graphics(const GraphicList& graphics, 
         Show_NSLog_Message(QStringLiteral("A card side cannot be drawn: the card has no size."));
         return {};
     }
-    SKTRenderingView view(frame, graphics);
+    SKTRenderingView view(frame, graphics, side);
     Picture picture = view.pictureOfRect(frame, dpi);
     if (picture.isNull())
         Show_NSLog_Message(QStringLiteral("The picture of a card side could not be made."));
     return picture;
 }
 
-QByteArray SKTRenderingView::pdfDataWithGraphics_data(const GraphicList& graphics)
+QByteArray SKTRenderingView::pdfDataWithGraphics_data(const GraphicList& graphics, int side)
 {
     const QRectF frame = Main_App_wnd ? Main_App_wnd->frontCanvasBounds() : QRectF();
-    SKTRenderingView view(frame, graphics);
+    SKTRenderingView view(frame, graphics, side);
     const QByteArray data = view.dataWithPDFInsideRect(frame);
     if (data.isEmpty())
         Show_NSLog_Message(QStringLiteral("The PDF of a card side could not be made."));

@@ -23,18 +23,21 @@ public:
     static constexpr double defaultPictureDpi = 300.0;
 
     // A view of `frame` (in card coordinates) showing `graphics`, index 0
-    // topmost. The list is copied; the objects are shared.
-    SKTRenderingView(const QRectF& frame, const GraphicList& graphics, const QString& printJobTitle = QString());
+    // topmost, on the card base of `side` (0 front, 1 back). The list is
+    // copied; the objects are shared.
+    SKTRenderingView(const QRectF& frame, const GraphicList& graphics, int side,
+                     const QString& printJobTitle = QString());
 
     QRectF frame() const { return m_frame; }
     const GraphicList& graphics() const { return _graphics; }
+    int side() const { return m_side; }
     QString printJobTitle() const { return _printJobTitle; }
     // y grows downwards, as on the canvas; the card base covers the frame.
     bool isFlipped() const { return true; }
     bool isOpaque() const { return true; }
 
-    // Draws the part `rect` of the view: the card base of the side that
-    // `Card_Front_Or_Back` names (drawn for the frame and clipped to `rect`),
+    // Draws the part `rect` of the view: the card base of the view's side
+    // (drawn for the frame and clipped to `rect`),
     // then the objects from the last to index 0, leaving out every object
     // whose `print_object` is not 0. Returns false when an object failed to
     // draw: the rest is then not drawn and the reason is logged. (No message
@@ -50,15 +53,15 @@ public:
     QByteArray dataWithPDFInsideRect(const QRectF& rect);
 
     // A picture of one card side: `graphics` (that side's objects) drawn on
-    // the card base of the side `Card_Front_Or_Back` names, the size of the
-    // front canvas. The caller sets `Card_Front_Or_Back` first. Both values
-    // of `print_box` give the same picture. Null, with the reason logged,
-    // when no picture can be made.
-    static Picture image_From_Card_Graphics(const GraphicList& graphics, bool print_box);
-    static Picture image_From_Card_Graphics(const GraphicList& graphics, bool print_box, double dpi);
+    // the card base of `side` (0 front, 1 back), the size of the front
+    // canvas. Both values of `print_box` give the same picture. Null, with
+    // the reason logged, when no picture can be made.
+    static Picture image_From_Card_Graphics(const GraphicList& graphics, int side, bool print_box);
+    static Picture image_From_Card_Graphics(const GraphicList& graphics, int side, bool print_box, double dpi);
 
-    // PDF of the front canvas's frame with the card base and `graphics`.
-    static QByteArray pdfDataWithGraphics_data(const GraphicList& graphics);
+    // PDF of the front canvas's frame with the card base of `side` and
+    // `graphics`.
+    static QByteArray pdfDataWithGraphics_data(const GraphicList& graphics, int side);
 
     // TIFF of the objects alone (no card base, the print flag ignored) over
     // their united drawing bounds, one pixel per point at 72 dpi, each object
@@ -70,5 +73,6 @@ public:
 private:
     QRectF m_frame;
     GraphicList _graphics;
+    int m_side;
     QString _printJobTitle;
 };

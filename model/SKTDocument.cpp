@@ -1,8 +1,7 @@
 #include "model/SKTDocument.h"
 
-#include "canvas/SKTRenderingView.h"
 #include "model/DocumentGraphicArchive.h"
-#include "model/Globals.h"
+#include "model/DocumentRendering.h"
 #include "model/SKTMapTableOwner.h"
 #include "platform/PlistValue.h"
 #include "platform/PrintOperation.h"
@@ -49,20 +48,15 @@ bool isTiffType(const QString& t)
     return t == QLatin1String("public.tiff") || t == QLatin1String("image/tiff");
 }
 
-// The card base is drawn for the side `Card_Front_Or_Back` names. The
-// document draws its front list, so the front base is current while it
-// draws, whichever side the window shows; the side is restored afterwards.
-class FrontSideCurrent
+std::shared_ptr<const DocumentRendering>& installedRendering()
 {
-public:
-    FrontSideCurrent() : m_previous(Card_Front_Or_Back.exchange(0)) {}
-    ~FrontSideCurrent() { Card_Front_Or_Back = m_previous; }
-    FrontSideCurrent(const FrontSideCurrent&) = delete;
-    FrontSideCurrent& operator=(const FrontSideCurrent&) = delete;
+    static std::shared_ptr<const DocumentRendering> rendering;
+    return rendering;
+}
 
-private:
-    int m_previous;
-};
+// The document's pictures and pages show its front list, so they are drawn
+// on the front side's card base, whichever side the window shows.
+constexpr int frontSide = 0;
 }
 
 SKTDocument::SKTDocument(QObject* parent)
@@ -362,18 +356,20 @@ QByteArray SKTDocument::dataOfType(const QString& typeName, SKTError* error) con
         return root.toBinary();
     }
     if (isPdfType(typeName)) {
-        QByteArray pdf;
-        {
-            const FrontSideCurrent front;
-            pdf = SKTRenderingView::pdfDataWithGraphics_data(m_graphics);
-        }
+        const std::shared_ptr<const DocumentRendering> rendering = installedRendering();
+        const QByteArray pdf = rendering ? rendering->pdfDataOfSide(m_graphics, frontSide) : QByteArray();
         // No data is a failure, not an empty answer.
         if (pdf.isEmpty() && error)
             *error = SKTErrorWithCode(0);
         return pdf;
     }
-    if (isTiffType(typeName))
-        return SKTRenderingView::tiffDataWithGraphics(m_graphics, error);
+    if (isTiffType(typeName)) {
+        if (const std::shared_ptr<const DocumentRendering> rendering = installedRendering())
+            return rendering->tiffDataWithGraphics(m_graphics, error);
+        if (error)
+            *error = SKTErrorWithCode(0);
+        return {};
+    }
     throw std::invalid_argument("Invalid parameter not satisfying: " + typeName.toStdString());
 }
 
@@ -385,14 +381,13 @@ std::unique_ptr<PrintOperation> SKTDocument::printOperationWithSettings(const QV
     // job carries the application's name.
     const QString title = displayName();
     const QSizeF size = canvasSize(true, QSizeF());
-    auto view = std::make_shared<SKTRenderingView>(QRectF(QPointF(0, 0), size), m_graphics, title);
-    auto operation = std::make_unique<PrintOperation>(
-        size,
-        [view](QPainter& painter, const QRectF& rect) {
-            const FrontSideCurrent front;
-            return view->drawRect(painter, rect);
-        },
-        m_printInfo, view->printJobTitle());
+    const std::shared_ptr<const DocumentRendering> rendering = installedRendering();
+    DocumentRendering::PageDrawer draw;
+    if (rendering)
+        draw = rendering->pageDrawer(QRectF(QPointF(0, 0), size), m_graphics, frontSide);
+    else
+        draw = [](QPainter&, const QRectF&) { return false; };
+    auto operation = std::make_unique<PrintOperation>(size, std::move(draw), m_printInfo, title);
     operation->addPrintSettings(printSettings);
     return operation;
 }
@@ -421,6 +416,11 @@ void SKTDocument::makeWindowControllers()
         return;
     m_windowControllers.push_back(std::move(controller));
     ++first;
+}
+
+void SKTDocument::setRendering(std::shared_ptr<const DocumentRendering> rendering)
+{
+    installedRendering() = std::move(rendering);
 }
 
 void SKTDocument::setWindowControllerMaker(WindowControllerMaker maker)

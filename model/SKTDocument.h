@@ -19,6 +19,7 @@
 #include <optional>
 #include <vector>
 
+class DocumentRendering;
 class PrintOperation;
 class SKTMapTableOwner;
 class UndoManager;
@@ -128,6 +129,9 @@ public:
     // process; a second document gets none.
     void makeWindowControllers();
     static void setWindowControllerMaker(WindowControllerMaker maker);
+    // The renderer of the PDF and TIFF data and of the print operation, for
+    // every document; the program entry installs it before any output.
+    static void setRendering(std::shared_ptr<const DocumentRendering> rendering);
     QList<QObject*> windowControllers() const;
 
     // The undo action of property changes: writes the table's old values back

@@ -66,7 +66,7 @@ public:
         m_record.setCard_bor_Stepper(4);
         m_record.setCard_bordr_clr(Colour::fromQColor(borderColour));
     }
-    void Card_Base_Drawing(QPainter& painter, const QRectF& rect) override
+    void cardBaseDrawingForSide(QPainter& painter, const QRectF& rect, int) override
     {
         CardBaseDrawing::draw(painter, rect, m_record, 1, card, Resource_Path);
     }
@@ -434,7 +434,7 @@ TEST(EveryKindSide, PictureAndPdfShowEveryObject)
                     || !std::static_pointer_cast<SKTBarcode>(g)->_barcode_image.isNull());
 
     // The picture of the side.
-    const Picture picture = SKTRenderingView::image_From_Card_Graphics(side.graphics, false, dpi);
+    const Picture picture = SKTRenderingView::image_From_Card_Graphics(side.graphics, 0, false, dpi);
     ASSERT_FALSE(picture.isNull());
     const QImage image = picture.image();
     const QString pngPath = output.file(QStringLiteral("every-kind-side.png"));
@@ -446,7 +446,7 @@ TEST(EveryKindSide, PictureAndPdfShowEveryObject)
     }
 
     // The PDF page of the side, as poppler reads and draws it.
-    const QByteArray pdf = SKTRenderingView::pdfDataWithGraphics_data(side.graphics);
+    const QByteArray pdf = SKTRenderingView::pdfDataWithGraphics_data(side.graphics, 0);
     ASSERT_FALSE(pdf.isEmpty());
     const QString pdfPath = output.file(QStringLiteral("every-kind-side.pdf"));
     QFile pdfFile(pdfPath);

@@ -26,10 +26,10 @@ const QRgb blue = qRgb(0, 0, 255);
 class CardWindow : public FakeMainWindow
 {
 public:
-    void Card_Base_Drawing(QPainter& painter, const QRectF& rect) override
+    void cardBaseDrawingForSide(QPainter& painter, const QRectF& rect, int side) override
     {
         baseRects.append(rect);
-        painter.fillRect(rect, Card_Front_Or_Back == 1 ? backBase : frontBase);
+        painter.fillRect(rect, side == 1 ? backBase : frontBase);
     }
     QList<QRectF> baseRects;
 };

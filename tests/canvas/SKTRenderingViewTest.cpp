@@ -5,6 +5,7 @@
 #include "canvas/SKTRenderingView.h"
 #include "common/ObjectTestSupport.h"
 #include "common/TestPictures.h"
+#include "model/Globals.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
@@ -28,9 +29,9 @@ using ObjectTestSupport::ScopedResourceFolder;
 
 namespace {
 
-QImage render(const GraphicList& graphics, double dpi = 72)
+QImage render(const GraphicList& graphics, double dpi = 72, int side = 0)
 {
-    return SKTRenderingView::image_From_Card_Graphics(graphics, false, dpi).image();
+    return SKTRenderingView::image_From_Card_Graphics(graphics, side, false, dpi).image();
 }
 
 }
@@ -38,7 +39,7 @@ QImage render(const GraphicList& graphics, double dpi = 72)
 TEST(SKTRenderingView, AnEmptySideIsTheCardBaseAtTheFrontCanvasSize)
 {
     CardWindow window;
-    const Picture picture = SKTRenderingView::image_From_Card_Graphics({}, false);
+    const Picture picture = SKTRenderingView::image_From_Card_Graphics({}, 0, false);
     ASSERT_FALSE(picture.isNull());
     EXPECT_EQ(picture.size(), QSizeF(300, 200));
     // At the default density of 300 dpi.
@@ -48,24 +49,22 @@ TEST(SKTRenderingView, AnEmptySideIsTheCardBaseAtTheFrontCanvasSize)
     EXPECT_EQ(picture.image().pixel(1249, 832), frontBase);
     // The base is laid out for the whole card.
     EXPECT_EQ(window.baseRects, QList<QRectF>({QRectF(0, 0, 300, 200)}));
-    EXPECT_EQ(picture.image(), SKTRenderingView::image_From_Card_Graphics({}, true).image());
+    EXPECT_EQ(picture.image(), SKTRenderingView::image_From_Card_Graphics({}, 0, true).image());
 }
 
-TEST(SKTRenderingView, TheBaseIsTheCurrentSidesAndTheSizeTheFrontCanvass)
+TEST(SKTRenderingView, TheBaseIsTheGivenSidesWhicheverIsShownAndTheSizeTheFrontCanvass)
 {
     CardWindow window;
     const GraphicList backObjects {std::make_shared<Swatch>(QRectF(10, 10, 20, 20), red)};
-    {
-        SideScope front(0);
-        const QImage image = render(backObjects);
-        EXPECT_EQ(image.pixel(100, 100), frontBase);
-        EXPECT_EQ(image.pixel(15, 15), red);
-    }
-    {
-        SideScope back(1);
-        const QImage image = render(backObjects);
-        EXPECT_EQ(image.size(), QSize(300, 200));
-        EXPECT_EQ(image.pixel(100, 100), backBase);
+    for (const int shown : {0, 1}) {
+        SideScope scope(shown);
+        const QImage front = render(backObjects, 72, 0);
+        EXPECT_EQ(front.pixel(100, 100), frontBase);
+        EXPECT_EQ(front.pixel(15, 15), red);
+        const QImage back = render(backObjects, 72, 1);
+        EXPECT_EQ(back.size(), QSize(300, 200));
+        EXPECT_EQ(back.pixel(100, 100), backBase);
+        EXPECT_EQ(Card_Front_Or_Back, shown);
     }
     window.canvas = QRectF(0, 0, 120, 80);
     EXPECT_EQ(render(backObjects).size(), QSize(120, 80));
@@ -104,7 +103,7 @@ TEST(SKTRenderingView, AFailingObjectGivesNoPictureAndNoMessageBox)
     ScriptedMessagePresenter presenter;
     MessagePresenter::install(&presenter);
     const Picture picture = SKTRenderingView::image_From_Card_Graphics(
-        {std::make_shared<Swatch>(QRectF(0, 0, 10, 10), red), std::make_shared<Broken>()}, false);
+        {std::make_shared<Swatch>(QRectF(0, 0, 10, 10), red), std::make_shared<Broken>()}, 0, false);
     QCoreApplication::processEvents();
     MessagePresenter::install(nullptr);
     EXPECT_TRUE(picture.isNull());
@@ -143,7 +142,7 @@ TEST(SKTRenderingView, PdfPageIsTheCardInPointsWithRealText)
     auto text = std::make_shared<SKTText>();
     text->Text_contents()->setString("Party tonight");
     text->_bounds = QRectF(10, 10, 200, 40);
-    const QByteArray pdf = SKTRenderingView::pdfDataWithGraphics_data({text});
+    const QByteArray pdf = SKTRenderingView::pdfDataWithGraphics_data({text}, 0);
     ASSERT_TRUE(pdf.startsWith("%PDF"));
     QTemporaryDir dir;
     const QString path = writeTemp(dir, "card.pdf", pdf);

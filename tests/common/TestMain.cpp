@@ -1,5 +1,9 @@
 // Shared entry of every test program: an offscreen Qt application and a
-// private resource folder, so tests never touch the user's files.
+// private resource folder, so tests never touch the user's files, and the
+// document's renderer installed as the program entry installs it.
+#include "canvas/CardDocumentRendering.h"
+#include "model/SKTDocument.h"
+
 #include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -11,6 +15,7 @@ int main(int argc, char** argv)
     QTemporaryDir dataHome;
     qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
     QApplication app(argc, argv);
+    SKTDocument::setRendering(std::make_shared<CardDocumentRendering>());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
