@@ -19,6 +19,7 @@
 #include "mainwindow/NewObjectPlacement.h"
 #include "mainwindow/PresetListModel.h"
 #include "mainwindow/ToolPaletteIcons.h"
+#include "mainwindow/WindowPlacement.h"
 #include "model/Globals.h"
 #include "model/SKTDocument.h"
 #include "output/Globals.h"
@@ -164,6 +165,29 @@ void SKTWindowController::init()
     m_presetList = std::make_unique<PresetListModel>();
 }
 
+namespace {
+
+// 100 from the left and resting on the bottom of the screen's free area,
+// within that area (WindowPlacement).
+void placeMainWindow(QWidget& window)
+{
+    const QScreen* screen = window.screen();
+    if (!screen) {
+        window.resize(WindowPlacement::mainWidth, WindowPlacement::mainHeight);
+        window.move(WindowPlacement::mainLeft, 0);
+        return;
+    }
+    const QRect inner = window.geometry();
+    const QRect outer = window.frameGeometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                         outer.bottom() - inner.bottom());
+    const QRect placed = WindowPlacement::mainWindowFrame(screen->availableGeometry(), frame);
+    window.resize(placed.size().shrunkBy(frame));
+    window.move(placed.topLeft());   // a top-level window's move places its frame
+}
+
+}
+
 void SKTWindowController::awakeFromNib()
 {
     Ui::DrawWindow& ui = m_window->ui();
@@ -173,14 +197,7 @@ void SKTWindowController::awakeFromNib()
     palette.setColor(QPalette::Window, QColor(241, 244, 250));
     m_window->setPalette(palette);
     m_window->setWindowTitle(App_Name);
-    m_window->resize(1000, 800);
-    // 100 points from the left and resting on the bottom of the screen.
-    if (const QScreen* screen = m_window->screen()) {
-        const QRect area = screen->availableGeometry();
-        m_window->move(area.left() + 100, std::max(area.top(), area.bottom() + 1 - 800));
-    } else {
-        m_window->move(100, 0);
-    }
+    placeMainWindow(*m_window);
 
     // mail settings
     data_table_content.clear();
@@ -259,6 +276,8 @@ void SKTWindowController::awakeFromNib()
     updateSelectionButtons();
 
     m_window->show();
+    // Again with the frame the window has now, where that is known already.
+    placeMainWindow(*m_window);
     m_window->raise();
     m_window->activateWindow();
 
