@@ -15,15 +15,18 @@
 // worker binding a record number into its own copy. Argument: the number of
 // workers; the ratio of one worker's time to four workers' is printed.
 
+#include "app/Globals.h"
+#include "app/MainWindowHooks.h"
 #include "barcodes/BarcodeDesignerSettings.h"
 #include "barcodes/NKDBarcodeImage.h"
 #include "barcodes/NKDEAN13Barcode.h"
 #include "barcodes/QREncoder.h"
 #include "canvas/SKTRenderingView.h"
-#include "canvas/SideSnapshot.h"
+#include "app/Globals.h"
+#include "app/MainWindowHooks.h"
 #include "canvas/CardBaseDrawing.h"
-#include "mainwindow/Globals.h"
-#include "mainwindow/MainWindowHooks.h"
+#include "canvas/SideSnapshot.h"
+#include "model/Globals.h"
 #include "model/Card_Property.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"

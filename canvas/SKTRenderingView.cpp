@@ -1,8 +1,8 @@
 #include "canvas/SKTRenderingView.h"
 
+#include "app/Globals.h"
+#include "app/MainWindowHooks.h"
 #include "app/MessageBoxes.h"
-#include "mainwindow/Globals.h"
-#include "mainwindow/MainWindowHooks.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -2,6 +2,7 @@
 
 #include "app/ControlHelpers.h"
 #include "app/FileHelpers.h"
+#include "app/Globals.h"
 #include "app/MessageBoxes.h"
 #include "app/ResourceSetup.h"
 #include "app/UnitConversions.h"
@@ -10,6 +11,7 @@
 #include "canvas/SKTGrid.h"
 #include "canvas/SideSelection.h"
 #include "canvas/CardBaseDrawing.h"
+#include "canvas/ToolTable.h"
 #include "mainwindow/CardSettings.h"
 #include "mainwindow/CardSizePresets.h"
 #include "mainwindow/DrawWindow.h"
@@ -17,15 +19,17 @@
 #include "mainwindow/NewObjectPlacement.h"
 #include "mainwindow/PresetListModel.h"
 #include "mainwindow/ToolPaletteIcons.h"
-#include "mainwindow/ToolTable.h"
 #include "mainwindow/WindowPlacement.h"
-#include "ui_DrawWindow.h"
+#include "model/Globals.h"
 #include "model/SKTDocument.h"
+#include "output/Globals.h"
 #include "output/Preferences.h"
 #include "platform/OpenPanel.h"
 #include "platform/Pasteboard.h"
 #include "platform/ProcessTerminator.h"
 #include "platform/UndoManager.h"
+#include "profiles/Globals.h"
+#include "ui_DrawWindow.h"
 
 #include <QAction>
 #include <QButtonGroup>

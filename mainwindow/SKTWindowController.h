@@ -7,10 +7,11 @@
 // between the sides, places new objects, asks for redraws, and runs the card
 // settings panels and the drawing of the card base under each side.
 
+#include "app/MainWindowHooks.h"
 #include "canvas/SideSnapshot.h"
 #include "mainwindow/CardPanelState.h"
-#include "mainwindow/MainWindowHooks.h"
 #include "model/Card_Property.h"
+#include "model/SKTDocument.h"
 #include "model/SKTGraphic.h"
 #include "platform/Colour.h"
 #include "platform/FontSpec.h"

@@ -1,7 +1,8 @@
 #include "model/SKTImage.h"
 
-#include "mainwindow/Globals.h"
-#include "mainwindow/MainWindowHooks.h"
+#include "app/Globals.h"
+#include "app/MainWindowHooks.h"
+#include "model/Globals.h"
 #include "model/GraphicPainting.h"
 #include "model/ImageProcesser.h"
 #include "model/PicturePath.h"

@@ -1,7 +1,7 @@
 #include "model/SKTSignature.h"
 
-#include "mainwindow/Globals.h"
-#include "mainwindow/MainWindowHooks.h"
+#include "app/Globals.h"
+#include "app/MainWindowHooks.h"
 #include "model/GraphicPainting.h"
 #include "model/PicturePath.h"
 #include "model/ResourcePictures.h"

@@ -1,7 +1,7 @@
 #include "model/SKTText.h"
 
 #include "app/StringHelpers.h"
-#include "mainwindow/Globals.h"
+#include "model/Globals.h"
 #include "model/GraphicPainting.h"
 #include "platform/ArchivedText.h"
 

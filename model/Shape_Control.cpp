@@ -1,6 +1,6 @@
 #include "model/Shape_Control.h"
 
-#include "mainwindow/Globals.h"
+#include "app/Globals.h"
 #include "model/FillStep.h"
 #include "model/StrokeStep.h"
 

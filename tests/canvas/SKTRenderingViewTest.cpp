@@ -5,7 +5,7 @@
 #include "canvas/SKTRenderingView.h"
 #include "common/ObjectTestSupport.h"
 #include "common/TestPictures.h"
-#include "mainwindow/Globals.h"
+#include "model/Globals.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
@@ -109,7 +109,6 @@ TEST(SKTRenderingView, AFailingObjectGivesNoPictureAndNoMessageBox)
     EXPECT_TRUE(presenter.texts().isEmpty());
 }
 
-#ifdef HAVE_ZXING
 TEST(SKTRenderingView, BarcodeOnTheCardReadsBack)
 {
     ScopedResourceFolder resources;
@@ -120,7 +119,6 @@ TEST(SKTRenderingView, BarcodeOnTheCardReadsBack)
     const ObjectTestSupport::Decoded decoded = ObjectTestSupport::decodeBarcode(image);
     EXPECT_EQ(decoded.text, "01234565");
 }
-#endif
 
 TEST(SKTRenderingView, PdfPageIsTheCardInPointsWithRealText)
 {

@@ -1,19 +1,22 @@
 #include "WindowControllerFixture.h"
 
+#include "app/Globals.h"
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
 #include "canvas/SKTRenderingView.h"
 #include "mainwindow/ColorWell.h"
 #include "mainwindow/DrawWindow.h"
-#include "mainwindow/Globals.h"
 #include "mainwindow/SKTWindowController.h"
+#include "model/Globals.h"
 #include "model/SKTDocument.h"
+#include "output/Globals.h"
 #include "output/Preferences.h"
 #include "platform/MessagePresenter.h"
 #include "platform/OpenPanel.h"
 #include "platform/ProcessTerminator.h"
 #include "platform/ScriptedMessagePresenter.h"
 #include "platform/UndoManager.h"
+#include "profiles/Globals.h"
 
 #include <QDir>
 #include <QFile>
