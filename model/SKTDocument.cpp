@@ -376,20 +376,18 @@ QByteArray SKTDocument::dataOfType(const QString& typeName, SKTError* error) con
 std::unique_ptr<PrintOperation> SKTDocument::printOperationWithSettings(const QVariantMap& printSettings,
                                                                      SKTError* error) const
 {
-    (void)error;
     // The document is never read from or saved to a file of its own, so the
     // job carries the application's name.
     const QString title = displayName();
     const QSizeF size = canvasSize(true, QSizeF());
     const std::shared_ptr<const DocumentRendering> rendering = installedRendering();
-    DocumentRendering::PageDrawer draw;
-    if (rendering)
-        draw = rendering->pageDrawer(QRectF(QPointF(0, 0), size), m_graphics, frontSide);
-    else
-        draw = [](QPainter&, const QRectF&) { return false; };
-    auto operation = std::make_unique<PrintOperation>(size, std::move(draw), m_printInfo, title);
-    operation->addPrintSettings(printSettings);
-    return operation;
+    if (!rendering) {
+        if (error)
+            *error = SKTErrorWithCode(0);
+        return nullptr;
+    }
+    return rendering->printOperation(QRectF(QPointF(0, 0), size), m_graphics, frontSide, m_printInfo, title,
+                                     printSettings);
 }
 
 void SKTDocument::setPrintInfo(const QPageLayout& printInfo)

@@ -112,7 +112,8 @@ public:
     // the front card base and the front objects, on the page of the print
     // information, with `printSettings` added to its settings. The objects
     // are those on the front side now; the job is titled with the
-    // application's name. `error` is not used: an operation is always made.
+    // application's name. Made by the installed renderer (setRendering);
+    // without one there is no operation (null) and `error` gets code 0.
     std::unique_ptr<PrintOperation> printOperationWithSettings(const QVariantMap& printSettings,
                                                                SKTError* error = nullptr) const;
 
