@@ -1,8 +1,8 @@
 #include "app/FileHelpers.h"
 
+#include "app/Globals.h"
 #include "app/MessageBoxes.h"
 #include "app/StringHelpers.h"
-#include "mainwindow/Globals.h"
 #include "platform/FileOpener.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "app/MessageBoxes.h"
 
-#include "mainwindow/Globals.h"
+#include "app/Globals.h"
 #include "platform/GuiThread.h"
 #include "platform/MessagePresenter.h"
 

@@ -1,6 +1,6 @@
 #include "app/ResourceSetup.h"
 
-#include "mainwindow/Globals.h"
+#include "app/Globals.h"
 #include "platform/ResourceFolder.h"
 
 bool setUpResourceFolder(QString* error)

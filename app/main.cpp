@@ -5,6 +5,7 @@
 #include "canvas/CardDocumentRendering.h"
 #include "mainwindow/SKTWindowController.h"
 #include "model/SKTDocument.h"
+#include "platform/AlertMessagePresenter.h"
 
 #include <QApplication>
 
@@ -12,6 +13,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brightfold"));
+    AlertMessagePresenter alerts;
+    MessagePresenter::setDefault(&alerts);
 
     QString reason;
     if (!setUpResourceFolder(&reason)) {

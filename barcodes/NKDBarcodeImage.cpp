@@ -1,8 +1,8 @@
 #include "barcodes/NKDBarcodeImage.h"
 
+#include "barcodes/Globals.h"
 #include "barcodes/NKDBarcode.h"
 #include "barcodes/NKDBarcodeOffscreenView.h"
-#include "mainwindow/Globals.h"
 
 #include <QPainter>
 #include <QtDebug>

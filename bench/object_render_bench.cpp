@@ -10,15 +10,23 @@
 //
 // Side: a card side of 20 objects of every kind on a gradient card base with
 // a border, drawn into a picture at 300 dpi by the card renderer.
+//
+// Records: 16 records of that side drawn at 300 dpi from snapshots, each
+// worker binding a record number into its own copy. Argument: the number of
+// workers; the ratio of one worker's time to four workers' is printed.
 
+#include "app/Globals.h"
+#include "app/MainWindowHooks.h"
 #include "barcodes/BarcodeDesignerSettings.h"
 #include "barcodes/NKDBarcodeImage.h"
 #include "barcodes/NKDEAN13Barcode.h"
 #include "barcodes/QREncoder.h"
 #include "canvas/SKTRenderingView.h"
-#include "mainwindow/CardBaseDrawing.h"
-#include "mainwindow/Globals.h"
-#include "mainwindow/MainWindowHooks.h"
+#include "app/Globals.h"
+#include "app/MainWindowHooks.h"
+#include "canvas/CardBaseDrawing.h"
+#include "canvas/SideSnapshot.h"
+#include "model/Globals.h"
 #include "model/Card_Property.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
@@ -37,6 +45,8 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -303,6 +313,36 @@ void BM_SideAt300Dpi(benchmark::State& state)
 }
 BENCHMARK(BM_SideAt300Dpi)->Unit(benchmark::kMillisecond);
 
+void BM_SnapshotRecordsOnWorkers(benchmark::State& state)
+{
+    constexpr int records = 16;
+    const int workers = int(state.range(0));
+    GraphicList list = twentyObjects();
+    Card_Property record;
+    record.setCard_fill_chk(true);
+    record.setCard_fill_style(QStringLiteral("G"));
+    const SideSnapshot snapshot(list, record, 1, cardRect, QString());
+    std::vector<SideSnapshot> copies(size_t(workers), snapshot);
+    for (SideSnapshot& copy : copies)
+        benchmark::DoNotOptimize(copy.picture(300));   // adjusts the picture once per copy
+    for (auto _ : state) {
+        std::vector<std::thread> threads;
+        for (int w = 0; w < workers; ++w) {
+            threads.emplace_back([&copies, w, workers] {
+                SideSnapshot& own = copies[size_t(w)];
+                for (int r = w; r < records; r += workers) {
+                    own.graphics().last()->Text_contents()->setString(QStringLiteral("ID %1").arg(r));
+                    benchmark::DoNotOptimize(own.picture(300));
+                }
+            });
+        }
+        for (std::thread& t : threads)
+            t.join();
+    }
+    state.counters["records/s"] = benchmark::Counter(double(records), benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_SnapshotRecordsOnWorkers)->Arg(1)->Arg(2)->Arg(4)->Arg(8)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // Prints what the benchmarks print, then the ratio of a first picture draw
 // to a cached redraw at each density.
 class RatioReporter : public benchmark::ConsoleReporter
@@ -326,6 +366,10 @@ public:
                 std::printf("picture at %s dpi: first draw / cached redraw = %.1f\n", dpi,
                             first->second / redraw->second);
         }
+        const auto one = m_times.find("BM_SnapshotRecordsOnWorkers/1/real_time");
+        const auto four = m_times.find("BM_SnapshotRecordsOnWorkers/4/real_time");
+        if (one != m_times.end() && four != m_times.end() && four->second > 0)
+            std::printf("16 records: one worker / four workers = %.2f\n", one->second / four->second);
     }
 
 private:

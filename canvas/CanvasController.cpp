@@ -1,12 +1,14 @@
 #include "canvas/CanvasController.h"
 
+#include "app/Globals.h"
+#include "app/MainWindowHooks.h"
 #include "app/MessageBoxes.h"
 #include "canvas/CanvasRulers.h"
 #include "canvas/CardPasteboard.h"
 #include "canvas/SKTGrid.h"
 #include "canvas/SideSelection.h"
-#include "mainwindow/Globals.h"
-#include "mainwindow/MainWindowHooks.h"
+#include "canvas/ToolTable.h"
+#include "model/Globals.h"
 #include "model/PicturePath.h"
 #include "model/ResourcePictures.h"
 #include "model/SKTBarcode.h"
@@ -77,30 +79,6 @@ QRectF unionOf(const QRectF& a, const QRectF& b)
     if (b.isNull())
         return a;
     return a.united(b);
-}
-
-// The tool numbers that decide which kind of object a creation makes.
-namespace Tool {
-constexpr int Picture = 8;
-constexpr int LibraryPicture = 9;
-constexpr int Barcode = 10;
-constexpr int Signature = 11;
-constexpr int Fingerprint = 12;
-}
-
-QString shapeCodeForTool(int tool)
-{
-    switch (tool) {
-    case 3: return ShapeCode::Rectangle;
-    case 4: return ShapeCode::Circle;
-    case 5: return ShapeCode::RoundedRectangle;
-    case 6: return ShapeCode::Triangle;
-    case 7: return ShapeCode::Diamond;
-    case 13: return ShapeCode::Star;
-    case 14: return ShapeCode::DoubleStar;
-    case 15: return ShapeCode::Polygon;
-    default: return {};
-    }
 }
 
 } // namespace
@@ -811,8 +789,8 @@ GraphicPtr CanvasController::makeGraphicForTool(const QString& className, const 
     const int tool = Main_App_wnd ? Main_App_wnd->Selected_Control_Tool : 0;
 
     switch (tool) {
-    case Tool::Picture:
-    case Tool::LibraryPicture: {
+    case ToolTable::Picture:
+    case ToolTable::LibraryPicture: {
         // No picture chosen (the choice was cancelled): no object, rather
         // than an invisible one that is saved with the design.
         if (Library_Selected_Image.isEmpty())
@@ -820,20 +798,20 @@ GraphicPtr CanvasController::makeGraphicForTool(const QString& className, const 
         auto image = std::make_shared<SKTImage>();
         // A chosen file that is missing shows the placeholder picture; the
         // object keeps the path it was asked for.
-        if (tool == Tool::Picture && !QFileInfo(PicturePath::standardized(Library_Selected_Image)).isFile())
+        if (tool == ToolTable::Picture && !QFileInfo(PicturePath::standardized(Library_Selected_Image)).isFile())
             image->initWithPosition(origin, ResourcePictures::picture(ResourcePictures::placeholderName));
         else
             image->initWithPath(origin, Library_Selected_Image);
         return image;
     }
-    case Tool::Barcode: {
+    case ToolTable::Barcode: {
         auto barcode = std::make_shared<SKTBarcode>();
         barcode->initWithPosition(origin, ResourcePictures::picture(ResourcePictures::barcodeSampleName));
         return barcode;
     }
-    case Tool::Signature:
-    case Tool::Fingerprint: {
-        const bool signature = tool == Tool::Signature;
+    case ToolTable::Signature:
+    case ToolTable::Fingerprint: {
+        const bool signature = tool == ToolTable::Signature;
         auto sign = std::make_shared<SKTSignature>();
         sign->initWithPosition(origin,
                                ResourcePictures::picture(signature ? ResourcePictures::signatureSampleName
@@ -857,7 +835,7 @@ GraphicPtr CanvasController::makeGraphicForTool(const QString& className, const 
                 g->text_alignmnet = 2;
         }
     } else {
-        const QString shape = shapeCodeForTool(tool);
+        const QString shape = ToolTable::shapeCodeForTool(tool);
         if (!shape.isEmpty())
             g->Set_Shape_Type(shape);
     }

@@ -1,6 +1,7 @@
 #include "canvas/CardDocumentRendering.h"
 
 #include "canvas/SKTRenderingView.h"
+#include "platform/PrintOperation.h"
 
 #include <memory>
 
@@ -14,9 +15,15 @@ QByteArray CardDocumentRendering::tiffDataWithGraphics(const GraphicList& graphi
     return SKTRenderingView::tiffDataWithGraphics(graphics, error);
 }
 
-DocumentRendering::PageDrawer CardDocumentRendering::pageDrawer(const QRectF& frame, const GraphicList& graphics,
-                                                               int side) const
+std::unique_ptr<PrintOperation> CardDocumentRendering::printOperation(const QRectF& frame, const GraphicList& graphics,
+                                                                      int side, const QPageLayout& printInfo,
+                                                                      const QString& jobTitle,
+                                                                      const QVariantMap& printSettings) const
 {
     auto view = std::make_shared<SKTRenderingView>(frame, graphics, side);
-    return [view](QPainter& painter, const QRectF& rect) { return view->drawRect(painter, rect); };
+    auto operation = std::make_unique<PrintOperation>(
+        frame.size(), [view](QPainter& painter, const QRectF& rect) { return view->drawRect(painter, rect); },
+        printInfo, jobTitle);
+    operation->addPrintSettings(printSettings);
+    return operation;
 }

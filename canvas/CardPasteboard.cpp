@@ -1,7 +1,8 @@
 #include "canvas/CardPasteboard.h"
+#include "model/Globals.h"
 
+#include "app/Globals.h"
 #include "canvas/SKTRenderingView.h"
-#include "mainwindow/Globals.h"
 #include "model/SKTGraphicArchive.h"
 
 #include <QBuffer>

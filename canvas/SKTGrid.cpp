@@ -1,7 +1,7 @@
 #include "canvas/SKTGrid.h"
 
-#include "mainwindow/Globals.h"
-#include "mainwindow/MainWindowHooks.h"
+#include "app/Globals.h"
+#include "app/MainWindowHooks.h"
 
 #include <QPainter>
 #include <QPen>

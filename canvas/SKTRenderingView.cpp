@@ -1,8 +1,8 @@
 #include "canvas/SKTRenderingView.h"
 
+#include "app/Globals.h"
+#include "app/MainWindowHooks.h"
 #include "app/MessageBoxes.h"
-#include "mainwindow/Globals.h"
-#include "mainwindow/MainWindowHooks.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -75,19 +75,30 @@ void prepare(QPainter& painter)
 
 SKTRenderingView::SKTRenderingView(const QRectF& frame, const GraphicList& graphics, int side,
                                    const QString& printJobTitle)
-    : m_frame(frame), _graphics(graphics), m_side(side == 1 ? 1 : 0), _printJobTitle(printJobTitle)
+    : SKTRenderingView(frame, graphics,
+                       [side = side == 1 ? 1 : 0](QPainter& painter, const QRectF& card) {
+                           if (Main_App_wnd)
+                               Main_App_wnd->cardBaseDrawingForSide(painter, card, side);
+                       },
+                       printJobTitle)
+{
+}
+
+SKTRenderingView::SKTRenderingView(const QRectF& frame, const GraphicList& graphics, CardBasePainter cardBase,
+                                   const QString& printJobTitle)
+    : m_frame(frame), _graphics(graphics), m_cardBase(std::move(cardBase)), _printJobTitle(printJobTitle)
 {
 }
 
 bool SKTRenderingView::drawRect(QPainter& painter, const QRectF& rect)
 {
     try {
-        if (Main_App_wnd) {
+        if (m_cardBase) {
             // The card base is laid out for the whole card and only the
             // asked part is painted.
             withSavedState(painter, [&] {
                 painter.setClipRect(rect, Qt::IntersectClip);
-                Main_App_wnd->cardBaseDrawingForSide(painter, m_frame, m_side);
+                m_cardBase(painter, m_frame);
             });
         }
         for (qsizetype i = _graphics.size() - 1; i >= 0; --i) {

@@ -8,40 +8,49 @@
 #include <QRectF>
 #include <QString>
 
+#include <functional>
+
 class QPainter;
 
 // Draws card objects away from the screen: a card side (its card base and
-// objects) as a picture or PDF, and objects alone as TIFF. It paints with
-// QPainter into QImage and PDF only, so it may run on any thread; each call
-// makes its own view and shares nothing with other calls. (The card base
-// comes from the main window, which must then be safe to ask from that
-// thread.)
+// objects) as a picture or PDF, and objects alone as TIFF, with QPainter into
+// QImage and PDF only. Drawing writes into the objects it draws (the opacity
+// getters store their colours back, picture caches fill), so a view of live
+// objects draws on the GUI thread, like every other use of them, and its card
+// base comes from the main window. A worker thread draws a SideSnapshot
+// instead: its own copies of the objects on a card base drawn from a copied
+// side record.
 class SKTRenderingView
 {
 public:
+    // Draws the card base for the card rectangle `frame`.
+    using CardBasePainter = std::function<void(QPainter& painter, const QRectF& frame)>;
+
     // Pixel density of the pictures of card sides, unless asked otherwise.
     static constexpr double defaultPictureDpi = 300.0;
 
     // A view of `frame` (in card coordinates) showing `graphics`, index 0
-    // topmost, on the card base of `side` (0 front, 1 back). The list is
-    // copied; the objects are shared.
+    // topmost, on the card base that the main window draws for `side`
+    // (0 front, 1 back). The list is copied; the objects are shared.
     SKTRenderingView(const QRectF& frame, const GraphicList& graphics, int side,
+                     const QString& printJobTitle = QString());
+    // The same on the card base that `cardBase` draws (none when empty).
+    SKTRenderingView(const QRectF& frame, const GraphicList& graphics, CardBasePainter cardBase,
                      const QString& printJobTitle = QString());
 
     QRectF frame() const { return m_frame; }
     const GraphicList& graphics() const { return _graphics; }
-    int side() const { return m_side; }
     QString printJobTitle() const { return _printJobTitle; }
     // y grows downwards, as on the canvas; the card base covers the frame.
     bool isFlipped() const { return true; }
     bool isOpaque() const { return true; }
 
-    // Draws the part `rect` of the view: the card base of the view's side
-    // (drawn for the frame and clipped to `rect`),
-    // then the objects from the last to index 0, leaving out every object
-    // whose `print_object` is not 0. Returns false when an object failed to
-    // draw: the rest is then not drawn and the reason is logged. (No message
-    // box opens from here; the callers report a failed picture.)
+    // Draws the part `rect` of the view: the card base (drawn for the frame
+    // and clipped to `rect`), then the objects from the last to index 0,
+    // leaving out every object whose `print_object` is not 0. Returns false
+    // when an object failed to draw: the rest is then not drawn and the
+    // reason is logged. (No message box opens from here; the callers report
+    // a failed picture.)
     bool drawRect(QPainter& painter, const QRectF& rect);
 
     // The view drawn into a picture of `rect`'s size in points at `dpi`
@@ -73,6 +82,6 @@ public:
 private:
     QRectF m_frame;
     GraphicList _graphics;
-    int m_side;
+    CardBasePainter m_cardBase;
     QString _printJobTitle;
 };

@@ -1,6 +1,6 @@
 #include "fuzz/FuzzEnvironment.h"
 
-#include "mainwindow/Globals.h"
+#include "app/Globals.h"
 #include "model/SKTGraphicArchive.h"
 #include "platform/ResourceFolder.h"
 

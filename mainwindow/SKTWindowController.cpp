@@ -2,6 +2,7 @@
 
 #include "app/ControlHelpers.h"
 #include "app/FileHelpers.h"
+#include "app/Globals.h"
 #include "app/MessageBoxes.h"
 #include "app/ResourceSetup.h"
 #include "app/UnitConversions.h"
@@ -9,7 +10,8 @@
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
 #include "canvas/SideSelection.h"
-#include "mainwindow/CardBaseDrawing.h"
+#include "canvas/CardBaseDrawing.h"
+#include "canvas/ToolTable.h"
 #include "mainwindow/CardSettings.h"
 #include "mainwindow/CardSizePresets.h"
 #include "mainwindow/DrawWindow.h"
@@ -17,14 +19,17 @@
 #include "mainwindow/NewObjectPlacement.h"
 #include "mainwindow/PresetListModel.h"
 #include "mainwindow/ToolPaletteIcons.h"
-#include "mainwindow/ToolTable.h"
-#include "ui_DrawWindow.h"
+#include "mainwindow/WindowPlacement.h"
+#include "model/Globals.h"
 #include "model/SKTDocument.h"
+#include "output/Globals.h"
 #include "output/Preferences.h"
 #include "platform/OpenPanel.h"
 #include "platform/Pasteboard.h"
 #include "platform/ProcessTerminator.h"
 #include "platform/UndoManager.h"
+#include "profiles/Globals.h"
+#include "ui_DrawWindow.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -160,6 +165,29 @@ void SKTWindowController::init()
     m_presetList = std::make_unique<PresetListModel>();
 }
 
+namespace {
+
+// 100 from the left and resting on the bottom of the screen's free area,
+// within that area (WindowPlacement).
+void placeMainWindow(QWidget& window)
+{
+    const QScreen* screen = window.screen();
+    if (!screen) {
+        window.resize(WindowPlacement::mainWidth, WindowPlacement::mainHeight);
+        window.move(WindowPlacement::mainLeft, 0);
+        return;
+    }
+    const QRect inner = window.geometry();
+    const QRect outer = window.frameGeometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                         outer.bottom() - inner.bottom());
+    const QRect placed = WindowPlacement::mainWindowFrame(screen->availableGeometry(), frame);
+    window.resize(placed.size().shrunkBy(frame));
+    window.move(placed.topLeft());   // a top-level window's move places its frame
+}
+
+}
+
 void SKTWindowController::awakeFromNib()
 {
     Ui::DrawWindow& ui = m_window->ui();
@@ -169,14 +197,7 @@ void SKTWindowController::awakeFromNib()
     palette.setColor(QPalette::Window, QColor(241, 244, 250));
     m_window->setPalette(palette);
     m_window->setWindowTitle(App_Name);
-    m_window->resize(1000, 800);
-    // 100 points from the left and resting on the bottom of the screen.
-    if (const QScreen* screen = m_window->screen()) {
-        const QRect area = screen->availableGeometry();
-        m_window->move(area.left() + 100, std::max(area.top(), area.bottom() + 1 - 800));
-    } else {
-        m_window->move(100, 0);
-    }
+    placeMainWindow(*m_window);
 
     // mail settings
     data_table_content.clear();
@@ -255,6 +276,8 @@ void SKTWindowController::awakeFromNib()
     updateSelectionButtons();
 
     m_window->show();
+    // Again with the frame the window has now, where that is known already.
+    placeMainWindow(*m_window);
     m_window->raise();
     m_window->activateWindow();
 
@@ -647,6 +670,15 @@ void SKTWindowController::setCardProperty(int side, const Card_Property& record)
 {
     QMutexLocker lock(&m_cardMutex);
     (side == 1 ? m_Back_card_Prop : m_Front_card_Prop) = record;
+}
+
+SideSnapshot SKTWindowController::sideSnapshot(int side) const
+{
+    const bool back = side == 1;
+    GraphicList graphics;
+    if (m_document)
+        graphics = m_document->graphicsForKey(back ? SKTDocumentGraphicsKey_back : SKTDocumentGraphicsKey);
+    return SideSnapshot(graphics, cardProperty(back ? 1 : 0), Card_Shape, frontCanvasBounds(), Resource_Path);
 }
 
 // ---- call-backs ----

@@ -7,9 +7,11 @@
 // between the sides, places new objects, asks for redraws, and runs the card
 // settings panels and the drawing of the card base under each side.
 
+#include "app/MainWindowHooks.h"
+#include "canvas/SideSnapshot.h"
 #include "mainwindow/CardPanelState.h"
-#include "mainwindow/MainWindowHooks.h"
 #include "model/Card_Property.h"
+#include "model/SKTDocument.h"
 #include "model/SKTGraphic.h"
 #include "platform/Colour.h"
 #include "platform/FontSpec.h"
@@ -100,6 +102,10 @@ public:
     void setFront_card_Prop(const Card_Property& record);
     void setBack_card_Prop(const Card_Property& record);
     void setCardProperty(int side, const Card_Property& record);
+    // A snapshot of side 1 (back) or of any other value (front) for drawing
+    // on a worker thread: copies of that side's objects and its card base as
+    // the canvas draws it (GUI thread).
+    SideSnapshot sideSnapshot(int side) const;
 
     // ---- call-backs of the canvases and the renderer ----
     QPointF Control_New_Point(const QString& side) override;

@@ -1,6 +1,6 @@
 #include "mainwindow/ToolPaletteIcons.h"
 
-#include "mainwindow/ToolTable.h"
+#include "canvas/ToolTable.h"
 #include "model/Shape_Control.h"
 
 #include <QFont>
@@ -13,21 +13,6 @@ namespace {
 
 constexpr int iconSide = 24;      // points
 constexpr qreal pixelRatio = 2.0; // drawn for high-density screens too
-
-QString shapeCodeForTool(int tool)
-{
-    switch (tool) {
-    case ToolTable::Rectangle: return ShapeCode::Rectangle;
-    case ToolTable::Circle: return ShapeCode::Circle;
-    case ToolTable::RoundedRectangle: return ShapeCode::RoundedRectangle;
-    case ToolTable::Triangle: return ShapeCode::Triangle;
-    case ToolTable::Diamond: return ShapeCode::Diamond;
-    case ToolTable::Star: return ShapeCode::Star;
-    case ToolTable::DoubleStar: return ShapeCode::DoubleStar;
-    case ToolTable::Polygon: return ShapeCode::Polygon;
-    default: return {};
-    }
-}
 
 void drawArrow(QPainter& p)
 {
@@ -136,7 +121,7 @@ QIcon ToolPaletteIcons::iconForTool(int tool)
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(Qt::black, 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
 
-    const QString shape = shapeCodeForTool(tool);
+    const QString shape = ToolTable::shapeCodeForTool(tool);
     if (!shape.isEmpty()) {
         drawShape(p, shape);
     } else {

@@ -1,6 +1,6 @@
 #include "model/Card_Property.h"
 
-#include "mainwindow/Globals.h"
+#include "model/Globals.h"
 #include "model/SKTGraphic.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "model/ResourcePictures.h"
 
-#include "mainwindow/Globals.h"
+#include "app/Globals.h"
 
 #include <QDateTime>
 #include <QFileInfo>

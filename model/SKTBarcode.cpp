@@ -8,6 +8,11 @@ SKTBarcode::SKTBarcode() = default;
 
 SKTBarcode::~SKTBarcode() = default;
 
+GraphicPtr SKTBarcode::deepCopy() const
+{
+    return detachedCopy(std::make_shared<SKTBarcode>(*this));
+}
+
 Picture SKTBarcode::currentPicture() const
 {
     if (!_barcode_image.isNull())

@@ -15,6 +15,7 @@ public:
 
     Kind kind() const override { return Kind::Barcode; }
     QString className() const override { return QStringLiteral("SKTBarcode"); }
+    GraphicPtr deepCopy() const override;
 
     // The picture being shown.
     Picture _contents;

@@ -3,6 +3,7 @@
 #include "model/DocumentGraphicArchive.h"
 #include "model/DocumentRendering.h"
 #include "model/SKTMapTableOwner.h"
+#include "platform/PlistValue.h"
 #include "platform/PrintOperation.h"
 #include "platform/UndoManager.h"
 
@@ -11,8 +12,6 @@
 #include <QIODevice>
 #include <QPageSize>
 #include <QtDebug>
-
-#include <plist/plist.h>
 
 #include <stdexcept>
 
@@ -47,16 +46,6 @@ bool isPdfType(const QString& t)
 bool isTiffType(const QString& t)
 {
     return t == QLatin1String("public.tiff") || t == QLatin1String("image/tiff");
-}
-
-struct PlistFree {
-    void operator()(void* node) const { plist_free(static_cast<plist_t>(node)); }
-};
-using PlistPtr = std::unique_ptr<void, PlistFree>;
-
-plist_t dataNode(const QByteArray& bytes)
-{
-    return plist_new_data(bytes.constData(), static_cast<uint64_t>(bytes.size()));
 }
 
 std::shared_ptr<const DocumentRendering>& installedRendering()
@@ -357,21 +346,14 @@ QByteArray SKTDocument::printInfoData() const
 QByteArray SKTDocument::dataOfType(const QString& typeName, SKTError* error) const
 {
     if (typeName == SKTDocumentNewTypeName || typeName == SKTDocumentOldTypeName) {
-        PlistPtr root(plist_new_dict());
-        plist_dict_set_item(root.get(), SKTDocumentVersionKey.toUtf8().constData(),
-                            plist_new_uint(SKTDocumentCurrentVersion));
-        plist_t archives = plist_new_array();
+        PlistValue root = PlistValue::dictionary();
+        root.insert(SKTDocumentVersionKey, PlistValue::integer(SKTDocumentCurrentVersion));
+        PlistValue archives = PlistValue::array();
         for (const GraphicPtr& g : m_graphics)
-            plist_array_append_item(archives, dataNode(archivedDataOfGraphic(*g)));
-        plist_dict_set_item(root.get(), SKTDocumentGraphicsDataKey.toUtf8().constData(), archives);
-        plist_dict_set_item(root.get(), SKTDocumentPrintInfoKey.toUtf8().constData(), dataNode(printInfoData()));
-
-        char* bytes = nullptr;
-        uint32_t length = 0;
-        plist_to_bin(root.get(), &bytes, &length);
-        QByteArray result(bytes, static_cast<qsizetype>(length));
-        plist_to_bin_free(bytes);
-        return result;
+            archives.append(PlistValue::data(archivedDataOfGraphic(*g)));
+        root.insert(SKTDocumentGraphicsDataKey, std::move(archives));
+        root.insert(SKTDocumentPrintInfoKey, PlistValue::data(printInfoData()));
+        return root.toBinary();
     }
     if (isPdfType(typeName)) {
         const std::shared_ptr<const DocumentRendering> rendering = installedRendering();
@@ -394,20 +376,18 @@ QByteArray SKTDocument::dataOfType(const QString& typeName, SKTError* error) con
 std::unique_ptr<PrintOperation> SKTDocument::printOperationWithSettings(const QVariantMap& printSettings,
                                                                      SKTError* error) const
 {
-    (void)error;
     // The document is never read from or saved to a file of its own, so the
     // job carries the application's name.
     const QString title = displayName();
     const QSizeF size = canvasSize(true, QSizeF());
     const std::shared_ptr<const DocumentRendering> rendering = installedRendering();
-    DocumentRendering::PageDrawer draw;
-    if (rendering)
-        draw = rendering->pageDrawer(QRectF(QPointF(0, 0), size), m_graphics, frontSide);
-    else
-        draw = [](QPainter&, const QRectF&) { return false; };
-    auto operation = std::make_unique<PrintOperation>(size, std::move(draw), m_printInfo, title);
-    operation->addPrintSettings(printSettings);
-    return operation;
+    if (!rendering) {
+        if (error)
+            *error = SKTErrorWithCode(0);
+        return nullptr;
+    }
+    return rendering->printOperation(QRectF(QPointF(0, 0), size), m_graphics, frontSide, m_printInfo, title,
+                                     printSettings);
 }
 
 void SKTDocument::setPrintInfo(const QPageLayout& printInfo)

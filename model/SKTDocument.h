@@ -102,15 +102,18 @@ public:
     // side's card base and objects (the error of code 0 when it cannot be
     // made). For TIFF ("public.tiff", "image/tiff"): the front objects alone
     // over their drawing bounds; an empty front side gives the error of code
-    // 3. The back and temp sides are never part of the data. Any other type
-    // is a programming error: throws std::invalid_argument.
+    // 3. The back and temp sides are never part of the data. PDF and TIFF
+    // are drawn by the installed renderer (setRendering); without one they
+    // fail with the error of code 0. Any other type is a programming error:
+    // throws std::invalid_argument.
     QByteArray dataOfType(const QString& typeName, SKTError* error = nullptr) const;
 
     // A print operation of the front side: the card (243 x 154 points) with
     // the front card base and the front objects, on the page of the print
     // information, with `printSettings` added to its settings. The objects
     // are those on the front side now; the job is titled with the
-    // application's name. `error` is not used: an operation is always made.
+    // application's name. Made by the installed renderer (setRendering);
+    // without one there is no operation (null) and `error` gets code 0.
     std::unique_ptr<PrintOperation> printOperationWithSettings(const QVariantMap& printSettings,
                                                                SKTError* error = nullptr) const;
 

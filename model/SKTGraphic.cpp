@@ -1,10 +1,11 @@
 #include "model/SKTGraphic.h"
 
-#include "mainwindow/Globals.h"
-#include "mainwindow/MainWindowHooks.h"
+#include "app/Globals.h"
+#include "app/MainWindowHooks.h"
+#include "model/Globals.h"
+#include "model/ResourcePictures.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
-#include "model/ResourcePictures.h"
 #include "model/SKTLine.h"
 #include "model/SKTSignature.h"
 #include "model/SKTText.h"
@@ -400,6 +401,19 @@ GraphicPtr SKTGraphic::copy() const
     g->_fill_htch_clr = _fill_htch_clr;
     g->_fill_hatch_type = _fill_hatch_type;
     return g;
+}
+
+GraphicPtr SKTGraphic::deepCopy() const
+{
+    return detachedCopy(std::shared_ptr<SKTGraphic>(new SKTGraphic(*this)));
+}
+
+GraphicPtr SKTGraphic::detachedCopy(std::shared_ptr<SKTGraphic> copy)
+{
+    copy->_scriptingContainer = nullptr;
+    if (copy->_Text_contents)
+        copy->_Text_contents = std::make_shared<AttributedText>(*copy->_Text_contents);
+    return copy;
 }
 
 // ---- published values ----

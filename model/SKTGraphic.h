@@ -268,6 +268,14 @@ public:
     // A new object of the same class from `init` with the geometry, stroke
     // and fill fields taken over; everything else keeps its default.
     virtual GraphicPtr copy() const;
+    // An independent object of the same class with every field of this one,
+    // for drawing away from the live object: the text storage is copied,
+    // pictures are shared (they are never changed in place), and the copy
+    // has no observers, no document and empty drawing caches. It is ready to
+    // draw: what the object would make or read at its next drawing (a text's
+    // storage, a signature's changed picture file) the copy makes or reads
+    // now. This object is only read.
+    virtual GraphicPtr deepCopy() const;
 
     // ---- properties dictionary ----
     // "bounds" (rectangle text), "drawingFill", "drawingStroke" (bools),
@@ -367,6 +375,10 @@ public:
 protected:
     SKTGraphic(const SKTGraphic&) = default;
     SKTGraphic& operator=(const SKTGraphic&) = default;
+
+    // What every kind's deepCopy does to its fresh copy: detaches it from
+    // the document and gives it its own text storage.
+    static GraphicPtr detachedCopy(std::shared_ptr<SKTGraphic> copy);
 
     // Stores new bounds; kinds that keep something in step with the bounds
     // override it and call the base.

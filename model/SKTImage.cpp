@@ -1,7 +1,8 @@
 #include "model/SKTImage.h"
 
-#include "mainwindow/Globals.h"
-#include "mainwindow/MainWindowHooks.h"
+#include "app/Globals.h"
+#include "app/MainWindowHooks.h"
+#include "model/Globals.h"
 #include "model/GraphicPainting.h"
 #include "model/ImageProcesser.h"
 #include "model/PicturePath.h"
@@ -15,6 +16,11 @@ const QString SKTImage::flippedVerticallyKey = QStringLiteral("flippedVertically
 SKTImage::SKTImage() = default;
 
 SKTImage::~SKTImage() = default;
+
+GraphicPtr SKTImage::deepCopy() const
+{
+    return detachedCopy(std::make_shared<SKTImage>(*this));
+}
 
 void SKTImage::placeCentredOn(const QPointF& point)
 {

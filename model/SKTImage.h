@@ -14,6 +14,7 @@ public:
 
     Kind kind() const override { return Kind::Image; }
     QString className() const override { return QStringLiteral("SKTImage"); }
+    GraphicPtr deepCopy() const override;
 
     // The picture as read from the file, its size in points capped at
     // 724 x 468 (each side on its own); null when there is none.

@@ -13,6 +13,11 @@ SKTLine::SKTLine() : _pointsRight(false), _pointsDown(false) {}
 
 SKTLine::~SKTLine() = default;
 
+GraphicPtr SKTLine::deepCopy() const
+{
+    return detachedCopy(std::make_shared<SKTLine>(*this));
+}
+
 void SKTLine::setDirection(bool pointsRight, bool pointsDown)
 {
     _pointsRight = pointsRight;

@@ -36,6 +36,7 @@ public:
 
     Kind kind() const override { return Kind::Line; }
     QString className() const override { return QStringLiteral("SKTLine"); }
+    GraphicPtr deepCopy() const override;
 
     // The rectangle spanned by two points, with the direction from begin to
     // end written into the flags that are given (strict comparisons: equal

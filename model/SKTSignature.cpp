@@ -1,7 +1,7 @@
 #include "model/SKTSignature.h"
 
-#include "mainwindow/Globals.h"
-#include "mainwindow/MainWindowHooks.h"
+#include "app/Globals.h"
+#include "app/MainWindowHooks.h"
 #include "model/GraphicPainting.h"
 #include "model/PicturePath.h"
 #include "model/ResourcePictures.h"
@@ -11,6 +11,17 @@
 SKTSignature::SKTSignature() = default;
 
 SKTSignature::~SKTSignature() = default;
+
+GraphicPtr SKTSignature::deepCopy() const
+{
+    auto copy = std::make_shared<SKTSignature>(*this);
+    detachedCopy(copy);
+    // A file the object would read at its next drawing is read now, so the
+    // copy draws without reading files.
+    if (!copy->file_path || *copy->file_path != copy->_file_path)
+        copy->setFilePath(copy->_file_path);
+    return copy;
+}
 
 QString SKTSignature::samplePath(const QString& sign_or_FP)
 {

@@ -15,6 +15,7 @@ public:
 
     Kind kind() const override { return Kind::Signature; }
     QString className() const override { return QStringLiteral("SKTSignature"); }
+    GraphicPtr deepCopy() const override;
 
     // The path that stands for the sample picture of the object's kind.
     static inline const QString defaultPathName = QStringLiteral("Default");

@@ -1,7 +1,7 @@
 #include "model/SKTText.h"
 
 #include "app/StringHelpers.h"
-#include "mainwindow/Globals.h"
+#include "model/Globals.h"
 #include "model/GraphicPainting.h"
 #include "platform/ArchivedText.h"
 
@@ -91,6 +91,21 @@ void layOut(QTextLayout& layout, double width, double maxHeight)
 SKTText::SKTText() = default;
 
 SKTText::~SKTText() = default;
+
+GraphicPtr SKTText::deepCopy() const
+{
+    auto copy = std::make_shared<SKTText>(*this);
+    detachedCopy(copy);
+    // The storage the object would make at its first drawing is made now, in
+    // the program's current text font.
+    copy->Text_contents();
+    // The second storage is either the object's own storage or one of its own.
+    if (contents_val && contents_val == _Text_contents)
+        copy->contents_val = copy->_Text_contents;
+    else if (contents_val)
+        copy->contents_val = std::make_shared<AttributedText>(*contents_val);
+    return copy;
+}
 
 std::shared_ptr<AttributedText> SKTText::contents()
 {

@@ -17,6 +17,7 @@ public:
 
     Kind kind() const override { return Kind::Text; }
     QString className() const override { return QStringLiteral("SKTText"); }
+    GraphicPtr deepCopy() const override;
 
     // A second text storage that drawing never uses: made from `Text_Value`
     // on the first call, the object's text storage on every later one.

@@ -1,6 +1,6 @@
 #include "model/Shape_Control.h"
 
-#include "mainwindow/Globals.h"
+#include "app/Globals.h"
 #include "model/FillStep.h"
 #include "model/StrokeStep.h"
 
@@ -8,6 +8,7 @@
 #include <QPainterPathStroker>
 #include <QPolygonF>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -36,6 +37,11 @@ QPainterPath closedPolygon(const QPolygonF& corners)
 Shape_Control::Shape_Control() = default;
 
 Shape_Control::~Shape_Control() = default;
+
+GraphicPtr Shape_Control::deepCopy() const
+{
+    return detachedCopy(std::make_shared<Shape_Control>(*this));
+}
 
 QPainterPath Shape_Control::bezierPathForDrawing() const
 {
@@ -139,7 +145,31 @@ QPainterPath Shape_Control::Polygon_With_Diffrent_Sides(int n) const
     return closedPolygon(corners);
 }
 
+bool Shape_Control::keptInputsHold() const
+{
+    // Compared in place: this runs for every object on every redraw.
+    const auto same = [](auto a, auto b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+    const BoundsInputs& kept = m_boundsInputs;
+    return m_hasDrawingBounds && same(_bounds.x(), kept.bounds.x()) && same(_bounds.y(), kept.bounds.y())
+           && same(_bounds.width(), kept.bounds.width()) && same(_bounds.height(), kept.bounds.height())
+           && same(_strokeWidth, kept.strokeWidth) && isDrawingStroke() == kept.stroke
+           && double_star_type == kept.doubleStarType && polygon_type == kept.polygonType
+           && same(cor_rad_val_val, kept.cornerRadius)
+           && (_shape_type.constData() == kept.shapeType.constData() || _shape_type == kept.shapeType);
+}
+
 QRectF Shape_Control::drawingBounds() const
+{
+    if (keptInputsHold())
+        return m_drawingBounds;
+    m_drawingBounds = workOutDrawingBounds();
+    m_boundsInputs = {_bounds, isDrawingStroke(), _strokeWidth, _shape_type, double_star_type, polygon_type,
+                      cor_rad_val_val};
+    m_hasDrawingBounds = true;
+    return m_drawingBounds;
+}
+
+QRectF Shape_Control::workOutDrawingBounds() const
 {
     const QRectF base = SKTGraphic::drawingBounds();
     if (!isDrawingStroke() || !(strokeWidth() > 0))

@@ -18,6 +18,7 @@ public:
 
     Kind kind() const override { return Kind::Shape; }
     QString className() const override { return QStringLiteral("Shape_Control"); }
+    GraphicPtr deepCopy() const override;
 
     // The figure of the current shape code; empty for an unknown code. Every
     // figure fills by the non-zero winding rule.
@@ -42,10 +43,36 @@ public:
     static int polygonPoints(int type);
 
     // The base's area, grown where a thick outline's mitred points reach
-    // further out (star points, sharp triangles).
+    // further out (star points, sharp triangles). Building the outline is
+    // slow and the canvas asks every object on every redraw, so the result
+    // is kept with the fields it was worked out from and given again while
+    // none of them has changed.
     QRectF drawingBounds() const override;
 
     // Inside the figure; the outline's width does not widen it.
     bool isContentsUnderPoint(const QPointF& point) const override;
     void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited) override;
+
+private:
+    // The fields the drawing bounds depend on. Fields are written directly
+    // all over the program (inspector, undo, archive reading), so the kept
+    // result is checked against them rather than dropped on notice; they are
+    // compared bit for bit, as the outline may differ for any change.
+    struct BoundsInputs {
+        QRectF bounds;
+        bool stroke = false;
+        double strokeWidth = 0;
+        QString shapeType;
+        int doubleStarType = 0;
+        int polygonType = 0;
+        float cornerRadius = 0;
+
+    };
+    // Whether the kept inputs are the object's current fields.
+    bool keptInputsHold() const;
+    QRectF workOutDrawingBounds() const;
+
+    mutable BoundsInputs m_boundsInputs;
+    mutable QRectF m_drawingBounds;
+    mutable bool m_hasDrawingBounds = false;
 };

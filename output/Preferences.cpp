@@ -1,7 +1,7 @@
 #include "output/Preferences.h"
 
+#include "app/Globals.h"
 #include "app/MessageBoxes.h"
-#include "mainwindow/Globals.h"
 #include "platform/PlistValue.h"
 #include "platform/RegularFile.h"
 

@@ -5,6 +5,7 @@
 #include "platform/KeyedUnarchiver.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 enum ArchivedSpace {
@@ -50,10 +51,12 @@ quint64 ArchivedColour::encode(KeyedArchiver& archiver, const Colour& given)
         numbers[count++] = exact(colour.component(i));
     if (colour.alpha() != 1.0)
         numbers[count++] = exact(colour.alpha());
-    QByteArray uniquingKey("colour");
-    uniquingKey.append(char(space));
-    uniquingKey.append(char(count));
-    uniquingKey.append(reinterpret_cast<const char*>(numbers), qsizetype(sizeof(double)) * count);
+    char key[6 + 2 + sizeof numbers];
+    std::memcpy(key, "colour", 6);
+    key[6] = char(space);
+    key[7] = char(count);
+    std::memcpy(key + 8, numbers, sizeof(double) * size_t(count));
+    const QByteArray uniquingKey = QByteArray::fromRawData(key, 8 + qsizetype(sizeof(double)) * count);
     return archiver.addObject(
         colourClasses,
         [&](KeyedArchiver& a) {

@@ -22,7 +22,13 @@ quint64 ArchivedFont::encode(KeyedArchiver& archiver, const FontSpec& font)
     const QString name =
         font.postScriptName().isEmpty() ? PostScriptNames::postScriptNameFor(font.family()) : font.postScriptName();
     const double size = font.pointSize() > 0 ? font.pointSize() : defaultSize;
-    const QByteArray uniquingKey = "font " + name.toUtf8() + ' ' + QByteArray::number(size, 'g', 17);
+    // Fonts are shared when name and size are equal; the size's bits stand
+    // for the number, as no two sizes that differ write alike.
+    QByteArray uniquingKey;
+    uniquingKey.reserve(5 + sizeof size + name.size() * qsizetype(sizeof(char16_t)));
+    uniquingKey.append("font ", 5);
+    uniquingKey.append(reinterpret_cast<const char*>(&size), sizeof size);
+    uniquingKey.append(reinterpret_cast<const char*>(name.utf16()), name.size() * qsizetype(sizeof(char16_t)));
     return archiver.addObject(
         fontClasses,
         [&](KeyedArchiver& a) {

@@ -144,8 +144,24 @@ PlistValue KeyedArchiver::dictionaryOf(std::vector<Entry>& entries)
         }
     }
     PlistValue dict = PlistValue::dictionary();
-    for (Entry& e : entries)
-        plist_dict_set_item(dict.get(), e.key.toUtf8().constData(), e.toNode().release());
+    for (Entry& e : entries) {
+        // Keys are short ASCII names, copied by libplist: they are passed
+        // from a buffer here rather than converted into a new array each.
+        char ascii[64];
+        const qsizetype length = e.key.size();
+        bool plain = length < qsizetype(sizeof ascii);
+        for (qsizetype i = 0; plain && i < length; ++i) {
+            const char16_t c = e.key.utf16()[i];
+            plain = c != 0 && c < 0x80;
+            ascii[i] = char(c);
+        }
+        if (plain) {
+            ascii[length] = '\0';
+            plist_dict_set_item(dict.get(), ascii, e.toNode().release());
+        } else {
+            plist_dict_set_item(dict.get(), e.key.toUtf8().constData(), e.toNode().release());
+        }
+    }
     // A key written twice keeps one place: such a dictionary is not a
     // prototype for others.
     if (cacheable && plist_dict_get_size(dict.get()) == entries.size() && prototypes.size() < prototypeLimit)
@@ -153,17 +169,42 @@ PlistValue KeyedArchiver::dictionaryOf(std::vector<Entry>& entries)
     return dict;
 }
 
+namespace {
+// Uniquing keys and strings of an archive are kept in a list, searched in
+// order, until there are this many; then in a hash.
+constexpr size_t smallListLimit = 32;
+// Objects nest a few levels deep; more spare key lists than this are not kept.
+constexpr size_t spareListLimit = 16;
+} // namespace
+
+std::vector<std::vector<KeyedArchiver::Entry>>& KeyedArchiver::spareEntryLists()
+{
+    thread_local std::vector<std::vector<Entry>> lists;
+    return lists;
+}
+
 quint64 KeyedArchiver::addObject(const QStringList& classes, const Encoder& encodeKeys, const QByteArray& uniquingKey)
 {
     if (!uniquingKey.isEmpty()) {
-        const auto found = m_unique.constFind(uniquingKey);
-        if (found != m_unique.constEnd())
+        if (m_uniqueHash.isEmpty()) {
+            for (const auto& [known, uid] : m_uniqueList) {
+                if (known == uniquingKey)
+                    return uid;
+            }
+        } else if (const auto found = m_uniqueHash.constFind(uniquingKey); found != m_uniqueHash.constEnd()) {
             return *found;
+        }
     }
     // The object takes its UID before the objects it refers to, as the
     // platform numbers them.
     const quint64 uid = reserve();
-    m_open.emplace_back();
+    std::vector<std::vector<Entry>>& spare = spareEntryLists();
+    if (spare.empty()) {
+        m_open.emplace_back();
+    } else {
+        m_open.push_back(std::move(spare.back()));
+        spare.pop_back();
+    }
     if (encodeKeys)
         encodeKeys(*this);
     std::vector<Entry> entries = std::move(m_open.back());
@@ -174,16 +215,31 @@ quint64 KeyedArchiver::addObject(const QStringList& classes, const Encoder& enco
     classEntry.number = classUid(classes);
     entries.push_back(std::move(classEntry));
     place(uid, dictionaryOf(entries));
-    if (!uniquingKey.isEmpty())
-        m_unique.insert(uniquingKey, uid);
+    entries.clear();
+    if (spare.size() < spareListLimit)
+        spare.push_back(std::move(entries));
+    if (!uniquingKey.isEmpty()) {
+        // A copy of the bytes is kept: the caller's key may borrow them.
+        QByteArray key(uniquingKey.constData(), uniquingKey.size());
+        if (m_uniqueHash.isEmpty() && m_uniqueList.size() < smallListLimit) {
+            m_uniqueList.emplace_back(std::move(key), uid);
+        } else {
+            for (const auto& [known, knownUid] : m_uniqueList)
+                m_uniqueHash.insert(known, knownUid);
+            m_uniqueList.clear();
+            m_uniqueHash.insert(std::move(key), uid);
+        }
+    }
     return uid;
 }
 
 quint64 KeyedArchiver::classUid(const QStringList& classes)
 {
     // An archive names a handful of classes.
+    // Callers pass lists made once, so the same list data is usually met
+    // again and its contents need no compare.
     for (const auto& [chain, uid] : m_classes) {
-        if (chain == classes)
+        if (chain.size() == classes.size() && (chain.constData() == classes.constData() || chain == classes))
             return uid;
     }
     PlistValue chain = PlistValue::array();
@@ -197,12 +253,6 @@ quint64 KeyedArchiver::classUid(const QStringList& classes)
     m_classes.emplace_back(classes, uid);
     return uid;
 }
-
-namespace {
-// Strings of an archive are kept in a list, searched in order, until there
-// are this many; then in a hash.
-constexpr size_t stringListLimit = 32;
-} // namespace
 
 quint64 KeyedArchiver::addString(const QString& given)
 {
@@ -221,7 +271,7 @@ quint64 KeyedArchiver::addString(const QString& given)
     }
     const quint64 uid = reserve();
     place(uid, PlistValue::string(text));
-    if (m_stringHash.isEmpty() && m_stringList.size() < stringListLimit) {
+    if (m_stringHash.isEmpty() && m_stringList.size() < smallListLimit) {
         m_stringList.emplace_back(text, uid);
     } else {
         for (const auto& [known, knownUid] : m_stringList)

@@ -35,7 +35,9 @@ public:
     KeyedArchiver();
 
     // Adds an object of the class chain `classes` (most derived first, e.g.
-    // {"NSColor", "NSObject"}) and returns its UID. UID 0 is nil.
+    // {"NSColor", "NSObject"}) and returns its UID. UID 0 is nil. The
+    // uniquing key's bytes are copied when kept, so the key may borrow
+    // them (QByteArray::fromRawData).
     quint64 addObject(const QStringList& classes, const Encoder& encodeKeys, const QByteArray& uniquingKey = {});
     quint64 addString(const QString& text);          // a null string is nil
     quint64 addInteger(qint64 value);                // a number object, as array elements hold them
@@ -86,6 +88,9 @@ private:
     void putScalar(const QString& key, plist_type type, quint64 number, double real = 0, const QByteArray& bytes = {});
     void place(quint64 uid, PlistValue object);
     static PlistValue dictionaryOf(std::vector<Entry>& entries);
+    // Emptied key lists of this thread, kept for their room: an archive
+    // of a card object lists a hundred keys.
+    static std::vector<std::vector<Entry>>& spareEntryLists();
 
     PlistValue m_archive;                          // the whole archive, "$objects" filled as objects are added
     plist_t m_objectList = nullptr;                // its "$objects" (index = UID; "$null" first)
@@ -94,7 +99,8 @@ private:
     std::vector<std::vector<Entry>> m_open;        // keys of the objects whose encoders run, innermost last
     std::vector<std::pair<QString, quint64>> m_stringList;   // strings while there are few
     QHash<QString, quint64> m_stringHash;                    // then all of them
-    QHash<QByteArray, quint64> m_unique;
+    std::vector<std::pair<QByteArray, quint64>> m_uniqueList;   // uniquing keys while there are few
+    QHash<QByteArray, quint64> m_uniqueHash;                    // then all of them
     std::vector<std::pair<QStringList, quint64>> m_classes;
     QHash<qint64, quint64> m_integers;
 };

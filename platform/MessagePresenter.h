@@ -3,9 +3,11 @@
 #include <QString>
 
 // Shows the program's message boxes. The program talks to the one presenter
-// that is installed; by default that is an AlertMessagePresenter, and tests
-// install a ScriptedMessagePresenter that records the texts and answers from
-// a script. Presenters are called on the GUI thread only (the message helpers
+// that is installed; when none is, to the default presenter, which the
+// program sets to an AlertMessagePresenter at start (a program without a
+// window gets one that writes the texts to the log and answers No, or leaves
+// the question unanswered). Tests install a ScriptedMessagePresenter that
+// records the texts and answers from a script. Presenters are called on the GUI thread only (the message helpers
 // hand calls from other threads over to it).
 class MessagePresenter
 {
@@ -32,6 +34,10 @@ public:
     static MessagePresenter& current();
 
     // Installs `presenter` (not owned; it must outlive its use). nullptr
-    // brings back the alert presenter.
+    // brings back the default presenter.
     static void install(MessagePresenter* presenter);
+
+    // Sets the presenter used while none is installed (not owned; it must
+    // outlive its use). nullptr brings back the log.
+    static void setDefault(MessagePresenter* presenter);
 };

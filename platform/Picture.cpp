@@ -115,7 +115,15 @@ Picture Picture::imageRotated(float degrees) const
     // Keep the finer of the source's two pixel densities.
     const double density = std::max({w > 0 ? m_image.width() / w : 1.0,
                                      h > 0 ? m_image.height() / h : 1.0, 1e-6});
-    const double wanted = side * density;
+    // The margin is transparent: at the picture's own density it would take
+    // any number of pixels once the picture records a resolution far finer
+    // than its size (100 pixels at 144,000 dpi are 0.05 points; 20 points
+    // of margin at that density are 40,000 pixels a side). The square keeps
+    // at most twice the picture's longer side in pixels, or 600 per inch of
+    // the square, whichever is more, so its memory follows the picture's
+    // pixels and its size on the card, never the recorded resolution.
+    const double enough = std::max(2.0 * std::max(m_image.width(), m_image.height()), side * 600.0 / 72.0);
+    const double wanted = std::min(side * density, enough);
     if (!(wanted < double(1 << 20)))
         return {};
     const int pixels = std::max(1, int(std::lround(wanted)));

@@ -39,7 +39,9 @@ public:
     // sign kept; at 0 the picture itself comes back. At +-90 and +-270 the
     // width and height swap, at +-180 they stay, and any other angle gives a
     // transparent square of side max(width, height) + 20 points with the
-    // picture in its middle. Null when the new pixels cannot be allocated.
+    // picture in its middle, at the picture's pixel density unless that
+    // would give more than twice its longer side's pixels and more than
+    // 600 per inch. Null when the new pixels cannot be allocated.
     Picture imageRotated(float degrees) const;
 
 private:

@@ -1,6 +1,12 @@
 #!/usr/bin/env bash
-# Configures and builds into build/ with warnings on.
+# Configures and builds into build/ with warnings on; in CI (CI=true) a
+# warning in our code fails the build.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+werror=OFF
+if [ "${CI:-}" = "true" ]; then
+  werror=ON
+fi
+cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DBRIGHTFOLD_WERROR="$werror" >/dev/null
 cmake --build "$root/build" --parallel "$(nproc)"

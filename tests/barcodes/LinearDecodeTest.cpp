@@ -1,6 +1,5 @@
 // Round trips through an independent decoder: every symbology that the
 // decoder knows must read back as the value the user typed.
-#ifdef HAVE_ZXING
 
 #include "LinearTestSupport.h"
 
@@ -146,5 +145,3 @@ TEST(DecoderRoundTrip, ReadsWithTheCaptionOnTopAtLowResolution)
     const DecodedSymbol read = decodeLinear(NKDBarcodeImage::imageFromBarcode(*barcode, 150).image());
     EXPECT_EQ(read.text, "Card 0042");
 }
-
-#endif

@@ -4,10 +4,8 @@
 
 #include <algorithm>
 
-#ifdef HAVE_ZXING
 #define ZX_USE_UTF8
 #include <ZXing/ReadBarcode.h>
-#endif
 
 bool prepareLinear(NKDBarcode& barcode, const QString& value, const LinearSetup& setup)
 {
@@ -50,7 +48,6 @@ BarcodeDesignerSettings designerDefaults()
     return s;
 }
 
-#ifdef HAVE_ZXING
 DecodedSymbol decodeLinear(const QImage& image, bool code39Extended, bool codabarStartStop)
 {
     const int border = std::max(40, image.width() / 10);
@@ -74,4 +71,3 @@ DecodedSymbol decodeLinear(const QImage& image, bool code39Extended, bool codaba
     const ZXing::ByteArray& bytes = result.bytes();
     return {ZXing::ToString(result.format()), std::string(bytes.begin(), bytes.end())};
 }
-#endif

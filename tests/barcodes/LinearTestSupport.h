@@ -49,7 +49,6 @@ std::unique_ptr<T> preparedLinear(const QString& value, const LinearSetup& setup
 // (0.1 cm each) converted to points.
 BarcodeDesignerSettings designerDefaults();
 
-#ifdef HAVE_ZXING
 // What a standard decoder reads from a picture, composited on white with a
 // white border for the quiet zone: the format name and the raw text, or an
 // empty format when nothing valid was read.
@@ -59,4 +58,3 @@ struct DecodedSymbol
     std::string text;
 };
 DecodedSymbol decodeLinear(const QImage& image, bool code39Extended = false, bool codabarStartStop = false);
-#endif

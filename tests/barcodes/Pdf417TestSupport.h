@@ -13,11 +13,9 @@
 
 #include <optional>
 
-#ifdef HAVE_ZXING
 // The decoder's text and level accessors return std::string in this form.
 #define ZX_USE_UTF8 1
 #include <ZXing/ReadBarcode.h>
-#endif
 
 namespace pdf417test {
 
@@ -72,7 +70,6 @@ inline QImage onWhite(const QImage& picture, int margin)
     return image;
 }
 
-#ifdef HAVE_ZXING
 struct Reading {
     QByteArray bytes;     // the symbol's bytes as read
     std::string ecLevel;  // the error correction level the rows announce
@@ -92,6 +89,5 @@ inline std::optional<Reading> read(const QImage& image)
     return Reading {QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())),
                     result.ecLevel()};
 }
-#endif
 
 }

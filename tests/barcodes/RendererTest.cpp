@@ -1,11 +1,11 @@
 #include "LinearTestSupport.h"
 
+#include "barcodes/Globals.h"
 #include "barcodes/NKDBarcodeImage.h"
 #include "barcodes/NKDBarcodeOffscreenView.h"
 #include "barcodes/NKDCode128Barcode.h"
 #include "barcodes/NKDEAN13Barcode.h"
 #include "barcodes/NKDUPCABarcode.h"
-#include "mainwindow/Globals.h"
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>

@@ -3,8 +3,10 @@
 
 #include "CanvasTestSupport.h"
 
+#include "app/Globals.h"
 #include "app/ResourceSetup.h"
 #include "canvas/CardPasteboard.h"
+#include "model/Globals.h"
 #include "model/SKTGraphicArchive.h"
 #include "model/SKTImage.h"
 #include "platform/MemoryPasteboard.h"

@@ -3,7 +3,9 @@
 // nothing leaving no trace on any side or in undo.
 
 #include "CanvasTestSupport.h"
+#include "app/Globals.h"
 #include "common/TestPictures.h"
+#include "model/Globals.h"
 #include "model/ResourcePictures.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"

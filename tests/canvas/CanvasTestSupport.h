@@ -3,11 +3,11 @@
 // A stand-in main window that records what the canvas asks of it, and a
 // canvas bound to one list of its own document with a selection and a grid.
 
+#include "app/Globals.h"
+#include "app/MainWindowHooks.h"
 #include "canvas/CanvasController.h"
 #include "canvas/SKTGrid.h"
 #include "canvas/SideSelection.h"
-#include "mainwindow/Globals.h"
-#include "mainwindow/MainWindowHooks.h"
 #include "model/SKTDocument.h"
 #include "model/Shape_Control.h"
 #include "platform/UndoManager.h"

@@ -10,13 +10,15 @@
 // poppler's page are kept there for looking at.
 
 #include "RenderTestSupport.h"
+#include "app/Globals.h"
 #include "barcodes/NKDBarcodeImage.h"
 #include "barcodes/NKDEAN13Barcode.h"
 #include "barcodes/QREncoder.h"
 #include "canvas/SKTRenderingView.h"
 #include "common/ObjectTestSupport.h"
-#include "mainwindow/CardBaseDrawing.h"
-#include "mainwindow/Globals.h"
+#include "app/Globals.h"
+#include "canvas/CardBaseDrawing.h"
+#include "model/Globals.h"
 #include "model/Card_Property.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
@@ -395,7 +397,6 @@ void expectTheSide(const QImage& image, const Side& side, int tolerance)
     EXPECT_GT(darkPixels(image, fingerprintBounds), 1000);
 }
 
-#ifdef HAVE_ZXING
 // The one barcode inside `points` of the picture, read by a standard
 // decoder.
 ObjectTestSupport::Decoded decodeAt(const QImage& image, const QRectF& points)
@@ -417,7 +418,6 @@ void expectReadableBarcodes(const QImage& image, const GraphicList& graphics)
     EXPECT_EQ(qr.format.toStdString(), "QRCode");
     EXPECT_EQ(qr.text, qrText);
 }
-#endif
 
 } // namespace
 
@@ -444,9 +444,7 @@ TEST(EveryKindSide, PictureAndPdfShowEveryObject)
     {
         SCOPED_TRACE("picture");
         expectTheSide(image, side, 6);
-#ifdef HAVE_ZXING
         expectReadableBarcodes(image, side.graphics);
-#endif
     }
 
     // The PDF page of the side, as poppler reads and draws it.
@@ -474,8 +472,6 @@ TEST(EveryKindSide, PictureAndPdfShowEveryObject)
     {
         SCOPED_TRACE("PDF page");
         expectTheSide(page.convertToFormat(QImage::Format_ARGB32), side, 12);
-#ifdef HAVE_ZXING
         expectReadableBarcodes(page, side.graphics);
-#endif
     }
 }

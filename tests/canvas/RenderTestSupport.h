@@ -4,8 +4,8 @@
 // of one colour per side, objects of one colour, choosing the current side
 // for a while, and running the outside tools that check PDF and TIFF data.
 
-#include "mainwindow/Globals.h"
 #include "model/FakeMainWindow.h"
+#include "model/Globals.h"
 #include "model/SKTGraphic.h"
 
 #include <QFile>

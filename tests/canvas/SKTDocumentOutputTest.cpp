@@ -4,6 +4,7 @@
 
 #include "RenderTestSupport.h"
 #include "common/TestPictures.h"
+#include "model/Globals.h"
 #include "model/SKTDocument.h"
 #include "platform/PrintOperation.h"
 

@@ -2,9 +2,9 @@
 // properties, observation of "any", the momentary display, and drawing only
 // inside the dirty area.
 
+#include "app/Globals.h"
+#include "app/MainWindowHooks.h"
 #include "canvas/SKTGrid.h"
-#include "mainwindow/Globals.h"
-#include "mainwindow/MainWindowHooks.h"
 
 #include <gtest/gtest.h>
 #include <QImage>

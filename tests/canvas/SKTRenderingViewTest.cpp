@@ -5,7 +5,7 @@
 #include "canvas/SKTRenderingView.h"
 #include "common/ObjectTestSupport.h"
 #include "common/TestPictures.h"
-#include "mainwindow/Globals.h"
+#include "model/Globals.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
@@ -21,7 +21,6 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <future>
 #include <stdexcept>
 
 using ObjectTestSupport::opaqueBounds;
@@ -110,7 +109,6 @@ TEST(SKTRenderingView, AFailingObjectGivesNoPictureAndNoMessageBox)
     EXPECT_TRUE(presenter.texts().isEmpty());
 }
 
-#ifdef HAVE_ZXING
 TEST(SKTRenderingView, BarcodeOnTheCardReadsBack)
 {
     ScopedResourceFolder resources;
@@ -120,21 +118,6 @@ TEST(SKTRenderingView, BarcodeOnTheCardReadsBack)
     const QImage image = render({barcode}, 300);
     const ObjectTestSupport::Decoded decoded = ObjectTestSupport::decodeBarcode(image);
     EXPECT_EQ(decoded.text, "01234565");
-}
-#endif
-
-TEST(SKTRenderingView, RendersOnAWorkerThreadAsOnTheGuiThread)
-{
-    ScopedResourceFolder resources;
-    CardWindow window;
-    auto text = std::make_shared<SKTText>();
-    text->Text_contents()->setString("Worker");
-    text->_bounds = QRectF(10, 10, 200, 40);
-    const GraphicList graphics {text, std::make_shared<SKTBarcode>()};
-    const QImage here = render(graphics, 150);
-    const QImage there = std::async(std::launch::async, [&] { return render(graphics, 150); }).get();
-    EXPECT_FALSE(there.isNull());
-    EXPECT_EQ(here, there);
 }
 
 TEST(SKTRenderingView, PdfPageIsTheCardInPointsWithRealText)

@@ -1,6 +1,6 @@
 #include "common/ObjectTestSupport.h"
 
-#include "mainwindow/Globals.h"
+#include "app/Globals.h"
 #include "platform/ResourceFolder.h"
 
 #include <QBuffer>
@@ -8,10 +8,8 @@
 #include <QPainter>
 #include <QtEndian>
 
-#ifdef HAVE_ZXING
 #define ZX_USE_UTF8 1
 #include <ZXing/ReadBarcode.h>
-#endif
 
 namespace ObjectTestSupport {
 
@@ -94,7 +92,6 @@ QRect opaqueBounds(const QImage& image)
 
 Decoded decodeBarcode(const QImage& image)
 {
-#ifdef HAVE_ZXING
     // On white, in grey levels, as a scanner sees it.
     QImage onWhite(image.size(), QImage::Format_RGB32);
     onWhite.fill(Qt::white);
@@ -109,10 +106,6 @@ Decoded decodeBarcode(const QImage& image)
     if (!result.isValid())
         return {};
     return {QString::fromStdString(result.text()), QString::fromStdString(ZXing::ToString(result.format()))};
-#else
-    (void)image;
-    return {};
-#endif
 }
 
 }

@@ -1,4 +1,5 @@
 #include "mainwindow/CardSettings.h"
+#include "model/Globals.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,8 @@
 #include "WindowControllerFixture.h"
 
 #include "canvas/SKTGraphicView.h"
-#include "mainwindow/ToolTable.h"
+#include "canvas/ToolTable.h"
+#include "model/Globals.h"
 #include "model/SKTImage.h"
 #include "platform/UndoManager.h"
 

@@ -5,8 +5,8 @@
 
 #include "app/ResourceSetup.h"
 #include "mainwindow/DrawWindow.h"
-#include "mainwindow/Globals.h"
 #include "mainwindow/SKTWindowController.h"
+#include "model/Globals.h"
 #include "model/SKTDocument.h"
 #include "platform/MemoryPasteboard.h"
 #include "platform/MessagePresenter.h"

@@ -1,7 +1,7 @@
 // The properties of a card side: defaults, the name rule, opacity and copies.
 
-#include "mainwindow/Globals.h"
 #include "model/Card_Property.h"
+#include "model/Globals.h"
 
 #include <gtest/gtest.h>
 

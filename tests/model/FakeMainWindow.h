@@ -4,8 +4,8 @@
 // while it lives: hands out scripted positions for new objects and a fixed
 // front canvas, and records the sides it was asked about.
 
-#include "mainwindow/Globals.h"
-#include "mainwindow/MainWindowHooks.h"
+#include "app/Globals.h"
+#include "app/MainWindowHooks.h"
 
 #include <QPointF>
 #include <QRectF>

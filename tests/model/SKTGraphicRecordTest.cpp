@@ -1,7 +1,8 @@
 // The card object record: defaults, kinds, copies, text storage, colours with
 // opacity and the code tables.
 
-#include "mainwindow/Globals.h"
+#include "app/Globals.h"
+#include "model/Globals.h"
 #include "model/SKTGraphic.h"
 #include "model/SKTImage.h"
 #include "model/SKTText.h"

@@ -2,7 +2,7 @@
 // centres, mitred corners, rounded corners, gradient direction, opacity,
 // hatch tiling and a missing pattern, and the drawing bounds.
 
-#include "mainwindow/Globals.h"
+#include "app/Globals.h"
 #include "model/Shape_Control.h"
 #include "PixelProbe.h"
 

@@ -1,5 +1,5 @@
+#include "app/Globals.h"
 #include "common/TimeLimit.h"
-#include "mainwindow/Globals.h"
 #include "output/Preferences.h"
 
 #include <QDir>

@@ -76,3 +76,29 @@ TEST(PictureRotated, KeepsTheFinerPixelDensity)
     EXPECT_EQ(quarter.size(), QSizeF(60, 100));
     EXPECT_EQ(quarter.image().size(), QSize(60, 200));
 }
+
+TEST(PictureRotated, TheMarginTakesNoMorePixelsThanThePictureNeeds)
+{
+    // 100 x 100 pixels recorded at ever finer resolutions, turned 45 degrees:
+    // the square keeps the picture's density until that would give more than
+    // twice its 100 pixels and more than 600 per inch of the square.
+    struct Case { double dpi; int pixels; };
+    const Case cases[] = {
+        {72, 120},         // 100 points, square of 120 at one pixel each
+        {300, 183},        // 24 points, square of 44 at 300 dpi
+        {1440, 208},       // 5 points, square of 25 at 600 dpi (not 500 pixels)
+        {144000, 200},     // 0.05 points, square of 20.05 (not 40,100 pixels)
+        {1.44e9, 200},
+    };
+    for (const Case& c : cases) {
+        const double points = 100 * 72 / c.dpi;
+        const Picture picture(TestPictures::solid(100, 100, qRgb(255, 0, 0)), QSizeF(points, points));
+        const Picture turned = picture.imageRotated(45);
+        ASSERT_FALSE(turned.isNull()) << c.dpi;
+        EXPECT_DOUBLE_EQ(turned.size().width(), points + 20) << c.dpi;
+        EXPECT_EQ(turned.image().size(), QSize(c.pixels, c.pixels)) << c.dpi;
+        if (points / (points + 20) * c.pixels >= 2) {   // the picture still covers whole pixels
+            EXPECT_EQ(turned.image().pixel(c.pixels / 2, c.pixels / 2), qRgb(255, 0, 0)) << c.dpi;
+        }
+    }
+}

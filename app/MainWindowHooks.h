@@ -24,7 +24,7 @@ public:
     // Draws the card base of the current side into `painter` for `rect`.
     virtual void Card_Base_Drawing(QPainter& painter, const QRectF& rect) { (void)painter; (void)rect; }
     // Draws the card base of side 0 (front) or 1 (back) into `painter` for
-    // `rect`, whatever side is current: for drawing off the GUI thread.
+    // `rect`, whatever side is current: the card base of rendered sides.
     virtual void cardBaseDrawingForSide(QPainter& painter, const QRectF& rect, int side)
     {
         (void)painter;

@@ -1,4 +1,4 @@
-#include "mainwindow/CardBaseDrawing.h"
+#include "canvas/CardBaseDrawing.h"
 
 #include "app/MessageBoxes.h"
 #include "model/Card_Property.h"

@@ -4,8 +4,9 @@
 #include <QString>
 
 // The tools of the main window's palette by number: the class of object each
-// makes (empty for the tools that only select) and the size of the object a
-// click on its button places.
+// makes (empty for the tools that only select), the shape a shape tool gives
+// it and the size of the object a click on its button places. The canvas
+// creates objects by these numbers and the main window sets them.
 class ToolTable
 {
 public:
@@ -33,6 +34,9 @@ public:
     // "SKTSignature"; empty for the arrow and fingerprint tools and for any
     // number outside the table.
     static QString graphicClassForTool(int tool);
+    // The ShapeCode of the shape tools (rectangle, circle, rounded rectangle,
+    // triangle, diamond, star, double star, polygon); empty for the others.
+    static QString shapeCodeForTool(int tool);
     // 120 x 60 for the barcode, 100 x 50 for the signature, 50 x 50 for every
     // other tool that makes an object; empty for those that make none.
     static QSizeF clickSizeForTool(int tool);

@@ -1,4 +1,4 @@
-#include "mainwindow/CardBaseDrawing.h"
+#include "canvas/CardBaseDrawing.h"
 #include "model/Card_Property.h"
 
 #include <QDir>

@@ -1,4 +1,6 @@
-#include "mainwindow/ToolTable.h"
+#include "canvas/ToolTable.h"
+
+#include "model/SKTGraphic.h"
 
 QString ToolTable::graphicClassForTool(int tool)
 {
@@ -18,6 +20,21 @@ QString ToolTable::graphicClassForTool(int tool)
     case Barcode: return QStringLiteral("SKTBarcode");
     case Signature: return QStringLiteral("SKTSignature");
     default: return QString();
+    }
+}
+
+QString ToolTable::shapeCodeForTool(int tool)
+{
+    switch (tool) {
+    case Rectangle: return ShapeCode::Rectangle;
+    case Circle: return ShapeCode::Circle;
+    case RoundedRectangle: return ShapeCode::RoundedRectangle;
+    case Triangle: return ShapeCode::Triangle;
+    case Diamond: return ShapeCode::Diamond;
+    case Star: return ShapeCode::Star;
+    case DoubleStar: return ShapeCode::DoubleStar;
+    case Polygon: return ShapeCode::Polygon;
+    default: return {};
     }
 }
 

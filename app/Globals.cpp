@@ -1,0 +1,13 @@
+#include "app/Globals.h"
+
+MainWindowHooks* Main_App_wnd = nullptr;
+QString Resource_Path;
+QString Data_Folder_Path;
+QString design_file_EXT = QStringLiteral("fcard");
+QString batch_file_EXT = QStringLiteral("txt");
+QString Project_File_Name;
+
+QString Cutom_Msg_Title;
+QString Cutom_Msg_Val;
+bool Msg_Apply_All_Chk = false;
+std::atomic<int> yes_no_msg_val {0};

@@ -1,0 +1,24 @@
+#pragma once
+
+// Program-wide values of the application hub: the main window it talks to,
+// the folders and file extensions, and the answers of the shared message
+// boxes. Values shared with worker threads are atomic.
+
+#include <QString>
+#include <atomic>
+
+class MainWindowHooks;
+
+// hub and paths
+extern MainWindowHooks* Main_App_wnd;
+extern QString Resource_Path;
+extern QString Data_Folder_Path;
+extern QString design_file_EXT;
+extern QString batch_file_EXT;
+extern QString Project_File_Name;
+
+// shared dialogs
+extern QString Cutom_Msg_Title;
+extern QString Cutom_Msg_Val;
+extern bool Msg_Apply_All_Chk;
+extern std::atomic<int> yes_no_msg_val;

@@ -1,0 +1,17 @@
+#include "output/Globals.h"
+
+QString export_card_side;
+std::atomic<int> list_count {0};
+std::atomic<double> curr_barcode_count {0.0};
+QString curr_msg_count;
+QString sender_email;
+QString sender_pwd;
+QString sending_server;
+QString sending_port;
+QString send_enable_ssl;
+const QString unable_saving_Msg = QStringLiteral(
+    "Unable to continue saving barcode image.\n\nEither Destination Drive is inaccessible or there is no free "
+    "space available in drive to save barcode image.");
+std::atomic<bool> Stop_SMS_Sending_Now {false};
+QString Export_File_Path;
+QString Export_File_Message;

@@ -1,0 +1,22 @@
+#pragma once
+
+// Program-wide values of output: picture export, printing and mail (the
+// mail account, password included). Values shared with worker threads are
+// atomic.
+
+#include <QString>
+#include <atomic>
+
+extern QString export_card_side;
+extern std::atomic<int> list_count;
+extern std::atomic<double> curr_barcode_count;
+extern QString curr_msg_count;
+extern QString sender_email;
+extern QString sender_pwd;
+extern QString sending_server;
+extern QString sending_port;
+extern QString send_enable_ssl;
+extern const QString unable_saving_Msg;
+extern std::atomic<bool> Stop_SMS_Sending_Now;
+extern QString Export_File_Path;
+extern QString Export_File_Message;

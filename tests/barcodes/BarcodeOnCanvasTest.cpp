@@ -1,0 +1,91 @@
+// Barcode pictures drawn at fewer pixels than they have, as the canvas shows
+// a barcode at 100 %: the drawing is the exact area-average shrink of the
+// picture into its (fractional) place, and reads as that shrink reads.
+
+#include "Pdf417TestSupport.h"
+#include "QRTestSupport.h"
+#include "barcodes/QREncoder.h"
+#include "model/SKTBarcode.h"
+
+#include <gtest/gtest.h>
+#include <QPainter>
+#include <cmath>
+
+namespace {
+
+// Each pixel of a white w x h picture gets the grey of the picture pixels
+// under it, weighted by the area each covers, the picture laid over `place`.
+QImage exactShrink(const QImage& picture, const QRectF& place, int w, int h)
+{
+    const double sx = place.width() / picture.width(), sy = place.height() / picture.height();
+    const auto overlap = [](double a, double b, double from, double step, int i) {
+        return std::max(0.0, std::min(b, from + (i + 1) * step) - std::max(a, from + i * step));
+    };
+    QImage out(w, h, QImage::Format_Grayscale8);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            double covered = 0, sum = 0;
+            const int i0 = std::max(0, int((x - place.left()) / sx) - 1), j0 = std::max(0, int((y - place.top()) / sy) - 1);
+            for (int j = j0; j < std::min(picture.height(), j0 + int(1 / sy) + 3); ++j) {
+                for (int i = i0; i < std::min(picture.width(), i0 + int(1 / sx) + 3); ++i) {
+                    const double a = overlap(x, x + 1, place.left(), sx, i) * overlap(y, y + 1, place.top(), sy, j);
+                    covered += a;
+                    sum += a * qGray(picture.pixel(i, j));
+                }
+            }
+            out.scanLine(y)[x] = uchar(std::lround(sum + (1.0 - covered) * 255.0));
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(BarcodeOnCanvas, DrawsTheExactShrinkAndReadsAsItReads)
+{
+    const QString text = QStringLiteral("Brightfold badge 0042 / row 7, seat 19");
+    const DataMatrix grid = QREncoder::encodeWithECLevel(1, 0, text);
+    const Pdf417Symbol symbol = Pdf417Symbol::encode(text, 2);
+    int readable = 0;
+    for (const bool qr : {true, false}) {
+        for (const int dpi : {300, 200, 150}) {          // 72 dpi the canvas at 100 %
+            for (const int px : {2, 3, 4}) {             // picture pixels per module
+                for (const QPointF origin : {QPointF(10, 10), QPointF(10.37, 7.71), QPointF(11.5, 9.25)}) {
+                    QImage picture = qr ? QRTestSupport::renderOnWhite(grid, px) : pdf417test::toImage(symbol, px);
+                    picture.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
+                    picture.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
+                    SKTBarcode barcode;
+                    barcode.Set_Barcode_image(Picture(picture));
+                    barcode._bounds = QRectF(origin, barcode._barcode_image.size());
+                    const QSize size = barcode._bounds.adjusted(0, 0, 10, 10).toAlignedRect().size();
+                    QImage canvas(size, QImage::Format_ARGB32_Premultiplied);
+                    canvas.fill(Qt::white);
+                    QPainter painter(&canvas);
+                    barcode.drawContentsInView(painter, false);
+                    painter.end();
+                    canvas = canvas.convertToFormat(QImage::Format_Grayscale8);
+                    const QImage shrunk = exactShrink(picture, barcode._bounds, size.width(), size.height());
+
+                    const std::string where = (qr ? "QR " : "PDF417 ") + std::to_string(dpi) + " dpi, "
+                        + std::to_string(px) + " px per module at " + std::to_string(origin.x()) + ", "
+                        + std::to_string(origin.y());
+                    int worst = 0;
+                    for (int y = 0; y < size.height(); ++y)
+                        for (int x = 0; x < size.width(); ++x)
+                            worst = std::max(worst, std::abs(shrunk.scanLine(y)[x] - canvas.scanLine(y)[x]));
+                    EXPECT_LE(worst, 1) << where;
+                    const auto read = [qr](const QImage& grey) {
+                        if (qr)
+                            return QRTestSupport::decode(grey).text;
+                        const auto reading = pdf417test::read(grey);
+                        return reading ? reading->bytes.toStdString() : std::string();
+                    };
+                    const std::string exact = read(shrunk);
+                    EXPECT_EQ(read(canvas), exact) << where;
+                    readable += !exact.empty();
+                }
+            }
+        }
+    }
+    EXPECT_GT(readable, 10);
+}
