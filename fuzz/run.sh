@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang and runs each for a while.
-#   fuzz/run.sh [SECONDS_PER_TARGET] [JOBS]     (defaults: 300 and 3)
+#   fuzz/run.sh [SECONDS_PER_TARGET] [JOBS] [TARGET]
+# (defaults: 300, 3 and every target; TARGET runs only the targets whose name
+# contains it)
 # Corpora grow in build-fuzz/corpus/<target>; findings and logs land in
 # build-fuzz/findings/<target>/.
 set -euo pipefail
 seconds=${1:-300}
 jobs=${2:-3}
+only=${3:-}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build-fuzz
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRIGHTFOLD_FUZZ=ON \
   -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-cmake --build "$build" -j3 --target graphic_archive_fuzzer pasteboard_fuzzer make_fuzz_seeds
+cmake --build "$build" -j3 --target graphic_archive_fuzzer pasteboard_fuzzer preferences_fuzzer \
+  make_fuzz_seeds
 
 seeds=$build/seeds
 rm -rf "$seeds"
@@ -19,18 +23,21 @@ mkdir -p "$seeds/archive"
 "$build/fuzz/make_fuzz_seeds" "$seeds"
 python3 "$root/tests/common/keyed_archive_tool.py" make "$seeds/archive"
 cp "$root"/tests/fixtures/archive/* "$seeds/archive/"
+python3 "$root/fuzz/make_preferences_seeds.py" "$seeds"
 
 run() {
-  local target=$1 seedDir=$2
+  local target=$1 seedDir=$2 dict=$3
+  [[ $target == *"$only"* ]] || return 0
   local corpus=$build/corpus/$target findings=$build/findings/$target
   mkdir -p "$corpus" "$findings"
   (cd "$findings" && "$build/fuzz/$target" "$corpus" "$seedDir" \
-    -dict="$seeds/archive.dict" -max_total_time="$seconds" -jobs="$jobs" -workers="$jobs" \
+    -dict="$dict" -max_total_time="$seconds" -jobs="$jobs" -workers="$jobs" \
     -max_len=16384 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1) || status=1
 }
 status=0
-run graphic_archive_fuzzer "$seeds/archive"
-run pasteboard_fuzzer "$seeds/pasteboard"
+run graphic_archive_fuzzer "$seeds/archive" "$seeds/archive.dict"
+run pasteboard_fuzzer "$seeds/pasteboard" "$seeds/archive.dict"
+run preferences_fuzzer "$seeds/preferences" "$seeds/preferences.dict"
 ls "$build"/findings/*/crash-* "$build"/findings/*/leak-* "$build"/findings/*/timeout-* \
   "$build"/findings/*/oom-* 2>/dev/null || true
 exit $status
