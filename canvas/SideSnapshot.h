@@ -14,7 +14,8 @@ class QPainter;
 // export, mail): the snapshot's own copies of the side's objects (deep
 // copies, pictures shared read-only) and everything its card base is drawn
 // from, the side record included. Drawing it touches no live object, no
-// widget and not the main window.
+// widget and not the main window; it only reads files (hatch patterns) and
+// program-wide values that stay put while output runs (the resource folder).
 //
 // A snapshot is made on the GUI thread from the live side. Copying a
 // snapshot copies its objects again, so each worker takes a copy of its

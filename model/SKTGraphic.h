@@ -271,10 +271,11 @@ public:
     // An independent object of the same class with every field of this one,
     // for drawing away from the live object: the text storage is copied,
     // pictures are shared (they are never changed in place), and the copy
-    // has no observers, no document and empty drawing caches. It is ready to
-    // draw: what the object would make or read at its next drawing (a text's
-    // storage, a signature's changed picture file) the copy makes or reads
-    // now. This object is only read.
+    // has no observers, no document and empty picture caches. What the
+    // object would make or read at its next drawing (a text's storage, a
+    // signature's changed picture file) the copy makes or reads now; a
+    // shape's hatch pattern is still read from the resource folder when it
+    // is drawn. This object is only read.
     virtual GraphicPtr deepCopy() const;
 
     // ---- properties dictionary ----

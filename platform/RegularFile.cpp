@@ -10,13 +10,20 @@ bool RegularFile::openForReading(QFile& file, const QString& path)
         file.close();
     if (path.isEmpty())
         return false;
+    const QByteArray name = QFile::encodeName(path);
+    // Looked at before opening: opening some devices already does something
+    // (a serial line raises its control lines, a tape rewinds).
+    struct stat named {};
+    if (::stat(name.constData(), &named) != 0 || !S_ISREG(named.st_mode))
+        return false;
     // O_NONBLOCK: opening a FIFO returns at once instead of waiting for a
     // writer; it has no effect on reading a regular file.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return false;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    // What was opened must be the file looked at, not one swapped in since.
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_dev != named.st_dev || st.st_ino != named.st_ino) {
         ::close(fd);
         return false;
     }

@@ -9,14 +9,22 @@ through a header of ours, and include no Designer form header (ui_*.h).
 Nothing outside platform/ uses libplist directly: property lists go through
 platform/PlistValue.
 
+Our headers are included by their path from the source root, in quotes or
+angle brackets alike; a path that climbs ("../") or starts at "./" is refused,
+since it would slip past the check.
+
 Usage: check_layers.py SOURCE_ROOT [QT_INCLUDE_DIR ...]
+       check_layers.py --self-test [QT_INCLUDE_DIR ...]
 The Qt include folders (those ending in QtWidgets or QtPrintSupport) give the
-names of the headers the window-free layers may not include.
+names of the headers the window-free layers may not include. --self-test runs
+the check on a small tree with one fault of each kind planted and fails unless
+every one is found.
 """
 
 import os
 import re
 import sys
+import tempfile
 
 LAYERS = ["platform", "app", "model", "barcodes", "canvas", "data", "profiles", "output", "mainwindow"]
 RANK = {name: i for i, name in enumerate(LAYERS)}
@@ -54,8 +62,20 @@ def main():
     if len(sys.argv) < 2:
         print(__doc__)
         return 2
-    root = sys.argv[1]
-    widget_names = widget_headers(sys.argv[2:])
+    if sys.argv[1] == "--self-test":
+        return self_test(sys.argv[2:])
+    faults, count = check(sys.argv[1], sys.argv[2:])
+    for f in faults:
+        print(f)
+    print(f"{count} sources checked, {len(faults)} faults")
+    if not widget_headers(sys.argv[2:]) - {"QtWidgets", "QtPrintSupport"}:
+        print("no Qt Widgets include folder given")
+        return 1
+    return 1 if faults else 0
+
+
+def check(root, qt_dirs):
+    widget_names = widget_headers(qt_dirs)
     texts = {}
 
     def text(path):
@@ -71,10 +91,12 @@ def main():
         body = text(path)
         if path == PROGRAM_ENTRY:
             continue
-        for inc in QUOTED.findall(body):
+        for inc in QUOTED.findall(body) + ANGLED.findall(body):
             top = inc.split("/")[0]
             if top in RANK and RANK[top] > RANK[layer]:
                 faults.append(f"{path}: includes {inc} ({top} is above {layer})")
+            if inc.startswith("./") or "../" in inc:
+                faults.append(f"{path}: includes {inc} (include by the path from the source root)")
             if layer in WINDOW_FREE and os.path.basename(inc).startswith("ui_"):
                 faults.append(f"{path}: includes the form header {inc} ({layer} has no widgets)")
         if layer != "platform":
@@ -96,18 +118,54 @@ def main():
                     if is_widget_include(inc, widget_names):
                         via = "" if cur == path else f" through {cur}"
                         faults.append(f"{path}: includes <{inc}>{via} ({layer} has no Qt Widgets)")
-                for inc in QUOTED.findall(cur_body):
+                for inc in QUOTED.findall(cur_body) + ANGLED.findall(cur_body):
                     if inc.split("/")[0] in RANK:
                         todo.append(inc)
 
+    return faults, len(files)
 
-    for f in faults:
-        print(f)
-    print(f"{len(files)} sources checked, {len(faults)} faults")
-    if not widget_names - {"QtWidgets", "QtPrintSupport"}:
-        print("no Qt Widgets include folder given")
-        return 1
-    return 1 if faults else 0
+
+# One planted fault of each kind, and clean files beside them.
+PLANTED = {
+    "platform/Fine.h": '#include <QString>\n',
+    "model/Fine.cpp": '#include "model/Fine.h"\n#include "platform/Fine.h"\n#include <QImage>\n',
+    "model/Fine.h": '#pragma once\n',
+    "model/Quoted.cpp": '#include "canvas/View.h"\n',
+    "model/Angled.cpp": '#include <mainwindow/Window.h>\n',
+    "model/Climbing.cpp": '#include "../canvas/View.h"\n',
+    "barcodes/Button.cpp": '#include <QPushButton>\n',
+    "data/Through.cpp": '#include "canvas/View.h"\n',
+    "canvas/View.h": '#include <QWidget>\n',
+    "canvas/Plist.cpp": '#include <plist/plist.h>\n',
+    "app/main.cpp": '#include "mainwindow/Window.h"\n',
+    "mainwindow/Window.h": '#include <QMainWindow>\n',
+}
+EXPECTED = [
+    "model/Quoted.cpp: includes canvas/View.h",
+    "model/Angled.cpp: includes mainwindow/Window.h",
+    "model/Climbing.cpp: includes ../canvas/View.h (include by the path",
+    "barcodes/Button.cpp: includes <QPushButton>",
+    "data/Through.cpp: includes <QWidget> through canvas/View.h",
+    "canvas/Plist.cpp: uses libplist directly",
+]
+
+
+def self_test(qt_dirs):
+    with tempfile.TemporaryDirectory() as root:
+        for path, body in PLANTED.items():
+            os.makedirs(os.path.join(root, os.path.dirname(path)), exist_ok=True)
+            with open(os.path.join(root, path), "w", encoding="utf-8") as f:
+                f.write(body)
+        faults, _ = check(root, qt_dirs)
+    missed = [e for e in EXPECTED if not any(f.startswith(e) for f in faults)]
+    wrong = [f for f in faults if not f.startswith(("model/Quoted", "model/Angled", "model/Climbing",
+                                                     "barcodes/Button", "data/Through", "canvas/Plist"))]
+    for m in missed:
+        print(f"not found: {m}")
+    for w in wrong:
+        print(f"found in a clean file: {w}")
+    print(f"self-test: {len(EXPECTED) - len(missed)} of {len(EXPECTED)} planted faults found")
+    return 1 if missed or wrong else 0
 
 
 if __name__ == "__main__":
