@@ -34,6 +34,7 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QClipboard>
+#include <QEvent>
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
@@ -186,6 +187,36 @@ void placeMainWindow(QWidget& window)
     window.move(placed.topLeft());   // a top-level window's move places its frame
 }
 
+// A window manager puts its frame (title bar, borders) around the window
+// only after the window is shown, so the first placement cannot count it.
+// This places the window once more as soon as the frame is known.
+class PlaceWhenFramed : public QObject
+{
+public:
+    explicit PlaceWhenFramed(QWidget& window) : QObject(&window), m_window(window)
+    {
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const QEvent::Type type = event->type();
+        if (watched == &m_window
+            && (type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show
+                || type == QEvent::WindowActivate)
+            && m_window.frameGeometry() != m_window.geometry()) {
+            m_window.removeEventFilter(this);
+            deleteLater();
+            placeMainWindow(m_window);
+        }
+        return false;
+    }
+
+private:
+    QWidget& m_window;
+};
+
 }
 
 void SKTWindowController::awakeFromNib()
@@ -276,8 +307,11 @@ void SKTWindowController::awakeFromNib()
     updateSelectionButtons();
 
     m_window->show();
-    // Again with the frame the window has now, where that is known already.
+    // Again with the frame the window has now, where that is known already,
+    // and once more when a window manager frames it later.
     placeMainWindow(*m_window);
+    if (m_window->frameGeometry() == m_window->geometry())
+        new PlaceWhenFramed(*m_window);
     m_window->raise();
     m_window->activateWindow();
 
