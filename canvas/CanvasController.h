@@ -131,6 +131,9 @@ public:
     // ---- commands on the selection ----
     // true when any selected object is locked.
     bool There_Is_Any_Lock_Contrl() const;
+    // When a selected object is locked, shows "Selected control is locked."
+    // and answers true: the command that asked must not run.
+    bool refusedForLock() const;
     // Removes the selected objects and shows the card's settings. Refused,
     // with a message, while a selected object is locked. (`delete` itself is
     // a reserved word.)
@@ -218,7 +221,6 @@ private:
     void stopObservingGraphics(const GraphicList& graphics);
     void graphicDidChange(SKTGraphic* graphic, const QString& key);
     void addUndoSelectionIndex(const SKTGraphic* graphic);
-    bool refusedForLock() const;
     void undoOrRedo(bool undo);
     void noticeEmptySide();
 
