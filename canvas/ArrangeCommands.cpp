@@ -237,8 +237,19 @@ void ArrangeCommands::alignWithGrid()
     if (grid) {
         UndoGroup group(m_canvas.undoManager());
         for (const GraphicPtr& graphic : m_canvas.selectedGraphics()) {
-            if (!graphic->ctrl_is_locked)
-                setBoundsIfChanged(*graphic, grid->alignedRect(graphic->bounds()));
+            if (graphic->ctrl_is_locked)
+                continue;
+            // The origin and the far corner snap separately, so an object
+            // smaller than half the spacing would shrink to nothing and be
+            // lost from sight and from clicks; such a side keeps one spacing.
+            // A line's zero height stays zero.
+            const QRectF b = graphic->bounds();
+            QRectF aligned = grid->alignedRect(b);
+            if (b.width() > 0 && aligned.width() <= 0)
+                aligned.setWidth(grid->spacing());
+            if (b.height() > 0 && aligned.height() <= 0)
+                aligned.setHeight(grid->spacing());
+            setBoundsIfChanged(*graphic, aligned);
         }
     }
     undoRedoButtonState();

@@ -54,7 +54,8 @@ public:
     // gets it; others (lines, squares, locked objects) stay as they are.
     void makeNaturalSize();
     // Every selected unlocked object's bounds snap to the grid, when the
-    // canvas has a grid.
+    // canvas has a grid; a width or height that snapping would take to
+    // nothing becomes one grid spacing.
     void alignWithGrid();
     // Sets the print flag (`print_object`) of every selected unlocked object.
     void print_contol_or_not(int v);

@@ -151,9 +151,10 @@ TEST(ArrangeCommandsTest, LockedObjectsRefuseStackingAndArePassedByGridAndPrintF
     EXPECT_EQ(presenter.texts(), QStringList(2, "\nSelected control is locked."));
     MessagePresenter::install(nullptr);
 
-    s.canvas.setGrid(&s.grid);   // spacing 9
+    s.canvas.setGrid(&s.grid);
+    s.grid._spacing = 50;   // object 3's height would snap to nothing
     s.commands.alignWithGrid();
-    EXPECT_EQ(s.bounds(), QList<QRectF>({{9, 9, 45, 27}, before[1], before[2], {9, 90, 45, 9}}));
+    EXPECT_EQ(s.bounds(), QList<QRectF>({{0, 0, 50, 50}, before[1], before[2], {0, 100, 50, 50}}));
 
     s.commands.print_contol_or_not(1);
     QList<int> flags;
