@@ -81,6 +81,11 @@ void SKTZoomingScrollView::setWidget(SKTGraphicView* view)
     centerDocument();
 }
 
+SKTGraphicView* SKTZoomingScrollView::widget() const
+{
+    return m_view;
+}
+
 QRectF SKTZoomingScrollView::documentFrame() const
 {
     return m_view ? QRectF(QPointF(0, 0), m_view->controller().bounds().size()) : QRectF();

@@ -39,7 +39,7 @@ public:
 
     // The canvas shown; the scroll view takes it as a child of its viewport.
     void setWidget(SKTGraphicView* view);
-    SKTGraphicView* widget() const { return m_view; }
+    SKTGraphicView* widget() const;
     SWCenteringClipView* clipView() const;
 
     // The visible area in card points.
