@@ -1,5 +1,7 @@
 #include "canvas/SKTGraphicView.h"
 
+#include "canvas/SKTZoomingScrollView.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -9,9 +11,9 @@
 #include <cmath>
 
 namespace {
-QSize pixelSize(const QSizeF& size)
+QSize pixelSize(const QSizeF& size, double scale = 1.0)
 {
-    return QSize(int(std::ceil(size.width())), int(std::ceil(size.height())));
+    return QSize(int(std::ceil(size.width() * scale)), int(std::ceil(size.height() * scale)));
 }
 }
 
@@ -24,33 +26,49 @@ SKTGraphicView::SKTGraphicView(const QRectF& frame, QWidget* parent)
     setFixedSize(pixelSize(frame.size()));
     m_controller.setEditingHost(this);
     connect(&m_controller, &CanvasController::needsDisplayInRect, this,
-            [this](const QRectF& rect) { update(rect.toAlignedRect()); });
+            [this](const QRectF& rect) { update(widgetRect(rect).toAlignedRect()); });
 }
 
 SKTGraphicView::~SKTGraphicView() = default;
 
 void SKTGraphicView::setFrameSize(const QSizeF& size)
 {
-    setFixedSize(pixelSize(size));
+    setFixedSize(pixelSize(size, m_scale));
     m_controller.setFrameSize(size);
+}
+
+void SKTGraphicView::setScale(double scale)
+{
+    if (!(scale > 0.0) || scale == m_scale)
+        return;
+    m_scale = scale;
+    setFixedSize(pixelSize(m_controller.bounds().size(), m_scale));
+    update();
+}
+
+QRectF SKTGraphicView::widgetRect(const QRectF& cardRect) const
+{
+    return QRectF(cardRect.topLeft() * m_scale, cardRect.size() * m_scale);
 }
 
 QSize SKTGraphicView::sizeHint() const
 {
-    return pixelSize(m_controller.bounds().size());
+    return pixelSize(m_controller.bounds().size(), m_scale);
 }
 
 void SKTGraphicView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    m_controller.drawRect(painter, QRectF(event->rect()));
+    painter.scale(m_scale, m_scale);
+    const QRectF dirty(event->rect());
+    m_controller.drawRect(painter, QRectF(dirty.topLeft() / m_scale, dirty.size() / m_scale));
 }
 
 CanvasMouseEvent SKTGraphicView::canvasEvent(const QMouseEvent* event, int clickCount) const
 {
     CanvasMouseEvent canvasEvent;
-    canvasEvent.point = event->position();
+    canvasEvent.point = cardPoint(event->position());
     canvasEvent.clickCount = clickCount;
     canvasEvent.modifiers = event->modifiers();
     return canvasEvent;
@@ -61,6 +79,10 @@ void SKTGraphicView::scrollToVisible(const QMouseEvent* event)
     // Dragging past the visible part of the card scrolls the scroll view
     // around the canvas, if there is one.
     for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto* zooming = qobject_cast<SKTZoomingScrollView*>(w)) {
+            zooming->scrollPointToVisible(cardPoint(event->position()));
+            return;
+        }
         auto* area = qobject_cast<QScrollArea*>(w);
         if (!area || !area->widget())
             continue;

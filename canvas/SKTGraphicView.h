@@ -24,8 +24,16 @@ public:
     CanvasController& controller() { return m_controller; }
     const CanvasController& controller() const { return m_controller; }
 
-    // The card's size in points; the widget takes the same size.
+    // The card's size in points; the widget takes that size times scale().
     void setFrameSize(const QSizeF& size);
+
+    // Widget pixels per card point (the zoom of the scroll view around the
+    // canvas; 1.0 at first). The canvas draws scaled by it and maps mouse
+    // positions back to card points.
+    double scale() const { return m_scale; }
+    void setScale(double scale);
+    QPointF cardPoint(const QPointF& widgetPoint) const { return widgetPoint / m_scale; }
+    QRectF widgetRect(const QRectF& cardRect) const;
 
     QSize sizeHint() const override;
 
@@ -42,4 +50,5 @@ private:
     void scrollToVisible(const QMouseEvent* event);
 
     CanvasController m_controller;
+    double m_scale = 1.0;
 };

@@ -9,6 +9,7 @@
 #include "canvas/CardPasteboard.h"
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
+#include "canvas/SKTZoomingScrollView.h"
 #include "canvas/SideSelection.h"
 #include "canvas/CardBaseDrawing.h"
 #include "canvas/ToolTable.h"
@@ -262,6 +263,11 @@ void SKTWindowController::awakeFromNib()
     ui._zoomingScrollView->setWidget(_graphicView);
     ui._zoomingScrollView_BACK->setWidget(_graphicView_BACK);
     ui._zoomingScrollView_TEMP->setWidget(_graphicView_TEMP);
+    for (SKTZoomingScrollView* zooming :
+         {ui._zoomingScrollView, ui._zoomingScrollView_BACK, ui._zoomingScrollView_TEMP}) {
+        zooming->setFactor(_zoomFactor);
+        connect(zooming, &SKTZoomingScrollView::factorChanged, this, &SKTWindowController::setZoomFactor);
+    }
     _graphicsController = new SideSelection(this);
     _graphicsController_back = new SideSelection(this);
     _graphicsController_TEMP = new SideSelection(this);
@@ -755,8 +761,25 @@ void SKTWindowController::Refresh_Canvas()
 {
     if (Card_Value_In_Process)
         return;
-    if (SKTGraphicView* view = currentSideCanvas())
+    if (SKTGraphicView* view = currentSideCanvas()) {
         view->update();
+        // the desk around the card follows its shape
+        if (QWidget* desk = view->parentWidget())
+            desk->update();
+    }
+}
+
+void SKTWindowController::setZoomFactor(double factor)
+{
+    if (!(factor > 0.0))
+        return;
+    _zoomFactor = factor;
+    if (!m_window)
+        return;
+    Ui::DrawWindow& ui = m_window->ui();
+    for (SKTZoomingScrollView* zooming :
+         {ui._zoomingScrollView, ui._zoomingScrollView_BACK, ui._zoomingScrollView_TEMP})
+        zooming->setFactor(factor);
 }
 
 void SKTWindowController::Show_RHS_Properties(SKTGraphic* graphic)

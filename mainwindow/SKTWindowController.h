@@ -58,6 +58,11 @@ public:
     // The canvas of side 0 (front), 1 (back) or 2 (temp).
     SKTGraphicView* graphicView(int side) const;
 
+    // The zoom of the three canvases, 1.0 at start; the three scroll views'
+    // pop-ups set it and follow it.
+    double zoomFactor() const { return _zoomFactor; }
+    void setZoomFactor(double factor);
+
     // ---- start-up and new designs ----
     // Runs the start of a new card: the start wizard, then the card laid out
     // from its answers.

@@ -4,6 +4,7 @@
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
 #include "canvas/SKTRenderingView.h"
+#include "canvas/SKTZoomingScrollView.h"
 #include "mainwindow/ColorWell.h"
 #include "mainwindow/DrawWindow.h"
 #include "mainwindow/SKTWindowController.h"
@@ -569,4 +570,20 @@ TEST(ProgramStart, TheDocumentsWindowControllerIsTheMainWindow)
     MessagePresenter::install(nullptr);
 }
 
+}
+
+TEST_F(ControllerTest, ZoomPopUpsMoveTheThreeCanvasesTogether)
+{
+    const char* names[] = {"_zoomingScrollView", "_zoomingScrollView_BACK", "_zoomingScrollView_TEMP"};
+    EXPECT_EQ(controller->zoomFactor(), 1.0);
+    emit control<SKTZoomingScrollView>(names[1])->factorPopUpButton()->activated(7);   // "200%"
+    EXPECT_EQ(controller->zoomFactor(), 2.0);
+    for (int side = 0; side < 3; ++side) {
+        SKTZoomingScrollView* zooming = control<SKTZoomingScrollView>(names[side]);
+        EXPECT_EQ(zooming->factor(), 2.0) << side;
+        EXPECT_EQ(zooming->factorPopUpButton()->currentText(), QStringLiteral("200%")) << side;
+        EXPECT_EQ(zooming->clipBounds().size(), QSizeF(zooming->viewport()->size()) / 2.0) << side;
+        EXPECT_EQ(zooming->widget(), controller->graphicView(side));
+        EXPECT_EQ(controller->graphicView(side)->scale(), 2.0);
+    }
 }
