@@ -1107,9 +1107,45 @@ void CanvasController::redo()
     undoOrRedo(false);
 }
 
+bool CanvasController::undoesOwnSide() const
+{
+    return m_document && m_graphicsKey == SKTDocumentGraphicsKey;
+}
+
+void CanvasController::showOrHideRulers()
+{
+    if (m_rulers)
+        m_rulers->setRulersVisible(!m_rulers->rulersVisible());
+}
+
+CanvasMenuFacts CanvasController::menuFacts() const
+{
+    CanvasMenuFacts facts;
+    const GraphicList selected = selectedGraphics();
+    facts.selectedCount = int(selected.size());
+    for (const GraphicPtr& graphic : selected) {
+        if (graphic->canMakeNaturalSize()) {
+            facts.anySelectedCanMakeNaturalSize = true;
+            break;
+        }
+    }
+    facts.gridCanAlign = m_grid && m_grid->canAlign();
+    if (UndoManager* um = undoesOwnSide() ? undoManager() : nullptr) {
+        facts.canUndo = um->canUndo();
+        facts.canRedo = um->canRedo();
+    }
+    facts.rulersShown = m_rulers && m_rulers->rulersVisible();
+    return facts;
+}
+
+MenuItemState CanvasController::validateMenuItem(CanvasCommand command) const
+{
+    return CanvasMenuValidation::validateMenuItem(command, menuFacts());
+}
+
 void CanvasController::undoOrRedo(bool undo)
 {
-    UndoManager* um = undoManager();
+    UndoManager* um = undoesOwnSide() ? undoManager() : nullptr;
     if (um) {
         _undoSelectionIndexes = IndexSet();
         if (undo)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/CanvasMenuValidation.h"
 #include "canvas/CanvasMouseEvent.h"
 #include "model/GraphicListChange.h"
 #include "model/ObservedGraphics.h"
@@ -156,9 +157,26 @@ public:
     // the pasteboard offers no picture (nothing changes).
     bool makeNewImageFromPasteboard(const QPointF& point);
     // Undo and redo of the document's last step; the objects the step
-    // inserts or changes on this side become the selection.
+    // inserts or changes on this side become the selection. Only the front
+    // side records undo, so only a canvas bound to the front list undoes: on
+    // any other side the step would change objects the user cannot see.
     void undo();
     void redo();
+    // true when this canvas is bound to the list that records undo.
+    bool undoesOwnSide() const;
+
+    // Switches the rulers of the scroll view around the canvas on or off.
+    void showOrHideRulers();
+    // Asks the scroll view around the canvas, and so its desk, to draw
+    // again (after the card's size or shape changed).
+    void Refresh_ScrollView() { emit scrollViewNeedsDisplay(); }
+
+    // ---- menu items ----
+    // What the menu rule needs to know of this canvas now.
+    CanvasMenuFacts menuFacts() const;
+    // Whether the item of `command` is enabled, and its title when the
+    // command names one (the rulers' item).
+    MenuItemState validateMenuItem(CanvasCommand command) const;
 
     // The pasteboard's change count after this canvas's last copy, or when
     // its last paste found new contents; -1 before either.
@@ -192,6 +210,8 @@ public:
 signals:
     // The area of the canvas to draw again.
     void needsDisplayInRect(const QRectF& rect);
+    // The scroll view around the canvas is to draw again.
+    void scrollViewNeedsDisplay();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

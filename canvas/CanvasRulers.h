@@ -12,6 +12,7 @@ public:
     virtual ~CanvasRulers() = default;
 
     virtual bool rulersVisible() const = 0;
+    virtual void setRulersVisible(bool visible) = 0;
     // Moves marker 0, 1 or 2 of the horizontal or vertical ruler from one
     // location to another.
     virtual void moveRulerMarker(Qt::Orientation ruler, int marker, double from, double to) = 0;
