@@ -9,7 +9,7 @@ packages=(
   libplist-dev libplist-utils libminizip-dev zlib1g-dev libiec16022-dev libpugixml-dev libfontconfig-dev
   fonts-liberation fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev libzxing-dev libqrencode-dev
-  python3 poppler-utils libtiff-tools xvfb xauth
+  python3 poppler-utils libtiff-tools xvfb xauth xclip
 )
 
 missing=()
