@@ -42,6 +42,7 @@
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QMessageBox>
 #include <QMutexLocker>
 #include <QPainter>
@@ -1850,6 +1851,9 @@ void SKTWindowController::About_Button()
     box.setText(QStringLiteral("%1\nVersion %2").arg(App_Name, QStringLiteral(BRIGHTFOLD_VERSION)));
     box.setInformativeText(tr("Designs and prints invitation cards, name badges and ID cards."));
     box.setStandardButtons(QMessageBox::Ok);
+    // wide enough for its title and the line of what the program does
+    if (auto* text = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+        text->setMinimumWidth(320);
     box.exec();
 }
 
