@@ -6,6 +6,7 @@
 #include "app/MessageBoxes.h"
 #include "app/ResourceSetup.h"
 #include "app/UnitConversions.h"
+#include "canvas/ArrangeCommands.h"
 #include "canvas/CardPasteboard.h"
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
@@ -13,8 +14,10 @@
 #include "canvas/SideSelection.h"
 #include "canvas/CardBaseDrawing.h"
 #include "canvas/ToolTable.h"
+#include "data/Globals.h"
 #include "mainwindow/CardSettings.h"
 #include "mainwindow/CardSizePresets.h"
+#include "mainwindow/CommandIcons.h"
 #include "mainwindow/DrawWindow.h"
 #include "mainwindow/Globals.h"
 #include "mainwindow/NewObjectPlacement.h"
@@ -39,8 +42,11 @@
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
+#include <QLabel>
+#include <QMessageBox>
 #include <QMutexLocker>
 #include <QPainter>
+#include <QPrinterInfo>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -308,6 +314,7 @@ void SKTWindowController::awakeFromNib()
     // bindings
     bindCanvases();
     connectToolPalette();
+    connectCommandButtons();
     Undo_Redo_Button_state();
     Set_Paste_Button_Status();
     updateSelectionButtons();
@@ -1030,14 +1037,12 @@ void SKTWindowController::Set_Paste_Button_Status()
 void SKTWindowController::updateSelectionButtons()
 {
     SKTGraphicView* view = currentSideCanvas();
-    const bool selected = view && !view->controller().selectionIndexes().isEmpty();
-    Ui::DrawWindow& ui = m_window->ui();
-    for (QPushButton* button : {ui.Cut_btn, ui.Copy_btn, ui.Delete_btn})
-        button->setEnabled(selected);
-    for (QAction* action : {m_cutAction, m_copyAction}) {
-        if (action)
-            action->setEnabled(selected);
-    }
+    if (!view || view->controller().selectionIndexes().isEmpty())
+        Disable_Standard_Button_For_Card();
+    else if (view->controller().There_Is_Any_Lock_Contrl())
+        Disable_Standard_Button_For_Lock();
+    else
+        Enable_Standard_Button_For_Control();
 }
 
 void SKTWindowController::Get_Email_Details()
@@ -1514,7 +1519,360 @@ bool SKTWindowController::Exit_App()
     case MessagePresenter::Answer::No:
         break;
     }
-    // The review window runs here.
+    m_handOffs.run(WindowHandOffs::HandOff::Review);
     ProcessTerminator::terminate(0);
     return true;
+}
+
+// ---- stacking and lock ----
+
+void SKTWindowController::connectCommandButtons()
+{
+    Ui::DrawWindow& ui = m_window->ui();
+    const struct {
+        QAbstractButton* button;
+        void (SKTWindowController::*action)();
+    } commands[] = {
+        {ui.Begin_Front_btn, &SKTWindowController::Begin_Front_Clicked},
+        {ui.Send_Back_btn, &SKTWindowController::Send_Back_Clicked},
+        {ui.Lock_btn, &SKTWindowController::Lock_Clicked},
+        {ui.Unlock_btn, &SKTWindowController::Unlock_Clicked},
+        {ui.Align_Center_btn, &SKTWindowController::Align_Center_Clicked},
+        {ui.Align_Left_btn, &SKTWindowController::Align_Left_Clicked},
+        {ui.Align_Right_btn, &SKTWindowController::Align_Right_Clicked},
+        {ui.Align_Top_btn, &SKTWindowController::Align_Top_Clicked},
+        {ui.Align_Bottom_btn, &SKTWindowController::Align_Bottom_Clicked},
+        {ui.Align_Horz_btn, &SKTWindowController::Align_Horz_Clicked},
+        {ui.Align_Vert_btn, &SKTWindowController::Align_Vert_Clicked},
+        {ui.Make_same_width_btn, &SKTWindowController::Make_Same_Width_Clicked},
+        {ui.Make_same_height_btn, &SKTWindowController::Make_Same_Height_Clicked},
+        {ui.Make_natural_size_btn, &SKTWindowController::Make_Natural_Clicked},
+        {ui.Align_with_grid_btn, &SKTWindowController::Align_To_Grid_Clicked},
+        {ui.Mail_btn, &SKTWindowController::Mail_Button},
+        {ui.Print_btn, &SKTWindowController::Print_Button},
+        {ui.Batch_Series_btn, &SKTWindowController::Batch_Series_Button},
+        {ui.Import_Wizard_btn, &SKTWindowController::Import_Wizard_Button},
+        {ui.Create_Series_btn, &SKTWindowController::Create_Series_Button},
+        {ui.Help_btn, &SKTWindowController::Help_Button},
+        {ui.About_btn, &SKTWindowController::About_Button},
+        {ui.Exit_btn, &SKTWindowController::Exit_Btn_Clicked},
+    };
+    for (const auto& command : commands)
+        connect(command.button, &QAbstractButton::clicked, this, command.action);
+
+    using A = CommandIcons::Arrange;
+    const std::pair<QToolButton*, A> arrangeIcons[] = {
+        {ui.Align_Left_btn, A::Left},
+        {ui.Align_Right_btn, A::Right},
+        {ui.Align_Top_btn, A::Top},
+        {ui.Align_Bottom_btn, A::Bottom},
+        {ui.Align_Horz_btn, A::HorizontalCentres},
+        {ui.Align_Vert_btn, A::VerticalCentres},
+        {ui.Align_Center_btn, A::CardCentre},
+        {ui.Make_same_width_btn, A::SameWidth},
+        {ui.Make_same_height_btn, A::SameHeight},
+        {ui.Make_natural_size_btn, A::NaturalSize},
+        {ui.Align_with_grid_btn, A::Grid},
+    };
+    for (const auto& [button, icon] : arrangeIcons)
+        button->setIcon(CommandIcons::arrangeIcon(icon));
+    using T = CommandIcons::Toolbar;
+    const std::pair<QToolButton*, T> toolbarIcons[] = {
+        {ui.Mail_btn, T::Mail},
+        {ui.Print_btn, T::Print},
+        {ui.Batch_Series_btn, T::BatchSeries},
+        {ui.Import_Wizard_btn, T::ImportWizard},
+        {ui.Create_Series_btn, T::CreateSeries},
+        {ui.Help_btn, T::Help},
+        {ui.About_btn, T::About},
+        {ui.Exit_btn, T::Exit},
+    };
+    for (const auto& [button, icon] : toolbarIcons)
+        button->setIcon(CommandIcons::toolbarIcon(icon));
+
+    updateToolbarButtons();
+    setAlignWithGridButtonEnabled(_grid->isAlwaysShown());
+    SKTGraphicView* view = currentSideCanvas();
+    setSameSizeButtonsEnabled(view && view->controller().selectionIndexes().count() >= 2);
+}
+
+void SKTWindowController::Begin_Front_Clicked()
+{
+    if (SKTGraphicView* view = currentSideCanvas())
+        ArrangeCommands(view->controller()).bringToFront();
+}
+
+void SKTWindowController::Send_Back_Clicked()
+{
+    if (SKTGraphicView* view = currentSideCanvas())
+        ArrangeCommands(view->controller()).sendToBack();
+}
+
+void SKTWindowController::Lock_Clicked()
+{
+    setLocked(true);
+}
+
+void SKTWindowController::Unlock_Clicked()
+{
+    setLocked(false);
+}
+
+void SKTWindowController::setLocked(bool locked)
+{
+    if (locked)
+        Disable_Standard_Button_For_Lock();
+    else
+        Enable_Standard_Button_For_Unlock();
+
+    SKTGraphicView* view = currentSideCanvas();
+    if (!view || view->controller().selectionIndexes().isEmpty()) {
+        Show_MessageBox(locked ? QStringLiteral("Please select a control to Lock.")
+                               : QStringLiteral("Please select a control to Unlock."));
+        // Nothing was locked or unlocked: the buttons fit the empty
+        // selection again.
+        Disable_Standard_Button_For_Card();
+        return;
+    }
+    CanvasController& canvas = view->controller();
+    for (const GraphicPtr& graphic : canvas.selectedGraphics()) {
+        graphic->ctrl_is_locked = locked;
+        try {
+            canvas.startEditingGraphic(graphic);
+        } catch (const std::exception& e) {
+            Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+        }
+    }
+    const IndexSet indexes = canvas.selectionIndexes();
+    const GraphicPtr last = canvas._Selected_Graphic;
+    Show_RHS_Properties(nullptr);
+    canvas.changeSelectionIndexes(indexes);
+    Refresh_Canvas();
+    Show_RHS_Properties(canvas._Selected_Graphic ? canvas._Selected_Graphic.get() : last.get());
+}
+
+// ---- arrange ----
+
+void SKTWindowController::arrange(void (ArrangeCommands::*command)())
+{
+    if (SKTGraphicView* view = currentSideCanvas()) {
+        ArrangeCommands commands(view->controller());
+        (commands.*command)();
+    }
+    Refresh_Canvas();
+}
+
+void SKTWindowController::Align_Center_Clicked()
+{
+    arrange(&ArrangeCommands::alignformCenter);
+}
+
+void SKTWindowController::Align_Left_Clicked()
+{
+    arrange(&ArrangeCommands::alignLeftEdges);
+}
+
+void SKTWindowController::Align_Right_Clicked()
+{
+    arrange(&ArrangeCommands::alignRightEdges);
+}
+
+void SKTWindowController::Align_Top_Clicked()
+{
+    arrange(&ArrangeCommands::alignTopEdges);
+}
+
+void SKTWindowController::Align_Bottom_Clicked()
+{
+    arrange(&ArrangeCommands::alignBottomEdges);
+}
+
+void SKTWindowController::Align_Horz_Clicked()
+{
+    arrange(&ArrangeCommands::alignHorizontalCenters);
+}
+
+void SKTWindowController::Align_Vert_Clicked()
+{
+    arrange(&ArrangeCommands::alignVerticalCenters);
+}
+
+void SKTWindowController::Make_Same_Width_Clicked()
+{
+    SKTGraphicView* view = currentSideCanvas();
+    if (!view || view->controller().selectionIndexes().count() < 2) {
+        Show_MessageBox(QStringLiteral("Please select more than one control."));
+        return;
+    }
+    arrange(&ArrangeCommands::makeSameWidth);
+}
+
+void SKTWindowController::Make_Same_Height_Clicked()
+{
+    SKTGraphicView* view = currentSideCanvas();
+    if (!view || view->controller().selectionIndexes().count() < 2) {
+        Show_MessageBox(QStringLiteral("Please select more than one control."));
+        return;
+    }
+    arrange(&ArrangeCommands::makeSameHeight);
+}
+
+void SKTWindowController::Make_Natural_Clicked()
+{
+    arrange(&ArrangeCommands::makeNaturalSize);
+}
+
+void SKTWindowController::Align_To_Grid_Clicked()
+{
+    if (!_grid->isAlwaysShown()) {
+        Show_MessageBox(QStringLiteral("Please use grid option first."));
+        return;
+    }
+    arrange(&ArrangeCommands::alignWithGrid);
+}
+
+// ---- the edit buttons for what is selected ----
+
+void SKTWindowController::setEditButtons(bool standard, bool lock, bool unlock, std::optional<bool> paste)
+{
+    Ui::DrawWindow& ui = m_window->ui();
+    for (QPushButton* button : {ui.Cut_btn, ui.Copy_btn, ui.Delete_btn, ui.Begin_Front_btn, ui.Send_Back_btn})
+        button->setEnabled(standard);
+    // the keys of Cut and Copy follow their buttons
+    for (QAction* action : {m_cutAction, m_copyAction}) {
+        if (action)
+            action->setEnabled(standard);
+    }
+    ui.Lock_btn->setEnabled(lock);
+    ui.Unlock_btn->setEnabled(unlock);
+    if (paste)
+        ui.Paste_btn->setEnabled(*paste);
+}
+
+void SKTWindowController::Enable_Standard_Button_For_Control()
+{
+    setEditButtons(true, true, false, std::nullopt);
+    Set_Paste_Button_Status();
+    Undo_Redo_Button_state();
+}
+
+void SKTWindowController::Enable_Standard_Button_For_Unlock()
+{
+    Enable_Standard_Button_For_Control();
+}
+
+void SKTWindowController::Disable_Standard_Button_For_Card()
+{
+    setEditButtons(false, false, false, std::nullopt);
+    Set_Paste_Button_Status();
+}
+
+void SKTWindowController::Disable_Standard_Button_For_Lock()
+{
+    setEditButtons(false, false, true, false);
+}
+
+void SKTWindowController::setAlignWithGridButtonEnabled(bool enabled)
+{
+    if (m_window)
+        m_window->ui().Align_with_grid_btn->setEnabled(enabled);
+}
+
+void SKTWindowController::setSameSizeButtonsEnabled(bool enabled)
+{
+    if (!m_window)
+        return;
+    Ui::DrawWindow& ui = m_window->ui();
+    for (QToolButton* button : {ui.Make_same_width_btn, ui.Make_same_height_btn, ui.Make_natural_size_btn})
+        button->setEnabled(enabled);
+}
+
+// ---- toolbar ----
+
+void SKTWindowController::setHandOff(WindowHandOffs::HandOff which, std::function<void()> call)
+{
+    m_handOffs.set(which, std::move(call));
+    updateToolbarButtons();
+}
+
+void SKTWindowController::setPrinterLister(std::function<QStringList()> lister)
+{
+    m_printerLister = std::move(lister);
+}
+
+void SKTWindowController::updateToolbarButtons()
+{
+    using H = WindowHandOffs::HandOff;
+    Ui::DrawWindow& ui = m_window->ui();
+    ui.Mail_btn->setEnabled(m_handOffs.has(H::Mail));
+    ui.Print_btn->setEnabled(m_handOffs.has(H::Print));
+    ui.Batch_Series_btn->setEnabled(m_handOffs.has(H::BatchSeries));
+    ui.Import_Wizard_btn->setEnabled(m_handOffs.has(H::ImportWizard));
+    ui.Create_Series_btn->setEnabled(m_handOffs.has(H::CreateSeries));
+    ui.Help_btn->setEnabled(m_handOffs.has(H::Help));
+}
+
+void SKTWindowController::Mail_Button()
+{
+    m_handOffs.run(WindowHandOffs::HandOff::BatchDataChoice);
+    m_handOffs.run(WindowHandOffs::HandOff::Mail);
+}
+
+void SKTWindowController::Print_Button()
+{
+    m_handOffs.run(WindowHandOffs::HandOff::BatchDataChoice);
+    if ((Use_Data_Sheet_Values || Use_Excel_Binding_Values) && Total_Batch_Excel_Card == 0) {
+        Show_MessageBox(QStringLiteral("List is empty."));
+        return;
+    }
+    Print_method();
+}
+
+void SKTWindowController::Print_method()
+{
+    const QStringList printers = m_printerLister ? m_printerLister() : QPrinterInfo::availablePrinterNames();
+    if (printers.isEmpty()) {
+        Show_MessageBox(QStringLiteral("No printer found."));
+        return;
+    }
+    m_handOffs.run(WindowHandOffs::HandOff::Print);
+}
+
+void SKTWindowController::Help_Button()
+{
+    m_handOffs.run(WindowHandOffs::HandOff::Help);
+}
+
+void SKTWindowController::About_Button()
+{
+    QMessageBox box(m_window.get());
+    box.setWindowTitle(tr("About %1").arg(App_Name));
+    box.setIconPixmap(CommandIcons::toolbarIcon(CommandIcons::Toolbar::About).pixmap(48, 48));
+    box.setText(QStringLiteral("%1\nVersion %2").arg(App_Name, QStringLiteral(BRIGHTFOLD_VERSION)));
+    box.setInformativeText(tr("Designs and prints invitation cards, name badges and ID cards."));
+    box.setStandardButtons(QMessageBox::Ok);
+    // wide enough for its title and the line of what the program does
+    if (auto* text = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+        text->setMinimumWidth(320);
+    box.exec();
+}
+
+void SKTWindowController::Batch_Series_Button()
+{
+    m_handOffs.run(WindowHandOffs::HandOff::BatchSeries);
+}
+
+void SKTWindowController::Import_Wizard_Button()
+{
+    m_handOffs.run(WindowHandOffs::HandOff::ImportWizard);
+}
+
+void SKTWindowController::Create_Series_Button()
+{
+    m_handOffs.run(WindowHandOffs::HandOff::CreateSeries);
+}
+
+void SKTWindowController::Exit_Btn_Clicked()
+{
+    Exit_App();
 }

@@ -10,6 +10,7 @@
 #include "app/MainWindowHooks.h"
 #include "canvas/SideSnapshot.h"
 #include "mainwindow/CardPanelState.h"
+#include "mainwindow/WindowHandOffs.h"
 #include "model/Card_Property.h"
 #include "model/SKTDocument.h"
 #include "model/SKTGraphic.h"
@@ -26,9 +27,11 @@
 #include <QStringList>
 #include <QVariantList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
+class ArrangeCommands;
 class DrawWindow;
 class QAction;
 class PresetListModel;
@@ -260,6 +263,65 @@ public:
     Colour All_Text_clr_COPY;
     std::optional<FontSpec> All_Text_font_COPY;
 
+    // ---- stacking and lock, on the current side's canvas ----
+    void Begin_Front_Clicked();
+    void Send_Back_Clicked();
+    // Locks (or unlocks) the selected objects and shows the selection again;
+    // with nothing selected, asks for a selection and leaves the buttons as
+    // the empty selection has them.
+    void Lock_Clicked();
+    void Unlock_Clicked();
+
+    // ---- arrange, on the current side's canvas, then a redraw ----
+    void Align_Center_Clicked();
+    void Align_Left_Clicked();
+    void Align_Right_Clicked();
+    void Align_Top_Clicked();
+    void Align_Bottom_Clicked();
+    void Align_Horz_Clicked();
+    void Align_Vert_Clicked();
+    // Need two or more selected objects; with fewer they say so.
+    void Make_Same_Width_Clicked();
+    void Make_Same_Height_Clicked();
+    void Make_Natural_Clicked();
+    // Needs the grid shown; without it says so.
+    void Align_To_Grid_Clicked();
+
+    // ---- the edit buttons for what is selected ----
+    // An unlocked object: Cut, Copy, Delete, Front, Back and Lock on, Unlock
+    // off, Paste by the pasteboard, Undo and Redo by the undo history.
+    void Enable_Standard_Button_For_Control();
+    // The same, after an Unlock.
+    void Enable_Standard_Button_For_Unlock();
+    // Nothing selected (the card is shown): all off but Paste, which follows
+    // the pasteboard; Undo and Redo stay.
+    void Disable_Standard_Button_For_Card();
+    // A locked object: all off but Unlock; Undo and Redo stay.
+    void Disable_Standard_Button_For_Lock();
+    void setAlignWithGridButtonEnabled(bool enabled) override;
+    void setSameSizeButtonsEnabled(bool enabled) override;
+
+    // ---- toolbar ----
+    // Sets the call that opens another part's window (or takes it away);
+    // the toolbar button of that window is enabled exactly while it is set.
+    void setHandOff(WindowHandOffs::HandOff which, std::function<void()> call);
+    // Lists the names of the system's printers for Print_method; an empty
+    // lister brings back the system's list.
+    void setPrinterLister(std::function<QStringList()> lister);
+    void Mail_Button();
+    // Prints, unless the cards come from a series or workbook that gives
+    // none ("List is empty.").
+    void Print_Button();
+    // Opens the print window, or says "No printer found.".
+    void Print_method();
+    void Help_Button();
+    // The About box: the program's name, version and what it does.
+    void About_Button();
+    void Batch_Series_Button();
+    void Import_Wizard_Button();
+    void Create_Series_Button();
+    void Exit_Btn_Clicked();
+
 signals:
     // The current tool changed (Select_tool_action, selectArrowTool).
     void selectedToolChanged();
@@ -315,4 +377,16 @@ private:
     Card_Property m_Front_card_Prop;
     Card_Property m_Back_card_Prop;
     QRectF m_cardBounds;
+
+    // stacking, lock, arrange and toolbar buttons
+    void connectCommandButtons();
+    void updateToolbarButtons();
+    // Sets the edit buttons: Cut, Copy, Delete, Front and Back together,
+    // Lock, Unlock, and Paste when given.
+    void setEditButtons(bool standard, bool lock, bool unlock, std::optional<bool> paste);
+    // Runs an arrange command on the current side's canvas, then redraws.
+    void arrange(void (ArrangeCommands::*command)());
+    void setLocked(bool locked);
+    WindowHandOffs m_handOffs;
+    std::function<QStringList()> m_printerLister;
 };
