@@ -42,6 +42,11 @@ class CardMainWindow : public CanvasMainWindow
 {
 public:
     QRectF frontCanvasBounds() const override { return QRectF(0, 0, 243, 154); }
+    void Undo_Redo_Button_state() override { ++undoRedoStates; }
+    void Set_Paste_Button_Status() override { ++pasteStates; }
+
+    int undoRedoStates = 0;
+    int pasteStates = 0;
 };
 
 class CanvasClipboardTest : public ::testing::Test
@@ -346,6 +351,42 @@ TEST_F(CanvasClipboardTest, UndoAndRedoSelectWhatTheyBringBack)
     front.canvas.changeSelectionIndexes(IndexSet(2));
     front.canvas.redo();
     EXPECT_EQ(front.selected(), IndexSet(2));
+}
+
+TEST_F(CanvasClipboardTest, EachCommandUpdatesTheButtonsItChanges)
+{
+    const struct {
+        const char* name;
+        void (CanvasController::*command)();
+        bool locked;
+        int undoRedoStates, pasteStates, cardSettingsShown;
+    } commands[] = {
+        {"copy", &CanvasController::copy, false, 0, 1, 0},   {"cut", &CanvasController::cut, false, 2, 1, 1},
+        {"delete", &CanvasController::delete_, false, 1, 0, 1}, {"paste", &CanvasController::paste, false, 1, 0, 0},
+        {"undo", &CanvasController::undo, false, 1, 0, 0},   {"redo", &CanvasController::redo, false, 1, 0, 0},
+        {"locked cut", &CanvasController::cut, true, 0, 0, 0},
+        {"locked delete", &CanvasController::delete_, true, 0, 0, 0},
+    };
+    for (const auto& c : commands) {
+        SCOPED_TRACE(c.name);
+        BoundCanvas front;
+        GraphicPtr first = rectangleAt({20, 20, 40, 30});
+        first->ctrl_is_locked = c.locked;
+        front.fill({first, rectangleAt({70, 30, 20, 20})});
+        pasteboard.setContents(CardPasteboard::mimeDataWithGraphics({rectangleAt({5, 5, 10, 10})}));
+        front.canvas.changeSelectionIndexes(IndexSet(0));
+        window.undoRedoStates = window.pasteStates = 0;
+        window.shownProperties.clear();
+
+        (front.canvas.*c.command)();
+        EXPECT_EQ(window.undoRedoStates, c.undoRedoStates);
+        EXPECT_EQ(window.pasteStates, c.pasteStates);
+        EXPECT_EQ(window.shownProperties, std::vector<SKTGraphic*>(c.cardSettingsShown, nullptr));
+        // With nothing to undo or redo, the selection stays as it was.
+        if (c.command == &CanvasController::undo || c.command == &CanvasController::redo) {
+            EXPECT_EQ(front.selected(), IndexSet(0));
+        }
+    }
 }
 
 TEST_F(CanvasClipboardTest, APasteIsOneUndoStep)
