@@ -355,35 +355,28 @@ TEST_F(CanvasClipboardTest, UndoAndRedoSelectWhatTheyBringBack)
 
 TEST_F(CanvasClipboardTest, EachCommandUpdatesTheButtonsItChanges)
 {
+    using C = CanvasController;
     const struct {
-        const char* name;
-        void (CanvasController::*command)();
+        void (C::*command)();
         bool locked;
         int undoRedoStates, pasteStates, cardSettingsShown;
-    } commands[] = {
-        {"copy", &CanvasController::copy, false, 0, 1, 0},   {"cut", &CanvasController::cut, false, 2, 1, 1},
-        {"delete", &CanvasController::delete_, false, 1, 0, 1}, {"paste", &CanvasController::paste, false, 1, 0, 0},
-        {"undo", &CanvasController::undo, false, 1, 0, 0},   {"redo", &CanvasController::redo, false, 1, 0, 0},
-        {"locked cut", &CanvasController::cut, true, 0, 0, 0},
-        {"locked delete", &CanvasController::delete_, true, 0, 0, 0},
-    };
+    } commands[] = {{&C::copy, false, 0, 1, 0}, {&C::cut, false, 2, 1, 1},  {&C::delete_, false, 1, 0, 1},
+                    {&C::paste, false, 1, 0, 0}, {&C::undo, false, 1, 0, 0}, {&C::redo, false, 1, 0, 0},
+                    {&C::delete_, true, 0, 0, 0}};
     for (const auto& c : commands) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(&c - commands);
         BoundCanvas front;
-        GraphicPtr first = rectangleAt({20, 20, 40, 30});
-        first->ctrl_is_locked = c.locked;
-        front.fill({first, rectangleAt({70, 30, 20, 20})});
+        front.fill({rectangleAt({20, 20, 40, 30}), rectangleAt({70, 30, 20, 20})});
+        front.at(0)->ctrl_is_locked = c.locked;
         pasteboard.setContents(CardPasteboard::mimeDataWithGraphics({rectangleAt({5, 5, 10, 10})}));
         front.canvas.changeSelectionIndexes(IndexSet(0));
         window.undoRedoStates = window.pasteStates = 0;
         window.shownProperties.clear();
-
         (front.canvas.*c.command)();
         EXPECT_EQ(window.undoRedoStates, c.undoRedoStates);
         EXPECT_EQ(window.pasteStates, c.pasteStates);
         EXPECT_EQ(window.shownProperties, std::vector<SKTGraphic*>(c.cardSettingsShown, nullptr));
-        // With nothing to undo or redo, the selection stays as it was.
-        if (c.command == &CanvasController::undo || c.command == &CanvasController::redo) {
+        if (c.command == &C::undo || c.command == &C::redo) {   // nothing to undo: the selection stays
             EXPECT_EQ(front.selected(), IndexSet(0));
         }
     }
