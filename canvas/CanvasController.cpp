@@ -255,6 +255,13 @@ void CanvasController::removeGraphicsAtIndexes(const IndexSet& indexes)
     m_document->removeGraphicsForKey(m_graphicsKey, indexes);
 }
 
+void CanvasController::delete_all_control()
+{
+    const int count = int(graphics().size());
+    if (count > 0)
+        removeGraphicsAtIndexes(IndexSet::range(0, count));
+}
+
 IndexSet CanvasController::selectionIndexes() const
 {
     return m_selection ? m_selection->selectionIndexes() : IndexSet();
@@ -385,6 +392,14 @@ void CanvasController::noticeEmptySide()
                 Main_App_wnd->Show_RHS_Properties(nullptr);
         },
         Qt::QueuedConnection);
+}
+
+void CanvasController::invalidateHandlesOfGraphics(const GraphicList& graphics)
+{
+    for (const GraphicPtr& g : graphics) {
+        if (g)
+            setNeedsDisplayInRect(g->drawingBounds());
+    }
 }
 
 // ---- drawing and hit testing ----
@@ -1089,6 +1104,27 @@ bool CanvasController::makeNewImageFromPasteboard(const QPointF& point)
     auto image = std::make_shared<SKTImage>();
     image->initWithPosition(point, Picture(picture));
     image->Set_Control_File_path(path);
+    image->setBounds(QRectF(point, image->bounds().size()));
+    insertGraphics(GraphicList {image}, IndexSet(0));
+    changeSelectionIndexes(IndexSet(0));
+    if (Main_App_wnd)
+        Main_App_wnd->Undo_Redo_Button_state();
+    return true;
+}
+
+bool CanvasController::makeNewImageFromContentsOfFile(const QString& path, const QPointF& point)
+{
+    if (!m_document || !m_selection || !PicturePath::hasPictureFileType(path))
+        return false;
+    // The object keeps a full path, so that it still finds its file when
+    // the design is opened from elsewhere.
+    const QString file = QFileInfo(PicturePath::standardized(path)).absoluteFilePath();
+    const Picture picture = Picture::fromFile(file);
+    if (picture.isNull())
+        return false;
+    auto image = std::make_shared<SKTImage>();
+    image->initWithPosition(point, picture);
+    image->Set_Control_File_path(file);
     image->setBounds(QRectF(point, image->bounds().size()));
     insertGraphics(GraphicList {image}, IndexSet(0));
     changeSelectionIndexes(IndexSet(0));

@@ -88,12 +88,20 @@ public:
     // when nothing is bound.
     void insertGraphics(const GraphicList& graphics, const IndexSet& indexes);
     void removeGraphicsAtIndexes(const IndexSet& indexes);
+    // Removes every object of the list as one change (a new design, a design
+    // being loaded, the temp side being reset).
+    void delete_all_control();
 
     // The bound selection; empty when nothing is bound.
     IndexSet selectionIndexes() const;
     // Throws std::logic_error when no selection is bound.
     void changeSelectionIndexes(const IndexSet& indexes);
     GraphicList selectedGraphics() const;
+
+    // Asks for the drawing bounds of each object to be drawn again, for
+    // changes the objects do not announce themselves (their visibility,
+    // their text storage, their picture file).
+    void invalidateHandlesOfGraphics(const GraphicList& graphics);
 
     // ---- drawing and hit testing ----
     // Draws the card base, the grid, the objects meeting `rect` (index 0
@@ -156,6 +164,11 @@ public:
     // corner at `point`, inserted at the top and selected alone; false when
     // the pasteboard offers no picture (nothing changes).
     bool makeNewImageFromPasteboard(const QPointF& point);
+    // A picture object of the picture file at `path`, its upper left corner
+    // at `point`, inserted at the top and selected alone; false when the
+    // file's extension is not one of the picture file types or the file
+    // holds no picture it can read (nothing changes).
+    bool makeNewImageFromContentsOfFile(const QString& path, const QPointF& point);
     // Undo and redo of the document's last step; the objects the step
     // inserts or changes on this side become the selection. Only the front
     // side records undo, so only a canvas bound to the front list undoes: on

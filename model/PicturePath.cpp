@@ -1,6 +1,7 @@
 #include "model/PicturePath.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <pwd.h>
 #include <unistd.h>
@@ -48,6 +49,19 @@ QString standardized(const QString& path)
         }
     }
     return QDir::cleanPath(expanded);
+}
+
+const QStringList& pictureFileTypes()
+{
+    static const QStringList types {"jpg", "jpeg", "jpe", "jfif", "gif", "bmp", "png", "tif", "tiff"};
+    return types;
+}
+
+bool hasPictureFileType(const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot > 0 && pictureFileTypes().contains(name.mid(dot + 1).toLower());
 }
 
 }

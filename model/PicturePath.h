@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Paths of picture files as card objects keep them.
 namespace PicturePath {
@@ -10,5 +11,11 @@ namespace PicturePath {
 // folder of the user called name, and "." and ".." components and
 // doubled separators are resolved. An empty path stays empty.
 QString standardized(const QString& path);
+
+// The extensions of the picture files the program opens, as its open panels
+// offer them: "jpg", "jpeg", "jpe", "jfif", "gif", "bmp", "png", "tif", "tiff".
+const QStringList& pictureFileTypes();
+// Whether the file name of `path` ends in one of those extensions, in any case.
+bool hasPictureFileType(const QString& path);
 
 }

@@ -42,6 +42,11 @@ class CardMainWindow : public CanvasMainWindow
 {
 public:
     QRectF frontCanvasBounds() const override { return QRectF(0, 0, 243, 154); }
+    void Undo_Redo_Button_state() override { ++undoRedoStates; }
+    void Set_Paste_Button_Status() override { ++pasteStates; }
+
+    int undoRedoStates = 0;
+    int pasteStates = 0;
 };
 
 class CanvasClipboardTest : public ::testing::Test
@@ -346,6 +351,35 @@ TEST_F(CanvasClipboardTest, UndoAndRedoSelectWhatTheyBringBack)
     front.canvas.changeSelectionIndexes(IndexSet(2));
     front.canvas.redo();
     EXPECT_EQ(front.selected(), IndexSet(2));
+}
+
+TEST_F(CanvasClipboardTest, EachCommandUpdatesTheButtonsItChanges)
+{
+    using C = CanvasController;
+    const struct {
+        void (C::*command)();
+        bool locked;
+        int undoRedoStates, pasteStates, cardSettingsShown;
+    } commands[] = {{&C::copy, false, 0, 1, 0}, {&C::cut, false, 2, 1, 1},  {&C::delete_, false, 1, 0, 1},
+                    {&C::paste, false, 1, 0, 0}, {&C::undo, false, 1, 0, 0}, {&C::redo, false, 1, 0, 0},
+                    {&C::delete_, true, 0, 0, 0}};
+    for (const auto& c : commands) {
+        SCOPED_TRACE(&c - commands);
+        BoundCanvas front;
+        front.fill({rectangleAt({20, 20, 40, 30}), rectangleAt({70, 30, 20, 20})});
+        front.at(0)->ctrl_is_locked = c.locked;
+        pasteboard.setContents(CardPasteboard::mimeDataWithGraphics({rectangleAt({5, 5, 10, 10})}));
+        front.canvas.changeSelectionIndexes(IndexSet(0));
+        window.undoRedoStates = window.pasteStates = 0;
+        window.shownProperties.clear();
+        (front.canvas.*c.command)();
+        EXPECT_EQ(window.undoRedoStates, c.undoRedoStates);
+        EXPECT_EQ(window.pasteStates, c.pasteStates);
+        EXPECT_EQ(window.shownProperties, std::vector<SKTGraphic*>(c.cardSettingsShown, nullptr));
+        if (c.command == &C::undo || c.command == &C::redo) {   // nothing to undo: the selection stays
+            EXPECT_EQ(front.selected(), IndexSet(0));
+        }
+    }
 }
 
 TEST_F(CanvasClipboardTest, APasteIsOneUndoStep)
