@@ -43,14 +43,13 @@ Grid_Wizard::Grid_Wizard(QWidget* parent) : QDialog(parent)
     Grid_Space_slidr->setPageStep(9);
     Grid_Space_slidr->setTickPosition(QSlider::TicksBelow);
     Grid_Space_slidr->setTickInterval(9);
-    auto* spacingValue = new QLabel(Grid_Opt_box);
-    spacingValue->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00 pt")));
-    connect(Grid_Space_slidr, &QSlider::valueChanged, spacingValue,
-            [spacingValue](int value) { spacingValue->setText(tr("%1 pt").arg(value)); });
+    m_spacingValue = new QLabel(Grid_Opt_box);
+    m_spacingValue->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00 pt")));
+    connect(Grid_Space_slidr, &QSlider::valueChanged, this, &Grid_Wizard::showSpacing);
 
     auto* spacingRow = new QHBoxLayout;
     spacingRow->addWidget(Grid_Space_slidr, 1);
-    spacingRow->addWidget(spacingValue);
+    spacingRow->addWidget(m_spacingValue);
     auto* options = new QFormLayout(Grid_Opt_box);
     options->addRow(tr("Colour:"), Grid_clr);
     options->addRow(tr("Spacing:"), spacingRow);
@@ -86,8 +85,14 @@ void Grid_Wizard::setModalRun(ModalRun run)
     s_modalRun = std::move(run);
 }
 
+void Grid_Wizard::showSpacing()
+{
+    m_spacingValue->setText(tr("%1 pt").arg(Grid_Space_slidr->value()));
+}
+
 int Grid_Wizard::Open_Wnd()
 {
+    showSpacing();
     const int result = s_modalRun ? s_modalRun(*this) : exec();
     hide();
     return result;

@@ -11,6 +11,7 @@
 class ColorWell;
 class QCheckBox;
 class QGroupBox;
+class QLabel;
 class QPushButton;
 class QSlider;
 
@@ -47,4 +48,10 @@ public:
     QGroupBox* Grid_Opt_box = nullptr;
     QPushButton* OK_btn = nullptr;
     QPushButton* Cancel_btn = nullptr;
+
+private:
+    // The spacing in points beside the slider (also after the slider was
+    // set quietly).
+    void showSpacing();
+    QLabel* m_spacingValue = nullptr;
 };

@@ -1563,7 +1563,8 @@ void SKTWindowController::setUpMenusAndTools()
     // The items follow the selection, the side and the undo history (the
     // last through Undo_Redo_Button_state).
     for (SideSelection* selection : {_graphicsController, _graphicsController_back})
-        connect(selection, &SideSelection::selectionIndexesDidChange, this, &SKTWindowController::validateMenus);
+        connect(selection, &SideSelection::selectionIndexesDidChange, this,
+                &SKTWindowController::scheduleMenuValidation);
     connect(ui.myTargetView, &QStackedWidget::currentChanged, this, [this] {
         // (not while the window is going away)
         if (m_window)
@@ -1646,8 +1647,27 @@ MenuItemState SKTWindowController::menuItemState(CanvasCommand command)
 
 void SKTWindowController::validateMenus()
 {
-    if (m_menuBar)
-        m_menuBar->validate();
+    if (!m_menuBar)
+        return;
+    for (SKTGraphicView* view : {_graphicView, _graphicView_BACK, _graphicView_TEMP}) {
+        if (view && view->controller().isTrackingMouse())
+            return;
+    }
+    m_menuBar->validate();
+}
+
+void SKTWindowController::scheduleMenuValidation()
+{
+    if (m_menuValidationPending)
+        return;
+    m_menuValidationPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_menuValidationPending = false;
+            validateMenus();
+        },
+        Qt::QueuedConnection);
 }
 
 void SKTWindowController::toggleGridConstraining()

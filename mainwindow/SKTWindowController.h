@@ -277,7 +277,9 @@ public:
     MenuItemState menuItemState(CanvasCommand command);
     // The side being edited is the front and its view is shown.
     bool frontSideShown() const;
-    // Brings the menu items up to date.
+    // Brings the menu items up to date; not while a canvas follows the
+    // mouse (asking the undo history then would cut the drag's undo step
+    // short), after which the closing of that step brings them up to date.
     void validateMenus();
 
     // Snapping to the grid on when off, off when on.
@@ -360,6 +362,10 @@ private:
     // made, so the tool stays; may put the object made by a drag in place of
     // `graphic`.
     bool showsObjectJustMade(SKTGraphic*& graphic);
+    // The menu items are brought up to date once control is back in the
+    // event loop, after the selection changed.
+    void scheduleMenuValidation();
+    bool m_menuValidationPending = false;
     QPointer<MainMenuBar> m_menuBar;
     QPointer<QButtonGroup> m_toolButtons;
     // a tool click shows its result
