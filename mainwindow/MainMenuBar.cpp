@@ -49,10 +49,11 @@ std::function<void(SKTWindowController&)> onWindow(void (SKTWindowController::*c
 const QString kMenuTitles[] = {QStringLiteral("File"), QStringLiteral("Edit"), QStringLiteral("Arrange"),
                                QStringLiteral("View"), QStringLiteral("Tools")};
 
+// By tool number.
 const char* const kToolTitles[ToolTable::toolCount] = {
-    "Arrow",        "Line",     "Text",      "Rectangle",  "Circle",    "Rounded Rectangle",
-    "Triangle",     "Diamond",  "Picture...", "Picture Library...", "Barcode", "Signature",
-    "Fingerprint",  "Star",     "Double Star", "Polygon",
+    "Arrow",   "Line",    "Text",       "Rectangle",          "Circle",  "Rounded Rectangle",
+    "Triangle", "Diamond", "Picture...", "Picture Library...", "Barcode", "Signature",
+    "Fingerprint", "Star", "Double Star", "Polygon",
 };
 
 }
