@@ -20,6 +20,8 @@
 #include "mainwindow/CommandIcons.h"
 #include "mainwindow/DrawWindow.h"
 #include "mainwindow/Globals.h"
+#include "mainwindow/Grid_Wizard.h"
+#include "mainwindow/MainMenuBar.h"
 #include "mainwindow/NewObjectPlacement.h"
 #include "mainwindow/PresetListModel.h"
 #include "mainwindow/ToolPaletteIcons.h"
@@ -37,6 +39,7 @@
 
 #include <QAction>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QEvent>
 #include <QFontDialog>
@@ -44,11 +47,13 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QMutexLocker>
 #include <QPainter>
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QSlider>
 #include <QTimer>
 
 #include <exception>
@@ -315,6 +320,7 @@ void SKTWindowController::awakeFromNib()
     bindCanvases();
     connectToolPalette();
     connectCommandButtons();
+    setUpMenusAndTools();
     Undo_Redo_Button_state();
     Set_Paste_Button_Status();
     updateSelectionButtons();
@@ -441,23 +447,6 @@ void SKTWindowController::connectToolPalette()
     connect(ui.Copy_btn, &QPushButton::clicked, this, &SKTWindowController::Copy_Clicked);
     connect(ui.Paste_btn, &QPushButton::clicked, this, &SKTWindowController::Paste_Clicked);
     connect(ui.Delete_btn, &QPushButton::clicked, this, &SKTWindowController::Delete_Clicked);
-
-    // The keys of the edit commands. Paste by key is always there, so that
-    // a picture from another program can be pasted too; the others follow
-    // their buttons.
-    auto addKey = [this](const QKeySequence& keys, void (SKTWindowController::*slot)()) {
-        auto* action = new QAction(m_window.get());
-        action->setShortcut(keys);
-        action->setShortcutContext(Qt::WindowShortcut);
-        connect(action, &QAction::triggered, this, slot);
-        m_window->addAction(action);
-        return action;
-    };
-    m_undoAction = addKey(QKeySequence(Qt::CTRL | Qt::Key_Z), &SKTWindowController::Undo_Clicked);
-    m_redoAction = addKey(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &SKTWindowController::Redo_Clicked);
-    m_cutAction = addKey(QKeySequence(Qt::CTRL | Qt::Key_X), &SKTWindowController::Cut_Clicked);
-    m_copyAction = addKey(QKeySequence(Qt::CTRL | Qt::Key_C), &SKTWindowController::Copy_Clicked);
-    m_pasteAction = addKey(QKeySequence(Qt::CTRL | Qt::Key_V), &SKTWindowController::Paste_Clicked);
 
     for (SideSelection* selection : {_graphicsController, _graphicsController_back})
         connect(selection, &SideSelection::selectionIndexesDidChange, this,
@@ -794,7 +783,8 @@ void SKTWindowController::Show_RHS_Properties(SKTGraphic* graphic)
     if (Not_Draw_Only_Prop_Change)
         return;
     try {
-        selectArrowTool();
+        if (!showsObjectJustMade(graphic))
+            selectArrowTool();
         if (graphic) {
             // The object panels come with the inspector; the card panels stay.
             Last_Selected_Graphic = graphic;
@@ -919,7 +909,9 @@ void SKTWindowController::Select_tool_action()
     emit selectedToolChanged();
     Refresh_Canvas();
     SKTGraphicView* view = currentSideCanvas();
+    m_showingToolResult = true;
     Show_RHS_Properties(view ? view->controller()._Selected_Graphic.get() : nullptr);
+    m_showingToolResult = false;
 }
 
 void SKTWindowController::selectArrowTool()
@@ -1000,9 +992,12 @@ void SKTWindowController::Undo_Redo_Button_state()
 {
     UndoManager* um = m_document ? m_document->undoManager() : nullptr;
     // Asking the manager announces a checkpoint; that one needs no new update.
+    // Only the front side records undo: while another side is edited or
+    // shown, an undo would change objects that are not in view.
+    const bool shown = frontSideShown();
     m_updatingUndoButtons = true;
-    const bool canUndo = um && um->canUndo();
-    const bool canRedo = um && um->canRedo();
+    const bool canUndo = shown && um && um->canUndo();
+    const bool canRedo = shown && um && um->canRedo();
     m_updatingUndoButtons = false;
     Ui::DrawWindow& ui = m_window->ui();
     ui.Undo_btn->setEnabled(canUndo);
@@ -1011,6 +1006,7 @@ void SKTWindowController::Undo_Redo_Button_state()
         m_undoAction->setEnabled(canUndo);
     if (m_redoAction)
         m_redoAction->setEnabled(canRedo);
+    validateMenus();
 }
 
 void SKTWindowController::scheduleUndoButtonUpdate()
@@ -1875,4 +1871,217 @@ void SKTWindowController::Create_Series_Button()
 void SKTWindowController::Exit_Btn_Clicked()
 {
     Exit_App();
+}
+
+// ---- menus, the current tool and the grid ----
+
+void SKTWindowController::setUpMenusAndTools()
+{
+    Ui::DrawWindow& ui = m_window->ui();
+
+    m_menuBar = new MainMenuBar(*this, *m_window);
+    // The keys of the edit commands are the menu's.
+    m_undoAction = m_menuBar->action(CanvasCommand::Undo);
+    m_redoAction = m_menuBar->action(CanvasCommand::Redo);
+    m_cutAction = m_menuBar->action(CanvasCommand::Cut);
+    m_copyAction = m_menuBar->action(CanvasCommand::Copy);
+    m_pasteAction = m_menuBar->action(CanvasCommand::Paste);
+
+    // The palette shows the current tool, one button at a time, and so do
+    // the Tools items.
+    QToolButton* const tools[ToolTable::toolCount] = {
+        ui.Arrow_Tool_btn,    ui.Line_Tool_btn,          ui.Text_Tool_btn,    ui.Rect_Tool_btn,
+        ui.Circle_Tool_btn,   ui.Round_Rect_Tool_btn,    ui.Triangle_Tool_btn, ui.Diamond_Tool_btn,
+        ui.Image_Tool_btn,    ui.Image_Library_Tool_btn, ui.Barcode_Tool_btn, ui.Signature_Tool_btn,
+        ui.Fingure_Print_Tool_btn, ui.Star_Tool_btn,     ui.Double_Star_Tool_btn, ui.Polygon_Tool_btn,
+    };
+    m_toolButtons = new QButtonGroup(m_window.get());
+    m_toolButtons->setExclusive(true);
+    for (int tool = 0; tool < ToolTable::toolCount; ++tool) {
+        tools[tool]->setCheckable(true);
+        m_toolButtons->addButton(tools[tool], tool);
+        if (QAction* item = m_menuBar->toolAction(tool))
+            item->setEnabled(tools[tool]->isEnabled());
+    }
+    connect(this, &SKTWindowController::selectedToolChanged, this, &SKTWindowController::showSelectedTool);
+    showSelectedTool();
+
+    // A press on a canvas with a drawing tool draws out a new object.
+    for (SKTGraphicView* view : {_graphicView, _graphicView_BACK, _graphicView_TEMP})
+        view->installEventFilter(this);
+
+    // The keyboard stays with the canvas: the window's buttons take no
+    // focus, so that Delete and the arrow keys still reach the canvas after a
+    // click on one. The inspector's controls keep theirs.
+    for (QAbstractButton* button : m_window->findChildren<QAbstractButton*>()) {
+        if (!ui.sett_tab->isAncestorOf(button))
+            button->setFocusPolicy(Qt::NoFocus);
+    }
+
+    // The items follow the selection, the side and the undo history (the
+    // last through Undo_Redo_Button_state).
+    for (SideSelection* selection : {_graphicsController, _graphicsController_back})
+        connect(selection, &SideSelection::selectionIndexesDidChange, this,
+                &SKTWindowController::scheduleMenuValidation);
+    connect(ui.myTargetView, &QStackedWidget::currentChanged, this, [this] {
+        // (not while the window is going away)
+        if (m_window)
+            Undo_Redo_Button_state();
+    });
+
+    // the grid settings window, made once
+    auto* gridWindow = new Grid_Wizard(m_window.get());
+    connect(gridWindow->Grid_clr, &ColorWell::colourChosen, this, &SKTWindowController::Grid_Clr_Changed);
+    connect(gridWindow->Grid_Space_slidr, &QSlider::valueChanged, this, &SKTWindowController::Grid_Slider_Changed);
+    connect(gridWindow->Show_hide_grid_chk, &QCheckBox::clicked, this, &SKTWindowController::Grid_Show_Hide_Changed);
+}
+
+MainMenuBar* SKTWindowController::mainMenuBar() const
+{
+    return m_menuBar;
+}
+
+void SKTWindowController::showSelectedTool()
+{
+    if (QAbstractButton* button = m_toolButtons ? m_toolButtons->button(Selected_Control_Tool) : nullptr)
+        button->setChecked(true);
+    if (m_menuBar)
+        m_menuBar->showSelectedTool();
+}
+
+bool SKTWindowController::showsObjectJustMade(SKTGraphic*& graphic)
+{
+    if (m_showingToolResult)
+        return true;
+    // The end of a press that drew out an object: the object made is the
+    // one selected.
+    const QPointer<SKTGraphicView> view = m_creatingCanvas;
+    m_creatingCanvas.clear();
+    if (!view)
+        return false;
+    const GraphicList made = view->controller().selectedGraphics();
+    if (made.isEmpty())
+        return false;
+    if (!graphic)
+        graphic = made.first().get();
+    return true;
+}
+
+bool SKTWindowController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+        if (auto* view = qobject_cast<SKTGraphicView*>(watched))
+            m_creatingCanvas = currentGraphicClass().isEmpty() ? nullptr : view;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void SKTWindowController::selectTool(int tool)
+{
+    Selected_Control_Tool = tool;
+    Select_tool_action();
+}
+
+bool SKTWindowController::frontSideShown() const
+{
+    return Card_Front_Or_Back == 0 && m_window->ui().myTargetView->currentIndex() == 0;
+}
+
+MenuItemState SKTWindowController::menuItemState(CanvasCommand command)
+{
+    SKTGraphicView* view = currentSideCanvas();
+    if (!view)
+        return {false, QString()};
+    // Asking the undo history announces a checkpoint; that one needs no new
+    // update.
+    const bool updating = m_updatingUndoButtons;
+    m_updatingUndoButtons = true;
+    MenuItemState state = view->controller().validateMenuItem(command);
+    m_updatingUndoButtons = updating;
+    if ((command == CanvasCommand::Undo || command == CanvasCommand::Redo) && !frontSideShown())
+        state.enabled = false;
+    return state;
+}
+
+void SKTWindowController::validateMenus()
+{
+    if (!m_menuBar)
+        return;
+    for (SKTGraphicView* view : {_graphicView, _graphicView_BACK, _graphicView_TEMP}) {
+        if (view && view->controller().isTrackingMouse())
+            return;
+    }
+    m_menuBar->validate();
+}
+
+void SKTWindowController::scheduleMenuValidation()
+{
+    if (m_menuValidationPending)
+        return;
+    m_menuValidationPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_menuValidationPending = false;
+            validateMenus();
+        },
+        Qt::QueuedConnection);
+}
+
+void SKTWindowController::toggleGridConstraining()
+{
+    _grid->setConstraining(!_grid->isConstraining());
+    validateMenus();
+}
+
+void SKTWindowController::toggleGridShowing()
+{
+    Grid_Wizard* window = Grid_Wizard::defaultInstance();
+    if (!window)
+        return;
+    {
+        const QSignalBlocker colour(window->Grid_clr), spacing(window->Grid_Space_slidr),
+            shown(window->Show_hide_grid_chk);
+        window->Grid_clr->setColour(_grid->color());
+        window->Grid_Space_slidr->setValue(qRound(_grid->spacing()));
+        window->Show_hide_grid_chk->setChecked(_grid->isAlwaysShown());
+        window->Grid_Opt_box->setEnabled(_grid->isAlwaysShown());
+    }
+    window->Open_Wnd();
+    validateMenus();
+}
+
+void SKTWindowController::Grid_Clr_Changed()
+{
+    if (Grid_Wizard* window = Grid_Wizard::defaultInstance()) {
+        _grid->_color = window->Grid_clr->colour();
+        _grid->setAlwaysShown(true);
+    }
+}
+
+void SKTWindowController::Grid_Slider_Changed()
+{
+    if (Grid_Wizard* window = Grid_Wizard::defaultInstance()) {
+        _grid->_spacing = window->Grid_Space_slidr->value();
+        _grid->setAlwaysShown(true);
+        validateMenus();
+    }
+}
+
+void SKTWindowController::Grid_Show_Hide_Changed()
+{
+    if (Grid_Wizard* window = Grid_Wizard::defaultInstance()) {
+        const bool shown = window->Show_hide_grid_chk->isChecked();
+        _grid->setAlwaysShown(shown);
+        window->Grid_Opt_box->setEnabled(shown);
+    }
+}
+
+void SKTWindowController::Show_Hide_Ruler_ChkBox()
+{
+    for (SKTGraphicView* view : {_graphicView, _graphicView_BACK, _graphicView_TEMP}) {
+        if (view)
+            view->controller().showOrHideRulers();
+    }
+    validateMenus();
 }

@@ -8,6 +8,7 @@
 // settings panels and the drawing of the card base under each side.
 
 #include "app/MainWindowHooks.h"
+#include "canvas/CanvasMenuValidation.h"
 #include "canvas/SideSnapshot.h"
 #include "mainwindow/CardPanelState.h"
 #include "mainwindow/WindowHandOffs.h"
@@ -33,7 +34,9 @@
 
 class ArrangeCommands;
 class DrawWindow;
+class MainMenuBar;
 class QAction;
+class QButtonGroup;
 class PresetListModel;
 class QComboBox;
 class SideSelection;
@@ -322,6 +325,41 @@ public:
     void Create_Series_Button();
     void Exit_Btn_Clicked();
 
+    // ---- menus, the current tool and the grid ----
+    MainMenuBar* mainMenuBar() const;
+    // The canvas the commands act on: the back canvas while the back side is
+    // being edited, otherwise the front canvas (the temp side shown too).
+    SKTGraphicView* commandCanvas() const { return currentSideCanvas(); }
+    // Sets the current tool and runs Select_tool_action, as its palette
+    // button does.
+    void selectTool(int tool);
+    // The state of a menu item of a canvas command: the rule of the canvas
+    // the command goes to; undo and redo besides only while the front side
+    // is edited and shown, the one side that records undo.
+    MenuItemState menuItemState(CanvasCommand command);
+    // The side being edited is the front and its view is shown.
+    bool frontSideShown() const;
+    // Brings the menu items up to date; not while a canvas follows the
+    // mouse (asking the undo history then would cut the drag's undo step
+    // short), after which the closing of that step brings them up to date.
+    void validateMenus();
+
+    // Snapping to the grid on when off, off when on.
+    void toggleGridConstraining();
+    // Loads the grid into the grid settings window and runs it.
+    void toggleGridShowing();
+    // The grid takes the window's colour (or spacing) and is shown.
+    void Grid_Clr_Changed();
+    void Grid_Slider_Changed();
+    // The grid is shown, and its options enabled, while the check box is on.
+    void Grid_Show_Hide_Changed();
+    // Switches the rulers of the front, back and temp canvases.
+    void Show_Hide_Ruler_ChkBox();
+
+    // Watches presses on the canvases: a press while a drawing tool is
+    // current draws out a new object.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     // The current tool changed (Select_tool_action, selectArrowTool).
     void selectedToolChanged();
@@ -389,4 +427,22 @@ private:
     void setLocked(bool locked);
     WindowHandOffs m_handOffs;
     std::function<QStringList()> m_printerLister;
+    // menus, the current tool and the grid
+    void setUpMenusAndTools();
+    // The palette button and the Tools item of the current tool are checked.
+    void showSelectedTool();
+    // true when Show_RHS_Properties shows what the current tool has just
+    // made, so the tool stays; may put the object made by a drag in place of
+    // `graphic`.
+    bool showsObjectJustMade(SKTGraphic*& graphic);
+    // The menu items are brought up to date once control is back in the
+    // event loop, after the selection changed.
+    void scheduleMenuValidation();
+    bool m_menuValidationPending = false;
+    QPointer<MainMenuBar> m_menuBar;
+    QPointer<QButtonGroup> m_toolButtons;
+    // a tool click shows its result
+    bool m_showingToolResult = false;
+    // the canvas being pressed with a drawing tool
+    QPointer<SKTGraphicView> m_creatingCanvas;
 };

@@ -87,8 +87,9 @@ TEST_F(ToolPaletteTest, EveryToolButtonPlacesItsKindOnTheCurrentSide)
                 EXPECT_EQ(made->Sign_Or_FP_Val(), "S");
             }
             EXPECT_EQ(canvas(s).selectionIndexes(), IndexSet(0));
-            // the palette goes back to the arrow
-            EXPECT_EQ(controller->Selected_Control_Tool, 0);
+            // the tool stays, and the palette shows it
+            EXPECT_NE(controller->Selected_Control_Tool, 0);
+            EXPECT_TRUE(tool(c.button)->isChecked());
         }
         EXPECT_EQ(side(1 - s).size(), s == 0 ? 0 : int(std::size(cases)));
     }
@@ -223,6 +224,7 @@ TEST_F(ToolPaletteTest, ClickingAToolDraggingTheObjectAndUndoingWithTheMouse)
     const GraphicPtr made = side(0).at(0);
     EXPECT_EQ(made->bounds(), QRectF(30, 30, 50, 50));
 
+    QTest::mouseClick(tool("Arrow_Tool_btn"), Qt::LeftButton);
     QTest::mousePress(view, Qt::LeftButton, {}, QPoint(55, 55));
     QTest::mouseMove(view, QPoint(75, 70));
     QTest::mouseMove(view, QPoint(95, 85));

@@ -1,0 +1,204 @@
+#include "mainwindow/MainMenuBar.h"
+
+#include "canvas/ArrangeCommands.h"
+#include "canvas/SKTGraphicView.h"
+#include "canvas/SKTGrid.h"
+#include "canvas/ToolTable.h"
+#include "mainwindow/SKTWindowController.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QHash>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+
+using Row = MainMenuBar::Row;
+using Menu = MainMenuBar::Menu;
+
+// The platform's keys for a standard command, then `more`, each once.
+QList<QKeySequence> keys(std::optional<QKeySequence::StandardKey> standard, const QList<QKeySequence>& more = {})
+{
+    QList<QKeySequence> result = standard ? QKeySequence::keyBindings(*standard) : QList<QKeySequence>();
+    for (const QKeySequence& key : more) {
+        if (!result.contains(key))
+            result.append(key);
+    }
+    return result;
+}
+
+// A command of the arrange family on the canvas of the side being edited.
+std::function<void(SKTWindowController&)> onCanvas(void (ArrangeCommands::*command)())
+{
+    return [command](SKTWindowController& controller) {
+        if (SKTGraphicView* view = controller.commandCanvas()) {
+            ArrangeCommands arrange(view->controller());
+            (arrange.*command)();
+        }
+    };
+}
+
+// A command of the window controller.
+std::function<void(SKTWindowController&)> onWindow(void (SKTWindowController::*command)())
+{
+    return [command](SKTWindowController& controller) { (controller.*command)(); };
+}
+
+const QString kMenuTitles[] = {QStringLiteral("File"), QStringLiteral("Edit"), QStringLiteral("Arrange"),
+                               QStringLiteral("View"), QStringLiteral("Tools")};
+
+// By tool number.
+const char* const kToolTitles[ToolTable::toolCount] = {
+    "Arrow",   "Line",    "Text",       "Rectangle",          "Circle",  "Rounded Rectangle",
+    "Triangle", "Diamond", "Picture...", "Picture Library...", "Barcode", "Signature",
+    "Fingerprint", "Star", "Double Star", "Polygon",
+};
+
+}
+
+QList<Row> MainMenuBar::rows()
+{
+    using C = CanvasCommand;
+    using K = QKeySequence;
+    QList<Row> rows {
+        {Menu::File, tr("Exit"), {}, keys(K::Quit, {K(Qt::CTRL | Qt::Key_Q)}),
+         [](SKTWindowController& c) { c.Exit_App(); }},
+
+        {Menu::Edit, tr("Undo"), C::Undo, keys(K::Undo), onWindow(&SKTWindowController::Undo_Clicked)},
+        {Menu::Edit, tr("Redo"), C::Redo,
+         keys(K::Redo, {K(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), K(Qt::CTRL | Qt::Key_Y)}),
+         onWindow(&SKTWindowController::Redo_Clicked)},
+        {Menu::Edit, tr("Cut"), C::Cut, keys(K::Cut), onWindow(&SKTWindowController::Cut_Clicked), true},
+        {Menu::Edit, tr("Copy"), C::Copy, keys(K::Copy), onWindow(&SKTWindowController::Copy_Clicked)},
+        {Menu::Edit, tr("Paste"), C::Paste, keys(K::Paste), onWindow(&SKTWindowController::Paste_Clicked)},
+        {Menu::Edit, tr("Delete"), C::Delete, keys(K::Delete, {K(Qt::Key_Delete), K(Qt::Key_Backspace)}),
+         onWindow(&SKTWindowController::Delete_Clicked)},
+        {Menu::Edit, tr("Select All"), C::SelectAll, keys(K::SelectAll), onCanvas(&ArrangeCommands::selectAll), true},
+        {Menu::Edit, tr("Deselect All"), C::DeselectAll, keys(K::Deselect, {K(Qt::CTRL | Qt::SHIFT | Qt::Key_A)}),
+         onCanvas(&ArrangeCommands::deselectAll)},
+
+        {Menu::Arrange, tr("Bring to Front"), C::BringToFront, {}, onCanvas(&ArrangeCommands::bringToFront)},
+        {Menu::Arrange, tr("Send to Back"), C::SendToBack, {}, onCanvas(&ArrangeCommands::sendToBack)},
+        {Menu::Arrange, tr("Align Left Edges"), C::AlignLeftEdges, {}, onCanvas(&ArrangeCommands::alignLeftEdges),
+         true},
+        {Menu::Arrange, tr("Align Right Edges"), C::AlignRightEdges, {}, onCanvas(&ArrangeCommands::alignRightEdges)},
+        {Menu::Arrange, tr("Align Top Edges"), C::AlignTopEdges, {}, onCanvas(&ArrangeCommands::alignTopEdges)},
+        {Menu::Arrange, tr("Align Bottom Edges"), C::AlignBottomEdges, {},
+         onCanvas(&ArrangeCommands::alignBottomEdges)},
+        {Menu::Arrange, tr("Align Horizontal Centers"), C::AlignHorizontalCenters, {},
+         onCanvas(&ArrangeCommands::alignHorizontalCenters)},
+        {Menu::Arrange, tr("Align Vertical Centers"), C::AlignVerticalCenters, {},
+         onCanvas(&ArrangeCommands::alignVerticalCenters)},
+        {Menu::Arrange, tr("Center on Card"), C::AlignFormCenter, {}, onCanvas(&ArrangeCommands::alignformCenter)},
+        {Menu::Arrange, tr("Make Same Width"), C::MakeSameWidth, {}, onCanvas(&ArrangeCommands::makeSameWidth), true},
+        {Menu::Arrange, tr("Make Same Height"), C::MakeSameHeight, {}, onCanvas(&ArrangeCommands::makeSameHeight)},
+        {Menu::Arrange, tr("Make Natural Size"), C::MakeNaturalSize, {},
+         onCanvas(&ArrangeCommands::makeNaturalSize)},
+        {Menu::Arrange, tr("Align with Grid"), C::AlignWithGrid, {}, onCanvas(&ArrangeCommands::alignWithGrid),
+         true},
+
+        {Menu::View, tr("Show Ruler"), C::ShowOrHideRulers, {},
+         onWindow(&SKTWindowController::Show_Hide_Ruler_ChkBox)},
+        {Menu::View, tr("Snap to Grid"), {}, {}, onWindow(&SKTWindowController::toggleGridConstraining), true,
+         true},
+        {Menu::View, tr("Grid..."), {}, {}, onWindow(&SKTWindowController::toggleGridShowing)},
+    };
+    for (int tool = 0; tool < ToolTable::toolCount; ++tool)
+        rows.append({Menu::Tools, tr(kToolTitles[tool]), {}, {},
+                     [tool](SKTWindowController& c) { c.selectTool(tool); }, tool == 1, true});
+    appendLaterRows(rows);
+    return rows;
+}
+
+// ---- commands still to come ----
+// "Lock" and "Unlock" go into Arrange after "Send to Back"; the toolbar's
+// commands (Print, Mail, Help, About and the series windows) into File and
+// a Help menu. Each is one row of the table, appended here.
+void MainMenuBar::appendLaterRows(QList<Row>& rows)
+{
+    (void)rows;
+}
+
+MainMenuBar::MainMenuBar(SKTWindowController& controller, QMainWindow& window)
+    : QObject(&window), m_controller(controller)
+{
+    m_menuBar = new QMenuBar(&window);
+    m_menuBar->setObjectName(QStringLiteral("MainMenuBar"));
+    for (int i = 0; i < int(std::size(kMenuTitles)); ++i) {
+        QMenu* menu = m_menuBar->addMenu(kMenuTitles[i]);
+        menu->setObjectName(kMenuTitles[i]);
+        m_menus[i] = menu;
+        // Opening a menu shows the state of the canvas at that moment.
+        connect(menu, &QMenu::aboutToShow, this, &MainMenuBar::validate);
+    }
+    m_toolGroup = new QActionGroup(this);
+    m_toolGroup->setExclusive(true);
+
+    QHash<QString, QAction*> windowActions;
+    for (const Row& row : rows()) {
+        QMenu* menu = m_menus[int(row.menu)];
+        if (row.separatorBefore)
+            menu->addSeparator();
+        QAction* action = menu->addAction(row.title);
+        action->setShortcuts(row.keys);
+        action->setCheckable(row.checkable);
+        const auto run = row.run;
+        connect(action, &QAction::triggered, this, [this, run] {
+            if (run)
+                run(m_controller);
+        });
+        if (row.command) {
+            m_commandActions[*row.command] = action;
+        } else if (row.menu == Menu::Tools) {
+            m_toolGroup->addAction(action);
+            m_toolActions.append(action);
+        } else {
+            windowActions.insert(row.title, action);
+        }
+    }
+    m_exitAction = windowActions.value(tr("Exit"));
+    m_snapAction = windowActions.value(tr("Snap to Grid"));
+    m_gridAction = windowActions.value(tr("Grid..."));
+    window.setMenuBar(m_menuBar);
+    validate();
+}
+
+MainMenuBar::~MainMenuBar() = default;
+
+QAction* MainMenuBar::action(CanvasCommand command) const
+{
+    const auto found = m_commandActions.find(command);
+    return found == m_commandActions.end() ? nullptr : found->second;
+}
+
+QMenu* MainMenuBar::menu(const QString& title) const
+{
+    for (QMenu* menu : m_menus) {
+        if (menu->title() == title)
+            return menu;
+    }
+    return nullptr;
+}
+
+void MainMenuBar::validate()
+{
+    for (const auto& [command, action] : m_commandActions) {
+        const MenuItemState state = m_controller.menuItemState(command);
+        action->setEnabled(state.enabled);
+        if (!state.title.isEmpty())
+            action->setText(state.title);
+    }
+    if (m_snapAction) {
+        const SKTGrid* grid = m_controller.grid();
+        m_snapAction->setChecked(grid && grid->isConstraining());
+    }
+    showSelectedTool();
+}
+
+void MainMenuBar::showSelectedTool()
+{
+    if (QAction* action = m_toolActions.value(m_controller.Selected_Control_Tool))
+        action->setChecked(true);
+}
