@@ -46,8 +46,15 @@ std::function<void(SKTWindowController&)> onWindow(void (SKTWindowController::*c
     return [command](SKTWindowController& controller) { (controller.*command)(); };
 }
 
-const QString kMenuTitles[] = {QStringLiteral("File"), QStringLiteral("Edit"), QStringLiteral("Arrange"),
-                               QStringLiteral("View"), QStringLiteral("Tools")};
+const QString kMenuTitles[] = {QStringLiteral("File"),  QStringLiteral("Edit"),  QStringLiteral("Arrange"),
+                               QStringLiteral("View"),  QStringLiteral("Tools"), QStringLiteral("Help")};
+
+// A command that hands over to another part's window: it can run while that
+// window has set its call.
+std::function<bool(const SKTWindowController&)> whenThere(WindowHandOffs::HandOff handOff)
+{
+    return [handOff](const SKTWindowController& controller) { return controller.hasHandOff(handOff); };
+}
 
 // By tool number.
 const char* const kToolTitles[ToolTable::toolCount] = {
@@ -62,9 +69,20 @@ QList<Row> MainMenuBar::rows()
 {
     using C = CanvasCommand;
     using K = QKeySequence;
+    using H = WindowHandOffs::HandOff;
     QList<Row> rows {
+        {Menu::File, tr("Print..."), {}, keys(K::Print), onWindow(&SKTWindowController::Print_Button), false, false,
+         whenThere(H::Print)},
+        {Menu::File, tr("Mail..."), {}, {}, onWindow(&SKTWindowController::Mail_Button), false, false,
+         whenThere(H::Mail)},
+        {Menu::File, tr("Batch Series..."), {}, {}, onWindow(&SKTWindowController::Batch_Series_Button), true,
+         false, whenThere(H::BatchSeries)},
+        {Menu::File, tr("Import Wizard..."), {}, {}, onWindow(&SKTWindowController::Import_Wizard_Button), false,
+         false, whenThere(H::ImportWizard)},
+        {Menu::File, tr("Create Series..."), {}, {}, onWindow(&SKTWindowController::Create_Series_Button), false,
+         false, whenThere(H::CreateSeries)},
         {Menu::File, tr("Exit"), {}, keys(K::Quit, {K(Qt::CTRL | Qt::Key_Q)}),
-         [](SKTWindowController& c) { c.Exit_App(); }},
+         [](SKTWindowController& c) { c.Exit_App(); }, true},
 
         {Menu::Edit, tr("Undo"), C::Undo, keys(K::Undo), onWindow(&SKTWindowController::Undo_Clicked)},
         {Menu::Edit, tr("Redo"), C::Redo,
@@ -81,6 +99,8 @@ QList<Row> MainMenuBar::rows()
 
         {Menu::Arrange, tr("Bring to Front"), C::BringToFront, {}, onCanvas(&ArrangeCommands::bringToFront)},
         {Menu::Arrange, tr("Send to Back"), C::SendToBack, {}, onCanvas(&ArrangeCommands::sendToBack)},
+        {Menu::Arrange, tr("Lock"), {}, {}, onWindow(&SKTWindowController::Lock_Clicked)},
+        {Menu::Arrange, tr("Unlock"), {}, {}, onWindow(&SKTWindowController::Unlock_Clicked)},
         {Menu::Arrange, tr("Align Left Edges"), C::AlignLeftEdges, {}, onCanvas(&ArrangeCommands::alignLeftEdges),
          true},
         {Menu::Arrange, tr("Align Right Edges"), C::AlignRightEdges, {}, onCanvas(&ArrangeCommands::alignRightEdges)},
@@ -108,17 +128,10 @@ QList<Row> MainMenuBar::rows()
     for (int tool = 0; tool < ToolTable::toolCount; ++tool)
         rows.append({Menu::Tools, tr(kToolTitles[tool]), {}, {},
                      [tool](SKTWindowController& c) { c.selectTool(tool); }, tool == 1, true});
-    appendLaterRows(rows);
+    rows.append({Menu::Help, tr("Brightfold Help"), {}, keys(K::HelpContents),
+                 onWindow(&SKTWindowController::Help_Button), false, false, whenThere(H::Help)});
+    rows.append({Menu::Help, tr("About Brightfold"), {}, {}, onWindow(&SKTWindowController::About_Button)});
     return rows;
-}
-
-// ---- commands still to come ----
-// "Lock" and "Unlock" go into Arrange after "Send to Back"; the toolbar's
-// commands (Print, Mail, Help, About and the series windows) into File and
-// a Help menu. Each is one row of the table, appended here.
-void MainMenuBar::appendLaterRows(QList<Row>& rows)
-{
-    (void)rows;
 }
 
 MainMenuBar::MainMenuBar(SKTWindowController& controller, QMainWindow& window)
@@ -157,6 +170,8 @@ MainMenuBar::MainMenuBar(SKTWindowController& controller, QMainWindow& window)
         } else {
             windowActions.insert(row.title, action);
         }
+        if (row.available)
+            m_availableActions.append({action, row.available});
     }
     m_exitAction = windowActions.value(tr("Exit"));
     m_snapAction = windowActions.value(tr("Snap to Grid"));
@@ -190,6 +205,8 @@ void MainMenuBar::validate()
         if (!state.title.isEmpty())
             action->setText(state.title);
     }
+    for (const auto& [action, available] : m_availableActions)
+        action->setEnabled(available(m_controller));
     if (m_snapAction) {
         const SKTGrid* grid = m_controller.grid();
         m_snapAction->setChecked(grid && grid->isConstraining());

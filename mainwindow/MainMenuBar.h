@@ -1,6 +1,6 @@
 #pragma once
 
-// The main window's menu bar: File, Edit, Arrange, View and Tools, built from
+// The main window's menu bar: File, Edit, Arrange, View, Tools and Help, built from
 // one table of commands. The canvas commands go to the canvas of the side
 // being edited, as the window's buttons do, and their items are enabled by
 // that canvas's menu rule; the Tools items mirror the tool palette.
@@ -53,7 +53,7 @@ public:
     // One item: the menu it is in, its title, the canvas command it stands
     // for (none for window commands, which are always enabled), its keys
     // and what it does.
-    enum class Menu { File, Edit, Arrange, View, Tools };
+    enum class Menu { File, Edit, Arrange, View, Tools, Help };
     struct Row {
         Menu menu;
         QString title;
@@ -62,20 +62,23 @@ public:
         std::function<void(SKTWindowController&)> run;
         bool separatorBefore = false;
         bool checkable = false;
+        // For a window command whose window may not be there yet: whether
+        // it can run now (always, when not given).
+        std::function<bool(const SKTWindowController&)> available = {};
     };
 
 private:
     static QList<Row> rows();
-    // The commands still to come append their rows here.
-    static void appendLaterRows(QList<Row>& rows);
 
     SKTWindowController& m_controller;
     QMenuBar* m_menuBar = nullptr;
-    std::array<QMenu*, 5> m_menus {};
+    std::array<QMenu*, 6> m_menus {};
     std::map<CanvasCommand, QAction*> m_commandActions;
     QList<QAction*> m_toolActions;
     QActionGroup* m_toolGroup = nullptr;
     QAction* m_exitAction = nullptr;
     QAction* m_snapAction = nullptr;
     QAction* m_gridAction = nullptr;
+    // window commands that can run only while their window is there
+    QList<std::pair<QAction*, std::function<bool(const SKTWindowController&)>>> m_availableActions;
 };

@@ -1806,6 +1806,7 @@ void SKTWindowController::updateToolbarButtons()
     ui.Import_Wizard_btn->setEnabled(m_handOffs.has(H::ImportWizard));
     ui.Create_Series_btn->setEnabled(m_handOffs.has(H::CreateSeries));
     ui.Help_btn->setEnabled(m_handOffs.has(H::Help));
+    validateMenus();
 }
 
 void SKTWindowController::Mail_Button()

@@ -308,6 +308,7 @@ public:
     // Sets the call that opens another part's window (or takes it away);
     // the toolbar button of that window is enabled exactly while it is set.
     void setHandOff(WindowHandOffs::HandOff which, std::function<void()> call);
+    bool hasHandOff(WindowHandOffs::HandOff which) const { return m_handOffs.has(which); }
     // Lists the names of the system's printers for Print_method; an empty
     // lister brings back the system's list.
     void setPrinterLister(std::function<QStringList()> lister);

@@ -57,7 +57,7 @@ struct FakeRulers : CanvasRulers {
 
 TEST_F(MainMenuBarTest, TheMenusCarryTheStandardKeysWithoutClashes)
 {
-    for (const char* title : {"File", "Edit", "Arrange", "View", "Tools"})
+    for (const char* title : {"File", "Edit", "Arrange", "View", "Tools", "Help"})
         EXPECT_NE(menus().menu(title), nullptr) << title;
     const struct {
         CanvasCommand command;
@@ -87,6 +87,34 @@ TEST_F(MainMenuBarTest, TheMenusCarryTheStandardKeysWithoutClashes)
     for (QAction* action : menus().menu("Tools")->actions())
         tools += action->isCheckable() && action->actionGroup() && action->actionGroup()->isExclusive();
     EXPECT_EQ(tools, 16);
+}
+
+// The items of other parts' windows are offered once the window is there.
+TEST_F(MainMenuBarTest, WindowItemsWaitForTheirWindowAndLockActsOnTheSelection)
+{
+    auto findItem = [this](const char* menu, const QString& title) -> QAction* {
+        for (QAction* action : menus().menu(menu)->actions())
+            if (action->text() == title)
+                return action;
+        return nullptr;
+    };
+    QAction* print = findItem("File", "Print...");
+    ASSERT_NE(print, nullptr);
+    EXPECT_FALSE(print->isEnabled());
+    int printed = 0;
+    controller->setPrinterLister([] { return QStringList {"office"}; });
+    controller->setHandOff(WindowHandOffs::HandOff::Print, [&] { ++printed; });
+    EXPECT_TRUE(print->isEnabled());
+    print->trigger();
+    EXPECT_EQ(printed, 1);
+    EXPECT_TRUE(findItem("Help", "About Brightfold")->isEnabled());
+
+    controller->Rect_Tool_Clicked();
+    findItem("Arrange", "Lock")->trigger();
+    ASSERT_EQ(side(0).size(), 1);
+    EXPECT_TRUE(side(0).at(0)->ctrl_is_locked);
+    findItem("Arrange", "Unlock")->trigger();
+    EXPECT_FALSE(side(0).at(0)->ctrl_is_locked);
 }
 
 TEST_F(MainMenuBarTest, ItemsFollowTheSelectionOfTheSideBeingEditedAndActThere)
