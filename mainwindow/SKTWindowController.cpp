@@ -27,6 +27,7 @@
 #include "mainwindow/ToolPaletteIcons.h"
 #include "mainwindow/WindowPlacement.h"
 #include "model/Globals.h"
+#include "model/PicturePath.h"
 #include "model/SKTDocument.h"
 #include "output/Globals.h"
 #include "output/Preferences.h"
@@ -72,7 +73,6 @@ enum InspectorPage {
     firstObjectPage,   // line_tab ... Lock_tab
 };
 
-const QStringList kPictureTypes {"jpg", "jpeg", "jpe", "jfif", "gif", "bmp", "png", "tif", "tiff"};
 
 // Sets a combo box to the item with `text`; a missing text changes nothing.
 void selectItemWithText(QComboBox* combo, const QString& text)
@@ -535,13 +535,8 @@ void SKTWindowController::New_Project_Setting_Reset()
     card_prop_set(FillCode::Solid);
     m_window->setWindowTitle(App_Name);
 
-    if (m_document) {
-        for (const QString& key : {SKTDocumentGraphicsKey, SKTDocumentGraphicsKey_back, SKTDocumentGraphicsKey_temp}) {
-            const int count = int(m_document->graphicsForKey(key).size());
-            if (count > 0)
-                m_document->removeGraphicsForKey(key, IndexSet::range(0, count));
-        }
-    }
+    for (SKTGraphicView* view : {_graphicView, _graphicView_BACK, _graphicView_TEMP})
+        view->controller().delete_all_control();
 }
 
 void SKTWindowController::New_Project()
@@ -628,9 +623,7 @@ void SKTWindowController::Temp_Design_Control_Assign()
 {
     if (!m_document)
         return;
-    const int shown = int(m_document->graphics_temp().size());
-    if (shown > 0)
-        m_document->removeGraphicsForKey(SKTDocumentGraphicsKey_temp, IndexSet::range(0, shown));
+    _graphicView_TEMP->controller().delete_all_control();
     const GraphicList source = Card_Front_Or_Back == 1 ? Get_Back_Controls_Array() : Get_Front_Controls_Array();
     if (!source.isEmpty())
         m_document->insertGraphicsForKey(SKTDocumentGraphicsKey_temp, source, IndexSet::range(0, int(source.size())));
@@ -933,7 +926,7 @@ void SKTWindowController::selectedToolDidChange()
         return;
     const int tool = Selected_Control_Tool;
     if (tool == ToolTable::Picture) {
-        Library_Selected_Image = OpenPanel::chooseFile(m_window.get(), tr("Choose a picture"), kPictureTypes);
+        Library_Selected_Image = OpenPanel::chooseFile(m_window.get(), tr("Choose a picture"), PicturePath::pictureFileTypes());
         if (Library_Selected_Image.isEmpty())
             return;
     } else if (tool == ToolTable::LibraryPicture) {
@@ -1232,7 +1225,7 @@ void SKTWindowController::Card_Image_RD_Sel()
 
 void SKTWindowController::Card_Image_Browse_Btn()
 {
-    const QString path = OpenPanel::chooseFile(m_window.get(), tr("Background picture"), kPictureTypes);
+    const QString path = OpenPanel::chooseFile(m_window.get(), tr("Background picture"), PicturePath::pictureFileTypes());
     if (path.isEmpty())
         return;
     if (Card_Front_Or_Back == 1)
