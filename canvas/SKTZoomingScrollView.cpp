@@ -1,5 +1,6 @@
 #include "canvas/SKTZoomingScrollView.h"
 
+#include "canvas/CanvasRuler.h"
 #include "canvas/CenteringGeometry.h"
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SWCenteringClipView.h"
@@ -19,9 +20,19 @@ SKTZoomingScrollView::SKTZoomingScrollView(QWidget* parent) : QAbstractScrollAre
     setViewport(new SWCenteringClipView);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     validateFactorPopUpButton();
+
+    m_horizontalRuler = new CanvasRuler(Qt::Horizontal, this);
+    m_verticalRuler = new CanvasRuler(Qt::Vertical, this);
+    m_rulerCorner = new QWidget(this);
+    m_rulerCorner->setAutoFillBackground(true);
+    setRulerPartsVisible(false);
 }
 
-SKTZoomingScrollView::~SKTZoomingScrollView() = default;
+SKTZoomingScrollView::~SKTZoomingScrollView()
+{
+    if (m_view)
+        m_view->controller().setRulers(nullptr);
+}
 
 SWCenteringClipView* SKTZoomingScrollView::clipView() const
 {
@@ -68,6 +79,8 @@ void SKTZoomingScrollView::setWidget(SKTGraphicView* view)
         return;
     if (m_view) {
         m_view->removeEventFilter(this);
+        m_view->controller().setRulers(nullptr);
+        disconnect(m_displayConnection);
         m_view->hide();
         m_view->setParent(nullptr);
     }
@@ -76,9 +89,56 @@ void SKTZoomingScrollView::setWidget(SKTGraphicView* view)
         view->setParent(viewport());
         view->setScale(_factor);
         view->installEventFilter(this);
+        view->controller().setRulers(this);
+        // After the card size or shape changes: the desk with the card's
+        // outline, and the rulers.
+        m_displayConnection = connect(&view->controller(), &CanvasController::scrollViewNeedsDisplay, this, [this] {
+            viewport()->update();
+            m_horizontalRuler->update();
+            m_verticalRuler->update();
+        });
         view->show();
     }
     centerDocument();
+}
+
+CanvasRuler* SKTZoomingScrollView::ruler(Qt::Orientation orientation) const
+{
+    return orientation == Qt::Horizontal ? m_horizontalRuler : m_verticalRuler;
+}
+
+void SKTZoomingScrollView::setRulersVisible(bool visible)
+{
+    if (visible == m_rulersVisible)
+        return;
+    m_rulersVisible = visible;
+    const int margin = visible ? CanvasRuler::thickness : 0;
+    setViewportMargins(margin, margin, 0, 0);
+    layoutRulers();
+    setRulerPartsVisible(visible);
+    // The visible area lost or gained the rulers' thickness.
+    centerDocument();
+}
+
+void SKTZoomingScrollView::moveRulerMarker(Qt::Orientation orientation, int marker, double, double to)
+{
+    ruler(orientation)->setMarkerLocation(marker, to);
+}
+
+void SKTZoomingScrollView::setRulerPartsVisible(bool visible)
+{
+    m_horizontalRuler->setVisible(visible);
+    m_verticalRuler->setVisible(visible);
+    m_rulerCorner->setVisible(visible);
+}
+
+void SKTZoomingScrollView::layoutRulers()
+{
+    const QRect area = viewport()->geometry();
+    const int t = CanvasRuler::thickness;
+    m_horizontalRuler->setGeometry(area.left(), area.top() - t, area.width(), t);
+    m_verticalRuler->setGeometry(area.left() - t, area.top(), t, area.height());
+    m_rulerCorner->setGeometry(area.left() - t, area.top() - t, t, t);
 }
 
 SKTGraphicView* SKTZoomingScrollView::widget() const
@@ -147,12 +207,17 @@ void SKTZoomingScrollView::placeDocument()
     clipView()->setDocumentRect(m_view ? card : QRectF());
     if (m_view)
         m_view->move(int(std::round(card.x())), int(std::round(card.y())));
+    // The canvas draws card point p at its own pixel p * factor.
+    const QPoint origin = m_view ? m_view->pos() : card.topLeft().toPoint();
+    m_horizontalRuler->setScale(_factor, origin.x());
+    m_verticalRuler->setScale(_factor, origin.y());
     viewport()->update();
 }
 
 void SKTZoomingScrollView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
+    layoutRulers();
     centerDocument();
 }
 
@@ -170,6 +235,8 @@ bool SKTZoomingScrollView::viewportEvent(QEvent* event)
         // The desk draws itself.
         return false;
     case QEvent::Resize:
+        // The scroll bars came or went, or the rulers did.
+        layoutRulers();
         centerDocument();
         return false;
     default:

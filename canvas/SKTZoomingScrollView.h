@@ -1,11 +1,14 @@
 #pragma once
 
+#include "canvas/CanvasRulers.h"
+
 #include <QAbstractScrollArea>
 #include <QPointF>
 #include <QPointer>
 #include <QRectF>
 #include <QString>
 
+class CanvasRuler;
 class QComboBox;
 class SKTGraphicView;
 class SWCenteringClipView;
@@ -18,7 +21,11 @@ class SWCenteringClipView;
 // The visible area in card points (its bounds) is the viewport's size
 // divided by the factor, at an origin in card points that is negative on an
 // axis where the card is centred. The scroll bars count card points.
-class SKTZoomingScrollView : public QAbstractScrollArea
+//
+// It also holds the canvas's rulers: one above and one left of the visible
+// area, hidden at first; showing them narrows the visible area by their
+// thickness.
+class SKTZoomingScrollView : public QAbstractScrollArea, public CanvasRulers
 {
     Q_OBJECT
     Q_PROPERTY(double factor READ factor WRITE setFactor NOTIFY factorChanged)
@@ -37,7 +44,8 @@ public:
     // refused.
     void setFactor(double factor);
 
-    // The canvas shown; the scroll view takes it as a child of its viewport.
+    // The canvas shown; the scroll view takes it as a child of its viewport,
+    // gives it its rulers and redraws the desk when the canvas asks for it.
     void setWidget(SKTGraphicView* view);
     SKTGraphicView* widget() const;
     SWCenteringClipView* clipView() const;
@@ -50,6 +58,12 @@ public:
     void scrollPointToVisible(const QPointF& point);
     // Centres the card on every axis where the visible area is larger.
     void centerDocument();
+
+    // CanvasRulers
+    bool rulersVisible() const override { return m_rulersVisible; }
+    void setRulersVisible(bool visible) override;
+    void moveRulerMarker(Qt::Orientation ruler, int marker, double from, double to) override;
+    CanvasRuler* ruler(Qt::Orientation orientation) const;
 
 signals:
     // The factor changed, by setFactor or by a choice in the pop-up.
@@ -65,6 +79,8 @@ private:
     QRectF documentFrame() const;
     void placeDocument();
     void updateScrollBars();
+    void layoutRulers();
+    void setRulerPartsVisible(bool visible);
 
     QComboBox* _factorPopUpButton = nullptr;
     double _factor = 1.0;
@@ -72,4 +88,10 @@ private:
     QPointer<SKTGraphicView> m_view;
     QPointF m_origin;
     bool m_updatingScrollBars = false;
+    QMetaObject::Connection m_displayConnection;
+
+    CanvasRuler* m_horizontalRuler = nullptr;
+    CanvasRuler* m_verticalRuler = nullptr;
+    QWidget* m_rulerCorner = nullptr;
+    bool m_rulersVisible = false;
 };

@@ -1,19 +1,25 @@
 // The zooming scroll view: the card centred on the desk, the zoom pop-up
 // beside the scroll bar, clicks, drags, handles and the rubber band landing
-// on card points at every factor, and the desk's shadow following the
-// card's shape.
+// on card points at every factor with and without rulers, the rulers' ticks
+// and markers over the card points they stand for, and the desk's shadow
+// following the card's shape.
 
 #include "CanvasTestSupport.h"
 
+#include "canvas/CanvasRuler.h"
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTZoomingScrollView.h"
 #include "canvas/SWCenteringClipView.h"
+#include "canvas/ZoomFactors.h"
 #include "model/Globals.h"
 
 #include <gtest/gtest.h>
 #include <QComboBox>
 #include <QScrollBar>
 #include <QTest>
+#include <QWindow>
+
+#include <cmath>
 
 namespace {
 struct ZoomedCanvas {
@@ -35,14 +41,24 @@ struct ZoomedCanvas {
         document.Enable_Disable_Undo_Registraion(true);
         return document.graphics().back();
     }
-    // A press, one step and a release at card points, through the widget.
-    void drag(QPointF from, QPointF to)
+    // The canvas pixel of a card point, and the window point over it.
+    QPoint pixel(QPointF point) const { return (point * area.factor()).toPoint(); }
+    QPoint windowPoint(QPointF point) const { return view->mapTo(&area, pixel(point)); }
+    // Mouse events as the window system delivers them: to whatever widget
+    // lies under the point (a ruler, the desk or the canvas).
+    void press(QPointF point) { QTest::mousePress(area.windowHandle(), Qt::LeftButton, {}, windowPoint(point)); }
+    void moveTo(QPointF point) { QTest::mouseMove(area.windowHandle(), windowPoint(point)); }
+    void release(QPointF point) { QTest::mouseRelease(area.windowHandle(), Qt::LeftButton, {}, windowPoint(point)); }
+    // Scrolled so that the drag starts 10 pixels inside the visible area;
+    // returns the distance dragged in card points, after the mouse lands on pixels.
+    QPointF windowDrag(QPointF from, QPointF to)
     {
-        const double f = area.factor();
-        QTest::mousePress(view, Qt::LeftButton, {}, (from * f).toPoint());
-        QTest::mouseMove(view, ((from + to) / 2 * f).toPoint());
-        QTest::mouseMove(view, (to * f).toPoint());
-        QTest::mouseRelease(view, Qt::LeftButton, {}, (to * f).toPoint());
+        area.scrollToPoint(from - QPointF(10, 10) / area.factor());
+        press(from);
+        moveTo((from + to) / 2);
+        moveTo(to);
+        release(to);
+        return QPointF(pixel(to) - pixel(from)) / area.factor();
     }
 
     SKTDocument document;
@@ -93,28 +109,110 @@ TEST(SKTZoomingScrollView, CentresTheCardAndZoomsFromThePopUp)
 
 TEST(SKTZoomingScrollView, MouseLandsOnCardPointsAtEveryFactor)
 {
-    for (const double f : {0.5, 1.0, 2.0, 4.0}) {
-        SCOPED_TRACE(f);
-        CanvasMainWindow window;
-        ZoomedCanvas canvas;
-        canvas.area.setFactor(f);
-        const GraphicPtr a = canvas.add({100, 60, 40, 30});
-        const GraphicPtr b = canvas.add({20, 20, 20, 20});
+    // Card points that are multiples of 20 lie on whole pixels at every factor.
+    for (int row = 0; row < ZoomFactors::count; ++row) {
+        for (const bool rulers : {false, true}) {
+            const double f = ZoomFactors::factor(row);
+            SCOPED_TRACE(ZoomFactors::label(row).toStdString() + (rulers ? " with rulers" : ""));
+            CanvasMainWindow window;
+            ZoomedCanvas canvas;
+            canvas.area.setRulersVisible(rulers);
+            canvas.area.setFactor(f);
+            const GraphicPtr a = canvas.add({100, 60, 40, 40});
+            const GraphicPtr b = canvas.add({20, 20, 20, 20});
+            // a card smaller than the visible area lies in its middle
+            const QSize visible = canvas.area.viewport()->size();
+            EXPECT_EQ(visible.height(), rulers ? 380 : 400);
+            const QPointF centre = QPointF(canvas.view->pos()) + QPointF(243, 154) * f / 2
+                                   - QPointF(visible.width(), visible.height()) / 2;
+            EXPECT_TRUE(243 * f >= visible.width() || std::abs(centre.x()) <= 0.5 + f / 2) << centre.x();
+            EXPECT_TRUE(154 * f >= visible.height() || std::abs(centre.y()) <= 0.5 + f / 2) << centre.y();
 
-        canvas.drag({120, 75}, {120, 75});
-        EXPECT_EQ(canvas.selection.selectionIndexes(), IndexSet(0));
-        // 24 widget pixels to the right, 16 down
-        canvas.drag({120, 75}, QPointF(120, 75) + QPointF(24, 16) / f);
-        EXPECT_EQ(a->bounds(), QRectF(QPointF(100, 60) + QPointF(24, 16) / f, QSizeF(40, 30)));
-        // the lower right handle grows the selected object
-        const QPointF corner = a->bounds().bottomRight();
-        canvas.drag(corner, corner + QPointF(8, 4));
-        EXPECT_EQ(a->bounds().size(), QSizeF(48, 34));
-        // a rubber band around b alone
-        canvas.drag({10, 10}, {50, 50});
-        EXPECT_EQ(canvas.selection.selectionIndexes(), IndexSet(1));
-        EXPECT_EQ(b->bounds(), QRectF(20, 20, 20, 20));
+            // a click at a's centre selects it; a drag moves it by the distance dragged
+            canvas.windowDrag({120, 80}, {120, 80});
+            EXPECT_EQ(canvas.selection.selectionIndexes(), IndexSet(0));
+            const QPointF moved = canvas.windowDrag({120, 80}, {140, 100});
+            EXPECT_NEAR(a->bounds().x(), 100 + moved.x(), 1e-9);
+            EXPECT_NEAR(a->bounds().y(), 60 + moved.y(), 1e-9);
+            // the lower right handle takes the corner to the point dragged to
+            const QPointF origin = a->bounds().topLeft();
+            canvas.windowDrag({160, 120}, {180, 140});
+            EXPECT_NEAR(a->bounds().right(), canvas.pixel({180, 140}).x() / f, 1e-9);
+            EXPECT_NEAR(a->bounds().bottom(), canvas.pixel({180, 140}).y() / f, 1e-9);
+            EXPECT_EQ(a->bounds().topLeft(), origin);
+            // a rubber band over b alone
+            canvas.windowDrag({10, 10}, {25, 25});
+            EXPECT_EQ(canvas.selection.selectionIndexes(), IndexSet(1));
+            EXPECT_EQ(b->bounds(), QRectF(20, 20, 20, 20));
+        }
     }
+}
+
+TEST(CanvasRuler, TicksLieOverTheirCardPointsAndMarkersFollowADrag)
+{
+    CanvasMainWindow window;
+    ZoomedCanvas canvas;
+    CanvasRuler* const rulers[] = {canvas.area.ruler(Qt::Horizontal), canvas.area.ruler(Qt::Vertical)};
+    EXPECT_TRUE(rulers[0]->isHidden());
+    canvas.view->controller().showOrHideRulers();   // the canvas's command reaches its scroll view
+    ASSERT_TRUE(canvas.area.rulersVisible() && rulers[0]->isVisible() && rulers[1]->isVisible());
+
+    // Along a ruler: where the canvas draws card point p, in the ruler's pixels.
+    const auto rulerPixel = [&](CanvasRuler* ruler, double p) {
+        const int along = int(std::floor(p * canvas.area.factor()));
+        const bool horizontal = ruler->orientation() == Qt::Horizontal;
+        const QPoint inView = horizontal ? QPoint(along, 0) : QPoint(0, along);
+        const QPoint at = ruler->mapFromGlobal(canvas.view->mapToGlobal(inView));
+        return horizontal ? at.x() : at.y();
+    };
+    // A ruler's colour at a pixel along it, `fromCard` pixels from the edge next to the card.
+    const auto colour = [](CanvasRuler* ruler, int along, int fromCard) {
+        const QImage image = ruler->grab().toImage();
+        return ruler->orientation() == Qt::Horizontal ? image.pixelColor(along, image.height() - 1 - fromCard)
+                                                      : image.pixelColor(image.width() - 1 - fromCard, along);
+    };
+    const std::pair<double, QPointF> cases[] = {{0.5, {}}, {1.0, {}}, {4.0, {}}, {4.0, {60, 30}}};
+    for (const auto& [factor, scrolledTo] : cases) {
+        SCOPED_TRACE(factor);
+        canvas.area.setFactor(factor);
+        canvas.area.scrollToPoint(scrolledTo);
+        for (CanvasRuler* ruler : rulers) {
+            int labelled = 0;
+            const int length = ruler->orientation() == Qt::Horizontal ? ruler->width() : ruler->height();
+            for (const RulerTick& tick : ruler->scale().ticks(2, length - 3)) {
+                if (tick.level != 0)
+                    continue;
+                ++labelled;
+                const int at = rulerPixel(ruler, tick.millimetres * 72 / 25.4);
+                EXPECT_LT(colour(ruler, at, 2).lightness(), 100) << tick.millimetres;
+                EXPECT_GT(std::min(colour(ruler, at - 2, 2).lightness(), colour(ruler, at + 2, 2).lightness()), 150);
+            }
+            EXPECT_GE(labelled, 2);
+        }
+    }
+    EXPECT_EQ(rulerPixel(rulers[0], 60), 0);   // scrolled by 60 and 30 points at 400 %
+    EXPECT_EQ(rulerPixel(rulers[1], 30), 0);
+
+    canvas.area.setFactor(1.0);
+    const GraphicPtr a = canvas.add({100, 60, 40, 40});
+    canvas.press({120, 80});
+    canvas.moveTo({130, 85});
+    canvas.moveTo({140, 90});
+    ASSERT_EQ(a->bounds(), QRectF(120, 70, 40, 40));
+    for (int m = 0; m < 3; ++m) {
+        for (const auto& [ruler, location] : {std::pair {rulers[0], 120.0 + 20 * m}, {rulers[1], 70.0 + 20 * m}}) {
+            EXPECT_EQ(ruler->markerLocation(m), location);
+            EXPECT_EQ(colour(ruler, rulerPixel(ruler, location), 10), ruler->palette().color(QPalette::Highlight));
+        }
+    }
+    canvas.release({140, 90});
+    for (int m = 0; m < 3; ++m)
+        EXPECT_EQ(rulers[0]->markerLocation(m) + rulers[1]->markerLocation(m), 2 * CanvasRuler::hiddenMarker);
+
+    // hidden again: the visible area has its full size, the card its centre
+    canvas.view->controller().showOrHideRulers();
+    EXPECT_EQ(canvas.area.viewport()->size(), QSize(600, 400));
+    EXPECT_EQ(canvas.view->pos(), QPoint(179, 123));
 }
 
 TEST(SWCenteringClipView, ShadowFallsRightAndDownUnderTheCardsShape)
