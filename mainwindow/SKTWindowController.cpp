@@ -321,6 +321,8 @@ void SKTWindowController::awakeFromNib()
     connectToolPalette();
     connectCommandButtons();
     setUpMenusAndTools();
+    // The rulers start shown.
+    Show_Hide_Ruler_ChkBox();
     Undo_Redo_Button_state();
     Set_Paste_Button_Status();
     updateSelectionButtons();
