@@ -509,7 +509,9 @@ void SKTWindowController::New_Project_Setting_Reset()
     Ui::DrawWindow& ui = m_window->ui();
     const QuietUpdate quiet;
 
-    Pasteboard::general().clear();
+    // Card objects this program copied from the old design go; what other
+    // programs (or other copies of this one) put there stays.
+    Pasteboard::general().clearOwnContents();
     Check_Path_And_Create_Files();
     _grid->setAlwaysShown(false);
     if (m_document)

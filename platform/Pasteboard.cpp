@@ -15,8 +15,15 @@ void Pasteboard::setContents(QMimeData* data)
 {
     if (!data)
         data = new QMimeData;
-    data->setData(changeMarkType, QUuid::createUuid().toByteArray(QUuid::WithoutBraces));
+    m_putMark = QUuid::createUuid().toByteArray(QUuid::WithoutBraces);
+    data->setData(changeMarkType, m_putMark);
     putMimeData(data);
+}
+
+void Pasteboard::clearOwnContents()
+{
+    if (!m_putMark.isEmpty() && dataForType(changeMarkType) == m_putMark)
+        clear();
 }
 
 qint64 Pasteboard::changeCount()

@@ -30,6 +30,10 @@ public:
     // Puts `data` (taken over) on the pasteboard in place of what was there,
     // marked as new contents.
     void setContents(QMimeData* data);
+    // Empties the pasteboard when what it holds was put there by this
+    // program (its last setContents); contents of other programs, and of
+    // other running copies of this one, stay.
+    void clearOwnContents();
 
     // A number that changes whenever new contents are on the pasteboard.
     qint64 changeCount();
@@ -54,5 +58,6 @@ protected:
 
 private:
     QByteArray m_lastMark;
+    QByteArray m_putMark;
     qint64 m_changeCount = 0;
 };

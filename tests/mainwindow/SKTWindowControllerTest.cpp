@@ -1,5 +1,7 @@
 #include "WindowControllerFixture.h"
 
+#include "canvas/CardPasteboard.h"
+
 #include "app/Globals.h"
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
@@ -39,6 +41,8 @@
 #include <future>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QMimeData>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -226,6 +230,37 @@ TEST_F(ControllerTest, NewDesignResetsEverything)
         EXPECT_EQ(r.Card_Sub_Category(), "CR80-Credit Card Size");
         EXPECT_EQ(r.Card_Content_font(), FontSpec("Times New Roman", 14));
         EXPECT_EQ(r.Card_Content_clr(), Colour::black());
+    }
+}
+
+// A new design forgets the objects this program copied, but never what
+// another program, or another running copy of this one, put there.
+TEST_F(ControllerTest, NewDesignClearsOnlyThePasteboardContentsItPutThere)
+{
+    auto marked = [](const QByteArray& mark) {
+        auto* data = new QMimeData;
+        data->setData(CardPasteboard::graphicsType(), "objects");
+        data->setData(Pasteboard::changeMarkType, mark);
+        return data;
+    };
+    const struct {
+        const char* name;
+        std::function<void()> put;
+        bool kept;
+    } cases[] = {
+        {"own copy", [&] { pasteboard.setContents(marked("")); }, false},
+        {"another copy", [&] { pasteboard.putForeign(marked("other-copy")); }, true},
+        {"another program", [&] {
+             auto* data = new QMimeData;
+             data->setText("hello");
+             pasteboard.putForeign(data);
+         }, true},
+    };
+    for (const auto& c : cases) {
+        pasteboard.setContents(marked(""));   // this program copied once before
+        c.put();
+        controller->New_Project_Setting_Reset();
+        EXPECT_EQ(pasteboard.mimeData() != nullptr, c.kept) << c.name;
     }
 }
 
