@@ -1,8 +1,7 @@
 #include "WindowControllerFixture.h"
 
-#include "canvas/CardPasteboard.h"
-
 #include "app/Globals.h"
+#include "canvas/CardPasteboard.h"
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
 #include "canvas/SKTRenderingView.h"
