@@ -106,6 +106,13 @@ class Session:
                    XDG_DATA_HOME=os.path.join(home, "data"), XDG_CONFIG_HOME=os.path.join(home, "config"),
                    XDG_CACHE_HOME=os.path.join(home, "cache"), XDG_RUNTIME_DIR=runtime,
                    XAUTHORITY=os.path.join(home, ".Xauthority"))
+        # The X keyboard library hands strndup() a keymap name that is not
+        # terminated within its buffer, which is allowed (strndup stops at the
+        # length given) but which the address sanitizer's strict string checks
+        # report while the X connection opens. Our code is checked strictly
+        # by every other test.
+        if "ASAN_OPTIONS" in env:
+            env["ASAN_OPTIONS"] = env["ASAN_OPTIONS"].replace("strict_string_checks=1", "strict_string_checks=0")
         return env
 
     def run_peer(self, peer, mode, name):
