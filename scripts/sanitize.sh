@@ -23,6 +23,7 @@ fi
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:strict_init_order=1:detect_stack_use_after_return=1:strict_string_checks=1:halt_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1:suppressions=$root/scripts/ubsan-suppressions.txt
+export LSAN_OPTIONS=suppressions=$root/scripts/lsan-suppressions.txt
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
   -DCMAKE_CXX_FLAGS="$sanitizers -fno-sanitize-recover=undefined -fsanitize-recover=nonnull-attribute -fno-omit-frame-pointer" \
