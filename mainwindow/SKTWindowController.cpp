@@ -21,6 +21,7 @@
 #include "mainwindow/DrawWindow.h"
 #include "mainwindow/Globals.h"
 #include "mainwindow/Grid_Wizard.h"
+#include "mainwindow/inspector/InspectorPanel.h"
 #include "mainwindow/MainMenuBar.h"
 #include "mainwindow/NewObjectPlacement.h"
 #include "mainwindow/PresetListModel.h"
@@ -2082,4 +2083,40 @@ void SKTWindowController::Show_Hide_Ruler_ChkBox()
             view->controller().showOrHideRulers();
     }
     validateMenus();
+}
+
+// ---- the property inspector's object panels ----
+
+void SKTWindowController::addInspectorPanel(std::unique_ptr<InspectorPanel> panel)
+{
+    if (panel)
+        m_inspectorPanels.push_back(std::move(panel));
+}
+
+GraphicList SKTWindowController::graphicsToUpdate() const
+{
+    if (Not_Draw_Only_Prop_Change)
+        return {};
+    SKTGraphicView* view = currentSideCanvas();
+    return view ? view->controller().selectedGraphics() : GraphicList();
+}
+
+void SKTWindowController::finishUpdate(const GraphicList& written)
+{
+    SKTGraphicView* view = currentSideCanvas();
+    if (!view || written.isEmpty())
+        return;
+    for (const GraphicPtr& graphic : written) {
+        try {
+            view->controller().startEditingGraphic(graphic);
+        } catch (const std::exception& e) {
+            Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+        }
+    }
+    Refresh_Canvas();
+}
+
+int SKTWindowController::printObjectState() const
+{
+    return m_window->ui().print_object_chk->isChecked() ? 1 : 0;
 }

@@ -31,9 +31,11 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class ArrangeCommands;
 class DrawWindow;
+class InspectorPanel;
 class MainMenuBar;
 class QAction;
 class QButtonGroup;
@@ -361,6 +363,22 @@ public:
     // current draws out a new object.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    // ---- the property inspector's object panels ----
+    // Takes over `panel`; Show_RHS_Properties fills every panel that shows
+    // the kind of the object shown.
+    void addInspectorPanel(std::unique_ptr<InspectorPanel> panel);
+    const std::vector<std::unique_ptr<InspectorPanel>>& inspectorPanels() const { return m_inspectorPanels; }
+    // The objects an update operation of a panel writes into: the selected
+    // objects of the side being edited; none while the panels are being
+    // filled (the quiet-update flag).
+    GraphicList graphicsToUpdate() const;
+    // Ends an update operation: each written object is handed to its canvas
+    // (startEditingGraphic), then the side is drawn again.
+    void finishUpdate(const GraphicList& written);
+    // The print check box under the inspector: 1 when the objects are to
+    // be left out of pictures and prints, else 0.
+    int printObjectState() const;
+
 signals:
     // The current tool changed (Select_tool_action, selectArrowTool).
     void selectedToolChanged();
@@ -401,6 +419,7 @@ private:
     bool m_undoButtonUpdatePending = false;
     bool m_updatingUndoButtons = false;
     std::unique_ptr<SKTGrid> _grid;
+    std::vector<std::unique_ptr<InspectorPanel>> m_inspectorPanels;
     std::unique_ptr<PresetListModel> m_presetList;
     // the selections of the three sides
     SideSelection* _graphicsController = nullptr;
