@@ -322,6 +322,7 @@ void SKTWindowController::awakeFromNib()
     connectToolPalette();
     connectCommandButtons();
     setUpMenusAndTools();
+    setUpSmallDialogs();
     // The rulers start shown.
     Show_Hide_Ruler_ChkBox();
     Undo_Redo_Button_state();
@@ -2119,4 +2120,23 @@ void SKTWindowController::finishUpdate(const GraphicList& written)
 int SKTWindowController::printObjectState() const
 {
     return m_window->ui().print_object_chk->isChecked() ? 1 : 0;
+}
+
+// ---- the shared small windows ----
+
+#include "mainwindow/Open_Export_Log.h"
+#include "mainwindow/Send_Modeless.h"
+#include "mainwindow/SmallDialogs.h"
+
+void SKTWindowController::setUpSmallDialogs()
+{
+    // made once, children of the window; installed for the batch exporters
+    m_smallDialogs = new SmallDialogs(*m_window);
+    send_modls_wnd = m_smallDialogs->progressSheet();
+}
+
+int SKTWindowController::Open_Export_File_Box()
+{
+    Open_Export_Log* box = m_smallDialogs ? m_smallDialogs->exportFinishedBox() : nullptr;
+    return box ? box->Open_Export_File_Box() : 0;
 }

@@ -465,4 +465,17 @@ private:
     bool m_showingToolResult = false;
     // the canvas being pressed with a drawing tool
     QPointer<SKTGraphicView> m_creatingCanvas;
+
+    // ---- the shared small windows ----
+public:
+    // The progress sheet of batch mail and export; goes with the window.
+    QPointer<class Send_Modeless> send_modls_wnd;
+    // Runs the export-finished box for `Export_File_Path` on the GUI thread;
+    // 1 for OK, 0 for Cancel.
+    int Open_Export_File_Box();
+
+private:
+    void setUpSmallDialogs();
+    // a child of the window, which deletes it
+    QPointer<class SmallDialogs> m_smallDialogs;
 };

@@ -10,6 +10,7 @@
 extern QString export_card_side;
 extern std::atomic<int> list_count;
 extern std::atomic<double> curr_barcode_count;
+// the progress sheet's current text, written by its timer on the GUI thread
 extern QString curr_msg_count;
 extern QString sender_email;
 extern QString sender_pwd;

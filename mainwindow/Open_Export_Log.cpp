@@ -1,0 +1,100 @@
+#include "mainwindow/Open_Export_Log.h"
+
+#include "app/MessageBoxes.h"
+#include "output/Globals.h"
+#include "platform/FileOpener.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+Open_Export_Log::ModalRun s_modalRun;
+
+}
+
+Open_Export_Log::Open_Export_Log(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Open_Export_Files"));
+    setWindowTitle(tr("Export"));
+    setModal(true);
+
+    QPalette background = palette();
+    background.setColor(QPalette::Window, QColor(241, 244, 250));
+    setPalette(background);
+    setAutoFillBackground(true);
+
+    _open_log_message = new QLabel(this);
+    _open_log_message->setObjectName(QStringLiteral("_open_log_message"));
+    _open_log_message->setWordWrap(true);
+    QFont messageFont = _open_log_message->font();
+    messageFont.setBold(true);
+    _open_log_message->setFont(messageFont);
+
+    _open_log_path = new QLabel(this);
+    _open_log_path->setObjectName(QStringLiteral("_open_log_path"));
+    _open_log_path->setWordWrap(true);
+    _open_log_path->setTextFormat(Qt::PlainText);
+    _open_log_path->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    _open_log_chk = new QCheckBox(this);
+    _open_log_chk->setObjectName(QStringLiteral("_open_log_chk"));
+    _open_log_chk->setChecked(true);
+
+    auto* buttons = new QDialogButtonBox(this);
+    ok_button = buttons->addButton(QDialogButtonBox::Ok);
+    cancel_button = buttons->addButton(QDialogButtonBox::Cancel);
+    ok_button->setObjectName(QStringLiteral("ok_button"));
+    cancel_button->setObjectName(QStringLiteral("cancel_button"));
+    connect(ok_button, &QPushButton::clicked, this, &Open_Export_Log::OKPressed);
+    connect(cancel_button, &QPushButton::clicked, this, &Open_Export_Log::CancelPressed);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(_open_log_message);
+    layout->addWidget(_open_log_path);
+    layout->addSpacing(6);
+    layout->addWidget(_open_log_chk);
+    layout->addStretch(1);
+    layout->addWidget(buttons);
+    setMinimumWidth(400);
+}
+
+void Open_Export_Log::setModalRun(ModalRun run)
+{
+    s_modalRun = std::move(run);
+}
+
+int Open_Export_Log::Open_Export_File_Box()
+{
+    _open_log_chk->setText(QFileInfo(Export_File_Path).isDir() ? QStringLiteral("Open containing folder.")
+                                                                 : QStringLiteral("Open exported file."));
+    _open_log_path->setText(Export_File_Path);
+    _open_log_message->setText(Export_File_Message);
+
+    const int result = s_modalRun ? s_modalRun(*this) : exec();
+    hide();
+    return result;
+}
+
+void Open_Export_Log::OKPressed()
+{
+    if (_open_log_chk->isChecked() && !Export_File_Path.isEmpty() && !FileOpener::openFile(Export_File_Path))
+        Show_NSLog_Message(QStringLiteral("Could not open %1").arg(Export_File_Path));
+    _open_log_chk->setChecked(true);
+    done(1);
+}
+
+void Open_Export_Log::CancelPressed()
+{
+    _open_log_chk->setChecked(true);
+    done(0);
+}
+
+void Open_Export_Log::reject()
+{
+    CancelPressed();
+}

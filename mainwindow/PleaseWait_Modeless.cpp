@@ -1,0 +1,24 @@
+#include "mainwindow/PleaseWait_Modeless.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+PleaseWait_Modeless::PleaseWait_Modeless(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("PleaseWait_Modeless"));
+    setWindowTitle(tr("Please Wait"));
+    setWindowModality(Qt::WindowModal);
+
+    QPalette background = palette();
+    background.setColor(QPalette::Window, QColor(241, 244, 250));
+    setPalette(background);
+    setAutoFillBackground(true);
+
+    modeless_msg_lbl = new QLabel(tr("It may take a while, Please wait.."), this);
+    modeless_msg_lbl->setObjectName(QStringLiteral("modeless_msg_lbl"));
+    modeless_msg_lbl->setAlignment(Qt::AlignCenter);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(modeless_msg_lbl);
+    setMinimumSize(300, 80);
+}
