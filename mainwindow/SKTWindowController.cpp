@@ -24,7 +24,10 @@
 #include "mainwindow/inspector/InspectorPanel.h"
 #include "mainwindow/MainMenuBar.h"
 #include "mainwindow/NewObjectPlacement.h"
+#include "mainwindow/Open_Export_Log.h"
 #include "mainwindow/PresetListModel.h"
+#include "mainwindow/Send_Modeless.h"
+#include "mainwindow/SmallDialogs.h"
 #include "mainwindow/ToolPaletteIcons.h"
 #include "mainwindow/WindowPlacement.h"
 #include "model/Globals.h"
@@ -2124,9 +2127,6 @@ int SKTWindowController::printObjectState() const
 
 // ---- the shared small windows ----
 
-#include "mainwindow/Open_Export_Log.h"
-#include "mainwindow/Send_Modeless.h"
-#include "mainwindow/SmallDialogs.h"
 
 void SKTWindowController::setUpSmallDialogs()
 {
