@@ -152,15 +152,6 @@ TEST(TextPanelRulesTest, EditorRemovesPlaceholderAndCutsAtCharacterBoundary)
     }
 }
 
-TEST(TextPanelRulesTest, ListItemsFollowTheModelCodes)
-{
-    EXPECT_EQ(TextPanelRules::caseItems().size(), TextCase::Capitalised + 1);
-    EXPECT_EQ(TextPanelRules::caseItems().at(TextCase::Upper), "UPPER CASE");
-    EXPECT_EQ(TextPanelRules::alignmentItems().at(2), "Center");   // code 2 draws centred
-    EXPECT_EQ(TextPanelRules::dateStyles().size(), 9);
-    EXPECT_EQ(TextPanelRules::timeStyles().at(3), "HH:mm:ss");
-}
-
 class TextPanelTest : public WindowControllerFixture
 {
 protected:
