@@ -59,6 +59,19 @@ private:
     QPointer<SKTDocument> m_document;
 };
 
+// Sets the quiet-update flag while it lives, then restores what it was.
+class QuietWhileFilling
+{
+public:
+    QuietWhileFilling() : m_was(Not_Draw_Only_Prop_Change) { Not_Draw_Only_Prop_Change = true; }
+    ~QuietWhileFilling() { Not_Draw_Only_Prop_Change = m_was; }
+    QuietWhileFilling(const QuietWhileFilling&) = delete;
+    QuietWhileFilling& operator=(const QuietWhileFilling&) = delete;
+
+private:
+    bool m_was;
+};
+
 // The page's vertical layout, where controls go before its closing spacer.
 void addToPage(QWidget* page, QWidget* control)
 {
@@ -191,6 +204,8 @@ void TextPanel::buildPropertyPage(QWidget* page)
     auto* fontLayout = new QHBoxLayout(fontRow);
     fontLayout->setContentsMargins(0, 0, 0, 0);
     Text_font_value = named(new QLabel(fontRow), "Text_font_value");
+    // A long font name wraps rather than losing its size.
+    Text_font_value->setWordWrap(true);
     Text_Font_btn = named(new QPushButton(tr("Font..."), fontRow), "Text_Font_btn");
     fontLayout->addWidget(Text_font_value, 1);
     fontLayout->addWidget(Text_Font_btn);
@@ -258,8 +273,7 @@ void TextPanel::load(const SKTGraphic& graphic)
 void TextPanel::show(const TextPanelState& s)
 {
     // Nothing the filling sets off writes back.
-    const bool wasQuiet = Not_Draw_Only_Prop_Change;
-    Not_Draw_Only_Prop_Change = true;
+    const QuietWhileFilling quiet;
     {
         const QSignalBlocker editor(Text_value_Edit);
         Text_value_Edit->setPlainText(s.text);
@@ -297,7 +311,6 @@ void TextPanel::show(const TextPanelState& s)
     selectItem(Text_align_combo, s.alignIndex);
     selectItem(Text_case_combo, s.caseIndex);
     Text_Kern_Stepper->setValue(s.kerning);
-    Not_Draw_Only_Prop_Change = wasQuiet;
 }
 
 TextPanelState TextPanel::state() const
