@@ -22,6 +22,7 @@
 #include "mainwindow/Globals.h"
 #include "mainwindow/Grid_Wizard.h"
 #include "mainwindow/inspector/InspectorPanel.h"
+#include "mainwindow/inspector/TextPanel.h"
 #include "mainwindow/MainMenuBar.h"
 #include "mainwindow/NewObjectPlacement.h"
 #include "mainwindow/Open_Export_Log.h"
@@ -326,6 +327,7 @@ void SKTWindowController::awakeFromNib()
     connectCommandButtons();
     setUpMenusAndTools();
     setUpSmallDialogs();
+    createTextPanels();
     // The rulers start shown.
     Show_Hide_Ruler_ChkBox();
     Undo_Redo_Button_state();
@@ -2139,4 +2141,48 @@ int SKTWindowController::Open_Export_File_Box()
 {
     Open_Export_Log* box = m_smallDialogs ? m_smallDialogs->exportFinishedBox() : nullptr;
     return box ? box->Open_Export_File_Box() : 0;
+}
+
+// ---- the text object's panels ----
+
+void SKTWindowController::createTextPanels()
+{
+    addInspectorPanel(std::make_unique<TextPanel>(*this));
+}
+
+TextPanel* SKTWindowController::textPanel() const
+{
+    for (const std::unique_ptr<InspectorPanel>& panel : m_inspectorPanels) {
+        if (auto* text = dynamic_cast<TextPanel*>(panel.get()))
+            return text;
+    }
+    return nullptr;
+}
+
+#define FORWARD_TO_TEXT_PANEL(name)               \
+    void SKTWindowController::name()              \
+    {                                             \
+        if (TextPanel* panel = textPanel())       \
+            panel->name();                        \
+    }
+FORWARD_TO_TEXT_PANEL(Update_Text_Graphics)
+FORWARD_TO_TEXT_PANEL(Text_Border_ChkBox)
+FORWARD_TO_TEXT_PANEL(Text_Fill_Chk_Box)
+FORWARD_TO_TEXT_PANEL(Text_Border_Changed)
+FORWARD_TO_TEXT_PANEL(Text_Gradient_Changed)
+FORWARD_TO_TEXT_PANEL(Text_Alpha_Changed)
+FORWARD_TO_TEXT_PANEL(Text_Kerning_Changed)
+FORWARD_TO_TEXT_PANEL(Set_TextControl_Clr)
+FORWARD_TO_TEXT_PANEL(Text_Solid_RD_Sel)
+FORWARD_TO_TEXT_PANEL(Text_Gradient_RD_Sel)
+FORWARD_TO_TEXT_PANEL(textDidChange)
+FORWARD_TO_TEXT_PANEL(Text_Insert_Date)
+FORWARD_TO_TEXT_PANEL(Text_Insert_Time)
+FORWARD_TO_TEXT_PANEL(Text_Font_Changed)
+#undef FORWARD_TO_TEXT_PANEL
+
+void SKTWindowController::changeTextFont(const FontSpec& font)
+{
+    if (TextPanel* panel = textPanel())
+        panel->changeTextFont(font);
 }

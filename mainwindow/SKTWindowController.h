@@ -379,6 +379,27 @@ public:
     // be left out of pictures and prints, else 0.
     int printObjectState() const;
 
+    // ---- the text object's panels (mainwindow/inspector/TextPanel) ----
+    // Builds the text panels into their pages and registers them.
+    void createTextPanels();
+    // The registered text panels; null before createTextPanels.
+    class TextPanel* textPanel() const;
+    void Update_Text_Graphics();
+    void Text_Border_ChkBox();
+    void Text_Fill_Chk_Box();
+    void Text_Border_Changed();
+    void Text_Gradient_Changed();
+    void Text_Alpha_Changed();
+    void Text_Kerning_Changed();
+    void Set_TextControl_Clr();
+    void Text_Solid_RD_Sel();
+    void Text_Gradient_RD_Sel();
+    void textDidChange();
+    void Text_Insert_Date();
+    void Text_Insert_Time();
+    void Text_Font_Changed();
+    void changeTextFont(const FontSpec& font);
+
 signals:
     // The current tool changed (Select_tool_action, selectArrowTool).
     void selectedToolChanged();
