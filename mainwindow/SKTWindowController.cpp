@@ -104,18 +104,15 @@ private:
     QPointer<SKTDocument> m_document;
 };
 
-// Sets `Not_Draw_Only_Prop_Change` for as long as it lives and gives it back
-// its earlier value on every way out, an exception included.
+// Sets `Not_Draw_Only_Prop_Change` for as long as it lives and clears it on
+// every way out, an exception included.
 class QuietUpdate
 {
 public:
-    QuietUpdate() : m_previous(Not_Draw_Only_Prop_Change) { Not_Draw_Only_Prop_Change = true; }
-    ~QuietUpdate() { Not_Draw_Only_Prop_Change = m_previous; }
+    QuietUpdate() { Not_Draw_Only_Prop_Change = true; }
+    ~QuietUpdate() { Not_Draw_Only_Prop_Change = false; }
     QuietUpdate(const QuietUpdate&) = delete;
     QuietUpdate& operator=(const QuietUpdate&) = delete;
-
-private:
-    bool m_previous;
 };
 
 }
