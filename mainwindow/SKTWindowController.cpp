@@ -69,7 +69,7 @@ namespace {
 SKTWindowController* s_defaultInstance = nullptr;
 
 // Indexes of the inspector pages in the layout, in the order they are kept.
-enum InspectorPage {
+enum LayoutPage {
     card_setting_tab = 0,
     card_info_tab,
     card_size_tab,
@@ -108,7 +108,8 @@ private:
     QPointer<SKTDocument> m_document;
 };
 
-// Sets `Not_Draw_Only_Prop_Change` for as long as it lives.
+// Sets `Not_Draw_Only_Prop_Change` for as long as it lives and clears it on
+// every way out, an exception included.
 class QuietUpdate
 {
 public:
@@ -153,7 +154,7 @@ void SKTWindowController::init()
     m_window = std::make_unique<DrawWindow>();
     m_window->closeRequested = [this] { return Exit_App(); };
 
-    Last_Selected_Graphic = nullptr;
+    Last_Selected_Graphic.reset();
     _grid = std::make_unique<SKTGrid>();
     _zoomFactor = 1.0;
     Selected_Control_Tool = 0;
@@ -328,6 +329,7 @@ void SKTWindowController::awakeFromNib()
     setUpMenusAndTools();
     setUpSmallDialogs();
     createTextPanels();
+    createInspectorPages();
     // The rulers start shown.
     Show_Hide_Ruler_ChkBox();
     Undo_Redo_Button_state();
@@ -641,6 +643,9 @@ void SKTWindowController::Temp_Design_Control_Assign()
     _graphicView_TEMP->update();
 }
 
+// The side views fill the container exactly: the stacked container sizes its
+// pages itself, and a view taller than the container would put the bottom of
+// the canvas's scroll area (its horizontal scroll bar) out of sight.
 void SKTWindowController::changeViewController(int index)
 {
     if (index < 0 || index > 2)
@@ -787,24 +792,14 @@ void SKTWindowController::Show_RHS_Properties(SKTGraphic* graphic)
     if (Not_Draw_Only_Prop_Change)
         return;
     try {
+        // A tool keeps going while the inspector shows what it has just
+        // made; anything else shown brings back the arrow.
         if (!showsObjectJustMade(graphic))
             selectArrowTool();
-        if (graphic) {
-            // The object panels come with the inspector; the card panels stay.
-            Last_Selected_Graphic = graphic;
-            return;
-        }
-        Ui::DrawWindow& ui = m_window->ui();
-        const QuietUpdate quiet;
-        if (SKTGraphicView* view = currentSideCanvas())
-            view->controller().changeSelectionIndexes(IndexSet());
-        Last_Selected_Graphic = nullptr;
-        Remove_All_Tab_Items();
-        ui.sett_tab->insertTab(0, ui.card_setting_tab, tr("Card"));
-        ui.sett_tab->insertTab(1, ui.card_bkgd_tab, tr("Background"));
-        ui.sett_tab->insertTab(2, ui.card_brdr_tab, tr("Border"));
-        ui.sett_tab->setCurrentIndex(0);
-        loadCardPanels();
+        if (graphic)
+            showObjectPanels(*graphic);
+        else
+            showCardPanels();
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
     }
@@ -2185,4 +2180,145 @@ void SKTWindowController::changeTextFont(const FontSpec& font)
 {
     if (TextPanel* panel = textPanel())
         panel->changeTextFont(font);
+}
+
+// ---- the inspector's switching and loading ----
+
+void SKTWindowController::createInspectorPages()
+{
+    Ui::DrawWindow& ui = m_window->ui();
+
+    // The lock page says why nothing can be changed and how to change it.
+    auto* locked = new QLabel(tr("This object is locked: it cannot be moved, resized or changed.\n\n"
+                                 "Unlock it (the Unlock button, or Unlock in the Arrange menu) to change it "
+                                 "again."),
+                              ui.Lock_tab);
+    locked->setObjectName(QStringLiteral("Lock_tab_label"));
+    locked->setWordWrap(true);
+    ui.Lock_tab_layout->insertWidget(ui.Lock_tab_layout->indexOf(ui.Lock_tab_spacer), locked);
+
+    // The arrange buttons live on the alignment page, shown with every
+    // unlocked object; the menu's Arrange commands stay available besides.
+    ui.palette_column->removeWidget(ui.Arrange_Box);
+    ui.aligmnt_tab_layout->insertWidget(ui.aligmnt_tab_layout->indexOf(ui.aligmnt_tab_spacer), ui.Arrange_Box);
+    ui.Arrange_Box->show();
+
+    connect(ui.print_object_chk, &QCheckBox::clicked, this, &SKTWindowController::Print_object_chk_changed);
+}
+
+QWidget* SKTWindowController::inspectorPage(InspectorPage page) const
+{
+    const Ui::DrawWindow& ui = m_window->ui();
+    switch (page) {
+    case InspectorPage::card_setting_tab: return ui.card_setting_tab;
+    case InspectorPage::card_bkgd_tab: return ui.card_bkgd_tab;
+    case InspectorPage::card_brdr_tab: return ui.card_brdr_tab;
+    case InspectorPage::text_edtng_tab: return ui.text_edtng_tab;
+    case InspectorPage::text_prop_tab: return ui.text_prop_tab;
+    case InspectorPage::datasource_tab: return ui.datasource_tab;
+    case InspectorPage::image_tab: return ui.image_tab;
+    case InspectorPage::line_tab: return ui.line_tab;
+    case InspectorPage::sign_tab: return ui.sign_tab;
+    case InspectorPage::barcode_tab: return ui.barcode_tab;
+    case InspectorPage::shape_tab: return ui.shape_tab;
+    case InspectorPage::aligmnt_tab: return ui.aligmnt_tab;
+    case InspectorPage::Lock_tab: return ui.Lock_tab;
+    }
+    return nullptr;
+}
+
+void SKTWindowController::insertInspectorTabs(const InspectorTabSet& set)
+{
+    QTabWidget* tabs = m_window->ui().sett_tab;
+    Remove_All_Tab_Items();
+    for (int i = 0; i < set.tabs.size(); ++i)
+        tabs->insertTab(i, inspectorPage(set.tabs[i].page), set.tabs[i].label);
+    tabs->setCurrentIndex(0);
+}
+
+void SKTWindowController::showCardPanels()
+{
+    Ui::DrawWindow& ui = m_window->ui();
+    const QuietUpdate quiet;
+    if (SKTGraphicView* view = currentSideCanvas())
+        view->controller().changeSelectionIndexes(IndexSet());
+    Disable_Standard_Button_For_Card();
+    Last_Selected_Graphic.reset();
+    ui.print_object_chk->hide();
+    insertInspectorTabs(InspectorTabs::forCard());
+    loadCardPanels();
+    ui.sett_tab->update();
+}
+
+void SKTWindowController::showObjectPanels(SKTGraphic& graphic)
+{
+    Ui::DrawWindow& ui = m_window->ui();
+    Enable_Standard_Button_For_Control();
+    if (graphic.ctrl_is_locked)
+        Disable_Standard_Button_For_Lock();
+    else
+        Enable_Standard_Button_For_Unlock();
+
+    // The same object again shows nothing new; callers that need it loaded
+    // again (a lock) show the card first.
+    if (const GraphicPtr last = Last_Selected_Graphic.lock(); last && last.get() == &graphic)
+        return;
+
+    Last_Selected_Graphic = graphic.weak_from_this();
+    Remove_All_Tab_Items();
+    ui.print_object_chk->setChecked(graphic.print_object != 0);
+    ui.print_object_chk->show();
+    sel_control_name = QStringLiteral("NONE");
+    const InspectorTabSet set = InspectorTabs::forGraphic(graphic);
+    {
+        const QuietUpdate quiet;
+        sel_control_name = set.selControlName;
+        insertInspectorTabs(set);
+        // A locked object's controls are filled as well.
+        for (const std::unique_ptr<InspectorPanel>& panel : m_inspectorPanels) {
+            if (panel->showsKind(graphic))
+                panel->load(graphic);
+        }
+    }
+    if (set.alignment)
+        ui.sett_tab->addTab(ui.aligmnt_tab, InspectorTabs::alignmentLabel());
+    ui.sett_tab->update();
+}
+
+void SKTWindowController::applyCardPanelState(const CardPanelState& state)
+{
+    Ui::DrawWindow& ui = m_window->ui();
+    const int side = Card_Front_Or_Back == 1 ? 1 : 0;
+    {
+        const QuietUpdate quiet;
+        fillCardPanels(state);
+        {
+            const QSignalBlocker a(ui.Card_solid_fill_rd), b(ui.Card_gradient_fill_rd), c(ui.Card_Style_fill_rd),
+                d(ui.Card_Image_fill_rd);
+            // One radio of the group is on at a time.
+            if (state.gradientRadio)
+                ui.Card_gradient_fill_rd->setChecked(true);
+            else if (state.hatchRadio)
+                ui.Card_Style_fill_rd->setChecked(true);
+            else if (state.pictureRadio)
+                ui.Card_Image_fill_rd->setChecked(true);
+            else
+                ui.Card_solid_fill_rd->setChecked(true);
+        }
+        SetObjEnabled(ui.Card_Border_Box, state.borderOn);
+        SetObjEnabled(ui.Card_Fill_Box, state.fillOn);
+        applyFillControlStates(CardSettings::fillCodeForPanel(cardPanelState(), side));
+        if (state.sidesIndex >= 0 && state.sidesIndex < ui.Sides_ComboBox->count()
+            && state.sidesIndex != ui.Sides_ComboBox->currentIndex()) {
+            ui.Sides_ComboBox->setCurrentIndex(state.sidesIndex);
+            comboBoxSelectionDidChange(ui.Sides_ComboBox);
+        }
+    }
+    Update_Card_Graphics();
+}
+
+void SKTWindowController::Print_object_chk_changed()
+{
+    if (SKTGraphicView* view = currentSideCanvas())
+        ArrangeCommands(view->controller()).print_contol_or_not(printObjectState());
 }

@@ -12,6 +12,7 @@
 #include "canvas/SideSnapshot.h"
 #include "mainwindow/CardPanelState.h"
 #include "mainwindow/WindowHandOffs.h"
+#include "mainwindow/inspector/InspectorTabs.h"
 #include "model/Card_Property.h"
 #include "model/SKTDocument.h"
 #include "model/SKTGraphic.h"
@@ -260,7 +261,9 @@ public:
     User_Profile_Class Front_user_profile;
     User_Profile_Class Back_user_profile;
     User_Profile_Class TEMP_user_profile;
-    SKTGraphic* Last_Selected_Graphic = nullptr;
+    // The object whose panels the inspector shows; empty while it shows the
+    // card panels. Held weakly: an object deleted meanwhile is no longer it.
+    std::weak_ptr<SKTGraphic> Last_Selected_Graphic;
     double _zoomFactor = 1.0;
     // the table of bound series values of batch output
     QVariantList data_table_content;
@@ -400,6 +403,19 @@ public:
     void Text_Font_Changed();
     void changeTextFont(const FontSpec& font);
 
+    // ---- the inspector's switching and loading ----
+    // The kind the inspector last loaded: "T" text, "I" picture, a
+    // signature's code, else "NONE".
+    QString sel_control_name = QStringLiteral("NONE");
+    // The page of the tab view that stands for `page`.
+    QWidget* inspectorPage(InspectorPage page) const;
+    // Shows `state` in the card panels, as if the user had set each control,
+    // and writes it into the current side's record (Update_Card_Graphics).
+    void applyCardPanelState(const CardPanelState& state);
+    // The print check box: the selected, unlocked objects of the side being
+    // edited take its value as their print flag.
+    void Print_object_chk_changed();
+
 signals:
     // The current tool changed (Select_tool_action, selectArrowTool).
     void selectedToolChanged();
@@ -499,4 +515,10 @@ private:
     void setUpSmallDialogs();
     // a child of the window, which deletes it
     QPointer<class SmallDialogs> m_smallDialogs;
+
+    // the inspector's switching and loading
+    void createInspectorPages();
+    void showCardPanels();
+    void showObjectPanels(SKTGraphic& graphic);
+    void insertInspectorTabs(const InspectorTabSet& set);
 };

@@ -99,7 +99,9 @@ inline constexpr QLatin1String Signature {"S"};
 inline constexpr QLatin1String Fingerprint {"F"};
 }
 
-class SKTGraphic : public Observable
+// Card objects are held by shared pointers; weak_from_this() lets a holder
+// that is handed a plain pointer keep the object without owning it.
+class SKTGraphic : public Observable, public std::enable_shared_from_this<SKTGraphic>
 {
 public:
     enum class Kind { Graphic, Text, Line, Shape, Image, Signature, Barcode };
