@@ -14,6 +14,8 @@ struct PanelBorder
     int width = 1;
     int styleIndex = 0;   // item of the line style list, -1 for none
 
+    bool operator==(const PanelBorder&) const = default;
+
     // The object's frame: the width rounded to whole points, the style item
     // of its dash code (-1 for a code the list does not have).
     static PanelBorder fromGraphic(const SKTGraphic& graphic);

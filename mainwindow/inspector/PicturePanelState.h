@@ -30,4 +30,6 @@ struct PicturePanelState
     double sharpness = 0;
     double exposure = 0;         // stops
     double blur = 0;             // pixels
+
+    bool operator==(const PicturePanelState&) const = default;
 };

@@ -12,4 +12,6 @@ struct SignaturePanelState
     int printObject = 0;   // the print check box under the inspector
     PanelBorder border;
     QString path;          // the signature's path text view
+
+    bool operator==(const SignaturePanelState&) const = default;
 };
