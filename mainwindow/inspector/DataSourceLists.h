@@ -23,7 +23,10 @@ struct DataSourceLists
     std::function<void()> viewSeries;
 
     QStringList names() const { return seriesNames ? seriesNames() : QStringList(); }
-    QString firstValueOf(const QString& series) const { return firstSeriesValue ? firstSeriesValue(series) : QString(); }
+    QString firstValueOf(const QString& series) const
+    {
+        return firstSeriesValue ? firstSeriesValue(series) : QString();
+    }
     QStringList columns() const { return columnTitles ? columnTitles() : QStringList(); }
     QString firstValueOf(int column) const { return firstColumnValue ? firstColumnValue(column) : QString(); }
 };

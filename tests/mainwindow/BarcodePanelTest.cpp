@@ -19,48 +19,23 @@ namespace {
 std::shared_ptr<SKTBarcode> designedSource()
 {
     auto s = std::make_shared<SKTBarcode>();
-    s->linear_or_2d = 1;
-    s->barcode_font_index = 3;
-    s->linear_font_val = "lf";
-    s->two_d_font_val = "tf";
-    s->header_val = "head";
-    s->footer_val = "foot";
-    s->show_hide_hdr = 7;
-    s->show_hide_ftr = 8;
-    s->show_hide_val = 9;
-    s->show_val_on_top = 10;
-    s->align_hdr_index = 11;
-    s->align_ftr_index = 12;
-    s->linear_height_val = 13.5f;
-    s->linear_width_val = 14.5f;
-    s->qr_size_val = 15;
-    s->qr_version_index = 16;
-    s->qr_ec_index = 17;
-    s->pdf_hgt_val = 18;
-    s->pdf_wdt_val = 19;
-    s->pdf_ec_val = 20;
-    s->dm_module_val = 21;
-    s->dm_format_index = 22;
-    s->dm_encoding_index = 23;
-    s->hdr_margin_val = 24.5f;
-    s->ftr_margin_val = 25.5f;
-    s->val_margin_val = 26.5f;
-    s->TB_marging_val = 27.5f;
-    s->LR_margin_val = 28.5f;
-    s->value_font_val = FontSpec("Liberation Sans", 7);
-    s->header_font_val = FontSpec("Liberation Serif", 8);
-    s->footer_font_val = FontSpec("Liberation Mono", 9);
-    s->barcode_hdr_clr_val = Colour::rgb(1, 0, 0);
-    s->barcode_ftr_clr_val = Colour::rgb(0, 1, 0);
-    s->barcode_val_clr_val = Colour::rgb(0, 0, 1);
-    s->barcode_back_clr_val = Colour::rgb(1, 1, 0);
+    s->linear_or_2d = 1; s->barcode_font_index = 3; s->linear_font_val = "lf";
+    s->two_d_font_val = "tf"; s->header_val = "head"; s->footer_val = "foot";
+    s->show_hide_hdr = 7; s->show_hide_ftr = 8; s->show_hide_val = 9;
+    s->show_val_on_top = 10; s->align_hdr_index = 11; s->align_ftr_index = 12;
+    s->linear_height_val = 13.5f; s->linear_width_val = 14.5f; s->qr_size_val = 15;
+    s->qr_version_index = 16; s->qr_ec_index = 17; s->pdf_hgt_val = 18;
+    s->pdf_wdt_val = 19; s->pdf_ec_val = 20; s->dm_module_val = 21;
+    s->dm_format_index = 22; s->dm_encoding_index = 23; s->hdr_margin_val = 24.5f;
+    s->ftr_margin_val = 25.5f; s->val_margin_val = 26.5f; s->TB_marging_val = 27.5f;
+    s->LR_margin_val = 28.5f; s->value_font_val = FontSpec("Liberation Sans", 7);
+    s->header_font_val = FontSpec("Liberation Serif", 8); s->footer_font_val = FontSpec("Liberation Mono", 9);
+    s->barcode_hdr_clr_val = Colour::rgb(1, 0, 0); s->barcode_ftr_clr_val = Colour::rgb(0, 1, 0);
+    s->barcode_val_clr_val = Colour::rgb(0, 0, 1); s->barcode_back_clr_val = Colour::rgb(1, 1, 0);
     s->barcode_clr_val = Colour::rgb(0, 1, 1);
-    s->dpi_val_index = 29;
-    s->dpi_custom_val = "600";
+    s->dpi_val_index = 29; s->dpi_custom_val = "600";
     // not copied
-    s->barcode_unit_val = 2;
-    s->_bounds = QRectF(1, 2, 3, 4);
-    s->batch_list_name = "Guests";
+    s->barcode_unit_val = 2; s->_bounds = QRectF(1, 2, 3, 4); s->batch_list_name = "Guests";
     s->excel_col_indx = 5;
     return s;
 }
@@ -83,10 +58,6 @@ TEST(BarcodePanelRules, CopiesEveryDesignerFieldAndNothingElse)
     SAME(barcode_ftr_clr_val); SAME(barcode_val_clr_val); SAME(barcode_back_clr_val); SAME(barcode_clr_val);
     SAME(dpi_val_index); SAME(dpi_custom_val);
 #undef SAME
-    EXPECT_EQ(target.align_ftr_index, 12);
-    EXPECT_EQ(target.footer_font_val, FontSpec("Liberation Mono", 9));
-    EXPECT_EQ(target.barcode_clr_val, Colour::rgb(0, 1, 1));
-    EXPECT_EQ(target.dpi_custom_val, "600");
     EXPECT_EQ(target.barcode_unit_val, SKTBarcode().barcode_unit_val);
     EXPECT_EQ(target._bounds, QRectF(9, 9, 9, 9));
     EXPECT_TRUE(target.batch_list_name.isEmpty());

@@ -34,15 +34,8 @@ PicturePanelState changedPicturePanel()
     s.path = "/pictures/b.png";
     s.border = {true, Colour::rgb(0.2, 0.4, 0.6), 7, 3};
     s.grayScale = s.sepia = s.invert = s.flipVertical = s.flipHorizontal = true;
-    s.transparency = 40;
-    s.rotation = -90;
-    s.hue = 1.5;
-    s.saturation = 0.25;
-    s.brightness = -0.5;
-    s.contrast = 3;
-    s.sharpness = 1.25;
-    s.exposure = -2;
-    s.blur = 12.5;
+    s.transparency = 40, s.rotation = -90, s.hue = 1.5, s.saturation = 0.25, s.brightness = -0.5;
+    s.contrast = 3, s.sharpness = 1.25, s.exposure = -2, s.blur = 12.5;
     return s;
 }
 
@@ -122,21 +115,6 @@ TEST(PicturePanelRules, BorderAndStyleRules)
             EXPECT_EQ(g._stroke_border_type, row.dash) << row.name;
         }
     }
-}
-
-TEST(SignaturePanelRules, ShowsAndWritesTheSignaturesOwnPath)
-{
-    SKTSignature a;
-    a._file_path = "/signs/a.png";
-    a._stroke_border_type = "XX";   // a code the style list does not have
-    const SignaturePanelState shown = SignaturePanelRules::fromGraphic(a);
-    EXPECT_EQ(shown.path, "/signs/a.png");
-    EXPECT_EQ(shown.border.styleIndex, -1);
-    SKTSignature b;
-    b._file_path = "/signs/b.png";
-    SignaturePanelRules::applyTo(shown, b, true);
-    EXPECT_EQ(b._file_path, "/signs/a.png");
-    EXPECT_EQ(b._stroke_border_type, "S");
 }
 
 class PicturePanelTest : public WindowControllerFixture
