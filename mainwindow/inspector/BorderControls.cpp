@@ -14,7 +14,7 @@ BorderControls::BorderControls(QWidget* page, QBoxLayout* layout, int index, con
 {
     check = new QCheckBox(QObject::tr("Border"), page);
     check->setObjectName(prefix + QStringLiteral("_border_chk"));
-    box = new QGroupBox(QObject::tr("Border"), page);
+    box = new QGroupBox(page);
     box->setObjectName(prefix + QStringLiteral("_Border_Box"));
     auto* form = new QFormLayout(box);
     colour = new ColorWell(box);

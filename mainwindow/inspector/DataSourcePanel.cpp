@@ -52,7 +52,7 @@ DataSourcePanel::DataSourcePanel(SKTWindowController& controller)
     m_path->setObjectName(QStringLiteral("Manual_image_path"));
     // The path comes from the choosers, which also load the picture.
     m_path->setReadOnly(true);
-    m_path->setMaximumHeight(60);
+    m_path->setFixedHeight(48);
     boxLayout->addWidget(m_path);
     auto* buttons = new QHBoxLayout;
     m_browse = new QPushButton(tr("Browse..."), m_browseBox);
@@ -62,6 +62,7 @@ DataSourcePanel::DataSourcePanel(SKTWindowController& controller)
     buttons->addWidget(m_browse);
     buttons->addWidget(m_library);
     boxLayout->addLayout(buttons);
+    m_browseBox->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     m_browseBox->setVisible(false);
     layout->insertWidget(at++, m_browseBox);
 
@@ -83,7 +84,8 @@ void DataSourcePanel::load(const SKTGraphic& graphic)
 {
     if (graphic.kind() == SKTGraphic::Kind::Text) {
         m_title->setText(tr("Text Source"));
-        m_browseBox->setVisible(false);
+        m_browseBox->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    m_browseBox->setVisible(false);
     } else if (graphic.kind() == SKTGraphic::Kind::Image) {
         m_title->setText(tr("Image Source"));
         m_browseBox->setVisible(true);

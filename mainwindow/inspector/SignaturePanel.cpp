@@ -31,7 +31,7 @@ SignaturePanel::SignaturePanel(SKTWindowController& controller)
     m_path->setObjectName(QStringLiteral("Sign_image_path"));
     // The path comes from the file panel.
     m_path->setReadOnly(true);
-    m_path->setMaximumHeight(60);
+    m_path->setFixedHeight(48);
     layout->insertWidget(at++, m_path);
     m_browse = new QPushButton(tr("Browse..."), page);
     m_browse->setObjectName(QStringLiteral("Sign_Browse_Btn"));
