@@ -82,15 +82,15 @@ PicturePanel::PicturePanel(SKTWindowController& controller, DataSourcePanel& sou
     grid->setContentsMargins(0, 0, 0, 0);
     const auto& sliders = PicturePanelRules::sliders();
     for (std::size_t i = 0; i < sliders.size(); ++i) {
-        const PicturePanelRules::Slider& spec = sliders[i];
+        const PicturePanelRules::Slider& row = sliders[i];
         auto* slider = new QSlider(Qt::Horizontal, sliderGrid);
-        slider->setObjectName(QString::fromLatin1(spec.name));
-        slider->setRange(qRound(spec.minimum * spec.scale), qRound(spec.maximum * spec.scale));
+        slider->setObjectName(QString::fromLatin1(row.name));
+        slider->setRange(qRound(row.minimum * row.scale), qRound(row.maximum * row.scale));
         auto* value = new QLabel(sliderGrid);
-        value->setObjectName(QString::fromLatin1(spec.name) + QStringLiteral("_val"));
+        value->setObjectName(QString::fromLatin1(row.name) + QStringLiteral("_val"));
         value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("-360.00")));
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        grid->addWidget(new QLabel(tr(spec.label), sliderGrid), int(i), 0);
+        grid->addWidget(new QLabel(tr(row.label), sliderGrid), int(i), 0);
         grid->addWidget(slider, int(i), 1);
         grid->addWidget(value, int(i), 2);
         m_sliders[i] = slider;
@@ -163,8 +163,8 @@ PicturePanelState PicturePanel::state() const
 
 void PicturePanel::showSliderValue(int slider, double value)
 {
-    const PicturePanelRules::Slider& spec = PicturePanelRules::sliders()[std::size_t(slider)];
-    m_sliderValues[std::size_t(slider)]->setText(QString::number(value, 'f', spec.decimals));
+    const PicturePanelRules::Slider& row = PicturePanelRules::sliders()[std::size_t(slider)];
+    m_sliderValues[std::size_t(slider)]->setText(QString::number(value, 'f', row.decimals));
 }
 
 void PicturePanel::Update_Image_Graphics()
@@ -191,8 +191,8 @@ void PicturePanel::sliderChanged(int slider)
 {
     if (slider < 0 || slider >= int(m_sliders.size()))
         return;
-    const PicturePanelRules::Slider& spec = PicturePanelRules::sliders()[std::size_t(slider)];
-    showSliderValue(slider, double(m_sliders[std::size_t(slider)]->value()) / spec.scale);
+    const PicturePanelRules::Slider& row = PicturePanelRules::sliders()[std::size_t(slider)];
+    showSliderValue(slider, double(m_sliders[std::size_t(slider)]->value()) / row.scale);
     Update_Image_Graphics();
 }
 
