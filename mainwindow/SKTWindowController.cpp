@@ -21,7 +21,11 @@
 #include "mainwindow/DrawWindow.h"
 #include "mainwindow/Globals.h"
 #include "mainwindow/Grid_Wizard.h"
+#include "mainwindow/inspector/BarcodePanel.h"
+#include "mainwindow/inspector/DataSourcePanel.h"
 #include "mainwindow/inspector/InspectorPanel.h"
+#include "mainwindow/inspector/PicturePanel.h"
+#include "mainwindow/inspector/SignaturePanel.h"
 #include "mainwindow/inspector/TextPanel.h"
 #include "mainwindow/MainMenuBar.h"
 #include "mainwindow/NewObjectPlacement.h"
@@ -77,7 +81,6 @@ enum LayoutPage {
     card_brdr_tab,
     firstObjectPage,   // line_tab ... Lock_tab
 };
-
 
 // Sets a combo box to the item with `text`; a missing text changes nothing.
 void selectItemWithText(QComboBox* combo, const QString& text)
@@ -330,6 +333,7 @@ void SKTWindowController::awakeFromNib()
     setUpSmallDialogs();
     createTextPanels();
     createInspectorPages();
+    createPictureSignatureBarcodeAndSourcePanels();
     // The rulers start shown.
     Show_Hide_Ruler_ChkBox();
     Undo_Redo_Button_state();
@@ -2321,4 +2325,250 @@ void SKTWindowController::Print_object_chk_changed()
 {
     if (SKTGraphicView* view = currentSideCanvas())
         ArrangeCommands(view->controller()).print_contol_or_not(printObjectState());
+}
+
+// ---- picture, signature, barcode and data-source panels ----
+
+namespace {
+
+template <class Panel>
+Panel* findPanel(const std::vector<std::unique_ptr<InspectorPanel>>& panels)
+{
+    for (const std::unique_ptr<InspectorPanel>& panel : panels) {
+        if (auto* found = dynamic_cast<Panel*>(panel.get()))
+            return found;
+    }
+    return nullptr;
+}
+
+}
+
+void SKTWindowController::createPictureSignatureBarcodeAndSourcePanels()
+{
+    auto source = std::make_unique<DataSourcePanel>(*this);
+    auto picture = std::make_unique<PicturePanel>(*this, *source);
+    addInspectorPanel(std::move(source));
+    addInspectorPanel(std::move(picture));
+    addInspectorPanel(std::make_unique<SignaturePanel>(*this));
+    addInspectorPanel(std::make_unique<BarcodePanel>(*this));
+}
+
+PicturePanel* SKTWindowController::picturePanel() const
+{
+    return findPanel<PicturePanel>(m_inspectorPanels);
+}
+
+SignaturePanel* SKTWindowController::signaturePanel() const
+{
+    return findPanel<SignaturePanel>(m_inspectorPanels);
+}
+
+BarcodePanel* SKTWindowController::barcodePanel() const
+{
+    return findPanel<BarcodePanel>(m_inspectorPanels);
+}
+
+DataSourcePanel* SKTWindowController::dataSourcePanel() const
+{
+    return findPanel<DataSourcePanel>(m_inspectorPanels);
+}
+
+void SKTWindowController::Update_Image_Graphics()
+{
+    if (PicturePanel* p = picturePanel())
+        p->Update_Image_Graphics();
+}
+
+void SKTWindowController::Update_Sign_Graphics()
+{
+    if (SignaturePanel* p = signaturePanel())
+        p->Update_Sign_Graphics();
+}
+
+void SKTWindowController::Update_Barcode_Graphics(const GraphicPtr& source)
+{
+    if (BarcodePanel* p = barcodePanel())
+        p->Update_Barcode_Graphics(source);
+}
+
+void SKTWindowController::Image_Border_ChkBox()
+{
+    if (PicturePanel* p = picturePanel())
+        p->borderCheckChanged();
+}
+
+void SKTWindowController::Sign_Border_ChkBox()
+{
+    if (SignaturePanel* p = signaturePanel())
+        p->borderCheckChanged();
+}
+
+void SKTWindowController::Image_Border_Changed()
+{
+    Update_Image_Graphics();
+}
+
+void SKTWindowController::Sign_Border_Changed()
+{
+    Update_Sign_Graphics();
+}
+
+void SKTWindowController::Set_ImageControl_Clr()
+{
+    Update_Image_Graphics();
+}
+
+void SKTWindowController::Set_SignControl_Clr()
+{
+    Update_Sign_Graphics();
+}
+
+void SKTWindowController::Image_Gray_Scale_Chked()
+{
+    Update_Image_Graphics();
+}
+
+void SKTWindowController::Image_Sepia_Chked()
+{
+    Update_Image_Graphics();
+}
+
+void SKTWindowController::Image_Invert_Chked()
+{
+    Update_Image_Graphics();
+}
+
+void SKTWindowController::Image_FIV_Chked()
+{
+    Update_Image_Graphics();
+}
+
+void SKTWindowController::Image_FIH_Chked()
+{
+    Update_Image_Graphics();
+}
+
+void SKTWindowController::Transperncy_Slider_Changed()
+{
+    if (PicturePanel* p = picturePanel())
+        p->sliderChanged(0);
+}
+
+void SKTWindowController::Rotate_Slider_Changed()
+{
+    if (PicturePanel* p = picturePanel())
+        p->sliderChanged(1);
+}
+
+void SKTWindowController::Hue_Slider_Changed()
+{
+    if (PicturePanel* p = picturePanel())
+        p->sliderChanged(2);
+}
+
+void SKTWindowController::Sat_Slider_Changed()
+{
+    if (PicturePanel* p = picturePanel())
+        p->sliderChanged(3);
+}
+
+void SKTWindowController::Brt_Slider_Changed()
+{
+    if (PicturePanel* p = picturePanel())
+        p->sliderChanged(4);
+}
+
+void SKTWindowController::Con_Slider_Changed()
+{
+    if (PicturePanel* p = picturePanel())
+        p->sliderChanged(5);
+}
+
+void SKTWindowController::sharp_Slider_Changed()
+{
+    if (PicturePanel* p = picturePanel())
+        p->sliderChanged(6);
+}
+
+void SKTWindowController::EV_Slider_Changed()
+{
+    if (PicturePanel* p = picturePanel())
+        p->sliderChanged(7);
+}
+
+void SKTWindowController::Blr_Slider_Changed()
+{
+    if (PicturePanel* p = picturePanel())
+        p->sliderChanged(8);
+}
+
+void SKTWindowController::Reset_Image_Editing_Controls()
+{
+    if (PicturePanel* p = picturePanel())
+        p->Reset_Image_Editing_Controls();
+}
+
+void SKTWindowController::Image_reset_Button()
+{
+    if (PicturePanel* p = picturePanel())
+        p->Image_reset_Button();
+}
+
+bool SKTWindowController::Browse_User_Image_Manually()
+{
+    PicturePanel* p = picturePanel();
+    return p && p->Browse_User_Image_Manually();
+}
+
+void SKTWindowController::Manual_Image_Browse_Btn()
+{
+    if (PicturePanel* p = picturePanel())
+        p->Manual_Image_Browse_Btn();
+}
+
+void SKTWindowController::Manual_Library_Browse_Btn()
+{
+    if (PicturePanel* p = picturePanel())
+        p->Manual_Library_Browse_Btn();
+}
+
+int SKTWindowController::Open_Image_Library_Window(const QString& mode)
+{
+    PicturePanel* p = picturePanel();
+    return p ? p->Open_Image_Library_Window(mode) : 0;
+}
+
+void SKTWindowController::Sign_Browse_Btn()
+{
+    if (SignaturePanel* p = signaturePanel())
+        p->Sign_Browse_Btn();
+}
+
+void SKTWindowController::Open_Barcode_Window()
+{
+    if (BarcodePanel* p = barcodePanel())
+        p->Open_Barcode_Window();
+}
+
+void SKTWindowController::View_barcode_prop_Button()
+{
+    Open_Barcode_Window();
+}
+
+void SKTWindowController::setImageLibraryWindow(std::function<int(const QString& mode, QString& chosenPath)> library)
+{
+    if (PicturePanel* p = picturePanel())
+        p->setImageLibrary(std::move(library));
+}
+
+void SKTWindowController::setBarcodeDesigner(std::function<GraphicPtr(const GraphicPtr& edited)> designer)
+{
+    if (BarcodePanel* p = barcodePanel())
+        p->setDesigner(std::move(designer));
+}
+
+void SKTWindowController::setDataSourceLists(const DataSourceLists& lists)
+{
+    if (DataSourcePanel* p = dataSourcePanel())
+        p->setLists(lists);
 }

@@ -35,6 +35,11 @@
 #include <vector>
 
 class ArrangeCommands;
+class BarcodePanel;
+class DataSourcePanel;
+struct DataSourceLists;
+class PicturePanel;
+class SignaturePanel;
 class DrawWindow;
 class InspectorPanel;
 class MainMenuBar;
@@ -415,6 +420,65 @@ public:
     // The print check box: the selected, unlocked objects of the side being
     // edited take its value as their print flag.
     void Print_object_chk_changed();
+
+    // ---- picture, signature, barcode and data-source panels ----
+    // Makes the panels of pictures, signatures, barcodes and data sources.
+    void createPictureSignatureBarcodeAndSourcePanels();
+    void Update_Image_Graphics();
+    void Update_Sign_Graphics();
+    // Copies the barcode designer's settings of `source` into the selected
+    // objects; the edited object gets the designer's picture.
+    void Update_Barcode_Graphics(const GraphicPtr& source);
+    void Image_Border_ChkBox();
+    void Sign_Border_ChkBox();
+    void Image_Border_Changed();
+    void Sign_Border_Changed();
+    void Set_ImageControl_Clr();
+    void Set_SignControl_Clr();
+    void Image_Gray_Scale_Chked();
+    void Image_Sepia_Chked();
+    void Image_Invert_Chked();
+    void Image_FIV_Chked();
+    void Image_FIH_Chked();
+    void Transperncy_Slider_Changed();
+    void Rotate_Slider_Changed();
+    void Hue_Slider_Changed();
+    void Sat_Slider_Changed();
+    void Brt_Slider_Changed();
+    void Con_Slider_Changed();
+    void sharp_Slider_Changed();
+    void EV_Slider_Changed();
+    void Blr_Slider_Changed();
+    // The picture sliders at their neutral values and the picture flags off;
+    // writes nothing into objects.
+    void Reset_Image_Editing_Controls() override;
+    // Asks first; on Yes resets the picture controls and writes them.
+    void Image_reset_Button();
+    // The file panel for pictures: true when a file was chosen (then in
+    // `Library_Selected_Image` and shown as the picture's path).
+    bool Browse_User_Image_Manually();
+    void Manual_Image_Browse_Btn();
+    void Manual_Library_Browse_Btn();
+    // Runs the picture library in `mode`; its result (1: a picture was
+    // chosen, now in `lib_window_sel_file`); 0 while there is no library.
+    int Open_Image_Library_Window(const QString& mode);
+    void Sign_Browse_Btn();
+    // Opens the barcode designer on the edited object (nothing while there
+    // is no designer).
+    void Open_Barcode_Window() override;
+    void View_barcode_prop_Button();
+    // The picture library: gets the mode, runs modally, answers its result
+    // and the chosen path. Its button is enabled while one is set.
+    void setImageLibraryWindow(std::function<int(const QString& mode, QString& chosenPath)> library);
+    // The barcode designer: opens on the edited object and answers the
+    // object whose settings are to be copied (null for none).
+    void setBarcodeDesigner(std::function<GraphicPtr(const GraphicPtr& edited)> designer);
+    // Where the data-source page reads series and spreadsheet columns.
+    void setDataSourceLists(const DataSourceLists& lists);
+    PicturePanel* picturePanel() const;
+    SignaturePanel* signaturePanel() const;
+    BarcodePanel* barcodePanel() const;
+    DataSourcePanel* dataSourcePanel() const;
 
 signals:
     // The current tool changed (Select_tool_action, selectArrowTool).

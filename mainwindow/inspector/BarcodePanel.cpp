@@ -1,0 +1,68 @@
+#include "mainwindow/inspector/BarcodePanel.h"
+
+#include "app/MessageBoxes.h"
+#include "barcodes/Globals.h"
+#include "canvas/CanvasController.h"
+#include "canvas/SKTGraphicView.h"
+#include "mainwindow/DrawWindow.h"
+#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/inspector/BarcodePanelRules.h"
+#include "ui_DrawWindow.h"
+
+#include <QPushButton>
+#include <exception>
+
+BarcodePanel::BarcodePanel(SKTWindowController& controller)
+    : m_controller(controller)
+{
+    Ui::DrawWindow& ui = controller.window()->ui();
+    QVBoxLayout* layout = ui.barcode_tab_layout;
+    m_settings = new QPushButton(tr("Barcode settings..."), ui.barcode_tab);
+    m_settings->setObjectName(QStringLiteral("View_barcode_prop_Button"));
+    layout->insertWidget(layout->count() - 1, m_settings);
+    connect(m_settings, &QPushButton::clicked, &controller, &SKTWindowController::View_barcode_prop_Button);
+}
+
+bool BarcodePanel::showsKind(const SKTGraphic& graphic) const
+{
+    return graphic.kind() == SKTGraphic::Kind::Barcode;
+}
+
+void BarcodePanel::load(const SKTGraphic& graphic)
+{
+    (void)graphic;
+}
+
+void BarcodePanel::Open_Barcode_Window()
+{
+    SKTGraphicView* view = m_controller.commandCanvas();
+    const GraphicPtr edited = view ? view->controller()._Selected_Graphic : GraphicPtr();
+    if (!m_designer || !edited)
+        return;
+    try {
+        const GraphicPtr result = m_designer(edited);
+        if (result && !Barcode_output_image.isNull())
+            Update_Barcode_Graphics(result);
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void BarcodePanel::Update_Barcode_Graphics(const GraphicPtr& source)
+{
+    if (!source)
+        return;
+    const GraphicList graphics = m_controller.graphicsToUpdate();
+    if (graphics.isEmpty())
+        return;
+    SKTGraphicView* view = m_controller.commandCanvas();
+    const GraphicPtr edited = view ? view->controller()._Selected_Graphic : GraphicPtr();
+    const int printObject = m_controller.printObjectState();
+    for (const GraphicPtr& graphic : graphics) {
+        graphic->print_object = printObject;
+        BarcodePanelRules::copyDesignerFields(*source, *graphic);
+        if (graphic == edited)
+            graphic->Set_Barcode_image(Barcode_output_image);
+    }
+    m_controller.finishUpdate(graphics);
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "mainwindow/inspector/InspectorPanel.h"
+#include "model/SKTGraphic.h"
+
+#include <QObject>
+
+#include <functional>
+
+class QPushButton;
+class SKTWindowController;
+
+// The barcode panel (`barcode_tab`): the button that opens the barcode
+// designer on the edited barcode, and the copy of the designer's settings
+// into the selected objects.
+class BarcodePanel : public QObject, public InspectorPanel
+{
+    Q_OBJECT
+
+public:
+    // Opens the barcode designer modally on an object; the object it
+    // returns (null for none) holds the settings to copy, and
+    // `Barcode_output_image` the picture it made.
+    using Designer = std::function<GraphicPtr(const GraphicPtr& edited)>;
+
+    explicit BarcodePanel(SKTWindowController& controller);
+
+    bool showsKind(const SKTGraphic& graphic) const override;
+    // The settings are edited in the designer: nothing to fill.
+    void load(const SKTGraphic& graphic) override;
+
+    // Opens the designer on the edited object of the current side; when it
+    // returns an object and a picture was made, the settings are copied.
+    void Open_Barcode_Window();
+    // Every selected object gets the print flag and the designer's settings
+    // of `source`; the edited object alone gets the designer's picture.
+    void Update_Barcode_Graphics(const GraphicPtr& source);
+
+    void setDesigner(Designer designer) { m_designer = std::move(designer); }
+    bool hasDesigner() const { return bool(m_designer); }
+
+private:
+    SKTWindowController& m_controller;
+    QPushButton* m_settings = nullptr;
+    Designer m_designer;
+};

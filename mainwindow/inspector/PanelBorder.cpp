@@ -1,0 +1,29 @@
+#include "mainwindow/inspector/PanelBorder.h"
+
+#include "mainwindow/CardSettings.h"
+#include "model/SKTGraphic.h"
+
+#include <QtGlobal>
+#include <cmath>
+#include <optional>
+
+PanelBorder PanelBorder::fromGraphic(const SKTGraphic& graphic)
+{
+    PanelBorder border;
+    border.on = graphic._isDrawingStroke;
+    border.colour = graphic._strokeColor;
+    border.width = std::isfinite(graphic._strokeWidth) ? qRound(graphic._strokeWidth) : 0;
+    border.styleIndex = CardSettings::indexForDashCode(graphic._stroke_border_type).value_or(-1);
+    return border;
+}
+
+void PanelBorder::applyTo(SKTGraphic& graphic) const
+{
+    graphic._isDrawingStroke = on;
+    if (on) {
+        graphic._strokeColor = colour;
+        graphic._strokeWidth = width;
+    }
+    if (const std::optional<QString> code = CardSettings::dashCodeForIndex(styleIndex))
+        graphic._stroke_border_type = *code;
+}
