@@ -936,12 +936,14 @@ void SKTWindowController::selectedToolDidChange()
         return;
     const int tool = Selected_Control_Tool;
     if (tool == ToolTable::Picture) {
-        Library_Selected_Image = OpenPanel::chooseFile(m_window.get(), tr("Choose a picture"), PicturePath::pictureFileTypes());
-        if (Library_Selected_Image.isEmpty())
+        if (!Browse_User_Image_Manually())
             return;
     } else if (tool == ToolTable::LibraryPicture) {
-        // The picture library is not part of this window yet: nothing is chosen.
-        return;
+        // Nothing is made unless the library answers with a chosen picture.
+        if (Open_Image_Library_Window(QStringLiteral("C")) != 1)
+            return;
+        Library_Selected_Image = lib_window_sel_file;
+        Show_NSLog_Message(lib_window_sel_file);
     }
     const QRectF rect(QPointF(0, 0), ToolTable::clickSizeForTool(tool));
     const QString side = Card_Front_Or_Back == 1 ? QStringLiteral("B") : QStringLiteral("F");
