@@ -8,17 +8,6 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-namespace {
-
-template <class T>
-T* named(T* widget, const char* name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-}
-
 QSpinBox* PanelWidgets::stepper(const char* name, int minimum, int maximum, const QString& suffix)
 {
     auto* box = named(new QSpinBox, name);

@@ -17,6 +17,14 @@ class QWidget;
 class PanelWidgets
 {
 public:
+    // `widget`, named `name`.
+    template <class T>
+    static T* named(T* widget, const char* name)
+    {
+        widget->setObjectName(QString::fromLatin1(name));
+        return widget;
+    }
+
     // A whole-number stepper with its text field.
     static QSpinBox* stepper(const char* name, int minimum, int maximum, const QString& suffix = QString());
     // A stepper of fractional values (two decimals, steps of 1).

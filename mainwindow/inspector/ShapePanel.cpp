@@ -24,17 +24,6 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-namespace {
-
-template <class T>
-T* named(T* widget, const char* name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-}
-
 ShapePanel::ShapePanel(SKTWindowController& controller) : m_controller(controller)
 {
     build();
@@ -49,16 +38,16 @@ void ShapePanel::build()
     QVBoxLayout* page = ui.shape_tab_layout;
     QSpacerItem* end = ui.shape_tab_spacer;
 
-    Shape_prop_title = named(new QLabel, "Shape_prop_title");
+    Shape_prop_title = PanelWidgets::named(new QLabel, "Shape_prop_title");
     QFont titleFont = Shape_prop_title->font();
     titleFont.setBold(true);
     Shape_prop_title->setFont(titleFont);
     PanelWidgets::addToPage(page, end, Shape_prop_title);
 
     // border
-    Shape_border_chk = named(new QCheckBox(tr("Draw a border")), "Shape_border_chk");
+    Shape_border_chk = PanelWidgets::named(new QCheckBox(tr("Draw a border")), "Shape_border_chk");
     PanelWidgets::addToPage(page, end, Shape_border_chk);
-    Shape_Border_Box = named(new QGroupBox(tr("Border")), "Shape_Border_Box");
+    Shape_Border_Box = PanelWidgets::named(new QGroupBox(tr("Border")), "Shape_Border_Box");
     auto* border = new QFormLayout(Shape_Border_Box);
     shape_bordr_clr = PanelWidgets::colourWell("shape_bordr_clr", tr("Border colour"));
     shape_bor_Stepper = PanelWidgets::stepper("shape_bor_Stepper", 0, 50, tr(" pt"));
@@ -69,14 +58,14 @@ void ShapePanel::build()
     PanelWidgets::addToPage(page, end, Shape_Border_Box);
 
     // fill
-    Shape_fill_chk = named(new QCheckBox(tr("Fill")), "Shape_fill_chk");
+    Shape_fill_chk = PanelWidgets::named(new QCheckBox(tr("Fill")), "Shape_fill_chk");
     PanelWidgets::addToPage(page, end, Shape_fill_chk);
-    Shape_Fill_Box = named(new QGroupBox(tr("Fill")), "Shape_Fill_Box");
+    Shape_Fill_Box = PanelWidgets::named(new QGroupBox(tr("Fill")), "Shape_Fill_Box");
     auto* fill = new QFormLayout(Shape_Fill_Box);
     auto* radios = new QHBoxLayout;
-    Shape_solid_fill_rd = named(new QRadioButton(tr("Solid")), "Shape_solid_fill_rd");
-    Shape_gradient_fill_rd = named(new QRadioButton(tr("Gradient")), "Shape_gradient_fill_rd");
-    Shape_Style_fill_rd = named(new QRadioButton(tr("Pattern")), "Shape_Style_fill_rd");
+    Shape_solid_fill_rd = PanelWidgets::named(new QRadioButton(tr("Solid")), "Shape_solid_fill_rd");
+    Shape_gradient_fill_rd = PanelWidgets::named(new QRadioButton(tr("Gradient")), "Shape_gradient_fill_rd");
+    Shape_Style_fill_rd = PanelWidgets::named(new QRadioButton(tr("Pattern")), "Shape_Style_fill_rd");
     for (QRadioButton* radio : {Shape_solid_fill_rd, Shape_gradient_fill_rd, Shape_Style_fill_rd})
         radios->addWidget(radio);
     fill->addRow(radios);
@@ -103,13 +92,13 @@ void ShapePanel::build()
     m_figureForm->setContentsMargins(0, 0, 0, 0);
     shape_alpha_Stepper = PanelWidgets::stepper("shape_alpha_Stepper", 0, 100, tr(" %"));
     m_figureForm->addRow(tr("Opacity"), shape_alpha_Stepper);
-    shape_cor_radius_Label = named(new QLabel(tr("Corner radius")), "shape_cor_radius_Label");
+    shape_cor_radius_Label = PanelWidgets::named(new QLabel(tr("Corner radius")), "shape_cor_radius_Label");
     shape_cor_radius_Stepper = PanelWidgets::floatStepper("shape_cor_radius_Stepper", 0, 1000, tr(" pt"));
     m_figureForm->addRow(shape_cor_radius_Label, shape_cor_radius_Stepper);
-    double_star_Label = named(new QLabel(tr("Double star")), "double_star_Label");
+    double_star_Label = PanelWidgets::named(new QLabel(tr("Double star")), "double_star_Label");
     double_star_Stepper = PanelWidgets::stepper("double_star_Stepper", 1, 5);
     m_figureForm->addRow(double_star_Label, double_star_Stepper);
-    polygon_Label = named(new QLabel(tr("Polygon")), "polygon_Label");
+    polygon_Label = PanelWidgets::named(new QLabel(tr("Polygon")), "polygon_Label");
     polygon_Stepper = PanelWidgets::stepper("polygon_Stepper", 1, 5);
     m_figureForm->addRow(polygon_Label, polygon_Stepper);
     PanelWidgets::addToPage(page, end, more);
