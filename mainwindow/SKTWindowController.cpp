@@ -24,7 +24,9 @@
 #include "mainwindow/inspector/BarcodePanel.h"
 #include "mainwindow/inspector/DataSourcePanel.h"
 #include "mainwindow/inspector/InspectorPanel.h"
+#include "mainwindow/inspector/LinePanel.h"
 #include "mainwindow/inspector/PicturePanel.h"
+#include "mainwindow/inspector/ShapePanel.h"
 #include "mainwindow/inspector/SignaturePanel.h"
 #include "mainwindow/inspector/TextPanel.h"
 #include "mainwindow/MainMenuBar.h"
@@ -334,6 +336,7 @@ void SKTWindowController::awakeFromNib()
     createTextPanels();
     createInspectorPages();
     createPictureSignatureBarcodeAndSourcePanels();
+    createShapeAndLinePanels();
     // The rulers start shown.
     Show_Hide_Ruler_ChkBox();
     Undo_Redo_Button_state();
@@ -2573,4 +2576,113 @@ void SKTWindowController::setDataSourceLists(const DataSourceLists& lists)
 {
     if (DataSourcePanel* p = dataSourcePanel())
         p->setLists(lists);
+}
+
+// ---- the shape and line panels of the inspector ----
+
+namespace {
+
+// Runs `action` of the registered panel of type P, if there is one.
+template <class P>
+void forwardToPanel(const std::vector<std::unique_ptr<InspectorPanel>>& panels, void (P::*action)())
+{
+    for (const auto& panel : panels) {
+        if (auto* found = dynamic_cast<P*>(panel.get())) {
+            (found->*action)();
+            return;
+        }
+    }
+}
+
+}
+
+void SKTWindowController::createShapeAndLinePanels()
+{
+    addInspectorPanel(std::make_unique<ShapePanel>(*this));
+    addInspectorPanel(std::make_unique<LinePanel>(*this));
+}
+
+void SKTWindowController::Update_Shape_Graphics()
+{
+    forwardToPanel(m_inspectorPanels, &ShapePanel::Update_Shape_Graphics);
+}
+
+void SKTWindowController::Shape_Border_ChkBox()
+{
+    forwardToPanel(m_inspectorPanels, &ShapePanel::Shape_Border_ChkBox);
+}
+
+void SKTWindowController::Shape_Fill_Chk_Box()
+{
+    forwardToPanel(m_inspectorPanels, &ShapePanel::Shape_Fill_Chk_Box);
+}
+
+void SKTWindowController::Shape_Border_Changed()
+{
+    forwardToPanel(m_inspectorPanels, &ShapePanel::Shape_Border_Changed);
+}
+
+void SKTWindowController::Shape_Gradient_Changed()
+{
+    forwardToPanel(m_inspectorPanels, &ShapePanel::Shape_Gradient_Changed);
+}
+
+void SKTWindowController::Shape_Alpha_Changed()
+{
+    forwardToPanel(m_inspectorPanels, &ShapePanel::Shape_Alpha_Changed);
+}
+
+void SKTWindowController::Shape_Corner_Radius_Changed()
+{
+    forwardToPanel(m_inspectorPanels, &ShapePanel::Shape_Corner_Radius_Changed);
+}
+
+void SKTWindowController::Double_Star_Shape_Changed()
+{
+    forwardToPanel(m_inspectorPanels, &ShapePanel::Double_Star_Shape_Changed);
+}
+
+void SKTWindowController::Polygon_Shape_Changed()
+{
+    forwardToPanel(m_inspectorPanels, &ShapePanel::Polygon_Shape_Changed);
+}
+
+void SKTWindowController::Set_Control_Clr()
+{
+    forwardToPanel(m_inspectorPanels, &ShapePanel::Set_Control_Clr);
+}
+
+void SKTWindowController::Shape_Solid_RD_Sel()
+{
+    forwardToPanel(m_inspectorPanels, &ShapePanel::Shape_Solid_RD_Sel);
+}
+
+void SKTWindowController::Shape_Gradient_RD_Sel()
+{
+    forwardToPanel(m_inspectorPanels, &ShapePanel::Shape_Gradient_RD_Sel);
+}
+
+void SKTWindowController::Shape_Hatch_RD_Sel()
+{
+    forwardToPanel(m_inspectorPanels, &ShapePanel::Shape_Hatch_RD_Sel);
+}
+
+void SKTWindowController::Update_Line_Graphics()
+{
+    forwardToPanel(m_inspectorPanels, &LinePanel::Update_Line_Graphics);
+}
+
+void SKTWindowController::Line_Alpha_Changed()
+{
+    forwardToPanel(m_inspectorPanels, &LinePanel::Line_Alpha_Changed);
+}
+
+void SKTWindowController::Line_Width_Changed()
+{
+    forwardToPanel(m_inspectorPanels, &LinePanel::Line_Width_Changed);
+}
+
+void SKTWindowController::Set_LineControl_Clr()
+{
+    forwardToPanel(m_inspectorPanels, &LinePanel::Set_LineControl_Clr);
 }

@@ -480,6 +480,27 @@ public:
     BarcodePanel* barcodePanel() const;
     DataSourcePanel* dataSourcePanel() const;
 
+    // ---- the shape and line panels of the inspector ----
+    // Makes the two panels in their pages and hands them to the inspector.
+    void createShapeAndLinePanels();
+    void Update_Shape_Graphics();
+    void Update_Line_Graphics();
+    void Shape_Border_ChkBox();
+    void Shape_Fill_Chk_Box();
+    void Shape_Border_Changed();
+    void Shape_Gradient_Changed();
+    void Shape_Alpha_Changed();
+    void Shape_Corner_Radius_Changed();
+    void Double_Star_Shape_Changed();
+    void Polygon_Shape_Changed();
+    void Set_Control_Clr();
+    void Shape_Solid_RD_Sel();
+    void Shape_Gradient_RD_Sel();
+    void Shape_Hatch_RD_Sel();
+    void Line_Alpha_Changed();
+    void Line_Width_Changed();
+    void Set_LineControl_Clr();
+
 signals:
     // The current tool changed (Select_tool_action, selectArrowTool).
     void selectedToolChanged();
