@@ -1,6 +1,8 @@
 #include "mainwindow/inspector/FontChooser.h"
 
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 
 namespace {
 
@@ -17,13 +19,25 @@ std::optional<FontSpec> FontChooser::chooseFont(QWidget* parent, const FontSpec&
     if (handler())
         return handler()(current);
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, current.toQFont(), parent, QObject::tr("Text font"));
+    const QFont chosen = QFontDialog::getFont(&ok, dialogStartFont(current), parent, QObject::tr("Text font"));
     if (!ok)
         return std::nullopt;
+    return answerFor(current, chosen);
+}
+
+QFont FontChooser::dialogStartFont(const FontSpec& current)
+{
+    QFont start = current.toQFont();
+    if (!QFontDatabase::hasFamily(start.family()))
+        start.setFamily(QFontInfo(start).family());
+    return start;
+}
+
+FontSpec FontChooser::answerFor(const FontSpec& current, const QFont& chosen)
+{
     const double size = chosen.pointSizeF() > 0 ? chosen.pointSizeF() : double(chosen.pixelSize());
-    // The same family keeps the name it was read under, so an unchanged font
-    // is written back as it came.
-    if (chosen.family() == current.family())
+    const QString drawnFamily = QFontInfo(current.toQFont()).family();
+    if (chosen.family() == current.family() || chosen.family() == drawnFamily)
         return current.withPointSize(size);
     return FontSpec(chosen.family(), size);
 }

@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+class QFont;
 class QWidget;
 
 class FontChooser
@@ -18,6 +19,15 @@ public:
     using Handler = std::function<std::optional<FontSpec>(const FontSpec& current)>;
 
     static std::optional<FontSpec> chooseFont(QWidget* parent, const FontSpec& current);
+
+    // The font the dialog opens on: `current`, or, for a family that is not
+    // installed under its own name (a design's "Times New Roman" drawn with
+    // its metric twin), the family that draws it.
+    static QFont dialogStartFont(const FontSpec& current);
+    // The answer for the dialog's `chosen` font: a family kept as it was
+    // (under its own name or the one that draws it) keeps the name it was
+    // read under, so an unchanged font is written back as it came.
+    static FontSpec answerFor(const FontSpec& current, const QFont& chosen);
 
     // Replaces the chooser; an empty handler brings back the dialog.
     static void setHandler(Handler handler);

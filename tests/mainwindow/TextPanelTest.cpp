@@ -177,6 +177,23 @@ protected:
     }
 };
 
+// A design's "Times New Roman" is drawn with its metric twin: the dialog opens
+// on the twin, and keeping it keeps the design's name.
+TEST(FontChooserTest, AFamilyDrawnByAnotherOpensOnItAndKeepsItsName)
+{
+    const FontSpec times("Times New Roman", 14);
+    const QFont start = FontChooser::dialogStartFont(times);
+    EXPECT_EQ(start.family(), "Liberation Serif");
+    EXPECT_EQ(start.pointSizeF(), 14.0);
+
+    QFont smaller = start;
+    smaller.setPointSizeF(10);
+    EXPECT_EQ(FontChooser::answerFor(times, smaller), FontSpec("Times New Roman", 10));
+    QFont other("Liberation Sans");
+    other.setPointSizeF(12);
+    EXPECT_EQ(FontChooser::answerFor(times, other), FontSpec("Liberation Sans", 12));
+}
+
 TEST_F(TextPanelTest, ColourGoesToEveryTextButTheWordsOnlyToASingleOne)
 {
     const auto three = texts(3);
