@@ -39,7 +39,9 @@
 #include "mainwindow/WindowPlacement.h"
 #include "model/Globals.h"
 #include "model/PicturePath.h"
+#include "model/QuietUpdate.h"
 #include "model/SKTDocument.h"
+#include "model/UndoRegistrationPause.h"
 #include "output/Globals.h"
 #include "output/Preferences.h"
 #include "platform/OpenPanel.h"
@@ -92,37 +94,6 @@ void selectItemWithText(QComboBox* combo, const QString& text)
         combo->setCurrentIndex(index);
 }
 
-// Switches undo registration off for as long as it lives.
-class UndoRegistrationPause
-{
-public:
-    explicit UndoRegistrationPause(SKTDocument* document) : m_document(document)
-    {
-        if (m_document)
-            m_document->Enable_Disable_Undo_Registraion(false);
-    }
-    ~UndoRegistrationPause()
-    {
-        if (m_document)
-            m_document->Enable_Disable_Undo_Registraion(true);
-    }
-    UndoRegistrationPause(const UndoRegistrationPause&) = delete;
-    UndoRegistrationPause& operator=(const UndoRegistrationPause&) = delete;
-
-private:
-    QPointer<SKTDocument> m_document;
-};
-
-// Sets `Not_Draw_Only_Prop_Change` for as long as it lives and clears it on
-// every way out, an exception included.
-class QuietUpdate
-{
-public:
-    QuietUpdate() { Not_Draw_Only_Prop_Change = true; }
-    ~QuietUpdate() { Not_Draw_Only_Prop_Change = false; }
-    QuietUpdate(const QuietUpdate&) = delete;
-    QuietUpdate& operator=(const QuietUpdate&) = delete;
-};
 
 }
 

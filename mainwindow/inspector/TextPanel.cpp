@@ -8,9 +8,10 @@
 #include "mainwindow/DrawWindow.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/inspector/FontChooser.h"
+#include "mainwindow/inspector/PanelUpdateFrame.h"
 #include "mainwindow/inspector/TextPanelRules.h"
 #include "model/Globals.h"
-#include "model/SKTDocument.h"
+#include "model/QuietUpdate.h"
 #include "model/SKTText.h"
 
 #include <QButtonGroup>
@@ -23,7 +24,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -37,40 +37,6 @@
 #include <vector>
 
 namespace {
-
-// The panel's writes record no undo: registration is off while it lives.
-class UndoPause
-{
-public:
-    explicit UndoPause(SKTDocument* document) : m_document(document)
-    {
-        if (m_document)
-            m_document->Enable_Disable_Undo_Registraion(false);
-    }
-    ~UndoPause()
-    {
-        if (m_document)
-            m_document->Enable_Disable_Undo_Registraion(true);
-    }
-    UndoPause(const UndoPause&) = delete;
-    UndoPause& operator=(const UndoPause&) = delete;
-
-private:
-    QPointer<SKTDocument> m_document;
-};
-
-// Sets the quiet-update flag while it lives, then restores what it was.
-class QuietWhileFilling
-{
-public:
-    QuietWhileFilling() : m_was(Not_Draw_Only_Prop_Change) { Not_Draw_Only_Prop_Change = true; }
-    ~QuietWhileFilling() { Not_Draw_Only_Prop_Change = m_was; }
-    QuietWhileFilling(const QuietWhileFilling&) = delete;
-    QuietWhileFilling& operator=(const QuietWhileFilling&) = delete;
-
-private:
-    bool m_was;
-};
 
 // The page's vertical layout, where controls go before its closing spacer.
 void addToPage(QWidget* page, QWidget* control)
@@ -273,7 +239,7 @@ void TextPanel::load(const SKTGraphic& graphic)
 void TextPanel::show(const TextPanelState& s)
 {
     // Nothing the filling sets off writes back.
-    const QuietWhileFilling quiet;
+    const QuietUpdate quiet(QuietUpdate::OnExit::Restore);
     {
         const QSignalBlocker editor(Text_value_Edit);
         Text_value_Edit->setPlainText(s.text);
@@ -340,16 +306,10 @@ TextPanelState TextPanel::state() const
 
 void TextPanel::Update_Text_Graphics()
 {
-    const GraphicList graphics = m_controller.graphicsToUpdate();
-    if (graphics.isEmpty())
-        return;
     const TextPanelState s = state();
-    {
-        const UndoPause noUndo(m_controller.document());
-        for (const GraphicPtr& graphic : graphics)
-            TextPanelRules::applyTo(s, *graphic, graphics.size() == 1);
-    }
-    m_controller.finishUpdate(graphics);
+    PanelUpdateFrame::run(m_controller, [&s](SKTGraphic& graphic, bool onlyOne) {
+        TextPanelRules::applyTo(s, graphic, onlyOne);
+    });
 }
 
 void TextPanel::enableFillControls(bool gradient)
