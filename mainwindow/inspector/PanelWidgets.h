@@ -7,7 +7,9 @@
 #include <QString>
 
 class ColorWell;
+class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QDoubleSpinBox;
 class QSpacerItem;
 class QSpinBox;
@@ -17,6 +19,16 @@ class QWidget;
 class PanelWidgets
 {
 public:
+    // The controls of a border group, by the names of its controls.
+    struct BorderGroup
+    {
+        QCheckBox* check = nullptr;
+        QGroupBox* box = nullptr;
+        ColorWell* colour = nullptr;
+        QSpinBox* width = nullptr;
+        QComboBox* style = nullptr;
+    };
+
     // `widget`, named `name`.
     template <class T>
     static T* named(T* widget, const char* name)
@@ -40,4 +52,10 @@ public:
     // Puts `widget` into a page's layout just above its closing spacer (at
     // the end when the spacer is not in it), after what was put there before.
     static void addToPage(QVBoxLayout* page, QSpacerItem* spacer, QWidget* widget);
+    // The check box "Draw a border" and under it the group box "Border" of
+    // the border's colour, width stepper (0 to 50 points) and line style
+    // list, put into a page as addToPage does.
+    static BorderGroup borderGroup(QVBoxLayout* page, QSpacerItem* spacer, const char* checkName,
+                                   const char* boxName, const char* colourName, const char* widthName,
+                                   const char* styleName);
 };

@@ -45,17 +45,13 @@ void ShapePanel::build()
     PanelWidgets::addToPage(page, end, Shape_prop_title);
 
     // border
-    Shape_border_chk = PanelWidgets::named(new QCheckBox(tr("Draw a border")), "Shape_border_chk");
-    PanelWidgets::addToPage(page, end, Shape_border_chk);
-    Shape_Border_Box = PanelWidgets::named(new QGroupBox(tr("Border")), "Shape_Border_Box");
-    auto* border = new QFormLayout(Shape_Border_Box);
-    shape_bordr_clr = PanelWidgets::colourWell("shape_bordr_clr", tr("Border colour"));
-    shape_bor_Stepper = PanelWidgets::stepper("shape_bor_Stepper", 0, 50, tr(" pt"));
-    shape_border_style = PanelWidgets::dashList("shape_border_style");
-    border->addRow(tr("Colour"), shape_bordr_clr);
-    border->addRow(tr("Width"), shape_bor_Stepper);
-    border->addRow(tr("Style"), shape_border_style);
-    PanelWidgets::addToPage(page, end, Shape_Border_Box);
+    const PanelWidgets::BorderGroup border = PanelWidgets::borderGroup(
+        page, end, "Shape_border_chk", "Shape_Border_Box", "shape_bordr_clr", "shape_bor_Stepper", "shape_border_style");
+    Shape_border_chk = border.check;
+    Shape_Border_Box = border.box;
+    shape_bordr_clr = border.colour;
+    shape_bor_Stepper = border.width;
+    shape_border_style = border.style;
 
     // fill
     Shape_fill_chk = PanelWidgets::named(new QCheckBox(tr("Fill")), "Shape_fill_chk");
