@@ -36,6 +36,7 @@
 #include "mainwindow/Send_Modeless.h"
 #include "mainwindow/SmallDialogs.h"
 #include "mainwindow/ToolPaletteIcons.h"
+#include "mainwindow/WindowBackground.h"
 #include "mainwindow/WindowPlacement.h"
 #include "model/Globals.h"
 #include "model/PicturePath.h"
@@ -218,9 +219,7 @@ void SKTWindowController::awakeFromNib()
     Ui::DrawWindow& ui = m_window->ui();
 
     // the window
-    QPalette palette = m_window->palette();
-    palette.setColor(QPalette::Window, QColor(241, 244, 250));
-    m_window->setPalette(palette);
+    WindowBackground::apply(*m_window);
     m_window->setWindowTitle(App_Name);
     placeMainWindow(*m_window);
 
