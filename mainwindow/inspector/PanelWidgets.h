@@ -52,9 +52,14 @@ public:
     // Puts `widget` into a page's layout just above its closing spacer (at
     // the end when the spacer is not in it), after what was put there before.
     static void addToPage(QVBoxLayout* page, QSpacerItem* spacer, QWidget* widget);
-    // The check box "Draw a border" and under it the group box "Border" of
-    // the border's colour, width stepper (0 to 50 points) and line style
-    // list, put into a page as addToPage does.
+    // A border's check box and the group box it enables, of the border's
+    // colour, width stepper (0 to 50 points) and line style list; not yet
+    // put into a page.
+    static BorderGroup makeBorderGroup(const char* checkName, const char* boxName, const char* colourName,
+                                       const char* widthName, const char* styleName, const QString& checkText,
+                                       const QString& boxTitle);
+    // The border group with the check box "Draw a border" and the group box
+    // titled "Border", put into a page as addToPage does.
     static BorderGroup borderGroup(QVBoxLayout* page, QSpacerItem* spacer, const char* checkName,
                                    const char* boxName, const char* colourName, const char* widthName,
                                    const char* styleName);
