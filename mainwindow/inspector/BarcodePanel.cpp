@@ -53,10 +53,14 @@ void BarcodePanel::Update_Barcode_Graphics(const GraphicPtr& source)
 {
     if (!source)
         return;
-    SKTGraphicView* view = m_controller.commandCanvas();
-    const GraphicPtr edited = view ? view->controller()._Selected_Graphic : GraphicPtr();
-    const int printObject = m_controller.printObjectState();
-    PanelUpdateFrame::run(m_controller, [&](SKTGraphic& graphic, bool) {
+    GraphicPtr edited;
+    int printObject = 0;
+    const auto read = [&] {
+        SKTGraphicView* view = m_controller.commandCanvas();
+        edited = view ? view->controller()._Selected_Graphic : GraphicPtr();
+        printObject = m_controller.printObjectState();
+    };
+    PanelUpdateFrame::run(m_controller, read, [&](SKTGraphic& graphic, bool) {
         graphic.print_object = printObject;
         BarcodePanelRules::copyDesignerFields(*source, graphic);
         if (&graphic == edited.get())

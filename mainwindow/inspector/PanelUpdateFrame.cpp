@@ -3,7 +3,8 @@
 #include "mainwindow/SKTWindowController.h"
 #include "model/UndoRegistrationPause.h"
 
-void PanelUpdateFrame::run(SKTWindowController& controller, const std::function<void(SKTGraphic&, bool)>& write)
+void PanelUpdateFrame::run(SKTWindowController& controller, const std::function<void()>& read,
+                           const std::function<void(SKTGraphic&, bool)>& write)
 {
     // Nothing while the window goes.
     if (!controller.window())
@@ -11,6 +12,7 @@ void PanelUpdateFrame::run(SKTWindowController& controller, const std::function<
     const GraphicList graphics = controller.graphicsToUpdate();
     if (graphics.isEmpty())
         return;
+    read();
     {
         const UndoRegistrationPause noUndo(controller.document());
         for (const GraphicPtr& graphic : graphics)

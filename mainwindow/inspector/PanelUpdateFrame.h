@@ -13,7 +13,10 @@ class SKTWindowController;
 class PanelUpdateFrame
 {
 public:
-    // `write(object, onlyOneSelected)` for each object to update; nothing
-    // when there is none.
-    static void run(SKTWindowController& controller, const std::function<void(SKTGraphic&, bool)>& write);
+    // `read()` once, to take the panel's values from its controls, then
+    // `write(object, onlyOneSelected)` for each object to update. Neither
+    // while the controls are being filled (the quiet-update flag), while the
+    // window goes, or when no object is selected.
+    static void run(SKTWindowController& controller, const std::function<void()>& read,
+                    const std::function<void(SKTGraphic&, bool)>& write);
 };

@@ -170,8 +170,8 @@ void PicturePanel::showSliderValue(int slider, double value)
 
 void PicturePanel::Update_Image_Graphics()
 {
-    const PicturePanelState panel = state();
-    PanelUpdateFrame::run(m_controller, [&panel](SKTGraphic& graphic, bool onlyOne) {
+    PicturePanelState panel;
+    PanelUpdateFrame::run(m_controller, [&] { panel = state(); }, [&panel](SKTGraphic& graphic, bool onlyOne) {
         Show_NSLog_Message(QStringLiteral("Txt path - %1\nGraphic Path - %2\n")
                                .arg(QFileInfo(panel.path).fileName(), QFileInfo(graphic._file_path).fileName()));
         PicturePanelRules::applyTo(panel, graphic, onlyOne);

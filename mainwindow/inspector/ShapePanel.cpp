@@ -8,6 +8,7 @@
 #include "mainwindow/inspector/PanelUpdateFrame.h"
 #include "mainwindow/inspector/PanelWidgets.h"
 #include "mainwindow/inspector/ShapePanelRules.h"
+#include "model/QuietUpdate.h"
 #include "model/SKTGraphic.h"
 #include "ui_DrawWindow.h"
 
@@ -20,7 +21,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
-#include <QScopedValueRollback>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -140,14 +140,15 @@ bool ShapePanel::showsKind(const SKTGraphic& graphic) const
 
 void ShapePanel::load(const SKTGraphic& graphic)
 {
-    const QScopedValueRollback<bool> loading(m_loading, true);
+    const QuietUpdate quiet(QuietUpdate::OnExit::Restore);
     show(ShapePanelRules::fromGraphic(graphic));
     showFigureControls(graphic.Get_shape_type(), graphic.Is_Control_Locked());
 }
 
 void ShapePanel::show(const ShapePanelState& s)
 {
-    const QScopedValueRollback<bool> loading(m_loading, true);
+    // Nothing the filling sets off writes back.
+    const QuietUpdate quiet(QuietUpdate::OnExit::Restore);
     Shape_border_chk->setChecked(s.borderOn);
     shape_bordr_clr->setColour(s.borderColour);
     shape_bor_Stepper->setValue(s.borderWidth);
@@ -203,13 +204,10 @@ ShapePanelState ShapePanel::state() const
 
 void ShapePanel::Update_Shape_Graphics()
 {
-    // Nothing while the controls are filled, nor while the window goes.
-    if (m_loading || !m_controller.window())
-        return;
-    const ShapePanelState s = state();
-    PanelUpdateFrame::run(m_controller, [&s](SKTGraphic& graphic, bool onlyOne) {
-        ShapePanelRules::applyTo(s, graphic, onlyOne);
-    });
+    ShapePanelState s;
+    PanelUpdateFrame::run(
+        m_controller, [&] { s = state(); },
+        [&s](SKTGraphic& graphic, bool onlyOne) { ShapePanelRules::applyTo(s, graphic, onlyOne); });
 }
 
 void ShapePanel::Shape_Border_ChkBox()

@@ -75,10 +75,10 @@ SignaturePanelState SignaturePanel::state() const
 
 void SignaturePanel::Update_Sign_Graphics()
 {
-    const SignaturePanelState panel = state();
-    PanelUpdateFrame::run(m_controller, [&panel](SKTGraphic& graphic, bool onlyOne) {
-        SignaturePanelRules::applyTo(panel, graphic, onlyOne);
-    });
+    SignaturePanelState panel;
+    PanelUpdateFrame::run(
+        m_controller, [&] { panel = state(); },
+        [&panel](SKTGraphic& graphic, bool onlyOne) { SignaturePanelRules::applyTo(panel, graphic, onlyOne); });
 }
 
 void SignaturePanel::borderCheckChanged()

@@ -255,10 +255,10 @@ TextPanelState TextPanel::state() const
 
 void TextPanel::Update_Text_Graphics()
 {
-    const TextPanelState s = state();
-    PanelUpdateFrame::run(m_controller, [&s](SKTGraphic& graphic, bool onlyOne) {
-        TextPanelRules::applyTo(s, graphic, onlyOne);
-    });
+    TextPanelState s;
+    PanelUpdateFrame::run(
+        m_controller, [&] { s = state(); },
+        [&s](SKTGraphic& graphic, bool onlyOne) { TextPanelRules::applyTo(s, graphic, onlyOne); });
 }
 
 void TextPanel::enableFillControls(bool gradient)
