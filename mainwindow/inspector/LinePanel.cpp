@@ -98,10 +98,7 @@ LinePanelState LinePanel::state() const
 
 void LinePanel::Update_Line_Graphics()
 {
-    LinePanelState s;
-    PanelUpdateFrame::run(
-        m_controller, [&] { s = state(); },
-        [&s](SKTGraphic& graphic, bool onlyOne) { LinePanelRules::applyTo(s, graphic, onlyOne); });
+    PanelUpdateFrame::run<LinePanelState>(m_controller, [this] { return state(); }, &LinePanelRules::applyTo);
 }
 
 // The steppers show their values in their own text fields.

@@ -19,4 +19,16 @@ public:
     // window goes, or when no object is selected.
     static void run(SKTWindowController& controller, const std::function<void()>& read,
                     const std::function<void(SKTGraphic&, bool)>& write);
+
+    // The same for a panel whose values are a State read by `read` and
+    // written by its rules' `apply` (applyTo).
+    template <class State>
+    static void run(SKTWindowController& controller, const std::function<State()>& read,
+                    void (*apply)(const State&, SKTGraphic&, bool))
+    {
+        State state;
+        run(
+            controller, [&] { state = read(); },
+            [&](SKTGraphic& graphic, bool onlyOne) { apply(state, graphic, onlyOne); });
+    }
 };

@@ -45,8 +45,9 @@ void ShapePanel::build()
     PanelWidgets::addToPage(page, end, Shape_prop_title);
 
     // border
-    const PanelWidgets::BorderGroup border = PanelWidgets::borderGroup(
-        page, end, "Shape_border_chk", "Shape_Border_Box", "shape_bordr_clr", "shape_bor_Stepper", "shape_border_style");
+    const PanelWidgets::BorderGroup border = PanelWidgets::borderGroup(page, end, "Shape_border_chk", "Shape_Border_Box",
+                                                                       "shape_bordr_clr", "shape_bor_Stepper",
+                                                                       "shape_border_style");
     Shape_border_chk = border.check;
     Shape_Border_Box = border.box;
     shape_bordr_clr = border.colour;
@@ -204,10 +205,7 @@ ShapePanelState ShapePanel::state() const
 
 void ShapePanel::Update_Shape_Graphics()
 {
-    ShapePanelState s;
-    PanelUpdateFrame::run(
-        m_controller, [&] { s = state(); },
-        [&s](SKTGraphic& graphic, bool onlyOne) { ShapePanelRules::applyTo(s, graphic, onlyOne); });
+    PanelUpdateFrame::run<ShapePanelState>(m_controller, [this] { return state(); }, &ShapePanelRules::applyTo);
 }
 
 void ShapePanel::Shape_Border_ChkBox()

@@ -75,10 +75,7 @@ SignaturePanelState SignaturePanel::state() const
 
 void SignaturePanel::Update_Sign_Graphics()
 {
-    SignaturePanelState panel;
-    PanelUpdateFrame::run(
-        m_controller, [&] { panel = state(); },
-        [&panel](SKTGraphic& graphic, bool onlyOne) { SignaturePanelRules::applyTo(panel, graphic, onlyOne); });
+    PanelUpdateFrame::run<SignaturePanelState>(m_controller, [this] { return state(); }, &SignaturePanelRules::applyTo);
 }
 
 void SignaturePanel::borderCheckChanged()

@@ -255,10 +255,7 @@ TextPanelState TextPanel::state() const
 
 void TextPanel::Update_Text_Graphics()
 {
-    TextPanelState s;
-    PanelUpdateFrame::run(
-        m_controller, [&] { s = state(); },
-        [&s](SKTGraphic& graphic, bool onlyOne) { TextPanelRules::applyTo(s, graphic, onlyOne); });
+    PanelUpdateFrame::run<TextPanelState>(m_controller, [this] { return state(); }, &TextPanelRules::applyTo);
 }
 
 void TextPanel::enableFillControls(bool gradient)
