@@ -4,6 +4,7 @@
 #include "canvas/CanvasController.h"
 #include "model/PicturePath.h"
 #include "model/SKTDocument.h"
+#include "model/UndoRegistrationPause.h"
 
 #include <QFileInfo>
 
@@ -11,27 +12,6 @@ namespace {
 
 const QString textClassName = QStringLiteral("SKTText");
 const QString pictureClassName = QStringLiteral("SKTImage");
-
-// Changes made while it lives are not recorded for undo.
-class UndoRegistrationPause
-{
-public:
-    explicit UndoRegistrationPause(SKTDocument* document) : m_document(document)
-    {
-        if (m_document)
-            m_document->Enable_Disable_Undo_Registraion(false);
-    }
-    ~UndoRegistrationPause()
-    {
-        if (m_document)
-            m_document->Enable_Disable_Undo_Registraion(true);
-    }
-    UndoRegistrationPause(const UndoRegistrationPause&) = delete;
-    UndoRegistrationPause& operator=(const UndoRegistrationPause&) = delete;
-
-private:
-    SKTDocument* m_document;
-};
 
 }   // namespace
 

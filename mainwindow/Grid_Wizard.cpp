@@ -1,6 +1,7 @@
 #include "mainwindow/Grid_Wizard.h"
 
 #include "mainwindow/ColorWell.h"
+#include "mainwindow/WindowBackground.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -24,11 +25,7 @@ Grid_Wizard::Grid_Wizard(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("Grid_Wizard"));
     setWindowTitle(tr("Grid"));
     setModal(true);
-
-    QPalette background = palette();
-    background.setColor(QPalette::Window, QColor(241, 244, 250));
-    setPalette(background);
-    setAutoFillBackground(true);
+    WindowBackground::apply(*this);
 
     Show_hide_grid_chk = new QCheckBox(tr("Show grid"), this);
     Show_hide_grid_chk->setObjectName(QStringLiteral("Show_hide_grid_chk"));

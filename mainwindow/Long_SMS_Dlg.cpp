@@ -1,6 +1,7 @@
 #include "mainwindow/Long_SMS_Dlg.h"
 
 #include "app/Globals.h"
+#include "mainwindow/WindowBackground.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -22,11 +23,7 @@ Long_SMS_Dlg::Long_SMS_Dlg(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("Long_SMS_Dlg"));
     setWindowTitle(tr("Message"));
     setModal(true);
-
-    QPalette background = palette();
-    background.setColor(QPalette::Window, QColor(241, 244, 250));
-    setPalette(background);
-    setAutoFillBackground(true);
+    WindowBackground::apply(*this);
 
     _Msg_Title = new QLabel(this);
     _Msg_Title->setObjectName(QStringLiteral("_Msg_Title"));

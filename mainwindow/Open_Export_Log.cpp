@@ -1,6 +1,7 @@
 #include "mainwindow/Open_Export_Log.h"
 
 #include "app/MessageBoxes.h"
+#include "mainwindow/WindowBackground.h"
 #include "output/Globals.h"
 #include "platform/FileOpener.h"
 
@@ -22,11 +23,7 @@ Open_Export_Log::Open_Export_Log(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("Open_Export_Files"));
     setWindowTitle(tr("Export"));
     setModal(true);
-
-    QPalette background = palette();
-    background.setColor(QPalette::Window, QColor(241, 244, 250));
-    setPalette(background);
-    setAutoFillBackground(true);
+    WindowBackground::apply(*this);
 
     _open_log_message = new QLabel(this);
     _open_log_message->setObjectName(QStringLiteral("_open_log_message"));

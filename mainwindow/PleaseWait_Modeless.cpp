@@ -1,5 +1,7 @@
 #include "mainwindow/PleaseWait_Modeless.h"
 
+#include "mainwindow/WindowBackground.h"
+
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -8,11 +10,7 @@ PleaseWait_Modeless::PleaseWait_Modeless(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("PleaseWait_Modeless"));
     setWindowTitle(tr("Please Wait"));
     setWindowModality(Qt::WindowModal);
-
-    QPalette background = palette();
-    background.setColor(QPalette::Window, QColor(241, 244, 250));
-    setPalette(background);
-    setAutoFillBackground(true);
+    WindowBackground::apply(*this);
 
     modeless_msg_lbl = new QLabel(tr("It may take a while, Please wait.."), this);
     modeless_msg_lbl->setObjectName(QStringLiteral("modeless_msg_lbl"));

@@ -36,10 +36,13 @@
 #include "mainwindow/Send_Modeless.h"
 #include "mainwindow/SmallDialogs.h"
 #include "mainwindow/ToolPaletteIcons.h"
+#include "mainwindow/WindowBackground.h"
 #include "mainwindow/WindowPlacement.h"
 #include "model/Globals.h"
 #include "model/PicturePath.h"
+#include "model/QuietUpdate.h"
 #include "model/SKTDocument.h"
+#include "model/UndoRegistrationPause.h"
 #include "output/Globals.h"
 #include "output/Preferences.h"
 #include "platform/OpenPanel.h"
@@ -92,37 +95,6 @@ void selectItemWithText(QComboBox* combo, const QString& text)
         combo->setCurrentIndex(index);
 }
 
-// Switches undo registration off for as long as it lives.
-class UndoRegistrationPause
-{
-public:
-    explicit UndoRegistrationPause(SKTDocument* document) : m_document(document)
-    {
-        if (m_document)
-            m_document->Enable_Disable_Undo_Registraion(false);
-    }
-    ~UndoRegistrationPause()
-    {
-        if (m_document)
-            m_document->Enable_Disable_Undo_Registraion(true);
-    }
-    UndoRegistrationPause(const UndoRegistrationPause&) = delete;
-    UndoRegistrationPause& operator=(const UndoRegistrationPause&) = delete;
-
-private:
-    QPointer<SKTDocument> m_document;
-};
-
-// Sets `Not_Draw_Only_Prop_Change` for as long as it lives and clears it on
-// every way out, an exception included.
-class QuietUpdate
-{
-public:
-    QuietUpdate() { Not_Draw_Only_Prop_Change = true; }
-    ~QuietUpdate() { Not_Draw_Only_Prop_Change = false; }
-    QuietUpdate(const QuietUpdate&) = delete;
-    QuietUpdate& operator=(const QuietUpdate&) = delete;
-};
 
 }
 
@@ -247,9 +219,7 @@ void SKTWindowController::awakeFromNib()
     Ui::DrawWindow& ui = m_window->ui();
 
     // the window
-    QPalette palette = m_window->palette();
-    palette.setColor(QPalette::Window, QColor(241, 244, 250));
-    m_window->setPalette(palette);
+    WindowBackground::apply(*m_window);
     m_window->setWindowTitle(App_Name);
     placeMainWindow(*m_window);
 
@@ -2096,6 +2066,23 @@ void SKTWindowController::Show_Hide_Ruler_ChkBox()
 }
 
 // ---- the property inspector's object panels ----
+// The controller keeps the panels' operations as forwards to the registered
+// panel of their kind; without that panel they do nothing.
+
+namespace {
+
+// The registered panel of type Panel; null when there is none.
+template <class Panel>
+Panel* findPanel(const std::vector<std::unique_ptr<InspectorPanel>>& panels)
+{
+    for (const std::unique_ptr<InspectorPanel>& panel : panels) {
+        if (auto* found = dynamic_cast<Panel*>(panel.get()))
+            return found;
+    }
+    return nullptr;
+}
+
+}
 
 void SKTWindowController::addInspectorPanel(std::unique_ptr<InspectorPanel> panel)
 {
@@ -2156,39 +2143,97 @@ void SKTWindowController::createTextPanels()
 
 TextPanel* SKTWindowController::textPanel() const
 {
-    for (const std::unique_ptr<InspectorPanel>& panel : m_inspectorPanels) {
-        if (auto* text = dynamic_cast<TextPanel*>(panel.get()))
-            return text;
-    }
-    return nullptr;
+    return findPanel<TextPanel>(m_inspectorPanels);
 }
 
-#define FORWARD_TO_TEXT_PANEL(name)               \
-    void SKTWindowController::name()              \
-    {                                             \
-        if (TextPanel* panel = textPanel())       \
-            panel->name();                        \
-    }
-FORWARD_TO_TEXT_PANEL(Update_Text_Graphics)
-FORWARD_TO_TEXT_PANEL(Text_Border_ChkBox)
-FORWARD_TO_TEXT_PANEL(Text_Fill_Chk_Box)
-FORWARD_TO_TEXT_PANEL(Text_Border_Changed)
-FORWARD_TO_TEXT_PANEL(Text_Gradient_Changed)
-FORWARD_TO_TEXT_PANEL(Text_Alpha_Changed)
-FORWARD_TO_TEXT_PANEL(Text_Kerning_Changed)
-FORWARD_TO_TEXT_PANEL(Set_TextControl_Clr)
-FORWARD_TO_TEXT_PANEL(Text_Solid_RD_Sel)
-FORWARD_TO_TEXT_PANEL(Text_Gradient_RD_Sel)
-FORWARD_TO_TEXT_PANEL(textDidChange)
-FORWARD_TO_TEXT_PANEL(Text_Insert_Date)
-FORWARD_TO_TEXT_PANEL(Text_Insert_Time)
-FORWARD_TO_TEXT_PANEL(Text_Font_Changed)
-#undef FORWARD_TO_TEXT_PANEL
+void SKTWindowController::Update_Text_Graphics()
+{
+    if (TextPanel* p = textPanel())
+        p->Update_Text_Graphics();
+}
+
+void SKTWindowController::Text_Border_ChkBox()
+{
+    if (TextPanel* p = textPanel())
+        p->Text_Border_ChkBox();
+}
+
+void SKTWindowController::Text_Fill_Chk_Box()
+{
+    if (TextPanel* p = textPanel())
+        p->Text_Fill_Chk_Box();
+}
+
+void SKTWindowController::Text_Border_Changed()
+{
+    if (TextPanel* p = textPanel())
+        p->Text_Border_Changed();
+}
+
+void SKTWindowController::Text_Gradient_Changed()
+{
+    if (TextPanel* p = textPanel())
+        p->Text_Gradient_Changed();
+}
+
+void SKTWindowController::Text_Alpha_Changed()
+{
+    if (TextPanel* p = textPanel())
+        p->Text_Alpha_Changed();
+}
+
+void SKTWindowController::Text_Kerning_Changed()
+{
+    if (TextPanel* p = textPanel())
+        p->Text_Kerning_Changed();
+}
+
+void SKTWindowController::Set_TextControl_Clr()
+{
+    if (TextPanel* p = textPanel())
+        p->Set_TextControl_Clr();
+}
+
+void SKTWindowController::Text_Solid_RD_Sel()
+{
+    if (TextPanel* p = textPanel())
+        p->Text_Solid_RD_Sel();
+}
+
+void SKTWindowController::Text_Gradient_RD_Sel()
+{
+    if (TextPanel* p = textPanel())
+        p->Text_Gradient_RD_Sel();
+}
+
+void SKTWindowController::textDidChange()
+{
+    if (TextPanel* p = textPanel())
+        p->textDidChange();
+}
+
+void SKTWindowController::Text_Insert_Date()
+{
+    if (TextPanel* p = textPanel())
+        p->Text_Insert_Date();
+}
+
+void SKTWindowController::Text_Insert_Time()
+{
+    if (TextPanel* p = textPanel())
+        p->Text_Insert_Time();
+}
+
+void SKTWindowController::Text_Font_Changed()
+{
+    if (TextPanel* p = textPanel())
+        p->Text_Font_Changed();
+}
 
 void SKTWindowController::changeTextFont(const FontSpec& font)
 {
-    if (TextPanel* panel = textPanel())
-        panel->changeTextFont(font);
+    if (TextPanel* p = textPanel())
+        p->changeTextFont(font);
 }
 
 // ---- the inspector's switching and loading ----
@@ -2333,20 +2378,6 @@ void SKTWindowController::Print_object_chk_changed()
 }
 
 // ---- picture, signature, barcode and data-source panels ----
-
-namespace {
-
-template <class Panel>
-Panel* findPanel(const std::vector<std::unique_ptr<InspectorPanel>>& panels)
-{
-    for (const std::unique_ptr<InspectorPanel>& panel : panels) {
-        if (auto* found = dynamic_cast<Panel*>(panel.get()))
-            return found;
-    }
-    return nullptr;
-}
-
-}
 
 void SKTWindowController::createPictureSignatureBarcodeAndSourcePanels()
 {
@@ -2580,109 +2611,120 @@ void SKTWindowController::setDataSourceLists(const DataSourceLists& lists)
 
 // ---- the shape and line panels of the inspector ----
 
-namespace {
-
-// Runs `action` of the registered panel of type P, if there is one.
-template <class P>
-void forwardToPanel(const std::vector<std::unique_ptr<InspectorPanel>>& panels, void (P::*action)())
-{
-    for (const auto& panel : panels) {
-        if (auto* found = dynamic_cast<P*>(panel.get())) {
-            (found->*action)();
-            return;
-        }
-    }
-}
-
-}
-
 void SKTWindowController::createShapeAndLinePanels()
 {
     addInspectorPanel(std::make_unique<ShapePanel>(*this));
     addInspectorPanel(std::make_unique<LinePanel>(*this));
 }
 
+ShapePanel* SKTWindowController::shapePanel() const
+{
+    return findPanel<ShapePanel>(m_inspectorPanels);
+}
+
+LinePanel* SKTWindowController::linePanel() const
+{
+    return findPanel<LinePanel>(m_inspectorPanels);
+}
+
 void SKTWindowController::Update_Shape_Graphics()
 {
-    forwardToPanel(m_inspectorPanels, &ShapePanel::Update_Shape_Graphics);
+    if (ShapePanel* p = shapePanel())
+        p->Update_Shape_Graphics();
 }
 
 void SKTWindowController::Shape_Border_ChkBox()
 {
-    forwardToPanel(m_inspectorPanels, &ShapePanel::Shape_Border_ChkBox);
+    if (ShapePanel* p = shapePanel())
+        p->Shape_Border_ChkBox();
 }
 
 void SKTWindowController::Shape_Fill_Chk_Box()
 {
-    forwardToPanel(m_inspectorPanels, &ShapePanel::Shape_Fill_Chk_Box);
+    if (ShapePanel* p = shapePanel())
+        p->Shape_Fill_Chk_Box();
 }
 
 void SKTWindowController::Shape_Border_Changed()
 {
-    forwardToPanel(m_inspectorPanels, &ShapePanel::Shape_Border_Changed);
+    if (ShapePanel* p = shapePanel())
+        p->Shape_Border_Changed();
 }
 
 void SKTWindowController::Shape_Gradient_Changed()
 {
-    forwardToPanel(m_inspectorPanels, &ShapePanel::Shape_Gradient_Changed);
+    if (ShapePanel* p = shapePanel())
+        p->Shape_Gradient_Changed();
 }
 
 void SKTWindowController::Shape_Alpha_Changed()
 {
-    forwardToPanel(m_inspectorPanels, &ShapePanel::Shape_Alpha_Changed);
+    if (ShapePanel* p = shapePanel())
+        p->Shape_Alpha_Changed();
 }
 
 void SKTWindowController::Shape_Corner_Radius_Changed()
 {
-    forwardToPanel(m_inspectorPanels, &ShapePanel::Shape_Corner_Radius_Changed);
+    if (ShapePanel* p = shapePanel())
+        p->Shape_Corner_Radius_Changed();
 }
 
 void SKTWindowController::Double_Star_Shape_Changed()
 {
-    forwardToPanel(m_inspectorPanels, &ShapePanel::Double_Star_Shape_Changed);
+    if (ShapePanel* p = shapePanel())
+        p->Double_Star_Shape_Changed();
 }
 
 void SKTWindowController::Polygon_Shape_Changed()
 {
-    forwardToPanel(m_inspectorPanels, &ShapePanel::Polygon_Shape_Changed);
+    if (ShapePanel* p = shapePanel())
+        p->Polygon_Shape_Changed();
 }
 
 void SKTWindowController::Set_Control_Clr()
 {
-    forwardToPanel(m_inspectorPanels, &ShapePanel::Set_Control_Clr);
+    if (ShapePanel* p = shapePanel())
+        p->Set_Control_Clr();
 }
 
 void SKTWindowController::Shape_Solid_RD_Sel()
 {
-    forwardToPanel(m_inspectorPanels, &ShapePanel::Shape_Solid_RD_Sel);
+    if (ShapePanel* p = shapePanel())
+        p->Shape_Solid_RD_Sel();
 }
 
 void SKTWindowController::Shape_Gradient_RD_Sel()
 {
-    forwardToPanel(m_inspectorPanels, &ShapePanel::Shape_Gradient_RD_Sel);
+    if (ShapePanel* p = shapePanel())
+        p->Shape_Gradient_RD_Sel();
 }
 
 void SKTWindowController::Shape_Hatch_RD_Sel()
 {
-    forwardToPanel(m_inspectorPanels, &ShapePanel::Shape_Hatch_RD_Sel);
+    if (ShapePanel* p = shapePanel())
+        p->Shape_Hatch_RD_Sel();
 }
 
 void SKTWindowController::Update_Line_Graphics()
 {
-    forwardToPanel(m_inspectorPanels, &LinePanel::Update_Line_Graphics);
+    if (LinePanel* p = linePanel())
+        p->Update_Line_Graphics();
 }
 
 void SKTWindowController::Line_Alpha_Changed()
 {
-    forwardToPanel(m_inspectorPanels, &LinePanel::Line_Alpha_Changed);
+    if (LinePanel* p = linePanel())
+        p->Line_Alpha_Changed();
 }
 
 void SKTWindowController::Line_Width_Changed()
 {
-    forwardToPanel(m_inspectorPanels, &LinePanel::Line_Width_Changed);
+    if (LinePanel* p = linePanel())
+        p->Line_Width_Changed();
 }
 
 void SKTWindowController::Set_LineControl_Clr()
 {
-    forwardToPanel(m_inspectorPanels, &LinePanel::Set_LineControl_Clr);
+    if (LinePanel* p = linePanel())
+        p->Set_LineControl_Clr();
 }

@@ -38,7 +38,9 @@ class ArrangeCommands;
 class BarcodePanel;
 class DataSourcePanel;
 struct DataSourceLists;
+class LinePanel;
 class PicturePanel;
+class ShapePanel;
 class SignaturePanel;
 class DrawWindow;
 class InspectorPanel;
@@ -483,6 +485,8 @@ public:
     // ---- the shape and line panels of the inspector ----
     // Makes the two panels in their pages and hands them to the inspector.
     void createShapeAndLinePanels();
+    ShapePanel* shapePanel() const;
+    LinePanel* linePanel() const;
     void Update_Shape_Graphics();
     void Update_Line_Graphics();
     void Shape_Border_ChkBox();

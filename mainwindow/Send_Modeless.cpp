@@ -2,6 +2,7 @@
 
 #include "app/MessageBoxes.h"
 #include "mainwindow/ProgressState.h"
+#include "mainwindow/WindowBackground.h"
 #include "output/Globals.h"
 
 #include <QGridLayout>
@@ -21,11 +22,7 @@ Send_Modeless::Send_Modeless(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("Send_Modeless"));
     setWindowTitle(tr("Progress"));
     setWindowModality(Qt::WindowModal);
-
-    QPalette background = palette();
-    background.setColor(QPalette::Window, QColor(241, 244, 250));
-    setPalette(background);
-    setAutoFillBackground(true);
+    WindowBackground::apply(*this);
 
     _Curr_Progress = new QProgressBar(this);
     _Curr_Progress->setObjectName(QStringLiteral("_Curr_Progress"));

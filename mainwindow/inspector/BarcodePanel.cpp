@@ -7,6 +7,7 @@
 #include "mainwindow/DrawWindow.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/inspector/BarcodePanelRules.h"
+#include "mainwindow/inspector/PanelUpdateFrame.h"
 #include "ui_DrawWindow.h"
 
 #include <QPushButton>
@@ -52,17 +53,17 @@ void BarcodePanel::Update_Barcode_Graphics(const GraphicPtr& source)
 {
     if (!source)
         return;
-    const GraphicList graphics = m_controller.graphicsToUpdate();
-    if (graphics.isEmpty())
-        return;
-    SKTGraphicView* view = m_controller.commandCanvas();
-    const GraphicPtr edited = view ? view->controller()._Selected_Graphic : GraphicPtr();
-    const int printObject = m_controller.printObjectState();
-    for (const GraphicPtr& graphic : graphics) {
-        graphic->print_object = printObject;
-        BarcodePanelRules::copyDesignerFields(*source, *graphic);
-        if (graphic == edited)
-            graphic->Set_Barcode_image(Barcode_output_image);
-    }
-    m_controller.finishUpdate(graphics);
+    GraphicPtr edited;
+    int printObject = 0;
+    const auto read = [&] {
+        SKTGraphicView* view = m_controller.commandCanvas();
+        edited = view ? view->controller()._Selected_Graphic : GraphicPtr();
+        printObject = m_controller.printObjectState();
+    };
+    PanelUpdateFrame::run(m_controller, read, [&](SKTGraphic& graphic, bool) {
+        graphic.print_object = printObject;
+        BarcodePanelRules::copyDesignerFields(*source, graphic);
+        if (&graphic == edited.get())
+            graphic.Set_Barcode_image(Barcode_output_image);
+    });
 }

@@ -1,34 +1,31 @@
 #include "mainwindow/inspector/BorderControls.h"
 
 #include "mainwindow/ColorWell.h"
+#include "mainwindow/inspector/PanelWidgets.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFormLayout>
 #include <QGroupBox>
 #include <QSignalBlocker>
 #include <QSpinBox>
 
 BorderControls::BorderControls(QWidget* page, QBoxLayout* layout, int index, const QString& prefix)
 {
-    check = new QCheckBox(QObject::tr("Border"), page);
-    check->setObjectName(prefix + QStringLiteral("_border_chk"));
-    box = new QGroupBox(page);
-    box->setObjectName(prefix + QStringLiteral("_Border_Box"));
-    auto* form = new QFormLayout(box);
-    colour = new ColorWell(box);
-    colour->setObjectName(prefix + QStringLiteral("_bordr_clr"));
-    width = new QSpinBox(box);
-    width->setObjectName(prefix + QStringLiteral("_bor_Stepper"));
-    width->setRange(0, 50);
-    style = new QComboBox(box);
-    style->setObjectName(prefix + QStringLiteral("_border_style"));
-    style->addItems({QObject::tr("Solid"), QObject::tr("Dash"), QObject::tr("Dot"), QObject::tr("Dash Dot"),
-                     QObject::tr("Dash Dot Dot")});
-    form->addRow(QObject::tr("Colour"), colour);
-    form->addRow(QObject::tr("Width"), width);
-    form->addRow(QObject::tr("Style"), style);
+    const auto name = [&prefix](const char* control) { return (prefix + QLatin1String(control)).toLatin1(); };
+    const QByteArray checkName = name("_border_chk"), boxName = name("_Border_Box"), colourName = name("_bordr_clr"),
+                     widthName = name("_bor_Stepper"), styleName = name("_border_style");
+    // The check box names the group: the box needs no title of its own.
+    const PanelWidgets::BorderGroup group =
+        PanelWidgets::makeBorderGroup(checkName.constData(), boxName.constData(), colourName.constData(),
+                                      widthName.constData(), styleName.constData(), QObject::tr("Border"), QString());
+    check = group.check;
+    box = group.box;
+    colour = group.colour;
+    width = group.width;
+    style = group.style;
+    check->setParent(page);
+    box->setParent(page);
     layout->insertWidget(index, check);
     layout->insertWidget(index + 1, box);
 }

@@ -12,7 +12,8 @@ class QGroupBox;
 class QSpinBox;
 class QWidget;
 
-// The border controls of an object panel: the check box "<prefix>_border_chk"
+// The border controls of an object panel, built as every panel's border
+// group (PanelWidgets::makeBorderGroup): the check box "<prefix>_border_chk"
 // and, in the group box "<prefix>_Border_Box" that it enables, the colour well
 // "<prefix>_bordr_clr", the width stepper "<prefix>_bor_Stepper" and the line
 // style list "<prefix>_border_style" (solid, dash, dot, dash-dot,

@@ -1,5 +1,6 @@
 #include "mainwindow/inspector/InspectorTabs.h"
 
+#include "mainwindow/inspector/ShapePanelRules.h"
 #include "model/SKTGraphic.h"
 
 #include <utility>
@@ -15,21 +16,8 @@ InspectorTabSet InspectorTabs::forCard()
 
 QString InspectorTabs::shapeTitle(const QString& shapeCode)
 {
-    static const std::pair<QLatin1String, const char*> titles[] = {
-        {ShapeCode::Rectangle, "Rectangle Properties"},
-        {ShapeCode::Circle, "Ellipse Properties"},
-        {ShapeCode::RoundedRectangle, "Rounded Rectangle Properties"},
-        {ShapeCode::Triangle, "Triangle Properties"},
-        {ShapeCode::Diamond, "Diamond Properties"},
-        {ShapeCode::Star, "Star Properties"},
-        {ShapeCode::DoubleStar, "Double Star Properties"},
-        {ShapeCode::Polygon, "Polygon Properties"},
-    };
-    for (const auto& [code, title] : titles) {
-        if (shapeCode == code)
-            return QString::fromLatin1(title);
-    }
-    return QStringLiteral("Shape Properties");
+    const QString title = ShapePanelRules::titleForShapeCode(shapeCode);
+    return title.isEmpty() ? QStringLiteral("Shape Properties") : title;
 }
 
 QString InspectorTabs::alignmentLabel()

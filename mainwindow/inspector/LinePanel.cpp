@@ -6,12 +6,12 @@
 #include "mainwindow/inspector/LinePanelRules.h"
 #include "mainwindow/inspector/PanelUpdateFrame.h"
 #include "mainwindow/inspector/PanelWidgets.h"
+#include "model/QuietUpdate.h"
 #include "model/SKTLine.h"
 #include "ui_DrawWindow.h"
 
 #include <QComboBox>
 #include <QFormLayout>
-#include <QScopedValueRollback>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -71,7 +71,8 @@ void LinePanel::load(const SKTGraphic& graphic)
 
 void LinePanel::show(const LinePanelState& s)
 {
-    const QScopedValueRollback<bool> loading(m_loading, true);
+    // Nothing the filling sets off writes back.
+    const QuietUpdate quiet(QuietUpdate::OnExit::Restore);
     Line_clr->setColour(s.colour);
     Line_Wdt_Stepper->setValue(s.width);
     // An unknown dash code leaves the list as it is.
@@ -97,13 +98,7 @@ LinePanelState LinePanel::state() const
 
 void LinePanel::Update_Line_Graphics()
 {
-    // Nothing while the controls are filled, nor while the window goes.
-    if (m_loading || !m_controller.window())
-        return;
-    const LinePanelState s = state();
-    PanelUpdateFrame::run(m_controller, [&s](SKTGraphic& graphic, bool onlyOne) {
-        LinePanelRules::applyTo(s, graphic, onlyOne);
-    });
+    PanelUpdateFrame::run<LinePanelState>(m_controller, [this] { return state(); }, &LinePanelRules::applyTo);
 }
 
 // The steppers show their values in their own text fields.

@@ -48,8 +48,6 @@ private:
     void connectControls();
 
     SKTWindowController& m_controller;
-    // set while the controls are being filled
-    bool m_loading = false;
 
     ColorWell* Line_clr = nullptr;
     QSpinBox* Line_Wdt_Stepper = nullptr;

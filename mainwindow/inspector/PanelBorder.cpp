@@ -19,10 +19,11 @@ PanelBorder PanelBorder::fromGraphic(const SKTGraphic& graphic)
 
 void PanelBorder::applyTo(SKTGraphic& graphic) const
 {
-    graphic._isDrawingStroke = on;
+    // Through the setters, so that whoever watches the object sees the change.
+    graphic.setIsDrawingStroke(on);
     if (on) {
-        graphic._strokeColor = colour;
-        graphic._strokeWidth = width;
+        graphic.setStrokeColor(colour);
+        graphic.setStrokeWidth(width);
     }
     if (const std::optional<QString> code = CardSettings::dashCodeForIndex(styleIndex))
         graphic._stroke_border_type = *code;

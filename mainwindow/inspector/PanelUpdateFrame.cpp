@@ -1,34 +1,10 @@
 #include "mainwindow/inspector/PanelUpdateFrame.h"
 
 #include "mainwindow/SKTWindowController.h"
-#include "model/SKTDocument.h"
+#include "model/UndoRegistrationPause.h"
 
-namespace {
-
-// Undo registration of a document off for as long as it lives.
-class UndoPause
-{
-public:
-    explicit UndoPause(SKTDocument* document) : m_document(document)
-    {
-        if (m_document)
-            m_document->Enable_Disable_Undo_Registraion(false);
-    }
-    ~UndoPause()
-    {
-        if (m_document)
-            m_document->Enable_Disable_Undo_Registraion(true);
-    }
-    UndoPause(const UndoPause&) = delete;
-    UndoPause& operator=(const UndoPause&) = delete;
-
-private:
-    SKTDocument* m_document;
-};
-
-}
-
-void PanelUpdateFrame::run(SKTWindowController& controller, const std::function<void(SKTGraphic&, bool)>& write)
+void PanelUpdateFrame::run(SKTWindowController& controller, const std::function<void()>& read,
+                           const std::function<void(SKTGraphic&, bool)>& write)
 {
     // Nothing while the window goes.
     if (!controller.window())
@@ -36,8 +12,9 @@ void PanelUpdateFrame::run(SKTWindowController& controller, const std::function<
     const GraphicList graphics = controller.graphicsToUpdate();
     if (graphics.isEmpty())
         return;
+    read();
     {
-        const UndoPause noUndo(controller.document());
+        const UndoRegistrationPause noUndo(controller.document());
         for (const GraphicPtr& graphic : graphics)
             write(*graphic, graphics.size() == 1);
     }

@@ -2,7 +2,10 @@
 
 #include "mainwindow/ColorWell.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
 #include <QDoubleSpinBox>
 #include <QSpacerItem>
 #include <QSpinBox>
@@ -54,4 +57,33 @@ void PanelWidgets::addToPage(QVBoxLayout* page, QSpacerItem* spacer, QWidget* wi
 {
     const int at = page->indexOf(spacer);
     page->insertWidget(at >= 0 ? at : page->count(), widget);
+}
+
+PanelWidgets::BorderGroup PanelWidgets::makeBorderGroup(const char* checkName, const char* boxName,
+                                                        const char* colourName, const char* widthName,
+                                                        const char* styleName, const QString& checkText,
+                                                        const QString& boxTitle)
+{
+    BorderGroup group;
+    group.check = named(new QCheckBox(checkText), checkName);
+    group.box = named(new QGroupBox(boxTitle), boxName);
+    auto* form = new QFormLayout(group.box);
+    group.colour = colourWell(colourName, QObject::tr("Border colour"));
+    group.width = stepper(widthName, 0, 50, QObject::tr(" pt"));
+    group.style = dashList(styleName);
+    form->addRow(QObject::tr("Colour"), group.colour);
+    form->addRow(QObject::tr("Width"), group.width);
+    form->addRow(QObject::tr("Style"), group.style);
+    return group;
+}
+
+PanelWidgets::BorderGroup PanelWidgets::borderGroup(QVBoxLayout* page, QSpacerItem* spacer, const char* checkName,
+                                                    const char* boxName, const char* colourName,
+                                                    const char* widthName, const char* styleName)
+{
+    const BorderGroup group = makeBorderGroup(checkName, boxName, colourName, widthName, styleName,
+                                              QObject::tr("Draw a border"), QObject::tr("Border"));
+    addToPage(page, spacer, group.check);
+    addToPage(page, spacer, group.box);
+    return group;
 }

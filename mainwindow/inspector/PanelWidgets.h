@@ -7,7 +7,9 @@
 #include <QString>
 
 class ColorWell;
+class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QDoubleSpinBox;
 class QSpacerItem;
 class QSpinBox;
@@ -17,6 +19,16 @@ class QWidget;
 class PanelWidgets
 {
 public:
+    // The controls of a border group, by the names of its controls.
+    struct BorderGroup
+    {
+        QCheckBox* check = nullptr;
+        QGroupBox* box = nullptr;
+        ColorWell* colour = nullptr;
+        QSpinBox* width = nullptr;
+        QComboBox* style = nullptr;
+    };
+
     // `widget`, named `name`.
     template <class T>
     static T* named(T* widget, const char* name)
@@ -40,4 +52,15 @@ public:
     // Puts `widget` into a page's layout just above its closing spacer (at
     // the end when the spacer is not in it), after what was put there before.
     static void addToPage(QVBoxLayout* page, QSpacerItem* spacer, QWidget* widget);
+    // A border's check box and the group box it enables, of the border's
+    // colour, width stepper (0 to 50 points) and line style list; not yet
+    // put into a page.
+    static BorderGroup makeBorderGroup(const char* checkName, const char* boxName, const char* colourName,
+                                       const char* widthName, const char* styleName, const QString& checkText,
+                                       const QString& boxTitle);
+    // The border group with the check box "Draw a border" and the group box
+    // titled "Border", put into a page as addToPage does.
+    static BorderGroup borderGroup(QVBoxLayout* page, QSpacerItem* spacer, const char* checkName,
+                                   const char* boxName, const char* colourName, const char* widthName,
+                                   const char* styleName);
 };

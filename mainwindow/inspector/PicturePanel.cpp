@@ -8,6 +8,7 @@
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/inspector/BorderControls.h"
 #include "mainwindow/inspector/DataSourcePanel.h"
+#include "mainwindow/inspector/PanelUpdateFrame.h"
 #include "mainwindow/inspector/PicturePanelRules.h"
 #include "model/Globals.h"
 #include "model/PicturePath.h"
@@ -169,16 +170,12 @@ void PicturePanel::showSliderValue(int slider, double value)
 
 void PicturePanel::Update_Image_Graphics()
 {
-    const GraphicList graphics = m_controller.graphicsToUpdate();
-    if (graphics.isEmpty())
-        return;
-    const PicturePanelState panel = state();
-    for (const GraphicPtr& graphic : graphics) {
+    PicturePanelState panel;
+    PanelUpdateFrame::run(m_controller, [&] { panel = state(); }, [&panel](SKTGraphic& graphic, bool onlyOne) {
         Show_NSLog_Message(QStringLiteral("Txt path - %1\nGraphic Path - %2\n")
-                               .arg(QFileInfo(panel.path).fileName(), QFileInfo(graphic->_file_path).fileName()));
-        PicturePanelRules::applyTo(panel, *graphic, graphics.size() == 1);
-    }
-    m_controller.finishUpdate(graphics);
+                               .arg(QFileInfo(panel.path).fileName(), QFileInfo(graphic._file_path).fileName()));
+        PicturePanelRules::applyTo(panel, graphic, onlyOne);
+    });
 }
 
 void PicturePanel::borderCheckChanged()

@@ -8,6 +8,7 @@
 #include "mainwindow/inspector/PanelUpdateFrame.h"
 #include "mainwindow/inspector/PanelWidgets.h"
 #include "mainwindow/inspector/ShapePanelRules.h"
+#include "model/QuietUpdate.h"
 #include "model/SKTGraphic.h"
 #include "ui_DrawWindow.h"
 
@@ -20,7 +21,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
-#include <QScopedValueRollback>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -45,17 +45,14 @@ void ShapePanel::build()
     PanelWidgets::addToPage(page, end, Shape_prop_title);
 
     // border
-    Shape_border_chk = PanelWidgets::named(new QCheckBox(tr("Draw a border")), "Shape_border_chk");
-    PanelWidgets::addToPage(page, end, Shape_border_chk);
-    Shape_Border_Box = PanelWidgets::named(new QGroupBox(tr("Border")), "Shape_Border_Box");
-    auto* border = new QFormLayout(Shape_Border_Box);
-    shape_bordr_clr = PanelWidgets::colourWell("shape_bordr_clr", tr("Border colour"));
-    shape_bor_Stepper = PanelWidgets::stepper("shape_bor_Stepper", 0, 50, tr(" pt"));
-    shape_border_style = PanelWidgets::dashList("shape_border_style");
-    border->addRow(tr("Colour"), shape_bordr_clr);
-    border->addRow(tr("Width"), shape_bor_Stepper);
-    border->addRow(tr("Style"), shape_border_style);
-    PanelWidgets::addToPage(page, end, Shape_Border_Box);
+    const PanelWidgets::BorderGroup border = PanelWidgets::borderGroup(page, end, "Shape_border_chk", "Shape_Border_Box",
+                                                                       "shape_bordr_clr", "shape_bor_Stepper",
+                                                                       "shape_border_style");
+    Shape_border_chk = border.check;
+    Shape_Border_Box = border.box;
+    shape_bordr_clr = border.colour;
+    shape_bor_Stepper = border.width;
+    shape_border_style = border.style;
 
     // fill
     Shape_fill_chk = PanelWidgets::named(new QCheckBox(tr("Fill")), "Shape_fill_chk");
@@ -144,14 +141,15 @@ bool ShapePanel::showsKind(const SKTGraphic& graphic) const
 
 void ShapePanel::load(const SKTGraphic& graphic)
 {
-    const QScopedValueRollback<bool> loading(m_loading, true);
+    const QuietUpdate quiet(QuietUpdate::OnExit::Restore);
     show(ShapePanelRules::fromGraphic(graphic));
     showFigureControls(graphic.Get_shape_type(), graphic.Is_Control_Locked());
 }
 
 void ShapePanel::show(const ShapePanelState& s)
 {
-    const QScopedValueRollback<bool> loading(m_loading, true);
+    // Nothing the filling sets off writes back.
+    const QuietUpdate quiet(QuietUpdate::OnExit::Restore);
     Shape_border_chk->setChecked(s.borderOn);
     shape_bordr_clr->setColour(s.borderColour);
     shape_bor_Stepper->setValue(s.borderWidth);
@@ -207,13 +205,7 @@ ShapePanelState ShapePanel::state() const
 
 void ShapePanel::Update_Shape_Graphics()
 {
-    // Nothing while the controls are filled, nor while the window goes.
-    if (m_loading || !m_controller.window())
-        return;
-    const ShapePanelState s = state();
-    PanelUpdateFrame::run(m_controller, [&s](SKTGraphic& graphic, bool onlyOne) {
-        ShapePanelRules::applyTo(s, graphic, onlyOne);
-    });
+    PanelUpdateFrame::run<ShapePanelState>(m_controller, [this] { return state(); }, &ShapePanelRules::applyTo);
 }
 
 void ShapePanel::Shape_Border_ChkBox()

@@ -71,8 +71,6 @@ private:
     void showFigureControls(const QString& shapeCode, bool locked);
 
     SKTWindowController& m_controller;
-    // set while the controls are being filled
-    bool m_loading = false;
 
     QLabel* Shape_prop_title = nullptr;
     QCheckBox* Shape_border_chk = nullptr;

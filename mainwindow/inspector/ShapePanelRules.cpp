@@ -2,6 +2,7 @@
 
 #include "app/FileHelpers.h"
 #include "mainwindow/CardSettings.h"
+#include "mainwindow/inspector/PanelBorder.h"
 #include "model/SKTGraphic.h"
 
 #include <QtGlobal>
@@ -19,10 +20,11 @@ int percentOf(float alpha)
 ShapePanelState ShapePanelRules::fromGraphic(const SKTGraphic& g)
 {
     ShapePanelState s;
-    s.borderOn = g._isDrawingStroke;
-    s.borderColour = g._strokeColor;
-    s.borderWidth = qRound(g._strokeWidth);
-    s.borderStyleIndex = CardSettings::indexForDashCode(g._stroke_border_type).value_or(-1);
+    const PanelBorder border = PanelBorder::fromGraphic(g);
+    s.borderOn = border.on;
+    s.borderColour = border.colour;
+    s.borderWidth = border.width;
+    s.borderStyleIndex = border.styleIndex;
 
     s.fillOn = g._isDrawingFill;
     s.fillColour = g._fillColor;
@@ -48,15 +50,7 @@ void ShapePanelRules::applyTo(const ShapePanelState& s, SKTGraphic& g, bool only
     Q_UNUSED(onlyOneSelected);
     g.print_object = s.printObject;
 
-    if (s.borderOn) {
-        g.setIsDrawingStroke(true);
-        g.setStrokeColor(s.borderColour);
-        g.setStrokeWidth(s.borderWidth);
-    } else {
-        g.setIsDrawingStroke(false);
-    }
-    if (const auto code = CardSettings::dashCodeForIndex(s.borderStyleIndex))
-        g._stroke_border_type = *code;
+    PanelBorder {s.borderOn, s.borderColour, s.borderWidth, s.borderStyleIndex}.applyTo(g);
 
     if (s.fillOn) {
         g.setIsDrawingFill(true);

@@ -4,6 +4,7 @@
 #include "mainwindow/DrawWindow.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/inspector/BorderControls.h"
+#include "mainwindow/inspector/PanelUpdateFrame.h"
 #include "mainwindow/inspector/SignaturePanelRules.h"
 #include "model/SKTGraphic.h"
 #include "platform/OpenPanel.h"
@@ -74,13 +75,7 @@ SignaturePanelState SignaturePanel::state() const
 
 void SignaturePanel::Update_Sign_Graphics()
 {
-    const GraphicList graphics = m_controller.graphicsToUpdate();
-    if (graphics.isEmpty())
-        return;
-    const SignaturePanelState panel = state();
-    for (const GraphicPtr& graphic : graphics)
-        SignaturePanelRules::applyTo(panel, *graphic, graphics.size() == 1);
-    m_controller.finishUpdate(graphics);
+    PanelUpdateFrame::run<SignaturePanelState>(m_controller, [this] { return state(); }, &SignaturePanelRules::applyTo);
 }
 
 void SignaturePanel::borderCheckChanged()

@@ -8,10 +8,13 @@
 #include "mainwindow/DrawWindow.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/inspector/FontChooser.h"
+#include "mainwindow/inspector/PanelUpdateFrame.h"
+#include "mainwindow/inspector/PanelWidgets.h"
 #include "mainwindow/inspector/TextPanelRules.h"
 #include "model/Globals.h"
-#include "model/SKTDocument.h"
+#include "model/QuietUpdate.h"
 #include "model/SKTText.h"
+#include "ui_DrawWindow.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -23,7 +26,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -33,62 +35,9 @@
 
 #include <exception>
 #include <memory>
-#include <stdexcept>
 #include <vector>
 
 namespace {
-
-// The panel's writes record no undo: registration is off while it lives.
-class UndoPause
-{
-public:
-    explicit UndoPause(SKTDocument* document) : m_document(document)
-    {
-        if (m_document)
-            m_document->Enable_Disable_Undo_Registraion(false);
-    }
-    ~UndoPause()
-    {
-        if (m_document)
-            m_document->Enable_Disable_Undo_Registraion(true);
-    }
-    UndoPause(const UndoPause&) = delete;
-    UndoPause& operator=(const UndoPause&) = delete;
-
-private:
-    QPointer<SKTDocument> m_document;
-};
-
-// Sets the quiet-update flag while it lives, then restores what it was.
-class QuietWhileFilling
-{
-public:
-    QuietWhileFilling() : m_was(Not_Draw_Only_Prop_Change) { Not_Draw_Only_Prop_Change = true; }
-    ~QuietWhileFilling() { Not_Draw_Only_Prop_Change = m_was; }
-    QuietWhileFilling(const QuietWhileFilling&) = delete;
-    QuietWhileFilling& operator=(const QuietWhileFilling&) = delete;
-
-private:
-    bool m_was;
-};
-
-// The page's vertical layout, where controls go before its closing spacer.
-void addToPage(QWidget* page, QWidget* control)
-{
-    auto* layout = qobject_cast<QVBoxLayout*>(page->layout());
-    if (!layout) {
-        layout = new QVBoxLayout(page);
-        layout->addStretch();
-    }
-    layout->insertWidget(layout->count() - 1, control);
-}
-
-template <class T>
-T* named(T* control, const char* name)
-{
-    control->setObjectName(QString::fromLatin1(name));
-    return control;
-}
 
 // Selects item `index`, or no item when it is out of range.
 void selectItem(QComboBox* combo, int index)
@@ -100,13 +49,9 @@ void selectItem(QComboBox* combo, int index)
 
 TextPanel::TextPanel(SKTWindowController& controller) : QObject(&controller), m_controller(controller)
 {
-    DrawWindow* window = controller.window();
-    QWidget* editingPage = window->findChild<QWidget*>(QStringLiteral("text_edtng_tab"));
-    QWidget* propertyPage = window->findChild<QWidget*>(QStringLiteral("text_prop_tab"));
-    if (!editingPage || !propertyPage)
-        throw std::logic_error("the main window has no text pages");
-    buildEditingPage(editingPage);
-    buildPropertyPage(propertyPage);
+    Ui::DrawWindow& ui = controller.window()->ui();
+    buildEditingPage(ui.text_edtng_tab_layout, ui.text_edtng_tab_spacer);
+    buildPropertyPage(ui.text_prop_tab_layout, ui.text_prop_tab_spacer);
     connectControls();
     // the panels of a text with no border and no fill
     SetObjEnabled(Text_Border_Box, false);
@@ -116,71 +61,50 @@ TextPanel::TextPanel(SKTWindowController& controller) : QObject(&controller), m_
 
 TextPanel::~TextPanel() = default;
 
-void TextPanel::buildEditingPage(QWidget* page)
+void TextPanel::buildEditingPage(QVBoxLayout* page, QSpacerItem* end)
 {
-    addToPage(page, new QLabel(tr("Text"), page));
-    Text_value_Edit = named(new QPlainTextEdit(page), "Text_value_Edit");
+    PanelWidgets::addToPage(page, end, new QLabel(tr("Text")));
+    Text_value_Edit = PanelWidgets::named(new QPlainTextEdit, "Text_value_Edit");
     Text_value_Edit->setToolTip(tr("The words of the selected text"));
     Text_value_Edit->setMinimumHeight(120);
-    addToPage(page, Text_value_Edit);
+    PanelWidgets::addToPage(page, end, Text_value_Edit);
 
-    auto* box = named(new QGroupBox(tr("Date and time"), page), "Text_Date_Time_Box");
+    auto* box = PanelWidgets::named(new QGroupBox(tr("Date and time")), "Text_Date_Time_Box");
     auto* grid = new QGridLayout(box);
-    Text_Date_style = named(new QComboBox(box), "Text_Date_style");
-    Text_Date_style->addItems(TextPanelRules::dateStyles());
-    Text_Date_style->setCurrentIndex(0);
-    Text_Date_btn = named(new QPushButton(tr("Insert Date"), box), "Text_Date_btn");
-    Text_Time_style = named(new QComboBox(box), "Text_Time_style");
-    Text_Time_style->addItems(TextPanelRules::timeStyles());
-    Text_Time_style->setCurrentIndex(0);
-    Text_Time_btn = named(new QPushButton(tr("Insert Time"), box), "Text_Time_btn");
+    Text_Date_style = PanelWidgets::list("Text_Date_style", TextPanelRules::dateStyles());
+    Text_Date_btn = PanelWidgets::named(new QPushButton(tr("Insert Date")), "Text_Date_btn");
+    Text_Time_style = PanelWidgets::list("Text_Time_style", TextPanelRules::timeStyles());
+    Text_Time_btn = PanelWidgets::named(new QPushButton(tr("Insert Time")), "Text_Time_btn");
     grid->addWidget(Text_Date_style, 0, 0);
     grid->addWidget(Text_Date_btn, 0, 1);
     grid->addWidget(Text_Time_style, 1, 0);
     grid->addWidget(Text_Time_btn, 1, 1);
     grid->setColumnStretch(0, 1);
-    addToPage(page, box);
+    PanelWidgets::addToPage(page, end, box);
 }
 
-void TextPanel::buildPropertyPage(QWidget* page)
+void TextPanel::buildPropertyPage(QVBoxLayout* page, QSpacerItem* end)
 {
-    // border
-    Text_border_chk = named(new QCheckBox(tr("Draw a border"), page), "Text_border_chk");
-    addToPage(page, Text_border_chk);
-    Text_Border_Box = named(new QGroupBox(tr("Border"), page), "Text_Border_Box");
-    auto* border = new QFormLayout(Text_Border_Box);
-    Text_bordr_clr = named(new ColorWell(Text_Border_Box), "Text_bordr_clr");
-    Text_bordr_clr->setToolTip(tr("Border colour"));
-    Text_bor_Stepper = named(new QSpinBox(Text_Border_Box), "Text_bor_Stepper");
-    Text_bor_Stepper->setRange(0, 50);
-    Text_bor_Stepper->setSuffix(tr(" pt"));
-    Text_bor_Stepper->setKeyboardTracking(false);
-    Text_border_style = named(new QComboBox(Text_Border_Box), "Text_border_style");
-    // in the order of the dash codes
-    Text_border_style->addItems({tr("Solid"), tr("Dash"), tr("Dot"), tr("Dash dot"), tr("Dash dot dot")});
-    border->addRow(tr("Colour"), Text_bordr_clr);
-    border->addRow(tr("Width"), Text_bor_Stepper);
-    border->addRow(tr("Style"), Text_border_style);
-    addToPage(page, Text_Border_Box);
+    const PanelWidgets::BorderGroup border = PanelWidgets::borderGroup(
+        page, end, "Text_border_chk", "Text_Border_Box", "Text_bordr_clr", "Text_bor_Stepper", "Text_border_style");
+    Text_border_chk = border.check;
+    Text_Border_Box = border.box;
+    Text_bordr_clr = border.colour;
+    Text_bor_Stepper = border.width;
+    Text_border_style = border.style;
 
     // fill
-    Text_fill_chk = named(new QCheckBox(tr("Fill the background"), page), "Text_fill_chk");
-    addToPage(page, Text_fill_chk);
-    Text_Fill_Box = named(new QGroupBox(tr("Fill"), page), "Text_Fill_Box");
+    Text_fill_chk = PanelWidgets::named(new QCheckBox(tr("Fill the background")), "Text_fill_chk");
+    PanelWidgets::addToPage(page, end, Text_fill_chk);
+    Text_Fill_Box = PanelWidgets::named(new QGroupBox(tr("Fill")), "Text_Fill_Box");
     auto* fill = new QGridLayout(Text_Fill_Box);
-    Text_solid_fill_rd = named(new QRadioButton(tr("Solid"), Text_Fill_Box), "Text_solid_fill_rd");
-    Text_fill_clr = named(new ColorWell(Text_Fill_Box), "Text_fill_clr");
-    Text_fill_clr->setToolTip(tr("Fill colour"));
-    Text_gradient_fill_rd = named(new QRadioButton(tr("Gradient"), Text_Fill_Box), "Text_gradient_fill_rd");
-    Text_fill_Grd_1_clr = named(new ColorWell(Text_Fill_Box), "Text_fill_Grd_1_clr");
-    Text_fill_Grd_1_clr->setToolTip(tr("First gradient colour"));
-    Text_fill_Grd_2_clr = named(new ColorWell(Text_Fill_Box), "Text_fill_Grd_2_clr");
-    Text_fill_Grd_2_clr->setToolTip(tr("Second gradient colour"));
-    Text_grad_Stepper = named(new QDoubleSpinBox(Text_Fill_Box), "Text_grad_Stepper");
-    Text_grad_Stepper->setRange(0, 360);
+    Text_solid_fill_rd = PanelWidgets::named(new QRadioButton(tr("Solid")), "Text_solid_fill_rd");
+    Text_fill_clr = PanelWidgets::colourWell("Text_fill_clr", tr("Fill colour"));
+    Text_gradient_fill_rd = PanelWidgets::named(new QRadioButton(tr("Gradient")), "Text_gradient_fill_rd");
+    Text_fill_Grd_1_clr = PanelWidgets::colourWell("Text_fill_Grd_1_clr", tr("First gradient colour"));
+    Text_fill_Grd_2_clr = PanelWidgets::colourWell("Text_fill_Grd_2_clr", tr("Second gradient colour"));
+    Text_grad_Stepper = PanelWidgets::floatStepper("Text_grad_Stepper", 0, 360, QStringLiteral("°"));
     Text_grad_Stepper->setDecimals(1);
-    Text_grad_Stepper->setSuffix(QStringLiteral("°"));
-    Text_grad_Stepper->setKeyboardTracking(false);
     Text_grad_Stepper->setToolTip(tr("Gradient angle"));
     auto* radios = new QButtonGroup(Text_Fill_Box);
     radios->addButton(Text_solid_fill_rd);
@@ -191,45 +115,36 @@ void TextPanel::buildPropertyPage(QWidget* page)
     fill->addWidget(Text_gradient_fill_rd, 1, 0);
     fill->addWidget(Text_fill_Grd_1_clr, 1, 1);
     fill->addWidget(Text_fill_Grd_2_clr, 1, 2);
-    fill->addWidget(new QLabel(tr("Angle"), Text_Fill_Box), 2, 0);
+    fill->addWidget(new QLabel(tr("Angle")), 2, 0);
     fill->addWidget(Text_grad_Stepper, 2, 1, 1, 2);
-    addToPage(page, Text_Fill_Box);
+    PanelWidgets::addToPage(page, end, Text_Fill_Box);
 
     // the characters
-    auto* characters = named(new QGroupBox(tr("Characters"), page), "Text_Style_Box");
+    auto* characters = PanelWidgets::named(new QGroupBox(tr("Characters")), "Text_Style_Box");
     auto* form = new QFormLayout(characters);
-    Text_clr = named(new ColorWell(characters), "Text_clr");
-    Text_clr->setToolTip(tr("Text colour"));
-    auto* fontRow = new QWidget(characters);
+    Text_clr = PanelWidgets::colourWell("Text_clr", tr("Text colour"));
+    auto* fontRow = new QWidget;
     auto* fontLayout = new QHBoxLayout(fontRow);
     fontLayout->setContentsMargins(0, 0, 0, 0);
-    Text_font_value = named(new QLabel(fontRow), "Text_font_value");
+    Text_font_value = PanelWidgets::named(new QLabel, "Text_font_value");
     // A long font name wraps rather than losing its size.
     Text_font_value->setWordWrap(true);
-    Text_Font_btn = named(new QPushButton(tr("Font..."), fontRow), "Text_Font_btn");
+    Text_Font_btn = PanelWidgets::named(new QPushButton(tr("Font...")), "Text_Font_btn");
     fontLayout->addWidget(Text_font_value, 1);
     fontLayout->addWidget(Text_Font_btn);
-    Text_alpha_Stepper = named(new QSpinBox(characters), "Text_alpha_Stepper");
-    Text_alpha_Stepper->setRange(0, 100);
-    Text_alpha_Stepper->setSuffix(tr(" %"));
-    Text_alpha_Stepper->setKeyboardTracking(false);
-    Text_align_combo = named(new QComboBox(characters), "Text_align_combo");
-    Text_align_combo->addItems(TextPanelRules::alignmentItems());
-    Text_case_combo = named(new QComboBox(characters), "Text_case_combo");
-    Text_case_combo->addItems(TextPanelRules::caseItems());
-    Text_Kern_Stepper = named(new QDoubleSpinBox(characters), "Text_Kern_Stepper");
-    Text_Kern_Stepper->setRange(-20, 100);
+    Text_alpha_Stepper = PanelWidgets::stepper("Text_alpha_Stepper", 0, 100, tr(" %"));
+    Text_align_combo = PanelWidgets::list("Text_align_combo", TextPanelRules::alignmentItems());
+    Text_case_combo = PanelWidgets::list("Text_case_combo", TextPanelRules::caseItems());
+    Text_Kern_Stepper = PanelWidgets::floatStepper("Text_Kern_Stepper", -20, 100, tr(" pt"));
     Text_Kern_Stepper->setDecimals(1);
     Text_Kern_Stepper->setSingleStep(0.5);
-    Text_Kern_Stepper->setSuffix(tr(" pt"));
-    Text_Kern_Stepper->setKeyboardTracking(false);
     form->addRow(tr("Colour"), Text_clr);
     form->addRow(tr("Font"), fontRow);
     form->addRow(tr("Opacity"), Text_alpha_Stepper);
     form->addRow(tr("Alignment"), Text_align_combo);
     form->addRow(tr("Case"), Text_case_combo);
     form->addRow(tr("Letter spacing"), Text_Kern_Stepper);
-    addToPage(page, characters);
+    PanelWidgets::addToPage(page, end, characters);
     Text_font_value->setText(CardSettings::fontDescription(m_controller.Text_font));
 }
 
@@ -273,7 +188,7 @@ void TextPanel::load(const SKTGraphic& graphic)
 void TextPanel::show(const TextPanelState& s)
 {
     // Nothing the filling sets off writes back.
-    const QuietWhileFilling quiet;
+    const QuietUpdate quiet(QuietUpdate::OnExit::Restore);
     {
         const QSignalBlocker editor(Text_value_Edit);
         Text_value_Edit->setPlainText(s.text);
@@ -340,16 +255,7 @@ TextPanelState TextPanel::state() const
 
 void TextPanel::Update_Text_Graphics()
 {
-    const GraphicList graphics = m_controller.graphicsToUpdate();
-    if (graphics.isEmpty())
-        return;
-    const TextPanelState s = state();
-    {
-        const UndoPause noUndo(m_controller.document());
-        for (const GraphicPtr& graphic : graphics)
-            TextPanelRules::applyTo(s, *graphic, graphics.size() == 1);
-    }
-    m_controller.finishUpdate(graphics);
+    PanelUpdateFrame::run<TextPanelState>(m_controller, [this] { return state(); }, &TextPanelRules::applyTo);
 }
 
 void TextPanel::enableFillControls(bool gradient)

@@ -21,6 +21,7 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QSpacerItem;
 class QSpinBox;
 class QVBoxLayout;
 class QWidget;
@@ -77,8 +78,8 @@ public:
     void changeTextFont(const FontSpec& font);
 
 private:
-    void buildEditingPage(QWidget* page);
-    void buildPropertyPage(QWidget* page);
+    void buildEditingPage(QVBoxLayout* page, QSpacerItem* end);
+    void buildPropertyPage(QVBoxLayout* page, QSpacerItem* end);
     void connectControls();
     // Enables the fill colour for a solid fill, the gradient controls for a
     // gradient one.

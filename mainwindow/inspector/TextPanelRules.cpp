@@ -1,6 +1,7 @@
 #include "mainwindow/inspector/TextPanelRules.h"
 
 #include "mainwindow/CardSettings.h"
+#include "mainwindow/inspector/PanelBorder.h"
 #include "model/SKTGraphic.h"
 #include "model/SKTText.h"
 
@@ -79,15 +80,7 @@ void TextPanelRules::applyTo(const TextPanelState& s, SKTGraphic& g, bool onlyOn
 
     // A border or fill turned off keeps its colour and width for the next
     // time it is turned on.
-    if (s.borderOn) {
-        g.setIsDrawingStroke(true);
-        g.setStrokeColor(s.borderColour);
-        g.setStrokeWidth(s.borderWidth);
-    } else {
-        g.setIsDrawingStroke(false);
-    }
-    if (std::optional<QString> code = CardSettings::dashCodeForIndex(s.borderStyleIndex))
-        g._stroke_border_type = *code;
+    PanelBorder {s.borderOn, s.borderColour, s.borderWidth, s.borderStyleIndex}.applyTo(g);
 
     if (s.fillOn) {
         g.setIsDrawingFill(true);

@@ -12,6 +12,7 @@
 #include "mainwindow/inspector/SignaturePanelRules.h"
 #include "model/SKTImage.h"
 #include "model/SKTSignature.h"
+#include "platform/UndoManager.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -179,6 +180,20 @@ TEST_F(PicturePanelTest, GreyScaleBoxChangesThePictureAndRedraws)
     // the picture drawn is grey now
     const QColor drawn = image->adjustedPicture().image().pixelColor(0, 0);
     EXPECT_EQ(drawn.red(), drawn.green());
+}
+
+TEST_F(PicturePanelTest, BorderChangeRecordsNoUndoStepAndLeavesRegistrationOn)
+{
+    const auto image = makePicture(picture("a.png", Qt::red));
+    ASSERT_TRUE(image);
+    load(*image);
+    document->undoManager()->removeAllActions();
+    const bool framed = image->_isDrawingStroke;
+
+    control<QCheckBox>("Image_border_chk")->click();
+    EXPECT_NE(image->_isDrawingStroke, framed);
+    EXPECT_FALSE(document->undoManager()->canUndo());
+    EXPECT_TRUE(document->undoManager()->isUndoRegistrationEnabled());
 }
 
 TEST_F(PicturePanelTest, TwoSelectedPicturesGetThePathShownAndKeepTheirPictures)
