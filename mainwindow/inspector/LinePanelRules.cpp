@@ -5,6 +5,8 @@
 
 #include <QObject>
 #include <QtGlobal>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -31,7 +33,7 @@ LinePanelState LinePanelRules::fromGraphic(const SKTLine& line)
 {
     LinePanelState s;
     s.colour = line._strokeColor;
-    s.width = qRound(line._strokeWidth);
+    s.width = std::isfinite(line._strokeWidth) ? qRound(std::clamp(line._strokeWidth, 0.0, 1000.0)) : 0;
     s.styleIndex = CardSettings::indexForDashCode(line._stroke_border_type).value_or(-1);
     s.capIndex = itemAt(line._line_cap_style, int(capItems().size()));
     s.orientationIndex = itemAt(line._line_ori, int(orientationItems().size()));

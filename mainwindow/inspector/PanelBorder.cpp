@@ -4,6 +4,7 @@
 #include "model/SKTGraphic.h"
 
 #include <QtGlobal>
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -12,7 +13,7 @@ PanelBorder PanelBorder::fromGraphic(const SKTGraphic& graphic)
     PanelBorder border;
     border.on = graphic._isDrawingStroke;
     border.colour = graphic._strokeColor;
-    border.width = std::isfinite(graphic._strokeWidth) ? qRound(graphic._strokeWidth) : 0;
+    border.width = std::isfinite(graphic._strokeWidth) ? qRound(std::clamp(graphic._strokeWidth, 0.0, 1000.0)) : 0;
     border.styleIndex = CardSettings::indexForDashCode(graphic._stroke_border_type).value_or(-1);
     return border;
 }

@@ -8,6 +8,7 @@
 #include <QTextBoundaryFinder>
 
 #include <algorithm>
+#include <cmath>
 
 QStringList TextPanelRules::alignmentItems()
 {
@@ -52,7 +53,8 @@ TextPanelState TextPanelRules::fromGraphic(const SKTText& g)
 
     s.borderOn = g._isDrawingStroke;
     s.borderColour = g._strokeColor;
-    s.borderWidth = int(g._strokeWidth);
+    // A damaged file may carry any number: it is shown within the stepper's reach.
+    s.borderWidth = std::isfinite(g._strokeWidth) ? int(std::clamp(g._strokeWidth, 0.0, 1000.0)) : 0;
     s.borderStyleIndex = CardSettings::indexForDashCode(g._stroke_border_type).value_or(-1);
 
     s.fillOn = g._isDrawingFill;

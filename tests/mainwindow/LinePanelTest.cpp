@@ -1,15 +1,22 @@
 // The line panel of the inspector: filling it from a line, writing it into the
-// selected objects, and the panel in the real main window.
+// selected objects, and the panel in the real main window; and the widths that
+// the line, shape and text panels show for damaged files.
 
 #include "WindowControllerFixture.h"
 
 #include "canvas/SKTGraphicView.h"
 #include "mainwindow/inspector/LinePanel.h"
 #include "mainwindow/inspector/LinePanelRules.h"
+#include "mainwindow/inspector/ShapePanelRules.h"
+#include "mainwindow/inspector/TextPanelRules.h"
 #include "model/SKTLine.h"
+#include "model/SKTText.h"
+#include "model/Shape_Control.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
+
+#include <cmath>
 
 namespace {
 
@@ -48,6 +55,28 @@ TEST(LinePanelRules, FillsEveryControlFromTheLine)
         EXPECT_EQ(s.orientationIndex, r.wantOri) << r.ori;
         EXPECT_EQ(s.alphaPercent, r.wantPercent) << r.alpha;
         EXPECT_EQ(s.printObject, 1);
+    }
+}
+
+// A width from a damaged file is shown within the steppers' reach, never
+// converted from a number an integer cannot hold.
+TEST(LinePanelRules, DamagedWidthsAreShownWithinReach)
+{
+    const struct {
+        double width;
+        int shown;
+    } cases[] = {{std::nan(""), 0}, {HUGE_VAL, 0}, {-HUGE_VAL, 0}, {-5, 0}, {1e300, 1000}, {3.6, 4}};
+    for (const auto& c : cases) {
+        SKTLine line;
+        line._strokeWidth = c.width;
+        EXPECT_EQ(LinePanelRules::fromGraphic(line).width, c.shown) << c.width;
+        Shape_Control shape;
+        shape._strokeWidth = c.width;
+        EXPECT_EQ(ShapePanelRules::fromGraphic(shape).borderWidth, c.shown) << c.width;
+        SKTText text;
+        text._strokeWidth = c.width;
+        // the text panel reads the whole points, as its stepper does
+        EXPECT_EQ(TextPanelRules::fromGraphic(text).borderWidth, c.width == 3.6 ? 3 : c.shown) << c.width;
     }
 }
 
