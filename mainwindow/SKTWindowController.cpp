@@ -21,6 +21,7 @@
 #include "mainwindow/DrawWindow.h"
 #include "mainwindow/Globals.h"
 #include "mainwindow/Grid_Wizard.h"
+#include "mainwindow/Invitation_Wizard.h"
 #include "mainwindow/inspector/BarcodePanel.h"
 #include "mainwindow/inspector/DataSourcePanel.h"
 #include "mainwindow/inspector/InspectorPanel.h"
@@ -450,11 +451,10 @@ void SKTWindowController::connectToolPalette()
 
 int SKTWindowController::runStartWizard()
 {
-    // The start wizard runs here and answers 1 for OK, leaving its road in
-    // `Start_Card_Option`. Until it exists, a new card starts from the card
-    // panels as they are.
-    Start_Card_Option = QStringLiteral("W");
-    return 1;
+    // The wizard answers 1 for a card to build or a design opened, leaving
+    // its road in `Start_Card_Option`.
+    Invitation_Wizard* wizard = Invitation_Wizard::defaultInstance();
+    return wizard ? wizard->Open_Wnd() : 0;
 }
 
 void SKTWindowController::Open_Start_Window()
@@ -480,7 +480,7 @@ void SKTWindowController::Open_Start_Window()
         ui.myTargetView->show();
         ui.sett_tab->show();
         showCardShape();
-        // The wizard's invitation texts are placed here.
+        Fill_Party_Invidation_Details();
         Show_RHS_Properties(nullptr);
     }
 }
@@ -1908,6 +1908,9 @@ void SKTWindowController::setUpMenusAndTools()
             Undo_Redo_Button_state();
     });
 
+    // the start wizard, made once
+    new Invitation_Wizard(this, m_window.get());
+
     // the grid settings window, made once
     auto* gridWindow = new Grid_Wizard(m_window.get());
     connect(gridWindow->Grid_clr, &ColorWell::colourChosen, this, &SKTWindowController::Grid_Clr_Changed);
@@ -2727,4 +2730,51 @@ void SKTWindowController::Set_LineControl_Clr()
 {
     if (LinePanel* p = linePanel())
         p->Set_LineControl_Clr();
+}
+
+// ---- invitation texts ----
+
+void SKTWindowController::Fill_Party_Invidation_Details()
+{
+    Selected_Control_Tool = ToolTable::Text;
+    const QString textClass = QStringLiteral("SKTText");
+    const auto place = [&](const QString& id, const QString& text, const QRectF& rect) {
+        _graphicView->controller().createGraphicOfClass(textClass, nullptr, true, rect, QStringLiteral("F"), text,
+                                                        id);
+    };
+
+    double y = 20.0;
+    const double cardWidth = Front_card_Prop().Card_Size().width();
+    if (!Invite_Title.isEmpty()) {
+        const float x = static_cast<float>((cardWidth - 200.0) / 2.0);
+        place(QStringLiteral("PARTY_TITLE"), Invite_Title, QRectF(x, y, 200, 20));
+        y += 30;
+    }
+    if (!Invite_To.isEmpty()) {
+        place(QStringLiteral("PARTY_TO"), QStringLiteral("Dear ") + Invite_To + QStringLiteral(","),
+              QRectF(30, y, 200, 20));
+        y += 30;
+    }
+    if (!Invite_Message.isEmpty()) {
+        place(QStringLiteral("PARTY_MSG"), Invite_Message, QRectF(50, y, 200, 60));
+        y += 100;
+    }
+    // the date and time stand in a second column beside from and venue
+    double d = y;
+    if (!Invite_From.isEmpty()) {
+        place(QStringLiteral("PARTY_FROM"), QStringLiteral("From:\n") + Invite_From, QRectF(30, y, 100, 40));
+        y += 40;
+    }
+    if (!Invite_Venue.isEmpty()) {
+        place(QStringLiteral("PARTY_VENUE"), QStringLiteral("Venue:\n") + Invite_Venue, QRectF(30, y, 100, 60));
+        y += 40;
+    }
+    if (!Invite_Date.isEmpty()) {
+        place(QStringLiteral("PARTY_DATE"), QStringLiteral("Date:\n") + Invite_Date, QRectF(170, d, 100, 40));
+        d += 40;
+    }
+    if (!Invite_Time.isEmpty())
+        place(QStringLiteral("PARTY_TIME"), QStringLiteral("Time:\n") + Invite_Time, QRectF(170, d, 100, 40));
+
+    set_Front_BG_Image(Invite_BG_IMG);
 }

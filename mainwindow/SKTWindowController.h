@@ -610,4 +610,14 @@ private:
     void showCardPanels();
     void showObjectPanels(SKTGraphic& graphic);
     void insertInspectorTabs(const InspectorTabSet& set);
+
+    // ---- invitation texts ----
+public:
+    // Places one text object per start-wizard answer on the front side, each
+    // with its control_ID ("PARTY_TITLE", "PARTY_TO", ...), then sets the
+    // chosen picture as the front background.
+    void Fill_Party_Invidation_Details();
+    // Opens a saved design for the start wizard's second road; true when a
+    // design was opened.
+    std::function<bool()> openSavedDesign = [] { return false; };
 };

@@ -1,7 +1,9 @@
 // Shared entry of every test program: an offscreen Qt application and a
 // private resource folder, so tests never touch the user's files, and the
-// document's renderer installed as the program entry installs it.
+// document's renderer installed as the program entry installs it. The start
+// wizard answers at once: a new card, no answers.
 #include "canvas/CardDocumentRendering.h"
+#include "common/StartWizardScript.h"
 #include "model/SKTDocument.h"
 
 #include <QApplication>
@@ -16,6 +18,7 @@ int main(int argc, char** argv)
     qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
     QApplication app(argc, argv);
     SKTDocument::setRendering(std::make_shared<CardDocumentRendering>());
+    scriptStartWizardNewCard();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

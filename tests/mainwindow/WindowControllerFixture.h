@@ -4,6 +4,7 @@
 // message boxes recorded, the pasteboard in memory and the process kept alive.
 
 #include "app/ResourceSetup.h"
+#include "common/StartWizardScript.h"
 #include "mainwindow/DrawWindow.h"
 #include "mainwindow/SKTWindowController.h"
 #include "model/Globals.h"
@@ -30,6 +31,7 @@ protected:
         ProcessTerminator::setHandler([this](int status) { exits.append(status); });
         Card_Shape = 0;
         Card_Value_In_Process = false;
+        scriptStartWizardNewCard();
         document = std::make_unique<SKTDocument>();
         controller = std::make_unique<SKTWindowController>(*document);
         QCoreApplication::processEvents();   // the first design starts
@@ -46,6 +48,7 @@ protected:
         Card_Front_Or_Back = 0;
         Card_Shape = 0;
         Library_Selected_Image.clear();
+        scriptStartWizardNewCard();
     }
 
     // A control of the main window by its name in the layout.
