@@ -65,6 +65,7 @@ QDoubleSpinBox* millimetreStepper(const char* name, double value, QWidget* paren
     stepper->setSingleStep(1.0);
     stepper->setSuffix(QStringLiteral(" mm"));
     stepper->setValue(value);
+    stepper->setMaximumWidth(180);
     return stepper;
 }
 
@@ -74,6 +75,13 @@ QToolButton* arrow(Qt::ArrowType type, const char* name, QWidget* parent)
     button->setObjectName(QLatin1String(name));
     button->setArrowType(type);
     return button;
+}
+
+// A proposal longer than its field is shown from its start.
+void showProposal(QLineEdit* edit, const QString& text)
+{
+    edit->setText(text);
+    edit->setCursorPosition(0);
 }
 
 QLineEdit* field(const char* name, QWidget* parent)
@@ -345,8 +353,8 @@ int Invitation_Wizard::Open_Wnd()
         Reset_All();
         proposals.Load_Msg_And_Title(QDir(Resource_Path).filePath(QStringLiteral("Title.txt")),
                                      QDir(Resource_Path).filePath(QStringLiteral("Message.txt")));
-        msg_title->setText(proposals.Get_Title());
-        msg_value->setText(proposals.Get_Message());
+        showProposal(msg_title, proposals.Get_Title());
+        showProposal(msg_value, proposals.Get_Message());
         setResult(0);
         result = s_modalRun ? s_modalRun(*this) : exec();
         hide();
@@ -365,8 +373,8 @@ void Invitation_Wizard::Show_Hide_Card_Start_Screen(int start)
         steps.next_counter = 0;
         auto_background_selection = false;
         Reset_All();
-        msg_title->setText(proposals.Get_Title());
-        msg_value->setText(proposals.Get_Message());
+        showProposal(msg_title, proposals.Get_Title());
+        showProposal(msg_value, proposals.Get_Message());
     } else {
         steps.next_counter = 1;
     }
@@ -506,25 +514,25 @@ void Invitation_Wizard::finish()
 void Invitation_Wizard::Title_Back_Click()
 {
     proposals.Title_Back_Click();
-    msg_title->setText(proposals.Get_Title());
+    showProposal(msg_title, proposals.Get_Title());
 }
 
 void Invitation_Wizard::Title_Next_Click()
 {
     proposals.Title_Next_Click();
-    msg_title->setText(proposals.Get_Title());
+    showProposal(msg_title, proposals.Get_Title());
 }
 
 void Invitation_Wizard::Msg_Back_Click()
 {
     proposals.Msg_Back_Click();
-    msg_value->setText(proposals.Get_Message());
+    showProposal(msg_value, proposals.Get_Message());
 }
 
 void Invitation_Wizard::Msg_Next_Click()
 {
     proposals.Msg_Next_Click();
-    msg_value->setText(proposals.Get_Message());
+    showProposal(msg_value, proposals.Get_Message());
 }
 
 void Invitation_Wizard::limitText(QLineEdit* edit, int limit, bool enablesClear)
