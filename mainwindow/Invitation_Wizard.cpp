@@ -42,9 +42,11 @@ Invitation_Wizard::ModalRun s_modalRun;
 constexpr double browserZoom = 0.4;
 const QSize browserCell(qRound(400 * browserZoom), qRound(252 * browserZoom));
 
-// the ISO/IEC 7810 ID-1 card the card panels start with, in millimetres
-constexpr double cr80Width = 85.598;
-constexpr double cr80Height = 54.102;
+// An invitation starts as a 7 x 5 inch card (in millimetres): the invitation
+// texts are laid out at fixed places down to about 280 points, which a
+// credit-card-sized card (153 points high) would cut off.
+constexpr double invitationWidth = 177.8;
+constexpr double invitationHeight = 127.0;
 
 QLabel* heading(const QString& text, QWidget* parent)
 {
@@ -205,8 +207,8 @@ QWidget* Invitation_Wizard::makeSizePanel()
 {
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("size_panel"));
-    width_Stepper = millimetreStepper("width_Stepper", cr80Width, panel);
-    height_Stepper = millimetreStepper("height_Stepper", cr80Height, panel);
+    width_Stepper = millimetreStepper("width_Stepper", invitationWidth, panel);
+    height_Stepper = millimetreStepper("height_Stepper", invitationHeight, panel);
     auto* form = new QFormLayout;
     form->addRow(tr("Width:"), width_Stepper);
     form->addRow(tr("Height:"), height_Stepper);
