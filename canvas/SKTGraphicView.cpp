@@ -33,8 +33,10 @@ SKTGraphicView::~SKTGraphicView() = default;
 
 void SKTGraphicView::setFrameSize(const QSizeF& size)
 {
-    setFixedSize(pixelSize(size, m_scale));
+    // The card size first: the resize tells the scroll view around the
+    // canvas to place the card again, and it asks the card's size.
     m_controller.setFrameSize(size);
+    setFixedSize(pixelSize(size, m_scale));
 }
 
 void SKTGraphicView::setScale(double scale)

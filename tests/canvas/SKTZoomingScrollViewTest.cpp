@@ -78,6 +78,13 @@ TEST(SKTZoomingScrollView, CentresTheCardAndZoomsFromThePopUp)
     // A small card does not scroll.
     canvas.area.scrollToPoint({50, -300});
     EXPECT_EQ(canvas.view->pos(), QPoint(179, 123));
+    // A new card size places the card again: wider than the view, it starts
+    // at the view's left edge; still lower than the view, it stays centred
+    // on that axis.
+    canvas.view->setFrameSize(QSizeF(800, 200));
+    EXPECT_EQ(canvas.view->pos(), QPoint(0, 100));
+    canvas.view->setFrameSize(QSizeF(243, 154));
+    EXPECT_EQ(canvas.view->pos(), QPoint(179, 123));
 
     // The pop-up takes the left end of the scroll bar's row, at its height.
     QComboBox* popUp = canvas.area.factorPopUpButton();
