@@ -12,6 +12,7 @@
 #include "platform/MessagePresenter.h"
 #include "platform/OpenPanel.h"
 #include "platform/ProcessTerminator.h"
+#include "platform/SavePanel.h"
 #include "platform/ScriptedMessagePresenter.h"
 
 #include <QCoreApplication>
@@ -28,6 +29,9 @@ protected:
         MessagePresenter::install(&presenter);
         Pasteboard::install(&pasteboard);
         ProcessTerminator::setHandler([this](int status) { exits.append(status); });
+        // No desktop panel in tests: a save panel is cancelled unless a test
+        // answers it.
+        SavePanel::setHandler([](const QString&, const QString&) { return QString(); });
         Card_Shape = 0;
         Card_Value_In_Process = false;
         document = std::make_unique<SKTDocument>();
@@ -43,6 +47,7 @@ protected:
         Pasteboard::install(nullptr);
         ProcessTerminator::setHandler({});
         OpenPanel::setHandler({});
+        SavePanel::setHandler({});
         Card_Front_Or_Back = 0;
         Card_Shape = 0;
         Library_Selected_Image.clear();
