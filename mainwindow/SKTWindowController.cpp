@@ -1753,6 +1753,10 @@ void SKTWindowController::connectCommandButtons()
         {ui.Make_same_height_btn, &SKTWindowController::Make_Same_Height_Clicked},
         {ui.Make_natural_size_btn, &SKTWindowController::Make_Natural_Clicked},
         {ui.Align_with_grid_btn, &SKTWindowController::Align_To_Grid_Clicked},
+        {ui.New_btn, &SKTWindowController::New_Btn_Clicked},
+        {ui.Open_btn, &SKTWindowController::Open_Btn_Clicked},
+        {ui.Save_btn, &SKTWindowController::Save_Btn_Clicked},
+        {ui.SaveAs_btn, &SKTWindowController::SaveAs_Btn_Clicked},
         {ui.Mail_btn, &SKTWindowController::Mail_Button},
         {ui.Print_btn, &SKTWindowController::Print_Button},
         {ui.Batch_Series_btn, &SKTWindowController::Batch_Series_Button},
@@ -1783,6 +1787,10 @@ void SKTWindowController::connectCommandButtons()
         button->setIcon(CommandIcons::arrangeIcon(icon));
     using T = CommandIcons::Toolbar;
     const std::pair<QToolButton*, T> toolbarIcons[] = {
+        {ui.New_btn, T::New},
+        {ui.Open_btn, T::Open},
+        {ui.Save_btn, T::Save},
+        {ui.SaveAs_btn, T::SaveAs},
         {ui.Mail_btn, T::Mail},
         {ui.Print_btn, T::Print},
         {ui.Batch_Series_btn, T::BatchSeries},

@@ -13,7 +13,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMenu>
 #include <QTemporaryDir>
+#include <QToolButton>
 
 namespace {
 
@@ -77,7 +79,7 @@ protected:
 TEST_F(DesignFileCommandsTest, SaveAndSaveAsThroughThePanel)
 {
     drawDesign();
-    controller->Save_Btn_Clicked();
+    control<QToolButton>("Save_btn")->click();
     EXPECT_EQ(savePanels, 1);
     EXPECT_TRUE(Project_File_Name.isEmpty());
     EXPECT_TRUE(presenter.texts().isEmpty());
@@ -91,7 +93,7 @@ TEST_F(DesignFileCommandsTest, SaveAndSaveAsThroughThePanel)
     EXPECT_EQ(controller->window()->windowTitle(), QStringLiteral("%1 ( party.fcard )").arg(controller->App_Name));
 
     saveAnswer.clear();
-    controller->SaveAs_Btn_Clicked();
+    control<QToolButton>("SaveAs_btn")->click();
     EXPECT_EQ(savePanels, 3);
     EXPECT_EQ(Project_File_Name, file("party.fcard"));
 
@@ -234,4 +236,31 @@ TEST_F(DesignFileCommandsTest, CorruptAndDamagedFiles)
     EXPECT_EQ(controller->window()->windowTitle(), controller->App_Name);
     EXPECT_FALSE(Not_Draw_Only_Prop_Change);
     EXPECT_FALSE(document->undoManager()->canUndo());
+}
+
+// The File menu starts with the four commands and their keys.
+TEST_F(DesignFileCommandsTest, FileMenuItemsAndKeys)
+{
+    QMenu* file = nullptr;
+    for (QMenu* menu : controller->window()->findChildren<QMenu*>()) {
+        if (menu->title() == QLatin1String("File"))
+            file = menu;
+    }
+    ASSERT_TRUE(file);
+    const QList<QAction*> items = file->actions();
+    ASSERT_GE(items.size(), 4);
+    const struct {
+        const char* title;
+        QKeySequence key;
+    } expected[] = {{"New", QKeySequence(Qt::CTRL | Qt::Key_N)},
+                    {"Open...", QKeySequence(Qt::CTRL | Qt::Key_O)},
+                    {"Save", QKeySequence(Qt::CTRL | Qt::Key_S)},
+                    {"Save As...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(items[i]->text(), QLatin1String(expected[i].title));
+        EXPECT_TRUE(items[i]->shortcuts().contains(expected[i].key)) << expected[i].title;
+    }
+    saveAnswer = dir.filePath("menu.fcard");
+    items[2]->trigger();
+    EXPECT_TRUE(QFileInfo(dir.filePath("menu.fcard")).isFile());
 }
