@@ -1651,7 +1651,8 @@ void SKTWindowController::loadDesignFileContents(const DesignFileReadResult& rea
 bool SKTWindowController::Open_Log_File()
 {
     try {
-        const QString path = OpenPanel::chooseFile(m_window.get(), tr("Open Design"), {design_file_EXT});
+        const QString path = OpenPanel::chooseFile(m_window.get(), tr("Open Design"), {design_file_EXT},
+                                                   tr("Design files"));
         if (path.isEmpty())
             return false;
         return Read_and_load_design_Log(path, QStringLiteral("L"));
