@@ -39,7 +39,7 @@ status=0
 run graphic_archive_fuzzer "$seeds/archive" "$seeds/archive.dict"
 run pasteboard_fuzzer "$seeds/pasteboard" "$seeds/archive.dict"
 run preferences_fuzzer "$seeds/preferences" "$seeds/preferences.dict"
-run design_fuzzer "$seeds/design" "$seeds/design.dict" 65536
+run design_fuzzer "$seeds/design" "$seeds/design.dict"
 ls "$build"/findings/*/crash-* "$build"/findings/*/leak-* "$build"/findings/*/timeout-* \
   "$build"/findings/*/oom-* 2>/dev/null || true
 exit $status
