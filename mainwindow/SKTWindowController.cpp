@@ -1581,6 +1581,8 @@ bool SKTWindowController::Read_and_load_design_Log(const QString& path, const QS
         Show_NSLog_Message(QStringLiteral("Design file %1: %2").arg(path, read.reason));
         Project_File_Name = QString("");
         Set_Log_Name_In_Title();
+        Show_RHS_Properties(nullptr);
+        selectArrowTool();
         Refresh_Canvas();
         return false;
     }

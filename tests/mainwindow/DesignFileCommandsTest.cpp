@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QTabWidget>
 #include <QToolButton>
 
 namespace {
@@ -236,6 +237,7 @@ TEST_F(DesignFileCommandsTest, CorruptAndDamagedFiles)
     EXPECT_EQ(controller->window()->windowTitle(), controller->App_Name);
     EXPECT_FALSE(Not_Draw_Only_Prop_Change);
     EXPECT_FALSE(document->undoManager()->canUndo());
+    EXPECT_GT(control<QTabWidget>("sett_tab")->count(), 0);   // the card's own panels, not an empty inspector
 }
 
 // The File menu starts with the four commands and their keys.
