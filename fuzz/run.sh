@@ -15,7 +15,7 @@ build=$root/build-fuzz
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRIGHTFOLD_FUZZ=ON \
   -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$build" -j3 --target graphic_archive_fuzzer pasteboard_fuzzer preferences_fuzzer \
-  make_fuzz_seeds
+  design_fuzzer make_fuzz_seeds
 
 seeds=$build/seeds
 rm -rf "$seeds"
@@ -24,20 +24,22 @@ mkdir -p "$seeds/archive"
 python3 "$root/tests/common/keyed_archive_tool.py" make "$seeds/archive"
 cp "$root"/tests/fixtures/archive/* "$seeds/archive/"
 python3 "$root/fuzz/make_preferences_seeds.py" "$seeds"
+python3 "$root/fuzz/make_design_seeds.py" "$root/tests/fixtures/design" "$seeds"
 
 run() {
-  local target=$1 seedDir=$2 dict=$3
+  local target=$1 seedDir=$2 dict=$3 maxLen=${4:-16384}
   [[ $target == *"$only"* ]] || return 0
   local corpus=$build/corpus/$target findings=$build/findings/$target
   mkdir -p "$corpus" "$findings"
   (cd "$findings" && "$build/fuzz/$target" "$corpus" "$seedDir" \
     -dict="$dict" -max_total_time="$seconds" -jobs="$jobs" -workers="$jobs" \
-    -max_len=16384 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1) || status=1
+    -max_len="$maxLen" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1) || status=1
 }
 status=0
 run graphic_archive_fuzzer "$seeds/archive" "$seeds/archive.dict"
 run pasteboard_fuzzer "$seeds/pasteboard" "$seeds/archive.dict"
 run preferences_fuzzer "$seeds/preferences" "$seeds/preferences.dict"
+run design_fuzzer "$seeds/design" "$seeds/design.dict"
 ls "$build"/findings/*/crash-* "$build"/findings/*/leak-* "$build"/findings/*/timeout-* \
   "$build"/findings/*/oom-* 2>/dev/null || true
 exit $status

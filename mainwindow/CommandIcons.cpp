@@ -133,6 +133,31 @@ void drawToolbar(QPainter& p, CommandIcons::Toolbar command)
     using T = CommandIcons::Toolbar;
     const QColor paper(250, 250, 250);
     switch (command) {
+    case T::New:
+    case T::Open:
+    case T::Save:
+    case T::SaveAs:
+        // A card; New adds a plus, Open a folder behind it, Save and Save As
+        // an arrow down into a tray (Save As with a second card).
+        if (command == T::Open) {
+            p.setBrush(QColor(220, 190, 110));
+            p.drawRect(QRectF(2.5, 8.5, 19, 13));
+        }
+        if (command == T::SaveAs) {
+            p.setBrush(paper);
+            p.drawRoundedRect(QRectF(8.5, 2.5, 13, 9), 1.5, 1.5);
+        }
+        p.setBrush(paper);
+        p.drawRoundedRect(command == T::Open ? QRectF(6.5, 4.5, 13, 9) : QRectF(4.5, 5.5, 13, 9), 1.5, 1.5);
+        if (command == T::New) {
+            p.drawLine(QPointF(17, 14), QPointF(17, 22));
+            p.drawLine(QPointF(13, 18), QPointF(21, 18));
+        } else if (command != T::Open) {
+            p.drawLine(QPointF(11, 10), QPointF(11, 20));
+            p.drawPolyline(QPolygonF({{7.5, 16.5}, {11, 20}, {14.5, 16.5}}));
+            p.drawPolyline(QPolygonF({{3, 18}, {3, 22}, {19, 22}, {19, 18}}));
+        }
+        break;
     case T::Mail:
         p.setBrush(paper);
         p.drawRect(QRectF(2.5, 5.5, 19, 13));

@@ -71,7 +71,12 @@ QList<Row> MainMenuBar::rows()
     using K = QKeySequence;
     using H = WindowHandOffs::HandOff;
     QList<Row> rows {
-        {Menu::File, tr("Print..."), {}, keys(K::Print), onWindow(&SKTWindowController::Print_Button), false, false,
+        {Menu::File, tr("New"), {}, keys(K::New, {K(Qt::CTRL | Qt::Key_N)}), onWindow(&SKTWindowController::New_Btn_Clicked)},
+        {Menu::File, tr("Open..."), {}, keys(K::Open, {K(Qt::CTRL | Qt::Key_O)}), onWindow(&SKTWindowController::Open_Btn_Clicked)},
+        {Menu::File, tr("Save"), {}, keys(K::Save, {K(Qt::CTRL | Qt::Key_S)}), onWindow(&SKTWindowController::Save_Btn_Clicked)},
+        {Menu::File, tr("Save As..."), {}, keys(K::SaveAs, {K(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}),
+         onWindow(&SKTWindowController::SaveAs_Btn_Clicked)},
+        {Menu::File, tr("Print..."), {}, keys(K::Print), onWindow(&SKTWindowController::Print_Button), true, false,
          whenThere(H::Print)},
         {Menu::File, tr("Mail..."), {}, {}, onWindow(&SKTWindowController::Mail_Button), false, false,
          whenThere(H::Mail)},

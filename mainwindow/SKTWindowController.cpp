@@ -5,6 +5,7 @@
 #include "app/Globals.h"
 #include "app/MessageBoxes.h"
 #include "app/ResourceSetup.h"
+#include "app/StringHelpers.h"
 #include "app/UnitConversions.h"
 #include "canvas/ArrangeCommands.h"
 #include "canvas/CardPasteboard.h"
@@ -46,9 +47,12 @@
 #include "model/UndoRegistrationPause.h"
 #include "output/Globals.h"
 #include "output/Preferences.h"
+#include "platform/IndexSet.h"
 #include "platform/OpenPanel.h"
 #include "platform/Pasteboard.h"
 #include "platform/ProcessTerminator.h"
+#include "platform/RegularFile.h"
+#include "platform/SavePanel.h"
 #include "platform/UndoManager.h"
 #include "profiles/Globals.h"
 #include "ui_DrawWindow.h"
@@ -58,6 +62,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
@@ -67,6 +72,7 @@
 #include <QMutexLocker>
 #include <QPainter>
 #include <QPrinterInfo>
+#include <QSaveFile>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -523,7 +529,7 @@ void SKTWindowController::New_Project_Setting_Reset()
 
     Select_front_side();
     card_prop_set(FillCode::Solid);
-    m_window->setWindowTitle(App_Name);
+    Set_Log_Name_In_Title();
 
     for (SKTGraphicView* view : {_graphicView, _graphicView_BACK, _graphicView_TEMP})
         view->controller().delete_all_control();
@@ -1467,13 +1473,241 @@ void SKTWindowController::comboBoxSelectionDidChange(QComboBox* comboBox)
 
 // ---- leaving ----
 
+namespace {
+const QString savedMessage = QStringLiteral("Invitation Card Design Log has been saved successfully.");
+const QString corruptMessage = QStringLiteral("File is corrupt and cannot be opened.");
+}
+
+DesignFileContents SKTWindowController::designFileContents() const
+{
+    DesignFileContents contents;
+    contents.front = Front_card_Prop();
+    contents.back = Back_card_Prop();
+    contents.excelBindingUse = Excel_Binding_Use;
+    contents.excelSourcePath = Excel_Source_Path;
+    contents.columnTitles = Excel_Column_Titles;
+    contents.rows = ListData;
+    contents.frontGraphics = Get_Front_Controls_Array();
+    contents.backGraphics = Get_Back_Controls_Array();
+    return contents;
+}
+
+SKTWindowController::SaveOutcome SKTWindowController::saveDesign(bool save_as, bool show_msg)
+{
+    const QString remembered = Project_File_Name;
+    if (save_as)
+        Project_File_Name = QString("");
+    Project_File_Name = Trim_Str(Project_File_Name);
+    if (Project_File_Name.isEmpty()) {
+        const QString chosen = SavePanel::chooseFile(m_window.get(), tr("Save Design"), design_file_EXT);
+        if (chosen.isEmpty()) {
+            Project_File_Name = remembered;
+            return SaveOutcome::Cancelled;
+        }
+        m_window->raise();
+        m_window->activateWindow();
+        Project_File_Name = chosen;
+    }
+
+    // The saved records keep a background picture path only for a picture
+    // fill, and so do the records in memory from now on.
+    for (int side : {0, 1}) {
+        Card_Property record = cardProperty(side);
+        DesignFile::clearUnusedBackgroundPath(record);
+        setCardProperty(side, record);
+    }
+    const QByteArray bytes = DesignFile::write(designFileContents());
+
+    // Written to a temporary file that then replaces the old one, so a
+    // failed write leaves the previous design in place.
+    QSaveFile file(Project_File_Name);
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    if (!written)
+        Show_NSLog_Message(QStringLiteral("Design file %1 not written: %2").arg(Project_File_Name, file.errorString()));
+    if (show_msg) {
+        Show_MessageBox(written ? savedMessage : QStringLiteral("fail"));
+        Set_Log_Name_In_Title();
+    }
+    return written ? SaveOutcome::Written : SaveOutcome::Failed;
+}
+
 bool SKTWindowController::Save_project_file(bool save_as, bool show_msg)
 {
-    // The design file is written here; until it is, nothing is saved and
-    // the callers are told so.
-    (void)save_as;
-    (void)show_msg;
-    return false;
+    try {
+        return saveDesign(save_as, show_msg) == SaveOutcome::Written;
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+        return false;
+    }
+}
+
+void SKTWindowController::Set_Log_Name_In_Title()
+{
+    const QFileInfo file(Project_File_Name);
+    if (!Project_File_Name.isEmpty() && file.exists())
+        m_window->setWindowTitle(QStringLiteral("%1 ( %2 )").arg(App_Name, file.fileName()));
+    else
+        m_window->setWindowTitle(App_Name);
+}
+
+bool SKTWindowController::Read_and_load_design_Log(const QString& path, const QString& log_or_template)
+{
+    QByteArray bytes;
+    {
+        QFile file;
+        if (RegularFile::openForReading(file, path))
+            bytes = file.readAll();
+    }
+    DesignFileReadResult read = DesignFile::read(bytes);
+    if (read.badMagic) {
+        Show_NSLog_Message(read.reason);
+        Show_MessageBox(corruptMessage);
+        return false;
+    }
+
+    New_Project_Setting_Reset();
+    Remove_All_Tab_Items();
+    if (!read.ok) {
+        // What the file lacks stays as the reset left it.
+        DesignFileContents initial = designFileContents();
+        read = DesignFile::read(bytes, initial);
+    }
+    Project_File_Name = log_or_template == QLatin1String("L") ? path : QString("");
+
+    loadDesignFileContents(read);
+
+    if (!read.ok) {
+        // A half-read design must not be saved over the file it came from.
+        Show_NSLog_Message(QStringLiteral("Design file %1: %2").arg(path, read.reason));
+        Project_File_Name = QString("");
+        Set_Log_Name_In_Title();
+        Show_RHS_Properties(nullptr);
+        selectArrowTool();
+        Refresh_Canvas();
+        return false;
+    }
+
+    if (log_or_template == QLatin1String("L"))
+        Set_Log_Name_In_Title();
+    Show_RHS_Properties(nullptr);
+    for (int side : {1, 0}) {
+        const Card_Property record = cardProperty(side);
+        if (record.Card_fill_chk() && record.Card_fill_style() == QLatin1String("I")) {
+            if (side == 1)
+                set_Back_BG_Image(record.Card_BG_Image_Path());
+            else
+                set_Front_BG_Image(record.Card_BG_Image_Path());
+        }
+    }
+    selectArrowTool();
+    Refresh_Canvas();
+    return true;
+}
+
+void SKTWindowController::loadDesignFileContents(const DesignFileReadResult& read)
+{
+    const QuietUpdate quiet;
+    const DesignFileContents& contents = read.contents;
+    // Element indexes of the size, the binding path and the rows.
+    constexpr int sizeIndex = 19, pathIndex = 58, titlesIndex = 59, rowsIndex = 60;
+
+    setFront_card_Prop(contents.front);
+    if (read.elementsRead > sizeIndex) {
+        const QSizeF size = contents.front.Card_Size();
+        Set_Document_Size(size);
+        SetDocumentCanvasSize(size);
+        Set_Card_Size_In_Control(QSizeF(Points_to_MM_Convert(float(size.width())),
+                                        Points_to_MM_Convert(float(size.height()))));
+    }
+    setBack_card_Prop(contents.back);
+
+    if (read.elementsRead > pathIndex) {
+        Excel_Binding_Use = contents.excelBindingUse;
+        Excel_Source_Path = contents.excelSourcePath;
+    }
+    // The row-number column keeps its own title; the others come from the file.
+    if (read.elementsRead > titlesIndex && !contents.columnTitles.isEmpty()) {
+        const QString first = Excel_Column_Titles.value(0, QStringLiteral("No."));
+        Excel_Column_Titles = contents.columnTitles;
+        Excel_Column_Titles[0] = first;
+    }
+    if (read.elementsRead > rowsIndex)
+        ListData = contents.rows;
+
+    const UndoRegistrationPause noUndo(m_document);
+    if (!m_document)
+        return;
+    const std::pair<const GraphicList*, const QString*> sides[] = {
+        {&contents.frontGraphics, &SKTDocumentGraphicsKey}, {&contents.backGraphics, &SKTDocumentGraphicsKey_back}};
+    for (const auto& [graphics, key] : sides) {
+        for (const GraphicPtr& graphic : *graphics) {
+            // Exactly a picture object: its picture comes again from its path.
+            if (graphic->kind() == SKTGraphic::Kind::Image)
+                graphic->setFilePath(graphic->_file_path);
+        }
+        if (!graphics->isEmpty())
+            m_document->insertGraphicsForKey(*key, *graphics, IndexSet::range(0, int(graphics->size())));
+    }
+}
+
+bool SKTWindowController::Open_Log_File()
+{
+    try {
+        const QString path = OpenPanel::chooseFile(m_window.get(), tr("Open Design"), {design_file_EXT},
+                                                   tr("Design files"));
+        if (path.isEmpty())
+            return false;
+        return Read_and_load_design_Log(path, QStringLiteral("L"));
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+        return false;
+    }
+}
+
+bool SKTWindowController::saveBeforeReplacing(const QString& question)
+{
+    if (Show_YES_NO_MessageBox(question) != 1)
+        return true;
+    // A cancelled panel goes on; a write that failed keeps the design.
+    return saveDesign(false, true) != SaveOutcome::Failed;
+}
+
+void SKTWindowController::New_Btn_Clicked()
+{
+    try {
+        if (!saveBeforeReplacing(QStringLiteral("Do you want to save changes before opening new document?")))
+            return;
+        New_Project();
+        Undo_Redo_Button_state();
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void SKTWindowController::Open_Btn_Clicked()
+{
+    try {
+        if (saveBeforeReplacing(QStringLiteral("Do you want to save changes before opening document?"))) {
+            New_Project_Setting_Reset();
+            const bool opened = Open_Log_File();
+            Undo_Redo_Button_state();
+            if (!opened)
+                Open_Start_Window();
+        }
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+    }
+    Not_Draw_Only_Prop_Change = false;
+}
+
+void SKTWindowController::Save_Btn_Clicked()
+{
+    Save_project_file(false, true);
+}
+
+void SKTWindowController::SaveAs_Btn_Clicked()
+{
+    Save_project_file(true, true);
 }
 
 bool SKTWindowController::Exit_App()
@@ -1522,6 +1756,10 @@ void SKTWindowController::connectCommandButtons()
         {ui.Make_same_height_btn, &SKTWindowController::Make_Same_Height_Clicked},
         {ui.Make_natural_size_btn, &SKTWindowController::Make_Natural_Clicked},
         {ui.Align_with_grid_btn, &SKTWindowController::Align_To_Grid_Clicked},
+        {ui.New_btn, &SKTWindowController::New_Btn_Clicked},
+        {ui.Open_btn, &SKTWindowController::Open_Btn_Clicked},
+        {ui.Save_btn, &SKTWindowController::Save_Btn_Clicked},
+        {ui.SaveAs_btn, &SKTWindowController::SaveAs_Btn_Clicked},
         {ui.Mail_btn, &SKTWindowController::Mail_Button},
         {ui.Print_btn, &SKTWindowController::Print_Button},
         {ui.Batch_Series_btn, &SKTWindowController::Batch_Series_Button},
@@ -1552,6 +1790,10 @@ void SKTWindowController::connectCommandButtons()
         button->setIcon(CommandIcons::arrangeIcon(icon));
     using T = CommandIcons::Toolbar;
     const std::pair<QToolButton*, T> toolbarIcons[] = {
+        {ui.New_btn, T::New},
+        {ui.Open_btn, T::Open},
+        {ui.Save_btn, T::Save},
+        {ui.SaveAs_btn, T::SaveAs},
         {ui.Mail_btn, T::Mail},
         {ui.Print_btn, T::Print},
         {ui.Batch_Series_btn, T::BatchSeries},

@@ -14,6 +14,7 @@
 #include "mainwindow/WindowHandOffs.h"
 #include "mainwindow/inspector/InspectorTabs.h"
 #include "model/Card_Property.h"
+#include "model/DesignFile.h"
 #include "model/SKTDocument.h"
 #include "model/SKTGraphic.h"
 #include "platform/Colour.h"
@@ -247,10 +248,33 @@ public:
     // The values the card panels show now.
     CardPanelState cardPanelState() const;
 
-    // ---- leaving ----
-    // Writes the design file; false when nothing was written (the caller
-    // then goes no further).
+    // ---- design files ----
+    // Writes the design file to `Project_File_Name`, asking for a path
+    // first when there is none or `save_as` is set (a cancelled panel keeps
+    // the old path and writes nothing). The file is replaced whole or not
+    // at all. With `show_msg` the outcome is shown and the title set.
+    // False when nothing was written (the caller then goes no further).
     bool Save_project_file(bool save_as, bool show_msg);
+    // Reads a design file into the design: mode "L" makes it the open file,
+    // any other mode loads it without a path. False, with the message "File
+    // is corrupt and cannot be opened." and the design untouched, for a file
+    // that is no design file; false, logged and untitled (so that a later
+    // Save cannot overwrite the file) for one damaged further on.
+    bool Read_and_load_design_Log(const QString& path, const QString& log_or_template);
+    // Lets the user choose a design file and reads it in mode "L".
+    bool Open_Log_File();
+    // "App ( file.fcard )" while the open file exists, else the app's name.
+    void Set_Log_Name_In_Title();
+    void New_Btn_Clicked();
+    void Open_Btn_Clicked();
+    void Save_Btn_Clicked();
+    void SaveAs_Btn_Clicked();
+    // The spreadsheet table's column titles (the row-number column "No."
+    // first) and rows, as the design file saves and reads them.
+    QStringList Excel_Column_Titles {QStringLiteral("No.")};
+    QList<DesignFileRow> ListData;
+
+    // ---- leaving ----
     // Asks whether to save, saves on Yes and ends the program with status 0;
     // No ends it without saving. Returns false when the program goes on:
     // the question was left unanswered (Escape, or the box closed), or the
@@ -510,6 +534,16 @@ signals:
     void selectedToolChanged();
 
 private:
+    // What became of a save: written, the panel cancelled, or the write failed.
+    enum class SaveOutcome { Written, Cancelled, Failed };
+    SaveOutcome saveDesign(bool save_as, bool show_msg);
+    // The save question of New and Open; false when the command must stop
+    // (Yes was answered and the write failed).
+    bool saveBeforeReplacing(const QString& question);
+    // The design as the design file holds it.
+    DesignFileContents designFileContents() const;
+    // Puts what a reading gave into the design (quiet, no undo).
+    void loadDesignFileContents(const DesignFileReadResult& read);
     void init();
     void awakeFromNib();
     void connectCardPanels();

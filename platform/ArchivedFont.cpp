@@ -52,3 +52,15 @@ std::optional<FontSpec> ArchivedFont::decode(KeyedUnarchiver& coder)
     size = std::min(size, maxSize);
     return FontSpec(PostScriptNames::familyFor(name), size, name);
 }
+
+QByteArray ArchivedFont::archivedData(const FontSpec& font)
+{
+    KeyedArchiver archiver;
+    return archiver.archive(encode(archiver, font));
+}
+
+std::optional<FontSpec> ArchivedFont::fromArchivedData(const QByteArray& data)
+{
+    KeyedUnarchiver coder(data);
+    return coder.decodeRoot<FontSpec>(&ArchivedFont::decode);
+}

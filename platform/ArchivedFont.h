@@ -2,6 +2,7 @@
 
 #include "platform/FontSpec.h"
 
+#include <QByteArray>
 #include <optional>
 
 class KeyedArchiver;
@@ -16,6 +17,10 @@ class ArchivedFont
 public:
     static quint64 encode(KeyedArchiver& archiver, const FontSpec& font);   // 0 (nil) for no font
     static std::optional<FontSpec> decode(KeyedUnarchiver& coder);
+
+    // A keyed archive whose root is the font, and the font of one.
+    static QByteArray archivedData(const FontSpec& font);
+    static std::optional<FontSpec> fromArchivedData(const QByteArray& data);
 
     // The flags written with every font (the value observed in archives
     // made by the platform for ordinary fonts).

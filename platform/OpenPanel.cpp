@@ -22,12 +22,14 @@ QString patternsFor(const QStringList& extensions)
 }
 }
 
-QString OpenPanel::chooseFile(QWidget* parent, const QString& title, const QStringList& extensions)
+QString OpenPanel::chooseFile(QWidget* parent, const QString& title, const QStringList& extensions,
+                              const QString& kind)
 {
     if (handler())
         return handler()(title, extensions);
-    const QString filter = extensions.isEmpty() ? QString()
-                                                : QObject::tr("Pictures (%1)").arg(patternsFor(extensions));
+    const QString name = kind.isEmpty() ? QObject::tr("Pictures") : kind;
+    const QString filter =
+        extensions.isEmpty() ? QString() : QStringLiteral("%1 (%2)").arg(name, patternsFor(extensions));
     return QFileDialog::getOpenFileName(parent, title, QString(), filter);
 }
 

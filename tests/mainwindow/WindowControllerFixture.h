@@ -13,6 +13,7 @@
 #include "platform/MessagePresenter.h"
 #include "platform/OpenPanel.h"
 #include "platform/ProcessTerminator.h"
+#include "platform/SavePanel.h"
 #include "platform/ScriptedMessagePresenter.h"
 
 #include <QCoreApplication>
@@ -29,6 +30,9 @@ protected:
         MessagePresenter::install(&presenter);
         Pasteboard::install(&pasteboard);
         ProcessTerminator::setHandler([this](int status) { exits.append(status); });
+        // No desktop panel in tests: a save panel is cancelled unless a test
+        // answers it.
+        SavePanel::setHandler([](const QString&, const QString&) { return QString(); });
         Card_Shape = 0;
         Card_Value_In_Process = false;
         scriptStartWizardNewCard();
@@ -45,6 +49,7 @@ protected:
         Pasteboard::install(nullptr);
         ProcessTerminator::setHandler({});
         OpenPanel::setHandler({});
+        SavePanel::setHandler({});
         Card_Front_Or_Back = 0;
         Card_Shape = 0;
         Library_Selected_Image.clear();

@@ -1,0 +1,42 @@
+#!/usr/bin/env python3
+"""Writes the starting corpus of design_fuzzer from the golden design files
+(tests/fixtures/design, written by the program): the files themselves and
+smaller designs cut from them (one object a side, a table row, no objects),
+and a libFuzzer dictionary of the format's words.
+
+    make_design_seeds.py GOLDEN_FOLDER FOLDER   writes FOLDER/design/ and
+                                                FOLDER/design.dict
+"""
+import os
+import plistlib
+import shutil
+import sys
+
+golden, folder = sys.argv[1], sys.argv[2]
+out = os.path.join(folder, "design")
+os.makedirs(out, exist_ok=True)
+for name in sorted(os.listdir(golden)):
+    shutil.copy(os.path.join(golden, name), os.path.join(out, name))
+
+with open(os.path.join(golden, "sample.fcard"), "rb") as f:
+    sample = plistlib.load(f)
+head = sample[:61]
+n = int(sample[61])
+front = sample[62:62 + n]
+back = sample[63 + n:]
+variants = {
+    "one_each": head + ["1", front[0], "1", back[0]],
+    "no_objects": head + ["0", "0"],
+    "no_table": head[:59] + [[], []] + ["1", front[1], "0"],
+    "text_only": head + ["1", front[0], "0"],
+}
+for name, root in variants.items():
+    with open(os.path.join(out, name + ".fcard"), "wb") as f:
+        plistlib.dump(root, f, fmt=plistlib.FMT_XML)
+
+words = ["VESKMACFESTOONDESIGNS", "<string>", "</string>", "<data>", "</data>", "<array>", "</array>",
+         "<array/>", "<dict>", "</dict>", "<key>", "</key>", "<integer>", "<true/>", "Extension", "Column1",
+         "{0, 0}", "0.50", "-1", "99999999999", "Y", "N", "bplist00", "NSKeyedArchiver", "$objects"]
+with open(os.path.join(folder, "design.dict"), "w") as f:
+    for w in words:
+        f.write('"' + w.replace("\\", "\\\\").replace('"', '\\"') + '"\n')

@@ -1,0 +1,369 @@
+#include "model/DesignFile.h"
+
+#include "model/SKTGraphicArchive.h"
+#include "platform/ArchivedColour.h"
+#include "platform/ArchivedFont.h"
+#include "platform/GeometryString.h"
+#include "platform/Overloaded.h"
+#include "platform/PlistValue.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+const QString DesignFile::magic = QStringLiteral("VESKMACFESTOONDESIGNS");
+
+namespace {
+
+// The root array holds arrays of dictionaries of strings: three levels. A
+// little room above that; anything deeper is no design file.
+constexpr int maxDepth = 8;
+
+constexpr int flagIndex = 57;
+constexpr int pathIndex = 58;
+constexpr int titlesIndex = 59;
+constexpr int rowsIndex = 60;
+constexpr int frontCountIndex = 61;
+
+template <class T, class P>
+DesignFile::RecordItem item(int index, const char* field, DesignFile::Form form, T (Card_Property::*get)() const,
+                            void (Card_Property::*set)(P))
+{
+    return {index, field, form, DesignFile::Accessor<T, P> {get, set}};
+}
+
+QString flagText(bool value)
+{
+    return value ? QStringLiteral("Y") : QStringLiteral("N");
+}
+
+// The leading part of `text` that reads as a number: blanks, a sign,
+// digits, a decimal point and an exponent when `real`.
+QByteArray leadingNumber(const QString& text, bool real)
+{
+    const QByteArray bytes = text.toLatin1();
+    qsizetype i = 0;
+    while (i < bytes.size() && (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\n' || bytes[i] == '\r'))
+        ++i;
+    const qsizetype start = i;
+    if (i < bytes.size() && (bytes[i] == '+' || bytes[i] == '-'))
+        ++i;
+    const auto digits = [&] {
+        const qsizetype from = i;
+        while (i < bytes.size() && bytes[i] >= '0' && bytes[i] <= '9')
+            ++i;
+        return i - from;
+    };
+    qsizetype count = digits();
+    if (real && i < bytes.size() && bytes[i] == '.') {
+        ++i;
+        count += digits();
+    }
+    if (count == 0)
+        return {};
+    if (real && i < bytes.size() && (bytes[i] == 'e' || bytes[i] == 'E')) {
+        const qsizetype mark = i;
+        ++i;
+        if (i < bytes.size() && (bytes[i] == '+' || bytes[i] == '-'))
+            ++i;
+        if (digits() == 0)
+            i = mark;
+    }
+    return bytes.mid(start, i - start);
+}
+
+PlistValue valueOf(const Card_Property& side, const DesignFile::Access& access)
+{
+    return std::visit(
+        Overloaded {
+            [&](const DesignFile::Accessor<bool, bool>& a) { return PlistValue::string(flagText((side.*a.get)())); },
+            [&](const DesignFile::Accessor<int, int>& a) {
+                return PlistValue::string(QString::number((side.*a.get)()));
+            },
+            [&](const DesignFile::Accessor<float, float>& a) {
+                return PlistValue::string(DesignFile::decimalText((side.*a.get)()));
+            },
+            [&](const DesignFile::Accessor<QString, const QString&>& a) {
+                return PlistValue::string((side.*a.get)());
+            },
+            [&](const DesignFile::Accessor<QPointF, const QPointF&>& a) {
+                return PlistValue::string(GeometryString::fromPoint((side.*a.get)()));
+            },
+            [&](const DesignFile::Accessor<QSizeF, const QSizeF&>& a) {
+                return PlistValue::string(GeometryString::fromSize((side.*a.get)()));
+            },
+            [&](const DesignFile::Accessor<Colour, const Colour&>& a) {
+                return PlistValue::data(ArchivedColour::archivedData((side.*a.get)()));
+            },
+            [&](const DesignFile::Accessor<FontSpec, const FontSpec&>& a) {
+                return PlistValue::data(ArchivedFont::archivedData((side.*a.get)()));
+            },
+        },
+        access);
+}
+
+} // namespace
+
+const QList<DesignFile::RecordItem>& DesignFile::recordItemTable()
+{
+    using C = Card_Property;
+    static const QList<RecordItem> table {
+        item(1, "Card_border_chk", Form::Flag, &C::Card_border_chk, &C::setCard_border_chk),
+        item(2, "Card_bordr_clr", Form::Colour, &C::Card_bordr_clr, &C::setCard_bordr_clr),
+        item(3, "Card_bor_Stepper", Form::Integer, &C::Card_bor_Stepper, &C::setCard_bor_Stepper),
+        item(4, "Card_border_style", Form::String, &C::Card_border_style, &C::setCard_border_style),
+        item(5, "Card_fill_chk", Form::Flag, &C::Card_fill_chk, &C::setCard_fill_chk),
+        item(6, "Card_fill_style", Form::String, &C::Card_fill_style, &C::setCard_fill_style),
+        item(7, "Card_fill_clr", Form::Colour, &C::Card_fill_clr, &C::setCard_fill_clr),
+        item(8, "Card_fill_Grd_1_clr", Form::Colour, &C::Card_fill_Grd_1_clr, &C::setCard_fill_Grd_1_clr),
+        item(9, "Card_fill_Grd_2_clr", Form::Colour, &C::Card_fill_Grd_2_clr, &C::setCard_fill_Grd_2_clr),
+        item(10, "Card_grad_Stepper", Form::Integer, &C::Card_grad_Stepper, &C::setCard_grad_Stepper),
+        item(11, "Card_hatch_style", Form::String, &C::Card_hatch_style, &C::setCard_hatch_style),
+        item(12, "Card_hatch_bk_clr", Form::Colour, &C::Card_hatch_bk_clr, &C::setCard_hatch_bk_clr),
+        item(13, "Card_alpha_Stepper", Form::Decimal, &C::Card_alpha_Stepper, &C::setCard_alpha_Stepper),
+        item(14, "Card_Side", Form::String, &C::Card_Side, &C::setCard_Side),
+        item(15, "Card_Side_Name", Form::String, &C::Card_Side_Name, &C::setCard_Side_Name),
+        item(16, "Card_Shape", Form::String, &C::Card_Shape, &C::setCard_Shape),
+        item(17, "Card_Name", Form::String, &C::Card_Name, &C::setCard_Name),
+        item(18, "Card_Location", Form::Point, &C::Card_Location, &C::setCard_Location),
+        item(19, "Card_Size", Form::Size, &C::Card_Size, &C::setCard_Size),
+        item(20, "Card_Preset", Form::String, &C::Card_Preset, &C::setCard_Preset),
+        item(21, "Card_Category", Form::String, &C::Card_Category, &C::setCard_Category),
+        item(22, "Card_Sub_Category", Form::String, &C::Card_Sub_Category, &C::setCard_Sub_Category),
+        item(23, "Card_Cat_index", Form::Integer, &C::Card_Cat_index, &C::setCard_Cat_index),
+        item(24, "Card_Create_Mode", Form::String, &C::Card_Create_Mode, &C::setCard_Create_Mode),
+        item(25, "Card_BG_Image_Path", Form::String, &C::Card_BG_Image_Path, &C::setCard_BG_Image_Path),
+        item(26, "Card_BG_Image_Layout", Form::String, &C::Card_BG_Image_Layout, &C::setCard_BG_Image_Layout),
+        item(27, "Card_Content_clr", Form::Colour, &C::Card_Content_clr, &C::setCard_Content_clr),
+        item(28, "Card_Content_font", Form::Font, &C::Card_Content_font, &C::setCard_Content_font),
+    };
+    return table;
+}
+
+QString DesignFile::decimalText(float value)
+{
+    // QByteArray::number formats in the C locale, unlike printf under a
+    // user's LC_NUMERIC.
+    return QString::fromLatin1(QByteArray::number(double(value), 'f', 2));
+}
+
+qint64 DesignFile::integerValue(const QString& text)
+{
+    const QByteArray digits = leadingNumber(text, false);
+    if (digits.isEmpty())
+        return 0;
+    bool ok = false;
+    const qint64 value = digits.toLongLong(&ok);
+    if (ok)
+        return value;
+    // Out of range: the nearest value that fits.
+    return digits.startsWith('-') ? std::numeric_limits<qint64>::min() : std::numeric_limits<qint64>::max();
+}
+
+double DesignFile::doubleValue(const QString& text)
+{
+    const QByteArray number = leadingNumber(text, true);
+    if (number.isEmpty())
+        return 0;
+    const double value = number.toDouble();   // C locale
+    return std::isfinite(value) ? value : 0;
+}
+
+void DesignFile::clearUnusedBackgroundPath(Card_Property& side)
+{
+    if (side.Card_fill_style() != QLatin1String("I"))
+        side.setCard_BG_Image_Path(QString());
+}
+
+QByteArray DesignFile::write(const DesignFileContents& contents)
+{
+    PlistValue root = PlistValue::array();
+    root.append(PlistValue::string(magic));
+    for (const Card_Property* record : {&contents.front, &contents.back}) {
+        Card_Property side = *record;
+        clearUnusedBackgroundPath(side);
+        for (const RecordItem& entry : recordItemTable())
+            root.append(valueOf(side, entry.access));
+    }
+    root.append(PlistValue::string(flagText(contents.excelBindingUse)));
+    root.append(PlistValue::string(contents.excelSourcePath));
+
+    PlistValue titles = PlistValue::array();
+    for (const QString& title : contents.columnTitles)
+        titles.append(PlistValue::string(title));
+    root.append(std::move(titles));
+
+    PlistValue rows = PlistValue::array();
+    for (const DesignFileRow& row : contents.rows) {
+        PlistValue dict = PlistValue::dictionary();
+        for (auto it = row.cbegin(); it != row.cend(); ++it)
+            dict.insert(it.key(), PlistValue::string(it.value()));
+        rows.append(std::move(dict));
+    }
+    root.append(std::move(rows));
+
+    for (const GraphicList* list : {&contents.frontGraphics, &contents.backGraphics}) {
+        root.append(PlistValue::string(QString::number(list->size())));
+        for (const GraphicPtr& graphic : *list)
+            root.append(PlistValue::data(SKTGraphicArchive::archivedData(*graphic)));
+    }
+    return root.toXml();
+}
+
+bool DesignFile::readRecord(const PlistNode& root, int offset, Card_Property& side, QString& reason)
+{
+    for (const RecordItem& entry : recordItemTable()) {
+        const int index = entry.index + offset;
+        const PlistNode node = root.at(quint32(index));
+        const bool wantsData = entry.form == Form::Colour || entry.form == Form::Font;
+        if (node.isNull()) {
+            reason = QStringLiteral("Element %1 (%2) is missing.").arg(index).arg(QLatin1String(entry.field));
+            return false;
+        }
+        if (wantsData ? !node.isData() : !node.isString()) {
+            reason = QStringLiteral("Element %1 (%2) is not %3.")
+                         .arg(index)
+                         .arg(QLatin1String(entry.field), wantsData ? QStringLiteral("data") : QStringLiteral("a string"));
+            return false;
+        }
+        const QString text = node.toString();
+        const bool stored = std::visit(
+            Overloaded {
+                [&](const Accessor<bool, bool>& a) {
+                    (side.*a.set)(text == QLatin1String("Y"));
+                    return true;
+                },
+                [&](const Accessor<int, int>& a) {
+                    const qint64 v = integerValue(text);
+                    (side.*a.set)(int(std::clamp<qint64>(v, std::numeric_limits<int>::min(),
+                                                         std::numeric_limits<int>::max())));
+                    return true;
+                },
+                [&](const Accessor<float, float>& a) {
+                    const double v = doubleValue(text);
+                    const double limit = std::numeric_limits<float>::max();
+                    (side.*a.set)(float(std::clamp(v, -limit, limit)));
+                    return true;
+                },
+                [&](const Accessor<QString, const QString&>& a) {
+                    (side.*a.set)(text);
+                    return true;
+                },
+                [&](const Accessor<QPointF, const QPointF&>& a) {
+                    (side.*a.set)(GeometryString::toPoint(text));
+                    return true;
+                },
+                [&](const Accessor<QSizeF, const QSizeF&>& a) {
+                    (side.*a.set)(GeometryString::toSize(text));
+                    return true;
+                },
+                [&](const Accessor<Colour, const Colour&>& a) {
+                    const std::optional<Colour> colour = ArchivedColour::fromArchivedData(node.toData());
+                    if (colour)
+                        (side.*a.set)(*colour);
+                    return colour.has_value();
+                },
+                [&](const Accessor<FontSpec, const FontSpec&>& a) {
+                    const std::optional<FontSpec> font = ArchivedFont::fromArchivedData(node.toData());
+                    if (font)
+                        (side.*a.set)(*font);
+                    return font.has_value();
+                },
+            },
+            entry.access);
+        if (!stored) {
+            reason = QStringLiteral("Element %1 (%2) does not hold a readable archive.")
+                         .arg(index)
+                         .arg(QLatin1String(entry.field));
+            return false;
+        }
+    }
+    return true;
+}
+
+DesignFileReadResult DesignFile::read(const QByteArray& bytes, const DesignFileContents& initial)
+{
+    DesignFileReadResult result;
+    result.contents = initial;
+    const PlistValue value = PlistValue::fromData(bytes, maxDepth);
+    const PlistNode root = value.node();
+    if (!root.isArray() || root.count() == 0 || !root.at(0).isString() || root.at(0).toString() != magic) {
+        result.badMagic = true;
+        result.reason = root.isArray() ? QStringLiteral("Element 0 is not the design file's magic.")
+                                       : QStringLiteral("The file is not a property list array.");
+        return result;
+    }
+    result.elementsRead = 1;
+    DesignFileContents& contents = result.contents;
+    const auto fail = [&](const QString& reason) {
+        result.reason = reason;
+        return result;
+    };
+
+    if (!readRecord(root, 0, contents.front, result.reason))
+        return result;
+    result.elementsRead = 1 + recordItems;
+    if (!readRecord(root, recordItems, contents.back, result.reason))
+        return result;
+    result.elementsRead = 1 + 2 * recordItems;
+
+    const PlistNode flag = root.at(flagIndex);
+    const PlistNode path = root.at(pathIndex);
+    if (!flag.isString() || !path.isString())
+        return fail(QStringLiteral("Elements 57 and 58 (spreadsheet binding) are not strings."));
+    contents.excelBindingUse = flag.toString() == QLatin1String("Y");
+    contents.excelSourcePath = path.toString();
+    result.elementsRead = pathIndex + 1;
+
+    const PlistNode titles = root.at(titlesIndex);
+    if (!titles.isArray())
+        return fail(QStringLiteral("Element 59 (column titles) is not an array."));
+    contents.columnTitles.clear();
+    for (quint32 i = 0; i < titles.count(); ++i)
+        contents.columnTitles.append(titles.at(i).toString());   // anything but a string reads as ""
+    result.elementsRead = titlesIndex + 1;
+
+    const PlistNode rows = root.at(rowsIndex);
+    if (!rows.isArray())
+        return fail(QStringLiteral("Element 60 (table rows) is not an array."));
+    contents.rows.clear();
+    for (quint32 i = 0; i < rows.count(); ++i) {
+        const PlistNode dict = rows.at(i);
+        if (!dict.isDictionary())
+            return fail(QStringLiteral("Row %1 of element 60 is not a dictionary.").arg(i));
+        DesignFileRow row;
+        for (const QString& key : dict.keys())
+            row.insert(key, dict.value(key).toString());
+        contents.rows.append(row);
+    }
+    result.elementsRead = rowsIndex + 1;
+
+    quint32 index = frontCountIndex;
+    for (GraphicList* list : {&contents.frontGraphics, &contents.backGraphics}) {
+        list->clear();
+        const PlistNode countNode = root.at(index);
+        if (!countNode.isString())
+            return fail(QStringLiteral("Element %1 (object count) is missing or not a string.").arg(index));
+        const qint64 count = integerValue(countNode.toString());
+        const qint64 left = qint64(root.count()) - qint64(index) - 1;
+        if (count < 0 || count > left)
+            return fail(QStringLiteral("Element %1 gives %2 objects; the file holds at most %3 more elements.")
+                            .arg(index)
+                            .arg(count)
+                            .arg(left));
+        ++index;
+        result.elementsRead = int(index);
+        for (qint64 i = 0; i < count; ++i, ++index) {
+            const PlistNode archive = root.at(index);
+            if (!archive.isData())
+                return fail(QStringLiteral("Element %1 (card object) is not data.").arg(index));
+            const GraphicPtr graphic = SKTGraphicArchive::graphicWithArchivedData(archive.toData());
+            if (!graphic)
+                return fail(QStringLiteral("Element %1 does not hold a card object.").arg(index));
+            list->append(graphic);
+            result.elementsRead = int(index) + 1;
+        }
+    }
+    result.ok = true;
+    return result;
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "model/Card_Property.h"
+#include "model/SKTGraphic.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <variant>
+
+class PlistNode;
+
+// One row of the spreadsheet table: "Extension" holds the row number and
+// "Column1", "Column2", ... the cells.
+using DesignFileRow = QMap<QString, QString>;
+
+// What a design file holds: both sides' properties, the spreadsheet binding
+// and table, and the card objects of both sides (index 0 topmost).
+struct DesignFileContents {
+    Card_Property front;
+    Card_Property back;
+    bool excelBindingUse = false;
+    QString excelSourcePath;
+    QStringList columnTitles;          // row-number column first
+    QList<DesignFileRow> rows;
+    GraphicList frontGraphics;
+    GraphicList backGraphics;
+};
+
+// The outcome of reading a design file. `contents` holds what was read up
+// to the first fault; `elementsRead` counts the elements taken over.
+struct DesignFileReadResult {
+    DesignFileContents contents;
+    bool ok = false;
+    bool badMagic = false;             // not a property-list array, or element 0 is not the magic
+    QString reason;
+    int elementsRead = 0;
+};
+
+// The design file: one XML property list whose root array holds, strictly by
+// position, the magic, the front and back side records (28 items each, in
+// text forms), the spreadsheet flag, path, column titles and rows, and the
+// front and back objects as counts followed by one card object archive each.
+// Numbers are written in the C locale whatever the user's locale. Reading
+// treats the file as untrusted: every count and element kind is checked.
+class DesignFile
+{
+public:
+    static const QString magic;        // "VESKMACFESTOONDESIGNS"
+    static constexpr int recordItems = 28;
+
+    // Text forms of the side record's items.
+    enum class Form { Flag, Integer, Decimal, String, Point, Size, Colour, Font };
+
+    template <class T, class Param>
+    struct Accessor {
+        T (Card_Property::*get)() const;
+        void (Card_Property::*set)(Param);
+    };
+    using Access = std::variant<Accessor<bool, bool>, Accessor<int, int>, Accessor<float, float>,
+                                Accessor<QString, const QString&>, Accessor<QPointF, const QPointF&>,
+                                Accessor<QSizeF, const QSizeF&>, Accessor<Colour, const Colour&>,
+                                Accessor<FontSpec, const FontSpec&>>;
+    struct RecordItem {
+        int index;                     // front index; the back's is 28 more
+        const char* field;
+        Form form;
+        Access access;
+    };
+    // The 28 items in file order; used by the writer and the reader alike.
+    static const QList<RecordItem>& recordItemTable();
+
+    static QByteArray write(const DesignFileContents& contents);
+    // `initial` gives what stays in place for what a damaged file lacks.
+    static DesignFileReadResult read(const QByteArray& bytes, const DesignFileContents& initial = {});
+
+    // Saving keeps a background picture path only for a picture fill ("I");
+    // the record itself loses the path at that moment.
+    static void clearUnusedBackgroundPath(Card_Property& side);
+
+    // The text forms, C locale.
+    static QString decimalText(float value);           // "%0.2f"
+    static qint64 integerValue(const QString& text);   // leading integer, 0 when none
+    static double doubleValue(const QString& text);    // leading number, 0 when none
+
+private:
+    static bool readRecord(const PlistNode& root, int offset, Card_Property& side, QString& reason);
+};

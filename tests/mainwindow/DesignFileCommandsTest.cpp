@@ -1,0 +1,245 @@
+// New, Open, Save and Save As on a real main window, with the panels and
+// message boxes answered by the test: what is written, what the title shows,
+// and that a failed write never lets a command discard the design.
+#include "app/Globals.h"
+#include "mainwindow/Globals.h"
+#include "mainwindow/WindowControllerFixture.h"
+#include "model/SKTLine.h"
+#include "model/Shape_Control.h"
+#include "platform/IndexSet.h"
+#include "platform/SavePanel.h"
+#include "platform/UndoManager.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTabWidget>
+#include <QToolButton>
+
+namespace {
+
+const QString saved = QStringLiteral("\nInvitation Card Design Log has been saved successfully.");
+const QString corrupt = QStringLiteral("\nFile is corrupt and cannot be opened.");
+const QString newQuestion = QStringLiteral("Do you want to save changes before opening new document?");
+const QString openQuestion = QStringLiteral("Do you want to save changes before opening document?");
+
+class DesignFileCommandsTest : public WindowControllerFixture
+{
+protected:
+    void SetUp() override
+    {
+        WindowControllerFixture::SetUp();
+        ASSERT_TRUE(dir.isValid());
+        SavePanel::setHandler([this](const QString&, const QString& extension) {
+            ++savePanels;
+            EXPECT_EQ(extension, QStringLiteral("fcard"));
+            return saveAnswer;
+        });
+    }
+    void TearDown() override
+    {
+        Project_File_Name.clear();
+        WindowControllerFixture::TearDown();
+    }
+
+    QString file(const QString& name) const { return dir.filePath(name); }
+
+    // Two shapes on the front, one line on the back, a back size and a table.
+    void drawDesign()
+    {
+        GraphicList front;
+        for (QLatin1String code : {ShapeCode::Star, ShapeCode::Circle}) {
+            auto shape = std::make_shared<Shape_Control>();
+            shape->Set_Shape_Type(code);
+            shape->setBounds(QRectF(front.size() * 30, 5, 20, 20));
+            front.append(shape);
+        }
+        document->insertGraphicsForKey(SKTDocumentGraphicsKey, front, IndexSet::range(0, 2));
+        auto line = std::make_shared<SKTLine>();
+        line->setBounds(QRectF(1, 2, 30, 4));
+        document->insertGraphicsForKey(SKTDocumentGraphicsKey_back, {line}, IndexSet(0));
+        Card_Property back = controller->Back_card_Prop();
+        back.setCard_Name(QStringLiteral("Back name"));
+        controller->setBack_card_Prop(back);
+        controller->Excel_Column_Titles = {QStringLiteral("No."), QStringLiteral("Name")};
+        controller->ListData = {{{"Extension", "1"}, {"Column1", "Ada"}}};
+    }
+
+    QTemporaryDir dir;
+    QString saveAnswer;
+    int savePanels = 0;
+};
+
+} // namespace
+
+// Save on an untitled design: a cancelled panel writes nothing and leaves it
+// untitled; a chosen path is written, reported, and named in the title. Save
+// As cancelled keeps that path; Save then writes there without a panel.
+TEST_F(DesignFileCommandsTest, SaveAndSaveAsThroughThePanel)
+{
+    drawDesign();
+    control<QToolButton>("Save_btn")->click();
+    EXPECT_EQ(savePanels, 1);
+    EXPECT_TRUE(Project_File_Name.isEmpty());
+    EXPECT_TRUE(presenter.texts().isEmpty());
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+
+    saveAnswer = file("party.fcard");
+    controller->Save_Btn_Clicked();
+    EXPECT_EQ(Project_File_Name, saveAnswer);
+    EXPECT_TRUE(QFileInfo(saveAnswer).isFile());
+    EXPECT_EQ(presenter.texts(), QStringList {saved});
+    EXPECT_EQ(controller->window()->windowTitle(), QStringLiteral("%1 ( party.fcard )").arg(controller->App_Name));
+
+    saveAnswer.clear();
+    control<QToolButton>("SaveAs_btn")->click();
+    EXPECT_EQ(savePanels, 3);
+    EXPECT_EQ(Project_File_Name, file("party.fcard"));
+
+    QFile::remove(file("party.fcard"));
+    controller->Save_Btn_Clicked();
+    EXPECT_EQ(savePanels, 3);
+    EXPECT_TRUE(QFileInfo(file("party.fcard")).isFile());
+
+    // The title names the file only while it exists.
+    QFile::remove(file("party.fcard"));
+    controller->Set_Log_Name_In_Title();
+    EXPECT_EQ(controller->window()->windowTitle(), controller->App_Name);
+}
+
+// A write that fails is reported as "fail" and stops New, Open
+// and Exit; the design stays as it was.
+TEST_F(DesignFileCommandsTest, AFailedWriteStopsNewAndExit)
+{
+    drawDesign();
+    Project_File_Name = file("no such folder/party.fcard");
+    EXPECT_FALSE(controller->Save_project_file(false, true));
+    EXPECT_EQ(presenter.texts(), QStringList {"\nfail"});
+
+    presenter.clear();
+    presenter.scriptAnswers({true});
+    controller->New_Btn_Clicked();
+    EXPECT_EQ(presenter.texts(), (QStringList {newQuestion, "\nfail"}));
+    EXPECT_EQ(controller->Get_Front_Controls_Array().size(), 2);
+    EXPECT_EQ(Project_File_Name, file("no such folder/party.fcard"));
+
+    presenter.clear();
+    presenter.scriptAnswers({true});
+    controller->Open_Btn_Clicked();
+    EXPECT_EQ(controller->Get_Front_Controls_Array().size(), 2);
+
+    presenter.clear();
+    presenter.scriptAnswers({MessagePresenter::Answer::Yes});
+    EXPECT_FALSE(controller->Exit_App());
+    EXPECT_TRUE(exits.isEmpty());
+}
+
+// Save, then New (answered No) and Open: the design comes back in its order,
+// with its records and table, titled, with nothing to undo.
+TEST_F(DesignFileCommandsTest, OpenBringsBackWhatWasSaved)
+{
+    drawDesign();
+    saveAnswer = file("card.fcard");
+    ASSERT_TRUE(controller->Save_project_file(false, false));
+    const GraphicList front = controller->Get_Front_Controls_Array();
+
+    presenter.scriptAnswers({false});
+    controller->New_Btn_Clicked();
+    EXPECT_TRUE(controller->Get_Front_Controls_Array().isEmpty());
+    EXPECT_TRUE(Project_File_Name.isEmpty());
+
+    presenter.clear();
+    presenter.scriptAnswers({false});
+    OpenPanel::setHandler([this](const QString&, const QStringList& types) {
+        EXPECT_EQ(types, QStringList {"fcard"});
+        return file("card.fcard");
+    });
+    controller->Open_Btn_Clicked();
+    EXPECT_EQ(presenter.texts(), QStringList {openQuestion});
+    const GraphicList back = controller->Get_Front_Controls_Array();
+    ASSERT_EQ(back.size(), 2);
+    EXPECT_EQ(back[0]->Get_shape_type(), front[0]->Get_shape_type());
+    EXPECT_EQ(back[1]->Get_shape_type(), front[1]->Get_shape_type());
+    EXPECT_EQ(controller->Get_Back_Controls_Array().size(), 1);
+    EXPECT_EQ(controller->Back_card_Prop().Card_Name(), QStringLiteral("Back name"));
+    EXPECT_EQ(controller->ListData.size(), 1);
+    EXPECT_EQ(controller->Excel_Column_Titles, (QStringList {"No.", "Name"}));
+    EXPECT_EQ(Project_File_Name, file("card.fcard"));
+    EXPECT_EQ(controller->window()->windowTitle(), QStringLiteral("%1 ( card.fcard )").arg(controller->App_Name));
+    EXPECT_FALSE(document->undoManager()->canUndo());
+    EXPECT_FALSE(Not_Draw_Only_Prop_Change);
+}
+
+// A file that is no design file: the message, nothing read, and Open runs
+// the start wizard. One damaged further on: logged, what was read stays, and
+// the design is untitled so that Save cannot overwrite the file.
+TEST_F(DesignFileCommandsTest, CorruptAndDamagedFiles)
+{
+    drawDesign();
+    const QString junk = file("junk.fcard");
+    {
+        QFile f(junk);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("<plist><dict/></plist>");
+    }
+    EXPECT_FALSE(controller->Read_and_load_design_Log(junk, QStringLiteral("L")));
+    EXPECT_EQ(presenter.texts(), QStringList {corrupt});
+    EXPECT_EQ(controller->Get_Front_Controls_Array().size(), 2);
+
+    presenter.clear();
+    presenter.scriptAnswers({false});
+    OpenPanel::setHandler([&](const QString&, const QStringList&) { return junk; });
+    Start_Card_Option.clear();
+    controller->Open_Btn_Clicked();
+    EXPECT_EQ(presenter.texts(), (QStringList {openQuestion, corrupt}));
+    EXPECT_EQ(Start_Card_Option, QStringLiteral("W"));   // the start wizard ran
+
+    // Saved with two front objects, then the back count broken.
+    drawDesign();
+    saveAnswer = file("half.fcard");
+    ASSERT_TRUE(controller->Save_project_file(true, false));
+    QFile f(saveAnswer);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QByteArray bytes = f.readAll();
+    f.close();
+    const qsizetype last = bytes.lastIndexOf("<string>1</string>");
+    ASSERT_GT(last, 0);
+    bytes.replace(last, 18, "<string>9</string>");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+    f.close();
+
+    presenter.clear();
+    EXPECT_FALSE(controller->Read_and_load_design_Log(saveAnswer, QStringLiteral("L")));
+    EXPECT_TRUE(presenter.texts().isEmpty());
+    EXPECT_EQ(controller->Get_Front_Controls_Array().size(), 2);
+    EXPECT_TRUE(controller->Get_Back_Controls_Array().isEmpty());
+    EXPECT_TRUE(Project_File_Name.isEmpty());
+    EXPECT_EQ(controller->window()->windowTitle(), controller->App_Name);
+    EXPECT_FALSE(Not_Draw_Only_Prop_Change);
+    EXPECT_FALSE(document->undoManager()->canUndo());
+    EXPECT_GT(control<QTabWidget>("sett_tab")->count(), 0);   // the card's own panels, not an empty inspector
+}
+
+// The File menu starts with the four commands and their keys.
+TEST_F(DesignFileCommandsTest, FileMenuItemsAndKeys)
+{
+    QMenu* file = nullptr;
+    for (QMenu* menu : controller->window()->findChildren<QMenu*>())
+        file = menu->title() == QLatin1String("File") ? menu : file;
+    ASSERT_TRUE(file);
+    const QList<QAction*> items = file->actions();
+    ASSERT_GE(items.size(), 4);
+    const QStringList titles {"New", "Open...", "Save", "Save As..."};
+    const Qt::Key keys[] = {Qt::Key_N, Qt::Key_O, Qt::Key_S, Qt::Key_S};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(items[i]->text(), titles[i]);
+        const QKeySequence key((i == 3 ? Qt::CTRL | Qt::SHIFT : Qt::CTRL) | keys[i]);
+        EXPECT_TRUE(items[i]->shortcuts().contains(key)) << titles[i].toStdString();
+    }
+    saveAnswer = dir.filePath("menu.fcard");
+    items[2]->trigger();
+    EXPECT_TRUE(QFileInfo(saveAnswer).isFile());
+}

@@ -1,0 +1,338 @@
+// The design file: a design of both sides, every kind of object and a
+// spreadsheet table through the file and back; damaged and hostile files;
+// the text forms of numbers under any locale; the golden files.
+#include "model/DesignFile.h"
+#include "model/SKTBarcode.h"
+#include "model/SKTGraphicArchive.h"
+#include "model/SKTImage.h"
+#include "model/SKTLine.h"
+#include "model/SKTSignature.h"
+#include "model/SKTText.h"
+#include "model/Shape_Control.h"
+#include "platform/Overloaded.h"
+
+#include <QFile>
+#include <QLocale>
+#include <QRegularExpression>
+#include <clocale>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString goldenFolder = QStringLiteral(TEST_SOURCE_DIR "/fixtures/design/");
+
+Card_Property sideRecord(const QString& fill, const QString& letter)
+{
+    Card_Property side;
+    side.setCard_border_chk(true);
+    side.setCard_bordr_clr(Colour::rgb(0.1, 0.2, 0.3));
+    side.setCard_bor_Stepper(3);
+    side.setCard_border_style(QStringLiteral("D2"));
+    side.setCard_fill_chk(true);
+    side.setCard_fill_style(fill);
+    side.setCard_fill_clr(Colour::rgb(1, 0.5, 0.25, 0.75));
+    side.setCard_fill_Grd_1_clr(Colour::white());
+    side.setCard_fill_Grd_2_clr(Colour::black());
+    side.setCard_grad_Stepper(-45);
+    side.setCard_hatch_style(QStringLiteral("Cross"));
+    side.setCard_hatch_bk_clr(Colour::rgb(0, 1, 0));
+    side.setCard_alpha_Stepper(0.5f);
+    side.setCard_Side(QStringLiteral("2"));
+    side.setCard_Side_Name(letter);
+    side.setCard_Shape(QStringLiteral("RR"));
+    side.setCard_Name(QStringLiteral("Guest \u00e9 <&>"));
+    side.setCard_Location(QPointF(12.5, -3));
+    side.setCard_Size(QSizeF(242.65, 153));
+    side.setCard_Preset(QStringLiteral("Vertical"));
+    side.setCard_Category(QStringLiteral("PVC Card"));
+    side.setCard_Sub_Category(QStringLiteral("CR80-Credit Card Size"));
+    side.setCard_Cat_index(-1);
+    side.setCard_Create_Mode(QStringLiteral("T"));
+    side.setCard_BG_Image_Path(QStringLiteral("/pictures/back ground.png"));
+    side.setCard_BG_Image_Layout(QStringLiteral("Tile"));
+    side.setCard_Content_clr(Colour::rgb(0.2, 0.4, 0.6));
+    side.setCard_Content_font(FontSpec(QStringLiteral("Liberation Serif"), 11.5, QStringLiteral("LiberationSerif")));
+    return side;
+}
+
+template <class T>
+std::shared_ptr<T> placed(double x)
+{
+    auto g = std::make_shared<T>();
+    g->setBounds(QRectF(x, x / 2, 40, 20));
+    return g;
+}
+
+// Both sides, a spreadsheet table and one object of every kind and shape.
+DesignFileContents sampleDesign()
+{
+    DesignFileContents d;
+    d.front = sideRecord(QStringLiteral("I"), QStringLiteral("F"));
+    d.back = sideRecord(QStringLiteral("G"), QStringLiteral("B"));
+    d.excelBindingUse = true;
+    d.excelSourcePath = QStringLiteral("/data/guests.xlsx");
+    d.columnTitles = {QStringLiteral("No."), QStringLiteral("Name"), QStringLiteral("Town")};
+    d.rows = {{{"Extension", "1"}, {"Column1", "Ada"}, {"Column2", "Z\u00fcrich"}},
+              {{"Extension", "2"}, {"Column1", "Bo"}, {"Column2", ""}}};
+
+    auto text = placed<SKTText>(1);
+    text->_Text_contents = std::make_shared<AttributedText>(
+        QStringLiteral("Welcome"), FontSpec(QStringLiteral("Liberation Sans"), 18, QStringLiteral("LiberationSans")),
+        Colour::black());
+    text->Text_Value = QStringLiteral("Welcome");
+    d.frontGraphics.append(text);
+    auto line = placed<SKTLine>(2);
+    line->_strokeWidth = 1.3;
+    d.frontGraphics.append(line);
+    double x = 3;
+    for (QLatin1String code : {ShapeCode::Rectangle, ShapeCode::Circle, ShapeCode::RoundedRectangle,
+                               ShapeCode::Triangle, ShapeCode::Diamond, ShapeCode::Star, ShapeCode::DoubleStar,
+                               ShapeCode::Polygon}) {
+        auto shape = placed<Shape_Control>(x++);
+        shape->Set_Shape_Type(code);
+        d.frontGraphics.append(shape);
+    }
+    auto picture = placed<SKTImage>(20);
+    picture->Set_Control_File_path(QStringLiteral("/pictures/logo.png"));
+    d.backGraphics.append(picture);
+    auto signature = placed<SKTSignature>(21);
+    signature->Set_Control_File_path(QStringLiteral("/pictures/sign.png"));
+    d.backGraphics.append(signature);
+    auto barcode = placed<SKTBarcode>(22);
+    barcode->Text_Value = QStringLiteral("12345670");
+    d.backGraphics.append(barcode);
+    return d;
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The root array's elements as the XML writer lays them out, one text each.
+QStringList topElements(const QByteArray& xml)
+{
+    const QStringList lines = QString::fromUtf8(xml).split(QLatin1Char('\n'));
+    QStringList elements;
+    bool inRoot = false;
+    for (const QString& line : lines) {
+        if (!inRoot) {
+            inRoot = line == QLatin1String("<array>");
+            continue;
+        }
+        if (line == QLatin1String("</array>"))
+            break;
+        const bool starts = line.startsWith(QLatin1Char('\t')) && line.size() > 1 && line[1] == QLatin1Char('<')
+                            && !line.startsWith(QLatin1String("\t</"));
+        if (starts || elements.isEmpty())
+            elements.append(line);
+        else
+            elements.last() += QLatin1Char('\n') + line;
+    }
+    return elements;
+}
+
+QByteArray fromElements(const QStringList& elements)
+{
+    return QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<array>\n")
+           + elements.join(QLatin1Char('\n')).toUtf8() + QByteArrayLiteral("\n</array>\n</plist>\n");
+}
+
+QString str(const QString& text)
+{
+    return QStringLiteral("\t<string>%1</string>").arg(text);
+}
+
+void expectSameRecord(const Card_Property& a, const Card_Property& b, const char* side)
+{
+    for (const DesignFile::RecordItem& item : DesignFile::recordItemTable()) {
+        std::visit([&](const auto& acc) { EXPECT_EQ((a.*acc.get)(), (b.*acc.get)()) << side << " " << item.field; },
+                   item.access);
+    }
+}
+
+void expectSameObjects(const GraphicList& a, const GraphicList& b)
+{
+    ASSERT_EQ(a.size(), b.size());
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        EXPECT_EQ(a[i]->className(), b[i]->className()) << i;
+        EXPECT_EQ(SKTGraphicArchive::archivedData(*a[i]), SKTGraphicArchive::archivedData(*b[i])) << i;
+    }
+}
+
+void expectSameDesign(const DesignFileContents& expected, const DesignFileContents& got)
+{
+    expectSameRecord(expected.front, got.front, "front");
+    expectSameRecord(expected.back, got.back, "back");
+    EXPECT_EQ(got.excelBindingUse, expected.excelBindingUse);
+    EXPECT_EQ(got.excelSourcePath, expected.excelSourcePath);
+    EXPECT_EQ(got.columnTitles, expected.columnTitles);
+    EXPECT_EQ(got.rows, expected.rows);
+    expectSameObjects(expected.frontGraphics, got.frontGraphics);
+    expectSameObjects(expected.backGraphics, got.backGraphics);
+}
+
+} // namespace
+
+TEST(DesignFile, EveryKindOfObjectAndBothSidesComeBackAndSaveAgainByteForByte)
+{
+    const DesignFileContents design = sampleDesign();
+    const QByteArray saved = DesignFile::write(design);
+    const DesignFileReadResult read = DesignFile::read(saved);
+    ASSERT_TRUE(read.ok) << read.reason.toStdString();
+    EXPECT_FALSE(read.badMagic);
+    EXPECT_EQ(read.elementsRead, 63 + 10 + 3);
+
+    DesignFileContents expected = design;
+    expected.back.setCard_BG_Image_Path(QString());   // a gradient fill keeps no picture path
+    expectSameDesign(expected, read.contents);
+    EXPECT_EQ(read.contents.front.Card_BG_Image_Path(), QStringLiteral("/pictures/back ground.png"));
+    EXPECT_EQ(DesignFile::write(read.contents), saved);
+}
+
+// Damaged and hostile files: refused before anything is read (bad magic), or
+// read up to the fault with a reason; never a crash, never a false success.
+TEST(DesignFile, DamagedFilesAreRefusedOrReadUpToTheFault)
+{
+    const QByteArray good = DesignFile::write(sampleDesign());
+    const QStringList elements = topElements(good);
+    ASSERT_EQ(elements.size(), 63 + 10 + 3);
+    const auto edited = [&](std::function<void(QStringList&)> edit) {
+        QStringList e = elements;
+        edit(e);
+        return fromElements(e);
+    };
+    const QByteArray deep = QByteArray("<plist version=\"1.0\"><array>") + QByteArray(100000, ' ').replace(" ", "<array>");
+
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        bool badMagic;
+        int elementsRead;   // for the partial reads
+    } cases[] = {
+        {"empty", QByteArray(), true, 0},
+        {"truncated", good.left(good.size() / 2), true, 0},
+        {"magic off by one character", QByteArray(good).replace("VESKMACFESTOONDESIGNS", "VESKMACFESTOONDESIGNT"),
+         true, 0},
+        {"magic as data", edited([](QStringList& e) { e[0] = "\t<data>AAAA</data>"; }), true, 0},
+        {"not an array", "<plist version=\"1.0\"><dict><key>a</key><string>b</string></dict></plist>", true, 0},
+        {"empty array", fromElements({}), true, 0},
+        {"deep nesting", deep, true, 0},
+        {"only the magic", fromElements({str(DesignFile::magic)}), false, 1},
+        {"colour element is a string", edited([](QStringList& e) { e[2] = str("red"); }), false, 1},
+        {"colour data is no archive", edited([](QStringList& e) { e[30] = "\t<data>AAAA</data>"; }), false, 29},
+        {"flag is an array", edited([](QStringList& e) { e[57] = "\t<array/>"; }), false, 57},
+        {"titles not an array", edited([](QStringList& e) { e[59] = str("No."); }), false, 59},
+        {"a row that is not a dict",
+         edited([](QStringList& e) { e[60] = "\t<array>\n\t\t<string>row</string>\n\t</array>"; }), false, 60},
+        {"count larger than the array", edited([](QStringList& e) { e[61] = str("15"); }), false, 61},
+        {"count running into the back count", edited([](QStringList& e) { e[61] = str("11"); }), false, 72},
+        {"negative count", edited([](QStringList& e) { e[61] = str("-1"); }), false, 61},
+        {"huge count", edited([](QStringList& e) { e[61] = str("99999999999999999999999"); }), false, 61},
+        {"back count too large", edited([](QStringList& e) { e[72] = str("4"); }), false, 72},
+        {"object is a string", edited([](QStringList& e) { e[63] = str("SKTLine"); }), false, 63},
+        {"object archive is no card object", edited([](QStringList& e) { e[64] = e[2]; }), false, 64},
+        {"back objects missing", edited([](QStringList& e) { e = e.mid(0, 73); }), false, 72},
+    };
+    for (const auto& c : cases) {
+        const DesignFileReadResult r = DesignFile::read(c.bytes);
+        EXPECT_FALSE(r.ok) << c.name;
+        EXPECT_EQ(r.badMagic, c.badMagic) << c.name;
+        EXPECT_FALSE(r.reason.isEmpty()) << c.name;
+        if (!c.badMagic) {
+            EXPECT_EQ(r.elementsRead, c.elementsRead) << c.name << ": " << r.reason.toStdString();
+        }
+    }
+}
+
+// Text forms: row values and titles of other kinds read as "", numbers by
+// their leading part, points and sizes that do not parse as zero, and an
+// opacity of 100.00 as 100.
+TEST(DesignFile, TextFormsReadAsThePlatformReadsThem)
+{
+    const QStringList elements = topElements(DesignFile::write(sampleDesign()));
+    QStringList e = elements;
+    e[3] = str(" 7px");
+    e[10] = str("x");
+    e[13] = str("100.00");
+    e[18] = str("nonsense");
+    e[19] = str("{85.6, 54}");
+    e[23] = str("99999999999");
+    e[41] = str("0.5e1 and more");
+    e[59] = "\t<array>\n\t\t<string>No.</string>\n\t\t<integer>4</integer>\n\t</array>";
+    e[60] = "\t<array>\n\t\t<dict>\n\t\t\t<key>Column1</key>\n\t\t\t<data>AAAA</data>\n\t\t</dict>\n\t</array>";
+    const DesignFileReadResult r = DesignFile::read(fromElements(e));
+    ASSERT_TRUE(r.ok) << r.reason.toStdString();
+    EXPECT_EQ(r.contents.front.Card_bor_Stepper(), 7);
+    EXPECT_EQ(r.contents.front.Card_grad_Stepper(), 0);
+    EXPECT_EQ(r.contents.front.Card_alpha_Stepper(), 100.0f);
+    EXPECT_EQ(r.contents.front.cardOpacity(), 1.0);
+    EXPECT_EQ(r.contents.front.Card_Location(), QPointF(0, 0));
+    EXPECT_EQ(r.contents.front.Card_Size(), QSizeF(85.6, 54));
+    EXPECT_EQ(r.contents.front.Card_Cat_index(), std::numeric_limits<int>::max());
+    EXPECT_EQ(r.contents.back.Card_alpha_Stepper(), 5.0f);
+    EXPECT_EQ(r.contents.columnTitles, (QStringList {"No.", ""}));
+    EXPECT_EQ(r.contents.rows, (QList<DesignFileRow> {{{"Column1", ""}}}));
+    EXPECT_EQ(elements[13], str("0.50"));
+    EXPECT_EQ(elements[1], str("Y"));
+    EXPECT_EQ(elements[18], str("{12.5, -3}"));
+}
+
+// A user's locale with a decimal comma changes nothing in the file.
+TEST(DesignFile, NumbersAreWrittenInTheCLocale)
+{
+    const DesignFileContents design = sampleDesign();
+    const QByteArray plain = DesignFile::write(design);
+    const QLocale previous;
+    QLocale::setDefault(QLocale::German);
+    const std::string oldNumeric = std::setlocale(LC_NUMERIC, nullptr);
+    const bool german = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+    const QByteArray localised = DesignFile::write(design);
+    const DesignFileReadResult read = DesignFile::read(plain);
+    std::setlocale(LC_NUMERIC, oldNumeric.c_str());
+    QLocale::setDefault(previous);
+
+    EXPECT_EQ(localised, plain) << (german ? "with" : "without") << " the C library's German locale";
+    EXPECT_EQ(topElements(localised)[13], str("0.50"));
+    ASSERT_TRUE(read.ok);
+    EXPECT_EQ(read.contents.front.Card_alpha_Stepper(), 0.5f);
+}
+
+// Golden files: the program's own output for a new design and for the
+// sample design. They are made by this test when BRIGHTFOLD_WRITE_GOLDEN is
+// set in the environment; otherwise the output must match them byte for
+// byte, and they must read back to the design that made them.
+TEST(DesignFile, GoldenFilesReadBackAndSaveByteForByte)
+{
+    DesignFileContents fresh;
+    fresh.front.setCard_border_chk(true);
+    fresh.front.setCard_Side_Name(QStringLiteral("F"));
+    fresh.front.setCard_Content_font(FontSpec(QStringLiteral("Times New Roman"), 14, QStringLiteral("TimesNewRomanPSMT")));
+    fresh.back = fresh.front;
+    fresh.columnTitles = {QStringLiteral("No.")};
+    const struct {
+        const char* name;
+        DesignFileContents design;
+    } cases[] = {{"new.fcard", fresh}, {"sample.fcard", sampleDesign()}};
+    for (const auto& c : cases) {
+        const QString path = goldenFolder + QLatin1String(c.name);
+        const QByteArray output = DesignFile::write(c.design);
+        if (qEnvironmentVariableIsSet("BRIGHTFOLD_WRITE_GOLDEN")) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(output);
+            continue;
+        }
+        const QByteArray golden = fileBytes(path);
+        ASSERT_FALSE(golden.isEmpty()) << c.name;
+        EXPECT_EQ(output, golden) << c.name;
+        const DesignFileReadResult read = DesignFile::read(golden);
+        ASSERT_TRUE(read.ok) << c.name;
+        DesignFileContents expected = c.design;
+        DesignFile::clearUnusedBackgroundPath(expected.front);
+        DesignFile::clearUnusedBackgroundPath(expected.back);
+        expectSameDesign(expected, read.contents);
+        EXPECT_EQ(DesignFile::write(read.contents), golden) << c.name;
+    }
+}
