@@ -442,7 +442,7 @@ void Invitation_Wizard::OK_Click()
     case WizardSteps::Outcome::Stay:
         return;
     case WizardSteps::Outcome::OpenDesign:
-        if (m_controller && m_controller->openSavedDesign && m_controller->openSavedDesign())
+        if (m_controller && m_controller->Open_Log_File())
             done(1);
         return;
     case WizardSteps::Outcome::Refuse:

@@ -651,7 +651,4 @@ public:
     // with its control_ID ("PARTY_TITLE", "PARTY_TO", ...), then sets the
     // chosen picture as the front background.
     void Fill_Party_Invidation_Details();
-    // Opens a saved design for the start wizard's second road; true when a
-    // design was opened.
-    std::function<bool()> openSavedDesign = [] { return false; };
 };

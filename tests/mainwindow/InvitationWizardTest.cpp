@@ -12,6 +12,7 @@
 #include "mainwindow/Invitation_Wizard.h"
 #include "mainwindow/WizardSteps.h"
 #include "model/SKTGraphic.h"
+#include "platform/OpenPanel.h"
 
 #include <QDateEdit>
 #include <QDir>
@@ -292,17 +293,21 @@ TEST_F(InvitationWizardTest, RefusesABackgroundDeletedAfterItsChoice)
 
 TEST_F(InvitationWizardTest, SavedDesignRoadStaysUntilADesignOpens)
 {
-    bool opens = false;
-    controller->openSavedDesign = [&] { return opens; };
+    // The open panel is cancelled first, then answers a saved design.
+    QString answer;
+    OpenPanel::setHandler([&](const QString&, const QStringList&) { return answer; });
     const int result = run([&](Invitation_Wizard& w) {
         w.Open_Log_Click();
         EXPECT_EQ(Start_Card_Option, "L");
         EXPECT_EQ(w.steps.next_counter, 0);
         EXPECT_FALSE(w.isHidden() && w.result() == 1);
-        opens = true;
+        answer = QStringLiteral(TEST_SOURCE_DIR "/fixtures/design/sample.fcard");
         w.Open_Log_Click();
     });
+    OpenPanel::setHandler({});
     EXPECT_EQ(result, 1);
+    EXPECT_EQ(Project_File_Name, QStringLiteral(TEST_SOURCE_DIR "/fixtures/design/sample.fcard"));
+    EXPECT_FALSE(controller->Get_Front_Controls_Array().isEmpty());
 }
 
 TEST_F(InvitationWizardTest, NewCardThroughTheWizard)
