@@ -6,6 +6,9 @@
 // Archiving is timed twice: the same objects again and again, whose barcode
 // pictures keep the TIFF bytes made the first time, and freshly made objects,
 // whose pictures are encoded anew as when a card is first saved.
+
+#include "MedianTimesReporter.h"
+
 #include "model/SKTGraphicArchive.h"
 #include "model/SKTLine.h"
 
@@ -16,8 +19,6 @@
 #include <plist/plist.h>
 
 #include <cstdio>
-#include <map>
-#include <set>
 #include <string>
 
 namespace {
@@ -177,40 +178,13 @@ static void BM_LibplistParse(benchmark::State& state)
 }
 BENCHMARK(BM_LibplistParse)->Unit(benchmark::kMillisecond);
 
-namespace {
-// Keeps the CPU time per iteration of every benchmark (steadier than the
-// wall clock on a busy machine) to compare them at the end: the median of
-// its repetitions when it was repeated.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            const std::string& name = run.run_name.function_name;
-            if (run.error_occurred)
-                continue;
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                times[name] = run.GetAdjustedCPUTime();
-                summarised.insert(name);
-            } else if (run.run_type == Run::RT_Iteration && !summarised.count(name)) {
-                times[name] = run.GetAdjustedCPUTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-    std::set<std::string> summarised;
-};
-} // namespace
-
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    MedianTimesReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const auto& t = reporter.times;
     const auto has = [&](const char* name) { return t.count(name) != 0; };

@@ -3,6 +3,9 @@
 // writing and parsing the very same property lists: the object archives
 // (binary) from their trees, the root array with them as XML, and back.
 // Prints how many times the floor our save and open take.
+
+#include "MedianTimesReporter.h"
+
 #include "model/DesignFile.h"
 #include "model/SKTGraphicArchive.h"
 #include "model/SKTLine.h"
@@ -12,8 +15,6 @@
 #include <plist/plist.h>
 
 #include <cstdio>
-#include <map>
-#include <set>
 #include <string>
 
 namespace {
@@ -161,39 +162,13 @@ static void BM_LibplistParse(benchmark::State& state)
 }
 BENCHMARK(BM_LibplistParse)->Unit(benchmark::kMillisecond);
 
-namespace {
-// Keeps the CPU time per iteration of every benchmark, the median of its
-// repetitions when it was repeated.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            const std::string& name = run.run_name.function_name;
-            if (run.error_occurred)
-                continue;
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                times[name] = run.GetAdjustedCPUTime();
-                medians.insert(name);
-            } else if (run.run_type == Run::RT_Iteration && !medians.count(name)) {
-                times[name] = run.GetAdjustedCPUTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-    std::set<std::string> medians;
-};
-} // namespace
-
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    MedianTimesReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const auto& t = reporter.times;
     const auto has = [&](const char* name) { return t.count(name) != 0; };

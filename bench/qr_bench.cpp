@@ -1,6 +1,9 @@
 // QR Code encoding time: our encoder against libqrencode on the same texts,
 // with the ratio of the two printed at the end. Each benchmark runs nine
 // times unless told otherwise, and the summary compares the medians.
+
+#include "MedianTimesReporter.h"
+
 #include "barcodes/QREncoder.h"
 
 #include <benchmark/benchmark.h>
@@ -10,8 +13,6 @@
 #endif
 
 #include <cstdio>
-#include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -76,31 +77,6 @@ void libqrencode(benchmark::State& state, const Case* c)
 }
 #endif
 
-// Keeps the CPU time of every benchmark so the two encoders can be
-// compared: the median of its repetitions, or its only run when it ran once.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            if (run.error_occurred)
-                continue;
-            const std::string& name = run.run_name.function_name;
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                times[name] = run.GetAdjustedCPUTime();
-                summarised.insert(name);
-            } else if (run.run_type == Run::RT_Iteration && !summarised.count(name)) {
-                times[name] = run.GetAdjustedCPUTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    std::map<std::string, double> times;
-    std::set<std::string> summarised;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -121,7 +97,7 @@ int main(int argc, char** argv)
     args.insert(args.end(), argv + 1, argv + argc);
     int count = int(args.size());
     benchmark::Initialize(&count, args.data());
-    RatioReporter reporter;
+    MedianTimesReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
 #ifdef HAVE_QRENCODE
