@@ -1,35 +1,21 @@
 #include "mainwindow/CommandIcons.h"
 
+#include "mainwindow/DrawnIcon.h"
+
 #include <QFont>
 #include <QLineF>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
 
 #include <algorithm>
-#include <functional>
 #include <utility>
 
 namespace {
 
-constexpr int iconSide = 24;      // points
-constexpr qreal pixelRatio = 2.0; // drawn for high-density screens too
+constexpr int iconSide = DrawnIcon::side;
 
 const QColor objectFill(120, 170, 230);
 const QColor guide(200, 60, 60);
-
-QIcon drawn(const std::function<void(QPainter&)>& draw)
-{
-    QPixmap pixmap(int(iconSide * pixelRatio), int(iconSide * pixelRatio));
-    pixmap.setDevicePixelRatio(pixelRatio);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::black, 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    draw(p);
-    p.end();
-    return QIcon(pixmap);
-}
 
 void objects(QPainter& p, const QRectF& a, const QRectF& b)
 {
@@ -232,10 +218,10 @@ void drawToolbar(QPainter& p, CommandIcons::Toolbar command)
 
 QIcon CommandIcons::arrangeIcon(Arrange command)
 {
-    return drawn([command](QPainter& p) { drawArrange(p, command); });
+    return DrawnIcon::make([command](QPainter& p) { drawArrange(p, command); });
 }
 
 QIcon CommandIcons::toolbarIcon(Toolbar command)
 {
-    return drawn([command](QPainter& p) { drawToolbar(p, command); });
+    return DrawnIcon::make([command](QPainter& p) { drawToolbar(p, command); });
 }

@@ -1,18 +1,16 @@
 #include "mainwindow/ToolPaletteIcons.h"
 
 #include "canvas/ToolTable.h"
+#include "mainwindow/DrawnIcon.h"
 #include "model/Shape_Control.h"
 
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
-
 
 namespace {
 
-constexpr int iconSide = 24;      // points
-constexpr qreal pixelRatio = 2.0; // drawn for high-density screens too
+constexpr int iconSide = DrawnIcon::side;
 
 void drawArrow(QPainter& p)
 {
@@ -114,17 +112,12 @@ QIcon ToolPaletteIcons::iconForTool(int tool)
     if (tool < 0 || tool >= ToolTable::toolCount)
         return QIcon();
 
-    QPixmap pixmap(int(iconSide * pixelRatio), int(iconSide * pixelRatio));
-    pixmap.setDevicePixelRatio(pixelRatio);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::black, 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-
-    const QString shape = ToolTable::shapeCodeForTool(tool);
-    if (!shape.isEmpty()) {
-        drawShape(p, shape);
-    } else {
+    return DrawnIcon::make([tool](QPainter& p) {
+        const QString shape = ToolTable::shapeCodeForTool(tool);
+        if (!shape.isEmpty()) {
+            drawShape(p, shape);
+            return;
+        }
         switch (tool) {
         case ToolTable::Arrow: drawArrow(p); break;
         case ToolTable::Line: p.drawLine(QPointF(4, 20), QPointF(20, 4)); break;
@@ -136,7 +129,5 @@ QIcon ToolPaletteIcons::iconForTool(int tool)
         case ToolTable::Fingerprint: drawFingerprintSign(p); break;
         default: break;
         }
-    }
-    p.end();
-    return QIcon(pixmap);
+    });
 }
