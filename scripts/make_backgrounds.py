@@ -9,8 +9,8 @@ keeps smooth colour runs small.
 import math
 import os
 import random
-import struct
-import zlib
+
+from png_file import write_png
 
 WIDTH, HEIGHT = 506, 319
 OUT_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources", "Background")
@@ -21,7 +21,7 @@ def mix(a, b, t):
     return tuple(round(a[i] + (b[i] - a[i]) * t) for i in range(3))
 
 
-def write_png(path, pixel):
+def write_picture(path, pixel):
     raw = bytearray()
     for y in range(HEIGHT):
         raw.append(1)  # Sub filter
@@ -31,16 +31,7 @@ def write_png(path, pixel):
             raw.extend((colour[i] - previous[i]) & 0xFF for i in range(3))
             previous = colour
 
-    def chunk(kind, data):
-        body = kind + data
-        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
-
-    header = struct.pack(">IIBBBBB", WIDTH, HEIGHT, 8, 2, 0, 0, 0)
-    with open(path, "wb") as out:
-        out.write(b"\x89PNG\r\n\x1a\n")
-        out.write(chunk(b"IHDR", header))
-        out.write(chunk(b"IDAT", zlib.compress(bytes(raw), 9)))
-        out.write(chunk(b"IEND", b""))
+    write_png(path, WIDTH, HEIGHT, raw)
 
 
 def blush(x, y):
@@ -96,7 +87,7 @@ def main():
         "Morning_Sky.png": morning_sky,
     }
     for name, pixel in pictures.items():
-        write_png(os.path.join(OUT_DIR, name), pixel)
+        write_picture(os.path.join(OUT_DIR, name), pixel)
 
 
 if __name__ == "__main__":

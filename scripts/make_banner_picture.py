@@ -3,8 +3,8 @@
 behind the toolbar: a soft blue gradient from top to bottom, the same across
 every column so that the tiles join without a seam."""
 import os
-import struct
-import zlib
+
+from png_file import write_png
 
 WIDTH = 64
 HEIGHT = 56
@@ -20,20 +20,10 @@ def colour(y):
     return bytes(rgb)
 
 
-def chunk(kind, data):
-    body = kind + data
-    return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
-
-
 def main():
     rows = b"".join(b"\x00" + colour(y) * WIDTH for y in range(HEIGHT))
-    png = (b"\x89PNG\r\n\x1a\n"
-           + chunk(b"IHDR", struct.pack(">IIBBBBB", WIDTH, HEIGHT, 8, 2, 0, 0, 0))
-           + chunk(b"IDAT", zlib.compress(rows, 9))
-           + chunk(b"IEND", b""))
     out = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources", "banner.png")
-    with open(out, "wb") as f:
-        f.write(png)
+    write_png(out, WIDTH, HEIGHT, rows)
 
 
 if __name__ == "__main__":

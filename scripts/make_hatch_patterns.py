@@ -7,8 +7,8 @@ dark lines or dots on a transparent ground, so the fill's background colour
 shows through. Plain Python, no libraries.
 """
 import os
-import struct
-import zlib
+
+from png_file import png_bytes
 
 SIZE = 16
 DPI = 144
@@ -61,19 +61,9 @@ PATTERNS = {
 }
 
 
-def chunk(kind, data):
-    body = kind + data
-    return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
-
-
 def png(pixels):
     raw = b"".join(b"\x00" + b"".join(bytes(p) for p in row) for row in pixels)
-    per_metre = round(DPI / 0.0254)
-    return (b"\x89PNG\r\n\x1a\n"
-            + chunk(b"IHDR", struct.pack(">IIBBBBB", SIZE, SIZE, 8, 6, 0, 0, 0))
-            + chunk(b"pHYs", struct.pack(">IIB", per_metre, per_metre, 1))
-            + chunk(b"IDAT", zlib.compress(raw, 9))
-            + chunk(b"IEND", b""))
+    return png_bytes(SIZE, SIZE, raw, alpha=True, dpi=DPI)
 
 
 def main():

@@ -14,8 +14,8 @@ smooths their edges.
 """
 import math
 import os
-import struct
-import zlib
+
+from png_file import write_png
 
 DPI = 144
 OUT_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources")
@@ -88,22 +88,10 @@ class Canvas:
         return rows
 
 
-def chunk(kind, data):
-    body = kind + data
-    return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
-
-
-def write_png(name, canvas):
+def save(name, canvas):
     rows = canvas.pixels()
-    dots_per_metre = round(DPI / 0.0254)
     raw = b"".join(b"\x00" + row for row in rows)
-    png = (b"\x89PNG\r\n\x1a\n"
-           + chunk(b"IHDR", struct.pack(">IIBBBBB", canvas.width, canvas.height, 8, 6, 0, 0, 0))
-           + chunk(b"pHYs", struct.pack(">IIB", dots_per_metre, dots_per_metre, 1))
-           + chunk(b"IDAT", zlib.compress(raw, 9))
-           + chunk(b"IEND", b""))
-    with open(os.path.join(OUT_DIR, name), "wb") as f:
-        f.write(png)
+    write_png(os.path.join(OUT_DIR, name), canvas.width, canvas.height, raw, alpha=True, dpi=DPI)
 
 
 def placeholder():
@@ -129,7 +117,7 @@ def placeholder():
 
     c.fill_where(hills, sign)
     c.fill_rect(40, 190, 216, 196, sign)
-    write_png("no.png", c)
+    save("no.png", c)
 
 
 def signature():
@@ -147,7 +135,7 @@ def signature():
     c.stroke(points, 2.4, ink)
     flourish = [(14 + 172 * i / 100.0, 78 - 6 * math.sin(i / 100.0 * math.pi) + 2 * (i / 100.0)) for i in range(101)]
     c.stroke(flourish, 2.0, ink)
-    write_png("sign_sample.png", c)
+    save("sign_sample.png", c)
 
 
 def fingerprint():
@@ -172,7 +160,7 @@ def fingerprint():
         # leave a small gap in each ridge, as real ridges end and split
         if len(arc) > 1:
             c.stroke(arc[: len(arc) - 10 - (k % 4) * 6], 2.2, ink)
-    write_png("fingerprints.png", c)
+    save("fingerprints.png", c)
 
 
 # EAN-8 left-hand (odd parity) digit patterns; the right-hand ones are their complements.
@@ -223,7 +211,7 @@ def barcode():
                         c.fill_rect(x0 + col * 2, 96 + row * 2, x0 + col * 2 + 2, 96 + row * 2 + 2, black)
     text(code[:4], left + 3 * module, left + 31 * module)
     text(code[4:], left + 36 * module, left + 64 * module)
-    write_png("barcode_sample.png", c)
+    save("barcode_sample.png", c)
 
 
 def main():
