@@ -1101,14 +1101,7 @@ bool CanvasController::makeNewImageFromPasteboard(const QPointF& point)
         Show_NSLog_Message(QStringLiteral("The pasted picture could not be kept in the resource folder."));
         return false;
     }
-    auto image = std::make_shared<SKTImage>();
-    image->initWithPosition(point, Picture(picture));
-    image->Set_Control_File_path(path);
-    image->setBounds(QRectF(point, image->bounds().size()));
-    insertGraphics(GraphicList {image}, IndexSet(0));
-    changeSelectionIndexes(IndexSet(0));
-    if (Main_App_wnd)
-        Main_App_wnd->Undo_Redo_Button_state();
+    insertPictureObject(point, Picture(picture), path);
     return true;
 }
 
@@ -1122,15 +1115,20 @@ bool CanvasController::makeNewImageFromContentsOfFile(const QString& path, const
     const Picture picture = Picture::fromFile(file);
     if (picture.isNull())
         return false;
+    insertPictureObject(point, picture, file);
+    return true;
+}
+
+void CanvasController::insertPictureObject(const QPointF& point, const Picture& picture, const QString& path)
+{
     auto image = std::make_shared<SKTImage>();
     image->initWithPosition(point, picture);
-    image->Set_Control_File_path(file);
+    image->Set_Control_File_path(path);
     image->setBounds(QRectF(point, image->bounds().size()));
     insertGraphics(GraphicList {image}, IndexSet(0));
     changeSelectionIndexes(IndexSet(0));
     if (Main_App_wnd)
         Main_App_wnd->Undo_Redo_Button_state();
-    return true;
 }
 
 void CanvasController::undo()

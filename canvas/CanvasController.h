@@ -18,6 +18,7 @@
 #include <optional>
 
 class CanvasRulers;
+class Picture;
 class QPainter;
 class QWidget;
 class SideSelection;
@@ -264,6 +265,9 @@ private:
     // `origin` by their initialisers.
     GraphicPtr makeGraphicForTool(const QString& className, const QPointF& origin, const QString& ctrl_value,
                                   const QString& ctrl_ID) const;
+    // A picture object of `picture` kept as the file `path`, its upper left
+    // corner at `point`, inserted at the top and selected alone.
+    void insertPictureObject(const QPointF& point, const Picture& picture, const QString& path);
     void finishCreation();
     void withdrawCreation(const GraphicPtr& graphic);
 
