@@ -10,6 +10,7 @@ packages=(
   fonts-liberation fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev libzxing-dev libqrencode-dev
   python3 poppler-utils libtiff-tools xvfb xauth xclip
+  python3-openpyxl libreoffice-calc-nogui libreoffice-writer-nogui unzip
 )
 
 missing=()
