@@ -11,6 +11,7 @@
 #include "data/Globals.h"
 #include "mainwindow/Long_SMS_Dlg.h"
 #include "model/SKTBarcode.h"
+#include "profiles/Globals.h"
 #include "model/SKTText.h"
 #include "platform/IndexSet.h"
 
@@ -20,6 +21,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 
 #include <stdexcept>
 
@@ -208,4 +210,21 @@ TEST_F(SeriesBindingControllerTest, ValueFailingInEveryRecordIsReportedOncePerBa
         EXPECT_EQ(controller->bindRecordIntoSnapshot(shot, 2), "No barcode of 3");
     }
     EXPECT_EQ(presenter.texts(), QStringList({"\nNo barcode of 1", "\nNo barcode of 1"}));
+}
+
+TEST_F(SeriesBindingControllerTest, DesignFileReadOffersExcelWhileATableIsBound)
+{
+    QTemporaryDir dir;
+    auto* source = control<QComboBox>("Data_source_type");
+    for (const bool bound : {false, true, false}) {
+        Excel_Binding_Use = bound;
+        Project_File_Name = dir.filePath("card.fcard");
+        ASSERT_TRUE(controller->Save_project_file(false, false));
+        Excel_Binding_Use = !bound;
+        ASSERT_TRUE(controller->Read_and_load_design_Log(dir.filePath("card.fcard"), "L"));
+        EXPECT_EQ(source->count(), bound ? 3 : 2);
+        EXPECT_EQ(source->findText("Excel") >= 0, bound);
+    }
+    Excel_Binding_Use = false;
+    Project_File_Name.clear();
 }
