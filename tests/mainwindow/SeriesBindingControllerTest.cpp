@@ -9,7 +9,6 @@
 #include "canvas/CanvasController.h"
 #include "canvas/SKTGraphicView.h"
 #include "data/Globals.h"
-#include "mainwindow/Long_SMS_Dlg.h"
 #include "model/SKTBarcode.h"
 #include "profiles/Globals.h"
 #include "model/SKTText.h"
@@ -19,11 +18,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
-#include <QPlainTextEdit>
 #include <QTemporaryDir>
 
 #include <stdexcept>
+#include <tuple>
 
 namespace {
 
@@ -87,12 +85,6 @@ TEST_F(SeriesBindingControllerTest, InspectorBindsATextToAStoredSeries)
     EXPECT_EQ(text->batch_list_name, "guests");
     EXPECT_EQ(textOf(text), "  Ada");   // the first value as the file holds it
     EXPECT_TRUE(presenter.texts().isEmpty()) << presenter.texts().join("|").toStdString();
-
-    controller->Check_Series_Or_Excel_Use_or_not();
-    EXPECT_TRUE(Use_Data_Sheet_Values);
-    EXPECT_EQ(Total_Batch_Excel_Card, 2);
-    EXPECT_TRUE(controller->Check_Batch_File_In_Use_Validation("guests"));
-    EXPECT_FALSE(controller->Check_Batch_File_In_Use_Validation("staff"));
 }
 
 TEST_F(SeriesBindingControllerTest, RecordZeroBackOnBothSidesAfterABatch)
@@ -128,39 +120,27 @@ TEST_F(SeriesBindingControllerTest, RecordZeroBackOnBothSidesAfterABatch)
     EXPECT_EQ(controller->bindRecordIntoSnapshot(shot, 1), "");
     EXPECT_EQ(shot.graphics().at(0)->Text_contents()->string(), "Rome");
     EXPECT_EQ(textOf(back), "Paris");
-
-    // the series deleted: no batch any more
-    QFile::remove(Data_Folder_Path + "/names.txt");
-    QFile::remove(Data_Folder_Path + "/towns.txt");
-    controller->Check_Series_Or_Excel_Use_or_not();
-    EXPECT_FALSE(Use_Data_Sheet_Values);
-    EXPECT_EQ(Total_Batch_Excel_Card, 0);
 }
 
 TEST_F(SeriesBindingControllerTest, ExcelSourceOfferedAtTwoItemsAndWithdrawnAtThree)
 {
-    const struct {
-        QStringList items;
-        bool add;
-        QStringList after;
-    } rows[] = {
+    // items before, add (or remove), items after
+    const std::tuple<QStringList, bool, QStringList> rows[] = {
         {{"Manual", "Series"}, true, {"Manual", "Series", "Excel"}},
         {{"Manual", "Series", "Excel"}, true, {"Manual", "Series", "Excel"}},
         {{"Manual", "Series", "Excel"}, false, {"Manual", "Series"}},
         {{"Manual", "Series"}, false, {"Manual", "Series"}},
         {{"Manual", "Series", "Excel", "x"}, false, {"Manual", "Series", "Excel", "x"}},
     };
-    for (const auto& row : rows) {
+    for (const auto& [items, add, after] : rows) {
         QComboBox combo;
-        combo.addItems(row.items);
-        if (row.add)
-            SKTWindowController::Add_Excel_Col_Name_In_Combo(&combo);
-        else
-            SKTWindowController::Remove_Excel_Col_Name_In_Combo(&combo);
-        QStringList after;
+        combo.addItems(items);
+        add ? SKTWindowController::Add_Excel_Col_Name_In_Combo(&combo)
+            : SKTWindowController::Remove_Excel_Col_Name_In_Combo(&combo);
+        QStringList now;
         for (int i = 0; i < combo.count(); ++i)
-            after << combo.itemText(i);
-        EXPECT_EQ(after, row.after) << row.items.join(",").toStdString() << (row.add ? " add" : " remove");
+            now << combo.itemText(i);
+        EXPECT_EQ(now, after) << items.join(",").toStdString() << (add ? " add" : " remove");
     }
 }
 
@@ -182,17 +162,6 @@ TEST_F(SeriesBindingControllerTest, SeriesButtons)
     controller->View_batch_Series_Button();
     EXPECT_EQ(presenter.texts(), QStringList{"\nPlease select the series."});
     EXPECT_EQ(opened, QStringList({"guests", "<table>"}));
-
-    QString title, text;
-    Long_SMS_Dlg::setModalRun([&](Long_SMS_Dlg& dialog) {
-        title = dialog._Msg_Title->text();
-        text = dialog._Msg_Val->toPlainText();
-        return 1;
-    });
-    controller->Data_Source_Help_Button();
-    Long_SMS_Dlg::setModalRun({});
-    EXPECT_EQ(title, "Batch Processing Settings Help :");
-    EXPECT_TRUE(text.startsWith("Select Data Source as 'Manual' to enter value manually")) << text.toStdString();
 }
 
 TEST_F(SeriesBindingControllerTest, ValueFailingInEveryRecordIsReportedOncePerBatch)
