@@ -13,6 +13,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -106,6 +107,11 @@ TEST(SeriesStore, WrittenWholeAppendedOrNotAtAll)
     EXPECT_EQ(readBytes(store.filePath("new")), "\xc3\xa9\n");
     ASSERT_TRUE(store.write("s", {"z"}, SeriesStore::WriteMode::Replace));
     EXPECT_EQ(readBytes(store.filePath("s")), "z\n");
+    // a FIFO under a series name is no series (reading it would wait forever)
+    ASSERT_EQ(mkfifo(store.filePath("pipe").toLocal8Bit().constData(), 0600), 0);
+    EXPECT_FALSE(store.readBindingValues("pipe").has_value());
+    EXPECT_FALSE(store.write("pipe", {"x"}, SeriesStore::WriteMode::Append));
+    QFile::remove(store.filePath("pipe"));
 
     // A write that fails half way (here: the file size limit; root may write
     // into read-only folders) keeps the old file whole and leaves no
