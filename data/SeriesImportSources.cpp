@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <optional>
@@ -28,10 +27,23 @@ Result failure(const QString& message)
     return result;
 }
 
-const QRegularExpression& lineBreak()
+// The lines of a text; a line ends at CR LF, CR or LF.
+QStringList linesOf(const QString& text)
 {
-    static const QRegularExpression expression(QStringLiteral("\r\n|\r|\n"));
-    return expression;
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    lines.append(text.mid(start));
+    return lines;
 }
 
 bool isPictureExtension(const QString& extension)
@@ -102,7 +114,7 @@ Result SeriesImportSources::valuesFromBytes(const QByteArray& bytes, const QStri
 QStringList SeriesImportSources::valuesFromLines(const QString& text)
 {
     QStringList values;
-    for (const QString& line : text.split(lineBreak()))
+    for (const QString& line : linesOf(text))
         appendCleaned(values, line);
     return values;
 }
@@ -112,9 +124,7 @@ QStringList SeriesImportSources::valuesFromCsv(const QString& text)
     QStringList values;
     for (const QStringList& record : CsvReader::records(text)) {
         for (const QString& field : record) {
-            QString value = field;
-            value.replace(lineBreak(), QStringLiteral(" "));
-            appendCleaned(values, value);
+            appendCleaned(values, linesOf(field).join(u' '));
         }
     }
     return values;
@@ -126,8 +136,10 @@ Result SeriesImportSources::valuesFromTypedText(const QString& text)
     if (trimmed.isEmpty())
         return failure(emptyTypedTextMessage);
     Result result;
-    for (const QString& line : trimmed.split(lineBreak(), Qt::SkipEmptyParts))
-        result.values.append(line);
+    for (const QString& line : linesOf(trimmed)) {
+        if (!line.isEmpty())
+            result.values.append(line);
+    }
     return result;
 }
 

@@ -30,8 +30,8 @@ void expectCleanValues(const QStringList& values, qsizetype inputSize)
     for (const QString& value : values) {
         if (value.isEmpty())
             fail("an empty value");
-        if (value != SeriesImportSources::chk_and_insert_validation(value))
-            fail("a value that cleaning would change");
+        if (value.contains(u'\\') || value.contains(u'{') || value.contains(u'}'))
+            fail("a value with a character that cleaning removes");
         if (value.contains(u'\n') || value.contains(u'\r'))
             fail("a value with a line break");
         total += value.size();

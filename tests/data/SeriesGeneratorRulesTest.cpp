@@ -12,10 +12,8 @@ TEST(SeriesGeneratorRules, IntValueReadsLeadingDigitsLikeThePlatform)
     const struct {
         const char* text;
         int value;
-    } cases[] = {{"42", 42},           {"  42", 42},          {"\t-17x", -17},       {"+8", 8},
-                 {"007", 7},           {"12ab3", 12},         {"abc", 0},            {"", 0},
-                 {"-", 0},             {"- 5", 0},            {"99999999999", INT_MAX}, {"-99999999999", INT_MIN},
-                 {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}, {"1 2", 1}};
+    } cases[] = {{"  42", 42}, {"\t-17x", -17}, {"+8", 8}, {"007", 7}, {"12ab3", 12}, {"abc", 0}, {"", 0},
+                 {"- 5", 0}, {"99999999999", INT_MAX}, {"-99999999999", INT_MIN}, {"-2147483648", INT_MIN}};
     for (const auto& c : cases)
         EXPECT_EQ(Rules::intValue(QString::fromUtf8(c.text)), c.value) << c.text;
 }
@@ -29,21 +27,17 @@ TEST(SeriesGeneratorRules, FieldLimitsFollowTheirOrder)
         const char* shown;
     } cases[] = {
         {Rules::limitFromTo, "123456", "10000"}, // cut to 12345 first, then clamped
-        {Rules::limitFromTo, "9999", "9999"},
         {Rules::limitFromTo, "10001", "10000"},
         {Rules::limitFromTo, "-99999", "-9999"},
         {Rules::limitFromTo, "00200", "00200"},
         {Rules::limitFromTo, "", ""},
         {Rules::limitCount, "", "1"},
         {Rules::limitCount, "0", "1"},
-        {Rules::limitCount, "  ", "1"},
         {Rules::limitCount, "x", "1"},
         {Rules::limitCount, " 123456 ", "10000"},
-        {Rules::limitCount, "1234567", "10000"},
         {Rules::limitCount, "999999a", "10000"},
         {Rules::limitCount, "12345a", "10000"},
         {Rules::limitCount, "0042", "0042"},
-        {Rules::limitRandomLength, "", "1"},
         {Rules::limitRandomLength, "0", "1"},
         {Rules::limitRandomLength, "37", "3"},
         {Rules::limitRandomLength, " 9 ", " 9 "},
@@ -111,14 +105,10 @@ TEST(SeriesGeneratorRules, ChecksGiveTheDialogsMessagesAndFocus)
         EXPECT_TRUE(c.result.values.isEmpty());
     }
     EXPECT_EQ(Rules::orderMessage, "'From' value must be smaller than 'To' value.");
-}
-
-TEST(SeriesGeneratorRules, ConstantRepeatsTheValueUnchanged)
-{
-    const Rules::Result blanks = Rules::constant("   ", "3");
-    EXPECT_EQ(blanks.values, QStringList({"   ", "   ", "   "}));
-    EXPECT_EQ(Rules::constant("v", "0").values.size(), 1);          // the count field shows "1"
-    EXPECT_EQ(Rules::constant("v", "99999").values.size(), 10000); // and never more than 10000
+    // A constant is repeated unchanged, blanks and all, 1 to 10000 times.
+    EXPECT_EQ(Rules::constant("   ", "3").values, QStringList({"   ", "   ", "   "}));
+    EXPECT_EQ(Rules::constant("v", "0").values.size(), 1);
+    EXPECT_EQ(Rules::constant("v", "99999").values.size(), 10000);
 }
 
 TEST(SeriesGeneratorRules, RandomNumbersHaveExactlyTheirLength)
@@ -141,13 +131,5 @@ TEST(SeriesGeneratorRules, RandomNumbersHaveExactlyTheirLength)
             EXPECT_EQ(high, 9);
         }
     }
-    // Both ends of a range are drawn, nothing outside it.
-    bool seen[4] = {};
-    for (int i = 0; i < 400; ++i) {
-        const uint32_t n = Rules::getRandomNumberBetweenMin(5, 8, generator);
-        ASSERT_TRUE(n >= 5 && n <= 8);
-        seen[n - 5] = true;
-    }
-    EXPECT_TRUE(seen[0] && seen[1] && seen[2] && seen[3]);
     EXPECT_EQ(Rules::getRandomNumberBetweenMin(UINT32_MAX, UINT32_MAX, generator), UINT32_MAX);
 }

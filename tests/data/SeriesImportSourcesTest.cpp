@@ -60,17 +60,6 @@ TEST(SeriesImportSources, TypedTextKeepsItsLinesAsTheyStand)
               QStringList({"first ", "   ", "{last}"}));
 }
 
-TEST(SeriesImportSources, PathExtensionFollowsThePlatformRules)
-{
-    const struct {
-        const char* path;
-        const char* extension;
-    } cases[] = {{"/a/photo.JPG", "JPG"}, {"/a/.jpg", ""}, {"a.b.tiff", "tiff"}, {"/a.d/noext", ""},
-                 {"name.", ""},           {"/x/y.png/", "png"}, {"..jpg", "jpg"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(Sources::pathExtension(c.path), QString(c.extension)) << c.path;
-}
-
 TEST(SeriesImportSources, RtfControlWordsGroupsAndCodePages)
 {
     const struct {
