@@ -13,6 +13,7 @@ the archives the program packs.
 import io
 import json
 import os
+import struct
 import sys
 import zipfile
 
@@ -88,6 +89,14 @@ def make(folder):
     deflated = bytearray(archive([("inflate.txt", LONG, D)]))
     deflated[30 + len("inflate.txt") + 40] ^= 0x55  # a byte of the deflate stream
     hostile("inflate", bytes(deflated), code=-5)
+    # sizes that cut the deflate stream short: minizip then ends the entry
+    # early and skips its CRC check
+    short = bytearray(archive([("short.txt", LONG, D)]))
+    central = short.rindex(b"PK\x01\x02")
+    size = struct.unpack_from("<I", short, 18)[0] // 2
+    struct.pack_into("<I", short, 18, size)
+    struct.pack_into("<I", short, central + 20, size)
+    hostile("short", bytes(short), code=-5)
     hostile("bomb", archive([("bomb.bin", bytes(8 << 20), D)]), code=-7, bound=1 << 20)
     hostile("many", archive([("f%02d" % i, "", S) for i in range(20)]), code=-8, entries=10)
 
