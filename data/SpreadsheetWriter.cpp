@@ -536,6 +536,89 @@ bool SpreadsheetWriter::WriteSharedStringsXML(const QString& path)
     });
 }
 
+SpreadsheetWriter::Table SpreadsheetWriter::ReadWorksheetXML2004(const QString& path)
+{
+    Table table;
+    pugi::xml_document doc;
+    const pugi::xml_parse_result result = doc.load_file(QFile::encodeName(path).constData(), ParseOptions);
+    if (!result) {
+        Show_NSLog_Message(QString::fromUtf8(result.description()));
+        return table;
+    }
+    const pugi::xml_node workbook = doc.document_element();
+    if (!isNamed(workbook, "Workbook"))
+        return table;
+    const pugi::xml_node rows = firstChildNamed(firstChildNamed(workbook, "Worksheet"), "Table");
+    for (pugi::xml_node row = rows.first_child(); row; row = row.next_sibling()) {
+        if (!isNamed(row, "Row"))
+            continue;
+        QStringList cells;
+        for (pugi::xml_node cell = row.first_child(); cell; cell = cell.next_sibling()) {
+            if (!isNamed(cell, "Cell"))
+                continue;
+            std::string text;
+            for (pugi::xml_node first = cell.first_child(); first; first = first.next_sibling()) {
+                if (first.type() == pugi::node_element) {
+                    appendOwnText(first, text);
+                    break;
+                }
+            }
+            cells.append(QString::fromStdString(text));
+        }
+        table.append(cells);
+    }
+    return table;
+}
+
+bool SpreadsheetWriter::WriteWorksheetXML2004(const QString& path, const Table& table)
+{
+    const QString columns = QString::number(table.isEmpty() ? 0 : table.first().size());
+    return writePart(path, [&](QXmlStreamWriter& xml) {
+        xml.writeStartElement(QStringLiteral("Workbook"));
+        xml.writeAttribute(QStringLiteral("xmlns"), QStringLiteral("urn:schemas-microsoft-com:office:spreadsheet"));
+        xml.writeAttribute(QStringLiteral("xmlns:ss"), QStringLiteral("urn:schemas-microsoft-com:office:spreadsheet"));
+        xml.writeAttribute(QStringLiteral("xmlns:o"), QStringLiteral("urn:schemas-microsoft-com:office:office"));
+        xml.writeAttribute(QStringLiteral("xmlns:x"), QStringLiteral("urn:schemas-microsoft-com:office:excel"));
+        xml.writeAttribute(QStringLiteral("xmlns:html"), QStringLiteral("http://www.w3.org/TR/REC-html40"));
+        xml.writeStartElement(QStringLiteral("Worksheet"));
+        xml.writeAttribute(QStringLiteral("ss:Name"), QStringLiteral("Notes"));
+        xml.writeStartElement(QStringLiteral("Table"));
+        xml.writeAttribute(QStringLiteral("ss:ExpandedColumnCount"), columns);
+        xml.writeAttribute(QStringLiteral("ss:ExpandedRowCount"), QString::number(table.size()));
+        for (const QStringList& row : table) {
+            xml.writeStartElement(QStringLiteral("Row"));
+            for (const QString& text : row) {
+                xml.writeStartElement(QStringLiteral("Cell"));
+                xml.writeStartElement(QStringLiteral("Data"));
+                xml.writeAttribute(QStringLiteral("ss:Type"),
+                                   isNumberCell(text) ? QStringLiteral("Number") : QStringLiteral("String"));
+                xml.writeCharacters(text);
+                xml.writeEndElement();
+                xml.writeEndElement();
+            }
+            xml.writeEndElement();
+        }
+        xml.writeEndElement();
+        xml.writeEndElement();
+        xml.writeEndElement();
+    });
+}
+
+bool SpreadsheetWriter::WriteWorkbookXML(const QString& path, const QString& sheetName)
+{
+    return writePart(path, [&](QXmlStreamWriter& xml) {
+        xml.writeStartElement(QStringLiteral("workbook"));
+        xml.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
+        xml.writeAttribute(QStringLiteral("xmlns"), QLatin1String(MainNamespace));
+        xml.writeAttribute(QStringLiteral("xmlns:r"), QLatin1String(RelationshipsNamespace));
+        xml.writeStartElement(QStringLiteral("sheets"));
+        xml.writeEmptyElement(QStringLiteral("sheet"));
+        xml.writeAttribute(QStringLiteral("name"), sheetName);
+        xml.writeEndElement();
+        xml.writeEndElement();
+    });
+}
+
 bool SpreadsheetWriter::WriteWorkbook(const QString& path, const Table& table, bool hasTitleRow)
 {
     Q_UNUSED(hasTitleRow);

@@ -66,6 +66,15 @@ public:
     bool WriteWorksheetData(const QString& path);
     // Writes `sharedStrings` as a shared-strings part.
     bool WriteSharedStringsXML(const QString& path);
+    // XML Spreadsheet 2003: every row of the first table of the first
+    // worksheet, each cell the text of its first element (its `Data`).
+    Table ReadWorksheetXML2004(const QString& path);
+    // Writes `table` as XML Spreadsheet 2003, one worksheet "Notes"; the
+    // same texts as a workbook are number cells.
+    bool WriteWorksheetXML2004(const QString& path, const Table& table);
+    // Writes a workbook part naming one sheet.
+    bool WriteWorkbookXML(const QString& path, const QString& sheetName);
+
     // Column number from 1 to its letters: 1 "A", 27 "AA", 703 "AAA"; "" for n < 1.
     QString ColumnIndexToName(int n) const;
 

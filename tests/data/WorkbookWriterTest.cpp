@@ -5,6 +5,7 @@
 #include "common/ObjectTestSupport.h"
 #include "data/Globals.h"
 #include "data/SpreadsheetWriter.h"
+#include "data/UnpackFolder.h"
 #include "data/WorkbookTestSupport.h"
 
 #include <QDir>
@@ -125,4 +126,24 @@ TEST(WorkbookWriter, FailuresAreReported)
     EXPECT_FALSE(SpreadsheetWriter::WriteWorkbook(out.filePath("y.xlsx"), table, true));
     EXPECT_FALSE(QFileInfo::exists(out.filePath("y.xlsx")));
     Resource_Path = saved;
+}
+
+// The XML Spreadsheet 2003 writer read back by our reader and by LibreOffice
+// Calc; a workbook part's sheet name read back as a tab name.
+TEST(WorkbookWriter, Spreadsheet2003AndWorkbookPart)
+{
+    ScopedTempFolder temp;
+    QTemporaryDir out;
+    const Table table {{"Name", "Seat"}, {"Zoë <&>", "12"}, {"007", "-3.25"}};
+    SpreadsheetWriter& s = SpreadsheetWriter::sharedInstance();
+    const QString path = out.filePath("notes.xml");
+    ASSERT_TRUE(s.WriteWorksheetXML2004(path, table));
+    EXPECT_EQ(s.ReadWorksheetXML2004(path), table);
+    ASSERT_TRUE(convertWithCalc({path}, "csv:Text - txt - csv (StarCalc):44,34,76,1", out.path()));
+    EXPECT_EQ(parseCsv(QString::fromUtf8(readAll(out.filePath("notes.csv")))), table);
+
+    const QString xl = UnpackFolder::path() + "/xl";
+    QDir().mkpath(xl);
+    ASSERT_TRUE(s.WriteWorkbookXML(xl + "/workbook.xml", "Gäste"));
+    EXPECT_EQ(SpreadsheetWriter::Read_Sheet_Name(), QStringList {"Gäste"});
 }
