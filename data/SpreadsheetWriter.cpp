@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <tuple>
 #include <sys/stat.h>
 
 namespace {
@@ -78,6 +79,17 @@ void appendOwnText(const pugi::xml_node& element, std::string& out)
     for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling())
         if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
             out += child.value();
+}
+
+// Every piece of character data below an element, in document order.
+void appendAllText(const pugi::xml_node& element, std::string& out)
+{
+    for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
+        if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
+            out += child.value();
+        else if (child.type() == pugi::node_element)
+            appendAllText(child, out);
+    }
 }
 
 // The text of a string item (`si` of the shared strings, `is` of an inline
@@ -619,33 +631,28 @@ bool SpreadsheetWriter::WriteWorkbookXML(const QString& path, const QString& she
     });
 }
 
-bool SpreadsheetWriter::WriteWorkbook(const QString& path, const Table& table, bool hasTitleRow)
+bool SpreadsheetWriter::unpackTemplate(const QString& name)
 {
-    Q_UNUSED(hasTitleRow);
-    SpreadsheetWriter& s = sharedInstance();
-    s.data = table;
-    s.tmpDir = UnpackFolder::path();
-    if (s.tmpDir.isEmpty() || !UnpackFolder::empty()) {
+    tmpDir = UnpackFolder::path();
+    if (tmpDir.isEmpty() || !UnpackFolder::empty()) {
         Show_NSLog_Message(QStringLiteral("Error: the unpack folder cannot be used"));
         return false;
     }
-    const QString xl = s.tmpDir + QStringLiteral("/xl");
-    if (!QDir().mkpath(xl + QStringLiteral("/worksheets")))
-        return false;
-    const QString templatePath = Resource_Path + QStringLiteral("/Template.xlsx");
+    const QString templatePath = Resource_Path + QLatin1Char('/') + name;
     if (!QFileInfo(templatePath).isFile()
-        || !SSZipArchive::unzipFileAtPath(templatePath, s.tmpDir, true, QString(), nullptr)) {
+        || !SSZipArchive::unzipFileAtPath(templatePath, tmpDir, true, QString(), nullptr)) {
         Show_NSLog_Message(QStringLiteral("Error: cannot unpack %1").arg(templatePath));
         return false;
     }
-    if (!s.WriteWorksheetData(xl + QStringLiteral("/worksheets/sheet1.xml"))
-        || !s.WriteSharedStringsXML(xl + QStringLiteral("/sharedStrings.xml")))
-        return false;
+    return true;
+}
 
-    const QFileInfoList entries = QDir(s.tmpDir).entryInfoList(
-        QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+bool SpreadsheetWriter::packUnpackFolder(const QString& path)
+{
+    const QFileInfoList entries =
+        QDir(tmpDir).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
     if (entries.isEmpty()) {
-        Show_NSLog_Message(QStringLiteral("Error: nothing to pack in %1").arg(s.tmpDir));
+        Show_NSLog_Message(QStringLiteral("Error: nothing to pack in %1").arg(tmpDir));
         return false;
     }
     QStringList paths;
@@ -661,7 +668,7 @@ bool SpreadsheetWriter::WriteWorkbook(const QString& path, const Table& table, b
         if (file.open())
             packed = file.fileName();
     }
-    // A temporary file is private; the workbook gets the usual mode.
+    // A temporary file is private; the archive gets the usual mode.
     const mode_t mask = ::umask(0);
     ::umask(mask);
     const bool ok = !packed.isEmpty() && SSZipArchive::createZipFileAtPath(packed, paths)
@@ -673,6 +680,175 @@ bool SpreadsheetWriter::WriteWorkbook(const QString& path, const Table& table, b
         Show_NSLog_Message(QStringLiteral("Error when writing file %1").arg(target));
     }
     return ok;
+}
+
+bool SpreadsheetWriter::WriteWorkbook(const QString& path, const Table& table, bool hasTitleRow)
+{
+    Q_UNUSED(hasTitleRow);
+    SpreadsheetWriter& s = sharedInstance();
+    s.data = table;
+    if (!s.unpackTemplate(QStringLiteral("Template.xlsx")))
+        return false;
+    const QString xl = s.tmpDir + QStringLiteral("/xl");
+    return QDir().mkpath(xl + QStringLiteral("/worksheets"))
+        && s.WriteWorksheetData(xl + QStringLiteral("/worksheets/sheet1.xml"))
+        && s.WriteSharedStringsXML(xl + QStringLiteral("/sharedStrings.xml")) && s.packUnpackFolder(path);
+}
+
+SpreadsheetWriter::Table SpreadsheetWriter::ReadODS(const QString& path)
+{
+    SpreadsheetWriter& s = sharedInstance();
+    s.tmpDir = UnpackFolder::path();
+    s.data.clear();
+    if (s.tmpDir.isEmpty() || !UnpackFolder::empty()
+        || !SSZipArchive::unzipFileAtPath(localPath(path), s.tmpDir, true, QString(), nullptr))
+        return s.data;
+    pugi::xml_document doc;
+    const QString content = s.tmpDir + QStringLiteral("/content.xml");
+    const pugi::xml_parse_result result = doc.load_file(QFile::encodeName(content).constData(), ParseOptions);
+    if (!result) {
+        Show_NSLog_Message(QStringLiteral("Error: %1").arg(QString::fromUtf8(result.description())));
+        return s.data;
+    }
+    pugi::xml_node table = doc.document_element();
+    if (!isNamed(table, "document-content"))
+        return s.data;
+    for (const char* step : {"body", "spreadsheet", "table"})
+        table = firstChildNamed(table, step);
+    qint64 cells = 0;
+    for (pugi::xml_node row = table.first_child(); row; row = row.next_sibling()) {
+        if (!isNamed(row, "table-row"))
+            continue;
+        QStringList values;
+        for (pugi::xml_node cell = row.first_child(); cell; cell = cell.next_sibling()) {
+            if (!isNamed(cell, "table-cell") && !isNamed(cell, "covered-table-cell"))
+                continue;
+            std::string all;
+            appendAllText(cell, all);
+            const QString text = QString::fromStdString(all);
+            const long long repeated = std::clamp<long long>(
+                attributeNamed(cell, "number-columns-repeated").as_llong(1), 1, MaxColumns);
+            for (long long k = 0; k < repeated && values.size() < MaxColumns; ++k)
+                values.append(text);
+        }
+        if ((cells += values.size()) > MaxCells) {
+            Show_NSLog_Message(QStringLiteral("Error: %1 holds more cells than can be read").arg(path));
+            s.data.clear();
+            return s.data;
+        }
+        s.data.append(values);
+    }
+    return s.data;
+}
+
+bool SpreadsheetWriter::WriteODS(const QString& path, const Table& table, bool hasTitleRow)
+{
+    Q_UNUSED(hasTitleRow);
+    SpreadsheetWriter& s = sharedInstance();
+    s.data = table;
+    return s.unpackTemplate(QStringLiteral("Template.ods"))
+        && s.WriteODSData(s.tmpDir + QStringLiteral("/content.xml")) && s.packUnpackFolder(path);
+}
+
+bool SpreadsheetWriter::WriteODSData(const QString& path)
+{
+    static const char* const namespaces[][2] = {
+        {"office", "urn:oasis:names:tc:opendocument:xmlns:office:1.0"},
+        {"style", "urn:oasis:names:tc:opendocument:xmlns:style:1.0"},
+        {"text", "urn:oasis:names:tc:opendocument:xmlns:text:1.0"},
+        {"table", "urn:oasis:names:tc:opendocument:xmlns:table:1.0"},
+        {"draw", "urn:oasis:names:tc:opendocument:xmlns:drawing:1.0"},
+        {"fo", "urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0"},
+        {"xlink", "http://www.w3.org/1999/xlink"},
+        {"dc", "http://purl.org/dc/elements/1.1/"},
+        {"meta", "urn:oasis:names:tc:opendocument:xmlns:meta:1.0"},
+        {"number", "urn:oasis:names:tc:opendocument:xmlns:datastyle:1.0"},
+        {"presentation", "urn:oasis:names:tc:opendocument:xmlns:presentation:1.0"},
+        {"svg", "urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0"},
+        {"chart", "urn:oasis:names:tc:opendocument:xmlns:chart:1.0"},
+        {"dr3d", "urn:oasis:names:tc:opendocument:xmlns:dr3d:1.0"},
+        {"math", "http://www.w3.org/1998/Math/MathML"},
+        {"form", "urn:oasis:names:tc:opendocument:xmlns:form:1.0"},
+        {"script", "urn:oasis:names:tc:opendocument:xmlns:script:1.0"},
+        {"ooo", "http://openoffice.org/2004/office"},
+        {"ooow", "http://openoffice.org/2004/writer"},
+        {"oooc", "http://openoffice.org/2004/calc"},
+        {"dom", "http://www.w3.org/2001/xml-events"},
+        {"xforms", "http://www.w3.org/2002/xforms"},
+        {"xsd", "http://www.w3.org/2001/XMLSchema"},
+        {"xsi", "http://www.w3.org/2001/XMLSchema-instance"},
+        {"rpt", "http://openoffice.org/2005/report"},
+        {"of", "urn:oasis:names:tc:opendocument:xmlns:of:1.2"},
+        {"html", "http://www.w3.org/1999/xhtml"},
+        {"grddl", "http://www.w3.org/2003/g/data-view#"},
+        {"tableooo", "http://openoffice.org/2009/table"},
+        {"field", "urn:openoffice:names:experimental:ooo-ms-interop:xmlns:field:1.0"},
+        {"formx", "urn:openoffice:names:experimental:ooxml-odf-interop:xmlns:form:1.0"},
+        {"css3t", "http://www.w3.org/TR/css3-text/"},
+    };
+    const auto attributes = [](QXmlStreamWriter& xml, std::initializer_list<std::pair<const char*, const char*>> list) {
+        for (const auto& [name, value] : list)
+            xml.writeAttribute(QLatin1String(name), QString::fromUtf8(value));
+    };
+    return writePart(path, [&](QXmlStreamWriter& xml) {
+        xml.writeStartElement(QStringLiteral("office:document-content"));
+        for (const auto& ns : namespaces)
+            xml.writeAttribute(QStringLiteral("xmlns:") + QLatin1String(ns[0]), QLatin1String(ns[1]));
+        xml.writeAttribute(QStringLiteral("office:version"), QStringLiteral("1.2"));
+        xml.writeEmptyElement(QStringLiteral("office:scripts"));
+        xml.writeStartElement(QStringLiteral("office:font-face-decls"));
+        for (const auto& [name, family, generic] :
+             {std::tuple {"Arial", "Arial", "swiss"}, std::tuple {"Arial Unicode MS", "'Arial Unicode MS'", "system"},
+              std::tuple {"Tahoma", "Tahoma", "system"}}) {
+            xml.writeEmptyElement(QStringLiteral("style:font-face"));
+            attributes(xml, {{"style:name", name}, {"svg:font-family", family},
+                             {"style:font-family-generic", generic}, {"style:font-pitch", "variable"}});
+        }
+        xml.writeEndElement();
+        xml.writeStartElement(QStringLiteral("office:automatic-styles"));
+        xml.writeStartElement(QStringLiteral("style:style"));
+        attributes(xml, {{"style:name", "co1"}, {"style:family", "table-column"}});
+        xml.writeEmptyElement(QStringLiteral("style:table-column-properties"));
+        attributes(xml, {{"fo:break-before", "auto"}, {"style:column-width", "2.258cm"}});
+        xml.writeEndElement();
+        xml.writeStartElement(QStringLiteral("style:style"));
+        attributes(xml, {{"style:name", "ro1"}, {"style:family", "table-row"}});
+        xml.writeEmptyElement(QStringLiteral("style:table-row-properties"));
+        attributes(xml, {{"style:row-height", "0.427cm"}, {"fo:break-before", "auto"},
+                         {"style:use-optimal-row-height", "true"}});
+        xml.writeEndElement();
+        xml.writeStartElement(QStringLiteral("style:style"));
+        attributes(xml, {{"style:name", "ta1"}, {"style:family", "table"}, {"style:master-page-name", "Default"}});
+        xml.writeEmptyElement(QStringLiteral("style:table-properties"));
+        attributes(xml, {{"table:display", "true"}, {"style:writing-mode", "lr-tb"}});
+        xml.writeEndElement();
+        xml.writeEndElement();
+
+        xml.writeStartElement(QStringLiteral("office:body"));
+        xml.writeStartElement(QStringLiteral("office:spreadsheet"));
+        xml.writeStartElement(QStringLiteral("table:table"));
+        attributes(xml, {{"table:name", "Sheet1"}, {"table:style-name", "ta1"}});
+        xml.writeEmptyElement(QStringLiteral("table:table-column"));
+        attributes(xml, {{"table:style-name", "co1"}});
+        xml.writeAttribute(QStringLiteral("table:number-columns-repeated"),
+                           QString::number(data.isEmpty() ? 0 : data.first().size()));
+        attributes(xml, {{"table:default-cell-style-name", "Default"}});
+        for (const QStringList& row : std::as_const(data)) {
+            xml.writeStartElement(QStringLiteral("table:table-row"));
+            attributes(xml, {{"table:style-name", "ro1"}});
+            for (const QString& text : row) {
+                xml.writeStartElement(QStringLiteral("table:table-cell"));
+                attributes(xml, {{"office:value-type", "string"}});
+                xml.writeTextElement(QStringLiteral("text:p"), text);
+                xml.writeEndElement();
+            }
+            xml.writeEndElement();
+        }
+        xml.writeEndElement();
+        xml.writeEndElement();
+        xml.writeEndElement();
+        xml.writeEndElement();
+    });
 }
 
 QString Get_Column_Char_Str(const QString& ref)

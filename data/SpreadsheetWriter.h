@@ -50,6 +50,13 @@ public:
     // resource "Template.xlsx"; true when the archive was written.
     // `hasTitleRow` has no effect.
     static bool WriteWorkbook(const QString& path, const Table& table, bool hasTitleRow);
+    // OpenDocument spreadsheets: unpacks the file at `path` into the unpack
+    // folder and returns every row of its first table (a cell repeated n
+    // times gives n entries, at most MaxColumns per row).
+    static Table ReadODS(const QString& path);
+    // Writes `table` as an OpenDocument spreadsheet of text cells from the
+    // resource "Template.ods"; true when the file was written.
+    static bool WriteODS(const QString& path, const Table& table, bool hasTitleRow);
     // Does nothing; kept for its callers.
     static void Release_Data();
     // The tab names of the unpacked workbook, in the workbook's order.
@@ -72,6 +79,8 @@ public:
     // Writes `table` as XML Spreadsheet 2003, one worksheet "Notes"; the
     // same texts as a workbook are number cells.
     bool WriteWorksheetXML2004(const QString& path, const Table& table);
+    // Writes `data` as the content part of an OpenDocument spreadsheet.
+    bool WriteODSData(const QString& path);
     // Writes a workbook part naming one sheet.
     bool WriteWorkbookXML(const QString& path, const QString& sheetName);
 
@@ -86,6 +95,10 @@ public:
 private:
     SpreadsheetWriter();
     QString sheetPartPath() const;
+    // Unpacks a template of the resource folder into a fresh unpack folder.
+    bool unpackTemplate(const QString& name);
+    // Packs every entry of the unpack folder into an archive at `path`.
+    bool packUnpackFolder(const QString& path);
 };
 
 // The column letters of a cell reference: its characters before the first of

@@ -147,3 +147,22 @@ TEST(WorkbookWriter, Spreadsheet2003AndWorkbookPart)
     ASSERT_TRUE(s.WriteWorkbookXML(xl + "/workbook.xml", "Gäste"));
     EXPECT_EQ(SpreadsheetWriter::Read_Sheet_Name(), QStringList {"Gäste"});
 }
+
+// OpenDocument: Calc's spreadsheet read by ours, ours read by Calc and by ours.
+TEST(WorkbookWriter, OpenDocumentSpreadsheets)
+{
+    ScopedTempFolder temp;
+    ObjectTestSupport::ScopedResourceFolder resources;
+    QTemporaryDir out;
+    ASSERT_TRUE(convertWithCalc({fixture("calc_people.fods")}, "ods", out.path()));
+    EXPECT_EQ(SpreadsheetWriter::ReadODS(out.filePath("calc_people.ods")),
+              Table({{"Name", "Age", "City", "Note"}, {"Zoë Ærø", "42", "Köln 東京", "bold and plain"},
+                     {"", "", "", ""}, {"Name", "84", "", "Zoë Ærø!"}}));
+
+    const Table table {{"Batch Value"}, {"007"}, {"Zoë <&>"}, {"12"}};
+    const QString path = out.filePath("ours.ods");
+    ASSERT_TRUE(SpreadsheetWriter::WriteODS(path, table, true));
+    EXPECT_EQ(SpreadsheetWriter::ReadODS(path), table);
+    ASSERT_TRUE(convertWithCalc({path}, "csv:Text - txt - csv (StarCalc):44,34,76,1", out.path()));
+    EXPECT_EQ(parseCsv(QString::fromUtf8(readAll(out.filePath("ours.csv")))), table);
+}
