@@ -302,8 +302,15 @@ bool SSZipArchive::unzipFileAtPath(const QString& path, const QString& destinati
                                maxUnpackedBytes);
         if (unzCloseCurrentFile(zip) != UNZ_OK && code == 0)
             code = EntryDataFailed;
-        if (code != 0 || unzGoToNextFile(zip) != UNZ_OK)
+        if (code != 0)
             break;
+        // A directory record that cannot be read would silently drop the
+        // entries after it.
+        const int next = unzGoToNextFile(zip);
+        if (next == UNZ_END_OF_LIST_OF_FILE)
+            break;
+        if (next != UNZ_OK)
+            code = EntryOpenFailed;
     }
     unzClose(zip);
     if (code != 0)
