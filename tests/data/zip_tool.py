@@ -102,6 +102,7 @@ def make(folder):
     end = count.rindex(b"PK\x05\x06")
     struct.pack_into("<HH", count, end + 8, 3, 3)
     hostile("count", bytes(count), code=-3, keep=["one.txt", "two.txt"])
+    hostile("deep", archive([("d/" * 2100 + "f", "deep", S)]), code=-6)  # beyond the system's path length
     hostile("bomb", archive([("bomb.bin", bytes(8 << 20), D)]), code=-7, bound=1 << 20)
     hostile("many", archive([("f%02d" % i, "", S) for i in range(20)]), code=-8, entries=10)
 
