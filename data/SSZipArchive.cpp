@@ -10,6 +10,7 @@
 #include <zlib.h>
 
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -191,12 +192,19 @@ int unpackFile(unzFile zip, const unz_file_info64& info, int folder, const char*
 
 // Unpacks the current entry (already opened): 0 when done or skipped, else
 // the error code.
-int unpackEntry(unzFile zip, const unz_file_info64& info, const QString& name, int root, bool overwrite,
-                qint64& written, qint64 maxBytes)
+int unpackEntry(unzFile zip, const unz_file_info64& info, const QString& name, int root, qsizetype rootLength,
+                bool overwrite, qint64& written, qint64 maxBytes)
 {
     QList<QByteArray> components;
     if (!entryComponents(name, components))
         return SSZipArchive::EntryRefused;
+    // A path longer than the system takes could be made folder by folder,
+    // but nobody could open it by its path afterwards.
+    qsizetype length = rootLength;
+    for (const QByteArray& component : components)
+        length += component.size() + 1;
+    if (length >= PATH_MAX)
+        return SSZipArchive::EntryWriteFailed;
     const bool isFolder = name.endsWith(QLatin1Char('/')) || name.endsWith(QLatin1Char('\\'));
     if (isFolder) {
         UniqueFd folder(openFolder(root, components, components.size()));
@@ -271,7 +279,8 @@ bool SSZipArchive::unzipFileAtPath(const QString& path, const QString& destinati
         return false;
     }
     QDir().mkpath(destination);
-    UniqueFd root(::open(QFile::encodeName(destination).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const QByteArray rootPath = QFile::encodeName(QFileInfo(destination).absoluteFilePath());
+    UniqueFd root(::open(rootPath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     const QByteArray asciiPassword = password.toLatin1();
     qint64 written = 0;
     qint64 entries = 0;
@@ -298,12 +307,19 @@ bool SSZipArchive::unzipFileAtPath(const QString& path, const QString& destinati
             code = EntryOpenFailed;
         }
         if (code == 0)
-            code = unpackEntry(zip, info, QString::fromUtf8(rawName), root.get(), overwrite, written,
-                               maxUnpackedBytes);
+            code = unpackEntry(zip, info, QString::fromUtf8(rawName), root.get(), rootPath.size(), overwrite,
+                               written, maxUnpackedBytes);
         if (unzCloseCurrentFile(zip) != UNZ_OK && code == 0)
             code = EntryDataFailed;
-        if (code != 0 || unzGoToNextFile(zip) != UNZ_OK)
+        if (code != 0)
             break;
+        // A directory record that cannot be read would silently drop the
+        // entries after it.
+        const int next = unzGoToNextFile(zip);
+        if (next == UNZ_END_OF_LIST_OF_FILE)
+            break;
+        if (next != UNZ_OK)
+            code = EntryOpenFailed;
     }
     unzClose(zip);
     if (code != 0)

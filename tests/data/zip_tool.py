@@ -97,6 +97,12 @@ def make(folder):
     struct.pack_into("<I", short, 18, size)
     struct.pack_into("<I", short, central + 20, size)
     hostile("short", bytes(short), code=-5)
+    # the end record counts one entry more than the directory holds
+    count = bytearray(archive([("one.txt", "1", S), ("two.txt", "2", S)]))
+    end = count.rindex(b"PK\x05\x06")
+    struct.pack_into("<HH", count, end + 8, 3, 3)
+    hostile("count", bytes(count), code=-3, keep=["one.txt", "two.txt"])
+    hostile("deep", archive([("d/" * 2100 + "f", "deep", S)]), code=-6)  # beyond the system's path length
     hostile("bomb", archive([("bomb.bin", bytes(8 << 20), D)]), code=-7, bound=1 << 20)
     hostile("many", archive([("f%02d" % i, "", S) for i in range(20)]), code=-8, entries=10)
 
