@@ -15,7 +15,7 @@ build=$root/build-fuzz
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRIGHTFOLD_FUZZ=ON \
   -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$build" -j3 --target graphic_archive_fuzzer pasteboard_fuzzer preferences_fuzzer \
-  design_fuzzer import_fuzzer make_fuzz_seeds
+  design_fuzzer import_fuzzer workbook_fuzzer zip_fuzzer make_fuzz_seeds
 
 seeds=$build/seeds
 rm -rf "$seeds"
@@ -26,6 +26,15 @@ cp "$root"/tests/fixtures/archive/* "$seeds/archive/"
 python3 "$root/fuzz/make_preferences_seeds.py" "$seeds"
 python3 "$root/fuzz/make_design_seeds.py" "$root/tests/fixtures/design" "$seeds"
 python3 "$root/fuzz/make_import_seeds.py" "$root/tests/fixtures/imports" "$seeds"
+# workbooks of openpyxl and of LibreOffice Calc (from the workbook test sources)
+mkdir -p "$seeds/workbook_source"
+/usr/bin/python3 "$root/tests/data/workbook_tool.py" make "$seeds/workbook_source"
+soffice --headless "-env:UserInstallation=file://$seeds/calc_profile" --convert-to xlsx \
+  --outdir "$seeds/workbook_source" "$root"/tests/fixtures/workbook/*.fods \
+  "$root"/tests/fixtures/workbook/*.csv >/dev/null 2>&1 || echo "no LibreOffice seeds"
+python3 "$root/fuzz/make_workbook_seeds.py" "$seeds/workbook_source" "$seeds/workbook" "$seeds/workbook.dict"
+python3 "$root/fuzz/make_zip_seeds.py" "$seeds"
+cp "$root"/tests/fixtures/zip/* "$seeds/zip/" 2>/dev/null || true
 
 run() {
   local target=$1 seedDir=$2 dict=$3 maxLen=${4:-16384}
@@ -42,6 +51,8 @@ run pasteboard_fuzzer "$seeds/pasteboard" "$seeds/archive.dict"
 run preferences_fuzzer "$seeds/preferences" "$seeds/preferences.dict"
 run design_fuzzer "$seeds/design" "$seeds/design.dict"
 run import_fuzzer "$seeds/import" "$seeds/import.dict"
+run workbook_fuzzer "$seeds/workbook" "$seeds/workbook.dict" 4096
+run zip_fuzzer "$seeds/zip" "$seeds/zip.dict"
 ls "$build"/findings/*/crash-* "$build"/findings/*/leak-* "$build"/findings/*/timeout-* \
   "$build"/findings/*/oom-* 2>/dev/null || true
 exit $status
