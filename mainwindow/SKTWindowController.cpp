@@ -40,6 +40,10 @@
 #include "mainwindow/ToolPaletteIcons.h"
 #include "mainwindow/WindowBackground.h"
 #include "mainwindow/WindowPlacement.h"
+#include "mainwindow/series/Import_Wizard.h"
+#include "mainwindow/spreadsheet/Data_From_Excel.h"
+#include "mainwindow/spreadsheet/Import_Excel.h"
+#include "mainwindow/spreadsheet/Import_Excel_DataSheet.h"
 #include "model/Globals.h"
 #include "model/PicturePath.h"
 #include "model/QuietUpdate.h"
@@ -314,6 +318,7 @@ void SKTWindowController::awakeFromNib()
     createInspectorPages();
     createPictureSignatureBarcodeAndSourcePanels();
     createShapeAndLinePanels();
+    setUpSpreadsheetImports();
     // The rulers start shown.
     Show_Hide_Ruler_ChkBox();
     Undo_Redo_Button_state();
@@ -3019,4 +3024,72 @@ void SKTWindowController::Fill_Party_Invidation_Details()
         place(QStringLiteral("PARTY_TIME"), QStringLiteral("Time:\n") + Invite_Time, QRectF(170, d, 100, 40));
 
     set_Front_BG_Image(Invite_BG_IMG);
+}
+
+// ---- spreadsheet imports and the series import wizard ----
+
+void SKTWindowController::setUpSpreadsheetImports()
+{
+    m_excelTable = new Data_From_Excel(m_window.get());
+    m_excelTable->bindTable(&Excel_Column_Titles, &ListData);
+    connect(m_excelTable, &Data_From_Excel::tableReplaced, this, &SKTWindowController::excelTableReplaced);
+    m_importExcel = new Import_Excel(m_window.get());
+    m_importExcelDataSheet = new Import_Excel_DataSheet(m_window.get());
+    Import_Excel_DataSheet::setSeriesInUseCheck([this](const QString& name) { return isSeriesBoundToObject(name); });
+    m_importWizard = new Import_Wizard(m_window.get());
+    setHandOff(WindowHandOffs::HandOff::ImportWizard, &Import_Wizard::openFromMainWindow);
+
+    // The inspector lists the table's columns as they are when it asks.
+    if (DataSourcePanel* panel = dataSourcePanel()) {
+        DataSourceLists lists = panel->lists();
+        lists.columnTitles = [this] { return Excel_Column_Titles; };
+        lists.firstColumnValue = [this](int column) { return excelTableFirstValue(column); };
+        panel->setLists(lists);
+    }
+}
+
+Data_From_Excel* SKTWindowController::excelTableWindow() const
+{
+    return m_excelTable;
+}
+
+Import_Excel* SKTWindowController::importExcelWindow() const
+{
+    return m_importExcel;
+}
+
+Import_Excel_DataSheet* SKTWindowController::importExcelDataSheetWindow() const
+{
+    return m_importExcelDataSheet;
+}
+
+Import_Wizard* SKTWindowController::importWizardWindow() const
+{
+    return m_importWizard;
+}
+
+bool SKTWindowController::isSeriesBoundToObject(const QString& name) const
+{
+    for (const GraphicList& side : {Get_Front_Controls_Array(), Get_Back_Controls_Array()}) {
+        for (const GraphicPtr& graphic : side) {
+            if (graphic->data_source_type == 1 && graphic->batch_list_name == name)
+                return true;
+        }
+    }
+    return false;
+}
+
+QString SKTWindowController::excelTableFirstValue(int column) const
+{
+    if (ListData.isEmpty() || column < 0)
+        return QString();
+    return ListData.first().value(column == 0 ? QStringLiteral("Extension") : QStringLiteral("Column%1").arg(column));
+}
+
+void SKTWindowController::excelTableReplaced()
+{
+    // The object shown in the inspector lists the new columns at once.
+    const GraphicPtr shown = Last_Selected_Graphic.lock();
+    if (shown && shown->data_source_type == 2)
+        Show_RHS_Properties(shown.get());
 }

@@ -651,4 +651,28 @@ public:
     // with its control_ID ("PARTY_TITLE", "PARTY_TO", ...), then sets the
     // chosen picture as the front background.
     void Fill_Party_Invidation_Details();
+
+    // ---- spreadsheet imports and the series import wizard ----
+public:
+    // The imported spreadsheet table's window, bound to
+    // `Excel_Column_Titles` and `ListData`, and the import windows.
+    class Data_From_Excel* excelTableWindow() const;
+    class Import_Excel* importExcelWindow() const;
+    class Import_Excel_DataSheet* importExcelDataSheetWindow() const;
+    class Import_Wizard* importWizardWindow() const;
+    // Whether a card object of either side takes its values from the series
+    // `name`.
+    bool isSeriesBoundToObject(const QString& name) const;
+    // The first value of column `column` of the imported table (0 the row
+    // numbers); "" when the table has no rows.
+    QString excelTableFirstValue(int column) const;
+
+private:
+    void setUpSpreadsheetImports();
+    // After an import into the table: the inspector offers its columns.
+    void excelTableReplaced();
+    QPointer<class Data_From_Excel> m_excelTable;
+    QPointer<class Import_Excel> m_importExcel;
+    QPointer<class Import_Excel_DataSheet> m_importExcelDataSheet;
+    QPointer<class Import_Wizard> m_importWizard;
 };

@@ -1,0 +1,7 @@
+#include "data/WorkbookAccess.h"
+
+WorkbookAccess& WorkbookAccess::installed()
+{
+    static WorkbookAccess access;
+    return access;
+}
