@@ -15,7 +15,9 @@
 #include "canvas/SideSelection.h"
 #include "canvas/CardBaseDrawing.h"
 #include "canvas/ToolTable.h"
+#include "data/BatchBinding.h"
 #include "data/Globals.h"
+#include "data/SeriesStore.h"
 #include "mainwindow/CardSettings.h"
 #include "mainwindow/CardSizePresets.h"
 #include "mainwindow/CommandIcons.h"
@@ -3070,13 +3072,10 @@ Import_Wizard* SKTWindowController::importWizardWindow() const
 
 bool SKTWindowController::isSeriesBoundToObject(const QString& name) const
 {
-    for (const GraphicList& side : {Get_Front_Controls_Array(), Get_Back_Controls_Array()}) {
-        for (const GraphicPtr& graphic : side) {
-            if (graphic->data_source_type == 1 && graphic->batch_list_name == name)
-                return true;
-        }
-    }
-    return false;
+    // Both sides count, also on a one-sided card: a series bound on a back
+    // kept for later is not overwritten either.
+    const BatchBinding binding(SeriesStore(), Get_Front_Controls_Array(), Get_Back_Controls_Array(), true, {});
+    return binding.Check_Batch_File_In_Use_Validation(name);
 }
 
 QString SKTWindowController::excelTableFirstValue(int column) const

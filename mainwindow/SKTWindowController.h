@@ -660,8 +660,8 @@ public:
     class Import_Excel* importExcelWindow() const;
     class Import_Excel_DataSheet* importExcelDataSheetWindow() const;
     class Import_Wizard* importWizardWindow() const;
-    // Whether a card object of either side takes its values from the series
-    // `name`.
+    // Whether a card object of either side takes its values from the stored
+    // series `name`.
     bool isSeriesBoundToObject(const QString& name) const;
     // The first value of column `column` of the imported table (0 the row
     // numbers); "" when the table has no rows.

@@ -3,8 +3,8 @@
 #include "app/FileHelpers.h"
 #include "app/MessageBoxes.h"
 #include "app/StringHelpers.h"
-#include "data/SeriesImportFile.h"
-#include "data/WorkbookAccess.h"
+#include "data/SeriesImportSources.h"
+#include "data/SeriesStore.h"
 #include "mainwindow/PleaseWait_Modeless.h"
 #include "mainwindow/WindowBackground.h"
 #include "mainwindow/series/SeriesManagerLink.h"
@@ -34,12 +34,6 @@ Import_Wizard::FolderPanel s_folderPanel;
 const QString untitled = QStringLiteral("Untitled");
 
 }   // namespace
-
-Import_Wizard::Sources& Import_Wizard::sources()
-{
-    static Sources installed;
-    return installed;
-}
 
 Import_Wizard::Import_Wizard(QWidget* parent) : QDialog(parent)
 {
@@ -357,18 +351,16 @@ bool Import_Wizard::deliver(QLineEdit* nameField, const QStringList& values)
         for (const QString& value : values)
             manager.addValue(value);
     } else {
-        const QString name = Remove_Reserve_Char_In_File_Name(nameField->text());
-        if (!SeriesImportFile::isAcceptableName(name)) {
-            Show_MessageBox(QStringLiteral("Please enter list name."));
+        const QString name = SeriesStore::askSeriesName(nameField->text());
+        if (name.isEmpty())
             return false;
-        }
-        const QString path = SeriesImportFile::pathOf(name);
-        if (QFile::exists(path)
+        const SeriesStore store;
+        if (store.exists(name)
             && !Show_YES_NO_MessageBox(
                 QStringLiteral("Batch Processing Series already exists. Do you want to replace it?")))
             return false;
         // The old series goes only once the new one is complete.
-        if (!SeriesImportFile::write(path, values)) {
+        if (!store.write(name, values, SeriesStore::WriteMode::Replace)) {
             Show_MessageBox(QStringLiteral("Error in file accessing."));
             return false;
         }
@@ -381,14 +373,9 @@ bool Import_Wizard::deliver(QLineEdit* nameField, const QStringList& values)
 bool Import_Wizard::Create_And_Save_Text_Data_Sheet(const QString& path)
 {
     Show_Create_Modeless();
-    const Sources& readers = sources();
-    SourceValues read;
-    if (readers.textFile)
-        read = readers.textFile(path);
-    else
-        read.message = QStringLiteral("Please select a valid file.");
+    const SeriesImportSources::Result read = SeriesImportSources::valuesFromTextFile(path);
     Hide_Destroy_Modeless();
-    if (!read.message.isEmpty()) {
+    if (!read.ok()) {
         Show_MessageBox(read.message);
         return false;
     }
@@ -397,24 +384,20 @@ bool Import_Wizard::Create_And_Save_Text_Data_Sheet(const QString& path)
 
 bool Import_Wizard::Create_And_Save_Manual_Paste_data_Sheet()
 {
-    const QString text = Trim_Str(ManualEdit->toPlainText());
-    if (text.isEmpty()) {
-        Show_MessageBox(QStringLiteral("Please enter some data."));
+    // A line of blanks stays as typed; the series manager leaves such
+    // values out itself.
+    const SeriesImportSources::Result typed = SeriesImportSources::valuesFromTypedText(ManualEdit->toPlainText());
+    if (!typed.ok()) {
+        Show_MessageBox(typed.message);
         return false;
     }
-    QStringList lines = text.split(QLatin1Char('\n'));
-    // The manager leaves out blank values itself; a file keeps a line of
-    // blanks as it was typed.
-    if (file_name_required == 1)
-        lines.removeAll(QString());
-    return deliver(Manual_file_name, lines);
+    return deliver(Manual_file_name, typed.values);
 }
 
 bool Import_Wizard::Create_And_Save_Image_data_Sheet(const QString& folder)
 {
     Show_Create_Modeless();
-    const Sources& readers = sources();
-    const QStringList pictures = readers.pictureFolder ? readers.pictureFolder(folder) : QStringList();
+    const QStringList pictures = SeriesImportSources::valuesFromPictureFolder(folder);
     Hide_Destroy_Modeless();
     return deliver(Image_file_name, pictures);
 }

@@ -25,18 +25,6 @@ public:
     ~Import_Wizard() override;
     static Import_Wizard* defaultInstance();
 
-    // What a source gave: the values, or the message that says why none.
-    struct SourceValues {
-        QStringList values;
-        QString message;   // empty when the source could be read
-    };
-    // The readers of the text-producing sources, installed at start.
-    struct Sources {
-        std::function<SourceValues(const QString& path)> textFile;
-        std::function<QStringList(const QString& folder)> pictureFolder;
-    };
-    static Sources& sources();
-
     // Resets the fields (keeping the two flags the caller set) and runs the
     // wizard modally: 1 after a finished import, 0 after Cancel.
     int Open_Wnd();

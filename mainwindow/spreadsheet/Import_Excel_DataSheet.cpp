@@ -1,17 +1,15 @@
 #include "mainwindow/spreadsheet/Import_Excel_DataSheet.h"
 
-#include "app/FileHelpers.h"
 #include "app/Globals.h"
 #include "app/MessageBoxes.h"
 #include "app/StringHelpers.h"
-#include "data/SeriesImportFile.h"
+#include "data/SeriesStore.h"
 #include "mainwindow/Long_SMS_Dlg.h"
 #include "mainwindow/series/SeriesManagerLink.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -24,7 +22,6 @@ namespace {
 Import_Excel_DataSheet* xl_dataseet_def_inst = nullptr;
 std::function<bool(const QString&)> s_seriesInUse;
 
-const QString listNameMessage = QStringLiteral("Please enter list name.");
 const QString existsQuestion = QStringLiteral("Batch Processing Series already exists. Do you want to replace it?");
 const QString accessMessage = QStringLiteral("Error in file accessing.");
 
@@ -110,7 +107,7 @@ void Import_Excel_DataSheet::resetOwnControls()
 
 void Import_Excel_DataSheet::loadOwnLists()
 {
-    const QStringList names = Get_Files_Array_At_Path(Data_Folder_Path);
+    const QStringList names = SeriesStore().names();
     List_ComboBox->addItems(names);
     if (!names.isEmpty())
         List_ComboBox->setCurrentIndex(0);
@@ -144,7 +141,7 @@ bool Import_Excel_DataSheet::runImport()
     }
     const QString chosen = fill_col_option != 0 ? Trim_Str(List_ComboBox->currentText()) : Trim_Str(list_name->text());
     if (chosen.isEmpty()) {
-        Show_MessageBox(fill_col_option != 0 ? QStringLiteral("Please select list name.") : listNameMessage);
+        Show_MessageBox(fill_col_option != 0 ? QStringLiteral("Please select list name.") : SeriesStore::enterNameMessage);
         return false;
     }
     return Insert_file_Func();
@@ -174,27 +171,26 @@ void Import_Excel_DataSheet::Create_file_For_Col_Func()
     for (const SpreadsheetImport::ColumnSeries& column : series) {
         // The name comes from a header cell of the workbook: a name that
         // would reach outside the data folder is refused.
-        if (!SeriesImportFile::isAcceptableName(column.name)) {
-            Show_MessageBox(listNameMessage);
+        const QString name = SeriesStore::askSeriesName(column.name);
+        if (name.isEmpty())
             continue;
-        }
-        const QString path = SeriesImportFile::pathOf(column.name);
-        if (QFile::exists(path)) {
-            if (s_seriesInUse && s_seriesInUse(column.name)) {
+        const SeriesStore store;
+        if (store.exists(name)) {
+            if (s_seriesInUse && s_seriesInUse(name)) {
                 if (!Msg_Apply_All_Chk)
                     askLong(QStringLiteral("Message :"),
-                            column.name + QStringLiteral("\nBatch processing Series name is already in use with another "
+                            name + QStringLiteral("\nBatch processing Series name is already in use with another "
                                                          "sequence. Please change Batch Processing Series Name."),
                             applyBox);
                 continue;
             }
             if (!Msg_Apply_All_Chk
                 && askLong(QStringLiteral("Batch Processing Series already exists :"),
-                           column.name + QStringLiteral("\n") + existsQuestion, applyBox) != 1)
+                           name + QStringLiteral("\n") + existsQuestion, applyBox) != 1)
                 continue;
         }
-        if (!SeriesImportFile::write(path, asLines(column.values)))
-            Show_MessageBox(column.name + QStringLiteral("\n") + accessMessage);
+        if (!store.write(name, asLines(column.values), SeriesStore::WriteMode::Replace))
+            Show_MessageBox(name + QStringLiteral("\n") + accessMessage);
     }
     if (file_name_Insert == 1)
         SeriesManagerLink::installed().refreshList();
@@ -206,14 +202,12 @@ void Import_Excel_DataSheet::Create_file_For_Col_Func()
 
 bool Import_Excel_DataSheet::Insert_file_Func()
 {
-    const QString name = Remove_Reserve_Char_In_File_Name(fill_col_option != 0 ? List_ComboBox->currentText()
-                                                                               : list_name->text());
-    if (!SeriesImportFile::isAcceptableName(name)) {
-        Show_MessageBox(listNameMessage);
+    const QString name =
+        SeriesStore::askSeriesName(fill_col_option != 0 ? List_ComboBox->currentText() : list_name->text());
+    if (name.isEmpty())
         return false;
-    }
-    const QString path = SeriesImportFile::pathOf(name);
-    if (fill_col_option == 0 && QFile::exists(path) && !Show_YES_NO_MessageBox(existsQuestion))
+    const SeriesStore store;
+    if (fill_col_option == 0 && store.exists(name) && !Show_YES_NO_MessageBox(existsQuestion))
         return false;
     Show_Create_Modeless();
     excel_content = readAllRows();
@@ -225,7 +219,8 @@ bool Import_Excel_DataSheet::Insert_file_Func()
     }
     const QStringList values =
         SpreadsheetImport::valuesOfTickedColumns(excel_content, ListData_xl, contains_header->isChecked());
-    if (!SeriesImportFile::write(path, asLines(values), fill_col_option == 2)) {
+    const auto mode = fill_col_option == 2 ? SeriesStore::WriteMode::Append : SeriesStore::WriteMode::Replace;
+    if (!store.write(name, asLines(values), mode)) {
         Hide_Destroy_Modeless();
         Show_MessageBox(accessMessage);
         return false;

@@ -1,10 +1,6 @@
-#include "data/SeriesImportFile.h"
+#include "data/SeriesStore.h"
 #include "data/SpreadsheetImport.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -17,12 +13,6 @@ QList<SpreadsheetImport::ColumnChoice> ticks(const QStringList& titles, const QL
     for (int i = 0; i < state.size(); ++i)
         choices[i].State = state[i];
     return choices;
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
 }   // namespace
@@ -95,7 +85,7 @@ TEST(SpreadsheetImport, SeriesNamesFromHeaders)
         const auto series = SpreadsheetImport::seriesPerColumn(sheet, ticks(sheet.first(), {true}), true);
         ASSERT_EQ(series.size(), 1);
         EXPECT_EQ(series[0].name, c.name);
-        EXPECT_EQ(SeriesImportFile::isAcceptableName(series[0].name), c.accepted) << c.header.toStdString();
+        EXPECT_EQ(SeriesStore::validSeriesName(series[0].name).isEmpty(), !c.accepted) << c.header.toStdString();
     }
 }
 
@@ -106,26 +96,4 @@ TEST(SpreadsheetImport, SheetsListedByNumber)
               (QStringList {"sheet1", "sheet2", "sheet10"}));
     EXPECT_EQ(SpreadsheetImport::sheetNumber("sheet12"), 12);
     EXPECT_EQ(SpreadsheetImport::sheetNumber("sheet"), 0);
-}
-
-// Series files are replaced or extended whole; a write that cannot happen
-// leaves the old file as it was.
-TEST(SpreadsheetImport, SeriesFileWrites)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("s.txt");
-    ASSERT_TRUE(SeriesImportFile::write(path, {"old"}));
-    ASSERT_TRUE(SeriesImportFile::write(path, {"A1", "", "B1"}, true));
-    EXPECT_EQ(readAll(path), "old\nA1\n\nB1\n");
-    ASSERT_TRUE(SeriesImportFile::write(path, {"new"}));
-    EXPECT_EQ(readAll(path), "new\n");
-
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const bool writable = QFileInfo(dir.path()).isWritable();   // root ignores the bits
-    if (!writable) {
-        EXPECT_FALSE(SeriesImportFile::write(path, {"lost"}));
-        EXPECT_FALSE(SeriesImportFile::write(path, {"lost"}, true));
-        EXPECT_EQ(readAll(path), "new\n");
-    }
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }

@@ -21,6 +21,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -131,8 +132,11 @@ protected:
         SpreadsheetPicker::setModalRun([=](SpreadsheetPicker& picker) {
             picker.Sheet_ComboBox->setCurrentIndex(sheet);
             picker.contains_header->setChecked(header);
-            for (int row : ticked)
+            for (int row : ticked) {
+                if (row >= picker.ColList->rowCount())
+                    return ADD_FAILURE() << "no column " << row, 0;
                 picker.ColList->item(row, 0)->setCheckState(Qt::Checked);
+            }
             picker.OKPressed();
             return picker.result();
         });
@@ -155,11 +159,11 @@ QString SpreadsheetImportWindowsTest::guests;
 // lasts for that import only.
 TEST_F(SpreadsheetImportWindowsTest, PerColumnSeriesFromTheWizard)
 {
-    auto bound = std::make_shared<SKTGraphic>();
+    control<QAbstractButton>("Text_Tool_btn")->click();
+    const GraphicPtr bound = controller->graphicView(0)->controller()._Selected_Graphic;
+    ASSERT_TRUE(bound);
     bound->data_source_type = 1;
     bound->batch_list_name = "Name";
-    document->insertGraphicsForKey(SKTDocumentGraphicsKey, {bound}, IndexSet(0));
-    QFile::copy(QString(), QString());
     for (const char* name : {"Name", "Phone"}) {
         QFile f(Data_Folder_Path + "/" + name + ".txt");
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -204,6 +208,8 @@ TEST_F(SpreadsheetImportWindowsTest, OneSeriesAppended)
         dialog.Fill_Col_RD_Click();
         dialog.Fill_Type_CellClick(2);
         dialog.List_ComboBox->setCurrentText("Mixed");
+        if (picker.ColList->rowCount() < 3)
+            return ADD_FAILURE() << "columns missing", 0;
         picker.ColList->item(0, 0)->setCheckState(Qt::Checked);
         picker.ColList->item(2, 0)->setCheckState(Qt::Checked);
         picker.OKPressed();
