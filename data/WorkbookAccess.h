@@ -2,8 +2,8 @@
 
 // How the spreadsheet import dialogs reach the workbook reader: unpacking a
 // workbook and listing its worksheet parts, the header row of the sheet
-// that `Excel_Sheet_Number` names, and all rows of that sheet. The program
-// installs the reader at start; tests may install their own.
+// that `Excel_Sheet_Number` names, and all rows of that sheet. It starts as
+// the program's workbook reader (SpreadsheetWriter); tests may replace it.
 
 #include <QList>
 #include <QString>

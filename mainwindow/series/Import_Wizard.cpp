@@ -165,18 +165,15 @@ int Import_Wizard::Open_Wnd()
     return code;
 }
 
-namespace {
-
-void openWith(int required, int insert)
+int Import_Wizard::openWith(int fileNameRequired, int fileNameInsert)
 {
-    if (Import_Wizard* wizard = Import_Wizard::defaultInstance()) {
-        wizard->file_name_required = required;
-        wizard->file_name_Insert = insert;
-        wizard->Open_Wnd();
-    }
+    Import_Wizard* wizard = defaultInstance();
+    if (!wizard)
+        return 0;
+    wizard->file_name_required = fileNameRequired;
+    wizard->file_name_Insert = fileNameInsert;
+    return wizard->Open_Wnd();
 }
-
-}   // namespace
 
 void Import_Wizard::openFromMainWindow()
 {

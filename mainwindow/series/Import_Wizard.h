@@ -37,6 +37,9 @@ public:
     static void openFromMainWindow();
     static void openForSeriesManager();
     static void openForSeriesManagerValues();
+    // Opens the wizard with the two flags; its modal code, 0 when no
+    // wizard is made.
+    static int openWith(int fileNameRequired, int fileNameInsert);
 
     void Excel_RD_Pressed();
     void Text_RD_Pressed();
