@@ -3045,7 +3045,7 @@ void SKTWindowController::setUpSpreadsheetImports()
     if (DataSourcePanel* panel = dataSourcePanel()) {
         DataSourceLists lists = panel->lists();
         lists.columnTitles = [this] { return Excel_Column_Titles; };
-        lists.firstColumnValue = [this](int column) { return excelTableFirstValue(column); };
+        lists.firstColumnValue = [this](int column) { return BatchBinding::cellOf(ListData, 0, column); };
         panel->setLists(lists);
     }
 }
@@ -3076,13 +3076,6 @@ bool SKTWindowController::isSeriesBoundToObject(const QString& name) const
     // kept for later is not overwritten either.
     const BatchBinding binding(SeriesStore(), Get_Front_Controls_Array(), Get_Back_Controls_Array(), true, {});
     return binding.Check_Batch_File_In_Use_Validation(name);
-}
-
-QString SKTWindowController::excelTableFirstValue(int column) const
-{
-    if (ListData.isEmpty() || column < 0)
-        return QString();
-    return ListData.first().value(column == 0 ? QStringLiteral("Extension") : QStringLiteral("Column%1").arg(column));
 }
 
 void SKTWindowController::excelTableReplaced()

@@ -663,9 +663,6 @@ public:
     // Whether a card object of either side takes its values from the stored
     // series `name`.
     bool isSeriesBoundToObject(const QString& name) const;
-    // The first value of column `column` of the imported table (0 the row
-    // numbers); "" when the table has no rows.
-    QString excelTableFirstValue(int column) const;
 
 private:
     void setUpSpreadsheetImports();
