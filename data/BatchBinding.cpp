@@ -17,6 +17,16 @@ BatchBinding::BatchBinding(SeriesStore store, GraphicList front, GraphicList bac
 {
 }
 
+void BatchBinding::adoptState(const BatchBinding& other)
+{
+    m_table = other.m_table;
+    useDataSheetValues = other.useDataSheetValues;
+    useExcelBindingValues = other.useExcelBindingValues;
+    dataTableRows = other.dataTableRows;
+    excelTableRows = other.excelTableRows;
+    totalCards = other.totalCards;
+}
+
 bool BatchBinding::takesValues(const SKTGraphic& graphic)
 {
     const SKTGraphic::Kind kind = graphic.kind();

@@ -101,6 +101,10 @@ public:
     QString Assign_Batch_Values_To_Control(const GraphicList& graphics, int row,
                                            Picture* lastBarcode = nullptr) const;
 
+    // Takes over the table and the flags and counts of `other` (a binding
+    // of the same design made earlier).
+    void adoptState(const BatchBinding& other);
+
     void setBarcodeMaker(BarcodeMaker maker) { m_barcodeMaker = std::move(maker); }
     const SeriesStore& store() const { return m_store; }
 
