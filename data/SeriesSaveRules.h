@@ -1,0 +1,47 @@
+#pragma once
+
+// Saving the series manager's open series under the name in its name field.
+// The rules: the name is cleaned (reserved characters at its ends removed)
+// and must be a plain file name; when another series' file already has that
+// name (the name differs from the one the series was opened under, compared
+// as typed), the user is asked before it is replaced; saving under the name
+// it was opened under replaces its file without asking; a series saved
+// under a new, free name moves there and its old file goes. The file is
+// replaced atomically, and the old name is deleted only after the new file
+// is complete.
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class SeriesSaveRules
+{
+public:
+    enum class Result {
+        Saved,
+        // the user answered No to replacing another series
+        Declined,
+        // the name is empty after cleaning, or "." or "..", or holds a path
+        // separator or NUL
+        BadName,
+        // the file could not be written; nothing on disk changed
+        WriteFailed,
+    };
+
+    // Asks whether another series' file may be replaced; true for Yes.
+    using AskReplace = std::function<bool()>;
+
+    // Writes `values` (trimmed, empty ones left out) as the series `name`
+    // into `folder`; `openedAs` is the name the series was opened under
+    // ("" for a new series).
+    static Result save(const QString& folder, const QString& name, const QString& openedAs,
+                       const QStringList& values, const AskReplace& askReplace);
+
+    // The file name a series name gives after cleaning, or "" when the name
+    // cannot be a file name of the data folder.
+    static QString cleanedName(const QString& name);
+
+    // The path of the series `name` in `folder` (the name used as it stands).
+    static QString seriesPath(const QString& folder, const QString& name);
+};
