@@ -21,30 +21,33 @@ QString SeriesSaveRules::seriesPath(const QString& folder, const QString& name)
     return folder + QLatin1Char('/') + name + QLatin1Char('.') + batch_file_EXT;
 }
 
-SeriesSaveRules::Result SeriesSaveRules::save(const QString& folder, const QString& name,
-                                              const QString& openedAs, const QStringList& values,
-                                              const AskReplace& askReplace)
+SeriesSaveRules::Plan SeriesSaveRules::plan(const QString& folder, const QString& name, const QString& openedAs)
 {
+    Plan plan;
     const QString cleaned = cleanedName(name);
     if (cleaned.isEmpty())
-        return Result::BadName;
-    const QString path = seriesPath(folder, cleaned);
-    const bool targetExists = QFileInfo::exists(path) || QFileInfo(path).isSymLink();
+        return plan;
+    plan.path = seriesPath(folder, cleaned);
+    const bool targetExists = QFileInfo::exists(plan.path) || QFileInfo(plan.path).isSymLink();
+    // compared as typed, as the name field and the opened name stand
     const bool renamed = name != openedAs;
-
-    if (targetExists && renamed && !(askReplace && askReplace()))
-        return Result::Declined;
+    plan.replacesOther = targetExists && renamed;
 
     // the series moves when it was opened under another name and the new
-    // name is free; its old file goes once the new one is complete
-    QString oldPath;
+    // name is free
     const QString oldCleaned = cleanedName(openedAs);
     if (!targetExists && renamed && !oldCleaned.isEmpty()) {
         const QString candidate = seriesPath(folder, oldCleaned);
-        if (candidate != path && QFileInfo(candidate).isFile())
-            oldPath = candidate;
+        if (candidate != plan.path && QFileInfo(candidate).isFile())
+            plan.oldPath = candidate;
     }
+    return plan;
+}
 
+SeriesSaveRules::Result SeriesSaveRules::carryOut(const Plan& plan, const QStringList& values)
+{
+    if (plan.path.isEmpty())
+        return Result::BadName;
     QStringList kept;
     kept.reserve(values.size());
     for (const QString& value : values) {
@@ -52,9 +55,21 @@ SeriesSaveRules::Result SeriesSaveRules::save(const QString& folder, const QStri
         if (!trimmed.isEmpty())
             kept.append(trimmed);
     }
-    if (!SeriesFileWriter::writeValues(path, kept))
+    if (!SeriesFileWriter::writeValues(plan.path, kept))
         return Result::WriteFailed;
-    if (!oldPath.isEmpty())
-        SeriesFileWriter::removeFile(oldPath);
+    if (!plan.oldPath.isEmpty())
+        SeriesFileWriter::removeFile(plan.oldPath);
     return Result::Saved;
+}
+
+SeriesSaveRules::Result SeriesSaveRules::save(const QString& folder, const QString& name,
+                                              const QString& openedAs, const QStringList& values,
+                                              const AskReplace& askReplace)
+{
+    const Plan planned = plan(folder, name, openedAs);
+    if (planned.path.isEmpty())
+        return Result::BadName;
+    if (planned.replacesOther && !(askReplace && askReplace()))
+        return Result::Declined;
+    return carryOut(planned, values);
 }

@@ -32,9 +32,25 @@ public:
     // Asks whether another series' file may be replaced; true for Yes.
     using AskReplace = std::function<bool()>;
 
-    // Writes `values` (trimmed, empty ones left out) as the series `name`
-    // into `folder`; `openedAs` is the name the series was opened under
-    // ("" for a new series).
+    // What saving under a name will do, decided before anything is written.
+    struct Plan {
+        // "" when the name is no usable file name
+        QString path;
+        // another series' file is there: ask before replacing it
+        bool replacesOther = false;
+        // the file of the name the series was opened under, to go after the
+        // new file is complete ("" when none goes)
+        QString oldPath;
+    };
+    static Plan plan(const QString& folder, const QString& name, const QString& openedAs);
+
+    // Writes the values (trimmed, empty ones left out) as the plan says;
+    // Saved or WriteFailed.
+    static Result carryOut(const Plan& plan, const QStringList& values);
+
+    // Plans and carries out the saving of `values` as the series `name` in
+    // `folder`; `openedAs` is the name the series was opened under ("" for a
+    // new series).
     static Result save(const QString& folder, const QString& name, const QString& openedAs,
                        const QStringList& values, const AskReplace& askReplace);
 
