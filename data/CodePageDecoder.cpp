@@ -1,0 +1,91 @@
+#include "data/CodePageDecoder.h"
+
+#include <QStringDecoder>
+
+namespace {
+// 0x80..0x9F of Windows-1252; 0 marks the five undefined bytes.
+constexpr char16_t windows1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+// The converter name of a Windows or DOS code page number as RTF's
+// \ansicpg gives it.
+QByteArray converterNameOf(int codePage)
+{
+    switch (codePage) {
+    case 1252:
+        return {};
+    case 10000:
+        return "macintosh";
+    case 437:
+    case 850:
+    case 852:
+    case 855:
+    case 857:
+    case 860:
+    case 861:
+    case 862:
+    case 863:
+    case 864:
+    case 865:
+    case 866:
+    case 869:
+        return "IBM" + QByteArray::number(codePage);
+    case 932:
+        return "Shift_JIS";
+    case 936:
+        return "GBK";
+    case 949:
+        return "windows-949";
+    case 950:
+        return "Big5";
+    case 65001:
+        return "UTF-8";
+    default:
+        if (codePage >= 874 && codePage <= 1258)
+            return "windows-" + QByteArray::number(codePage);
+        return {};
+    }
+}
+} // namespace
+
+CodePageDecoder::CodePageDecoder(int codePage) : m_codePage(codePage), m_converterName(converterNameOf(codePage))
+{
+    if (!m_converterName.isEmpty() && !QStringDecoder(m_converterName.constData()).isValid())
+        m_converterName.clear();
+    if (m_converterName.isEmpty())
+        m_codePage = 1252;
+}
+
+QString CodePageDecoder::decode(const QByteArray& bytes) const
+{
+    if (m_converterName.isEmpty())
+        return decodeWindows1252(bytes);
+    QStringDecoder decoder(m_converterName.constData());
+    return decoder.decode(bytes);
+}
+
+QString CodePageDecoder::decodeWindows1252(const QByteArray& bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (const char byte : bytes) {
+        const auto b = static_cast<unsigned char>(byte);
+        char16_t c = b;
+        if (b >= 0x80 && b <= 0x9F && windows1252High[b - 0x80] != 0)
+            c = windows1252High[b - 0x80];
+        *out++ = QChar(c);
+    }
+    return text;
+}
+
+bool CodePageDecoder::isWindows1252Text(const QByteArray& bytes)
+{
+    for (const char byte : bytes) {
+        const auto b = static_cast<unsigned char>(byte);
+        if (b == 0 || (b >= 0x80 && b <= 0x9F && windows1252High[b - 0x80] == 0))
+            return false;
+    }
+    return true;
+}

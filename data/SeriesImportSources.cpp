@@ -1,0 +1,155 @@
+#include "data/SeriesImportSources.h"
+
+#include "app/StringHelpers.h"
+#include "data/CsvReader.h"
+#include "data/RtfTextConverter.h"
+#include "data/TextFileDecoder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <optional>
+
+using Result = SeriesImportSources::Result;
+
+const QString SeriesImportSources::unreadableFileMessage = QStringLiteral("Please select a valid file.");
+const QString SeriesImportSources::undecodableMessage =
+    QStringLiteral("Either file is corrupted or selected file contains invalid characters.");
+const QString SeriesImportSources::emptyTypedTextMessage = QStringLiteral("Please enter some data.");
+
+namespace {
+Result failure(const QString& message)
+{
+    Result result;
+    result.message = message;
+    return result;
+}
+
+const QRegularExpression& lineBreak()
+{
+    static const QRegularExpression expression(QStringLiteral("\r\n|\r|\n"));
+    return expression;
+}
+
+bool isPictureExtension(const QString& extension)
+{
+    static const QStringList extensions = {QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("jpe"),
+                                           QStringLiteral("jfif"), QStringLiteral("gif"), QStringLiteral("bmp"),
+                                           QStringLiteral("png"), QStringLiteral("tif"), QStringLiteral("tiff")};
+    return extensions.contains(extension.toLower());
+}
+
+void appendCleaned(QStringList& values, const QString& text)
+{
+    QString value = SeriesImportSources::chk_and_insert_validation(text);
+    if (!value.isEmpty())
+        values.append(std::move(value));
+}
+} // namespace
+
+QString SeriesImportSources::chk_and_insert_validation(const QString& text)
+{
+    QString result = text;
+    result.remove(u'\\');
+    result.remove(u'{');
+    result.remove(u'}');
+    return Trim_Str(result);
+}
+
+QString SeriesImportSources::pathExtension(const QString& path)
+{
+    QString name = path;
+    while (name.size() > 1 && name.endsWith(u'/'))
+        name.chop(1);
+    name = name.mid(name.lastIndexOf(u'/') + 1);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    if (dot <= 0)
+        return QString();
+    return name.mid(dot + 1);
+}
+
+Result SeriesImportSources::valuesFromTextFile(const QString& path)
+{
+    QFile file(path);
+    const QFileInfo info(path);
+    if (info.isDir() || !file.open(QIODevice::ReadOnly))
+        return failure(unreadableFileMessage);
+    // The size the file claims, then what reading gives: a file that grows
+    // while it is read is cut off at the limit and refused as well.
+    if (file.size() > maxTextFileBytes)
+        return failure(unreadableFileMessage);
+    const QByteArray bytes = file.read(maxTextFileBytes + 1);
+    if (bytes.size() > maxTextFileBytes || file.error() != QFileDevice::NoError)
+        return failure(unreadableFileMessage);
+    return valuesFromBytes(bytes, pathExtension(path));
+}
+
+Result SeriesImportSources::valuesFromBytes(const QByteArray& bytes, const QString& extension)
+{
+    const QString kind = extension.toUpper();
+    const std::optional<QString> text =
+        kind == QLatin1String("RTF") ? RtfTextConverter::plainText(bytes) : TextFileDecoder::decode(bytes);
+    if (!text || text->isEmpty())
+        return failure(undecodableMessage);
+    Result result;
+    result.values = kind == QLatin1String("CSV") ? valuesFromCsv(*text) : valuesFromLines(*text);
+    return result;
+}
+
+QStringList SeriesImportSources::valuesFromLines(const QString& text)
+{
+    QStringList values;
+    for (const QString& line : text.split(lineBreak()))
+        appendCleaned(values, line);
+    return values;
+}
+
+QStringList SeriesImportSources::valuesFromCsv(const QString& text)
+{
+    QStringList values;
+    for (const QStringList& record : CsvReader::records(text)) {
+        for (const QString& field : record) {
+            QString value = field;
+            value.replace(lineBreak(), QStringLiteral(" "));
+            appendCleaned(values, value);
+        }
+    }
+    return values;
+}
+
+Result SeriesImportSources::valuesFromTypedText(const QString& text)
+{
+    const QString trimmed = Trim_Str(text);
+    if (trimmed.isEmpty())
+        return failure(emptyTypedTextMessage);
+    Result result;
+    for (const QString& line : trimmed.split(lineBreak(), Qt::SkipEmptyParts))
+        result.values.append(line);
+    return result;
+}
+
+QStringList SeriesImportSources::valuesFromPictureFolder(const QString& folder)
+{
+    const QDir dir(folder);
+    if (folder.isEmpty() || !dir.exists())
+        return {};
+    QStringList names = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                      QDir::Unsorted);
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int folded = a.compare(b, Qt::CaseInsensitive);
+        return folded != 0 ? folded < 0 : a < b;
+    });
+    QStringList values;
+    for (const QString& name : names) {
+        if (!isPictureExtension(pathExtension(name)))
+            continue;
+        const QString path = dir.filePath(name);
+        const QFileInfo info(path);
+        if (info.exists() && !info.isDir())
+            values.append(path);
+    }
+    return values;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The sources of the series import turned into the values of a series,
+// without the wizard's window: a text file (plain text, CSV or RTF), text
+// typed into the wizard, or a folder of pictures. A source that gives no
+// values says why with the wizard's own message; nothing here shows it.
+class SeriesImportSources {
+public:
+    struct Result {
+        QString message; // empty when the source was read
+        QStringList values;
+
+        bool ok() const { return message.isEmpty(); }
+    };
+
+    // Larger text files are refused: a series holds values for cards, and
+    // reading gigabytes to find that out would stall the program.
+    static constexpr qint64 maxTextFileBytes = 16 * 1024 * 1024;
+
+    // The values of a text file. The extension decides how it is read (the
+    // platform's rules, upper-cased): "RTF" through our RTF converter, "CSV"
+    // as comma-separated values, anything else as lines of text. A file that
+    // cannot be read, or is larger than maxTextFileBytes, gives
+    // unreadableFileMessage; one without text, or whose text cannot be
+    // decoded, gives undecodableMessage.
+    static Result valuesFromTextFile(const QString& path);
+    // The same for bytes already read, with the file's extension.
+    static Result valuesFromBytes(const QByteArray& bytes, const QString& extension);
+
+    // The values of lines of text (lines end at CR, LF or CR LF) and of
+    // comma-separated values: every field or line cleaned, the empty ones
+    // left out. A line break inside a quoted field becomes a space, since a
+    // series file holds one value per line.
+    static QStringList valuesFromLines(const QString& text);
+    static QStringList valuesFromCsv(const QString& text);
+
+    // Typed text: the whole text trimmed; empty gives emptyTypedTextMessage.
+    // Every line that is not empty is a value as it stands (blanks kept).
+    static Result valuesFromTypedText(const QString& text);
+
+    // The full paths of the pictures directly in `folder` (not in its
+    // subfolders), sorted by name: entries that exist, are no folder and
+    // have a picture extension. Empty when the folder cannot be listed.
+    static QStringList valuesFromPictureFolder(const QString& folder);
+
+    // The cleaning of an imported value: every "\", "{" and "}" removed,
+    // then trimmed (Trim_Str).
+    static QString chk_and_insert_validation(const QString& text);
+
+    // The extension of a path's last component the way the platform finds
+    // it: the text after its last ".", where a leading "." starts no
+    // extension (".jpg" has none, "a.b.jpg" has "jpg").
+    static QString pathExtension(const QString& path);
+
+    static const QString unreadableFileMessage;
+    static const QString undecodableMessage;
+    static const QString emptyTypedTextMessage;
+};
