@@ -292,6 +292,15 @@ void BatchWizard::Create_Value_List(const QString& value)
         showValues();
 }
 
+void BatchWizard::appendValues(const QStringList& values)
+{
+    bool added = false;
+    for (const QString& value : values)
+        added = m_values.append(value) || added;
+    if (added)
+        showValues();
+}
+
 QString BatchWizard::Get_List_Name_Text(int row) const
 {
     return row >= 0 && row < m_names.size() ? Trim_Str(m_names.at(row)) : QString();

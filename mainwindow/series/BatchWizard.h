@@ -46,6 +46,8 @@ public:
     // Trims; a non-empty name or value becomes a new row of its table.
     void Create_Avail_List(const QString& name);
     void Create_Value_List(const QString& value);
+    // Create_Value_List for each value, the table redrawn once.
+    void appendValues(const QStringList& values);
     QString Get_List_Name_Text(int row) const;
     QString Get_Value_Text(int row) const;
 
