@@ -10,6 +10,8 @@
 #include "app/MainWindowHooks.h"
 #include "canvas/CanvasMenuValidation.h"
 #include "canvas/SideSnapshot.h"
+#include "data/BatchBinding.h"
+#include "data/SeriesStore.h"
 #include "mainwindow/CardPanelState.h"
 #include "mainwindow/WindowHandOffs.h"
 #include "mainwindow/inspector/InspectorTabs.h"
@@ -29,6 +31,8 @@
 #include <QSizeF>
 #include <QStringList>
 #include <QVariantList>
+
+#include <atomic>
 
 #include <functional>
 #include <memory>
@@ -651,4 +655,94 @@ public:
     // with its control_ID ("PARTY_TITLE", "PARTY_TO", ...), then sets the
     // chosen picture as the front background.
     void Fill_Party_Invidation_Details();
+
+    // ---- data series and batch binding ----
+public:
+    // The names of the stored series, in the one order every list shows.
+    QStringList Get_datasheet_File_Name_Array() const;
+    // Whether a bound object of the card uses the series `name`.
+    bool Check_Batch_File_In_Use_Validation(const QString& name);
+    // Builds the binding from the sides, the stored series and the
+    // spreadsheet rows, and sets Use_Data_Sheet_Values,
+    // Use_Excel_Binding_Values, Data_table_rows, Excel_table_rows and
+    // Total_Batch_Excel_Card. Starts a batch run: its first failing
+    // object is reported, later ones are logged.
+    void Check_Series_Or_Excel_Use_or_not();
+    void Check_Data_Sheet_Value_Use_or_Not();
+    void Check_Excel_Binding_Value_Use_or_Not();
+    // Recounts the records from the two flags as they are now.
+    void Get_total_Card_count();
+    bool Check_Front_Side_Dataset_Is_Used();
+    bool Check_Back_Side_Dataset_Is_Used();
+    bool Check_Front_Side_Excel_Binding_Is_Used();
+    bool Check_Back_Side_Excel_Binding_Is_Used();
+    void Create_Dataset_binding_table();
+    void Calculate_data_table_rows();
+    void Calculate_Excel_table_rows();
+    // Record N written into the live objects of side "F" (front) or any
+    // other text (back), which becomes Card_Front_Or_Back, and that side's
+    // picture; null when none could be made (GUI thread).
+    Picture Set_data_table_value_to_card(int N, const QString& card_side, bool print_box);
+    // Record N written into the objects of Graphics_array_Batch.
+    void Assign_Batch_Values_To_Control(int N);
+    QString Get_sel_row_col_value_of_dataset(int row, int slot);
+    QString Get_sel_row_col_value_of_Excel(int row, int column);
+    QString Get_First_Value_Of_Dataset(const QString& name) const;
+    QString Get_First_Value_Of_Excel_Binding(int column) const;
+    // Fill a combo box (quietly) with the series names or the spreadsheet
+    // table's column titles, the row-number column first.
+    void Fill_Data_Set_File_Name_In_Combo(QComboBox* combo);
+    void Fill_Excel_Col_Name_In_Combo(QComboBox* combo);
+    // Offers "Excel" in a source combo box holding exactly 2 items, or
+    // withdraws it from one holding exactly 3; any other count is left.
+    static void Add_Excel_Col_Name_In_Combo(QComboBox* combo);
+    static void Remove_Excel_Col_Name_In_Combo(QComboBox* combo);
+    // The inspector's buttons: the values of the chosen series or the
+    // spreadsheet table shown, and the data-source help.
+    void View_batch_Series_Button();
+    void Data_Source_Help_Button();
+    // Record 0 back into the front side and, on a two-sided card, the
+    // back side; Card_Value_In_Process cleared and the canvas redrawn.
+    void Select_first_row_value_for_design(bool print_box);
+
+    // Batch output away from the GUI thread: a snapshot of side 1 (back)
+    // or any other value (front) taken on the GUI thread, and record N
+    // written into it on any thread with the binding the last check built
+    // (made now when there is none). "" when it went well, else the
+    // reason (also reported once per batch run).
+    SideSnapshot batchSideSnapshot(int side);
+    QString bindRecordIntoSnapshot(SideSnapshot& snapshot, int N);
+    // The binding of the last check; it is never changed afterwards.
+    std::shared_ptr<const BatchBinding> batchBinding() const;
+
+    // Makes barcode pictures of record values from a barcode object's
+    // settings; unset, bound barcodes keep their pictures.
+    void setBatchBarcodeMaker(BatchBinding::BarcodeMaker maker);
+    // Opens the series viewer on a series name; and the spreadsheet table.
+    void setSeriesViewer(std::function<void(const QString& name)> viewer);
+    void setSpreadsheetTableViewer(std::function<void()> viewer);
+
+    // the object list the live binding writes into
+    GraphicList Graphics_array_Batch;
+
+private:
+    // The store of Data_Folder_Path.
+    SeriesStore seriesStore() const;
+    // A binding of the current sides and rows, not yet checked.
+    std::shared_ptr<BatchBinding> freshBinding() const;
+    // The binding of the last check, copied for a change and put back with
+    // the globals written from it (the old one stays with its readers).
+    std::shared_ptr<BatchBinding> bindingToChange();
+    void publishBinding(std::shared_ptr<BatchBinding> binding);
+    // The first failure of a batch run in a message box, later ones logged.
+    void reportBatchFailure(const QString& reason);
+    // The data-source page's items, set from the store and the table.
+    void connectDataSourceLists();
+
+    mutable QMutex m_bindingMutex;
+    std::shared_ptr<const BatchBinding> m_binding;
+    BatchBinding::BarcodeMaker m_barcodeMaker;
+    std::function<void(const QString&)> m_seriesViewer;
+    std::function<void()> m_spreadsheetTableViewer;
+    std::atomic<bool> m_batchFailureShown {false};
 };

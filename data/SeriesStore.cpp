@@ -1,0 +1,198 @@
+#include "data/SeriesStore.h"
+
+#include "app/Globals.h"
+#include "app/MessageBoxes.h"
+#include "app/StringHelpers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include <algorithm>
+
+namespace {
+
+// Whether `name` can name a file directly inside the data folder.
+bool namesFileInFolder(const QString& name)
+{
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
+        && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && !name.contains(QChar(0));
+}
+
+}
+
+SeriesStore::SeriesStore()
+    : SeriesStore(Data_Folder_Path, batch_file_EXT)
+{
+}
+
+SeriesStore::SeriesStore(QString folder, QString extension)
+    : m_folder(std::move(folder))
+    , m_extension(std::move(extension))
+{
+}
+
+QString SeriesStore::filePath(const QString& name) const
+{
+    return m_folder + QLatin1Char('/') + name + QLatin1Char('.') + m_extension;
+}
+
+bool SeriesStore::exists(const QString& name) const
+{
+    if (!namesFileInFolder(name))
+        return false;
+    const QFileInfo info(filePath(name));
+    return info.exists() && !info.isDir();
+}
+
+QString SeriesStore::nameWithoutExtension(const QString& fileName)
+{
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    return dot > 0 ? fileName.left(dot) : fileName;
+}
+
+QStringList SeriesStore::names() const
+{
+    const QFileInfo folderInfo(m_folder);
+    if (m_folder.isEmpty() || !folderInfo.isDir())
+        return {};
+    // Files of every kind but folders: a broken link or a socket left in the
+    // folder is listed as the platform lists it; only folders are passed by.
+    const QFileInfoList entries = QDir(m_folder).entryInfoList(
+        QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    struct Entry
+    {
+        QString name;
+        QString fileName;
+    };
+    QList<Entry> listed;
+    for (const QFileInfo& entry : entries) {
+        if (entry.isDir())
+            continue;
+        listed.append({nameWithoutExtension(entry.fileName()), entry.fileName()});
+    }
+    std::stable_sort(listed.begin(), listed.end(), [](const Entry& a, const Entry& b) {
+        const int byName = a.name.compare(b.name, Qt::CaseInsensitive);
+        if (byName != 0)
+            return byName < 0;
+        return a.fileName < b.fileName;
+    });
+    QStringList result;
+    result.reserve(listed.size());
+    for (const Entry& entry : listed)
+        result.append(entry.name);
+    return result;
+}
+
+std::optional<QString> SeriesStore::readText(const QString& name) const
+{
+    if (!exists(name))
+        return std::nullopt;
+    QFile file(filePath(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+QStringList SeriesStore::managerValues(const QString& text)
+{
+    QStringList values;
+    for (const QString& piece : text.split(QLatin1Char('\n'))) {
+        const QString value = Trim_Str(piece);
+        if (!value.isEmpty())
+            values.append(value);
+    }
+    return values;
+}
+
+QStringList SeriesStore::bindingValues(const QString& text)
+{
+    return Trim_Str(text).split(QLatin1Char('\n'));
+}
+
+QString SeriesStore::firstValue(const QString& text)
+{
+    const qsizetype end = text.indexOf(QLatin1Char('\n'));
+    return end < 0 ? text : text.left(end);
+}
+
+std::optional<QStringList> SeriesStore::readManagerValues(const QString& name) const
+{
+    const std::optional<QString> text = readText(name);
+    if (!text)
+        return std::nullopt;
+    return managerValues(*text);
+}
+
+std::optional<QStringList> SeriesStore::readBindingValues(const QString& name) const
+{
+    const std::optional<QString> text = readText(name);
+    if (!text)
+        return std::nullopt;
+    return bindingValues(*text);
+}
+
+QString SeriesStore::readFirstValue(const QString& name) const
+{
+    return firstValue(readText(name).value_or(QString()));
+}
+
+bool SeriesStore::write(const QString& name, const QStringList& values, WriteMode mode, QString* error) const
+{
+    auto fail = [error](const QString& reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
+    if (!namesFileInFolder(name))
+        return fail(enterNameMessage);
+    const QString path = filePath(name);
+    QByteArray bytes;
+    if (mode == WriteMode::Append && QFileInfo::exists(path)) {
+        // The old content and the new values go into the new file together,
+        // so an append that fails half way leaves the old file as it was.
+        QFile old(path);
+        if (!old.open(QIODevice::ReadOnly))
+            return fail(old.errorString());
+        bytes = old.readAll();
+        if (old.error() != QFileDevice::NoError)
+            return fail(old.errorString());
+    }
+    for (const QString& value : values) {
+        bytes += value.toUtf8();
+        bytes += '\n';
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return fail(file.errorString());
+    }
+    if (!file.commit())
+        return fail(file.errorString());
+    return true;
+}
+
+QString SeriesStore::validSeriesName(const QString& typed)
+{
+    const QString cleaned = Remove_Reserve_Char_In_File_Name(typed);
+    return namesFileInFolder(cleaned) ? cleaned : QString();
+}
+
+QString SeriesStore::askSeriesName(const QString& typed)
+{
+    const QString name = validSeriesName(typed);
+    if (name.isEmpty())
+        Show_MessageBox(enterNameMessage);
+    return name;
+}

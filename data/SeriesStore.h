@@ -1,0 +1,80 @@
+#pragma once
+
+// The stored data series: one text file per series in the data folder
+// ("DataSet"), named after the series with the series extension ("txt").
+// A series file is UTF-8 text, each value followed by "\n". This class lists
+// the series, reads a file in the three ways its readers need, writes one
+// (replaced whole or appended, never left half written) and checks the
+// names users type for a series.
+//
+// A store only reads its folder and extension, so one may be used on any
+// thread.
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class SeriesStore
+{
+public:
+    // The program's store: `Data_Folder_Path` and `batch_file_EXT`.
+    SeriesStore();
+    SeriesStore(QString folder, QString extension);
+
+    QString folder() const { return m_folder; }
+    QString extension() const { return m_extension; }
+    // folder + "/" + name + "." + extension
+    QString filePath(const QString& name) const;
+    // Whether the series file of `name` is there (a plain file).
+    bool exists(const QString& name) const;
+
+    // The series names: every entry of the folder that is not a folder
+    // (hidden files and files of any extension too), its extension removed
+    // (nameWithoutExtension), sorted case-insensitively, equal names in the
+    // order of their file names. Empty when the folder is missing.
+    QStringList names() const;
+    // `fileName` without the part from its last dot, unless that dot is
+    // its first character: ".hidden" stays whole, "a.b.txt" gives "a.b".
+    static QString nameWithoutExtension(const QString& fileName);
+
+    // The text of the series file of `name`; nothing when the file is
+    // missing, cannot be read or is not valid UTF-8.
+    std::optional<QString> readText(const QString& name) const;
+
+    // The three readings of a series text:
+    // the series windows: every line trimmed, empty lines dropped;
+    static QStringList managerValues(const QString& text);
+    // batch binding: the whole text trimmed, then split into lines, inner
+    // empty lines kept as empty values ("" gives one empty value);
+    static QStringList bindingValues(const QString& text);
+    // the first value: the text up to the first "\n", untrimmed.
+    static QString firstValue(const QString& text);
+
+    // The readings of a stored series; nothing (or "") as readText.
+    std::optional<QStringList> readManagerValues(const QString& name) const;
+    std::optional<QStringList> readBindingValues(const QString& name) const;
+    QString readFirstValue(const QString& name) const;
+
+    enum class WriteMode { Replace, Append };
+    // Writes `values`, each followed by "\n", as the series `name`: in
+    // place of the old file, or after its content. The file is replaced in
+    // one step, so a failed write keeps the old file whole. False, with
+    // the reason in `error` when given, when nothing was written (also for
+    // a refused name).
+    bool write(const QString& name, const QStringList& values, WriteMode mode, QString* error = nullptr) const;
+
+    // A series name as the user typed it, cleaned
+    // (Remove_Reserve_Char_In_File_Name); empty when the cleaned name
+    // cannot name a file of the data folder: empty, "." or "..", or holding
+    // "/", "\" or NUL.
+    static QString validSeriesName(const QString& typed);
+    // validSeriesName, showing "Please enter list name." when the name is
+    // refused.
+    static QString askSeriesName(const QString& typed);
+    static inline const QString enterNameMessage = QStringLiteral("Please enter list name.");
+
+private:
+    QString m_folder;
+    QString m_extension;
+};
