@@ -3,22 +3,18 @@
 #include "app/Globals.h"
 #include "app/StringHelpers.h"
 #include "data/SeriesFileWriter.h"
+#include "data/SeriesStore.h"
 
 #include <QFileInfo>
 
 QString SeriesSaveRules::cleanedName(const QString& name)
 {
-    const QString cleaned = Remove_Reserve_Char_In_File_Name(name);
-    if (cleaned.isEmpty() || cleaned == QLatin1String(".") || cleaned == QLatin1String("..")
-        || cleaned.contains(QLatin1Char('/')) || cleaned.contains(QLatin1Char('\\'))
-        || cleaned.contains(QChar(0)))
-        return {};
-    return cleaned;
+    return SeriesStore::validSeriesName(name);
 }
 
 QString SeriesSaveRules::seriesPath(const QString& folder, const QString& name)
 {
-    return folder + QLatin1Char('/') + name + QLatin1Char('.') + batch_file_EXT;
+    return SeriesStore(folder, batch_file_EXT).filePath(name);
 }
 
 SeriesSaveRules::Plan SeriesSaveRules::plan(const QString& folder, const QString& name, const QString& openedAs)
@@ -27,6 +23,8 @@ SeriesSaveRules::Plan SeriesSaveRules::plan(const QString& folder, const QString
     const QString cleaned = cleanedName(name);
     if (cleaned.isEmpty())
         return plan;
+    plan.folder = folder;
+    plan.name = cleaned;
     plan.path = seriesPath(folder, cleaned);
     const bool targetExists = QFileInfo::exists(plan.path) || QFileInfo(plan.path).isSymLink();
     // compared as typed, as the name field and the opened name stand
@@ -55,7 +53,7 @@ SeriesSaveRules::Result SeriesSaveRules::carryOut(const Plan& plan, const QStrin
         if (!trimmed.isEmpty())
             kept.append(trimmed);
     }
-    if (!SeriesFileWriter::writeValues(plan.path, kept))
+    if (!SeriesStore(plan.folder, batch_file_EXT).write(plan.name, kept, SeriesStore::WriteMode::Replace))
         return Result::WriteFailed;
     if (!plan.oldPath.isEmpty())
         SeriesFileWriter::removeFile(plan.oldPath);

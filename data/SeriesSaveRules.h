@@ -34,6 +34,9 @@ public:
 
     // What saving under a name will do, decided before anything is written.
     struct Plan {
+        // the data folder and the cleaned name
+        QString folder;
+        QString name;
         // "" when the name is no usable file name
         QString path;
         // another series' file is there: ask before replacing it

@@ -1,6 +1,7 @@
 #include "data/SeriesValueList.h"
 
 #include "app/StringHelpers.h"
+#include "data/SeriesStore.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -61,17 +62,6 @@ SeriesValueList::LoadResult SeriesValueList::load(const QString& path, bool need
     const QString text = decoder(bytes);
     if (decoder.hasError())
         return LoadResult::Unreadable;
-    m_values = valuesOfText(text);
+    m_values = SeriesStore::managerValues(text);
     return LoadResult::Loaded;
-}
-
-QStringList SeriesValueList::valuesOfText(const QString& text)
-{
-    QStringList values;
-    for (const QString& piece : text.split(QLatin1Char('\n'))) {
-        const QString trimmed = Trim_Str(piece);
-        if (!trimmed.isEmpty())
-            values.append(trimmed);
-    }
-    return values;
 }

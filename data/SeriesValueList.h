@@ -42,10 +42,6 @@ public:
     // leaves the list empty.
     LoadResult load(const QString& path, bool needsWriteAccess = true);
 
-    // The values of a series file's text: split at "\n", each piece trimmed,
-    // empty pieces left out.
-    static QStringList valuesOfText(const QString& text);
-
 private:
     QStringList m_values;
 };

@@ -7,6 +7,7 @@
 #include "app/StringHelpers.h"
 #include "data/SeriesDeletion.h"
 #include "data/SeriesSaveRules.h"
+#include "data/SeriesStore.h"
 #include "mainwindow/PleaseWait_Modeless.h"
 #include "mainwindow/WindowBackground.h"
 #include "mainwindow/series/Generate_List.h"
@@ -273,7 +274,7 @@ void BatchWizard::Fill_List()
 {
     m_names.clear();
     showNames();
-    for (const QString& name : Get_Files_Array_At_Path(Data_Folder_Path))
+    for (const QString& name : SeriesStore(Data_Folder_Path, batch_file_EXT).names())
         Create_Avail_List(name);
 }
 
@@ -582,7 +583,7 @@ void BatchWizard::Save_Btn_Clicked()
     const SeriesSaveRules::Plan plan =
         SeriesSaveRules::plan(Data_Folder_Path, batch_list_name->text(), update_list_name->text());
     if (plan.path.isEmpty()) {
-        Show_MessageBox(QStringLiteral("Please enter list name."));
+        Show_MessageBox(SeriesStore::enterNameMessage);
         batch_list_name->setFocus();
         return;
     }

@@ -4,9 +4,9 @@
 #include "app/MessageBoxes.h"
 #include "app/StringHelpers.h"
 #include "data/Globals.h"
-#include "data/SeriesFileWriter.h"
 #include "data/SeriesGeneratorRules.h"
 #include "data/SeriesSaveRules.h"
+#include "data/SeriesStore.h"
 #include "mainwindow/Long_SMS_Dlg.h"
 #include "mainwindow/PleaseWait_Modeless.h"
 #include "mainwindow/WindowBackground.h"
@@ -345,7 +345,7 @@ bool Generate_List::writeSeriesFile(const QString& name, const QStringList& valu
                            : m_group == Group::Constant ? const_file_name
                                                         : rndm_file_name;
     if (cleaned.isEmpty()) {
-        Show_MessageBox(QStringLiteral("Please enter list name."));
+        Show_MessageBox(SeriesStore::enterNameMessage);
         nameField->setFocus();
         return false;
     }
@@ -354,7 +354,9 @@ bool Generate_List::writeSeriesFile(const QString& name, const QStringList& valu
         && Show_YES_NO_MessageBox(QStringLiteral("Batch Processing Series already exists. Do you want to replace it?")) != 1)
         return false;
     bool written = false;
-    PleaseWaitRun::run(plz_wait_Window, [&] { written = SeriesFileWriter::writeValues(path, values); });
+    PleaseWaitRun::run(plz_wait_Window, [&] {
+        written = SeriesStore(Data_Folder_Path, batch_file_EXT).write(cleaned, values, SeriesStore::WriteMode::Replace);
+    });
     if (!written) {
         Show_MessageBox(QStringLiteral("Error in file accessing."));
         return false;
