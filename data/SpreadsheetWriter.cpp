@@ -1,0 +1,601 @@
+#include "data/SpreadsheetWriter.h"
+
+#include "app/Globals.h"
+#include "app/MessageBoxes.h"
+#include "data/Globals.h"
+#include "data/SSZipArchive.h"
+#include "data/UnpackFolder.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QUrl>
+#include <QXmlStreamWriter>
+
+#include <pugixml.hpp>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+SpreadsheetWriter* spreadsheet = nullptr;
+
+const char* const MainNamespace = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+const char* const RelationshipsNamespace =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+const char* const CompatibilityNamespace = "http://schemas.openxmlformats.org/markup-compatibility/2006";
+const char* const AcNamespace = "http://schemas.microsoft.com/office/spreadsheetml/2009/9/ac";
+const char* const MacNamespace = "http://schemas.microsoft.com/office/mac/excel/2008/main";
+
+// Whitespace-only text is kept when it is an element's only content, so a
+// shared string " " stays a space.
+constexpr unsigned ParseOptions = pugi::parse_default | pugi::parse_ws_pcdata_single;
+
+QString localPath(const QString& pathOrUrl)
+{
+    if (pathOrUrl.startsWith(QLatin1String("file:")))
+        return QUrl(pathOrUrl).toLocalFile();
+    return pathOrUrl;
+}
+
+// Element names are compared without their prefix, so that a part written
+// with a prefixed SpreadsheetML namespace ("x:row") reads the same.
+bool isNamed(const pugi::xml_node& node, const char* local)
+{
+    if (node.type() != pugi::node_element)
+        return false;
+    const char* name = node.name();
+    const char* colon = std::strrchr(name, ':');
+    return std::strcmp(colon ? colon + 1 : name, local) == 0;
+}
+
+pugi::xml_node firstChildNamed(const pugi::xml_node& parent, const char* local)
+{
+    for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling())
+        if (isNamed(child, local))
+            return child;
+    return {};
+}
+
+pugi::xml_attribute attributeNamed(const pugi::xml_node& node, const char* local)
+{
+    for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute()) {
+        const char* name = a.name();
+        const char* colon = std::strrchr(name, ':');
+        if (std::strcmp(colon ? colon + 1 : name, local) == 0)
+            return a;
+    }
+    return {};
+}
+
+// The character data directly inside an element (text and CDATA sections).
+void appendOwnText(const pugi::xml_node& element, std::string& out)
+{
+    for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling())
+        if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
+            out += child.value();
+}
+
+// The text of a string item (`si` of the shared strings, `is` of an inline
+// string): its `t`, or the `t` of its rich-text runs joined; phonetic runs
+// (`rPh`) are not part of the text.
+QString stringItemText(const pugi::xml_node& item)
+{
+    std::string text;
+    for (pugi::xml_node child = item.first_child(); child; child = child.next_sibling()) {
+        if (isNamed(child, "t")) {
+            appendOwnText(child, text);
+        } else if (isNamed(child, "r")) {
+            for (pugi::xml_node run = child.first_child(); run; run = run.next_sibling())
+                if (isNamed(run, "t"))
+                    appendOwnText(run, text);
+        }
+    }
+    return QString::fromStdString(text);
+}
+
+// The column index from 0 of a cell reference ("C7" -> 2); -1 when it starts
+// with no letter; MaxColumns or more for a column beyond XFD.
+int referenceColumn(const char* ref)
+{
+    int column = 0;
+    int letters = 0;
+    for (; *ref; ++ref) {
+        char c = *ref;
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+        if (c < 'A' || c > 'Z')
+            break;
+        if (++letters > 3)
+            return SpreadsheetWriter::MaxColumns;
+        column = column * 26 + (c - 'A' + 1);
+    }
+    return letters == 0 ? -1 : column - 1;
+}
+
+// Walks the cells of one row, giving each `c` child its column: that of its
+// reference, or the one after the previous cell when it has none.
+template<typename F>
+void forEachCell(const pugi::xml_node& row, F&& visit)
+{
+    int previous = -1;
+    for (pugi::xml_node cell = row.first_child(); cell; cell = cell.next_sibling()) {
+        if (!isNamed(cell, "c"))
+            continue;
+        const pugi::xml_attribute r = cell.attribute("r");
+        int column = r ? referenceColumn(r.value()) : -1;
+        if (column < 0)
+            column = previous + 1;
+        previous = column;
+        if (column < SpreadsheetWriter::MaxColumns)
+            visit(column, cell);
+    }
+}
+
+// The value of a cell: the shared string of a "s" cell, the text of an
+// inline string, else the text of `v` (a formula's cached value; a formula
+// without one has no value).
+QString cellValue(const pugi::xml_node& cell, const QStringList& shared)
+{
+    const pugi::xml_attribute type = cell.attribute("t");
+    const pugi::xml_node v = firstChildNamed(cell, "v");
+    if (type && std::strcmp(type.value(), "s") == 0) {
+        if (!v)
+            return {};
+        bool ok = false;
+        const qlonglong index = QByteArray(v.child_value()).trimmed().toLongLong(&ok);
+        if (!ok || index < 0 || shared.isEmpty())
+            return {};
+        if (index < shared.size())
+            return shared.at(index);
+        if (index == shared.size())
+            return shared.last();
+        return {};
+    }
+    if (v) {
+        std::string text;
+        appendOwnText(v, text);
+        return QString::fromStdString(text);
+    }
+    if (const pugi::xml_node inlineString = firstChildNamed(cell, "is"))
+        return stringItemText(inlineString);
+    return {};
+}
+
+// Loads a worksheet part and finds its `sheetData`; false (with the reason
+// in the log) when the part cannot be read.
+bool loadSheet(const QString& path, pugi::xml_document& doc, pugi::xml_node& worksheet,
+               pugi::xml_node& sheetData)
+{
+    const pugi::xml_parse_result result = doc.load_file(QFile::encodeName(path).constData(), ParseOptions);
+    if (!result) {
+        Show_NSLog_Message(QStringLiteral("Error: %1").arg(QString::fromUtf8(result.description())));
+        return false;
+    }
+    worksheet = doc.document_element();
+    if (!isNamed(worksheet, "worksheet")) {
+        Show_NSLog_Message(QStringLiteral("Error: %1 holds no worksheet").arg(path));
+        return false;
+    }
+    sheetData = firstChildNamed(worksheet, "sheetData");
+    return true;
+}
+
+}
+
+SpreadsheetWriter::SpreadsheetWriter()
+    : tmpDir(UnpackFolder::path())
+{
+    if (!tmpDir.isEmpty()) {
+        QDir xl(tmpDir + QStringLiteral("/xl"));
+        if (xl.exists())
+            xl.removeRecursively();
+    }
+    Show_NSLog_Message(QStringLiteral("Temp. directory initialized:\n %1").arg(tmpDir));
+}
+
+SpreadsheetWriter& SpreadsheetWriter::sharedInstance()
+{
+    if (!spreadsheet)
+        spreadsheet = new SpreadsheetWriter;
+    return *spreadsheet;
+}
+
+QString SpreadsheetWriter::sheetPartPath() const
+{
+    return tmpDir + QStringLiteral("/xl/worksheets/sheet%1.xml").arg(Excel_Sheet_Number);
+}
+
+void SpreadsheetWriter::Release_Data() {}
+
+SpreadsheetWriter::Table SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
+{
+    if (!only_col) {
+        SpreadsheetWriter& s = sharedInstance();
+        s.tmpDir = UnpackFolder::path();
+        return s.ReadData(s.sheetPartPath());
+    }
+    Release_Data();
+    Excel_Sheet_Columns = 1;
+    SpreadsheetWriter& s = sharedInstance();
+    s.tmpDir = UnpackFolder::path();
+    s.sharedStrings.clear();
+    // The parts of an earlier workbook must not pass for this one's.
+    if (s.tmpDir.isEmpty() || !UnpackFolder::empty()) {
+        Show_NSLog_Message(QStringLiteral("Error: the unpack folder cannot be used"));
+        s.data.clear();
+        return s.data;
+    }
+    if (!SSZipArchive::unzipFileAtPath(localPath(path), s.tmpDir, true, QString(), nullptr)) {
+        UnpackFolder::empty();
+        s.data.clear();
+        return s.data;
+    }
+    s.ReadSharedStrings(s.tmpDir + QStringLiteral("/xl/sharedStrings.xml"));
+    return s.data;
+}
+
+void SpreadsheetWriter::ReadSharedStrings(const QString& path)
+{
+    sharedStrings.clear();
+    pugi::xml_document doc;
+    if (!doc.load_file(QFile::encodeName(path).constData(), ParseOptions))
+        return;
+    const pugi::xml_node sst = doc.document_element();
+    if (!isNamed(sst, "sst"))
+        return;
+    for (pugi::xml_node si = sst.first_child(); si; si = si.next_sibling())
+        if (isNamed(si, "si"))
+            sharedStrings.append(stringItemText(si));
+}
+
+SpreadsheetWriter::Table SpreadsheetWriter::ReadData_only_column()
+{
+    SpreadsheetWriter& s = sharedInstance();
+    s.tmpDir = UnpackFolder::path();
+    s.data.clear();
+    pugi::xml_document doc;
+    pugi::xml_node worksheet, sheetData;
+    if (!loadSheet(s.sheetPartPath(), doc, worksheet, sheetData))
+        return s.data;
+
+    int columns = Excel_Sheet_Columns;
+    if (const pugi::xml_node dimension = firstChildNamed(worksheet, "dimension")) {
+        QString ref = QString::fromUtf8(dimension.attribute("ref").value());
+        const qsizetype colon = ref.indexOf(QLatin1Char(':'));
+        if (colon >= 0)
+            ref = ref.mid(colon + 1);
+        const int width = Get_Col_index(Get_Column_Char_Str(ref.trimmed()), 64);
+        if (width >= 1)
+            columns = width;
+    }
+    // The dimension is optional and may understate the width: every row's
+    // rightmost cell counts too.
+    pugi::xml_node firstRow;
+    for (pugi::xml_node row = sheetData.first_child(); row; row = row.next_sibling()) {
+        if (!isNamed(row, "row"))
+            continue;
+        if (!firstRow)
+            firstRow = row;
+        forEachCell(row, [&](int column, const pugi::xml_node&) { columns = std::max(columns, column + 1); });
+    }
+    Excel_Sheet_Columns = std::clamp(columns, 0, MaxColumns);
+
+    if (!firstRow)
+        return s.data;
+    QStringList titles;
+    titles.reserve(Excel_Sheet_Columns);
+    for (int k = 1; k <= Excel_Sheet_Columns; ++k)
+        titles.append(QStringLiteral("Untitled Column %1").arg(k));
+    forEachCell(firstRow, [&](int column, const pugi::xml_node& cell) {
+        if (column >= Excel_Sheet_Columns)
+            return;
+        QString value = cellValue(cell, s.sharedStrings);
+        if (!value.isEmpty())
+            titles[column] = std::move(value);
+    });
+    s.data.append(titles);
+    return s.data;
+}
+
+SpreadsheetWriter::Table SpreadsheetWriter::ReadData(const QString& path)
+{
+    data.clear();
+    pugi::xml_document doc;
+    pugi::xml_node worksheet, sheetData;
+    if (!loadSheet(path, doc, worksheet, sheetData))
+        return data;
+
+    const int columns = std::clamp(Excel_Sheet_Columns, 0, MaxColumns);
+    const QStringList blank(columns, QString());
+    qint64 cells = 0;
+    for (pugi::xml_node rowNode = sheetData.first_child(); rowNode; rowNode = rowNode.next_sibling()) {
+        if (!isNamed(rowNode, "row"))
+            continue;
+        QStringList row = blank; // shared with `blank` until a value is set
+        bool filled = false;
+        forEachCell(rowNode, [&](int column, const pugi::xml_node& cell) {
+            if (column >= columns)
+                return;
+            QString value = cellValue(cell, sharedStrings);
+            if (!value.isEmpty()) {
+                row[column] = std::move(value);
+                filled = true;
+            }
+        });
+        if (filled && (cells += columns) > MaxCells) {
+            Show_NSLog_Message(QStringLiteral("Error: %1 holds more cells than can be read").arg(path));
+            data.clear();
+            return data;
+        }
+        data.append(std::move(row));
+    }
+    return data;
+}
+
+QStringList SpreadsheetWriter::Read_Sheet_Name()
+{
+    SpreadsheetWriter& s = sharedInstance();
+    s.tmpDir = UnpackFolder::path();
+    QStringList names;
+    pugi::xml_document doc;
+    const QString path = s.tmpDir + QStringLiteral("/xl/workbook.xml");
+    const pugi::xml_parse_result result = doc.load_file(QFile::encodeName(path).constData(), ParseOptions);
+    if (!result) {
+        Show_NSLog_Message(QStringLiteral("Error: %1").arg(QString::fromUtf8(result.description())));
+        return names;
+    }
+    const pugi::xml_node workbook = doc.document_element();
+    if (const pugi::xml_node sheets = firstChildNamed(workbook, "sheets"))
+        for (pugi::xml_node sheet = sheets.first_child(); sheet; sheet = sheet.next_sibling())
+            if (isNamed(sheet, "sheet"))
+                names.append(QString::fromUtf8(attributeNamed(sheet, "name").value()));
+    return names;
+}
+
+QString SpreadsheetWriter::ColumnIndexToName(int n) const
+{
+    return ColumnNumber_To_Name(n);
+}
+
+QString SpreadsheetWriter::ColumnNumber_To_Name(int n)
+{
+    QString name;
+    while (n > 0) {
+        const int digit = (n - 1) % 26;
+        name.prepend(QChar(u'A' + digit));
+        n = (n - 1) / 26;
+    }
+    return name;
+}
+
+bool SpreadsheetWriter::isNumberCell(const QString& text)
+{
+    // -?(0|[1-9][0-9]*)(\.[0-9]+)?
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    if (i < n && text[i] == u'-')
+        ++i;
+    const qsizetype intStart = i;
+    while (i < n && text[i] >= u'0' && text[i] <= u'9')
+        ++i;
+    const qsizetype intDigits = i - intStart;
+    if (intDigits == 0 || (intDigits > 1 && text[intStart] == u'0'))
+        return false;
+    if (i < n && text[i] == u'.') {
+        const qsizetype fracStart = ++i;
+        while (i < n && text[i] >= u'0' && text[i] <= u'9')
+            ++i;
+        if (i == fracStart)
+            return false;
+    }
+    if (i != n)
+        return false;
+    // Significant digits: every digit after the leading zeros.
+    int significant = 0;
+    bool leading = true;
+    for (qsizetype k = intStart; k < n; ++k) {
+        if (text[k] == u'.')
+            continue;
+        if (leading && text[k] == u'0')
+            continue;
+        leading = false;
+        ++significant;
+    }
+    return significant <= 15;
+}
+
+namespace {
+
+// Writes a part atomically; false (with the path in the log) when it could
+// not be written.
+template<typename F>
+bool writePart(const QString& path, F&& body)
+{
+    QSaveFile file(path);
+    bool ok = file.open(QIODevice::WriteOnly);
+    if (ok) {
+        QXmlStreamWriter xml(&file);
+        xml.setAutoFormatting(true);
+        xml.setAutoFormattingIndent(2);
+        xml.writeStartDocument(QStringLiteral("1.0"), true);
+        body(xml);
+        xml.writeEndDocument();
+        ok = !xml.hasError() && file.commit();
+    }
+    if (!ok)
+        Show_NSLog_Message(QStringLiteral("Error when writing file %1").arg(path));
+    return ok;
+}
+
+}
+
+bool SpreadsheetWriter::WriteWorksheetData(const QString& path)
+{
+    sharedStrings.clear();
+    const int columns = data.isEmpty() ? 0 : int(data.first().size());
+    const int rows = int(data.size());
+    // An empty table still gets a valid reference.
+    const QString last = ColumnIndexToName(std::max(columns, 1)) + QString::number(std::max(rows, 1));
+    const QString spans = QStringLiteral("1:%1").arg(columns);
+
+    return writePart(path, [&](QXmlStreamWriter& xml) {
+        xml.writeStartElement(QStringLiteral("worksheet"));
+        xml.writeAttribute(QStringLiteral("xmlns"), QLatin1String(MainNamespace));
+        xml.writeAttribute(QStringLiteral("xmlns:r"), QLatin1String(RelationshipsNamespace));
+        xml.writeAttribute(QStringLiteral("xmlns:mc"), QLatin1String(CompatibilityNamespace));
+        xml.writeAttribute(QStringLiteral("xmlns:x14ac"), QLatin1String(AcNamespace));
+        xml.writeAttribute(QStringLiteral("mc:Ignorable"), QStringLiteral("x14ac"));
+
+        xml.writeEmptyElement(QStringLiteral("dimension"));
+        xml.writeAttribute(QStringLiteral("ref"), QStringLiteral("A1:") + last);
+
+        xml.writeStartElement(QStringLiteral("sheetViews"));
+        xml.writeStartElement(QStringLiteral("sheetView"));
+        xml.writeAttribute(QStringLiteral("tabSelected"), QStringLiteral("1"));
+        xml.writeAttribute(QStringLiteral("workbookViewId"), QStringLiteral("0"));
+        xml.writeEmptyElement(QStringLiteral("selection"));
+        xml.writeAttribute(QStringLiteral("activeCell"), last);
+        xml.writeAttribute(QStringLiteral("sqref"), last);
+        xml.writeEndElement();
+        xml.writeEndElement();
+
+        xml.writeEmptyElement(QStringLiteral("sheetFormatPr"));
+        xml.writeAttribute(QStringLiteral("baseColWidth"), QStringLiteral("10"));
+        xml.writeAttribute(QStringLiteral("defaultRowHeight"), QStringLiteral("15"));
+        xml.writeAttribute(QStringLiteral("x14ac:dyDescent"), QStringLiteral("0"));
+
+        xml.writeStartElement(QStringLiteral("sheetData"));
+        for (int i = 0; i < rows; ++i) {
+            const QString rowNumber = QString::number(i + 1);
+            xml.writeStartElement(QStringLiteral("row"));
+            xml.writeAttribute(QStringLiteral("r"), rowNumber);
+            xml.writeAttribute(QStringLiteral("spans"), spans);
+            const QStringList& row = data.at(i);
+            for (int j = 0; j < row.size(); ++j) {
+                const QString& text = row.at(j);
+                xml.writeStartElement(QStringLiteral("c"));
+                xml.writeAttribute(QStringLiteral("r"), ColumnIndexToName(j + 1) + rowNumber);
+                if (isNumberCell(text)) {
+                    xml.writeTextElement(QStringLiteral("v"), text);
+                } else {
+                    // Every text cell adds an entry, repeats included.
+                    xml.writeAttribute(QStringLiteral("t"), QStringLiteral("s"));
+                    xml.writeTextElement(QStringLiteral("v"), QString::number(qint64(sharedStrings.size())));
+                    sharedStrings.append(text);
+                }
+                xml.writeEndElement();
+            }
+            xml.writeEndElement();
+        }
+        xml.writeEndElement();
+
+        xml.writeEmptyElement(QStringLiteral("pageMargins"));
+        xml.writeAttribute(QStringLiteral("left"), QStringLiteral("0.75"));
+        xml.writeAttribute(QStringLiteral("right"), QStringLiteral("0.75"));
+        xml.writeAttribute(QStringLiteral("top"), QStringLiteral("1"));
+        xml.writeAttribute(QStringLiteral("bottom"), QStringLiteral("0.5"));
+        xml.writeAttribute(QStringLiteral("header"), QStringLiteral("0.5"));
+        xml.writeAttribute(QStringLiteral("footer"), QStringLiteral("0.5"));
+
+        xml.writeStartElement(QStringLiteral("extLst"));
+        xml.writeStartElement(QStringLiteral("ext"));
+        xml.writeAttribute(QStringLiteral("xmlns:mx"), QLatin1String(MacNamespace));
+        xml.writeAttribute(QStringLiteral("uri"), QStringLiteral("{64002731-A6B0-56B0-2670-7721B7C09600}"));
+        xml.writeEmptyElement(QStringLiteral("mx:PLV"));
+        xml.writeAttribute(QStringLiteral("Mode"), QStringLiteral("0"));
+        xml.writeAttribute(QStringLiteral("OnePage"), QStringLiteral("0"));
+        xml.writeAttribute(QStringLiteral("WScale"), QStringLiteral("0"));
+        xml.writeEndElement();
+        xml.writeEndElement();
+
+        xml.writeEndElement();
+    });
+}
+
+bool SpreadsheetWriter::WriteSharedStringsXML(const QString& path)
+{
+    return writePart(path, [&](QXmlStreamWriter& xml) {
+        xml.writeStartElement(QStringLiteral("sst"));
+        xml.writeAttribute(QStringLiteral("xmlns"), QLatin1String(MainNamespace));
+        if (!sharedStrings.isEmpty()) {
+            const QString count = QString::number(qint64(sharedStrings.size()));
+            xml.writeAttribute(QStringLiteral("count"), count);
+            xml.writeAttribute(QStringLiteral("uniqueCount"), count);
+        }
+        for (const QString& text : std::as_const(sharedStrings)) {
+            xml.writeStartElement(QStringLiteral("si"));
+            xml.writeTextElement(QStringLiteral("t"), text);
+            xml.writeEndElement();
+        }
+        xml.writeEndElement();
+    });
+}
+
+bool SpreadsheetWriter::WriteWorkbook(const QString& path, const Table& table, bool hasTitleRow)
+{
+    Q_UNUSED(hasTitleRow);
+    SpreadsheetWriter& s = sharedInstance();
+    s.data = table;
+    s.tmpDir = UnpackFolder::path();
+    if (s.tmpDir.isEmpty() || !UnpackFolder::empty()) {
+        Show_NSLog_Message(QStringLiteral("Error: the unpack folder cannot be used"));
+        return false;
+    }
+    const QString xl = s.tmpDir + QStringLiteral("/xl");
+    if (!QDir().mkpath(xl + QStringLiteral("/worksheets")))
+        return false;
+    const QString templatePath = Resource_Path + QStringLiteral("/Template.xlsx");
+    if (!QFileInfo(templatePath).isFile()
+        || !SSZipArchive::unzipFileAtPath(templatePath, s.tmpDir, true, QString(), nullptr)) {
+        Show_NSLog_Message(QStringLiteral("Error: cannot unpack %1").arg(templatePath));
+        return false;
+    }
+    if (!s.WriteWorksheetData(xl + QStringLiteral("/worksheets/sheet1.xml"))
+        || !s.WriteSharedStringsXML(xl + QStringLiteral("/sharedStrings.xml")))
+        return false;
+
+    const QFileInfoList entries = QDir(s.tmpDir).entryInfoList(
+        QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    if (entries.isEmpty()) {
+        Show_NSLog_Message(QStringLiteral("Error: nothing to pack in %1").arg(s.tmpDir));
+        return false;
+    }
+    QStringList paths;
+    for (const QFileInfo& entry : entries)
+        paths.append(entry.absoluteFilePath());
+    const QString target = localPath(path);
+    if (!SSZipArchive::createZipFileAtPath(target, paths)) {
+        Show_NSLog_Message(QStringLiteral("Error when writing file %1").arg(target));
+        return false;
+    }
+    return true;
+}
+
+QString Get_Column_Char_Str(const QString& ref)
+{
+    for (qsizetype i = 0; i < ref.size(); ++i)
+        if (ref[i] >= u'1' && ref[i] <= u'9')
+            return ref.left(i);
+    return ref;
+}
+
+int Get_Col_index(const QString& letters, int base)
+{
+    if (letters.isEmpty() || letters.size() > 3)
+        return -1;
+    int number = 0;
+    for (const QChar c : letters) {
+        const QChar upper = c.toUpper();
+        if (upper < u'A' || upper > u'Z')
+            return -1;
+        number = number * 26 + (Asc_Val(QString(upper)) - 64);
+    }
+    return number + 64 - base;
+}
+
+int Asc_Val(const QString& text)
+{
+    return text.isEmpty() ? 0 : (text.at(0).unicode() & 0xFF);
+}

@@ -1,0 +1,257 @@
+// The workbook reader: tiny hand-made parts for exact behaviours, and real
+// workbooks made by LibreOffice Calc and openpyxl at test time.
+#include "data/Globals.h"
+#include "data/SpreadsheetWriter.h"
+#include "data/UnpackFolder.h"
+#include "data/WorkbookTestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace WorkbookTestSupport;
+using Table = SpreadsheetWriter::Table;
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray sheet(const QByteArray& body, const QByteArray& dimension = {})
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+           + (dimension.isEmpty() ? QByteArray() : "<dimension ref=\"" + dimension + "\"/>")
+           + "<sheetData>" + body + "</sheetData></worksheet>";
+}
+
+QByteArray strings(const QByteArray& items)
+{
+    return "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">" + items + "</sst>";
+}
+
+struct Golden {
+    const char* name;
+    QByteArray sharedStrings; // empty: no part
+    QByteArray sheet;
+    int columns;
+    QStringList titles; // empty: no row
+    Table rows;
+};
+
+// Reads the parts as the import does: shared strings, titles, every row.
+void readParts(const Golden& g, Table& titles, Table& rows)
+{
+    SpreadsheetWriter& reader = SpreadsheetWriter::sharedInstance();
+    const QString folder = UnpackFolder::path();
+    ASSERT_FALSE(folder.isEmpty());
+    if (!g.sharedStrings.isEmpty())
+        writeFile(folder + "/xl/sharedStrings.xml", g.sharedStrings);
+    writeFile(folder + "/xl/worksheets/sheet3.xml", g.sheet);
+    reader.ReadSharedStrings(folder + "/xl/sharedStrings.xml");
+    Excel_Sheet_Number = 3;
+    Excel_Sheet_Columns = 1;
+    titles = SpreadsheetWriter::ReadData_only_column();
+    rows = SpreadsheetWriter::ReadWorkbook(QString(), false);
+}
+
+}
+
+TEST(WorkbookReader, HandMadeParts)
+{
+    const QByteArray abc = strings("<si><t>a</t></si><si><t>b</t></si><si><t>c</t></si>");
+    const QList<Golden> table {
+        {"index == length gives the last string, beyond it nothing", abc,
+         sheet(R"(<row r="1"><c r="A1" t="s"><v>3</v></c><c r="B1" t="s"><v>4</v></c><c r="C1" t="s"><v> 1 </v></c></row>)",
+               "A1:C1"),
+         3, {"c", "Untitled Column 2", "b"}, {{"c", "", "b"}}},
+        {"rows 1, 2 and 5 give three rows", abc,
+         sheet(R"(<row r="1"><c r="A1" t="s"><v>0</v></c></row><row r="2"><c r="A2"><v>2</v></c></row>)"
+               R"(<row r="5"><c r="A5"><v>5</v></c></row>)", "A1:A5"),
+         1, {"a"}, {{"a"}, {"2"}, {"5"}}},
+        {"header with values in A and C of three columns", abc,
+         sheet(R"(<row r="1"><c r="A1" t="s"><v>0</v></c><c r="C1" t="s"><v>2</v></c></row>)", "A1:C4"),
+         3, {"a", "Untitled Column 2", "c"}, {{"a", "", "c"}}},
+        {"dimension B2:D10 gives four columns", {},
+         sheet(R"(<row r="2"><c r="B2"><v>7</v></c></row>)", "B2:D10"),
+         4, {"Untitled Column 1", "7", "Untitled Column 3", "Untitled Column 4"}, {{"", "7", "", ""}}},
+        {"rich text in runs is one entry; empty and blank entries keep their place",
+         strings(R"(<si><t>one</t></si><si><r><rPr><b/></rPr><t>bo</t></r><r><t xml:space="preserve">ld </t></r></si>)"
+                 R"(<si><t>three</t><rPh sb="0" eb="1"><t>PH</t></rPh></si><si/><si><t xml:space="preserve"> </t></si>)"
+                 R"(<si><t>six</t></si>)"),
+         sheet(R"(<row r="1"><c r="A1" t="s"><v>1</v></c><c r="B1" t="s"><v>2</v></c><c r="C1" t="s"><v>3</v></c>)"
+               R"(<c r="D1" t="s"><v>4</v></c><c r="E1" t="s"><v>5</v></c></row>)", "A1:E1"),
+         5, {"bold ", "three", "Untitled Column 3", " ", "six"}, {{"bold ", "three", "", " ", "six"}}},
+        {"formulas give their cached value; inline strings their text", {},
+         sheet(R"(<row r="1"><c r="A1"><f>B1*2</f><v>84</v></c><c r="B1" t="str"><f>"x"&amp;"y"</f><v>xy</v></c>)"
+               R"(<c r="C1"><f>SUM(A1:A3)</f><v></v></c><c r="D1" t="inlineStr"><is><r><t>in</t></r><r><t>line</t></r>)"
+               R"(<rPh><t>no</t></rPh></is></c><c r="E1" t="b"><v>1</v></c><c r="F1" t="e"><v>#DIV/0!</v></c></row>)",
+               "A1:F1"),
+         6, {"84", "xy", "Untitled Column 3", "inline", "1", "#DIV/0!"}, {{"84", "xy", "", "inline", "1", "#DIV/0!"}}},
+        {"no dimension: the widest row counts; a cell without r follows the one before", {},
+         sheet(R"(<row><c><v>1</v></c><c><v>2</v></c><extra><v>9</v></extra><c r="E1"><v>5</v></c><c><v>6</v></c></row>)"
+               R"(<row><c r="b2"><v>b</v></c></row>)"),
+         6, {"1", "2", "Untitled Column 3", "Untitled Column 4", "5", "6"},
+         {{"1", "2", "", "", "5", "6"}, {"", "b", "", "", "", ""}}},
+        {"prefixed SpreadsheetML", {},
+         R"(<x:worksheet xmlns:x="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><x:dimension ref="A1:B2"/>)"
+         R"(<x:sheetData><x:row r="1"><x:c r="B1" t="inlineStr"><x:is><x:t>pre</x:t></x:is></x:c></x:row>)"
+         R"(<x:row r="2"><x:c r="A2"><x:v>3</x:v></x:c></x:row></x:sheetData></x:worksheet>)",
+         2, {"Untitled Column 1", "pre"}, {{"", "pre"}, {"3", ""}}},
+        {"columns are bounded at XFD: longer references are left out", {},
+         sheet(R"(<row r="1"><c r="A1"><v>1</v></c><c r="ZZZZZZZZ1"><v>2</v></c><c r="XFE1"><v>3</v></c></row>)",
+               "A1:ZZZZZZ1"),
+         1, {"1"}, {{"1"}}},
+        {"no row at all", {}, sheet("", "A1:C3"), 3, {}, {}},
+    };
+    for (const Golden& g : table) {
+        SCOPED_TRACE(g.name);
+        ScopedTempFolder temp;
+        Table titles, rows;
+        readParts(g, titles, rows);
+        EXPECT_EQ(Excel_Sheet_Columns, g.columns);
+        if (g.titles.isEmpty())
+            EXPECT_TRUE(titles.isEmpty());
+        else
+            EXPECT_EQ(titles, Table {g.titles});
+        EXPECT_EQ(rows, g.rows);
+    }
+}
+
+TEST(WorkbookReader, WideSheetsAreBoundedAtXfd)
+{
+    ScopedTempFolder temp;
+    const Golden g {"", {}, sheet(R"(<row r="1"><c r="XFD1"><v>last</v></c></row><row r="2"/>)", "A1:ZZZ9"), 0, {}, {}};
+    Table titles, rows;
+    readParts(g, titles, rows);
+    ASSERT_EQ(Excel_Sheet_Columns, SpreadsheetWriter::MaxColumns);
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0].size(), SpreadsheetWriter::MaxColumns);
+    EXPECT_EQ(rows[0].last(), "last");
+    EXPECT_EQ(rows[1].size(), SpreadsheetWriter::MaxColumns);
+}
+
+TEST(WorkbookReader, ColumnNamesAndIndexes)
+{
+    const struct {
+        int number;
+        const char* letters;
+    } table[] = {{1, "A"}, {26, "Z"}, {27, "AA"}, {52, "AZ"}, {53, "BA"}, {702, "ZZ"}, {703, "AAA"},
+                 {16384, "XFD"}, {18278, "ZZZ"}};
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.letters);
+        EXPECT_EQ(SpreadsheetWriter::ColumnNumber_To_Name(row.number), row.letters);
+        EXPECT_EQ(Get_Col_index(row.letters, 64), row.number);
+        EXPECT_EQ(Get_Col_index(row.letters, 65), row.number - 1);
+    }
+    EXPECT_EQ(SpreadsheetWriter::ColumnNumber_To_Name(0), "");
+    EXPECT_EQ(Get_Col_index("AAAA", 64), -1);
+    EXPECT_EQ(Get_Col_index("A1", 64), -1);
+    EXPECT_EQ(Get_Column_Char_Str("AB12"), "AB");
+    EXPECT_EQ(Get_Column_Char_Str("XFD"), "XFD");
+    EXPECT_EQ(Asc_Val(QStringLiteral("A")), 65);
+}
+
+// Workbooks of LibreOffice Calc (converted from our .fods and .csv sources)
+// and of openpyxl (normal and write-only mode), read through the whole
+// import road: unpack, titles, rows.
+TEST(WorkbookReader, WorkbooksOfOtherPrograms)
+{
+    QTemporaryDir made;
+    ASSERT_TRUE(convertWithCalc({fixture("calc_people.fods"), fixture("calc_plain.csv")}, "xlsx", made.path()));
+    ASSERT_FALSE(workbookTool({"make", made.path()}).isNull());
+
+    const struct {
+        const char* file;
+        int sheet;
+        QStringList titles;
+        Table rows;
+    } table[] = {
+        {"calc_people.xlsx", 1, {"Name", "Age", "City", "Note"},
+         {{"Name", "Age", "City", "Note"},
+          {"Zoë Ærø", "42", "Köln 東京", "bold and plain"},
+          {"Name", "84", "", "Zoë Ærø!"}}},
+        {"calc_people.xlsx", 2, {"x", "Untitled Column 2", "z"}, {{"x", "", "z"}, {"1.5", "-0.25", "1.25"}}},
+        {"calc_plain.xlsx", 1, {"Code", "Item", "Price"},
+         {{"Code", "Item", "Price"}, {"A-1", "Smith, John", "3.5"}, {"B-2", "Plain", "12"}}},
+        {"openpyxl_book.xlsx", 1, {"Name", "Seat", "Vegan", "Total"},
+         {{"Name", "Seat", "Vegan", "Total"}, {"Ærø", "12", "1", ""}, {"Bo", "7.25", "0", ""},
+          {"after a gap", "", "東京", ""}}},
+        {"openpyxl_book.xlsx", 2, {"Untitled Column 1", "only B"}, {{"", "only B"}, {"-3", ""}}},
+        {"openpyxl_stream.xlsx", 1,
+         {"id", "word", "Untitled Column 3", "wide", "Untitled Column 5", "Untitled Column 6"},
+         {{"id", "word", "", "wide", "", ""}, {"1", "alpha", "", "x", "", ""}, {"2", "beta", "gamma", "", "", "far"}}},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(std::string(row.file) + " sheet " + std::to_string(row.sheet));
+        ScopedTempFolder temp;
+        SpreadsheetWriter::ReadWorkbook(made.filePath(row.file), true);
+        Excel_Sheet_Number = row.sheet;
+        EXPECT_EQ(SpreadsheetWriter::ReadData_only_column(), Table {row.titles});
+        EXPECT_EQ(Excel_Sheet_Columns, row.titles.size());
+        EXPECT_EQ(SpreadsheetWriter::ReadWorkbook(QString(), false), row.rows);
+    }
+    ScopedTempFolder temp;
+    SpreadsheetWriter::ReadWorkbook(made.filePath("calc_people.xlsx"), true);
+    EXPECT_EQ(SpreadsheetWriter::Read_Sheet_Name(), QStringList({"People", "Numbers"}));
+}
+
+// A file that is no workbook, read after one that was: nothing of the
+// earlier workbook is left to pass for it.
+TEST(WorkbookReader, NoWorkbookAfterAWorkbookReadsNothing)
+{
+    ScopedTempFolder temp;
+    QTemporaryDir made;
+    ASSERT_FALSE(workbookTool({"make", made.path()}).isNull());
+    SpreadsheetWriter::ReadWorkbook(made.filePath("openpyxl_book.xlsx"), true);
+    ASSERT_TRUE(QFileInfo::exists(UnpackFolder::path() + "/xl/worksheets/sheet1.xml"));
+
+    writeFile(made.filePath("not.xlsx"), "Name,Seat\nBo,7\n");
+    EXPECT_TRUE(SpreadsheetWriter::ReadWorkbook(made.filePath("not.xlsx"), true).isEmpty());
+    EXPECT_TRUE(SpreadsheetWriter::sharedInstance().sharedStrings.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(UnpackFolder::path() + "/xl"));
+    Excel_Sheet_Number = 1;
+    EXPECT_TRUE(SpreadsheetWriter::ReadData_only_column().isEmpty());
+    EXPECT_TRUE(SpreadsheetWriter::ReadWorkbook(QString(), false).isEmpty());
+}
+
+TEST(UnpackFolder, PrivateToTheUser)
+{
+    ScopedTempFolder temp;
+    const QString base = temp.path() + "/brightfold-" + QString::number(::geteuid());
+
+    // A folder of ours left open to others is closed.
+    ASSERT_TRUE(QDir().mkpath(base));
+    ::chmod(QFile::encodeName(base).constData(), 0755);
+    const QString folder = UnpackFolder::path();
+    ASSERT_EQ(folder, base + "/ziptmp");
+    for (const QString& path : {base, folder}) {
+        struct stat st {};
+        ASSERT_EQ(::lstat(QFile::encodeName(path).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0700u) << path.toStdString();
+    }
+    writeFile(folder + "/xl/worksheets/sheet1.xml", "x");
+    EXPECT_TRUE(UnpackFolder::empty());
+    EXPECT_TRUE(QDir(folder).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    UnpackFolder::remove();
+    EXPECT_FALSE(QFileInfo::exists(folder));
+
+    // A link planted in its place is refused, and what it points at is left alone.
+    ASSERT_TRUE(QDir(base).removeRecursively());
+    const QString elsewhere = temp.path() + "/elsewhere";
+    writeFile(elsewhere + "/ziptmp/keep", "keep");
+    ASSERT_TRUE(QFile::link(elsewhere, base));
+    EXPECT_TRUE(UnpackFolder::path().isEmpty());
+    EXPECT_FALSE(UnpackFolder::empty());
+    UnpackFolder::remove();
+    EXPECT_TRUE(QFileInfo::exists(elsewhere + "/ziptmp/keep"));
+}
