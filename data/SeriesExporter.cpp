@@ -1,6 +1,7 @@
 #include "data/SeriesExporter.h"
 
 #include "data/SeriesFileWriter.h"
+#include "data/SpreadsheetWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,8 +37,9 @@ bool SeriesExporter::exportValues(const QString& path, const QStringList& values
         return false;
     if (format == Format::Text)
         return SeriesFileWriter::writeValues(path, values);
-    if (!writeWorkbook)
-        return false;
+    const WorkbookWriter writer = writeWorkbook ? writeWorkbook : [](const QString& part, const QList<QStringList>& rows) {
+        return SpreadsheetWriter::WriteWorkbook(part, rows, false);
+    };
 
     // The workbook is written under a name of its own beside the target and
     // renamed over it once complete.
@@ -49,7 +51,7 @@ bool SeriesExporter::exportValues(const QString& path, const QStringList& values
             return false;
         partPath = part.fileName();
     }
-    const bool written = writeWorkbook(partPath, workbookRows(values)) && QFileInfo(partPath).isFile()
+    const bool written = writer(partPath, workbookRows(values)) && QFileInfo(partPath).isFile()
                          && QFileInfo(partPath).size() > 0;
     std::error_code error;
     if (written)

@@ -28,8 +28,9 @@ public:
     static QList<QStringList> workbookRows(const QStringList& values);
 
     // Writes `values` to `path` (already given its extension) in `format`;
-    // false when nothing was exported (a folder at the path, a write that
-    // failed, or no workbook writer for a workbook).
+    // false when nothing was exported (a folder at the path, or a write that
+    // failed). Workbooks are written by `writeWorkbook`, by default
+    // SpreadsheetWriter::WriteWorkbook.
     static bool exportValues(const QString& path, const QStringList& values, Format format,
-                             const WorkbookWriter& writeWorkbook);
+                             const WorkbookWriter& writeWorkbook = {});
 };

@@ -95,7 +95,7 @@ public:
     // (`file_name_required`, `file_name_Insert`); its modal code.
     using ImportWizardRun = std::function<int(int fileNameRequired, int fileNameInsert)>;
     void setImportWizard(ImportWizardRun run);
-    // Writes the workbook of an export.
+    // Writes the workbook of an export (unset: SpreadsheetWriter).
     void setWorkbookWriter(SeriesExporter::WorkbookWriter writer);
 
     using ModalRun = std::function<int(BatchWizard&)>;
