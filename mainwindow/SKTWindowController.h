@@ -746,6 +746,27 @@ private:
     std::function<void()> m_spreadsheetTableViewer;
     std::atomic<bool> m_batchFailureShown {false};
 
+    // ---- spreadsheet imports and the series import wizard ----
+public:
+    // The imported spreadsheet table's window, bound to
+    // `Excel_Column_Titles` and `ListData`, and the import windows.
+    class Data_From_Excel* excelTableWindow() const;
+    class Import_Excel* importExcelWindow() const;
+    class Import_Excel_DataSheet* importExcelDataSheetWindow() const;
+    class Import_Wizard* importWizardWindow() const;
+    // Whether a card object of either side takes its values from the stored
+    // series `name`.
+    bool isSeriesBoundToObject(const QString& name) const;
+
+private:
+    void setUpSpreadsheetImports();
+    // After an import into the table: the inspector offers its columns.
+    void excelTableReplaced();
+    QPointer<class Data_From_Excel> m_excelTable;
+    QPointer<class Import_Excel> m_importExcel;
+    QPointer<class Import_Excel_DataSheet> m_importExcelDataSheet;
+    QPointer<class Import_Wizard> m_importWizard;
+
     // ---- series windows ----
 private:
     // Makes the series manager, the series generator and the series viewer

@@ -12,9 +12,11 @@
 #include "mainwindow/WindowBackground.h"
 #include "mainwindow/series/Generate_List.h"
 #include "mainwindow/series/Globals.h"
+#include "mainwindow/series/Import_Wizard.h"
 #include "mainwindow/series/Load_Num_Info.h"
 #include "mainwindow/series/ModalRunPause.h"
 #include "mainwindow/series/PleaseWaitRun.h"
+#include "mainwindow/series/SeriesManagerLink.h"
 #include "mainwindow/series/SeriesRowsModel.h"
 #include "mainwindow/series/Update_Ex_Num.h"
 #include "output/Globals.h"
@@ -186,7 +188,11 @@ BatchWizard::BatchWizard(QWidget* parent) : QDialog(parent)
     connect(List, &QTableView::doubleClicked, this, [this] { doubleClickInTable(List); });
     connect(List_value, &QTableView::doubleClicked, this, [this] { doubleClickInTable(List_value); });
 
-    setImportWizard({});
+    // the import windows hand their values and new series to this window
+    SeriesManagerLink& link = SeriesManagerLink::installed();
+    link.Create_Value_List = [this](const QString& value) { Create_Value_List(value); };
+    link.Fill_List = [this] { Fill_List(); };
+
     showNames();
     showValues();
     showListScreen();
@@ -197,8 +203,10 @@ BatchWizard::~BatchWizard()
 {
     if (s_defaultInstance == this)
         s_defaultInstance = nullptr;
-    if (BatchWizard_Window == this)
+    if (BatchWizard_Window == this) {
         BatchWizard_Window = nullptr;
+        SeriesManagerLink::installed() = SeriesManagerLink();
+    }
 }
 
 BatchWizard* BatchWizard::defaultInstance()
@@ -214,13 +222,6 @@ void BatchWizard::setModalRun(ModalRun run)
 void BatchWizard::setInUseCheck(InUseCheck check)
 {
     m_inUse = std::move(check);
-}
-
-void BatchWizard::setImportWizard(ImportWizardRun run)
-{
-    m_importWizard = std::move(run);
-    import_btn->setEnabled(bool(m_importWizard));
-    import_value_btn->setEnabled(bool(m_importWizard));
 }
 
 void BatchWizard::setWorkbookWriter(SeriesExporter::WorkbookWriter writer)
@@ -421,10 +422,8 @@ void BatchWizard::On_Update()
 
 void BatchWizard::Import_Btn_Clicked()
 {
-    if (!m_importWizard)
-        return;
-    m_importWizard(1, 1);
-    Fill_List();
+    // the wizard writes a new series file and has the list refilled
+    Import_Wizard::openForSeriesManager();
 }
 
 void BatchWizard::CreateSeries_Btn_Clicked()
@@ -495,9 +494,9 @@ bool BatchWizard::prepareForNewValues()
 
 void BatchWizard::Import_Value_Btn_Clicked()
 {
-    if (!m_importWizard || !prepareForNewValues())
+    if (!prepareForNewValues())
         return;
-    m_importWizard(0, 1);
+    Import_Wizard::openForSeriesManagerValues();
 }
 
 void BatchWizard::Series_Value_Btn_Clicked()

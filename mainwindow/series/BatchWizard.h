@@ -86,15 +86,9 @@ public:
     const QStringList& values() const { return m_values.values(); }
     bool valuesScreenShown() const;
 
-    // Where the window reaches other parts of the program; a call that is
-    // not set makes its buttons do nothing (and disables them).
     // Whether a series is bound to a card object (deleting it is refused).
     using InUseCheck = std::function<bool(const QString& name)>;
     void setInUseCheck(InUseCheck check);
-    // Runs the series import wizard with its two input fields
-    // (`file_name_required`, `file_name_Insert`); its modal code.
-    using ImportWizardRun = std::function<int(int fileNameRequired, int fileNameInsert)>;
-    void setImportWizard(ImportWizardRun run);
     // Writes the workbook of an export (unset: SpreadsheetWriter).
     void setWorkbookWriter(SeriesExporter::WorkbookWriter writer);
 
@@ -153,6 +147,5 @@ private:
     QStringList m_names;
     SeriesValueList m_values;
     InUseCheck m_inUse;
-    ImportWizardRun m_importWizard;
     SeriesExporter::WorkbookWriter m_workbookWriter;
 };

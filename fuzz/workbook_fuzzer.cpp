@@ -1,0 +1,94 @@
+// Reads untrusted bytes as the parts of an unpacked workbook, the way the
+// spreadsheet import reads them: the bytes before the first NUL are the
+// shared-strings part and those after it the worksheet part (without a NUL,
+// all of them are the worksheet and the shared strings are three fixed
+// entries). Whatever the parts hold, the column count stays within XFD,
+// the titles are at most one row, and every row read has exactly that many
+// entries.
+#include "data/Globals.h"
+#include "data/SpreadsheetWriter.h"
+#include "data/UnpackFolder.h"
+#include "fuzz/FuzzEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+const QByteArray fixedStrings =
+    "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+    "<si><t>a</t></si><si><r><t>b</t></r><r><t>c</t></r></si><si/></sst>";
+
+// The unpack folder of the run, in memory where the system has such a
+// folder.
+const QString& unpackFolder()
+{
+    static QTemporaryDir temp(QDir(QStringLiteral("/dev/shm")).exists()
+                                  ? QStringLiteral("/dev/shm/workbook_fuzzer-XXXXXX")
+                                  : QDir::tempPath() + QStringLiteral("/workbook_fuzzer-XXXXXX"));
+    static const QString folder = [] {
+        qputenv("TMPDIR", QFile::encodeName(temp.path()));
+        const QString path = UnpackFolder::path();
+        QDir().mkpath(path + QStringLiteral("/xl/worksheets"));
+        return path;
+    }();
+    return folder;
+}
+
+void writeFile(const QString& path, const char* data, size_t size)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || file.write(data, qint64(size)) != qint64(size))
+        FuzzEnvironment::fail("cannot write a part");
+}
+
+void expectShape(const SpreadsheetWriter::Table& table, int columns)
+{
+    for (const QStringList& row : table)
+        if (row.size() != columns)
+            FuzzEnvironment::fail("a row without exactly Excel_Sheet_Columns entries");
+}
+
+}
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    FuzzEnvironment::start();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QString& folder = unpackFolder();
+    SpreadsheetWriter& reader = SpreadsheetWriter::sharedInstance();
+    QDir().mkpath(folder + QStringLiteral("/xl/worksheets"));
+
+    const char* bytes = reinterpret_cast<const char*>(data);
+    const void* nul = std::memchr(bytes, 0, size);
+    const QString strings = folder + QStringLiteral("/xl/sharedStrings.xml");
+    if (nul) {
+        const size_t split = size_t(static_cast<const char*>(nul) - bytes);
+        writeFile(strings, bytes, split);
+        writeFile(folder + QStringLiteral("/xl/worksheets/sheet1.xml"), bytes + split + 1, size - split - 1);
+    } else {
+        writeFile(strings, fixedStrings.constData(), size_t(fixedStrings.size()));
+        writeFile(folder + QStringLiteral("/xl/worksheets/sheet1.xml"), bytes, size);
+    }
+    reader.ReadSharedStrings(strings);
+    Excel_Sheet_Number = 1;
+    Excel_Sheet_Columns = 1;
+    const SpreadsheetWriter::Table titles = SpreadsheetWriter::ReadData_only_column();
+    if (Excel_Sheet_Columns < 0 || Excel_Sheet_Columns > SpreadsheetWriter::MaxColumns)
+        FuzzEnvironment::fail("the column count is out of bounds");
+    if (titles.size() > 1)
+        FuzzEnvironment::fail("more than one row of titles");
+    expectShape(titles, Excel_Sheet_Columns);
+    expectShape(SpreadsheetWriter::ReadWorkbook(QString(), false), Excel_Sheet_Columns);
+    return 0;
+}
