@@ -27,6 +27,9 @@
 #include "mainwindow/Invitation_Wizard.h"
 #include "mainwindow/Long_SMS_Dlg.h"
 #include "mainwindow/inspector/BarcodePanel.h"
+#include "mainwindow/series/BatchWizard.h"
+#include "mainwindow/series/Generate_List.h"
+#include "mainwindow/series/View_Data_Series.h"
 #include "mainwindow/inspector/DataSourcePanel.h"
 #include "mainwindow/inspector/InspectorPanel.h"
 #include "mainwindow/inspector/LinePanel.h"
@@ -322,8 +325,9 @@ void SKTWindowController::awakeFromNib()
     createInspectorPages();
     createPictureSignatureBarcodeAndSourcePanels();
     createShapeAndLinePanels();
-    setUpSpreadsheetImports();
     connectDataSourceLists();
+    setUpSpreadsheetImports();
+    createSeriesWindows();
     // The rulers start shown.
     Show_Hide_Ruler_ChkBox();
     Undo_Redo_Button_state();
@@ -3467,4 +3471,26 @@ void SKTWindowController::connectDataSourceLists()
     lists.firstColumnValue = [this](int column) { return Get_First_Value_Of_Excel_Binding(column); };
     lists.viewSeries = [this] { View_batch_Series_Button(); };
     setDataSourceLists(lists);
+}
+
+// ---- series windows ----
+
+void SKTWindowController::createSeriesWindows()
+{
+    auto* manager = new BatchWizard(m_window.get());
+    auto* generator = new Generate_List(m_window.get());
+    auto* viewer = new View_Data_Series(m_window.get());
+
+    manager->setInUseCheck([this](const QString& name) { return Check_Batch_File_In_Use_Validation(name); });
+    setHandOff(WindowHandOffs::HandOff::BatchSeries, [manager] { manager->Open_Wnd(); });
+    // the toolbar's generator writes a new series file; nothing to relist
+    setHandOff(WindowHandOffs::HandOff::CreateSeries, [generator] {
+        generator->file_name_required = 1;
+        generator->file_name_Insert = 0;
+        generator->Open_Wnd();
+    });
+    setSeriesViewer([viewer](const QString& name) {
+        viewer->file_name = name;
+        viewer->Open_Wnd();
+    });
 }

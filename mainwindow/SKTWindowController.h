@@ -763,4 +763,12 @@ private:
     std::function<void(const QString&)> m_seriesViewer;
     std::function<void()> m_spreadsheetTableViewer;
     std::atomic<bool> m_batchFailureShown {false};
+
+    // ---- series windows ----
+private:
+    // Makes the series manager, the series generator and the series viewer
+    // (children of the window) and sets what opens them: the toolbar and
+    // menu hand-offs, the data-source page's viewer, the manager's check of
+    // series in use.
+    void createSeriesWindows();
 };
