@@ -232,9 +232,13 @@ TEST_F(SpreadsheetImportWindowsTest, TableAndManagerValues)
 {
     Import_Excel* dialog = controller->importExcelWindow();
     ASSERT_TRUE(dialog);
+    auto* source = control<QComboBox>("Data_source_type");
+    SKTWindowController::Remove_Excel_Col_Name_In_Combo(source);
+    ASSERT_EQ(source->findText("Excel"), -1);
     scriptPicker(0, true, {0, 2});
     dialog->open_mode = "E";
     EXPECT_EQ(dialog->Open_excel_Wnd(guests), 1);
+    EXPECT_GE(source->findText("Excel"), 0);
     EXPECT_EQ(controller->Excel_Column_Titles, (QStringList {"No.", "Name", "Phone"}));
     const QList<DesignFileRow> rows {{{"Extension", "1"}, {"Column1", "Ada"}, {"Column2", "555"}},
                                      {{"Extension", "2"}, {"Column1", "Bob"}, {"Column2", ""}}};
@@ -253,7 +257,6 @@ TEST_F(SpreadsheetImportWindowsTest, TableAndManagerValues)
     control<QAbstractButton>("Text_Tool_btn")->click();
     const GraphicPtr text = controller->graphicView(0)->controller()._Selected_Graphic;
     ASSERT_TRUE(text);
-    auto* source = control<QComboBox>("Data_source_type");
     source->setCurrentIndex(source->findText("Excel"));
     emit source->activated(source->currentIndex());
     auto* column = control<QComboBox>("Batch_Series");
