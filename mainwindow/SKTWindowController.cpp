@@ -17,9 +17,7 @@
 #include "canvas/SideSelection.h"
 #include "canvas/CardBaseDrawing.h"
 #include "canvas/ToolTable.h"
-#include "data/BatchBinding.h"
 #include "data/Globals.h"
-#include "data/SeriesStore.h"
 #include "mainwindow/CardSettings.h"
 #include "mainwindow/CardSizePresets.h"
 #include "mainwindow/CommandIcons.h"
@@ -85,6 +83,7 @@
 #include <QPainter>
 #include <QPrinterInfo>
 #include <QSaveFile>
+#include <QLineEdit>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -326,9 +325,9 @@ void SKTWindowController::awakeFromNib()
     createInspectorPages();
     createPictureSignatureBarcodeAndSourcePanels();
     createShapeAndLinePanels();
-    connectDataSourceLists();
     setUpSpreadsheetImports();
     createSeriesWindows();
+    connectDataSourceLists();
     // The rulers start shown.
     Show_Hide_Ruler_ChkBox();
     Undo_Redo_Button_state();
@@ -3042,6 +3041,59 @@ void SKTWindowController::Fill_Party_Invidation_Details()
     set_Front_BG_Image(Invite_BG_IMG);
 }
 
+// ---- spreadsheet imports and the series import wizard ----
+
+void SKTWindowController::setUpSpreadsheetImports()
+{
+    m_excelTable = new Data_From_Excel(m_window.get());
+    m_excelTable->bindTable(&Excel_Column_Titles, &ListData);
+    connect(m_excelTable, &Data_From_Excel::tableReplaced, this, &SKTWindowController::excelTableReplaced);
+    m_importExcel = new Import_Excel(m_window.get());
+    m_importExcelDataSheet = new Import_Excel_DataSheet(m_window.get());
+    Import_Excel_DataSheet::setSeriesInUseCheck(
+        [this](const QString& name) { return Check_Batch_File_In_Use_Validation(name); });
+    m_importWizard = new Import_Wizard(m_window.get());
+    setHandOff(WindowHandOffs::HandOff::ImportWizard, &Import_Wizard::openFromMainWindow);
+    setSpreadsheetTableViewer([this] {
+        if (m_excelTable)
+            m_excelTable->Open_Wnd();
+    });
+}
+
+Data_From_Excel* SKTWindowController::excelTableWindow() const
+{
+    return m_excelTable;
+}
+
+Import_Excel* SKTWindowController::importExcelWindow() const
+{
+    return m_importExcel;
+}
+
+Import_Excel_DataSheet* SKTWindowController::importExcelDataSheetWindow() const
+{
+    return m_importExcelDataSheet;
+}
+
+Import_Wizard* SKTWindowController::importWizardWindow() const
+{
+    return m_importWizard;
+}
+
+void SKTWindowController::excelTableReplaced()
+{
+    // The design now has a spreadsheet table to bind to: the source list
+    // offers "Excel", and a saved design keeps offering it.
+    Excel_Binding_Use = true;
+    if (m_importExcel)
+        Excel_Source_Path = m_importExcel->file_path->text();
+    Add_Excel_Col_Name_In_Combo(m_window->findChild<QComboBox*>(QStringLiteral("Data_source_type")));
+    // The object shown in the inspector lists the new columns at once.
+    const GraphicPtr shown = Last_Selected_Graphic.lock();
+    if (shown && shown->data_source_type == 2)
+        Show_RHS_Properties(shown.get());
+}
+
 // ---- data series and batch binding ----
 
 namespace {
@@ -3419,65 +3471,6 @@ void SKTWindowController::connectDataSourceLists()
     lists.firstColumnValue = [this](int column) { return Get_First_Value_Of_Excel_Binding(column); };
     lists.viewSeries = [this] { View_batch_Series_Button(); };
     setDataSourceLists(lists);
-}
-
-
-Data_From_Excel* SKTWindowController::excelTableWindow() const
-{
-    return m_excelTable;
-}
-
-Import_Excel* SKTWindowController::importExcelWindow() const
-{
-    return m_importExcel;
-}
-
-Import_Excel_DataSheet* SKTWindowController::importExcelDataSheetWindow() const
-{
-    return m_importExcelDataSheet;
-}
-
-Import_Wizard* SKTWindowController::importWizardWindow() const
-{
-    return m_importWizard;
-}
-
-bool SKTWindowController::isSeriesBoundToObject(const QString& name) const
-{
-    // Both sides count, also on a one-sided card: a series bound on a back
-    // kept for later is not overwritten either.
-    const BatchBinding binding(SeriesStore(), Get_Front_Controls_Array(), Get_Back_Controls_Array(), true, {});
-    return binding.Check_Batch_File_In_Use_Validation(name);
-}
-
-void SKTWindowController::excelTableReplaced()
-{
-    // The object shown in the inspector lists the new columns at once.
-    const GraphicPtr shown = Last_Selected_Graphic.lock();
-    if (shown && shown->data_source_type == 2)
-        Show_RHS_Properties(shown.get());
-}
-
-// ---- spreadsheet imports and the series import wizard ----
-
-void SKTWindowController::setUpSpreadsheetImports()
-{
-    m_excelTable = new Data_From_Excel(m_window.get());
-    m_excelTable->bindTable(&Excel_Column_Titles, &ListData);
-    connect(m_excelTable, &Data_From_Excel::tableReplaced, this, &SKTWindowController::excelTableReplaced);
-    m_importExcel = new Import_Excel(m_window.get());
-    m_importExcelDataSheet = new Import_Excel_DataSheet(m_window.get());
-    Import_Excel_DataSheet::setSeriesInUseCheck([this](const QString& name) { return isSeriesBoundToObject(name); });
-    m_importWizard = new Import_Wizard(m_window.get());
-    setHandOff(WindowHandOffs::HandOff::ImportWizard, &Import_Wizard::openFromMainWindow);
-
-    // The inspector lists the table's columns as they are when it asks.
-    if (DataSourcePanel* panel = dataSourcePanel()) {
-        DataSourceLists lists = panel->lists();
-        lists.columnTitles = [this] { return Excel_Column_Titles; };
-        lists.firstColumnValue = [this](int column) { return BatchBinding::cellOf(ListData, 0, column); };
-        panel->setLists(lists);
-    }
 }
 
 // ---- series windows ----

@@ -160,6 +160,7 @@ int Import_Wizard::Open_Wnd()
     const bool names = file_name_required == 1;
     for (QLineEdit* field : {Text_file_name, Manual_file_name, Image_file_name})
         field->setVisible(names);
+    setResult(0);
     const int code = s_modalRun ? s_modalRun(*this) : exec();
     hide();
     return code;

@@ -159,6 +159,7 @@ int Data_From_Excel::Open_Wnd()
     reloadTable();
     rows_count->setText(QString::number(m_rows->size()));
     column_count->setText(QString::number(m_titles->size()));
+    setResult(0);
     const int code = s_modalRun ? s_modalRun(*this) : exec();
     hide();
     return code;

@@ -121,6 +121,7 @@ int SpreadsheetPicker::Open_excel_Wnd(const QString& path)
     }
     excel_content.clear();
     resetOwnControls();
+    setResult(0);
 
     if (s_modalRun) {
         Load_file_Func(path);

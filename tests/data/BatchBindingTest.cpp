@@ -1,0 +1,299 @@
+// Batch binding: which objects take values, how many records a batch has,
+// and each record's values written into a side's objects and drawn, on one
+// thread or on several at once.
+
+#include "common/ObjectTestSupport.h"
+#include "app/Globals.h"
+#include "barcodes/QREncoder.h"
+#include "canvas/SideSnapshot.h"
+#include "data/BatchBinding.h"
+#include "model/SKTBarcode.h"
+#include "model/SKTImage.h"
+#include "model/SKTText.h"
+#include "model/Shape_Control.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <thread>
+
+namespace {
+
+GraphicPtr text(int source, const QString& series = {}, int column = 0, QRectF bounds = {10, 10, 200, 30})
+{
+    auto graphic = std::make_shared<SKTText>();
+    graphic->_bounds = bounds;
+    graphic->Text_contents()->setString(QStringLiteral("typed"));
+    graphic->data_source_type = source;
+    graphic->batch_list_name = series;
+    graphic->excel_col_indx = column;
+    return graphic;
+}
+
+GraphicPtr barcode(const QString& series, const QString& header, int side, QRectF bounds)
+{
+    auto graphic = std::make_shared<SKTBarcode>();
+    graphic->_bounds = bounds;
+    graphic->data_source_type = 1;
+    graphic->batch_list_name = series;
+    graphic->header_val = header;
+    graphic->qr_size_val = side;
+    graphic->qr_ec_index = 1;
+    return graphic;
+}
+
+// Stands in for the barcode designer: a QR Code of "header:value" as large
+// as the object's own QR size.
+Picture qrMaker(const SKTGraphic& graphic, const QString& value)
+{
+    const DataMatrix grid = QREncoder::encodeWithECLevel(graphic.qr_ec_index, 0, graphic.header_val + ":" + value);
+    return QREncoder::renderDataMatrix(grid, graphic.qr_size_val, 300);
+}
+
+// A picture read by the decoder with a quiet zone around it.
+QString decoded(const QImage& image)
+{
+    QImage padded(image.width() + 80, image.height() + 80, QImage::Format_ARGB32);
+    padded.fill(Qt::white);
+    QPainter(&padded).drawImage(40, 40, image);
+    return ObjectTestSupport::decodeBarcode(padded).text;
+}
+
+QString textOf(const GraphicPtr& graphic)
+{
+    return graphic->Text_contents()->string();
+}
+
+DesignFileRow row(int number, const QString& first, const QString& second = {})
+{
+    DesignFileRow cells{{"Extension", QString::number(number)}, {"Column1", first}};
+    if (!second.isNull())
+        cells.insert("Column2", second);
+    return cells;
+}
+
+class BatchBindingTest : public ::testing::Test
+{
+protected:
+    void series(const QString& name, const QByteArray& bytes)
+    {
+        QFile file(store.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    BatchBinding checked(const GraphicList& front, const GraphicList& back = {}, bool twoSided = false,
+                         const QList<DesignFileRow>& rows = {})
+    {
+        BatchBinding binding(store, front, back, twoSided, rows);
+        binding.setBarcodeMaker(qrMaker);
+        binding.Check_Series_Or_Excel_Use_or_not();
+        return binding;
+    }
+
+    QTemporaryDir dir;
+    SeriesStore store {dir.path(), "txt"};
+};
+
+}
+
+TEST_F(BatchBindingTest, OneSidedCardWithEmptyFrontHasNoSeriesBatch)
+{
+    series("names", "a\nb\nc\n");
+    const GraphicList back {text(1, "names")};
+    const struct {
+        bool twoSided;
+        int cards;
+    } rows[] = {{false, 0}, {true, 3}};
+    for (const auto& r : rows) {
+        const BatchBinding binding = checked({}, back, r.twoSided);
+        EXPECT_EQ(binding.useDataSheetValues, r.cards > 0);
+        EXPECT_EQ(binding.totalCards, r.cards);
+        EXPECT_EQ(binding.table().isEmpty(), !r.twoSided);
+    }
+}
+
+TEST_F(BatchBindingTest, RecordsOfASeriesAndTheSpreadsheetTable)
+{
+    series("gap", "  a \n\nb\n");   // three records: "a", "", "b"
+    series("other", "x\n");          // listed, bound by nobody
+    const GraphicList front {text(1, "gap"), text(2, {}, 0), text(2, {}, 2), std::make_shared<Shape_Control>()};
+    front[3]->data_source_type = 1;   // shapes take no values, whatever they hold
+    front[3]->batch_list_name = "other";
+    const QList<DesignFileRow> rows {row(1, "r1", "p"), row(2, "r2", "q"), row(3, "r3"), row(4, "r4", "s"),
+                                     row(5, "r5", "t")};
+    const BatchBinding binding = checked(front, {}, false, rows);
+    EXPECT_EQ(binding.dataTableRows, 3);
+    EXPECT_EQ(binding.excelTableRows, 5);
+    EXPECT_EQ(binding.totalCards, 5);
+    ASSERT_EQ(binding.table().size(), 2);
+    EXPECT_FALSE(binding.table()[1].values.has_value());   // "other": name only
+    EXPECT_EQ(binding.Get_First_Value_Of_Dataset("gap"), "  a ");   // untrimmed on the canvas
+
+    const QStringList expected[] = {{"a", "1", "p"}, {"", "2", "q"}, {"b", "3", ""}, {"", "4", "s"}, {"", "5", "t"}};
+    for (int r = 0; r < 5; ++r) {
+        EXPECT_EQ(binding.Assign_Batch_Values_To_Control(front, r), "");
+        EXPECT_EQ(QStringList({textOf(front[0]), textOf(front[1]), textOf(front[2])}), expected[r]) << r;
+    }
+    // a source switched off leaves its objects as they are
+    BatchBinding seriesOnly = binding;
+    seriesOnly.useExcelBindingValues = false;
+    seriesOnly.Get_total_Card_count();
+    EXPECT_EQ(seriesOnly.totalCards, 3);
+    seriesOnly.Assign_Batch_Values_To_Control(front, 0);
+    EXPECT_EQ(QStringList({textOf(front[0]), textOf(front[1])}), QStringList({"a", "5"}));
+}
+
+TEST_F(BatchBindingTest, SeriesThatGiveNoValues)
+{
+    series("kept", "k1\nk2\n");
+    series("gone", "g1\ng2\ng3\n");
+    series("binary", "\xff\xfe\n");
+    series("empty", "");
+    const GraphicList kept {text(1, "kept"), text(1, "gone")};
+    ASSERT_TRUE(QFile::remove(store.filePath("gone")));
+    const struct {
+        GraphicList front;
+        int cards;
+    } rows[] = {
+        {kept, 2},                       // the deleted series' objects go empty
+        {{text(1, "gone")}, 0},          // the only bound series deleted: no batch
+        {{text(1, "binary")}, 0},        // not UTF-8
+        {{text(1, "empty")}, 1},         // one empty record
+        {{text(1, "never")}, 0},
+    };
+    for (const auto& r : rows) {
+        const BatchBinding binding = checked(r.front);
+        EXPECT_EQ(binding.totalCards, r.cards);
+        EXPECT_EQ(binding.useDataSheetValues, r.cards > 0);
+    }
+    const BatchBinding binding = checked(kept);
+    for (int record : {0, 1}) {
+        binding.Assign_Batch_Values_To_Control(kept, record);
+        EXPECT_EQ(textOf(kept[0]), QString("k%1").arg(record + 1));
+        EXPECT_EQ(textOf(kept[1]), "");
+    }
+}
+
+TEST_F(BatchBindingTest, SeriesInUse)
+{
+    series("Guests", "a\n");
+    series("Staff", "b\n");
+    series("unused", "c\n");
+    const GraphicList front {text(1, "Guests"), text(0, "unused")};   // a typed text keeps a stale name
+    const GraphicList back {text(1, "Staff")};
+    const struct {
+        const char* name;
+        bool twoSided;
+        bool inUse;
+    } rows[] = {{"Guests", false, true}, {"guests", false, false}, {"Staff", false, false},
+                {"Staff", true, true},   {"unused", true, false},  {"missing", true, false}};
+    for (const auto& r : rows)
+        EXPECT_EQ(BatchBinding(store, front, back, r.twoSided, {}).Check_Batch_File_In_Use_Validation(r.name), r.inUse)
+            << r.name << " " << r.twoSided;
+}
+
+TEST_F(BatchBindingTest, FailingObjectStopsThePassAndBarcodesWithoutMakerKeepTheirPicture)
+{
+    series("codes", "ok\nbad\n");
+    const GraphicList front {text(1, "codes"), barcode("codes", "H", 60, {0, 40, 60, 60}), text(1, "codes")};
+    BatchBinding binding = checked(front);
+    binding.setBarcodeMaker([](const SKTGraphic& graphic, const QString& value) {
+        if (value == "bad")
+            throw std::runtime_error("No barcode of that value.");
+        return qrMaker(graphic, value);
+    });
+    EXPECT_EQ(binding.Assign_Batch_Values_To_Control(front, 0), "");
+    const Picture first = front[1]->_barcode_image;
+    EXPECT_EQ(binding.Assign_Batch_Values_To_Control(front, 1), "No barcode of that value.");
+    EXPECT_EQ(QStringList({textOf(front[0]), textOf(front[2])}), QStringList({"bad", "ok"}));
+
+    binding.setBarcodeMaker({});
+    EXPECT_EQ(binding.Assign_Batch_Values_To_Control(front, 1), "");
+    EXPECT_EQ(front[1]->_barcode_image.image(), first.image());
+}
+
+TEST_F(BatchBindingTest, TwoSidedBatchDrawnPerRecord)
+{
+    ObjectTestSupport::ScopedResourceFolder resources;
+    series("names", "Ada Lovelace\nAlan Turing\nGrace Hopper\n");
+    series("towns", "London\nWilmslow\nArlington\n");
+    const GraphicList front {text(1, "names", 0, {10, 10, 220, 30}), barcode("names", "F", 90, {10, 50, 90, 90})};
+    const GraphicList back {text(1, "towns", 0, {10, 10, 220, 30}), barcode("names", "B", 100, {130, 45, 100, 100})};
+    const BatchBinding binding = checked(front, back, true);
+    ASSERT_EQ(binding.totalCards, 3);
+    const QRectF card(0, 0, 243, 154);
+    SideSnapshot frontShot(front, Card_Property(), 0, card, Resource_Path);
+    SideSnapshot backShot(back, Card_Property(), 0, card, Resource_Path);
+    const QStringList names {"Ada Lovelace", "Alan Turing", "Grace Hopper"};
+    const QStringList towns {"London", "Wilmslow", "Arlington"};
+
+    const auto pdfText = [&](SideSnapshot& shot) {
+        QFile pdf(dir.filePath("side.pdf"));
+        EXPECT_TRUE(pdf.open(QIODevice::WriteOnly));
+        pdf.write(shot.pdfData());
+        pdf.close();
+        QProcess extract;
+        extract.start("pdftotext", {pdf.fileName(), "-"});
+        EXPECT_TRUE(extract.waitForFinished(30000));
+        return QString::fromUtf8(extract.readAllStandardOutput()).simplified();
+    };
+    for (int r = 0; r < 3; ++r) {
+        ASSERT_EQ(binding.Assign_Batch_Values_To_Control(frontShot.graphics(), r), "");
+        ASSERT_EQ(binding.Assign_Batch_Values_To_Control(backShot.graphics(), r), "");
+        const QString frontText = pdfText(frontShot), backText = pdfText(backShot);
+        EXPECT_TRUE(frontText.contains(names[r])) << frontText.toStdString();
+        EXPECT_FALSE(frontText.contains(towns[r])) << frontText.toStdString();
+        EXPECT_TRUE(backText.contains(towns[r])) << backText.toStdString();
+        EXPECT_FALSE(backText.contains(names[r])) << backText.toStdString();
+        // each barcode made with its own object's settings
+        EXPECT_EQ(decoded(frontShot.picture(300).image()), "F:" + names[r]);
+        EXPECT_EQ(decoded(backShot.picture(300).image()), "B:" + names[r]);
+        EXPECT_EQ(frontShot.graphics()[1]->_barcode_image.size(), QSizeF(90, 90));
+        EXPECT_EQ(backShot.graphics()[1]->_barcode_image.size(), QSizeF(100, 100));
+    }
+    // the live objects were not touched
+    EXPECT_EQ(textOf(front[0]), "typed");
+}
+
+TEST_F(BatchBindingTest, WorkersBindAndDrawAsOneThreadDoes)
+{
+    ObjectTestSupport::ScopedResourceFolder resources;
+    QByteArray values;
+    constexpr int records = 12, workers = 4;
+    for (int r = 0; r < records; ++r)
+        values += "Guest number " + QByteArray::number(r) + "\n";
+    series("guests", values);
+    const GraphicList side {text(1, "guests"), barcode("guests", "W", 80, {120, 40, 80, 80})};
+    const BatchBinding binding = checked(side);
+    const SideSnapshot shot(side, Card_Property(), 1, QRectF(0, 0, 243, 154), Resource_Path);
+
+    std::vector<QImage> expected(records);
+    SideSnapshot alone = shot;
+    for (int r = 0; r < records; ++r) {
+        binding.Assign_Batch_Values_To_Control(alone.graphics(), r);
+        expected[r] = alone.picture(150).image();
+    }
+    ASSERT_NE(expected[0], expected[1]);
+
+    std::vector<QImage> drawn(records);
+    std::vector<std::thread> threads;
+    for (int w = 0; w < workers; ++w) {
+        threads.emplace_back([&, w] {
+            SideSnapshot own = shot;
+            for (int r = records - 1 - w; r >= 0; r -= workers) {
+                binding.Assign_Batch_Values_To_Control(own.graphics(), r);
+                drawn[r] = own.picture(150).image();
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    for (int r = 0; r < records; ++r) {
+        EXPECT_EQ(drawn[r], expected[r]) << "record " << r;
+        EXPECT_EQ(decoded(drawn[r]), QString("W:Guest number %1").arg(r));
+    }
+}

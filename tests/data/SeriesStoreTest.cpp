@@ -1,0 +1,156 @@
+// The series files: the three readings of a file, the listing of the data
+// folder, names typed for a series, and files replaced whole.
+
+#include "app/MessageBoxes.h"
+#include "data/SeriesStore.h"
+#include "platform/MessagePresenter.h"
+#include "platform/ScriptedMessagePresenter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+}
+
+TEST(SeriesStore, ThreeReadingsOfOneText)
+{
+    const struct {
+        QString text;
+        QStringList manager;
+        QStringList binding;
+        QString first;
+    } rows[] = {
+        {"a\n\nb\n", {"a", "b"}, {"a", "", "b"}, "a"},
+        {"  x \ny\n", {"x", "y"}, {"x ", "y"}, "  x "},
+        {"", {}, {""}, ""},
+        {"\n\n", {}, {""}, ""},
+        {"one", {"one"}, {"one"}, "one"},
+        {"a\r\n b\r\n", {"a", "b"}, {"a\r", " b"}, "a\r"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(SeriesStore::managerValues(row.text), row.manager) << row.text.toStdString();
+        EXPECT_EQ(SeriesStore::bindingValues(row.text), row.binding) << row.text.toStdString();
+        EXPECT_EQ(SeriesStore::firstValue(row.text), row.first) << row.text.toStdString();
+    }
+}
+
+TEST(SeriesStore, FilesThatGiveNoValues)
+{
+    QTemporaryDir dir;
+    const SeriesStore store(dir.path(), "txt");
+    writeBytes(store.filePath("bad"), QByteArray("ok\n\xff\xfe broken\n"));
+    writeBytes(store.filePath("good"), QByteArray("caf\xc3\xa9\n"));
+    QDir(dir.path()).mkdir("folder.txt");
+
+    EXPECT_FALSE(store.readBindingValues("bad").has_value());   // invalid UTF-8
+    EXPECT_EQ(store.readFirstValue("bad"), "");
+    EXPECT_FALSE(store.readBindingValues("missing").has_value());
+    EXPECT_FALSE(store.readBindingValues("folder").has_value());
+    EXPECT_FALSE(store.exists("folder"));
+    EXPECT_EQ(store.readBindingValues("good"), QStringList{QString::fromUtf8("café")});
+    // a name reaching out of the folder reads nothing
+    writeBytes(dir.filePath("outside.txt"), "secret\n");
+    const SeriesStore inner(dir.filePath("folder.txt"), "txt");
+    EXPECT_FALSE(inner.readText("../outside").has_value());
+}
+
+TEST(SeriesStore, ListingOfTheDataFolder)
+{
+    QTemporaryDir dir;
+    for (const char* name : {"b.txt", "Apple.txt", ".hidden", "photo.png", "a.b.txt", "apple.csv", "noext"})
+        writeBytes(dir.filePath(name), "v\n");
+    QDir(dir.path()).mkdir("sub.txt");
+    EXPECT_EQ(SeriesStore(dir.path(), "txt").names(),
+              QStringList({".hidden", "a.b", "Apple", "apple", "b", "noext", "photo"}));
+    EXPECT_EQ(SeriesStore(dir.filePath("none"), "txt").names(), QStringList());
+
+    const struct {
+        const char* file;
+        const char* name;
+    } names[] = {{".hidden", ".hidden"}, {"a.b.txt", "a.b"}, {"x.", "x"}, {".a.txt", ".a"}, {"plain", "plain"}};
+    for (const auto& row : names)
+        EXPECT_EQ(SeriesStore::nameWithoutExtension(row.file), row.name) << row.file;
+}
+
+TEST(SeriesStore, NamesWithPathCharactersAreRefused)
+{
+    const struct {
+        QString typed;
+        QString name;   // empty: refused
+    } rows[] = {
+        {" Guests ", "Guests"}, {"x.y", "x.y"}, {"a/b", ""},     {"../x", ""},  {"a\\b", ""},
+        {".", ""},              {"..", ""},     {"  ", ""},      {"", ""},      {QString("a") + QChar(0) + "b", ""},
+        {"/", ""},              {"*?", ""},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(SeriesStore::validSeriesName(row.typed), row.name) << row.typed.toStdString();
+
+    ScriptedMessagePresenter presenter;
+    MessagePresenter::install(&presenter);
+    EXPECT_EQ(SeriesStore::askSeriesName("../etc"), "");
+    EXPECT_EQ(SeriesStore::askSeriesName("Staff"), "Staff");
+    MessagePresenter::install(nullptr);
+    EXPECT_EQ(presenter.texts(), QStringList{"\nPlease enter list name."});
+
+    QTemporaryDir dir;
+    const SeriesStore store(dir.filePath("DataSet"), "txt");
+    QDir(dir.path()).mkdir("DataSet");
+    QString error;
+    EXPECT_FALSE(store.write("../escaped", {"x"}, SeriesStore::WriteMode::Replace, &error));
+    EXPECT_EQ(error, "Please enter list name.");
+    EXPECT_FALSE(QFile::exists(dir.filePath("escaped.txt")));
+}
+
+TEST(SeriesStore, WrittenWholeAppendedOrNotAtAll)
+{
+    QTemporaryDir dir;
+    const SeriesStore store(dir.path(), "txt");
+    ASSERT_TRUE(store.write("s", {"a", "", "b c"}, SeriesStore::WriteMode::Replace));
+    EXPECT_EQ(readBytes(store.filePath("s")), "a\n\nb c\n");
+    ASSERT_TRUE(store.write("s", {"d"}, SeriesStore::WriteMode::Append));
+    EXPECT_EQ(readBytes(store.filePath("s")), "a\n\nb c\nd\n");
+    ASSERT_TRUE(store.write("new", {"é"}, SeriesStore::WriteMode::Append));
+    EXPECT_EQ(readBytes(store.filePath("new")), "\xc3\xa9\n");
+    ASSERT_TRUE(store.write("s", {"z"}, SeriesStore::WriteMode::Replace));
+    EXPECT_EQ(readBytes(store.filePath("s")), "z\n");
+
+    // A write that fails half way (here: the file size limit; root may write
+    // into read-only folders) keeps the old file whole and leaves no
+    // temporary file behind.
+    const QStringList big(200, QStringLiteral("a long value of the series"));
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old {};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit limited = old;
+    limited.rlim_cur = 64;
+    setrlimit(RLIMIT_FSIZE, &limited);
+    QString replaceError, appendError;
+    const bool replaced = store.write("s", big, SeriesStore::WriteMode::Replace, &replaceError);
+    const bool appended = store.write("s", big, SeriesStore::WriteMode::Append, &appendError);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, SIG_DFL);
+    EXPECT_FALSE(replaced);
+    EXPECT_FALSE(appended);
+    EXPECT_FALSE(replaceError.isEmpty());
+    EXPECT_EQ(readBytes(store.filePath("s")), "z\n");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"new.txt", "s.txt"}));
+}
