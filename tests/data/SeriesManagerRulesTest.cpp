@@ -218,8 +218,19 @@ TEST(SeriesExporter, ExportsReadBackByOtherPrograms)
     Excel_Sheet_Number = 1;
     SpreadsheetWriter::ReadData_only_column();
     EXPECT_EQ(SpreadsheetWriter::ReadWorkbook(QString(), false), expected);
+    // a new export gets a new file's permissions, not a temporary file's;
+    // a replaced one keeps those of the file it replaces
+    const QFileDevice::Permissions modeBits = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                                              | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
+    const QString fresh = out.filePath("fresh.xlsx");
+    ASSERT_TRUE(SeriesExporter::exportValues(fresh, values, SeriesExporter::Format::Workbook));
+    EXPECT_EQ(QFileInfo(fresh).permissions() & modeBits, QFileInfo(text).permissions() & modeBits);
+    const QFileDevice::Permissions groupReadable = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    QFile::setPermissions(book, groupReadable);
+    ASSERT_TRUE(SeriesExporter::exportValues(book, values, SeriesExporter::Format::Workbook));
+    EXPECT_EQ(QFileInfo(book).permissions() & modeBits, groupReadable);
     // nothing of the export is left beside it
-    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"list.txt", "list.xlsx"}));
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"fresh.xlsx", "list.txt", "list.xlsx"}));
 }
 
 TEST(SeriesExporter, FailedExportsKeepWhatWasThere)
