@@ -212,7 +212,7 @@ TEST_F(SeriesWindowsTest, DeleteRefusesSeriesInUseAndFailedExportIsReported)
 
 // Values generated into the open series: Cancel in the replace-or-add
 // question opens nothing, Add appends (a constant of spaces is dropped),
-// Replace starts over; the viewer shows a stored series read-only.
+// Replace starts over; the inspector's view button shows the stored series.
 TEST_F(SeriesWindowsTest, GenerateIntoTheOpenSeriesAndView)
 {
     writeSeries("Stored", "x\n\n y \n");
@@ -267,17 +267,26 @@ TEST_F(SeriesWindowsTest, GenerateIntoTheOpenSeriesAndView)
     EXPECT_EQ(generatorRuns, 3);
     EXPECT_EQ(seriesFile("Stored"), "x\n\n y \n");   // nothing saved
 
-    View_Data_Series* viewer = View_Data_Series::defaultInstance();
-    ASSERT_TRUE(viewer);
-    viewer->file_name = "Stored";
-    View_Data_Series::setModalRun([](View_Data_Series& v) {
+    // the inspector's view button of a text object bound to the series
+    int viewed = 0;
+    View_Data_Series::setModalRun([&](View_Data_Series& v) {
+        ++viewed;
         EXPECT_EQ(v.series_name->text(), "Stored");
         EXPECT_EQ(v.values(), (QStringList {"x", "y"}));
         EXPECT_EQ(v.list_count->text(), "Total Rows : 2");
         v.ok_btn->click();
         return v.result();
     });
-    EXPECT_EQ(viewer->Open_Wnd(), 1);
+    control<QAbstractButton>("Text_Tool_btn")->click();
+    for (const auto& [list, item] : {std::pair {"Data_source_type", "Series"}, std::pair {"Batch_Series", "Stored"}}) {
+        auto* combo = control<QComboBox>(list);
+        const int index = combo->findText(QString::fromLatin1(item));
+        ASSERT_GE(index, 0) << item;
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+    control<QAbstractButton>("view_series_btn")->click();
+    EXPECT_EQ(viewed, 1);
 }
 
 // The generator's fields as the user types, its checks, and a name taken
