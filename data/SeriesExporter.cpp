@@ -9,6 +9,7 @@
 #include <QTemporaryFile>
 
 #include <filesystem>
+#include <sys/stat.h>
 #include <system_error>
 
 QString SeriesExporter::exportPath(const QString& chosen, Format format)
@@ -53,6 +54,32 @@ bool SeriesExporter::exportValues(const QString& path, const QStringList& values
     }
     const bool written = writer(partPath, workbookRows(values)) && QFileInfo(partPath).isFile()
                          && QFileInfo(partPath).size() > 0;
+    // The part was made private (0600) as a temporary file; the export gets
+    // the permissions of the file it replaces, or those of a new file.
+    if (written) {
+        QFileDevice::Permissions permissions;
+        if (target.isFile()) {
+            permissions = target.permissions();
+        } else {
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            const mode_t mode = 0666 & ~mask;
+            const std::pair<mode_t, QFileDevice::Permission> bits[] = {
+                {S_IRUSR, QFileDevice::ReadOwner}, {S_IWUSR, QFileDevice::WriteOwner},
+                {S_IRGRP, QFileDevice::ReadGroup}, {S_IWGRP, QFileDevice::WriteGroup},
+                {S_IROTH, QFileDevice::ReadOther}, {S_IWOTH, QFileDevice::WriteOther},
+            };
+            for (const auto& [bit, permission] : bits) {
+                if (mode & bit)
+                    permissions |= permission;
+            }
+            if (permissions & QFileDevice::ReadOwner)
+                permissions |= QFileDevice::ReadUser;
+            if (permissions & QFileDevice::WriteOwner)
+                permissions |= QFileDevice::WriteUser;
+        }
+        QFile::setPermissions(partPath, permissions);
+    }
     std::error_code error;
     if (written)
         std::filesystem::rename(QFile::encodeName(partPath).toStdString(),

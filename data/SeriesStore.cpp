@@ -3,6 +3,7 @@
 #include "app/Globals.h"
 #include "app/MessageBoxes.h"
 #include "app/StringHelpers.h"
+#include "platform/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -90,8 +91,9 @@ std::optional<QString> SeriesStore::readText(const QString& name) const
 {
     if (!exists(name))
         return std::nullopt;
-    QFile file(filePath(name));
-    if (!file.open(QIODevice::ReadOnly))
+    // A FIFO or device under a series name would hold up the reader.
+    QFile file;
+    if (!RegularFile::openForReading(file, filePath(name)))
         return std::nullopt;
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
@@ -160,9 +162,9 @@ bool SeriesStore::write(const QString& name, const QStringList& values, WriteMod
     if (mode == WriteMode::Append && QFileInfo::exists(path)) {
         // The old content and the new values go into the new file together,
         // so an append that fails half way leaves the old file as it was.
-        QFile old(path);
-        if (!old.open(QIODevice::ReadOnly))
-            return fail(old.errorString());
+        QFile old;
+        if (!RegularFile::openForReading(old, path))
+            return fail(QStringLiteral("The series file cannot be read."));
         bytes = old.readAll();
         if (old.error() != QFileDevice::NoError)
             return fail(old.errorString());

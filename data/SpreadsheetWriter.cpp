@@ -9,13 +9,16 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 #include <QUrl>
 #include <QXmlStreamWriter>
 
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
@@ -565,12 +568,28 @@ bool SpreadsheetWriter::WriteWorkbook(const QString& path, const Table& table, b
     QStringList paths;
     for (const QFileInfo& entry : entries)
         paths.append(entry.absoluteFilePath());
+    // Packed beside the target and renamed over it, so a failure leaves
+    // neither a half-written archive nor a damaged earlier file.
     const QString target = localPath(path);
-    if (!SSZipArchive::createZipFileAtPath(target, paths)) {
-        Show_NSLog_Message(QStringLiteral("Error when writing file %1").arg(target));
-        return false;
+    QString packed;
+    {
+        QTemporaryFile file(target + QStringLiteral(".XXXXXX"));
+        file.setAutoRemove(false);
+        if (file.open())
+            packed = file.fileName();
     }
-    return true;
+    // A temporary file is private; the workbook gets the usual mode.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    const bool ok = !packed.isEmpty() && SSZipArchive::createZipFileAtPath(packed, paths)
+        && ::chmod(QFile::encodeName(packed).constData(), 0666 & ~mask) == 0
+        && ::rename(QFile::encodeName(packed).constData(), QFile::encodeName(target).constData()) == 0;
+    if (!ok) {
+        if (!packed.isEmpty())
+            QFile::remove(packed);
+        Show_NSLog_Message(QStringLiteral("Error when writing file %1").arg(target));
+    }
+    return ok;
 }
 
 QString Get_Column_Char_Str(const QString& ref)

@@ -325,9 +325,9 @@ void SKTWindowController::awakeFromNib()
     createInspectorPages();
     createPictureSignatureBarcodeAndSourcePanels();
     createShapeAndLinePanels();
-    connectDataSourceLists();
     setUpSpreadsheetImports();
     createSeriesWindows();
+    connectDataSourceLists();
     // The rulers start shown.
     Show_Hide_Ruler_ChkBox();
     Undo_Redo_Button_state();

@@ -49,7 +49,7 @@ QSpinBox* makeStepper(QWidget* parent, const char* name, int maximum)
     stepper->setRange(1, maximum);
     stepper->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
     // only the arrows are used; the number is typed into the field beside it
-    stepper->setMaximumWidth(22);
+    stepper->setFixedWidth(18);
     stepper->setFocusPolicy(Qt::NoFocus);
     return stepper;
 }

@@ -110,7 +110,14 @@ TEST(WorkbookWriter, FailuresAreReported)
         // A target in a folder that does not exist.
         EXPECT_FALSE(SpreadsheetWriter::WriteWorkbook(out.filePath("missing/x.xlsx"), table, true));
         EXPECT_FALSE(QFileInfo::exists(out.filePath("missing")));
+        // An earlier file is replaced whole; nothing else is left beside it.
+        QFile earlier(out.filePath("x.xlsx"));
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier");
+        earlier.close();
         EXPECT_TRUE(SpreadsheetWriter::WriteWorkbook(out.filePath("x.xlsx"), table, true));
+        EXPECT_TRUE(readAll(out.filePath("x.xlsx")).startsWith("PK"));
+        EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), QStringList {"x.xlsx"});
     }
     // No template in the resource folder.
     const QString saved = Resource_Path;

@@ -197,7 +197,7 @@ TEST_F(CommandButtonsTest, ToolbarButtonsWaitForTheirWindowsAndExitShowsTheRevie
 {
     for (const char* name : {"Mail_btn", "Help_btn"})
         EXPECT_FALSE(button(name)->isEnabled()) << name;
-    // the series windows are made with the main window
+    // the series windows and the import wizard are made with the main window
     for (const char* name : {"Batch_Series_btn", "Import_Wizard_btn", "Create_Series_btn"})
         EXPECT_TRUE(button(name)->isEnabled()) << name;
     EXPECT_TRUE(button("About_btn")->isEnabled());
