@@ -27,6 +27,9 @@
 #include "mainwindow/Invitation_Wizard.h"
 #include "mainwindow/Long_SMS_Dlg.h"
 #include "mainwindow/inspector/BarcodePanel.h"
+#include "mainwindow/series/BatchWizard.h"
+#include "mainwindow/series/Generate_List.h"
+#include "mainwindow/series/View_Data_Series.h"
 #include "mainwindow/inspector/DataSourcePanel.h"
 #include "mainwindow/inspector/InspectorPanel.h"
 #include "mainwindow/inspector/LinePanel.h"
@@ -43,6 +46,10 @@
 #include "mainwindow/ToolPaletteIcons.h"
 #include "mainwindow/WindowBackground.h"
 #include "mainwindow/WindowPlacement.h"
+#include "mainwindow/series/Import_Wizard.h"
+#include "mainwindow/spreadsheet/Data_From_Excel.h"
+#include "mainwindow/spreadsheet/Import_Excel.h"
+#include "mainwindow/spreadsheet/Import_Excel_DataSheet.h"
 #include "model/Globals.h"
 #include "model/PicturePath.h"
 #include "model/QuietUpdate.h"
@@ -76,6 +83,7 @@
 #include <QPainter>
 #include <QPrinterInfo>
 #include <QSaveFile>
+#include <QLineEdit>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -317,6 +325,8 @@ void SKTWindowController::awakeFromNib()
     createInspectorPages();
     createPictureSignatureBarcodeAndSourcePanels();
     createShapeAndLinePanels();
+    setUpSpreadsheetImports();
+    createSeriesWindows();
     connectDataSourceLists();
     // The rulers start shown.
     Show_Hide_Ruler_ChkBox();
@@ -3031,6 +3041,59 @@ void SKTWindowController::Fill_Party_Invidation_Details()
     set_Front_BG_Image(Invite_BG_IMG);
 }
 
+// ---- spreadsheet imports and the series import wizard ----
+
+void SKTWindowController::setUpSpreadsheetImports()
+{
+    m_excelTable = new Data_From_Excel(m_window.get());
+    m_excelTable->bindTable(&Excel_Column_Titles, &ListData);
+    connect(m_excelTable, &Data_From_Excel::tableReplaced, this, &SKTWindowController::excelTableReplaced);
+    m_importExcel = new Import_Excel(m_window.get());
+    m_importExcelDataSheet = new Import_Excel_DataSheet(m_window.get());
+    Import_Excel_DataSheet::setSeriesInUseCheck(
+        [this](const QString& name) { return Check_Batch_File_In_Use_Validation(name); });
+    m_importWizard = new Import_Wizard(m_window.get());
+    setHandOff(WindowHandOffs::HandOff::ImportWizard, &Import_Wizard::openFromMainWindow);
+    setSpreadsheetTableViewer([this] {
+        if (m_excelTable)
+            m_excelTable->Open_Wnd();
+    });
+}
+
+Data_From_Excel* SKTWindowController::excelTableWindow() const
+{
+    return m_excelTable;
+}
+
+Import_Excel* SKTWindowController::importExcelWindow() const
+{
+    return m_importExcel;
+}
+
+Import_Excel_DataSheet* SKTWindowController::importExcelDataSheetWindow() const
+{
+    return m_importExcelDataSheet;
+}
+
+Import_Wizard* SKTWindowController::importWizardWindow() const
+{
+    return m_importWizard;
+}
+
+void SKTWindowController::excelTableReplaced()
+{
+    // The design now has a spreadsheet table to bind to: the source list
+    // offers "Excel", and a saved design keeps offering it.
+    Excel_Binding_Use = true;
+    if (m_importExcel)
+        Excel_Source_Path = m_importExcel->file_path->text();
+    Add_Excel_Col_Name_In_Combo(m_window->findChild<QComboBox*>(QStringLiteral("Data_source_type")));
+    // The object shown in the inspector lists the new columns at once.
+    const GraphicPtr shown = Last_Selected_Graphic.lock();
+    if (shown && shown->data_source_type == 2)
+        Show_RHS_Properties(shown.get());
+}
+
 // ---- data series and batch binding ----
 
 namespace {
@@ -3408,4 +3471,26 @@ void SKTWindowController::connectDataSourceLists()
     lists.firstColumnValue = [this](int column) { return Get_First_Value_Of_Excel_Binding(column); };
     lists.viewSeries = [this] { View_batch_Series_Button(); };
     setDataSourceLists(lists);
+}
+
+// ---- series windows ----
+
+void SKTWindowController::createSeriesWindows()
+{
+    auto* manager = new BatchWizard(m_window.get());
+    auto* generator = new Generate_List(m_window.get());
+    auto* viewer = new View_Data_Series(m_window.get());
+
+    manager->setInUseCheck([this](const QString& name) { return Check_Batch_File_In_Use_Validation(name); });
+    setHandOff(WindowHandOffs::HandOff::BatchSeries, [manager] { manager->Open_Wnd(); });
+    // the toolbar's generator writes a new series file; nothing to relist
+    setHandOff(WindowHandOffs::HandOff::CreateSeries, [generator] {
+        generator->file_name_required = 1;
+        generator->file_name_Insert = 0;
+        generator->Open_Wnd();
+    });
+    setSeriesViewer([viewer](const QString& name) {
+        viewer->file_name = name;
+        viewer->Open_Wnd();
+    });
 }

@@ -656,6 +656,24 @@ public:
     // chosen picture as the front background.
     void Fill_Party_Invidation_Details();
 
+    // ---- spreadsheet imports and the series import wizard ----
+public:
+    // The imported spreadsheet table's window, bound to
+    // `Excel_Column_Titles` and `ListData`, and the import windows.
+    class Data_From_Excel* excelTableWindow() const;
+    class Import_Excel* importExcelWindow() const;
+    class Import_Excel_DataSheet* importExcelDataSheetWindow() const;
+    class Import_Wizard* importWizardWindow() const;
+
+private:
+    void setUpSpreadsheetImports();
+    // After an import into the table: the inspector offers its columns.
+    void excelTableReplaced();
+    QPointer<class Data_From_Excel> m_excelTable;
+    QPointer<class Import_Excel> m_importExcel;
+    QPointer<class Import_Excel_DataSheet> m_importExcelDataSheet;
+    QPointer<class Import_Wizard> m_importWizard;
+
     // ---- data series and batch binding ----
 public:
     // The names of the stored series, in the one order every list shows.
@@ -745,4 +763,12 @@ private:
     std::function<void(const QString&)> m_seriesViewer;
     std::function<void()> m_spreadsheetTableViewer;
     std::atomic<bool> m_batchFailureShown {false};
+
+    // ---- series windows ----
+private:
+    // Makes the series manager, the series generator and the series viewer
+    // (children of the window) and sets what opens them: the toolbar and
+    // menu hand-offs, the data-source page's viewer, the manager's check of
+    // series in use.
+    void createSeriesWindows();
 };

@@ -1,0 +1,35 @@
+#include "data/SeriesDeletion.h"
+
+#include "app/Globals.h"
+#include "app/StringHelpers.h"
+#include "data/SeriesFileWriter.h"
+#include "data/SeriesSaveRules.h"
+
+#include <QFileInfo>
+
+SeriesDeletion::Outcome SeriesDeletion::run(const QString& folder, const QStringList& names,
+                                            const InUse& inUse, const TellInUse& tellInUse)
+{
+    Msg_Apply_All_Chk = false;
+    Outcome outcome;
+    for (int i = 0; i < names.size(); ++i) {
+        const QString name = Trim_Str(names.at(i));
+        if (inUse && inUse(name)) {
+            outcome.anyInUse = true;
+            if (!Msg_Apply_All_Chk) {
+                if (tellInUse)
+                    tellInUse();
+                break;
+            }
+            continue;
+        }
+        // a name that cannot be a file name of the folder has no file to go
+        if (name.isEmpty() || name.contains(QLatin1Char('/')) || name == QLatin1String("..")
+            || name == QLatin1String("."))
+            continue;
+        const QString path = SeriesSaveRules::seriesPath(folder, name);
+        if (QFileInfo(path).isFile() && SeriesFileWriter::removeFile(path))
+            outcome.deleted.append(i);
+    }
+    return outcome;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+// Exports the values of the series manager's open series: a workbook of one
+// column titled "Batch Value", or a text file of one value a line. The new
+// file is complete before it takes the place of a file at the path; a folder
+// at the path is never touched, and a failure leaves the old file.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class SeriesExporter
+{
+public:
+    enum class Format { Workbook, Text };
+
+    // Writes the rows as a one-sheet workbook at the path (rows of cells,
+    // no title-row styling); true when the workbook is complete.
+    using WorkbookWriter = std::function<bool(const QString& path, const QList<QStringList>& rows)>;
+
+    // The path an export to `format` goes to: the chosen path, with the
+    // format's extension added unless it ends with it already.
+    static QString exportPath(const QString& chosen, Format format);
+
+    // The rows of the workbook: "Batch Value", then one row per value.
+    static QList<QStringList> workbookRows(const QStringList& values);
+
+    // Writes `values` to `path` (already given its extension) in `format`;
+    // false when nothing was exported (a folder at the path, or a write that
+    // failed). Workbooks are written by `writeWorkbook`, by default
+    // SpreadsheetWriter::WriteWorkbook.
+    static bool exportValues(const QString& path, const QStringList& values, Format format,
+                             const WorkbookWriter& writeWorkbook = {});
+};

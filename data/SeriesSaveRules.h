@@ -1,0 +1,66 @@
+#pragma once
+
+// Saving the series manager's open series under the name in its name field.
+// The rules: the name is cleaned (reserved characters at its ends removed)
+// and must be a plain file name; when another series' file already has that
+// name (the name differs from the one the series was opened under, compared
+// as typed), the user is asked before it is replaced; saving under the name
+// it was opened under replaces its file without asking; a series saved
+// under a new, free name moves there and its old file goes. The file is
+// replaced atomically, and the old name is deleted only after the new file
+// is complete.
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class SeriesSaveRules
+{
+public:
+    enum class Result {
+        Saved,
+        // the user answered No to replacing another series
+        Declined,
+        // the name is empty after cleaning, or "." or "..", or holds a path
+        // separator or NUL
+        BadName,
+        // the file could not be written; nothing on disk changed
+        WriteFailed,
+    };
+
+    // Asks whether another series' file may be replaced; true for Yes.
+    using AskReplace = std::function<bool()>;
+
+    // What saving under a name will do, decided before anything is written.
+    struct Plan {
+        // the data folder and the cleaned name
+        QString folder;
+        QString name;
+        // "" when the name is no usable file name
+        QString path;
+        // another series' file is there: ask before replacing it
+        bool replacesOther = false;
+        // the file of the name the series was opened under, to go after the
+        // new file is complete ("" when none goes)
+        QString oldPath;
+    };
+    static Plan plan(const QString& folder, const QString& name, const QString& openedAs);
+
+    // Writes the values (trimmed, empty ones left out) as the plan says;
+    // Saved or WriteFailed.
+    static Result carryOut(const Plan& plan, const QStringList& values);
+
+    // Plans and carries out the saving of `values` as the series `name` in
+    // `folder`; `openedAs` is the name the series was opened under ("" for a
+    // new series).
+    static Result save(const QString& folder, const QString& name, const QString& openedAs,
+                       const QStringList& values, const AskReplace& askReplace);
+
+    // The file name a series name gives after cleaning, or "" when the name
+    // cannot be a file name of the data folder.
+    static QString cleanedName(const QString& name);
+
+    // The path of the series `name` in `folder` (the name used as it stands).
+    static QString seriesPath(const QString& folder, const QString& name);
+};

@@ -1,0 +1,47 @@
+#pragma once
+
+// The working copy of one data series as the series manager and the series
+// viewer hold it: trimmed, non-empty values in list order. Nothing here
+// touches a file except load(), which reads a series file the way the
+// manager does (split at line ends, each piece trimmed, empty pieces left
+// out).
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class SeriesValueList
+{
+public:
+    // What load() found.
+    enum class LoadResult { Loaded, Unreadable };
+
+    const QStringList& values() const { return m_values; }
+    int count() const { return int(m_values.size()); }
+    bool isEmpty() const { return m_values.isEmpty(); }
+    QString value(int row) const;
+
+    // Appends the trimmed value; an empty one is left out. True when a row
+    // was added.
+    bool append(const QString& value);
+    void clear() { m_values.clear(); }
+
+    // Replaces the value of `row` by the trimmed text; false (nothing
+    // changes) when the trimmed text is empty or the row does not exist.
+    bool replace(int row, const QString& text);
+
+    // Removes the rows in `rows` (any order, duplicates and rows out of
+    // range ignored) and answers the row to select afterwards: the row just
+    // above `selectedRow` (the selection before the removal) when that row
+    // was not the first and still exists, else -1.
+    int removeRows(const QList<int>& rows, int selectedRow);
+
+    // Replaces the list by the values of the file at `path`, read as UTF-8.
+    // A file that cannot be opened for reading and writing (the manager
+    // edits what it opens) or that is not valid UTF-8 gives Unreadable and
+    // leaves the list empty.
+    LoadResult load(const QString& path, bool needsWriteAccess = true);
+
+private:
+    QStringList m_values;
+};

@@ -1,0 +1,143 @@
+#include "data/SpreadsheetImport.h"
+
+#include "app/StringHelpers.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace {
+
+QString cellAt(const QStringList& row, int column)
+{
+    return Trim_Str(row.value(column));
+}
+
+int firstDataRow(bool containsHeader)
+{
+    return containsHeader ? 1 : 0;
+}
+
+}   // namespace
+
+QList<SpreadsheetImport::ColumnChoice> SpreadsheetImport::choicesFromTitles(const QStringList& titles)
+{
+    QList<ColumnChoice> choices;
+    choices.reserve(titles.size());
+    for (const QString& title : titles)
+        choices.append({Trim_Str(title), title, false});
+    return choices;
+}
+
+bool SpreadsheetImport::anyTicked(const QList<ColumnChoice>& choices)
+{
+    return std::any_of(choices.begin(), choices.end(), [](const ColumnChoice& c) { return c.State; });
+}
+
+QList<SpreadsheetImport::ColumnSeries> SpreadsheetImport::seriesPerColumn(const Rows& rows,
+                                                                          const QList<ColumnChoice>& choices,
+                                                                          bool containsHeader)
+{
+    QList<ColumnSeries> result;
+    if (rows.isEmpty())
+        return result;
+    const int columns = int(rows.first().size());
+    for (int c = 0; c < columns && c < choices.size(); ++c) {
+        if (!choices[c].State)
+            continue;
+        ColumnSeries series;
+        series.column = c;
+        series.name = Remove_Reserve_Char_In_File_Name(Trim_Str(choices[c].Header));
+        for (int r = firstDataRow(containsHeader); r < rows.size(); ++r)
+            series.values.append(cellAt(rows[r], c));
+        result.append(series);
+    }
+    return result;
+}
+
+QStringList SpreadsheetImport::valuesOfTickedColumns(const Rows& rows, const QList<ColumnChoice>& choices,
+                                                     bool containsHeader)
+{
+    QStringList values;
+    for (int r = firstDataRow(containsHeader); r < rows.size(); ++r) {
+        const QStringList& row = rows[r];
+        for (int c = 0; c < row.size() && c < choices.size(); ++c) {
+            if (choices[c].State)
+                values.append(cellAt(row, c));
+        }
+    }
+    return values;
+}
+
+SpreadsheetImport::Table SpreadsheetImport::tableFromRows(const Rows& rows, const QList<ColumnChoice>& choices,
+                                                          bool containsHeader, const QString& rowNumberTitle)
+{
+    Table table;
+    table.titles.append(rowNumberTitle);
+    if (rows.isEmpty())
+        return table;
+    const QStringList& header = rows.first();
+    QList<int> ticked;
+    for (int c = 0; c < header.size() && c < choices.size(); ++c) {
+        if (choices[c].State) {
+            ticked.append(c);
+            table.titles.append(cellAt(header, c));
+        }
+    }
+    for (int r = firstDataRow(containsHeader); r < rows.size(); ++r) {
+        const QStringList& row = rows[r];
+        if (row.isEmpty())
+            continue;
+        QStringList cells;
+        for (int c : ticked)
+            cells.append(cellAt(row, c));
+        appendTableRow(table.rows, cells, int(ticked.size()));
+    }
+    return table;
+}
+
+bool SpreadsheetImport::appendTableRow(QList<DesignFileRow>& rows, const QStringList& cells, int count)
+{
+    if (count < 0 || cells.size() < count)
+        return false;
+    DesignFileRow row;
+    row.insert(QStringLiteral("Extension"), QString::number(rows.size() + 1));
+    for (int i = 0; i < count; ++i)
+        row.insert(QStringLiteral("Column%1").arg(i + 1), Trim_Str(cells[i]));
+    rows.append(row);
+    return true;
+}
+
+QStringList SpreadsheetImport::sheetNamesByNumber(const QStringList& fileNames)
+{
+    static const QRegularExpression part(QStringLiteral("^sheet([0-9]{1,9})\\.xml$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    QList<std::pair<int, QString>> found;
+    for (const QString& name : fileNames) {
+        const QRegularExpressionMatch m = part.match(name);
+        if (m.hasMatch())
+            found.append({m.captured(1).toInt(), name.left(name.size() - 4)});
+    }
+    std::sort(found.begin(), found.end());
+    QStringList names;
+    for (const auto& entry : found)
+        names.append(entry.second);
+    return names;
+}
+
+int SpreadsheetImport::sheetNumber(const QString& sheetName)
+{
+    static const QRegularExpression number(QStringLiteral("^sheet([0-9]{1,9})$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = number.match(sheetName);
+    return m.hasMatch() ? m.captured(1).toInt() : 0;
+}
+
+QString SpreadsheetImport::asSeriesLine(const QString& value)
+{
+    QString line = value;
+    line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    line.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return line;
+}

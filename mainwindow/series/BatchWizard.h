@@ -1,0 +1,151 @@
+#pragma once
+
+// The series manager: a modal window of two screens. The first lists the
+// stored data series (new, open, import, generate, delete, help, close);
+// the second shows the values of the open series, a working copy that only
+// Save writes (import or generate into it, edit a value, delete rows,
+// export, save, back, close). The window-free rules live in data/
+// (SeriesValueList, SeriesSaveRules, SeriesDeletion, SeriesExporter).
+
+#include "data/SeriesExporter.h"
+#include "data/SeriesValueList.h"
+
+#include <QDialog>
+#include <QStringList>
+
+#include <functional>
+
+class Load_Num_Info;
+class PleaseWait_Modeless;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStackedWidget;
+class QTableView;
+class SeriesRowsModel;
+class Update_Ex_Num;
+
+class BatchWizard : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // The window made last becomes the default instance and
+    // `BatchWizard_Window`.
+    explicit BatchWizard(QWidget* parent = nullptr);
+    ~BatchWizard() override;
+
+    static BatchWizard* defaultInstance();
+
+    // Makes the data folders, shows the series list refilled from the data
+    // folder and runs the window modally; 0 when it is closed.
+    int Open_Wnd();
+
+    void Fill_List();
+    // Trims; a non-empty name or value becomes a new row of its table.
+    void Create_Avail_List(const QString& name);
+    void Create_Value_List(const QString& value);
+    // Create_Value_List for each value, the table redrawn once.
+    void appendValues(const QStringList& values);
+    QString Get_List_Name_Text(int row) const;
+    QString Get_Value_Text(int row) const;
+
+    // series list screen
+    void Import_Btn_Clicked();
+    void AddNew_Btn_Clicked();
+    void Update_Btn_Clicked();
+    void CreateSeries_Btn_Clicked();
+    void Delete_List_Btn_Clicked();
+    void Close_Btn_Clicked();
+    void Help_Btn_Clicked();
+    // values screen
+    void Import_Value_Btn_Clicked();
+    void Series_Value_Btn_Clicked();
+    void Delete_Rows_Btn_Clicked();
+    void Export_Value_Btn_Clicked();
+    void Save_Btn_Clicked();
+    void Back_Btn_Clicked();
+    void Close_2_Btn_Clicked();
+    void Help_2_Btn_Clicked();
+
+    // A double click in one of the two tables.
+    void doubleClickInTable(QTableView* table);
+    // Opens the selected series on the values screen.
+    void On_Update();
+    // Edits the selected value.
+    void OnGetSelected();
+    void Show_Create_Modeless();
+    void Hide_Destroy_Modeless();
+
+    // Replaces the value of `row` by the trimmed text (the value editor's
+    // OK); false when it is empty or the row does not exist.
+    bool replaceValue(int row, const QString& text);
+
+    const QStringList& seriesNames() const { return m_names; }
+    const QStringList& values() const { return m_values.values(); }
+    bool valuesScreenShown() const;
+
+    // Whether a series is bound to a card object (deleting it is refused).
+    using InUseCheck = std::function<bool(const QString& name)>;
+    void setInUseCheck(InUseCheck check);
+    // Writes the workbook of an export (unset: SpreadsheetWriter).
+    void setWorkbookWriter(SeriesExporter::WorkbookWriter writer);
+
+    using ModalRun = std::function<int(BatchWizard&)>;
+    static void setModalRun(ModalRun run);
+
+    QStackedWidget* screens = nullptr;
+    QWidget* list_screen = nullptr;
+    QWidget* value_screen = nullptr;
+    QTableView* List = nullptr;
+    QTableView* List_value = nullptr;
+    QLineEdit* batch_list_name = nullptr;
+    QLineEdit* update_list_name = nullptr;
+    QLabel* batch_list_count = nullptr;
+    QLabel* batch_value_count = nullptr;
+    // the file type of an export: "xlsx" (first) or "txt"
+    QComboBox* export_type = nullptr;
+    PleaseWait_Modeless* plz_wait_Window = nullptr;
+    Load_Num_Info* Load_Number_Window = nullptr;
+    Update_Ex_Num* Update_Value_Wnd = nullptr;
+
+    QPushButton* import_btn = nullptr;
+    QPushButton* add_new_btn = nullptr;
+    QPushButton* update_btn = nullptr;
+    QPushButton* create_series_btn = nullptr;
+    QPushButton* delete_list_btn = nullptr;
+    QPushButton* help_btn = nullptr;
+    QPushButton* close_btn = nullptr;
+    QPushButton* import_value_btn = nullptr;
+    QPushButton* series_value_btn = nullptr;
+    QPushButton* delete_rows_btn = nullptr;
+    QPushButton* export_value_btn = nullptr;
+    QPushButton* save_btn = nullptr;
+    QPushButton* back_btn = nullptr;
+    QPushButton* close_2_btn = nullptr;
+    QPushButton* help_2_btn = nullptr;
+
+private:
+    void showListScreen();
+    void showValueScreen();
+    void showNames();
+    void showValues();
+    // "Available list is empty." or "Please select a record ..." when no
+    // usable series is selected; true when one is.
+    bool Batch_List_Selection_Validation();
+    // the selected rows of a table, ascending
+    static QList<int> selectedRows(QTableView* table);
+    static void selectRow(QTableView* table, int row);
+    // Asks whether new values replace or extend the open ones; false when
+    // nothing is to be done.
+    bool prepareForNewValues();
+    void runGenerator(int fileNameRequired, int fileNameInsert);
+
+    SeriesRowsModel* m_namesModel = nullptr;
+    SeriesRowsModel* m_valuesModel = nullptr;
+    QStringList m_names;
+    SeriesValueList m_values;
+    InUseCheck m_inUse;
+    SeriesExporter::WorkbookWriter m_workbookWriter;
+};

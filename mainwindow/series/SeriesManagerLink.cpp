@@ -1,0 +1,7 @@
+#include "mainwindow/series/SeriesManagerLink.h"
+
+SeriesManagerLink& SeriesManagerLink::installed()
+{
+    static SeriesManagerLink link;
+    return link;
+}

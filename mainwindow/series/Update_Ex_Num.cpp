@@ -1,0 +1,100 @@
+#include "mainwindow/series/Update_Ex_Num.h"
+
+#include "app/MessageBoxes.h"
+#include "app/StringHelpers.h"
+#include "mainwindow/WindowBackground.h"
+#include "mainwindow/series/BatchWizard.h"
+#include "mainwindow/series/Globals.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+Update_Ex_Num::ModalRun s_modalRun;
+}
+
+Update_Ex_Num::Update_Ex_Num(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Update_Value_Wnd"));
+    setWindowTitle(tr("Edit Value"));
+    setModal(true);
+    WindowBackground::apply(*this);
+
+    Update_m_ex_num_str = new QLineEdit(this);
+    Update_m_ex_num_str->setObjectName(QStringLiteral("Update_m_ex_num_str"));
+    Update_m_s_number = new QLineEdit(this);
+    Update_m_s_number->setObjectName(QStringLiteral("Update_m_s_number"));
+    Update_m_s_number->hide();
+    Update_m_ex_num_index = new QLineEdit(this);
+    Update_m_ex_num_index->setObjectName(QStringLiteral("Update_m_ex_num_index"));
+    Update_m_ex_num_index->hide();
+
+    auto* buttons = new QDialogButtonBox(this);
+    ok_btn = buttons->addButton(QDialogButtonBox::Ok);
+    cancel_btn = buttons->addButton(QDialogButtonBox::Cancel);
+    ok_btn->setObjectName(QStringLiteral("ok_btn"));
+    cancel_btn->setObjectName(QStringLiteral("cancel_btn"));
+    connect(ok_btn, &QPushButton::clicked, this, &Update_Ex_Num::OKPressed);
+    connect(cancel_btn, &QPushButton::clicked, this, &Update_Ex_Num::CancelPressed);
+
+    auto* form = new QFormLayout;
+    form->addRow(tr("Value:"), Update_m_ex_num_str);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(Update_m_s_number);
+    layout->addWidget(Update_m_ex_num_index);
+    layout->addWidget(buttons);
+    setMinimumWidth(360);
+}
+
+void Update_Ex_Num::setModalRun(ModalRun run)
+{
+    s_modalRun = std::move(run);
+}
+
+int Update_Ex_Num::runEditor()
+{
+    const int result = s_modalRun ? s_modalRun(*this) : exec();
+    hide();
+    return result;
+}
+
+void Update_Ex_Num::emptyFields()
+{
+    Update_m_ex_num_str->clear();
+    Update_m_s_number->clear();
+    Update_m_ex_num_index->clear();
+}
+
+void Update_Ex_Num::OKPressed()
+{
+    const QString edited = Update_m_ex_num_str->text();
+    if (edited == Update_m_s_number->text()) {
+        done(1);
+        return;
+    }
+    const QString trimmed = Trim_Str(edited);
+    if (trimmed.isEmpty()) {
+        Show_MessageBox(QStringLiteral("Please enter a valid value."));
+        Update_m_ex_num_str->setFocus();
+        return;
+    }
+    if (BatchWizard_Window)
+        BatchWizard_Window->replaceValue(Update_m_ex_num_index->text().toInt(), trimmed);
+    emptyFields();
+    done(1);
+}
+
+void Update_Ex_Num::CancelPressed()
+{
+    emptyFields();
+    done(0);
+}
+
+void Update_Ex_Num::reject()
+{
+    CancelPressed();
+}

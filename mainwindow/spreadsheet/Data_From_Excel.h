@@ -1,0 +1,72 @@
+#pragma once
+
+// The imported spreadsheet table's window. The table itself (its column
+// titles, the row-number column first, and its rows) is a plain value that
+// the main window keeps, saves in design files and binds card objects to;
+// this window is bound to it, replaces it after an import and shows and
+// edits it.
+
+#include "data/SpreadsheetImport.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class QLabel;
+class QTableWidget;
+
+class Data_From_Excel : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // Becomes `Data_From_Excel_Window` and the default instance.
+    explicit Data_From_Excel(QWidget* parent = nullptr);
+    ~Data_From_Excel() override;
+    static Data_From_Excel* defaultInstance();
+
+    // The table the window shows and fills (not owned; both outlive it).
+    void bindTable(QStringList* titles, QList<DesignFileRow>* rows);
+    QList<DesignFileRow> ListData() const;
+    QStringList columnTitles() const;
+
+    // Replaces the table's columns and rows with those of an import (the
+    // row-number column keeps its title) and announces it.
+    void replaceTable(const SpreadsheetImport::Table& table);
+    // Appends a row of the first `count` cells; logged and left out when
+    // there are fewer.
+    void Create_List_By_Array(const QStringList& cells, int count);
+    // Appends a row holding only the trimmed text as its number, when that
+    // is not empty.
+    void Create_Value_List(const QString& text);
+    void Mark_List_New_Selection(int row);
+
+    // Shows the table with its row and column counts and runs the window
+    // modally; 1 after OK.
+    int Open_Wnd();
+    void OK_Click();
+
+    using ModalRun = std::function<int(Data_From_Excel&)>;
+    static void setModalRun(ModalRun run);
+
+    QTableWidget* ColList = nullptr;
+    QLabel* rows_count = nullptr;
+    QLabel* column_count = nullptr;
+
+signals:
+    // The table's columns and rows were replaced by an import.
+    void tableReplaced();
+
+private:
+    void reloadTable();
+    void cellEdited(int row, int column);
+
+    QStringList* m_titles = nullptr;
+    QList<DesignFileRow>* m_rows = nullptr;
+    QStringList m_ownTitles {QStringLiteral("No.")};
+    QList<DesignFileRow> m_ownRows;
+    bool m_filling = false;
+};
+
+// The one imported-table window; null until it is made.
+extern Data_From_Excel* Data_From_Excel_Window;

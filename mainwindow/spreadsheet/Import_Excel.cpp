@@ -1,0 +1,73 @@
+#include "mainwindow/spreadsheet/Import_Excel.h"
+
+#include "app/MessageBoxes.h"
+#include "mainwindow/series/SeriesManagerLink.h"
+#include "mainwindow/spreadsheet/Data_From_Excel.h"
+
+#include <QCheckBox>
+
+namespace {
+
+Import_Excel* imp_xl_DefaultInstance = nullptr;
+const QString unreadableMessage =
+    QStringLiteral("Either file is corrupted or selected file contains invalid characters.");
+
+}   // namespace
+
+Import_Excel::Import_Excel(QWidget* parent) : SpreadsheetPicker(parent, false)
+{
+    imp_xl_DefaultInstance = this;
+    setObjectName(QStringLiteral("Import_Excel"));
+    setWindowTitle(tr("Import Spreadsheet Columns"));
+}
+
+Import_Excel::~Import_Excel()
+{
+    if (imp_xl_DefaultInstance == this)
+        imp_xl_DefaultInstance = nullptr;
+}
+
+Import_Excel* Import_Excel::defaultInstance()
+{
+    return imp_xl_DefaultInstance;
+}
+
+bool Import_Excel::runImport()
+{
+    if (open_mode == QLatin1String("D"))
+        Insert_file_Func();
+    else
+        Create_Excel_List_Func();
+    return true;   // every way ends the dialog
+}
+
+void Import_Excel::Insert_file_Func()
+{
+    Show_Create_Modeless();
+    excel_content = readAllRows();
+    const SeriesManagerLink& manager = SeriesManagerLink::installed();
+    for (const QString& value :
+         SpreadsheetImport::valuesOfTickedColumns(excel_content, ListData_xl, contains_header->isChecked()))
+        manager.addValue(SpreadsheetImport::asSeriesLine(value));
+    Hide_Destroy_Modeless();
+    if (excel_content.isEmpty())
+        Show_MessageBox(unreadableMessage);
+}
+
+void Import_Excel::Create_Excel_List_Func()
+{
+    Show_Create_Modeless();
+    excel_content = readAllRows();
+    if (!excel_content.isEmpty()) {
+        Data_From_Excel* table = Data_From_Excel::defaultInstance();
+        const QString rowNumberTitle =
+            table ? table->columnTitles().value(0, QStringLiteral("No.")) : QStringLiteral("No.");
+        const SpreadsheetImport::Table imported = SpreadsheetImport::tableFromRows(
+            excel_content, ListData_xl, contains_header->isChecked(), rowNumberTitle);
+        if (table)
+            table->replaceTable(imported);
+    }
+    Hide_Destroy_Modeless();
+    if (excel_content.isEmpty())
+        Show_MessageBox(unreadableMessage);
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+// The spreadsheet import that fills the series manager's value list (open
+// mode "D") or the imported spreadsheet table (open mode "E") with the
+// ticked columns of a sheet.
+
+#include "mainwindow/spreadsheet/SpreadsheetPicker.h"
+
+class Import_Excel : public SpreadsheetPicker
+{
+    Q_OBJECT
+
+public:
+    explicit Import_Excel(QWidget* parent = nullptr);
+    ~Import_Excel() override;
+    static Import_Excel* defaultInstance();
+
+    // "D" or "E"; the caller sets it before Open_excel_Wnd.
+    QString open_mode = QStringLiteral("D");
+
+    // The ticked cells, row after row, to the series manager's value list.
+    void Insert_file_Func();
+    // The ticked columns into the imported spreadsheet table.
+    void Create_Excel_List_Func();
+
+protected:
+    bool runImport() override;
+};

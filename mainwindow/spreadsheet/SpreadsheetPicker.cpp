@@ -1,0 +1,285 @@
+#include "mainwindow/spreadsheet/SpreadsheetPicker.h"
+
+#include "app/MessageBoxes.h"
+#include "app/StringHelpers.h"
+#include "data/Globals.h"
+#include "data/WorkbookAccess.h"
+#include "mainwindow/PleaseWait_Modeless.h"
+#include "mainwindow/WindowBackground.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableWidget>
+#include <QThread>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <exception>
+
+namespace {
+
+SpreadsheetPicker::ModalRun s_modalRun;
+double s_loadPause = 1.0;
+
+enum PickerColumn { StateColumn, ExtensionColumn, HeaderColumn };
+
+}   // namespace
+
+SpreadsheetPicker::SpreadsheetPicker(QWidget* parent, bool withHeaderColumn) : QDialog(parent)
+{
+    setModal(true);
+    WindowBackground::apply(*this);
+    resize(520, 520);
+
+    file_path = new QLineEdit(this);
+    file_path->setObjectName(QStringLiteral("file_path"));
+    file_path->setReadOnly(true);
+    Sheet_ComboBox = new QComboBox(this);
+    Sheet_ComboBox->setObjectName(QStringLiteral("Sheet_ComboBox"));
+    contains_header = new QCheckBox(tr("First row contains column titles"), this);
+    contains_header->setObjectName(QStringLiteral("contains_header"));
+
+    auto* form = new QFormLayout;
+    form->addRow(tr("Workbook:"), file_path);
+    form->addRow(tr("Sheet:"), Sheet_ComboBox);
+    form->addRow(QString(), contains_header);
+
+    ColList = new QTableWidget(0, withHeaderColumn ? 3 : 2, this);
+    ColList->setObjectName(QStringLiteral("ColList"));
+    QStringList headers {tr("Import"), tr("Column")};
+    if (withHeaderColumn)
+        headers << tr("Series name");
+    ColList->setHorizontalHeaderLabels(headers);
+    ColList->verticalHeader()->setVisible(false);
+    ColList->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    ColList->horizontalHeader()->setSectionResizeMode(StateColumn, QHeaderView::ResizeToContents);
+    ColList->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    auto* selectAllButton = new QPushButton(tr("Select All"), this);
+    selectAllButton->setObjectName(QStringLiteral("select_all_btn"));
+    auto* clearAllButton = new QPushButton(tr("Clear All"), this);
+    clearAllButton->setObjectName(QStringLiteral("clear_all_btn"));
+    auto* pickButtons = new QHBoxLayout;
+    pickButtons->addWidget(selectAllButton);
+    pickButtons->addWidget(clearAllButton);
+    pickButtons->addStretch(1);
+
+    m_ownArea = new QVBoxLayout;
+    m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    m_buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ok_btn"));
+    m_buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancel_btn"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(new QLabel(tr("Columns to import:"), this));
+    layout->addWidget(ColList, 1);
+    layout->addLayout(pickButtons);
+    layout->addLayout(m_ownArea);
+    layout->addWidget(m_buttons);
+
+    plz_wait_Window = new PleaseWait_Modeless(this);
+
+    connect(Sheet_ComboBox, &QComboBox::currentIndexChanged, this, [this] { sheetChosen(); });
+    connect(ColList, &QTableWidget::cellChanged, this, &SpreadsheetPicker::pickerItemChanged);
+    connect(selectAllButton, &QPushButton::clicked, this, [this] { selectAll(true); });
+    connect(clearAllButton, &QPushButton::clicked, this, [this] { selectAll(false); });
+    connect(m_buttons, &QDialogButtonBox::accepted, this, &SpreadsheetPicker::OKPressed);
+    connect(m_buttons, &QDialogButtonBox::rejected, this, &SpreadsheetPicker::CancelPressed);
+}
+
+void SpreadsheetPicker::setModalRun(ModalRun run)
+{
+    s_modalRun = std::move(run);
+}
+
+void SpreadsheetPicker::setLoadPause(double seconds)
+{
+    s_loadPause = seconds;
+}
+
+int SpreadsheetPicker::Open_excel_Wnd(const QString& path)
+{
+    Excel_Sheet_Number = 1;
+    file_path->setText(path);
+    contains_header->setChecked(true);
+    ListData_xl.clear();
+    reloadPicker();
+    {
+        const QSignalBlocker blocker(Sheet_ComboBox);
+        Sheet_ComboBox->clear();
+    }
+    excel_content.clear();
+    resetOwnControls();
+    setResult(0);
+
+    if (s_modalRun) {
+        Load_file_Func(path);
+        const int code = s_modalRun(*this);
+        hide();
+        return code;
+    }
+    // The window is up before the workbook is read, so the please-wait
+    // window has a window to sit on and the dialog keeps painting.
+    QTimer::singleShot(0, this, [this, path] { Load_file_Func(path); });
+    const int code = exec();
+    hide();
+    return code;
+}
+
+void SpreadsheetPicker::Show_Create_Modeless()
+{
+    if (isVisible()) {
+        plz_wait_Window->show();
+        plz_wait_Window->raise();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+}
+
+void SpreadsheetPicker::Hide_Destroy_Modeless()
+{
+    plz_wait_Window->hide();
+}
+
+void SpreadsheetPicker::Load_file_Func(const QString& path)
+{
+    QElapsedTimer shown;
+    shown.start();
+    Show_Create_Modeless();
+    try {
+        const WorkbookAccess& access = WorkbookAccess::installed();
+        const QStringList parts = access.open ? access.open(path) : QStringList();
+        const QStringList sheets = SpreadsheetImport::sheetNamesByNumber(parts);
+        {
+            const QSignalBlocker blocker(Sheet_ComboBox);
+            for (const QString& sheet : sheets) {
+                const QString tab = access.tabName ? access.tabName(SpreadsheetImport::sheetNumber(sheet)) : QString();
+                Sheet_ComboBox->addItem(tab.isEmpty() ? sheet : QStringLiteral("%1 (%2)").arg(sheet, tab), sheet);
+            }
+            Sheet_ComboBox->setCurrentIndex(-1);
+        }
+        if (!sheets.isEmpty())
+            Sheet_ComboBox->setCurrentIndex(0);   // runs the sheet choice
+        loadOwnLists();
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+    }
+    // The please-wait window stays long enough to be read.
+    if (isVisible()) {
+        while (shown.elapsed() < qint64(s_loadPause * 1000)) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 50);
+            QThread::msleep(20);
+        }
+    }
+    Hide_Destroy_Modeless();
+}
+
+void SpreadsheetPicker::sheetChosen()
+{
+    const QString sheet = Sheet_ComboBox->currentData().toString();
+    const int number = SpreadsheetImport::sheetNumber(sheet);
+    if (number <= 0)
+        return;
+    Excel_Sheet_Number = number;
+    try {
+        const WorkbookAccess& access = WorkbookAccess::installed();
+        const QStringList titles = access.titles ? access.titles() : QStringList();
+        if (titles.isEmpty())
+            return;
+        ListData_xl = SpreadsheetImport::choicesFromTitles(titles);
+        reloadPicker();
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+SpreadsheetImport::Rows SpreadsheetPicker::readAllRows()
+{
+    const WorkbookAccess& access = WorkbookAccess::installed();
+    return access.rows ? access.rows(file_path->text()) : SpreadsheetImport::Rows();
+}
+
+void SpreadsheetPicker::reloadPicker()
+{
+    m_filling = true;
+    ColList->setRowCount(int(ListData_xl.size()));
+    for (int row = 0; row < ListData_xl.size(); ++row) {
+        const SpreadsheetImport::ColumnChoice& choice = ListData_xl[row];
+        auto* state = new QTableWidgetItem;
+        state->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        state->setCheckState(choice.State ? Qt::Checked : Qt::Unchecked);
+        ColList->setItem(row, StateColumn, state);
+        auto* title = new QTableWidgetItem(choice.Extension);
+        title->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        ColList->setItem(row, ExtensionColumn, title);
+        if (ColList->columnCount() > HeaderColumn) {
+            auto* header = new QTableWidgetItem(choice.Header);
+            header->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            ColList->setItem(row, HeaderColumn, header);
+        }
+    }
+    m_filling = false;
+}
+
+void SpreadsheetPicker::pickerItemChanged(int row, int column)
+{
+    if (m_filling || column != StateColumn)
+        return;
+    if (row < 0 || row >= ListData_xl.size()) {
+        Show_NSLog_Message(QStringLiteral("pRowIndex >= 0 && pRowIndex < [ListData_xl count]"));
+        return;
+    }
+    ListData_xl[row].State = ColList->item(row, column)->checkState() == Qt::Checked;
+}
+
+void SpreadsheetPicker::selectAll(bool ticked)
+{
+    for (SpreadsheetImport::ColumnChoice& choice : ListData_xl)
+        choice.State = ticked;
+    reloadPicker();
+}
+
+void SpreadsheetPicker::setHeaderColumnVisible(bool visible)
+{
+    if (ColList->columnCount() > HeaderColumn)
+        ColList->setColumnHidden(HeaderColumn, !visible);
+}
+
+void SpreadsheetPicker::OKPressed()
+{
+    if (ListData_xl.isEmpty()) {
+        Show_MessageBox(QStringLiteral("There is no column."));
+        return;
+    }
+    if (!SpreadsheetImport::anyTicked(ListData_xl)) {
+        Show_MessageBox(QStringLiteral("No column is selected."));
+        return;
+    }
+    bool finished = true;
+    try {
+        finished = runImport();
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+    }
+    Hide_Destroy_Modeless();
+    if (finished) {
+        excel_content.clear();
+        done(1);
+    }
+}
+
+void SpreadsheetPicker::CancelPressed()
+{
+    excel_content.clear();
+    done(0);
+}

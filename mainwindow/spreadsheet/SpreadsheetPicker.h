@@ -1,0 +1,86 @@
+#pragma once
+
+// The sheet and column picker shared by the two spreadsheet import dialogs:
+// the workbook's path, the sheet pop-up, the "contains header" box and the
+// list of the sheet's columns to tick. Opening a workbook shows the window
+// first and reads the workbook once the window is up, under the please-wait
+// window; OK checks that a column is ticked and leaves the import to the
+// dialog.
+
+#include "data/SpreadsheetImport.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class PleaseWait_Modeless;
+class QCheckBox;
+class QComboBox;
+class QDialogButtonBox;
+class QLineEdit;
+class QTableWidget;
+class QVBoxLayout;
+
+class SpreadsheetPicker : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit SpreadsheetPicker(QWidget* parent, bool withHeaderColumn);
+
+    // Resets the dialog for the workbook at `path`, reads it and runs the
+    // dialog modally; returns the modal code when it closes.
+    int Open_excel_Wnd(const QString& path);
+
+    // Reads the workbook at `path`: its sheets into the pop-up, the first
+    // sheet chosen.
+    void Load_file_Func(const QString& path);
+    // The sheet pop-up's choice: the sheet's columns into the picker.
+    void sheetChosen();
+
+    // Ticks every column, or none.
+    void selectAll(bool ticked);
+    void OKPressed();
+    void CancelPressed();
+
+    // Replaces the modal run (tests tick, press and answer instead; the
+    // workbook is read before it is called); empty brings back the real run.
+    using ModalRun = std::function<int(SpreadsheetPicker&)>;
+    static void setModalRun(ModalRun run);
+    // Seconds the please-wait window stays up at least after a workbook was
+    // read (1 by default; tests set 0).
+    static void setLoadPause(double seconds);
+
+    QLineEdit* file_path = nullptr;
+    QCheckBox* contains_header = nullptr;
+    QComboBox* Sheet_ComboBox = nullptr;
+    QTableWidget* ColList = nullptr;
+    PleaseWait_Modeless* plz_wait_Window = nullptr;
+    QList<SpreadsheetImport::ColumnChoice> ListData_xl;
+    SpreadsheetImport::Rows excel_content;
+
+protected:
+    // The dialog's own controls back to their opening state.
+    virtual void resetOwnControls() {}
+    // What the dialog fills after the sheets were listed.
+    virtual void loadOwnLists() {}
+    // The import itself, once a column is ticked; false keeps the dialog open.
+    virtual bool runImport() = 0;
+
+    // Every row of the chosen sheet; shows the please-wait window meanwhile.
+    SpreadsheetImport::Rows readAllRows();
+    void Show_Create_Modeless();
+    void Hide_Destroy_Modeless();
+    // Where the dialog adds its own controls, above the buttons.
+    QVBoxLayout* ownArea() const { return m_ownArea; }
+    // Shows or hides the picker's "Header" column.
+    void setHeaderColumnVisible(bool visible);
+
+private:
+    void reloadPicker();
+    void pickerItemChanged(int row, int column);
+
+    QVBoxLayout* m_ownArea = nullptr;
+    QDialogButtonBox* m_buttons = nullptr;
+    bool m_filling = false;
+};

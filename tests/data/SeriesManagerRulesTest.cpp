@@ -1,0 +1,268 @@
+// The series manager's rules without its window: saving under a name (the
+// rename and replace rules, atomic replacement), deleting series in use,
+// editing the value list, and exports read back by LibreOffice and by our
+// workbook reader.
+
+#include "app/Globals.h"
+#include "common/ObjectTestSupport.h"
+#include "data/Globals.h"
+#include "data/SeriesDeletion.h"
+#include "data/SeriesExporter.h"
+#include "data/SeriesSaveRules.h"
+#include "data/SeriesValueList.h"
+#include "data/SpreadsheetWriter.h"
+#include "data/WorkbookTestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+using Files = std::map<QString, QByteArray>;
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// The files of a folder and their contents (folders as "<folder>").
+Files filesOf(const QString& folder)
+{
+    Files files;
+    for (const QFileInfo& info : QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
+        files[info.fileName()] = info.isDir() ? QByteArray("<folder>") : readFile(info.filePath());
+    return files;
+}
+
+}
+
+TEST(SeriesSaveRules, RenameAndReplaceRules)
+{
+    const QStringList values {" b ", "", "a", "   ", "c"};
+    const QByteArray written = "b\na\nc\n";
+    struct Case {
+        const char* what;
+        Files before;
+        QString name, openedAs;
+        bool answer;
+        SeriesSaveRules::Result result;
+        bool asked;
+        Files after;
+    };
+    using R = SeriesSaveRules::Result;
+    const Case cases[] = {
+        {"new series, free name", {}, "N", "", false, R::Saved, false, {{"N.txt", written}}},
+        {"same name replaces without asking", {{"A.txt", "old\n"}}, "A", "A", false, R::Saved, false,
+         {{"A.txt", written}}},
+        {"renamed to a free name moves", {{"A.txt", "old\n"}}, "B", "A", false, R::Saved, false,
+         {{"B.txt", written}}},
+        {"renamed onto another series, No", {{"A.txt", "old\n"}, {"C.txt", "other\n"}}, "C", "A", false,
+         R::Declined, true, {{"A.txt", "old\n"}, {"C.txt", "other\n"}}},
+        {"renamed onto another series, Yes keeps the old name", {{"A.txt", "old\n"}, {"C.txt", "other\n"}}, "C",
+         "A", true, R::Saved, true, {{"A.txt", "old\n"}, {"C.txt", written}}},
+        {"new series onto an existing one asks", {{"C.txt", "other\n"}}, "C", "", false, R::Declined, true,
+         {{"C.txt", "other\n"}}},
+        {"reserved characters at the ends are cleaned", {}, "/N?", "", false, R::Saved, false,
+         {{"N.txt", written}}},
+        {"a name compared as typed asks even for its own file", {{"A.txt", "old\n"}}, "A ", "A", true, R::Saved, true,
+         {{"A.txt", written}}},
+        {"a path in the name is refused", {{"A.txt", "old\n"}}, "../A", "A", true, R::BadName, false,
+         {{"A.txt", "old\n"}}},
+        {"inner slash refused", {}, "a/b", "", true, R::BadName, false, {}},
+        {"dot-dot refused", {}, "..", "", true, R::BadName, false, {}},
+        {"empty after cleaning refused", {}, "**", "", true, R::BadName, false, {}},
+        // the target is a folder: nothing written, the old file stays
+        {"unwritable target keeps the old file", {{"A.txt", "old\n"}, {"D.txt", "<folder>"}}, "D", "A", true,
+         R::WriteFailed, true, {{"A.txt", "old\n"}, {"D.txt", "<folder>"}}},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir folder;
+        for (const auto& [name, bytes] : c.before) {
+            if (bytes == "<folder>")
+                QDir(folder.path()).mkdir(name);
+            else
+                writeFile(folder.filePath(name), bytes);
+        }
+        bool asked = false;
+        const SeriesSaveRules::Result result =
+            SeriesSaveRules::save(folder.path(), c.name, c.openedAs, values, [&] {
+                asked = true;
+                return c.answer;
+            });
+        EXPECT_EQ(int(result), int(c.result)) << c.what;
+        EXPECT_EQ(asked, c.asked) << c.what;
+        EXPECT_EQ(filesOf(folder.path()), c.after) << c.what;
+    }
+}
+
+TEST(SeriesDeletion, InUseStopsTheRunAndAStaleApplyToAllIsCleared)
+{
+    struct Case {
+        const char* what;
+        bool staleApplyToAll;
+        QStringList selected;
+        QList<int> deleted;
+        bool told;
+        QStringList left;
+    };
+    const Case cases[] = {
+        {"none in use", false, {"A", "D"}, {0, 1}, false, {"B", "C"}},
+        {"rows before the series in use go, the run stops there", false, {"A", "B", "C", "D"}, {0, 1}, true,
+         {"C", "D"}},
+        {"an earlier apply-to-all answer does not pass it silently", true, {"A", "C", "D"}, {0}, true,
+         {"B", "C", "D"}},
+        {"a name that is no file name deletes nothing", false, {"..", "A"}, {1}, false, {"B", "C", "D"}},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir folder;
+        for (const char* name : {"A", "B", "C", "D"})
+            writeFile(folder.filePath(QStringLiteral("%1.txt").arg(QLatin1String(name))), "1\n");
+        Msg_Apply_All_Chk = c.staleApplyToAll;
+        int told = 0;
+        const SeriesDeletion::Outcome outcome = SeriesDeletion::run(
+            folder.path(), c.selected, [](const QString& name) { return name == QLatin1String("C"); },
+            [&] { ++told; });
+        EXPECT_EQ(outcome.deleted, c.deleted) << c.what;
+        EXPECT_EQ(told, c.told ? 1 : 0) << c.what;
+        EXPECT_EQ(outcome.anyInUse, c.told) << c.what;
+        QStringList left = QDir(folder.path()).entryList(QDir::Files, QDir::Name);
+        left.replaceInStrings(QStringLiteral(".txt"), QString());
+        EXPECT_EQ(left, c.left) << c.what;
+    }
+    Msg_Apply_All_Chk = false;
+}
+
+TEST(SeriesValueList, EditsAndReading)
+{
+    SeriesValueList list;
+    for (const char* value : {" a ", "", "b", "\t", "c", "d"})
+        list.append(QString::fromUtf8(value));
+    EXPECT_EQ(list.values(), QStringList({"a", "b", "c", "d"}));
+    EXPECT_FALSE(list.replace(1, QStringLiteral("   ")));
+    EXPECT_FALSE(list.replace(9, QStringLiteral("x")));
+    EXPECT_TRUE(list.replace(1, QStringLiteral(" B ")));
+    EXPECT_EQ(list.value(1), QStringLiteral("B"));
+
+    // rows removed, and the row selected afterwards
+    struct Removal {
+        QList<int> rows;
+        int selected;
+        QStringList left;
+        int next;
+    };
+    const Removal removals[] = {
+        {{2}, 2, {"a", "B", "d"}, 1},
+        {{0}, 0, {"B", "c", "d"}, -1},
+        {{3, 1, 1}, 3, {"a", "c"}, -1},   // the row above (2) is gone
+        {{1, 2}, 2, {"a", "d"}, 1},
+        {{7, -1}, 1, {"a", "B", "c", "d"}, 0},
+    };
+    for (const Removal& r : removals) {
+        SeriesValueList copy = list;
+        EXPECT_EQ(copy.removeRows(r.rows, r.selected), r.next);
+        EXPECT_EQ(copy.values(), r.left);
+    }
+
+    QTemporaryDir folder;
+    writeFile(folder.filePath("ok.txt"), "x\r\n\n  y  \n\nz");
+    writeFile(folder.filePath("bad.txt"), "x\n\xff\xfe\n");
+    EXPECT_EQ(list.load(folder.filePath("ok.txt")), SeriesValueList::LoadResult::Loaded);
+    EXPECT_EQ(list.values(), QStringList({"x", "y", "z"}));
+    // not UTF-8, missing, a folder: unreadable, nothing kept
+    for (const QString& path : {folder.filePath("bad.txt"), folder.filePath("none.txt"), folder.path()}) {
+        EXPECT_EQ(list.load(path), SeriesValueList::LoadResult::Unreadable) << path.toStdString();
+        EXPECT_TRUE(list.isEmpty());
+    }
+}
+
+// An export read back: the text file line by line, the workbook by
+// LibreOffice Calc (as CSV) and by our reader.
+TEST(SeriesExporter, ExportsReadBackByOtherPrograms)
+{
+    WorkbookTestSupport::ScopedTempFolder temp;
+    ObjectTestSupport::ScopedResourceFolder resources;
+    QTemporaryDir out;
+    const QStringList values {"007", "Zoë, \"Smith\"", "12345678901234567890", "<b>&amp;</b>", "-3.25"};
+
+    EXPECT_EQ(SeriesExporter::exportPath(out.filePath("list"), SeriesExporter::Format::Text), out.filePath("list.txt"));
+    EXPECT_EQ(SeriesExporter::exportPath(out.filePath("list.XLSX"), SeriesExporter::Format::Workbook),
+              out.filePath("list.XLSX"));
+    const QString text = out.filePath("list.txt");
+    writeFile(text, "an older, longer file\nwith more lines\nthan the export\n\n\n\n\n\n");
+    ASSERT_TRUE(SeriesExporter::exportValues(text, values, SeriesExporter::Format::Text));
+    EXPECT_EQ(QString::fromUtf8(readFile(text)), values.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+
+    const QString book = out.filePath("list.xlsx");
+    writeFile(book, "not a workbook");
+    ASSERT_TRUE(SeriesExporter::exportValues(book, values, SeriesExporter::Format::Workbook));
+    QList<QStringList> expected {{"Batch Value"}};
+    for (const QString& value : values)
+        expected.append({value});
+    ASSERT_TRUE(WorkbookTestSupport::convertWithCalc({book}, "csv:Text - txt - csv (StarCalc):44,34,76,1",
+                                                     out.filePath("calc")));
+    EXPECT_EQ(WorkbookTestSupport::parseCsv(QString::fromUtf8(readFile(out.filePath("calc/list.csv")))), expected);
+    SpreadsheetWriter::ReadWorkbook(book, true);
+    Excel_Sheet_Number = 1;
+    SpreadsheetWriter::ReadData_only_column();
+    EXPECT_EQ(SpreadsheetWriter::ReadWorkbook(QString(), false), expected);
+    // a new export gets a new file's permissions, not a temporary file's;
+    // a replaced one keeps those of the file it replaces
+    const QFileDevice::Permissions modeBits = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                                              | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
+    const QString fresh = out.filePath("fresh.xlsx");
+    ASSERT_TRUE(SeriesExporter::exportValues(fresh, values, SeriesExporter::Format::Workbook));
+    EXPECT_EQ(QFileInfo(fresh).permissions() & modeBits, QFileInfo(text).permissions() & modeBits);
+    const QFileDevice::Permissions groupReadable = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    QFile::setPermissions(book, groupReadable);
+    ASSERT_TRUE(SeriesExporter::exportValues(book, values, SeriesExporter::Format::Workbook));
+    EXPECT_EQ(QFileInfo(book).permissions() & modeBits, groupReadable);
+    // nothing of the export is left beside it
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"fresh.xlsx", "list.txt", "list.xlsx"}));
+}
+
+TEST(SeriesExporter, FailedExportsKeepWhatWasThere)
+{
+    QTemporaryDir out;
+    const QStringList values {"1", "2"};
+    const auto failingWriter = [](const QString& path, const QList<QStringList>&) {
+        writeFile(path, "half");
+        return false;
+    };
+    struct Case {
+        const char* what;
+        QString path;
+        SeriesExporter::Format format;
+        SeriesExporter::WorkbookWriter writer;
+    };
+    QDir(out.path()).mkdir("folder.txt");
+    QDir(out.path()).mkdir("folder.xlsx");
+    writeFile(out.filePath("folder.txt/inside"), "kept");
+    writeFile(out.filePath("old.xlsx"), "old workbook");
+    const Case cases[] = {
+        {"a folder at the text path", out.filePath("folder.txt"), SeriesExporter::Format::Text, {}},
+        {"a folder at the workbook path", out.filePath("folder.xlsx"), SeriesExporter::Format::Workbook, {}},
+        {"a workbook writer that fails", out.filePath("old.xlsx"), SeriesExporter::Format::Workbook, failingWriter},
+        {"a folder that does not exist", out.filePath("none/x.txt"), SeriesExporter::Format::Text, {}},
+        {"a workbook in a folder that does not exist", out.filePath("none/x.xlsx"), SeriesExporter::Format::Workbook,
+         {}},
+    };
+    const Files before = filesOf(out.path());
+    for (const Case& c : cases) {
+        EXPECT_FALSE(SeriesExporter::exportValues(c.path, values, c.format, c.writer)) << c.what;
+        EXPECT_EQ(filesOf(out.path()), before) << c.what;
+    }
+    EXPECT_EQ(readFile(out.filePath("folder.txt/inside")), "kept");
+}

@@ -1,0 +1,362 @@
+// The series manager, the series generator and the series viewer as the
+// main window opens them: series generated from the toolbar, opened,
+// edited, exported and saved in the manager, deletions refused for series
+// bound to the card, and the generator's field limits as the user types.
+
+#include "WindowControllerFixture.h"
+
+#include "app/Globals.h"
+#include "canvas/SKTGraphicView.h"
+#include "data/SeriesStore.h"
+#include "mainwindow/Open_Export_Log.h"
+#include "mainwindow/series/BatchWizard.h"
+#include "mainwindow/series/Generate_List.h"
+#include "mainwindow/series/Load_Num_Info.h"
+#include "mainwindow/series/ModalRunPause.h"
+#include "mainwindow/series/Update_Ex_Num.h"
+#include "mainwindow/series/View_Data_Series.h"
+#include "output/Globals.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+class SeriesWindowsTest : public WindowControllerFixture
+{
+protected:
+    void SetUp() override
+    {
+        WindowControllerFixture::SetUp();
+        ModalRunPause::setEnabled(false);
+        for (const QString& name : QDir(Data_Folder_Path).entryList(QDir::Files))
+            QFile::remove(Data_Folder_Path + "/" + name);
+    }
+    void TearDown() override
+    {
+        BatchWizard::setModalRun({});
+        Generate_List::setModalRun({});
+        Load_Num_Info::setModalRun({});
+        Update_Ex_Num::setModalRun({});
+        View_Data_Series::setModalRun({});
+        Open_Export_Log::setModalRun({});
+        ModalRunPause::setEnabled(true);
+        Msg_Apply_All_Chk = false;
+        WindowControllerFixture::TearDown();
+    }
+
+    static QByteArray seriesFile(const QString& name)
+    {
+        QFile file(Data_Folder_Path + "/" + name + ".txt");
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    static void writeSeries(const QString& name, const QByteArray& bytes)
+    {
+        QFile file(Data_Folder_Path + "/" + name + ".txt");
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    static void select(QTableView* table, QList<int> rows)
+    {
+        table->clearSelection();
+        for (int row : rows)
+            table->selectionModel()->select(table->model()->index(row, 0),
+                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        if (!rows.isEmpty())
+            table->selectionModel()->setCurrentIndex(table->model()->index(rows.first(), 0),
+                                                     QItemSelectionModel::NoUpdate);
+    }
+    static QByteArray expectedRange(int from, int to, int width)
+    {
+        QByteArray bytes;
+        for (int i = from; i <= to; ++i)
+            bytes += QByteArray::number(i).rightJustified(width, '0') + '\n';
+        return bytes;
+    }
+};
+
+}
+
+// The toolbar's generator writes a new series; the manager lists it, opens
+// it, edits a value, deletes rows, exports it as text and saves it under a
+// new name, which moves the series.
+TEST_F(SeriesWindowsTest, GenerateOpenEditExportAndSave)
+{
+    Generate_List::setModalRun([](Generate_List& g) {
+        EXPECT_FALSE(g.seq_file_name->isHidden());
+        EXPECT_EQ(g.seq_file_name->text(), "Untitled");
+        g.seq_file_name->setText("Tickets");
+        g.from_txt->setText("1");
+        g.to_txt->setText("200");
+        g.manage_digit_chk->setChecked(true);
+        g.ok_btn->click();
+        return g.result();
+    });
+    control<QAbstractButton>("Create_Series_btn")->click();
+    EXPECT_EQ(seriesFile("Tickets"), expectedRange(1, 200, 3));
+
+    QTemporaryDir out;
+    SavePanel::setHandler([&](const QString&, const QString& extension) {
+        EXPECT_EQ(extension, "txt");
+        return out.filePath("export");
+    });
+    int exportBoxes = 0;
+    Open_Export_Log::setModalRun([&](Open_Export_Log& box) {
+        ++exportBoxes;
+        EXPECT_EQ(box._open_log_message->text(), "Record has been exported successfully.");
+        box.CancelPressed();
+        return box.result();
+    });
+    Update_Ex_Num::setModalRun([](Update_Ex_Num& editor) {
+        EXPECT_EQ(editor.Update_m_ex_num_str->text(), "002");
+        editor.Update_m_ex_num_str->setText("   ");
+        editor.ok_btn->click();   // refused, the editor stays
+        editor.Update_m_ex_num_str->setText(" two ");
+        editor.ok_btn->click();
+        return editor.result();
+    });
+    BatchWizard::setModalRun([&](BatchWizard& w) {
+        EXPECT_FALSE(w.valuesScreenShown());
+        EXPECT_EQ(w.seriesNames(), QStringList {"Tickets"});
+        EXPECT_EQ(w.batch_list_count->text(), "Total List : 1");
+        select(w.List, {0});
+        w.doubleClickInTable(w.List);
+        EXPECT_TRUE(w.valuesScreenShown());
+        EXPECT_EQ(w.batch_list_name->text(), "Tickets");
+        EXPECT_EQ(w.batch_value_count->text(), "Total Rows : 200");
+
+        select(w.List_value, {1});
+        w.doubleClickInTable(w.List_value);
+        EXPECT_EQ(w.Get_Value_Text(1), "two");
+        select(w.List_value, {0, 2});
+        w.doubleClickInTable(w.List_value);   // two rows: refused
+        select(w.List_value, {3, 5});
+        w.delete_rows_btn->click();
+        EXPECT_EQ(w.values().size(), 198);
+        EXPECT_EQ(w.List_value->selectionModel()->selectedRows().value(0).row(), 2);
+
+        w.export_type->setCurrentIndex(1);
+        w.export_value_btn->click();
+        w.batch_list_name->setText("Seats");
+        w.save_btn->click();
+        EXPECT_FALSE(w.valuesScreenShown());
+        EXPECT_EQ(w.seriesNames(), QStringList {"Seats"});
+        return 0;
+    });
+    control<QAbstractButton>("Batch_Series_btn")->click();
+
+    QByteArray expected = "001\ntwo\n003\n005\n" + expectedRange(7, 200, 3);
+    EXPECT_EQ(seriesFile("Seats"), expected);
+    EXPECT_EQ(seriesFile("Tickets"), "<missing>");
+    QFile exported(out.filePath("export.txt"));
+    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+    EXPECT_EQ(exported.readAll(), expected);
+    EXPECT_EQ(exportBoxes, 1);
+    EXPECT_EQ(presenter.texts(), (QStringList {"\nPlease enter a valid value.",
+                                               "\nPlease select only one record to update."}));
+}
+
+// Deleting: a series bound to the card stops the run after the series
+// before it went, even when an apply-to-all answer was left from before;
+// an export to a folder is reported, never announced.
+TEST_F(SeriesWindowsTest, DeleteRefusesSeriesInUseAndFailedExportIsReported)
+{
+    control<QAbstractButton>("Text_Tool_btn")->click();
+    const GraphicPtr bound = controller->graphicView(0)->controller()._Selected_Graphic;
+    ASSERT_TRUE(bound);
+    bound->data_source_type = 1;
+    bound->batch_list_name = "B";
+    for (const char* name : {"A", "B", "C"})
+        writeSeries(name, "1\n2\n");
+    QTemporaryDir out;
+    QDir(out.path()).mkdir("taken.xlsx");
+    SavePanel::setHandler([&](const QString&, const QString& extension) {
+        EXPECT_EQ(extension, "xlsx");
+        return out.filePath("taken");
+    });
+    Msg_Apply_All_Chk = true;
+    Export_File_Message.clear();
+    presenter.scriptAnswers({true});
+    BatchWizard::setModalRun([&](BatchWizard& w) {
+        select(w.List, {0, 1, 2});
+        w.delete_list_btn->click();
+        EXPECT_EQ(w.seriesNames(), (QStringList {"B", "C"}));
+        EXPECT_EQ(w.batch_list_count->text(), "Total List : 2");
+
+        select(w.List, {1});
+        w.update_btn->click();
+        w.export_value_btn->click();
+        return 0;
+    });
+    control<QAbstractButton>("Batch_Series_btn")->click();
+    EXPECT_EQ(seriesFile("A"), "<missing>");
+    EXPECT_EQ(seriesFile("B"), "1\n2\n");
+    EXPECT_EQ(seriesFile("C"), "1\n2\n");
+    EXPECT_TRUE(QFileInfo(out.filePath("taken.xlsx")).isDir());
+    EXPECT_TRUE(Export_File_Message.isEmpty());
+    EXPECT_EQ(presenter.texts(), (QStringList {"Are you sure want to delete selected Batch Processing Series?",
+                                               "\nBatch Processing Series can't be delete because it is currently in use.",
+                                               "\nError in file accessing."}));
+}
+
+// Values generated into the open series: Cancel in the replace-or-add
+// question opens nothing, Add appends (a constant of spaces is dropped),
+// Replace starts over; the inspector's view button shows the stored series.
+TEST_F(SeriesWindowsTest, GenerateIntoTheOpenSeriesAndView)
+{
+    writeSeries("Stored", "x\n\n y \n");
+    int generatorRuns = 0;
+    int question = 0;
+    const int answers[] = {Load_Num_Info::cancelled, 0, 0, 1};
+    Load_Num_Info::setModalRun([&](Load_Num_Info& q) {
+        const int answer = answers[question++];
+        (answer == 1 ? q.yes_btn : answer == 0 ? q.no_btn : q.cancel_btn)->click();
+        return q.result();
+    });
+    Generate_List::setModalRun([&](Generate_List& g) {
+        ++generatorRuns;
+        EXPECT_TRUE(g.seq_file_name->isHidden());
+        if (generatorRuns == 1) {
+            g.radioButton_Constant->click();
+            g.value_txt->setText("   ");
+            g.count_txt->setText("3");
+        } else if (generatorRuns == 2) {
+            g.radioButton_Random->click();
+            g.rand_prefix_txt->setText("R");
+            g.rand_length_txt->setText("3");
+            g.rand_count_txt->setText("4");
+        } else {
+            g.prefix_txt->setText("N");
+            g.from_txt->setText("8");
+            g.to_txt->setText("10");
+        }
+        g.ok_btn->click();
+        return g.result();
+    });
+    BatchWizard::setModalRun([&](BatchWizard& w) {
+        select(w.List, {0});
+        w.update_btn->click();
+        EXPECT_EQ(w.values(), (QStringList {"x", "y"}));
+        w.series_value_btn->click();   // cancelled
+        EXPECT_EQ(generatorRuns, 0);
+        w.series_value_btn->click();   // add: spaces only
+        EXPECT_EQ(w.values(), (QStringList {"x", "y"}));
+        w.series_value_btn->click();   // add: four random values
+        EXPECT_EQ(w.values().size(), 6);
+        for (const QString& value : w.values().mid(2)) {
+            EXPECT_TRUE(value.startsWith('R')) << value.toStdString();
+            const int number = value.mid(1).toInt();
+            EXPECT_TRUE(number >= 100 && number <= 999) << value.toStdString();
+        }
+        w.series_value_btn->click();   // replace
+        EXPECT_EQ(w.values(), (QStringList {"N8", "N9", "N10"}));
+        return 0;
+    });
+    control<QAbstractButton>("Batch_Series_btn")->click();
+    EXPECT_EQ(generatorRuns, 3);
+    EXPECT_EQ(seriesFile("Stored"), "x\n\n y \n");   // nothing saved
+
+    // the inspector's view button of a text object bound to the series
+    int viewed = 0;
+    View_Data_Series::setModalRun([&](View_Data_Series& v) {
+        ++viewed;
+        EXPECT_EQ(v.series_name->text(), "Stored");
+        EXPECT_EQ(v.values(), (QStringList {"x", "y"}));
+        EXPECT_EQ(v.list_count->text(), "Total Rows : 2");
+        v.ok_btn->click();
+        return v.result();
+    });
+    control<QAbstractButton>("Text_Tool_btn")->click();
+    for (const auto& [list, item] : {std::pair {"Data_source_type", "Series"}, std::pair {"Batch_Series", "Stored"}}) {
+        auto* combo = control<QComboBox>(list);
+        const int index = combo->findText(QString::fromLatin1(item));
+        ASSERT_GE(index, 0) << item;
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+    control<QAbstractButton>("view_series_btn")->click();
+    EXPECT_EQ(viewed, 1);
+}
+
+// The generator's fields as the user types, its checks, and a name taken
+// by another series.
+TEST_F(SeriesWindowsTest, GeneratorFieldLimitsChecksAndReplaceQuestion)
+{
+    writeSeries("Taken", "keep\n");
+    Generate_List* g = Generate_List::defaultInstance();
+    ASSERT_TRUE(g);
+    g->file_name_required = 1;
+    g->file_name_Insert = 0;
+    Generate_List::setModalRun([&](Generate_List& w) {
+        // each row: the keys typed over the whole text (Backspace when
+        // there are none) or at its end, and what the field shows afterwards
+        struct Typing {
+            QLineEdit* field;
+            bool emptied;
+            const char* keys;
+            const char* shown;
+            QSpinBox* stepper;
+        };
+        w.radioButton_Random->click();
+        w.radioButton_Sequntial->click();
+        const Typing typing[] = {
+            {w.to_txt, true, "123456", "10000", nullptr},
+            {w.from_txt, true, "9999", "9999", nullptr},
+            {w.rand_count_txt, true, "", "1", w.rand_count_stepper},
+            {w.rand_count_txt, false, "0", "10", w.rand_count_stepper},
+            {w.rand_count_txt, false, "0000", "10000", w.rand_count_stepper},
+            {w.rand_length_txt, false, "7", "1", w.rand_length_stepper},   // "17": its first character
+            {w.count_txt, true, "0", "1", w.count_stepper},
+        };
+        for (const Typing& t : typing) {
+            t.field->parentWidget()->setEnabled(true);
+            t.field->setFocus();
+            if (t.emptied) {
+                t.field->selectAll();
+                if (!*t.keys)
+                    QTest::keyClick(t.field, Qt::Key_Backspace);
+            } else {
+                t.field->end(false);
+            }
+            QTest::keyClicks(t.field, QString::fromLatin1(t.keys));
+            EXPECT_EQ(t.field->text(), QString::fromLatin1(t.shown)) << t.keys;
+            if (t.stepper) {
+                EXPECT_EQ(t.stepper->value(), t.field->text().toInt()) << t.keys;
+            }
+        }
+        w.rand_count_stepper->stepDown();
+        EXPECT_EQ(w.rand_count_txt->text(), "9999");
+
+        w.radioButton_Sequntial->click();
+        w.from_txt->setText("5");
+        w.to_txt->setText("5");
+        w.ok_btn->click();   // refused
+        w.to_txt->setText("7");
+        w.seq_file_name->setText("Taken");
+        w.ok_btn->click();   // No: the window stays, nothing written
+        EXPECT_EQ(seriesFile("Taken"), "keep\n");
+        w.seq_file_name->setText("../Taken");
+        w.ok_btn->click();   // refused name
+        w.seq_file_name->setText("Taken");
+        w.ok_btn->click();   // Yes
+        return w.result();
+    });
+    presenter.scriptAnswers({false, true});
+    EXPECT_EQ(g->Open_Wnd(), 1);
+    EXPECT_EQ(seriesFile("Taken"), "5\n6\n7\n");
+    EXPECT_EQ(presenter.texts(), (QStringList {"\n'From' value must be smaller than 'To' value.",
+                                               "Batch Processing Series already exists. Do you want to replace it?",
+                                               "\nPlease enter list name.",
+                                               "Batch Processing Series already exists. Do you want to replace it?"}));
+}

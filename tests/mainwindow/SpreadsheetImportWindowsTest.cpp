@@ -1,0 +1,347 @@
+// The spreadsheet import dialogs and the series import wizard on a real main
+// window, reading workbooks that LibreOffice made: the series files written,
+// the imported table (kept by the design file, bound in the inspector) and
+// the values handed to the series manager.
+
+#include "WindowControllerFixture.h"
+
+#include "app/Globals.h"
+#include "canvas/CanvasController.h"
+#include "canvas/SKTGraphicView.h"
+#include "mainwindow/Long_SMS_Dlg.h"
+#include "mainwindow/series/Import_Wizard.h"
+#include "mainwindow/series/SeriesManagerLink.h"
+#include "mainwindow/spreadsheet/Data_From_Excel.h"
+#include "mainwindow/spreadsheet/Import_Excel.h"
+#include "mainwindow/spreadsheet/Import_Excel_DataSheet.h"
+#include "platform/SavePanel.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QUuid>
+
+namespace {
+
+using Sheet = QList<QStringList>;
+
+QString xmlEscaped(const QString& s)
+{
+    return s.toHtmlEscaped();
+}
+
+// A workbook of the given sheets, written by LibreOffice from a flat
+// OpenDocument file; cells that look like numbers are stored as numbers.
+QString makeWorkbook(const QString& folder, const QString& name, const QList<Sheet>& sheets)
+{
+    QString xml = QStringLiteral(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<office:document xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+        "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
+        "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\" office:version=\"1.2\" "
+        "office:mimetype=\"application/vnd.oasis.opendocument.spreadsheet\"><office:body><office:spreadsheet>");
+    for (int s = 0; s < sheets.size(); ++s) {
+        xml += QStringLiteral("<table:table table:name=\"Tab%1\">").arg(s + 1);
+        for (const QStringList& row : sheets[s]) {
+            xml += QStringLiteral("<table:table-row>");
+            for (const QString& cell : row) {
+                bool number = false;
+                cell.toDouble(&number);
+                if (cell.isEmpty())
+                    xml += QStringLiteral("<table:table-cell/>");
+                else if (number)
+                    xml += QStringLiteral("<table:table-cell office:value-type=\"float\" office:value=\"%1\"><text:p>%1</text:p></table:table-cell>").arg(cell);
+                else
+                    xml += QStringLiteral("<table:table-cell office:value-type=\"string\"><text:p>%1</text:p></table:table-cell>").arg(xmlEscaped(cell));
+            }
+            xml += QStringLiteral("</table:table-row>");
+        }
+        xml += QStringLiteral("</table:table>");
+    }
+    xml += QStringLiteral("</office:spreadsheet></office:body></office:document>\n");
+    const QString source = folder + "/" + name + ".fods";
+    QFile f(source);
+    if (!f.open(QIODevice::WriteOnly))
+        return {};
+    f.write(xml.toUtf8());
+    f.close();
+    QProcess soffice;
+    const QString profile = QDir::tempPath() + "/excelui-lo-" + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    soffice.start("soffice", {"--headless", "-env:UserInstallation=file://" + profile, "--convert-to", "xlsx",
+                              "--outdir", folder, source});
+    soffice.waitForFinished(180000);
+    QDir(profile).removeRecursively();
+    const QString out = folder + "/" + name + ".xlsx";
+    return QFile::exists(out) ? out : QString();
+}
+
+QByteArray seriesFile(const QString& name)
+{
+    QFile f(Data_Folder_Path + "/" + name + ".txt");
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+class SpreadsheetImportWindowsTest : public WindowControllerFixture
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        folder = new QTemporaryDir;
+        guests = makeWorkbook(folder->path(), "guests",
+                              {{{"Name", "", "Phone", "../evil"}, {"Ada", "x", "555", "e1"}, {" Bob ", "", "", "e2"}},
+                               {{"Town"}, {"Paris"}}});
+    }
+    static void TearDownTestSuite()
+    {
+        delete folder;
+        folder = nullptr;
+    }
+    void SetUp() override
+    {
+        WindowControllerFixture::SetUp();
+        ASSERT_FALSE(guests.isEmpty()) << "LibreOffice made no workbook";
+        QDir(Data_Folder_Path).removeRecursively();
+        QDir().mkpath(Data_Folder_Path);
+        SpreadsheetPicker::setLoadPause(0);
+        SeriesManagerLink::installed().Create_Value_List = [this](const QString& v) { managerValues.append(v); };
+        SeriesManagerLink::installed().Fill_List = [this] { ++listRefreshes; };
+    }
+    void TearDown() override
+    {
+        SpreadsheetPicker::setModalRun({});
+        Long_SMS_Dlg::setModalRun({});
+        Import_Wizard::setModalRun({});
+        Import_Wizard::setFolderPanel({});
+        SeriesManagerLink::installed() = {};
+        Msg_Apply_All_Chk = false;
+        WindowControllerFixture::TearDown();
+    }
+    // The picker's run: the chosen sheet, the header box and the ticks,
+    // then OK.
+    static void scriptPicker(int sheet, bool header, QList<int> ticked)
+    {
+        SpreadsheetPicker::setModalRun([=](SpreadsheetPicker& picker) {
+            picker.Sheet_ComboBox->setCurrentIndex(sheet);
+            picker.contains_header->setChecked(header);
+            for (int row : ticked) {
+                if (row >= picker.ColList->rowCount())
+                    return ADD_FAILURE() << "no column " << row, 0;
+                picker.ColList->item(row, 0)->setCheckState(Qt::Checked);
+            }
+            picker.OKPressed();
+            return picker.result();
+        });
+    }
+
+    static QTemporaryDir* folder;
+    static QString guests;
+    QStringList managerValues;
+    int listRefreshes = 0;
+};
+
+QTemporaryDir* SpreadsheetImportWindowsTest::folder = nullptr;
+QString SpreadsheetImportWindowsTest::guests;
+
+} // namespace
+
+// One series per ticked column, named after its header: a header naming a
+// path is refused; a stored series bound to a card object is kept; a stored
+// one that is free is replaced after the question, whose apply-to-all answer
+// lasts for that import only.
+TEST_F(SpreadsheetImportWindowsTest, PerColumnSeriesFromTheWizard)
+{
+    control<QAbstractButton>("Text_Tool_btn")->click();
+    const GraphicPtr bound = controller->graphicView(0)->controller()._Selected_Graphic;
+    ASSERT_TRUE(bound);
+    bound->data_source_type = 1;
+    bound->batch_list_name = "Name";
+    for (const char* name : {"Name", "Phone"}) {
+        QFile f(Data_Folder_Path + "/" + name + ".txt");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("old\n");
+    }
+    Msg_Apply_All_Chk = true;   // left over from an earlier import
+    QStringList asked;
+    Long_SMS_Dlg::setModalRun([&](Long_SMS_Dlg& box) {
+        asked.append(box._Msg_Title->text());
+        EXPECT_FALSE(box.apply_chk->isHidden());
+        box.OKPressed();
+        return box.result();
+    });
+    scriptPicker(0, true, {0, 1, 2, 3});
+    Import_Wizard::setModalRun([&](Import_Wizard& wizard) {
+        EXPECT_FALSE(wizard.Text_file_name->isHidden());
+        wizard.Excel_path->setText(guests);
+        wizard.OKPressed();
+        return wizard.result();
+    });
+    control<QAbstractButton>("Import_Wizard_btn")->click();
+
+    EXPECT_EQ(seriesFile("Name"), "old\n");             // bound to the card
+    EXPECT_EQ(seriesFile("Phone"), "555\n\n");          // replaced after OK
+    EXPECT_EQ(seriesFile("Untitled Column 2"), "x\n\n");
+    EXPECT_FALSE(QFile::exists(Data_Folder_Path + "/../evil.txt"));
+    EXPECT_EQ(asked, (QStringList {"Message :", "Batch Processing Series already exists :"}));
+    EXPECT_TRUE(presenter.texts().contains("\nPlease enter list name."));
+    EXPECT_EQ(listRefreshes, 0);
+}
+
+// All ticked columns into one series, appended to a stored one, row after
+// row; the manager's import button has it list its series again.
+TEST_F(SpreadsheetImportWindowsTest, OneSeriesAppended)
+{
+    QFile f(Data_Folder_Path + "/Mixed.txt");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("first\n");
+    f.close();
+    SpreadsheetPicker::setModalRun([](SpreadsheetPicker& picker) {
+        auto& dialog = static_cast<Import_Excel_DataSheet&>(picker);
+        dialog.Fill_Col_RD_Click();
+        dialog.Fill_Type_CellClick(2);
+        dialog.List_ComboBox->setCurrentText("Mixed");
+        if (picker.ColList->rowCount() < 3)
+            return ADD_FAILURE() << "columns missing", 0;
+        picker.ColList->item(0, 0)->setCheckState(Qt::Checked);
+        picker.ColList->item(2, 0)->setCheckState(Qt::Checked);
+        picker.OKPressed();
+        return picker.result();
+    });
+    Import_Wizard::setModalRun([&](Import_Wizard& wizard) {
+        wizard.Excel_path->setText(guests);
+        wizard.OKPressed();
+        return wizard.result();
+    });
+    Import_Wizard::openForSeriesManager();
+    EXPECT_EQ(seriesFile("Mixed"), "first\nAda\n555\nBob\n\n");
+    EXPECT_EQ(listRefreshes, 1);
+}
+
+// Mode "E" fills the table (columns among the ticked ones, titles from the
+// first row), the design file keeps it, and a text bound to a column in the
+// inspector shows its first value. Mode "D" hands the cells to the manager.
+TEST_F(SpreadsheetImportWindowsTest, TableAndManagerValues)
+{
+    Import_Excel* dialog = controller->importExcelWindow();
+    ASSERT_TRUE(dialog);
+    auto* source = control<QComboBox>("Data_source_type");
+    SKTWindowController::Remove_Excel_Col_Name_In_Combo(source);
+    ASSERT_EQ(source->findText("Excel"), -1);
+    scriptPicker(0, true, {0, 2});
+    dialog->open_mode = "E";
+    EXPECT_EQ(dialog->Open_excel_Wnd(guests), 1);
+    EXPECT_GE(source->findText("Excel"), 0);
+    EXPECT_EQ(controller->Excel_Column_Titles, (QStringList {"No.", "Name", "Phone"}));
+    const QList<DesignFileRow> rows {{{"Extension", "1"}, {"Column1", "Ada"}, {"Column2", "555"}},
+                                     {{"Extension", "2"}, {"Column1", "Bob"}, {"Column2", ""}}};
+    EXPECT_EQ(controller->ListData, rows);
+
+    QTemporaryDir designs;
+    const QString design = designs.filePath("t.fcard");
+    SavePanel::setHandler([&](const QString&, const QString&) { return design; });
+    ASSERT_TRUE(controller->Save_project_file(true, false));
+    controller->ListData.clear();
+    controller->Excel_Column_Titles = QStringList {"No."};
+    ASSERT_TRUE(controller->Read_and_load_design_Log(design, "L"));
+    EXPECT_EQ(controller->ListData, rows);
+    EXPECT_EQ(Data_From_Excel_Window->columnTitles(), (QStringList {"No.", "Name", "Phone"}));
+
+    control<QAbstractButton>("Text_Tool_btn")->click();
+    const GraphicPtr text = controller->graphicView(0)->controller()._Selected_Graphic;
+    ASSERT_TRUE(text);
+    source->setCurrentIndex(source->findText("Excel"));
+    emit source->activated(source->currentIndex());
+    auto* column = control<QComboBox>("Batch_Series");
+    column->setCurrentIndex(column->findText("Name"));
+    emit column->activated(column->currentIndex());
+    EXPECT_EQ(text->Text_contents()->string(), "Ada");
+
+    scriptPicker(0, false, {0, 1});
+    dialog->open_mode = "D";
+    dialog->Open_excel_Wnd(guests);
+    EXPECT_EQ(managerValues, (QStringList {"Name", "", "Ada", "x", "Bob", ""}));
+    EXPECT_EQ(controller->ListData, rows);   // the table is left alone
+}
+
+// The second sheet read when it is chosen; a file that is no workbook gives
+// the message and changes neither the table nor the series.
+TEST_F(SpreadsheetImportWindowsTest, SecondSheetAndBadFiles)
+{
+    Import_Excel* dialog = controller->importExcelWindow();
+    scriptPicker(1, true, {0});
+    dialog->open_mode = "E";
+    dialog->Open_excel_Wnd(guests);
+    EXPECT_EQ(controller->Excel_Column_Titles, (QStringList {"No.", "Town"}));
+    EXPECT_EQ(controller->ListData.size(), 1);
+
+    const QString bogus = folder->filePath("bogus.xlsx");
+    QFile f(bogus);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("not a zip");
+    f.close();
+    SpreadsheetPicker::setModalRun([](SpreadsheetPicker& picker) {
+        EXPECT_EQ(picker.Sheet_ComboBox->count(), 0);
+        picker.OKPressed();
+        return picker.result();
+    });
+    EXPECT_EQ(dialog->Open_excel_Wnd(bogus), 0);
+    EXPECT_EQ(presenter.texts().last(), "\nThere is no column.");
+    EXPECT_EQ(controller->ListData.size(), 1);
+}
+
+// The wizard's own sources: typed text to a file (lines kept as typed) or to
+// the manager, a picture folder, and the question before replacing.
+TEST_F(SpreadsheetImportWindowsTest, WizardTypedTextAndPictures)
+{
+    QTemporaryDir pictures;
+    for (const char* name : {"photo.JPG", "notes.txt"})
+        QFile(pictures.filePath(name)).open(QIODevice::WriteOnly);
+    QDir(pictures.path()).mkdir("trip.png");
+    const struct {
+        int required;
+        int option;
+        QString typed;
+        QList<bool> answers;
+        QByteArray file;
+        QStringList manager;
+    } cases[] = {
+        {1, 2, "a\n  \n b\n\n", {}, "a\n  \n b\n", {}},
+        {1, 2, "c", {false}, "a\n  \n b\n", {}},    // No keeps the stored series
+        {1, 2, "c", {true}, "c\n", {}},
+        {0, 2, "a\n  \nb", {}, "c\n", {"a", "  ", "b"}},
+        {1, 3, "", {true}, (pictures.filePath("photo.JPG") + "\n").toUtf8(), {}},
+    };
+    for (const auto& c : cases) {
+        managerValues.clear();
+        presenter.scriptAnswers(std::initializer_list<bool> {});
+        for (bool answer : c.answers)
+            presenter.scriptAnswers({answer});
+        Import_Wizard::setModalRun([&](Import_Wizard& wizard) {
+            if (c.option == 2) {
+                wizard.Manual_RD_Pressed();
+                wizard.ManualEdit->setPlainText(c.typed);
+                wizard.Manual_file_name->setText("Typed");
+            } else {
+                wizard.Image_RD_Pressed();
+                wizard.Image_path->setText(pictures.path());
+                wizard.Image_file_name->setText("Typed");
+            }
+            wizard.OKPressed();
+            return wizard.result();
+        });
+        Import_Wizard* wizard = controller->importWizardWindow();
+        wizard->file_name_required = c.required;
+        wizard->file_name_Insert = 0;
+        wizard->Open_Wnd();
+        EXPECT_EQ(seriesFile("Typed"), c.file) << c.typed.toStdString();
+        EXPECT_EQ(managerValues, c.manager);
+    }
+}
