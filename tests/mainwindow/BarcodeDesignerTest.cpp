@@ -273,3 +273,31 @@ TEST_F(BarcodeDesignerTest, SourceListsWithoutSeriesAndAnEmptyValueAnswerWithMes
 }
 
 }
+
+namespace {
+
+// A double click on a barcode just placed (the tool's click ends with
+// nothing selected) opens the designer on it, and OK reaches that barcode.
+TEST_F(BarcodeDesignerTest, DoubleClickOnAPlacedBarcodeTakesTheDesignBack)
+{
+    controller->setBarcodeDesigner([this](const GraphicPtr& g) { return designer->Open_Wnd(g); });
+    CanvasController& canvas = controller->graphicView(0)->controller();
+    control<QAbstractButton>("Barcode_Tool_btn")->click();
+    ASSERT_EQ(canvas.graphics().size(), 1);
+    const GraphicPtr barcode = canvas.graphics().front();
+    const QPointF centre = barcode->_bounds.center();
+    Barcode_Gen::setModalRun([&](Barcode_Gen& d) {
+        choose(d.barcodeTypePopup, "Code 128");
+        type(d.dataText, "DC-99");
+        d.OK_Btn_Clicked();
+        return d.result();
+    });
+    canvas.mouseDown({centre, 1, {}});
+    canvas.mouseUp({centre, 1, {}});
+    canvas.mouseDown({centre, 2, {}});
+    canvas.mouseUp({centre, 2, {}});
+    EXPECT_EQ(barcode->linear_font_val, "DC-99");
+    EXPECT_EQ(decodeBarcode(barcode->_barcode_image.image()).text, "DC-99");
+}
+
+}
