@@ -18,11 +18,11 @@
 #include "barcodes/NKDRoyalMailBarcode.h"
 #include "barcodes/NKDUPCABarcode.h"
 #include "barcodes/NKDUPCEBarcode.h"
-#include "barcodes/Pdf417Picture.h"
 #include "barcodes/Pdf417Symbol.h"
 #include "barcodes/QREncoder.h"
 #include "model/SKTGraphic.h"
 
+#include <QPainter>
 #include <QtDebug>
 
 #include <algorithm>
@@ -38,6 +38,10 @@ constexpr float pointsPerInch = 72.0f;
 constexpr double lineKerning = 2.0;
 // Added to the width when there is a side margin.
 constexpr float sideMarginAllowance = 15.0f;
+// Least space between a shown line of text and the bars or symbol: one dot
+// at the lowest resolution offered, so that no rounding of a glyph's edge
+// lands on a bar.
+constexpr float leastTextGap = 1.0f;
 
 using Maker = std::function<std::unique_ptr<NKDBarcode>()>;
 
@@ -98,6 +102,18 @@ float frameWidth(float content, float headerWidth, float footerWidth, float side
     return width;
 }
 
+// The style with the margins of shown lines at least the least gap.
+BarcodeDesignerSettings withTextGaps(BarcodeDesignerSettings style, const BarcodeSettings& settings)
+{
+    if (BarcodeProducer::Get_Print_State(settings) == 1)
+        style.value_margin = std::max(style.value_margin, leastTextGap);
+    if (settings.show_hide_hdr != 1)
+        style.header_margin = std::max(style.header_margin, leastTextGap);
+    if (settings.show_hide_ftr != 1)
+        style.footer_margin = std::max(style.footer_margin, leastTextGap);
+    return style;
+}
+
 BarcodeProducer::Result refused(const QString& reason)
 {
     BarcodeProducer::Result result;
@@ -121,7 +137,7 @@ BarcodeProducer::Result renderLinear(const BarcodeSettings& settings, const QStr
     if (!(settings.linear_width_val > 0) || !(settings.linear_height_val > 0))
         return refused(QStringLiteral("Bar width and height must be greater than 0"));
 
-    const BarcodeDesignerSettings style = settings.designerSettings();
+    const BarcodeDesignerSettings style = withTextGaps(settings.designerSettings(), settings);
     const bool printsCaption = BarcodeProducer::Get_Print_State(settings) == 1;
     barcode->setDesignerSettings(style);
     if (!barcode->initWithContent(value, printsCaption) || !barcode->isContentValid())
@@ -132,7 +148,12 @@ BarcodeProducer::Result renderLinear(const BarcodeSettings& settings, const QStr
     barcode->setPrintsCaption(printsCaption);
     barcode->setPrintsHeader(settings.show_hide_hdr != 1);
     barcode->setPrintsFooter(settings.show_hide_ftr != 1);
-    barcode->setBarWidth(settings.barWidthPoints());
+    // The narrow bar is a whole number of dots at the output resolution, so
+    // bars of one width all print alike.
+    const int dpi = settings.dpi();
+    const double scale = dpi / double(pointsPerInch);
+    const int barDots = std::max(1, int(std::lround(settings.barWidthPoints() * scale)));
+    barcode->setBarWidth(float(barDots / scale));
     barcode->setCaptionFontSize(float(style.value_font.pointSize()));
     barcode->setHeaderFontSize(float(style.header_font.pointSize()));
     barcode->setFooterFontSize(float(style.footer_font.pointSize()));
@@ -156,12 +177,19 @@ BarcodeProducer::Result renderLinear(const BarcodeSettings& settings, const QStr
     barcode->calculateWidth();
     const float hw = barcode->printsHeader() ? barcode->headerWidth() : 0.0f;
     const float fw = barcode->printsFooter() ? barcode->footerWidth() : 0.0f;
-    barcode->setWidth(frameWidth(barcode->width(), hw, fw, style.LR_margin));
-    if (tooLarge(barcode->width(), barcode->height()))
+    const float width = frameWidth(barcode->width(), hw, fw, style.LR_margin);
+    if (tooLarge(width, barcode->height()))
         return refused(QStringLiteral("The barcode picture would be too large"));
+    // The bars are centred in the picture: a whole, even number of dots
+    // beside them puts every bar edge on a dot edge.
+    const qint64 barsDots = qint64(barcode->completeBarcode().size()) * barDots;
+    qint64 widthDots = qint64(std::ceil(width * scale - 1e-6));
+    if ((widthDots - barsDots) % 2 != 0)
+        ++widthDots;
+    barcode->setWidth(float(widthDots / scale));
 
     BarcodeProducer::Result result;
-    result.picture = NKDBarcodeImage::imageFromBarcode(*barcode, settings.dpi());
+    result.picture = NKDBarcodeImage::imageFromBarcode(*barcode, dpi);
     if (result.picture.isNull())
         result.reason = QStringLiteral("The barcode picture could not be made");
     result.barcode = std::move(barcode);
@@ -210,18 +238,39 @@ Picture drawPdf417(const BarcodeSettings& settings, const QString& value, QStrin
             : QStringLiteral("The value is too long for PDF417");
         return {};
     }
-    // Every module must get a pixel of its own, or the symbol reads wrong.
+    // Every module gets the same whole number of dots (a stretched symbol
+    // has modules of uneven width and reads wrong), centred in the frame.
     const int dpi = settings.dpi();
-    const double pixelsWide = std::ceil(dpi * width / 72.0);
-    const double pixelsHigh = std::ceil(dpi * height / 72.0);
-    if (pixelsWide < symbol.moduleColumns() || pixelsHigh < symbol.rows()) {
+    const int framePixelsWide = int(std::ceil(dpi * width / 72.0 - 1e-9));
+    const int framePixelsHigh = int(std::ceil(dpi * height / 72.0 - 1e-9));
+    const int dotsPerModule = framePixelsWide / symbol.moduleColumns();
+    const int dotsPerRow = framePixelsHigh / symbol.rows();
+    if (dotsPerModule < 1 || dotsPerRow < 1) {
         *reason = QStringLiteral("The PDF417 size is too small for the symbol at %1 dpi").arg(dpi);
         return {};
     }
-    Picture picture = Pdf417Picture::draw(symbol, QSizeF(width, height), dpi);
-    if (picture.isNull())
+    const int left = (framePixelsWide - dotsPerModule * symbol.moduleColumns()) / 2;
+    const int top = (framePixelsHigh - dotsPerRow * symbol.rows()) / 2;
+    QImage frame(framePixelsWide, framePixelsHigh, QImage::Format_ARGB32);
+    if (frame.isNull()) {
         *reason = QStringLiteral("The PDF417 picture could not be made");
-    return picture;
+        return {};
+    }
+    frame.fill(Qt::white);
+    const QRgb dark = qRgb(0, 0, 0);
+    for (int row = 0; row < symbol.rows(); ++row) {
+        for (int y = 0; y < dotsPerRow; ++y) {
+            auto* line = reinterpret_cast<QRgb*>(frame.scanLine(top + row * dotsPerRow + y));
+            for (int column = 0; column < symbol.moduleColumns(); ++column) {
+                if (symbol.isDark(column, row))
+                    std::fill_n(line + left + column * dotsPerModule, dotsPerModule, dark);
+            }
+        }
+    }
+    const int dotsPerMetre = int(std::lround(dpi / 0.0254));
+    frame.setDotsPerMeterX(dotsPerMetre);
+    frame.setDotsPerMeterY(dotsPerMetre);
+    return Picture(frame, QSizeF(width, height));
 }
 
 Picture drawDataMatrix(const BarcodeSettings& settings, const QString& value, QString* reason)
@@ -317,7 +366,7 @@ Picture BarcodeProducer::frameSymbol(const BarcodeSettings& settings, const Pict
 {
     if (symbol.isNull())
         return {};
-    BarcodeDesignerSettings style = settings.designerSettings();
+    BarcodeDesignerSettings style = withTextGaps(settings.designerSettings(), settings);
     BarcodeTextLayout& text = style.symbolText;
     text.setContent(value);
     text.setHeader(header);

@@ -165,6 +165,11 @@ Ecc200Symbol Ecc200Symbol::encode(const QByteArray& bytes, Encoding encoding, in
         return refuse(QStringLiteral("Value does not fit any Data Matrix size"));
     }
 
+    // The library's 144 x 144 symbols (the one size whose error correction
+    // blocks differ in length) do not read back with a standard decoder.
+    if (w == 144 && h == 144)
+        return refuse(QStringLiteral("Value too long for Data Matrix: 144 x 144 symbols are not made"));
+
     Ecc200Symbol symbol;
     symbol.m_rows = h;
     symbol.m_columns = w;

@@ -20,7 +20,8 @@
 // does not fill a triple, reads "_" back as "^" and cannot write "^" there,
 // writes EDIFACT without its latch and Base256 without the length
 // randomising; the plan therefore uses C40 and Text only in whole triples of
-// their basic characters and ASCII for everything else.
+// their basic characters and ASCII for everything else. Its 144 x 144
+// symbols do not read back, so the largest symbol made is 132 x 132.
 class Ecc200Symbol
 {
 public:
@@ -32,7 +33,8 @@ public:
 
     // Encodes bytes in a symbol of `rows` x `columns` (0 x 0: the smallest
     // that holds them). A null symbol, with a reason, when the bytes are
-    // empty, too long or do not fit, or the size is not an ECC 200 size.
+    // empty, too long or do not fit, or the size is not an ECC 200 size (or
+    // is 144 x 144).
     static Ecc200Symbol encode(const QByteArray& bytes, Encoding encoding, int rows = 0, int columns = 0,
                                QString* reason = nullptr);
     // "Auto", "Ascii", "C40", "Text", "Base256"; anything else is Auto.
