@@ -11,7 +11,6 @@
 #include "mainwindow/barcode/BarcodeDesignerRules.h"
 #include "mainwindow/barcode/SteppingSpinBox.h"
 #include "mainwindow/inspector/FontChooser.h"
-#include "model/SKTBarcode.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -817,16 +816,20 @@ void Barcode_Gen::showPreview()
 
 // ---- layouts ----
 
+std::vector<QWidget*> Barcode_Gen::linearOnlyControls() const
+{
+    return {showinTopCheckbox, captionCheckbox, val_mar_Text,  val_mar_label, val_font_label,
+            val_font_btn,      value_font_value, barcode_clr,  bar_back_clr,  bar_val_clr,
+            val_clr_label,     bar_clr_label,   bar_bk_clr_label, linear_sett_box};
+}
+
 void Barcode_Gen::Liner_Barcode_Opt_Select()
 {
     m_value.linear_or_2d = 0;
     dataText->setEnabled(true);
     dataText->show();
     dataText_2D->hide();
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             showinTopCheckbox, captionCheckbox, val_mar_Text, val_mar_label, val_font_label, val_font_btn,
-             value_font_value, barcode_clr, bar_back_clr, bar_val_clr, val_clr_label, bar_clr_label,
-             bar_bk_clr_label, linear_sett_box})
+    for (QWidget* w : linearOnlyControls())
         w->show();
     two_d_sett_box->hide();
     pdf_2d_sett_box->hide();
@@ -846,10 +849,7 @@ void Barcode_Gen::two_d_barcode_Opt_Select()
     dataText->setEnabled(false);
     dataText->hide();
     dataText_2D->show();
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             showinTopCheckbox, captionCheckbox, val_mar_Text, val_mar_label, val_font_label, val_font_btn,
-             value_font_value, barcode_clr, bar_back_clr, bar_val_clr, val_clr_label, bar_clr_label,
-             bar_bk_clr_label, linear_sett_box})
+    for (QWidget* w : linearOnlyControls())
         w->hide();
     const QString title = barcodeTypePopup->currentText();
     two_d_sett_box->setVisible(title == QLatin1String("QR Code"));

@@ -15,6 +15,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <vector>
 
 class ColorWell;
 class QCheckBox;
@@ -209,6 +210,9 @@ private:
     void showBoundValue(const QString& value);
     void Set_Blank_Image(const QString& reason = QString());
     void showPreview();
+    // The value-text, bar-colour and linear-size controls only the linear
+    // layout shows.
+    std::vector<QWidget*> linearOnlyControls() const;
     void showHelp(int which);
 
     BarcodeSettings m_value;
