@@ -4,6 +4,7 @@
 #include "app/ResourceSetup.h"
 #include "canvas/CardDocumentRendering.h"
 #include "mainwindow/SKTWindowController.h"
+#include "mainwindow/barcode/Barcode_Gen.h"
 #include "model/SKTDocument.h"
 #include "platform/AlertMessagePresenter.h"
 
@@ -25,7 +26,10 @@ int main(int argc, char** argv)
 
     SKTDocument::setRendering(std::make_shared<CardDocumentRendering>());
     SKTDocument::setWindowControllerMaker([](SKTDocument& document) -> std::unique_ptr<QObject> {
-        return std::make_unique<SKTWindowController>(document);
+        auto controller = std::make_unique<SKTWindowController>(document);
+        controller->setBarcodeDesigner(
+            [](const GraphicPtr& edited) { return Barcode_Gen::defaultInstance()->Open_Wnd(edited); });
+        return controller;
     });
 
     SKTDocument document;

@@ -11,6 +11,7 @@
 #include "ui_DrawWindow.h"
 
 #include <QPushButton>
+#include <algorithm>
 #include <exception>
 
 BarcodePanel::BarcodePanel(SKTWindowController& controller)
@@ -40,6 +41,15 @@ void BarcodePanel::Open_Barcode_Window()
     const GraphicPtr edited = view ? view->controller()._Selected_Graphic : GraphicPtr();
     if (!m_designer || !edited)
         return;
+    // The designer's result goes to the selection. An object opened by a
+    // double click that ended no selection (the press right after a
+    // placement) is selected first, so that it takes its own design back.
+    const GraphicList graphics = view->controller().graphics();
+    const int at = int(std::find(graphics.begin(), graphics.end(), edited) - graphics.begin());
+    if (at < graphics.size() && !view->controller().selectionIndexes().contains(at)) {
+        view->controller().changeSelectionIndexes(IndexSet(at));
+        view->controller()._Selected_Graphic = edited;
+    }
     try {
         const GraphicPtr result = m_designer(edited);
         if (result && !Barcode_output_image.isNull())

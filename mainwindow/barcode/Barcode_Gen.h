@@ -1,0 +1,222 @@
+#pragma once
+
+// The barcode designer: a modal window over one BarcodeSettings value. It is
+// opened on a barcode object, loads the object's settings into the value
+// and its controls, draws a preview on every change, and on OK writes the
+// value back into the object and leaves the preview in
+// `Barcode_output_image`. Cancel leaves the object as it was. Each numeric
+// setting is one spin box (the text field and its stepper in one control).
+
+#include "barcodes/BarcodeSettings.h"
+#include "mainwindow/barcode/BarcodeDataSources.h"
+#include "model/SKTGraphic.h"
+#include "platform/Picture.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <vector>
+
+class ColorWell;
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollArea;
+class QSpinBox;
+class QTabWidget;
+class QWidget;
+class SteppingSpinBox;
+
+class Barcode_Gen : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // The window made last becomes the default instance.
+    explicit Barcode_Gen(QWidget* parent = nullptr);
+    ~Barcode_Gen() override;
+
+    // The designer of the program, made on first use.
+    static Barcode_Gen* defaultInstance();
+
+    // Edits `object` modally. After OK the settings are written into it and
+    // it is returned; after Cancel (or for no object) nothing is written and
+    // null is returned.
+    GraphicPtr Open_Wnd(const GraphicPtr& object);
+    // Loads an object's settings into the value and the controls.
+    void Set_Barcode_Prop_To_Control(const SKTGraphic& object);
+
+    // OK: with a value the symbology draws, the preview goes to
+    // `Barcode_output_image` and the run ends with 1; otherwise the window
+    // stays open with the error shown.
+    void OK_Btn_Clicked();
+    void Cancel_Btn_Clicked();
+
+    // Draws the preview from the value (the value test first).
+    void goButtonActionPerformed();
+    void Encode_btn() { goButtonActionPerformed(); }
+    // Not empty and, for a linear symbology, ASCII only; a failure blanks
+    // the preview and shows the error label.
+    bool Check_And_Validat_Barcode();
+
+    void Liner_Barcode_Opt_Select();
+    void two_d_barcode_Opt_Select();
+    void _setLabels();
+
+    // ---- handlers of the controls ----
+    void barcodeTypeChanged();
+    void dataSourceTypeChanged();
+    void batchSeriesChanged();
+    void View_batch_Series_Button();
+    void DPI_Value_Changed();
+    void qrVersionChanged();
+    void dmFormatChanged();
+    void dmModuleStepped();
+    void barAlignChanged();
+    void captionChanged();
+    void chooseFont(FontSpec BarcodeSettings::*font, QLabel* label);
+
+    // The value being edited and the preview drawn from it (null when the
+    // value draws nothing).
+    const BarcodeSettings& value() const { return m_value; }
+    const Picture& preview() const { return m_preview; }
+    QString previewError() const { return m_previewError; }
+
+    // Where series and spreadsheet columns come from (the main window sets it).
+    static void setDataSources(const BarcodeDataSources& sources);
+    static const BarcodeDataSources& dataSources();
+
+    // Replaces the modal run (tests work the controls and answer instead);
+    // an empty function brings back the real run.
+    using ModalRun = std::function<int(Barcode_Gen&)>;
+    static void setModalRun(ModalRun run);
+
+    // ---- controls ----
+    QComboBox* barcodeTypePopup = nullptr;
+    QComboBox* Data_source_type = nullptr;
+    QComboBox* Batch_Series = nullptr;
+    QPushButton* view_series_btn = nullptr;
+    QLineEdit* dataText = nullptr;
+    QPlainTextEdit* dataText_2D = nullptr;
+    QLineEdit* HeaderText = nullptr;
+    QLineEdit* FooterText = nullptr;
+    QScrollArea* image_scroll = nullptr;
+    QLabel* barcodeImage = nullptr;
+    QLabel* barcode_error_label = nullptr;
+    QTabWidget* sett_tab = nullptr;
+    QWidget* dpi_tab_item = nullptr;
+
+    QGroupBox* linear_sett_box = nullptr;
+    QLabel* barHeightLabel = nullptr;
+    QLabel* barWidthLabel = nullptr;
+    QDoubleSpinBox* HeightText = nullptr;
+    QDoubleSpinBox* widthText = nullptr;
+
+    QGroupBox* two_d_sett_box = nullptr;
+    QSpinBox* HeightText_2D = nullptr;
+    QComboBox* qr_enc_mode_ComboBox = nullptr;
+    QComboBox* qr_version_ComboBox = nullptr;
+    QComboBox* qr_ec_lvl_ComboBox = nullptr;
+
+    QGroupBox* pdf_2d_sett_box = nullptr;
+    QSpinBox* pdf_row_Text = nullptr;
+    QSpinBox* pdf_col_Text = nullptr;
+    QSpinBox* pdf_ec_lvl_Text = nullptr;
+    QSpinBox* pdf_HeightText_2D = nullptr;
+    QSpinBox* Pdf_widthText_2D = nullptr;
+
+    QGroupBox* dm_2d_sett_box = nullptr;
+    QSpinBox* dm_HeightText_2D = nullptr;
+    QSpinBox* dm_widthText_2D = nullptr;
+    SteppingSpinBox* dm_moduleText_2D = nullptr;
+    QComboBox* dm_format_ComboBox = nullptr;
+    QComboBox* dm_encoding_ComboBox = nullptr;
+
+    QCheckBox* captionCheckbox = nullptr;
+    QCheckBox* showinTopCheckbox = nullptr;
+    QCheckBox* hideHeaderCheckbox = nullptr;
+    QCheckBox* hideFooterCheckbox = nullptr;
+    QCheckBox* kerning_value_Checkbox = nullptr;
+    QComboBox* align_hdr_combo = nullptr;
+    QComboBox* align_ftr_combo = nullptr;
+    QComboBox* bar_align_combo = nullptr;
+    QComboBox* bar_orient_combo = nullptr;
+    QLabel* val_font_label = nullptr;
+    QLabel* value_font_value = nullptr;
+    QPushButton* val_font_btn = nullptr;
+    QLabel* header_font_value = nullptr;
+    QLabel* footer_font_value = nullptr;
+
+    QGroupBox* margin_box = nullptr;
+    QLabel* val_mar_label = nullptr;
+    QDoubleSpinBox* val_mar_Text = nullptr;
+    QDoubleSpinBox* hdr_mar_Text = nullptr;
+    QDoubleSpinBox* ftr_mar_Text = nullptr;
+    QDoubleSpinBox* TB_mar_Text = nullptr;
+    QDoubleSpinBox* LR_mar_Text = nullptr;
+
+    QLabel* bar_clr_label = nullptr;
+    QLabel* bar_bk_clr_label = nullptr;
+    QLabel* val_clr_label = nullptr;
+    ColorWell* barcode_clr = nullptr;
+    ColorWell* bar_back_clr = nullptr;
+    ColorWell* bar_val_clr = nullptr;
+    ColorWell* bar_hdr_clr = nullptr;
+    ColorWell* bar_ftr_clr = nullptr;
+
+    QComboBox* DPI_ComboBox = nullptr;
+    QSpinBox* dpi_Text = nullptr;
+
+    QPushButton* ok_button = nullptr;
+    QPushButton* cancel_button = nullptr;
+
+protected:
+    // Escape and the window's close button cancel.
+    void reject() override;
+
+private:
+    void buildWindow();
+    QWidget* buildSizeTab();
+    QWidget* buildTextTab();
+    QWidget* buildMarginTab();
+    QWidget* buildResolutionTab();
+    void connectControls();
+    // How a change reaches the preview: encoded again, or (for the look of
+    // a two-dimensional symbol) the symbol framed again.
+    enum class Refresh { Encode, Reframe };
+    void refreshPreview(Refresh refresh);
+    void showPicture(const Picture& picture, const QString& reason);
+    // Connects a control's change to a write into the value and a new preview.
+    template <class Spin, class Field>
+    void bindSpin(Spin* spin, Field BarcodeSettings::*field, Refresh refresh);
+    void bindCheck(QCheckBox* box, int BarcodeSettings::*field, Refresh refresh);
+    void bindIndex(QComboBox* list, int BarcodeSettings::*field);
+    void bindColour(ColorWell* well, Colour BarcodeSettings::*field);
+
+    // Puts the value into every control, without running a handler.
+    void showValue();
+    void showControls();
+    void showFonts();
+    // Fills the series list for the value's source; false when "Series" has
+    // no series to offer.
+    bool fillSourceList();
+    void showSourceState();
+    // Shows a bound value's first value in the value field of its kind.
+    void showBoundValue(const QString& value);
+    void Set_Blank_Image(const QString& reason = QString());
+    void showPreview();
+    // The value-text, bar-colour and linear-size controls only the linear
+    // layout shows.
+    std::vector<QWidget*> linearOnlyControls() const;
+    void showHelp(int which);
+
+    BarcodeSettings m_value;
+    Picture m_preview;
+    Picture m_symbol;   // the bare two-dimensional symbol of the preview
+    QString m_previewError;
+};

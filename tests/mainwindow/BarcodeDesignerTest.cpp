@@ -1,0 +1,303 @@
+// The barcode designer: its rules, a value edited through its controls,
+// OK and Cancel on the card, the source lists, and symbols made through the
+// window read back by a standard decoder.
+
+#include "WindowControllerFixture.h"
+#include "common/ObjectTestSupport.h"
+
+#include "app/Globals.h"
+#include "barcodes/BarcodeSettings.h"
+#include "barcodes/Globals.h"
+#include "canvas/CanvasController.h"
+#include "canvas/SKTGraphicView.h"
+#include "mainwindow/barcode/BarcodeDesignerRules.h"
+#include "mainwindow/barcode/Barcode_Gen.h"
+#include "mainwindow/barcode/SteppingSpinBox.h"
+#include "model/SKTBarcode.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+
+namespace {
+
+using ObjectTestSupport::decodeBarcode;
+
+TEST(BarcodeDesignerRules, QrSideMinimumAndDataMatrixSizeRule)
+{
+    for (const auto& [index, side] : {std::pair{0, 21}, {1, 21}, {2, 25}, {10, 57}, {40, 177}})
+        EXPECT_EQ(BarcodeDesignerRules::qrMinimumSide(index), side) << index;
+
+    struct Case { const char* format; int module; QSize before; QSize after; };
+    for (const Case& c : {Case{"C16X48", 2, {10, 10}, {96, 32}}, Case{"C16X48", 2, {200, 90}, {200, 90}},
+                          Case{"C8X18", 3, {60, 10}, {60, 24}}, Case{"Auto", 5, {1, 1}, {1, 1}}})
+        EXPECT_EQ(BarcodeDesignerRules::dataMatrixSize(c.format, c.module, c.before), c.after) << c.format;
+}
+
+TEST(BarcodeDesignerRules, AlignmentsLabelsKerningAndHelp)
+{
+    Qt::Alignment a;
+    ASSERT_TRUE(BarcodeDesignerRules::previewAlignment("BottomRight", &a));
+    EXPECT_EQ(a, Qt::AlignBottom | Qt::AlignRight);
+    ASSERT_TRUE(BarcodeDesignerRules::previewAlignment("Left", &a));
+    EXPECT_EQ(a, Qt::AlignLeft | Qt::AlignVCenter);
+    EXPECT_FALSE(BarcodeDesignerRules::previewAlignment("Middle", &a));
+    EXPECT_EQ(BarcodeDesignerRules::sizeLabels(true, 1).barHeight, "Bar Height (cm):");
+    EXPECT_EQ(BarcodeDesignerRules::sizeLabels(true, 2).margins, "Margins (mm)");
+    EXPECT_EQ(BarcodeDesignerRules::sizeLabels(false, 1).barWidth, "Bar Width :");
+    for (const char* t : {"UPCA", "UPCE", "EAN-8", "EAN-13"})
+        EXPECT_FALSE(BarcodeDesignerRules::kerningAllowed(t)) << t;
+    EXPECT_TRUE(BarcodeDesignerRules::kerningAllowed("Code 39"));
+    EXPECT_EQ(BarcodeDesignerRules::help(BarcodeDesignerRules::Help::DmFormat).text,
+              "Preferred Mode determines the smallest size of the symbol.");
+}
+
+class BarcodeDesignerTest : public WindowControllerFixture
+{
+protected:
+    void SetUp() override
+    {
+        WindowControllerFixture::SetUp();
+        designer = Barcode_Gen::defaultInstance();
+        Barcode_output_image = Picture();
+        Barcode_Gen::setDataSources({});
+    }
+    void TearDown() override
+    {
+        Barcode_Gen::setModalRun({});
+        Barcode_Gen::setDataSources({});
+        Barcode_output_image = Picture();
+        WindowControllerFixture::TearDown();
+    }
+
+    // Opens the designer on `object`, works its controls with `steps`, then
+    // presses OK (or Cancel); the designer's answer.
+    GraphicPtr edit(const GraphicPtr& object, const std::function<void(Barcode_Gen&)>& steps, bool ok = true)
+    {
+        Barcode_Gen::setModalRun([&](Barcode_Gen& d) {
+            d.setResult(-1);
+            steps(d);
+            ok ? d.OK_Btn_Clicked() : d.Cancel_Btn_Clicked();
+            return d.result();
+        });
+        return designer->Open_Wnd(object);
+    }
+
+    static void choose(QComboBox* list, const QString& title)
+    {
+        const int at = list->findText(title);
+        ASSERT_GE(at, 0) << title.toStdString();
+        list->setCurrentIndex(at);
+    }
+    static void type(QLineEdit* field, const QString& text)
+    {
+        field->selectAll();
+        QTest::keyClicks(field, text);
+    }
+
+    Barcode_Gen* designer = nullptr;
+};
+
+TEST_F(BarcodeDesignerTest, OkWritesTheEditedValueAndPictureIntoTheObject)
+{
+    auto object = std::make_shared<SKTBarcode>();
+    const GraphicPtr answer = edit(object, [&](Barcode_Gen& d) {
+        EXPECT_EQ(d.dataText->text(), "0123");
+        EXPECT_EQ(d.HeaderText->text(), "HEADER");
+        EXPECT_FALSE(d.preview().isNull());
+        choose(d.barcodeTypePopup, "Code 128");
+        type(d.dataText, "BF-2026/07");
+        type(d.HeaderText, "Guest");
+        d.hideFooterCheckbox->setChecked(true);
+        d.HeightText->setValue(1.2);
+        choose(d.align_hdr_combo, "Right");
+    });
+    ASSERT_EQ(answer, object);
+    EXPECT_EQ(object->barcode_font_index, BarcodeSettings::symbologyTitles().indexOf("Code 128"));
+    EXPECT_EQ(object->linear_or_2d, 0);
+    EXPECT_EQ(object->linear_font_val, "BF-2026/07");
+    EXPECT_EQ(object->header_val, "Guest");
+    EXPECT_EQ(object->show_hide_ftr, 1);
+    EXPECT_FLOAT_EQ(object->linear_height_val, 1.2f);
+    EXPECT_EQ(object->align_hdr_index, 2);
+    ASSERT_FALSE(Barcode_output_image.isNull());
+    EXPECT_EQ(decodeBarcode(Barcode_output_image.image()).text, "BF-2026/07");
+}
+
+// Two-dimensional symbols made through the window read back as typed.
+TEST_F(BarcodeDesignerTest, TwoDimensionalSymbolsMadeInTheWindowDecode)
+{
+    struct Case { const char* symbology; const char* value; const char* format; };
+    for (const Case& c : {Case{"QR Code", "Brightfold\nRow 7, Seat 12", "QRCode"},
+                          Case{"PDF417", "ID 4711-0815 Anna Smith", "PDF417"}}) {
+        auto object = std::make_shared<SKTBarcode>();
+        Barcode_output_image = Picture();
+        edit(object, [&](Barcode_Gen& d) {
+            choose(d.barcodeTypePopup, c.symbology);
+            EXPECT_EQ(d.sett_tab->count(), 4) << "the resolution tab is shown for two-dimensional symbols";
+            d.dataText_2D->setPlainText(c.value);
+        });
+        EXPECT_EQ(object->linear_or_2d, 1) << c.symbology;
+        EXPECT_EQ(object->two_d_font_val, c.value);
+        ASSERT_FALSE(Barcode_output_image.isNull()) << c.symbology;
+        const auto decoded = decodeBarcode(Barcode_output_image.image());
+        EXPECT_EQ(decoded.text, c.value) << c.symbology;
+        EXPECT_EQ(decoded.format, c.format);
+    }
+}
+
+TEST_F(BarcodeDesignerTest, ControlsFollowTheValueAndThePreviewFollowsTheControls)
+{
+    auto object = std::make_shared<SKTBarcode>();
+    object->barcode_font_index = BarcodeSettings::symbologyTitles().indexOf("QR Code");
+    object->linear_or_2d = 1;
+    object->qr_size_val = 30;
+    object->two_d_font_val = "first";
+    object->header_font_val = FontSpec("Liberation Sans", 14);
+    edit(
+        object,
+        [&](Barcode_Gen& d) {
+            // loaded as a QR Code: its box alone, the resolution tab in
+            EXPECT_FALSE(d.two_d_sett_box->isHidden());
+            EXPECT_TRUE(d.pdf_2d_sett_box->isHidden());
+            EXPECT_TRUE(d.dm_2d_sett_box->isHidden());
+            EXPECT_TRUE(d.linear_sett_box->isHidden());
+            EXPECT_EQ(d.sett_tab->count(), 4);
+            EXPECT_EQ(d.header_font_value->text(), "Liberation Sans ( 14.00 )");
+            const QImage first = d.preview().image();
+            d.dataText_2D->setPlainText("second");
+            EXPECT_NE(d.preview().image(), first);
+            // version 10 raises the side to its minimum
+            d.qr_version_ComboBox->setCurrentIndex(10);
+            EXPECT_EQ(d.HeightText_2D->value(), 57);
+            EXPECT_EQ(d.value().qr_size_val, 57);
+            // back to linear: the tab goes, the first tab shows
+            d.sett_tab->setCurrentIndex(2);
+            choose(d.barcodeTypePopup, "Code 39");
+            EXPECT_EQ(d.sett_tab->count(), 3);
+            EXPECT_EQ(d.sett_tab->currentIndex(), 0);
+            EXPECT_FALSE(d.linear_sett_box->isHidden());
+            // a Data Matrix module stepped (not typed) raises the size fields
+            choose(d.barcodeTypePopup, "DataMatrix");
+            choose(d.dm_format_ComboBox, "C16X48");
+            d.dm_moduleText_2D->setValue(3);
+            EXPECT_EQ(d.dm_widthText_2D->value(), 96);
+            d.dm_moduleText_2D->stepBy(1);
+            EXPECT_EQ(d.dm_widthText_2D->value(), 192);
+            EXPECT_EQ(d.dm_HeightText_2D->value(), 64);
+            // an empty value blanks the preview and shows why
+            choose(d.barcodeTypePopup, "Code 39");
+            d.dataText->selectAll();
+            QTest::keyClick(d.dataText, Qt::Key_Delete);
+            EXPECT_TRUE(d.preview().isNull());
+            EXPECT_FALSE(d.barcode_error_label->isHidden());
+        },
+        true);
+    // OK refused: the value is empty, the window stayed open
+    EXPECT_EQ(object->two_d_font_val, "first");
+    EXPECT_EQ(object->qr_size_val, 30);
+}
+
+// Cancel leaves the edited object and every other selected barcode as it
+// was, the binding chosen meanwhile included; OK reaches them all.
+TEST_F(BarcodeDesignerTest, CancelLeavesTheCardAsItWasOkReachesEverySelectedBarcode)
+{
+    controller->setBarcodeDesigner([this](const GraphicPtr& g) { return designer->Open_Wnd(g); });
+    Barcode_Gen::setDataSources({[] { return QStringList{"Guests"}; }, [](const QString&) { return QString("G-17"); },
+                                 {}, {}, {}});
+    CanvasController& canvas = controller->graphicView(0)->controller();
+    control<QAbstractButton>("Barcode_Tool_btn")->click();
+    control<QAbstractButton>("Barcode_Tool_btn")->click();
+    const GraphicList barcodes = canvas.graphics();
+    ASSERT_EQ(barcodes.size(), 2);
+    canvas.changeSelectionIndexes(IndexSet::range(0, 2));
+    std::vector<BarcodeSettings> before;
+    std::vector<QImage> pictures;
+    for (const GraphicPtr& g : barcodes) {
+        before.push_back(BarcodeSettings::fromObject(*g));
+        pictures.push_back(g->_barcode_image.image());
+    }
+
+    const auto work = [&](Barcode_Gen& d) {
+        choose(d.barcodeTypePopup, "Code 128");
+        type(d.dataText, "X1");
+        choose(d.Data_source_type, "Series");
+        choose(d.Batch_Series, "Guests");
+    };
+    Barcode_Gen::setModalRun([&](Barcode_Gen& d) { work(d); d.Cancel_Btn_Clicked(); return d.result(); });
+    Main_App_wnd->Open_Barcode_Window();
+    for (qsizetype i = 0; i < barcodes.size(); ++i) {
+        EXPECT_EQ(BarcodeSettings::fromObject(*barcodes[i]), before[size_t(i)]) << i;
+        EXPECT_EQ(barcodes[i]->_barcode_image.image(), pictures[size_t(i)]) << i;
+    }
+
+    Barcode_Gen::setModalRun([&](Barcode_Gen& d) {
+        work(d);
+        EXPECT_EQ(d.dataText->text(), "G-17") << "a bound value shows the series' first value";
+        EXPECT_TRUE(d.dataText->isReadOnly());
+        d.OK_Btn_Clicked();
+        return d.result();
+    });
+    control<QAbstractButton>("View_barcode_prop_Button")->click();
+    const GraphicPtr edited = canvas._Selected_Graphic;
+    for (const GraphicPtr& g : barcodes) {
+        EXPECT_EQ(g->barcode_font_index, BarcodeSettings::symbologyTitles().indexOf("Code 128"));
+        EXPECT_EQ(g->linear_font_val, "G-17");
+    }
+    EXPECT_EQ(edited->data_source_type, 1);
+    EXPECT_EQ(edited->batch_list_name, "Guests");
+    EXPECT_EQ(decodeBarcode(edited->_barcode_image.image()).text, "G-17");
+}
+
+TEST_F(BarcodeDesignerTest, SourceListsWithoutSeriesAndAnEmptyValueAnswerWithMessages)
+{
+    auto object = std::make_shared<SKTBarcode>();
+    object->linear_font_val = "";
+    edit(
+        object,
+        [&](Barcode_Gen& d) {
+            choose(d.barcodeTypePopup, "Code 128");
+            choose(d.Data_source_type, "Series");
+            EXPECT_EQ(d.value().data_source_type, 0);
+        },
+        false);
+    EXPECT_EQ(presenter.texts(),
+              (QStringList{"\nPlease enter barcode value", "\nPlease create batch processing series first."}));
+}
+
+}
+
+namespace {
+
+// A double click on a barcode just placed (the tool's click ends with
+// nothing selected) opens the designer on it, and OK reaches that barcode.
+TEST_F(BarcodeDesignerTest, DoubleClickOnAPlacedBarcodeTakesTheDesignBack)
+{
+    controller->setBarcodeDesigner([this](const GraphicPtr& g) { return designer->Open_Wnd(g); });
+    CanvasController& canvas = controller->graphicView(0)->controller();
+    control<QAbstractButton>("Barcode_Tool_btn")->click();
+    ASSERT_EQ(canvas.graphics().size(), 1);
+    const GraphicPtr barcode = canvas.graphics().front();
+    const QPointF centre = barcode->_bounds.center();
+    Barcode_Gen::setModalRun([&](Barcode_Gen& d) {
+        choose(d.barcodeTypePopup, "Code 128");
+        type(d.dataText, "DC-99");
+        d.OK_Btn_Clicked();
+        return d.result();
+    });
+    canvas.mouseDown({centre, 1, {}});
+    canvas.mouseUp({centre, 1, {}});
+    canvas.mouseDown({centre, 2, {}});
+    canvas.mouseUp({centre, 2, {}});
+    EXPECT_EQ(barcode->linear_font_val, "DC-99");
+    EXPECT_EQ(decodeBarcode(barcode->_barcode_image.image()).text, "DC-99");
+}
+
+}
