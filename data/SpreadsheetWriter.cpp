@@ -92,6 +92,59 @@ void appendAllText(const pugi::xml_node& element, std::string& out)
     }
 }
 
+// Whether `text` holds an escape "_xHHHH_" (four hexadecimal digits) at `at`.
+bool isEscapeAt(const QString& text, qsizetype at)
+{
+    if (at + 7 > text.size() || text[at] != u'_' || text[at + 1] != u'x' || text[at + 6] != u'_')
+        return false;
+    for (qsizetype k = at + 2; k < at + 6; ++k) {
+        const char16_t c = text[k].unicode();
+        if (!((c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F')))
+            return false;
+    }
+    return true;
+}
+
+// Strings of a workbook carry the characters that XML cannot hold as
+// "_xHHHH_" (the UTF-16 code in hexadecimal); an underscore that would read
+// as the start of such an escape is itself escaped as "_x005F_".
+QString escapeText(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        const bool pairedSurrogate = QChar::isHighSurrogate(c) ? i + 1 < text.size() && text[i + 1].isLowSurrogate()
+                                                               : QChar::isLowSurrogate(c) && i > 0
+                                                                     && text[i - 1].isHighSurrogate();
+        const bool allowed = c == u'\t' || c == u'\n' || (c >= 0x20 && c < 0xD800) || (c >= 0xE000 && c < 0xFFFE)
+                             || pairedSurrogate;
+        if (allowed && !(c == u'_' && isEscapeAt(text, i)))
+            out += QChar(c);
+        else
+            out += QStringLiteral("_x") + QString::number(c, 16).toUpper().rightJustified(4, u'0') + u'_';
+    }
+    return out;
+}
+
+// Undoes the escapes of escapeText.
+QString unescapeText(const QString& text)
+{
+    if (!text.contains(QLatin1String("_x")))
+        return text;
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (isEscapeAt(text, i)) {
+            out += QChar(char16_t(text.mid(i + 2, 4).toUInt(nullptr, 16)));
+            i += 6;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 // The text of a string item (`si` of the shared strings, `is` of an inline
 // string): its `t`, or the `t` of its rich-text runs joined; phonetic runs
 // (`rPh`) are not part of the text.
@@ -107,7 +160,7 @@ QString stringItemText(const pugi::xml_node& item)
                     appendOwnText(run, text);
         }
     }
-    return QString::fromStdString(text);
+    return unescapeText(QString::fromStdString(text));
 }
 
 // The column index from 0 of a cell reference ("C7" -> 2); -1 when it starts
@@ -402,10 +455,14 @@ bool SpreadsheetWriter::isNumberCell(const QString& text)
         const qsizetype fracStart = ++i;
         while (i < n && text[i] >= u'0' && text[i] <= u'9')
             ++i;
-        if (i == fracStart)
+        // "12.50" would come back as 12.5: only the shortest form is a number.
+        if (i == fracStart || text[i - 1] == u'0')
             return false;
     }
     if (i != n)
+        return false;
+    // "-0" would come back as 0.
+    if (text[0] == u'-' && intDigits == 1 && text[intStart] == u'0' && i == intStart + 1)
         return false;
     // Significant digits: every digit after the leading zeros.
     int significant = 0;
@@ -541,7 +598,7 @@ bool SpreadsheetWriter::WriteSharedStringsXML(const QString& path)
         }
         for (const QString& text : std::as_const(sharedStrings)) {
             xml.writeStartElement(QStringLiteral("si"));
-            xml.writeTextElement(QStringLiteral("t"), text);
+            xml.writeTextElement(QStringLiteral("t"), escapeText(text));
             xml.writeEndElement();
         }
         xml.writeEndElement();

@@ -61,6 +61,7 @@ TEST(WorkbookWriter, WhichTextsAreNumberCells)
         {"5.", false}, {" 5", false}, {"5 ", false}, {"", false}, {"-", false}, {"1,000", false},
         {"1234567890123456", false}, {"12345678901234567890", false}, {"1234567890123.456", false},
         {"abc", false}, {"٣", false}, {"inf", false}, {"NaN", false}, {"0x10", false},
+        {"12.50", false}, {"1.0", false}, {"-0", false}, {"-0.0", false}, {"-0.5", true}, {"10", true},
     };
     for (const auto& row : table)
         EXPECT_EQ(SpreadsheetWriter::isNumberCell(QString::fromUtf8(row.text)), row.number) << row.text;
@@ -80,6 +81,7 @@ TEST(WorkbookWriter, OtherProgramsReadOurWorkbook)
         {"12345678901234567890", "-3.25"},
         {"Zoë <&> \"東京\"", "0.5"},
         {"abc", "abc"},
+        {"12.50", "-0"},
     };
     const QString path = out.filePath("export.xlsx");
     ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(path, table, true));
@@ -98,6 +100,27 @@ TEST(WorkbookWriter, OtherProgramsReadOurWorkbook)
     SpreadsheetWriter::ReadWorkbook(path, true);
     Excel_Sheet_Number = 1;
     EXPECT_EQ(SpreadsheetWriter::ReadData_only_column(), Table {table.first()});
+    EXPECT_EQ(SpreadsheetWriter::ReadWorkbook(QString(), false), table);
+}
+
+// Characters that XML cannot hold travel as "_xHHHH_" escapes, and a text
+// that only looks like such an escape keeps its underscore: the workbook
+// stays well formed and reads back as written.
+TEST(WorkbookWriter, ControlCharactersAndEscapeLookalikes)
+{
+    ScopedTempFolder temp;
+    ObjectTestSupport::ScopedResourceFolder resources;
+    QTemporaryDir out;
+    const Table table {
+        {"Batch Value"}, {QString("a") + QChar(1) + "b"}, {"_x0041_"}, {QString("tab\there") + QChar(0xFFFF)},
+        {QString("lone ") + QChar(0xD800)},
+    };
+    const QString path = out.filePath("control.xlsx");
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(path, table, true));
+    EXPECT_EQ(QJsonDocument::fromJson(workbookTool({"dump", path})).array().size(), 1);
+    SpreadsheetWriter::ReadWorkbook(path, true);
+    Excel_Sheet_Number = 1;
+    SpreadsheetWriter::ReadData_only_column();
     EXPECT_EQ(SpreadsheetWriter::ReadWorkbook(QString(), false), table);
 }
 
