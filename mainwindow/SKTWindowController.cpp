@@ -7,6 +7,7 @@
 #include "app/ResourceSetup.h"
 #include "app/StringHelpers.h"
 #include "app/UnitConversions.h"
+#include "barcodes/BarcodeProducer.h"
 #include "barcodes/Globals.h"
 #include "canvas/ArrangeCommands.h"
 #include "canvas/CardPasteboard.h"
@@ -18,7 +19,9 @@
 #include "canvas/CardBaseDrawing.h"
 #include "canvas/ToolTable.h"
 #include "data/Globals.h"
+#include "data/UnpackFolder.h"
 #include "mainwindow/CardSettings.h"
+#include "mainwindow/barcode/Barcode_Gen.h"
 #include "mainwindow/CardSizePresets.h"
 #include "mainwindow/CommandIcons.h"
 #include "mainwindow/DrawWindow.h"
@@ -3469,8 +3472,22 @@ void SKTWindowController::connectDataSourceLists()
     lists.firstSeriesValue = [this](const QString& series) { return Get_First_Value_Of_Dataset(series); };
     lists.columnTitles = [this] { return Excel_Column_Titles; };
     lists.firstColumnValue = [this](int column) { return Get_First_Value_Of_Excel_Binding(column); };
-    lists.viewSeries = [this] { View_batch_Series_Button(); };
+    lists.viewSeries = [this](const QString&) { View_batch_Series_Button(); };
     setDataSourceLists(lists);
+    // The barcode designer offers the same series and columns, and its
+    // view button opens the series viewer on the series it names.
+    lists.viewSeries = [this](const QString& series) {
+        if (m_seriesViewer)
+            m_seriesViewer(series);
+    };
+    Barcode_Gen::setDataSources(lists);
+    // Bound barcodes are drawn anew for every record from their own settings.
+    setBatchBarcodeMaker(&BarcodeProducer::pictureForObject);
+}
+
+void SKTWindowController::Delete_Excel_File_Temp_Folder()
+{
+    UnpackFolder::remove();
 }
 
 // ---- series windows ----

@@ -739,6 +739,9 @@ public:
     // Opens the series viewer on a series name; and the spreadsheet table.
     void setSeriesViewer(std::function<void(const QString& name)> viewer);
     void setSpreadsheetTableViewer(std::function<void()> viewer);
+    // Removes the folder into which workbooks are unpacked, with its
+    // content; failures are ignored.
+    static void Delete_Excel_File_Temp_Folder();
 
     // the object list the live binding writes into
     GraphicList Graphics_array_Batch;
@@ -754,7 +757,8 @@ private:
     void publishBinding(std::shared_ptr<BatchBinding> binding);
     // The first failure of a batch run in a message box, later ones logged.
     void reportBatchFailure(const QString& reason);
-    // The data-source page's items, set from the store and the table.
+    // The data-source page's and the barcode designer's lists, set from the
+    // store and the table, and the barcode maker of batch records.
     void connectDataSourceLists();
 
     mutable QMutex m_bindingMutex;

@@ -38,7 +38,7 @@ namespace {
 
 Barcode_Gen* s_defaultInstance = nullptr;
 Barcode_Gen::ModalRun s_modalRun;
-BarcodeDataSources s_sources;
+DataSourceLists s_sources;
 
 constexpr int resolutionTab = 3;
 
@@ -140,12 +140,12 @@ Barcode_Gen* Barcode_Gen::defaultInstance()
     return s_defaultInstance;
 }
 
-void Barcode_Gen::setDataSources(const BarcodeDataSources& sources)
+void Barcode_Gen::setDataSources(const DataSourceLists& sources)
 {
     s_sources = sources;
 }
 
-const BarcodeDataSources& Barcode_Gen::dataSources()
+const DataSourceLists& Barcode_Gen::dataSources()
 {
     return s_sources;
 }

@@ -8,7 +8,7 @@
 // setting is one spin box (the text field and its stepper in one control).
 
 #include "barcodes/BarcodeSettings.h"
-#include "mainwindow/barcode/BarcodeDataSources.h"
+#include "mainwindow/inspector/DataSourceLists.h"
 #include "model/SKTGraphic.h"
 #include "platform/Picture.h"
 
@@ -88,8 +88,8 @@ public:
     QString previewError() const { return m_previewError; }
 
     // Where series and spreadsheet columns come from (the main window sets it).
-    static void setDataSources(const BarcodeDataSources& sources);
-    static const BarcodeDataSources& dataSources();
+    static void setDataSources(const DataSourceLists& sources);
+    static const DataSourceLists& dataSources();
 
     // Replaces the modal run (tests work the controls and answer instead);
     // an empty function brings back the real run.

@@ -1,8 +1,8 @@
 #pragma once
 
-// Where the data-source page of the inspector reads the stored data series
-// and the columns of the imported spreadsheet. The stores set the calls; a
-// call that is not set answers with nothing.
+// Where the inspector's data-source page and the barcode designer read the
+// stored data series and the columns of the imported spreadsheet. The main
+// window sets the calls; a call that is not set answers with nothing.
 
 #include <QString>
 #include <QStringList>
@@ -19,8 +19,9 @@ struct DataSourceLists
     std::function<QStringList()> columnTitles;
     // the first value of a column (0 the first column)
     std::function<QString(int column)> firstColumnValue;
-    // opens the series viewer
-    std::function<void()> viewSeries;
+    // shows the values of the chosen source: the series named, or the
+    // spreadsheet table when the source is a column
+    std::function<void(const QString& series)> viewSeries;
 
     QStringList names() const { return seriesNames ? seriesNames() : QStringList(); }
     QString firstValueOf(const QString& series) const

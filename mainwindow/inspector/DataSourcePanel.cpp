@@ -70,7 +70,7 @@ DataSourcePanel::DataSourcePanel(SKTWindowController& controller)
     connect(m_batchSeries, &QComboBox::activated, this, [this] { batchSeriesChanged(); });
     connect(m_viewSeries, &QPushButton::clicked, this, [this] {
         if (m_lists.viewSeries)
-            m_lists.viewSeries();
+            m_lists.viewSeries(m_batchSeries->currentText());
     });
 }
 
