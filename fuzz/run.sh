@@ -15,7 +15,7 @@ build=$root/build-fuzz
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRIGHTFOLD_FUZZ=ON \
   -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$build" -j3 --target graphic_archive_fuzzer pasteboard_fuzzer preferences_fuzzer \
-  design_fuzzer make_fuzz_seeds
+  design_fuzzer barcode_fuzzer make_fuzz_seeds
 
 seeds=$build/seeds
 rm -rf "$seeds"
@@ -25,6 +25,7 @@ python3 "$root/tests/common/keyed_archive_tool.py" make "$seeds/archive"
 cp "$root"/tests/fixtures/archive/* "$seeds/archive/"
 python3 "$root/fuzz/make_preferences_seeds.py" "$seeds"
 python3 "$root/fuzz/make_design_seeds.py" "$root/tests/fixtures/design" "$seeds"
+python3 "$root/fuzz/make_barcode_seeds.py" "$seeds"
 
 run() {
   local target=$1 seedDir=$2 dict=$3 maxLen=${4:-16384}
@@ -40,6 +41,7 @@ run graphic_archive_fuzzer "$seeds/archive" "$seeds/archive.dict"
 run pasteboard_fuzzer "$seeds/pasteboard" "$seeds/archive.dict"
 run preferences_fuzzer "$seeds/preferences" "$seeds/preferences.dict"
 run design_fuzzer "$seeds/design" "$seeds/design.dict"
+run barcode_fuzzer "$seeds/barcode" "$seeds/barcode.dict" 4096
 ls "$build"/findings/*/crash-* "$build"/findings/*/leak-* "$build"/findings/*/timeout-* \
   "$build"/findings/*/oom-* 2>/dev/null || true
 exit $status

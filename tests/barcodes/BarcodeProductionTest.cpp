@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <functional>
 #include <thread>
 
 #define ZX_USE_UTF8 1
@@ -210,6 +212,10 @@ TEST(BarcodeProduction, RefusedValuesGiveNoPicture)
         {"NoBarWidth", Code128, QStringLiteral("1"), [](BarcodeSettings& s) { s.linear_width_val = 0; }},
         {"QRTooLongForVersion", QrCode, QString(200, QLatin1Char('x')),
          [](BarcodeSettings& s) { s.qr_version_index = 1; s.qr_ec_index = 3; }},
+        {"LinearPictureTooLarge", Code128, QStringLiteral("1"),
+         [](BarcodeSettings& s) { s.linear_height_val = 60; s.dpi_val_index = 5; }},
+        {"QRPictureTooLarge", QrCode, QStringLiteral("1"),
+         [](BarcodeSettings& s) { s.qr_size_val = 2000; s.dpi_val_index = 5; }},
         {"QRSideBelowSymbol", QrCode, QString(200, QLatin1Char('x')), [](BarcodeSettings& s) { s.qr_size_val = 30; }},
         {"PDF417OutsideLatin1", Pdf417, QStringLiteral("\u20ac"), none},
         {"PDF417TooSmallForDots", Pdf417, QStringLiteral("0123456789ABCDEF"),
