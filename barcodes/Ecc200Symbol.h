@@ -42,9 +42,12 @@ public:
     static Encoding encodingForTitle(const QString& title);
 
     // The encoding letters handed to the library for the bytes: "A" ASCII,
-    // "C" C40, "T" Text, one per byte. `requested` is the letters wanted (or
-    // the library's own choice), one per byte.
+    // "C" C40, "T" Text, one per byte. `requested` is the letters wanted, one
+    // per byte.
     static QByteArray safePlan(const QByteArray& bytes, const QByteArray& requested);
+    // The letters chosen for Auto: C40 or Text for runs of their basic
+    // characters where that takes fewer codewords, ASCII elsewhere.
+    static QByteArray autoPlan(const QByteArray& bytes);
 
     bool isNull() const { return m_rows == 0; }
     int rows() const { return m_rows; }
