@@ -221,10 +221,20 @@ Picture drawQR(const BarcodeSettings& settings, const QString& value, QString* r
         *reason = QStringLiteral("The QR Code side is smaller than the symbol's %1 modules").arg(grid.dimension());
         return {};
     }
-    Picture picture = QREncoder::renderDataMatrix(grid, side, settings.dpi());
-    if (picture.isNull())
+    // Drawn straight at the output resolution: every module the same whole
+    // number of dots (a symbol drawn at one dot a point and then enlarged
+    // gets modules of uneven size, which decoders misread).
+    const int dpi = settings.dpi();
+    const int sideDots = int(std::ceil(dpi * side / 72.0 - 1e-9));
+    QImage image = QREncoder::renderDataMatrix(grid, sideDots);
+    if (image.isNull()) {
         *reason = QStringLiteral("The QR Code picture could not be made");
-    return picture;
+        return {};
+    }
+    const int dotsPerMetre = int(std::lround(dpi / 0.0254));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    return Picture(std::move(image), QSizeF(side, side));
 }
 
 Picture drawPdf417(const BarcodeSettings& settings, const QString& value, QString* reason)

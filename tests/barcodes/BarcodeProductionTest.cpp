@@ -117,6 +117,20 @@ TEST(BarcodeProduction, EverySymbologyReadsBackAtEveryResolution)
     }
 }
 
+// A QR Code whose side holds its modules about twice: drawn at whole dots
+// per module it reads, enlarged from one dot a module it did not.
+TEST(BarcodeProduction, QRCodeModulesAreWholeDots)
+{
+    for (const auto& [version, side] : {std::pair {20, 116}, {13, 81}}) {
+        BarcodeSettings s = settingsFor(QrCode, 2);
+        s.qr_version_index = version;
+        s.qr_size_val = side;
+        const BarcodeProducer::Result r = BarcodeProducer::render(s, QStringLiteral("7010"), {}, {});
+        ASSERT_TRUE(r.ok()) << r.reason.toStdString();
+        EXPECT_EQ(decode(r.symbol, ZXing::BarcodeFormat::QRCode).text, "7010") << version;
+    }
+}
+
 // Symbologies no standard decoder reads: the picture's bars (texts hidden)
 // are the module string's bar runs, at every resolution.
 TEST(BarcodeProduction, UnreadSymbologiesDrawTheirModules)
