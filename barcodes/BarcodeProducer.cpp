@@ -121,9 +121,14 @@ BarcodeProducer::Result refused(const QString& reason)
     return result;
 }
 
-bool tooLarge(double widthPoints, double heightPoints)
+// A frame beyond the largest side, or whose bitmap at the resolution would
+// hold more dots than production draws.
+bool tooLarge(double widthPoints, double heightPoints, int dpi)
 {
-    return !(widthPoints <= BarcodeProducer::maximumSidePoints) || !(heightPoints <= BarcodeProducer::maximumSidePoints);
+    if (!(widthPoints <= BarcodeProducer::maximumSidePoints) || !(heightPoints <= BarcodeProducer::maximumSidePoints))
+        return true;
+    const double scale = dpi / double(pointsPerInch);
+    return std::ceil(widthPoints * scale) * std::ceil(heightPoints * scale) > BarcodeProducer::maximumPictureDots;
 }
 
 BarcodeProducer::Result renderLinear(const BarcodeSettings& settings, const QString& title, const QString& value,
@@ -178,7 +183,7 @@ BarcodeProducer::Result renderLinear(const BarcodeSettings& settings, const QStr
     const float hw = barcode->printsHeader() ? barcode->headerWidth() : 0.0f;
     const float fw = barcode->printsFooter() ? barcode->footerWidth() : 0.0f;
     const float width = frameWidth(barcode->width(), hw, fw, style.LR_margin);
-    if (tooLarge(width, barcode->height()))
+    if (tooLarge(width, barcode->height(), dpi))
         return refused(QStringLiteral("The barcode picture would be too large"));
     // The bars are centred in the picture: a whole, even number of dots
     // beside them puts every bar edge on a dot edge.
@@ -203,7 +208,7 @@ Picture drawQR(const BarcodeSettings& settings, const QString& value, QString* r
         *reason = QStringLiteral("The QR Code side must be at least 21 points");
         return {};
     }
-    if (side > BarcodeProducer::maximumSidePoints) {
+    if (tooLarge(side, side, settings.dpi())) {
         *reason = QStringLiteral("The QR Code side is too large");
         return {};
     }
@@ -216,18 +221,27 @@ Picture drawQR(const BarcodeSettings& settings, const QString& value, QString* r
         *reason = QStringLiteral("The QR Code side is smaller than the symbol's %1 modules").arg(grid.dimension());
         return {};
     }
-    Picture picture = QREncoder::renderDataMatrix(grid, side, settings.dpi());
-    if (picture.isNull())
+    // Drawn straight at the output resolution: every module the same whole
+    // number of dots (a symbol drawn at one dot a point and then enlarged
+    // gets modules of uneven size, which decoders misread).
+    const int dpi = settings.dpi();
+    const int sideDots = int(std::ceil(dpi * side / 72.0 - 1e-9));
+    QImage image = QREncoder::renderDataMatrix(grid, sideDots);
+    if (image.isNull()) {
         *reason = QStringLiteral("The QR Code picture could not be made");
-    return picture;
+        return {};
+    }
+    const int dotsPerMetre = int(std::lround(dpi / 0.0254));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    return Picture(std::move(image), QSizeF(side, side));
 }
 
 Picture drawPdf417(const BarcodeSettings& settings, const QString& value, QString* reason)
 {
     const int width = settings.pdf_wdt_val;
     const int height = settings.pdf_hgt_val;
-    if (width <= 0 || height <= 0 || width > BarcodeProducer::maximumSidePoints
-        || height > BarcodeProducer::maximumSidePoints) {
+    if (width <= 0 || height <= 0 || tooLarge(width, height, settings.dpi())) {
         *reason = QStringLiteral("The PDF417 size is out of range");
         return {};
     }
@@ -295,7 +309,7 @@ Picture drawDataMatrix(const BarcodeSettings& settings, const QString& value, QS
         value.toLatin1(), Ecc200Symbol::encodingForTitle(settings.dmEncoding()), rows, columns, reason);
     if (symbol.isNull())
         return {};
-    if (tooLarge((symbol.columns() + 2.0) * module, (symbol.rows() + 2.0) * module)) {
+    if (tooLarge((symbol.columns() + 2.0) * module, (symbol.rows() + 2.0) * module, settings.dpi())) {
         *reason = QStringLiteral("The Data Matrix picture would be too large");
         return {};
     }
@@ -390,7 +404,8 @@ Picture BarcodeProducer::frameSymbol(const BarcodeSettings& settings, const Pict
     const float hw = text.printsHeader() ? text.headerWidth() : 0.0f;
     const float fw = text.printsFooter() ? text.footerWidth() : 0.0f;
     text.setWidth(frameWidth(float(size.width()), hw, fw, style.LR_margin));
-    if (tooLarge(text.width(), text.height()))
+    const double symbolDpi = symbol.image().width() * double(pointsPerInch) / std::max(1.0, size.width());
+    if (tooLarge(text.width(), text.height(), int(std::ceil(symbolDpi))))
         return {};
     return NKDBarcodeImage::imageFromBarcodeImage(symbol, style);
 }

@@ -65,7 +65,8 @@ public:
     // "DataMatrix").
     static bool drawsTwoDimensional(const QString& title);
 
-    // The largest picture side in points production makes; a larger frame
-    // asked for is refused.
+    // The largest picture side in points, and the most dots a picture
+    // holds, that production makes; a larger frame asked for is refused.
     static constexpr int maximumSidePoints = 2000;
+    static constexpr double maximumPictureDots = 40e6;
 };

@@ -6,6 +6,8 @@ extern "C" {
 
 #include <QImage>
 
+#include <cctype>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -51,15 +53,49 @@ char normalisedLetter(char letter)
 struct LibraryBuffer
 {
     unsigned char* grid = nullptr;
-    char* encoding = nullptr;   // only when the library chose it
-    ~LibraryBuffer()
-    {
-        std::free(grid);
-        std::free(encoding);
-    }
+    ~LibraryBuffer() { std::free(grid); }
 };
 
 } // namespace
+
+QByteArray Ecc200Symbol::autoPlan(const QByteArray& bytes)
+{
+    QByteArray plan(bytes.size(), 'A');
+    const auto asciiCost = [&bytes](qsizetype from, qsizetype to) {
+        int cost = 0;
+        for (qsizetype i = from; i < to; ++i) {
+            const auto c = static_cast<unsigned char>(bytes.at(i));
+            if (std::isdigit(c) && i + 1 < to && std::isdigit(static_cast<unsigned char>(bytes.at(i + 1))))
+                ++i;   // a digit pair is one codeword
+            else if (c > 127)
+                ++cost;   // upper shift
+            ++cost;
+        }
+        return cost;
+    };
+    // A run of one mode's basic characters goes in that mode when its whole
+    // triples (two codewords each, with a latch and an unlatch) cost less
+    // than ASCII.
+    const auto planRuns = [&](char letter, bool (*basic)(char)) {
+        for (qsizetype start = 0; start < bytes.size();) {
+            if (plan.at(start) != 'A' || !basic(bytes.at(start))) {
+                ++start;
+                continue;
+            }
+            qsizetype end = start;
+            while (end < bytes.size() && plan.at(end) == 'A' && basic(bytes.at(end)))
+                ++end;
+            const qsizetype triples = (end - start) / 3;
+            const qsizetype cut = start + 3 * triples;
+            if (triples > 0 && 2 * triples + 2 + asciiCost(cut, end) < asciiCost(start, end))
+                std::fill(plan.begin() + start, plan.begin() + cut, letter);
+            start = end;
+        }
+    };
+    planRuns('C', isC40Basic);
+    planRuns('T', isTextBasic);
+    return plan;
+}
 
 Ecc200Symbol::Encoding Ecc200Symbol::encodingForTitle(const QString& title)
 {
@@ -133,17 +169,11 @@ Ecc200Symbol Ecc200Symbol::encode(const QByteArray& bytes, Encoding encoding, in
     case Encoding::Base256:
         requested = QByteArray(length, 'A');
         break;
-    case Encoding::Auto: {
-        // The library's own choice, made safe below.
-        LibraryBuffer chosen;
-        int w = columns;
-        int h = rows;
-        chosen.grid = iec16022ecc200(&w, &h, &chosen.encoding, length, data.data(), nullptr, nullptr, nullptr);
-        if (chosen.grid && chosen.encoding)
-            requested = QByteArray(chosen.encoding, qsizetype(std::min<std::size_t>(std::strlen(chosen.encoding),
-                                                                                        std::size_t(length))));
+    case Encoding::Auto:
+        // Planned here: the library's own planner leaks memory on some
+        // inputs.
+        requested = autoPlan(bytes);
         break;
-    }
     }
 
     QByteArray plan = safePlan(bytes, requested);

@@ -17,11 +17,12 @@
 // refused before it sees them, what it allocates is freed, and the encoding
 // it is asked for is planned so that the symbol reads back as the bytes
 // given. The library (0.2.4) drops the last values of a C40 or Text run that
-// does not fill a triple, reads "_" back as "^" and cannot write "^" there,
-// writes EDIFACT without its latch and Base256 without the length
-// randomising; the plan therefore uses C40 and Text only in whole triples of
-// their basic characters and ASCII for everything else. Its 144 x 144
-// symbols do not read back, so the largest symbol made is 132 x 132.
+// does not fill a triple, mishandles "_" and "^" in those modes, writes
+// EDIFACT without its latch and Base256 without randomising its length; the
+// plan therefore uses C40 and Text only in whole triples of their basic
+// characters and ASCII for everything else (bytes above 127 with the upper
+// shift). Its 144 x 144 symbols do not read back, so the largest symbol made
+// is 132 x 132.
 class Ecc200Symbol
 {
 public:
@@ -41,9 +42,12 @@ public:
     static Encoding encodingForTitle(const QString& title);
 
     // The encoding letters handed to the library for the bytes: "A" ASCII,
-    // "C" C40, "T" Text, one per byte. `requested` is the letters wanted (or
-    // the library's own choice), one per byte.
+    // "C" C40, "T" Text, one per byte. `requested` is the letters wanted, one
+    // per byte.
     static QByteArray safePlan(const QByteArray& bytes, const QByteArray& requested);
+    // The letters chosen for Auto: C40 or Text for runs of their basic
+    // characters where that takes fewer codewords, ASCII elsewhere.
+    static QByteArray autoPlan(const QByteArray& bytes);
 
     bool isNull() const { return m_rows == 0; }
     int rows() const { return m_rows; }

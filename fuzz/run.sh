@@ -15,7 +15,7 @@ build=$root/build-fuzz
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRIGHTFOLD_FUZZ=ON \
   -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$build" -j3 --target graphic_archive_fuzzer pasteboard_fuzzer preferences_fuzzer \
-  design_fuzzer import_fuzzer workbook_fuzzer zip_fuzzer make_fuzz_seeds
+  design_fuzzer import_fuzzer workbook_fuzzer zip_fuzzer barcode_fuzzer make_fuzz_seeds
 
 seeds=$build/seeds
 rm -rf "$seeds"
@@ -35,6 +35,7 @@ soffice --headless "-env:UserInstallation=file://$seeds/calc_profile" --convert-
 python3 "$root/fuzz/make_workbook_seeds.py" "$seeds/workbook_source" "$seeds/workbook" "$seeds/workbook.dict"
 python3 "$root/fuzz/make_zip_seeds.py" "$seeds"
 cp "$root"/tests/fixtures/zip/* "$seeds/zip/" 2>/dev/null || true
+python3 "$root/fuzz/make_barcode_seeds.py" "$seeds"
 
 run() {
   local target=$1 seedDir=$2 dict=$3 maxLen=${4:-16384}
@@ -53,6 +54,7 @@ run design_fuzzer "$seeds/design" "$seeds/design.dict"
 run import_fuzzer "$seeds/import" "$seeds/import.dict"
 run workbook_fuzzer "$seeds/workbook" "$seeds/workbook.dict" 4096
 run zip_fuzzer "$seeds/zip" "$seeds/zip.dict"
+run barcode_fuzzer "$seeds/barcode" "$seeds/barcode.dict" 4096
 ls "$build"/findings/*/crash-* "$build"/findings/*/leak-* "$build"/findings/*/timeout-* \
   "$build"/findings/*/oom-* 2>/dev/null || true
 exit $status

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <functional>
 #include <thread>
 
 #define ZX_USE_UTF8 1
@@ -115,6 +117,20 @@ TEST(BarcodeProduction, EverySymbologyReadsBackAtEveryResolution)
     }
 }
 
+// A QR Code whose side holds its modules about twice: drawn at whole dots
+// per module it reads, enlarged from one dot a module it did not.
+TEST(BarcodeProduction, QRCodeModulesAreWholeDots)
+{
+    for (const auto& [version, side] : {std::pair {20, 116}, {13, 81}}) {
+        BarcodeSettings s = settingsFor(QrCode, 2);
+        s.qr_version_index = version;
+        s.qr_size_val = side;
+        const BarcodeProducer::Result r = BarcodeProducer::render(s, QStringLiteral("7010"), {}, {});
+        ASSERT_TRUE(r.ok()) << r.reason.toStdString();
+        EXPECT_EQ(decode(r.symbol, ZXing::BarcodeFormat::QRCode).text, "7010") << version;
+    }
+}
+
 // Symbologies no standard decoder reads: the picture's bars (texts hidden)
 // are the module string's bar runs, at every resolution.
 TEST(BarcodeProduction, UnreadSymbologiesDrawTheirModules)
@@ -210,6 +226,10 @@ TEST(BarcodeProduction, RefusedValuesGiveNoPicture)
         {"NoBarWidth", Code128, QStringLiteral("1"), [](BarcodeSettings& s) { s.linear_width_val = 0; }},
         {"QRTooLongForVersion", QrCode, QString(200, QLatin1Char('x')),
          [](BarcodeSettings& s) { s.qr_version_index = 1; s.qr_ec_index = 3; }},
+        {"LinearPictureTooLarge", Code128, QStringLiteral("1"),
+         [](BarcodeSettings& s) { s.linear_height_val = 60; s.dpi_val_index = 5; }},
+        {"QRPictureTooLarge", QrCode, QStringLiteral("1"),
+         [](BarcodeSettings& s) { s.qr_size_val = 2000; s.dpi_val_index = 5; }},
         {"QRSideBelowSymbol", QrCode, QString(200, QLatin1Char('x')), [](BarcodeSettings& s) { s.qr_size_val = 30; }},
         {"PDF417OutsideLatin1", Pdf417, QStringLiteral("\u20ac"), none},
         {"PDF417TooSmallForDots", Pdf417, QStringLiteral("0123456789ABCDEF"),
