@@ -50,6 +50,11 @@ void SKTBarcode::drawContentsInView(QPainter& painter, bool isBeingCreateOrEdite
     barcode_image_var_assign();
     if (_contents.isNull())
         return;
+    // A barcode bound to a series or column whose value gave no picture
+    // prints nothing: the sample stands in for it on the screen only.
+    if (_barcode_image.isNull() && data_source_type != 0 && painter.device()
+        && painter.device()->devType() != QInternal::Widget)
+        return;
     // Bars stay sharp edged when the picture is enlarged; a reduced picture
     // averages what each pixel covers, so its caption stays readable.
     m_drawn.draw(painter, QRectF(bounds().topLeft(), _contents.size()), _contents.image(), false);

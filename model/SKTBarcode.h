@@ -6,7 +6,8 @@
 // A barcode object: shows the picture the barcode designer made for it
 // (`_barcode_image`) whole, at the picture's own size in points, from the
 // top-left corner of its bounds; the sample barcode of the resource folder
-// until the designer has run.
+// until the designer has run (on the screen only, for a barcode bound to a
+// series or column whose value gave no picture).
 class SKTBarcode : public SKTGraphic
 {
 public:

@@ -6,6 +6,8 @@
 #include "app/Globals.h"
 #include "barcodes/QREncoder.h"
 #include "canvas/SideSnapshot.h"
+#include "barcodes/BarcodeProducer.h"
+#include "barcodes/BarcodeSettings.h"
 #include "data/BatchBinding.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
@@ -257,6 +259,47 @@ TEST_F(BatchBindingTest, TwoSidedBatchDrawnPerRecord)
     }
     // the live objects were not touched
     EXPECT_EQ(textOf(front[0]), "typed");
+}
+
+// With the real producer, a Code 128 and a QR Code bound to one series are
+// drawn anew per record from their own settings, and each reads back from
+// the rendered card as that record's value; an empty value prints no
+// barcode (the sample picture is for the screen).
+TEST_F(BatchBindingTest, ProducedBarcodesReadBackFromEveryRecordsCard)
+{
+    ObjectTestSupport::ScopedResourceFolder resources;
+    series("tickets", "T-0001\n\nT-0003\n");
+    const QStringList titles = BarcodeSettings::symbologyTitles();
+    const GraphicPtr linear = barcode("tickets", "", 0, {10, 10, 120, 60});
+    linear->barcode_font_index = int(titles.indexOf("Code 128"));
+    const GraphicPtr qr = barcode("tickets", "", 80, {220, 10, 80, 80});
+    qr->barcode_font_index = int(titles.indexOf("QR Code"));
+    BatchBinding binding(store, {linear, qr}, {}, false, {});
+    binding.setBarcodeMaker(&BarcodeProducer::pictureForObject);
+    binding.Check_Series_Or_Excel_Use_or_not();
+    ASSERT_EQ(binding.totalCards, 3);
+    SideSnapshot shot({linear, qr}, Card_Property(), 0, QRectF(0, 0, 400, 250), Resource_Path);
+    const double scale = 300.0 / 72.0;
+    for (int r = 0; r < 3; ++r) {
+        ASSERT_EQ(binding.Assign_Batch_Values_To_Control(shot.graphics(), r), "");
+        const QImage card = shot.picture(300).image();
+        for (const GraphicPtr& g : shot.graphics()) {
+            const QRectF area(g->_bounds.topLeft(), g->_barcode_image.size());
+            const QImage part = card.copy(QRectF(area.topLeft() * scale, area.size() * scale).toAlignedRect());
+            if (r == 1) {
+                EXPECT_TRUE(g->_barcode_image.isNull());
+                const QImage blank = card.copy(QRectF(g->_bounds.topLeft() * scale, g->_bounds.size() * scale)
+                                                   .toAlignedRect());
+                int dark = 0;
+                for (int y = 0; y < blank.height(); ++y)
+                    for (int x = 0; x < blank.width(); ++x)
+                        dark += qGray(blank.pixel(x, y)) < 128;
+                EXPECT_EQ(dark, 0) << "sample or stale barcode printed for an empty value";
+                continue;
+            }
+            EXPECT_EQ(decoded(part), QString("T-000%1").arg(r + 1)) << g->barcode_font_index << " record " << r;
+        }
+    }
 }
 
 TEST_F(BatchBindingTest, WorkersBindAndDrawAsOneThreadDoes)
