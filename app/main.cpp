@@ -34,5 +34,7 @@ int main(int argc, char** argv)
 
     SKTDocument document;
     document.makeWindowControllers();
-    return app.exec();
+    const int status = app.exec();
+    SKTWindowController::Delete_Excel_File_Temp_Folder();
+    return status;
 }

@@ -5,6 +5,7 @@
 #include <QStandardPaths>
 
 #include <cerrno>
+#include <csignal>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,6 +37,23 @@ QString privateFolder()
     return temp + QStringLiteral("/brightfold-") + QString::number(::geteuid());
 }
 
+// The folders of processes that have ended, left behind by a crash.
+void removeFoldersOfEndedProcesses(const QString& base)
+{
+    const QFileInfoList entries = QDir(base).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks);
+    for (const QFileInfo& entry : entries) {
+        bool numeric = false;
+        const qint64 pid = entry.fileName().toLongLong(&numeric);
+        if (numeric && pid > 0 && pid != ::getpid() && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH)
+            QDir(entry.absoluteFilePath()).removeRecursively();
+    }
+}
+
+QString processFolder(const QString& base)
+{
+    return base + QLatin1Char('/') + QString::number(::getpid());
+}
+
 }
 
 QString UnpackFolder::path()
@@ -43,8 +61,11 @@ QString UnpackFolder::path()
     const QString base = privateFolder();
     if (base.isEmpty() || !ensurePrivateFolder(base))
         return {};
-    const QString folder = base + QStringLiteral("/ziptmp");
-    if (!ensurePrivateFolder(folder))
+    const QString own = processFolder(base);
+    if (!QFileInfo::exists(own))
+        removeFoldersOfEndedProcesses(base);
+    const QString folder = own + QStringLiteral("/ziptmp");
+    if (!ensurePrivateFolder(own) || !ensurePrivateFolder(folder))
         return {};
     return folder;
 }
@@ -75,7 +96,7 @@ void UnpackFolder::remove()
     if (base.isEmpty() || ::lstat(QFile::encodeName(base).constData(), &st) != 0
         || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid())
         return;
-    QFileInfo info(base + QStringLiteral("/ziptmp"));
+    QFileInfo info(processFolder(base));
     if (info.isSymLink())
         QFile::remove(info.absoluteFilePath());
     else if (info.isDir())

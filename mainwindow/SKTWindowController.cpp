@@ -3474,6 +3474,9 @@ void SKTWindowController::connectDataSourceLists()
     lists.firstColumnValue = [this](int column) { return Get_First_Value_Of_Excel_Binding(column); };
     lists.viewSeries = [this](const QString&) { View_batch_Series_Button(); };
     setDataSourceLists(lists);
+    // "Excel" is offered while a spreadsheet table is in use.
+    if (!Excel_Binding_Use)
+        Remove_Excel_Col_Name_In_Combo(m_window->findChild<QComboBox*>(QStringLiteral("Data_source_type")));
     // The barcode designer offers the same series and columns, and its
     // view button opens the series viewer on the series it names.
     lists.viewSeries = [this](const QString& series) {

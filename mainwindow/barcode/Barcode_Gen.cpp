@@ -881,6 +881,12 @@ void Barcode_Gen::barcodeTypeChanged()
         Liner_Barcode_Opt_Select();
         kerning_value_Checkbox->setEnabled(true);
     }
+    // Linear and two-dimensional symbols keep values of their own; a bound
+    // value follows the symbology into the field now shown.
+    if (m_value.data_source_type == 1 && Batch_Series->currentIndex() >= 0)
+        showBoundValue(dataSources().firstValueOf(Batch_Series->currentText()));
+    else if (m_value.data_source_type == 2 && Batch_Series->currentIndex() >= 0)
+        showBoundValue(dataSources().firstValueOf(Batch_Series->currentIndex()));
     if (m_value.value().isEmpty()) {
         Show_MessageBox(QStringLiteral("Please enter barcode value"));
         Set_Blank_Image(tr("Please enter barcode value"));

@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -232,8 +234,12 @@ TEST(UnpackFolder, PrivateToTheUser)
     // A folder of ours left open to others is closed.
     ASSERT_TRUE(QDir().mkpath(base));
     ::chmod(QFile::encodeName(base).constData(), 0755);
+    // A folder left by a process that has ended is cleared away.
+    const QString ended = base + "/" + QString::number(std::numeric_limits<int>::max());
+    writeFile(ended + "/ziptmp/xl/sharedStrings.xml", "x");
     const QString folder = UnpackFolder::path();
-    ASSERT_EQ(folder, base + "/ziptmp");
+    ASSERT_EQ(folder, base + "/" + QString::number(::getpid()) + "/ziptmp");
+    EXPECT_FALSE(QFileInfo::exists(ended));
     for (const QString& path : {base, folder}) {
         struct stat st {};
         ASSERT_EQ(::lstat(QFile::encodeName(path).constData(), &st), 0);
@@ -244,6 +250,7 @@ TEST(UnpackFolder, PrivateToTheUser)
     EXPECT_TRUE(QDir(folder).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
     UnpackFolder::remove();
     EXPECT_FALSE(QFileInfo::exists(folder));
+    EXPECT_FALSE(QFileInfo::exists(base + "/" + QString::number(::getpid())));
 
     // A link planted in its place is refused, and what it points at is left alone.
     ASSERT_TRUE(QDir(base).removeRecursively());

@@ -242,6 +242,9 @@ TEST_F(BarcodeDesignerTest, CancelLeavesTheCardAsItWasOkReachesEverySelectedBarc
         work(d);
         EXPECT_EQ(d.dataText->text(), "G-17") << "a bound value shows the series' first value";
         EXPECT_TRUE(d.dataText->isReadOnly());
+        choose(d.barcodeTypePopup, "QR Code");
+        EXPECT_EQ(d.dataText_2D->toPlainText(), "G-17") << "the bound value follows the symbology";
+        choose(d.barcodeTypePopup, "Code 128");
         d.OK_Btn_Clicked();
         return d.result();
     });

@@ -49,6 +49,8 @@ protected:
         lists.columnTitles = [] { return QStringList{"Name", "Town"}; };
         lists.firstColumnValue = [](int column) { return column == 1 ? QString("Paris") : QString("Cy"); };
         controller->setDataSourceLists(lists);
+        // a spreadsheet table is in use: "Excel" is offered
+        SKTWindowController::Add_Excel_Col_Name_In_Combo(control<QComboBox>("Data_source_type"));
     }
 };
 

@@ -150,6 +150,9 @@ TEST_F(SeriesBindingControllerTest, SeriesButtons)
     QStringList opened;
     controller->setSeriesViewer([&](const QString& name) { opened << name; });
     controller->setSpreadsheetTableViewer([&] { opened << "<table>"; });
+    // "Excel" is offered only while a spreadsheet table is in use
+    EXPECT_EQ(control<QComboBox>("Data_source_type")->count(), 2);
+    SKTWindowController::Add_Excel_Col_Name_In_Combo(control<QComboBox>("Data_source_type"));
     control<QAbstractButton>("Text_Tool_btn")->click();
 
     choose("Data_source_type", "Series");
