@@ -37,3 +37,19 @@ public:
 private:
     std::set<std::string> summarised;
 };
+
+// Runs the registered benchmarks nine times each, summarised by their
+// median, unless the command line says otherwise (later flags win); the
+// reporter keeps the times for the program's own comparison.
+inline void runWithMedians(int argc, char** argv, MedianTimesReporter& reporter)
+{
+    std::vector<char*> args {argv[0]};
+    char repetitions[] = "--benchmark_repetitions=9";
+    char aggregatesOnly[] = "--benchmark_report_aggregates_only=true";
+    args.push_back(repetitions);
+    args.push_back(aggregatesOnly);
+    args.insert(args.end(), argv + 1, argv + argc);
+    int count = int(args.size());
+    benchmark::Initialize(&count, args.data());
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+}

@@ -85,16 +85,8 @@ int main(int argc, char** argv)
         benchmark::RegisterBenchmark(("picture/" + c.name).c_str(), picture, &c);
         benchmark::RegisterBenchmark(("encoding/" + c.name).c_str(), encoding, &c);
     }
-    std::vector<char*> args {argv[0]};
-    char repetitions[] = "--benchmark_repetitions=9";
-    char aggregatesOnly[] = "--benchmark_report_aggregates_only=true";
-    args.push_back(repetitions);
-    args.push_back(aggregatesOnly);
-    args.insert(args.end(), argv + 1, argv + argc);
-    int count = int(args.size());
-    benchmark::Initialize(&count, args.data());
     MedianTimesReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    runWithMedians(argc, argv, reporter);
 
     std::printf("\nmedian CPU time (us)\n%-12s %12s %12s %8s\n", "case", "picture", "encoding", "ratio");
     for (const Case& c : cases()) {

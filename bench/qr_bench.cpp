@@ -87,18 +87,8 @@ int main(int argc, char** argv)
         benchmark::RegisterBenchmark(("libqrencode/" + c.name).c_str(), libqrencode, &c);
 #endif
     }
-    // Nine repetitions summarised by their median, unless the command line
-    // says otherwise (later flags win).
-    std::vector<char*> args {argv[0]};
-    char repetitions[] = "--benchmark_repetitions=9";
-    char aggregatesOnly[] = "--benchmark_report_aggregates_only=true";
-    args.push_back(repetitions);
-    args.push_back(aggregatesOnly);
-    args.insert(args.end(), argv + 1, argv + argc);
-    int count = int(args.size());
-    benchmark::Initialize(&count, args.data());
     MedianTimesReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    runWithMedians(argc, argv, reporter);
 
 #ifdef HAVE_QRENCODE
     std::printf("\nmedian CPU time (ns)\n%-16s %12s %12s %8s\n", "case", "ours", "libqrencode", "ratio");

@@ -4,6 +4,7 @@
 #include "model/SKTGraphicArchive.h"
 #include "platform/ResourceFolder.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -33,6 +34,18 @@ QByteArray archiveWithoutPicture(SKTGraphic& graphic)
     return archive;
 }
 } // namespace
+
+const QString& runFolder(const char* name)
+{
+    const QString pattern = QLatin1String(name) + QStringLiteral("-XXXXXX");
+    static QTemporaryDir folder(QDir(QStringLiteral("/dev/shm")).exists()
+                                    ? QStringLiteral("/dev/shm/") + pattern
+                                    : QDir::tempPath() + QLatin1Char('/') + pattern);
+    static const QString path = folder.path();
+    if (!folder.isValid())
+        fail("no temporary folder");
+    return path;
+}
 
 void start()
 {

@@ -3,6 +3,7 @@
 #include "model/SKTGraphic.h"
 
 #include <QByteArray>
+#include <QString>
 
 // What the fuzz targets share: an offscreen application (fonts and picture
 // readers need one), a private resource folder, Qt's messages silenced so the
@@ -15,6 +16,11 @@ void start();
 // made by Qt, has no NUL after its end: a read past the input is a fault
 // the sanitizer reports.
 QByteArray view(const unsigned char* data, size_t size);
+
+// A folder of the target `name` for the whole run, in memory where the
+// system has such a folder (writes and fsync cost nothing there); removed
+// at exit. A folder that cannot be made stops the run.
+const QString& runFolder(const char* name);
 
 // Stops the run with a message: what the targets use for a broken promise
 // (a crash that libFuzzer saves as a finding).

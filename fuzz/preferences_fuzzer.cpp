@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <array>
 #include <cstddef>
@@ -53,16 +52,9 @@ void expectOwnerOnly(const QString& path)
         FuzzEnvironment::fail("the settings file is not private to its owner");
 }
 
-// One folder for the whole run, in memory where the system has such a
-// folder: the store writes through fsync, which costs nothing there.
 const QString& settingsPath()
 {
-    static QTemporaryDir folder(QDir(QStringLiteral("/dev/shm")).exists()
-                                    ? QStringLiteral("/dev/shm/preferences_fuzzer-XXXXXX")
-                                    : QDir::tempPath() + QStringLiteral("/preferences_fuzzer-XXXXXX"));
-    static const QString path = Preferences::settingsFilePath(folder.path());
-    if (!folder.isValid())
-        FuzzEnvironment::fail("no temporary folder");
+    static const QString path = Preferences::settingsFilePath(FuzzEnvironment::runFolder("preferences_fuzzer"));
     return path;
 }
 

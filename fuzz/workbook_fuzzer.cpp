@@ -12,7 +12,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <cstddef>
 #include <cstdint>
@@ -24,15 +23,11 @@ const QByteArray fixedStrings =
     "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
     "<si><t>a</t></si><si><r><t>b</t></r><r><t>c</t></r></si><si/></sst>";
 
-// The unpack folder of the run, in memory where the system has such a
-// folder.
+// The unpack folder of the run, inside the run's folder.
 const QString& unpackFolder()
 {
-    static QTemporaryDir temp(QDir(QStringLiteral("/dev/shm")).exists()
-                                  ? QStringLiteral("/dev/shm/workbook_fuzzer-XXXXXX")
-                                  : QDir::tempPath() + QStringLiteral("/workbook_fuzzer-XXXXXX"));
     static const QString folder = [] {
-        qputenv("TMPDIR", QFile::encodeName(temp.path()));
+        qputenv("TMPDIR", QFile::encodeName(FuzzEnvironment::runFolder("workbook_fuzzer")));
         const QString path = UnpackFolder::path();
         QDir().mkpath(path + QStringLiteral("/xl/worksheets"));
         return path;

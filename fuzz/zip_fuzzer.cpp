@@ -10,7 +10,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QMap>
-#include <QTemporaryDir>
 
 #include <cstddef>
 #include <cstdint>
@@ -48,16 +47,9 @@ Tree leaves(const QString& root)
     return found;
 }
 
-// One folder for the whole run, in memory where the system has such a folder.
 const QString& workFolder()
 {
-    static QTemporaryDir folder(QDir(QStringLiteral("/dev/shm")).exists()
-                                    ? QStringLiteral("/dev/shm/zip_fuzzer-XXXXXX")
-                                    : QDir::tempPath() + QStringLiteral("/zip_fuzzer-XXXXXX"));
-    static const QString path = folder.path();
-    if (!folder.isValid())
-        FuzzEnvironment::fail("no temporary folder");
-    return path;
+    return FuzzEnvironment::runFolder("zip_fuzzer");
 }
 
 } // namespace
