@@ -43,7 +43,14 @@ DataSourcePanel::DataSourcePanel(SKTWindowController& controller)
     m_viewSeries = new QPushButton(tr("View series..."), page);
     m_viewSeries->setObjectName(QStringLiteral("view_series_btn"));
     m_viewSeries->setEnabled(false);
-    layout->insertWidget(at++, m_viewSeries);
+    auto* help = new QPushButton(QStringLiteral("?"), page);
+    help->setObjectName(QStringLiteral("data_source_help_btn"));
+    help->setToolTip(tr("Data source help"));
+    connect(help, &QPushButton::clicked, &controller, &SKTWindowController::Data_Source_Help_Button);
+    auto* viewRow = new QHBoxLayout;
+    viewRow->addWidget(m_viewSeries, 1);
+    viewRow->addWidget(help);
+    layout->insertLayout(at++, viewRow);
 
     m_browseBox = new QGroupBox(tr("Picture file"), page);
     m_browseBox->setObjectName(QStringLiteral("manual_brws_box"));

@@ -9,12 +9,15 @@
 #include "canvas/CanvasController.h"
 #include "canvas/SKTGraphicView.h"
 #include "data/Globals.h"
+#include "mainwindow/Long_SMS_Dlg.h"
 #include "model/SKTBarcode.h"
 #include "profiles/Globals.h"
 #include "model/SKTText.h"
 #include "platform/IndexSet.h"
 
 #include <QAbstractButton>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -165,6 +168,16 @@ TEST_F(SeriesBindingControllerTest, SeriesButtons)
     controller->View_batch_Series_Button();
     EXPECT_EQ(presenter.texts(), QStringList{"\nPlease select the series."});
     EXPECT_EQ(opened, QStringList({"guests", "<table>"}));
+
+    // the page's help button shows the data-source help
+    QString shown;
+    Long_SMS_Dlg::setModalRun([&](Long_SMS_Dlg& box) {
+        shown = box._Msg_Title->text() + "|" + box._Msg_Val->toPlainText();
+        return 1;
+    });
+    control<QAbstractButton>("data_source_help_btn")->click();
+    Long_SMS_Dlg::setModalRun({});
+    EXPECT_TRUE(shown.startsWith("Batch Processing Settings Help :|Select Data Source as 'Manual'")) << shown.toStdString();
 }
 
 TEST_F(SeriesBindingControllerTest, ValueFailingInEveryRecordIsReportedOncePerBatch)
