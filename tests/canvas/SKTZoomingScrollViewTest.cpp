@@ -32,7 +32,13 @@ struct ZoomedCanvas {
         area.show();
         // a visible area of 600 x 400
         area.resize(area.size() + QSize(600, 400) - area.viewport()->size());
-        QCoreApplication::processEvents();
+        // The window is shown and its layouts (the scroll bar row with the
+        // pop-up among them) have settled, however busy the machine is.
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&area));
+        for (int pass = 0; pass < 3; ++pass) {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            QCoreApplication::processEvents();
+        }
     }
     GraphicPtr add(const QRectF& bounds)
     {
