@@ -1,8 +1,6 @@
 // Card picture export without a window: file plans and back paths, the
-// combined picture, the picture writer, and the batch on worker threads
-// with a stand-in binder (order of names, Stop, a failed write).
+// combined picture and the picture writer.
 
-#include "output/BatchPictureExport.h"
 #include "output/CardExportPlan.h"
 
 #include <QDir>
@@ -10,13 +8,9 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <atomic>
-#include <unistd.h>
 
 namespace {
 
@@ -25,11 +19,6 @@ QImage filled(int w, int h, QColor colour)
     QImage image(w, h, QImage::Format_ARGB32);
     image.fill(colour);
     return image;
-}
-
-QStringList filesIn(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
 }
@@ -135,101 +124,4 @@ TEST(CardExportPlanTest, PicturesEncodedByExtensionAndReplaced)
     EXPECT_TRUE(QFileInfo(dir.filePath("folder.png")).isDir());
     EXPECT_FALSE(writeCardPicture(QImage(), dir.filePath("null.png")));
     EXPECT_FALSE(QFile::exists(dir.filePath("null.png")));
-}
-
-namespace {
-
-// A batch over a blank card; the binder notes each record and can act on one.
-struct BatchRun
-{
-    QTemporaryDir dir;
-    BatchPictureExport::Job job;
-    std::atomic<bool> stop {false};
-
-    BatchRun(int records, const char* sides, int threads)
-    {
-        job.front = SideSnapshot({}, Card_Property(), 0, QRectF(0, 0, 60, 40), QString());
-        job.back = SideSnapshot({}, Card_Property(), 0, QRectF(0, 0, 60, 40), QString());
-        job.folder = dir.path();
-        job.type = "png";
-        job.sides = sides;
-        job.records = records;
-        job.threads = threads;
-    }
-};
-
-}
-
-TEST(CardExportPlanTest, BatchNamesEveryRecordOnEveryWorkerCount)
-{
-    for (const int threads : {1, 3, 8}) {
-        BatchRun run(25, "BOTH", threads);
-        const BatchPictureExport::Result result = BatchPictureExport::run(run.job, run.stop);
-        EXPECT_EQ(result.recordsDone, 25);
-        EXPECT_FALSE(result.failed());
-        EXPECT_FALSE(result.stopped);
-        QStringList expected;
-        for (int r = 1; r <= 25; ++r)
-            expected << QString("Card_%1.png").arg(r) << QString("Card_%1_Back.png").arg(r);
-        expected.sort();
-        EXPECT_EQ(filesIn(run.dir.path()), expected) << threads;
-        EXPECT_EQ(QImage(run.dir.filePath("Card_25_Back.png")).size(), QSize(60, 40));
-    }
-    BatchRun none(0, "F", 0);
-    EXPECT_EQ(BatchPictureExport::run(none.job, none.stop).recordsDone, 0);
-    EXPECT_TRUE(filesIn(none.dir.path()).isEmpty());
-}
-
-TEST(CardExportPlanTest, StopEndsEachWorkerWithinOneRecord)
-{
-    for (const int threads : {1, 4}) {
-        BatchRun run(500, "F", threads);
-        run.job.bind = [&](SideSnapshot&, int record) {
-            if (record == 10)
-                run.stop = true;
-            return QString();
-        };
-        const BatchPictureExport::Result result = BatchPictureExport::run(run.job, run.stop);
-        EXPECT_TRUE(result.stopped);
-        // record 10 and those other workers already had in hand
-        EXPECT_GE(result.recordsDone, 11);
-        EXPECT_LE(result.recordsDone, 11 + threads - 1) << threads;
-        EXPECT_EQ(filesIn(run.dir.path()).size(), result.recordsDone);
-    }
-}
-
-TEST(CardExportPlanTest, FailedWriteStopsTheBatchAndLeavesNoPartialFile)
-{
-    // A folder where record 6's picture goes (fails for every user), and a
-    // read-only folder (not for the superuser, who may write anyway).
-    for (const bool readOnly : {false, true}) {
-        if (readOnly && geteuid() == 0)
-            continue;
-        for (const int threads : {1, 4}) {
-            BatchRun run(200, readOnly ? "BOTH" : "F", threads);
-            if (readOnly)
-                ASSERT_TRUE(QFile::setPermissions(run.dir.path(), QFile::ReadOwner | QFile::ExeOwner));
-            else
-                ASSERT_TRUE(QDir(run.dir.path()).mkdir("Card_6.png"));
-            const BatchPictureExport::Result result = BatchPictureExport::run(run.job, run.stop);
-            QFile::setPermissions(run.dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            SCOPED_TRACE(std::to_string(threads) + (readOnly ? " read-only" : " folder in the way"));
-            EXPECT_TRUE(result.failed());
-            EXPECT_FALSE(result.stopped);
-            EXPECT_FALSE(result.error.isEmpty());
-            const int stopAt = readOnly ? 0 : 5;
-            EXPECT_GE(result.recordsDone, stopAt);
-            EXPECT_LE(result.recordsDone, stopAt + threads - 1);
-            if (!readOnly) {
-                EXPECT_EQ(result.failedPath, run.dir.filePath("Card_6.png"));
-            }
-            // only whole pictures of whole records: no temporary or partial file
-            const QStringList files = filesIn(run.dir.path());
-            for (const QString& name : files) {
-                EXPECT_TRUE(QRegularExpression("^Card_\\d+(_Back)?\\.png$").match(name).hasMatch()) << name.toStdString();
-                EXPECT_FALSE(QImage(run.dir.filePath(name)).isNull()) << name.toStdString();
-            }
-            EXPECT_EQ(files.size(), readOnly ? 0 : result.recordsDone);
-        }
-    }
 }
