@@ -80,6 +80,7 @@ QList<Row> MainMenuBar::rows()
          whenThere(H::Print)},
         {Menu::File, tr("Mail..."), {}, {}, onWindow(&SKTWindowController::Mail_Button), false, false,
          whenThere(H::Mail)},
+        {Menu::File, tr("Export..."), {}, {}, onWindow(&SKTWindowController::Export_Button)},
         {Menu::File, tr("Batch Series..."), {}, {}, onWindow(&SKTWindowController::Batch_Series_Button), true,
          false, whenThere(H::BatchSeries)},
         {Menu::File, tr("Import Wizard..."), {}, {}, onWindow(&SKTWindowController::Import_Wizard_Button), false,

@@ -69,6 +69,16 @@
 #include "platform/UndoManager.h"
 #include "profiles/Globals.h"
 #include "ui_DrawWindow.h"
+#include "mainwindow/ExportWindow.h"
+#include "output/CardExportPlan.h"
+#include "output/Globals.h"
+#include "app/BatchDialogs.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QBoxLayout>
+#include <QThread>
+#include <QToolButton>
 
 #include <QAction>
 #include <QButtonGroup>
@@ -331,6 +341,7 @@ void SKTWindowController::awakeFromNib()
     setUpSpreadsheetImports();
     createSeriesWindows();
     connectDataSourceLists();
+    createExportWindow();
     // The rulers start shown.
     Show_Hide_Ruler_ChkBox();
     Undo_Redo_Button_state();
@@ -3513,4 +3524,235 @@ void SKTWindowController::createSeriesWindows()
         viewer->file_name = name;
         viewer->Open_Wnd();
     });
+}
+
+// ---- card picture export ----
+
+namespace {
+
+// Pixels = points: cards are exported at the size they render at.
+constexpr double exportDpi = 72.0;
+
+}
+
+void SKTWindowController::createExportWindow()
+{
+    m_exportWindow = new ExportWindow(m_window.get());
+    m_exportWindow->sideChosen = [this](int row) { export_card_side_CellClick(row); };
+
+    // A toolbar button beside Print, and the File menu's entry.
+    Ui::DrawWindow& ui = m_window->ui();
+    if (QLayout* bar = ui.Print_btn->parentWidget() ? ui.Print_btn->parentWidget()->layout() : nullptr) {
+        auto* button = new QToolButton(ui.Print_btn->parentWidget());
+        button->setObjectName(QStringLiteral("Export_btn"));
+        button->setText(tr("Export"));
+        button->setToolTip(tr("Export the card as pictures"));
+        button->setToolButtonStyle(ui.Print_btn->toolButtonStyle());
+        button->setIcon(ui.Print_btn->icon());
+        button->setIconSize(ui.Print_btn->iconSize());
+        if (auto* box = qobject_cast<QBoxLayout*>(bar))
+            box->insertWidget(box->indexOf(ui.Print_btn) + 1, button);
+        else
+            bar->addWidget(button);
+        connect(button, &QToolButton::clicked, this, &SKTWindowController::Export_Button);
+    }
+}
+
+void SKTWindowController::export_card_side_CellClick(int row)
+{
+    export_card_side = row == 0 ? QStringLiteral("BOTH") : row == 1 ? QStringLiteral("F") : QStringLiteral("B");
+    if (m_exportWindow)
+        m_exportWindow->export_combined_image_chk->setEnabled(row == 0);
+}
+
+void SKTWindowController::Export_Button()
+{
+    if (!m_exportWindow || isBatchExportRunning())
+        return;
+    try {
+        ExportWindow& dialog = *m_exportWindow;
+        dialog.saveDPIText->setCurrentIndex(0);
+        dialog.fileFormatPopup->setCurrentIndex(0);
+        dialog.saveDPIText->setEnabled(true);
+        dialog.export_combined_image_chk->setChecked(false);
+        dialog.selectSideRow(1);
+
+        Check_Series_Or_Excel_Use_or_not();
+        dialog.Export_with_batch_chk->setEnabled(Use_Data_Sheet_Values);
+        dialog.Export_with_batch_chk->setChecked(Use_Data_Sheet_Values);
+        dialog.Export_with_excel_chk->setEnabled(Use_Excel_Binding_Values);
+        dialog.Export_with_excel_chk->setChecked(Use_Excel_Binding_Values);
+
+        if (dialog.runModal() != 1)
+            return;
+        if (!dialog.Export_with_batch_chk->isChecked())
+            Use_Data_Sheet_Values = false;
+        if (!dialog.Export_with_excel_chk->isChecked())
+            Use_Excel_Binding_Values = false;
+        Get_total_Card_count();
+
+        const QString type = CardExportPlan::extensionOfType(dialog.fileFormatPopup->currentText());
+        if (!Use_Data_Sheet_Values && !Use_Excel_Binding_Values) {
+            const QString path = SavePanel::chooseFile(m_window.get(), tr("Export"), type);
+            if (path.isEmpty())
+                return;
+            m_window->raise();
+            m_window->activateWindow();
+            Export_Single_File(path, true);
+            return;
+        }
+        const QString folder = ExportWindow::chooseFolder(m_window.get());
+        if (!folder.isEmpty())
+            Export_Batch_File(folder);
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(reasonOf(e));
+    }
+}
+
+QString SKTWindowController::Create_Front_Card_Path(const QString& path)
+{
+    return CardExportPlan::frontPath(path);
+}
+
+QString SKTWindowController::Create_Back_Card_Path(const QString& path)
+{
+    return CardExportPlan::backPath(path);
+}
+
+void SKTWindowController::Export_Single_File(const QString& path, bool show_msg)
+{
+    const int savedSide = Card_Front_Or_Back;
+    try {
+        const bool combined = m_exportWindow && m_exportWindow->export_combined_image_chk->isChecked();
+        const CardExportPlan plan = CardExportPlan::forPath(path, export_card_side, combined);
+        Picture back;
+        if (plan.drawBack) {
+            Card_Front_Or_Back = 1;
+            back = sideSnapshot(1).picture(exportDpi);
+            if (!plan.backFile.isEmpty())
+                Export_File_Function(plan.backFile, back, plan.drawFront ? false : show_msg);
+        }
+        if (plan.drawFront) {
+            Card_Front_Or_Back = 0;
+            const Picture front = sideSnapshot(0).picture(exportDpi);
+            if (plan.combined)
+                Export_Combined_Image(front, back, plan.frontFile, show_msg);
+            else
+                Export_File_Function(plan.frontFile, front, show_msg);
+        }
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(reasonOf(e));
+    }
+    Card_Front_Or_Back = savedSide;
+}
+
+bool SKTWindowController::Export_Combined_Image(const Picture& front, const Picture& back, const QString& file_path,
+                                                bool show_msg)
+{
+    const QImage combined = combinedCardPicture(front.image(), back.image());
+    if (combined.isNull()) {
+        Show_NSLog_Message(QStringLiteral("Invalid image"));
+        // The user asked for the export: say that nothing was written.
+        if (show_msg)
+            Show_MessageBox(QStringLiteral("Invalid image"));
+        return false;
+    }
+    return Export_File_Function(file_path, Picture(combined, QSizeF(combined.size())), show_msg);
+}
+
+bool SKTWindowController::Export_File_Function(const QString& path, const Picture& original, bool show_msg)
+{
+    if (!Save_gen_image(original, path, show_msg))
+        return false;
+    if (show_msg) {
+        Export_File_Path = path;
+        Export_File_Message = QStringLiteral("Card has been exported successfully.");
+        BatchDialogs::openExportFinishedBox();
+    }
+    return true;
+}
+
+bool SKTWindowController::Save_gen_image(const Picture& image, const QString& file_path_val, bool report)
+{
+    QString error;
+    if (writeCardPicture(image.image(), file_path_val, &error))
+        return true;
+    Show_NSLog_Message(file_path_val + QStringLiteral(": ") + error);
+    if (report) {
+        Show_MessageBox(file_path_val);
+        Show_MessageBox(error);
+    }
+    return false;
+}
+
+void SKTWindowController::Export_Batch_File(const QString& folder)
+{
+    if (isBatchExportRunning())
+        return;
+    Card_Value_In_Process = true;
+    const int savedSide = Card_Front_Or_Back;
+    Stop_SMS_Sending_Now = false;
+
+    const QString target = CardExportPlan::batchFolder(folder);
+    if (!QDir().mkpath(target)) {
+        Show_MessageBox(unable_saving_Msg);
+        Card_Value_In_Process = false;
+        return;
+    }
+
+    list_count = Total_Batch_Excel_Card;
+    curr_barcode_count = 0;
+    BatchDialogs::showProgressSheet(BatchDialogs::Batch::Export);
+
+    BatchPictureExport::Job job;
+    job.folder = target;
+    job.type = CardExportPlan::extensionOfType(m_exportWindow ? m_exportWindow->fileFormatPopup->currentText()
+                                                              : QStringLiteral("png"));
+    job.sides = export_card_side;
+    job.combined = m_exportWindow && m_exportWindow->export_combined_image_chk->isChecked();
+    job.records = std::max(0, int(Total_Batch_Excel_Card));
+    const CardExportPlan sample = CardExportPlan::forRecord(target, 0, job.type, job.sides, job.combined);
+    if (sample.drawFront)
+        job.front = batchSideSnapshot(0);
+    if (sample.drawBack)
+        job.back = batchSideSnapshot(1);
+    job.bind = [this](SideSnapshot& snapshot, int record) { return bindRecordIntoSnapshot(snapshot, record); };
+
+    auto result = std::make_shared<BatchPictureExport::Result>();
+    m_exportThread = QThread::create([job = std::move(job), result] {
+        *result = BatchPictureExport::run(job, Stop_SMS_Sending_Now, [](int done) { curr_barcode_count = done; });
+    });
+    connect(m_exportThread, &QThread::finished, this, [this, result, target, savedSide] {
+        m_exportThread->deleteLater();
+        m_exportThread = nullptr;
+        finishBatchExport(*result, target, savedSide);
+    });
+    m_exportThread->start();
+}
+
+void SKTWindowController::finishBatchExport(const BatchPictureExport::Result& result, const QString& folder,
+                                            int savedSide)
+{
+    BatchDialogs::hideProgressSheet();
+    Select_first_row_value_for_design(false);
+    Card_Front_Or_Back = savedSide;
+    if (result.failed()) {
+        // Once for the batch, which stopped there; no success is announced.
+        Show_MessageBox(result.failedPath);
+        Show_MessageBox(result.error);
+        return;
+    }
+    Export_File_Path = folder;
+    Export_File_Message = QStringLiteral("Card has been exported successfully.");
+    BatchDialogs::openExportFinishedBox();
+}
+
+SKTWindowController::ExportThreadGuard::~ExportThreadGuard()
+{
+    if (QThread* running = *thread) {
+        Stop_SMS_Sending_Now = true;
+        running->wait();
+        delete running;
+        *thread = nullptr;
+    }
 }

@@ -14,6 +14,7 @@
 #include "data/SeriesStore.h"
 #include "mainwindow/CardPanelState.h"
 #include "mainwindow/WindowHandOffs.h"
+#include "output/BatchPictureExport.h"
 #include "mainwindow/inspector/InspectorTabs.h"
 #include "model/Card_Property.h"
 #include "model/DesignFile.h"
@@ -39,6 +40,8 @@
 #include <optional>
 #include <vector>
 
+class ExportWindow;
+class QThread;
 class ArrangeCommands;
 class BarcodePanel;
 class DataSourcePanel;
@@ -775,4 +778,47 @@ private:
     // menu hand-offs, the data-source page's viewer, the manager's check of
     // series in use.
     void createSeriesWindows();
+
+    // ---- card picture export ----
+public:
+    // Runs the export dialog, then the save panel (one card) or the folder
+    // panel (one card per record) and starts the export.
+    void Export_Button();
+    // The side matrix: row 0 "BOTH" enables the combined box, 1 "F" and
+    // any other "B" disable it (its tick stays).
+    void export_card_side_CellClick(int row);
+    // The sides of export_card_side drawn from the card on screen and
+    // written at `path` (the back at its "_Back" path); with show_msg the
+    // export-finished box or the failure is shown, else nothing is.
+    void Export_Single_File(const QString& path, bool show_msg);
+    // The front above the back in one picture written at file_path.
+    bool Export_Combined_Image(const Picture& front, const Picture& back, const QString& file_path,
+                               bool show_msg);
+    // Writes one picture; with show_msg the export-finished box follows.
+    bool Export_File_Function(const QString& path, const Picture& original, bool show_msg);
+    // The picture writer (encoded by the extension, replaced atomically);
+    // a failure shows the path and the reason when `report` is set.
+    bool Save_gen_image(const Picture& image, const QString& file_path_val, bool report = true);
+    static QString Create_Front_Card_Path(const QString& path);
+    static QString Create_Back_Card_Path(const QString& path);
+    // Starts the batch into `folder`/"Vesk Brightfold" and returns at once;
+    // the progress sheet shows until it ends, then record 0 is put back and
+    // the outcome shown.
+    void Export_Batch_File(const QString& folder);
+    bool isBatchExportRunning() const { return m_exportThread != nullptr; }
+    ExportWindow* exportWindow() const { return m_exportWindow; }
+
+private:
+    void createExportWindow();
+    void finishBatchExport(const BatchPictureExport::Result& result, const QString& folder, int savedSide);
+
+    ExportWindow* m_exportWindow = nullptr;
+    QThread* m_exportThread = nullptr;
+    // Stops a batch still running when the window goes, and waits for it.
+    struct ExportThreadGuard
+    {
+        QThread** thread;
+        ~ExportThreadGuard();
+    };
+    ExportThreadGuard m_exportGuard {&m_exportThread};
 };

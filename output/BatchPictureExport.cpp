@@ -1,0 +1,98 @@
+#include "output/BatchPictureExport.h"
+
+#include "output/CardExportPlan.h"
+
+#include <QImage>
+#include <QMutex>
+#include <QThread>
+
+#include <algorithm>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// Pixels = points: the card renders at 72 dots per inch.
+constexpr double exportDpi = 72.0;
+
+}
+
+BatchPictureExport::Result BatchPictureExport::run(const Job& job, const std::atomic<bool>& stop,
+                                                   const std::function<void(int)>& progress)
+{
+    Result result;
+    std::atomic<int> next {0};
+    std::atomic<int> done {0};
+    std::atomic<bool> failed {false};
+    std::atomic<bool> stopped {false};
+    QMutex failureMutex;
+
+    auto fail = [&](const QString& path, const QString& error) {
+        QMutexLocker lock(&failureMutex);
+        if (!failed.exchange(true)) {
+            result.failedPath = path;
+            result.error = error;
+        }
+    };
+
+    auto worker = [&] {
+        const CardExportPlan sample = CardExportPlan::forRecord(job.folder, 0, job.type, job.sides, job.combined);
+        SideSnapshot front;
+        SideSnapshot back;
+        if (sample.drawFront)
+            front = job.front;
+        if (sample.drawBack)
+            back = job.back;
+        for (;;) {
+            if (failed.load())
+                return;
+            if (stop.load()) {
+                stopped = true;
+                return;
+            }
+            const int record = next.fetch_add(1);
+            if (record >= job.records)
+                return;
+            const CardExportPlan plan =
+                CardExportPlan::forRecord(job.folder, record, job.type, job.sides, job.combined);
+            QImage frontPicture;
+            QImage backPicture;
+            if (plan.drawBack) {
+                if (job.bind)
+                    job.bind(back, record);
+                backPicture = back.picture(exportDpi).image();
+            }
+            if (plan.drawFront) {
+                if (job.bind)
+                    job.bind(front, record);
+                frontPicture = front.picture(exportDpi).image();
+            }
+            QString error;
+            if (plan.combined) {
+                if (!writeCardPicture(combinedCardPicture(frontPicture, backPicture), plan.frontFile, &error))
+                    return fail(plan.frontFile, error);
+            } else {
+                if (!plan.backFile.isEmpty() && !writeCardPicture(backPicture, plan.backFile, &error))
+                    return fail(plan.backFile, error);
+                if (!plan.frontFile.isEmpty() && !writeCardPicture(frontPicture, plan.frontFile, &error))
+                    return fail(plan.frontFile, error);
+            }
+            const int count = done.fetch_add(1) + 1;
+            if (progress)
+                progress(count);
+        }
+    };
+
+    const int threads = std::max(1, std::min(job.threads > 0 ? job.threads : QThread::idealThreadCount(),
+                                             std::max(job.records, 1)));
+    std::vector<std::thread> workers;
+    workers.reserve(size_t(threads));
+    for (int i = 0; i < threads; ++i)
+        workers.emplace_back(worker);
+    for (std::thread& t : workers)
+        t.join();
+
+    result.recordsDone = done.load();
+    result.stopped = stopped.load() && !failed.load();
+    return result;
+}

@@ -1,0 +1,131 @@
+#include "output/CardExportPlan.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageWriter>
+#include <QPainter>
+#include <QSaveFile>
+
+CardExportPlan CardExportPlan::forPath(const QString& path, const QString& sides, bool combined)
+{
+    CardExportPlan plan;
+    if (sides == QLatin1String("BOTH")) {
+        plan.drawFront = plan.drawBack = true;
+        plan.combined = combined;
+        plan.frontFile = frontPath(path);
+        if (!combined)
+            plan.backFile = backPath(path);
+    } else if (sides == QLatin1String("F")) {
+        plan.drawFront = true;
+        plan.frontFile = frontPath(path);
+    } else {
+        plan.drawBack = true;
+        plan.backFile = backPath(path);
+    }
+    return plan;
+}
+
+CardExportPlan CardExportPlan::forRecord(const QString& folder, int record, const QString& type,
+                                         const QString& sides, bool combined)
+{
+    const QString name = QStringLiteral("Card_%1.%2").arg(record + 1).arg(type);
+    return forPath(QDir(folder).filePath(name), sides, combined);
+}
+
+QString CardExportPlan::frontPath(const QString& path)
+{
+    return path;
+}
+
+QString CardExportPlan::backPath(const QString& path)
+{
+    const int slash = path.lastIndexOf(QLatin1Char('/'));
+    const QString folder = path.left(slash + 1);
+    const QString name = path.mid(slash + 1);
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString stem = dot < 0 ? name : name.left(dot);
+    const QString extension = dot < 0 ? QString() : name.mid(dot + 1);
+    return folder + QStringLiteral("%1_Back.%2").arg(stem, extension);
+}
+
+QString CardExportPlan::batchFolder(const QString& chosen)
+{
+    return QDir(chosen).filePath(QStringLiteral("Vesk Brightfold"));
+}
+
+QString CardExportPlan::extensionOfType(const QString& title)
+{
+    return title.trimmed().toLower();
+}
+
+QImage combinedCardPicture(const QImage& front, const QImage& back)
+{
+    if (front.isNull() || back.isNull())
+        return QImage();
+    const int w = front.width();
+    const int h = front.height();
+    QImage combined(w, 2 * h, QImage::Format_ARGB32);
+    combined.fill(Qt::transparent);
+    QPainter painter(&combined);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    // Lower-left corners: the back's on the picture's bottom edge, the
+    // front's on the middle line; the front, drawn last, covers the upper half.
+    painter.drawImage(QPoint(0, 2 * h - back.height()), back);
+    painter.drawImage(QPoint(0, h - front.height()), front);
+    painter.end();
+    return combined;
+}
+
+namespace {
+
+QByteArray formatOf(const QString& path, QImage& image)
+{
+    const QString extension = QFileInfo(path).suffix().toLower();
+    if (extension == QLatin1String("jpg") || extension == QLatin1String("jpeg")) {
+        // JPEG has no alpha: flatten on white rather than black.
+        QImage flat(image.size(), QImage::Format_RGB32);
+        flat.fill(Qt::white);
+        QPainter painter(&flat);
+        painter.drawImage(QPoint(0, 0), image);
+        painter.end();
+        image = flat;
+        return "jpeg";
+    }
+    if (extension == QLatin1String("tif") || extension == QLatin1String("tiff"))
+        return "tiff";
+    if (extension == QLatin1String("bmp"))
+        return "bmp";
+    return "png";
+}
+
+}
+
+bool writeCardPicture(const QImage& source, const QString& path, QString* error)
+{
+    auto fail = [error](const QString& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    if (source.isNull())
+        return fail(QStringLiteral("Invalid image"));
+    if (QFileInfo(path).isDir())
+        return fail(QStringLiteral("%1 is a folder.").arg(path));
+    QImage image = source;
+    const QByteArray format = formatOf(path, image);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+    QImageWriter writer(&file, format);
+    if (format == "jpeg")
+        writer.setQuality(95);
+    if (!writer.write(image)) {
+        file.cancelWriting();
+        return fail(writer.errorString());
+    }
+    if (!file.commit())
+        return fail(file.errorString());
+    return true;
+}

@@ -1,0 +1,219 @@
+// The main window's card picture export: the dialog leading to a single
+// export (two files or one combined picture) and to a batch of 1,000
+// records of a series bound to a text and a QR Code barcode, made by the
+// real barcode producer; Stop; a write that fails mid-batch.
+
+#include "mainwindow/WindowControllerFixture.h"
+
+#include "app/Globals.h"
+#include "barcodes/BarcodeSettings.h"
+#include "common/ObjectTestSupport.h"
+#include "data/Globals.h"
+#include "mainwindow/ExportWindow.h"
+#include "mainwindow/Open_Export_Log.h"
+#include <QLabel>
+#include "barcodes/BarcodeProducer.h"
+#include "model/SKTBarcode.h"
+#include "model/SKTText.h"
+#include "output/Globals.h"
+#include "platform/IndexSet.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+
+namespace {
+
+class CardExportControllerTest : public WindowControllerFixture
+{
+protected:
+    void SetUp() override
+    {
+        WindowControllerFixture::SetUp();
+        QDir(Data_Folder_Path).removeRecursively();
+        QDir().mkpath(Data_Folder_Path);
+        Open_Export_Log::setModalRun([this](Open_Export_Log& box) {
+            finished << box._open_log_path->text() + "|" + box._open_log_message->text();
+            return 1;
+        });
+        ExportWindow::setFolderChooser([this](QWidget*) { return out.path(); });
+    }
+    void TearDown() override
+    {
+        Open_Export_Log::setModalRun({});
+        ExportWindow::setModalRun({});
+        ExportWindow::setFolderChooser({});
+        Use_Data_Sheet_Values = Use_Excel_Binding_Values = false;
+        Total_Batch_Excel_Card = 0;
+        export_card_side = "F";
+        WindowControllerFixture::TearDown();
+    }
+    // The dialog answered OK with a type, a side row, the combined box and the series box.
+    void answerDialog(const QString& type, int sideRow, bool combined, bool series)
+    {
+        ExportWindow::setModalRun([=](ExportWindow& w) {
+            w.fileFormatPopup->setCurrentText(type);
+            w.selectSideRow(sideRow);
+            w.export_combined_image_chk->setChecked(combined);
+            w.Export_with_batch_chk->setChecked(series);
+            return 1;
+        });
+    }
+    void waitForBatch()
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (controller->isBatchExportRunning() && clock.elapsed() < 240000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        ASSERT_FALSE(controller->isBatchExportRunning());
+    }
+    // A series of `count` values "V-<n>" bound to a text and a QR Code barcode on the front.
+    void bindSeries(int count)
+    {
+        QFile file(Data_Folder_Path + "/codes.txt");
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        for (int n = 1; n <= count; ++n)
+            file.write(QString("V-%1\n").arg(n).toUtf8());
+        file.close();
+        auto text = std::make_shared<SKTText>();
+        text->_bounds = QRectF(10, 10, 150, 24);
+        auto code = std::make_shared<SKTBarcode>();
+        // A QR Code: its modules stay several pixels wide at 72 dpi.
+        code->_bounds = QRectF(150, 5, 80, 80);
+        code->barcode_font_index = int(BarcodeSettings::symbologyTitles().indexOf("QR Code"));
+        code->qr_size_val = 64;
+        code->qr_ec_index = 1;
+        for (const GraphicPtr& g : GraphicList {text, code}) {
+            g->data_source_type = 1;
+            g->batch_list_name = "codes";
+        }
+        document->insertGraphicsForKey(SKTDocumentGraphicsKey, {code, text}, IndexSet::range(0, 2));
+        label = text;
+    }
+    // Upscaled without smoothing and framed in white: modules of a 72-dpi picture.
+    static QString decoded(const QImage& card)
+    {
+        QImage big(card.width() * 4 + 80, card.height() * 4 + 80, QImage::Format_ARGB32);
+        big.fill(Qt::white);
+        QPainter(&big).drawImage(QRect(40, 40, card.width() * 4, card.height() * 4), card);
+        return ObjectTestSupport::decodeBarcode(big).text;
+    }
+
+    QTemporaryDir out;
+    QStringList finished;
+    GraphicPtr label;
+};
+
+}
+
+TEST_F(CardExportControllerTest, SingleExportsFromTheDialog)
+{
+    const QSize card = controller->frontCanvasBounds().size().toSize();
+    const struct { int sideRow; bool combined; const char* type; QStringList files; QSize size; } cases[] = {
+        {1, false, "PNG", {"c.png"}, card},
+        {2, false, "JPEG", {"c_Back.jpeg"}, card},
+        {0, false, "BMP", {"c.bmp", "c_Back.bmp"}, card},
+        {0, true, "PNG", {"c.png"}, QSize(card.width(), 2 * card.height())},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QString("c.") + QString(c.type).toLower());
+        QString askedType;
+        SavePanel::setHandler([&](const QString&, const QString& type) { askedType = type; return path; });
+        answerDialog(c.type, c.sideRow, c.combined, false);
+        finished.clear();
+        Card_Front_Or_Back = 1;
+        controller->Export_Button();
+        SCOPED_TRACE(c.type);
+        EXPECT_EQ(askedType, QString(c.type).toLower());
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name), c.files);
+        for (const QString& name : c.files)
+            EXPECT_EQ(QImage(dir.filePath(name)).size(), c.size) << name.toStdString();
+        // one box, for the file at the chosen path (or the back's alone)
+        EXPECT_EQ(finished, QStringList(dir.filePath(c.files.first()) + "|Card has been exported successfully."));
+        EXPECT_EQ(Card_Front_Or_Back, 1);   // the side on screen is put back
+    }
+    EXPECT_TRUE(presenter.texts().isEmpty()) << presenter.texts().join("|").toStdString();
+}
+
+// 1,000 records into "Vesk Brightfold": every file named for its record at
+// the card's size, the barcodes of a sample read back as their records'
+// values, the window answering events meanwhile, record 0 back afterwards.
+TEST_F(CardExportControllerTest, BatchOfAThousandRecords)
+{
+    bindSeries(1000);
+    answerDialog("PNG", 1, false, true);
+    int turns = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++turns; });
+    ticker.start(5);
+    controller->Export_Button();
+    EXPECT_TRUE(Card_Value_In_Process);
+    waitForBatch();
+    ticker.stop();
+    EXPECT_GT(turns, 0);   // the event loop ran while the batch did
+
+    const QString folder = out.filePath("Vesk Brightfold");
+    const QStringList files = QDir(folder).entryList(QDir::Files);
+    ASSERT_EQ(files.size(), 1000);
+    for (int n = 1; n <= 1000; ++n)
+        ASSERT_TRUE(files.contains(QString("Card_%1.png").arg(n))) << n;
+    const QSize card = controller->frontCanvasBounds().size().toSize();
+    for (const int n : {1, 2, 17, 256, 500, 733, 999, 1000}) {
+        const QImage picture(folder + QString("/Card_%1.png").arg(n));
+        ASSERT_EQ(picture.size(), card) << n;
+        EXPECT_EQ(decoded(picture), QString("V-%1").arg(n)) << n;
+    }
+    EXPECT_EQ(finished, QStringList(folder + "|Card has been exported successfully."));
+    EXPECT_FALSE(Card_Value_In_Process);
+    EXPECT_EQ(label->Text_contents()->string(), "V-1");   // record 0 is on the card again
+    EXPECT_TRUE(presenter.texts().isEmpty()) << presenter.texts().join("|").toStdString();
+}
+
+// Stop asked for during record 10 ends the batch within one record per
+// worker; the finished box is shown as for a whole batch.
+TEST_F(CardExportControllerTest, StopEndsTheBatchWithinOneRecord)
+{
+    bindSeries(400);
+    answerDialog("PNG", 1, false, true);
+    controller->setBatchBarcodeMaker([](const SKTGraphic& graphic, const QString& value) -> Picture {
+        if (value == "V-11")
+            Stop_SMS_Sending_Now = true;
+        return BarcodeProducer::pictureForObject(graphic, value);
+    });
+    controller->Export_Button();
+    waitForBatch();
+    const int written = QDir(out.filePath("Vesk Brightfold")).entryList(QDir::Files).size();
+    EXPECT_GE(written, 11);
+    EXPECT_LE(written, 11 + QThread::idealThreadCount() - 1);
+    EXPECT_EQ(finished.size(), 1);
+    EXPECT_FALSE(Card_Value_In_Process);
+}
+
+// A picture that cannot be written stops the batch: the path and the reason
+// once, no success box, no partial file, and record 0 back on the card.
+TEST_F(CardExportControllerTest, FailedWriteStopsAndIsReportedOnce)
+{
+    bindSeries(300);
+    answerDialog("PNG", 1, false, true);
+    const QString folder = out.filePath("Vesk Brightfold");
+    ASSERT_TRUE(QDir().mkpath(folder + "/Card_4.png"));   // a folder where record 4's picture goes
+    controller->Export_Button();
+    waitForBatch();
+    ASSERT_EQ(presenter.texts().size(), 2) << presenter.texts().join("|").toStdString();
+    EXPECT_EQ(presenter.texts().first(), "\n" + folder + "/Card_4.png");
+    EXPECT_TRUE(finished.isEmpty());
+    EXPECT_LE(QDir(folder).entryList(QDir::Files).size(), QThread::idealThreadCount() + 3);
+    for (const QString& name : QDir(folder).entryList(QDir::Files))
+        EXPECT_FALSE(QImage(folder + "/" + name).isNull()) << name.toStdString();
+    EXPECT_FALSE(Card_Value_In_Process);
+    EXPECT_EQ(label->Text_contents()->string(), "V-1");
+}
