@@ -33,6 +33,7 @@
 #include "mainwindow/series/BatchWizard.h"
 #include "mainwindow/series/Generate_List.h"
 #include "mainwindow/series/View_Data_Series.h"
+#include "mainwindow/print/Print_Wnd.h"
 #include "mainwindow/inspector/DataSourcePanel.h"
 #include "mainwindow/inspector/InspectorPanel.h"
 #include "mainwindow/inspector/LinePanel.h"
@@ -60,6 +61,7 @@
 #include "model/UndoRegistrationPause.h"
 #include "output/Globals.h"
 #include "output/Preferences.h"
+#include "output/PrinterCatalog.h"
 #include "platform/IndexSet.h"
 #include "platform/OpenPanel.h"
 #include "platform/Pasteboard.h"
@@ -84,7 +86,6 @@
 #include <QMouseEvent>
 #include <QMutexLocker>
 #include <QPainter>
-#include <QPrinterInfo>
 #include <QSaveFile>
 #include <QLineEdit>
 #include <QScreen>
@@ -330,6 +331,7 @@ void SKTWindowController::awakeFromNib()
     createShapeAndLinePanels();
     setUpSpreadsheetImports();
     createSeriesWindows();
+    createPrintWindow();
     connectDataSourceLists();
     // The rulers start shown.
     Show_Hide_Ruler_ChkBox();
@@ -2070,7 +2072,7 @@ void SKTWindowController::Print_Button()
 
 void SKTWindowController::Print_method()
 {
-    const QStringList printers = m_printerLister ? m_printerLister() : QPrinterInfo::availablePrinterNames();
+    const QStringList printers = m_printerLister ? m_printerLister() : PrinterCatalog::system().printerNames();
     if (printers.isEmpty()) {
         Show_MessageBox(QStringLiteral("No printer found."));
         return;
@@ -3513,4 +3515,12 @@ void SKTWindowController::createSeriesWindows()
         viewer->file_name = name;
         viewer->Open_Wnd();
     });
+}
+
+// ---- print window ----
+
+void SKTWindowController::createPrintWindow()
+{
+    auto* window = new Print_Wnd(m_window.get(), this, PrinterCatalog::system());
+    setHandOff(WindowHandOffs::HandOff::Print, [window] { window->Open_Print_Wnd(); });
 }

@@ -775,4 +775,10 @@ private:
     // menu hand-offs, the data-source page's viewer, the manager's check of
     // series in use.
     void createSeriesWindows();
+
+    // ---- print window ----
+private:
+    // Makes the print window (a child of the window) over the print
+    // system's printers and sets what opens it: the Print hand-off.
+    void createPrintWindow();
 };
