@@ -708,6 +708,9 @@ bool Print_Wnd::runJob(QPrinter& printer, int pageCap)
     if (!painter.begin(&printer))
         return false;
     painter.scale(printer.resolution() / 72.0, printer.resolution() / 72.0);
+    // a card larger than its cell runs past it, but never off the sheet
+    // (a preview would show it beside the paper)
+    painter.setClipRect(QRectF(QPointF(0, 0), m_layout.sheetSize()));
 
     // long jobs keep the window answering, and may be stopped
     QProgressDialog progress(tr("Printing…"), tr("Stop"), 0, last, this);
