@@ -10,7 +10,6 @@
 #include "canvas/SideSnapshot.h"
 #include "data/BatchBinding.h"
 #include "model/SKTBarcode.h"
-#include "model/SKTText.h"
 #include "output/SheetPainter.h"
 #include "output/SheetPdfJob.h"
 
@@ -24,7 +23,6 @@
 
 #include <atomic>
 #include <set>
-#include <thread>
 
 namespace {
 
@@ -38,16 +36,6 @@ GraphicPtr boundBarcode(const QString& series, const QString& symbology, QRectF 
     graphic->batch_list_name = series;
     graphic->barcode_font_index = int(BarcodeSettings::symbologyTitles().indexOf(symbology));
     graphic->qr_size_val = int(bounds.width());
-    return graphic;
-}
-
-GraphicPtr boundText(const QString& series, QRectF bounds)
-{
-    auto graphic = std::make_shared<SKTText>();
-    graphic->_bounds = bounds;
-    graphic->Text_contents()->setString(QStringLiteral("typed"));
-    graphic->data_source_type = 1;
-    graphic->batch_list_name = series;
     return graphic;
 }
 
@@ -99,7 +87,7 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(values.join('\n').toUtf8() + "\n");
         file.close();
-        front = {boundText("guests", {10, 10, 220, 30}), boundBarcode("guests", "Code 128", {10, 50, 220, 80})};
+        front = {boundBarcode("guests", "Code 128", {10, 50, 220, 80})};
         back = {boundBarcode("guests", "QR Code", {70, 20, 100, 100})};
         binding = BatchBinding(store, front, back, true, {});
         binding.setBarcodeMaker(&BarcodeProducer::pictureForObject);
@@ -134,9 +122,7 @@ TEST_F(SheetPdfJobTest, BatchPdfHasEveryCardInItsCellAndEveryBarcodeReads)
     const struct {
         const char* name;
         QString side, arrangement;
-        int position, rows, columns, total;
-        bool landscape;
-        int pages;
+        int position, rows, columns, total, landscape, pages;
     } cases[] = {
         // 7 of 7 records, both sides front above back, 2 x 2: the last page
         // holds 3 cards
@@ -194,15 +180,11 @@ TEST_F(SheetPdfJobTest, BatchPdfHasEveryCardInItsCellAndEveryBarcodeReads)
             for (const SheetPagination::Cell& cell : pagination.cellsOfPage(p)) {
                 const SheetLayout::Placement place = layout.placement(cell.row, cell.column, card.size());
                 const QString value = QString("CARD-%1").arg(cell.record + 100);
-                const QRectF main = place.picture;
-                cards.push_back(main);
-                if (c.side == "B") {
-                    EXPECT_EQ(decodedIn(page, main), value) << c.name << " page " << p;
-                } else {
-                    EXPECT_EQ(decodedIn(page, main), value) << c.name << " page " << p << " front";
-                    cards.push_back(place.back);
-                    EXPECT_EQ(decodedIn(page, place.back), value) << c.name << " page " << p << " back";
-                }
+                for (const QRectF& area : {place.picture, place.back})
+                    if (!area.isEmpty()) {
+                        cards.push_back(area);
+                        EXPECT_EQ(decodedIn(page, area), value) << c.name << " page " << p << " at " << area.y();
+                    }
                 seen.insert(cell.record);
             }
             // nothing outside the cards: no card is out of place, and cells
@@ -241,9 +223,5 @@ TEST_F(SheetPdfJobTest, PagesAreTheSameWhateverWasDrawnBefore)
     EXPECT_FALSE(none.ok);
     EXPECT_EQ(none.message, "There is no barcode to print.");
     EXPECT_FALSE(QFile::exists(pdf));
-    // nor does a folder that cannot take the file
-    const SheetPdfJob::Result nowhere =
-        SheetPdfJob::print(layout, pagination, source(), dir.filePath("missing/job.pdf"));
-    EXPECT_FALSE(nowhere.ok);
-    EXPECT_FALSE(nowhere.message.isEmpty());
+    EXPECT_FALSE(SheetPdfJob::print(layout, pagination, source(), dir.filePath("missing/job.pdf")).ok);
 }
