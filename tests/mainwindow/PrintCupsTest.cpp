@@ -51,95 +51,70 @@ QString run(const QString& program, const QStringList& arguments, int* exitCode 
     return QString::fromUtf8(process.readAll());
 }
 
-// A cupsd of its own in `folder`, stopped with the object.
+// A cupsd of its own in `folder` with the queue CardQueue: A4 with margins of
+// 18 pt left and right and 36 pt top and bottom, whose filter hands the PDF
+// from the print system on unchanged to a file. Stopped with the object.
 class PrivateCups
 {
 public:
-    explicit PrivateCups(const QString& folder)
-        : m_folder(folder)
-    {
-    }
+    explicit PrivateCups(const QString& folder) : f(folder) {}
     ~PrivateCups()
     {
-        if (m_daemon.state() != QProcess::NotRunning) {
-            m_daemon.terminate();
-            if (!m_daemon.waitForFinished(5000))
-                m_daemon.kill();
-            m_daemon.waitForFinished(2000);
-        }
+        m_daemon.terminate();
+        if (!m_daemon.waitForFinished(5000))
+            m_daemon.kill();
     }
-    QString socket() const { return m_folder + "/cups.sock"; }
-    QString output() const { return m_folder + "/out/job.pdf"; }
+    QString socket() const { return f + "/cups.sock"; }
+    QString output() const { return f + "/out/job.pdf"; }
     QString log() { return QString::fromUtf8(m_daemon.readAllStandardError()); }
 
-    // Writes the configuration and starts cupsd; false (with `why`) when it
-    // does not answer within the deadline.
+    // False (with `why`) when the queue is not there within 20 s.
     bool start(QString* why)
     {
-        const QString f = m_folder;
-        for (const char* sub : {"spool", "cache", "state", "tmp", "out", "ppd"})
+        for (const char* sub : {"spool", "cache", "state", "tmp", "out"})
             QDir(f).mkpath(sub);
-        // the scheduler writes the output as its own user
-        QFile::setPermissions(f + "/out", QFileDevice::Permissions(0x7777));
-        QFile::setPermissions(f + "/tmp", QFileDevice::Permissions(0x7777));
-        write(f + "/cupsd.conf",
-              "LogLevel warn\nListen " + socket() + "\nBrowsing No\nWebInterface No\nDefaultAuthType None\n"
-              "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
-              "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n");
-        write(f + "/cups-files.conf",
-              "ServerRoot " + f + "\nRequestRoot " + f + "/spool\nCacheDir " + f + "/cache\nStateDir " + f
-                  + "/state\nTempDir " + f + "/tmp\nErrorLog stderr\nAccessLog " + f + "/access_log\nPageLog " + f
-                  + "/page_log\nFileDevice Yes\nSystemGroup root\n");
-        // the queue's filter hands the PDF from the print system on unchanged
-        write(f + "/passpdf", "#!/bin/sh\nif [ -n \"$6\" ]; then exec cat \"$6\"; else exec cat; fi\n");
+        for (const char* open : {"/out", "/tmp"})   // written by the scheduler's own user
+            QFile::setPermissions(f + open, QFileDevice::Permissions(0x7777));
+        QFile model("/usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd");   // printer-driver-cups-pdf
+        if (!model.open(QIODevice::ReadOnly))
+            return *why = "no cups-pdf printer description", false;
+        const QString ppd = QString::fromUtf8(model.readAll())
+                                .replace(QRegularExpression("\\*% cupsFilter:[^\\n]*"),
+                                         "*cupsFilter: \"application/pdf 0 " + f + "/passpdf\"")
+                                .replace("*ImageableArea A4/A4: \"0 0 595 842\"", "*ImageableArea A4/A4: \"18 36 577 806\"");
+        const QList<QPair<QString, QString>> files = {
+            {"cupsd.conf", "Listen " + socket() + "\nBrowsing No\nWebInterface No\nDefaultAuthType None\n"
+                           "<Location />\nOrder allow,deny\nAllow all\n</Location>\n"
+                           "<Policy default>\n<Limit All>\nOrder deny,allow\n</Limit>\n</Policy>\n"},
+            {"cups-files.conf", QString("ServerRoot %1\nRequestRoot %1/spool\nCacheDir %1/cache\nStateDir %1/state\n"
+                                        "TempDir %1/tmp\nErrorLog stderr\nFileDevice Yes\nSystemGroup root\n").arg(f)},
+            {"passpdf", "#!/bin/sh\nif [ -n \"$6\" ]; then exec cat \"$6\"; else exec cat; fi\n"},
+            {"card.ppd", ppd}};
+        for (const auto& [name, text] : files) {
+            QFile file(f + "/" + name);
+            if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0)
+                return *why = "cannot write " + name, false;
+        }
         QFile::setPermissions(f + "/passpdf", QFileDevice::Permissions(0x7755));
-        // A4 with margins of 18 pt left and right, 36 pt top and bottom
-        QFile model("/usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd");
-        if (!model.open(QIODevice::ReadOnly)) {
-            *why = "no cups-pdf printer description (printer-driver-cups-pdf)";
-            return false;
-        }
-        QString ppd = QString::fromUtf8(model.readAll());
-        ppd.replace("*% cupsFilter:    \"application/vnd.cups-postscript 0 pstitleiconv\"",
-                    "*cupsFilter: \"application/pdf 0 " + f + "/passpdf\"");
-        ppd.replace("*ImageableArea A4/A4: \"0 0 595 842\"", "*ImageableArea A4/A4: \"18 36 577 806\"");
-        write(f + "/card.ppd", ppd);
 
-        m_daemon.setWorkingDirectory(f);
         m_daemon.start("cupsd", {"-f", "-c", f + "/cupsd.conf", "-s", f + "/cups-files.conf"});
-        if (!m_daemon.waitForStarted(5000)) {
-            *why = "cupsd cannot be started (packages cups, cups-daemon)";
-            return false;
-        }
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("CUPS_SERVER", socket());
-        const QDeadlineTimer deadline(20000);
         int code = -1;
         QString said;
-        while (!deadline.hasExpired()) {
-            if (QFile::exists(socket())) {
-                said = run("lpadmin", {"-p", queueName, "-E", "-v", "file://" + output(), "-P", f + "/card.ppd"},
-                           &code, env);
-                if (code == 0)
-                    return true;
-            }
-            if (m_daemon.state() == QProcess::NotRunning)
-                break;
-            QThread::msleep(100);
+        for (QDeadlineTimer deadline(20000); !deadline.hasExpired() && m_daemon.state() != QProcess::NotRunning;
+             QThread::msleep(100)) {
+            if (!QFile::exists(socket()))
+                continue;
+            said = run("lpadmin", {"-p", queueName, "-E", "-v", "file://" + output(), "-P", f + "/card.ppd"}, &code, env);
+            if (code == 0)
+                return true;
         }
-        *why = "the private print system did not take the queue: " + said + log();
-        return false;
+        return *why = "the private print system took no queue (cups, cups-daemon): " + said + log(), false;
     }
 
 private:
-    static void write(const QString& path, const QString& text)
-    {
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(text.toUtf8());
-    }
-
-    QString m_folder;
+    QString f;
     QProcess m_daemon;
 };
 
