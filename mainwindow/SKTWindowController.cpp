@@ -33,6 +33,7 @@
 #include "mainwindow/series/BatchWizard.h"
 #include "mainwindow/series/Generate_List.h"
 #include "mainwindow/series/View_Data_Series.h"
+#include "mainwindow/print/Print_Wnd.h"
 #include "mainwindow/inspector/DataSourcePanel.h"
 #include "mainwindow/inspector/InspectorPanel.h"
 #include "mainwindow/inspector/LinePanel.h"
@@ -60,6 +61,7 @@
 #include "model/UndoRegistrationPause.h"
 #include "output/Globals.h"
 #include "output/Preferences.h"
+#include "output/PrinterCatalog.h"
 #include "platform/IndexSet.h"
 #include "platform/OpenPanel.h"
 #include "platform/Pasteboard.h"
@@ -94,7 +96,6 @@
 #include <QMouseEvent>
 #include <QMutexLocker>
 #include <QPainter>
-#include <QPrinterInfo>
 #include <QSaveFile>
 #include <QLineEdit>
 #include <QScreen>
@@ -340,6 +341,7 @@ void SKTWindowController::awakeFromNib()
     createShapeAndLinePanels();
     setUpSpreadsheetImports();
     createSeriesWindows();
+    createPrintWindow();
     connectDataSourceLists();
     createExportWindow();
     // The rulers start shown.
@@ -2081,7 +2083,7 @@ void SKTWindowController::Print_Button()
 
 void SKTWindowController::Print_method()
 {
-    const QStringList printers = m_printerLister ? m_printerLister() : QPrinterInfo::availablePrinterNames();
+    const QStringList printers = m_printerLister ? m_printerLister() : PrinterCatalog::system().printerNames();
     if (printers.isEmpty()) {
         Show_MessageBox(QStringLiteral("No printer found."));
         return;
@@ -3755,4 +3757,12 @@ SKTWindowController::ExportThreadGuard::~ExportThreadGuard()
         delete running;
         *thread = nullptr;
     }
+}
+
+// ---- print window ----
+
+void SKTWindowController::createPrintWindow()
+{
+    auto* window = new Print_Wnd(m_window.get(), this, PrinterCatalog::system());
+    setHandOff(WindowHandOffs::HandOff::Print, [window] { window->Open_Print_Wnd(); });
 }

@@ -821,4 +821,10 @@ private:
         ~ExportThreadGuard();
     };
     ExportThreadGuard m_exportGuard {&m_exportThread};
+
+    // ---- print window ----
+private:
+    // Makes the print window (a child of the window) over the print
+    // system's printers and sets what opens it: the Print hand-off.
+    void createPrintWindow();
 };

@@ -170,6 +170,8 @@ TEST_F(CommandButtonsTest, PrintDecidesByTheBatchDataAndThePrinters)
         {false, true, 3, {"desk"}, ""},
     };
     int printed = 0;
+    EXPECT_TRUE(button("Print_btn")->isEnabled());   // the print window is made with the main window
+    controller->setHandOff(WindowHandOffs::HandOff::Print, {});
     EXPECT_FALSE(button("Print_btn")->isEnabled());
     controller->setHandOff(WindowHandOffs::HandOff::Print, [&] { ++printed; });
     EXPECT_TRUE(button("Print_btn")->isEnabled());

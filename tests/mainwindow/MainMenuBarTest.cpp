@@ -100,6 +100,8 @@ TEST_F(MainMenuBarTest, WindowItemsWaitForTheirWindowAndLockActsOnTheSelection)
     };
     QAction* print = findItem("File", "Print...");
     ASSERT_NE(print, nullptr);
+    EXPECT_TRUE(print->isEnabled());   // the print window is made with the main window
+    controller->setHandOff(WindowHandOffs::HandOff::Print, {});
     EXPECT_FALSE(print->isEnabled());
     int printed = 0;
     controller->setPrinterLister([] { return QStringList {"office"}; });

@@ -1,0 +1,759 @@
+#include "mainwindow/print/Print_Wnd.h"
+
+#include "app/MessageBoxes.h"
+#include "app/UnitConversions.h"
+#include "canvas/SKTRenderingView.h"
+#include "data/Globals.h"
+#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/WindowBackground.h"
+#include "mainwindow/print/Sample_Preview.h"
+#include "model/Globals.h"
+#include "output/PrinterCatalog.h"
+#include "output/SheetPainter.h"
+#include "platform/SavePanel.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+Print_Wnd* s_defaultInstance = nullptr;
+Print_Wnd::ModalRun s_modalRun;
+
+int runModally(QDialog& dialog)
+{
+    return s_modalRun ? s_modalRun(dialog) : dialog.exec();
+}
+
+// A preview shows at most this many sheets; printing has no limit.
+constexpr int previewPageCap = 50;
+
+// The picture of a block position button: a sheet with the block of cells
+// at `position` (1..9, row by row), filled when selected.
+QIcon alignmentIcon(int position, bool selected)
+{
+    QPixmap pixmap(24, 24);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::darkGray, 1));
+    painter.setBrush(Qt::white);
+    painter.drawRect(QRectF(2.5, 2.5, 19, 19));
+    const int column = (position - 1) % 3;
+    const int row = (position - 1) / 3;
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(selected ? QColor(0, 110, 220) : QColor(150, 150, 150));
+    painter.drawRect(QRectF(4 + column * 6, 4 + row * 6, 4, 4));
+    return QIcon(pixmap);
+}
+
+QDoubleSpinBox* millimetreBox(double minimum)
+{
+    auto* box = new QDoubleSpinBox;
+    box->setRange(minimum, 2000);
+    box->setDecimals(2);
+    box->setSuffix(QStringLiteral(" mm"));
+    return box;
+}
+
+QSpinBox* countBox(int minimum, int maximum)
+{
+    auto* box = new QSpinBox;
+    box->setRange(minimum, maximum);
+    return box;
+}
+
+template <class Box, class Value>
+void setQuietly(Box* box, Value value)
+{
+    const QSignalBlocker blocker(box);
+    box->setValue(value);
+}
+
+} // namespace
+
+Print_Wnd::Print_Wnd(QWidget* parent, SKTWindowController* controller, const PrinterCatalog& catalog)
+    : QDialog(parent)
+    , m_controller(controller)
+    , m_catalog(catalog)
+    , m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+{
+    s_defaultInstance = this;
+    setWindowTitle(tr("Print"));
+    WindowBackground::apply(*this);
+    buildWindow();
+    connectControls();
+}
+
+Print_Wnd::~Print_Wnd()
+{
+    if (s_defaultInstance == this)
+        s_defaultInstance = nullptr;
+}
+
+Print_Wnd* Print_Wnd::defaultInstance()
+{
+    return s_defaultInstance;
+}
+
+void Print_Wnd::setModalRun(ModalRun run)
+{
+    s_modalRun = std::move(run);
+}
+
+void Print_Wnd::buildWindow()
+{
+    // sides
+    auto* sideBox = new QGroupBox(tr("Sides"));
+    matrix_card_side = new QButtonGroup(this);
+    auto* sideLayout = new QVBoxLayout(sideBox);
+    const QString sideNames[] = {tr("Both sides"), tr("Front side"), tr("Back side")};
+    for (int id = 0; id < 3; ++id) {
+        auto* button = new QRadioButton(sideNames[id]);
+        matrix_card_side->addButton(button, id);
+        sideLayout->addWidget(button);
+    }
+    print_alignment = new QComboBox;
+    print_alignment->addItems({tr("Front above back"), tr("Front left of back")});
+    sideLayout->addWidget(print_alignment);
+
+    // cells
+    auto* cellBox = new QGroupBox(tr("Cards on a sheet"));
+    auto* cellForm = new QFormLayout(cellBox);
+    width_Text = millimetreBox(1);
+    height_Text = millimetreBox(1);
+    Row_Text = countBox(1, 999);
+    Col_Text = countBox(1, 999);
+    horz_mar_Text = millimetreBox(0);
+    vert_mar_Text = millimetreBox(0);
+    Total_Text = countBox(0, 999999);
+    Copies_Text = countBox(1, 999);
+    cellForm->addRow(tr("Width:"), width_Text);
+    cellForm->addRow(tr("Height:"), height_Text);
+    cellForm->addRow(tr("Rows:"), Row_Text);
+    cellForm->addRow(tr("Columns:"), Col_Text);
+    cellForm->addRow(tr("Horizontal gap:"), horz_mar_Text);
+    cellForm->addRow(tr("Vertical gap:"), vert_mar_Text);
+    cellForm->addRow(tr("Total cards:"), Total_Text);
+    cellForm->addRow(tr("Copies:"), Copies_Text);
+    Auto_Center_chk_bx = new QCheckBox(tr("Centre automatically"));
+    Show_Margins = new QCheckBox(tr("Show outlines"));
+    print_with_batch_chk = new QCheckBox(tr("Print with series values"));
+    print_with_excel_chk = new QCheckBox(tr("Print with spreadsheet values"));
+    for (QCheckBox* box : {Auto_Center_chk_bx, Show_Margins, print_with_batch_chk, print_with_excel_chk})
+        cellForm->addRow(box);
+
+    // block position
+    align_Gp_Bx = new QGroupBox(tr("Position on the sheet"));
+    auto* alignLayout = new QGridLayout(align_Gp_Bx);
+    auto* alignGroup = new QButtonGroup(this);
+    alignGroup->setExclusive(true);
+    for (int i = 0; i < 9; ++i) {
+        auto* button = new QToolButton;
+        button->setCheckable(true);
+        button->setIconSize(QSize(24, 24));
+        alignButtons[i] = button;
+        alignGroup->addButton(button, i + 1);
+        alignLayout->addWidget(button, i / 3, i % 3);
+    }
+    connect(alignGroup, &QButtonGroup::idClicked, this, &Print_Wnd::alignmentClicked);
+
+    // printer and paper
+    auto* paperBox = new QGroupBox(tr("Printer and paper"));
+    auto* paperForm = new QFormLayout(paperBox);
+    Printer_ComboBox = new QComboBox;
+    Orient_ComboBox = new QComboBox;
+    Orient_ComboBox->addItems({QStringLiteral("Portrait"), QStringLiteral("Landscape")});
+    Paper_id = new QLabel;
+    Size_id = new QLabel;
+    l_mar_id = new QLabel;
+    r_mar_id = new QLabel;
+    t_mar_id = new QLabel;
+    b_mar_id = new QLabel;
+    pagesetup_btn = new QPushButton(tr("Page Setup…"));
+    paperForm->addRow(tr("Printer:"), Printer_ComboBox);
+    paperForm->addRow(tr("Orientation:"), Orient_ComboBox);
+    paperForm->addRow(tr("Paper:"), Paper_id);
+    paperForm->addRow(tr("Size (mm):"), Size_id);
+    paperForm->addRow(tr("Left margin:"), l_mar_id);
+    paperForm->addRow(tr("Right margin:"), r_mar_id);
+    paperForm->addRow(tr("Top margin:"), t_mar_id);
+    paperForm->addRow(tr("Bottom margin:"), b_mar_id);
+    paperForm->addRow(pagesetup_btn);
+
+    // live preview
+    PrintView = new Sample_Preview;
+    PrintView->setPainter([this](QPainter& painter) { paintSheetPreview(painter); });
+    Print_sclview = new QScrollArea;
+    Print_sclview->setWidget(PrintView);
+    Print_sclview->setMinimumSize(360, 420);
+    Print_sclview->setBackgroundRole(QPalette::Button);
+
+    // buttons
+    preview_btn = new QPushButton(tr("Preview"));
+    print_btn = new QPushButton(tr("Print"));
+    pdf_btn = new QPushButton(tr("Save as PDF…"));
+    cancel_btn = new QPushButton(tr("Cancel"));
+    print_btn->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (QPushButton* button : {cancel_btn, pdf_btn, preview_btn, print_btn})
+        buttons->addWidget(button);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(sideBox);
+    left->addWidget(cellBox);
+    left->addWidget(align_Gp_Bx);
+    left->addStretch();
+    auto* middle = new QVBoxLayout;
+    middle->addWidget(paperBox);
+    middle->addStretch();
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left);
+    columns->addLayout(middle);
+    columns->addWidget(Print_sclview, 1);
+    auto* top = new QVBoxLayout(this);
+    top->addLayout(columns, 1);
+    top->addLayout(buttons);
+}
+
+void Print_Wnd::connectControls()
+{
+    connect(matrix_card_side, &QButtonGroup::idClicked, this, [this] { card_side_CellClick(); });
+    connect(print_alignment, &QComboBox::currentIndexChanged, this, [this](int index) {
+        m_choices.arrangement = index == 0 ? QStringLiteral("U") : QStringLiteral("L");
+        Check_Max_Cell_Value();
+    });
+    for (QDoubleSpinBox* box : {width_Text, height_Text, horz_mar_Text, vert_mar_Text})
+        connect(box, &QDoubleSpinBox::valueChanged, this, [this] { Check_Max_Cell_Value(); });
+    for (QSpinBox* box : {Row_Text, Col_Text})
+        connect(box, &QSpinBox::valueChanged, this, [this] { Check_Max_Cell_Value(); });
+    connect(Total_Text, &QSpinBox::valueChanged, this, [this](int value) { m_choices.total = value; });
+    connect(Copies_Text, &QSpinBox::valueChanged, this, [this](int value) { m_choices.copies = value; });
+    connect(Auto_Center_chk_bx, &QCheckBox::clicked, this, [this] { Auto_Center_Checked(); });
+    connect(Show_Margins, &QCheckBox::clicked, this, [this] {
+        m_choices.showOutlines = Show_Margins->isChecked();
+        Refresh_Preview();
+    });
+    connect(print_with_batch_chk, &QCheckBox::clicked, this, [this] { Print_With_Data_Changed(); });
+    connect(print_with_excel_chk, &QCheckBox::clicked, this, [this] { Print_With_Data_Changed(); });
+    connect(Printer_ComboBox, &QComboBox::currentIndexChanged, this, [this] { printerChanged(); });
+    connect(Orient_ComboBox, &QComboBox::currentIndexChanged, this, [this] { orientationChanged(); });
+    connect(pagesetup_btn, &QPushButton::clicked, this, [this] { pagesetup(); });
+    connect(preview_btn, &QPushButton::clicked, this, [this] { Execute_Printing(true); });
+    connect(print_btn, &QPushButton::clicked, this, [this] { Execute_Printing(false); });
+    connect(pdf_btn, &QPushButton::clicked, this, [this] {
+        const QString path = SavePanel::chooseFile(this, tr("Save as PDF"), QStringLiteral("pdf"));
+        if (!path.isEmpty() && printToPdf(path))
+            Show_MessageBox(QStringLiteral("PDF has been saved successfully."));
+    });
+    connect(cancel_btn, &QPushButton::clicked, this, [this] { reject(); });
+}
+
+// ---- opening ----
+
+void Print_Wnd::Open_Print_Wnd()
+{
+    try {
+        resetForOpening();
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromUtf8(e.what()));
+        Show_MessageBox(QString::fromUtf8(e.what()));
+    }
+    runModally(*this);
+    hide();
+}
+
+void Print_Wnd::resetForOpening()
+{
+    loading = true;
+    m_choices = Choices();
+
+    // sides
+    matrix_card_side->button(1)->setChecked(true);
+    {
+        const QSignalBlocker blocker(print_alignment);
+        print_alignment->setCurrentIndex(0);
+    }
+    print_alignment->setEnabled(false);
+
+    // auto-centre, outlines
+    Auto_Center_chk_bx->setChecked(false);
+    Show_Margins->setChecked(true);
+
+    // both card pictures, each rendered with its own side as the editing side
+    front_image = Picture();
+    back_image = Picture();
+    if (m_controller) {
+        const int savedSide = Card_Front_Or_Back;
+        Card_Front_Or_Back = 1;
+        back_image = SKTRenderingView::image_From_Card_Graphics(m_controller->Get_Back_Controls_Array(), 1, false);
+        Card_Front_Or_Back = 0;
+        front_image = SKTRenderingView::image_From_Card_Graphics(m_controller->Get_Front_Controls_Array(), 0, false);
+        Card_Front_Or_Back = savedSide;
+    }
+
+    // data boxes and total
+    if (Use_Data_Sheet_Values || Use_Excel_Binding_Values) {
+        if (Use_Data_Sheet_Values) {
+            print_with_batch_chk->setEnabled(true);
+            print_with_batch_chk->setChecked(true);
+        }
+        if (Use_Excel_Binding_Values) {
+            print_with_excel_chk->setEnabled(true);
+            print_with_excel_chk->setChecked(true);
+        }
+        const bool ticked = print_with_batch_chk->isChecked() || print_with_excel_chk->isChecked();
+        const int total = ticked ? Total_Batch_Excel_Card : 1;
+        Total_Text->setMaximum(std::max(total, 1));
+        setTotal(total);
+    } else {
+        for (QCheckBox* box : {print_with_batch_chk, print_with_excel_chk}) {
+            box->setChecked(false);
+            box->setEnabled(false);
+        }
+        Total_Text->setMaximum(999999);
+        setTotal(1);
+    }
+    m_choices.withSeries = print_with_batch_chk->isChecked();
+    m_choices.withSpreadsheet = print_with_excel_chk->isChecked();
+
+    // cell size: one card, in millimetres on the window
+    const QSizeF card = front_image.isNull() ? QSizeF(243, 154) : front_image.size();
+    setQuietly(width_Text, Points_to_MM_Convert(float(card.width())));
+    setQuietly(height_Text, Points_to_MM_Convert(float(card.height())));
+    setQuietly(Row_Text, 1);
+    setQuietly(Col_Text, 1);
+    setQuietly(horz_mar_Text, 0.0);
+    setQuietly(vert_mar_Text, 0.0);
+    setQuietly(Copies_Text, 1);
+    horz_mar_Text->setEnabled(true);
+    vert_mar_Text->setEnabled(true);
+    align_Gp_Bx->setEnabled(true);
+    m_choices.position = 1;
+    Set_Reset_Alignemnt_Image();
+    readControls();
+
+    // printers, in the print system's order, the first one chosen
+    {
+        const QSignalBlocker blocker(Printer_ComboBox);
+        Printer_ComboBox->clear();
+        Printer_ComboBox->addItems(m_catalog.printerNames());
+        Printer_ComboBox->setCurrentIndex(Printer_ComboBox->count() > 0 ? 0 : -1);
+    }
+    printerChanged();
+
+    m_layout = layoutFromControls();
+    loading = false;
+    Refresh_Preview();
+}
+
+// ---- paper ----
+
+QSizeF Print_Wnd::paperSize() const
+{
+    return m_printer->pageLayout().fullRect(QPageLayout::Point).size();
+}
+
+void Print_Wnd::Set_values_From_Printer()
+{
+    QPageLayout layout = m_printer->pageLayout();
+    Paper_id->setText(layout.pageSize().name());
+    const QSizeF paper = paperSize();
+    PrintView->setFixedSize(std::max(1, int(std::ceil(paper.width()))), std::max(1, int(std::ceil(paper.height()))));
+    Size_id->setText(QString::asprintf("%.2f x %.2f", Points_to_MM_Convert(float(paper.width())),
+                                       Points_to_MM_Convert(float(paper.height()))));
+    {
+        const QSignalBlocker blocker(Orient_ComboBox);
+        Orient_ComboBox->setCurrentIndex(layout.orientation() == QPageLayout::Landscape ? 1 : 0);
+    }
+    // The margins come from the printer and the paper alone (the page
+    // setup's own margins are not the sheet's).
+    layout.setUnits(QPageLayout::Point);
+    const QMarginsF margins = layout.minimumMargins();
+    Left_Mar = margins.left();
+    Rite_Mar = margins.right();
+    Top_Mar = margins.top();
+    Bot_Mar = margins.bottom();
+    l_mar_id->setText(QString::asprintf("%0.2f", Points_to_MM_Convert(float(Left_Mar))));
+    r_mar_id->setText(QString::asprintf("%0.2f", Points_to_MM_Convert(float(Rite_Mar))));
+    t_mar_id->setText(QString::asprintf("%0.2f", Points_to_MM_Convert(float(Top_Mar))));
+    b_mar_id->setText(QString::asprintf("%0.2f", Points_to_MM_Convert(float(Bot_Mar))));
+    // the sheet takes the paper; the cells are fitted again only where the
+    // caller asks for it
+    m_layout.setPaper(layout.pageSize().size(QPageSize::Point));
+    m_layout.setLandscape(layout.orientation() == QPageLayout::Landscape);
+    m_layout.leftMargin = Left_Mar;
+    m_layout.rightMargin = Rite_Mar;
+    m_layout.topMargin = Top_Mar;
+    m_layout.bottomMargin = Bot_Mar;
+    Refresh_Preview();
+}
+
+void Print_Wnd::printerChanged()
+{
+    const QString name = Printer_ComboBox->currentText();
+    if (!name.isEmpty()) {
+        // keep the paper and orientation chosen so far where the printer has them
+        const QPageLayout layout = m_printer->pageLayout();
+        m_printer->setPrinterName(name);
+        m_printer->setPageLayout(layout);
+    }
+    Set_values_From_Printer();
+}
+
+void Print_Wnd::orientationChanged()
+{
+    const bool landscape = Orient_ComboBox->currentIndex() == 1;
+    m_printer->setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    Set_values_From_Printer();
+    Check_Max_Cell_Value();
+}
+
+void Print_Wnd::pagesetup()
+{
+    QPageSetupDialog dialog(m_printer.get(), this);
+    if (runModally(dialog) == QDialog::Accepted) {
+        Set_values_From_Printer();
+        Check_Max_Cell_Value();
+    }
+}
+
+// ---- the controls ----
+
+void Print_Wnd::readControls()
+{
+    m_choices.rows = Row_Text->value();
+    m_choices.columns = Col_Text->value();
+    m_choices.cardWidth = MM_to_Points_Convert(float(width_Text->value()));
+    m_choices.cardHeight = MM_to_Points_Convert(float(height_Text->value()));
+    m_choices.horizontalGap = MM_to_Points_Convert(float(horz_mar_Text->value()));
+    m_choices.verticalGap = MM_to_Points_Convert(float(vert_mar_Text->value()));
+    m_choices.total = Total_Text->value();
+    m_choices.copies = Copies_Text->value();
+    m_choices.autoCenter = Auto_Center_chk_bx->isChecked();
+    m_choices.showOutlines = Show_Margins->isChecked();
+}
+
+void Print_Wnd::setTotal(int total)
+{
+    setQuietly(Total_Text, total);
+    m_choices.total = Total_Text->value();
+}
+
+bool Print_Wnd::dataPrinting() const
+{
+    return (m_choices.withSeries && Use_Data_Sheet_Values) || (m_choices.withSpreadsheet && Use_Excel_Binding_Values);
+}
+
+void Print_Wnd::card_side_CellClick()
+{
+    const int row = matrix_card_side->checkedId();
+    m_choices.side = row == 0 ? QStringLiteral("BOTH") : row == 1 ? QStringLiteral("F") : QStringLiteral("B");
+    print_alignment->setEnabled(m_choices.side == QLatin1String("BOTH"));
+    Check_Max_Cell_Value();
+}
+
+void Print_Wnd::alignmentClicked(int position)
+{
+    m_choices.position = position;
+    m_layout.position = position;
+    Set_Reset_Alignemnt_Image();
+    Refresh_Preview();
+}
+
+void Print_Wnd::Set_Reset_Alignemnt_Image()
+{
+    for (int i = 0; i < 9; ++i) {
+        const bool selected = i + 1 == m_choices.position;
+        alignButtons[i]->setChecked(selected);
+        alignButtons[i]->setIcon(alignmentIcon(i + 1, selected));
+    }
+}
+
+void Print_Wnd::Auto_Center_Checked()
+{
+    const bool on = Auto_Center_chk_bx->isChecked();
+    m_choices.autoCenter = on;
+    horz_mar_Text->setEnabled(!on);
+    vert_mar_Text->setEnabled(!on);
+    align_Gp_Bx->setEnabled(!on);
+    Check_Max_Cell_Value();
+}
+
+void Print_Wnd::Verify_Card_Count()
+{
+    if (m_controller)
+        m_controller->Check_Series_Or_Excel_Use_or_not();
+    if (!print_with_batch_chk->isChecked())
+        Use_Data_Sheet_Values = false;
+    if (!print_with_excel_chk->isChecked())
+        Use_Excel_Binding_Values = false;
+    if (m_controller)
+        m_controller->Get_total_Card_count();
+}
+
+void Print_Wnd::Print_With_Data_Changed()
+{
+    Verify_Card_Count();
+    m_choices.withSeries = print_with_batch_chk->isChecked();
+    m_choices.withSpreadsheet = print_with_excel_chk->isChecked();
+    setTotal(m_choices.withSeries || m_choices.withSpreadsheet ? Total_Batch_Excel_Card : 1);
+}
+
+// ---- the sheet ----
+
+SheetLayout Print_Wnd::layoutFromControls() const
+{
+    SheetLayout layout;
+    const QPageLayout page = m_printer->pageLayout();
+    layout.setPaper(page.pageSize().size(QPageSize::Point));
+    layout.setLandscape(page.orientation() == QPageLayout::Landscape);
+    layout.leftMargin = Left_Mar;
+    layout.rightMargin = Rite_Mar;
+    layout.topMargin = Top_Mar;
+    layout.bottomMargin = Bot_Mar;
+    layout.setRows(Row_Text->value());
+    layout.setColumns(Col_Text->value());
+    layout.setCardSize(QSizeF(MM_to_Points_Convert(float(width_Text->value())),
+                              MM_to_Points_Convert(float(height_Text->value()))));
+    layout.horizontalGap = MM_to_Points_Convert(float(horz_mar_Text->value()));
+    layout.verticalGap = MM_to_Points_Convert(float(vert_mar_Text->value()));
+    layout.position = m_choices.position;
+    layout.autoCenter = Auto_Center_chk_bx->isChecked();
+    layout.setSide(m_choices.side);
+    layout.setArrangement(m_choices.arrangement);
+    return layout;
+}
+
+void Print_Wnd::Check_Max_Cell_Value()
+{
+    if (loading)
+        return;
+    readControls();
+    m_layout = layoutFromControls().fitted();
+    // the rule only lowers the counts; the gap fields keep the typed values
+    if (m_layout.rows() != Row_Text->value())
+        setQuietly(Row_Text, m_layout.rows());
+    if (m_layout.columns() != Col_Text->value())
+        setQuietly(Col_Text, m_layout.columns());
+    m_choices.rows = m_layout.rows();
+    m_choices.columns = m_layout.columns();
+    if (!Use_Data_Sheet_Values && !Use_Excel_Binding_Values)
+        setTotal(m_choices.rows * m_choices.columns);
+    Refresh_Preview();
+}
+
+SheetPagination Print_Wnd::pagination() const
+{
+    return SheetPagination(m_layout.rows(), m_layout.columns(), Total_Text->value(),
+                           dataPrinting() ? Total_Batch_Excel_Card : -1);
+}
+
+void Print_Wnd::Refresh_Preview()
+{
+    if (loading)
+        return;
+    if (QScrollBar* bar = Print_sclview->verticalScrollBar())
+        bar->setValue(0);
+    PrintView->update();
+}
+
+void Print_Wnd::paintSheetPreview(QPainter& painter)
+{
+    const SheetLayout& layout = m_layout;
+    const QSizeF picture = front_image.isNull() ? layout.cardSize() : front_image.size();
+    QFont font = painter.font();
+    font.setBold(true);
+    font.setPointSizeF(11);
+    painter.setFont(font);
+    const auto caption = [&](const QRectF& rect, const QString& text, bool numbered) {
+        painter.setPen(numbered ? Qt::gray : Qt::red);
+        painter.drawText(rect, Qt::AlignCenter, text);
+    };
+    const auto outline = [&](const QRectF& rect) {
+        if (!m_choices.showOutlines)
+            return;
+        painter.setPen(QPen(Qt::darkGray, 0));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect);
+    };
+    for (int row = 1; row <= layout.rows(); ++row) {
+        for (int column = 1; column <= layout.columns(); ++column) {
+            const int number = (row - 1) * layout.columns() + column;
+            const SheetLayout::Placement place = layout.placement(row, column, picture);
+            if (front_image.isNull()) {
+                caption(place.frontArea, SheetPainter::invalidDataCaption(), false);
+                outline(place.frontArea);
+                continue;
+            }
+            const QString name = layout.printsBackOnly() ? QStringLiteral("Back") : QStringLiteral("Card");
+            caption(place.frontArea, QStringLiteral("%1 %2").arg(name).arg(number), true);
+            outline(place.frontArea);
+            if (layout.printsBothSides()) {
+                caption(place.back, QStringLiteral("Back %1").arg(number), true);
+                outline(place.back);
+            }
+        }
+    }
+}
+
+// ---- jobs ----
+
+bool Print_Wnd::jobMayStart()
+{
+    readControls();
+    if (m_layout.cellExceedsPaper() && Show_YES_NO_MessageBox(SheetLayout::cellExceedsPaperQuestion()) != 1)
+        return false;
+    if (pagination().isEmpty()) {
+        Show_MessageBox(SheetPagination::emptyJobMessage());
+        return false;
+    }
+    return true;
+}
+
+void Print_Wnd::Execute_Printing(bool preview)
+{
+    if (!jobMayStart())
+        return;
+    if (preview) {
+        showPrintPreview();
+        return;
+    }
+    const QString name = Printer_ComboBox->currentText();
+    if (name.isEmpty() || !m_catalog.printerNames().contains(name)) {
+        Show_MessageBox(QStringLiteral("No printer found."));
+        return;
+    }
+    m_printer->setPrinterName(name);
+    m_printer->setOutputFormat(QPrinter::NativeFormat);
+    if (!runJob(*m_printer, 0))
+        Show_MessageBox(QStringLiteral("Unable to print."));
+}
+
+bool Print_Wnd::printToPdf(const QString& path)
+{
+    if (!jobMayStart())
+        return false;
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setPageLayout(m_printer->pageLayout());
+    // written next to the file and put in its place only when complete, so
+    // a failed job leaves an older file as it was
+    const QString partial = path + QStringLiteral(".part");
+    pdf.setOutputFileName(partial);
+    const bool written = runJob(pdf, 0);
+    if (!written || QFileInfo(partial).size() == 0 || (QFile::exists(path) && !QFile::remove(path))
+        || !QFile::rename(partial, path)) {
+        QFile::remove(partial);
+        Show_MessageBox(QStringLiteral("Unable to save PDF file."));
+        return false;
+    }
+    return true;
+}
+
+bool Print_Wnd::runJob(QPrinter& printer, int pageCap)
+{
+    const SheetPagination pages = pagination();
+    const bool withRecords = pages.printsRecords();
+    int last = pages.pageCount();
+    if (pageCap > 0)
+        last = std::min(last, pageCap);
+
+    // the sides are taken from the card on this thread; records are bound
+    // into copies of them on the painter's workers
+    SheetPainter::SideSource source = [](int, int) { return std::shared_ptr<SideSnapshot>(); };
+    if (m_controller) {
+        const SideSnapshot front = m_controller->batchSideSnapshot(0);
+        const SideSnapshot back = m_controller->batchSideSnapshot(1);
+        SheetPainter::RecordBinder bind;
+        if (withRecords) {
+            SKTWindowController* controller = m_controller;
+            bind = [controller](SideSnapshot& snapshot, int record) {
+                return controller->bindRecordIntoSnapshot(snapshot, record);
+            };
+        }
+        source = SheetPainter::snapshotSource(front, back, bind);
+    }
+    SheetPainter sheets(m_layout, pages, source);
+
+    printer.setFullPage(true);
+    printer.setCopyCount(m_choices.copies);
+    printer.setDocName(windowTitle());
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    painter.scale(printer.resolution() / 72.0, printer.resolution() / 72.0);
+    // a card larger than its cell runs past it, but never off the sheet
+    // (a preview would show it beside the paper)
+    painter.setClipRect(QRectF(QPointF(0, 0), m_layout.sheetSize()));
+
+    // long jobs keep the window answering, and may be stopped
+    QProgressDialog progress(tr("Printing…"), tr("Stop"), 0, last, this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    int page = 1;
+    const bool done = sheets.paintPages(painter, 1, last, [&] {
+        progress.setValue(page++);
+        QCoreApplication::processEvents();
+        return !progress.wasCanceled() && printer.newPage();
+    });
+    progress.setValue(last);
+    if (!done && progress.wasCanceled())
+        printer.abort();
+    const bool ended = painter.end();
+    if (withRecords && m_controller)
+        m_controller->Select_first_row_value_for_design(true);
+    return done && ended;
+}
+
+void Print_Wnd::showPrintPreview()
+{
+    const SheetPagination pages = pagination();
+    if (pages.previewIsCut())
+        Show_MessageBox(SheetPagination::previewLimitMessage());
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageLayout(m_printer->pageLayout());
+    QDialog dialog(this);
+    dialog.setWindowTitle(tr("Print Preview"));
+    auto* widget = new QPrintPreviewWidget(&printer, &dialog);
+    auto* close = new QPushButton(tr("Close"), &dialog);
+    connect(close, &QPushButton::clicked, &dialog, &QDialog::accept);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(widget, 1);
+    layout->addWidget(close, 0, Qt::AlignRight);
+    dialog.resize(720, 820);
+    // every repaint draws the pages again from their numbers
+    connect(widget, &QPrintPreviewWidget::paintRequested, this,
+            [this](QPrinter* target) { runJob(*target, SheetPagination::previewPageLimit); });
+    m_previewWidget = widget;
+    widget->updatePreview();
+    runModally(dialog);
+    m_previewWidget = nullptr;
+}

@@ -1,0 +1,185 @@
+#pragma once
+
+// The print window: which sides of the card are printed, how many cards
+// stand in rows and columns on a sheet, the cell size and gaps, where the
+// block of cells sits on the sheet, how many cards are printed and whether
+// they take their values from a series or a spreadsheet. It shows the chosen
+// printer's paper and unprintable margins and a live preview of one sheet,
+// and starts a print preview or a print job (to a printer or to a PDF file).
+// The controls only edit the window's sheet choices; the geometry, the pages
+// and their drawing come from the window-free sheet layout.
+
+#include "output/SheetLayout.h"
+#include "output/SheetPagination.h"
+#include "platform/Picture.h"
+
+#include <QDialog>
+#include <QSizeF>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class PrinterCatalog;
+class QAbstractButton;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QGroupBox;
+class QLabel;
+class QPageLayout;
+class QPainter;
+class QPrinter;
+class QPrintPreviewWidget;
+class QPushButton;
+class QScrollArea;
+class QSpinBox;
+class QToolButton;
+class Sample_Preview;
+class SKTWindowController;
+
+class Print_Wnd : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // What the controls chose, in points where a length (the cell size is
+    // one card's; "BOTH" doubles it in one direction for the sheet).
+    struct Choices
+    {
+        QString side = QStringLiteral("F");   // "F", "B" or "BOTH"
+        QString arrangement = QStringLiteral("U");   // "U" front above back, "L" front left of back
+        int rows = 1;
+        int columns = 1;
+        int total = 1;
+        int copies = 1;
+        double cardWidth = 0;
+        double cardHeight = 0;
+        double horizontalGap = 0;
+        double verticalGap = 0;
+        int position = 1;   // 1..9, row by row from the top left
+        bool autoCenter = false;
+        bool showOutlines = true;
+        bool withSeries = false;
+        bool withSpreadsheet = false;
+    };
+
+    // `controller` gives the card sides and the records (may be null: no
+    // pictures, no records); `catalog` lists the printers.
+    Print_Wnd(QWidget* parent, SKTWindowController* controller, const PrinterCatalog& catalog);
+    ~Print_Wnd() override;
+
+    // The window made last.
+    static Print_Wnd* defaultInstance();
+
+    // Resets every control and runs the window modally until Cancel or
+    // closing it.
+    void Open_Print_Wnd();
+    // Resets every control as an opening does, without the modal run.
+    void resetForOpening();
+
+    // Paper name, size and margins of the chosen printer and paper.
+    void Set_values_From_Printer();
+    void Refresh_Preview();
+    // Lowers rows and columns that do not fit the printable area (or spreads
+    // the gaps when auto-centred) and sets the total of one sheet without
+    // a data source.
+    void Check_Max_Cell_Value();
+    // Starts a print preview (true) or prints (false) on the chosen printer.
+    void Execute_Printing(bool preview);
+    // Prints the job into a PDF file at `path`; false when it could not be
+    // written (the reason shown).
+    bool printToPdf(const QString& path);
+    void Verify_Card_Count();
+
+    const Choices& choices() const { return m_choices; }
+    // The sheet as the controls lay it out, after the fitting rule.
+    const SheetLayout& sheetLayout() const { return m_layout; }
+    // The cells of the job the controls ask for now (the typed total; the
+    // records when printing with series or spreadsheet values).
+    SheetPagination pagination() const;
+    // The print preview dialog of the last preview (null before one).
+    QPrintPreviewWidget* previewWidget() const { return m_previewWidget; }
+    QPrinter& printInfo() { return *m_printer; }
+    Picture front_image;
+    Picture back_image;
+
+    // Replaces the modal runs (the window's own and the print preview's) in
+    // tests: the function gets the dialog and returns its result.
+    using ModalRun = std::function<int(QDialog&)>;
+    static void setModalRun(ModalRun run);
+
+    // ---- controls (names as the window's description has them) ----
+    QButtonGroup* matrix_card_side = nullptr;   // ids: 0 both sides, 1 front, 2 back
+    QComboBox* print_alignment = nullptr;
+    QCheckBox* Auto_Center_chk_bx = nullptr;
+    QCheckBox* Show_Margins = nullptr;
+    QCheckBox* print_with_batch_chk = nullptr;
+    QCheckBox* print_with_excel_chk = nullptr;
+    QSpinBox* Total_Text = nullptr;
+    QDoubleSpinBox* width_Text = nullptr;   // mm
+    QDoubleSpinBox* height_Text = nullptr;   // mm
+    QSpinBox* Row_Text = nullptr;
+    QSpinBox* Col_Text = nullptr;
+    QDoubleSpinBox* horz_mar_Text = nullptr;   // mm
+    QDoubleSpinBox* vert_mar_Text = nullptr;   // mm
+    QSpinBox* Copies_Text = nullptr;
+    QGroupBox* align_Gp_Bx = nullptr;
+    QToolButton* alignButtons[9] = {};
+    QComboBox* Printer_ComboBox = nullptr;
+    QComboBox* Orient_ComboBox = nullptr;
+    QLabel* Paper_id = nullptr;
+    QLabel* Size_id = nullptr;
+    QLabel* l_mar_id = nullptr;
+    QLabel* r_mar_id = nullptr;
+    QLabel* t_mar_id = nullptr;
+    QLabel* b_mar_id = nullptr;
+    QScrollArea* Print_sclview = nullptr;
+    Sample_Preview* PrintView = nullptr;
+    QPushButton* pagesetup_btn = nullptr;
+    QPushButton* preview_btn = nullptr;
+    QPushButton* print_btn = nullptr;
+    QPushButton* pdf_btn = nullptr;
+    QPushButton* cancel_btn = nullptr;
+
+    // Paper size and the four unprintable margins, in points.
+    QSizeF paperSize() const;
+    double Left_Mar = 0, Rite_Mar = 0, Top_Mar = 0, Bot_Mar = 0;
+
+private:
+    void buildWindow();
+    void connectControls();
+    void card_side_CellClick();
+    void alignmentClicked(int position);
+    void Set_Reset_Alignemnt_Image();
+    void Auto_Center_Checked();
+    void Print_With_Data_Changed();
+    void printerChanged();
+    void orientationChanged();
+    void pagesetup();
+    // The controls' values into m_choices (cell size and gaps in points).
+    void readControls();
+    // The layout of the controls and the paper, before the fitting rule.
+    SheetLayout layoutFromControls() const;
+    void setTotal(int total);
+    // Cards from a series or spreadsheet in this job.
+    bool dataPrinting() const;
+    // Asks about cells bigger than the paper, refuses a total of 0; false
+    // when no job may start.
+    bool jobMayStart();
+    // Draws the live preview of one sheet.
+    void paintSheetPreview(QPainter& painter);
+    // Sends every page of the job to `printer` (a preview shows at most
+    // `pageCap` pages); false when the job could not be sent.
+    bool runJob(QPrinter& printer, int pageCap);
+    void showPrintPreview();
+
+    SKTWindowController* m_controller = nullptr;
+    const PrinterCatalog& m_catalog;
+    std::unique_ptr<QPrinter> m_printer;
+    Choices m_choices;
+    SheetLayout m_layout;
+    QPrintPreviewWidget* m_previewWidget = nullptr;
+    bool loading = false;
+};

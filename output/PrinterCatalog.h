@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QStringList>
+
+// The printers the print window offers. The system's catalog asks the print
+// system (CUPS) each time; tests install a catalog of their own.
+class PrinterCatalog
+{
+public:
+    virtual ~PrinterCatalog() = default;
+
+    // The names of the installed printers in the print system's order; empty
+    // when there is none or the print system cannot be reached.
+    virtual QStringList printerNames() const = 0;
+
+    // The print system's printers.
+    static const PrinterCatalog& system();
+};

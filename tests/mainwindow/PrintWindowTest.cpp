@@ -1,0 +1,219 @@
+// The print window over the main window's card: its controls edit the sheet
+// layout, every opening starts from the same form, the live preview draws the
+// same sheet each time, the print preview stops at 50 sheets, "No printer
+// found." when the print system lists none, and single cards and series
+// batches printed to PDF files that an independent reader checks.
+
+#include "WindowControllerFixture.h"
+
+#include "app/Globals.h"
+#include "data/Globals.h"
+#include "mainwindow/print/Print_Wnd.h"
+#include "mainwindow/print/Sample_Preview.h"
+#include "model/SKTText.h"
+#include "output/PrinterCatalog.h"
+#include "platform/IndexSet.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+#include <functional>
+
+namespace {
+
+class FixedPrinterCatalog : public PrinterCatalog
+{
+public:
+    QStringList names;
+    QStringList printerNames() const override { return names; }
+};
+
+class PrintWindowTest : public WindowControllerFixture
+{
+protected:
+    void SetUp() override
+    {
+        WindowControllerFixture::SetUp();
+        Print_Wnd::setModalRun([this](QDialog& dialog) {
+            if (onModal)
+                onModal(dialog);
+            return 0;
+        });
+        window = std::make_unique<Print_Wnd>(nullptr, controller.get(), catalog);
+    }
+    void TearDown() override
+    {
+        window.reset();
+        Print_Wnd::setModalRun({});
+        Use_Data_Sheet_Values = Use_Excel_Binding_Values = false;
+        Total_Batch_Excel_Card = 0;
+        WindowControllerFixture::TearDown();
+    }
+    void open() { window->Open_Print_Wnd(); }
+    // What a poppler tool says about a PDF.
+    static QString run(const QString& program, const QStringList& arguments)
+    {
+        QProcess process;
+        process.start(program, arguments);
+        EXPECT_TRUE(process.waitForFinished(60000)) << program.toStdString();
+        return QString::fromUtf8(process.readAllStandardOutput());
+    }
+    static int pageCount(const QString& pdf)
+    {
+        const QRegularExpressionMatch m = QRegularExpression("Pages:\\s+(\\d+)").match(run("pdfinfo", {pdf}));
+        return m.hasMatch() ? m.captured(1).toInt() : -1;
+    }
+
+    FixedPrinterCatalog catalog;
+    std::function<void(QDialog&)> onModal;
+    std::unique_ptr<Print_Wnd> window;
+};
+
+} // namespace
+
+TEST_F(PrintWindowTest, ControlsEditTheSheetLayout)
+{
+    open();
+    const SheetLayout start = window->sheetLayout();
+    const SheetLayout& l = window->sheetLayout();
+    window->Col_Text->setValue(2);
+    window->Row_Text->setValue(3);
+    EXPECT_TRUE(l.columns() == 2 && l.rows() == 3);
+    window->width_Text->setValue(50.8);   // millimetres on the window, points in the layout
+    window->horz_mar_Text->setValue(25.4);
+    EXPECT_TRUE(qAbs(l.cardSize().width() - 144) < 0.01 && qAbs(l.horizontalGap - 72) < 0.01);
+    window->matrix_card_side->button(0)->click();   // both sides, front above back: height doubled
+    EXPECT_TRUE(l.side() == "BOTH" && l.arrangement() == "U" && l.cellSize().height() == 2 * l.cardSize().height());
+    window->print_alignment->setCurrentIndex(1);   // front left of back: width doubled
+    EXPECT_TRUE(l.arrangement() == "L" && l.cellSize().width() == 2 * l.cardSize().width());
+    window->matrix_card_side->button(2)->click();
+    EXPECT_TRUE(l.printsBackOnly());
+    window->alignButtons[4]->click();
+    EXPECT_EQ(l.position, 5);
+    window->Orient_ComboBox->setCurrentIndex(1);
+    EXPECT_TRUE(l.landscape() && l.sheetSize().width() > l.sheetSize().height());
+    window->Auto_Center_chk_bx->click();
+    window->Col_Text->setValue(40);   // more than the paper holds: lowered by the fitting rule
+    EXPECT_TRUE(l.autoCenter && l.columns() < 40 && l.columns() >= 1);
+    EXPECT_EQ(window->Col_Text->value(), window->sheetLayout().columns());
+    // without a data source the total is one full sheet
+    EXPECT_EQ(window->Total_Text->value(), window->sheetLayout().rows() * window->sheetLayout().columns());
+    EXPECT_FALSE(window->horz_mar_Text->isEnabled());   // auto-centre spreads the gaps itself
+
+    // every opening starts from the same form (the paper stays as chosen)
+    window->Orient_ComboBox->setCurrentIndex(0);
+    open();
+    EXPECT_EQ(window->sheetLayout(), start);
+    EXPECT_EQ(window->matrix_card_side->checkedId(), 1);
+    EXPECT_EQ(window->Total_Text->value(), 1);
+    EXPECT_TRUE(window->Show_Margins->isChecked());
+    EXPECT_TRUE(window->alignButtons[0]->isChecked());
+    EXPECT_FALSE(window->print_with_batch_chk->isEnabled());
+}
+
+TEST_F(PrintWindowTest, PreviewsRepaintTheSameSheets)
+{
+    open();
+    window->Row_Text->setValue(2);
+    window->Col_Text->setValue(2);
+    const QImage live = window->PrintView->imageRepresentation();
+    EXPECT_EQ(live.size(), window->paperSize().toSize());
+    window->Show_Margins->click();
+    EXPECT_NE(window->PrintView->imageRepresentation(), live);   // outlines off
+    window->Show_Margins->click();
+    EXPECT_EQ(window->PrintView->imageRepresentation(), live);
+
+    // the print preview stops at 50 sheets, and a repaint draws the same pages
+    window->Total_Text->setValue(4 * 51);
+    int pages = 0;
+    QImage first, again;
+    onModal = [&](QDialog&) {
+        QPrintPreviewWidget* preview = window->previewWidget();
+        pages = preview->pageCount();
+        first = preview->grab().toImage();
+        preview->updatePreview();
+        again = preview->grab().toImage();
+    };
+    window->Execute_Printing(true);
+    EXPECT_EQ(pages, 50);
+    EXPECT_EQ(first, again);
+    window->Total_Text->setValue(0);
+    window->Execute_Printing(true);
+    EXPECT_EQ(presenter.texts(), QStringList({"\n" + SheetPagination::previewLimitMessage(),
+                                              "\n" + SheetPagination::emptyJobMessage()}));
+}
+
+TEST_F(PrintWindowTest, NoPrinterFound)
+{
+    // none listed, or the chosen one gone before the job
+    open();
+    EXPECT_EQ(window->Printer_ComboBox->count(), 0);
+    window->Execute_Printing(false);
+    catalog.names = {"office"};
+    open();
+    catalog.names.clear();
+    window->Execute_Printing(false);
+    EXPECT_EQ(presenter.texts(), QStringList({"\nNo printer found.", "\nNo printer found."}));
+}
+
+TEST_F(PrintWindowTest, SingleCardAndSeriesBatchToPdf)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+
+    // a single card: a full sheet of 2 x 2 cells on one page
+    open();
+    window->Row_Text->setValue(2);
+    window->Col_Text->setValue(2);
+    const QString single = folder.filePath("single.pdf");
+    ASSERT_TRUE(window->printToPdf(single));
+    EXPECT_EQ(pageCount(single), 1);
+
+    // a batch: five records of a series on sheets of 2 x 2 cells
+    QDir().mkpath(Data_Folder_Path);
+    QFile series(Data_Folder_Path + "/guests.txt");
+    ASSERT_TRUE(series.open(QIODevice::WriteOnly));
+    series.write("Ada\nBo\nCy\nDi\nEve\n");
+    series.close();
+    auto text = std::make_shared<SKTText>();
+    text->_bounds = QRectF(10, 10, 150, 30);
+    text->data_source_type = 1;
+    text->batch_list_name = "guests";
+    document->insertGraphicsForKey(SKTDocumentGraphicsKey, {text}, IndexSet::range(0, 1));
+    controller->Check_Series_Or_Excel_Use_or_not();
+    ASSERT_EQ(Total_Batch_Excel_Card, 5);
+    open();
+    EXPECT_TRUE(window->print_with_batch_chk->isChecked());
+    EXPECT_EQ(window->Total_Text->value(), 5);
+    EXPECT_EQ(window->Total_Text->maximum(), 5);
+    window->Row_Text->setValue(2);
+    window->Col_Text->setValue(2);
+    EXPECT_EQ(window->Total_Text->value(), 5);   // a data source keeps the total
+    const QString batch = folder.filePath("batch.pdf");
+    ASSERT_TRUE(window->printToPdf(batch));
+    EXPECT_EQ(pageCount(batch), 2);
+    const QString first = run("pdftotext", {"-f", "1", "-l", "1", batch, "-"});
+    const QString second = run("pdftotext", {"-f", "2", "-l", "2", batch, "-"});
+    for (const char* name : {"Ada", "Bo", "Cy", "Di"})
+        EXPECT_TRUE(first.contains(name)) << name;
+    EXPECT_TRUE(second.contains("Eve"));
+    EXPECT_FALSE(second.contains("Ada"));
+    EXPECT_EQ(text->Text_contents()->string(), "Ada");   // record 0 back on the card
+    EXPECT_FALSE(QFile::exists(batch + ".part"));
+
+    // a file that cannot be written is reported, not announced
+    presenter.clear();
+    EXPECT_FALSE(window->printToPdf(folder.filePath("missing/folder/x.pdf")));
+    EXPECT_EQ(presenter.texts(), QStringList({"\nUnable to save PDF file."}));
+}

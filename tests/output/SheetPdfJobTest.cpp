@@ -1,0 +1,227 @@
+// Print jobs of card batches written as PDF and checked with independent
+// tools: page count and size (pdfinfo), how every picture is stored
+// (pdfimages), and the rendered pages (pdftoppm) where every card must stand
+// in its cell and every barcode read back as its record's value.
+
+#include "common/ObjectTestSupport.h"
+#include "app/Globals.h"
+#include "barcodes/BarcodeProducer.h"
+#include "barcodes/BarcodeSettings.h"
+#include "canvas/SideSnapshot.h"
+#include "data/BatchBinding.h"
+#include "model/SKTBarcode.h"
+#include "output/SheetPainter.h"
+#include "output/SheetPdfJob.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <set>
+
+namespace {
+
+constexpr double renderDpi = 150;
+
+GraphicPtr boundBarcode(const QString& series, const QString& symbology, QRectF bounds)
+{
+    auto graphic = std::make_shared<SKTBarcode>();
+    graphic->_bounds = bounds;
+    graphic->data_source_type = 1;
+    graphic->batch_list_name = series;
+    graphic->barcode_font_index = int(BarcodeSettings::symbologyTitles().indexOf(symbology));
+    graphic->qr_size_val = int(bounds.width());
+    return graphic;
+}
+
+QString run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForFinished(60000)) << program.toStdString();
+    EXPECT_EQ(process.exitCode(), 0) << program.toStdString() << process.readAllStandardError().toStdString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// A part of a rendered page (page rectangle in points) on a quiet zone.
+QString decodedIn(const QImage& page, const QRectF& points)
+{
+    const double scale = renderDpi / 72.0;
+    const QImage part = page.copy(QRectF(points.topLeft() * scale, points.size() * scale).toAlignedRect());
+    QImage padded(part.width() + 60, part.height() + 60, QImage::Format_RGB32);
+    padded.fill(Qt::white);
+    QPainter(&padded).drawImage(30, 30, part);
+    return ObjectTestSupport::decodeBarcode(padded).text;
+}
+
+// Dark pixels of a page outside the given rectangles (points).
+int inkOutside(const QImage& page, const std::vector<QRectF>& areas)
+{
+    const double scale = renderDpi / 72.0;
+    int ink = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) {
+            const QPointF at((x + 0.5) / scale, (y + 0.5) / scale);
+            bool inside = false;
+            for (const QRectF& area : areas)
+                inside = inside || area.adjusted(-1, -1, 1, 1).contains(at);
+            ink += !inside && qGray(page.pixel(x, y)) < 160;
+        }
+    return ink;
+}
+
+class SheetPdfJobTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QStringList values;
+        for (int r = 0; r < records; ++r)
+            values << QString("CARD-%1").arg(r + 100);
+        QFile file(store.filePath("guests"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(values.join('\n').toUtf8() + "\n");
+        file.close();
+        front = {boundBarcode("guests", "Code 128", {10, 50, 220, 80})};
+        back = {boundBarcode("guests", "QR Code", {70, 20, 100, 100})};
+        binding = BatchBinding(store, front, back, true, {});
+        binding.setBarcodeMaker(&BarcodeProducer::pictureForObject);
+        binding.Check_Series_Or_Excel_Use_or_not();
+    }
+
+    SheetPainter::SideSource source()
+    {
+        const SideSnapshot frontShot(front, Card_Property(), 0, card, Resource_Path);
+        const SideSnapshot backShot(back, Card_Property(), 0, card, Resource_Path);
+        return SheetPainter::snapshotSource(frontShot, backShot, [this](SideSnapshot& shot, int record) {
+            ++binds;
+            return binding.Assign_Batch_Values_To_Control(shot.graphics(), record);
+        });
+    }
+
+    static constexpr int records = 7;
+    ObjectTestSupport::ScopedResourceFolder resources;
+    QTemporaryDir dir;
+    SeriesStore store {dir.path(), "txt"};
+    GraphicList front, back;
+    BatchBinding binding;
+    const QRectF card {0, 0, 243, 153};
+    std::atomic<int> binds {0};
+};
+
+}
+
+TEST_F(SheetPdfJobTest, BatchPdfHasEveryCardInItsCellAndEveryBarcodeReads)
+{
+    ASSERT_EQ(binding.totalCards, records);
+    const struct {
+        const char* name;
+        QString side, arrangement;
+        int position, rows, columns, total, landscape, pages;
+    } cases[] = {
+        // 7 of 7 records, both sides front above back, 2 x 2: the last page
+        // holds 3 cards
+        {"both U", "BOTH", "U", 1, 2, 2, records, false, 2},
+        // front left of back on landscape paper, block centred; a typed
+        // total past the records leaves the rest blank
+        {"both L", "BOTH", "L", 5, 2, 1, 9, true, 5},
+        {"back only", "B", "U", 9, 3, 2, records, false, 2},
+    };
+    for (const auto& c : cases) {
+        SheetLayout layout;
+        layout.setPaper({595.28, 841.89});
+        layout.setLandscape(c.landscape);
+        layout.leftMargin = layout.rightMargin = layout.topMargin = layout.bottomMargin = 18;
+        layout.horizontalGap = layout.verticalGap = 20;
+        layout.setCardSize(card.size());
+        layout.setSide(c.side);
+        layout.setArrangement(c.arrangement);
+        layout.position = c.position;
+        layout.setRows(c.rows);
+        layout.setColumns(c.columns);
+        ASSERT_EQ(layout.fitted(), layout) << c.name;
+        const SheetPagination pagination(c.rows, c.columns, c.total, records);
+        const QString pdf = dir.filePath(QString("%1.pdf").arg(c.name));
+        const SheetPdfJob::Result result = SheetPdfJob::print(layout, pagination, source(), pdf);
+        ASSERT_TRUE(result.ok) << result.message.toStdString();
+        EXPECT_EQ(result.pages, c.pages);
+
+        const QString info = run("pdfinfo", {pdf});
+        EXPECT_TRUE(info.contains(QRegularExpression(QString("Pages:\\s+%1\\n").arg(c.pages)))) << info.toStdString();
+        // the writer's page is whole points
+        const QRegularExpressionMatch size = QRegularExpression("Page size:\\s+([\\d.]+) x ([\\d.]+) pts").match(info);
+        ASSERT_TRUE(size.hasMatch()) << info.toStdString();
+        EXPECT_NEAR(size.captured(1).toDouble(), layout.sheetSize().width(), 0.5) << c.name;
+        EXPECT_NEAR(size.captured(2).toDouble(), layout.sheetSize().height(), 0.5) << c.name;
+
+        // every picture in the file is stored lossless (barcodes are pictures)
+        const QStringList images = run("pdfimages", {"-list", pdf}).split('\n', Qt::SkipEmptyParts).mid(2);
+        EXPECT_FALSE(images.isEmpty()) << c.name;
+        for (const QString& line : images) {
+            const QStringList columns = line.simplified().split(' ');
+            ASSERT_GT(columns.size(), 8);
+            EXPECT_NE(columns[8].toStdString(), "jpeg") << c.name << ": " << line.toStdString();
+        }
+
+        const QString prefix = dir.filePath(QString("%1-page").arg(c.name));
+        run("pdftoppm", {"-r", QString::number(renderDpi), "-png", pdf, prefix});
+        QStringList pages = QDir(dir.path()).entryList({QString("%1-page-*.png").arg(c.name)}, QDir::Files, QDir::Name);
+        ASSERT_EQ(pages.size(), c.pages) << c.name;
+        std::set<int> seen;
+        for (int p = 1; p <= c.pages; ++p) {
+            const QImage page(dir.filePath(pages[p - 1]));
+            ASSERT_FALSE(page.isNull());
+            std::vector<QRectF> cards;
+            for (const SheetPagination::Cell& cell : pagination.cellsOfPage(p)) {
+                const SheetLayout::Placement place = layout.placement(cell.row, cell.column, card.size());
+                const QString value = QString("CARD-%1").arg(cell.record + 100);
+                for (const QRectF& area : {place.picture, place.back})
+                    if (!area.isEmpty()) {
+                        cards.push_back(area);
+                        EXPECT_EQ(decodedIn(page, area), value) << c.name << " page " << p << " at " << area.y();
+                    }
+                seen.insert(cell.record);
+            }
+            // nothing outside the cards: no card is out of place, and cells
+            // past the records stay blank
+            EXPECT_EQ(inkOutside(page, cards), 0) << c.name << " page " << p;
+        }
+        EXPECT_EQ(int(seen.size()), records) << c.name;
+    }
+}
+
+TEST_F(SheetPdfJobTest, PagesAreTheSameWhateverWasDrawnBefore)
+{
+    SheetLayout layout;
+    layout.setPaper({600, 400});
+    layout.setCardSize(card.size());
+    layout.setColumns(2);
+    const SheetPagination pagination(1, 2, records, records);
+    SheetPainter sheets(layout, pagination, source());
+    const auto draw = [&](int page) {
+        QImage image(QSize(600, 400) * renderDpi / 72, QImage::Format_RGB32);
+        QPainter painter(&image);
+        painter.scale(renderDpi / 72, renderDpi / 72);
+        EXPECT_TRUE(sheets.paintPage(painter, page));
+        return image;
+    };
+    const QImage third = draw(3), first = draw(1), again = draw(3);
+    EXPECT_EQ(third, again);
+    EXPECT_NE(third, first);
+    EXPECT_EQ(decodedIn(third, layout.placement(1, 2, card.size()).picture), "CARD-105");
+    // each record bound once per drawing of its cell, the designed card not at all
+    EXPECT_EQ(binds.load(), 6);
+
+    // a job of no card writes nothing
+    const QString pdf = dir.filePath("none.pdf");
+    const SheetPdfJob::Result none = SheetPdfJob::print(layout, SheetPagination(1, 2, 0), source(), pdf);
+    EXPECT_FALSE(none.ok);
+    EXPECT_EQ(none.message, "There is no barcode to print.");
+    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_FALSE(SheetPdfJob::print(layout, pagination, source(), dir.filePath("missing/job.pdf")).ok);
+}
