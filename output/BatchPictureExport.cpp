@@ -7,6 +7,8 @@
 #include <QThread>
 
 #include <algorithm>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -27,12 +29,35 @@ BatchPictureExport::Result BatchPictureExport::run(const Job& job, const std::at
     std::atomic<bool> stopped {false};
     QMutex failureMutex;
 
-    auto fail = [&](const QString& path, const QString& error) {
-        QMutexLocker lock(&failureMutex);
-        if (!failed.exchange(true)) {
-            result.failedPath = path;
-            result.error = error;
+    // Pictures are drawn side by side but written in record order: a record
+    // waits until every record before it is written (or the batch failed).
+    std::mutex turnMutex;
+    std::condition_variable turnChanged;
+    int nextToWrite = 0;
+    auto awaitTurn = [&](int record) {
+        std::unique_lock lock(turnMutex);
+        turnChanged.wait(lock, [&] { return nextToWrite == record || failed.load(); });
+        return !failed.load();
+    };
+    auto passTurn = [&] {
+        {
+            std::lock_guard lock(turnMutex);
+            ++nextToWrite;
         }
+        turnChanged.notify_all();
+    };
+
+    auto fail = [&](const QString& path, const QString& error) {
+        {
+            QMutexLocker lock(&failureMutex);
+            if (!failed.exchange(true)) {
+                result.failedPath = path;
+                result.error = error;
+            }
+        }
+        // wakes the records waiting for their turn, which then end
+        std::lock_guard lock(turnMutex);
+        turnChanged.notify_all();
     };
 
     auto worker = [&] {
@@ -67,6 +92,8 @@ BatchPictureExport::Result BatchPictureExport::run(const Job& job, const std::at
                     job.bind(front, record);
                 frontPicture = front.picture(exportDpi).image();
             }
+            if (!awaitTurn(record))
+                return;
             QString error;
             if (plan.combined) {
                 if (!writeCardPicture(combinedCardPicture(frontPicture, backPicture), plan.frontFile, &error))
@@ -77,6 +104,7 @@ BatchPictureExport::Result BatchPictureExport::run(const Job& job, const std::at
                 if (!plan.frontFile.isEmpty() && !writeCardPicture(frontPicture, plan.frontFile, &error))
                     return fail(plan.frontFile, error);
             }
+            passTurn();
             const int count = done.fetch_add(1) + 1;
             if (progress)
                 progress(count);

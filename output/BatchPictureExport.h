@@ -5,11 +5,11 @@
 // machine has cores. Touches no widget and no live card object; the caller
 // shows progress from `curr_barcode_count` and reports the outcome.
 //
-// Workers take records in order from a shared counter and write each
-// record's files under that record's name, so files are named for their
-// records but may be finished slightly out of order. The stop flag is read
+// Workers take records in order from a shared counter, bind and draw them
+// side by side, and write the files in record order. The stop flag is read
 // before each record: a stop ends every worker after the record it has in
-// hand. The first failed write stops the batch; its path and reason are kept.
+// hand. The first failed write stops the batch, with every record before it
+// written and none after; its path and reason are kept.
 
 #include "canvas/SideSnapshot.h"
 

@@ -211,7 +211,8 @@ TEST_F(CardExportControllerTest, FailedWriteStopsAndIsReportedOnce)
     ASSERT_EQ(presenter.texts().size(), 2) << presenter.texts().join("|").toStdString();
     EXPECT_EQ(presenter.texts().first(), "\n" + folder + "/Card_4.png");
     EXPECT_TRUE(finished.isEmpty());
-    EXPECT_LE(QDir(folder).entryList(QDir::Files).size(), QThread::idealThreadCount() + 3);
+    // files are written in record order: the three before it, none after
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({"Card_1.png", "Card_2.png", "Card_3.png"}));
     for (const QString& name : QDir(folder).entryList(QDir::Files))
         EXPECT_FALSE(QImage(folder + "/" + name).isNull()) << name.toStdString();
     EXPECT_FALSE(Card_Value_In_Process);
