@@ -10,6 +10,7 @@
 #include "canvas/SKTGraphicView.h"
 #include "data/Globals.h"
 #include "mainwindow/Long_SMS_Dlg.h"
+#include "mainwindow/WindowHandOffs.h"
 #include "model/SKTBarcode.h"
 #include "profiles/Globals.h"
 #include "model/SKTText.h"
@@ -88,6 +89,16 @@ TEST_F(SeriesBindingControllerTest, InspectorBindsATextToAStoredSeries)
     EXPECT_EQ(text->batch_list_name, "guests");
     EXPECT_EQ(textOf(text), "  Ada");   // the first value as the file holds it
     EXPECT_TRUE(presenter.texts().isEmpty()) << presenter.texts().join("|").toStdString();
+
+    // Print finds the batch of the binding before its window opens.
+    int printed = 0;
+    controller->setHandOff(WindowHandOffs::HandOff::Print, [&] {
+        ++printed;
+        EXPECT_TRUE(Use_Data_Sheet_Values);
+        EXPECT_EQ(Total_Batch_Excel_Card, 2);
+    });
+    controller->Print_Button();
+    EXPECT_EQ(printed, 1);
 }
 
 TEST_F(SeriesBindingControllerTest, RecordZeroBackOnBothSidesAfterABatch)
