@@ -159,6 +159,17 @@ void drawToolbar(QPainter& p, CommandIcons::Toolbar command)
         p.drawLine(QPointF(8.5, 16.5), QPointF(15.5, 16.5));
         p.drawLine(QPointF(8.5, 19), QPointF(13.5, 19));
         break;
+    case T::Export: {
+        // A card with a picture on it, and an arrow leaving it.
+        p.setBrush(paper);
+        p.drawRoundedRect(QRectF(2.5, 6.5, 14, 11), 1.5, 1.5);
+        p.setBrush(objectFill);
+        p.drawPolygon(QPolygonF({{4.5, 15.5}, {8.5, 10.5}, {11.5, 14}, {13, 12.5}, {14.5, 15.5}}));
+        p.setPen(QPen(QColor(40, 140, 60), 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawLine(QPointF(13, 4), QPointF(21, 4));
+        p.drawPolyline(QPolygonF({{18, 1.5}, {21, 4}, {18, 6.5}}));
+        break;
+    }
     case T::BatchSeries:
         for (int i = 2; i >= 0; --i) {
             p.setBrush(i == 0 ? objectFill : paper);

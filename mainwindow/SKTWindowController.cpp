@@ -3552,7 +3552,7 @@ void SKTWindowController::createExportWindow()
         button->setText(tr("Export"));
         button->setToolTip(tr("Export the card as pictures"));
         button->setToolButtonStyle(ui.Print_btn->toolButtonStyle());
-        button->setIcon(ui.Print_btn->icon());
+        button->setIcon(CommandIcons::toolbarIcon(CommandIcons::Toolbar::Export));
         button->setIconSize(ui.Print_btn->iconSize());
         if (auto* box = qobject_cast<QBoxLayout*>(bar))
             box->insertWidget(box->indexOf(ui.Print_btn) + 1, button);

@@ -46,6 +46,7 @@ DataSourcePanel::DataSourcePanel(SKTWindowController& controller)
     auto* help = new QPushButton(QStringLiteral("?"), page);
     help->setObjectName(QStringLiteral("data_source_help_btn"));
     help->setToolTip(tr("Data source help"));
+    help->setMaximumWidth(40);
     connect(help, &QPushButton::clicked, &controller, &SKTWindowController::Data_Source_Help_Button);
     auto* viewRow = new QHBoxLayout;
     viewRow->addWidget(m_viewSeries, 1);
