@@ -3554,6 +3554,8 @@ void SKTWindowController::createExportWindow()
         button->setToolButtonStyle(ui.Print_btn->toolButtonStyle());
         button->setIcon(CommandIcons::toolbarIcon(CommandIcons::Toolbar::Export));
         button->setIconSize(ui.Print_btn->iconSize());
+        button->setAutoRaise(ui.Print_btn->autoRaise());
+        button->setFocusPolicy(ui.Print_btn->focusPolicy());
         if (auto* box = qobject_cast<QBoxLayout*>(bar))
             box->insertWidget(box->indexOf(ui.Print_btn) + 1, button);
         else
