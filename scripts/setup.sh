@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libzxing-dev libqrencode-dev
   python3 poppler-utils libtiff-tools xvfb xauth xclip
   python3-openpyxl libreoffice-calc-nogui libreoffice-writer-nogui unzip
+  python3-aiosmtpd openssl
   cups cups-client cups-daemon printer-driver-cups-pdf
 )
 
