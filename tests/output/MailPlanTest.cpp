@@ -25,8 +25,9 @@ TEST(MailPlanTest, Recipients)
     for (const auto& c : cases) {
         const auto list = MailPlan::recipients(QString::fromUtf8(c.to));
         ASSERT_EQ(list.has_value(), c.ok) << c.to;
-        if (c.ok)
+        if (c.ok) {
             EXPECT_EQ(*list, c.expected) << c.to;
+        }
     }
 }
 
@@ -48,8 +49,9 @@ TEST(MailPlanTest, BaseNames)
     for (const auto& c : cases) {
         const auto name = MailPlan::baseName(QString::fromUtf8(c.field));
         ASSERT_EQ(name.has_value(), c.expected != nullptr) << c.field;
-        if (c.expected)
+        if (c.expected) {
             EXPECT_EQ(*name, QString::fromUtf8(c.expected)) << c.field;
+        }
     }
     EXPECT_FALSE(MailPlan::baseName(QStringLiteral("a") + QChar(0) + QStringLiteral("b")).has_value());
 }
