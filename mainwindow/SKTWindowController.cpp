@@ -52,6 +52,7 @@
 #include "mainwindow/WindowPlacement.h"
 #include "mainwindow/series/Import_Wizard.h"
 #include "mainwindow/spreadsheet/Data_From_Excel.h"
+#include "mainwindow/mail/Send_Mail.h"
 #include "mainwindow/spreadsheet/Import_Excel.h"
 #include "mainwindow/spreadsheet/Import_Excel_DataSheet.h"
 #include "model/Globals.h"
@@ -344,6 +345,7 @@ void SKTWindowController::awakeFromNib()
     createPrintWindow();
     connectDataSourceLists();
     createExportWindow();
+    createMailWindow();
     // The rulers start shown.
     Show_Hide_Ruler_ChkBox();
     Undo_Redo_Button_state();
@@ -3769,4 +3771,17 @@ void SKTWindowController::createPrintWindow()
 {
     auto* window = new Print_Wnd(m_window.get(), this, PrinterCatalog::system());
     setHandOff(WindowHandOffs::HandOff::Print, [window] { window->Open_Print_Wnd(); });
+}
+
+// ---- mail window ----
+
+void SKTWindowController::createMailWindow()
+{
+    Send_Mail::Cards cards;
+    cards.chooseBatch = [this] { Check_Series_Or_Excel_Use_or_not(); };
+    cards.snapshot = [this](int side) { return batchSideSnapshot(side); };
+    cards.bind = [this](SideSnapshot& snapshot, int record) { return bindRecordIntoSnapshot(snapshot, record); };
+    cards.restoreFirstRecord = [this] { Select_first_row_value_for_design(false); };
+    m_mailWindow = new Send_Mail(std::move(cards), m_window.get());
+    setHandOff(WindowHandOffs::HandOff::Mail, [window = m_mailWindow] { window->Open_Wnd(); });
 }

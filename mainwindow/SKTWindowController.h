@@ -62,6 +62,8 @@ class SKTDocument;
 class SKTGraphicView;
 class SKTGrid;
 
+class Send_Mail;
+
 class SKTWindowController : public QObject, public MainWindowHooks
 {
     Q_OBJECT
@@ -827,4 +829,15 @@ private:
     // Makes the print window (a child of the window) over the print
     // system's printers and sets what opens it: the Print hand-off.
     void createPrintWindow();
+
+    // ---- mail window ----
+public:
+    Send_Mail* mailWindow() const { return m_mailWindow; }
+
+private:
+    // Makes the Send E-mail window over this window's card and sets what
+    // opens it: the Mail hand-off.
+    void createMailWindow();
+
+    Send_Mail* m_mailWindow = nullptr;
 };

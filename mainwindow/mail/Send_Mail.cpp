@@ -1,0 +1,390 @@
+#include "mainwindow/mail/Send_Mail.h"
+
+#include "app/BatchDialogs.h"
+#include "app/MessageBoxes.h"
+#include "app/StringHelpers.h"
+#include "data/Globals.h"
+#include "mainwindow/WindowBackground.h"
+#include "model/Globals.h"
+#include "output/Globals.h"
+#include "output/MailAttachments.h"
+#include "output/MailBatch.h"
+#include "output/MailPlan.h"
+#include "platform/OpenPanel.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QVBoxLayout>
+
+namespace {
+
+Send_Mail* defaultMailWindow = nullptr;
+
+const QString settingsAdvice = QStringLiteral(
+    "Please make sure that:\n1.Entered E-mail Settings are correct.\n2.Internet Connectivity to E-mail server is "
+    "not interrupted and E-mail server is not down.\n3.Your firewall or security software(if any) is not blocking "
+    "the software to communicate with your E-mail server.");
+const QString sentText = QStringLiteral("E-mail has been sent successfully.");
+const QString notSentText = QStringLiteral(
+    "Could not send email message.\nPlease make sure that:\n1. Entered E-mail settings are correct.\n2. Internet "
+    "connectivity to E-mail server is not interrupted and E-mail server is not down.\n3. Your Firewall or Security "
+    "software (if any) is not blocking the software to communicate with your E-mail server.");
+
+QSpinBox* stepper(int maximum)
+{
+    auto* box = new QSpinBox;
+    box->setRange(0, maximum);
+    return box;
+}
+
+}
+
+Send_Mail::Send_Mail(Cards cards, QWidget* parent)
+    : QDialog(parent), m_cards(std::move(cards))
+{
+    setWindowTitle(tr("Send E-mail"));
+    WindowBackground::apply(*this);
+    m_sender = [](const MailScript::Mail& mail) { return MailScript().send(mail).sent; };
+
+    from_txt = new QLineEdit;
+    to_txt = new QLineEdit;
+    subject_txt = new QLineEdit;
+    message_txt = new QPlainTextEdit;
+    auto* form = new QFormLayout;
+    form->addRow(tr("From:"), from_txt);
+    form->addRow(tr("To:"), to_txt);
+    form->addRow(tr("Subject:"), subject_txt);
+    form->addRow(tr("Message:"), message_txt);
+
+    rd_without_barcode = new QRadioButton(tr("Send without card"));
+    rd_mail_curr_barcode = new QRadioButton(tr("Send with card"));
+    auto* cardMode = new QButtonGroup(this);
+    cardMode->addButton(rd_without_barcode);
+    cardMode->addButton(rd_mail_curr_barcode);
+
+    send_sett_box = new QGroupBox(tr("Card"));
+    matrix_card_side = new QButtonGroup(this);
+    auto* sides = new QHBoxLayout;
+    const QString sideTitles[] = {tr("Both"), tr("Front"), tr("Back")};
+    for (int row = 0; row < 3; ++row) {
+        auto* button = new QRadioButton(sideTitles[row]);
+        matrix_card_side->addButton(button, row);
+        sides->addWidget(button);
+    }
+    file_name_txt = new QLineEdit;
+    send_with_batch_chk = new QCheckBox(tr("One card per record of the series"));
+    send_with_excel_chk = new QCheckBox(tr("One card per record of the spreadsheet"));
+    rd_all_to_every = new QRadioButton(tr("Each card to every recipient"));
+    rd_one_per_recp = new QRadioButton(tr("One card per recipient"));
+    auto* recipientMode = new QButtonGroup(this);
+    recipientMode->addButton(rd_all_to_every);
+    recipientMode->addButton(rd_one_per_recp);
+    auto* cardLayout = new QFormLayout(send_sett_box);
+    cardLayout->addRow(tr("Side:"), sides);
+    cardLayout->addRow(tr("File name:"), file_name_txt);
+    cardLayout->addRow(send_with_batch_chk);
+    cardLayout->addRow(send_with_excel_chk);
+    cardLayout->addRow(rd_all_to_every);
+    cardLayout->addRow(rd_one_per_recp);
+
+    attachment = new QLineEdit;
+    browse_att = new QPushButton(tr("Browse..."));
+    clear_att = new QPushButton(tr("Clear"));
+    auto* attach = new QHBoxLayout;
+    attach->addWidget(new QLabel(tr("Attachment:")));
+    attach->addWidget(attachment, 1);
+    attach->addWidget(browse_att);
+    attach->addWidget(clear_att);
+
+    delayed_delv_chk = new QCheckBox(tr("Pause after every"));
+    delayed_box = new QGroupBox;
+    mail_count_stepper = stepper(100000);
+    hour_stepper = stepper(999);
+    min_stepper = stepper(59);
+    sec_stepper = stepper(59);
+    auto* pause = new QHBoxLayout(delayed_box);
+    pause->addWidget(mail_count_stepper);
+    pause->addWidget(new QLabel(tr("mails for")));
+    pause->addWidget(hour_stepper);
+    pause->addWidget(new QLabel(tr("h")));
+    pause->addWidget(min_stepper);
+    pause->addWidget(new QLabel(tr("min")));
+    pause->addWidget(sec_stepper);
+    pause->addWidget(new QLabel(tr("s")));
+
+    auto* send = new QPushButton(tr("Send"));
+    auto* close = new QPushButton(tr("Close"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(close);
+    buttons->addWidget(send);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(rd_without_barcode);
+    layout->addLayout(attach);
+    layout->addWidget(rd_mail_curr_barcode);
+    layout->addWidget(send_sett_box);
+    layout->addWidget(delayed_delv_chk);
+    layout->addWidget(delayed_box);
+    layout->addLayout(buttons);
+
+    connect(rd_without_barcode, &QRadioButton::clicked, this, &Send_Mail::Without_barcode_rd_select);
+    connect(rd_mail_curr_barcode, &QRadioButton::clicked, this, &Send_Mail::send_barcode_rd_select);
+    connect(send_with_batch_chk, &QCheckBox::clicked, this, &Send_Mail::send_with_data_chk_select);
+    connect(send_with_excel_chk, &QCheckBox::clicked, this, &Send_Mail::send_with_data_chk_select);
+    connect(delayed_delv_chk, &QCheckBox::clicked, this, &Send_Mail::delayed_delv_chk_select);
+    connect(browse_att, &QPushButton::clicked, this, &Send_Mail::browse_att_Button);
+    connect(clear_att, &QPushButton::clicked, attachment, &QLineEdit::clear);
+    connect(send, &QPushButton::clicked, this, &Send_Mail::Send_Button);
+    connect(close, &QPushButton::clicked, this, [this] { done(0); });
+
+    delayed_box->setEnabled(false);
+    defaultMailWindow = this;
+}
+
+Send_Mail::~Send_Mail()
+{
+    if (m_worker) {
+        // The worker may be waiting for the GUI thread (the progress sheet):
+        // keep serving it until the worker has ended.
+        Stop_SMS_Sending_Now = true;
+        while (!m_worker->wait(20))
+            QCoreApplication::processEvents();
+        delete m_worker;
+    }
+    if (defaultMailWindow == this)
+        defaultMailWindow = nullptr;
+}
+
+Send_Mail* Send_Mail::defaultInstance()
+{
+    return defaultMailWindow;
+}
+
+void Send_Mail::resetForm()
+{
+    matrix_card_side->button(1)->setChecked(true);
+    from_txt->setText(sender_email);
+    to_txt->clear();
+    rd_all_to_every->setEnabled(false);
+    rd_one_per_recp->setEnabled(false);
+    rd_mail_curr_barcode->setChecked(true);
+    send_sett_box->setEnabled(true);
+    file_name_txt->setText(QStringLiteral("VESKCard"));
+    send_with_batch_chk->setEnabled(Use_Data_Sheet_Values);
+    send_with_excel_chk->setEnabled(Use_Excel_Binding_Values);
+    send_with_batch_chk->setChecked(false);
+    send_with_excel_chk->setChecked(false);
+    rd_all_to_every->setChecked(true);
+    subject_txt->clear();
+    message_txt->clear();
+    attachment->clear();
+    browse_att->setEnabled(false);
+    clear_att->setEnabled(false);
+    delayed_delv_chk->setChecked(false);
+    delayed_box->setEnabled(false);
+    mail_count_stepper->setValue(1);
+    hour_stepper->setValue(0);
+    min_stepper->setValue(0);
+    sec_stepper->setValue(0);
+}
+
+void Send_Mail::Open_Wnd()
+{
+    resetForm();
+    exec();
+    hide();
+}
+
+void Send_Mail::Without_barcode_rd_select()
+{
+    rd_without_barcode->setChecked(true);
+    send_sett_box->setEnabled(false);
+    browse_att->setEnabled(true);
+    clear_att->setEnabled(true);
+}
+
+void Send_Mail::send_barcode_rd_select()
+{
+    rd_mail_curr_barcode->setChecked(true);
+    send_sett_box->setEnabled(true);
+    send_with_batch_chk->setEnabled(Use_Data_Sheet_Values);
+    send_with_excel_chk->setEnabled(Use_Excel_Binding_Values);
+    if (!Use_Data_Sheet_Values)
+        send_with_batch_chk->setChecked(false);
+    if (!Use_Excel_Binding_Values)
+        send_with_excel_chk->setChecked(false);
+    send_with_data_chk_select();
+    browse_att->setEnabled(false);
+    clear_att->setEnabled(false);
+}
+
+void Send_Mail::send_with_data_chk_select()
+{
+    const bool data = send_with_batch_chk->isChecked() || send_with_excel_chk->isChecked();
+    rd_all_to_every->setEnabled(data);
+    rd_one_per_recp->setEnabled(data);
+}
+
+void Send_Mail::delayed_delv_chk_select()
+{
+    delayed_box->setEnabled(delayed_delv_chk->isChecked());
+}
+
+void Send_Mail::browse_att_Button()
+{
+    const QString path = OpenPanel::chooseFile(this, tr("Attachment"), {}, tr("Files"));
+    if (!path.isEmpty())
+        attachment->setText(path);
+}
+
+QString Send_Mail::cardSide() const
+{
+    switch (matrix_card_side->checkedId()) {
+    case 0: return QStringLiteral("BOTH");
+    case 1: return QStringLiteral("F");
+    default: return QStringLiteral("B");
+    }
+}
+
+void Send_Mail::Send_Button()
+{
+    if (m_worker)
+        return;
+    Stop_SMS_Sending_Now = false;
+
+    // Everything the worker needs is read here, on the GUI thread.
+    const QString sender = Trim_Str(from_txt->text()).toLower();
+    if (sender.isEmpty() || sending_server.trimmed().isEmpty() || sending_port.trimmed().isEmpty()
+        || sender_pwd.isEmpty()) {
+        Show_MessageBox(settingsAdvice);
+        return;
+    }
+    if (Trim_Str(to_txt->text()).isEmpty()) {
+        Show_MessageBox(QStringLiteral("Please specify the Recipient E-mail address."));
+        return;
+    }
+    const std::optional<QStringList> recipients = MailPlan::recipients(to_txt->text());
+    if (!recipients) {
+        Show_MessageBox(QStringLiteral("Recipient E-mail address is invalid or incomplete."));
+        return;
+    }
+    const bool withCard = rd_mail_curr_barcode->isChecked();
+    QString base = QStringLiteral("VESKCard");
+    if (withCard) {
+        const std::optional<QString> name = MailPlan::baseName(file_name_txt->text());
+        if (!name) {
+            Show_MessageBox(QStringLiteral("Please enter valid file name."));
+            return;
+        }
+        base = *name;
+    }
+
+    if (m_cards.chooseBatch)
+        m_cards.chooseBatch();
+    if (!send_with_batch_chk->isChecked())
+        Use_Data_Sheet_Values = false;
+    if (!send_with_excel_chk->isChecked())
+        Use_Excel_Binding_Values = false;
+    const bool batch = withCard && (send_with_batch_chk->isChecked() || send_with_excel_chk->isChecked());
+
+    auto folder = std::make_shared<QTemporaryDir>();
+    if (!folder->isValid()) {
+        Show_MessageBox(notSentText);
+        return;
+    }
+
+    MailBatch::Job job;
+    job.mode = !withCard ? MailPlan::Mode::Plain
+               : !batch ? MailPlan::Mode::CurrentCard
+               : rd_all_to_every->isChecked() ? MailPlan::Mode::EveryRecipient
+                                              : MailPlan::Mode::OnePerRecipient;
+    job.recipients = *recipients;
+    job.records = batch ? std::max(0, Total_Batch_Excel_Card) : 0;
+    job.plainAttachment = attachment->text();
+    if (delayed_delv_chk->isChecked()) {
+        job.pauseEvery = mail_count_stepper->value();
+        job.pauseMilliseconds =
+            MailPlan::pauseMilliseconds(hour_stepper->value(), min_stepper->value(), sec_stepper->value());
+    }
+    if (withCard) {
+        const QString side = cardSide();
+        SideSnapshot front;
+        SideSnapshot back;
+        if (m_cards.snapshot) {
+            if (side != QLatin1String("B"))
+                front = m_cards.snapshot(0);
+            if (side != QLatin1String("F"))
+                back = m_cards.snapshot(1);
+        }
+        const BatchPictureExport::Binder bind = batch ? m_cards.bind : BatchPictureExport::Binder();
+        auto pictures = std::make_shared<MailAttachments>(folder->path(), base, side);
+        job.render = [pictures, front, back, bind](int record, QStringList* attachments) {
+            *attachments = pictures->render(front, back, bind, record);
+            return !attachments->isEmpty();
+        };
+    }
+    MailScript::Mail mail;
+    mail.sender = sender;
+    mail.password = sender_pwd;
+    mail.server = sending_server;
+    mail.port = sending_port;
+    mail.subject = subject_txt->text();
+    mail.body = message_txt->toPlainText();
+    mail.enableSsl = send_enable_ssl;
+    const Sender send = m_sender;
+    const MailPlan::Mode mode = job.mode;
+    job.send = [mail, send, mode](const QString& to, const QStringList& attachments) {
+        static const QString modeLines[] = {
+            QStringLiteral("send without card."), QStringLiteral("send card no batch."),
+            QStringLiteral("send card with batch to all image to everyone"),
+            QStringLiteral("send card with batch to one to one")};
+        Show_NSLog_Message(modeLines[int(mode)]);
+        Show_NSLog_Message(to);
+        MailScript::Mail one = mail;
+        one.recipient = to;
+        one.attachments = attachments;
+        const bool sent = send(one);
+        if (!sent)
+            Show_NSLog_Message(QStringLiteral("error in mail"));
+        return sent;
+    };
+
+    list_count = int(MailPlan::steps(job.mode, job.recipients, job.records).size());
+    curr_barcode_count = 0;
+    const int savedSide = Card_Front_Or_Back;
+    BatchDialogs::showProgressSheet(BatchDialogs::Batch::Mail);
+
+    auto result = std::make_shared<MailBatch::Result>();
+    m_worker = QThread::create([job = std::move(job), result] {
+        *result = MailBatch::run(
+            job, Stop_SMS_Sending_Now, [](int step, int) { curr_barcode_count = step; },
+            [](qint64 left) { BatchDialogs::setPauseText(left > 0 ? MailPlan::pauseText(left) : QString()); });
+    });
+    connect(m_worker, &QThread::finished, this, [this, result, folder, batch, savedSide] {
+        m_worker->deleteLater();
+        m_worker = nullptr;
+        BatchDialogs::hideProgressSheet();
+        if (batch && m_cards.restoreFirstRecord)
+            m_cards.restoreFirstRecord();
+        Card_Front_Or_Back = savedSide;
+        folder->remove();
+        const bool success = result->success();
+        Show_MessageBox(success ? sentText : notSentText);
+        emit sendingFinished(success);
+    });
+    m_worker->start();
+}

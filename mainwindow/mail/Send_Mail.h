@@ -1,0 +1,100 @@
+#pragma once
+
+// The Send E-mail window: a plain mail, the card on screen or one card per
+// record of the design's data, to one or every recipient, with a pause
+// after every N mails. Send reads the form on the GUI thread and runs the
+// mails on a worker (MailBatch) behind the progress sheet; the worker draws
+// cards from side snapshots only and sends each mail through the mail
+// script. Success is announced only when every mail was sent.
+
+#include "output/BatchPictureExport.h"
+#include "output/MailScript.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+
+class QButtonGroup;
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QThread;
+
+class Send_Mail : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // What the window takes from the main window's card.
+    struct Cards
+    {
+        std::function<void()> chooseBatch;              // sets the data-use flags and the record count
+        std::function<SideSnapshot(int side)> snapshot; // a side as it is now
+        BatchPictureExport::Binder bind;                // record values into a snapshot (any thread)
+        std::function<void()> restoreFirstRecord;      // record 0's values back on the card
+    };
+    // Sends one mail; true only when it was sent. Runs on the worker.
+    using Sender = std::function<bool(const MailScript::Mail& mail)>;
+
+    explicit Send_Mail(Cards cards, QWidget* parent = nullptr);
+    ~Send_Mail() override;
+
+    // The window made last.
+    static Send_Mail* defaultInstance();
+
+    // Resets the form and runs the window modally.
+    void Open_Wnd();
+    // Resets the form as Open_Wnd does.
+    void resetForm();
+    // Checks the form and starts sending; returns at once.
+    void Send_Button();
+    bool isSending() const { return m_worker != nullptr; }
+    // Replaces the mail script (tests script it).
+    void setSender(Sender sender) { m_sender = std::move(sender); }
+
+    // Control actions.
+    void Without_barcode_rd_select();
+    void send_barcode_rd_select();
+    void send_with_data_chk_select();
+    void delayed_delv_chk_select();
+    void browse_att_Button();
+
+    QLineEdit* from_txt = nullptr;
+    QLineEdit* to_txt = nullptr;
+    QLineEdit* subject_txt = nullptr;
+    QPlainTextEdit* message_txt = nullptr;
+    QButtonGroup* matrix_card_side = nullptr;   // ids 0 "BOTH", 1 "F", 2 "B"
+    QRadioButton* rd_without_barcode = nullptr;
+    QRadioButton* rd_mail_curr_barcode = nullptr;
+    QGroupBox* send_sett_box = nullptr;
+    QLineEdit* file_name_txt = nullptr;
+    QCheckBox* send_with_batch_chk = nullptr;
+    QCheckBox* send_with_excel_chk = nullptr;
+    QRadioButton* rd_all_to_every = nullptr;
+    QRadioButton* rd_one_per_recp = nullptr;
+    QCheckBox* delayed_delv_chk = nullptr;
+    QGroupBox* delayed_box = nullptr;
+    QSpinBox* mail_count_stepper = nullptr;
+    QSpinBox* hour_stepper = nullptr;
+    QSpinBox* min_stepper = nullptr;
+    QSpinBox* sec_stepper = nullptr;
+    QLineEdit* attachment = nullptr;
+    QPushButton* browse_att = nullptr;
+    QPushButton* clear_att = nullptr;
+
+signals:
+    // The worker has ended and the outcome was shown.
+    void sendingFinished(bool success);
+
+private:
+    QString cardSide() const;
+
+    Cards m_cards;
+    Sender m_sender;
+    QThread* m_worker = nullptr;
+};

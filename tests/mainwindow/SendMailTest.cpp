@@ -1,0 +1,119 @@
+// The Send E-mail window on a main window: the form checks before sending,
+// and the card on screen sent to every recipient through a scripted mail
+// script, with the outcome reported only when every mail went.
+
+#include "WindowControllerFixture.h"
+#include "mainwindow/mail/Send_Mail.h"
+#include "output/Globals.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QImage>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+
+namespace {
+
+class SendMailTest : public WindowControllerFixture
+{
+protected:
+    void SetUp() override
+    {
+        WindowControllerFixture::SetUp();
+        sender_email = QStringLiteral("me@home.org");
+        sender_pwd = QStringLiteral("secret");
+        sending_server = QStringLiteral("smtp.home.org");
+        sending_port = QStringLiteral("587");
+        send_enable_ssl = QStringLiteral("N");
+        window = controller->mailWindow();
+        ASSERT_NE(window, nullptr);
+        ASSERT_EQ(Send_Mail::defaultInstance(), window);
+        window->resetForm();
+    }
+    void TearDown() override
+    {
+        sender_email.clear();
+        sender_pwd.clear();
+        sending_server.clear();
+        sending_port.clear();
+        WindowControllerFixture::TearDown();
+    }
+    bool sendAndWait()
+    {
+        presenter.clear();
+        window->Send_Button();
+        QElapsedTimer clock;
+        clock.start();
+        while (window->isSending() && clock.elapsed() < 30000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        return !window->isSending();
+    }
+    QString lastMessage() const { return presenter.texts().isEmpty() ? QString() : presenter.texts().last(); }
+
+    Send_Mail* window = nullptr;
+};
+
+}
+
+TEST_F(SendMailTest, FormChecksBeforeSending)
+{
+    const struct { const char* from; const char* to; const char* file; const char* message; } cases[] = {
+        {"", "a@b.com", "Card", "Please make sure that:\n1.Entered E-mail Settings"},
+        {"me@home.org", " ", "Card", "Please specify the Recipient E-mail address."},
+        {"me@home.org", "a@b.com,", "Card", "Recipient E-mail address is invalid or incomplete."},
+        {"me@home.org", "x,a@b.com", "Card", "Recipient E-mail address is invalid or incomplete."},
+        {"me@home.org", "a@b.com", "../../etc/x", "Please enter valid file name."},
+        {"me@home.org", "a@b.com", "**", "Please enter valid file name."},
+    };
+    int sent = 0;
+    window->setSender([&](const MailScript::Mail&) { ++sent; return true; });
+    for (const auto& c : cases) {
+        window->from_txt->setText(QString::fromUtf8(c.from));
+        window->to_txt->setText(QString::fromUtf8(c.to));
+        window->file_name_txt->setText(QString::fromUtf8(c.file));
+        ASSERT_TRUE(sendAndWait());
+        EXPECT_TRUE(lastMessage().contains(QString::fromUtf8(c.message))) << c.to << " " << lastMessage().toStdString();
+    }
+    EXPECT_EQ(sent, 0);
+}
+
+TEST_F(SendMailTest, CurrentCardToEveryRecipient)
+{
+    window->to_txt->setText(QStringLiteral("A@b.com,c@d.com,e@f.com"));
+    window->subject_txt->setText(QStringLiteral("Hello"));
+    window->matrix_card_side->button(0)->setChecked(true);   // both sides
+    window->file_name_txt->setText(QStringLiteral("/Party?"));
+    QList<MailScript::Mail> mails;
+    QStringList folders;
+    window->setSender([&](const MailScript::Mail& mail) {
+        mails << mail;
+        for (const QString& path : mail.attachments) {
+            EXPECT_FALSE(QImage(path).isNull()) << path.toStdString();
+            folders << QFileInfo(path).absolutePath();
+        }
+        return mails.size() != 2;   // the second mail fails
+    });
+    ASSERT_TRUE(sendAndWait());
+    ASSERT_EQ(mails.size(), 2);   // a failure ends the sending
+    EXPECT_EQ(mails.at(0).recipient, QStringLiteral("a@b.com"));
+    EXPECT_EQ(mails.at(0).subject, QStringLiteral("Hello"));
+    EXPECT_EQ(mails.at(0).sender, QStringLiteral("me@home.org"));
+    EXPECT_EQ(mails.at(0).password, QStringLiteral("secret"));
+    ASSERT_EQ(mails.at(0).attachments.size(), 2);
+    EXPECT_EQ(QFileInfo(mails.at(0).attachments.at(0)).fileName(), QStringLiteral("Party_Back.jpeg"));
+    EXPECT_EQ(QFileInfo(mails.at(0).attachments.at(1)).fileName(), QStringLiteral("Party.jpeg"));
+    EXPECT_TRUE(lastMessage().contains(QStringLiteral("Could not send email message.")));
+    for (const QString& folder : folders)
+        EXPECT_FALSE(QFileInfo::exists(folder)) << "the private folder is removed";
+
+    window->setSender([&](const MailScript::Mail& mail) { mails << mail; return true; });
+    mails.clear();
+    ASSERT_TRUE(sendAndWait());
+    EXPECT_EQ(mails.size(), 3);
+    EXPECT_EQ(mails.at(2).recipient, QStringLiteral("e@f.com"));
+    EXPECT_TRUE(lastMessage().contains(QStringLiteral("E-mail has been sent successfully.")));
+}
