@@ -3785,3 +3785,9 @@ void SKTWindowController::createMailWindow()
     m_mailWindow = new Send_Mail(std::move(cards), m_window.get());
     setHandOff(WindowHandOffs::HandOff::Mail, [window = m_mailWindow] { window->Open_Wnd(); });
 }
+
+SKTWindowController::MailWindowGuard::~MailWindowGuard()
+{
+    delete *window;
+    *window = nullptr;
+}
