@@ -3788,6 +3788,6 @@ void SKTWindowController::createMailWindow()
 
 SKTWindowController::MailWindowGuard::~MailWindowGuard()
 {
-    delete *window;
-    *window = nullptr;
+    if (*window)
+        (*window)->stopSending();
 }

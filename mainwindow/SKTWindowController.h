@@ -840,9 +840,8 @@ private:
     void createMailWindow();
 
     Send_Mail* m_mailWindow = nullptr;
-    // Closes the mail window first when the window goes: a send still
-    // running is stopped and waited for while this controller, which draws
-    // its records, is still whole.
+    // Stops a send still running when the window goes, and waits for it
+    // while this controller, which draws its records, is still whole.
     struct MailWindowGuard
     {
         Send_Mail** window;

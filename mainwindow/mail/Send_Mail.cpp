@@ -14,7 +14,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -157,14 +157,7 @@ Send_Mail::Send_Mail(Cards cards, QWidget* parent)
 
 Send_Mail::~Send_Mail()
 {
-    if (m_worker) {
-        // The worker may be waiting for the GUI thread (the progress sheet):
-        // keep serving it until the worker has ended.
-        Stop_SMS_Sending_Now = true;
-        while (!m_worker->wait(20))
-            QCoreApplication::processEvents();
-        delete m_worker;
-    }
+    stopSending();
     if (defaultMailWindow == this)
         defaultMailWindow = nullptr;
 }
@@ -172,6 +165,18 @@ Send_Mail::~Send_Mail()
 Send_Mail* Send_Mail::defaultInstance()
 {
     return defaultMailWindow;
+}
+
+void Send_Mail::stopSending()
+{
+    if (!m_worker)
+        return;
+    disconnect(m_worker, nullptr, this, nullptr);
+    Stop_SMS_Sending_Now = true;
+    m_worker->wait();
+    delete m_worker;
+    m_worker = nullptr;
+    BatchDialogs::hideProgressSheet();
 }
 
 void Send_Mail::resetForm()
@@ -372,7 +377,11 @@ void Send_Mail::Send_Button()
     m_worker = QThread::create([job = std::move(job), result] {
         *result = MailBatch::run(
             job, Stop_SMS_Sending_Now, [](int step, int) { curr_barcode_count = step; },
-            [](qint64 left) { BatchDialogs::setPauseText(left > 0 ? MailPlan::pauseText(left) : QString()); });
+            [](qint64 left) {
+                // posted, not waited for: the worker never waits for the GUI thread
+                const QString text = left > 0 ? MailPlan::pauseText(left) : QString();
+                QMetaObject::invokeMethod(qApp, [text] { BatchDialogs::setPauseText(text); }, Qt::QueuedConnection);
+            });
     });
     connect(m_worker, &QThread::finished, this, [this, result, folder, batch, savedSide] {
         m_worker->deleteLater();

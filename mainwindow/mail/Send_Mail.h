@@ -54,6 +54,9 @@ public:
     // Checks the form and starts sending; returns at once.
     void Send_Button();
     bool isSending() const { return m_worker != nullptr; }
+    // Asks a running send to stop and waits for its worker, without the
+    // outcome; the worker never waits for the GUI thread.
+    void stopSending();
     // Replaces the mail script (tests script it).
     void setSender(Sender sender) { m_sender = std::move(sender); }
 
