@@ -22,6 +22,7 @@
 #include "data/UnpackFolder.h"
 #include "mainwindow/CardSettings.h"
 #include "mainwindow/barcode/Barcode_Gen.h"
+#include "mainwindow/mail/Email_Setting.h"
 #include "mainwindow/CardSizePresets.h"
 #include "mainwindow/CommandIcons.h"
 #include "mainwindow/DrawWindow.h"
@@ -344,6 +345,7 @@ void SKTWindowController::awakeFromNib()
     createPrintWindow();
     connectDataSourceLists();
     createExportWindow();
+    createMailSettingsWindow();
     // The rulers start shown.
     Show_Hide_Ruler_ChkBox();
     Undo_Redo_Button_state();
@@ -3769,4 +3771,15 @@ void SKTWindowController::createPrintWindow()
 {
     auto* window = new Print_Wnd(m_window.get(), this, PrinterCatalog::system());
     setHandOff(WindowHandOffs::HandOff::Print, [window] { window->Open_Print_Wnd(); });
+}
+
+// ---- mail settings ----
+
+void SKTWindowController::createMailSettingsWindow()
+{
+    m_mailSettings = new Email_Setting(m_window.get(), App_Name, [this] { Get_Email_Details(); });
+    setHandOff(WindowHandOffs::HandOff::MailSettings, [this] {
+        m_mailSettings->Open_Wnd();
+        Get_Email_Details();
+    });
 }
