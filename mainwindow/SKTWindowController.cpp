@@ -22,6 +22,7 @@
 #include "data/UnpackFolder.h"
 #include "mainwindow/CardSettings.h"
 #include "mainwindow/barcode/Barcode_Gen.h"
+#include "mainwindow/mail/Email_Setting.h"
 #include "mainwindow/CardSizePresets.h"
 #include "mainwindow/CommandIcons.h"
 #include "mainwindow/DrawWindow.h"
@@ -345,6 +346,7 @@ void SKTWindowController::awakeFromNib()
     createPrintWindow();
     connectDataSourceLists();
     createExportWindow();
+    createMailSettingsWindow();
     createMailWindow();
     // The rulers start shown.
     Show_Hide_Ruler_ChkBox();
@@ -3773,6 +3775,17 @@ void SKTWindowController::createPrintWindow()
     setHandOff(WindowHandOffs::HandOff::Print, [window] { window->Open_Print_Wnd(); });
 }
 
+// ---- mail settings ----
+
+void SKTWindowController::createMailSettingsWindow()
+{
+    m_mailSettings = new Email_Setting(m_window.get(), App_Name, [this] { Get_Email_Details(); });
+    setHandOff(WindowHandOffs::HandOff::MailSettings, [this] {
+        m_mailSettings->Open_Wnd();
+        Get_Email_Details();
+    });
+}
+
 // ---- mail window ----
 
 void SKTWindowController::createMailWindow()
@@ -3782,6 +3795,7 @@ void SKTWindowController::createMailWindow()
     cards.snapshot = [this](int side) { return batchSideSnapshot(side); };
     cards.bind = [this](SideSnapshot& snapshot, int record) { return bindRecordIntoSnapshot(snapshot, record); };
     cards.restoreFirstRecord = [this] { Select_first_row_value_for_design(false); };
+    cards.settings = [this] { m_handOffs.run(WindowHandOffs::HandOff::MailSettings); };
     m_mailWindow = new Send_Mail(std::move(cards), m_window.get());
     setHandOff(WindowHandOffs::HandOff::Mail, [window = m_mailWindow] { window->Open_Wnd(); });
 }

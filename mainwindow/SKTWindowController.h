@@ -40,6 +40,7 @@
 #include <optional>
 #include <vector>
 
+class Email_Setting;
 class ExportWindow;
 class QThread;
 class ArrangeCommands;
@@ -829,6 +830,18 @@ private:
     // Makes the print window (a child of the window) over the print
     // system's printers and sets what opens it: the Print hand-off.
     void createPrintWindow();
+
+    // ---- mail settings ----
+public:
+    Email_Setting* mailSettingsWindow() const { return m_mailSettings; }
+
+private:
+    // Makes the mail settings dialog (a child of the window) and sets what
+    // opens it: the MailSettings hand-off, after which the mail strings are
+    // read again whatever the outcome.
+    void createMailSettingsWindow();
+
+    Email_Setting* m_mailSettings = nullptr;
 
     // ---- mail window ----
 public:

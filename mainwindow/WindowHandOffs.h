@@ -23,6 +23,9 @@ public:
         ImportWizard,
         CreateSeries,
         Help,
+        // opens the mail settings dialog (the Send E-mail window's settings
+        // button); the mail strings are read again afterwards
+        MailSettings,
         Review,
     };
     static constexpr int count = int(HandOff::Review) + 1;

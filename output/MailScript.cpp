@@ -22,6 +22,8 @@ MailScript::MailScript(QString interpreter, QString script, int timeoutMs)
 }
 
 MailScript::~MailScript() = default;
+MailScript::MailScript(MailScript&&) noexcept = default;
+MailScript& MailScript::operator=(MailScript&&) noexcept = default;
 
 void MailScript::addEnvironment(const QString& name, const QString& value)
 {

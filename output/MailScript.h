@@ -44,6 +44,8 @@ public:
     explicit MailScript(QString interpreter = defaultInterpreter(), QString script = defaultScript(),
                         int timeoutMs = 180000);
     ~MailScript();
+    MailScript(MailScript&&) noexcept;
+    MailScript& operator=(MailScript&&) noexcept;
 
     // Adds a variable to the script's environment (trusted CA files and
     // shorter network time limits for tests).

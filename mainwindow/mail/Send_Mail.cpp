@@ -126,7 +126,9 @@ Send_Mail::Send_Mail(Cards cards, QWidget* parent)
 
     auto* send = new QPushButton(tr("Send"));
     auto* close = new QPushButton(tr("Close"));
+    auto* settings = new QPushButton(tr("Settings..."));
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(settings);
     buttons->addStretch(1);
     buttons->addWidget(close);
     buttons->addWidget(send);
@@ -148,6 +150,7 @@ Send_Mail::Send_Mail(Cards cards, QWidget* parent)
     connect(delayed_delv_chk, &QCheckBox::clicked, this, &Send_Mail::delayed_delv_chk_select);
     connect(browse_att, &QPushButton::clicked, this, &Send_Mail::browse_att_Button);
     connect(clear_att, &QPushButton::clicked, attachment, &QLineEdit::clear);
+    connect(settings, &QPushButton::clicked, this, &Send_Mail::Setting_Button);
     connect(send, &QPushButton::clicked, this, &Send_Mail::Send_Button);
     connect(close, &QPushButton::clicked, this, [this] { done(0); });
 
@@ -254,6 +257,13 @@ void Send_Mail::browse_att_Button()
     const QString path = OpenPanel::chooseFile(this, tr("Attachment"), {}, tr("Files"));
     if (!path.isEmpty())
         attachment->setText(path);
+}
+
+void Send_Mail::Setting_Button()
+{
+    if (m_cards.settings)
+        m_cards.settings();
+    from_txt->setText(sender_email);
 }
 
 QString Send_Mail::cardSide() const

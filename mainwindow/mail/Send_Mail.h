@@ -37,6 +37,7 @@ public:
         std::function<SideSnapshot(int side)> snapshot; // a side as it is now
         BatchPictureExport::Binder bind;                // record values into a snapshot (any thread)
         std::function<void()> restoreFirstRecord;      // record 0's values back on the card
+        std::function<void()> settings;                // the mail settings dialog; the settings read again
     };
     // Sends one mail; true only when it was sent. Runs on the worker.
     using Sender = std::function<bool(const MailScript::Mail& mail)>;
@@ -66,6 +67,8 @@ public:
     void send_with_data_chk_select();
     void delayed_delv_chk_select();
     void browse_att_Button();
+    // Runs the mail settings dialog, then shows the sender it left.
+    void Setting_Button();
 
     QLineEdit* from_txt = nullptr;
     QLineEdit* to_txt = nullptr;

@@ -117,3 +117,12 @@ TEST_F(SendMailTest, CurrentCardToEveryRecipient)
     EXPECT_EQ(mails.at(2).recipient, QStringLiteral("e@f.com"));
     EXPECT_TRUE(lastMessage().contains(QStringLiteral("E-mail has been sent successfully.")));
 }
+
+TEST_F(SendMailTest, SettingsButtonShowsTheSenderTheDialogLeft)
+{
+    controller->setHandOff(WindowHandOffs::HandOff::MailSettings,
+                           [] { sender_email = QStringLiteral("new@home.org"); });
+    window->from_txt->setText(QStringLiteral("typed@x.org"));
+    window->Setting_Button();
+    EXPECT_EQ(window->from_txt->text(), QStringLiteral("new@home.org"));
+}

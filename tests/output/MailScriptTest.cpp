@@ -1,0 +1,241 @@
+#include "output/MailScript.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace {
+
+const QString kLogin = QStringLiteral("sender@example.org");
+const QString kPassword = QStringLiteral("s3cret pw&<x>");
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The loopback mail server of tests/fixtures/mail, with its test CA, for
+// the whole suite.
+class MailServer : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        dir = new QTemporaryDir;
+        server = new QProcess;
+        server->setStandardErrorFile(QProcess::nullDevice());
+        server->start("/usr/bin/python3", {QStringLiteral(TEST_SOURCE_DIR "/fixtures/mail/smtp_sink.py"),
+                                           dir->path(), kLogin, kPassword});
+        ASSERT_TRUE(server->waitForStarted());
+        for (int i = 0; i < 3; ++i) {
+            while (!server->canReadLine())
+                ASSERT_TRUE(server->waitForReadyRead(20000)) << "the mail server did not start";
+            const QList<QByteArray> words = server->readLine().trimmed().split(' ');
+            ASSERT_EQ(words.size(), 2);
+            (words[0] == "starttls" ? starttlsPort : words[0] == "implicit" ? implicitPort : stallPort) =
+                QString::fromLatin1(words[1]);
+        }
+    }
+    static void TearDownTestSuite()
+    {
+        if (server) {
+            server->closeWriteChannel();
+            if (!server->waitForFinished(10000))
+                server->kill();
+            server->waitForFinished(5000);
+        }
+        delete server;
+        server = nullptr;
+        delete dir;
+        dir = nullptr;
+    }
+
+    static MailScript::Mail mail(const QString& port, const QString& flag)
+    {
+        MailScript::Mail m;
+        m.sender = kLogin;
+        m.password = kPassword;
+        m.server = QStringLiteral("127.0.0.1");
+        m.port = port;
+        m.recipient = QStringLiteral("friend@example.net");
+        m.subject = QStringLiteral("Brightfold Test Mail \u00e9");
+        m.body = QStringLiteral("This is test mail sent by Brightfold.\nSecond line \u00fc");
+        m.enableSsl = flag;
+        return m;
+    }
+    static MailScript script(int timeoutMs = 30000)
+    {
+        MailScript s(MailScript::defaultInterpreter(), QStringLiteral(SOURCE_ROOT "/resources/pyth_mail.py"),
+                     timeoutMs);
+        s.addEnvironment("BRIGHTFOLD_MAIL_CAFILE", dir->filePath("ca.pem"));
+        s.addEnvironment("BRIGHTFOLD_MAIL_TIMEOUT", "3");
+        return s;
+    }
+    static int inboxCount() { return int(QDir(dir->filePath("inbox")).entryList({"*.eml"}).size()); }
+
+    static inline QTemporaryDir* dir = nullptr;
+    static inline QProcess* server = nullptr;
+    static inline QString starttlsPort, implicitPort, stallPort;
+};
+
+// Both security modes deliver the mail with its envelope, headers, body
+// and a picture attachment intact.
+TEST_F(MailServer, DeliversOverStartTlsAndImplicitTls)
+{
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    for (const auto& [port, flag] : {std::pair {starttlsPort, QStringLiteral("N")}, {implicitPort, "Y"}}) {
+        SCOPED_TRACE(flag.toStdString());
+        MailScript s = script();
+        const QString attachment = s.attachmentPath("card front.png");
+        ASSERT_FALSE(attachment.isEmpty());
+        ASSERT_TRUE(picture.save(attachment));
+        MailScript::Mail m = mail(port, flag);
+        m.attachments = {attachment};
+        const int before = inboxCount();
+        const MailScript::Result r = s.send(m);
+        ASSERT_TRUE(r.sent) << r.output.toStdString();
+        ASSERT_EQ(inboxCount(), before + 1);
+        const QString base = dir->filePath("inbox/" + QString::number(before + 1));
+        EXPECT_EQ(readFile(base + ".env"), "sender@example.org\nfriend@example.net\n");
+        // an independent reader takes the message apart
+        QProcess py;
+        py.start("/usr/bin/python3",
+                 {"-c",
+                  "import sys, email, email.policy\n"
+                  "m = email.message_from_binary_file(open(sys.argv[1], 'rb'), policy=email.policy.default)\n"
+                  "print(m['To']); print(m['Subject'])\n"
+                  "print(m.get_body(('plain',)).get_content().strip().replace('\\n', '|'))\n"
+                  "for a in m.iter_attachments():\n"
+                  "    print(a.get_filename(), a.get_content_type(), a.get_content() == open(sys.argv[2], 'rb').read())\n",
+                  base + ".eml", attachment});
+        ASSERT_TRUE(py.waitForFinished(20000));
+        EXPECT_EQ(QString::fromUtf8(py.readAll()),
+                  "friend@example.net\nBrightfold Test Mail \u00e9\n"
+                  "This is test mail sent by Brightfold.|Second line \u00fc\n"
+                  "card front.png image/png True\n");
+    }
+}
+
+// Every way a mail cannot go ends the run, with the failure text, well
+// within the time limit and with nothing delivered.
+TEST_F(MailServer, FailuresEndTheRunWithTheFailureText)
+{
+    const QString deadPort = [] {
+        QProcess p;  // a port nobody listens on: bound, then let go
+        p.start("/usr/bin/python3", {"-c", "import socket; s=socket.socket(); s.bind(('127.0.0.1',0)); "
+                                           "print(s.getsockname()[1])"});
+        p.waitForFinished(20000);
+        return QString::fromLatin1(p.readAll().trimmed());
+    }();
+    struct Case
+    {
+        const char* name;
+        QString port;
+        QString flag;
+        QString password;
+        bool trustTestCa;
+        int exitCode;
+    };
+    const Case cases[] = {
+        {"wrong password", starttlsPort, "N", "wrong", true, 4},
+        {"wrong password, implicit TLS", implicitPort, "Y", "wrong", true, 4},
+        {"dead server", deadPort, "N", kPassword, true, 3},
+        {"stalled server", stallPort, "N", kPassword, true, 3},
+        {"stalled server, implicit TLS", stallPort, "Y", kPassword, true, 3},
+        {"untrusted certificate", starttlsPort, "N", kPassword, false, 3},
+        {"untrusted certificate, implicit TLS", implicitPort, "Y", kPassword, false, 3},
+        {"implicit TLS against STARTTLS", starttlsPort, "Y", kPassword, true, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MailScript s(MailScript::defaultInterpreter(), QStringLiteral(SOURCE_ROOT "/resources/pyth_mail.py"),
+                     30000);
+        if (c.trustTestCa)
+            s.addEnvironment("BRIGHTFOLD_MAIL_CAFILE", dir->filePath("ca.pem"));
+        s.addEnvironment("BRIGHTFOLD_MAIL_TIMEOUT", "2");
+        MailScript::Mail m = mail(c.port, c.flag);
+        m.password = c.password;
+        const int before = inboxCount();
+        const MailScript::Result r = s.send(m);
+        EXPECT_FALSE(r.sent);
+        EXPECT_FALSE(r.timedOut);
+        EXPECT_EQ(r.exitCode, c.exitCode) << r.output.toStdString();
+        EXPECT_TRUE(r.output.contains("Could not send email.")) << r.output.toStdString();
+        EXPECT_FALSE(r.output.contains(kPassword));
+        EXPECT_EQ(inboxCount(), before);
+    }
+}
+
+// A script that outlives the time limit is killed and counts as not sent;
+// one that cannot start counts as not sent too.
+TEST_F(MailServer, TimeLimitAndStartFailureCountAsNotSent)
+{
+    MailScript slow(MailScript::defaultInterpreter(), QStringLiteral(SOURCE_ROOT "/resources/pyth_mail.py"), 1500);
+    slow.addEnvironment("BRIGHTFOLD_MAIL_TIMEOUT", "60");
+    MailScript::Result r = slow.send(mail(stallPort, "N"));
+    EXPECT_TRUE(r.timedOut);
+    EXPECT_FALSE(r.sent);
+
+    MailScript missing("/nonexistent/python3", QStringLiteral(SOURCE_ROOT "/resources/pyth_mail.py"));
+    r = missing.send(mail(starttlsPort, "N"));
+    EXPECT_FALSE(r.started);
+    EXPECT_FALSE(r.sent);
+}
+
+// The script's process sees nine values and no password, the password
+// arrives on standard input, and the environment is only the two variables.
+TEST_F(MailServer, PasswordTravelsOnStandardInputOnly)
+{
+    const QString d = dir->path();
+    const QString wrapper = d + "/record.sh";
+    QFile w(wrapper);
+    ASSERT_TRUE(w.open(QIODevice::WriteOnly));
+    w.write(QStringLiteral("#!/bin/sh\ncat /proc/$$/cmdline > '%1/cmdline'\nenv > '%1/env'\n"
+                           "cat > '%1/stdin'\nexit 0\n")
+                .arg(d)
+                .toUtf8());
+    w.close();
+    w.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    MailScript s(wrapper, "/the/script.py");
+    MailScript::Mail m = mail(starttlsPort, QString());  // an absent flag
+    m.recipient.clear();                                  // an absent value
+    m.attachments = {"/a.png"};
+    ASSERT_TRUE(s.send(m).sent);
+    const QList<QByteArray> argv = readFile(d + "/cmdline").split('\0');
+    // sh, the wrapper, the script, eight values, one attachment, trailing ""
+    ASSERT_EQ(argv.size(), 13);
+    EXPECT_EQ(argv[2], "/the/script.py");
+    EXPECT_EQ(argv[7], "");
+    EXPECT_EQ(argv[10], "N");
+    EXPECT_EQ(argv[11], "/a.png");
+    EXPECT_FALSE(readFile(d + "/cmdline").contains(kPassword.toUtf8()));
+    EXPECT_EQ(readFile(d + "/stdin"), kPassword.toUtf8() + "\nDescription");
+    const QByteArray env = readFile(d + "/env");
+    EXPECT_TRUE(env.contains("PATH=/bin:/usr/bin:/usr/local/bin\n"));
+    EXPECT_TRUE(env.contains("PYTHONPATH=\n"));
+    EXPECT_FALSE(env.contains("HOME="));
+    EXPECT_FALSE(env.contains(kPassword.toUtf8()));
+}
+
+TEST(MailScriptAttachment, PathCharactersAreRefusedAndTheFolderIsPrivate)
+{
+    MailScript s;
+    const QStringList bad_names {"", ".", "..", "a/b", "../../x", "a\\b", QString("a") + QChar(0) + "b"};
+    for (const QString& bad : bad_names)
+        EXPECT_TRUE(s.attachmentPath(bad).isEmpty()) << bad.toStdString();
+    const QString path = s.attachmentPath("Card_Back.jpeg");
+    ASSERT_FALSE(path.isEmpty());
+    EXPECT_EQ(path.section('/', -1), "Card_Back.jpeg");
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(path.section('/', 0, -2)).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+}
+
+}
