@@ -1,5 +1,14 @@
 #include "output/MailScript.h"
 
+#include "app/Globals.h"
+#include "barcodes/BarcodeProducer.h"
+#include "barcodes/BarcodeSettings.h"
+#include "canvas/SideSnapshot.h"
+#include "common/ObjectTestSupport.h"
+#include "model/SKTBarcode.h"
+#include "output/MailAttachments.h"
+#include "output/MailBatch.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -120,6 +129,62 @@ TEST_F(MailServer, DeliversOverStartTlsAndImplicitTls)
                   "friend@example.net\nBrightfold Test Mail \u00e9\n"
                   "This is test mail sent by Brightfold.|Second line \u00fc\n"
                   "card front.png image/png True\n");
+    }
+}
+
+// A batch of cards, one per record, goes out through the script and the
+// server: each mail reaches its recipient with the card of its own record,
+// whose barcode reads back as that record's value.
+TEST_F(MailServer, CardOfEveryRecordArrivesAndReadsBack)
+{
+    ObjectTestSupport::ScopedResourceFolder resources;
+    auto barcode = std::make_shared<SKTBarcode>();
+    barcode->_bounds = QRectF(20, 20, 160, 160);
+    barcode->barcode_font_index = int(BarcodeSettings::symbologyTitles().indexOf("QR Code"));
+    barcode->qr_size_val = 150;
+    const SideSnapshot side(GraphicList {barcode}, Card_Property(), 0, QRectF(0, 0, 260, 220), Resource_Path);
+    const BatchPictureExport::Binder bind = [](SideSnapshot& snapshot, int record) {
+        const GraphicPtr& g = snapshot.graphics().at(0);
+        g->Set_Barcode_image(BarcodeProducer::pictureForObject(*g, QStringLiteral("GUEST-%1").arg(record + 1)));
+        return QString();
+    };
+    QTemporaryDir folder;
+    const MailAttachments pictures(folder.path(), QStringLiteral("Card"), QStringLiteral("F"));
+    MailScript s = script();
+    MailBatch::Job job;
+    job.mode = MailPlan::Mode::EveryRecipient;
+    job.recipients = {QStringLiteral("guest@example.net")};
+    job.records = 3;
+    job.render = [&](int record, QStringList* attachments) {
+        *attachments = pictures.render(side, side, bind, record);
+        return !attachments->isEmpty();
+    };
+    job.send = [&](const QString& to, const QStringList& attachments) {
+        MailScript::Mail m = mail(starttlsPort, QStringLiteral("N"));
+        m.recipient = to;
+        m.attachments = attachments;
+        return s.send(m).sent;
+    };
+    job.sleep = [](int) {};
+    const int before = inboxCount();
+    const std::atomic<bool> stop {false};
+    ASSERT_TRUE(MailBatch::run(job, stop).success());
+    ASSERT_EQ(inboxCount(), before + 3);
+    for (int record = 0; record < 3; ++record) {
+        const QString base = dir->filePath("inbox/" + QString::number(before + 1 + record));
+        EXPECT_EQ(readFile(base + ".env"), "sender@example.org\nguest@example.net\n");
+        QProcess py;
+        py.start("/usr/bin/python3",
+                 {"-c",
+                  "import sys, email, email.policy\n"
+                  "m = email.message_from_binary_file(open(sys.argv[1], 'rb'), policy=email.policy.default)\n"
+                  "a = next(m.iter_attachments())\n"
+                  "open(sys.argv[2], 'wb').write(a.get_content())\n",
+                  base + ".eml", base + ".jpeg"});
+        ASSERT_TRUE(py.waitForFinished(20000));
+        const QImage card(base + ".jpeg");
+        ASSERT_FALSE(card.isNull()) << record;
+        EXPECT_EQ(ObjectTestSupport::decodeBarcode(card).text, QStringLiteral("GUEST-%1").arg(record + 1));
     }
 }
 
