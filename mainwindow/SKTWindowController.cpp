@@ -148,6 +148,11 @@ SKTWindowController::~SKTWindowController()
         if (view)
             view->controller().setGrid(nullptr);
     }
+    // A mail run still going ends before its window goes with the main window.
+    if (m_mailWindow) {
+        m_mailWindow->stopSending();
+        m_mailWindow = nullptr;
+    }
     m_window.reset();
     if (Main_App_wnd == this)
         Main_App_wnd = nullptr;
@@ -3798,10 +3803,4 @@ void SKTWindowController::createMailWindow()
     cards.settings = [this] { m_handOffs.run(WindowHandOffs::HandOff::MailSettings); };
     m_mailWindow = new Send_Mail(std::move(cards), m_window.get());
     setHandOff(WindowHandOffs::HandOff::Mail, [window = m_mailWindow] { window->Open_Wnd(); });
-}
-
-SKTWindowController::MailWindowGuard::~MailWindowGuard()
-{
-    if (*window)
-        (*window)->stopSending();
 }

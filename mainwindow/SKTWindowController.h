@@ -852,13 +852,6 @@ private:
     // opens it: the Mail hand-off.
     void createMailWindow();
 
+    // The destructor stops a send still running before the window goes.
     Send_Mail* m_mailWindow = nullptr;
-    // Stops a send still running when the window goes, and waits for it
-    // while this controller, which draws its records, is still whole.
-    struct MailWindowGuard
-    {
-        Send_Mail** window;
-        ~MailWindowGuard();
-    };
-    MailWindowGuard m_mailGuard {&m_mailWindow};
 };
