@@ -10,6 +10,8 @@ QString Invite_Date;
 QString Invite_Time;
 QString Invite_BG_IMG;
 QString Selected_Template_Path;
+QString export_template_name;
+unsigned long long User_Defined_File = 0;
 
 const QString SKTSelectedToolDidChangeNotification = QStringLiteral("SKTSelectedToolDidChange");
 const QString SKTWindowControllerCanvasSizeObservationContext =

@@ -19,6 +19,12 @@ extern QString Invite_Time;
 extern QString Invite_BG_IMG;
 extern QString Selected_Template_Path;
 
+// templates
+// the name last confirmed in the template name dialog
+extern QString export_template_name;
+// counts the user-template pictures shown, so each gets an identifier of its own
+extern unsigned long long User_Defined_File;
+
 // internal
 extern const QString SKTSelectedToolDidChangeNotification;
 extern const QString SKTWindowControllerCanvasSizeObservationContext;

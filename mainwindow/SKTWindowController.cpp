@@ -29,6 +29,11 @@
 #include "mainwindow/Globals.h"
 #include "mainwindow/Grid_Wizard.h"
 #include "mainwindow/Invitation_Wizard.h"
+#include "mainwindow/Card_Wizard.h"
+#include "mainwindow/Export_Template.h"
+#include "mainwindow/Start_Card.h"
+#include "mainwindow/TemplateStore.h"
+#include "mainwindow/Template_Wizard.h"
 #include "mainwindow/Long_SMS_Dlg.h"
 #include "mainwindow/inspector/BarcodePanel.h"
 #include "mainwindow/series/BatchWizard.h"
@@ -342,6 +347,7 @@ void SKTWindowController::awakeFromNib()
     connectCommandButtons();
     setUpMenusAndTools();
     setUpSmallDialogs();
+    setUpTemplateWindows();
     createTextPanels();
     createInspectorPages();
     createPictureSignatureBarcodeAndSourcePanels();
@@ -3803,4 +3809,138 @@ void SKTWindowController::createMailWindow()
     cards.settings = [this] { m_handOffs.run(WindowHandOffs::HandOff::MailSettings); };
     m_mailWindow = new Send_Mail(std::move(cards), m_window.get());
     setHandOff(WindowHandOffs::HandOff::Mail, [window = m_mailWindow] { window->Open_Wnd(); });
+}
+
+// ---- templates, the card-size wizard and the start screen ----
+
+void SKTWindowController::setUpTemplateWindows()
+{
+    new Export_Template(m_window.get());
+    new Template_Wizard(this, m_window.get());
+    new Card_Wizard(this, m_window.get());
+    m_startCard = new Start_Card(m_window.get());
+    // Opened from the menu, the start screen's Cancel leaves the design be.
+    m_startCard->cancelEndsProgram = false;
+}
+
+void SKTWindowController::Export_As_Template_Clicked()
+{
+    Export_Template* names = Export_Template::defaultInstance();
+    if (!names)
+        return;
+    try {
+        names->template_name->clear();
+        names->template_passed->clear();
+        if (names->runModal() != 1)
+            return;
+
+        const TemplateStore store(TemplateStore::userFolder());
+        // The dialog takes no name that leaves the folder.
+        if (!TemplateStore::isSafeName(export_template_name))
+            return;
+        store.removePair(export_template_name);
+        QDir().mkpath(store.folder());
+
+        // The design is written under the template's path; the open design
+        // keeps its own.
+        const QString remembered = Project_File_Name;
+        Project_File_Name = store.designPath(export_template_name);
+        const bool designWritten = Save_project_file(false, false);
+        Project_File_Name = remembered;
+        Set_Log_Name_In_Title();
+
+        // The picture: both sides, the front above the back.
+        export_card_side = QStringLiteral("BOTH");
+        if (m_exportWindow)
+            m_exportWindow->export_combined_image_chk->setChecked(true);
+        const QString picture = store.picturePath(export_template_name);
+        if (designWritten)
+            Export_Single_File(picture, false);
+
+        if (!designWritten || !QFileInfo::exists(picture)) {
+            store.removePair(export_template_name);
+            Show_MessageBox(templateFailedMessage);
+            return;
+        }
+        Show_MessageBox(templateExportedMessage);
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+bool SKTWindowController::openTemplateDesign(const QString& designPath)
+{
+    if (!saveBeforeReplacing(QStringLiteral("Do you want to save changes before opening new document?")))
+        return false;
+    // Any mode but "L" reads the file as a starting point without a path
+    // (the title shows none), so a Save asks where to write instead of
+    // overwriting the template.
+    const bool opened = Read_and_load_design_Log(designPath, QStringLiteral("T"));
+    Undo_Redo_Button_state();
+    return opened;
+}
+
+void SKTWindowController::New_From_Template_Clicked()
+{
+    Template_Wizard* picker = Template_Wizard::defaultInstance();
+    if (!picker)
+        return;
+    const int savedShape = Card_Shape;
+    try {
+        if (picker->Open_Template_Window() == 1 && openTemplateDesign(Selected_Template_Path)) {
+            // A template starts as a rectangular card.
+            showCardShape();
+            Refresh_Canvas();
+            return;
+        }
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+    }
+    // Nothing was opened: the design keeps its outline.
+    Card_Shape = savedShape;
+    Refresh_Canvas();
+}
+
+void SKTWindowController::Card_Size_Wizard_Clicked()
+{
+    Card_Wizard* wizard = Card_Wizard::defaultInstance();
+    if (!wizard)
+        return;
+    const int savedShape = Card_Shape;
+    if (wizard->Open_Wnd() != 1) {
+        // Cancelled from the menu: the card keeps its outline.
+        Card_Shape = savedShape;
+        return;
+    }
+    Set_Card_Size_In_Control(wizard->sizes->millimetres());
+    showCardShape();
+    Update_Card_Graphics();
+    Refresh_Canvas();
+}
+
+void SKTWindowController::Start_Screen_Clicked()
+{
+    if (!m_startCard || m_startCard->Open_Wnd() != 1)
+        return;
+    if (Start_Card_Option == QLatin1String("T")) {
+        New_From_Template_Clicked();
+    } else if (Start_Card_Option == QLatin1String("W")) {
+        Card_Size_Wizard_Clicked();
+    } else if (Start_Card_Option == QLatin1String("L")) {
+        if (saveBeforeReplacing(QStringLiteral("Do you want to save changes before opening document?"))) {
+            Open_Log_File();
+            Undo_Redo_Button_state();
+        }
+    }
+}
+
+void SKTWindowController::setUserProfileOpener(std::function<void()> opener)
+{
+    m_userProfileOpener = std::move(opener);
+}
+
+void SKTWindowController::openUserProfileFromWizard()
+{
+    if (m_userProfileOpener)
+        m_userProfileOpener();
 }

@@ -854,4 +854,40 @@ private:
 
     // The destructor stops a send still running before the window goes.
     Send_Mail* m_mailWindow = nullptr;
+
+    // ---- templates, the card-size wizard and the start screen ----
+public:
+    // Saves the design and a picture of both sides under a name the user
+    // gives into the user templates folder (replacing a template of that
+    // name). The open design keeps its path and title; a design or picture
+    // that could not be written is reported and leaves no half template.
+    void Export_As_Template_Clicked();
+    // The template picker; its OK opens the chosen template's design as a
+    // new, untitled design (after the save question of New).
+    void New_From_Template_Clicked();
+    // The card-size wizard; its OK gives the card its size and shape.
+    void Card_Size_Wizard_Clicked();
+    // The start screen; its choices lead to the template picker, the
+    // card-size wizard or Open. Cancel only closes it.
+    void Start_Screen_Clicked();
+
+    // What the template picker's and the card-size wizard's profile button
+    // opens; nothing while none is set.
+    void setUserProfileOpener(std::function<void()> opener);
+    bool hasUserProfileOpener() const { return bool(m_userProfileOpener); }
+    void openUserProfileFromWizard();
+
+    static inline const QString templateExportedMessage = QStringLiteral("Template exported successfully.");
+    static inline const QString templateFailedMessage =
+        QStringLiteral("The template could not be exported; no template of that name was saved.");
+
+private:
+    // Makes the template name dialog, the template picker, the card-size
+    // wizard and the start screen (children of the window).
+    void setUpTemplateWindows();
+    // Opens a template's design file as a new, untitled design.
+    bool openTemplateDesign(const QString& designPath);
+
+    std::function<void()> m_userProfileOpener;
+    QPointer<class Start_Card> m_startCard;
 };

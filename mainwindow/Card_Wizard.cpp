@@ -1,0 +1,157 @@
+#include "mainwindow/Card_Wizard.h"
+
+#include "app/MessageBoxes.h"
+#include "app/UnitConversions.h"
+#include "mainwindow/CardSizeChooser.h"
+#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/WindowBackground.h"
+#include "model/Globals.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <exception>
+
+namespace {
+Card_Wizard* s_defaultInstance = nullptr;
+Card_Wizard::ModalRun s_modalRun;
+}
+
+Card_Wizard::Card_Wizard(SKTWindowController* controller, QWidget* parent)
+    : QDialog(parent), m_controller(controller)
+{
+    s_defaultInstance = this;
+    setObjectName(QStringLiteral("Card_Wizard"));
+    setWindowTitle(tr("Card Size Wizard"));
+    setModal(true);
+    WindowBackground::apply(*this);
+
+    auto* shapeBox = new QGroupBox(tr("Card shape"), this);
+    card_shape_rect = new QRadioButton(tr("Rectangle"), shapeBox);
+    card_shape_rect->setObjectName(QStringLiteral("card_shape_rect"));
+    card_shape_rounded = new QRadioButton(tr("Rounded rectangle"), shapeBox);
+    card_shape_rounded->setObjectName(QStringLiteral("card_shape_rounded"));
+    card_shape_oval = new QRadioButton(tr("Oval"), shapeBox);
+    card_shape_oval->setObjectName(QStringLiteral("card_shape_oval"));
+    card_shape = new QButtonGroup(this);
+    card_shape->addButton(card_shape_rect, 0);
+    card_shape->addButton(card_shape_rounded, 1);
+    card_shape->addButton(card_shape_oval, 2);
+    auto* shapes = new QVBoxLayout(shapeBox);
+    for (QRadioButton* row : {card_shape_rect, card_shape_rounded, card_shape_oval})
+        shapes->addWidget(row);
+    shapes->addStretch(1);
+
+    Sides_ComboBox = new QComboBox(this);
+    Sides_ComboBox->setObjectName(QStringLiteral("Sides_ComboBox"));
+    Sides_ComboBox->addItems({tr("Two sides"), tr("One side")});
+    sizes = new CardSizeChooser(controller, this);
+    sizes->setObjectName(QStringLiteral("sizes"));
+    profile_btn = new QPushButton(tr("Holder Profile..."), this);
+    profile_btn->setObjectName(QStringLiteral("profile_btn"));
+    ok_btn = new QPushButton(tr("OK"), this);
+    ok_btn->setObjectName(QStringLiteral("ok_btn"));
+    ok_btn->setDefault(true);
+    cancel_btn = new QPushButton(tr("Cancel"), this);
+    cancel_btn->setObjectName(QStringLiteral("cancel_btn"));
+
+    connect(card_shape, &QButtonGroup::idClicked, this, &Card_Wizard::card_shape_CellClick);
+    connect(profile_btn, &QPushButton::clicked, this, &Card_Wizard::User_Profile_Click);
+    connect(ok_btn, &QPushButton::clicked, this, &Card_Wizard::OK_Click);
+    connect(cancel_btn, &QPushButton::clicked, this, &Card_Wizard::CancelClick);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(shapeBox);
+    auto* sides = new QFormLayout;
+    sides->addRow(tr("Sides:"), Sides_ComboBox);
+    left->addLayout(sides);
+    left->addStretch(1);
+    auto* body = new QHBoxLayout;
+    body->addLayout(left);
+    body->addWidget(sizes, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(profile_btn);
+    buttons->addStretch(1);
+    buttons->addWidget(cancel_btn);
+    buttons->addWidget(ok_btn);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(body, 1);
+    layout->addLayout(buttons);
+    resize(620, 420);
+}
+
+Card_Wizard::~Card_Wizard()
+{
+    if (s_defaultInstance == this)
+        s_defaultInstance = nullptr;
+}
+
+Card_Wizard* Card_Wizard::defaultInstance()
+{
+    return s_defaultInstance;
+}
+
+void Card_Wizard::setModalRun(ModalRun run)
+{
+    s_modalRun = std::move(run);
+}
+
+int Card_Wizard::Open_Wnd()
+{
+    int result = 0;
+    try {
+        card_shape_rect->setChecked(true);
+        Sides_ComboBox->setCurrentIndex(0);
+        sizes->reset();
+        profile_btn->setEnabled(m_controller && m_controller->hasUserProfileOpener());
+        setResult(0);
+        result = s_modalRun ? s_modalRun(*this) : exec();
+        hide();
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+        hide();
+        result = 0;
+    }
+    return result;
+}
+
+void Card_Wizard::OK_Click()
+{
+    const QSizeF millimetres = sizes->millimetres();
+    const QSizeF points(MM_to_Points_Convert(static_cast<float>(millimetres.width())),
+                        MM_to_Points_Convert(static_cast<float>(millimetres.height())));
+    if (m_controller) {
+        m_controller->Set_Document_Size(points);
+        m_controller->SetDocumentCanvasSize(points);
+    }
+    done(1);
+}
+
+void Card_Wizard::CancelClick()
+{
+    Card_Shape = 0;
+    done(0);
+}
+
+void Card_Wizard::reject()
+{
+    CancelClick();
+}
+
+void Card_Wizard::card_shape_CellClick()
+{
+    const int row = card_shape->checkedId();
+    Card_Shape = row < 0 ? 0 : row;
+}
+
+void Card_Wizard::User_Profile_Click()
+{
+    if (m_controller)
+        m_controller->openUserProfileFromWizard();
+}

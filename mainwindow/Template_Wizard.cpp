@@ -1,0 +1,325 @@
+#include "mainwindow/Template_Wizard.h"
+
+#include "app/MessageBoxes.h"
+#include "mainwindow/CardSizeChooser.h"
+#include "mainwindow/Export_Template.h"
+#include "mainwindow/Globals.h"
+#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/TemplateStore.h"
+#include "mainwindow/WindowBackground.h"
+#include "model/Globals.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+#include <exception>
+
+namespace {
+Template_Wizard* s_defaultInstance = nullptr;
+Template_Wizard::ModalRun s_modalRun;
+
+// A browser cell at zoom 1 holds a card picture of this size.
+const QSize fullCell(360, 460);
+constexpr double startZoom = 0.6;
+
+bool isUserKind(const QComboBox* kind)
+{
+    return kind->currentIndex() != 0;
+}
+}
+
+Template_Wizard::Template_Wizard(SKTWindowController* controller, QWidget* parent)
+    : QDialog(parent), m_controller(controller)
+{
+    s_defaultInstance = this;
+    setObjectName(QStringLiteral("Template_Wizard"));
+    setWindowTitle(tr("New from Template"));
+    setModal(true);
+    WindowBackground::apply(*this);
+
+    template_kind = new QComboBox(this);
+    template_kind->setObjectName(QStringLiteral("template_kind"));
+    template_kind->addItems({tr("Built-in templates"), tr("My templates")});
+    imageBrowser = new QListWidget(this);
+    imageBrowser->setObjectName(QStringLiteral("imageBrowser"));
+    imageBrowser->setViewMode(QListView::IconMode);
+    imageBrowser->setResizeMode(QListView::Adjust);
+    imageBrowser->setMovement(QListView::Static);
+    imageBrowser->setSpacing(8);
+    imageBrowser->setWordWrap(true);
+    imageBrowser->setSelectionMode(QAbstractItemView::SingleSelection);
+    zoom_slider = new QSlider(Qt::Horizontal, this);
+    zoom_slider->setObjectName(QStringLiteral("zoom_slider"));
+    zoom_slider->setRange(20, 100);
+    sizes = new CardSizeChooser(controller, this);
+    sizes->setObjectName(QStringLiteral("sizes"));
+    delete_btn = new QPushButton(tr("Delete"), this);
+    delete_btn->setObjectName(QStringLiteral("delete_btn"));
+    copy_btn = new QPushButton(tr("Copy"), this);
+    copy_btn->setObjectName(QStringLiteral("copy_btn"));
+    rename_btn = new QPushButton(tr("Rename..."), this);
+    rename_btn->setObjectName(QStringLiteral("rename_btn"));
+    profile_btn = new QPushButton(tr("Holder Profile..."), this);
+    profile_btn->setObjectName(QStringLiteral("profile_btn"));
+    ok_btn = new QPushButton(tr("OK"), this);
+    ok_btn->setObjectName(QStringLiteral("ok_btn"));
+    ok_btn->setDefault(true);
+    cancel_btn = new QPushButton(tr("Cancel"), this);
+    cancel_btn->setObjectName(QStringLiteral("cancel_btn"));
+
+    connect(template_kind, &QComboBox::currentIndexChanged, this,
+            [this] { comboBoxSelectionDidChange(template_kind); });
+    connect(imageBrowser, &QListWidget::itemSelectionChanged, this, &Template_Wizard::imageBrowserSelectionDidChange);
+    // A double click is no choice of its own.
+    connect(zoom_slider, &QSlider::valueChanged, this, &Template_Wizard::zoomSliderDidChange);
+    connect(delete_btn, &QPushButton::clicked, this, &Template_Wizard::Delete_Template_Click);
+    connect(copy_btn, &QPushButton::clicked, this, &Template_Wizard::Copy_Templatee_Click);
+    connect(rename_btn, &QPushButton::clicked, this, &Template_Wizard::Rename_Template_Click);
+    connect(profile_btn, &QPushButton::clicked, this, &Template_Wizard::User_Profile_Click);
+    connect(ok_btn, &QPushButton::clicked, this, &Template_Wizard::OK_Click);
+    connect(cancel_btn, &QPushButton::clicked, this, &Template_Wizard::CancelClick);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(tr("Templates:"), this));
+    top->addWidget(template_kind);
+    top->addStretch(1);
+    top->addWidget(new QLabel(tr("Zoom:"), this));
+    top->addWidget(zoom_slider);
+    auto* edit = new QHBoxLayout;
+    edit->addWidget(delete_btn);
+    edit->addWidget(copy_btn);
+    edit->addWidget(rename_btn);
+    edit->addStretch(1);
+    auto* left = new QVBoxLayout;
+    left->addLayout(top);
+    left->addWidget(imageBrowser, 1);
+    left->addLayout(edit);
+    sizes->setMaximumWidth(300);
+    auto* body = new QHBoxLayout;
+    body->addLayout(left, 1);
+    body->addWidget(sizes);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(profile_btn);
+    buttons->addStretch(1);
+    buttons->addWidget(cancel_btn);
+    buttons->addWidget(ok_btn);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(body, 1);
+    layout->addLayout(buttons);
+    resize(900, 560);
+}
+
+Template_Wizard::~Template_Wizard()
+{
+    if (s_defaultInstance == this)
+        s_defaultInstance = nullptr;
+}
+
+Template_Wizard* Template_Wizard::defaultInstance()
+{
+    return s_defaultInstance;
+}
+
+void Template_Wizard::setModalRun(ModalRun run)
+{
+    s_modalRun = std::move(run);
+}
+
+int Template_Wizard::Open_Template_Window()
+{
+    int result = 0;
+    try {
+        {
+            const QSignalBlocker kind(template_kind);
+            template_kind->setCurrentIndex(0);
+        }
+        sizes->reset();
+        imageBrowser->clear();
+        {
+            const QSignalBlocker slider(zoom_slider);
+            zoom_slider->setValue(qRound(startZoom * 100));
+        }
+        setBrowserZoom(startZoom);
+        Show_Hide_Template_Buttons(0);
+        Fill_Templates();
+        profile_btn->setEnabled(m_controller && m_controller->hasUserProfileOpener());
+        setResult(0);
+        result = s_modalRun ? s_modalRun(*this) : exec();
+        hide();
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+        hide();
+        result = 0;
+    }
+    return result;
+}
+
+void Template_Wizard::OK_Click()
+{
+    if (Selected_Template_Path.isEmpty() || !QFileInfo::exists(Selected_Template_Path)) {
+        Show_MessageBox(selectMessage);
+        return;
+    }
+    Card_Shape = 0;
+    Selected_Template_Path = TemplateStore::designPathFor(Selected_Template_Path);
+    done(1);
+}
+
+void Template_Wizard::CancelClick()
+{
+    Selected_Template_Path = QString("");
+    Card_Shape = 0;
+    done(0);
+}
+
+void Template_Wizard::reject()
+{
+    CancelClick();
+}
+
+void Template_Wizard::Fill_Templates()
+{
+    fillFrom(TemplateStore::builtInFolder(), false);
+}
+
+void Template_Wizard::Fill_Templates_User_Defined()
+{
+    fillFrom(TemplateStore::userFolder(), true);
+}
+
+void Template_Wizard::fillFrom(const QString& folder, bool user)
+{
+    // The choice goes with the list it was made in, so that no editing
+    // button acts on a template of the other list.
+    Selected_Template_Path = QString("");
+    if (!QFileInfo(folder).isDir())
+        return;
+    imageBrowser->clear();
+    for (const QString& path : TemplateStore(folder).Fill_Templates()) {
+        const QString name = QFileInfo(path).fileName();
+        const QString identifier = user ? QStringLiteral("TEMP%1.png").arg(User_Defined_File++) : name;
+        addImageWithPath(path, name, identifier);
+    }
+    if (imageBrowser->count() > 0)
+        imageBrowser->setCurrentRow(0);
+}
+
+void Template_Wizard::addImageWithPath(const QString& path, const QString& imageName, const QString& image_UID)
+{
+    QImageReader reader(path);
+    const QSize cell = imageBrowser->iconSize();
+    reader.setScaledSize(reader.size().scaled(cell, Qt::KeepAspectRatio));
+    const QImage picture = reader.read();
+    auto* item = new QListWidgetItem(QIcon(QPixmap::fromImage(picture)), QFileInfo(imageName).completeBaseName(),
+                                     imageBrowser);
+    item->setData(Qt::UserRole, path);
+    item->setData(Qt::UserRole + 1, image_UID);
+    item->setToolTip(imageName);
+}
+
+void Template_Wizard::Show_Hide_Template_Buttons(int kind)
+{
+    for (QPushButton* button : {delete_btn, copy_btn, rename_btn})
+        button->setVisible(kind != 0);
+}
+
+void Template_Wizard::comboBoxSelectionDidChange(QComboBox* comboBox)
+{
+    if (comboBox != template_kind)
+        return;
+    const bool user = isUserKind(template_kind);
+    Show_Hide_Template_Buttons(user ? 1 : 0);
+    imageBrowser->clear();
+    if (user)
+        Fill_Templates_User_Defined();
+    else
+        Fill_Templates();
+}
+
+void Template_Wizard::imageBrowserSelectionDidChange()
+{
+    const QList<QListWidgetItem*> chosen = imageBrowser->selectedItems();
+    if (!chosen.isEmpty())
+        Selected_Template_Path = chosen.first()->data(Qt::UserRole).toString();
+}
+
+void Template_Wizard::zoomSliderDidChange()
+{
+    setBrowserZoom(zoom_slider->value() / 100.0);
+    // The pictures are read again at the new size.
+    if (isUserKind(template_kind))
+        Fill_Templates_User_Defined();
+    else
+        Fill_Templates();
+}
+
+void Template_Wizard::setBrowserZoom(double zoom)
+{
+    imageBrowser->setIconSize(QSize(qRound(fullCell.width() * zoom), qRound(fullCell.height() * zoom)));
+}
+
+QString Template_Wizard::chosenUserTemplate()
+{
+    const TemplateStore store(TemplateStore::userFolder());
+    if (Selected_Template_Path.isEmpty() || !QFileInfo::exists(Selected_Template_Path)
+        || !store.holds(Selected_Template_Path)) {
+        Show_MessageBox(selectMessage);
+        return QString();
+    }
+    return Selected_Template_Path;
+}
+
+void Template_Wizard::Delete_Template_Click()
+{
+    const QString picture = chosenUserTemplate();
+    if (picture.isEmpty() || Show_YES_NO_MessageBox(deleteQuestion) != 1)
+        return;
+    TemplateStore(TemplateStore::userFolder()).deleteTemplate(picture);
+    Fill_Templates_User_Defined();
+}
+
+void Template_Wizard::Copy_Templatee_Click()
+{
+    const QString picture = chosenUserTemplate();
+    if (picture.isEmpty() || Show_YES_NO_MessageBox(copyQuestion) != 1)
+        return;
+    if (TemplateStore(TemplateStore::userFolder()).copyTemplate(picture).isEmpty())
+        Show_MessageBox(copyFailedMessage);
+    Fill_Templates_User_Defined();
+}
+
+void Template_Wizard::Rename_Template_Click()
+{
+    const QString picture = chosenUserTemplate();
+    Export_Template* names = Export_Template::defaultInstance();
+    if (picture.isEmpty() || !names)
+        return;
+    const QString present = QFileInfo(picture).completeBaseName();
+    names->template_name->setText(present);
+    names->template_passed->setText(present);
+    if (names->runModal() != 1)
+        return;
+    QString renamed;
+    if (!TemplateStore(TemplateStore::userFolder()).renameTemplate(picture, export_template_name, &renamed)) {
+        Show_MessageBox(renameFailedMessage);
+        return;
+    }
+    if (renamed == picture)
+        return;
+    Fill_Templates_User_Defined();
+}
+
+void Template_Wizard::User_Profile_Click()
+{
+    if (m_controller)
+        m_controller->openUserProfileFromWizard();
+}
