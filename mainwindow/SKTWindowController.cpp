@@ -29,6 +29,7 @@
 #include "mainwindow/Globals.h"
 #include "mainwindow/Grid_Wizard.h"
 #include "mainwindow/Invitation_Wizard.h"
+#include "mainwindow/CardSizeChooser.h"
 #include "mainwindow/Card_Wizard.h"
 #include "mainwindow/Export_Template.h"
 #include "mainwindow/Start_Card.h"
@@ -3857,7 +3858,7 @@ void SKTWindowController::Export_As_Template_Clicked()
         if (designWritten)
             Export_Single_File(picture, false);
 
-        if (!designWritten || !QFileInfo::exists(picture)) {
+        if (!designWritten || !QFileInfo(picture).isFile()) {
             store.removePair(export_template_name);
             Show_MessageBox(templateFailedMessage);
             return;

@@ -24,6 +24,8 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 
 namespace {
@@ -215,20 +217,24 @@ TEST_F(TemplateCommandsTest, ExportKeepsTheOpenDesignAndStacksBothSides)
     const QString savedPath = saved.filePath(QStringLiteral("mine.fcard"));
     for (const QString& open : {QString(), savedPath}) {
         Project_File_Name = open;
-        if (!open.isEmpty())
+        if (!open.isEmpty()) {
             ASSERT_TRUE(controller->Save_project_file(false, false));
+        }
         controller->Set_Log_Name_In_Title();
         const QString title = controller->window()->windowTitle();
         presenter.clear();
+        presenter.scriptAnswers({true});   // replace it the second time round
         nameAnswers(QStringLiteral("  Spring fair/ "));
         controller->Export_As_Template_Clicked();
 
-        EXPECT_EQ(presenter.texts(), QStringList {"\n" + SKTWindowController::templateExportedMessage});
+        QStringList boxes {"\n" + SKTWindowController::templateExportedMessage};
+        if (!open.isEmpty())
+            boxes.prepend(TemplateStore::replaceQuestion);
+        EXPECT_EQ(presenter.texts(), boxes);
         EXPECT_EQ(Project_File_Name, open);
         EXPECT_EQ(controller->window()->windowTitle(), title);
         EXPECT_EQ(export_card_side, QStringLiteral("BOTH"));
         EXPECT_EQ(filesIn(user), (QStringList {"Spring fair.fcard", "Spring fair.png"}));
-        presenter.scriptAnswers({true});   // replace it the second time round
     }
 
     const QImage preview(user + QStringLiteral("/Spring fair.png"));
@@ -251,10 +257,13 @@ TEST_F(TemplateCommandsTest, FailedExportIsReportedAndLeavesNoHalfTemplate)
     for (const char* blocked : {"Gala.fcard", "Gala.png"}) {
         QDir(user).removeRecursively();
         QDir().mkpath(user);
-        writeFile(user + "/Gala.png", "old picture");
-        writeFile(user + "/Gala.fcard", "old design");
-        // A folder in the way of one of the two files.
-        QDir().mkpath(user + QLatin1Char('/') + QLatin1String(blocked));
+        // The old pair, with a folder in the way of one of the new files.
+        for (const char* old : {"Gala.png", "Gala.fcard"}) {
+            if (QLatin1String(old) == QLatin1String(blocked))
+                QDir().mkpath(user + QLatin1Char('/') + QLatin1String(blocked));
+            else
+                writeFile(user + QLatin1Char('/') + QLatin1String(old), "old");
+        }
         presenter.clear();
         presenter.scriptAnswers({true});
         nameAnswers(QStringLiteral("Gala"));
@@ -262,8 +271,8 @@ TEST_F(TemplateCommandsTest, FailedExportIsReportedAndLeavesNoHalfTemplate)
 
         EXPECT_EQ(presenter.texts(), (QStringList {TemplateStore::replaceQuestion,
                                                    "\n" + SKTWindowController::templateFailedMessage}))
-            << blocked;
-        EXPECT_EQ(filesIn(user), QStringList {}) << blocked;
+            << blocked << presenter.texts().join('|').toStdString();
+        EXPECT_EQ(filesIn(user), QStringList {}) << blocked << filesIn(user).join('|').toStdString();
     }
 }
 
