@@ -40,6 +40,7 @@ struct Text {
     QRectF rect;
     double size;
     int alignment;   // 0 left, 2 centred
+    bool light = false;   // white, over a dark band
 };
 
 struct Shape {
@@ -79,7 +80,7 @@ void drawSide(SKTWindowController& controller, SKTDocument& document, int side, 
     state.gradientRadio = true;
     state.gradientColour1 = design.top;
     state.gradientColour2 = design.bottom;
-    state.gradientAngle = 270;
+    state.gradientAngle = 90;
     state.alphaPercent = 100;
     if (side == 1)
         controller.Select_back_side();
@@ -101,7 +102,7 @@ void drawSide(SKTWindowController& controller, SKTDocument& document, int side, 
     if (!shapes.isEmpty())
         document.insertGraphicsForKey(key, shapes, IndexSet::range(0, int(shapes.size())));
 
-    Selected_Control_Tool = ToolTable::Text;
+    controller.Selected_Control_Tool = ToolTable::Text;
     for (const Text& t : design.texts) {
         controller.graphicView(side)->controller().createGraphicOfClass(
             QStringLiteral("SKTText"), nullptr, true, t.rect, side == 1 ? QStringLiteral("B") : QStringLiteral("F"),
@@ -112,8 +113,10 @@ void drawSide(SKTWindowController& controller, SKTDocument& document, int side, 
         SKTGraphic& text = *list.first();
         text.text_ctrl_font = FontSpec(Text_Ctrl_Font, t.size);
         text.text_alignmnet = t.alignment;
+        if (t.light)
+            text.txt_clr = Colour::white();
     }
-    Selected_Control_Tool = ToolTable::Arrow;
+    controller.Selected_Control_Tool = ToolTable::Arrow;
     controller.Select_front_side();
 }
 
@@ -138,7 +141,7 @@ QList<Design> designs()
          {white, rgb(220, 232, 246),
           {{ShapeCode::Rectangle, QRectF(0, 0, 288, 50), rgb(31, 78, 140)},
            {ShapeCode::Rectangle, QRectF(0, 190, 288, 26), rgb(31, 78, 140)}},
-          {{QStringLiteral("HELLO, my name is"), QRectF(14, 12, 260, 26), 16, 2},
+          {{QStringLiteral("HELLO, my name is"), QRectF(14, 12, 260, 26), 16, 2, true},
            {QStringLiteral("Your Name"), QRectF(14, 80, 260, 40), 28, 2},
            {QStringLiteral("Company"), QRectF(14, 130, 260, 24), 14, 2}}},
          {white, rgb(220, 232, 246), {}, {{QStringLiteral("Conference 2027"), QRectF(14, 90, 260, 30), 18, 2}}}},
@@ -147,7 +150,7 @@ QList<Design> designs()
          {white, rgb(232, 240, 236),
           {{ShapeCode::Rectangle, QRectF(0, 0, 243, 34), rgb(22, 110, 84)},
            {ShapeCode::RoundedRectangle, QRectF(12, 46, 64, 80), rgb(200, 214, 208)}},
-          {{QStringLiteral("STAFF"), QRectF(10, 6, 223, 22), 16, 2},
+          {{QStringLiteral("STAFF"), QRectF(10, 6, 223, 22), 16, 2, true},
            {QStringLiteral("First Last"), QRectF(86, 52, 150, 22), 14, 0},
            {QStringLiteral("Department"), QRectF(86, 78, 150, 18), 10, 0},
            {QStringLiteral("ID 000123"), QRectF(86, 100, 150, 18), 10, 0}}},
