@@ -72,13 +72,14 @@ QList<Row> MainMenuBar::rows()
     using H = WindowHandOffs::HandOff;
     QList<Row> rows {
         {Menu::File, tr("New"), {}, keys(K::New, {K(Qt::CTRL | Qt::Key_N)}), onWindow(&SKTWindowController::New_Btn_Clicked)},
-        {Menu::File, tr("New from Template..."), {}, {}, onWindow(&SKTWindowController::New_From_Template_Clicked)},
-        {Menu::File, tr("Card Size Wizard..."), {}, {}, onWindow(&SKTWindowController::Card_Size_Wizard_Clicked)},
-        {Menu::File, tr("Start Screen..."), {}, {}, onWindow(&SKTWindowController::Start_Screen_Clicked)},
         {Menu::File, tr("Open..."), {}, keys(K::Open, {K(Qt::CTRL | Qt::Key_O)}), onWindow(&SKTWindowController::Open_Btn_Clicked)},
         {Menu::File, tr("Save"), {}, keys(K::Save, {K(Qt::CTRL | Qt::Key_S)}), onWindow(&SKTWindowController::Save_Btn_Clicked)},
         {Menu::File, tr("Save As..."), {}, keys(K::SaveAs, {K(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}),
          onWindow(&SKTWindowController::SaveAs_Btn_Clicked)},
+        {Menu::File, tr("New from Template..."), {}, {}, onWindow(&SKTWindowController::New_From_Template_Clicked),
+         true},
+        {Menu::File, tr("Card Size Wizard..."), {}, {}, onWindow(&SKTWindowController::Card_Size_Wizard_Clicked)},
+        {Menu::File, tr("Start Screen..."), {}, {}, onWindow(&SKTWindowController::Start_Screen_Clicked)},
         {Menu::File, tr("Print..."), {}, keys(K::Print), onWindow(&SKTWindowController::Print_Button), true, false,
          whenThere(H::Print)},
         {Menu::File, tr("Mail..."), {}, {}, onWindow(&SKTWindowController::Mail_Button), false, false,

@@ -219,8 +219,12 @@ void Template_Wizard::addImageWithPath(const QString& path, const QString& image
     const QSize cell = imageBrowser->iconSize();
     reader.setScaledSize(reader.size().scaled(cell, Qt::KeepAspectRatio));
     const QImage picture = reader.read();
-    auto* item = new QListWidgetItem(QIcon(QPixmap::fromImage(picture)), QFileInfo(imageName).completeBaseName(),
-                                     imageBrowser);
+    // A chosen picture keeps its colours; the name shows the choice.
+    QIcon icon;
+    const QPixmap pixmap = QPixmap::fromImage(picture);
+    icon.addPixmap(pixmap, QIcon::Normal);
+    icon.addPixmap(pixmap, QIcon::Selected);
+    auto* item = new QListWidgetItem(icon, QFileInfo(imageName).completeBaseName(), imageBrowser);
     item->setData(Qt::UserRole, path);
     item->setData(Qt::UserRole + 1, image_UID);
     item->setToolTip(imageName);
@@ -264,7 +268,10 @@ void Template_Wizard::zoomSliderDidChange()
 
 void Template_Wizard::setBrowserZoom(double zoom)
 {
-    imageBrowser->setIconSize(QSize(qRound(fullCell.width() * zoom), qRound(fullCell.height() * zoom)));
+    const QSize icon(qRound(fullCell.width() * zoom), qRound(fullCell.height() * zoom));
+    imageBrowser->setIconSize(icon);
+    // Every picture in a cell of the same size, its name below.
+    imageBrowser->setGridSize(icon + QSize(24, 2 * imageBrowser->fontMetrics().height() + 12));
 }
 
 QString Template_Wizard::chosenUserTemplate()

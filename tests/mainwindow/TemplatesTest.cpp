@@ -7,6 +7,7 @@
 #include "mainwindow/Card_Wizard.h"
 #include "mainwindow/Export_Template.h"
 #include "mainwindow/Globals.h"
+#include "mainwindow/MainMenuBar.h"
 #include "mainwindow/Start_Card.h"
 #include "mainwindow/TemplateStore.h"
 #include "mainwindow/Template_Wizard.h"
@@ -17,7 +18,9 @@
 #include "output/Globals.h"
 #include "platform/IndexSet.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QMenu>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -308,15 +311,23 @@ TEST_F(TemplateCommandsTest, PickerOpensTheTemplateAsNewUntitledDesign)
     EXPECT_EQ(Selected_Template_Path, user + QStringLiteral("/Gala.fcard"));
 }
 
-// The start screen from the menu: Cancel closes it and the program goes
-// on; the wizard road runs the card-size wizard, whose OK sizes the card.
+// The start screen from the File menu: Cancel closes it and the program
+// goes on; the wizard road runs the card-size wizard, whose OK sizes the
+// card.
 TEST_F(TemplateCommandsTest, StartScreenLeadsToTheCardSizeWizard)
 {
-    Start_Card::setModalRun([](Start_Card& screen) {
+    QAction* item = nullptr;
+    for (QAction* action : controller->mainMenuBar()->menu(QStringLiteral("File"))->actions())
+        item = action->text() == QLatin1String("Start Screen...") ? action : item;
+    ASSERT_TRUE(item);
+    int screens = 0;
+    Start_Card::setModalRun([&screens](Start_Card& screen) {
+        ++screens;
         screen.CancelClick();
         return screen.result();
     });
-    controller->Start_Screen_Clicked();
+    item->trigger();
+    EXPECT_EQ(screens, 1);
     EXPECT_TRUE(exits.isEmpty());
 
     Start_Card::setModalRun([](Start_Card& screen) {
