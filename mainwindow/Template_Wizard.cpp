@@ -19,6 +19,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSlider>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <exception>
@@ -54,6 +55,7 @@ Template_Wizard::Template_Wizard(SKTWindowController* controller, QWidget* paren
     imageBrowser->setViewMode(QListView::IconMode);
     imageBrowser->setResizeMode(QListView::Adjust);
     imageBrowser->setMovement(QListView::Static);
+    imageBrowser->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     imageBrowser->setSpacing(8);
     imageBrowser->setWordWrap(true);
     imageBrowser->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -211,6 +213,8 @@ void Template_Wizard::fillFrom(const QString& folder, bool user)
     }
     if (imageBrowser->count() > 0)
         imageBrowser->setCurrentRow(0);
+    // The list starts at its top once it is laid out.
+    QTimer::singleShot(0, imageBrowser, [browser = imageBrowser] { browser->scrollToTop(); });
 }
 
 void Template_Wizard::addImageWithPath(const QString& path, const QString& imageName, const QString& image_UID)
