@@ -75,7 +75,7 @@ QString PictureBrowser::selectedPath() const
     return m_pictures->images().at(rows.first()).path;
 }
 
-void PictureBrowser::selectRow(int row)
+void PictureBrowser::setCurrentRow(int row)
 {
     if (row < 0 || row >= m_pictures->count())
         return;

@@ -32,7 +32,7 @@ public:
     QList<int> selectedRows() const;
     QString selectedPath() const;
     // Selects (only) `row` and shows it.
-    void selectRow(int row);
+    void setCurrentRow(int row);
 
     // The drop gap at `position` in the viewport: the row a dropped block
     // goes before (the item count past the last item).

@@ -98,7 +98,7 @@ TEST_F(Image_LibraryTest, CategoriesAreCapitalisedAndListTheirOwnPngAndJpgFiles)
         EXPECT_EQ(titles(l), QStringList({"star.png"}));   // the first category is listed
         l.cat_cmbo_bx->setCurrentIndex(1);
         EXPECT_EQ(titles(l), QStringList({"A.JPG", "b.png"}));
-        l.imageBrowser->selectRow(0);
+        l.imageBrowser->setCurrentRow(0);
         return pressOK(l);
     });
     EXPECT_EQ(result, 1);
@@ -128,7 +128,7 @@ TEST_F(Image_LibraryTest, OKNeedsAChosenFileThatStillExistsAndCancelForgetsTheCh
     } cases[] = {
         {"a click on empty space keeps the choice",
          [](Image_Library& l) {
-             l.imageBrowser->selectRow(1);
+             l.imageBrowser->setCurrentRow(1);
              l.show();
              l.imageBrowser->resize(400, 300);
              QTest::mouseClick(l.imageBrowser->viewport(), Qt::LeftButton, {}, QPoint(390, 290));
@@ -192,7 +192,7 @@ TEST_F(LibraryInMainWindowTest, TheBackgroundBrowserSetsTheFrontWhileTheBackIsSh
     PictureBrowser* browser = controller->backgroundBrowser();
     ASSERT_GE(browser->pictures()->count(), 3);
     const QString chosen = browser->pictures()->images().at(2).path;
-    browser->selectRow(2);
+    browser->setCurrentRow(2);
     EXPECT_EQ(controller->Front_card_Prop().Card_BG_Image_Path(), chosen);
     EXPECT_FALSE(controller->Front_card_Prop().Card_BG_Image().isNull());
     EXPECT_EQ(controller->Back_card_Prop().Card_BG_Image_Path(), "");
@@ -205,7 +205,7 @@ TEST_F(LibraryInMainWindowTest, LibraryButtonAndToolPlaceTheChosenPicture)
     QString mode;
     Image_Library::setModalRun([&](Image_Library& l) {
         mode = l.windowTitle();
-        l.imageBrowser->selectRow(int(l.images().size()) - 1);
+        l.imageBrowser->setCurrentRow(int(l.images().size()) - 1);
         l.OK_Clicked();
         return l.result();
     });

@@ -114,7 +114,7 @@ TEST(PictureListModelTest, RemovingTakesItemsOffTheListButNotOffTheDisk)
         writePicture(dir.filePath(name));
     PictureBrowser browser;
     browser.pictures()->addPicturesOfFolder(dir.path());
-    browser.selectRow(1);
+    browser.setCurrentRow(1);
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
     QCoreApplication::sendEvent(&browser, &press);
     EXPECT_EQ(titles(*browser.pictures()), QStringList({"a.png", "c.png"}));
