@@ -6,6 +6,8 @@
 #include "app/StringHelpers.h"
 #include "app/UnitConversions.h"
 #include "mainwindow/Globals.h"
+#include "mainwindow/PictureBrowser.h"
+#include "mainwindow/PictureListModel.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowBackground.h"
 #include "model/Globals.h"
@@ -18,14 +20,11 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QShortcut>
 #include <QStackedWidget>
 #include <QTimeEdit>
 #include <QToolButton>
@@ -37,10 +36,6 @@ namespace {
 
 Invitation_Wizard* s_defaultInstance = nullptr;
 Invitation_Wizard::ModalRun s_modalRun;
-
-// The browser shows its pictures at 0.4 of a card picture's size.
-constexpr double browserZoom = 0.4;
-const QSize browserCell(qRound(400 * browserZoom), qRound(252 * browserZoom));
 
 // An invitation starts as a 7 x 5 inch card (in millimetres): the invitation
 // texts are laid out at fixed places down to about 280 points, which a
@@ -223,28 +218,17 @@ QWidget* Invitation_Wizard::makeBackgroundPanel()
 {
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("background_panel"));
-    imageBrowser = new QListWidget(panel);
+    imageBrowser = new PictureBrowser(panel);
     imageBrowser->setObjectName(QStringLiteral("imageBrowser"));
-    imageBrowser->setViewMode(QListView::IconMode);
-    imageBrowser->setIconSize(browserCell);
-    imageBrowser->setResizeMode(QListView::Adjust);
-    imageBrowser->setSpacing(8);
-    imageBrowser->setUniformItemSizes(true);
-    imageBrowser->setWordWrap(true);
-    // Pictures can be reordered inside the browser but not dragged out of it.
-    imageBrowser->setDragDropMode(QAbstractItemView::InternalMove);
-    imageBrowser->setMovement(QListView::Snap);
     imageBrowser->setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(imageBrowser, &QListWidget::itemSelectionChanged, this,
+    imageBrowser->setZoomValue(0.75);   // pictures 160 points wide
+    connect(imageBrowser, &PictureBrowser::imageBrowserSelectionDidChange, this,
             &Invitation_Wizard::imageBrowserSelectionDidChange);
     // A click on the picture already chosen also moves on.
-    connect(imageBrowser, &QListWidget::itemClicked, this, [this] {
+    connect(imageBrowser, &PictureBrowser::clicked, this, [this] {
         if (steps.next_counter == 2 && !auto_background_selection)
             OK_Click();
     });
-    auto* remove = new QShortcut(QKeySequence::Delete, imageBrowser);
-    remove->setContext(Qt::WidgetShortcut);
-    connect(remove, &QShortcut::activated, this, &Invitation_Wizard::removeSelectedBackgrounds);
 
     auto* layout = new QVBoxLayout(panel);
     layout->addWidget(heading(tr("Step 2 of 4: background"), panel));
@@ -349,7 +333,7 @@ int Invitation_Wizard::Open_Wnd()
     int result = 0;
     try {
         path_label->setText(Resource_Path);
-        imageBrowser->clear();
+        imageBrowser->pictures()->clear();
         Show_Hide_Card_Start_Screen(1);
         Load_and_fill_backgrounds();
         Reset_All();
@@ -458,7 +442,7 @@ void Invitation_Wizard::OK_Click()
     case WizardSteps::Outcome::Show:
         break;
     }
-    if (steps.next_counter == 2 && imageBrowser->count() > 0) {
+    if (steps.next_counter == 2 && imageBrowser->pictures()->count() > 0) {
         // The wizard's own choice of the first picture only records it.
         auto_background_selection = true;
         imageBrowser->setCurrentRow(0);
@@ -628,42 +612,21 @@ void Invitation_Wizard::Load_and_fill_backgrounds()
     const QFileInfo folder(QDir(Resource_Path).filePath(QStringLiteral("Background")));
     if (!folder.isDir())
         return;
-    imageBrowser->clear();
-    const QDir dir(folder.filePath());
-    const QStringList names = dir.entryList(QDir::Files, QDir::Name);
-    for (const QString& name : names) {
-        const QString extension = QFileInfo(name).suffix().toLower();
-        if (extension == QLatin1String("png") || extension == QLatin1String("jpg"))
-            addImageWithPath(dir.filePath(name), name, name);
-    }
+    imageBrowser->pictures()->clear();
+    imageBrowser->pictures()->addPicturesOfFolder(folder.filePath());
 }
 
 void Invitation_Wizard::addImageWithPath(const QString& path, const QString& imageName, const QString& image_UID)
 {
-    if (Trim_Str(path).isEmpty())
-        return;
-    QImageReader reader(path);
-    reader.setScaledSize(reader.size().scaled(browserCell, Qt::KeepAspectRatio));
-    const QImage picture = reader.read();
-    auto* item = new QListWidgetItem(QIcon(QPixmap::fromImage(picture)), imageName, imageBrowser);
-    item->setData(Qt::UserRole, path);
-    item->setData(Qt::UserRole + 1, image_UID);
-    item->setToolTip(imageName);
-}
-
-void Invitation_Wizard::removeSelectedBackgrounds()
-{
-    const QList<QListWidgetItem*> chosen = imageBrowser->selectedItems();
-    for (QListWidgetItem* item : chosen)
-        delete item;
+    imageBrowser->pictures()->addImageWithPath(path, imageName, image_UID);
 }
 
 void Invitation_Wizard::imageBrowserSelectionDidChange()
 {
-    const QList<QListWidgetItem*> chosen = imageBrowser->selectedItems();
-    if (chosen.isEmpty())
+    const QString path = imageBrowser->selectedPath();
+    if (path.isEmpty())
         return;
-    selected_image = chosen.first()->data(Qt::UserRole).toString();
+    selected_image = path;
     if (!auto_background_selection && steps.next_counter == 2)
         OK_Click();
 }

@@ -7,6 +7,7 @@
 // window; the main window then lays the invitation out.
 
 #include "mainwindow/InvitationProposals.h"
+#include "mainwindow/PictureBrowser.h"
 #include "mainwindow/WizardSteps.h"
 
 #include <QDialog>
@@ -16,7 +17,6 @@ class QDateEdit;
 class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 class QStackedWidget;
 class QTimeEdit;
@@ -98,7 +98,7 @@ public:
     QPushButton* help_btn_2 = nullptr;
     QDoubleSpinBox* width_Stepper = nullptr;
     QDoubleSpinBox* height_Stepper = nullptr;
-    QListWidget* imageBrowser = nullptr;
+    PictureBrowser* imageBrowser = nullptr;
     QLineEdit* msg_title = nullptr;
     QLineEdit* msg_value = nullptr;
     QToolButton* title_back_btn = nullptr;
@@ -133,7 +133,6 @@ private:
     void clearDetails();
     void setPickersToNow();
     void limitText(QLineEdit* field, int limit, bool enablesClear);
-    void removeSelectedBackgrounds();
 
     SKTWindowController* m_controller = nullptr;
 };

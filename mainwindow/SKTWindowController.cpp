@@ -80,6 +80,10 @@
 #include "profiles/Globals.h"
 #include "ui_DrawWindow.h"
 #include "mainwindow/ExportWindow.h"
+#include "mainwindow/Image_Library.h"
+#include "mainwindow/PictureBrowser.h"
+#include "mainwindow/PictureFolders.h"
+#include "mainwindow/PictureListModel.h"
 #include "output/CardExportPlan.h"
 #include "output/Globals.h"
 #include "app/BatchDialogs.h"
@@ -360,6 +364,7 @@ void SKTWindowController::awakeFromNib()
     createExportWindow();
     createMailSettingsWindow();
     createMailWindow();
+    createPictureLibrary();
     // The rulers start shown.
     Show_Hide_Ruler_ChkBox();
     Undo_Redo_Button_state();
@@ -3944,4 +3949,83 @@ void SKTWindowController::openUserProfileFromWizard()
 {
     if (m_userProfileOpener)
         m_userProfileOpener();
+}
+
+// ---- picture library and the card panel's background browser ----
+
+void SKTWindowController::createPictureLibrary()
+{
+    Ui::DrawWindow& ui = m_window->ui();
+
+    m_imageLibrary = new Image_Library(m_window.get());
+    setImageLibraryWindow([library = m_imageLibrary](const QString& mode, QString& chosenPath) {
+        library->control_or_BG = mode;
+        const int result = library->Open_Library_Window();
+        if (result == 1)
+            chosenPath = library->selected_image;
+        return result;
+    });
+    ui.Image_Library_Tool_btn->setEnabled(true);
+    if (QAction* item = m_menuBar ? m_menuBar->toolAction(ToolTable::LibraryPicture) : nullptr)
+        item->setEnabled(true);
+
+    // The library button beside the background's Browse button.
+    auto* libraryButton = new QPushButton(tr("Library…"), ui.Card_image_box);
+    libraryButton->setObjectName(QStringLiteral("Card_Image_Library_btn"));
+    libraryButton->setToolTip(tr("Background from the picture library"));
+    ui.card_image_grid->addWidget(libraryButton, 2, 0);
+    connect(libraryButton, &QPushButton::clicked, this, &SKTWindowController::Card_Image_Library_Btn);
+
+    // The background browser fills the free space below the card settings.
+    imageBrowser = new PictureBrowser(ui.card_setting_tab);
+    imageBrowser->setObjectName(QStringLiteral("imageBrowser"));
+    imageBrowser->setMinimumHeight(120);
+    imageBrowser->setZoomValue(0.4);
+    auto* heading = new QLabel(tr("Backgrounds"), ui.card_setting_tab);
+    heading->setObjectName(QStringLiteral("background_browser_lbl"));
+    const int spacer = ui.card_setting_layout->indexOf(ui.card_setting_spacer);
+    if (spacer >= 0)
+        delete ui.card_setting_layout->takeAt(spacer);
+    ui.card_setting_spacer = nullptr;
+    ui.card_setting_layout->addWidget(heading);
+    ui.card_setting_layout->addWidget(imageBrowser, 1);
+    connect(imageBrowser, &PictureBrowser::imageBrowserSelectionDidChange, this,
+            &SKTWindowController::imageBrowserSelectionDidChange);
+    Load_and_fill_backgrounds();
+}
+
+void SKTWindowController::Load_and_fill_backgrounds()
+{
+    const QString folder = PictureFolders::backgroundFolder();
+    if (!imageBrowser || !QFileInfo(folder).isDir())
+        return;
+    imageBrowser->pictures()->clear();
+    imageBrowser->pictures()->addPicturesOfFolder(folder);
+}
+
+void SKTWindowController::addImageWithPath(const QString& path, const QString& imageName, const QString& image_UID)
+{
+    if (imageBrowser)
+        imageBrowser->pictures()->addImageWithPath(path, imageName, image_UID);
+}
+
+void SKTWindowController::imageBrowserSelectionDidChange()
+{
+    const QString path = imageBrowser ? imageBrowser->selectedPath() : QString();
+    if (path.isEmpty())
+        return;
+    selected_image = path;
+    set_Front_BG_Image(selected_image);
+    Refresh_Canvas();
+}
+
+void SKTWindowController::Card_Image_Library_Btn()
+{
+    if (Open_Image_Library_Window(QStringLiteral("B")) == 1) {
+        if (Card_Front_Or_Back == 1)
+            set_Back_BG_Image(lib_window_sel_file);
+        else
+            set_Front_BG_Image(lib_window_sel_file);
+    }
+    Update_Card_Graphics();
 }

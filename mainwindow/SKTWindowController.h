@@ -64,6 +64,8 @@ class SKTGraphicView;
 class SKTGrid;
 
 class Send_Mail;
+class Image_Library;
+class PictureBrowser;
 
 class SKTWindowController : public QObject, public MainWindowHooks
 {
@@ -890,4 +892,31 @@ private:
 
     std::function<void()> m_userProfileOpener;
     QPointer<class Start_Card> m_startCard;
+
+    // ---- picture library and the card panel's background browser ----
+public:
+    // The browser of card backgrounds below the card settings, filled once
+    // at start; choosing a picture there sets the front side's background.
+    PictureBrowser* backgroundBrowser() const { return imageBrowser; }
+    Image_Library* imageLibrary() const { return m_imageLibrary; }
+    // The pictures of "Background" into the background browser (a missing
+    // folder changes nothing).
+    void Load_and_fill_backgrounds();
+    void addImageWithPath(const QString& path, const QString& imageName, const QString& image_UID);
+    // The chosen picture becomes the FRONT side's background, whichever side
+    // is edited, and the canvas is redrawn; no selection changes nothing.
+    void imageBrowserSelectionDidChange();
+    // The card panel's library button: the library of backgrounds; a chosen
+    // picture becomes the current side's background.
+    void Card_Image_Library_Btn();
+
+private:
+    // Makes the library window and the background browser and wires them:
+    // the picture panel's library, tool 9 and the card panel's button.
+    void createPictureLibrary();
+
+    PictureBrowser* imageBrowser = nullptr;
+    // The path last chosen in the background browser.
+    QString selected_image;
+    Image_Library* m_imageLibrary = nullptr;
 };

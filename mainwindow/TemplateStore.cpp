@@ -3,6 +3,7 @@
 #include "app/FileHelpers.h"
 #include "app/Globals.h"
 #include "app/StringHelpers.h"
+#include "mainwindow/PictureFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,12 +12,6 @@
 #include <utility>
 
 namespace {
-bool isTemplatePicture(const QString& name)
-{
-    const QString extension = QFileInfo(name).suffix().toLower();
-    return extension == QLatin1String("png") || extension == QLatin1String("jpg");
-}
-
 bool existsOrIsLink(const QString& path)
 {
     const QFileInfo info(path);
@@ -71,14 +66,9 @@ bool TemplateStore::exists(const QString& name) const
 QStringList TemplateStore::Fill_Templates() const
 {
     QStringList pictures;
-    const QFileInfo info(m_folder);
-    if (!info.isDir())
-        return pictures;
     const QDir dir(m_folder);
-    for (const QString& name : dir.entryList(QDir::Files, QDir::Name)) {
-        if (isTemplatePicture(name))
-            pictures.append(dir.filePath(name));
-    }
+    for (const QString& name : PictureFolders::pictureFiles(m_folder))
+        pictures.append(dir.filePath(name));
     return pictures;
 }
 
@@ -110,7 +100,7 @@ void TemplateStore::removePair(const QString& name) const
     // The picture may be a "png" or a "jpg" of any case.
     const QDir dir(m_folder);
     for (const QString& file : dir.entryList(QDir::Files | QDir::System | QDir::Hidden)) {
-        if (isTemplatePicture(file) && pathWithoutExtension(file) == name)
+        if (PictureFolders::isListedPicture(file) && pathWithoutExtension(file) == name)
             Delete_File(dir.filePath(file));
     }
     const QString design = designPath(name);

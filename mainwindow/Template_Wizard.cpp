@@ -4,6 +4,8 @@
 #include "mainwindow/CardSizeChooser.h"
 #include "mainwindow/Export_Template.h"
 #include "mainwindow/Globals.h"
+#include "mainwindow/PictureBrowser.h"
+#include "mainwindow/PictureListModel.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/TemplateStore.h"
 #include "mainwindow/WindowBackground.h"
@@ -13,10 +15,8 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QSlider>
 #include <QTimer>
@@ -28,8 +28,6 @@ namespace {
 Template_Wizard* s_defaultInstance = nullptr;
 Template_Wizard::ModalRun s_modalRun;
 
-// A browser cell at zoom 1 holds a card picture of this size.
-const QSize fullCell(360, 460);
 constexpr double startZoom = 0.6;
 
 bool isUserKind(const QComboBox* kind)
@@ -50,15 +48,10 @@ Template_Wizard::Template_Wizard(SKTWindowController* controller, QWidget* paren
     template_kind = new QComboBox(this);
     template_kind->setObjectName(QStringLiteral("template_kind"));
     template_kind->addItems({tr("Built-in templates"), tr("My templates")});
-    imageBrowser = new QListWidget(this);
+    imageBrowser = new PictureBrowser(this);
     imageBrowser->setObjectName(QStringLiteral("imageBrowser"));
-    imageBrowser->setViewMode(QListView::IconMode);
-    imageBrowser->setResizeMode(QListView::Adjust);
-    imageBrowser->setMovement(QListView::Static);
-    imageBrowser->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    imageBrowser->setSpacing(8);
-    imageBrowser->setWordWrap(true);
     imageBrowser->setSelectionMode(QAbstractItemView::SingleSelection);
+    imageBrowser->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     zoom_slider = new QSlider(Qt::Horizontal, this);
     zoom_slider->setObjectName(QStringLiteral("zoom_slider"));
     zoom_slider->setRange(20, 100);
@@ -80,8 +73,8 @@ Template_Wizard::Template_Wizard(SKTWindowController* controller, QWidget* paren
 
     connect(template_kind, &QComboBox::currentIndexChanged, this,
             [this] { comboBoxSelectionDidChange(template_kind); });
-    connect(imageBrowser, &QListWidget::itemSelectionChanged, this, &Template_Wizard::imageBrowserSelectionDidChange);
-    // A double click is no choice of its own.
+    connect(imageBrowser, &PictureBrowser::imageBrowserSelectionDidChange, this,
+            &Template_Wizard::imageBrowserSelectionDidChange);
     connect(zoom_slider, &QSlider::valueChanged, this, &Template_Wizard::zoomSliderDidChange);
     connect(delete_btn, &QPushButton::clicked, this, &Template_Wizard::Delete_Template_Click);
     connect(copy_btn, &QPushButton::clicked, this, &Template_Wizard::Copy_Templatee_Click);
@@ -145,7 +138,7 @@ int Template_Wizard::Open_Template_Window()
             template_kind->setCurrentIndex(0);
         }
         sizes->reset();
-        imageBrowser->clear();
+        imageBrowser->pictures()->clear();
         {
             const QSignalBlocker slider(zoom_slider);
             zoom_slider->setValue(qRound(startZoom * 100));
@@ -205,13 +198,15 @@ void Template_Wizard::fillFrom(const QString& folder, bool user)
     Selected_Template_Path = QString("");
     if (!QFileInfo(folder).isDir())
         return;
-    imageBrowser->clear();
+    imageBrowser->pictures()->clear();
     for (const QString& path : TemplateStore(folder).Fill_Templates()) {
         const QString name = QFileInfo(path).fileName();
+        // Each user template gets an identifier of its own, so a renamed or
+        // replaced one never shows an old thumbnail.
         const QString identifier = user ? QStringLiteral("TEMP%1.png").arg(User_Defined_File++) : name;
         addImageWithPath(path, name, identifier);
     }
-    if (imageBrowser->count() > 0)
+    if (imageBrowser->pictures()->count() > 0)
         imageBrowser->setCurrentRow(0);
     // The list starts at its top once it is laid out.
     QTimer::singleShot(0, imageBrowser, [browser = imageBrowser] { browser->scrollToTop(); });
@@ -219,19 +214,7 @@ void Template_Wizard::fillFrom(const QString& folder, bool user)
 
 void Template_Wizard::addImageWithPath(const QString& path, const QString& imageName, const QString& image_UID)
 {
-    QImageReader reader(path);
-    const QSize cell = imageBrowser->iconSize();
-    reader.setScaledSize(reader.size().scaled(cell, Qt::KeepAspectRatio));
-    const QImage picture = reader.read();
-    // A chosen picture keeps its colours; the name shows the choice.
-    QIcon icon;
-    const QPixmap pixmap = QPixmap::fromImage(picture);
-    icon.addPixmap(pixmap, QIcon::Normal);
-    icon.addPixmap(pixmap, QIcon::Selected);
-    auto* item = new QListWidgetItem(icon, QFileInfo(imageName).completeBaseName(), imageBrowser);
-    item->setData(Qt::UserRole, path);
-    item->setData(Qt::UserRole + 1, image_UID);
-    item->setToolTip(imageName);
+    imageBrowser->pictures()->addImageWithPath(path, imageName, image_UID);
 }
 
 void Template_Wizard::Show_Hide_Template_Buttons(int kind)
@@ -246,7 +229,7 @@ void Template_Wizard::comboBoxSelectionDidChange(QComboBox* comboBox)
         return;
     const bool user = isUserKind(template_kind);
     Show_Hide_Template_Buttons(user ? 1 : 0);
-    imageBrowser->clear();
+    imageBrowser->pictures()->clear();
     if (user)
         Fill_Templates_User_Defined();
     else
@@ -255,27 +238,25 @@ void Template_Wizard::comboBoxSelectionDidChange(QComboBox* comboBox)
 
 void Template_Wizard::imageBrowserSelectionDidChange()
 {
-    const QList<QListWidgetItem*> chosen = imageBrowser->selectedItems();
-    if (!chosen.isEmpty())
-        Selected_Template_Path = chosen.first()->data(Qt::UserRole).toString();
+    const QString path = imageBrowser->selectedPath();
+    if (!path.isEmpty())
+        Selected_Template_Path = path;
 }
 
 void Template_Wizard::zoomSliderDidChange()
 {
     setBrowserZoom(zoom_slider->value() / 100.0);
-    // The pictures are read again at the new size.
-    if (isUserKind(template_kind))
-        Fill_Templates_User_Defined();
-    else
-        Fill_Templates();
 }
 
 void Template_Wizard::setBrowserZoom(double zoom)
 {
-    const QSize icon(qRound(fullCell.width() * zoom), qRound(fullCell.height() * zoom));
+    imageBrowser->setZoomValue(zoom);
+    // A template's picture is upright (the front above the back): the
+    // browser's cells stand on end.
+    const QSize landscape = PictureBrowser::iconSizeForZoom(zoom);
+    const QSize icon(landscape.height(), landscape.width());
     imageBrowser->setIconSize(icon);
-    // Every picture in a cell of the same size, its name below.
-    imageBrowser->setGridSize(icon + QSize(24, 2 * imageBrowser->fontMetrics().height() + 12));
+    imageBrowser->setGridSize(QSize(icon.width() + 40, icon.height() + imageBrowser->fontMetrics().height() + 14));
 }
 
 QString Template_Wizard::chosenUserTemplate()

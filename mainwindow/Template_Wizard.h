@@ -9,8 +9,8 @@
 #include <functional>
 
 class CardSizeChooser;
+class PictureBrowser;
 class QComboBox;
-class QListWidget;
 class QPushButton;
 class QSlider;
 class SKTWindowController;
@@ -57,7 +57,7 @@ public:
     void addImageWithPath(const QString& path, const QString& imageName, const QString& image_UID);
 
     QComboBox* template_kind = nullptr;
-    QListWidget* imageBrowser = nullptr;
+    PictureBrowser* imageBrowser = nullptr;
     QSlider* zoom_slider = nullptr;
     CardSizeChooser* sizes = nullptr;
     QPushButton* delete_btn = nullptr;

@@ -77,6 +77,24 @@ def lavender_confetti_pixels():
     return pixel
 
 
+def peach_waves(x, y):
+    ground = mix((255, 242, 230), (252, 228, 212), x / WIDTH)
+    band = (y + 10.0 * math.sin(x / 38.0)) % 46
+    return mix(ground, (248, 204, 176), 1.0 - abs(band - 4) / 3.0) if band < 8 else ground
+
+
+def sea_grid(x, y):
+    ground = mix((232, 245, 251), (212, 234, 247), y / HEIGHT)
+    on_line = x % 23 == 11 or y % 23 == 11
+    return mix(ground, (186, 216, 236), 0.8) if on_line else ground
+
+
+def rose_corners(x, y):
+    ground = (255, 250, 250)
+    corner = min(math.hypot(x - cx, y - cy) for cx in (0, WIDTH) for cy in (0, HEIGHT))
+    return mix(ground, (242, 196, 208), (150 - corner) / 150 * 0.9) if corner < 150 else ground
+
+
 def main():
     os.makedirs(OUT_DIR, exist_ok=True)
     pictures = {
@@ -85,6 +103,9 @@ def main():
         "Lavender_Confetti.png": lavender_confetti_pixels(),
         "Mint_Dots.png": mint_dots,
         "Morning_Sky.png": morning_sky,
+        "Peach_Waves.png": peach_waves,
+        "Rose_Corners.png": rose_corners,
+        "Sea_Grid.png": sea_grid,
     }
     for name, pixel in pictures.items():
         write_picture(os.path.join(OUT_DIR, name), pixel)

@@ -26,7 +26,8 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
-#include <QListWidget>
+#include "mainwindow/PictureBrowser.h"
+#include "mainwindow/PictureListModel.h"
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -295,7 +296,7 @@ TEST_F(TemplateCommandsTest, PickerOpensTheTemplateAsNewUntitledDesign)
     Template_Wizard::setModalRun([](Template_Wizard& picker) {
         picker.template_kind->setCurrentIndex(1);
         EXPECT_TRUE(picker.delete_btn->isVisibleTo(&picker));
-        EXPECT_EQ(picker.imageBrowser->count(), 1);
+        EXPECT_EQ(picker.imageBrowser->pictures()->count(), 1);
         picker.OK_Click();
         return picker.result();
     });

@@ -6,6 +6,7 @@
 #include "app/ResourceSetup.h"
 #include "common/StartWizardScript.h"
 #include "mainwindow/DrawWindow.h"
+#include "mainwindow/Image_Library.h"
 #include "mainwindow/SKTWindowController.h"
 #include "model/Globals.h"
 #include "model/SKTDocument.h"
@@ -33,6 +34,11 @@ protected:
         // No desktop panel in tests: a save panel is cancelled unless a test
         // answers it.
         SavePanel::setHandler([](const QString&, const QString&) { return QString(); });
+        // and the picture library is cancelled.
+        Image_Library::setModalRun([](Image_Library& library) {
+            library.Cancel_Clicked();
+            return 0;
+        });
         Card_Shape = 0;
         Card_Value_In_Process = false;
         scriptStartWizardNewCard();
@@ -50,6 +56,7 @@ protected:
         ProcessTerminator::setHandler({});
         OpenPanel::setHandler({});
         SavePanel::setHandler({});
+        Image_Library::setModalRun({});
         Card_Front_Or_Back = 0;
         Card_Shape = 0;
         Library_Selected_Image.clear();

@@ -1,0 +1,78 @@
+#pragma once
+
+// The picture library: a modal window that lists the pictures that come
+// with the program and answers the one chosen. In mode "C" it shows the
+// library pictures by category (the sub-folders of "LibraryImage"); in any
+// other mode ("B") the card backgrounds.
+
+#include "mainwindow/MyImageObject.h"
+
+#include <QDialog>
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+class PictureBrowser;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QSlider;
+
+class Image_Library : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // The window made last becomes the default instance.
+    explicit Image_Library(QWidget* parent = nullptr);
+    ~Image_Library() override;
+
+    static Image_Library* defaultInstance();
+
+    // Lists the pictures of the mode in `control_or_BG` and runs the window
+    // modally; 1 when a picture was chosen (its path in `selected_image`),
+    // 0 for Cancel.
+    int Open_Library_Window();
+    // Ends the run with 1 when `selected_image` names an existing file;
+    // otherwise tells the user to choose one and stays open.
+    void OK_Clicked();
+    // Forgets the choice and ends the run with 0.
+    void Cancel_Clicked();
+    void zoomSliderDidChange();
+    // The categories into the combo box, the first one listed.
+    void Fill_Combobox();
+    void Load_and_fill_backgrounds();
+    // Lists the category shown in the combo box.
+    void comboBoxSelectionDidChange();
+    void addImageWithPath(const QString& path, const QString& imageName, const QString& image_UID);
+    // A selected item becomes the choice; no selection keeps the last one.
+    void imageBrowserSelectionDidChange();
+
+    // The items shown, in order.
+    const QList<MyImageObject>& images() const;
+
+    // Replaces the modal run (tests drive the window and answer instead);
+    // an empty function brings back the real run.
+    using ModalRun = std::function<int(Image_Library&)>;
+    static void setModalRun(ModalRun run);
+
+    // The zoom slider runs over whole hundredths of the browser's zoom.
+    static constexpr int zoomSteps = 100;
+    static constexpr double startZoom = 0.4;
+
+    PictureBrowser* imageBrowser = nullptr;
+    QLabel* _zoom_label = nullptr;
+    QSlider* _zoom_slider = nullptr;
+    QComboBox* cat_cmbo_bx = nullptr;
+    QLabel* category_label = nullptr;
+    QPushButton* OK_btn = nullptr;
+    QPushButton* Cancel_btn = nullptr;
+    // "C" library pictures; any other value backgrounds.
+    QString control_or_BG;
+    // The chosen picture's path; "" when none.
+    QString selected_image;
+
+private:
+    void setZoom(double zoom);
+};
