@@ -56,6 +56,7 @@ TEST_F(ProfileCommandsTest, ButtonAndMenuItemPlaceOnTheEditedSideOnlyAfterOk)
 {
     ScriptedProfileDialog dialog, wizard;
     auto* button = control<QToolButton>("User_Profile_btn");
+    controller->setProfileDialogs(nullptr, nullptr);
     EXPECT_FALSE(button->isEnabled());
     EXPECT_EQ(controller->Open_User_Profile_Window(true, "F"), 0);   // no dialog yet
     controller->setProfileDialogs(&dialog, &wizard);
