@@ -154,7 +154,7 @@ TEST_F(HelpWindowsTest, EachButtonOfTheWindowsOpensItsLink)
     }
     // the review window's buttons end its run with 1
     int result = -1;
-    connect(&review, &QDialog::finished, [&](int r) { result = r; });
+    QObject::connect(&review, &QDialog::finished, [&](int r) { result = r; });
     review.OK_btn->click();
     EXPECT_EQ(result, 1);
 }
