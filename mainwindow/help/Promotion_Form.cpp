@@ -115,7 +115,7 @@ Promotion_Form::Promotion_Form(SKTWindowController& controller, const QString& a
     layout->addLayout(actions);
     layout->addSpacing(6);
     layout->addLayout(bottom);
-    setMinimumSize(620, 330);
+    setMinimumWidth(620);
 }
 
 Promotion_Form::~Promotion_Form()
