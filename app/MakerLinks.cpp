@@ -34,7 +34,8 @@ QUrl page(const QString& path, const QList<std::pair<QString, QString>>& query =
 // service; the service takes the address of the site.
 QUrl sharePage(const QString& service, const QString& action = QStringLiteral("share"))
 {
-    return page(QStringLiteral("social/%1").arg(action), {{QStringLiteral("service"), service}, {QStringLiteral("url"), kSite}});
+    return page(QStringLiteral("social/%1").arg(action),
+                {{QStringLiteral("service"), service}, {QStringLiteral("url"), kSite}});
 }
 
 }

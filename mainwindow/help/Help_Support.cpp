@@ -49,7 +49,8 @@ Help_Support::Help_Support(SKTWindowController& controller, QWidget* parent)
                              this);
     intro->setWordWrap(true);
 
-    _Help_File_Label = makeLinkButton(tr("Open the help document (Help.pdf)"), QStringLiteral("_Help_File_Label"), this);
+    _Help_File_Label =
+        makeLinkButton(tr("Open the help document (Help.pdf)"), QStringLiteral("_Help_File_Label"), this);
     connect(_Help_File_Label, &QPushButton::clicked, this, &Help_Support::HelpFilePressed);
 
     auto* contact = new QGroupBox(tr("Contact"), this);

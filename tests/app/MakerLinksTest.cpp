@@ -70,8 +70,10 @@ TEST(MakerLinks, MailLinksDecodeBackToTheirTextWithAnIndependentParser)
     } cases[] = {
         {"Hello", "One line", "One line"},
         {"Tom & Jerry? #1 + 2 = 3", "50% off & more?\nSee #3", "50% off & more?\r\nSee #3"},
-        {"User Enquiry from App: Brightfold", "Hello,\n\nI read about it.\r\nBye\r", "Hello,\r\n\r\nI read about it.\r\nBye\r\n"},
-        {QString::fromUtf8("Café Zoë – 名刺"), QString::fromUtf8("Grüße\nñ € 😀"), QString::fromUtf8("Grüße\r\nñ € 😀")},
+        {"User Enquiry from App: Brightfold", "Hello,\n\nI read about it.\r\nBye\r",
+         "Hello,\r\n\r\nI read about it.\r\nBye\r\n"},
+        {QString::fromUtf8("Café Zoë – 名刺"), QString::fromUtf8("Grüße\nñ € 😀"),
+         QString::fromUtf8("Grüße\r\nñ € 😀")},
         {"a=b&subject=evil", "body=x&cc=someone@else.example", "body=x&cc=someone@else.example"},
     };
     QStringList links;
