@@ -1,5 +1,6 @@
 #include "mainwindow/MainMenuBar.h"
 
+#include "app/PromotedProducts.h"
 #include "canvas/ArrangeCommands.h"
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
@@ -138,7 +139,19 @@ QList<Row> MainMenuBar::rows()
                      [tool](SKTWindowController& c) { c.selectTool(tool); }, tool == 1, true});
     rows.append({Menu::Help, tr("Brightfold Help"), {}, keys(K::HelpContents),
                  onWindow(&SKTWindowController::Help_Button), false, false, whenThere(H::Help)});
-    rows.append({Menu::Help, tr("About Brightfold"), {}, {}, onWindow(&SKTWindowController::About_Button)});
+    rows.append({Menu::Help, tr("Share Brightfold..."), {}, {}, onWindow(&SKTWindowController::Share_It_Button)});
+    // the maker's other programs, each in the promotion window
+    const std::pair<const char*, void (SKTWindowController::*)()> promotions[] = {
+        {"S", &SKTWindowController::Promotion_S_Button},
+        {"R", &SKTWindowController::Promotion_R_Button},
+        {"B", &SKTWindowController::Promotion_B_Button},
+    };
+    for (const auto& [code, action] : promotions) {
+        if (const auto product = PromotedProducts::product(QString::fromLatin1(code), QString()))
+            rows.append({Menu::Help, product->title + QStringLiteral("..."), {}, {}, onWindow(action),
+                         code == promotions[0].first});
+    }
+    rows.append({Menu::Help, tr("About Brightfold"), {}, {}, onWindow(&SKTWindowController::About_Button), true});
     return rows;
 }
 

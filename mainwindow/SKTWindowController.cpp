@@ -78,6 +78,12 @@
 #include "output/CardExportPlan.h"
 #include "output/Globals.h"
 #include "app/BatchDialogs.h"
+#include "app/MakerLinks.h"
+#include "app/PromotedProducts.h"
+#include "mainwindow/help/Help_Support.h"
+#include "mainwindow/help/Promotion_Form.h"
+#include "mainwindow/help/Review_Form.h"
+#include "mainwindow/help/Share_It_Dlg.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -355,6 +361,7 @@ void SKTWindowController::awakeFromNib()
     createMailSettingsWindow();
     createMailWindow();
     createProfileCommands();
+    createHelpWindows();
     // The rulers start shown.
     Show_Hide_Ruler_ChkBox();
     Undo_Redo_Button_state();
@@ -3926,4 +3933,133 @@ void SKTWindowController::Temp_Design_Control_Assign_Copies()
     if (!copies.isEmpty())
         m_document->insertGraphicsForKey(SKTDocumentGraphicsKey_temp, copies, IndexSet::range(0, int(copies.size())));
     _graphicView_TEMP->update();
+}
+
+// ---- help, review, share and promotion windows ----
+
+void SKTWindowController::Open_Support_Mail()
+{
+    MakerLinks::open(MakerLinks::Role::SupportMail);
+}
+
+void SKTWindowController::Open_Reseller_Mail()
+{
+    MakerLinks::open(MakerLinks::Role::ResellerMail);
+}
+
+void SKTWindowController::Open_Website_1()
+{
+    MakerLinks::open(MakerLinks::Role::Website1);
+}
+
+void SKTWindowController::Open_Website_2()
+{
+    MakerLinks::open(MakerLinks::Role::Website2);
+}
+
+void SKTWindowController::Open_Website_3()
+{
+    MakerLinks::open(MakerLinks::Role::Website3);
+}
+
+void SKTWindowController::Open_Google_Plus()
+{
+    MakerLinks::open(MakerLinks::Role::ShareGooglePlus);
+}
+
+void SKTWindowController::Open_FaceBook()
+{
+    MakerLinks::open(MakerLinks::Role::ShareFacebook);
+}
+
+void SKTWindowController::Open_Twitter()
+{
+    MakerLinks::open(MakerLinks::Role::ShareTwitter);
+}
+
+void SKTWindowController::Open_FB_Like()
+{
+    MakerLinks::open(MakerLinks::Role::FacebookLike);
+}
+
+void SKTWindowController::Open_Share_It_Dl()
+{
+    MakerLinks::open(MakerLinks::Role::UserComments);
+}
+
+void SKTWindowController::Open_Share_It_And_Get_It_Free()
+{
+    MakerLinks::open(MakerLinks::Role::GetItFree);
+}
+
+void SKTWindowController::Promotion_S_Button()
+{
+    openPromotion(QStringLiteral("S"));
+}
+
+void SKTWindowController::Promotion_R_Button()
+{
+    openPromotion(QStringLiteral("R"));
+}
+
+void SKTWindowController::Promotion_B_Button()
+{
+    openPromotion(QStringLiteral("B"));
+}
+
+void SKTWindowController::openPromotion(const QString& code)
+{
+    if (Promotion_Form* promotion = Promotion_Form::defaultInstance()) {
+        promotion->software_type = code;
+        promotion->Open_Promotion_Window();
+    }
+}
+
+void SKTWindowController::Share_It_Button()
+{
+    if (m_shareWindow)
+        m_shareWindow->runModal();
+}
+
+void SKTWindowController::createHelpWindows()
+{
+    HelpWindow = new Help_Support(*this, m_window.get());
+    Review_Window = new Review_Form(*this, m_window.get());
+    m_shareWindow = new Share_It_Dlg(*this, m_window.get());
+    auto* promotion = new Promotion_Form(*this, App_Name, promotion_pattern_image.image(), m_window.get());
+
+    setHandOff(WindowHandOffs::HandOff::Help, [this] { HelpWindow->runModal(); });
+    setHandOff(WindowHandOffs::HandOff::Review, [this] { Review_Window->runModal(); });
+
+    // A toolbar button per promoted product, after About, showing its picture.
+    Ui::DrawWindow& ui = m_window->ui();
+    auto* bar = qobject_cast<QBoxLayout*>(ui.About_btn->parentWidget() ? ui.About_btn->parentWidget()->layout()
+                                                                        : nullptr);
+    if (!bar)
+        return;
+    const struct {
+        const char* name;
+        const char* code;
+        const char* text;
+        void (SKTWindowController::*action)();
+    } buttons[] = {
+        {"Promotion_S_btn", "S", "Stickers", &SKTWindowController::Promotion_S_Button},
+        {"Promotion_R_btn", "R", "Receipts", &SKTWindowController::Promotion_R_Button},
+        {"Promotion_B_btn", "B", "Bundle", &SKTWindowController::Promotion_B_Button},
+    };
+    int at = bar->indexOf(ui.About_btn) + 1;
+    for (const auto& b : buttons) {
+        auto* button = new QToolButton(ui.About_btn->parentWidget());
+        button->setObjectName(QString::fromLatin1(b.name));
+        button->setText(tr(b.text));
+        if (const auto product = PromotedProducts::product(QString::fromLatin1(b.code), App_Name))
+            button->setToolTip(product->title);
+        button->setIcon(QIcon(QPixmap::fromImage(promotion->productPicture(QString::fromLatin1(b.code)))));
+        button->setToolButtonStyle(ui.About_btn->toolButtonStyle());
+        button->setIconSize(ui.About_btn->iconSize());
+        button->setAutoRaise(ui.About_btn->autoRaise());
+        button->setFocusPolicy(ui.About_btn->focusPolicy());
+        bar->insertWidget(at++, button);
+        connect(button, &QToolButton::clicked, this, b.action);
+    }
 }

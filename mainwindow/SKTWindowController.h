@@ -65,6 +65,9 @@ class SKTGraphicView;
 class SKTGrid;
 
 class Send_Mail;
+class Help_Support;
+class Review_Form;
+class Share_It_Dlg;
 
 class SKTWindowController : public QObject, public MainWindowHooks
 {
@@ -897,4 +900,42 @@ private:
     ProfileDialog* m_profileDialog = nullptr;
     ProfileDialog* m_profileWizardForm = nullptr;
     QPointer<class QToolButton> m_profileButton;
+
+    // ---- help, review, share and promotion windows ----
+public:
+    // The maker's links, handed to the desktop (MakerLinks); a failure is
+    // logged, never shown.
+    void Open_Support_Mail();
+    void Open_Reseller_Mail();
+    void Open_Website_1();
+    void Open_Website_2();
+    void Open_Website_3();
+    void Open_Google_Plus();
+    void Open_FaceBook();
+    void Open_Twitter();
+    void Open_FB_Like();
+    // the maker's page of user comments
+    void Open_Share_It_Dl();
+    // the page on which sharing the program earns it free
+    void Open_Share_It_And_Get_It_Free();
+    // The promotion window on product "S", "R" or "B".
+    void Promotion_S_Button();
+    void Promotion_R_Button();
+    void Promotion_B_Button();
+    // Runs the share window (the Help menu's "Share Brightfold...").
+    void Share_It_Button();
+
+    Help_Support* HelpWindow = nullptr;
+    Review_Form* Review_Window = nullptr;
+    Share_It_Dlg* shareWindow() const { return m_shareWindow; }
+
+private:
+    // Makes the help, review, share and promotion windows (children of the
+    // window) and their toolbar buttons, and sets what opens them: the Help
+    // hand-off runs the help window, the Review hand-off the review window
+    // on Exit.
+    void createHelpWindows();
+    void openPromotion(const QString& code);
+
+    Share_It_Dlg* m_shareWindow = nullptr;
 };
