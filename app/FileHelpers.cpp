@@ -58,7 +58,8 @@ void Open_Help_File()
         Show_MessageBox(QStringLiteral("Help file does not exist!"));
         return;
     }
-    FileOpener::openFile(path);
+    if (!FileOpener::openFile(path))
+        Show_NSLog_Message(QStringLiteral("Could not open %1").arg(path));
 }
 
 void Check_Path_And_Create_Files()

@@ -109,7 +109,7 @@ int Card_Wizard::Open_Wnd()
         card_shape_rect->setChecked(true);
         Sides_ComboBox->setCurrentIndex(0);
         sizes->reset();
-        profile_btn->setEnabled(m_controller && m_controller->hasUserProfileOpener());
+        profile_btn->setEnabled(m_controller && m_controller->profileWizardForm());
         setResult(0);
         result = s_modalRun ? s_modalRun(*this) : exec();
         hide();
@@ -152,6 +152,7 @@ void Card_Wizard::card_shape_CellClick()
 
 void Card_Wizard::User_Profile_Click()
 {
+    // The profile dialog's wizard form, on no card side.
     if (m_controller)
-        m_controller->openUserProfileFromWizard();
+        m_controller->Open_User_Profile_Window(false, QString(""));
 }

@@ -36,6 +36,8 @@ public:
     void CancelClick();
     // `Card_Shape` becomes the chosen shape row (0 rectangle, 1 rounded, 2 oval).
     void card_shape_CellClick();
+    // Opens the profile dialog's wizard form (the button is enabled while
+    // the main window has one).
     void User_Profile_Click();
 
     QButtonGroup* card_shape = nullptr;

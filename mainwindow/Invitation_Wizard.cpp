@@ -120,9 +120,6 @@ Invitation_Wizard::Invitation_Wizard(SKTWindowController* controller, QWidget* p
     next_btn = new QPushButton(tr("Next"), this);
     next_btn->setObjectName(QStringLiteral("next_btn"));
     next_btn->setDefault(true);
-    // The help document is not shipped yet.
-    help_btn->setEnabled(false);
-    help_btn_2->setEnabled(false);
 
     connect(exit_btn, &QPushButton::clicked, this, &Invitation_Wizard::ExitClick);
     connect(help_btn, &QPushButton::clicked, this, &Invitation_Wizard::HelpClick);

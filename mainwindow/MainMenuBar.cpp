@@ -1,5 +1,6 @@
 #include "mainwindow/MainMenuBar.h"
 
+#include "app/PromotedProducts.h"
 #include "canvas/ArrangeCommands.h"
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
@@ -107,6 +108,8 @@ QList<Row> MainMenuBar::rows()
         {Menu::Edit, tr("Select All"), C::SelectAll, keys(K::SelectAll), onCanvas(&ArrangeCommands::selectAll), true},
         {Menu::Edit, tr("Deselect All"), C::DeselectAll, keys(K::Deselect, {K(Qt::CTRL | Qt::SHIFT | Qt::Key_A)}),
          onCanvas(&ArrangeCommands::deselectAll)},
+        {Menu::Edit, tr("User Profile..."), {}, {}, onWindow(&SKTWindowController::User_Profile_Button_Clicked), true,
+         false, [](const SKTWindowController& c) { return c.profileDialog() != nullptr; }},
 
         {Menu::Arrange, tr("Bring to Front"), C::BringToFront, {}, onCanvas(&ArrangeCommands::bringToFront)},
         {Menu::Arrange, tr("Send to Back"), C::SendToBack, {}, onCanvas(&ArrangeCommands::sendToBack)},
@@ -141,7 +144,19 @@ QList<Row> MainMenuBar::rows()
                      [tool](SKTWindowController& c) { c.selectTool(tool); }, tool == 1, true});
     rows.append({Menu::Help, tr("Brightfold Help"), {}, keys(K::HelpContents),
                  onWindow(&SKTWindowController::Help_Button), false, false, whenThere(H::Help)});
-    rows.append({Menu::Help, tr("About Brightfold"), {}, {}, onWindow(&SKTWindowController::About_Button)});
+    rows.append({Menu::Help, tr("Share Brightfold..."), {}, {}, onWindow(&SKTWindowController::Share_It_Button)});
+    // the maker's other programs, each in the promotion window
+    const std::pair<const char*, void (SKTWindowController::*)()> promotions[] = {
+        {"S", &SKTWindowController::Promotion_S_Button},
+        {"R", &SKTWindowController::Promotion_R_Button},
+        {"B", &SKTWindowController::Promotion_B_Button},
+    };
+    for (const auto& [code, action] : promotions) {
+        if (const auto product = PromotedProducts::product(QString::fromLatin1(code), QString()))
+            rows.append({Menu::Help, product->title + QStringLiteral("..."), {}, {}, onWindow(action),
+                         code == promotions[0].first});
+    }
+    rows.append({Menu::Help, tr("About Brightfold"), {}, {}, onWindow(&SKTWindowController::About_Button), true});
     return rows;
 }
 

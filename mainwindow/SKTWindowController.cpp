@@ -78,6 +78,7 @@
 #include "platform/SavePanel.h"
 #include "platform/UndoManager.h"
 #include "profiles/Globals.h"
+#include "profiles/ProfilePlacement.h"
 #include "ui_DrawWindow.h"
 #include "mainwindow/ExportWindow.h"
 #include "mainwindow/Image_Library.h"
@@ -87,6 +88,12 @@
 #include "output/CardExportPlan.h"
 #include "output/Globals.h"
 #include "app/BatchDialogs.h"
+#include "app/MakerLinks.h"
+#include "app/PromotedProducts.h"
+#include "mainwindow/help/Help_Support.h"
+#include "mainwindow/help/Promotion_Form.h"
+#include "mainwindow/help/Review_Form.h"
+#include "mainwindow/help/Share_It_Dlg.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -365,6 +372,8 @@ void SKTWindowController::awakeFromNib()
     createMailSettingsWindow();
     createMailWindow();
     createPictureLibrary();
+    createProfileCommands();
+    createHelpWindows();
     // The rulers start shown.
     Show_Hide_Ruler_ChkBox();
     Undo_Redo_Button_state();
@@ -3940,16 +3949,6 @@ void SKTWindowController::Start_Screen_Clicked()
     }
 }
 
-void SKTWindowController::setUserProfileOpener(std::function<void()> opener)
-{
-    m_userProfileOpener = std::move(opener);
-}
-
-void SKTWindowController::openUserProfileFromWizard()
-{
-    if (m_userProfileOpener)
-        m_userProfileOpener();
-}
 
 // ---- picture library and the card panel's background browser ----
 
@@ -4028,4 +4027,254 @@ void SKTWindowController::Card_Image_Library_Btn()
             set_Front_BG_Image(lib_window_sel_file);
     }
     Update_Card_Graphics();
+}
+
+// ---- holder profiles ----
+
+void SKTWindowController::setProfileDialogs(ProfileDialog* dialog, ProfileDialog* wizardForm)
+{
+    m_profileDialog = dialog;
+    m_profileWizardForm = wizardForm;
+    if (m_profileButton)
+        m_profileButton->setEnabled(dialog != nullptr);
+}
+
+void SKTWindowController::createProfileCommands()
+{
+    // A toolbar button after Export (or Print).
+    Ui::DrawWindow& ui = m_window->ui();
+    QWidget* bar = ui.Print_btn->parentWidget();
+    auto* box = bar ? qobject_cast<QBoxLayout*>(bar->layout()) : nullptr;
+    if (!box)
+        return;
+    auto* button = new QToolButton(bar);
+    button->setObjectName(QStringLiteral("User_Profile_btn"));
+    button->setText(tr("Profile"));
+    button->setToolTip(tr("Fill the card with a holder's profile"));
+    button->setToolButtonStyle(ui.Print_btn->toolButtonStyle());
+    button->setIcon(CommandIcons::toolbarIcon(CommandIcons::Toolbar::Profile));
+    button->setIconSize(ui.Print_btn->iconSize());
+    button->setAutoRaise(ui.Print_btn->autoRaise());
+    button->setFocusPolicy(ui.Print_btn->focusPolicy());
+    // Offered once the profile dialog is there.
+    button->setEnabled(m_profileDialog != nullptr);
+    m_profileButton = button;
+    QWidget* before = bar->findChild<QToolButton*>(QStringLiteral("Export_btn"));
+    const int at = box->indexOf(before ? before : ui.Print_btn);
+    box->insertWidget(at + 1, button);
+    connect(button, &QToolButton::clicked, this, &SKTWindowController::User_Profile_Button_Clicked);
+}
+
+void SKTWindowController::User_Profile_Button_Clicked()
+{
+    const bool back = Card_Front_Or_Back != 0;
+    if (Open_User_Profile_Window(true, back ? QStringLiteral("B") : QStringLiteral("F")) == 1) {
+        if (back)
+            Fill_User_profile_info_back_side();
+        else
+            Fill_User_profile_info_front_side();
+    }
+    Refresh_Canvas();
+}
+
+int SKTWindowController::Open_User_Profile_Window(bool load, const QString& side)
+{
+    const QString letter = Trim_Str(side);
+    ProfileDialog* dialog = letter.isEmpty() ? m_profileWizardForm : m_profileDialog;
+    if (!dialog)
+        return 0;
+    dialog->load_side = letter;
+    const int result = dialog->Open_Wnd(load);
+    if (result == 1)
+        Fill_User_Profile = true;
+    return result;
+}
+
+void SKTWindowController::placeProfile(SKTGraphicView* view, const User_Profile_Class& profile, bool frontOrBack)
+{
+    if (frontOrBack) {
+        // The inspector offers the spreadsheet as a source exactly while a
+        // spreadsheet binding is in use.
+        auto* source = m_window->findChild<QComboBox*>(QStringLiteral("Data_source_type"));
+        if (Excel_Binding_Use)
+            Add_Excel_Col_Name_In_Combo(source);
+        else
+            Remove_Excel_Col_Name_In_Combo(source);
+        if (!Fill_User_Profile)
+            return;
+    }
+    if (view)
+        ProfilePlacement(view->controller(), profile, Front_card_Prop().Card_Size()).place();
+}
+
+void SKTWindowController::Fill_User_profile_info_front_side()
+{
+    placeProfile(_graphicView, Front_user_profile, true);
+}
+
+void SKTWindowController::Fill_User_profile_info_back_side()
+{
+    placeProfile(_graphicView_BACK, Back_user_profile, true);
+}
+
+void SKTWindowController::Fill_User_profile_info_TEMP_side()
+{
+    placeProfile(_graphicView_TEMP, TEMP_user_profile, false);
+}
+
+void SKTWindowController::Fill_User_profile_Details()
+{
+    Fill_User_profile_info_front_side();
+    Fill_User_profile_info_back_side();
+}
+
+QRectF SKTWindowController::Get_Control_Rect_From_Template(const QString& id) const
+{
+    return ProfilePlacement::defaultRect(id, Front_card_Prop().Card_Size());
+}
+
+void SKTWindowController::Temp_Design_Control_Assign_Copies()
+{
+    if (!m_document)
+        return;
+    _graphicView_TEMP->controller().delete_all_control();
+    const GraphicList source = Card_Front_Or_Back == 1 ? Get_Back_Controls_Array() : Get_Front_Controls_Array();
+    GraphicList copies;
+    copies.reserve(source.size());
+    for (const GraphicPtr& g : source) {
+        if (g)
+            copies.append(g->deepCopy());
+    }
+    if (!copies.isEmpty())
+        m_document->insertGraphicsForKey(SKTDocumentGraphicsKey_temp, copies, IndexSet::range(0, int(copies.size())));
+    _graphicView_TEMP->update();
+}
+
+// ---- help, review, share and promotion windows ----
+
+void SKTWindowController::Open_Support_Mail()
+{
+    MakerLinks::open(MakerLinks::Role::SupportMail);
+}
+
+void SKTWindowController::Open_Reseller_Mail()
+{
+    MakerLinks::open(MakerLinks::Role::ResellerMail);
+}
+
+void SKTWindowController::Open_Website_1()
+{
+    MakerLinks::open(MakerLinks::Role::Website1);
+}
+
+void SKTWindowController::Open_Website_2()
+{
+    MakerLinks::open(MakerLinks::Role::Website2);
+}
+
+void SKTWindowController::Open_Website_3()
+{
+    MakerLinks::open(MakerLinks::Role::Website3);
+}
+
+void SKTWindowController::Open_Google_Plus()
+{
+    MakerLinks::open(MakerLinks::Role::ShareGooglePlus);
+}
+
+void SKTWindowController::Open_FaceBook()
+{
+    MakerLinks::open(MakerLinks::Role::ShareFacebook);
+}
+
+void SKTWindowController::Open_Twitter()
+{
+    MakerLinks::open(MakerLinks::Role::ShareTwitter);
+}
+
+void SKTWindowController::Open_FB_Like()
+{
+    MakerLinks::open(MakerLinks::Role::FacebookLike);
+}
+
+void SKTWindowController::Open_Share_It_Dl()
+{
+    MakerLinks::open(MakerLinks::Role::UserComments);
+}
+
+void SKTWindowController::Open_Share_It_And_Get_It_Free()
+{
+    MakerLinks::open(MakerLinks::Role::GetItFree);
+}
+
+void SKTWindowController::Promotion_S_Button()
+{
+    openPromotion(QStringLiteral("S"));
+}
+
+void SKTWindowController::Promotion_R_Button()
+{
+    openPromotion(QStringLiteral("R"));
+}
+
+void SKTWindowController::Promotion_B_Button()
+{
+    openPromotion(QStringLiteral("B"));
+}
+
+void SKTWindowController::openPromotion(const QString& code)
+{
+    if (Promotion_Form* promotion = Promotion_Form::defaultInstance()) {
+        promotion->software_type = code;
+        promotion->Open_Promotion_Window();
+    }
+}
+
+void SKTWindowController::Share_It_Button()
+{
+    if (m_shareWindow)
+        m_shareWindow->runModal();
+}
+
+void SKTWindowController::createHelpWindows()
+{
+    HelpWindow = new Help_Support(*this, m_window.get());
+    Review_Window = new Review_Form(*this, m_window.get());
+    m_shareWindow = new Share_It_Dlg(*this, m_window.get());
+    auto* promotion = new Promotion_Form(*this, App_Name, promotion_pattern_image.image(), m_window.get());
+
+    setHandOff(WindowHandOffs::HandOff::Help, [this] { HelpWindow->runModal(); });
+    setHandOff(WindowHandOffs::HandOff::Review, [this] { Review_Window->runModal(); });
+
+    // A toolbar button per promoted product, after About, showing its picture.
+    Ui::DrawWindow& ui = m_window->ui();
+    auto* bar = qobject_cast<QBoxLayout*>(ui.About_btn->parentWidget() ? ui.About_btn->parentWidget()->layout()
+                                                                        : nullptr);
+    if (!bar)
+        return;
+    const struct {
+        const char* name;
+        const char* code;
+        const char* text;
+        void (SKTWindowController::*action)();
+    } buttons[] = {
+        {"Promotion_S_btn", "S", "Stickers", &SKTWindowController::Promotion_S_Button},
+        {"Promotion_R_btn", "R", "Receipts", &SKTWindowController::Promotion_R_Button},
+        {"Promotion_B_btn", "B", "Bundle", &SKTWindowController::Promotion_B_Button},
+    };
+    int at = bar->indexOf(ui.About_btn) + 1;
+    for (const auto& b : buttons) {
+        auto* button = new QToolButton(ui.About_btn->parentWidget());
+        button->setObjectName(QString::fromLatin1(b.name));
+        button->setText(tr(b.text));
+        if (const auto product = PromotedProducts::product(QString::fromLatin1(b.code), App_Name))
+            button->setToolTip(product->title);
+        button->setIcon(QIcon(QPixmap::fromImage(promotion->productPicture(QString::fromLatin1(b.code)))));
+        button->setToolButtonStyle(ui.About_btn->toolButtonStyle());
+        button->setIconSize(ui.About_btn->iconSize());
+        button->setAutoRaise(ui.About_btn->autoRaise());
+        button->setFocusPolicy(ui.About_btn->focusPolicy());
+        bar->insertWidget(at++, button);
+        connect(button, &QToolButton::clicked, this, b.action);
+    }
 }

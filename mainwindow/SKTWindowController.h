@@ -13,6 +13,7 @@
 #include "data/BatchBinding.h"
 #include "data/SeriesStore.h"
 #include "mainwindow/CardPanelState.h"
+#include "mainwindow/ProfileDialog.h"
 #include "mainwindow/WindowHandOffs.h"
 #include "output/BatchPictureExport.h"
 #include "mainwindow/inspector/InspectorTabs.h"
@@ -66,6 +67,9 @@ class SKTGrid;
 class Send_Mail;
 class Image_Library;
 class PictureBrowser;
+class Help_Support;
+class Review_Form;
+class Share_It_Dlg;
 
 class SKTWindowController : public QObject, public MainWindowHooks
 {
@@ -873,12 +877,6 @@ public:
     // card-size wizard or Open. Cancel only closes it.
     void Start_Screen_Clicked();
 
-    // What the template picker's and the card-size wizard's profile button
-    // opens; nothing while none is set.
-    void setUserProfileOpener(std::function<void()> opener);
-    bool hasUserProfileOpener() const { return bool(m_userProfileOpener); }
-    void openUserProfileFromWizard();
-
     static inline const QString templateExportedMessage = QStringLiteral("Template exported successfully.");
     static inline const QString templateFailedMessage =
         QStringLiteral("The template could not be exported; no template of that name was saved.");
@@ -890,7 +888,6 @@ private:
     // Opens a template's design file as a new, untitled design.
     bool openTemplateDesign(const QString& designPath);
 
-    std::function<void()> m_userProfileOpener;
     QPointer<class Start_Card> m_startCard;
 
     // ---- picture library and the card panel's background browser ----
@@ -919,4 +916,83 @@ private:
     // The path last chosen in the background browser.
     QString selected_image;
     Image_Library* m_imageLibrary = nullptr;
+    // ---- holder profiles ----
+public:
+    // The profile dialog (opened for one side) and the wizard form (opened
+    // with an empty side letter); neither is owned here. Until they are
+    // set, opening answers Cancel.
+    void setProfileDialogs(ProfileDialog* dialog, ProfileDialog* wizardForm);
+    ProfileDialog* profileDialog() const { return m_profileDialog; }
+    ProfileDialog* profileWizardForm() const { return m_profileWizardForm; }
+    // The profile button: the dialog for the side being edited ("F" or
+    // "B"); after OK that side's profile is placed on it. The canvas is
+    // redrawn in every case.
+    void User_Profile_Button_Clicked();
+    // Runs the profile dialog with `side` (trimmed) in its load_side, or
+    // the wizard form when the trimmed side is empty; OK (1) sets
+    // Fill_User_Profile. Returns the dialog's result.
+    int Open_User_Profile_Window(bool load, const QString& side);
+    // The placements of Front_user_profile, Back_user_profile and
+    // TEMP_user_profile on their sides. Front and back first offer the
+    // inspector's "Excel" source exactly while Excel_Binding_Use is set,
+    // then place only once Fill_User_Profile is set; the temp side always
+    // places.
+    void Fill_User_profile_info_front_side();
+    void Fill_User_profile_info_back_side();
+    void Fill_User_profile_info_TEMP_side();
+    // The front placement, then the back placement.
+    void Fill_User_profile_Details();
+    // The default rectangle of a new profile object (front card's size).
+    QRectF Get_Control_Rect_From_Template(const QString& id) const;
+    // Puts copies of the current side's objects on the temp side in place
+    // of what it showed, for a profile preview: whatever the preview does to
+    // them leaves the front and back objects as they were.
+    void Temp_Design_Control_Assign_Copies();
+
+private:
+    // The profile toolbar button (beside Print) and the Edit menu's item.
+    void createProfileCommands();
+    void placeProfile(SKTGraphicView* view, const User_Profile_Class& profile, bool frontOrBack);
+
+    ProfileDialog* m_profileDialog = nullptr;
+    ProfileDialog* m_profileWizardForm = nullptr;
+    QPointer<class QToolButton> m_profileButton;
+
+    // ---- help, review, share and promotion windows ----
+public:
+    // The maker's links, handed to the desktop (MakerLinks); a failure is
+    // logged, never shown.
+    void Open_Support_Mail();
+    void Open_Reseller_Mail();
+    void Open_Website_1();
+    void Open_Website_2();
+    void Open_Website_3();
+    void Open_Google_Plus();
+    void Open_FaceBook();
+    void Open_Twitter();
+    void Open_FB_Like();
+    // the maker's page of user comments
+    void Open_Share_It_Dl();
+    // the page on which sharing the program earns it free
+    void Open_Share_It_And_Get_It_Free();
+    // The promotion window on product "S", "R" or "B".
+    void Promotion_S_Button();
+    void Promotion_R_Button();
+    void Promotion_B_Button();
+    // Runs the share window (the Help menu's "Share Brightfold...").
+    void Share_It_Button();
+
+    Help_Support* HelpWindow = nullptr;
+    Review_Form* Review_Window = nullptr;
+    Share_It_Dlg* shareWindow() const { return m_shareWindow; }
+
+private:
+    // Makes the help, review, share and promotion windows (children of the
+    // window) and their toolbar buttons, and sets what opens them: the Help
+    // hand-off runs the help window, the Review hand-off the review window
+    // on Exit.
+    void createHelpWindows();
+    void openPromotion(const QString& code);
+
+    Share_It_Dlg* m_shareWindow = nullptr;
 };

@@ -146,7 +146,7 @@ int Template_Wizard::Open_Template_Window()
         setBrowserZoom(startZoom);
         Show_Hide_Template_Buttons(0);
         Fill_Templates();
-        profile_btn->setEnabled(m_controller && m_controller->hasUserProfileOpener());
+        profile_btn->setEnabled(m_controller && m_controller->profileWizardForm());
         setResult(0);
         result = s_modalRun ? s_modalRun(*this) : exec();
         hide();
@@ -312,6 +312,7 @@ void Template_Wizard::Rename_Template_Click()
 
 void Template_Wizard::User_Profile_Click()
 {
+    // The profile dialog's wizard form, on no card side.
     if (m_controller)
-        m_controller->openUserProfileFromWizard();
+        m_controller->Open_User_Profile_Window(false, QString(""));
 }

@@ -52,6 +52,8 @@ public:
     void Delete_Template_Click();
     void Copy_Templatee_Click();
     void Rename_Template_Click();
+    // Opens the profile dialog's wizard form (the button is enabled while
+    // the main window has one).
     void User_Profile_Click();
 
     void addImageWithPath(const QString& path, const QString& imageName, const QString& image_UID);

@@ -11,18 +11,26 @@ FileOpener::Handler& handler()
     static FileOpener::Handler h;
     return h;
 }
+
+FileOpener::Handler currentHandler()
+{
+    QMutexLocker lock(&handlerMutex);
+    return handler();
+}
 }
 
 bool FileOpener::openFile(const QString& path)
 {
-    Handler h;
-    {
-        QMutexLocker lock(&handlerMutex);
-        h = handler();
-    }
-    if (h)
+    if (const Handler h = currentHandler())
         return h(path);
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool FileOpener::openUrl(const QUrl& url)
+{
+    if (const Handler h = currentHandler())
+        return h(url.toString(QUrl::FullyEncoded));
+    return QDesktopServices::openUrl(url);
 }
 
 void FileOpener::setHandler(Handler h)

@@ -3,6 +3,8 @@
 #include <QString>
 #include <functional>
 
+class QUrl;
+
 // Opens files and links with the user's default applications. Tests replace
 // the handler to record what would have been opened.
 class FileOpener
@@ -13,6 +15,10 @@ public:
     // Opens a local file with its default application; false when that fails.
     static bool openFile(const QString& path);
 
-    // Replaces what openFile() does; an empty handler brings back the desktop's.
+    // Hands a link (a web page, a new mail) to the desktop; false when that
+    // fails. The handler sees the link fully percent-encoded.
+    static bool openUrl(const QUrl& url);
+
+    // Replaces what openFile() and openUrl() do; an empty handler brings back the desktop's.
     static void setHandler(Handler handler);
 };

@@ -349,3 +349,41 @@ TEST_F(TemplateCommandsTest, StartScreenLeadsToTheCardSizeWizard)
     EXPECT_NEAR(controller->frontCanvasBounds().width(), mm.width() * 72 / 25.4, 0.01);
     EXPECT_NEAR(controller->frontCanvasBounds().height(), mm.height() * 72 / 25.4, 0.01);
 }
+
+// The picker's and the card-size wizard's profile buttons open the profile
+// dialog's wizard form, unloaded and on no side, once the main window has
+// one; without one they stay disabled.
+TEST_F(TemplateCommandsTest, ProfileButtonsOpenTheWizardForm)
+{
+    struct Form : ProfileDialog {
+        int Open_Wnd(bool load) override
+        {
+            runs.append(QStringLiteral("%1 %2").arg(load).arg(load_side));
+            return 0;
+        }
+        QStringList runs;
+    };
+    QList<bool> enabled;
+    Template_Wizard::setModalRun([&enabled](Template_Wizard& picker) {
+        enabled.append(picker.profile_btn->isEnabled());
+        picker.profile_btn->click();
+        picker.CancelClick();
+        return picker.result();
+    });
+    Card_Wizard::setModalRun([&enabled](Card_Wizard& wizard) {
+        enabled.append(wizard.profile_btn->isEnabled());
+        wizard.profile_btn->click();
+        wizard.CancelClick();
+        return wizard.result();
+    });
+    Form form, dialog;
+    for (Form* wizardForm : {static_cast<Form*>(nullptr), &form}) {
+        controller->setProfileDialogs(&dialog, wizardForm);
+        controller->New_From_Template_Clicked();
+        controller->Card_Size_Wizard_Clicked();
+    }
+    controller->setProfileDialogs(nullptr, nullptr);
+    EXPECT_EQ(enabled, (QList<bool> {false, false, true, true}));
+    EXPECT_EQ(form.runs, (QStringList {"0 ", "0 "}));
+    EXPECT_TRUE(dialog.runs.isEmpty());
+}

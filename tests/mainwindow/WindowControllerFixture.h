@@ -8,8 +8,10 @@
 #include "mainwindow/DrawWindow.h"
 #include "mainwindow/Image_Library.h"
 #include "mainwindow/SKTWindowController.h"
+#include "mainwindow/help/LinkDialog.h"
 #include "model/Globals.h"
 #include "model/SKTDocument.h"
+#include "platform/FileOpener.h"
 #include "platform/MemoryPasteboard.h"
 #include "platform/MessagePresenter.h"
 #include "platform/OpenPanel.h"
@@ -34,10 +36,20 @@ protected:
         // No desktop panel in tests: a save panel is cancelled unless a test
         // answers it.
         SavePanel::setHandler([](const QString&, const QString&) { return QString(); });
-        // and the picture library is cancelled.
+        // The picture library is cancelled.
         Image_Library::setModalRun([](Image_Library& library) {
             library.Cancel_Clicked();
             return 0;
+        });
+        // The help, review, share and promotion windows end at once, and
+        // what they would open is recorded, not handed to the desktop.
+        LinkDialog::setModalRun([this](LinkDialog& dialog) {
+            linkDialogsRun.append(dialog.objectName());
+            return 1;
+        });
+        FileOpener::setHandler([this](const QString& target) {
+            opened.append(target);
+            return true;
         });
         Card_Shape = 0;
         Card_Value_In_Process = false;
@@ -57,6 +69,8 @@ protected:
         OpenPanel::setHandler({});
         SavePanel::setHandler({});
         Image_Library::setModalRun({});
+        LinkDialog::setModalRun({});
+        FileOpener::setHandler({});
         Card_Front_Or_Back = 0;
         Card_Shape = 0;
         Library_Selected_Image.clear();
@@ -76,6 +90,9 @@ protected:
     ScriptedMessagePresenter presenter;
     MemoryPasteboard pasteboard;
     QList<int> exits;
+    // the object names of the link windows run, and the files and links opened
+    QStringList linkDialogsRun;
+    QStringList opened;
     std::unique_ptr<SKTDocument> document;
     std::unique_ptr<SKTWindowController> controller;
 };

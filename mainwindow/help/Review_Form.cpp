@@ -1,0 +1,106 @@
+#include "mainwindow/help/Review_Form.h"
+
+#include "app/MakerLinks.h"
+#include "app/MessageBoxes.h"
+#include "mainwindow/SKTWindowController.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <exception>
+
+namespace {
+
+Review_Form* s_defaultInstance = nullptr;
+
+}
+
+Review_Form::Review_Form(SKTWindowController& controller, QWidget* parent) : LinkDialog(parent)
+{
+    s_defaultInstance = this;
+    setObjectName(QStringLiteral("Review_Window"));
+    setWindowTitle(tr("Thank you for using Brightfold"));
+
+    auto* heading = new QLabel(tr("Thank you for using Brightfold!"), this);
+    QFont headingFont = heading->font();
+    headingFont.setPointSize(headingFont.pointSize() + 4);
+    headingFont.setBold(true);
+    heading->setFont(headingFont);
+    auto* text = new QLabel(tr("Did Brightfold help you with your cards and badges? A few words about it help "
+                               "others find it, and tell us what to make better."),
+                            this);
+    text->setWordWrap(true);
+
+    website_1 = makeLinkButton(QStringLiteral("www.") + MakerLinks::domain(), QStringLiteral("website_1"), this);
+    support_id = makeLinkButton(MakerLinks::supportAddress(), QStringLiteral("support_id"), this);
+    connect(website_1, &QPushButton::clicked, &controller, &SKTWindowController::Open_Website_1);
+    connect(support_id, &QPushButton::clicked, &controller, &SKTWindowController::Open_Support_Mail);
+
+    Review_btn = new QPushButton(tr("Write a Review"), this);
+    Review_btn->setObjectName(QStringLiteral("Review_btn"));
+    Review_btn->setDefault(true);
+    OK_btn = new QPushButton(tr("OK"), this);
+    OK_btn->setObjectName(QStringLiteral("OK_btn"));
+    OK_btn->setAutoDefault(false);
+    connect(Review_btn, &QPushButton::clicked, this, &Review_Form::Review_Clicked);
+    connect(OK_btn, &QPushButton::clicked, this, &Review_Form::OK_Clicked);
+
+    auto* links = new QHBoxLayout;
+    links->addWidget(website_1);
+    links->addWidget(support_id);
+    links->addStretch(1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Review_btn);
+    buttons->addWidget(OK_btn);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading);
+    layout->addWidget(text);
+    layout->addLayout(links);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+    setMinimumWidth(420);
+}
+
+Review_Form::~Review_Form()
+{
+    if (s_defaultInstance == this)
+        s_defaultInstance = nullptr;
+}
+
+Review_Form* Review_Form::defaultInstance()
+{
+    return s_defaultInstance;
+}
+
+void Review_Form::OK_Clicked()
+{
+    Open_Link(MakerLinks::link(MakerLinks::Role::ReviewPage));
+    done(1);
+}
+
+void Review_Form::Review_Clicked()
+{
+    Open_Link(MakerLinks::link(MakerLinks::Role::ReviewPage));
+    done(1);
+}
+
+void Review_Form::Open_Link(const QUrl& link)
+{
+    MakerLinks::open(link);
+}
+
+int Review_Form::Open_Review_Form_Window()
+{
+    try {
+        return runModal();
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        Show_NSLog_Message(QStringLiteral("The review window failed."));
+    }
+    return 0;
+}
