@@ -202,6 +202,14 @@ int main(int argc, char** argv)
         drawSide(controller, document, 1, design.back);
         drawSide(controller, document, 0, design.front);
 
+        // Shapes and texts draw no picture: the placeholder picture's path
+        // every new object carries would only put this run's folder into
+        // the shipped files.
+        for (const GraphicList& side : {controller.Get_Front_Controls_Array(), controller.Get_Back_Controls_Array()}) {
+            for (const GraphicPtr& graphic : side)
+                graphic->Set_Control_File_path(QString(""));
+        }
+
         const QString base = QDir(output).filePath(design.name);
         Project_File_Name = base + QStringLiteral(".fcard");
         const bool written = controller.Save_project_file(false, false);
