@@ -52,6 +52,11 @@ Template_Wizard::Template_Wizard(SKTWindowController* controller, QWidget* paren
     imageBrowser->setObjectName(QStringLiteral("imageBrowser"));
     imageBrowser->setSelectionMode(QAbstractItemView::SingleSelection);
     imageBrowser->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // Upright previews replace landscape placeholders: each item is measured
+    // on its own, again once the thumbnails are there.
+    imageBrowser->setUniformItemSizes(false);
+    connect(imageBrowser->pictures(), &PictureListModel::thumbnailsArrived, imageBrowser,
+            [browser = imageBrowser] { browser->doItemsLayout(); });
     zoom_slider = new QSlider(Qt::Horizontal, this);
     zoom_slider->setObjectName(QStringLiteral("zoom_slider"));
     zoom_slider->setRange(20, 100);
@@ -256,7 +261,7 @@ void Template_Wizard::setBrowserZoom(double zoom)
     const QSize landscape = PictureBrowser::iconSizeForZoom(zoom);
     const QSize icon(landscape.height(), landscape.width());
     imageBrowser->setIconSize(icon);
-    imageBrowser->setGridSize(QSize(icon.width() + 40, icon.height() + imageBrowser->fontMetrics().height() + 14));
+    imageBrowser->setGridSize(QSize(icon.width() + 48, icon.height() + 2 * imageBrowser->fontMetrics().height() + 24));
 }
 
 QString Template_Wizard::chosenUserTemplate()
