@@ -107,7 +107,8 @@ void drawSide(SKTWindowController& controller, SKTDocument& document, int side, 
         controller.graphicView(side)->controller().createGraphicOfClass(
             QStringLiteral("SKTText"), nullptr, true, t.rect, side == 1 ? QStringLiteral("B") : QStringLiteral("F"),
             t.value, QStringLiteral("TEMPLATE_TEXT"));
-        const GraphicList list = side == 1 ? controller.Get_Back_Controls_Array() : controller.Get_Front_Controls_Array();
+        const GraphicList list =
+            side == 1 ? controller.Get_Back_Controls_Array() : controller.Get_Front_Controls_Array();
         if (list.isEmpty())
             continue;
         SKTGraphic& text = *list.first();
