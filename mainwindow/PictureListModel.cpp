@@ -2,9 +2,7 @@
 
 #include "mainwindow/PictureFolders.h"
 
-#include <QDataStream>
 #include <QDir>
-#include <QMimeData>
 #include <QPainter>
 #include <QPixmap>
 
@@ -12,10 +10,12 @@
 
 namespace {
 
-// A light card with a frame, shown until the thumbnail arrives.
+// A light card with a frame, shown until the thumbnail arrives. It fills the
+// browsers' picture box (5 : 4), so that the items' common size, taken from
+// the first item, has room for any picture.
 QIcon placeholderIcon()
 {
-    QPixmap pixmap(PictureListModel::thumbnailSize().width(), PictureListModel::thumbnailSize().height() * 2 / 3);
+    QPixmap pixmap(PictureListModel::thumbnailSize().width(), PictureListModel::thumbnailSize().height() * 4 / 5);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -25,11 +25,6 @@ QIcon placeholderIcon()
     return QIcon(pixmap);
 }
 
-}
-
-QString PictureListModel::rowsMimeType()
-{
-    return QStringLiteral("application/x-brightfold-picture-rows");
 }
 
 PictureListModel::PictureListModel(QObject* parent)
@@ -78,36 +73,8 @@ QVariant PictureListModel::data(const QModelIndex& index, int role) const
 Qt::ItemFlags PictureListModel::flags(const QModelIndex& index) const
 {
     if (!index.isValid())
-        return Qt::ItemIsDropEnabled;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled;
-}
-
-QStringList PictureListModel::mimeTypes() const
-{
-    return {rowsMimeType()};
-}
-
-// Only the rows travel, in a format of our own: a drag carries no file or
-// picture that another program could take.
-QMimeData* PictureListModel::mimeData(const QModelIndexList& indexes) const
-{
-    QByteArray rows;
-    QDataStream stream(&rows, QIODevice::WriteOnly);
-    for (const QModelIndex& index : indexes)
-        stream << qint32(index.row());
-    auto* data = new QMimeData;
-    data->setData(rowsMimeType(), rows);
-    return data;
-}
-
-Qt::DropActions PictureListModel::supportedDropActions() const
-{
-    return Qt::MoveAction;
-}
-
-Qt::DropActions PictureListModel::supportedDragActions() const
-{
-    return Qt::MoveAction;
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
 }
 
 bool PictureListModel::addImageWithPath(const QString& path, const QString& imageName, const QString& image_UID)
