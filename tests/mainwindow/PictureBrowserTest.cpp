@@ -38,7 +38,7 @@ QStringList titles(const PictureListModel& model)
 TEST(PictureFoldersTest, OnlyPngAndJpgFilesOfTheFolderItselfAreListedByName)
 {
     QTemporaryDir dir;
-    for (const char* name : {"b.JPG", "a.png", "c.jpg", "d.jpeg", "e.gif", "f.Png", "g.txt", "png", "h.png.bak"})
+    for (const char* name : {"b.JPG", "a.png", "c.jpg", "d.jpeg", "e.gif", "f.Png", "g.txt", "png", "h.png.bak", "._a.png"})
         writePicture(dir.filePath(name));
     ASSERT_TRUE(QDir(dir.path()).mkdir("i.png"));   // a folder, not a picture
     EXPECT_EQ(PictureFolders::pictureFiles(dir.path()), QStringList({"a.png", "b.JPG", "c.jpg", "f.Png"}));
@@ -59,6 +59,7 @@ TEST(PictureFoldersTest, CategoriesAreShownCapitalisedAndFoundWhateverTheCase)
     QTemporaryDir library;
     for (const auto& c : cases)
         ASSERT_TRUE(QDir(library.path()).mkdir(QString::fromUtf8(c.folder)));
+    ASSERT_TRUE(QDir(library.path()).mkdir(".thumbnails"));   // hidden: no category
     writePicture(library.filePath("loose.png"));   // a file is no category
 
     const QList<PictureFolders::Category> found = PictureFolders::categories(library.path());
