@@ -154,26 +154,34 @@ QList<int> PictureListModel::moveItemsAtIndexes(const QList<int>& indexes, int t
     std::sort(rows.begin(), rows.end());
     const int before = int(std::count_if(rows.cbegin(), rows.cend(), [toIndex](int row) { return row < toIndex; }));
 
-    beginResetModel();
-    QList<MyImageObject> movedImages;
-    QList<quint64> movedKeys;
-    for (int row : rows) {
-        movedImages.append(m_images.at(row));
-        movedKeys.append(m_keys.at(row));
+    // A change of layout, not a reset: the view keeps its scroll position and
+    // the selection follows the items.
+    emit layoutAboutToBeChanged();
+    QList<int> order;   // the old row of each new row
+    for (int row = 0; row < count(); ++row) {
+        if (!std::binary_search(rows.cbegin(), rows.cend(), row))
+            order.append(row);
     }
-    for (auto row = rows.crbegin(); row != rows.crend(); ++row) {
-        m_images.removeAt(*row);
-        m_keys.removeAt(*row);
+    const int at = std::clamp(toIndex - before, 0, int(order.size()));
+    for (int i = 0; i < rows.size(); ++i)
+        order.insert(at + i, rows.at(i));
+    QList<MyImageObject> images;
+    QList<quint64> keys;
+    QList<int> newRowOf(count());
+    for (int row = 0; row < order.size(); ++row) {
+        images.append(m_images.at(order.at(row)));
+        keys.append(m_keys.at(order.at(row)));
+        newRowOf[order.at(row)] = row;
     }
-    const int at = std::clamp(toIndex - before, 0, count());
-    for (int i = 0; i < movedImages.size(); ++i) {
-        m_images.insert(at + i, movedImages.at(i));
-        m_keys.insert(at + i, movedKeys.at(i));
-    }
-    endResetModel();
+    m_images = images;
+    m_keys = keys;
+    const QModelIndexList persistent = persistentIndexList();
+    for (const QModelIndex& old : persistent)
+        changePersistentIndex(old, index(newRowOf.at(old.row())));
+    emit layoutChanged();
 
     QList<int> placed;
-    for (int i = 0; i < movedImages.size(); ++i)
+    for (int i = 0; i < rows.size(); ++i)
         placed.append(at + i);
     return placed;
 }
