@@ -155,6 +155,11 @@ void Image_Library::Cancel_Clicked()
     done(0);
 }
 
+void Image_Library::reject()
+{
+    Cancel_Clicked();
+}
+
 void Image_Library::zoomSliderDidChange()
 {
     imageBrowser->setZoomValue(double(_zoom_slider->value()) / zoomSteps);

@@ -39,6 +39,8 @@ public:
     void OK_Clicked();
     // Forgets the choice and ends the run with 0.
     void Cancel_Clicked();
+    // Escape and the window's close button are Cancel.
+    void reject() override;
     void zoomSliderDidChange();
     // The categories into the combo box, the first one listed.
     void Fill_Combobox();

@@ -2,11 +2,11 @@
 
 #include "mainwindow/PictureListModel.h"
 
-#include <QDrag>
-#include <QDragEnterEvent>
-#include <QDropEvent>
+#include <QApplication>
 #include <QKeyEvent>
-#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
 
 #include <algorithm>
 #include <cmath>
@@ -27,11 +27,7 @@ PictureBrowser::PictureBrowser(QWidget* parent) : QListView(parent)
     setTextElideMode(Qt::ElideMiddle);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setDragEnabled(true);
-    setAcceptDrops(true);
-    setDropIndicatorShown(true);
-    setDragDropMode(QAbstractItemView::InternalMove);
-    setDefaultDropAction(Qt::MoveAction);
+    setDragDropMode(QAbstractItemView::NoDragDrop);
     setZoomValue(m_zoom);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!m_reordering)
@@ -45,7 +41,7 @@ QSize PictureBrowser::iconSizeForZoom(double zoom)
 {
     const double z = std::clamp(zoom, 0.0, 1.0);
     const int side = int(std::lround(40 + z * (PictureListModel::thumbnailSize().width() - 40)));
-    return {side, side * 2 / 3};
+    return {side, side * 4 / 5};
 }
 
 void PictureBrowser::setZoomValue(double zoom)
@@ -93,6 +89,20 @@ int PictureBrowser::dropRowAt(const QPoint& position) const
     return position.x() > cell.center().x() ? index.row() + 1 : index.row();
 }
 
+void PictureBrowser::moveSelection(int toIndex)
+{
+    // The moved items stay selected; a reordering is no new choice.
+    m_reordering = true;
+    const QList<int> placed = m_pictures->moveItemsAtIndexes(selectedRows(), toIndex);
+    if (!placed.isEmpty()) {
+        QItemSelection selection;
+        selection.select(m_pictures->index(placed.first()), m_pictures->index(placed.last()));
+        selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+        selectionModel()->setCurrentIndex(m_pictures->index(placed.first()), QItemSelectionModel::NoUpdate);
+    }
+    m_reordering = false;
+}
+
 void PictureBrowser::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace) {
@@ -103,74 +113,109 @@ void PictureBrowser::keyPressEvent(QKeyEvent* event)
             return;
         }
     }
+    if (event->key() == Qt::Key_Escape && m_moving) {
+        endMove();
+        event->accept();
+        return;
+    }
     QListView::keyPressEvent(event);
 }
 
-// The drag carries the rows only; whatever the drop answers, nothing is
-// taken off the list here (the move is done by the drop).
-void PictureBrowser::startDrag(Qt::DropActions)
+// A press on an item already selected, without modifiers, may start a move
+// of the whole selection; the selection is then settled on release.
+void PictureBrowser::mousePressEvent(QMouseEvent* event)
 {
-    const QModelIndexList indexes = selectionModel()->selectedIndexes();
-    if (indexes.isEmpty())
-        return;
-    auto* drag = new QDrag(this);
-    drag->setMimeData(m_pictures->mimeData(indexes));
-    const QVariant icon = m_pictures->data(indexes.first(), Qt::DecorationRole);
-    if (icon.canConvert<QIcon>())
-        drag->setPixmap(icon.value<QIcon>().pixmap(iconSize() / 2));
-    drag->exec(Qt::MoveAction);
-}
-
-bool PictureBrowser::isOwnDrag(const QDropEvent* event) const
-{
-    return event->source() == this && event->mimeData()->hasFormat(PictureListModel::rowsMimeType());
-}
-
-void PictureBrowser::dragEnterEvent(QDragEnterEvent* event)
-{
-    if (!isOwnDrag(event)) {
-        event->ignore();
+    const QModelIndex index = indexAt(event->position().toPoint());
+    m_pressedOnSelection = event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier
+                           && index.isValid() && selectionModel()->isSelected(index);
+    m_pressPosition = event->position().toPoint();
+    if (m_pressedOnSelection) {
+        event->accept();
         return;
     }
-    event->setDropAction(Qt::MoveAction);
-    event->accept();
+    QListView::mousePressEvent(event);
+    // A press that just selected an item can be moved at once too.
+    m_pressedOnSelection = event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier
+                           && index.isValid() && selectionModel()->isSelected(index);
 }
 
-void PictureBrowser::dragMoveEvent(QDragMoveEvent* event)
+void PictureBrowser::mouseMoveEvent(QMouseEvent* event)
 {
-    if (!isOwnDrag(event)) {
-        event->ignore();
+    const QPoint position = event->position().toPoint();
+    if (m_pressedOnSelection && (event->buttons() & Qt::LeftButton)) {
+        if (!m_moving && (position - m_pressPosition).manhattanLength() >= QApplication::startDragDistance()) {
+            m_moving = true;
+            viewport()->setCursor(Qt::DragMoveCursor);
+        }
+        if (m_moving) {
+            // Near the top or bottom edge the browser scrolls.
+            const int edge = 16;
+            if (position.y() < edge)
+                verticalScrollBar()->setValue(verticalScrollBar()->value() - verticalScrollBar()->singleStep());
+            else if (position.y() > viewport()->height() - edge)
+                verticalScrollBar()->setValue(verticalScrollBar()->value() + verticalScrollBar()->singleStep());
+            m_gapRow = dropRowAt(position);
+            viewport()->update();
+        }
+        event->accept();
         return;
     }
-    QListView::dragMoveEvent(event);   // autoscroll and the drop indicator
-    event->setDropAction(Qt::MoveAction);
-    event->accept();
+    QListView::mouseMoveEvent(event);
 }
 
-void PictureBrowser::dropEvent(QDropEvent* event)
+void PictureBrowser::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (!isOwnDrag(event)) {
-        event->ignore();
+    if (m_moving) {
+        const int toIndex = dropRowAt(event->position().toPoint());
+        endMove();
+        moveSelection(toIndex);
+        event->accept();
         return;
     }
-    const int toIndex = dropRowAt(event->position().toPoint());
-    moveSelection(toIndex);
-    event->setDropAction(Qt::MoveAction);
-    event->accept();
-    stopAutoScroll();
-    setState(QAbstractItemView::NoState);
+    if (m_pressedOnSelection && event->button() == Qt::LeftButton) {
+        // No move after all: a plain click on a selected item chooses it alone.
+        m_pressedOnSelection = false;
+        const QModelIndex index = indexAt(event->position().toPoint());
+        if (index.isValid())
+            selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        emit clicked(index);
+        event->accept();
+        return;
+    }
+    m_pressedOnSelection = false;
+    QListView::mouseReleaseEvent(event);
+}
+
+// Nothing happens on a double click but the press's own selection.
+void PictureBrowser::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    mousePressEvent(event);
+}
+
+void PictureBrowser::endMove()
+{
+    m_moving = false;
+    m_pressedOnSelection = false;
+    m_gapRow = -1;
+    viewport()->unsetCursor();
     viewport()->update();
 }
 
-void PictureBrowser::moveSelection(int toIndex)
+QRect PictureBrowser::gapMarker(int row) const
 {
-    // The moved items stay selected; a reordering is no new choice.
-    m_reordering = true;
-    const QList<int> placed = m_pictures->moveItemsAtIndexes(selectedRows(), toIndex);
-    if (!placed.isEmpty()) {
-        QItemSelection selection;
-        selection.select(m_pictures->index(placed.first()), m_pictures->index(placed.last()));
-        selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-    }
-    m_reordering = false;
+    if (m_pictures->count() == 0)
+        return {};
+    const bool afterLast = row >= m_pictures->count();
+    const QRect cell = visualRect(m_pictures->index(afterLast ? m_pictures->count() - 1 : row));
+    const int x = afterLast ? cell.right() + 1 : cell.left();
+    return QRect(x - 2, cell.top(), 3, cell.height());
+}
+
+void PictureBrowser::paintEvent(QPaintEvent* event)
+{
+    QListView::paintEvent(event);
+    if (!m_moving || m_gapRow < 0)
+        return;
+    QPainter painter(viewport());
+    painter.fillRect(gapMarker(m_gapRow), palette().color(QPalette::Highlight));
 }

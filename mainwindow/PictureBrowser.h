@@ -1,16 +1,18 @@
 #pragma once
 
 #include <QListView>
+#include <QPoint>
 #include <QString>
 
 class PictureListModel;
 
 // A browser of pictures: a grid of thumbnails with their file names, over
 // its own PictureListModel. The thumbnails load in the background, so
-// filling it with hundreds of pictures never holds up the window. Items can
-// be reordered by dragging them inside the browser (never out of it), and
-// Delete takes the selected ones off the list (not off the disk). A double
-// click does nothing.
+// filling it with hundreds of pictures never holds up the window. The
+// selected items can be dragged to another place in the browser (they never
+// leave it: the gesture is the browser's own, not a drag and drop that
+// another program could take), and Delete takes the selected ones off the
+// list (not off the disk). A double click does nothing.
 class PictureBrowser : public QListView
 {
     Q_OBJECT
@@ -34,11 +36,11 @@ public:
     // Selects (only) `row` and shows it.
     void setCurrentRow(int row);
 
-    // The drop gap at `position` in the viewport: the row a dropped block
-    // goes before (the item count past the last item).
+    // The gap at `position` in the viewport: the row a moved block goes
+    // before (the item count past the last item).
     int dropRowAt(const QPoint& position) const;
-    // Moves the selected items as one block before `toIndex` (the drop's
-    // rule, PictureListModel::moveItemsAtIndexes); they stay selected.
+    // Moves the selected items as one block before `toIndex`
+    // (PictureListModel::moveItemsAtIndexes); they stay selected.
     void moveSelection(int toIndex);
 
 signals:
@@ -47,15 +49,23 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void startDrag(Qt::DropActions supportedActions) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
-    bool isOwnDrag(const QDropEvent* event) const;
+    void endMove();
+    // Where the gap marker of row `row` is drawn (between two cells).
+    QRect gapMarker(int row) const;
 
     PictureListModel* m_pictures = nullptr;
     double m_zoom = 0.4;
     bool m_reordering = false;
+    // The move gesture: pressed on a selected item, then moved far enough.
+    bool m_pressedOnSelection = false;
+    bool m_moving = false;
+    QPoint m_pressPosition;
+    int m_gapRow = -1;
 };

@@ -29,7 +29,7 @@ QStringList PictureFolders::pictureFiles(const QString& folder)
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         return {};
     QStringList names;
-    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
+    for (const QString& name : QDir(folder).entryList(QDir::Files, QDir::Name)) {
         if (isListedPicture(name))
             names.append(name);
     }
@@ -58,7 +58,7 @@ QList<PictureFolders::Category> PictureFolders::categories(const QString& librar
         return {};
     const QDir dir(library);
     QList<Category> found;
-    for (const QString& name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name))
+    for (const QString& name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
         found.append({capitalised(name), dir.filePath(name)});
     return found;
 }
@@ -68,7 +68,7 @@ QString PictureFolders::categoryFolder(const QString& library, const QString& sh
     if (shownName.isEmpty() || library.isEmpty() || !QFileInfo(library).isDir())
         return {};
     const QDir dir(library);
-    const QStringList names = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+    const QStringList names = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     if (names.contains(shownName))
         return dir.filePath(shownName);
     for (const QString& name : names) {

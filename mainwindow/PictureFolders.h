@@ -24,14 +24,16 @@ public:
     // ("JPG" counts, "jpeg" and "gif" do not).
     static bool isListedPicture(const QString& fileName);
     // The names of the listed pictures directly in `folder`, in the order of
-    // the folder listing (by name); empty when it is not a folder.
+    // the folder listing (by name); empty when it is not a folder. Hidden
+    // files ("._card.png" left by other systems) are no pictures.
     static QStringList pictureFiles(const QString& folder);
 
     // First letter of each word (words are parted by white space) in upper
     // case, the rest in lower case: "party cards" -> "Party Cards",
     // "new-year" -> "New-year".
     static QString capitalised(const QString& name);
-    // The sub-folders of `library` in listing order, each with its shown name.
+    // The sub-folders of `library` in listing order (hidden ones left out),
+    // each with its shown name.
     static QList<Category> categories(const QString& library);
     // The sub-folder of `library` whose name equals `shownName` regardless of
     // upper and lower case (an exact match first); empty when there is none.

@@ -2,9 +2,7 @@
 
 #include "mainwindow/PictureFolders.h"
 
-#include <QDataStream>
 #include <QDir>
-#include <QMimeData>
 #include <QPainter>
 #include <QPixmap>
 
@@ -12,10 +10,12 @@
 
 namespace {
 
-// A light card with a frame, shown until the thumbnail arrives.
+// A light card with a frame, shown until the thumbnail arrives. It fills the
+// browsers' picture box (5 : 4), so that the items' common size, taken from
+// the first item, has room for any picture.
 QIcon placeholderIcon()
 {
-    QPixmap pixmap(PictureListModel::thumbnailSize().width(), PictureListModel::thumbnailSize().height() * 2 / 3);
+    QPixmap pixmap(PictureListModel::thumbnailSize().width(), PictureListModel::thumbnailSize().height() * 4 / 5);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -25,11 +25,6 @@ QIcon placeholderIcon()
     return QIcon(pixmap);
 }
 
-}
-
-QString PictureListModel::rowsMimeType()
-{
-    return QStringLiteral("application/x-brightfold-picture-rows");
 }
 
 PictureListModel::PictureListModel(QObject* parent)
@@ -78,36 +73,8 @@ QVariant PictureListModel::data(const QModelIndex& index, int role) const
 Qt::ItemFlags PictureListModel::flags(const QModelIndex& index) const
 {
     if (!index.isValid())
-        return Qt::ItemIsDropEnabled;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled;
-}
-
-QStringList PictureListModel::mimeTypes() const
-{
-    return {rowsMimeType()};
-}
-
-// Only the rows travel, in a format of our own: a drag carries no file or
-// picture that another program could take.
-QMimeData* PictureListModel::mimeData(const QModelIndexList& indexes) const
-{
-    QByteArray rows;
-    QDataStream stream(&rows, QIODevice::WriteOnly);
-    for (const QModelIndex& index : indexes)
-        stream << qint32(index.row());
-    auto* data = new QMimeData;
-    data->setData(rowsMimeType(), rows);
-    return data;
-}
-
-Qt::DropActions PictureListModel::supportedDropActions() const
-{
-    return Qt::MoveAction;
-}
-
-Qt::DropActions PictureListModel::supportedDragActions() const
-{
-    return Qt::MoveAction;
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
 }
 
 bool PictureListModel::addImageWithPath(const QString& path, const QString& imageName, const QString& image_UID)
@@ -187,26 +154,34 @@ QList<int> PictureListModel::moveItemsAtIndexes(const QList<int>& indexes, int t
     std::sort(rows.begin(), rows.end());
     const int before = int(std::count_if(rows.cbegin(), rows.cend(), [toIndex](int row) { return row < toIndex; }));
 
-    beginResetModel();
-    QList<MyImageObject> movedImages;
-    QList<quint64> movedKeys;
-    for (int row : rows) {
-        movedImages.append(m_images.at(row));
-        movedKeys.append(m_keys.at(row));
+    // A change of layout, not a reset: the view keeps its scroll position and
+    // the selection follows the items.
+    emit layoutAboutToBeChanged();
+    QList<int> order;   // the old row of each new row
+    for (int row = 0; row < count(); ++row) {
+        if (!std::binary_search(rows.cbegin(), rows.cend(), row))
+            order.append(row);
     }
-    for (auto row = rows.crbegin(); row != rows.crend(); ++row) {
-        m_images.removeAt(*row);
-        m_keys.removeAt(*row);
+    const int at = std::clamp(toIndex - before, 0, int(order.size()));
+    for (int i = 0; i < rows.size(); ++i)
+        order.insert(at + i, rows.at(i));
+    QList<MyImageObject> images;
+    QList<quint64> keys;
+    QList<int> newRowOf(count());
+    for (int row = 0; row < order.size(); ++row) {
+        images.append(m_images.at(order.at(row)));
+        keys.append(m_keys.at(order.at(row)));
+        newRowOf[order.at(row)] = row;
     }
-    const int at = std::clamp(toIndex - before, 0, count());
-    for (int i = 0; i < movedImages.size(); ++i) {
-        m_images.insert(at + i, movedImages.at(i));
-        m_keys.insert(at + i, movedKeys.at(i));
-    }
-    endResetModel();
+    m_images = images;
+    m_keys = keys;
+    const QModelIndexList persistent = persistentIndexList();
+    for (const QModelIndex& old : persistent)
+        changePersistentIndex(old, index(newRowOf.at(old.row())));
+    emit layoutChanged();
 
     QList<int> placed;
-    for (int i = 0; i < movedImages.size(); ++i)
+    for (int i = 0; i < rows.size(); ++i)
         placed.append(at + i);
     return placed;
 }

@@ -20,8 +20,6 @@ public:
     enum Role { PathRole = Qt::UserRole, UidRole, ThumbnailReadyRole };
     // The size thumbnails are decoded at; the view shows them at its zoom.
     static QSize thumbnailSize() { return {200, 200}; }
-    // The format of the rows dragged inside a browser.
-    static QString rowsMimeType();
 
     explicit PictureListModel(QObject* parent = nullptr);
     ~PictureListModel() override;
@@ -29,10 +27,6 @@ public:
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-    QStringList mimeTypes() const override;
-    QMimeData* mimeData(const QModelIndexList& indexes) const override;
-    Qt::DropActions supportedDropActions() const override;
-    Qt::DropActions supportedDragActions() const override;
 
     const QList<MyImageObject>& images() const { return m_images; }
     int count() const { return int(m_images.size()); }

@@ -138,6 +138,12 @@ TEST_F(Image_LibraryTest, OKNeedsAChosenFileThatStillExistsAndCancelForgetsTheCh
          true},
         {"the chosen file went away", [this](Image_Library&) { QFile::remove(file("Background/two.png")); }, false},
         {"Cancel emptied the choice", [](Image_Library& l) { l.Cancel_Clicked(); }, false},
+        {"Escape is Cancel",
+         [](Image_Library& l) {
+             l.selected_image = QDir(Resource_Path).filePath("Background/one.png");
+             QTest::keyClick(&l, Qt::Key_Escape);
+         },
+         false},
     };
     for (const auto& c : cases) {
         presenter.clear();

@@ -38,7 +38,7 @@ QStringList titles(const PictureListModel& model)
 TEST(PictureFoldersTest, OnlyPngAndJpgFilesOfTheFolderItselfAreListedByName)
 {
     QTemporaryDir dir;
-    for (const char* name : {"b.JPG", "a.png", "c.jpg", "d.jpeg", "e.gif", "f.Png", "g.txt", "png", "h.png.bak"})
+    for (const char* name : {"b.JPG", "a.png", "c.jpg", "d.jpeg", "e.gif", "f.Png", "g.txt", "png", "h.png.bak", "._a.png"})
         writePicture(dir.filePath(name));
     ASSERT_TRUE(QDir(dir.path()).mkdir("i.png"));   // a folder, not a picture
     EXPECT_EQ(PictureFolders::pictureFiles(dir.path()), QStringList({"a.png", "b.JPG", "c.jpg", "f.Png"}));
@@ -59,6 +59,7 @@ TEST(PictureFoldersTest, CategoriesAreShownCapitalisedAndFoundWhateverTheCase)
     QTemporaryDir library;
     for (const auto& c : cases)
         ASSERT_TRUE(QDir(library.path()).mkdir(QString::fromUtf8(c.folder)));
+    ASSERT_TRUE(QDir(library.path()).mkdir(".thumbnails"));   // hidden: no category
     writePicture(library.filePath("loose.png"));   // a file is no category
 
     const QList<PictureFolders::Category> found = PictureFolders::categories(library.path());
@@ -176,4 +177,40 @@ TEST(PictureBrowserTest, ABrowserGoneWhileDecodingLeavesNothingBehind)
         QCoreApplication::processEvents();
     }
     SUCCEED();
+}
+
+TEST(PictureBrowserTest, DraggingTheSelectionInsideTheBrowserMovesItAsABlock)
+{
+    PictureBrowser browser;
+    for (char name : QByteArray("012345"))
+        browser.pictures()->addImageWithPath(QString("/p/%1.png").arg(name), QString(name), QString(name));
+    browser.resize(1000, 300);   // one row of six cells
+    browser.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&browser));
+    QWidget* viewport = browser.viewport();
+    const auto centre = [&](int row) { return browser.visualRect(browser.pictures()->index(row)).center(); };
+    int choices = 0;
+    QObject::connect(&browser, &PictureBrowser::imageBrowserSelectionDidChange, [&] { ++choices; });
+
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, centre(0));
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::ControlModifier, centre(1));
+    ASSERT_EQ(browser.selectedRows(), QList<int>({0, 1}));
+    // pressed on the selection, carried past item 4's middle
+    QTest::mousePress(viewport, Qt::LeftButton, {}, centre(1));
+    for (int row = 2; row <= 4; ++row)
+        QTest::mouseMove(viewport, centre(row));
+    QTest::mouseMove(viewport, centre(4) + QPoint(10, 0));
+    const int choicesBeforeMove = choices;
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, centre(4) + QPoint(10, 0));
+    EXPECT_EQ(titles(*browser.pictures()).join(""), "234015");
+    EXPECT_EQ(browser.selectedRows(), QList<int>({3, 4}));
+    EXPECT_EQ(choices, choicesBeforeMove) << "a move is no new choice";
+
+    // a click without moving on one of the selected items chooses it alone;
+    // a double click does no more than that
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, centre(4));
+    EXPECT_EQ(browser.selectedRows(), QList<int>({4}));
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, centre(2));
+    EXPECT_EQ(browser.selectedRows(), QList<int>({2}));
+    EXPECT_EQ(titles(*browser.pictures()).join(""), "234015");
 }
