@@ -170,6 +170,19 @@ void drawToolbar(QPainter& p, CommandIcons::Toolbar command)
         p.drawPolyline(QPolygonF({{18, 1.5}, {21, 4}, {18, 6.5}}));
         break;
     }
+    case T::Profile:
+        // A badge: a photo with a head and shoulders, and lines of text.
+        p.setBrush(paper);
+        p.drawRoundedRect(QRectF(1.5, 5.5, 21, 14), 1.5, 1.5);
+        p.setBrush(objectFill);
+        p.drawRect(QRectF(3.5, 7.5, 7, 9));
+        p.setBrush(paper);
+        p.drawEllipse(QRectF(5.5, 8.5, 3, 3));
+        p.drawChord(QRectF(4.5, 12, 5, 6), 0, 180 * 16);
+        p.drawLine(QPointF(12.5, 9.5), QPointF(20.5, 9.5));
+        p.drawLine(QPointF(12.5, 12.5), QPointF(19, 12.5));
+        p.drawLine(QPointF(12.5, 15.5), QPointF(20.5, 15.5));
+        break;
     case T::BatchSeries:
         for (int i = 2; i >= 0; --i) {
             p.setBrush(i == 0 ? objectFill : paper);

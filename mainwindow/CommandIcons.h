@@ -22,7 +22,7 @@ public:
         NaturalSize,
         Grid,
     };
-    enum class Toolbar { New, Open, Save, SaveAs, Mail, Print, Export, BatchSeries, ImportWizard, CreateSeries, Help, About, Exit };
+    enum class Toolbar { New, Open, Save, SaveAs, Mail, Print, Export, Profile, BatchSeries, ImportWizard, CreateSeries, Help, About, Exit };
 
     static QIcon arrangeIcon(Arrange command);
     static QIcon toolbarIcon(Toolbar command);

@@ -102,6 +102,8 @@ QList<Row> MainMenuBar::rows()
         {Menu::Edit, tr("Select All"), C::SelectAll, keys(K::SelectAll), onCanvas(&ArrangeCommands::selectAll), true},
         {Menu::Edit, tr("Deselect All"), C::DeselectAll, keys(K::Deselect, {K(Qt::CTRL | Qt::SHIFT | Qt::Key_A)}),
          onCanvas(&ArrangeCommands::deselectAll)},
+        {Menu::Edit, tr("User Profile..."), {}, {}, onWindow(&SKTWindowController::User_Profile_Button_Clicked), true,
+         false, [](const SKTWindowController& c) { return c.profileDialog() != nullptr; }},
 
         {Menu::Arrange, tr("Bring to Front"), C::BringToFront, {}, onCanvas(&ArrangeCommands::bringToFront)},
         {Menu::Arrange, tr("Send to Back"), C::SendToBack, {}, onCanvas(&ArrangeCommands::sendToBack)},

@@ -72,6 +72,7 @@
 #include "platform/SavePanel.h"
 #include "platform/UndoManager.h"
 #include "profiles/Globals.h"
+#include "profiles/ProfilePlacement.h"
 #include "ui_DrawWindow.h"
 #include "mainwindow/ExportWindow.h"
 #include "output/CardExportPlan.h"
@@ -353,6 +354,7 @@ void SKTWindowController::awakeFromNib()
     createExportWindow();
     createMailSettingsWindow();
     createMailWindow();
+    createProfileCommands();
     // The rulers start shown.
     Show_Hide_Ruler_ChkBox();
     Undo_Redo_Button_state();
@@ -3803,4 +3805,125 @@ void SKTWindowController::createMailWindow()
     cards.settings = [this] { m_handOffs.run(WindowHandOffs::HandOff::MailSettings); };
     m_mailWindow = new Send_Mail(std::move(cards), m_window.get());
     setHandOff(WindowHandOffs::HandOff::Mail, [window = m_mailWindow] { window->Open_Wnd(); });
+}
+
+// ---- holder profiles ----
+
+void SKTWindowController::setProfileDialogs(ProfileDialog* dialog, ProfileDialog* wizardForm)
+{
+    m_profileDialog = dialog;
+    m_profileWizardForm = wizardForm;
+    if (m_profileButton)
+        m_profileButton->setEnabled(dialog != nullptr);
+}
+
+void SKTWindowController::createProfileCommands()
+{
+    // A toolbar button after Export (or Print).
+    Ui::DrawWindow& ui = m_window->ui();
+    QWidget* bar = ui.Print_btn->parentWidget();
+    auto* box = bar ? qobject_cast<QBoxLayout*>(bar->layout()) : nullptr;
+    if (!box)
+        return;
+    auto* button = new QToolButton(bar);
+    button->setObjectName(QStringLiteral("User_Profile_btn"));
+    button->setText(tr("Profile"));
+    button->setToolTip(tr("Fill the card with a holder's profile"));
+    button->setToolButtonStyle(ui.Print_btn->toolButtonStyle());
+    button->setIcon(CommandIcons::toolbarIcon(CommandIcons::Toolbar::Profile));
+    button->setIconSize(ui.Print_btn->iconSize());
+    button->setAutoRaise(ui.Print_btn->autoRaise());
+    button->setFocusPolicy(ui.Print_btn->focusPolicy());
+    // Offered once the profile dialog is there.
+    button->setEnabled(m_profileDialog != nullptr);
+    m_profileButton = button;
+    QWidget* before = bar->findChild<QToolButton*>(QStringLiteral("Export_btn"));
+    const int at = box->indexOf(before ? before : ui.Print_btn);
+    box->insertWidget(at + 1, button);
+    connect(button, &QToolButton::clicked, this, &SKTWindowController::User_Profile_Button_Clicked);
+}
+
+void SKTWindowController::User_Profile_Button_Clicked()
+{
+    const bool back = Card_Front_Or_Back != 0;
+    if (Open_User_Profile_Window(true, back ? QStringLiteral("B") : QStringLiteral("F")) == 1) {
+        if (back)
+            Fill_User_profile_info_back_side();
+        else
+            Fill_User_profile_info_front_side();
+    }
+    Refresh_Canvas();
+}
+
+int SKTWindowController::Open_User_Profile_Window(bool load, const QString& side)
+{
+    const QString letter = Trim_Str(side);
+    ProfileDialog* dialog = letter.isEmpty() ? m_profileWizardForm : m_profileDialog;
+    if (!dialog)
+        return 0;
+    dialog->load_side = letter;
+    const int result = dialog->Open_Wnd(load);
+    if (result == 1)
+        Fill_User_Profile = true;
+    return result;
+}
+
+void SKTWindowController::placeProfile(SKTGraphicView* view, const User_Profile_Class& profile, bool frontOrBack)
+{
+    if (frontOrBack) {
+        // The inspector offers the spreadsheet as a source exactly while a
+        // spreadsheet binding is in use.
+        auto* source = m_window->findChild<QComboBox*>(QStringLiteral("Data_source_type"));
+        if (Excel_Binding_Use)
+            Add_Excel_Col_Name_In_Combo(source);
+        else
+            Remove_Excel_Col_Name_In_Combo(source);
+        if (!Fill_User_Profile)
+            return;
+    }
+    if (view)
+        ProfilePlacement(view->controller(), profile, Front_card_Prop().Card_Size()).place();
+}
+
+void SKTWindowController::Fill_User_profile_info_front_side()
+{
+    placeProfile(_graphicView, Front_user_profile, true);
+}
+
+void SKTWindowController::Fill_User_profile_info_back_side()
+{
+    placeProfile(_graphicView_BACK, Back_user_profile, true);
+}
+
+void SKTWindowController::Fill_User_profile_info_TEMP_side()
+{
+    placeProfile(_graphicView_TEMP, TEMP_user_profile, false);
+}
+
+void SKTWindowController::Fill_User_profile_Details()
+{
+    Fill_User_profile_info_front_side();
+    Fill_User_profile_info_back_side();
+}
+
+QRectF SKTWindowController::Get_Control_Rect_From_Template(const QString& id) const
+{
+    return ProfilePlacement::defaultRect(id, Front_card_Prop().Card_Size());
+}
+
+void SKTWindowController::Temp_Design_Control_Assign_Copies()
+{
+    if (!m_document)
+        return;
+    _graphicView_TEMP->controller().delete_all_control();
+    const GraphicList source = Card_Front_Or_Back == 1 ? Get_Back_Controls_Array() : Get_Front_Controls_Array();
+    GraphicList copies;
+    copies.reserve(source.size());
+    for (const GraphicPtr& g : source) {
+        if (g)
+            copies.append(g->deepCopy());
+    }
+    if (!copies.isEmpty())
+        m_document->insertGraphicsForKey(SKTDocumentGraphicsKey_temp, copies, IndexSet::range(0, int(copies.size())));
+    _graphicView_TEMP->update();
 }

@@ -13,6 +13,7 @@
 #include "data/BatchBinding.h"
 #include "data/SeriesStore.h"
 #include "mainwindow/CardPanelState.h"
+#include "mainwindow/ProfileDialog.h"
 #include "mainwindow/WindowHandOffs.h"
 #include "output/BatchPictureExport.h"
 #include "mainwindow/inspector/InspectorTabs.h"
@@ -854,4 +855,46 @@ private:
 
     // The destructor stops a send still running before the window goes.
     Send_Mail* m_mailWindow = nullptr;
+
+    // ---- holder profiles ----
+public:
+    // The profile dialog (opened for one side) and the wizard form (opened
+    // with an empty side letter); neither is owned here. Until they are
+    // set, opening answers Cancel.
+    void setProfileDialogs(ProfileDialog* dialog, ProfileDialog* wizardForm);
+    ProfileDialog* profileDialog() const { return m_profileDialog; }
+    ProfileDialog* profileWizardForm() const { return m_profileWizardForm; }
+    // The profile button: the dialog for the side being edited ("F" or
+    // "B"); after OK that side's profile is placed on it. The canvas is
+    // redrawn in every case.
+    void User_Profile_Button_Clicked();
+    // Runs the profile dialog with `side` (trimmed) in its load_side, or
+    // the wizard form when the trimmed side is empty; OK (1) sets
+    // Fill_User_Profile. Returns the dialog's result.
+    int Open_User_Profile_Window(bool load, const QString& side);
+    // The placements of Front_user_profile, Back_user_profile and
+    // TEMP_user_profile on their sides. Front and back first offer the
+    // inspector's "Excel" source exactly while Excel_Binding_Use is set,
+    // then place only once Fill_User_Profile is set; the temp side always
+    // places.
+    void Fill_User_profile_info_front_side();
+    void Fill_User_profile_info_back_side();
+    void Fill_User_profile_info_TEMP_side();
+    // The front placement, then the back placement.
+    void Fill_User_profile_Details();
+    // The default rectangle of a new profile object (front card's size).
+    QRectF Get_Control_Rect_From_Template(const QString& id) const;
+    // Puts copies of the current side's objects on the temp side in place
+    // of what it showed, for a profile preview: whatever the preview does to
+    // them leaves the front and back objects as they were.
+    void Temp_Design_Control_Assign_Copies();
+
+private:
+    // The profile toolbar button (beside Print) and the Edit menu's item.
+    void createProfileCommands();
+    void placeProfile(SKTGraphicView* view, const User_Profile_Class& profile, bool frontOrBack);
+
+    ProfileDialog* m_profileDialog = nullptr;
+    ProfileDialog* m_profileWizardForm = nullptr;
+    QPointer<class QToolButton> m_profileButton;
 };
