@@ -56,6 +56,8 @@
 #include "mainwindow/mail/Send_Mail.h"
 #include "mainwindow/spreadsheet/Import_Excel.h"
 #include "mainwindow/spreadsheet/Import_Excel_DataSheet.h"
+#include "mainwindow/profile/Show_User_Profile.h"
+#include "mainwindow/profile/User_profile.h"
 #include "model/Globals.h"
 #include "model/PicturePath.h"
 #include "model/QuietUpdate.h"
@@ -355,6 +357,7 @@ void SKTWindowController::awakeFromNib()
     createMailSettingsWindow();
     createMailWindow();
     createProfileCommands();
+    createProfileDialogs();
     // The rulers start shown.
     Show_Hide_Ruler_ChkBox();
     Undo_Redo_Button_state();
@@ -3926,4 +3929,11 @@ void SKTWindowController::Temp_Design_Control_Assign_Copies()
     if (!copies.isEmpty())
         m_document->insertGraphicsForKey(SKTDocumentGraphicsKey_temp, copies, IndexSet::range(0, int(copies.size())));
     _graphicView_TEMP->update();
+}
+
+// ---- profile dialogs ----
+
+void SKTWindowController::createProfileDialogs()
+{
+    setProfileDialogs(new Show_User_Profile(this, m_window.get()), new User_profile(this, m_window.get()));
 }

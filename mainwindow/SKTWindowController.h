@@ -897,4 +897,10 @@ private:
     ProfileDialog* m_profileDialog = nullptr;
     ProfileDialog* m_profileWizardForm = nullptr;
     QPointer<class QToolButton> m_profileButton;
+
+    // ---- profile dialogs ----
+private:
+    // Makes the profile dialog and its wizard form (children of the window)
+    // and hands them to setProfileDialogs.
+    void createProfileDialogs();
 };
