@@ -61,7 +61,9 @@ TEST_F(ProfileCommandsTest, ProfileButtonPlacesOnTheEditedSideOnlyAfterOk)
 {
     ScriptedProfileDialog dialog, wizard;
     auto* button = control<QToolButton>("User_Profile_btn");
-    EXPECT_FALSE(button->isEnabled());   // no dialog yet
+    EXPECT_TRUE(button->isEnabled());   // the program's own dialogs
+    controller->setProfileDialogs(nullptr, nullptr);
+    EXPECT_FALSE(button->isEnabled());   // no dialog
     EXPECT_EQ(controller->Open_User_Profile_Window(true, "F"), 0);
     controller->setProfileDialogs(&dialog, &wizard);
     EXPECT_TRUE(button->isEnabled());
