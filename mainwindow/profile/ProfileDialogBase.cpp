@@ -187,16 +187,7 @@ void ProfileDialogBase::buildWindow()
             image_path_val->setReadOnly(true);
             image_path_val->setPlaceholderText(tr("No photo"));
             c.value = image_path_val;
-            browse_pic_btn = new QPushButton(tr("Browse…"));
-            browse_pic_btn->setObjectName(QStringLiteral("browse_pic_btn"));
-            clear_pic_btn = new QPushButton(tr("Clear"));
-            clear_pic_btn->setObjectName(QStringLiteral("clear_pic_btn"));
-            auto* photoLine = new QHBoxLayout;
-            photoLine->setContentsMargins(0, 0, 0, 0);
-            photoLine->addWidget(image_path_val, 1);
-            photoLine->addWidget(browse_pic_btn);
-            photoLine->addWidget(clear_pic_btn);
-            grid->addLayout(photoLine, line, Value);
+            grid->addWidget(image_path_val, line, Value);
         } else {
             c.label = new QLineEdit;
             c.label->setObjectName(controlName(row, "_label"));
@@ -247,7 +238,19 @@ void ProfileDialogBase::buildWindow()
     }
     pictureColumn->addWidget(new QLabel(tr("Photo:")));
     user_picture = pictureLabel("user_picture", photoWellSize, photoWellSize);
-    pictureColumn->addWidget(user_picture);
+    browse_pic_btn = new QPushButton(tr("Browse…"));
+    browse_pic_btn->setObjectName(QStringLiteral("browse_pic_btn"));
+    clear_pic_btn = new QPushButton(tr("Clear"));
+    clear_pic_btn->setObjectName(QStringLiteral("clear_pic_btn"));
+    auto* photoButtons = new QVBoxLayout;
+    photoButtons->addWidget(browse_pic_btn);
+    photoButtons->addWidget(clear_pic_btn);
+    photoButtons->addStretch(1);
+    auto* photoLine = new QHBoxLayout;
+    photoLine->addWidget(user_picture);
+    photoLine->addLayout(photoButtons);
+    photoLine->addStretch(1);
+    pictureColumn->addLayout(photoLine);
     pictureColumn->addStretch(1);
 
     // buttons

@@ -158,3 +158,39 @@ TEST_F(ProfileDialogTest, FillPreviewCancelThenOkPlacesTheProfile)
 }
 
 }
+
+namespace {
+
+TEST_F(ProfileDialogTest, WizardFormCommitsBothSidesAndShowsItsSideChoosersOnlyWithoutASide)
+{
+    User_profile* wizard = User_profile::defaultInstance();
+    ASSERT_TRUE(wizard);
+    EXPECT_FALSE(wizard->findChild<QCheckBox*>());   // no caption or value boxes
+    Card_Front_Or_Back = 1;
+    auto* chooser = wizard->findChild<QComboBox*>("phone_side_combo");
+    ASSERT_TRUE(chooser);
+    ProfileDialogBase::setModalRun([&](ProfileDialogBase& d) {
+        EXPECT_EQ(d.windowTitle(), "Back Side User Profile Information");
+        EXPECT_TRUE(chooser->isHidden());
+        EXPECT_EQ(chooser->currentIndex(), 1);
+        EXPECT_FALSE(d.Template_picture->pixmap().isNull());
+        QTest::keyClicks(d.findChild<QLineEdit*>("name_value"), "Zed");
+        d.OK_Btn_Clicked();
+        return d.result();
+    });
+    EXPECT_EQ(controller->Open_User_Profile_Window(true, " "), 1);
+    EXPECT_EQ(controller->Front_user_profile.Name, "Zed");
+    EXPECT_EQ(controller->Back_user_profile.Name, "Zed");
+
+    ProfileDialogBase::setModalRun([&](ProfileDialogBase& d) {
+        EXPECT_EQ(d.windowTitle(), "User Profile Information");
+        EXPECT_FALSE(chooser->isHidden());
+        EXPECT_EQ(chooser->currentIndex(), 2);
+        EXPECT_EQ(d.findChild<QLineEdit*>("name_value")->text(), "");
+        d.Cancel_Btn_Clicked();
+        return d.result();
+    });
+    EXPECT_EQ(controller->Open_User_Profile_Window(false, ""), 0);
+}
+
+}
