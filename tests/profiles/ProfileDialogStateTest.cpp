@@ -168,38 +168,26 @@ TEST_F(ProfileDialogStateTest, SourceAndChoiceCascade)
     state.reset();
     state.addExcelItems();
     state.valueEdited(Name, "typed");
-
-    state.selectSource(Name, 1);
-    EXPECT_EQ(state.row(Name).choiceItems, (QStringList {"Guests", "Photos", "Gone", ""}));
-    EXPECT_EQ(state.row(Name).choice, -1);
-    EXPECT_EQ(state.row(Name).value, "typed");   // a source change keeps the text
-    EXPECT_FALSE(state.row(Name).valueEditable);
-    EXPECT_TRUE(state.row(Name).viewEnabled);
-
-    struct Step
-    {
-        int source;
-        int choice;
-        QString value;
+    // source, choice (-1: none made), the value afterwards, the list's length
+    const std::tuple<int, int, QString, int> steps[] = {
+        {1, -1, "typed", 4},   // a source change fills the list and keeps the text
+        {1, 0, "Ann", 4},      // a series' first value
+        {1, 3, "Ann", 4},      // an item with no text changes nothing
+        {1, 2, "", 4},         // a series without a file empties the value
+        {2, 2, "Cole", 3},     // a column's first row
+        {0, -1, "Cole", 0},    // back to typed keeps the sample
     };
-    const Step steps[] = {
-        {1, 0, "Ann"},     // a series' first value
-        {1, 3, "Ann"},     // an item with no text changes nothing
-        {1, 2, ""},        // a series without a file empties the value
-        {2, 2, "Cole"},    // a column's first row
-        {0, -1, "Cole"},   // back to typed keeps the sample
-    };
-    for (const Step& s : steps) {
-        if (state.row(Name).source != s.source)
-            state.selectSource(Name, s.source);
-        if (s.choice >= 0)
-            state.selectChoice(Name, s.choice);
-        EXPECT_EQ(state.row(Name).value, s.value) << s.source << "/" << s.choice;
+    for (const auto& [source, choice, value, items] : steps) {
+        if (state.row(Name).source != source)
+            state.selectSource(Name, source);
+        if (choice >= 0)
+            state.selectChoice(Name, choice);
+        const ProfileDialogState::Row& r = state.row(Name);
+        EXPECT_EQ(r.value, value) << source << "/" << choice;
+        EXPECT_EQ(r.choiceItems.size(), items);
+        EXPECT_EQ(r.valueEditable, source == 0);
+        EXPECT_EQ(r.viewEnabled, source == 1);
     }
-    EXPECT_TRUE(state.row(Name).valueEditable);
-    EXPECT_TRUE(state.row(Name).choiceItems.isEmpty());
-    EXPECT_FALSE(state.row(Name).choiceEnabled);
-
     // the check boxes: the last action on the value field wins
     state.selectSource(Title, 1);
     state.valueCheckClicked(Title, true);
@@ -272,33 +260,22 @@ TEST_F(ProfileDialogStateTest, CommitWritesValuesAndSourcesByTheTable)
     record.Name_xl_col_indx = 3;
     ASSERT_TRUE(state.commit(record, ProfileDialogState::Target::Front));
 
-    struct Expect
-    {
-        int row;
-        QString value;
-        bool ds;
-        QString dsName;
-        int dsIndex;
-        bool xl;
-        int column;
+    // value | series flag, name, index | column flag, index
+    const auto describe = [&record](int row) {
+        const ProfileFieldTable::Field& f = ProfileFieldTable::fields()[row];
+        return QStringLiteral("%1|%2 %3 %4|%5 %6")
+            .arg(f.valueIn(record))
+            .arg(f.dsIn(record))
+            .arg(f.dsNameIn(record))
+            .arg(f.dsIndexIn(record))
+            .arg(f.xlIn(record))
+            .arg(f.xlColumnIn(record));
     };
-    const Expect expected[] = {
-        {Name, "Dan", false, "", 0, false, 0},
-        {Title, "Ann", true, "Guests", 0, false, 0},
-        {Company, "Cole", false, "", 0, true, 2},
-        {Slogan, "Bea", true, "Old", 4, false, 0},
-        {Photo, "/pics/dan.png", false, "", 0, false, 0},
-    };
-    for (const Expect& e : expected) {
-        const ProfileFieldTable::Field& f = ProfileFieldTable::fields()[e.row];
-        SCOPED_TRACE(f.stem);
-        EXPECT_EQ(f.valueIn(record), e.value);
-        EXPECT_EQ(f.dsIn(record), e.ds);
-        EXPECT_EQ(f.dsNameIn(record), e.dsName);
-        EXPECT_EQ(f.dsIndexIn(record), e.dsIndex);
-        EXPECT_EQ(f.xlIn(record), e.xl);
-        EXPECT_EQ(f.xlColumnIn(record), e.column);
-    }
+    EXPECT_EQ(describe(Name), "Dan|0  0|0 0");
+    EXPECT_EQ(describe(Title), "Ann|1 Guests 0|0 0");
+    EXPECT_EQ(describe(Company), "Cole|0  0|1 2");
+    EXPECT_EQ(describe(Slogan), "Bea|1 Old 4|0 0");   // no source selected: kept
+    EXPECT_EQ(describe(Photo), "/pics/dan.png|0  0|0 0");
     EXPECT_TRUE(record.Fill_User_Profile_Enable);
     EXPECT_TRUE(record.Excel_Binding);
     EXPECT_TRUE(Excel_Binding_Use);
