@@ -62,6 +62,8 @@
 #include "mainwindow/mail/Send_Mail.h"
 #include "mainwindow/spreadsheet/Import_Excel.h"
 #include "mainwindow/spreadsheet/Import_Excel_DataSheet.h"
+#include "mainwindow/profile/Show_User_Profile.h"
+#include "mainwindow/profile/User_profile.h"
 #include "model/Globals.h"
 #include "model/PicturePath.h"
 #include "model/QuietUpdate.h"
@@ -374,6 +376,7 @@ void SKTWindowController::awakeFromNib()
     createPictureLibrary();
     createProfileCommands();
     createHelpWindows();
+    createProfileDialogs();
     // The rulers start shown.
     Show_Hide_Ruler_ChkBox();
     Undo_Redo_Button_state();
@@ -4277,4 +4280,11 @@ void SKTWindowController::createHelpWindows()
         bar->insertWidget(at++, button);
         connect(button, &QToolButton::clicked, this, b.action);
     }
+}
+
+// ---- profile dialogs ----
+
+void SKTWindowController::createProfileDialogs()
+{
+    setProfileDialogs(new Show_User_Profile(this, m_window.get()), new User_profile(this, m_window.get()));
 }

@@ -995,4 +995,10 @@ private:
     void openPromotion(const QString& code);
 
     Share_It_Dlg* m_shareWindow = nullptr;
+
+    // ---- profile dialogs ----
+private:
+    // Makes the profile dialog and its wizard form (children of the window)
+    // and hands them to setProfileDialogs.
+    void createProfileDialogs();
 };
