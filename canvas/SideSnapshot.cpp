@@ -45,6 +45,13 @@ SideSnapshot& SideSnapshot::operator=(const SideSnapshot& other)
     return *this;
 }
 
+void SideSnapshot::prepareForOutput()
+{
+    for (const GraphicPtr& g : m_graphics)
+        if (g)
+            g->prepareForOutput();
+}
+
 void SideSnapshot::drawCardBase(QPainter& painter, const QRectF& card) const
 {
     CardBaseDrawing::draw(painter, card, m_record, m_cardShape, m_card, m_resourceFolder);

@@ -44,6 +44,10 @@ public:
     QRectF card() const { return m_card; }
     QString resourceFolder() const { return m_resourceFolder; }
 
+    // Makes what drawing the objects into a PDF file or a print job needs
+    // (SKTGraphic::prepareForOutput), so that it is made on the calling
+    // thread and kept by the snapshot's copies.
+    void prepareForOutput();
     // Draws the side's card base for the card rectangle `card`.
     void drawCardBase(QPainter& painter, const QRectF& card) const;
     // Draws the part `rect` of the card, as SKTRenderingView::drawRect does.

@@ -13,20 +13,15 @@
 // the user once per source picture, after the drawing (never from inside
 // it). When the chain gives no picture, the unadjusted source is used.
 //
-// A copy starts empty: a copied object adjusts its own picture.
+// A copy keeps the adjusted picture, shared read-only (pictures never
+// change once made): the copies a batch makes of an object, one per record,
+// adjust its picture again only when a record gives them another picture or
+// they are set otherwise.
 class AdjustedPictureCache
 {
 public:
     using Chain = std::function<Picture(const Picture&, const ImageAdjustments&, ImageProcesser::Failures*)>;
     using Reporter = std::function<void(const QString& text)>;
-
-    AdjustedPictureCache() = default;
-    AdjustedPictureCache(const AdjustedPictureCache&) {}
-    AdjustedPictureCache& operator=(const AdjustedPictureCache&)
-    {
-        clear();
-        return *this;
-    }
 
     // The picture to draw for `source` with `settings`; null only when the
     // source is null.

@@ -2,6 +2,7 @@
 
 #include "model/ResourcePictures.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 
 SKTBarcode::SKTBarcode() = default;
@@ -55,7 +56,28 @@ void SKTBarcode::drawContentsInView(QPainter& painter, bool isBeingCreateOrEdite
     if (_barcode_image.isNull() && data_source_type != 0 && painter.device()
         && painter.device()->devType() != QInternal::Widget)
         return;
+    const QRectF target(bounds().topLeft(), _contents.size());
+    if (painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Pdf) {
+        vectorized(_contents.image()).draw(painter, target);
+        return;
+    }
     // Bars stay sharp edged when the picture is enlarged; a reduced picture
     // averages what each pixel covers, so its caption stays readable.
-    m_drawn.draw(painter, QRectF(bounds().topLeft(), _contents.size()), _contents.image(), false);
+    m_drawn.draw(painter, target, _contents.image(), false);
+}
+
+const VectorizedPicture& SKTBarcode::vectorized(const QImage& image)
+{
+    if (!m_vector || m_vectorKey != image.cacheKey()) {
+        m_vector = std::make_shared<const VectorizedPicture>(image);
+        m_vectorKey = image.cacheKey();
+    }
+    return *m_vector;
+}
+
+void SKTBarcode::prepareForOutput()
+{
+    const Picture picture = currentPicture();
+    if (!picture.isNull())
+        vectorized(picture.image());
 }

@@ -2,6 +2,9 @@
 
 #include "model/ReducedPictureCache.h"
 #include "model/SKTGraphic.h"
+#include "model/VectorizedPicture.h"
+
+#include <memory>
 
 // A barcode object: shows the picture the barcode designer made for it
 // (`_barcode_image`) whole, at the picture's own size in points, from the
@@ -37,10 +40,21 @@ public:
     // and what the screen shows is what prints.
     QRectF drawingBounds() const override;
 
+    // On the screen and in pictures the barcode's picture, reduced by area
+    // averaging where it is shown smaller; into PDF files and print jobs its
+    // rectangles (VectorizedPicture), which cover the same pixels.
     void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited) override;
+    // Makes the rectangles of the current picture.
+    void prepareForOutput() override;
 
 private:
     ReducedPictureCache m_drawn;
+    // The rectangles of the picture whose cache key is m_vectorKey; shared
+    // read-only by the object's copies.
+    std::shared_ptr<const VectorizedPicture> m_vector;
+    qint64 m_vectorKey = 0;
+
+    const VectorizedPicture& vectorized(const QImage& image);
 
     // The picture that `barcode_image_var_assign` picks, without storing it.
     Picture currentPicture() const;

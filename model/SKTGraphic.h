@@ -342,6 +342,11 @@ public:
     // rectangle is narrower or lower than one point.
     static QPointF randomPoint(const QRectF& rect);
     virtual void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited);
+    // Makes now, on the calling thread, what drawing the object into a PDF
+    // file or a print job needs and would otherwise make while drawing (an
+    // adjusted picture, a picture's print copy, a barcode's rectangles), so
+    // that batch output does it on its workers. Nothing by default.
+    virtual void prepareForOutput() {}
     // Throws std::logic_error: every kind overrides either this or its drawing.
     virtual QPainterPath bezierPathForDrawing() const;
     virtual void drawHandlesInView(QPainter& painter, bool lock_hai) const;

@@ -8,7 +8,11 @@
 #include "model/PicturePath.h"
 #include "platform/ArchivedPicture.h"
 
+#include <QPaintEngine>
 #include <QPainter>
+
+#include <algorithm>
+#include <cmath>
 
 const QString SKTImage::flippedHorizontallyKey = QStringLiteral("flippedHorizontally");
 const QString SKTImage::flippedVerticallyKey = QStringLiteral("flippedVertically");
@@ -180,6 +184,41 @@ Picture SKTImage::adjustedPicture()
     return m_adjusted.adjusted(_contents, adjustmentSettings());
 }
 
+QSize SKTImage::printedPixels(const QSize& pixels, const QSizeF& points)
+{
+    const auto side = [](int have, double length) {
+        const double needed = std::ceil(std::abs(length) * printDpi / 72.0 - 1e-6);
+        if (!std::isfinite(needed) || needed >= have)
+            return have;
+        return std::max(1, int(needed));
+    };
+    return QSize(side(pixels.width(), points.width()), side(pixels.height(), points.height()));
+}
+
+Picture SKTImage::printedPicture()
+{
+    const Picture adjusted = adjustedPicture();
+    if (adjusted.isNull())
+        return adjusted;
+    const QSize pixels = printedPixels(adjusted.image().size(), bounds().size());
+    if (pixels == adjusted.image().size())
+        return adjusted;
+    if (m_printed.isNull() || m_printedKey != adjusted.image().cacheKey() || m_printed.image().size() != pixels) {
+        const QImage reduced = adjusted.image().scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        if (reduced.isNull())
+            return adjusted;
+        m_printed = Picture(reduced, adjusted.size());
+        m_printedKey = adjusted.image().cacheKey();
+    }
+    return m_printed;
+}
+
+void SKTImage::prepareForOutput()
+{
+    if (ctrl_is_visible && !_file_path.isEmpty())
+        printedPicture();
+}
+
 void SKTImage::drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited)
 {
     (void)isBeingCreateOrEdited;
@@ -188,7 +227,8 @@ void SKTImage::drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited)
     if (isDrawingStroke())
         GraphicPainting::strokeBounds(painter, *this);
 
-    const Picture picture = adjustedPicture();
+    const bool printing = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Pdf;
+    const Picture picture = printing ? printedPicture() : adjustedPicture();
     if (picture.isNull())
         return;
     const QRectF b = bounds();

@@ -71,12 +71,27 @@ public:
     // last draw while neither the picture nor the settings changed.
     Picture adjustedPicture();
 
+    // What goes into PDF files and print jobs: the adjusted picture with no
+    // more pixels than `printDpi` needs for the bounds' size in points (the
+    // adjusted picture itself when it has no more), made by area averaging
+    // and kept, like the adjusted picture, by the object's copies.
+    Picture printedPicture();
+    static constexpr double printDpi = 300.0;
+    // The pixels a picture of `pixels` gets for a drawing of `points`.
+    static QSize printedPixels(const QSize& pixels, const QSizeF& points);
+
     // Nothing when hidden or without a file path; otherwise the frame, then
-    // the whole adjusted picture stretched over the bounds.
+    // the whole adjusted picture stretched over the bounds (the printed
+    // picture into PDF files and print jobs).
     void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited) override;
+    // Makes the adjusted and the printed picture.
+    void prepareForOutput() override;
 
 private:
     void placeCentredOn(const QPointF& point);
+
+    Picture m_printed;
+    qint64 m_printedKey = 0;
 
     AdjustedPictureCache m_adjusted;
     ReducedPictureCache m_drawn;

@@ -1,10 +1,11 @@
 #include "output/BatchPictureExport.h"
 
 #include "output/CardExportPlan.h"
+#include "platform/ProcessorCores.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QMutex>
-#include <QThread>
 
 #include <algorithm>
 #include <condition_variable>
@@ -92,17 +93,34 @@ BatchPictureExport::Result BatchPictureExport::run(const Job& job, const std::at
                     job.bind(front, record);
                 frontPicture = front.picture(exportDpi).image();
             }
+            // Encoded here, side by side with the other workers; only the
+            // writes wait for the record's turn.
+            struct Encoded
+            {
+                QString path;
+                QByteArray data;
+                QString error;
+            };
+            std::vector<Encoded> files;
+            const auto encode = [&files](const QImage& picture, const QString& path) {
+                Encoded file {path, {}, {}};
+                file.data = encodeCardPicture(picture, path, &file.error);
+                files.push_back(std::move(file));
+            };
+            if (plan.combined) {
+                encode(combinedCardPicture(frontPicture, backPicture), plan.frontFile);
+            } else {
+                if (!plan.backFile.isEmpty())
+                    encode(backPicture, plan.backFile);
+                if (!plan.frontFile.isEmpty())
+                    encode(frontPicture, plan.frontFile);
+            }
             if (!awaitTurn(record))
                 return;
-            QString error;
-            if (plan.combined) {
-                if (!writeCardPicture(combinedCardPicture(frontPicture, backPicture), plan.frontFile, &error))
-                    return fail(plan.frontFile, error);
-            } else {
-                if (!plan.backFile.isEmpty() && !writeCardPicture(backPicture, plan.backFile, &error))
-                    return fail(plan.backFile, error);
-                if (!plan.frontFile.isEmpty() && !writeCardPicture(frontPicture, plan.frontFile, &error))
-                    return fail(plan.frontFile, error);
+            for (const Encoded& file : files) {
+                QString error = file.error;
+                if (file.data.isEmpty() || !writeCardPictureData(file.data, file.path, &error))
+                    return fail(file.path, error);
             }
             passTurn();
             const int count = done.fetch_add(1) + 1;
@@ -111,7 +129,7 @@ BatchPictureExport::Result BatchPictureExport::run(const Job& job, const std::at
         }
     };
 
-    const int threads = std::max(1, std::min(job.threads > 0 ? job.threads : QThread::idealThreadCount(),
+    const int threads = std::max(1, std::min(job.threads > 0 ? job.threads : ProcessorCores::usable(),
                                              std::max(job.records, 1)));
     std::vector<std::thread> workers;
     workers.reserve(size_t(threads));

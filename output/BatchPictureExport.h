@@ -5,8 +5,8 @@
 // machine has cores. Touches no widget and no live card object; the caller
 // shows progress from `curr_barcode_count` and reports the outcome.
 //
-// Workers take records in order from a shared counter, bind and draw them
-// side by side, and write the files in record order. The stop flag is read
+// Workers take records in order from a shared counter, bind, draw and encode
+// them side by side, and write the encoded files in record order. The stop flag is read
 // before each record: a stop ends every worker after the record it has in
 // hand. The first failed write stops the batch, with every record before it
 // written and none after; its path and reason are kept.
@@ -34,7 +34,7 @@ public:
         QString sides;      // "F", "B" or "BOTH"
         bool combined = false;
         int records = 0;
-        int threads = 0;    // 0: QThread::idealThreadCount()
+        int threads = 0;    // 0: the cores the process may use
     };
 
     struct Result

@@ -1,5 +1,6 @@
 #include "output/CardExportPlan.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -102,30 +103,64 @@ QByteArray formatOf(const QString& path, QImage& image)
 
 }
 
-bool writeCardPicture(const QImage& source, const QString& path, QString* error)
+QByteArray encodeCardPicture(const QImage& source, const QString& path, QString* error)
+{
+    auto fail = [error](const QString& why) {
+        if (error)
+            *error = why;
+        return QByteArray();
+    };
+    if (source.isNull())
+        return fail(QStringLiteral("Invalid image"));
+    QImage image = source;
+    const QByteArray format = formatOf(path, image);
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (format == "jpeg")
+        writer.setQuality(95);
+    if (!writer.write(image))
+        return fail(writer.errorString());
+    if (data.isEmpty())
+        return fail(QStringLiteral("Invalid image"));
+    return data;
+}
+
+bool writeCardPictureData(const QByteArray& data, const QString& path, QString* error)
 {
     auto fail = [error](const QString& why) {
         if (error)
             *error = why;
         return false;
     };
-    if (source.isNull())
-        return fail(QStringLiteral("Invalid image"));
     if (QFileInfo(path).isDir())
         return fail(QStringLiteral("%1 is a folder.").arg(path));
-    QImage image = source;
-    const QByteArray format = formatOf(path, image);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
-    QImageWriter writer(&file, format);
-    if (format == "jpeg")
-        writer.setQuality(95);
-    if (!writer.write(image)) {
+    if (file.write(data) != data.size()) {
+        const QString why = file.errorString();
         file.cancelWriting();
-        return fail(writer.errorString());
+        return fail(why);
     }
     if (!file.commit())
         return fail(file.errorString());
     return true;
+}
+
+bool writeCardPicture(const QImage& source, const QString& path, QString* error)
+{
+    if (source.isNull()) {
+        if (error)
+            *error = QStringLiteral("Invalid image");
+        return false;
+    }
+    if (QFileInfo(path).isDir()) {
+        if (error)
+            *error = QStringLiteral("%1 is a folder.").arg(path);
+        return false;
+    }
+    const QByteArray data = encodeCardPicture(source, path, error);
+    return !data.isEmpty() && writeCardPictureData(data, path, error);
 }

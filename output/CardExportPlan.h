@@ -45,3 +45,9 @@ QImage combinedCardPicture(const QImage& front, const QImage& back);
 // (png, jpeg/jpg, tiff/tif, bmp; PNG for any other). A failed write keeps
 // any old file and leaves no partial one; the reason goes to `error`.
 bool writeCardPicture(const QImage& image, const QString& path, QString* error = nullptr);
+// The two halves of writeCardPicture, so that pictures can be encoded side
+// by side and written in order: the file's bytes as the path's extension
+// says (empty on failure, the reason in `error`), and those bytes written
+// to `path` atomically.
+QByteArray encodeCardPicture(const QImage& image, const QString& path, QString* error = nullptr);
+bool writeCardPictureData(const QByteArray& data, const QString& path, QString* error = nullptr);

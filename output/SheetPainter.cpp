@@ -1,5 +1,7 @@
 #include "output/SheetPainter.h"
 
+#include "platform/ProcessorCores.h"
+
 #include <QCoreApplication>
 #include <QFont>
 #include <QFontDatabase>
@@ -46,11 +48,15 @@ bool drawSide(QPainter& painter, SideSnapshot& side, const QPointF& at)
 SheetPainter::SideSource SheetPainter::snapshotSource(const SideSnapshot& front, const SideSnapshot& back,
                                                       RecordBinder bind)
 {
-    // The originals are only copied, one copy at a time.
+    // The originals are only copied, one copy at a time. What output needs
+    // of their objects (adjusted pictures, print copies, barcode rectangles)
+    // is made once, by the first worker to ask, and every copy keeps it; a
+    // record's own values are prepared on the worker that binds them.
     struct Originals
     {
         std::mutex mutex;
         SideSnapshot sides[2];
+        bool prepared[2] = {false, false};
         RecordBinder bind;
     };
     auto originals = std::make_shared<Originals>();
@@ -58,16 +64,24 @@ SheetPainter::SideSource SheetPainter::snapshotSource(const SideSnapshot& front,
     originals->sides[1] = back;
     originals->bind = std::move(bind);
     return [originals](int record, int side) -> std::shared_ptr<SideSnapshot> {
+        const int index = side == 1 ? 1 : 0;
         std::shared_ptr<SideSnapshot> copy;
         {
             std::lock_guard lock(originals->mutex);
-            const SideSnapshot& original = originals->sides[side == 1 ? 1 : 0];
+            SideSnapshot& original = originals->sides[index];
             if (original.card().isEmpty())
                 return nullptr;
+            if (!originals->prepared[index]) {
+                original.prepareForOutput();
+                originals->prepared[index] = true;
+            }
             copy = std::make_shared<SideSnapshot>(original);
         }
-        if (record >= 0 && originals->bind && !originals->bind(*copy, record).isEmpty())
-            return nullptr;
+        if (record >= 0 && originals->bind) {
+            if (!originals->bind(*copy, record).isEmpty())
+                return nullptr;
+            copy->prepareForOutput();
+        }
         return copy;
     };
 }
@@ -158,7 +172,7 @@ bool SheetPainter::paintPages(QPainter& painter, int first, int last, const std:
         for (const SheetPagination::Cell& cell : m_pagination.cellsOfPage(page))
             if (cell.record >= 0)
                 records.push_back(cell.record);
-    const size_t ahead = std::max(1u, std::thread::hardware_concurrency());
+    const size_t ahead = size_t(ProcessorCores::usable());
     std::deque<std::future<Card>> coming;
     size_t launched = 0;
     const auto launch = [&] {
