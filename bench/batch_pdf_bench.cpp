@@ -202,6 +202,9 @@ void printCards(benchmark::State& state, const Cards& cards)
         if (!result.ok)
             state.SkipWithError(result.message.toStdString().c_str());
         report(state, seconds, cpuSeconds() - cpu, double(QFileInfo(pdf).size()));
+        // BATCH_BENCH_KEEP=<folder> keeps the file for a look at it
+        if (const QString keep = qEnvironmentVariable("BATCH_BENCH_KEEP"); !keep.isEmpty())
+            QFile::copy(pdf, QDir(keep).filePath(QString("cards-%1.pdf").arg(cards.records)));
     }
 }
 
@@ -212,7 +215,7 @@ static void BM_BatchPdf(benchmark::State& state)
     const Cards cards(int(state.range(0)), photo(600, 600), QSizeF(90, 90), noAdjustments());
     printCards(state, cards);
 }
-BENCHMARK(BM_BatchPdf)->Arg(1000)->Arg(10000)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+BENCHMARK(BM_BatchPdf)->Arg(10)->Arg(1000)->Arg(10000)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 
 static void BM_AdjustedPhotoPdf(benchmark::State& state)
 {

@@ -3,8 +3,13 @@
 #include <QPainter>
 
 #include <cstring>
+#include <deque>
+#include <functional>
 #include <map>
+#include <mutex>
+#include <string_view>
 #include <tuple>
+#include <unordered_map>
 
 namespace {
 
@@ -26,6 +31,38 @@ std::vector<Run> runsOf(const QRgb* line, int width)
         }
     }
     return runs;
+}
+
+// Strips seen lately, by their pixels: the header and footer of a batch's
+// barcodes are the same on every card, and one shared image (one cache key)
+// goes into a PDF file once however many cards show it.
+QImage sharedStrip(const QImage& strip)
+{
+    static std::mutex mutex;
+    static std::unordered_multimap<size_t, QImage> kept;
+    static std::deque<std::pair<size_t, qint64>> order;
+    constexpr size_t capacity = 64;
+
+    const std::string_view bytes(reinterpret_cast<const char*>(strip.constBits()), size_t(strip.sizeInBytes()));
+    const size_t hash = std::hash<std::string_view>()(bytes) ^ (size_t(strip.width()) << 1) ^ size_t(strip.format());
+    std::lock_guard lock(mutex);
+    const auto [first, last] = kept.equal_range(hash);
+    for (auto it = first; it != last; ++it)
+        if (it->second.format() == strip.format() && it->second == strip)
+            return it->second;
+    kept.emplace(hash, strip);
+    order.emplace_back(hash, strip.cacheKey());
+    if (order.size() > capacity) {
+        const auto [oldHash, oldKey] = order.front();
+        order.pop_front();
+        const auto [from, to] = kept.equal_range(oldHash);
+        for (auto it = from; it != to; ++it)
+            if (it->second.cacheKey() == oldKey) {
+                kept.erase(it);
+                break;
+            }
+    }
+    return strip;
 }
 
 }
@@ -52,24 +89,47 @@ VectorizedPicture::VectorizedPicture(const QImage& picture)
     const auto closeStrip = [&](int bottom) {
         if (stripTop < 0)
             return;
-        // only the columns holding a visible pixel
+        // The strip's commonest pixel is taken to be its background (the
+        // picture's first pixel of the strip, a caption's margin): columns
+        // of nothing else are left out, and an opaque background becomes a
+        // rectangle under the strip's pixels, which are opaque there too.
+        const QRgb background = reinterpret_cast<const QRgb*>(image.constScanLine(stripTop))[0];
         int left = width, right = 0;
         for (int y = stripTop; y < bottom; ++y) {
             const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
             for (int x = 0; x < left; ++x)
-                if (qAlpha(line[x])) {
+                if (line[x] != background) {
                     left = x;
                     break;
                 }
             for (int x = width - 1; x >= right; --x)
-                if (qAlpha(line[x])) {
+                if (line[x] != background) {
                     right = x + 1;
                     break;
                 }
         }
+        bool opaque = qAlpha(background) == 255;
+        for (int y = stripTop; y < bottom && opaque; ++y) {
+            const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            for (int x = left; x < right && opaque; ++x)
+                opaque = qAlpha(line[x]) == 255;
+        }
+        if (opaque) {
+            const QColor colour = QColor::fromRgba(background);
+            m_areas.push_back({QRect(0, stripTop, width, bottom - stripTop), colour});
+        } else if (qAlpha(background) != 0) {
+            // a background that is not opaque, or pixels that are not,
+            // would show through: no trim
+            left = 0;
+            right = width;
+        }
         if (left < right) {
             const QRect pixels(left, stripTop, right - left, bottom - stripTop);
-            m_strips.push_back({pixels, image.copy(pixels)});
+            // In the form PDF output stores, so that it is not converted
+            // again at every draw: without alpha when opaque.
+            const QImage strip = image.copy(pixels).convertToFormat(opaque ? QImage::Format_RGB32
+                                                                           : QImage::Format_ARGB32);
+            m_strips.push_back({pixels, sharedStrip(strip)});
         }
         stripTop = -1;
     };

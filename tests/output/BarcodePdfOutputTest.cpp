@@ -195,6 +195,9 @@ TEST(VectorizedPicture, CoversExactlyThePicturesPixels)
         {"modules", [&](int x, int y) { return ((x / 5) + (y / 5)) % 2 ? ink : clear; }, -1, 0},
         {"grey edges", [&](int x, int) { return x % 6 == 0 ? qRgba(0, 0, 0, 128) : x % 6 < 3 ? ink : clear; }, 10, 0},
         {"caption", [&](int x, int y) { return y >= 20 ? qRgba(0, 0, 0, (x * 37 + y * 11) % 256) : ink; }, 1, 1},
+        // an opaque caption margin: a rectangle under the letters' columns
+        {"boxed caption",
+         [&](int x, int y) { return y >= 20 && x >= 10 && x < 16 ? qRgb(x * 20, y, 0) : qRgb(255, 255, 255); }, 2, 1},
         {"solid", [&](int, int) { return qRgb(255, 255, 255); }, 1, 0},
         {"empty", [&](int, int) { return clear; }, 0, 0},
     };
@@ -208,6 +211,9 @@ TEST(VectorizedPicture, CoversExactlyThePicturesPixels)
             EXPECT_EQ(int(vector.areas().size()), c.areas) << c.name;
         }
         EXPECT_EQ(int(vector.strips().size()), c.strips) << c.name;
+        if (QString(c.name) == "boxed caption" && vector.strips().size() == 1) {
+            EXPECT_EQ(vector.strips()[0].pixels, QRect(10, 20, 6, 4));
+        }
 
         QImage drawn(image.size(), QImage::Format_ARGB32);
         drawn.fill(Qt::transparent);
