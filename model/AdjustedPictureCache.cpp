@@ -51,6 +51,12 @@ QString AdjustedPictureCache::messageFor(const ImageProcesser::Failures& failure
     return lines.join(QLatin1Char('\n'));
 }
 
+bool AdjustedPictureCache::holds(const Picture& source, const ImageAdjustments& settings) const
+{
+    return m_valid && !source.isNull() && source.image().cacheKey() == m_sourceKey && source.size() == m_sourceSize
+           && settings == m_settings;
+}
+
 Picture AdjustedPictureCache::adjusted(const Picture& source, const ImageAdjustments& settings)
 {
     if (source.isNull()) {
@@ -58,7 +64,7 @@ Picture AdjustedPictureCache::adjusted(const Picture& source, const ImageAdjustm
         return {};
     }
     const qint64 key = source.image().cacheKey();
-    if (m_valid && key == m_sourceKey && source.size() == m_sourceSize && settings == m_settings)
+    if (holds(source, settings))
         return m_result;
 
     ImageProcesser::Failures failures;

@@ -27,6 +27,8 @@ public:
     // source is null.
     Picture adjusted(const Picture& source, const ImageAdjustments& settings);
     void clear();
+    // Whether the picture for `source` with `settings` is kept.
+    bool holds(const Picture& source, const ImageAdjustments& settings) const;
 
     // The text shown for a run's failures: each failed step's name (the grey
     // scale step's reason first); empty when only the chain itself failed,

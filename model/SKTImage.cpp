@@ -213,6 +213,35 @@ Picture SKTImage::printedPicture()
     return m_printed;
 }
 
+Picture SKTImage::shownPicture(const QSizeF& devicePixels)
+{
+    const ImageAdjustments settings = adjustmentSettings();
+    if (_contents.isNull() || m_adjusted.holds(_contents, settings) || settings == ImageAdjustments())
+        return adjustedPicture();
+    // Turned by a right angle the picture's sides swap; any other angle
+    // makes a larger square, which is not worth guessing: the whole picture.
+    const QSize source = _contents.image().size();
+    const int turn = ((settings.rotate % 360) + 360) % 360;
+    if (turn % 90 != 0)
+        return adjustedPicture();
+    const QSizeF upright = turn % 180 ? devicePixels.transposed() : devicePixels;
+    const double factor = std::max(upright.width() / source.width(), upright.height() / source.height());
+    // Small reductions gain little; the whole picture is made then.
+    if (!std::isfinite(factor) || factor <= 0 || factor > 0.5)
+        return adjustedPicture();
+    const QSize reduced(std::max(1, int(std::ceil(source.width() * factor))),
+                        std::max(1, int(std::ceil(source.height() * factor))));
+    if (m_shownSource.isNull() || m_shownSourceKey != _contents.image().cacheKey()
+        || m_shownSource.image().size() != reduced) {
+        const QImage image = _contents.image().scaled(reduced, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        if (image.isNull())
+            return adjustedPicture();
+        m_shownSource = Picture(image, _contents.size());
+        m_shownSourceKey = _contents.image().cacheKey();
+    }
+    return m_shown.adjusted(m_shownSource, settings);
+}
+
 void SKTImage::prepareForOutput()
 {
     if (ctrl_is_visible && !_file_path.isEmpty())
@@ -228,10 +257,13 @@ void SKTImage::drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited)
         GraphicPainting::strokeBounds(painter, *this);
 
     const bool printing = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Pdf;
-    const Picture picture = printing ? printedPicture() : adjustedPicture();
+    const bool window = painter.device() && painter.device()->devType() == QInternal::Widget;
+    const QRectF b = bounds();
+    const Picture picture = printing ? printedPicture()
+                            : window ? shownPicture(painter.deviceTransform().mapRect(b).size())
+                                     : adjustedPicture();
     if (picture.isNull())
         return;
-    const QRectF b = bounds();
     // The whole adjusted picture fills the bounds, mirrored as the flags say;
     // a turned picture is shrunk to fit, not cut.
     QTransform transform;

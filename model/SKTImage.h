@@ -80,9 +80,16 @@ public:
     // The pixels a picture of `pixels` gets for a drawing of `points`.
     static QSize printedPixels(const QSize& pixels, const QSizeF& points);
 
+    // The adjusted picture as a window shows it at `devicePixels` (the
+    // bounds' size on the screen): while the whole adjusted picture is not
+    // made yet, the source is first reduced to about that size and then
+    // adjusted, which takes a fraction of the time for a large photo; the
+    // whole picture is made when output asks for it (adjustedPicture).
+    Picture shownPicture(const QSizeF& devicePixels);
+
     // Nothing when hidden or without a file path; otherwise the frame, then
     // the whole adjusted picture stretched over the bounds (the printed
-    // picture into PDF files and print jobs).
+    // picture into PDF files and print jobs, the shown picture in windows).
     void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited) override;
     // Makes the adjusted and the printed picture.
     void prepareForOutput() override;
@@ -95,4 +102,8 @@ private:
 
     AdjustedPictureCache m_adjusted;
     ReducedPictureCache m_drawn;
+    // The source reduced for the screen, and its adjusted picture.
+    Picture m_shownSource;
+    qint64 m_shownSourceKey = 0;
+    AdjustedPictureCache m_shown;
 };
