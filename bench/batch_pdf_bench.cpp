@@ -331,7 +331,7 @@ int main(int argc, char** argv)
     args.insert(args.end(), argv + 1, argv + argc);
     int count = int(args.size());
     benchmark::Initialize(&count, args.data());
-    std::printf("usable cores: %d\n", ProcessorCores::usable());
+    std::fprintf(stderr, "usable cores: %d\n", ProcessorCores::usable());
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
