@@ -18,10 +18,11 @@ class QPainter;
 //
 // Cards come from a side source: a function giving the side snapshot of a
 // record, bound and ready to draw (record -1: the card as designed). It runs
-// on worker threads, as many at once as the machine has cores, ahead of the
-// painter; the pages are painted in order on the calling thread, which draws
-// each snapshot it gets back (as vectors; pictures in it, barcodes among
-// them, go into PDF output losslessly).
+// on worker threads, as many at once as the process may use cores, ahead of
+// the painter, and leaves each snapshot ready to draw (barcode rectangles,
+// photos at print resolution); the pages are painted in order on the calling
+// thread, which draws each snapshot it gets back (as vectors; pictures in
+// it go into PDF output losslessly).
 class SheetPainter
 {
 public:
