@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cstring>
 #include <deque>
 #include <functional>
@@ -167,6 +168,14 @@ VectorizedPicture::VectorizedPicture(const QImage& picture)
         top = bottom;
     }
     closeStrip(height);
+
+    // A picture that is no barcode (noise, a photo) can make more
+    // rectangles than pixels are worth: it is kept as it is.
+    if (m_areas.size() > std::max<size_t>(minimumAreaLimit, size_t(width) * size_t(height) / pixelsPerArea)) {
+        m_areas.clear();
+        m_strips.clear();
+        m_strips.push_back({image.rect(), image.convertToFormat(QImage::Format_ARGB32)});
+    }
 }
 
 void VectorizedPicture::draw(QPainter& painter, const QRectF& target) const

@@ -47,6 +47,11 @@ public:
     // are of one colour throughout: a caption's letters rarely repeat a row
     // that often, a bar or a module always does.
     static constexpr int minimumRepeatedRows = 4;
+    // A barcode's rectangles cover many pixels each; a picture that would
+    // need more than one rectangle per this many pixels (and more than the
+    // limit) is kept whole as one strip.
+    static constexpr size_t pixelsPerArea = 16;
+    static constexpr size_t minimumAreaLimit = 64;
 
 private:
     QSize m_size;

@@ -199,6 +199,9 @@ TEST(VectorizedPicture, CoversExactlyThePicturesPixels)
         {"boxed caption",
          [&](int x, int y) { return y >= 20 && x >= 10 && x < 16 ? qRgb(x * 20, y, 0) : qRgb(255, 255, 255); }, 2, 1},
         {"solid", [&](int, int) { return qRgb(255, 255, 255); }, 1, 0},
+        // no barcode: every other pixel in rows of four, too many
+        // rectangles to be worth it, so the picture whole
+        {"fine pattern", [&](int x, int y) { return (x + y / 4) % 2 ? ink : qRgb(x, y, 9); }, -1, 1},
         {"empty", [&](int, int) { return clear; }, 0, 0},
     };
     for (const auto& c : cases) {
