@@ -8,7 +8,8 @@
 # ratios.
 #   bench/run_batch_pdf_peer.sh [BUILD_DIR]
 # CARDS (default "1000 10000"), REPS (5) and PEER_REPS_LARGE (2, for 10,000
-# cards and more) change the runs.
+# cards and more) change the runs; KEEP_WORK=1 keeps the records, documents
+# and PDF files for a look at them.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
@@ -25,7 +26,7 @@ fi
 [ -x "$bench" ] || { echo "build $bench first (scripts/build.sh)"; exit 1; }
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap '[ -n "${KEEP_WORK:-}" ] || rm -rf "$work"' EXIT
 convert -size 600x600 gradient:navy-gold "$work/photo.png"
 
 # The peer's card: the same objects at the same places, values merged from
@@ -41,14 +42,14 @@ cat > "$work/card.glabels" <<XML
     </Label-rectangle>
   </Template>
   <Objects id="0" rotate="False">
-    <Object-text x="8pt" y="8pt" w="130pt" h="22pt" justify="Left" valign="Top" auto_shrink="False">
+    <Object-text x="8pt" y="8pt" w="130pt" h="22pt" a0="1" a1="0" a2="0" a3="1" a4="0" a5="0" justify="Left" valign="Top" auto_shrink="False">
       <Span color="0xff" font_family="Liberation Serif" font_size="12" font_weight="Regular" font_italic="False"
             line_spacing="1"><Field name="name"/></Span>
     </Object-text>
-    <Object-image x="145pt" y="8pt" w="90pt" h="90pt" src="$work/photo.png"/>
-    <Object-barcode x="8pt" y="34pt" w="70pt" h="70pt" style="IEC18004" backend="libqrencode" text="False"
+    <Object-image x="145pt" y="8pt" w="90pt" h="90pt" a0="1" a1="0" a2="0" a3="1" a4="0" a5="0" src="$work/photo.png"/>
+    <Object-barcode x="8pt" y="34pt" w="70pt" h="70pt" a0="1" a1="0" a2="0" a3="1" a4="0" a5="0" style="IEC18004" backend="libqrencode" text="False"
                     checksum="False" color="0xff" field="code"/>
-    <Object-barcode x="84pt" y="104pt" w="150pt" h="40pt" style="Code128" backend="gnu-barcode" text="True"
+    <Object-barcode x="84pt" y="104pt" w="150pt" h="40pt" a0="1" a1="0" a2="0" a3="1" a4="0" a5="0" style="Code128" backend="gnu-barcode" text="True"
                     checksum="True" color="0xff" field="code"/>
   </Objects>
   <Merge type="Text/Comma/Line1Keys" src="$work/records.csv"/>
