@@ -195,12 +195,13 @@ QSize SKTImage::printedPixels(const QSize& pixels, const QSizeF& points)
     return QSize(side(pixels.width(), points.width()), side(pixels.height(), points.height()));
 }
 
-Picture SKTImage::printedPicture()
+Picture SKTImage::printedPicture(const QSizeF& printedPoints)
 {
     const Picture adjusted = adjustedPicture();
     if (adjusted.isNull())
         return adjusted;
-    const QSize pixels = printedPixels(adjusted.image().size(), bounds().size());
+    const QSize pixels = printedPixels(adjusted.image().size(), printedPoints.isEmpty() ? bounds().size()
+                                                                                         : printedPoints);
     if (pixels == adjusted.image().size())
         return adjusted;
     if (m_printed.isNull() || m_printedKey != adjusted.image().cacheKey() || m_printed.image().size() != pixels) {
@@ -259,9 +260,15 @@ void SKTImage::drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited)
     const bool printing = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Pdf;
     const bool window = painter.device() && painter.device()->devType() == QInternal::Widget;
     const QRectF b = bounds();
-    const Picture picture = printing ? printedPicture()
-                            : window ? shownPicture(painter.deviceTransform().mapRect(b).size())
-                                     : adjustedPicture();
+    const QSizeF onDevice = painter.deviceTransform().mapRect(b).size();
+    Picture picture;
+    if (printing) {
+        // the size it prints at, in points, whatever the painter's scale
+        const int dpi = painter.device() ? painter.device()->logicalDpiX() : 0;
+        picture = printedPicture(dpi > 0 ? onDevice * 72.0 / dpi : QSizeF());
+    } else {
+        picture = window ? shownPicture(onDevice) : adjustedPicture();
+    }
     if (picture.isNull())
         return;
     // The whole adjusted picture fills the bounds, mirrored as the flags say;

@@ -72,10 +72,11 @@ public:
     Picture adjustedPicture();
 
     // What goes into PDF files and print jobs: the adjusted picture with no
-    // more pixels than `printDpi` needs for the bounds' size in points (the
-    // adjusted picture itself when it has no more), made by area averaging
-    // and kept, like the adjusted picture, by the object's copies.
-    Picture printedPicture();
+    // more pixels than `printDpi` needs for `printedPoints` (the bounds' size
+    // when empty; the adjusted picture itself when it has no more), made by
+    // area averaging and kept, like the adjusted picture, by the object's
+    // copies.
+    Picture printedPicture(const QSizeF& printedPoints = QSizeF());
     static constexpr double printDpi = 300.0;
     // The pixels a picture of `pixels` gets for a drawing of `points`.
     static QSize printedPixels(const QSize& pixels, const QSizeF& points);

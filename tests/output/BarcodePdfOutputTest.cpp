@@ -242,6 +242,7 @@ TEST(PhotoPdfOutput, APhotoGoesInAtPrintResolutionNeverMoreThanItHas)
         QSize pixels;
         QSizeF points;
         QSize stored;   // what the file holds
+        double scale = 1;   // of the painter, on top of points
     } cases[] = {
         // 4000 x 3000 drawn at 90 x 67.5 pt: 375 x 282 at 300 dpi
         {"large photo", {4000, 3000}, {90, 67.5}, {375, 282}},
@@ -249,6 +250,8 @@ TEST(PhotoPdfOutput, APhotoGoesInAtPrintResolutionNeverMoreThanItHas)
         {"small photo", {200, 100}, {144, 72}, {200, 100}},
         // stretched: each side on its own
         {"stretched", {1200, 1200}, {72, 36}, {300, 150}},
+        // a card drawn enlarged prints the picture larger
+        {"enlarged", {4000, 3000}, {90, 67.5}, {750, 563}, 2},
     };
     for (const auto& c : cases) {
         QImage image(c.pixels, QImage::Format_RGB32);
@@ -260,11 +263,13 @@ TEST(PhotoPdfOutput, APhotoGoesInAtPrintResolutionNeverMoreThanItHas)
         photo._contents = Picture(image, QSizeF(c.pixels));
         photo.brt_val = 0.1f;
         photo._bounds = QRectF(QPointF(margin, margin), c.points);
-        EXPECT_EQ(photo.printedPicture().image().size(), c.stored) << c.name;
+        EXPECT_EQ(photo.printedPicture(c.points * c.scale).image().size(), c.stored) << c.name;
 
         const QString pdf = dir.filePath(QString("%1.pdf").arg(c.name));
-        writePdf(pdf, c.points + QSizeF(2 * margin, 2 * margin),
-                 [&](QPainter& painter) { photo.drawContentsInView(painter, false); });
+        writePdf(pdf, (c.points + QSizeF(2 * margin, 2 * margin)) * c.scale, [&](QPainter& painter) {
+            painter.scale(c.scale, c.scale);
+            photo.drawContentsInView(painter, false);
+        });
         const Images images = imagesIn(pdf);
         ASSERT_EQ(images.count, 1) << c.name;
         EXPECT_NE(images.encodings.value(0), "jpeg") << c.name;
