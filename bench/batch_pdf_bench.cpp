@@ -148,6 +148,15 @@ struct Cards
     }
 };
 
+// The cards' 600 x 600 photo: BATCH_BENCH_PHOTO names a picture file to use
+// (the peer script gives both programs the same), else one made here.
+QImage cardPhoto()
+{
+    const QString path = qEnvironmentVariable("BATCH_BENCH_PHOTO");
+    const QImage file = path.isEmpty() ? QImage() : QImage(path);
+    return file.isNull() ? photo(600, 600) : file;
+}
+
 ImageAdjustments noAdjustments()
 {
     return {};
@@ -213,7 +222,7 @@ void printCards(benchmark::State& state, const Cards& cards)
 
 static void BM_BatchPdf(benchmark::State& state)
 {
-    const Cards cards(int(state.range(0)), photo(600, 600), QSizeF(90, 90), noAdjustments());
+    const Cards cards(int(state.range(0)), cardPhoto(), QSizeF(90, 90), noAdjustments());
     printCards(state, cards);
 }
 BENCHMARK(BM_BatchPdf)->Arg(10)->Arg(1000)->Arg(10000)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
@@ -227,7 +236,7 @@ BENCHMARK(BM_AdjustedPhotoPdf)->Arg(20)->Iterations(1)->UseManualTime()->Unit(be
 
 static void BM_PictureExport(benchmark::State& state)
 {
-    const Cards cards(int(state.range(0)), photo(600, 600), QSizeF(90, 90), noAdjustments());
+    const Cards cards(int(state.range(0)), cardPhoto(), QSizeF(90, 90), noAdjustments());
     for (auto _ : state) {
         QTemporaryDir out;
         BatchPictureExport::Job job;

@@ -27,7 +27,10 @@ fi
 
 work=$(mktemp -d)
 trap '[ -n "${KEEP_WORK:-}" ] || rm -rf "$work"' EXIT
-convert -size 600x600 gradient:navy-gold "$work/photo.png"
+# A photo-like picture (no flat gradient, which compresses to nothing),
+# the same for both programs.
+convert -seed 7 -size 600x600 plasma:fractal "$work/photo.png"
+export BATCH_BENCH_PHOTO=$work/photo.png
 
 # The peer's card: the same objects at the same places, values merged from
 # a CSV file whose first line names the fields.
