@@ -3,12 +3,12 @@
 #include "app/Globals.h"
 #include "app/MessageBoxes.h"
 #include "app/StringHelpers.h"
+#include "platform/AtomicFile.h"
 #include "platform/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -173,19 +173,9 @@ bool SeriesStore::write(const QString& name, const QStringList& values, WriteMod
         bytes += value.toUtf8();
         bytes += '\n';
     }
-    // Unbuffered, so that a write the system refuses (a full disk, the file
-    // size limit) shows here: a failed flush of the buffer inside commit()
-    // is not noticed, and the cut-off file would replace the old one.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fail(file.errorString());
-    if (file.write(bytes) != bytes.size() || file.error() != QFileDevice::NoError) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    QString reason;
+    if (!AtomicFile::save(path, bytes, &reason))
         return fail(reason);
-    }
-    if (!file.commit())
-        return fail(file.errorString());
     return true;
 }
 

@@ -72,6 +72,7 @@
 #include "output/Globals.h"
 #include "output/Preferences.h"
 #include "output/PrinterCatalog.h"
+#include "platform/AtomicFile.h"
 #include "platform/IndexSet.h"
 #include "platform/OpenPanel.h"
 #include "platform/Pasteboard.h"
@@ -117,11 +118,11 @@
 #include <QMouseEvent>
 #include <QMutexLocker>
 #include <QPainter>
-#include <QSaveFile>
 #include <QLineEdit>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <exception>
@@ -1583,10 +1584,10 @@ SKTWindowController::SaveOutcome SKTWindowController::saveDesign(bool save_as, b
 
     // Written to a temporary file that then replaces the old one, so a
     // failed write leaves the previous design in place.
-    QSaveFile file(Project_File_Name);
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    QString error;
+    const bool written = AtomicFile::save(Project_File_Name, bytes, &error);
     if (!written)
-        Show_NSLog_Message(QStringLiteral("Design file %1 not written: %2").arg(Project_File_Name, file.errorString()));
+        Show_NSLog_Message(QStringLiteral("Design file %1 not written: %2").arg(Project_File_Name, error));
     if (show_msg) {
         Show_MessageBox(written ? savedMessage : QStringLiteral("fail"));
         Set_Log_Name_In_Title();
@@ -3856,14 +3857,18 @@ void SKTWindowController::Export_As_Template_Clicked()
         // The dialog takes no name that leaves the folder.
         if (!TemplateStore::isSafeName(export_template_name))
             return;
-        store.removePair(export_template_name);
         QDir().mkpath(store.folder());
 
-        // The design is written under the template's path; the open design
-        // keeps its own.
+        // Both files are written into a folder of their own beside the
+        // templates and put in place together once both are whole, so a
+        // failed export keeps the old template of the name. The design is
+        // written there silently; the open design keeps its own path.
+        const QTemporaryDir staging(store.folder() + QStringLiteral("/.export-XXXXXX"));
+        const QString design = staging.filePath(QFileInfo(store.designPath(export_template_name)).fileName());
+        const QString picture = staging.filePath(QFileInfo(store.picturePath(export_template_name)).fileName());
         const QString remembered = Project_File_Name;
-        Project_File_Name = store.designPath(export_template_name);
-        const bool designWritten = Save_project_file(false, false);
+        Project_File_Name = design;
+        const bool designWritten = staging.isValid() && Save_project_file(false, false);
         Project_File_Name = remembered;
         Set_Log_Name_In_Title();
 
@@ -3871,12 +3876,11 @@ void SKTWindowController::Export_As_Template_Clicked()
         export_card_side = QStringLiteral("BOTH");
         if (m_exportWindow)
             m_exportWindow->export_combined_image_chk->setChecked(true);
-        const QString picture = store.picturePath(export_template_name);
         if (designWritten)
             Export_Single_File(picture, false);
 
-        if (!designWritten || !QFileInfo(picture).isFile()) {
-            store.removePair(export_template_name);
+        if (!designWritten || !QFileInfo(picture).isFile()
+            || !store.placePair(export_template_name, design, picture)) {
             Show_MessageBox(templateFailedMessage);
             return;
         }

@@ -1,11 +1,13 @@
 #include "output/CardExportPlan.h"
 
+#include "platform/AtomicFile.h"
+
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 
 CardExportPlan CardExportPlan::forPath(const QString& path, const QString& sides, bool combined)
 {
@@ -115,17 +117,18 @@ bool writeCardPicture(const QImage& source, const QString& path, QString* error)
         return fail(QStringLiteral("%1 is a folder.").arg(path));
     QImage image = source;
     const QByteArray format = formatOf(path, image);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    QImageWriter writer(&file, format);
+    // Encoded in memory first: a picture writer may not look at what its
+    // device says, the whole file then replaces the old one in one step.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
     if (format == "jpeg")
         writer.setQuality(95);
-    if (!writer.write(image)) {
-        file.cancelWriting();
+    if (!writer.write(image))
         return fail(writer.errorString());
-    }
-    if (!file.commit())
-        return fail(file.errorString());
+    QString reason;
+    if (!AtomicFile::save(path, bytes, &reason))
+        return fail(reason);
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "app/Globals.h"
 #include "app/MessageBoxes.h"
+#include "platform/AtomicFile.h"
 #include "platform/PlistValue.h"
 #include "platform/RegularFile.h"
 
@@ -30,28 +31,7 @@ namespace {
 // to stays as it is; when anything fails the old file stays too.
 bool writeOwnerOnlyFile(const QString& path, const QByteArray& contents)
 {
-    const QFileInfo info(path);
-    QByteArray temporary =
-        QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);   // created 0600
-    if (fd < 0)
-        return false;
-    bool written = ::fchmod(fd, S_IRUSR | S_IWUSR) == 0;
-    for (qsizetype done = 0; written && done < contents.size();) {
-        const ssize_t n = ::write(fd, contents.constData() + done, size_t(contents.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            written = false;
-        else
-            done += n;
-    }
-    written = written && ::fsync(fd) == 0;
-    written = ::close(fd) == 0 && written;
-    if (written && ::rename(temporary.constData(), QFile::encodeName(path).constData()) == 0)
-        return true;
-    ::unlink(temporary.constData());
-    return false;
+    return AtomicFile::save(path, contents, nullptr, AtomicFile::Access::OwnerOnly);
 }
 
 // The dictionary of string values in a property list (XML or binary);

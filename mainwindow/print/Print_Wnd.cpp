@@ -10,6 +10,8 @@
 #include "model/Globals.h"
 #include "output/PrinterCatalog.h"
 #include "output/SheetPainter.h"
+#include "platform/AtomicFile.h"
+#include "platform/PdfFileCheck.h"
 #include "platform/SavePanel.h"
 
 #include <QButtonGroup>
@@ -662,14 +664,16 @@ bool Print_Wnd::printToPdf(const QString& path)
     QPrinter pdf(QPrinter::HighResolution);
     pdf.setOutputFormat(QPrinter::PdfFormat);
     pdf.setPageLayout(m_printer->pageLayout());
-    // written next to the file and put in its place only when complete, so
-    // a failed job leaves an older file as it was
-    const QString partial = path + QStringLiteral(".part");
-    pdf.setOutputFileName(partial);
-    const bool written = runJob(pdf, 0);
-    if (!written || QFileInfo(partial).size() == 0 || (QFile::exists(path) && !QFile::remove(path))
-        || !QFile::rename(partial, path)) {
-        QFile::remove(partial);
+    // written next to the file and put in its place only when complete and
+    // whole, so a failed job leaves an older file as it was
+    AtomicFile file(path);
+    bool written = file.open();
+    if (written) {
+        pdf.setOutputFileName(file.temporaryName());
+        written = runJob(pdf, 0) && PdfFileCheck::isWhole(file.temporaryName()) && file.commit();
+    }
+    if (!written) {
+        file.discard();
         Show_MessageBox(QStringLiteral("Unable to save PDF file."));
         return false;
     }
