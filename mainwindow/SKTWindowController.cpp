@@ -58,6 +58,8 @@
 #include "mainwindow/WindowBackground.h"
 #include "mainwindow/WindowPlacement.h"
 #include "mainwindow/series/Import_Wizard.h"
+#include "mainwindow/series/PleaseWaitRun.h"
+#include "mainwindow/PleaseWait_Modeless.h"
 #include "mainwindow/spreadsheet/Data_From_Excel.h"
 #include "mainwindow/mail/Send_Mail.h"
 #include "mainwindow/spreadsheet/Import_Excel.h"
@@ -1215,6 +1217,18 @@ void SKTWindowController::showCardShape()
     }
 }
 
+void SKTWindowController::showCardSides(const QString& sides)
+{
+    Ui::DrawWindow& ui = m_window->ui();
+    const bool twoSided = sides != QLatin1String("1");
+    CARD_SIDE_STR = twoSided ? QStringLiteral("2") : QStringLiteral("1");
+    {
+        const QSignalBlocker blocker(ui.Sides_ComboBox);
+        ui.Sides_ComboBox->setCurrentIndex(twoSided ? 0 : 1);
+    }
+    ui.Back_Side_btn->setEnabled(twoSided);
+}
+
 void SKTWindowController::Card_Border_ChkBox()
 {
     Ui::DrawWindow& ui = m_window->ui();
@@ -1527,6 +1541,15 @@ void SKTWindowController::comboBoxSelectionDidChange(QComboBox* comboBox)
         const bool twoSided = ui.Sides_ComboBox->currentIndex() == 0;
         CARD_SIDE_STR = twoSided ? QStringLiteral("2") : QStringLiteral("1");
         ui.Back_Side_btn->setEnabled(twoSided);
+        // The choice belongs to the whole card: both records take it now,
+        // so a save right after it writes what the user chose.
+        if (!Not_Draw_Only_Prop_Change) {
+            for (int side : {0, 1}) {
+                Card_Property record = cardProperty(side);
+                record.setCard_Side(CARD_SIDE_STR);
+                setCardProperty(side, record);
+            }
+        }
     } else if (comboBox == ui.Preset_ComboBox) {
         if (ui.Category_ComboBox->currentIndex() >= 0)
             comboBoxSelectionDidChange(ui.Category_ComboBox);
@@ -1540,6 +1563,9 @@ void SKTWindowController::comboBoxSelectionDidChange(QComboBox* comboBox)
 namespace {
 const QString savedMessage = QStringLiteral("Invitation Card Design Log has been saved successfully.");
 const QString corruptMessage = QStringLiteral("File is corrupt and cannot be opened.");
+const QString tooLargeMessage = QStringLiteral("File is too large to be a design file and cannot be opened.");
+// Smaller design files are read at once, without the please-wait window.
+constexpr qint64 pleaseWaitFileBytes = 1024 * 1024;
 }
 
 DesignFileContents SKTWindowController::designFileContents() const
@@ -1616,40 +1642,28 @@ void SKTWindowController::Set_Log_Name_In_Title()
 
 bool SKTWindowController::Read_and_load_design_Log(const QString& path, const QString& log_or_template)
 {
-    QByteArray bytes;
-    {
-        QFile file;
-        if (RegularFile::openForReading(file, path))
-            bytes = file.readAll();
+    // The whole file is read before anything of the open design changes,
+    // so a file refused at any point leaves that design as it was. A large
+    // file is read on a worker while the please-wait window is up.
+    DesignFileReadResult read;
+    PleaseWait_Modeless* sheet = nullptr;
+    if (QFileInfo(path).size() > pleaseWaitFileBytes) {
+        if (!m_pleaseWait)
+            m_pleaseWait = new PleaseWait_Modeless(m_window.get());
+        sheet = m_pleaseWait;
     }
-    DesignFileReadResult read = DesignFile::read(bytes);
-    if (read.badMagic) {
-        Show_NSLog_Message(read.reason);
-        Show_MessageBox(corruptMessage);
+    PleaseWaitRun::run(sheet, [&read, path] { read = DesignFile::readFile(path); });
+    if (!read.ok) {
+        Show_NSLog_Message(QStringLiteral("Design file %1: %2").arg(path, read.reason));
+        Show_MessageBox(read.tooLarge ? tooLargeMessage : corruptMessage);
         return false;
     }
 
     New_Project_Setting_Reset();
     Remove_All_Tab_Items();
-    if (!read.ok) {
-        // What the file lacks stays as the reset left it.
-        DesignFileContents initial = designFileContents();
-        read = DesignFile::read(bytes, initial);
-    }
     Project_File_Name = log_or_template == QLatin1String("L") ? path : QString("");
 
-    loadDesignFileContents(read);
-
-    if (!read.ok) {
-        // A half-read design must not be saved over the file it came from.
-        Show_NSLog_Message(QStringLiteral("Design file %1: %2").arg(path, read.reason));
-        Project_File_Name = QString("");
-        Set_Log_Name_In_Title();
-        Show_RHS_Properties(nullptr);
-        selectArrowTool();
-        Refresh_Canvas();
-        return false;
-    }
+    loadDesignFileContents(read.contents);
 
     if (log_or_template == QLatin1String("L"))
         Set_Log_Name_In_Title();
@@ -1668,41 +1682,38 @@ bool SKTWindowController::Read_and_load_design_Log(const QString& path, const QS
     return true;
 }
 
-void SKTWindowController::loadDesignFileContents(const DesignFileReadResult& read)
+void SKTWindowController::loadDesignFileContents(const DesignFileContents& contents)
 {
     const QuietUpdate quiet;
-    const DesignFileContents& contents = read.contents;
-    // Element indexes of the size, the binding path and the rows.
-    constexpr int sizeIndex = 19, pathIndex = 58, titlesIndex = 59, rowsIndex = 60;
 
     setFront_card_Prop(contents.front);
-    if (read.elementsRead > sizeIndex) {
-        const QSizeF size = contents.front.Card_Size();
-        Set_Document_Size(size);
-        SetDocumentCanvasSize(size);
-        Set_Card_Size_In_Control(QSizeF(Points_to_MM_Convert(float(size.width())),
-                                        Points_to_MM_Convert(float(size.height()))));
-    }
+    const QSizeF size = contents.front.Card_Size();
+    Set_Document_Size(size);
+    SetDocumentCanvasSize(size);
+    Set_Card_Size_In_Control(QSizeF(Points_to_MM_Convert(float(size.width())),
+                                    Points_to_MM_Convert(float(size.height()))));
     setBack_card_Prop(contents.back);
+    // The outline and the number of sides are one value for the whole
+    // card; the front record carries them.
+    Card_Shape = CardSettings::cardShapeForCode(contents.front.Card_Shape());
+    showCardShape();
+    showCardSides(CardSettings::sidesForRecord(contents.front));
 
-    if (read.elementsRead > pathIndex) {
-        Excel_Binding_Use = contents.excelBindingUse;
-        Excel_Source_Path = contents.excelSourcePath;
-        // The source list offers "Excel" while a spreadsheet table is bound.
-        auto* source = m_window->findChild<QComboBox*>(QStringLiteral("Data_source_type"));
-        if (Excel_Binding_Use)
-            Add_Excel_Col_Name_In_Combo(source);
-        else
-            Remove_Excel_Col_Name_In_Combo(source);
-    }
+    Excel_Binding_Use = contents.excelBindingUse;
+    Excel_Source_Path = contents.excelSourcePath;
+    // The source list offers "Excel" while a spreadsheet table is bound.
+    auto* source = m_window->findChild<QComboBox*>(QStringLiteral("Data_source_type"));
+    if (Excel_Binding_Use)
+        Add_Excel_Col_Name_In_Combo(source);
+    else
+        Remove_Excel_Col_Name_In_Combo(source);
     // The row-number column keeps its own title; the others come from the file.
-    if (read.elementsRead > titlesIndex && !contents.columnTitles.isEmpty()) {
+    if (!contents.columnTitles.isEmpty()) {
         const QString first = Excel_Column_Titles.value(0, QStringLiteral("No."));
         Excel_Column_Titles = contents.columnTitles;
         Excel_Column_Titles[0] = first;
     }
-    if (read.elementsRead > rowsIndex)
-        ListData = contents.rows;
+    ListData = contents.rows;
 
     const UndoRegistrationPause noUndo(m_document);
     if (!m_document)
@@ -3910,7 +3921,7 @@ void SKTWindowController::New_From_Template_Clicked()
     const int savedShape = Card_Shape;
     try {
         if (picker->Open_Template_Window() == 1 && openTemplateDesign(Selected_Template_Path)) {
-            // A template starts as a rectangular card.
+            // The card takes the template's own outline.
             showCardShape();
             Refresh_Canvas();
             return;

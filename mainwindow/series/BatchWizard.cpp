@@ -410,7 +410,8 @@ void BatchWizard::On_Update()
     SeriesValueList::LoadResult result = SeriesValueList::LoadResult::Unreadable;
     PleaseWaitRun::run(plz_wait_Window, [&] { result = loaded.load(path); });
     if (result != SeriesValueList::LoadResult::Loaded) {
-        Show_MessageBox(fileErrorMessage);
+        Show_MessageBox(result == SeriesValueList::LoadResult::TooLarge ? SeriesStore::tooLargeMessage
+                                                                         : fileErrorMessage);
         return;
     }
     showValueScreen();
