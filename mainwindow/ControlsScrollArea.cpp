@@ -37,6 +37,33 @@ ControlsScrollArea* ControlsScrollArea::wrap(QBoxLayout& outer, int index, Qt::O
     return area;
 }
 
+ControlsScrollArea* ControlsScrollArea::wrapItems(QBoxLayout& outer, int first, int count,
+                                                  Qt::Orientations scrolling)
+{
+    if (first < 0 || count <= 0 || first + count > outer.count())
+        return nullptr;
+    auto* content = new QWidget;
+    auto* inner = new QBoxLayout(outer.direction(), content);
+    inner->setContentsMargins(0, 0, 0, 0);
+    inner->setSpacing(outer.spacing());
+    for (int i = 0; i < count; ++i) {
+        const int stretch = outer.stretch(first);
+        QLayoutItem* item = outer.takeAt(first);
+        if (QWidget* widget = item->widget()) {
+            inner->addWidget(widget, stretch, item->alignment());
+            delete item;
+        } else if (QLayout* layout = item->layout()) {
+            layout->setParent(nullptr);
+            inner->addLayout(layout, stretch);
+        } else {
+            inner->addItem(item);
+        }
+    }
+    auto* area = new ControlsScrollArea(content, scrolling);
+    outer.insertWidget(first, area, 1);
+    return area;
+}
+
 int ControlsScrollArea::extraWidth() const
 {
     return verticalScrollBar()->sizeHint().width() + 2 * frameWidth();

@@ -19,6 +19,10 @@ public:
     // Moves the layout at `index` of `outer` into a new scroll area, which
     // takes its place and stretch. Null where that item is no layout.
     static ControlsScrollArea* wrap(QBoxLayout& outer, int index, Qt::Orientations scrolling = Qt::Vertical);
+    // Moves `count` items of `outer` from `first` on (controls, layouts,
+    // spacing) into a new scroll area, which takes their place.
+    static ControlsScrollArea* wrapItems(QBoxLayout& outer, int first, int count,
+                                         Qt::Orientations scrolling = Qt::Vertical);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

@@ -110,10 +110,15 @@ void ScreenFitter::place(QWidget& window, bool opening)
 {
     const QMargins frame = frameMargins(window);
     const QRect current = window.geometry().marginsAdded(frame);
+    // A window whose size the toolkit chose opens as large as it asks to be
+    // (the toolkit stops at two thirds of the screen), as far as it fits.
+    QRect wanted = current;
+    if (opening && !window.testAttribute(Qt::WA_Resized))
+        wanted.setSize(current.size().expandedTo(window.sizeHint().grownBy(frame)));
     // A dialog about to open over its window is judged where it will open.
     const bool centring = opening && opensOverParent(window);
-    QRect wanted = centring ? WindowPlacement::centred(current.size(), window.parentWidget()->window()->frameGeometry())
-                            : current;
+    if (centring)
+        wanted = WindowPlacement::centred(wanted.size(), window.parentWidget()->window()->frameGeometry());
     const QScreen* screen = screenOf(window, wanted);
     if (!screen)
         return;
@@ -123,7 +128,7 @@ void ScreenFitter::place(QWidget& window, bool opening)
     const QSize minimum = window.minimumSize().expandedTo(window.minimumSizeHint()).grownBy(frame);
     const QRect placed = WindowPlacement::openingFrame(wanted, minimum, available);
     // A dialog is centred over its window by the toolkit as it opens.
-    const bool toolkitCentres = centring && qobject_cast<const QDialog*>(&window);
+    const bool toolkitCentres = centring && qobject_cast<const QDialog*>(&window) && wanted.size() == current.size();
     if (placed == (toolkitCentres ? wanted : current))
         return;
     window.resize(placed.size().shrunkBy(frame));
@@ -133,8 +138,11 @@ void ScreenFitter::place(QWidget& window, bool opening)
 bool ScreenFitter::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
+    // The frame is known by the first paint after the window manager has
+    // framed the window at the latest; moves, resizes and activation may
+    // come earlier.
     if (type != QEvent::Show && type != QEvent::Hide && type != QEvent::Move && type != QEvent::Resize
-        && type != QEvent::WindowActivate)
+        && type != QEvent::WindowActivate && type != QEvent::Paint)
         return false;
     if (!watched->isWidgetType())
         return false;

@@ -9,12 +9,15 @@
 #include "mainwindow/print/Print_Wnd.h"
 
 #include <QApplication>
+#include <QMargins>
 #include <QFile>
 #include <QProcess>
 #include <QScreen>
 #include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -49,6 +52,8 @@ TEST(WindowPlacement, WindowsOpenInsideTheAvailableAreaAndNeverBelowTheirSmalles
 
 // Set in the child process that shows the windows on a configured screen.
 const char* const childScreen = "BRIGHTFOLD_SCREEN_FIT_CHILD";
+// A window manager's frame: a tall title bar and borders.
+const QMargins windowManagerFrame(4, 32, 4, 4);
 
 struct Screens
 {
@@ -89,8 +94,6 @@ QString configFor(const Screens& set)
 
 TEST(ScreenFitting, EveryWindowOpensInsideEachScreenWithItsControlsWhole)
 {
-    if (qEnvironmentVariableIsSet(childScreen))
-        GTEST_SKIP() << "the child process runs the windows";
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     for (int i = 0; i < int(std::size(screenSets)); ++i) {
@@ -106,7 +109,8 @@ TEST(ScreenFitting, EveryWindowOpensInsideEachScreenWithItsControlsWhole)
         child.setProcessEnvironment(environment);
         child.setProcessChannelMode(QProcess::MergedChannels);
         child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--gtest_filter=ScreenFittingChild.*")});
+                    {QStringLiteral("--gtest_also_run_disabled_tests"),
+                     QStringLiteral("--gtest_filter=ScreenFittingChild.DISABLED_ShowsEveryWindow")});
         ASSERT_TRUE(child.waitForFinished(120000)) << screenSets[i].name;
         const QString output = QString::fromLocal8Bit(child.readAll());
         EXPECT_TRUE(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0)
@@ -120,16 +124,13 @@ class ScreenFittingChild : public WindowControllerFixture
 protected:
     void SetUp() override
     {
-        if (!qEnvironmentVariableIsSet(childScreen))
-            GTEST_SKIP() << "runs in a child process on a configured screen";
-        set = &screenSets[qEnvironmentVariableIntValue(childScreen)];
+        set = &screenSets[std::clamp(qEnvironmentVariableIntValue(childScreen), 0, int(std::size(screenSets)) - 1)];
         WindowControllerFixture::SetUp();
     }
     void TearDown() override
     {
         Print_Wnd::setModalRun({});
-        if (set)
-            WindowControllerFixture::TearDown();
+        WindowControllerFixture::TearDown();
     }
 
     // `window` shown as the program shows it lies within the available area
@@ -146,6 +147,11 @@ protected:
         const QSize smallest = window.minimumSizeHint();
         EXPECT_TRUE(window.width() >= smallest.width() && window.height() >= smallest.height())
             << set->name << ": " << name.toStdString() << " squashed";
+        // a window manager's title bar and borders are larger than the test
+        // platform's: the smallest window fits with those as well
+        const QSize framed = smallest.grownBy(windowManagerFrame);
+        EXPECT_TRUE(framed.width() <= available.width() && framed.height() <= available.height())
+            << set->name << ": " << name.toStdString() << " needs " << framed.width() << "x" << framed.height();
     }
     void showAndCheck(QWidget& window, const QString& name, const QScreen* screen)
     {
@@ -159,7 +165,8 @@ protected:
     QSet<QString> seen;
 };
 
-TEST_F(ScreenFittingChild, ShowsEveryWindow)
+// Run by the test above, in a process of its own on the screens it sets up.
+TEST_F(ScreenFittingChild, DISABLED_ShowsEveryWindow)
 {
     QWidget& main = *controller->window();
     ASSERT_TRUE(main.isVisible());
