@@ -56,6 +56,7 @@
 #include "mainwindow/SmallDialogs.h"
 #include "mainwindow/ToolPaletteIcons.h"
 #include "mainwindow/WindowBackground.h"
+#include "mainwindow/ScreenFitter.h"
 #include "mainwindow/WindowPlacement.h"
 #include "mainwindow/series/Import_Wizard.h"
 #include "mainwindow/series/PleaseWaitRun.h"
@@ -121,7 +122,6 @@
 #include <QMutexLocker>
 #include <QPainter>
 #include <QLineEdit>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -222,59 +222,6 @@ void SKTWindowController::init()
     m_presetList = std::make_unique<PresetListModel>();
 }
 
-namespace {
-
-// 100 from the left and resting on the bottom of the screen's free area,
-// within that area (WindowPlacement).
-void placeMainWindow(QWidget& window)
-{
-    const QScreen* screen = window.screen();
-    if (!screen) {
-        window.resize(WindowPlacement::mainWidth, WindowPlacement::mainHeight);
-        window.move(WindowPlacement::mainLeft, 0);
-        return;
-    }
-    const QRect inner = window.geometry();
-    const QRect outer = window.frameGeometry();
-    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-                         outer.bottom() - inner.bottom());
-    const QRect placed = WindowPlacement::mainWindowFrame(screen->availableGeometry(), frame);
-    window.resize(placed.size().shrunkBy(frame));
-    window.move(placed.topLeft());   // a top-level window's move places its frame
-}
-
-// A window manager puts its frame (title bar, borders) around the window
-// only after the window is shown, so the first placement cannot count it.
-// This places the window once more as soon as the frame is known.
-class PlaceWhenFramed : public QObject
-{
-public:
-    explicit PlaceWhenFramed(QWidget& window) : QObject(&window), m_window(window)
-    {
-        window.installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        const QEvent::Type type = event->type();
-        if (watched == &m_window
-            && (type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show
-                || type == QEvent::WindowActivate)
-            && m_window.frameGeometry() != m_window.geometry()) {
-            m_window.removeEventFilter(this);
-            deleteLater();
-            placeMainWindow(m_window);
-        }
-        return false;
-    }
-
-private:
-    QWidget& m_window;
-};
-
-}
-
 void SKTWindowController::awakeFromNib()
 {
     Ui::DrawWindow& ui = m_window->ui();
@@ -282,7 +229,12 @@ void SKTWindowController::awakeFromNib()
     // the window
     WindowBackground::apply(*m_window);
     m_window->setWindowTitle(App_Name);
-    placeMainWindow(*m_window);
+    // Every window opens inside its screen's free area; this one 100 from
+    // the left and resting on the bottom of that area.
+    ScreenFitter::install();
+    ScreenFitter::setPlacement(*m_window, [](const QRect& available, const QMargins& frame) {
+        return WindowPlacement::mainWindowFrame(available, frame);
+    });
 
     // mail settings
     data_table_content.clear();
@@ -387,11 +339,6 @@ void SKTWindowController::awakeFromNib()
     updateSelectionButtons();
 
     m_window->show();
-    // Again with the frame the window has now, where that is known already,
-    // and once more when a window manager frames it later.
-    placeMainWindow(*m_window);
-    if (m_window->frameGeometry() == m_window->geometry())
-        new PlaceWhenFramed(*m_window);
     m_window->raise();
     m_window->activateWindow();
 

@@ -4,6 +4,7 @@
 #include "app/MessageBoxes.h"
 #include "app/StringHelpers.h"
 #include "data/Globals.h"
+#include "mainwindow/ControlsScrollArea.h"
 #include "mainwindow/WindowBackground.h"
 #include "model/Globals.h"
 #include "output/Globals.h"
@@ -142,6 +143,8 @@ Send_Mail::Send_Mail(Cards cards, QWidget* parent)
     layout->addWidget(delayed_delv_chk);
     layout->addWidget(delayed_box);
     layout->addLayout(buttons);
+    // on a screen lower than the window the choices scroll, the buttons stay
+    ControlsScrollArea::wrapItems(*layout, 0, layout->count() - 1);
 
     connect(rd_without_barcode, &QRadioButton::clicked, this, &Send_Mail::Without_barcode_rd_select);
     connect(rd_mail_curr_barcode, &QRadioButton::clicked, this, &Send_Mail::send_barcode_rd_select);

@@ -5,6 +5,7 @@
 #include "canvas/SKTRenderingView.h"
 #include "data/Globals.h"
 #include "mainwindow/SKTWindowController.h"
+#include "mainwindow/ControlsScrollArea.h"
 #include "mainwindow/WindowBackground.h"
 #include "mainwindow/print/Sample_Preview.h"
 #include "model/Globals.h"
@@ -212,7 +213,8 @@ void Print_Wnd::buildWindow()
     PrintView->setPainter([this](QPainter& painter) { paintSheetPreview(painter); });
     Print_sclview = new QScrollArea;
     Print_sclview->setWidget(PrintView);
-    Print_sclview->setMinimumSize(360, 420);
+    // on a low screen the sheet scrolls rather than the window growing
+    Print_sclview->setMinimumSize(360, 200);
     Print_sclview->setBackgroundRole(QPalette::Button);
 
     // buttons
@@ -234,10 +236,15 @@ void Print_Wnd::buildWindow()
     auto* middle = new QVBoxLayout;
     middle->addWidget(paperBox);
     middle->addStretch();
+    auto* controls = new QHBoxLayout;
+    controls->setContentsMargins(0, 0, 0, 0);
+    controls->addLayout(left);
+    controls->addLayout(middle);
     auto* columns = new QHBoxLayout;
-    columns->addLayout(left);
-    columns->addLayout(middle);
+    columns->addLayout(controls);
     columns->addWidget(Print_sclview, 1);
+    // the controls scroll on a screen lower than they are tall
+    ControlsScrollArea::wrap(*columns, 0);
     auto* top = new QVBoxLayout(this);
     top->addLayout(columns, 1);
     top->addLayout(buttons);
