@@ -49,12 +49,10 @@ public:
 class ReplacedFilesTest : public WindowControllerFixture
 {
 protected:
-    enum class Folder { Files, Templates, Pictures };
-
     struct Writer {
         const char* name;
-        Folder folder;
-        QStringList targets;   // the files it replaces, in `folder`
+        const char* folder;    // "files", or where templates or pasted pictures go
+        QStringList targets;   // the files it replaces there
         // Writes them; whether the program took the write for done.
         std::function<bool(ReplacedFilesTest&, const QStringList& paths)> write;
         bool writesByName = false;   // through a writer that takes a path, not our device
@@ -101,15 +99,7 @@ protected:
         ASSERT_TRUE(QFile::link(base.filePath("LibraryImage"), Resource_Path + QStringLiteral("/LibraryImage")));
     }
 
-    QString folder(Folder which) const
-    {
-        switch (which) {
-        case Folder::Templates: return base.filePath("User");
-        case Folder::Pictures: return base.filePath("LibraryImage");
-        case Folder::Files: break;
-        }
-        return base.filePath("files");
-    }
+    QString folder(const Writer& writer) const { return base.filePath(QLatin1String(writer.folder)); }
 
     // A small file system of its own, when the test may mount one.
     bool mountSmallDisk()
@@ -139,20 +129,13 @@ protected:
     static void writeFile(const QString& path, const QByteArray& bytes)
     {
         QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
-
-    static QStringList entries(const QString& folder)
-    {
-        return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                      QDir::Name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()) << path.toStdString();
     }
 
     QList<Writer> writers()
     {
         return {
-            {"design file", Folder::Files, {"party.fcard"},
+            {"design file", "files", {"party.fcard"},
              [](ReplacedFilesTest& t, const QStringList& paths) {
                  Project_File_Name = paths[0];
                  const bool saved = t.controller->Save_project_file(false, true);
@@ -160,13 +143,13 @@ protected:
                  EXPECT_EQ(saved, announced) << t.presenter.texts().join('|').toStdString();
                  return saved;
              }},
-            {"exported picture", Folder::Files, {"Card_2.png"},
+            {"exported picture", "files", {"Card_2.png"},
              [](ReplacedFilesTest&, const QStringList& paths) {
                  QImage card(300, 200, QImage::Format_ARGB32);
                  card.fill(Qt::darkCyan);
                  return writeCardPicture(card, paths[0]);
              }},
-            {"template", Folder::Templates, {"Gala.fcard", "Gala.png"},
+            {"template", "User", {"Gala.fcard", "Gala.png"},
              [](ReplacedFilesTest& t, const QStringList&) {
                  t.presenter.scriptAnswers({true});   // replace the old one
                  Export_Template::setModalRun([](Export_Template& dialog) {
@@ -182,20 +165,20 @@ protected:
                      << said.toStdString();
                  return said.contains(SKTWindowController::templateExportedMessage);
              }},
-            {"series file", Folder::Files, {"guests.txt"},
+            {"series file", "files", {"guests.txt"},
              [](ReplacedFilesTest&, const QStringList& paths) {
                  return SeriesFileWriter::writeValues(paths[0], {"Ann", "Bo"});
              }},
-            {"series store", Folder::Files, {"guests.txt"},
-             [](ReplacedFilesTest& t, const QStringList&) {
-                 const SeriesStore store(t.folder(Folder::Files), QStringLiteral("txt"));
+            {"series store", "files", {"guests.txt"},
+             [](ReplacedFilesTest&, const QStringList& paths) {
+                 const SeriesStore store(QFileInfo(paths[0]).absolutePath(), QStringLiteral("txt"));
                  return store.write(QStringLiteral("guests"), {"Cy"}, SeriesStore::WriteMode::Append);
              }},
-            {"workbook", Folder::Files, {"guests.xlsx"},
+            {"workbook", "files", {"guests.xlsx"},
              [](ReplacedFilesTest&, const QStringList& paths) {
                  return SpreadsheetWriter::WriteWorkbook(paths[0], {{"Name"}, {"Ann"}}, true);
              }},
-            {"sheet PDF", Folder::Files, {"sheet.pdf"},
+            {"sheet PDF", "files", {"sheet.pdf"},
              [](ReplacedFilesTest& t, const QStringList& paths) {
                  SheetLayout layout;
                  layout.setPaper({595.28, 841.89});
@@ -204,7 +187,7 @@ protected:
                                                                   t.controller->batchSideSnapshot(1), {});
                  return SheetPdfJob::print(layout.fitted(), SheetPagination(1, 1, 1, 0), source, paths[0]).ok;
              }},
-            {"print window PDF", Folder::Files, {"printed.pdf"},
+            {"print window PDF", "files", {"printed.pdf"},
              [](ReplacedFilesTest& t, const QStringList& paths) {
                  NoPrinters none;
                  Print_Wnd window(nullptr, t.controller.get(), none);
@@ -212,20 +195,20 @@ protected:
                  return window.printToPdf(paths[0]);
              },
              true},
-            {"document PDF", Folder::Files, {"document.pdf"},
+            {"document PDF", "files", {"document.pdf"},
              [](ReplacedFilesTest& t, const QStringList& paths) {
                  const auto operation =
                      t.document->printOperationWithSettings({{PrintOperation::outputFileNameSetting, paths[0]}});
                  return operation && operation->runOperation();
              },
              true},
-            {"pasted picture", Folder::Pictures, {},
+            {"pasted picture", "LibraryImage", {},
              [](ReplacedFilesTest&, const QStringList&) {
                  QImage picture(40, 30, QImage::Format_RGB32);
                  picture.fill(Qt::yellow);
                  return !CardPasteboard::storePastedPicture(picture).isEmpty();
              }},
-            {"mail settings", Folder::Files, {"Settings.plist"},
+            {"mail settings", "files", {"Settings.plist"},
              [](ReplacedFilesTest&, const QStringList& paths) {
                  Preferences settings(paths[0]);
                  settings.setsend_email_Recipient(QStringLiteral("new@example.org"));
@@ -249,7 +232,7 @@ TEST_F(ReplacedFilesTest, AFullDiskKeepsTheOldFileAndReportsTheFailure)
         makeFolders();
         QStringList paths;
         for (const QString& target : writer.targets) {
-            paths << folder(writer.folder) + QLatin1Char('/') + target;
+            paths << folder(writer) + QLatin1Char('/') + target;
             writeFile(paths.last(), oldBytes + target.toUtf8());
         }
         if (realDisk) {
@@ -267,9 +250,10 @@ TEST_F(ReplacedFilesTest, AFullDiskKeepsTheOldFileAndReportsTheFailure)
         EXPECT_FALSE(writer.write(*this, paths));
 
         for (const QString& target : writer.targets)
-            EXPECT_EQ(contents(folder(writer.folder) + QLatin1Char('/') + target), oldBytes + target.toUtf8())
+            EXPECT_EQ(contents(folder(writer) + QLatin1Char('/') + target), oldBytes + target.toUtf8())
                 << target.toStdString();
-        EXPECT_EQ(entries(folder(writer.folder)), writer.targets);
+        EXPECT_EQ(QDir(folder(writer)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
+                  writer.targets);
         TearDown();
         SetUp();
     }
@@ -290,7 +274,7 @@ TEST_F(ReplacedFilesTest, ALinkAtTheFileIsReplacedNotWrittenThrough)
         for (const QString& target : writer.targets) {
             const QString outside = elsewhere.filePath(target);
             writeFile(outside, oldBytes + target.toUtf8());
-            paths << folder(writer.folder) + QLatin1Char('/') + target;
+            paths << folder(writer) + QLatin1Char('/') + target;
             ASSERT_TRUE(QFile::link(outside, paths.last()));
         }
         presenter.clear();
@@ -299,7 +283,7 @@ TEST_F(ReplacedFilesTest, ALinkAtTheFileIsReplacedNotWrittenThrough)
 
         for (const QString& target : writer.targets) {
             EXPECT_EQ(contents(elsewhere.filePath(target)), oldBytes + target.toUtf8()) << target.toStdString();
-            const QFileInfo written(folder(writer.folder) + QLatin1Char('/') + target);
+            const QFileInfo written(folder(writer) + QLatin1Char('/') + target);
             EXPECT_FALSE(written.isSymLink()) << target.toStdString();
             EXPECT_TRUE(written.isFile()) << target.toStdString();
             EXPECT_NE(contents(written.filePath()), oldBytes + target.toUtf8()) << target.toStdString();
