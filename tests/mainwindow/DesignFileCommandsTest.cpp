@@ -173,8 +173,8 @@ TEST_F(DesignFileCommandsTest, OpenBringsBackWhatWasSaved)
 }
 
 // A file that is no design file: the message, nothing read, and Open runs
-// the start wizard. One damaged further on: logged, what was read stays, and
-// the design is untitled so that Save cannot overwrite the file.
+// the start wizard. One damaged further on: the same message, and the open
+// design stays whole.
 TEST_F(DesignFileCommandsTest, CorruptAndDamagedFiles)
 {
     drawDesign();
