@@ -243,6 +243,7 @@ void Email_Setting::Send_Test_Email()
     if (!result.sent && !result.reason.isEmpty())
         text += QStringLiteral("\n") + MailPlan::failureDetails(result.reason, 0, 1, true);
     _send_mail_result_status->setText(text);
+    adjustSize();   // the whole wrapped status text, not its first lines
     Show_MessageBox(text);
 }
 
