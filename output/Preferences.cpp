@@ -58,6 +58,25 @@ std::optional<QMap<QString, QString>> readDictionary(const QByteArray& data)
     return dict;
 }
 
+// A settings file that others may read (copied in, or left by an older
+// version) is made readable and writable by its owner alone as soon as it is
+// opened. The open file itself is changed, never a name that may since point
+// elsewhere; a file reached through a symbolic link is left as it is, since
+// the link may lead to a file of some other use.
+void makeOwnerOnly(const QFile& file, const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat named {};
+    struct stat opened {};
+    if (::fstat(file.handle(), &opened) != 0 || (opened.st_mode & (S_IRWXG | S_IRWXO)) == 0)
+        return;
+    if (::lstat(name.constData(), &named) != 0 || !S_ISREG(named.st_mode) || named.st_dev != opened.st_dev
+        || named.st_ino != opened.st_ino || opened.st_uid != ::geteuid())
+        return;
+    if (::fchmod(file.handle(), S_IRUSR | S_IWUSR) != 0)
+        Show_NSLog_Message(QStringLiteral("The mail settings file could not be made private: ") + path);
+}
+
 }
 
 std::unique_ptr<Preferences> Preferences::sharedInstance()
@@ -76,8 +95,10 @@ Preferences::Preferences(const QString& path) : mPreferencesPath(path)
     // hold up the start of the program.
     QFile file;
     QByteArray data;
-    if (RegularFile::openForReading(file, mPreferencesPath))
+    if (RegularFile::openForReading(file, mPreferencesPath)) {
+        makeOwnerOnly(file, mPreferencesPath);
         data = file.readAll();
+    }
     if (std::optional<QMap<QString, QString>> dict = readDictionary(data)) {
         mDict = *dict;
         return;

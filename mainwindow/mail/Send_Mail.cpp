@@ -57,7 +57,10 @@ Send_Mail::Send_Mail(Cards cards, QWidget* parent)
 {
     setWindowTitle(tr("Send E-mail"));
     WindowBackground::apply(*this);
-    m_sender = [](const MailScript::Mail& mail) { return MailScript().send(mail).sent; };
+    m_sender = [](const MailScript::Mail& mail) {
+        const MailScript::Result result = MailScript().send(mail);
+        return MailBatch::Delivery(result.sent, result.reason);
+    };
 
     from_txt = new QLineEdit;
     to_txt = new QLineEdit;
@@ -375,10 +378,10 @@ void Send_Mail::Send_Button()
         MailScript::Mail one = mail;
         one.recipient = to;
         one.attachments = attachments;
-        const bool sent = send(one);
-        if (!sent)
+        MailBatch::Delivery delivery = send(one);
+        if (!delivery.sent)
             Show_NSLog_Message(QStringLiteral("error in mail"));
-        return sent;
+        return delivery;
     };
 
     list_count = int(MailPlan::steps(job.mode, job.recipients, job.records).size());
@@ -405,7 +408,12 @@ void Send_Mail::Send_Button()
         Card_Front_Or_Back = savedSide;
         folder->remove();
         const bool success = result->success();
-        Show_MessageBox(success ? sentText : notSentText);
+        QString outcome = success ? sentText : notSentText;
+        const QString details =
+            MailPlan::failureDetails(result->reason, result->sent(), result->planned, result->endedByFailure);
+        if (!success && !details.isEmpty())
+            outcome += QStringLiteral("\n\n") + details;
+        Show_MessageBox(outcome);
         emit sendingFinished(success);
     });
     m_worker->start();
