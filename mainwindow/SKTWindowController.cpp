@@ -1536,7 +1536,8 @@ SKTWindowController::SaveOutcome SKTWindowController::saveDesign(bool save_as, b
         Project_File_Name = QString("");
     Project_File_Name = Trim_Str(Project_File_Name);
     if (Project_File_Name.isEmpty()) {
-        const QString chosen = SavePanel::chooseFile(m_window.get(), tr("Save Design"), design_file_EXT);
+        const QString chosen = SavePanel::chooseFile(m_window.get(), tr("Save Design"), design_file_EXT,
+                                                        tr("Design files"));
         if (chosen.isEmpty()) {
             Project_File_Name = remembered;
             return SaveOutcome::Cancelled;
@@ -3526,8 +3527,14 @@ void SKTWindowController::createSeriesWindows()
 
 namespace {
 
-// Pixels = points: cards are exported at the size they render at.
-constexpr double exportDpi = 72.0;
+// The pixel density of the pictures the export dialog asks for.
+double exportDpi(const ExportWindow* dialog)
+{
+    if (!dialog)
+        return CardExportPlan::cardDpi;
+    return CardExportPlan::pictureDpi(CardExportPlan::extensionOfType(dialog->fileFormatPopup->currentText()),
+                                      dialog->chosenDpi());
+}
 
 }
 
@@ -3623,16 +3630,17 @@ void SKTWindowController::Export_Single_File(const QString& path, bool show_msg)
     try {
         const bool combined = m_exportWindow && m_exportWindow->export_combined_image_chk->isChecked();
         const CardExportPlan plan = CardExportPlan::forPath(path, export_card_side, combined);
+        const double dpi = exportDpi(m_exportWindow);
         Picture back;
         if (plan.drawBack) {
             Card_Front_Or_Back = 1;
-            back = sideSnapshot(1).picture(exportDpi);
+            back = sideSnapshot(1).picture(dpi);
             if (!plan.backFile.isEmpty())
                 Export_File_Function(plan.backFile, back, plan.drawFront ? false : show_msg);
         }
         if (plan.drawFront) {
             Card_Front_Or_Back = 0;
-            const Picture front = sideSnapshot(0).picture(exportDpi);
+            const Picture front = sideSnapshot(0).picture(dpi);
             if (plan.combined)
                 Export_Combined_Image(front, back, plan.frontFile, show_msg);
             else
@@ -3706,6 +3714,7 @@ void SKTWindowController::Export_Batch_File(const QString& folder)
     job.folder = target;
     job.type = CardExportPlan::extensionOfType(m_exportWindow ? m_exportWindow->fileFormatPopup->currentText()
                                                               : QStringLiteral("png"));
+    job.dpi = exportDpi(m_exportWindow);
     job.sides = export_card_side;
     job.combined = m_exportWindow && m_exportWindow->export_combined_image_chk->isChecked();
     job.records = std::max(0, int(Total_Batch_Excel_Card));

@@ -276,7 +276,7 @@ void Print_Wnd::connectControls()
     connect(preview_btn, &QPushButton::clicked, this, [this] { Execute_Printing(true); });
     connect(print_btn, &QPushButton::clicked, this, [this] { Execute_Printing(false); });
     connect(pdf_btn, &QPushButton::clicked, this, [this] {
-        const QString path = SavePanel::chooseFile(this, tr("Save as PDF"), QStringLiteral("pdf"));
+        const QString path = SavePanel::chooseFile(this, tr("Save as PDF"), QStringLiteral("pdf"), tr("PDF files"));
         if (!path.isEmpty() && printToPdf(path))
             Show_MessageBox(QStringLiteral("PDF has been saved successfully."));
     });

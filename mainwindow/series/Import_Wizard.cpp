@@ -17,7 +17,6 @@
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFile>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -286,7 +285,7 @@ void Import_Wizard::Browse_Text_Pressed()
 void Import_Wizard::Browse_Image_Pressed()
 {
     const QString folder = s_folderPanel ? s_folderPanel()
-                                         : QFileDialog::getExistingDirectory(this, tr("Choose a picture folder"));
+                                         : OpenPanel::chooseFolder(this, tr("Choose a picture folder"));
     if (folder.isEmpty())
         return;
     Image_path->setText(folder);
