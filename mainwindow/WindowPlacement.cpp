@@ -37,6 +37,7 @@ QRect WindowPlacement::openingFrame(const QRect& wanted, const QSize& minimum, c
 
 QRect WindowPlacement::centred(const QSize& size, const QRect& over)
 {
-    return QRect(QPoint(over.left() + (over.width() - size.width()) / 2, over.top() + (over.height() - size.height()) / 2),
-                 size);
+    const QPoint topLeft(over.left() + (over.width() - size.width()) / 2,
+                         over.top() + (over.height() - size.height()) / 2);
+    return QRect(topLeft, size);
 }
