@@ -33,7 +33,7 @@ def git(*args, check=True):
 
 def added_lines(base):
     """{file: [line numbers]} of the lines the working tree adds beyond `base`."""
-    diff = git("diff", "--no-color", "--no-ext-diff", "--src-prefix=a/", "--dst-prefix=b/", "-U0",
+    diff = git("diff", "--relative", "--no-color", "--no-ext-diff", "--src-prefix=a/", "--dst-prefix=b/", "-U0",
                "--diff-filter=AMR", base, "--", "*.cpp", "*.h").stdout
     lines = {}
     current = None
