@@ -31,11 +31,15 @@ void fillWithTiledPicture(QPainter& painter, const QPainterPath& path, const Pic
     painter.restore();
 }
 
-void drawStretchedPicture(QPainter& painter, const QRectF& target, const Picture& picture, double opacity)
+// The picture scaled into `target`, showing only inside the card outline
+// `path`, as every other fill does.
+void drawStretchedPicture(QPainter& painter, const QPainterPath& path, const QRectF& target, const Picture& picture,
+                          double opacity)
 {
     if (picture.isNull() || target.isEmpty())
         return;
     painter.save();
+    painter.setClipPath(path, Qt::IntersectClip);
     painter.setOpacity(opacity);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(target, picture.image());
@@ -90,7 +94,7 @@ void CardBaseDrawing::draw(QPainter& painter, const QRectF& rect, const Card_Pro
                 if (record.Card_BG_Image_Layout() == QLatin1String("Tile"))
                     fillWithTiledPicture(painter, path, picture, record.cardOpacity());
                 else
-                    drawStretchedPicture(painter, frontCanvasBounds, picture, record.cardOpacity());
+                    drawStretchedPicture(painter, path, frontCanvasBounds, picture, record.cardOpacity());
             } else {
                 FillStep::fillSolid(painter, path, record.Card_fill_clr().toQColor());
             }

@@ -25,8 +25,8 @@ public:
 
     // Draws the base of the side whose record is `record` for the card
     // rectangle `rect`, with the program-wide outline `cardShape`. A
-    // stretched picture fills `frontCanvasBounds` (the card's own rectangle),
-    // whatever the outline. Hatch patterns are read from the folder
+    // stretched picture is scaled to `frontCanvasBounds` (the card's own
+    // rectangle) and, like every fill, shows only inside the outline. Hatch patterns are read from the folder
     // "Fill_Style_Image" of `resourceFolder` at each drawing; a pattern that
     // cannot be read leaves its background colour, and the border is drawn
     // all the same.

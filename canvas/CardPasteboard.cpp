@@ -4,12 +4,12 @@
 #include "app/Globals.h"
 #include "canvas/SKTRenderingView.h"
 #include "model/SKTGraphicArchive.h"
+#include "platform/AtomicFile.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QImageReader>
 #include <QMimeData>
-#include <QSaveFile>
 #include <QUuid>
 
 QString CardPasteboard::graphicsType()
@@ -79,8 +79,9 @@ QString CardPasteboard::storePastedPicture(const QImage& picture)
         return QString();
     const QString path = folder + QStringLiteral("/Pasted ")
         + QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".png");
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit())
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG") || !AtomicFile::save(path, bytes))
         return QString();
     return path;
 }

@@ -3,6 +3,8 @@
 #include "app/Globals.h"
 #include "app/MainWindowHooks.h"
 #include "app/MessageBoxes.h"
+#include "canvas/CardBaseDrawing.h"
+#include "model/Globals.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -80,14 +82,26 @@ SKTRenderingView::SKTRenderingView(const QRectF& frame, const GraphicList& graph
                            if (Main_App_wnd)
                                Main_App_wnd->cardBaseDrawingForSide(painter, card, side);
                        },
-                       printJobTitle)
+                       Card_Shape, printJobTitle)
 {
 }
 
 SKTRenderingView::SKTRenderingView(const QRectF& frame, const GraphicList& graphics, CardBasePainter cardBase,
-                                   const QString& printJobTitle)
-    : m_frame(frame), _graphics(graphics), m_cardBase(std::move(cardBase)), _printJobTitle(printJobTitle)
+                                   int cardShape, const QString& printJobTitle)
+    : m_frame(frame)
+    , _graphics(graphics)
+    , m_cardBase(std::move(cardBase))
+    , m_cardShape(cardShape)
+    , _printJobTitle(printJobTitle)
 {
+}
+
+void SKTRenderingView::clipToCard(QPainter& painter) const
+{
+    if (m_cardShape == 1 || m_cardShape == 2)
+        painter.setClipPath(CardBaseDrawing::outline(m_frame, m_cardShape), Qt::IntersectClip);
+    else
+        painter.setClipRect(m_frame, Qt::IntersectClip);
 }
 
 bool SKTRenderingView::drawRect(QPainter& painter, const QRectF& rect)
@@ -101,12 +115,18 @@ bool SKTRenderingView::drawRect(QPainter& painter, const QRectF& rect)
                 m_cardBase(painter, m_frame);
             });
         }
-        for (qsizetype i = _graphics.size() - 1; i >= 0; --i) {
-            const GraphicPtr& graphic = _graphics.at(i);
-            if (!graphic || graphic->print_object != 0)
-                continue;
-            withSavedState(painter, [&] { graphic->drawContentsInView(painter, false); });
-        }
+        // What runs past the card's outline is cut off, as on the printed
+        // card: it never reaches a neighbouring card of a sheet.
+        withSavedState(painter, [&] {
+            painter.setClipRect(rect, Qt::IntersectClip);
+            clipToCard(painter);
+            for (qsizetype i = _graphics.size() - 1; i >= 0; --i) {
+                const GraphicPtr& graphic = _graphics.at(i);
+                if (!graphic || graphic->print_object != 0)
+                    continue;
+                withSavedState(painter, [&] { graphic->drawContentsInView(painter, false); });
+            }
+        });
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
         return false;

@@ -31,11 +31,13 @@ public:
 
     // A view of `frame` (in card coordinates) showing `graphics`, index 0
     // topmost, on the card base that the main window draws for `side`
-    // (0 front, 1 back). The list is copied; the objects are shared.
+    // (0 front, 1 back), within the program-wide card outline. The list is
+    // copied; the objects are shared.
     SKTRenderingView(const QRectF& frame, const GraphicList& graphics, int side,
                      const QString& printJobTitle = QString());
-    // The same on the card base that `cardBase` draws (none when empty).
-    SKTRenderingView(const QRectF& frame, const GraphicList& graphics, CardBasePainter cardBase,
+    // The same on the card base that `cardBase` draws (none when empty),
+    // within the outline `cardShape` (0 rectangle, 1 rounded, 2 oval).
+    SKTRenderingView(const QRectF& frame, const GraphicList& graphics, CardBasePainter cardBase, int cardShape,
                      const QString& printJobTitle = QString());
 
     QRectF frame() const { return m_frame; }
@@ -47,7 +49,8 @@ public:
 
     // Draws the part `rect` of the view: the card base (drawn for the frame
     // and clipped to `rect`), then the objects from the last to index 0,
-    // leaving out every object whose `print_object` is not 0. Returns false
+    // leaving out every object whose `print_object` is not 0, clipped to
+    // `rect` and to the card outline in the frame. Returns false
     // when an object failed to draw: the rest is then not drawn and the
     // reason is logged. (No message box opens from here; the callers report
     // a failed picture.)
@@ -80,8 +83,12 @@ public:
     static QByteArray tiffDataWithGraphics(const GraphicList& graphics, SKTError* error = nullptr);
 
 private:
+    // Limits drawing to the card outline in the frame.
+    void clipToCard(QPainter& painter) const;
+
     QRectF m_frame;
     GraphicList _graphics;
     CardBasePainter m_cardBase;
+    int m_cardShape = 0;
     QString _printJobTitle;
 };

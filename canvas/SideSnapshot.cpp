@@ -59,13 +59,15 @@ void SideSnapshot::drawCardBase(QPainter& painter, const QRectF& card) const
 
 bool SideSnapshot::drawRect(QPainter& painter, const QRectF& rect)
 {
-    SKTRenderingView view(m_card, m_graphics, [this](QPainter& p, const QRectF& card) { drawCardBase(p, card); });
+    SKTRenderingView view(m_card, m_graphics, [this](QPainter& p, const QRectF& card) { drawCardBase(p, card); },
+                         m_cardShape);
     return view.drawRect(painter, rect);
 }
 
 Picture SideSnapshot::picture(double dpi)
 {
-    SKTRenderingView view(m_card, m_graphics, [this](QPainter& p, const QRectF& card) { drawCardBase(p, card); });
+    SKTRenderingView view(m_card, m_graphics, [this](QPainter& p, const QRectF& card) { drawCardBase(p, card); },
+                         m_cardShape);
     Picture picture = view.pictureOfRect(m_card, dpi);
     if (picture.isNull())
         Show_NSLog_Message(QStringLiteral("The picture of a card side could not be made."));
@@ -74,7 +76,8 @@ Picture SideSnapshot::picture(double dpi)
 
 QByteArray SideSnapshot::pdfData()
 {
-    SKTRenderingView view(m_card, m_graphics, [this](QPainter& p, const QRectF& card) { drawCardBase(p, card); });
+    SKTRenderingView view(m_card, m_graphics, [this](QPainter& p, const QRectF& card) { drawCardBase(p, card); },
+                         m_cardShape);
     const QByteArray data = view.dataWithPDFInsideRect(m_card);
     if (data.isEmpty())
         Show_NSLog_Message(QStringLiteral("The PDF of a card side could not be made."));

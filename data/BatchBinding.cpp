@@ -75,8 +75,11 @@ void BatchBinding::Add_dataset_col_in_binding_table(const QString& name, int slo
     if (slot < 0 || slot >= m_table.size())
         return;
     try {
-        if (std::optional<QStringList> values = m_store.readBindingValues(name))
+        bool tooLarge = false;
+        if (std::optional<QStringList> values = m_store.readBindingValues(name, &tooLarge))
             m_table[slot].values = std::move(values);
+        else if (tooLarge)
+            Show_MessageBox(SeriesStore::tooLargeMessage);
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
     }

@@ -9,6 +9,7 @@
 #include <minizip/zip.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
@@ -33,6 +34,7 @@ QString describe(int code)
     case SSZipArchive::EntryWriteFailed: return QStringLiteral("failed to write file from zip file");
     case SSZipArchive::SizeLimitExceeded: return QStringLiteral("zip file unpacks to too many bytes");
     case SSZipArchive::EntryLimitExceeded: return QStringLiteral("zip file holds too many files");
+    case SSZipArchive::RatioLimitExceeded: return QStringLiteral("zip file expands too far");
     }
     return {};
 }
@@ -76,6 +78,39 @@ public:
 private:
     int m_fd;
 };
+
+// What unpackEntry answers for an entry that cannot be created: it is left
+// out and the unpack goes on.
+constexpr int Skipped = 1;
+
+// The running totals of one unpack, held against its bounds.
+struct Budget
+{
+    qint64 maxBytes = 0;
+    qint64 written = 0;   // bytes written so far
+    quint64 packed = 0;   // compressed bytes of the entries so far, the current one included
+};
+
+// True when `expanded` bytes inflated from `packed` ones are past the free
+// size and more than MaxExpansionRatio times as many (written so that no
+// product can overflow).
+bool expandsTooFar(quint64 expanded, quint64 packed)
+{
+    return expanded > quint64(SSZipArchive::RatioFreeBytes)
+        && (expanded - 1) / quint64(SSZipArchive::MaxExpansionRatio) >= packed;
+}
+
+// Whether the entry of `info`, with its declared size, fits the bounds: 0,
+// or the error code. Checked before anything of the entry is written.
+int checkDeclaredSize(const unz_file_info64& info, const Budget& budget)
+{
+    if (info.uncompressed_size > quint64(std::max<qint64>(budget.maxBytes - budget.written, 0)))
+        return SSZipArchive::SizeLimitExceeded;
+    if (expandsTooFar(info.uncompressed_size, info.compressed_size)
+        || expandsTooFar(quint64(budget.written) + info.uncompressed_size, budget.packed))
+        return SSZipArchive::RatioLimitExceeded;
+    return 0;
+}
 
 // The folders and file an entry's name leads to, or false when the name
 // would leave the destination: an absolute name, a ".." component, a drive
@@ -144,13 +179,14 @@ bool writeAll(int fd, const char* data, size_t size)
 }
 
 // Copies the open entry into a new file `leaf` of `folder`: 0 when done,
-// else the error code. The file is removed again when the copy fails.
-int unpackFile(unzFile zip, const unz_file_info64& info, int folder, const char* leaf, qint64& written,
-               qint64 maxBytes)
+// Skipped when the file cannot be created, else the error code. The file is
+// removed again when the copy fails. The copy stops at the first chunk that
+// crosses a bound, so a bomb never gets further than that onto the disk.
+int unpackFile(unzFile zip, const unz_file_info64& info, int folder, const char* leaf, Budget& budget)
 {
     UniqueFd out(::openat(folder, leaf, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
     if (!out.valid())
-        return SSZipArchive::EntryWriteFailed;
+        return Skipped;
     int code = 0;
     char buffer[UnpackBufferSize];
     uLong crc = crc32(0L, Z_NULL, 0);
@@ -163,12 +199,21 @@ int unpackFile(unzFile zip, const unz_file_info64& info, int folder, const char*
         }
         if (n == 0)
             break;
-        if (written + n > maxBytes) {
+        if (budget.written + n > budget.maxBytes) {
             code = SSZipArchive::SizeLimitExceeded;
             break;
         }
-        written += n;
+        // more than the entry said it holds
+        if (size + ZPOS64_T(n) > info.uncompressed_size) {
+            code = SSZipArchive::EntryDataFailed;
+            break;
+        }
+        budget.written += n;
         size += ZPOS64_T(n);
+        if (expandsTooFar(size, info.compressed_size) || expandsTooFar(quint64(budget.written), budget.packed)) {
+            code = SSZipArchive::RatioLimitExceeded;
+            break;
+        }
         crc = crc32(crc, reinterpret_cast<const Bytef*>(buffer), uInt(n));
         if (!writeAll(out.get(), buffer, size_t(n))) {
             code = SSZipArchive::EntryWriteFailed;
@@ -190,42 +235,47 @@ int unpackFile(unzFile zip, const unz_file_info64& info, int folder, const char*
     return code;
 }
 
-// Unpacks the current entry (already opened): 0 when done or skipped, else
-// the error code.
+// Unpacks the current entry (already opened): 0 when done or kept, Skipped
+// when its file or folder cannot be created, else the error code.
 int unpackEntry(unzFile zip, const unz_file_info64& info, const QString& name, int root, qsizetype rootLength,
-                bool overwrite, qint64& written, qint64 maxBytes)
+                bool overwrite, Budget& budget)
 {
     QList<QByteArray> components;
     if (!entryComponents(name, components))
         return SSZipArchive::EntryRefused;
+    budget.packed += info.compressed_size;
+    if (const int code = checkDeclaredSize(info, budget))
+        return code;
     // A path longer than the system takes could be made folder by folder,
     // but nobody could open it by its path afterwards.
     qsizetype length = rootLength;
     for (const QByteArray& component : components)
         length += component.size() + 1;
     if (length >= PATH_MAX)
-        return SSZipArchive::EntryWriteFailed;
+        return Skipped;
     const bool isFolder = name.endsWith(QLatin1Char('/')) || name.endsWith(QLatin1Char('\\'));
     if (isFolder) {
         UniqueFd folder(openFolder(root, components, components.size()));
-        return folder.valid() ? 0 : SSZipArchive::EntryWriteFailed;
+        return folder.valid() ? 0 : Skipped;
     }
     if (components.isEmpty())
         return SSZipArchive::EntryRefused;
+    // A link or a file in the way of a folder leaves the entry out.
     UniqueFd folder(openFolder(root, components, components.size() - 1));
     if (!folder.valid())
-        return SSZipArchive::EntryWriteFailed;
+        return Skipped;
     const char* leaf = components.last().constData();
     struct stat st {};
     if (::fstatat(folder.get(), leaf, &st, AT_SYMLINK_NOFOLLOW) == 0) {
         if (!overwrite)
             return 0;
         // Only a plain file is replaced, by a new one: a symbolic or hard
-        // link planted there keeps what it points to.
+        // link, or a folder, planted there keeps what it holds or points to,
+        // and the entry is left out.
         if (!S_ISREG(st.st_mode) || ::unlinkat(folder.get(), leaf, 0) != 0)
-            return SSZipArchive::EntryWriteFailed;
+            return Skipped;
     }
-    return unpackFile(zip, info, folder.get(), leaf, written, maxBytes);
+    return unpackFile(zip, info, folder.get(), leaf, budget);
 }
 
 // Fills the entry record's date fields from `date` in local time.
@@ -282,7 +332,8 @@ bool SSZipArchive::unzipFileAtPath(const QString& path, const QString& destinati
     const QByteArray rootPath = QFile::encodeName(QFileInfo(destination).absoluteFilePath());
     UniqueFd root(::open(rootPath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     const QByteArray asciiPassword = password.toLatin1();
-    qint64 written = 0;
+    Budget budget;
+    budget.maxBytes = std::max<qint64>(maxUnpackedBytes, 0);
     qint64 entries = 0;
     int code = root.valid() ? 0 : int(EntryWriteFailed);
     while (code == 0) {
@@ -307,8 +358,10 @@ bool SSZipArchive::unzipFileAtPath(const QString& path, const QString& destinati
             code = EntryOpenFailed;
         }
         if (code == 0)
-            code = unpackEntry(zip, info, QString::fromUtf8(rawName), root.get(), rootPath.size(), overwrite,
-                               written, maxUnpackedBytes);
+            code = unpackEntry(zip, info, QString::fromUtf8(rawName), root.get(), rootPath.size(), overwrite, budget);
+        // A file that cannot be created is left out; its data go unread.
+        if (code == Skipped)
+            code = 0;
         if (unzCloseCurrentFile(zip) != UNZ_OK && code == 0)
             code = EntryDataFailed;
         if (code != 0)

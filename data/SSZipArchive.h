@@ -32,19 +32,33 @@ public:
         EntryWriteFailed = -6,    // a file or folder cannot be created or written
         SizeLimitExceeded = -7,   // more bytes than the bound (a zip bomb)
         EntryLimitExceeded = -8,  // more entries than the bound
+        RatioLimitExceeded = -9,  // an entry or the archive expands too far (a zip bomb)
     };
 
     // Bounds of one unpack: what a workbook needs, many times over.
     static constexpr qint64 DefaultMaxUnpackedBytes = qint64(1) << 30;
     static constexpr qint64 DefaultMaxEntries = 100000;
+    // Deflate packs the XML of a workbook 10 to 20 times smaller, the most
+    // repetitive sheets about 100 times; an entry, or the archive as a whole,
+    // that expands more than 200 times is made to flood the disk. Up to
+    // RatioFreeBytes an entry (and the archive) may expand as far as it
+    // likes: a few kilobytes of blanks pack further than that and harm
+    // nobody.
+    static constexpr qint64 MaxExpansionRatio = 200;
+    static constexpr qint64 RatioFreeBytes = qint64(1) << 20;
 
     // Unpacks every entry of the archive at `path` into `destination` (made
     // when missing). An existing file is replaced only with `overwrite`;
-    // a non-empty `password` opens encrypted entries. Entries that would
-    // land outside the destination, symbolic links in the way of an entry,
-    // read and CRC errors, and more than `maxUnpackedBytes` bytes or
-    // `maxEntries` entries end the unpack with false (and `error`, when
-    // given, filled); the entries before stay unpacked.
+    // a non-empty `password` opens encrypted entries. A file or folder that
+    // cannot be created (a link or a file in the way, a path too long) is
+    // skipped and the unpack goes on; nothing is ever written through a
+    // symbolic link. Entries that would land outside the destination, read
+    // and CRC errors, more than `maxUnpackedBytes` bytes or `maxEntries`
+    // entries, and an entry or archive past RatioFreeBytes that expands more
+    // than MaxExpansionRatio times end the unpack with false (and `error`,
+    // when given, filled); the entries before stay unpacked. Sizes are
+    // checked against the bounds before an entry is written and again as it
+    // is inflated, so a bomb stops before its bytes reach the disk.
     static bool unzipFileAtPath(const QString& path, const QString& destination, bool overwrite,
                                 const QString& password, SSZipArchiveError* error,
                                 qint64 maxUnpackedBytes = DefaultMaxUnpackedBytes,

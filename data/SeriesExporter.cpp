@@ -14,10 +14,16 @@
 
 QString SeriesExporter::exportPath(const QString& chosen, Format format)
 {
-    const QString extension = format == Format::Workbook ? QStringLiteral(".xlsx") : QStringLiteral(".txt");
-    if (chosen.endsWith(extension, Qt::CaseInsensitive))
+    const QString extension = format == Format::Workbook ? QStringLiteral("xlsx") : QStringLiteral("txt");
+    // The name's own extension follows the last dot of the file name; a dot
+    // that begins the name (".guests") starts no extension.
+    const qsizetype nameStart = chosen.lastIndexOf(QLatin1Char('/')) + 1;
+    const qsizetype dot = chosen.lastIndexOf(QLatin1Char('.'));
+    if (dot <= nameStart)
+        return chosen + QLatin1Char('.') + extension;
+    if (QStringView(chosen).mid(dot + 1).compare(extension, Qt::CaseInsensitive) == 0)
         return chosen;
-    return chosen + extension;
+    return chosen.left(dot + 1) + extension;
 }
 
 QList<QStringList> SeriesExporter::workbookRows(const QStringList& values)

@@ -20,8 +20,10 @@ public:
     // no title-row styling); true when the workbook is complete.
     using WorkbookWriter = std::function<bool(const QString& path, const QList<QStringList>& rows)>;
 
-    // The path an export to `format` goes to: the chosen path, with the
-    // format's extension added unless it ends with it already.
+    // The path an export to `format` goes to: the chosen name keeps its
+    // stem and gets the format's extension in place of its own ("list.txt"
+    // exported as a workbook goes to "list.xlsx"); a name that has the
+    // format's extension already, in any case, is kept as it is.
     static QString exportPath(const QString& chosen, Format format);
 
     // The rows of the workbook: "Batch Value", then one row per value.

@@ -1,25 +1,20 @@
 #include "data/SeriesFileWriter.h"
 
+#include "platform/AtomicFile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 bool SeriesFileWriter::writeValues(const QString& path, const QStringList& values)
 {
     if (path.isEmpty() || QFileInfo(path).isDir())
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
+    QByteArray bytes;
     for (const QString& value : values) {
-        QByteArray line = value.toUtf8();
-        line.append('\n');
-        if (file.write(line) != line.size()) {
-            file.cancelWriting();
-            break;
-        }
+        bytes += value.toUtf8();
+        bytes += '\n';
     }
-    return file.commit();
+    return AtomicFile::save(path, bytes);
 }
 
 bool SeriesFileWriter::removeFile(const QString& path)

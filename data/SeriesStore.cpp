@@ -3,12 +3,12 @@
 #include "app/Globals.h"
 #include "app/MessageBoxes.h"
 #include "app/StringHelpers.h"
+#include "platform/AtomicFile.h"
 #include "platform/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -87,15 +87,26 @@ QStringList SeriesStore::names() const
     return result;
 }
 
-std::optional<QString> SeriesStore::readText(const QString& name) const
+std::optional<QString> SeriesStore::readText(const QString& name, bool* tooLarge) const
 {
+    if (tooLarge)
+        *tooLarge = false;
     if (!exists(name))
         return std::nullopt;
     // A FIFO or device under a series name would hold up the reader.
     QFile file;
     if (!RegularFile::openForReading(file, filePath(name)))
         return std::nullopt;
-    const QByteArray bytes = file.readAll();
+    // The size the file claims, then what reading gives: a file that grows
+    // while it is read is cut off at the limit and refused as well.
+    QByteArray bytes;
+    if (file.size() <= maxSeriesFileBytes)
+        bytes = file.read(maxSeriesFileBytes + 1);
+    if (file.size() > maxSeriesFileBytes || bytes.size() > maxSeriesFileBytes) {
+        if (tooLarge)
+            *tooLarge = true;
+        return std::nullopt;
+    }
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;
     QStringDecoder decoder(QStringDecoder::Utf8);
@@ -135,9 +146,9 @@ std::optional<QStringList> SeriesStore::readManagerValues(const QString& name) c
     return managerValues(*text);
 }
 
-std::optional<QStringList> SeriesStore::readBindingValues(const QString& name) const
+std::optional<QStringList> SeriesStore::readBindingValues(const QString& name, bool* tooLarge) const
 {
-    const std::optional<QString> text = readText(name);
+    const std::optional<QString> text = readText(name, tooLarge);
     if (!text)
         return std::nullopt;
     return bindingValues(*text);
@@ -173,19 +184,9 @@ bool SeriesStore::write(const QString& name, const QStringList& values, WriteMod
         bytes += value.toUtf8();
         bytes += '\n';
     }
-    // Unbuffered, so that a write the system refuses (a full disk, the file
-    // size limit) shows here: a failed flush of the buffer inside commit()
-    // is not noticed, and the cut-off file would replace the old one.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fail(file.errorString());
-    if (file.write(bytes) != bytes.size() || file.error() != QFileDevice::NoError) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    QString reason;
+    if (!AtomicFile::save(path, bytes, &reason))
         return fail(reason);
-    }
-    if (!file.commit())
-        return fail(file.errorString());
     return true;
 }
 

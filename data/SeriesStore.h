@@ -38,9 +38,19 @@ public:
     // its first character: ".hidden" stays whole, "a.b.txt" gives "a.b".
     static QString nameWithoutExtension(const QString& fileName);
 
+    // Larger series files are refused before they are read. A series holds
+    // one value per card of a batch: the imports give at most 16 MB of text
+    // and the generator 10000 numbers, and even a million values of fifty
+    // characters stay below this. A file of a gigabyte takes seconds and
+    // gigabytes of memory to split into values.
+    static constexpr qint64 maxSeriesFileBytes = 64 * 1024 * 1024;
+    static inline const QString tooLargeMessage =
+        QStringLiteral("The series file is too large and cannot be used.");
+
     // The text of the series file of `name`; nothing when the file is
-    // missing, cannot be read or is not valid UTF-8.
-    std::optional<QString> readText(const QString& name) const;
+    // missing, cannot be read, is larger than maxSeriesFileBytes (then
+    // `tooLarge` is set when given) or is not valid UTF-8.
+    std::optional<QString> readText(const QString& name, bool* tooLarge = nullptr) const;
 
     // The three readings of a series text:
     // the series windows: every line trimmed, empty lines dropped;
@@ -53,7 +63,7 @@ public:
 
     // The readings of a stored series; nothing (or "") as readText.
     std::optional<QStringList> readManagerValues(const QString& name) const;
-    std::optional<QStringList> readBindingValues(const QString& name) const;
+    std::optional<QStringList> readBindingValues(const QString& name, bool* tooLarge = nullptr) const;
     QString readFirstValue(const QString& name) const;
 
     enum class WriteMode { Replace, Append };

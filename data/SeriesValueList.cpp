@@ -55,7 +55,11 @@ SeriesValueList::LoadResult SeriesValueList::load(const QString& path, bool need
     if (!file.open(needsWriteAccess ? QIODevice::ReadWrite | QIODevice::ExistingOnly
                                     : QIODevice::ReadOnly))
         return LoadResult::Unreadable;
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes;
+    if (file.size() <= SeriesStore::maxSeriesFileBytes)
+        bytes = file.read(SeriesStore::maxSeriesFileBytes + 1);
+    if (file.size() > SeriesStore::maxSeriesFileBytes || bytes.size() > SeriesStore::maxSeriesFileBytes)
+        return LoadResult::TooLarge;
     if (file.error() != QFileDevice::NoError)
         return LoadResult::Unreadable;
     QStringDecoder decoder(QStringDecoder::Utf8);

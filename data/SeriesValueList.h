@@ -14,7 +14,7 @@ class SeriesValueList
 {
 public:
     // What load() found.
-    enum class LoadResult { Loaded, Unreadable };
+    enum class LoadResult { Loaded, Unreadable, TooLarge };
 
     const QStringList& values() const { return m_values; }
     int count() const { return int(m_values.size()); }
@@ -39,7 +39,8 @@ public:
     // Replaces the list by the values of the file at `path`, read as UTF-8.
     // A file that cannot be opened for reading and writing (the manager
     // edits what it opens) or that is not valid UTF-8 gives Unreadable and
-    // leaves the list empty.
+    // leaves the list empty; a file larger than a series file can be
+    // (SeriesStore::maxSeriesFileBytes) gives TooLarge without being read.
     LoadResult load(const QString& path, bool needsWriteAccess = true);
 
 private:

@@ -5,10 +5,11 @@
 #include "data/Globals.h"
 #include "data/SSZipArchive.h"
 #include "data/UnpackFolder.h"
+#include "platform/AtomicFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryFile>
 #include <QUrl>
 #include <QXmlStreamWriter>
@@ -485,8 +486,8 @@ namespace {
 template<typename F>
 bool writePart(const QString& path, F&& body)
 {
-    QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly);
+    AtomicFile file(path);
+    bool ok = file.open();
     if (ok) {
         QXmlStreamWriter xml(&file);
         xml.setAutoFormatting(true);
@@ -715,27 +716,24 @@ bool SpreadsheetWriter::packUnpackFolder(const QString& path)
     QStringList paths;
     for (const QFileInfo& entry : entries)
         paths.append(entry.absoluteFilePath());
-    // Packed beside the target and renamed over it, so a failure leaves
-    // neither a half-written archive nor a damaged earlier file.
+    // Packed into a private temporary file, then put in place of the target
+    // in one step, so a failure leaves neither a half-written archive nor a
+    // damaged earlier file.
     const QString target = localPath(path);
-    QString packed;
-    {
-        QTemporaryFile file(target + QStringLiteral(".XXXXXX"));
-        file.setAutoRemove(false);
-        if (file.open())
-            packed = file.fileName();
+    QTemporaryFile packed;
+    bool ok = packed.open();
+    if (ok) {
+        packed.close();
+        ok = SSZipArchive::createZipFileAtPath(packed.fileName(), paths);
     }
-    // A temporary file is private; the archive gets the usual mode.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    const bool ok = !packed.isEmpty() && SSZipArchive::createZipFileAtPath(packed, paths)
-        && ::chmod(QFile::encodeName(packed).constData(), 0666 & ~mask) == 0
-        && ::rename(QFile::encodeName(packed).constData(), QFile::encodeName(target).constData()) == 0;
-    if (!ok) {
-        if (!packed.isEmpty())
-            QFile::remove(packed);
+    if (ok) {
+        QFile archive(packed.fileName());
+        ok = archive.open(QIODevice::ReadOnly);
+        const QByteArray bytes = ok ? archive.readAll() : QByteArray();
+        ok = ok && archive.error() == QFileDevice::NoError && !bytes.isEmpty() && AtomicFile::save(target, bytes);
+    }
+    if (!ok)
         Show_NSLog_Message(QStringLiteral("Error when writing file %1").arg(target));
-    }
     return ok;
 }
 

@@ -34,6 +34,20 @@ QString CardSettings::shapeCode(int cardShape)
     }
 }
 
+int CardSettings::cardShapeForCode(const QString& code)
+{
+    if (code == QLatin1String("RR"))
+        return 1;
+    if (code == QLatin1String("E"))
+        return 2;
+    return 0;
+}
+
+QString CardSettings::sidesForRecord(const Card_Property& record)
+{
+    return record.Card_Side() == QLatin1String("1") ? QStringLiteral("1") : QStringLiteral("2");
+}
+
 std::optional<QString> CardSettings::dashCodeForIndex(int index)
 {
     if (index < 0 || index >= int(kDashCodes.size()))

@@ -31,6 +31,11 @@ public:
     // The record's text code of the card outline: 0 "R", 1 "RR", anything
     // else "E".
     static QString shapeCode(int cardShape);
+    // The card outline of a record's code: "RR" 1, "E" 2, anything else 0.
+    static int cardShapeForCode(const QString& code);
+    // The program-wide sides setting of a record's `Card_Side`: "1" for a
+    // one-sided card, "2" for anything else (two sides, the default).
+    static QString sidesForRecord(const Card_Property& record);
     // Border style list item <-> dash code ("S", "DA", "DO", "DD", "DDD").
     static std::optional<QString> dashCodeForIndex(int index);
     static std::optional<int> indexForDashCode(const QString& code);

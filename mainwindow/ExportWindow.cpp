@@ -1,10 +1,11 @@
 #include "mainwindow/ExportWindow.h"
 
+#include "platform/OpenPanel.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QImageWriter>
@@ -108,13 +109,17 @@ QString ExportWindow::chooseFolder(QWidget* parent)
 {
     if (folderChooser())
         return folderChooser()(parent);
-    return QFileDialog::getExistingDirectory(parent, tr("Choose the folder to export into"), QString(),
-                                             QFileDialog::ShowDirsOnly);
+    return OpenPanel::chooseFolder(parent, tr("Choose the folder to export into"));
 }
 
 void ExportWindow::setFolderChooser(FolderChooser chooser)
 {
     folderChooser() = std::move(chooser);
+}
+
+double ExportWindow::chosenDpi() const
+{
+    return saveDPIText->currentText().toDouble();
 }
 
 void ExportWindow::selectSideRow(int row)

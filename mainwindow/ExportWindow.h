@@ -35,6 +35,9 @@ public:
     static QString chooseFolder(QWidget* parent);
     static void setFolderChooser(FolderChooser chooser);
 
+    // The resolution chosen, in pixels per inch.
+    double chosenDpi() const;
+
     // The side matrix's rows: 0 "BOTH", 1 "F", 2 "B".
     void selectSideRow(int row);
     int sideRow() const;

@@ -1,6 +1,7 @@
 #include "mainwindow/InvitationProposals.h"
 
 #include "app/StringHelpers.h"
+#include "data/SeriesImportSources.h"
 
 #include <QFile>
 
@@ -26,7 +27,14 @@ QStringList InvitationProposals::readProposals(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    const QString text = Trim_Str(QString::fromUtf8(file.readAll()));
+    // A list of a few dozen lines; a file beyond what a text import takes
+    // is no list of proposals and is not read.
+    if (file.size() > SeriesImportSources::maxTextFileBytes)
+        return {};
+    const QByteArray bytes = file.read(SeriesImportSources::maxTextFileBytes + 1);
+    if (bytes.size() > SeriesImportSources::maxTextFileBytes)
+        return {};
+    const QString text = Trim_Str(QString::fromUtf8(bytes));
     if (text.isEmpty())
         return {};
     return text.split(QLatin1Char('\n'));

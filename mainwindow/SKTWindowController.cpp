@@ -56,8 +56,11 @@
 #include "mainwindow/SmallDialogs.h"
 #include "mainwindow/ToolPaletteIcons.h"
 #include "mainwindow/WindowBackground.h"
+#include "mainwindow/ScreenFitter.h"
 #include "mainwindow/WindowPlacement.h"
 #include "mainwindow/series/Import_Wizard.h"
+#include "mainwindow/series/PleaseWaitRun.h"
+#include "mainwindow/PleaseWait_Modeless.h"
 #include "mainwindow/spreadsheet/Data_From_Excel.h"
 #include "mainwindow/mail/Send_Mail.h"
 #include "mainwindow/spreadsheet/Import_Excel.h"
@@ -72,6 +75,7 @@
 #include "output/Globals.h"
 #include "output/Preferences.h"
 #include "output/PrinterCatalog.h"
+#include "platform/AtomicFile.h"
 #include "platform/IndexSet.h"
 #include "platform/OpenPanel.h"
 #include "platform/Pasteboard.h"
@@ -117,11 +121,10 @@
 #include <QMouseEvent>
 #include <QMutexLocker>
 #include <QPainter>
-#include <QSaveFile>
 #include <QLineEdit>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <exception>
@@ -219,59 +222,6 @@ void SKTWindowController::init()
     m_presetList = std::make_unique<PresetListModel>();
 }
 
-namespace {
-
-// 100 from the left and resting on the bottom of the screen's free area,
-// within that area (WindowPlacement).
-void placeMainWindow(QWidget& window)
-{
-    const QScreen* screen = window.screen();
-    if (!screen) {
-        window.resize(WindowPlacement::mainWidth, WindowPlacement::mainHeight);
-        window.move(WindowPlacement::mainLeft, 0);
-        return;
-    }
-    const QRect inner = window.geometry();
-    const QRect outer = window.frameGeometry();
-    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-                         outer.bottom() - inner.bottom());
-    const QRect placed = WindowPlacement::mainWindowFrame(screen->availableGeometry(), frame);
-    window.resize(placed.size().shrunkBy(frame));
-    window.move(placed.topLeft());   // a top-level window's move places its frame
-}
-
-// A window manager puts its frame (title bar, borders) around the window
-// only after the window is shown, so the first placement cannot count it.
-// This places the window once more as soon as the frame is known.
-class PlaceWhenFramed : public QObject
-{
-public:
-    explicit PlaceWhenFramed(QWidget& window) : QObject(&window), m_window(window)
-    {
-        window.installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        const QEvent::Type type = event->type();
-        if (watched == &m_window
-            && (type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show
-                || type == QEvent::WindowActivate)
-            && m_window.frameGeometry() != m_window.geometry()) {
-            m_window.removeEventFilter(this);
-            deleteLater();
-            placeMainWindow(m_window);
-        }
-        return false;
-    }
-
-private:
-    QWidget& m_window;
-};
-
-}
-
 void SKTWindowController::awakeFromNib()
 {
     Ui::DrawWindow& ui = m_window->ui();
@@ -279,7 +229,12 @@ void SKTWindowController::awakeFromNib()
     // the window
     WindowBackground::apply(*m_window);
     m_window->setWindowTitle(App_Name);
-    placeMainWindow(*m_window);
+    // Every window opens inside its screen's free area; this one 100 from
+    // the left and resting on the bottom of that area.
+    ScreenFitter::install();
+    ScreenFitter::setPlacement(*m_window, [](const QRect& available, const QMargins& frame) {
+        return WindowPlacement::mainWindowFrame(available, frame);
+    });
 
     // mail settings
     data_table_content.clear();
@@ -384,11 +339,6 @@ void SKTWindowController::awakeFromNib()
     updateSelectionButtons();
 
     m_window->show();
-    // Again with the frame the window has now, where that is known already,
-    // and once more when a window manager frames it later.
-    placeMainWindow(*m_window);
-    if (m_window->frameGeometry() == m_window->geometry())
-        new PlaceWhenFramed(*m_window);
     m_window->raise();
     m_window->activateWindow();
 
@@ -1214,6 +1164,18 @@ void SKTWindowController::showCardShape()
     }
 }
 
+void SKTWindowController::showCardSides(const QString& sides)
+{
+    Ui::DrawWindow& ui = m_window->ui();
+    const bool twoSided = sides != QLatin1String("1");
+    CARD_SIDE_STR = twoSided ? QStringLiteral("2") : QStringLiteral("1");
+    {
+        const QSignalBlocker blocker(ui.Sides_ComboBox);
+        ui.Sides_ComboBox->setCurrentIndex(twoSided ? 0 : 1);
+    }
+    ui.Back_Side_btn->setEnabled(twoSided);
+}
+
 void SKTWindowController::Card_Border_ChkBox()
 {
     Ui::DrawWindow& ui = m_window->ui();
@@ -1526,6 +1488,15 @@ void SKTWindowController::comboBoxSelectionDidChange(QComboBox* comboBox)
         const bool twoSided = ui.Sides_ComboBox->currentIndex() == 0;
         CARD_SIDE_STR = twoSided ? QStringLiteral("2") : QStringLiteral("1");
         ui.Back_Side_btn->setEnabled(twoSided);
+        // The choice belongs to the whole card: both records take it now,
+        // so a save right after it writes what the user chose.
+        if (!Not_Draw_Only_Prop_Change) {
+            for (int side : {0, 1}) {
+                Card_Property record = cardProperty(side);
+                record.setCard_Side(CARD_SIDE_STR);
+                setCardProperty(side, record);
+            }
+        }
     } else if (comboBox == ui.Preset_ComboBox) {
         if (ui.Category_ComboBox->currentIndex() >= 0)
             comboBoxSelectionDidChange(ui.Category_ComboBox);
@@ -1539,6 +1510,9 @@ void SKTWindowController::comboBoxSelectionDidChange(QComboBox* comboBox)
 namespace {
 const QString savedMessage = QStringLiteral("Invitation Card Design Log has been saved successfully.");
 const QString corruptMessage = QStringLiteral("File is corrupt and cannot be opened.");
+const QString tooLargeMessage = QStringLiteral("File is too large to be a design file and cannot be opened.");
+// Smaller design files are read at once, without the please-wait window.
+constexpr qint64 pleaseWaitFileBytes = 1024 * 1024;
 }
 
 DesignFileContents SKTWindowController::designFileContents() const
@@ -1562,7 +1536,8 @@ SKTWindowController::SaveOutcome SKTWindowController::saveDesign(bool save_as, b
         Project_File_Name = QString("");
     Project_File_Name = Trim_Str(Project_File_Name);
     if (Project_File_Name.isEmpty()) {
-        const QString chosen = SavePanel::chooseFile(m_window.get(), tr("Save Design"), design_file_EXT);
+        const QString chosen = SavePanel::chooseFile(m_window.get(), tr("Save Design"), design_file_EXT,
+                                                        tr("Design files"));
         if (chosen.isEmpty()) {
             Project_File_Name = remembered;
             return SaveOutcome::Cancelled;
@@ -1583,10 +1558,10 @@ SKTWindowController::SaveOutcome SKTWindowController::saveDesign(bool save_as, b
 
     // Written to a temporary file that then replaces the old one, so a
     // failed write leaves the previous design in place.
-    QSaveFile file(Project_File_Name);
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    QString error;
+    const bool written = AtomicFile::save(Project_File_Name, bytes, &error);
     if (!written)
-        Show_NSLog_Message(QStringLiteral("Design file %1 not written: %2").arg(Project_File_Name, file.errorString()));
+        Show_NSLog_Message(QStringLiteral("Design file %1 not written: %2").arg(Project_File_Name, error));
     if (show_msg) {
         Show_MessageBox(written ? savedMessage : QStringLiteral("fail"));
         Set_Log_Name_In_Title();
@@ -1615,40 +1590,28 @@ void SKTWindowController::Set_Log_Name_In_Title()
 
 bool SKTWindowController::Read_and_load_design_Log(const QString& path, const QString& log_or_template)
 {
-    QByteArray bytes;
-    {
-        QFile file;
-        if (RegularFile::openForReading(file, path))
-            bytes = file.readAll();
+    // The whole file is read before anything of the open design changes,
+    // so a file refused at any point leaves that design as it was. A large
+    // file is read on a worker while the please-wait window is up.
+    DesignFileReadResult read;
+    PleaseWait_Modeless* sheet = nullptr;
+    if (QFileInfo(path).size() > pleaseWaitFileBytes) {
+        if (!m_pleaseWait)
+            m_pleaseWait = new PleaseWait_Modeless(m_window.get());
+        sheet = m_pleaseWait;
     }
-    DesignFileReadResult read = DesignFile::read(bytes);
-    if (read.badMagic) {
-        Show_NSLog_Message(read.reason);
-        Show_MessageBox(corruptMessage);
+    PleaseWaitRun::run(sheet, [&read, path] { read = DesignFile::readFile(path); });
+    if (!read.ok) {
+        Show_NSLog_Message(QStringLiteral("Design file %1: %2").arg(path, read.reason));
+        Show_MessageBox(read.tooLarge ? tooLargeMessage : corruptMessage);
         return false;
     }
 
     New_Project_Setting_Reset();
     Remove_All_Tab_Items();
-    if (!read.ok) {
-        // What the file lacks stays as the reset left it.
-        DesignFileContents initial = designFileContents();
-        read = DesignFile::read(bytes, initial);
-    }
     Project_File_Name = log_or_template == QLatin1String("L") ? path : QString("");
 
-    loadDesignFileContents(read);
-
-    if (!read.ok) {
-        // A half-read design must not be saved over the file it came from.
-        Show_NSLog_Message(QStringLiteral("Design file %1: %2").arg(path, read.reason));
-        Project_File_Name = QString("");
-        Set_Log_Name_In_Title();
-        Show_RHS_Properties(nullptr);
-        selectArrowTool();
-        Refresh_Canvas();
-        return false;
-    }
+    loadDesignFileContents(read.contents);
 
     if (log_or_template == QLatin1String("L"))
         Set_Log_Name_In_Title();
@@ -1667,41 +1630,38 @@ bool SKTWindowController::Read_and_load_design_Log(const QString& path, const QS
     return true;
 }
 
-void SKTWindowController::loadDesignFileContents(const DesignFileReadResult& read)
+void SKTWindowController::loadDesignFileContents(const DesignFileContents& contents)
 {
     const QuietUpdate quiet;
-    const DesignFileContents& contents = read.contents;
-    // Element indexes of the size, the binding path and the rows.
-    constexpr int sizeIndex = 19, pathIndex = 58, titlesIndex = 59, rowsIndex = 60;
 
     setFront_card_Prop(contents.front);
-    if (read.elementsRead > sizeIndex) {
-        const QSizeF size = contents.front.Card_Size();
-        Set_Document_Size(size);
-        SetDocumentCanvasSize(size);
-        Set_Card_Size_In_Control(QSizeF(Points_to_MM_Convert(float(size.width())),
-                                        Points_to_MM_Convert(float(size.height()))));
-    }
+    const QSizeF size = contents.front.Card_Size();
+    Set_Document_Size(size);
+    SetDocumentCanvasSize(size);
+    Set_Card_Size_In_Control(QSizeF(Points_to_MM_Convert(float(size.width())),
+                                    Points_to_MM_Convert(float(size.height()))));
     setBack_card_Prop(contents.back);
+    // The outline and the number of sides are one value for the whole
+    // card; the front record carries them.
+    Card_Shape = CardSettings::cardShapeForCode(contents.front.Card_Shape());
+    showCardShape();
+    showCardSides(CardSettings::sidesForRecord(contents.front));
 
-    if (read.elementsRead > pathIndex) {
-        Excel_Binding_Use = contents.excelBindingUse;
-        Excel_Source_Path = contents.excelSourcePath;
-        // The source list offers "Excel" while a spreadsheet table is bound.
-        auto* source = m_window->findChild<QComboBox*>(QStringLiteral("Data_source_type"));
-        if (Excel_Binding_Use)
-            Add_Excel_Col_Name_In_Combo(source);
-        else
-            Remove_Excel_Col_Name_In_Combo(source);
-    }
+    Excel_Binding_Use = contents.excelBindingUse;
+    Excel_Source_Path = contents.excelSourcePath;
+    // The source list offers "Excel" while a spreadsheet table is bound.
+    auto* source = m_window->findChild<QComboBox*>(QStringLiteral("Data_source_type"));
+    if (Excel_Binding_Use)
+        Add_Excel_Col_Name_In_Combo(source);
+    else
+        Remove_Excel_Col_Name_In_Combo(source);
     // The row-number column keeps its own title; the others come from the file.
-    if (read.elementsRead > titlesIndex && !contents.columnTitles.isEmpty()) {
+    if (!contents.columnTitles.isEmpty()) {
         const QString first = Excel_Column_Titles.value(0, QStringLiteral("No."));
         Excel_Column_Titles = contents.columnTitles;
         Excel_Column_Titles[0] = first;
     }
-    if (read.elementsRead > rowsIndex)
-        ListData = contents.rows;
+    ListData = contents.rows;
 
     const UndoRegistrationPause noUndo(m_document);
     if (!m_document)
@@ -3567,8 +3527,14 @@ void SKTWindowController::createSeriesWindows()
 
 namespace {
 
-// Pixels = points: cards are exported at the size they render at.
-constexpr double exportDpi = 72.0;
+// The pixel density of the pictures the export dialog asks for.
+double exportDpi(const ExportWindow* dialog)
+{
+    if (!dialog)
+        return CardExportPlan::cardDpi;
+    return CardExportPlan::pictureDpi(CardExportPlan::extensionOfType(dialog->fileFormatPopup->currentText()),
+                                      dialog->chosenDpi());
+}
 
 }
 
@@ -3664,16 +3630,17 @@ void SKTWindowController::Export_Single_File(const QString& path, bool show_msg)
     try {
         const bool combined = m_exportWindow && m_exportWindow->export_combined_image_chk->isChecked();
         const CardExportPlan plan = CardExportPlan::forPath(path, export_card_side, combined);
+        const double dpi = exportDpi(m_exportWindow);
         Picture back;
         if (plan.drawBack) {
             Card_Front_Or_Back = 1;
-            back = sideSnapshot(1).picture(exportDpi);
+            back = sideSnapshot(1).picture(dpi);
             if (!plan.backFile.isEmpty())
                 Export_File_Function(plan.backFile, back, plan.drawFront ? false : show_msg);
         }
         if (plan.drawFront) {
             Card_Front_Or_Back = 0;
-            const Picture front = sideSnapshot(0).picture(exportDpi);
+            const Picture front = sideSnapshot(0).picture(dpi);
             if (plan.combined)
                 Export_Combined_Image(front, back, plan.frontFile, show_msg);
             else
@@ -3747,6 +3714,7 @@ void SKTWindowController::Export_Batch_File(const QString& folder)
     job.folder = target;
     job.type = CardExportPlan::extensionOfType(m_exportWindow ? m_exportWindow->fileFormatPopup->currentText()
                                                               : QStringLiteral("png"));
+    job.dpi = exportDpi(m_exportWindow);
     job.sides = export_card_side;
     job.combined = m_exportWindow && m_exportWindow->export_combined_image_chk->isChecked();
     job.records = std::max(0, int(Total_Batch_Excel_Card));
@@ -3856,14 +3824,18 @@ void SKTWindowController::Export_As_Template_Clicked()
         // The dialog takes no name that leaves the folder.
         if (!TemplateStore::isSafeName(export_template_name))
             return;
-        store.removePair(export_template_name);
         QDir().mkpath(store.folder());
 
-        // The design is written under the template's path; the open design
-        // keeps its own.
+        // Both files are written into a folder of their own beside the
+        // templates and put in place together once both are whole, so a
+        // failed export keeps the old template of the name. The design is
+        // written there silently; the open design keeps its own path.
+        const QTemporaryDir staging(store.folder() + QStringLiteral("/.export-XXXXXX"));
+        const QString design = staging.filePath(QFileInfo(store.designPath(export_template_name)).fileName());
+        const QString picture = staging.filePath(QFileInfo(store.picturePath(export_template_name)).fileName());
         const QString remembered = Project_File_Name;
-        Project_File_Name = store.designPath(export_template_name);
-        const bool designWritten = Save_project_file(false, false);
+        Project_File_Name = design;
+        const bool designWritten = staging.isValid() && Save_project_file(false, false);
         Project_File_Name = remembered;
         Set_Log_Name_In_Title();
 
@@ -3871,12 +3843,11 @@ void SKTWindowController::Export_As_Template_Clicked()
         export_card_side = QStringLiteral("BOTH");
         if (m_exportWindow)
             m_exportWindow->export_combined_image_chk->setChecked(true);
-        const QString picture = store.picturePath(export_template_name);
         if (designWritten)
             Export_Single_File(picture, false);
 
-        if (!designWritten || !QFileInfo(picture).isFile()) {
-            store.removePair(export_template_name);
+        if (!designWritten || !QFileInfo(picture).isFile()
+            || !store.placePair(export_template_name, design, picture)) {
             Show_MessageBox(templateFailedMessage);
             return;
         }
@@ -3906,7 +3877,7 @@ void SKTWindowController::New_From_Template_Clicked()
     const int savedShape = Card_Shape;
     try {
         if (picker->Open_Template_Window() == 1 && openTemplateDesign(Selected_Template_Path)) {
-            // A template starts as a rectangular card.
+            // The card takes the template's own outline.
             showCardShape();
             Refresh_Canvas();
             return;

@@ -272,10 +272,10 @@ public:
     // False when nothing was written (the caller then goes no further).
     bool Save_project_file(bool save_as, bool show_msg);
     // Reads a design file into the design: mode "L" makes it the open file,
-    // any other mode loads it without a path. False, with the message "File
-    // is corrupt and cannot be opened." and the design untouched, for a file
-    // that is no design file; false, logged and untitled (so that a later
-    // Save cannot overwrite the file) for one damaged further on.
+    // any other mode loads it without a path. The file is read whole first:
+    // one that is no design file, is damaged anywhere or is far too large
+    // gives false with a message, the reason logged and the open design
+    // untouched.
     bool Read_and_load_design_Log(const QString& path, const QString& log_or_template);
     // Lets the user choose a design file and reads it in mode "L".
     bool Open_Log_File();
@@ -558,8 +558,9 @@ private:
     bool saveBeforeReplacing(const QString& question);
     // The design as the design file holds it.
     DesignFileContents designFileContents() const;
-    // Puts what a reading gave into the design (quiet, no undo).
-    void loadDesignFileContents(const DesignFileReadResult& read);
+    // Puts a design file's contents into the design (quiet, no undo): the
+    // records, the card's size, outline and sides, the table and objects.
+    void loadDesignFileContents(const DesignFileContents& contents);
     void init();
     void awakeFromNib();
     void connectCardPanels();
@@ -582,6 +583,9 @@ private:
     void selectFillRadio(const QString& fillCode);
     void setBackgroundImage(int side, const QString& path);
     void showCardShape();
+    // `CARD_SIDE_STR` from a sides value ("1" one side, anything else two),
+    // shown in the Sides list (quietly) and the back-side button.
+    void showCardSides(const QString& sides);
     void setSideButtons(int view);
 
     QPointer<SKTDocument> m_document;
@@ -889,6 +893,8 @@ private:
     bool openTemplateDesign(const QString& designPath);
 
     QPointer<class Start_Card> m_startCard;
+    // Shown while a large design file is read.
+    QPointer<class PleaseWait_Modeless> m_pleaseWait;
 
     // ---- picture library and the card panel's background browser ----
 public:

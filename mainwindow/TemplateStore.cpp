@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstdio>
+
 #include <utility>
 
 namespace {
@@ -106,6 +108,29 @@ void TemplateStore::removePair(const QString& name) const
     const QString design = designPath(name);
     if (existsOrIsLink(design) && !QFileInfo(design).isDir())
         Delete_File(design);
+}
+
+bool TemplateStore::placePair(const QString& name, const QString& writtenDesign, const QString& writtenPicture) const
+{
+    if (!isSafeName(name))
+        return false;
+    const QString picture = picturePath(name);
+    const auto place = [](const QString& from, const QString& to) {
+        return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+    };
+    // A folder in the way of either file stops both, before anything moves.
+    if (QFileInfo(designPath(name)).isDir() || QFileInfo(picture).isDir()
+        || !place(writtenDesign, designPath(name)) || !place(writtenPicture, picture))
+        return false;
+    // An older picture of the name in another kind ("jpg", "PNG") would
+    // stand beside the new one.
+    const QDir dir(m_folder);
+    for (const QString& file : dir.entryList(QDir::Files | QDir::System | QDir::Hidden)) {
+        if (PictureFolders::isListedPicture(file) && pathWithoutExtension(file) == name
+            && dir.filePath(file) != picture)
+            Delete_File(dir.filePath(file));
+    }
+    return true;
 }
 
 bool TemplateStore::deleteTemplate(const QString& picturePath) const

@@ -48,6 +48,11 @@ public:
     // Deletes the picture and the design file of a name (missing ones are no
     // error).
     void removePair(const QString& name) const;
+    // Puts a design file and a picture written elsewhere on the same disk
+    // in place of the pair of `name` (each replaced in one step), then
+    // deletes the name's pictures of other kinds. False when either cannot
+    // be put in place.
+    bool placePair(const QString& name, const QString& writtenDesign, const QString& writtenPicture) const;
     // Deletes the template of a picture of this folder; false for a path
     // outside it.
     bool deleteTemplate(const QString& picturePath) const;

@@ -1,7 +1,8 @@
 #pragma once
 
-// Where the main window goes on a screen. Window-free: rectangles in, a
-// rectangle out.
+// Where windows go on a screen. Window-free: rectangles in, a rectangle out.
+// Frames are whole windows (title bar and borders included); `available` is
+// the screen's area without its panels and docks.
 
 #include <QMargins>
 #include <QRect>
@@ -25,4 +26,13 @@ public:
     // shrunk to no more than the available width and height and moved the
     // shortest way into the area. An empty area changes nothing.
     static QRect fitted(const QRect& wanted, const QRect& available);
+
+    // The frame a window opens with: `wanted` fitted into `available`, but
+    // never smaller than `minimum` (the frame around the window's smallest
+    // size). A window whose smallest size is larger than the area keeps its
+    // top-left corner, and so its title bar, inside the area.
+    static QRect openingFrame(const QRect& wanted, const QSize& minimum, const QRect& available);
+
+    // `size` centred over `over` (a dialog over the window it belongs to).
+    static QRect centred(const QSize& size, const QRect& over);
 };

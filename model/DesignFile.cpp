@@ -6,6 +6,9 @@
 #include "platform/GeometryString.h"
 #include "platform/Overloaded.h"
 #include "platform/PlistValue.h"
+#include "platform/RegularFile.h"
+
+#include <QFile>
 
 #include <algorithm>
 #include <cmath>
@@ -366,4 +369,31 @@ DesignFileReadResult DesignFile::read(const QByteArray& bytes, const DesignFileC
     }
     result.ok = true;
     return result;
+}
+
+DesignFileReadResult DesignFile::readFile(const QString& path)
+{
+    DesignFileReadResult result;
+    QFile file;
+    if (!RegularFile::openForReading(file, path)) {
+        result.badMagic = true;
+        result.reason = QStringLiteral("The file cannot be opened.");
+        return result;
+    }
+    // The size the file claims, then what reading gives: a file that grows
+    // while it is read is cut off at the limit and refused as well.
+    QByteArray bytes;
+    if (file.size() <= maxFileBytes)
+        bytes = file.read(maxFileBytes + 1);
+    if (file.size() > maxFileBytes || bytes.size() > maxFileBytes) {
+        result.tooLarge = true;
+        result.reason = QStringLiteral("The file holds %1 bytes, more than a design file can.").arg(file.size());
+        return result;
+    }
+    if (file.error() != QFileDevice::NoError) {
+        result.badMagic = true;
+        result.reason = file.errorString();
+        return result;
+    }
+    return read(bytes);
 }

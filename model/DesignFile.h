@@ -35,6 +35,7 @@ struct DesignFileReadResult {
     DesignFileContents contents;
     bool ok = false;
     bool badMagic = false;             // not a property-list array, or element 0 is not the magic
+    bool tooLarge = false;             // larger than DesignFile::maxFileBytes; nothing was read
     QString reason;
     int elementsRead = 0;
 };
@@ -72,7 +73,20 @@ public:
     // The 28 items in file order; used by the writer and the reader alike.
     static const QList<RecordItem>& recordItemTable();
 
+    // Larger files are refused before a byte is read. A design holds two
+    // side records, a spreadsheet table and its card objects; pictures are
+    // loaded from their paths, so only barcode pictures travel inside the
+    // file and even a design with a large table and many objects stays
+    // within a few megabytes. Reading and parsing hundreds of megabytes of
+    // XML takes most of a minute and gigabytes of memory; a file of this
+    // size is parsed in a few seconds.
+    static constexpr qint64 maxFileBytes = 64 * 1024 * 1024;
+
     static QByteArray write(const DesignFileContents& contents);
+    // Reads the design file at `path` as read() does. A file that cannot be
+    // opened as a regular file reads as no design file (`badMagic`); one
+    // larger than maxFileBytes gives `tooLarge` without being read.
+    static DesignFileReadResult readFile(const QString& path);
     // `initial` gives what stays in place for what a damaged file lacks.
     static DesignFileReadResult read(const QByteArray& bytes, const DesignFileContents& initial = {});
 

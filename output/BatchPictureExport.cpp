@@ -13,13 +13,6 @@
 #include <thread>
 #include <vector>
 
-namespace {
-
-// Pixels = points: the card renders at 72 dots per inch.
-constexpr double exportDpi = 72.0;
-
-}
-
 BatchPictureExport::Result BatchPictureExport::run(const Job& job, const std::atomic<bool>& stop,
                                                    const std::function<void(int)>& progress)
 {
@@ -86,12 +79,12 @@ BatchPictureExport::Result BatchPictureExport::run(const Job& job, const std::at
             if (plan.drawBack) {
                 if (job.bind)
                     job.bind(back, record);
-                backPicture = back.picture(exportDpi).image();
+                backPicture = back.picture(job.dpi).image();
             }
             if (plan.drawFront) {
                 if (job.bind)
                     job.bind(front, record);
-                frontPicture = front.picture(exportDpi).image();
+                frontPicture = front.picture(job.dpi).image();
             }
             // Encoded here, side by side with the other workers; only the
             // writes wait for the record's turn.

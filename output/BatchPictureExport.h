@@ -31,6 +31,7 @@ public:
         Binder bind;
         QString folder;     // the files' folder, already made
         QString type;       // the files' extension
+        double dpi = 72.0;  // pixels per inch of the pictures
         QString sides;      // "F", "B" or "BOTH"
         bool combined = false;
         int records = 0;

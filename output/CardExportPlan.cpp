@@ -1,12 +1,13 @@
 #include "output/CardExportPlan.h"
 
+#include "platform/AtomicFile.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 
 CardExportPlan CardExportPlan::forPath(const QString& path, const QString& sides, bool combined)
 {
@@ -60,6 +61,16 @@ QString CardExportPlan::extensionOfType(const QString& title)
     return title.trimmed().toLower();
 }
 
+double CardExportPlan::pictureDpi(const QString& type, double chosenDpi)
+{
+    const QString extension = type.trimmed().toLower();
+    const bool tiff = extension == QLatin1String("tiff") || extension == QLatin1String("tif");
+    // beyond 1200 dpi a card picture would run into hundreds of megabytes
+    if (tiff && chosenDpi >= 1 && chosenDpi <= 1200)
+        return chosenDpi;
+    return cardDpi;
+}
+
 QImage combinedCardPicture(const QImage& front, const QImage& back)
 {
     if (front.isNull() || back.isNull())
@@ -68,6 +79,8 @@ QImage combinedCardPicture(const QImage& front, const QImage& back)
     const int h = front.height();
     QImage combined(w, 2 * h, QImage::Format_ARGB32);
     combined.fill(Qt::transparent);
+    combined.setDotsPerMeterX(front.dotsPerMeterX());
+    combined.setDotsPerMeterY(front.dotsPerMeterY());
     QPainter painter(&combined);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -88,6 +101,8 @@ QByteArray formatOf(const QString& path, QImage& image)
         // JPEG has no alpha: flatten on white rather than black.
         QImage flat(image.size(), QImage::Format_RGB32);
         flat.fill(Qt::white);
+        flat.setDotsPerMeterX(image.dotsPerMeterX());
+        flat.setDotsPerMeterY(image.dotsPerMeterY());
         QPainter painter(&flat);
         painter.drawImage(QPoint(0, 0), image);
         painter.end();
@@ -136,16 +151,10 @@ bool writeCardPictureData(const QByteArray& data, const QString& path, QString* 
     };
     if (QFileInfo(path).isDir())
         return fail(QStringLiteral("%1 is a folder.").arg(path));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    if (file.write(data) != data.size()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        return fail(why);
-    }
-    if (!file.commit())
-        return fail(file.errorString());
+    // The whole file replaces the old one in one step.
+    QString reason;
+    if (!AtomicFile::save(path, data, &reason))
+        return fail(reason);
     return true;
 }
 

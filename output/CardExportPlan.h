@@ -34,11 +34,20 @@ struct CardExportPlan
     static QString batchFolder(const QString& chosen);
     // The file extension of a file type title of the export dialog.
     static QString extensionOfType(const QString& title);
+
+    // Pixels per inch of pictures at the card's own size: one pixel a point.
+    static constexpr double cardDpi = 72.0;
+    // The pixel density pictures of the file type `type` (an extension) are
+    // drawn at: a TIFF at `chosenDpi`, the resolution chosen in the export
+    // dialog (the same size in points, that density written in the file);
+    // every other type, and a TIFF without a usable choice, at cardDpi.
+    static double pictureDpi(const QString& type, double chosenDpi);
 };
 
 // One picture as wide as the front and twice as high: the front in the
 // upper half, the back below it, each copied unscaled from the lower-left
-// corner of its half (what lies outside is cut). Null when either is null.
+// corner of its half (what lies outside is cut), at the front's pixel
+// density. Null when either is null.
 QImage combinedCardPicture(const QImage& front, const QImage& back);
 
 // Writes `image` to `path` atomically, encoded by the path's extension

@@ -14,6 +14,8 @@ MailBatch::Result MailBatch::run(const Job& job, const std::atomic<bool>& stop,
     const int n = int(steps.size());
     const bool batch = job.mode == MailPlan::Mode::EveryRecipient || job.mode == MailPlan::Mode::OnePerRecipient;
     const Sleep sleep = job.sleep ? job.sleep : Sleep([](int ms) { QThread::msleep(ulong(ms)); });
+    for (const MailPlan::Step& step : steps)
+        result.planned += int(step.recipients.size());
 
     QStringList current;
     bool currentDrawn = false;
@@ -53,8 +55,10 @@ MailBatch::Result MailBatch::run(const Job& job, const std::atomic<bool>& stop,
                 break;
             }
             ++result.runs;
-            if (!job.send(to, attachments)) {
+            const Delivery delivery = job.send(to, attachments);
+            if (!delivery.sent) {
                 ++result.failedRuns;
+                result.reason = delivery.reason;
                 failed = true;
                 break;
             }
@@ -63,8 +67,10 @@ MailBatch::Result MailBatch::run(const Job& job, const std::atomic<bool>& stop,
             break;
         // A failure ends the send, except in to-every mode, where it ends
         // only the record's mails.
-        if (failed && job.mode != MailPlan::Mode::EveryRecipient)
+        if (failed && job.mode != MailPlan::Mode::EveryRecipient) {
+            result.endedByFailure = true;
             break;
+        }
 
         ++sinceBreak;
         if (job.pauseEvery > 0 && sinceBreak >= job.pauseEvery && i + 1 < n) {

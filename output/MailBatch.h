@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <functional>
+#include <utility>
 
 class MailBatch
 {
@@ -20,8 +21,15 @@ public:
     // The attachments of a record (-1: the current card), back before
     // front; false when its pictures could not be made.
     using Render = std::function<bool(int record, QStringList* attachments)>;
-    // Sends one mail; true only when it was sent.
-    using Send = std::function<bool(const QString& to, const QStringList& attachments)>;
+    // What became of one mail: sent, or why not.
+    struct Delivery
+    {
+        Delivery(bool sent, QString reason = {}) : sent(sent), reason(std::move(reason)) {}
+        bool sent;
+        QString reason;
+    };
+    // Sends one mail.
+    using Send = std::function<Delivery(const QString& to, const QStringList& attachments)>;
     // Waits `milliseconds` (at most one second at a time).
     using Sleep = std::function<void(int milliseconds)>;
 
@@ -40,11 +48,15 @@ public:
 
     struct Result
     {
+        int planned = 0;        // mails the run was to send
         int runs = 0;           // mails handed to the send hook
         int failedRuns = 0;
         int skippedRecords = 0; // records whose pictures could not be made
         int pauses = 0;
         bool stopped = false;
+        bool endedByFailure = false;    // a failed mail ended the run
+        QString reason;                 // why the last failed mail was not sent
+        int sent() const { return runs - failedRuns; }
         // Every planned mail was sent.
         bool success() const { return runs > 0 && failedRuns == 0 && skippedRecords == 0 && !stopped; }
     };

@@ -93,3 +93,17 @@ QString MailPlan::pauseText(qint64 milliseconds)
         text += m + sec;
     return text;
 }
+
+QString MailPlan::failureDetails(const QString& reason, int sent, int planned, bool endedByFailure)
+{
+    QStringList lines;
+    if (!reason.isEmpty())
+        lines << QStringLiteral("Reason: ") + reason;
+    if (planned > 1) {
+        lines << (endedByFailure ? QStringLiteral("%1 of %2 mails were sent before the failure.")
+                                 : QStringLiteral("%1 of %2 mails were sent."))
+                     .arg(sent)
+                     .arg(planned);
+    }
+    return lines.join(QLatin1Char('\n'));
+}

@@ -51,4 +51,9 @@ struct MailPlan
     static qint64 pauseMilliseconds(int hours, int minutes, int seconds);
     // "Pausing the process for ..." for `milliseconds`.
     static QString pauseText(qint64 milliseconds);
+
+    // The lines that follow the failure text: the reason the mail server or
+    // the mail program gave (when known), and for a run of several mails how
+    // many of them went out, so the user knows who already has theirs.
+    static QString failureDetails(const QString& reason, int sent, int planned, bool endedByFailure);
 };

@@ -9,6 +9,26 @@
 #include <QProcess>
 #include <QTimer>
 
+namespace {
+
+// The last line of a text that holds something, in one line of printable
+// characters and of a length a message can show.
+QString lastLine(const QString& text)
+{
+    const QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (auto it = lines.crbegin(); it != lines.crend(); ++it) {
+        QString line;
+        for (const QChar c : *it)
+            line += c.isPrint() ? c : QLatin1Char(' ');
+        line = line.simplified();
+        if (!line.isEmpty())
+            return line.size() > 300 ? line.left(299) + QChar(0x2026) : line;
+    }
+    return {};
+}
+
+}
+
 QString MailScript::defaultScript()
 {
     return Resource_Path + QStringLiteral("/pyth_mail.py");
@@ -19,6 +39,16 @@ MailScript::MailScript(QString interpreter, QString script, int timeoutMs)
 {
     m_environment.insert(QStringLiteral("PYTHONPATH"), QString());
     m_environment.insert(QStringLiteral("PATH"), QStringLiteral("/bin:/usr/bin:/usr/local/bin"));
+    for (const QString& name : passedEnvironment()) {
+        const QString value = qEnvironmentVariable(name.toLatin1().constData());
+        if (!value.isEmpty())
+            m_environment.insert(name, value);
+    }
+}
+
+QStringList MailScript::passedEnvironment()
+{
+    return {QStringLiteral("BRIGHTFOLD_MAIL_CAFILE"), QStringLiteral("SSL_CERT_FILE"), QStringLiteral("SSL_CERT_DIR")};
 }
 
 MailScript::~MailScript() = default;
@@ -52,7 +82,6 @@ MailScript::Result MailScript::send(const Mail& mail) const
     process.setProgram(m_interpreter);
     process.setArguments(arguments(mail));
     process.setProcessEnvironment(m_environment);
-    process.setProcessChannelMode(QProcess::MergedChannels);
 
     QEventLoop loop;
     QTimer timer;
@@ -71,6 +100,7 @@ MailScript::Result MailScript::send(const Mail& mail) const
     if (!process.waitForStarted(10000)) {
         qWarning() << "mail script could not be started:" << m_interpreter << m_script;
         result.output = process.errorString();
+        result.reason = QStringLiteral("The mail program could not be started: ") + result.output;
         return result;
     }
     result.started = true;
@@ -84,9 +114,20 @@ MailScript::Result MailScript::send(const Mail& mail) const
         process.kill();
         process.waitForFinished(5000);
     }
-    result.output = QString::fromUtf8(process.readAll());
+    const QString errors = QString::fromUtf8(process.readAllStandardError());
+    result.output = errors + QString::fromUtf8(process.readAllStandardOutput());
     result.exitCode = process.exitCode();
     result.sent = !result.timedOut && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    if (!result.sent) {
+        if (result.timedOut)
+            result.reason = QStringLiteral("The mail server did not answer in time.");
+        else if (process.exitStatus() != QProcess::NormalExit)
+            result.reason = QStringLiteral("The mail program ended unexpectedly.");
+        else
+            result.reason = lastLine(errors);
+        if (result.reason.isEmpty())
+            result.reason = QStringLiteral("The mail program ended with code %1.").arg(result.exitCode);
+    }
     if (!result.sent)
         qWarning() << "mail script ended without sending, exit code" << result.exitCode
                    << (result.timedOut ? "(time limit)" : "");

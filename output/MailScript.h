@@ -3,8 +3,11 @@
 // Runs the mail script (`pyth_mail.py` of the resource folder) once per
 // e-mail: the interpreter gets the script and always nine values (an absent
 // one is ""), the password travels on standard input only, and the
-// environment holds only PYTHONPATH (empty) and PATH. A run that does not
-// end within the time limit is killed and counts as not sent.
+// environment holds only PYTHONPATH (empty) and PATH, plus the program's own
+// choice of trusted certificate authorities when it has one
+// (BRIGHTFOLD_MAIL_CAFILE, SSL_CERT_FILE, SSL_CERT_DIR), so a mail server
+// with a company's own CA can be used. A run that does not end within the
+// time limit is killed and counts as not sent.
 
 #include <QProcessEnvironment>
 #include <QString>
@@ -34,8 +37,14 @@ public:
         bool started = false;
         bool timedOut = false;
         int exitCode = -1;
-        QString output;  // what the script wrote (standard output and error)
+        QString output;  // what the script wrote (standard error, then output)
+        // Why the mail was not sent, in one line: the script's own reason
+        // (its last line on standard error), or why it did not run or end.
+        QString reason;
     };
+
+    // The variables passed on from the program's environment when set.
+    static QStringList passedEnvironment();
 
     static QString defaultInterpreter() { return QStringLiteral("/usr/bin/python3"); }
     // The script in `Resource_Path`.

@@ -2,6 +2,7 @@
 
 #include "app/Globals.h"
 #include "app/MessageBoxes.h"
+#include "platform/AtomicFile.h"
 #include "platform/PlistValue.h"
 #include "platform/RegularFile.h"
 
@@ -30,28 +31,7 @@ namespace {
 // to stays as it is; when anything fails the old file stays too.
 bool writeOwnerOnlyFile(const QString& path, const QByteArray& contents)
 {
-    const QFileInfo info(path);
-    QByteArray temporary =
-        QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);   // created 0600
-    if (fd < 0)
-        return false;
-    bool written = ::fchmod(fd, S_IRUSR | S_IWUSR) == 0;
-    for (qsizetype done = 0; written && done < contents.size();) {
-        const ssize_t n = ::write(fd, contents.constData() + done, size_t(contents.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            written = false;
-        else
-            done += n;
-    }
-    written = written && ::fsync(fd) == 0;
-    written = ::close(fd) == 0 && written;
-    if (written && ::rename(temporary.constData(), QFile::encodeName(path).constData()) == 0)
-        return true;
-    ::unlink(temporary.constData());
-    return false;
+    return AtomicFile::save(path, contents, nullptr, AtomicFile::Access::OwnerOnly);
 }
 
 // The dictionary of string values in a property list (XML or binary);
@@ -78,6 +58,25 @@ std::optional<QMap<QString, QString>> readDictionary(const QByteArray& data)
     return dict;
 }
 
+// A settings file that others may read (copied in, or left by an older
+// version) is made readable and writable by its owner alone as soon as it is
+// opened. The open file itself is changed, never a name that may since point
+// elsewhere; a file reached through a symbolic link is left as it is, since
+// the link may lead to a file of some other use.
+void makeOwnerOnly(const QFile& file, const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat named {};
+    struct stat opened {};
+    if (::fstat(file.handle(), &opened) != 0 || (opened.st_mode & (S_IRWXG | S_IRWXO)) == 0)
+        return;
+    if (::lstat(name.constData(), &named) != 0 || !S_ISREG(named.st_mode) || named.st_dev != opened.st_dev
+        || named.st_ino != opened.st_ino || opened.st_uid != ::geteuid())
+        return;
+    if (::fchmod(file.handle(), S_IRUSR | S_IWUSR) != 0)
+        Show_NSLog_Message(QStringLiteral("The mail settings file could not be made private: ") + path);
+}
+
 }
 
 std::unique_ptr<Preferences> Preferences::sharedInstance()
@@ -96,8 +95,10 @@ Preferences::Preferences(const QString& path) : mPreferencesPath(path)
     // hold up the start of the program.
     QFile file;
     QByteArray data;
-    if (RegularFile::openForReading(file, mPreferencesPath))
+    if (RegularFile::openForReading(file, mPreferencesPath)) {
+        makeOwnerOnly(file, mPreferencesPath);
         data = file.readAll();
+    }
     if (std::optional<QMap<QString, QString>> dict = readDictionary(data)) {
         mDict = *dict;
         return;

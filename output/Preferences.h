@@ -35,7 +35,9 @@ public:
     // nested very deep, a text or key with a NUL character), an empty file
     // is put there (replacing what was there, but not what a link there
     // points to) and the store starts from the defaults: recipient, sender,
-    // password, server and port "", the security flag absent.
+    // password, server and port "", the security flag absent. A file that
+    // others may read or write is made private (0600) first, unless the
+    // path is a symbolic link, whose target is not changed.
     explicit Preferences(const QString& path);
 
     QString path() const { return mPreferencesPath; }

@@ -1,10 +1,11 @@
 #include "output/SheetPdfJob.h"
 
+#include "platform/AtomicFile.h"
+
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 SheetPdfJob::Result SheetPdfJob::print(const SheetLayout& layout, const SheetPagination& pagination,
                                        SheetPainter::SideSource source, const QString& path,
@@ -20,8 +21,8 @@ SheetPdfJob::Result SheetPdfJob::print(const SheetLayout& layout, const SheetPag
         result.message = QStringLiteral("The paper has no size.");
         return result;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    AtomicFile file(path);
+    if (!file.open()) {
         result.message = file.errorString();
         return result;
     }
@@ -37,7 +38,7 @@ SheetPdfJob::Result SheetPdfJob::print(const SheetLayout& layout, const SheetPag
         QPainter painter;
         if (!painter.begin(&writer)) {
             result.message = QStringLiteral("The PDF file could not be started.");
-            file.cancelWriting();
+            file.discard();
             return result;
         }
         painter.scale(resolution / 72.0, resolution / 72.0);
@@ -46,7 +47,7 @@ SheetPdfJob::Result SheetPdfJob::print(const SheetLayout& layout, const SheetPag
         drawn = painter.end() && drawn;
     }
     if (!drawn) {
-        file.cancelWriting();
+        file.discard();
         result.message = QStringLiteral("A card could not be drawn.");
         return result;
     }

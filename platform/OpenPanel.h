@@ -6,8 +6,9 @@
 
 class QWidget;
 
-// Lets the user choose one existing file. Tests replace the handler to answer
-// with a scripted path.
+// Lets the user choose one existing file or folder. Tests replace the
+// handler to answer with a scripted path. The panel opens where the last
+// panel's choice lay, else in the home folder.
 class OpenPanel
 {
 public:
@@ -19,7 +20,14 @@ public:
     // given).
     static QString chooseFile(QWidget* parent, const QString& title, const QStringList& extensions,
                               const QString& kind = {});
+    // One existing folder (new ones may be made in the panel); "" when the
+    // panel was cancelled.
+    static QString chooseFolder(QWidget* parent, const QString& title);
 
-    // Replaces the panel; an empty handler brings back the desktop's.
+    // The panel's type list entry for `extensions`: "Pictures (*.png *.PNG)";
+    // empty for any file.
+    static QString nameFilter(const QStringList& extensions, const QString& kind = {});
+
+    // Replaces the file panel; an empty handler brings back the desktop's.
     static void setHandler(Handler handler);
 };

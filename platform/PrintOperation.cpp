@@ -1,5 +1,8 @@
 #include "platform/PrintOperation.h"
 
+#include "platform/AtomicFile.h"
+#include "platform/PdfFileCheck.h"
+
 #include <QPainter>
 #include <QPrinter>
 
@@ -35,13 +38,23 @@ bool PrintOperation::runOperation()
     QPrinter printer(QPrinter::HighResolution);
     const QString outputFile = m_printSettings.value(outputFileNameSetting).toString();
     if (!outputFile.isEmpty()) {
+        // The PDF replaces the file only when it came out whole.
+        AtomicFile file(outputFile);
+        if (!file.open())
+            return fail(file.errorString());
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(outputFile);
-    } else {
-        const QString printerName = m_printSettings.value(printerNameSetting).toString();
-        if (!printerName.isEmpty())
-            printer.setPrinterName(printerName);
+        printer.setOutputFileName(file.temporaryName());
+        if (!runOperation(printer))
+            return false;
+        if (!PdfFileCheck::isWhole(file.temporaryName()))
+            return fail(QStringLiteral("The PDF file could not be written whole."));
+        if (!file.commit())
+            return fail(file.errorString());
+        return true;
     }
+    const QString printerName = m_printSettings.value(printerNameSetting).toString();
+    if (!printerName.isEmpty())
+        printer.setPrinterName(printerName);
     if (!printer.isValid())
         return fail(QStringLiteral("The printer is not available."));
     return runOperation(printer);

@@ -1,5 +1,7 @@
 #include "platform/SavePanel.h"
 
+#include "platform/PanelFolder.h"
+
 #include <QFileDialog>
 
 namespace {
@@ -10,20 +12,28 @@ SavePanel::Handler& handler()
 }
 }
 
-QString SavePanel::chooseFile(QWidget* parent, const QString& title, const QString& extension)
+QString SavePanel::nameFilter(const QString& extension, const QString& kind)
+{
+    const QString name = kind.isEmpty() ? QObject::tr("%1 files").arg(extension.toUpper()) : kind;
+    return QStringLiteral("%1 (*.%2)").arg(name, extension);
+}
+
+QString SavePanel::chooseFile(QWidget* parent, const QString& title, const QString& extension, const QString& kind)
 {
     if (handler())
         return handler()(title, extension);
-    QFileDialog dialog(parent, title);
+    QFileDialog dialog(parent, title, PanelFolder::startFolder());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // The type list below the file name is the panel's extension choice:
     // it holds the one extension, selected.
-    dialog.setNameFilter(QObject::tr("Design files (*.%1)").arg(extension));
+    dialog.setNameFilter(nameFilter(extension, kind));
     dialog.setDefaultSuffix(extension);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
-    return dialog.selectedFiles().constFirst();
+    const QString chosen = dialog.selectedFiles().constFirst();
+    PanelFolder::remember(chosen);
+    return chosen;
 }
 
 void SavePanel::setHandler(Handler h)

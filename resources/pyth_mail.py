@@ -6,8 +6,10 @@
 # The eight values after the script are always given (an absent one is "").
 # FLAG "Y" connects with implicit TLS, anything else with STARTTLS, which is
 # then required. Certificates and host names are always verified; the
-# environment variable BRIGHTFOLD_MAIL_CAFILE names extra trusted CAs.
+# environment variable BRIGHTFOLD_MAIL_CAFILE names extra trusted CAs (and
+# SSL_CERT_FILE / SSL_CERT_DIR replace the system's as usual).
 # The password is the first line of standard input; it is never printed.
+# Why a mail could not be sent is the last line written to standard error.
 # Exit status 0 only when the server accepted the mail:
 #   1 unexpected error, 2 bad arguments, 3 connection, TLS or timeout,
 #   4 login refused, 5 sender, recipient or data refused, 6 attachment unreadable.
@@ -29,6 +31,13 @@ def fail(code, reason):
     sys.stderr.write(reason + "\n")
     sys.stdout.write(FAILURE + "\n")
     sys.exit(code)
+
+
+def server_answer(e):
+    text = e.smtp_error
+    if isinstance(text, bytes):
+        text = text.decode("utf-8", "replace")
+    return ("%s %s" % (e.smtp_code, " ".join(str(text).split())))[:200]
 
 
 def picture_type(data, name):
@@ -94,7 +103,10 @@ def main(argv):
     context = ssl.create_default_context()
     cafile = os.environ.get("BRIGHTFOLD_MAIL_CAFILE")
     if cafile:
-        context.load_verify_locations(cafile=cafile)
+        try:
+            context.load_verify_locations(cafile=cafile)
+        except OSError as e:  # ssl.SSLError too: a file that holds no certificate
+            fail(2, "the trusted CA file %s could not be read: %s" % (cafile, getattr(e, "strerror", None) or e))
 
     smtp = None
     try:
@@ -111,7 +123,7 @@ def main(argv):
         try:
             smtp.login(login, password)
         except smtplib.SMTPAuthenticationError as e:
-            fail(4, "login refused: %s" % e.smtp_code)
+            fail(4, "authentication failed: the server answered %s" % server_answer(e))
         except UnicodeEncodeError:
             fail(4, "the password cannot be sent to this server")
         except smtplib.SMTPNotSupportedError:
@@ -126,10 +138,14 @@ def main(argv):
         except (smtplib.SMTPException, OSError):
             pass
         smtp = None
+    except ssl.SSLCertVerificationError as e:
+        fail(3, "certificate verify failed: %s" % (e.verify_message or e.reason))
     except (ssl.SSLError, ssl.CertificateError) as e:
         fail(3, "TLS failed: %s" % e)
     except (socket.timeout, TimeoutError):
         fail(3, "the server did not answer in time")
+    except ConnectionRefusedError:
+        fail(3, "connection refused by %s port %d" % (server, port))
     except (smtplib.SMTPConnectError, smtplib.SMTPServerDisconnected,
             smtplib.SMTPHeloError, smtplib.SMTPResponseException, OSError) as e:
         fail(3, "connection failed: %s" % e)

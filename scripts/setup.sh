@@ -9,6 +9,7 @@ packages=(
   libplist-dev libplist-utils libminizip-dev zlib1g-dev libiec16022-dev libpugixml-dev libfontconfig-dev
   fonts-liberation fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev libzxing-dev libqrencode-dev
+  git clang-format desktop-file-utils
   python3 poppler-utils libtiff-tools xvfb xauth xclip
   python3-openpyxl libreoffice-calc-nogui libreoffice-writer-nogui unzip
   python3-aiosmtpd openssl

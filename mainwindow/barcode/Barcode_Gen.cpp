@@ -6,6 +6,7 @@
 #include "barcodes/BarcodeProducer.h"
 #include "barcodes/Globals.h"
 #include "mainwindow/ColorWell.h"
+#include "mainwindow/ControlsScrollArea.h"
 #include "mainwindow/Long_SMS_Dlg.h"
 #include "mainwindow/WindowBackground.h"
 #include "mainwindow/barcode/BarcodeDesignerRules.h"
@@ -216,7 +217,7 @@ void Barcode_Gen::buildWindow()
     image_scroll->setObjectName(QStringLiteral("image_scroll"));
     image_scroll->setWidget(barcodeImage);
     image_scroll->setWidgetResizable(true);
-    image_scroll->setMinimumSize(320, 260);
+    image_scroll->setMinimumSize(320, 200);
     barcode_error_label = new QLabel;
     barcode_error_label->setObjectName(QStringLiteral("barcode_error_label"));
     barcode_error_label->setStyleSheet(QStringLiteral("color: #b00000"));
@@ -247,6 +248,8 @@ void Barcode_Gen::buildWindow()
     auto* columns = new QHBoxLayout;
     columns->addLayout(left, 3);
     columns->addLayout(right, 2);
+    // the settings scroll on a screen lower than they are tall
+    ControlsScrollArea::wrap(*columns, 0);
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(columns, 1);
     outer->addLayout(buttons);

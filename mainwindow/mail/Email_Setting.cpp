@@ -2,6 +2,7 @@
 
 #include "app/Globals.h"
 #include "app/MessageBoxes.h"
+#include "output/MailPlan.h"
 #include "output/MailScript.h"
 #include "output/Preferences.h"
 
@@ -237,9 +238,12 @@ void Email_Setting::Send_Test_Email()
     const MailScript::Result result = MailScript().send(mail);
     wait.hide();
 
-    const QString text = result.sent ? QStringLiteral("E-mail has been sent successfully.")
-                                     : QString::fromLatin1(kSettingsAdvice) + QStringLiteral("\n\nCould not send email.");
+    QString text = result.sent ? QStringLiteral("E-mail has been sent successfully.")
+                               : QString::fromLatin1(kSettingsAdvice) + QStringLiteral("\n\nCould not send email.");
+    if (!result.sent && !result.reason.isEmpty())
+        text += QStringLiteral("\n") + MailPlan::failureDetails(result.reason, 0, 1, true);
     _send_mail_result_status->setText(text);
+    adjustSize();   // the whole wrapped status text, not its first lines
     Show_MessageBox(text);
 }
 

@@ -4,6 +4,7 @@
 #include "app/MessageBoxes.h"
 #include "app/StringHelpers.h"
 #include "data/Globals.h"
+#include "mainwindow/ControlsScrollArea.h"
 #include "mainwindow/WindowBackground.h"
 #include "model/Globals.h"
 #include "output/Globals.h"
@@ -56,7 +57,10 @@ Send_Mail::Send_Mail(Cards cards, QWidget* parent)
 {
     setWindowTitle(tr("Send E-mail"));
     WindowBackground::apply(*this);
-    m_sender = [](const MailScript::Mail& mail) { return MailScript().send(mail).sent; };
+    m_sender = [](const MailScript::Mail& mail) {
+        const MailScript::Result result = MailScript().send(mail);
+        return MailBatch::Delivery(result.sent, result.reason);
+    };
 
     from_txt = new QLineEdit;
     to_txt = new QLineEdit;
@@ -142,6 +146,8 @@ Send_Mail::Send_Mail(Cards cards, QWidget* parent)
     layout->addWidget(delayed_delv_chk);
     layout->addWidget(delayed_box);
     layout->addLayout(buttons);
+    // on a screen lower than the window the choices scroll, the buttons stay
+    ControlsScrollArea::wrapItems(*layout, 0, layout->count() - 1);
 
     connect(rd_without_barcode, &QRadioButton::clicked, this, &Send_Mail::Without_barcode_rd_select);
     connect(rd_mail_curr_barcode, &QRadioButton::clicked, this, &Send_Mail::send_barcode_rd_select);
@@ -372,10 +378,10 @@ void Send_Mail::Send_Button()
         MailScript::Mail one = mail;
         one.recipient = to;
         one.attachments = attachments;
-        const bool sent = send(one);
-        if (!sent)
+        MailBatch::Delivery delivery = send(one);
+        if (!delivery.sent)
             Show_NSLog_Message(QStringLiteral("error in mail"));
-        return sent;
+        return delivery;
     };
 
     list_count = int(MailPlan::steps(job.mode, job.recipients, job.records).size());
@@ -402,7 +408,12 @@ void Send_Mail::Send_Button()
         Card_Front_Or_Back = savedSide;
         folder->remove();
         const bool success = result->success();
-        Show_MessageBox(success ? sentText : notSentText);
+        QString outcome = success ? sentText : notSentText;
+        const QString details =
+            MailPlan::failureDetails(result->reason, result->sent(), result->planned, result->endedByFailure);
+        if (!success && !details.isEmpty())
+            outcome += QStringLiteral("\n\n") + details;
+        Show_MessageBox(outcome);
         emit sendingFinished(success);
     });
     m_worker->start();

@@ -5,9 +5,11 @@
 // after every N mails. Send reads the form on the GUI thread and runs the
 // mails on a worker (MailBatch) behind the progress sheet; the worker draws
 // cards from side snapshots only and sends each mail through the mail
-// script. Success is announced only when every mail was sent.
+// script. Success is announced only when every mail was sent; a failure
+// tells why the last mail failed and how many mails went out.
 
 #include "output/BatchPictureExport.h"
+#include "output/MailBatch.h"
 #include "output/MailScript.h"
 
 #include <QDialog>
@@ -39,8 +41,8 @@ public:
         std::function<void()> restoreFirstRecord;      // record 0's values back on the card
         std::function<void()> settings;                // the mail settings dialog; the settings read again
     };
-    // Sends one mail; true only when it was sent. Runs on the worker.
-    using Sender = std::function<bool(const MailScript::Mail& mail)>;
+    // Sends one mail: sent, or why not. Runs on the worker.
+    using Sender = std::function<MailBatch::Delivery(const MailScript::Mail& mail)>;
 
     explicit Send_Mail(Cards cards, QWidget* parent = nullptr);
     ~Send_Mail() override;

@@ -5,11 +5,14 @@
 #include "canvas/SKTRenderingView.h"
 #include "data/Globals.h"
 #include "mainwindow/SKTWindowController.h"
+#include "mainwindow/ControlsScrollArea.h"
 #include "mainwindow/WindowBackground.h"
 #include "mainwindow/print/Sample_Preview.h"
 #include "model/Globals.h"
 #include "output/PrinterCatalog.h"
 #include "output/SheetPainter.h"
+#include "platform/AtomicFile.h"
+#include "platform/PdfFileCheck.h"
 #include "platform/SavePanel.h"
 
 #include <QButtonGroup>
@@ -210,7 +213,8 @@ void Print_Wnd::buildWindow()
     PrintView->setPainter([this](QPainter& painter) { paintSheetPreview(painter); });
     Print_sclview = new QScrollArea;
     Print_sclview->setWidget(PrintView);
-    Print_sclview->setMinimumSize(360, 420);
+    // on a low screen the sheet scrolls rather than the window growing
+    Print_sclview->setMinimumSize(360, 200);
     Print_sclview->setBackgroundRole(QPalette::Button);
 
     // buttons
@@ -232,10 +236,15 @@ void Print_Wnd::buildWindow()
     auto* middle = new QVBoxLayout;
     middle->addWidget(paperBox);
     middle->addStretch();
+    auto* controls = new QHBoxLayout;
+    controls->setContentsMargins(0, 0, 0, 0);
+    controls->addLayout(left);
+    controls->addLayout(middle);
     auto* columns = new QHBoxLayout;
-    columns->addLayout(left);
-    columns->addLayout(middle);
+    columns->addLayout(controls);
     columns->addWidget(Print_sclview, 1);
+    // the controls scroll on a screen lower than they are tall
+    ControlsScrollArea::wrap(*columns, 0);
     auto* top = new QVBoxLayout(this);
     top->addLayout(columns, 1);
     top->addLayout(buttons);
@@ -267,7 +276,7 @@ void Print_Wnd::connectControls()
     connect(preview_btn, &QPushButton::clicked, this, [this] { Execute_Printing(true); });
     connect(print_btn, &QPushButton::clicked, this, [this] { Execute_Printing(false); });
     connect(pdf_btn, &QPushButton::clicked, this, [this] {
-        const QString path = SavePanel::chooseFile(this, tr("Save as PDF"), QStringLiteral("pdf"));
+        const QString path = SavePanel::chooseFile(this, tr("Save as PDF"), QStringLiteral("pdf"), tr("PDF files"));
         if (!path.isEmpty() && printToPdf(path))
             Show_MessageBox(QStringLiteral("PDF has been saved successfully."));
     });
@@ -662,14 +671,16 @@ bool Print_Wnd::printToPdf(const QString& path)
     QPrinter pdf(QPrinter::HighResolution);
     pdf.setOutputFormat(QPrinter::PdfFormat);
     pdf.setPageLayout(m_printer->pageLayout());
-    // written next to the file and put in its place only when complete, so
-    // a failed job leaves an older file as it was
-    const QString partial = path + QStringLiteral(".part");
-    pdf.setOutputFileName(partial);
-    const bool written = runJob(pdf, 0);
-    if (!written || QFileInfo(partial).size() == 0 || (QFile::exists(path) && !QFile::remove(path))
-        || !QFile::rename(partial, path)) {
-        QFile::remove(partial);
+    // written next to the file and put in its place only when complete and
+    // whole, so a failed job leaves an older file as it was
+    AtomicFile file(path);
+    bool written = file.open();
+    if (written) {
+        pdf.setOutputFileName(file.temporaryName());
+        written = runJob(pdf, 0) && PdfFileCheck::isWhole(file.temporaryName()) && file.commit();
+    }
+    if (!written) {
+        file.discard();
         Show_MessageBox(QStringLiteral("Unable to save PDF file."));
         return false;
     }

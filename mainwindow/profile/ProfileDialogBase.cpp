@@ -4,6 +4,7 @@
 #include "app/MessageBoxes.h"
 #include "app/StringHelpers.h"
 #include "canvas/SKTRenderingView.h"
+#include "mainwindow/ControlsScrollArea.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowBackground.h"
 #include "mainwindow/series/View_Data_Series.h"
@@ -283,6 +284,8 @@ void ProfileDialogBase::buildWindow()
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body);
     layout->addLayout(buttons);
+    // wider and taller than a small screen: the rows scroll, the buttons stay
+    ControlsScrollArea::wrap(*layout, 0, Qt::Horizontal | Qt::Vertical);
 
     connect(excel_path_field, &QLineEdit::textEdited, this, [this](const QString& text) { m_state.excelPath = text; });
     connect(excel_browse_btn, &QPushButton::clicked, this, &ProfileDialogBase::Browse_excel_Btn_Clicked);

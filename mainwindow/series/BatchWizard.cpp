@@ -410,7 +410,8 @@ void BatchWizard::On_Update()
     SeriesValueList::LoadResult result = SeriesValueList::LoadResult::Unreadable;
     PleaseWaitRun::run(plz_wait_Window, [&] { result = loaded.load(path); });
     if (result != SeriesValueList::LoadResult::Loaded) {
-        Show_MessageBox(fileErrorMessage);
+        Show_MessageBox(result == SeriesValueList::LoadResult::TooLarge ? SeriesStore::tooLargeMessage
+                                                                         : fileErrorMessage);
         return;
     }
     showValueScreen();
@@ -551,9 +552,10 @@ void BatchWizard::Export_Value_Btn_Clicked()
     }
     const SeriesExporter::Format format =
         export_type->currentIndex() == 0 ? SeriesExporter::Format::Workbook : SeriesExporter::Format::Text;
-    const QString chosen = SavePanel::chooseFile(
-        this, tr("Export Series"), format == SeriesExporter::Format::Workbook ? QStringLiteral("xlsx")
-                                                                              : QStringLiteral("txt"));
+    const bool workbook = format == SeriesExporter::Format::Workbook;
+    const QString chosen = SavePanel::chooseFile(this, tr("Export Series"),
+                                                 workbook ? QStringLiteral("xlsx") : QStringLiteral("txt"),
+                                                 workbook ? tr("Workbooks") : tr("Text files"));
     if (chosen.isEmpty())
         return;
     const QString path = SeriesExporter::exportPath(chosen, format);

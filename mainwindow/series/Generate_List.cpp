@@ -7,6 +7,7 @@
 #include "data/SeriesGeneratorRules.h"
 #include "data/SeriesSaveRules.h"
 #include "data/SeriesStore.h"
+#include "mainwindow/ControlsScrollArea.h"
 #include "mainwindow/Long_SMS_Dlg.h"
 #include "mainwindow/PleaseWait_Modeless.h"
 #include "mainwindow/WindowBackground.h"
@@ -163,6 +164,8 @@ Generate_List::Generate_List(QWidget* parent) : QDialog(parent)
     layout->addWidget(radioButton_Random);
     layout->addWidget(random_box);
     layout->addWidget(buttons);
+    // on a screen lower than the window the choices scroll, the buttons stay
+    ControlsScrollArea::wrapItems(*layout, 0, layout->count() - 1);
     setMinimumWidth(400);
 
     plz_wait_Window = new PleaseWait_Modeless(this);

@@ -7,6 +7,7 @@
 #include "data/SeriesStore.h"
 #include "mainwindow/PleaseWait_Modeless.h"
 #include "mainwindow/WindowBackground.h"
+#include "mainwindow/series/PleaseWaitRun.h"
 #include "mainwindow/series/SeriesManagerLink.h"
 #include "mainwindow/spreadsheet/Import_Excel.h"
 #include "mainwindow/spreadsheet/Import_Excel_DataSheet.h"
@@ -16,7 +17,6 @@
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFile>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -285,7 +285,7 @@ void Import_Wizard::Browse_Text_Pressed()
 void Import_Wizard::Browse_Image_Pressed()
 {
     const QString folder = s_folderPanel ? s_folderPanel()
-                                         : QFileDialog::getExistingDirectory(this, tr("Choose a picture folder"));
+                                         : OpenPanel::chooseFolder(this, tr("Choose a picture folder"));
     if (folder.isEmpty())
         return;
     Image_path->setText(folder);
@@ -370,9 +370,11 @@ bool Import_Wizard::deliver(QLineEdit* nameField, const QStringList& values)
 
 bool Import_Wizard::Create_And_Save_Text_Data_Sheet(const QString& path)
 {
-    Show_Create_Modeless();
-    const SeriesImportSources::Result read = SeriesImportSources::valuesFromTextFile(path);
-    Hide_Destroy_Modeless();
+    // Read and split on a worker: a text file up to the import's limit may
+    // take a moment.
+    SeriesImportSources::Result read;
+    PleaseWaitRun::run(isVisible() ? plz_wait_Window : nullptr,
+                       [&read, path] { read = SeriesImportSources::valuesFromTextFile(path); });
     if (!read.ok()) {
         Show_MessageBox(read.message);
         return false;

@@ -4,6 +4,7 @@
 #include "app/MessageBoxes.h"
 #include "app/StringHelpers.h"
 #include "data/SeriesSaveRules.h"
+#include "data/SeriesStore.h"
 #include "data/SeriesValueList.h"
 #include "mainwindow/PleaseWait_Modeless.h"
 #include "mainwindow/WindowBackground.h"
@@ -108,6 +109,8 @@ void View_Data_Series::Load_Val_Thread(const QString& path)
     SeriesValueList loaded;
     SeriesValueList::LoadResult result = SeriesValueList::LoadResult::Unreadable;
     PleaseWaitRun::run(plz_wait_Window, [&] { result = loaded.load(path, false); });
+    if (result == SeriesValueList::LoadResult::TooLarge)
+        Show_MessageBox(SeriesStore::tooLargeMessage);
     if (result != SeriesValueList::LoadResult::Loaded) {
         Show_NSLog_Message(QStringLiteral("The series file %1 could not be read.").arg(path));
         return;

@@ -34,6 +34,15 @@ double s_loadPause = 1.0;
 
 enum PickerColumn { StateColumn, ExtensionColumn, HeaderColumn };
 
+// A file that holds no worksheet: no zip archive, an archive of something
+// else, a workbook without sheets.
+const QString unreadableMessage =
+    QStringLiteral("Either file is corrupted or selected file contains invalid characters.");
+// A sheet without a single row (or one that cannot be read).
+const QString emptySheetMessage =
+    QStringLiteral("There is no data in selected sheet.\nPlease select another Sheet/Excel File.\nEither file is "
+                   "corrupted or selected file contains invalid characters.");
+
 }   // namespace
 
 SpreadsheetPicker::SpreadsheetPicker(QWidget* parent, bool withHeaderColumn) : QDialog(parent)
@@ -156,6 +165,8 @@ void SpreadsheetPicker::Load_file_Func(const QString& path)
     QElapsedTimer shown;
     shown.start();
     Show_Create_Modeless();
+    m_loading = true;
+    m_loadMessage.clear();
     try {
         const WorkbookAccess& access = WorkbookAccess::installed();
         const QStringList parts = access.open ? access.open(path) : QStringList();
@@ -168,12 +179,15 @@ void SpreadsheetPicker::Load_file_Func(const QString& path)
             }
             Sheet_ComboBox->setCurrentIndex(-1);
         }
-        if (!sheets.isEmpty())
+        if (sheets.isEmpty())
+            tell(unreadableMessage);
+        else
             Sheet_ComboBox->setCurrentIndex(0);   // runs the sheet choice
         loadOwnLists();
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
     }
+    m_loading = false;
     // The please-wait window stays long enough to be read.
     if (isVisible()) {
         while (shown.elapsed() < qint64(s_loadPause * 1000)) {
@@ -182,6 +196,16 @@ void SpreadsheetPicker::Load_file_Func(const QString& path)
         }
     }
     Hide_Destroy_Modeless();
+    if (!m_loadMessage.isEmpty())
+        Show_MessageBox(m_loadMessage);
+}
+
+void SpreadsheetPicker::tell(const QString& text)
+{
+    if (m_loading)
+        m_loadMessage = text;
+    else
+        Show_MessageBox(text);
 }
 
 void SpreadsheetPicker::sheetChosen()
@@ -194,8 +218,13 @@ void SpreadsheetPicker::sheetChosen()
     try {
         const WorkbookAccess& access = WorkbookAccess::installed();
         const QStringList titles = access.titles ? access.titles() : QStringList();
-        if (titles.isEmpty())
+        if (titles.isEmpty()) {
+            // The columns of the sheet chosen before are not this one's.
+            ListData_xl.clear();
+            reloadPicker();
+            tell(emptySheetMessage);
             return;
+        }
         ListData_xl = SpreadsheetImport::choicesFromTitles(titles);
         reloadPicker();
     } catch (const std::exception& e) {

@@ -33,9 +33,11 @@ public:
     int Open_excel_Wnd(const QString& path);
 
     // Reads the workbook at `path`: its sheets into the pop-up, the first
-    // sheet chosen.
+    // sheet chosen. A file with no sheet to read is reported once the
+    // please-wait window is gone.
     void Load_file_Func(const QString& path);
-    // The sheet pop-up's choice: the sheet's columns into the picker.
+    // The sheet pop-up's choice: the sheet's columns into the picker; a
+    // sheet without rows empties the picker and is reported.
     void sheetChosen();
 
     // Ticks every column, or none.
@@ -79,8 +81,12 @@ protected:
 private:
     void reloadPicker();
     void pickerItemChanged(int row, int column);
+    // Shows `text`, or keeps it for the end of the loading.
+    void tell(const QString& text);
 
     QVBoxLayout* m_ownArea = nullptr;
     QDialogButtonBox* m_buttons = nullptr;
     bool m_filling = false;
+    bool m_loading = false;
+    QString m_loadMessage;
 };

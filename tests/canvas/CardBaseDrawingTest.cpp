@@ -167,14 +167,15 @@ TEST(CardBaseDrawing, MissingHatchPatternStillDrawsBackgroundAndBorder)
     }
 }
 
-TEST(CardBaseDrawing, StretchedPictureIgnoresTheOutlineTiledPictureKeepsIt)
+TEST(CardBaseDrawing, StretchedAndTiledPicturesStayInsideTheOutline)
 {
     Card_Property r = filled("I");
     r.setCard_BG_Image(colourPicture(QColor(255, 0, 0)));
     r.setCard_BG_Image_Layout("Stretch");
     QImage image = render(r, 1);
-    EXPECT_TRUE(near(image.pixel(11, 11), QColor(255, 0, 0)));   // the square corner shows it
+    EXPECT_TRUE(near(image.pixel(11, 11), kClear));   // outside the rounded corner
     EXPECT_TRUE(near(image.pixel(110, 60), QColor(255, 0, 0)));
+    EXPECT_TRUE(near(render(r, 2).pixel(16, 16), kClear));   // outside the oval
 
     r.setCard_BG_Image_Layout("Tile");
     image = render(r, 1);

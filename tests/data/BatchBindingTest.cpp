@@ -13,6 +13,8 @@
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
 #include "model/Shape_Control.h"
+#include "platform/MessagePresenter.h"
+#include "platform/ScriptedMessagePresenter.h"
 
 #include <QFile>
 #include <QPainter>
@@ -178,6 +180,27 @@ TEST_F(BatchBindingTest, SeriesThatGiveNoValues)
         EXPECT_EQ(textOf(kept[0]), QString("k%1").arg(record + 1));
         EXPECT_EQ(textOf(kept[1]), "");
     }
+}
+
+// A series file far beyond any batch is refused unread, once per series,
+// with a message; the other series still give their records.
+TEST_F(BatchBindingTest, HugeSeriesAreRefusedWithAMessage)
+{
+    series("small", "s1\ns2\n");
+    for (const QString name : {"huge", "larger"}) {
+        QFile file(store.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("first\n") == 6);
+        ASSERT_TRUE(file.resize(name == "huge" ? SeriesStore::maxSeriesFileBytes + 1 : qint64(8) << 30));
+    }
+    ScriptedMessagePresenter presenter;
+    MessagePresenter::install(&presenter);
+    const GraphicList front {text(1, "small"), text(1, "huge"), text(1, "larger")};
+    const BatchBinding binding = checked(front);
+    MessagePresenter::install(nullptr);
+    EXPECT_EQ(presenter.texts(), QStringList(2, "\n" + SeriesStore::tooLargeMessage));
+    EXPECT_EQ(binding.totalCards, 2);
+    binding.Assign_Batch_Values_To_Control(front, 1);
+    EXPECT_EQ(QStringList({textOf(front[0]), textOf(front[1]), textOf(front[2])}), QStringList({"s2", "", ""}));
 }
 
 TEST_F(BatchBindingTest, SeriesInUse)

@@ -87,7 +87,7 @@ protected:
 TEST_F(SSZipArchiveTest, UnpacksWhatPythonPacks)
 {
     const QJsonObject good = m_manifest[QStringLiteral("good")].toObject();
-    ASSERT_EQ(good.size(), 7);
+    ASSERT_EQ(good.size(), 8);
     for (const QString& name : good.keys()) {
         SCOPED_TRACE(name.toStdString());
         SSZipArchiveError error;
@@ -103,7 +103,7 @@ TEST_F(SSZipArchiveTest, UnpacksWhatPythonPacks)
 TEST_F(SSZipArchiveTest, RefusesHostileArchivesWithoutWritingOutside)
 {
     const QJsonObject hostile = m_manifest[QStringLiteral("hostile")].toObject();
-    ASSERT_EQ(hostile.size(), 13);
+    ASSERT_EQ(hostile.size(), 14);
     for (const QString& name : hostile.keys()) {
         SCOPED_TRACE(name.toStdString());
         const QJsonObject expect = hostile[name].toObject();
@@ -126,6 +126,52 @@ TEST_F(SSZipArchiveTest, RefusesHostileArchivesWithoutWritingOutside)
     }
 }
 
+// An entry whose file or folder cannot be made (a file in the way of its
+// folder, a folder in the way of its file, a path too long) is left out and
+// the entries after it are unpacked.
+TEST_F(SSZipArchiveTest, SkipsEntriesThatCannotBeCreatedAndGoesOn)
+{
+    const QJsonObject skipped = m_manifest[QStringLiteral("skipped")].toObject();
+    ASSERT_EQ(skipped.size(), 3);
+    for (const QString& name : skipped.keys()) {
+        SCOPED_TRACE(name.toStdString());
+        SSZipArchiveError error;
+        EXPECT_TRUE(SSZipArchive::unzipFileAtPath(archive(name), path(name), true, {}, &error))
+            << error.description.toStdString();
+        Tree expected;
+        for (const QString& leaf : skipped[name].toObject().keys())
+            expected.insert(leaf, skipped[name][leaf].toString().toUtf8());
+        EXPECT_EQ(leaves(path(name)), expected);
+    }
+}
+
+// A workbook-sized archive that inflates to exactly the size bound is still
+// refused for how far it expands, before a byte of it is written; the size
+// bound itself lets through exactly as many bytes as it names.
+TEST_F(SSZipArchiveTest, RefusesArchivesThatExpandTooFar)
+{
+    const QString bomb = path(QStringLiteral("gibibyte.zip"));
+    run(QStringLiteral("/usr/bin/python3"), {QStringLiteral(TEST_SOURCE_DIR "/data/zip_tool.py"),
+                                             QStringLiteral("gibibyte"), bomb});
+    ASSERT_LT(QFileInfo(bomb).size(), 2 << 20);
+    SSZipArchiveError error;
+    EXPECT_FALSE(SSZipArchive::unzipFileAtPath(bomb, path(QStringLiteral("bomb")), true, {}, &error));
+    EXPECT_EQ(error.code, SSZipArchive::RatioLimitExceeded) << error.description.toStdString();
+    EXPECT_TRUE(leaves(path(QStringLiteral("bomb"))).isEmpty());
+
+    const qint64 total = 2 * qint64(m_manifest[QStringLiteral("good")][QStringLiteral("methods")]
+                                        [QStringLiteral("stored.txt")].toString().size());
+    const struct { qint64 bound; bool unpacked; } bounds[] = {{total, true}, {total - 1, false}};
+    for (const auto& b : bounds) {
+        const QString destination = path(QStringLiteral("bound%1").arg(b.bound));
+        error = {};
+        EXPECT_EQ(SSZipArchive::unzipFileAtPath(archive(QStringLiteral("methods")), destination, true, {}, &error,
+                                                b.bound),
+                  b.unpacked) << b.bound;
+        EXPECT_EQ(error.code, b.unpacked ? 0 : int(SSZipArchive::SizeLimitExceeded));
+    }
+}
+
 TEST_F(SSZipArchiveTest, NeverWritesThroughAPlantedLink)
 {
     const QString outside = path(QStringLiteral("outside"));
@@ -138,13 +184,14 @@ TEST_F(SSZipArchiveTest, NeverWritesThroughAPlantedLink)
     ASSERT_TRUE(SSZipArchive::createZipFileAtPath(
         zip, {path(QStringLiteral("src/a.txt")), path(QStringLiteral("src/sub")),
               path(QStringLiteral("src/dangling"))}));
-    struct Case { const char* link; const char* target; bool overwrite; bool result; };
+    // The entry behind the link is left out, the others are unpacked.
+    struct Case { const char* link; const char* target; bool overwrite; };
     const Case cases[] = {
-        {"a.txt", "victim.txt", true, false},   // a link in place of a file is not replaced
-        {"a.txt", "victim.txt", false, true},   // an existing path is kept without overwrite
-        {"sub", "victimdir", true, false},      // a link in place of a folder is not entered
-        {"dangling", "new.txt", false, true},   // a dangling link exists: kept, not written through
-        {"dangling", "new.txt", true, false},
+        {"a.txt", "victim.txt", true},   // a link in place of a file is not replaced
+        {"a.txt", "victim.txt", false},  // an existing path is kept without overwrite
+        {"sub", "victimdir", true},      // a link in place of a folder is not entered
+        {"dangling", "new.txt", false},  // a dangling link exists: kept, not written through
+        {"dangling", "new.txt", true},
     };
     int n = 0;
     for (const Case& c : cases) {
@@ -153,7 +200,13 @@ TEST_F(SSZipArchiveTest, NeverWritesThroughAPlantedLink)
         ASSERT_TRUE(QDir().mkpath(destination));
         ASSERT_TRUE(QFile::link(outside + QLatin1Char('/') + QLatin1String(c.target),
                                 destination + QLatin1Char('/') + QLatin1String(c.link)));
-        EXPECT_EQ(SSZipArchive::unzipFileAtPath(zip, destination, c.overwrite, {}, nullptr), c.result);
+        EXPECT_TRUE(SSZipArchive::unzipFileAtPath(zip, destination, c.overwrite, {}, nullptr));
+        Tree unpacked {{QStringLiteral("a.txt"), "new"}, {QStringLiteral("sub/x.txt"), "new"},
+                       {QStringLiteral("dangling"), "new"}};
+        const QString link = QString::fromLatin1(c.link);
+        unpacked.remove(link == QLatin1String("sub") ? QStringLiteral("sub/x.txt") : link);
+        unpacked.insert(link + QLatin1Char('@'), {});
+        EXPECT_EQ(leaves(destination), unpacked);
         EXPECT_EQ(leaves(outside), (Tree {{QStringLiteral("victim.txt"), "keep"}, {QStringLiteral("victimdir/"), {}}}));
     }
 }

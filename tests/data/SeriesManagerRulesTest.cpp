@@ -188,6 +188,38 @@ TEST(SeriesValueList, EditsAndReading)
     }
 }
 
+// The chosen name keeps its stem and takes the chosen type's extension in
+// place of its own; only the last dot of the file name counts, and a dot
+// that begins the name starts no extension.
+TEST(SeriesExporter, ExportNameTakesTheChosenExtension)
+{
+    using F = SeriesExporter::Format;
+    const struct {
+        const char* chosen;
+        F format;
+        const char* path;
+    } cases[] = {
+        {"/d/list.txt", F::Workbook, "/d/list.xlsx"},
+        {"/d/list.xlsx", F::Text, "/d/list.txt"},
+        {"/d/list", F::Workbook, "/d/list.xlsx"},
+        {"/d/list", F::Text, "/d/list.txt"},
+        {"/d/a.b.txt", F::Workbook, "/d/a.b.xlsx"},
+        {"/d/a.b.xlsx", F::Text, "/d/a.b.txt"},
+        {"/d/list.csv", F::Workbook, "/d/list.xlsx"},
+        {"/d/list.", F::Text, "/d/list.txt"},
+        {"/d/.hidden", F::Workbook, "/d/.hidden.xlsx"},
+        {"/d/.hidden.txt", F::Workbook, "/d/.hidden.xlsx"},
+        {"/my.dir/list", F::Text, "/my.dir/list.txt"},
+        {"/my.dir/.list", F::Text, "/my.dir/.list.txt"},
+        {"/d/list.XLSX", F::Workbook, "/d/list.XLSX"},
+        {"/d/list.Txt", F::Text, "/d/list.Txt"},
+        {"list.txt", F::Workbook, "list.xlsx"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SeriesExporter::exportPath(QString::fromUtf8(c.chosen), c.format), QString::fromUtf8(c.path))
+            << c.chosen;
+}
+
 // An export read back: the text file line by line, the workbook by
 // LibreOffice Calc (as CSV) and by our reader.
 TEST(SeriesExporter, ExportsReadBackByOtherPrograms)

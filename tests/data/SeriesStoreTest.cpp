@@ -3,6 +3,7 @@
 
 #include "app/MessageBoxes.h"
 #include "data/SeriesStore.h"
+#include "data/SeriesValueList.h"
 #include "platform/MessagePresenter.h"
 #include "platform/ScriptedMessagePresenter.h"
 
@@ -133,4 +134,43 @@ TEST(SeriesStore, WrittenWholeAppendedOrNotAtAll)
     EXPECT_FALSE(replaceError.isEmpty());
     EXPECT_EQ(readBytes(store.filePath("s")), "z\n");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"new.txt", "s.txt"}));
+}
+
+// Series files far beyond what a batch uses are refused before reading by
+// every reader of a stored series; a small one beside them reads as before.
+TEST(SeriesStore, HugeFilesAreRefusedUnread)
+{
+    QTemporaryDir dir;
+    const SeriesStore store(dir.path(), "txt");
+    const struct {
+        const char* name;
+        qint64 size;   // 0: a small series
+    } rows[] = {
+        {"just over", SeriesStore::maxSeriesFileBytes + 1},
+        {"a gigabyte", qint64(1) << 30},
+        {"eight gigabytes", qint64(8) << 30},
+        {"small", 0},
+    };
+    for (const auto& row : rows) {
+        const QString path = store.filePath(row.name);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("first\nsecond\n") == 13) << row.name;
+        if (row.size > 0) {
+            ASSERT_TRUE(file.resize(row.size)) << row.name;   // a hole, no disk used
+        }
+        file.close();
+        const bool refused = row.size > 0;
+
+        bool tooLarge = !refused;
+        EXPECT_EQ(store.readText(row.name, &tooLarge).has_value(), !refused) << row.name;
+        EXPECT_EQ(tooLarge, refused) << row.name;
+        EXPECT_EQ(store.readBindingValues(row.name).has_value(), !refused) << row.name;
+        EXPECT_EQ(store.readManagerValues(row.name).has_value(), !refused) << row.name;
+        EXPECT_EQ(store.readFirstValue(row.name), refused ? "" : "first") << row.name;
+        SeriesValueList list;
+        EXPECT_EQ(list.load(path, false), refused ? SeriesValueList::LoadResult::TooLarge
+                                                  : SeriesValueList::LoadResult::Loaded) << row.name;
+        EXPECT_EQ(list.count(), refused ? 0 : 2) << row.name;
+        QFile::remove(path);
+    }
 }

@@ -4,18 +4,22 @@ the archives the program packs.
 
     zip_tool.py make FOLDER   writes FOLDER/<name>.zip and prints, as JSON,
         {"good": {name: {path: text, or null for an empty folder "path/"}},
+         "skipped": {name: {path: text or null}}   (what unpacks; the other entries cannot be created)
          "hostile": {name: {"code": error code, "keep": [paths that may be unpacked],
                             "bound": bytes, "entries": count}}}
         The absolute entry name of "absolute" points at FOLDER/out/absolute/evil.
+    zip_tool.py gibibyte ZIP  writes a 1 MB archive of one entry that inflates to exactly 1 GiB of zeros
     zip_tool.py check ZIP     prints {"bad": first entry with a bad CRC or null,
         "entries": [[name, method, date_time, flag_bits, text or null for a folder]]}
 """
 import io
 import json
 import os
+import random
 import struct
 import sys
 import zipfile
+import zlib
 
 
 class Unseekable(io.RawIOBase):
@@ -50,6 +54,16 @@ S, D = zipfile.ZIP_STORED, zipfile.ZIP_DEFLATED
 LONG = "".join("line %d of a long text\n" % i for i in range(4000))
 
 
+def expanding(size, ratio):
+    """ASCII text of `size` bytes that deflate packs about `ratio` times: random letters, then blanks."""
+    rng = random.Random(size)
+    letters = int(size / ratio / 0.75)
+    text = "".join(rng.choice("abcdefghijklmnopqrstuvwxyz") for _ in range(letters)) + " " * (size - letters)
+    packed = len(zlib.compress(text.encode(), 6))
+    assert 0.85 * ratio < size / packed < 1.15 * ratio, size / packed
+    return text
+
+
 def make(folder):
     good = {
         "backslash": ([("dir\\sub\\a.txt", "A", D), ("dir\\empty\\", "", S), ("top.txt", "T", S)],
@@ -72,6 +86,23 @@ def make(folder):
         manifest["good"][name] = tree
     blobs["descriptors"] = archive([("dd/one.txt", LONG, D), ("dd/two.txt", "two", D)], descriptors=True)
     manifest["good"]["descriptors"] = {"dd/one.txt": LONG, "dd/two.txt": "two"}
+    # a sheet past the free size packed about 150 times, and a small part of
+    # blanks packed far more
+    sheet, blanks = expanding(2 << 20, 150), " " * (512 << 10)
+    blobs["dense"] = archive([("xl/sheet1.xml", sheet, D), ("xl/blank.xml", blanks, D)])
+    manifest["good"]["dense"] = {"xl/sheet1.xml": sheet, "xl/blank.xml": blanks}
+
+    manifest["skipped"] = {}
+
+    def skipped(name, entries, tree):
+        blobs[name] = archive(entries)
+        manifest["skipped"][name] = tree
+
+    skipped("deep", [("d/" * 2100 + "f", "deep", S), ("after.txt", "after", S)],  # beyond the system's path length
+            {"after.txt": "after"})
+    skipped("blocked", [("a", "file", S), ("a/b.txt", "behind a file", D), ("c.txt", "c", S)],
+            {"a": "file", "c.txt": "c"})
+    skipped("folderfile", [("x/", "", S), ("x", "file", D), ("y.txt", "y", S)], {"x/": None, "y.txt": "y"})
 
     def hostile(name, data, code=-4, keep=(), bound=1 << 30, entries=100000):
         blobs[name] = data
@@ -102,14 +133,37 @@ def make(folder):
     end = count.rindex(b"PK\x05\x06")
     struct.pack_into("<HH", count, end + 8, 3, 3)
     hostile("count", bytes(count), code=-3, keep=["one.txt", "two.txt"])
-    hostile("deep", archive([("d/" * 2100 + "f", "deep", S)]), code=-6)  # beyond the system's path length
     hostile("bomb", archive([("bomb.bin", bytes(8 << 20), D)]), code=-7, bound=1 << 20)
+    # zeros pack about 1000 times: one large entry, and many entries each
+    # within the free size
+    hostile("ratio", archive([("ok.txt", "ok", D), ("sheet.xml", bytes(8 << 20), D)]), code=-9, keep=["ok.txt"])
+    hostile("ratiototal", archive([("p%d.xml" % i, bytes(512 << 10), D) for i in range(8)]), code=-9,
+            keep=["p0.xml", "p1.xml"])
     hostile("many", archive([("f%02d" % i, "", S) for i in range(20)]), code=-8, entries=10)
 
     for name, data in blobs.items():
         with open(os.path.join(folder, name + ".zip"), "wb") as f:
             f.write(data)
     print(json.dumps(manifest))
+
+
+def gibibyte(path):
+    """One entry of 2^30 zeros: sixty-four 16 MiB chunks deflated, each flushed, so the chunks
+    between the first and the last pack to the same bytes and need not be compressed again."""
+    chunk = bytes(1 << 24)
+    deflate = zlib.compressobj(9, zlib.DEFLATED, -15)
+    first = deflate.compress(chunk) + deflate.flush(zlib.Z_FULL_FLUSH)
+    middle = deflate.compress(chunk) + deflate.flush(zlib.Z_FULL_FLUSH)
+    last = deflate.compress(chunk) + deflate.flush(zlib.Z_FINISH)
+    stream = first + middle * 62 + last
+    crc, size, name = 0x5B64C2B0, 1 << 30, b"xl/worksheets/sheet1.xml"  # CRC-32 of 2^30 zero bytes
+    local = struct.pack("<IHHHHHIIIHH", 0x04034B50, 20, 0, 8, 0, 0x21, crc, len(stream), size, len(name), 0)
+    central = struct.pack("<IHHHHHHIIIHHHHHII", 0x02014B50, 20, 20, 0, 8, 0, 0x21, crc, len(stream), size,
+                          len(name), 0, 0, 0, 0, 0, 0)
+    directory = central + name
+    end = struct.pack("<IHHHHIIH", 0x06054B50, 0, 0, 1, 1, len(directory), len(local) + len(name) + len(stream), 0)
+    with open(path, "wb") as f:
+        f.write(local + name + stream + directory + end)
 
 
 def check(path):
@@ -120,4 +174,4 @@ def check(path):
 
 
 if __name__ == "__main__":
-    {"make": make, "check": check}[sys.argv[1]](sys.argv[2])
+    {"make": make, "check": check, "gibibyte": gibibyte}[sys.argv[1]](sys.argv[2])

@@ -95,8 +95,9 @@ TEST_F(Email_SettingTest, ResetAsksThenDeletesTheSettings)
     EXPECT_EQ(Preferences(file).send_email_enable_ssl(), std::nullopt);
 }
 
-// Through the shipped script to a port nobody listens on: the advice text,
-// and the test mail did not need the settings to be saved.
+// Through the shipped script to a port nobody listens on: the advice text
+// with the reason the script gave, and the test mail did not need the
+// settings to be saved.
 TEST_F(Email_SettingTest, TestMailThatCannotGoShowsTheAdvice)
 {
     fill("1");
@@ -104,7 +105,8 @@ TEST_F(Email_SettingTest, TestMailThatCannotGoShowsTheAdvice)
     const QString failure =
         "Please make sure that:\n1. Entered E-mail settings are correct.\n2. Internet connectivity to E-mail "
         "server is not interrupted and E-mail server is not down.\n3. Your Firewall or Security software (if any) "
-        "is not blocking the software to communicate with your E-mail server.\n\nCould not send email.";
+        "is not blocking the software to communicate with your E-mail server.\n\nCould not send email.\n"
+        "Reason: connection refused by 127.0.0.1 port 1";
     EXPECT_EQ(dialog._send_mail_result_status->text(), failure);
     EXPECT_EQ(presenter.texts(), QStringList {"\n" + failure});
 }

@@ -126,3 +126,37 @@ TEST_F(SendMailTest, SettingsButtonShowsTheSenderTheDialogLeft)
     window->Setting_Button();
     EXPECT_EQ(window->from_txt->text(), QStringLiteral("new@home.org"));
 }
+
+// A failed mail keeps the advice and adds the reason the mail script gave
+// and, for several mails, how many had gone out before it.
+TEST_F(SendMailTest, FailureTellsWhyAndHowManyMailsWent)
+{
+    const QString advice = QStringLiteral(
+        "\nCould not send email message.\nPlease make sure that:\n1. Entered E-mail settings are correct.\n2. "
+        "Internet connectivity to E-mail server is not interrupted and E-mail server is not down.\n3. Your Firewall "
+        "or Security software (if any) is not blocking the software to communicate with your E-mail server.\n\n");
+    const struct { int recipients; int failAt; const char* reason; const char* details; } cases[] = {
+        {1, 1, "certificate verify failed: unable to get local issuer certificate",
+         "Reason: certificate verify failed: unable to get local issuer certificate"},
+        {3, 1, "authentication failed: the server answered 535",
+         "Reason: authentication failed: the server answered 535\n0 of 3 mails were sent before the failure."},
+        {2, 1, "connection refused by 127.0.0.1 port 25",
+         "Reason: connection refused by 127.0.0.1 port 25\n0 of 2 mails were sent before the failure."},
+        {4, 3, "mail refused: 550", "Reason: mail refused: 550\n2 of 4 mails were sent before the failure."},
+    };
+    window->Without_barcode_rd_select();
+    for (const auto& c : cases) {
+        QStringList to;
+        for (int i = 1; i <= c.recipients; ++i)
+            to << QStringLiteral("guest%1@example.net").arg(i);
+        window->to_txt->setText(to.join(QLatin1Char(',')));
+        int mails = 0;
+        window->setSender([&](const MailScript::Mail&) {
+            ++mails;
+            return MailBatch::Delivery(mails != c.failAt, QString::fromUtf8(c.reason));
+        });
+        ASSERT_TRUE(sendAndWait());
+        EXPECT_EQ(mails, c.failAt);
+        EXPECT_EQ(lastMessage(), advice + QString::fromUtf8(c.details));
+    }
+}

@@ -167,6 +167,44 @@ TEST_F(SeriesWindowsTest, GenerateOpenEditExportAndSave)
                                                "\nPlease select only one record to update."}));
 }
 
+// The name typed in the export panel keeps its stem and gets the extension
+// of the type chosen in the manager: "list.txt" exported as a workbook is
+// "list.xlsx", beside nothing else.
+TEST_F(SeriesWindowsTest, ExportTakesTheChosenTypesExtension)
+{
+    writeSeries("Guests", "Ada\nBob\n");
+    const struct {
+        const char* typed;
+        int type;   // 0 workbook, 1 text
+        const char* exported;
+    } cases[] = {
+        {"list.txt", 0, "list.xlsx"},
+        {"list.xlsx", 1, "list.txt"},
+        {"plain", 0, "plain.xlsx"},
+    };
+    Open_Export_Log::setModalRun([](Open_Export_Log& box) {
+        box.CancelPressed();
+        return box.result();
+    });
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        QTemporaryDir out;
+        SavePanel::setHandler([&](const QString&, const QString&) { return out.filePath(c.typed); });
+        Export_File_Path.clear();
+        BatchWizard::setModalRun([&](BatchWizard& w) {
+            select(w.List, {0});
+            w.update_btn->click();
+            w.export_type->setCurrentIndex(c.type);
+            w.export_value_btn->click();
+            return 0;
+        });
+        control<QAbstractButton>("Batch_Series_btn")->click();
+        EXPECT_EQ(Export_File_Path, out.filePath(c.exported));
+        EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList {c.exported});
+    }
+    EXPECT_TRUE(presenter.texts().isEmpty()) << presenter.texts().join('|').toStdString();
+}
+
 // Deleting: a series bound to the card stops the run after the series
 // before it went, even when an apply-to-all answer was left from before;
 // an export to a folder is reported, never announced.

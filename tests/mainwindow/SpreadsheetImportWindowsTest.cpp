@@ -8,6 +8,7 @@
 #include "app/Globals.h"
 #include "canvas/CanvasController.h"
 #include "canvas/SKTGraphicView.h"
+#include "data/SSZipArchive.h"
 #include "mainwindow/Long_SMS_Dlg.h"
 #include "mainwindow/series/Import_Wizard.h"
 #include "mainwindow/series/SeriesManagerLink.h"
@@ -82,6 +83,24 @@ QString makeWorkbook(const QString& folder, const QString& name, const QList<She
     QDir(profile).removeRecursively();
     const QString out = folder + "/" + name + ".xlsx";
     return QFile::exists(out) ? out : QString();
+}
+
+// An archive of the given files (path inside the archive, content).
+QString makeArchive(const QString& folder, const QString& name, const QMap<QString, QByteArray>& files)
+{
+    const QString work = folder + "/" + name + "-parts";
+    for (auto it = files.begin(); it != files.end(); ++it) {
+        QDir().mkpath(QFileInfo(work + "/" + it.key()).path());
+        QFile f(work + "/" + it.key());
+        if (!f.open(QIODevice::WriteOnly))
+            return {};
+        f.write(it.value());
+    }
+    QStringList top;
+    for (const QString& entry : QDir(work).entryList(QDir::AllEntries | QDir::NoDotAndDotDot))
+        top << work + "/" + entry;
+    const QString zip = folder + "/" + name + ".xlsx";
+    return SSZipArchive::createZipFileAtPath(zip, top) ? zip : QString();
 }
 
 QByteArray seriesFile(const QString& name)
@@ -293,8 +312,69 @@ TEST_F(SpreadsheetImportWindowsTest, SecondSheetAndBadFiles)
         return picker.result();
     });
     EXPECT_EQ(dialog->Open_excel_Wnd(bogus), 0);
-    EXPECT_EQ(presenter.texts().last(), "\nThere is no column.");
+    EXPECT_EQ(presenter.texts().mid(presenter.texts().size() - 2),
+              (QStringList {"\nEither file is corrupted or selected file contains invalid characters.",
+                            "\nThere is no column."}));
     EXPECT_EQ(controller->ListData.size(), 1);
+}
+
+// What is wrong with a workbook is said when it is read, in the import's
+// own words: a file without a sheet to read is corrupted; a sheet without
+// rows (also one chosen after a sheet with columns) has no data and leaves
+// no columns to tick. A header row alone is a row: its columns are offered.
+TEST_F(SpreadsheetImportWindowsTest, WorkbookProblemsAreNamedWhenRead)
+{
+    const QString corrupted = "\nEither file is corrupted or selected file contains invalid characters.";
+    const QString noData = "\nThere is no data in selected sheet.\nPlease select another Sheet/Excel File.\n"
+                           "Either file is corrupted or selected file contains invalid characters.";
+    const QString dir = folder->path();
+    const QString notZip = dir + "/plain.xlsx";
+    QFile plain(notZip);
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.write("Name,Phone\nAda,555\n");
+    plain.close();
+    const QByteArray worksheet = "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+                                 "<sheetData/></worksheet>";
+    const QString otherZip = makeArchive(dir, "other", {{"readme.txt", "no workbook here"}});
+    const QString noSheets = makeArchive(dir, "nosheets", {{"xl/workbook.xml", "<workbook><sheets/></workbook>"}});
+    const QString emptySheet = makeArchive(dir, "emptysheet", {{"xl/worksheets/sheet1.xml", worksheet}});
+    const QString edges = makeWorkbook(dir, "edges", {{{"Name", "Phone"}}, {}});
+    for (const QString& made : {otherZip, noSheets, emptySheet, edges})
+        ASSERT_FALSE(made.isEmpty());
+    const struct {
+        QString path;
+        int pick;   // the sheet chosen in the dialog, -1 keeps the first
+        int sheets;
+        int columns;
+        QStringList messages;
+    } cases[] = {
+        {notZip, -1, 0, 0, {corrupted}},
+        {otherZip, -1, 0, 0, {corrupted}},
+        {noSheets, -1, 0, 0, {corrupted}},
+        {emptySheet, -1, 1, 0, {noData}},
+        {edges, -1, 2, 2, {}},       // the header row alone
+        {edges, 1, 2, 0, {noData}},  // the empty second sheet
+        {guests, -1, 2, 4, {}},
+    };
+    Import_Excel* dialog = controller->importExcelWindow();
+    dialog->open_mode = "E";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(QFileInfo(c.path).fileName().toStdString() + " sheet " + std::to_string(c.pick));
+        presenter.clear();
+        int sheets = -1, columns = -1;
+        SpreadsheetPicker::setModalRun([&](SpreadsheetPicker& picker) {
+            if (c.pick >= 0)
+                picker.Sheet_ComboBox->setCurrentIndex(c.pick);
+            sheets = picker.Sheet_ComboBox->count();
+            columns = picker.ColList->rowCount();
+            EXPECT_EQ(picker.ListData_xl.size(), columns);
+            return 0;
+        });
+        EXPECT_EQ(dialog->Open_excel_Wnd(c.path), 0);
+        EXPECT_EQ(sheets, c.sheets);
+        EXPECT_EQ(columns, c.columns);
+        EXPECT_EQ(presenter.texts().join(" | ").toStdString(), c.messages.join(" | ").toStdString());
+    }
 }
 
 // The wizard's own sources: typed text to a file (lines kept as typed) or to

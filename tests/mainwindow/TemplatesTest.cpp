@@ -252,9 +252,9 @@ TEST_F(TemplateCommandsTest, ExportKeepsTheOpenDesignAndStacksBothSides)
               front.convertToFormat(QImage::Format_ARGB32));
 }
 
-// Replacing a template deletes its old pair first; when the new design or
-// picture cannot be written the failure is reported, not success, and no
-// half template stays behind.
+// When the new design or picture cannot be put in place of a template the
+// failure is reported, not success, no half template stays behind and the
+// old files are kept.
 TEST_F(TemplateCommandsTest, FailedExportIsReportedAndLeavesNoHalfTemplate)
 {
     drawDesign();
@@ -276,7 +276,15 @@ TEST_F(TemplateCommandsTest, FailedExportIsReportedAndLeavesNoHalfTemplate)
         EXPECT_EQ(presenter.texts(), (QStringList {TemplateStore::replaceQuestion,
                                                    "\n" + SKTWindowController::templateFailedMessage}))
             << blocked << presenter.texts().join('|').toStdString();
-        EXPECT_EQ(filesIn(user), QStringList {}) << blocked << filesIn(user).join('|').toStdString();
+        // What was there stays as it was, and nothing written on the way is
+        // left behind.
+        const QString kept = QLatin1String(blocked) == QLatin1String("Gala.png") ? "Gala.fcard" : "Gala.png";
+        EXPECT_EQ(QDir(user).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
+                  (QStringList {QStringLiteral("Gala.fcard"), QStringLiteral("Gala.png")}))
+            << blocked;
+        QFile old(user + QLatin1Char('/') + kept);
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly)) << blocked;
+        EXPECT_EQ(old.readAll(), QByteArray("old")) << blocked;
     }
 }
 

@@ -26,6 +26,8 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -217,4 +219,80 @@ TEST_F(CardExportControllerTest, FailedWriteStopsAndIsReportedOnce)
         EXPECT_FALSE(QImage(folder + "/" + name).isNull()) << name.toStdString();
     EXPECT_FALSE(Card_Value_In_Process);
     EXPECT_EQ(label->Text_contents()->string(), "V-1");
+}
+
+// A TIFF is drawn at the resolution chosen in the dialog: the card's size in
+// points at that many pixels per inch, the resolution written in the file
+// (read back by libtiff's own tiffinfo), and at 300 dpi the Code 128 and the
+// QR Code on the card read back. Other types keep the card's own size.
+TEST_F(CardExportControllerTest, TiffAtTheChosenResolution)
+{
+    const auto barcode = [](const char* symbology, const QString& value, QPointF at) {
+        auto code = std::make_shared<SKTBarcode>();
+        code->barcode_font_index = int(BarcodeSettings::symbologyTitles().indexOf(symbology));
+        code->qr_size_val = 60;
+        code->Set_Barcode_image(BarcodeProducer::pictureForObject(*code, value));
+        code->barcode_image_var_assign();
+        code->_bounds = QRectF(at, code->_contents.size());
+        return code;
+    };
+    const auto linear = barcode("Code 128", "BF42", {8, 8});
+    const auto square = barcode("QR Code", "https://example.org/badge/0042", {145, 55});
+    ASSERT_FALSE(linear->_contents.isNull());
+    ASSERT_FALSE(square->_contents.isNull());
+    const QRectF card = controller->frontCanvasBounds();
+    ASSERT_TRUE(card.contains(linear->_bounds)) << linear->_bounds.right();
+    ASSERT_TRUE(card.contains(square->_bounds)) << square->_bounds.bottom();
+    document->insertGraphicsForKey(SKTDocumentGraphicsKey, {linear, square}, IndexSet::range(0, 2));
+
+    const struct {
+        const char* type;
+        const char* dpi;
+        double expectedDpi;
+    } cases[] = {
+        {"TIFF", "72", 72}, {"TIFF", "150", 150}, {"TIFF", "300", 300},
+        {"PNG", "300", 72}, {"JPEG", "300", 72},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.type) + " " + c.dpi);
+        const QString path = out.filePath(QString("card-%1.%2").arg(c.dpi, QString(c.type).toLower()));
+        SavePanel::setHandler([&](const QString&, const QString&) { return path; });
+        ExportWindow::setModalRun([&](ExportWindow& w) {
+            w.fileFormatPopup->setCurrentText(c.type);
+            w.saveDPIText->setCurrentText(c.dpi);
+            w.selectSideRow(1);
+            return 1;
+        });
+        controller->Export_Button();
+        const QImage picture(path);
+        ASSERT_FALSE(picture.isNull());
+        // card points (millimetres / 25.4 * 72) at the density
+        const QSizeF pixels = card.size() * c.expectedDpi / 72.0;
+        EXPECT_NEAR(picture.width(), pixels.width(), 1);
+        EXPECT_NEAR(picture.height(), pixels.height(), 1);
+        EXPECT_NEAR(picture.dotsPerMeterX() * 0.0254, c.expectedDpi, 0.5);
+        if (QString(c.type) != "TIFF")
+            continue;
+        QProcess tiffinfo;
+        tiffinfo.start("tiffinfo", {path});
+        ASSERT_TRUE(tiffinfo.waitForFinished(30000));
+        const QString info = QString::fromUtf8(tiffinfo.readAllStandardOutput());
+        const QRegularExpressionMatch resolution =
+            QRegularExpression("Resolution: ([\\d.]+), ([\\d.]+) pixels/inch").match(info);
+        ASSERT_TRUE(resolution.hasMatch()) << info.toStdString();
+        EXPECT_NEAR(resolution.captured(1).toDouble(), c.expectedDpi, 0.5);
+        EXPECT_NEAR(resolution.captured(2).toDouble(), c.expectedDpi, 0.5);
+        if (c.expectedDpi < 300)
+            continue;
+        // each barcode read where it lies on the card, on a white margin
+        const double scale = picture.width() / card.width();
+        for (const auto& [code, value] : {std::pair {linear, QString("BF42")},
+                                          std::pair {square, QString("https://example.org/badge/0042")}}) {
+            const QRect area = QRectF(code->_bounds.topLeft() * scale, code->_bounds.size() * scale).toAlignedRect();
+            QImage framed(area.width() + 80, area.height() + 80, QImage::Format_RGB32);
+            framed.fill(Qt::white);
+            QPainter(&framed).drawImage(40, 40, picture.copy(area));
+            EXPECT_EQ(ObjectTestSupport::decodeBarcode(framed).text, value);
+        }
+    }
 }

@@ -47,7 +47,7 @@ struct ScriptedSend
             mails << mail;
             if (onSend)
                 onSend();
-            return ok;
+            return MailBatch::Delivery(ok, ok ? QString() : QStringLiteral("refused ") + to);
         };
     }
 };
@@ -118,13 +118,25 @@ TEST(MailBatchTest, FiveRecordsDrawnAndNamedPerRecord)
 TEST(MailBatchTest, RunsPerMode)
 {
     const QStringList three {"a@b.com", "c@d.com", "e@f.com"};
-    const struct { MailPlan::Mode mode; int records; int failAt; int runs; int failed; QStringList attached; } cases[] = {
+    const struct {
+        MailPlan::Mode mode;
+        int records;
+        int failAt;
+        int runs;
+        int failed;
+        QStringList attached;
+        int planned;
+        bool ended;         // the failure ended the send
+        QString reason;     // of the failed mail
+    } cases[] = {
         // a failed mail ends one-per-recipient sending
-        {MailPlan::Mode::OnePerRecipient, 5, 1, 2, 1, {"/tmp/r0", "/tmp/r1"}},
+        {MailPlan::Mode::OnePerRecipient, 5, 1, 2, 1, {"/tmp/r0", "/tmp/r1"}, 3, true, "refused c@d.com"},
         // and only that record's mails in to-every mode: 5 records x 3, one failure
-        {MailPlan::Mode::EveryRecipient, 5, 4, 15 - 2 + 1, 1, {}},
-        {MailPlan::Mode::OnePerRecipient, 2, -1, 2, 0, {"/tmp/r0", "/tmp/r1"}},
-        {MailPlan::Mode::CurrentCard, 0, -1, 3, 0, {"/tmp/r-1", "/tmp/r-1", "/tmp/r-1"}},
+        {MailPlan::Mode::EveryRecipient, 5, 4, 15 - 2 + 1, 1, {}, 15, false, "refused c@d.com"},
+        {MailPlan::Mode::OnePerRecipient, 2, -1, 2, 0, {"/tmp/r0", "/tmp/r1"}, 2, false, ""},
+        {MailPlan::Mode::CurrentCard, 0, -1, 3, 0, {"/tmp/r-1", "/tmp/r-1", "/tmp/r-1"}, 3, false, ""},
+        {MailPlan::Mode::CurrentCard, 0, 2, 3, 1, {}, 3, true, "refused e@f.com"},
+        {MailPlan::Mode::Plain, 0, 0, 1, 1, {}, 3, true, "refused a@b.com"},
     };
     for (const auto& c : cases) {
         MailBatch::Job job = recordJob(c.mode, three, c.records);
@@ -139,6 +151,10 @@ TEST(MailBatchTest, RunsPerMode)
         EXPECT_EQ(result.runs, c.runs);
         EXPECT_EQ(result.failedRuns, c.failed);
         EXPECT_EQ(result.success(), c.failed == 0);
+        EXPECT_EQ(result.planned, c.planned);
+        EXPECT_EQ(result.sent(), c.runs - c.failed);
+        EXPECT_EQ(result.endedByFailure, c.ended);
+        EXPECT_EQ(result.reason, c.reason);
         if (c.mode == MailPlan::Mode::CurrentCard) {
             EXPECT_EQ(drawn, 1);
         }

@@ -89,3 +89,21 @@ TEST(MailPlanTest, PauseText)
     for (const auto& c : cases)
         EXPECT_EQ(MailPlan::pauseText(c.ms), QString::fromUtf8(c.text)) << c.ms;
 }
+
+TEST(MailPlanTest, FailureDetails)
+{
+    const struct { const char* reason; int sent; int planned; bool ended; const char* expected; } cases[] = {
+        {"certificate verify failed: x", 0, 1, true, "Reason: certificate verify failed: x"},
+        {"", 0, 1, true, ""},       // nothing known, and a single mail needs no count
+        {"authentication failed", 2, 5, true,
+         "Reason: authentication failed\n2 of 5 mails were sent before the failure."},
+        {"connection refused", 0, 3, true, "Reason: connection refused\n0 of 3 mails were sent before the failure."},
+        // a failure that did not end the send (to-every mode), or a stop
+        {"refused", 13, 15, false, "Reason: refused\n13 of 15 mails were sent."},
+        {"", 3, 5, false, "3 of 5 mails were sent."},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(MailPlan::failureDetails(QString::fromUtf8(c.reason), c.sent, c.planned, c.ended),
+                  QString::fromUtf8(c.expected));
+    }
+}

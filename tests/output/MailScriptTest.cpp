@@ -207,16 +207,19 @@ TEST_F(MailServer, FailuresEndTheRunWithTheFailureText)
         QString password;
         bool trustTestCa;
         int exitCode;
+        QString reason;   // how the reason begins
     };
     const Case cases[] = {
-        {"wrong password", starttlsPort, "N", "wrong", true, 4},
-        {"wrong password, implicit TLS", implicitPort, "Y", "wrong", true, 4},
-        {"dead server", deadPort, "N", kPassword, true, 3},
-        {"stalled server", stallPort, "N", kPassword, true, 3},
-        {"stalled server, implicit TLS", stallPort, "Y", kPassword, true, 3},
-        {"untrusted certificate", starttlsPort, "N", kPassword, false, 3},
-        {"untrusted certificate, implicit TLS", implicitPort, "Y", kPassword, false, 3},
-        {"implicit TLS against STARTTLS", starttlsPort, "Y", kPassword, true, 3},
+        {"wrong password", starttlsPort, "N", "wrong", true, 4, "authentication failed: the server answered 535"},
+        {"wrong password, implicit TLS", implicitPort, "Y", "wrong", true, 4, "authentication failed: "},
+        {"dead server", deadPort, "N", kPassword, true, 3, "connection refused by 127.0.0.1 port " + deadPort},
+        {"stalled server", stallPort, "N", kPassword, true, 3,
+         "connection failed: Connection unexpectedly closed: timed out"},
+        {"stalled server, implicit TLS", stallPort, "Y", kPassword, true, 3, "the server did not answer in time"},
+        {"untrusted certificate", starttlsPort, "N", kPassword, false, 3, "certificate verify failed: "},
+        {"untrusted certificate, implicit TLS", implicitPort, "Y", kPassword, false, 3,
+         "certificate verify failed: "},
+        {"implicit TLS against STARTTLS", starttlsPort, "Y", kPassword, true, 3, "TLS failed: "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -233,6 +236,8 @@ TEST_F(MailServer, FailuresEndTheRunWithTheFailureText)
         EXPECT_FALSE(r.timedOut);
         EXPECT_EQ(r.exitCode, c.exitCode) << r.output.toStdString();
         EXPECT_TRUE(r.output.contains("Could not send email.")) << r.output.toStdString();
+        EXPECT_TRUE(r.reason.startsWith(c.reason)) << r.reason.toStdString();
+        EXPECT_FALSE(r.reason.contains(QLatin1Char('\n')));
         EXPECT_FALSE(r.output.contains(kPassword));
         EXPECT_EQ(inboxCount(), before);
     }
@@ -247,11 +252,141 @@ TEST_F(MailServer, TimeLimitAndStartFailureCountAsNotSent)
     MailScript::Result r = slow.send(mail(stallPort, "N"));
     EXPECT_TRUE(r.timedOut);
     EXPECT_FALSE(r.sent);
+    EXPECT_EQ(r.reason, QStringLiteral("The mail server did not answer in time."));
 
     MailScript missing("/nonexistent/python3", QStringLiteral(SOURCE_ROOT "/resources/pyth_mail.py"));
     r = missing.send(mail(starttlsPort, "N"));
     EXPECT_FALSE(r.started);
     EXPECT_FALSE(r.sent);
+    EXPECT_TRUE(r.reason.startsWith(QStringLiteral("The mail program could not be started"))) << r.reason.toStdString();
+}
+
+// Sets or clears the certificate variables of the program's environment
+// for one scope, and puts back what was there.
+class ScopedCertificateEnvironment
+{
+public:
+    explicit ScopedCertificateEnvironment(const QList<std::pair<QString, QString>>& values)
+    {
+        for (const QString& name : MailScript::passedEnvironment()) {
+            const QByteArray key = name.toLatin1();
+            m_saved.append({key, qEnvironmentVariableIsSet(key.constData()), qgetenv(key.constData())});
+            qunsetenv(key.constData());
+        }
+        for (const auto& [name, value] : values)
+            qputenv(name.toLatin1().constData(), QFile::encodeName(value));
+    }
+    ~ScopedCertificateEnvironment()
+    {
+        for (const Saved& s : m_saved) {
+            if (s.set)
+                qputenv(s.key.constData(), s.value);
+            else
+                qunsetenv(s.key.constData());
+        }
+    }
+
+private:
+    struct Saved
+    {
+        QByteArray key;
+        bool set;
+        QByteArray value;
+    };
+    QList<Saved> m_saved;
+};
+
+// A company mail server with its own CA: the CA given in the program's
+// environment reaches the script, which then trusts it; without it the
+// mail fails for the certificate.
+TEST_F(MailServer, PrivateAuthorityFromTheProgramsEnvironment)
+{
+    // a certificate folder as OpenSSL looks one up: the CA under its hash
+    QProcess hash;
+    hash.start("openssl", {"x509", "-hash", "-noout", "-in", dir->filePath("ca.pem")});
+    ASSERT_TRUE(hash.waitForFinished(20000));
+    QTemporaryDir certs;
+    const QString hashed = certs.filePath(QString::fromLatin1(hash.readAll().trimmed()) + ".0");
+    ASSERT_TRUE(QFile::copy(dir->filePath("ca.pem"), hashed));
+    // and a CA of some other company
+    QProcess other;
+    other.start("openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj", "/CN=Other CA",
+                            "-keyout", certs.filePath("other.key"), "-out", certs.filePath("other.pem")});
+    ASSERT_TRUE(other.waitForFinished(60000));
+    ASSERT_EQ(other.exitCode(), 0);
+
+    const struct {
+        const char* name;
+        QList<std::pair<QString, QString>> environment;
+        QString flag;
+        QString reason;     // how the reason begins; "": sent
+    } cases[] = {
+        {"no CA", {}, "N", "certificate verify failed: "},
+        {"no CA, implicit TLS", {}, "Y", "certificate verify failed: "},
+        {"BRIGHTFOLD_MAIL_CAFILE", {{"BRIGHTFOLD_MAIL_CAFILE", dir->filePath("ca.pem")}}, "N", ""},
+        {"BRIGHTFOLD_MAIL_CAFILE, implicit TLS", {{"BRIGHTFOLD_MAIL_CAFILE", dir->filePath("ca.pem")}}, "Y", ""},
+        {"SSL_CERT_FILE", {{"SSL_CERT_FILE", dir->filePath("ca.pem")}}, "N", ""},
+        {"SSL_CERT_DIR", {{"SSL_CERT_DIR", certs.path()}}, "N", ""},
+        {"another CA", {{"BRIGHTFOLD_MAIL_CAFILE", certs.filePath("other.pem")}}, "N", "certificate verify failed: "},
+        {"a CA file that is none", {{"BRIGHTFOLD_MAIL_CAFILE", certs.filePath("other.key")}}, "N",
+         "the trusted CA file " + certs.filePath("other.key") + " could not be read: "},
+        {"a missing CA file", {{"BRIGHTFOLD_MAIL_CAFILE", certs.filePath("none.pem")}}, "N",
+         "the trusted CA file " + certs.filePath("none.pem") + " could not be read: No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ScopedCertificateEnvironment environment(c.environment);
+        MailScript s(MailScript::defaultInterpreter(), QStringLiteral(SOURCE_ROOT "/resources/pyth_mail.py"), 30000);
+        s.addEnvironment("BRIGHTFOLD_MAIL_TIMEOUT", "3");
+        const int before = inboxCount();
+        const MailScript::Result r = s.send(mail(c.flag == "Y" ? implicitPort : starttlsPort, c.flag));
+        EXPECT_EQ(r.sent, c.reason.isEmpty()) << r.output.toStdString();
+        EXPECT_EQ(inboxCount(), before + (r.sent ? 1 : 0));
+        EXPECT_TRUE(c.reason.isEmpty() ? r.reason.isEmpty() : r.reason.startsWith(c.reason))
+            << r.reason.toStdString();
+    }
+}
+
+// The certificate variables the program was started with reach the script,
+// each one alone; empty ones and the rest of the environment do not.
+TEST(MailScriptEnvironment, CertificateVariablesArePassedOn)
+{
+    QTemporaryDir d;
+    const QString wrapper = d.filePath("record.sh");
+    QFile w(wrapper);
+    ASSERT_TRUE(w.open(QIODevice::WriteOnly));
+    w.write(QStringLiteral("#!/bin/sh\nenv > '%1/env'\nexit 0\n").arg(d.path()).toUtf8());
+    w.close();
+    w.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    const struct {
+        QList<std::pair<QString, QString>> set;
+        QStringList expected;   // the lines of the script's environment
+    } cases[] = {
+        {{}, {"PATH=/bin:/usr/bin:/usr/local/bin", "PYTHONPATH="}},
+        {{{"BRIGHTFOLD_MAIL_CAFILE", "/etc/company/ca.pem"}},
+         {"BRIGHTFOLD_MAIL_CAFILE=/etc/company/ca.pem", "PATH=/bin:/usr/bin:/usr/local/bin", "PYTHONPATH="}},
+        {{{"SSL_CERT_FILE", "/etc/ssl/company.pem"}},
+         {"PATH=/bin:/usr/bin:/usr/local/bin", "PYTHONPATH=", "SSL_CERT_FILE=/etc/ssl/company.pem"}},
+        {{{"SSL_CERT_DIR", "/etc/ssl/company certs"}},
+         {"PATH=/bin:/usr/bin:/usr/local/bin", "PYTHONPATH=", "SSL_CERT_DIR=/etc/ssl/company certs"}},
+        {{{"BRIGHTFOLD_MAIL_CAFILE", "/a.pem"}, {"SSL_CERT_FILE", "/b.pem"}, {"SSL_CERT_DIR", "/c"}},
+         {"BRIGHTFOLD_MAIL_CAFILE=/a.pem", "PATH=/bin:/usr/bin:/usr/local/bin", "PYTHONPATH=", "SSL_CERT_DIR=/c",
+          "SSL_CERT_FILE=/b.pem"}},
+        {{{"BRIGHTFOLD_MAIL_CAFILE", ""}, {"SSL_CERT_FILE", ""}},
+         {"PATH=/bin:/usr/bin:/usr/local/bin", "PYTHONPATH="}},
+    };
+    for (const auto& c : cases) {
+        const ScopedCertificateEnvironment environment(c.set);
+        MailScript s(wrapper, "/the/script.py");
+        MailScript::Mail m;
+        m.password = kPassword;
+        ASSERT_TRUE(s.send(m).sent);
+        QStringList lines = QString::fromUtf8(readFile(d.filePath("env"))).split('\n', Qt::SkipEmptyParts);
+        lines.removeIf([](const QString& line) { return line.startsWith(QStringLiteral("PWD=")); });  // the shell's
+        lines.sort();
+        EXPECT_EQ(lines, c.expected);
+    }
 }
 
 // The script's process sees nine values and no password, the password

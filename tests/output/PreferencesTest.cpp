@@ -223,6 +223,39 @@ TEST_F(PreferencesTest, FlushMakesAnOpenFilePrivate)
     EXPECT_EQ(Preferences(path()).send_email_SenderEmail(), QString("old@x.org"));
 }
 
+// A settings file others may read, copied in or left by an older version,
+// is made private as soon as it is read, and is still read in full; a link
+// is read through, but what it points to keeps its mode.
+TEST_F(PreferencesTest, ReadingMakesTheFilePrivate)
+{
+    const QByteArray settings = "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>SendEmailPwd</key>"
+                                "<string>secret</string></dict></plist>";
+    const struct {
+        int mode;
+        bool link;          // the settings path is a link to a file elsewhere
+        int modeAfter;
+    } cases[] = {
+        {0644, false, 0600}, {0640, false, 0600}, {0666, false, 0600}, {0600, false, 0600},
+        {0604, false, 0600}, {0400, false, 0400}, {0644, true, 0644}, {0666, true, 0666},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(QStringLiteral("mode %1, link %2").arg(c.mode, 0, 8).arg(c.link).toStdString());
+        QTemporaryDir elsewhere;
+        const QString file = c.link ? elsewhere.filePath("shared.plist") : path();
+        QFile::remove(path());
+        writeFile(file, settings);
+        ASSERT_EQ(::chmod(QFile::encodeName(file).constData(), mode_t(c.mode)), 0);
+        if (c.link) {
+            ASSERT_TRUE(QFile::link(file, path()));
+        }
+
+        EXPECT_EQ(Preferences(path()).send_email_Password(), QString("secret"));
+        EXPECT_EQ(modeOf(file), c.modeAfter);
+        EXPECT_EQ(readFile(file), settings);
+        EXPECT_EQ(QFileInfo(path()).isSymLink(), c.link);
+    }
+}
+
 TEST_F(PreferencesTest, AFailedWriteIsReportedAndKeepsNothingHalfWritten)
 {
     // a folder where the file should be: nothing can be written there
