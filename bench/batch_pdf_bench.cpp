@@ -103,8 +103,7 @@ struct Cards
     BatchBinding binding;
     int records = 0;
 
-    Cards(int count, const QImage& picture, const QSizeF& pictureSize, const ImageAdjustments& adjust)
-        : records(count)
+    Cards(int count, const QImage& picture, const QSizeF& pictureSize, const ImageAdjustments& adjust) : records(count)
     {
         const auto write = [&](const QString& name, const QString& pattern) {
             QFile file(store.filePath(name));
@@ -261,12 +260,7 @@ static void BM_PictureExport(benchmark::State& state)
         report(state, seconds, cpuSeconds() - cpu, folderBytes(out.path()));
     }
 }
-BENCHMARK(BM_PictureExport)
-    ->Args({1000, 0})
-    ->Args({1000, 1})
-    ->Iterations(1)
-    ->UseManualTime()
-    ->Unit(benchmark::kSecond);
+BENCHMARK(BM_PictureExport)->Args({1000, 0})->Args({1000, 1})->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 
 // A window that draws one picture object, as the canvas does.
 class PictureWindow : public QWidget

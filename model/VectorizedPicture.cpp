@@ -17,8 +17,8 @@ namespace {
 struct Run
 {
     int left;
-    int right;   // one past the last pixel
-    QRgb pixel;  // premultiplied
+    int right;  // one past the last pixel
+    QRgb pixel; // premultiplied
 };
 
 std::vector<Run> runsOf(const QRgb* line, int width)

@@ -23,13 +23,13 @@ class VectorizedPicture
 public:
     struct Area
     {
-        QRect pixels;   // in picture pixels
-        QColor colour;  // not premultiplied
+        QRect pixels;  // in picture pixels
+        QColor colour; // not premultiplied
     };
     struct Strip
     {
-        QRect pixels;   // where the strip lies in the picture
-        QImage image;   // its pixels
+        QRect pixels; // where the strip lies in the picture
+        QImage image; // its pixels
     };
 
     VectorizedPicture() = default;

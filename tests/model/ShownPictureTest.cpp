@@ -22,10 +22,11 @@ class ChainSizes
 public:
     ChainSizes()
     {
-        AdjustedPictureCache::setChain([this](const Picture& p, const ImageAdjustments& s, ImageProcesser::Failures* f) {
-            sizes.push_back(p.image().size());
-            return ImageProcesser::Get_Processed_Image(p, s, f);
-        });
+        AdjustedPictureCache::setChain(
+            [this](const Picture& p, const ImageAdjustments& s, ImageProcesser::Failures* f) {
+                sizes.push_back(p.image().size());
+                return ImageProcesser::Get_Processed_Image(p, s, f);
+            });
     }
     ~ChainSizes() { AdjustedPictureCache::setChain({}); }
     ChainSizes(const ChainSizes&) = delete;
@@ -75,7 +76,7 @@ TEST(ShownPicture, AWindowAdjustsAReducedCopyAndOutputTheWholePicture)
         QSizeF shown;
         int rotate;
         bool adjusted;
-        QSize firstRun;   // empty: the whole source
+        QSize firstRun; // empty: the whole source
     } cases[] = {
         {"large photo", {2000, 1500}, {200, 150}, 0, true, {200, 150}},
         {"turned a right angle", {2000, 1000}, {100, 200}, 90, true, {200, 100}},

@@ -166,16 +166,17 @@ TEST_P(BarcodePdfOutput, RasterisedAt300DpiMatchesThePictureAndReads)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Symbologies, BarcodePdfOutput,
-    ::testing::Values(BarcodeCase {"code128", "Code 128", "CARD-000123", "", ""},
-                      BarcodeCase {"code128Texts", "Code 128", "BF 42-7781", "Guest", "Table 4"},
-                      BarcodeCase {"ean13", "EAN-13", "4006381333931", "", ""},
-                      BarcodeCase {"qr", "QR Code", "https://example.org/guest/0042", "", ""},
-                      BarcodeCase {"qrTexts", "QR Code", "MEMBER 1 2 3", "Member", "Valid 2027"},
-                      BarcodeCase {"pdf417", "PDF417", "Brightfold badge 7781", "", ""},
-                      BarcodeCase {"dataMatrix", "DataMatrix", "DM-55120", "", ""}),
-    [](const ::testing::TestParamInfo<BarcodeCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Symbologies, BarcodePdfOutput,
+                         ::testing::Values(BarcodeCase {"code128", "Code 128", "CARD-000123", "", ""},
+                                           BarcodeCase {"code128Texts", "Code 128", "BF 42-7781", "Guest", "Table 4"},
+                                           BarcodeCase {"ean13", "EAN-13", "4006381333931", "", ""},
+                                           BarcodeCase {"qr", "QR Code", "https://example.org/guest/0042", "", ""},
+                                           BarcodeCase {"qrTexts", "QR Code", "MEMBER 1 2 3", "Member", "Valid 2027"},
+                                           BarcodeCase {"pdf417", "PDF417", "Brightfold badge 7781", "", ""},
+                                           BarcodeCase {"dataMatrix", "DataMatrix", "DM-55120", "", ""}),
+                         [](const ::testing::TestParamInfo<BarcodeCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(VectorizedPicture, CoversExactlyThePicturesPixels)
 {
@@ -188,12 +189,14 @@ TEST(VectorizedPicture, CoversExactlyThePicturesPixels)
     {
         const char* name;
         std::function<QRgb(int x, int y)> pixel;
-        int areas;   // -1: not checked
+        int areas; // -1: not checked
         int strips;
     } cases[] = {
         {"bars", [&](int x, int) { return (x / 3) % 2 ? ink : clear; }, 5, 0},
         {"modules", [&](int x, int y) { return ((x / 5) + (y / 5)) % 2 ? ink : clear; }, -1, 0},
-        {"grey edges", [&](int x, int) { return x % 6 == 0 ? qRgba(0, 0, 0, 128) : x % 6 < 3 ? ink : clear; }, 10, 0},
+        {"grey edges", [&](int x, int) { return x % 6 == 0 ? qRgba(0, 0, 0, 128)
+                                             : x % 6 < 3   ? ink
+                                                           : clear; }, 10, 0},
         {"caption", [&](int x, int y) { return y >= 20 ? qRgba(0, 0, 0, (x * 37 + y * 11) % 256) : ink; }, 1, 1},
         // an opaque caption margin: a rectangle under the letters' columns
         {"boxed caption",
@@ -241,8 +244,8 @@ TEST(PhotoPdfOutput, APhotoGoesInAtPrintResolutionNeverMoreThanItHas)
         const char* name;
         QSize pixels;
         QSizeF points;
-        QSize stored;   // what the file holds
-        double scale = 1;   // of the painter, on top of points
+        QSize stored;     // what the file holds
+        double scale = 1; // of the painter, on top of points
     } cases[] = {
         // 4000 x 3000 drawn at 90 x 67.5 pt: 375 x 282 at 300 dpi
         {"large photo", {4000, 3000}, {90, 67.5}, {375, 282}},

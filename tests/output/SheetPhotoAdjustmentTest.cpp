@@ -28,15 +28,15 @@ public:
     ChainThreads()
     {
         QThread* writer = QThread::currentThread();
-        AdjustedPictureCache::setChain([this, writer](const Picture& p, const ImageAdjustments& s,
-                                                      ImageProcesser::Failures* f) {
-            {
-                std::lock_guard lock(mutex);
-                ++runs;
-                onWriter += QThread::currentThread() == writer;
-            }
-            return ImageProcesser::Get_Processed_Image(p, s, f);
-        });
+        AdjustedPictureCache::setChain(
+            [this, writer](const Picture& p, const ImageAdjustments& s, ImageProcesser::Failures* f) {
+                {
+                    std::lock_guard lock(mutex);
+                    ++runs;
+                    onWriter += QThread::currentThread() == writer;
+                }
+                return ImageProcesser::Get_Processed_Image(p, s, f);
+            });
     }
     ~ChainThreads() { AdjustedPictureCache::setChain({}); }
     ChainThreads(const ChainThreads&) = delete;
@@ -103,8 +103,8 @@ TEST(SheetPhotoAdjustment, APhotoIsAdjustedOncePerJobOrOncePerRecordOnTheWorkers
         SheetPainter::RecordBinder bind;
         if (c.bound) {
             bind = [](SideSnapshot& shot, int record) {
-                static_cast<SKTImage&>(*shot.graphics().first()).setContents(
-                    Picture(photo(record * 20 + 1), QSizeF(800, 600)));
+                static_cast<SKTImage&>(*shot.graphics().first())
+                    .setContents(Picture(photo(record * 20 + 1), QSizeF(800, 600)));
                 return QString();
             };
         } else {
@@ -117,9 +117,9 @@ TEST(SheetPhotoAdjustment, APhotoIsAdjustedOncePerJobOrOncePerRecordOnTheWorkers
         layout.setRows(4);
         layout.setColumns(2);
         const QString pdf = dir.filePath(QString("%1.pdf").arg(c.bound));
-        const SheetPdfJob::Result result = SheetPdfJob::print(
-            layout, SheetPagination(4, 2, records, records), SheetPainter::snapshotSource(front, SideSnapshot(), bind),
-            pdf);
+        const SheetPdfJob::Result result = SheetPdfJob::print(layout, SheetPagination(4, 2, records, records),
+                                                              SheetPainter::snapshotSource(front, SideSnapshot(), bind),
+                                                              pdf);
         ASSERT_TRUE(result.ok) << result.message.toStdString();
         EXPECT_EQ(chain.runs, c.runs) << c.name;
         EXPECT_EQ(chain.onWriter, 0) << c.name;
