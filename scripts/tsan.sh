@@ -7,7 +7,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build-tsan
-pattern=${1:-'SheetPdf|SheetPainter|BatchPdf|BarcodePdfOutput|PhotoPdfOutput|VectorizedPicture|BatchPicture|CardExport|MailBatch|MailServer|MailAttachments|BarcodeProduction|Print|ShownPicture|SKTImage'}
+pattern=${1:-'SheetPdf|SheetPainter|BatchPdf|BarcodePdfOutput|PhotoPdfOutput|VectorizedPicture|BatchPicture|CardExport|MailBatch|MailServer|MailAttachments|BarcodeProduction|Print|ShownPicture'}
 jobs=${2:-$(nproc)}
 
 launcher=()
@@ -19,7 +19,8 @@ fi
 # synchronisation is left out by the suppressions. The test programs run
 # while building (to list their tests), so the options hold there too.
 export QT_QPA_PLATFORM=offscreen
-export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$root/scripts/tsan-qt.supp"
+# Tests start helper programs (QProcess forks while worker threads exist).
+export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:die_after_fork=0:suppressions=$root/scripts/tsan-qt.supp"
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
   -DCMAKE_CXX_FLAGS="-fsanitize=thread -fno-omit-frame-pointer" \
