@@ -345,10 +345,11 @@ TEST_F(TextPanelTest, ChosenFaceReachesLabelTextArchiveAndDrawing)
 
         // Bold strokes are visibly heavier than the regular face's.
         const int dark = ink(static_cast<SKTText&>(*read));
-        if (!row.bold && !row.italic)
+        if (!row.bold && !row.italic) {
             regularInk[row.family] = dark;
-        else if (row.bold)
+        } else if (row.bold) {
             EXPECT_GT(dark, regularInk[row.family] * 11 / 10);
+        }
     }
 }
 
