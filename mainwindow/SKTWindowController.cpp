@@ -1264,7 +1264,7 @@ void SKTWindowController::Content_Font_Clicked()
     if (!ok)
         return;
     const double size = chosen.pointSizeF() > 0 ? chosen.pointSizeF() : double(chosen.pixelSize());
-    changeAllTextFont(FontSpec(chosen.family(), size));
+    changeAllTextFont(FontSpec(chosen.family(), size, {}, chosen.weight(), chosen.style() != QFont::StyleNormal));
 }
 
 void SKTWindowController::changeAllTextFont(const FontSpec& font)
