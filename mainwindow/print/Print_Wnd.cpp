@@ -4,6 +4,7 @@
 #include "app/UnitConversions.h"
 #include "canvas/SKTRenderingView.h"
 #include "data/Globals.h"
+#include "mainwindow/Globals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowBackground.h"
 #include "mainwindow/print/Sample_Preview.h"
@@ -41,7 +42,6 @@
 
 namespace {
 
-Print_Wnd* s_defaultInstance = nullptr;
 Print_Wnd::ModalRun s_modalRun;
 
 int runModally(QDialog& dialog)
@@ -102,7 +102,7 @@ Print_Wnd::Print_Wnd(QWidget* parent, SKTWindowController* controller, const Pri
     , m_catalog(catalog)
     , m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
-    s_defaultInstance = this;
+    Print_Var = this;
     setWindowTitle(tr("Print"));
     WindowBackground::apply(*this);
     buildWindow();
@@ -111,13 +111,13 @@ Print_Wnd::Print_Wnd(QWidget* parent, SKTWindowController* controller, const Pri
 
 Print_Wnd::~Print_Wnd()
 {
-    if (s_defaultInstance == this)
-        s_defaultInstance = nullptr;
+    if (Print_Var == this)
+        Print_Var = nullptr;
 }
 
 Print_Wnd* Print_Wnd::defaultInstance()
 {
-    return s_defaultInstance;
+    return Print_Var;
 }
 
 void Print_Wnd::setModalRun(ModalRun run)
