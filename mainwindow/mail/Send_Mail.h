@@ -8,6 +8,7 @@
 // script. Success is announced only when every mail was sent.
 
 #include "output/BatchPictureExport.h"
+#include "output/MailBatch.h"
 #include "output/MailScript.h"
 
 #include <QDialog>
@@ -60,6 +61,14 @@ public:
     void stopSending();
     // Replaces the mail script (tests script it).
     void setSender(Sender sender) { m_sender = std::move(sender); }
+
+    // The worker's run: every mail of the job, pausing as it says.
+    static MailBatch::Result Send_Mail_Thread(const MailBatch::Job& job);
+    // Each second of a pause, on the worker: the time left, told to the
+    // progress sheet.
+    static void Pausing_Timer_Thread(qint64 remaining);
+    // The progress sheet's pause text for the time left (none at 0).
+    static void Calculate_Pause_Time(qint64 milliseconds);
 
     // Control actions.
     void Without_barcode_rd_select();
