@@ -34,7 +34,6 @@
 
 namespace {
 
-Invitation_Wizard* s_defaultInstance = nullptr;
 Invitation_Wizard::ModalRun s_modalRun;
 
 // An invitation starts as a 7 x 5 inch card (in millimetres): the invitation
@@ -93,7 +92,7 @@ QLineEdit* field(const char* name, QWidget* parent)
 Invitation_Wizard::Invitation_Wizard(SKTWindowController* controller, QWidget* parent)
     : QDialog(parent), m_controller(controller)
 {
-    s_defaultInstance = this;
+    inv_wzrd_Window = this;
     setObjectName(QStringLiteral("Invitation_Wizard"));
     setWindowTitle(tr("New invitation"));
     setModal(true);
@@ -147,13 +146,13 @@ Invitation_Wizard::Invitation_Wizard(SKTWindowController* controller, QWidget* p
 
 Invitation_Wizard::~Invitation_Wizard()
 {
-    if (s_defaultInstance == this)
-        s_defaultInstance = nullptr;
+    if (inv_wzrd_Window == this)
+        inv_wzrd_Window = nullptr;
 }
 
 Invitation_Wizard* Invitation_Wizard::defaultInstance()
 {
-    return s_defaultInstance;
+    return inv_wzrd_Window;
 }
 
 void Invitation_Wizard::setModalRun(ModalRun run)

@@ -304,3 +304,52 @@ TEST_F(BarcodeDesignerTest, DoubleClickOnAPlacedBarcodeTakesTheDesignBack)
 }
 
 }
+
+namespace {
+
+// A new resolution applies from the next picture; the preview stays.
+TEST_F(BarcodeDesignerTest, ResolutionListLeavesThePreviewUntilTheNextPicture)
+{
+    auto object = std::make_shared<SKTBarcode>();
+    object->barcode_font_index = BarcodeSettings::symbologyTitles().indexOf("QR Code");
+    object->linear_or_2d = 1;
+    edit(object, [&](Barcode_Gen& d) {
+        choose(d.DPI_ComboBox, "600");
+        d.Encode_btn();
+        const QSize fine = d.preview().image().size();
+        choose(d.DPI_ComboBox, "72");
+        EXPECT_EQ(USED_DPI_VALUE, 72);
+        EXPECT_EQ(d.preview().image().size(), fine);
+        d.Encode_btn();
+        EXPECT_LT(d.preview().image().width(), fine.width());
+    });
+}
+
+TEST_F(BarcodeDesignerTest, FlippedPreviewsAndThePleaseWaitSheet)
+{
+    QImage corner(4, 2, QImage::Format_RGB32);
+    corner.fill(Qt::white);
+    corner.setPixel(0, 0, qRgb(0, 0, 0));
+    struct Case { void (*flip)(QLabel*); QPoint dark; };
+    for (const Case& c : {Case{&Barcode_Gen::flipImageVertically, {0, 1}},
+                          Case{&Barcode_Gen::flipImageHorizontally, {3, 0}}}) {
+        QLabel view;
+        view.setPixmap(QPixmap::fromImage(corner));
+        c.flip(&view);
+        const QImage shown = view.pixmap().toImage();
+        ASSERT_EQ(shown.size(), corner.size());
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 4; ++x)
+                EXPECT_EQ(qGray(shown.pixel(x, y)) < 128, QPoint(x, y) == c.dark) << x << "," << y;
+    }
+    QLabel empty;
+    Barcode_Gen::flipImageVertically(&empty);
+    EXPECT_TRUE(empty.pixmap().isNull());
+
+    designer->Show_Create_Modeless();
+    EXPECT_TRUE(designer->plz_wait_Window->isVisible());
+    designer->Hide_Destroy_Modeless();
+    EXPECT_FALSE(designer->plz_wait_Window->isVisible());
+}
+
+}
