@@ -1554,7 +1554,14 @@ SKTWindowController::SaveOutcome SKTWindowController::saveDesign(bool save_as, b
         DesignFile::clearUnusedBackgroundPath(record);
         setCardProperty(side, record);
     }
-    const QByteArray bytes = DesignFile::write(designFileContents());
+    const DesignFileAssembly assembled = DesignFile::assemble(designFileContents());
+    if (!assembled.ok) {
+        // Nothing is written and the title stays as it is.
+        Show_NSLog_Message(assembled.reason);
+        Show_MessageBox(QStringLiteral("%1 -- %2").arg(assembled.elementsAssembled).arg(assembled.reason));
+        return SaveOutcome::Failed;
+    }
+    const QByteArray& bytes = assembled.bytes;
 
     // Written to a temporary file that then replaces the old one, so a
     // failed write leaves the previous design in place.
