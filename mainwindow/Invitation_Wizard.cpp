@@ -2,6 +2,7 @@
 
 #include "app/FileHelpers.h"
 #include "app/Globals.h"
+#include "app/MakerLinks.h"
 #include "app/MessageBoxes.h"
 #include "app/StringHelpers.h"
 #include "app/UnitConversions.h"
@@ -112,6 +113,8 @@ Invitation_Wizard::Invitation_Wizard(SKTWindowController* controller, QWidget* p
     help_btn->setObjectName(QStringLiteral("help_btn"));
     help_btn_2 = new QPushButton(tr("Help"), this);
     help_btn_2->setObjectName(QStringLiteral("help_btn_2"));
+    contact_btn = new QPushButton(tr("Contact Us"), this);
+    contact_btn->setObjectName(QStringLiteral("contact_btn"));
     back_btn = new QPushButton(tr("Back"), this);
     back_btn->setObjectName(QStringLiteral("back_btn"));
     cancel_btn = new QPushButton(tr("Cancel"), this);
@@ -123,6 +126,7 @@ Invitation_Wizard::Invitation_Wizard(SKTWindowController* controller, QWidget* p
     connect(exit_btn, &QPushButton::clicked, this, &Invitation_Wizard::ExitClick);
     connect(help_btn, &QPushButton::clicked, this, &Invitation_Wizard::HelpClick);
     connect(help_btn_2, &QPushButton::clicked, this, &Invitation_Wizard::HelpClick);
+    connect(contact_btn, &QPushButton::clicked, this, &Invitation_Wizard::ContactClick);
     connect(back_btn, &QPushButton::clicked, this, &Invitation_Wizard::Back_Click);
     connect(cancel_btn, &QPushButton::clicked, this, &Invitation_Wizard::CancelClick);
     connect(next_btn, &QPushButton::clicked, this, &Invitation_Wizard::OK_Click);
@@ -131,6 +135,7 @@ Invitation_Wizard::Invitation_Wizard(SKTWindowController* controller, QWidget* p
     buttons->addWidget(exit_btn);
     buttons->addWidget(help_btn);
     buttons->addWidget(help_btn_2);
+    buttons->addWidget(contact_btn);
     buttons->addStretch(1);
     buttons->addWidget(back_btn);
     buttons->addWidget(cancel_btn);
@@ -368,7 +373,7 @@ void Invitation_Wizard::showStep()
     const int step = steps.next_counter;
     const bool onStart = step == 0;
     panels->setCurrentIndex(step);
-    for (QWidget* w : {exit_btn, help_btn})
+    for (QWidget* w : {exit_btn, help_btn, contact_btn})
         w->setVisible(onStart);
     for (QWidget* w : {static_cast<QWidget*>(help_btn_2), static_cast<QWidget*>(back_btn),
                        static_cast<QWidget*>(cancel_btn), static_cast<QWidget*>(next_btn)})
@@ -404,6 +409,11 @@ void Invitation_Wizard::ExitClick()
 void Invitation_Wizard::HelpClick()
 {
     Open_Help_File();
+}
+
+void Invitation_Wizard::ContactClick()
+{
+    MakerLinks::open(MakerLinks::Role::ContactPage);
 }
 
 void Invitation_Wizard::reject()
