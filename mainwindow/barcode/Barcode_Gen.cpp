@@ -566,6 +566,7 @@ void Barcode_Gen::showControls()
     pdf_HeightText_2D->setValue(v.pdf_hgt_val);
     Pdf_widthText_2D->setValue(v.pdf_wdt_val);
     pdf_ec_lvl_Text->setValue(v.pdf_ec_val);
+    pdf_barcode.setErrorLevel(v.pdf_ec_val);
     dm_moduleText_2D->setValue(v.dm_module_val);
     dm_format_ComboBox->setCurrentIndex(v.dm_format_index);
     dm_encoding_ComboBox->setCurrentIndex(v.dm_encoding_index);
@@ -1174,7 +1175,8 @@ void Barcode_Gen::PDF_Col_Changed()
 
 void Barcode_Gen::PDF_EC_Lvl_Changed()
 {
-    m_value.pdf_ec_val = pdf_ec_lvl_Text->value();
+    pdf_barcode.setErrorLevel(pdf_ec_lvl_Text->value());
+    m_value.pdf_ec_val = pdf_barcode.getErrorLevel();
     goButtonActionPerformed();
 }
 

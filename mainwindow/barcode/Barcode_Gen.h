@@ -8,6 +8,7 @@
 // setting is one spin box (the text field and its stepper in one control).
 
 #include "barcodes/BarcodeSettings.h"
+#include "barcodes/Pdf417Picture.h"
 #include "mainwindow/inspector/DataSourceLists.h"
 #include "model/SKTGraphic.h"
 #include "platform/Picture.h"
@@ -153,6 +154,9 @@ public:
     std::shared_ptr<const NKDBarcode> testBarcode;
     std::shared_ptr<const NKDBarcode> testBarcode_EXP;
     Picture image_2d;
+    // The preview's PDF417 symbol: it takes the error level chosen in the
+    // window, and the value being edited takes the level from it.
+    Pdf417Picture pdf_barcode;
     int liner_or_2D_font = 0;
     // The object being edited (null while none is).
     GraphicPtr pass_barcode_control;

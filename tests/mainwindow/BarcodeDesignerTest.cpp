@@ -153,6 +153,33 @@ TEST_F(BarcodeDesignerTest, TwoDimensionalSymbolsMadeInTheWindowDecode)
     }
 }
 
+// Each error level chosen in the window reaches the symbol the preview and
+// the object get, as a decoder reads it.
+TEST_F(BarcodeDesignerTest, EveryPdf417ErrorLevelReachesTheSymbol)
+{
+    for (int level = 0; level <= 8; ++level) {
+        SCOPED_TRACE(level);
+        auto object = std::make_shared<SKTBarcode>();
+        Barcode_output_image = Picture();
+        edit(object, [&](Barcode_Gen& d) {
+            choose(d.barcodeTypePopup, "PDF417");
+            d.Pdf_widthText_2D->setValue(400);
+            d.pdf_HeightText_2D->setValue(200);
+            d.dataText_2D->setPlainText("Seat 12");
+            d.pdf_ec_lvl_Text->setValue(level == 2 ? 3 : 2); // a change whatever the level
+            d.pdf_ec_lvl_Text->setValue(level);
+            EXPECT_EQ(d.pdf_barcode.getErrorLevel(), level);
+            ASSERT_FALSE(d.image_2d.isNull());
+            EXPECT_EQ(decodeBarcode(d.image_2d.image()).ecLevel, QString::number(level));
+        });
+        EXPECT_EQ(object->pdf_ec_val, level);
+        ASSERT_FALSE(Barcode_output_image.isNull());
+        const auto decoded = decodeBarcode(Barcode_output_image.image());
+        EXPECT_EQ(decoded.text, "Seat 12");
+        EXPECT_EQ(decoded.ecLevel, QString::number(level));
+    }
+}
+
 TEST_F(BarcodeDesignerTest, ControlsFollowTheValueAndThePreviewFollowsTheControls)
 {
     auto object = std::make_shared<SKTBarcode>();
