@@ -102,6 +102,8 @@ QUrl MakerLinks::link(Role role)
         return page(QStringLiteral("share-and-get-it-free/"));
     case Role::ReviewPage:
         return page(QStringLiteral("review/"), {{QStringLiteral("app"), QStringLiteral("Brightfold")}});
+    case Role::ContactPage:
+        return page(QStringLiteral("contact/"));
     case Role::VideoChannel:
         return QUrl(QStringLiteral("https://videos.") + domain() + QStringLiteral("/brightfold/"));
     }

@@ -26,6 +26,7 @@ public:
         UserComments,
         GetItFree,
         ReviewPage,
+        ContactPage,
         VideoChannel,
     };
     static QList<Role> allRoles();

@@ -20,12 +20,15 @@
 #include "barcodes/NKDUPCEBarcode.h"
 #include "barcodes/Pdf417Symbol.h"
 #include "barcodes/QREncoder.h"
+#include "app/FileHelpers.h"
 #include "model/SKTGraphic.h"
 
+#include <QImageWriter>
 #include <QPainter>
 #include <QtDebug>
 
 #include <algorithm>
+#include <cstdio>
 #include <cmath>
 #include <exception>
 #include <functional>
@@ -114,6 +117,19 @@ BarcodeDesignerSettings withTextGaps(BarcodeDesignerSettings style, const Barcod
     return style;
 }
 
+// The letters the encoder is told for a chosen encoding, one per byte ("A"
+// ASCII, "C" C40, "T" Text, "B" Base256); none when it chooses itself.
+QByteArray dataMatrixEncodingLetters(const QString& title, qsizetype length)
+{
+    static const std::pair<const char*, char> letters[] = {{"Ascii", 'A'}, {"C40", 'C'}, {"Text", 'T'},
+                                                           {"Base256", 'B'}};
+    for (const auto& [name, letter] : letters) {
+        if (title == QLatin1String(name))
+            return QByteArray(length, letter);
+    }
+    return {};
+}
+
 BarcodeProducer::Result refused(const QString& reason)
 {
     BarcodeProducer::Result result;
@@ -168,21 +184,9 @@ BarcodeProducer::Result renderLinear(const BarcodeSettings& settings, const QStr
     barcode->setHeaderWidth(float(BarcodeDesignerSettings::textWidth(barcode->header(), style.header_font, lineKerning)));
     barcode->setFooterWidth(float(BarcodeDesignerSettings::textWidth(barcode->footer(), style.footer_font, lineKerning)));
 
-    // Height: bars, then each shown line with its margin, then top and
-    // bottom margins.
-    barcode->setHeight(settings.barHeightPoints());
-    if (barcode->printsCaption())
-        barcode->setHeight(barcode->height() + barcode->captionHeight() * pointsPerInch + style.value_margin);
-    if (barcode->printsHeader())
-        barcode->setHeight(barcode->height() + barcode->headerHeight() * pointsPerInch + style.header_margin);
-    if (barcode->printsFooter())
-        barcode->setHeight(barcode->height() + barcode->footerHeight() * pointsPerInch + style.footer_margin);
-    barcode->setHeight(barcode->height() + 2 * style.TB_margin);
-
+    BarcodeProducer::Set_Barcode_Height(*barcode, settings.barHeightPoints(), style);
     barcode->calculateWidth();
-    const float hw = barcode->printsHeader() ? barcode->headerWidth() : 0.0f;
-    const float fw = barcode->printsFooter() ? barcode->footerWidth() : 0.0f;
-    const float width = frameWidth(barcode->width(), hw, fw, style.LR_margin);
+    const float width = BarcodeProducer::Set_Linear_Barcode_Width(*barcode, style);
     if (tooLarge(width, barcode->height(), dpi))
         return refused(QStringLiteral("The barcode picture would be too large"));
     // The bars are centred in the picture: a whole, even number of dots
@@ -201,7 +205,9 @@ BarcodeProducer::Result renderLinear(const BarcodeSettings& settings, const QStr
     return result;
 }
 
-Picture drawQR(const BarcodeSettings& settings, const QString& value, QString* reason)
+} // namespace
+
+Picture BarcodeProducer::Draw_QR_Barcode(const BarcodeSettings& settings, const QString& value, QString* reason)
 {
     const int side = settings.qr_size_val;
     if (side < 21) {
@@ -237,7 +243,8 @@ Picture drawQR(const BarcodeSettings& settings, const QString& value, QString* r
     return Picture(std::move(image), QSizeF(side, side));
 }
 
-Picture drawPdf417(const BarcodeSettings& settings, const QString& value, QString* reason)
+Picture BarcodeProducer::Draw_PDF_417_Barcode(const BarcodeSettings& settings, const QString& value,
+                                              QString* reason)
 {
     const int width = settings.pdf_wdt_val;
     const int height = settings.pdf_hgt_val;
@@ -287,7 +294,8 @@ Picture drawPdf417(const BarcodeSettings& settings, const QString& value, QStrin
     return Picture(frame, QSizeF(width, height));
 }
 
-Picture drawDataMatrix(const BarcodeSettings& settings, const QString& value, QString* reason)
+Picture BarcodeProducer::Draw_DataMatrix_Barcode(const BarcodeSettings& settings, const QString& value,
+                                                 QString* reason)
 {
     // Data Matrix text is ISO-8859-1 unless told otherwise, so the value's
     // characters go in as those bytes and read back as the same text.
@@ -305,21 +313,41 @@ Picture drawDataMatrix(const BarcodeSettings& settings, const QString& value, QS
     int rows = 0;
     int columns = 0;
     BarcodeSettings::dmFormatSize(settings.dmFormat(), &rows, &columns);
+    const QByteArray bytes = value.toLatin1();
     const Ecc200Symbol symbol = Ecc200Symbol::encode(
-        value.toLatin1(), Ecc200Symbol::encodingForTitle(settings.dmEncoding()), rows, columns, reason);
-    if (symbol.isNull())
+        bytes, Ecc200Symbol::encodingForTitle(settings.dmEncoding()), rows, columns, reason);
+    if (symbol.isNull()) {
+        // The encoder's own account of a failure, for whoever runs the
+        // program from a terminal.
+        std::fprintf(stderr, "No barcode produced\n");
+        const QByteArray encoding = dataMatrixEncodingLetters(settings.dmEncoding(), bytes.size());
+        std::fprintf(stdout, "Size    : %dx%d\nEncoded : %d of %d bytes with %d bytes of ecc\nBarcode : %s\n"
+                             "Encoding: %s\n",
+                     columns, rows, 0, 0, 0, bytes.constData(), encoding.constData());
+        std::fflush(stdout);
         return {};
-    if (tooLarge((symbol.columns() + 2.0) * module, (symbol.rows() + 2.0) * module, settings.dpi())) {
+    }
+    // The symbol with its one-module light frame fills columns x module by
+    // rows x module points.
+    const double width = double(symbol.columns()) * module;
+    const double height = double(symbol.rows()) * module;
+    if (tooLarge(width, height, settings.dpi())) {
         *reason = QStringLiteral("The Data Matrix picture would be too large");
         return {};
     }
-    // Whole pixels per module at the resolution asked for.
-    const int pixelsPerModule = std::max(1, int(std::lround(settings.dpi() * module / 72.0)));
-    Picture picture = symbol.picture(module, pixelsPerModule);
-    if (picture.isNull())
+    // Whole pixels per module, as near the resolution asked for as that allows.
+    const double modulePoints = width / (symbol.columns() + 2);
+    const int pixelsPerModule = std::max(1, int(std::lround(settings.dpi() * modulePoints / 72.0)));
+    Picture picture = symbol.picture(modulePoints, pixelsPerModule);
+    if (picture.isNull()) {
         *reason = QStringLiteral("The Data Matrix picture could not be made");
+        return {};
+    }
+    picture.setSize(QSizeF(width, height));
     return picture;
 }
+
+namespace {
 
 BarcodeProducer::Result renderTwoDimensional(const BarcodeSettings& settings, const QString& title,
                                              const QString& value, const QString& header, const QString& footer)
@@ -329,11 +357,11 @@ BarcodeProducer::Result renderTwoDimensional(const BarcodeSettings& settings, co
     QString reason;
     Picture symbol;
     if (title == QLatin1String("QR Code"))
-        symbol = drawQR(settings, value, &reason);
+        symbol = BarcodeProducer::Draw_QR_Barcode(settings, value, &reason);
     else if (title == QLatin1String("PDF417"))
-        symbol = drawPdf417(settings, value, &reason);
+        symbol = BarcodeProducer::Draw_PDF_417_Barcode(settings, value, &reason);
     else
-        symbol = drawDataMatrix(settings, value, &reason);
+        symbol = BarcodeProducer::Draw_DataMatrix_Barcode(settings, value, &reason);
     if (symbol.isNull())
         return refused(reason.isEmpty() ? QStringLiteral("No symbol was made") : reason);
     BarcodeProducer::Result result;
@@ -396,18 +424,18 @@ Picture BarcodeProducer::frameSymbol(const BarcodeSettings& settings, const Pict
     text.setHeaderWidth(float(BarcodeDesignerSettings::textWidth(text.header(), style.header_font, lineKerning)));
     text.setFooterWidth(float(BarcodeDesignerSettings::textWidth(text.footer(), style.footer_font, lineKerning)));
 
+    Set_2d_Barcode_Height(text, symbol, style);
+    Set_2d_Barcode_Width(text, symbol, style);
+    // Framed at the finer of the symbol's two pixel densities (a rectangular
+    // Data Matrix, its light frame inside, has a finer one across its rows),
+    // so that no row or column of modules is lost to the frame's raster.
     const QSizeF size = symbol.size();
-    const float headerLine = text.printsHeader() ? text.headerHeight() * pointsPerInch : 0.0f;
-    const float footerLine = text.printsFooter() ? text.footerHeight() * pointsPerInch : 0.0f;
-    text.setHeight(float(size.height()) + headerLine + style.header_margin + footerLine + style.footer_margin
-                   + 2 * style.TB_margin);
-    const float hw = text.printsHeader() ? text.headerWidth() : 0.0f;
-    const float fw = text.printsFooter() ? text.footerWidth() : 0.0f;
-    text.setWidth(frameWidth(float(size.width()), hw, fw, style.LR_margin));
-    const double symbolDpi = symbol.image().width() * double(pointsPerInch) / std::max(1.0, size.width());
+    const double symbolDpi = std::max(symbol.image().width() / std::max(1.0, size.width()),
+                                      symbol.image().height() / std::max(1.0, size.height()))
+        * double(pointsPerInch);
     if (tooLarge(text.width(), text.height(), int(std::ceil(symbolDpi))))
         return {};
-    return NKDBarcodeImage::imageFromBarcodeImage(symbol, style);
+    return NKDBarcodeImage::imageFromBarcodeImage(symbol, style, symbolDpi);
 }
 
 BarcodeProducer::Result BarcodeProducer::render(const BarcodeSettings& settings, const QString& value,
@@ -438,4 +466,82 @@ Picture BarcodeProducer::pictureForObject(const SKTGraphic& barcodeObject, const
 {
     const BarcodeSettings settings = BarcodeSettings::fromObject(barcodeObject);
     return Get_Image_From_Val(settings, value, barcodeObject.header_val, barcodeObject.footer_val);
+}
+
+float BarcodeProducer::Set_Linear_Barcode_Width(const NKDBarcode& barcode, const BarcodeDesignerSettings& style)
+{
+    const float hw = barcode.printsHeader() ? barcode.headerWidth() : 0.0f;
+    const float fw = barcode.printsFooter() ? barcode.footerWidth() : 0.0f;
+    return frameWidth(barcode.width(), hw, fw, style.LR_margin);
+}
+
+void BarcodeProducer::Set_Barcode_Height(NKDBarcode& barcode, float barHeight, const BarcodeDesignerSettings& style)
+{
+    // Bars, then each shown line with its margin, then top and bottom
+    // margins (line heights are in inches).
+    barcode.setHeight(barHeight);
+    if (barcode.printsCaption())
+        barcode.setHeight(barcode.height() + barcode.captionHeight() * pointsPerInch + style.value_margin);
+    if (barcode.printsHeader())
+        barcode.setHeight(barcode.height() + barcode.headerHeight() * pointsPerInch + style.header_margin);
+    if (barcode.printsFooter())
+        barcode.setHeight(barcode.height() + barcode.footerHeight() * pointsPerInch + style.footer_margin);
+    barcode.setHeight(barcode.height() + 2 * style.TB_margin);
+}
+
+void BarcodeProducer::Set_2d_Barcode_Width(BarcodeTextLayout& text, const Picture& symbol,
+                                           const BarcodeDesignerSettings& style)
+{
+    const float hw = text.printsHeader() ? text.headerWidth() : 0.0f;
+    const float fw = text.printsFooter() ? text.footerWidth() : 0.0f;
+    text.setWidth(frameWidth(float(symbol.size().width()), hw, fw, style.LR_margin));
+}
+
+void BarcodeProducer::Set_2d_Barcode_Height(BarcodeTextLayout& text, const Picture& symbol,
+                                            const BarcodeDesignerSettings& style)
+{
+    // The value margin has no part here: a symbol shows no value line.
+    const float headerLine = text.printsHeader() ? text.headerHeight() * pointsPerInch : 0.0f;
+    const float footerLine = text.printsFooter() ? text.footerHeight() * pointsPerInch : 0.0f;
+    text.setHeight(float(symbol.size().height()) + headerLine + style.header_margin + footerLine
+                   + style.footer_margin + 2 * style.TB_margin);
+}
+
+Picture BarcodeProducer::Resize_Image(const Picture& image, QSizeF new_size)
+{
+    const QSize pixels(int(std::lround(new_size.width())), int(std::lround(new_size.height())));
+    if (image.isNull() || pixels.width() <= 0 || pixels.height() <= 0 || pixels.width() > maximumSidePoints * 10
+        || pixels.height() > maximumSidePoints * 10) {
+        qWarning("Invalid image");
+        return {};
+    }
+    QImage resized(pixels, QImage::Format_RGBA8888);
+    if (resized.isNull()) {
+        qWarning("Invalid image");
+        return {};
+    }
+    resized.fill(Qt::transparent);
+    {
+        QPainter painter(&resized);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter.drawImage(QRect(QPoint(0, 0), pixels), image.image());
+    }
+    return Picture(std::move(resized), new_size);
+}
+
+bool BarcodeProducer::Save_Barcode_image(const Picture& image, const QString& file_path_val)
+{
+    if (image.isNull() || file_path_val.isEmpty())
+        return false;
+    Delete_File(file_path_val);
+    // The bitmap keeps the picture's size in points as its size.
+    QImage written = image.image();
+    const QSizeF points = image.size();
+    if (points.width() > 0 && points.height() > 0) {
+        written.setDotsPerMeterX(int(std::lround(written.width() * 72.0 / points.width() / 0.0254)));
+        written.setDotsPerMeterY(int(std::lround(written.height() * 72.0 / points.height() / 0.0254)));
+    }
+    QImageWriter writer(file_path_val, "png");
+    writer.setQuality(100);
+    return writer.write(written);
 }

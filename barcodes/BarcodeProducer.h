@@ -7,6 +7,7 @@
 #include <QString>
 #include <memory>
 
+class BarcodeTextLayout;
 class NKDBarcode;
 class SKTGraphic;
 
@@ -64,6 +65,35 @@ public:
     // Whether a two-dimensional title draws ("QR Code", "PDF417",
     // "DataMatrix").
     static bool drawsTwoDimensional(const QString& title);
+
+    // ---- the steps of production ----
+    // Width of a linear picture: the widest of the bars and the shown header
+    // and footer, plus the left and right margins, plus 15 points when there
+    // are such margins.
+    static float Set_Linear_Barcode_Width(const NKDBarcode& barcode, const BarcodeDesignerSettings& style);
+    // Sets the barcode's height: `barHeight`, each shown line with its
+    // margin, then the top and bottom margins.
+    static void Set_Barcode_Height(NKDBarcode& barcode, float barHeight, const BarcodeDesignerSettings& style);
+    // The frame of a two-dimensional symbol, by the same rules (no value line).
+    static void Set_2d_Barcode_Width(BarcodeTextLayout& text, const Picture& symbol,
+                                     const BarcodeDesignerSettings& style);
+    static void Set_2d_Barcode_Height(BarcodeTextLayout& text, const Picture& symbol,
+                                      const BarcodeDesignerSettings& style);
+    // The bare symbols of the settings and a value; null with a reason when
+    // none can be made. A Data Matrix symbol is columns x module by rows x
+    // module points, its one-module light frame inside; a failed one also
+    // writes the encoder's account to the standard error and output.
+    static Picture Draw_QR_Barcode(const BarcodeSettings& settings, const QString& value, QString* reason);
+    static Picture Draw_PDF_417_Barcode(const BarcodeSettings& settings, const QString& value, QString* reason);
+    static Picture Draw_DataMatrix_Barcode(const BarcodeSettings& settings, const QString& value, QString* reason);
+
+    // A copy drawn without smoothing into exactly `new_size` pixels (that
+    // many points); null, with "Invalid image" in the log, for a null picture
+    // or an empty size.
+    static Picture Resize_Image(const Picture& image, QSizeF new_size);
+    // Replaces the file at `file_path_val` with the picture as PNG; false
+    // when it could not be written.
+    static bool Save_Barcode_image(const Picture& image, const QString& file_path_val);
 
     // The largest picture side in points, and the most dots a picture
     // holds, that production makes; a larger frame asked for is refused.

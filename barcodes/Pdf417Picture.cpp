@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QtDebug>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -65,4 +66,10 @@ Picture Pdf417Picture::make(const QString& text, int errorLevel, QSizeF sizeInPo
     Picture picture = draw(symbol, sizeInPoints, dpi);
     report(picture.isNull() ? State::Failed : State::Ready);
     return picture;
+}
+
+void Pdf417Picture::setErrorLevel(int level)
+{
+    m_errorLevel = std::clamp(level, 0, 8);
+    qInfo("ErrorLevel set to %d", m_errorLevel);
 }

@@ -8,7 +8,8 @@
 
 // Draws PDF417 symbols into pictures: the module grid stretched over a frame
 // given in points, at a given resolution, without smoothing, dark modules
-// black on white. Needs no window; safe on any thread.
+// black on white. Needs no window; safe on any thread. An instance is the
+// barcode designer's PDF417 symbol: it keeps the error level chosen there.
 class Pdf417Picture
 {
 public:
@@ -28,4 +29,13 @@ public:
     // be encoded gives a null picture, never an earlier one.
     static Picture make(const QString& text, int errorLevel, QSizeF sizeInPoints, int dpi,
                         State* state = nullptr);
+
+    // The error level the symbol is encoded with, 0 to 8 (2 at first); a
+    // level outside that range is taken as the nearest one. The new level is
+    // logged.
+    void setErrorLevel(int level);
+    int getErrorLevel() const { return m_errorLevel; }
+
+private:
+    int m_errorLevel = 2;
 };

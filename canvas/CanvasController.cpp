@@ -422,19 +422,28 @@ void CanvasController::drawRect(QPainter& painter, const QRectF& rect)
     for (qsizetype i = list.size() - 1; i >= 0; --i) {
         const GraphicPtr& g = list.at(i);
         const QRectF drawingBounds = g->drawingBounds();
-        if (!rectsIntersect(drawingBounds, rect))
+        if (!g->ctrl_is_visible || !rectsIntersect(drawingBounds, rect))
             continue;
-        const bool beingCreatedOrEdited = g == _creatingGraphic || g == _editingGraphic;
-        const bool drawsHandles = !_isHidingHandles && !beingCreatedOrEdited && selection.contains(int(i));
         painter.save();
         painter.setClipRect(drawingBounds, Qt::IntersectClip);
-        if (g->ctrl_is_visible)
-            g->drawContentsInView(painter, beingCreatedOrEdited);
-        if (drawsHandles) {
-            g->drawHandlesInView(painter, g->ctrl_is_locked);
-            _Selected_Graphic = g;
-        }
+        g->drawContentsInView(painter, g == _creatingGraphic || g == _editingGraphic);
         painter.restore();
+    }
+    // The handles of the selected objects lie above every object, so that
+    // an object on top never hides the handles of one below it (they are
+    // also hit first, see graphicUnderPoint).
+    for (qsizetype i = list.size() - 1; i >= 0 && !_isHidingHandles; --i) {
+        const GraphicPtr& g = list.at(i);
+        if (!selection.contains(int(i)) || g == _creatingGraphic || g == _editingGraphic)
+            continue;
+        const QRectF drawingBounds = g->drawingBounds();
+        if (!rectsIntersect(drawingBounds, rect))
+            continue;
+        painter.save();
+        painter.setClipRect(drawingBounds, Qt::IntersectClip);
+        g->drawHandlesInView(painter, g->ctrl_is_locked);
+        painter.restore();
+        _Selected_Graphic = g;
     }
 
     if (!isZeroRect(_marqueeSelectionBounds)) {
@@ -453,30 +462,25 @@ GraphicPtr CanvasController::graphicUnderPoint(const QPointF& point, int* index,
 {
     const GraphicList list = graphics();
     const IndexSet selection = selectionIndexes();
-    for (int i = 0; i < list.size(); ++i) {
-        const GraphicPtr& g = list.at(i);
-        if (!SKTGraphic::pointInRect(point, g->drawingBounds()))
-            continue;
-        const bool selected = selection.contains(i);
-        int hitHandle = SKTGraphic::NoHandle;
-        bool taken = false;
-        if (selected) {
-            hitHandle = g->handleUnderPoint(point);
-            taken = hitHandle != SKTGraphic::NoHandle;
+    // The handles of the selected objects are drawn above every object, so
+    // they take the point first; then the objects from the top down.
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int i = 0; i < list.size(); ++i) {
+            const GraphicPtr& g = list.at(i);
+            const bool selected = selection.contains(i);
+            if ((pass == 0 && !selected) || !SKTGraphic::pointInRect(point, g->drawingBounds()))
+                continue;
+            const int hitHandle = pass == 0 ? g->handleUnderPoint(point) : SKTGraphic::NoHandle;
+            if (pass == 0 ? hitHandle == SKTGraphic::NoHandle : !g->isContentsUnderPoint(point))
+                continue;
+            if (index)
+                *index = i;
+            if (isSelected)
+                *isSelected = selected;
+            if (handle)
+                *handle = hitHandle;
+            return g;
         }
-        if (!taken && g->isContentsUnderPoint(point)) {
-            taken = true;
-            hitHandle = SKTGraphic::NoHandle;
-        }
-        if (!taken)
-            continue;
-        if (index)
-            *index = i;
-        if (isSelected)
-            *isSelected = selected;
-        if (handle)
-            *handle = hitHandle;
-        return g;
     }
     return nullptr;
 }

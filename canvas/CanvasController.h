@@ -191,6 +191,8 @@ public:
     // Whether the item of `command` is enabled, and its title when the
     // command names one (the rulers' item).
     MenuItemState validateMenuItem(CanvasCommand command) const;
+    // Whether the item of `command` is enabled: the window's own answer.
+    bool Get_Menu_Status(CanvasCommand command) const { return validateMenuItem(command).enabled; }
 
     // The pasteboard's change count after this canvas's last copy, or when
     // its last paste found new contents; -1 before either.

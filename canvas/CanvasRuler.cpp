@@ -73,26 +73,25 @@ void CanvasRuler::paintEvent(QPaintEvent* event)
     painter.drawLine(at(0, 0.5), at(length, 0.5));
 
     painter.setPen(QPen(palette().color(QPalette::WindowText), 0));
-    const QFontMetrics metrics = fontMetrics();
-    // A label follows its tick, so ticks up to a label's width before the
-    // dirty area may still draw into it.
-    const double reach = metrics.horizontalAdvance(QStringLiteral("-00000.0")) + labelGap;
-    for (const RulerTick& tick : m_scale.ticks(dirtyFrom - reach, dirtyTo)) {
+    for (const RulerTick& tick : m_scale.ticks(dirtyFrom, dirtyTo)) {
         // The pixel the canvas draws this point in; an aliased hairline at a
         // whole coordinate covers exactly that pixel.
         const double u = std::floor(tick.pixel);
         painter.drawLine(at(u, 0), at(u, breadth * tickLengths[tick.level]));
-        if (tick.level != 0)
+    }
+    const QFontMetrics metrics = fontMetrics();
+    const auto advance = [&](const QString& text) { return double(metrics.horizontalAdvance(text)); };
+    for (const RulerLabel& label : m_scale.labels(length, labelGap, advance)) {
+        if (label.to < dirtyFrom || label.from > dirtyTo)
             continue;
-        const QString text = m_scale.label(tick);
         if (horizontal) {
-            painter.drawText(QPointF(u + labelGap, metrics.ascent()), text);
+            painter.drawText(QPointF(label.from, metrics.ascent()), label.text);
         } else {
             // Reads upwards along the far edge, below its tick.
             painter.save();
-            painter.translate(metrics.ascent(), u + labelGap + metrics.horizontalAdvance(text));
+            painter.translate(metrics.ascent(), label.to);
             painter.rotate(-90);
-            painter.drawText(QPointF(0, 0), text);
+            painter.drawText(QPointF(0, 0), label.text);
             painter.restore();
         }
     }

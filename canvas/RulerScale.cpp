@@ -81,3 +81,20 @@ QString RulerScale::label(const RulerTick& tick) const
     const double value = std::abs(tick.millimetres) < m_labelStep / 2.0 ? 0.0 : tick.millimetres;
     return QString::number(value, 'f', decimals);
 }
+
+std::vector<RulerLabel> RulerScale::labels(double length, double gap,
+                                           const std::function<double(const QString&)>& advance) const
+{
+    std::vector<RulerLabel> result;
+    for (const RulerTick& tick : ticks(0.0, length)) {
+        if (tick.level != 0)
+            continue;
+        RulerLabel label {tick, this->label(tick), 0.0, 0.0};
+        // The pixel the tick is drawn in, as the ruler draws it.
+        label.from = std::floor(tick.pixel) + gap;
+        label.to = label.from + advance(label.text);
+        if (label.from >= 0.0 && label.to <= length)
+            result.push_back(label);
+    }
+    return result;
+}

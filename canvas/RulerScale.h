@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 // One tick of a ruler: where it lies along the ruler, the length it stands
@@ -11,6 +12,15 @@ struct RulerTick {
     double pixel = 0.0;
     double millimetres = 0.0;
     int level = 0;
+};
+
+// The label of a labelled tick: its text and the stretch along the ruler
+// that the text covers, from just after the tick.
+struct RulerLabel {
+    RulerTick tick;
+    QString text;
+    double from = 0.0;
+    double to = 0.0;
 };
 
 // The scale of a canvas ruler, without a window: a ruler pixel for every
@@ -47,6 +57,12 @@ public:
     // The text of a labelled tick: whole millimetres, or tenths when the
     // labels are less than a millimetre apart.
     QString label(const RulerTick& tick) const;
+    // The labels of a ruler `length` pixels long, each `gap` pixels after
+    // its tick and as long as `advance` measures its text. Only labels that
+    // fit whole on the ruler are given: a cut one would show another value
+    // ("-100" cut to "0").
+    std::vector<RulerLabel> labels(double length, double gap,
+                                   const std::function<double(const QString&)>& advance) const;
 
 private:
     double m_factor = 0.0;

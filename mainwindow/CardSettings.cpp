@@ -220,5 +220,5 @@ void CardSettings::applyContent(const GraphicList& graphics, bool colourChanged,
 
 QString CardSettings::fontDescription(const FontSpec& font)
 {
-    return QStringLiteral("%1 ( %2 )").arg(font.family()).arg(font.pointSize(), 0, 'f', 2);
+    return QStringLiteral("%1 ( %2 )").arg(font.displayName()).arg(font.pointSize(), 0, 'f', 2);
 }

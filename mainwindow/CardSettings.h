@@ -72,6 +72,7 @@ public:
     static void applyContent(const GraphicList& graphics, bool colourChanged, const Colour& colour,
                              bool fontChanged, const FontSpec& font);
 
-    // A font as the panels show it: "<name> ( <size with two decimals> )".
+    // A font as the panels show it: "<name of the face> ( <size with two
+    // decimals> )", as in "DejaVu Sans Bold ( 18.00 )".
     static QString fontDescription(const FontSpec& font);
 };

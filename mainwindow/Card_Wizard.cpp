@@ -3,6 +3,7 @@
 #include "app/MessageBoxes.h"
 #include "app/UnitConversions.h"
 #include "mainwindow/CardSizeChooser.h"
+#include "mainwindow/Globals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowBackground.h"
 #include "model/Globals.h"
@@ -19,14 +20,13 @@
 #include <exception>
 
 namespace {
-Card_Wizard* s_defaultInstance = nullptr;
 Card_Wizard::ModalRun s_modalRun;
 }
 
 Card_Wizard::Card_Wizard(SKTWindowController* controller, QWidget* parent)
     : QDialog(parent), m_controller(controller)
 {
-    s_defaultInstance = this;
+    wzrd_Window = this;
     setObjectName(QStringLiteral("Card_Wizard"));
     setWindowTitle(tr("Card Size Wizard"));
     setModal(true);
@@ -88,13 +88,13 @@ Card_Wizard::Card_Wizard(SKTWindowController* controller, QWidget* parent)
 
 Card_Wizard::~Card_Wizard()
 {
-    if (s_defaultInstance == this)
-        s_defaultInstance = nullptr;
+    if (wzrd_Window == this)
+        wzrd_Window = nullptr;
 }
 
 Card_Wizard* Card_Wizard::defaultInstance()
 {
-    return s_defaultInstance;
+    return wzrd_Window;
 }
 
 void Card_Wizard::setModalRun(ModalRun run)

@@ -10,6 +10,11 @@ QString Invite_Date;
 QString Invite_Time;
 QString Invite_BG_IMG;
 QString Selected_Template_Path;
+Invitation_Wizard* inv_wzrd_Window = nullptr;
+Template_Wizard* temp_wzrd_Window = nullptr;
+Card_Wizard* wzrd_Window = nullptr;
+Barcode_Gen* Barcode_Gen_Var = nullptr;
+Print_Wnd* Print_Var = nullptr;
 QString export_template_name;
 unsigned long long User_Defined_File = 0;
 

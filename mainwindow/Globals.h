@@ -7,6 +7,12 @@
 
 #include <QString>
 
+class Barcode_Gen;
+class Card_Wizard;
+class Invitation_Wizard;
+class Print_Wnd;
+class Template_Wizard;
+
 // start wizard
 extern QString Start_Card_Option;
 extern QString Invite_Title;
@@ -18,6 +24,14 @@ extern QString Invite_Date;
 extern QString Invite_Time;
 extern QString Invite_BG_IMG;
 extern QString Selected_Template_Path;
+
+// The windows that exist once, each set when its window is made (null
+// before, and again once it is gone).
+extern Invitation_Wizard* inv_wzrd_Window;
+extern Template_Wizard* temp_wzrd_Window;
+extern Card_Wizard* wzrd_Window;
+extern Barcode_Gen* Barcode_Gen_Var;
+extern Print_Wnd* Print_Var;
 
 // templates
 // the name last confirmed in the template name dialog

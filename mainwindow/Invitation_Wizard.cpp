@@ -2,6 +2,7 @@
 
 #include "app/FileHelpers.h"
 #include "app/Globals.h"
+#include "app/MakerLinks.h"
 #include "app/MessageBoxes.h"
 #include "app/StringHelpers.h"
 #include "app/UnitConversions.h"
@@ -34,7 +35,6 @@
 
 namespace {
 
-Invitation_Wizard* s_defaultInstance = nullptr;
 Invitation_Wizard::ModalRun s_modalRun;
 
 // An invitation starts as a 7 x 5 inch card (in millimetres): the invitation
@@ -93,7 +93,7 @@ QLineEdit* field(const char* name, QWidget* parent)
 Invitation_Wizard::Invitation_Wizard(SKTWindowController* controller, QWidget* parent)
     : QDialog(parent), m_controller(controller)
 {
-    s_defaultInstance = this;
+    inv_wzrd_Window = this;
     setObjectName(QStringLiteral("Invitation_Wizard"));
     setWindowTitle(tr("New invitation"));
     setModal(true);
@@ -113,6 +113,8 @@ Invitation_Wizard::Invitation_Wizard(SKTWindowController* controller, QWidget* p
     help_btn->setObjectName(QStringLiteral("help_btn"));
     help_btn_2 = new QPushButton(tr("Help"), this);
     help_btn_2->setObjectName(QStringLiteral("help_btn_2"));
+    contact_btn = new QPushButton(tr("Contact Us"), this);
+    contact_btn->setObjectName(QStringLiteral("contact_btn"));
     back_btn = new QPushButton(tr("Back"), this);
     back_btn->setObjectName(QStringLiteral("back_btn"));
     cancel_btn = new QPushButton(tr("Cancel"), this);
@@ -124,6 +126,7 @@ Invitation_Wizard::Invitation_Wizard(SKTWindowController* controller, QWidget* p
     connect(exit_btn, &QPushButton::clicked, this, &Invitation_Wizard::ExitClick);
     connect(help_btn, &QPushButton::clicked, this, &Invitation_Wizard::HelpClick);
     connect(help_btn_2, &QPushButton::clicked, this, &Invitation_Wizard::HelpClick);
+    connect(contact_btn, &QPushButton::clicked, this, &Invitation_Wizard::ContactClick);
     connect(back_btn, &QPushButton::clicked, this, &Invitation_Wizard::Back_Click);
     connect(cancel_btn, &QPushButton::clicked, this, &Invitation_Wizard::CancelClick);
     connect(next_btn, &QPushButton::clicked, this, &Invitation_Wizard::OK_Click);
@@ -132,6 +135,7 @@ Invitation_Wizard::Invitation_Wizard(SKTWindowController* controller, QWidget* p
     buttons->addWidget(exit_btn);
     buttons->addWidget(help_btn);
     buttons->addWidget(help_btn_2);
+    buttons->addWidget(contact_btn);
     buttons->addStretch(1);
     buttons->addWidget(back_btn);
     buttons->addWidget(cancel_btn);
@@ -147,13 +151,13 @@ Invitation_Wizard::Invitation_Wizard(SKTWindowController* controller, QWidget* p
 
 Invitation_Wizard::~Invitation_Wizard()
 {
-    if (s_defaultInstance == this)
-        s_defaultInstance = nullptr;
+    if (inv_wzrd_Window == this)
+        inv_wzrd_Window = nullptr;
 }
 
 Invitation_Wizard* Invitation_Wizard::defaultInstance()
 {
-    return s_defaultInstance;
+    return inv_wzrd_Window;
 }
 
 void Invitation_Wizard::setModalRun(ModalRun run)
@@ -369,7 +373,7 @@ void Invitation_Wizard::showStep()
     const int step = steps.next_counter;
     const bool onStart = step == 0;
     panels->setCurrentIndex(step);
-    for (QWidget* w : {exit_btn, help_btn})
+    for (QWidget* w : {exit_btn, help_btn, contact_btn})
         w->setVisible(onStart);
     for (QWidget* w : {static_cast<QWidget*>(help_btn_2), static_cast<QWidget*>(back_btn),
                        static_cast<QWidget*>(cancel_btn), static_cast<QWidget*>(next_btn)})
@@ -405,6 +409,11 @@ void Invitation_Wizard::ExitClick()
 void Invitation_Wizard::HelpClick()
 {
     Open_Help_File();
+}
+
+void Invitation_Wizard::ContactClick()
+{
+    MakerLinks::open(MakerLinks::Role::ContactPage);
 }
 
 void Invitation_Wizard::reject()

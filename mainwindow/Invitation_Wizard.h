@@ -53,6 +53,8 @@ public:
     // Empties the road, ends the run with 0 and the process.
     void ExitClick();
     void HelpClick();
+    // Opens the maker's contact page.
+    void ContactClick();
 
     // the step buttons
     void OK_Click();
@@ -96,6 +98,7 @@ public:
     QPushButton* exit_btn = nullptr;
     QPushButton* help_btn = nullptr;
     QPushButton* help_btn_2 = nullptr;
+    QPushButton* contact_btn = nullptr;
     QDoubleSpinBox* width_Stepper = nullptr;
     QDoubleSpinBox* height_Stepper = nullptr;
     PictureBrowser* imageBrowser = nullptr;

@@ -1264,7 +1264,7 @@ void SKTWindowController::Content_Font_Clicked()
     if (!ok)
         return;
     const double size = chosen.pointSizeF() > 0 ? chosen.pointSizeF() : double(chosen.pixelSize());
-    changeAllTextFont(FontSpec(chosen.family(), size));
+    changeAllTextFont(FontSpec(chosen.family(), size, {}, chosen.weight(), chosen.style() != QFont::StyleNormal));
 }
 
 void SKTWindowController::changeAllTextFont(const FontSpec& font)
@@ -1554,7 +1554,14 @@ SKTWindowController::SaveOutcome SKTWindowController::saveDesign(bool save_as, b
         DesignFile::clearUnusedBackgroundPath(record);
         setCardProperty(side, record);
     }
-    const QByteArray bytes = DesignFile::write(designFileContents());
+    const DesignFileAssembly assembled = DesignFile::assemble(designFileContents());
+    if (!assembled.ok) {
+        // Nothing is written and the title stays as it is.
+        Show_NSLog_Message(assembled.reason);
+        Show_MessageBox(QStringLiteral("%1 -- %2").arg(assembled.elementsAssembled).arg(assembled.reason));
+        return SaveOutcome::Failed;
+    }
+    const QByteArray& bytes = assembled.bytes;
 
     // Written to a temporary file that then replaces the old one, so a
     // failed write leaves the previous design in place.

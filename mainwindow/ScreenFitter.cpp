@@ -37,13 +37,19 @@ bool framedByWindowManager(const QWidget& window)
 }
 
 // The frame margins as far as they are known: the window's own, else those
-// of the window it belongs to (the same window manager draws both).
+// of the window it belongs to, else those of any window already framed (the
+// same window manager draws them all), so that a window without an owner
+// does not open a title bar taller than the screen before its frame is known.
 QMargins frameMargins(const QWidget& window)
 {
     if (frameKnown(window) || !framedByWindowManager(window))
         return marginsOf(window);
     if (const QWidget* parent = window.parentWidget(); parent && frameKnown(*parent->window()))
         return marginsOf(*parent->window());
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (const QWidget* other : windows)
+        if (other != &window && other->isVisible() && framedByWindowManager(*other) && frameKnown(*other))
+            return marginsOf(*other);
     return {};
 }
 

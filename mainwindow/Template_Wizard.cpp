@@ -25,7 +25,6 @@
 #include <exception>
 
 namespace {
-Template_Wizard* s_defaultInstance = nullptr;
 Template_Wizard::ModalRun s_modalRun;
 
 constexpr double startZoom = 0.6;
@@ -39,7 +38,7 @@ bool isUserKind(const QComboBox* kind)
 Template_Wizard::Template_Wizard(SKTWindowController* controller, QWidget* parent)
     : QDialog(parent), m_controller(controller)
 {
-    s_defaultInstance = this;
+    temp_wzrd_Window = this;
     setObjectName(QStringLiteral("Template_Wizard"));
     setWindowTitle(tr("New from Template"));
     setModal(true);
@@ -120,13 +119,13 @@ Template_Wizard::Template_Wizard(SKTWindowController* controller, QWidget* paren
 
 Template_Wizard::~Template_Wizard()
 {
-    if (s_defaultInstance == this)
-        s_defaultInstance = nullptr;
+    if (temp_wzrd_Window == this)
+        temp_wzrd_Window = nullptr;
 }
 
 Template_Wizard* Template_Wizard::defaultInstance()
 {
-    return s_defaultInstance;
+    return temp_wzrd_Window;
 }
 
 void Template_Wizard::setModalRun(ModalRun run)

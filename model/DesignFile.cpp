@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <limits>
 
 const QString DesignFile::magic = QStringLiteral("VESKMACFESTOONDESIGNS");
@@ -178,39 +179,67 @@ void DesignFile::clearUnusedBackgroundPath(Card_Property& side)
         side.setCard_BG_Image_Path(QString());
 }
 
-QByteArray DesignFile::write(const DesignFileContents& contents)
+DesignFileAssembly DesignFile::assemble(const DesignFileContents& contents)
 {
+    DesignFileAssembly result;
     PlistValue root = PlistValue::array();
-    root.append(PlistValue::string(magic));
-    for (const Card_Property* record : {&contents.front, &contents.back}) {
-        Card_Property side = *record;
-        clearUnusedBackgroundPath(side);
-        for (const RecordItem& entry : recordItemTable())
-            root.append(valueOf(side, entry.access));
-    }
-    root.append(PlistValue::string(flagText(contents.excelBindingUse)));
-    root.append(PlistValue::string(contents.excelSourcePath));
+    auto add = [&](PlistValue item) {
+        root.append(std::move(item));
+        ++result.elementsAssembled;
+    };
+    try {
+        add(PlistValue::string(magic));
+        for (const Card_Property* record : {&contents.front, &contents.back}) {
+            Card_Property side = *record;
+            clearUnusedBackgroundPath(side);
+            for (const RecordItem& entry : recordItemTable())
+                add(valueOf(side, entry.access));
+        }
+        add(PlistValue::string(flagText(contents.excelBindingUse)));
+        add(PlistValue::string(contents.excelSourcePath));
 
-    PlistValue titles = PlistValue::array();
-    for (const QString& title : contents.columnTitles)
-        titles.append(PlistValue::string(title));
-    root.append(std::move(titles));
+        PlistValue titles = PlistValue::array();
+        for (const QString& title : contents.columnTitles)
+            titles.append(PlistValue::string(title));
+        add(std::move(titles));
 
-    PlistValue rows = PlistValue::array();
-    for (const DesignFileRow& row : contents.rows) {
-        PlistValue dict = PlistValue::dictionary();
-        for (auto it = row.cbegin(); it != row.cend(); ++it)
-            dict.insert(it.key(), PlistValue::string(it.value()));
-        rows.append(std::move(dict));
-    }
-    root.append(std::move(rows));
+        PlistValue rows = PlistValue::array();
+        for (const DesignFileRow& row : contents.rows) {
+            PlistValue dict = PlistValue::dictionary();
+            for (auto it = row.cbegin(); it != row.cend(); ++it)
+                dict.insert(it.key(), PlistValue::string(it.value()));
+            rows.append(std::move(dict));
+        }
+        add(std::move(rows));
 
-    for (const GraphicList* list : {&contents.frontGraphics, &contents.backGraphics}) {
-        root.append(PlistValue::string(QString::number(list->size())));
-        for (const GraphicPtr& graphic : *list)
-            root.append(PlistValue::data(SKTGraphicArchive::archivedData(*graphic)));
+        for (const GraphicList* list : {&contents.frontGraphics, &contents.backGraphics}) {
+            const QString side = list == &contents.frontGraphics ? QStringLiteral("front") : QStringLiteral("back");
+            add(PlistValue::string(QString::number(list->size())));
+            for (qsizetype i = 0; i < list->size(); ++i) {
+                const GraphicPtr& graphic = list->at(i);
+                if (!graphic) {
+                    result.reason = QStringLiteral("The %1 object %2 is missing.").arg(side).arg(i + 1);
+                    return result;
+                }
+                const QByteArray archive = SKTGraphicArchive::archivedData(*graphic);
+                if (archive.isEmpty()) {
+                    result.reason = QStringLiteral("The %1 object %2 could not be archived.").arg(side).arg(i + 1);
+                    return result;
+                }
+                add(PlistValue::data(archive));
+            }
+        }
+        result.bytes = root.toXml();
+    } catch (const std::exception& e) {
+        result.reason = QString::fromLocal8Bit(e.what());
+        return result;
     }
-    return root.toXml();
+    if (result.bytes.isEmpty()) {
+        result.reason = QStringLiteral("The design could not be written as a property list.");
+        return result;
+    }
+    result.ok = true;
+    return result;
 }
 
 bool DesignFile::readRecord(const PlistNode& root, int offset, Card_Property& side, QString& reason)

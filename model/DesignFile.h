@@ -40,6 +40,17 @@ struct DesignFileReadResult {
     int elementsRead = 0;
 };
 
+// The outcome of assembling a design file. When a part cannot be assembled
+// `bytes` stays empty, `elementsAssembled` counts the elements already in
+// place and `reason` says what failed; nothing of the file should be written.
+struct DesignFileAssembly
+{
+    QByteArray bytes;
+    bool ok = false;
+    int elementsAssembled = 0;
+    QString reason;
+};
+
 // The design file: one XML property list whose root array holds, strictly by
 // position, the magic, the front and back side records (28 items each, in
 // text forms), the spreadsheet flag, path, column titles and rows, and the
@@ -82,7 +93,9 @@ public:
     // size is parsed in a few seconds.
     static constexpr qint64 maxFileBytes = 64 * 1024 * 1024;
 
-    static QByteArray write(const DesignFileContents& contents);
+    static DesignFileAssembly assemble(const DesignFileContents& contents);
+    // The assembled bytes; empty when assembling failed.
+    static QByteArray write(const DesignFileContents& contents) { return assemble(contents).bytes; }
     // Reads the design file at `path` as read() does. A file that cannot be
     // opened as a regular file reads as no design file (`badMagic`); one
     // larger than maxFileBytes gives `tooLarge` without being read.

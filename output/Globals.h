@@ -19,5 +19,7 @@ extern QString sending_port;
 extern QString send_enable_ssl;
 extern const QString unable_saving_Msg;
 extern std::atomic<bool> Stop_SMS_Sending_Now;
+// milliseconds left of the pause a running mail send is taking (0: none)
+extern std::atomic<qint64> Pause_Delay_Time;
 extern QString Export_File_Path;
 extern QString Export_File_Message;

@@ -51,6 +51,16 @@ void AlertMessagePresenter::showMessage(const QString& text)
     box->exec();
 }
 
+void AlertMessagePresenter::showAlert(const QString& text, const QString& informative)
+{
+    std::unique_ptr<QMessageBox> box(makeBox(text));
+    box->setInformativeText(informative);
+    QPushButton* ok = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box->setDefaultButton(ok);
+    box->setEscapeButton(ok);
+    box->exec();
+}
+
 bool AlertMessagePresenter::askYesNo(const QString& text)
 {
     std::unique_ptr<QMessageBox> box(makeBox(text));

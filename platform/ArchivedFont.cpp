@@ -19,8 +19,10 @@ quint64 ArchivedFont::encode(KeyedArchiver& archiver, const FontSpec& font)
 {
     if (font.family().isEmpty() && font.postScriptName().isEmpty())
         return 0;
-    const QString name =
-        font.postScriptName().isEmpty() ? PostScriptNames::postScriptNameFor(font.family()) : font.postScriptName();
+    // The PostScript name names the face as well as the family.
+    const QString name = font.postScriptName().isEmpty()
+                             ? PostScriptNames::postScriptNameFor(font.family(), font.weight(), font.italic())
+                             : font.postScriptName();
     const double size = font.pointSize() > 0 ? font.pointSize() : defaultSize;
     // Fonts are shared when name and size are equal; the size's bits stand
     // for the number, as no two sizes that differ write alike.
@@ -50,7 +52,8 @@ std::optional<FontSpec> ArchivedFont::decode(KeyedUnarchiver& coder)
     if (!std::isfinite(size) || size <= 0)
         size = defaultSize;
     size = std::min(size, maxSize);
-    return FontSpec(PostScriptNames::familyFor(name), size, name);
+    const PostScriptNames::Face face = PostScriptNames::faceFor(name);
+    return FontSpec(PostScriptNames::familyFor(name), size, name, face.weight, face.italic);
 }
 
 QByteArray ArchivedFont::archivedData(const FontSpec& font)

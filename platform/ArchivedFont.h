@@ -10,8 +10,9 @@ class KeyedUnarchiver;
 
 // The platform's archived font: {"NSName": PostScript name, "NSSize": points,
 // "NSfFlags": flags}. A font read from an archive keeps its PostScript name,
-// so it is written back under the same name; a font chosen here is written
-// under the PostScript name of its family's regular face.
+// so it is written back under the same name, and takes the face that name
+// stands for; a font chosen here is written under the PostScript name of its
+// face ("DejaVuSans-Bold").
 class ArchivedFont
 {
 public:

@@ -18,6 +18,14 @@ public:
     // box is closed.
     virtual void showMessage(const QString& text) = 0;
 
+    // Shows `text` with an informative text under it and the single button
+    // "OK". A presenter without such a place shows the two texts one after
+    // the other, a blank line between them.
+    virtual void showAlert(const QString& text, const QString& informative)
+    {
+        showMessage(informative.isEmpty() ? text : text + QStringLiteral("\n\n") + informative);
+    }
+
     // Asks `text` with the buttons "Yes" (the default) and "No"; true when the
     // answer is Yes.
     virtual bool askYesNo(const QString& text) = 0;

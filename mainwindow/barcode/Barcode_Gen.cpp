@@ -5,9 +5,15 @@
 #include "app/StringHelpers.h"
 #include "barcodes/BarcodeProducer.h"
 #include "barcodes/Globals.h"
+#include "barcodes/NKDBarcodeImage.h"
+#include "canvas/CanvasController.h"
+#include "canvas/SKTGraphicView.h"
 #include "mainwindow/ColorWell.h"
 #include "mainwindow/ControlsScrollArea.h"
+#include "mainwindow/Globals.h"
 #include "mainwindow/Long_SMS_Dlg.h"
+#include "mainwindow/PleaseWait_Modeless.h"
+#include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowBackground.h"
 #include "mainwindow/barcode/BarcodeDesignerRules.h"
 #include "mainwindow/barcode/SteppingSpinBox.h"
@@ -37,7 +43,6 @@
 
 namespace {
 
-Barcode_Gen* s_defaultInstance = nullptr;
 Barcode_Gen::ModalRun s_modalRun;
 DataSourceLists s_sources;
 
@@ -115,13 +120,14 @@ QWidget* withHelp(QWidget* control, QToolButton* help)
 Barcode_Gen::Barcode_Gen(QWidget* parent)
     : QDialog(parent)
 {
-    s_defaultInstance = this;
+    Barcode_Gen_Var = this;
     setObjectName(QStringLiteral("Barcode_Gen"));
     setWindowTitle(tr("Barcode"));
     setModal(true);
     WindowBackground::apply(*this);
     buildWindow();
     connectControls();
+    plz_wait_Window = new PleaseWait_Modeless(this);
 
     Measument_Unit_Is = 1;
     showValue();
@@ -130,15 +136,15 @@ Barcode_Gen::Barcode_Gen(QWidget* parent)
 
 Barcode_Gen::~Barcode_Gen()
 {
-    if (s_defaultInstance == this)
-        s_defaultInstance = nullptr;
+    if (Barcode_Gen_Var == this)
+        Barcode_Gen_Var = nullptr;
 }
 
 Barcode_Gen* Barcode_Gen::defaultInstance()
 {
-    if (!s_defaultInstance)
+    if (!Barcode_Gen_Var)
         new Barcode_Gen;
-    return s_defaultInstance;
+    return Barcode_Gen_Var;
 }
 
 void Barcode_Gen::setDataSources(const DataSourceLists& sources)
@@ -342,12 +348,9 @@ QWidget* Barcode_Gen::buildTextTab()
     footer_font_value->setObjectName(QStringLiteral("footer_font_value"));
     auto* footerFont = new QPushButton(tr("Font..."));
     footerFont->setObjectName(QStringLiteral("ftr_font_btn"));
-    connect(val_font_btn, &QPushButton::clicked, this,
-            [this] { chooseFont(&BarcodeSettings::value_font_val, value_font_value); });
-    connect(headerFont, &QPushButton::clicked, this,
-            [this] { chooseFont(&BarcodeSettings::header_font_val, header_font_value); });
-    connect(footerFont, &QPushButton::clicked, this,
-            [this] { chooseFont(&BarcodeSettings::footer_font_val, footer_font_value); });
+    connect(val_font_btn, &QPushButton::clicked, this, &Barcode_Gen::Value_Font_Changed);
+    connect(headerFont, &QPushButton::clicked, this, &Barcode_Gen::Header_Font_Changed);
+    connect(footerFont, &QPushButton::clicked, this, &Barcode_Gen::Footer_Font_Changed);
 
     auto* grid = new QGridLayout(page);
     grid->addWidget(captionCheckbox, 0, 0);
@@ -444,120 +447,66 @@ QWidget* Barcode_Gen::buildResolutionTab()
     return page;
 }
 
-template <class Spin, class Field>
-void Barcode_Gen::bindSpin(Spin* spin, Field BarcodeSettings::*field, Refresh refresh)
-{
-    connect(spin, qOverload<std::conditional_t<std::is_same_v<Field, float>, double, int>>(&Spin::valueChanged),
-            this, [this, field, refresh](auto v) {
-                m_value.*field = Field(v);
-                refreshPreview(refresh);
-            });
-}
-
-void Barcode_Gen::bindCheck(QCheckBox* box, int BarcodeSettings::*field, Refresh refresh)
-{
-    connect(box, &QCheckBox::toggled, this, [this, field, refresh](bool on) {
-        m_value.*field = on ? 1 : 0;
-        refreshPreview(refresh);
-    });
-}
-
-void Barcode_Gen::bindIndex(QComboBox* list, int BarcodeSettings::*field)
-{
-    connect(list, &QComboBox::currentIndexChanged, this, [this, field](int index) {
-        m_value.*field = index;
-        goButtonActionPerformed();
-    });
-}
-
-void Barcode_Gen::bindColour(ColorWell* well, Colour BarcodeSettings::*field)
-{
-    connect(well, &ColorWell::colourChosen, this, [this, field](const Colour& colour) {
-        m_value.*field = colour;
-        refreshPreview(Refresh::Reframe);
-    });
-}
-
 void Barcode_Gen::connectControls()
 {
     connect(barcodeTypePopup, &QComboBox::currentIndexChanged, this, &Barcode_Gen::barcodeTypeChanged);
-    connect(Data_source_type, &QComboBox::currentIndexChanged, this, &Barcode_Gen::dataSourceTypeChanged);
-    connect(Batch_Series, &QComboBox::currentIndexChanged, this, &Barcode_Gen::batchSeriesChanged);
+    for (QComboBox* list : {Data_source_type, Batch_Series, DPI_ComboBox, qr_enc_mode_ComboBox, qr_version_ComboBox,
+                            qr_ec_lvl_ComboBox, dm_format_ComboBox, dm_encoding_ComboBox, align_hdr_combo,
+                            align_ftr_combo, bar_orient_combo, bar_align_combo})
+        connect(list, &QComboBox::currentIndexChanged, this, [this, list] { comboBoxSelectionDidChange(list); });
     connect(view_series_btn, &QPushButton::clicked, this, &Barcode_Gen::View_batch_Series_Button);
 
     // every keystroke in a value, header or footer field draws again
-    connect(dataText, &QLineEdit::textEdited, this, [this](const QString& text) {
-        m_value.linear_font_val = text;
-        goButtonActionPerformed();
-    });
-    connect(dataText_2D, &QPlainTextEdit::textChanged, this, [this] {
-        m_value.two_d_font_val = dataText_2D->toPlainText();
-        goButtonActionPerformed();
-    });
-    connect(HeaderText, &QLineEdit::textEdited, this, [this](const QString& text) {
-        m_value.header_val = text;
-        refreshPreview(Refresh::Reframe);
-    });
-    connect(FooterText, &QLineEdit::textEdited, this, [this](const QString& text) {
-        m_value.footer_val = text;
-        refreshPreview(Refresh::Reframe);
-    });
+    for (QLineEdit* field : {dataText, HeaderText, FooterText}) {
+        connect(field, &QLineEdit::textEdited, this, [this, field] { controlTextDidChange(field); });
+        connect(field, &QLineEdit::editingFinished, this, [this, field] { textDidEndEditing(field); });
+    }
+    connect(dataText_2D, &QPlainTextEdit::textChanged, this, &Barcode_Gen::textDidChange);
 
-    bindSpin(HeightText, &BarcodeSettings::linear_height_val, Refresh::Encode);
-    bindSpin(widthText, &BarcodeSettings::linear_width_val, Refresh::Encode);
-    bindSpin(HeightText_2D, &BarcodeSettings::qr_size_val, Refresh::Encode);
-    bindSpin(pdf_HeightText_2D, &BarcodeSettings::pdf_hgt_val, Refresh::Encode);
-    bindSpin(Pdf_widthText_2D, &BarcodeSettings::pdf_wdt_val, Refresh::Encode);
-    bindSpin(pdf_ec_lvl_Text, &BarcodeSettings::pdf_ec_val, Refresh::Encode);
-    bindSpin(static_cast<QSpinBox*>(dm_moduleText_2D), &BarcodeSettings::dm_module_val, Refresh::Encode);
-    bindSpin(val_mar_Text, &BarcodeSettings::val_margin_val, Refresh::Reframe);
-    bindSpin(hdr_mar_Text, &BarcodeSettings::hdr_margin_val, Refresh::Reframe);
-    bindSpin(ftr_mar_Text, &BarcodeSettings::ftr_margin_val, Refresh::Reframe);
-    bindSpin(TB_mar_Text, &BarcodeSettings::TB_marging_val, Refresh::Reframe);
-    bindSpin(LR_mar_Text, &BarcodeSettings::LR_margin_val, Refresh::Reframe);
-    // designer-wide sizes: no object keeps them, the symbol does not read them
-    for (QSpinBox* spin : {pdf_row_Text, pdf_col_Text, dm_HeightText_2D, dm_widthText_2D})
-        connect(spin, &QSpinBox::valueChanged, this, &Barcode_Gen::goButtonActionPerformed);
-    connect(dm_moduleText_2D, &SteppingSpinBox::stepped, this, &Barcode_Gen::dmModuleStepped);
-
-    connect(captionCheckbox, &QCheckBox::toggled, this, &Barcode_Gen::captionChanged);
-    bindCheck(showinTopCheckbox, &BarcodeSettings::show_val_on_top, Refresh::Reframe);
-    bindCheck(hideHeaderCheckbox, &BarcodeSettings::show_hide_hdr, Refresh::Reframe);
-    bindCheck(hideFooterCheckbox, &BarcodeSettings::show_hide_ftr, Refresh::Reframe);
-    bindCheck(kerning_value_Checkbox, &BarcodeSettings::kerning_value_Checkbox, Refresh::Reframe);
-
-    bindIndex(align_hdr_combo, &BarcodeSettings::align_hdr_index);
-    bindIndex(align_ftr_combo, &BarcodeSettings::align_ftr_index);
-    bindIndex(qr_ec_lvl_ComboBox, &BarcodeSettings::qr_ec_index);
-    bindIndex(dm_encoding_ComboBox, &BarcodeSettings::dm_encoding_index);
-    connect(qr_ec_lvl_ComboBox, &QComboBox::currentIndexChanged, this, [](int index) { QR_EC_Level_Val = index; });
-    connect(qr_version_ComboBox, &QComboBox::currentIndexChanged, this, &Barcode_Gen::qrVersionChanged);
-    connect(dm_format_ComboBox, &QComboBox::currentIndexChanged, this, &Barcode_Gen::dmFormatChanged);
-    connect(qr_enc_mode_ComboBox, &QComboBox::currentIndexChanged, this, &Barcode_Gen::goButtonActionPerformed);
-    connect(bar_orient_combo, &QComboBox::currentIndexChanged, this, &Barcode_Gen::goButtonActionPerformed);
-    connect(bar_align_combo, &QComboBox::currentIndexChanged, this, &Barcode_Gen::barAlignChanged);
-    connect(DPI_ComboBox, &QComboBox::currentIndexChanged, this, &Barcode_Gen::DPI_Value_Changed);
+    connect(HeightText, &QDoubleSpinBox::valueChanged, this, &Barcode_Gen::heightChanged);
+    connect(HeightText_2D, &QSpinBox::valueChanged, this, &Barcode_Gen::heightChanged);
+    connect(widthText, &QDoubleSpinBox::valueChanged, this, &Barcode_Gen::widthChanged);
+    connect(Pdf_widthText_2D, &QSpinBox::valueChanged, this, &Barcode_Gen::widthChanged);
+    connect(pdf_HeightText_2D, &QSpinBox::valueChanged, this, &Barcode_Gen::pdf_heightChanged);
+    connect(pdf_row_Text, &QSpinBox::valueChanged, this, &Barcode_Gen::PDF_Row_Changed);
+    connect(pdf_col_Text, &QSpinBox::valueChanged, this, &Barcode_Gen::PDF_Col_Changed);
+    connect(pdf_ec_lvl_Text, &QSpinBox::valueChanged, this, &Barcode_Gen::PDF_EC_Lvl_Changed);
+    connect(dm_widthText_2D, &QSpinBox::valueChanged, this, &Barcode_Gen::dm_widthChanged);
+    connect(dm_HeightText_2D, &QSpinBox::valueChanged, this, &Barcode_Gen::dm_heightChanged);
+    // A typed module size is told apart from a stepped one.
+    connect(dm_moduleText_2D, &QSpinBox::valueChanged, this, [this] { dm_modulesizeChanged(false); });
+    connect(dm_moduleText_2D, &SteppingSpinBox::stepped, this, [this] { dm_modulesizeChanged(true); });
+    connect(val_mar_Text, &QDoubleSpinBox::valueChanged, this, &Barcode_Gen::Value_Margin_Changed);
+    connect(hdr_mar_Text, &QDoubleSpinBox::valueChanged, this, &Barcode_Gen::Header_Margin_Changed);
+    connect(ftr_mar_Text, &QDoubleSpinBox::valueChanged, this, &Barcode_Gen::Footer_Margin_Changed);
+    connect(TB_mar_Text, &QDoubleSpinBox::valueChanged, this, &Barcode_Gen::TB_Margin_Changed);
+    connect(LR_mar_Text, &QDoubleSpinBox::valueChanged, this, &Barcode_Gen::LR_Margin_Changed);
     connect(dpi_Text, &QSpinBox::valueChanged, this, &Barcode_Gen::DPI_Value_Changed);
 
-    bindColour(barcode_clr, &BarcodeSettings::barcode_clr_val);
-    bindColour(bar_back_clr, &BarcodeSettings::barcode_back_clr_val);
-    bindColour(bar_val_clr, &BarcodeSettings::barcode_val_clr_val);
-    bindColour(bar_hdr_clr, &BarcodeSettings::barcode_hdr_clr_val);
-    bindColour(bar_ftr_clr, &BarcodeSettings::barcode_ftr_clr_val);
+    connect(captionCheckbox, &QCheckBox::toggled, this, &Barcode_Gen::captionChanged);
+    connect(showinTopCheckbox, &QCheckBox::toggled, this, &Barcode_Gen::showinTopChanged);
+    connect(hideHeaderCheckbox, &QCheckBox::toggled, this, &Barcode_Gen::hideHeaderChanged);
+    connect(hideFooterCheckbox, &QCheckBox::toggled, this, &Barcode_Gen::hideFooterChanged);
+    connect(kerning_value_Checkbox, &QCheckBox::toggled, this, &Barcode_Gen::kerningChanged);
 
-    const std::pair<const char*, BarcodeDesignerRules::Help> helps[] = {
-        {"QR_Version_Help_Btn", BarcodeDesignerRules::Help::QrVersion},
-        {"QR_EC_Lvl_Help_Btn", BarcodeDesignerRules::Help::QrErrorLevel},
-        {"PDF_row_Help_btn", BarcodeDesignerRules::Help::PdfRows},
-        {"PDF_col_Help_btn", BarcodeDesignerRules::Help::PdfColumns},
-        {"PDF_ec_lvl_Help_btn", BarcodeDesignerRules::Help::PdfErrorLevel},
-        {"DM_format_Help_btn", BarcodeDesignerRules::Help::DmFormat},
-        {"DM_Encoding_Help_btn", BarcodeDesignerRules::Help::DmEncoding},
-        {"DPI_Help_Label", BarcodeDesignerRules::Help::Resolution},
+    for (ColorWell* well : {barcode_clr, bar_back_clr, bar_val_clr})
+        connect(well, &ColorWell::colourChosen, this, &Barcode_Gen::Set_Font_Clr);
+    for (ColorWell* well : {bar_hdr_clr, bar_ftr_clr})
+        connect(well, &ColorWell::colourChosen, this, &Barcode_Gen::Header_Color_Changed);
+
+    const std::pair<const char*, void (Barcode_Gen::*)()> helps[] = {
+        {"QR_Version_Help_Btn", &Barcode_Gen::QR_Version_Help_Btn},
+        {"QR_EC_Lvl_Help_Btn", &Barcode_Gen::QR_EC_Lvl_Help_Btn},
+        {"PDF_row_Help_btn", &Barcode_Gen::PDF_row_Help_btn},
+        {"PDF_col_Help_btn", &Barcode_Gen::PDF_col_Help_btn},
+        {"PDF_ec_lvl_Help_btn", &Barcode_Gen::PDF_ec_lvl_Help_btn},
+        {"DM_format_Help_btn", &Barcode_Gen::DM_format_Help_btn},
+        {"DM_Encoding_Help_btn", &Barcode_Gen::DM_Encoding_Help_btn},
+        {"DPI_Help_Label", &Barcode_Gen::DPI_Help_Label},
     };
-    for (const auto& [name, which] : helps) {
+    for (const auto& [name, help] : helps) {
         if (QToolButton* button = findChild<QToolButton*>(QLatin1String(name)))
-            connect(button, &QToolButton::clicked, this, [this, which = which] { showHelp(int(which)); });
+            connect(button, &QToolButton::clicked, this, help);
     }
 }
 
@@ -617,6 +566,7 @@ void Barcode_Gen::showControls()
     pdf_HeightText_2D->setValue(v.pdf_hgt_val);
     Pdf_widthText_2D->setValue(v.pdf_wdt_val);
     pdf_ec_lvl_Text->setValue(v.pdf_ec_val);
+    pdf_barcode.setErrorLevel(v.pdf_ec_val);
     dm_moduleText_2D->setValue(v.dm_module_val);
     dm_format_ComboBox->setCurrentIndex(v.dm_format_index);
     dm_encoding_ComboBox->setCurrentIndex(v.dm_encoding_index);
@@ -706,15 +656,19 @@ GraphicPtr Barcode_Gen::Open_Wnd(const GraphicPtr& object)
 {
     if (!object)
         return {};
+    // The object is the designer's only while it runs.
+    pass_barcode_control = object;
     try {
         Set_Barcode_Prop_To_Control(*object);
         goButtonActionPerformed();
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+        pass_barcode_control.reset();
         return {};
     }
     const int code = s_modalRun ? s_modalRun(*this) : exec();
     hide();
+    pass_barcode_control.reset();
     if (code != 1)
         return {};
     m_value.writeTo(*object);
@@ -763,58 +717,144 @@ bool Barcode_Gen::Check_And_Validat_Barcode()
 
 void Barcode_Gen::goButtonActionPerformed()
 {
-    m_symbol = Picture();
+    image_2d = Picture();
     if (!Check_And_Validat_Barcode())
         return;
+    Generate_Barcode_Variable(true, m_value.value(), m_value.header_val, m_value.footer_val);
+}
+
+std::shared_ptr<const NKDBarcode> Barcode_Gen::Generate_Barcode_Variable(bool panel, const QString& Barcode_Value,
+                                                                         const QString& Barcode_Header,
+                                                                         const QString& Barcode_Footer)
+{
+    if (Barcode_Value.isEmpty())
+        return nullptr;
     const BarcodeProducer::Result made =
-        BarcodeProducer::render(m_value, m_value.value(), m_value.header_val, m_value.footer_val);
-    m_symbol = made.symbol;
-    showPicture(made.picture, made.reason);
+        BarcodeProducer::render(m_value, Barcode_Value, Barcode_Header, Barcode_Footer);
+    if (!panel) {
+        testBarcode_EXP = made.barcode;
+        return made.barcode;
+    }
+    testBarcode = made.barcode;
+    image_2d = made.symbol;
+    if (!made.ok()) {
+        Set_Blank_Image(made.reason);
+        return nullptr;
+    }
+    Set_Barcode_On_Panel(made.picture);
+    return made.barcode;
+}
+
+void Barcode_Gen::Get_Image_From_Barcode(const std::shared_ptr<const NKDBarcode>& barcode)
+{
+    if (!Check_And_Validat_Barcode())
+        return;
+    if (!barcode) {
+        Set_Blank_Image();
+        return;
+    }
+    const Picture picture = NKDBarcodeImage::imageFromBarcode(*barcode, m_value.dpi());
+    if (picture.isNull())
+        Set_Blank_Image();
+    else
+        Set_Barcode_On_Panel(picture);
+}
+
+void Barcode_Gen::Get_Image_From_barcode_image(const Picture& image)
+{
+    if (image_2d.isNull() || image.isNull()) {
+        Set_Blank_Image();
+        return;
+    }
+    const Picture framed =
+        BarcodeProducer::frameSymbol(m_value, image, m_value.value(), m_value.header_val, m_value.footer_val);
+    if (framed.isNull()) {
+        Set_Blank_Image(tr("The picture could not be framed"));
+        return;
+    }
+    Set_Barcode_On_Panel(framed);
+}
+
+void Barcode_Gen::Get_2d_barcode_from_image()
+{
+    if (image_2d.isNull()) {
+        Set_Blank_Image();
+        return;
+    }
+    if (liner_or_2D_font == 1)
+        Get_Image_From_barcode_image(image_2d);
 }
 
 void Barcode_Gen::refreshPreview(Refresh refresh)
 {
     // A two-dimensional symbol whose header, footer, fonts, margins or
     // colours changed is framed again without being encoded again.
-    if (refresh == Refresh::Reframe && m_value.isTwoDimensional() && !m_symbol.isNull()) {
-        showPicture(BarcodeProducer::frameSymbol(m_value, m_symbol, m_value.value(), m_value.header_val,
-                                                 m_value.footer_val),
-                    QString());
+    if (refresh == Refresh::Reframe && m_value.isTwoDimensional() && !image_2d.isNull()) {
+        Get_2d_barcode_from_image();
         return;
     }
     goButtonActionPerformed();
 }
 
-void Barcode_Gen::showPicture(const Picture& picture, const QString& reason)
-{
-    if (picture.isNull()) {
-        Set_Blank_Image(reason);
-        return;
-    }
-    m_preview = picture;
-    m_previewError.clear();
-    showPreview();
-}
-
 void Barcode_Gen::Set_Blank_Image(const QString& reason)
 {
     m_preview = Picture();
-    m_symbol = Picture();
+    image_2d = Picture();
     m_previewError = reason.isEmpty() ? tr("No barcode can be made of this value.") : reason;
     barcodeImage->clear();
     barcode_error_label->setText(m_previewError);
     barcode_error_label->show();
 }
 
-void Barcode_Gen::showPreview()
+void Barcode_Gen::Set_Barcode_On_Panel(const Picture& image)
 {
+    m_preview = image;
+    m_previewError.clear();
     // shown at its size in points, sharp however many pixels it holds
-    QPixmap pixmap = QPixmap::fromImage(m_preview.image());
-    const QSizeF points = m_preview.size();
+    QPixmap pixmap = QPixmap::fromImage(image.image());
+    const QSizeF points = image.size();
     if (points.width() > 0)
-        pixmap.setDevicePixelRatio(m_preview.image().width() / points.width());
+        pixmap.setDevicePixelRatio(image.image().width() / points.width());
     barcodeImage->setPixmap(pixmap);
     barcode_error_label->hide();
+}
+
+void Barcode_Gen::Show_Create_Modeless()
+{
+    plz_wait_Window->show();
+    plz_wait_Window->raise();
+}
+
+void Barcode_Gen::Hide_Destroy_Modeless()
+{
+    plz_wait_Window->hide();
+}
+
+namespace {
+
+void flipImage(QLabel* view, bool horizontally, bool vertically)
+{
+    if (!view)
+        return;
+    const QPixmap shown = view->pixmap();
+    if (shown.isNull())
+        return;
+    QImage mirrored = shown.toImage().mirrored(horizontally, vertically);
+    QPixmap copy = QPixmap::fromImage(mirrored);
+    copy.setDevicePixelRatio(shown.devicePixelRatio());
+    view->setPixmap(copy);
+}
+
+} // namespace
+
+void Barcode_Gen::flipImageVertically(QLabel* view)
+{
+    flipImage(view, false, true);
+}
+
+void Barcode_Gen::flipImageHorizontally(QLabel* view)
+{
+    flipImage(view, true, false);
 }
 
 // ---- layouts ----
@@ -829,6 +869,7 @@ std::vector<QWidget*> Barcode_Gen::linearOnlyControls() const
 void Barcode_Gen::Liner_Barcode_Opt_Select()
 {
     m_value.linear_or_2d = 0;
+    liner_or_2D_font = 0;
     dataText->setEnabled(true);
     dataText->show();
     dataText_2D->hide();
@@ -849,6 +890,7 @@ void Barcode_Gen::Liner_Barcode_Opt_Select()
 void Barcode_Gen::two_d_barcode_Opt_Select()
 {
     m_value.linear_or_2d = 1;
+    liner_or_2D_font = 1;
     dataText->setEnabled(false);
     dataText->hide();
     dataText_2D->show();
@@ -898,6 +940,70 @@ void Barcode_Gen::barcodeTypeChanged()
     if (!BarcodeDesignerRules::kerningAllowed(title))
         kerning_value_Checkbox->setEnabled(false);
     goButtonActionPerformed();
+}
+
+void Barcode_Gen::comboBoxSelectionDidChange(QComboBox* list)
+{
+    if (list == DPI_ComboBox) {
+        // The new resolution applies from the next picture: no refresh.
+        m_value.dpi_val_index = DPI_ComboBox->currentIndex();
+        dpi_Text->setVisible(DPI_ComboBox->currentText() == QLatin1String("Custom"));
+        USED_DPI_VALUE = m_value.dpi();
+    } else if (list == Data_source_type) {
+        dataSourceTypeChanged();
+    } else if (list == Batch_Series) {
+        batchSeriesChanged();
+    } else if (list == qr_version_ComboBox) {
+        qrVersionChanged();
+    } else if (list == qr_ec_lvl_ComboBox) {
+        m_value.qr_ec_index = qr_ec_lvl_ComboBox->currentIndex();
+        QR_EC_Level_Val = m_value.qr_ec_index;
+        goButtonActionPerformed();
+    } else if (list == dm_format_ComboBox) {
+        m_value.dm_format_index = dm_format_ComboBox->currentIndex();
+        data_matrix_barcode_size_acc_format();
+        goButtonActionPerformed();
+    } else if (list == dm_encoding_ComboBox) {
+        m_value.dm_encoding_index = dm_encoding_ComboBox->currentIndex();
+        goButtonActionPerformed();
+    } else if (list == qr_enc_mode_ComboBox || list == bar_orient_combo) {
+        goButtonActionPerformed();
+    } else if (list == align_hdr_combo || list == align_ftr_combo) {
+        m_value.align_hdr_index = align_hdr_combo->currentIndex();
+        m_value.align_ftr_index = align_ftr_combo->currentIndex();
+        goButtonActionPerformed();
+    } else if (list == bar_align_combo) {
+        barAlignChanged();
+    }
+}
+
+void Barcode_Gen::controlTextDidChange(QObject* field)
+{
+    if (field == dataText) {
+        m_value.linear_font_val = dataText->text();
+        goButtonActionPerformed();
+    } else if (field == HeaderText || field == FooterText) {
+        m_value.header_val = HeaderText->text();
+        m_value.footer_val = FooterText->text();
+        refreshPreview(Refresh::Reframe);
+    }
+}
+
+void Barcode_Gen::textDidChange()
+{
+    m_value.two_d_font_val = dataText_2D->toPlainText();
+    goButtonActionPerformed();
+}
+
+void Barcode_Gen::textDidEndEditing(QObject* field)
+{
+    // Every keystroke has drawn already; only a field changed without one
+    // (pasted or set) draws again.
+    if (field == dataText && m_value.linear_font_val != dataText->text())
+        controlTextDidChange(field);
+    else if ((field == HeaderText && m_value.header_val != HeaderText->text())
+             || (field == FooterText && m_value.footer_val != FooterText->text()))
+        controlTextDidChange(field);
 }
 
 void Barcode_Gen::dataSourceTypeChanged()
@@ -951,6 +1057,24 @@ void Barcode_Gen::batchSeriesChanged()
         showBoundValue(dataSources().firstValueOf(index));
     }
     goButtonActionPerformed();
+    startEditingOnCanvas();
+}
+
+void Barcode_Gen::startEditingOnCanvas()
+{
+    if (!pass_barcode_control || !Main_App_wnd)
+        return;
+    Main_App_wnd->Refresh_Canvas();
+    if (auto* controller = dynamic_cast<SKTWindowController*>(Main_App_wnd)) {
+        if (SKTGraphicView* view = controller->commandCanvas()) {
+            try {
+                view->controller().startEditingGraphic(pass_barcode_control);
+            } catch (const std::exception& e) {
+                Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+            }
+        }
+    }
+    Main_App_wnd->Refresh_Canvas();
 }
 
 void Barcode_Gen::View_batch_Series_Button()
@@ -966,9 +1090,6 @@ void Barcode_Gen::View_batch_Series_Button()
 
 void Barcode_Gen::DPI_Value_Changed()
 {
-    m_value.dpi_val_index = DPI_ComboBox->currentIndex();
-    const bool custom = DPI_ComboBox->currentText() == QLatin1String("Custom");
-    dpi_Text->setVisible(custom);
     m_value.dpi_custom_val = QString::number(dpi_Text->value());
     USED_DPI_VALUE = m_value.dpi();
     // the picture handed to the card is made at the resolution the object says
@@ -980,33 +1101,113 @@ void Barcode_Gen::qrVersionChanged()
     const int index = qr_version_ComboBox->currentIndex();
     m_value.qr_version_index = index;
     QR_Version_Val = index;
-    const int minimum = BarcodeDesignerRules::qrMinimumSide(index);
-    {
-        const QSignalBlocker quiet(HeightText_2D);
-        HeightText_2D->setMinimum(minimum);
-        m_value.qr_size_val = HeightText_2D->value();
-    }
+    Check_And_Set_QR_size_Acc_Version(index);
     goButtonActionPerformed();
 }
 
-void Barcode_Gen::dmFormatChanged()
+void Barcode_Gen::Check_And_Set_QR_size_Acc_Version(int version)
 {
-    m_value.dm_format_index = dm_format_ComboBox->currentIndex();
-    dmModuleStepped();
+    const QSignalBlocker quiet(HeightText_2D);
+    HeightText_2D->setMinimum(BarcodeDesignerRules::qrMinimumSide(version));
+    m_value.qr_size_val = HeightText_2D->value();
 }
 
-void Barcode_Gen::dmModuleStepped()
+void Barcode_Gen::data_matrix_barcode_size_acc_format()
 {
     const QSize size = BarcodeDesignerRules::dataMatrixSize(
         dm_format_ComboBox->currentText(), dm_moduleText_2D->value(),
         QSize(dm_widthText_2D->value(), dm_HeightText_2D->value()));
-    {
-        const QSignalBlocker quietWidth(dm_widthText_2D);
-        const QSignalBlocker quietHeight(dm_HeightText_2D);
-        dm_widthText_2D->setValue(size.width());
-        dm_HeightText_2D->setValue(size.height());
-    }
+    const QSignalBlocker quietWidth(dm_widthText_2D);
+    const QSignalBlocker quietHeight(dm_HeightText_2D);
+    dm_widthText_2D->setValue(size.width());
+    dm_HeightText_2D->setValue(size.height());
+}
+
+void Barcode_Gen::dm_modulesizeChanged(bool fromStepper)
+{
+    m_value.dm_module_val = dm_moduleText_2D->value();
+    if (fromStepper)
+        data_matrix_barcode_size_acc_format();
     goButtonActionPerformed();
+}
+
+void Barcode_Gen::dm_widthChanged()
+{
+    goButtonActionPerformed();
+}
+
+void Barcode_Gen::dm_heightChanged()
+{
+    goButtonActionPerformed();
+}
+
+void Barcode_Gen::heightChanged()
+{
+    m_value.linear_height_val = float(HeightText->value());
+    m_value.qr_size_val = HeightText_2D->value();
+    goButtonActionPerformed();
+}
+
+void Barcode_Gen::widthChanged()
+{
+    m_value.linear_width_val = float(widthText->value());
+    m_value.pdf_wdt_val = Pdf_widthText_2D->value();
+    goButtonActionPerformed();
+}
+
+void Barcode_Gen::pdf_heightChanged()
+{
+    m_value.pdf_hgt_val = pdf_HeightText_2D->value();
+    goButtonActionPerformed();
+}
+
+// Rows and columns are the designer's own: the symbol takes the rows and
+// columns its value needs.
+void Barcode_Gen::PDF_Row_Changed()
+{
+    goButtonActionPerformed();
+}
+
+void Barcode_Gen::PDF_Col_Changed()
+{
+    goButtonActionPerformed();
+}
+
+void Barcode_Gen::PDF_EC_Lvl_Changed()
+{
+    pdf_barcode.setErrorLevel(pdf_ec_lvl_Text->value());
+    m_value.pdf_ec_val = pdf_barcode.getErrorLevel();
+    goButtonActionPerformed();
+}
+
+void Barcode_Gen::Value_Margin_Changed()
+{
+    m_value.val_margin_val = float(val_mar_Text->value());
+    refreshPreview(Refresh::Reframe);
+}
+
+void Barcode_Gen::Header_Margin_Changed()
+{
+    m_value.hdr_margin_val = float(hdr_mar_Text->value());
+    refreshPreview(Refresh::Reframe);
+}
+
+void Barcode_Gen::Footer_Margin_Changed()
+{
+    m_value.ftr_margin_val = float(ftr_mar_Text->value());
+    refreshPreview(Refresh::Reframe);
+}
+
+void Barcode_Gen::TB_Margin_Changed()
+{
+    m_value.TB_marging_val = float(TB_mar_Text->value());
+    refreshPreview(Refresh::Reframe);
+}
+
+void Barcode_Gen::LR_Margin_Changed()
+{
+    m_value.LR_margin_val = float(LR_mar_Text->value());
+    refreshPreview(Refresh::Reframe);
 }
 
 void Barcode_Gen::barAlignChanged()
@@ -1023,14 +1224,127 @@ void Barcode_Gen::captionChanged()
     refreshPreview(Refresh::Reframe);
 }
 
-void Barcode_Gen::chooseFont(FontSpec BarcodeSettings::*font, QLabel* label)
+void Barcode_Gen::showinTopChanged()
+{
+    m_value.show_val_on_top = showinTopCheckbox->isChecked() ? 1 : 0;
+    refreshPreview(Refresh::Reframe);
+}
+
+void Barcode_Gen::hideHeaderChanged()
+{
+    m_value.show_hide_hdr = hideHeaderCheckbox->isChecked() ? 1 : 0;
+    refreshPreview(Refresh::Reframe);
+}
+
+void Barcode_Gen::hideFooterChanged()
+{
+    m_value.show_hide_ftr = hideFooterCheckbox->isChecked() ? 1 : 0;
+    refreshPreview(Refresh::Reframe);
+}
+
+void Barcode_Gen::kerningChanged()
+{
+    m_value.kerning_value_Checkbox = kerning_value_Checkbox->isChecked() ? 1 : 0;
+    refreshPreview(Refresh::Reframe);
+}
+
+void Barcode_Gen::Header_Color_Changed()
+{
+    Set_Font_Clr();
+}
+
+void Barcode_Gen::Set_Font_Clr()
+{
+    m_value.barcode_clr_val = barcode_clr->colour();
+    m_value.barcode_back_clr_val = bar_back_clr->colour();
+    m_value.barcode_val_clr_val = bar_val_clr->colour();
+    m_value.barcode_hdr_clr_val = bar_hdr_clr->colour();
+    m_value.barcode_ftr_clr_val = bar_ftr_clr->colour();
+    refreshPreview(Refresh::Reframe);
+}
+
+void Barcode_Gen::Value_Font_Changed()
+{
+    chooseFont(&BarcodeSettings::value_font_val, &Barcode_Gen::changeFont);
+}
+
+void Barcode_Gen::Header_Font_Changed()
+{
+    chooseFont(&BarcodeSettings::header_font_val, &Barcode_Gen::header_changeFont);
+}
+
+void Barcode_Gen::Footer_Font_Changed()
+{
+    chooseFont(&BarcodeSettings::footer_font_val, &Barcode_Gen::footer_changeFont);
+}
+
+void Barcode_Gen::chooseFont(FontSpec BarcodeSettings::*font, void (Barcode_Gen::*apply)(const FontSpec&))
 {
     const std::optional<FontSpec> chosen = FontChooser::chooseFont(this, m_value.*font);
-    if (!chosen)
-        return;
-    m_value.*font = *chosen;
-    label->setText(fontText(*chosen));
+    if (chosen)
+        (this->*apply)(*chosen);
+}
+
+void Barcode_Gen::changeFont(const FontSpec& font)
+{
+    applyFont(&BarcodeSettings::value_font_val, value_font_value, font);
+}
+
+void Barcode_Gen::header_changeFont(const FontSpec& font)
+{
+    applyFont(&BarcodeSettings::header_font_val, header_font_value, font);
+}
+
+void Barcode_Gen::footer_changeFont(const FontSpec& font)
+{
+    applyFont(&BarcodeSettings::footer_font_val, footer_font_value, font);
+}
+
+void Barcode_Gen::applyFont(FontSpec BarcodeSettings::*font, QLabel* label, const FontSpec& chosen)
+{
+    m_value.*font = chosen;
+    label->setText(fontText(chosen));
     refreshPreview(Refresh::Reframe);
+}
+
+void Barcode_Gen::QR_Version_Help_Btn()
+{
+    showHelp(int(BarcodeDesignerRules::Help::QrVersion));
+}
+
+void Barcode_Gen::QR_EC_Lvl_Help_Btn()
+{
+    showHelp(int(BarcodeDesignerRules::Help::QrErrorLevel));
+}
+
+void Barcode_Gen::PDF_row_Help_btn()
+{
+    showHelp(int(BarcodeDesignerRules::Help::PdfRows));
+}
+
+void Barcode_Gen::PDF_col_Help_btn()
+{
+    showHelp(int(BarcodeDesignerRules::Help::PdfColumns));
+}
+
+void Barcode_Gen::PDF_ec_lvl_Help_btn()
+{
+    showHelp(int(BarcodeDesignerRules::Help::PdfErrorLevel));
+}
+
+void Barcode_Gen::DM_format_Help_btn()
+{
+    showHelp(int(BarcodeDesignerRules::Help::DmFormat));
+}
+
+void Barcode_Gen::DM_Encoding_Help_btn()
+{
+    showHelp(int(BarcodeDesignerRules::Help::DmEncoding));
+}
+
+void Barcode_Gen::DPI_Help_Label()
+{
+    showHelp(int(BarcodeDesignerRules::Help::Resolution));
 }
 
 void Barcode_Gen::showHelp(int which)

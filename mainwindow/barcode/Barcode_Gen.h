@@ -8,6 +8,7 @@
 // setting is one spin box (the text field and its stepper in one control).
 
 #include "barcodes/BarcodeSettings.h"
+#include "barcodes/Pdf417Picture.h"
 #include "mainwindow/inspector/DataSourceLists.h"
 #include "model/SKTGraphic.h"
 #include "platform/Picture.h"
@@ -18,6 +19,7 @@
 #include <vector>
 
 class ColorWell;
+class NKDBarcode;
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
@@ -64,22 +66,101 @@ public:
     // the preview and shows the error label.
     bool Check_And_Validat_Barcode();
 
+    // The factory: the barcode of a value with a header and footer, as the
+    // value being edited says. On the panel (`panel`) the picture is shown
+    // and the barcode kept in `testBarcode`; quietly it is kept in
+    // `testBarcode_EXP` and the panel is left alone. Null for a
+    // two-dimensional symbol (its picture is left in `image_2d`) and for a
+    // value that gives no barcode.
+    std::shared_ptr<const NKDBarcode> Generate_Barcode_Variable(bool panel, const QString& Barcode_Value,
+                                                                const QString& Barcode_Header,
+                                                                const QString& Barcode_Footer);
+    // Draws a linear barcode on the panel (after the value test).
+    void Get_Image_From_Barcode(const std::shared_ptr<const NKDBarcode>& barcode);
+    // Frames a two-dimensional symbol with the header and footer and shows it.
+    void Get_Image_From_barcode_image(const Picture& image);
+    // Frames the current symbol again after a change of its look, without
+    // encoding it again.
+    void Get_2d_barcode_from_image();
+    // Shows a picture in the preview at its own size.
+    void Set_Barcode_On_Panel(const Picture& image);
+    void Set_Blank_Image(const QString& reason = QString());
+
+    // The please-wait sheet over the designer.
+    void Show_Create_Modeless();
+    void Hide_Destroy_Modeless();
+    // Replace an image view's picture by its mirror image.
+    static void flipImageVertically(QLabel* view);
+    static void flipImageHorizontally(QLabel* view);
+
     void Liner_Barcode_Opt_Select();
     void two_d_barcode_Opt_Select();
     void _setLabels();
 
     // ---- handlers of the controls ----
     void barcodeTypeChanged();
-    void dataSourceTypeChanged();
-    void batchSeriesChanged();
+    // A list's choice, for every list of the window.
+    void comboBoxSelectionDidChange(QComboBox* list);
+    // A keystroke in the value, header or footer field; the value text view's.
+    void controlTextDidChange(QObject* field);
+    void textDidChange();
+    // Editing of a value, header or footer field ended.
+    void textDidEndEditing(QObject* field);
     void View_batch_Series_Button();
     void DPI_Value_Changed();
-    void qrVersionChanged();
-    void dmFormatChanged();
-    void dmModuleStepped();
-    void barAlignChanged();
+    void Value_Font_Changed();
+    void Header_Font_Changed();
+    void Footer_Font_Changed();
+    void changeFont(const FontSpec& font);
+    void header_changeFont(const FontSpec& font);
+    void footer_changeFont(const FontSpec& font);
+    void Value_Margin_Changed();
+    void Header_Margin_Changed();
+    void Footer_Margin_Changed();
+    void TB_Margin_Changed();
+    void LR_Margin_Changed();
+    void heightChanged();
+    void widthChanged();
+    void pdf_heightChanged();
+    void PDF_Row_Changed();
+    void PDF_Col_Changed();
+    void PDF_EC_Lvl_Changed();
+    void dm_widthChanged();
+    void dm_heightChanged();
+    // From the stepper the size rule runs too; a typed size only re-encodes.
+    void dm_modulesizeChanged(bool fromStepper);
     void captionChanged();
-    void chooseFont(FontSpec BarcodeSettings::*font, QLabel* label);
+    void showinTopChanged();
+    void hideHeaderChanged();
+    void hideFooterChanged();
+    void kerningChanged();
+    void Header_Color_Changed();
+    void Set_Font_Clr();
+    // Raises the QR side to the least a version index allows.
+    void Check_And_Set_QR_size_Acc_Version(int version);
+    // Raises the Data Matrix size fields to the chosen format at the module size.
+    void data_matrix_barcode_size_acc_format();
+    void QR_Version_Help_Btn();
+    void QR_EC_Lvl_Help_Btn();
+    void PDF_row_Help_btn();
+    void PDF_col_Help_btn();
+    void PDF_ec_lvl_Help_btn();
+    void DM_format_Help_btn();
+    void DM_Encoding_Help_btn();
+    void DPI_Help_Label();
+
+    // The barcodes of the last panel and quiet runs; the bare
+    // two-dimensional symbol of the preview; 0 linear, 1 two-dimensional.
+    std::shared_ptr<const NKDBarcode> testBarcode;
+    std::shared_ptr<const NKDBarcode> testBarcode_EXP;
+    Picture image_2d;
+    // The preview's PDF417 symbol: it takes the error level chosen in the
+    // window, and the value being edited takes the level from it.
+    Pdf417Picture pdf_barcode;
+    int liner_or_2D_font = 0;
+    // The object being edited (null while none is).
+    GraphicPtr pass_barcode_control;
+    QDialog* plz_wait_Window = nullptr;
 
     // The value being edited and the preview drawn from it (null when the
     // value draws nothing).
@@ -190,13 +271,14 @@ private:
     // a two-dimensional symbol) the symbol framed again.
     enum class Refresh { Encode, Reframe };
     void refreshPreview(Refresh refresh);
-    void showPicture(const Picture& picture, const QString& reason);
-    // Connects a control's change to a write into the value and a new preview.
-    template <class Spin, class Field>
-    void bindSpin(Spin* spin, Field BarcodeSettings::*field, Refresh refresh);
-    void bindCheck(QCheckBox* box, int BarcodeSettings::*field, Refresh refresh);
-    void bindIndex(QComboBox* list, int BarcodeSettings::*field);
-    void bindColour(ColorWell* well, Colour BarcodeSettings::*field);
+    void dataSourceTypeChanged();
+    void batchSeriesChanged();
+    void qrVersionChanged();
+    void barAlignChanged();
+    void chooseFont(FontSpec BarcodeSettings::*font, void (Barcode_Gen::*apply)(const FontSpec&));
+    void applyFont(FontSpec BarcodeSettings::*font, QLabel* label, const FontSpec& chosen);
+    // The canvas shows the edited object's new value and edits it.
+    void startEditingOnCanvas();
 
     // Puts the value into every control, without running a handler.
     void showValue();
@@ -208,8 +290,6 @@ private:
     void showSourceState();
     // Shows a bound value's first value in the value field of its kind.
     void showBoundValue(const QString& value);
-    void Set_Blank_Image(const QString& reason = QString());
-    void showPreview();
     // The value-text, bar-colour and linear-size controls only the linear
     // layout shows.
     std::vector<QWidget*> linearOnlyControls() const;
@@ -217,6 +297,5 @@ private:
 
     BarcodeSettings m_value;
     Picture m_preview;
-    Picture m_symbol;   // the bare two-dimensional symbol of the preview
     QString m_previewError;
 };

@@ -36,10 +36,15 @@ QFont FontChooser::dialogStartFont(const FontSpec& current)
 FontSpec FontChooser::answerFor(const FontSpec& current, const QFont& chosen)
 {
     const double size = chosen.pointSizeF() > 0 ? chosen.pointSizeF() : double(chosen.pixelSize());
+    const int weight = chosen.weight();
+    const bool italic = chosen.style() != QFont::StyleNormal;
     const QString drawnFamily = QFontInfo(current.toQFont()).family();
-    if (chosen.family() == current.family() || chosen.family() == drawnFamily)
+    const bool sameFamily = chosen.family() == current.family() || chosen.family() == drawnFamily;
+    if (sameFamily && weight == current.weight() && italic == current.italic())
         return current.withPointSize(size);
-    return FontSpec(chosen.family(), size);
+    // Another face of the same family keeps the family's name; its
+    // PostScript name is the new face's.
+    return FontSpec(sameFamily ? current.family() : chosen.family(), size, {}, weight, italic);
 }
 
 void FontChooser::setHandler(Handler h)

@@ -24,9 +24,10 @@ public:
     // installed under its own name (a design's "Times New Roman" drawn with
     // its metric twin), the family that draws it.
     static QFont dialogStartFont(const FontSpec& current);
-    // The answer for the dialog's `chosen` font: a family kept as it was
-    // (under its own name or the one that draws it) keeps the name it was
-    // read under, so an unchanged font is written back as it came.
+    // The answer for the dialog's `chosen` font and face (weight, italic): a
+    // family and face kept as they were (the family under its own name or
+    // the one that draws it) keep the name they were read under, so an
+    // unchanged font is written back as it came.
     static FontSpec answerFor(const FontSpec& current, const QFont& chosen);
 
     // Replaces the chooser; an empty handler brings back the dialog.

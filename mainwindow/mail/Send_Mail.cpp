@@ -390,15 +390,7 @@ void Send_Mail::Send_Button()
     BatchDialogs::showProgressSheet(BatchDialogs::Batch::Mail);
 
     auto result = std::make_shared<MailBatch::Result>();
-    m_worker = QThread::create([job = std::move(job), result] {
-        *result = MailBatch::run(
-            job, Stop_SMS_Sending_Now, [](int step, int) { curr_barcode_count = step; },
-            [](qint64 left) {
-                // posted, not waited for: the worker never waits for the GUI thread
-                const QString text = left > 0 ? MailPlan::pauseText(left) : QString();
-                QMetaObject::invokeMethod(qApp, [text] { BatchDialogs::setPauseText(text); }, Qt::QueuedConnection);
-            });
-    });
+    m_worker = QThread::create([job = std::move(job), result] { *result = Send_Mail_Thread(job); });
     connect(m_worker, &QThread::finished, this, [this, result, folder, batch, savedSide] {
         m_worker->deleteLater();
         m_worker = nullptr;
@@ -417,4 +409,22 @@ void Send_Mail::Send_Button()
         emit sendingFinished(success);
     });
     m_worker->start();
+}
+
+MailBatch::Result Send_Mail::Send_Mail_Thread(const MailBatch::Job& job)
+{
+    return MailBatch::run(job, Stop_SMS_Sending_Now, [](int step, int) { curr_barcode_count = step; },
+                          &Send_Mail::Pausing_Timer_Thread);
+}
+
+void Send_Mail::Pausing_Timer_Thread(qint64 remaining)
+{
+    Pause_Delay_Time = remaining;
+    // posted, not waited for: the worker never waits for the GUI thread
+    QMetaObject::invokeMethod(qApp, [remaining] { Calculate_Pause_Time(remaining); }, Qt::QueuedConnection);
+}
+
+void Send_Mail::Calculate_Pause_Time(qint64 milliseconds)
+{
+    BatchDialogs::setPauseText(milliseconds > 0 ? MailPlan::pauseText(milliseconds) : QString());
 }

@@ -63,6 +63,14 @@ public:
     // Replaces the mail script (tests script it).
     void setSender(Sender sender) { m_sender = std::move(sender); }
 
+    // The worker's run: every mail of the job, pausing as it says.
+    static MailBatch::Result Send_Mail_Thread(const MailBatch::Job& job);
+    // Each second of a pause, on the worker: the time left, told to the
+    // progress sheet.
+    static void Pausing_Timer_Thread(qint64 remaining);
+    // The progress sheet's pause text for the time left (none at 0).
+    static void Calculate_Pause_Time(qint64 milliseconds);
+
     // Control actions.
     void Without_barcode_rd_select();
     void send_barcode_rd_select();

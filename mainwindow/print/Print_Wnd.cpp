@@ -1,15 +1,18 @@
 #include "mainwindow/print/Print_Wnd.h"
 
+#include "app/Globals.h"
 #include "app/MessageBoxes.h"
 #include "app/UnitConversions.h"
 #include "canvas/SKTRenderingView.h"
 #include "data/Globals.h"
+#include "mainwindow/Globals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/ControlsScrollArea.h"
 #include "mainwindow/WindowBackground.h"
 #include "mainwindow/print/Sample_Preview.h"
 #include "model/Globals.h"
 #include "output/PrinterCatalog.h"
+#include "output/Printing_View.h"
 #include "output/SheetPainter.h"
 #include "platform/AtomicFile.h"
 #include "platform/PdfFileCheck.h"
@@ -19,6 +22,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileInfo>
@@ -40,11 +44,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
-Print_Wnd* s_defaultInstance = nullptr;
 Print_Wnd::ModalRun s_modalRun;
 
 int runModally(QDialog& dialog)
@@ -55,10 +59,23 @@ int runModally(QDialog& dialog)
 // A preview shows at most this many sheets; printing has no limit.
 constexpr int previewPageCap = 50;
 
-// The picture of a block position button: a sheet with the block of cells
-// at `position` (1..9, row by row), filled when selected.
+// The picture of a block position button (1..9, row by row), plain or
+// selected, from the resource folder; drawn here when the folder lacks it.
 QIcon alignmentIcon(int position, bool selected)
 {
+    static const char* const plain[] = {"top_left",    "top_center",    "top_right",
+                                        "middle_left", "middle_center", "middle_right",
+                                        "bootom_left", "bootom_center", "boottom_right"};
+    static const char* const chosen[] = {"top_left - sel",    "top_center - sel",  "top_right - sel",
+                                         "middle_left - sel", "middle_center_sel", "middle_right - sel",
+                                         "bootom_left - sel", "bootom_center - sel", "boottom_right - sel"};
+    const int at = std::clamp(position, 1, 9) - 1;
+    const QString name = QLatin1String(selected ? chosen[at] : plain[at]) + QStringLiteral(".png");
+    if (!Resource_Path.isEmpty()) {
+        const QPixmap picture(QDir(Resource_Path).filePath(name));
+        if (!picture.isNull())
+            return QIcon(picture);
+    }
     QPixmap pixmap(24, 24);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
@@ -66,8 +83,8 @@ QIcon alignmentIcon(int position, bool selected)
     painter.setPen(QPen(Qt::darkGray, 1));
     painter.setBrush(Qt::white);
     painter.drawRect(QRectF(2.5, 2.5, 19, 19));
-    const int column = (position - 1) % 3;
-    const int row = (position - 1) / 3;
+    const int column = at % 3;
+    const int row = at / 3;
     painter.setPen(Qt::NoPen);
     painter.setBrush(selected ? QColor(0, 110, 220) : QColor(150, 150, 150));
     painter.drawRect(QRectF(4 + column * 6, 4 + row * 6, 4, 4));
@@ -105,7 +122,7 @@ Print_Wnd::Print_Wnd(QWidget* parent, SKTWindowController* controller, const Pri
     , m_catalog(catalog)
     , m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
-    s_defaultInstance = this;
+    Print_Var = this;
     setWindowTitle(tr("Print"));
     WindowBackground::apply(*this);
     buildWindow();
@@ -114,13 +131,13 @@ Print_Wnd::Print_Wnd(QWidget* parent, SKTWindowController* controller, const Pri
 
 Print_Wnd::~Print_Wnd()
 {
-    if (s_defaultInstance == this)
-        s_defaultInstance = nullptr;
+    if (Print_Var == this)
+        Print_Var = nullptr;
 }
 
 Print_Wnd* Print_Wnd::defaultInstance()
 {
-    return s_defaultInstance;
+    return Print_Var;
 }
 
 void Print_Wnd::setModalRun(ModalRun run)
@@ -211,6 +228,10 @@ void Print_Wnd::buildWindow()
     // live preview
     PrintView = new Sample_Preview;
     PrintView->setPainter([this](QPainter& painter) { paintSheetPreview(painter); });
+    // a snapshot of the live preview, kept up to date with it
+    test_image_view = new QLabel(this);
+    test_image_view->setObjectName(QStringLiteral("test_image_view"));
+    test_image_view->hide();
     Print_sclview = new QScrollArea;
     Print_sclview->setWidget(PrintView);
     // on a low screen the sheet scrolls rather than the window growing
@@ -254,18 +275,18 @@ void Print_Wnd::connectControls()
 {
     connect(matrix_card_side, &QButtonGroup::idClicked, this, [this] { card_side_CellClick(); });
     connect(print_alignment, &QComboBox::currentIndexChanged, this, [this](int index) {
-        m_choices.arrangement = index == 0 ? QStringLiteral("U") : QStringLiteral("L");
+        m_choices.Print_Card_Algn = index == 0 ? QStringLiteral("U") : QStringLiteral("L");
         Check_Max_Cell_Value();
     });
     for (QDoubleSpinBox* box : {width_Text, height_Text, horz_mar_Text, vert_mar_Text})
         connect(box, &QDoubleSpinBox::valueChanged, this, [this] { Check_Max_Cell_Value(); });
     for (QSpinBox* box : {Row_Text, Col_Text})
         connect(box, &QSpinBox::valueChanged, this, [this] { Check_Max_Cell_Value(); });
-    connect(Total_Text, &QSpinBox::valueChanged, this, [this](int value) { m_choices.total = value; });
+    connect(Total_Text, &QSpinBox::valueChanged, this, [this](int value) { m_choices.Total_Label = value; });
     connect(Copies_Text, &QSpinBox::valueChanged, this, [this](int value) { m_choices.copies = value; });
     connect(Auto_Center_chk_bx, &QCheckBox::clicked, this, [this] { Auto_Center_Checked(); });
     connect(Show_Margins, &QCheckBox::clicked, this, [this] {
-        m_choices.showOutlines = Show_Margins->isChecked();
+        m_choices.Show_margin_rect = Show_Margins->isChecked();
         Refresh_Preview();
     });
     connect(print_with_batch_chk, &QCheckBox::clicked, this, [this] { Print_With_Data_Changed(); });
@@ -304,6 +325,8 @@ void Print_Wnd::resetForOpening()
 
     // sides
     matrix_card_side->button(1)->setChecked(true);
+    card_side_str = QStringLiteral("F");
+    barcode_counter = 0;
     {
         const QSignalBlocker blocker(print_alignment);
         print_alignment->setCurrentIndex(0);
@@ -363,7 +386,7 @@ void Print_Wnd::resetForOpening()
     horz_mar_Text->setEnabled(true);
     vert_mar_Text->setEnabled(true);
     align_Gp_Bx->setEnabled(true);
-    m_choices.position = 1;
+    m_choices.label_align_val = 1;
     Set_Reset_Alignemnt_Image();
     readControls();
 
@@ -456,22 +479,22 @@ void Print_Wnd::pagesetup()
 
 void Print_Wnd::readControls()
 {
-    m_choices.rows = Row_Text->value();
-    m_choices.columns = Col_Text->value();
-    m_choices.cardWidth = MM_to_Points_Convert(float(width_Text->value()));
-    m_choices.cardHeight = MM_to_Points_Convert(float(height_Text->value()));
+    m_choices.Print_Row = Row_Text->value();
+    m_choices.Print_Col = Col_Text->value();
+    m_choices.label_width = MM_to_Points_Convert(float(width_Text->value()));
+    m_choices.label_hight = MM_to_Points_Convert(float(height_Text->value()));
     m_choices.horizontalGap = MM_to_Points_Convert(float(horz_mar_Text->value()));
     m_choices.verticalGap = MM_to_Points_Convert(float(vert_mar_Text->value()));
-    m_choices.total = Total_Text->value();
+    m_choices.Total_Label = Total_Text->value();
     m_choices.copies = Copies_Text->value();
-    m_choices.autoCenter = Auto_Center_chk_bx->isChecked();
-    m_choices.showOutlines = Show_Margins->isChecked();
+    m_choices.auto_center_flag = Auto_Center_chk_bx->isChecked();
+    m_choices.Show_margin_rect = Show_Margins->isChecked();
 }
 
 void Print_Wnd::setTotal(int total)
 {
     setQuietly(Total_Text, total);
-    m_choices.total = Total_Text->value();
+    m_choices.Total_Label = Total_Text->value();
 }
 
 bool Print_Wnd::dataPrinting() const
@@ -482,14 +505,15 @@ bool Print_Wnd::dataPrinting() const
 void Print_Wnd::card_side_CellClick()
 {
     const int row = matrix_card_side->checkedId();
-    m_choices.side = row == 0 ? QStringLiteral("BOTH") : row == 1 ? QStringLiteral("F") : QStringLiteral("B");
-    print_alignment->setEnabled(m_choices.side == QLatin1String("BOTH"));
+    card_side_str = row == 0 ? QStringLiteral("BOTH") : row == 1 ? QStringLiteral("F") : QStringLiteral("B");
+    m_choices.Print_Card_Side = card_side_str;
+    print_alignment->setEnabled(m_choices.Print_Card_Side == QLatin1String("BOTH"));
     Check_Max_Cell_Value();
 }
 
 void Print_Wnd::alignmentClicked(int position)
 {
-    m_choices.position = position;
+    m_choices.label_align_val = position;
     m_layout.position = position;
     Set_Reset_Alignemnt_Image();
     Refresh_Preview();
@@ -498,7 +522,7 @@ void Print_Wnd::alignmentClicked(int position)
 void Print_Wnd::Set_Reset_Alignemnt_Image()
 {
     for (int i = 0; i < 9; ++i) {
-        const bool selected = i + 1 == m_choices.position;
+        const bool selected = i + 1 == m_choices.label_align_val;
         alignButtons[i]->setChecked(selected);
         alignButtons[i]->setIcon(alignmentIcon(i + 1, selected));
     }
@@ -507,7 +531,7 @@ void Print_Wnd::Set_Reset_Alignemnt_Image()
 void Print_Wnd::Auto_Center_Checked()
 {
     const bool on = Auto_Center_chk_bx->isChecked();
-    m_choices.autoCenter = on;
+    m_choices.auto_center_flag = on;
     horz_mar_Text->setEnabled(!on);
     vert_mar_Text->setEnabled(!on);
     align_Gp_Bx->setEnabled(!on);
@@ -552,10 +576,10 @@ SheetLayout Print_Wnd::layoutFromControls() const
                               MM_to_Points_Convert(float(height_Text->value()))));
     layout.horizontalGap = MM_to_Points_Convert(float(horz_mar_Text->value()));
     layout.verticalGap = MM_to_Points_Convert(float(vert_mar_Text->value()));
-    layout.position = m_choices.position;
+    layout.position = m_choices.label_align_val;
     layout.autoCenter = Auto_Center_chk_bx->isChecked();
-    layout.setSide(m_choices.side);
-    layout.setArrangement(m_choices.arrangement);
+    layout.setSide(m_choices.Print_Card_Side);
+    layout.setArrangement(m_choices.Print_Card_Algn);
     return layout;
 }
 
@@ -570,10 +594,10 @@ void Print_Wnd::Check_Max_Cell_Value()
         setQuietly(Row_Text, m_layout.rows());
     if (m_layout.columns() != Col_Text->value())
         setQuietly(Col_Text, m_layout.columns());
-    m_choices.rows = m_layout.rows();
-    m_choices.columns = m_layout.columns();
+    m_choices.Print_Row = m_layout.rows();
+    m_choices.Print_Col = m_layout.columns();
     if (!Use_Data_Sheet_Values && !Use_Excel_Binding_Values)
-        setTotal(m_choices.rows * m_choices.columns);
+        setTotal(m_choices.Print_Row * m_choices.Print_Col);
     Refresh_Preview();
 }
 
@@ -590,6 +614,7 @@ void Print_Wnd::Refresh_Preview()
     if (QScrollBar* bar = Print_sclview->verticalScrollBar())
         bar->setValue(0);
     PrintView->update();
+    test_image_view->setPixmap(QPixmap::fromImage(PrintView->imageRepresentation()));
 }
 
 void Print_Wnd::paintSheetPreview(QPainter& painter)
@@ -600,32 +625,23 @@ void Print_Wnd::paintSheetPreview(QPainter& painter)
     font.setBold(true);
     font.setPointSizeF(11);
     painter.setFont(font);
-    const auto caption = [&](const QRectF& rect, const QString& text, bool numbered) {
-        painter.setPen(numbered ? Qt::gray : Qt::red);
-        painter.drawText(rect, Qt::AlignCenter, text);
-    };
-    const auto outline = [&](const QRectF& rect) {
-        if (!m_choices.showOutlines)
-            return;
-        painter.setPen(QPen(Qt::darkGray, 0));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(rect);
-    };
+    const bool outlined = m_choices.Show_margin_rect;
+    const int columns = layout.columns();
     for (int row = 1; row <= layout.rows(); ++row) {
-        for (int column = 1; column <= layout.columns(); ++column) {
-            const int number = (row - 1) * layout.columns() + column;
+        for (int column = 1; column <= columns; ++column) {
             const SheetLayout::Placement place = layout.placement(row, column, picture);
             if (front_image.isNull()) {
-                caption(place.frontArea, SheetPainter::invalidDataCaption(), false);
-                outline(place.frontArea);
+                Sample_Preview::Draw_Label_String(painter, SheetPainter::invalidDataCaption(), place.frontArea, row,
+                                                  column, columns);
+                Sample_Preview::Draw_Margin_rect(painter, place.frontArea, outlined);
                 continue;
             }
             const QString name = layout.printsBackOnly() ? QStringLiteral("Back") : QStringLiteral("Card");
-            caption(place.frontArea, QStringLiteral("%1 %2").arg(name).arg(number), true);
-            outline(place.frontArea);
+            Sample_Preview::Draw_Label_String(painter, name, place.frontArea, row, column, columns);
+            Sample_Preview::Draw_Margin_rect(painter, place.frontArea, outlined);
             if (layout.printsBothSides()) {
-                caption(place.back, QStringLiteral("Back %1").arg(number), true);
-                outline(place.back);
+                Sample_Preview::Draw_Label_String(painter, QStringLiteral("Back"), place.back, row, column, columns);
+                Sample_Preview::Draw_Margin_rect(painter, place.back, outlined);
             }
         }
     }
@@ -642,6 +658,8 @@ bool Print_Wnd::jobMayStart()
         Show_MessageBox(SheetPagination::emptyJobMessage());
         return false;
     }
+    barcode_counter = 0;
+    Total_Label_Real = m_choices.Total_Label;
     return true;
 }
 
@@ -710,7 +728,7 @@ bool Print_Wnd::runJob(QPrinter& printer, int pageCap)
         }
         source = SheetPainter::snapshotSource(front, back, bind);
     }
-    SheetPainter sheets(m_layout, pages, source);
+    Printing_View sheets(SheetPainter(m_layout, pages, source));
 
     printer.setFullPage(true);
     printer.setCopyCount(m_choices.copies);
@@ -734,6 +752,7 @@ bool Print_Wnd::runJob(QPrinter& printer, int pageCap)
         return !progress.wasCanceled() && printer.newPage();
     });
     progress.setValue(last);
+    barcode_counter = sheets.barcode_counter;
     if (!done && progress.wasCanceled())
         printer.abort();
     const bool ended = painter.end();

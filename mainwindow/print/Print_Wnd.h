@@ -48,19 +48,19 @@ public:
     // one card's; "BOTH" doubles it in one direction for the sheet).
     struct Choices
     {
-        QString side = QStringLiteral("F");   // "F", "B" or "BOTH"
-        QString arrangement = QStringLiteral("U");   // "U" front above back, "L" front left of back
-        int rows = 1;
-        int columns = 1;
-        int total = 1;
+        QString Print_Card_Side = QStringLiteral("F");   // "F", "B" or "BOTH"
+        QString Print_Card_Algn = QStringLiteral("U");   // "U" front above back, "L" front left of back
+        int Print_Row = 1;
+        int Print_Col = 1;
+        int Total_Label = 1;
         int copies = 1;
-        double cardWidth = 0;
-        double cardHeight = 0;
+        double label_width = 0;
+        double label_hight = 0;
         double horizontalGap = 0;
         double verticalGap = 0;
-        int position = 1;   // 1..9, row by row from the top left
-        bool autoCenter = false;
-        bool showOutlines = true;
+        int label_align_val = 1;   // 1..9, row by row from the top left
+        bool auto_center_flag = false;
+        bool Show_margin_rect = true;
         bool withSeries = false;
         bool withSpreadsheet = false;
     };
@@ -104,6 +104,11 @@ public:
     QPrinter& printInfo() { return *m_printer; }
     Picture front_image;
     Picture back_image;
+    // The side choice of the window ("F", "B" or "BOTH"); the cells the last
+    // job was to fill and the cells it consumed.
+    QString card_side_str = QStringLiteral("F");
+    int Total_Label_Real = 1;
+    int barcode_counter = 0;
 
     // Replaces the modal runs (the window's own and the print preview's) in
     // tests: the function gets the dialog and returns its result.
@@ -137,6 +142,7 @@ public:
     QLabel* b_mar_id = nullptr;
     QScrollArea* Print_sclview = nullptr;
     Sample_Preview* PrintView = nullptr;
+    QLabel* test_image_view = nullptr;
     QPushButton* pagesetup_btn = nullptr;
     QPushButton* preview_btn = nullptr;
     QPushButton* print_btn = nullptr;

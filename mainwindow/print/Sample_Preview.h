@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QImage>
+#include <QRectF>
+#include <QString>
 #include <QWidget>
 
 #include <functional>
@@ -19,6 +21,14 @@ public:
     void setPainter(Painter painter);
     // A picture of the sheet as the preview draws it.
     QImage imageRepresentation() const;
+
+    // A caption centred in a rectangle: "Front", "Back" and "Card" carry the
+    // number of the cell at `row` and `col` (from 1) of a sheet `columns`
+    // wide, in grey; any other text stands alone, in red.
+    static void Draw_Label_String(QPainter& painter, const QString& text, const QRectF& str_val, int row, int col,
+                                  int columns);
+    // The outline of a rectangle, when the cells are outlined.
+    static void Draw_Margin_rect(QPainter& painter, const QRectF& rect, bool Show_margin_rect);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

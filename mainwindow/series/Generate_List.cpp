@@ -8,7 +8,6 @@
 #include "data/SeriesSaveRules.h"
 #include "data/SeriesStore.h"
 #include "mainwindow/ControlsScrollArea.h"
-#include "mainwindow/Long_SMS_Dlg.h"
 #include "mainwindow/PleaseWait_Modeless.h"
 #include "mainwindow/WindowBackground.h"
 #include "mainwindow/series/BatchWizard.h"
@@ -330,15 +329,7 @@ void Generate_List::Help_btn_Pressed()
         "'00001' and '0011' to '00011' to maintain number of digits same as the highest value in the series.");
     Custom_Msg_Title = title;
     Custom_Msg_Val = text;
-    Long_SMS_Dlg* box = Long_SMS_Dlg::defaultInstance();
-    if (!box) {
-        show_msg(title + QStringLiteral("\n\n") + text);
-        return;
-    }
-    // the help form of the long-message box shows these two texts
-    Cutom_Msg_Title = title;
-    Cutom_Msg_Val = text;
-    box->Open_Long_sms_Dialog();
+    MessagePresenter::current().showAlert(title, text);
 }
 
 bool Generate_List::writeSeriesFile(const QString& name, const QStringList& values)

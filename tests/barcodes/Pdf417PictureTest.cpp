@@ -59,3 +59,20 @@ TEST(Pdf417Picture, ModulesStretchWithoutSmoothing)
     EXPECT_EQ(image.pixel(0, 0), qRgb(0, 0, 0));
     EXPECT_EQ(image.pixel(171, 29), qRgb(0, 0, 0));
 }
+
+// The designer's symbol starts at level 2 and keeps a level within the
+// encoder's range 0 to 8.
+TEST(Pdf417Picture, ErrorLevelStaysWithinTheEncodersRange)
+{
+    Pdf417Picture symbol;
+    EXPECT_EQ(symbol.getErrorLevel(), 2);
+    const struct
+    {
+        int set;
+        int kept;
+    } cases[] = {{0, 0}, {5, 5}, {8, 8}, {9, 8}, {-1, 0}, {1000, 8}};
+    for (const auto& c : cases) {
+        symbol.setErrorLevel(c.set);
+        EXPECT_EQ(symbol.getErrorLevel(), c.kept) << c.set;
+    }
+}

@@ -52,9 +52,10 @@ TEST(CanvasDrawing, BottomUpWithHandlesOfSelectedObjectsOverTheCardBase)
         return log;
     };
 
-    // The lowest selected object given handles becomes the current one.
+    // Handles come after every object, so none covers them; the lowest
+    // selected object given handles becomes the current one.
     EXPECT_EQ(draw(side.canvas.bounds()),
-              QStringList({"handles hidden", "draw c", "draw b", "draw a", "handles a locked"}));
+              QStringList({"draw c", "draw b", "draw a", "handles hidden", "handles a locked"}));
     EXPECT_EQ(side.canvas._Selected_Graphic, graphics.at(0));
     // Only objects meeting the dirty area; the card base is drawn for the
     // whole card, clipped to that area.

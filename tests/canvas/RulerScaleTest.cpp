@@ -55,3 +55,39 @@ TEST(RulerScale, LabelsAndDegenerateScales)
         EXPECT_TRUE(RulerScale(bad, 0.0).ticks(-1000, 1000).empty());
     EXPECT_TRUE(RulerScale(16.0, 0.0).ticks(-1e15, 1e15).empty());
 }
+
+TEST(RulerScale, EveryLabelShowsTheValueOfItsOwnTickAndFitsWhole)
+{
+    // six pixels a character, as a small ruler font gives
+    const auto advance = [](const QString& text) { return 6.0 * double(text.size()); };
+    constexpr double gap = 2.0;
+    constexpr double length = 740.0;
+    // card origins: far left (mostly negative values), just left of the
+    // ruler, on it, towards its far end
+    const double origins[] = {-1234.5, -300.0, -37.25, -3.0, 0.0, 15.0, 480.5};
+    for (int row = 0; row < ZoomFactors::count; ++row) {
+        const double f = ZoomFactors::factor(row);
+        for (const double origin : origins) {
+            SCOPED_TRACE(ZoomFactors::label(row).toStdString() + " from " + std::to_string(origin));
+            const RulerScale scale(f, origin);
+            const auto labels = scale.labels(length, gap, advance);
+            ASSERT_FALSE(labels.empty());
+            size_t wholeLabels = 0;
+            for (const RulerTick& t : scale.ticks(0, length)) {
+                const double start = std::floor(t.pixel) + gap;
+                wholeLabels += t.level == 0 && start >= 0 && start + advance(scale.label(t)) <= length;
+            }
+            EXPECT_EQ(labels.size(), wholeLabels);
+            for (const RulerLabel& l : labels) {
+                EXPECT_GE(l.from, 0.0);
+                EXPECT_LE(l.to, length);
+                EXPECT_DOUBLE_EQ(l.to - l.from, advance(l.text));
+                // the value at the label's own place: the tick drawn just
+                // before the text, read back through the scale
+                const double millimetres = scale.pointForPixel(l.from - gap) * RulerScale::millimetresPerPoint;
+                const double pixelInMillimetres = RulerScale::millimetresPerPoint / f;
+                EXPECT_NEAR(l.text.toDouble(), millimetres, pixelInMillimetres + 1e-9) << l.text.toStdString();
+            }
+        }
+    }
+}

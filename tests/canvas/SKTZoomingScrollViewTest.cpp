@@ -257,3 +257,29 @@ TEST(SWCenteringClipView, ShadowFallsRightAndDownUnderTheCardsShape)
     }
     Card_Shape = savedShape;
 }
+
+TEST(CanvasRuler, NoLabelIsCutAtTheRulersStart)
+{
+    // At 50 % labels stand every 20 mm; at 200 % every 5 mm. The card origin
+    // puts a labelled tick (-100 mm, -25 mm) a few pixels before the ruler,
+    // so only the end of its label would show ("0" before "-80").
+    const std::pair<double, double> rows[] = {{0.5, 100.0}, {2.0, 25.0}};
+    for (const auto& [factor, millimetres] : rows) {
+        SCOPED_TRACE(factor);
+        CanvasRuler ruler(Qt::Horizontal);
+        ruler.resize(400, CanvasRuler::thickness);
+        const double origin = millimetres / RulerScale::millimetresPerPoint * factor - 6.0;
+        ruler.setScale(factor, origin);
+        const QImage image = ruler.grab().toImage();
+        const QColor background = ruler.palette().color(QPalette::Window);
+        // Before the first tick on the ruler, the label row holds no ink.
+        const int firstTick = int(std::floor(ruler.scale().ticks(0, 400).front().pixel));
+        ASSERT_GT(firstTick, 0);
+        int ink = 0;
+        for (int x = 0; x < firstTick; ++x) {
+            for (int y = 0; y < CanvasRuler::thickness / 2 - 1; ++y)
+                ink += image.pixelColor(x, y) != background;
+        }
+        EXPECT_EQ(ink, 0);
+    }
+}

@@ -105,7 +105,8 @@ Decoded decodeBarcode(const QImage& image)
     const ZXing::Result result = ZXing::ReadBarcode(view, ZXing::DecodeHints());
     if (!result.isValid())
         return {};
-    return {QString::fromStdString(result.text()), QString::fromStdString(ZXing::ToString(result.format()))};
+    return {QString::fromStdString(result.text()), QString::fromStdString(ZXing::ToString(result.format())),
+            QString::fromStdString(result.ecLevel())};
 }
 
 }

@@ -51,6 +51,7 @@ struct Decoded
 {
     QString text;
     QString format;
+    QString ecLevel; // as the decoder reports it
 };
 Decoded decodeBarcode(const QImage& image);
 

@@ -153,6 +153,33 @@ TEST_F(BarcodeDesignerTest, TwoDimensionalSymbolsMadeInTheWindowDecode)
     }
 }
 
+// Each error level chosen in the window reaches the symbol the preview and
+// the object get, as a decoder reads it.
+TEST_F(BarcodeDesignerTest, EveryPdf417ErrorLevelReachesTheSymbol)
+{
+    for (int level = 0; level <= 8; ++level) {
+        SCOPED_TRACE(level);
+        auto object = std::make_shared<SKTBarcode>();
+        Barcode_output_image = Picture();
+        edit(object, [&](Barcode_Gen& d) {
+            choose(d.barcodeTypePopup, "PDF417");
+            d.Pdf_widthText_2D->setValue(400);
+            d.pdf_HeightText_2D->setValue(200);
+            d.dataText_2D->setPlainText("Seat 12");
+            d.pdf_ec_lvl_Text->setValue(level == 2 ? 3 : 2); // a change whatever the level
+            d.pdf_ec_lvl_Text->setValue(level);
+            EXPECT_EQ(d.pdf_barcode.getErrorLevel(), level);
+            ASSERT_FALSE(d.image_2d.isNull());
+            EXPECT_EQ(decodeBarcode(d.image_2d.image()).ecLevel, QString::number(level));
+        });
+        EXPECT_EQ(object->pdf_ec_val, level);
+        ASSERT_FALSE(Barcode_output_image.isNull());
+        const auto decoded = decodeBarcode(Barcode_output_image.image());
+        EXPECT_EQ(decoded.text, "Seat 12");
+        EXPECT_EQ(decoded.ecLevel, QString::number(level));
+    }
+}
+
 TEST_F(BarcodeDesignerTest, ControlsFollowTheValueAndThePreviewFollowsTheControls)
 {
     auto object = std::make_shared<SKTBarcode>();
@@ -301,6 +328,55 @@ TEST_F(BarcodeDesignerTest, DoubleClickOnAPlacedBarcodeTakesTheDesignBack)
     canvas.mouseUp({centre, 2, {}});
     EXPECT_EQ(barcode->linear_font_val, "DC-99");
     EXPECT_EQ(decodeBarcode(barcode->_barcode_image.image()).text, "DC-99");
+}
+
+}
+
+namespace {
+
+// A new resolution applies from the next picture; the preview stays.
+TEST_F(BarcodeDesignerTest, ResolutionListLeavesThePreviewUntilTheNextPicture)
+{
+    auto object = std::make_shared<SKTBarcode>();
+    object->barcode_font_index = BarcodeSettings::symbologyTitles().indexOf("QR Code");
+    object->linear_or_2d = 1;
+    edit(object, [&](Barcode_Gen& d) {
+        choose(d.DPI_ComboBox, "600");
+        d.Encode_btn();
+        const QSize fine = d.preview().image().size();
+        choose(d.DPI_ComboBox, "72");
+        EXPECT_EQ(USED_DPI_VALUE, 72);
+        EXPECT_EQ(d.preview().image().size(), fine);
+        d.Encode_btn();
+        EXPECT_LT(d.preview().image().width(), fine.width());
+    });
+}
+
+TEST_F(BarcodeDesignerTest, FlippedPreviewsAndThePleaseWaitSheet)
+{
+    QImage corner(4, 2, QImage::Format_RGB32);
+    corner.fill(Qt::white);
+    corner.setPixel(0, 0, qRgb(0, 0, 0));
+    struct Case { void (*flip)(QLabel*); QPoint dark; };
+    for (const Case& c : {Case{&Barcode_Gen::flipImageVertically, {0, 1}},
+                          Case{&Barcode_Gen::flipImageHorizontally, {3, 0}}}) {
+        QLabel view;
+        view.setPixmap(QPixmap::fromImage(corner));
+        c.flip(&view);
+        const QImage shown = view.pixmap().toImage();
+        ASSERT_EQ(shown.size(), corner.size());
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 4; ++x)
+                EXPECT_EQ(qGray(shown.pixel(x, y)) < 128, QPoint(x, y) == c.dark) << x << "," << y;
+    }
+    QLabel empty;
+    Barcode_Gen::flipImageVertically(&empty);
+    EXPECT_TRUE(empty.pixmap().isNull());
+
+    designer->Show_Create_Modeless();
+    EXPECT_TRUE(designer->plz_wait_Window->isVisible());
+    designer->Hide_Destroy_Modeless();
+    EXPECT_FALSE(designer->plz_wait_Window->isVisible());
 }
 
 }

@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTabWidget>
 #include <QToolButton>
+#include <stdexcept>
 
 namespace {
 
@@ -241,4 +242,51 @@ TEST_F(DesignFileCommandsTest, FileMenuItemsAndKeys)
     saveAnswer = dir.filePath("menu.fcard");
     items[2]->trigger();
     EXPECT_TRUE(QFileInfo(saveAnswer).isFile());
+}
+
+namespace {
+
+// An object whose archive cannot be made, as when its picture does not fit
+// into memory.
+class UnarchivableGraphic : public SKTGraphic
+{
+public:
+    QString className() const override { throw std::runtime_error("The picture is too large to archive."); }
+};
+
+} // namespace
+
+// An object that cannot be archived stops every kind of save with the count
+// of elements assembled and the reason; the old file and the title stay.
+TEST_F(DesignFileCommandsTest, AnObjectThatCannotBeArchivedWritesNothing)
+{
+    drawDesign();
+    document->insertGraphicsForKey(SKTDocumentGraphicsKey_back, {std::make_shared<UnarchivableGraphic>()}, IndexSet(1));
+    const QString old = file("old.fcard");
+    const struct
+    {
+        const char* name;
+        bool saveAs;
+        bool showMessage;
+    } cases[] = {{"save", false, true}, {"save as", true, true}, {"quiet save", false, false}};
+    for (const auto& c : cases) {
+        {
+            QFile f(old);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write("old design");
+        }
+        Project_File_Name = old;
+        saveAnswer = old;
+        controller->window()->setWindowTitle(QStringLiteral("Before"));
+        presenter.clear();
+        EXPECT_FALSE(controller->Save_project_file(c.saveAs, c.showMessage)) << c.name;
+        // Magic, two records, four table elements, two front objects with
+        // their count, the back count and the line before the failing one.
+        EXPECT_EQ(presenter.texts(), QStringList {"\n66 -- The picture is too large to archive."}) << c.name;
+        QFile f(old);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), QByteArray("old design")) << c.name;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList {"old.fcard"}) << c.name;
+        EXPECT_EQ(controller->window()->windowTitle(), QStringLiteral("Before")) << c.name;
+    }
 }

@@ -12,6 +12,7 @@
 #include "mainwindow/Invitation_Wizard.h"
 #include "mainwindow/WizardSteps.h"
 #include "model/SKTGraphic.h"
+#include "platform/FileOpener.h"
 #include "platform/OpenPanel.h"
 
 #include <QDateEdit>
@@ -25,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
 #include <map>
 
 namespace {
@@ -289,6 +291,41 @@ TEST_F(InvitationWizardTest, RefusesABackgroundDeletedAfterItsChoice)
     EXPECT_TRUE(presenter.texts().contains("\nPlease select background."));
     EXPECT_EQ(Start_Card_Option, "");
     EXPECT_EQ(exits, QList<int>{0});
+}
+
+// The contact button lives on the start screen beside Exit and Help and
+// opens the maker's contact page; the steps hide all three.
+TEST_F(InvitationWizardTest, ContactButtonOnTheStartScreenOpensTheContactPage)
+{
+    QStringList opened;
+    FileOpener::setHandler([&](const QString& target) {
+        opened.append(target);
+        return true;
+    });
+    run([&](Invitation_Wizard& w) {
+        const struct
+        {
+            const char* name;
+            std::function<void()> go;
+            bool onStart;
+        } cases[] = {
+            {"start screen", [] {}, true},
+            {"card size step", [&] { w.Using_Wizard_Click(); }, false},
+            {"cancelled back to the start", [&] { w.CancelClick(); }, true},
+        };
+        for (const auto& c : cases) {
+            c.go();
+            for (QPushButton* button : {w.contact_btn, w.exit_btn, w.help_btn})
+                EXPECT_EQ(!button->isHidden(), c.onStart) << c.name << " " << button->objectName().toStdString();
+            EXPECT_EQ(w.help_btn_2->isHidden(), c.onStart) << c.name;
+        }
+        w.contact_btn->click();
+        EXPECT_EQ(w.steps.next_counter, 0) << "the start screen stays";
+        w.ExitClick();
+    });
+    FileOpener::setHandler({});
+    EXPECT_EQ(opened, QStringList {"https://www.brightfold.example/contact/"});
+    EXPECT_EQ(exits, QList<int> {0});
 }
 
 TEST_F(InvitationWizardTest, SavedDesignRoadStaysUntilADesignOpens)

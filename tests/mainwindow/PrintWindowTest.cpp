@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QLabel>
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QRegularExpression>
@@ -152,6 +153,43 @@ TEST_F(PrintWindowTest, PreviewsRepaintTheSameSheets)
     window->Execute_Printing(true);
     EXPECT_EQ(presenter.texts(), QStringList({"\n" + SheetPagination::previewLimitMessage(),
                                               "\n" + SheetPagination::emptyJobMessage()}));
+}
+
+// The block position buttons show the pictures of the resource folder; the
+// snapshot of the live preview follows it.
+TEST_F(PrintWindowTest, PositionPicturesFromTheResourceFolderAndThePreviewSnapshot)
+{
+    QTemporaryDir folder;
+    const QString savedPath = Resource_Path;
+    Resource_Path = folder.path();
+    // a picture of its own colour for each position's two states
+    const auto colourOf = [](int position, bool selected) { return QColor(position * 25, selected ? 200 : 0, 90); };
+    const char* const plain[] = {"top_left", "top_center", "top_right", "middle_left", "middle_center",
+                                 "middle_right", "bootom_left", "bootom_center", "boottom_right"};
+    const char* const chosen[] = {"top_left - sel", "top_center - sel", "top_right - sel", "middle_left - sel",
+                                  "middle_center_sel", "middle_right - sel", "bootom_left - sel",
+                                  "bootom_center - sel", "boottom_right - sel"};
+    for (int i = 0; i < 9; ++i) {
+        for (const bool selected : {false, true}) {
+            QImage picture(16, 16, QImage::Format_RGB32);
+            picture.fill(colourOf(i + 1, selected));
+            ASSERT_TRUE(picture.save(folder.filePath(QLatin1String(selected ? chosen[i] : plain[i]) + ".png")));
+        }
+    }
+    open();
+    window->alignButtons[7]->click();
+    for (int i = 0; i < 9; ++i) {
+        const QImage shown = window->alignButtons[i]->icon().pixmap(16, 16).toImage();
+        EXPECT_EQ(shown.pixelColor(8, 8), colourOf(i + 1, i == 7)) << i;
+    }
+    Resource_Path = savedPath;
+
+    window->Row_Text->setValue(2);
+    EXPECT_EQ(window->test_image_view->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+              window->PrintView->imageRepresentation());
+    window->Show_Margins->click();
+    EXPECT_EQ(window->test_image_view->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+              window->PrintView->imageRepresentation());
 }
 
 TEST_F(PrintWindowTest, NoPrinterFound)

@@ -194,7 +194,12 @@ TEST_F(ScreenFittingChild, DISABLED_ShowsEveryWindow)
             owners.prepend(owner->window());
         for (QWidget* owner : owners)
             owner->show();
-        const QScreen* screen = window->parentWidget() ? home : screens.first();
+        // the window the chain of owners starts from decides the screen: the
+        // main window's, or the first screen for a window without an owner
+        QWidget* root = window;
+        while (root->parentWidget())
+            root = root->parentWidget()->window();
+        const QScreen* screen = root == &main ? home : screens.first();
         showAndCheck(*window, QString::fromLatin1(window->metaObject()->className()), screen);
         for (QWidget* owner : owners)
             owner->hide();

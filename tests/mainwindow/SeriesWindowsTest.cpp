@@ -10,6 +10,7 @@
 #include "data/SeriesStore.h"
 #include "mainwindow/Open_Export_Log.h"
 #include "mainwindow/series/BatchWizard.h"
+#include "data/Globals.h"
 #include "mainwindow/series/Generate_List.h"
 #include "mainwindow/series/Load_Num_Info.h"
 #include "mainwindow/series/ModalRunPause.h"
@@ -397,4 +398,23 @@ TEST_F(SeriesWindowsTest, GeneratorFieldLimitsChecksAndReplaceQuestion)
                                                "Batch Processing Series already exists. Do you want to replace it?",
                                                "\nPlease enter list name.",
                                                "Batch Processing Series already exists. Do you want to replace it?"}));
+}
+
+namespace {
+
+// The zero-padding help is an alert: its message, "OK" and the example as
+// its informative text.
+TEST_F(SeriesWindowsTest, ZeroPaddingHelpIsAnAlertWithTheExample)
+{
+    Generate_List* g = Generate_List::defaultInstance();
+    ASSERT_TRUE(g);
+    g->help_btn->click();
+    ASSERT_EQ(presenter.texts().size(), 1);
+    const QString shown = presenter.texts().front();
+    EXPECT_TRUE(shown.startsWith("Maintain number of Digits By adding 0's before smaller values. \n\nFor example:\r\n"))
+        << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith("to maintain number of digits same as the highest value in the series."));
+    EXPECT_EQ(Custom_Msg_Title, "Maintain number of Digits By adding 0's before smaller values. ");
+}
+
 }

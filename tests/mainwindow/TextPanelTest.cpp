@@ -10,13 +10,19 @@
 #include "mainwindow/inspector/FontChooser.h"
 #include "mainwindow/inspector/TextPanel.h"
 #include "mainwindow/inspector/TextPanelRules.h"
+#include "model/SKTGraphicArchive.h"
 #include "model/SKTText.h"
+#include "platform/AttributedText.h"
 #include "platform/IndexSet.h"
 #include "platform/UndoManager.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QTest>
@@ -267,6 +273,84 @@ TEST_F(TextPanelTest, ScriptedFontChooserSetsLabelAndTexts)
     FontChooser::setHandler([](const FontSpec&) { return std::optional<FontSpec>(); });
     controller->Text_Font_Changed();
     EXPECT_EQ(controller->Text_font, FontSpec("Liberation Serif", 18.5));
+}
+
+namespace {
+// The dark pixels of a text drawn at four times its size.
+int ink(SKTText& text)
+{
+    QImage image((text.bounds().size() * 4).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.scale(4, 4);
+    painter.translate(-text.bounds().topLeft());
+    text.drawContentsInView(painter, false);
+    painter.end();
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            dark += qGray(image.pixel(x, y)) < 128;
+    }
+    return dark;
+}
+}
+
+// A face picked in the font chooser (as the dialog answers it) reaches the
+// label, the selected text, the text's archive and its drawing.
+TEST_F(TextPanelTest, ChosenFaceReachesLabelTextArchiveAndDrawing)
+{
+    const struct {
+        const char* family;
+        const char* style;
+        bool bold;
+        bool italic;
+        const char* label;
+        const char* postScriptName;
+    } rows[] = {
+        {"DejaVu Sans", "Book", false, false, "DejaVu Sans ( 18.00 )", "DejaVuSans"},
+        {"DejaVu Sans", "Bold", true, false, "DejaVu Sans Bold ( 18.00 )", "DejaVuSans-Bold"},
+        {"DejaVu Sans", "Oblique", false, true, "DejaVu Sans Oblique ( 18.00 )", "DejaVuSans-Oblique"},
+        {"DejaVu Sans", "Bold Oblique", true, true, "DejaVu Sans Bold Oblique ( 18.00 )", "DejaVuSans-BoldOblique"},
+        {"Liberation Serif", "Regular", false, false, "Liberation Serif ( 18.00 )", "LiberationSerif"},
+        {"Liberation Serif", "Bold", true, false, "Liberation Serif Bold ( 18.00 )", "LiberationSerif-Bold"},
+        {"Liberation Serif", "Italic", false, true, "Liberation Serif Italic ( 18.00 )", "LiberationSerif-Italic"},
+        {"Liberation Serif", "Bold Italic", true, true, "Liberation Serif Bold Italic ( 18.00 )",
+         "LiberationSerif-BoldItalic"},
+    };
+    const auto made = texts(1);
+    SKTText& text = *made.first();
+    text.Text_contents()->setString(QStringLiteral("Wedding"));
+    text._bounds = QRectF(10, 10, 120, 30);
+    std::map<QString, int> regularInk;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.family) + " " + row.style);
+        FontChooser::setHandler([&](const FontSpec& current) -> std::optional<FontSpec> {
+            return FontChooser::answerFor(current, QFontDatabase::font(row.family, row.style, 18));
+        });
+        control<QAbstractButton>("Text_Font_btn")->click();
+        EXPECT_EQ(control<QLabel>("Text_font_value")->text(), row.label);
+
+        const FontSpec& font = text.text_ctrl_font;
+        EXPECT_EQ(font.family(), row.family);
+        EXPECT_EQ(font.weight() >= QFont::Bold, row.bold);
+        EXPECT_EQ(font.italic(), row.italic);
+        const GraphicPtr read = SKTGraphicArchive::graphicWithArchivedData(SKTGraphicArchive::archivedData(text));
+        ASSERT_TRUE(read);
+        EXPECT_EQ(read->text_ctrl_font.postScriptName(), row.postScriptName);
+        EXPECT_EQ(read->text_ctrl_font.withPointSize(18), FontSpec(row.family, 18, row.postScriptName,
+                                                                   font.weight(), row.italic));
+        const QFontInfo drawn(read->text_ctrl_font.toQFont());
+        EXPECT_EQ(drawn.bold(), row.bold);
+        EXPECT_EQ(drawn.italic(), row.italic);
+
+        // Bold strokes are visibly heavier than the regular face's.
+        const int dark = ink(static_cast<SKTText&>(*read));
+        if (!row.bold && !row.italic) {
+            regularInk[row.family] = dark;
+        } else if (row.bold) {
+            EXPECT_GT(dark, regularInk[row.family] * 11 / 10);
+        }
+    }
 }
 
 TEST_F(TextPanelTest, BorderWidthThroughTheWindowRedrawsTheCanvas)

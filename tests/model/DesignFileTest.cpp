@@ -15,6 +15,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <clocale>
+#include <stdexcept>
 #include <gtest/gtest.h>
 
 namespace {
@@ -335,4 +336,56 @@ TEST(DesignFile, GoldenFilesReadBackAndSaveByteForByte)
         expectSameDesign(expected, read.contents);
         EXPECT_EQ(DesignFile::write(read.contents), golden) << c.name;
     }
+}
+
+namespace {
+
+// An object whose archive cannot be made, as when its picture does not fit
+// into memory.
+class UnarchivableGraphic : public SKTGraphic
+{
+public:
+    QString className() const override { throw std::runtime_error("The picture is too large to archive."); }
+};
+
+} // namespace
+
+// A part that cannot be assembled stops the file: no bytes, the number of
+// elements in place before it, and the reason.
+TEST(DesignFile, AnObjectThatCannotBeAssembledStopsTheFile)
+{
+    const GraphicPtr good = std::make_shared<SKTLine>();
+    const GraphicPtr bad = std::make_shared<UnarchivableGraphic>();
+    const QString tooLarge = QStringLiteral("The picture is too large to archive.");
+    const struct
+    {
+        const char* name;
+        GraphicList front;
+        GraphicList back;
+        int elements;
+        QString reason;
+    } cases[] = {
+        {"missing first front object", {nullptr, good}, {}, 62, QStringLiteral("The front object 1 is missing.")},
+        {"third front object fails", {good, good, bad}, {good}, 64, tooLarge},
+        {"first back object fails", {good, good}, {bad, good}, 65, tooLarge},
+        {"missing second back object", {}, {good, nullptr}, 64, QStringLiteral("The back object 2 is missing.")},
+    };
+    for (const auto& c : cases) {
+        DesignFileContents design;
+        design.frontGraphics = c.front;
+        design.backGraphics = c.back;
+        const DesignFileAssembly assembled = DesignFile::assemble(design);
+        EXPECT_FALSE(assembled.ok) << c.name;
+        EXPECT_TRUE(assembled.bytes.isEmpty()) << c.name;
+        EXPECT_TRUE(DesignFile::write(design).isEmpty()) << c.name;
+        EXPECT_EQ(assembled.elementsAssembled, c.elements) << c.name;
+        EXPECT_EQ(assembled.reason, c.reason) << c.name;
+    }
+
+    DesignFileContents design;
+    design.frontGraphics = {good};
+    const DesignFileAssembly assembled = DesignFile::assemble(design);
+    EXPECT_TRUE(assembled.ok);
+    EXPECT_EQ(assembled.elementsAssembled, 64);
+    EXPECT_EQ(topElements(assembled.bytes).size(), 64);
 }

@@ -187,8 +187,8 @@ TEST(KeyedArchiveRoundTrip, FontsKeepTheirPostScriptName)
             a.encodeFont("none", FontSpec());
         },
         [](KeyedUnarchiver& c) {
-            EXPECT_EQ(c.decodeFont("read"),
-                      FontSpec(QStringLiteral("Times New Roman"), 13, QStringLiteral("TimesNewRomanPS-BoldMT")));
+            EXPECT_EQ(c.decodeFont("read"), FontSpec(QStringLiteral("Times New Roman"), 13,
+                                                     QStringLiteral("TimesNewRomanPS-BoldMT"), QFont::Bold));
             // A font chosen here gets the PostScript name of its regular face.
             EXPECT_EQ(c.decodeFont("made"), FontSpec(QStringLiteral("Times New Roman"), 10, QStringLiteral("TimesNewRomanPSMT")));
             EXPECT_EQ(c.decodeFont("installed"), FontSpec(QStringLiteral("Liberation Sans"), 8.5, QStringLiteral("LiberationSans")));
