@@ -349,10 +349,11 @@ void SKTWindowController::createHelpWindows()
     // A toolbar button per promoted product, after About, showing its picture.
     Ui::DrawWindow& ui = m_window->ui();
     auto* bar = qobject_cast<QBoxLayout*>(ui.About_btn->parentWidget() ? ui.About_btn->parentWidget()->layout()
-                                                                        : nullptr);
+                                                                       : nullptr);
     if (!bar)
         return;
-    const struct {
+    const struct
+    {
         const char* name;
         const char* code;
         const char* text;

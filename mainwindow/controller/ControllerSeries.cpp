@@ -138,8 +138,7 @@ void SKTWindowController::Fill_Party_Invidation_Details()
     Selected_Control_Tool = ToolTable::Text;
     const QString textClass = QStringLiteral("SKTText");
     const auto place = [&](const QString& id, const QString& text, const QRectF& rect) {
-        _graphicView->controller().createGraphicOfClass(textClass, nullptr, true, rect, QStringLiteral("F"), text,
-                                                        id);
+        _graphicView->controller().createGraphicOfClass(textClass, nullptr, true, rect, QStringLiteral("F"), text, id);
     };
 
     double y = 20.0;
@@ -248,9 +247,8 @@ SeriesStore SKTWindowController::seriesStore() const
 
 std::shared_ptr<BatchBinding> SKTWindowController::freshBinding() const
 {
-    auto binding = std::make_shared<BatchBinding>(seriesStore(), Get_Front_Controls_Array(),
-                                                  Get_Back_Controls_Array(), CARD_SIDE_STR == QLatin1String("2"),
-                                                  ListData);
+    auto binding = std::make_shared<BatchBinding>(seriesStore(), Get_Front_Controls_Array(), Get_Back_Controls_Array(),
+                                                  CARD_SIDE_STR == QLatin1String("2"), ListData);
     binding->setBarcodeMaker(m_barcodeMaker);
     return binding;
 }

@@ -178,8 +178,7 @@ void SKTWindowController::Export_As_Template_Clicked()
         if (designWritten)
             Export_Single_File(picture, false);
 
-        if (!designWritten || !QFileInfo(picture).isFile()
-            || !store.placePair(export_template_name, design, picture)) {
+        if (!designWritten || !QFileInfo(picture).isFile() || !store.placePair(export_template_name, design, picture)) {
             Show_MessageBox(templateFailedMessage);
             return;
         }
