@@ -1,0 +1,393 @@
+#include "mainwindow/SKTWindowController.h"
+
+#include "app/ControlHelpers.h"
+#include "app/FileHelpers.h"
+#include "app/Globals.h"
+#include "app/MessageBoxes.h"
+#include "app/ResourceSetup.h"
+#include "app/StringHelpers.h"
+#include "app/UnitConversions.h"
+#include "barcodes/BarcodeProducer.h"
+#include "barcodes/Globals.h"
+#include "canvas/ArrangeCommands.h"
+#include "canvas/CardPasteboard.h"
+#include "canvas/SKTGraphicView.h"
+#include "canvas/SKTRenderingView.h"
+#include "canvas/SKTGrid.h"
+#include "canvas/SKTZoomingScrollView.h"
+#include "canvas/SideSelection.h"
+#include "canvas/CardBaseDrawing.h"
+#include "canvas/ToolTable.h"
+#include "data/Globals.h"
+#include "data/UnpackFolder.h"
+#include "mainwindow/CardSettings.h"
+#include "mainwindow/barcode/Barcode_Gen.h"
+#include "mainwindow/mail/Email_Setting.h"
+#include "mainwindow/CardSizePresets.h"
+#include "mainwindow/CommandIcons.h"
+#include "mainwindow/DrawWindow.h"
+#include "mainwindow/Globals.h"
+#include "mainwindow/Grid_Wizard.h"
+#include "mainwindow/Invitation_Wizard.h"
+#include "mainwindow/CardSizeChooser.h"
+#include "mainwindow/Card_Wizard.h"
+#include "mainwindow/Export_Template.h"
+#include "mainwindow/Start_Card.h"
+#include "mainwindow/TemplateStore.h"
+#include "mainwindow/Template_Wizard.h"
+#include "mainwindow/Long_SMS_Dlg.h"
+#include "mainwindow/inspector/BarcodePanel.h"
+#include "mainwindow/series/BatchWizard.h"
+#include "mainwindow/series/Generate_List.h"
+#include "mainwindow/series/View_Data_Series.h"
+#include "mainwindow/print/Print_Wnd.h"
+#include "mainwindow/inspector/DataSourcePanel.h"
+#include "mainwindow/inspector/InspectorPanel.h"
+#include "mainwindow/inspector/LinePanel.h"
+#include "mainwindow/inspector/PicturePanel.h"
+#include "mainwindow/inspector/ShapePanel.h"
+#include "mainwindow/inspector/SignaturePanel.h"
+#include "mainwindow/inspector/TextPanel.h"
+#include "mainwindow/MainMenuBar.h"
+#include "mainwindow/NewObjectPlacement.h"
+#include "mainwindow/Open_Export_Log.h"
+#include "mainwindow/PresetListModel.h"
+#include "mainwindow/Send_Modeless.h"
+#include "mainwindow/SmallDialogs.h"
+#include "mainwindow/ToolPaletteIcons.h"
+#include "mainwindow/WindowBackground.h"
+#include "mainwindow/ScreenFitter.h"
+#include "mainwindow/WindowPlacement.h"
+#include "mainwindow/series/Import_Wizard.h"
+#include "mainwindow/series/PleaseWaitRun.h"
+#include "mainwindow/PleaseWait_Modeless.h"
+#include "mainwindow/spreadsheet/Data_From_Excel.h"
+#include "mainwindow/mail/Send_Mail.h"
+#include "mainwindow/spreadsheet/Import_Excel.h"
+#include "mainwindow/spreadsheet/Import_Excel_DataSheet.h"
+#include "mainwindow/profile/Show_User_Profile.h"
+#include "mainwindow/profile/User_profile.h"
+#include "model/Globals.h"
+#include "model/PicturePath.h"
+#include "model/QuietUpdate.h"
+#include "model/SKTDocument.h"
+#include "model/UndoRegistrationPause.h"
+#include "output/Globals.h"
+#include "output/Preferences.h"
+#include "output/PrinterCatalog.h"
+#include "platform/AtomicFile.h"
+#include "platform/IndexSet.h"
+#include "platform/OpenPanel.h"
+#include "platform/Pasteboard.h"
+#include "platform/ProcessTerminator.h"
+#include "platform/RegularFile.h"
+#include "platform/SavePanel.h"
+#include "platform/UndoManager.h"
+#include "profiles/Globals.h"
+#include "profiles/ProfilePlacement.h"
+#include "ui_DrawWindow.h"
+#include "mainwindow/ExportWindow.h"
+#include "mainwindow/Image_Library.h"
+#include "mainwindow/PictureBrowser.h"
+#include "mainwindow/PictureFolders.h"
+#include "mainwindow/PictureListModel.h"
+#include "output/CardExportPlan.h"
+#include "output/Globals.h"
+#include "app/BatchDialogs.h"
+#include "app/MakerLinks.h"
+#include "app/PromotedProducts.h"
+#include "mainwindow/help/Help_Support.h"
+#include "mainwindow/help/Promotion_Form.h"
+#include "mainwindow/help/Review_Form.h"
+#include "mainwindow/help/Share_It_Dlg.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QBoxLayout>
+#include <QThread>
+#include <QToolButton>
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QEvent>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QGuiApplication>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QMutexLocker>
+#include <QPainter>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <exception>
+
+// ---- leaving ----
+
+namespace {
+const QString savedMessage = QStringLiteral("Invitation Card Design Log has been saved successfully.");
+const QString corruptMessage = QStringLiteral("File is corrupt and cannot be opened.");
+const QString tooLargeMessage = QStringLiteral("File is too large to be a design file and cannot be opened.");
+// Smaller design files are read at once, without the please-wait window.
+constexpr qint64 pleaseWaitFileBytes = 1024 * 1024;
+}
+
+DesignFileContents SKTWindowController::designFileContents() const
+{
+    DesignFileContents contents;
+    contents.front = Front_card_Prop();
+    contents.back = Back_card_Prop();
+    contents.excelBindingUse = Excel_Binding_Use;
+    contents.excelSourcePath = Excel_Source_Path;
+    contents.columnTitles = Excel_Column_Titles;
+    contents.rows = ListData;
+    contents.frontGraphics = Get_Front_Controls_Array();
+    contents.backGraphics = Get_Back_Controls_Array();
+    return contents;
+}
+
+SKTWindowController::SaveOutcome SKTWindowController::saveDesign(bool save_as, bool show_msg)
+{
+    const QString remembered = Project_File_Name;
+    if (save_as)
+        Project_File_Name = QString("");
+    Project_File_Name = Trim_Str(Project_File_Name);
+    if (Project_File_Name.isEmpty()) {
+        const QString chosen = SavePanel::chooseFile(m_window.get(), tr("Save Design"), design_file_EXT,
+                                                     tr("Design files"));
+        if (chosen.isEmpty()) {
+            Project_File_Name = remembered;
+            return SaveOutcome::Cancelled;
+        }
+        m_window->raise();
+        m_window->activateWindow();
+        Project_File_Name = chosen;
+    }
+
+    // The saved records keep a background picture path only for a picture
+    // fill, and so do the records in memory from now on.
+    for (int side : {0, 1}) {
+        Card_Property record = cardProperty(side);
+        DesignFile::clearUnusedBackgroundPath(record);
+        setCardProperty(side, record);
+    }
+    const DesignFileAssembly assembled = DesignFile::assemble(designFileContents());
+    if (!assembled.ok) {
+        // Nothing is written and the title stays as it is.
+        Show_NSLog_Message(assembled.reason);
+        Show_MessageBox(QStringLiteral("%1 -- %2").arg(assembled.elementsAssembled).arg(assembled.reason));
+        return SaveOutcome::Failed;
+    }
+    const QByteArray& bytes = assembled.bytes;
+
+    // Written to a temporary file that then replaces the old one, so a
+    // failed write leaves the previous design in place.
+    QString error;
+    const bool written = AtomicFile::save(Project_File_Name, bytes, &error);
+    if (!written)
+        Show_NSLog_Message(QStringLiteral("Design file %1 not written: %2").arg(Project_File_Name, error));
+    if (show_msg) {
+        Show_MessageBox(written ? savedMessage : QStringLiteral("fail"));
+        Set_Log_Name_In_Title();
+    }
+    return written ? SaveOutcome::Written : SaveOutcome::Failed;
+}
+
+bool SKTWindowController::Save_project_file(bool save_as, bool show_msg)
+{
+    try {
+        return saveDesign(save_as, show_msg) == SaveOutcome::Written;
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+        return false;
+    }
+}
+
+void SKTWindowController::Set_Log_Name_In_Title()
+{
+    const QFileInfo file(Project_File_Name);
+    if (!Project_File_Name.isEmpty() && file.exists())
+        m_window->setWindowTitle(QStringLiteral("%1 ( %2 )").arg(App_Name, file.fileName()));
+    else
+        m_window->setWindowTitle(App_Name);
+}
+
+bool SKTWindowController::Read_and_load_design_Log(const QString& path, const QString& log_or_template)
+{
+    // The whole file is read before anything of the open design changes,
+    // so a file refused at any point leaves that design as it was. A large
+    // file is read on a worker while the please-wait window is up.
+    DesignFileReadResult read;
+    PleaseWait_Modeless* sheet = nullptr;
+    if (QFileInfo(path).size() > pleaseWaitFileBytes) {
+        if (!m_pleaseWait)
+            m_pleaseWait = new PleaseWait_Modeless(m_window.get());
+        sheet = m_pleaseWait;
+    }
+    PleaseWaitRun::run(sheet, [&read, path] { read = DesignFile::readFile(path); });
+    if (!read.ok) {
+        Show_NSLog_Message(QStringLiteral("Design file %1: %2").arg(path, read.reason));
+        Show_MessageBox(read.tooLarge ? tooLargeMessage : corruptMessage);
+        return false;
+    }
+
+    New_Project_Setting_Reset();
+    Remove_All_Tab_Items();
+    Project_File_Name = log_or_template == QLatin1String("L") ? path : QString("");
+
+    loadDesignFileContents(read.contents);
+
+    if (log_or_template == QLatin1String("L"))
+        Set_Log_Name_In_Title();
+    Show_RHS_Properties(nullptr);
+    for (int side : {1, 0}) {
+        const Card_Property record = cardProperty(side);
+        if (record.Card_fill_chk() && record.Card_fill_style() == QLatin1String("I")) {
+            if (side == 1)
+                set_Back_BG_Image(record.Card_BG_Image_Path());
+            else
+                set_Front_BG_Image(record.Card_BG_Image_Path());
+        }
+    }
+    selectArrowTool();
+    Refresh_Canvas();
+    return true;
+}
+
+void SKTWindowController::loadDesignFileContents(const DesignFileContents& contents)
+{
+    const QuietUpdate quiet;
+
+    setFront_card_Prop(contents.front);
+    const QSizeF size = contents.front.Card_Size();
+    Set_Document_Size(size);
+    SetDocumentCanvasSize(size);
+    Set_Card_Size_In_Control(
+        QSizeF(Points_to_MM_Convert(float(size.width())), Points_to_MM_Convert(float(size.height()))));
+    setBack_card_Prop(contents.back);
+    // The outline and the number of sides are one value for the whole
+    // card; the front record carries them.
+    Card_Shape = CardSettings::cardShapeForCode(contents.front.Card_Shape());
+    showCardShape();
+    showCardSides(CardSettings::sidesForRecord(contents.front));
+
+    Excel_Binding_Use = contents.excelBindingUse;
+    Excel_Source_Path = contents.excelSourcePath;
+    // The source list offers "Excel" while a spreadsheet table is bound.
+    auto* source = m_window->findChild<QComboBox*>(QStringLiteral("Data_source_type"));
+    if (Excel_Binding_Use)
+        Add_Excel_Col_Name_In_Combo(source);
+    else
+        Remove_Excel_Col_Name_In_Combo(source);
+    // The row-number column keeps its own title; the others come from the file.
+    if (!contents.columnTitles.isEmpty()) {
+        const QString first = Excel_Column_Titles.value(0, QStringLiteral("No."));
+        Excel_Column_Titles = contents.columnTitles;
+        Excel_Column_Titles[0] = first;
+    }
+    ListData = contents.rows;
+
+    const UndoRegistrationPause noUndo(m_document);
+    if (!m_document)
+        return;
+    const std::pair<const GraphicList*, const QString*> sides[] = {
+        {&contents.frontGraphics, &SKTDocumentGraphicsKey}, {&contents.backGraphics, &SKTDocumentGraphicsKey_back}};
+    for (const auto& [graphics, key] : sides) {
+        for (const GraphicPtr& graphic : *graphics) {
+            // Exactly a picture object: its picture comes again from its path.
+            if (graphic->kind() == SKTGraphic::Kind::Image)
+                graphic->setFilePath(graphic->_file_path);
+        }
+        if (!graphics->isEmpty())
+            m_document->insertGraphicsForKey(*key, *graphics, IndexSet::range(0, int(graphics->size())));
+    }
+}
+
+bool SKTWindowController::Open_Log_File()
+{
+    try {
+        const QString path = OpenPanel::chooseFile(m_window.get(), tr("Open Design"), {design_file_EXT},
+                                                   tr("Design files"));
+        if (path.isEmpty())
+            return false;
+        return Read_and_load_design_Log(path, QStringLiteral("L"));
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+        return false;
+    }
+}
+
+bool SKTWindowController::saveBeforeReplacing(const QString& question)
+{
+    if (Show_YES_NO_MessageBox(question) != 1)
+        return true;
+    // A cancelled panel goes on; a write that failed keeps the design.
+    return saveDesign(false, true) != SaveOutcome::Failed;
+}
+
+void SKTWindowController::New_Btn_Clicked()
+{
+    try {
+        if (!saveBeforeReplacing(QStringLiteral("Do you want to save changes before opening new document?")))
+            return;
+        New_Project();
+        Undo_Redo_Button_state();
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void SKTWindowController::Open_Btn_Clicked()
+{
+    try {
+        if (saveBeforeReplacing(QStringLiteral("Do you want to save changes before opening document?"))) {
+            New_Project_Setting_Reset();
+            const bool opened = Open_Log_File();
+            Undo_Redo_Button_state();
+            if (!opened)
+                Open_Start_Window();
+        }
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+    }
+    Not_Draw_Only_Prop_Change = false;
+}
+
+void SKTWindowController::Save_Btn_Clicked()
+{
+    Save_project_file(false, true);
+}
+
+void SKTWindowController::SaveAs_Btn_Clicked()
+{
+    Save_project_file(true, true);
+}
+
+bool SKTWindowController::Exit_App()
+{
+    switch (askYesNoOrCancel(QStringLiteral("Do you want to save changes before closing?"))) {
+    case MessagePresenter::Answer::Cancelled:
+        // The box was left without an answer: back to the design.
+        return false;
+    case MessagePresenter::Answer::Yes:
+        // A save that was asked for and did not happen keeps the program
+        // running, with the design as it is.
+        if (!Save_project_file(false, false)) {
+            Show_MessageBox(QStringLiteral("fail"));
+            return false;
+        }
+        break;
+    case MessagePresenter::Answer::No:
+        break;
+    }
+    m_handOffs.run(WindowHandOffs::HandOff::Review);
+    ProcessTerminator::terminate(0);
+    return true;
+}
