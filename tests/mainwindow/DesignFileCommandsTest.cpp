@@ -47,27 +47,6 @@ protected:
 
     QString file(const QString& name) const { return dir.filePath(name); }
 
-    // Two shapes on the front, one line on the back, a back size and a table.
-    void drawDesign()
-    {
-        GraphicList front;
-        for (QLatin1String code : {ShapeCode::Star, ShapeCode::Circle}) {
-            auto shape = std::make_shared<Shape_Control>();
-            shape->Set_Shape_Type(code);
-            shape->setBounds(QRectF(front.size() * 30, 5, 20, 20));
-            front.append(shape);
-        }
-        document->insertGraphicsForKey(SKTDocumentGraphicsKey, front, IndexSet::range(0, 2));
-        auto line = std::make_shared<SKTLine>();
-        line->setBounds(QRectF(1, 2, 30, 4));
-        document->insertGraphicsForKey(SKTDocumentGraphicsKey_back, {line}, IndexSet(0));
-        Card_Property back = controller->Back_card_Prop();
-        back.setCard_Name(QStringLiteral("Back name"));
-        controller->setBack_card_Prop(back);
-        controller->Excel_Column_Titles = {QStringLiteral("No."), QStringLiteral("Name")};
-        controller->ListData = {{{"Extension", "1"}, {"Column1", "Ada"}}};
-    }
-
     QTemporaryDir dir;
     QString saveAnswer;
     int savePanels = 0;

@@ -11,7 +11,10 @@
 #include "mainwindow/help/LinkDialog.h"
 #include "model/Globals.h"
 #include "model/SKTDocument.h"
+#include "model/SKTLine.h"
+#include "model/Shape_Control.h"
 #include "platform/FileOpener.h"
+#include "platform/IndexSet.h"
 #include "platform/MemoryPasteboard.h"
 #include "platform/MessagePresenter.h"
 #include "platform/OpenPanel.h"
@@ -85,6 +88,28 @@ protected:
         if (!found)
             ADD_FAILURE() << "no control " << name;
         return found;
+    }
+
+    // A design to save and read: two shapes on the front, one line on the
+    // back, a named back and a table.
+    void drawDesign()
+    {
+        GraphicList front;
+        for (QLatin1String code : {ShapeCode::Star, ShapeCode::Circle}) {
+            auto shape = std::make_shared<Shape_Control>();
+            shape->Set_Shape_Type(code);
+            shape->setBounds(QRectF(front.size() * 30, 5, 20, 20));
+            front.append(shape);
+        }
+        document->insertGraphicsForKey(SKTDocumentGraphicsKey, front, IndexSet::range(0, 2));
+        auto line = std::make_shared<SKTLine>();
+        line->setBounds(QRectF(1, 2, 30, 4));
+        document->insertGraphicsForKey(SKTDocumentGraphicsKey_back, {line}, IndexSet(0));
+        Card_Property back = controller->Back_card_Prop();
+        back.setCard_Name(QStringLiteral("Back name"));
+        controller->setBack_card_Prop(back);
+        controller->Excel_Column_Titles = {QStringLiteral("No."), QStringLiteral("Name")};
+        controller->ListData = {{{"Extension", "1"}, {"Column1", "Ada"}}};
     }
 
     ScriptedMessagePresenter presenter;
