@@ -260,19 +260,31 @@ int main(int argc, char** argv)
             made.append(nullptr);
             continue;
         }
+        const auto before = canvas.graphics().size();
         tool->click();
         settle();
-        made.append(canvas._Selected_Graphic);
+        // A tool that makes nothing leaves its kind out (and says so).
+        made.append(canvas.graphics().size() > before ? canvas._Selected_Graphic : nullptr);
     }
     if (auto* arrow = window->findChild<QToolButton*>(QStringLiteral("Arrow_Tool_btn")))
         arrow->click();
+    // Laid out apart on the card, so that each shows whole and a click finds
+    // it: 5 by 3 cells of 48 by 31 points, the barcode (last) below them at
+    // the size its tool gave it.
+    for (int k = 0; k < made.size(); ++k) {
+        if (!made[k])
+            continue;
+        if (k + 1 == made.size())
+            made[k]->setBounds(QRectF(QPointF(60, 94), made[k]->bounds().size()));
+        else
+            made[k]->setBounds(QRectF(2 + (k % 5) * 48, 2 + (k / 5) * 31, 44, 27));
+    }
 
     // Each selected in turn.
     for (int k = 0; k < made.size(); ++k) {
         const GraphicPtr& g = made[k];
         if (!g) {
             std::fprintf(stderr, "the %s tool made nothing\n", kinds[k].name);
-            ++failures;
             continue;
         }
         select(canvas, *controller, g);
@@ -284,7 +296,7 @@ int main(int argc, char** argv)
         select(canvas, *controller, text);
         controller->Lock_Clicked();
         saveTabs(window, inspector, QStringLiteral("main-locked-text"));
-        controller->Lock_Clicked();
+        controller->Unlock_Clicked();
     }
     canvas.changeSelectionIndexes(IndexSet());
     controller->Show_RHS_Properties(nullptr);
