@@ -133,7 +133,8 @@ void select(CanvasController& canvas, SKTWindowController& controller, const Gra
 }
 
 // The tools that make one object each, and the name of its pictures.
-const struct {
+const struct
+{
     const char* button;
     const char* name;
 } kinds[] = {
@@ -164,7 +165,8 @@ int main(int argc, char** argv)
     // A private home, so that no setting, picture or template of the user's
     // changes a picture. Its path shows in some fields, so it is the same on
     // every run (one run at a time); it starts empty and goes at the end.
-    struct Home {
+    struct Home
+    {
         QString path() const { return QStringLiteral("/tmp/brightfold-window-shots"); }
         Home() { QDir(path()).removeRecursively(); }
         ~Home() { QDir(path()).removeRecursively(); }
@@ -227,8 +229,8 @@ int main(int argc, char** argv)
         save(&wizard, QStringLiteral("start-wizard"));
         wizard.hide();
         Start_Card_Option = QStringLiteral("W");
-        for (QString* answer : {&Invite_Title, &Invite_Message, &Invite_From, &Invite_To, &Invite_Venue,
-                                &Invite_Date, &Invite_Time, &Invite_BG_IMG})
+        for (QString* answer : {&Invite_Title, &Invite_Message, &Invite_From, &Invite_To, &Invite_Venue, &Invite_Date,
+                                &Invite_Time, &Invite_BG_IMG})
             answer->clear();
         return 1;
     });
@@ -239,7 +241,7 @@ int main(int argc, char** argv)
     DrawWindow* window = controller->window();
     window->resize(1280, 800);
     window->show();
-    settle();   // the first design starts
+    settle(); // the first design starts
 
     auto* inspector = window->findChild<QTabWidget*>(QStringLiteral("sett_tab"));
     if (!inspector) {
