@@ -15,7 +15,8 @@ fi
 before=$1
 after=$2
 status=0
-names=$( (cd "$before" && ls -- *.png 2>/dev/null; cd "$after" && ls -- *.png 2>/dev/null) | sort -u)
+names=$( (cd "$before" && ls -- *.png 2>/dev/null; true) ; (cd "$after" && ls -- *.png 2>/dev/null; true) )
+names=$(printf '%s\n' $names | sort -u)
 if [ -z "$names" ]; then
   echo "no pictures in $before or $after" >&2
   exit 2
