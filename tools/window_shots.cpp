@@ -16,9 +16,12 @@
 #include "canvas/CardDocumentRendering.h"
 #include "canvas/SKTGraphicView.h"
 #include "mainwindow/DrawWindow.h"
+#include "mainwindow/ExportWindow.h"
 #include "mainwindow/Globals.h"
 #include "mainwindow/Image_Library.h"
 #include "mainwindow/Invitation_Wizard.h"
+#include "mainwindow/PictureBrowser.h"
+#include "mainwindow/PictureListModel.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/barcode/Barcode_Gen.h"
 #include "mainwindow/help/LinkDialog.h"
@@ -37,6 +40,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFont>
 #include <QImage>
@@ -69,8 +73,21 @@ void settle()
         QCoreApplication::processEvents();
 }
 
+// Waits (up to 20 s) until the picture browsers of `widget` have every
+// thumbnail, which are made on worker threads.
+void awaitThumbnails(QWidget* widget)
+{
+    QElapsedTimer waited;
+    waited.start();
+    for (PictureBrowser* browser : widget->findChildren<PictureBrowser*>()) {
+        while (browser->pictures() && browser->pictures()->pendingThumbnails() > 0 && waited.elapsed() < 20000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+}
+
 void save(QWidget* widget, const QString& name)
 {
+    awaitThumbnails(widget);
     settle();
     const QString path = outputFolder.filePath(name + QStringLiteral(".png"));
     if (!widget->grab().toImage().save(path, "PNG")) {
@@ -150,7 +167,7 @@ const struct
     {"Polygon_Tool_btn", "shape-polygon"},
     {"Image_Tool_btn", "picture"},
     {"Signature_Tool_btn", "signature"},
-    {"Fingure_Print_Tool_btn", "fingerprint"},
+    {"Fingure_Print_Tool_btn", "fingerprint"}, // makes nothing today
     {"Barcode_Tool_btn", "barcode"},
 };
 
@@ -329,6 +346,27 @@ int main(int argc, char** argv)
     if (const GraphicPtr& barcode = made.last())
         Barcode_Gen::defaultInstance()->Open_Wnd(barcode);
     Barcode_Gen::setModalRun({});
+
+    // The export window.
+    ExportWindow::setModalRun([](ExportWindow& exportWindow) {
+        exportWindow.show();
+        save(&exportWindow, QStringLiteral("export-window"));
+        exportWindow.hide();
+        return 0;
+    });
+    controller->Export_Button();
+    ExportWindow::setModalRun({});
+
+    // The picture library, as its tool opens it.
+    Image_Library::setModalRun([](Image_Library& library) {
+        library.show();
+        save(&library, QStringLiteral("picture-library"));
+        library.hide();
+        library.Cancel_Clicked();
+        return 0;
+    });
+    if (auto* tool = window->findChild<QToolButton*>(QStringLiteral("Image_Library_Tool_btn")))
+        tool->click();
 
     controller.reset();
     document.reset();
