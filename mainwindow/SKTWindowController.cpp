@@ -139,8 +139,9 @@ SKTWindowController* s_defaultInstance = nullptr;
 // ---- creation ----
 
 SKTWindowController::SKTWindowController(SKTDocument& document, QObject* parent)
-    : QObject(parent), m_document(&document)
+    : QObject(parent)
 {
+    m_document = &document;
     init();
     awakeFromNib();
 }
