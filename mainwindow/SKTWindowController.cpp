@@ -138,8 +138,7 @@ SKTWindowController* s_defaultInstance = nullptr;
 
 // ---- creation ----
 
-SKTWindowController::SKTWindowController(SKTDocument& document, QObject* parent)
-    : QObject(parent)
+SKTWindowController::SKTWindowController(SKTDocument& document, QObject* parent) : QObject(parent)
 {
     m_document = &document;
     init();

@@ -142,12 +142,11 @@ void SKTWindowController::Remove_All_Tab_Items()
 void SKTWindowController::fillCardPanels(const CardPanelState& p)
 {
     Ui::DrawWindow& ui = m_window->ui();
-    const QList<QWidget*> controls {ui.Card_border_chk,   ui.Card_bordr_clr,      ui.Card_bor_Stepper,
-                                    ui.Card_border_style, ui.Card_fill_chk,       ui.Card_fill_clr,
-                                    ui.Card_fill_Grd_1_clr, ui.Card_fill_Grd_2_clr, ui.Card_hatch_bk_clr,
-                                    ui.Card_grad_Stepper, ui.Card_hatch_style,    ui.Card_alpha_Stepper,
-                                    ui.Card_Image_path,   ui.Card_image_layout,   ui.All_Text_clr,
-                                    ui.card_name,         ui.Preset_ComboBox,     ui.Category_ComboBox};
+    const QList<QWidget*> controls {
+        ui.Card_border_chk,  ui.Card_bordr_clr,      ui.Card_bor_Stepper,    ui.Card_border_style, ui.Card_fill_chk,
+        ui.Card_fill_clr,    ui.Card_fill_Grd_1_clr, ui.Card_fill_Grd_2_clr, ui.Card_hatch_bk_clr, ui.Card_grad_Stepper,
+        ui.Card_hatch_style, ui.Card_alpha_Stepper,  ui.Card_Image_path,     ui.Card_image_layout, ui.All_Text_clr,
+        ui.card_name,        ui.Preset_ComboBox,     ui.Category_ComboBox};
     QList<std::shared_ptr<QSignalBlocker>> blockers;
     for (QWidget* control : controls)
         blockers.append(std::make_shared<QSignalBlocker>(control));
@@ -336,19 +335,32 @@ QWidget* SKTWindowController::inspectorPage(InspectorPage page) const
 {
     const Ui::DrawWindow& ui = m_window->ui();
     switch (page) {
-    case InspectorPage::card_setting_tab: return ui.card_setting_tab;
-    case InspectorPage::card_bkgd_tab: return ui.card_bkgd_tab;
-    case InspectorPage::card_brdr_tab: return ui.card_brdr_tab;
-    case InspectorPage::text_edtng_tab: return ui.text_edtng_tab;
-    case InspectorPage::text_prop_tab: return ui.text_prop_tab;
-    case InspectorPage::datasource_tab: return ui.datasource_tab;
-    case InspectorPage::image_tab: return ui.image_tab;
-    case InspectorPage::line_tab: return ui.line_tab;
-    case InspectorPage::sign_tab: return ui.sign_tab;
-    case InspectorPage::barcode_tab: return ui.barcode_tab;
-    case InspectorPage::shape_tab: return ui.shape_tab;
-    case InspectorPage::aligmnt_tab: return ui.aligmnt_tab;
-    case InspectorPage::Lock_tab: return ui.Lock_tab;
+    case InspectorPage::card_setting_tab:
+        return ui.card_setting_tab;
+    case InspectorPage::card_bkgd_tab:
+        return ui.card_bkgd_tab;
+    case InspectorPage::card_brdr_tab:
+        return ui.card_brdr_tab;
+    case InspectorPage::text_edtng_tab:
+        return ui.text_edtng_tab;
+    case InspectorPage::text_prop_tab:
+        return ui.text_prop_tab;
+    case InspectorPage::datasource_tab:
+        return ui.datasource_tab;
+    case InspectorPage::image_tab:
+        return ui.image_tab;
+    case InspectorPage::line_tab:
+        return ui.line_tab;
+    case InspectorPage::sign_tab:
+        return ui.sign_tab;
+    case InspectorPage::barcode_tab:
+        return ui.barcode_tab;
+    case InspectorPage::shape_tab:
+        return ui.shape_tab;
+    case InspectorPage::aligmnt_tab:
+        return ui.aligmnt_tab;
+    case InspectorPage::Lock_tab:
+        return ui.Lock_tab;
     }
     return nullptr;
 }

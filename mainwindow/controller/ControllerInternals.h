@@ -25,7 +25,7 @@ enum LayoutPage {
     card_size_tab,
     card_bkgd_tab,
     card_brdr_tab,
-    firstObjectPage,   // line_tab ... Lock_tab
+    firstObjectPage, // line_tab ... Lock_tab
 };
 
 // Sets a combo box to the item with `text`; a missing text changes nothing.
@@ -46,5 +46,4 @@ Panel* findPanel(const std::vector<std::unique_ptr<InspectorPanel>>& panels)
     }
     return nullptr;
 }
-
 }

@@ -158,7 +158,7 @@ void SKTWindowController::createPictureLibrary()
     imageBrowser = new PictureBrowser(ui.card_setting_tab);
     imageBrowser->setObjectName(QStringLiteral("imageBrowser"));
     imageBrowser->setMinimumHeight(120);
-    imageBrowser->setZoomValue(0.3);   // three pictures a row in the panel
+    imageBrowser->setZoomValue(0.3); // three pictures a row in the panel
     auto* heading = new QLabel(tr("Backgrounds"), ui.card_setting_tab);
     heading->setObjectName(QStringLiteral("background_browser_lbl"));
     const int spacer = ui.card_setting_layout->indexOf(ui.card_setting_spacer);
