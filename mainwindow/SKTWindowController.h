@@ -15,6 +15,7 @@
 #include "mainwindow/CardPanelState.h"
 #include "mainwindow/ProfileDialog.h"
 #include "mainwindow/WindowHandOffs.h"
+#include "mainwindow/controller/ControllerState.h"
 #include "output/BatchPictureExport.h"
 #include "mainwindow/inspector/InspectorTabs.h"
 #include "model/Card_Property.h"
@@ -26,15 +27,12 @@
 #include "platform/Picture.h"
 #include "profiles/User_Profile_Class.h"
 
-#include <QMutex>
 #include <QObject>
 #include <QPointer>
 #include <QRectF>
 #include <QSizeF>
 #include <QStringList>
 #include <QVariantList>
-
-#include <atomic>
 
 #include <functional>
 #include <memory>
@@ -71,7 +69,7 @@ class Help_Support;
 class Review_Form;
 class Share_It_Dlg;
 
-class SKTWindowController : public QObject, public MainWindowHooks
+class SKTWindowController : public QObject, public MainWindowHooks, private ControllerState
 {
     Q_OBJECT
 
@@ -550,8 +548,7 @@ signals:
     void selectedToolChanged();
 
 private:
-    // What became of a save: written, the panel cancelled, or the write failed.
-    enum class SaveOutcome { Written, Cancelled, Failed };
+    // Writes the design file; the outcome says whether it was written.
     SaveOutcome saveDesign(bool save_as, bool show_msg);
     // The save question of New and Open; false when the command must stop
     // (Yes was answered and the write failed).
@@ -588,34 +585,6 @@ private:
     void showCardSides(const QString& sides);
     void setSideButtons(int view);
 
-    QPointer<SKTDocument> m_document;
-    std::unique_ptr<DrawWindow> m_window;
-    // the keys of the edit commands
-    QAction* m_undoAction = nullptr;
-    QAction* m_redoAction = nullptr;
-    QAction* m_cutAction = nullptr;
-    QAction* m_copyAction = nullptr;
-    QAction* m_pasteAction = nullptr;
-    bool m_undoButtonUpdatePending = false;
-    bool m_updatingUndoButtons = false;
-    std::unique_ptr<SKTGrid> _grid;
-    std::vector<std::unique_ptr<InspectorPanel>> m_inspectorPanels;
-    std::unique_ptr<PresetListModel> m_presetList;
-    // the selections of the three sides
-    SideSelection* _graphicsController = nullptr;
-    SideSelection* _graphicsController_back = nullptr;
-    SideSelection* _graphicsController_TEMP = nullptr;
-    SKTGraphicView* _graphicView = nullptr;
-    SKTGraphicView* _graphicView_BACK = nullptr;
-    SKTGraphicView* _graphicView_TEMP = nullptr;
-
-    // The side records and the card's rectangle, shared with renderers on
-    // other threads.
-    mutable QMutex m_cardMutex;
-    Card_Property m_Front_card_Prop;
-    Card_Property m_Back_card_Prop;
-    QRectF m_cardBounds;
-
     // stacking, lock, arrange and toolbar buttons
     void connectCommandButtons();
     void updateToolbarButtons();
@@ -625,8 +594,6 @@ private:
     // Runs an arrange command on the current side's canvas, then redraws.
     void arrange(void (ArrangeCommands::*command)());
     void setLocked(bool locked);
-    WindowHandOffs m_handOffs;
-    std::function<QStringList()> m_printerLister;
     // menus, the current tool and the grid
     void setUpMenusAndTools();
     // The palette button and the Tools item of the current tool are checked.
@@ -638,13 +605,6 @@ private:
     // The menu items are brought up to date once control is back in the
     // event loop, after the selection changed.
     void scheduleMenuValidation();
-    bool m_menuValidationPending = false;
-    QPointer<MainMenuBar> m_menuBar;
-    QPointer<QButtonGroup> m_toolButtons;
-    // a tool click shows its result
-    bool m_showingToolResult = false;
-    // the canvas being pressed with a drawing tool
-    QPointer<SKTGraphicView> m_creatingCanvas;
 
     // ---- the shared small windows ----
 public:
@@ -656,8 +616,6 @@ public:
 
 private:
     void setUpSmallDialogs();
-    // a child of the window, which deletes it
-    QPointer<class SmallDialogs> m_smallDialogs;
 
     // the inspector's switching and loading
     void createInspectorPages();
@@ -685,10 +643,6 @@ private:
     void setUpSpreadsheetImports();
     // After an import into the table: the inspector offers its columns.
     void excelTableReplaced();
-    QPointer<class Data_From_Excel> m_excelTable;
-    QPointer<class Import_Excel> m_importExcel;
-    QPointer<class Import_Excel_DataSheet> m_importExcelDataSheet;
-    QPointer<class Import_Wizard> m_importWizard;
 
     // ---- data series and batch binding ----
 public:
@@ -777,13 +731,6 @@ private:
     // store and the table, and the barcode maker of batch records.
     void connectDataSourceLists();
 
-    mutable QMutex m_bindingMutex;
-    std::shared_ptr<const BatchBinding> m_binding;
-    BatchBinding::BarcodeMaker m_barcodeMaker;
-    std::function<void(const QString&)> m_seriesViewer;
-    std::function<void()> m_spreadsheetTableViewer;
-    std::atomic<bool> m_batchFailureShown {false};
-
     // ---- series windows ----
 private:
     // Makes the series manager, the series generator and the series viewer
@@ -825,16 +772,6 @@ private:
     void createExportWindow();
     void finishBatchExport(const BatchPictureExport::Result& result, const QString& folder, int savedSide);
 
-    ExportWindow* m_exportWindow = nullptr;
-    QThread* m_exportThread = nullptr;
-    // Stops a batch still running when the window goes, and waits for it.
-    struct ExportThreadGuard
-    {
-        QThread** thread;
-        ~ExportThreadGuard();
-    };
-    ExportThreadGuard m_exportGuard {&m_exportThread};
-
     // ---- print window ----
 private:
     // Makes the print window (a child of the window) over the print
@@ -851,8 +788,6 @@ private:
     // read again whatever the outcome.
     void createMailSettingsWindow();
 
-    Email_Setting* m_mailSettings = nullptr;
-
     // ---- mail window ----
 public:
     Send_Mail* mailWindow() const { return m_mailWindow; }
@@ -861,9 +796,6 @@ private:
     // Makes the Send E-mail window over this window's card and sets what
     // opens it: the Mail hand-off.
     void createMailWindow();
-
-    // The destructor stops a send still running before the window goes.
-    Send_Mail* m_mailWindow = nullptr;
 
     // ---- templates, the card-size wizard and the start screen ----
 public:
@@ -892,10 +824,6 @@ private:
     // Opens a template's design file as a new, untitled design.
     bool openTemplateDesign(const QString& designPath);
 
-    QPointer<class Start_Card> m_startCard;
-    // Shown while a large design file is read.
-    QPointer<class PleaseWait_Modeless> m_pleaseWait;
-
     // ---- picture library and the card panel's background browser ----
 public:
     // The browser of card backgrounds below the card settings, filled once
@@ -917,11 +845,6 @@ private:
     // Makes the library window and the background browser and wires them:
     // the picture panel's library, tool 9 and the card panel's button.
     void createPictureLibrary();
-
-    PictureBrowser* imageBrowser = nullptr;
-    // The path last chosen in the background browser.
-    QString selected_image;
-    Image_Library* m_imageLibrary = nullptr;
     // ---- holder profiles ----
 public:
     // The profile dialog (opened for one side) and the wizard form (opened
@@ -960,10 +883,6 @@ private:
     void createProfileCommands();
     void placeProfile(SKTGraphicView* view, const User_Profile_Class& profile, bool frontOrBack);
 
-    ProfileDialog* m_profileDialog = nullptr;
-    ProfileDialog* m_profileWizardForm = nullptr;
-    QPointer<class QToolButton> m_profileButton;
-
     // ---- help, review, share and promotion windows ----
 public:
     // The maker's links, handed to the desktop (MakerLinks); a failure is
@@ -1000,11 +919,13 @@ private:
     void createHelpWindows();
     void openPromotion(const QString& code);
 
-    Share_It_Dlg* m_shareWindow = nullptr;
-
     // ---- profile dialogs ----
 private:
     // Makes the profile dialog and its wizard form (children of the window)
     // and hands them to setProfileDialogs.
     void createProfileDialogs();
+
+    // Declared last, so destroyed first: a batch export still running stops
+    // before any other field of the controller goes.
+    ExportThreadGuard m_exportGuard {&m_exportThread};
 };

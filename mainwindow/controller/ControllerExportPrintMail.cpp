@@ -362,7 +362,7 @@ void SKTWindowController::finishBatchExport(const BatchPictureExport::Result& re
     BatchDialogs::openExportFinishedBox();
 }
 
-SKTWindowController::ExportThreadGuard::~ExportThreadGuard()
+ControllerState::ExportThreadGuard::~ExportThreadGuard()
 {
     if (QThread* running = *thread) {
         Stop_SMS_Sending_Now = true;

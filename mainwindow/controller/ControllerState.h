@@ -1,0 +1,138 @@
+#pragma once
+
+// The window controller's private state: the window and its canvases, the
+// side records, the windows it made and what its commands keep between
+// calls. SKTWindowController inherits it privately, so only the controller's
+// own source files reach these fields.
+
+#include "data/BatchBinding.h"
+#include "mainwindow/WindowHandOffs.h"
+#include "model/Card_Property.h"
+
+#include <QMutex>
+#include <QPointer>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class DrawWindow;
+class Email_Setting;
+class ExportWindow;
+class Image_Library;
+class InspectorPanel;
+class MainMenuBar;
+class PictureBrowser;
+class PresetListModel;
+class ProfileDialog;
+class QAction;
+class QButtonGroup;
+class QThread;
+class SKTDocument;
+class SKTGraphicView;
+class SKTGrid;
+class Send_Mail;
+class Share_It_Dlg;
+class SideSelection;
+
+struct ControllerState
+{
+    // What became of a save: written, the panel cancelled, or the write failed.
+    enum class SaveOutcome { Written, Cancelled, Failed };
+
+    QPointer<SKTDocument> m_document;
+    std::unique_ptr<DrawWindow> m_window;
+    // the keys of the edit commands
+    QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
+    QAction* m_cutAction = nullptr;
+    QAction* m_copyAction = nullptr;
+    QAction* m_pasteAction = nullptr;
+    bool m_undoButtonUpdatePending = false;
+    bool m_updatingUndoButtons = false;
+    std::unique_ptr<SKTGrid> _grid;
+    std::vector<std::unique_ptr<InspectorPanel>> m_inspectorPanels;
+    std::unique_ptr<PresetListModel> m_presetList;
+    // the selections of the three sides
+    SideSelection* _graphicsController = nullptr;
+    SideSelection* _graphicsController_back = nullptr;
+    SideSelection* _graphicsController_TEMP = nullptr;
+    SKTGraphicView* _graphicView = nullptr;
+    SKTGraphicView* _graphicView_BACK = nullptr;
+    SKTGraphicView* _graphicView_TEMP = nullptr;
+
+    // The side records and the card's rectangle, shared with renderers on
+    // other threads.
+    mutable QMutex m_cardMutex;
+    Card_Property m_Front_card_Prop;
+    Card_Property m_Back_card_Prop;
+    QRectF m_cardBounds;
+
+    // the toolbar's hand-offs and the printers' lister
+    WindowHandOffs m_handOffs;
+    std::function<QStringList()> m_printerLister;
+
+    // menus, the current tool and the grid
+    bool m_menuValidationPending = false;
+    QPointer<MainMenuBar> m_menuBar;
+    QPointer<QButtonGroup> m_toolButtons;
+    // a tool click shows its result
+    bool m_showingToolResult = false;
+    // the canvas being pressed with a drawing tool
+    QPointer<SKTGraphicView> m_creatingCanvas;
+
+    // the shared small windows, a child of the window, which deletes it
+    QPointer<class SmallDialogs> m_smallDialogs;
+
+    // spreadsheet imports and the series import wizard
+    QPointer<class Data_From_Excel> m_excelTable;
+    QPointer<class Import_Excel> m_importExcel;
+    QPointer<class Import_Excel_DataSheet> m_importExcelDataSheet;
+    QPointer<class Import_Wizard> m_importWizard;
+
+    // data series and batch binding
+    mutable QMutex m_bindingMutex;
+    std::shared_ptr<const BatchBinding> m_binding;
+    BatchBinding::BarcodeMaker m_barcodeMaker;
+    std::function<void(const QString&)> m_seriesViewer;
+    std::function<void()> m_spreadsheetTableViewer;
+    std::atomic<bool> m_batchFailureShown {false};
+
+    // card picture export
+    ExportWindow* m_exportWindow = nullptr;
+    QThread* m_exportThread = nullptr;
+    // Stops a batch still running when the window goes, and waits for it.
+    struct ExportThreadGuard
+    {
+        QThread** thread;
+        ~ExportThreadGuard();
+    };
+
+    // mail settings and the mail window; the controller's destructor stops
+    // a send still running before the window goes
+    Email_Setting* m_mailSettings = nullptr;
+    Send_Mail* m_mailWindow = nullptr;
+
+    // templates, the card-size wizard and the start screen
+    QPointer<class Start_Card> m_startCard;
+    // Shown while a large design file is read.
+    QPointer<class PleaseWait_Modeless> m_pleaseWait;
+
+    // picture library and the card panel's background browser
+    PictureBrowser* imageBrowser = nullptr;
+    // The path last chosen in the background browser.
+    QString selected_image;
+    Image_Library* m_imageLibrary = nullptr;
+
+    // holder profiles
+    ProfileDialog* m_profileDialog = nullptr;
+    ProfileDialog* m_profileWizardForm = nullptr;
+    QPointer<class QToolButton> m_profileButton;
+
+    // help, review, share and promotion windows
+    Share_It_Dlg* m_shareWindow = nullptr;
+};
