@@ -2,7 +2,7 @@
 
 #include "mainwindow/CardSizePresets.h"
 #include "mainwindow/PresetListModel.h"
-#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/WizardHost.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -26,8 +26,8 @@ QDoubleSpinBox* millimetreStepper(const char* name, QWidget* parent)
 }
 }
 
-CardSizeChooser::CardSizeChooser(SKTWindowController* controller, QWidget* parent)
-    : QWidget(parent), m_controller(controller)
+CardSizeChooser::CardSizeChooser(WizardHost* host, QWidget* parent)
+    : QWidget(parent), m_host(host)
 {
     Preset_ComboBox = new QComboBox(this);
     Preset_ComboBox->setObjectName(QStringLiteral("Preset_ComboBox"));
@@ -98,7 +98,7 @@ void CardSizeChooser::tableViewSelectionDidChange()
     const QString category = Category_ComboBox->currentText();
     const QString preset = Preset_ComboBox->currentText() == QLatin1String("Horizontal") ? QStringLiteral("H")
                                                                                            : QStringLiteral("V");
-    const QSizeF size = m_controller ? m_controller->Get_My_card_Size(category, preset, row)
+    const QSizeF size = m_host ? m_host->Get_My_card_Size(category, preset, row)
                                      : CardSizePresets::Get_My_card_Size(category, preset, row);
     width_Stepper->setValue(size.width());
     height_Stepper->setValue(size.height());

@@ -11,15 +11,15 @@ class PresetListModel;
 class QComboBox;
 class QDoubleSpinBox;
 class QTableView;
-class SKTWindowController;
+class WizardHost;
 
 class CardSizeChooser : public QWidget
 {
     Q_OBJECT
 
 public:
-    // `controller` gives the presets' sizes (CardSizePresets without one).
-    explicit CardSizeChooser(SKTWindowController* controller, QWidget* parent = nullptr);
+    // `host` gives the presets' sizes (CardSizePresets without one).
+    explicit CardSizeChooser(WizardHost* host, QWidget* parent = nullptr);
 
     // Both combo boxes at their first items, the list filled and row 0 chosen.
     void reset();
@@ -43,5 +43,5 @@ public:
     PresetListModel* ListData = nullptr;
 
 private:
-    SKTWindowController* m_controller = nullptr;
+    WizardHost* m_host = nullptr;
 };

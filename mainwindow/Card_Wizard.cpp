@@ -4,8 +4,8 @@
 #include "app/UnitConversions.h"
 #include "mainwindow/CardSizeChooser.h"
 #include "mainwindow/Globals.h"
-#include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowBackground.h"
+#include "mainwindow/WizardHost.h"
 #include "model/Globals.h"
 
 #include <QButtonGroup>
@@ -23,8 +23,8 @@ namespace {
 Card_Wizard::ModalRun s_modalRun;
 }
 
-Card_Wizard::Card_Wizard(SKTWindowController* controller, QWidget* parent)
-    : QDialog(parent), m_controller(controller)
+Card_Wizard::Card_Wizard(WizardHost* host, QWidget* parent)
+    : QDialog(parent), m_host(host)
 {
     wzrd_Window = this;
     setObjectName(QStringLiteral("Card_Wizard"));
@@ -51,7 +51,7 @@ Card_Wizard::Card_Wizard(SKTWindowController* controller, QWidget* parent)
     Sides_ComboBox = new QComboBox(this);
     Sides_ComboBox->setObjectName(QStringLiteral("Sides_ComboBox"));
     Sides_ComboBox->addItems({tr("Two sides"), tr("One side")});
-    sizes = new CardSizeChooser(controller, this);
+    sizes = new CardSizeChooser(host, this);
     sizes->setObjectName(QStringLiteral("sizes"));
     profile_btn = new QPushButton(tr("Holder Profile..."), this);
     profile_btn->setObjectName(QStringLiteral("profile_btn"));
@@ -109,7 +109,7 @@ int Card_Wizard::Open_Wnd()
         card_shape_rect->setChecked(true);
         Sides_ComboBox->setCurrentIndex(0);
         sizes->reset();
-        profile_btn->setEnabled(m_controller && m_controller->profileWizardForm());
+        profile_btn->setEnabled(m_host && m_host->profileWizardForm());
         setResult(0);
         result = s_modalRun ? s_modalRun(*this) : exec();
         hide();
@@ -126,9 +126,9 @@ void Card_Wizard::OK_Click()
     const QSizeF millimetres = sizes->millimetres();
     const QSizeF points(MM_to_Points_Convert(static_cast<float>(millimetres.width())),
                         MM_to_Points_Convert(static_cast<float>(millimetres.height())));
-    if (m_controller) {
-        m_controller->Set_Document_Size(points);
-        m_controller->SetDocumentCanvasSize(points);
+    if (m_host) {
+        m_host->Set_Document_Size(points);
+        m_host->SetDocumentCanvasSize(points);
     }
     done(1);
 }
@@ -153,6 +153,6 @@ void Card_Wizard::card_shape_CellClick()
 void Card_Wizard::User_Profile_Click()
 {
     // The profile dialog's wizard form, on no card side.
-    if (m_controller)
-        m_controller->Open_User_Profile_Window(false, QString(""));
+    if (m_host)
+        m_host->Open_User_Profile_Window(false, QString(""));
 }

@@ -1,6 +1,6 @@
 #include "mainwindow/help/Share_It_Dlg.h"
 
-#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/help/HelpLinksHost.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-Share_It_Dlg::Share_It_Dlg(SKTWindowController& controller, QWidget* parent)
-    : LinkDialog(parent), m_controller(controller)
+Share_It_Dlg::Share_It_Dlg(HelpLinksHost& host, QWidget* parent)
+    : LinkDialog(parent), m_host(host)
 {
     setObjectName(QStringLiteral("Share_It_Dlg"));
     setWindowTitle(tr("Share Brightfold"));
@@ -70,25 +70,25 @@ void Share_It_Dlg::OK_Pressed()
 
 void Share_It_Dlg::Gplus_Clicked()
 {
-    m_controller.Open_Google_Plus();
+    m_host.Open_Google_Plus();
 }
 
 void Share_It_Dlg::Facebook_Clicked()
 {
-    m_controller.Open_FaceBook();
+    m_host.Open_FaceBook();
 }
 
 void Share_It_Dlg::Twitter_Clicked()
 {
-    m_controller.Open_Twitter();
+    m_host.Open_Twitter();
 }
 
 void Share_It_Dlg::FB_Like_Clicked()
 {
-    m_controller.Open_FB_Like();
+    m_host.Open_FB_Like();
 }
 
 void Share_It_Dlg::Go_Share_It_Pressed()
 {
-    m_controller.Open_Share_It_And_Get_It_Free();
+    m_host.Open_Share_It_And_Get_It_Free();
 }

@@ -4,15 +4,17 @@
 #include "app/MessageBoxes.h"
 #include "app/StringHelpers.h"
 #include "canvas/SKTRenderingView.h"
+#include "data/UnpackFolder.h"
 #include "mainwindow/ControlsScrollArea.h"
-#include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowBackground.h"
+#include "mainwindow/profile/ProfileDialogHost.h"
 #include "mainwindow/series/View_Data_Series.h"
 #include "mainwindow/spreadsheet/Data_From_Excel.h"
 #include "mainwindow/spreadsheet/Import_Excel.h"
 #include "model/Globals.h"
 #include "platform/OpenPanel.h"
 #include "profiles/Globals.h"
+#include "profiles/User_Profile_Class.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -91,9 +93,9 @@ QLabel* pictureLabel(const char* name, int width, int height)
 
 }
 
-ProfileDialogBase::ProfileDialogBase(SKTWindowController* controller, bool wizardForm, QWidget* parent)
+ProfileDialogBase::ProfileDialogBase(ProfileDialogHost* host, bool wizardForm, QWidget* parent)
     : QDialog(parent)
-    , m_controller(controller)
+    , m_host(host)
     , m_wizardForm(wizardForm)
     , m_state(sources(), !wizardForm)
 {
@@ -117,16 +119,16 @@ void ProfileDialogBase::setModalRun(ModalRun run)
 ProfileDialogState::Sources ProfileDialogBase::sources() const
 {
     ProfileDialogState::Sources s;
-    SKTWindowController* controller = m_controller;
-    if (!controller)
+    ProfileDialogHost* host = m_host;
+    if (!host)
         return s;
-    s.seriesNames = [controller] { return controller->Get_datasheet_File_Name_Array(); };
-    s.firstSeriesValue = [controller](const QString& series) {
-        return controller->Get_First_Value_Of_Dataset(series);
+    s.seriesNames = [host] { return host->Get_datasheet_File_Name_Array(); };
+    s.firstSeriesValue = [host](const QString& series) {
+        return host->Get_First_Value_Of_Dataset(series);
     };
-    s.columnTitles = [controller] { return controller->Excel_Column_Titles; };
-    s.firstColumnValue = [controller](int column) { return controller->Get_First_Value_Of_Excel_Binding(column); };
-    s.tableLoaded = [controller] { return !controller->ListData.isEmpty(); };
+    s.columnTitles = [host] { return host->spreadsheetColumnTitles(); };
+    s.firstColumnValue = [host](int column) { return host->Get_First_Value_Of_Excel_Binding(column); };
+    s.tableLoaded = [host] { return host->spreadsheetTableLoaded(); };
     return s;
 }
 
@@ -386,8 +388,8 @@ int ProfileDialogBase::Open_Wnd(bool load)
         const bool back = Card_Front_Or_Back == 1;
         setWindowTitle(back ? QStringLiteral("Back Side User Profile Information")
                             : QStringLiteral("Front Side User Profile Information"));
-        if (m_controller)
-            Graphics_array = back ? m_controller->Get_Back_Controls_Array() : m_controller->Get_Front_Controls_Array();
+        if (m_host)
+            Graphics_array = back ? m_host->Get_Back_Controls_Array() : m_host->Get_Front_Controls_Array();
         Create_and_Set_Preview_picture();
         if (Template_picture)
             Template_picture->setPixmap(Preivew_picture->pixmap());
@@ -418,24 +420,24 @@ bool ProfileDialogBase::Check_Validation()
 
 bool ProfileDialogBase::Fill_Front_User_profile_value_in_Variable()
 {
-    return m_controller && m_state.commit(m_controller->Front_user_profile, ProfileDialogState::Target::Front);
+    return m_host && m_state.commit(m_host->frontUserProfile(), ProfileDialogState::Target::Front);
 }
 
 bool ProfileDialogBase::Fill_Back_User_profile_value_in_Variable()
 {
-    return m_controller && m_state.commit(m_controller->Back_user_profile, ProfileDialogState::Target::Back);
+    return m_host && m_state.commit(m_host->backUserProfile(), ProfileDialogState::Target::Back);
 }
 
 bool ProfileDialogBase::Fill_TEMP_User_profile_value_in_Variable()
 {
-    return m_controller && m_state.commit(m_controller->TEMP_user_profile, ProfileDialogState::Target::Temp);
+    return m_host && m_state.commit(m_host->tempUserProfile(), ProfileDialogState::Target::Temp);
 }
 
 void ProfileDialogBase::OK_Btn_Clicked()
 {
-    if (!m_controller)
+    if (!m_host)
         return;
-    if (m_state.ok(load_side, m_controller->Front_user_profile, m_controller->Back_user_profile))
+    if (m_state.ok(load_side, m_host->frontUserProfile(), m_host->backUserProfile()))
         done(1);
 }
 
@@ -459,7 +461,7 @@ void ProfileDialogBase::Help_Btn_Clicked()
 
 void ProfileDialogBase::Browse_excel_Btn_Clicked()
 {
-    SKTWindowController::Delete_Excel_File_Temp_Folder();
+    UnpackFolder::remove();
     const QString path = OpenPanel::chooseFile(this, tr("Choose a spreadsheet"), {QStringLiteral("xlsx")},
                                                tr("Spreadsheets"));
     if (path.isEmpty())
@@ -468,7 +470,7 @@ void ProfileDialogBase::Browse_excel_Btn_Clicked()
     showState();
     if (Check_And_Validate_File_Path(path))
         return;
-    Import_Excel* import = m_controller ? m_controller->importExcelWindow() : nullptr;
+    Import_Excel* import = m_host ? m_host->importExcelWindow() : nullptr;
     if (import) {
         import->open_mode = QStringLiteral("E");
         import->Open_excel_Wnd(path);
@@ -492,7 +494,7 @@ void ProfileDialogBase::Remove_Excel_in_Data_Source_Combo()
 void ProfileDialogBase::View_Excel_Btn_Clicked()
 {
     try {
-        if (Data_From_Excel* table = m_controller ? m_controller->excelTableWindow() : nullptr)
+        if (Data_From_Excel* table = m_host ? m_host->excelTableWindow() : nullptr)
             table->Open_Wnd();
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
@@ -501,8 +503,8 @@ void ProfileDialogBase::View_Excel_Btn_Clicked()
 
 void ProfileDialogBase::Batch_Series_Btn_Clicked()
 {
-    if (m_controller)
-        m_controller->Batch_Series_Button();
+    if (m_host)
+        m_host->Batch_Series_Button();
 }
 
 // ---- the photo ----
@@ -585,11 +587,11 @@ void ProfileDialogBase::Preview_Btn_Clicked()
         return;
     // The temp side gets copies of the side's objects, so that placing the
     // temp profile there leaves the card itself as it was.
-    m_controller->Temp_Design_Control_Assign_Copies();
+    m_host->Temp_Design_Control_Assign_Copies();
     const double x = last_ctrl_X;
     const double y = last_ctrl_Y;
-    m_controller->Fill_User_profile_info_TEMP_side();
-    Graphics_array = m_controller->Get_Temp_Controls_Array();
+    m_host->Fill_User_profile_info_TEMP_side();
+    Graphics_array = m_host->Get_Temp_Controls_Array();
     Create_and_Set_Preview_picture();
     last_ctrl_X = x;
     last_ctrl_Y = y;
