@@ -26,8 +26,7 @@ QDoubleSpinBox* millimetreStepper(const char* name, QWidget* parent)
 }
 }
 
-CardSizeChooser::CardSizeChooser(WizardHost* host, QWidget* parent)
-    : QWidget(parent), m_host(host)
+CardSizeChooser::CardSizeChooser(WizardHost* controller, QWidget* parent) : QWidget(parent), m_controller(controller)
 {
     Preset_ComboBox = new QComboBox(this);
     Preset_ComboBox->setObjectName(QStringLiteral("Preset_ComboBox"));
@@ -98,7 +97,7 @@ void CardSizeChooser::tableViewSelectionDidChange()
     const QString category = Category_ComboBox->currentText();
     const QString preset = Preset_ComboBox->currentText() == QLatin1String("Horizontal") ? QStringLiteral("H")
                                                                                            : QStringLiteral("V");
-    const QSizeF size = m_host ? m_host->Get_My_card_Size(category, preset, row)
+    const QSizeF size = m_controller ? m_controller->Get_My_card_Size(category, preset, row)
                                      : CardSizePresets::Get_My_card_Size(category, preset, row);
     width_Stepper->setValue(size.width());
     height_Stepper->setValue(size.height());

@@ -18,8 +18,8 @@ class CardSizeChooser : public QWidget
     Q_OBJECT
 
 public:
-    // `host` gives the presets' sizes (CardSizePresets without one).
-    explicit CardSizeChooser(WizardHost* host, QWidget* parent = nullptr);
+    // `controller` gives the presets' sizes (CardSizePresets without one).
+    explicit CardSizeChooser(WizardHost* controller, QWidget* parent = nullptr);
 
     // Both combo boxes at their first items, the list filled and row 0 chosen.
     void reset();
@@ -43,5 +43,5 @@ public:
     PresetListModel* ListData = nullptr;
 
 private:
-    WizardHost* m_host = nullptr;
+    WizardHost* m_controller = nullptr;
 };

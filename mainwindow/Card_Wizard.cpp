@@ -23,8 +23,7 @@ namespace {
 Card_Wizard::ModalRun s_modalRun;
 }
 
-Card_Wizard::Card_Wizard(WizardHost* host, QWidget* parent)
-    : QDialog(parent), m_host(host)
+Card_Wizard::Card_Wizard(WizardHost* controller, QWidget* parent) : QDialog(parent), m_controller(controller)
 {
     wzrd_Window = this;
     setObjectName(QStringLiteral("Card_Wizard"));
@@ -51,7 +50,7 @@ Card_Wizard::Card_Wizard(WizardHost* host, QWidget* parent)
     Sides_ComboBox = new QComboBox(this);
     Sides_ComboBox->setObjectName(QStringLiteral("Sides_ComboBox"));
     Sides_ComboBox->addItems({tr("Two sides"), tr("One side")});
-    sizes = new CardSizeChooser(host, this);
+    sizes = new CardSizeChooser(controller, this);
     sizes->setObjectName(QStringLiteral("sizes"));
     profile_btn = new QPushButton(tr("Holder Profile..."), this);
     profile_btn->setObjectName(QStringLiteral("profile_btn"));
@@ -109,7 +108,7 @@ int Card_Wizard::Open_Wnd()
         card_shape_rect->setChecked(true);
         Sides_ComboBox->setCurrentIndex(0);
         sizes->reset();
-        profile_btn->setEnabled(m_host && m_host->profileWizardForm());
+        profile_btn->setEnabled(m_controller && m_controller->profileWizardForm());
         setResult(0);
         result = s_modalRun ? s_modalRun(*this) : exec();
         hide();
@@ -126,9 +125,9 @@ void Card_Wizard::OK_Click()
     const QSizeF millimetres = sizes->millimetres();
     const QSizeF points(MM_to_Points_Convert(static_cast<float>(millimetres.width())),
                         MM_to_Points_Convert(static_cast<float>(millimetres.height())));
-    if (m_host) {
-        m_host->Set_Document_Size(points);
-        m_host->SetDocumentCanvasSize(points);
+    if (m_controller) {
+        m_controller->Set_Document_Size(points);
+        m_controller->SetDocumentCanvasSize(points);
     }
     done(1);
 }
@@ -153,6 +152,6 @@ void Card_Wizard::card_shape_CellClick()
 void Card_Wizard::User_Profile_Click()
 {
     // The profile dialog's wizard form, on no card side.
-    if (m_host)
-        m_host->Open_User_Profile_Window(false, QString(""));
+    if (m_controller)
+        m_controller->Open_User_Profile_Window(false, QString(""));
 }

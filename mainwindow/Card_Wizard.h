@@ -18,7 +18,7 @@ class Card_Wizard : public QDialog
     Q_OBJECT
 
 public:
-    explicit Card_Wizard(WizardHost* host, QWidget* parent = nullptr);
+    explicit Card_Wizard(WizardHost* controller, QWidget* parent = nullptr);
     ~Card_Wizard() override;
 
     static Card_Wizard* defaultInstance();
@@ -54,5 +54,5 @@ protected:
     void reject() override;
 
 private:
-    WizardHost* m_host = nullptr;
+    WizardHost* m_controller = nullptr;
 };

@@ -90,8 +90,8 @@ QLineEdit* field(const char* name, QWidget* parent)
 
 }
 
-Invitation_Wizard::Invitation_Wizard(WizardHost* host, QWidget* parent)
-    : QDialog(parent), m_host(host)
+Invitation_Wizard::Invitation_Wizard(WizardHost* controller, QWidget* parent)
+    : QDialog(parent), m_controller(controller)
 {
     inv_wzrd_Window = this;
     setObjectName(QStringLiteral("Invitation_Wizard"));
@@ -432,7 +432,7 @@ void Invitation_Wizard::OK_Click()
     case WizardSteps::Outcome::Stay:
         return;
     case WizardSteps::Outcome::OpenDesign:
-        if (m_host && m_host->Open_Log_File())
+        if (m_controller && m_controller->Open_Log_File())
             done(1);
         return;
     case WizardSteps::Outcome::Refuse:
@@ -485,10 +485,10 @@ void Invitation_Wizard::finish()
     const QSizeF millimetres(width_Stepper->value(), height_Stepper->value());
     const QSizeF points(MM_to_Points_Convert(static_cast<float>(millimetres.width())),
                         MM_to_Points_Convert(static_cast<float>(millimetres.height())));
-    if (m_host) {
-        m_host->Set_Card_Size_In_Control(millimetres);
-        m_host->Set_Document_Size(points);
-        m_host->SetDocumentCanvasSize(points);
+    if (m_controller) {
+        m_controller->Set_Card_Size_In_Control(millimetres);
+        m_controller->Set_Document_Size(points);
+        m_controller->SetDocumentCanvasSize(points);
     }
     Invite_Title = Trim_Str(selected_title);
     Invite_Message = Trim_Str(selected_msg);

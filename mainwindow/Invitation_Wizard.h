@@ -28,9 +28,9 @@ class Invitation_Wizard : public QDialog
     Q_OBJECT
 
 public:
-    // The window made last becomes the default instance; `host` takes
+    // The window made last becomes the default instance; `controller` takes
     // the card size at the finish and opens saved designs.
-    explicit Invitation_Wizard(WizardHost* host, QWidget* parent = nullptr);
+    explicit Invitation_Wizard(WizardHost* controller, QWidget* parent = nullptr);
     ~Invitation_Wizard() override;
 
     static Invitation_Wizard* defaultInstance();
@@ -137,5 +137,5 @@ private:
     void setPickersToNow();
     void limitText(QLineEdit* field, int limit, bool enablesClear);
 
-    WizardHost* m_host = nullptr;
+    WizardHost* m_controller = nullptr;
 };

@@ -35,8 +35,7 @@ bool isUserKind(const QComboBox* kind)
 }
 }
 
-Template_Wizard::Template_Wizard(WizardHost* host, QWidget* parent)
-    : QDialog(parent), m_host(host)
+Template_Wizard::Template_Wizard(WizardHost* controller, QWidget* parent) : QDialog(parent), m_controller(controller)
 {
     temp_wzrd_Window = this;
     setObjectName(QStringLiteral("Template_Wizard"));
@@ -59,7 +58,7 @@ Template_Wizard::Template_Wizard(WizardHost* host, QWidget* parent)
     zoom_slider = new QSlider(Qt::Horizontal, this);
     zoom_slider->setObjectName(QStringLiteral("zoom_slider"));
     zoom_slider->setRange(20, 100);
-    sizes = new CardSizeChooser(host, this);
+    sizes = new CardSizeChooser(controller, this);
     sizes->setObjectName(QStringLiteral("sizes"));
     delete_btn = new QPushButton(tr("Delete"), this);
     delete_btn->setObjectName(QStringLiteral("delete_btn"));
@@ -150,7 +149,7 @@ int Template_Wizard::Open_Template_Window()
         setBrowserZoom(startZoom);
         Show_Hide_Template_Buttons(0);
         Fill_Templates();
-        profile_btn->setEnabled(m_host && m_host->profileWizardForm());
+        profile_btn->setEnabled(m_controller && m_controller->profileWizardForm());
         setResult(0);
         result = s_modalRun ? s_modalRun(*this) : exec();
         hide();
@@ -317,6 +316,6 @@ void Template_Wizard::Rename_Template_Click()
 void Template_Wizard::User_Profile_Click()
 {
     // The profile dialog's wizard form, on no card side.
-    if (m_host)
-        m_host->Open_User_Profile_Window(false, QString(""));
+    if (m_controller)
+        m_controller->Open_User_Profile_Window(false, QString(""));
 }

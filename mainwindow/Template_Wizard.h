@@ -20,7 +20,7 @@ class Template_Wizard : public QDialog
     Q_OBJECT
 
 public:
-    explicit Template_Wizard(WizardHost* host, QWidget* parent = nullptr);
+    explicit Template_Wizard(WizardHost* controller, QWidget* parent = nullptr);
     ~Template_Wizard() override;
 
     static Template_Wizard* defaultInstance();
@@ -85,5 +85,5 @@ private:
     QString chosenUserTemplate();
     void setBrowserZoom(double zoom);
 
-    WizardHost* m_host = nullptr;
+    WizardHost* m_controller = nullptr;
 };

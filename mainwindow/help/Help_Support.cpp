@@ -33,8 +33,7 @@ QHBoxLayout* row(std::initializer_list<QWidget*> widgets)
 
 }
 
-Help_Support::Help_Support(HelpLinksHost& host, QWidget* parent)
-    : LinkDialog(parent), m_host(host)
+Help_Support::Help_Support(HelpLinksHost& controller, QWidget* parent) : LinkDialog(parent), m_controller(controller)
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(tr("Brightfold Help"));
@@ -59,11 +58,11 @@ Help_Support::Help_Support(HelpLinksHost& host, QWidget* parent)
     website_1 = makeLinkButton(QStringLiteral("www.") + MakerLinks::domain(), QStringLiteral("website_1"), contact);
     reseller_1 = makeLinkButton(MakerLinks::resellerAddress(), QStringLiteral("reseller_1"), contact);
     reseller_2 = makeLinkButton(tr("Reseller programme"), QStringLiteral("reseller_2"), contact);
-    connect(support_id, &QPushButton::clicked, this, [this] { m_host.Open_Support_Mail(); });
-    connect(support_id_2, &QPushButton::clicked, this, [this] { m_host.Open_Website_3(); });
-    connect(website_1, &QPushButton::clicked, this, [this] { m_host.Open_Website_1(); });
-    connect(reseller_1, &QPushButton::clicked, this, [this] { m_host.Open_Reseller_Mail(); });
-    connect(reseller_2, &QPushButton::clicked, this, [this] { m_host.Open_Website_2(); });
+    connect(support_id, &QPushButton::clicked, this, [this] { m_controller.Open_Support_Mail(); });
+    connect(support_id_2, &QPushButton::clicked, this, [this] { m_controller.Open_Website_3(); });
+    connect(website_1, &QPushButton::clicked, this, [this] { m_controller.Open_Website_1(); });
+    connect(reseller_1, &QPushButton::clicked, this, [this] { m_controller.Open_Reseller_Mail(); });
+    connect(reseller_2, &QPushButton::clicked, this, [this] { m_controller.Open_Website_2(); });
     auto* contactLayout = new QFormLayout(contact);
     contactLayout->addRow(tr("Support:"), row({support_id, support_id_2}));
     contactLayout->addRow(tr("Web site:"), row({website_1}));
@@ -110,32 +109,32 @@ void Help_Support::HelpFilePressed()
 
 void Help_Support::Gplus_Clicked()
 {
-    m_host.Open_Google_Plus();
+    m_controller.Open_Google_Plus();
 }
 
 void Help_Support::Facebook_Clicked()
 {
-    m_host.Open_FaceBook();
+    m_controller.Open_FaceBook();
 }
 
 void Help_Support::Twitter_Clicked()
 {
-    m_host.Open_Twitter();
+    m_controller.Open_Twitter();
 }
 
 void Help_Support::FB_Like_Clicked()
 {
-    m_host.Open_FB_Like();
+    m_controller.Open_FB_Like();
 }
 
 void Help_Support::Get_It_Free_Clicked()
 {
-    m_host.Open_Share_It_And_Get_It_Free();
+    m_controller.Open_Share_It_And_Get_It_Free();
 }
 
 void Help_Support::Social_Comments_Clicked()
 {
-    m_host.Open_Share_It_Dl();
+    m_controller.Open_Share_It_Dl();
 }
 
 void Help_Support::Close_Clicked()

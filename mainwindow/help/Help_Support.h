@@ -14,7 +14,7 @@ class Help_Support : public LinkDialog
     Q_OBJECT
 
 public:
-    explicit Help_Support(HelpLinksHost& host, QWidget* parent = nullptr);
+    explicit Help_Support(HelpLinksHost& controller, QWidget* parent = nullptr);
 
     // Opens "Help.pdf" of the resource folder with the user's viewer, or
     // says "Help file does not exist!".
@@ -44,5 +44,5 @@ public:
     QPushButton* Close_btn = nullptr;
 
 private:
-    HelpLinksHost& m_host;
+    HelpLinksHost& m_controller;
 };

@@ -31,7 +31,7 @@ QLabel* textField(const char* name, QWidget* parent)
 
 }
 
-Promotion_Form::Promotion_Form(HelpLinksHost& host, const QString& appName, const QImage& pattern,
+Promotion_Form::Promotion_Form(HelpLinksHost& controller, const QString& appName, const QImage& pattern,
                                QWidget* parent)
     : LinkDialog(parent)
 {
@@ -84,8 +84,8 @@ Promotion_Form::Promotion_Form(HelpLinksHost& host, const QString& appName, cons
 
     website_1 = makeLinkButton(QStringLiteral("www.") + MakerLinks::domain(), QStringLiteral("website_1"), this);
     support_id = makeLinkButton(MakerLinks::supportAddress(), QStringLiteral("support_id"), this);
-    connect(website_1, &QPushButton::clicked, this, [h = &host] { h->Open_Website_1(); });
-    connect(support_id, &QPushButton::clicked, this, [h = &host] { h->Open_Support_Mail(); });
+    connect(website_1, &QPushButton::clicked, this, [c = &controller] { c->Open_Website_1(); });
+    connect(support_id, &QPushButton::clicked, this, [c = &controller] { c->Open_Support_Mail(); });
 
     auto* texts = new QVBoxLayout;
     texts->addWidget(Software_title);

@@ -17,7 +17,7 @@ class Review_Form : public LinkDialog
 
 public:
     // The window made last becomes the default instance.
-    explicit Review_Form(HelpLinksHost& host, QWidget* parent = nullptr);
+    explicit Review_Form(HelpLinksHost& controller, QWidget* parent = nullptr);
     ~Review_Form() override;
 
     static Review_Form* defaultInstance();

@@ -8,8 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-Share_It_Dlg::Share_It_Dlg(HelpLinksHost& host, QWidget* parent)
-    : LinkDialog(parent), m_host(host)
+Share_It_Dlg::Share_It_Dlg(HelpLinksHost& controller, QWidget* parent) : LinkDialog(parent), m_controller(controller)
 {
     setObjectName(QStringLiteral("Share_It_Dlg"));
     setWindowTitle(tr("Share Brightfold"));
@@ -70,25 +69,25 @@ void Share_It_Dlg::OK_Pressed()
 
 void Share_It_Dlg::Gplus_Clicked()
 {
-    m_host.Open_Google_Plus();
+    m_controller.Open_Google_Plus();
 }
 
 void Share_It_Dlg::Facebook_Clicked()
 {
-    m_host.Open_FaceBook();
+    m_controller.Open_FaceBook();
 }
 
 void Share_It_Dlg::Twitter_Clicked()
 {
-    m_host.Open_Twitter();
+    m_controller.Open_Twitter();
 }
 
 void Share_It_Dlg::FB_Like_Clicked()
 {
-    m_host.Open_FB_Like();
+    m_controller.Open_FB_Like();
 }
 
 void Share_It_Dlg::Go_Share_It_Pressed()
 {
-    m_host.Open_Share_It_And_Get_It_Free();
+    m_controller.Open_Share_It_And_Get_It_Free();
 }

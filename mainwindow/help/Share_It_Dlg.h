@@ -14,7 +14,7 @@ class Share_It_Dlg : public LinkDialog
     Q_OBJECT
 
 public:
-    explicit Share_It_Dlg(HelpLinksHost& host, QWidget* parent = nullptr);
+    explicit Share_It_Dlg(HelpLinksHost& controller, QWidget* parent = nullptr);
 
     // Ends the run with 1.
     void OK_Pressed();
@@ -33,5 +33,5 @@ public:
     QPushButton* OK_btn = nullptr;
 
 private:
-    HelpLinksHost& m_host;
+    HelpLinksHost& m_controller;
 };

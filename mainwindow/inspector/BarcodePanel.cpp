@@ -14,8 +14,7 @@
 #include <algorithm>
 #include <exception>
 
-BarcodePanel::BarcodePanel(BarcodePanelHost& host)
-    : m_host(host)
+BarcodePanel::BarcodePanel(BarcodePanelHost& host) : m_host(host)
 {
     Ui::DrawWindow& ui = host.window()->ui();
     QVBoxLayout* layout = ui.barcode_tab_layout;

@@ -18,8 +18,7 @@
 #include <QTextEdit>
 #include <exception>
 
-DataSourcePanel::DataSourcePanel(DataSourcePanelHost& host)
-    : m_host(host)
+DataSourcePanel::DataSourcePanel(DataSourcePanelHost& host) : m_host(host)
 {
     Ui::DrawWindow& ui = host.window()->ui();
     QWidget* page = ui.datasource_tab;

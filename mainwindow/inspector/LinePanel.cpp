@@ -98,7 +98,8 @@ LinePanelState LinePanel::state() const
 
 void LinePanel::Update_Line_Graphics()
 {
-    PanelUpdateFrame::run<LinePanelState>(m_host, [this] { return state(); }, &LinePanelRules::applyTo);
+    PanelUpdateFrame::run<LinePanelState>(
+        m_host, [this] { return state(); }, &LinePanelRules::applyTo);
 }
 
 // The steppers show their values in their own text fields.

@@ -28,7 +28,6 @@ public:
     {
         State state;
         run(
-            host, [&] { state = read(); },
-            [&](SKTGraphic& graphic, bool onlyOne) { apply(state, graphic, onlyOne); });
+            host, [&] { state = read(); }, [&](SKTGraphic& graphic, bool onlyOne) { apply(state, graphic, onlyOne); });
     }
 };

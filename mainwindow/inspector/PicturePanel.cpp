@@ -57,9 +57,7 @@ int sliderPosition(const PicturePanelRules::Slider& slider, double value)
 
 }
 
-PicturePanel::PicturePanel(PicturePanelHost& host, DataSourcePanel& source)
-    : m_host(host)
-    , m_source(source)
+PicturePanel::PicturePanel(PicturePanelHost& host, DataSourcePanel& source) : m_host(host), m_source(source)
 {
     Ui::DrawWindow& ui = host.window()->ui();
     QWidget* page = ui.image_tab;
@@ -170,11 +168,13 @@ void PicturePanel::showSliderValue(int slider, double value)
 void PicturePanel::Update_Image_Graphics()
 {
     PicturePanelState panel;
-    PanelUpdateFrame::run(m_host, [&] { panel = state(); }, [&panel](SKTGraphic& graphic, bool onlyOne) {
-        Show_NSLog_Message(QStringLiteral("Txt path - %1\nGraphic Path - %2\n")
-                               .arg(QFileInfo(panel.path).fileName(), QFileInfo(graphic._file_path).fileName()));
-        PicturePanelRules::applyTo(panel, graphic, onlyOne);
-    });
+    PanelUpdateFrame::run(
+        m_host, [&] { panel = state(); },
+        [&panel](SKTGraphic& graphic, bool onlyOne) {
+            Show_NSLog_Message(QStringLiteral("Txt path - %1\nGraphic Path - %2\n")
+                                   .arg(QFileInfo(panel.path).fileName(), QFileInfo(graphic._file_path).fileName()));
+            PicturePanelRules::applyTo(panel, graphic, onlyOne);
+        });
 }
 
 void PicturePanel::borderCheckChanged()
@@ -219,8 +219,8 @@ void PicturePanel::Image_reset_Button()
 
 bool PicturePanel::Browse_User_Image_Manually()
 {
-    const QString path =
-        OpenPanel::chooseFile(m_host.window(), tr("Choose a picture"), PicturePath::pictureFileTypes());
+    const QString path = OpenPanel::chooseFile(m_host.window(), tr("Choose a picture"),
+                                               PicturePath::pictureFileTypes());
     Library_Selected_Image = path;
     if (path.isEmpty())
         return false;

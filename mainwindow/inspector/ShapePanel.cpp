@@ -205,7 +205,8 @@ ShapePanelState ShapePanel::state() const
 
 void ShapePanel::Update_Shape_Graphics()
 {
-    PanelUpdateFrame::run<ShapePanelState>(m_host, [this] { return state(); }, &ShapePanelRules::applyTo);
+    PanelUpdateFrame::run<ShapePanelState>(
+        m_host, [this] { return state(); }, &ShapePanelRules::applyTo);
 }
 
 void ShapePanel::Shape_Border_ChkBox()

@@ -17,8 +17,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-SignaturePanel::SignaturePanel(SignaturePanelHost& host)
-    : m_host(host)
+SignaturePanel::SignaturePanel(SignaturePanelHost& host) : m_host(host)
 {
     Ui::DrawWindow& ui = host.window()->ui();
     QWidget* page = ui.sign_tab;
@@ -75,7 +74,8 @@ SignaturePanelState SignaturePanel::state() const
 
 void SignaturePanel::Update_Sign_Graphics()
 {
-    PanelUpdateFrame::run<SignaturePanelState>(m_host, [this] { return state(); }, &SignaturePanelRules::applyTo);
+    PanelUpdateFrame::run<SignaturePanelState>(
+        m_host, [this] { return state(); }, &SignaturePanelRules::applyTo);
 }
 
 void SignaturePanel::borderCheckChanged()

@@ -255,7 +255,8 @@ TextPanelState TextPanel::state() const
 
 void TextPanel::Update_Text_Graphics()
 {
-    PanelUpdateFrame::run<TextPanelState>(m_host, [this] { return state(); }, &TextPanelRules::applyTo);
+    PanelUpdateFrame::run<TextPanelState>(
+        m_host, [this] { return state(); }, &TextPanelRules::applyTo);
 }
 
 void TextPanel::enableFillControls(bool gradient)

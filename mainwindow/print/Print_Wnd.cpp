@@ -116,9 +116,9 @@ void setQuietly(Box* box, Value value)
 
 } // namespace
 
-Print_Wnd::Print_Wnd(QWidget* parent, PrintWindowHost* host, const PrinterCatalog& catalog)
+Print_Wnd::Print_Wnd(QWidget* parent, PrintWindowHost* controller, const PrinterCatalog& catalog)
     : QDialog(parent)
-    , m_host(host)
+    , m_controller(controller)
     , m_catalog(catalog)
     , m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
@@ -340,12 +340,12 @@ void Print_Wnd::resetForOpening()
     // both card pictures, each rendered with its own side as the editing side
     front_image = Picture();
     back_image = Picture();
-    if (m_host) {
+    if (m_controller) {
         const int savedSide = Card_Front_Or_Back;
         Card_Front_Or_Back = 1;
-        back_image = SKTRenderingView::image_From_Card_Graphics(m_host->Get_Back_Controls_Array(), 1, false);
+        back_image = SKTRenderingView::image_From_Card_Graphics(m_controller->Get_Back_Controls_Array(), 1, false);
         Card_Front_Or_Back = 0;
-        front_image = SKTRenderingView::image_From_Card_Graphics(m_host->Get_Front_Controls_Array(), 0, false);
+        front_image = SKTRenderingView::image_From_Card_Graphics(m_controller->Get_Front_Controls_Array(), 0, false);
         Card_Front_Or_Back = savedSide;
     }
 
@@ -540,14 +540,14 @@ void Print_Wnd::Auto_Center_Checked()
 
 void Print_Wnd::Verify_Card_Count()
 {
-    if (m_host)
-        m_host->Check_Series_Or_Excel_Use_or_not();
+    if (m_controller)
+        m_controller->Check_Series_Or_Excel_Use_or_not();
     if (!print_with_batch_chk->isChecked())
         Use_Data_Sheet_Values = false;
     if (!print_with_excel_chk->isChecked())
         Use_Excel_Binding_Values = false;
-    if (m_host)
-        m_host->Get_total_Card_count();
+    if (m_controller)
+        m_controller->Get_total_Card_count();
 }
 
 void Print_Wnd::Print_With_Data_Changed()
@@ -716,14 +716,14 @@ bool Print_Wnd::runJob(QPrinter& printer, int pageCap)
     // the sides are taken from the card on this thread; records are bound
     // into copies of them on the painter's workers
     SheetPainter::SideSource source = [](int, int) { return std::shared_ptr<SideSnapshot>(); };
-    if (m_host) {
-        const SideSnapshot front = m_host->batchSideSnapshot(0);
-        const SideSnapshot back = m_host->batchSideSnapshot(1);
+    if (m_controller) {
+        const SideSnapshot front = m_controller->batchSideSnapshot(0);
+        const SideSnapshot back = m_controller->batchSideSnapshot(1);
         SheetPainter::RecordBinder bind;
         if (withRecords) {
-            PrintWindowHost* host = m_host;
-            bind = [host](SideSnapshot& snapshot, int record) {
-                return host->bindRecordIntoSnapshot(snapshot, record);
+            PrintWindowHost* controller = m_controller;
+            bind = [controller](SideSnapshot& snapshot, int record) {
+                return controller->bindRecordIntoSnapshot(snapshot, record);
             };
         }
         source = SheetPainter::snapshotSource(front, back, bind);
@@ -756,8 +756,8 @@ bool Print_Wnd::runJob(QPrinter& printer, int pageCap)
     if (!done && progress.wasCanceled())
         printer.abort();
     const bool ended = painter.end();
-    if (withRecords && m_host)
-        m_host->Select_first_row_value_for_design(true);
+    if (withRecords && m_controller)
+        m_controller->Select_first_row_value_for_design(true);
     return done && ended;
 }
 

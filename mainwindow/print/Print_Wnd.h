@@ -65,9 +65,9 @@ public:
         bool withSpreadsheet = false;
     };
 
-    // `host` gives the card sides and the records (may be null: no
+    // `controller` gives the card sides and the records (may be null: no
     // pictures, no records); `catalog` lists the printers.
-    Print_Wnd(QWidget* parent, PrintWindowHost* host, const PrinterCatalog& catalog);
+    Print_Wnd(QWidget* parent, PrintWindowHost* controller, const PrinterCatalog& catalog);
     ~Print_Wnd() override;
 
     // The window made last.
@@ -181,7 +181,7 @@ private:
     bool runJob(QPrinter& printer, int pageCap);
     void showPrintPreview();
 
-    PrintWindowHost* m_host = nullptr;
+    PrintWindowHost* m_controller = nullptr;
     const PrinterCatalog& m_catalog;
     std::unique_ptr<QPrinter> m_printer;
     Choices m_choices;

@@ -93,11 +93,8 @@ QLabel* pictureLabel(const char* name, int width, int height)
 
 }
 
-ProfileDialogBase::ProfileDialogBase(ProfileDialogHost* host, bool wizardForm, QWidget* parent)
-    : QDialog(parent)
-    , m_host(host)
-    , m_wizardForm(wizardForm)
-    , m_state(sources(), !wizardForm)
+ProfileDialogBase::ProfileDialogBase(ProfileDialogHost* controller, bool wizardForm, QWidget* parent)
+    : QDialog(parent), m_controller(controller), m_wizardForm(wizardForm), m_state(sources(), !wizardForm)
 {
     setModal(true);
     WindowBackground::apply(*this);
@@ -119,16 +116,16 @@ void ProfileDialogBase::setModalRun(ModalRun run)
 ProfileDialogState::Sources ProfileDialogBase::sources() const
 {
     ProfileDialogState::Sources s;
-    ProfileDialogHost* host = m_host;
-    if (!host)
+    ProfileDialogHost* controller = m_controller;
+    if (!controller)
         return s;
-    s.seriesNames = [host] { return host->Get_datasheet_File_Name_Array(); };
-    s.firstSeriesValue = [host](const QString& series) {
-        return host->Get_First_Value_Of_Dataset(series);
+    s.seriesNames = [controller] { return controller->Get_datasheet_File_Name_Array(); };
+    s.firstSeriesValue = [controller](const QString& series) {
+        return controller->Get_First_Value_Of_Dataset(series);
     };
-    s.columnTitles = [host] { return host->spreadsheetColumnTitles(); };
-    s.firstColumnValue = [host](int column) { return host->Get_First_Value_Of_Excel_Binding(column); };
-    s.tableLoaded = [host] { return host->spreadsheetTableLoaded(); };
+    s.columnTitles = [controller] { return controller->spreadsheetColumnTitles(); };
+    s.firstColumnValue = [controller](int column) { return controller->Get_First_Value_Of_Excel_Binding(column); };
+    s.tableLoaded = [controller] { return controller->spreadsheetTableLoaded(); };
     return s;
 }
 
@@ -388,8 +385,8 @@ int ProfileDialogBase::Open_Wnd(bool load)
         const bool back = Card_Front_Or_Back == 1;
         setWindowTitle(back ? QStringLiteral("Back Side User Profile Information")
                             : QStringLiteral("Front Side User Profile Information"));
-        if (m_host)
-            Graphics_array = back ? m_host->Get_Back_Controls_Array() : m_host->Get_Front_Controls_Array();
+        if (m_controller)
+            Graphics_array = back ? m_controller->Get_Back_Controls_Array() : m_controller->Get_Front_Controls_Array();
         Create_and_Set_Preview_picture();
         if (Template_picture)
             Template_picture->setPixmap(Preivew_picture->pixmap());
@@ -420,24 +417,24 @@ bool ProfileDialogBase::Check_Validation()
 
 bool ProfileDialogBase::Fill_Front_User_profile_value_in_Variable()
 {
-    return m_host && m_state.commit(m_host->frontUserProfile(), ProfileDialogState::Target::Front);
+    return m_controller && m_state.commit(m_controller->frontUserProfile(), ProfileDialogState::Target::Front);
 }
 
 bool ProfileDialogBase::Fill_Back_User_profile_value_in_Variable()
 {
-    return m_host && m_state.commit(m_host->backUserProfile(), ProfileDialogState::Target::Back);
+    return m_controller && m_state.commit(m_controller->backUserProfile(), ProfileDialogState::Target::Back);
 }
 
 bool ProfileDialogBase::Fill_TEMP_User_profile_value_in_Variable()
 {
-    return m_host && m_state.commit(m_host->tempUserProfile(), ProfileDialogState::Target::Temp);
+    return m_controller && m_state.commit(m_controller->tempUserProfile(), ProfileDialogState::Target::Temp);
 }
 
 void ProfileDialogBase::OK_Btn_Clicked()
 {
-    if (!m_host)
+    if (!m_controller)
         return;
-    if (m_state.ok(load_side, m_host->frontUserProfile(), m_host->backUserProfile()))
+    if (m_state.ok(load_side, m_controller->frontUserProfile(), m_controller->backUserProfile()))
         done(1);
 }
 
@@ -470,7 +467,7 @@ void ProfileDialogBase::Browse_excel_Btn_Clicked()
     showState();
     if (Check_And_Validate_File_Path(path))
         return;
-    Import_Excel* import = m_host ? m_host->importExcelWindow() : nullptr;
+    Import_Excel* import = m_controller ? m_controller->importExcelWindow() : nullptr;
     if (import) {
         import->open_mode = QStringLiteral("E");
         import->Open_excel_Wnd(path);
@@ -494,7 +491,7 @@ void ProfileDialogBase::Remove_Excel_in_Data_Source_Combo()
 void ProfileDialogBase::View_Excel_Btn_Clicked()
 {
     try {
-        if (Data_From_Excel* table = m_host ? m_host->excelTableWindow() : nullptr)
+        if (Data_From_Excel* table = m_controller ? m_controller->excelTableWindow() : nullptr)
             table->Open_Wnd();
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
@@ -503,8 +500,8 @@ void ProfileDialogBase::View_Excel_Btn_Clicked()
 
 void ProfileDialogBase::Batch_Series_Btn_Clicked()
 {
-    if (m_host)
-        m_host->Batch_Series_Button();
+    if (m_controller)
+        m_controller->Batch_Series_Button();
 }
 
 // ---- the photo ----
@@ -587,11 +584,11 @@ void ProfileDialogBase::Preview_Btn_Clicked()
         return;
     // The temp side gets copies of the side's objects, so that placing the
     // temp profile there leaves the card itself as it was.
-    m_host->Temp_Design_Control_Assign_Copies();
+    m_controller->Temp_Design_Control_Assign_Copies();
     const double x = last_ctrl_X;
     const double y = last_ctrl_Y;
-    m_host->Fill_User_profile_info_TEMP_side();
-    Graphics_array = m_host->Get_Temp_Controls_Array();
+    m_controller->Fill_User_profile_info_TEMP_side();
+    Graphics_array = m_controller->Get_Temp_Controls_Array();
     Create_and_Set_Preview_picture();
     last_ctrl_X = x;
     last_ctrl_Y = y;

@@ -6,8 +6,8 @@ namespace {
 Show_User_Profile* s_defaultInstance = nullptr;
 }
 
-Show_User_Profile::Show_User_Profile(ProfileDialogHost* host, QWidget* parent)
-    : ProfileDialogBase(host, false, parent)
+Show_User_Profile::Show_User_Profile(ProfileDialogHost* controller, QWidget* parent)
+    : ProfileDialogBase(controller, false, parent)
 {
     setObjectName(QStringLiteral("Show_User_Profile"));
     setWindowTitle(QStringLiteral("User Profile Information"));

@@ -4,8 +4,7 @@ namespace {
 User_profile* s_defaultInstance = nullptr;
 }
 
-User_profile::User_profile(ProfileDialogHost* host, QWidget* parent)
-    : ProfileDialogBase(host, true, parent)
+User_profile::User_profile(ProfileDialogHost* controller, QWidget* parent) : ProfileDialogBase(controller, true, parent)
 {
     setObjectName(QStringLiteral("User_profile"));
     setWindowTitle(QStringLiteral("User Profile Information"));
