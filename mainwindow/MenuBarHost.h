@@ -7,7 +7,7 @@
 #include "canvas/CanvasMenuValidation.h"
 #include "mainwindow/WindowHandOffs.h"
 
-class ProfileDialog;
+struct ProfileDialog;
 class SKTGraphicView;
 class SKTGrid;
 

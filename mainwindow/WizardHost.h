@@ -7,7 +7,7 @@
 #include <QSizeF>
 #include <QString>
 
-class ProfileDialog;
+struct ProfileDialog;
 
 class WizardHost
 {
