@@ -43,7 +43,8 @@ public:
     ProfileDialog* form = nullptr;
 };
 
-struct NoForm : ProfileDialog {
+struct NoForm : ProfileDialog
+{
     int Open_Wnd(bool) override { return 0; }
 };
 
