@@ -2,7 +2,7 @@
 
 #include "mainwindow/CardSizePresets.h"
 #include "mainwindow/PresetListModel.h"
-#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/WizardHost.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -26,8 +26,7 @@ QDoubleSpinBox* millimetreStepper(const char* name, QWidget* parent)
 }
 }
 
-CardSizeChooser::CardSizeChooser(SKTWindowController* controller, QWidget* parent)
-    : QWidget(parent), m_controller(controller)
+CardSizeChooser::CardSizeChooser(WizardHost* controller, QWidget* parent) : QWidget(parent), m_controller(controller)
 {
     Preset_ComboBox = new QComboBox(this);
     Preset_ComboBox->setObjectName(QStringLiteral("Preset_ComboBox"));

@@ -11,7 +11,7 @@ class PresetListModel;
 class QComboBox;
 class QDoubleSpinBox;
 class QTableView;
-class SKTWindowController;
+class WizardHost;
 
 class CardSizeChooser : public QWidget
 {
@@ -19,7 +19,7 @@ class CardSizeChooser : public QWidget
 
 public:
     // `controller` gives the presets' sizes (CardSizePresets without one).
-    explicit CardSizeChooser(SKTWindowController* controller, QWidget* parent = nullptr);
+    explicit CardSizeChooser(WizardHost* controller, QWidget* parent = nullptr);
 
     // Both combo boxes at their first items, the list filled and row 0 chosen.
     void reset();
@@ -43,5 +43,5 @@ public:
     PresetListModel* ListData = nullptr;
 
 private:
-    SKTWindowController* m_controller = nullptr;
+    WizardHost* m_controller = nullptr;
 };

@@ -4,8 +4,8 @@
 #include "app/UnitConversions.h"
 #include "mainwindow/CardSizeChooser.h"
 #include "mainwindow/Globals.h"
-#include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowBackground.h"
+#include "mainwindow/WizardHost.h"
 #include "model/Globals.h"
 
 #include <QButtonGroup>
@@ -23,8 +23,7 @@ namespace {
 Card_Wizard::ModalRun s_modalRun;
 }
 
-Card_Wizard::Card_Wizard(SKTWindowController* controller, QWidget* parent)
-    : QDialog(parent), m_controller(controller)
+Card_Wizard::Card_Wizard(WizardHost* controller, QWidget* parent) : QDialog(parent), m_controller(controller)
 {
     wzrd_Window = this;
     setObjectName(QStringLiteral("Card_Wizard"));

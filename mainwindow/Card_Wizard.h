@@ -11,14 +11,14 @@ class QButtonGroup;
 class QComboBox;
 class QPushButton;
 class QRadioButton;
-class SKTWindowController;
+class WizardHost;
 
 class Card_Wizard : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit Card_Wizard(SKTWindowController* controller, QWidget* parent = nullptr);
+    explicit Card_Wizard(WizardHost* controller, QWidget* parent = nullptr);
     ~Card_Wizard() override;
 
     static Card_Wizard* defaultInstance();
@@ -54,5 +54,5 @@ protected:
     void reject() override;
 
 private:
-    SKTWindowController* m_controller = nullptr;
+    WizardHost* m_controller = nullptr;
 };

@@ -9,8 +9,8 @@
 #include "mainwindow/Globals.h"
 #include "mainwindow/PictureBrowser.h"
 #include "mainwindow/PictureListModel.h"
-#include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowBackground.h"
+#include "mainwindow/WizardHost.h"
 #include "model/Globals.h"
 #include "platform/ProcessTerminator.h"
 
@@ -90,7 +90,7 @@ QLineEdit* field(const char* name, QWidget* parent)
 
 }
 
-Invitation_Wizard::Invitation_Wizard(SKTWindowController* controller, QWidget* parent)
+Invitation_Wizard::Invitation_Wizard(WizardHost* controller, QWidget* parent)
     : QDialog(parent), m_controller(controller)
 {
     inv_wzrd_Window = this;

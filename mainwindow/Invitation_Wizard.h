@@ -21,7 +21,7 @@ class QPushButton;
 class QStackedWidget;
 class QTimeEdit;
 class QToolButton;
-class SKTWindowController;
+class WizardHost;
 
 class Invitation_Wizard : public QDialog
 {
@@ -30,7 +30,7 @@ class Invitation_Wizard : public QDialog
 public:
     // The window made last becomes the default instance; `controller` takes
     // the card size at the finish and opens saved designs.
-    explicit Invitation_Wizard(SKTWindowController* controller, QWidget* parent = nullptr);
+    explicit Invitation_Wizard(WizardHost* controller, QWidget* parent = nullptr);
     ~Invitation_Wizard() override;
 
     static Invitation_Wizard* defaultInstance();
@@ -137,5 +137,5 @@ private:
     void setPickersToNow();
     void limitText(QLineEdit* field, int limit, bool enablesClear);
 
-    SKTWindowController* m_controller = nullptr;
+    WizardHost* m_controller = nullptr;
 };

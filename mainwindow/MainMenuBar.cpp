@@ -5,7 +5,7 @@
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
 #include "canvas/ToolTable.h"
-#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/MenuBarHost.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -31,20 +31,20 @@ QList<QKeySequence> keys(std::optional<QKeySequence::StandardKey> standard, cons
 }
 
 // A command of the arrange family on the canvas of the side being edited.
-std::function<void(SKTWindowController&)> onCanvas(void (ArrangeCommands::*command)())
+std::function<void(MenuBarHost&)> onCanvas(void (ArrangeCommands::*command)())
 {
-    return [command](SKTWindowController& controller) {
-        if (SKTGraphicView* view = controller.commandCanvas()) {
+    return [command](MenuBarHost& host) {
+        if (SKTGraphicView* view = host.commandCanvas()) {
             ArrangeCommands arrange(view->controller());
             (arrange.*command)();
         }
     };
 }
 
-// A command of the window controller.
-std::function<void(SKTWindowController&)> onWindow(void (SKTWindowController::*command)())
+// A command of the main window.
+std::function<void(MenuBarHost&)> onWindow(void (MenuBarHost::*command)())
 {
-    return [command](SKTWindowController& controller) { (controller.*command)(); };
+    return [command](MenuBarHost& host) { (host.*command)(); };
 }
 
 const QString kMenuTitles[] = {QStringLiteral("File"),  QStringLiteral("Edit"),  QStringLiteral("Arrange"),
@@ -52,9 +52,9 @@ const QString kMenuTitles[] = {QStringLiteral("File"),  QStringLiteral("Edit"), 
 
 // A command that hands over to another part's window: it can run while that
 // window has set its call.
-std::function<bool(const SKTWindowController&)> whenThere(WindowHandOffs::HandOff handOff)
+std::function<bool(const MenuBarHost&)> whenThere(WindowHandOffs::HandOff handOff)
 {
-    return [handOff](const SKTWindowController& controller) { return controller.hasHandOff(handOff); };
+    return [handOff](const MenuBarHost& host) { return host.hasHandOff(handOff); };
 }
 
 // By tool number.
@@ -71,50 +71,52 @@ QList<Row> MainMenuBar::rows()
     using C = CanvasCommand;
     using K = QKeySequence;
     using H = WindowHandOffs::HandOff;
+    // The table keeps its hand-made layout.
+    // clang-format off
     QList<Row> rows {
-        {Menu::File, tr("New"), {}, keys(K::New, {K(Qt::CTRL | Qt::Key_N)}), onWindow(&SKTWindowController::New_Btn_Clicked)},
-        {Menu::File, tr("Open..."), {}, keys(K::Open, {K(Qt::CTRL | Qt::Key_O)}), onWindow(&SKTWindowController::Open_Btn_Clicked)},
-        {Menu::File, tr("Save"), {}, keys(K::Save, {K(Qt::CTRL | Qt::Key_S)}), onWindow(&SKTWindowController::Save_Btn_Clicked)},
+        {Menu::File, tr("New"), {}, keys(K::New, {K(Qt::CTRL | Qt::Key_N)}), onWindow(&MenuBarHost::New_Btn_Clicked)},
+        {Menu::File, tr("Open..."), {}, keys(K::Open, {K(Qt::CTRL | Qt::Key_O)}), onWindow(&MenuBarHost::Open_Btn_Clicked)},
+        {Menu::File, tr("Save"), {}, keys(K::Save, {K(Qt::CTRL | Qt::Key_S)}), onWindow(&MenuBarHost::Save_Btn_Clicked)},
         {Menu::File, tr("Save As..."), {}, keys(K::SaveAs, {K(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}),
-         onWindow(&SKTWindowController::SaveAs_Btn_Clicked)},
-        {Menu::File, tr("New from Template..."), {}, {}, onWindow(&SKTWindowController::New_From_Template_Clicked),
+         onWindow(&MenuBarHost::SaveAs_Btn_Clicked)},
+        {Menu::File, tr("New from Template..."), {}, {}, onWindow(&MenuBarHost::New_From_Template_Clicked),
          true},
-        {Menu::File, tr("Card Size Wizard..."), {}, {}, onWindow(&SKTWindowController::Card_Size_Wizard_Clicked)},
-        {Menu::File, tr("Start Screen..."), {}, {}, onWindow(&SKTWindowController::Start_Screen_Clicked)},
-        {Menu::File, tr("Print..."), {}, keys(K::Print), onWindow(&SKTWindowController::Print_Button), true, false,
+        {Menu::File, tr("Card Size Wizard..."), {}, {}, onWindow(&MenuBarHost::Card_Size_Wizard_Clicked)},
+        {Menu::File, tr("Start Screen..."), {}, {}, onWindow(&MenuBarHost::Start_Screen_Clicked)},
+        {Menu::File, tr("Print..."), {}, keys(K::Print), onWindow(&MenuBarHost::Print_Button), true, false,
          whenThere(H::Print)},
-        {Menu::File, tr("Mail..."), {}, {}, onWindow(&SKTWindowController::Mail_Button), false, false,
+        {Menu::File, tr("Mail..."), {}, {}, onWindow(&MenuBarHost::Mail_Button), false, false,
          whenThere(H::Mail)},
-        {Menu::File, tr("Export..."), {}, {}, onWindow(&SKTWindowController::Export_Button)},
-        {Menu::File, tr("Export As Template..."), {}, {}, onWindow(&SKTWindowController::Export_As_Template_Clicked)},
-        {Menu::File, tr("Batch Series..."), {}, {}, onWindow(&SKTWindowController::Batch_Series_Button), true,
+        {Menu::File, tr("Export..."), {}, {}, onWindow(&MenuBarHost::Export_Button)},
+        {Menu::File, tr("Export As Template..."), {}, {}, onWindow(&MenuBarHost::Export_As_Template_Clicked)},
+        {Menu::File, tr("Batch Series..."), {}, {}, onWindow(&MenuBarHost::Batch_Series_Button), true,
          false, whenThere(H::BatchSeries)},
-        {Menu::File, tr("Import Wizard..."), {}, {}, onWindow(&SKTWindowController::Import_Wizard_Button), false,
+        {Menu::File, tr("Import Wizard..."), {}, {}, onWindow(&MenuBarHost::Import_Wizard_Button), false,
          false, whenThere(H::ImportWizard)},
-        {Menu::File, tr("Create Series..."), {}, {}, onWindow(&SKTWindowController::Create_Series_Button), false,
+        {Menu::File, tr("Create Series..."), {}, {}, onWindow(&MenuBarHost::Create_Series_Button), false,
          false, whenThere(H::CreateSeries)},
         {Menu::File, tr("Exit"), {}, keys(K::Quit, {K(Qt::CTRL | Qt::Key_Q)}),
-         [](SKTWindowController& c) { c.Exit_App(); }, true},
+         [](MenuBarHost& c) { c.Exit_App(); }, true},
 
-        {Menu::Edit, tr("Undo"), C::Undo, keys(K::Undo), onWindow(&SKTWindowController::Undo_Clicked)},
+        {Menu::Edit, tr("Undo"), C::Undo, keys(K::Undo), onWindow(&MenuBarHost::Undo_Clicked)},
         {Menu::Edit, tr("Redo"), C::Redo,
          keys(K::Redo, {K(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), K(Qt::CTRL | Qt::Key_Y)}),
-         onWindow(&SKTWindowController::Redo_Clicked)},
-        {Menu::Edit, tr("Cut"), C::Cut, keys(K::Cut), onWindow(&SKTWindowController::Cut_Clicked), true},
-        {Menu::Edit, tr("Copy"), C::Copy, keys(K::Copy), onWindow(&SKTWindowController::Copy_Clicked)},
-        {Menu::Edit, tr("Paste"), C::Paste, keys(K::Paste), onWindow(&SKTWindowController::Paste_Clicked)},
+         onWindow(&MenuBarHost::Redo_Clicked)},
+        {Menu::Edit, tr("Cut"), C::Cut, keys(K::Cut), onWindow(&MenuBarHost::Cut_Clicked), true},
+        {Menu::Edit, tr("Copy"), C::Copy, keys(K::Copy), onWindow(&MenuBarHost::Copy_Clicked)},
+        {Menu::Edit, tr("Paste"), C::Paste, keys(K::Paste), onWindow(&MenuBarHost::Paste_Clicked)},
         {Menu::Edit, tr("Delete"), C::Delete, keys(K::Delete, {K(Qt::Key_Delete), K(Qt::Key_Backspace)}),
-         onWindow(&SKTWindowController::Delete_Clicked)},
+         onWindow(&MenuBarHost::Delete_Clicked)},
         {Menu::Edit, tr("Select All"), C::SelectAll, keys(K::SelectAll), onCanvas(&ArrangeCommands::selectAll), true},
         {Menu::Edit, tr("Deselect All"), C::DeselectAll, keys(K::Deselect, {K(Qt::CTRL | Qt::SHIFT | Qt::Key_A)}),
          onCanvas(&ArrangeCommands::deselectAll)},
-        {Menu::Edit, tr("User Profile..."), {}, {}, onWindow(&SKTWindowController::User_Profile_Button_Clicked), true,
-         false, [](const SKTWindowController& c) { return c.profileDialog() != nullptr; }},
+        {Menu::Edit, tr("User Profile..."), {}, {}, onWindow(&MenuBarHost::User_Profile_Button_Clicked), true,
+         false, [](const MenuBarHost& c) { return c.profileDialog() != nullptr; }},
 
         {Menu::Arrange, tr("Bring to Front"), C::BringToFront, {}, onCanvas(&ArrangeCommands::bringToFront)},
         {Menu::Arrange, tr("Send to Back"), C::SendToBack, {}, onCanvas(&ArrangeCommands::sendToBack)},
-        {Menu::Arrange, tr("Lock"), {}, {}, onWindow(&SKTWindowController::Lock_Clicked)},
-        {Menu::Arrange, tr("Unlock"), {}, {}, onWindow(&SKTWindowController::Unlock_Clicked)},
+        {Menu::Arrange, tr("Lock"), {}, {}, onWindow(&MenuBarHost::Lock_Clicked)},
+        {Menu::Arrange, tr("Unlock"), {}, {}, onWindow(&MenuBarHost::Unlock_Clicked)},
         {Menu::Arrange, tr("Align Left Edges"), C::AlignLeftEdges, {}, onCanvas(&ArrangeCommands::alignLeftEdges),
          true},
         {Menu::Arrange, tr("Align Right Edges"), C::AlignRightEdges, {}, onCanvas(&ArrangeCommands::alignRightEdges)},
@@ -134,34 +136,34 @@ QList<Row> MainMenuBar::rows()
          true},
 
         {Menu::View, tr("Show Ruler"), C::ShowOrHideRulers, {},
-         onWindow(&SKTWindowController::Show_Hide_Ruler_ChkBox)},
-        {Menu::View, tr("Snap to Grid"), {}, {}, onWindow(&SKTWindowController::toggleGridConstraining), true,
+         onWindow(&MenuBarHost::Show_Hide_Ruler_ChkBox)},
+        {Menu::View, tr("Snap to Grid"), {}, {}, onWindow(&MenuBarHost::toggleGridConstraining), true,
          true},
-        {Menu::View, tr("Grid..."), {}, {}, onWindow(&SKTWindowController::toggleGridShowing)},
+        {Menu::View, tr("Grid..."), {}, {}, onWindow(&MenuBarHost::toggleGridShowing)},
     };
     for (int tool = 0; tool < ToolTable::toolCount; ++tool)
         rows.append({Menu::Tools, tr(kToolTitles[tool]), {}, {},
-                     [tool](SKTWindowController& c) { c.selectTool(tool); }, tool == 1, true});
+                     [tool](MenuBarHost& c) { c.selectTool(tool); }, tool == 1, true});
     rows.append({Menu::Help, tr("Brightfold Help"), {}, keys(K::HelpContents),
-                 onWindow(&SKTWindowController::Help_Button), false, false, whenThere(H::Help)});
-    rows.append({Menu::Help, tr("Share Brightfold..."), {}, {}, onWindow(&SKTWindowController::Share_It_Button)});
+                 onWindow(&MenuBarHost::Help_Button), false, false, whenThere(H::Help)});
+    rows.append({Menu::Help, tr("Share Brightfold..."), {}, {}, onWindow(&MenuBarHost::Share_It_Button)});
     // the maker's other programs, each in the promotion window
-    const std::pair<const char*, void (SKTWindowController::*)()> promotions[] = {
-        {"S", &SKTWindowController::Promotion_S_Button},
-        {"R", &SKTWindowController::Promotion_R_Button},
-        {"B", &SKTWindowController::Promotion_B_Button},
+    const std::pair<const char*, void (MenuBarHost::*)()> promotions[] = {
+        {"S", &MenuBarHost::Promotion_S_Button},
+        {"R", &MenuBarHost::Promotion_R_Button},
+        {"B", &MenuBarHost::Promotion_B_Button},
     };
     for (const auto& [code, action] : promotions) {
         if (const auto product = PromotedProducts::product(QString::fromLatin1(code), QString()))
             rows.append({Menu::Help, product->title + QStringLiteral("..."), {}, {}, onWindow(action),
                          code == promotions[0].first});
     }
-    rows.append({Menu::Help, tr("About Brightfold"), {}, {}, onWindow(&SKTWindowController::About_Button), true});
+    rows.append({Menu::Help, tr("About Brightfold"), {}, {}, onWindow(&MenuBarHost::About_Button), true});
+    // clang-format on
     return rows;
 }
 
-MainMenuBar::MainMenuBar(SKTWindowController& controller, QMainWindow& window)
-    : QObject(&window), m_controller(controller)
+MainMenuBar::MainMenuBar(MenuBarHost& host, QMainWindow& window) : QObject(&window), m_host(host)
 {
     m_menuBar = new QMenuBar(&window);
     m_menuBar->setObjectName(QStringLiteral("MainMenuBar"));
@@ -186,7 +188,7 @@ MainMenuBar::MainMenuBar(SKTWindowController& controller, QMainWindow& window)
         const auto run = row.run;
         connect(action, &QAction::triggered, this, [this, run] {
             if (run)
-                run(m_controller);
+                run(m_host);
         });
         if (row.command) {
             m_commandActions[*row.command] = action;
@@ -226,15 +228,15 @@ QMenu* MainMenuBar::menu(const QString& title) const
 void MainMenuBar::validate()
 {
     for (const auto& [command, action] : m_commandActions) {
-        const MenuItemState state = m_controller.menuItemState(command);
+        const MenuItemState state = m_host.menuItemState(command);
         action->setEnabled(state.enabled);
         if (!state.title.isEmpty())
             action->setText(state.title);
     }
     for (const auto& [action, available] : m_availableActions)
-        action->setEnabled(available(m_controller));
+        action->setEnabled(available(m_host));
     if (m_snapAction) {
-        const SKTGrid* grid = m_controller.grid();
+        const SKTGrid* grid = m_host.grid();
         m_snapAction->setChecked(grid && grid->isConstraining());
     }
     showSelectedTool();
@@ -242,6 +244,6 @@ void MainMenuBar::validate()
 
 void MainMenuBar::showSelectedTool()
 {
-    if (QAction* action = m_toolActions.value(m_controller.Selected_Control_Tool))
+    if (QAction* action = m_toolActions.value(m_host.selectedTool()))
         action->setChecked(true);
 }

@@ -21,15 +21,15 @@ class QActionGroup;
 class QMainWindow;
 class QMenu;
 class QMenuBar;
-class SKTWindowController;
+class MenuBarHost;
 
 class MainMenuBar : public QObject
 {
     Q_OBJECT
 
 public:
-    // Builds the menu bar of `window` for the commands of `controller`.
-    MainMenuBar(SKTWindowController& controller, QMainWindow& window);
+    // Builds the menu bar of `window` for the commands of `host`.
+    MainMenuBar(MenuBarHost& host, QMainWindow& window);
     ~MainMenuBar() override;
 
     QMenuBar* menuBar() const { return m_menuBar; }
@@ -59,18 +59,18 @@ public:
         QString title;
         std::optional<CanvasCommand> command;
         QList<QKeySequence> keys;
-        std::function<void(SKTWindowController&)> run;
+        std::function<void(MenuBarHost&)> run;
         bool separatorBefore = false;
         bool checkable = false;
         // For a window command whose window may not be there yet: whether
         // it can run now (always, when not given).
-        std::function<bool(const SKTWindowController&)> available = {};
+        std::function<bool(const MenuBarHost&)> available = {};
     };
 
 private:
     static QList<Row> rows();
 
-    SKTWindowController& m_controller;
+    MenuBarHost& m_host;
     QMenuBar* m_menuBar = nullptr;
     std::array<QMenu*, 6> m_menus {};
     std::map<CanvasCommand, QAction*> m_commandActions;
@@ -80,5 +80,5 @@ private:
     QAction* m_snapAction = nullptr;
     QAction* m_gridAction = nullptr;
     // window commands that can run only while their window is there
-    QList<std::pair<QAction*, std::function<bool(const SKTWindowController&)>>> m_availableActions;
+    QList<std::pair<QAction*, std::function<bool(const MenuBarHost&)>>> m_availableActions;
 };

@@ -1,6 +1,7 @@
 #include "mainwindow/Repeat_Image.h"
 
-#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/BannerHost.h"
+#include "platform/Picture.h"
 
 #include <QBrush>
 #include <QPaintEvent>
@@ -22,9 +23,9 @@ void Repeat_Image::fillWithTiles(QPainter& painter, const QRect& dirty, const QI
 
 void Repeat_Image::paintEvent(QPaintEvent* event)
 {
-    const SKTWindowController* controller = SKTWindowController::defaultInstance();
-    if (!controller)
+    const BannerHost* host = BannerHost::current();
+    if (!host)
         return;
     QPainter painter(this);
-    fillWithTiles(painter, event->rect(), controller->banner_image.image());
+    fillWithTiles(painter, event->rect(), host->bannerImage().image());
 }

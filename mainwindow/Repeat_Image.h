@@ -6,7 +6,7 @@ class QImage;
 class QPainter;
 
 // The banner strip along the top of the main window, behind the toolbar: it
-// tiles the main window controller's `banner_image` over itself, the tiles
+// tiles the banner picture of the main window (BannerHost) over itself, the tiles
 // starting at its own upper-left corner wherever it sits in the window, and
 // its child widgets (the toolbar buttons) draw over the tiles. Without a
 // banner picture it is left to the window's background.

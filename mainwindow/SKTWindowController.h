@@ -12,10 +12,22 @@
 #include "canvas/SideSnapshot.h"
 #include "data/BatchBinding.h"
 #include "data/SeriesStore.h"
+#include "mainwindow/BannerHost.h"
 #include "mainwindow/CardPanelState.h"
+#include "mainwindow/MenuBarHost.h"
 #include "mainwindow/ProfileDialog.h"
 #include "mainwindow/WindowHandOffs.h"
+#include "mainwindow/WizardHost.h"
+#include "mainwindow/barcode/BarcodeDesignerHost.h"
 #include "mainwindow/controller/ControllerState.h"
+#include "mainwindow/help/HelpLinksHost.h"
+#include "mainwindow/inspector/BarcodePanelHost.h"
+#include "mainwindow/inspector/DataSourcePanelHost.h"
+#include "mainwindow/inspector/PicturePanelHost.h"
+#include "mainwindow/inspector/SignaturePanelHost.h"
+#include "mainwindow/inspector/TextPanelHost.h"
+#include "mainwindow/print/PrintWindowHost.h"
+#include "mainwindow/profile/ProfileDialogHost.h"
 #include "output/BatchPictureExport.h"
 #include "mainwindow/inspector/InspectorTabs.h"
 #include "model/Card_Property.h"
@@ -69,7 +81,21 @@ class Help_Support;
 class Review_Form;
 class Share_It_Dlg;
 
-class SKTWindowController : public QObject, public MainWindowHooks, private ControllerState
+class SKTWindowController : public QObject,
+                            public MainWindowHooks,
+                            public BannerHost,
+                            public MenuBarHost,
+                            public WizardHost,
+                            public TextPanelHost,
+                            public PicturePanelHost,
+                            public SignaturePanelHost,
+                            public BarcodePanelHost,
+                            public DataSourcePanelHost,
+                            public BarcodeDesignerHost,
+                            public HelpLinksHost,
+                            public PrintWindowHost,
+                            public ProfileDialogHost,
+                            private ControllerState
 {
     Q_OBJECT
 
@@ -82,6 +108,16 @@ public:
 
     // The controller made for the first document; never makes one.
     static SKTWindowController* defaultInstance();
+
+    // ---- fields as the windows' host interfaces give them ----
+    int selectedTool() const override { return Selected_Control_Tool; }
+    const Picture& bannerImage() const override { return banner_image; }
+    FontSpec& textFont() override { return Text_font; }
+    const QStringList& spreadsheetColumnTitles() const override { return Excel_Column_Titles; }
+    bool spreadsheetTableLoaded() const override { return !ListData.isEmpty(); }
+    User_Profile_Class& frontUserProfile() override { return Front_user_profile; }
+    User_Profile_Class& backUserProfile() override { return Back_user_profile; }
+    User_Profile_Class& tempUserProfile() override { return TEMP_user_profile; }
 
     DrawWindow* window() const { return m_window.get(); }
     SKTDocument* document() const { return m_document; }

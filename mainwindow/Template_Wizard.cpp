@@ -6,9 +6,9 @@
 #include "mainwindow/Globals.h"
 #include "mainwindow/PictureBrowser.h"
 #include "mainwindow/PictureListModel.h"
-#include "mainwindow/SKTWindowController.h"
 #include "mainwindow/TemplateStore.h"
 #include "mainwindow/WindowBackground.h"
+#include "mainwindow/WizardHost.h"
 #include "model/Globals.h"
 
 #include <QComboBox>
@@ -35,8 +35,7 @@ bool isUserKind(const QComboBox* kind)
 }
 }
 
-Template_Wizard::Template_Wizard(SKTWindowController* controller, QWidget* parent)
-    : QDialog(parent), m_controller(controller)
+Template_Wizard::Template_Wizard(WizardHost* controller, QWidget* parent) : QDialog(parent), m_controller(controller)
 {
     temp_wzrd_Window = this;
     setObjectName(QStringLiteral("Template_Wizard"));

@@ -13,14 +13,14 @@ class PictureBrowser;
 class QComboBox;
 class QPushButton;
 class QSlider;
-class SKTWindowController;
+class WizardHost;
 
 class Template_Wizard : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit Template_Wizard(SKTWindowController* controller, QWidget* parent = nullptr);
+    explicit Template_Wizard(WizardHost* controller, QWidget* parent = nullptr);
     ~Template_Wizard() override;
 
     static Template_Wizard* defaultInstance();
@@ -85,5 +85,5 @@ private:
     QString chosenUserTemplate();
     void setBrowserZoom(double zoom);
 
-    SKTWindowController* m_controller = nullptr;
+    WizardHost* m_controller = nullptr;
 };

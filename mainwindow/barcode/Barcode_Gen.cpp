@@ -1,6 +1,7 @@
 #include "mainwindow/barcode/Barcode_Gen.h"
 
 #include "app/Globals.h"
+#include "app/MainWindowHooks.h"
 #include "app/MessageBoxes.h"
 #include "app/StringHelpers.h"
 #include "barcodes/BarcodeProducer.h"
@@ -13,8 +14,8 @@
 #include "mainwindow/Globals.h"
 #include "mainwindow/Long_SMS_Dlg.h"
 #include "mainwindow/PleaseWait_Modeless.h"
-#include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowBackground.h"
+#include "mainwindow/barcode/BarcodeDesignerHost.h"
 #include "mainwindow/barcode/BarcodeDesignerRules.h"
 #include "mainwindow/barcode/SteppingSpinBox.h"
 #include "mainwindow/inspector/FontChooser.h"
@@ -1065,8 +1066,8 @@ void Barcode_Gen::startEditingOnCanvas()
     if (!pass_barcode_control || !Main_App_wnd)
         return;
     Main_App_wnd->Refresh_Canvas();
-    if (auto* controller = dynamic_cast<SKTWindowController*>(Main_App_wnd)) {
-        if (SKTGraphicView* view = controller->commandCanvas()) {
+    if (auto* host = dynamic_cast<BarcodeDesignerHost*>(Main_App_wnd)) {
+        if (SKTGraphicView* view = host->commandCanvas()) {
             try {
                 view->controller().startEditingGraphic(pass_barcode_control);
             } catch (const std::exception& e) {

@@ -2,7 +2,7 @@
 
 #include "app/FileHelpers.h"
 #include "app/MakerLinks.h"
-#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/help/HelpLinksHost.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -33,8 +33,7 @@ QHBoxLayout* row(std::initializer_list<QWidget*> widgets)
 
 }
 
-Help_Support::Help_Support(SKTWindowController& controller, QWidget* parent)
-    : LinkDialog(parent), m_controller(controller)
+Help_Support::Help_Support(HelpLinksHost& controller, QWidget* parent) : LinkDialog(parent), m_controller(controller)
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(tr("Brightfold Help"));
@@ -59,11 +58,11 @@ Help_Support::Help_Support(SKTWindowController& controller, QWidget* parent)
     website_1 = makeLinkButton(QStringLiteral("www.") + MakerLinks::domain(), QStringLiteral("website_1"), contact);
     reseller_1 = makeLinkButton(MakerLinks::resellerAddress(), QStringLiteral("reseller_1"), contact);
     reseller_2 = makeLinkButton(tr("Reseller programme"), QStringLiteral("reseller_2"), contact);
-    connect(support_id, &QPushButton::clicked, &m_controller, &SKTWindowController::Open_Support_Mail);
-    connect(support_id_2, &QPushButton::clicked, &m_controller, &SKTWindowController::Open_Website_3);
-    connect(website_1, &QPushButton::clicked, &m_controller, &SKTWindowController::Open_Website_1);
-    connect(reseller_1, &QPushButton::clicked, &m_controller, &SKTWindowController::Open_Reseller_Mail);
-    connect(reseller_2, &QPushButton::clicked, &m_controller, &SKTWindowController::Open_Website_2);
+    connect(support_id, &QPushButton::clicked, this, [this] { m_controller.Open_Support_Mail(); });
+    connect(support_id_2, &QPushButton::clicked, this, [this] { m_controller.Open_Website_3(); });
+    connect(website_1, &QPushButton::clicked, this, [this] { m_controller.Open_Website_1(); });
+    connect(reseller_1, &QPushButton::clicked, this, [this] { m_controller.Open_Reseller_Mail(); });
+    connect(reseller_2, &QPushButton::clicked, this, [this] { m_controller.Open_Website_2(); });
     auto* contactLayout = new QFormLayout(contact);
     contactLayout->addRow(tr("Support:"), row({support_id, support_id_2}));
     contactLayout->addRow(tr("Web site:"), row({website_1}));

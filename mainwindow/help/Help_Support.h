@@ -7,14 +7,14 @@
 #include "mainwindow/help/LinkDialog.h"
 
 class QPushButton;
-class SKTWindowController;
+class HelpLinksHost;
 
 class Help_Support : public LinkDialog
 {
     Q_OBJECT
 
 public:
-    explicit Help_Support(SKTWindowController& controller, QWidget* parent = nullptr);
+    explicit Help_Support(HelpLinksHost& controller, QWidget* parent = nullptr);
 
     // Opens "Help.pdf" of the resource folder with the user's viewer, or
     // says "Help file does not exist!".
@@ -44,5 +44,5 @@ public:
     QPushButton* Close_btn = nullptr;
 
 private:
-    SKTWindowController& m_controller;
+    HelpLinksHost& m_controller;
 };

@@ -3,7 +3,7 @@
 #include "app/Globals.h"
 #include "app/MakerLinks.h"
 #include "app/MessageBoxes.h"
-#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/help/HelpLinksHost.h"
 #include "mainwindow/help/Promotion_Pattern.h"
 #include "platform/Picture.h"
 
@@ -31,7 +31,7 @@ QLabel* textField(const char* name, QWidget* parent)
 
 }
 
-Promotion_Form::Promotion_Form(SKTWindowController& controller, const QString& appName, const QImage& pattern,
+Promotion_Form::Promotion_Form(HelpLinksHost& controller, const QString& appName, const QImage& pattern,
                                QWidget* parent)
     : LinkDialog(parent)
 {
@@ -84,8 +84,8 @@ Promotion_Form::Promotion_Form(SKTWindowController& controller, const QString& a
 
     website_1 = makeLinkButton(QStringLiteral("www.") + MakerLinks::domain(), QStringLiteral("website_1"), this);
     support_id = makeLinkButton(MakerLinks::supportAddress(), QStringLiteral("support_id"), this);
-    connect(website_1, &QPushButton::clicked, &controller, &SKTWindowController::Open_Website_1);
-    connect(support_id, &QPushButton::clicked, &controller, &SKTWindowController::Open_Support_Mail);
+    connect(website_1, &QPushButton::clicked, this, [c = &controller] { c->Open_Website_1(); });
+    connect(support_id, &QPushButton::clicked, this, [c = &controller] { c->Open_Support_Mail(); });
 
     auto* texts = new QVBoxLayout;
     texts->addWidget(Software_title);

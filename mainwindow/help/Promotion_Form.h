@@ -15,7 +15,7 @@
 class QLabel;
 class QPushButton;
 class Promotion_Pattern;
-class SKTWindowController;
+class HelpLinksHost;
 
 class Promotion_Form : public LinkDialog
 {
@@ -25,8 +25,7 @@ public:
     // Loads the three products' pictures from the resource folder and
     // builds their links for the program `appName`; `pattern` is tiled
     // behind the picture. The window made last becomes the default instance.
-    Promotion_Form(SKTWindowController& controller, const QString& appName, const QImage& pattern,
-                   QWidget* parent = nullptr);
+    Promotion_Form(HelpLinksHost& controller, const QString& appName, const QImage& pattern, QWidget* parent = nullptr);
     ~Promotion_Form() override;
 
     static Promotion_Form* defaultInstance();

@@ -2,7 +2,7 @@
 
 #include "app/MakerLinks.h"
 #include "app/MessageBoxes.h"
-#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/help/HelpLinksHost.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,7 +17,7 @@ Review_Form* s_defaultInstance = nullptr;
 
 }
 
-Review_Form::Review_Form(SKTWindowController& controller, QWidget* parent) : LinkDialog(parent)
+Review_Form::Review_Form(HelpLinksHost& controller, QWidget* parent) : LinkDialog(parent)
 {
     s_defaultInstance = this;
     setObjectName(QStringLiteral("Review_Window"));
@@ -35,8 +35,8 @@ Review_Form::Review_Form(SKTWindowController& controller, QWidget* parent) : Lin
 
     website_1 = makeLinkButton(QStringLiteral("www.") + MakerLinks::domain(), QStringLiteral("website_1"), this);
     support_id = makeLinkButton(MakerLinks::supportAddress(), QStringLiteral("support_id"), this);
-    connect(website_1, &QPushButton::clicked, &controller, &SKTWindowController::Open_Website_1);
-    connect(support_id, &QPushButton::clicked, &controller, &SKTWindowController::Open_Support_Mail);
+    connect(website_1, &QPushButton::clicked, this, [c = &controller] { c->Open_Website_1(); });
+    connect(support_id, &QPushButton::clicked, this, [c = &controller] { c->Open_Support_Mail(); });
 
     Review_btn = new QPushButton(tr("Write a Review"), this);
     Review_btn->setObjectName(QStringLiteral("Review_btn"));

@@ -9,7 +9,7 @@
 #include <QUrl>
 
 class QPushButton;
-class SKTWindowController;
+class HelpLinksHost;
 
 class Review_Form : public LinkDialog
 {
@@ -17,7 +17,7 @@ class Review_Form : public LinkDialog
 
 public:
     // The window made last becomes the default instance.
-    explicit Review_Form(SKTWindowController& controller, QWidget* parent = nullptr);
+    explicit Review_Form(HelpLinksHost& controller, QWidget* parent = nullptr);
     ~Review_Form() override;
 
     static Review_Form* defaultInstance();

@@ -1,6 +1,6 @@
 #include "mainwindow/help/Share_It_Dlg.h"
 
-#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/help/HelpLinksHost.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -8,8 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-Share_It_Dlg::Share_It_Dlg(SKTWindowController& controller, QWidget* parent)
-    : LinkDialog(parent), m_controller(controller)
+Share_It_Dlg::Share_It_Dlg(HelpLinksHost& controller, QWidget* parent) : LinkDialog(parent), m_controller(controller)
 {
     setObjectName(QStringLiteral("Share_It_Dlg"));
     setWindowTitle(tr("Share Brightfold"));

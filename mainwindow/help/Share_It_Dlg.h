@@ -7,14 +7,14 @@
 #include "mainwindow/help/LinkDialog.h"
 
 class QPushButton;
-class SKTWindowController;
+class HelpLinksHost;
 
 class Share_It_Dlg : public LinkDialog
 {
     Q_OBJECT
 
 public:
-    explicit Share_It_Dlg(SKTWindowController& controller, QWidget* parent = nullptr);
+    explicit Share_It_Dlg(HelpLinksHost& controller, QWidget* parent = nullptr);
 
     // Ends the run with 1.
     void OK_Pressed();
@@ -33,5 +33,5 @@ public:
     QPushButton* OK_btn = nullptr;
 
 private:
-    SKTWindowController& m_controller;
+    HelpLinksHost& m_controller;
 };

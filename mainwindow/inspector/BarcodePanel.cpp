@@ -5,7 +5,7 @@
 #include "canvas/CanvasController.h"
 #include "canvas/SKTGraphicView.h"
 #include "mainwindow/DrawWindow.h"
-#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/inspector/BarcodePanelHost.h"
 #include "mainwindow/inspector/BarcodePanelRules.h"
 #include "mainwindow/inspector/PanelUpdateFrame.h"
 #include "ui_DrawWindow.h"
@@ -14,15 +14,14 @@
 #include <algorithm>
 #include <exception>
 
-BarcodePanel::BarcodePanel(SKTWindowController& controller)
-    : m_controller(controller)
+BarcodePanel::BarcodePanel(BarcodePanelHost& host) : m_host(host)
 {
-    Ui::DrawWindow& ui = controller.window()->ui();
+    Ui::DrawWindow& ui = host.window()->ui();
     QVBoxLayout* layout = ui.barcode_tab_layout;
     m_settings = new QPushButton(tr("Barcode settings..."), ui.barcode_tab);
     m_settings->setObjectName(QStringLiteral("View_barcode_prop_Button"));
     layout->insertWidget(layout->count() - 1, m_settings);
-    connect(m_settings, &QPushButton::clicked, &controller, &SKTWindowController::View_barcode_prop_Button);
+    connect(m_settings, &QPushButton::clicked, this, [this] { m_host.View_barcode_prop_Button(); });
 }
 
 bool BarcodePanel::showsKind(const SKTGraphic& graphic) const
@@ -37,7 +36,7 @@ void BarcodePanel::load(const SKTGraphic& graphic)
 
 void BarcodePanel::Open_Barcode_Window()
 {
-    SKTGraphicView* view = m_controller.commandCanvas();
+    SKTGraphicView* view = m_host.commandCanvas();
     const GraphicPtr edited = view ? view->controller()._Selected_Graphic : GraphicPtr();
     if (!m_designer || !edited)
         return;
@@ -66,11 +65,11 @@ void BarcodePanel::Update_Barcode_Graphics(const GraphicPtr& source)
     GraphicPtr edited;
     int printObject = 0;
     const auto read = [&] {
-        SKTGraphicView* view = m_controller.commandCanvas();
+        SKTGraphicView* view = m_host.commandCanvas();
         edited = view ? view->controller()._Selected_Graphic : GraphicPtr();
-        printObject = m_controller.printObjectState();
+        printObject = m_host.printObjectState();
     };
-    PanelUpdateFrame::run(m_controller, read, [&](SKTGraphic& graphic, bool) {
+    PanelUpdateFrame::run(m_host, read, [&](SKTGraphic& graphic, bool) {
         graphic.print_object = printObject;
         BarcodePanelRules::copyDesignerFields(*source, graphic);
         if (&graphic == edited.get())

@@ -8,7 +8,7 @@
 #include <functional>
 
 class QPushButton;
-class SKTWindowController;
+class BarcodePanelHost;
 
 // The barcode panel (`barcode_tab`): the button that opens the barcode
 // designer on the edited barcode, and the copy of the designer's settings
@@ -23,7 +23,7 @@ public:
     // `Barcode_output_image` the picture it made.
     using Designer = std::function<GraphicPtr(const GraphicPtr& edited)>;
 
-    explicit BarcodePanel(SKTWindowController& controller);
+    explicit BarcodePanel(BarcodePanelHost& host);
 
     bool showsKind(const SKTGraphic& graphic) const override;
     // The settings are edited in the designer: nothing to fill.
@@ -40,7 +40,7 @@ public:
     bool hasDesigner() const { return bool(m_designer); }
 
 private:
-    SKTWindowController& m_controller;
+    BarcodePanelHost& m_host;
     QPushButton* m_settings = nullptr;
     Designer m_designer;
 };

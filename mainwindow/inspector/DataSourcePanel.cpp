@@ -4,7 +4,7 @@
 #include "canvas/CanvasController.h"
 #include "canvas/SKTGraphicView.h"
 #include "mainwindow/DrawWindow.h"
-#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/inspector/DataSourcePanelHost.h"
 #include "model/SKTGraphic.h"
 #include "ui_DrawWindow.h"
 
@@ -18,10 +18,9 @@
 #include <QTextEdit>
 #include <exception>
 
-DataSourcePanel::DataSourcePanel(SKTWindowController& controller)
-    : m_controller(controller)
+DataSourcePanel::DataSourcePanel(DataSourcePanelHost& host) : m_host(host)
 {
-    Ui::DrawWindow& ui = controller.window()->ui();
+    Ui::DrawWindow& ui = host.window()->ui();
     QWidget* page = ui.datasource_tab;
     QVBoxLayout* layout = ui.datasource_tab_layout;
     int at = layout->count() - 1;   // before the spacer
@@ -47,7 +46,7 @@ DataSourcePanel::DataSourcePanel(SKTWindowController& controller)
     help->setObjectName(QStringLiteral("data_source_help_btn"));
     help->setToolTip(tr("Data source help"));
     help->setMaximumWidth(40);
-    connect(help, &QPushButton::clicked, &controller, &SKTWindowController::Data_Source_Help_Button);
+    connect(help, &QPushButton::clicked, this, [this] { m_host.Data_Source_Help_Button(); });
     auto* viewRow = new QHBoxLayout;
     viewRow->addWidget(m_viewSeries, 1);
     viewRow->addWidget(help);
@@ -114,7 +113,7 @@ void DataSourcePanel::load(const SKTGraphic& graphic)
 
 GraphicPtr DataSourcePanel::selectedObject() const
 {
-    SKTGraphicView* view = m_controller.commandCanvas();
+    SKTGraphicView* view = m_host.commandCanvas();
     return view ? view->controller()._Selected_Graphic : GraphicPtr();
 }
 
@@ -205,10 +204,10 @@ void DataSourcePanel::batchSeriesChanged()
     } else if (object->kind() == SKTGraphic::Kind::Image) {
         object->setFilePath(value);
         m_path->setPlainText(value);
-        m_controller.Update_Image_Graphics();
+        m_host.Update_Image_Graphics();
     }
-    m_controller.Refresh_Canvas();
-    if (SKTGraphicView* view = m_controller.commandCanvas()) {
+    m_host.Refresh_Canvas();
+    if (SKTGraphicView* view = m_host.commandCanvas()) {
         try {
             view->controller().startEditingGraphic(object);
         } catch (const std::exception& e) {
@@ -216,12 +215,12 @@ void DataSourcePanel::batchSeriesChanged()
         }
         view->controller().invalidateHandlesOfGraphics({object});
     }
-    m_controller.Refresh_Canvas();
+    m_host.Refresh_Canvas();
 }
 
 void DataSourcePanel::setTextEditorEditable(bool editable)
 {
-    QWidget* editor = m_controller.window()->findChild<QWidget*>(QStringLiteral("Text_value_Edit"));
+    QWidget* editor = m_host.window()->findChild<QWidget*>(QStringLiteral("Text_value_Edit"));
     if (auto* plain = qobject_cast<QPlainTextEdit*>(editor))
         plain->setReadOnly(!editable);
     else if (auto* rich = qobject_cast<QTextEdit*>(editor))
@@ -230,7 +229,7 @@ void DataSourcePanel::setTextEditorEditable(bool editable)
 
 void DataSourcePanel::showInTextEditor(const QString& value)
 {
-    QWidget* editor = m_controller.window()->findChild<QWidget*>(QStringLiteral("Text_value_Edit"));
+    QWidget* editor = m_host.window()->findChild<QWidget*>(QStringLiteral("Text_value_Edit"));
     const QSignalBlocker blocker(editor);
     if (auto* plain = qobject_cast<QPlainTextEdit*>(editor))
         plain->setPlainText(value);

@@ -11,7 +11,7 @@ class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
-class SKTWindowController;
+class DataSourcePanelHost;
 
 // The data-source page of texts ("Text Source") and pictures ("Image
 // Source"): where the object's value comes from (typed, a data series or a
@@ -27,7 +27,7 @@ public:
     static inline const QString seriesItem = QStringLiteral("Series");
     static inline const QString excelItem = QStringLiteral("Excel");
 
-    explicit DataSourcePanel(SKTWindowController& controller);
+    explicit DataSourcePanel(DataSourcePanelHost& host);
 
     bool showsKind(const SKTGraphic& graphic) const override;
     // The page's title and chooser group for the kind, then the object's
@@ -60,7 +60,7 @@ private:
     void setTextEditorEditable(bool editable);
     void showInTextEditor(const QString& value);
 
-    SKTWindowController& m_controller;
+    DataSourcePanelHost& m_host;
     DataSourceLists m_lists;
     QLabel* m_title = nullptr;
     QComboBox* m_sourceType = nullptr;

@@ -2,7 +2,7 @@
 
 #include "mainwindow/ColorWell.h"
 #include "mainwindow/DrawWindow.h"
-#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/inspector/InspectorHost.h"
 #include "mainwindow/inspector/LinePanelRules.h"
 #include "mainwindow/inspector/PanelUpdateFrame.h"
 #include "mainwindow/inspector/PanelWidgets.h"
@@ -16,7 +16,7 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-LinePanel::LinePanel(SKTWindowController& controller) : m_controller(controller)
+LinePanel::LinePanel(InspectorHost& host) : m_host(host)
 {
     build();
     connectControls();
@@ -26,7 +26,7 @@ LinePanel::~LinePanel() = default;
 
 void LinePanel::build()
 {
-    Ui::DrawWindow& ui = m_controller.window()->ui();
+    Ui::DrawWindow& ui = m_host.window()->ui();
     auto* controls = new QWidget;
     controls->setObjectName(QStringLiteral("Line_Box"));
     auto* form = new QFormLayout(controls);
@@ -92,13 +92,14 @@ LinePanelState LinePanel::state() const
     s.capIndex = Line_cap_style->currentIndex();
     s.orientationIndex = Line_ori_style->currentIndex();
     s.alphaPercent = Line_alpha_Stepper->value();
-    s.printObject = m_controller.printObjectState();
+    s.printObject = m_host.printObjectState();
     return s;
 }
 
 void LinePanel::Update_Line_Graphics()
 {
-    PanelUpdateFrame::run<LinePanelState>(m_controller, [this] { return state(); }, &LinePanelRules::applyTo);
+    PanelUpdateFrame::run<LinePanelState>(
+        m_host, [this] { return state(); }, &LinePanelRules::applyTo);
 }
 
 // The steppers show their values in their own text fields.

@@ -14,14 +14,14 @@
 class ColorWell;
 class QComboBox;
 class QSpinBox;
-class SKTWindowController;
+class InspectorHost;
 
 class LinePanel : public QObject, public InspectorPanel
 {
     Q_OBJECT
 
 public:
-    explicit LinePanel(SKTWindowController& controller);
+    explicit LinePanel(InspectorHost& host);
     ~LinePanel() override;
 
     bool showsKind(const SKTGraphic& graphic) const override;
@@ -47,7 +47,7 @@ private:
     void build();
     void connectControls();
 
-    SKTWindowController& m_controller;
+    InspectorHost& m_host;
 
     ColorWell* Line_clr = nullptr;
     QSpinBox* Line_Wdt_Stepper = nullptr;

@@ -1,22 +1,22 @@
 #include "mainwindow/inspector/PanelUpdateFrame.h"
 
-#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/inspector/InspectorHost.h"
 #include "model/UndoRegistrationPause.h"
 
-void PanelUpdateFrame::run(SKTWindowController& controller, const std::function<void()>& read,
+void PanelUpdateFrame::run(InspectorHost& host, const std::function<void()>& read,
                            const std::function<void(SKTGraphic&, bool)>& write)
 {
     // Nothing while the window goes.
-    if (!controller.window())
+    if (!host.window())
         return;
-    const GraphicList graphics = controller.graphicsToUpdate();
+    const GraphicList graphics = host.graphicsToUpdate();
     if (graphics.isEmpty())
         return;
     read();
     {
-        const UndoRegistrationPause noUndo(controller.document());
+        const UndoRegistrationPause noUndo(host.document());
         for (const GraphicPtr& graphic : graphics)
             write(*graphic, graphics.size() == 1);
     }
-    controller.finishUpdate(graphics);
+    host.finishUpdate(graphics);
 }

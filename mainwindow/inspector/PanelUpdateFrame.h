@@ -8,7 +8,7 @@
 #include <functional>
 
 class SKTGraphic;
-class SKTWindowController;
+class InspectorHost;
 
 class PanelUpdateFrame
 {
@@ -17,18 +17,17 @@ public:
     // `write(object, onlyOneSelected)` for each object to update. Neither
     // while the controls are being filled (the quiet-update flag), while the
     // window goes, or when no object is selected.
-    static void run(SKTWindowController& controller, const std::function<void()>& read,
+    static void run(InspectorHost& host, const std::function<void()>& read,
                     const std::function<void(SKTGraphic&, bool)>& write);
 
     // The same for a panel whose values are a State read by `read` and
     // written by its rules' `apply` (applyTo).
     template <class State>
-    static void run(SKTWindowController& controller, const std::function<State()>& read,
+    static void run(InspectorHost& host, const std::function<State()>& read,
                     void (*apply)(const State&, SKTGraphic&, bool))
     {
         State state;
         run(
-            controller, [&] { state = read(); },
-            [&](SKTGraphic& graphic, bool onlyOne) { apply(state, graphic, onlyOne); });
+            host, [&] { state = read(); }, [&](SKTGraphic& graphic, bool onlyOne) { apply(state, graphic, onlyOne); });
     }
 };

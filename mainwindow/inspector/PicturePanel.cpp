@@ -5,10 +5,10 @@
 #include "canvas/SKTGraphicView.h"
 #include "mainwindow/ColorWell.h"
 #include "mainwindow/DrawWindow.h"
-#include "mainwindow/SKTWindowController.h"
 #include "mainwindow/inspector/BorderControls.h"
 #include "mainwindow/inspector/DataSourcePanel.h"
 #include "mainwindow/inspector/PanelUpdateFrame.h"
+#include "mainwindow/inspector/PicturePanelHost.h"
 #include "mainwindow/inspector/PicturePanelRules.h"
 #include "model/Globals.h"
 #include "model/PicturePath.h"
@@ -32,20 +32,20 @@
 
 namespace {
 
-using CheckAction = void (SKTWindowController::*)();
-// The controller's actions of the check boxes and sliders, in the order of
+using CheckAction = void (PicturePanelHost::*)();
+// The main window's actions of the check boxes and sliders, in the order of
 // PicturePanelRules::checks() and sliders().
 const std::array<CheckAction, 5> checkActions {
-    &SKTWindowController::Image_Gray_Scale_Chked, &SKTWindowController::Image_Sepia_Chked,
-    &SKTWindowController::Image_Invert_Chked,     &SKTWindowController::Image_FIV_Chked,
-    &SKTWindowController::Image_FIH_Chked,
+    &PicturePanelHost::Image_Gray_Scale_Chked, &PicturePanelHost::Image_Sepia_Chked,
+    &PicturePanelHost::Image_Invert_Chked,     &PicturePanelHost::Image_FIV_Chked,
+    &PicturePanelHost::Image_FIH_Chked,
 };
 const std::array<CheckAction, 9> sliderActions {
-    &SKTWindowController::Transperncy_Slider_Changed, &SKTWindowController::Rotate_Slider_Changed,
-    &SKTWindowController::Hue_Slider_Changed,         &SKTWindowController::Sat_Slider_Changed,
-    &SKTWindowController::Brt_Slider_Changed,         &SKTWindowController::Con_Slider_Changed,
-    &SKTWindowController::sharp_Slider_Changed,       &SKTWindowController::EV_Slider_Changed,
-    &SKTWindowController::Blr_Slider_Changed,
+    &PicturePanelHost::Transperncy_Slider_Changed, &PicturePanelHost::Rotate_Slider_Changed,
+    &PicturePanelHost::Hue_Slider_Changed,         &PicturePanelHost::Sat_Slider_Changed,
+    &PicturePanelHost::Brt_Slider_Changed,         &PicturePanelHost::Con_Slider_Changed,
+    &PicturePanelHost::sharp_Slider_Changed,       &PicturePanelHost::EV_Slider_Changed,
+    &PicturePanelHost::Blr_Slider_Changed,
 };
 
 int sliderPosition(const PicturePanelRules::Slider& slider, double value)
@@ -57,11 +57,9 @@ int sliderPosition(const PicturePanelRules::Slider& slider, double value)
 
 }
 
-PicturePanel::PicturePanel(SKTWindowController& controller, DataSourcePanel& source)
-    : m_controller(controller)
-    , m_source(source)
+PicturePanel::PicturePanel(PicturePanelHost& host, DataSourcePanel& source) : m_host(host), m_source(source)
 {
-    Ui::DrawWindow& ui = controller.window()->ui();
+    Ui::DrawWindow& ui = host.window()->ui();
     QWidget* page = ui.image_tab;
     QVBoxLayout* layout = ui.image_tab_layout;
     int at = layout->count() - 1;   // before the spacer
@@ -75,7 +73,7 @@ PicturePanel::PicturePanel(SKTWindowController& controller, DataSourcePanel& sou
         box->setObjectName(QString::fromLatin1(checks[i].name));
         layout->insertWidget(at++, box);
         m_checks[i] = box;
-        connect(box, &QCheckBox::clicked, &controller, checkActions[i]);
+        connect(box, &QCheckBox::clicked, this, [this, action = checkActions[i]] { (m_host.*action)(); });
     }
 
     auto* sliderGrid = new QWidget(page);
@@ -96,7 +94,7 @@ PicturePanel::PicturePanel(SKTWindowController& controller, DataSourcePanel& sou
         grid->addWidget(value, int(i), 2);
         m_sliders[i] = slider;
         m_sliderValues[i] = value;
-        connect(slider, &QSlider::valueChanged, &controller, sliderActions[i]);
+        connect(slider, &QSlider::valueChanged, this, [this, action = sliderActions[i]] { (m_host.*action)(); });
     }
     layout->insertWidget(at++, sliderGrid);
 
@@ -104,14 +102,13 @@ PicturePanel::PicturePanel(SKTWindowController& controller, DataSourcePanel& sou
     m_reset->setObjectName(QStringLiteral("Image_reset_Button"));
     layout->insertWidget(at++, m_reset);
 
-    connect(m_border->check, &QCheckBox::clicked, &controller, &SKTWindowController::Image_Border_ChkBox);
-    connect(m_border->width, &QSpinBox::valueChanged, &controller, &SKTWindowController::Image_Border_Changed);
-    connect(m_border->colour, &ColorWell::colourChosen, &controller, &SKTWindowController::Set_ImageControl_Clr);
-    connect(m_border->style, &QComboBox::activated, &controller, &SKTWindowController::Update_Image_Graphics);
-    connect(m_reset, &QPushButton::clicked, &controller, &SKTWindowController::Image_reset_Button);
-    connect(m_source.m_browse, &QPushButton::clicked, &controller, &SKTWindowController::Manual_Image_Browse_Btn);
-    connect(m_source.m_library, &QPushButton::clicked, &controller,
-            &SKTWindowController::Manual_Library_Browse_Btn);
+    connect(m_border->check, &QCheckBox::clicked, this, [this] { m_host.Image_Border_ChkBox(); });
+    connect(m_border->width, &QSpinBox::valueChanged, this, [this] { m_host.Image_Border_Changed(); });
+    connect(m_border->colour, &ColorWell::colourChosen, this, [this] { m_host.Set_ImageControl_Clr(); });
+    connect(m_border->style, &QComboBox::activated, this, [this] { m_host.Update_Image_Graphics(); });
+    connect(m_reset, &QPushButton::clicked, this, [this] { m_host.Image_reset_Button(); });
+    connect(m_source.m_browse, &QPushButton::clicked, this, [this] { m_host.Manual_Image_Browse_Btn(); });
+    connect(m_source.m_library, &QPushButton::clicked, this, [this] { m_host.Manual_Library_Browse_Btn(); });
     m_source.m_library->setEnabled(false);
 
     PicturePanelState neutral;
@@ -150,7 +147,7 @@ void PicturePanel::show(const PicturePanelState& state)
 PicturePanelState PicturePanel::state() const
 {
     PicturePanelState state;
-    state.printObject = m_controller.printObjectState();
+    state.printObject = m_host.printObjectState();
     state.path = m_source.pathView()->toPlainText();
     state.border = m_border->state();
     const auto& checks = PicturePanelRules::checks();
@@ -171,11 +168,13 @@ void PicturePanel::showSliderValue(int slider, double value)
 void PicturePanel::Update_Image_Graphics()
 {
     PicturePanelState panel;
-    PanelUpdateFrame::run(m_controller, [&] { panel = state(); }, [&panel](SKTGraphic& graphic, bool onlyOne) {
-        Show_NSLog_Message(QStringLiteral("Txt path - %1\nGraphic Path - %2\n")
-                               .arg(QFileInfo(panel.path).fileName(), QFileInfo(graphic._file_path).fileName()));
-        PicturePanelRules::applyTo(panel, graphic, onlyOne);
-    });
+    PanelUpdateFrame::run(
+        m_host, [&] { panel = state(); },
+        [&panel](SKTGraphic& graphic, bool onlyOne) {
+            Show_NSLog_Message(QStringLiteral("Txt path - %1\nGraphic Path - %2\n")
+                                   .arg(QFileInfo(panel.path).fileName(), QFileInfo(graphic._file_path).fileName()));
+            PicturePanelRules::applyTo(panel, graphic, onlyOne);
+        });
 }
 
 void PicturePanel::borderCheckChanged()
@@ -220,8 +219,8 @@ void PicturePanel::Image_reset_Button()
 
 bool PicturePanel::Browse_User_Image_Manually()
 {
-    const QString path =
-        OpenPanel::chooseFile(m_controller.window(), tr("Choose a picture"), PicturePath::pictureFileTypes());
+    const QString path = OpenPanel::chooseFile(m_host.window(), tr("Choose a picture"),
+                                               PicturePath::pictureFileTypes());
     Library_Selected_Image = path;
     if (path.isEmpty())
         return false;
@@ -231,7 +230,7 @@ bool PicturePanel::Browse_User_Image_Manually()
 
 GraphicPtr PicturePanel::editedPicture() const
 {
-    SKTGraphicView* view = m_controller.commandCanvas();
+    SKTGraphicView* view = m_host.commandCanvas();
     GraphicPtr graphic = view ? view->controller()._Selected_Graphic : GraphicPtr();
     // Only picture objects load a picture from their path.
     return graphic && graphic->kind() == SKTGraphic::Kind::Image ? graphic : GraphicPtr();

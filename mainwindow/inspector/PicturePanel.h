@@ -17,7 +17,7 @@ class QCheckBox;
 class QLabel;
 class QPushButton;
 class QSlider;
-class SKTWindowController;
+class PicturePanelHost;
 
 // The picture panel (`image_tab`): border, the five picture flags, the nine
 // adjustment sliders and their reset, with the path and the choosers of the
@@ -31,7 +31,7 @@ public:
     // picture): its result (1 a picture was chosen) and the chosen path.
     using ImageLibrary = std::function<int(const QString& mode, QString& chosenPath)>;
 
-    PicturePanel(SKTWindowController& controller, DataSourcePanel& source);
+    PicturePanel(PicturePanelHost& host, DataSourcePanel& source);
     ~PicturePanel() override;
 
     bool showsKind(const SKTGraphic& graphic) const override;
@@ -68,7 +68,7 @@ private:
     void givePathToEditedPicture(const QString& path);
     void showSliderValue(int slider, double value);
 
-    SKTWindowController& m_controller;
+    PicturePanelHost& m_host;
     DataSourcePanel& m_source;
     std::unique_ptr<BorderControls> m_border;
     std::array<QCheckBox*, 5> m_checks {};

@@ -4,7 +4,7 @@
 #include "app/Globals.h"
 #include "mainwindow/ColorWell.h"
 #include "mainwindow/DrawWindow.h"
-#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/inspector/InspectorHost.h"
 #include "mainwindow/inspector/PanelUpdateFrame.h"
 #include "mainwindow/inspector/PanelWidgets.h"
 #include "mainwindow/inspector/ShapePanelRules.h"
@@ -24,7 +24,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-ShapePanel::ShapePanel(SKTWindowController& controller) : m_controller(controller)
+ShapePanel::ShapePanel(InspectorHost& host) : m_host(host)
 {
     build();
     connectControls();
@@ -34,7 +34,7 @@ ShapePanel::~ShapePanel() = default;
 
 void ShapePanel::build()
 {
-    Ui::DrawWindow& ui = m_controller.window()->ui();
+    Ui::DrawWindow& ui = m_host.window()->ui();
     QVBoxLayout* page = ui.shape_tab_layout;
     QSpacerItem* end = ui.shape_tab_spacer;
 
@@ -199,13 +199,14 @@ ShapePanelState ShapePanel::state() const
     s.cornerRadius = shape_cor_radius_Stepper->value();
     s.doubleStarType = double_star_Stepper->value();
     s.polygonType = polygon_Stepper->value();
-    s.printObject = m_controller.printObjectState();
+    s.printObject = m_host.printObjectState();
     return s;
 }
 
 void ShapePanel::Update_Shape_Graphics()
 {
-    PanelUpdateFrame::run<ShapePanelState>(m_controller, [this] { return state(); }, &ShapePanelRules::applyTo);
+    PanelUpdateFrame::run<ShapePanelState>(
+        m_host, [this] { return state(); }, &ShapePanelRules::applyTo);
 }
 
 void ShapePanel::Shape_Border_ChkBox()

@@ -21,14 +21,14 @@ class QGroupBox;
 class QLabel;
 class QRadioButton;
 class QSpinBox;
-class SKTWindowController;
+class InspectorHost;
 
 class ShapePanel : public QObject, public InspectorPanel
 {
     Q_OBJECT
 
 public:
-    explicit ShapePanel(SKTWindowController& controller);
+    explicit ShapePanel(InspectorHost& host);
     ~ShapePanel() override;
 
     // Shapes, and any object that is none of the other kinds.
@@ -70,7 +70,7 @@ private:
     // Shows the title and the figure rows of a shape code.
     void showFigureControls(const QString& shapeCode, bool locked);
 
-    SKTWindowController& m_controller;
+    InspectorHost& m_host;
 
     QLabel* Shape_prop_title = nullptr;
     QCheckBox* Shape_border_chk = nullptr;

@@ -2,9 +2,9 @@
 
 #include "mainwindow/ColorWell.h"
 #include "mainwindow/DrawWindow.h"
-#include "mainwindow/SKTWindowController.h"
 #include "mainwindow/inspector/BorderControls.h"
 #include "mainwindow/inspector/PanelUpdateFrame.h"
+#include "mainwindow/inspector/SignaturePanelHost.h"
 #include "mainwindow/inspector/SignaturePanelRules.h"
 #include "model/SKTGraphic.h"
 #include "platform/OpenPanel.h"
@@ -17,10 +17,9 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-SignaturePanel::SignaturePanel(SKTWindowController& controller)
-    : m_controller(controller)
+SignaturePanel::SignaturePanel(SignaturePanelHost& host) : m_host(host)
 {
-    Ui::DrawWindow& ui = controller.window()->ui();
+    Ui::DrawWindow& ui = host.window()->ui();
     QWidget* page = ui.sign_tab;
     QVBoxLayout* layout = ui.sign_tab_layout;
     int at = layout->count() - 1;   // before the spacer
@@ -38,11 +37,11 @@ SignaturePanel::SignaturePanel(SKTWindowController& controller)
     m_browse->setObjectName(QStringLiteral("Sign_Browse_Btn"));
     layout->insertWidget(at++, m_browse);
 
-    connect(m_border->check, &QCheckBox::clicked, &controller, &SKTWindowController::Sign_Border_ChkBox);
-    connect(m_border->width, &QSpinBox::valueChanged, &controller, &SKTWindowController::Sign_Border_Changed);
-    connect(m_border->colour, &ColorWell::colourChosen, &controller, &SKTWindowController::Set_SignControl_Clr);
-    connect(m_border->style, &QComboBox::activated, &controller, &SKTWindowController::Update_Sign_Graphics);
-    connect(m_browse, &QPushButton::clicked, &controller, &SKTWindowController::Sign_Browse_Btn);
+    connect(m_border->check, &QCheckBox::clicked, this, [this] { m_host.Sign_Border_ChkBox(); });
+    connect(m_border->width, &QSpinBox::valueChanged, this, [this] { m_host.Sign_Border_Changed(); });
+    connect(m_border->colour, &ColorWell::colourChosen, this, [this] { m_host.Set_SignControl_Clr(); });
+    connect(m_border->style, &QComboBox::activated, this, [this] { m_host.Update_Sign_Graphics(); });
+    connect(m_browse, &QPushButton::clicked, this, [this] { m_host.Sign_Browse_Btn(); });
     show(SignaturePanelState());
 }
 
@@ -67,7 +66,7 @@ void SignaturePanel::show(const SignaturePanelState& state)
 SignaturePanelState SignaturePanel::state() const
 {
     SignaturePanelState state;
-    state.printObject = m_controller.printObjectState();
+    state.printObject = m_host.printObjectState();
     state.border = m_border->state();
     state.path = m_path->toPlainText();
     return state;
@@ -75,7 +74,8 @@ SignaturePanelState SignaturePanel::state() const
 
 void SignaturePanel::Update_Sign_Graphics()
 {
-    PanelUpdateFrame::run<SignaturePanelState>(m_controller, [this] { return state(); }, &SignaturePanelRules::applyTo);
+    PanelUpdateFrame::run<SignaturePanelState>(
+        m_host, [this] { return state(); }, &SignaturePanelRules::applyTo);
 }
 
 void SignaturePanel::borderCheckChanged()
@@ -86,7 +86,7 @@ void SignaturePanel::borderCheckChanged()
 
 void SignaturePanel::Sign_Browse_Btn()
 {
-    const QString path = OpenPanel::chooseFile(m_controller.window(), tr("Choose a signature picture"),
+    const QString path = OpenPanel::chooseFile(m_host.window(), tr("Choose a signature picture"),
                                                {QStringLiteral("png"), QStringLiteral("PNG")});
     if (path.isEmpty())
         return;

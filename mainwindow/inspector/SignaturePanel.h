@@ -10,7 +10,7 @@
 class BorderControls;
 class QPlainTextEdit;
 class QPushButton;
-class SKTWindowController;
+class SignaturePanelHost;
 
 // The signature and fingerprint panel (`sign_tab`): border and the picture
 // file of the signature.
@@ -19,7 +19,7 @@ class SignaturePanel : public QObject, public InspectorPanel
     Q_OBJECT
 
 public:
-    explicit SignaturePanel(SKTWindowController& controller);
+    explicit SignaturePanel(SignaturePanelHost& host);
     ~SignaturePanel() override;
 
     bool showsKind(const SKTGraphic& graphic) const override;
@@ -37,7 +37,7 @@ public:
     void Sign_Browse_Btn();
 
 private:
-    SKTWindowController& m_controller;
+    SignaturePanelHost& m_host;
     std::unique_ptr<BorderControls> m_border;
     QPlainTextEdit* m_path = nullptr;
     QPushButton* m_browse = nullptr;

@@ -6,10 +6,10 @@
 #include "mainwindow/CardSettings.h"
 #include "mainwindow/ColorWell.h"
 #include "mainwindow/DrawWindow.h"
-#include "mainwindow/SKTWindowController.h"
 #include "mainwindow/inspector/FontChooser.h"
 #include "mainwindow/inspector/PanelUpdateFrame.h"
 #include "mainwindow/inspector/PanelWidgets.h"
+#include "mainwindow/inspector/TextPanelHost.h"
 #include "mainwindow/inspector/TextPanelRules.h"
 #include "model/Globals.h"
 #include "model/QuietUpdate.h"
@@ -47,9 +47,9 @@ void selectItem(QComboBox* combo, int index)
 
 }
 
-TextPanel::TextPanel(SKTWindowController& controller) : QObject(&controller), m_controller(controller)
+TextPanel::TextPanel(TextPanelHost& host) : QObject(dynamic_cast<QObject*>(&host)), m_host(host)
 {
-    Ui::DrawWindow& ui = controller.window()->ui();
+    Ui::DrawWindow& ui = host.window()->ui();
     buildEditingPage(ui.text_edtng_tab_layout, ui.text_edtng_tab_spacer);
     buildPropertyPage(ui.text_prop_tab_layout, ui.text_prop_tab_spacer);
     connectControls();
@@ -145,7 +145,7 @@ void TextPanel::buildPropertyPage(QVBoxLayout* page, QSpacerItem* end)
     form->addRow(tr("Case"), Text_case_combo);
     form->addRow(tr("Letter spacing"), Text_Kern_Stepper);
     PanelWidgets::addToPage(page, end, characters);
-    Text_font_value->setText(CardSettings::fontDescription(m_controller.Text_font));
+    Text_font_value->setText(CardSettings::fontDescription(m_host.textFont()));
 }
 
 void TextPanel::connectControls()
@@ -220,7 +220,7 @@ void TextPanel::show(const TextPanelState& s)
     enableFillControls(s.gradientRadio);
 
     Text_clr->setColour(s.textColour);
-    m_controller.Text_font = s.font;
+    m_host.textFont() = s.font;
     Text_font_value->setText(CardSettings::fontDescription(s.font));
     Text_alpha_Stepper->setValue(qRound(s.alphaPercent));
     selectItem(Text_align_combo, s.alignIndex);
@@ -244,18 +244,19 @@ TextPanelState TextPanel::state() const
     s.gradientColour2 = Text_fill_Grd_2_clr->colour();
     s.gradientAngle = Text_grad_Stepper->value();
     s.textColour = Text_clr->colour();
-    s.font = m_controller.Text_font;
+    s.font = m_host.textFont();
     s.alphaPercent = Text_alpha_Stepper->value();
     s.alignIndex = Text_align_combo->currentIndex();
     s.caseIndex = Text_case_combo->currentIndex();
     s.kerning = Text_Kern_Stepper->value();
-    s.printObject = m_controller.printObjectState();
+    s.printObject = m_host.printObjectState();
     return s;
 }
 
 void TextPanel::Update_Text_Graphics()
 {
-    PanelUpdateFrame::run<TextPanelState>(m_controller, [this] { return state(); }, &TextPanelRules::applyTo);
+    PanelUpdateFrame::run<TextPanelState>(
+        m_host, [this] { return state(); }, &TextPanelRules::applyTo);
 }
 
 void TextPanel::enableFillControls(bool gradient)
@@ -378,7 +379,7 @@ void TextPanel::Text_Insert_Time()
 
 void TextPanel::Text_Font_Changed()
 {
-    if (std::optional<FontSpec> chosen = FontChooser::chooseFont(m_controller.window(), m_controller.Text_font))
+    if (std::optional<FontSpec> chosen = FontChooser::chooseFont(m_host.window(), m_host.textFont()))
         changeTextFont(*chosen);
     else
         Update_Text_Graphics();
@@ -387,7 +388,7 @@ void TextPanel::Text_Font_Changed()
 void TextPanel::changeTextFont(const FontSpec& font)
 {
     try {
-        m_controller.Text_font = font;
+        m_host.textFont() = font;
         Text_font_value->setText(CardSettings::fontDescription(font));
         Update_Text_Graphics();
     } catch (const std::exception& e) {

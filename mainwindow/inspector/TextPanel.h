@@ -25,7 +25,7 @@ class QSpacerItem;
 class QSpinBox;
 class QVBoxLayout;
 class QWidget;
-class SKTWindowController;
+class TextPanelHost;
 class FontSpec;
 
 class TextPanel : public QObject, public InspectorPanel
@@ -34,7 +34,7 @@ class TextPanel : public QObject, public InspectorPanel
 
 public:
     // Builds the controls into the text pages of the controller's window.
-    explicit TextPanel(SKTWindowController& controller);
+    explicit TextPanel(TextPanelHost& host);
     ~TextPanel() override;
 
     bool showsKind(const SKTGraphic& graphic) const override;
@@ -86,7 +86,7 @@ private:
     void enableFillControls(bool gradient);
     void insertAtCaret(const QString& value);
 
-    SKTWindowController& m_controller;
+    TextPanelHost& m_host;
     bool m_changingText = false;
 
     QPlainTextEdit* Text_value_Edit = nullptr;

@@ -6,9 +6,9 @@
 #include "canvas/SKTRenderingView.h"
 #include "data/Globals.h"
 #include "mainwindow/Globals.h"
-#include "mainwindow/SKTWindowController.h"
 #include "mainwindow/ControlsScrollArea.h"
 #include "mainwindow/WindowBackground.h"
+#include "mainwindow/print/PrintWindowHost.h"
 #include "mainwindow/print/Sample_Preview.h"
 #include "model/Globals.h"
 #include "output/PrinterCatalog.h"
@@ -116,7 +116,7 @@ void setQuietly(Box* box, Value value)
 
 } // namespace
 
-Print_Wnd::Print_Wnd(QWidget* parent, SKTWindowController* controller, const PrinterCatalog& catalog)
+Print_Wnd::Print_Wnd(QWidget* parent, PrintWindowHost* controller, const PrinterCatalog& catalog)
     : QDialog(parent)
     , m_controller(controller)
     , m_catalog(catalog)
@@ -721,7 +721,7 @@ bool Print_Wnd::runJob(QPrinter& printer, int pageCap)
         const SideSnapshot back = m_controller->batchSideSnapshot(1);
         SheetPainter::RecordBinder bind;
         if (withRecords) {
-            SKTWindowController* controller = m_controller;
+            PrintWindowHost* controller = m_controller;
             bind = [controller](SideSnapshot& snapshot, int record) {
                 return controller->bindRecordIntoSnapshot(snapshot, record);
             };

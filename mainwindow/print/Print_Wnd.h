@@ -37,7 +37,7 @@ class QScrollArea;
 class QSpinBox;
 class QToolButton;
 class Sample_Preview;
-class SKTWindowController;
+class PrintWindowHost;
 
 class Print_Wnd : public QDialog
 {
@@ -67,7 +67,7 @@ public:
 
     // `controller` gives the card sides and the records (may be null: no
     // pictures, no records); `catalog` lists the printers.
-    Print_Wnd(QWidget* parent, SKTWindowController* controller, const PrinterCatalog& catalog);
+    Print_Wnd(QWidget* parent, PrintWindowHost* controller, const PrinterCatalog& catalog);
     ~Print_Wnd() override;
 
     // The window made last.
@@ -181,7 +181,7 @@ private:
     bool runJob(QPrinter& printer, int pageCap);
     void showPrintPreview();
 
-    SKTWindowController* m_controller = nullptr;
+    PrintWindowHost* m_controller = nullptr;
     const PrinterCatalog& m_catalog;
     std::unique_ptr<QPrinter> m_printer;
     Choices m_choices;

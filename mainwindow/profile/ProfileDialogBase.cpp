@@ -4,15 +4,17 @@
 #include "app/MessageBoxes.h"
 #include "app/StringHelpers.h"
 #include "canvas/SKTRenderingView.h"
+#include "data/UnpackFolder.h"
 #include "mainwindow/ControlsScrollArea.h"
-#include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowBackground.h"
+#include "mainwindow/profile/ProfileDialogHost.h"
 #include "mainwindow/series/View_Data_Series.h"
 #include "mainwindow/spreadsheet/Data_From_Excel.h"
 #include "mainwindow/spreadsheet/Import_Excel.h"
 #include "model/Globals.h"
 #include "platform/OpenPanel.h"
 #include "profiles/Globals.h"
+#include "profiles/User_Profile_Class.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -91,11 +93,8 @@ QLabel* pictureLabel(const char* name, int width, int height)
 
 }
 
-ProfileDialogBase::ProfileDialogBase(SKTWindowController* controller, bool wizardForm, QWidget* parent)
-    : QDialog(parent)
-    , m_controller(controller)
-    , m_wizardForm(wizardForm)
-    , m_state(sources(), !wizardForm)
+ProfileDialogBase::ProfileDialogBase(ProfileDialogHost* controller, bool wizardForm, QWidget* parent)
+    : QDialog(parent), m_controller(controller), m_wizardForm(wizardForm), m_state(sources(), !wizardForm)
 {
     setModal(true);
     WindowBackground::apply(*this);
@@ -117,16 +116,16 @@ void ProfileDialogBase::setModalRun(ModalRun run)
 ProfileDialogState::Sources ProfileDialogBase::sources() const
 {
     ProfileDialogState::Sources s;
-    SKTWindowController* controller = m_controller;
+    ProfileDialogHost* controller = m_controller;
     if (!controller)
         return s;
     s.seriesNames = [controller] { return controller->Get_datasheet_File_Name_Array(); };
     s.firstSeriesValue = [controller](const QString& series) {
         return controller->Get_First_Value_Of_Dataset(series);
     };
-    s.columnTitles = [controller] { return controller->Excel_Column_Titles; };
+    s.columnTitles = [controller] { return controller->spreadsheetColumnTitles(); };
     s.firstColumnValue = [controller](int column) { return controller->Get_First_Value_Of_Excel_Binding(column); };
-    s.tableLoaded = [controller] { return !controller->ListData.isEmpty(); };
+    s.tableLoaded = [controller] { return controller->spreadsheetTableLoaded(); };
     return s;
 }
 
@@ -418,24 +417,24 @@ bool ProfileDialogBase::Check_Validation()
 
 bool ProfileDialogBase::Fill_Front_User_profile_value_in_Variable()
 {
-    return m_controller && m_state.commit(m_controller->Front_user_profile, ProfileDialogState::Target::Front);
+    return m_controller && m_state.commit(m_controller->frontUserProfile(), ProfileDialogState::Target::Front);
 }
 
 bool ProfileDialogBase::Fill_Back_User_profile_value_in_Variable()
 {
-    return m_controller && m_state.commit(m_controller->Back_user_profile, ProfileDialogState::Target::Back);
+    return m_controller && m_state.commit(m_controller->backUserProfile(), ProfileDialogState::Target::Back);
 }
 
 bool ProfileDialogBase::Fill_TEMP_User_profile_value_in_Variable()
 {
-    return m_controller && m_state.commit(m_controller->TEMP_user_profile, ProfileDialogState::Target::Temp);
+    return m_controller && m_state.commit(m_controller->tempUserProfile(), ProfileDialogState::Target::Temp);
 }
 
 void ProfileDialogBase::OK_Btn_Clicked()
 {
     if (!m_controller)
         return;
-    if (m_state.ok(load_side, m_controller->Front_user_profile, m_controller->Back_user_profile))
+    if (m_state.ok(load_side, m_controller->frontUserProfile(), m_controller->backUserProfile()))
         done(1);
 }
 
@@ -459,7 +458,7 @@ void ProfileDialogBase::Help_Btn_Clicked()
 
 void ProfileDialogBase::Browse_excel_Btn_Clicked()
 {
-    SKTWindowController::Delete_Excel_File_Temp_Folder();
+    UnpackFolder::remove();
     const QString path = OpenPanel::chooseFile(this, tr("Choose a spreadsheet"), {QStringLiteral("xlsx")},
                                                tr("Spreadsheets"));
     if (path.isEmpty())

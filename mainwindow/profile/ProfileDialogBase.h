@@ -23,7 +23,7 @@ class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class SKTWindowController;
+class ProfileDialogHost;
 
 class ProfileDialogBase : public QDialog, public ProfileDialog
 {
@@ -110,7 +110,7 @@ public:
 protected:
     // `wizardForm`: side choosers and the template picture in place of the
     // check boxes.
-    ProfileDialogBase(SKTWindowController* controller, bool wizardForm, QWidget* parent);
+    ProfileDialogBase(ProfileDialogHost* controller, bool wizardForm, QWidget* parent);
 
     // Writes the state into every control, quietly.
     void showState();
@@ -123,7 +123,7 @@ private:
     void showSidePicture(QLabel* label, const GraphicList& graphics);
     ProfileDialogState::Sources sources() const;
 
-    SKTWindowController* m_controller = nullptr;
+    ProfileDialogHost* m_controller = nullptr;
     bool m_wizardForm = false;
     ProfileDialogState m_state;
     QPixmap m_photo;

@@ -6,7 +6,7 @@ namespace {
 Show_User_Profile* s_defaultInstance = nullptr;
 }
 
-Show_User_Profile::Show_User_Profile(SKTWindowController* controller, QWidget* parent)
+Show_User_Profile::Show_User_Profile(ProfileDialogHost* controller, QWidget* parent)
     : ProfileDialogBase(controller, false, parent)
 {
     setObjectName(QStringLiteral("Show_User_Profile"));

@@ -12,7 +12,7 @@ class Show_User_Profile : public ProfileDialogBase
 
 public:
     // Becomes the default instance and `Show_User_Profile_Window`.
-    explicit Show_User_Profile(SKTWindowController* controller, QWidget* parent = nullptr);
+    explicit Show_User_Profile(ProfileDialogHost* controller, QWidget* parent = nullptr);
     ~Show_User_Profile() override;
 
     static Show_User_Profile* defaultInstance();

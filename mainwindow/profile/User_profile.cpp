@@ -4,8 +4,7 @@ namespace {
 User_profile* s_defaultInstance = nullptr;
 }
 
-User_profile::User_profile(SKTWindowController* controller, QWidget* parent)
-    : ProfileDialogBase(controller, true, parent)
+User_profile::User_profile(ProfileDialogHost* controller, QWidget* parent) : ProfileDialogBase(controller, true, parent)
 {
     setObjectName(QStringLiteral("User_profile"));
     setWindowTitle(QStringLiteral("User Profile Information"));

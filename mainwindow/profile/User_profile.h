@@ -13,7 +13,7 @@ class User_profile : public ProfileDialogBase
 
 public:
     // Becomes the default instance.
-    explicit User_profile(SKTWindowController* controller, QWidget* parent = nullptr);
+    explicit User_profile(ProfileDialogHost* controller, QWidget* parent = nullptr);
     ~User_profile() override;
 
     static User_profile* defaultInstance();

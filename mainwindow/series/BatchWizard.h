@@ -9,6 +9,7 @@
 
 #include "data/SeriesExporter.h"
 #include "data/SeriesValueList.h"
+#include "mainwindow/series/SeriesListEditor.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -26,7 +27,7 @@ class QTableView;
 class SeriesRowsModel;
 class Update_Ex_Num;
 
-class BatchWizard : public QDialog
+class BatchWizard : public QDialog, public SeriesListEditor
 {
     Q_OBJECT
 

@@ -10,9 +10,9 @@
 #include "mainwindow/ControlsScrollArea.h"
 #include "mainwindow/PleaseWait_Modeless.h"
 #include "mainwindow/WindowBackground.h"
-#include "mainwindow/series/BatchWizard.h"
 #include "mainwindow/series/Globals.h"
 #include "mainwindow/series/PleaseWaitRun.h"
+#include "mainwindow/series/SeriesListEditor.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -1,4 +1,4 @@
 #include "mainwindow/series/Globals.h"
 
-BatchWizard* BatchWizard_Window = nullptr;
+SeriesListEditor* BatchWizard_Window = nullptr;
 Generate_List* Gen_List_Window = nullptr;

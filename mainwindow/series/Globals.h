@@ -4,8 +4,9 @@
 // the generator, the import windows and the value editor put values into,
 // and the series generator. Each is set when its window is made.
 
-class BatchWizard;
+class SeriesListEditor;
 class Generate_List;
 
-extern BatchWizard* BatchWizard_Window;
+// the series manager (BatchWizard)
+extern SeriesListEditor* BatchWizard_Window;
 extern Generate_List* Gen_List_Window;

@@ -3,8 +3,8 @@
 #include "app/MessageBoxes.h"
 #include "app/StringHelpers.h"
 #include "mainwindow/WindowBackground.h"
-#include "mainwindow/series/BatchWizard.h"
 #include "mainwindow/series/Globals.h"
+#include "mainwindow/series/SeriesListEditor.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

@@ -1,0 +1,15 @@
+#pragma once
+
+// What the barcode designer asks of the main window: the canvas of the side
+// being edited, which takes the edited barcode object.
+
+class SKTGraphicView;
+
+class BarcodeDesignerHost
+{
+public:
+    virtual SKTGraphicView* commandCanvas() const = 0;
+
+protected:
+    ~BarcodeDesignerHost() = default;
+};
