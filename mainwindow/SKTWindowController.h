@@ -1,13 +1,15 @@
 #pragma once
 
 // The main window controller: the one main window of the program and the hub
-// that every other part reaches through `Main_App_wnd`. It owns the canvases
-// of the front, back and temp sides, the two card-side records, the three
-// holder profiles and the grid; it starts the program's first design, switches
-// between the sides, places new objects, asks for redraws, and runs the card
-// settings panels and the drawing of the card base under each side.
+// of its parts. It is the host of its canvases, their grid and the renderer
+// (CanvasHost) and of the profile placement (ProfilePlacementHost). It owns
+// the canvases of the front, back and temp sides, the two card-side records,
+// the three holder profiles and the grid; it starts the program's first
+// design, switches between the sides, places new objects, asks for redraws,
+// and runs the card settings panels and the drawing of the card base under
+// each side.
 
-#include "app/MainWindowHooks.h"
+#include "canvas/CanvasHost.h"
 #include "canvas/CanvasMenuValidation.h"
 #include "canvas/SideSnapshot.h"
 #include "data/BatchBinding.h"
@@ -16,6 +18,7 @@
 #include "mainwindow/ProfileDialog.h"
 #include "mainwindow/WindowHandOffs.h"
 #include "output/BatchPictureExport.h"
+#include "profiles/ProfilePlacementHost.h"
 #include "mainwindow/inspector/InspectorTabs.h"
 #include "model/Card_Property.h"
 #include "model/DesignFile.h"
@@ -71,14 +74,14 @@ class Help_Support;
 class Review_Form;
 class Share_It_Dlg;
 
-class SKTWindowController : public QObject, public MainWindowHooks
+class SKTWindowController : public QObject, public CanvasHost, public ProfilePlacementHost
 {
     Q_OBJECT
 
 public:
     // Sets up the controller and its window for `document` and shows the
     // window; the program's first design starts as soon as the event loop
-    // runs. Becomes `Main_App_wnd` and the default instance.
+    // runs. Becomes the default instance.
     explicit SKTWindowController(SKTDocument& document, QObject* parent = nullptr);
     ~SKTWindowController() override;
 
@@ -154,8 +157,11 @@ public:
     void Show_RHS_Properties(SKTGraphic* graphic) override;
 
     // ---- tool palette ----
-    // Each tool button sets `Selected_Control_Tool` to its number and runs
-    // Select_tool_action.
+    // The current tool number, 0 the arrow tool. Each tool button sets it to
+    // its number and runs Select_tool_action.
+    int Selected_Control_Tool = 0;
+    int selectedControlTool() const override { return Selected_Control_Tool; }
+    void setSelectedControlTool(int tool) override { Selected_Control_Tool = tool; }
     void Arrow_Tool_Clicked();
     void Line_Tool_Clicked();
     void Text_Tool_Clicked();

@@ -1062,19 +1062,18 @@ void Barcode_Gen::batchSeriesChanged()
 
 void Barcode_Gen::startEditingOnCanvas()
 {
-    if (!pass_barcode_control || !Main_App_wnd)
+    SKTWindowController* controller = SKTWindowController::defaultInstance();
+    if (!pass_barcode_control || !controller)
         return;
-    Main_App_wnd->Refresh_Canvas();
-    if (auto* controller = dynamic_cast<SKTWindowController*>(Main_App_wnd)) {
-        if (SKTGraphicView* view = controller->commandCanvas()) {
-            try {
-                view->controller().startEditingGraphic(pass_barcode_control);
-            } catch (const std::exception& e) {
-                Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
-            }
+    controller->Refresh_Canvas();
+    if (SKTGraphicView* view = controller->commandCanvas()) {
+        try {
+            view->controller().startEditingGraphic(pass_barcode_control);
+        } catch (const std::exception& e) {
+            Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
         }
     }
-    Main_App_wnd->Refresh_Canvas();
+    controller->Refresh_Canvas();
 }
 
 void Barcode_Gen::View_batch_Series_Button()

@@ -565,7 +565,8 @@ void ProfileDialogBase::View_Data_Series_By_Name(int row)
 
 void ProfileDialogBase::showSidePicture(QLabel* label, const GraphicList& graphics)
 {
-    const Picture picture = SKTRenderingView::image_From_Card_Graphics(graphics, Card_Front_Or_Back == 1 ? 1 : 0, false);
+    const Picture picture = SKTRenderingView::image_From_Card_Graphics(SKTWindowController::defaultInstance(), graphics,
+                                                                       Card_Front_Or_Back == 1 ? 1 : 0, false);
     if (picture.isNull()) {
         label->clear();
         return;

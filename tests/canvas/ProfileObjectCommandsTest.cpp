@@ -33,7 +33,7 @@ struct ProfileObjectCommandsTest : ::testing::Test {
     QtMessageHandler old = nullptr;
     QTemporaryDir dir;
     CanvasMainWindow window;
-    BoundCanvas side;
+    BoundCanvas side {&window};
     ProfileObjectCommands commands {side.canvas};
 };
 
