@@ -84,9 +84,7 @@ QRectF unionOf(const QRectF& a, const QRectF& b)
 } // namespace
 
 CanvasController::CanvasController(const QRectF& frame, CanvasHost* host, QObject* parent)
-    : QObject(parent)
-    , m_host(host)
-    , m_frameSize(frame.size())
+    : QObject(parent), m_host(host), m_frameSize(frame.size())
 {
     _handleShowingTimer.setSingleShot(true);
     _handleShowingTimer.setInterval(handleHidingTime);
@@ -799,8 +797,10 @@ void CanvasController::unhideHandlesForTimer()
 QRectF CanvasController::drawingBoundsOfSelection() const
 {
     // With nothing selected, the whole front canvas.
-    return SKTGraphic::drawingBoundsOfGraphics(selectedGraphics(),
-                                               m_host ? m_host->frontCanvasBounds() : QRectF(0, 0, 0, 0));
+    const GraphicList selected = selectedGraphics();
+    if (selected.isEmpty())
+        return m_host ? m_host->frontCanvasBounds() : QRectF(0, 0, 0, 0);
+    return SKTGraphic::drawingBoundsOfGraphics(selected);
 }
 
 // ---- creation ----

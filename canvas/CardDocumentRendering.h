@@ -12,7 +12,7 @@ class CanvasHost;
 class CardDocumentRendering : public DocumentRendering
 {
 public:
-    explicit CardDocumentRendering(CanvasHost* host = nullptr) : m_host(host) {}
+    explicit CardDocumentRendering(CanvasHost* host = nullptr) : m_host(host) { }
     // The program entry hands the window in once the window is made.
     void setHost(CanvasHost* host) { m_host = host; }
 

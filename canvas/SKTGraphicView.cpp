@@ -18,8 +18,7 @@ QSize pixelSize(const QSizeF& size, double scale = 1.0)
 }
 
 SKTGraphicView::SKTGraphicView(const QRectF& frame, CanvasHost* host, QWidget* parent)
-    : QWidget(parent)
-    , m_controller(frame, host)
+    : QWidget(parent), m_controller(frame, host)
 {
     setFocusPolicy(Qt::StrongFocus);
     setAcceptDrops(false);

@@ -77,12 +77,13 @@ void prepare(QPainter& painter)
 
 SKTRenderingView::SKTRenderingView(CanvasHost* host, const QRectF& frame, const GraphicList& graphics, int side,
                                    const QString& printJobTitle)
-    : SKTRenderingView(frame, graphics,
-                       [host, side = side == 1 ? 1 : 0](QPainter& painter, const QRectF& card) {
-                           if (host)
-                               host->cardBaseDrawingForSide(painter, card, side);
-                       },
-                       Card_Shape, printJobTitle)
+    : SKTRenderingView(
+        frame, graphics,
+        [host, side = side == 1 ? 1 : 0](QPainter& painter, const QRectF& card) {
+            if (host)
+                host->cardBaseDrawingForSide(painter, card, side);
+        },
+        Card_Shape, printJobTitle)
 {
 }
 

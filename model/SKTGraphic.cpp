@@ -748,8 +748,8 @@ QRectF SKTGraphic::drawingBoundsOfGraphics(const GraphicList& graphics, const QR
     return result;
 }
 
-void SKTGraphic::Paste_Location_Of_Graphics(const GraphicList& graphics, double x, double y,
-                                            const QString& card_side, const NewPointSource& newPoint)
+void SKTGraphic::Paste_Location_Of_Graphics(const GraphicList& graphics, double x, double y, const QString& card_side,
+                                            const NewPointSource& newPoint)
 {
     for (qsizetype i = 0; i < graphics.size(); ++i) {
         // The placement of new objects moves on for every object after the

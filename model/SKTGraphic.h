@@ -384,8 +384,8 @@ public:
     // (x, y), each later one, locked or not, to the next point `newPoint`
     // hands out for `card_side`.
     using NewPointSource = std::function<QPointF(const QString& card_side)>;
-    static void Paste_Location_Of_Graphics(const GraphicList& graphics, double x, double y,
-                                           const QString& card_side, const NewPointSource& newPoint);
+    static void Paste_Location_Of_Graphics(const GraphicList& graphics, double x, double y, const QString& card_side,
+                                           const NewPointSource& newPoint);
     static void translateGraphics(const GraphicList& graphics, double dx, double dy);
 
 protected:

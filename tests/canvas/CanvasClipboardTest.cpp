@@ -262,8 +262,10 @@ TEST_F(CanvasClipboardTest, PictureFromAnotherProgramPastesAsAPictureObject)
         BoundCanvas front(&window);
         front.fill({rectangleAt({20, 20, 40, 30})});
         pasteboard.putForeign(data);
+        const int resets = window.pictureControlResets;
         front.canvas.paste();
         ASSERT_EQ(front.list().size(), 2);
+        EXPECT_EQ(window.pictureControlResets, resets + 1); // a new picture object
         EXPECT_EQ(front.at(0)->kind(), SKTGraphic::Kind::Image);
         EXPECT_EQ(front.at(0)->bounds(), QRectF(50, 50, 30, 20));
         EXPECT_EQ(front.selected(), IndexSet(0));

@@ -61,7 +61,7 @@ inline CanvasMouseEvent mouseAt(QPointF point, Qt::KeyboardModifiers modifiers =
 
 struct BoundCanvas {
     // A canvas with no host.
-    explicit BoundCanvas(const QString& key = SKTDocumentGraphicsKey) : BoundCanvas(nullptr, key) {}
+    explicit BoundCanvas(const QString& key = SKTDocumentGraphicsKey) : BoundCanvas(nullptr, key) { }
     explicit BoundCanvas(CanvasHost* host, const QString& key = SKTDocumentGraphicsKey)
         : key(key), grid(host), canvas(QRectF(0, 0, 243, 154), host)
     {

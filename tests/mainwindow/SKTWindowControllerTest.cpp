@@ -72,6 +72,8 @@ protected:
 TEST_F(ControllerTest, StartsOnTheFrontOfANewEmptyCard)
 {
     EXPECT_EQ(SKTWindowController::defaultInstance(), controller.get());
+    for (int side : {0, 1, 2}) // the canvases report to it
+        EXPECT_EQ(controller->graphicView(side)->controller().host(), controller.get()) << side;
     EXPECT_TRUE(controller->window()->isVisible());
     {
         // 1000 x 800 as asked, pulled into the offscreen screen's free area
@@ -334,7 +336,9 @@ TEST_F(ControllerTest, SideSnapshotDrawsOnAWorkerAsTheWindowDrawsItsSide)
     ASSERT_EQ(snapshot.graphics().size(), 1);
     EXPECT_NE(snapshot.graphics().at(0), shape);
     const QImage there = std::async(std::launch::async, [&] { return snapshot.picture(72).image(); }).get();
-    EXPECT_EQ(there, SKTRenderingView::image_From_Card_Graphics(controller.get(), document->graphics_back(), 1, false, 72).image());
+    EXPECT_EQ(
+        there,
+        SKTRenderingView::image_From_Card_Graphics(controller.get(), document->graphics_back(), 1, false, 72).image());
 }
 
 TEST_F(ControllerTest, FillPanelWritesTheCurrentSideOnly)

@@ -18,7 +18,8 @@
 namespace {
 
 // The window whose tool number the placement sets and the canvas creates by.
-struct PlacementWindow : CanvasMainWindow, ProfilePlacementHost {
+struct PlacementWindow : CanvasMainWindow, ProfilePlacementHost
+{
     int selectedControlTool() const override { return Selected_Control_Tool; }
     void setSelectedControlTool(int tool) override { Selected_Control_Tool = tool; }
 };
