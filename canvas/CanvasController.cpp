@@ -1,6 +1,5 @@
 #include "canvas/CanvasController.h"
 
-#include "app/Globals.h"
 #include "canvas/CanvasHost.h"
 #include "app/MessageBoxes.h"
 #include "canvas/CanvasRulers.h"

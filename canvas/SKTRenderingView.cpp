@@ -1,6 +1,5 @@
 #include "canvas/SKTRenderingView.h"
 
-#include "app/Globals.h"
 #include "canvas/CanvasHost.h"
 #include "app/MessageBoxes.h"
 #include "canvas/CardBaseDrawing.h"

@@ -1,6 +1,5 @@
 #include "model/SKTGraphic.h"
 
-#include "app/Globals.h"
 #include "model/Globals.h"
 #include "model/ResourcePictures.h"
 #include "model/SKTBarcode.h"

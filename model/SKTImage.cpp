@@ -1,6 +1,5 @@
 #include "model/SKTImage.h"
 
-#include "app/Globals.h"
 #include "model/Globals.h"
 #include "model/GraphicPainting.h"
 #include "model/ImageProcesser.h"
