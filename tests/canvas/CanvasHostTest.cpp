@@ -51,7 +51,8 @@ public:
     mutable QStringList asked;
 };
 
-struct HostCase {
+struct HostCase
+{
     const char* name;
     std::function<void(RecordingHost&, BoundCanvas&)> act;
     QStringList asked;
@@ -69,7 +70,9 @@ const HostCase hostCases[] = {
      [](RecordingHost&, BoundCanvas& side) { side.canvas.changeSelectionIndexes(IndexSet::range(0, 2)); },
      {"setSameSizeButtonsEnabled 1"}},
     {"a click on an object",
-     [](RecordingHost&, BoundCanvas& side) { side.drag({25, 25}, {25, 25}); },
+     [](RecordingHost&, BoundCanvas& side) {
+         side.drag({25, 25}, {25, 25});
+     },
      {"currentGraphicClass", "setSameSizeButtonsEnabled 0", "Refresh_Canvas", "Show_RHS_Properties object"}},
     {"a locked object clicked",
      [](RecordingHost&, BoundCanvas& side) {
@@ -97,7 +100,7 @@ const HostCase hostCases[] = {
          side.canvas.changeSelectionIndexes(IndexSet(0));
          side.canvas.moveRight();
          side.canvas.changeSelectionIndexes(IndexSet());
-         side.canvas.unhideHandlesForTimer();   // the whole card is drawn again
+         side.canvas.unhideHandlesForTimer(); // the whole card is drawn again
      },
      {"setSameSizeButtonsEnabled 0", "setSameSizeButtonsEnabled 0", "frontCanvasBounds"}},
 
