@@ -1,6 +1,5 @@
 #include "app/Globals.h"
 
-MainWindowHooks* Main_App_wnd = nullptr;
 QString Resource_Path;
 QString Data_Folder_Path;
 QString design_file_EXT = QStringLiteral("fcard");

@@ -1,16 +1,13 @@
 #pragma once
 
-// Program-wide values of the application hub: the main window it talks to,
-// the folders and file extensions, and the answers of the shared message
-// boxes. Values shared with worker threads are atomic.
+// Program-wide values of the application hub: the folders and file
+// extensions, and the answers of the shared message boxes. Values shared
+// with worker threads are atomic.
 
 #include <QString>
 #include <atomic>
 
-class MainWindowHooks;
-
-// hub and paths
-extern MainWindowHooks* Main_App_wnd;
+// paths
 extern QString Resource_Path;
 extern QString Data_Folder_Path;
 extern QString design_file_EXT;

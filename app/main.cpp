@@ -24,17 +24,22 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    SKTDocument::setRendering(std::make_shared<CardDocumentRendering>());
-    SKTDocument::setWindowControllerMaker([](SKTDocument& document) -> std::unique_ptr<QObject> {
+    // The document's pictures and print pages take their card base from the
+    // window that shows the document.
+    const auto rendering = std::make_shared<CardDocumentRendering>();
+    SKTDocument::setRendering(rendering);
+    SKTDocument::setWindowControllerMaker([rendering](SKTDocument& document) -> std::unique_ptr<QObject> {
         auto controller = std::make_unique<SKTWindowController>(document);
         controller->setBarcodeDesigner(
             [](const GraphicPtr& edited) { return Barcode_Gen::defaultInstance()->Open_Wnd(edited); });
+        rendering->setHost(controller.get());
         return controller;
     });
 
     SKTDocument document;
     document.makeWindowControllers();
     const int status = app.exec();
+    rendering->setHost(nullptr);
     SKTWindowController::Delete_Excel_File_Temp_Folder();
     return status;
 }

@@ -16,14 +16,12 @@
 // workers; the ratio of one worker's time to four workers' is printed.
 
 #include "app/Globals.h"
-#include "app/MainWindowHooks.h"
 #include "barcodes/BarcodeDesignerSettings.h"
 #include "barcodes/NKDBarcodeImage.h"
 #include "barcodes/NKDEAN13Barcode.h"
 #include "barcodes/QREncoder.h"
 #include "canvas/SKTRenderingView.h"
-#include "app/Globals.h"
-#include "app/MainWindowHooks.h"
+#include "canvas/CanvasHost.h"
 #include "canvas/CardBaseDrawing.h"
 #include "canvas/SideSnapshot.h"
 #include "model/Globals.h"
@@ -158,12 +156,11 @@ BENCHMARK(BM_PictureRedrawAtNewZoom)->Unit(benchmark::kMillisecond);
 
 // The main window as the renderer sees it: the card's size and the base of
 // the current side, a gradient with a border.
-class CardWindow : public MainWindowHooks
+class CardWindow : public CanvasHost
 {
 public:
-    CardWindow() : m_previous(Main_App_wnd)
+    CardWindow()
     {
-        Main_App_wnd = this;
         m_record.setCard_fill_chk(true);
         m_record.setCard_fill_style(QStringLiteral("G"));
         m_record.setCard_fill_Grd_1_clr(Colour::rgb(0.85, 0.92, 1.0));
@@ -174,7 +171,6 @@ public:
         m_record.setCard_bor_Stepper(3);
         m_record.setCard_bordr_clr(Colour::rgb(0.1, 0.2, 0.5));
     }
-    ~CardWindow() override { Main_App_wnd = m_previous; }
     CardWindow(const CardWindow&) = delete;
     CardWindow& operator=(const CardWindow&) = delete;
 
@@ -185,7 +181,6 @@ public:
     }
 
 private:
-    MainWindowHooks* m_previous;
     Card_Property m_record;
 };
 
@@ -306,9 +301,9 @@ void BM_SideAt300Dpi(benchmark::State& state)
     const GraphicList list = twentyObjects();
     // The first picture adjusts the picture object's picture; this measures
     // the pictures made after it.
-    benchmark::DoNotOptimize(SKTRenderingView::image_From_Card_Graphics(list, 0, false, 300));
+    benchmark::DoNotOptimize(SKTRenderingView::image_From_Card_Graphics(&window, list, 0, false, 300));
     for (auto _ : state)
-        benchmark::DoNotOptimize(SKTRenderingView::image_From_Card_Graphics(list, 0, false, 300));
+        benchmark::DoNotOptimize(SKTRenderingView::image_From_Card_Graphics(&window, list, 0, false, 300));
     state.counters["objects"] = double(list.size());
 }
 BENCHMARK(BM_SideAt300Dpi)->Unit(benchmark::kMillisecond);

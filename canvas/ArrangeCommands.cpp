@@ -1,8 +1,7 @@
 #include "canvas/ArrangeCommands.h"
 
-#include "app/Globals.h"
-#include "app/MainWindowHooks.h"
 #include "canvas/CanvasController.h"
+#include "canvas/CanvasHost.h"
 #include "canvas/SKTGrid.h"
 #include "platform/UndoManager.h"
 
@@ -40,8 +39,8 @@ void setBoundsIfChanged(SKTGraphic& graphic, const QRectF& bounds)
 
 void ArrangeCommands::undoRedoButtonState() const
 {
-    if (Main_App_wnd)
-        Main_App_wnd->Undo_Redo_Button_state();
+    if (CanvasHost* host = m_canvas.host())
+        host->Undo_Redo_Button_state();
 }
 
 void ArrangeCommands::selectAll()

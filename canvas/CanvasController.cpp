@@ -1,7 +1,6 @@
 #include "canvas/CanvasController.h"
 
-#include "app/Globals.h"
-#include "app/MainWindowHooks.h"
+#include "canvas/CanvasHost.h"
 #include "app/MessageBoxes.h"
 #include "canvas/CanvasRulers.h"
 #include "canvas/CardPasteboard.h"
@@ -83,9 +82,8 @@ QRectF unionOf(const QRectF& a, const QRectF& b)
 
 } // namespace
 
-CanvasController::CanvasController(const QRectF& frame, QObject* parent)
-    : QObject(parent)
-    , m_frameSize(frame.size())
+CanvasController::CanvasController(const QRectF& frame, CanvasHost* host, QObject* parent)
+    : QObject(parent), m_host(host), m_frameSize(frame.size())
 {
     _handleShowingTimer.setSingleShot(true);
     _handleShowingTimer.setInterval(handleHidingTime);
@@ -271,8 +269,8 @@ void CanvasController::changeSelectionIndexes(const IndexSet& indexes)
 {
     requireSelectionBound();
     m_selection->setSelectionIndexes(indexes);
-    if (Main_App_wnd)
-        Main_App_wnd->setSameSizeButtonsEnabled(indexes.count() >= 2);
+    if (m_host)
+        m_host->setSameSizeButtonsEnabled(indexes.count() >= 2);
 }
 
 GraphicList CanvasController::selectedGraphics() const
@@ -388,8 +386,8 @@ void CanvasController::noticeEmptySide()
         this,
         [this] {
             m_emptySideNoticePending = false;
-            if (m_document && graphics().isEmpty() && Main_App_wnd)
-                Main_App_wnd->Show_RHS_Properties(nullptr);
+            if (m_document && graphics().isEmpty() && m_host)
+                m_host->Show_RHS_Properties(nullptr);
         },
         Qt::QueuedConnection);
 }
@@ -408,10 +406,10 @@ void CanvasController::drawRect(QPainter& painter, const QRectF& rect)
 {
     // The card base is drawn for the whole card, so that its outline,
     // gradient and border keep their places, and only the dirty part shows.
-    if (Main_App_wnd) {
+    if (m_host) {
         painter.save();
         painter.setClipRect(rect, Qt::IntersectClip);
-        Main_App_wnd->Card_Base_Drawing(painter, bounds());
+        m_host->Card_Base_Drawing(painter, bounds());
         painter.restore();
     }
     if (m_grid)
@@ -515,7 +513,7 @@ void CanvasController::mouseDown(const CanvasMouseEvent& event)
     m_lastPoint = event.point;
     stopEditing();
 
-    const QString graphicClass = Main_App_wnd ? Main_App_wnd->currentGraphicClass() : QString();
+    const QString graphicClass = m_host ? m_host->currentGraphicClass() : QString();
     if (!graphicClass.isEmpty()) {
         const QString side = Card_Front_Or_Back == 1 ? QStringLiteral("B") : QStringLiteral("F");
         createGraphicOfClass(graphicClass, &event, false, QRectF(), side, QString(), QString());
@@ -534,8 +532,8 @@ void CanvasController::mouseDown(const CanvasMouseEvent& event)
                 m_pressEnd.showsCardPropertiesWithoutCurrent = false;
             } else if (!hit->ctrl_is_locked) {
                 startEditingGraphic(hit);
-                if (hit->kind() == SKTGraphic::Kind::Barcode && Main_App_wnd)
-                    Main_App_wnd->Open_Barcode_Window();
+                if (hit->kind() == SKTGraphic::Kind::Barcode && m_host)
+                    m_host->Open_Barcode_Window();
             }
         } else {
             selectAndTrackMouseWithEvent(event);
@@ -571,10 +569,10 @@ void CanvasController::finishPress()
         // The press leaves no current object: the one it made is selected.
         _Selected_Graphic.reset();
     }
-    if (end.showsCurrentProperties && Main_App_wnd)
-        Main_App_wnd->Show_RHS_Properties(_Selected_Graphic.get());
-    if (end.showsCardPropertiesWithoutCurrent && !_Selected_Graphic && Main_App_wnd)
-        Main_App_wnd->Show_RHS_Properties(nullptr);
+    if (end.showsCurrentProperties && m_host)
+        m_host->Show_RHS_Properties(_Selected_Graphic.get());
+    if (end.showsCardPropertiesWithoutCurrent && !_Selected_Graphic && m_host)
+        m_host->Show_RHS_Properties(nullptr);
 }
 
 void CanvasController::selectAndTrackMouseWithEvent(const CanvasMouseEvent& event)
@@ -599,8 +597,8 @@ void CanvasController::selectAndTrackMouseWithEvent(const CanvasMouseEvent& even
     if (hit->ctrl_is_locked) {
         if (!selected)
             changeSelectionIndexes(IndexSet(index));
-        if (Main_App_wnd)
-            Main_App_wnd->Refresh_Canvas();
+        if (m_host)
+            m_host->Refresh_Canvas();
         m_tracking = Tracking::Consume;
     } else if (handle == SKTGraphic::NoHandle) {
         IndexSet selection = selectionIndexes();
@@ -743,8 +741,8 @@ void CanvasController::endTracking(const QPointF& point)
         }
         m_movingGraphics.clear();
         m_moving = false;
-        if (Main_App_wnd)
-            Main_App_wnd->Refresh_Canvas();
+        if (m_host)
+            m_host->Refresh_Canvas();
         break;
     case Tracking::Resize:
         if (m_echoingToRulers)
@@ -754,8 +752,8 @@ void CanvasController::endTracking(const QPointF& point)
     case Tracking::Marquee:
         setNeedsDisplayInRect(_marqueeSelectionBounds);
         _marqueeSelectionBounds = QRectF(0, 0, 0, 0);
-        if (Main_App_wnd)
-            Main_App_wnd->Refresh_Canvas();
+        if (m_host)
+            m_host->Refresh_Canvas();
         break;
     }
     if (m_dragUndoGroupOpen) {
@@ -785,27 +783,36 @@ void CanvasController::hideHandlesMomentarily()
 {
     _handleShowingTimer.start();
     _isHidingHandles = true;
-    setNeedsDisplayInRect(SKTGraphic::drawingBoundsOfGraphics(selectedGraphics()));
+    setNeedsDisplayInRect(drawingBoundsOfSelection());
 }
 
 void CanvasController::unhideHandlesForTimer()
 {
     _handleShowingTimer.stop();
     _isHidingHandles = false;
-    setNeedsDisplayInRect(SKTGraphic::drawingBoundsOfGraphics(selectedGraphics()));
+    setNeedsDisplayInRect(drawingBoundsOfSelection());
+}
+
+QRectF CanvasController::drawingBoundsOfSelection() const
+{
+    // With nothing selected, the whole front canvas.
+    const GraphicList selected = selectedGraphics();
+    if (selected.isEmpty())
+        return m_host ? m_host->frontCanvasBounds() : QRectF(0, 0, 0, 0);
+    return SKTGraphic::drawingBoundsOfGraphics(selected);
 }
 
 // ---- creation ----
 
 QPointF CanvasController::newObjectPoint(const QString& card_side) const
 {
-    return Main_App_wnd ? Main_App_wnd->Control_New_Point(card_side) : QPointF(10, 10);
+    return m_host ? m_host->Control_New_Point(card_side) : QPointF(10, 10);
 }
 
 GraphicPtr CanvasController::makeGraphicForTool(const QString& className, const QPointF& origin,
                                                 const QString& ctrl_value, const QString& ctrl_ID) const
 {
-    const int tool = Main_App_wnd ? Main_App_wnd->Selected_Control_Tool : 0;
+    const int tool = m_host ? m_host->selectedControlTool() : 0;
 
     switch (tool) {
     case ToolTable::Picture:
@@ -821,6 +828,8 @@ GraphicPtr CanvasController::makeGraphicForTool(const QString& className, const 
             image->initWithPosition(origin, ResourcePictures::picture(ResourcePictures::placeholderName));
         else
             image->initWithPath(origin, Library_Selected_Image);
+        if (m_host)
+            m_host->Reset_Image_Editing_Controls();
         return image;
     }
     case ToolTable::Barcode: {
@@ -836,6 +845,8 @@ GraphicPtr CanvasController::makeGraphicForTool(const QString& className, const 
                                ResourcePictures::picture(signature ? ResourcePictures::signatureSampleName
                                                                    : ResourcePictures::fingerprintSampleName),
                                signature ? SignatureCode::Signature : SignatureCode::Fingerprint);
+        if (m_host)
+            m_host->Reset_Image_Editing_Controls();
         return sign;
     }
     default:
@@ -1016,9 +1027,9 @@ void CanvasController::delete_()
     const IndexSet selection = selectionIndexes();
     if (!selection.isEmpty())
         removeGraphicsAtIndexes(selection);
-    if (Main_App_wnd) {
-        Main_App_wnd->Undo_Redo_Button_state();
-        Main_App_wnd->Show_RHS_Properties(nullptr);
+    if (m_host) {
+        m_host->Undo_Redo_Button_state();
+        m_host->Show_RHS_Properties(nullptr);
     }
 }
 
@@ -1028,8 +1039,8 @@ void CanvasController::cut()
         return;
     copy();
     delete_();
-    if (Main_App_wnd)
-        Main_App_wnd->Undo_Redo_Button_state();
+    if (m_host)
+        m_host->Undo_Redo_Button_state();
 }
 
 void CanvasController::copy()
@@ -1037,11 +1048,11 @@ void CanvasController::copy()
     if (refusedForLock())
         return;
     Pasteboard& pasteboard = Pasteboard::general();
-    pasteboard.setContents(CardPasteboard::mimeDataWithGraphics(selectedGraphics()));
+    pasteboard.setContents(CardPasteboard::mimeDataWithGraphics(m_host, selectedGraphics()));
     _pasteboardChangeCount = pasteboard.changeCount();
     _pasteCascadeNumber = 1;
-    if (Main_App_wnd)
-        Main_App_wnd->Set_Paste_Button_Status();
+    if (m_host)
+        m_host->Set_Paste_Button_Status();
 }
 
 void CanvasController::paste()
@@ -1082,13 +1093,14 @@ void CanvasController::paste()
     if (_pasteCascadeNumber > 0) {
         const QString side = Card_Front_Or_Back == 1 ? QStringLiteral("B") : QStringLiteral("F");
         const QPointF p = newObjectPoint(side);
-        SKTGraphic::Paste_Location_Of_Graphics(graphics, p.x(), p.y(), side);
+        SKTGraphic::Paste_Location_Of_Graphics(graphics, p.x(), p.y(), side,
+                                               [this](const QString& card_side) { return newObjectPoint(card_side); });
     }
     ++_pasteCascadeNumber;
     insertGraphics(graphics, IndexSet::range(0, count));
     changeSelectionIndexes(IndexSet::range(0, count));
-    if (Main_App_wnd)
-        Main_App_wnd->Undo_Redo_Button_state();
+    if (m_host)
+        m_host->Undo_Redo_Button_state();
 }
 
 bool CanvasController::makeNewImageFromPasteboard(const QPointF& point)
@@ -1127,12 +1139,14 @@ void CanvasController::insertPictureObject(const QPointF& point, const Picture& 
 {
     auto image = std::make_shared<SKTImage>();
     image->initWithPosition(point, picture);
+    if (m_host)
+        m_host->Reset_Image_Editing_Controls();
     image->Set_Control_File_path(path);
     image->setBounds(QRectF(point, image->bounds().size()));
     insertGraphics(GraphicList {image}, IndexSet(0));
     changeSelectionIndexes(IndexSet(0));
-    if (Main_App_wnd)
-        Main_App_wnd->Undo_Redo_Button_state();
+    if (m_host)
+        m_host->Undo_Redo_Button_state();
 }
 
 void CanvasController::undo()
@@ -1201,8 +1215,8 @@ void CanvasController::undoOrRedo(bool undo)
         if (!gathered.isEmpty() && m_selection)
             changeSelectionIndexes(gathered);
     }
-    if (Main_App_wnd)
-        Main_App_wnd->Undo_Redo_Button_state();
+    if (m_host)
+        m_host->Undo_Redo_Button_state();
 }
 
 // ---- in-place editing ----

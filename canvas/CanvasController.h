@@ -17,6 +17,7 @@
 #include <QVariantMap>
 #include <optional>
 
+class CanvasHost;
 class CanvasRulers;
 class Picture;
 class QPainter;
@@ -53,8 +54,12 @@ class CanvasController : public QObject
     Q_OBJECT
 
 public:
-    explicit CanvasController(const QRectF& frame = QRectF(), QObject* parent = nullptr);
+    // `host` is the window the canvas reports to and asks for the card base,
+    // the current tool and new object positions; none asks nothing.
+    explicit CanvasController(const QRectF& frame = QRectF(), CanvasHost* host = nullptr, QObject* parent = nullptr);
     ~CanvasController() override;
+
+    CanvasHost* host() const { return m_host; }
 
     // The card area: (0, 0, width, height) of the frame.
     QRectF bounds() const { return QRectF(QPointF(0, 0), m_frameSize); }
@@ -261,6 +266,7 @@ private:
     void noticeEmptySide();
 
     QPointF constrained(const QPointF& point) const;
+    QRectF drawingBoundsOfSelection() const;
     QPointF newObjectPoint(const QString& card_side) const;
     // The new object the main window's tool number asks for, before the
     // creation gives it its bounds; the picture kinds are centred on
@@ -285,6 +291,7 @@ private:
     void continueEchoingMoveToRulers(const QRectF& rect);
     void stopEchoingMoveToRulers();
 
+    CanvasHost* m_host;
     QSizeF m_frameSize;
 
     // the list binding

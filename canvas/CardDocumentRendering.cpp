@@ -7,7 +7,7 @@
 
 QByteArray CardDocumentRendering::pdfDataOfSide(const GraphicList& graphics, int side) const
 {
-    return SKTRenderingView::pdfDataWithGraphics_data(graphics, side);
+    return SKTRenderingView::pdfDataWithGraphics_data(m_host, graphics, side);
 }
 
 QByteArray CardDocumentRendering::tiffDataWithGraphics(const GraphicList& graphics, SKTError* error) const
@@ -20,7 +20,7 @@ std::unique_ptr<PrintOperation> CardDocumentRendering::printOperation(const QRec
                                                                       const QString& jobTitle,
                                                                       const QVariantMap& printSettings) const
 {
-    auto view = std::make_shared<SKTRenderingView>(frame, graphics, side);
+    auto view = std::make_shared<SKTRenderingView>(m_host, frame, graphics, side);
     auto operation = std::make_unique<PrintOperation>(
         frame.size(), [view](QPainter& painter, const QRectF& rect) { return view->drawRect(painter, rect); },
         printInfo, jobTitle);

@@ -32,12 +32,12 @@ QString CardPasteboard::fileNamesType()
     return QStringLiteral("text/uri-list");
 }
 
-QMimeData* CardPasteboard::mimeDataWithGraphics(const GraphicList& graphics)
+QMimeData* CardPasteboard::mimeDataWithGraphics(CanvasHost* host, const GraphicList& graphics)
 {
     auto* data = new QMimeData;
     data->setData(graphicsType(), SKTGraphicArchive::pasteboardDataWithGraphics(graphics));
     // The copied objects lie on the side the window shows.
-    const QByteArray pdf = SKTRenderingView::pdfDataWithGraphics_data(graphics, Card_Front_Or_Back == 1 ? 1 : 0);
+    const QByteArray pdf = SKTRenderingView::pdfDataWithGraphics_data(host, graphics, Card_Front_Or_Back == 1 ? 1 : 0);
     if (!pdf.isEmpty())
         data->setData(pdfType(), pdf);
     const QByteArray tiff = SKTRenderingView::tiffDataWithGraphics(graphics);

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QString>
 
+class CanvasHost;
 class QMimeData;
 
 // What the canvas puts on the pasteboard and takes from it: card objects in
@@ -20,10 +21,11 @@ public:
     static QString fileNamesType();   // "text/uri-list"
 
     // The contents of a copy of `graphics` (in list order), in this order:
-    // the card objects, a PDF page of the card with its base and the objects,
-    // and a TIFF of the objects alone. A TIFF that cannot be made (no object
-    // covers anything) is left out rather than offered empty.
-    static QMimeData* mimeDataWithGraphics(const GraphicList& graphics);
+    // the card objects, a PDF page of the card with the base `host` draws and
+    // the objects, and a TIFF of the objects alone. A PDF or TIFF that cannot
+    // be made (no host, no object covering anything) is left out rather than
+    // offered empty.
+    static QMimeData* mimeDataWithGraphics(CanvasHost* host, const GraphicList& graphics);
 
     // A picture the contents offer, in any picture format that can be read;
     // null when there is none.

@@ -17,9 +17,8 @@ QSize pixelSize(const QSizeF& size, double scale = 1.0)
 }
 }
 
-SKTGraphicView::SKTGraphicView(const QRectF& frame, QWidget* parent)
-    : QWidget(parent)
-    , m_controller(frame)
+SKTGraphicView::SKTGraphicView(const QRectF& frame, CanvasHost* host, QWidget* parent)
+    : QWidget(parent), m_controller(frame, host)
 {
     setFocusPolicy(Qt::StrongFocus);
     setAcceptDrops(false);

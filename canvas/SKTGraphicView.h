@@ -17,8 +17,9 @@ class SKTGraphicView : public QWidget
     Q_OBJECT
 
 public:
-    // `frame` gives the card's size in points.
-    explicit SKTGraphicView(const QRectF& frame, QWidget* parent = nullptr);
+    // `frame` gives the card's size in points; `host` is the window the
+    // canvas reports to (see CanvasController).
+    explicit SKTGraphicView(const QRectF& frame, CanvasHost* host = nullptr, QWidget* parent = nullptr);
     ~SKTGraphicView() override;
 
     CanvasController& controller() { return m_controller; }

@@ -1,7 +1,6 @@
 #include "canvas/SKTGrid.h"
 
-#include "app/Globals.h"
-#include "app/MainWindowHooks.h"
+#include "canvas/CanvasHost.h"
 
 #include <QPainter>
 #include <QPen>
@@ -33,8 +32,8 @@ double snapped(double v, double s)
 
 } // namespace
 
-SKTGrid::SKTGrid()
-    : _color(defaultGridColour), _spacing(defaultSpacing), _isAlwaysShown(false), _isConstraining(false)
+SKTGrid::SKTGrid(CanvasHost* host)
+    : _color(defaultGridColour), _spacing(defaultSpacing), _isAlwaysShown(false), _isConstraining(false), m_host(host)
 {
 }
 
@@ -107,8 +106,8 @@ void SKTGrid::setAlwaysShown(bool shown)
     const QVariant old = _isAlwaysShown;
     if (shown != _isAlwaysShown) {
         _isAlwaysShown = shown;
-        if (Main_App_wnd)
-            Main_App_wnd->setAlignWithGridButtonEnabled(shown);
+        if (m_host)
+            m_host->setAlignWithGridButtonEnabled(shown);
         cancelHidingTimer();
     }
     publishChange(SKTGridAlwaysShownKey, old);

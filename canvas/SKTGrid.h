@@ -15,6 +15,7 @@
 #include <QStringList>
 #include <memory>
 
+class CanvasHost;
 class QPainter;
 class QTimer;
 
@@ -33,7 +34,9 @@ inline constexpr double SKTGridTemporaryShowingTime = 1.0;
 class SKTGrid : public Observable
 {
 public:
-    SKTGrid();
+    // `host` is the window whose align-with-grid button follows whether the
+    // grid is always shown; none has no button.
+    explicit SKTGrid(CanvasHost* host = nullptr);
     ~SKTGrid() override;
     SKTGrid(const SKTGrid&) = delete;
     SKTGrid& operator=(const SKTGrid&) = delete;
@@ -89,5 +92,6 @@ private:
 
     bool _isAlwaysShown;
     bool _isConstraining;
+    CanvasHost* m_host;
     std::unique_ptr<QTimer> _hidingTimer;
 };

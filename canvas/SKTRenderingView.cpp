@@ -1,7 +1,6 @@
 #include "canvas/SKTRenderingView.h"
 
-#include "app/Globals.h"
-#include "app/MainWindowHooks.h"
+#include "canvas/CanvasHost.h"
 #include "app/MessageBoxes.h"
 #include "canvas/CardBaseDrawing.h"
 #include "model/Globals.h"
@@ -75,14 +74,15 @@ void prepare(QPainter& painter)
 
 }
 
-SKTRenderingView::SKTRenderingView(const QRectF& frame, const GraphicList& graphics, int side,
+SKTRenderingView::SKTRenderingView(CanvasHost* host, const QRectF& frame, const GraphicList& graphics, int side,
                                    const QString& printJobTitle)
-    : SKTRenderingView(frame, graphics,
-                       [side = side == 1 ? 1 : 0](QPainter& painter, const QRectF& card) {
-                           if (Main_App_wnd)
-                               Main_App_wnd->cardBaseDrawingForSide(painter, card, side);
-                       },
-                       Card_Shape, printJobTitle)
+    : SKTRenderingView(
+        frame, graphics,
+        [host, side = side == 1 ? 1 : 0](QPainter& painter, const QRectF& card) {
+            if (host)
+                host->cardBaseDrawingForSide(painter, card, side);
+        },
+        Card_Shape, printJobTitle)
 {
 }
 
@@ -184,35 +184,37 @@ QByteArray SKTRenderingView::dataWithPDFInsideRect(const QRectF& rect)
     return drawn ? data : QByteArray();
 }
 
-Picture SKTRenderingView::image_From_Card_Graphics(const GraphicList& graphics, int side, bool print_box)
+Picture SKTRenderingView::image_From_Card_Graphics(CanvasHost* host, const GraphicList& graphics, int side,
+                                                   bool print_box)
 {
-    return image_From_Card_Graphics(graphics, side, print_box, defaultPictureDpi);
+    return image_From_Card_Graphics(host, graphics, side, print_box, defaultPictureDpi);
 }
 
-Picture SKTRenderingView::image_From_Card_Graphics(const GraphicList& graphics, int side, bool print_box, double dpi)
+Picture SKTRenderingView::image_From_Card_Graphics(CanvasHost* host, const GraphicList& graphics, int side,
+                                                   bool print_box, double dpi)
 {
     // Both forms of the picture are the same drawing here.
     (void)print_box;
-    if (!Main_App_wnd) {
+    if (!host) {
         Show_NSLog_Message(QStringLiteral("A card side cannot be drawn without the main window."));
         return {};
     }
-    const QRectF frame = Main_App_wnd->frontCanvasBounds();
+    const QRectF frame = host->frontCanvasBounds();
     if (!usableRect(frame)) {
         Show_NSLog_Message(QStringLiteral("A card side cannot be drawn: the card has no size."));
         return {};
     }
-    SKTRenderingView view(frame, graphics, side);
+    SKTRenderingView view(host, frame, graphics, side);
     Picture picture = view.pictureOfRect(frame, dpi);
     if (picture.isNull())
         Show_NSLog_Message(QStringLiteral("The picture of a card side could not be made."));
     return picture;
 }
 
-QByteArray SKTRenderingView::pdfDataWithGraphics_data(const GraphicList& graphics, int side)
+QByteArray SKTRenderingView::pdfDataWithGraphics_data(CanvasHost* host, const GraphicList& graphics, int side)
 {
-    const QRectF frame = Main_App_wnd ? Main_App_wnd->frontCanvasBounds() : QRectF();
-    SKTRenderingView view(frame, graphics, side);
+    const QRectF frame = host ? host->frontCanvasBounds() : QRectF();
+    SKTRenderingView view(host, frame, graphics, side);
     const QByteArray data = view.dataWithPDFInsideRect(frame);
     if (data.isEmpty())
         Show_NSLog_Message(QStringLiteral("The PDF of a card side could not be made."));

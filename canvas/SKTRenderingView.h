@@ -10,6 +10,7 @@
 
 #include <functional>
 
+class CanvasHost;
 class QPainter;
 
 // Draws card objects away from the screen: a card side (its card base and
@@ -17,7 +18,7 @@ class QPainter;
 // QImage and PDF only. Drawing writes into the objects it draws (the opacity
 // getters store their colours back, picture caches fill), so a view of live
 // objects draws on the GUI thread, like every other use of them, and its card
-// base comes from the main window. A worker thread draws a SideSnapshot
+// base comes from the window that hosts the canvases (CanvasHost). A worker thread draws a SideSnapshot
 // instead: its own copies of the objects on a card base drawn from a copied
 // side record.
 class SKTRenderingView
@@ -30,10 +31,10 @@ public:
     static constexpr double defaultPictureDpi = 300.0;
 
     // A view of `frame` (in card coordinates) showing `graphics`, index 0
-    // topmost, on the card base that the main window draws for `side`
-    // (0 front, 1 back), within the program-wide card outline. The list is
-    // copied; the objects are shared.
-    SKTRenderingView(const QRectF& frame, const GraphicList& graphics, int side,
+    // topmost, on the card base that `host` draws for `side` (0 front,
+    // 1 back; none without a host), within the program-wide card outline.
+    // The list is copied; the objects are shared.
+    SKTRenderingView(CanvasHost* host, const QRectF& frame, const GraphicList& graphics, int side,
                      const QString& printJobTitle = QString());
     // The same on the card base that `cardBase` draws (none when empty),
     // within the outline `cardShape` (0 rectangle, 1 rounded, 2 oval).
@@ -65,15 +66,17 @@ public:
     QByteArray dataWithPDFInsideRect(const QRectF& rect);
 
     // A picture of one card side: `graphics` (that side's objects) drawn on
-    // the card base of `side` (0 front, 1 back), the size of the front
-    // canvas. Both values of `print_box` give the same picture. Null, with
-    // the reason logged, when no picture can be made.
-    static Picture image_From_Card_Graphics(const GraphicList& graphics, int side, bool print_box);
-    static Picture image_From_Card_Graphics(const GraphicList& graphics, int side, bool print_box, double dpi);
+    // the card base `host` draws for `side` (0 front, 1 back), the size of
+    // the host's front canvas. Both values of `print_box` give the same
+    // picture. Null, with the reason logged, when no picture can be made
+    // (without a host among others).
+    static Picture image_From_Card_Graphics(CanvasHost* host, const GraphicList& graphics, int side, bool print_box);
+    static Picture image_From_Card_Graphics(CanvasHost* host, const GraphicList& graphics, int side, bool print_box,
+                                            double dpi);
 
-    // PDF of the front canvas's frame with the card base of `side` and
-    // `graphics`.
-    static QByteArray pdfDataWithGraphics_data(const GraphicList& graphics, int side);
+    // PDF of the host's front canvas frame with the card base of `side` and
+    // `graphics`; empty without a host.
+    static QByteArray pdfDataWithGraphics_data(CanvasHost* host, const GraphicList& graphics, int side);
 
     // TIFF of the objects alone (no card base, the print flag ignored) over
     // their united drawing bounds, one pixel per point at 72 dpi, each object

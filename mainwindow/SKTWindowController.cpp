@@ -158,10 +158,10 @@ SKTWindowController::~SKTWindowController()
         m_mailWindow = nullptr;
     }
     m_window.reset();
-    if (Main_App_wnd == this)
-        Main_App_wnd = nullptr;
     if (s_defaultInstance == this)
         s_defaultInstance = nullptr;
+    if (Barcode_Gen::host() == this)
+        Barcode_Gen::setHost(nullptr);
 }
 
 SKTWindowController* SKTWindowController::defaultInstance()
@@ -175,11 +175,11 @@ void SKTWindowController::init()
     m_window->closeRequested = [this] { return Exit_App(); };
 
     Last_Selected_Graphic.reset();
-    _grid = std::make_unique<SKTGrid>();
+    _grid = std::make_unique<SKTGrid>(this);
     _zoomFactor = 1.0;
     Selected_Control_Tool = 0;
     s_defaultInstance = this;
-    Main_App_wnd = this;
+    Barcode_Gen::setHost(this);
 
     Text_font = FontSpec(Text_Ctrl_Font, 14);
     All_Text_font = Text_font;
@@ -244,9 +244,9 @@ void SKTWindowController::awakeFromNib()
 
     // the canvases
     const QRectF frame(QPointF(0, 0), m_document ? m_document->canvasSize(true, QSizeF()) : QSizeF(243, 154));
-    _graphicView = new SKTGraphicView(frame);
-    _graphicView_BACK = new SKTGraphicView(frame);
-    _graphicView_TEMP = new SKTGraphicView(frame);
+    _graphicView = new SKTGraphicView(frame, this);
+    _graphicView_BACK = new SKTGraphicView(frame, this);
+    _graphicView_TEMP = new SKTGraphicView(frame, this);
     ui._zoomingScrollView->setWidget(_graphicView);
     ui._zoomingScrollView_BACK->setWidget(_graphicView_BACK);
     ui._zoomingScrollView_TEMP->setWidget(_graphicView_TEMP);

@@ -1,13 +1,15 @@
 #pragma once
 
 // The main window controller: the one main window of the program and the hub
-// that every other part reaches through `Main_App_wnd`. It owns the canvases
-// of the front, back and temp sides, the two card-side records, the three
-// holder profiles and the grid; it starts the program's first design, switches
-// between the sides, places new objects, asks for redraws, and runs the card
-// settings panels and the drawing of the card base under each side.
+// of its parts. It is the host of its canvases, their grid and the renderer
+// (CanvasHost) and of the profile placement (ProfilePlacementHost). It owns
+// the canvases of the front, back and temp sides, the two card-side records,
+// the three holder profiles and the grid; it starts the program's first
+// design, switches between the sides, places new objects, asks for redraws,
+// and runs the card settings panels and the drawing of the card base under
+// each side.
 
-#include "app/MainWindowHooks.h"
+#include "canvas/CanvasHost.h"
 #include "canvas/CanvasMenuValidation.h"
 #include "canvas/SideSnapshot.h"
 #include "data/BatchBinding.h"
@@ -29,6 +31,7 @@
 #include "mainwindow/print/PrintWindowHost.h"
 #include "mainwindow/profile/ProfileDialogHost.h"
 #include "output/BatchPictureExport.h"
+#include "profiles/ProfilePlacementHost.h"
 #include "mainwindow/inspector/InspectorTabs.h"
 #include "model/Card_Property.h"
 #include "model/DesignFile.h"
@@ -82,7 +85,8 @@ class Review_Form;
 class Share_It_Dlg;
 
 class SKTWindowController : public QObject,
-                            public MainWindowHooks,
+                            public CanvasHost,
+                            public ProfilePlacementHost,
                             public BannerHost,
                             public MenuBarHost,
                             public WizardHost,
@@ -102,7 +106,7 @@ class SKTWindowController : public QObject,
 public:
     // Sets up the controller and its window for `document` and shows the
     // window; the program's first design starts as soon as the event loop
-    // runs. Becomes `Main_App_wnd` and the default instance.
+    // runs. Becomes the default instance.
     explicit SKTWindowController(SKTDocument& document, QObject* parent = nullptr);
     ~SKTWindowController() override;
 
@@ -188,8 +192,11 @@ public:
     void Show_RHS_Properties(SKTGraphic* graphic) override;
 
     // ---- tool palette ----
-    // Each tool button sets `Selected_Control_Tool` to its number and runs
-    // Select_tool_action.
+    // The current tool number, 0 the arrow tool. Each tool button sets it to
+    // its number and runs Select_tool_action.
+    int Selected_Control_Tool = 0;
+    int selectedControlTool() const override { return Selected_Control_Tool; }
+    void setSelectedControlTool(int tool) override { Selected_Control_Tool = tool; }
     void Arrow_Tool_Clicked();
     void Line_Tool_Clicked();
     void Text_Tool_Clicked();
@@ -417,6 +424,7 @@ public:
     // The canvas the commands act on: the back canvas while the back side is
     // being edited, otherwise the front canvas (the temp side shown too).
     SKTGraphicView* commandCanvas() const { return currentSideCanvas(); }
+    CanvasHost* canvasHost() override { return this; }
     // Sets the current tool and runs Select_tool_action, as its palette
     // button does.
     void selectTool(int tool);

@@ -1,7 +1,5 @@
 #include "model/SKTGraphic.h"
 
-#include "app/Globals.h"
-#include "app/MainWindowHooks.h"
 #include "model/Globals.h"
 #include "model/ResourcePictures.h"
 #include "model/SKTBarcode.h"
@@ -734,7 +732,7 @@ QRectF SKTGraphic::boundsOfGraphics(const GraphicList& graphics)
     return first ? QRectF(0, 0, 0, 0) : result;
 }
 
-QRectF SKTGraphic::drawingBoundsOfGraphics(const GraphicList& graphics)
+QRectF SKTGraphic::drawingBoundsOfGraphics(const GraphicList& graphics, const QRectF& ofNone)
 {
     QRectF result;
     bool first = true;
@@ -745,18 +743,18 @@ QRectF SKTGraphic::drawingBoundsOfGraphics(const GraphicList& graphics)
         first = false;
     }
     if (first)
-        return Main_App_wnd ? Main_App_wnd->frontCanvasBounds() : QRectF(0, 0, 0, 0);
+        return ofNone;
     return result;
 }
 
-void SKTGraphic::Paste_Location_Of_Graphics(const GraphicList& graphics, double x, double y,
-                                            const QString& card_side)
+void SKTGraphic::Paste_Location_Of_Graphics(const GraphicList& graphics, double x, double y, const QString& card_side,
+                                            const NewPointSource& newPoint)
 {
     for (qsizetype i = 0; i < graphics.size(); ++i) {
         // The placement of new objects moves on for every object after the
         // first, locked or not.
-        if (i > 0 && Main_App_wnd) {
-            const QPointF next = Main_App_wnd->Control_New_Point(card_side);
+        if (i > 0 && newPoint) {
+            const QPointF next = newPoint(card_side);
             x = next.x();
             y = next.y();
         }

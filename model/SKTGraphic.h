@@ -21,6 +21,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVariantMap>
+#include <functional>
 #include <memory>
 
 class QCursor;
@@ -375,9 +376,16 @@ public:
     static const QCursor& creationCursor();
     static int creationSizingHandle() { return LowerRightHandle; }
     static QRectF boundsOfGraphics(const GraphicList& graphics);
-    static QRectF drawingBoundsOfGraphics(const GraphicList& graphics);
-    static void Paste_Location_Of_Graphics(const GraphicList& graphics, double x, double y,
-                                           const QString& card_side);
+    // The united drawing bounds of `graphics`; `ofNone` when the list holds
+    // no object (the canvas passes its front canvas, so that nothing selected
+    // redraws the whole card).
+    static QRectF drawingBoundsOfGraphics(const GraphicList& graphics, const QRectF& ofNone = QRectF(0, 0, 0, 0));
+    // Moves the unlocked objects of `graphics` to new places: the first to
+    // (x, y), each later one, locked or not, to the next point `newPoint`
+    // hands out for `card_side`.
+    using NewPointSource = std::function<QPointF(const QString& card_side)>;
+    static void Paste_Location_Of_Graphics(const GraphicList& graphics, double x, double y, const QString& card_side,
+                                           const NewPointSource& newPoint);
     static void translateGraphics(const GraphicList& graphics, double dx, double dy);
 
 protected:

@@ -1,7 +1,5 @@
 #include "model/SKTImage.h"
 
-#include "app/Globals.h"
-#include "app/MainWindowHooks.h"
 #include "model/Globals.h"
 #include "model/GraphicPainting.h"
 #include "model/ImageProcesser.h"
@@ -30,8 +28,6 @@ void SKTImage::placeCentredOn(const QPointF& point)
 {
     const QSizeF size = _contents.isNull() ? QSizeF(0, 0) : _contents.size();
     setBounds(QRectF(point.x() - size.width() / 2, point.y() - size.height() / 2, size.width(), size.height()));
-    if (Main_App_wnd)
-        Main_App_wnd->Reset_Image_Editing_Controls();
 }
 
 void SKTImage::initWithPath(const QPointF& point, const QString& path)

@@ -20,11 +20,11 @@ public:
     // 724 x 468 (each side on its own); null when there is none.
     Picture _contents;
 
-    // Shows the picture file at `path`, its size centred on `point`, and
-    // resets the main window's picture controls.
+    // Shows the picture file at `path`, its size centred on `point`. (The
+    // canvas that makes the object resets the window's picture controls.)
     void initWithPath(const QPointF& point, const QString& path);
     // Shows `contents` (the file is the one named by `Library_Selected_Image`),
-    // its size centred on `point`, and resets the picture controls.
+    // its size centred on `point`.
     void initWithPosition(const QPointF& point, const Picture& contents);
 
     // Records `path` as the object's file and reads the picture from it

@@ -1,7 +1,5 @@
 #include "model/SKTSignature.h"
 
-#include "app/Globals.h"
-#include "app/MainWindowHooks.h"
 #include "model/GraphicPainting.h"
 #include "model/PicturePath.h"
 #include "model/ResourcePictures.h"
@@ -33,8 +31,6 @@ void SKTSignature::placeCentredOn(const QPointF& point)
 {
     const QSizeF size = _contents_img.isNull() ? QSizeF(0, 0) : _contents_img.size();
     setBounds(QRectF(point.x() - size.width() / 2, point.y() - size.height() / 2, size.width(), size.height()));
-    if (Main_App_wnd)
-        Main_App_wnd->Reset_Image_Editing_Controls();
 }
 
 void SKTSignature::initWithPosition(const QPointF& point, const Picture& contents, const QString& sign_or_FP)

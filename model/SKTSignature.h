@@ -27,11 +27,11 @@ public:
 
     // Shows `contents` as the sample of kind `sign_or_FP` ("S" signature, any
     // other a fingerprint): the object's file becomes that sample's path. The
-    // picture's size is centred on `point`; the main window's picture
-    // controls are reset.
+    // picture's size is centred on `point`. (The canvas that makes the
+    // object resets the window's picture controls.)
     void initWithPosition(const QPointF& point, const Picture& contents, const QString& sign_or_FP);
     // Shows the picture file at `path` as kind `sign_or_FP`, its size
-    // centred on `point`, and resets the picture controls.
+    // centred on `point`.
     void initWithPath(const QPointF& point, const QString& path, const QString& sign_or_FP);
 
     // The resource path of the sample picture of a kind: "sign_sample.png"

@@ -1,17 +1,15 @@
 #include "profiles/CreationToolRestore.h"
 
-#include "app/Globals.h"
-#include "app/MainWindowHooks.h"
 #include "model/Globals.h"
+#include "profiles/ProfilePlacementHost.h"
 
-CreationToolRestore::CreationToolRestore()
-    : m_tool(Main_App_wnd ? Main_App_wnd->Selected_Control_Tool : 0), m_picture(Library_Selected_Image)
+CreationToolRestore::CreationToolRestore(ProfilePlacementHost& host)
+    : m_host(host), m_tool(host.selectedControlTool()), m_picture(Library_Selected_Image)
 {
 }
 
 CreationToolRestore::~CreationToolRestore()
 {
-    if (Main_App_wnd)
-        Main_App_wnd->Selected_Control_Tool = m_tool;
+    m_host.setSelectedControlTool(m_tool);
     Library_Selected_Image = m_picture;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-// The creation tool number of the main window and `Library_Selected_Image`
+// The creation tool number of the window and `Library_Selected_Image`
 // (the picture the next picture object shows) kept for as long as the guard
 // lives and given back on every way out, an exception included. Code that
 // creates objects by setting the tool and the picture meanwhile leaves the
@@ -8,15 +8,18 @@
 
 #include <QString>
 
+class ProfilePlacementHost;
+
 class CreationToolRestore
 {
 public:
-    CreationToolRestore();
+    explicit CreationToolRestore(ProfilePlacementHost& host);
     ~CreationToolRestore();
     CreationToolRestore(const CreationToolRestore&) = delete;
     CreationToolRestore& operator=(const CreationToolRestore&) = delete;
 
 private:
+    ProfilePlacementHost& m_host;
     int m_tool;
     QString m_picture;
 };

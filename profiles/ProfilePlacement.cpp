@@ -1,7 +1,5 @@
 #include "profiles/ProfilePlacement.h"
 
-#include "app/Globals.h"
-#include "app/MainWindowHooks.h"
 #include "app/MessageBoxes.h"
 #include "canvas/CanvasController.h"
 #include "canvas/ProfileObjectCommands.h"
@@ -9,16 +7,11 @@
 #include "model/Globals.h"
 #include "profiles/CreationToolRestore.h"
 #include "profiles/ProfileFieldTable.h"
+#include "profiles/ProfilePlacementHost.h"
 
 #include <exception>
 
 namespace {
-
-void setTool(int tool)
-{
-    if (Main_App_wnd)
-        Main_App_wnd->Selected_Control_Tool = tool;
-}
 
 // The field's source written into its placed object.
 void bind(SKTGraphic& object, const ProfileFieldTable::Field& field, const User_Profile_Class& profile)
@@ -45,9 +38,9 @@ void bind(SKTGraphic& object, const ProfileFieldTable::Field& field, const User_
 
 }   // namespace
 
-ProfilePlacement::ProfilePlacement(CanvasController& canvas, const User_Profile_Class& profile,
-                                   const QSizeF& frontCardSize)
-    : m_canvas(canvas), m_profile(profile), m_frontCardSize(frontCardSize)
+ProfilePlacement::ProfilePlacement(CanvasController& canvas, ProfilePlacementHost& host,
+                                   const User_Profile_Class& profile, const QSizeF& frontCardSize)
+    : m_canvas(canvas), m_host(host), m_profile(profile), m_frontCardSize(frontCardSize)
 {
 }
 
@@ -62,11 +55,11 @@ QRectF ProfilePlacement::defaultRect(const QString& controlId, const QSizeF& fro
 
 void ProfilePlacement::place()
 {
-    const CreationToolRestore keepTool;
+    const CreationToolRestore keepTool(m_host);
     ProfileObjectCommands commands(m_canvas);
     try {
         commands.Hide_all_Text_control_FUP_Control();
-        setTool(ToolTable::Text);
+        m_host.setSelectedControlTool(ToolTable::Text);
         for (const ProfileFieldTable::Field& field : ProfileFieldTable::fields()) {
             const QString& value = field.valueIn(m_profile);
             if (value.isEmpty())
@@ -75,7 +68,7 @@ void ProfilePlacement::place()
             const bool found = commands.Selcect_Ctrl_With_ID(controlId) != nullptr;
             const QRectF rect = found ? QRectF() : defaultRect(controlId, m_frontCardSize);
             if (field.isPhoto) {
-                setTool(ToolTable::Picture);
+                m_host.setSelectedControlTool(ToolTable::Picture);
                 Library_Selected_Image = value;
             }
             commands.ReplaceGraphicText(field.className(), nullptr, !found, rect, QStringLiteral("F"), value,

@@ -24,14 +24,17 @@
 #include <QString>
 
 class CanvasController;
+class ProfilePlacementHost;
 class User_Profile_Class;
 
 class ProfilePlacement
 {
 public:
-    // `frontCardSize` is the size of the front side's card, which chooses
-    // the default rectangles on every side.
-    ProfilePlacement(CanvasController& canvas, const User_Profile_Class& profile, const QSizeF& frontCardSize);
+    // `host` is the window whose tool number the canvas creates by (the
+    // host of `canvas`); `frontCardSize` is the size of the front side's
+    // card, which chooses the default rectangles on every side.
+    ProfilePlacement(CanvasController& canvas, ProfilePlacementHost& host, const User_Profile_Class& profile,
+                     const QSizeF& frontCardSize);
 
     void place();
 
@@ -45,6 +48,7 @@ public:
 
 private:
     CanvasController& m_canvas;
+    ProfilePlacementHost& m_host;
     const User_Profile_Class& m_profile;
     QSizeF m_frontCardSize;
 };

@@ -186,9 +186,11 @@ int main(int argc, char** argv)
         return 1;
     });
 
-    SKTDocument::setRendering(std::make_shared<CardDocumentRendering>());
+    const auto rendering = std::make_shared<CardDocumentRendering>();
+    SKTDocument::setRendering(rendering);
     SKTDocument document;
     SKTWindowController controller(document);
+    rendering->setHost(&controller);
     QCoreApplication::processEvents();
 
     int failures = 0;

@@ -1,7 +1,6 @@
 #include "mainwindow/barcode/Barcode_Gen.h"
 
 #include "app/Globals.h"
-#include "app/MainWindowHooks.h"
 #include "app/MessageBoxes.h"
 #include "app/StringHelpers.h"
 #include "barcodes/BarcodeProducer.h"
@@ -46,6 +45,7 @@ namespace {
 
 Barcode_Gen::ModalRun s_modalRun;
 DataSourceLists s_sources;
+BarcodeDesignerHost* s_host = nullptr;
 
 constexpr int resolutionTab = 3;
 
@@ -156,6 +156,16 @@ void Barcode_Gen::setDataSources(const DataSourceLists& sources)
 const DataSourceLists& Barcode_Gen::dataSources()
 {
     return s_sources;
+}
+
+void Barcode_Gen::setHost(BarcodeDesignerHost* host)
+{
+    s_host = host;
+}
+
+BarcodeDesignerHost* Barcode_Gen::host()
+{
+    return s_host;
 }
 
 void Barcode_Gen::setModalRun(ModalRun run)
@@ -1063,19 +1073,18 @@ void Barcode_Gen::batchSeriesChanged()
 
 void Barcode_Gen::startEditingOnCanvas()
 {
-    if (!pass_barcode_control || !Main_App_wnd)
+    BarcodeDesignerHost* host = s_host;
+    if (!pass_barcode_control || !host)
         return;
-    Main_App_wnd->Refresh_Canvas();
-    if (auto* host = dynamic_cast<BarcodeDesignerHost*>(Main_App_wnd)) {
-        if (SKTGraphicView* view = host->commandCanvas()) {
-            try {
-                view->controller().startEditingGraphic(pass_barcode_control);
-            } catch (const std::exception& e) {
-                Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
-            }
+    host->Refresh_Canvas();
+    if (SKTGraphicView* view = host->commandCanvas()) {
+        try {
+            view->controller().startEditingGraphic(pass_barcode_control);
+        } catch (const std::exception& e) {
+            Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
         }
     }
-    Main_App_wnd->Refresh_Canvas();
+    host->Refresh_Canvas();
 }
 
 void Barcode_Gen::View_batch_Series_Button()

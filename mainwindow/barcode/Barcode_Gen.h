@@ -18,6 +18,7 @@
 #include <functional>
 #include <vector>
 
+class BarcodeDesignerHost;
 class ColorWell;
 class NKDBarcode;
 class QCheckBox;
@@ -171,6 +172,11 @@ public:
     // Where series and spreadsheet columns come from (the main window sets it).
     static void setDataSources(const DataSourceLists& sources);
     static const DataSourceLists& dataSources();
+
+    // The window whose canvas takes the edited barcode (the main window sets
+    // itself when it is made; null when there is none).
+    static void setHost(BarcodeDesignerHost* host);
+    static BarcodeDesignerHost* host();
 
     // Replaces the modal run (tests work the controls and answer instead);
     // an empty function brings back the real run.

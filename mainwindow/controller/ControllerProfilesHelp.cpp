@@ -204,7 +204,7 @@ void SKTWindowController::placeProfile(SKTGraphicView* view, const User_Profile_
             return;
     }
     if (view)
-        ProfilePlacement(view->controller(), profile, Front_card_Prop().Card_Size()).place();
+        ProfilePlacement(view->controller(), *this, profile, Front_card_Prop().Card_Size()).place();
 }
 
 void SKTWindowController::Fill_User_profile_info_front_side()

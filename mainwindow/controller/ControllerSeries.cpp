@@ -408,7 +408,7 @@ Picture SKTWindowController::Set_data_table_value_to_card(int N, const QString& 
         Card_Front_Or_Back = front ? 0 : 1;
         Graphics_array_Batch = front ? Get_Front_Controls_Array() : Get_Back_Controls_Array();
         Assign_Batch_Values_To_Control(N);
-        return SKTRenderingView::image_From_Card_Graphics(Graphics_array_Batch, front ? 0 : 1, print_box);
+        return SKTRenderingView::image_From_Card_Graphics(this, Graphics_array_Batch, front ? 0 : 1, print_box);
     } catch (const std::exception& e) {
         Show_NSLog_Message(reasonOf(e));
         return Picture();

@@ -10,9 +10,13 @@
 
 #include <QString>
 
+class CanvasHost;
+
 class PrintWindowHost
 {
 public:
+    // The window the card base of drawn sides comes from.
+    virtual CanvasHost* canvasHost() = 0;
     virtual GraphicList Get_Front_Controls_Array() const = 0;
     virtual GraphicList Get_Back_Controls_Array() const = 0;
     // Decides whether the cards come from a series or a workbook and counts

@@ -343,9 +343,12 @@ void Print_Wnd::resetForOpening()
     if (m_controller) {
         const int savedSide = Card_Front_Or_Back;
         Card_Front_Or_Back = 1;
-        back_image = SKTRenderingView::image_From_Card_Graphics(m_controller->Get_Back_Controls_Array(), 1, false);
+        CanvasHost* host = m_controller->canvasHost();
+        back_image = SKTRenderingView::image_From_Card_Graphics(host, m_controller->Get_Back_Controls_Array(), 1,
+                                                                false);
         Card_Front_Or_Back = 0;
-        front_image = SKTRenderingView::image_From_Card_Graphics(m_controller->Get_Front_Controls_Array(), 0, false);
+        front_image = SKTRenderingView::image_From_Card_Graphics(host, m_controller->Get_Front_Controls_Array(), 0,
+                                                                 false);
         Card_Front_Or_Back = savedSide;
     }
 

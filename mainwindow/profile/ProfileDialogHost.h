@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+class CanvasHost;
 class Data_From_Excel;
 class Import_Excel;
 class User_Profile_Class;
@@ -18,6 +19,8 @@ class User_Profile_Class;
 class ProfileDialogHost
 {
 public:
+    // The window the card base of drawn sides comes from.
+    virtual CanvasHost* canvasHost() = 0;
     // ---- the sources of values ----
     virtual QStringList Get_datasheet_File_Name_Array() const = 0;
     virtual QString Get_First_Value_Of_Dataset(const QString& name) const = 0;

@@ -21,7 +21,7 @@ public:
 
 // Four objects on a 243 x 154 card, the one at index 2 locked.
 struct FourObjects : BoundCanvas {
-    FourObjects()
+    explicit FourObjects(CanvasHost* host = nullptr) : BoundCanvas(host)
     {
         fill({rectangleAt({10, 10, 40, 30}), rectangleAt({20, 50, 60, 20}), rectangleAt({100, 5, 30, 60}),
               rectangleAt({5, 90, 50, 10})});
@@ -103,7 +103,7 @@ TEST(ArrangeCommandsTest, AlignmentAndSizesMoveOnlyUnlockedObjectsAndUndoAsOneSt
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CountingMainWindow window;
-        FourObjects s;
+        FourObjects s(&window);
         const QList<QRectF> before = s.bounds();
         QList<QRectF> expected = before;
         for (const auto& [index, bounds] : c.changed)

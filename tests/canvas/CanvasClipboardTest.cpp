@@ -76,7 +76,7 @@ protected:
 
 TEST_F(CanvasClipboardTest, CopyThenPasteTwiceOnTheSameCanvasGoesToNewPlacementPoints)
 {
-    BoundCanvas front;
+    BoundCanvas front(&window);
     front.fill({rectangleAt({20, 20, 40, 30}), rectangleAt({70, 30, 20, 20}), rectangleAt({5, 90, 30, 10})});
     front.canvas.changeSelectionIndexes({0, 2});
     front.canvas.copy();
@@ -103,8 +103,8 @@ TEST_F(CanvasClipboardTest, CopyThenPasteTwiceOnTheSameCanvasGoesToNewPlacementP
 
 TEST_F(CanvasClipboardTest, ContentCopiedOnAnotherSideKeepsItsPositionsOnTheFirstPasteOnly)
 {
-    BoundCanvas front;
-    BoundCanvas back(SKTDocumentGraphicsKey_back);
+    BoundCanvas front(&window);
+    BoundCanvas back(&window, SKTDocumentGraphicsKey_back);
     front.fill({rectangleAt({20, 20, 40, 30}), rectangleAt({70, 30, 20, 20})});
     front.canvas.changeSelectionIndexes({0, 1});
     front.canvas.copy();
@@ -132,19 +132,19 @@ TEST_F(CanvasClipboardTest, ContentCopiedOnAnotherSideKeepsItsPositionsOnTheFirs
 
 TEST_F(CanvasClipboardTest, ContentFromAnotherProgramInstanceCountsAsNew)
 {
-    BoundCanvas front;
+    BoundCanvas front(&window);
     front.fill({rectangleAt({20, 20, 40, 30})});
     front.canvas.changeSelectionIndexes(IndexSet(0));
     front.canvas.copy();
     // The same objects put there again from outside: the canvas has not seen them.
-    pasteboard.setContents(CardPasteboard::mimeDataWithGraphics(front.list()));
+    pasteboard.setContents(CardPasteboard::mimeDataWithGraphics(&window, front.list()));
     front.canvas.paste();
     EXPECT_EQ(boundsAt(front, 0), QRectF(20, 20, 40, 30));
 }
 
 TEST_F(CanvasClipboardTest, LockedSelectionRefusesCopyCutAndDelete)
 {
-    BoundCanvas front;
+    BoundCanvas front(&window);
     GraphicPtr locked = rectangleAt({70, 30, 20, 20});
     locked->ctrl_is_locked = true;
     front.fill({rectangleAt({20, 20, 40, 30}), locked, rectangleAt({5, 90, 30, 10})});
@@ -163,7 +163,7 @@ TEST_F(CanvasClipboardTest, LockedSelectionRefusesCopyCutAndDelete)
 
 TEST_F(CanvasClipboardTest, PasteOfUnreadableDataShowsTheErrorAndChangesNothing)
 {
-    BoundCanvas front;
+    BoundCanvas front(&window);
     front.fill({rectangleAt({20, 20, 40, 30})});
     front.canvas.changeSelectionIndexes(IndexSet(0));
 
@@ -184,7 +184,7 @@ TEST_F(CanvasClipboardTest, PasteOfUnreadableDataShowsTheErrorAndChangesNothing)
 
 TEST_F(CanvasClipboardTest, CopyOffersCardObjectsPdfAndTiffThatOtherProgramsRead)
 {
-    BoundCanvas front;
+    BoundCanvas front(&window);
     front.fill({filledRectangleAt({20, 20, 40, 30}, Qt::red), rectangleAt({100, 40, 20, 20})});
     front.canvas.changeSelectionIndexes(IndexSet(0));
     front.canvas.copy();
@@ -232,7 +232,7 @@ TEST_F(CanvasClipboardTest, CopyOffersCardObjectsPdfAndTiffThatOtherProgramsRead
 
 TEST_F(CanvasClipboardTest, CopyWithNothingSelectedOffersNoPicture)
 {
-    BoundCanvas front;
+    BoundCanvas front(&window);
     front.fill({rectangleAt({20, 20, 40, 30})});
     front.canvas.copy();
     const QMimeData* data = pasteboard.mimeData();
@@ -259,11 +259,13 @@ TEST_F(CanvasClipboardTest, PictureFromAnotherProgramPastesAsAPictureObject)
     asPng->setData("image/png", png);
 
     for (QMimeData* data : {asImage, asPng}) {
-        BoundCanvas front;
+        BoundCanvas front(&window);
         front.fill({rectangleAt({20, 20, 40, 30})});
         pasteboard.putForeign(data);
+        const int resets = window.pictureControlResets;
         front.canvas.paste();
         ASSERT_EQ(front.list().size(), 2);
+        EXPECT_EQ(window.pictureControlResets, resets + 1); // a new picture object
         EXPECT_EQ(front.at(0)->kind(), SKTGraphic::Kind::Image);
         EXPECT_EQ(front.at(0)->bounds(), QRectF(50, 50, 30, 20));
         EXPECT_EQ(front.selected(), IndexSet(0));
@@ -282,7 +284,7 @@ TEST_F(CanvasClipboardTest, PictureFromAnotherProgramPastesAsAPictureObject)
 
 TEST_F(CanvasClipboardTest, FileNamesOrTextAlonePasteNothing)
 {
-    BoundCanvas front;
+    BoundCanvas front(&window);
     front.fill({rectangleAt({20, 20, 40, 30})});
     auto names = new QMimeData;
     names->setUrls({QUrl::fromLocalFile("/tmp/picture.png")});
@@ -300,7 +302,7 @@ TEST_F(CanvasClipboardTest, FileNamesOrTextAlonePasteNothing)
 
 TEST_F(CanvasClipboardTest, CutPutsTheObjectsOnThePasteboardAndRemovesThem)
 {
-    BoundCanvas front;
+    BoundCanvas front(&window);
     GraphicPtr kept = rectangleAt({70, 30, 20, 20});
     front.fill({rectangleAt({20, 20, 40, 30}), kept});
     front.canvas.changeSelectionIndexes(IndexSet(0));
@@ -317,7 +319,7 @@ TEST_F(CanvasClipboardTest, CutPutsTheObjectsOnThePasteboardAndRemovesThem)
 
 TEST_F(CanvasClipboardTest, UndoAndRedoSelectWhatTheyBringBack)
 {
-    BoundCanvas front;
+    BoundCanvas front(&window);
     GraphicList five;
     for (int i = 0; i < 5; ++i)
         five.append(rectangleAt({10.0 + 20 * i, 10, 15, 15}));
@@ -365,10 +367,10 @@ TEST_F(CanvasClipboardTest, EachCommandUpdatesTheButtonsItChanges)
                     {&C::delete_, true, 0, 0, 0}};
     for (const auto& c : commands) {
         SCOPED_TRACE(&c - commands);
-        BoundCanvas front;
+        BoundCanvas front(&window);
         front.fill({rectangleAt({20, 20, 40, 30}), rectangleAt({70, 30, 20, 20})});
         front.at(0)->ctrl_is_locked = c.locked;
-        pasteboard.setContents(CardPasteboard::mimeDataWithGraphics({rectangleAt({5, 5, 10, 10})}));
+        pasteboard.setContents(CardPasteboard::mimeDataWithGraphics(&window, {rectangleAt({5, 5, 10, 10})}));
         front.canvas.changeSelectionIndexes(IndexSet(0));
         window.undoRedoStates = window.pasteStates = 0;
         window.shownProperties.clear();
@@ -384,7 +386,7 @@ TEST_F(CanvasClipboardTest, EachCommandUpdatesTheButtonsItChanges)
 
 TEST_F(CanvasClipboardTest, APasteIsOneUndoStep)
 {
-    BoundCanvas front;
+    BoundCanvas front(&window);
     front.fill({rectangleAt({20, 20, 40, 30}), rectangleAt({70, 30, 20, 20})});
     front.canvas.changeSelectionIndexes({0, 1});
     front.canvas.copy();
@@ -399,7 +401,7 @@ TEST_F(CanvasClipboardTest, APasteIsOneUndoStep)
 TEST_F(CanvasClipboardTest, TheSystemClipboardCarriesTheCopy)
 {
     Pasteboard::install(nullptr);
-    BoundCanvas front;
+    BoundCanvas front(&window);
     front.fill({rectangleAt({20, 20, 40, 30})});
     front.canvas.changeSelectionIndexes(IndexSet(0));
     front.canvas.copy();

@@ -46,7 +46,7 @@ TEST(CanvasCreation, EachToolMakesItsKindAtThePlacementPointWithAndWithoutTheGri
         for (const Case& c : cases) {
             SCOPED_TRACE(testing::Message() << "tool " << c.tool << (withGrid ? " with grid" : ""));
             CanvasMainWindow window;
-            BoundCanvas side;
+            BoundCanvas side(&window);
             if (withGrid)
                 side.useGrid();
             side.fill({rectangleAt({100, 100, 20, 20})});
@@ -139,7 +139,7 @@ TEST(CanvasCreation, PictureToolsMakeTheirKindWithTheirPicture)
             SCOPED_TRACE(testing::Message() << "tool " << c.tool << " " << c.chosen.toStdString()
                                             << (byMouse ? " drawn out" : " by button"));
             CanvasMainWindow window;
-            BoundCanvas side;
+            BoundCanvas side(&window);
             window.Selected_Control_Tool = c.tool;
             Library_Selected_Image = c.chosen;
 
@@ -179,7 +179,7 @@ TEST(CanvasCreation, PlacementTextValueAndPartyTitle)
     CanvasMainWindow window;
     window.Selected_Control_Tool = 2;
     window.newPoint = {30, 40};
-    BoundCanvas side(SKTDocumentGraphicsKey_back);
+    BoundCanvas side(&window, SKTDocumentGraphicsKey_back);
     const auto make = [&](bool useRect, const QString& value, const QString& id) {
         side.canvas.createGraphicOfClass("SKTText", nullptr, useRect, {5, 6, 70, 20}, "B", value, id);
         return side.at(0);
@@ -208,7 +208,7 @@ TEST(CanvasCreation, DrawingOutANewObjectSnapsAndIsOneUndoStep)
     CanvasMainWindow window;
     window.Selected_Control_Tool = 4;
     window.toolClass = "Shape_Control";
-    BoundCanvas side;
+    BoundCanvas side(&window);
     side.useGrid();
 
     side.canvas.mouseDown(mouseAt({10, 10}));
@@ -237,7 +237,7 @@ TEST(CanvasCreation, PictureToolWithoutAChosenPictureMakesNothing)
     window.Selected_Control_Tool = 8;
     window.toolClass = "SKTImage";
     Library_Selected_Image.clear();
-    BoundCanvas side;
+    BoundCanvas side(&window);
 
     side.canvas.createGraphicOfClass("SKTImage", nullptr, true, {0, 0, 50, 50}, "F", "", "");
     side.drag({20, 20}, {60, 60});
@@ -259,7 +259,7 @@ TEST(CanvasCreation, ClickWithoutDragLeavesNothingOnAnySideAndNothingToUndo)
         SCOPED_TRACE(testing::Message() << key.toStdString() << " " << undo);
         CanvasMainWindow window;
         window.Selected_Control_Tool = 3;
-        BoundCanvas side(key);
+        BoundCanvas side(&window, key);
         // An earlier step that must stay the last one to undo.
         side.canvas.createGraphicOfClass("Shape_Control", nullptr, true, {0, 0, 50, 50}, "F", "", "");
         const GraphicPtr earlier = side.at(0);

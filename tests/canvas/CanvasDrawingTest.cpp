@@ -31,7 +31,7 @@ private:
 TEST(CanvasDrawing, BottomUpWithHandlesOfSelectedObjectsOverTheCardBase)
 {
     CanvasMainWindow window;
-    BoundCanvas side;
+    BoundCanvas side(&window);
     QStringList log;
     GraphicList graphics;
     const QRectF places[] = {{10, 10, 30, 30}, {100, 10, 30, 30}, {20, 20, 30, 30}, {150, 100, 30, 30}};
@@ -69,7 +69,7 @@ TEST(CanvasDrawing, BottomUpWithHandlesOfSelectedObjectsOverTheCardBase)
 TEST(CanvasRedraw, ObservedChangesMarkTheAreasConcerned)
 {
     CanvasMainWindow window;
-    BoundCanvas side;
+    BoundCanvas side(&window);
     const GraphicPtr a = rectangleAt({10, 10, 30, 30});
     const GraphicPtr b = rectangleAt({100, 10, 30, 30});
     side.fill({a, b});
@@ -113,7 +113,7 @@ TEST(CanvasRedraw, ObservedChangesMarkTheAreasConcerned)
 TEST(CanvasRedraw, DragStepsMarkOnlyTheMovedObject)
 {
     CanvasMainWindow window;
-    BoundCanvas side;
+    BoundCanvas side(&window);
     GraphicList graphics {rectangleAt({150, 10, 20, 20})};
     for (int i = 0; i < 20; ++i)
         graphics.append(rectangleAt({10.0 + 10 * (i % 10), 80.0 + 30 * (i / 10), 8, 8}));
@@ -135,7 +135,7 @@ TEST(CanvasRedraw, DragStepsMarkOnlyTheMovedObject)
 TEST(CanvasRedraw, AnEmptySideShowsTheCardSettingsOutsideDrawing)
 {
     CanvasMainWindow window;
-    BoundCanvas side;
+    BoundCanvas side(&window);
     QCoreApplication::processEvents();
     EXPECT_EQ(window.shownProperties, std::vector<SKTGraphic*> {nullptr});
 

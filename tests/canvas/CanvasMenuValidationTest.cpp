@@ -30,7 +30,7 @@ TEST(CanvasMenuValidation, ItemsFollowTheSelectionCount)
         {CanvasCommand::SelectAll, true, true, true},        {CanvasCommand::DeselectAll, true, true, true},
     };
     CanvasMainWindow window;
-    BoundCanvas side;
+    BoundCanvas side(&window);
     // locked objects count like any other: the commands apply the lock rule
     side.fill({rectangleAt({10, 10, 40, 30}), rectangleAt({60, 10, 40, 30})});
     side.at(1)->ctrl_is_locked = true;
@@ -48,7 +48,7 @@ TEST(CanvasMenuValidation, ItemsFollowTheSelectionCount)
 TEST(CanvasMenuValidation, NaturalSizeGridUndoAndRulers)
 {
     CanvasMainWindow window;
-    BoundCanvas front;
+    BoundCanvas front(&window);
     auto line = std::make_shared<SKTLine>();
     line->setBounds(QRectF(10, 10, 50, 0));
     front.fill({line, rectangleAt({60, 10, 40, 30})});
@@ -88,7 +88,7 @@ TEST(CanvasMenuValidation, UndoOnTheBackSideNeverChangesTheFront)
     SideSelection frontSelection, backSelection;
     frontSelection.setContent(&document, SKTDocumentGraphicsKey);
     backSelection.setContent(&document, SKTDocumentGraphicsKey_back);
-    CanvasController front(QRectF(0, 0, 243, 154)), back(QRectF(0, 0, 243, 154));
+    CanvasController front(QRectF(0, 0, 243, 154), &window), back(QRectF(0, 0, 243, 154), &window);
     front.bind(SKTDocumentGraphicsKey, &document, "document.graphics");
     front.bind(SKTGraphicViewSelectionIndexesBindingName, &frontSelection, "selectionIndexes");
     back.bind(SKTDocumentGraphicsKey_back, &document, "document.graphics_back");

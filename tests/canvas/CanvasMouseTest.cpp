@@ -10,7 +10,10 @@
 namespace {
 // 0 (20, 20, 40, 40) on top of 1 (40, 40, 40, 40); 2 (150, 20, 30, 30) apart.
 struct ThreeObjects : BoundCanvas {
-    ThreeObjects() { fill({rectangleAt({20, 20, 40, 40}), rectangleAt({40, 40, 40, 40}), rectangleAt({150, 20, 30, 30})}); }
+    explicit ThreeObjects(CanvasHost* host) : BoundCanvas(host)
+    {
+        fill({rectangleAt({20, 20, 40, 40}), rectangleAt({40, 40, 40, 40}), rectangleAt({150, 20, 30, 30})});
+    }
     void select(const IndexSet& indexes) { canvas.changeSelectionIndexes(indexes); }
 };
 }
@@ -18,7 +21,7 @@ struct ThreeObjects : BoundCanvas {
 TEST(CanvasHitTest, TopmostFirstAndHandlesOnlyOfSelectedObjects)
 {
     CanvasMainWindow window;
-    ThreeObjects side;
+    ThreeObjects side(&window);
     int index = -7, handle = -7;
     bool selected = true;
 
@@ -41,7 +44,7 @@ TEST(CanvasHitTest, TopmostFirstAndHandlesOnlyOfSelectedObjects)
 TEST(CanvasSelection, ClicksShiftClicksAndTheInspector)
 {
     CanvasMainWindow window;
-    ThreeObjects side;
+    ThreeObjects side(&window);
 
     side.drag({30, 30}, {30, 30});
     EXPECT_EQ(side.selected(), IndexSet(0));
@@ -69,7 +72,7 @@ TEST(CanvasSelection, ClicksShiftClicksAndTheInspector)
 TEST(CanvasSelection, RubberBandTogglesAgainstTheSelectionAtThePress)
 {
     CanvasMainWindow window;
-    ThreeObjects side;
+    ThreeObjects side(&window);
     side.select(IndexSet(1));
 
     side.canvas.mouseDown(mouseAt({10, 90}, Qt::ShiftModifier));
@@ -91,7 +94,7 @@ TEST(CanvasSelection, RubberBandTogglesAgainstTheSelectionAtThePress)
 TEST(CanvasMove, ThresholdGridAndLockedObjects)
 {
     CanvasMainWindow window;
-    ThreeObjects side;
+    ThreeObjects side(&window);
     side.select(IndexSet(0));
     side.drag({30, 30}, {31.9, 31.9});
     EXPECT_EQ(side.at(0)->bounds(), QRectF(20, 20, 40, 40));
@@ -124,7 +127,7 @@ TEST(CanvasMove, ThresholdGridAndLockedObjects)
 TEST(CanvasMove, DragAndResizeAreOneUndoStepEach)
 {
     CanvasMainWindow window;
-    ThreeObjects side;
+    ThreeObjects side(&window);
     side.select(IndexSet({0, 1}));
     side.canvas.mouseDown(mouseAt({30, 30}));
     for (int step = 1; step <= 10; ++step)
@@ -150,7 +153,7 @@ TEST(CanvasMove, DragAndResizeAreOneUndoStepEach)
 TEST(CanvasMouse, DoubleClickOpensTheDesignerOnlyForAVisibleUnlockedBarcode)
 {
     CanvasMainWindow window;
-    BoundCanvas side;
+    BoundCanvas side(&window);
     auto barcode = std::make_shared<SKTBarcode>();
     barcode->_bounds = QRectF(20, 20, 120, 60);
     side.fill({barcode});
@@ -176,7 +179,7 @@ TEST(CanvasMouse, DoubleClickOpensTheDesignerOnlyForAVisibleUnlockedBarcode)
 TEST(CanvasKeys, NudgesMoveUnlockedSelectedObjectsOneUndoStepEach)
 {
     CanvasMainWindow window;
-    ThreeObjects side;
+    ThreeObjects side(&window);
     side.at(1)->ctrl_is_locked = true;
     side.canvas.moveRight();   // nothing selected
     EXPECT_FALSE(side.canvas.isHidingHandles());

@@ -1,11 +1,11 @@
 #pragma once
 
 // A stand-in main window that records what the canvas asks of it, and a
-// canvas bound to one list of its own document with a selection and a grid.
+// canvas bound to one list of its own document with a selection and a grid,
+// handed the stand-in as its host.
 
-#include "app/Globals.h"
-#include "app/MainWindowHooks.h"
 #include "canvas/CanvasController.h"
+#include "canvas/CanvasHost.h"
 #include "canvas/SKTGrid.h"
 #include "canvas/SideSelection.h"
 #include "model/SKTDocument.h"
@@ -17,11 +17,10 @@
 #include <QStringList>
 #include <vector>
 
-class CanvasMainWindow : public MainWindowHooks
+class CanvasMainWindow : public CanvasHost
 {
 public:
-    CanvasMainWindow() : m_previous(Main_App_wnd) { Main_App_wnd = this; }
-    ~CanvasMainWindow() override { Main_App_wnd = m_previous; }
+    CanvasMainWindow() = default;
     CanvasMainWindow(const CanvasMainWindow&) = delete;
     CanvasMainWindow& operator=(const CanvasMainWindow&) = delete;
 
@@ -35,7 +34,9 @@ public:
     void Reset_Image_Editing_Controls() override { ++pictureControlResets; }
     void Open_Barcode_Window() override { ++barcodeWindowOpenings; }
     QString currentGraphicClass() const override { return toolClass; }
+    int selectedControlTool() const override { return Selected_Control_Tool; }
 
+    int Selected_Control_Tool = 0;
     QPointF newPoint {10, 10};
     QString toolClass;
     QStringList askedSides;
@@ -44,9 +45,6 @@ public:
     int pictureControlResets = 0;
     int barcodeWindowOpenings = 0;
     std::vector<SKTGraphic*> shownProperties;
-
-private:
-    MainWindowHooks* m_previous;
 };
 
 inline GraphicPtr rectangleAt(const QRectF& bounds)
@@ -62,7 +60,10 @@ inline CanvasMouseEvent mouseAt(QPointF point, Qt::KeyboardModifiers modifiers =
 }
 
 struct BoundCanvas {
-    explicit BoundCanvas(const QString& key = SKTDocumentGraphicsKey) : key(key), canvas(QRectF(0, 0, 243, 154))
+    // A canvas with no host.
+    explicit BoundCanvas(const QString& key = SKTDocumentGraphicsKey) : BoundCanvas(nullptr, key) { }
+    explicit BoundCanvas(CanvasHost* host, const QString& key = SKTDocumentGraphicsKey)
+        : key(key), grid(host), canvas(QRectF(0, 0, 243, 154), host)
     {
         selection.setContent(&document, key);
         canvas.bind(key, &document, QStringLiteral("document.") + key);

@@ -436,7 +436,7 @@ TEST(EveryKindSide, PictureAndPdfShowEveryObject)
                     || !std::static_pointer_cast<SKTBarcode>(g)->_barcode_image.isNull());
 
     // The picture of the side.
-    const Picture picture = SKTRenderingView::image_From_Card_Graphics(side.graphics, 0, false, dpi);
+    const Picture picture = SKTRenderingView::image_From_Card_Graphics(&window, side.graphics, 0, false, dpi);
     ASSERT_FALSE(picture.isNull());
     const QImage image = picture.image();
     const QString pngPath = output.file(QStringLiteral("every-kind-side.png"));
@@ -448,7 +448,7 @@ TEST(EveryKindSide, PictureAndPdfShowEveryObject)
     }
 
     // The PDF page of the side, as poppler reads and draws it.
-    const QByteArray pdf = SKTRenderingView::pdfDataWithGraphics_data(side.graphics, 0);
+    const QByteArray pdf = SKTRenderingView::pdfDataWithGraphics_data(&window, side.graphics, 0);
     ASSERT_FALSE(pdf.isEmpty());
     const QString pdfPath = output.file(QStringLiteral("every-kind-side.pdf"));
     QFile pdfFile(pdfPath);

@@ -84,7 +84,7 @@ const std::pair<Path, const char*> paths[] = {
 };
 
 struct HandleCanvas {
-    HandleCanvas() : view(QRectF(0, 0, 243, 154))
+    explicit HandleCanvas(CanvasHost* host) : view(QRectF(0, 0, 243, 154), host)
     {
         selection.setContent(&document, SKTDocumentGraphicsKey);
         view.controller().bind(SKTGraphicViewGraphicsBindingName, &document, "document.graphics");
@@ -163,7 +163,7 @@ TEST(SelectionHandles, EveryKindDrawsAllHandlesAndResizesByEachOfThem)
     for (const Kind& kind : kinds) {
         for (const auto& [path, pathName] : paths) {
             SCOPED_TRACE(std::string(kind.name) + ", " + pathName);
-            HandleCanvas canvas;
+            HandleCanvas canvas(&window);
             canvas.view.setScale(path == Path::Zoom50 ? 0.5 : path == Path::Zoom200 ? 2.0 : 1.0);
             GraphicPtr g = kind.make();
             if (g->kind() != SKTGraphic::Kind::Line)

@@ -33,7 +33,7 @@ struct ProfileObjectCommandsTest : ::testing::Test {
     QtMessageHandler old = nullptr;
     QTemporaryDir dir;
     CanvasMainWindow window;
-    BoundCanvas side;
+    BoundCanvas side {&window};
     ProfileObjectCommands commands {side.canvas};
 };
 
@@ -111,7 +111,9 @@ TEST_F(ProfileObjectCommandsTest, WholesaleRemovalAndAPictureObjectFromAFile)
     for (const QString& refused : {text, dir.filePath("broken.png"), dir.filePath("gone.png")})
         EXPECT_FALSE(side.canvas.makeNewImageFromContentsOfFile(refused, {40, 30})) << refused.toStdString();
     EXPECT_TRUE(side.list().isEmpty());
+    EXPECT_EQ(window.pictureControlResets, 0);
     ASSERT_TRUE(side.canvas.makeNewImageFromContentsOfFile(png, {40, 30}));
+    EXPECT_EQ(window.pictureControlResets, 1);
     EXPECT_EQ(side.at(0)->bounds(), QRectF(40, 30, 30, 20));
     EXPECT_EQ(side.at(0)->FilePath(), png);
     EXPECT_EQ(side.selected(), IndexSet(0));

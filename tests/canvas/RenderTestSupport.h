@@ -4,8 +4,10 @@
 // of one colour per side, objects of one colour, choosing the current side
 // for a while, and running the outside tools that check PDF and TIFF data.
 
+#include "canvas/CardDocumentRendering.h"
 #include "model/FakeMainWindow.h"
 #include "model/Globals.h"
+#include "model/SKTDocument.h"
 #include "model/SKTGraphic.h"
 
 #include <QFile>
@@ -32,6 +34,20 @@ public:
         painter.fillRect(rect, side == 1 ? backBase : frontBase);
     }
     QList<QRectF> baseRects;
+};
+
+// The documents' renderer draws for `host` while this lives; afterwards for
+// no window, as when the tests start.
+class HostedRendering
+{
+public:
+    explicit HostedRendering(CanvasHost& host)
+    {
+        SKTDocument::setRendering(std::make_shared<CardDocumentRendering>(&host));
+    }
+    ~HostedRendering() { SKTDocument::setRendering(std::make_shared<CardDocumentRendering>()); }
+    HostedRendering(const HostedRendering&) = delete;
+    HostedRendering& operator=(const HostedRendering&) = delete;
 };
 
 // A card object that fills its bounds with one colour.

@@ -64,6 +64,7 @@ bool contains(const QImage& image, QRgb colour)
 TEST(SKTDocumentOutput, PdfIsTheFrontSideOnOneCardPageOnTheFrontBase)
 {
     CardWindow window;   // front canvas 300 x 200
+    const HostedRendering rendering(window);
     CardDocument card;
     const SideScope backShown(1);
     QTemporaryDir dir;
@@ -102,6 +103,7 @@ TEST(SKTDocumentOutput, PdfThatCannotBeMadeIsAnError)
 TEST(SKTDocumentOutput, TiffIsTheFrontObjectsAloneOverTheirDrawingBounds)
 {
     CardWindow window;
+    const HostedRendering rendering(window);
     SKTDocument document;
     auto shape = std::make_shared<Swatch>(QRectF(300, 200, 40, 30), blue);
     auto far = std::make_shared<Swatch>(QRectF(20, 10, 10, 10), red);
@@ -136,6 +138,7 @@ TEST(SKTDocumentOutput, TiffIsTheFrontObjectsAloneOverTheirDrawingBounds)
 TEST(SKTDocumentOutput, TiffOfAnEmptyFrontSideIsErrorThree)
 {
     CardWindow window;
+    const HostedRendering rendering(window);
     SKTDocument document;
     document.insertGraphicsForKey(SKTDocumentGraphicsKey_back,
                                   {std::make_shared<Swatch>(QRectF(0, 0, 50, 50), red)}, IndexSet(0));
@@ -148,6 +151,7 @@ TEST(SKTDocumentOutput, TiffOfAnEmptyFrontSideIsErrorThree)
 TEST(SKTDocumentOutput, PrintOperationPrintsTheFrontCardOnThePageOfThePrintInformation)
 {
     CardWindow window;   // a front canvas of another size than the printed card
+    const HostedRendering rendering(window);
     CardDocument card;
     card.document.setPrintInfo(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                            QMarginsF(72, 90, 72, 90), QPageLayout::Point));
@@ -186,6 +190,7 @@ TEST(SKTDocumentOutput, PrintOperationPrintsTheFrontCardOnThePageOfThePrintInfor
 TEST(SKTDocumentOutput, PrintOperationThatCannotWriteOrDrawFails)
 {
     CardWindow window;
+    const HostedRendering rendering(window);
     QTemporaryDir dir;
     {
         CardDocument card;

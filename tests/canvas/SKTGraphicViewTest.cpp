@@ -11,7 +11,7 @@
 
 namespace {
 struct ShownCanvas {
-    ShownCanvas() : view(QRectF(0, 0, 243, 154))
+    explicit ShownCanvas(CanvasHost* host) : view(QRectF(0, 0, 243, 154), host)
     {
         selection.setContent(&document, SKTDocumentGraphicsKey);
         view.controller().bind(SKTGraphicViewGraphicsBindingName, &document, "document.graphics");
@@ -41,7 +41,7 @@ struct ShownCanvas {
 TEST(SKTGraphicView, TakesTheCardSizeAndRepaintsWhatChanged)
 {
     CanvasMainWindow window;
-    ShownCanvas canvas;
+    ShownCanvas canvas(&window);
     canvas.view.setFrameSize({300.5, 200});
     EXPECT_EQ(canvas.view.size(), QSize(301, 200));
 
@@ -56,7 +56,7 @@ TEST(SKTGraphicView, TakesTheCardSizeAndRepaintsWhatChanged)
 TEST(SKTGraphicView, MouseAndKeys)
 {
     CanvasMainWindow window;
-    ShownCanvas canvas;
+    ShownCanvas canvas(&window);
     const GraphicPtr a = canvas.add({20, 20, 40, 40});
     const GraphicPtr b = canvas.add({120, 20, 40, 40});
 

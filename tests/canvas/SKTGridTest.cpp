@@ -2,8 +2,7 @@
 // properties, observation of "any", the momentary display, and drawing only
 // inside the dirty area.
 
-#include "app/Globals.h"
-#include "app/MainWindowHooks.h"
+#include "canvas/CanvasHost.h"
 #include "canvas/SKTGrid.h"
 
 #include <gtest/gtest.h>
@@ -15,19 +14,15 @@
 namespace {
 
 // Records what the grid asks of the main window.
-class AlignButtonRecorder : public MainWindowHooks
+class AlignButtonRecorder : public CanvasHost
 {
 public:
-    AlignButtonRecorder() : m_previous(Main_App_wnd) { Main_App_wnd = this; }
-    ~AlignButtonRecorder() override { Main_App_wnd = m_previous; }
+    AlignButtonRecorder() = default;
     AlignButtonRecorder(const AlignButtonRecorder&) = delete;
     AlignButtonRecorder& operator=(const AlignButtonRecorder&) = delete;
 
     void setAlignWithGridButtonEnabled(bool enabled) override { calls.push_back(enabled); }
     std::vector<bool> calls;
-
-private:
-    MainWindowHooks* m_previous;
 };
 
 // Counts the notifications of each key.
@@ -130,7 +125,7 @@ TEST(SKTGrid, EverySetterCallTellsAnyEvenWithoutChange)
 TEST(SKTGrid, AlwaysShownSwitchesTheAlignButtonOnlyWhenItChanges)
 {
     AlignButtonRecorder window;
-    SKTGrid grid;
+    SKTGrid grid(&window);
     grid.setAlwaysShown(true);
     grid.setAlwaysShown(true);
     grid.setAlwaysShown(false);

@@ -28,9 +28,9 @@ using ObjectTestSupport::ScopedResourceFolder;
 
 namespace {
 
-QImage render(const GraphicList& graphics, double dpi = 72, int side = 0)
+QImage render(CanvasHost& host, const GraphicList& graphics, double dpi = 72, int side = 0)
 {
-    return SKTRenderingView::image_From_Card_Graphics(graphics, side, false, dpi).image();
+    return SKTRenderingView::image_From_Card_Graphics(&host, graphics, side, false, dpi).image();
 }
 
 }
@@ -38,7 +38,7 @@ QImage render(const GraphicList& graphics, double dpi = 72, int side = 0)
 TEST(SKTRenderingView, AnEmptySideIsTheCardBaseAtTheFrontCanvasSize)
 {
     CardWindow window;
-    const Picture picture = SKTRenderingView::image_From_Card_Graphics({}, 0, false);
+    const Picture picture = SKTRenderingView::image_From_Card_Graphics(&window, {}, 0, false);
     ASSERT_FALSE(picture.isNull());
     EXPECT_EQ(picture.size(), QSizeF(300, 200));
     // At the default density of 300 dpi.
@@ -48,7 +48,7 @@ TEST(SKTRenderingView, AnEmptySideIsTheCardBaseAtTheFrontCanvasSize)
     EXPECT_EQ(picture.image().pixel(1249, 832), frontBase);
     // The base is laid out for the whole card.
     EXPECT_EQ(window.baseRects, QList<QRectF>({QRectF(0, 0, 300, 200)}));
-    EXPECT_EQ(picture.image(), SKTRenderingView::image_From_Card_Graphics({}, 0, true).image());
+    EXPECT_EQ(picture.image(), SKTRenderingView::image_From_Card_Graphics(&window, {}, 0, true).image());
 }
 
 TEST(SKTRenderingView, TheBaseIsTheGivenSidesWhicheverIsShownAndTheSizeTheFrontCanvass)
@@ -57,16 +57,16 @@ TEST(SKTRenderingView, TheBaseIsTheGivenSidesWhicheverIsShownAndTheSizeTheFrontC
     const GraphicList backObjects {std::make_shared<Swatch>(QRectF(10, 10, 20, 20), red)};
     for (const int shown : {0, 1}) {
         SideScope scope(shown);
-        const QImage front = render(backObjects, 72, 0);
+        const QImage front = render(window, backObjects, 72, 0);
         EXPECT_EQ(front.pixel(100, 100), frontBase);
         EXPECT_EQ(front.pixel(15, 15), red);
-        const QImage back = render(backObjects, 72, 1);
+        const QImage back = render(window, backObjects, 72, 1);
         EXPECT_EQ(back.size(), QSize(300, 200));
         EXPECT_EQ(back.pixel(100, 100), backBase);
         EXPECT_EQ(Card_Front_Or_Back, shown);
     }
     window.canvas = QRectF(0, 0, 120, 80);
-    EXPECT_EQ(render(backObjects).size(), QSize(120, 80));
+    EXPECT_EQ(render(window, backObjects).size(), QSize(120, 80));
 }
 
 TEST(SKTRenderingView, IndexZeroIsOnTop)
@@ -76,10 +76,10 @@ TEST(SKTRenderingView, IndexZeroIsOnTop)
         std::make_shared<Swatch>(QRectF(10, 10, 50, 50), red),
         std::make_shared<Swatch>(QRectF(40, 40, 50, 50), blue),
     };
-    const QImage image = render(graphics);
+    const QImage image = render(window, graphics);
     EXPECT_EQ(image.pixel(50, 50), red);
     EXPECT_EQ(image.pixel(80, 80), blue);
-    EXPECT_EQ(render({graphics.at(1), graphics.at(0)}).pixel(50, 50), blue);
+    EXPECT_EQ(render(window, {graphics.at(1), graphics.at(0)}).pixel(50, 50), blue);
 }
 
 TEST(SKTRenderingView, PrintFlagAndHiddenObjectsAreLeftOut)
@@ -90,7 +90,7 @@ TEST(SKTRenderingView, PrintFlagAndHiddenObjectsAreLeftOut)
     leftOut->print_object = 1;
     auto hidden = std::make_shared<Swatch>(QRectF(90, 10, 20, 20), red);
     hidden->ctrl_is_visible = false;
-    const QImage image = render({printed, leftOut, hidden});
+    const QImage image = render(window, {printed, leftOut, hidden});
     EXPECT_EQ(image.pixel(20, 20), red);
     EXPECT_EQ(image.pixel(60, 20), frontBase);
     EXPECT_EQ(image.pixel(100, 20), frontBase);
@@ -102,7 +102,7 @@ TEST(SKTRenderingView, AFailingObjectGivesNoPictureAndNoMessageBox)
     ScriptedMessagePresenter presenter;
     MessagePresenter::install(&presenter);
     const Picture picture = SKTRenderingView::image_From_Card_Graphics(
-        {std::make_shared<Swatch>(QRectF(0, 0, 10, 10), red), std::make_shared<Broken>()}, 0, false);
+        &window, {std::make_shared<Swatch>(QRectF(0, 0, 10, 10), red), std::make_shared<Broken>()}, 0, false);
     QCoreApplication::processEvents();
     MessagePresenter::install(nullptr);
     EXPECT_TRUE(picture.isNull());
@@ -115,7 +115,7 @@ TEST(SKTRenderingView, BarcodeOnTheCardReadsBack)
     CardWindow window;
     auto barcode = std::make_shared<SKTBarcode>();
     barcode->_bounds = QRectF(20, 30, 60, 30);   // smaller than its picture
-    const QImage image = render({barcode}, 300);
+    const QImage image = render(window, {barcode}, 300);
     const ObjectTestSupport::Decoded decoded = ObjectTestSupport::decodeBarcode(image);
     EXPECT_EQ(decoded.text, "01234565");
 }
@@ -127,7 +127,7 @@ TEST(SKTRenderingView, PdfPageIsTheCardInPointsWithRealText)
     auto text = std::make_shared<SKTText>();
     text->Text_contents()->setString("Party tonight");
     text->_bounds = QRectF(10, 10, 200, 40);
-    const QByteArray pdf = SKTRenderingView::pdfDataWithGraphics_data({text}, 0);
+    const QByteArray pdf = SKTRenderingView::pdfDataWithGraphics_data(&window, {text}, 0);
     ASSERT_TRUE(pdf.startsWith("%PDF"));
     QTemporaryDir dir;
     const QString path = writeTemp(dir, "card.pdf", pdf);

@@ -23,7 +23,7 @@
 
 namespace {
 struct ZoomedCanvas {
-    ZoomedCanvas() : view(new SKTGraphicView(QRectF(0, 0, 243, 154)))
+    explicit ZoomedCanvas(CanvasHost* host) : view(new SKTGraphicView(QRectF(0, 0, 243, 154), host))
     {
         selection.setContent(&document, SKTDocumentGraphicsKey);
         view->controller().bind(SKTGraphicViewGraphicsBindingName, &document, "document.graphics");
@@ -77,7 +77,7 @@ struct ZoomedCanvas {
 TEST(SKTZoomingScrollView, CentresTheCardAndZoomsFromThePopUp)
 {
     CanvasMainWindow window;
-    ZoomedCanvas canvas;
+    ZoomedCanvas canvas(&window);
     ASSERT_EQ(canvas.area.viewport()->size(), QSize(600, 400));
     EXPECT_EQ(canvas.area.clipBounds(), QRectF(-179, -123, 600, 400));
     EXPECT_EQ(canvas.view->pos(), QPoint(179, 123));
@@ -128,7 +128,7 @@ TEST(SKTZoomingScrollView, MouseLandsOnCardPointsAtEveryFactor)
             const double f = ZoomFactors::factor(row);
             SCOPED_TRACE(ZoomFactors::label(row).toStdString() + (rulers ? " with rulers" : ""));
             CanvasMainWindow window;
-            ZoomedCanvas canvas;
+            ZoomedCanvas canvas(&window);
             canvas.area.setRulersVisible(rulers);
             canvas.area.setFactor(f);
             const GraphicPtr a = canvas.add({100, 60, 40, 40});
@@ -164,7 +164,7 @@ TEST(SKTZoomingScrollView, MouseLandsOnCardPointsAtEveryFactor)
 TEST(CanvasRuler, TicksLieOverTheirCardPointsAndMarkersFollowADrag)
 {
     CanvasMainWindow window;
-    ZoomedCanvas canvas;
+    ZoomedCanvas canvas(&window);
     CanvasRuler* const rulers[] = {canvas.area.ruler(Qt::Horizontal), canvas.area.ruler(Qt::Vertical)};
     EXPECT_TRUE(rulers[0]->isHidden());
     canvas.view->controller().showOrHideRulers();   // the canvas's command reaches its scroll view

@@ -4,6 +4,7 @@
 // the GUI thread goes on changing and drawing the live objects.
 
 #include "RenderTestSupport.h"
+#include "app/Globals.h"
 #include "canvas/CardBaseDrawing.h"
 #include "canvas/SKTRenderingView.h"
 #include "canvas/SideSnapshot.h"
@@ -66,7 +67,7 @@ TEST(SideSnapshot, WorkersDrawTheirRecordsAsTheGuiThreadDrawsTheLiveSide)
     std::vector<QImage> expected;   // each record drawn alone on the GUI thread
     for (int r = 0; r < records; ++r) {
         number->Text_contents()->setString(recordText(r));
-        expected.push_back(SKTRenderingView::image_From_Card_Graphics(live, 1, false, 100).image());
+        expected.push_back(SKTRenderingView::image_From_Card_Graphics(&window, live, 1, false, 100).image());
     }
     ASSERT_NE(expected.at(0), expected.at(1));
 
@@ -88,7 +89,7 @@ TEST(SideSnapshot, WorkersDrawTheirRecordsAsTheGuiThreadDrawsTheLiveSide)
         number->Text_contents()->setString(QStringLiteral("Editing %1").arg(i));
         hatched->setBounds(hatched->bounds().translated(i % 2 ? 1 : -1, 0));
         Card_Front_Or_Back = i % 2;
-        SKTRenderingView::image_From_Card_Graphics(live, i % 2, false, 20);
+        SKTRenderingView::image_From_Card_Graphics(&window, live, i % 2, false, 20);
     }
     for (std::thread& t : threads)
         t.join();

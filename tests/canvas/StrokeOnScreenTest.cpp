@@ -49,7 +49,7 @@ TEST(StrokeOnScreen, WholePointOutlinesCoverWholePixelsOnTheCanvas)
 {
     WhiteCardWindow window;
     SKTDocument document;
-    SKTGraphicView view(QRectF(0, 0, 243, 154));
+    SKTGraphicView view(QRectF(0, 0, 243, 154), &window);
     view.controller().bind(SKTGraphicViewGraphicsBindingName, &document, "document.graphics");
     for (const Outline& o : outlines)
         document.insertGraphics({outlined(o)}, IndexSet(0));
@@ -78,7 +78,7 @@ TEST(StrokeOnScreen, PicturesOfCardSidesKeepTheOutlinesAsTheyAre)
     for (const Outline& o : outlines) {
         const auto shape = outlined(o);
         const QRectF card(0, 0, 243, 154);
-        const QImage rendered = SKTRenderingView(card, {shape}, 0).pictureOfRect(card, 72).image();
+        const QImage rendered = SKTRenderingView(&window, card, {shape}, 0).pictureOfRect(card, 72).image();
         QImage expected(rendered.size(), rendered.format());   // the path as Qt strokes it
         expected.fill(Qt::white);
         QPainter painter(&expected);

@@ -7,7 +7,10 @@ below (app/main.cpp, the program entry, sits above everything). model,
 barcodes and data include no Qt Widgets or Qt PrintSupport header, not even
 through a header of ours, and include no Designer form header (ui_*.h).
 Nothing outside platform/ uses libplist directly: property lists go through
-platform/PlistValue.
+platform/PlistValue. Nothing below mainwindow names the main window's global
+pointer (Main_App_wnd) or the old hook interface (MainWindowHooks), or
+includes a mainwindow header: a lower layer is handed a host interface of
+its own (CanvasHost, ProfilePlacementHost).
 
 Our headers are included by their path from the source root, in quotes or
 angle brackets alike; a path that climbs ("../") or starts at "./" is refused,
@@ -31,6 +34,7 @@ RANK = {name: i for i, name in enumerate(LAYERS)}
 WINDOW_FREE = {"model", "barcodes", "data"}
 PROGRAM_ENTRY = "app/main.cpp"
 
+WINDOW_GLOBAL = re.compile(r"\b(Main_App_wnd|MainWindowHooks)\b")
 QUOTED = re.compile(r'^\s*#\s*include\s*"([^"]+)"', re.M)
 ANGLED = re.compile(r"^\s*#\s*include\s*<([^>]+)>", re.M)
 
@@ -99,6 +103,13 @@ def check(root, qt_dirs):
                 faults.append(f"{path}: includes {inc} (include by the path from the source root)")
             if layer in WINDOW_FREE and os.path.basename(inc).startswith("ui_"):
                 faults.append(f"{path}: includes the form header {inc} ({layer} has no widgets)")
+        if layer != "mainwindow":
+            named = WINDOW_GLOBAL.search(body)
+            if named:
+                faults.append(f"{path}: names {named.group(1)} (a lower layer is handed a host interface)")
+            for inc in QUOTED.findall(body) + ANGLED.findall(body):
+                if inc.split("/")[0] == "mainwindow":
+                    faults.append(f"{path}: includes the window header {inc} (below mainwindow)")
         if layer != "platform":
             if re.search(r"<plist/plist\.h>|\bplist_\w+\s*\(", body):
                 faults.append(f"{path}: uses libplist directly (go through platform/PlistValue)")
@@ -138,6 +149,10 @@ PLANTED = {
     "canvas/View.h": '#include <QWidget>\n',
     "canvas/Plist.cpp": '#include <plist/plist.h>\n',
     "app/main.cpp": '#include "mainwindow/Window.h"\n',
+    "canvas/Hub.cpp": 'void refresh() { Main_App_wnd->Refresh_Canvas(); }\n',
+    "profiles/Hooks.h": '#include "canvas/View.h"\nclass Window : public MainWindowHooks {};\n',
+    "output/Controller.cpp": '#include "mainwindow/SKTWindowController.h"\n',
+    "mainwindow/Hub.cpp": 'SKTWindowController* Main_App_wnd = nullptr;\n',
     "mainwindow/Window.h": '#include <QMainWindow>\n',
 }
 EXPECTED = [
@@ -147,6 +162,9 @@ EXPECTED = [
     "barcodes/Button.cpp: includes <QPushButton>",
     "data/Through.cpp: includes <QWidget> through canvas/View.h",
     "canvas/Plist.cpp: uses libplist directly",
+    "canvas/Hub.cpp: names Main_App_wnd",
+    "profiles/Hooks.h: names MainWindowHooks",
+    "output/Controller.cpp: includes the window header mainwindow/SKTWindowController.h",
 ]
 
 
@@ -159,7 +177,8 @@ def self_test(qt_dirs):
         faults, _ = check(root, qt_dirs)
     missed = [e for e in EXPECTED if not any(f.startswith(e) for f in faults)]
     wrong = [f for f in faults if not f.startswith(("model/Quoted", "model/Angled", "model/Climbing",
-                                                     "barcodes/Button", "data/Through", "canvas/Plist"))]
+                                                     "barcodes/Button", "data/Through", "canvas/Plist",
+                                                     "canvas/Hub", "profiles/Hooks", "output/Controller"))]
     for m in missed:
         print(f"not found: {m}")
     for w in wrong:

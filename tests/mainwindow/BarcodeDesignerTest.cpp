@@ -259,7 +259,7 @@ TEST_F(BarcodeDesignerTest, CancelLeavesTheCardAsItWasOkReachesEverySelectedBarc
         choose(d.Batch_Series, "Guests");
     };
     Barcode_Gen::setModalRun([&](Barcode_Gen& d) { work(d); d.Cancel_Btn_Clicked(); return d.result(); });
-    Main_App_wnd->Open_Barcode_Window();
+    controller->Open_Barcode_Window();
     for (qsizetype i = 0; i < barcodes.size(); ++i) {
         EXPECT_EQ(BarcodeSettings::fromObject(*barcodes[i]), before[size_t(i)]) << i;
         EXPECT_EQ(barcodes[i]->_barcode_image.image(), pictures[size_t(i)]) << i;

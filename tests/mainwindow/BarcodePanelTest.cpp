@@ -106,7 +106,7 @@ TEST_F(BarcodePanelTest, DesignerSettingsReachEverySelectedBarcodeAndThePictureO
     }
     // the canvas's double click runs the same road
     source->align_ftr_index = 2;
-    Main_App_wnd->Open_Barcode_Window();
+    controller->Open_Barcode_Window();
     EXPECT_EQ(barcodes.at(0)->align_ftr_index, 2);
 }
 

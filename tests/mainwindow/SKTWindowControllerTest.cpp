@@ -71,8 +71,9 @@ protected:
 
 TEST_F(ControllerTest, StartsOnTheFrontOfANewEmptyCard)
 {
-    EXPECT_EQ(Main_App_wnd, controller.get());
     EXPECT_EQ(SKTWindowController::defaultInstance(), controller.get());
+    for (int side : {0, 1, 2}) // the canvases report to it
+        EXPECT_EQ(controller->graphicView(side)->controller().host(), controller.get()) << side;
     EXPECT_TRUE(controller->window()->isVisible());
     {
         // 1000 x 800 as asked, pulled into the offscreen screen's free area
@@ -335,7 +336,9 @@ TEST_F(ControllerTest, SideSnapshotDrawsOnAWorkerAsTheWindowDrawsItsSide)
     ASSERT_EQ(snapshot.graphics().size(), 1);
     EXPECT_NE(snapshot.graphics().at(0), shape);
     const QImage there = std::async(std::launch::async, [&] { return snapshot.picture(72).image(); }).get();
-    EXPECT_EQ(there, SKTRenderingView::image_From_Card_Graphics(document->graphics_back(), 1, false, 72).image());
+    EXPECT_EQ(
+        there,
+        SKTRenderingView::image_From_Card_Graphics(controller.get(), document->graphics_back(), 1, false, 72).image());
 }
 
 TEST_F(ControllerTest, FillPanelWritesTheCurrentSideOnly)
@@ -592,14 +595,14 @@ TEST(ProgramStart, TheDocumentsWindowControllerIsTheMainWindow)
         ASSERT_EQ(document.windowControllers().size(), 1);
         auto* controller = qobject_cast<SKTWindowController*>(document.windowControllers().first());
         ASSERT_TRUE(controller);
-        EXPECT_EQ(Main_App_wnd, controller);
+        EXPECT_EQ(SKTWindowController::defaultInstance(), controller);
         EXPECT_TRUE(controller->window()->isVisible());
         // a second document gets no window
         SKTDocument second;
         second.makeWindowControllers();
         EXPECT_TRUE(second.windowControllers().isEmpty());
     }
-    EXPECT_EQ(Main_App_wnd, nullptr);
+    EXPECT_EQ(SKTWindowController::defaultInstance(), nullptr);
     SKTDocument::setWindowControllerMaker({});
     MessagePresenter::install(nullptr);
 }

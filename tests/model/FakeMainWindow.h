@@ -1,21 +1,19 @@
 #pragma once
 
-// A stand-in for the main window controller, installed as `Main_App_wnd`
-// while it lives: hands out scripted positions for new objects and a fixed
-// front canvas, and records the sides it was asked about.
+// A stand-in for the main window controller, handed to canvases and
+// renderers as their host: hands out scripted positions for new objects and
+// a fixed front canvas, and records the sides it was asked about.
 
-#include "app/Globals.h"
-#include "app/MainWindowHooks.h"
+#include "canvas/CanvasHost.h"
 
 #include <QPointF>
 #include <QRectF>
 #include <QStringList>
 
-class FakeMainWindow : public MainWindowHooks
+class FakeMainWindow : public CanvasHost
 {
 public:
-    FakeMainWindow() : m_previous(Main_App_wnd) { Main_App_wnd = this; }
-    ~FakeMainWindow() override { Main_App_wnd = m_previous; }
+    FakeMainWindow() = default;
     FakeMainWindow(const FakeMainWindow&) = delete;
     FakeMainWindow& operator=(const FakeMainWindow&) = delete;
 
@@ -30,7 +28,4 @@ public:
 
     QRectF canvas {0, 0, 300, 200};
     QStringList askedSides;
-
-private:
-    MainWindowHooks* m_previous;
 };

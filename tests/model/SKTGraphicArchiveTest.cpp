@@ -2,7 +2,6 @@
 // back, the kinds of the keys as an independent reader sees them, archives
 // with keys missing, the pasteboard data and the properties dictionary.
 #include "common/ArchiveTestSupport.h"
-#include "model/FakeMainWindow.h"
 #include "model/SKTGraphicArchive.h"
 #include "model/SKTImage.h"
 #include "model/SKTLine.h"
@@ -138,7 +137,6 @@ TEST(SKTGraphicArchive, KeyTableHasTheKindsAndCounts)
 
 TEST(SKTGraphicArchive, EveryFieldOfEveryKindComesBack)
 {
-    FakeMainWindow window;
     for (const QString& className : allClasses) {
         const GraphicPtr g = SKTGraphic::makeOfClass(className);
         ASSERT_TRUE(g);
@@ -157,7 +155,6 @@ TEST(SKTGraphicArchive, EveryFieldOfEveryKindComesBack)
 
 TEST(SKTGraphicArchive, AnIndependentReaderSeesTheKeysInOrderWithTheirKinds)
 {
-    FakeMainWindow window;
     SKTText text;
     text._strokeWidth = 1.3;
     text._Text_contents = std::make_shared<AttributedText>(QStringLiteral("Hi"), FontSpec(QStringLiteral("Arial"), 12),
@@ -223,7 +220,6 @@ TEST(SKTGraphicArchive, AnIndependentReaderSeesTheKeysInOrderWithTheirKinds)
 
 TEST(SKTGraphicArchive, LockedHiddenAndBoundObjects)
 {
-    FakeMainWindow window;
     SKTText text;
     text._strokeWidth = 1.3;
     text.ctrl_is_locked = true;
@@ -249,7 +245,6 @@ TEST(SKTGraphicArchive, LockedHiddenAndBoundObjects)
 
 TEST(SKTGraphicArchive, LineDirection)
 {
-    FakeMainWindow window;
     for (const bool right : {false, true}) {
         for (const bool down : {false, true}) {
             SKTLine line;
@@ -281,7 +276,6 @@ TEST(SKTGraphicArchive, LineDirection)
 
 TEST(SKTGraphicArchive, MissingKeysReadAsZero)
 {
-    FakeMainWindow window;
     const GraphicPtr g = SKTGraphicArchive::graphicWithArchivedData(
         partialArchive(QStringLiteral("Shape_Control"), [](KeyedArchiver& a) {
             a.encodeRect("_bounds", {1, 2, 3, 4});
@@ -311,7 +305,6 @@ TEST(SKTGraphicArchive, MissingKeysReadAsZero)
 
 TEST(SKTGraphicArchive, OnlyTheSixClassesAreRead)
 {
-    FakeMainWindow window;
     for (const QString& name : allClasses)
         EXPECT_TRUE(SKTGraphicArchive::graphicWithArchivedData(partialArchive(name, {}))) << name.toStdString();
     // The plain base class cannot draw itself, and other classes are no card objects.
@@ -323,7 +316,6 @@ TEST(SKTGraphicArchive, OnlyTheSixClassesAreRead)
 
 TEST(SKTGraphicArchive, PasteboardData)
 {
-    FakeMainWindow window;
     GraphicList graphics;
     for (const QString& name : allClasses) {
         const GraphicPtr g = SKTGraphic::makeOfClass(name);
@@ -358,7 +350,6 @@ TEST(SKTGraphicArchive, PasteboardData)
 
 TEST(SKTGraphicArchive, EmptyAndDamagedPasteboardData)
 {
-    FakeMainWindow window;
     // An empty copied list pastes nothing, without an error.
     SKTError error;
     const auto none = SKTGraphicArchive::graphicsWithPasteboardData(SKTGraphicArchive::pasteboardDataWithGraphics({}),
@@ -398,7 +389,6 @@ TEST(SKTGraphicArchive, EmptyAndDamagedPasteboardData)
 
 TEST(SKTGraphicArchive, PictureObjectsReloadTheirFile)
 {
-    FakeMainWindow window;
     QTemporaryDir folder;
     const QString existing = folder.filePath(QStringLiteral("photo.png"));
     QImage image(4, 4, QImage::Format_RGB32);
@@ -439,7 +429,6 @@ TEST(SKTGraphicArchive, PictureObjectsReloadTheirFile)
 
 TEST(SKTGraphicArchive, PropertiesDictionary)
 {
-    FakeMainWindow window;
     Shape_Control shape;
     shape._bounds = QRectF(1.5, 2, 30, 40);
     shape._isDrawingFill = false;

@@ -1,10 +1,10 @@
 // Key-value access and observation of card objects, and the class operations
 // over lists of objects.
 
-#include "FakeMainWindow.h"
 #include "model/SKTGraphic.h"
 #include "model/SKTText.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <utility>
 #include <vector>
@@ -173,38 +173,48 @@ TEST(SKTGraphicLists, BoundsOfGraphics)
 
 TEST(SKTGraphicLists, DrawingBoundsOfGraphics)
 {
-    {
-        FakeMainWindow window;
-        window.canvas = QRectF(0, 0, 243, 153);
-        EXPECT_EQ(SKTGraphic::drawingBoundsOfGraphics({}), QRectF(0, 0, 243, 153));
-        EXPECT_EQ(SKTGraphic::drawingBoundsOfGraphics({graphicAt({0, 0, 10, 10}), graphicAt({20, 20, 10, 10})}),
-                  QRectF(-3, -3, 37, 37));
-    }
-    EXPECT_EQ(SKTGraphic::drawingBoundsOfGraphics({}), QRectF(0, 0, 0, 0));   // no main window
+    const QRectF card(0, 0, 243, 153);
+    EXPECT_EQ(SKTGraphic::drawingBoundsOfGraphics({}, card), card);
+    EXPECT_EQ(SKTGraphic::drawingBoundsOfGraphics({graphicAt({0, 0, 10, 10}), graphicAt({20, 20, 10, 10})}, card),
+              QRectF(-3, -3, 37, 37));
+    EXPECT_EQ(SKTGraphic::drawingBoundsOfGraphics({}), QRectF(0, 0, 0, 0)); // nothing given for none
 }
+
+// Hands out (100 n, 100 n + 1) at its n-th call (from 1), recording the sides
+// it was asked about.
+struct NewPoints
+{
+    QPointF operator()(const QString& side)
+    {
+        askedSides.append(side);
+        const double step = 100.0 * double(askedSides.size());
+        return {step, step + 1};
+    }
+    QStringList askedSides;
+};
 
 TEST(SKTGraphicLists, PasteSkipsLockedObjectsButNotTheirPlaces)
 {
-    FakeMainWindow window;
+    NewPoints points;
     const GraphicList graphics = {graphicAt({1, 1, 10, 20}), graphicAt({2, 2, 30, 40}, true),
                                   graphicAt({3, 3, 50, 60})};
     Recorder lockedRec(*graphics[1]);
-    SKTGraphic::Paste_Location_Of_Graphics(graphics, 40, 40, "B");
+    SKTGraphic::Paste_Location_Of_Graphics(graphics, 40, 40, "B", std::ref(points));
     EXPECT_EQ(graphics[0]->bounds(), QRectF(40, 40, 10, 20));
     EXPECT_EQ(graphics[1]->bounds(), QRectF(2, 2, 30, 40));
     EXPECT_EQ(graphics[2]->bounds(), QRectF(200, 201, 50, 60));   // the second point handed out
-    EXPECT_EQ(window.askedSides, QStringList({"B", "B"}));
+    EXPECT_EQ(points.askedSides, QStringList({"B", "B"}));
     EXPECT_TRUE(lockedRec.changes.empty());
 }
 
 TEST(SKTGraphicLists, PasteOfOneObjectAsksForNoPoint)
 {
-    FakeMainWindow window;
+    NewPoints points;
     const GraphicList graphics = {graphicAt({1, 1, 10, 20})};
     Recorder rec(*graphics[0]);
-    SKTGraphic::Paste_Location_Of_Graphics(graphics, 7, 8, "F");
+    SKTGraphic::Paste_Location_Of_Graphics(graphics, 7, 8, "F", std::ref(points));
     EXPECT_EQ(graphics[0]->bounds(), QRectF(7, 8, 10, 20));
-    EXPECT_TRUE(window.askedSides.isEmpty());
+    EXPECT_TRUE(points.askedSides.isEmpty());
     EXPECT_EQ(rec.keys(), QStringList({"bounds", "drawingBounds"}));
 }
 

@@ -4,7 +4,6 @@
 
 #include "common/ObjectTestSupport.h"
 #include "common/TestPictures.h"
-#include "CountingMainWindow.h"
 #include "model/SKTImage.h"
 #include "platform/MessagePresenter.h"
 #include "platform/ScriptedMessagePresenter.h"
@@ -104,7 +103,6 @@ TEST(SKTImage, SizeInPointsComesFromTheFilesResolution)
         {"at144.png", 144.0, QSizeF(100, 50)},
         {"at300.png", 300.0, QSizeF(48, 24)},
     };
-    CountingMainWindow window;
     for (const Case& c : cases) {
         const QString path = dir.filePath(c.name);
         ASSERT_TRUE(writePng(path, TestPictures::solid(200, 100, red), c.dpi));
@@ -118,7 +116,6 @@ TEST(SKTImage, SizeInPointsComesFromTheFilesResolution)
         EXPECT_NEAR(object.bounds().center().y(), 100, 1e-9);
         EXPECT_NEAR(object.bounds().width(), c.points.width(), 0.05);
     }
-    EXPECT_EQ(window.resets, 4);
 }
 
 TEST(SKTImage, PathsAreStandardisedAndUnreadableFilesLeaveNoPicture)

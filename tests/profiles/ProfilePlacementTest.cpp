@@ -10,11 +10,19 @@
 #include "model/SKTText.h"
 #include "profiles/ProfileFieldTable.h"
 #include "profiles/ProfilePlacement.h"
+#include "profiles/ProfilePlacementHost.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
+
+// The window whose tool number the placement sets and the canvas creates by.
+struct PlacementWindow : CanvasMainWindow, ProfilePlacementHost
+{
+    int selectedControlTool() const override { return Selected_Control_Tool; }
+    void setSelectedControlTool(int tool) override { Selected_Control_Tool = tool; }
+};
 
 struct ProfilePlacementTest : ::testing::Test {
     void SetUp() override
@@ -32,11 +40,14 @@ struct ProfilePlacementTest : ::testing::Test {
                 return g;
         return nullptr;
     }
-    void place(BoundCanvas& side, QSizeF card = QSizeF(243, 153)) { ProfilePlacement(side.canvas, profile, card).place(); }
+    void place(BoundCanvas& side, QSizeF card = QSizeF(243, 153))
+    {
+        ProfilePlacement(side.canvas, window, profile, card).place();
+    }
 
     QTemporaryDir dir;
     QString photo = dir.filePath("photo.png");
-    CanvasMainWindow window;
+    PlacementWindow window;
     User_Profile_Class profile;
 };
 
@@ -52,7 +63,7 @@ TEST_F(ProfilePlacementTest, EveryFieldAtItsDefaultRectangleOnEverySideAndCardSh
     for (const QString& key : {SKTDocumentGraphicsKey, SKTDocumentGraphicsKey_back, SKTDocumentGraphicsKey_temp}) {
         for (const QSizeF& card : cards) {
             SCOPED_TRACE(testing::Message() << key.toStdString() << " " << card.width() << "x" << card.height());
-            BoundCanvas side(key);
+            BoundCanvas side(&window, key);
             window.Selected_Control_Tool = ToolTable::Barcode;
             Library_Selected_Image = "chosen.png";
             place(side, card);
@@ -89,7 +100,7 @@ TEST_F(ProfilePlacementTest, EveryFieldAtItsDefaultRectangleOnEverySideAndCardSh
 
 TEST_F(ProfilePlacementTest, SecondPlacementUpdatesInPlaceAndHidesEmptiedFields)
 {
-    BoundCanvas side;
+    BoundCanvas side(&window);
     place(side);
     const GraphicList first = side.list();
     const GraphicPtr name = withId(first, "Fup_Name"), picture = withId(first, "Fup_Photo");
@@ -118,7 +129,7 @@ TEST_F(ProfilePlacementTest, SecondPlacementUpdatesInPlaceAndHidesEmptiedFields)
 
     // nothing to place: every profile object hidden, none created
     profile.Reset_All_Values();
-    BoundCanvas empty;
+    BoundCanvas empty(&window);
     place(empty);
     place(side);
     EXPECT_TRUE(empty.list().isEmpty());
@@ -149,7 +160,7 @@ TEST_F(ProfilePlacementTest, FieldSourceReachesThePlacedObject)
         bound->_bounds = QRectF(5, 5, 100, 20);
         std::tie(bound->data_source_type, bound->batch_list_name, bound->batch_list_index, bound->excel_binding,
                  bound->excel_col_indx) = std::tuple(2, "old", 7, true, 5);
-        BoundCanvas side;
+        BoundCanvas side(&window);
         side.fill({bound});
         profile.Reset_All_Values();
         profile.email = "a@b.c";
@@ -170,7 +181,7 @@ TEST_F(ProfilePlacementTest, OnlyTheFirstTextOrPictureObjectOfAnIdIsTaken)
     for (const GraphicPtr& g : GraphicList {first, copy, barcode})
         std::tie(g->control_ID, g->_bounds) = std::tuple("Fup_Name", QRectF(20, 20, 60, 20));
     barcode->control_ID = "Fup_UniqueNo";
-    BoundCanvas side;
+    BoundCanvas side(&window);
     side.fill({first, copy, barcode});
     profile.Reset_All_Values();
     profile.Name = "Bo";
