@@ -565,8 +565,8 @@ void ProfileDialogBase::View_Data_Series_By_Name(int row)
 void ProfileDialogBase::showSidePicture(QLabel* label, const GraphicList& graphics)
 {
     CanvasHost* host = m_controller ? m_controller->canvasHost() : nullptr;
-    const Picture picture =
-        SKTRenderingView::image_From_Card_Graphics(host, graphics, Card_Front_Or_Back == 1 ? 1 : 0, false);
+    const Picture picture = SKTRenderingView::image_From_Card_Graphics(host, graphics, Card_Front_Or_Back == 1 ? 1 : 0,
+                                                                       false);
     if (picture.isNull()) {
         label->clear();
         return;
