@@ -200,7 +200,7 @@ void SKTWindowController::init()
     Main_App_wnd = this;
 
     Text_font = FontSpec(Text_Ctrl_Font, 14);
-    All_Text_font = Text_font;
+    setAllTextFont(Text_font);
     All_Text_font_COPY.reset();
 
     pvc_card_arry = CardSizePresets::pvcCardNames();
@@ -522,17 +522,16 @@ void SKTWindowController::New_Project_Setting_Reset()
     if (m_document)
         m_document->Clear_All_Undo_Redo();
 
-    last_ctrl_X = 10.0;
-    last_ctrl_Y = 10.0;
-    Fill_User_Profile = false;
+    setLastCtrlPosition(10.0, 10.0);
+    setFillUserProfile(false);
     Front_user_profile.Reset_All_Values();
     Back_user_profile.Reset_All_Values();
-    Project_File_Name = QString("");
+    setProjectFileName(QString(""));
 
-    All_Text_font = FontSpec(Text_Ctrl_Font, 14);
+    setAllTextFont(FontSpec(Text_Ctrl_Font, 14));
     ui.All_Text_font_value->setText(CardSettings::fontDescription(All_Text_font));
     ui.All_Text_clr->setColour(Colour::black());
-    All_Text_clr = Colour::black();
+    setAllTextColour(Colour::black());
     All_Text_font_COPY.reset();
     All_Text_clr_COPY = All_Text_clr;
 
@@ -558,7 +557,7 @@ void SKTWindowController::New_Project()
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
     }
-    Not_Draw_Only_Prop_Change = false;
+    setNotDrawOnlyPropChange(false);
 }
 
 // ---- card panels of the inspector ----
@@ -602,8 +601,8 @@ void SKTWindowController::fillCardPanels(const CardPanelState& p)
     ui.Card_Image_path->setText(p.imagePath);
     selectItemWithText(ui.Card_image_layout, p.imageLayout);
     ui.All_Text_clr->setColour(p.contentColour);
-    All_Text_clr = p.contentColour;
-    All_Text_font = p.contentFont;
+    setAllTextColour(p.contentColour);
+    setAllTextFont(p.contentFont);
     ui.All_Text_font_value->setText(CardSettings::fontDescription(p.contentFont));
     ui.card_name->setText(p.cardName);
 
@@ -682,7 +681,7 @@ void SKTWindowController::comboBoxSelectionDidChange(QComboBox* comboBox)
         Update_Card_Graphics();
     } else if (comboBox == ui.Sides_ComboBox) {
         const bool twoSided = ui.Sides_ComboBox->currentIndex() == 0;
-        CARD_SIDE_STR = twoSided ? QStringLiteral("2") : QStringLiteral("1");
+        setCardTwoSided(twoSided);
         ui.Back_Side_btn->setEnabled(twoSided);
         // The choice belongs to the whole card: both records take it now,
         // so a save right after it writes what the user chose.

@@ -13,5 +13,5 @@ CreationToolRestore::~CreationToolRestore()
 {
     if (Main_App_wnd)
         Main_App_wnd->Selected_Control_Tool = m_tool;
-    Library_Selected_Image = m_picture;
+    setLibrarySelectedImage(m_picture);
 }
