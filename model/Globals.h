@@ -31,7 +31,7 @@ extern Colour All_Text_clr;
 // writes them directly.
 void setCardFrontOrBack(int side);
 void setCardShape(int shape);
-void setCardTwoSided(bool twoSided);   // CARD_SIDE_STR "2" or "1"
+void setCardTwoSided(bool twoSided); // CARD_SIDE_STR "2" or "1"
 void setCardValueInProcess(bool inProcess);
 void setNotDrawOnlyPropChange(bool quiet);
 void setLastCtrlPosition(double x, double y);

@@ -614,9 +614,8 @@ void SKTWindowController::updateSelectionButtons()
 void SKTWindowController::Get_Email_Details()
 {
     const std::unique_ptr<Preferences> prefs = Preferences::sharedInstance();
-    setSenderAccount(prefs->send_email_SenderEmail().value_or(QString()),
-                     prefs->send_email_Password().value_or(QString()),
-                     prefs->send_email_SMTP_server().value_or(QString()),
-                     prefs->send_email_PORT_num().value_or(QString()),
-                     prefs->send_email_enable_ssl().value_or(QString()));
+    setSenderAccount(
+        prefs->send_email_SenderEmail().value_or(QString()), prefs->send_email_Password().value_or(QString()),
+        prefs->send_email_SMTP_server().value_or(QString()), prefs->send_email_PORT_num().value_or(QString()),
+        prefs->send_email_enable_ssl().value_or(QString()));
 }

@@ -413,8 +413,8 @@ void Send_Mail::Send_Button()
 
 MailBatch::Result Send_Mail::Send_Mail_Thread(const MailBatch::Job& job)
 {
-    return MailBatch::run(job, Stop_SMS_Sending_Now, [](int step, int) { setCurrBarcodeCount(step); },
-                          &Send_Mail::Pausing_Timer_Thread);
+    return MailBatch::run(
+        job, Stop_SMS_Sending_Now, [](int step, int) { setCurrBarcodeCount(step); }, &Send_Mail::Pausing_Timer_Thread);
 }
 
 void Send_Mail::Pausing_Timer_Thread(qint64 remaining)

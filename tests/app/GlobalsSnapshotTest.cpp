@@ -21,7 +21,7 @@ struct GlobalCase
 {
     const char* name;
     std::function<void()> change;
-    std::function<QString()> value;   // the global's value, as text to compare
+    std::function<QString()> value; // the global's value, as text to compare
 };
 
 QString pictureText(const Picture& p)
@@ -100,9 +100,9 @@ TEST(GlobalsRestorer, TestsNestInsideTheirSuite)
     const QString path = Project_File_Name;
     const int shape = Card_Shape;
     GlobalsRestorer restorer;
-    restorer.enter();   // the suite
+    restorer.enter(); // the suite
     setProjectFileName(QStringLiteral("/tmp/suite.fcard"));
-    restorer.enter();   // a test
+    restorer.enter(); // a test
     setCardShape(shape + 2);
     setProjectFileName(QStringLiteral("/tmp/test.fcard"));
     restorer.leave();
@@ -110,7 +110,7 @@ TEST(GlobalsRestorer, TestsNestInsideTheirSuite)
     EXPECT_EQ(Project_File_Name, QStringLiteral("/tmp/suite.fcard"));
     restorer.leave();
     EXPECT_EQ(Project_File_Name, path);
-    restorer.leave();   // one too many: nothing to give back
+    restorer.leave(); // one too many: nothing to give back
     EXPECT_EQ(Project_File_Name, path);
 }
 
@@ -134,4 +134,4 @@ TEST(GlobalsBetweenTests, NextTestSeesThemAsAtStart)
     EXPECT_EQ(Title_Name, QStringLiteral("Name :"));
 }
 
-}   // namespace
+} // namespace

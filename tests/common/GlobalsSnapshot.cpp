@@ -37,7 +37,7 @@ std::function<void()> savedWindow(T*& global)
     };
 }
 
-}   // namespace
+} // namespace
 
 // The table of globals: every global a Globals.h declares that is not const.
 // tests/layers/check_globals.py fails when one is missing here.

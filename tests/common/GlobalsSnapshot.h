@@ -14,7 +14,7 @@
 class GlobalsSnapshot
 {
 public:
-    GlobalsSnapshot();   // saves every global
+    GlobalsSnapshot(); // saves every global
     void restore() const;
 
 private:

@@ -8,8 +8,8 @@ Only sources of the owning layer write them; every other source (another
 layer, app/main.cpp, bench/, fuzz/, tools/) reads them or calls the small
 functions the owner offers. A write is a plain or compound assignment, ++ or
 --, an element assignment (name[i] = ...), a stream into it (name << ...),
-or a call of a mutating member function (clear, append, store, exchange,
-set..., ...). Passing a global by non-const reference is not seen. The tests
+a call of a mutating member function (clear, append, store, exchange,
+set..., ...) or std::exchange/std::swap on it. Passing a global by non-const reference is not seen. The tests
 are no layer and may write any global.
 
 tests/common/GlobalsSnapshot.cpp holds the fixture's table: one
@@ -128,7 +128,8 @@ def write_patterns(names):
         r")"
     )
     before = r"(?:\+\+|--)\s*" + name
-    return re.compile(name + after), re.compile(before)
+    swapped = r"\b(?:std::)?(?:exchange|swap|qSwap)\s*\(\s*" + name
+    return re.compile(name + after), re.compile(before), re.compile(swapped)
 
 
 # A declaration: a type (not a keyword that can stand before an expression)
@@ -272,6 +273,10 @@ PLANTED = {
     "data/Store.cpp": "void f() { Busy.store(true); }\n",
     "bench/Bench.cpp": "void f() { ::Card_Shape = 1; }\n",
     "app/main.cpp": "int main() { Library_Selected_Image = \"a\"; }\n",
+    "tools/Tool.cpp": "void f() { const int old = std::exchange(Card_Shape, 1); }\n",
+    # a class's member named like a global hides it; ::name is still the global
+    "mainwindow/Panel.h": "class Panel\n{\n    QLabel* Card_Shape = nullptr;\n};\n",
+    "mainwindow/Panel.cpp": "Panel::Panel()\n{\n    Card_Shape = new QLabel;\n    ::Card_Shape = 1;\n}\n",
     # reads, comments, strings, members and locals of the same name
     "canvas/Reads.cpp": "int f(Card c)\n{\n    // Card_Shape = 3;\n    const char* s = \"Card_Shape = 3\";\n"
                         "    c.Card_Shape = 1;\n    c->Card_Shape = 1;\n    int Card_Shape = 1;\n"
@@ -289,6 +294,8 @@ EXPECTED = [
     "data/Store.cpp:1: writes Busy",
     "bench/Bench.cpp:1: writes Card_Shape",
     "app/main.cpp:1: writes Library_Selected_Image",
+    "tools/Tool.cpp:1: writes Card_Shape",
+    "mainwindow/Panel.cpp:4: writes Card_Shape",
     f"{FIXTURE_TABLE}: Library_Selected_Image (model/Globals.h) is not in the table",
     f"{FIXTURE_TABLE}: Gone is in the table of globals but is declared in no Globals.h",
 ]
