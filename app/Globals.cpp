@@ -10,3 +10,24 @@ QString Cutom_Msg_Title;
 QString Cutom_Msg_Val;
 bool Msg_Apply_All_Chk = false;
 std::atomic<int> yes_no_msg_val {0};
+
+void setResourcePath(const QString& path)
+{
+    Resource_Path = path;
+}
+
+void setProjectFileName(const QString& path)
+{
+    Project_File_Name = path;
+}
+
+void setCutomMessage(const QString& title, const QString& text)
+{
+    Cutom_Msg_Title = title;
+    Cutom_Msg_Val = text;
+}
+
+void setMsgApplyAllChk(bool checked)
+{
+    Msg_Apply_All_Chk = checked;
+}

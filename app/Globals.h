@@ -19,3 +19,10 @@ extern QString Cutom_Msg_Title;
 extern QString Cutom_Msg_Val;
 extern bool Msg_Apply_All_Chk;
 extern std::atomic<int> yes_no_msg_val;
+
+// Other layers change these values through these functions; only app writes
+// them directly.
+void setResourcePath(const QString& path);
+void setProjectFileName(const QString& path);
+void setCutomMessage(const QString& title, const QString& text);
+void setMsgApplyAllChk(bool checked);

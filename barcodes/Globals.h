@@ -15,3 +15,11 @@ extern int PDF_Row;
 extern int PDF_Col;
 extern int last_unit_val;
 extern Picture Barcode_output_image;
+
+// Other layers change these values through these functions; only barcodes
+// writes them directly.
+void setUsedDpiValue(int dpi);
+void setMeasumentUnitIs(int unit);
+void setQrEcLevelVal(int level);
+void setQrVersionVal(int version);
+void setBarcodeOutputImage(const Picture& picture);

@@ -324,7 +324,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QTemporaryDir resources;
     ResourceFolder::prepare(resources.path());
-    Resource_Path = resources.path();
+    setResourcePath(resources.path());
 
     std::vector<char*> args {argv[0]};
     char repetitions[] = "--benchmark_repetitions=5";

@@ -60,7 +60,7 @@ void BM_ReadWorkbook(benchmark::State& state)
     const QString path = fixture().workbook;
     for (auto _ : state) {
         SpreadsheetWriter::ReadWorkbook(path, true);
-        Excel_Sheet_Number = 1;
+        setExcelSheetNumber(1);
         benchmark::DoNotOptimize(SpreadsheetWriter::ReadData_only_column());
         const SpreadsheetWriter::Table rows = SpreadsheetWriter::ReadWorkbook(path, false);
         if (rows.size() != rowCount + 1 || Excel_Sheet_Columns != 5)

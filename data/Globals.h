@@ -14,3 +14,13 @@ extern int Excel_Sheet_Number;
 extern int Excel_Sheet_Columns;
 extern QString Custom_Msg_Title;
 extern QString Custom_Msg_Val;
+
+// Other layers change these values through these functions; only data writes
+// them directly.
+void setUseDataSheetValues(bool use);
+void setUseExcelBindingValues(bool use);
+// The sizes of the bound tables and the number of cards they make.
+void setBatchTableSizes(int dataTableRows, int excelTableRows, int totalCards);
+void setExcelSheetNumber(int number);
+void setExcelSheetColumns(int columns);
+void setCustomMessage(const QString& title, const QString& text);

@@ -10,7 +10,7 @@
 SeriesDeletion::Outcome SeriesDeletion::run(const QString& folder, const QStringList& names,
                                             const InUse& inUse, const TellInUse& tellInUse)
 {
-    Msg_Apply_All_Chk = false;
+    setMsgApplyAllChk(false);
     Outcome outcome;
     for (int i = 0; i < names.size(); ++i) {
         const QString name = Trim_Str(names.at(i));

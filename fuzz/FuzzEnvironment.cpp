@@ -59,7 +59,7 @@ void start()
     static QGuiApplication app(argc, argv);
     const QString resources = ResourceFolder::location();
     ResourceFolder::prepare(resources);
-    Resource_Path = resources;
+    setResourcePath(resources);
     if (qEnvironmentVariableIsEmpty("FUZZ_VERBOSE"))
         qInstallMessageHandler(dropMessage);
 }

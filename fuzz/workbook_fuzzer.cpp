@@ -76,8 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         writeFile(folder + QStringLiteral("/xl/worksheets/sheet1.xml"), bytes, size);
     }
     reader.ReadSharedStrings(strings);
-    Excel_Sheet_Number = 1;
-    Excel_Sheet_Columns = 1;
+    setExcelSheetNumber(1);
+    setExcelSheetColumns(1);
     const SpreadsheetWriter::Table titles = SpreadsheetWriter::ReadData_only_column();
     if (Excel_Sheet_Columns < 0 || Excel_Sheet_Columns > SpreadsheetWriter::MaxColumns)
         FuzzEnvironment::fail("the column count is out of bounds");

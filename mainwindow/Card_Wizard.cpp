@@ -134,7 +134,7 @@ void Card_Wizard::OK_Click()
 
 void Card_Wizard::CancelClick()
 {
-    Card_Shape = 0;
+    setCardShape(0);
     done(0);
 }
 
@@ -146,7 +146,7 @@ void Card_Wizard::reject()
 void Card_Wizard::card_shape_CellClick()
 {
     const int row = card_shape->checkedId();
-    Card_Shape = row < 0 ? 0 : row;
+    setCardShape(row < 0 ? 0 : row);
 }
 
 void Card_Wizard::User_Profile_Click()

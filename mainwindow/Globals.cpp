@@ -21,3 +21,8 @@ unsigned long long User_Defined_File = 0;
 const QString SKTSelectedToolDidChangeNotification = QStringLiteral("SKTSelectedToolDidChange");
 const QString SKTWindowControllerCanvasSizeObservationContext =
     QStringLiteral("com.veskworks.SKTWindowController.canvasSize");
+
+void setStartCardOption(const QString& option)
+{
+    Start_Card_Option = option;
+}

@@ -42,3 +42,7 @@ extern unsigned long long User_Defined_File;
 // internal
 extern const QString SKTSelectedToolDidChangeNotification;
 extern const QString SKTWindowControllerCanvasSizeObservationContext;
+
+// Code outside mainwindow (tools) sets the start wizard's choice through this
+// function; only mainwindow writes these values directly.
+void setStartCardOption(const QString& option);

@@ -481,7 +481,7 @@ void Invitation_Wizard::CancelClick()
 
 void Invitation_Wizard::finish()
 {
-    Card_Shape = 0;
+    setCardShape(0);
     const QSizeF millimetres(width_Stepper->value(), height_Stepper->value());
     const QSizeF points(MM_to_Points_Convert(static_cast<float>(millimetres.width())),
                         MM_to_Points_Convert(static_cast<float>(millimetres.height())));

@@ -102,7 +102,7 @@ void Long_SMS_Dlg::OKPressed()
     // A box that was not shown has not been answered: a tick left over from
     // an earlier question must not decide the next ones.
     if (!apply_chk->isHidden())
-        Msg_Apply_All_Chk = apply_chk->isChecked();
+        setMsgApplyAllChk(apply_chk->isChecked());
     done(1);
 }
 

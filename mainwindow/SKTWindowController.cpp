@@ -182,7 +182,7 @@ void SKTWindowController::init()
     Barcode_Gen::setHost(this);
 
     Text_font = FontSpec(Text_Ctrl_Font, 14);
-    All_Text_font = Text_font;
+    setAllTextFont(Text_font);
     All_Text_font_COPY.reset();
 
     pvc_card_arry = CardSizePresets::pvcCardNames();

@@ -81,7 +81,7 @@ void Send_Modeless::Show_One_By_One_Modeless(BatchDialogs::Batch batch)
 {
     _stop_btn->setEnabled(true);
     const ProgressState state = ProgressState::opening(batch, list_count.load());
-    curr_msg_count = state.currentText;
+    setCurrMsgCount(state.currentText);
     showState(state);
     pause_label->clear();
     QDialog::show();
@@ -97,14 +97,14 @@ void Send_Modeless::Hide_One_By_One_Modeless()
 void Send_Modeless::update_sending_progress_bar()
 {
     const ProgressState state = ProgressState::tick(curr_barcode_count.load(), list_count.load());
-    curr_msg_count = state.currentText;
+    setCurrMsgCount(state.currentText);
     showState(state);
 }
 
 void Send_Modeless::Stop_Sending_Pressed()
 {
     if (Show_YES_NO_MessageBox(QStringLiteral("Are you sure you want to continue?")) == 1)
-        Stop_SMS_Sending_Now = true;
+        setStopSmsSendingNow(true);
 }
 
 void Send_Modeless::reject()

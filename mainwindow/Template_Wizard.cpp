@@ -167,7 +167,7 @@ void Template_Wizard::OK_Click()
         Show_MessageBox(selectMessage);
         return;
     }
-    Card_Shape = 0;
+    setCardShape(0);
     Selected_Template_Path = TemplateStore::designPathFor(Selected_Template_Path);
     done(1);
 }
@@ -175,7 +175,7 @@ void Template_Wizard::OK_Click()
 void Template_Wizard::CancelClick()
 {
     Selected_Template_Path = QString("");
-    Card_Shape = 0;
+    setCardShape(0);
     done(0);
 }
 

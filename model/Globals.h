@@ -26,3 +26,16 @@ extern QString Text_Ctrl_Font;
 // in the window; kept here so the card model can read them without a window)
 extern FontSpec All_Text_font;
 extern Colour All_Text_clr;
+
+// Other layers change these values through these functions; only model
+// writes them directly.
+void setCardFrontOrBack(int side);
+void setCardShape(int shape);
+void setCardTwoSided(bool twoSided); // CARD_SIDE_STR "2" or "1"
+void setCardValueInProcess(bool inProcess);
+void setNotDrawOnlyPropChange(bool quiet);
+void setLastCtrlPosition(double x, double y);
+void setLibrarySelectedImage(const QString& path);
+void setLibWindowSelFile(const QString& path);
+void setAllTextFont(const FontSpec& font);
+void setAllTextColour(const Colour& colour);

@@ -23,3 +23,16 @@ extern std::atomic<bool> Stop_SMS_Sending_Now;
 extern std::atomic<qint64> Pause_Delay_Time;
 extern QString Export_File_Path;
 extern QString Export_File_Message;
+
+// Other layers change these values through these functions; only output
+// writes them directly.
+void setExportCardSide(const QString& side);
+void setListCount(int count);
+void setCurrBarcodeCount(double count);
+void setCurrMsgCount(const QString& text);
+void setSenderAccount(const QString& email, const QString& password, const QString& server, const QString& port,
+                      const QString& enableSsl);
+void setStopSmsSendingNow(bool stop);
+void setPauseDelayTime(qint64 milliseconds);
+// Where the last export went and the message that tells the user so.
+void setExportFile(const QString& path, const QString& message);

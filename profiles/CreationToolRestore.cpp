@@ -11,5 +11,5 @@ CreationToolRestore::CreationToolRestore(ProfilePlacementHost& host)
 CreationToolRestore::~CreationToolRestore()
 {
     m_host.setSelectedControlTool(m_tool);
-    Library_Selected_Image = m_picture;
+    setLibrarySelectedImage(m_picture);
 }

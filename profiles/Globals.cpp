@@ -14,3 +14,18 @@ QString Title_email = QStringLiteral("Email Id :");
 QString Title_website = QStringLiteral("Website :");
 QString Title_unique = QStringLiteral("Unique No. :");
 QString Title_image = QStringLiteral("Photo :");
+
+void setExcelBindingUse(bool use)
+{
+    Excel_Binding_Use = use;
+}
+
+void setExcelSourcePath(const QString& path)
+{
+    Excel_Source_Path = path;
+}
+
+void setFillUserProfile(bool fill)
+{
+    Fill_User_Profile = fill;
+}

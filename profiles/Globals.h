@@ -19,3 +19,9 @@ extern QString Title_email;
 extern QString Title_website;
 extern QString Title_unique;
 extern QString Title_image;
+
+// Other layers change these values through these functions; only profiles
+// writes them directly.
+void setExcelBindingUse(bool use);
+void setExcelSourcePath(const QString& path);
+void setFillUserProfile(bool fill);

@@ -69,7 +69,7 @@ void ProfilePlacement::place()
             const QRectF rect = found ? QRectF() : defaultRect(controlId, m_frontCardSize);
             if (field.isPhoto) {
                 m_host.setSelectedControlTool(ToolTable::Picture);
-                Library_Selected_Image = value;
+                setLibrarySelectedImage(value);
             }
             commands.ReplaceGraphicText(field.className(), nullptr, !found, rect, QStringLiteral("F"), value,
                                         controlId);

@@ -182,7 +182,7 @@ int main(int argc, char** argv)
         return 1;
     ProcessTerminator::setHandler([](int) {});
     Invitation_Wizard::setModalRun([](Invitation_Wizard&) {
-        Start_Card_Option = QStringLiteral("L");
+        setStartCardOption(QStringLiteral("L"));
         return 1;
     });
 
@@ -196,7 +196,7 @@ int main(int argc, char** argv)
     int failures = 0;
     for (const Design& design : designs()) {
         controller.New_Project_Setting_Reset();
-        Card_Shape = 0;
+        setCardShape(0);
         const QSizeF points(MM_to_Points_Convert(float(design.millimetres.width())),
                             MM_to_Points_Convert(float(design.millimetres.height())));
         controller.Set_Document_Size(points);
@@ -214,9 +214,9 @@ int main(int argc, char** argv)
         }
 
         const QString base = QDir(output).filePath(design.name);
-        Project_File_Name = base + QStringLiteral(".fcard");
+        setProjectFileName(base + QStringLiteral(".fcard"));
         const bool written = controller.Save_project_file(false, false);
-        export_card_side = QStringLiteral("BOTH");
+        setExportCardSide(QStringLiteral("BOTH"));
         controller.exportWindow()->export_combined_image_chk->setChecked(true);
         controller.Export_Single_File(base + QStringLiteral(".png"), false);
         const bool pictured = QFileInfo::exists(base + QStringLiteral(".png"));
@@ -224,6 +224,6 @@ int main(int argc, char** argv)
                     pictured ? "written" : "FAILED");
         failures += !written + !pictured;
     }
-    Project_File_Name.clear();
+    setProjectFileName(QString());
     return failures == 0 ? 0 : 1;
 }

@@ -245,14 +245,14 @@ int main(int argc, char** argv)
         wizard.show();
         save(&wizard, QStringLiteral("start-wizard"));
         wizard.hide();
-        Start_Card_Option = QStringLiteral("W");
+        setStartCardOption(QStringLiteral("W"));
         for (QString* answer : {&Invite_Title, &Invite_Message, &Invite_From, &Invite_To, &Invite_Venue, &Invite_Date,
                                 &Invite_Time, &Invite_BG_IMG})
             answer->clear();
         return 1;
     });
 
-    Card_Shape = 0;
+    setCardShape(0);
     auto document = std::make_unique<SKTDocument>();
     auto controller = std::make_unique<SKTWindowController>(*document);
     DrawWindow* window = controller->window();

@@ -130,7 +130,7 @@ Barcode_Gen::Barcode_Gen(QWidget* parent)
     connectControls();
     plz_wait_Window = new PleaseWait_Modeless(this);
 
-    Measument_Unit_Is = 1;
+    setMeasumentUnitIs(1);
     showValue();
     goButtonActionPerformed();
 }
@@ -528,7 +528,7 @@ void Barcode_Gen::Set_Barcode_Prop_To_Control(const SKTGraphic& object)
     m_value = BarcodeSettings::fromObject(object);
     // the designer-wide switch stays as the user left it
     m_value.kerning_value_Checkbox = kerning_value_Checkbox->isChecked() ? 1 : 0;
-    Measument_Unit_Is = 1;
+    setMeasumentUnitIs(1);
     showValue();
 }
 
@@ -695,7 +695,7 @@ void Barcode_Gen::OK_Btn_Clicked()
     goButtonActionPerformed();
     if (m_preview.isNull())
         return;
-    Barcode_output_image = m_preview;
+    setBarcodeOutputImage(m_preview);
     done(1);
 }
 
@@ -959,7 +959,7 @@ void Barcode_Gen::comboBoxSelectionDidChange(QComboBox* list)
         // The new resolution applies from the next picture: no refresh.
         m_value.dpi_val_index = DPI_ComboBox->currentIndex();
         dpi_Text->setVisible(DPI_ComboBox->currentText() == QLatin1String("Custom"));
-        USED_DPI_VALUE = m_value.dpi();
+        setUsedDpiValue(m_value.dpi());
     } else if (list == Data_source_type) {
         dataSourceTypeChanged();
     } else if (list == Batch_Series) {
@@ -968,7 +968,7 @@ void Barcode_Gen::comboBoxSelectionDidChange(QComboBox* list)
         qrVersionChanged();
     } else if (list == qr_ec_lvl_ComboBox) {
         m_value.qr_ec_index = qr_ec_lvl_ComboBox->currentIndex();
-        QR_EC_Level_Val = m_value.qr_ec_index;
+        setQrEcLevelVal(m_value.qr_ec_index);
         goButtonActionPerformed();
     } else if (list == dm_format_ComboBox) {
         m_value.dm_format_index = dm_format_ComboBox->currentIndex();
@@ -1101,7 +1101,7 @@ void Barcode_Gen::View_batch_Series_Button()
 void Barcode_Gen::DPI_Value_Changed()
 {
     m_value.dpi_custom_val = QString::number(dpi_Text->value());
-    USED_DPI_VALUE = m_value.dpi();
+    setUsedDpiValue(m_value.dpi());
     // the picture handed to the card is made at the resolution the object says
     goButtonActionPerformed();
 }
@@ -1110,7 +1110,7 @@ void Barcode_Gen::qrVersionChanged()
 {
     const int index = qr_version_ComboBox->currentIndex();
     m_value.qr_version_index = index;
-    QR_Version_Val = index;
+    setQrVersionVal(index);
     Check_And_Set_QR_size_Acc_Version(index);
     goButtonActionPerformed();
 }
@@ -1360,8 +1360,7 @@ void Barcode_Gen::DPI_Help_Label()
 void Barcode_Gen::showHelp(int which)
 {
     const auto text = BarcodeDesignerRules::help(BarcodeDesignerRules::Help(which));
-    Cutom_Msg_Title = text.title;
-    Cutom_Msg_Val = text.text;
+    setCutomMessage(text.title, text.text);
     if (Long_SMS_Dlg* box = Long_SMS_Dlg::defaultInstance()) {
         box->Open_Long_sms_Dialog();
     } else {

@@ -229,7 +229,7 @@ void SKTWindowController::Card_Height_Changed()
 void SKTWindowController::card_shape_CellClick()
 {
     Ui::DrawWindow& ui = m_window->ui();
-    Card_Shape = ui.card_shape_rounded->isChecked() ? 1 : ui.card_shape_oval->isChecked() ? 2 : 0;
+    setCardShape(ui.card_shape_rounded->isChecked() ? 1 : ui.card_shape_oval->isChecked() ? 2 : 0);
     Apply_Size_Clicked();
     Refresh_Canvas();
 }
@@ -248,7 +248,7 @@ void SKTWindowController::showCardSides(const QString& sides)
 {
     Ui::DrawWindow& ui = m_window->ui();
     const bool twoSided = sides != QLatin1String("1");
-    CARD_SIDE_STR = twoSided ? QStringLiteral("2") : QStringLiteral("1");
+    setCardTwoSided(twoSided);
     {
         const QSignalBlocker blocker(ui.Sides_ComboBox);
         ui.Sides_ComboBox->setCurrentIndex(twoSided ? 0 : 1);
@@ -334,7 +334,7 @@ void SKTWindowController::Card_Image_Browse_Btn()
 
 void SKTWindowController::Contect_Color_Clicked()
 {
-    All_Text_clr = m_window->ui().All_Text_clr->colour();
+    setAllTextColour(m_window->ui().All_Text_clr->colour());
     Update_All_Card_Content();
 }
 
@@ -351,7 +351,7 @@ void SKTWindowController::Content_Font_Clicked()
 void SKTWindowController::changeAllTextFont(const FontSpec& font)
 {
     try {
-        All_Text_font = font;
+        setAllTextFont(font);
         m_window->ui().All_Text_font_value->setText(CardSettings::fontDescription(font));
         Update_All_Card_Content();
     } catch (const std::exception& e) {

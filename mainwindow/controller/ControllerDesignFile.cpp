@@ -157,18 +157,18 @@ SKTWindowController::SaveOutcome SKTWindowController::saveDesign(bool save_as, b
 {
     const QString remembered = Project_File_Name;
     if (save_as)
-        Project_File_Name = QString("");
-    Project_File_Name = Trim_Str(Project_File_Name);
+        setProjectFileName(QString(""));
+    setProjectFileName(Trim_Str(Project_File_Name));
     if (Project_File_Name.isEmpty()) {
         const QString chosen = SavePanel::chooseFile(m_window.get(), tr("Save Design"), design_file_EXT,
                                                      tr("Design files"));
         if (chosen.isEmpty()) {
-            Project_File_Name = remembered;
+            setProjectFileName(remembered);
             return SaveOutcome::Cancelled;
         }
         m_window->raise();
         m_window->activateWindow();
-        Project_File_Name = chosen;
+        setProjectFileName(chosen);
     }
 
     // The saved records keep a background picture path only for a picture
@@ -240,7 +240,7 @@ bool SKTWindowController::Read_and_load_design_Log(const QString& path, const QS
 
     New_Project_Setting_Reset();
     Remove_All_Tab_Items();
-    Project_File_Name = log_or_template == QLatin1String("L") ? path : QString("");
+    setProjectFileName(log_or_template == QLatin1String("L") ? path : QString(""));
 
     loadDesignFileContents(read.contents);
 
@@ -274,12 +274,12 @@ void SKTWindowController::loadDesignFileContents(const DesignFileContents& conte
     setBack_card_Prop(contents.back);
     // The outline and the number of sides are one value for the whole
     // card; the front record carries them.
-    Card_Shape = CardSettings::cardShapeForCode(contents.front.Card_Shape());
+    setCardShape(CardSettings::cardShapeForCode(contents.front.Card_Shape()));
     showCardShape();
     showCardSides(CardSettings::sidesForRecord(contents.front));
 
-    Excel_Binding_Use = contents.excelBindingUse;
-    Excel_Source_Path = contents.excelSourcePath;
+    setExcelBindingUse(contents.excelBindingUse);
+    setExcelSourcePath(contents.excelSourcePath);
     // The source list offers "Excel" while a spreadsheet table is bound.
     auto* source = m_window->findChild<QComboBox*>(QStringLiteral("Data_source_type"));
     if (Excel_Binding_Use)
@@ -357,7 +357,7 @@ void SKTWindowController::Open_Btn_Clicked()
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
     }
-    Not_Draw_Only_Prop_Change = false;
+    setNotDrawOnlyPropChange(false);
 }
 
 void SKTWindowController::Save_Btn_Clicked()

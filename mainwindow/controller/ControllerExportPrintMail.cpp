@@ -173,7 +173,7 @@ void SKTWindowController::createExportWindow()
 
 void SKTWindowController::export_card_side_CellClick(int row)
 {
-    export_card_side = row == 0 ? QStringLiteral("BOTH") : row == 1 ? QStringLiteral("F") : QStringLiteral("B");
+    setExportCardSide(row == 0 ? QStringLiteral("BOTH") : row == 1 ? QStringLiteral("F") : QStringLiteral("B"));
     if (m_exportWindow)
         m_exportWindow->export_combined_image_chk->setEnabled(row == 0);
 }
@@ -199,9 +199,9 @@ void SKTWindowController::Export_Button()
         if (dialog.runModal() != 1)
             return;
         if (!dialog.Export_with_batch_chk->isChecked())
-            Use_Data_Sheet_Values = false;
+            setUseDataSheetValues(false);
         if (!dialog.Export_with_excel_chk->isChecked())
-            Use_Excel_Binding_Values = false;
+            setUseExcelBindingValues(false);
         Get_total_Card_count();
 
         const QString type = CardExportPlan::extensionOfType(dialog.fileFormatPopup->currentText());
@@ -241,13 +241,13 @@ void SKTWindowController::Export_Single_File(const QString& path, bool show_msg)
         const double dpi = exportDpi(m_exportWindow);
         Picture back;
         if (plan.drawBack) {
-            Card_Front_Or_Back = 1;
+            setCardFrontOrBack(1);
             back = sideSnapshot(1).picture(dpi);
             if (!plan.backFile.isEmpty())
                 Export_File_Function(plan.backFile, back, plan.drawFront ? false : show_msg);
         }
         if (plan.drawFront) {
-            Card_Front_Or_Back = 0;
+            setCardFrontOrBack(0);
             const Picture front = sideSnapshot(0).picture(dpi);
             if (plan.combined)
                 Export_Combined_Image(front, back, plan.frontFile, show_msg);
@@ -257,7 +257,7 @@ void SKTWindowController::Export_Single_File(const QString& path, bool show_msg)
     } catch (const std::exception& e) {
         Show_NSLog_Message(reasonOf(e));
     }
-    Card_Front_Or_Back = savedSide;
+    setCardFrontOrBack(savedSide);
 }
 
 bool SKTWindowController::Export_Combined_Image(const Picture& front, const Picture& back, const QString& file_path,
@@ -279,8 +279,7 @@ bool SKTWindowController::Export_File_Function(const QString& path, const Pictur
     if (!Save_gen_image(original, path, show_msg))
         return false;
     if (show_msg) {
-        Export_File_Path = path;
-        Export_File_Message = QStringLiteral("Card has been exported successfully.");
+        setExportFile(path, QStringLiteral("Card has been exported successfully."));
         BatchDialogs::openExportFinishedBox();
     }
     return true;
@@ -303,19 +302,19 @@ void SKTWindowController::Export_Batch_File(const QString& folder)
 {
     if (isBatchExportRunning())
         return;
-    Card_Value_In_Process = true;
+    setCardValueInProcess(true);
     const int savedSide = Card_Front_Or_Back;
-    Stop_SMS_Sending_Now = false;
+    setStopSmsSendingNow(false);
 
     const QString target = CardExportPlan::batchFolder(folder);
     if (!QDir().mkpath(target)) {
         Show_MessageBox(unable_saving_Msg);
-        Card_Value_In_Process = false;
+        setCardValueInProcess(false);
         return;
     }
 
-    list_count = Total_Batch_Excel_Card;
-    curr_barcode_count = 0;
+    setListCount(Total_Batch_Excel_Card);
+    setCurrBarcodeCount(0);
     BatchDialogs::showProgressSheet(BatchDialogs::Batch::Export);
 
     BatchPictureExport::Job job;
@@ -335,7 +334,7 @@ void SKTWindowController::Export_Batch_File(const QString& folder)
 
     auto result = std::make_shared<BatchPictureExport::Result>();
     m_exportThread = QThread::create([job = std::move(job), result] {
-        *result = BatchPictureExport::run(job, Stop_SMS_Sending_Now, [](int done) { curr_barcode_count = done; });
+        *result = BatchPictureExport::run(job, Stop_SMS_Sending_Now, [](int done) { setCurrBarcodeCount(done); });
     });
     connect(m_exportThread, &QThread::finished, this, [this, result, target, savedSide] {
         m_exportThread->deleteLater();
@@ -350,22 +349,21 @@ void SKTWindowController::finishBatchExport(const BatchPictureExport::Result& re
 {
     BatchDialogs::hideProgressSheet();
     Select_first_row_value_for_design(false);
-    Card_Front_Or_Back = savedSide;
+    setCardFrontOrBack(savedSide);
     if (result.failed()) {
         // Once for the batch, which stopped there; no success is announced.
         Show_MessageBox(result.failedPath);
         Show_MessageBox(result.error);
         return;
     }
-    Export_File_Path = folder;
-    Export_File_Message = QStringLiteral("Card has been exported successfully.");
+    setExportFile(folder, QStringLiteral("Card has been exported successfully."));
     BatchDialogs::openExportFinishedBox();
 }
 
 ControllerState::ExportThreadGuard::~ExportThreadGuard()
 {
     if (QThread* running = *thread) {
-        Stop_SMS_Sending_Now = true;
+        setStopSmsSendingNow(true);
         running->wait();
         delete running;
         *thread = nullptr;

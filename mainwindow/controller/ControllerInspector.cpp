@@ -170,8 +170,8 @@ void SKTWindowController::fillCardPanels(const CardPanelState& p)
     ui.Card_Image_path->setText(p.imagePath);
     selectItemWithText(ui.Card_image_layout, p.imageLayout);
     ui.All_Text_clr->setColour(p.contentColour);
-    All_Text_clr = p.contentColour;
-    All_Text_font = p.contentFont;
+    setAllTextColour(p.contentColour);
+    setAllTextFont(p.contentFont);
     ui.All_Text_font_value->setText(CardSettings::fontDescription(p.contentFont));
     ui.card_name->setText(p.cardName);
 
@@ -250,7 +250,7 @@ void SKTWindowController::comboBoxSelectionDidChange(QComboBox* comboBox)
         Update_Card_Graphics();
     } else if (comboBox == ui.Sides_ComboBox) {
         const bool twoSided = ui.Sides_ComboBox->currentIndex() == 0;
-        CARD_SIDE_STR = twoSided ? QStringLiteral("2") : QStringLiteral("1");
+        setCardTwoSided(twoSided);
         ui.Back_Side_btn->setEnabled(twoSided);
         // The choice belongs to the whole card: both records take it now,
         // so a save right after it writes what the user chose.

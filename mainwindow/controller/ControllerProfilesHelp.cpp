@@ -186,7 +186,7 @@ int SKTWindowController::Open_User_Profile_Window(bool load, const QString& side
     dialog->load_side = letter;
     const int result = dialog->Open_Wnd(load);
     if (result == 1)
-        Fill_User_Profile = true;
+        setFillUserProfile(true);
     return result;
 }
 

@@ -220,9 +220,9 @@ void SKTWindowController::excelTableReplaced()
 {
     // The design now has a spreadsheet table to bind to: the source list
     // offers "Excel", and a saved design keeps offering it.
-    Excel_Binding_Use = true;
+    setExcelBindingUse(true);
     if (m_importExcel)
-        Excel_Source_Path = m_importExcel->file_path->text();
+        setExcelSourcePath(m_importExcel->file_path->text());
     Add_Excel_Col_Name_In_Combo(m_window->findChild<QComboBox*>(QStringLiteral("Data_source_type")));
     // The object shown in the inspector lists the new columns at once.
     const GraphicPtr shown = Last_Selected_Graphic.lock();
@@ -275,11 +275,9 @@ std::shared_ptr<BatchBinding> SKTWindowController::bindingToChange()
 
 void SKTWindowController::publishBinding(std::shared_ptr<BatchBinding> binding)
 {
-    Use_Data_Sheet_Values = binding->useDataSheetValues;
-    Use_Excel_Binding_Values = binding->useExcelBindingValues;
-    Data_table_rows = binding->dataTableRows;
-    Excel_table_rows = binding->excelTableRows;
-    Total_Batch_Excel_Card = binding->totalCards;
+    setUseDataSheetValues(binding->useDataSheetValues);
+    setUseExcelBindingValues(binding->useExcelBindingValues);
+    setBatchTableSizes(binding->dataTableRows, binding->excelTableRows, binding->totalCards);
     data_table_content.clear();
     for (const BatchBinding::Slot& slot : binding->table())
         data_table_content.append(slot.values ? QVariant(*slot.values) : QVariant(slot.name));
@@ -405,7 +403,7 @@ Picture SKTWindowController::Set_data_table_value_to_card(int N, const QString& 
 {
     try {
         const bool front = card_side == QLatin1String("F");
-        Card_Front_Or_Back = front ? 0 : 1;
+        setCardFrontOrBack(front ? 0 : 1);
         Graphics_array_Batch = front ? Get_Front_Controls_Array() : Get_Back_Controls_Array();
         Assign_Batch_Values_To_Control(N);
         return SKTRenderingView::image_From_Card_Graphics(this, Graphics_array_Batch, front ? 0 : 1, print_box);
@@ -427,7 +425,7 @@ void SKTWindowController::Assign_Batch_Values_To_Control(int N)
     Picture made;
     const QString reason = binding->Assign_Batch_Values_To_Control(Graphics_array_Batch, N, &made);
     if (!made.isNull())
-        Barcode_output_image = made;
+        setBarcodeOutputImage(made);
     if (!reason.isEmpty())
         reportBatchFailure(reason);
 }
@@ -533,10 +531,10 @@ void SKTWindowController::View_batch_Series_Button()
 
 void SKTWindowController::Data_Source_Help_Button()
 {
-    Cutom_Msg_Title = QStringLiteral("Batch Processing Settings Help :");
-    Cutom_Msg_Val = QStringLiteral("Select Data Source as 'Manual' to enter value manually, Select 'Batch "
+    setCutomMessage(QStringLiteral("Batch Processing Settings Help :"),
+                    QStringLiteral("Select Data Source as 'Manual' to enter value manually, Select 'Batch "
                                    "Processing Series' to fetch the value from the list of existing Batch "
-                                   "Processing Series.");
+                                   "Processing Series."));
     if (Long_SMS_Dlg* dialog = Long_SMS_Dlg::defaultInstance())
         dialog->Open_Long_sms_Dialog();
 }
@@ -548,8 +546,8 @@ void SKTWindowController::Select_first_row_value_for_design(bool print_box)
     // The back side shows record 0 again too, not the batch's last record.
     if (CARD_SIDE_STR == QLatin1String("2"))
         Set_data_table_value_to_card(0, QStringLiteral("B"), print_box);
-    Card_Front_Or_Back = side;
-    Card_Value_In_Process = false;
+    setCardFrontOrBack(side);
+    setCardValueInProcess(false);
     Refresh_Canvas();
 }
 

@@ -163,7 +163,7 @@ void SKTWindowController::setSideButtons(int view)
 void SKTWindowController::Select_front_side()
 {
     setSideButtons(0);
-    Card_Front_Or_Back = 0;
+    setCardFrontOrBack(0);
     changeViewController(0);
     updateSelectionButtons();
     Show_RHS_Properties(nullptr);
@@ -172,7 +172,7 @@ void SKTWindowController::Select_front_side()
 void SKTWindowController::Select_back_side()
 {
     setSideButtons(1);
-    Card_Front_Or_Back = 1;
+    setCardFrontOrBack(1);
     changeViewController(1);
     updateSelectionButtons();
     Show_RHS_Properties(nullptr);
@@ -507,7 +507,7 @@ void SKTWindowController::selectedToolDidChange()
         // Nothing is made unless the library answers with a chosen picture.
         if (Open_Image_Library_Window(QStringLiteral("C")) != 1)
             return;
-        Library_Selected_Image = lib_window_sel_file;
+        setLibrarySelectedImage(lib_window_sel_file);
         Show_NSLog_Message(lib_window_sel_file);
     }
     const QRectF rect(QPointF(0, 0), ToolTable::clickSizeForTool(tool));
@@ -614,9 +614,8 @@ void SKTWindowController::updateSelectionButtons()
 void SKTWindowController::Get_Email_Details()
 {
     const std::unique_ptr<Preferences> prefs = Preferences::sharedInstance();
-    sender_email = prefs->send_email_SenderEmail().value_or(QString());
-    sender_pwd = prefs->send_email_Password().value_or(QString());
-    sending_server = prefs->send_email_SMTP_server().value_or(QString());
-    sending_port = prefs->send_email_PORT_num().value_or(QString());
-    send_enable_ssl = prefs->send_email_enable_ssl().value_or(QString());
+    setSenderAccount(
+        prefs->send_email_SenderEmail().value_or(QString()), prefs->send_email_Password().value_or(QString()),
+        prefs->send_email_SMTP_server().value_or(QString()), prefs->send_email_PORT_num().value_or(QString()),
+        prefs->send_email_enable_ssl().value_or(QString()));
 }

@@ -185,17 +185,16 @@ void SKTWindowController::New_Project_Setting_Reset()
     if (m_document)
         m_document->Clear_All_Undo_Redo();
 
-    last_ctrl_X = 10.0;
-    last_ctrl_Y = 10.0;
-    Fill_User_Profile = false;
+    setLastCtrlPosition(10.0, 10.0);
+    setFillUserProfile(false);
     Front_user_profile.Reset_All_Values();
     Back_user_profile.Reset_All_Values();
-    Project_File_Name = QString("");
+    setProjectFileName(QString(""));
 
-    All_Text_font = FontSpec(Text_Ctrl_Font, 14);
+    setAllTextFont(FontSpec(Text_Ctrl_Font, 14));
     ui.All_Text_font_value->setText(CardSettings::fontDescription(All_Text_font));
     ui.All_Text_clr->setColour(Colour::black());
-    All_Text_clr = Colour::black();
+    setAllTextColour(Colour::black());
     All_Text_font_COPY.reset();
     All_Text_clr_COPY = All_Text_clr;
 
@@ -221,5 +220,5 @@ void SKTWindowController::New_Project()
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
     }
-    Not_Draw_Only_Prop_Change = false;
+    setNotDrawOnlyPropChange(false);
 }

@@ -166,13 +166,13 @@ void SKTWindowController::Export_As_Template_Clicked()
         const QString design = staging.filePath(QFileInfo(store.designPath(export_template_name)).fileName());
         const QString picture = staging.filePath(QFileInfo(store.picturePath(export_template_name)).fileName());
         const QString remembered = Project_File_Name;
-        Project_File_Name = design;
+        setProjectFileName(design);
         const bool designWritten = staging.isValid() && Save_project_file(false, false);
-        Project_File_Name = remembered;
+        setProjectFileName(remembered);
         Set_Log_Name_In_Title();
 
         // The picture: both sides, the front above the back.
-        export_card_side = QStringLiteral("BOTH");
+        setExportCardSide(QStringLiteral("BOTH"));
         if (m_exportWindow)
             m_exportWindow->export_combined_image_chk->setChecked(true);
         if (designWritten)
@@ -217,7 +217,7 @@ void SKTWindowController::New_From_Template_Clicked()
         Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
     }
     // Nothing was opened: the design keeps its outline.
-    Card_Shape = savedShape;
+    setCardShape(savedShape);
     Refresh_Canvas();
 }
 
@@ -229,7 +229,7 @@ void SKTWindowController::Card_Size_Wizard_Clicked()
     const int savedShape = Card_Shape;
     if (wizard->Open_Wnd() != 1) {
         // Cancelled from the menu: the card keeps its outline.
-        Card_Shape = savedShape;
+        setCardShape(savedShape);
         return;
     }
     Set_Card_Size_In_Control(wizard->sizes->millimetres());

@@ -221,7 +221,7 @@ bool PicturePanel::Browse_User_Image_Manually()
 {
     const QString path = OpenPanel::chooseFile(m_host.window(), tr("Choose a picture"),
                                                PicturePath::pictureFileTypes());
-    Library_Selected_Image = path;
+    setLibrarySelectedImage(path);
     if (path.isEmpty())
         return false;
     m_source.pathView()->setPlainText(path);
@@ -262,7 +262,7 @@ int PicturePanel::Open_Image_Library_Window(const QString& mode)
         return 0;
     }
     if (result == 1)
-        lib_window_sel_file = chosen;
+        setLibWindowSelFile(chosen);
     return result;
 }
 
@@ -270,7 +270,7 @@ void PicturePanel::Manual_Library_Browse_Btn()
 {
     if (Open_Image_Library_Window(QStringLiteral("C")) != 1)
         return;
-    Library_Selected_Image = lib_window_sel_file;
+    setLibrarySelectedImage(lib_window_sel_file);
     m_source.pathView()->setPlainText(Library_Selected_Image);
     givePathToEditedPicture(Library_Selected_Image);
 }

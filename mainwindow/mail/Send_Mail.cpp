@@ -181,7 +181,7 @@ void Send_Mail::stopSending()
     if (!m_worker)
         return;
     disconnect(m_worker, nullptr, this, nullptr);
-    Stop_SMS_Sending_Now = true;
+    setStopSmsSendingNow(true);
     m_worker->wait();
     delete m_worker;
     m_worker = nullptr;
@@ -285,7 +285,7 @@ void Send_Mail::Send_Button()
 {
     if (m_worker)
         return;
-    Stop_SMS_Sending_Now = false;
+    setStopSmsSendingNow(false);
 
     // Everything the worker needs is read here, on the GUI thread.
     const QString sender = Trim_Str(from_txt->text()).toLower();
@@ -317,9 +317,9 @@ void Send_Mail::Send_Button()
     if (m_cards.chooseBatch)
         m_cards.chooseBatch();
     if (!send_with_batch_chk->isChecked())
-        Use_Data_Sheet_Values = false;
+        setUseDataSheetValues(false);
     if (!send_with_excel_chk->isChecked())
-        Use_Excel_Binding_Values = false;
+        setUseExcelBindingValues(false);
     const bool batch = withCard && (send_with_batch_chk->isChecked() || send_with_excel_chk->isChecked());
 
     auto folder = std::make_shared<QTemporaryDir>();
@@ -384,8 +384,8 @@ void Send_Mail::Send_Button()
         return delivery;
     };
 
-    list_count = int(MailPlan::steps(job.mode, job.recipients, job.records).size());
-    curr_barcode_count = 0;
+    setListCount(int(MailPlan::steps(job.mode, job.recipients, job.records).size()));
+    setCurrBarcodeCount(0);
     const int savedSide = Card_Front_Or_Back;
     BatchDialogs::showProgressSheet(BatchDialogs::Batch::Mail);
 
@@ -397,7 +397,7 @@ void Send_Mail::Send_Button()
         BatchDialogs::hideProgressSheet();
         if (batch && m_cards.restoreFirstRecord)
             m_cards.restoreFirstRecord();
-        Card_Front_Or_Back = savedSide;
+        setCardFrontOrBack(savedSide);
         folder->remove();
         const bool success = result->success();
         QString outcome = success ? sentText : notSentText;
@@ -413,13 +413,13 @@ void Send_Mail::Send_Button()
 
 MailBatch::Result Send_Mail::Send_Mail_Thread(const MailBatch::Job& job)
 {
-    return MailBatch::run(job, Stop_SMS_Sending_Now, [](int step, int) { curr_barcode_count = step; },
-                          &Send_Mail::Pausing_Timer_Thread);
+    return MailBatch::run(
+        job, Stop_SMS_Sending_Now, [](int step, int) { setCurrBarcodeCount(step); }, &Send_Mail::Pausing_Timer_Thread);
 }
 
 void Send_Mail::Pausing_Timer_Thread(qint64 remaining)
 {
-    Pause_Delay_Time = remaining;
+    setPauseDelayTime(remaining);
     // posted, not waited for: the worker never waits for the GUI thread
     QMetaObject::invokeMethod(qApp, [remaining] { Calculate_Pause_Time(remaining); }, Qt::QueuedConnection);
 }

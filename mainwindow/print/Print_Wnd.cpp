@@ -342,14 +342,14 @@ void Print_Wnd::resetForOpening()
     back_image = Picture();
     if (m_controller) {
         const int savedSide = Card_Front_Or_Back;
-        Card_Front_Or_Back = 1;
+        setCardFrontOrBack(1);
         CanvasHost* host = m_controller->canvasHost();
         back_image = SKTRenderingView::image_From_Card_Graphics(host, m_controller->Get_Back_Controls_Array(), 1,
                                                                 false);
-        Card_Front_Or_Back = 0;
+        setCardFrontOrBack(0);
         front_image = SKTRenderingView::image_From_Card_Graphics(host, m_controller->Get_Front_Controls_Array(), 0,
                                                                  false);
-        Card_Front_Or_Back = savedSide;
+        setCardFrontOrBack(savedSide);
     }
 
     // data boxes and total
@@ -546,9 +546,9 @@ void Print_Wnd::Verify_Card_Count()
     if (m_controller)
         m_controller->Check_Series_Or_Excel_Use_or_not();
     if (!print_with_batch_chk->isChecked())
-        Use_Data_Sheet_Values = false;
+        setUseDataSheetValues(false);
     if (!print_with_excel_chk->isChecked())
-        Use_Excel_Binding_Values = false;
+        setUseExcelBindingValues(false);
     if (m_controller)
         m_controller->Get_total_Card_count();
 }

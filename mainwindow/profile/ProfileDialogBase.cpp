@@ -510,7 +510,7 @@ void ProfileDialogBase::Browse_image_Btn_Clicked()
 {
     const QString path = OpenPanel::chooseFile(this, tr("Choose a photo"), pictureTypes, tr("Pictures"));
     if (path.isEmpty()) {
-        Library_Selected_Image.clear();
+        setLibrarySelectedImage(QString());
         return;
     }
     Set_User_Image(path);
@@ -592,6 +592,5 @@ void ProfileDialogBase::Preview_Btn_Clicked()
     m_controller->Fill_User_profile_info_TEMP_side();
     Graphics_array = m_controller->Get_Temp_Controls_Array();
     Create_and_Set_Preview_picture();
-    last_ctrl_X = x;
-    last_ctrl_Y = y;
+    setLastCtrlPosition(x, y);
 }

@@ -569,8 +569,7 @@ void BatchWizard::Export_Value_Btn_Clicked()
         Show_MessageBox(fileErrorMessage);
         return;
     }
-    Export_File_Message = QStringLiteral("Record has been exported successfully.");
-    Export_File_Path = path;
+    setExportFile(path, QStringLiteral("Record has been exported successfully."));
     BatchDialogs::openExportFinishedBox();
 }
 

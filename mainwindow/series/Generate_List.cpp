@@ -327,8 +327,7 @@ void Generate_List::Help_btn_Pressed()
         "of digits same as the highest value in the series.\r\n\r\nSimilarly, if you have selected a series "
         "starting from '001' to '00200', this option automatically converts small values such as '001' to "
         "'00001' and '0011' to '00011' to maintain number of digits same as the highest value in the series.");
-    Custom_Msg_Title = title;
-    Custom_Msg_Val = text;
+    setCustomMessage(title, text);
     MessagePresenter::current().showAlert(title, text);
 }
 

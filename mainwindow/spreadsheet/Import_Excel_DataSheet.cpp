@@ -161,7 +161,7 @@ int Import_Excel_DataSheet::askLong(const QString& title, const QString& text, b
 void Import_Excel_DataSheet::Create_file_For_Col_Func()
 {
     // An apply-to-all answer holds for the import it was given in only.
-    Msg_Apply_All_Chk = false;
+    setMsgApplyAllChk(false);
     Show_Create_Modeless();
     excel_content = readAllRows();
     const int columns = excel_content.isEmpty() ? 0 : int(excel_content.first().size());

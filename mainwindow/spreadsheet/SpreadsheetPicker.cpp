@@ -119,7 +119,7 @@ void SpreadsheetPicker::setLoadPause(double seconds)
 
 int SpreadsheetPicker::Open_excel_Wnd(const QString& path)
 {
-    Excel_Sheet_Number = 1;
+    setExcelSheetNumber(1);
     file_path->setText(path);
     contains_header->setChecked(true);
     ListData_xl.clear();
@@ -214,7 +214,7 @@ void SpreadsheetPicker::sheetChosen()
     const int number = SpreadsheetImport::sheetNumber(sheet);
     if (number <= 0)
         return;
-    Excel_Sheet_Number = number;
+    setExcelSheetNumber(number);
     try {
         const WorkbookAccess& access = WorkbookAccess::installed();
         const QStringList titles = access.titles ? access.titles() : QStringList();

@@ -33,8 +33,6 @@ mode_t modeOf(const QString& path)
 struct FileHelpersTest : ::testing::Test {
     void SetUp() override
     {
-        savedResource = Resource_Path;
-        savedData = Data_Folder_Path;
         Resource_Path = dir.path();
         Data_Folder_Path = dir.filePath("DataSet");
         MessagePresenter::install(&presenter);
@@ -43,13 +41,9 @@ struct FileHelpersTest : ::testing::Test {
     {
         MessagePresenter::install(nullptr);
         FileOpener::setHandler({});
-        Resource_Path = savedResource;
-        Data_Folder_Path = savedData;
     }
     QTemporaryDir dir;
     ScriptedMessagePresenter presenter;
-    QString savedResource;
-    QString savedData;
 };
 
 struct Umask {

@@ -19,7 +19,6 @@
 TEST(CanvasCreation, EachToolMakesItsKindAtThePlacementPointWithAndWithoutTheGrid)
 {
     QTemporaryDir dir;
-    const QString oldResources = Resource_Path;
     Resource_Path = dir.path();
     const QString photo = dir.filePath("photo.png");
     QFile(photo).open(QIODevice::WriteOnly);
@@ -76,8 +75,6 @@ TEST(CanvasCreation, EachToolMakesItsKindAtThePlacementPointWithAndWithoutTheGri
             EXPECT_FALSE(side.undo().canUndo());
         }
     }
-    Resource_Path = oldResources;
-    Library_Selected_Image.clear();
 }
 
 namespace {
@@ -96,7 +93,6 @@ Picture shownPicture(const SKTGraphic& g)
 TEST(CanvasCreation, PictureToolsMakeTheirKindWithTheirPicture)
 {
     QTemporaryDir dir;
-    const QString oldResources = Resource_Path;
     Resource_Path = dir.path();
     const auto save = [&](const QString& name, int w, int h, QRgb colour) {
         const QString path = dir.filePath(name);
@@ -170,8 +166,6 @@ TEST(CanvasCreation, PictureToolsMakeTheirKindWithTheirPicture)
             }
         }
     }
-    Resource_Path = oldResources;
-    Library_Selected_Image.clear();
 }
 
 TEST(CanvasCreation, PlacementTextValueAndPartyTitle)

@@ -230,7 +230,6 @@ TEST(CanvasRuler, TicksLieOverTheirCardPointsAndMarkersFollowADrag)
 
 TEST(SWCenteringClipView, ShadowFallsRightAndDownUnderTheCardsShape)
 {
-    const int savedShape = Card_Shape;
     SWCenteringClipView desk;
     desk.resize(300, 200);
     desk.setDocumentRect({50, 50, 200, 100});
@@ -255,7 +254,6 @@ TEST(SWCenteringClipView, ShadowFallsRightAndDownUnderTheCardsShape)
         EXPECT_GT(right, left);
         EXPECT_GT(below, 0);
     }
-    Card_Shape = savedShape;
 }
 
 TEST(CanvasRuler, NoLabelIsCutAtTheRulersStart)

@@ -144,11 +144,9 @@ TEST(WorkbookWriter, FailuresAreReported)
         EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), QStringList {"x.xlsx"});
     }
     // No template in the resource folder.
-    const QString saved = Resource_Path;
     Resource_Path = out.path();
     EXPECT_FALSE(SpreadsheetWriter::WriteWorkbook(out.filePath("y.xlsx"), table, true));
     EXPECT_FALSE(QFileInfo::exists(out.filePath("y.xlsx")));
-    Resource_Path = saved;
 }
 
 // The XML Spreadsheet 2003 writer read back by our reader and by LibreOffice

@@ -25,12 +25,6 @@ namespace {
 class CommandButtonsTest : public WindowControllerFixture
 {
 protected:
-    void TearDown() override
-    {
-        Use_Data_Sheet_Values = Use_Excel_Binding_Values = false;
-        Total_Batch_Excel_Card = 0;
-        WindowControllerFixture::TearDown();
-    }
     QAbstractButton* button(const char* name) const { return control<QAbstractButton>(name); }
     GraphicList front() const { return controller->Get_Front_Controls_Array(); }
     CanvasController& canvas() const { return controller->graphicView(0)->controller(); }

@@ -50,7 +50,6 @@ class Image_LibraryTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        savedResourcePath = Resource_Path;
         Resource_Path = resources.path();
         MessagePresenter::install(&presenter);
     }
@@ -58,7 +57,6 @@ protected:
     {
         Image_Library::setModalRun({});
         MessagePresenter::install(nullptr);
-        Resource_Path = savedResourcePath;
     }
     QString file(const QString& relative) const { return QDir(resources.path()).filePath(relative); }
 
@@ -71,7 +69,6 @@ protected:
     }
 
     QTemporaryDir resources;
-    QString savedResourcePath;
     ScriptedMessagePresenter presenter;
     Image_Library library;
 };

@@ -134,8 +134,6 @@ protected:
     void TearDown() override
     {
         Print_Wnd::setModalRun({});
-        Use_Data_Sheet_Values = Use_Excel_Binding_Values = false;
-        Total_Batch_Excel_Card = 0;
         WindowControllerFixture::TearDown();
     }
 };

@@ -57,8 +57,6 @@ protected:
     {
         window.reset();
         Print_Wnd::setModalRun({});
-        Use_Data_Sheet_Values = Use_Excel_Binding_Values = false;
-        Total_Batch_Excel_Card = 0;
         WindowControllerFixture::TearDown();
     }
     void open() { window->Open_Print_Wnd(); }

@@ -37,11 +37,6 @@ struct ScriptedProfileDialog : ProfileDialog {
 class ProfileCommandsTest : public WindowControllerFixture
 {
 protected:
-    void TearDown() override
-    {
-        Fill_User_Profile = Excel_Binding_Use = Use_Data_Sheet_Values = Use_Excel_Binding_Values = false;
-        WindowControllerFixture::TearDown();
-    }
     GraphicPtr onSide(int side, const char* id) const
     {
         for (const GraphicPtr& g : controller->graphicView(side)->controller().graphics())

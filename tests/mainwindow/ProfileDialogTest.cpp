@@ -46,8 +46,6 @@ protected:
     void TearDown() override
     {
         ProfileDialogBase::setModalRun({});
-        Fill_User_Profile = false;
-        Excel_Binding_Use = false;
         WindowControllerFixture::TearDown();
     }
 

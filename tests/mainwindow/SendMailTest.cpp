@@ -34,14 +34,6 @@ protected:
         ASSERT_EQ(Send_Mail::defaultInstance(), window);
         window->resetForm();
     }
-    void TearDown() override
-    {
-        sender_email.clear();
-        sender_pwd.clear();
-        sending_server.clear();
-        sending_port.clear();
-        WindowControllerFixture::TearDown();
-    }
     bool sendAndWait()
     {
         presenter.clear();

@@ -40,13 +40,6 @@ protected:
         QDir().mkpath(Data_Folder_Path);
         CARD_SIDE_STR = QStringLiteral("2");
     }
-    void TearDown() override
-    {
-        CARD_SIDE_STR = QStringLiteral("1");
-        Use_Data_Sheet_Values = Use_Excel_Binding_Values = false;
-        Total_Batch_Excel_Card = 0;
-        WindowControllerFixture::TearDown();
-    }
     void series(const QString& name, const QByteArray& bytes)
     {
         QFile file(Data_Folder_Path + "/" + name + ".txt");

@@ -53,7 +53,6 @@ protected:
         View_Data_Series::setModalRun({});
         Open_Export_Log::setModalRun({});
         ModalRunPause::setEnabled(true);
-        Msg_Apply_All_Chk = false;
         WindowControllerFixture::TearDown();
     }
 

@@ -141,7 +141,6 @@ protected:
         Import_Wizard::setModalRun({});
         Import_Wizard::setFolderPanel({});
         SeriesManagerLink::installed() = {};
-        Msg_Apply_All_Chk = false;
         WindowControllerFixture::TearDown();
     }
     // The picker's run: the chosen sheet, the header box and the ticks,

@@ -74,9 +74,6 @@ protected:
         Image_Library::setModalRun({});
         LinkDialog::setModalRun({});
         FileOpener::setHandler({});
-        Card_Front_Or_Back = 0;
-        Card_Shape = 0;
-        Library_Selected_Image.clear();
         scriptStartWizardNewCard();
     }
 

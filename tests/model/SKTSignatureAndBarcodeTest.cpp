@@ -34,7 +34,6 @@ QImage draw(SKTGraphic& graphic, int w = 300, int h = 200)
 
 TEST(ResourcePictures, PathsJoinTheFolderAndTheName)
 {
-    const QString old = Resource_Path;
     struct Case {
         QString folder, expected;
     };
@@ -43,7 +42,6 @@ TEST(ResourcePictures, PathsJoinTheFolderAndTheName)
         EXPECT_EQ(ResourcePictures::path("no.png"), c.expected);
         EXPECT_EQ(SKTGraphic()._file_path, c.expected);
     }
-    Resource_Path = old;
 }
 
 TEST(ResourcePictures, TheShippedSamplesAreThere)

@@ -53,9 +53,6 @@ protected:
         Open_Export_Log::setModalRun({});
         ExportWindow::setModalRun({});
         ExportWindow::setFolderChooser({});
-        Use_Data_Sheet_Values = Use_Excel_Binding_Values = false;
-        Total_Batch_Excel_Card = 0;
-        export_card_side = "F";
         WindowControllerFixture::TearDown();
     }
     // The dialog answered OK with a type, a side row, the combined box and the series box.

@@ -268,7 +268,6 @@ TEST_F(PreferencesTest, AFailedWriteIsReportedAndKeepsNothingHalfWritten)
 
 TEST_F(PreferencesTest, SharedInstanceReadsTheResourceFolderAfreshEachTime)
 {
-    const QString saved = Resource_Path;
     Resource_Path = dir.path();
     auto first = Preferences::sharedInstance();
     EXPECT_EQ(first->path(), dir.path() + "/com.vesk.card.plist");
@@ -277,7 +276,6 @@ TEST_F(PreferencesTest, SharedInstanceReadsTheResourceFolderAfreshEachTime)
     auto second = Preferences::sharedInstance();
     EXPECT_NE(first.get(), second.get());
     EXPECT_EQ(second->send_email_SMTP_server(), QString("mail.example.org"));
-    Resource_Path = saved;
 }
 
 }

@@ -32,7 +32,6 @@ struct ProfilePlacementTest : ::testing::Test {
         for (const auto& f : ProfileFieldTable::fields())
             f.valueIn(profile) = f.isPhoto ? photo : QLatin1String(f.stem);
     }
-    void TearDown() override { Library_Selected_Image.clear(); }
     static GraphicPtr withId(const GraphicList& list, const char* id)
     {
         for (const GraphicPtr& g : list)
