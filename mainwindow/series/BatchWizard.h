@@ -9,8 +9,8 @@
 
 #include "data/SeriesExporter.h"
 #include "data/SeriesValueList.h"
+#include "mainwindow/DialogFrame.h"
 
-#include <QDialog>
 #include <QStringList>
 
 #include <functional>
@@ -26,7 +26,7 @@ class QTableView;
 class SeriesRowsModel;
 class Update_Ex_Num;
 
-class BatchWizard : public QDialog
+class BatchWizard : public FramedDialog<BatchWizard>
 {
     Q_OBJECT
 
@@ -35,8 +35,6 @@ public:
     // `BatchWizard_Window`.
     explicit BatchWizard(QWidget* parent = nullptr);
     ~BatchWizard() override;
-
-    static BatchWizard* defaultInstance();
 
     // Makes the data folders, shows the series list refilled from the data
     // folder and runs the window modally; 0 when it is closed.
@@ -91,9 +89,6 @@ public:
     void setInUseCheck(InUseCheck check);
     // Writes the workbook of an export (unset: SpreadsheetWriter).
     void setWorkbookWriter(SeriesExporter::WorkbookWriter writer);
-
-    using ModalRun = std::function<int(BatchWizard&)>;
-    static void setModalRun(ModalRun run);
 
     QStackedWidget* screens = nullptr;
     QWidget* list_screen = nullptr;
