@@ -99,7 +99,21 @@ public:
 protected:
     // Whether a test answers instead of a person.
     static bool modalRunReplaced() { return bool(s_run); }
-    static int runModalOf(Target& dialog) { return s_run ? s_run(dialog) : dialog.exec(); }
+    static int runModalOf(Target& dialog)
+    {
+        if (!s_run)
+            return dialog.exec();
+        // a copy: the function may replace itself while it runs
+        const ModalRun run = s_run;
+        return run(dialog);
+    }
+    // The run, and the window taken off the screen afterwards.
+    static int runAndHide(Target& dialog)
+    {
+        const int result = runModalOf(dialog);
+        dialog.hide();
+        return result;
+    }
 
 private:
     static inline ModalRun s_run;
@@ -114,10 +128,5 @@ public:
 
     // Runs the window modally and takes it off the screen; answers the run's
     // result.
-    int runModal()
-    {
-        const int result = ModalRunSeam<Dialog>::runModalOf(static_cast<Dialog&>(*this));
-        hide();
-        return result;
-    }
+    int runModal() { return ModalRunSeam<Dialog>::runAndHide(static_cast<Dialog&>(*this)); }
 };

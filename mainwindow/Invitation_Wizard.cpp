@@ -10,7 +10,6 @@
 #include "mainwindow/PictureBrowser.h"
 #include "mainwindow/PictureListModel.h"
 #include "mainwindow/SKTWindowController.h"
-#include "mainwindow/WindowBackground.h"
 #include "model/Globals.h"
 #include "platform/ProcessTerminator.h"
 
@@ -31,11 +30,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <exception>
-
 namespace {
-
-Invitation_Wizard::ModalRun s_modalRun;
 
 // An invitation starts as a 7 x 5 inch card (in millimetres): the invitation
 // texts are laid out at fixed places down to about 280 points, which a
@@ -91,13 +86,9 @@ QLineEdit* field(const char* name, QWidget* parent)
 }
 
 Invitation_Wizard::Invitation_Wizard(SKTWindowController* controller, QWidget* parent)
-    : QDialog(parent), m_controller(controller)
+    : FramedDialog(parent, QStringLiteral("Invitation_Wizard"), tr("New invitation")), m_controller(controller)
 {
     inv_wzrd_Window = this;
-    setObjectName(QStringLiteral("Invitation_Wizard"));
-    setWindowTitle(tr("New invitation"));
-    setModal(true);
-    WindowBackground::apply(*this);
 
     panels = new QStackedWidget(this);
     panels->setObjectName(QStringLiteral("panels"));
@@ -153,16 +144,6 @@ Invitation_Wizard::~Invitation_Wizard()
 {
     if (inv_wzrd_Window == this)
         inv_wzrd_Window = nullptr;
-}
-
-Invitation_Wizard* Invitation_Wizard::defaultInstance()
-{
-    return inv_wzrd_Window;
-}
-
-void Invitation_Wizard::setModalRun(ModalRun run)
-{
-    s_modalRun = std::move(run);
 }
 
 // ---- the panels ----
@@ -331,8 +312,7 @@ QWidget* Invitation_Wizard::makeDetailsPanel()
 
 int Invitation_Wizard::Open_Wnd()
 {
-    int result = 0;
-    try {
+    return runGuarded([this] {
         path_label->setText(Resource_Path);
         imageBrowser->pictures()->clear();
         Show_Hide_Card_Start_Screen(1);
@@ -343,14 +323,8 @@ int Invitation_Wizard::Open_Wnd()
         showProposal(msg_title, proposals.Get_Title());
         showProposal(msg_value, proposals.Get_Message());
         setResult(0);
-        result = s_modalRun ? s_modalRun(*this) : exec();
-        hide();
-    } catch (const std::exception& e) {
-        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
-        hide();
-        result = 0;
-    }
-    return result;
+        return runModal();
+    });
 }
 
 void Invitation_Wizard::Show_Hide_Card_Start_Screen(int start)

@@ -14,7 +14,6 @@
 #include "mainwindow/Long_SMS_Dlg.h"
 #include "mainwindow/PleaseWait_Modeless.h"
 #include "mainwindow/SKTWindowController.h"
-#include "mainwindow/WindowBackground.h"
 #include "mainwindow/barcode/BarcodeDesignerRules.h"
 #include "mainwindow/barcode/SteppingSpinBox.h"
 #include "mainwindow/inspector/FontChooser.h"
@@ -43,7 +42,6 @@
 
 namespace {
 
-Barcode_Gen::ModalRun s_modalRun;
 DataSourceLists s_sources;
 
 constexpr int resolutionTab = 3;
@@ -117,14 +115,9 @@ QWidget* withHelp(QWidget* control, QToolButton* help)
 
 }   // namespace
 
-Barcode_Gen::Barcode_Gen(QWidget* parent)
-    : QDialog(parent)
+Barcode_Gen::Barcode_Gen(QWidget* parent) : DialogFrame(parent, QStringLiteral("Barcode_Gen"), tr("Barcode"))
 {
     Barcode_Gen_Var = this;
-    setObjectName(QStringLiteral("Barcode_Gen"));
-    setWindowTitle(tr("Barcode"));
-    setModal(true);
-    WindowBackground::apply(*this);
     buildWindow();
     connectControls();
     plz_wait_Window = new PleaseWait_Modeless(this);
@@ -155,11 +148,6 @@ void Barcode_Gen::setDataSources(const DataSourceLists& sources)
 const DataSourceLists& Barcode_Gen::dataSources()
 {
     return s_sources;
-}
-
-void Barcode_Gen::setModalRun(ModalRun run)
-{
-    s_modalRun = std::move(run);
 }
 
 // ---- the window ----
@@ -666,8 +654,7 @@ GraphicPtr Barcode_Gen::Open_Wnd(const GraphicPtr& object)
         pass_barcode_control.reset();
         return {};
     }
-    const int code = s_modalRun ? s_modalRun(*this) : exec();
-    hide();
+    const int code = runAndHide(*this);
     pass_barcode_control.reset();
     if (code != 1)
         return {};

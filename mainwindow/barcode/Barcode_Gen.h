@@ -9,11 +9,10 @@
 
 #include "barcodes/BarcodeSettings.h"
 #include "barcodes/Pdf417Picture.h"
+#include "mainwindow/DialogFrame.h"
 #include "mainwindow/inspector/DataSourceLists.h"
 #include "model/SKTGraphic.h"
 #include "platform/Picture.h"
-
-#include <QDialog>
 
 #include <functional>
 #include <vector>
@@ -34,7 +33,7 @@ class QTabWidget;
 class QWidget;
 class SteppingSpinBox;
 
-class Barcode_Gen : public QDialog
+class Barcode_Gen : public DialogFrame, public ModalRunSeam<Barcode_Gen>
 {
     Q_OBJECT
 
@@ -171,11 +170,6 @@ public:
     // Where series and spreadsheet columns come from (the main window sets it).
     static void setDataSources(const DataSourceLists& sources);
     static const DataSourceLists& dataSources();
-
-    // Replaces the modal run (tests work the controls and answer instead);
-    // an empty function brings back the real run.
-    using ModalRun = std::function<int(Barcode_Gen&)>;
-    static void setModalRun(ModalRun run);
 
     // ---- controls ----
     QComboBox* barcodeTypePopup = nullptr;

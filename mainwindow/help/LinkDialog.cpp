@@ -1,37 +1,10 @@
 #include "mainwindow/help/LinkDialog.h"
 
-#include "mainwindow/WindowBackground.h"
-
 #include <QPalette>
 #include <QPushButton>
 
-namespace {
-
-LinkDialog::ModalRun& modalRun()
+LinkDialog::LinkDialog(QWidget* parent) : DialogFrame(parent, QString(), QString())
 {
-    static LinkDialog::ModalRun run;
-    return run;
-}
-
-}
-
-LinkDialog::LinkDialog(QWidget* parent) : QDialog(parent)
-{
-    setModal(true);
-    WindowBackground::apply(*this);
-}
-
-int LinkDialog::runModal()
-{
-    const ModalRun run = modalRun();
-    const int result = run ? run(*this) : exec();
-    hide();
-    return result;
-}
-
-void LinkDialog::setModalRun(ModalRun run)
-{
-    modalRun() = std::move(run);
 }
 
 QColor LinkDialog::linkColour()

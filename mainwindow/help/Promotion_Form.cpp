@@ -13,11 +13,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <exception>
-
 namespace {
-
-Promotion_Form* s_defaultInstance = nullptr;
 
 QLabel* textField(const char* name, QWidget* parent)
 {
@@ -35,7 +31,6 @@ Promotion_Form::Promotion_Form(SKTWindowController& controller, const QString& a
                                QWidget* parent)
     : LinkDialog(parent)
 {
-    s_defaultInstance = this;
     setObjectName(QStringLiteral("Promotion_Form"));
     setWindowTitle(tr("More from the makers of Brightfold"));
 
@@ -118,17 +113,6 @@ Promotion_Form::Promotion_Form(SKTWindowController& controller, const QString& a
     setMinimumWidth(620);
 }
 
-Promotion_Form::~Promotion_Form()
-{
-    if (s_defaultInstance == this)
-        s_defaultInstance = nullptr;
-}
-
-Promotion_Form* Promotion_Form::defaultInstance()
-{
-    return s_defaultInstance;
-}
-
 const PromotedProducts::Product* Promotion_Form::currentProduct() const
 {
     const auto found = m_products.constFind(software_type);
@@ -137,20 +121,17 @@ const PromotedProducts::Product* Promotion_Form::currentProduct() const
 
 int Promotion_Form::Open_Promotion_Window()
 {
-    try {
-        if (const PromotedProducts::Product* product = currentProduct()) {
-            bundle_image->setImage(m_pictures.value(product->code));
-            Software_title->setText(product->title);
-            short_descp->setText(product->shortText);
-            long_descp->setText(product->longText);
-        }
-        return runModal();
-    } catch (const std::exception& e) {
-        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
-    } catch (...) {
-        Show_NSLog_Message(QStringLiteral("The promotion window failed."));
-    }
-    return 0;
+    return runGuarded(
+        [this] {
+            if (const PromotedProducts::Product* product = currentProduct()) {
+                bundle_image->setImage(m_pictures.value(product->code));
+                Software_title->setText(product->title);
+                short_descp->setText(product->shortText);
+                long_descp->setText(product->longText);
+            }
+            return runModal();
+        },
+        QStringLiteral("The promotion window failed."));
 }
 
 void Promotion_Form::OK_Clicked()

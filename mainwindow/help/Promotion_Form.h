@@ -17,7 +17,7 @@ class QPushButton;
 class Promotion_Pattern;
 class SKTWindowController;
 
-class Promotion_Form : public LinkDialog
+class Promotion_Form : public LinkDialog, public DefaultInstance<Promotion_Form>
 {
     Q_OBJECT
 
@@ -27,9 +27,6 @@ public:
     // behind the picture. The window made last becomes the default instance.
     Promotion_Form(SKTWindowController& controller, const QString& appName, const QImage& pattern,
                    QWidget* parent = nullptr);
-    ~Promotion_Form() override;
-
-    static Promotion_Form* defaultInstance();
 
     // Shows the product of software_type (another code leaves the fields
     // as they were) and runs the window; its result, or 0 (logged) when

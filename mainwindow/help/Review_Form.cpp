@@ -9,17 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <exception>
-
-namespace {
-
-Review_Form* s_defaultInstance = nullptr;
-
-}
-
 Review_Form::Review_Form(SKTWindowController& controller, QWidget* parent) : LinkDialog(parent)
 {
-    s_defaultInstance = this;
     setObjectName(QStringLiteral("Review_Window"));
     setWindowTitle(tr("Thank you for using Brightfold"));
 
@@ -65,17 +56,6 @@ Review_Form::Review_Form(SKTWindowController& controller, QWidget* parent) : Lin
     setMinimumWidth(420);
 }
 
-Review_Form::~Review_Form()
-{
-    if (s_defaultInstance == this)
-        s_defaultInstance = nullptr;
-}
-
-Review_Form* Review_Form::defaultInstance()
-{
-    return s_defaultInstance;
-}
-
 void Review_Form::OK_Clicked()
 {
     Open_Link(MakerLinks::link(MakerLinks::Role::ReviewPage));
@@ -95,12 +75,5 @@ void Review_Form::Open_Link(const QUrl& link)
 
 int Review_Form::Open_Review_Form_Window()
 {
-    try {
-        return runModal();
-    } catch (const std::exception& e) {
-        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
-    } catch (...) {
-        Show_NSLog_Message(QStringLiteral("The review window failed."));
-    }
-    return 0;
+    return runGuarded([this] { return runModal(); }, QStringLiteral("The review window failed."));
 }

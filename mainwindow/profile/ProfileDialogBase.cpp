@@ -6,7 +6,6 @@
 #include "canvas/SKTRenderingView.h"
 #include "mainwindow/ControlsScrollArea.h"
 #include "mainwindow/SKTWindowController.h"
-#include "mainwindow/WindowBackground.h"
 #include "mainwindow/series/View_Data_Series.h"
 #include "mainwindow/spreadsheet/Data_From_Excel.h"
 #include "mainwindow/spreadsheet/Import_Excel.h"
@@ -30,7 +29,6 @@
 
 namespace {
 
-ProfileDialogBase::ModalRun s_modalRun;
 
 // the prefix of each row's control names, in the field table's order
 const char* const rowPrefixes[ProfileDialogState::rowCount] = {
@@ -92,13 +90,11 @@ QLabel* pictureLabel(const char* name, int width, int height)
 }
 
 ProfileDialogBase::ProfileDialogBase(SKTWindowController* controller, bool wizardForm, QWidget* parent)
-    : QDialog(parent)
+    : DialogFrame(parent, QString(), QString())
     , m_controller(controller)
     , m_wizardForm(wizardForm)
     , m_state(sources(), !wizardForm)
 {
-    setModal(true);
-    WindowBackground::apply(*this);
     m_state.photoChanged = [this](const QString& path) { showPhoto(path); };
     buildWindow();
     for (int row = 0; row < ProfileDialogState::rowCount; ++row)
@@ -108,11 +104,6 @@ ProfileDialogBase::ProfileDialogBase(SKTWindowController* controller, bool wizar
 }
 
 ProfileDialogBase::~ProfileDialogBase() = default;
-
-void ProfileDialogBase::setModalRun(ModalRun run)
-{
-    s_modalRun = std::move(run);
-}
 
 ProfileDialogState::Sources ProfileDialogBase::sources() const
 {
@@ -399,7 +390,7 @@ int ProfileDialogBase::Open_Wnd(bool load)
     showState();
     rowControls[0].value->setFocus();
     setResult(0);
-    return s_modalRun ? s_modalRun(*this) : exec();
+    return runModalOf(*this);
 }
 
 void ProfileDialogBase::Reset_all_Ctrl()
