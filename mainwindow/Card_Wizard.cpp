@@ -42,8 +42,7 @@ Card_Wizard::Card_Wizard(SKTWindowController* controller, QWidget* parent)
     Sides_ComboBox->addItems({tr("Two sides"), tr("One side")});
     sizes = new CardSizeChooser(controller, this);
     sizes->setObjectName(QStringLiteral("sizes"));
-    profile_btn = new QPushButton(tr("Holder Profile..."), this);
-    profile_btn->setObjectName(QStringLiteral("profile_btn"));
+    profile_btn = namedButton(tr("Holder Profile..."), QStringLiteral("profile_btn"));
 
     connect(card_shape, &QButtonGroup::idClicked, this, &Card_Wizard::card_shape_CellClick);
     connect(profile_btn, &QPushButton::clicked, this, &Card_Wizard::User_Profile_Click);

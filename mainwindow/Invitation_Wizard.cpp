@@ -98,20 +98,13 @@ Invitation_Wizard::Invitation_Wizard(SKTWindowController* controller, QWidget* p
     panels->addWidget(makeTextPanel());
     panels->addWidget(makeDetailsPanel());
 
-    exit_btn = new QPushButton(tr("Exit"), this);
-    exit_btn->setObjectName(QStringLiteral("exit_btn"));
-    help_btn = new QPushButton(tr("Help"), this);
-    help_btn->setObjectName(QStringLiteral("help_btn"));
-    help_btn_2 = new QPushButton(tr("Help"), this);
-    help_btn_2->setObjectName(QStringLiteral("help_btn_2"));
-    contact_btn = new QPushButton(tr("Contact Us"), this);
-    contact_btn->setObjectName(QStringLiteral("contact_btn"));
-    back_btn = new QPushButton(tr("Back"), this);
-    back_btn->setObjectName(QStringLiteral("back_btn"));
-    cancel_btn = new QPushButton(tr("Cancel"), this);
-    cancel_btn->setObjectName(QStringLiteral("cancel_btn"));
-    next_btn = new QPushButton(tr("Next"), this);
-    next_btn->setObjectName(QStringLiteral("next_btn"));
+    exit_btn = namedButton(tr("Exit"), QStringLiteral("exit_btn"));
+    help_btn = namedButton(tr("Help"), QStringLiteral("help_btn"));
+    help_btn_2 = namedButton(tr("Help"), QStringLiteral("help_btn_2"));
+    contact_btn = namedButton(tr("Contact Us"), QStringLiteral("contact_btn"));
+    back_btn = namedButton(tr("Back"), QStringLiteral("back_btn"));
+    cancel_btn = namedButton(tr("Cancel"), QStringLiteral("cancel_btn"));
+    next_btn = namedButton(tr("Next"), QStringLiteral("next_btn"));
     next_btn->setDefault(true);
 
     connect(exit_btn, &QPushButton::clicked, this, &Invitation_Wizard::ExitClick);

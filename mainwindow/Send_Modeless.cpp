@@ -26,8 +26,7 @@ Send_Modeless::Send_Modeless(QWidget* parent)
     pause_label = new QLabel(this);
     pause_label->setObjectName(QStringLiteral("pause_label"));
 
-    _stop_btn = new QPushButton(tr("Stop"), this);
-    _stop_btn->setObjectName(QStringLiteral("_stop_btn"));
+    _stop_btn = namedButton(tr("Stop"), QStringLiteral("_stop_btn"));
     _stop_btn->setAutoDefault(false);
     connect(_stop_btn, &QPushButton::clicked, this, &Send_Modeless::Stop_Sending_Pressed);
 

@@ -53,14 +53,10 @@ Template_Wizard::Template_Wizard(SKTWindowController* controller, QWidget* paren
     zoom_slider->setRange(20, 100);
     sizes = new CardSizeChooser(controller, this);
     sizes->setObjectName(QStringLiteral("sizes"));
-    delete_btn = new QPushButton(tr("Delete"), this);
-    delete_btn->setObjectName(QStringLiteral("delete_btn"));
-    copy_btn = new QPushButton(tr("Copy"), this);
-    copy_btn->setObjectName(QStringLiteral("copy_btn"));
-    rename_btn = new QPushButton(tr("Rename..."), this);
-    rename_btn->setObjectName(QStringLiteral("rename_btn"));
-    profile_btn = new QPushButton(tr("Holder Profile..."), this);
-    profile_btn->setObjectName(QStringLiteral("profile_btn"));
+    delete_btn = namedButton(tr("Delete"), QStringLiteral("delete_btn"));
+    copy_btn = namedButton(tr("Copy"), QStringLiteral("copy_btn"));
+    rename_btn = namedButton(tr("Rename..."), QStringLiteral("rename_btn"));
+    profile_btn = namedButton(tr("Holder Profile..."), QStringLiteral("profile_btn"));
 
     connect(template_kind, &QComboBox::currentIndexChanged, this,
             [this] { comboBoxSelectionDidChange(template_kind); });

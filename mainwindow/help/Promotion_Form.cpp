@@ -58,16 +58,11 @@ Promotion_Form::Promotion_Form(SKTWindowController& controller, const QString& a
     short_descp->setFont(shortFont);
     long_descp = textField("long_descp", this);
 
-    Mail_btn = new QPushButton(tr("How to Use It (Mail)"), this);
-    Mail_btn->setObjectName(QStringLiteral("Mail_btn"));
-    Contact_us_btn = new QPushButton(tr("Ask a Question"), this);
-    Contact_us_btn->setObjectName(QStringLiteral("Contact_us_btn"));
-    Order_btn = new QPushButton(tr("Order Now"), this);
-    Order_btn->setObjectName(QStringLiteral("Order_btn"));
-    youtube_btn = new QPushButton(tr("Watch the Videos"), this);
-    youtube_btn->setObjectName(QStringLiteral("youtube_btn"));
-    OK_btn = new QPushButton(tr("OK"), this);
-    OK_btn->setObjectName(QStringLiteral("OK_btn"));
+    Mail_btn = namedButton(tr("How to Use It (Mail)"), QStringLiteral("Mail_btn"));
+    Contact_us_btn = namedButton(tr("Ask a Question"), QStringLiteral("Contact_us_btn"));
+    Order_btn = namedButton(tr("Order Now"), QStringLiteral("Order_btn"));
+    youtube_btn = namedButton(tr("Watch the Videos"), QStringLiteral("youtube_btn"));
+    OK_btn = namedButton(tr("OK"), QStringLiteral("OK_btn"));
     OK_btn->setDefault(true);
     for (QPushButton* button : {Mail_btn, Contact_us_btn, Order_btn, youtube_btn})
         button->setAutoDefault(false);

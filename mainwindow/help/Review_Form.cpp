@@ -29,11 +29,9 @@ Review_Form::Review_Form(SKTWindowController& controller, QWidget* parent) : Lin
     connect(website_1, &QPushButton::clicked, &controller, &SKTWindowController::Open_Website_1);
     connect(support_id, &QPushButton::clicked, &controller, &SKTWindowController::Open_Support_Mail);
 
-    Review_btn = new QPushButton(tr("Write a Review"), this);
-    Review_btn->setObjectName(QStringLiteral("Review_btn"));
+    Review_btn = namedButton(tr("Write a Review"), QStringLiteral("Review_btn"));
     Review_btn->setDefault(true);
-    OK_btn = new QPushButton(tr("OK"), this);
-    OK_btn->setObjectName(QStringLiteral("OK_btn"));
+    OK_btn = namedButton(tr("OK"), QStringLiteral("OK_btn"));
     OK_btn->setAutoDefault(false);
     connect(Review_btn, &QPushButton::clicked, this, &Review_Form::Review_Clicked);
     connect(OK_btn, &QPushButton::clicked, this, &Review_Form::OK_Clicked);

@@ -28,9 +28,9 @@ const char* const kSettingsAdvice =
 }
 
 Email_Setting::Email_Setting(QWidget* parent, QString appName, std::function<void()> getEmailDetails)
-    : FramedDialog(parent, QString(), tr("E-mail Settings")),
-      m_appName(std::move(appName)),
-      m_getEmailDetails(std::move(getEmailDetails))
+    : FramedDialog(parent, QString(), tr("E-mail Settings"))
+    , m_appName(std::move(appName))
+    , m_getEmailDetails(std::move(getEmailDetails))
 {
 
     _send_mail_sender_mail = new QLineEdit(this);

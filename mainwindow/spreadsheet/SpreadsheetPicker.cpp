@@ -73,10 +73,8 @@ SpreadsheetPicker::SpreadsheetPicker(QWidget* parent, bool withHeaderColumn, con
     ColList->horizontalHeader()->setSectionResizeMode(StateColumn, QHeaderView::ResizeToContents);
     ColList->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    auto* selectAllButton = new QPushButton(tr("Select All"), this);
-    selectAllButton->setObjectName(QStringLiteral("select_all_btn"));
-    auto* clearAllButton = new QPushButton(tr("Clear All"), this);
-    clearAllButton->setObjectName(QStringLiteral("clear_all_btn"));
+    auto* selectAllButton = namedButton(tr("Select All"), QStringLiteral("select_all_btn"));
+    auto* clearAllButton = namedButton(tr("Clear All"), QStringLiteral("clear_all_btn"));
     auto* pickButtons = new QHBoxLayout;
     pickButtons->addWidget(selectAllButton);
     pickButtons->addWidget(clearAllButton);

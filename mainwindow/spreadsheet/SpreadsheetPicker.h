@@ -10,7 +10,6 @@
 #include "data/SpreadsheetImport.h"
 #include "mainwindow/DialogFrame.h"
 
-
 #include <functional>
 
 class PleaseWait_Modeless;

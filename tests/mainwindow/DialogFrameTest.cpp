@@ -16,13 +16,13 @@ namespace {
 class FirstProbe : public FramedDialog<FirstProbe>
 {
 public:
-    FirstProbe() : FramedDialog(nullptr, QStringLiteral("FirstProbe"), QStringLiteral("First")) {}
+    FirstProbe() : FramedDialog(nullptr, QStringLiteral("FirstProbe"), QStringLiteral("First")) { }
 };
 
 class SecondProbe : public FramedDialog<SecondProbe>
 {
 public:
-    SecondProbe() : FramedDialog(nullptr, QStringLiteral("SecondProbe"), QStringLiteral("Second")) {}
+    SecondProbe() : FramedDialog(nullptr, QStringLiteral("SecondProbe"), QStringLiteral("Second")) { }
 };
 
 class LogCapture
@@ -57,7 +57,8 @@ protected:
 
 TEST_F(DialogFrameTest, AFailedOpeningIsLoggedHidesTheWindowAndAnswersZero)
 {
-    const struct {
+    const struct
+    {
         const char* name;
         std::function<void()> fail;
         QString logged;
