@@ -1,5 +1,6 @@
 #include "mainwindow/help/LinkDialog.h"
 
+#include <QLabel>
 #include <QPalette>
 #include <QPushButton>
 
@@ -38,4 +39,14 @@ QPushButton* LinkDialog::makeLinkButton(const QString& title, const QString& obj
     button->setObjectName(objectName);
     styleAsLink(*button);
     return button;
+}
+
+QLabel* LinkDialog::makeHeading(const QString& text, int extraPoints)
+{
+    auto* heading = new QLabel(text, this);
+    QFont font = heading->font();
+    font.setPointSize(font.pointSize() + extraPoints);
+    font.setBold(true);
+    heading->setFont(font);
+    return heading;
 }

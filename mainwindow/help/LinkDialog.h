@@ -6,6 +6,7 @@
 
 #include "mainwindow/DialogFrame.h"
 
+class QLabel;
 class QPushButton;
 
 class LinkDialog : public DialogFrame, public ModalRunSeam<LinkDialog>
@@ -26,4 +27,8 @@ public:
     static void styleAsLink(QPushButton& button);
     // The blue of link titles.
     static QColor linkColour();
+
+    // The window's heading: `text` in bold type `extraPoints` larger than
+    // the window's own.
+    QLabel* makeHeading(const QString& text, int extraPoints);
 };

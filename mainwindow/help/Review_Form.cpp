@@ -14,11 +14,7 @@ Review_Form::Review_Form(SKTWindowController& controller, QWidget* parent) : Lin
     setObjectName(QStringLiteral("Review_Window"));
     setWindowTitle(tr("Thank you for using Brightfold"));
 
-    auto* heading = new QLabel(tr("Thank you for using Brightfold!"), this);
-    QFont headingFont = heading->font();
-    headingFont.setPointSize(headingFont.pointSize() + 4);
-    headingFont.setBold(true);
-    heading->setFont(headingFont);
+    auto* heading = makeHeading(tr("Thank you for using Brightfold!"), 4);
     auto* text = new QLabel(tr("Did Brightfold help you with your cards and badges? A few words about it help "
                                "others find it, and tell us what to make better."),
                             this);
