@@ -4,7 +4,6 @@
 #include "app/UnitConversions.h"
 #include "mainwindow/CardSizeChooser.h"
 #include "mainwindow/Globals.h"
-#include "mainwindow/WindowBackground.h"
 #include "mainwindow/WizardHost.h"
 #include "model/Globals.h"
 
@@ -17,19 +16,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include <exception>
-
-namespace {
-Card_Wizard::ModalRun s_modalRun;
-}
-
-Card_Wizard::Card_Wizard(WizardHost* controller, QWidget* parent) : QDialog(parent), m_controller(controller)
+Card_Wizard::Card_Wizard(WizardHost* controller, QWidget* parent)
+    : FramedDialog(parent, QStringLiteral("Card_Wizard"), tr("Card Size Wizard")), m_controller(controller)
 {
     wzrd_Window = this;
-    setObjectName(QStringLiteral("Card_Wizard"));
-    setWindowTitle(tr("Card Size Wizard"));
-    setModal(true);
-    WindowBackground::apply(*this);
 
     auto* shapeBox = new QGroupBox(tr("Card shape"), this);
     card_shape_rect = new QRadioButton(tr("Rectangle"), shapeBox);
@@ -52,18 +42,10 @@ Card_Wizard::Card_Wizard(WizardHost* controller, QWidget* parent) : QDialog(pare
     Sides_ComboBox->addItems({tr("Two sides"), tr("One side")});
     sizes = new CardSizeChooser(controller, this);
     sizes->setObjectName(QStringLiteral("sizes"));
-    profile_btn = new QPushButton(tr("Holder Profile..."), this);
-    profile_btn->setObjectName(QStringLiteral("profile_btn"));
-    ok_btn = new QPushButton(tr("OK"), this);
-    ok_btn->setObjectName(QStringLiteral("ok_btn"));
-    ok_btn->setDefault(true);
-    cancel_btn = new QPushButton(tr("Cancel"), this);
-    cancel_btn->setObjectName(QStringLiteral("cancel_btn"));
+    profile_btn = namedButton(tr("Holder Profile..."), QStringLiteral("profile_btn"));
 
     connect(card_shape, &QButtonGroup::idClicked, this, &Card_Wizard::card_shape_CellClick);
     connect(profile_btn, &QPushButton::clicked, this, &Card_Wizard::User_Profile_Click);
-    connect(ok_btn, &QPushButton::clicked, this, &Card_Wizard::OK_Click);
-    connect(cancel_btn, &QPushButton::clicked, this, &Card_Wizard::CancelClick);
 
     auto* left = new QVBoxLayout;
     left->addWidget(shapeBox);
@@ -74,11 +56,8 @@ Card_Wizard::Card_Wizard(WizardHost* controller, QWidget* parent) : QDialog(pare
     auto* body = new QHBoxLayout;
     body->addLayout(left);
     body->addWidget(sizes, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(profile_btn);
-    buttons->addStretch(1);
-    buttons->addWidget(cancel_btn);
-    buttons->addWidget(ok_btn);
+    auto* buttons = okCancelRow({ok_btn, QStringLiteral("ok_btn"), [this] { OK_Click(); }},
+                                {cancel_btn, QStringLiteral("cancel_btn"), [this] { CancelClick(); }}, {profile_btn});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body, 1);
     layout->addLayout(buttons);
@@ -91,33 +70,16 @@ Card_Wizard::~Card_Wizard()
         wzrd_Window = nullptr;
 }
 
-Card_Wizard* Card_Wizard::defaultInstance()
-{
-    return wzrd_Window;
-}
-
-void Card_Wizard::setModalRun(ModalRun run)
-{
-    s_modalRun = std::move(run);
-}
-
 int Card_Wizard::Open_Wnd()
 {
-    int result = 0;
-    try {
+    return runGuarded([this] {
         card_shape_rect->setChecked(true);
         Sides_ComboBox->setCurrentIndex(0);
         sizes->reset();
         profile_btn->setEnabled(m_controller && m_controller->profileWizardForm());
         setResult(0);
-        result = s_modalRun ? s_modalRun(*this) : exec();
-        hide();
-    } catch (const std::exception& e) {
-        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
-        hide();
-        result = 0;
-    }
-    return result;
+        return runModal();
+    });
 }
 
 void Card_Wizard::OK_Click()

@@ -3,8 +3,7 @@
 // The card-size wizard: the card's outline (rectangle, rounded rectangle or
 // oval) and a size preset; OK gives the document the chosen size.
 
-#include <QDialog>
-#include <functional>
+#include "mainwindow/DialogFrame.h"
 
 class CardSizeChooser;
 class QButtonGroup;
@@ -13,7 +12,7 @@ class QPushButton;
 class QRadioButton;
 class WizardHost;
 
-class Card_Wizard : public QDialog
+class Card_Wizard : public FramedDialog<Card_Wizard>
 {
     Q_OBJECT
 
@@ -21,13 +20,9 @@ public:
     explicit Card_Wizard(WizardHost* controller, QWidget* parent = nullptr);
     ~Card_Wizard() override;
 
-    static Card_Wizard* defaultInstance();
-
     // Starts on the rectangle and the first preset, runs modally: 1 after
     // OK, 0 after Cancel.
     int Open_Wnd();
-    using ModalRun = std::function<int(Card_Wizard&)>;
-    static void setModalRun(ModalRun run);
 
     // The steppers' millimetres, in points, to the document and the
     // canvases; ends with 1.

@@ -14,12 +14,6 @@
 
 namespace {
 
-ExportWindow::ModalRun& modalRun()
-{
-    static ExportWindow::ModalRun run;
-    return run;
-}
-
 ExportWindow::FolderChooser& folderChooser()
 {
     static ExportWindow::FolderChooser chooser;
@@ -28,11 +22,9 @@ ExportWindow::FolderChooser& folderChooser()
 
 }
 
-ExportWindow::ExportWindow(QWidget* parent) : QDialog(parent)
+ExportWindow::ExportWindow(QWidget* parent)
+    : FramedDialog(parent, QStringLiteral("ExportWindow"), tr("Export"), Modality::Application, Background::Plain)
 {
-    setObjectName(QStringLiteral("ExportWindow"));
-    setWindowTitle(tr("Export"));
-    setModal(true);
 
     fileFormatPopup = new QComboBox(this);
     fileFormatPopup->setObjectName(QStringLiteral("fileFormatPopup"));
@@ -91,18 +83,6 @@ QStringList ExportWindow::fileTypes()
             types << QString::fromLatin1(type);
     }
     return types;
-}
-
-int ExportWindow::runModal()
-{
-    const int answer = modalRun() ? modalRun()(*this) : exec();
-    hide();
-    return answer;
-}
-
-void ExportWindow::setModalRun(ModalRun run)
-{
-    modalRun() = std::move(run);
 }
 
 QString ExportWindow::chooseFolder(QWidget* parent)

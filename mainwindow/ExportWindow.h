@@ -4,7 +4,8 @@
 // data boxes. Its controls keep the names the main window's export code
 // uses; the main window resets and reads them.
 
-#include <QDialog>
+#include "mainwindow/DialogFrame.h"
+
 #include <QStringList>
 
 #include <functional>
@@ -13,7 +14,7 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 
-class ExportWindow : public QDialog
+class ExportWindow : public FramedDialog<ExportWindow>
 {
     Q_OBJECT
 
@@ -23,12 +24,7 @@ public:
     // The file types offered, those the picture writer can encode here.
     static QStringList fileTypes();
 
-    // Runs the dialog modally; 1 for OK, 0 for Cancel.
-    int runModal();
-    using ModalRun = std::function<int(ExportWindow&)>;
-    // Replaces the modal run (tests set the controls and answer instead);
-    // an empty function brings back the real run.
-    static void setModalRun(ModalRun run);
+    // The frame's runModal() answers 1 for OK, 0 for Cancel.
 
     // Asks for the folder a batch is exported into; "" when cancelled.
     using FolderChooser = std::function<QString(QWidget* parent)>;

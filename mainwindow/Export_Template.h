@@ -4,28 +4,20 @@
 // empty) or the new name of a template being renamed (its present name in
 // that field). OK leaves the cleaned name in `export_template_name`.
 
-#include <QDialog>
-#include <functional>
+#include "mainwindow/DialogFrame.h"
 
 class QLineEdit;
 class QPushButton;
 
-class Export_Template : public QDialog
+class Export_Template : public FramedDialog<Export_Template>
 {
     Q_OBJECT
 
 public:
     explicit Export_Template(QWidget* parent = nullptr);
-    ~Export_Template() override;
-
-    static Export_Template* defaultInstance();
 
     // Runs the dialog modally: 1 for OK, 0 for Cancel.
     int runModal();
-    // Replaces the modal run (tests fill the fields and press the buttons);
-    // an empty function brings back the real run.
-    using ModalRun = std::function<int(Export_Template&)>;
-    static void setModalRun(ModalRun run);
 
     // Checks the name; ends the run with 1 when it is taken, otherwise says
     // why not and stays.

@@ -1,7 +1,6 @@
 #include "mainwindow/Grid_Wizard.h"
 
 #include "mainwindow/ColorWell.h"
-#include "mainwindow/WindowBackground.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -12,21 +11,8 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-namespace {
-
-Grid_Wizard* s_defaultInstance = nullptr;
-Grid_Wizard::ModalRun s_modalRun;
-
-}
-
-Grid_Wizard::Grid_Wizard(QWidget* parent) : QDialog(parent)
+Grid_Wizard::Grid_Wizard(QWidget* parent) : FramedDialog(parent, QStringLiteral("Grid_Wizard"), tr("Grid"))
 {
-    s_defaultInstance = this;
-    setObjectName(QStringLiteral("Grid_Wizard"));
-    setWindowTitle(tr("Grid"));
-    setModal(true);
-    WindowBackground::apply(*this);
-
     Show_hide_grid_chk = new QCheckBox(tr("Show grid"), this);
     Show_hide_grid_chk->setObjectName(QStringLiteral("Show_hide_grid_chk"));
 
@@ -51,35 +37,14 @@ Grid_Wizard::Grid_Wizard(QWidget* parent) : QDialog(parent)
     options->addRow(tr("Colour:"), Grid_clr);
     options->addRow(tr("Spacing:"), spacingRow);
 
-    auto* buttons = new QDialogButtonBox(this);
-    OK_btn = buttons->addButton(QDialogButtonBox::Ok);
-    Cancel_btn = buttons->addButton(QDialogButtonBox::Cancel);
-    OK_btn->setObjectName(QStringLiteral("OK_btn"));
-    Cancel_btn->setObjectName(QStringLiteral("Cancel_btn"));
-    connect(OK_btn, &QPushButton::clicked, this, &Grid_Wizard::OK_Btn_Clicked);
-    connect(Cancel_btn, &QPushButton::clicked, this, &Grid_Wizard::Cancel_Btn_Clicked);
+    auto* buttons = okCancelBox({OK_btn, QStringLiteral("OK_btn"), [this] { OK_Btn_Clicked(); }},
+                                {Cancel_btn, QStringLiteral("Cancel_btn"), [this] { Cancel_Btn_Clicked(); }});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Show_hide_grid_chk);
     layout->addWidget(Grid_Opt_box);
     layout->addWidget(buttons);
     setMinimumWidth(300);
-}
-
-Grid_Wizard::~Grid_Wizard()
-{
-    if (s_defaultInstance == this)
-        s_defaultInstance = nullptr;
-}
-
-Grid_Wizard* Grid_Wizard::defaultInstance()
-{
-    return s_defaultInstance;
-}
-
-void Grid_Wizard::setModalRun(ModalRun run)
-{
-    s_modalRun = std::move(run);
 }
 
 void Grid_Wizard::showSpacing()
@@ -90,9 +55,7 @@ void Grid_Wizard::showSpacing()
 int Grid_Wizard::Open_Wnd()
 {
     showSpacing();
-    const int result = s_modalRun ? s_modalRun(*this) : exec();
-    hide();
-    return result;
+    return runModal();
 }
 
 void Grid_Wizard::OK_Btn_Clicked()

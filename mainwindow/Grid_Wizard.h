@@ -5,8 +5,7 @@
 // the controls before the window runs and applies each change as it is made;
 // the buttons only end the run.
 
-#include <QDialog>
-#include <functional>
+#include "mainwindow/DialogFrame.h"
 
 class ColorWell;
 class QCheckBox;
@@ -15,27 +14,19 @@ class QLabel;
 class QPushButton;
 class QSlider;
 
-class Grid_Wizard : public QDialog
+class Grid_Wizard : public FramedDialog<Grid_Wizard>
 {
     Q_OBJECT
 
 public:
     // The window made last becomes the default instance.
     explicit Grid_Wizard(QWidget* parent = nullptr);
-    ~Grid_Wizard() override;
-
-    static Grid_Wizard* defaultInstance();
 
     // Runs the window modally and takes it off the screen afterwards;
     // answers 1 for OK and 0 for Cancel (or the window closed).
     int Open_Wnd();
     void OK_Btn_Clicked();
     void Cancel_Btn_Clicked();
-
-    // Replaces the modal run (tests drive the controls and answer instead);
-    // an empty function brings back the real run.
-    using ModalRun = std::function<int(Grid_Wizard&)>;
-    static void setModalRun(ModalRun run);
 
     // The spacing slider's range, in points.
     static constexpr int minimumSpacing = 2;

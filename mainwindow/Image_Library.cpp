@@ -4,7 +4,6 @@
 #include "mainwindow/PictureBrowser.h"
 #include "mainwindow/PictureFolders.h"
 #include "mainwindow/PictureListModel.h"
-#include "mainwindow/WindowBackground.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -19,23 +18,11 @@
 #include <cmath>
 #include <exception>
 
-namespace {
-Image_Library* s_defaultInstance = nullptr;
-Image_Library::ModalRun s_modalRun;
-}
-
-Image_Library::Image_Library(QWidget* parent) : QDialog(parent)
+Image_Library::Image_Library(QWidget* parent)
+    : FramedDialog(parent, QStringLiteral("Image_Library"), QStringLiteral("Image Library"))
 {
-    // init
-    s_defaultInstance = this;
     control_or_BG = QStringLiteral("C");
     selected_image = QString("");
-
-    // awakeFromNib
-    setObjectName(QStringLiteral("Image_Library"));
-    setWindowTitle(QStringLiteral("Image Library"));
-    setModal(true);
-    WindowBackground::apply(*this);
 
     category_label = new QLabel(tr("Category:"), this);
     category_label->setObjectName(QStringLiteral("category_label"));
@@ -59,13 +46,8 @@ Image_Library::Image_Library(QWidget* parent) : QDialog(parent)
     connect(_zoom_slider, &QSlider::valueChanged, this, &Image_Library::zoomSliderDidChange);
     _zoom_label->setBuddy(_zoom_slider);
 
-    auto* buttons = new QDialogButtonBox(this);
-    OK_btn = buttons->addButton(QDialogButtonBox::Ok);
-    Cancel_btn = buttons->addButton(QDialogButtonBox::Cancel);
-    OK_btn->setObjectName(QStringLiteral("OK_btn"));
-    Cancel_btn->setObjectName(QStringLiteral("Cancel_btn"));
-    connect(OK_btn, &QPushButton::clicked, this, &Image_Library::OK_Clicked);
-    connect(Cancel_btn, &QPushButton::clicked, this, &Image_Library::Cancel_Clicked);
+    auto* buttons = okCancelBox({OK_btn, QStringLiteral("OK_btn"), [this] { OK_Clicked(); }},
+                                {Cancel_btn, QStringLiteral("Cancel_btn"), [this] { Cancel_Clicked(); }});
 
     auto* top = new QHBoxLayout;
     top->addWidget(category_label);
@@ -85,22 +67,6 @@ Image_Library::Image_Library(QWidget* parent) : QDialog(parent)
     setZoom(startZoom);
 }
 
-Image_Library::~Image_Library()
-{
-    if (s_defaultInstance == this)
-        s_defaultInstance = nullptr;
-}
-
-Image_Library* Image_Library::defaultInstance()
-{
-    return s_defaultInstance;
-}
-
-void Image_Library::setModalRun(ModalRun run)
-{
-    s_modalRun = std::move(run);
-}
-
 const QList<MyImageObject>& Image_Library::images() const
 {
     return imageBrowser->pictures()->images();
@@ -115,7 +81,7 @@ void Image_Library::setZoom(double zoom)
 
 int Image_Library::Open_Library_Window()
 {
-    try {
+    return runGuarded([this] {
         imageBrowser->pictures()->clear();
         setZoom(startZoom);
         if (control_or_BG == QLatin1String("C")) {
@@ -130,14 +96,8 @@ int Image_Library::Open_Library_Window()
             Load_and_fill_backgrounds();
         }
         setResult(0);
-        const int result = s_modalRun ? s_modalRun(*this) : exec();
-        hide();
-        return result;
-    } catch (const std::exception& e) {
-        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
-        hide();
-        return 0;
-    }
+        return runModal();
+    });
 }
 
 void Image_Library::OK_Clicked()

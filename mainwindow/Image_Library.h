@@ -5,13 +5,11 @@
 // library pictures by category (the sub-folders of "LibraryImage"); in any
 // other mode ("B") the card backgrounds.
 
+#include "mainwindow/DialogFrame.h"
 #include "mainwindow/MyImageObject.h"
 
-#include <QDialog>
 #include <QList>
 #include <QString>
-
-#include <functional>
 
 class PictureBrowser;
 class QComboBox;
@@ -19,16 +17,13 @@ class QLabel;
 class QPushButton;
 class QSlider;
 
-class Image_Library : public QDialog
+class Image_Library : public FramedDialog<Image_Library>
 {
     Q_OBJECT
 
 public:
     // The window made last becomes the default instance.
     explicit Image_Library(QWidget* parent = nullptr);
-    ~Image_Library() override;
-
-    static Image_Library* defaultInstance();
 
     // Lists the pictures of the mode in `control_or_BG` and runs the window
     // modally; 1 when a picture was chosen (its path in `selected_image`),
@@ -53,11 +48,6 @@ public:
 
     // The items shown, in order.
     const QList<MyImageObject>& images() const;
-
-    // Replaces the modal run (tests drive the window and answer instead);
-    // an empty function brings back the real run.
-    using ModalRun = std::function<int(Image_Library&)>;
-    static void setModalRun(ModalRun run);
 
     // The zoom slider runs over whole hundredths of the browser's zoom.
     static constexpr int zoomSteps = 100;

@@ -9,7 +9,6 @@
 #include "mainwindow/Globals.h"
 #include "mainwindow/PictureBrowser.h"
 #include "mainwindow/PictureListModel.h"
-#include "mainwindow/WindowBackground.h"
 #include "mainwindow/WizardHost.h"
 #include "model/Globals.h"
 #include "platform/ProcessTerminator.h"
@@ -31,11 +30,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <exception>
-
 namespace {
-
-Invitation_Wizard::ModalRun s_modalRun;
 
 // An invitation starts as a 7 x 5 inch card (in millimetres): the invitation
 // texts are laid out at fixed places down to about 280 points, which a
@@ -91,13 +86,9 @@ QLineEdit* field(const char* name, QWidget* parent)
 }
 
 Invitation_Wizard::Invitation_Wizard(WizardHost* controller, QWidget* parent)
-    : QDialog(parent), m_controller(controller)
+    : FramedDialog(parent, QStringLiteral("Invitation_Wizard"), tr("New invitation")), m_controller(controller)
 {
     inv_wzrd_Window = this;
-    setObjectName(QStringLiteral("Invitation_Wizard"));
-    setWindowTitle(tr("New invitation"));
-    setModal(true);
-    WindowBackground::apply(*this);
 
     panels = new QStackedWidget(this);
     panels->setObjectName(QStringLiteral("panels"));
@@ -107,20 +98,13 @@ Invitation_Wizard::Invitation_Wizard(WizardHost* controller, QWidget* parent)
     panels->addWidget(makeTextPanel());
     panels->addWidget(makeDetailsPanel());
 
-    exit_btn = new QPushButton(tr("Exit"), this);
-    exit_btn->setObjectName(QStringLiteral("exit_btn"));
-    help_btn = new QPushButton(tr("Help"), this);
-    help_btn->setObjectName(QStringLiteral("help_btn"));
-    help_btn_2 = new QPushButton(tr("Help"), this);
-    help_btn_2->setObjectName(QStringLiteral("help_btn_2"));
-    contact_btn = new QPushButton(tr("Contact Us"), this);
-    contact_btn->setObjectName(QStringLiteral("contact_btn"));
-    back_btn = new QPushButton(tr("Back"), this);
-    back_btn->setObjectName(QStringLiteral("back_btn"));
-    cancel_btn = new QPushButton(tr("Cancel"), this);
-    cancel_btn->setObjectName(QStringLiteral("cancel_btn"));
-    next_btn = new QPushButton(tr("Next"), this);
-    next_btn->setObjectName(QStringLiteral("next_btn"));
+    exit_btn = namedButton(tr("Exit"), QStringLiteral("exit_btn"));
+    help_btn = namedButton(tr("Help"), QStringLiteral("help_btn"));
+    help_btn_2 = namedButton(tr("Help"), QStringLiteral("help_btn_2"));
+    contact_btn = namedButton(tr("Contact Us"), QStringLiteral("contact_btn"));
+    back_btn = namedButton(tr("Back"), QStringLiteral("back_btn"));
+    cancel_btn = namedButton(tr("Cancel"), QStringLiteral("cancel_btn"));
+    next_btn = namedButton(tr("Next"), QStringLiteral("next_btn"));
     next_btn->setDefault(true);
 
     connect(exit_btn, &QPushButton::clicked, this, &Invitation_Wizard::ExitClick);
@@ -153,16 +137,6 @@ Invitation_Wizard::~Invitation_Wizard()
 {
     if (inv_wzrd_Window == this)
         inv_wzrd_Window = nullptr;
-}
-
-Invitation_Wizard* Invitation_Wizard::defaultInstance()
-{
-    return inv_wzrd_Window;
-}
-
-void Invitation_Wizard::setModalRun(ModalRun run)
-{
-    s_modalRun = std::move(run);
 }
 
 // ---- the panels ----
@@ -331,8 +305,7 @@ QWidget* Invitation_Wizard::makeDetailsPanel()
 
 int Invitation_Wizard::Open_Wnd()
 {
-    int result = 0;
-    try {
+    return runGuarded([this] {
         path_label->setText(Resource_Path);
         imageBrowser->pictures()->clear();
         Show_Hide_Card_Start_Screen(1);
@@ -343,14 +316,8 @@ int Invitation_Wizard::Open_Wnd()
         showProposal(msg_title, proposals.Get_Title());
         showProposal(msg_value, proposals.Get_Message());
         setResult(0);
-        result = s_modalRun ? s_modalRun(*this) : exec();
-        hide();
-    } catch (const std::exception& e) {
-        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
-        hide();
-        result = 0;
-    }
-    return result;
+        return runModal();
+    });
 }
 
 void Invitation_Wizard::Show_Hide_Card_Start_Screen(int start)

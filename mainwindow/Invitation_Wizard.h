@@ -6,12 +6,10 @@
 // start-wizard globals (mainwindow/Globals.h) and the card size in the main
 // window; the main window then lays the invitation out.
 
+#include "mainwindow/DialogFrame.h"
 #include "mainwindow/InvitationProposals.h"
 #include "mainwindow/PictureBrowser.h"
 #include "mainwindow/WizardSteps.h"
-
-#include <QDialog>
-#include <functional>
 
 class QDateEdit;
 class QDoubleSpinBox;
@@ -23,7 +21,7 @@ class QTimeEdit;
 class QToolButton;
 class WizardHost;
 
-class Invitation_Wizard : public QDialog
+class Invitation_Wizard : public FramedDialog<Invitation_Wizard>
 {
     Q_OBJECT
 
@@ -33,17 +31,10 @@ public:
     explicit Invitation_Wizard(WizardHost* controller, QWidget* parent = nullptr);
     ~Invitation_Wizard() override;
 
-    static Invitation_Wizard* defaultInstance();
-
     // Starts on the start screen with every answer reset, the backgrounds and
     // proposals read again, and runs modally: 1 when a card is to be built or
     // a design was opened, 0 when the run failed.
     int Open_Wnd();
-
-    // Replaces the modal run (tests press the buttons instead); an empty
-    // function brings back the real run.
-    using ModalRun = std::function<int(Invitation_Wizard&)>;
-    static void setModalRun(ModalRun run);
 
     // the start screen
     void Using_Wizard_Click();

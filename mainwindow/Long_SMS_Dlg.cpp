@@ -1,7 +1,6 @@
 #include "mainwindow/Long_SMS_Dlg.h"
 
 #include "app/Globals.h"
-#include "mainwindow/WindowBackground.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -10,21 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-Long_SMS_Dlg* s_defaultInstance = nullptr;
-Long_SMS_Dlg::ModalRun s_modalRun;
-
-}
-
-Long_SMS_Dlg::Long_SMS_Dlg(QWidget* parent) : QDialog(parent)
+Long_SMS_Dlg::Long_SMS_Dlg(QWidget* parent) : FramedDialog(parent, QStringLiteral("Long_SMS_Dlg"), tr("Message"))
 {
-    s_defaultInstance = this;
-    setObjectName(QStringLiteral("Long_SMS_Dlg"));
-    setWindowTitle(tr("Message"));
-    setModal(true);
-    WindowBackground::apply(*this);
-
     _Msg_Title = new QLabel(this);
     _Msg_Title->setObjectName(QStringLiteral("_Msg_Title"));
     QFont titleFont = _Msg_Title->font();
@@ -64,22 +50,6 @@ Long_SMS_Dlg::Long_SMS_Dlg(QWidget* parent) : QDialog(parent)
     resize(420, 220);
 }
 
-Long_SMS_Dlg::~Long_SMS_Dlg()
-{
-    if (s_defaultInstance == this)
-        s_defaultInstance = nullptr;
-}
-
-Long_SMS_Dlg* Long_SMS_Dlg::defaultInstance()
-{
-    return s_defaultInstance;
-}
-
-void Long_SMS_Dlg::setModalRun(ModalRun run)
-{
-    s_modalRun = std::move(run);
-}
-
 int Long_SMS_Dlg::Open_Long_sms_Dialog()
 {
     const bool question = !title_val.isNull();
@@ -88,8 +58,7 @@ int Long_SMS_Dlg::Open_Long_sms_Dialog()
     no_button->setHidden(!question);
     apply_chk->setHidden(!apply_chk_show);
 
-    const int result = s_modalRun ? s_modalRun(*this) : exec();
-    hide();
+    const int result = runModal();
 
     title_val = QString();
     msg_val_str = QString();

@@ -6,24 +6,20 @@
 // `apply_chk_show` is set, the apply-to-all box whose answer goes to
 // `Msg_Apply_All_Chk`. The caller's fields apply to one run only.
 
-#include <QDialog>
-#include <functional>
+#include "mainwindow/DialogFrame.h"
 
 class QCheckBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
-class Long_SMS_Dlg : public QDialog
+class Long_SMS_Dlg : public FramedDialog<Long_SMS_Dlg>
 {
     Q_OBJECT
 
 public:
     // The window made last becomes the default instance.
     explicit Long_SMS_Dlg(QWidget* parent = nullptr);
-    ~Long_SMS_Dlg() override;
-
-    static Long_SMS_Dlg* defaultInstance();
 
     // Fills the box in the question or the help form, runs it modally,
     // takes it off the screen and clears the caller's fields; 1 for OK, 0
@@ -33,11 +29,6 @@ public:
     void OKPressed();
     // The second button: ends the run with 0; the apply-to-all answer stays.
     void CancelPressed();
-
-    // Replaces the modal run (tests press the buttons and answer instead);
-    // an empty function brings back the real run.
-    using ModalRun = std::function<int(Long_SMS_Dlg&)>;
-    static void setModalRun(ModalRun run);
 
     QLabel* _Msg_Title = nullptr;
     QPlainTextEdit* _Msg_Val = nullptr;

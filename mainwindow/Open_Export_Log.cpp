@@ -1,7 +1,6 @@
 #include "mainwindow/Open_Export_Log.h"
 
 #include "app/MessageBoxes.h"
-#include "mainwindow/WindowBackground.h"
 #include "output/Globals.h"
 #include "platform/FileOpener.h"
 
@@ -12,19 +11,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-Open_Export_Log::ModalRun s_modalRun;
-
-}
-
-Open_Export_Log::Open_Export_Log(QWidget* parent) : QDialog(parent)
+Open_Export_Log::Open_Export_Log(QWidget* parent)
+    : FramedDialog(parent, QStringLiteral("Open_Export_Files"), tr("Export"))
 {
-    setObjectName(QStringLiteral("Open_Export_Files"));
-    setWindowTitle(tr("Export"));
-    setModal(true);
-    WindowBackground::apply(*this);
-
     _open_log_message = new QLabel(this);
     _open_log_message->setObjectName(QStringLiteral("_open_log_message"));
     _open_log_message->setWordWrap(true);
@@ -42,13 +31,8 @@ Open_Export_Log::Open_Export_Log(QWidget* parent) : QDialog(parent)
     _open_log_chk->setObjectName(QStringLiteral("_open_log_chk"));
     _open_log_chk->setChecked(true);
 
-    auto* buttons = new QDialogButtonBox(this);
-    ok_button = buttons->addButton(QDialogButtonBox::Ok);
-    cancel_button = buttons->addButton(QDialogButtonBox::Cancel);
-    ok_button->setObjectName(QStringLiteral("ok_button"));
-    cancel_button->setObjectName(QStringLiteral("cancel_button"));
-    connect(ok_button, &QPushButton::clicked, this, &Open_Export_Log::OKPressed);
-    connect(cancel_button, &QPushButton::clicked, this, &Open_Export_Log::CancelPressed);
+    auto* buttons = okCancelBox({ok_button, QStringLiteral("ok_button"), [this] { OKPressed(); }},
+                                {cancel_button, QStringLiteral("cancel_button"), [this] { CancelPressed(); }});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(_open_log_message);
@@ -60,11 +44,6 @@ Open_Export_Log::Open_Export_Log(QWidget* parent) : QDialog(parent)
     setMinimumWidth(400);
 }
 
-void Open_Export_Log::setModalRun(ModalRun run)
-{
-    s_modalRun = std::move(run);
-}
-
 int Open_Export_Log::Open_Export_File_Box()
 {
     _open_log_chk->setText(QFileInfo(Export_File_Path).isDir() ? QStringLiteral("Open containing folder.")
@@ -72,9 +51,7 @@ int Open_Export_Log::Open_Export_File_Box()
     _open_log_path->setText(Export_File_Path);
     _open_log_message->setText(Export_File_Message);
 
-    const int result = s_modalRun ? s_modalRun(*this) : exec();
-    hide();
-    return result;
+    return runModal();
 }
 
 void Open_Export_Log::OKPressed()

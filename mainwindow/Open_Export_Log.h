@@ -4,14 +4,13 @@
 // that opens it (the folder in the file browser, a file in its
 // application) when the box is closed with OK.
 
-#include <QDialog>
-#include <functional>
+#include "mainwindow/DialogFrame.h"
 
 class QCheckBox;
 class QLabel;
 class QPushButton;
 
-class Open_Export_Log : public QDialog
+class Open_Export_Log : public FramedDialog<Open_Export_Log>
 {
     Q_OBJECT
 
@@ -26,11 +25,6 @@ public:
     void OKPressed();
     // Sets the check box back on and ends the run with 0.
     void CancelPressed();
-
-    // Replaces the modal run (tests press the buttons and answer instead);
-    // an empty function brings back the real run.
-    using ModalRun = std::function<int(Open_Export_Log&)>;
-    static void setModalRun(ModalRun run);
 
     QCheckBox* _open_log_chk = nullptr;
     QLabel* _open_log_message = nullptr;

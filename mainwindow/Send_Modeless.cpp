@@ -2,7 +2,6 @@
 
 #include "app/MessageBoxes.h"
 #include "mainwindow/ProgressState.h"
-#include "mainwindow/WindowBackground.h"
 #include "output/Globals.h"
 
 #include <QGridLayout>
@@ -10,19 +9,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-namespace {
-
-Send_Modeless* s_defaultInstance = nullptr;
-
-}
-
-Send_Modeless::Send_Modeless(QWidget* parent) : QDialog(parent)
+Send_Modeless::Send_Modeless(QWidget* parent)
+    : DialogFrame(parent, QStringLiteral("Send_Modeless"), tr("Progress"), Modality::Window)
 {
-    s_defaultInstance = this;
-    setObjectName(QStringLiteral("Send_Modeless"));
-    setWindowTitle(tr("Progress"));
-    setWindowModality(Qt::WindowModal);
-    WindowBackground::apply(*this);
 
     _Curr_Progress = new QProgressBar(this);
     _Curr_Progress->setObjectName(QStringLiteral("_Curr_Progress"));
@@ -37,8 +26,7 @@ Send_Modeless::Send_Modeless(QWidget* parent) : QDialog(parent)
     pause_label = new QLabel(this);
     pause_label->setObjectName(QStringLiteral("pause_label"));
 
-    _stop_btn = new QPushButton(tr("Stop"), this);
-    _stop_btn->setObjectName(QStringLiteral("_stop_btn"));
+    _stop_btn = namedButton(tr("Stop"), QStringLiteral("_stop_btn"));
     _stop_btn->setAutoDefault(false);
     connect(_stop_btn, &QPushButton::clicked, this, &Send_Modeless::Stop_Sending_Pressed);
 
@@ -55,17 +43,6 @@ Send_Modeless::Send_Modeless(QWidget* parent) : QDialog(parent)
 
     msend_modTimer.setInterval(updateInterval);
     connect(&msend_modTimer, &QTimer::timeout, this, &Send_Modeless::update_sending_progress_bar);
-}
-
-Send_Modeless::~Send_Modeless()
-{
-    if (s_defaultInstance == this)
-        s_defaultInstance = nullptr;
-}
-
-Send_Modeless* Send_Modeless::defaultInstance()
-{
-    return s_defaultInstance;
 }
 
 void Send_Modeless::showState(const ProgressState& state)

@@ -8,8 +8,8 @@
 // between records.
 
 #include "app/BatchDialogs.h"
+#include "mainwindow/DialogFrame.h"
 
-#include <QDialog>
 #include <QTimer>
 
 class QLabel;
@@ -17,7 +17,7 @@ class QProgressBar;
 class QPushButton;
 struct ProgressState;
 
-class Send_Modeless : public QDialog
+class Send_Modeless : public DialogFrame, public DefaultInstance<Send_Modeless>
 {
     Q_OBJECT
 
@@ -25,9 +25,6 @@ public:
     // The window made last becomes the default instance. Shown, the sheet
     // blocks `parent` (the main window) only.
     explicit Send_Modeless(QWidget* parent = nullptr);
-    ~Send_Modeless() override;
-
-    static Send_Modeless* defaultInstance();
 
     // Fills the sheet for a batch of `list_count` steps, shows it and starts
     // the timer.

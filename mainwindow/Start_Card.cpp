@@ -3,7 +3,6 @@
 #include "app/FileHelpers.h"
 #include "app/Globals.h"
 #include "mainwindow/Globals.h"
-#include "mainwindow/WindowBackground.h"
 #include "platform/ProcessTerminator.h"
 
 #include <QFileInfo>
@@ -12,33 +11,19 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-Start_Card::ModalRun s_modalRun;
-}
-
-Start_Card::Start_Card(QWidget* parent) : QDialog(parent)
+Start_Card::Start_Card(QWidget* parent) : FramedDialog(parent, QStringLiteral("Start_Card"), tr("Start"))
 {
-    setObjectName(QStringLiteral("Start_Card"));
-    setWindowTitle(tr("Start"));
-    setModal(true);
-    WindowBackground::apply(*this);
-
-    template_btn = new QPushButton(tr("Start from a template"), this);
-    template_btn->setObjectName(QStringLiteral("template_btn"));
-    wizard_btn = new QPushButton(tr("Choose a card size"), this);
-    wizard_btn->setObjectName(QStringLiteral("wizard_btn"));
-    open_btn = new QPushButton(tr("Open a saved design"), this);
-    open_btn->setObjectName(QStringLiteral("open_btn"));
+    template_btn = namedButton(tr("Start from a template"), QStringLiteral("template_btn"));
+    wizard_btn = namedButton(tr("Choose a card size"), QStringLiteral("wizard_btn"));
+    open_btn = namedButton(tr("Open a saved design"), QStringLiteral("open_btn"));
     for (QPushButton* button : {template_btn, wizard_btn, open_btn}) {
         button->setMinimumSize(260, 48);
         QFont font = button->font();
         font.setPointSizeF(font.pointSizeF() * 1.15);
         button->setFont(font);
     }
-    cancel_btn = new QPushButton(tr("Cancel"), this);
-    cancel_btn->setObjectName(QStringLiteral("cancel_btn"));
-    help_btn = new QPushButton(tr("Help"), this);
-    help_btn->setObjectName(QStringLiteral("help_btn"));
+    cancel_btn = namedButton(tr("Cancel"), QStringLiteral("cancel_btn"));
+    help_btn = namedButton(tr("Help"), QStringLiteral("help_btn"));
 
     connect(template_btn, &QPushButton::clicked, this, &Start_Card::Using_Template_Click);
     connect(wizard_btn, &QPushButton::clicked, this, &Start_Card::Using_Wizard_Click);
@@ -51,23 +36,14 @@ Start_Card::Start_Card(QWidget* parent) : QDialog(parent)
     font.setBold(true);
     font.setPointSizeF(font.pointSizeF() * 1.3);
     title->setFont(font);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(help_btn);
-    buttons->addStretch(1);
-    buttons->addWidget(cancel_btn);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title, 0, Qt::AlignHCenter);
     layout->addStretch(1);
     for (QPushButton* button : {template_btn, wizard_btn, open_btn})
         layout->addWidget(button, 0, Qt::AlignHCenter);
     layout->addStretch(1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow({help_btn}, {cancel_btn}));
     resize(460, 320);
-}
-
-void Start_Card::setModalRun(ModalRun run)
-{
-    s_modalRun = std::move(run);
 }
 
 int Start_Card::Open_Wnd()
@@ -75,9 +51,7 @@ int Start_Card::Open_Wnd()
     // Help is offered while the help document is there.
     help_btn->setEnabled(QFileInfo::exists(Resource_Path + QStringLiteral("/Help.pdf")));
     setResult(0);
-    const int code = s_modalRun ? s_modalRun(*this) : exec();
-    hide();
-    return code;
+    return runModal();
 }
 
 void Start_Card::Using_Template_Click()

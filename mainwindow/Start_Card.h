@@ -4,12 +4,11 @@
 // from a saved design. The choice is left in `Start_Card_Option` ("T", "W"
 // or "L").
 
-#include <QDialog>
-#include <functional>
+#include "mainwindow/DialogFrame.h"
 
 class QPushButton;
 
-class Start_Card : public QDialog
+class Start_Card : public FramedDialog<Start_Card>
 {
     Q_OBJECT
 
@@ -18,8 +17,6 @@ public:
 
     // Runs modally: 1 after a choice, 0 after Cancel.
     int Open_Wnd();
-    using ModalRun = std::function<int(Start_Card&)>;
-    static void setModalRun(ModalRun run);
 
     void Using_Template_Click();
     void Using_Wizard_Click();

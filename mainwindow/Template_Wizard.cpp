@@ -7,7 +7,6 @@
 #include "mainwindow/PictureBrowser.h"
 #include "mainwindow/PictureListModel.h"
 #include "mainwindow/TemplateStore.h"
-#include "mainwindow/WindowBackground.h"
 #include "mainwindow/WizardHost.h"
 #include "model/Globals.h"
 
@@ -22,10 +21,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <exception>
-
 namespace {
-Template_Wizard::ModalRun s_modalRun;
 
 constexpr double startZoom = 0.6;
 
@@ -35,13 +31,10 @@ bool isUserKind(const QComboBox* kind)
 }
 }
 
-Template_Wizard::Template_Wizard(WizardHost* controller, QWidget* parent) : QDialog(parent), m_controller(controller)
+Template_Wizard::Template_Wizard(WizardHost* controller, QWidget* parent)
+    : FramedDialog(parent, QStringLiteral("Template_Wizard"), tr("New from Template")), m_controller(controller)
 {
     temp_wzrd_Window = this;
-    setObjectName(QStringLiteral("Template_Wizard"));
-    setWindowTitle(tr("New from Template"));
-    setModal(true);
-    WindowBackground::apply(*this);
 
     template_kind = new QComboBox(this);
     template_kind->setObjectName(QStringLiteral("template_kind"));
@@ -60,19 +53,10 @@ Template_Wizard::Template_Wizard(WizardHost* controller, QWidget* parent) : QDia
     zoom_slider->setRange(20, 100);
     sizes = new CardSizeChooser(controller, this);
     sizes->setObjectName(QStringLiteral("sizes"));
-    delete_btn = new QPushButton(tr("Delete"), this);
-    delete_btn->setObjectName(QStringLiteral("delete_btn"));
-    copy_btn = new QPushButton(tr("Copy"), this);
-    copy_btn->setObjectName(QStringLiteral("copy_btn"));
-    rename_btn = new QPushButton(tr("Rename..."), this);
-    rename_btn->setObjectName(QStringLiteral("rename_btn"));
-    profile_btn = new QPushButton(tr("Holder Profile..."), this);
-    profile_btn->setObjectName(QStringLiteral("profile_btn"));
-    ok_btn = new QPushButton(tr("OK"), this);
-    ok_btn->setObjectName(QStringLiteral("ok_btn"));
-    ok_btn->setDefault(true);
-    cancel_btn = new QPushButton(tr("Cancel"), this);
-    cancel_btn->setObjectName(QStringLiteral("cancel_btn"));
+    delete_btn = namedButton(tr("Delete"), QStringLiteral("delete_btn"));
+    copy_btn = namedButton(tr("Copy"), QStringLiteral("copy_btn"));
+    rename_btn = namedButton(tr("Rename..."), QStringLiteral("rename_btn"));
+    profile_btn = namedButton(tr("Holder Profile..."), QStringLiteral("profile_btn"));
 
     connect(template_kind, &QComboBox::currentIndexChanged, this,
             [this] { comboBoxSelectionDidChange(template_kind); });
@@ -83,8 +67,6 @@ Template_Wizard::Template_Wizard(WizardHost* controller, QWidget* parent) : QDia
     connect(copy_btn, &QPushButton::clicked, this, &Template_Wizard::Copy_Templatee_Click);
     connect(rename_btn, &QPushButton::clicked, this, &Template_Wizard::Rename_Template_Click);
     connect(profile_btn, &QPushButton::clicked, this, &Template_Wizard::User_Profile_Click);
-    connect(ok_btn, &QPushButton::clicked, this, &Template_Wizard::OK_Click);
-    connect(cancel_btn, &QPushButton::clicked, this, &Template_Wizard::CancelClick);
 
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(tr("Templates:"), this));
@@ -105,11 +87,8 @@ Template_Wizard::Template_Wizard(WizardHost* controller, QWidget* parent) : QDia
     auto* body = new QHBoxLayout;
     body->addLayout(left, 1);
     body->addWidget(sizes);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(profile_btn);
-    buttons->addStretch(1);
-    buttons->addWidget(cancel_btn);
-    buttons->addWidget(ok_btn);
+    auto* buttons = okCancelRow({ok_btn, QStringLiteral("ok_btn"), [this] { OK_Click(); }},
+                                {cancel_btn, QStringLiteral("cancel_btn"), [this] { CancelClick(); }}, {profile_btn});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body, 1);
     layout->addLayout(buttons);
@@ -122,20 +101,9 @@ Template_Wizard::~Template_Wizard()
         temp_wzrd_Window = nullptr;
 }
 
-Template_Wizard* Template_Wizard::defaultInstance()
-{
-    return temp_wzrd_Window;
-}
-
-void Template_Wizard::setModalRun(ModalRun run)
-{
-    s_modalRun = std::move(run);
-}
-
 int Template_Wizard::Open_Template_Window()
 {
-    int result = 0;
-    try {
+    return runGuarded([this] {
         {
             const QSignalBlocker kind(template_kind);
             template_kind->setCurrentIndex(0);
@@ -151,14 +119,8 @@ int Template_Wizard::Open_Template_Window()
         Fill_Templates();
         profile_btn->setEnabled(m_controller && m_controller->profileWizardForm());
         setResult(0);
-        result = s_modalRun ? s_modalRun(*this) : exec();
-        hide();
-    } catch (const std::exception& e) {
-        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
-        hide();
-        result = 0;
-    }
-    return result;
+        return runModal();
+    });
 }
 
 void Template_Wizard::OK_Click()

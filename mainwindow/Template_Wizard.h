@@ -5,8 +5,7 @@
 // templates. OK leaves the chosen template's design file path in
 // `Selected_Template_Path`.
 
-#include <QDialog>
-#include <functional>
+#include "mainwindow/DialogFrame.h"
 
 class CardSizeChooser;
 class PictureBrowser;
@@ -15,7 +14,7 @@ class QPushButton;
 class QSlider;
 class WizardHost;
 
-class Template_Wizard : public QDialog
+class Template_Wizard : public FramedDialog<Template_Wizard>
 {
     Q_OBJECT
 
@@ -23,15 +22,9 @@ public:
     explicit Template_Wizard(WizardHost* controller, QWidget* parent = nullptr);
     ~Template_Wizard() override;
 
-    static Template_Wizard* defaultInstance();
-
     // Starts on the built-in templates with the first size preset and runs
     // modally: 1 after OK, 0 after Cancel or a failure.
     int Open_Template_Window();
-    // Replaces the modal run (tests press the buttons instead); an empty
-    // function brings back the real run.
-    using ModalRun = std::function<int(Template_Wizard&)>;
-    static void setModalRun(ModalRun run);
 
     // OK: a chosen picture that exists gives its design file's path (the
     // design file itself is not looked at) and ends with 1; otherwise

@@ -13,7 +13,6 @@
 #include "mainwindow/Globals.h"
 #include "mainwindow/Long_SMS_Dlg.h"
 #include "mainwindow/PleaseWait_Modeless.h"
-#include "mainwindow/WindowBackground.h"
 #include "mainwindow/barcode/BarcodeDesignerHost.h"
 #include "mainwindow/barcode/BarcodeDesignerRules.h"
 #include "mainwindow/barcode/SteppingSpinBox.h"
@@ -43,7 +42,6 @@
 
 namespace {
 
-Barcode_Gen::ModalRun s_modalRun;
 DataSourceLists s_sources;
 BarcodeDesignerHost* s_host = nullptr;
 
@@ -118,14 +116,9 @@ QWidget* withHelp(QWidget* control, QToolButton* help)
 
 }   // namespace
 
-Barcode_Gen::Barcode_Gen(QWidget* parent)
-    : QDialog(parent)
+Barcode_Gen::Barcode_Gen(QWidget* parent) : DialogFrame(parent, QStringLiteral("Barcode_Gen"), tr("Barcode"))
 {
     Barcode_Gen_Var = this;
-    setObjectName(QStringLiteral("Barcode_Gen"));
-    setWindowTitle(tr("Barcode"));
-    setModal(true);
-    WindowBackground::apply(*this);
     buildWindow();
     connectControls();
     plz_wait_Window = new PleaseWait_Modeless(this);
@@ -166,11 +159,6 @@ void Barcode_Gen::setHost(BarcodeDesignerHost* host)
 BarcodeDesignerHost* Barcode_Gen::host()
 {
     return s_host;
-}
-
-void Barcode_Gen::setModalRun(ModalRun run)
-{
-    s_modalRun = std::move(run);
 }
 
 // ---- the window ----
@@ -677,8 +665,7 @@ GraphicPtr Barcode_Gen::Open_Wnd(const GraphicPtr& object)
         pass_barcode_control.reset();
         return {};
     }
-    const int code = s_modalRun ? s_modalRun(*this) : exec();
-    hide();
+    const int code = runAndHide(*this);
     pass_barcode_control.reset();
     if (code != 1)
         return {};

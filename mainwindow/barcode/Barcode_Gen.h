@@ -9,11 +9,10 @@
 
 #include "barcodes/BarcodeSettings.h"
 #include "barcodes/Pdf417Picture.h"
+#include "mainwindow/DialogFrame.h"
 #include "mainwindow/inspector/DataSourceLists.h"
 #include "model/SKTGraphic.h"
 #include "platform/Picture.h"
-
-#include <QDialog>
 
 #include <functional>
 #include <vector>
@@ -35,7 +34,7 @@ class QTabWidget;
 class QWidget;
 class SteppingSpinBox;
 
-class Barcode_Gen : public QDialog
+class Barcode_Gen : public DialogFrame, public ModalRunSeam<Barcode_Gen>
 {
     Q_OBJECT
 
@@ -177,11 +176,6 @@ public:
     // itself when it is made; null when there is none).
     static void setHost(BarcodeDesignerHost* host);
     static BarcodeDesignerHost* host();
-
-    // Replaces the modal run (tests work the controls and answer instead);
-    // an empty function brings back the real run.
-    using ModalRun = std::function<int(Barcode_Gen&)>;
-    static void setModalRun(ModalRun run);
 
     // ---- controls ----
     QComboBox* barcodeTypePopup = nullptr;

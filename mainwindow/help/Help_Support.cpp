@@ -38,11 +38,7 @@ Help_Support::Help_Support(HelpLinksHost& controller, QWidget* parent) : LinkDia
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(tr("Brightfold Help"));
 
-    auto* heading = new QLabel(tr("Brightfold Help"), this);
-    QFont headingFont = heading->font();
-    headingFont.setPointSize(headingFont.pointSize() + 5);
-    headingFont.setBold(true);
-    heading->setFont(headingFont);
+    auto* heading = makeHeading(tr("Brightfold Help"), 5);
     auto* intro = new QLabel(tr("The help document explains every part of Brightfold, from the first card to "
                                 "printing a whole guest list."),
                              this);

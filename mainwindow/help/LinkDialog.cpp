@@ -1,37 +1,11 @@
 #include "mainwindow/help/LinkDialog.h"
 
-#include "mainwindow/WindowBackground.h"
-
+#include <QLabel>
 #include <QPalette>
 #include <QPushButton>
 
-namespace {
-
-LinkDialog::ModalRun& modalRun()
+LinkDialog::LinkDialog(QWidget* parent) : DialogFrame(parent, QString(), QString())
 {
-    static LinkDialog::ModalRun run;
-    return run;
-}
-
-}
-
-LinkDialog::LinkDialog(QWidget* parent) : QDialog(parent)
-{
-    setModal(true);
-    WindowBackground::apply(*this);
-}
-
-int LinkDialog::runModal()
-{
-    const ModalRun run = modalRun();
-    const int result = run ? run(*this) : exec();
-    hide();
-    return result;
-}
-
-void LinkDialog::setModalRun(ModalRun run)
-{
-    modalRun() = std::move(run);
 }
 
 QColor LinkDialog::linkColour()
@@ -65,4 +39,14 @@ QPushButton* LinkDialog::makeLinkButton(const QString& title, const QString& obj
     button->setObjectName(objectName);
     styleAsLink(*button);
     return button;
+}
+
+QLabel* LinkDialog::makeHeading(const QString& text, int extraPoints)
+{
+    auto* heading = new QLabel(text, this);
+    QFont font = heading->font();
+    font.setPointSize(font.pointSize() + extraPoints);
+    font.setBold(true);
+    heading->setFont(font);
+    return heading;
 }

@@ -4,13 +4,12 @@
 // review, share, promotion): the dialog background, buttons styled as links,
 // and a modal run that tests can answer instead of a person.
 
-#include <QDialog>
+#include "mainwindow/DialogFrame.h"
 
-#include <functional>
-
+class QLabel;
 class QPushButton;
 
-class LinkDialog : public QDialog
+class LinkDialog : public DialogFrame, public ModalRunSeam<LinkDialog>
 {
     Q_OBJECT
 
@@ -19,12 +18,8 @@ public:
 
     // Runs the window modally and takes it off the screen afterwards;
     // answers the modal result (0 when the window was closed).
-    int runModal();
-
-    // Replaces the modal run of every such window (tests answer instead);
-    // an empty function brings back the real run.
-    using ModalRun = std::function<int(LinkDialog&)>;
-    static void setModalRun(ModalRun run);
+    int runModal() { return runAndHide(*this); }
+    // setModalRun() replaces the modal run of every such window.
 
     // A button drawn as a link: its title in bold 11 pt blue underlined
     // type on the dialog background, with the open-hand cursor.
@@ -32,4 +27,8 @@ public:
     static void styleAsLink(QPushButton& button);
     // The blue of link titles.
     static QColor linkColour();
+
+    // The window's heading: `text` in bold type `extraPoints` larger than
+    // the window's own.
+    QLabel* makeHeading(const QString& text, int extraPoints);
 };

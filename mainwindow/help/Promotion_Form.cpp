@@ -13,11 +13,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <exception>
-
 namespace {
-
-Promotion_Form* s_defaultInstance = nullptr;
 
 QLabel* textField(const char* name, QWidget* parent)
 {
@@ -35,7 +31,6 @@ Promotion_Form::Promotion_Form(HelpLinksHost& controller, const QString& appName
                                QWidget* parent)
     : LinkDialog(parent)
 {
-    s_defaultInstance = this;
     setObjectName(QStringLiteral("Promotion_Form"));
     setWindowTitle(tr("More from the makers of Brightfold"));
 
@@ -63,16 +58,11 @@ Promotion_Form::Promotion_Form(HelpLinksHost& controller, const QString& appName
     short_descp->setFont(shortFont);
     long_descp = textField("long_descp", this);
 
-    Mail_btn = new QPushButton(tr("How to Use It (Mail)"), this);
-    Mail_btn->setObjectName(QStringLiteral("Mail_btn"));
-    Contact_us_btn = new QPushButton(tr("Ask a Question"), this);
-    Contact_us_btn->setObjectName(QStringLiteral("Contact_us_btn"));
-    Order_btn = new QPushButton(tr("Order Now"), this);
-    Order_btn->setObjectName(QStringLiteral("Order_btn"));
-    youtube_btn = new QPushButton(tr("Watch the Videos"), this);
-    youtube_btn->setObjectName(QStringLiteral("youtube_btn"));
-    OK_btn = new QPushButton(tr("OK"), this);
-    OK_btn->setObjectName(QStringLiteral("OK_btn"));
+    Mail_btn = namedButton(tr("How to Use It (Mail)"), QStringLiteral("Mail_btn"));
+    Contact_us_btn = namedButton(tr("Ask a Question"), QStringLiteral("Contact_us_btn"));
+    Order_btn = namedButton(tr("Order Now"), QStringLiteral("Order_btn"));
+    youtube_btn = namedButton(tr("Watch the Videos"), QStringLiteral("youtube_btn"));
+    OK_btn = namedButton(tr("OK"), QStringLiteral("OK_btn"));
     OK_btn->setDefault(true);
     for (QPushButton* button : {Mail_btn, Contact_us_btn, Order_btn, youtube_btn})
         button->setAutoDefault(false);
@@ -118,17 +108,6 @@ Promotion_Form::Promotion_Form(HelpLinksHost& controller, const QString& appName
     setMinimumWidth(620);
 }
 
-Promotion_Form::~Promotion_Form()
-{
-    if (s_defaultInstance == this)
-        s_defaultInstance = nullptr;
-}
-
-Promotion_Form* Promotion_Form::defaultInstance()
-{
-    return s_defaultInstance;
-}
-
 const PromotedProducts::Product* Promotion_Form::currentProduct() const
 {
     const auto found = m_products.constFind(software_type);
@@ -137,20 +116,17 @@ const PromotedProducts::Product* Promotion_Form::currentProduct() const
 
 int Promotion_Form::Open_Promotion_Window()
 {
-    try {
-        if (const PromotedProducts::Product* product = currentProduct()) {
-            bundle_image->setImage(m_pictures.value(product->code));
-            Software_title->setText(product->title);
-            short_descp->setText(product->shortText);
-            long_descp->setText(product->longText);
-        }
-        return runModal();
-    } catch (const std::exception& e) {
-        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
-    } catch (...) {
-        Show_NSLog_Message(QStringLiteral("The promotion window failed."));
-    }
-    return 0;
+    return runGuarded(
+        [this] {
+            if (const PromotedProducts::Product* product = currentProduct()) {
+                bundle_image->setImage(m_pictures.value(product->code));
+                Software_title->setText(product->title);
+                short_descp->setText(product->shortText);
+                long_descp->setText(product->longText);
+            }
+            return runModal();
+        },
+        QStringLiteral("The promotion window failed."));
 }
 
 void Promotion_Form::OK_Clicked()

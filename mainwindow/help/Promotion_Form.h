@@ -17,7 +17,7 @@ class QPushButton;
 class Promotion_Pattern;
 class HelpLinksHost;
 
-class Promotion_Form : public LinkDialog
+class Promotion_Form : public LinkDialog, public DefaultInstance<Promotion_Form>
 {
     Q_OBJECT
 
@@ -25,10 +25,8 @@ public:
     // Loads the three products' pictures from the resource folder and
     // builds their links for the program `appName`; `pattern` is tiled
     // behind the picture. The window made last becomes the default instance.
-    Promotion_Form(HelpLinksHost& controller, const QString& appName, const QImage& pattern, QWidget* parent = nullptr);
-    ~Promotion_Form() override;
-
-    static Promotion_Form* defaultInstance();
+    Promotion_Form(HelpLinksHost& controller, const QString& appName, const QImage& pattern,
+                   QWidget* parent = nullptr);
 
     // Shows the product of software_type (another code leaves the fields
     // as they were) and runs the window; its result, or 0 (logged) when

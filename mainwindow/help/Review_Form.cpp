@@ -9,25 +9,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <exception>
-
-namespace {
-
-Review_Form* s_defaultInstance = nullptr;
-
-}
-
 Review_Form::Review_Form(HelpLinksHost& controller, QWidget* parent) : LinkDialog(parent)
 {
-    s_defaultInstance = this;
     setObjectName(QStringLiteral("Review_Window"));
     setWindowTitle(tr("Thank you for using Brightfold"));
 
-    auto* heading = new QLabel(tr("Thank you for using Brightfold!"), this);
-    QFont headingFont = heading->font();
-    headingFont.setPointSize(headingFont.pointSize() + 4);
-    headingFont.setBold(true);
-    heading->setFont(headingFont);
+    auto* heading = makeHeading(tr("Thank you for using Brightfold!"), 4);
     auto* text = new QLabel(tr("Did Brightfold help you with your cards and badges? A few words about it help "
                                "others find it, and tell us what to make better."),
                             this);
@@ -38,11 +25,9 @@ Review_Form::Review_Form(HelpLinksHost& controller, QWidget* parent) : LinkDialo
     connect(website_1, &QPushButton::clicked, this, [c = &controller] { c->Open_Website_1(); });
     connect(support_id, &QPushButton::clicked, this, [c = &controller] { c->Open_Support_Mail(); });
 
-    Review_btn = new QPushButton(tr("Write a Review"), this);
-    Review_btn->setObjectName(QStringLiteral("Review_btn"));
+    Review_btn = namedButton(tr("Write a Review"), QStringLiteral("Review_btn"));
     Review_btn->setDefault(true);
-    OK_btn = new QPushButton(tr("OK"), this);
-    OK_btn->setObjectName(QStringLiteral("OK_btn"));
+    OK_btn = namedButton(tr("OK"), QStringLiteral("OK_btn"));
     OK_btn->setAutoDefault(false);
     connect(Review_btn, &QPushButton::clicked, this, &Review_Form::Review_Clicked);
     connect(OK_btn, &QPushButton::clicked, this, &Review_Form::OK_Clicked);
@@ -65,17 +50,6 @@ Review_Form::Review_Form(HelpLinksHost& controller, QWidget* parent) : LinkDialo
     setMinimumWidth(420);
 }
 
-Review_Form::~Review_Form()
-{
-    if (s_defaultInstance == this)
-        s_defaultInstance = nullptr;
-}
-
-Review_Form* Review_Form::defaultInstance()
-{
-    return s_defaultInstance;
-}
-
 void Review_Form::OK_Clicked()
 {
     Open_Link(MakerLinks::link(MakerLinks::Role::ReviewPage));
@@ -95,12 +69,5 @@ void Review_Form::Open_Link(const QUrl& link)
 
 int Review_Form::Open_Review_Form_Window()
 {
-    try {
-        return runModal();
-    } catch (const std::exception& e) {
-        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
-    } catch (...) {
-        Show_NSLog_Message(QStringLiteral("The review window failed."));
-    }
-    return 0;
+    return runGuarded([this] { return runModal(); }, QStringLiteral("The review window failed."));
 }

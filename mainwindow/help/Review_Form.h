@@ -11,16 +11,13 @@
 class QPushButton;
 class HelpLinksHost;
 
-class Review_Form : public LinkDialog
+class Review_Form : public LinkDialog, public DefaultInstance<Review_Form>
 {
     Q_OBJECT
 
 public:
     // The window made last becomes the default instance.
     explicit Review_Form(HelpLinksHost& controller, QWidget* parent = nullptr);
-    ~Review_Form() override;
-
-    static Review_Form* defaultInstance();
 
     void OK_Clicked();
     void Review_Clicked();

@@ -13,11 +13,7 @@ Share_It_Dlg::Share_It_Dlg(HelpLinksHost& controller, QWidget* parent) : LinkDia
     setObjectName(QStringLiteral("Share_It_Dlg"));
     setWindowTitle(tr("Share Brightfold"));
 
-    auto* heading = new QLabel(tr("Like Brightfold? Tell your friends."), this);
-    QFont headingFont = heading->font();
-    headingFont.setPointSize(headingFont.pointSize() + 3);
-    headingFont.setBold(true);
-    heading->setFont(headingFont);
+    auto* heading = makeHeading(tr("Like Brightfold? Tell your friends."), 3);
     auto* text = new QLabel(tr("Share the Brightfold web site with the people you know, or share it and get "
                                "Brightfold free."),
                             this);

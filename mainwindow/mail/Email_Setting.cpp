@@ -20,8 +20,6 @@
 
 namespace {
 
-Email_Setting* s_mail_DefaultInstance = nullptr;
-
 const char* const kSettingsAdvice =
     "Please make sure that:\n1. Entered E-mail settings are correct.\n2. Internet connectivity to E-mail server "
     "is not interrupted and E-mail server is not down.\n3. Your Firewall or Security software (if any) is not "
@@ -30,14 +28,10 @@ const char* const kSettingsAdvice =
 }
 
 Email_Setting::Email_Setting(QWidget* parent, QString appName, std::function<void()> getEmailDetails)
-    : QDialog(parent), m_appName(std::move(appName)), m_getEmailDetails(std::move(getEmailDetails))
+    : FramedDialog(parent, QString(), tr("E-mail Settings"))
+    , m_appName(std::move(appName))
+    , m_getEmailDetails(std::move(getEmailDetails))
 {
-    setWindowTitle(tr("E-mail Settings"));
-    setModal(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor::fromRgbF(0.9450980392156862f, 0.9568627450980393f, 0.9803921568627451f));
-    setPalette(pal);
-    setAutoFillBackground(true);
 
     _send_mail_sender_mail = new QLineEdit(this);
     _send_mail_password = new QLineEdit(this);
@@ -92,27 +86,12 @@ Email_Setting::Email_Setting(QWidget* parent, QString appName, std::function<voi
     connect(closeButton, &QPushButton::clicked, this, &Email_Setting::Close_Button);
     connect(_send_mail_ssl, &QRadioButton::clicked, this, &Email_Setting::SSL_Selected);
     connect(_send_mail_tls, &QRadioButton::clicked, this, &Email_Setting::TLS_Selected);
-
-    s_mail_DefaultInstance = this;
-}
-
-Email_Setting::~Email_Setting()
-{
-    if (s_mail_DefaultInstance == this)
-        s_mail_DefaultInstance = nullptr;
-}
-
-Email_Setting* Email_Setting::defaultInstance()
-{
-    return s_mail_DefaultInstance;
 }
 
 int Email_Setting::Open_Wnd()
 {
     loadPreferences();
-    const int result = exec();
-    hide();
-    return result;
+    return runModal();
 }
 
 void Email_Setting::loadPreferences()

@@ -5,9 +5,9 @@
 // Save stores the fields as typed; Reset deletes the stored settings; Test
 // sends one mail with the values on screen through the mail script.
 
+#include "mainwindow/DialogFrame.h"
 #include "output/MailSettingsForm.h"
 
-#include <QDialog>
 #include <functional>
 
 class QLabel;
@@ -15,7 +15,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QRadioButton;
 
-class Email_Setting : public QDialog
+class Email_Setting : public FramedDialog<Email_Setting>
 {
     Q_OBJECT
 
@@ -23,10 +23,7 @@ public:
     // `appName` names the test mail; `getEmailDetails` copies the stored
     // settings into the program's mail strings (after a reset).
     Email_Setting(QWidget* parent, QString appName, std::function<void()> getEmailDetails);
-    ~Email_Setting() override;
-
-    // The instance made last.
-    static Email_Setting* defaultInstance();
+    // The instance made last is the default instance.
 
     // Fills the dialog from the stored settings and runs it modally;
     // 1 after a save, 0 after Close.

@@ -5,7 +5,6 @@
 #include "app/StringHelpers.h"
 #include "data/Globals.h"
 #include "mainwindow/ControlsScrollArea.h"
-#include "mainwindow/WindowBackground.h"
 #include "model/Globals.h"
 #include "output/Globals.h"
 #include "output/MailAttachments.h"
@@ -31,8 +30,6 @@
 
 namespace {
 
-Send_Mail* defaultMailWindow = nullptr;
-
 const QString settingsAdvice = QStringLiteral(
     "Please make sure that:\n1.Entered E-mail Settings are correct.\n2.Internet Connectivity to E-mail server is "
     "not interrupted and E-mail server is not down.\n3.Your firewall or security software(if any) is not blocking "
@@ -53,10 +50,8 @@ QSpinBox* stepper(int maximum)
 }
 
 Send_Mail::Send_Mail(Cards cards, QWidget* parent)
-    : QDialog(parent), m_cards(std::move(cards))
+    : FramedDialog(parent, QString(), tr("Send E-mail"), Modality::None), m_cards(std::move(cards))
 {
-    setWindowTitle(tr("Send E-mail"));
-    WindowBackground::apply(*this);
     m_sender = [](const MailScript::Mail& mail) {
         const MailScript::Result result = MailScript().send(mail);
         return MailBatch::Delivery(result.sent, result.reason);
@@ -161,19 +156,11 @@ Send_Mail::Send_Mail(Cards cards, QWidget* parent)
     connect(close, &QPushButton::clicked, this, [this] { done(0); });
 
     delayed_box->setEnabled(false);
-    defaultMailWindow = this;
 }
 
 Send_Mail::~Send_Mail()
 {
     stopSending();
-    if (defaultMailWindow == this)
-        defaultMailWindow = nullptr;
-}
-
-Send_Mail* Send_Mail::defaultInstance()
-{
-    return defaultMailWindow;
 }
 
 void Send_Mail::stopSending()
@@ -219,8 +206,7 @@ void Send_Mail::resetForm()
 void Send_Mail::Open_Wnd()
 {
     resetForm();
-    exec();
-    hide();
+    runModal();
 }
 
 void Send_Mail::Without_barcode_rd_select()

@@ -8,11 +8,11 @@
 // script. Success is announced only when every mail was sent; a failure
 // tells why the last mail failed and how many mails went out.
 
+#include "mainwindow/DialogFrame.h"
 #include "output/BatchPictureExport.h"
 #include "output/MailBatch.h"
 #include "output/MailScript.h"
 
-#include <QDialog>
 
 #include <functional>
 #include <memory>
@@ -27,7 +27,7 @@ class QRadioButton;
 class QSpinBox;
 class QThread;
 
-class Send_Mail : public QDialog
+class Send_Mail : public FramedDialog<Send_Mail>
 {
     Q_OBJECT
 
@@ -47,8 +47,7 @@ public:
     explicit Send_Mail(Cards cards, QWidget* parent = nullptr);
     ~Send_Mail() override;
 
-    // The window made last.
-    static Send_Mail* defaultInstance();
+    // The window made last is the default instance.
 
     // Resets the form and runs the window modally.
     void Open_Wnd();

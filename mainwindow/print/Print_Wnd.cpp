@@ -7,7 +7,6 @@
 #include "data/Globals.h"
 #include "mainwindow/Globals.h"
 #include "mainwindow/ControlsScrollArea.h"
-#include "mainwindow/WindowBackground.h"
 #include "mainwindow/print/PrintWindowHost.h"
 #include "mainwindow/print/Sample_Preview.h"
 #include "model/Globals.h"
@@ -48,13 +47,6 @@
 #include <cmath>
 
 namespace {
-
-Print_Wnd::ModalRun s_modalRun;
-
-int runModally(QDialog& dialog)
-{
-    return s_modalRun ? s_modalRun(dialog) : dialog.exec();
-}
 
 // A preview shows at most this many sheets; printing has no limit.
 constexpr int previewPageCap = 50;
@@ -117,14 +109,12 @@ void setQuietly(Box* box, Value value)
 } // namespace
 
 Print_Wnd::Print_Wnd(QWidget* parent, PrintWindowHost* controller, const PrinterCatalog& catalog)
-    : QDialog(parent)
+    : DialogFrame(parent, QString(), tr("Print"), Modality::None)
     , m_controller(controller)
     , m_catalog(catalog)
     , m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     Print_Var = this;
-    setWindowTitle(tr("Print"));
-    WindowBackground::apply(*this);
     buildWindow();
     connectControls();
 }
@@ -133,16 +123,6 @@ Print_Wnd::~Print_Wnd()
 {
     if (Print_Var == this)
         Print_Var = nullptr;
-}
-
-Print_Wnd* Print_Wnd::defaultInstance()
-{
-    return Print_Var;
-}
-
-void Print_Wnd::setModalRun(ModalRun run)
-{
-    s_modalRun = std::move(run);
 }
 
 void Print_Wnd::buildWindow()
@@ -314,8 +294,7 @@ void Print_Wnd::Open_Print_Wnd()
         Show_NSLog_Message(QString::fromUtf8(e.what()));
         Show_MessageBox(QString::fromUtf8(e.what()));
     }
-    runModally(*this);
-    hide();
+    runAndHide(*this);
 }
 
 void Print_Wnd::resetForOpening()
@@ -472,7 +451,7 @@ void Print_Wnd::orientationChanged()
 void Print_Wnd::pagesetup()
 {
     QPageSetupDialog dialog(m_printer.get(), this);
-    if (runModally(dialog) == QDialog::Accepted) {
+    if (runModalOf(dialog) == QDialog::Accepted) {
         Set_values_From_Printer();
         Check_Max_Cell_Value();
     }
@@ -787,6 +766,6 @@ void Print_Wnd::showPrintPreview()
             [this](QPrinter* target) { runJob(*target, SheetPagination::previewPageLimit); });
     m_previewWidget = widget;
     widget->updatePreview();
-    runModally(dialog);
+    runModalOf(dialog);
     m_previewWidget = nullptr;
 }

@@ -9,11 +9,11 @@
 // The controls only edit the window's sheet choices; the geometry, the pages
 // and their drawing come from the window-free sheet layout.
 
+#include "mainwindow/DialogFrame.h"
 #include "output/SheetLayout.h"
 #include "output/SheetPagination.h"
 #include "platform/Picture.h"
 
-#include <QDialog>
 #include <QSizeF>
 #include <QString>
 
@@ -39,7 +39,7 @@ class QToolButton;
 class Sample_Preview;
 class PrintWindowHost;
 
-class Print_Wnd : public QDialog
+class Print_Wnd : public DialogFrame, public DefaultInstance<Print_Wnd>, public ModalRunSeam<Print_Wnd, QDialog>
 {
     Q_OBJECT
 
@@ -70,8 +70,7 @@ public:
     Print_Wnd(QWidget* parent, PrintWindowHost* controller, const PrinterCatalog& catalog);
     ~Print_Wnd() override;
 
-    // The window made last.
-    static Print_Wnd* defaultInstance();
+    // The window made last is the default instance.
 
     // Resets every control and runs the window modally until Cancel or
     // closing it.
@@ -110,10 +109,8 @@ public:
     int Total_Label_Real = 1;
     int barcode_counter = 0;
 
-    // Replaces the modal runs (the window's own and the print preview's) in
-    // tests: the function gets the dialog and returns its result.
-    using ModalRun = std::function<int(QDialog&)>;
-    static void setModalRun(ModalRun run);
+    // setModalRun() replaces the modal runs (the window's own and the print
+    // preview's) in tests: the function gets the dialog and returns its result.
 
     // ---- controls (names as the window's description has them) ----
     QButtonGroup* matrix_card_side = nullptr;   // ids: 0 both sides, 1 front, 2 back

@@ -6,7 +6,6 @@
 #include "canvas/SKTRenderingView.h"
 #include "data/UnpackFolder.h"
 #include "mainwindow/ControlsScrollArea.h"
-#include "mainwindow/WindowBackground.h"
 #include "mainwindow/profile/ProfileDialogHost.h"
 #include "mainwindow/series/View_Data_Series.h"
 #include "mainwindow/spreadsheet/Data_From_Excel.h"
@@ -32,7 +31,6 @@
 
 namespace {
 
-ProfileDialogBase::ModalRun s_modalRun;
 
 // the prefix of each row's control names, in the field table's order
 const char* const rowPrefixes[ProfileDialogState::rowCount] = {
@@ -94,10 +92,11 @@ QLabel* pictureLabel(const char* name, int width, int height)
 }
 
 ProfileDialogBase::ProfileDialogBase(ProfileDialogHost* controller, bool wizardForm, QWidget* parent)
-    : QDialog(parent), m_controller(controller), m_wizardForm(wizardForm), m_state(sources(), !wizardForm)
+    : DialogFrame(parent, QString(), QString())
+    , m_controller(controller)
+    , m_wizardForm(wizardForm)
+    , m_state(sources(), !wizardForm)
 {
-    setModal(true);
-    WindowBackground::apply(*this);
     m_state.photoChanged = [this](const QString& path) { showPhoto(path); };
     buildWindow();
     for (int row = 0; row < ProfileDialogState::rowCount; ++row)
@@ -107,11 +106,6 @@ ProfileDialogBase::ProfileDialogBase(ProfileDialogHost* controller, bool wizardF
 }
 
 ProfileDialogBase::~ProfileDialogBase() = default;
-
-void ProfileDialogBase::setModalRun(ModalRun run)
-{
-    s_modalRun = std::move(run);
-}
 
 ProfileDialogState::Sources ProfileDialogBase::sources() const
 {
@@ -398,7 +392,7 @@ int ProfileDialogBase::Open_Wnd(bool load)
     showState();
     rowControls[0].value->setFocus();
     setResult(0);
-    return s_modalRun ? s_modalRun(*this) : exec();
+    return runModalOf(*this);
 }
 
 void ProfileDialogBase::Reset_all_Ctrl()

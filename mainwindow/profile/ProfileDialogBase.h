@@ -7,11 +7,11 @@
 // controls only show the state and hand the user's actions to it; the main
 // window opens the dialog through the ProfileDialog interface.
 
+#include "mainwindow/DialogFrame.h"
 #include "mainwindow/ProfileDialog.h"
 #include "model/SKTGraphic.h"
 #include "profiles/ProfileDialogState.h"
 
-#include <QDialog>
 #include <QPixmap>
 
 #include <functional>
@@ -25,7 +25,7 @@ class QLineEdit;
 class QPushButton;
 class ProfileDialogHost;
 
-class ProfileDialogBase : public QDialog, public ProfileDialog
+class ProfileDialogBase : public DialogFrame, public ModalRunSeam<ProfileDialogBase>, public ProfileDialog
 {
     Q_OBJECT
 
@@ -68,10 +68,7 @@ public:
     // the objects the side picture shows
     GraphicList Graphics_array;
 
-    // Replaces the modal run (tests work the controls and answer instead);
-    // an empty function brings back the real run.
-    using ModalRun = std::function<int(ProfileDialogBase&)>;
-    static void setModalRun(ModalRun run);
+    // setModalRun(): tests work the controls and answer instead.
 
     // ---- controls; a row's controls are named after its prefix ("name",
     // "title", ... "image") and the control ("name_value", "name_ds_combo") ----

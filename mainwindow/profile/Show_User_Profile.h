@@ -6,7 +6,7 @@
 
 #include "mainwindow/profile/ProfileDialogBase.h"
 
-class Show_User_Profile : public ProfileDialogBase
+class Show_User_Profile : public ProfileDialogBase, public DefaultInstance<Show_User_Profile>
 {
     Q_OBJECT
 
@@ -14,8 +14,6 @@ public:
     // Becomes the default instance and `Show_User_Profile_Window`.
     explicit Show_User_Profile(ProfileDialogHost* controller, QWidget* parent = nullptr);
     ~Show_User_Profile() override;
-
-    static Show_User_Profile* defaultInstance();
 };
 
 // The one profile dialog; null until it is made.

@@ -7,14 +7,11 @@
 
 #include "mainwindow/profile/ProfileDialogBase.h"
 
-class User_profile : public ProfileDialogBase
+class User_profile : public ProfileDialogBase, public DefaultInstance<User_profile>
 {
     Q_OBJECT
 
 public:
     // Becomes the default instance.
     explicit User_profile(ProfileDialogHost* controller, QWidget* parent = nullptr);
-    ~User_profile() override;
-
-    static User_profile* defaultInstance();
 };

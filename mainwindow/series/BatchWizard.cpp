@@ -9,7 +9,6 @@
 #include "data/SeriesSaveRules.h"
 #include "data/SeriesStore.h"
 #include "mainwindow/PleaseWait_Modeless.h"
-#include "mainwindow/WindowBackground.h"
 #include "mainwindow/series/Generate_List.h"
 #include "mainwindow/series/Globals.h"
 #include "mainwindow/series/Import_Wizard.h"
@@ -36,9 +35,6 @@
 #include <algorithm>
 
 namespace {
-
-BatchWizard* s_defaultInstance = nullptr;
-BatchWizard::ModalRun s_modalRun;
 
 const QString emptyListMessage = QStringLiteral("List is empty.");
 const QString fileErrorMessage = QStringLiteral("Error in file accessing.");
@@ -67,14 +63,10 @@ QPushButton* makeButton(QWidget* parent, const QString& text, const char* name)
 
 }
 
-BatchWizard::BatchWizard(QWidget* parent) : QDialog(parent)
+BatchWizard::BatchWizard(QWidget* parent)
+    : FramedDialog(parent, QStringLiteral("BatchWizard"), tr("Batch Processing Series"))
 {
-    s_defaultInstance = this;
     BatchWizard_Window = this;
-    setObjectName(QStringLiteral("BatchWizard"));
-    setWindowTitle(tr("Batch Processing Series"));
-    setModal(true);
-    WindowBackground::apply(*this);
 
     m_namesModel = new SeriesRowsModel(QStringLiteral("Extension"), tr("Series Name"), this);
     m_valuesModel = new SeriesRowsModel(QStringLiteral("Header"), tr("Value"), this);
@@ -201,22 +193,10 @@ BatchWizard::BatchWizard(QWidget* parent) : QDialog(parent)
 
 BatchWizard::~BatchWizard()
 {
-    if (s_defaultInstance == this)
-        s_defaultInstance = nullptr;
     if (BatchWizard_Window == this) {
         BatchWizard_Window = nullptr;
         SeriesManagerLink::installed() = SeriesManagerLink();
     }
-}
-
-BatchWizard* BatchWizard::defaultInstance()
-{
-    return s_defaultInstance;
-}
-
-void BatchWizard::setModalRun(ModalRun run)
-{
-    s_modalRun = std::move(run);
 }
 
 void BatchWizard::setInUseCheck(InUseCheck check)
@@ -237,8 +217,7 @@ int BatchWizard::Open_Wnd()
     showListScreen();
     Fill_List();
     ModalRunPause::pause();
-    const int result = s_modalRun ? s_modalRun(*this) : exec();
-    hide();
+    const int result = runModal();
     plz_wait_Window->hide();
     return result;
 }

@@ -9,9 +9,9 @@
 
 #include "data/SeriesExporter.h"
 #include "data/SeriesValueList.h"
+#include "mainwindow/DialogFrame.h"
 #include "mainwindow/series/SeriesListEditor.h"
 
-#include <QDialog>
 #include <QStringList>
 
 #include <functional>
@@ -27,7 +27,7 @@ class QTableView;
 class SeriesRowsModel;
 class Update_Ex_Num;
 
-class BatchWizard : public QDialog, public SeriesListEditor
+class BatchWizard : public FramedDialog<BatchWizard>, public SeriesListEditor
 {
     Q_OBJECT
 
@@ -36,8 +36,6 @@ public:
     // `BatchWizard_Window`.
     explicit BatchWizard(QWidget* parent = nullptr);
     ~BatchWizard() override;
-
-    static BatchWizard* defaultInstance();
 
     // Makes the data folders, shows the series list refilled from the data
     // folder and runs the window modally; 0 when it is closed.
@@ -92,9 +90,6 @@ public:
     void setInUseCheck(InUseCheck check);
     // Writes the workbook of an export (unset: SpreadsheetWriter).
     void setWorkbookWriter(SeriesExporter::WorkbookWriter writer);
-
-    using ModalRun = std::function<int(BatchWizard&)>;
-    static void setModalRun(ModalRun run);
 
     QStackedWidget* screens = nullptr;
     QWidget* list_screen = nullptr;

@@ -9,7 +9,6 @@
 #include "data/SeriesStore.h"
 #include "mainwindow/ControlsScrollArea.h"
 #include "mainwindow/PleaseWait_Modeless.h"
-#include "mainwindow/WindowBackground.h"
 #include "mainwindow/series/Globals.h"
 #include "mainwindow/series/PleaseWaitRun.h"
 #include "mainwindow/series/SeriesListEditor.h"
@@ -29,9 +28,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-Generate_List* s_defaultInstance = nullptr;
-Generate_List::ModalRun s_modalRun;
 
 const QString untitled = QStringLiteral("Untitled");
 
@@ -64,14 +60,10 @@ QHBoxLayout* fieldWithStepper(QLineEdit* field, QSpinBox* stepper)
 
 }
 
-Generate_List::Generate_List(QWidget* parent) : QDialog(parent)
+Generate_List::Generate_List(QWidget* parent)
+    : FramedDialog(parent, QStringLiteral("Generate_List"), tr("Generate Series"))
 {
-    s_defaultInstance = this;
     Gen_List_Window = this;
-    setObjectName(QStringLiteral("Generate_List"));
-    setWindowTitle(tr("Generate Series"));
-    setModal(true);
-    WindowBackground::apply(*this);
 
     radioButton_Sequntial = new QRadioButton(tr("Sequential numbers"), this);
     radioButton_Sequntial->setObjectName(QStringLiteral("radioButton_Sequntial"));
@@ -149,11 +141,8 @@ Generate_List::Generate_List(QWidget* parent) : QDialog(parent)
         form->addRow(tr("Count:"), fieldWithStepper(rand_count_txt, rand_count_stepper));
     }
 
-    auto* buttons = new QDialogButtonBox(this);
-    ok_btn = buttons->addButton(QDialogButtonBox::Ok);
-    cancel_btn = buttons->addButton(QDialogButtonBox::Cancel);
-    ok_btn->setObjectName(QStringLiteral("ok_btn"));
-    cancel_btn->setObjectName(QStringLiteral("cancel_btn"));
+    auto* buttons = okCancelBox({ok_btn, QStringLiteral("ok_btn"), [this] { OKPressed(); }},
+                                {cancel_btn, QStringLiteral("cancel_btn"), [this] { CancelPressed(); }});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(radioButton_Sequntial);
@@ -169,8 +158,6 @@ Generate_List::Generate_List(QWidget* parent) : QDialog(parent)
 
     plz_wait_Window = new PleaseWait_Modeless(this);
 
-    connect(ok_btn, &QPushButton::clicked, this, &Generate_List::OKPressed);
-    connect(cancel_btn, &QPushButton::clicked, this, &Generate_List::CancelPressed);
     connect(radioButton_Sequntial, &QRadioButton::clicked, this, &Generate_List::Sequintial_Radio_Pressed);
     connect(radioButton_Constant, &QRadioButton::clicked, this, &Generate_List::Constant_Radio_Pressed);
     connect(radioButton_Random, &QRadioButton::clicked, this, &Generate_List::Random_Radio_Pressed);
@@ -188,20 +175,8 @@ Generate_List::Generate_List(QWidget* parent) : QDialog(parent)
 
 Generate_List::~Generate_List()
 {
-    if (s_defaultInstance == this)
-        s_defaultInstance = nullptr;
     if (Gen_List_Window == this)
         Gen_List_Window = nullptr;
-}
-
-Generate_List* Generate_List::defaultInstance()
-{
-    return s_defaultInstance;
-}
-
-void Generate_List::setModalRun(ModalRun run)
-{
-    s_modalRun = std::move(run);
 }
 
 int Generate_List::Open_Wnd()
@@ -230,8 +205,7 @@ int Generate_List::Open_Wnd()
     adjustSize();
     prefix_txt->setFocus();
 
-    const int result = s_modalRun ? s_modalRun(*this) : exec();
-    hide();
+    const int result = runModal();
     plz_wait_Window->hide();
     return result;
 }

@@ -6,9 +6,7 @@
 // series file named in the window, or after the values of the series open
 // in the series manager. The rules themselves are SeriesGeneratorRules.
 
-#include <QDialog>
-#include <functional>
-
+#include "mainwindow/DialogFrame.h"
 class PleaseWait_Modeless;
 class QCheckBox;
 class QGroupBox;
@@ -17,7 +15,7 @@ class QPushButton;
 class QRadioButton;
 class QSpinBox;
 
-class Generate_List : public QDialog
+class Generate_List : public FramedDialog<Generate_List>
 {
     Q_OBJECT
 
@@ -25,8 +23,6 @@ public:
     // The window made last becomes the default instance and `Gen_List_Window`.
     explicit Generate_List(QWidget* parent = nullptr);
     ~Generate_List() override;
-
-    static Generate_List* defaultInstance();
 
     // the caller's input fields: 1 to write a new series file (else the
     // values go to the series manager's open series); 1 to have the manager
@@ -48,9 +44,6 @@ public:
     // The field limits, applied to the field the user is typing in.
     void controlTextDidChange(QLineEdit* field);
     void Help_btn_Pressed();
-
-    using ModalRun = std::function<int(Generate_List&)>;
-    static void setModalRun(ModalRun run);
 
     QRadioButton* radioButton_Sequntial = nullptr;
     QRadioButton* radioButton_Constant = nullptr;

@@ -6,7 +6,6 @@
 #include "data/SeriesImportSources.h"
 #include "data/SeriesStore.h"
 #include "mainwindow/PleaseWait_Modeless.h"
-#include "mainwindow/WindowBackground.h"
 #include "mainwindow/series/PleaseWaitRun.h"
 #include "mainwindow/series/SeriesManagerLink.h"
 #include "mainwindow/spreadsheet/Import_Excel.h"
@@ -27,21 +26,15 @@
 
 namespace {
 
-Import_Wizard* Import_Wizard_DefaultInstance = nullptr;
-Import_Wizard::ModalRun s_modalRun;
 Import_Wizard::FolderPanel s_folderPanel;
 
 const QString untitled = QStringLiteral("Untitled");
 
 }   // namespace
 
-Import_Wizard::Import_Wizard(QWidget* parent) : QDialog(parent)
+Import_Wizard::Import_Wizard(QWidget* parent)
+    : FramedDialog(parent, QStringLiteral("Import_Wizard"), tr("Import Series"))
 {
-    Import_Wizard_DefaultInstance = this;
-    setObjectName(QStringLiteral("Import_Wizard"));
-    setWindowTitle(tr("Import Series"));
-    setModal(true);
-    WindowBackground::apply(*this);
 
     auto named = [](QWidget* w, const char* name) {
         w->setObjectName(QString::fromLatin1(name));
@@ -128,22 +121,6 @@ Import_Wizard::Import_Wizard(QWidget* parent) : QDialog(parent)
     connect(buttons, &QDialogButtonBox::helpRequested, this, &Import_Wizard::HelpPressed);
 }
 
-Import_Wizard::~Import_Wizard()
-{
-    if (Import_Wizard_DefaultInstance == this)
-        Import_Wizard_DefaultInstance = nullptr;
-}
-
-Import_Wizard* Import_Wizard::defaultInstance()
-{
-    return Import_Wizard_DefaultInstance;
-}
-
-void Import_Wizard::setModalRun(ModalRun run)
-{
-    s_modalRun = std::move(run);
-}
-
 void Import_Wizard::setFolderPanel(FolderPanel panel)
 {
     s_folderPanel = std::move(panel);
@@ -161,9 +138,7 @@ int Import_Wizard::Open_Wnd()
     for (QLineEdit* field : {Text_file_name, Manual_file_name, Image_file_name})
         field->setVisible(names);
     setResult(0);
-    const int code = s_modalRun ? s_modalRun(*this) : exec();
-    hide();
-    return code;
+    return runModal();
 }
 
 int Import_Wizard::openWith(int fileNameRequired, int fileNameInsert)

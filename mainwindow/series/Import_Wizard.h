@@ -5,7 +5,8 @@
 // Opened to write a series file under a name the user gives, or to hand the
 // values to the series manager's value list.
 
-#include <QDialog>
+#include "mainwindow/DialogFrame.h"
+
 #include <QStringList>
 
 #include <functional>
@@ -16,14 +17,12 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 
-class Import_Wizard : public QDialog
+class Import_Wizard : public FramedDialog<Import_Wizard>
 {
     Q_OBJECT
 
 public:
     explicit Import_Wizard(QWidget* parent = nullptr);
-    ~Import_Wizard() override;
-    static Import_Wizard* defaultInstance();
 
     // Resets the fields (keeping the two flags the caller set) and runs the
     // wizard modally: 1 after a finished import, 0 after Cancel.
@@ -56,9 +55,6 @@ public:
     bool Create_And_Save_Manual_Paste_data_Sheet();
     bool Create_And_Save_Image_data_Sheet(const QString& folder);
 
-    // Replaces the modal run (tests fill, press and answer instead).
-    using ModalRun = std::function<int(Import_Wizard&)>;
-    static void setModalRun(ModalRun run);
     // Replaces the folder panel of the picture source (tests answer with a
     // scripted folder; "" is a cancelled panel).
     using FolderPanel = std::function<QString()>;

@@ -3,13 +3,12 @@
 // The series manager's question before new values come into an open series
 // that has values: replace them (1), add to them (0), or do nothing (2).
 
-#include <QDialog>
-#include <functional>
+#include "mainwindow/DialogFrame.h"
 
 class QLabel;
 class QPushButton;
 
-class Load_Num_Info : public QDialog
+class Load_Num_Info : public FramedDialog<Load_Num_Info>
 {
     Q_OBJECT
 
@@ -25,11 +24,6 @@ public:
     void YESPressed();
     void NOPressed();
     void CancelPressed();
-
-    // Replaces the modal run (tests press the buttons instead); an empty
-    // function brings back the real run.
-    using ModalRun = std::function<int(Load_Num_Info&)>;
-    static void setModalRun(ModalRun run);
 
     QLabel* question_lbl = nullptr;
     QPushButton* yes_btn = nullptr;

@@ -2,7 +2,6 @@
 
 #include "app/MessageBoxes.h"
 #include "app/StringHelpers.h"
-#include "mainwindow/WindowBackground.h"
 #include "mainwindow/series/Globals.h"
 #include "mainwindow/series/SeriesListEditor.h"
 
@@ -12,17 +11,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-Update_Ex_Num::ModalRun s_modalRun;
-}
-
-Update_Ex_Num::Update_Ex_Num(QWidget* parent) : QDialog(parent)
+Update_Ex_Num::Update_Ex_Num(QWidget* parent)
+    : FramedDialog(parent, QStringLiteral("Update_Value_Wnd"), tr("Edit Value"))
 {
-    setObjectName(QStringLiteral("Update_Value_Wnd"));
-    setWindowTitle(tr("Edit Value"));
-    setModal(true);
-    WindowBackground::apply(*this);
-
     Update_m_ex_num_str = new QLineEdit(this);
     Update_m_ex_num_str->setObjectName(QStringLiteral("Update_m_ex_num_str"));
     Update_m_s_number = new QLineEdit(this);
@@ -32,13 +23,8 @@ Update_Ex_Num::Update_Ex_Num(QWidget* parent) : QDialog(parent)
     Update_m_ex_num_index->setObjectName(QStringLiteral("Update_m_ex_num_index"));
     Update_m_ex_num_index->hide();
 
-    auto* buttons = new QDialogButtonBox(this);
-    ok_btn = buttons->addButton(QDialogButtonBox::Ok);
-    cancel_btn = buttons->addButton(QDialogButtonBox::Cancel);
-    ok_btn->setObjectName(QStringLiteral("ok_btn"));
-    cancel_btn->setObjectName(QStringLiteral("cancel_btn"));
-    connect(ok_btn, &QPushButton::clicked, this, &Update_Ex_Num::OKPressed);
-    connect(cancel_btn, &QPushButton::clicked, this, &Update_Ex_Num::CancelPressed);
+    auto* buttons = okCancelBox({ok_btn, QStringLiteral("ok_btn"), [this] { OKPressed(); }},
+                                {cancel_btn, QStringLiteral("cancel_btn"), [this] { CancelPressed(); }});
 
     auto* form = new QFormLayout;
     form->addRow(tr("Value:"), Update_m_ex_num_str);
@@ -50,16 +36,9 @@ Update_Ex_Num::Update_Ex_Num(QWidget* parent) : QDialog(parent)
     setMinimumWidth(360);
 }
 
-void Update_Ex_Num::setModalRun(ModalRun run)
-{
-    s_modalRun = std::move(run);
-}
-
 int Update_Ex_Num::runEditor()
 {
-    const int result = s_modalRun ? s_modalRun(*this) : exec();
-    hide();
-    return result;
+    return runModal();
 }
 
 void Update_Ex_Num::emptyFields()

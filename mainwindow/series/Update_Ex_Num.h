@@ -4,13 +4,12 @@
 // value as it was and its row, with OK and Cancel. OK puts the trimmed value
 // into the manager's open series (`BatchWizard_Window`).
 
-#include <QDialog>
-#include <functional>
+#include "mainwindow/DialogFrame.h"
 
 class QLineEdit;
 class QPushButton;
 
-class Update_Ex_Num : public QDialog
+class Update_Ex_Num : public FramedDialog<Update_Ex_Num>
 {
     Q_OBJECT
 
@@ -22,9 +21,6 @@ public:
     int runEditor();
     void OKPressed();
     void CancelPressed();
-
-    using ModalRun = std::function<int(Update_Ex_Num&)>;
-    static void setModalRun(ModalRun run);
 
     // the edited value, the value before editing, the row number
     QLineEdit* Update_m_ex_num_str = nullptr;

@@ -7,7 +7,6 @@
 #include "data/SeriesStore.h"
 #include "data/SeriesValueList.h"
 #include "mainwindow/PleaseWait_Modeless.h"
-#include "mainwindow/WindowBackground.h"
 #include "mainwindow/series/ModalRunPause.h"
 #include "mainwindow/series/PleaseWaitRun.h"
 #include "mainwindow/series/SeriesRowsModel.h"
@@ -19,19 +18,9 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace {
-View_Data_Series* s_defaultInstance = nullptr;
-View_Data_Series::ModalRun s_modalRun;
-}
-
-View_Data_Series::View_Data_Series(QWidget* parent) : QDialog(parent)
+View_Data_Series::View_Data_Series(QWidget* parent)
+    : FramedDialog(parent, QStringLiteral("View_Data_Series"), tr("Batch Processing Series"))
 {
-    s_defaultInstance = this;
-    setObjectName(QStringLiteral("View_Data_Series"));
-    setWindowTitle(tr("Batch Processing Series"));
-    setModal(true);
-    WindowBackground::apply(*this);
-
     series_name = new QLabel(this);
     series_name->setObjectName(QStringLiteral("series_name"));
     QFont bold = series_name->font();
@@ -49,10 +38,7 @@ View_Data_Series::View_Data_Series(QWidget* parent) : QDialog(parent)
     list_count = new QLabel(this);
     list_count->setObjectName(QStringLiteral("list_count"));
 
-    auto* buttons = new QDialogButtonBox(this);
-    ok_btn = buttons->addButton(QDialogButtonBox::Ok);
-    ok_btn->setObjectName(QStringLiteral("ok_btn"));
-    connect(ok_btn, &QPushButton::clicked, this, &View_Data_Series::OK_Btn_Clicked);
+    auto* buttons = okBox({ok_btn, QStringLiteral("ok_btn"), [this] { OK_Btn_Clicked(); }});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(series_name);
@@ -65,22 +51,6 @@ View_Data_Series::View_Data_Series(QWidget* parent) : QDialog(parent)
     showValues();
 }
 
-View_Data_Series::~View_Data_Series()
-{
-    if (s_defaultInstance == this)
-        s_defaultInstance = nullptr;
-}
-
-View_Data_Series* View_Data_Series::defaultInstance()
-{
-    return s_defaultInstance;
-}
-
-void View_Data_Series::setModalRun(ModalRun run)
-{
-    s_modalRun = std::move(run);
-}
-
 int View_Data_Series::Open_Wnd()
 {
     series_name->setText(file_name);
@@ -88,8 +58,7 @@ int View_Data_Series::Open_Wnd()
     showValues();
     Load_file_Func(SeriesSaveRules::seriesPath(Data_Folder_Path, Trim_Str(file_name)));
     ModalRunPause::pause();
-    const int result = s_modalRun ? s_modalRun(*this) : exec();
-    hide();
+    const int result = runModal();
     plz_wait_Window->hide();
     return result;
 }

@@ -4,9 +4,9 @@
 // sets `file_name` before Open_Wnd), their count and OK. The inspector's
 // view button and the barcode designer open it.
 
-#include <QDialog>
+#include "mainwindow/DialogFrame.h"
+
 #include <QStringList>
-#include <functional>
 
 class PleaseWait_Modeless;
 class QLabel;
@@ -14,16 +14,13 @@ class QPushButton;
 class QTableView;
 class SeriesRowsModel;
 
-class View_Data_Series : public QDialog
+class View_Data_Series : public FramedDialog<View_Data_Series>
 {
     Q_OBJECT
 
 public:
     // The window made last becomes the default instance.
     explicit View_Data_Series(QWidget* parent = nullptr);
-    ~View_Data_Series() override;
-
-    static View_Data_Series* defaultInstance();
 
     // Shows the series `file_name` and runs the window modally; 1 after OK.
     int Open_Wnd();
@@ -36,9 +33,6 @@ public:
     void Update_batch_List_Count();
 
     const QStringList& values() const { return m_values; }
-
-    using ModalRun = std::function<int(View_Data_Series&)>;
-    static void setModalRun(ModalRun run);
 
     QString file_name;
     QLabel* series_name = nullptr;

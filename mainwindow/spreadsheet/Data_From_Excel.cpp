@@ -2,7 +2,6 @@
 
 #include "app/MessageBoxes.h"
 #include "app/StringHelpers.h"
-#include "mainwindow/WindowBackground.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -16,8 +15,6 @@ Data_From_Excel* Data_From_Excel_Window = nullptr;
 
 namespace {
 
-Data_From_Excel::ModalRun s_modalRun;
-
 QString columnKey(int column)
 {
     return column == 0 ? QStringLiteral("Extension") : QStringLiteral("Column%1").arg(column);
@@ -25,15 +22,12 @@ QString columnKey(int column)
 
 }   // namespace
 
-Data_From_Excel::Data_From_Excel(QWidget* parent) : QDialog(parent)
+Data_From_Excel::Data_From_Excel(QWidget* parent)
+    : FramedDialog(parent, QStringLiteral("Data_From_Excel"), tr("Spreadsheet Data"))
 {
     Data_From_Excel_Window = this;
     m_titles = &m_ownTitles;
     m_rows = &m_ownRows;
-    setObjectName(QStringLiteral("Data_From_Excel"));
-    setWindowTitle(tr("Spreadsheet Data"));
-    setModal(true);
-    WindowBackground::apply(*this);
     resize(640, 480);
 
     ColList = new QTableWidget(this);
@@ -64,16 +58,6 @@ Data_From_Excel::~Data_From_Excel()
 {
     if (Data_From_Excel_Window == this)
         Data_From_Excel_Window = nullptr;
-}
-
-Data_From_Excel* Data_From_Excel::defaultInstance()
-{
-    return Data_From_Excel_Window;
-}
-
-void Data_From_Excel::setModalRun(ModalRun run)
-{
-    s_modalRun = std::move(run);
 }
 
 void Data_From_Excel::bindTable(QStringList* titles, QList<DesignFileRow>* rows)
@@ -160,9 +144,7 @@ int Data_From_Excel::Open_Wnd()
     rows_count->setText(QString::number(m_rows->size()));
     column_count->setText(QString::number(m_titles->size()));
     setResult(0);
-    const int code = s_modalRun ? s_modalRun(*this) : exec();
-    hide();
-    return code;
+    return runModal();
 }
 
 void Data_From_Excel::OK_Click()

@@ -7,15 +7,12 @@
 // edits it.
 
 #include "data/SpreadsheetImport.h"
-
-#include <QDialog>
-
-#include <functional>
+#include "mainwindow/DialogFrame.h"
 
 class QLabel;
 class QTableWidget;
 
-class Data_From_Excel : public QDialog
+class Data_From_Excel : public FramedDialog<Data_From_Excel>
 {
     Q_OBJECT
 
@@ -23,7 +20,6 @@ public:
     // Becomes `Data_From_Excel_Window` and the default instance.
     explicit Data_From_Excel(QWidget* parent = nullptr);
     ~Data_From_Excel() override;
-    static Data_From_Excel* defaultInstance();
 
     // The table the window shows and fills (not owned; both outlive it).
     void bindTable(QStringList* titles, QList<DesignFileRow>* rows);
@@ -45,9 +41,6 @@ public:
     // modally; 1 after OK.
     int Open_Wnd();
     void OK_Click();
-
-    using ModalRun = std::function<int(Data_From_Excel&)>;
-    static void setModalRun(ModalRun run);
 
     QTableWidget* ColList = nullptr;
     QLabel* rows_count = nullptr;

@@ -8,28 +8,14 @@
 
 namespace {
 
-Import_Excel* imp_xl_DefaultInstance = nullptr;
 const QString unreadableMessage =
     QStringLiteral("Either file is corrupted or selected file contains invalid characters.");
 
 }   // namespace
 
-Import_Excel::Import_Excel(QWidget* parent) : SpreadsheetPicker(parent, false)
+Import_Excel::Import_Excel(QWidget* parent)
+    : SpreadsheetPicker(parent, false, QStringLiteral("Import_Excel"), tr("Import Spreadsheet Columns"))
 {
-    imp_xl_DefaultInstance = this;
-    setObjectName(QStringLiteral("Import_Excel"));
-    setWindowTitle(tr("Import Spreadsheet Columns"));
-}
-
-Import_Excel::~Import_Excel()
-{
-    if (imp_xl_DefaultInstance == this)
-        imp_xl_DefaultInstance = nullptr;
-}
-
-Import_Excel* Import_Excel::defaultInstance()
-{
-    return imp_xl_DefaultInstance;
 }
 
 bool Import_Excel::runImport()

@@ -6,14 +6,12 @@
 
 #include "mainwindow/spreadsheet/SpreadsheetPicker.h"
 
-class Import_Excel : public SpreadsheetPicker
+class Import_Excel : public SpreadsheetPicker, public DefaultInstance<Import_Excel>
 {
     Q_OBJECT
 
 public:
     explicit Import_Excel(QWidget* parent = nullptr);
-    ~Import_Excel() override;
-    static Import_Excel* defaultInstance();
 
     // "D" or "E"; the caller sets it before Open_excel_Wnd.
     QString open_mode = QStringLiteral("D");

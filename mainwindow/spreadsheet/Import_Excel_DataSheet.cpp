@@ -19,7 +19,6 @@
 
 namespace {
 
-Import_Excel_DataSheet* xl_dataseet_def_inst = nullptr;
 std::function<bool(const QString&)> s_seriesInUse;
 
 const QString existsQuestion = QStringLiteral("Batch Processing Series already exists. Do you want to replace it?");
@@ -36,12 +35,9 @@ QStringList asLines(const QStringList& values)
 
 }   // namespace
 
-Import_Excel_DataSheet::Import_Excel_DataSheet(QWidget* parent) : SpreadsheetPicker(parent, true)
+Import_Excel_DataSheet::Import_Excel_DataSheet(QWidget* parent)
+    : SpreadsheetPicker(parent, true, QStringLiteral("Import_Excel_DataSheet"), tr("Import Spreadsheet as Series"))
 {
-    xl_dataseet_def_inst = this;
-    setObjectName(QStringLiteral("Import_Excel_DataSheet"));
-    setWindowTitle(tr("Import Spreadsheet as Series"));
-
     Each_col_RD = new QRadioButton(tr("One series per column (named after its title)"), this);
     Each_col_RD->setObjectName(QStringLiteral("Each_col_RD"));
     Fill_col_RD = new QRadioButton(tr("All selected columns into one series"), this);
@@ -78,17 +74,6 @@ Import_Excel_DataSheet::Import_Excel_DataSheet(QWidget* parent) : SpreadsheetPic
     connect(Each_col_RD, &QRadioButton::clicked, this, &Import_Excel_DataSheet::Each_Col_RD_Click);
     connect(Fill_col_RD, &QRadioButton::clicked, this, &Import_Excel_DataSheet::Fill_Col_RD_Click);
     connect(matrix_fill_type, &QButtonGroup::idClicked, this, &Import_Excel_DataSheet::Fill_Type_CellClick);
-}
-
-Import_Excel_DataSheet::~Import_Excel_DataSheet()
-{
-    if (xl_dataseet_def_inst == this)
-        xl_dataseet_def_inst = nullptr;
-}
-
-Import_Excel_DataSheet* Import_Excel_DataSheet::defaultInstance()
-{
-    return xl_dataseet_def_inst;
 }
 
 void Import_Excel_DataSheet::setSeriesInUseCheck(std::function<bool(const QString&)> check)

@@ -12,14 +12,12 @@ class QButtonGroup;
 class QGroupBox;
 class QRadioButton;
 
-class Import_Excel_DataSheet : public SpreadsheetPicker
+class Import_Excel_DataSheet : public SpreadsheetPicker, public DefaultInstance<Import_Excel_DataSheet>
 {
     Q_OBJECT
 
 public:
     explicit Import_Excel_DataSheet(QWidget* parent = nullptr);
-    ~Import_Excel_DataSheet() override;
-    static Import_Excel_DataSheet* defaultInstance();
 
     // 1: the series manager lists its series again after an import.
     int file_name_Insert = 0;

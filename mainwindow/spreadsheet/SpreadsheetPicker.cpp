@@ -5,7 +5,6 @@
 #include "data/Globals.h"
 #include "data/WorkbookAccess.h"
 #include "mainwindow/PleaseWait_Modeless.h"
-#include "mainwindow/WindowBackground.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -29,7 +28,6 @@
 
 namespace {
 
-SpreadsheetPicker::ModalRun s_modalRun;
 double s_loadPause = 1.0;
 
 enum PickerColumn { StateColumn, ExtensionColumn, HeaderColumn };
@@ -45,10 +43,10 @@ const QString emptySheetMessage =
 
 }   // namespace
 
-SpreadsheetPicker::SpreadsheetPicker(QWidget* parent, bool withHeaderColumn) : QDialog(parent)
+SpreadsheetPicker::SpreadsheetPicker(QWidget* parent, bool withHeaderColumn, const QString& objectName,
+                                     const QString& title)
+    : DialogFrame(parent, objectName, title)
 {
-    setModal(true);
-    WindowBackground::apply(*this);
     resize(520, 520);
 
     file_path = new QLineEdit(this);
@@ -75,10 +73,8 @@ SpreadsheetPicker::SpreadsheetPicker(QWidget* parent, bool withHeaderColumn) : Q
     ColList->horizontalHeader()->setSectionResizeMode(StateColumn, QHeaderView::ResizeToContents);
     ColList->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    auto* selectAllButton = new QPushButton(tr("Select All"), this);
-    selectAllButton->setObjectName(QStringLiteral("select_all_btn"));
-    auto* clearAllButton = new QPushButton(tr("Clear All"), this);
-    clearAllButton->setObjectName(QStringLiteral("clear_all_btn"));
+    auto* selectAllButton = namedButton(tr("Select All"), QStringLiteral("select_all_btn"));
+    auto* clearAllButton = namedButton(tr("Clear All"), QStringLiteral("clear_all_btn"));
     auto* pickButtons = new QHBoxLayout;
     pickButtons->addWidget(selectAllButton);
     pickButtons->addWidget(clearAllButton);
@@ -107,11 +103,6 @@ SpreadsheetPicker::SpreadsheetPicker(QWidget* parent, bool withHeaderColumn) : Q
     connect(m_buttons, &QDialogButtonBox::rejected, this, &SpreadsheetPicker::CancelPressed);
 }
 
-void SpreadsheetPicker::setModalRun(ModalRun run)
-{
-    s_modalRun = std::move(run);
-}
-
 void SpreadsheetPicker::setLoadPause(double seconds)
 {
     s_loadPause = seconds;
@@ -132,11 +123,9 @@ int SpreadsheetPicker::Open_excel_Wnd(const QString& path)
     resetOwnControls();
     setResult(0);
 
-    if (s_modalRun) {
+    if (modalRunReplaced()) {
         Load_file_Func(path);
-        const int code = s_modalRun(*this);
-        hide();
-        return code;
+        return runAndHide(*this);
     }
     // The window is up before the workbook is read, so the please-wait
     // window has a window to sit on and the dialog keeps painting.

@@ -8,8 +8,7 @@
 // dialog.
 
 #include "data/SpreadsheetImport.h"
-
-#include <QDialog>
+#include "mainwindow/DialogFrame.h"
 
 #include <functional>
 
@@ -21,12 +20,12 @@ class QLineEdit;
 class QTableWidget;
 class QVBoxLayout;
 
-class SpreadsheetPicker : public QDialog
+class SpreadsheetPicker : public DialogFrame, public ModalRunSeam<SpreadsheetPicker>
 {
     Q_OBJECT
 
 public:
-    explicit SpreadsheetPicker(QWidget* parent, bool withHeaderColumn);
+    SpreadsheetPicker(QWidget* parent, bool withHeaderColumn, const QString& objectName, const QString& title);
 
     // Resets the dialog for the workbook at `path`, reads it and runs the
     // dialog modally; returns the modal code when it closes.
@@ -45,10 +44,8 @@ public:
     void OKPressed();
     void CancelPressed();
 
-    // Replaces the modal run (tests tick, press and answer instead; the
-    // workbook is read before it is called); empty brings back the real run.
-    using ModalRun = std::function<int(SpreadsheetPicker&)>;
-    static void setModalRun(ModalRun run);
+    // setModalRun(): tests tick, press and answer instead of a person; the
+    // workbook is read before their function is called.
     // Seconds the please-wait window stays up at least after a workbook was
     // read (1 by default; tests set 0).
     static void setLoadPause(double seconds);
