@@ -25,8 +25,7 @@ public:
     // Loads the three products' pictures from the resource folder and
     // builds their links for the program `appName`; `pattern` is tiled
     // behind the picture. The window made last becomes the default instance.
-    Promotion_Form(HelpLinksHost& controller, const QString& appName, const QImage& pattern,
-                   QWidget* parent = nullptr);
+    Promotion_Form(HelpLinksHost& controller, const QString& appName, const QImage& pattern, QWidget* parent = nullptr);
 
     // Shows the product of software_type (another code leaves the fields
     // as they were) and runs the window; its result, or 0 (logged) when
