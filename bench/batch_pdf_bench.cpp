@@ -212,8 +212,11 @@ void printCards(benchmark::State& state, const Cards& cards)
             state.SkipWithError(result.message.toStdString().c_str());
         report(state, seconds, cpuSeconds() - cpu, double(QFileInfo(pdf).size()));
         // BATCH_BENCH_KEEP=<folder> keeps the file for a look at it
-        if (const QString keep = qEnvironmentVariable("BATCH_BENCH_KEEP"); !keep.isEmpty())
-            QFile::copy(pdf, QDir(keep).filePath(QString("cards-%1.pdf").arg(cards.records)));
+        if (const QString keep = qEnvironmentVariable("BATCH_BENCH_KEEP"); !keep.isEmpty()) {
+            const QString kept = QDir(keep).filePath(QString("cards-%1.pdf").arg(cards.records));
+            QFile::remove(kept);
+            QFile::copy(pdf, kept);
+        }
     }
 }
 
