@@ -95,18 +95,21 @@ VectorizedPicture::VectorizedPicture(const QImage& picture)
         // draw nothing and are left out: kept in a strip, they would be its
         // edge, and a rasteriser that smooths the edge of a strip's mask
         // mixes in their colour, a faint line beside the caption.
-        const auto columnIsClear = [&](int x) {
-            for (int y = stripTop; y < bottom; ++y)
-                if (qAlpha(reinterpret_cast<const QRgb*>(image.constScanLine(y))[x]) != 0)
-                    return false;
-            return true;
-        };
-        int inkLeft = 0, inkRight = width;
-        while (inkLeft < inkRight && columnIsClear(inkLeft))
-            ++inkLeft;
-        while (inkRight > inkLeft && columnIsClear(inkRight - 1))
-            --inkRight;
-        if (inkLeft == inkRight) {
+        int inkLeft = width, inkRight = 0;
+        for (int y = stripTop; y < bottom; ++y) {
+            const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            for (int x = 0; x < inkLeft; ++x)
+                if (qAlpha(line[x]) != 0) {
+                    inkLeft = x;
+                    break;
+                }
+            for (int x = width - 1; x >= inkRight; --x)
+                if (qAlpha(line[x]) != 0) {
+                    inkRight = x + 1;
+                    break;
+                }
+        }
+        if (inkLeft >= inkRight) {
             stripTop = -1;
             return;
         }

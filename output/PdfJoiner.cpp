@@ -9,8 +9,12 @@
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <stdexcept>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -55,6 +59,58 @@ private:
     std::vector<char> m_buffer;
 };
 
+// Pictures by what they hold: the same picture written by several writers
+// (a photo or caption on cards of every run) is one object in the result.
+class PictureKeys
+{
+public:
+    // The picture the document already has with the same content as
+    // `image`, or `image` itself.
+    QPDFObjectHandle kept(QPDFObjectHandle image)
+    {
+        const std::string& key = keyOf(image);
+        const auto [first, last] = m_pictures.equal_range(key);
+        for (auto it = first; it != last; ++it)
+            if (it->second.getObjGen() == image.getObjGen() || sameContent(it->second, image))
+                return it->second;
+        m_pictures.emplace(key, image);
+        return image;
+    }
+
+private:
+    // The dictionary (streams in it by their own keys) and a hash of the
+    // stored bytes.
+    const std::string& keyOf(QPDFObjectHandle stream)
+    {
+        const QPDFObjGen id = stream.getObjGen();
+        if (const auto known = m_keys.find(id); known != m_keys.end())
+            return known->second;
+        std::string key;
+        QPDFObjectHandle dictionary = stream.getDict();
+        for (const std::string& name : dictionary.getKeys()) {
+            if (name == "/Length")
+                continue;
+            QPDFObjectHandle value = dictionary.getKey(name);
+            key += name + ' ' + (value.isStream() ? '<' + keyOf(value) + '>' : value.unparse()) + ' ';
+        }
+        const std::shared_ptr<Buffer> data = stream.getRawStreamData();
+        const std::string_view bytes(reinterpret_cast<const char*>(data->getBuffer()), data->getSize());
+        key += std::to_string(bytes.size()) + ':' + std::to_string(std::hash<std::string_view>()(bytes));
+        return m_keys.emplace(id, std::move(key)).first->second;
+    }
+
+    static bool sameContent(QPDFObjectHandle a, QPDFObjectHandle b)
+    {
+        const std::shared_ptr<Buffer> x = a.getRawStreamData(), y = b.getRawStreamData();
+        return x->getSize() == y->getSize()
+               && std::string_view(reinterpret_cast<const char*>(x->getBuffer()), x->getSize())
+                      == std::string_view(reinterpret_cast<const char*>(y->getBuffer()), y->getSize());
+    }
+
+    std::map<QPDFObjGen, std::string> m_keys;
+    std::unordered_multimap<std::string, QPDFObjectHandle> m_pictures;
+};
+
 }
 
 bool PdfJoiner::join(const QStringList& files, QIODevice& out, QString* error, int* pages)
@@ -78,6 +134,22 @@ bool PdfJoiner::join(const QStringList& files, QIODevice& out, QString* error, i
         for (size_t i = 1; i < inputs.size(); ++i)
             for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(*inputs[i]).getAllPages())
                 joinedPages.addPage(page, false);
+        // each writer wrote the pictures its pages share once; so does the result
+        PictureKeys pictures;
+        for (QPDFPageObjectHelper& page : joinedPages.getAllPages()) {
+            QPDFObjectHandle resources = page.getObjectHandle().getKey("/Resources");
+            QPDFObjectHandle xobjects = resources.isDictionary() ? resources.getKey("/XObject") : resources;
+            if (!xobjects.isDictionary())
+                continue;
+            for (const std::string& name : xobjects.getKeys()) {
+                QPDFObjectHandle image = xobjects.getKey(name);
+                if (!image.isStream() || !image.isIndirect())
+                    continue;
+                QPDFObjectHandle kept = pictures.kept(image);
+                if (kept.getObjGen() != image.getObjGen())
+                    xobjects.replaceKey(name, kept);
+            }
+        }
 
         DevicePipeline pipeline(out);
         QPDFWriter writer(joined);
