@@ -11,6 +11,7 @@
 
 #include "output/SheetLayout.h"
 #include "output/SheetPagination.h"
+#include "output/SheetPainter.h"
 #include "platform/Picture.h"
 
 #include <QDialog>
@@ -179,6 +180,9 @@ private:
     // Sends every page of the job to `printer` (a preview shows at most
     // `pageCap` pages); false when the job could not be sent.
     bool runJob(QPrinter& printer, int pageCap);
+    // What the job's cards are drawn from: the card's sides, and the
+    // records bound into copies of them when `withRecords`.
+    SheetPainter::SideSource jobSource(bool withRecords) const;
     void showPrintPreview();
 
     SKTWindowController* m_controller = nullptr;
