@@ -210,8 +210,8 @@ void printCards(benchmark::State& state, const Cards& cards)
         // writer for the whole job); by default one per core
         SheetPdfJob::Options options;
         options.writers = qEnvironmentVariableIntValue("BATCH_BENCH_WRITERS");
-        const SheetPdfJob::Result result =
-            SheetPdfJob::print(layout, pagination, cards.source(), pdf, QString(), options);
+        const SheetPdfJob::Result result = SheetPdfJob::print(layout, pagination, cards.source(), pdf, QString(),
+                                                              options);
         const double seconds = wall.nsecsElapsed() / 1e9;
         if (!result.ok)
             state.SkipWithError(result.message.toStdString().c_str());

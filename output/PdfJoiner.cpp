@@ -103,8 +103,8 @@ private:
     {
         const std::shared_ptr<Buffer> x = a.getRawStreamData(), y = b.getRawStreamData();
         return x->getSize() == y->getSize()
-               && std::string_view(reinterpret_cast<const char*>(x->getBuffer()), x->getSize())
-                      == std::string_view(reinterpret_cast<const char*>(y->getBuffer()), y->getSize());
+            && std::string_view(reinterpret_cast<const char*>(x->getBuffer()), x->getSize())
+            == std::string_view(reinterpret_cast<const char*>(y->getBuffer()), y->getSize());
     }
 
     std::map<QPDFObjGen, std::string> m_keys;

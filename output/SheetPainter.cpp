@@ -87,8 +87,10 @@ SheetPainter::SideSource SheetPainter::snapshotSource(const SideSnapshot& front,
 }
 
 SheetPainter::SheetPainter(SheetLayout layout, SheetPagination pagination, SideSource source)
-    : m_layout(std::move(layout)), m_pagination(std::move(pagination)), m_source(std::move(source)),
-      m_ahead(ProcessorCores::usable())
+    : m_layout(std::move(layout))
+    , m_pagination(std::move(pagination))
+    , m_source(std::move(source))
+    , m_ahead(ProcessorCores::usable())
 {
 }
 

@@ -100,8 +100,8 @@ SheetPdfJob::Result SheetPdfJob::print(const SheetLayout& layout, const SheetPag
 }
 
 SheetPdfJob::Result SheetPdfJob::print(const SheetLayout& layout, const SheetPagination& pagination,
-                                       SheetPainter::SideSource source, const QString& path,
-                                       const QString& title, const Options& options)
+                                       SheetPainter::SideSource source, const QString& path, const QString& title,
+                                       const Options& options)
 {
     Result result;
     if (pagination.isEmpty()) {
@@ -147,13 +147,12 @@ SheetPdfJob::Result SheetPdfJob::print(const SheetLayout& layout, const SheetPag
     for (Run& run : runs) {
         threads.emplace_back([&, run = &run] {
             if (writers == 1) {
-                run->written = writePages(file, layout, pagination, source, title, run->first, run->last, ahead,
-                                          done, stop);
+                run->written = writePages(file, layout, pagination, source, title, run->first, run->last, ahead, done,
+                                          stop);
             } else {
                 QFile out(run->file);
                 run->written = out.open(QIODevice::WriteOnly)
-                               && writePages(out, layout, pagination, source, title, run->first, run->last,
-                                             ahead, done, stop);
+                    && writePages(out, layout, pagination, source, title, run->first, run->last, ahead, done, stop);
                 out.close();
                 run->written = run->written && out.error() == QFileDevice::NoError;
             }

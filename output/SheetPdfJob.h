@@ -43,11 +43,10 @@ public:
     static constexpr int pagesPerWriter = 4;
 
     // A job of no card is refused with SheetPagination::emptyJobMessage().
-    static Result print(const SheetLayout& layout, const SheetPagination& pagination,
-                        SheetPainter::SideSource source, const QString& path, const QString& title = QString());
-    static Result print(const SheetLayout& layout, const SheetPagination& pagination,
-                        SheetPainter::SideSource source, const QString& path, const QString& title,
-                        const Options& options);
+    static Result print(const SheetLayout& layout, const SheetPagination& pagination, SheetPainter::SideSource source,
+                        const QString& path, const QString& title = QString());
+    static Result print(const SheetLayout& layout, const SheetPagination& pagination, SheetPainter::SideSource source,
+                        const QString& path, const QString& title, const Options& options);
 
     static QString stoppedMessage();
 };

@@ -700,8 +700,8 @@ bool Print_Wnd::printToPdf(const QString& path)
         QCoreApplication::processEvents();
         return !progress.wasCanceled();
     };
-    const SheetPdfJob::Result result =
-        SheetPdfJob::print(m_layout, pages, jobSource(pages.printsRecords()), path, windowTitle(), options);
+    const SheetPdfJob::Result result = SheetPdfJob::print(m_layout, pages, jobSource(pages.printsRecords()), path,
+                                                          windowTitle(), options);
     progress.setValue(pages.pageCount());
     barcode_counter = std::clamp(done * pages.rows() * pages.columns(), 0, pages.total());
     if (pages.printsRecords() && m_controller)

@@ -161,8 +161,7 @@ TEST_P(BarcodePdfOutput, RasterisedAt300DpiMatchesThePictureAndReads)
     // neither the picture nor its neighbours have any (no edge of a strip
     // shows).
     const auto expectedAt = [&](int x, int y) {
-        return x < 0 || y < 0 || x >= expected.width() || y >= expected.height() ? 255
-                                                                                 : expected.constScanLine(y)[x];
+        return x < 0 || y < 0 || x >= expected.width() || y >= expected.height() ? 255 : expected.constScanLine(y)[x];
     };
     for (int y = 0; y < expected.height(); ++y)
         for (int x = -2; x < expected.width() + 2 && caption[size_t(y)]; ++x) {

@@ -285,8 +285,7 @@ TEST_F(SheetPdfJobTest, PagesWrittenByWritersAtOnceJoinIntoTheSameDocument)
                 worst = std::max(worst, std::abs(got[p].constScanLine(y)[x] - want[p].constScanLine(y)[x]));
         EXPECT_LE(worst, 1) << "page " << p + 1;
         const SheetLayout::Placement place = layout.placement(1, 1, card.size());
-        EXPECT_EQ(decodedIn(got[p], place.picture),
-                  QString("CARD-%1").arg(p + 100));
+        EXPECT_EQ(decodedIn(got[p], place.picture), QString("CARD-%1").arg(p + 100));
     }
     // pictures stay lossless, and one that several writers wrote (a caption
     // every card shows) is stored once, as one writer stores it
