@@ -12,7 +12,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <stdexcept>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -40,6 +39,9 @@ public:
 
     void finish() override { flush(); }
 
+    // Why a write was refused; empty when none was.
+    const QString& error() const { return m_error; }
+
 private:
     static constexpr size_t bufferSize = 1 << 20;
 
@@ -49,13 +51,17 @@ private:
         m_buffer.clear();
     }
 
+    // A refused write is kept, not thrown (a throw out of the writer's own
+    // clean-up would end the program); what follows it is dropped.
     void put(const char* data, size_t length)
     {
-        if (length > 0 && m_device.write(data, qint64(length)) != qint64(length))
-            throw std::runtime_error(m_device.errorString().toStdString());
+        if (length > 0 && m_error.isEmpty() && m_device.write(data, qint64(length)) != qint64(length))
+            m_error = m_device.errorString().isEmpty() ? QStringLiteral("The file could not be written.")
+                                                       : m_device.errorString();
     }
 
     QIODevice& m_device;
+    QString m_error;
     std::vector<char> m_buffer;
 };
 
@@ -159,6 +165,11 @@ bool PdfJoiner::join(const QStringList& files, QIODevice& out, QString* error, i
         writer.setCompressStreams(false);
         writer.write();
         pipeline.finish();
+        if (!pipeline.error().isEmpty()) {
+            if (error)
+                *error = pipeline.error();
+            return false;
+        }
         if (pages)
             *pages = int(joinedPages.getAllPages().size());
     } catch (const std::exception& e) {

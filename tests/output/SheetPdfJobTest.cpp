@@ -11,8 +11,11 @@
 #include "data/BatchBinding.h"
 #include "model/SKTBarcode.h"
 #include "output/SheetPainter.h"
+#include "output/PdfJoiner.h"
 #include "output/SheetPdfJob.h"
+#include "platform/AtomicFile.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QPainter>
@@ -314,4 +317,40 @@ TEST_F(SheetPdfJobTest, PagesWrittenByWritersAtOnceJoinIntoTheSameDocument)
     ASSERT_TRUE(after.open(QIODevice::ReadOnly));
     EXPECT_EQ(after.readAll(), before);
     EXPECT_TRUE(QDir(dir.path()).entryList({"*.pdf.*", ".*pdf*"}, QDir::Files | QDir::Hidden).isEmpty());
+}
+
+TEST_F(SheetPdfJobTest, AJoinThatFailsKeepsTheOldFileAndSaysWhy)
+{
+    SheetLayout layout;
+    layout.setPaper({300, 400});
+    layout.setCardSize(card.size());
+    const SheetPagination pagination(1, 1, records, records);
+    SheetPdfJob::Options three;
+    three.writers = 3;
+    const QString pdf = dir.filePath("kept.pdf");
+    ASSERT_TRUE(AtomicFile::save(pdf, "old"));
+
+    // the disk fills while the runs are joined: the writes are refused
+    AtomicFile::setWriteLimitForTesting(4096);
+    const SheetPdfJob::Result full = SheetPdfJob::print(layout, pagination, source(), pdf, QString(), three);
+    AtomicFile::setWriteLimitForTesting(-1);
+    EXPECT_FALSE(full.ok);
+    EXPECT_TRUE(full.message.startsWith("The PDF pages could not be joined")) << full.message.toStdString();
+    QFile kept(pdf);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "old");
+
+    // files that are no PDF, or none, are refused with a reason
+    QFile text(dir.filePath("text.pdf"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("not a PDF file\n");
+    text.close();
+    for (const QStringList& files :
+         {QStringList {text.fileName()}, QStringList {}, QStringList {dir.filePath("none")}}) {
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        QString error;
+        EXPECT_FALSE(PdfJoiner::join(files, out, &error)) << files.join(' ').toStdString();
+        EXPECT_FALSE(error.isEmpty());
+    }
 }
