@@ -206,14 +206,22 @@ void printCards(benchmark::State& state, const Cards& cards)
         QElapsedTimer wall;
         const double cpu = cpuSeconds();
         wall.start();
-        const SheetPdfJob::Result result = SheetPdfJob::print(layout, pagination, cards.source(), pdf);
+        // BATCH_BENCH_WRITERS=<n> sets the PDF writers at once (1: one
+        // writer for the whole job); by default one per core
+        SheetPdfJob::Options options;
+        options.writers = qEnvironmentVariableIntValue("BATCH_BENCH_WRITERS");
+        const SheetPdfJob::Result result = SheetPdfJob::print(layout, pagination, cards.source(), pdf, QString(),
+                                                              options);
         const double seconds = wall.nsecsElapsed() / 1e9;
         if (!result.ok)
             state.SkipWithError(result.message.toStdString().c_str());
         report(state, seconds, cpuSeconds() - cpu, double(QFileInfo(pdf).size()));
         // BATCH_BENCH_KEEP=<folder> keeps the file for a look at it
-        if (const QString keep = qEnvironmentVariable("BATCH_BENCH_KEEP"); !keep.isEmpty())
-            QFile::copy(pdf, QDir(keep).filePath(QString("cards-%1.pdf").arg(cards.records)));
+        if (const QString keep = qEnvironmentVariable("BATCH_BENCH_KEEP"); !keep.isEmpty()) {
+            const QString kept = QDir(keep).filePath(QString("cards-%1.pdf").arg(cards.records));
+            QFile::remove(kept);
+            QFile::copy(pdf, kept);
+        }
     }
 }
 

@@ -90,20 +90,43 @@ VectorizedPicture::VectorizedPicture(const QImage& picture)
     const auto closeStrip = [&](int bottom) {
         if (stripTop < 0)
             return;
-        // The strip's commonest pixel is taken to be its background (the
-        // picture's first pixel of the strip, a caption's margin): columns
-        // of nothing else are left out, and an opaque background becomes a
-        // rectangle under the strip's pixels, which are opaque there too.
-        const QRgb background = reinterpret_cast<const QRgb*>(image.constScanLine(stripTop))[0];
-        int left = width, right = 0;
+        // Columns at the sides where every pixel is fully transparent (a
+        // picture a fraction of a pixel wider than what was painted on it)
+        // draw nothing and are left out: kept in a strip, they would be its
+        // edge, and a rasteriser that smooths the edge of a strip's mask
+        // mixes in their colour, a faint line beside the caption.
+        int inkLeft = width, inkRight = 0;
         for (int y = stripTop; y < bottom; ++y) {
             const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-            for (int x = 0; x < left; ++x)
+            for (int x = 0; x < inkLeft; ++x)
+                if (qAlpha(line[x]) != 0) {
+                    inkLeft = x;
+                    break;
+                }
+            for (int x = width - 1; x >= inkRight; --x)
+                if (qAlpha(line[x]) != 0) {
+                    inkRight = x + 1;
+                    break;
+                }
+        }
+        if (inkLeft >= inkRight) {
+            stripTop = -1;
+            return;
+        }
+        // The strip's commonest pixel is taken to be its background (the
+        // strip's first pixel that draws, a caption's margin): columns of
+        // nothing else are left out, and an opaque background becomes a
+        // rectangle under the strip's pixels, which are opaque there too.
+        const QRgb background = reinterpret_cast<const QRgb*>(image.constScanLine(stripTop))[inkLeft];
+        int left = inkRight, right = inkLeft;
+        for (int y = stripTop; y < bottom; ++y) {
+            const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            for (int x = inkLeft; x < left; ++x)
                 if (line[x] != background) {
                     left = x;
                     break;
                 }
-            for (int x = width - 1; x >= right; --x)
+            for (int x = inkRight - 1; x >= right; --x)
                 if (line[x] != background) {
                     right = x + 1;
                     break;
@@ -117,12 +140,12 @@ VectorizedPicture::VectorizedPicture(const QImage& picture)
         }
         if (opaque) {
             const QColor colour = QColor::fromRgba(background);
-            m_areas.push_back({QRect(0, stripTop, width, bottom - stripTop), colour});
+            m_areas.push_back({QRect(inkLeft, stripTop, inkRight - inkLeft, bottom - stripTop), colour});
         } else if (qAlpha(background) != 0) {
             // a background that is not opaque, or pixels that are not,
             // would show through: no trim
-            left = 0;
-            right = width;
+            left = inkLeft;
+            right = inkRight;
         }
         if (left < right) {
             const QRect pixels(left, stripTop, right - left, bottom - stripTop);

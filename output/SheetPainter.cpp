@@ -87,7 +87,10 @@ SheetPainter::SideSource SheetPainter::snapshotSource(const SideSnapshot& front,
 }
 
 SheetPainter::SheetPainter(SheetLayout layout, SheetPagination pagination, SideSource source)
-    : m_layout(std::move(layout)), m_pagination(std::move(pagination)), m_source(std::move(source))
+    : m_layout(std::move(layout))
+    , m_pagination(std::move(pagination))
+    , m_source(std::move(source))
+    , m_ahead(ProcessorCores::usable())
 {
 }
 
@@ -172,7 +175,7 @@ bool SheetPainter::paintPages(QPainter& painter, int first, int last, const std:
         for (const SheetPagination::Cell& cell : m_pagination.cellsOfPage(page))
             if (cell.record >= 0)
                 records.push_back(cell.record);
-    const size_t ahead = size_t(ProcessorCores::usable());
+    const size_t ahead = size_t(m_ahead);
     std::deque<std::future<Card>> coming;
     size_t launched = 0;
     const auto launch = [&] {

@@ -4,6 +4,7 @@
 #include "output/SheetLayout.h"
 #include "output/SheetPagination.h"
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -54,6 +55,10 @@ public:
     // records of the coming cells are rendered on workers meanwhile.
     bool paintPages(QPainter& painter, int first, int last, const std::function<bool()>& newPage);
 
+    // How many records are rendered ahead of the painter at most (by
+    // default one per core); several painters at once share the cores.
+    void setRenderedAhead(int records) { m_ahead = std::max(1, records); }
+
     // The text drawn in a cell whose card has no picture at all.
     static QString invalidDataCaption();
 
@@ -73,4 +78,5 @@ private:
     SheetPagination m_pagination;
     SideSource m_source;
     std::unique_ptr<Card> m_designed;
+    int m_ahead;
 };

@@ -1,15 +1,107 @@
 #include "output/SheetPdfJob.h"
 
+#include "output/PdfJoiner.h"
 #include "platform/AtomicFile.h"
+#include "platform/ProcessorCores.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace {
+
+struct Run
+{
+    int first = 0;
+    int last = 0;
+    QString file;
+    bool written = false;
+};
+
+// Pages first..last of the job drawn by one PDF writer into `device`. Every
+// finished page counts in `done`; `stop` set ends the run early (it fails).
+bool writePages(QIODevice& device, const SheetLayout& layout, const SheetPagination& pagination,
+                const SheetPainter::SideSource& source, const QString& title, int first, int last, int ahead,
+                std::atomic<int>& done, const std::atomic<bool>& stop)
+{
+    QPdfWriter writer(&device);
+    writer.setTitle(title);
+    writer.setResolution(SheetPdfJob::resolution);
+    // the sheet as it lies, its top-left corner the painter's origin
+    writer.setPageLayout(QPageLayout(QPageSize(layout.sheetSize(), QPageSize::Point, QString(), QPageSize::ExactMatch),
+                                     QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    painter.scale(SheetPdfJob::resolution / 72.0, SheetPdfJob::resolution / 72.0);
+    SheetPainter sheets(layout, pagination, source);
+    sheets.setRenderedAhead(ahead);
+    bool drawn = sheets.paintPages(painter, first, last, [&] {
+        ++done;
+        return !stop.load() && writer.newPage();
+    });
+    drawn = painter.end() && drawn;
+    if (drawn)
+        ++done;
+    return drawn;
+}
+
+// Waits until `finished` is true, telling `progress` of the pages done
+// meanwhile; on the GUI thread the events keep flowing, as a worker may ask
+// it for a message box and wait. False when `progress` asked to stop.
+bool waitFor(const std::function<bool()>& finished, const std::atomic<int>& done,
+             const std::function<bool(int)>& progress)
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    const bool gui = app && QThread::currentThread() == app->thread();
+    int told = -1;
+    bool going = true;
+    while (!finished()) {
+        if (gui)
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (progress && going && done.load() != told) {
+            told = done.load();
+            going = progress(told);
+        }
+        if (!going)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    if (progress && going)
+        going = progress(done.load());
+    return going;
+}
+
+}
+
+QString SheetPdfJob::stoppedMessage()
+{
+    return QStringLiteral("The PDF job was stopped.");
+}
 
 SheetPdfJob::Result SheetPdfJob::print(const SheetLayout& layout, const SheetPagination& pagination,
                                        SheetPainter::SideSource source, const QString& path,
                                        const QString& title)
+{
+    return print(layout, pagination, std::move(source), path, title, Options());
+}
+
+SheetPdfJob::Result SheetPdfJob::print(const SheetLayout& layout, const SheetPagination& pagination,
+                                       SheetPainter::SideSource source, const QString& path, const QString& title,
+                                       const Options& options)
 {
     Result result;
     if (pagination.isEmpty()) {
@@ -27,29 +119,76 @@ SheetPdfJob::Result SheetPdfJob::print(const SheetLayout& layout, const SheetPag
         return result;
     }
     const int pages = pagination.pageCount();
-    bool drawn = false;
-    {
-        QPdfWriter writer(&file);
-        writer.setTitle(title);
-        writer.setResolution(resolution);
-        // the sheet as it lies, its top-left corner the painter's origin
-        writer.setPageLayout(QPageLayout(QPageSize(sheet, QPageSize::Point, QString(), QPageSize::ExactMatch),
-                                         QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-        QPainter painter;
-        if (!painter.begin(&writer)) {
-            result.message = QStringLiteral("The PDF file could not be started.");
-            file.discard();
-            return result;
-        }
-        painter.scale(resolution / 72.0, resolution / 72.0);
-        SheetPainter sheets(layout, pagination, std::move(source));
-        drawn = sheets.paintPages(painter, 1, pages, [&writer] { return writer.newPage(); });
-        drawn = painter.end() && drawn;
+    const int cores = ProcessorCores::usable();
+    int writers = options.writers > 0 ? options.writers
+                                      : std::min(cores, (pages + pagesPerWriter - 1) / pagesPerWriter);
+    writers = std::clamp(writers, 1, pages);
+
+    // the runs of pages, each written on a thread of its own into a
+    // temporary file (one writer: straight into the job's file)
+    QTemporaryDir folder;
+    if (writers > 1 && !folder.isValid()) {
+        file.discard();
+        result.message = QStringLiteral("No temporary folder for the PDF pages: %1").arg(folder.errorString());
+        return result;
     }
-    if (!drawn) {
+    std::vector<Run> runs(static_cast<size_t>(writers));
+    for (int i = 0; i < writers; ++i) {
+        runs[size_t(i)].first = 1 + int(qint64(pages) * i / writers);
+        runs[size_t(i)].last = int(qint64(pages) * (i + 1) / writers);
+        runs[size_t(i)].file = folder.filePath(QStringLiteral("pages-%1.pdf").arg(i + 1));
+    }
+    // the records of a run are rendered ahead of its painter, the cores shared
+    const int ahead = std::max(2, cores / writers);
+    std::atomic<int> done {0};
+    std::atomic<bool> stop {false};
+    std::atomic<int> running {writers};
+    std::vector<std::thread> threads;
+    for (Run& run : runs) {
+        threads.emplace_back([&, run = &run] {
+            if (writers == 1) {
+                run->written = writePages(file, layout, pagination, source, title, run->first, run->last, ahead, done,
+                                          stop);
+            } else {
+                QFile out(run->file);
+                run->written = out.open(QIODevice::WriteOnly)
+                    && writePages(out, layout, pagination, source, title, run->first, run->last, ahead, done, stop);
+                out.close();
+                run->written = run->written && out.error() == QFileDevice::NoError;
+            }
+            // one run that fails ends the others
+            if (!run->written)
+                stop = true;
+            --running;
+        });
+    }
+    const bool going = waitFor([&] { return running.load() == 0; }, done, options.progress);
+    if (!going)
+        stop = true;
+    for (std::thread& thread : threads)
+        thread.join();
+
+    if (!going) {
+        file.discard();
+        result.message = stoppedMessage();
+        return result;
+    }
+    if (!std::all_of(runs.begin(), runs.end(), [](const Run& run) { return run.written; })) {
         file.discard();
         result.message = QStringLiteral("A card could not be drawn.");
         return result;
+    }
+    if (writers > 1) {
+        QStringList files;
+        for (const Run& run : runs)
+            files << run.file;
+        QString error;
+        int joined = 0;
+        if (!PdfJoiner::join(files, file, &error, &joined) || joined != pages) {
+            file.discard();
+            result.message = QStringLiteral("The PDF pages could not be joined: %1").arg(error);
+            return result;
+        }
     }
     if (!file.commit()) {
         result.message = file.errorString();

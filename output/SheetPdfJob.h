@@ -4,9 +4,17 @@
 
 #include <QString>
 
+#include <functional>
+
 // A whole print job written as one PDF file: one page of the sheet's paper
 // per sheet, every card drawn by SheetPainter. The file is replaced only
 // when the whole job was written; a failed job leaves the old file as it was.
+//
+// A job of many pages is cut into runs of pages in order, each written by
+// a PDF writer of its own on its own thread into a temporary file, one run
+// per core; the runs are then joined in order into the job's file, their
+// streams copied as they were compressed. The reader sees the same pages
+// as from one writer.
 class SheetPdfJob
 {
 public:
@@ -18,11 +26,27 @@ public:
         int pages = 0;
     };
 
+    struct Options
+    {
+        // Writers at once; 0: one per usable core, at most one per
+        // `pagesPerWriter` pages.
+        int writers = 0;
+        // Called on the calling thread with the number of pages written so
+        // far, from time to time and once all are; false stops the job,
+        // which then fails with stoppedMessage() and writes nothing.
+        std::function<bool(int pages)> progress;
+    };
+
     // Resolution of the PDF writer's device; the drawing itself is in points.
     static constexpr int resolution = 1200;
+    // Fewer pages than this to a writer cost more in joining than they save.
+    static constexpr int pagesPerWriter = 4;
 
     // A job of no card is refused with SheetPagination::emptyJobMessage().
-    static Result print(const SheetLayout& layout, const SheetPagination& pagination,
-                        SheetPainter::SideSource source, const QString& path,
-                        const QString& title = QString());
+    static Result print(const SheetLayout& layout, const SheetPagination& pagination, SheetPainter::SideSource source,
+                        const QString& path, const QString& title = QString());
+    static Result print(const SheetLayout& layout, const SheetPagination& pagination, SheetPainter::SideSource source,
+                        const QString& path, const QString& title, const Options& options);
+
+    static QString stoppedMessage();
 };

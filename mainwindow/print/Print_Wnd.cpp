@@ -13,8 +13,7 @@
 #include "output/PrinterCatalog.h"
 #include "output/Printing_View.h"
 #include "output/SheetPainter.h"
-#include "platform/AtomicFile.h"
-#include "platform/PdfFileCheck.h"
+#include "output/SheetPdfJob.h"
 #include "platform/SavePanel.h"
 
 #include <QButtonGroup>
@@ -668,23 +667,50 @@ bool Print_Wnd::printToPdf(const QString& path)
 {
     if (!jobMayStart())
         return false;
-    QPrinter pdf(QPrinter::HighResolution);
-    pdf.setOutputFormat(QPrinter::PdfFormat);
-    pdf.setPageLayout(m_printer->pageLayout());
-    // written next to the file and put in its place only when complete and
-    // whole, so a failed job leaves an older file as it was
-    AtomicFile file(path);
-    bool written = file.open();
-    if (written) {
-        pdf.setOutputFileName(file.temporaryName());
-        written = runJob(pdf, 0) && PdfFileCheck::isWhole(file.temporaryName()) && file.commit();
-    }
-    if (!written) {
-        file.discard();
+    const SheetPagination pages = pagination();
+    // long jobs keep the window answering, and may be stopped; the pages are
+    // written by as many writers as there are cores, the file replaced only
+    // when complete and whole
+    QProgressDialog progress(tr("Printing…"), tr("Stop"), 0, pages.pageCount(), this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    int done = 0;
+    SheetPdfJob::Options options;
+    options.progress = [&](int written) {
+        done = written;
+        progress.setValue(written);
+        QCoreApplication::processEvents();
+        return !progress.wasCanceled();
+    };
+    const SheetPdfJob::Result result = SheetPdfJob::print(m_layout, pages, jobSource(pages.printsRecords()), path,
+                                                          windowTitle(), options);
+    progress.setValue(pages.pageCount());
+    barcode_counter = std::clamp(done * pages.rows() * pages.columns(), 0, pages.total());
+    if (pages.printsRecords() && m_controller)
+        m_controller->Select_first_row_value_for_design(true);
+    if (!result.ok) {
         Show_MessageBox(QStringLiteral("Unable to save PDF file."));
         return false;
     }
     return true;
+}
+
+SheetPainter::SideSource Print_Wnd::jobSource(bool withRecords) const
+{
+    // the sides are taken from the card on this thread; records are bound
+    // into copies of them on the painter's workers
+    if (!m_controller)
+        return [](int, int) { return std::shared_ptr<SideSnapshot>(); };
+    const SideSnapshot front = m_controller->batchSideSnapshot(0);
+    const SideSnapshot back = m_controller->batchSideSnapshot(1);
+    SheetPainter::RecordBinder bind;
+    if (withRecords) {
+        PrintWindowHost* controller = m_controller;
+        bind = [controller](SideSnapshot& snapshot, int record) {
+            return controller->bindRecordIntoSnapshot(snapshot, record);
+        };
+    }
+    return SheetPainter::snapshotSource(front, back, bind);
 }
 
 bool Print_Wnd::runJob(QPrinter& printer, int pageCap)
@@ -695,22 +721,7 @@ bool Print_Wnd::runJob(QPrinter& printer, int pageCap)
     if (pageCap > 0)
         last = std::min(last, pageCap);
 
-    // the sides are taken from the card on this thread; records are bound
-    // into copies of them on the painter's workers
-    SheetPainter::SideSource source = [](int, int) { return std::shared_ptr<SideSnapshot>(); };
-    if (m_controller) {
-        const SideSnapshot front = m_controller->batchSideSnapshot(0);
-        const SideSnapshot back = m_controller->batchSideSnapshot(1);
-        SheetPainter::RecordBinder bind;
-        if (withRecords) {
-            PrintWindowHost* controller = m_controller;
-            bind = [controller](SideSnapshot& snapshot, int record) {
-                return controller->bindRecordIntoSnapshot(snapshot, record);
-            };
-        }
-        source = SheetPainter::snapshotSource(front, back, bind);
-    }
-    Printing_View sheets(SheetPainter(m_layout, pages, source));
+    Printing_View sheets(SheetPainter(m_layout, pages, jobSource(withRecords)));
 
     printer.setFullPage(true);
     printer.setCopyCount(m_choices.copies);

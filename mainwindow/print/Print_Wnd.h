@@ -12,6 +12,7 @@
 #include "mainwindow/DialogFrame.h"
 #include "output/SheetLayout.h"
 #include "output/SheetPagination.h"
+#include "output/SheetPainter.h"
 #include "platform/Picture.h"
 
 #include <QSizeF>
@@ -176,6 +177,9 @@ private:
     // Sends every page of the job to `printer` (a preview shows at most
     // `pageCap` pages); false when the job could not be sent.
     bool runJob(QPrinter& printer, int pageCap);
+    // What the job's cards are drawn from: the card's sides, and the
+    // records bound into copies of them when `withRecords`.
+    SheetPainter::SideSource jobSource(bool withRecords) const;
     void showPrintPreview();
 
     PrintWindowHost* m_controller = nullptr;

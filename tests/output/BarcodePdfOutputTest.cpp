@@ -97,6 +97,7 @@ struct BarcodeCase
     const char* name;
     const char* symbology;
     QString value, header, footer;
+    int size = 0; // of a two-dimensional symbol, points; 0: the default
     friend void PrintTo(const BarcodeCase& c, std::ostream* out) { *out << c.name; }
 };
 
@@ -116,6 +117,8 @@ TEST_P(BarcodePdfOutput, RasterisedAt300DpiMatchesThePictureAndReads)
     settings.barcode_font_index = int(BarcodeSettings::symbologyTitles().indexOf(c.symbology));
     ASSERT_GE(settings.barcode_font_index, 0) << c.symbology;
     settings.linear_or_2d = BarcodeProducer::drawsTwoDimensional(c.symbology) ? 1 : 0;
+    if (c.size > 0)
+        settings.qr_size_val = c.size;
     const BarcodeProducer::Result made = BarcodeProducer::render(settings, c.value, c.header, c.footer);
     ASSERT_TRUE(made.ok()) << made.reason.toStdString();
     const Picture& picture = made.picture;
@@ -154,6 +157,22 @@ TEST_P(BarcodePdfOutput, RasterisedAt300DpiMatchesThePictureAndReads)
                 << c.name << " at " << x << "," << y << ": " << got << " not in " << low << ".." << high;
         }
 
+    // Caption rows, up to two pixels past the picture's sides: no ink where
+    // neither the picture nor its neighbours have any (no edge of a strip
+    // shows).
+    const auto expectedAt = [&](int x, int y) {
+        return x < 0 || y < 0 || x >= expected.width() || y >= expected.height() ? 255 : expected.constScanLine(y)[x];
+    };
+    for (int y = 0; y < expected.height(); ++y)
+        for (int x = -2; x < expected.width() + 2 && caption[size_t(y)]; ++x) {
+            int low = 255;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    low = std::min(low, expectedAt(x + dx, y + dy));
+            const int got = raster.constScanLine(origin.y() + y)[origin.x() + x];
+            ASSERT_TRUE(low < 255 || got >= 254) << c.name << " caption at " << x << "," << y << ": " << got;
+        }
+
     EXPECT_EQ(ObjectTestSupport::decodeBarcode(raster).text, c.value) << c.name;
 
     // the bars are rectangles; only caption rows are pixels, never JPEG
@@ -172,6 +191,8 @@ INSTANTIATE_TEST_SUITE_P(Symbologies, BarcodePdfOutput,
                                            BarcodeCase {"ean13", "EAN-13", "4006381333931", "", ""},
                                            BarcodeCase {"qr", "QR Code", "https://example.org/guest/0042", "", ""},
                                            BarcodeCase {"qrTexts", "QR Code", "MEMBER 1 2 3", "Member", "Valid 2027"},
+                                           // texts wider than the symbol, a picture of a fraction of a pixel more
+                                           BarcodeCase {"qrWideTexts", "QR Code", "BF-000001", "HEADER", "FOOTER", 70},
                                            BarcodeCase {"pdf417", "PDF417", "Brightfold badge 7781", "", ""},
                                            BarcodeCase {"dataMatrix", "DataMatrix", "DM-55120", "", ""}),
                          [](const ::testing::TestParamInfo<BarcodeCase>& info) {

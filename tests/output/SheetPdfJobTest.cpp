@@ -11,8 +11,11 @@
 #include "data/BatchBinding.h"
 #include "model/SKTBarcode.h"
 #include "output/SheetPainter.h"
+#include "output/PdfJoiner.h"
 #include "output/SheetPdfJob.h"
+#include "platform/AtomicFile.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QPainter>
@@ -21,6 +24,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <set>
 
@@ -224,4 +228,129 @@ TEST_F(SheetPdfJobTest, PagesAreTheSameWhateverWasDrawnBefore)
     EXPECT_EQ(none.message, "There is no barcode to print.");
     EXPECT_FALSE(QFile::exists(pdf));
     EXPECT_FALSE(SheetPdfJob::print(layout, pagination, source(), dir.filePath("missing/job.pdf")).ok);
+}
+
+TEST_F(SheetPdfJobTest, PagesWrittenByWritersAtOnceJoinIntoTheSameDocument)
+{
+    // one card a page, both sides: runs of 2, 2 and 3 pages from three writers
+    SheetLayout layout;
+    layout.setPaper({300, 400});
+    layout.setCardSize(card.size());
+    layout.setSide("BOTH");
+    layout.setArrangement("U");
+    const SheetPagination pagination(1, 1, records, records);
+    const auto infoOf = [&](const QString& pdf) {
+        QString info = run("pdfinfo", {pdf});
+        info.remove(QRegularExpression("(CreationDate|ModDate|File size|Optimized|PDF version):[^\\n]*\\n"));
+        return info;
+    };
+    const auto rasterise = [&](const QString& pdf, const QString& prefix) {
+        run("pdftoppm", {"-r", QString::number(renderDpi), "-gray", "-png", pdf, dir.filePath(prefix)});
+        std::vector<QImage> pages;
+        for (const QString& name : QDir(dir.path()).entryList({prefix + "-*.png"}, QDir::Files, QDir::Name))
+            pages.push_back(QImage(dir.filePath(name)).convertToFormat(QImage::Format_Grayscale8));
+        return pages;
+    };
+
+    const QString one = dir.filePath("one.pdf");
+    SheetPdfJob::Options single;
+    single.writers = 1;
+    ASSERT_TRUE(SheetPdfJob::print(layout, pagination, source(), one, "Guests", single).ok);
+
+    const QString joined = dir.filePath("joined.pdf");
+    std::vector<int> told;
+    SheetPdfJob::Options three;
+    three.writers = 3;
+    three.progress = [&](int pages) {
+        told.push_back(pages);
+        return true;
+    };
+    const SheetPdfJob::Result result = SheetPdfJob::print(layout, pagination, source(), joined, "Guests", three);
+    ASSERT_TRUE(result.ok) << result.message.toStdString();
+    EXPECT_EQ(result.pages, records);
+    ASSERT_FALSE(told.empty());
+    EXPECT_TRUE(std::is_sorted(told.begin(), told.end()));
+    EXPECT_EQ(told.back(), records);
+
+    // the same pages, size and title for the reader, drawn the same
+    const QString info = infoOf(joined);
+    EXPECT_EQ(info, infoOf(one));
+    EXPECT_TRUE(info.contains(QRegularExpression(QString("Pages:\\s+%1\\n").arg(records)))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression("Title:\\s+Guests\\n"))) << info.toStdString();
+    const std::vector<QImage> want = rasterise(one, "one"), got = rasterise(joined, "joined");
+    ASSERT_EQ(want.size(), size_t(records));
+    ASSERT_EQ(got.size(), want.size());
+    for (size_t p = 0; p < want.size(); ++p) {
+        ASSERT_EQ(got[p].size(), want[p].size()) << "page " << p + 1;
+        int worst = 0;
+        for (int y = 0; y < want[p].height(); ++y)
+            for (int x = 0; x < want[p].width(); ++x)
+                worst = std::max(worst, std::abs(got[p].constScanLine(y)[x] - want[p].constScanLine(y)[x]));
+        EXPECT_LE(worst, 1) << "page " << p + 1;
+        const SheetLayout::Placement place = layout.placement(1, 1, card.size());
+        EXPECT_EQ(decodedIn(got[p], place.picture), QString("CARD-%1").arg(p + 100));
+    }
+    // pictures stay lossless, and one that several writers wrote (a caption
+    // every card shows) is stored once, as one writer stores it
+    const QStringList images = run("pdfimages", {"-list", joined}).split('\n', Qt::SkipEmptyParts).mid(2);
+    for (const QString& line : images)
+        EXPECT_FALSE(line.contains(" jpeg ")) << line.toStdString();
+    std::set<QString> objects;
+    for (const QString& line : images)
+        objects.insert(line.simplified().split(' ').value(10));
+    std::set<QString> oneObjects;
+    for (const QString& line : run("pdfimages", {"-list", one}).split('\n', Qt::SkipEmptyParts).mid(2))
+        oneObjects.insert(line.simplified().split(' ').value(10));
+    EXPECT_LE(objects.size(), oneObjects.size());
+
+    // stopped: the old file stays, no page is left behind
+    SheetPdfJob::Options stopped = three;
+    stopped.progress = [](int) { return false; };
+    const QByteArray before = [&] {
+        QFile file(joined);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    const SheetPdfJob::Result stop = SheetPdfJob::print(layout, pagination, source(), joined, "Guests", stopped);
+    EXPECT_FALSE(stop.ok);
+    EXPECT_EQ(stop.message, SheetPdfJob::stoppedMessage());
+    QFile after(joined);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), before);
+    EXPECT_TRUE(QDir(dir.path()).entryList({"*.pdf.*", ".*pdf*"}, QDir::Files | QDir::Hidden).isEmpty());
+}
+
+TEST_F(SheetPdfJobTest, AJoinThatFailsKeepsTheOldFileAndSaysWhy)
+{
+    SheetLayout layout;
+    layout.setPaper({300, 400});
+    layout.setCardSize(card.size());
+    const SheetPagination pagination(1, 1, records, records);
+    SheetPdfJob::Options three;
+    three.writers = 3;
+    const QString pdf = dir.filePath("kept.pdf");
+    ASSERT_TRUE(AtomicFile::save(pdf, "old"));
+
+    // the disk fills while the runs are joined: the writes are refused
+    AtomicFile::setWriteLimitForTesting(4096);
+    const SheetPdfJob::Result full = SheetPdfJob::print(layout, pagination, source(), pdf, QString(), three);
+    AtomicFile::setWriteLimitForTesting(-1);
+    EXPECT_FALSE(full.ok);
+    EXPECT_TRUE(full.message.startsWith("The PDF pages could not be joined")) << full.message.toStdString();
+    QFile kept(pdf);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "old");
+
+    // files that are no PDF, or none, are refused with a reason
+    QFile text(dir.filePath("text.pdf"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("not a PDF file\n");
+    text.close();
+    for (const QStringList& files :
+         {QStringList {text.fileName()}, QStringList {}, QStringList {dir.filePath("none")}}) {
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        QString error;
+        EXPECT_FALSE(PdfJoiner::join(files, out, &error)) << files.join(' ').toStdString();
+        EXPECT_FALSE(error.isEmpty());
+    }
 }
