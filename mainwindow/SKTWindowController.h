@@ -123,9 +123,9 @@ public:
     User_Profile_Class& backUserProfile() override { return Back_user_profile; }
     User_Profile_Class& tempUserProfile() override { return TEMP_user_profile; }
 
-    DrawWindow* window() const { return m_window.get(); }
-    SKTDocument* document() const { return m_document; }
-    SKTGrid* grid() const { return _grid.get(); }
+    DrawWindow* window() const override { return m_window.get(); }
+    SKTDocument* document() const override { return m_document; }
+    SKTGrid* grid() const override { return _grid.get(); }
     // The canvas of side 0 (front), 1 (back) or 2 (temp).
     SKTGraphicView* graphicView(int side) const;
 
@@ -161,9 +161,9 @@ public:
     // index changes nothing.
     void changeViewController(int index);
 
-    GraphicList Get_Front_Controls_Array() const;
-    GraphicList Get_Back_Controls_Array() const;
-    GraphicList Get_Temp_Controls_Array() const;
+    GraphicList Get_Front_Controls_Array() const override;
+    GraphicList Get_Back_Controls_Array() const override;
+    GraphicList Get_Temp_Controls_Array() const override;
     int Get_Front_Control_Count() const;
     int Get_Back_Control_Count() const;
     int Get_Temp_Control_Count() const;
@@ -227,12 +227,12 @@ public:
     QString currentGraphicClass() const override;
 
     // ---- edit commands, on the current side's canvas ----
-    void Undo_Clicked();
-    void Redo_Clicked();
-    void Cut_Clicked();
-    void Copy_Clicked();
-    void Paste_Clicked();
-    void Delete_Clicked();
+    void Undo_Clicked() override;
+    void Redo_Clicked() override;
+    void Cut_Clicked() override;
+    void Copy_Clicked() override;
+    void Paste_Clicked() override;
+    void Delete_Clicked() override;
     // Undo and Redo enabled by whether the document's undo manager can undo
     // and redo.
     void Undo_Redo_Button_state() override;
@@ -246,13 +246,13 @@ public:
     void Get_Email_Details();
 
     // ---- card size ----
-    QSizeF Get_My_card_Size(const QString& category, const QString& preset, int list_index) const;
+    QSizeF Get_My_card_Size(const QString& category, const QString& preset, int list_index) const override;
     // Shows a size in millimetres in the size fields.
-    void Set_Card_Size_In_Control(const QSizeF& millimetres);
+    void Set_Card_Size_In_Control(const QSizeF& millimetres) override;
     // Asks the document for the canvas size of `points` (it keeps nothing).
-    void Set_Document_Size(const QSizeF& points);
+    void Set_Document_Size(const QSizeF& points) override;
     // Makes the three canvases `points` large and redraws.
-    void SetDocumentCanvasSize(const QSizeF& points);
+    void SetDocumentCanvasSize(const QSizeF& points) override;
     // Applies the size fields to the canvases, then the content colour and
     // font to the side's text objects.
     void Apply_Size_Clicked();
@@ -319,13 +319,13 @@ public:
     // untouched.
     bool Read_and_load_design_Log(const QString& path, const QString& log_or_template);
     // Lets the user choose a design file and reads it in mode "L".
-    bool Open_Log_File();
+    bool Open_Log_File() override;
     // "App ( file.fcard )" while the open file exists, else the app's name.
     void Set_Log_Name_In_Title();
-    void New_Btn_Clicked();
-    void Open_Btn_Clicked();
-    void Save_Btn_Clicked();
-    void SaveAs_Btn_Clicked();
+    void New_Btn_Clicked() override;
+    void Open_Btn_Clicked() override;
+    void Save_Btn_Clicked() override;
+    void SaveAs_Btn_Clicked() override;
     // The spreadsheet table's column titles (the row-number column "No."
     // first) and rows, as the design file saves and reads them.
     QStringList Excel_Column_Titles {QStringLiteral("No.")};
@@ -336,7 +336,7 @@ public:
     // No ends it without saving. Returns false when the program goes on:
     // the question was left unanswered (Escape, or the box closed), or the
     // save asked for did not happen (reported with the writer's "fail").
-    bool Exit_App();
+    bool Exit_App() override;
 
     // ---- fields ----
     QString App_Name;
@@ -365,8 +365,8 @@ public:
     // Locks (or unlocks) the selected objects and shows the selection again;
     // with nothing selected, asks for a selection and leaves the buttons as
     // the empty selection has them.
-    void Lock_Clicked();
-    void Unlock_Clicked();
+    void Lock_Clicked() override;
+    void Unlock_Clicked() override;
 
     // ---- arrange, on the current side's canvas, then a redraw ----
     void Align_Center_Clicked();
@@ -401,37 +401,37 @@ public:
     // Sets the call that opens another part's window (or takes it away);
     // the toolbar button of that window is enabled exactly while it is set.
     void setHandOff(WindowHandOffs::HandOff which, std::function<void()> call);
-    bool hasHandOff(WindowHandOffs::HandOff which) const { return m_handOffs.has(which); }
+    bool hasHandOff(WindowHandOffs::HandOff which) const override { return m_handOffs.has(which); }
     // Lists the names of the system's printers for Print_method; an empty
     // lister brings back the system's list.
     void setPrinterLister(std::function<QStringList()> lister);
-    void Mail_Button();
+    void Mail_Button() override;
     // Prints, unless the cards come from a series or workbook that gives
     // none ("List is empty.").
-    void Print_Button();
+    void Print_Button() override;
     // Opens the print window, or says "No printer found.".
     void Print_method();
-    void Help_Button();
+    void Help_Button() override;
     // The About box: the program's name, version and what it does.
-    void About_Button();
-    void Batch_Series_Button();
-    void Import_Wizard_Button();
-    void Create_Series_Button();
+    void About_Button() override;
+    void Batch_Series_Button() override;
+    void Import_Wizard_Button() override;
+    void Create_Series_Button() override;
     void Exit_Btn_Clicked();
 
     // ---- menus, the current tool and the grid ----
     MainMenuBar* mainMenuBar() const;
     // The canvas the commands act on: the back canvas while the back side is
     // being edited, otherwise the front canvas (the temp side shown too).
-    SKTGraphicView* commandCanvas() const { return currentSideCanvas(); }
+    SKTGraphicView* commandCanvas() const override { return currentSideCanvas(); }
     CanvasHost* canvasHost() override { return this; }
     // Sets the current tool and runs Select_tool_action, as its palette
     // button does.
-    void selectTool(int tool);
+    void selectTool(int tool) override;
     // The state of a menu item of a canvas command: the rule of the canvas
     // the command goes to; undo and redo besides only while the front side
     // is edited and shown, the one side that records undo.
-    MenuItemState menuItemState(CanvasCommand command);
+    MenuItemState menuItemState(CanvasCommand command) override;
     // The side being edited is the front and its view is shown.
     bool frontSideShown() const;
     // Brings the menu items up to date; not while a canvas follows the
@@ -440,16 +440,16 @@ public:
     void validateMenus();
 
     // Snapping to the grid on when off, off when on.
-    void toggleGridConstraining();
+    void toggleGridConstraining() override;
     // Loads the grid into the grid settings window and runs it.
-    void toggleGridShowing();
+    void toggleGridShowing() override;
     // The grid takes the window's colour (or spacing) and is shown.
     void Grid_Clr_Changed();
     void Grid_Slider_Changed();
     // The grid is shown, and its options enabled, while the check box is on.
     void Grid_Show_Hide_Changed();
     // Switches the rulers of the front, back and temp canvases.
-    void Show_Hide_Ruler_ChkBox();
+    void Show_Hide_Ruler_ChkBox() override;
 
     // Watches presses on the canvases: a press while a drawing tool is
     // current draws out a new object.
@@ -463,13 +463,13 @@ public:
     // The objects an update operation of a panel writes into: the selected
     // objects of the side being edited; none while the panels are being
     // filled (the quiet-update flag).
-    GraphicList graphicsToUpdate() const;
+    GraphicList graphicsToUpdate() const override;
     // Ends an update operation: each written object is handed to its canvas
     // (startEditingGraphic), then the side is drawn again.
-    void finishUpdate(const GraphicList& written);
+    void finishUpdate(const GraphicList& written) override;
     // The print check box under the inspector: 1 when the objects are to
     // be left out of pictures and prints, else 0.
-    int printObjectState() const;
+    int printObjectState() const override;
 
     // ---- the text object's panels (mainwindow/inspector/TextPanel) ----
     // Builds the text panels into their pages and registers them.
@@ -508,49 +508,49 @@ public:
     // ---- picture, signature, barcode and data-source panels ----
     // Makes the panels of pictures, signatures, barcodes and data sources.
     void createPictureSignatureBarcodeAndSourcePanels();
-    void Update_Image_Graphics();
-    void Update_Sign_Graphics();
+    void Update_Image_Graphics() override;
+    void Update_Sign_Graphics() override;
     // Copies the barcode designer's settings of `source` into the selected
     // objects; the edited object gets the designer's picture.
     void Update_Barcode_Graphics(const GraphicPtr& source);
-    void Image_Border_ChkBox();
-    void Sign_Border_ChkBox();
-    void Image_Border_Changed();
-    void Sign_Border_Changed();
-    void Set_ImageControl_Clr();
-    void Set_SignControl_Clr();
-    void Image_Gray_Scale_Chked();
-    void Image_Sepia_Chked();
-    void Image_Invert_Chked();
-    void Image_FIV_Chked();
-    void Image_FIH_Chked();
-    void Transperncy_Slider_Changed();
-    void Rotate_Slider_Changed();
-    void Hue_Slider_Changed();
-    void Sat_Slider_Changed();
-    void Brt_Slider_Changed();
-    void Con_Slider_Changed();
-    void sharp_Slider_Changed();
-    void EV_Slider_Changed();
-    void Blr_Slider_Changed();
+    void Image_Border_ChkBox() override;
+    void Sign_Border_ChkBox() override;
+    void Image_Border_Changed() override;
+    void Sign_Border_Changed() override;
+    void Set_ImageControl_Clr() override;
+    void Set_SignControl_Clr() override;
+    void Image_Gray_Scale_Chked() override;
+    void Image_Sepia_Chked() override;
+    void Image_Invert_Chked() override;
+    void Image_FIV_Chked() override;
+    void Image_FIH_Chked() override;
+    void Transperncy_Slider_Changed() override;
+    void Rotate_Slider_Changed() override;
+    void Hue_Slider_Changed() override;
+    void Sat_Slider_Changed() override;
+    void Brt_Slider_Changed() override;
+    void Con_Slider_Changed() override;
+    void sharp_Slider_Changed() override;
+    void EV_Slider_Changed() override;
+    void Blr_Slider_Changed() override;
     // The picture sliders at their neutral values and the picture flags off;
     // writes nothing into objects.
     void Reset_Image_Editing_Controls() override;
     // Asks first; on Yes resets the picture controls and writes them.
-    void Image_reset_Button();
+    void Image_reset_Button() override;
     // The file panel for pictures: true when a file was chosen (then in
     // `Library_Selected_Image` and shown as the picture's path).
     bool Browse_User_Image_Manually();
-    void Manual_Image_Browse_Btn();
-    void Manual_Library_Browse_Btn();
+    void Manual_Image_Browse_Btn() override;
+    void Manual_Library_Browse_Btn() override;
     // Runs the picture library in `mode`; its result (1: a picture was
     // chosen, now in `lib_window_sel_file`); 0 while there is no library.
     int Open_Image_Library_Window(const QString& mode);
-    void Sign_Browse_Btn();
+    void Sign_Browse_Btn() override;
     // Opens the barcode designer on the edited object (nothing while there
     // is no designer).
     void Open_Barcode_Window() override;
-    void View_barcode_prop_Button();
+    void View_barcode_prop_Button() override;
     // The picture library: gets the mode, runs modally, answers its result
     // and the chosen path. Its button is enabled while one is set.
     void setImageLibraryWindow(std::function<int(const QString& mode, QString& chosenPath)> library);
@@ -678,8 +678,8 @@ public:
 public:
     // The imported spreadsheet table's window, bound to
     // `Excel_Column_Titles` and `ListData`, and the import windows.
-    class Data_From_Excel* excelTableWindow() const;
-    class Import_Excel* importExcelWindow() const;
+    class Data_From_Excel* excelTableWindow() const override;
+    class Import_Excel* importExcelWindow() const override;
     class Import_Excel_DataSheet* importExcelDataSheetWindow() const;
     class Import_Wizard* importWizardWindow() const;
 
@@ -691,7 +691,7 @@ private:
     // ---- data series and batch binding ----
 public:
     // The names of the stored series, in the one order every list shows.
-    QStringList Get_datasheet_File_Name_Array() const;
+    QStringList Get_datasheet_File_Name_Array() const override;
     // Whether a bound object of the card uses the series `name`.
     bool Check_Batch_File_In_Use_Validation(const QString& name);
     // Builds the binding from the sides, the stored series and the
@@ -699,11 +699,11 @@ public:
     // Use_Excel_Binding_Values, Data_table_rows, Excel_table_rows and
     // Total_Batch_Excel_Card. Starts a batch run: its first failing
     // object is reported, later ones are logged.
-    void Check_Series_Or_Excel_Use_or_not();
+    void Check_Series_Or_Excel_Use_or_not() override;
     void Check_Data_Sheet_Value_Use_or_Not();
     void Check_Excel_Binding_Value_Use_or_Not();
     // Recounts the records from the two flags as they are now.
-    void Get_total_Card_count();
+    void Get_total_Card_count() override;
     bool Check_Front_Side_Dataset_Is_Used();
     bool Check_Back_Side_Dataset_Is_Used();
     bool Check_Front_Side_Excel_Binding_Is_Used();
@@ -719,8 +719,8 @@ public:
     void Assign_Batch_Values_To_Control(int N);
     QString Get_sel_row_col_value_of_dataset(int row, int slot);
     QString Get_sel_row_col_value_of_Excel(int row, int column);
-    QString Get_First_Value_Of_Dataset(const QString& name) const;
-    QString Get_First_Value_Of_Excel_Binding(int column) const;
+    QString Get_First_Value_Of_Dataset(const QString& name) const override;
+    QString Get_First_Value_Of_Excel_Binding(int column) const override;
     // Fill a combo box (quietly) with the series names or the spreadsheet
     // table's column titles, the row-number column first.
     void Fill_Data_Set_File_Name_In_Combo(QComboBox* combo);
@@ -732,18 +732,18 @@ public:
     // The inspector's buttons: the values of the chosen series or the
     // spreadsheet table shown, and the data-source help.
     void View_batch_Series_Button();
-    void Data_Source_Help_Button();
+    void Data_Source_Help_Button() override;
     // Record 0 back into the front side and, on a two-sided card, the
     // back side; Card_Value_In_Process cleared and the canvas redrawn.
-    void Select_first_row_value_for_design(bool print_box);
+    void Select_first_row_value_for_design(bool print_box) override;
 
     // Batch output away from the GUI thread: a snapshot of side 1 (back)
     // or any other value (front) taken on the GUI thread, and record N
     // written into it on any thread with the binding the last check built
     // (made now when there is none). "" when it went well, else the
     // reason (also reported once per batch run).
-    SideSnapshot batchSideSnapshot(int side);
-    QString bindRecordIntoSnapshot(SideSnapshot& snapshot, int N);
+    SideSnapshot batchSideSnapshot(int side) override;
+    QString bindRecordIntoSnapshot(SideSnapshot& snapshot, int N) override;
     // The binding of the last check; it is never changed afterwards.
     std::shared_ptr<const BatchBinding> batchBinding() const;
 
@@ -787,7 +787,7 @@ private:
 public:
     // Runs the export dialog, then the save panel (one card) or the folder
     // panel (one card per record) and starts the export.
-    void Export_Button();
+    void Export_Button() override;
     // The side matrix: row 0 "BOTH" enables the combined box, 1 "F" and
     // any other "B" disable it (its tick stays).
     void export_card_side_CellClick(int row);
@@ -847,15 +847,15 @@ public:
     // gives into the user templates folder (replacing a template of that
     // name). The open design keeps its path and title; a design or picture
     // that could not be written is reported and leaves no half template.
-    void Export_As_Template_Clicked();
+    void Export_As_Template_Clicked() override;
     // The template picker; its OK opens the chosen template's design as a
     // new, untitled design (after the save question of New).
-    void New_From_Template_Clicked();
+    void New_From_Template_Clicked() override;
     // The card-size wizard; its OK gives the card its size and shape.
-    void Card_Size_Wizard_Clicked();
+    void Card_Size_Wizard_Clicked() override;
     // The start screen; its choices lead to the template picker, the
     // card-size wizard or Open. Cancel only closes it.
-    void Start_Screen_Clicked();
+    void Start_Screen_Clicked() override;
 
     static inline const QString templateExportedMessage = QStringLiteral("Template exported successfully.");
     static inline const QString templateFailedMessage =
@@ -895,16 +895,16 @@ public:
     // with an empty side letter); neither is owned here. Until they are
     // set, opening answers Cancel.
     void setProfileDialogs(ProfileDialog* dialog, ProfileDialog* wizardForm);
-    ProfileDialog* profileDialog() const { return m_profileDialog; }
-    ProfileDialog* profileWizardForm() const { return m_profileWizardForm; }
+    ProfileDialog* profileDialog() const override { return m_profileDialog; }
+    ProfileDialog* profileWizardForm() const override { return m_profileWizardForm; }
     // The profile button: the dialog for the side being edited ("F" or
     // "B"); after OK that side's profile is placed on it. The canvas is
     // redrawn in every case.
-    void User_Profile_Button_Clicked();
+    void User_Profile_Button_Clicked() override;
     // Runs the profile dialog with `side` (trimmed) in its load_side, or
     // the wizard form when the trimmed side is empty; OK (1) sets
     // Fill_User_Profile. Returns the dialog's result.
-    int Open_User_Profile_Window(bool load, const QString& side);
+    int Open_User_Profile_Window(bool load, const QString& side) override;
     // The placements of Front_user_profile, Back_user_profile and
     // TEMP_user_profile on their sides. Front and back first offer the
     // inspector's "Excel" source exactly while Excel_Binding_Use is set,
@@ -912,7 +912,7 @@ public:
     // places.
     void Fill_User_profile_info_front_side();
     void Fill_User_profile_info_back_side();
-    void Fill_User_profile_info_TEMP_side();
+    void Fill_User_profile_info_TEMP_side() override;
     // The front placement, then the back placement.
     void Fill_User_profile_Details();
     // The default rectangle of a new profile object (front card's size).
@@ -920,7 +920,7 @@ public:
     // Puts copies of the current side's objects on the temp side in place
     // of what it showed, for a profile preview: whatever the preview does to
     // them leaves the front and back objects as they were.
-    void Temp_Design_Control_Assign_Copies();
+    void Temp_Design_Control_Assign_Copies() override;
 
 private:
     // The profile toolbar button (beside Print) and the Edit menu's item.
@@ -931,25 +931,25 @@ private:
 public:
     // The maker's links, handed to the desktop (MakerLinks); a failure is
     // logged, never shown.
-    void Open_Support_Mail();
-    void Open_Reseller_Mail();
-    void Open_Website_1();
-    void Open_Website_2();
-    void Open_Website_3();
-    void Open_Google_Plus();
-    void Open_FaceBook();
-    void Open_Twitter();
-    void Open_FB_Like();
+    void Open_Support_Mail() override;
+    void Open_Reseller_Mail() override;
+    void Open_Website_1() override;
+    void Open_Website_2() override;
+    void Open_Website_3() override;
+    void Open_Google_Plus() override;
+    void Open_FaceBook() override;
+    void Open_Twitter() override;
+    void Open_FB_Like() override;
     // the maker's page of user comments
-    void Open_Share_It_Dl();
+    void Open_Share_It_Dl() override;
     // the page on which sharing the program earns it free
-    void Open_Share_It_And_Get_It_Free();
+    void Open_Share_It_And_Get_It_Free() override;
     // The promotion window on product "S", "R" or "B".
-    void Promotion_S_Button();
-    void Promotion_R_Button();
-    void Promotion_B_Button();
+    void Promotion_S_Button() override;
+    void Promotion_R_Button() override;
+    void Promotion_B_Button() override;
     // Runs the share window (the Help menu's "Share Brightfold...").
-    void Share_It_Button();
+    void Share_It_Button() override;
 
     Help_Support* HelpWindow = nullptr;
     Review_Form* Review_Window = nullptr;

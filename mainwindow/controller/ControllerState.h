@@ -28,7 +28,7 @@ class InspectorPanel;
 class MainMenuBar;
 class PictureBrowser;
 class PresetListModel;
-class ProfileDialog;
+struct ProfileDialog;
 class QAction;
 class QButtonGroup;
 class QThread;
