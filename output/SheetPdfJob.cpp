@@ -1,6 +1,7 @@
 #include "output/SheetPdfJob.h"
 
 #include "output/PdfJoiner.h"
+#include "platform/AllocatorPools.h"
 #include "platform/AtomicFile.h"
 #include "platform/ProcessorCores.h"
 
@@ -21,9 +22,6 @@
 #include <thread>
 #include <vector>
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
 
 namespace {
 
@@ -142,6 +140,9 @@ SheetPdfJob::Result SheetPdfJob::print(const SheetLayout& layout, const SheetPag
         runs[size_t(i)].last = int(qint64(pages) * (i + 1) / writers);
         runs[size_t(i)].file = folder.filePath(QStringLiteral("pages-%1.pdf").arg(i + 1));
     }
+    // without it, each writer's pool keeps every large buffer it ever used
+    if (writers > 1)
+        AllocatorPools::keepSmall();
     // the records of a run are rendered ahead of its painter, the cores shared
     const int ahead = std::max(2, cores / writers);
     std::atomic<int> done {0};
@@ -186,9 +187,7 @@ SheetPdfJob::Result SheetPdfJob::print(const SheetLayout& layout, const SheetPag
         // the writers' threads leave their freed buffers in the allocator's
         // per-thread pools; handing them back keeps the join's memory on top
         // of what is in use, not of everything the writers ever held
-#ifdef __GLIBC__
-        malloc_trim(0);
-#endif
+        AllocatorPools::trim();
         QStringList files;
         for (const Run& run : runs)
             files << run.file;
