@@ -18,10 +18,14 @@ cards=${CARDS:-"1000 10000"}
 reps=${REPS:-5}
 peerRepsLarge=${PEER_REPS_LARGE:-2}
 
-if ! command -v glabels-3-batch >/dev/null; then
+# the peer, and ImageMagick for the photo both programs print
+missing=()
+command -v glabels-3-batch >/dev/null || missing+=(glabels)
+[ -x /usr/bin/convert ] || missing+=(imagemagick)
+if ((${#missing[@]})); then
   sudo=""
   [ "$(id -u)" -eq 0 ] || sudo=sudo
-  $sudo apt-get install -y --no-install-recommends glabels
+  $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 [ -x "$bench" ] || { echo "build $bench first (scripts/build.sh)"; exit 1; }
 
@@ -29,7 +33,7 @@ work=$(mktemp -d)
 trap '[ -n "${KEEP_WORK:-}" ] || rm -rf "$work"' EXIT
 # A photo-like picture (no flat gradient, which compresses to nothing),
 # the same for both programs.
-convert -seed 7 -size 600x600 plasma:fractal "$work/photo.png"
+/usr/bin/convert -seed 7 -size 600x600 plasma:fractal "$work/photo.png"
 export BATCH_BENCH_PHOTO=$work/photo.png
 
 # The peer's card: the same objects at the same places, values merged from
