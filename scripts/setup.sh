@@ -11,7 +11,7 @@ packages=(
   fonts-liberation fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev libzxing-dev libqrencode-dev
   git clang-format desktop-file-utils
-  python3 poppler-utils libtiff-tools xvfb xauth xclip
+  python3 poppler-utils libtiff-tools xvfb xauth xclip imagemagick xdotool
   python3-openpyxl libreoffice-calc-nogui libreoffice-writer-nogui unzip
   python3-aiosmtpd openssl
   cups cups-client cups-daemon printer-driver-cups-pdf
