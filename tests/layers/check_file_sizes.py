@@ -10,7 +10,8 @@ generated files are not ours and are left out.
 """
 import os
 import sys
-import tempfile
+
+from planted import planted_tree
 
 LIMIT = 1500
 SKIPPED_DIRS = {".git", "node_modules"}
@@ -35,13 +36,9 @@ def oversized(root):
 
 
 def self_test():
-    with tempfile.TemporaryDirectory() as root:
-        os.makedirs(os.path.join(root, "model"))
-        os.makedirs(os.path.join(root, "build-x"))
-        for rel, lines in (("model/Small.cpp", LIMIT - 1), ("model/Big.h", LIMIT),
-                           ("build-x/Generated.cpp", LIMIT * 3)):
-            with open(os.path.join(root, rel), "w") as f:
-                f.write("x\n" * lines)
+    files = {"model/Small.cpp": "x\n" * (LIMIT - 1), "model/Big.h": "x\n" * LIMIT,
+             "build-x/Generated.cpp": "x\n" * (LIMIT * 3)}
+    with planted_tree(files) as root:
         found, _ = oversized(root)
         if [name for _, name in found] != ["model/Big.h"]:
             print("self-test: expected only model/Big.h, found", found)

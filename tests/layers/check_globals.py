@@ -25,7 +25,8 @@ Usage: check_globals.py SOURCE_ROOT
 import os
 import re
 import sys
-import tempfile
+
+from planted import planted_tree, report_planted
 
 LAYERS = ["platform", "app", "model", "barcodes", "canvas", "data", "profiles", "output", "mainwindow"]
 # Folders outside every layer that may only read globals.
@@ -302,20 +303,9 @@ EXPECTED = [
 
 
 def self_test():
-    with tempfile.TemporaryDirectory() as root:
-        for path, body in PLANTED.items():
-            os.makedirs(os.path.join(root, os.path.dirname(path)), exist_ok=True)
-            with open(os.path.join(root, path), "w", encoding="utf-8") as f:
-                f.write(body)
+    with planted_tree(PLANTED) as root:
         faults, _ = check(root)
-    missed = [e for e in EXPECTED if not any(f.startswith(e) for f in faults)]
-    wrong = [f for f in faults if not any(f.startswith(e) for e in EXPECTED)]
-    for m in missed:
-        print(f"not found: {m}")
-    for w in wrong:
-        print(f"found where nothing is wrong: {w}")
-    print(f"self-test: {len(EXPECTED) - len(missed)} of {len(EXPECTED)} planted faults found")
-    return 1 if missed or wrong else 0
+    return report_planted(EXPECTED, faults)
 
 
 if __name__ == "__main__":

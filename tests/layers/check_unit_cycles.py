@@ -19,7 +19,8 @@ unless each is found and nothing else is.
 import os
 import re
 import sys
-import tempfile
+
+from planted import planted_tree
 
 LAYER = "mainwindow"
 CONTROLLER = "mainwindow/SKTWindowController"
@@ -179,11 +180,7 @@ EXPECTED = [
 
 
 def self_test():
-    with tempfile.TemporaryDirectory() as root:
-        for path, body in PLANTED.items():
-            os.makedirs(os.path.join(root, os.path.dirname(path)), exist_ok=True)
-            with open(os.path.join(root, path), "w", encoding="utf-8") as f:
-                f.write(body)
+    with planted_tree(PLANTED) as root:
         graph = include_graph(root)
         groups = strongly_connected(graph)
         faults, _ = check(root)
