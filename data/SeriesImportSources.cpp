@@ -15,6 +15,12 @@
 using Result = SeriesImportSources::Result;
 
 const QString SeriesImportSources::unreadableFileMessage = QStringLiteral("Please select a valid file.");
+
+QString SeriesImportSources::tooLargeMessage()
+{
+    return QStringLiteral("The file is too large to import. Text, CSV and RTF files of up to %1 MB can be imported.")
+        .arg(maxTextFileBytes / (1024 * 1024));
+}
 const QString SeriesImportSources::undecodableMessage =
     QStringLiteral("Either file is corrupted or selected file contains invalid characters.");
 const QString SeriesImportSources::emptyTypedTextMessage = QStringLiteral("Please enter some data.");
@@ -92,10 +98,12 @@ Result SeriesImportSources::valuesFromTextFile(const QString& path)
     // The size the file claims, then what reading gives: a file that grows
     // while it is read is cut off at the limit and refused as well.
     if (file.size() > maxTextFileBytes)
-        return failure(unreadableFileMessage);
+        return failure(tooLargeMessage());
     const QByteArray bytes = file.read(maxTextFileBytes + 1);
-    if (bytes.size() > maxTextFileBytes || file.error() != QFileDevice::NoError)
+    if (file.error() != QFileDevice::NoError)
         return failure(unreadableFileMessage);
+    if (bytes.size() > maxTextFileBytes)
+        return failure(tooLargeMessage());
     return valuesFromBytes(bytes, pathExtension(path));
 }
 

@@ -24,9 +24,9 @@ public:
     // The values of a text file. The extension decides how it is read (the
     // platform's rules, upper-cased): "RTF" through our RTF converter, "CSV"
     // as comma-separated values, anything else as lines of text. A file that
-    // cannot be read, or is larger than maxTextFileBytes, gives
-    // unreadableFileMessage; one without text, or whose text cannot be
-    // decoded, gives undecodableMessage.
+    // cannot be read gives unreadableFileMessage, one larger than
+    // maxTextFileBytes tooLargeMessage(); one without text, or whose text
+    // cannot be decoded, gives undecodableMessage.
     static Result valuesFromTextFile(const QString& path);
     // The same for bytes already read, with the file's extension.
     static Result valuesFromBytes(const QByteArray& bytes, const QString& extension);
@@ -57,6 +57,8 @@ public:
     static QString pathExtension(const QString& path);
 
     static const QString unreadableFileMessage;
+    // Says that the file is too large and what the limit is.
+    static QString tooLargeMessage();
     static const QString undecodableMessage;
     static const QString emptyTypedTextMessage;
 };

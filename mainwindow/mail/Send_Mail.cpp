@@ -400,10 +400,11 @@ void Send_Mail::Send_Button()
 MailBatch::Result Send_Mail::Send_Mail_Thread(const MailBatch::Job& job)
 {
     return MailBatch::run(
-        job, Stop_SMS_Sending_Now, [](int step, int) { setCurrBarcodeCount(step); }, &Send_Mail::Pausing_Timer_Thread);
+        job, Stop_SMS_Sending_Now, [](int step, int) { setCurrBarcodeCount(step); },
+        &Send_Mail::update_pause_timer_label);
 }
 
-void Send_Mail::Pausing_Timer_Thread(qint64 remaining)
+void Send_Mail::update_pause_timer_label(qint64 remaining)
 {
     setPauseDelayTime(remaining);
     // posted, not waited for: the worker never waits for the GUI thread

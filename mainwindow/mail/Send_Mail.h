@@ -66,7 +66,7 @@ public:
     static MailBatch::Result Send_Mail_Thread(const MailBatch::Job& job);
     // Each second of a pause, on the worker: the time left, told to the
     // progress sheet.
-    static void Pausing_Timer_Thread(qint64 remaining);
+    static void update_pause_timer_label(qint64 remaining);
     // The progress sheet's pause text for the time left (none at 0).
     static void Calculate_Pause_Time(qint64 milliseconds);
 

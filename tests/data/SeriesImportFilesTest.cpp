@@ -207,10 +207,11 @@ TEST(SeriesImportFiles, FilesThatCannotBeImportedSayWhy)
     huge.close();
     const QString& unreadable = SeriesImportSources::unreadableFileMessage;
     const QString& undecodable = SeriesImportSources::undecodableMessage;
+    const QString tooLarge = SeriesImportSources::tooLargeMessage();
+    EXPECT_TRUE(tooLarge.contains("16 MB")) << tooLarge.toStdString();
     const std::pair<const char*, QString> cases[] = {
-        {"missing.txt", unreadable}, {"", unreadable},           {"huge.csv", unreadable},
-        {"empty.txt", undecodable},  {"blank.rtf", undecodable}, {"plain.rtf", undecodable},
-        {"only_blanks.txt", {}}};
+        {"missing.txt", unreadable}, {"", unreadable},           {"huge.csv", tooLarge}, {"empty.txt", undecodable},
+        {"blank.rtf", undecodable},  {"plain.rtf", undecodable}, {"only_blanks.txt", {}}};
     for (const auto& [name, message] : cases) {
         const SeriesImportSources::Result r = SeriesImportSources::valuesFromTextFile(folder.filePath(name));
         EXPECT_EQ(r.message, message) << name;
