@@ -57,8 +57,9 @@ trap '[ -n "${KEEP_WORK:-}" ] || rm -rf "$work"' EXIT
 # the same for both programs.
 /usr/bin/convert -seed 7 -size 600x600 plasma:fractal "$work/photo.png"
 # Our program's per-user resource folder, filled by its first run as at the
-# application's first start.
+# application's first start; a private runtime folder for both programs.
 export XDG_DATA_HOME=$work/data
+[ -n "${XDG_RUNTIME_DIR:-}" ] || { mkdir -m 700 "$work/runtime" && export XDG_RUNTIME_DIR=$work/runtime; }
 
 results=$work/results.txt
 failures=$work/failures.txt
