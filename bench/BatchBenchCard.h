@@ -182,6 +182,7 @@ public:
         image->_file_path = photoPath;
         image->_contents = Picture(photo, photoBox().size());
         image->_bounds = photoBox();
+        image->_isDrawingStroke = false;
         auto qr = barcode("codes", "QR Code");
         qr->_bounds = places.qrBounds;
         auto code128 = barcode("codes", "Code 128", mils);
