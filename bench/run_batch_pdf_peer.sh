@@ -1,113 +1,146 @@
 #!/usr/bin/env bash
 # Batch PDF output side by side with a peer program, glabels-3-batch (the
 # Debian package "glabels", installed here when missing), on the same
-# records: cards of a text, a 600 x 600 photo, a QR Code and a Code 128 on
-# A4 sheets of 2 x 5 cards. Our runs and the peer's are interleaved in one
-# run, so both see the same machine load; the medians of wall time, CPU time,
-# cores used (CPU / wall), peak memory and PDF size are printed with the
-# ratios.
+# records: cards of a name, a 600 x 600 photo, a QR Code and a Code 128 on A4
+# sheets of 2 x 5 cards (bench/BatchBenchCard.h; the peer's card is written
+# from the same places and sizes by batch_pdf_cards --peer-card).
+#
+# Both programs are timed the same way: each run is a whole process under
+# /usr/bin/time, start-up, loading the card and records and writing the PDF
+# included (ours is bench/batch_pdf_cards, which prints as the print
+# window's "Save as PDF" does). Our runs and the peer's are interleaved, so
+# both see the same machine load; the medians of wall time, CPU time, cores
+# kept busy (CPU / wall), peak memory (max RSS) and PDF size are printed.
+#
+# Before any ratio is printed, every run's PDF is read back on sampled pages
+# (the first, middle and last, and SAMPLES random ones, the same for both
+# programs) by bench/batch_pdf_check: every card's QR Code and Code 128 must
+# decode to its record's code at 300 dpi and every card must show its
+# record's name and no other. When a run failed or a check did not pass,
+# what failed is printed and no ratio, and the script exits 1.
+#
 #   bench/run_batch_pdf_peer.sh [BUILD_DIR]
-# CARDS (default "1000 10000"), REPS (5) and PEER_REPS_LARGE (2, for 10,000
-# cards and more) change the runs; KEEP_WORK=1 keeps the records, documents
-# and PDF files for a look at them.
+# CARDS (default "1000 10000"), REPS (5), PEER_REPS_LARGE (2, for 10,000
+# cards and more), SAMPLES (3) and SEED (1, for the random pages) change the
+# runs; KEEP_WORK=1 keeps the records, cards, PDF files and check logs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
-bench=$build/bench/batch_pdf_bench
+ours=$build/bench/batch_pdf_cards
+check=$build/bench/batch_pdf_check
 cards=${CARDS:-"1000 10000"}
 reps=${REPS:-5}
 peerRepsLarge=${PEER_REPS_LARGE:-2}
+samples=${SAMPLES:-3}
+seed=${SEED:-1}
 
-# the peer, and ImageMagick for the photo both programs print
+# the peer, ImageMagick for the photo both programs print, poppler for the
+# checks, and the time program
 missing=()
 command -v glabels-3-batch >/dev/null || missing+=(glabels)
 [ -x /usr/bin/convert ] || missing+=(imagemagick)
+command -v pdftoppm >/dev/null && command -v pdftotext >/dev/null || missing+=(poppler-utils)
+[ -x /usr/bin/time ] || missing+=(time)
 if ((${#missing[@]})); then
   sudo=""
   [ "$(id -u)" -eq 0 ] || sudo=sudo
   $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 fi
-[ -x "$bench" ] || { echo "build $bench first (scripts/build.sh)"; exit 1; }
+for program in "$ours" "$check"; do
+  [ -x "$program" ] || { echo "build $program first (scripts/build.sh)"; exit 1; }
+done
 
 work=$(mktemp -d)
 trap '[ -n "${KEEP_WORK:-}" ] || rm -rf "$work"' EXIT
+[ -z "${KEEP_WORK:-}" ] || echo "work folder: $work"
 # A photo-like picture (no flat gradient, which compresses to nothing),
 # the same for both programs.
 /usr/bin/convert -seed 7 -size 600x600 plasma:fractal "$work/photo.png"
-export BATCH_BENCH_PHOTO=$work/photo.png
-
-# The peer's card: the same objects at the same places, values merged from
-# a CSV file whose first line names the fields.
-cat > "$work/card.glabels" <<XML
-<?xml version="1.0"?>
-<Glabels-document xmlns="http://glabels.org/xmlns/3.0/">
-  <Template brand="Bench" part="CARD-10" size="A4" description="Cards 2 x 5">
-    <Meta category="card"/>
-    <Label-rectangle id="0" width="243pt" height="153pt" round="0pt" x_waste="0pt" y_waste="0pt">
-      <Markup-margin size="0pt"/>
-      <Layout nx="2" ny="5" x0="18pt" y0="18pt" dx="252pt" dy="162pt"/>
-    </Label-rectangle>
-  </Template>
-  <Objects id="0" rotate="False">
-    <Object-text x="8pt" y="8pt" w="130pt" h="22pt" a0="1" a1="0" a2="0" a3="1" a4="0" a5="0" justify="Left" valign="Top" auto_shrink="False">
-      <Span color="0xff" font_family="Liberation Serif" font_size="12" font_weight="Regular" font_italic="False"
-            line_spacing="1"><Field name="name"/></Span>
-    </Object-text>
-    <Object-image x="145pt" y="8pt" w="90pt" h="90pt" a0="1" a1="0" a2="0" a3="1" a4="0" a5="0" src="$work/photo.png"/>
-    <Object-barcode x="8pt" y="34pt" w="70pt" h="70pt" a0="1" a1="0" a2="0" a3="1" a4="0" a5="0" style="IEC18004" backend="libqrencode" text="False"
-                    checksum="False" color="0xff" field="code"/>
-    <Object-barcode x="84pt" y="104pt" w="150pt" h="40pt" a0="1" a1="0" a2="0" a3="1" a4="0" a5="0" style="Code128" backend="gnu-barcode" text="True"
-                    checksum="True" color="0xff" field="code"/>
-  </Objects>
-  <Merge type="Text/Comma/Line1Keys" src="$work/records.csv"/>
-</Glabels-document>
-XML
+# Our program's per-user resource folder, filled by its first run as at the
+# application's first start; a private runtime folder for both programs.
+export XDG_DATA_HOME=$work/data
+[ -n "${XDG_RUNTIME_DIR:-}" ] || { mkdir -m 700 "$work/runtime" && export XDG_RUNTIME_DIR=$work/runtime; }
 
 results=$work/results.txt
+failures=$work/failures.txt
 : > "$results"
+: > "$failures"
+
+# One timed run: WHO N RUN PROGRAM ARGUMENTS...; the PDF is $work/$WHO.pdf.
+timed() {
+  local who=$1 n=$2 r=$3
+  shift 3
+  rm -f "$work/$who.pdf"
+  local status=0
+  /usr/bin/time -f "%e %U %S %M" -o "$work/time.txt" "$@" > "$work/$who.log" 2>&1 || status=$?
+  if [ "$status" -ne 0 ]; then
+    echo "$who, $n cards, run $r: exit status $status; last output:" >> "$failures"
+    tail -5 "$work/$who.log" | sed 's/^/    /' >> "$failures"
+  fi
+  local bytes
+  bytes=$(stat -c %s "$work/$who.pdf" 2>/dev/null || echo 0)
+  read -r wall user sys kib < <(tail -1 "$work/time.txt")
+  echo "$who $n $wall $user $sys $kib $bytes" >> "$results"
+  # read back the sampled pages
+  if ! "$check" "$work/records.csv" "$work/$who.pdf" $pages > "$work/check.log" 2>&1; then
+    echo "$who, $n cards, run $r: the check of pages $pages failed:" >> "$failures"
+    grep -v '^/' "$work/check.log" | head -20 | sed 's/^/    /' >> "$failures"
+  fi
+  cat "$work/check.log" >> "$work/checks-$who-$n.log"
+}
+
 for n in $cards; do
-  { echo "name,code"; for ((i = 1; i <= n; i++)); do printf 'Guest %06d,BF-%06d\n' "$i" "$i"; done; } \
-    > "$work/records.csv"
+  python3 - "$n" > "$work/records.csv" <<'PY'
+import sys
+print("name,code")
+for i in range(1, int(sys.argv[1]) + 1):
+    print("Guest %06d,BF-%06d" % (i, i))
+PY
+  "$ours" --peer-card "$work/records.csv" "$work/photo.png" > "$work/card.glabels"
+  pages=$(python3 - "$n" "$samples" "$seed" <<'PY'
+import random, sys
+n, samples, seed = (int(a) for a in sys.argv[1:])
+last = (n + 9) // 10
+pages = {1, (last + 1) // 2, last}
+rest = sorted(set(range(1, last + 1)) - pages)
+pages |= set(random.Random(seed * 1000003 + n).sample(rest, min(samples, len(rest))))
+print(" ".join(str(p) for p in sorted(pages)))
+PY
+)
+  echo "$n cards: checking pages $pages of every run's PDF"
   peerReps=$reps
   [ "$n" -lt 10000 ] || peerReps=$peerRepsLarge
   for ((r = 1; r <= reps; r++)); do
-    "$bench" --benchmark_filter="BM_BatchPdf/$n/" --benchmark_repetitions=1 --benchmark_format=json \
-      > "$work/ours.json" 2>/dev/null
-    python3 - "$work/ours.json" "$n" >> "$results" <<'PY'
-import json, sys
-run = json.load(open(sys.argv[1]))["benchmarks"][0]
-print("ours", sys.argv[2], run["real_time"], run["cpu_s"], run["peak_MiB"], run["out_MB"])
-PY
+    timed ours "$n" "$r" "$ours" "$work/records.csv" "$work/photo.png" "$work/ours.pdf"
     if [ "$r" -le "$peerReps" ]; then
-      rm -f "$work/peer.pdf"
-      /usr/bin/time -f "%e %U %S %M" -o "$work/time.txt" glabels-3-batch -o "$work/peer.pdf" "$work/card.glabels" \
-        > /dev/null 2>&1 || true
-      read -r wall user sys kib < "$work/time.txt"
-      pages=$(pdfinfo "$work/peer.pdf" 2>/dev/null | awk '/^Pages:/ {print $2}')
-      bytes=$(stat -c %s "$work/peer.pdf" 2>/dev/null || echo 0)
-      if [ "${pages:-0}" -lt $(((n + 9) / 10)) ] || [ "$bytes" -lt $((n * 100)) ]; then
-        echo "warning: the peer wrote ${pages:-0} pages, $bytes bytes for $n cards; its figures are not comparable" >&2
-      fi
-      echo "peer $n $wall $(echo "$user + $sys" | bc) $(echo "scale=1; $kib / 1024" | bc) \
-$(echo "scale=2; $bytes / 1000000" | bc)" >> "$results"
+      timed peer "$n" "$r" glabels-3-batch -o "$work/peer.pdf" "$work/card.glabels"
     fi
   done
 done
 
-python3 - "$results" <<'PY'
+echo "timed: whole processes under /usr/bin/time (start-up, loading, writing the PDF); $(nproc) cores"
+python3 - "$results" "$failures" <<'PY'
 import statistics, sys
+names = {"ours": "ours", "peer": "glabels-3-batch"}
 rows = {}
 for line in open(sys.argv[1]):
-    who, n, wall, cpu, peak, size = line.split()
-    rows.setdefault((int(n), who), []).append((float(wall), float(cpu), float(peak), float(size)))
-print("%-6s %7s %4s %9s %9s %6s %9s %8s" % ("", "cards", "runs", "wall s", "CPU s", "cores", "peak MiB", "PDF MB"))
+    who, n, wall, user, system, kib, size = line.split()
+    rows.setdefault((int(n), who), []).append(
+        (float(wall), float(user) + float(system), float(kib) / 1024, float(size) / 1e6))
+print("| | cards | runs | wall s | CPU s | cores | peak MiB | PDF MB |")
 for (n, who), runs in sorted(rows.items()):
-    med = [statistics.median(r[i] for r in runs) for i in range(4)]
-    print("%-6s %7d %4d %9.2f %9.2f %6.2f %9.1f %8.2f" % (who, n, len(runs), med[0], med[1], med[1] / med[0],
-                                                       med[2], med[3]))
+    wall, cpu, peak, size = (statistics.median(r[i] for r in runs) for i in range(4))
+    print("| %s | %s | %d | %.2f | %.2f | %.2f | %s | %s |" % (
+        names[who], format(n, ","), len(runs), wall, cpu, cpu / wall if wall > 0 else 0,
+        format(round(peak, 1), ",.1f"), format(round(size, 2), ",.2f")))
+failed = open(sys.argv[2]).read()
+if failed:
+    print("\nNo ratio: not every run wrote cards that read back whole.\n" + failed, end="")
+    sys.exit(1)
 for n in sorted({n for n, _ in rows}):
     if (n, "ours") in rows and (n, "peer") in rows:
-        ours = statistics.median(r[0] for r in rows[(n, "ours")])
-        peer = statistics.median(r[0] for r in rows[(n, "peer")])
-        print("%d cards: peer wall / ours wall = %.1fx" % (n, peer / ours))
+        ours = [statistics.median(r[i] for r in rows[(n, "ours")]) for i in range(2)]
+        peer = [statistics.median(r[i] for r in rows[(n, "peer")]) for i in range(2)]
+        print("%s cards: glabels-3-batch / ours: wall %.1fx, CPU %.1fx" % (
+            format(n, ","), peer[0] / ours[0], peer[1] / ours[1]))
 PY
