@@ -58,10 +58,10 @@ std::optional<QMap<QString, QString>> readDictionary(const QByteArray& data)
 }
 
 // A settings file that others may read (copied in, or left by an older
-// version) is made readable and writable by its owner alone as soon as it is
-// opened. The open file itself is changed, never a name that may since point
-// elsewhere; a file reached through a symbolic link is left as it is, since
-// the link may lead to a file of some other use.
+// version) is made the owner's alone as soon as it is opened: the owner's
+// bits stay as they are (a read-only file stays read-only), the others' go. The open file itself is changed, never a
+// name that may since point elsewhere; a file reached through a symbolic link is left as it is, since the link may lead
+// to a file of some other use.
 void makeOwnerOnly(const QFile& file, const QString& path)
 {
     const QByteArray name = QFile::encodeName(path);
@@ -72,7 +72,7 @@ void makeOwnerOnly(const QFile& file, const QString& path)
     if (::lstat(name.constData(), &named) != 0 || !S_ISREG(named.st_mode) || named.st_dev != opened.st_dev
         || named.st_ino != opened.st_ino || opened.st_uid != ::geteuid())
         return;
-    if (::fchmod(file.handle(), S_IRUSR | S_IWUSR) != 0)
+    if (::fchmod(file.handle(), opened.st_mode & S_IRWXU) != 0)
         Show_NSLog_Message(QStringLiteral("The mail settings file could not be made private: ") + path);
 }
 

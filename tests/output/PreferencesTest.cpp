@@ -247,8 +247,8 @@ TEST_F(PreferencesTest, ReadingMakesTheFilePrivate)
         bool link;          // the settings path is a link to a file elsewhere
         int modeAfter;
     } cases[] = {
-        {0644, false, 0600}, {0640, false, 0600}, {0666, false, 0600}, {0600, false, 0600},
-        {0604, false, 0600}, {0400, false, 0400}, {0644, true, 0644}, {0666, true, 0666},
+        {0644, false, 0600}, {0640, false, 0600}, {0666, false, 0600}, {0600, false, 0600}, {0604, false, 0600},
+        {0400, false, 0400}, {0444, false, 0400}, {0644, true, 0644},  {0666, true, 0666},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(QStringLiteral("mode %1, link %2").arg(c.mode, 0, 8).arg(c.link).toStdString());
