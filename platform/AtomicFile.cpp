@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -30,11 +31,6 @@ QString systemError(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-QString shown(const QByteArray& path)
-{
-    return QFile::decodeName(path);
-}
-
 QByteArray folderOf(const QByteArray& path)
 {
     const qsizetype slash = path.lastIndexOf('/');
@@ -46,6 +42,21 @@ QByteArray folderOf(const QByteArray& path)
 QByteArray nameOf(const QByteArray& path)
 {
     return path.mid(path.lastIndexOf('/') + 1);
+}
+
+// A path for a message: a link's target joined to the link's folder may
+// hold "..", which the system takes from the real folder (not by striking
+// out a name), so the folder is shown as the system finds it.
+QString shown(const QByteArray& path)
+{
+    if (!path.contains("/.") || nameOf(path) == "." || nameOf(path) == "..")
+        return QFile::decodeName(path);
+    char* real = ::realpath(folderOf(path).constData(), nullptr);
+    if (!real)
+        return QFile::decodeName(path);
+    QByteArray folder(real);
+    std::free(real);
+    return QFile::decodeName(folder == "/" ? '/' + nameOf(path) : folder + '/' + nameOf(path));
 }
 
 // The start of every hidden name for the target called `name`: a dot, the
@@ -182,11 +193,10 @@ bool AtomicFile::resolveTarget()
         if (!writable(current, st, &error)) {
             if (error && error != EACCES && error != EPERM)
                 return fail(QStringLiteral("%1: %2").arg(shown(current), systemError(error)));
-            return fail(QStringLiteral("%1 is read-only.").arg(shown(current)));
+            return fail(QStringLiteral("%1 is read-only.").arg(leadsTo));
         }
         m_replaces = true;
         m_oldMode = st.st_mode;
-        m_oldOwner = st.st_uid;
         m_oldGroup = st.st_gid;
         break;
     }

@@ -105,9 +105,8 @@ private:
     QByteArray m_final;     // the file to replace, encoded
     QByteArray m_temporary; // the new file's hidden name while it has one
     Access m_access;
-    bool m_replaces = false; // m_final exists (m_oldMode... are its)
+    bool m_replaces = false; // m_final exists; its mode and group follow
     mode_t m_oldMode = 0;
-    uid_t m_oldOwner = 0;
     gid_t m_oldGroup = 0;
     int m_fd = -1;
     bool m_unnamed = false;

@@ -299,6 +299,18 @@ TEST(AtomicFile, RefusedTargetsStayAsTheyWere)
         {"dangling link", [&] { ASSERT_EQ(::symlink("gone/party.fcard", name.constData()), 0); },
          "leads to " + QFile::encodeName(dir.path()) + "/gone/party.fcard, which does not exist."},
         {"link to a folder", [&] { ASSERT_EQ(::symlink(".", name.constData()), 0); }, "/., which is a folder."},
+        {"link through a parent folder to a read-only file",
+         [&] {
+             ASSERT_TRUE(QDir(dir.path()).mkdir("synced"));
+             ASSERT_TRUE(AtomicFile::save(dir.filePath("synced/real.fcard"), "old"));
+             ASSERT_EQ(::chmod(QFile::encodeName(dir.filePath("synced/real.fcard")).constData(), 0444), 0);
+             ASSERT_TRUE(QDir(dir.path()).mkdir("designs"));
+             ASSERT_EQ(::symlink("../synced/real.fcard", QFile::encodeName(dir.filePath("designs/link")).constData()),
+                       0);
+             ASSERT_EQ(::symlink("designs/link", name.constData()), 0);
+         },
+         "The link " + name + " leads to " + QFile::encodeName(QFileInfo(dir.path()).canonicalFilePath())
+             + "/synced/real.fcard, which is read-only."},
         {"link to a pipe",
          [&] {
              ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600), 0);
@@ -326,8 +338,8 @@ TEST(AtomicFile, RefusedTargetsStayAsTheyWere)
         }
         for (const QString& entry : entries(dir.path())) {
             ::chmod(QFile::encodeName(dir.filePath(entry)).constData(), 0700);
-            QFile::remove(dir.filePath(entry));
-            QDir(dir.path()).rmdir(entry);
+            if (!QFile::remove(dir.filePath(entry)))
+                QDir(dir.filePath(entry)).removeRecursively();
         }
     }
 }
