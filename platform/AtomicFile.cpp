@@ -2,14 +2,18 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QRandomGenerator>
 
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <mutex>
+#include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -67,12 +71,15 @@ QByteArray hiddenPrefix(const QByteArray& name)
     return '.' + name.left(200) + '.';
 }
 
-bool isHiddenNameOf(const QByteArray& entry, const QByteArray& prefix)
+// Whether a folder's entry is a hidden name with `prefix`; looked at
+// without copying, as a folder may hold many thousands of entries.
+bool isHiddenNameOf(const char* entry, const QByteArray& prefix)
 {
-    if (entry.size() != prefix.size() + endingLength || !entry.startsWith(prefix))
+    if (entry[0] != '.' || std::strlen(entry) != size_t(prefix.size() + endingLength)
+        || std::memcmp(entry, prefix.constData(), size_t(prefix.size())) != 0)
         return false;
-    for (qsizetype i = prefix.size(); i < entry.size(); ++i) {
-        if (!std::strchr(letters, entry[i]) || entry[i] == '\0')
+    for (const char* c = entry + prefix.size(); *c; ++c) {
+        if (!std::strchr(letters, *c))
             return false;
     }
     return true;
@@ -88,6 +95,56 @@ bool writable(const QByteArray& path, const struct stat& st, int* error)
     // The superuser may write anything; a file without any write bit is
     // read-only for it too.
     return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+}
+
+// Reading a folder of many thousands of files takes milliseconds, as long
+// as writing one file or longer. A folder that is read quickly is searched
+// for leftovers at every save; in a large one, a run of saves (a batch of
+// pictures) searches it again only once ten times the last search's time
+// has passed, which keeps the searches within a tenth of the run.
+struct FolderKey
+{
+    dev_t device;
+    ino_t inode;
+    bool operator==(const FolderKey&) const = default;
+};
+
+size_t qHash(const FolderKey& key, size_t seed = 0)
+{
+    return qHashMulti(seed, quint64(key.device), quint64(key.inode));
+}
+
+std::mutex searchesLock;
+QHash<FolderKey, std::chrono::steady_clock::time_point> nextSearches;
+
+std::optional<FolderKey> folderKey(const QByteArray& folder)
+{
+    struct stat st = {};
+    if (::stat(folder.constData(), &st) != 0)
+        return std::nullopt;
+    return FolderKey {st.st_dev, st.st_ino};
+}
+
+bool leftoverSearchDue(const QByteArray& folder)
+{
+    const std::optional<FolderKey> key = folderKey(folder);
+    const std::lock_guard<std::mutex> lock(searchesLock);
+    return !key || std::chrono::steady_clock::now() >= nextSearches.value(*key);
+}
+
+void leftoverSearchDone(const QByteArray& folder, std::chrono::steady_clock::duration took)
+{
+    const std::optional<FolderKey> key = folderKey(folder);
+    if (!key)
+        return;
+    const std::lock_guard<std::mutex> lock(searchesLock);
+    if (took < std::chrono::microseconds(250)) {
+        nextSearches.remove(*key);
+        return;
+    }
+    if (nextSearches.size() > 1000)
+        nextSearches.clear();
+    nextSearches.insert(*key, std::chrono::steady_clock::now() + 10 * took);
 }
 
 QByteArray procPath(int fd)
@@ -157,9 +214,7 @@ bool AtomicFile::resolveTarget()
     QByteArray current = QFile::encodeName(m_path);
     const QByteArray first = current;
     for (int links = 0;; ++links) {
-        struct stat st
-        {
-        };
+        struct stat st = {};
         if (::lstat(current.constData(), &st) != 0) {
             const int error = errno;
             if (error == ENOENT && links == 0)
@@ -211,14 +266,16 @@ void AtomicFile::removeLeftovers() const
 {
     const QByteArray folder = folderOf(m_final);
     const QByteArray prefix = hiddenPrefix(nameOf(m_final));
+    if (!leftoverSearchDue(folder))
+        return;
+    const auto started = std::chrono::steady_clock::now();
     DIR* dir = ::opendir(folder.constData());
     if (!dir)
         return;
     QList<QByteArray> candidates;
     while (const dirent* entry = ::readdir(dir)) {
-        const QByteArray name(entry->d_name);
-        if (isHiddenNameOf(name, prefix))
-            candidates << folder + '/' + name;
+        if (isHiddenNameOf(entry->d_name, prefix))
+            candidates << folder + '/' + entry->d_name;
     }
     ::closedir(dir);
     for (const QByteArray& path : candidates) {
@@ -228,17 +285,14 @@ void AtomicFile::removeLeftovers() const
             fd = ::open(path.constData(), O_WRONLY | flags);
         if (fd < 0)
             continue;
-        struct stat held
-        {
-        };
-        struct stat named
-        {
-        };
+        struct stat held = {};
+        struct stat named = {};
         if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0
             && ::lstat(path.constData(), &named) == 0 && named.st_dev == held.st_dev && named.st_ino == held.st_ino)
             ::unlink(path.constData());
         ::close(fd);
     }
+    leftoverSearchDone(folder, std::chrono::steady_clock::now() - started);
 }
 
 // The new file, locked at once: unnamed in the target's folder where the
@@ -284,9 +338,7 @@ bool AtomicFile::takeOldPermissions()
     mode_t mode = m_oldMode & (S_IRWXU | S_IRWXG | S_IRWXO);
     if (m_access == Access::OwnerOnly)
         mode &= S_IRWXU;
-    struct stat st
-    {
-    };
+    struct stat st = {};
     if (::fstat(m_fd, &st) != 0)
         return false;
     if (st.st_gid != m_oldGroup && ::fchown(m_fd, uid_t(-1), m_oldGroup) != 0)
