@@ -42,7 +42,7 @@ SeriesSaveRules::Plan SeriesSaveRules::plan(const QString& folder, const QString
     return plan;
 }
 
-SeriesSaveRules::Result SeriesSaveRules::carryOut(const Plan& plan, const QStringList& values)
+SeriesSaveRules::Result SeriesSaveRules::carryOut(const Plan& plan, const QStringList& values, QString* error)
 {
     if (plan.path.isEmpty())
         return Result::BadName;
@@ -53,7 +53,7 @@ SeriesSaveRules::Result SeriesSaveRules::carryOut(const Plan& plan, const QStrin
         if (!trimmed.isEmpty())
             kept.append(trimmed);
     }
-    if (!SeriesStore(plan.folder, batch_file_EXT).write(plan.name, kept, SeriesStore::WriteMode::Replace))
+    if (!SeriesStore(plan.folder, batch_file_EXT).write(plan.name, kept, SeriesStore::WriteMode::Replace, error))
         return Result::WriteFailed;
     if (!plan.oldPath.isEmpty())
         SeriesFileWriter::removeFile(plan.oldPath);

@@ -48,8 +48,8 @@ public:
     static Plan plan(const QString& folder, const QString& name, const QString& openedAs);
 
     // Writes the values (trimmed, empty ones left out) as the plan says;
-    // Saved or WriteFailed.
-    static Result carryOut(const Plan& plan, const QStringList& values);
+    // Saved or WriteFailed (with the reason in `error`).
+    static Result carryOut(const Plan& plan, const QStringList& values, QString* error = nullptr);
 
     // Plans and carries out the saving of `values` as the series `name` in
     // `folder`; `openedAs` is the name the series was opened under ("" for a

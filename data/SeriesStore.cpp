@@ -169,6 +169,11 @@ bool SeriesStore::write(const QString& name, const QStringList& values, WriteMod
     if (!namesFileInFolder(name))
         return fail(enterNameMessage);
     const QString path = filePath(name);
+    // The file to replace is found (and a refused one named) before the old
+    // content is read.
+    AtomicFile file(path);
+    if (!file.open())
+        return fail(file.errorString());
     QByteArray bytes;
     if (mode == WriteMode::Append && QFileInfo::exists(path)) {
         // The old content and the new values go into the new file together,
@@ -184,9 +189,8 @@ bool SeriesStore::write(const QString& name, const QStringList& values, WriteMod
         bytes += value.toUtf8();
         bytes += '\n';
     }
-    QString reason;
-    if (!AtomicFile::save(path, bytes, &reason))
-        return fail(reason);
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return fail(file.errorString());
     return true;
 }
 

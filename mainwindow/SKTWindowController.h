@@ -594,6 +594,8 @@ signals:
 private:
     // Writes the design file; the outcome says whether it was written.
     SaveOutcome saveDesign(bool save_as, bool show_msg);
+    // "fail", with the reason of the last failed save when there is one.
+    QString saveFailedMessage() const;
     // The save question of New and Open; false when the command must stop
     // (Yes was answered and the write failed).
     bool saveBeforeReplacing(const QString& question);

@@ -4,12 +4,11 @@
 #include "app/Globals.h"
 #include "app/StringHelpers.h"
 #include "mainwindow/PictureFolders.h"
+#include "platform/AtomicFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-#include <cstdio>
 
 #include <utility>
 
@@ -110,18 +109,40 @@ void TemplateStore::removePair(const QString& name) const
         Delete_File(design);
 }
 
-bool TemplateStore::placePair(const QString& name, const QString& writtenDesign, const QString& writtenPicture) const
+bool TemplateStore::placePair(const QString& name, const QString& writtenDesign, const QString& writtenPicture,
+                              QString* error) const
 {
-    if (!isSafeName(name))
+    const auto fail = [error](const QString& reason) {
+        if (error)
+            *error = reason;
         return false;
-    const QString picture = picturePath(name);
-    const auto place = [](const QString& from, const QString& to) {
-        return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
     };
-    // A folder in the way of either file stops both, before anything moves.
-    if (QFileInfo(designPath(name)).isDir() || QFileInfo(picture).isDir()
-        || !place(writtenDesign, designPath(name)) || !place(writtenPicture, picture))
-        return false;
+    if (!isSafeName(name))
+        return fail(QStringLiteral("The name %1 cannot be used.").arg(name));
+    const QString picture = picturePath(name);
+    // Each new file is a copy of the written one, made whole beside the
+    // file it replaces before either takes its place.
+    AtomicFile designFile(designPath(name));
+    AtomicFile pictureFile(picture);
+    const std::pair<const QString&, AtomicFile&> pairs[] = {{writtenDesign, designFile}, {writtenPicture, pictureFile}};
+    for (const auto& [from, to] : pairs) {
+        QFile source(from);
+        if (!source.open(QIODevice::ReadOnly))
+            return fail(QStringLiteral("%1: %2").arg(from, source.errorString()));
+        if (!to.open())
+            return fail(to.errorString());
+        QByteArray block;
+        while (!(block = source.read(1 << 20)).isEmpty()) {
+            if (to.write(block) != block.size())
+                return fail(to.errorString());
+        }
+        if (source.error() != QFileDevice::NoError)
+            return fail(QStringLiteral("%1: %2").arg(from, source.errorString()));
+    }
+    if (!designFile.commit())
+        return fail(designFile.errorString());
+    if (!pictureFile.commit())
+        return fail(pictureFile.errorString());
     // An older picture of the name in another kind ("jpg", "PNG") would
     // stand beside the new one.
     const QDir dir(m_folder);

@@ -48,11 +48,13 @@ public:
     // Deletes the picture and the design file of a name (missing ones are no
     // error).
     void removePair(const QString& name) const;
-    // Puts a design file and a picture written elsewhere on the same disk
-    // in place of the pair of `name` (each replaced in one step), then
-    // deletes the name's pictures of other kinds. False when either cannot
-    // be put in place.
-    bool placePair(const QString& name, const QString& writtenDesign, const QString& writtenPicture) const;
+    // Puts a design file and a picture written elsewhere in place of the
+    // pair of `name` (each replaced in one step, as any replaced file: links
+    // followed, permissions kept), then deletes the name's pictures of other
+    // kinds. False, with the reason in `error`, when either cannot be put in
+    // place; both are written whole before either replaces its old file.
+    bool placePair(const QString& name, const QString& writtenDesign, const QString& writtenPicture,
+                   QString* error = nullptr) const;
     // Deletes the template of a picture of this folder; false for a path
     // outside it.
     bool deleteTemplate(const QString& picturePath) const;

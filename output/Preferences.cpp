@@ -25,13 +25,12 @@ const QString send_email_Enable_SSLkey = QStringLiteral("SendEnableSSL");
 namespace {
 
 // Replaces the file at `path` with `contents` in one step: the contents go
-// to a new file beside it, readable and writable by its owner alone from the
-// moment it exists, which is then renamed over the path. A symbolic link at
-// the path is replaced itself, never written through, so the file it points
-// to stays as it is; when anything fails the old file stays too.
-bool writeOwnerOnlyFile(const QString& path, const QByteArray& contents)
+// to a new file, readable and writable by its owner alone from the moment it
+// exists, which then takes the old file's place. A symbolic link at the path
+// is followed to the file it names; when anything fails the old file stays.
+bool writeOwnerOnlyFile(const QString& path, const QByteArray& contents, QString* error = nullptr)
 {
-    return AtomicFile::save(path, contents, nullptr, AtomicFile::Access::OwnerOnly);
+    return AtomicFile::save(path, contents, error, AtomicFile::Access::OwnerOnly);
 }
 
 // The dictionary of string values in a property list (XML or binary);
@@ -59,10 +58,10 @@ std::optional<QMap<QString, QString>> readDictionary(const QByteArray& data)
 }
 
 // A settings file that others may read (copied in, or left by an older
-// version) is made readable and writable by its owner alone as soon as it is
-// opened. The open file itself is changed, never a name that may since point
-// elsewhere; a file reached through a symbolic link is left as it is, since
-// the link may lead to a file of some other use.
+// version) is made the owner's alone as soon as it is opened: the owner's
+// bits stay as they are (a read-only file stays read-only), the others' go. The open file itself is changed, never a
+// name that may since point elsewhere; a file reached through a symbolic link is left as it is, since the link may lead
+// to a file of some other use.
 void makeOwnerOnly(const QFile& file, const QString& path)
 {
     const QByteArray name = QFile::encodeName(path);
@@ -73,7 +72,7 @@ void makeOwnerOnly(const QFile& file, const QString& path)
     if (::lstat(name.constData(), &named) != 0 || !S_ISREG(named.st_mode) || named.st_dev != opened.st_dev
         || named.st_ino != opened.st_ino || opened.st_uid != ::geteuid())
         return;
-    if (::fchmod(file.handle(), S_IRUSR | S_IWUSR) != 0)
+    if (::fchmod(file.handle(), opened.st_mode & S_IRWXU) != 0)
         Show_NSLog_Message(QStringLiteral("The mail settings file could not be made private: ") + path);
 }
 
@@ -126,19 +125,28 @@ std::optional<QString> Preferences::value(const QString& key) const
 
 void Preferences::createEmptyFile() const
 {
+    // A link that leads to a file of no settings may lead to a file of some
+    // other use: only saving the settings writes through it.
+    if (QFileInfo(mPreferencesPath).isSymLink())
+        return;
     if (!writeOwnerOnlyFile(mPreferencesPath, QByteArray()))
         Show_NSLog_Message(QStringLiteral("The mail settings file could not be created: ") + mPreferencesPath);
 }
 
-bool Preferences::flush() const
+bool Preferences::flush(QString* error) const
 {
+    const auto fail = [error](const QString& reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
     PlistValue root = PlistValue::dictionary();
     for (auto it = mDict.constBegin(); it != mDict.constEnd(); ++it) {
         if (!root.insert(it.key(), PlistValue::string(it.value())))
-            return false;
+            return fail(QStringLiteral("The setting %1 cannot be written.").arg(it.key()));
     }
     const QByteArray contents = root.toXml();
     if (contents.isEmpty())
-        return false;
-    return writeOwnerOnlyFile(mPreferencesPath, contents);
+        return fail(QStringLiteral("The settings cannot be written."));
+    return writeOwnerOnlyFile(mPreferencesPath, contents, error);
 }

@@ -64,9 +64,9 @@ public:
     void setDefaults();
 
     // Writes every setting to the file as an XML property list, replacing
-    // the file in one step (a failed write leaves the old file); false when
-    // it could not be written.
-    bool flush() const;
+    // the file in one step (a failed write leaves the old file); false, with
+    // the reason in `error`, when it could not be written.
+    bool flush(QString* error = nullptr) const;
 
 private:
     std::optional<QString> value(const QString& key) const;

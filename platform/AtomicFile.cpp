@@ -2,38 +2,155 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QRandomGenerator>
 
 #include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <mutex>
+#include <optional>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 std::atomic<qint64> writeLimit {-1};
+std::atomic<AtomicFile::StageHook> stageHook {nullptr};
+std::atomic<bool> unnamedFiles {true};
+
+// As many links as the system itself follows in one path.
+constexpr int mostLinks = 40;
+// The random ending of a hidden name: its length and its letters.
+constexpr int endingLength = 8;
+constexpr char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
 
 QString systemError(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-// A name for the new file beside `path`: hidden, after the target, with a
-// random ending. The target's name is shortened so the whole stays within
-// the longest name a folder takes.
-QByteArray temporaryNameFor(const QString& path)
+QByteArray folderOf(const QByteArray& path)
 {
-    const QFileInfo info(path);
-    QByteArray base = QFile::encodeName(info.fileName()).left(200);
-    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    QByteArray ending(8, 'x');
-    for (char& c : ending)
-        c = letters[QRandomGenerator::global()->bounded(int(sizeof letters) - 1)];
-    return QFile::encodeName(info.absolutePath()) + "/." + base + '.' + ending;
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0)
+        return ".";
+    return slash == 0 ? QByteArray("/") : path.left(slash);
 }
 
+QByteArray nameOf(const QByteArray& path)
+{
+    return path.mid(path.lastIndexOf('/') + 1);
+}
+
+// A path for a message: a link's target joined to the link's folder may
+// hold "..", which the system takes from the real folder (not by striking
+// out a name), so the folder is shown as the system finds it.
+QString shown(const QByteArray& path)
+{
+    if (!path.contains("/.") || nameOf(path) == "." || nameOf(path) == "..")
+        return QFile::decodeName(path);
+    char* real = ::realpath(folderOf(path).constData(), nullptr);
+    if (!real)
+        return QFile::decodeName(path);
+    QByteArray folder(real);
+    std::free(real);
+    return QFile::decodeName(folder == "/" ? '/' + nameOf(path) : folder + '/' + nameOf(path));
+}
+
+// The start of every hidden name for the target called `name`: a dot, the
+// name (shortened so the whole stays within the longest name a folder
+// takes) and a dot; the random ending follows.
+QByteArray hiddenPrefix(const QByteArray& name)
+{
+    return '.' + name.left(200) + '.';
+}
+
+// Whether a folder's entry is a hidden name with `prefix`; looked at
+// without copying, as a folder may hold many thousands of entries.
+bool isHiddenNameOf(const char* entry, const QByteArray& prefix)
+{
+    if (entry[0] != '.' || std::strlen(entry) != size_t(prefix.size() + endingLength)
+        || std::memcmp(entry, prefix.constData(), size_t(prefix.size())) != 0)
+        return false;
+    for (const char* c = entry + prefix.size(); *c; ++c) {
+        if (!std::strchr(letters, *c))
+            return false;
+    }
+    return true;
+}
+
+bool writable(const QByteArray& path, const struct stat& st, int* error)
+{
+    *error = 0;
+    if (::faccessat(AT_FDCWD, path.constData(), W_OK, AT_EACCESS) != 0) {
+        *error = errno;
+        return false;
+    }
+    // The superuser may write anything; a file without any write bit is
+    // read-only for it too.
+    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+}
+
+// Reading a folder of many thousands of files takes milliseconds, as long
+// as writing one file or longer. A folder that is read quickly is searched
+// for leftovers at every save; in a large one, a run of saves (a batch of
+// pictures) searches it again only once ten times the last search's time
+// has passed, which keeps the searches within a tenth of the run.
+struct FolderKey
+{
+    dev_t device;
+    ino_t inode;
+    bool operator==(const FolderKey&) const = default;
+};
+
+size_t qHash(const FolderKey& key, size_t seed = 0)
+{
+    return qHashMulti(seed, quint64(key.device), quint64(key.inode));
+}
+
+std::mutex searchesLock;
+QHash<FolderKey, std::chrono::steady_clock::time_point> nextSearches;
+
+std::optional<FolderKey> folderKey(const QByteArray& folder)
+{
+    struct stat st = {};
+    if (::stat(folder.constData(), &st) != 0)
+        return std::nullopt;
+    return FolderKey {st.st_dev, st.st_ino};
+}
+
+bool leftoverSearchDue(const QByteArray& folder)
+{
+    const std::optional<FolderKey> key = folderKey(folder);
+    const std::lock_guard<std::mutex> lock(searchesLock);
+    return !key || std::chrono::steady_clock::now() >= nextSearches.value(*key);
+}
+
+void leftoverSearchDone(const QByteArray& folder, std::chrono::steady_clock::duration took)
+{
+    const std::optional<FolderKey> key = folderKey(folder);
+    if (!key)
+        return;
+    const std::lock_guard<std::mutex> lock(searchesLock);
+    if (took < std::chrono::microseconds(250)) {
+        nextSearches.remove(*key);
+        return;
+    }
+    if (nextSearches.size() > 1000)
+        nextSearches.clear();
+    nextSearches.insert(*key, std::chrono::steady_clock::now() + 10 * took);
+}
+
+QByteArray procPath(int fd)
+{
+    return "/proc/self/fd/" + QByteArray::number(fd);
+}
 }
 
 AtomicFile::AtomicFile(const QString& path, Access access) : m_path(path), m_access(access) {}
@@ -48,6 +165,16 @@ void AtomicFile::setWriteLimitForTesting(qint64 bytes)
     writeLimit.store(bytes);
 }
 
+void AtomicFile::setStageHookForTesting(StageHook hook)
+{
+    stageHook.store(hook);
+}
+
+void AtomicFile::setUnnamedFilesForTesting(bool allowed)
+{
+    unnamedFiles.store(allowed);
+}
+
 bool AtomicFile::fail(const QString& reason)
 {
     m_failed = true;
@@ -55,16 +182,168 @@ bool AtomicFile::fail(const QString& reason)
     return false;
 }
 
+QByteArray AtomicFile::hiddenName() const
+{
+    QByteArray ending(endingLength, 'x');
+    for (char& c : ending)
+        c = letters[QRandomGenerator::global()->bounded(int(sizeof letters) - 1)];
+    return folderOf(m_final) + '/' + hiddenPrefix(nameOf(m_final)) + ending;
+}
+
 void AtomicFile::removeTemporary()
 {
-    if (m_fd >= 0) {
-        ::close(m_fd);
-        m_fd = -1;
-    }
+    // The name goes first, while the lock still keeps others' clean-up away.
     if (!m_temporary.isEmpty()) {
         ::unlink(m_temporary.constData());
         m_temporary.clear();
     }
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+    m_unnamed = false;
+}
+
+// Follows links from the given path to the file to replace. A path where
+// nothing is yet is a new file; a link is read and its target (relative to
+// the link's folder) taken in its place; a plain file is replaced where it
+// lies.
+bool AtomicFile::resolveTarget()
+{
+    m_replaces = false;
+    QByteArray current = QFile::encodeName(m_path);
+    const QByteArray first = current;
+    for (int links = 0;; ++links) {
+        struct stat st = {};
+        if (::lstat(current.constData(), &st) != 0) {
+            const int error = errno;
+            if (error == ENOENT && links == 0)
+                break;
+            if (error == ENOENT)
+                return fail(
+                    QStringLiteral("The link %1 leads to %2, which does not exist.").arg(shown(first), shown(current)));
+            return fail(QStringLiteral("%1: %2").arg(shown(current), systemError(error)));
+        }
+        if (S_ISLNK(st.st_mode)) {
+            if (links == mostLinks)
+                return fail(QStringLiteral("The link %1 leads through too many links.").arg(shown(first)));
+            QByteArray target(qsizetype(st.st_size > 0 ? st.st_size : 0) + 256, '\0');
+            const ssize_t n = ::readlink(current.constData(), target.data(), size_t(target.size()));
+            if (n < 0)
+                return fail(QStringLiteral("%1: %2").arg(shown(current), systemError(errno)));
+            if (n >= target.size())
+                return fail(QStringLiteral("The link %1 cannot be read whole.").arg(shown(current)));
+            target.truncate(n);
+            current = target.startsWith('/') ? target : folderOf(current) + '/' + target;
+            continue;
+        }
+        const QString leadsTo = links == 0
+            ? shown(current)
+            : QStringLiteral("The link %1 leads to %2, which").arg(shown(first), shown(current));
+        if (S_ISDIR(st.st_mode))
+            return fail(QStringLiteral("%1 is a folder.").arg(leadsTo));
+        if (!S_ISREG(st.st_mode))
+            return fail(QStringLiteral("%1 is not a plain file.").arg(leadsTo));
+        int error = 0;
+        if (!writable(current, st, &error)) {
+            if (error && error != EACCES && error != EPERM)
+                return fail(QStringLiteral("%1: %2").arg(shown(current), systemError(error)));
+            return fail(QStringLiteral("%1 is read-only.").arg(leadsTo));
+        }
+        m_replaces = true;
+        m_oldMode = st.st_mode;
+        m_oldGroup = st.st_gid;
+        break;
+    }
+    m_final = current;
+    return true;
+}
+
+// Hidden files of this target in its folder that no save holds (a save
+// keeps its file locked as long as it lives) were left by a save that
+// crashed; they go. Only plain files, and only the very file locked.
+void AtomicFile::removeLeftovers() const
+{
+    const QByteArray folder = folderOf(m_final);
+    const QByteArray prefix = hiddenPrefix(nameOf(m_final));
+    if (!leftoverSearchDue(folder))
+        return;
+    const auto started = std::chrono::steady_clock::now();
+    DIR* dir = ::opendir(folder.constData());
+    if (!dir)
+        return;
+    QList<QByteArray> candidates;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (isHiddenNameOf(entry->d_name, prefix))
+            candidates << folder + '/' + entry->d_name;
+    }
+    ::closedir(dir);
+    for (const QByteArray& path : candidates) {
+        const int flags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+        int fd = ::open(path.constData(), O_RDONLY | flags);
+        if (fd < 0 && errno == EACCES)
+            fd = ::open(path.constData(), O_WRONLY | flags);
+        if (fd < 0)
+            continue;
+        struct stat held = {};
+        struct stat named = {};
+        if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0
+            && ::lstat(path.constData(), &named) == 0 && named.st_dev == held.st_dev && named.st_ino == held.st_ino)
+            ::unlink(path.constData());
+        ::close(fd);
+    }
+    leftoverSearchDone(folder, std::chrono::steady_clock::now() - started);
+}
+
+// The new file, locked at once: unnamed in the target's folder where the
+// file system makes such files and the process can name them later through
+// /proc, else under a hidden name.
+bool AtomicFile::makeNewFile(mode_t mode)
+{
+    const QByteArray folder = folderOf(m_final);
+    if (unnamedFiles.load()) {
+        const int fd = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+        if (fd >= 0 && ::access(procPath(fd).constData(), F_OK) == 0) {
+            m_fd = fd;
+            m_unnamed = true;
+        } else if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    for (int attempt = 0; m_fd < 0 && attempt < 100; ++attempt) {
+        // O_EXCL refuses anything already there, a link included.
+        const QByteArray name = hiddenName();
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
+        if (fd < 0 && errno == EEXIST)
+            continue;
+        if (fd < 0)
+            return fail(systemError(errno));
+        m_fd = fd;
+        m_temporary = name;
+    }
+    if (m_fd < 0)
+        return fail(QStringLiteral("No new file could be made beside %1.").arg(shown(m_final)));
+    if (::flock(m_fd, LOCK_EX) != 0) {
+        const int error = errno;
+        removeTemporary();
+        return fail(systemError(error));
+    }
+    return true;
+}
+
+// The old file's group where the process may give it, then its permission
+// bits; where the group cannot be kept, no group gets access.
+bool AtomicFile::takeOldPermissions()
+{
+    mode_t mode = m_oldMode & (S_IRWXU | S_IRWXG | S_IRWXO);
+    if (m_access == Access::OwnerOnly)
+        mode &= S_IRWXU;
+    struct stat st = {};
+    if (::fstat(m_fd, &st) != 0)
+        return false;
+    if (st.st_gid != m_oldGroup && ::fchown(m_fd, uid_t(-1), m_oldGroup) != 0)
+        mode &= ~mode_t(S_IRWXG);
+    return ::fchmod(m_fd, mode) == 0;
 }
 
 bool AtomicFile::open()
@@ -73,27 +352,20 @@ bool AtomicFile::open()
         return false;
     m_failed = false;
     m_written = 0;
+    m_final.clear();
     if (m_path.isEmpty())
         return fail(QStringLiteral("No file name given."));
-    if (QFileInfo(m_path).isDir())
-        return fail(QStringLiteral("%1 is a folder.").arg(m_path));
-    // A new file in any case: O_EXCL refuses anything already there, a link
-    // included. The system takes the umask off the usual mode.
-    const mode_t mode = m_access == Access::OwnerOnly ? S_IRUSR | S_IWUSR : 0666;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray name = temporaryNameFor(m_path);
-        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
-        if (fd < 0 && errno == EEXIST)
-            continue;
-        if (fd < 0)
-            return fail(systemError(errno));
-        m_fd = fd;
-        m_temporary = name;
-        break;
-    }
-    if (m_fd < 0)
-        return fail(QStringLiteral("No new file could be made beside %1.").arg(m_path));
-    if (m_access == Access::OwnerOnly && ::fchmod(m_fd, S_IRUSR | S_IWUSR) != 0) {
+    if (!resolveTarget())
+        return false;
+    removeLeftovers();
+    // The new file starts as the owner's alone and gets the old file's
+    // permissions once its group is right; a new target takes the usual
+    // mode (the system takes the umask off it) or the owner's alone.
+    const bool ownerOnly = m_replaces || m_access == Access::OwnerOnly;
+    if (!makeNewFile(ownerOnly ? S_IRUSR | S_IWUSR : 0666))
+        return false;
+    const bool permitted = m_replaces ? takeOldPermissions() : !ownerOnly || ::fchmod(m_fd, S_IRUSR | S_IWUSR) == 0;
+    if (!permitted) {
         const int error = errno;
         removeTemporary();
         return fail(systemError(error));
@@ -104,7 +376,14 @@ bool AtomicFile::open()
 
 QString AtomicFile::temporaryName() const
 {
+    if (m_fd >= 0 && m_unnamed)
+        return QFile::decodeName(procPath(m_fd));
     return QFile::decodeName(m_temporary);
+}
+
+QString AtomicFile::finalPath() const
+{
+    return QFile::decodeName(m_final);
 }
 
 qint64 AtomicFile::readData(char*, qint64)
@@ -136,8 +415,27 @@ qint64 AtomicFile::writeData(const char* data, qint64 size)
         }
         done += n;
         m_written += n;
+        if (const StageHook hook = stageHook.load())
+            hook(Stage::Writing, m_written);
     }
     return done;
+}
+
+// Gives the unnamed file a hidden name in the target's folder. Linking the
+// process's own /proc entry with AT_SYMLINK_FOLLOW needs no privilege.
+bool AtomicFile::linkUnnamed()
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray name = hiddenName();
+        if (::linkat(AT_FDCWD, procPath(m_fd).constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0) {
+            m_temporary = name;
+            return true;
+        }
+        if (errno != EEXIST)
+            return false;
+    }
+    errno = EEXIST;
+    return false;
 }
 
 bool AtomicFile::commit()
@@ -155,21 +453,27 @@ bool AtomicFile::commit()
     // On the disk before it takes the target's place, so a crash leaves the
     // old file or the whole new one.
     int error = ::fsync(m_fd) == 0 ? 0 : errno;
-    const int closed = ::close(m_fd);
-    m_fd = -1;
-    if (!error && closed != 0)
+    if (!error && m_unnamed && !linkUnnamed())
         error = errno;
-    if (!error && ::rename(m_temporary.constData(), QFile::encodeName(m_path).constData()) != 0)
+    if (!error) {
+        if (const StageHook hook = stageHook.load())
+            hook(Stage::Named, m_written);
+    }
+    if (!error && ::rename(m_temporary.constData(), m_final.constData()) != 0)
         error = errno;
     if (error) {
         removeTemporary();
         return fail(systemError(error));
     }
     m_temporary.clear();
+    // Closed (and unlocked) only now that it has the target's name; what
+    // it holds is on the disk already.
+    ::close(m_fd);
+    m_fd = -1;
+    m_unnamed = false;
     // The folder's entry on the disk too; a failure here changes nothing
     // that was written.
-    const int folder = ::open(QFile::encodeName(QFileInfo(m_path).absolutePath()).constData(),
-                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int folder = ::open(folderOf(m_final).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder >= 0) {
         ::fsync(folder);
         ::close(folder);
@@ -191,4 +495,14 @@ bool AtomicFile::save(const QString& path, const QByteArray& bytes, QString* err
     if (!written && error)
         *error = file.errorString();
     return written;
+}
+
+QString AtomicFile::failureDetails(const QString& reason, const QString& path)
+{
+    QStringList lines;
+    if (!reason.isEmpty())
+        lines << QStringLiteral("Reason: ") + reason;
+    const bool there = !path.isEmpty() && (QFileInfo::exists(path) || QFileInfo(path).isSymLink());
+    lines << (there ? QStringLiteral("The file on disk was not changed.") : QStringLiteral("No file was written."));
+    return lines.join(QLatin1Char('\n'));
 }

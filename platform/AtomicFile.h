@@ -4,29 +4,45 @@
 #include <QIODevice>
 #include <QString>
 
-// Replaces a file in one step: what is written goes to a new file beside the
-// target, and only when every write succeeded and the data is on the disk
-// (fsync) is that file renamed over the target. A write the system refuses
-// (a full disk, the file size limit) makes commit() fail and the old file
-// stays as it was. A symbolic link at the target is replaced itself, never
-// written through, so the file it points to is left alone.
+#include <sys/types.h>
+
+// Replaces a file in one step: what is written goes to a new file in the
+// target's folder, and only when every write succeeded and the data is on
+// the disk (fsync) is that file renamed over the target. A write the system
+// refuses (a full disk, the file size limit) makes commit() fail and the old
+// file stays as it was.
+//
+// What is replaced and how:
+// - A symbolic link at the target is followed (through a chain of links) to
+//   the file it names, and that file is replaced in its own folder; the link
+//   stays a link. A link that leads nowhere, or to a folder or anything else
+//   that is not a plain file, is refused.
+// - The new file takes the permission bits of the file it replaces (never
+//   wider: a group that cannot be kept gets no access) and, where it may,
+//   its group. A new target gets the usual mode, or the owner's alone.
+// - A file the user may not write (no write permission, or no write bit at
+//   all) is refused and left as it was.
+// - The new file has no name until it takes the target's place (where the
+//   file system makes unnamed files), so a crash leaves nothing behind.
+//   Elsewhere it is a hidden file beside the target, locked while it is in
+//   use; one left by a save that crashed is removed at the next save of the
+//   same target.
 //
 // The device is write-only and sequential; each write goes straight to the
 // system, so no failed write can hide in a buffer.
 class AtomicFile : public QIODevice
 {
 public:
-    enum class Access
-    {
-        Usual,       // 0666 less the umask, as any new file
-        OwnerOnly,   // 0600: the file holds a secret
+    enum class Access {
+        Usual,     // a new file: 0666 less the umask; else the old file's bits
+        OwnerOnly, // 0600, or the old file's owner bits: the file holds a secret
     };
 
     explicit AtomicFile(const QString& path, Access access = Access::Usual);
     ~AtomicFile() override;   // discards what was written unless committed
 
-    // Creates the new file beside the target; false (with errorString())
-    // when it cannot.
+    // Finds the file to replace and makes the new file; false (with
+    // errorString()) when it cannot, or when the target is refused.
     bool open();
     // Puts the written file in place of the target. False, with the target
     // untouched, when any write failed or the file cannot be put in place.
@@ -34,10 +50,14 @@ public:
     // Throws away what was written; the target stays as it was.
     void discard();
 
-    // The new file's own path while it is open, for a writer that takes
-    // only a file name; such a writer's failures are for the caller to find
-    // (its own check of what landed in the file) before commit().
+    // A name that opens the new file while it is open, for a writer that
+    // takes only a file name (opening it for writing, even with truncation,
+    // reaches the same file); such a writer's failures are for the caller to
+    // find (its own check of what landed in the file) before commit().
     QString temporaryName() const;
+    // The file that commit() replaces: the target, or the file its links
+    // lead to. Empty before open().
+    QString finalPath() const;
 
     bool isSequential() const override { return true; }
 
@@ -45,10 +65,27 @@ public:
     static bool save(const QString& path, const QByteArray& bytes, QString* error = nullptr,
                      Access access = Access::Usual);
 
+    // The lines a failed save adds to its message: the reason, and that the
+    // file at `path` was left as it was (or that none was written).
+    static QString failureDetails(const QString& reason, const QString& path);
+
     // For tests where no small file system can be mounted: every file may
     // take at most `bytes` bytes, later writes fail as on a full disk. A
     // negative value lifts the limit.
     static void setWriteLimitForTesting(qint64 bytes);
+
+    // For tests that stop a save part way: called after each write with the
+    // bytes written so far (Stage::Writing), and once the new file has its
+    // hidden name just before it is renamed over the target (Stage::Named).
+    enum class Stage {
+        Writing,
+        Named,
+    };
+    using StageHook = void (*)(Stage stage, qint64 written);
+    static void setStageHookForTesting(StageHook hook);
+    // For tests of file systems without unnamed files: false makes every new
+    // file a hidden named one from the start.
+    static void setUnnamedFilesForTesting(bool allowed);
 
 protected:
     qint64 readData(char* data, qint64 maxSize) override;
@@ -56,12 +93,23 @@ protected:
 
 private:
     bool fail(const QString& reason);
+    bool resolveTarget();
+    bool makeNewFile(mode_t mode);
+    bool takeOldPermissions();
+    bool linkUnnamed();
+    void removeLeftovers() const;
+    QByteArray hiddenName() const;
     void removeTemporary();
 
     QString m_path;
-    QByteArray m_temporary;   // the new file's name, encoded
+    QByteArray m_final;     // the file to replace, encoded
+    QByteArray m_temporary; // the new file's hidden name while it has one
     Access m_access;
+    bool m_replaces = false; // m_final exists; its mode and group follow
+    mode_t m_oldMode = 0;
+    gid_t m_oldGroup = 0;
     int m_fd = -1;
+    bool m_unnamed = false;
     qint64 m_written = 0;
     bool m_failed = false;
 };

@@ -178,6 +178,7 @@ SKTWindowController::SaveOutcome SKTWindowController::saveDesign(bool save_as, b
         DesignFile::clearUnusedBackgroundPath(record);
         setCardProperty(side, record);
     }
+    m_saveFailure.clear();
     const DesignFileAssembly assembled = DesignFile::assemble(designFileContents());
     if (!assembled.ok) {
         // Nothing is written and the title stays as it is.
@@ -191,13 +192,24 @@ SKTWindowController::SaveOutcome SKTWindowController::saveDesign(bool save_as, b
     // failed write leaves the previous design in place.
     QString error;
     const bool written = AtomicFile::save(Project_File_Name, bytes, &error);
-    if (!written)
+    m_saveFailure.clear();
+    if (!written) {
         Show_NSLog_Message(QStringLiteral("Design file %1 not written: %2").arg(Project_File_Name, error));
+        m_saveFailure = error;
+    }
     if (show_msg) {
-        Show_MessageBox(written ? savedMessage : QStringLiteral("fail"));
+        Show_MessageBox(written ? savedMessage : saveFailedMessage());
         Set_Log_Name_In_Title();
     }
     return written ? SaveOutcome::Written : SaveOutcome::Failed;
+}
+
+QString SKTWindowController::saveFailedMessage() const
+{
+    // "fail", and below it why and what became of the file on disk
+    return m_saveFailure.isEmpty()
+        ? QStringLiteral("fail")
+        : QStringLiteral("fail\n") + AtomicFile::failureDetails(m_saveFailure, Project_File_Name);
 }
 
 bool SKTWindowController::Save_project_file(bool save_as, bool show_msg)
@@ -205,6 +217,7 @@ bool SKTWindowController::Save_project_file(bool save_as, bool show_msg)
     try {
         return saveDesign(save_as, show_msg) == SaveOutcome::Written;
     } catch (const std::exception& e) {
+        m_saveFailure.clear();
         Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
         return false;
     }
@@ -380,7 +393,7 @@ bool SKTWindowController::Exit_App()
         // A save that was asked for and did not happen keeps the program
         // running, with the design as it is.
         if (!Save_project_file(false, false)) {
-            Show_MessageBox(QStringLiteral("fail"));
+            Show_MessageBox(saveFailedMessage());
             return false;
         }
         break;

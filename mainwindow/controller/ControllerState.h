@@ -43,6 +43,9 @@ struct ControllerState
 {
     // What became of a save: written, the panel cancelled, or the write failed.
     enum class SaveOutcome { Written, Cancelled, Failed };
+    // Why the last design save failed (empty after one that did not fail
+    // in writing).
+    QString m_saveFailure;
 
     QPointer<SKTDocument> m_document;
     std::unique_ptr<DrawWindow> m_window;

@@ -178,8 +178,13 @@ void SKTWindowController::Export_As_Template_Clicked()
         if (designWritten)
             Export_Single_File(picture, false);
 
-        if (!designWritten || !QFileInfo(picture).isFile() || !store.placePair(export_template_name, design, picture)) {
-            Show_MessageBox(templateFailedMessage);
+        QString reason = staging.isValid() ? m_saveFailure : staging.errorString();
+        if (designWritten && !QFileInfo(picture).isFile())
+            reason = QStringLiteral("The card picture could not be written.");
+        if (!designWritten || !QFileInfo(picture).isFile()
+            || !store.placePair(export_template_name, design, picture, &reason)) {
+            Show_MessageBox(reason.isEmpty() ? templateFailedMessage
+                                             : templateFailedMessage + QStringLiteral("\nReason: ") + reason);
             return;
         }
         Show_MessageBox(templateExportedMessage);

@@ -5,6 +5,7 @@
 #include "output/MailPlan.h"
 #include "output/MailScript.h"
 #include "output/Preferences.h"
+#include "platform/AtomicFile.h"
 
 #include <QButtonGroup>
 #include <QFile>
@@ -108,7 +109,7 @@ void Email_Setting::loadPreferences()
         TLS_Selected();
 }
 
-bool Email_Setting::flushPreferences()
+bool Email_Setting::flushPreferences(QString* error)
 {
     const std::unique_ptr<Preferences> prefs = Preferences::sharedInstance();
     const MailSettingsForm f = form();
@@ -118,7 +119,12 @@ bool Email_Setting::flushPreferences()
     prefs->setsend_email_PORT_num(f.port);
     prefs->setsend_email_Password(f.password);
     prefs->setsend_email_enable_ssl(f.securityFlag());
-    return prefs->flush();
+    QString reason;
+    if (prefs->flush(&reason))
+        return true;
+    if (error)
+        *error = AtomicFile::failureDetails(reason, prefs->path());
+    return false;
 }
 
 MailSettingsForm Email_Setting::form() const
@@ -162,8 +168,9 @@ void Email_Setting::Save_Button()
     if (!Check_Validation(false))
         return;
     // The file holds the account; a failed write must not pass for saved.
-    if (!flushPreferences()) {
-        Show_MessageBox(QStringLiteral("Unable to save e-mail settings."));
+    QString details;
+    if (!flushPreferences(&details)) {
+        Show_MessageBox(QStringLiteral("Unable to save e-mail settings.\n") + details);
         return;
     }
     done(1);

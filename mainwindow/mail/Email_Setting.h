@@ -30,8 +30,9 @@ public:
     int Open_Wnd();
 
     void loadPreferences();
-    // Stores the fields; false when the settings file could not be written.
-    bool flushPreferences();
+    // Stores the fields; false when the settings file could not be written,
+    // with the lines that tell why in `error`.
+    bool flushPreferences(QString* error = nullptr);
     bool Check_Validation(bool withRecipient);
     static bool isValidEmail(const QString& text) { return MailSettingsForm::isValidEmail(text); }
 

@@ -14,6 +14,7 @@
 #include "output/Printing_View.h"
 #include "output/SheetPainter.h"
 #include "output/SheetPdfJob.h"
+#include "platform/AtomicFile.h"
 #include "platform/SavePanel.h"
 
 #include <QButtonGroup>
@@ -689,7 +690,8 @@ bool Print_Wnd::printToPdf(const QString& path)
     if (pages.printsRecords() && m_controller)
         m_controller->Select_first_row_value_for_design(true);
     if (!result.ok) {
-        Show_MessageBox(QStringLiteral("Unable to save PDF file."));
+        Show_MessageBox(QStringLiteral("Unable to save PDF file.\n")
+                        + AtomicFile::failureDetails(result.message, path));
         return false;
     }
     return true;

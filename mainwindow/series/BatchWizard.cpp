@@ -19,6 +19,7 @@
 #include "mainwindow/series/SeriesRowsModel.h"
 #include "mainwindow/series/Update_Ex_Num.h"
 #include "output/Globals.h"
+#include "platform/AtomicFile.h"
 #include "platform/SavePanel.h"
 
 #include <QComboBox>
@@ -572,9 +573,10 @@ void BatchWizard::Save_Btn_Clicked()
 
     const QStringList values = m_values.values();
     SeriesSaveRules::Result result = SeriesSaveRules::Result::WriteFailed;
-    PleaseWaitRun::run(plz_wait_Window, [&] { result = SeriesSaveRules::carryOut(plan, values); });
+    QString reason;
+    PleaseWaitRun::run(plz_wait_Window, [&] { result = SeriesSaveRules::carryOut(plan, values, &reason); });
     if (result != SeriesSaveRules::Result::Saved) {
-        Show_MessageBox(fileErrorMessage);
+        Show_MessageBox(fileErrorMessage + QStringLiteral("\n") + AtomicFile::failureDetails(reason, plan.path));
         return;
     }
     raise();

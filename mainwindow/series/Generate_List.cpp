@@ -12,6 +12,7 @@
 #include "mainwindow/series/Globals.h"
 #include "mainwindow/series/PleaseWaitRun.h"
 #include "mainwindow/series/SeriesListEditor.h"
+#include "platform/AtomicFile.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -321,11 +322,13 @@ bool Generate_List::writeSeriesFile(const QString& name, const QStringList& valu
         && Show_YES_NO_MessageBox(QStringLiteral("Batch Processing Series already exists. Do you want to replace it?")) != 1)
         return false;
     bool written = false;
+    QString reason;
     PleaseWaitRun::run(plz_wait_Window, [&] {
-        written = SeriesStore(Data_Folder_Path, batch_file_EXT).write(cleaned, values, SeriesStore::WriteMode::Replace);
+        written = SeriesStore(Data_Folder_Path, batch_file_EXT)
+                      .write(cleaned, values, SeriesStore::WriteMode::Replace, &reason);
     });
     if (!written) {
-        Show_MessageBox(QStringLiteral("Error in file accessing."));
+        Show_MessageBox(QStringLiteral("Error in file accessing.\n") + AtomicFile::failureDetails(reason, path));
         return false;
     }
     return true;

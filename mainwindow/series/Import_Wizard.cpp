@@ -10,6 +10,7 @@
 #include "mainwindow/series/SeriesManagerLink.h"
 #include "mainwindow/spreadsheet/Import_Excel.h"
 #include "mainwindow/spreadsheet/Import_Excel_DataSheet.h"
+#include "platform/AtomicFile.h"
 #include "platform/OpenPanel.h"
 
 #include <QButtonGroup>
@@ -333,8 +334,10 @@ bool Import_Wizard::deliver(QLineEdit* nameField, const QStringList& values)
                 QStringLiteral("Batch Processing Series already exists. Do you want to replace it?")))
             return false;
         // The old series goes only once the new one is complete.
-        if (!store.write(name, values, SeriesStore::WriteMode::Replace)) {
-            Show_MessageBox(QStringLiteral("Error in file accessing."));
+        QString reason;
+        if (!store.write(name, values, SeriesStore::WriteMode::Replace, &reason)) {
+            Show_MessageBox(QStringLiteral("Error in file accessing.\n")
+                            + AtomicFile::failureDetails(reason, store.filePath(name)));
             return false;
         }
     }

@@ -6,6 +6,7 @@
 #include "data/SeriesStore.h"
 #include "mainwindow/Long_SMS_Dlg.h"
 #include "mainwindow/series/SeriesManagerLink.h"
+#include "platform/AtomicFile.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -174,8 +175,10 @@ void Import_Excel_DataSheet::Create_file_For_Col_Func()
                            name + QStringLiteral("\n") + existsQuestion, applyBox) != 1)
                 continue;
         }
-        if (!store.write(name, asLines(column.values), SeriesStore::WriteMode::Replace))
-            Show_MessageBox(name + QStringLiteral("\n") + accessMessage);
+        QString reason;
+        if (!store.write(name, asLines(column.values), SeriesStore::WriteMode::Replace, &reason))
+            Show_MessageBox(name + QStringLiteral("\n") + accessMessage + QStringLiteral("\n")
+                            + AtomicFile::failureDetails(reason, store.filePath(name)));
     }
     if (file_name_Insert == 1)
         SeriesManagerLink::installed().refreshList();

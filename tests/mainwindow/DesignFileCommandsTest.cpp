@@ -6,6 +6,7 @@
 #include "mainwindow/WindowControllerFixture.h"
 #include "model/SKTLine.h"
 #include "model/Shape_Control.h"
+#include "platform/AtomicFile.h"
 #include "platform/IndexSet.h"
 #include "platform/SavePanel.h"
 #include "platform/UndoManager.h"
@@ -17,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTabWidget>
 #include <QToolButton>
+#include <functional>
 #include <stdexcept>
 
 namespace {
@@ -89,19 +91,20 @@ TEST_F(DesignFileCommandsTest, SaveAndSaveAsThroughThePanel)
     EXPECT_EQ(controller->window()->windowTitle(), controller->App_Name);
 }
 
-// A write that fails is reported as "fail" and stops New, Open
-// and Exit; the design stays as it was.
+// A write that fails is reported as "fail", with its reason, and stops New,
+// Open and Exit; the design stays as it was.
 TEST_F(DesignFileCommandsTest, AFailedWriteStopsNewAndExit)
 {
     drawDesign();
     Project_File_Name = file("no such folder/party.fcard");
+    const QString failed = QStringLiteral("\nfail\nReason: No such file or directory\nNo file was written.");
     EXPECT_FALSE(controller->Save_project_file(false, true));
-    EXPECT_EQ(presenter.texts(), QStringList {"\nfail"});
+    EXPECT_EQ(presenter.texts(), QStringList {failed});
 
     presenter.clear();
     presenter.scriptAnswers({true});
     controller->New_Btn_Clicked();
-    EXPECT_EQ(presenter.texts(), (QStringList {newQuestion, "\nfail"}));
+    EXPECT_EQ(presenter.texts(), (QStringList {newQuestion, failed}));
     EXPECT_EQ(controller->Get_Front_Controls_Array().size(), 2);
     EXPECT_EQ(Project_File_Name, file("no such folder/party.fcard"));
 
@@ -114,6 +117,48 @@ TEST_F(DesignFileCommandsTest, AFailedWriteStopsNewAndExit)
     presenter.scriptAnswers({MessagePresenter::Answer::Yes});
     EXPECT_FALSE(controller->Exit_App());
     EXPECT_TRUE(exits.isEmpty());
+    EXPECT_TRUE(presenter.texts().contains(failed)) << presenter.texts().join('|').toStdString();
+}
+
+// Save over a file that cannot be replaced: "fail", the reason, and that
+// the file on disk was kept, which it was, byte for byte.
+TEST_F(DesignFileCommandsTest, AFailedSaveSaysWhyAndKeepsTheFile)
+{
+    drawDesign();
+    const QString path = file("party.fcard");
+    const QByteArray old = "old design";
+    const struct
+    {
+        const char* name;
+        std::function<void()> make;
+        QString reason;
+    } cases[] = {
+        {"read-only file", [&] { ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner)); },
+         path + " is read-only."},
+        {"full disk", [] { AtomicFile::setWriteLimitForTesting(100); }, "No space left on device"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(path);
+        QFile written(path);
+        ASSERT_TRUE(written.open(QIODevice::WriteOnly) && written.write(old) == old.size());
+        written.close();
+        c.make();
+        presenter.clear();
+        Project_File_Name = path;
+
+        EXPECT_FALSE(controller->Save_project_file(false, true));
+        AtomicFile::setWriteLimitForTesting(-1);
+
+        EXPECT_EQ(presenter.texts(),
+                  QStringList {"\nfail\nReason: " + c.reason + "\nThe file on disk was not changed."});
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QFile kept(path);
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll(), old);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList {"party.fcard"});
+    }
 }
 
 // Save, then New (answered No) and Open: the design comes back in its order,

@@ -251,5 +251,6 @@ TEST_F(PrintWindowTest, SingleCardAndSeriesBatchToPdf)
     // a file that cannot be written is reported, not announced
     presenter.clear();
     EXPECT_FALSE(window->printToPdf(folder.filePath("missing/folder/x.pdf")));
-    EXPECT_EQ(presenter.texts(), QStringList({"\nUnable to save PDF file."}));
+    EXPECT_EQ(presenter.texts(),
+              QStringList({"\nUnable to save PDF file.\nReason: No such file or directory\nNo file was written."}));
 }

@@ -253,8 +253,8 @@ TEST_F(TemplateCommandsTest, ExportKeepsTheOpenDesignAndStacksBothSides)
 }
 
 // When the new design or picture cannot be put in place of a template the
-// failure is reported, not success, no half template stays behind and the
-// old files are kept.
+// failure is reported with its reason, not success, no half template stays
+// behind and the old files are kept.
 TEST_F(TemplateCommandsTest, FailedExportIsReportedAndLeavesNoHalfTemplate)
 {
     drawDesign();
@@ -273,8 +273,10 @@ TEST_F(TemplateCommandsTest, FailedExportIsReportedAndLeavesNoHalfTemplate)
         nameAnswers(QStringLiteral("Gala"));
         controller->Export_As_Template_Clicked();
 
-        EXPECT_EQ(presenter.texts(), (QStringList {TemplateStore::replaceQuestion,
-                                                   "\n" + SKTWindowController::templateFailedMessage}))
+        EXPECT_EQ(presenter.texts(),
+                  (QStringList {TemplateStore::replaceQuestion,
+                                "\n" + SKTWindowController::templateFailedMessage + "\nReason: " + user + "/"
+                                    + QLatin1String(blocked) + " is a folder."}))
             << blocked << presenter.texts().join('|').toStdString();
         // What was there stays as it was, and nothing written on the way is
         // left behind.

@@ -177,9 +177,13 @@ TEST_F(PreferencesTest, HostileFilesGiveTheDefaults)
     }
 }
 
-// A settings file that is a symbolic link is read through the link but
-// replaced as a link: what it points to (or the missing file) stays as it is.
-TEST_F(PreferencesTest, ALinkIsReplacedNotWrittenThrough)
+// A settings file that is a symbolic link is read through the link, and
+// saving the settings writes the file it names, owner-only, the link
+// staying a link. Reading alone never writes through it: a file that holds
+// no settings stays as it is. A link that leads nowhere is refused, with
+// the reason. (Before links were followed, saving replaced the link itself
+// and what it named stayed as it was.)
+TEST_F(PreferencesTest, ALinkIsFollowedWhenTheSettingsAreSaved)
 {
     const QByteArray settings = "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>SendEmailSender</key>"
                                 "<string>old@x.org</string></dict></plist>";
@@ -195,16 +199,24 @@ TEST_F(PreferencesTest, ALinkIsReplacedNotWrittenThrough)
         QFile::remove(path());
         ASSERT_TRUE(QFile::link(target, path()));
 
-        Preferences prefs(path());   // an unreadable file is replaced here
+        Preferences prefs(path());
         EXPECT_EQ(prefs.send_email_SenderEmail(), c.sender);
-        prefs.setsend_email_Password("secret");
-        EXPECT_TRUE(prefs.flush());
-        EXPECT_FALSE(QFileInfo(path()).isSymLink());
         EXPECT_EQ(readFile(target), c.target);
+        prefs.setsend_email_Password("secret");
+        QString error;
+        EXPECT_EQ(prefs.flush(&error), !c.target.isNull()) << error.toStdString();
+        EXPECT_TRUE(QFileInfo(path()).isSymLink());
         EXPECT_EQ(QFile::exists(target), !c.target.isNull());
-        EXPECT_EQ(modeOf(path()), 0600);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                  QStringList {"com.vesk.card.plist"});
+        EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::Files | QDir::Hidden),
+                  c.target.isNull() ? QStringList() : QStringList {"target"});
+        if (c.target.isNull()) {
+            EXPECT_TRUE(error.contains("which does not exist.")) << error.toStdString();
+            continue;
+        }
+        EXPECT_EQ(modeOf(target), 0600);
         EXPECT_EQ(Preferences(path()).send_email_Password(), QString("secret"));
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList {"com.vesk.card.plist"});
     }
 }
 
@@ -235,8 +247,8 @@ TEST_F(PreferencesTest, ReadingMakesTheFilePrivate)
         bool link;          // the settings path is a link to a file elsewhere
         int modeAfter;
     } cases[] = {
-        {0644, false, 0600}, {0640, false, 0600}, {0666, false, 0600}, {0600, false, 0600},
-        {0604, false, 0600}, {0400, false, 0400}, {0644, true, 0644}, {0666, true, 0666},
+        {0644, false, 0600}, {0640, false, 0600}, {0666, false, 0600}, {0600, false, 0600}, {0604, false, 0600},
+        {0400, false, 0400}, {0444, false, 0400}, {0644, true, 0644},  {0666, true, 0666},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(QStringLiteral("mode %1, link %2").arg(c.mode, 0, 8).arg(c.link).toStdString());
