@@ -25,6 +25,7 @@
 #include <QVBoxLayout>
 
 #include <exception>
+#include <memory>
 
 namespace {
 
@@ -123,16 +124,45 @@ int SpreadsheetPicker::Open_excel_Wnd(const QString& path)
     resetOwnControls();
     setResult(0);
 
+    int code = 0;
     if (modalRunReplaced()) {
         Load_file_Func(path);
-        return runAndHide(*this);
+        code = runAndHide(*this);
+    } else {
+        // The window is up before the workbook is read, so the please-wait
+        // window has a window to sit on and the dialog keeps painting.
+        QTimer::singleShot(0, this, [this, path] { Load_file_Func(path); });
+        code = exec();
+        hide();
     }
-    // The window is up before the workbook is read, so the please-wait
-    // window has a window to sit on and the dialog keeps painting.
-    QTimer::singleShot(0, this, [this, path] { Load_file_Func(path); });
-    const int code = exec();
-    hide();
+    // The import is done: what was read is given back.
+    excel_content.clear();
+    const WorkbookAccess& access = WorkbookAccess::installed();
+    if (access.release)
+        access.release();
     return code;
+}
+
+void SpreadsheetPicker::readOnWorker(const std::function<void()>& work)
+{
+    std::exception_ptr failure;
+    std::unique_ptr<QThread> worker(QThread::create([&work, &failure] {
+        try {
+            work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }));
+    QEventLoop loop;
+    connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    worker->start();
+    // The thread may have finished before the loop runs; its signal is
+    // queued to the loop then, so the loop still ends.
+    if (!worker->isFinished())
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    worker->wait();
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 void SpreadsheetPicker::Show_Create_Modeless()
@@ -158,13 +188,19 @@ void SpreadsheetPicker::Load_file_Func(const QString& path)
     m_loadMessage.clear();
     try {
         const WorkbookAccess& access = WorkbookAccess::installed();
-        const QStringList parts = access.open ? access.open(path) : QStringList();
-        const QStringList sheets = SpreadsheetImport::sheetNamesByNumber(parts);
+        QStringList sheets;
+        QStringList tabs;
+        readOnWorker([&access, &path, &sheets, &tabs] {
+            sheets = SpreadsheetImport::sheetNamesByNumber(access.open ? access.open(path) : QStringList());
+            for (const QString& sheet : sheets)
+                tabs.append(access.tabName ? access.tabName(SpreadsheetImport::sheetNumber(sheet)) : QString());
+        });
         {
             const QSignalBlocker blocker(Sheet_ComboBox);
-            for (const QString& sheet : sheets) {
-                const QString tab = access.tabName ? access.tabName(SpreadsheetImport::sheetNumber(sheet)) : QString();
-                Sheet_ComboBox->addItem(tab.isEmpty() ? sheet : QStringLiteral("%1 (%2)").arg(sheet, tab), sheet);
+            for (qsizetype i = 0; i < sheets.size(); ++i) {
+                const QString& sheet = sheets[i];
+                Sheet_ComboBox->addItem(tabs[i].isEmpty() ? sheet : QStringLiteral("%1 (%2)").arg(sheet, tabs[i]),
+                                        sheet);
             }
             Sheet_ComboBox->setCurrentIndex(-1);
         }
@@ -204,9 +240,31 @@ void SpreadsheetPicker::sheetChosen()
     if (number <= 0)
         return;
     setExcelSheetNumber(number);
+    const bool underWait = m_loading;
+    if (!underWait)
+        Show_Create_Modeless();
     try {
         const WorkbookAccess& access = WorkbookAccess::installed();
-        const QStringList titles = access.titles ? access.titles() : QStringList();
+        QStringList titles;
+        bool refused = false;
+        readOnWorker([&access, &titles, &refused] {
+            titles = access.titles ? access.titles() : QStringList();
+            refused = titles.isEmpty() && access.refused && access.refused();
+        });
+        if (!underWait)
+            Hide_Destroy_Modeless();
+        if (refused) {
+            // Past the reader's limits: nothing of the workbook is left to
+            // read, and it is unreadable as a whole.
+            ListData_xl.clear();
+            reloadPicker();
+            {
+                const QSignalBlocker blocker(Sheet_ComboBox);
+                Sheet_ComboBox->clear();
+            }
+            tell(unreadableMessage);
+            return;
+        }
         if (titles.isEmpty()) {
             // The columns of the sheet chosen before are not this one's.
             ListData_xl.clear();
@@ -217,14 +275,25 @@ void SpreadsheetPicker::sheetChosen()
         ListData_xl = SpreadsheetImport::choicesFromTitles(titles);
         reloadPicker();
     } catch (const std::exception& e) {
+        if (!underWait)
+            Hide_Destroy_Modeless();
         Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
     }
 }
 
-SpreadsheetImport::Rows SpreadsheetPicker::readAllRows()
+SpreadsheetImport::Rows
+SpreadsheetPicker::readAllRows(const std::function<void(const SpreadsheetImport::Rows&)>& digest)
 {
     const WorkbookAccess& access = WorkbookAccess::installed();
-    return access.rows ? access.rows(file_path->text()) : SpreadsheetImport::Rows();
+    const QString path = file_path->text();
+    SpreadsheetImport::Rows rows;
+    readOnWorker([&access, &path, &rows, &digest] {
+        if (access.rows)
+            rows = access.rows(path);
+        if (digest)
+            digest(rows);
+    });
+    return rows;
 }
 
 void SpreadsheetPicker::reloadPicker()

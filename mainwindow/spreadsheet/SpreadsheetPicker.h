@@ -5,7 +5,10 @@
 // list of the sheet's columns to tick. Opening a workbook shows the window
 // first and reads the workbook once the window is up, under the please-wait
 // window; OK checks that a column is ticked and leaves the import to the
-// dialog.
+// dialog. Every read of the workbook (unpacking, titles, all rows) runs on
+// a worker thread while the GUI thread goes on painting and answering
+// behind the please-wait window, with input to the dialog held back; when
+// the dialog closes, the memory of the read is given back.
 
 #include "data/SpreadsheetImport.h"
 #include "mainwindow/DialogFrame.h"
@@ -66,8 +69,14 @@ protected:
     // The import itself, once a column is ticked; false keeps the dialog open.
     virtual bool runImport() = 0;
 
-    // Every row of the chosen sheet; shows the please-wait window meanwhile.
-    SpreadsheetImport::Rows readAllRows();
+    // Every row of the chosen sheet, read on a worker thread; then `digest`
+    // (when given) on the same worker, for work on the rows that needs no
+    // widget.
+    SpreadsheetImport::Rows readAllRows(const std::function<void(const SpreadsheetImport::Rows&)>& digest = {});
+    // Runs `work` on a worker thread and waits for it with the event loop
+    // running (input events held back until it is done); an exception of
+    // `work` is thrown again here.
+    void readOnWorker(const std::function<void()>& work);
     void Show_Create_Modeless();
     void Hide_Destroy_Modeless();
     // Where the dialog adds its own controls, above the buttons.

@@ -63,7 +63,7 @@ void readParts(const Golden& g, Table& titles, Table& rows)
     Excel_Sheet_Number = 3;
     Excel_Sheet_Columns = 1;
     titles = SpreadsheetWriter::ReadData_only_column();
-    rows = SpreadsheetWriter::ReadWorkbook(QString(), false);
+    rows = SpreadsheetWriter::ReadWorkbook(QString(), false).toTable();
 }
 
 }
@@ -133,13 +133,19 @@ TEST(WorkbookReader, WideSheetsAreBoundedAtXfd)
 {
     ScopedTempFolder temp;
     const Golden g {"", {}, sheet(R"(<row r="1"><c r="XFD1"><v>last</v></c></row><row r="2"/>)", "A1:ZZZ9"), 0, {}, {}};
-    Table titles, rows;
-    readParts(g, titles, rows);
+    Table titles, table;
+    readParts(g, titles, table);
     ASSERT_EQ(Excel_Sheet_Columns, SpreadsheetWriter::MaxColumns);
+    ASSERT_EQ(table.size(), 2);
+    EXPECT_EQ(table[0].size(), SpreadsheetWriter::MaxColumns);
+    EXPECT_EQ(table[0].last(), "last");
+    EXPECT_EQ(table[1].size(), SpreadsheetWriter::MaxColumns);
+    // Rows keep only what they hold: one cell, not 16,384.
+    const SheetRows rows = SpreadsheetWriter::ReadWorkbook(QString(), false);
     ASSERT_EQ(rows.size(), 2);
-    EXPECT_EQ(rows[0].size(), SpreadsheetWriter::MaxColumns);
-    EXPECT_EQ(rows[0].last(), "last");
-    EXPECT_EQ(rows[1].size(), SpreadsheetWriter::MaxColumns);
+    EXPECT_EQ(rows.rowLength(0), SpreadsheetWriter::MaxColumns);
+    EXPECT_EQ(rows.cellCount(), 1);
+    EXPECT_EQ(rows.value(0, SpreadsheetWriter::MaxColumns - 1), "last");
 }
 
 TEST(WorkbookReader, ColumnNamesAndIndexes)
@@ -200,7 +206,7 @@ TEST(WorkbookReader, WorkbooksOfOtherPrograms)
         Excel_Sheet_Number = row.sheet;
         EXPECT_EQ(SpreadsheetWriter::ReadData_only_column(), Table {row.titles});
         EXPECT_EQ(Excel_Sheet_Columns, row.titles.size());
-        EXPECT_EQ(SpreadsheetWriter::ReadWorkbook(QString(), false), row.rows);
+        EXPECT_EQ(SpreadsheetWriter::ReadWorkbook(QString(), false).toTable(), row.rows);
     }
     ScopedTempFolder temp;
     SpreadsheetWriter::ReadWorkbook(made.filePath("calc_people.xlsx"), true);
