@@ -130,6 +130,17 @@ void SheetRows::finish()
     m_ordered = true;
 }
 
+bool SheetRows::setRowLengths(int length)
+{
+    finish();
+    for (const StoredCell& c : std::as_const(m_cells))
+        if (c.index() >= length)
+            return false;
+    for (Row& row : m_rows)
+        row.length = std::max(length, 0);
+    return true;
+}
+
 void SheetRows::clear()
 {
     m_text = QString();

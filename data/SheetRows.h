@@ -57,6 +57,9 @@ public:
     // the rows share the pool (the first one given) instead of copying it.
     void setSharedCell(int column, const TextPool& shared, qsizetype index);
     void finish();
+    // Makes every row stand for `length` entries; false, with nothing
+    // changed, when a cell lies at `length` or beyond.
+    bool setRowLengths(int length);
     // Empties the rows and gives their buffers back.
     void clear();
 

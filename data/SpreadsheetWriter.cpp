@@ -147,8 +147,16 @@ void SpreadsheetWriter::Release_Data()
     if (spreadsheet) {
         spreadsheet->data = Table();
         spreadsheet->sharedStrings.clear();
+        spreadsheet->m_titleRead = {};
     }
     AllocatorPools::trim();
+}
+
+void SpreadsheetWriter::partStamp(const QString& path, qint64& size, qint64& modified)
+{
+    const QFileInfo info(path);
+    size = info.exists() ? info.size() : -1;
+    modified = info.lastModified().toMSecsSinceEpoch();
 }
 
 void SpreadsheetWriter::refuse(const QString& why)
@@ -157,6 +165,7 @@ void SpreadsheetWriter::refuse(const QString& why)
     refused = true;
     data = Table();
     sharedStrings.clear();
+    m_titleRead = {};
     if (!tmpDir.isEmpty())
         UnpackFolder::empty();
 }
@@ -196,6 +205,7 @@ SheetRows SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
 
 void SpreadsheetWriter::ReadSharedStrings(const QString& path)
 {
+    m_titleRead = {};
     QString error;
     if (WorksheetReader::readSharedStrings(path, sharedStrings, &error) == WorksheetReader::Status::TooLarge)
         refuse(error);
@@ -206,11 +216,13 @@ SpreadsheetWriter::Table SpreadsheetWriter::ReadData_only_column()
     SpreadsheetWriter& s = sharedInstance();
     s.tmpDir = UnpackFolder::path();
     s.data.clear();
+    s.m_titleRead = {};
     // The whole sheet is read, for its widest row and against the limits;
-    // only its first row is kept.
-    SheetRows first;
-    const WorksheetReader::SheetShape shape = WorksheetReader::readSheet(s.sheetPartPath(), s.sharedStrings, MaxColumns,
-                                                                         1, first);
+    // its rows are kept for the reading of all rows.
+    const QString path = s.sheetPartPath();
+    SheetRows rows;
+    const WorksheetReader::SheetShape shape = WorksheetReader::readSheet(path, s.sharedStrings, MaxColumns,
+                                                                         WorksheetReader::MaxRows, rows);
     if (shape.status == WorksheetReader::Status::TooLarge) {
         s.refuse(shape.error);
         return s.data;
@@ -233,23 +245,39 @@ SpreadsheetWriter::Table SpreadsheetWriter::ReadData_only_column()
     // rightmost cell counts too.
     Excel_Sheet_Columns = std::clamp(std::max(columns, shape.widest), 0, MaxColumns);
 
-    if (first.isEmpty())
+    if (rows.isEmpty())
         return s.data;
     QStringList titles;
     titles.reserve(Excel_Sheet_Columns);
     for (int k = 1; k <= Excel_Sheet_Columns; ++k)
         titles.append(QStringLiteral("Untitled Column %1").arg(k));
-    for (qsizetype k = 0, n = first.cellCount(0); k < n; ++k) {
-        const SheetRows::Cell cell = first.cell(0, k);
+    for (qsizetype k = 0, n = rows.cellCount(0); k < n; ++k) {
+        const SheetRows::Cell cell = rows.cell(0, k);
         if (cell.column < Excel_Sheet_Columns)
             titles[cell.column] = cell.text.toString();
     }
     s.data.append(titles);
+    // Every cell lies left of the widest row's end, so within the count.
+    if (rows.setRowLengths(Excel_Sheet_Columns)) {
+        s.m_titleRead.rows = std::move(rows);
+        s.m_titleRead.path = path;
+        s.m_titleRead.columns = Excel_Sheet_Columns;
+        partStamp(path, s.m_titleRead.size, s.m_titleRead.modified);
+    }
     return s.data;
 }
 
 SheetRows SpreadsheetWriter::ReadData(const QString& path)
 {
+    ReadRows kept = std::move(m_titleRead);
+    m_titleRead = {};
+    qint64 size = 0;
+    qint64 modified = 0;
+    partStamp(path, size, modified);
+    if (kept.path == path && kept.columns == std::clamp(Excel_Sheet_Columns, 0, MaxColumns) && kept.size == size
+        && kept.modified == modified)
+        return std::move(kept.rows);
+    kept = {};
     SheetRows rows;
     const WorksheetReader::SheetShape shape = WorksheetReader::readSheet(
         path, sharedStrings, std::clamp(Excel_Sheet_Columns, 0, MaxColumns), WorksheetReader::MaxRows, rows);

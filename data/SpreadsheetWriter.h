@@ -114,6 +114,21 @@ private:
     QString sheetPartPath() const;
     // Refuses the workbook being read: forgets it and empties the unpack folder.
     void refuse(const QString& why);
+
+    // Reading the titles reads the whole sheet anyway; its rows are kept
+    // for the reading of all rows that follows, which then need not read
+    // the part again, as long as it is the same part, unchanged, read with
+    // the same column count and shared strings.
+    struct ReadRows
+    {
+        SheetRows rows;
+        QString path;
+        qint64 size = -1;
+        qint64 modified = 0;
+        int columns = -1;
+    };
+    ReadRows m_titleRead;
+    static void partStamp(const QString& path, qint64& size, qint64& modified);
     // Unpacks a template of the resource folder into a fresh unpack folder.
     bool unpackTemplate(const QString& name);
     // Packs every entry of the unpack folder into an archive at `path`.

@@ -284,6 +284,43 @@ TEST(WorkbookReader, NoWorkbookAfterAWorkbookReadsNothing)
     EXPECT_TRUE(SpreadsheetWriter::ReadWorkbook(QString(), false).isEmpty());
 }
 
+// Reading the titles keeps the sheet's rows for the reading of all rows;
+// they are read again when the part or the column count changed between.
+TEST(WorkbookReader, RowsKeptFromTheTitlesOnlyForTheSamePart)
+{
+    ScopedTempFolder temp;
+    const QString part = UnpackFolder::path() + "/xl/worksheets/sheet1.xml";
+    const QByteArray first = sheet(R"(<row r="1"><c r="A1"><v>1</v></c><c r="B1"><v>2</v></c></row>)");
+    const QByteArray second = sheet(
+        R"(<row r="1"><c r="A1"><v>10</v></c></row><row r="2"><c r="B2"><v>20</v></c></row>)");
+    SpreadsheetWriter::sharedInstance().ReadSharedStrings(QString());
+    Excel_Sheet_Number = 1;
+    const struct
+    {
+        const char* name;
+        QByteArray between; // the part written anew after the titles; empty: left alone
+        int columns;        // the column count set after the titles; 0: left alone
+        Table rows;
+    } cases[] = {
+        {"the same part", {}, 0, {{"1", "2"}}},
+        {"the part replaced", second, 0, {{"10", ""}, {"", "20"}}},
+        {"another column count", {}, 3, {{"1", "2", ""}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeFile(part, first);
+        Excel_Sheet_Columns = 1;
+        ASSERT_EQ(SpreadsheetWriter::ReadData_only_column(), Table({{"1", "2"}}));
+        if (!c.between.isEmpty())
+            writeFile(part, c.between);
+        if (c.columns)
+            Excel_Sheet_Columns = c.columns;
+        EXPECT_EQ(SpreadsheetWriter::ReadWorkbook(QString(), false).toTable(), c.rows);
+        // Read once: a second reading reads the part.
+        EXPECT_EQ(SpreadsheetWriter::ReadWorkbook(QString(), false).toTable(), c.rows);
+    }
+}
+
 TEST(UnpackFolder, PrivateToTheUser)
 {
     ScopedTempFolder temp;
