@@ -15,6 +15,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -95,6 +96,7 @@ SpreadsheetPicker::SpreadsheetPicker(QWidget* parent, bool withHeaderColumn, con
     layout->addWidget(m_buttons);
 
     plz_wait_Window = new PleaseWait_Modeless(this);
+    plz_wait_Window->installEventFilter(this);
 
     connect(Sheet_ComboBox, &QComboBox::currentIndexChanged, this, [this] { sheetChosen(); });
     connect(ColList, &QTableWidget::cellChanged, this, &SpreadsheetPicker::pickerItemChanged);
@@ -143,8 +145,23 @@ int SpreadsheetPicker::Open_excel_Wnd(const QString& path)
     return code;
 }
 
+bool SpreadsheetPicker::eventFilter(QObject* watched, QEvent* event)
+{
+    // The please-wait window stays while the workbook is read: closing it
+    // would hand the dialog its input back halfway.
+    if (watched == plz_wait_Window && busy()
+        && (event->type() == QEvent::Close
+            || (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape))) {
+        event->ignore();
+        return true;
+    }
+    return DialogFrame::eventFilter(watched, event);
+}
+
 void SpreadsheetPicker::readOnWorker(const std::function<void()>& work)
 {
+    const bool nested = m_reading;
+    m_reading = true;
     std::exception_ptr failure;
     std::unique_ptr<QThread> worker(QThread::create([&work, &failure] {
         try {
@@ -157,10 +174,12 @@ void SpreadsheetPicker::readOnWorker(const std::function<void()>& work)
     connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
     worker->start();
     // The thread may have finished before the loop runs; its signal is
-    // queued to the loop then, so the loop still ends.
+    // queued to the loop then, so the loop still ends. Input goes on: the
+    // please-wait window blocks the dialog's, and its commands wait.
     if (!worker->isFinished())
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        loop.exec();
     worker->wait();
+    m_reading = nested;
     if (failure)
         std::rethrow_exception(failure);
 }
@@ -183,8 +202,9 @@ void SpreadsheetPicker::Load_file_Func(const QString& path)
 {
     QElapsedTimer shown;
     shown.start();
-    Show_Create_Modeless();
+    // Busy before the please-wait window shows (which lets events run).
     m_loading = true;
+    Show_Create_Modeless();
     m_loadMessage.clear();
     try {
         const WorkbookAccess& access = WorkbookAccess::installed();
@@ -235,12 +255,16 @@ void SpreadsheetPicker::tell(const QString& text)
 
 void SpreadsheetPicker::sheetChosen()
 {
+    if (m_reading)
+        return;
     const QString sheet = Sheet_ComboBox->currentData().toString();
     const int number = SpreadsheetImport::sheetNumber(sheet);
     if (number <= 0)
         return;
     setExcelSheetNumber(number);
     const bool underWait = m_loading;
+    // Busy before the please-wait window shows (which lets events run).
+    m_reading = true;
     if (!underWait)
         Show_Create_Modeless();
     try {
@@ -251,6 +275,7 @@ void SpreadsheetPicker::sheetChosen()
             titles = access.titles ? access.titles() : QStringList();
             refused = titles.isEmpty() && access.refused && access.refused();
         });
+        m_reading = false;
         if (!underWait)
             Hide_Destroy_Modeless();
         if (refused) {
@@ -275,6 +300,7 @@ void SpreadsheetPicker::sheetChosen()
         ListData_xl = SpreadsheetImport::choicesFromTitles(titles);
         reloadPicker();
     } catch (const std::exception& e) {
+        m_reading = false;
         if (!underWait)
             Hide_Destroy_Modeless();
         Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
@@ -331,6 +357,8 @@ void SpreadsheetPicker::pickerItemChanged(int row, int column)
 
 void SpreadsheetPicker::selectAll(bool ticked)
 {
+    if (busy())
+        return;
     for (SpreadsheetImport::ColumnChoice& choice : ListData_xl)
         choice.State = ticked;
     reloadPicker();
@@ -344,6 +372,8 @@ void SpreadsheetPicker::setHeaderColumnVisible(bool visible)
 
 void SpreadsheetPicker::OKPressed()
 {
+    if (busy())
+        return;
     if (ListData_xl.isEmpty()) {
         Show_MessageBox(QStringLiteral("There is no column."));
         return;
@@ -353,11 +383,13 @@ void SpreadsheetPicker::OKPressed()
         return;
     }
     bool finished = true;
+    m_importing = true;
     try {
         finished = runImport();
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
     }
+    m_importing = false;
     Hide_Destroy_Modeless();
     if (finished) {
         excel_content.clear();
@@ -367,6 +399,8 @@ void SpreadsheetPicker::OKPressed()
 
 void SpreadsheetPicker::CancelPressed()
 {
+    if (busy())
+        return;
     excel_content.clear();
     done(0);
 }

@@ -12,6 +12,7 @@
 #include "data/SSZipArchive.h"
 #include "data/WorksheetReader.h"
 #include "mainwindow/Long_SMS_Dlg.h"
+#include "mainwindow/PleaseWait_Modeless.h"
 #include "mainwindow/series/Import_Wizard.h"
 #include "mainwindow/series/SeriesManagerLink.h"
 #include "mainwindow/spreadsheet/Data_From_Excel.h"
@@ -430,6 +431,44 @@ TEST_F(SpreadsheetImportWindowsTest, GuiThreadAnswersWhileAHugeWorkbookIsRead)
     EXPECT_TRUE(managerValues.first().endsWith(" 10")) << managerValues.first().toStdString();
     EXPECT_LT(longest, 200) << ticks << " ticks in " << after << " ms";
     std::printf("[ gui      ] %d ticks in %lld ms, longest gap %lld ms\n", ticks, after, longest);
+}
+
+// The dialog run for real: while the workbook is read the please-wait window
+// is up and stays up when asked to close, and the dialog's commands wait
+// (Cancel pressed meanwhile changes nothing); afterwards the columns are
+// there and Cancel ends the dialog.
+TEST_F(SpreadsheetImportWindowsTest, PleaseWaitHoldsTheDialogWhileTheWorkbookIsRead)
+{
+    const QString book = folder->filePath("large.xlsx");
+    ASSERT_TRUE(SyntheticWorkbooks::writeUniqueStrings(book, 40000, 10));
+    Import_Excel* dialog = controller->importExcelWindow();
+    dialog->open_mode = "E";
+    SpreadsheetPicker::setModalRun({});
+    int waitingTicks = 0;
+    int closesRefused = 0;
+    bool endedWhileReading = false;
+    QTimer timer;
+    timer.setInterval(5);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (!dialog->isVisible())
+            return;
+        if (dialog->plz_wait_Window->isVisible()) {
+            ++waitingTicks;
+            closesRefused += dialog->plz_wait_Window->close() ? 0 : 1;
+            dialog->CancelPressed();
+            endedWhileReading = endedWhileReading || !dialog->isVisible();
+        } else if (dialog->Sheet_ComboBox->count() > 0) {
+            dialog->CancelPressed();
+        }
+    });
+    timer.start();
+    EXPECT_EQ(dialog->Open_excel_Wnd(book), 0);
+    timer.stop();
+    EXPECT_GT(waitingTicks, 0);
+    EXPECT_EQ(closesRefused, waitingTicks);
+    EXPECT_FALSE(endedWhileReading);
+    EXPECT_EQ(dialog->ListData_xl.size(), 10);
+    EXPECT_FALSE(dialog->plz_wait_Window->isVisible());
 }
 
 // The wizard's own sources: typed text to a file (lines kept as typed) or to
