@@ -62,7 +62,7 @@ void BM_ReadWorkbook(benchmark::State& state)
         SpreadsheetWriter::ReadWorkbook(path, true);
         setExcelSheetNumber(1);
         benchmark::DoNotOptimize(SpreadsheetWriter::ReadData_only_column());
-        const SpreadsheetWriter::Table rows = SpreadsheetWriter::ReadWorkbook(path, false);
+        const SheetRows rows = SpreadsheetWriter::ReadWorkbook(path, false);
         if (rows.size() != rowCount + 1 || Excel_Sheet_Columns != 5)
             state.SkipWithError("the workbook read wrong");
     }

@@ -87,8 +87,9 @@ constexpr int Skipped = 1;
 struct Budget
 {
     qint64 maxBytes = 0;
-    qint64 written = 0;   // bytes written so far
-    quint64 packed = 0;   // compressed bytes of the entries so far, the current one included
+    qint64 written = 0;      // bytes written so far
+    quint64 packed = 0;      // compressed bytes read from the archive for the entries before
+    quint64 archiveSize = 0; // the archive file's size
 };
 
 // True when `expanded` bytes inflated from `packed` ones are past the free
@@ -100,14 +101,18 @@ bool expandsTooFar(quint64 expanded, quint64 packed)
         && (expanded - 1) / quint64(SSZipArchive::MaxExpansionRatio) >= packed;
 }
 
-// Whether the entry of `info`, with its declared size, fits the bounds: 0,
-// or the error code. Checked before anything of the entry is written.
+// Whether the entry of `info`, with its declared sizes, fits the bounds: 0,
+// or the error code. Checked before anything of the entry is written. A
+// compressed size larger than the whole archive is a lie (one that would
+// let the entry pass for expanding little): the entry is corrupt.
 int checkDeclaredSize(const unz_file_info64& info, const Budget& budget)
 {
+    if (info.compressed_size > budget.archiveSize)
+        return SSZipArchive::EntryDataFailed;
     if (info.uncompressed_size > quint64(std::max<qint64>(budget.maxBytes - budget.written, 0)))
         return SSZipArchive::SizeLimitExceeded;
     if (expandsTooFar(info.uncompressed_size, info.compressed_size)
-        || expandsTooFar(quint64(budget.written) + info.uncompressed_size, budget.packed))
+        || expandsTooFar(quint64(budget.written) + info.uncompressed_size, budget.packed + info.compressed_size))
         return SSZipArchive::RatioLimitExceeded;
     return 0;
 }
@@ -182,11 +187,15 @@ bool writeAll(int fd, const char* data, size_t size)
 // Skipped when the file cannot be created, else the error code. The file is
 // removed again when the copy fails. The copy stops at the first chunk that
 // crosses a bound, so a bomb never gets further than that onto the disk.
+// How far the entry expands is measured against the compressed bytes
+// actually read from the archive, whatever its headers claim.
 int unpackFile(unzFile zip, const unz_file_info64& info, int folder, const char* leaf, Budget& budget)
 {
     UniqueFd out(::openat(folder, leaf, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
     if (!out.valid())
         return Skipped;
+    const ZPOS64_T start = unzGetCurrentFileZStreamPos64(zip);
+    quint64 packed = 0;
     int code = 0;
     char buffer[UnpackBufferSize];
     uLong crc = crc32(0L, Z_NULL, 0);
@@ -210,7 +219,8 @@ int unpackFile(unzFile zip, const unz_file_info64& info, int folder, const char*
         }
         budget.written += n;
         size += ZPOS64_T(n);
-        if (expandsTooFar(size, info.compressed_size) || expandsTooFar(quint64(budget.written), budget.packed)) {
+        packed = std::max<quint64>(unzGetCurrentFileZStreamPos64(zip), start) - start;
+        if (expandsTooFar(size, packed) || expandsTooFar(quint64(budget.written), budget.packed + packed)) {
             code = SSZipArchive::RatioLimitExceeded;
             break;
         }
@@ -224,6 +234,7 @@ int unpackFile(unzFile zip, const unz_file_info64& info, int folder, const char*
     // stream that ends early or runs long is caught by the size and our CRC.
     if (code == 0 && (size != info.uncompressed_size || crc != info.crc))
         code = SSZipArchive::EntryDataFailed;
+    budget.packed += packed;
     if (code == 0 && info.dosDate != 0) {
         const timespec times[2] = {{0, UTIME_OMIT}, {time_t(dosDateTime(info.dosDate).toSecsSinceEpoch()), 0}};
         ::futimens(out.get(), times);
@@ -243,7 +254,6 @@ int unpackEntry(unzFile zip, const unz_file_info64& info, const QString& name, i
     QList<QByteArray> components;
     if (!entryComponents(name, components))
         return SSZipArchive::EntryRefused;
-    budget.packed += info.compressed_size;
     if (const int code = checkDeclaredSize(info, budget))
         return code;
     // A path longer than the system takes could be made folder by folder,
@@ -312,6 +322,7 @@ bool SSZipArchive::unzipFileAtPath(const QString& path, const QString& destinati
                                    const QString& password, SSZipArchiveError* error, qint64 maxUnpackedBytes,
                                    qint64 maxEntries)
 {
+    const qint64 archiveSize = QFileInfo(path).size();
     unzFile zip = unzOpen64(QFile::encodeName(path).constData());
     if (!zip) {
         report(error, OpenArchiveFailed);
@@ -334,6 +345,7 @@ bool SSZipArchive::unzipFileAtPath(const QString& path, const QString& destinati
     const QByteArray asciiPassword = password.toLatin1();
     Budget budget;
     budget.maxBytes = std::max<qint64>(maxUnpackedBytes, 0);
+    budget.archiveSize = quint64(std::max<qint64>(archiveSize, 0));
     qint64 entries = 0;
     int code = root.valid() ? 0 : int(EntryWriteFailed);
     while (code == 0) {

@@ -58,7 +58,10 @@ public:
     // than MaxExpansionRatio times end the unpack with false (and `error`,
     // when given, filled); the entries before stay unpacked. Sizes are
     // checked against the bounds before an entry is written and again as it
-    // is inflated, so a bomb stops before its bytes reach the disk.
+    // is inflated, so a bomb stops before its bytes reach the disk. How far
+    // an entry expands is measured against the compressed bytes actually
+    // read from the archive; an entry that claims more compressed bytes than
+    // the whole archive holds is corrupt and refused before it is written.
     static bool unzipFileAtPath(const QString& path, const QString& destination, bool overwrite,
                                 const QString& password, SSZipArchiveError* error,
                                 qint64 maxUnpackedBytes = DefaultMaxUnpackedBytes,

@@ -8,9 +8,19 @@
 
 namespace {
 
-QString cellAt(const QStringList& row, int column)
+QString cellAt(const SpreadsheetImport::Rows& rows, qsizetype row, int column)
 {
-    return Trim_Str(row.value(column));
+    return Trim_Str(rows.value(row, column));
+}
+
+// The ticked columns among the first `columns`, in column order.
+QList<int> tickedColumns(const QList<SpreadsheetImport::ColumnChoice>& choices, int columns)
+{
+    QList<int> ticked;
+    for (int c = 0; c < columns && c < choices.size(); ++c)
+        if (choices[c].State)
+            ticked.append(c);
+    return ticked;
 }
 
 int firstDataRow(bool containsHeader)
@@ -41,15 +51,12 @@ QList<SpreadsheetImport::ColumnSeries> SpreadsheetImport::seriesPerColumn(const 
     QList<ColumnSeries> result;
     if (rows.isEmpty())
         return result;
-    const int columns = int(rows.first().size());
-    for (int c = 0; c < columns && c < choices.size(); ++c) {
-        if (!choices[c].State)
-            continue;
+    for (int c : tickedColumns(choices, rows.rowLength(0))) {
         ColumnSeries series;
         series.column = c;
         series.name = Remove_Reserve_Char_In_File_Name(Trim_Str(choices[c].Header));
-        for (int r = firstDataRow(containsHeader); r < rows.size(); ++r)
-            series.values.append(cellAt(rows[r], c));
+        for (qsizetype r = firstDataRow(containsHeader); r < rows.size(); ++r)
+            series.values.append(cellAt(rows, r, c));
         result.append(series);
     }
     return result;
@@ -59,11 +66,13 @@ QStringList SpreadsheetImport::valuesOfTickedColumns(const Rows& rows, const QLi
                                                      bool containsHeader)
 {
     QStringList values;
-    for (int r = firstDataRow(containsHeader); r < rows.size(); ++r) {
-        const QStringList& row = rows[r];
-        for (int c = 0; c < row.size() && c < choices.size(); ++c) {
-            if (choices[c].State)
-                values.append(cellAt(row, c));
+    const QList<int> ticked = tickedColumns(choices, int(choices.size()));
+    for (qsizetype r = firstDataRow(containsHeader); r < rows.size(); ++r) {
+        const int length = rows.rowLength(r);
+        for (int c : ticked) {
+            if (c >= length)
+                break;
+            values.append(cellAt(rows, r, c));
         }
     }
     return values;
@@ -76,21 +85,15 @@ SpreadsheetImport::Table SpreadsheetImport::tableFromRows(const Rows& rows, cons
     table.titles.append(rowNumberTitle);
     if (rows.isEmpty())
         return table;
-    const QStringList& header = rows.first();
-    QList<int> ticked;
-    for (int c = 0; c < header.size() && c < choices.size(); ++c) {
-        if (choices[c].State) {
-            ticked.append(c);
-            table.titles.append(cellAt(header, c));
-        }
-    }
-    for (int r = firstDataRow(containsHeader); r < rows.size(); ++r) {
-        const QStringList& row = rows[r];
-        if (row.isEmpty())
+    const QList<int> ticked = tickedColumns(choices, rows.rowLength(0));
+    for (int c : ticked)
+        table.titles.append(cellAt(rows, 0, c));
+    for (qsizetype r = firstDataRow(containsHeader); r < rows.size(); ++r) {
+        if (rows.rowLength(r) == 0)
             continue;
         QStringList cells;
         for (int c : ticked)
-            cells.append(cellAt(row, c));
+            cells.append(cellAt(rows, r, c));
         appendTableRow(table.rows, cells, int(ticked.size()));
     }
     return table;

@@ -6,6 +6,7 @@
 // Rows are the cell texts of a sheet, row 0 first, as the workbook reader
 // gives them; a row may be shorter than the others.
 
+#include "data/SheetRows.h"
 #include "model/DesignFile.h"
 
 #include <QList>
@@ -15,7 +16,7 @@
 class SpreadsheetImport
 {
 public:
-    using Rows = QList<QStringList>;
+    using Rows = SheetRows;
 
     // One row of the column picker: the sheet column at the same position.
     struct ColumnChoice {

@@ -5,6 +5,7 @@
 #include "data/Globals.h"
 #include "data/SSZipArchive.h"
 #include "data/UnpackFolder.h"
+#include "platform/AllocatorPools.h"
 #include "platform/AtomicFile.h"
 
 #include <QDir>
@@ -36,6 +37,8 @@ const char* const MacNamespace = "http://schemas.microsoft.com/office/mac/excel/
 // Whitespace-only text is kept when it is an element's only content, so a
 // shared string " " stays a space.
 constexpr unsigned ParseOptions = pugi::parse_default | pugi::parse_ws_pcdata_single;
+
+constexpr qint64 MaxWorkbookPartBytes = qint64(16) << 20;
 
 QString localPath(const QString& pathOrUrl)
 {
@@ -93,19 +96,6 @@ void appendAllText(const pugi::xml_node& element, std::string& out)
     }
 }
 
-// Whether `text` holds an escape "_xHHHH_" (four hexadecimal digits) at `at`.
-bool isEscapeAt(const QString& text, qsizetype at)
-{
-    if (at + 7 > text.size() || text[at] != u'_' || text[at + 1] != u'x' || text[at + 6] != u'_')
-        return false;
-    for (qsizetype k = at + 2; k < at + 6; ++k) {
-        const char16_t c = text[k].unicode();
-        if (!((c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F')))
-            return false;
-    }
-    return true;
-}
-
 // Strings of a workbook carry the characters that XML cannot hold as
 // "_xHHHH_" (the UTF-16 code in hexadecimal); an underscore that would read
 // as the start of such an escape is itself escaped as "_x005F_".
@@ -120,137 +110,13 @@ QString escapeText(const QString& text)
                                                                      && text[i - 1].isHighSurrogate();
         const bool allowed = c == u'\t' || c == u'\n' || (c >= 0x20 && c < 0xD800) || (c >= 0xE000 && c < 0xFFFE)
                              || pairedSurrogate;
-        if (allowed && !(c == u'_' && isEscapeAt(text, i)))
+        if (allowed && !(c == u'_' && WorksheetReader::isEscapeAt(text, i)))
             out += QChar(c);
         else
             out += QStringLiteral("_x") + QString::number(c, 16).toUpper().rightJustified(4, u'0') + u'_';
     }
     return out;
 }
-
-// Undoes the escapes of escapeText.
-QString unescapeText(const QString& text)
-{
-    if (!text.contains(QLatin1String("_x")))
-        return text;
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (isEscapeAt(text, i)) {
-            out += QChar(char16_t(text.mid(i + 2, 4).toUInt(nullptr, 16)));
-            i += 6;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
-// The text of a string item (`si` of the shared strings, `is` of an inline
-// string): its `t`, or the `t` of its rich-text runs joined; phonetic runs
-// (`rPh`) are not part of the text.
-QString stringItemText(const pugi::xml_node& item)
-{
-    std::string text;
-    for (pugi::xml_node child = item.first_child(); child; child = child.next_sibling()) {
-        if (isNamed(child, "t")) {
-            appendOwnText(child, text);
-        } else if (isNamed(child, "r")) {
-            for (pugi::xml_node run = child.first_child(); run; run = run.next_sibling())
-                if (isNamed(run, "t"))
-                    appendOwnText(run, text);
-        }
-    }
-    return unescapeText(QString::fromStdString(text));
-}
-
-// The column index from 0 of a cell reference ("C7" -> 2); -1 when it starts
-// with no letter; MaxColumns or more for a column beyond XFD.
-int referenceColumn(const char* ref)
-{
-    int column = 0;
-    int letters = 0;
-    for (; *ref; ++ref) {
-        char c = *ref;
-        if (c >= 'a' && c <= 'z')
-            c = char(c - 'a' + 'A');
-        if (c < 'A' || c > 'Z')
-            break;
-        if (++letters > 3)
-            return SpreadsheetWriter::MaxColumns;
-        column = column * 26 + (c - 'A' + 1);
-    }
-    return letters == 0 ? -1 : column - 1;
-}
-
-// Walks the cells of one row, giving each `c` child its column: that of its
-// reference, or the one after the previous cell when it has none.
-template<typename F>
-void forEachCell(const pugi::xml_node& row, F&& visit)
-{
-    int previous = -1;
-    for (pugi::xml_node cell = row.first_child(); cell; cell = cell.next_sibling()) {
-        if (!isNamed(cell, "c"))
-            continue;
-        const pugi::xml_attribute r = cell.attribute("r");
-        int column = r ? referenceColumn(r.value()) : -1;
-        if (column < 0)
-            column = previous + 1;
-        previous = column;
-        if (column < SpreadsheetWriter::MaxColumns)
-            visit(column, cell);
-    }
-}
-
-// The value of a cell: the shared string of a "s" cell, the text of an
-// inline string, else the text of `v` (a formula's cached value; a formula
-// without one has no value).
-QString cellValue(const pugi::xml_node& cell, const QStringList& shared)
-{
-    const pugi::xml_attribute type = cell.attribute("t");
-    const pugi::xml_node v = firstChildNamed(cell, "v");
-    if (type && std::strcmp(type.value(), "s") == 0) {
-        if (!v)
-            return {};
-        bool ok = false;
-        const qlonglong index = QByteArray(v.child_value()).trimmed().toLongLong(&ok);
-        if (!ok || index < 0 || shared.isEmpty())
-            return {};
-        if (index < shared.size())
-            return shared.at(index);
-        if (index == shared.size())
-            return shared.last();
-        return {};
-    }
-    if (v) {
-        std::string text;
-        appendOwnText(v, text);
-        return QString::fromStdString(text);
-    }
-    if (const pugi::xml_node inlineString = firstChildNamed(cell, "is"))
-        return stringItemText(inlineString);
-    return {};
-}
-
-// Loads a worksheet part and finds its `sheetData`; false (with the reason
-// in the log) when the part cannot be read.
-bool loadSheet(const QString& path, pugi::xml_document& doc, pugi::xml_node& worksheet,
-               pugi::xml_node& sheetData)
-{
-    const pugi::xml_parse_result result = doc.load_file(QFile::encodeName(path).constData(), ParseOptions);
-    if (!result) {
-        Show_NSLog_Message(QStringLiteral("Error: %1").arg(QString::fromUtf8(result.description())));
-        return false;
-    }
-    worksheet = doc.document_element();
-    if (!isNamed(worksheet, "worksheet")) {
-        Show_NSLog_Message(QStringLiteral("Error: %1 holds no worksheet").arg(path));
-        return false;
-    }
-    sheetData = firstChildNamed(worksheet, "sheetData");
-    return true;
-}
-
 }
 
 SpreadsheetWriter::SpreadsheetWriter()
@@ -276,9 +142,35 @@ QString SpreadsheetWriter::sheetPartPath() const
     return tmpDir + QStringLiteral("/xl/worksheets/sheet%1.xml").arg(Excel_Sheet_Number);
 }
 
-void SpreadsheetWriter::Release_Data() {}
+void SpreadsheetWriter::Release_Data()
+{
+    if (spreadsheet) {
+        spreadsheet->data = Table();
+        spreadsheet->sharedStrings.clear();
+        spreadsheet->m_titleRead = {};
+    }
+    AllocatorPools::trim();
+}
 
-SpreadsheetWriter::Table SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
+void SpreadsheetWriter::partStamp(const QString& path, qint64& size, qint64& modified)
+{
+    const QFileInfo info(path);
+    size = info.exists() ? info.size() : -1;
+    modified = info.lastModified().toMSecsSinceEpoch();
+}
+
+void SpreadsheetWriter::refuse(const QString& why)
+{
+    Show_NSLog_Message(QStringLiteral("Error: the workbook is refused: %1").arg(why));
+    refused = true;
+    data = Table();
+    sharedStrings.clear();
+    m_titleRead = {};
+    if (!tmpDir.isEmpty())
+        UnpackFolder::empty();
+}
+
+SheetRows SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
 {
     if (!only_col) {
         SpreadsheetWriter& s = sharedInstance();
@@ -289,34 +181,34 @@ SpreadsheetWriter::Table SpreadsheetWriter::ReadWorkbook(const QString& path, bo
     Excel_Sheet_Columns = 1;
     SpreadsheetWriter& s = sharedInstance();
     s.tmpDir = UnpackFolder::path();
-    s.sharedStrings.clear();
+    s.refused = false;
     // The parts of an earlier workbook must not pass for this one's.
     if (s.tmpDir.isEmpty() || !UnpackFolder::empty()) {
         Show_NSLog_Message(QStringLiteral("Error: the unpack folder cannot be used"));
-        s.data.clear();
-        return s.data;
+        return {};
     }
-    if (!SSZipArchive::unzipFileAtPath(localPath(path), s.tmpDir, true, QString(), nullptr)) {
+    SSZipArchiveError error;
+    if (!SSZipArchive::unzipFileAtPath(localPath(path), s.tmpDir, true, QString(), &error, MaxUnpackedBytes,
+                                       MaxParts)) {
+        Show_NSLog_Message(QStringLiteral("Error: %1").arg(error.description));
+        if (error.code == SSZipArchive::SizeLimitExceeded || error.code == SSZipArchive::EntryLimitExceeded
+            || error.code == SSZipArchive::RatioLimitExceeded)
+            s.refused = true;
         UnpackFolder::empty();
-        s.data.clear();
-        return s.data;
+        return {};
     }
     s.ReadSharedStrings(s.tmpDir + QStringLiteral("/xl/sharedStrings.xml"));
-    return s.data;
+    if (s.refused)
+        UnpackFolder::empty();
+    return {};
 }
 
 void SpreadsheetWriter::ReadSharedStrings(const QString& path)
 {
-    sharedStrings.clear();
-    pugi::xml_document doc;
-    if (!doc.load_file(QFile::encodeName(path).constData(), ParseOptions))
-        return;
-    const pugi::xml_node sst = doc.document_element();
-    if (!isNamed(sst, "sst"))
-        return;
-    for (pugi::xml_node si = sst.first_child(); si; si = si.next_sibling())
-        if (isNamed(si, "si"))
-            sharedStrings.append(stringItemText(si));
+    m_titleRead = {};
+    QString error;
+    if (WorksheetReader::readSharedStrings(path, sharedStrings, &error) == WorksheetReader::Status::TooLarge)
+        refuse(error);
 }
 
 SpreadsheetWriter::Table SpreadsheetWriter::ReadData_only_column()
@@ -324,14 +216,24 @@ SpreadsheetWriter::Table SpreadsheetWriter::ReadData_only_column()
     SpreadsheetWriter& s = sharedInstance();
     s.tmpDir = UnpackFolder::path();
     s.data.clear();
-    pugi::xml_document doc;
-    pugi::xml_node worksheet, sheetData;
-    if (!loadSheet(s.sheetPartPath(), doc, worksheet, sheetData))
+    s.m_titleRead = {};
+    // The whole sheet is read, for its widest row and against the limits;
+    // its rows are kept for the reading of all rows.
+    const QString path = s.sheetPartPath();
+    SheetRows rows;
+    const WorksheetReader::SheetShape shape = WorksheetReader::readSheet(path, s.sharedStrings, MaxColumns,
+                                                                         WorksheetReader::MaxRows, rows);
+    if (shape.status == WorksheetReader::Status::TooLarge) {
+        s.refuse(shape.error);
         return s.data;
-
+    }
+    if (shape.status != WorksheetReader::Status::Read) {
+        Show_NSLog_Message(QStringLiteral("Error: %1").arg(shape.error));
+        return s.data;
+    }
     int columns = Excel_Sheet_Columns;
-    if (const pugi::xml_node dimension = firstChildNamed(worksheet, "dimension")) {
-        QString ref = QString::fromUtf8(dimension.attribute("ref").value());
+    if (shape.hasDimension) {
+        QString ref = shape.dimensionRef;
         const qsizetype colon = ref.indexOf(QLatin1Char(':'));
         if (colon >= 0)
             ref = ref.mid(colon + 1);
@@ -341,66 +243,49 @@ SpreadsheetWriter::Table SpreadsheetWriter::ReadData_only_column()
     }
     // The dimension is optional and may understate the width: every row's
     // rightmost cell counts too.
-    pugi::xml_node firstRow;
-    for (pugi::xml_node row = sheetData.first_child(); row; row = row.next_sibling()) {
-        if (!isNamed(row, "row"))
-            continue;
-        if (!firstRow)
-            firstRow = row;
-        forEachCell(row, [&](int column, const pugi::xml_node&) { columns = std::max(columns, column + 1); });
-    }
-    Excel_Sheet_Columns = std::clamp(columns, 0, MaxColumns);
+    Excel_Sheet_Columns = std::clamp(std::max(columns, shape.widest), 0, MaxColumns);
 
-    if (!firstRow)
+    if (rows.isEmpty())
         return s.data;
     QStringList titles;
     titles.reserve(Excel_Sheet_Columns);
     for (int k = 1; k <= Excel_Sheet_Columns; ++k)
         titles.append(QStringLiteral("Untitled Column %1").arg(k));
-    forEachCell(firstRow, [&](int column, const pugi::xml_node& cell) {
-        if (column >= Excel_Sheet_Columns)
-            return;
-        QString value = cellValue(cell, s.sharedStrings);
-        if (!value.isEmpty())
-            titles[column] = std::move(value);
-    });
+    for (qsizetype k = 0, n = rows.cellCount(0); k < n; ++k) {
+        const SheetRows::Cell cell = rows.cell(0, k);
+        if (cell.column < Excel_Sheet_Columns)
+            titles[cell.column] = cell.text.toString();
+    }
     s.data.append(titles);
+    // Every cell lies left of the widest row's end, so within the count.
+    if (rows.setRowLengths(Excel_Sheet_Columns)) {
+        s.m_titleRead.rows = std::move(rows);
+        s.m_titleRead.path = path;
+        s.m_titleRead.columns = Excel_Sheet_Columns;
+        partStamp(path, s.m_titleRead.size, s.m_titleRead.modified);
+    }
     return s.data;
 }
 
-SpreadsheetWriter::Table SpreadsheetWriter::ReadData(const QString& path)
+SheetRows SpreadsheetWriter::ReadData(const QString& path)
 {
-    data.clear();
-    pugi::xml_document doc;
-    pugi::xml_node worksheet, sheetData;
-    if (!loadSheet(path, doc, worksheet, sheetData))
-        return data;
-
-    const int columns = std::clamp(Excel_Sheet_Columns, 0, MaxColumns);
-    const QStringList blank(columns, QString());
-    qint64 cells = 0;
-    for (pugi::xml_node rowNode = sheetData.first_child(); rowNode; rowNode = rowNode.next_sibling()) {
-        if (!isNamed(rowNode, "row"))
-            continue;
-        QStringList row = blank; // shared with `blank` until a value is set
-        bool filled = false;
-        forEachCell(rowNode, [&](int column, const pugi::xml_node& cell) {
-            if (column >= columns)
-                return;
-            QString value = cellValue(cell, sharedStrings);
-            if (!value.isEmpty()) {
-                row[column] = std::move(value);
-                filled = true;
-            }
-        });
-        if (filled && (cells += columns) > MaxCells) {
-            Show_NSLog_Message(QStringLiteral("Error: %1 holds more cells than can be read").arg(path));
-            data.clear();
-            return data;
-        }
-        data.append(std::move(row));
-    }
-    return data;
+    ReadRows kept = std::move(m_titleRead);
+    m_titleRead = {};
+    qint64 size = 0;
+    qint64 modified = 0;
+    partStamp(path, size, modified);
+    if (kept.path == path && kept.columns == std::clamp(Excel_Sheet_Columns, 0, MaxColumns) && kept.size == size
+        && kept.modified == modified)
+        return std::move(kept.rows);
+    kept = {};
+    SheetRows rows;
+    const WorksheetReader::SheetShape shape = WorksheetReader::readSheet(
+        path, sharedStrings, std::clamp(Excel_Sheet_Columns, 0, MaxColumns), WorksheetReader::MaxRows, rows);
+    if (shape.status == WorksheetReader::Status::TooLarge)
+        refuse(shape.error);
+    else if (shape.status != WorksheetReader::Status::Read)
+        Show_NSLog_Message(QStringLiteral("Error: %1").arg(shape.error));
+    return rows;
 }
 
 QStringList SpreadsheetWriter::Read_Sheet_Name()
@@ -410,6 +295,11 @@ QStringList SpreadsheetWriter::Read_Sheet_Name()
     QStringList names;
     pugi::xml_document doc;
     const QString path = s.tmpDir + QStringLiteral("/xl/workbook.xml");
+    // The part is read whole; one that names its sheets is a few kilobytes.
+    if (QFileInfo(path).size() > MaxWorkbookPartBytes) {
+        Show_NSLog_Message(QStringLiteral("Error: %1 is too large").arg(path));
+        return names;
+    }
     const pugi::xml_parse_result result = doc.load_file(QFile::encodeName(path).constData(), ParseOptions);
     if (!result) {
         Show_NSLog_Message(QStringLiteral("Error: %1").arg(QString::fromUtf8(result.description())));
@@ -597,9 +487,9 @@ bool SpreadsheetWriter::WriteSharedStringsXML(const QString& path)
             xml.writeAttribute(QStringLiteral("count"), count);
             xml.writeAttribute(QStringLiteral("uniqueCount"), count);
         }
-        for (const QString& text : std::as_const(sharedStrings)) {
+        for (qsizetype i = 0; i < sharedStrings.size(); ++i) {
             xml.writeStartElement(QStringLiteral("si"));
-            xml.writeTextElement(QStringLiteral("t"), escapeText(text));
+            xml.writeTextElement(QStringLiteral("t"), escapeText(sharedStrings.value(i)));
             xml.writeEndElement();
         }
         xml.writeEndElement();

@@ -1,14 +1,22 @@
 #pragma once
 
-// Reads Office Open XML workbooks (.xlsx) into tables of strings and writes a
+// Reads Office Open XML workbooks (.xlsx) into rows of strings and writes a
 // table of strings as a one-sheet workbook. Workbooks are unpacked into, and
-// put together in, the unpack folder (UnpackFolder); the parts are read and
-// written with pugixml and QXmlStreamWriter.
+// put together in, the unpack folder (UnpackFolder); the parts are read as
+// streams (WorksheetReader) and written with QXmlStreamWriter.
 //
 // Reading: ReadWorkbook(path, true) unpacks and reads the shared strings; the
 // caller picks `Excel_Sheet_Number`, ReadData_only_column() gives the column
 // titles and sets `Excel_Sheet_Columns`, and ReadWorkbook(path, false) gives
-// every row of that sheet, each with exactly `Excel_Sheet_Columns` entries.
+// every row of that sheet, each of `Excel_Sheet_Columns` entries. A workbook
+// past the reader's limits (WorksheetReader, and MaxUnpackedBytes unpacked)
+// is refused at the step that finds it out: nothing is read, `refused` is
+// set and the unpack folder is emptied. Release_Data() gives the memory of
+// the last read back once the import is done.
+
+#include "data/SheetRows.h"
+#include "data/TextPool.h"
+#include "data/WorksheetReader.h"
 
 #include <QList>
 #include <QString>
@@ -21,27 +29,34 @@ public:
 
     // The widest sheet read: column XFD. Wider references are left out, so a
     // sheet cannot make every row hold millions of entries.
-    static constexpr int MaxColumns = 16384;
-    // The most entries a table read may hold (rows with a value times
-    // columns); a larger sheet reads as no rows at all.
-    static constexpr qint64 MaxCells = 32 * 1024 * 1024;
+    static constexpr int MaxColumns = WorksheetReader::MaxColumns;
+    // The most cells with text a sheet read may hold; a larger sheet (also
+    // an OpenDocument one, counting every entry) reads as no rows at all.
+    static constexpr qint64 MaxCells = WorksheetReader::MaxCells;
+    // What a workbook may unpack to, and the parts it may hold: a badge list
+    // of 100,000 rows by 20 columns unpacks to well under a third of it.
+    static constexpr qint64 MaxUnpackedBytes = qint64(256) << 20;
+    static constexpr qint64 MaxParts = 10000;
 
-    // the table last read, or the table being written
+    // the column titles last read, or the table being written
     Table data;
     // the shared strings of the workbook last read, or those being written
-    QStringList sharedStrings;
+    TextPool sharedStrings;
     // the unpack folder
     QString tmpDir;
+    // the workbook last opened was refused: it is past the reader's limits
+    bool refused = false;
 
     // The one instance that the class operations work on, made on first use.
     static SpreadsheetWriter& sharedInstance();
 
     // With only_col: empties the unpack folder, unpacks the workbook at
     // `path` (a path or a file URL) into it and reads its shared strings; a
-    // file that cannot be unpacked leaves the folder and the table empty.
-    // Without: reads every row of sheet `Excel_Sheet_Number` of the unpacked
-    // workbook (`path` is not used). Returns `data`.
-    static Table ReadWorkbook(const QString& path, bool only_col);
+    // file that cannot be unpacked, or is past the limits, leaves the folder
+    // empty, and no rows. Without: every row of sheet `Excel_Sheet_Number`
+    // of the unpacked workbook (`path` is not used); none when the sheet
+    // cannot be read or is past the limits.
+    static SheetRows ReadWorkbook(const QString& path, bool only_col);
     // The column titles of sheet `Excel_Sheet_Number`: one row, or none when
     // the sheet has no row. Sets `Excel_Sheet_Columns` to the larger of the
     // sheet's dimension and the rightmost cell of any row.
@@ -57,7 +72,8 @@ public:
     // Writes `table` as an OpenDocument spreadsheet of text cells from the
     // resource "Template.ods"; true when the file was written.
     static bool WriteODS(const QString& path, const Table& table, bool hasTitleRow);
-    // Does nothing; kept for its callers.
+    // Gives back what the last read holds (the shared strings, the titles)
+    // and hands the allocator's free memory back to the system.
     static void Release_Data();
     // The tab names of the unpacked workbook, in the workbook's order.
     static QStringList Read_Sheet_Name();
@@ -65,10 +81,11 @@ public:
     static QString ColumnNumber_To_Name(int n);
 
     // Reads a shared-strings part into `sharedStrings` (empty when the part
-    // is missing or is no XML).
+    // is missing or is no XML; empty and `refused` when past the limits).
     void ReadSharedStrings(const QString& path);
-    // Reads every row of a worksheet part into `data`.
-    Table ReadData(const QString& path);
+    // Every row of a worksheet part, each of `Excel_Sheet_Columns` entries;
+    // none (and `refused` when past the limits) when it cannot be read.
+    SheetRows ReadData(const QString& path);
     // Writes `data` as a worksheet part, building `sharedStrings`.
     bool WriteWorksheetData(const QString& path);
     // Writes `sharedStrings` as a shared-strings part.
@@ -95,6 +112,23 @@ public:
 private:
     SpreadsheetWriter();
     QString sheetPartPath() const;
+    // Refuses the workbook being read: forgets it and empties the unpack folder.
+    void refuse(const QString& why);
+
+    // Reading the titles reads the whole sheet anyway; its rows are kept
+    // for the reading of all rows that follows, which then need not read
+    // the part again, as long as it is the same part, unchanged, read with
+    // the same column count and shared strings.
+    struct ReadRows
+    {
+        SheetRows rows;
+        QString path;
+        qint64 size = -1;
+        qint64 modified = 0;
+        int columns = -1;
+    };
+    ReadRows m_titleRead;
+    static void partStamp(const QString& path, qint64& size, qint64& modified);
     // Unpacks a template of the resource folder into a fresh unpack folder.
     bool unpackTemplate(const QString& name);
     // Packs every entry of the unpack folder into an archive at `path`.

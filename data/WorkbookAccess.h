@@ -4,6 +4,10 @@
 // workbook and listing its worksheet parts, the header row of the sheet
 // that `Excel_Sheet_Number` names, and all rows of that sheet. It starts as
 // the program's workbook reader (SpreadsheetWriter); tests may replace it.
+// The dialogs call these functions on a worker thread, one at a time, and
+// wait for each; they touch no widget.
+
+#include "data/SheetRows.h"
 
 #include <QList>
 #include <QString>
@@ -20,9 +24,14 @@ struct WorkbookAccess
     // "Untitled Column <n>"); empty when the sheet cannot be read.
     std::function<QStringList()> titles;
     // Every row of the chosen sheet of the workbook at `path`, row 0 first.
-    std::function<QList<QStringList>(const QString& path)> rows;
+    std::function<SheetRows(const QString& path)> rows;
     // The tab name of worksheet part number `sheet`; "" when unknown.
     std::function<QString(int sheet)> tabName;
+    // Whether the workbook last opened was refused for being past the
+    // reader's limits (nothing of it is left to read).
+    std::function<bool()> refused;
+    // Gives back the memory the last read holds, once an import is done.
+    std::function<void()> release;
 
     static WorkbookAccess& installed();
 };

@@ -3,8 +3,8 @@
 // shared-strings part and those after it the worksheet part (without a NUL,
 // all of them are the worksheet and the shared strings are three fixed
 // entries). Whatever the parts hold, the column count stays within XFD,
-// the titles are at most one row, and every row read has exactly that many
-// entries.
+// the titles are at most one row, every row read stands for exactly that
+// many entries, and what is kept stays within the reader's limits.
 #include "data/Globals.h"
 #include "data/SpreadsheetWriter.h"
 #include "data/UnpackFolder.h"
@@ -50,6 +50,24 @@ void expectShape(const SpreadsheetWriter::Table& table, int columns)
             FuzzEnvironment::fail("a row without exactly Excel_Sheet_Columns entries");
 }
 
+// Every row stands for exactly `columns` entries and keeps only cells with
+// text inside them, in column order, within the reader's limits.
+void expectShape(const SheetRows& rows, int columns)
+{
+    if (rows.cellCount() > WorksheetReader::MaxCells || rows.textLength() > WorksheetReader::MaxTextLength)
+        FuzzEnvironment::fail("more cells than the limits let through");
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        if (rows.rowLength(r) != columns)
+            FuzzEnvironment::fail("a row without exactly Excel_Sheet_Columns entries");
+        int previous = -1;
+        for (qsizetype k = 0; k < rows.cellCount(r); ++k) {
+            const SheetRows::Cell cell = rows.cell(r, k);
+            if (cell.column <= previous || cell.column >= columns || cell.text.isEmpty())
+                FuzzEnvironment::fail("a cell out of its row");
+            previous = cell.column;
+        }
+    }
+}
 }
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)

@@ -30,10 +30,14 @@ bool Import_Excel::runImport()
 void Import_Excel::Insert_file_Func()
 {
     Show_Create_Modeless();
-    excel_content = readAllRows();
+    const QList<SpreadsheetImport::ColumnChoice> choices = ListData_xl;
+    const bool header = contains_header->isChecked();
+    QStringList values;
+    excel_content = readAllRows([&](const SpreadsheetImport::Rows& rows) {
+        values = SpreadsheetImport::valuesOfTickedColumns(rows, choices, header);
+    });
     const SeriesManagerLink& manager = SeriesManagerLink::installed();
-    for (const QString& value :
-         SpreadsheetImport::valuesOfTickedColumns(excel_content, ListData_xl, contains_header->isChecked()))
+    for (const QString& value : std::as_const(values))
         manager.addValue(SpreadsheetImport::asSeriesLine(value));
     Hide_Destroy_Modeless();
     if (excel_content.isEmpty())
@@ -43,16 +47,18 @@ void Import_Excel::Insert_file_Func()
 void Import_Excel::Create_Excel_List_Func()
 {
     Show_Create_Modeless();
-    excel_content = readAllRows();
-    if (!excel_content.isEmpty()) {
-        Data_From_Excel* table = Data_From_Excel::defaultInstance();
-        const QString rowNumberTitle =
-            table ? table->columnTitles().value(0, QStringLiteral("No.")) : QStringLiteral("No.");
-        const SpreadsheetImport::Table imported = SpreadsheetImport::tableFromRows(
-            excel_content, ListData_xl, contains_header->isChecked(), rowNumberTitle);
-        if (table)
-            table->replaceTable(imported);
-    }
+    Data_From_Excel* table = Data_From_Excel::defaultInstance();
+    const QString rowNumberTitle = table ? table->columnTitles().value(0, QStringLiteral("No."))
+                                         : QStringLiteral("No.");
+    const QList<SpreadsheetImport::ColumnChoice> choices = ListData_xl;
+    const bool header = contains_header->isChecked();
+    SpreadsheetImport::Table imported;
+    excel_content = readAllRows([&](const SpreadsheetImport::Rows& rows) {
+        if (!rows.isEmpty())
+            imported = SpreadsheetImport::tableFromRows(rows, choices, header, rowNumberTitle);
+    });
+    if (!excel_content.isEmpty() && table)
+        table->replaceTable(imported);
     Hide_Destroy_Modeless();
     if (excel_content.isEmpty())
         Show_MessageBox(unreadableMessage);

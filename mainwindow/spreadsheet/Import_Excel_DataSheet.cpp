@@ -149,11 +149,14 @@ void Import_Excel_DataSheet::Create_file_For_Col_Func()
     // An apply-to-all answer holds for the import it was given in only.
     setMsgApplyAllChk(false);
     Show_Create_Modeless();
-    excel_content = readAllRows();
-    const int columns = excel_content.isEmpty() ? 0 : int(excel_content.first().size());
+    const QList<SpreadsheetImport::ColumnChoice> choices = ListData_xl;
+    const bool header = contains_header->isChecked();
+    QList<SpreadsheetImport::ColumnSeries> series;
+    excel_content = readAllRows([&](const SpreadsheetImport::Rows& rows) {
+        series = SpreadsheetImport::seriesPerColumn(rows, choices, header);
+    });
+    const int columns = excel_content.isEmpty() ? 0 : excel_content.rowLength(0);
     const bool applyBox = columns != 1;
-    const QList<SpreadsheetImport::ColumnSeries> series =
-        SpreadsheetImport::seriesPerColumn(excel_content, ListData_xl, contains_header->isChecked());
     for (const SpreadsheetImport::ColumnSeries& column : series) {
         // The name comes from a header cell of the workbook: a name that
         // would reach outside the data folder is refused.
@@ -198,15 +201,18 @@ bool Import_Excel_DataSheet::Insert_file_Func()
     if (fill_col_option == 0 && store.exists(name) && !Show_YES_NO_MessageBox(existsQuestion))
         return false;
     Show_Create_Modeless();
-    excel_content = readAllRows();
+    const QList<SpreadsheetImport::ColumnChoice> choices = ListData_xl;
+    const bool header = contains_header->isChecked();
+    QStringList values;
+    excel_content = readAllRows([&](const SpreadsheetImport::Rows& rows) {
+        values = SpreadsheetImport::valuesOfTickedColumns(rows, choices, header);
+    });
     if (excel_content.isEmpty()) {
         // Nothing read: the stored series stays as it is.
         Hide_Destroy_Modeless();
         Show_MessageBox(QStringLiteral("Either file is corrupted or selected file contains invalid characters."));
         return true;
     }
-    const QStringList values =
-        SpreadsheetImport::valuesOfTickedColumns(excel_content, ListData_xl, contains_header->isChecked());
     const auto mode = fill_col_option == 2 ? SeriesStore::WriteMode::Append : SeriesStore::WriteMode::Replace;
     if (!store.write(name, asLines(values), mode)) {
         Hide_Destroy_Modeless();

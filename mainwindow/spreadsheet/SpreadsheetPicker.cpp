@@ -15,6 +15,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,6 +26,7 @@
 #include <QVBoxLayout>
 
 #include <exception>
+#include <memory>
 
 namespace {
 
@@ -94,6 +96,7 @@ SpreadsheetPicker::SpreadsheetPicker(QWidget* parent, bool withHeaderColumn, con
     layout->addWidget(m_buttons);
 
     plz_wait_Window = new PleaseWait_Modeless(this);
+    plz_wait_Window->installEventFilter(this);
 
     connect(Sheet_ComboBox, &QComboBox::currentIndexChanged, this, [this] { sheetChosen(); });
     connect(ColList, &QTableWidget::cellChanged, this, &SpreadsheetPicker::pickerItemChanged);
@@ -123,16 +126,62 @@ int SpreadsheetPicker::Open_excel_Wnd(const QString& path)
     resetOwnControls();
     setResult(0);
 
+    int code = 0;
     if (modalRunReplaced()) {
         Load_file_Func(path);
-        return runAndHide(*this);
+        code = runAndHide(*this);
+    } else {
+        // The window is up before the workbook is read, so the please-wait
+        // window has a window to sit on and the dialog keeps painting.
+        QTimer::singleShot(0, this, [this, path] { Load_file_Func(path); });
+        code = exec();
+        hide();
     }
-    // The window is up before the workbook is read, so the please-wait
-    // window has a window to sit on and the dialog keeps painting.
-    QTimer::singleShot(0, this, [this, path] { Load_file_Func(path); });
-    const int code = exec();
-    hide();
+    // The import is done: what was read is given back.
+    excel_content.clear();
+    const WorkbookAccess& access = WorkbookAccess::installed();
+    if (access.release)
+        access.release();
     return code;
+}
+
+bool SpreadsheetPicker::eventFilter(QObject* watched, QEvent* event)
+{
+    // The please-wait window stays while the workbook is read: closing it
+    // would hand the dialog its input back halfway.
+    if (watched == plz_wait_Window && busy()
+        && (event->type() == QEvent::Close
+            || (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape))) {
+        event->ignore();
+        return true;
+    }
+    return DialogFrame::eventFilter(watched, event);
+}
+
+void SpreadsheetPicker::readOnWorker(const std::function<void()>& work)
+{
+    const bool nested = m_reading;
+    m_reading = true;
+    std::exception_ptr failure;
+    std::unique_ptr<QThread> worker(QThread::create([&work, &failure] {
+        try {
+            work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }));
+    QEventLoop loop;
+    connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    worker->start();
+    // The thread may have finished before the loop runs; its signal is
+    // queued to the loop then, so the loop still ends. Input goes on: the
+    // please-wait window blocks the dialog's, and its commands wait.
+    if (!worker->isFinished())
+        loop.exec();
+    worker->wait();
+    m_reading = nested;
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 void SpreadsheetPicker::Show_Create_Modeless()
@@ -153,18 +202,25 @@ void SpreadsheetPicker::Load_file_Func(const QString& path)
 {
     QElapsedTimer shown;
     shown.start();
-    Show_Create_Modeless();
+    // Busy before the please-wait window shows (which lets events run).
     m_loading = true;
+    Show_Create_Modeless();
     m_loadMessage.clear();
     try {
         const WorkbookAccess& access = WorkbookAccess::installed();
-        const QStringList parts = access.open ? access.open(path) : QStringList();
-        const QStringList sheets = SpreadsheetImport::sheetNamesByNumber(parts);
+        QStringList sheets;
+        QStringList tabs;
+        readOnWorker([&access, &path, &sheets, &tabs] {
+            sheets = SpreadsheetImport::sheetNamesByNumber(access.open ? access.open(path) : QStringList());
+            for (const QString& sheet : sheets)
+                tabs.append(access.tabName ? access.tabName(SpreadsheetImport::sheetNumber(sheet)) : QString());
+        });
         {
             const QSignalBlocker blocker(Sheet_ComboBox);
-            for (const QString& sheet : sheets) {
-                const QString tab = access.tabName ? access.tabName(SpreadsheetImport::sheetNumber(sheet)) : QString();
-                Sheet_ComboBox->addItem(tab.isEmpty() ? sheet : QStringLiteral("%1 (%2)").arg(sheet, tab), sheet);
+            for (qsizetype i = 0; i < sheets.size(); ++i) {
+                const QString& sheet = sheets[i];
+                Sheet_ComboBox->addItem(tabs[i].isEmpty() ? sheet : QStringLiteral("%1 (%2)").arg(sheet, tabs[i]),
+                                        sheet);
             }
             Sheet_ComboBox->setCurrentIndex(-1);
         }
@@ -199,14 +255,41 @@ void SpreadsheetPicker::tell(const QString& text)
 
 void SpreadsheetPicker::sheetChosen()
 {
+    if (m_reading)
+        return;
     const QString sheet = Sheet_ComboBox->currentData().toString();
     const int number = SpreadsheetImport::sheetNumber(sheet);
     if (number <= 0)
         return;
     setExcelSheetNumber(number);
+    const bool underWait = m_loading;
+    // Busy before the please-wait window shows (which lets events run).
+    m_reading = true;
+    if (!underWait)
+        Show_Create_Modeless();
     try {
         const WorkbookAccess& access = WorkbookAccess::installed();
-        const QStringList titles = access.titles ? access.titles() : QStringList();
+        QStringList titles;
+        bool refused = false;
+        readOnWorker([&access, &titles, &refused] {
+            titles = access.titles ? access.titles() : QStringList();
+            refused = titles.isEmpty() && access.refused && access.refused();
+        });
+        m_reading = false;
+        if (!underWait)
+            Hide_Destroy_Modeless();
+        if (refused) {
+            // Past the reader's limits: nothing of the workbook is left to
+            // read, and it is unreadable as a whole.
+            ListData_xl.clear();
+            reloadPicker();
+            {
+                const QSignalBlocker blocker(Sheet_ComboBox);
+                Sheet_ComboBox->clear();
+            }
+            tell(unreadableMessage);
+            return;
+        }
         if (titles.isEmpty()) {
             // The columns of the sheet chosen before are not this one's.
             ListData_xl.clear();
@@ -217,14 +300,26 @@ void SpreadsheetPicker::sheetChosen()
         ListData_xl = SpreadsheetImport::choicesFromTitles(titles);
         reloadPicker();
     } catch (const std::exception& e) {
+        m_reading = false;
+        if (!underWait)
+            Hide_Destroy_Modeless();
         Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
     }
 }
 
-SpreadsheetImport::Rows SpreadsheetPicker::readAllRows()
+SpreadsheetImport::Rows
+SpreadsheetPicker::readAllRows(const std::function<void(const SpreadsheetImport::Rows&)>& digest)
 {
     const WorkbookAccess& access = WorkbookAccess::installed();
-    return access.rows ? access.rows(file_path->text()) : SpreadsheetImport::Rows();
+    const QString path = file_path->text();
+    SpreadsheetImport::Rows rows;
+    readOnWorker([&access, &path, &rows, &digest] {
+        if (access.rows)
+            rows = access.rows(path);
+        if (digest)
+            digest(rows);
+    });
+    return rows;
 }
 
 void SpreadsheetPicker::reloadPicker()
@@ -262,6 +357,8 @@ void SpreadsheetPicker::pickerItemChanged(int row, int column)
 
 void SpreadsheetPicker::selectAll(bool ticked)
 {
+    if (busy())
+        return;
     for (SpreadsheetImport::ColumnChoice& choice : ListData_xl)
         choice.State = ticked;
     reloadPicker();
@@ -275,6 +372,8 @@ void SpreadsheetPicker::setHeaderColumnVisible(bool visible)
 
 void SpreadsheetPicker::OKPressed()
 {
+    if (busy())
+        return;
     if (ListData_xl.isEmpty()) {
         Show_MessageBox(QStringLiteral("There is no column."));
         return;
@@ -284,11 +383,13 @@ void SpreadsheetPicker::OKPressed()
         return;
     }
     bool finished = true;
+    m_importing = true;
     try {
         finished = runImport();
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
     }
+    m_importing = false;
     Hide_Destroy_Modeless();
     if (finished) {
         excel_content.clear();
@@ -298,6 +399,8 @@ void SpreadsheetPicker::OKPressed()
 
 void SpreadsheetPicker::CancelPressed()
 {
+    if (busy())
+        return;
     excel_content.clear();
     done(0);
 }

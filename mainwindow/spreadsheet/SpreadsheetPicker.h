@@ -5,7 +5,11 @@
 // list of the sheet's columns to tick. Opening a workbook shows the window
 // first and reads the workbook once the window is up, under the please-wait
 // window; OK checks that a column is ticked and leaves the import to the
-// dialog.
+// dialog. Every read of the workbook (unpacking, titles, all rows) runs on
+// a worker thread while the GUI thread goes on painting and answering
+// behind the please-wait window, which blocks input to the dialog and
+// cannot be closed meanwhile; the dialog's own commands wait for the read
+// to end. When the dialog closes, the memory of the read is given back.
 
 #include "data/SpreadsheetImport.h"
 #include "mainwindow/DialogFrame.h"
@@ -66,8 +70,20 @@ protected:
     // The import itself, once a column is ticked; false keeps the dialog open.
     virtual bool runImport() = 0;
 
-    // Every row of the chosen sheet; shows the please-wait window meanwhile.
-    SpreadsheetImport::Rows readAllRows();
+    // Every row of the chosen sheet, read on a worker thread; then `digest`
+    // (when given) on the same worker, for work on the rows that needs no
+    // widget.
+    SpreadsheetImport::Rows readAllRows(const std::function<void(const SpreadsheetImport::Rows&)>& digest = {});
+    // Runs `work` on a worker thread and waits for it with the event loop
+    // running; an exception of `work` is thrown again here. What `work`
+    // writes (the workbook reader also sets `Excel_Sheet_Columns`) is seen
+    // here once it returns: the GUI thread waits for the worker's end and
+    // touches none of it meanwhile.
+    void readOnWorker(const std::function<void()>& work);
+    // True while a workbook is being loaded or read, or an import runs.
+    bool busy() const { return m_loading || m_reading || m_importing; }
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void Show_Create_Modeless();
     void Hide_Destroy_Modeless();
     // Where the dialog adds its own controls, above the buttons.
@@ -85,5 +101,7 @@ private:
     QDialogButtonBox* m_buttons = nullptr;
     bool m_filling = false;
     bool m_loading = false;
+    bool m_reading = false;
+    bool m_importing = false;
     QString m_loadMessage;
 };

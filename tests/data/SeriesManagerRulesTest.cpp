@@ -249,7 +249,7 @@ TEST(SeriesExporter, ExportsReadBackByOtherPrograms)
     SpreadsheetWriter::ReadWorkbook(book, true);
     Excel_Sheet_Number = 1;
     SpreadsheetWriter::ReadData_only_column();
-    EXPECT_EQ(SpreadsheetWriter::ReadWorkbook(QString(), false), expected);
+    EXPECT_EQ(SpreadsheetWriter::ReadWorkbook(QString(), false).toTable(), expected);
     // a new export gets a new file's permissions, not a temporary file's;
     // a replaced one keeps those of the file it replaces
     const QFileDevice::Permissions modeBits = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup

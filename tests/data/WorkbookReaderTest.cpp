@@ -63,7 +63,7 @@ void readParts(const Golden& g, Table& titles, Table& rows)
     Excel_Sheet_Number = 3;
     Excel_Sheet_Columns = 1;
     titles = SpreadsheetWriter::ReadData_only_column();
-    rows = SpreadsheetWriter::ReadWorkbook(QString(), false);
+    rows = SpreadsheetWriter::ReadWorkbook(QString(), false).toTable();
 }
 
 }
@@ -72,48 +72,100 @@ TEST(WorkbookReader, HandMadeParts)
 {
     const QByteArray abc = strings("<si><t>a</t></si><si><t>b</t></si><si><t>c</t></si>");
     const QList<Golden> table {
-        {"index == length gives the last string, beyond it nothing", abc,
-         sheet(R"(<row r="1"><c r="A1" t="s"><v>3</v></c><c r="B1" t="s"><v>4</v></c><c r="C1" t="s"><v> 1 </v></c></row>)",
-               "A1:C1"),
-         3, {"c", "Untitled Column 2", "b"}, {{"c", "", "b"}}},
-        {"rows 1, 2 and 5 give three rows", abc,
+        {"index == length gives the last string, beyond it nothing",
+         abc,
+         sheet(
+             R"(<row r="1"><c r="A1" t="s"><v>3</v></c><c r="B1" t="s"><v>4</v></c><c r="C1" t="s"><v> 1 </v></c></row>)",
+             "A1:C1"),
+         3,
+         {"c", "Untitled Column 2", "b"},
+         {{"c", "", "b"}}},
+        {"rows 1, 2 and 5 give three rows",
+         abc,
          sheet(R"(<row r="1"><c r="A1" t="s"><v>0</v></c></row><row r="2"><c r="A2"><v>2</v></c></row>)"
-               R"(<row r="5"><c r="A5"><v>5</v></c></row>)", "A1:A5"),
-         1, {"a"}, {{"a"}, {"2"}, {"5"}}},
-        {"header with values in A and C of three columns", abc,
+               R"(<row r="5"><c r="A5"><v>5</v></c></row>)",
+               "A1:A5"),
+         1,
+         {"a"},
+         {{"a"}, {"2"}, {"5"}}},
+        {"header with values in A and C of three columns",
+         abc,
          sheet(R"(<row r="1"><c r="A1" t="s"><v>0</v></c><c r="C1" t="s"><v>2</v></c></row>)", "A1:C4"),
-         3, {"a", "Untitled Column 2", "c"}, {{"a", "", "c"}}},
-        {"dimension B2:D10 gives four columns", {},
+         3,
+         {"a", "Untitled Column 2", "c"},
+         {{"a", "", "c"}}},
+        {"dimension B2:D10 gives four columns",
+         {},
          sheet(R"(<row r="2"><c r="B2"><v>7</v></c></row>)", "B2:D10"),
-         4, {"Untitled Column 1", "7", "Untitled Column 3", "Untitled Column 4"}, {{"", "7", "", ""}}},
+         4,
+         {"Untitled Column 1", "7", "Untitled Column 3", "Untitled Column 4"},
+         {{"", "7", "", ""}}},
         {"rich text in runs is one entry; empty and blank entries keep their place",
          strings(R"(<si><t>one</t></si><si><r><rPr><b/></rPr><t>bo</t></r><r><t xml:space="preserve">ld </t></r></si>)"
                  R"(<si><t>three</t><rPh sb="0" eb="1"><t>PH</t></rPh></si><si/><si><t xml:space="preserve"> </t></si>)"
                  R"(<si><t>six</t></si>)"),
          sheet(R"(<row r="1"><c r="A1" t="s"><v>1</v></c><c r="B1" t="s"><v>2</v></c><c r="C1" t="s"><v>3</v></c>)"
-               R"(<c r="D1" t="s"><v>4</v></c><c r="E1" t="s"><v>5</v></c></row>)", "A1:E1"),
-         5, {"bold ", "three", "Untitled Column 3", " ", "six"}, {{"bold ", "three", "", " ", "six"}}},
-        {"formulas give their cached value; inline strings their text", {},
+               R"(<c r="D1" t="s"><v>4</v></c><c r="E1" t="s"><v>5</v></c></row>)",
+               "A1:E1"),
+         5,
+         {"bold ", "three", "Untitled Column 3", " ", "six"},
+         {{"bold ", "three", "", " ", "six"}}},
+        {"formulas give their cached value; inline strings their text",
+         {},
          sheet(R"(<row r="1"><c r="A1"><f>B1*2</f><v>84</v></c><c r="B1" t="str"><f>"x"&amp;"y"</f><v>xy</v></c>)"
                R"(<c r="C1"><f>SUM(A1:A3)</f><v></v></c><c r="D1" t="inlineStr"><is><r><t>in</t></r><r><t>line</t></r>)"
                R"(<rPh><t>no</t></rPh></is></c><c r="E1" t="b"><v>1</v></c><c r="F1" t="e"><v>#DIV/0!</v></c></row>)",
                "A1:F1"),
-         6, {"84", "xy", "Untitled Column 3", "inline", "1", "#DIV/0!"}, {{"84", "xy", "", "inline", "1", "#DIV/0!"}}},
-        {"no dimension: the widest row counts; a cell without r follows the one before", {},
-         sheet(R"(<row><c><v>1</v></c><c><v>2</v></c><extra><v>9</v></extra><c r="E1"><v>5</v></c><c><v>6</v></c></row>)"
-               R"(<row><c r="b2"><v>b</v></c></row>)"),
-         6, {"1", "2", "Untitled Column 3", "Untitled Column 4", "5", "6"},
+         6,
+         {"84", "xy", "Untitled Column 3", "inline", "1", "#DIV/0!"},
+         {{"84", "xy", "", "inline", "1", "#DIV/0!"}}},
+        {"no dimension: the widest row counts; a cell without r follows the one before",
+         {},
+         sheet(
+             R"(<row><c><v>1</v></c><c><v>2</v></c><extra><v>9</v></extra><c r="E1"><v>5</v></c><c><v>6</v></c></row>)"
+             R"(<row><c r="b2"><v>b</v></c></row>)"),
+         6,
+         {"1", "2", "Untitled Column 3", "Untitled Column 4", "5", "6"},
          {{"1", "2", "", "", "5", "6"}, {"", "b", "", "", "", ""}}},
-        {"prefixed SpreadsheetML", {},
+        {"prefixed SpreadsheetML",
+         {},
          R"(<x:worksheet xmlns:x="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><x:dimension ref="A1:B2"/>)"
          R"(<x:sheetData><x:row r="1"><x:c r="B1" t="inlineStr"><x:is><x:t>pre</x:t></x:is></x:c></x:row>)"
          R"(<x:row r="2"><x:c r="A2"><x:v>3</x:v></x:c></x:row></x:sheetData></x:worksheet>)",
-         2, {"Untitled Column 1", "pre"}, {{"", "pre"}, {"3", ""}}},
-        {"columns are bounded at XFD: longer references are left out", {},
+         2,
+         {"Untitled Column 1", "pre"},
+         {{"", "pre"}, {"3", ""}}},
+        {"columns are bounded at XFD: longer references are left out",
+         {},
          sheet(R"(<row r="1"><c r="A1"><v>1</v></c><c r="ZZZZZZZZ1"><v>2</v></c><c r="XFE1"><v>3</v></c></row>)",
                "A1:ZZZZZZ1"),
-         1, {"1"}, {{"1"}}},
+         1,
+         {"1"},
+         {{"1"}}},
         {"no row at all", {}, sheet("", "A1:C3"), 3, {}, {}},
+        {"cells out of order and repeated: the later text of a column wins, an empty one changes nothing",
+         abc,
+         sheet(R"(<row r="1"><c r="C1"><v>3</v></c><c r="A1"><v>1</v></c><c r="C1" t="s"><v>1</v></c>)"
+               R"(<c r="A1"><v></v></c></row>)",
+               "A1:C1"),
+         3,
+         {"1", "Untitled Column 2", "b"},
+         {{"1", "", "b"}}},
+        // What the part holds before the point where it breaks is not read either.
+        {"a sheet cut off in its rows reads as nothing",
+         abc,
+         sheet(R"(<row r="1"><c r="A1"><v>1</v></c></row>)").chopped(30),
+         1,
+         {},
+         {}},
+        {"a text longer than the reader takes in one piece reads as nothing",
+         {},
+         sheet(R"(<row r="1"><c r="A1"><v>1</v></c></row><row r="2"><c r="A2" t="inlineStr"><is><t>)"
+                   + QByteArray(6 << 20, 'x') + "</t></is></c></row>",
+               "A1:A2"),
+         1,
+         {},
+         {}},
     };
     for (const Golden& g : table) {
         SCOPED_TRACE(g.name);
@@ -133,13 +185,19 @@ TEST(WorkbookReader, WideSheetsAreBoundedAtXfd)
 {
     ScopedTempFolder temp;
     const Golden g {"", {}, sheet(R"(<row r="1"><c r="XFD1"><v>last</v></c></row><row r="2"/>)", "A1:ZZZ9"), 0, {}, {}};
-    Table titles, rows;
-    readParts(g, titles, rows);
+    Table titles, table;
+    readParts(g, titles, table);
     ASSERT_EQ(Excel_Sheet_Columns, SpreadsheetWriter::MaxColumns);
+    ASSERT_EQ(table.size(), 2);
+    EXPECT_EQ(table[0].size(), SpreadsheetWriter::MaxColumns);
+    EXPECT_EQ(table[0].last(), "last");
+    EXPECT_EQ(table[1].size(), SpreadsheetWriter::MaxColumns);
+    // Rows keep only what they hold: one cell, not 16,384.
+    const SheetRows rows = SpreadsheetWriter::ReadWorkbook(QString(), false);
     ASSERT_EQ(rows.size(), 2);
-    EXPECT_EQ(rows[0].size(), SpreadsheetWriter::MaxColumns);
-    EXPECT_EQ(rows[0].last(), "last");
-    EXPECT_EQ(rows[1].size(), SpreadsheetWriter::MaxColumns);
+    EXPECT_EQ(rows.rowLength(0), SpreadsheetWriter::MaxColumns);
+    EXPECT_EQ(rows.cellCount(), 1);
+    EXPECT_EQ(rows.value(0, SpreadsheetWriter::MaxColumns - 1), "last");
 }
 
 TEST(WorkbookReader, ColumnNamesAndIndexes)
@@ -200,7 +258,7 @@ TEST(WorkbookReader, WorkbooksOfOtherPrograms)
         Excel_Sheet_Number = row.sheet;
         EXPECT_EQ(SpreadsheetWriter::ReadData_only_column(), Table {row.titles});
         EXPECT_EQ(Excel_Sheet_Columns, row.titles.size());
-        EXPECT_EQ(SpreadsheetWriter::ReadWorkbook(QString(), false), row.rows);
+        EXPECT_EQ(SpreadsheetWriter::ReadWorkbook(QString(), false).toTable(), row.rows);
     }
     ScopedTempFolder temp;
     SpreadsheetWriter::ReadWorkbook(made.filePath("calc_people.xlsx"), true);
@@ -224,6 +282,43 @@ TEST(WorkbookReader, NoWorkbookAfterAWorkbookReadsNothing)
     Excel_Sheet_Number = 1;
     EXPECT_TRUE(SpreadsheetWriter::ReadData_only_column().isEmpty());
     EXPECT_TRUE(SpreadsheetWriter::ReadWorkbook(QString(), false).isEmpty());
+}
+
+// Reading the titles keeps the sheet's rows for the reading of all rows;
+// they are read again when the part or the column count changed between.
+TEST(WorkbookReader, RowsKeptFromTheTitlesOnlyForTheSamePart)
+{
+    ScopedTempFolder temp;
+    const QString part = UnpackFolder::path() + "/xl/worksheets/sheet1.xml";
+    const QByteArray first = sheet(R"(<row r="1"><c r="A1"><v>1</v></c><c r="B1"><v>2</v></c></row>)");
+    const QByteArray second = sheet(
+        R"(<row r="1"><c r="A1"><v>10</v></c></row><row r="2"><c r="B2"><v>20</v></c></row>)");
+    SpreadsheetWriter::sharedInstance().ReadSharedStrings(QString());
+    Excel_Sheet_Number = 1;
+    const struct
+    {
+        const char* name;
+        QByteArray between; // the part written anew after the titles; empty: left alone
+        int columns;        // the column count set after the titles; 0: left alone
+        Table rows;
+    } cases[] = {
+        {"the same part", {}, 0, {{"1", "2"}}},
+        {"the part replaced", second, 0, {{"10", ""}, {"", "20"}}},
+        {"another column count", {}, 3, {{"1", "2", ""}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeFile(part, first);
+        Excel_Sheet_Columns = 1;
+        ASSERT_EQ(SpreadsheetWriter::ReadData_only_column(), Table({{"1", "2"}}));
+        if (!c.between.isEmpty())
+            writeFile(part, c.between);
+        if (c.columns)
+            Excel_Sheet_Columns = c.columns;
+        EXPECT_EQ(SpreadsheetWriter::ReadWorkbook(QString(), false).toTable(), c.rows);
+        // Read once: a second reading reads the part.
+        EXPECT_EQ(SpreadsheetWriter::ReadWorkbook(QString(), false).toTable(), c.rows);
+    }
 }
 
 TEST(UnpackFolder, PrivateToTheUser)

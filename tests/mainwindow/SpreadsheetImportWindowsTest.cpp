@@ -8,8 +8,11 @@
 #include "app/Globals.h"
 #include "canvas/CanvasController.h"
 #include "canvas/SKTGraphicView.h"
+#include "common/SyntheticWorkbooks.h"
 #include "data/SSZipArchive.h"
+#include "data/WorksheetReader.h"
 #include "mainwindow/Long_SMS_Dlg.h"
+#include "mainwindow/PleaseWait_Modeless.h"
 #include "mainwindow/series/Import_Wizard.h"
 #include "mainwindow/series/SeriesManagerLink.h"
 #include "mainwindow/spreadsheet/Data_From_Excel.h"
@@ -21,6 +24,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +33,7 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUuid>
 
 namespace {
@@ -338,6 +343,13 @@ TEST_F(SpreadsheetImportWindowsTest, WorkbookProblemsAreNamedWhenRead)
     const QString noSheets = makeArchive(dir, "nosheets", {{"xl/workbook.xml", "<workbook><sheets/></workbook>"}});
     const QString emptySheet = makeArchive(dir, "emptysheet", {{"xl/worksheets/sheet1.xml", worksheet}});
     const QString edges = makeWorkbook(dir, "edges", {{{"Name", "Phone"}}, {}});
+    // Past the reader's limits: a zip bomb (refused when unpacked) and a
+    // sheet of more cells than can be held (refused when its columns are
+    // read, which leaves no sheet to choose).
+    const QString bomb = dir + "/bomb.xlsx";
+    const QString cells = dir + "/cells.xlsx";
+    ASSERT_TRUE(SyntheticWorkbooks::writeOneLetterStrings(bomb, 4000000));
+    ASSERT_TRUE(SyntheticWorkbooks::writeNumbers(cells, WorksheetReader::MaxCells / 1000 + 1, 1000));
     for (const QString& made : {otherZip, noSheets, emptySheet, edges})
         ASSERT_FALSE(made.isEmpty());
     const struct {
@@ -351,9 +363,11 @@ TEST_F(SpreadsheetImportWindowsTest, WorkbookProblemsAreNamedWhenRead)
         {otherZip, -1, 0, 0, {corrupted}},
         {noSheets, -1, 0, 0, {corrupted}},
         {emptySheet, -1, 1, 0, {noData}},
-        {edges, -1, 2, 2, {}},       // the header row alone
-        {edges, 1, 2, 0, {noData}},  // the empty second sheet
+        {edges, -1, 2, 2, {}},      // the header row alone
+        {edges, 1, 2, 0, {noData}}, // the empty second sheet
         {guests, -1, 2, 4, {}},
+        {bomb, -1, 0, 0, {corrupted}},
+        {cells, -1, 0, 0, {corrupted}},
     };
     Import_Excel* dialog = controller->importExcelWindow();
     dialog->open_mode = "E";
@@ -374,6 +388,87 @@ TEST_F(SpreadsheetImportWindowsTest, WorkbookProblemsAreNamedWhenRead)
         EXPECT_EQ(columns, c.columns);
         EXPECT_EQ(presenter.texts().join(" | ").toStdString(), c.messages.join(" | ").toStdString());
     }
+}
+
+// A workbook of 2 million shared strings in 200,000 rows (about 20 MB) is
+// read on a worker thread: a timer on the GUI thread keeps ticking, with no
+// gap reaching 200 ms, from opening the dialog to the end of the import.
+TEST_F(SpreadsheetImportWindowsTest, GuiThreadAnswersWhileAHugeWorkbookIsRead)
+{
+    const QString book = folder->filePath("huge.xlsx");
+    ASSERT_TRUE(SyntheticWorkbooks::writeUniqueStrings(book, 200000, 10));
+    QElapsedTimer clock;
+    qint64 last = 0;
+    qint64 longest = 0;
+    int ticks = 0;
+    QTimer timer;
+    timer.setInterval(10);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        const qint64 now = clock.elapsed();
+        longest = std::max(longest, now - last);
+        last = now;
+        ++ticks;
+    });
+    int columns = 0;
+    SpreadsheetPicker::setModalRun([&](SpreadsheetPicker& picker) {
+        columns = picker.ColList->rowCount();
+        if (columns < 1)
+            return 0;
+        picker.ColList->item(0, 0)->setCheckState(Qt::Checked);
+        picker.OKPressed();
+        return picker.result();
+    });
+    Import_Excel* dialog = controller->importExcelWindow();
+    dialog->open_mode = "D";
+    clock.start();
+    timer.start();
+    EXPECT_EQ(dialog->Open_excel_Wnd(book), 1);
+    const qint64 after = clock.elapsed();
+    timer.stop();
+    longest = std::max(longest, after - last);
+    EXPECT_EQ(columns, 10);
+    ASSERT_EQ(managerValues.size(), 199999);
+    EXPECT_TRUE(managerValues.first().endsWith(" 10")) << managerValues.first().toStdString();
+    EXPECT_LT(longest, 200) << ticks << " ticks in " << after << " ms";
+    std::printf("[ gui      ] %d ticks in %lld ms, longest gap %lld ms\n", ticks, after, longest);
+}
+
+// The dialog run for real: while the workbook is read the please-wait window
+// is up and stays up when asked to close, and the dialog's commands wait
+// (Cancel pressed meanwhile changes nothing); afterwards the columns are
+// there and Cancel ends the dialog.
+TEST_F(SpreadsheetImportWindowsTest, PleaseWaitHoldsTheDialogWhileTheWorkbookIsRead)
+{
+    const QString book = folder->filePath("large.xlsx");
+    ASSERT_TRUE(SyntheticWorkbooks::writeUniqueStrings(book, 40000, 10));
+    Import_Excel* dialog = controller->importExcelWindow();
+    dialog->open_mode = "E";
+    SpreadsheetPicker::setModalRun({});
+    int waitingTicks = 0;
+    int closesRefused = 0;
+    bool endedWhileReading = false;
+    QTimer timer;
+    timer.setInterval(5);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (!dialog->isVisible())
+            return;
+        if (dialog->plz_wait_Window->isVisible()) {
+            ++waitingTicks;
+            closesRefused += dialog->plz_wait_Window->close() ? 0 : 1;
+            dialog->CancelPressed();
+            endedWhileReading = endedWhileReading || !dialog->isVisible();
+        } else if (dialog->Sheet_ComboBox->count() > 0) {
+            dialog->CancelPressed();
+        }
+    });
+    timer.start();
+    EXPECT_EQ(dialog->Open_excel_Wnd(book), 0);
+    timer.stop();
+    EXPECT_GT(waitingTicks, 0);
+    EXPECT_EQ(closesRefused, waitingTicks);
+    EXPECT_FALSE(endedWhileReading);
+    EXPECT_EQ(dialog->ListData_xl.size(), 10);
+    EXPECT_FALSE(dialog->plz_wait_Window->isVisible());
 }
 
 // The wizard's own sources: typed text to a file (lines kept as typed) or to

@@ -1,0 +1,330 @@
+#include "data/WorksheetReader.h"
+
+#include "data/XmlPartReader.h"
+
+#include <algorithm>
+
+namespace {
+
+// Moves to the root element; false when the part has none.
+bool findRoot(XmlPartReader& xml)
+{
+    while (xml.readNext())
+        if (xml.isStartElement())
+            return true;
+    return false;
+}
+
+// Reads the string item (`si`, or the `is` of an inline string) just
+// started into `out`: its `t`, or the `t` of its rich-text runs joined.
+bool readStringItem(XmlPartReader& xml, QString& out)
+{
+    QString raw;
+    while (xml.readNext()) {
+        if (xml.isEndElement()) {
+            out = WorksheetReader::unescapeText(raw);
+            return true;
+        }
+        if (!xml.isStartElement())
+            continue;
+        if (xml.isNamed(u"t")) {
+            if (!xml.readOwnText(raw))
+                return false;
+        } else if (xml.isNamed(u"r")) {
+            bool ended = false;
+            while (!ended && xml.readNext()) {
+                if (xml.isEndElement())
+                    ended = true;
+                else if (xml.isStartElement() && !(xml.isNamed(u"t") ? xml.readOwnText(raw) : xml.skipElement()))
+                    return false;
+            }
+            if (!ended)
+                return false;
+        } else if (!xml.skipElement()) {
+            return false;
+        }
+    }
+    return false;
+}
+
+// What a `c` element holds.
+struct CellContent
+{
+    bool hasV = false;
+    bool hasInline = false;
+    QString v;
+    QString inlineText;
+};
+
+bool readCell(XmlPartReader& xml, CellContent& cell)
+{
+    while (xml.readNext()) {
+        if (xml.isEndElement())
+            return true;
+        if (!xml.isStartElement())
+            continue;
+        bool ok = true;
+        if (xml.isNamed(u"v") && !cell.hasV) {
+            cell.hasV = true;
+            ok = xml.readOwnText(cell.v);
+        } else if (xml.isNamed(u"is") && !cell.hasInline) {
+            cell.hasInline = true;
+            ok = readStringItem(xml, cell.inlineText);
+        } else {
+            ok = xml.skipElement();
+        }
+        if (!ok)
+            return false;
+    }
+    return false;
+}
+
+// The text of a cell: see readSheet. `sharedIndex` tells the shared string
+// it is, or -1.
+QStringView cellText(const CellContent& cell, bool sharedType, const TextPool& shared, qsizetype& sharedIndex)
+{
+    sharedIndex = -1;
+    if (sharedType) {
+        if (!cell.hasV || shared.isEmpty())
+            return {};
+        bool ok = false;
+        const qlonglong index = QStringView(cell.v).trimmed().toLongLong(&ok);
+        if (!ok || index < 0 || index > shared.size())
+            return {};
+        sharedIndex = index < shared.size() ? index : shared.size() - 1;
+        return shared.at(sharedIndex);
+    }
+    if (cell.hasV)
+        return cell.v;
+    if (cell.hasInline)
+        return cell.inlineText;
+    return {};
+}
+
+// Reads the rows of worksheet part: the state of one read.
+class SheetScan
+{
+public:
+    SheetScan(XmlPartReader& xml, const TextPool& shared, int columns, qsizetype keepRows, SheetRows& rows)
+        : m_xml(xml), m_shared(shared), m_columns(columns), m_keepRows(keepRows), m_rows(rows)
+    {
+    }
+
+    WorksheetReader::SheetShape run()
+    {
+        if (!findRoot(m_xml) || !m_xml.isNamed(u"worksheet"))
+            return fail(m_xml.error().isEmpty() ? QStringLiteral("the part holds no worksheet") : m_xml.error());
+        bool dimensionSeen = false;
+        bool sheetDataSeen = false;
+        while (m_xml.readNext() && !m_xml.isEndElement()) {
+            if (!m_xml.isStartElement())
+                continue;
+            bool ok = true;
+            if (m_xml.isNamed(u"dimension") && !dimensionSeen) {
+                dimensionSeen = true;
+                m_shape.hasDimension = true;
+                m_shape.dimensionRef = m_xml.attribute(u"ref").toString();
+                ok = m_xml.skipElement();
+            } else if (m_xml.isNamed(u"sheetData") && !sheetDataSeen) {
+                sheetDataSeen = true;
+                ok = readSheetData();
+            } else {
+                ok = m_xml.skipElement();
+            }
+            if (m_shape.status == WorksheetReader::Status::TooLarge)
+                return m_shape;
+            if (!ok)
+                return fail(m_xml.error());
+        }
+        // Whatever follows the root must still be well-formed.
+        while (m_xml.readNext()) { }
+        if (!m_xml.error().isEmpty())
+            return fail(m_xml.error());
+        m_rows.finish();
+        m_shape.status = WorksheetReader::Status::Read;
+        return m_shape;
+    }
+
+private:
+    WorksheetReader::SheetShape fail(const QString& error)
+    {
+        m_rows.clear();
+        m_shape.status = WorksheetReader::Status::Unreadable;
+        m_shape.error = error;
+        return m_shape;
+    }
+
+    bool tooLarge(const QString& what)
+    {
+        m_rows.clear();
+        m_shape.status = WorksheetReader::Status::TooLarge;
+        m_shape.error = what;
+        return false;
+    }
+
+    bool readSheetData()
+    {
+        while (m_xml.readNext()) {
+            if (m_xml.isEndElement())
+                return true;
+            if (!m_xml.isStartElement())
+                continue;
+            if (!(m_xml.isNamed(u"row") ? readRow() : m_xml.skipElement()))
+                return false;
+        }
+        return false;
+    }
+
+    bool readRow()
+    {
+        if (++m_rowCount > WorksheetReader::MaxRows)
+            return tooLarge(QStringLiteral("more than %1 rows").arg(WorksheetReader::MaxRows));
+        const bool keep = m_rowCount <= m_keepRows;
+        if (keep)
+            m_rows.appendRow(m_columns);
+        int previous = -1;
+        while (m_xml.readNext()) {
+            if (m_xml.isEndElement())
+                return true;
+            if (!m_xml.isStartElement())
+                continue;
+            if (!m_xml.isNamed(u"c")) {
+                if (!m_xml.skipElement())
+                    return false;
+                continue;
+            }
+            int column = m_xml.hasAttribute(u"r") ? WorksheetReader::referenceColumn(m_xml.attribute(u"r")) : -1;
+            if (column < 0)
+                column = previous + 1;
+            previous = column;
+            const bool sharedType = m_xml.attribute(u"t") == u"s";
+            CellContent cell;
+            if (!readCell(m_xml, cell))
+                return false;
+            if (column >= WorksheetReader::MaxColumns)
+                continue;
+            m_shape.widest = std::max(m_shape.widest, column + 1);
+            if (column >= m_columns)
+                continue;
+            qsizetype sharedIndex = -1;
+            const QStringView text = cellText(cell, sharedType, m_shared, sharedIndex);
+            if (text.isEmpty())
+                continue;
+            if (++m_cellCount > WorksheetReader::MaxCells)
+                return tooLarge(QStringLiteral("more than %1 cells with text").arg(WorksheetReader::MaxCells));
+            if ((m_textLength += text.size()) > WorksheetReader::MaxTextLength
+                || (sharedIndex < 0
+                    && (m_ownLength += text.size()) + m_shared.textLength() > WorksheetReader::MaxTextLength))
+                return tooLarge(
+                    QStringLiteral("more than %1 characters in its cells").arg(WorksheetReader::MaxTextLength));
+            if (keep && sharedIndex >= 0)
+                m_rows.setSharedCell(column, m_shared, sharedIndex);
+            else if (keep)
+                m_rows.setCell(column, text);
+        }
+        return false;
+    }
+
+    XmlPartReader& m_xml;
+    const TextPool& m_shared;
+    const int m_columns;
+    const qsizetype m_keepRows;
+    SheetRows& m_rows;
+    WorksheetReader::SheetShape m_shape;
+    qsizetype m_rowCount = 0;
+    qsizetype m_cellCount = 0;
+    qsizetype m_textLength = 0; // characters of the cells as read
+    qsizetype m_ownLength = 0;  // characters of the cells that are no shared string
+};
+
+} // namespace
+
+WorksheetReader::Status WorksheetReader::readSharedStrings(const QString& path, TextPool& strings, QString* error)
+{
+    strings.clear();
+    XmlPartReader xml(path);
+    const auto fail = [&](Status status, const QString& why) {
+        strings.clear();
+        if (error)
+            *error = why;
+        return status;
+    };
+    if (!findRoot(xml) || !xml.isNamed(u"sst"))
+        return fail(Status::Unreadable, xml.error().isEmpty() ? QStringLiteral("no shared strings") : xml.error());
+    while (xml.readNext() && !xml.isEndElement()) {
+        if (!xml.isStartElement())
+            continue;
+        if (!xml.isNamed(u"si")) {
+            if (!xml.skipElement())
+                return fail(Status::Unreadable, xml.error());
+            continue;
+        }
+        QString text;
+        if (!readStringItem(xml, text))
+            return fail(Status::Unreadable, xml.error());
+        if (strings.size() >= MaxSharedStrings)
+            return fail(Status::TooLarge, QStringLiteral("more than %1 shared strings").arg(MaxSharedStrings));
+        if (strings.textLength() + text.size() > MaxTextLength)
+            return fail(Status::TooLarge,
+                        QStringLiteral("more than %1 characters of shared strings").arg(MaxTextLength));
+        strings.append(text);
+    }
+    while (xml.readNext()) { }
+    if (!xml.error().isEmpty())
+        return fail(Status::Unreadable, xml.error());
+    return Status::Read;
+}
+
+WorksheetReader::SheetShape WorksheetReader::readSheet(const QString& path, const TextPool& shared, int columns,
+                                                       qsizetype keepRows, SheetRows& rows)
+{
+    rows.clear();
+    XmlPartReader xml(path);
+    return SheetScan(xml, shared, std::clamp(columns, 0, MaxColumns), keepRows, rows).run();
+}
+
+bool WorksheetReader::isEscapeAt(const QString& text, qsizetype at)
+{
+    if (at + 7 > text.size() || text[at] != u'_' || text[at + 1] != u'x' || text[at + 6] != u'_')
+        return false;
+    for (qsizetype k = at + 2; k < at + 6; ++k) {
+        const char16_t c = text[k].unicode();
+        if (!((c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F')))
+            return false;
+    }
+    return true;
+}
+
+QString WorksheetReader::unescapeText(const QString& text)
+{
+    if (!text.contains(QLatin1String("_x")))
+        return text;
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (isEscapeAt(text, i)) {
+            out += QChar(char16_t(text.mid(i + 2, 4).toUInt(nullptr, 16)));
+            i += 6;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+int WorksheetReader::referenceColumn(QStringView ref)
+{
+    int column = 0;
+    int letters = 0;
+    for (const QChar ch : ref) {
+        char16_t c = ch.unicode();
+        if (c >= u'a' && c <= u'z')
+            c = char16_t(c - u'a' + u'A');
+        if (c < u'A' || c > u'Z')
+            break;
+        if (++letters > 3)
+            return MaxColumns;
+        column = column * 26 + (c - u'A' + 1);
+    }
+    return letters == 0 ? -1 : column - 1;
+}

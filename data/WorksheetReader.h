@@ -1,0 +1,71 @@
+#pragma once
+
+// Reads the parts of an unpacked workbook that the import needs, as
+// streams: the shared strings and a worksheet. Memory grows with what is
+// kept (the shared strings, the rows asked for), never with the size of a
+// part, and what is kept is held against limits far above any real badge
+// list, so that a hostile or huge workbook is refused instead of taking
+// the machine's memory.
+
+#include "data/SheetRows.h"
+#include "data/TextPool.h"
+
+#include <QString>
+
+class WorksheetReader
+{
+public:
+    enum class Status {
+        Read,
+        Unreadable, // missing, no XML, or not the part it should be
+        TooLarge,   // past the limits below
+    };
+
+    // Limits of one workbook read: Excel's own sheet size, and what the
+    // import can hold within a few hundred megabytes.
+    static constexpr int MaxColumns = 16384;                  // column XFD
+    static constexpr qsizetype MaxRows = 1048576;             // rows of a sheet
+    static constexpr qsizetype MaxCells = qsizetype(1) << 22; // cells with text in a sheet
+    static constexpr qsizetype MaxSharedStrings = qsizetype(1) << 22;
+    // Characters (UTF-16 code units): of the shared strings; of a sheet's
+    // cells as read (a shared string counted for each cell that shows it);
+    // and of what a sheet read holds (the shared strings and the texts of
+    // its other cells, which are not kept twice).
+    static constexpr qsizetype MaxTextLength = qsizetype(1) << 26;
+
+    // What a worksheet part tells of its width.
+    struct SheetShape
+    {
+        Status status = Status::Unreadable;
+        QString error; // why it is unreadable or too large
+        bool hasDimension = false;
+        QString dimensionRef; // the range its first dimension element names
+        int widest = 0;       // 1 + the rightmost column any cell stands in
+    };
+
+    // The shared-strings part into `strings`: one entry per `si` of the
+    // root `sst`, the text of its `t` or of its runs' `t` joined (phonetic
+    // runs left out, "_xHHHH_" escapes undone). `strings` is left empty
+    // unless the part was read.
+    static Status readSharedStrings(const QString& path, TextPool& strings, QString* error = nullptr);
+
+    // A worksheet part: the first `keepRows` rows (each `row` element of
+    // the first `sheetData`, in document order) into `rows`, each of
+    // `columns` entries. A cell stands in the column of its reference "r",
+    // or in the one after the cell before; cells beyond `columns` or beyond
+    // XFD are left out. A cell's text: the shared string its `v` indexes
+    // for type "s" (an index equal to the table's length gives the last
+    // entry), else the text of `v` (a formula's cached value), else that of
+    // an inline string `is`. Every row counts against the limits, kept or
+    // not; past them, or on an error, `rows` is left empty.
+    static SheetShape readSheet(const QString& path, const TextPool& shared, int columns, qsizetype keepRows,
+                                SheetRows& rows);
+
+    // Strings of a workbook carry the characters that XML cannot hold as
+    // "_xHHHH_" (the UTF-16 code in hexadecimal).
+    static bool isEscapeAt(const QString& text, qsizetype at);
+    static QString unescapeText(const QString& text);
+    // The column index from 0 of a cell reference ("C7" -> 2); -1 when it
+    // starts with no letter; MaxColumns or more for a column beyond XFD.
+    static int referenceColumn(QStringView ref);
+};
