@@ -2,6 +2,7 @@
 
 #include "mainwindow/WindowBackground.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -19,4 +20,18 @@ PleaseWait_Modeless::PleaseWait_Modeless(QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(modeless_msg_lbl);
     setMinimumSize(300, 80);
+}
+
+void PleaseWait_Modeless::reject()
+{
+    if (!m_held)
+        QDialog::reject();
+}
+
+void PleaseWait_Modeless::closeEvent(QCloseEvent* event)
+{
+    if (m_held)
+        event->ignore();
+    else
+        QDialog::closeEvent(event);
 }

@@ -61,7 +61,7 @@
 #include "mainwindow/ScreenFitter.h"
 #include "mainwindow/WindowPlacement.h"
 #include "mainwindow/series/Import_Wizard.h"
-#include "mainwindow/series/PleaseWaitRun.h"
+#include "mainwindow/PleaseWaitRun.h"
 #include "mainwindow/PleaseWait_Modeless.h"
 #include "mainwindow/spreadsheet/Data_From_Excel.h"
 #include "mainwindow/mail/Send_Mail.h"

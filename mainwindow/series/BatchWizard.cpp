@@ -14,7 +14,7 @@
 #include "mainwindow/series/Import_Wizard.h"
 #include "mainwindow/series/Load_Num_Info.h"
 #include "mainwindow/series/ModalRunPause.h"
-#include "mainwindow/series/PleaseWaitRun.h"
+#include "mainwindow/PleaseWaitRun.h"
 #include "mainwindow/series/SeriesManagerLink.h"
 #include "mainwindow/series/SeriesRowsModel.h"
 #include "mainwindow/series/Update_Ex_Num.h"

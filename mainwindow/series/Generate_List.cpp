@@ -10,7 +10,7 @@
 #include "mainwindow/ControlsScrollArea.h"
 #include "mainwindow/PleaseWait_Modeless.h"
 #include "mainwindow/series/Globals.h"
-#include "mainwindow/series/PleaseWaitRun.h"
+#include "mainwindow/PleaseWaitRun.h"
 #include "mainwindow/series/SeriesListEditor.h"
 #include "platform/AtomicFile.h"
 

@@ -6,7 +6,7 @@
 #include "data/SeriesImportSources.h"
 #include "data/SeriesStore.h"
 #include "mainwindow/PleaseWait_Modeless.h"
-#include "mainwindow/series/PleaseWaitRun.h"
+#include "mainwindow/PleaseWaitRun.h"
 #include "mainwindow/series/SeriesManagerLink.h"
 #include "mainwindow/spreadsheet/Import_Excel.h"
 #include "mainwindow/spreadsheet/Import_Excel_DataSheet.h"

@@ -8,7 +8,7 @@
 #include "data/SeriesValueList.h"
 #include "mainwindow/PleaseWait_Modeless.h"
 #include "mainwindow/series/ModalRunPause.h"
-#include "mainwindow/series/PleaseWaitRun.h"
+#include "mainwindow/PleaseWaitRun.h"
 #include "mainwindow/series/SeriesRowsModel.h"
 
 #include <QDialogButtonBox>

@@ -4,6 +4,7 @@
 #include "app/StringHelpers.h"
 #include "data/Globals.h"
 #include "data/WorkbookAccess.h"
+#include "mainwindow/PleaseWaitRun.h"
 #include "mainwindow/PleaseWait_Modeless.h"
 
 #include <QApplication>
@@ -15,7 +16,6 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,7 +26,6 @@
 #include <QVBoxLayout>
 
 #include <exception>
-#include <memory>
 
 namespace {
 
@@ -96,7 +95,6 @@ SpreadsheetPicker::SpreadsheetPicker(QWidget* parent, bool withHeaderColumn, con
     layout->addWidget(m_buttons);
 
     plz_wait_Window = new PleaseWait_Modeless(this);
-    plz_wait_Window->installEventFilter(this);
 
     connect(Sheet_ComboBox, &QComboBox::currentIndexChanged, this, [this] { sheetChosen(); });
     connect(ColList, &QTableWidget::cellChanged, this, &SpreadsheetPicker::pickerItemChanged);
@@ -145,48 +143,27 @@ int SpreadsheetPicker::Open_excel_Wnd(const QString& path)
     return code;
 }
 
-bool SpreadsheetPicker::eventFilter(QObject* watched, QEvent* event)
-{
-    // The please-wait window stays while the workbook is read: closing it
-    // would hand the dialog its input back halfway.
-    if (watched == plz_wait_Window && busy()
-        && (event->type() == QEvent::Close
-            || (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape))) {
-        event->ignore();
-        return true;
-    }
-    return DialogFrame::eventFilter(watched, event);
-}
-
 void SpreadsheetPicker::readOnWorker(const std::function<void()>& work)
 {
     const bool nested = m_reading;
     m_reading = true;
-    std::exception_ptr failure;
-    std::unique_ptr<QThread> worker(QThread::create([&work, &failure] {
-        try {
-            work();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-    }));
-    QEventLoop loop;
-    connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
-    worker->start();
-    // The thread may have finished before the loop runs; its signal is
-    // queued to the loop then, so the loop still ends. Input goes on: the
-    // please-wait window blocks the dialog's, and its commands wait.
-    if (!worker->isFinished())
-        loop.exec();
-    worker->wait();
+    try {
+        // Input goes on: the please-wait window blocks the dialog's, and its
+        // commands wait.
+        PleaseWaitRun::wait(work);
+    } catch (...) {
+        m_reading = nested;
+        throw;
+    }
     m_reading = nested;
-    if (failure)
-        std::rethrow_exception(failure);
 }
 
 void SpreadsheetPicker::Show_Create_Modeless()
 {
     if (isVisible()) {
+        // The please-wait window stays while the workbook is read: closing
+        // it would hand the dialog its input back halfway.
+        plz_wait_Window->setHeld(true);
         plz_wait_Window->show();
         plz_wait_Window->raise();
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -195,6 +172,7 @@ void SpreadsheetPicker::Show_Create_Modeless()
 
 void SpreadsheetPicker::Hide_Destroy_Modeless()
 {
+    plz_wait_Window->setHeld(false);
     plz_wait_Window->hide();
 }
 

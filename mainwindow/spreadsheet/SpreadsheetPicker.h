@@ -83,7 +83,6 @@ protected:
     // True while a workbook is being loaded or read, or an import runs.
     bool busy() const { return m_loading || m_reading || m_importing; }
 
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void Show_Create_Modeless();
     void Hide_Destroy_Modeless();
     // Where the dialog adds its own controls, above the buttons.
