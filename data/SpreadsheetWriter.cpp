@@ -376,17 +376,17 @@ namespace {
 template<typename F>
 bool writePart(const QString& path, F&& body)
 {
-    AtomicFile file(path);
-    bool ok = file.open();
-    if (ok) {
-        QXmlStreamWriter xml(&file);
-        xml.setAutoFormatting(true);
-        xml.setAutoFormattingIndent(2);
-        xml.writeStartDocument(QStringLiteral("1.0"), true);
-        body(xml);
-        xml.writeEndDocument();
-        ok = !xml.hasError() && file.commit();
-    }
+    // The part is put together in memory and written in one piece: written
+    // straight to the file, every tag and text would be a call to the
+    // system of its own.
+    QByteArray bytes;
+    QXmlStreamWriter xml(&bytes);
+    xml.setAutoFormatting(true);
+    xml.setAutoFormattingIndent(2);
+    xml.writeStartDocument(QStringLiteral("1.0"), true);
+    body(xml);
+    xml.writeEndDocument();
+    const bool ok = !xml.hasError() && AtomicFile::save(path, bytes);
     if (!ok)
         Show_NSLog_Message(QStringLiteral("Error when writing file %1").arg(path));
     return ok;
