@@ -26,10 +26,17 @@ if command -v ccache >/dev/null; then
   export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root}
 fi
 
+# CMake drops a cache made with another compiler and, with it, the options
+# given here; so such a cache goes first.
+compiler=$(command -v "$cxx") || { echo "fuzz/build.sh: $cxx is missing (scripts/setup.sh installs it)" >&2; exit 1; }
+if [ -f "$build/CMakeCache.txt" ] && ! grep -qx "CMAKE_CXX_COMPILER:[A-Z]*=$compiler" "$build/CMakeCache.txt"; then
+  rm -rf "$build/CMakeCache.txt" "$build/CMakeFiles"
+fi
+
 # -O1 with line tables only: what libFuzzer runs are usually built with, a
 # good part quicker to compile than -O2 with full debug information, and the
 # findings' stacks still name file and line. NDEBUG as in the other builds.
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only -DNDEBUG" -DCMAKE_CXX_COMPILER="$cxx" \
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only -DNDEBUG" -DCMAKE_CXX_COMPILER="$compiler" \
   "${launcher[@]}" -DBRIGHTFOLD_FUZZ=ON -DBRIGHTFOLD_WERROR="$werror" >/dev/null
 cmake --build "$build" --parallel "$jobs" --target brightfold_fuzz_targets
