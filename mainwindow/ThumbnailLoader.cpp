@@ -1,5 +1,7 @@
 #include "mainwindow/ThumbnailLoader.h"
 
+#include "platform/ThreadHandOff.h"
+
 #include <QImageReader>
 #include <QMetaObject>
 #include <QRunnable>
@@ -28,14 +30,22 @@ void ThumbnailLoader::request(quint64 key, const QString& path)
     const quint64 generation = m_generation->load();
     std::shared_ptr<std::atomic<quint64>> current = m_generation;
     const QSize maxSize = m_maxSize;
+    // the pool hands the task over, and the queued call the result back
+    ThreadHandOff::release(&m_pool);
     m_pool.start([this, current, generation, key, path, maxSize] {
+        ThreadHandOff::acquire(&m_pool);
         if (current->load() != generation)
             return;
         const QImage thumbnail = load(path, maxSize);
         if (current->load() != generation)
             return;
+        ThreadHandOff::release(this);
         QMetaObject::invokeMethod(
-            this, [this, generation, key, thumbnail] { deliver(generation, key, thumbnail); },
+            this,
+            [this, generation, key, thumbnail] {
+                ThreadHandOff::acquire(this);
+                deliver(generation, key, thumbnail);
+            },
             Qt::QueuedConnection);
     });
 }
