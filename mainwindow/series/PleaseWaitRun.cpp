@@ -1,7 +1,6 @@
 #include "mainwindow/series/PleaseWaitRun.h"
 
 #include "mainwindow/PleaseWait_Modeless.h"
-#include "platform/ThreadHandOff.h"
 
 #include <QEventLoop>
 #include <QThread>
@@ -12,10 +11,7 @@ void PleaseWaitRun::run(PleaseWait_Modeless* sheet, const std::function<void()>&
 {
     if (sheet)
         sheet->show();
-    std::unique_ptr<QThread> worker(QThread::create([&work] {
-        work();
-        ThreadHandOff::release(&work);
-    }));
+    std::unique_ptr<QThread> worker(QThread::create(work));
     QEventLoop loop;
     QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
     worker->start();
@@ -23,7 +19,6 @@ void PleaseWaitRun::run(PleaseWait_Modeless* sheet, const std::function<void()>&
     if (!worker->isFinished())
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     worker->wait();
-    ThreadHandOff::acquire(&work);
     if (sheet)
         sheet->hide();
 }
