@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets with clang and runs each for a while.
+# Builds the fuzz targets with clang (fuzz/build.sh) and runs each for a while.
 #   fuzz/run.sh [SECONDS_PER_TARGET] [JOBS] [TARGET]
 # (defaults: 300, 3 and every target; TARGET runs only the targets whose name
 # contains it)
@@ -12,10 +12,7 @@ only=${3:-}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build-fuzz
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRIGHTFOLD_FUZZ=ON \
-  -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-cmake --build "$build" -j3 --target graphic_archive_fuzzer pasteboard_fuzzer preferences_fuzzer \
-  design_fuzzer import_fuzzer workbook_fuzzer zip_fuzzer barcode_fuzzer make_fuzz_seeds
+bash "$root/fuzz/build.sh" "$jobs"
 
 seeds=$build/seeds
 rm -rf "$seeds"

@@ -1,11 +1,51 @@
 #include "mainwindow/ThumbnailLoader.h"
 
+#include "platform/ThreadHandOff.h"
+
 #include <QImageReader>
 #include <QMetaObject>
 #include <QRunnable>
 #include <QThread>
 
 #include <algorithm>
+
+// The decode of one picture, run by the pool. Everything it reads is set on
+// the GUI thread before the pool takes it, and the results go back through
+// the loader's own lock: Qt's queue locks are invisible to ThreadSanitizer,
+// so the pool's hand-off is marked (platform/ThreadHandOff.h) and the call
+// back is queued by name, built inside Qt.
+class ThumbnailLoader::Decode : public QRunnable
+{
+public:
+    Decode(ThumbnailLoader& loader, quint64 key, const QString& path)
+        : m_loader(loader)
+        , m_current(loader.m_generation)
+        , m_generation(m_current->load())
+        , m_key(key)
+        , m_path(path)
+        , m_maxSize(loader.m_maxSize)
+    {
+    }
+
+    void run() override
+    {
+        ThreadHandOff::acquire(this);
+        if (m_current->load() != m_generation)
+            return;
+        const QImage thumbnail = load(m_path, m_maxSize);
+        if (m_current->load() != m_generation)
+            return;
+        m_loader.arrive(m_generation, m_key, thumbnail);
+    }
+
+private:
+    ThumbnailLoader& m_loader;
+    std::shared_ptr<std::atomic<quint64>> m_current;
+    quint64 m_generation;
+    quint64 m_key;
+    QString m_path;
+    QSize m_maxSize;
+};
 
 ThumbnailLoader::ThumbnailLoader(QSize maxSize, QObject* parent)
     : QObject(parent), m_maxSize(maxSize), m_generation(std::make_shared<std::atomic<quint64>>(0))
@@ -20,24 +60,37 @@ ThumbnailLoader::~ThumbnailLoader()
     // A decode under way posts its result to this object; the posted call is
     // dropped with the object's pending events once it is gone.
     m_pool.waitForDone();
+    // what the decodes left behind goes under their lock
+    const std::lock_guard lock(m_arrivedLock);
+    std::vector<Arrival>().swap(m_arrived);
 }
 
 void ThumbnailLoader::request(quint64 key, const QString& path)
 {
     ++m_pending;
-    const quint64 generation = m_generation->load();
-    std::shared_ptr<std::atomic<quint64>> current = m_generation;
-    const QSize maxSize = m_maxSize;
-    m_pool.start([this, current, generation, key, path, maxSize] {
-        if (current->load() != generation)
-            return;
-        const QImage thumbnail = load(path, maxSize);
-        if (current->load() != generation)
-            return;
-        QMetaObject::invokeMethod(
-            this, [this, generation, key, thumbnail] { deliver(generation, key, thumbnail); },
-            Qt::QueuedConnection);
-    });
+    auto* decode = new Decode(*this, key, path);
+    ThreadHandOff::release(decode);
+    m_pool.start(decode);
+}
+
+void ThumbnailLoader::arrive(quint64 generation, quint64 key, const QImage& thumbnail)
+{
+    {
+        const std::lock_guard lock(m_arrivedLock);
+        m_arrived.push_back({generation, key, thumbnail});
+    }
+    QMetaObject::invokeMethod(this, "deliverArrived", Qt::QueuedConnection);
+}
+
+void ThumbnailLoader::deliverArrived()
+{
+    std::vector<Arrival> arrived;
+    {
+        const std::lock_guard lock(m_arrivedLock);
+        arrived.swap(m_arrived);
+    }
+    for (const Arrival& arrival : arrived)
+        deliver(arrival.generation, arrival.key, arrival.thumbnail);
 }
 
 void ThumbnailLoader::cancelAll()

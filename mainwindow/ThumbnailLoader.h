@@ -8,6 +8,8 @@
 
 #include <atomic>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 // Decodes pictures into small thumbnails on worker threads and hands each
 // one to the GUI thread (the thread the loader lives in) through
@@ -42,6 +44,19 @@ signals:
     void allArrived();
 
 private:
+    class Decode;
+    struct Arrival
+    {
+        quint64 generation;
+        quint64 key;
+        QImage thumbnail;
+    };
+
+    // On a worker thread: keeps the thumbnail for the GUI thread and asks it
+    // to deliver what arrived.
+    void arrive(quint64 generation, quint64 key, const QImage& thumbnail);
+    // On the GUI thread, queued by arrive(): delivers what arrived, in order.
+    Q_INVOKABLE void deliverArrived();
     void deliver(quint64 generation, quint64 key, const QImage& thumbnail);
 
     QSize m_maxSize;
@@ -49,4 +64,6 @@ private:
     // Raised by cancelAll(); jobs of an older generation skip their work.
     std::shared_ptr<std::atomic<quint64>> m_generation;
     int m_pending = 0;
+    std::mutex m_arrivedLock;
+    std::vector<Arrival> m_arrived;
 };

@@ -92,6 +92,10 @@ protected:
     qint64 writeData(const char* data, qint64 size) override;
 
 private:
+    // QIODevice's open(mode) stays hidden: the file is opened by open()
+    // alone, always write-only.
+    using QIODevice::open;
+
     bool fail(const QString& reason);
     bool resolveTarget();
     bool makeNewFile(mode_t mode);

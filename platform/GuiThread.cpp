@@ -1,5 +1,7 @@
 #include "platform/GuiThread.h"
 
+#include "platform/ThreadHandOff.h"
+
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <QThread>
@@ -16,6 +18,14 @@ void runOnGuiThreadAndWait(const std::function<void()>& work)
         work();
         return;
     }
-    QMetaObject::invokeMethod(QCoreApplication::instance(), [&work] { work(); },
-                              Qt::BlockingQueuedConnection);
+    ThreadHandOff::release(&work);
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [&work] {
+            ThreadHandOff::acquire(&work);
+            work();
+            ThreadHandOff::release(&work);
+        },
+        Qt::BlockingQueuedConnection);
+    ThreadHandOff::acquire(&work);
 }

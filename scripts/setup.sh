@@ -11,6 +11,7 @@ packages=(
   fonts-liberation fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev libzxing-dev libqrencode-dev
   git clang-format desktop-file-utils
+  clang-14 libclang-rt-14-dev
   python3 poppler-utils libtiff-tools xvfb xauth xclip imagemagick xdotool
   python3-openpyxl libreoffice-calc-nogui libreoffice-writer-nogui unzip
   python3-aiosmtpd openssl

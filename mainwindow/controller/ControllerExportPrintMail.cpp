@@ -84,6 +84,7 @@
 #include "platform/ProcessTerminator.h"
 #include "platform/RegularFile.h"
 #include "platform/SavePanel.h"
+#include "platform/ThreadHandOff.h"
 #include "platform/UndoManager.h"
 #include "profiles/Globals.h"
 #include "profiles/ProfilePlacement.h"
@@ -335,8 +336,10 @@ void SKTWindowController::Export_Batch_File(const QString& folder)
     auto result = std::make_shared<BatchPictureExport::Result>();
     m_exportThread = QThread::create([job = std::move(job), result] {
         *result = BatchPictureExport::run(job, Stop_SMS_Sending_Now, [](int done) { setCurrBarcodeCount(done); });
+        ThreadHandOff::release(result.get());
     });
     connect(m_exportThread, &QThread::finished, this, [this, result, target, savedSide] {
+        ThreadHandOff::acquire(result.get());
         m_exportThread->deleteLater();
         m_exportThread = nullptr;
         finishBatchExport(*result, target, savedSide);

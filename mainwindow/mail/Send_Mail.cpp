@@ -11,6 +11,7 @@
 #include "output/MailBatch.h"
 #include "output/MailPlan.h"
 #include "platform/OpenPanel.h"
+#include "platform/ThreadHandOff.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -376,8 +377,12 @@ void Send_Mail::Send_Button()
     BatchDialogs::showProgressSheet(BatchDialogs::Batch::Mail);
 
     auto result = std::make_shared<MailBatch::Result>();
-    m_worker = QThread::create([job = std::move(job), result] { *result = Send_Mail_Thread(job); });
+    m_worker = QThread::create([job = std::move(job), result] {
+        *result = Send_Mail_Thread(job);
+        ThreadHandOff::release(result.get());
+    });
     connect(m_worker, &QThread::finished, this, [this, result, folder, batch, savedSide] {
+        ThreadHandOff::acquire(result.get());
         m_worker->deleteLater();
         m_worker = nullptr;
         BatchDialogs::hideProgressSheet();

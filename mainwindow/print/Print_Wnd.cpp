@@ -48,9 +48,6 @@
 
 namespace {
 
-// A preview shows at most this many sheets; printing has no limit.
-constexpr int previewPageCap = 50;
-
 // The picture of a block position button (1..9, row by row), plain or
 // selected, from the resource folder; drawn here when the folder lacks it.
 QIcon alignmentIcon(int position, bool selected)

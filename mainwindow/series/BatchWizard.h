@@ -41,12 +41,12 @@ public:
     // folder and runs the window modally; 0 when it is closed.
     int Open_Wnd();
 
-    void Fill_List();
+    void Fill_List() override;
     // Trims; a non-empty name or value becomes a new row of its table.
     void Create_Avail_List(const QString& name);
     void Create_Value_List(const QString& value);
     // Create_Value_List for each value, the table redrawn once.
-    void appendValues(const QStringList& values);
+    void appendValues(const QStringList& values) override;
     QString Get_List_Name_Text(int row) const;
     QString Get_Value_Text(int row) const;
 
@@ -79,7 +79,7 @@ public:
 
     // Replaces the value of `row` by the trimmed text (the value editor's
     // OK); false when it is empty or the row does not exist.
-    bool replaceValue(int row, const QString& text);
+    bool replaceValue(int row, const QString& text) override;
 
     const QStringList& seriesNames() const { return m_names; }
     const QStringList& values() const { return m_values.values(); }
