@@ -1,6 +1,7 @@
 #include "mainwindow/PleaseWaitRun.h"
 
 #include "mainwindow/PleaseWait_Modeless.h"
+#include "platform/ThreadHandOff.h"
 
 #include <QEventLoop>
 #include <QThread>
@@ -19,6 +20,7 @@ void runAndWait(const std::function<void()>& work, QEventLoop::ProcessEventsFlag
         } catch (...) {
             failure = std::current_exception();
         }
+        ThreadHandOff::release(&work);
     }));
     QEventLoop loop;
     QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
@@ -28,6 +30,7 @@ void runAndWait(const std::function<void()>& work, QEventLoop::ProcessEventsFlag
     if (!worker->isFinished())
         loop.exec(flags);
     worker->wait();
+    ThreadHandOff::acquire(&work);
     if (failure)
         std::rethrow_exception(failure);
 }
