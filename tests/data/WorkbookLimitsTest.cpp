@@ -25,6 +25,20 @@ namespace SW = SyntheticWorkbooks;
 
 constexpr qint64 PeakLimitKb = 300 * 1000 * 1000 / 1024;
 
+// The address sanitizer keeps freed memory in quarantine and adds its own to
+// every allocation, so under it the figures say nothing of the reader's.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool MemoryMeasured = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool MemoryMeasured = false;
+#else
+constexpr bool MemoryMeasured = true;
+#endif
+#else
+constexpr bool MemoryMeasured = true;
+#endif
+
 struct ProbeRun
 {
     bool ran = false;
@@ -120,9 +134,11 @@ TEST(WorkbookLimits, RefusedOrReadWithinBounds)
                     "release\n",
                     c.name, QFileInfo(path).size() / 1e6, madeMs, clock.elapsed(), run.peakKb * 1024 / 1e6,
                     run.result[QStringLiteral("rssAfterRelease")].toDouble() * 1024 / 1e6);
-        EXPECT_LT(run.peakKb, PeakLimitKb);
-        // What the read took is given back once it is done.
-        EXPECT_LT(run.result[QStringLiteral("rssAfterRelease")].toInteger(), 40 * 1024);
+        if (MemoryMeasured) {
+            EXPECT_LT(run.peakKb, PeakLimitKb);
+            // What the read took is given back once it is done.
+            EXPECT_LT(run.result[QStringLiteral("rssAfterRelease")].toInteger(), 40 * 1024);
+        }
         if (c.read) {
             EXPECT_EQ(run.result[QStringLiteral("sheets")].toInt(), 1);
             EXPECT_EQ(run.result[QStringLiteral("titles")].toInt(), c.columns);
