@@ -2,13 +2,14 @@
 # Builds everything with ThreadSanitizer into build-tsan/ and runs the tests
 # that use worker threads (batch printing and PDF jobs, picture export, mail
 # attachments, barcode production from several threads, picture caches,
-# library thumbnails), or those matching the pattern given. A data race fails
+# library thumbnails, workbook and series reading behind the please-wait
+# window), or those matching the pattern given. A data race fails
 # the test it shows in.
 #   scripts/tsan.sh [PATTERN] [JOBS]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build-tsan
-pattern=${1:-'SheetPdf|SheetPainter|BatchPdf|BarcodePdfOutput|PhotoPdfOutput|VectorizedPicture|BatchPicture|CardExport|MailBatch|MailServer|MailAttachments|BarcodeProduction|Print|ShownPicture|PictureBrowser|Image_Library|TemplatesTest'}
+pattern=${1:-'SheetPdf|SheetPainter|BatchPdf|BarcodePdfOutput|PhotoPdfOutput|VectorizedPicture|BatchPicture|CardExport|MailBatch|MailServer|MailAttachments|BarcodeProduction|Print|ShownPicture|PictureBrowser|Image_Library|TemplatesTest|SpreadsheetImportWindows|SeriesWindows|WorkbookLimits'}
 jobs=${2:-$(nproc)}
 
 launcher=()

@@ -26,11 +26,12 @@ namespace SW = SyntheticWorkbooks;
 constexpr qint64 PeakLimitKb = 300 * 1000 * 1000 / 1024;
 
 // The address sanitizer keeps freed memory in quarantine and adds its own to
-// every allocation, so under it the figures say nothing of the reader's.
-#if defined(__SANITIZE_ADDRESS__)
+// every allocation, the thread sanitizer shadows every byte: under either,
+// the figures say nothing of the reader's.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 constexpr bool MemoryMeasured = false;
 #elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
 constexpr bool MemoryMeasured = false;
 #else
 constexpr bool MemoryMeasured = true;
