@@ -2,15 +2,11 @@
 
 #include "data/SeriesFileWriter.h"
 #include "data/SpreadsheetWriter.h"
+#include "platform/AtomicFile.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
-
-#include <filesystem>
-#include <sys/stat.h>
-#include <system_error>
+#include <QTemporaryDir>
 
 QString SeriesExporter::exportPath(const QString& chosen, Format format)
 {
@@ -48,51 +44,19 @@ bool SeriesExporter::exportValues(const QString& path, const QStringList& values
         return SpreadsheetWriter::WriteWorkbook(part, rows, false);
     };
 
-    // The workbook is written under a name of its own beside the target and
-    // renamed over it once complete.
-    QString partPath;
-    {
-        QTemporaryFile part(target.absolutePath() + QStringLiteral("/.export-XXXXXX.xlsx"));
-        part.setAutoRemove(false);
-        if (!part.open())
-            return false;
-        partPath = part.fileName();
-    }
-    const bool written = writer(partPath, workbookRows(values)) && QFileInfo(partPath).isFile()
-                         && QFileInfo(partPath).size() > 0;
-    // The part was made private (0600) as a temporary file; the export gets
-    // the permissions of the file it replaces, or those of a new file.
-    if (written) {
-        QFileDevice::Permissions permissions;
-        if (target.isFile()) {
-            permissions = target.permissions();
-        } else {
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            const mode_t mode = 0666 & ~mask;
-            const std::pair<mode_t, QFileDevice::Permission> bits[] = {
-                {S_IRUSR, QFileDevice::ReadOwner}, {S_IWUSR, QFileDevice::WriteOwner},
-                {S_IRGRP, QFileDevice::ReadGroup}, {S_IWGRP, QFileDevice::WriteGroup},
-                {S_IROTH, QFileDevice::ReadOther}, {S_IWOTH, QFileDevice::WriteOther},
-            };
-            for (const auto& [bit, permission] : bits) {
-                if (mode & bit)
-                    permissions |= permission;
-            }
-            if (permissions & QFileDevice::ReadOwner)
-                permissions |= QFileDevice::ReadUser;
-            if (permissions & QFileDevice::WriteOwner)
-                permissions |= QFileDevice::WriteUser;
-        }
-        QFile::setPermissions(partPath, permissions);
-    }
-    std::error_code error;
-    if (written)
-        std::filesystem::rename(QFile::encodeName(partPath).toStdString(),
-                                QFile::encodeName(path).toStdString(), error);
-    if (!written || error) {
-        QFile::remove(partPath);
+    // The workbook is put together in a private folder of its own, then
+    // replaces the file at the path in one step, as every file the program
+    // writes: the old file's permissions kept, a link followed, a read-only
+    // file refused, nothing left beside it by a crash.
+    const QTemporaryDir work;
+    if (!work.isValid())
         return false;
-    }
-    return true;
+    const QString part = work.filePath(QStringLiteral("export.xlsx"));
+    if (!writer(part, workbookRows(values)))
+        return false;
+    QFile written(part);
+    if (!written.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = written.readAll();
+    return written.error() == QFileDevice::NoError && !bytes.isEmpty() && AtomicFile::save(path, bytes);
 }

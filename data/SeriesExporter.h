@@ -2,8 +2,9 @@
 
 // Exports the values of the series manager's open series: a workbook of one
 // column titled "Batch Value", or a text file of one value a line. The new
-// file is complete before it takes the place of a file at the path; a folder
-// at the path is never touched, and a failure leaves the old file.
+// file is complete before it takes the place of a file at the path (through
+// AtomicFile, with all it keeps); a folder at the path is never touched, and
+// a failure leaves the old file.
 
 #include <QList>
 #include <QString>

@@ -10,6 +10,7 @@
 
 #include "app/Globals.h"
 #include "canvas/CardPasteboard.h"
+#include "data/SeriesExporter.h"
 #include "data/SeriesFileWriter.h"
 #include "data/SeriesStore.h"
 #include "data/SpreadsheetWriter.h"
@@ -203,6 +204,14 @@ protected:
              {"guests.xlsx"},
              [](ReplacedFilesTest&, const QStringList& paths, QString*) {
                  return SpreadsheetWriter::WriteWorkbook(paths[0], {{"Name"}, {"Ann"}}, true);
+             },
+             false,
+             false},
+            {"series exported as a workbook",
+             "files",
+             {"guests.xlsx"},
+             [](ReplacedFilesTest&, const QStringList& paths, QString*) {
+                 return SeriesExporter::exportValues(paths[0], {"Ann", "Bo"}, SeriesExporter::Format::Workbook);
              },
              false,
              false},
