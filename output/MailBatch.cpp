@@ -6,14 +6,12 @@
 #include <algorithm>
 
 MailBatch::Result MailBatch::run(const Job& job, const std::atomic<bool>& stop,
-                                 const std::function<void(int, int)>& progress,
-                                 const std::function<void(qint64)>& pausing)
+                                 const std::function<void(int, int)>& progress, const Pause& pause)
 {
     Result result;
     const QList<MailPlan::Step> steps = MailPlan::steps(job.mode, job.recipients, job.records);
     const int n = int(steps.size());
     const bool batch = job.mode == MailPlan::Mode::EveryRecipient || job.mode == MailPlan::Mode::OnePerRecipient;
-    const Sleep sleep = job.sleep ? job.sleep : Sleep([](int ms) { QThread::msleep(ulong(ms)); });
     for (const MailPlan::Step& step : steps)
         result.planned += int(step.recipients.size());
 
@@ -76,17 +74,27 @@ MailBatch::Result MailBatch::run(const Job& job, const std::atomic<bool>& stop,
         if (job.pauseEvery > 0 && sinceBreak >= job.pauseEvery && i + 1 < n) {
             sinceBreak = 0;
             ++result.pauses;
-            qint64 left = job.pauseMilliseconds;
-            while (left > 0 && !stop.load()) {
-                if (pausing)
-                    pausing(left);
-                const int slice = int(std::min<qint64>(left, 1000));
-                sleep(slice);
-                left -= slice;
-            }
-            if (pausing)
-                pausing(0);
+            if (pause)
+                pause(job.pauseMilliseconds);
+            else
+                countDown(job.pauseMilliseconds, stop, job.sleep);
         }
     }
     return result;
+}
+
+void MailBatch::countDown(qint64 milliseconds, const std::atomic<bool>& stop, const Sleep& sleep,
+                          const std::function<void(qint64)>& tick)
+{
+    const Sleep wait = sleep ? sleep : Sleep([](int ms) { QThread::msleep(ulong(ms)); });
+    qint64 left = milliseconds;
+    while (left > 0 && !stop.load()) {
+        if (tick)
+            tick(left);
+        const int slice = int(std::min<qint64>(left, 1000));
+        wait(slice);
+        left -= slice;
+    }
+    if (tick)
+        tick(0);
 }

@@ -62,8 +62,14 @@ public:
     };
 
     // `progress` gets the number of the step in hand and the number of
-    // steps; `pausing` the time left of a pause each second, then 0.
+    // steps; `pause` runs each pause of the send (by default countDown
+    // without ticks).
+    using Pause = std::function<void(qint64 milliseconds)>;
     static Result run(const Job& job, const std::atomic<bool>& stop,
-                      const std::function<void(int step, int steps)>& progress = {},
-                      const std::function<void(qint64 remaining)>& pausing = {});
+                      const std::function<void(int step, int steps)>& progress = {}, const Pause& pause = {});
+    // Waits `milliseconds` through `sleep` (QThread::msleep when empty), at
+    // most a second at a time, until the time is up or `stop` is set;
+    // `tick` gets the time left before each second and 0 at the end.
+    static void countDown(qint64 milliseconds, const std::atomic<bool>& stop, const Sleep& sleep,
+                          const std::function<void(qint64 remaining)>& tick = {});
 };

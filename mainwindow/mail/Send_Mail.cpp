@@ -147,8 +147,8 @@ Send_Mail::Send_Mail(Cards cards, QWidget* parent)
 
     connect(rd_without_barcode, &QRadioButton::clicked, this, &Send_Mail::Without_barcode_rd_select);
     connect(rd_mail_curr_barcode, &QRadioButton::clicked, this, &Send_Mail::send_barcode_rd_select);
-    connect(send_with_batch_chk, &QCheckBox::clicked, this, &Send_Mail::send_with_data_chk_select);
-    connect(send_with_excel_chk, &QCheckBox::clicked, this, &Send_Mail::send_with_data_chk_select);
+    connect(send_with_batch_chk, &QCheckBox::clicked, this, &Send_Mail::send_with_batch_chk_select);
+    connect(send_with_excel_chk, &QCheckBox::clicked, this, &Send_Mail::send_with_excel_chk_select);
     connect(delayed_delv_chk, &QCheckBox::clicked, this, &Send_Mail::delayed_delv_chk_select);
     connect(browse_att, &QPushButton::clicked, this, &Send_Mail::browse_att_Button);
     connect(clear_att, &QPushButton::clicked, attachment, &QLineEdit::clear);
@@ -228,12 +228,18 @@ void Send_Mail::send_barcode_rd_select()
         send_with_batch_chk->setChecked(false);
     if (!Use_Excel_Binding_Values)
         send_with_excel_chk->setChecked(false);
-    send_with_data_chk_select();
+    send_with_batch_chk_select();
     browse_att->setEnabled(false);
     clear_att->setEnabled(false);
 }
 
-void Send_Mail::send_with_data_chk_select()
+void Send_Mail::send_with_batch_chk_select()
+{
+    // either data box ticked enables the recipient modes; both off disable them
+    send_with_excel_chk_select();
+}
+
+void Send_Mail::send_with_excel_chk_select()
 {
     const bool data = send_with_batch_chk->isChecked() || send_with_excel_chk->isChecked();
     rd_all_to_every->setEnabled(data);
@@ -406,7 +412,12 @@ MailBatch::Result Send_Mail::Send_Mail_Thread(const MailBatch::Job& job)
 {
     return MailBatch::run(
         job, Stop_SMS_Sending_Now, [](int step, int) { setCurrBarcodeCount(step); },
-        &Send_Mail::update_pause_timer_label);
+        [&job](qint64 milliseconds) { Pausing_Timer_Thread(milliseconds, job.sleep); });
+}
+
+void Send_Mail::Pausing_Timer_Thread(qint64 milliseconds, const MailBatch::Sleep& sleep)
+{
+    MailBatch::countDown(milliseconds, Stop_SMS_Sending_Now, sleep, &Send_Mail::update_pause_timer_label);
 }
 
 void Send_Mail::update_pause_timer_label(qint64 remaining)

@@ -64,7 +64,10 @@ public:
 
     // The worker's run: every mail of the job, pausing as it says.
     static MailBatch::Result Send_Mail_Thread(const MailBatch::Job& job);
-    // Each second of a pause, on the worker: the time left, told to the
+    // A pause of the send, on the worker: counts `milliseconds` down a
+    // second at a time (until the send is stopped), each second a tick.
+    static void Pausing_Timer_Thread(qint64 milliseconds, const MailBatch::Sleep& sleep);
+    // Each tick of a pause, on the worker: the time left, told to the
     // progress sheet.
     static void update_pause_timer_label(qint64 remaining);
     // The progress sheet's pause text for the time left (none at 0).
@@ -73,7 +76,8 @@ public:
     // Control actions.
     void Without_barcode_rd_select();
     void send_barcode_rd_select();
-    void send_with_data_chk_select();
+    void send_with_batch_chk_select();
+    void send_with_excel_chk_select();
     void delayed_delv_chk_select();
     void browse_att_Button();
     // Runs the mail settings dialog, then shows the sender it left.

@@ -101,6 +101,11 @@ TEST(HelpDocument, ShippedPdfHasEveryChapter)
                                 "Data series and spreadsheets", "Barcodes", "Profiles", "Printing, export and mail",
                                 "Templates", "Help file does not exist!"})
         EXPECT_TRUE(words.contains(QString::fromLatin1(chapter))) << chapter;
+    // The spreadsheet table is chosen in the profile window, and only then
+    // does the data source list offer "Excel": the help leads there.
+    const QString flat = QString(words).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    for (const char* step : {"Edit > User Profile...", "Spreadsheet box", "offers Excel"})
+        EXPECT_TRUE(flat.contains(QString::fromLatin1(step))) << step;
 }
 
 // Every button of the windows opens its link; the link-styled ones look

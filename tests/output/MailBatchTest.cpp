@@ -246,3 +246,37 @@ TEST(MailBatchTest, PausesAndStop)
     EXPECT_TRUE(result.stopped);
     EXPECT_FALSE(result.success());
 }
+
+// The countdown of a pause ticks with the time left before each second and
+// 0 at its end; a stop ends it at the next second.
+TEST(MailBatchTest, PauseCountdownTicks)
+{
+    const struct
+    {
+        qint64 milliseconds;
+        int stopAfter;
+        QList<qint64> ticks;
+        int slept;
+    } cases[] = {
+        {2500, 0, {2500, 1500, 500, 0}, 2500},
+        {1000, 0, {1000, 0}, 1000},
+        {0, 0, {0}, 0},
+        {60000, 2, {60000, 59000, 0}, 2000},
+    };
+    for (const auto& c : cases) {
+        std::atomic<bool> stop {false};
+        QList<qint64> ticks;
+        int slept = 0;
+        int slices = 0;
+        MailBatch::countDown(
+            c.milliseconds, stop,
+            [&](int ms) {
+                slept += ms;
+                if (++slices == c.stopAfter)
+                    stop = true;
+            },
+            [&](qint64 left) { ticks << left; });
+        EXPECT_EQ(ticks, c.ticks) << c.milliseconds;
+        EXPECT_EQ(slept, c.slept) << c.milliseconds;
+    }
+}
