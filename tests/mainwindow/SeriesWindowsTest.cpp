@@ -381,7 +381,7 @@ TEST_F(SeriesWindowsTest, EmptyRecordsStayInTheirRows)
         Card_Value_In_Process = true;
         for (int record = 0; record < Total_Batch_Excel_Card; ++record) {
             controller->Set_data_table_value_to_card(record, "F", false);
-            EXPECT_EQ(bound->Text_contents()->string(), c.records[record]) << "record " << record;
+            EXPECT_EQ(bound->Text_contents()->string(), c.records.value(record)) << "record " << record;
         }
         Card_Value_In_Process = false;
 
