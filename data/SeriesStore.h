@@ -6,10 +6,9 @@
 // one record, an empty line a record whose value is empty, wherever it
 // stands; only the line ending that closes the file starts no record. Each
 // record belongs to one card of a batch, so no reader drops or moves one.
-// This class lists
-// the series, reads a file in the three ways its readers need, writes one
-// (replaced whole or appended, never left half written) and checks the
-// names users type for a series.
+// This class lists the series, reads a file in the three ways its readers
+// need, writes one (replaced whole or appended, never left half written)
+// and checks the names users type for a series.
 //
 // A store only reads its folder and extension, so one may be used on any
 // thread.
@@ -79,10 +78,9 @@ public:
     // Writes `values`, each followed by "\n", as the series `name`: in
     // place of the old file, or after its content (an old last line without
     // its line ending gets one first, so it stays a record of its own). The
-    // file is replaced in
-    // one step, so a failed write keeps the old file whole. False, with
-    // the reason in `error` when given, when nothing was written (also for
-    // a refused name).
+    // file is replaced in one step, so a failed write keeps the old file
+    // whole. False, with the reason in `error` when given, when nothing was
+    // written (also for a refused name).
     bool write(const QString& name, const QStringList& values, WriteMode mode, QString* error = nullptr) const;
 
     // A series name as the user typed it, cleaned
