@@ -423,6 +423,43 @@ TEST_F(SeriesWindowsTest, EmptyRecordsStayInTheirRows)
         viewer.file_name = "Company";
         EXPECT_EQ(viewer.Open_Wnd(), 1);
     }
+
+    // An empty record is edited in its row: OK unchanged keeps it, blanks
+    // are refused, a value takes its place; a deleted row takes only itself.
+    writeSeries("Company", "\nACME\nBeta\n");
+    presenter.clear();
+    int edits = 0;
+    Update_Ex_Num::setModalRun([&](Update_Ex_Num& editor) {
+        EXPECT_EQ(editor.Update_m_ex_num_str->text(), "");
+        EXPECT_EQ(editor.Update_m_ex_num_index->text(), "0");
+        if (edits++ == 0) {
+            editor.ok_btn->click(); // unchanged
+        } else {
+            editor.Update_m_ex_num_str->setText("  ");
+            editor.ok_btn->click(); // refused, the editor stays
+            editor.Update_m_ex_num_str->setText(" Alpha ");
+            editor.ok_btn->click();
+        }
+        return editor.result();
+    });
+    BatchWizard::setModalRun([&](BatchWizard& w) {
+        select(w.List, {0});
+        w.update_btn->click();
+        for (int edit = 0; edit < 2; ++edit) {
+            select(w.List_value, {0});
+            w.doubleClickInTable(w.List_value);
+        }
+        EXPECT_EQ(w.values(), (QStringList {"Alpha", "ACME", "Beta"}));
+        select(w.List_value, {1});
+        w.delete_rows_btn->click();
+        EXPECT_EQ(w.batch_value_count->text(), "Total Rows : 2");
+        w.save_btn->click();
+        return 0;
+    });
+    control<QAbstractButton>("Batch_Series_btn")->click();
+    EXPECT_EQ(edits, 2);
+    EXPECT_EQ(seriesFile("Company"), "Alpha\nBeta\n");
+    EXPECT_EQ(presenter.texts(), QStringList {"\nPlease enter a valid value."});
 }
 
 // The generator's fields as the user types, its checks, and a name taken
