@@ -46,14 +46,11 @@ SeriesSaveRules::Result SeriesSaveRules::carryOut(const Plan& plan, const QStrin
 {
     if (plan.path.isEmpty())
         return Result::BadName;
-    QStringList kept;
-    kept.reserve(values.size());
-    for (const QString& value : values) {
-        const QString trimmed = Trim_Str(value);
-        if (!trimmed.isEmpty())
-            kept.append(trimmed);
-    }
-    if (!SeriesStore(plan.folder, batch_file_EXT).write(plan.name, kept, SeriesStore::WriteMode::Replace, error))
+    QStringList trimmed;
+    trimmed.reserve(values.size());
+    for (const QString& value : values)
+        trimmed.append(Trim_Str(value));
+    if (!SeriesStore(plan.folder, batch_file_EXT).write(plan.name, trimmed, SeriesStore::WriteMode::Replace, error))
         return Result::WriteFailed;
     if (!plan.oldPath.isEmpty())
         SeriesFileWriter::removeFile(plan.oldPath);

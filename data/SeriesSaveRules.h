@@ -47,8 +47,9 @@ public:
     };
     static Plan plan(const QString& folder, const QString& name, const QString& openedAs);
 
-    // Writes the values (trimmed, empty ones left out) as the plan says;
-    // Saved or WriteFailed (with the reason in `error`).
+    // Writes the values (trimmed; an empty one stays an empty line, so each
+    // record keeps its place) as the plan says; Saved or WriteFailed (with
+    // the reason in `error`).
     static Result carryOut(const Plan& plan, const QStringList& values, QString* error = nullptr);
 
     // Plans and carries out the saving of `values` as the series `name` in

@@ -116,20 +116,28 @@ std::optional<QString> SeriesStore::readText(const QString& name, bool* tooLarge
     return text;
 }
 
+QStringList SeriesStore::records(const QString& text)
+{
+    QStringList lines = text.split(QLatin1Char('\n'));
+    // The piece after the last "\n" is a record only when it holds
+    // something: a file that ends with its line ending has nothing there,
+    // and a last line written without one is still a record.
+    if (lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
 QStringList SeriesStore::managerValues(const QString& text)
 {
-    QStringList values;
-    for (const QString& piece : text.split(QLatin1Char('\n'))) {
-        const QString value = Trim_Str(piece);
-        if (!value.isEmpty())
-            values.append(value);
-    }
+    QStringList values = records(text);
+    for (QString& value : values)
+        value = Trim_Str(value);
     return values;
 }
 
 QStringList SeriesStore::bindingValues(const QString& text)
 {
-    return Trim_Str(text).split(QLatin1Char('\n'));
+    return records(text);
 }
 
 QString SeriesStore::firstValue(const QString& text)
@@ -184,6 +192,8 @@ bool SeriesStore::write(const QString& name, const QStringList& values, WriteMod
         bytes = old.readAll();
         if (old.error() != QFileDevice::NoError)
             return fail(old.errorString());
+        if (!bytes.isEmpty() && !bytes.endsWith('\n'))
+            bytes += '\n';
     }
     for (const QString& value : values) {
         bytes += value.toUtf8();

@@ -2,10 +2,13 @@
 
 // The stored data series: one text file per series in the data folder
 // ("DataSet"), named after the series with the series extension ("txt").
-// A series file is UTF-8 text, each value followed by "\n". This class lists
-// the series, reads a file in the three ways its readers need, writes one
-// (replaced whole or appended, never left half written) and checks the
-// names users type for a series.
+// A series file is UTF-8 text, each value followed by "\n": every line is
+// one record, an empty line a record whose value is empty, wherever it
+// stands; only the line ending that closes the file starts no record. Each
+// record belongs to one card of a batch, so no reader drops or moves one.
+// This class lists the series, reads a file in the three ways its readers
+// need, writes one (replaced whole or appended, never left half written)
+// and checks the names users type for a series.
 //
 // A store only reads its folder and extension, so one may be used on any
 // thread.
@@ -52,11 +55,16 @@ public:
     // `tooLarge` is set when given) or is not valid UTF-8.
     std::optional<QString> readText(const QString& name, bool* tooLarge = nullptr) const;
 
+    // The records of a series text, untrimmed: the text split at "\n",
+    // without the empty piece after a closing "\n" ("" has no records, "\n"
+    // one empty record, "a\nb" two records).
+    static QStringList records(const QString& text);
+
     // The three readings of a series text:
-    // the series windows: every line trimmed, empty lines dropped;
+    // the series windows: every record trimmed, empty ones kept in place;
     static QStringList managerValues(const QString& text);
-    // batch binding: the whole text trimmed, then split into lines, inner
-    // empty lines kept as empty values ("" gives one empty value);
+    // batch binding: the records as they stand (each value is trimmed when
+    // it is written into a card object);
     static QStringList bindingValues(const QString& text);
     // the first value: the text up to the first "\n", untrimmed.
     static QString firstValue(const QString& text);
@@ -68,10 +76,11 @@ public:
 
     enum class WriteMode { Replace, Append };
     // Writes `values`, each followed by "\n", as the series `name`: in
-    // place of the old file, or after its content. The file is replaced in
-    // one step, so a failed write keeps the old file whole. False, with
-    // the reason in `error` when given, when nothing was written (also for
-    // a refused name).
+    // place of the old file, or after its content (an old last line without
+    // its line ending gets one first, so it stays a record of its own). The
+    // file is replaced in one step, so a failed write keeps the old file
+    // whole. False, with the reason in `error` when given, when nothing was
+    // written (also for a refused name).
     bool write(const QString& name, const QStringList& values, WriteMode mode, QString* error = nullptr) const;
 
     // A series name as the user typed it, cleaned

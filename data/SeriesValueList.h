@@ -1,10 +1,11 @@
 #pragma once
 
 // The working copy of one data series as the series manager and the series
-// viewer hold it: trimmed, non-empty values in list order. Nothing here
+// viewer hold it: one trimmed value per record, in list order. A record read
+// from a file may be empty and keeps its place, so every later value stays
+// with its card; values added or typed here are never empty. Nothing here
 // touches a file except load(), which reads a series file the way the
-// manager does (split at line ends, each piece trimmed, empty pieces left
-// out).
+// manager does (SeriesStore::managerValues).
 
 #include <QList>
 #include <QString>

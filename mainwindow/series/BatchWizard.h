@@ -42,7 +42,8 @@ public:
     int Open_Wnd();
 
     void Fill_List() override;
-    // Trims; a non-empty name or value becomes a new row of its table.
+    // Trims; a non-empty name or value becomes a new row of its table (an
+    // empty record comes only from an opened series file).
     void Create_Avail_List(const QString& name);
     void Create_Value_List(const QString& value);
     // Create_Value_List for each value, the table redrawn once.

@@ -25,10 +25,12 @@ public:
     // Shows the series `file_name` and runs the window modally; 1 after OK.
     int Open_Wnd();
     void OK_Btn_Clicked();
-    // Reads the series file at `path` into the list (please-wait window
-    // shown while it is read).
+    // Reads the series file at `path` into the list, one row per record
+    // (an empty record an empty row in its place), with the please-wait
+    // window shown while it is read.
     void Load_file_Func(const QString& path);
     void Load_Val_Thread(const QString& path);
+    // Appends the trimmed value as a row; an empty one is left out.
     void Create_Avail_List(const QString& value);
     void Update_batch_List_Count();
 

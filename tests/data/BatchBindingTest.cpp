@@ -151,6 +151,43 @@ TEST_F(BatchBindingTest, RecordsOfASeriesAndTheSpreadsheetTable)
     EXPECT_EQ(QStringList({textOf(front[0]), textOf(front[1])}), QStringList({"a", "5"}));
 }
 
+// Each record keeps its own value: an empty line is a record wherever it
+// stands, first, inner or last, and only the line ending that closes the
+// file starts none. The values of a second series stay beside them.
+TEST_F(BatchBindingTest, EmptyRecordsStayWithTheirCards)
+{
+    const struct
+    {
+        const char* what;
+        QByteArray file;
+        QStringList records; // as the bound text shows them
+    } cases[] = {
+        {"empty first", "\nACME\nBeta\n", {"", "ACME", "Beta"}},
+        {"empty inner", "ACME\n\nBeta\n", {"ACME", "", "Beta"}},
+        {"empty last", "ACME\nBeta\n\n", {"ACME", "Beta", ""}},
+        {"blank first and last", "  \nACME\n\t\n", {"", "ACME", ""}},
+        {"no empty record", "ACME\nBeta\n", {"ACME", "Beta"}},
+        {"no closing line ending", "\nACME\nBeta", {"", "ACME", "Beta"}},
+        {"CR LF endings", "\r\n ACME \r\nBeta\r\n", {"", "ACME", "Beta"}},
+        {"one empty record", "\n", {""}},
+        {"only empty records", "\n\n\n", {"", "", ""}},
+    };
+    series("names", "Ada\nBo\nCy\n");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        series("company", c.file);
+        const GraphicList front {text(1, "company"), text(1, "names")};
+        const BatchBinding binding = checked(front);
+        EXPECT_EQ(binding.dataTableRows, std::max<int>(3, int(c.records.size())));
+        EXPECT_EQ(binding.Get_First_Value_Of_Dataset("company"), QString::fromUtf8(c.file.left(c.file.indexOf('\n'))));
+        for (int r = 0; r < binding.totalCards; ++r) {
+            EXPECT_EQ(binding.Assign_Batch_Values_To_Control(front, r), "");
+            EXPECT_EQ(textOf(front[0]), c.records.value(r)) << "record " << r;
+            EXPECT_EQ(textOf(front[1]), QStringList({"Ada", "Bo", "Cy"}).value(r)) << "record " << r;
+        }
+    }
+}
+
 TEST_F(BatchBindingTest, SeriesThatGiveNoValues)
 {
     series("kept", "k1\nk2\n");
@@ -163,10 +200,10 @@ TEST_F(BatchBindingTest, SeriesThatGiveNoValues)
         GraphicList front;
         int cards;
     } rows[] = {
-        {kept, 2},                       // the deleted series' objects go empty
-        {{text(1, "gone")}, 0},          // the only bound series deleted: no batch
-        {{text(1, "binary")}, 0},        // not UTF-8
-        {{text(1, "empty")}, 1},         // one empty record
+        {kept, 2},                // the deleted series' objects go empty
+        {{text(1, "gone")}, 0},   // the only bound series deleted: no batch
+        {{text(1, "binary")}, 0}, // not UTF-8
+        {{text(1, "empty")}, 0},  // an empty file holds no record
         {{text(1, "never")}, 0},
     };
     for (const auto& r : rows) {

@@ -16,6 +16,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -51,8 +53,9 @@ Files filesOf(const QString& folder)
 
 TEST(SeriesSaveRules, RenameAndReplaceRules)
 {
+    // an empty value is an empty record and keeps its place
     const QStringList values {" b ", "", "a", "   ", "c"};
-    const QByteArray written = "b\na\nc\n";
+    const QByteArray written = "b\n\na\n\nc\n";
     struct Case {
         const char* what;
         Files before;
@@ -180,12 +183,89 @@ TEST(SeriesValueList, EditsAndReading)
     writeFile(folder.filePath("ok.txt"), "x\r\n\n  y  \n\nz");
     writeFile(folder.filePath("bad.txt"), "x\n\xff\xfe\n");
     EXPECT_EQ(list.load(folder.filePath("ok.txt")), SeriesValueList::LoadResult::Loaded);
-    EXPECT_EQ(list.values(), QStringList({"x", "y", "z"}));
+    EXPECT_EQ(list.values(), QStringList({"x", "", "y", "", "z"}));
     // not UTF-8, missing, a folder: unreadable, nothing kept
     for (const QString& path : {folder.filePath("bad.txt"), folder.filePath("none.txt"), folder.path()}) {
         EXPECT_EQ(list.load(path), SeriesValueList::LoadResult::Unreadable) << path.toStdString();
         EXPECT_TRUE(list.isEmpty());
     }
+}
+
+// A series file with empty records, as the manager opens it, saves it with
+// no edit, edits it and exports it: every empty record keeps its row, so
+// every later value stays with its guest. The workbook is read back by our
+// reader and by openpyxl, cell by cell in its row.
+TEST(SeriesValueList, EmptyRecordsKeepTheirRowsThroughSaveEditAndExport)
+{
+    WorkbookTestSupport::ScopedTempFolder temp;
+    ObjectTestSupport::ScopedResourceFolder resources;
+    QTemporaryDir folder;
+    QTemporaryDir out;
+    const struct
+    {
+        const char* name;
+        QByteArray file;
+        QStringList values;
+        QByteArray saved; // after Save with no edit ("": the same bytes)
+    } cases[] = {
+        {"first", "\nACME\nBeta\n", {"", "ACME", "Beta"}, ""},
+        {"inner", "a\n\nb\n", {"a", "", "b"}, ""},
+        {"last", "a\nb\n\n", {"a", "b", ""}, ""},
+        {"none", "a\nb\n", {"a", "b"}, ""},
+        {"one empty", "\n", {""}, ""},
+        {"all empty", "\n\n\n", {"", "", ""}, ""},
+        {"no closing line ending", "a\n\nb", {"a", "", "b"}, "a\n\nb\n"},
+        {"blanks and CR LF", " a \r\n\t\r\nb\r\n", {"a", "", "b"}, "a\n\nb\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString name = QString::fromUtf8(c.name);
+        const QString path = SeriesSaveRules::seriesPath(folder.path(), name);
+        writeFile(path, c.file);
+        SeriesValueList list;
+        ASSERT_EQ(list.load(path), SeriesValueList::LoadResult::Loaded);
+        EXPECT_EQ(list.values(), c.values);
+        EXPECT_EQ(list.count(), c.values.size());
+
+        const QByteArray saved = c.saved.isEmpty() ? c.file : c.saved;
+        EXPECT_EQ(int(SeriesSaveRules::save(folder.path(), name, name, list.values(), {})),
+                  int(SeriesSaveRules::Result::Saved));
+        EXPECT_EQ(readFile(path), saved);
+        SeriesValueList again;
+        ASSERT_EQ(again.load(path), SeriesValueList::LoadResult::Loaded);
+        EXPECT_EQ(again.values(), c.values);
+
+        const QString text = out.filePath(name + ".txt");
+        ASSERT_TRUE(SeriesExporter::exportValues(text, list.values(), SeriesExporter::Format::Text));
+        EXPECT_EQ(readFile(text), saved);
+        const QString book = out.filePath(name + ".xlsx");
+        ASSERT_TRUE(SeriesExporter::exportValues(book, list.values(), SeriesExporter::Format::Workbook));
+        QList<QStringList> expected {{"Batch Value"}};
+        for (const QString& value : c.values)
+            expected.append({value});
+        SpreadsheetWriter::ReadWorkbook(book, true);
+        Excel_Sheet_Number = 1;
+        SpreadsheetWriter::ReadData_only_column();
+        EXPECT_EQ(SpreadsheetWriter::ReadWorkbook(QString(), false).toTable(), expected);
+        QJsonArray rows;
+        for (const QStringList& row : expected)
+            rows.append(QJsonArray::fromStringList(row));
+        EXPECT_EQ(QJsonDocument::fromJson(WorkbookTestSupport::workbookTool({"dump", book})).array(),
+                  QJsonArray({rows}));
+    }
+
+    // An empty record is edited like any other; a value typed or added
+    // empty is still refused, and deleting rows keeps the others in order.
+    SeriesValueList list;
+    ASSERT_EQ(list.load(SeriesSaveRules::seriesPath(folder.path(), "first")), SeriesValueList::LoadResult::Loaded);
+    EXPECT_FALSE(list.replace(0, QStringLiteral("  ")));
+    EXPECT_FALSE(list.append(QStringLiteral(" \t")));
+    EXPECT_TRUE(list.append(QStringLiteral(" Gamma ")));
+    EXPECT_EQ(list.values(), QStringList({"", "ACME", "Beta", "Gamma"}));
+    EXPECT_EQ(list.removeRows({1}, 1), 0);
+    EXPECT_EQ(list.values(), QStringList({"", "Beta", "Gamma"}));
+    EXPECT_TRUE(list.replace(0, QStringLiteral(" Alpha ")));
+    EXPECT_EQ(list.values(), QStringList({"Alpha", "Beta", "Gamma"}));
 }
 
 // The chosen name keeps its stem and takes the chosen type's extension in

@@ -33,6 +33,9 @@ QByteArray readBytes(const QString& path)
 
 }
 
+// Every line is a record, an empty one too, wherever it stands; only the
+// line ending that closes the file starts none. The manager's and the
+// binding's readings hold the same records, so values stay with their cards.
 TEST(SeriesStore, ThreeReadingsOfOneText)
 {
     const struct {
@@ -41,14 +44,22 @@ TEST(SeriesStore, ThreeReadingsOfOneText)
         QStringList binding;
         QString first;
     } rows[] = {
-        {"a\n\nb\n", {"a", "b"}, {"a", "", "b"}, "a"},
-        {"  x \ny\n", {"x", "y"}, {"x ", "y"}, "  x "},
-        {"", {}, {""}, ""},
-        {"\n\n", {}, {""}, ""},
+        {"a\n\nb\n", {"a", "", "b"}, {"a", "", "b"}, "a"},
+        {"\nACME\nBeta\n", {"", "ACME", "Beta"}, {"", "ACME", "Beta"}, ""},
+        {"a\nb\n\n", {"a", "b", ""}, {"a", "b", ""}, "a"},
+        {"  x \ny\n", {"x", "y"}, {"  x ", "y"}, "  x "},
+        {"", {}, {}, ""},
+        {"\n", {""}, {""}, ""},
+        {"\n\n", {"", ""}, {"", ""}, ""},
+        {" \t\n", {""}, {" \t"}, " \t"},
         {"one", {"one"}, {"one"}, "one"},
-        {"a\r\n b\r\n", {"a", "b"}, {"a\r", " b"}, "a\r"},
+        {"a\nb", {"a", "b"}, {"a", "b"}, "a"},
+        {"a\n ", {"a", ""}, {"a", " "}, "a"},
+        {"a\r\n b\r\n", {"a", "b"}, {"a\r", " b\r"}, "a\r"},
+        {"a\r\n\r\nb\r\n", {"a", "", "b"}, {"a\r", "\r", "b\r"}, "a\r"},
     };
     for (const auto& row : rows) {
+        EXPECT_EQ(SeriesStore::records(row.text), row.binding) << row.text.toStdString();
         EXPECT_EQ(SeriesStore::managerValues(row.text), row.manager) << row.text.toStdString();
         EXPECT_EQ(SeriesStore::bindingValues(row.text), row.binding) << row.text.toStdString();
         EXPECT_EQ(SeriesStore::firstValue(row.text), row.first) << row.text.toStdString();
@@ -104,6 +115,12 @@ TEST(SeriesStore, WrittenWholeAppendedOrNotAtAll)
     EXPECT_EQ(readBytes(store.filePath("s")), "a\n\nb c\n");
     ASSERT_TRUE(store.write("s", {"d"}, SeriesStore::WriteMode::Append));
     EXPECT_EQ(readBytes(store.filePath("s")), "a\n\nb c\nd\n");
+    // a last line written without its line ending stays a record of its own
+    writeBytes(store.filePath("open"), "a\n\nb");
+    ASSERT_TRUE(store.write("open", {"c", ""}, SeriesStore::WriteMode::Append));
+    EXPECT_EQ(readBytes(store.filePath("open")), "a\n\nb\nc\n\n");
+    EXPECT_EQ(store.readBindingValues("open"), QStringList({"a", "", "b", "c", ""}));
+    QFile::remove(store.filePath("open"));
     ASSERT_TRUE(store.write("new", {"é"}, SeriesStore::WriteMode::Append));
     EXPECT_EQ(readBytes(store.filePath("new")), "\xc3\xa9\n");
     ASSERT_TRUE(store.write("s", {"z"}, SeriesStore::WriteMode::Replace));

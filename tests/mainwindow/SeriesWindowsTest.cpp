@@ -8,6 +8,7 @@
 #include "app/Globals.h"
 #include "canvas/SKTGraphicView.h"
 #include "data/SeriesStore.h"
+#include "data/SpreadsheetWriter.h"
 #include "mainwindow/Open_Export_Log.h"
 #include "mainwindow/series/BatchWizard.h"
 #include "data/Globals.h"
@@ -16,7 +17,10 @@
 #include "mainwindow/series/ModalRunPause.h"
 #include "mainwindow/series/Update_Ex_Num.h"
 #include "mainwindow/series/View_Data_Series.h"
+#include "model/Globals.h"
+#include "model/SKTText.h"
 #include "output/Globals.h"
+#include "platform/IndexSet.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -285,14 +289,14 @@ TEST_F(SeriesWindowsTest, GenerateIntoTheOpenSeriesAndView)
     BatchWizard::setModalRun([&](BatchWizard& w) {
         select(w.List, {0});
         w.update_btn->click();
-        EXPECT_EQ(w.values(), (QStringList {"x", "y"}));
+        EXPECT_EQ(w.values(), (QStringList {"x", "", "y"})); // the empty record keeps its row
         w.series_value_btn->click();   // cancelled
         EXPECT_EQ(generatorRuns, 0);
         w.series_value_btn->click();   // add: spaces only
-        EXPECT_EQ(w.values(), (QStringList {"x", "y"}));
+        EXPECT_EQ(w.values(), (QStringList {"x", "", "y"}));
         w.series_value_btn->click();   // add: four random values
-        EXPECT_EQ(w.values().size(), 6);
-        for (const QString& value : w.values().mid(2)) {
+        EXPECT_EQ(w.values().size(), 7);
+        for (const QString& value : w.values().mid(3)) {
             EXPECT_TRUE(value.startsWith('R')) << value.toStdString();
             const int number = value.mid(1).toInt();
             EXPECT_TRUE(number >= 100 && number <= 999) << value.toStdString();
@@ -310,8 +314,8 @@ TEST_F(SeriesWindowsTest, GenerateIntoTheOpenSeriesAndView)
     View_Data_Series::setModalRun([&](View_Data_Series& v) {
         ++viewed;
         EXPECT_EQ(v.series_name->text(), "Stored");
-        EXPECT_EQ(v.values(), (QStringList {"x", "y"}));
-        EXPECT_EQ(v.list_count->text(), "Total Rows : 2");
+        EXPECT_EQ(v.values(), (QStringList {"x", "", "y"}));
+        EXPECT_EQ(v.list_count->text(), "Total Rows : 3");
         v.ok_btn->click();
         return v.result();
     });
@@ -325,6 +329,137 @@ TEST_F(SeriesWindowsTest, GenerateIntoTheOpenSeriesAndView)
     }
     control<QAbstractButton>("view_series_btn")->click();
     EXPECT_EQ(viewed, 1);
+}
+
+// Series files with empty records first, inside, last and none: the batch
+// gives each card its own record, the manager and the viewer show and count
+// every record in its row, Save with no edit writes the same bytes, and the
+// exported workbook holds each value in its record's row.
+TEST_F(SeriesWindowsTest, EmptyRecordsStayInTheirRows)
+{
+    // fifty guests, the companies of guests 5 and 31 blank
+    QByteArray fifty;
+    QStringList fiftyRecords;
+    for (int guest = 1; guest <= 50; ++guest) {
+        const QString company = guest == 5 || guest == 31 ? QString() : QStringLiteral("Company %1").arg(guest);
+        fifty += company.toUtf8() + '\n';
+        fiftyRecords.append(company);
+    }
+    const struct
+    {
+        const char* what;
+        QByteArray file;
+        QStringList records;
+    } cases[] = {
+        {"empty first", "\nACME\nBeta\n", {"", "ACME", "Beta"}},
+        {"empty inner", "ACME\n\nBeta\n", {"ACME", "", "Beta"}},
+        {"empty last", "ACME\nBeta\n\n", {"ACME", "Beta", ""}},
+        {"no empty record", "ACME\nBeta\n", {"ACME", "Beta"}},
+        {"only empty records", "\n\n", {"", ""}},
+        {"blanks in rows 5 and 31 of 50", fifty, fiftyRecords},
+        {"no records", "", {}},
+    };
+    Open_Export_Log::setModalRun([](Open_Export_Log& box) {
+        box.CancelPressed();
+        return box.result();
+    });
+    auto bound = std::make_shared<SKTText>();
+    bound->_bounds = QRectF(10, 10, 150, 30);
+    bound->data_source_type = 1;
+    bound->batch_list_name = "Company";
+    document->insertGraphicsForKey(SKTDocumentGraphicsKey, {bound}, IndexSet::range(0, 1));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        presenter.clear();
+        writeSeries("Company", c.file);
+        const int count = int(c.records.size());
+        const QString rowsLabel = QStringLiteral("Total Rows : %1").arg(count);
+
+        controller->Check_Series_Or_Excel_Use_or_not();
+        EXPECT_EQ(Total_Batch_Excel_Card, count);
+        EXPECT_EQ(Use_Data_Sheet_Values, count > 0);
+        Card_Value_In_Process = true;
+        for (int record = 0; record < Total_Batch_Excel_Card; ++record) {
+            controller->Set_data_table_value_to_card(record, "F", false);
+            EXPECT_EQ(bound->Text_contents()->string(), c.records.value(record)) << "record " << record;
+        }
+        Card_Value_In_Process = false;
+
+        QTemporaryDir out;
+        SavePanel::setHandler([&](const QString&, const QString&) { return out.filePath("export"); });
+        BatchWizard::setModalRun([&](BatchWizard& w) {
+            select(w.List, {0});
+            w.update_btn->click();
+            EXPECT_EQ(w.values(), c.records);
+            EXPECT_EQ(w.List_value->model()->rowCount(), count);
+            EXPECT_EQ(w.batch_value_count->text(), rowsLabel);
+            w.export_type->setCurrentIndex(0);
+            w.export_value_btn->click();
+            w.save_btn->click();
+            return 0;
+        });
+        control<QAbstractButton>("Batch_Series_btn")->click();
+        EXPECT_EQ(seriesFile("Company"), c.file);
+        if (count == 0) {
+            EXPECT_EQ(presenter.texts(), (QStringList {"\nList is empty.", "\nList is empty."}));
+        } else {
+            EXPECT_TRUE(presenter.texts().isEmpty()) << presenter.texts().join('|').toStdString();
+            QList<QStringList> expected {{"Batch Value"}};
+            for (const QString& record : c.records)
+                expected.append({record});
+            SpreadsheetWriter::ReadWorkbook(out.filePath("export.xlsx"), true);
+            Excel_Sheet_Number = 1;
+            SpreadsheetWriter::ReadData_only_column();
+            EXPECT_EQ(SpreadsheetWriter::ReadWorkbook(QString(), false).toTable(), expected);
+        }
+
+        View_Data_Series::setModalRun([&](View_Data_Series& v) {
+            EXPECT_EQ(v.values(), c.records);
+            EXPECT_EQ(v.List->model()->rowCount(), count);
+            EXPECT_EQ(v.list_count->text(), rowsLabel);
+            return 1;
+        });
+        View_Data_Series viewer;
+        viewer.file_name = "Company";
+        EXPECT_EQ(viewer.Open_Wnd(), 1);
+    }
+
+    // An empty record is edited in its row: OK unchanged keeps it, blanks
+    // are refused, a value takes its place; a deleted row takes only itself.
+    writeSeries("Company", "\nACME\nBeta\n");
+    presenter.clear();
+    int edits = 0;
+    Update_Ex_Num::setModalRun([&](Update_Ex_Num& editor) {
+        EXPECT_EQ(editor.Update_m_ex_num_str->text(), "");
+        EXPECT_EQ(editor.Update_m_ex_num_index->text(), "0");
+        if (edits++ == 0) {
+            editor.ok_btn->click(); // unchanged
+        } else {
+            editor.Update_m_ex_num_str->setText("  ");
+            editor.ok_btn->click(); // refused, the editor stays
+            editor.Update_m_ex_num_str->setText(" Alpha ");
+            editor.ok_btn->click();
+        }
+        return editor.result();
+    });
+    BatchWizard::setModalRun([&](BatchWizard& w) {
+        select(w.List, {0});
+        w.update_btn->click();
+        for (int edit = 0; edit < 2; ++edit) {
+            select(w.List_value, {0});
+            w.doubleClickInTable(w.List_value);
+        }
+        EXPECT_EQ(w.values(), (QStringList {"Alpha", "ACME", "Beta"}));
+        select(w.List_value, {1});
+        w.delete_rows_btn->click();
+        EXPECT_EQ(w.batch_value_count->text(), "Total Rows : 2");
+        w.save_btn->click();
+        return 0;
+    });
+    control<QAbstractButton>("Batch_Series_btn")->click();
+    EXPECT_EQ(edits, 2);
+    EXPECT_EQ(seriesFile("Company"), "Alpha\nBeta\n");
+    EXPECT_EQ(presenter.texts(), QStringList {"\nPlease enter a valid value."});
 }
 
 // The generator's fields as the user types, its checks, and a name taken

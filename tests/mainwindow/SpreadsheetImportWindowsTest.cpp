@@ -9,6 +9,7 @@
 #include "canvas/CanvasController.h"
 #include "canvas/SKTGraphicView.h"
 #include "common/SyntheticWorkbooks.h"
+#include "data/Globals.h"
 #include "data/SSZipArchive.h"
 #include "data/WorksheetReader.h"
 #include "mainwindow/Long_SMS_Dlg.h"
@@ -18,6 +19,9 @@
 #include "mainwindow/spreadsheet/Data_From_Excel.h"
 #include "mainwindow/spreadsheet/Import_Excel.h"
 #include "mainwindow/spreadsheet/Import_Excel_DataSheet.h"
+#include "model/Globals.h"
+#include "model/SKTText.h"
+#include "platform/IndexSet.h"
 #include "platform/SavePanel.h"
 
 #include <QAbstractButton>
@@ -216,6 +220,61 @@ TEST_F(SpreadsheetImportWindowsTest, PerColumnSeriesFromTheWizard)
     EXPECT_EQ(asked, (QStringList {"Message :", "Batch Processing Series already exists :"}));
     EXPECT_TRUE(presenter.texts().contains("\nPlease enter list name."));
     EXPECT_EQ(listRefreshes, 0);
+}
+
+// A guest list whose first guest has no company (and guests 5 and 31 none
+// either), imported one series per column: the Company series begins with
+// an empty line, and every badge of the batch carries its own guest's
+// company beside its own guest's name.
+TEST_F(SpreadsheetImportWindowsTest, BlankCompaniesStayWithTheirGuests)
+{
+    Sheet sheet {{"Name", "Company"}};
+    for (int guest = 1; guest <= 50; ++guest) {
+        const bool blank = guest == 1 || guest == 5 || guest == 31;
+        sheet.append({QStringLiteral("Guest %1").arg(guest), blank ? QString() : QStringLiteral("Firm %1").arg(guest)});
+    }
+    QTemporaryDir made;
+    const QString book = makeWorkbook(made.path(), "badges", {sheet});
+    ASSERT_FALSE(book.isEmpty()) << "LibreOffice made no workbook";
+    scriptPicker(0, true, {0, 1});
+    Import_Wizard::setModalRun([&](Import_Wizard& wizard) {
+        wizard.Excel_path->setText(book);
+        wizard.OKPressed();
+        return wizard.result();
+    });
+    control<QAbstractButton>("Import_Wizard_btn")->click();
+    const QByteArray companies = seriesFile("Company");
+    EXPECT_TRUE(companies.startsWith("\nFirm 2\nFirm 3\nFirm 4\n\nFirm 6\n")) << companies.left(40).data();
+    EXPECT_EQ(companies.count('\n'), 50);
+
+    GraphicList bound;
+    for (const char* series : {"Name", "Company"}) {
+        auto text = std::make_shared<SKTText>();
+        text->_bounds = QRectF(10, 10 + 40 * bound.size(), 150, 30);
+        text->data_source_type = 1;
+        text->batch_list_name = QString::fromLatin1(series);
+        bound.append(text);
+    }
+    document->insertGraphicsForKey(SKTDocumentGraphicsKey, bound, IndexSet::range(0, 2));
+    controller->Check_Series_Or_Excel_Use_or_not();
+    ASSERT_EQ(Total_Batch_Excel_Card, 50);
+    const struct
+    {
+        int record;
+        const char* name;
+        const char* company;
+    } badges[] = {{0, "Guest 1", ""},
+                  {1, "Guest 2", "Firm 2"},
+                  {4, "Guest 5", ""},
+                  {30, "Guest 31", ""},
+                  {49, "Guest 50", "Firm 50"}};
+    Card_Value_In_Process = true;
+    for (const auto& badge : badges) {
+        EXPECT_FALSE(controller->Set_data_table_value_to_card(badge.record, "F", false).isNull());
+        EXPECT_EQ(bound[0]->Text_contents()->string(), badge.name) << badge.record;
+        EXPECT_EQ(bound[1]->Text_contents()->string(), badge.company) << badge.record;
+    }
+    Card_Value_In_Process = false;
 }
 
 // All ticked columns into one series, appended to a stored one, row after
