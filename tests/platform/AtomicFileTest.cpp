@@ -277,11 +277,28 @@ bool setAccessList(const QString& path, const QByteArray& list, const char* key 
 // none, even in a folder whose default list new files take on.
 TEST(AtomicFile, ReplacedFileKeepsItsAccessList)
 {
+    // what `setfacl -m g::---,u:daemon:r--,m::r--` makes of a file of mode 0640
+    const QByteArray userReads = accessList(
+        {{ownerTag, 6, noId}, {userTag, 4, 1}, {owningGroupTag, 0, noId}, {maskTag, 4, noId}, {othersTag, 0, noId}});
+    const QByteArray groups = accessList({{ownerTag, 7, noId},
+                                          {userTag, 6, 2},
+                                          {owningGroupTag, 4, noId},
+                                          {groupTag, 6, 4242},
+                                          {groupTag, 0, 4243},
+                                          {maskTag, 6, noId},
+                                          {othersTag, 4, noId}});
+    const QByteArray groupReads = accessList({{ownerTag, 6, noId},
+                                              {owningGroupTag, 0, noId},
+                                              {groupTag, 4, 4242},
+                                              {maskTag, 4, noId},
+                                              {othersTag, 0, noId}});
+    const QByteArray folderDefault = accessList(
+        {{ownerTag, 7, noId}, {userTag, 7, 1}, {owningGroupTag, 5, noId}, {maskTag, 7, noId}, {othersTag, 5, noId}});
+
     QTemporaryDir dir;
     const QString probe = dir.filePath("probe");
     ASSERT_TRUE(AtomicFile::save(probe, "probe"));
-    if (!setAccessList(probe, accessList({{ownerTag, 6, noId}, {userTag, 4, 1}, {owningGroupTag, 0, noId},
-                                          {maskTag, 4, noId}, {othersTag, 0, noId}}))) {
+    if (!setAccessList(probe, userReads)) {
         const int error = errno;
         ASSERT_TRUE(error == ENOTSUP) << std::strerror(error);
         GTEST_SKIP() << "The file system of " << dir.path().toStdString()
@@ -291,35 +308,19 @@ TEST(AtomicFile, ReplacedFileKeepsItsAccessList)
     const struct
     {
         const char* name;
-        QByteArray list;            // the old file's, empty for none
-        QByteArray folderDefault;   // the folder's default list, empty for none
-        mode_t oldMode;             // with the list set
+        QByteArray list;          // the old file's, empty for none
+        QByteArray folderDefault; // the folder's default list, empty for none
+        mode_t oldMode;           // with the list set
         AtomicFile::Access access;
         bool keepsList;
         mode_t newMode;
     } cases[] = {
-        {"a user may read, the owning group nothing",
-         accessList({{ownerTag, 6, noId}, {userTag, 4, 1}, {owningGroupTag, 0, noId}, {maskTag, 4, noId},
-                     {othersTag, 0, noId}}),
-         {}, 0640, AtomicFile::Access::Usual, true, 0640},
-        {"groups of their own",
-         accessList({{ownerTag, 7, noId}, {userTag, 6, 2}, {owningGroupTag, 4, noId}, {groupTag, 6, 4242},
-                     {groupTag, 0, 4243}, {maskTag, 6, noId}, {othersTag, 4, noId}}),
-         {}, 0764, AtomicFile::Access::Usual, true, 0764},
-        {"a list in a folder with a default list",
-         accessList({{ownerTag, 6, noId}, {owningGroupTag, 0, noId}, {groupTag, 4, 4242}, {maskTag, 4, noId},
-                     {othersTag, 0, noId}}),
-         accessList({{ownerTag, 7, noId}, {userTag, 7, 1}, {owningGroupTag, 5, noId}, {maskTag, 7, noId},
-                     {othersTag, 5, noId}}),
-         0640, AtomicFile::Access::Usual, true, 0640},
-        {"no list in a folder with a default list", {},
-         accessList({{ownerTag, 7, noId}, {userTag, 7, 1}, {owningGroupTag, 5, noId}, {maskTag, 7, noId},
-                     {othersTag, 5, noId}}),
-         0644, AtomicFile::Access::Usual, false, 0644},
-        {"a secret file",
-         accessList({{ownerTag, 6, noId}, {userTag, 4, 1}, {owningGroupTag, 0, noId}, {maskTag, 4, noId},
-                     {othersTag, 0, noId}}),
-         {}, 0640, AtomicFile::Access::OwnerOnly, false, 0600},
+        {"a user may read, the owning group nothing", userReads, {}, 0640, AtomicFile::Access::Usual, true, 0640},
+        {"groups of their own", groups, {}, 0764, AtomicFile::Access::Usual, true, 0764},
+        {"a list in a folder with a default list", groupReads, folderDefault, 0640, AtomicFile::Access::Usual, true,
+         0640},
+        {"no list in a folder with a default list", {}, folderDefault, 0644, AtomicFile::Access::Usual, false, 0644},
+        {"a secret file", userReads, {}, 0640, AtomicFile::Access::OwnerOnly, false, 0600},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -343,7 +344,8 @@ TEST(AtomicFile, ReplacedFileKeepsItsAccessList)
         QString error;
         ASSERT_TRUE(AtomicFile::save(path, "new", &error, c.access)) << error.toStdString();
         EXPECT_EQ(contents(path), QByteArray("new"));
-        EXPECT_EQ(accessListOf(path).toHex().toStdString(), (c.keepsList ? c.list : QByteArray()).toHex().toStdString());
+        const QByteArray kept = c.keepsList ? c.list : QByteArray();
+        EXPECT_EQ(accessListOf(path).toHex().toStdString(), kept.toHex().toStdString());
         EXPECT_EQ(modeOf(path), c.newMode) << std::oct << modeOf(path);
         EXPECT_EQ(entries(folder), QStringList {"party.fcard"});
     }
