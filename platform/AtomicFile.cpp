@@ -155,13 +155,14 @@ QString shownFolder(const QByteArray& folder)
     return shownAs;
 }
 
-// Why no new file could be made in the target's folder; the folder is
-// named, as it is not the target that was refused.
+// Why no new file could be made in the target's folder: where the folder
+// may not be written, the folder is named, as it is not the target that was
+// refused; other reasons (a folder that is not there) speak for themselves.
 QString folderReason(const QByteArray& folder, int error)
 {
     if (error == EACCES || error == EPERM || error == EROFS)
         return QStringLiteral("The folder %1 may not be written: %2.").arg(shownFolder(folder), systemError(error));
-    return QStringLiteral("No new file can be made in the folder %1: %2.").arg(shownFolder(folder), systemError(error));
+    return systemError(error);
 }
 
 // A file's access list (POSIX ACL) as the system stores it: a 4-byte
