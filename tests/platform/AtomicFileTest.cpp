@@ -8,7 +8,6 @@
 #include "platform/PdfFileCheck.h"
 
 #include <QBuffer>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -730,15 +729,15 @@ TEST(AtomicFile, ACrashedSaveLeavesNothingAfterTheNextSave)
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         child.start(QFile::symLinkTarget("/proc/self/exe"),
                     {"--gtest_filter=AtomicFile.ACrashedSaveLeavesNothingAfterTheNextSave"});
-        ASSERT_TRUE(child.waitForStarted(10000));
+        // no time limits: a loaded machine (or a sanitizer) only makes the child slower
+        ASSERT_TRUE(child.waitForStarted(-1));
         QByteArray said;
-        QDeadlineTimer deadline(60000);
-        while (!said.contains("stopped") && child.state() == QProcess::Running && !deadline.hasExpired()) {
+        while (!said.contains("stopped") && child.state() == QProcess::Running) {
             child.waitForReadyRead(1000);
             said += child.readAllStandardOutput();
         }
         child.kill();
-        ASSERT_TRUE(child.waitForFinished(10000));
+        ASSERT_TRUE(child.waitForFinished(-1));
         ASSERT_TRUE(said.contains("stopped")) << said.toStdString();
         EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
 
