@@ -542,13 +542,24 @@ void writeFile(const QString& path, const QByteArray& bytes)
 TEST(AtomicFile, TheNextSaveRemovesOnlyItsOwnUnheldLeftovers)
 {
     QTemporaryDir dir;
+    // long names whose first 200 bytes are alike, one cut between characters (2-byte "é")
     const QString longName = QString(210, QLatin1Char('x'));
-    for (const QString& name : {QStringLiteral("party.fcard"), longName + "A"}) {
+    const QString longAccented = QLatin1Char('x') + QString(105, QChar(0xE9));
+    const struct
+    {
+        QString name;
+        QString twin;
+    } targets[] = {
+        {QStringLiteral("party.fcard"), QStringLiteral("other.fcard")},
+        {longName + "A", longName + "B"},
+        {longAccented + "A", longAccented + "B"},
+    };
+    for (const auto& [name, twinName] : targets) {
         SCOPED_TRACE(name.left(20).toStdString());
         QDir(dir.path()).removeRecursively();
         ASSERT_TRUE(QDir().mkpath(dir.path()));
         const QString target = dir.filePath(name);
-        const QString twin = dir.filePath(name == longName + "A" ? longName + "B" : QStringLiteral("other.fcard"));
+        const QString twin = dir.filePath(twinName);
         ASSERT_TRUE(AtomicFile::save(target, "old"));
         ASSERT_TRUE(AtomicFile::save(twin, "twin"));
 
@@ -570,6 +581,8 @@ TEST(AtomicFile, TheNextSaveRemovesOnlyItsOwnUnheldLeftovers)
         const qsizetype ending = real.size() - 25;
         const QString start = real.left(ending);
         ASSERT_TRUE(start.endsWith(".saving-")) << real.toStdString();
+        EXPECT_FALSE(real.contains(QChar::ReplacementCharacter)) << "a name cut inside a character";
+        EXPECT_LE(QFile::encodeName(real).size(), 255);
         ASSERT_TRUE(heldName.startsWith(start));
         const QString otherCase = real.left(ending + 9) + real.mid(ending + 9).toUpper();
         QString wrongMark = real;
