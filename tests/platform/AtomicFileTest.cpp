@@ -894,31 +894,103 @@ TEST(AtomicFile, SavesOfOneTargetInThreeProcessesAtOnceAllSucceed)
     EXPECT_EQ(entries(dir.filePath("designs")), QStringList {"party.fcard"});
 }
 
-// The child of the folder test: as a user other than the superuser (who may
-// write any folder), saves a new file and over a writable file into the
-// folder given in its environment, and says what each save told.
-const char* const deniedFolder = "ATOMIC_FILE_DENIED_FOLDER";
+// The child of the tests that save as another user than the superuser (who
+// may write any folder and give a file any group): saves "new" into each
+// file its environment names, one a line, and says what each save told.
+const char* const otherUserSaves = "ATOMIC_FILE_OTHER_USER_SAVES";
 const uid_t nobody = 65534;
+const gid_t nogroup = 65534;
 
-void runDeniedChild()
+void runOtherUserChild()
 {
-    if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0)) {
+    if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(nogroup) != 0 || ::setuid(nobody) != 0)) {
         say("no other user\n");
         ::_exit(0);
     }
-    const QString folder = QString::fromLocal8Bit(qgetenv(deniedFolder));
-    if (::access(QFile::encodeName(folder).constData(), X_OK) != 0) {
-        say("unreachable\n");
-        ::_exit(0);
-    }
     QByteArray said;
-    for (const char* name : {"new.fcard", "party.fcard"}) {
+    for (const QString& path : QString::fromLocal8Bit(qgetenv(otherUserSaves)).split(QLatin1Char('\n'))) {
+        if (::access(QFile::encodeName(QFileInfo(path).path()).constData(), X_OK) != 0) {
+            say("unreachable\n");
+            ::_exit(0);
+        }
         QString error;
-        const bool saved = AtomicFile::save(folder + QLatin1Char('/') + QLatin1String(name), "new", &error);
-        said += QByteArray(name) + ": " + (saved ? QByteArray("saved") : error.toUtf8()) + '\n';
+        const bool saved = AtomicFile::save(path, "new", &error);
+        said += QFile::encodeName(QFileInfo(path).fileName()) + ": " + (saved ? QByteArray("saved") : error.toUtf8())
+            + '\n';
     }
     say(said);
     ::_exit(0);
+}
+
+// A folder another user may reach, for the saves of runOtherUserChild():
+// the superuser's child is another user, who must reach the folder.
+QString reachableTemporaryFolder()
+{
+    return ::geteuid() == 0 ? QStringLiteral("/tmp/atomic-XXXXXX") : QDir::tempPath() + "/atomic-XXXXXX";
+}
+
+// Runs runOtherUserChild() in the test `test` over `paths`; what it said,
+// or nothing where no other user could reach them (the test is skipped).
+QByteArray saveAsOtherUser(const char* test, const QTemporaryDir& dir, const QStringList& paths)
+{
+    ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
+    QDir(dir.path()).mkpath("tmp");
+    ::chmod(QFile::encodeName(dir.filePath("tmp")).constData(), 01777);
+    QProcessEnvironment environment;
+    environment.insert(otherUserSaves, paths.join(QLatin1Char('\n')));
+    environment.insert("TMPDIR", dir.filePath("tmp")); // the child's own temporary files
+    const QByteArray said = runChild(test, environment);
+    return said == "no other user\n" || said == "unreachable\n" ? QByteArray() : said;
+}
+
+// A save by a user who may not give the new file the old one's group: the
+// list is copied with no access for the owning group (the new file's group
+// is the user's own), the named users and groups keep theirs, and the
+// mode's group bits still show the list's mask.
+TEST(AtomicFile, AnAccessListGivesAGroupThatCannotBeKeptNothing)
+{
+    if (qEnvironmentVariableIsSet(otherUserSaves)) {
+        runOtherUserChild();
+        return;
+    }
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "Only the superuser can give another user a file of a group that user is not in.";
+    const auto withOwningGroup = [](quint16 permissions) {
+        return accessList({{ownerTag, 6, noId},
+                           {userTag, 4, 1},
+                           {owningGroupTag, permissions, noId},
+                           {groupTag, 4, 4243},
+                           {maskTag, 4, noId},
+                           {othersTag, 0, noId}});
+    };
+    QTemporaryDir dir(reachableTemporaryFolder());
+    ASSERT_TRUE(dir.isValid() && QDir(dir.path()).mkpath("designs"));
+    const QString folder = dir.filePath("designs");
+    const QString target = folder + "/party.fcard";
+    writeFile(target, "old");
+    ASSERT_EQ(::chown(QFile::encodeName(folder).constData(), nobody, nogroup), 0);
+    ASSERT_EQ(::chown(QFile::encodeName(target).constData(), nobody, 4242), 0);
+    if (!setAccessList(target, withOwningGroup(4))) {
+        ASSERT_EQ(errno, ENOTSUP) << std::strerror(errno);
+        GTEST_SKIP() << "The file system of " << dir.path().toStdString()
+                     << " keeps no access lists (POSIX ACLs): a list over a group not kept is not tested.";
+    }
+    ASSERT_EQ(modeOf(target), mode_t(0640));
+
+    const QByteArray said = saveAsOtherUser("AnAccessListGivesAGroupThatCannotBeKeptNothing", dir, {target});
+    if (said.isEmpty())
+        GTEST_SKIP() << "No other user could reach " << folder.toStdString();
+    EXPECT_EQ(said.toStdString(), "party.fcard: saved\n");
+    EXPECT_EQ(contents(target), QByteArray("new"));
+    struct stat st
+    {
+    };
+    ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &st), 0);
+    EXPECT_EQ(st.st_uid, nobody);
+    EXPECT_EQ(st.st_gid, nogroup);
+    EXPECT_EQ(st.st_mode & 07777, mode_t(0640));
+    EXPECT_EQ(accessListOf(target).toHex().toStdString(), withOwningGroup(0).toHex().toStdString());
+    EXPECT_EQ(entries(folder), QStringList {"party.fcard"});
 }
 
 // A save into a folder that may not be written names the folder in its
@@ -926,28 +998,21 @@ void runDeniedChild()
 // folder stays as it was.
 TEST(AtomicFile, AFolderThatMayNotBeWrittenIsNamed)
 {
-    if (qEnvironmentVariableIsSet(deniedFolder)) {
-        runDeniedChild();
+    if (qEnvironmentVariableIsSet(otherUserSaves)) {
+        runOtherUserChild();
         return;
     }
-    // the superuser's child takes another user, who must reach the folder
-    QTemporaryDir dir(::geteuid() == 0 ? QStringLiteral("/tmp/atomic-XXXXXX") : QDir::tempPath() + "/atomic-XXXXXX");
-    ASSERT_TRUE(dir.isValid());
-    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
-    ASSERT_TRUE(QDir(dir.path()).mkpath("tmp") && QDir(dir.path()).mkpath("designs"));
-    ASSERT_EQ(::chmod(QFile::encodeName(dir.filePath("tmp")).constData(), 01777), 0);
+    QTemporaryDir dir(reachableTemporaryFolder());
+    ASSERT_TRUE(dir.isValid() && QDir(dir.path()).mkpath("designs"));
     const QString folder = dir.filePath("designs");
     const QString target = folder + "/party.fcard";
     writeFile(target, "old");
     ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0666), 0);
     ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0555), 0);
 
-    QProcessEnvironment environment;
-    environment.insert(deniedFolder, folder);
-    environment.insert("TMPDIR", dir.filePath("tmp")); // the child's own temporary files
-    const QByteArray said = runChild("AFolderThatMayNotBeWrittenIsNamed", environment);
+    const QByteArray said = saveAsOtherUser("AFolderThatMayNotBeWrittenIsNamed", dir, {folder + "/new.fcard", target});
     ::chmod(QFile::encodeName(folder).constData(), 0755);
-    if (said == "no other user\n" || said == "unreachable\n")
+    if (said.isEmpty())
         GTEST_SKIP() << "No user without the right to write every folder could reach " << folder.toStdString();
 
     const QString reason = QStringLiteral("The folder %1 may not be written: %2.")
