@@ -859,9 +859,10 @@ TEST(AtomicFile, SavesOfOneTargetInThreeProcessesAtOnceAllSucceed)
     ASSERT_TRUE(QDir(dir.path()).mkpath("tmp") && QDir(dir.path()).mkpath("designs"));
     const QString target = dir.filePath("designs/party.fcard");
     ASSERT_TRUE(AtomicFile::save(target, raceBytes(0, 0)));
-    QList<QProcess*> children;
+    // a child still running when the test stops early is killed and waited for
+    std::vector<std::unique_ptr<QProcess>> children;
     for (int process = 1; process <= 3; ++process) {
-        auto* child = new QProcess;
+        auto child = std::make_unique<QProcess>();
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(raceTarget, target);
         environment.insert(raceSaves, QString::number(saves));
@@ -871,10 +872,10 @@ TEST(AtomicFile, SavesOfOneTargetInThreeProcessesAtOnceAllSucceed)
         child->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         child->start(QFile::symLinkTarget("/proc/self/exe"),
                      {"--gtest_filter=AtomicFile.SavesOfOneTargetInThreeProcessesAtOnceAllSucceed"});
-        children << child;
+        children.push_back(std::move(child));
     }
     int failures = 0;
-    for (QProcess* child : children) {
+    for (const std::unique_ptr<QProcess>& child : children) {
         ASSERT_TRUE(child->waitForStarted(-1));
         // while they run, the target is always one whole save
         while (child->state() != QProcess::NotRunning && !child->waitForFinished(50)) {
@@ -887,7 +888,6 @@ TEST(AtomicFile, SavesOfOneTargetInThreeProcessesAtOnceAllSucceed)
         const int failed = said.mid(9, said.indexOf('\n') - 9).toInt();
         EXPECT_EQ(failed, 0) << said.toStdString();
         failures += failed;
-        delete child;
     }
     EXPECT_EQ(failures, 0) << "of " << 3 * saves << " saves";
     EXPECT_TRUE(isWholeRaceSave(contents(target)));
