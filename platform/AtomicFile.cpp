@@ -1,13 +1,14 @@
 #include "platform/AtomicFile.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QRandomGenerator>
+#include <QtEndian>
 
 #include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
@@ -16,6 +17,7 @@
 #include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace {
@@ -63,26 +65,52 @@ QString shown(const QByteArray& path)
     return QFile::decodeName(folder == "/" ? '/' + nameOf(path) : folder + '/' + nameOf(path));
 }
 
-// The start of every hidden name for the target called `name`: a dot, the
-// name (shortened so the whole stays within the longest name a folder
-// takes) and a dot; the random ending follows.
+// Every hidden name is made of a dot, the target's name (its first 200
+// bytes when it is longer, cut between characters, so the whole stays within
+// the longest name a folder takes), ".saving-", a random ending, "-" and the
+// writer's mark: 16 hex digits of a hash of the target's whole name and the
+// ending. A name someone typed, or a leftover of another target (two long
+// names may begin alike), never carries the right mark, so the clean-up
+// takes only files this writer made for this very target.
+constexpr qsizetype longestShownName = 200;
+constexpr char markTag[] = "saving-";
+constexpr qsizetype markLength = 16;
+
 QByteArray hiddenPrefix(const QByteArray& name)
 {
-    return '.' + name.left(200) + '.';
+    qsizetype cut = std::min(name.size(), longestShownName);
+    while (cut > 0 && cut < name.size() && (uchar(name[cut]) & 0xC0) == 0x80)
+        --cut;
+    return '.' + name.left(cut) + '.' + markTag;
 }
 
-// Whether a folder's entry is a hidden name with `prefix`; looked at
-// without copying, as a folder may hold many thousands of entries.
-bool isHiddenNameOf(const char* entry, const QByteArray& prefix)
+QByteArray markOf(const QByteArray& name, QByteArrayView ending)
 {
-    if (entry[0] != '.' || std::strlen(entry) != size_t(prefix.size() + endingLength)
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    hash.addData(QByteArrayView("brightfold atomic save\n"));
+    hash.addData(name);
+    hash.addData(QByteArrayView("\n"));
+    hash.addData(ending);
+    return hash.result().left(markLength / 2).toHex();
+}
+
+// Whether a folder's entry is a hidden name with `prefix` and the mark of
+// the target called `name`; looked at without copying, as a folder may hold
+// many thousands of entries, and hashed only when all else fits.
+bool isHiddenNameOf(const char* entry, const QByteArray& prefix, const QByteArray& name)
+{
+    if (entry[0] != '.' || std::strlen(entry) != size_t(prefix.size() + endingLength + 1 + markLength)
         || std::memcmp(entry, prefix.constData(), size_t(prefix.size())) != 0)
         return false;
-    for (const char* c = entry + prefix.size(); *c; ++c) {
-        if (!std::strchr(letters, *c))
+    const char* ending = entry + prefix.size();
+    for (int i = 0; i < endingLength; ++i) {
+        if (!std::strchr(letters, ending[i]))
             return false;
     }
-    return true;
+    if (ending[endingLength] != '-')
+        return false;
+    const QByteArray mark = markOf(name, QByteArrayView(ending, endingLength));
+    return std::memcmp(ending + endingLength + 1, mark.constData(), size_t(markLength)) == 0;
 }
 
 bool writable(const QByteArray& path, const struct stat& st, int* error)
@@ -97,11 +125,98 @@ bool writable(const QByteArray& path, const struct stat& st, int* error)
     return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
 }
 
-// Reading a folder of many thousands of files takes milliseconds, as long
-// as writing one file or longer. A folder that is read quickly is searched
-// for leftovers at every save; in a large one, a run of saves (a batch of
-// pictures) searches it again only once ten times the last search's time
-// has passed, which keeps the searches within a tenth of the run.
+// Whether `path` is still a name of the file `st` describes.
+bool namesFile(const QByteArray& path, const struct stat& st)
+{
+    struct stat named = {};
+    return ::lstat(path.constData(), &named) == 0 && named.st_dev == st.st_dev && named.st_ino == st.st_ino;
+}
+
+int lockFile(int fd)
+{
+    int result = 0;
+    do
+        result = ::flock(fd, LOCK_EX);
+    while (result != 0 && errno == EINTR);
+    return result;
+}
+
+// A folder as a message shows it: as given where that is plain, else as
+// the system finds it (a relative path, or one through "..").
+QString shownFolder(const QByteArray& folder)
+{
+    if (folder.startsWith('/') && !folder.contains("/."))
+        return QFile::decodeName(folder);
+    char* real = ::realpath(folder.constData(), nullptr);
+    if (!real)
+        return QFile::decodeName(folder);
+    const QString shownAs = QFile::decodeName(real);
+    std::free(real);
+    return shownAs;
+}
+
+// Why no new file could be made in the target's folder: where the folder
+// may not be written, the folder is named, as it is not the target that was
+// refused; other reasons (a folder that is not there) speak for themselves.
+QString folderReason(const QByteArray& folder, int error)
+{
+    if (error == EACCES || error == EPERM || error == EROFS)
+        return QStringLiteral("The folder %1 may not be written: %2.").arg(shownFolder(folder), systemError(error));
+    return systemError(error);
+}
+
+// A file's access list (POSIX ACL) as the system stores it: a 4-byte
+// version, then entries of a 2-byte tag, 2-byte permissions and 4-byte id,
+// little-endian.
+constexpr char accessListKey[] = "system.posix_acl_access";
+constexpr qsizetype accessListHeader = 4;
+constexpr qsizetype accessListEntry = 8;
+constexpr quint16 owningGroupTag = 0x04;
+
+enum class AccessList {
+    None,    // the file has none, or its file system keeps none
+    Read,    // the file has one
+    Unknown, // it could not be read
+};
+
+AccessList readAccessList(const QByteArray& path, QByteArray* list)
+{
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const ssize_t size = ::lgetxattr(path.constData(), accessListKey, nullptr, 0);
+        if (size < 0)
+            return errno == ENODATA || errno == ENOTSUP ? AccessList::None : AccessList::Unknown;
+        list->resize(size);
+        const ssize_t n = ::lgetxattr(path.constData(), accessListKey, list->data(), size_t(size));
+        if (n >= 0) {
+            list->truncate(n);
+            return AccessList::Read;
+        }
+        if (errno != ERANGE) // else it grew in between
+            return AccessList::Unknown;
+    }
+    return AccessList::Unknown;
+}
+
+// The list with nothing for the file's owning group; the named users and
+// groups keep what they had.
+QByteArray withoutOwningGroup(QByteArray list)
+{
+    for (qsizetype at = accessListHeader; at + accessListEntry <= list.size(); at += accessListEntry) {
+        if (qFromLittleEndian<quint16>(list.constData() + at) == owningGroupTag)
+            qToLittleEndian<quint16>(0, list.data() + at + 2);
+    }
+    return list;
+}
+
+// Reading a folder of many thousands of files takes about as long as
+// writing one file. A folder of a few hundred entries is searched for
+// leftovers at every save; after a search that read more, the next saves in
+// that folder (one for every 500 entries read) leave the search out, which
+// keeps the searches of a run of saves (a batch of pictures) within about a
+// tenth of its work. Counted in saves, not in time, so a busy machine
+// searches exactly as often as an idle one.
+constexpr qsizetype entriesPerSkippedSearch = 500;
+
 struct FolderKey
 {
     dev_t device;
@@ -115,7 +230,7 @@ size_t qHash(const FolderKey& key, size_t seed = 0)
 }
 
 std::mutex searchesLock;
-QHash<FolderKey, std::chrono::steady_clock::time_point> nextSearches;
+QHash<FolderKey, qsizetype> searchesToSkip;
 
 std::optional<FolderKey> folderKey(const QByteArray& folder)
 {
@@ -128,23 +243,31 @@ std::optional<FolderKey> folderKey(const QByteArray& folder)
 bool leftoverSearchDue(const QByteArray& folder)
 {
     const std::optional<FolderKey> key = folderKey(folder);
+    if (!key)
+        return true;
     const std::lock_guard<std::mutex> lock(searchesLock);
-    return !key || std::chrono::steady_clock::now() >= nextSearches.value(*key);
+    const auto skip = searchesToSkip.find(*key);
+    if (skip == searchesToSkip.end())
+        return true;
+    if (--*skip <= 0)
+        searchesToSkip.erase(skip);
+    return false;
 }
 
-void leftoverSearchDone(const QByteArray& folder, std::chrono::steady_clock::duration took)
+void leftoverSearchDone(const QByteArray& folder, qsizetype entriesRead)
 {
     const std::optional<FolderKey> key = folderKey(folder);
     if (!key)
         return;
     const std::lock_guard<std::mutex> lock(searchesLock);
-    if (took < std::chrono::microseconds(250)) {
-        nextSearches.remove(*key);
+    const qsizetype skip = entriesRead / entriesPerSkippedSearch;
+    if (skip == 0) {
+        searchesToSkip.remove(*key);
         return;
     }
-    if (nextSearches.size() > 1000)
-        nextSearches.clear();
-    nextSearches.insert(*key, std::chrono::steady_clock::now() + 10 * took);
+    if (searchesToSkip.size() > 1000)
+        searchesToSkip.clear();
+    searchesToSkip.insert(*key, skip);
 }
 
 QByteArray procPath(int fd)
@@ -187,7 +310,8 @@ QByteArray AtomicFile::hiddenName() const
     QByteArray ending(endingLength, 'x');
     for (char& c : ending)
         c = letters[QRandomGenerator::global()->bounded(int(sizeof letters) - 1)];
-    return folderOf(m_final) + '/' + hiddenPrefix(nameOf(m_final)) + ending;
+    const QByteArray name = nameOf(m_final);
+    return folderOf(m_final) + '/' + hiddenPrefix(name) + ending + '-' + markOf(name, ending);
 }
 
 void AtomicFile::removeTemporary()
@@ -259,22 +383,25 @@ bool AtomicFile::resolveTarget()
     return true;
 }
 
-// Hidden files of this target in its folder that no save holds (a save
-// keeps its file locked as long as it lives) were left by a save that
-// crashed; they go. Only plain files, and only the very file locked.
+// Hidden files of this target in its folder that carry its mark and that
+// no save holds (a save keeps its file locked as long as it lives) were
+// left by a save that crashed; they go. Only plain files, and only the very
+// file locked.
 void AtomicFile::removeLeftovers() const
 {
     const QByteArray folder = folderOf(m_final);
-    const QByteArray prefix = hiddenPrefix(nameOf(m_final));
+    const QByteArray name = nameOf(m_final);
+    const QByteArray prefix = hiddenPrefix(name);
     if (!leftoverSearchDue(folder))
         return;
-    const auto started = std::chrono::steady_clock::now();
     DIR* dir = ::opendir(folder.constData());
     if (!dir)
         return;
     QList<QByteArray> candidates;
+    qsizetype entriesRead = 0;
     while (const dirent* entry = ::readdir(dir)) {
-        if (isHiddenNameOf(entry->d_name, prefix))
+        ++entriesRead;
+        if (isHiddenNameOf(entry->d_name, prefix, name))
             candidates << folder + '/' + entry->d_name;
     }
     ::closedir(dir);
@@ -286,53 +413,72 @@ void AtomicFile::removeLeftovers() const
         if (fd < 0)
             continue;
         struct stat held = {};
-        struct stat named = {};
         if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0
-            && ::lstat(path.constData(), &named) == 0 && named.st_dev == held.st_dev && named.st_ino == held.st_ino)
+            && namesFile(path, held))
             ::unlink(path.constData());
         ::close(fd);
     }
-    leftoverSearchDone(folder, std::chrono::steady_clock::now() - started);
+    leftoverSearchDone(folder, entriesRead);
 }
 
-// The new file, locked at once: unnamed in the target's folder where the
-// file system makes such files and the process can name them later through
-// /proc, else under a hidden name.
+// The new file, locked before it is in use: unnamed in the target's folder
+// where the file system makes such files and the process can name them
+// later through /proc, else under a hidden name. A hidden name is seen by
+// other saves' clean-up from the moment it is made, before it can be
+// locked, and one of them may take the file in between: so the file is this
+// save's only once it is locked and still has its name; else another name
+// is tried.
 bool AtomicFile::makeNewFile(mode_t mode)
 {
     const QByteArray folder = folderOf(m_final);
     if (unnamedFiles.load()) {
         const int fd = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
         if (fd >= 0 && ::access(procPath(fd).constData(), F_OK) == 0) {
+            if (lockFile(fd) != 0) {
+                const int error = errno;
+                ::close(fd);
+                return fail(systemError(error));
+            }
             m_fd = fd;
             m_unnamed = true;
-        } else if (fd >= 0) {
-            ::close(fd);
+            return true;
         }
+        if (fd >= 0)
+            ::close(fd);
     }
-    for (int attempt = 0; m_fd < 0 && attempt < 100; ++attempt) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
         // O_EXCL refuses anything already there, a link included.
         const QByteArray name = hiddenName();
         const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
         if (fd < 0 && errno == EEXIST)
             continue;
         if (fd < 0)
-            return fail(systemError(errno));
+            return fail(folderReason(folder, errno));
+        struct stat made = {};
+        struct stat named = {};
+        int error = ::fstat(fd, &made) == 0 && lockFile(fd) == 0 ? 0 : errno;
+        if (!error && ::lstat(name.constData(), &named) != 0)
+            error = errno;
+        if (error == ENOENT || (!error && (named.st_dev != made.st_dev || named.st_ino != made.st_ino))) {
+            ::close(fd); // taken by another save's clean-up
+            continue;
+        }
+        if (error) {
+            if (namesFile(name, made))
+                ::unlink(name.constData());
+            ::close(fd);
+            return fail(systemError(error));
+        }
         m_fd = fd;
         m_temporary = name;
+        return true;
     }
-    if (m_fd < 0)
-        return fail(QStringLiteral("No new file could be made beside %1.").arg(shown(m_final)));
-    if (::flock(m_fd, LOCK_EX) != 0) {
-        const int error = errno;
-        removeTemporary();
-        return fail(systemError(error));
-    }
-    return true;
+    return fail(QStringLiteral("No new file could be made beside %1.").arg(shown(m_final)));
 }
 
 // The old file's group where the process may give it, then its permission
-// bits; where the group cannot be kept, no group gets access.
+// bits and its access list; where the group cannot be kept, or the list
+// not copied, the owning group gets no access.
 bool AtomicFile::takeOldPermissions()
 {
     mode_t mode = m_oldMode & (S_IRWXU | S_IRWXG | S_IRWXO);
@@ -341,9 +487,29 @@ bool AtomicFile::takeOldPermissions()
     struct stat st = {};
     if (::fstat(m_fd, &st) != 0)
         return false;
-    if (st.st_gid != m_oldGroup && ::fchown(m_fd, uid_t(-1), m_oldGroup) != 0)
+    const bool groupKept = st.st_gid == m_oldGroup || ::fchown(m_fd, uid_t(-1), m_oldGroup) == 0;
+    if (!groupKept)
         mode &= ~mode_t(S_IRWXG);
-    return ::fchmod(m_fd, mode) == 0;
+    if (::fchmod(m_fd, mode) != 0)
+        return false;
+    return takeOldAccessList(groupKept) || ::fchmod(m_fd, mode & ~mode_t(S_IRWXG)) == 0;
+}
+
+// The old file's access list on the new file (which sets the same bits as
+// the old mode); a new file that came with a list of its own from the
+// folder's default list but replaces one without loses it, and so does a
+// secret file. False where it cannot tell or cannot copy.
+bool AtomicFile::takeOldAccessList(bool groupKept)
+{
+    QByteArray list;
+    const AccessList old = m_access == Access::OwnerOnly ? AccessList::None : readAccessList(m_final, &list);
+    if (old == AccessList::Unknown)
+        return false;
+    if (old == AccessList::None)
+        return ::fremovexattr(m_fd, accessListKey) == 0 || errno == ENODATA || errno == ENOTSUP;
+    if (!groupKept)
+        list = withoutOwningGroup(list);
+    return ::fsetxattr(m_fd, accessListKey, list.constData(), size_t(list.size()), 0) == 0;
 }
 
 bool AtomicFile::open()

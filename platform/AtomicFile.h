@@ -17,16 +17,20 @@
 //   the file it names, and that file is replaced in its own folder; the link
 //   stays a link. A link that leads nowhere, or to a folder or anything else
 //   that is not a plain file, is refused.
-// - The new file takes the permission bits of the file it replaces (never
-//   wider: a group that cannot be kept gets no access) and, where it may,
-//   its group. A new target gets the usual mode, or the owner's alone.
+// - The new file takes the permission bits and the access list (POSIX ACL)
+//   of the file it replaces (never wider: a group that cannot be kept, or a
+//   list that cannot be copied, leaves the owning group no access) and,
+//   where it may, its group. A new target gets the usual mode, or the
+//   owner's alone.
 // - A file the user may not write (no write permission, or no write bit at
 //   all) is refused and left as it was.
 // - The new file has no name until it takes the target's place (where the
 //   file system makes unnamed files), so a crash leaves nothing behind.
 //   Elsewhere it is a hidden file beside the target, locked while it is in
-//   use; one left by a save that crashed is removed at the next save of the
-//   same target.
+//   use, whose name carries a mark made from the target's name; one left by
+//   a save that crashed is removed at the next save of the same target.
+//   Hidden files without that mark, whatever they are called, are never
+//   touched.
 //
 // The device is write-only and sequential; each write goes straight to the
 // system, so no failed write can hide in a buffer.
@@ -100,6 +104,7 @@ private:
     bool resolveTarget();
     bool makeNewFile(mode_t mode);
     bool takeOldPermissions();
+    bool takeOldAccessList(bool groupKept);
     bool linkUnnamed();
     void removeLeftovers() const;
     QByteArray hiddenName() const;
