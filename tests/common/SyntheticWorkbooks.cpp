@@ -180,6 +180,31 @@ Producer repeated(const QByteArray& head, qint64 count, std::function<QByteArray
     };
 }
 
+QByteArray letters(qint64 start, qint64 count)
+{
+    QByteArray text(count, 'n');
+    for (qint64 at = (start + 511) / 512 * 512; at < start + count; at += 512)
+        text[at - start] = char('a' + (at / 512 * 7919) % 26);
+    return text;
+}
+
+Producer longText(const QByteArray& head, qint64 length, const QByteArray& tail)
+{
+    return [=, next = qint64(-1)](QByteArray& out) mutable {
+        if (next < 0) {
+            out += head;
+            next = 0;
+        }
+        const qint64 count = std::min(length - next, PieceBytes);
+        out += letters(next, count);
+        next += count;
+        if (next < length)
+            return true;
+        out += tail;
+        return false;
+    };
+}
+
 QByteArray sharedStringsHead()
 {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
@@ -212,12 +237,12 @@ bool writeWorkbook(const QString& path, const Producer& sheet, const Producer& s
                                 "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
                                 "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
                                 "<sheets><sheet name=\"Guests\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>";
-    return writeArchive(path,
-                        {{QStringLiteral("[Content_Types].xml"), fixedText(types)},
-                         {QStringLiteral("xl/workbook.xml"), fixedText(workbook)},
-                         {QStringLiteral("xl/sharedStrings.xml"), sharedStrings},
-                         {QStringLiteral("xl/worksheets/sheet1.xml"), sheet}},
-                        forgery);
+    QList<Part> parts {{QStringLiteral("[Content_Types].xml"), fixedText(types)},
+                       {QStringLiteral("xl/workbook.xml"), fixedText(workbook)}};
+    if (sharedStrings)
+        parts.append({QStringLiteral("xl/sharedStrings.xml"), sharedStrings});
+    parts.append({QStringLiteral("xl/worksheets/sheet1.xml"), sheet});
+    return writeArchive(path, parts, forgery);
 }
 
 // A sheet of one cell holding shared string 0.

@@ -39,13 +39,22 @@ Producer fixedText(const QByteArray& text);
 // A part of `head`, then `count` pieces from `item(i)`, then `tail`.
 Producer repeated(const QByteArray& head, qint64 count, std::function<QByteArray(qint64)> item, const QByteArray& tail);
 
+// Letters `start` to `start + count` of an endless text: mostly "n", with
+// another letter every 512, so that it deflates about a hundred times (no
+// more: it must not pass for a zip bomb).
+QByteArray letters(qint64 start, qint64 count);
+// A part of `head`, `length` of those letters, then `tail`, made a mebibyte
+// at a time.
+Producer longText(const QByteArray& head, qint64 length, const QByteArray& tail);
+
 // The XML of a shared-strings part and of a worksheet part, around their items.
 QByteArray sharedStringsHead();
 QByteArray sharedStringsTail();
 QByteArray sheetHead(const QByteArray& dimension = {});
 QByteArray sheetTail();
 
-// A workbook of one sheet with the given worksheet and shared-strings parts.
+// A workbook of one sheet with the given worksheet and shared-strings parts;
+// without a `sharedStrings` producer the workbook has no such part.
 bool writeWorkbook(const QString& path, const Producer& sheet, const Producer& sharedStrings,
                    const Forgery& forgery = {});
 
