@@ -183,8 +183,9 @@ Producer repeated(const QByteArray& head, qint64 count, std::function<QByteArray
 QByteArray letters(qint64 start, qint64 count)
 {
     QByteArray text(count, 'n');
-    for (qint64 at = (start + 511) / 512 * 512; at < start + count; at += 512)
-        text[at - start] = char('a' + (at / 512 * 7919) % 26);
+    // The letters follow no short period, which deflate would find.
+    for (qint64 at = (start + 127) / 128 * 128; at < start + count; at += 128)
+        text[at - start] = char('a' + (quint64(at / 128) * 0x9E3779B97F4A7C15ull >> 40) % 26);
     return text;
 }
 
@@ -258,6 +259,12 @@ bool writeOneLetterStrings(const QString& path, qint64 count, const Forgery& for
         repeated(
             sharedStringsHead(), count, [](qint64) { return QByteArray("<si><t>a</t></si>"); }, sharedStringsTail()),
         forgery);
+}
+
+bool writeOneLongString(const QString& path, qint64 length)
+{
+    return writeWorkbook(path, oneCellSheet(),
+                         longText(sharedStringsHead() + "<si><t>", length, "</t></si>" + sharedStringsTail()));
 }
 
 bool writeUniqueStrings(const QString& path, qint64 rows, int columns)

@@ -40,8 +40,8 @@ Producer fixedText(const QByteArray& text);
 Producer repeated(const QByteArray& head, qint64 count, std::function<QByteArray(qint64)> item, const QByteArray& tail);
 
 // Letters `start` to `start + count` of an endless text: mostly "n", with
-// another letter every 512, so that it deflates about a hundred times (no
-// more: it must not pass for a zip bomb).
+// another letter every 128, so that it deflates some eighty times (well below
+// than a zip bomb, which the unpacking refuses).
 QByteArray letters(qint64 start, qint64 count);
 // A part of `head`, `length` of those letters, then `tail`, made a mebibyte
 // at a time.
@@ -67,6 +67,8 @@ bool writeUniqueStrings(const QString& path, qint64 rows, int columns);
 bool writeSparseWide(const QString& path, qint64 rows);
 // `count` shared strings of 200 letters and a number each.
 bool writeLongStrings(const QString& path, qint64 count);
+// One shared string of `length` letters (see letters()) and a sheet of one cell.
+bool writeOneLongString(const QString& path, qint64 length);
 // `count` shared strings of numbers up to 99,999.
 bool writeNumberStrings(const QString& path, qint64 count);
 // `rows` rows of `columns` number cells.
