@@ -40,8 +40,8 @@ Producer fixedText(const QByteArray& text);
 Producer repeated(const QByteArray& head, qint64 count, std::function<QByteArray(qint64)> item, const QByteArray& tail);
 
 // Letters `start` to `start + count` of an endless text: mostly "n", with
-// another letter every 128, so that it deflates some eighty times (well below
-// than a zip bomb, which the unpacking refuses).
+// another letter every 128, so that it deflates some eighty times (well
+// below what the unpacking refuses as a zip bomb).
 QByteArray letters(qint64 start, qint64 count);
 // A part of `head`, `length` of those letters, then `tail`, made a mebibyte
 // at a time.
