@@ -55,9 +55,10 @@ public:
     // With only_col: empties the unpack folder, unpacks the workbook at
     // `path` (a path or a file URL) into it and reads its shared strings; a
     // file that cannot be unpacked, is past the limits or has shared strings
-    // that cannot be read leaves the folder empty, and no rows. Without: every row of sheet `Excel_Sheet_Number`
-    // of the unpacked workbook (`path` is not used); none when the sheet
-    // cannot be read or is past the limits.
+    // that cannot be read leaves the folder empty, and no rows. Without:
+    // every row of sheet `Excel_Sheet_Number` of the unpacked workbook
+    // (`path` is not used); none when the sheet cannot be read or is past
+    // the limits.
     static SheetRows ReadWorkbook(const QString& path, bool only_col);
     // The column titles of sheet `Excel_Sheet_Number`: one row, or none when
     // the sheet has no row. Sets `Excel_Sheet_Columns` to the larger of the
