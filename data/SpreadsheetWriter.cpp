@@ -206,9 +206,20 @@ SheetRows SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
 void SpreadsheetWriter::ReadSharedStrings(const QString& path)
 {
     m_titleRead = {};
+    refused = false;
     QString error;
-    if (WorksheetReader::readSharedStrings(path, sharedStrings, &error) == WorksheetReader::Status::TooLarge)
+    switch (WorksheetReader::readSharedStrings(path, sharedStrings, &error)) {
+    case WorksheetReader::Status::Read:
+    case WorksheetReader::Status::Absent:
+        break;
+    case WorksheetReader::Status::TooLarge:
         refuse(error);
+        break;
+    case WorksheetReader::Status::Unreadable:
+        // Every text cell of the workbook would come in blank.
+        refuse(QStringLiteral("its shared strings cannot be read: %1").arg(error));
+        break;
+    }
 }
 
 SpreadsheetWriter::Table SpreadsheetWriter::ReadData_only_column()

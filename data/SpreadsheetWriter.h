@@ -9,10 +9,11 @@
 // caller picks `Excel_Sheet_Number`, ReadData_only_column() gives the column
 // titles and sets `Excel_Sheet_Columns`, and ReadWorkbook(path, false) gives
 // every row of that sheet, each of `Excel_Sheet_Columns` entries. A workbook
-// past the reader's limits (WorksheetReader, and MaxUnpackedBytes unpacked)
-// is refused at the step that finds it out: nothing is read, `refused` is
-// set and the unpack folder is emptied. Release_Data() gives the memory of
-// the last read back once the import is done.
+// past the reader's limits (WorksheetReader, and MaxUnpackedBytes unpacked),
+// or whose shared strings cannot be read, is refused at the step that finds
+// it out: nothing is read, the reason is logged, `refused` is set and the
+// unpack folder is emptied. Release_Data() gives the memory of the last read
+// back once the import is done.
 
 #include "data/SheetRows.h"
 #include "data/TextPool.h"
@@ -44,7 +45,8 @@ public:
     TextPool sharedStrings;
     // the unpack folder
     QString tmpDir;
-    // the workbook last opened was refused: it is past the reader's limits
+    // the workbook last opened was refused: it is past the reader's limits,
+    // or its shared strings cannot be read
     bool refused = false;
 
     // The one instance that the class operations work on, made on first use.
@@ -52,10 +54,11 @@ public:
 
     // With only_col: empties the unpack folder, unpacks the workbook at
     // `path` (a path or a file URL) into it and reads its shared strings; a
-    // file that cannot be unpacked, or is past the limits, leaves the folder
-    // empty, and no rows. Without: every row of sheet `Excel_Sheet_Number`
-    // of the unpacked workbook (`path` is not used); none when the sheet
-    // cannot be read or is past the limits.
+    // file that cannot be unpacked, is past the limits or has shared strings
+    // that cannot be read leaves the folder empty, and no rows. Without:
+    // every row of sheet `Excel_Sheet_Number` of the unpacked workbook
+    // (`path` is not used); none when the sheet cannot be read or is past
+    // the limits.
     static SheetRows ReadWorkbook(const QString& path, bool only_col);
     // The column titles of sheet `Excel_Sheet_Number`: one row, or none when
     // the sheet has no row. Sets `Excel_Sheet_Columns` to the larger of the
@@ -80,8 +83,10 @@ public:
     // The same as ColumnIndexToName.
     static QString ColumnNumber_To_Name(int n);
 
-    // Reads a shared-strings part into `sharedStrings` (empty when the part
-    // is missing or is no XML; empty and `refused` when past the limits).
+    // Reads a shared-strings part into `sharedStrings`: empty when there is
+    // no such part; refused (empty, `refused` set, the reason logged, the
+    // unpack folder emptied) when the part cannot be read or is past the
+    // limits, so that no text cell comes in blank.
     void ReadSharedStrings(const QString& path);
     // Every row of a worksheet part, each of `Excel_Sheet_Columns` entries;
     // none (and `refused` when past the limits) when it cannot be read.

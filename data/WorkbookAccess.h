@@ -28,7 +28,8 @@ struct WorkbookAccess
     // The tab name of worksheet part number `sheet`; "" when unknown.
     std::function<QString(int sheet)> tabName;
     // Whether the workbook last opened was refused for being past the
-    // reader's limits (nothing of it is left to read).
+    // reader's limits or for shared strings that cannot be read (nothing of
+    // it is left to read).
     std::function<bool()> refused;
     // Gives back the memory the last read holds, once an import is done.
     std::function<void()> release;

@@ -2,6 +2,8 @@
 
 #include "data/XmlPartReader.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 
 namespace {
@@ -149,7 +151,7 @@ private:
     WorksheetReader::SheetShape fail(const QString& error)
     {
         m_rows.clear();
-        m_shape.status = WorksheetReader::Status::Unreadable;
+        m_shape.status = m_xml.tooLarge() ? WorksheetReader::Status::TooLarge : WorksheetReader::Status::Unreadable;
         m_shape.error = error;
         return m_shape;
     }
@@ -242,26 +244,41 @@ private:
 WorksheetReader::Status WorksheetReader::readSharedStrings(const QString& path, TextPool& strings, QString* error)
 {
     strings.clear();
-    XmlPartReader xml(path);
     const auto fail = [&](Status status, const QString& why) {
         strings.clear();
         if (error)
             *error = why;
         return status;
     };
-    if (!findRoot(xml) || !xml.isNamed(u"sst"))
-        return fail(Status::Unreadable, xml.error().isEmpty() ? QStringLiteral("no shared strings") : xml.error());
-    while (xml.readNext() && !xml.isEndElement()) {
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return fail(Status::Absent, QStringLiteral("no shared strings"));
+    XmlPartReader xml(path);
+    // Why the part could not be read: what the XML reader found, or else
+    // that the part ended inside it (a part cut short after a whole tag).
+    const auto unreadable = [&] {
+        const QString why = xml.error().isEmpty() ? QStringLiteral("the part ends too early") : xml.error();
+        return fail(xml.tooLarge() ? Status::TooLarge : Status::Unreadable, why);
+    };
+    if (!findRoot(xml))
+        return unreadable();
+    if (!xml.isNamed(u"sst"))
+        return fail(Status::Unreadable, QStringLiteral("the part holds no shared strings"));
+    bool ended = false;
+    while (!ended && xml.readNext()) {
+        if (xml.isEndElement()) {
+            ended = true;
+            continue;
+        }
         if (!xml.isStartElement())
             continue;
         if (!xml.isNamed(u"si")) {
             if (!xml.skipElement())
-                return fail(Status::Unreadable, xml.error());
+                return unreadable();
             continue;
         }
         QString text;
         if (!readStringItem(xml, text))
-            return fail(Status::Unreadable, xml.error());
+            return unreadable();
         if (strings.size() >= MaxSharedStrings)
             return fail(Status::TooLarge, QStringLiteral("more than %1 shared strings").arg(MaxSharedStrings));
         if (strings.textLength() + text.size() > MaxTextLength)
@@ -269,9 +286,11 @@ WorksheetReader::Status WorksheetReader::readSharedStrings(const QString& path, 
                         QStringLiteral("more than %1 characters of shared strings").arg(MaxTextLength));
         strings.append(text);
     }
+    if (!ended)
+        return unreadable();
     while (xml.readNext()) { }
     if (!xml.error().isEmpty())
-        return fail(Status::Unreadable, xml.error());
+        return unreadable();
     return Status::Read;
 }
 

@@ -17,8 +17,9 @@ class WorksheetReader
 public:
     enum class Status {
         Read,
-        Unreadable, // missing, no XML, or not the part it should be
-        TooLarge,   // past the limits below
+        Unreadable, // no XML, cut short, or not the part it should be
+        TooLarge,   // past the limits below, or a text past XmlPartReader's
+        Absent,     // no such part
     };
 
     // Limits of one workbook read: Excel's own sheet size, and what the
@@ -46,7 +47,8 @@ public:
     // The shared-strings part into `strings`: one entry per `si` of the
     // root `sst`, the text of its `t` or of its runs' `t` joined (phonetic
     // runs left out, "_xHHHH_" escapes undone). `strings` is left empty
-    // unless the part was read.
+    // unless the part was read; a workbook without shared strings (only
+    // inline strings and numbers) has no such part, which is Absent.
     static Status readSharedStrings(const QString& path, TextPool& strings, QString* error = nullptr);
 
     // A worksheet part: the first `keepRows` rows (each `row` element of
@@ -57,7 +59,8 @@ public:
     // for type "s" (an index equal to the table's length gives the last
     // entry), else the text of `v` (a formula's cached value), else that of
     // an inline string `is`. Every row counts against the limits, kept or
-    // not; past them, or on an error, `rows` is left empty.
+    // not; past them, or on an error, `rows` is left empty. A missing part
+    // is Unreadable.
     static SheetShape readSheet(const QString& path, const TextPool& shared, int columns, qsizetype keepRows,
                                 SheetRows& rows);
 

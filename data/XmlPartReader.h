@@ -5,14 +5,22 @@
 // fed to the parser in small chunks; a single token (a text, a tag with its
 // attributes) longer than MaxTokenBytes ends the read with an error, since
 // the parser would otherwise gather it whole, and no cell of a real
-// workbook comes near it. Element names are compared without their prefix,
-// so prefixed SpreadsheetML ("x:row") reads the same; undeclared prefixes
-// are no error.
+// workbook comes near it (a cell holds at most 32,767 characters).
+// Element names are compared without their prefix, so prefixed
+// SpreadsheetML ("x:row") reads the same; undeclared prefixes are no error.
+//
+// An entity that no declaration names ("&nbsp;", which HTML knows and XML
+// does not) is kept as the text it is written as, as a lenient parse keeps
+// it, instead of ending the read. Entity declarations (a DTD declaring any)
+// end the read: no workbook part declares entities, and expanding them is
+// how a few bytes grow into gigabytes.
 
 #include <QFile>
 #include <QString>
 #include <QStringView>
 #include <QXmlStreamReader>
+
+#include <memory>
 
 class XmlPartReader
 {
@@ -45,10 +53,16 @@ public:
 
     // Empty while the read goes well.
     QString error() const { return m_error; }
+    // The read ended for a token or text past the limit above.
+    bool tooLarge() const { return m_tooLarge; }
 
 private:
+    void fail(const QString& why, bool tooLarge = false);
+
     QFile m_file;
     QXmlStreamReader m_xml;
+    std::unique_ptr<QXmlStreamEntityResolver> m_entities;
     QString m_error;
+    bool m_tooLarge = false;
     qint64 m_pending = 0; // bytes fed since the last whole token
 };

@@ -32,7 +32,8 @@ def main():
         for word in ["<row", "</row>", "<c r=\"", "</c>", "<v>", "</v>", " t=\"s\"", " t=\"inlineStr\"",
                      "<is><t>", "</t></is>", "<f>", "</f>", "<dimension ref=\"", "<sheetData>",
                      "</sheetData>", "<worksheet>", "</worksheet>", "<si>", "</si>", "<r><t>", "</t></r>",
-                     "<sst>", "</sst>", "XFD", "ZZZZ", "A1:", "x:", "<rPh>", "<![CDATA["]:
+                     "<sst>", "</sst>", "XFD", "ZZZZ", "A1:", "x:", "<rPh>", "<![CDATA[", "&nbsp;", "&amp;",
+                     "&#65;", "<!DOCTYPE sst [", "<!ENTITY e \"x\">", "]>"]:
             d.write('"' + word.replace("\\", "\\\\").replace('"', '\\"') + '"\n')
 
 

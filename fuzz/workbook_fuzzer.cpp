@@ -4,7 +4,9 @@
 // all of them are the worksheet and the shared strings are three fixed
 // entries). Whatever the parts hold, the column count stays within XFD,
 // the titles are at most one row, every row read stands for exactly that
-// many entries, and what is kept stays within the reader's limits.
+// many entries, and what is kept stays within the reader's limits. Shared
+// strings that cannot be read refuse the workbook: then no titles and no
+// rows are read at all.
 #include "data/Globals.h"
 #include "data/SpreadsheetWriter.h"
 #include "data/UnpackFolder.h"
@@ -94,6 +96,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         writeFile(folder + QStringLiteral("/xl/worksheets/sheet1.xml"), bytes, size);
     }
     reader.ReadSharedStrings(strings);
+    const bool refused = reader.refused;
+    if (refused && !reader.sharedStrings.isEmpty())
+        FuzzEnvironment::fail("shared strings kept from a refused workbook");
     setExcelSheetNumber(1);
     setExcelSheetColumns(1);
     const SpreadsheetWriter::Table titles = SpreadsheetWriter::ReadData_only_column();
@@ -102,6 +107,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (titles.size() > 1)
         FuzzEnvironment::fail("more than one row of titles");
     expectShape(titles, Excel_Sheet_Columns);
-    expectShape(SpreadsheetWriter::ReadWorkbook(QString(), false), Excel_Sheet_Columns);
+    const SheetRows rows = SpreadsheetWriter::ReadWorkbook(QString(), false);
+    expectShape(rows, Excel_Sheet_Columns);
+    if (refused && (!titles.isEmpty() || !rows.isEmpty()))
+        FuzzEnvironment::fail("a workbook with unreadable shared strings was read");
     return 0;
 }

@@ -34,7 +34,8 @@ double s_loadPause = 1.0;
 enum PickerColumn { StateColumn, ExtensionColumn, HeaderColumn };
 
 // A file that holds no worksheet: no zip archive, an archive of something
-// else, a workbook without sheets.
+// else, a workbook without sheets, a workbook the reader refused (past its
+// limits, or with shared strings it cannot read).
 const QString unreadableMessage =
     QStringLiteral("Either file is corrupted or selected file contains invalid characters.");
 // A sheet without a single row (or one that cannot be read).
@@ -257,8 +258,8 @@ void SpreadsheetPicker::sheetChosen()
         if (!underWait)
             Hide_Destroy_Modeless();
         if (refused) {
-            // Past the reader's limits: nothing of the workbook is left to
-            // read, and it is unreadable as a whole.
+            // Refused (past the reader's limits): nothing of the workbook is
+            // left to read, and it is unreadable as a whole.
             ListData_xl.clear();
             reloadPicker();
             {

@@ -180,6 +180,32 @@ Producer repeated(const QByteArray& head, qint64 count, std::function<QByteArray
     };
 }
 
+QByteArray letters(qint64 start, qint64 count)
+{
+    QByteArray text(count, 'n');
+    // The letters follow no short period, which deflate would find.
+    for (qint64 at = (start + 127) / 128 * 128; at < start + count; at += 128)
+        text[at - start] = char('a' + (quint64(at / 128) * 0x9E3779B97F4A7C15ull >> 40) % 26);
+    return text;
+}
+
+Producer longText(const QByteArray& head, qint64 length, const QByteArray& tail)
+{
+    return [=, next = qint64(-1)](QByteArray& out) mutable {
+        if (next < 0) {
+            out += head;
+            next = 0;
+        }
+        const qint64 count = std::min(length - next, PieceBytes);
+        out += letters(next, count);
+        next += count;
+        if (next < length)
+            return true;
+        out += tail;
+        return false;
+    };
+}
+
 QByteArray sharedStringsHead()
 {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
@@ -212,12 +238,12 @@ bool writeWorkbook(const QString& path, const Producer& sheet, const Producer& s
                                 "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
                                 "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
                                 "<sheets><sheet name=\"Guests\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>";
-    return writeArchive(path,
-                        {{QStringLiteral("[Content_Types].xml"), fixedText(types)},
-                         {QStringLiteral("xl/workbook.xml"), fixedText(workbook)},
-                         {QStringLiteral("xl/sharedStrings.xml"), sharedStrings},
-                         {QStringLiteral("xl/worksheets/sheet1.xml"), sheet}},
-                        forgery);
+    QList<Part> parts {{QStringLiteral("[Content_Types].xml"), fixedText(types)},
+                       {QStringLiteral("xl/workbook.xml"), fixedText(workbook)}};
+    if (sharedStrings)
+        parts.append({QStringLiteral("xl/sharedStrings.xml"), sharedStrings});
+    parts.append({QStringLiteral("xl/worksheets/sheet1.xml"), sheet});
+    return writeArchive(path, parts, forgery);
 }
 
 // A sheet of one cell holding shared string 0.
@@ -233,6 +259,12 @@ bool writeOneLetterStrings(const QString& path, qint64 count, const Forgery& for
         repeated(
             sharedStringsHead(), count, [](qint64) { return QByteArray("<si><t>a</t></si>"); }, sharedStringsTail()),
         forgery);
+}
+
+bool writeOneLongString(const QString& path, qint64 length)
+{
+    return writeWorkbook(path, oneCellSheet(),
+                         longText(sharedStringsHead() + "<si><t>", length, "</t></si>" + sharedStringsTail()));
 }
 
 bool writeUniqueStrings(const QString& path, qint64 rows, int columns)

@@ -39,13 +39,22 @@ Producer fixedText(const QByteArray& text);
 // A part of `head`, then `count` pieces from `item(i)`, then `tail`.
 Producer repeated(const QByteArray& head, qint64 count, std::function<QByteArray(qint64)> item, const QByteArray& tail);
 
+// Letters `start` to `start + count` of an endless text: mostly "n", with
+// another letter every 128, so that it deflates some eighty times (well
+// below what the unpacking refuses as a zip bomb).
+QByteArray letters(qint64 start, qint64 count);
+// A part of `head`, `length` of those letters, then `tail`, made a mebibyte
+// at a time.
+Producer longText(const QByteArray& head, qint64 length, const QByteArray& tail);
+
 // The XML of a shared-strings part and of a worksheet part, around their items.
 QByteArray sharedStringsHead();
 QByteArray sharedStringsTail();
 QByteArray sheetHead(const QByteArray& dimension = {});
 QByteArray sheetTail();
 
-// A workbook of one sheet with the given worksheet and shared-strings parts.
+// A workbook of one sheet with the given worksheet and shared-strings parts;
+// without a `sharedStrings` producer the workbook has no such part.
 bool writeWorkbook(const QString& path, const Producer& sheet, const Producer& sharedStrings,
                    const Forgery& forgery = {});
 
@@ -58,6 +67,8 @@ bool writeUniqueStrings(const QString& path, qint64 rows, int columns);
 bool writeSparseWide(const QString& path, qint64 rows);
 // `count` shared strings of 200 letters and a number each.
 bool writeLongStrings(const QString& path, qint64 count);
+// One shared string of `length` letters (see letters()) and a sheet of one cell.
+bool writeOneLongString(const QString& path, qint64 length);
 // `count` shared strings of numbers up to 99,999.
 bool writeNumberStrings(const QString& path, qint64 count);
 // `rows` rows of `columns` number cells.

@@ -114,6 +114,8 @@ TEST(WorkbookLimits, RefusedOrReadWithinBounds)
         {"honest, more shared strings than the limit",
          [](const QString& p) { return SW::writeNumberStrings(p, WorksheetReader::MaxSharedStrings + 1000); }, false, 0,
          0, 0},
+        {"honest, one shared string of 100 MB", [](const QString& p) { return SW::writeOneLongString(p, 100000000); },
+         false, 0, 0, 0},
         {"honest, more cells than the limit",
          [](const QString& p) { return SW::writeNumbers(p, WorksheetReader::MaxCells / 1000 + 1, 1000); }, false, 0, 0,
          0},

@@ -1,8 +1,11 @@
 // The workbook reader: tiny hand-made parts for exact behaviours, and real
 // workbooks made by LibreOffice Calc and openpyxl at test time.
+#include "common/SyntheticWorkbooks.h"
 #include "data/Globals.h"
+#include "data/SpreadsheetImport.h"
 #include "data/SpreadsheetWriter.h"
 #include "data/UnpackFolder.h"
+#include "data/WorkbookAccess.h"
 #include "data/WorkbookTestSupport.h"
 
 #include <QDir>
@@ -263,6 +266,134 @@ TEST(WorkbookReader, WorkbooksOfOtherPrograms)
     ScopedTempFolder temp;
     SpreadsheetWriter::ReadWorkbook(made.filePath("calc_people.xlsx"), true);
     EXPECT_EQ(SpreadsheetWriter::Read_Sheet_Name(), QStringList({"People", "Numbers"}));
+}
+
+namespace {
+
+QStringList g_logged;
+
+void keepLogged(QtMsgType, const QMessageLogContext&, const QString& text)
+{
+    g_logged << text;
+}
+
+}
+
+// Workbooks whose shared strings hold what a lenient reading can take, or
+// what cannot be read at all, through the import road (unpack, titles, all
+// rows): each is read with every cell right, or refused with its reason in
+// the log and nothing left to read. None comes in with blank text cells.
+TEST(WorkbookReader, SharedStringsReadWholeOrRefused)
+{
+    namespace SW = SyntheticWorkbooks;
+    // A1 shared string 0, B1 an inline string, A2 shared string 1, B2 a number.
+    const auto sheetWith = [](const QByteArray& inlineText) {
+        return SW::fixedText(SW::sheetHead("A1:B2") + R"(<row r="1"><c r="A1" t="s"><v>0</v></c>)"
+                             + R"(<c r="B1" t="inlineStr"><is><t>)" + inlineText + "</t></is></c></row>"
+                             + R"(<row r="2"><c r="A2" t="s"><v>1</v></c><c r="B2"><v>7</v></c></row>)"
+                             + SW::sheetTail());
+    };
+    const SW::Producer sheet = sheetWith("Seat");
+    const QByteArray head = SW::sharedStringsHead() + "<si><t>Name</t></si><si><t>";
+    const QByteArray tail = "</t></si>" + SW::sharedStringsTail();
+    const auto strings = [&](const QByteArray& second) { return SW::fixedText(head + second + tail); };
+    const QByteArray whole = head + "Ada" + tail;
+    QByteArray bomb = "<?xml version=\"1.0\"?>\n<!DOCTYPE sst [<!ENTITY a0 \"lol\">";
+    for (int i = 1; i < 10; ++i)
+        bomb +=
+            QStringLiteral("<!ENTITY a%1 \"%2\">").arg(i).arg(QStringLiteral("&a%1;").arg(i - 1).repeated(10)).toUtf8();
+    bomb += "]>" + whole.mid(whole.indexOf("<sst")).replace("Ada", "&a9;");
+    const QByteArray declared = "<!DOCTYPE sst [<!ENTITY who \"Ada\">]>"
+        + whole.mid(whole.indexOf("<sst")).replace("Ada", "&who;");
+    const QByteArray mebibyte = SW::letters(0, 1 << 20);
+    const QString corrupt = QStringLiteral("its shared strings cannot be read");
+    const QString tooLong = QStringLiteral("longer than");
+    const struct
+    {
+        const char* name;
+        SW::Producer sheet;
+        SW::Producer strings; // none: the workbook has no shared strings
+        Table rows;           // empty: refused
+        QString why;          // what the log says of a refusal
+    } cases[] = {
+        {"an unknown entity is kept as written",
+         sheet,
+         strings("Ada&nbsp;Lovelace &copy;&amp;&#65; &lt;3"),
+         {{"Name", "Seat"}, {"Ada&nbsp;Lovelace &copy;&A <3", "7"}},
+         {}},
+        {"so it is in an inline string of the sheet",
+         sheetWith("Seat&nbsp;No"),
+         strings("Ada"),
+         {{"Name", "Seat&nbsp;No"}, {"Ada", "7"}},
+         {}},
+        {"no shared strings: inline strings and numbers",
+         SW::fixedText(SW::sheetHead()
+                       + R"(<row><c r="A1" t="inlineStr"><is><t>Name</t></is></c><c r="B1"><v>7</v></c></row>)"
+                       + SW::sheetTail()),
+         {},
+         {{"Name", "7"}},
+         {}},
+        {"one string of a mebibyte",
+         sheet,
+         strings(mebibyte),
+         {{"Name", "Seat"}, {QString::fromLatin1(mebibyte), "7"}},
+         {}},
+        {"cut short inside a string", sheet, SW::fixedText(whole.left(whole.indexOf("Ada") + 2)), {}, corrupt},
+        {"cut short after a whole string",
+         sheet,
+         SW::fixedText(whole.chopped(SW::sharedStringsTail().size())),
+         {},
+         corrupt},
+        {"an empty part", sheet, SW::fixedText(""), {}, corrupt},
+        {"no XML", sheet, SW::fixedText("Name,Seat\nAda,7\n"), {}, corrupt},
+        {"the XML of another part", sheet, SW::fixedText(SW::sheetHead() + SW::sheetTail()), {}, corrupt},
+        {"a bare ampersand", sheet, strings("Smith & Sons"), {}, corrupt},
+        {"tags that do not match", sheet, strings("Ada</si><si><t>"), {}, corrupt},
+        {"an entity bomb", sheet, SW::fixedText(bomb), {}, QStringLiteral("declares entities")},
+        {"one entity declared, never expanded",
+         sheet,
+         SW::fixedText(declared),
+         {},
+         QStringLiteral("declares entities")},
+        {"one string of 5 MB", sheet, SW::longText(head, 5000000, tail), {}, tooLong},
+        {"one string of 100 MB", sheet, SW::longText(head, 100000000, tail), {}, tooLong},
+    };
+    QTemporaryDir made;
+    const WorkbookAccess& access = WorkbookAccess::installed();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScopedTempFolder temp;
+        const QString path = made.filePath(QStringLiteral("book.xlsx"));
+        ASSERT_TRUE(SW::writeWorkbook(path, c.sheet, c.strings));
+        g_logged.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(keepLogged);
+        const QStringList sheets = SpreadsheetImport::sheetNamesByNumber(access.open(path));
+        QStringList titles;
+        Table rows;
+        if (!sheets.isEmpty()) {
+            setExcelSheetNumber(SpreadsheetImport::sheetNumber(sheets.first()));
+            titles = access.titles();
+            rows = access.rows(path).toTable();
+        }
+        const bool refused = access.refused();
+        qInstallMessageHandler(previous);
+        access.release();
+        if (c.rows.isEmpty()) {
+            EXPECT_TRUE(refused);
+            EXPECT_EQ(sheets, QStringList());
+            EXPECT_TRUE(QDir(UnpackFolder::path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+            const QStringList refusals = g_logged.filter(QStringLiteral("Error: the workbook is refused: "));
+            EXPECT_EQ(refusals.size(), 1) << g_logged.join('\n').toStdString();
+            EXPECT_TRUE(refusals.value(0).contains(c.why)) << refusals.value(0).toStdString();
+        } else {
+            EXPECT_FALSE(refused);
+            EXPECT_EQ(sheets, QStringList {"sheet1"});
+            EXPECT_EQ(titles, c.rows.first());
+            // (QCOMPARE-like output of a mebibyte helps no one.)
+            EXPECT_TRUE(rows == c.rows) << "rows differ";
+            EXPECT_EQ(g_logged.filter(QStringLiteral("Error")), QStringList());
+        }
+    }
 }
 
 // A file that is no workbook, read after one that was: nothing of the

@@ -14,6 +14,7 @@
 #include "data/WorksheetReader.h"
 #include "mainwindow/Long_SMS_Dlg.h"
 #include "mainwindow/PleaseWait_Modeless.h"
+#include "mainwindow/profile/Show_User_Profile.h"
 #include "mainwindow/series/Import_Wizard.h"
 #include "mainwindow/series/SeriesManagerLink.h"
 #include "mainwindow/spreadsheet/Data_From_Excel.h"
@@ -22,6 +23,7 @@
 #include "model/Globals.h"
 #include "model/SKTText.h"
 #include "platform/IndexSet.h"
+#include "platform/OpenPanel.h"
 #include "platform/SavePanel.h"
 
 #include <QAbstractButton>
@@ -446,6 +448,94 @@ TEST_F(SpreadsheetImportWindowsTest, WorkbookProblemsAreNamedWhenRead)
         EXPECT_EQ(sheets, c.sheets);
         EXPECT_EQ(columns, c.columns);
         EXPECT_EQ(presenter.texts().join(" | ").toStdString(), c.messages.join(" | ").toStdString());
+    }
+}
+
+// Every way into the import (one series per column, the series manager's
+// values, the imported table, and that table from the profile dialog) sees
+// a workbook whose shared strings cannot be read as unreadable: the message,
+// no sheet, nothing imported. One whose shared strings hold an entity XML
+// does not know is imported with it kept as written.
+TEST_F(SpreadsheetImportWindowsTest, SharedStringsThatCannotBeReadRefuseEveryImport)
+{
+    namespace SW = SyntheticWorkbooks;
+    const QString corrupted = "\nEither file is corrupted or selected file contains invalid characters.";
+    const SW::Producer sheet = SW::fixedText(
+        SW::sheetHead("A1:B2")
+        + R"(<row r="1"><c r="A1" t="s"><v>0</v></c><c r="B1" t="inlineStr"><is><t>Town</t></is></c></row>)"
+        + R"(<row r="2"><c r="A2" t="s"><v>1</v></c><c r="B2" t="inlineStr"><is><t>Paris</t></is></c></row>)"
+        + SW::sheetTail());
+    const QByteArray strings = SW::sharedStringsHead() + "<si><t>Name</t></si><si><t>Ada&nbsp;L</t></si>"
+        + SW::sharedStringsTail();
+    const QString readable = folder->filePath("nbsp.xlsx");
+    const QString cut = folder->filePath("cut.xlsx");
+    ASSERT_TRUE(SW::writeWorkbook(readable, sheet, SW::fixedText(strings)));
+    ASSERT_TRUE(SW::writeWorkbook(cut, sheet, SW::fixedText(strings.chopped(20))));
+
+    const QList<DesignFileRow> before {{{"Extension", "1"}, {"Column1", "kept"}}};
+    const QList<DesignFileRow> imported {{{"Extension", "1"}, {"Column1", "Ada&nbsp;L"}, {"Column2", "Paris"}}};
+    enum Way { PerColumn, ManagerValues, Table, ProfileTable };
+    const struct
+    {
+        const char* name;
+        Way way;
+    } ways[] = {
+        {"one series per column", PerColumn},
+        {"values to the series manager", ManagerValues},
+        {"the imported table", Table},
+        {"the imported table from the profile dialog", ProfileTable},
+    };
+    for (const auto& w : ways) {
+        for (const QString& book : {cut, readable}) {
+            const bool refused = book == cut;
+            SCOPED_TRACE(std::string(w.name) + (refused ? ", cut short" : ", &nbsp;"));
+            presenter.clear();
+            managerValues.clear();
+            QDir(Data_Folder_Path).removeRecursively();
+            QDir().mkpath(Data_Folder_Path);
+            controller->ListData = before;
+            int sheets = -1;
+            SpreadsheetPicker::setModalRun([&](SpreadsheetPicker& picker) {
+                sheets = picker.Sheet_ComboBox->count();
+                if (picker.ColList->rowCount() == 0)
+                    return 0;
+                picker.selectAll(true);
+                picker.OKPressed();
+                return picker.result();
+            });
+            Import_Excel* dialog = controller->importExcelWindow();
+            dialog->open_mode = w.way == ManagerValues ? "D" : "E";
+            if (w.way == PerColumn) {
+                Import_Excel_DataSheet::defaultInstance()->Open_excel_Wnd(book);
+            } else if (w.way == ProfileTable) {
+                OpenPanel::setHandler([&](const QString&, const QStringList&) { return book; });
+                Show_User_Profile::defaultInstance()->Browse_excel_Btn_Clicked();
+                OpenPanel::setHandler({});
+            } else {
+                dialog->Open_excel_Wnd(book);
+            }
+            const QStringList series = QDir(Data_Folder_Path).entryList(QDir::Files);
+            if (refused) {
+                EXPECT_EQ(presenter.texts(), QStringList {corrupted});
+                EXPECT_EQ(sheets, 0);
+                EXPECT_EQ(series, QStringList());
+                EXPECT_EQ(managerValues, QStringList());
+                EXPECT_EQ(controller->ListData, before);
+                continue;
+            }
+            EXPECT_EQ(presenter.texts(), QStringList());
+            EXPECT_EQ(sheets, 1);
+            if (w.way == PerColumn) {
+                EXPECT_EQ(series, (QStringList {"Name.txt", "Town.txt"}));
+                EXPECT_EQ(seriesFile("Name"), "Ada&nbsp;L\n");
+                EXPECT_EQ(seriesFile("Town"), "Paris\n");
+            } else if (w.way == ManagerValues) {
+                EXPECT_EQ(managerValues, (QStringList {"Ada&nbsp;L", "Paris"}));
+            } else {
+                EXPECT_EQ(controller->ListData, imported);
+                EXPECT_EQ(controller->Excel_Column_Titles, (QStringList {"No.", "Name", "Town"}));
+            }
+        }
     }
 }
 
