@@ -27,17 +27,23 @@ def entries(text):
     return found
 
 
-def entry_pattern(entry):
-    # CMake's regular expressions and Python's agree on this subset.
-    name = entry.replace(".", r"\.")
-    return rf"^{name}(\.|/|$)|/{name}(\.|/|$)"
-
-
 def pattern(names):
-    # One group of alternatives: CMake's regular expressions take at most
+    # Names are "Suite.Test", "Prefix/Suite.Test/Param" for parameterized
+    # ones: a suite entry ends at the dot, a test entry at a slash or the end.
+    # One group per kind and place: CMake's regular expressions take at most
     # nine groups.
-    names = "|".join(e.replace(".", r"\.") for e in names)
-    return rf"^({names})(\.|/|$)|/({names})(\.|/|$)"
+    suites = "|".join(e for e in names if "." not in e)
+    tests = "|".join(e.replace(".", r"\.") for e in names if "." in e)
+    parts = []
+    if suites:
+        parts += [rf"^({suites})\.", rf"/({suites})\."]
+    if tests:
+        parts += [rf"^({tests})(/|$)", rf"/({tests})(/|$)"]
+    return "|".join(parts) if parts else "^$"
+
+
+def entry_pattern(entry):
+    return pattern([entry])
 
 
 def unmatched(names, tests):
@@ -59,6 +65,7 @@ def check(names, tests):
 
 def self_test():
     tests = ["SheetPdfJobTest.WritesPages", "PrintWindowTest.Shows", "Rows/WizardHostTest.Grows/0",
+             "Renderer/RendererAlignment.PlacesTheHeader/Left", "Renderer.Draws",
              "DesignFile.ReadsBack", "DesignFileCommandsTest.OpenBringsBackWhatWasSaved", "layer_global_writes"]
     cases = [
         ("SheetPdfJobTest", ["SheetPdfJobTest.WritesPages"]),
@@ -69,14 +76,17 @@ def self_test():
         ("SheetPdfJob", []),
         ("DesignFileCommandsTest.OpenBringsBackWhatWasSaved", ["DesignFileCommandsTest.OpenBringsBackWhatWasSaved"]),
         ("DesignFileCommandsTest.Open", []),
+        ("Renderer", ["Renderer.Draws"]),             # not the suite of the instantiation "Renderer/"
+        ("RendererAlignment", ["Renderer/RendererAlignment.PlacesTheHeader/Left"]),
     ]
     failures = []
     for entry, expected in cases:
         got = [t for t in tests if re.search(entry_pattern(entry), t)]
         if got != expected:
             failures.append(f"{entry}: matched {got}, expected {expected}")
-    whole = re.compile(pattern(["SheetPdfJobTest", "WizardHostTest"]))
-    if [t for t in tests if whole.search(t)] != ["SheetPdfJobTest.WritesPages", "Rows/WizardHostTest.Grows/0"]:
+    whole = re.compile(pattern(["SheetPdfJobTest", "WizardHostTest", "Renderer.Draws"]))
+    if [t for t in tests if whole.search(t)] != ["SheetPdfJobTest.WritesPages", "Rows/WizardHostTest.Grows/0",
+                                                  "Renderer.Draws"]:
         failures.append("the joined pattern matches other tests than its entries")
     if check(["SheetPdfJobTest", "SheetPainter", "Print"], tests) != ["SheetPainter matches no test",
                                                                     "Print matches no test"]:
