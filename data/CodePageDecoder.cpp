@@ -48,6 +48,51 @@ QByteArray converterNameOf(int codePage)
         return {};
     }
 }
+
+// Code pages whose bytes below 0x80 are ASCII wherever they do not end a
+// double-byte character.
+bool isAsciiBelow0x80(int codePage)
+{
+    switch (codePage) {
+    case 10000:
+    case 437:
+    case 850:
+    case 852:
+    case 855:
+    case 857:
+    case 860:
+    case 861:
+    case 862:
+    case 863:
+    case 864:
+    case 865:
+    case 866:
+    case 869:
+    case 874:
+    case 932:
+    case 936:
+    case 949:
+    case 950:
+        return true;
+    default:
+        return codePage >= 1250 && codePage <= 1258;
+    }
+}
+
+// The first byte of a double-byte character; none in an 8-bit code page.
+bool isLeadByte(int codePage, unsigned char b)
+{
+    switch (codePage) {
+    case 932:
+        return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+    case 936:
+    case 949:
+    case 950:
+        return b >= 0x81 && b <= 0xFE;
+    default:
+        return false;
+    }
+}
 } // namespace
 
 CodePageDecoder::CodePageDecoder(int codePage) : m_codePage(codePage), m_converterName(converterNameOf(codePage))
@@ -63,7 +108,28 @@ QString CodePageDecoder::decode(const QByteArray& bytes) const
     if (m_converterName.isEmpty())
         return decodeWindows1252(bytes);
     QStringDecoder decoder(m_converterName.constData());
-    return decoder.decode(bytes);
+    if (!isAsciiBelow0x80(m_codePage))
+        return decoder.decode(bytes);
+    // The converter gets the runs between the ASCII bytes; each run ends
+    // with a whole character, so it decodes as it would within the whole.
+    QString text;
+    text.reserve(bytes.size());
+    const QByteArrayView all(bytes);
+    qsizetype run = 0;
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        const auto b = static_cast<unsigned char>(all[i]);
+        if (isLeadByte(m_codePage, b) && i + 1 < all.size()) {
+            ++i;
+        } else if (b < 0x80) {
+            if (i > run)
+                text += decoder.decode(all.sliced(run, i - run));
+            text += QChar(char16_t(b));
+            run = i + 1;
+        }
+    }
+    if (run < all.size())
+        text += decoder.decode(all.sliced(run));
+    return text;
 }
 
 QString CodePageDecoder::decodeWindows1252(const QByteArray& bytes)

@@ -6,7 +6,11 @@
 // Bytes of an 8-bit (or double-byte) code page turned into text. Windows
 // code page 1252 is built in (the default of RTF documents and the
 // fallback for text files that are not UTF-8); other code pages go through
-// the system's converters and fall back to 1252 when there is none.
+// the system's converters and fall back to 1252 when there is none. In the
+// 8-bit and double-byte code pages a byte below 0x80 that is not the second
+// byte of a double-byte character is ASCII, as their own tables have it: the
+// system's tables for the DOS code pages and Shift_JIS put 0x1A, 0x1C and
+// 0x7F in one another's places, so the converters get only the other bytes.
 class CodePageDecoder {
 public:
     explicit CodePageDecoder(int codePage = 1252);

@@ -6,6 +6,9 @@
 # Corpora grow in build-fuzz/corpus/<target>; findings and logs land in
 # build-fuzz/findings/<target>/.
 set -euo pipefail
+# An undefined-behaviour finding stops the target (the build has no recovery
+# from it) and shows the stack that led to it; options already set are kept.
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:+$UBSAN_OPTIONS:}print_stacktrace=1"
 seconds=${1:-300}
 jobs=${2:-3}
 only=${3:-}
@@ -31,7 +34,6 @@ soffice --headless "-env:UserInstallation=file://$seeds/calc_profile" --convert-
   "$root"/tests/fixtures/workbook/*.csv >/dev/null 2>&1 || echo "no LibreOffice seeds"
 python3 "$root/fuzz/make_workbook_seeds.py" "$seeds/workbook_source" "$seeds/workbook" "$seeds/workbook.dict"
 python3 "$root/fuzz/make_zip_seeds.py" "$seeds"
-cp "$root"/tests/fixtures/zip/* "$seeds/zip/" 2>/dev/null || true
 python3 "$root/fuzz/make_barcode_seeds.py" "$seeds"
 
 run() {

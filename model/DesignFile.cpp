@@ -1,5 +1,6 @@
 #include "model/DesignFile.h"
 
+#include "model/GraphicDefaults.h"
 #include "model/SKTGraphicArchive.h"
 #include "platform/ArchivedColour.h"
 #include "platform/ArchivedFont.h"
@@ -315,6 +316,12 @@ bool DesignFile::readRecord(const PlistNode& root, int offset, Card_Property& si
 
 DesignFileReadResult DesignFile::read(const QByteArray& bytes, const DesignFileContents& initial)
 {
+    return read(bytes, GraphicDefaults::current(), initial);
+}
+
+DesignFileReadResult DesignFile::read(const QByteArray& bytes, const GraphicDefaults& defaults,
+                                      const DesignFileContents& initial)
+{
     DesignFileReadResult result;
     result.contents = initial;
     const PlistValue value = PlistValue::fromData(bytes, maxDepth);
@@ -389,7 +396,7 @@ DesignFileReadResult DesignFile::read(const QByteArray& bytes, const DesignFileC
             const PlistNode archive = root.at(index);
             if (!archive.isData())
                 return fail(QStringLiteral("Element %1 (card object) is not data.").arg(index));
-            const GraphicPtr graphic = SKTGraphicArchive::graphicWithArchivedData(archive.toData());
+            const GraphicPtr graphic = SKTGraphicArchive::graphicWithArchivedData(archive.toData(), defaults);
             if (!graphic)
                 return fail(QStringLiteral("Element %1 does not hold a card object.").arg(index));
             list->append(graphic);
@@ -400,7 +407,7 @@ DesignFileReadResult DesignFile::read(const QByteArray& bytes, const DesignFileC
     return result;
 }
 
-DesignFileReadResult DesignFile::readFile(const QString& path)
+DesignFileReadResult DesignFile::readFile(const QString& path, const GraphicDefaults& defaults)
 {
     DesignFileReadResult result;
     QFile file;
@@ -424,5 +431,5 @@ DesignFileReadResult DesignFile::readFile(const QString& path)
         result.reason = file.errorString();
         return result;
     }
-    return read(bytes);
+    return read(bytes, defaults);
 }

@@ -96,12 +96,18 @@ public:
     static DesignFileAssembly assemble(const DesignFileContents& contents);
     // The assembled bytes; empty when assembling failed.
     static QByteArray write(const DesignFileContents& contents) { return assemble(contents).bytes; }
-    // Reads the design file at `path` as read() does. A file that cannot be
-    // opened as a regular file reads as no design file (`badMagic`); one
-    // larger than maxFileBytes gives `tooLarge` without being read.
-    static DesignFileReadResult readFile(const QString& path);
-    // `initial` gives what stays in place for what a damaged file lacks.
+    // Reads the design file at `path` as read() does, on any thread: the
+    // card objects are made with `defaults`, taken on the GUI thread before.
+    // A file that cannot be opened as a regular file reads as no design file
+    // (`badMagic`); one larger than maxFileBytes gives `tooLarge` without
+    // being read.
+    static DesignFileReadResult readFile(const QString& path, const GraphicDefaults& defaults);
+    // `initial` gives what stays in place for what a damaged file lacks. The
+    // card objects are made with the current defaults (GUI thread only) or
+    // with `defaults`; either way every field is then read from the file.
     static DesignFileReadResult read(const QByteArray& bytes, const DesignFileContents& initial = {});
+    static DesignFileReadResult read(const QByteArray& bytes, const GraphicDefaults& defaults,
+                                     const DesignFileContents& initial = {});
 
     // Saving keeps a background picture path only for a picture fill ("I");
     // the record itself loses the path at that moment.

@@ -20,10 +20,14 @@ extern double last_ctrl_X;
 extern double last_ctrl_Y;
 extern QString Library_Selected_Image;
 extern QString lib_window_sel_file;
+// the family of the default text font; never changed while the program
+// runs, so any thread may read it
 extern QString Text_Ctrl_Font;
 
 // current text font and colour of new text objects (fields of the controller
-// in the window; kept here so the card model can read them without a window)
+// in the window; kept here so the card model can read them without a window).
+// Written and read on the GUI thread only: work on another thread that makes
+// card objects is handed them (model/GraphicDefaults.h).
 extern FontSpec All_Text_font;
 extern Colour All_Text_clr;
 

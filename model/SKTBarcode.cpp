@@ -7,6 +7,10 @@
 
 SKTBarcode::SKTBarcode() = default;
 
+SKTBarcode::SKTBarcode(const GraphicDefaults& defaults) : SKTGraphic(defaults)
+{
+}
+
 SKTBarcode::~SKTBarcode() = default;
 
 GraphicPtr SKTBarcode::deepCopy() const

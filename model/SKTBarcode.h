@@ -15,6 +15,7 @@ class SKTBarcode : public SKTGraphic
 {
 public:
     SKTBarcode();
+    explicit SKTBarcode(const GraphicDefaults& defaults);
     ~SKTBarcode() override;
 
     Kind kind() const override { return Kind::Barcode; }

@@ -1,6 +1,7 @@
 #include "model/SKTGraphic.h"
 
 #include "model/Globals.h"
+#include "model/GraphicDefaults.h"
 #include "model/ResourcePictures.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
@@ -79,101 +80,105 @@ QRectF alignedToDevicePixels(const QPainter& painter, const QRectF& rect)
 
 } // namespace
 
-SKTGraphic::SKTGraphic()
-    : _bounds(0, 0, 0, 0),
-      _isDrawingFill(true),
-      _fillColor(Colour::white()),
-      _isDrawingStroke(true),
-      _strokeColor(Colour::black()),
-      _strokeWidth(1.0),
-      _stroke_border_type(DashCode::Solid),
-      _fill_type(FillCode::Solid),
-      _fill_Grad_clr1(Colour::white()),
-      _fill_Grad_clr2(Colour::white()),
-      _fill_grad_angle(0.0),
-      _fill_htch_clr(Colour::white()),
-      _fill_hatch_type(QString()),
-      _isFlippedHorizontally(false),
-      _isFlippedVertically(false),
-      invert_clr(false),
-      gray_Scale(false),
-      Sepia(false),
-      img_trnsp_val(100.0f),
-      hue_val(0.0f),
-      sat_val(1.0f),
-      brt_val(0.0f),
-      con_val(1.0f),
-      srp_val(0.0f),
-      ev_val(0.0f),
-      blr_val(0.0f),
-      data_source_type(0),
-      rotate_image(0.0f),
-      _file_path(ResourcePictures::path(ResourcePictures::placeholderName)),
-      _scriptingContainer(nullptr),
-      sign_or_fingureprint(SignatureCode::Signature),
-      batch_list_name(QString()),
-      batch_list_index(0),
-      _line_ori(0),
-      _line_cap_style(0),
-      cor_rad_val_val(10.0f),
-      alpha_val(1.0f),
-      alpha_val_stroke(1.0f),
-      text_ctrl_font(All_Text_font),
-      txt_clr(All_Text_clr),
-      _Text_contents(nullptr),
-      _shape_type(ShapeCode::Rectangle),
-      _barcode_image(),
-      linear_or_2d(0),
-      barcode_font_index(0),
-      linear_font_val(QStringLiteral("0123")),
-      two_d_font_val(QStringLiteral("0123")),
-      header_val(QStringLiteral("HEADER")),
-      footer_val(QStringLiteral("FOOTER")),
-      show_hide_hdr(0),
-      show_hide_ftr(0),
-      show_hide_val(0),
-      show_val_on_top(0),
-      align_hdr_index(1),
-      align_ftr_index(1),
-      linear_height_val(0.6f),
-      linear_width_val(20.0f),
-      qr_size_val(60),
-      qr_version_index(0),
-      qr_ec_index(0),
-      pdf_hgt_val(20),
-      pdf_wdt_val(100),
-      pdf_ec_val(2),
-      dm_module_val(2),
-      dm_format_index(0),
-      dm_encoding_index(0),
-      hdr_margin_val(0.1f),
-      ftr_margin_val(0.1f),
-      val_margin_val(0.1f),
-      TB_marging_val(0.1f),
-      LR_margin_val(0.1f),
-      value_font_val(barcodeFontFamily, barcodeFontSize),
-      header_font_val(barcodeFontFamily, barcodeFontSize),
-      footer_font_val(barcodeFontFamily, barcodeFontSize),
-      barcode_hdr_clr_val(Colour::black()),
-      barcode_ftr_clr_val(Colour::black()),
-      barcode_val_clr_val(Colour::black()),
-      barcode_back_clr_val(Colour::white()),
-      barcode_clr_val(Colour::black()),
-      dpi_val_index(0),
-      dpi_custom_val(QStringLiteral("0")),
-      barcode_unit_val(1),
-      ctrl_is_locked(false),
-      text_alignmnet(0),
-      text_transfrom_case(TextCase::AsTyped),
-      text_kerning(0.0f),
-      print_object(0),
-      control_ID(QString()),
-      excel_binding(false),
-      excel_col_indx(0),
-      Text_Value(QStringLiteral("Text here")),
-      ctrl_is_visible(true),
-      double_star_type(1),
-      polygon_type(1)
+SKTGraphic::SKTGraphic() : SKTGraphic(GraphicDefaults::current())
+{
+}
+
+SKTGraphic::SKTGraphic(const GraphicDefaults& defaults)
+    : _bounds(0, 0, 0, 0)
+    , _isDrawingFill(true)
+    , _fillColor(Colour::white())
+    , _isDrawingStroke(true)
+    , _strokeColor(Colour::black())
+    , _strokeWidth(1.0)
+    , _stroke_border_type(DashCode::Solid)
+    , _fill_type(FillCode::Solid)
+    , _fill_Grad_clr1(Colour::white())
+    , _fill_Grad_clr2(Colour::white())
+    , _fill_grad_angle(0.0)
+    , _fill_htch_clr(Colour::white())
+    , _fill_hatch_type(QString())
+    , _isFlippedHorizontally(false)
+    , _isFlippedVertically(false)
+    , invert_clr(false)
+    , gray_Scale(false)
+    , Sepia(false)
+    , img_trnsp_val(100.0f)
+    , hue_val(0.0f)
+    , sat_val(1.0f)
+    , brt_val(0.0f)
+    , con_val(1.0f)
+    , srp_val(0.0f)
+    , ev_val(0.0f)
+    , blr_val(0.0f)
+    , data_source_type(0)
+    , rotate_image(0.0f)
+    , _file_path(defaults.placeholderPath)
+    , _scriptingContainer(nullptr)
+    , sign_or_fingureprint(SignatureCode::Signature)
+    , batch_list_name(QString())
+    , batch_list_index(0)
+    , _line_ori(0)
+    , _line_cap_style(0)
+    , cor_rad_val_val(10.0f)
+    , alpha_val(1.0f)
+    , alpha_val_stroke(1.0f)
+    , text_ctrl_font(defaults.textFont)
+    , txt_clr(defaults.textColour)
+    , _Text_contents(nullptr)
+    , _shape_type(ShapeCode::Rectangle)
+    , _barcode_image()
+    , linear_or_2d(0)
+    , barcode_font_index(0)
+    , linear_font_val(QStringLiteral("0123"))
+    , two_d_font_val(QStringLiteral("0123"))
+    , header_val(QStringLiteral("HEADER"))
+    , footer_val(QStringLiteral("FOOTER"))
+    , show_hide_hdr(0)
+    , show_hide_ftr(0)
+    , show_hide_val(0)
+    , show_val_on_top(0)
+    , align_hdr_index(1)
+    , align_ftr_index(1)
+    , linear_height_val(0.6f)
+    , linear_width_val(20.0f)
+    , qr_size_val(60)
+    , qr_version_index(0)
+    , qr_ec_index(0)
+    , pdf_hgt_val(20)
+    , pdf_wdt_val(100)
+    , pdf_ec_val(2)
+    , dm_module_val(2)
+    , dm_format_index(0)
+    , dm_encoding_index(0)
+    , hdr_margin_val(0.1f)
+    , ftr_margin_val(0.1f)
+    , val_margin_val(0.1f)
+    , TB_marging_val(0.1f)
+    , LR_margin_val(0.1f)
+    , value_font_val(barcodeFontFamily, barcodeFontSize)
+    , header_font_val(barcodeFontFamily, barcodeFontSize)
+    , footer_font_val(barcodeFontFamily, barcodeFontSize)
+    , barcode_hdr_clr_val(Colour::black())
+    , barcode_ftr_clr_val(Colour::black())
+    , barcode_val_clr_val(Colour::black())
+    , barcode_back_clr_val(Colour::white())
+    , barcode_clr_val(Colour::black())
+    , dpi_val_index(0)
+    , dpi_custom_val(QStringLiteral("0"))
+    , barcode_unit_val(1)
+    , ctrl_is_locked(false)
+    , text_alignmnet(0)
+    , text_transfrom_case(TextCase::AsTyped)
+    , text_kerning(0.0f)
+    , print_object(0)
+    , control_ID(QString())
+    , excel_binding(false)
+    , excel_col_indx(0)
+    , Text_Value(QStringLiteral("Text here"))
+    , ctrl_is_visible(true)
+    , double_star_type(1)
+    , polygon_type(1)
 {
 }
 
@@ -181,20 +186,25 @@ SKTGraphic::~SKTGraphic() = default;
 
 GraphicPtr SKTGraphic::makeOfClass(const QString& className)
 {
+    return makeOfClass(className, GraphicDefaults::current());
+}
+
+GraphicPtr SKTGraphic::makeOfClass(const QString& className, const GraphicDefaults& defaults)
+{
     if (className == QLatin1String("SKTGraphic"))
-        return std::make_shared<SKTGraphic>();
+        return std::make_shared<SKTGraphic>(defaults);
     if (className == QLatin1String("SKTText"))
-        return std::make_shared<SKTText>();
+        return std::make_shared<SKTText>(defaults);
     if (className == QLatin1String("SKTLine"))
-        return std::make_shared<SKTLine>();
+        return std::make_shared<SKTLine>(defaults);
     if (className == QLatin1String("Shape_Control"))
-        return std::make_shared<Shape_Control>();
+        return std::make_shared<Shape_Control>(defaults);
     if (className == QLatin1String("SKTImage"))
-        return std::make_shared<SKTImage>();
+        return std::make_shared<SKTImage>(defaults);
     if (className == QLatin1String("SKTSignature"))
-        return std::make_shared<SKTSignature>();
+        return std::make_shared<SKTSignature>(defaults);
     if (className == QLatin1String("SKTBarcode"))
-        return std::make_shared<SKTBarcode>();
+        return std::make_shared<SKTBarcode>(defaults);
     return nullptr;
 }
 

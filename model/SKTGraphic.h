@@ -29,6 +29,7 @@ class QPainter;
 class QWidget;
 class SKTDocument;
 class SKTGraphic;
+struct GraphicDefaults;
 
 using GraphicPtr = std::shared_ptr<SKTGraphic>;
 using GraphicList = QList<GraphicPtr>;
@@ -118,8 +119,11 @@ public:
     static constexpr int LowerMiddleHandle = 7;
     static constexpr int LowerRightHandle = 8;
 
-    // Sets every field to its default (the object's `init`).
+    // Sets every field to its default (the object's `init`): the text font
+    // and colour and the placeholder picture are the program's current ones
+    // (GUI thread only), or those of `defaults`.
     SKTGraphic();
+    explicit SKTGraphic(const GraphicDefaults& defaults);
     ~SKTGraphic() override;
 
     // ---- the record, in declared order ----
@@ -223,8 +227,10 @@ public:
     virtual QString className() const { return QStringLiteral("SKTGraphic"); }
     // A fresh object of the named class ("SKTGraphic", "SKTText", "SKTLine",
     // "Shape_Control", "SKTImage", "SKTSignature", "SKTBarcode"); null for
-    // other names.
+    // other names. Made with the current defaults (GUI thread only) or with
+    // `defaults`.
     static GraphicPtr makeOfClass(const QString& className);
+    static GraphicPtr makeOfClass(const QString& className, const GraphicDefaults& defaults);
 
     // ---- key-value coding ----
     virtual QVariant valueForKey(const QString& key) const;

@@ -1,6 +1,7 @@
 #include "model/SKTGraphicArchive.h"
 
 #include "app/MessageBoxes.h"
+#include "model/GraphicDefaults.h"
 #include "model/SKTLine.h"
 #include "platform/ArchivedText.h"
 #include "platform/KeyedArchiver.h"
@@ -194,12 +195,12 @@ void SKTGraphicArchive::encodeWithCoder(const SKTGraphic& g, KeyedArchiver& code
     }
 }
 
-std::optional<GraphicPtr> SKTGraphicArchive::decodeGraphic(KeyedUnarchiver& coder)
+std::optional<GraphicPtr> SKTGraphicArchive::decodeGraphic(KeyedUnarchiver& coder, const GraphicDefaults& defaults)
 {
     const QString className = coder.className();
     if (!coder.current().isDictionary() || !cardClassNames.contains(className))
         return std::nullopt;
-    GraphicPtr g = SKTGraphic::makeOfClass(className);
+    GraphicPtr g = SKTGraphic::makeOfClass(className, defaults);
     if (!g)
         return std::nullopt;
     const QStringList& names = keyNames();
@@ -231,7 +232,7 @@ std::optional<GraphicPtr> SKTGraphicArchive::decodeGraphic(KeyedUnarchiver& code
 
 GraphicPtr SKTGraphicArchive::initWithCoder(KeyedUnarchiver& coder)
 {
-    return decodeGraphic(coder).value_or(nullptr);
+    return decodeGraphic(coder, GraphicDefaults::current()).value_or(nullptr);
 }
 
 QByteArray SKTGraphicArchive::archivedData(const SKTGraphic& graphic)
@@ -242,10 +243,16 @@ QByteArray SKTGraphicArchive::archivedData(const SKTGraphic& graphic)
 
 GraphicPtr SKTGraphicArchive::graphicWithArchivedData(const QByteArray& data)
 {
+    return graphicWithArchivedData(data, GraphicDefaults::current());
+}
+
+GraphicPtr SKTGraphicArchive::graphicWithArchivedData(const QByteArray& data, const GraphicDefaults& defaults)
+{
     KeyedUnarchiver coder(data);
     if (!coder.isValid())
         return nullptr;
-    return coder.decodeRoot<GraphicPtr>(&SKTGraphicArchive::decodeGraphic).value_or(nullptr);
+    return coder.decodeRoot<GraphicPtr>([&defaults](KeyedUnarchiver& root) { return decodeGraphic(root, defaults); })
+        .value_or(nullptr);
 }
 
 QList<QByteArray> SKTGraphicArchive::propertiesWithGraphics(const GraphicList& graphics)

@@ -52,9 +52,12 @@ public:
     static GraphicPtr initWithCoder(KeyedUnarchiver& coder);
 
     // The keyed archive of one object, and the object of one archive (null
-    // when the data gives none).
+    // when the data gives none). The object is made as makeOfClass() makes
+    // it, with the current defaults (GUI thread only) or with `defaults`
+    // (any thread), before the archive's keys are read into it.
     static QByteArray archivedData(const SKTGraphic& graphic);
     static GraphicPtr graphicWithArchivedData(const QByteArray& data);
+    static GraphicPtr graphicWithArchivedData(const QByteArray& data, const GraphicDefaults& defaults);
 
     // One archive per object, in order.
     static QList<QByteArray> propertiesWithGraphics(const GraphicList& graphics);
@@ -73,5 +76,5 @@ public:
     static QMimeData* mimeDataWithGraphics(const GraphicList& graphics);
 
 private:
-    static std::optional<GraphicPtr> decodeGraphic(KeyedUnarchiver& coder);
+    static std::optional<GraphicPtr> decodeGraphic(KeyedUnarchiver& coder, const GraphicDefaults& defaults);
 };

@@ -17,6 +17,10 @@ const QString SKTImage::flippedVerticallyKey = QStringLiteral("flippedVertically
 
 SKTImage::SKTImage() = default;
 
+SKTImage::SKTImage(const GraphicDefaults& defaults) : SKTGraphic(defaults)
+{
+}
+
 SKTImage::~SKTImage() = default;
 
 GraphicPtr SKTImage::deepCopy() const

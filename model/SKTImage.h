@@ -10,6 +10,7 @@ class SKTImage : public SKTGraphic
 {
 public:
     SKTImage();
+    explicit SKTImage(const GraphicDefaults& defaults);
     ~SKTImage() override;
 
     Kind kind() const override { return Kind::Image; }

@@ -11,6 +11,10 @@ const QString SKTLineEndPointKey = QStringLiteral("endPoint");
 
 SKTLine::SKTLine() : _pointsRight(false), _pointsDown(false) {}
 
+SKTLine::SKTLine(const GraphicDefaults& defaults) : SKTGraphic(defaults), _pointsRight(false), _pointsDown(false)
+{
+}
+
 SKTLine::~SKTLine() = default;
 
 GraphicPtr SKTLine::deepCopy() const

@@ -19,6 +19,7 @@ public:
     static constexpr int EndHandle = 2;
 
     SKTLine();
+    explicit SKTLine(const GraphicDefaults& defaults);
     ~SKTLine() override;
 
     // YES: the begin point lies on the left edge of the bounds and the end

@@ -8,6 +8,10 @@
 
 SKTSignature::SKTSignature() = default;
 
+SKTSignature::SKTSignature(const GraphicDefaults& defaults) : SKTGraphic(defaults)
+{
+}
+
 SKTSignature::~SKTSignature() = default;
 
 GraphicPtr SKTSignature::deepCopy() const

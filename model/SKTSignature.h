@@ -11,6 +11,7 @@ class SKTSignature : public SKTGraphic
 {
 public:
     SKTSignature();
+    explicit SKTSignature(const GraphicDefaults& defaults);
     ~SKTSignature() override;
 
     Kind kind() const override { return Kind::Signature; }

@@ -90,6 +90,10 @@ void layOut(QTextLayout& layout, double width, double maxHeight)
 
 SKTText::SKTText() = default;
 
+SKTText::SKTText(const GraphicDefaults& defaults) : SKTGraphic(defaults)
+{
+}
+
 SKTText::~SKTText() = default;
 
 GraphicPtr SKTText::deepCopy() const

@@ -13,6 +13,7 @@ class SKTText : public SKTGraphic
 {
 public:
     SKTText();
+    explicit SKTText(const GraphicDefaults& defaults);
     ~SKTText() override;
 
     Kind kind() const override { return Kind::Text; }

@@ -36,6 +36,10 @@ QPainterPath closedPolygon(const QPolygonF& corners)
 
 Shape_Control::Shape_Control() = default;
 
+Shape_Control::Shape_Control(const GraphicDefaults& defaults) : SKTGraphic(defaults)
+{
+}
+
 Shape_Control::~Shape_Control() = default;
 
 GraphicPtr Shape_Control::deepCopy() const

@@ -14,6 +14,7 @@ public:
     static constexpr int maximumStarPoints = 10000;
 
     Shape_Control();
+    explicit Shape_Control(const GraphicDefaults& defaults);
     ~Shape_Control() override;
 
     Kind kind() const override { return Kind::Shape; }

@@ -68,6 +68,7 @@
 #include "mainwindow/profile/Show_User_Profile.h"
 #include "mainwindow/profile/User_profile.h"
 #include "model/Globals.h"
+#include "model/GraphicDefaults.h"
 #include "model/PicturePath.h"
 #include "model/QuietUpdate.h"
 #include "model/SKTDocument.h"
@@ -244,7 +245,11 @@ bool SKTWindowController::Read_and_load_design_Log(const QString& path, const QS
             m_pleaseWait = new PleaseWait_Modeless(m_window.get());
         sheet = m_pleaseWait;
     }
-    PleaseWaitRun::run(sheet, [&read, path] { read = DesignFile::readFile(path); });
+    // The reader makes card objects on the worker while this thread handles
+    // events, which may change the program's text font and colour: it makes
+    // them with the defaults as they are now.
+    const GraphicDefaults defaults = GraphicDefaults::current();
+    PleaseWaitRun::run(sheet, [&read, path, defaults] { read = DesignFile::readFile(path, defaults); });
     if (!read.ok) {
         Show_NSLog_Message(QStringLiteral("Design file %1: %2").arg(path, read.reason));
         Show_MessageBox(read.tooLarge ? tooLargeMessage : corruptMessage);

@@ -2,6 +2,7 @@
 // (unpack, the first sheet's titles, all its rows) in a process of their
 // own, whose peak memory is taken from outside: each is refused or read
 // within 300 MB, and a refusal leaves nothing in the temporary folder.
+#include "common/SanitizerBuild.h"
 #include "common/SyntheticWorkbooks.h"
 #include "data/SSZipArchive.h"
 #include "data/SpreadsheetWriter.h"
@@ -25,20 +26,9 @@ namespace SW = SyntheticWorkbooks;
 
 constexpr qint64 PeakLimitKb = 300 * 1000 * 1000 / 1024;
 
-// The address sanitizer keeps freed memory in quarantine and adds its own to
-// every allocation, the thread sanitizer shadows every byte: under either,
-// the figures say nothing of the reader's.
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-constexpr bool MemoryMeasured = false;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
-constexpr bool MemoryMeasured = false;
-#else
-constexpr bool MemoryMeasured = true;
-#endif
-#else
-constexpr bool MemoryMeasured = true;
-#endif
+// Under the address or the thread sanitizer the figures say nothing of the
+// reader's (common/SanitizerBuild.h).
+constexpr bool MemoryMeasured = !SanitizerBuild::active;
 
 struct ProbeRun
 {

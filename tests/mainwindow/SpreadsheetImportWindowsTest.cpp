@@ -8,6 +8,7 @@
 #include "app/Globals.h"
 #include "canvas/CanvasController.h"
 #include "canvas/SKTGraphicView.h"
+#include "common/SanitizerBuild.h"
 #include "common/SyntheticWorkbooks.h"
 #include "data/Globals.h"
 #include "data/SSZipArchive.h"
@@ -542,6 +543,8 @@ TEST_F(SpreadsheetImportWindowsTest, SharedStringsThatCannotBeReadRefuseEveryImp
 // A workbook of 2 million shared strings in 200,000 rows (about 20 MB) is
 // read on a worker thread: a timer on the GUI thread keeps ticking, with no
 // gap reaching 200 ms, from opening the dialog to the end of the import.
+// Under a sanitizer, which slows every step by a factor that depends on the
+// machine's load, the gaps are not held to a time; the timer must still tick.
 TEST_F(SpreadsheetImportWindowsTest, GuiThreadAnswersWhileAHugeWorkbookIsRead)
 {
     const QString book = folder->filePath("huge.xlsx");
@@ -578,7 +581,10 @@ TEST_F(SpreadsheetImportWindowsTest, GuiThreadAnswersWhileAHugeWorkbookIsRead)
     EXPECT_EQ(columns, 10);
     ASSERT_EQ(managerValues.size(), 199999);
     EXPECT_TRUE(managerValues.first().endsWith(" 10")) << managerValues.first().toStdString();
-    EXPECT_LT(longest, 200) << ticks << " ticks in " << after << " ms";
+    if (SanitizerBuild::active)
+        EXPECT_GT(ticks, 0) << "no tick in " << after << " ms";
+    else
+        EXPECT_LT(longest, 200) << ticks << " ticks in " << after << " ms";
     std::printf("[ gui      ] %d ticks in %lld ms, longest gap %lld ms\n", ticks, after, longest);
 }
 
