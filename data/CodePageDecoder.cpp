@@ -49,34 +49,18 @@ QByteArray converterNameOf(int codePage)
     }
 }
 
-// Code pages whose bytes below 0x80 are ASCII wherever they do not end a
-// double-byte character.
+bool isDoubleByte(int codePage)
+{
+    return codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950;
+}
+
+// Whether the bytes below 0x80 of a code page that has a converter are
+// ASCII wherever they do not end a double-byte character: the DOS, Thai,
+// double-byte, Windows and Mac pages, not UTF-8 (taken whole) nor the
+// other numbers between Thai (874) and the Windows pages (1250 on).
 bool isAsciiBelow0x80(int codePage)
 {
-    switch (codePage) {
-    case 10000:
-    case 437:
-    case 850:
-    case 852:
-    case 855:
-    case 857:
-    case 860:
-    case 861:
-    case 862:
-    case 863:
-    case 864:
-    case 865:
-    case 866:
-    case 869:
-    case 874:
-    case 932:
-    case 936:
-    case 949:
-    case 950:
-        return true;
-    default:
-        return codePage >= 1250 && codePage <= 1258;
-    }
+    return codePage != 65001 && (codePage <= 874 || codePage >= 1250 || isDoubleByte(codePage));
 }
 
 // The first byte of a double-byte character; none in an 8-bit code page.
