@@ -58,8 +58,11 @@ void Open_Help_File()
         Show_MessageBox(QStringLiteral("Help file does not exist!"));
         return;
     }
-    if (!FileOpener::openFile(path))
+    // Without a viewer for it nothing else would appear on screen.
+    if (!FileOpener::openFile(path)) {
         Show_NSLog_Message(QStringLiteral("Could not open %1").arg(path));
+        Show_MessageBox(QStringLiteral("The help document could not be opened: %1").arg(path));
+    }
 }
 
 void Check_Path_And_Create_Files()

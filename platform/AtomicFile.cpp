@@ -213,9 +213,12 @@ QByteArray withoutOwningGroup(QByteArray list)
 // leftovers at every save; after a search that read more, the next saves in
 // that folder (one for every 500 entries read) leave the search out, which
 // keeps the searches of a run of saves (a batch of pictures) within about a
-// tenth of its work. Counted in saves, not in time, so a busy machine
-// searches exactly as often as an idle one.
+// tenth of its work. A target's own saves leave it out at most three times
+// in a row, so that where several targets are saved in turn the searches
+// do not all fall to the same one. Counted in saves, not in time, so a busy
+// machine searches exactly as often as an idle one.
 constexpr qsizetype entriesPerSkippedSearch = 500;
+constexpr int mostSkipsOfATarget = 3;
 
 struct FolderKey
 {
@@ -229,45 +232,57 @@ size_t qHash(const FolderKey& key, size_t seed = 0)
     return qHashMulti(seed, quint64(key.device), quint64(key.inode));
 }
 
+struct TargetKey
+{
+    FolderKey folder;
+    QByteArray name;
+    bool operator==(const TargetKey&) const = default;
+};
+
+size_t qHash(const TargetKey& key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.folder, key.name);
+}
+
 std::mutex searchesLock;
 QHash<FolderKey, qsizetype> searchesToSkip;
+QHash<TargetKey, int> skipsInARow;
 
-std::optional<FolderKey> folderKey(const QByteArray& folder)
+std::optional<TargetKey> targetKey(const QByteArray& folder, const QByteArray& name)
 {
     struct stat st = {};
     if (::stat(folder.constData(), &st) != 0)
         return std::nullopt;
-    return FolderKey {st.st_dev, st.st_ino};
+    return TargetKey {{st.st_dev, st.st_ino}, name};
 }
 
-bool leftoverSearchDue(const QByteArray& folder)
+bool leftoverSearchDue(const TargetKey& target)
 {
-    const std::optional<FolderKey> key = folderKey(folder);
-    if (!key)
-        return true;
     const std::lock_guard<std::mutex> lock(searchesLock);
-    const auto skip = searchesToSkip.find(*key);
-    if (skip == searchesToSkip.end())
+    const auto skip = searchesToSkip.find(target.folder);
+    if (skip == searchesToSkip.end() || skipsInARow.value(target) >= mostSkipsOfATarget)
         return true;
     if (--*skip <= 0)
         searchesToSkip.erase(skip);
+    // Enough for the pictures of a large batch saved in turn again.
+    if (skipsInARow.size() > 10000)
+        skipsInARow.clear();
+    ++skipsInARow[target];
     return false;
 }
 
-void leftoverSearchDone(const QByteArray& folder, qsizetype entriesRead)
+void leftoverSearchDone(const TargetKey& target, qsizetype entriesRead)
 {
-    const std::optional<FolderKey> key = folderKey(folder);
-    if (!key)
-        return;
     const std::lock_guard<std::mutex> lock(searchesLock);
+    skipsInARow.remove(target);
     const qsizetype skip = entriesRead / entriesPerSkippedSearch;
     if (skip == 0) {
-        searchesToSkip.remove(*key);
+        searchesToSkip.remove(target.folder);
         return;
     }
     if (searchesToSkip.size() > 1000)
         searchesToSkip.clear();
-    searchesToSkip.insert(*key, skip);
+    searchesToSkip.insert(target.folder, skip);
 }
 
 QByteArray procPath(int fd)
@@ -392,7 +407,8 @@ void AtomicFile::removeLeftovers() const
     const QByteArray folder = folderOf(m_final);
     const QByteArray name = nameOf(m_final);
     const QByteArray prefix = hiddenPrefix(name);
-    if (!leftoverSearchDue(folder))
+    const std::optional<TargetKey> target = targetKey(folder, name);
+    if (target && !leftoverSearchDue(*target))
         return;
     DIR* dir = ::opendir(folder.constData());
     if (!dir)
@@ -418,7 +434,8 @@ void AtomicFile::removeLeftovers() const
             ::unlink(path.constData());
         ::close(fd);
     }
-    leftoverSearchDone(folder, entriesRead);
+    if (target)
+        leftoverSearchDone(*target, entriesRead);
 }
 
 // The new file, locked before it is in use: unnamed in the target's folder

@@ -28,7 +28,8 @@
 //   file system makes unnamed files), so a crash leaves nothing behind.
 //   Elsewhere it is a hidden file beside the target, locked while it is in
 //   use, whose name carries a mark made from the target's name; one left by
-//   a save that crashed is removed at the next save of the same target.
+//   a save that crashed is removed at the next save of the same target (in
+//   a folder of thousands of files, within four of its saves).
 //   Hidden files without that mark, whatever they are called, are never
 //   touched.
 //

@@ -71,6 +71,11 @@ TEST_F(HelpWindowsTest, HelpDocumentIsCopiedAtStartAndOpensFromTheHelpWindowOrIs
     controller->HelpWindow->_Help_File_Label->click();
     EXPECT_EQ(opened, QStringList {help});
     EXPECT_TRUE(presenter.texts().isEmpty());
+    // no viewer for it: the user is told where the document is
+    FileOpener::setHandler([](const QString&) { return false; });
+    controller->HelpWindow->_Help_File_Label->click();
+    EXPECT_EQ(presenter.texts(), QStringList {"\nThe help document could not be opened: " + help});
+    presenter.clear();
 
     ASSERT_TRUE(QFile::remove(help));
     controller->HelpWindow->_Help_File_Label->click();
@@ -106,6 +111,12 @@ TEST(HelpDocument, ShippedPdfHasEveryChapter)
     const QString flat = QString(words).replace(QLatin1Char('\n'), QLatin1Char(' '));
     for (const char* step : {"Edit > User Profile...", "Spreadsheet box", "offers Excel"})
         EXPECT_TRUE(flat.contains(QString::fromLatin1(step))) << step;
+    // A tool click places its object at once and the tool stays for drags,
+    // so the help does not send a newcomer to click the card as well.
+    EXPECT_TRUE(flat.contains("puts a new object of that kind on the card at once"));
+    EXPECT_TRUE(flat.contains("The tool stays chosen: drag on the card to draw another object"));
+    EXPECT_FALSE(flat.contains("click on the card to put an object there"));
+    EXPECT_TRUE(flat.contains("The help document could not be opened"));
 }
 
 // Every button of the windows opens its link; the link-styled ones look
