@@ -1,19 +1,14 @@
 #include "app/StringHelpers.h"
 
 namespace {
-// White space and line ends: the space separators, tab, the line and
-// paragraph separators, and the line-end controls (LF, VT, FF, CR, NEL).
-bool isSpaceOrNewline(QChar c)
-{
-    return c.isSpace();
-}
-
-// Control characters in the wide sense: the C0/C1 controls and the format
-// characters (zero-width space and joiners, direction marks, BOM).
-bool isControl(QChar c)
+// What trimming removes: white space and line ends (the space separators,
+// tab, the line and paragraph separators, LF, VT, FF, CR, NEL), the other
+// C0/C1 controls and the format characters (zero-width space and joiners,
+// direction marks, BOM).
+bool isBlankOrControl(QChar c)
 {
     const QChar::Category cat = c.category();
-    return cat == QChar::Other_Control || cat == QChar::Other_Format;
+    return c.isSpace() || cat == QChar::Other_Control || cat == QChar::Other_Format;
 }
 
 bool isReserved(QChar c)
@@ -37,7 +32,7 @@ QString trimBoth(const QString& s, Pred pred)
 
 QString Trim_Str(const QString& s)
 {
-    return trimBoth(trimBoth(s, isSpaceOrNewline), isControl);
+    return trimBoth(s, isBlankOrControl);
 }
 
 QString Remove_Reserve_Char_In_File_Name(const QString& name)

@@ -5,8 +5,8 @@
 // String helpers. Positions and lengths count UTF-16 code units, as QString
 // does. None changes its argument.
 
-// Removes white space and line ends from both ends, then control and format
-// characters from both ends of what remains (so "a \x01" gives "a ").
+// Removes white space, line ends, control and format characters from both
+// ends, in any mix ("\u200B Ann \x01" gives "Ann").
 QString Trim_Str(const QString& s);
 
 // Removes the characters / \ ? % * | " < > from both ends (not from inside),

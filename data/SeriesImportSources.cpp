@@ -3,6 +3,7 @@
 #include "app/StringHelpers.h"
 #include "data/CsvReader.h"
 #include "data/RtfTextConverter.h"
+#include "data/SeriesStore.h"
 #include "data/TextFileDecoder.h"
 
 #include <QDir>
@@ -31,25 +32,6 @@ Result failure(const QString& message)
     Result result;
     result.message = message;
     return result;
-}
-
-// The lines of a text; a line ends at CR LF, CR or LF.
-QStringList linesOf(const QString& text)
-{
-    QStringList lines;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines.append(text.mid(start, i - start));
-        if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    lines.append(text.mid(start));
-    return lines;
 }
 
 bool isPictureExtension(const QString& extension)
@@ -122,7 +104,7 @@ Result SeriesImportSources::valuesFromBytes(const QByteArray& bytes, const QStri
 QStringList SeriesImportSources::valuesFromLines(const QString& text)
 {
     QStringList values;
-    for (const QString& line : linesOf(text))
+    for (const QString& line : SeriesStore::records(text))
         appendCleaned(values, line);
     return values;
 }
@@ -132,7 +114,7 @@ QStringList SeriesImportSources::valuesFromCsv(const QString& text)
     QStringList values;
     for (const QStringList& record : CsvReader::records(text)) {
         for (const QString& field : record) {
-            appendCleaned(values, linesOf(field).join(u' '));
+            appendCleaned(values, SeriesStore::oneLine(field));
         }
     }
     return values;
@@ -144,14 +126,14 @@ Result SeriesImportSources::valuesFromTypedText(const QString& text)
     if (trimmed.isEmpty())
         return failure(emptyTypedTextMessage);
     Result result;
-    for (const QString& line : linesOf(trimmed)) {
+    for (const QString& line : SeriesStore::records(trimmed)) {
         if (!line.isEmpty())
             result.values.append(line);
     }
     return result;
 }
 
-QStringList SeriesImportSources::valuesFromPictureFolder(const QString& folder)
+QStringList SeriesImportSources::valuesFromPictureFolder(const QString& folder, QStringList* leftOut)
 {
     const QDir dir(folder);
     if (folder.isEmpty() || !dir.exists())
@@ -168,8 +150,24 @@ QStringList SeriesImportSources::valuesFromPictureFolder(const QString& folder)
             continue;
         const QString path = dir.filePath(name);
         const QFileInfo info(path);
-        if (info.exists() && !info.isDir())
+        if (!info.exists() || info.isDir())
+            continue;
+        if (!path.contains(u'\n') && !path.contains(u'\r'))
             values.append(path);
+        else if (leftOut)
+            leftOut->append(path);
     }
     return values;
+}
+
+QString SeriesImportSources::leftOutMessage(const QStringList& paths)
+{
+    constexpr int shown = 10;
+    QString text = QStringLiteral("These pictures are left out: a series value is one line, and their paths hold "
+                                  "a line break (shown as \u21B5).");
+    for (const QString& path : paths.mid(0, shown))
+        text += u'\n' + SeriesStore::records(path).join(QChar(0x21B5));
+    if (paths.size() > shown)
+        text += QStringLiteral("\nand %1 more.").arg(paths.size() - shown);
+    return text;
 }

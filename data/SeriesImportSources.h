@@ -31,10 +31,10 @@ public:
     // The same for bytes already read, with the file's extension.
     static Result valuesFromBytes(const QByteArray& bytes, const QString& extension);
 
-    // The values of lines of text (lines end at CR, LF or CR LF) and of
-    // comma-separated values: every field or line cleaned, the empty ones
-    // left out. A line break inside a quoted field becomes a space, since a
-    // series file holds one value per line.
+    // The values of lines of text (lines end at CR, LF or CR LF, as in a
+    // series file) and of comma-separated values: every field or line
+    // cleaned, the empty ones left out. A line break inside a quoted field
+    // becomes a space, since a series file holds one value per line.
     static QStringList valuesFromLines(const QString& text);
     static QStringList valuesFromCsv(const QString& text);
 
@@ -44,8 +44,13 @@ public:
 
     // The full paths of the pictures directly in `folder` (not in its
     // subfolders), sorted by name: entries that exist, are no folder and
-    // have a picture extension. Empty when the folder cannot be listed.
-    static QStringList valuesFromPictureFolder(const QString& folder);
+    // have a picture extension. Empty when the folder cannot be listed. A
+    // path that holds a line break cannot be one value of a series: it goes
+    // to `leftOut` instead, when given.
+    static QStringList valuesFromPictureFolder(const QString& folder, QStringList* leftOut = nullptr);
+    // Names the pictures left out (at most ten, then how many more), each
+    // line break of a path shown as U+21B5.
+    static QString leftOutMessage(const QStringList& paths);
 
     // The cleaning of an imported value: every "\", "{" and "}" removed,
     // then trimmed (Trim_Str).

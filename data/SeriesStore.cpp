@@ -118,13 +118,32 @@ std::optional<QString> SeriesStore::readText(const QString& name, bool* tooLarge
 
 QStringList SeriesStore::records(const QString& text)
 {
-    QStringList lines = text.split(QLatin1Char('\n'));
-    // The piece after the last "\n" is a record only when it holds
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    // The text after the last line ending is a record only when it holds
     // something: a file that ends with its line ending has nothing there,
     // and a last line written without one is still a record.
-    if (lines.last().isEmpty())
-        lines.removeLast();
+    if (start < text.size())
+        lines.append(text.mid(start));
     return lines;
+}
+
+QString SeriesStore::oneLine(const QString& value)
+{
+    QString line = value;
+    line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    line.replace(u'\r', u' ');
+    line.replace(u'\n', u' ');
+    return line;
 }
 
 QStringList SeriesStore::managerValues(const QString& text)
@@ -142,8 +161,11 @@ QStringList SeriesStore::bindingValues(const QString& text)
 
 QString SeriesStore::firstValue(const QString& text)
 {
-    const qsizetype end = text.indexOf(QLatin1Char('\n'));
-    return end < 0 ? text : text.left(end);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == u'\r' || text.at(i) == u'\n')
+            return text.left(i);
+    }
+    return text;
 }
 
 std::optional<QStringList> SeriesStore::readManagerValues(const QString& name) const
@@ -192,11 +214,15 @@ bool SeriesStore::write(const QString& name, const QStringList& values, WriteMod
         bytes = old.readAll();
         if (old.error() != QFileDevice::NoError)
             return fail(old.errorString());
+        // Some editors save an empty file as a byte order mark alone; it
+        // holds no record, and series files are written without one.
+        if (bytes.startsWith("\xEF\xBB\xBF"))
+            bytes.remove(0, 3);
         if (!bytes.isEmpty() && !bytes.endsWith('\n'))
             bytes += '\n';
     }
     for (const QString& value : values) {
-        bytes += value.toUtf8();
+        bytes += oneLine(value).toUtf8();
         bytes += '\n';
     }
     if (file.write(bytes) != bytes.size() || !file.commit())

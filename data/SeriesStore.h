@@ -4,8 +4,10 @@
 // ("DataSet"), named after the series with the series extension ("txt").
 // A series file is UTF-8 text, each value followed by "\n": every line is
 // one record, an empty line a record whose value is empty, wherever it
-// stands; only the line ending that closes the file starts no record. Each
-// record belongs to one card of a batch, so no reader drops or moves one.
+// stands; only the line ending that closes the file starts no record. A
+// line ends at LF, CR LF or a lone CR, as files from other programs may
+// have it, and a value never holds a line break. Each record belongs to one
+// card of a batch, so no reader drops or moves one.
 // This class lists the series, reads a file in the three ways its readers
 // need, writes one (replaced whole or appended, never left half written)
 // and checks the names users type for a series.
@@ -55,10 +57,13 @@ public:
     // `tooLarge` is set when given) or is not valid UTF-8.
     std::optional<QString> readText(const QString& name, bool* tooLarge = nullptr) const;
 
-    // The records of a series text, untrimmed: the text split at "\n",
-    // without the empty piece after a closing "\n" ("" has no records, "\n"
-    // one empty record, "a\nb" two records).
+    // The records of a series text, untrimmed: the text split at each line
+    // ending (LF, CR LF or CR), without the empty piece after a closing one
+    // ("" has no records, "\n" one empty record, "a\r\nb" two records).
     static QStringList records(const QString& text);
+    // A value as one record: each line break (CR LF, CR or LF) becomes a
+    // space.
+    static QString oneLine(const QString& value);
 
     // The three readings of a series text:
     // the series windows: every record trimmed, empty ones kept in place;
@@ -66,7 +71,7 @@ public:
     // batch binding: the records as they stand (each value is trimmed when
     // it is written into a card object);
     static QStringList bindingValues(const QString& text);
-    // the first value: the text up to the first "\n", untrimmed.
+    // the first value: the text up to the first line ending, untrimmed.
     static QString firstValue(const QString& text);
 
     // The readings of a stored series; nothing (or "") as readText.
@@ -75,12 +80,13 @@ public:
     QString readFirstValue(const QString& name) const;
 
     enum class WriteMode { Replace, Append };
-    // Writes `values`, each followed by "\n", as the series `name`: in
-    // place of the old file, or after its content (an old last line without
-    // its line ending gets one first, so it stays a record of its own). The
-    // file is replaced in one step, so a failed write keeps the old file
-    // whole. False, with the reason in `error` when given, when nothing was
-    // written (also for a refused name).
+    // Writes `values`, each made one line (oneLine) and followed by "\n",
+    // as the series `name`: in place of the old file, or after its content
+    // (an old last line without its line ending gets one first, so it stays
+    // a record of its own; a byte order mark is dropped). The file is
+    // replaced in one step, so a failed write keeps the old file whole.
+    // False, with the reason in `error` when given, when nothing was written
+    // (also for a refused name).
     bool write(const QString& name, const QStringList& values, WriteMode mode, QString* error = nullptr) const;
 
     // A series name as the user typed it, cleaned

@@ -16,16 +16,21 @@ QString SeriesValueList::value(int row) const
 
 bool SeriesValueList::append(const QString& value)
 {
-    const QString trimmed = Trim_Str(value);
+    const QString trimmed = Trim_Str(SeriesStore::oneLine(value));
     if (trimmed.isEmpty())
         return false;
     m_values.append(trimmed);
     return true;
 }
 
+void SeriesValueList::appendRecord(const QString& value)
+{
+    m_values.append(Trim_Str(SeriesStore::oneLine(value)));
+}
+
 bool SeriesValueList::replace(int row, const QString& text)
 {
-    const QString trimmed = Trim_Str(text);
+    const QString trimmed = Trim_Str(SeriesStore::oneLine(text));
     if (trimmed.isEmpty() || row < 0 || row >= m_values.size())
         return false;
     m_values[row] = trimmed;

@@ -1,9 +1,10 @@
 #pragma once
 
 // The working copy of one data series as the series manager and the series
-// viewer hold it: one trimmed value per record, in list order. A record read
-// from a file may be empty and keeps its place, so every later value stays
-// with its card; values added or typed here are never empty. Nothing here
+// viewer hold it: one trimmed value per record, in list order, each one line
+// (a line break becomes a space). A record read from a file or a workbook
+// cell may be empty and keeps its place, so every later value stays with its
+// card; values added or typed here are never empty. Nothing here
 // touches a file except load(), which reads a series file the way the
 // manager does (SeriesStore::managerValues).
 
@@ -25,6 +26,8 @@ public:
     // Appends the trimmed value; an empty one is left out. True when a row
     // was added.
     bool append(const QString& value);
+    // Appends the trimmed value as a record of its own, an empty one too.
+    void appendRecord(const QString& value);
     void clear() { m_values.clear(); }
 
     // Replaces the value of `row` by the trimmed text; false (nothing

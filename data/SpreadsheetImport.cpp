@@ -135,12 +135,3 @@ int SpreadsheetImport::sheetNumber(const QString& sheetName)
     const QRegularExpressionMatch m = number.match(sheetName);
     return m.hasMatch() ? m.captured(1).toInt() : 0;
 }
-
-QString SpreadsheetImport::asSeriesLine(const QString& value)
-{
-    QString line = value;
-    line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    line.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return line;
-}

@@ -74,8 +74,4 @@ public:
     static QStringList sheetNamesByNumber(const QStringList& fileNames);
     // The number after "sheet" in a listed name; 0 when there is none.
     static int sheetNumber(const QString& sheetName);
-
-    // A value as one line of a series file: line breaks inside a cell
-    // become blanks, so that every row stays one record.
-    static QString asSeriesLine(const QString& value);
 };

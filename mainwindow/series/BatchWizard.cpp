@@ -184,6 +184,7 @@ BatchWizard::BatchWizard(QWidget* parent)
     // the import windows hand their values and new series to this window
     SeriesManagerLink& link = SeriesManagerLink::installed();
     link.Create_Value_List = [this](const QString& value) { Create_Value_List(value); };
+    link.Add_Cell_Records = [this](const QStringList& cells) { appendCellRecords(cells); };
     link.Fill_List = [this] { Fill_List(); };
 
     showNames();
@@ -281,6 +282,13 @@ void BatchWizard::appendValues(const QStringList& values)
         added = m_values.append(value) || added;
     if (added)
         showValues();
+}
+
+void BatchWizard::appendCellRecords(const QStringList& cells)
+{
+    for (const QString& cell : cells)
+        m_values.appendRecord(cell);
+    showValues();
 }
 
 QString BatchWizard::Get_List_Name_Text(int row) const

@@ -375,9 +375,15 @@ bool Import_Wizard::Create_And_Save_Manual_Paste_data_Sheet()
 bool Import_Wizard::Create_And_Save_Image_data_Sheet(const QString& folder)
 {
     Show_Create_Modeless();
-    const QStringList pictures = SeriesImportSources::valuesFromPictureFolder(folder);
+    QStringList leftOut;
+    const QStringList pictures = SeriesImportSources::valuesFromPictureFolder(folder, &leftOut);
     Hide_Destroy_Modeless();
-    return deliver(Image_file_name, pictures);
+    if (!deliver(Image_file_name, pictures))
+        return false;
+    // named, so the user sees why the series has fewer values than pictures
+    if (!leftOut.isEmpty())
+        Show_MessageBox(SeriesImportSources::leftOutMessage(leftOut));
+    return true;
 }
 
 void Import_Wizard::Show_Create_Modeless()

@@ -36,9 +36,7 @@ void Import_Excel::Insert_file_Func()
     excel_content = readAllRows([&](const SpreadsheetImport::Rows& rows) {
         values = SpreadsheetImport::valuesOfTickedColumns(rows, choices, header);
     });
-    const SeriesManagerLink& manager = SeriesManagerLink::installed();
-    for (const QString& value : std::as_const(values))
-        manager.addValue(SpreadsheetImport::asSeriesLine(value));
+    SeriesManagerLink::installed().addCellRecords(values);
     Hide_Destroy_Modeless();
     if (excel_content.isEmpty())
         Show_MessageBox(unreadableMessage);

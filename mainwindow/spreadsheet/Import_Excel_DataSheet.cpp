@@ -25,15 +25,6 @@ std::function<bool(const QString&)> s_seriesInUse;
 const QString existsQuestion = QStringLiteral("Batch Processing Series already exists. Do you want to replace it?");
 const QString accessMessage = QStringLiteral("Error in file accessing.");
 
-QStringList asLines(const QStringList& values)
-{
-    QStringList lines;
-    lines.reserve(values.size());
-    for (const QString& value : values)
-        lines.append(SpreadsheetImport::asSeriesLine(value));
-    return lines;
-}
-
 }   // namespace
 
 Import_Excel_DataSheet::Import_Excel_DataSheet(QWidget* parent)
@@ -179,7 +170,7 @@ void Import_Excel_DataSheet::Create_file_For_Col_Func()
                 continue;
         }
         QString reason;
-        if (!store.write(name, asLines(column.values), SeriesStore::WriteMode::Replace, &reason))
+        if (!store.write(name, column.values, SeriesStore::WriteMode::Replace, &reason))
             Show_MessageBox(name + QStringLiteral("\n") + accessMessage + QStringLiteral("\n")
                             + AtomicFile::failureDetails(reason, store.filePath(name)));
     }
@@ -214,7 +205,7 @@ bool Import_Excel_DataSheet::Insert_file_Func()
         return true;
     }
     const auto mode = fill_col_option == 2 ? SeriesStore::WriteMode::Append : SeriesStore::WriteMode::Replace;
-    if (!store.write(name, asLines(values), mode)) {
+    if (!store.write(name, values, mode)) {
         Hide_Destroy_Modeless();
         Show_MessageBox(accessMessage);
         return false;

@@ -40,7 +40,7 @@ TEST(StringHelpers, SubstringsKeepTheirOwnOutOfRangeRules)
             << c.name << "(\"" << c.input << "\", " << c.n << ")";
 }
 
-TEST(StringHelpers, TrimmingRunsInTwoStages)
+TEST(StringHelpers, TrimmingTakesBlanksAndControlsInAnyMix)
 {
     struct Case {
         const char16_t* input;
@@ -48,14 +48,18 @@ TEST(StringHelpers, TrimmingRunsInTwoStages)
     } cases[] = {
         {u"  card \n", u"card"},
         {u"\t\r\ncard\u2028", u"card"},
-        {u"\u00a0card\u3000", u"card"},                // no-break and ideographic spaces
-        {u"a \u0001", u"a "},                          // the space before the control survives
-        {u"\u0001 a", u" a"},
-        {u"\u200bcard\ufeff", u"card"},                // format characters count as controls
-        {u" \u0001 a \u0002 ", u" a "},
+        {u"\u00a0card\u3000", u"card"}, // no-break and ideographic spaces
+        {u"a \u0001", u"a"},
+        {u"\u0001 a", u"a"},
+        {u"\u200bcard\ufeff", u"card"}, // format characters count as controls
+        {u" \u0001 a \u0002 ", u"a"},
+        {u"\u200b Ann", u"Ann"}, // a zero-width space before a blank
+        {u"Ann \u200d\u00a0\u200e\t", u"Ann"},
+        {u"\u202e \u00adA \u200b B\u00ad \ufeff", u"A \u200b B"}, // inside stays
         {u"inner  space", u"inner  space"},
         {u"", u""},
         {u" \t ", u""},
+        {u"\u200b \u0001\u2029", u""},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Trim_Str(QString::fromUtf16(c.input)), QString::fromUtf16(c.expected));

@@ -17,6 +17,7 @@
 #include "platform/ScriptedMessagePresenter.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -169,6 +170,7 @@ TEST_F(BatchBindingTest, EmptyRecordsStayWithTheirCards)
         {"no empty record", "ACME\nBeta\n", {"ACME", "Beta"}},
         {"no closing line ending", "\nACME\nBeta", {"", "ACME", "Beta"}},
         {"CR LF endings", "\r\n ACME \r\nBeta\r\n", {"", "ACME", "Beta"}},
+        {"lone CR endings", "Ann\rBob\r\rCid\r", {"Ann", "Bob", "", "Cid"}},
         {"one empty record", "\n", {""}},
         {"only empty records", "\n\n\n", {"", "", ""}},
     };
@@ -179,7 +181,8 @@ TEST_F(BatchBindingTest, EmptyRecordsStayWithTheirCards)
         const GraphicList front {text(1, "company"), text(1, "names")};
         const BatchBinding binding = checked(front);
         EXPECT_EQ(binding.dataTableRows, std::max<int>(3, int(c.records.size())));
-        EXPECT_EQ(binding.Get_First_Value_Of_Dataset("company"), QString::fromUtf8(c.file.left(c.file.indexOf('\n'))));
+        EXPECT_EQ(binding.Get_First_Value_Of_Dataset("company"),
+                  QString::fromUtf8(c.file).split(QRegularExpression("[\r\n]")).first());
         for (int r = 0; r < binding.totalCards; ++r) {
             EXPECT_EQ(binding.Assign_Batch_Values_To_Control(front, r), "");
             EXPECT_EQ(textOf(front[0]), c.records.value(r)) << "record " << r;

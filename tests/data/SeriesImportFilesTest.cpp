@@ -239,3 +239,28 @@ TEST(SeriesImportFiles, PictureFoldersGiveFullPathsOfTheirOwnPictures)
     EXPECT_TRUE(SeriesImportSources::valuesFromPictureFolder(temporary.filePath("none")).isEmpty());
     EXPECT_TRUE(SeriesImportSources::valuesFromPictureFolder(folder + "/b.png").isEmpty());
 }
+
+// A picture whose path holds a line break, in its own name or in its
+// folder's, cannot be one value of a series: it is left out and named.
+TEST(SeriesImportFiles, PicturePathsWithLineBreaksAreLeftOut)
+{
+    QTemporaryDir temporary;
+    const QStringList names = {"01_Ann.png", "02_Bo\nLee.png", "03_Cid\r.png", "04_Dee.png"};
+    for (const QString& folder : {temporary.filePath("plain"), temporary.filePath("two\r\nlines")}) {
+        ASSERT_TRUE(QDir().mkpath(folder));
+        QStringList paths;
+        for (const QString& name : names) {
+            paths.append(folder + "/" + name);
+            write(paths.last(), "x");
+        }
+        const bool split = folder.contains('\n');
+        QStringList leftOut;
+        EXPECT_EQ(SeriesImportSources::valuesFromPictureFolder(folder, &leftOut),
+                  split ? QStringList() : QStringList({paths[0], paths[3]}));
+        EXPECT_EQ(leftOut, split ? paths : QStringList({paths[1], paths[2]}));
+    }
+    const QStringList message = SeriesImportSources::leftOutMessage(QStringList(12, "/a\r\nb/c\r.png")).split('\n');
+    ASSERT_EQ(message.size(), 12);
+    EXPECT_EQ(message[1], "/a\u21B5b/c\u21B5.png");
+    EXPECT_EQ(message[11], "and 2 more.");
+}

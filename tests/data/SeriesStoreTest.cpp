@@ -55,15 +55,67 @@ TEST(SeriesStore, ThreeReadingsOfOneText)
         {"one", {"one"}, {"one"}, "one"},
         {"a\nb", {"a", "b"}, {"a", "b"}, "a"},
         {"a\n ", {"a", ""}, {"a", " "}, "a"},
-        {"a\r\n b\r\n", {"a", "b"}, {"a\r", " b\r"}, "a\r"},
-        {"a\r\n\r\nb\r\n", {"a", "", "b"}, {"a\r", "\r", "b\r"}, "a\r"},
+        // a line ends at LF, CR LF or a lone CR
+        {"a\r\n b\r\n", {"a", "b"}, {"a", " b"}, "a"},
+        {"a\r\n\r\nb\r\n", {"a", "", "b"}, {"a", "", "b"}, "a"},
+        {"Ann\rBob\rCid\r", {"Ann", "Bob", "Cid"}, {"Ann", "Bob", "Cid"}, "Ann"},
+        {"a\n\rb\r\n", {"a", "", "b"}, {"a", "", "b"}, "a"},
+        {"\r", {""}, {""}, ""},
     };
+    QTemporaryDir dir;
+    const SeriesStore store(dir.path(), "txt");
     for (const auto& row : rows) {
         EXPECT_EQ(SeriesStore::records(row.text), row.binding) << row.text.toStdString();
         EXPECT_EQ(SeriesStore::managerValues(row.text), row.manager) << row.text.toStdString();
         EXPECT_EQ(SeriesStore::bindingValues(row.text), row.binding) << row.text.toStdString();
         EXPECT_EQ(SeriesStore::firstValue(row.text), row.first) << row.text.toStdString();
+        // every reader of a stored series, also after a byte order mark
+        // (a file of a BOM alone is empty)
+        for (const QByteArray& bom : {QByteArray(), QByteArray("\xEF\xBB\xBF")}) {
+            writeBytes(store.filePath("s"), bom + row.text.toUtf8());
+            EXPECT_EQ(store.readBindingValues("s"), row.binding) << row.text.toStdString();
+            EXPECT_EQ(store.readFirstValue("s"), row.first) << row.text.toStdString();
+            SeriesValueList list;
+            list.load(store.filePath("s"));
+            EXPECT_EQ(list.values(), row.manager) << row.text.toStdString();
+        }
     }
+}
+
+// A value never holds a line break once written: the store and the
+// manager's list make each value one line, and an append after a byte order
+// mark alone or after lone CR line ends adds exactly its own records.
+TEST(SeriesStore, EveryValueIsWrittenAsOneRecord)
+{
+    const struct
+    {
+        QByteArray old;
+        QStringList values;
+        QByteArray file;
+        QStringList records;
+    } rows[] = {
+        {"", {"Bo\nLee", "a\r\nb", "c\rd", "\n", ""}, "Bo Lee\na b\nc d\n \n\n", {"Bo Lee", "a b", "c d", " ", ""}},
+        {"\xEF\xBB\xBF", {"Zed"}, "Zed\n", {"Zed"}},
+        {"\xEF\xBB\xBFZoe\n", {"Zed"}, "Zoe\nZed\n", {"Zoe", "Zed"}},
+        {"Ann\rBob\r", {"", "Zed"}, "Ann\rBob\r\n\nZed\n", {"Ann", "Bob", "", "Zed"}},
+        {"Ann\rBob", {"Zed"}, "Ann\rBob\nZed\n", {"Ann", "Bob", "Zed"}},
+    };
+    QTemporaryDir dir;
+    const SeriesStore store(dir.path(), "txt");
+    for (const auto& row : rows) {
+        writeBytes(store.filePath("s"), row.old);
+        ASSERT_TRUE(store.write("s", row.values, SeriesStore::WriteMode::Append)) << row.old.data();
+        EXPECT_EQ(readBytes(store.filePath("s")), row.file) << row.old.data();
+        EXPECT_EQ(store.readBindingValues("s"), row.records) << row.old.data();
+    }
+
+    SeriesValueList list;
+    EXPECT_TRUE(list.append(" Bo\r\nLee"));
+    EXPECT_FALSE(list.append("\n"));
+    list.appendRecord("\r\n");
+    list.appendRecord("x\ry ");
+    EXPECT_TRUE(list.replace(2, "Cid\nDee"));
+    EXPECT_EQ(list.values(), QStringList({"Bo Lee", "", "Cid Dee"}));
 }
 
 TEST(SeriesStore, ListingOfTheDataFolder)

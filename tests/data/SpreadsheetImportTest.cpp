@@ -63,7 +63,7 @@ TEST(SpreadsheetImport, SeriesValues)
     EXPECT_EQ(SpreadsheetImport::seriesPerColumn(sheet, choices, false)[0].values.first(), "A");
     EXPECT_EQ(SpreadsheetImport::valuesOfTickedColumns(sheet, choices, true),
               (QStringList {"a1", "b1", "a2", "", "a3", "b3"}));
-    EXPECT_EQ(SpreadsheetImport::asSeriesLine("two\r\nlines\nhere"), "two lines here");
+    EXPECT_EQ(SeriesStore::oneLine("two\r\nlines\nhere"), "two lines here");
 }
 
 // Names from header cells are untrusted: whatever would leave the data

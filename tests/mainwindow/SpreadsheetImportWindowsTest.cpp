@@ -12,11 +12,14 @@
 #include "common/SyntheticWorkbooks.h"
 #include "data/Globals.h"
 #include "data/SSZipArchive.h"
+#include "data/SeriesStore.h"
 #include "data/WorksheetReader.h"
 #include "mainwindow/Long_SMS_Dlg.h"
 #include "mainwindow/PleaseWait_Modeless.h"
 #include "mainwindow/profile/Show_User_Profile.h"
+#include "mainwindow/series/BatchWizard.h"
 #include "mainwindow/series/Import_Wizard.h"
+#include "mainwindow/series/ModalRunPause.h"
 #include "mainwindow/series/SeriesManagerLink.h"
 #include "mainwindow/spreadsheet/Data_From_Excel.h"
 #include "mainwindow/spreadsheet/Import_Excel.h"
@@ -37,6 +40,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -143,7 +147,9 @@ protected:
         QDir(Data_Folder_Path).removeRecursively();
         QDir().mkpath(Data_Folder_Path);
         SpreadsheetPicker::setLoadPause(0);
+        seriesManager = SeriesManagerLink::installed();
         SeriesManagerLink::installed().Create_Value_List = [this](const QString& v) { managerValues.append(v); };
+        SeriesManagerLink::installed().Add_Cell_Records = [this](const QStringList& v) { managerValues.append(v); };
         SeriesManagerLink::installed().Fill_List = [this] { ++listRefreshes; };
     }
     void TearDown() override
@@ -152,6 +158,8 @@ protected:
         Long_SMS_Dlg::setModalRun({});
         Import_Wizard::setModalRun({});
         Import_Wizard::setFolderPanel({});
+        BatchWizard::setModalRun({});
+        ModalRunPause::setEnabled(true);
         SeriesManagerLink::installed() = {};
         WindowControllerFixture::TearDown();
     }
@@ -176,6 +184,7 @@ protected:
     static QString guests;
     QStringList managerValues;
     int listRefreshes = 0;
+    SeriesManagerLink seriesManager; // the main window's series manager
 };
 
 QTemporaryDir* SpreadsheetImportWindowsTest::folder = nullptr;
@@ -278,6 +287,22 @@ TEST_F(SpreadsheetImportWindowsTest, BlankCompaniesStayWithTheirGuests)
         EXPECT_EQ(bound[1]->Text_contents()->string(), badge.company) << badge.record;
     }
     Card_Value_In_Process = false;
+
+    // The same column imported into a new series of the series manager:
+    // each blank company keeps its row, and Save writes the same records.
+    SeriesManagerLink::installed() = seriesManager;
+    ModalRunPause::setEnabled(false);
+    scriptPicker(0, true, {1});
+    BatchWizard::setModalRun([&](BatchWizard& manager) {
+        manager.add_new_btn->click();
+        manager.import_value_btn->click();
+        EXPECT_EQ(manager.values(), SeriesStore::managerValues(QString::fromUtf8(companies)));
+        manager.batch_list_name->setText("Companies");
+        manager.save_btn->click();
+        return 0;
+    });
+    control<QAbstractButton>("Batch_Series_btn")->click();
+    EXPECT_EQ(seriesFile("Companies"), companies);
 }
 
 // All ticked columns into one series, appended to a stored one, row after
@@ -631,7 +656,7 @@ TEST_F(SpreadsheetImportWindowsTest, PleaseWaitHoldsTheDialogWhileTheWorkbookIsR
 TEST_F(SpreadsheetImportWindowsTest, WizardTypedTextAndPictures)
 {
     QTemporaryDir pictures;
-    for (const char* name : {"photo.JPG", "notes.txt"})
+    for (const char* name : {"photo.JPG", "notes.txt", "Bo\nLee.png"})
         QFile(pictures.filePath(name)).open(QIODevice::WriteOnly);
     QDir(pictures.path()).mkdir("trip.png");
     const struct {
@@ -673,4 +698,9 @@ TEST_F(SpreadsheetImportWindowsTest, WizardTypedTextAndPictures)
         EXPECT_EQ(seriesFile("Typed"), c.file) << c.typed.toStdString();
         EXPECT_EQ(managerValues, c.manager);
     }
+    // the picture whose name holds a line break is left out and named
+    EXPECT_EQ(presenter.texts().last(),
+              "\nThese pictures are left out: a series value is one line, and their paths "
+              "hold a line break (shown as \u21B5).\n"
+                  + pictures.filePath("Bo\u21B5Lee.png"));
 }
