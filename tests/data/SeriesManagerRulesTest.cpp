@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <vector>
 
 namespace {
 
@@ -47,6 +48,33 @@ Files filesOf(const QString& folder)
     for (const QFileInfo& info : QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
         files[info.fileName()] = info.isDir() ? QByteArray("<folder>") : readFile(info.filePath());
     return files;
+}
+
+struct Saved {
+    SeriesSaveRules::Result result;
+    bool asked = false;
+    Files after;
+};
+
+// Saves `values` as `name` (opened as `openedAs`) in a folder holding
+// `before`, answering `answer` when asked.
+Saved saveIn(const Files& before, const QString& name, const QString& openedAs, const QStringList& values,
+             bool answer)
+{
+    QTemporaryDir folder;
+    for (const auto& [file, bytes] : before) {
+        if (bytes == "<folder>")
+            QDir(folder.path()).mkdir(file);
+        else
+            writeFile(folder.filePath(file), bytes);
+    }
+    Saved saved;
+    saved.result = SeriesSaveRules::save(folder.path(), name, openedAs, values, [&] {
+        saved.asked = true;
+        return answer;
+    });
+    saved.after = filesOf(folder.path());
+    return saved;
 }
 
 }
@@ -92,22 +120,57 @@ TEST(SeriesSaveRules, RenameAndReplaceRules)
          R::WriteFailed, true, {{"A.txt", "old\n"}, {"D.txt", "<folder>"}}},
     };
     for (const Case& c : cases) {
-        QTemporaryDir folder;
-        for (const auto& [name, bytes] : c.before) {
-            if (bytes == "<folder>")
-                QDir(folder.path()).mkdir(name);
-            else
-                writeFile(folder.filePath(name), bytes);
+        const Saved saved = saveIn(c.before, c.name, c.openedAs, values, c.answer);
+        EXPECT_EQ(int(saved.result), int(c.result)) << c.what;
+        EXPECT_EQ(saved.asked, c.asked) << c.what;
+        EXPECT_EQ(saved.after, c.after) << c.what;
+    }
+}
+
+// A reserved character at either end of a name: the opened series is its
+// file as listed, so Save under the opened name writes that file and a
+// rename removes it, while a name that cleans to another file asks first.
+// "/" is only typed (no file name holds it); "\" may be in a file's name,
+// though no series is saved under such a name.
+TEST(SeriesSaveRules, OnlyTheOpenedFileIsReplacedOrMoved)
+{
+    using R = SeriesSaveRules::Result;
+    for (const QChar reserved : QStringLiteral("/\\?%*|\"<>")) {
+        for (const QString& marked : {reserved + QStringLiteral("X"), QStringLiteral("X") + reserved}) {
+            SCOPED_TRACE(marked.toStdString());
+            const QString file = marked + ".txt";
+            const bool onDisk = reserved != QLatin1Char('/');
+            Files before {{"X.txt", "x\n"}, {"Y.txt", "y\n"}};
+            if (onDisk)
+                before[file] = "m\n";
+            Files ownWritten = before, moved = before, otherReplaced = before;
+            ownWritten[file] = "new\n";
+            moved.erase(file);
+            moved["New.txt"] = "new\n";
+            otherReplaced["X.txt"] = "new\n";
+            struct Case {
+                QString name, openedAs;
+                bool answer;
+                R result;
+                bool asked;
+                Files after;
+            };
+            std::vector<Case> cases {{marked, "Y", false, R::Declined, true, before}};
+            if (onDisk) {
+                const bool nameable = reserved != QLatin1Char('\\');
+                cases.push_back({marked, marked, false, nameable ? R::Saved : R::BadName, false,
+                                 nameable ? ownWritten : before});
+                cases.push_back({"New", marked, false, R::Saved, false, moved});
+                cases.push_back({"X", marked, true, R::Saved, true, otherReplaced});
+            }
+            for (const Case& c : cases) {
+                SCOPED_TRACE((c.name + " opened as " + c.openedAs).toStdString());
+                const Saved saved = saveIn(before, c.name, c.openedAs, {"new"}, c.answer);
+                EXPECT_EQ(int(saved.result), int(c.result));
+                EXPECT_EQ(saved.asked, c.asked);
+                EXPECT_EQ(saved.after, c.after);
+            }
         }
-        bool asked = false;
-        const SeriesSaveRules::Result result =
-            SeriesSaveRules::save(folder.path(), c.name, c.openedAs, values, [&] {
-                asked = true;
-                return c.answer;
-            });
-        EXPECT_EQ(int(result), int(c.result)) << c.what;
-        EXPECT_EQ(asked, c.asked) << c.what;
-        EXPECT_EQ(filesOf(folder.path()), c.after) << c.what;
     }
 }
 
