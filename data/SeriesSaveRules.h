@@ -40,8 +40,8 @@ public:
         QString name;
         // "" when the name is no usable file name
         QString path;
-        // a file is there under another name than the opened one: ask
-        // before replacing it
+        // a file is there and the name is not the opened one (as typed):
+        // ask before replacing it
         bool replacesOther = false;
         // the name the series was opened under when its file goes after
         // the new file is complete ("" when none goes)

@@ -21,8 +21,8 @@ FolderLock::FolderLock(const QString& folder)
         m_fd = fd;
         return;
     }
-    m_error = QStringLiteral("The folder %1 cannot be locked: %2")
-                  .arg(folder, QString::fromLocal8Bit(std::strerror(errno)));
+    m_error =
+        QStringLiteral("The folder %1 cannot be locked: %2").arg(folder, QString::fromLocal8Bit(std::strerror(errno)));
     if (fd >= 0)
         ::close(fd);
 }

@@ -50,7 +50,8 @@ Files filesOf(const QString& folder)
     return files;
 }
 
-struct Saved {
+struct Saved
+{
     SeriesSaveRules::Result result;
     bool asked = false;
     Files after;
@@ -58,8 +59,7 @@ struct Saved {
 
 // Saves `values` as `name` (opened as `openedAs`) in a folder holding
 // `before`, answering `answer` when asked.
-Saved saveIn(const Files& before, const QString& name, const QString& openedAs, const QStringList& values,
-             bool answer)
+Saved saveIn(const Files& before, const QString& name, const QString& openedAs, const QStringList& values, bool answer)
 {
     QTemporaryDir folder;
     for (const auto& [file, bytes] : before) {
@@ -76,7 +76,6 @@ Saved saveIn(const Files& before, const QString& name, const QString& openedAs, 
     saved.after = filesOf(folder.path());
     return saved;
 }
-
 }
 
 TEST(SeriesSaveRules, RenameAndReplaceRules)
@@ -148,7 +147,8 @@ TEST(SeriesSaveRules, OnlyTheOpenedFileIsReplacedOrMoved)
             moved.erase(file);
             moved["New.txt"] = "new\n";
             otherReplaced["X.txt"] = "new\n";
-            struct Case {
+            struct Case
+            {
                 QString name, openedAs;
                 bool answer;
                 R result;
@@ -158,8 +158,8 @@ TEST(SeriesSaveRules, OnlyTheOpenedFileIsReplacedOrMoved)
             std::vector<Case> cases {{marked, "Y", false, R::Declined, true, before}};
             if (onDisk) {
                 const bool nameable = reserved != QLatin1Char('\\');
-                cases.push_back({marked, marked, false, nameable ? R::Saved : R::BadName, false,
-                                 nameable ? ownWritten : before});
+                cases.push_back(
+                    {marked, marked, false, nameable ? R::Saved : R::BadName, false, nameable ? ownWritten : before});
                 cases.push_back({"New", marked, false, R::Saved, false, moved});
                 cases.push_back({"X", marked, true, R::Saved, true, otherReplaced});
             }

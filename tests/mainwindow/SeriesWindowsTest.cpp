@@ -210,8 +210,7 @@ TEST_F(SeriesWindowsTest, SaveReplacesOrMovesOnlyTheOpenedFile)
     EXPECT_EQ(seriesFile("New2"), "star\n");
     EXPECT_EQ(seriesFile("Top*"), "<missing>");
     EXPECT_EQ(seriesFile("Top"), "top\n");
-    EXPECT_EQ(presenter.texts(),
-              QStringList(2, "Batch Processing Series already exists. Do you want to replace it?"));
+    EXPECT_EQ(presenter.texts(), QStringList(2, "Batch Processing Series already exists. Do you want to replace it?"));
 }
 
 // The name typed in the export panel keeps its stem and gets the extension
