@@ -22,7 +22,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <vector>
 
 namespace {
 
@@ -147,29 +146,21 @@ TEST(SeriesSaveRules, OnlyTheOpenedFileIsReplacedOrMoved)
             moved.erase(file);
             moved["New.txt"] = "new\n";
             otherReplaced["X.txt"] = "new\n";
-            struct Case
-            {
-                QString name, openedAs;
-                bool answer;
-                R result;
-                bool asked;
-                Files after;
+            const auto check = [&](const QString& name, const QString& openedAs, bool answer, R result, bool asked,
+                                   const Files& after) {
+                SCOPED_TRACE((name + " opened as " + openedAs).toStdString());
+                const Saved saved = saveIn(before, name, openedAs, {"new"}, answer);
+                EXPECT_EQ(int(saved.result), int(result));
+                EXPECT_EQ(saved.asked, asked);
+                EXPECT_EQ(saved.after, after);
             };
-            std::vector<Case> cases {{marked, "Y", false, R::Declined, true, before}};
-            if (onDisk) {
-                const bool nameable = reserved != QLatin1Char('\\');
-                cases.push_back(
-                    {marked, marked, false, nameable ? R::Saved : R::BadName, false, nameable ? ownWritten : before});
-                cases.push_back({"New", marked, false, R::Saved, false, moved});
-                cases.push_back({"X", marked, true, R::Saved, true, otherReplaced});
-            }
-            for (const Case& c : cases) {
-                SCOPED_TRACE((c.name + " opened as " + c.openedAs).toStdString());
-                const Saved saved = saveIn(before, c.name, c.openedAs, {"new"}, c.answer);
-                EXPECT_EQ(int(saved.result), int(c.result));
-                EXPECT_EQ(saved.asked, c.asked);
-                EXPECT_EQ(saved.after, c.after);
-            }
+            check(marked, "Y", false, R::Declined, true, before);
+            if (!onDisk)
+                continue;
+            const bool nameable = reserved != QLatin1Char('\\');
+            check(marked, marked, false, nameable ? R::Saved : R::BadName, false, nameable ? ownWritten : before);
+            check("New", marked, false, R::Saved, false, moved);
+            check("X", marked, true, R::Saved, true, otherReplaced);
         }
     }
 }
