@@ -2,7 +2,6 @@
 
 #include "app/Globals.h"
 #include "app/StringHelpers.h"
-#include "data/SeriesFileWriter.h"
 #include "data/SeriesStore.h"
 
 #include <QFileInfo>
@@ -20,25 +19,22 @@ QString SeriesSaveRules::seriesPath(const QString& folder, const QString& name)
 SeriesSaveRules::Plan SeriesSaveRules::plan(const QString& folder, const QString& name, const QString& openedAs)
 {
     Plan plan;
-    const QString cleaned = cleanedName(name);
-    if (cleaned.isEmpty())
+    // The name the series was opened under is a file's name as listed and
+    // is not cleaned: "50%" stays "50%", and never reaches "50".
+    const bool unchanged = name == openedAs;
+    const QString target = unchanged ? (SeriesStore::namesFileInFolder(name) ? name : QString()) : cleanedName(name);
+    if (target.isEmpty())
         return plan;
     plan.folder = folder;
-    plan.name = cleaned;
-    plan.path = seriesPath(folder, cleaned);
+    plan.name = target;
+    plan.path = seriesPath(folder, target);
+    if (unchanged)
+        return plan;
     const bool targetExists = QFileInfo::exists(plan.path) || QFileInfo(plan.path).isSymLink();
-    // compared as typed, as the name field and the opened name stand
-    const bool renamed = name != openedAs;
-    plan.replacesOther = targetExists && renamed;
-
-    // the series moves when it was opened under another name and the new
-    // name is free
-    const QString oldCleaned = cleanedName(openedAs);
-    if (!targetExists && renamed && !oldCleaned.isEmpty()) {
-        const QString candidate = seriesPath(folder, oldCleaned);
-        if (candidate != plan.path && QFileInfo(candidate).isFile())
-            plan.oldPath = candidate;
-    }
+    plan.replacesOther = targetExists;
+    // the series moves when the new name is free: its opened file goes
+    if (!targetExists && !openedAs.isEmpty() && QFileInfo(seriesPath(folder, openedAs)).isFile())
+        plan.movedFrom = openedAs;
     return plan;
 }
 
@@ -50,10 +46,9 @@ SeriesSaveRules::Result SeriesSaveRules::carryOut(const Plan& plan, const QStrin
     trimmed.reserve(values.size());
     for (const QString& value : values)
         trimmed.append(Trim_Str(value));
-    if (!SeriesStore(plan.folder, batch_file_EXT).write(plan.name, trimmed, SeriesStore::WriteMode::Replace, error))
+    if (!SeriesStore(plan.folder, batch_file_EXT)
+             .write(plan.name, trimmed, SeriesStore::WriteMode::Replace, error, plan.movedFrom))
         return Result::WriteFailed;
-    if (!plan.oldPath.isEmpty())
-        SeriesFileWriter::removeFile(plan.oldPath);
     return Result::Saved;
 }
 

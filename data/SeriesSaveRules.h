@@ -1,13 +1,14 @@
 #pragma once
 
 // Saving the series manager's open series under the name in its name field.
-// The rules: the name is cleaned (reserved characters at its ends removed)
-// and must be a plain file name; when another series' file already has that
-// name (the name differs from the one the series was opened under, compared
-// as typed), the user is asked before it is replaced; saving under the name
-// it was opened under replaces its file without asking; a series saved
-// under a new, free name moves there and its old file goes. The file is
-// replaced atomically, and the old name is deleted only after the new file
+// The rules: the opened series is its file as listed, so saving it under the
+// name it was opened under replaces that very file, without asking. Any
+// other name is cleaned (reserved characters at its ends removed) and must
+// be a plain file name; when a file already has that name (the name differs
+// from the one the series was opened under, compared as typed), the user is
+// asked before it is replaced, and the opened file stays; a series saved
+// under a new, free name moves there and its opened file goes. The file is
+// replaced atomically, and the old file is removed only after the new file
 // is complete.
 
 #include <QString>
@@ -34,16 +35,17 @@ public:
 
     // What saving under a name will do, decided before anything is written.
     struct Plan {
-        // the data folder and the cleaned name
+        // the data folder and the name the file takes
         QString folder;
         QString name;
         // "" when the name is no usable file name
         QString path;
-        // another series' file is there: ask before replacing it
+        // a file is there and the name is not the opened one (as typed):
+        // ask before replacing it
         bool replacesOther = false;
-        // the file of the name the series was opened under, to go after the
-        // new file is complete ("" when none goes)
-        QString oldPath;
+        // the name the series was opened under when its file goes after
+        // the new file is complete ("" when none goes)
+        QString movedFrom;
     };
     static Plan plan(const QString& folder, const QString& name, const QString& openedAs);
 

@@ -3,7 +3,9 @@
 #include "app/Globals.h"
 #include "app/MessageBoxes.h"
 #include "app/StringHelpers.h"
+#include "data/SeriesFileWriter.h"
 #include "platform/AtomicFile.h"
+#include "platform/FolderLock.h"
 #include "platform/RegularFile.h"
 
 #include <QDir>
@@ -12,17 +14,6 @@
 #include <QStringDecoder>
 
 #include <algorithm>
-
-namespace {
-
-// Whether `name` can name a file directly inside the data folder.
-bool namesFileInFolder(const QString& name)
-{
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
-        && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && !name.contains(QChar(0));
-}
-
-}
 
 SeriesStore::SeriesStore()
     : SeriesStore(Data_Folder_Path, batch_file_EXT)
@@ -189,7 +180,8 @@ QString SeriesStore::readFirstValue(const QString& name) const
     return firstValue(readText(name).value_or(QString()));
 }
 
-bool SeriesStore::write(const QString& name, const QStringList& values, WriteMode mode, QString* error) const
+bool SeriesStore::write(const QString& name, const QStringList& values, WriteMode mode, QString* error,
+                        const QString& movedFrom) const
 {
     auto fail = [error](const QString& reason) {
         if (error)
@@ -198,6 +190,9 @@ bool SeriesStore::write(const QString& name, const QStringList& values, WriteMod
     };
     if (!namesFileInFolder(name))
         return fail(enterNameMessage);
+    const FolderLock lock(m_folder);
+    if (!lock.isLocked())
+        return fail(lock.errorString());
     const QString path = filePath(name);
     // The file to replace is found (and a refused one named) before the old
     // content is read.
@@ -227,7 +222,15 @@ bool SeriesStore::write(const QString& name, const QStringList& values, WriteMod
     }
     if (file.write(bytes) != bytes.size() || !file.commit())
         return fail(file.errorString());
+    if (!movedFrom.isEmpty() && !movedFrom.contains(QLatin1Char('/')))
+        SeriesFileWriter::removeFile(filePath(movedFrom));
     return true;
+}
+
+bool SeriesStore::namesFileInFolder(const QString& name)
+{
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
+        && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && !name.contains(QChar(0));
 }
 
 QString SeriesStore::validSeriesName(const QString& typed)

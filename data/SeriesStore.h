@@ -86,14 +86,24 @@ public:
     // a record of its own; a byte order mark is dropped). The file is
     // replaced in one step, so a failed write keeps the old file whole.
     // False, with the reason in `error` when given, when nothing was written
-    // (also for a refused name).
-    bool write(const QString& name, const QStringList& values, WriteMode mode, QString* error = nullptr) const;
+    // (also for a refused name, or when the folder cannot be locked). The
+    // writes of a folder's series run one at a time, in every process
+    // (FolderLock on the folder): an append reads the file it extends under
+    // the lock that replaces it, so no write loses another's records.
+    // `movedFrom`, a name as names() lists it, is the series this one was
+    // saved from under a new name: its file goes once the new one is in
+    // place, under the same lock.
+    bool write(const QString& name, const QStringList& values, WriteMode mode, QString* error = nullptr,
+               const QString& movedFrom = QString()) const;
 
     // A series name as the user typed it, cleaned
     // (Remove_Reserve_Char_In_File_Name); empty when the cleaned name
     // cannot name a file of the data folder: empty, "." or "..", or holding
     // "/", "\" or NUL.
     static QString validSeriesName(const QString& typed);
+    // Whether `name`, as it stands, names a file directly in the folder: not
+    // empty, "." or "..", and without "/", "\" or NUL.
+    static bool namesFileInFolder(const QString& name);
     // validSeriesName, showing "Please enter list name." when the name is
     // refused.
     static QString askSeriesName(const QString& typed);

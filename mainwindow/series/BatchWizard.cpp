@@ -262,10 +262,11 @@ void BatchWizard::Fill_List()
 
 void BatchWizard::Create_Avail_List(const QString& name)
 {
-    const QString trimmed = Trim_Str(name);
-    if (trimmed.isEmpty())
+    if (Trim_Str(name).isEmpty())
         return;
-    m_names.append(trimmed);
+    // kept as listed, blanks at its ends too, so that opening, saving and
+    // deleting reach this very file
+    m_names.append(name);
     showNames();
 }
 
@@ -293,7 +294,7 @@ void BatchWizard::appendCellRecords(const QStringList& cells)
 
 QString BatchWizard::Get_List_Name_Text(int row) const
 {
-    return row >= 0 && row < m_names.size() ? Trim_Str(m_names.at(row)) : QString();
+    return m_names.value(row);
 }
 
 QString BatchWizard::Get_Value_Text(int row) const

@@ -42,8 +42,9 @@ public:
     int Open_Wnd();
 
     void Fill_List() override;
-    // Trims; a non-empty name or value becomes a new row of its table (an
-    // empty record comes only from an opened series file).
+    // A name or value not empty after trimming becomes a new row of its
+    // table: the value trimmed, the name as listed (an empty record comes
+    // only from an opened series file).
     void Create_Avail_List(const QString& name);
     void Create_Value_List(const QString& value);
     // Create_Value_List for each value, the table redrawn once.

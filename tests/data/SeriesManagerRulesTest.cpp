@@ -49,6 +49,32 @@ Files filesOf(const QString& folder)
     return files;
 }
 
+struct Saved
+{
+    SeriesSaveRules::Result result;
+    bool asked = false;
+    Files after;
+};
+
+// Saves `values` as `name` (opened as `openedAs`) in a folder holding
+// `before`, answering `answer` when asked.
+Saved saveIn(const Files& before, const QString& name, const QString& openedAs, const QStringList& values, bool answer)
+{
+    QTemporaryDir folder;
+    for (const auto& [file, bytes] : before) {
+        if (bytes == "<folder>")
+            QDir(folder.path()).mkdir(file);
+        else
+            writeFile(folder.filePath(file), bytes);
+    }
+    Saved saved;
+    saved.result = SeriesSaveRules::save(folder.path(), name, openedAs, values, [&] {
+        saved.asked = true;
+        return answer;
+    });
+    saved.after = filesOf(folder.path());
+    return saved;
+}
 }
 
 TEST(SeriesSaveRules, RenameAndReplaceRules)
@@ -92,22 +118,50 @@ TEST(SeriesSaveRules, RenameAndReplaceRules)
          R::WriteFailed, true, {{"A.txt", "old\n"}, {"D.txt", "<folder>"}}},
     };
     for (const Case& c : cases) {
-        QTemporaryDir folder;
-        for (const auto& [name, bytes] : c.before) {
-            if (bytes == "<folder>")
-                QDir(folder.path()).mkdir(name);
-            else
-                writeFile(folder.filePath(name), bytes);
+        const Saved saved = saveIn(c.before, c.name, c.openedAs, values, c.answer);
+        EXPECT_EQ(int(saved.result), int(c.result)) << c.what;
+        EXPECT_EQ(saved.asked, c.asked) << c.what;
+        EXPECT_EQ(saved.after, c.after) << c.what;
+    }
+}
+
+// A reserved character at either end of a name: the opened series is its
+// file as listed, so Save under the opened name writes that file and a
+// rename removes it, while a name that cleans to another file asks first.
+// "/" is only typed (no file name holds it); "\" may be in a file's name,
+// though no series is saved under such a name.
+TEST(SeriesSaveRules, OnlyTheOpenedFileIsReplacedOrMoved)
+{
+    using R = SeriesSaveRules::Result;
+    for (const QChar reserved : QStringLiteral("/\\?%*|\"<>")) {
+        for (const QString& marked : {reserved + QStringLiteral("X"), QStringLiteral("X") + reserved}) {
+            SCOPED_TRACE(marked.toStdString());
+            const QString file = marked + ".txt";
+            const bool onDisk = reserved != QLatin1Char('/');
+            Files before {{"X.txt", "x\n"}, {"Y.txt", "y\n"}};
+            if (onDisk)
+                before[file] = "m\n";
+            Files ownWritten = before, moved = before, otherReplaced = before;
+            ownWritten[file] = "new\n";
+            moved.erase(file);
+            moved["New.txt"] = "new\n";
+            otherReplaced["X.txt"] = "new\n";
+            const auto check = [&](const QString& name, const QString& openedAs, bool answer, R result, bool asked,
+                                   const Files& after) {
+                SCOPED_TRACE((name + " opened as " + openedAs).toStdString());
+                const Saved saved = saveIn(before, name, openedAs, {"new"}, answer);
+                EXPECT_EQ(int(saved.result), int(result));
+                EXPECT_EQ(saved.asked, asked);
+                EXPECT_EQ(saved.after, after);
+            };
+            check(marked, "Y", false, R::Declined, true, before);
+            if (!onDisk)
+                continue;
+            const bool nameable = reserved != QLatin1Char('\\');
+            check(marked, marked, false, nameable ? R::Saved : R::BadName, false, nameable ? ownWritten : before);
+            check("New", marked, false, R::Saved, false, moved);
+            check("X", marked, true, R::Saved, true, otherReplaced);
         }
-        bool asked = false;
-        const SeriesSaveRules::Result result =
-            SeriesSaveRules::save(folder.path(), c.name, c.openedAs, values, [&] {
-                asked = true;
-                return c.answer;
-            });
-        EXPECT_EQ(int(result), int(c.result)) << c.what;
-        EXPECT_EQ(asked, c.asked) << c.what;
-        EXPECT_EQ(filesOf(folder.path()), c.after) << c.what;
     }
 }
 

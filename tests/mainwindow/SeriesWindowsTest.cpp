@@ -171,6 +171,48 @@ TEST_F(SeriesWindowsTest, GenerateOpenEditExportAndSave)
                                                "\nPlease select only one record to update."}));
 }
 
+// Beside "50" and "Top", series named "50%", "Top*" and "Top " (copied in
+// by the user): Save with no edit writes the opened file, a rename moves
+// only the opened file, and a name that cleans to another series asks first.
+TEST_F(SeriesWindowsTest, SaveReplacesOrMovesOnlyTheOpenedFile)
+{
+    writeSeries("50", "10\n20\n30\n");
+    writeSeries("50%", " half price \n");
+    writeSeries("Top", "top\n");
+    writeSeries("Top*", "star\n");
+    writeSeries("Top ", " spaced \n");
+    presenter.scriptAnswers({false, true});
+    BatchWizard::setModalRun([&](BatchWizard& w) {
+        EXPECT_EQ(w.seriesNames(), (QStringList {"50", "50%", "Top", "Top ", "Top*"}));
+        for (const QString name : {"50%", "Top "}) {
+            select(w.List, {int(w.seriesNames().indexOf(name))});
+            w.update_btn->click();
+            w.save_btn->click();
+        }
+        EXPECT_EQ(seriesFile("50%"), "half price\n");
+        EXPECT_EQ(seriesFile("Top "), "spaced\n");
+        select(w.List, {4});
+        w.update_btn->click();
+        w.batch_list_name->setText("New2");
+        w.save_btn->click();
+        select(w.List, {1});
+        w.update_btn->click();
+        w.batch_list_name->setText("50");
+        w.save_btn->click(); // No: nothing is written
+        EXPECT_EQ(seriesFile("50"), "10\n20\n30\n");
+        w.save_btn->click(); // Yes
+        EXPECT_EQ(w.seriesNames(), (QStringList {"50", "50%", "New2", "Top", "Top "}));
+        return 0;
+    });
+    control<QAbstractButton>("Batch_Series_btn")->click();
+    EXPECT_EQ(seriesFile("50"), "half price\n");
+    EXPECT_EQ(seriesFile("50%"), "half price\n");
+    EXPECT_EQ(seriesFile("New2"), "star\n");
+    EXPECT_EQ(seriesFile("Top*"), "<missing>");
+    EXPECT_EQ(seriesFile("Top"), "top\n");
+    EXPECT_EQ(presenter.texts(), QStringList(2, "Batch Processing Series already exists. Do you want to replace it?"));
+}
+
 // The name typed in the export panel keeps its stem and gets the extension
 // of the type chosen in the manager: "list.txt" exported as a workbook is
 // "list.xlsx", beside nothing else.
