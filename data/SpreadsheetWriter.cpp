@@ -147,6 +147,8 @@ void SpreadsheetWriter::Release_Data()
     if (spreadsheet) {
         spreadsheet->data = Table();
         spreadsheet->sharedStrings.clear();
+        spreadsheet->m_sharedStringsRead = false;
+        spreadsheet->parts = {};
         spreadsheet->m_titleRead = {};
     }
     AllocatorPools::trim();
@@ -162,9 +164,11 @@ void SpreadsheetWriter::partStamp(const QString& path, qint64& size, qint64& mod
 void SpreadsheetWriter::refuse(const QString& why)
 {
     Show_NSLog_Message(QStringLiteral("Error: the workbook is refused: %1").arg(why));
-    refused = true;
+    refusal = why;
     data = Table();
     sharedStrings.clear();
+    m_sharedStringsRead = false;
+    parts = {};
     m_titleRead = {};
     if (!tmpDir.isEmpty())
         UnpackFolder::empty();
@@ -181,7 +185,7 @@ SheetRows SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
     Excel_Sheet_Columns = 1;
     SpreadsheetWriter& s = sharedInstance();
     s.tmpDir = UnpackFolder::path();
-    s.refused = false;
+    s.refusal.clear();
     // The parts of an earlier workbook must not pass for this one's.
     if (s.tmpDir.isEmpty() || !UnpackFolder::empty()) {
         Show_NSLog_Message(QStringLiteral("Error: the unpack folder cannot be used"));
@@ -193,24 +197,26 @@ SheetRows SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
         Show_NSLog_Message(QStringLiteral("Error: %1").arg(error.description));
         if (error.code == SSZipArchive::SizeLimitExceeded || error.code == SSZipArchive::EntryLimitExceeded
             || error.code == SSZipArchive::RatioLimitExceeded)
-            s.refused = true;
+            s.refusal = error.description;
         UnpackFolder::empty();
         return {};
     }
-    s.ReadSharedStrings(s.tmpDir + QStringLiteral("/xl/sharedStrings.xml"));
-    if (s.refused)
-        UnpackFolder::empty();
+    s.parts = WorkbookParts::read(s.tmpDir);
+    s.ReadSharedStrings(s.parts.sharedStrings);
     return {};
 }
 
 void SpreadsheetWriter::ReadSharedStrings(const QString& path)
 {
     m_titleRead = {};
-    refused = false;
+    refusal.clear();
     QString error;
-    switch (WorksheetReader::readSharedStrings(path, sharedStrings, &error)) {
+    const WorksheetReader::Status status = WorksheetReader::readSharedStrings(path, sharedStrings, &error);
+    m_sharedStringsRead = status == WorksheetReader::Status::Read;
+    switch (status) {
     case WorksheetReader::Status::Read:
     case WorksheetReader::Status::Absent:
+    case WorksheetReader::Status::NoSharedStrings:
         break;
     case WorksheetReader::Status::TooLarge:
         refuse(error);
@@ -232,9 +238,9 @@ SpreadsheetWriter::Table SpreadsheetWriter::ReadData_only_column()
     // its rows are kept for the reading of all rows.
     const QString path = s.sheetPartPath();
     SheetRows rows;
-    const WorksheetReader::SheetShape shape = WorksheetReader::readSheet(path, s.sharedStrings, MaxColumns,
+    const WorksheetReader::SheetShape shape = WorksheetReader::readSheet(path, s.sheetStrings(), MaxColumns,
                                                                          WorksheetReader::MaxRows, rows);
-    if (shape.status == WorksheetReader::Status::TooLarge) {
+    if (shape.status == WorksheetReader::Status::TooLarge || shape.status == WorksheetReader::Status::NoSharedStrings) {
         s.refuse(shape.error);
         return s.data;
     }
@@ -291,8 +297,8 @@ SheetRows SpreadsheetWriter::ReadData(const QString& path)
     kept = {};
     SheetRows rows;
     const WorksheetReader::SheetShape shape = WorksheetReader::readSheet(
-        path, sharedStrings, std::clamp(Excel_Sheet_Columns, 0, MaxColumns), WorksheetReader::MaxRows, rows);
-    if (shape.status == WorksheetReader::Status::TooLarge)
+        path, sheetStrings(), std::clamp(Excel_Sheet_Columns, 0, MaxColumns), WorksheetReader::MaxRows, rows);
+    if (shape.status == WorksheetReader::Status::TooLarge || shape.status == WorksheetReader::Status::NoSharedStrings)
         refuse(shape.error);
     else if (shape.status != WorksheetReader::Status::Read)
         Show_NSLog_Message(QStringLiteral("Error: %1").arg(shape.error));

@@ -10,13 +10,15 @@
 // titles and sets `Excel_Sheet_Columns`, and ReadWorkbook(path, false) gives
 // every row of that sheet, each of `Excel_Sheet_Columns` entries. A workbook
 // past the reader's limits (WorksheetReader, and MaxUnpackedBytes unpacked),
-// or whose shared strings cannot be read, is refused at the step that finds
-// it out: nothing is read, the reason is logged, `refused` is set and the
-// unpack folder is emptied. Release_Data() gives the memory of the last read
-// back once the import is done.
+// whose shared strings cannot be read, or whose sheet has text cells that
+// point into shared strings it does not have, is refused at the step that
+// finds it out: nothing is read, the reason is logged and kept in `refusal`,
+// and the unpack folder is emptied. Release_Data() gives the memory of the
+// last read back once the import is done.
 
 #include "data/SheetRows.h"
 #include "data/TextPool.h"
+#include "data/WorkbookParts.h"
 #include "data/WorksheetReader.h"
 
 #include <QList>
@@ -45,17 +47,19 @@ public:
     TextPool sharedStrings;
     // the unpack folder
     QString tmpDir;
-    // the workbook last opened was refused: it is past the reader's limits,
-    // or its shared strings cannot be read
-    bool refused = false;
+    // why the workbook last opened was refused (see above); "" when it was not
+    QString refusal;
+    // where the parts of the workbook last unpacked lie
+    WorkbookParts parts;
 
     // The one instance that the class operations work on, made on first use.
     static SpreadsheetWriter& sharedInstance();
 
     // With only_col: empties the unpack folder, unpacks the workbook at
-    // `path` (a path or a file URL) into it and reads its shared strings; a
-    // file that cannot be unpacked, is past the limits or has shared strings
-    // that cannot be read leaves the folder empty, and no rows. Without:
+    // `path` (a path or a file URL) into it and reads its shared strings
+    // (the part its relationships name, see WorkbookParts); a file that
+    // cannot be unpacked, is past the limits or has shared strings that
+    // cannot be read leaves the folder empty, and no rows. Without:
     // every row of sheet `Excel_Sheet_Number` of the unpacked workbook
     // (`path` is not used); none when the sheet cannot be read or is past
     // the limits.
@@ -84,12 +88,13 @@ public:
     static QString ColumnNumber_To_Name(int n);
 
     // Reads a shared-strings part into `sharedStrings`: empty when there is
-    // no such part; refused (empty, `refused` set, the reason logged, the
-    // unpack folder emptied) when the part cannot be read or is past the
-    // limits, so that no text cell comes in blank.
+    // no such part (a sheet with text cells pointing into it is then
+    // refused); refused (empty, `refusal` set, the reason logged, the unpack
+    // folder emptied) when the part cannot be read or is past the limits, so
+    // that no text cell comes in blank.
     void ReadSharedStrings(const QString& path);
     // Every row of a worksheet part, each of `Excel_Sheet_Columns` entries;
-    // none (and `refused` when past the limits) when it cannot be read.
+    // none (and `refusal` set when it is refused) when it cannot be read.
     SheetRows ReadData(const QString& path);
     // Writes `data` as a worksheet part, building `sharedStrings`.
     bool WriteWorksheetData(const QString& path);
@@ -119,6 +124,10 @@ private:
     QString sheetPartPath() const;
     // Refuses the workbook being read: forgets it and empties the unpack folder.
     void refuse(const QString& why);
+    // The shared strings a sheet read points into; null when the workbook
+    // has no shared-strings part.
+    const TextPool* sheetStrings() const { return m_sharedStringsRead ? &sharedStrings : nullptr; }
+    bool m_sharedStringsRead = false;
 
     // Reading the titles reads the whole sheet anyway; its rows are kept
     // for the reading of all rows that follows, which then need not read

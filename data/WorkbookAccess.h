@@ -25,12 +25,13 @@ struct WorkbookAccess
     std::function<QStringList()> titles;
     // Every row of the chosen sheet of the workbook at `path`, row 0 first.
     std::function<SheetRows(const QString& path)> rows;
-    // The tab name of worksheet part number `sheet`; "" when unknown.
+    // The tab name of worksheet part number `sheet`; "" when no tab names
+    // that part.
     std::function<QString(int sheet)> tabName;
-    // Whether the workbook last opened was refused for being past the
-    // reader's limits or for shared strings that cannot be read (nothing of
-    // it is left to read).
-    std::function<bool()> refused;
+    // Why the workbook last opened was refused (past the reader's limits,
+    // shared strings that cannot be read or that its text cells lack), so
+    // that nothing of it is left to read; "" when it was not.
+    std::function<QString()> refusal;
     // Gives back the memory the last read holds, once an import is done.
     std::function<void()> release;
 

@@ -107,8 +107,13 @@ QStringView cellText(const CellContent& cell, bool sharedType, const TextPool& s
 class SheetScan
 {
 public:
-    SheetScan(XmlPartReader& xml, const TextPool& shared, int columns, qsizetype keepRows, SheetRows& rows)
-        : m_xml(xml), m_shared(shared), m_columns(columns), m_keepRows(keepRows), m_rows(rows)
+    SheetScan(XmlPartReader& xml, const TextPool* shared, int columns, qsizetype keepRows, SheetRows& rows)
+        : m_xml(xml)
+        , m_shared(shared ? *shared : m_noStrings)
+        , m_sharedMissing(!shared)
+        , m_columns(columns)
+        , m_keepRows(keepRows)
+        , m_rows(rows)
     {
     }
 
@@ -133,7 +138,7 @@ public:
             } else {
                 ok = m_xml.skipElement();
             }
-            if (m_shape.status == WorksheetReader::Status::TooLarge)
+            if (m_stopped)
                 return m_shape;
             if (!ok)
                 return fail(m_xml.error());
@@ -156,13 +161,16 @@ private:
         return m_shape;
     }
 
-    bool tooLarge(const QString& what)
+    // Ends the read for what the sheet holds, not for its XML.
+    bool stop(WorksheetReader::Status status, const QString& what)
     {
         m_rows.clear();
-        m_shape.status = WorksheetReader::Status::TooLarge;
+        m_stopped = true;
+        m_shape.status = status;
         m_shape.error = what;
         return false;
     }
+    bool tooLarge(const QString& what) { return stop(WorksheetReader::Status::TooLarge, what); }
 
     bool readSheetData()
     {
@@ -203,6 +211,9 @@ private:
             CellContent cell;
             if (!readCell(m_xml, cell))
                 return false;
+            if (sharedType && cell.hasV && m_sharedMissing)
+                return stop(WorksheetReader::Status::NoSharedStrings,
+                            QStringLiteral("its text cells point into shared strings that are missing"));
             if (column >= WorksheetReader::MaxColumns)
                 continue;
             m_shape.widest = std::max(m_shape.widest, column + 1);
@@ -228,11 +239,14 @@ private:
     }
 
     XmlPartReader& m_xml;
+    const TextPool m_noStrings;
     const TextPool& m_shared;
+    const bool m_sharedMissing;
     const int m_columns;
     const qsizetype m_keepRows;
     SheetRows& m_rows;
     WorksheetReader::SheetShape m_shape;
+    bool m_stopped = false;
     qsizetype m_rowCount = 0;
     qsizetype m_cellCount = 0;
     qsizetype m_textLength = 0; // characters of the cells as read
@@ -294,7 +308,7 @@ WorksheetReader::Status WorksheetReader::readSharedStrings(const QString& path, 
     return Status::Read;
 }
 
-WorksheetReader::SheetShape WorksheetReader::readSheet(const QString& path, const TextPool& shared, int columns,
+WorksheetReader::SheetShape WorksheetReader::readSheet(const QString& path, const TextPool* shared, int columns,
                                                        qsizetype keepRows, SheetRows& rows)
 {
     rows.clear();

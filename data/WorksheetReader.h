@@ -20,6 +20,8 @@ public:
         Unreadable, // no XML, cut short, or not the part it should be
         TooLarge,   // past the limits below, or a text past XmlPartReader's
         Absent,     // no such part
+        // text cells that point into shared strings the workbook lacks
+        NoSharedStrings,
     };
 
     // Limits of one workbook read: Excel's own sheet size, and what the
@@ -60,8 +62,10 @@ public:
     // entry), else the text of `v` (a formula's cached value), else that of
     // an inline string `is`. Every row counts against the limits, kept or
     // not; past them, or on an error, `rows` is left empty. A missing part
-    // is Unreadable.
-    static SheetShape readSheet(const QString& path, const TextPool& shared, int columns, qsizetype keepRows,
+    // is Unreadable. `shared` is null when the workbook has no shared
+    // strings: a cell of type "s" with a `v` then ends the read as
+    // NoSharedStrings, since its text cannot be known.
+    static SheetShape readSheet(const QString& path, const TextPool* shared, int columns, qsizetype keepRows,
                                 SheetRows& rows);
 
     // Strings of a workbook carry the characters that XML cannot hold as

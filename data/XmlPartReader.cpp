@@ -37,7 +37,8 @@ bool XmlPartReader::readNext()
         if (m_xml.error() != QXmlStreamReader::PrematureEndOfDocumentError)
             break;
         if (m_file.atEnd()) {
-            fail(QStringLiteral("%1 (line %2)").arg(m_xml.errorString(), QString::number(m_xml.lineNumber())));
+            // A part cut short: where it ends tells nothing more.
+            fail(m_xml.errorString());
             return false;
         }
         if (m_pending > MaxTokenBytes) {

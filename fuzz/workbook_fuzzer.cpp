@@ -2,11 +2,13 @@
 // spreadsheet import reads them: the bytes before the first NUL are the
 // shared-strings part and those after it the worksheet part (without a NUL,
 // all of them are the worksheet and the shared strings are three fixed
-// entries). Whatever the parts hold, the column count stays within XFD,
-// the titles are at most one row, every row read stands for exactly that
-// many entries, and what is kept stays within the reader's limits. Shared
-// strings that cannot be read refuse the workbook: then no titles and no
-// rows are read at all.
+// entries; with a NUL first, the workbook has no shared strings). Whatever
+// the parts hold, the column count stays within XFD, the titles are at most
+// one row, every row read stands for exactly that many entries, and what is
+// kept stays within the reader's limits. Shared strings that cannot be read
+// refuse the workbook: then no titles and no rows are read at all; nor are
+// rows read of a sheet whose text cells point into shared strings the
+// workbook does not have.
 #include "data/Globals.h"
 #include "data/SpreadsheetWriter.h"
 #include "data/UnpackFolder.h"
@@ -89,14 +91,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString strings = folder + QStringLiteral("/xl/sharedStrings.xml");
     if (nul) {
         const size_t split = size_t(static_cast<const char*>(nul) - bytes);
-        writeFile(strings, bytes, split);
+        if (split == 0)
+            QFile::remove(strings);
+        else
+            writeFile(strings, bytes, split);
         writeFile(folder + QStringLiteral("/xl/worksheets/sheet1.xml"), bytes + split + 1, size - split - 1);
     } else {
         writeFile(strings, fixedStrings.constData(), size_t(fixedStrings.size()));
         writeFile(folder + QStringLiteral("/xl/worksheets/sheet1.xml"), bytes, size);
     }
     reader.ReadSharedStrings(strings);
-    const bool refused = reader.refused;
+    const bool refused = !reader.refusal.isEmpty();
     if (refused && !reader.sharedStrings.isEmpty())
         FuzzEnvironment::fail("shared strings kept from a refused workbook");
     setExcelSheetNumber(1);
@@ -111,5 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     expectShape(rows, Excel_Sheet_Columns);
     if (refused && (!titles.isEmpty() || !rows.isEmpty()))
         FuzzEnvironment::fail("a workbook with unreadable shared strings was read");
+    if (!reader.refusal.isEmpty() && !rows.isEmpty())
+        FuzzEnvironment::fail("a refused workbook was read");
     return 0;
 }

@@ -457,6 +457,7 @@ void ProfileDialogBase::Browse_excel_Btn_Clicked()
                                                tr("Spreadsheets"));
     if (path.isEmpty())
         return;
+    const QString before = m_state.excelPath;
     m_state.excelPath = path;
     showState();
     if (Check_And_Validate_File_Path(path))
@@ -465,6 +466,10 @@ void ProfileDialogBase::Browse_excel_Btn_Clicked()
     if (import) {
         import->open_mode = QStringLiteral("E");
         import->Open_excel_Wnd(path);
+        // The table is still the one read before: its file stays named, so
+        // that no window or design names a file that could not be read.
+        if (import->workbookRefused())
+            m_state.excelPath = before;
     }
     m_state.spreadsheetImported();
     showState();

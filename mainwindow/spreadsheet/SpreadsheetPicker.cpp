@@ -35,9 +35,15 @@ enum PickerColumn { StateColumn, ExtensionColumn, HeaderColumn };
 
 // A file that holds no worksheet: no zip archive, an archive of something
 // else, a workbook without sheets, a workbook the reader refused (past its
-// limits, or with shared strings it cannot read).
+// limits, with shared strings it cannot read or text cells without them).
 const QString unreadableMessage =
     QStringLiteral("Either file is corrupted or selected file contains invalid characters.");
+// The message for a file that holds no worksheet, with the reader's reason
+// for refusing it on a line of its own when it gave one.
+QString unreadable(const QString& reason)
+{
+    return reason.isEmpty() ? unreadableMessage : unreadableMessage + QStringLiteral("\nReason: ") + reason;
+}
 // A sheet without a single row (or one that cannot be read).
 const QString emptySheetMessage =
     QStringLiteral("There is no data in selected sheet.\nPlease select another Sheet/Excel File.\nEither file is "
@@ -124,6 +130,7 @@ int SpreadsheetPicker::Open_excel_Wnd(const QString& path)
     excel_content.clear();
     resetOwnControls();
     setResult(0);
+    m_refused = false;
 
     int code = 0;
     if (modalRunReplaced()) {
@@ -189,10 +196,12 @@ void SpreadsheetPicker::Load_file_Func(const QString& path)
         const WorkbookAccess& access = WorkbookAccess::installed();
         QStringList sheets;
         QStringList tabs;
-        readOnWorker([&access, &path, &sheets, &tabs] {
+        QString refusal;
+        readOnWorker([&access, &path, &sheets, &tabs, &refusal] {
             sheets = SpreadsheetImport::sheetNamesByNumber(access.open ? access.open(path) : QStringList());
             for (const QString& sheet : sheets)
                 tabs.append(access.tabName ? access.tabName(SpreadsheetImport::sheetNumber(sheet)) : QString());
+            refusal = access.refusal ? access.refusal() : QString();
         });
         {
             const QSignalBlocker blocker(Sheet_ComboBox);
@@ -203,10 +212,12 @@ void SpreadsheetPicker::Load_file_Func(const QString& path)
             }
             Sheet_ComboBox->setCurrentIndex(-1);
         }
-        if (sheets.isEmpty())
-            tell(unreadableMessage);
-        else
+        if (sheets.isEmpty()) {
+            m_refused = true;
+            tell(unreadable(refusal));
+        } else {
             Sheet_ComboBox->setCurrentIndex(0);   // runs the sheet choice
+        }
         loadOwnLists();
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
@@ -249,24 +260,27 @@ void SpreadsheetPicker::sheetChosen()
     try {
         const WorkbookAccess& access = WorkbookAccess::installed();
         QStringList titles;
-        bool refused = false;
-        readOnWorker([&access, &titles, &refused] {
+        QString refusal;
+        readOnWorker([&access, &titles, &refusal] {
             titles = access.titles ? access.titles() : QStringList();
-            refused = titles.isEmpty() && access.refused && access.refused();
+            if (titles.isEmpty() && access.refusal)
+                refusal = access.refusal();
         });
         m_reading = false;
         if (!underWait)
             Hide_Destroy_Modeless();
-        if (refused) {
-            // Refused (past the reader's limits): nothing of the workbook is
-            // left to read, and it is unreadable as a whole.
+        if (!refusal.isEmpty()) {
+            // Refused (past the reader's limits, text cells without their
+            // shared strings): nothing of the workbook is left to read, and
+            // it is unreadable as a whole.
             ListData_xl.clear();
             reloadPicker();
             {
                 const QSignalBlocker blocker(Sheet_ComboBox);
                 Sheet_ComboBox->clear();
             }
-            tell(unreadableMessage);
+            m_refused = true;
+            tell(unreadable(refusal));
             return;
         }
         if (titles.isEmpty()) {

@@ -266,6 +266,7 @@ TEST(WorkbookReader, WorkbooksOfOtherPrograms)
     ScopedTempFolder temp;
     SpreadsheetWriter::ReadWorkbook(made.filePath("calc_people.xlsx"), true);
     EXPECT_EQ(SpreadsheetWriter::Read_Sheet_Name(), QStringList({"People", "Numbers"}));
+    EXPECT_EQ(SpreadsheetWriter::sharedInstance().parts.tabName(2), "Numbers");
 }
 
 namespace {
@@ -375,7 +376,7 @@ TEST(WorkbookReader, SharedStringsReadWholeOrRefused)
             titles = access.titles();
             rows = access.rows(path).toTable();
         }
-        const bool refused = access.refused();
+        const bool refused = !access.refusal().isEmpty();
         qInstallMessageHandler(previous);
         access.release();
         if (c.rows.isEmpty()) {
@@ -393,6 +394,85 @@ TEST(WorkbookReader, SharedStringsReadWholeOrRefused)
             EXPECT_TRUE(rows == c.rows) << "rows differ";
             EXPECT_EQ(g_logged.filter(QStringLiteral("Error")), QStringList());
         }
+    }
+}
+
+// Workbooks whose parts lie where their relationships say: the shared
+// strings under any name (relative, from the root, or the usual one when
+// none is named), each tab on its own worksheet part whatever the parts'
+// numbers, a part that no tab names unnamed, no target outside the workbook.
+// Text cells without their shared strings refuse the workbook.
+TEST(WorkbookReader, PartsFoundThroughTheRelationships)
+{
+    namespace SW = SyntheticWorkbooks;
+    const QByteArray ada = SW::sharedStringsHead() + "<si><t>Ada</t></si>" + SW::sharedStringsTail();
+    const QString missing = "its text cells point into shared strings that are missing";
+    // Each field a list with blanks between its items.
+    const struct
+    {
+        const char* name;
+        const char* rels;   // "Id>Target"; Id "ss" names the shared strings, any other a worksheet
+        const char* tabs;   // "Name>Id", in the workbook's order
+        const char* sheets; // the numbers of the worksheet parts
+        QString strings;    // where the shared strings lie; "": none
+        const char* listed; // the sheets offered, with their tabs ("sheet2>Guests")
+        QString why;        // "": the first sheet offered reads "Ada" and its part's name
+    } cases[] = {
+        {"relative", "r1>worksheets/sheet1.xml ss>strings/shared.xml", "Guests>r1", "1", "xl/strings/shared.xml",
+         "sheet1>Guests", ""},
+        {"from the root", "ss>/xl/SharedStrings.xml r1>/xl/worksheets/sheet1.xml", "Guests>r1", "1",
+         "xl/SharedStrings.xml", "sheet1>Guests", ""},
+        {"not named", "r1>worksheets/sheet1.xml", "Guests>r1", "1", "xl/sharedStrings.xml", "sheet1>Guests", ""},
+        {"none", "r1>worksheets/sheet1.xml", "Guests>r1", "1", "", "sheet1>Guests", missing},
+        {"first sheet deleted", "r2>worksheets/sheet2.xml r3>worksheets/sheet3.xml", "Guests>r2 Staff>r3", "3 2 4",
+         "xl/sharedStrings.xml", "sheet2>Guests sheet3>Staff sheet4>", ""},
+        {"tabs not in part order", "r1>worksheets/sheet2.xml r2>worksheets/sheet1.xml", "Guests>r1 Staff>r2", "2 1",
+         "xl/sharedStrings.xml", "sheet1>Staff sheet2>Guests", ""},
+        {"outside the workbook", "r1>worksheets/sheet1.xml ss>../../shared.xml", "Guests>r1", "1",
+         "xl/sharedStrings.xml", "sheet1>Guests", missing},
+    };
+    const auto items = [](const char* list) { return QString(list).split(' ', Qt::SkipEmptyParts); };
+    QTemporaryDir made;
+    const WorkbookAccess& access = WorkbookAccess::installed();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScopedTempFolder temp;
+        // Where the target leading out of the workbook would land.
+        writeFile(UnpackFolder::path() + "/../shared.xml", ada);
+        QByteArray rels = "<Relationships>";
+        for (const QString& r : items(c.rels))
+            rels += QString("<Relationship Id='%1' Type='http://schemas.openxmlformats.org/officeDocument/2006/"
+                            "relationships/%2' Target='%3'/>")
+                        .arg(r.section('>', 0, 0), r.startsWith("ss>") ? "sharedStrings" : "worksheet",
+                             r.section('>', 1))
+                        .toUtf8();
+        QByteArray tabs = "<workbook xmlns:r='http://schemas.openxmlformats.org/officeDocument/2006/relationships'>"
+                          "<sheets>";
+        for (const QString& t : items(c.tabs))
+            tabs += QString("<sheet name='%1' r:id='%2'/>").arg(t.section('>', 0, 0), t.section('>', 1)).toUtf8();
+        QList<SW::Part> parts {{"xl/_rels/workbook.xml.rels", SW::fixedText(rels + "</Relationships>")},
+                               {"xl/workbook.xml", SW::fixedText(tabs + "</sheets></workbook>")}};
+        if (!c.strings.isEmpty())
+            parts.append({c.strings, SW::fixedText(ada)});
+        // A1 shared string 0, B1 the part's own name.
+        for (const QString& n : items(c.sheets))
+            parts.append({"xl/worksheets/sheet" + n + ".xml",
+                          SW::fixedText(SW::sheetHead() + "<row><c r='A1' t='s'><v>0</v></c><c r='B1' t='inlineStr'>"
+                                        + "<is><t>sheet" + n.toUtf8() + "</t></is></c></row>" + SW::sheetTail())});
+        const QString path = made.filePath("book.xlsx");
+        ASSERT_TRUE(SW::writeArchive(path, parts));
+        QStringList listed;
+        for (const QString& name : SpreadsheetImport::sheetNamesByNumber(access.open(path)))
+            listed.append(name + ">" + access.tabName(SpreadsheetImport::sheetNumber(name)));
+        const QString first = listed.value(0).section('>', 0, 0);
+        setExcelSheetNumber(SpreadsheetImport::sheetNumber(first));
+        access.titles();
+        const Table rows = access.rows(path).toTable();
+        EXPECT_EQ(listed.join(' ').toStdString(), c.listed);
+        EXPECT_EQ(access.refusal().toStdString(), c.why.toStdString());
+        EXPECT_TRUE(rows == (c.why.isEmpty() ? Table {{"Ada", first}} : Table {}))
+            << rows.value(0).join(", ").toStdString();
+        access.release();
     }
 }
 

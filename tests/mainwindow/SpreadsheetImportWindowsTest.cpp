@@ -26,6 +26,7 @@
 #include "mainwindow/spreadsheet/Import_Excel_DataSheet.h"
 #include "model/Globals.h"
 #include "model/SKTText.h"
+#include "profiles/Globals.h"
 #include "platform/IndexSet.h"
 #include "platform/OpenPanel.h"
 #include "platform/SavePanel.h"
@@ -410,9 +411,10 @@ TEST_F(SpreadsheetImportWindowsTest, SecondSheetAndBadFiles)
 }
 
 // What is wrong with a workbook is said when it is read, in the import's
-// own words: a file without a sheet to read is corrupted; a sheet without
-// rows (also one chosen after a sheet with columns) has no data and leaves
-// no columns to tick. A header row alone is a row: its columns are offered.
+// own words: a file without a sheet to read is corrupted (with the reason
+// when the reader refused it); a sheet without rows (also one chosen after a
+// sheet with columns) has no data and leaves no columns to tick. A header
+// row alone is a row: its columns are offered.
 TEST_F(SpreadsheetImportWindowsTest, WorkbookProblemsAreNamedWhenRead)
 {
     const QString corrupted = "\nEither file is corrupted or selected file contains invalid characters.";
@@ -437,6 +439,7 @@ TEST_F(SpreadsheetImportWindowsTest, WorkbookProblemsAreNamedWhenRead)
     const QString cells = dir + "/cells.xlsx";
     ASSERT_TRUE(SyntheticWorkbooks::writeOneLetterStrings(bomb, 4000000));
     ASSERT_TRUE(SyntheticWorkbooks::writeNumbers(cells, WorksheetReader::MaxCells / 1000 + 1, 1000));
+    const QString tooMany = QString::number(WorksheetReader::MaxCells);
     for (const QString& made : {otherZip, noSheets, emptySheet, edges})
         ASSERT_FALSE(made.isEmpty());
     const struct {
@@ -453,8 +456,8 @@ TEST_F(SpreadsheetImportWindowsTest, WorkbookProblemsAreNamedWhenRead)
         {edges, -1, 2, 2, {}},      // the header row alone
         {edges, 1, 2, 0, {noData}}, // the empty second sheet
         {guests, -1, 2, 4, {}},
-        {bomb, -1, 0, 0, {corrupted}},
-        {cells, -1, 0, 0, {corrupted}},
+        {bomb, -1, 0, 0, {corrupted + "\nReason: zip file expands too far"}},
+        {cells, -1, 0, 0, {corrupted + "\nReason: more than " + tooMany + " cells with text"}},
     };
     Import_Excel* dialog = controller->importExcelWindow();
     dialog->open_mode = "E";
@@ -479,13 +482,15 @@ TEST_F(SpreadsheetImportWindowsTest, WorkbookProblemsAreNamedWhenRead)
 
 // Every way into the import (one series per column, the series manager's
 // values, the imported table, and that table from the profile dialog) sees
-// a workbook whose shared strings cannot be read as unreadable: the message,
-// no sheet, nothing imported. One whose shared strings hold an entity XML
-// does not know is imported with it kept as written.
+// a workbook whose shared strings cannot be read, or whose text cells have
+// none, as unreadable: the message with its reason, no sheet, nothing
+// imported, the spreadsheet named before still named. One whose shared
+// strings hold an entity XML does not know is imported with it kept as
+// written.
 TEST_F(SpreadsheetImportWindowsTest, SharedStringsThatCannotBeReadRefuseEveryImport)
 {
     namespace SW = SyntheticWorkbooks;
-    const QString corrupted = "\nEither file is corrupted or selected file contains invalid characters.";
+    const QString corrupted = "\nEither file is corrupted or selected file contains invalid characters.\nReason: ";
     const SW::Producer sheet = SW::fixedText(
         SW::sheetHead("A1:B2")
         + R"(<row r="1"><c r="A1" t="s"><v>0</v></c><c r="B1" t="inlineStr"><is><t>Town</t></is></c></row>)"
@@ -495,8 +500,12 @@ TEST_F(SpreadsheetImportWindowsTest, SharedStringsThatCannotBeReadRefuseEveryImp
         + SW::sharedStringsTail();
     const QString readable = folder->filePath("nbsp.xlsx");
     const QString cut = folder->filePath("cut.xlsx");
+    const QString none = folder->filePath("none.xlsx");
     ASSERT_TRUE(SW::writeWorkbook(readable, sheet, SW::fixedText(strings)));
     ASSERT_TRUE(SW::writeWorkbook(cut, sheet, SW::fixedText(strings.chopped(20))));
+    ASSERT_TRUE(SW::writeWorkbook(none, sheet, {}));
+    const QMap<QString, QString> why {{cut, "its shared strings cannot be read: "},
+                                      {none, "its text cells point into shared strings that are missing"}};
 
     const QList<DesignFileRow> before {{{"Extension", "1"}, {"Column1", "kept"}}};
     const QList<DesignFileRow> imported {{{"Extension", "1"}, {"Column1", "Ada&nbsp;L"}, {"Column2", "Paris"}}};
@@ -511,15 +520,17 @@ TEST_F(SpreadsheetImportWindowsTest, SharedStringsThatCannotBeReadRefuseEveryImp
         {"the imported table", Table},
         {"the imported table from the profile dialog", ProfileTable},
     };
+    Show_User_Profile* profile = Show_User_Profile::defaultInstance();
     for (const auto& w : ways) {
-        for (const QString& book : {cut, readable}) {
-            const bool refused = book == cut;
-            SCOPED_TRACE(std::string(w.name) + (refused ? ", cut short" : ", &nbsp;"));
+        for (const QString& book : {cut, none, readable}) {
+            const bool refused = book != readable;
+            SCOPED_TRACE(std::string(w.name) + ", " + QFileInfo(book).fileName().toStdString());
             presenter.clear();
             managerValues.clear();
             QDir(Data_Folder_Path).removeRecursively();
             QDir().mkpath(Data_Folder_Path);
             controller->ListData = before;
+            const QString named = profile->excel_path_field->text();
             int sheets = -1;
             SpreadsheetPicker::setModalRun([&](SpreadsheetPicker& picker) {
                 sheets = picker.Sheet_ComboBox->count();
@@ -535,22 +546,27 @@ TEST_F(SpreadsheetImportWindowsTest, SharedStringsThatCannotBeReadRefuseEveryImp
                 Import_Excel_DataSheet::defaultInstance()->Open_excel_Wnd(book);
             } else if (w.way == ProfileTable) {
                 OpenPanel::setHandler([&](const QString&, const QStringList&) { return book; });
-                Show_User_Profile::defaultInstance()->Browse_excel_Btn_Clicked();
+                profile->Browse_excel_Btn_Clicked();
                 OpenPanel::setHandler({});
             } else {
                 dialog->Open_excel_Wnd(book);
             }
             const QStringList series = QDir(Data_Folder_Path).entryList(QDir::Files);
             if (refused) {
-                EXPECT_EQ(presenter.texts(), QStringList {corrupted});
+                EXPECT_EQ(presenter.texts().size(), 1);
+                EXPECT_TRUE(presenter.texts().value(0).startsWith(corrupted + why[book]))
+                    << presenter.texts().value(0).toStdString();
                 EXPECT_EQ(sheets, 0);
                 EXPECT_EQ(series, QStringList());
                 EXPECT_EQ(managerValues, QStringList());
                 EXPECT_EQ(controller->ListData, before);
+                EXPECT_EQ(profile->excel_path_field->text().toStdString(), named.toStdString());
                 continue;
             }
             EXPECT_EQ(presenter.texts(), QStringList());
             EXPECT_EQ(sheets, 1);
+            EXPECT_EQ(profile->excel_path_field->text().toStdString(),
+                      (w.way == ProfileTable ? readable : named).toStdString());
             if (w.way == PerColumn) {
                 EXPECT_EQ(series, (QStringList {"Name.txt", "Town.txt"}));
                 EXPECT_EQ(seriesFile("Name"), "Ada&nbsp;L\n");
@@ -563,6 +579,61 @@ TEST_F(SpreadsheetImportWindowsTest, SharedStringsThatCannotBeReadRefuseEveryImp
             }
         }
     }
+}
+
+// The profile window as a user meets it: with the guest list as the
+// spreadsheet table, Browse... on a workbook whose shared strings are cut
+// short says why it is refused; after Cancel in the import and in the
+// window, the File box still names the guest list, also when the window is
+// opened again, and so does the design saved and read back.
+TEST_F(SpreadsheetImportWindowsTest, RefusedWorkbookLeavesTheProfileWindowAndTheDesign)
+{
+    namespace SW = SyntheticWorkbooks;
+    const QString spoilt = folder->filePath("spoilt.xlsx");
+    ASSERT_TRUE(SW::writeWorkbook(
+        spoilt, SW::fixedText(SW::sheetHead() + R"(<row><c r="A1" t="s"><v>0</v></c></row>)" + SW::sheetTail()),
+        SW::fixedText(SW::sharedStringsHead() + "<si><t>Name</t>")));
+    Show_User_Profile* profile = Show_User_Profile::defaultInstance();
+    QString chosen = guests;
+    OpenPanel::setHandler([&](const QString&, const QStringList&) { return chosen; });
+    QStringList named; // the File box when the window opens, and after Browse...
+    ProfileDialogBase::setModalRun([&](ProfileDialogBase& window) {
+        named << profile->excel_path_field->text();
+        if (!chosen.isEmpty()) {
+            profile->excel_browse_btn->click();
+            named << profile->excel_path_field->text();
+        }
+        profile->cancel_btn->click();
+        return window.result();
+    });
+    scriptPicker(0, true, {0, 2});
+    controller->User_Profile_Button_Clicked();
+    ASSERT_EQ(controller->Excel_Column_Titles, (QStringList {"No.", "Name", "Phone"}));
+
+    chosen = spoilt;
+    SpreadsheetPicker::setModalRun([](SpreadsheetPicker& picker) {
+        EXPECT_EQ(picker.Sheet_ComboBox->count(), 0);
+        picker.CancelPressed();
+        return picker.result();
+    });
+    presenter.clear();
+    controller->User_Profile_Button_Clicked();
+    EXPECT_EQ(presenter.texts().join(" | ").toStdString(),
+              "\nEither file is corrupted or selected file contains invalid characters.\n"
+              "Reason: its shared strings cannot be read: Premature end of document.");
+    chosen.clear();
+    controller->User_Profile_Button_Clicked();
+    EXPECT_EQ(named.join(" | ").toStdString(),
+              QStringList({"", guests, guests, guests, guests}).join(" | ").toStdString());
+
+    QTemporaryDir designs;
+    const QString design = designs.filePath("badges.fcard");
+    SavePanel::setHandler([&](const QString&, const QString&) { return design; });
+    ASSERT_TRUE(controller->Save_project_file(true, false));
+    Excel_Source_Path.clear();
+    ASSERT_TRUE(controller->Read_and_load_design_Log(design, "L"));
+    EXPECT_EQ(Excel_Source_Path.toStdString(), guests.toStdString());
+    OpenPanel::setHandler({});
 }
 
 // A workbook of 2 million shared strings in 200,000 rows (about 20 MB) is

@@ -50,7 +50,7 @@ int readWorkbook(const QString& path, const QString& resultPath)
     QJsonObject result {
         {QStringLiteral("sheets"), int(sheets.size())},      {QStringLiteral("titles"), int(titles.size())},
         {QStringLiteral("columns"), Excel_Sheet_Columns},    {QStringLiteral("rows"), qint64(rows.size())},
-        {QStringLiteral("cells"), qint64(rows.cellCount())}, {QStringLiteral("refused"), access.refused()}};
+        {QStringLiteral("cells"), qint64(rows.cellCount())}, {QStringLiteral("refused"), !access.refusal().isEmpty()}};
     rows.clear();
     access.release();
     result.insert(QStringLiteral("rssAfterRelease"), residentKilobytes());
