@@ -466,9 +466,10 @@ void ProfileDialogBase::Browse_excel_Btn_Clicked()
     if (import) {
         import->open_mode = QStringLiteral("E");
         import->Open_excel_Wnd(path);
-        // The table is still the one read before: its file stays named, so
-        // that no window or design names a file that could not be read.
-        if (import->workbookRefused())
+        // A workbook that was refused, or whose import was cancelled, leaves
+        // the table read before: its file stays named, so that no window or
+        // design names a file whose columns the table does not hold.
+        if (!import->tableLoaded())
             m_state.excelPath = before;
     }
     m_state.spreadsheetImported();

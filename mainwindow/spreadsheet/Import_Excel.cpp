@@ -55,8 +55,10 @@ void Import_Excel::Create_Excel_List_Func()
         if (!rows.isEmpty())
             imported = SpreadsheetImport::tableFromRows(rows, choices, header, rowNumberTitle);
     });
-    if (!excel_content.isEmpty() && table)
+    if (!excel_content.isEmpty() && table) {
         table->replaceTable(imported);
+        m_tableLoaded = true;
+    }
     Hide_Destroy_Modeless();
     if (excel_content.isEmpty())
         Show_MessageBox(unreadableMessage);

@@ -20,7 +20,14 @@ public:
     void Insert_file_Func();
     // The ticked columns into the imported spreadsheet table.
     void Create_Excel_List_Func();
+    // The last opening replaced the imported spreadsheet table with the
+    // workbook's columns (not when it was refused, cancelled or held no row).
+    bool tableLoaded() const { return m_tableLoaded; }
 
 protected:
     bool runImport() override;
+    void resetOwnControls() override { m_tableLoaded = false; }
+
+private:
+    bool m_tableLoaded = false;
 };

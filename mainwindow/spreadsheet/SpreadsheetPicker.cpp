@@ -130,7 +130,6 @@ int SpreadsheetPicker::Open_excel_Wnd(const QString& path)
     excel_content.clear();
     resetOwnControls();
     setResult(0);
-    m_refused = false;
 
     int code = 0;
     if (modalRunReplaced()) {
@@ -212,12 +211,10 @@ void SpreadsheetPicker::Load_file_Func(const QString& path)
             }
             Sheet_ComboBox->setCurrentIndex(-1);
         }
-        if (sheets.isEmpty()) {
-            m_refused = true;
+        if (sheets.isEmpty())
             tell(unreadable(refusal));
-        } else {
+        else
             Sheet_ComboBox->setCurrentIndex(0);   // runs the sheet choice
-        }
         loadOwnLists();
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
@@ -279,7 +276,6 @@ void SpreadsheetPicker::sheetChosen()
                 const QSignalBlocker blocker(Sheet_ComboBox);
                 Sheet_ComboBox->clear();
             }
-            m_refused = true;
             tell(unreadable(refusal));
             return;
         }

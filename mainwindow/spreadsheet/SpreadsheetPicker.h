@@ -43,10 +43,6 @@ public:
     // sheet without rows empties the picker and is reported.
     void sheetChosen();
 
-    // The workbook last opened holds no sheet that can be read, or the
-    // reader refused it: the dialog said so, and nothing of it was imported.
-    bool workbookRefused() const { return m_refused; }
-
     // Ticks every column, or none.
     void selectAll(bool ticked);
     void OKPressed();
@@ -106,6 +102,5 @@ private:
     bool m_loading = false;
     bool m_reading = false;
     bool m_importing = false;
-    bool m_refused = false;
     QString m_loadMessage;
 };

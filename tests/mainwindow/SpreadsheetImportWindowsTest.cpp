@@ -621,10 +621,19 @@ TEST_F(SpreadsheetImportWindowsTest, RefusedWorkbookLeavesTheProfileWindowAndThe
     EXPECT_EQ(presenter.texts().join(" | ").toStdString(),
               "\nEither file is corrupted or selected file contains invalid characters.\n"
               "Reason: its shared strings cannot be read: Premature end of document.");
+    // An import of a readable workbook that is cancelled keeps the table,
+    // and so its file, as well.
+    chosen = folder->filePath("other.xlsx");
+    ASSERT_TRUE(QFile::copy(guests, chosen));
+    SpreadsheetPicker::setModalRun([](SpreadsheetPicker& picker) {
+        picker.CancelPressed();
+        return picker.result();
+    });
+    controller->User_Profile_Button_Clicked();
     chosen.clear();
     controller->User_Profile_Button_Clicked();
     EXPECT_EQ(named.join(" | ").toStdString(),
-              QStringList({"", guests, guests, guests, guests}).join(" | ").toStdString());
+              QStringList({"", guests, guests, guests, guests, guests, guests}).join(" | ").toStdString());
 
     QTemporaryDir designs;
     const QString design = designs.filePath("badges.fcard");
