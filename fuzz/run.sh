@@ -32,7 +32,8 @@ mkdir -p "$seeds/workbook_source"
 soffice --headless "-env:UserInstallation=file://$seeds/calc_profile" --convert-to xlsx \
   --outdir "$seeds/workbook_source" "$root"/tests/fixtures/workbook/*.fods \
   "$root"/tests/fixtures/workbook/*.csv >/dev/null 2>&1 || echo "no LibreOffice seeds"
-python3 "$root/fuzz/make_workbook_seeds.py" "$seeds/workbook_source" "$seeds/workbook" "$seeds/workbook.dict"
+python3 "$root/fuzz/make_workbook_seeds.py" "$seeds/workbook_source" "$seeds/workbook" "$seeds/workbook.dict" \
+  "$seeds/workbook_parts" "$seeds/workbook_parts.dict"
 python3 "$root/fuzz/make_zip_seeds.py" "$seeds"
 python3 "$root/fuzz/make_barcode_seeds.py" "$seeds"
 
@@ -52,6 +53,7 @@ run preferences_fuzzer "$seeds/preferences" "$seeds/preferences.dict"
 run design_fuzzer "$seeds/design" "$seeds/design.dict"
 run import_fuzzer "$seeds/import" "$seeds/import.dict"
 run workbook_fuzzer "$seeds/workbook" "$seeds/workbook.dict" 4096
+run workbook_parts_fuzzer "$seeds/workbook_parts" "$seeds/workbook_parts.dict" 4096
 run zip_fuzzer "$seeds/zip" "$seeds/zip.dict"
 run barcode_fuzzer "$seeds/barcode" "$seeds/barcode.dict" 4096
 ls "$build"/findings/*/crash-* "$build"/findings/*/leak-* "$build"/findings/*/timeout-* \
