@@ -1,9 +1,9 @@
 #include "data/SeriesDeletion.h"
 
 #include "app/Globals.h"
-#include "app/StringHelpers.h"
 #include "data/SeriesFileWriter.h"
 #include "data/SeriesSaveRules.h"
+#include "platform/FolderLock.h"
 
 #include <QFileInfo>
 
@@ -13,7 +13,9 @@ SeriesDeletion::Outcome SeriesDeletion::run(const QString& folder, const QString
     setMsgApplyAllChk(false);
     Outcome outcome;
     for (int i = 0; i < names.size(); ++i) {
-        const QString name = Trim_Str(names.at(i));
+        // the name as the folder lists it, so that the very file listed goes
+        // (not another whose name differs only by blanks at its ends)
+        const QString& name = names.at(i);
         if (inUse && inUse(name)) {
             outcome.anyInUse = true;
             if (!Msg_Apply_All_Chk) {
@@ -27,6 +29,9 @@ SeriesDeletion::Outcome SeriesDeletion::run(const QString& folder, const QString
         if (name.isEmpty() || name.contains(QLatin1Char('/')) || name == QLatin1String("..")
             || name == QLatin1String("."))
             continue;
+        // under the lock of the folder's series writes, so that an append
+        // under way does not bring the series back
+        const FolderLock lock(folder);
         const QString path = SeriesSaveRules::seriesPath(folder, name);
         if (QFileInfo(path).isFile() && SeriesFileWriter::removeFile(path))
             outcome.deleted.append(i);

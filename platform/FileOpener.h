@@ -12,7 +12,8 @@ class FileOpener
 public:
     using Handler = std::function<bool(const QString& pathOrUrl)>;
 
-    // Opens a local file with its default application; false when that fails.
+    // Opens a local file with its default application; false when that fails
+    // or the desktop names no application for the file's type.
     static bool openFile(const QString& path);
 
     // Hands a link (a web page, a new mail) to the desktop; false when that

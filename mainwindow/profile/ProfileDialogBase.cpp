@@ -460,8 +460,12 @@ void ProfileDialogBase::Browse_excel_Btn_Clicked()
     const QString before = m_state.excelPath;
     m_state.excelPath = path;
     showState();
-    if (Check_And_Validate_File_Path(path))
+    if (Check_And_Validate_File_Path(path)) {
+        // Nothing was read: the file read before stays named.
+        m_state.excelPath = before;
+        showState();
         return;
+    }
     Import_Excel* import = m_controller ? m_controller->importExcelWindow() : nullptr;
     if (import) {
         import->open_mode = QStringLiteral("E");

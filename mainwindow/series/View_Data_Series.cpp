@@ -56,7 +56,7 @@ int View_Data_Series::Open_Wnd()
     series_name->setText(file_name);
     m_values.clear();
     showValues();
-    Load_file_Func(SeriesSaveRules::seriesPath(Data_Folder_Path, Trim_Str(file_name)));
+    Load_file_Func(SeriesSaveRules::seriesPath(Data_Folder_Path, file_name));
     ModalRunPause::pause();
     const int result = runModal();
     plz_wait_Window->hide();

@@ -191,5 +191,23 @@ TEST_F(FileHelpersTest, HelpFileOpensOrIsReportedMissing)
     writeFile(dir.filePath("Help.pdf"), "%PDF-1.4");
     Open_Help_File();
     EXPECT_EQ(opened, QStringList({dir.filePath("Help.pdf")}));
+
+    // A desktop that names no application for PDF files: the desktop's own
+    // opener would report success and show nothing, so the document's path
+    // is shown instead.
+    FileOpener::setHandler({});
+    QTemporaryDir tools;
+    const QString asked = tools.filePath("asked");
+    writeFile(tools.filePath("xdg-mime"), QStringLiteral("#!/bin/sh\necho \"$@\" > %1\n").arg(asked).toUtf8());
+    QFile::setPermissions(tools.filePath("xdg-mime"), QFile::ReadOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(tools.path()));
+    presenter.clear();
+    Open_Help_File();
+    qputenv("PATH", path);
+    EXPECT_EQ(presenter.texts(), QStringList({"\nThe help document could not be opened: " + dir.filePath("Help.pdf")}));
+    QFile answer(asked);
+    ASSERT_TRUE(answer.open(QIODevice::ReadOnly));
+    EXPECT_EQ(answer.readAll(), "query default application/pdf\n");
 }
 

@@ -176,16 +176,15 @@ TEST(SeriesDeletion, InUseStopsTheRunAndAStaleApplyToAllIsCleared)
         QStringList left;
     };
     const Case cases[] = {
-        {"none in use", false, {"A", "D"}, {0, 1}, false, {"B", "C"}},
-        {"rows before the series in use go, the run stops there", false, {"A", "B", "C", "D"}, {0, 1}, true,
-         {"C", "D"}},
-        {"an earlier apply-to-all answer does not pass it silently", true, {"A", "C", "D"}, {0}, true,
-         {"B", "C", "D"}},
-        {"a name that is no file name deletes nothing", false, {"..", "A"}, {1}, false, {"B", "C", "D"}},
+        {"none in use", false, {"A", "D"}, {0, 1}, false, {"B", "C", "D "}},
+        {"rows before the one in use go, then it stops", false, {"A", "B", "C", "D"}, {0, 1}, true, {"C", "D", "D "}},
+        {"an old apply-to-all does not pass it silently", true, {"A", "C", "D"}, {0}, true, {"B", "C", "D", "D "}},
+        {"a name that is no file name deletes nothing", false, {"..", "A"}, {1}, false, {"B", "C", "D", "D "}},
+        {"the file listed goes, not one a blank apart", false, {"D "}, {0}, false, {"A", "B", "C", "D"}},
     };
     for (const Case& c : cases) {
         QTemporaryDir folder;
-        for (const char* name : {"A", "B", "C", "D"})
+        for (const char* name : {"A", "B", "C", "D", "D "})
             writeFile(folder.filePath(QStringLiteral("%1.txt").arg(QLatin1String(name))), "1\n");
         Msg_Apply_All_Chk = c.staleApplyToAll;
         int told = 0;
@@ -197,6 +196,7 @@ TEST(SeriesDeletion, InUseStopsTheRunAndAStaleApplyToAllIsCleared)
         EXPECT_EQ(outcome.anyInUse, c.told) << c.what;
         QStringList left = QDir(folder.path()).entryList(QDir::Files, QDir::Name);
         left.replaceInStrings(QStringLiteral(".txt"), QString());
+        left.sort();
         EXPECT_EQ(left, c.left) << c.what;
     }
     Msg_Apply_All_Chk = false;

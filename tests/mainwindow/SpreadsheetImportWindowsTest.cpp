@@ -621,8 +621,10 @@ TEST_F(SpreadsheetImportWindowsTest, RefusedWorkbookLeavesTheProfileWindowAndThe
     EXPECT_EQ(presenter.texts().join(" | ").toStdString(),
               "\nEither file is corrupted or selected file contains invalid characters.\n"
               "Reason: its shared strings cannot be read: Premature end of document.");
-    // An import of a readable workbook that is cancelled keeps the table,
-    // and so its file, as well.
+    // A file gone before it is read, and an import of a readable workbook
+    // that is cancelled, keep the table, and so its file, as well.
+    chosen = folder->filePath("gone.xlsx");
+    controller->User_Profile_Button_Clicked();
     chosen = folder->filePath("other.xlsx");
     ASSERT_TRUE(QFile::copy(guests, chosen));
     SpreadsheetPicker::setModalRun([](SpreadsheetPicker& picker) {
@@ -632,8 +634,9 @@ TEST_F(SpreadsheetImportWindowsTest, RefusedWorkbookLeavesTheProfileWindowAndThe
     controller->User_Profile_Button_Clicked();
     chosen.clear();
     controller->User_Profile_Button_Clicked();
-    EXPECT_EQ(named.join(" | ").toStdString(),
-              QStringList({"", guests, guests, guests, guests, guests, guests}).join(" | ").toStdString());
+    EXPECT_EQ(
+        named.join(" | ").toStdString(),
+        QStringList({"", guests, guests, guests, guests, guests, guests, guests, guests}).join(" | ").toStdString());
 
     QTemporaryDir designs;
     const QString design = designs.filePath("badges.fcard");
