@@ -1,16 +1,13 @@
 // Appends to one series from several processes at once.
 
+#include "common/TestChildren.h"
 #include "data/SeriesStore.h"
 
-#include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <memory>
 #include <unistd.h>
-#include <vector>
 
 // Three processes append 300 values each, one value an append, to one
 // series: every append succeeds and its value is in the file once, each
@@ -32,18 +29,10 @@ TEST(SeriesStore, AppendsOfThreeProcessesAtOnceAllLand)
         ::_exit(failed ? 1 : 0);
     }
     QTemporaryDir folder;
-    // a child still running when the test stops early is killed and waited for
-    std::vector<std::unique_ptr<QProcess>> children;
-    for (int process = 1; process <= 3; ++process) {
-        auto& child = children.emplace_back(std::make_unique<QProcess>());
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("SERIES_APPENDS_FOLDER", folder.path());
-        environment.insert("SERIES_APPENDS_PROCESS", QString::number(process));
-        child->setProcessEnvironment(environment);
-        child->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        child->start(QFile::symLinkTarget("/proc/self/exe"),
-                     {"--gtest_filter=SeriesStore.AppendsOfThreeProcessesAtOnceAllLand"});
-    }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("SERIES_APPENDS_FOLDER", folder.path());
+    const auto children = startTestChildren("SeriesStore.AppendsOfThreeProcessesAtOnceAllLand", 3, environment,
+                                            "SERIES_APPENDS_PROCESS");
     for (const std::unique_ptr<QProcess>& child : children) {
         ASSERT_TRUE(child->waitForFinished(-1));
         EXPECT_EQ(child->exitStatus(), QProcess::NormalExit);

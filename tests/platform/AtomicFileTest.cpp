@@ -4,6 +4,7 @@
 // they leave, and what a PDF looks like when pieces of it never reached the
 // disk.
 
+#include "common/TestChildren.h"
 #include "platform/AtomicFile.h"
 #include "platform/PdfFileCheck.h"
 
@@ -872,21 +873,12 @@ TEST(AtomicFile, SavesOfOneTargetInThreeProcessesAtOnceAllSucceed)
     ASSERT_TRUE(QDir(dir.path()).mkpath("tmp") && QDir(dir.path()).mkpath("designs"));
     const QString target = dir.filePath("designs/party.fcard");
     ASSERT_TRUE(AtomicFile::save(target, raceBytes(0, 0)));
-    // a child still running when the test stops early is killed and waited for
-    std::vector<std::unique_ptr<QProcess>> children;
-    for (int process = 1; process <= 3; ++process) {
-        auto child = std::make_unique<QProcess>();
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(raceTarget, target);
-        environment.insert(raceSaves, QString::number(saves));
-        environment.insert(raceProcess, QString::number(process));
-        environment.insert("TMPDIR", dir.filePath("tmp")); // the child's own temporary files
-        child->setProcessEnvironment(environment);
-        child->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        child->start(QFile::symLinkTarget("/proc/self/exe"),
-                     {"--gtest_filter=AtomicFile.SavesOfOneTargetInThreeProcessesAtOnceAllSucceed"});
-        children.push_back(std::move(child));
-    }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(raceTarget, target);
+    environment.insert(raceSaves, QString::number(saves));
+    environment.insert("TMPDIR", dir.filePath("tmp")); // the children's own temporary files
+    const auto children = startTestChildren("AtomicFile.SavesOfOneTargetInThreeProcessesAtOnceAllSucceed", 3,
+                                            environment, raceProcess);
     int failures = 0;
     for (const std::unique_ptr<QProcess>& child : children) {
         ASSERT_TRUE(child->waitForStarted(-1));
