@@ -2,8 +2,6 @@
 
 #include "app/StringHelpers.h"
 
-#include <QRegularExpression>
-
 #include <algorithm>
 
 namespace {
@@ -109,29 +107,4 @@ bool SpreadsheetImport::appendTableRow(QList<DesignFileRow>& rows, const QString
         row.insert(QStringLiteral("Column%1").arg(i + 1), Trim_Str(cells[i]));
     rows.append(row);
     return true;
-}
-
-QStringList SpreadsheetImport::sheetNamesByNumber(const QStringList& fileNames)
-{
-    static const QRegularExpression part(QStringLiteral("^sheet([0-9]{1,9})\\.xml$"),
-                                         QRegularExpression::CaseInsensitiveOption);
-    QList<std::pair<int, QString>> found;
-    for (const QString& name : fileNames) {
-        const QRegularExpressionMatch m = part.match(name);
-        if (m.hasMatch())
-            found.append({m.captured(1).toInt(), name.left(name.size() - 4)});
-    }
-    std::sort(found.begin(), found.end());
-    QStringList names;
-    for (const auto& entry : found)
-        names.append(entry.second);
-    return names;
-}
-
-int SpreadsheetImport::sheetNumber(const QString& sheetName)
-{
-    static const QRegularExpression number(QStringLiteral("^sheet([0-9]{1,9})$"),
-                                           QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch m = number.match(sheetName);
-    return m.hasMatch() ? m.captured(1).toInt() : 0;
 }

@@ -67,11 +67,4 @@ public:
     // numbered after the rows already there. False, with nothing added,
     // when `cells` holds fewer than `count`.
     static bool appendTableRow(QList<DesignFileRow>& rows, const QStringList& cells, int count);
-
-    // The names of worksheet parts ("sheet3" for "sheet3.xml", any letter
-    // case of the extension) sorted by their number; other names are left
-    // out, since the reader can only read "sheet<number>" parts.
-    static QStringList sheetNamesByNumber(const QStringList& fileNames);
-    // The number after "sheet" in a listed name; 0 when there is none.
-    static int sheetNumber(const QString& sheetName);
 };

@@ -139,7 +139,9 @@ SpreadsheetWriter& SpreadsheetWriter::sharedInstance()
 
 QString SpreadsheetWriter::sheetPartPath() const
 {
-    return tmpDir + QStringLiteral("/xl/worksheets/sheet%1.xml").arg(Excel_Sheet_Number);
+    if (sheetPart.isEmpty())
+        return tmpDir + QStringLiteral("/xl/worksheets/sheet%1.xml").arg(Excel_Sheet_Number);
+    return WorkbookParts::staysInside(sheetPart) ? tmpDir + u'/' + sheetPart : QString();
 }
 
 void SpreadsheetWriter::Release_Data()
@@ -149,6 +151,7 @@ void SpreadsheetWriter::Release_Data()
         spreadsheet->sharedStrings.clear();
         spreadsheet->m_sharedStringsRead = false;
         spreadsheet->parts = {};
+        spreadsheet->sheetPart.clear();
         spreadsheet->m_titleRead = {};
     }
     AllocatorPools::trim();
@@ -169,6 +172,7 @@ void SpreadsheetWriter::refuse(const QString& why)
     sharedStrings.clear();
     m_sharedStringsRead = false;
     parts = {};
+    sheetPart.clear();
     m_titleRead = {};
     if (!tmpDir.isEmpty())
         UnpackFolder::empty();

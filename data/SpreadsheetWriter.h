@@ -5,10 +5,11 @@
 // put together in, the unpack folder (UnpackFolder); the parts are read as
 // streams (WorksheetReader) and written with QXmlStreamWriter.
 //
-// Reading: ReadWorkbook(path, true) unpacks and reads the shared strings; the
-// caller picks `Excel_Sheet_Number`, ReadData_only_column() gives the column
-// titles and sets `Excel_Sheet_Columns`, and ReadWorkbook(path, false) gives
-// every row of that sheet, each of `Excel_Sheet_Columns` entries. A workbook
+// Reading: ReadWorkbook(path, true) unpacks, finds the sheets (`parts`) and
+// reads the shared strings; the caller picks a sheet (`sheetPart`, or
+// `Excel_Sheet_Number`), ReadData_only_column() gives the column titles and
+// sets `Excel_Sheet_Columns`, and ReadWorkbook(path, false) gives every row
+// of that sheet, each of `Excel_Sheet_Columns` entries. A workbook
 // past the reader's limits (WorksheetReader, and MaxUnpackedBytes unpacked),
 // whose shared strings cannot be read, or whose sheet has text cells that
 // point into shared strings it does not have, is refused at the step that
@@ -49,8 +50,12 @@ public:
     QString tmpDir;
     // why the workbook last opened was refused (see above); "" when it was not
     QString refusal;
-    // where the parts of the workbook last unpacked lie
+    // where the parts of the workbook last unpacked lie, and its sheets
     WorkbookParts parts;
+    // The worksheet part to read, relative to the unpack folder, as one of
+    // `parts.sheets` gives it; "" reads "xl/worksheets/sheet<n>.xml" with
+    // `Excel_Sheet_Number`. Unpacking a workbook sets it back to "".
+    QString sheetPart;
 
     // The one instance that the class operations work on, made on first use.
     static SpreadsheetWriter& sharedInstance();
@@ -60,11 +65,11 @@ public:
     // (the part its relationships name, see WorkbookParts); a file that
     // cannot be unpacked, is past the limits or has shared strings that
     // cannot be read leaves the folder empty, and no rows. Without:
-    // every row of sheet `Excel_Sheet_Number` of the unpacked workbook
+    // every row of the chosen sheet (`sheetPart`) of the unpacked workbook
     // (`path` is not used); none when the sheet cannot be read or is past
     // the limits.
     static SheetRows ReadWorkbook(const QString& path, bool only_col);
-    // The column titles of sheet `Excel_Sheet_Number`: one row, or none when
+    // The column titles of the chosen sheet: one row, or none when
     // the sheet has no row. Sets `Excel_Sheet_Columns` to the larger of the
     // sheet's dimension and the rightmost cell of any row.
     static Table ReadData_only_column();

@@ -1,34 +1,29 @@
 #include "data/WorkbookAccess.h"
 
 #include "data/SpreadsheetWriter.h"
-#include "data/UnpackFolder.h"
-
-#include <QDir>
 
 namespace {
-
-// The worksheet part file names of the workbook unpacked last.
-QStringList unpackedSheetParts()
-{
-    const QString folder = UnpackFolder::path();
-    if (folder.isEmpty())
-        return {};
-    return QDir(folder + QStringLiteral("/xl/worksheets")).entryList(QDir::Files | QDir::Hidden, QDir::Unsorted);
-}
 
 WorkbookAccess readerAccess()
 {
     WorkbookAccess access;
     access.open = [](const QString& path) {
         SpreadsheetWriter::ReadWorkbook(path, true);
-        return unpackedSheetParts();
+        return SpreadsheetWriter::sharedInstance().parts.sheets;
     };
-    access.titles = [] {
+    access.titles = [](const QString& part) {
+        if (part.isEmpty())
+            return QStringList();
+        SpreadsheetWriter::sharedInstance().sheetPart = part;
         const SpreadsheetWriter::Table titles = SpreadsheetWriter::ReadData_only_column();
         return titles.isEmpty() ? QStringList() : titles.first();
     };
-    access.rows = [](const QString& path) { return SpreadsheetWriter::ReadWorkbook(path, false); };
-    access.tabName = [](int sheet) { return SpreadsheetWriter::sharedInstance().parts.tabName(sheet); };
+    access.rows = [](const QString& path, const QString& part) {
+        if (part.isEmpty())
+            return SheetRows();
+        SpreadsheetWriter::sharedInstance().sheetPart = part;
+        return SpreadsheetWriter::ReadWorkbook(path, false);
+    };
     access.refusal = [] { return SpreadsheetWriter::sharedInstance().refusal; };
     access.release = [] { SpreadsheetWriter::Release_Data(); };
     return access;

@@ -5,17 +5,24 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
 #include <QUrl>
 
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
 // Both parts are read whole; a workbook of a thousand tabs needs well under
 // a megabyte.
 constexpr qint64 MaxPartBytes = qint64(16) << 20;
+// No workbook the reader unpacks holds more parts than this, so no more tabs
+// can have one.
+constexpr qsizetype MaxSheets = 10000;
 
 // Names are compared without their prefix ("r:id" is "id").
 bool hasLocalName(const char* name, const char* local)
@@ -56,7 +63,66 @@ bool load(pugi::xml_document& doc, const QString& path)
     return bool(result);
 }
 
+// The files unpacked in a folder, found by a path whose letter case may
+// differ from theirs. Each folder on the way is listed once.
+class UnpackedFiles
+{
+public:
+    explicit UnpackedFiles(const QString& folder) : m_folder(folder) { }
+
+    // `relative` (a path that stays inside) as the file is spelled there:
+    // the very name when it is a file, else the first match by letter case
+    // aside, folder by folder, in the order of their names; "" when no file
+    // matches. Links are never followed.
+    QString find(const QString& relative)
+    {
+        if (isPlainFile(relative))
+            return relative;
+        QString found;
+        for (const QString& step : relative.split(u'/')) {
+            const QHash<QString, QString>& names = entries(found);
+            const auto it = names.constFind(step.toLower());
+            if (it == names.constEnd())
+                return {};
+            found = found.isEmpty() ? *it : found + u'/' + *it;
+        }
+        return isPlainFile(found) ? found : QString();
+    }
+
+private:
+    bool isPlainFile(const QString& relative) const
+    {
+        const QFileInfo info(m_folder + u'/' + relative);
+        return info.isFile() && !info.isSymLink();
+    }
+
+    // The entries of a folder by their lower-case name (the first of names
+    // that differ only in case).
+    const QHash<QString, QString>& entries(const QString& relative)
+    {
+        const auto known = m_entries.constFind(relative);
+        if (known != m_entries.constEnd())
+            return *known;
+        QHash<QString, QString> names;
+        const QDir dir(relative.isEmpty() ? m_folder : m_folder + u'/' + relative);
+        for (const QString& name :
+             dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name))
+            names.insert(name.toLower(), name); // keeps the first
+        return *m_entries.insert(relative, std::move(names));
+    }
+
+    QString m_folder;
+    QHash<QString, QHash<QString, QString>> m_entries;
+};
+
 } // namespace
+
+bool WorkbookParts::staysInside(const QString& relative)
+{
+    return !relative.isEmpty() && relative != QLatin1String(".") && relative != QLatin1String("..")
+        && !relative.startsWith(QLatin1String("../")) && !relative.startsWith(u'/') && !relative.contains(QChar(0))
+        && QDir::cleanPath(relative) == relative;
+}
 
 QString WorkbookParts::resolve(const QString& target)
 {
@@ -64,47 +130,73 @@ QString WorkbookParts::resolve(const QString& target)
     if (decoded.isEmpty() || decoded.contains(QChar(0)))
         return {};
     const QString path = QDir::cleanPath(decoded.startsWith(u'/') ? decoded.mid(1) : QStringLiteral("xl/") + decoded);
-    if (path.isEmpty() || path == QLatin1String(".") || path == QLatin1String("..")
-        || path.startsWith(QLatin1String("../")) || path.startsWith(u'/'))
-        return {};
-    return path;
+    return staysInside(path) ? path : QString();
+}
+
+QStringList WorkbookParts::numberedSheetParts(const QStringList& fileNames)
+{
+    static const QRegularExpression part(QStringLiteral("^sheet([0-9]{1,9})\\.xml$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    QList<std::pair<int, QString>> found;
+    for (const QString& name : fileNames) {
+        const QRegularExpressionMatch m = part.match(name);
+        if (m.hasMatch())
+            found.append({m.captured(1).toInt(), name});
+    }
+    std::sort(found.begin(), found.end());
+    QStringList names;
+    for (const auto& entry : found)
+        names.append(entry.second);
+    return names;
 }
 
 WorkbookParts WorkbookParts::read(const QString& folder)
 {
     WorkbookParts parts;
-    QHash<QString, QString> targets; // relationship id -> resolved target
+    UnpackedFiles files(folder);
+    QHash<QString, QString> targets; // relationship id -> resolved target, "" for none
     bool sharedStringsNamed = false;
+    QString sharedStrings = QStringLiteral("xl/sharedStrings.xml");
     pugi::xml_document rels;
-    if (load(rels, folder + QStringLiteral("/xl/_rels/workbook.xml.rels"))) {
+    const bool relationshipsRead = load(rels, folder + QStringLiteral("/xl/_rels/workbook.xml.rels"));
+    if (relationshipsRead) {
         forEachChild(rels.document_element(), "Relationship", [&](const pugi::xml_node& r) {
-            if (attribute(r, "TargetMode").compare(QLatin1String("External"), Qt::CaseInsensitive) == 0)
-                return;
-            const QString target = resolve(attribute(r, "Target"));
-            targets.insert(attribute(r, "Id"), target);
-            if (!sharedStringsNamed && attribute(r, "Type").endsWith(QLatin1String("/sharedStrings"))) {
+            const QString mode = attribute(r, "TargetMode");
+            const bool external = mode.compare(QLatin1String("External"), Qt::CaseInsensitive) == 0;
+            const QString target = external ? QString() : resolve(attribute(r, "Target"));
+            // The first relationship of an Id counts, as in other spreadsheet programs.
+            const QString id = attribute(r, "Id");
+            if (!targets.contains(id))
+                targets.insert(id, target);
+            if (!external && !sharedStringsNamed && attribute(r, "Type").endsWith(QLatin1String("/sharedStrings"))) {
                 sharedStringsNamed = true;
-                parts.sharedStrings = target.isEmpty() ? QString() : folder + u'/' + target;
+                sharedStrings = target;
             }
         });
     }
-    if (!sharedStringsNamed)
-        parts.sharedStrings = folder + QStringLiteral("/xl/sharedStrings.xml");
+    if (!sharedStrings.isEmpty()) {
+        const QString found = files.find(sharedStrings);
+        parts.sharedStrings = folder + u'/' + (found.isEmpty() ? sharedStrings : found);
+    }
 
     pugi::xml_document workbook;
-    if (!targets.isEmpty() && load(workbook, folder + QStringLiteral("/xl/workbook.xml"))) {
+    if (relationshipsRead && load(workbook, folder + QStringLiteral("/xl/workbook.xml"))) {
         forEachChild(workbook.document_element(), "sheets", [&](const pugi::xml_node& sheets) {
             forEachChild(sheets, "sheet", [&](const pugi::xml_node& sheet) {
+                if (parts.sheets.size() >= MaxSheets)
+                    return;
                 const QString target = targets.value(attribute(sheet, "id"));
-                if (!target.isEmpty() && !parts.m_tabs.contains(target.toLower()))
-                    parts.m_tabs.insert(target.toLower(), attribute(sheet, "name"));
+                parts.sheets.append({attribute(sheet, "name"), target.isEmpty() ? QString() : files.find(target)});
             });
         });
     }
+    if (parts.sheets.isEmpty()) {
+        // Nothing says which part is which tab: the parts named as most
+        // writers name them, by their number.
+        const QDir worksheets(folder + QStringLiteral("/xl/worksheets"));
+        for (const QString& file :
+             numberedSheetParts(worksheets.entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDir::Unsorted)))
+            parts.sheets.append({file.chopped(4), QStringLiteral("xl/worksheets/") + file});
+    }
     return parts;
-}
-
-QString WorkbookParts::tabName(int sheetNumber) const
-{
-    return m_tabs.value(QStringLiteral("xl/worksheets/sheet%1.xml").arg(sheetNumber));
 }

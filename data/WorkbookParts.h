@@ -5,20 +5,36 @@
 // and the worksheet part behind each tab of xl/workbook.xml (a tab's r:id
 // names a relationship, whose target is the part). Part names need not be
 // the usual ones: a sheet deleted in a spreadsheet program leaves sheet2.xml
-// as the first tab, and some writers keep their shared strings elsewhere.
+// as the first tab, some writers name the first part sheet.xml, and some
+// keep their shared strings elsewhere. A target is matched against the
+// files unpacked with letter case aside, as zip entry names keep the case
+// their writer gave them and the target may spell it otherwise.
 //
 // Every target is untrusted: it is resolved inside the unpack folder, and
 // one that would lead out of it (by "..", or from the root) names nothing.
 
-#include <QHash>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 class WorkbookParts
 {
 public:
-    // The parts of the workbook unpacked in `folder`. Without relationships
-    // (none, or none that can be read) the shared strings are the usual
-    // xl/sharedStrings.xml and no tab is paired with a part.
+    // One sheet the workbook offers.
+    struct Sheet
+    {
+        // The tab name (for a sheet listed without its tab, the part's file
+        // name without ".xml").
+        QString name;
+        // The worksheet part, relative to the unpack folder and spelled as
+        // unpacked ("xl/worksheets/sheet.xml"); "" when the tab has no part
+        // there.
+        QString part;
+
+        bool operator==(const Sheet&) const = default;
+    };
+
+    // The parts of the workbook unpacked in `folder`.
     static WorkbookParts read(const QString& folder);
 
     // The full path of the shared-strings part: the one the relationships
@@ -26,9 +42,12 @@ public:
     // the folder. The part itself may be missing.
     QString sharedStrings;
 
-    // The tab name of the worksheet part "xl/worksheets/sheet<n>.xml"; ""
-    // when no tab names that part.
-    QString tabName(int sheetNumber) const;
+    // The sheets to offer: the tabs of xl/workbook.xml in tab order, each
+    // with the part its relationship targets (the first relationship of an
+    // Id counts); a part no tab names is not among them. When the
+    // relationships or the workbook part cannot be read, or the workbook
+    // names no tab, the parts "xl/worksheets/sheet<n>.xml" by their number.
+    QList<Sheet> sheets;
 
     // A relationship target of the workbook part (relative to "xl", or
     // absolute from the package root, percent-encoded) as a path relative
@@ -36,7 +55,11 @@ public:
     // leave the folder.
     static QString resolve(const QString& target);
 
-private:
-    // the tab names by their part's path (relative, lower case)
-    QHash<QString, QString> m_tabs;
+    // True when `relative` is a clean path that stays inside the folder it is
+    // relative to (no "..", not from the root, not empty).
+    static bool staysInside(const QString& relative);
+
+    // The names of the form "sheet<n>.xml" (any letter case) among
+    // `fileNames`, ordered by n.
+    static QStringList numberedSheetParts(const QStringList& fileNames);
 };

@@ -3,12 +3,17 @@
 // relationships (xl/_rels/workbook.xml.rels), those after it the workbook
 // part (xl/workbook.xml); without a NUL, the whole input is the
 // relationships. Whatever they hold, the shared strings found lie inside the
-// unpack folder, and so does every target resolved from the input's text.
+// unpack folder, and so does every target resolved from the input's text;
+// every sheet offered has a worksheet part that is a plain file there, or
+// none. The folder holds worksheet parts under the names writers give them
+// (sheet.xml, Sheet2.xml, sheet01.xml, ...), so that targets meet them in
+// any letter case, and a part beside the folder that no target may reach.
 #include "data/WorkbookParts.h"
 #include "fuzz/FuzzEnvironment.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstddef>
 #include <cstdint>
@@ -19,8 +24,18 @@ namespace {
 const QString& workbookFolder()
 {
     static const QString folder = [] {
-        const QString path = FuzzEnvironment::runFolder("workbook_parts_fuzzer") + QStringLiteral("/book");
+        const QString run = FuzzEnvironment::runFolder("workbook_parts_fuzzer");
+        const QString path = run + QStringLiteral("/book");
         QDir().mkpath(path + QStringLiteral("/xl/_rels"));
+        QDir().mkpath(path + QStringLiteral("/xl/worksheets"));
+        QDir().mkpath(path + QStringLiteral("/xl/Sheets"));
+        for (const char* part : {"/xl/worksheets/sheet.xml", "/xl/worksheets/sheet1.xml", "/xl/worksheets/Sheet2.xml",
+                                 "/xl/worksheets/sheet01.xml", "/xl/worksheets/sheet10.xml", "/xl/Sheets/Sheet3.XML",
+                                 "/xl/sharedStrings.xml", "/../beside.xml"}) {
+            QFile file(path + QLatin1String(part));
+            if (!file.open(QIODevice::WriteOnly) || file.write("<worksheet/>") < 0)
+                FuzzEnvironment::fail("cannot write a part");
+        }
         return path;
     }();
     return folder;
@@ -70,8 +85,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             FuzzEnvironment::fail("shared strings outside the unpack folder");
         expectInside(parts.sharedStrings.mid(folder.size() + 1));
     }
-    for (int n = 0; n <= 8; ++n)
-        parts.tabName(n);
+    for (const WorkbookParts::Sheet& sheet : parts.sheets) {
+        if (sheet.part.isEmpty())
+            continue;
+        expectInside(sheet.part);
+        const QFileInfo info(folder + u'/' + sheet.part);
+        if (!info.isFile() || info.isSymLink())
+            FuzzEnvironment::fail("a sheet offered with a part that is no file in the unpack folder");
+    }
     expectInside(WorkbookParts::resolve(QString::fromUtf8(bytes, qsizetype(split))));
     return 0;
 }

@@ -2,7 +2,6 @@
 
 #include "app/MessageBoxes.h"
 #include "app/StringHelpers.h"
-#include "data/Globals.h"
 #include "data/WorkbookAccess.h"
 #include "mainwindow/PleaseWaitRun.h"
 #include "mainwindow/PleaseWait_Modeless.h"
@@ -118,7 +117,7 @@ void SpreadsheetPicker::setLoadPause(double seconds)
 
 int SpreadsheetPicker::Open_excel_Wnd(const QString& path)
 {
-    setExcelSheetNumber(1);
+    m_sheetPart.clear();
     file_path->setText(path);
     contains_header->setChecked(true);
     ListData_xl.clear();
@@ -193,22 +192,18 @@ void SpreadsheetPicker::Load_file_Func(const QString& path)
     m_loadMessage.clear();
     try {
         const WorkbookAccess& access = WorkbookAccess::installed();
-        QStringList sheets;
-        QStringList tabs;
+        QList<WorkbookParts::Sheet> sheets;
         QString refusal;
-        readOnWorker([&access, &path, &sheets, &tabs, &refusal] {
-            sheets = SpreadsheetImport::sheetNamesByNumber(access.open ? access.open(path) : QStringList());
-            for (const QString& sheet : sheets)
-                tabs.append(access.tabName ? access.tabName(SpreadsheetImport::sheetNumber(sheet)) : QString());
+        readOnWorker([&access, &path, &sheets, &refusal] {
+            if (access.open)
+                sheets = access.open(path);
             refusal = access.refusal ? access.refusal() : QString();
         });
         {
+            // The tabs by name; each item carries the part it is read from.
             const QSignalBlocker blocker(Sheet_ComboBox);
-            for (qsizetype i = 0; i < sheets.size(); ++i) {
-                const QString& sheet = sheets[i];
-                Sheet_ComboBox->addItem(tabs[i].isEmpty() ? sheet : QStringLiteral("%1 (%2)").arg(sheet, tabs[i]),
-                                        sheet);
-            }
+            for (const WorkbookParts::Sheet& sheet : sheets)
+                Sheet_ComboBox->addItem(sheet.name, sheet.part);
             Sheet_ComboBox->setCurrentIndex(-1);
         }
         if (sheets.isEmpty())
@@ -242,13 +237,11 @@ void SpreadsheetPicker::tell(const QString& text)
 
 void SpreadsheetPicker::sheetChosen()
 {
-    if (m_reading)
+    if (m_reading || Sheet_ComboBox->currentIndex() < 0)
         return;
-    const QString sheet = Sheet_ComboBox->currentData().toString();
-    const int number = SpreadsheetImport::sheetNumber(sheet);
-    if (number <= 0)
-        return;
-    setExcelSheetNumber(number);
+    // A tab without a part to read gives no titles, and is said to have no data.
+    m_sheetPart = Sheet_ComboBox->currentData().toString();
+    const QString part = m_sheetPart;
     const bool underWait = m_loading;
     // Busy before the please-wait window shows (which lets events run).
     m_reading = true;
@@ -258,8 +251,8 @@ void SpreadsheetPicker::sheetChosen()
         const WorkbookAccess& access = WorkbookAccess::installed();
         QStringList titles;
         QString refusal;
-        readOnWorker([&access, &titles, &refusal] {
-            titles = access.titles ? access.titles() : QStringList();
+        readOnWorker([&access, &part, &titles, &refusal] {
+            titles = access.titles ? access.titles(part) : QStringList();
             if (titles.isEmpty() && access.refusal)
                 refusal = access.refusal();
         });
@@ -276,6 +269,7 @@ void SpreadsheetPicker::sheetChosen()
                 const QSignalBlocker blocker(Sheet_ComboBox);
                 Sheet_ComboBox->clear();
             }
+            m_sheetPart.clear();
             tell(unreadable(refusal));
             return;
         }
@@ -301,10 +295,11 @@ SpreadsheetPicker::readAllRows(const std::function<void(const SpreadsheetImport:
 {
     const WorkbookAccess& access = WorkbookAccess::installed();
     const QString path = file_path->text();
+    const QString part = m_sheetPart;
     SpreadsheetImport::Rows rows;
-    readOnWorker([&access, &path, &rows, &digest] {
+    readOnWorker([&access, &path, &part, &rows, &digest] {
         if (access.rows)
-            rows = access.rows(path);
+            rows = access.rows(path, part);
         if (digest)
             digest(rows);
     });

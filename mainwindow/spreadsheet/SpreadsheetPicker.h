@@ -35,12 +35,13 @@ public:
     // dialog modally; returns the modal code when it closes.
     int Open_excel_Wnd(const QString& path);
 
-    // Reads the workbook at `path`: its sheets into the pop-up, the first
-    // sheet chosen. A file with no sheet to read is reported once the
-    // please-wait window is gone.
+    // Reads the workbook at `path`: its sheets into the pop-up (the tabs by
+    // name, in the workbook's order), the first sheet chosen. A file with no
+    // sheet to read is reported once the please-wait window is gone.
     void Load_file_Func(const QString& path);
-    // The sheet pop-up's choice: the sheet's columns into the picker; a
-    // sheet without rows empties the picker and is reported.
+    // The sheet pop-up's choice: the columns of the sheet, read from the
+    // tab's own part, into the picker; a sheet without rows empties the
+    // picker and is reported.
     void sheetChosen();
 
     // Ticks every column, or none.
@@ -103,4 +104,6 @@ private:
     bool m_reading = false;
     bool m_importing = false;
     QString m_loadMessage;
+    // the worksheet part of the sheet chosen, which the import reads
+    QString m_sheetPart;
 };

@@ -229,6 +229,46 @@ QByteArray sheetTail()
     return "</sheetData></worksheet>";
 }
 
+QByteArray prefixed(QByteArray markup, const QByteArray& prefix)
+{
+    markup.replace("xmlns%", prefix.isEmpty() ? QByteArray("xmlns") : "xmlns:" + prefix.chopped(1));
+    return markup.replace("%", prefix);
+}
+
+QList<Part> tabParts(const QString& relationships, const QString& tabs, const QByteArray& prefix)
+{
+    const QByteArray kinds = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+    QByteArray rels = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                      "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
+    for (const QString& r : relationships.split(u' ', Qt::SkipEmptyParts))
+        rels += "<Relationship Id=\"" + r.section(u'>', 0, 0).toUtf8() + "\" Type=\"" + kinds + "/"
+            + (r.startsWith(QLatin1String("ss>")) ? "sharedStrings" : "worksheet") + "\" Target=\""
+            + r.section(u'>', 1).toUtf8() + "\"/>";
+    QByteArray workbook = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<%workbook xmlns%="
+                          "\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" xmlns:r=\""
+        + kinds + "\"><%sheets>";
+    int id = 0;
+    for (const QString& t : tabs.split(u' ', Qt::SkipEmptyParts))
+        workbook += "<%sheet name=\"" + t.section(u'>', 0, 0).toUtf8() + "\" sheetId=\"" + QByteArray::number(++id)
+            + "\" r:id=\"" + t.section(u'>', 1).toUtf8() + "\"/>";
+    return {{QStringLiteral("xl/_rels/workbook.xml.rels"), fixedText(rels + "</Relationships>")},
+            {QStringLiteral("xl/workbook.xml"), fixedText(prefixed(workbook + "</%sheets></%workbook>", prefix))}};
+}
+
+Producer textSheet(const QList<QStringList>& rows, const QByteArray& prefix)
+{
+    QByteArray sheet = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                       "<%worksheet xmlns%=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><%sheetData>";
+    for (const QStringList& row : rows) {
+        sheet += "<%row>";
+        for (const QString& cell : row)
+            sheet += "<%c t=\"inlineStr\"><%is><%t>" + cell.toHtmlEscaped().toUtf8().replace("%", "&#37;")
+                + "</%t></%is></%c>";
+        sheet += "</%row>";
+    }
+    return fixedText(prefixed(sheet + "</%sheetData></%worksheet>", prefix));
+}
+
 bool writeWorkbook(const QString& path, const Producer& sheet, const Producer& sharedStrings, const Forgery& forgery)
 {
     const QByteArray types = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -52,6 +53,18 @@ QByteArray sharedStringsHead();
 QByteArray sharedStringsTail();
 QByteArray sheetHead(const QByteArray& dimension = {});
 QByteArray sheetTail();
+
+// `markup` with `prefix` ("x:", or none) wherever "%" stands, and
+// "xmlns%" declaring the namespace of that prefix.
+QByteArray prefixed(QByteArray markup, const QByteArray& prefix);
+// The relationships and the workbook part of a workbook of tabs, their
+// elements written with `prefix` ("x:", as .NET writers write them):
+// `relationships` holds "Id>Target" items (Id "ss" names the shared
+// strings, any other a worksheet; an Id may repeat), `tabs` "Name>Id" items
+// in tab order, items apart by blanks.
+QList<Part> tabParts(const QString& relationships, const QString& tabs, const QByteArray& prefix = {});
+// A worksheet part of inline strings, its elements written with `prefix`.
+Producer textSheet(const QList<QStringList>& rows, const QByteArray& prefix = {});
 
 // A workbook of one sheet with the given worksheet and shared-strings parts;
 // without a `sharedStrings` producer the workbook has no such part.

@@ -88,12 +88,3 @@ TEST(SpreadsheetImport, SeriesNamesFromHeaders)
         EXPECT_EQ(SeriesStore::validSeriesName(series[0].name).isEmpty(), !c.accepted) << c.header.toStdString();
     }
 }
-
-TEST(SpreadsheetImport, SheetsListedByNumber)
-{
-    EXPECT_EQ(SpreadsheetImport::sheetNamesByNumber(
-                  {"sheet10.xml", "sheet2.xml", "_rels", "sheet1.XML", "chart1.xml", "sheet3.xml.rels", "sheetx.xml"}),
-              (QStringList {"sheet1", "sheet2", "sheet10"}));
-    EXPECT_EQ(SpreadsheetImport::sheetNumber("sheet12"), 12);
-    EXPECT_EQ(SpreadsheetImport::sheetNumber("sheet"), 0);
-}

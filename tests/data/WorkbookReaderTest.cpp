@@ -2,7 +2,6 @@
 // workbooks made by LibreOffice Calc and openpyxl at test time.
 #include "common/SyntheticWorkbooks.h"
 #include "data/Globals.h"
-#include "data/SpreadsheetImport.h"
 #include "data/SpreadsheetWriter.h"
 #include "data/UnpackFolder.h"
 #include "data/WorkbookAccess.h"
@@ -266,7 +265,9 @@ TEST(WorkbookReader, WorkbooksOfOtherPrograms)
     ScopedTempFolder temp;
     SpreadsheetWriter::ReadWorkbook(made.filePath("calc_people.xlsx"), true);
     EXPECT_EQ(SpreadsheetWriter::Read_Sheet_Name(), QStringList({"People", "Numbers"}));
-    EXPECT_EQ(SpreadsheetWriter::sharedInstance().parts.tabName(2), "Numbers");
+    EXPECT_EQ(SpreadsheetWriter::sharedInstance().parts.sheets,
+              (QList<WorkbookParts::Sheet> {{"People", "xl/worksheets/sheet1.xml"},
+                                            {"Numbers", "xl/worksheets/sheet2.xml"}}));
 }
 
 namespace {
@@ -368,13 +369,13 @@ TEST(WorkbookReader, SharedStringsReadWholeOrRefused)
         ASSERT_TRUE(SW::writeWorkbook(path, c.sheet, c.strings));
         g_logged.clear();
         const QtMessageHandler previous = qInstallMessageHandler(keepLogged);
-        const QStringList sheets = SpreadsheetImport::sheetNamesByNumber(access.open(path));
-        QStringList titles;
+        const QList<WorkbookParts::Sheet> offered = access.open(path);
+        QStringList sheets, titles;
         Table rows;
-        if (!sheets.isEmpty()) {
-            setExcelSheetNumber(SpreadsheetImport::sheetNumber(sheets.first()));
-            titles = access.titles();
-            rows = access.rows(path).toTable();
+        if (!offered.isEmpty()) {
+            sheets.append(offered.first().name);
+            titles = access.titles(offered.first().part);
+            rows = access.rows(path, offered.first().part).toTable();
         }
         const bool refused = !access.refusal().isEmpty();
         qInstallMessageHandler(previous);
@@ -399,10 +400,13 @@ TEST(WorkbookReader, SharedStringsReadWholeOrRefused)
 
 // Workbooks whose parts lie where their relationships say: the shared
 // strings under any name (relative, from the root, or the usual one when
-// none is named), each tab on its own worksheet part whatever the parts'
-// numbers, a part that no tab names unnamed, no target outside the workbook.
-// Text cells without their shared strings refuse the workbook.
-TEST(WorkbookReader, PartsFoundThroughTheRelationships)
+// none is named), and exactly the tabs of the workbook, in tab order, each
+// read from the part its relationship targets (the first of an Id), whatever
+// that part's name or letter case; a part that no tab names is not offered,
+// no target outside the workbook is read. Without relationships to read,
+// the parts named sheet<n>.xml are offered by number. Text cells without
+// their shared strings refuse the workbook.
+TEST(WorkbookReader, EveryTabReadFromItsOwnPart)
 {
     namespace SW = SyntheticWorkbooks;
     const QByteArray ada = SW::sharedStringsHead() + "<si><t>Ada</t></si>" + SW::sharedStringsTail();
@@ -411,27 +415,53 @@ TEST(WorkbookReader, PartsFoundThroughTheRelationships)
     const struct
     {
         const char* name;
-        const char* rels;   // "Id>Target"; Id "ss" names the shared strings, any other a worksheet
+        const char* rels;   // "Id>Target" (see SyntheticWorkbooks::tabParts); "!": a part that is no XML
         const char* tabs;   // "Name>Id", in the workbook's order
-        const char* sheets; // the numbers of the worksheet parts
+        const char* sheets; // the worksheet parts in xl/worksheets, without ".xml"
+        const char* prefix; // of the elements
         QString strings;    // where the shared strings lie; "": none
-        const char* listed; // the sheets offered, with their tabs ("sheet2>Guests")
-        QString why;        // "": the first sheet offered reads "Ada" and its part's name
+        const char* listed; // the sheets offered, each with what it reads ("Guests>sheet2"; "Staff>": nothing)
+        QString why;        // why the workbook is refused; "": it is not
     } cases[] = {
-        {"relative", "r1>worksheets/sheet1.xml ss>strings/shared.xml", "Guests>r1", "1", "xl/strings/shared.xml",
-         "sheet1>Guests", ""},
-        {"from the root", "ss>/xl/SharedStrings.xml r1>/xl/worksheets/sheet1.xml", "Guests>r1", "1",
-         "xl/SharedStrings.xml", "sheet1>Guests", ""},
-        {"not named", "r1>worksheets/sheet1.xml", "Guests>r1", "1", "xl/sharedStrings.xml", "sheet1>Guests", ""},
-        {"none", "r1>worksheets/sheet1.xml", "Guests>r1", "1", "", "sheet1>Guests", missing},
-        {"first sheet deleted", "r2>worksheets/sheet2.xml r3>worksheets/sheet3.xml", "Guests>r2 Staff>r3", "3 2 4",
-         "xl/sharedStrings.xml", "sheet2>Guests sheet3>Staff sheet4>", ""},
-        {"tabs not in part order", "r1>worksheets/sheet2.xml r2>worksheets/sheet1.xml", "Guests>r1 Staff>r2", "2 1",
-         "xl/sharedStrings.xml", "sheet1>Staff sheet2>Guests", ""},
-        {"outside the workbook", "r1>worksheets/sheet1.xml ss>../../shared.xml", "Guests>r1", "1",
-         "xl/sharedStrings.xml", "sheet1>Guests", missing},
+        {"relative", "r1>worksheets/sheet1.xml ss>strings/shared.xml", "Guests>r1", "sheet1", "",
+         "xl/strings/shared.xml", "Guests>sheet1", ""},
+        {"from the root", "ss>/xl/SharedStrings.xml r1>/xl/worksheets/sheet1.xml", "Guests>r1", "sheet1", "",
+         "xl/SharedStrings.xml", "Guests>sheet1", ""},
+        {"not named", "r1>worksheets/sheet1.xml", "Guests>r1", "sheet1", "", "xl/sharedStrings.xml", "Guests>sheet1",
+         ""},
+        {"none", "r1>worksheets/sheet1.xml", "Guests>r1", "sheet1", "", "", "Guests>", missing},
+        {"first sheet deleted", "r2>worksheets/sheet2.xml r3>worksheets/sheet3.xml", "Guests>r2 Staff>r3",
+         "sheet3 sheet2 sheet4", "", "xl/sharedStrings.xml", "Guests>sheet2 Staff>sheet3", ""},
+        {"tabs not in part order", "r1>worksheets/sheet2.xml r2>worksheets/sheet1.xml", "Guests>r1 Staff>r2",
+         "sheet2 sheet1", "", "xl/sharedStrings.xml", "Guests>sheet2 Staff>sheet1", ""},
+        {"outside the workbook", "r1>worksheets/sheet1.xml ss>../../shared.xml", "Guests>r1", "sheet1", "",
+         "xl/sharedStrings.xml", "Guests>", missing},
+        {".NET writer, two tabs", "R1>/xl/worksheets/sheet.xml R2>/xl/worksheets/sheet2.xml ss>/xl/sharedStrings.xml",
+         "Guests>R1 Staff>R2", "sheet sheet2", "x:", "xl/sharedStrings.xml", "Guests>sheet Staff>sheet2", ""},
+        {".NET writer, one tab", "R1>/xl/worksheets/sheet.xml", "Guests>R1", "sheet", "x:", "xl/sharedStrings.xml",
+         "Guests>sheet", ""},
+        {"a part named in capitals", "r1>worksheets/Sheet1.xml", "Guests>r1", "Sheet1", "", "xl/sharedStrings.xml",
+         "Guests>Sheet1", ""},
+        {"targets in other letters than their parts", "r1>Worksheets/SHEET1.XML", "Guests>r1", "sheet1", "",
+         "xl/SharedStrings.XML", "Guests>sheet1", ""},
+        {"a part that no tab names", "r2>worksheets/sheet2.xml", "Guests>r2", "sheet1 sheet2", "",
+         "xl/sharedStrings.xml", "Guests>sheet2", ""},
+        {"two relationships under one Id", "r1>worksheets/sheet1.xml r1>worksheets/sheet2.xml", "Guests>r1",
+         "sheet1 sheet2", "", "xl/sharedStrings.xml", "Guests>sheet1", ""},
+        {"sheet1 beside sheet01", "r1>worksheets/sheet01.xml r2>worksheets/sheet1.xml", "Guests>r1 Staff>r2",
+         "sheet1 sheet01", "", "xl/sharedStrings.xml", "Guests>sheet01 Staff>sheet1", ""},
+        {"a tab without its relationship", "r1>worksheets/sheet1.xml", "Guests>r1 Staff>r7", "sheet1 sheet2", "",
+         "xl/sharedStrings.xml", "Guests>sheet1 Staff>", ""},
+        {"relationships that cannot be read", "!", "Guests>r1", "sheet10 sheet2 sheet", "", "xl/sharedStrings.xml",
+         "sheet2>sheet2 sheet10>sheet10", ""},
+        {"a workbook part without tabs", "r1>worksheets/sheet1.xml", "", "sheet1", "", "xl/sharedStrings.xml",
+         "sheet1>sheet1", ""},
     };
     const auto items = [](const char* list) { return QString(list).split(' ', Qt::SkipEmptyParts); };
+    // A1 shared string 0, B1 the part's own name.
+    const QByteArray sheetOf = "<%worksheet xmlns%='http://schemas.openxmlformats.org/spreadsheetml/2006/main'>"
+                               "<%sheetData><%row><%c r='A1' t='s'><%v>0</%v></%c><%c r='B1' t='inlineStr'><%is>"
+                               "<%t>NAME</%t></%is></%c></%row></%sheetData></%worksheet>";
     QTemporaryDir made;
     const WorkbookAccess& access = WorkbookAccess::installed();
     for (const auto& c : cases) {
@@ -439,41 +469,37 @@ TEST(WorkbookReader, PartsFoundThroughTheRelationships)
         ScopedTempFolder temp;
         // Where the target leading out of the workbook would land.
         writeFile(UnpackFolder::path() + "/../shared.xml", ada);
-        QByteArray rels = "<Relationships>";
-        for (const QString& r : items(c.rels))
-            rels += QString("<Relationship Id='%1' Type='http://schemas.openxmlformats.org/officeDocument/2006/"
-                            "relationships/%2' Target='%3'/>")
-                        .arg(r.section('>', 0, 0), r.startsWith("ss>") ? "sharedStrings" : "worksheet",
-                             r.section('>', 1))
-                        .toUtf8();
-        QByteArray tabs = "<workbook xmlns:r='http://schemas.openxmlformats.org/officeDocument/2006/relationships'>"
-                          "<sheets>";
-        for (const QString& t : items(c.tabs))
-            tabs += QString("<sheet name='%1' r:id='%2'/>").arg(t.section('>', 0, 0), t.section('>', 1)).toUtf8();
-        QList<SW::Part> parts {{"xl/_rels/workbook.xml.rels", SW::fixedText(rels + "</Relationships>")},
-                               {"xl/workbook.xml", SW::fixedText(tabs + "</sheets></workbook>")}};
+        QList<SW::Part> parts = SW::tabParts(QString(c.rels).remove('!'), c.tabs, c.prefix);
+        if (QByteArray(c.rels) == "!")
+            parts[0].content = SW::fixedText("<Relationships><Relationship Id='r1'");
         if (!c.strings.isEmpty())
             parts.append({c.strings, SW::fixedText(ada)});
-        // A1 shared string 0, B1 the part's own name.
         for (const QString& n : items(c.sheets))
-            parts.append({"xl/worksheets/sheet" + n + ".xml",
-                          SW::fixedText(SW::sheetHead() + "<row><c r='A1' t='s'><v>0</v></c><c r='B1' t='inlineStr'>"
-                                        + "<is><t>sheet" + n.toUtf8() + "</t></is></c></row>" + SW::sheetTail())});
+            parts.append({"xl/worksheets/" + n + ".xml",
+                          SW::fixedText(SW::prefixed(QByteArray(sheetOf).replace("NAME", n.toUtf8()), c.prefix))});
         const QString path = made.filePath("book.xlsx");
         ASSERT_TRUE(SW::writeArchive(path, parts));
         QStringList listed;
-        for (const QString& name : SpreadsheetImport::sheetNamesByNumber(access.open(path)))
-            listed.append(name + ">" + access.tabName(SpreadsheetImport::sheetNumber(name)));
-        const QString first = listed.value(0).section('>', 0, 0);
-        setExcelSheetNumber(SpreadsheetImport::sheetNumber(first));
-        access.titles();
-        const Table rows = access.rows(path).toTable();
+        for (const WorkbookParts::Sheet& sheet : access.open(path)) {
+            const QStringList titles = access.titles(sheet.part);
+            const Table rows = access.rows(path, sheet.part).toTable();
+            EXPECT_TRUE(rows.isEmpty() || (rows.size() == 1 && rows[0].value(0) == "Ada" && titles == rows[0]))
+                << rows.value(0).join(", ").toStdString();
+            listed.append(sheet.name + ">" + rows.value(0).value(1));
+        }
         EXPECT_EQ(listed.join(' ').toStdString(), c.listed);
         EXPECT_EQ(access.refusal().toStdString(), c.why.toStdString());
-        EXPECT_TRUE(rows == (c.why.isEmpty() ? Table {{"Ada", first}} : Table {}))
-            << rows.value(0).join(", ").toStdString();
         access.release();
     }
+}
+
+// Without relationships to read, the parts named as most writers name them
+// are offered, by number.
+TEST(WorkbookParts, SheetPartsListedByNumber)
+{
+    EXPECT_EQ(WorkbookParts::numberedSheetParts(
+                  {"sheet10.xml", "sheet2.xml", "_rels", "sheet1.XML", "chart1.xml", "sheet3.xml.rels", "sheetx.xml"}),
+              (QStringList {"sheet1.XML", "sheet2.xml", "sheet10.xml"}));
 }
 
 // A file that is no workbook, read after one that was: nothing of the

@@ -41,6 +41,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -408,6 +409,70 @@ TEST_F(SpreadsheetImportWindowsTest, SecondSheetAndBadFiles)
               (QStringList {"\nEither file is corrupted or selected file contains invalid characters.",
                             "\nThere is no column."}));
     EXPECT_EQ(controller->ListData.size(), 1);
+}
+
+// Workbooks laid out as .NET writers lay them out (prefixed elements, the
+// first part named sheet.xml), one with a part that no tab names and one
+// with sheet1.xml beside sheet01.xml: the dialog offers exactly the tabs,
+// in tab order, opens on the first with its columns, and each tab imports
+// the rows of its own part.
+TEST_F(SpreadsheetImportWindowsTest, EveryTabOfferedAndImportedFromItsOwnPart)
+{
+    namespace SW = SyntheticWorkbooks;
+    const struct
+    {
+        const char* name;
+        const char* rels;     // "Id>Target" (see SyntheticWorkbooks::tabParts)
+        const char* tabs;     // "Name>Id", in the workbook's order
+        const char* parts;    // the worksheet parts in xl/worksheets, without ".xml"
+        const char* prefix;   // of the elements
+        const char* imported; // each tab offered, with the first value it imports (its part's name)
+    } cases[] = {
+        {".NET writer, two tabs", "R1>/xl/worksheets/sheet.xml R2>/xl/worksheets/sheet2.xml", "Guests>R1 Staff>R2",
+         "sheet sheet2", "x:", "Guests>sheet Staff>sheet2"},
+        {".NET writer, one tab", "R1>/xl/worksheets/sheet.xml", "Guests>R1", "sheet", "x:", "Guests>sheet"},
+        {"a part that no tab names", "r2>worksheets/sheet2.xml", "Guests>r2", "sheet1 sheet2", "", "Guests>sheet2"},
+        {"sheet1 beside sheet01", "r1>worksheets/sheet01.xml r2>worksheets/sheet1.xml", "Guests>r1 Staff>r2",
+         "sheet1 sheet01", "", "Guests>sheet01 Staff>sheet1"},
+    };
+    Import_Excel* dialog = controller->importExcelWindow();
+    dialog->open_mode = "E";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QList<SW::Part> parts = SW::tabParts(c.rels, c.tabs, c.prefix);
+        for (const QString& n : QString(c.parts).split(' '))
+            parts.append({"xl/worksheets/" + n + ".xml", SW::textSheet({{"Name " + n}, {n}}, c.prefix)});
+        const QString book = folder->filePath(QStringLiteral("tabs.xlsx"));
+        ASSERT_TRUE(SW::writeArchive(book, parts));
+        const QStringList expected = QString(c.imported).split(' ');
+        QStringList imported;
+        for (int tab = 0; tab < expected.size(); ++tab) {
+            QStringList offered;
+            int chosen = -1;
+            QString firstTitle;
+            SpreadsheetPicker::setModalRun([&](SpreadsheetPicker& picker) {
+                for (int i = 0; i < picker.Sheet_ComboBox->count(); ++i)
+                    offered.append(picker.Sheet_ComboBox->itemText(i));
+                chosen = picker.Sheet_ComboBox->currentIndex();
+                firstTitle = picker.ListData_xl.value(0).Extension;
+                picker.Sheet_ComboBox->setCurrentIndex(tab);
+                if (picker.ColList->rowCount() != 1)
+                    return ADD_FAILURE() << "columns of tab " << tab, 0;
+                picker.ColList->item(0, 0)->setCheckState(Qt::Checked);
+                picker.OKPressed();
+                return picker.result();
+            });
+            controller->ListData.clear();
+            EXPECT_EQ(dialog->Open_excel_Wnd(book), 1);
+            EXPECT_EQ(offered.join(' ').toStdString(),
+                      QString(c.tabs).remove(QRegularExpression(">\\S*")).toStdString());
+            EXPECT_EQ(chosen, 0);
+            EXPECT_EQ(firstTitle.toStdString(), "Name " + expected[0].section('>', 1).toStdString());
+            imported.append(offered.value(tab) + ">" + controller->ListData.value(0).value("Column1"));
+        }
+        EXPECT_EQ(imported.join(' ').toStdString(), c.imported);
+        EXPECT_TRUE(presenter.texts().isEmpty()) << presenter.texts().join('|').toStdString();
+    }
 }
 
 // What is wrong with a workbook is said when it is read, in the import's

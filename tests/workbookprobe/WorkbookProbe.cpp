@@ -10,7 +10,6 @@
 //
 //     workbook_probe WORKBOOK RESULT
 #include "data/Globals.h"
-#include "data/SpreadsheetImport.h"
 #include "data/WorkbookAccess.h"
 
 #include <QFile>
@@ -38,14 +37,13 @@ qint64 residentKilobytes()
 int readWorkbook(const QString& path, const QString& resultPath)
 {
     const WorkbookAccess& access = WorkbookAccess::installed();
-    const QStringList sheets = SpreadsheetImport::sheetNamesByNumber(access.open(path));
+    const QList<WorkbookParts::Sheet> sheets = access.open(path);
     QStringList titles;
     SheetRows rows;
     if (!sheets.isEmpty()) {
-        setExcelSheetNumber(SpreadsheetImport::sheetNumber(sheets.first()));
-        titles = access.titles();
+        titles = access.titles(sheets.first().part);
         if (!titles.isEmpty())
-            rows = access.rows(path);
+            rows = access.rows(path, sheets.first().part);
     }
     QJsonObject result {
         {QStringLiteral("sheets"), int(sheets.size())},      {QStringLiteral("titles"), int(titles.size())},
