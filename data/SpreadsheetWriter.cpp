@@ -149,6 +149,7 @@ void SpreadsheetWriter::Release_Data()
         spreadsheet->sharedStrings.clear();
         spreadsheet->m_sharedStringsRead = false;
         spreadsheet->parts = {};
+        spreadsheet->styles = {};
         spreadsheet->m_titleRead = {};
     }
     AllocatorPools::trim();
@@ -169,6 +170,7 @@ void SpreadsheetWriter::refuse(const QString& why)
     sharedStrings.clear();
     m_sharedStringsRead = false;
     parts = {};
+    styles = {};
     m_titleRead = {};
     if (!tmpDir.isEmpty())
         UnpackFolder::empty();
@@ -203,6 +205,8 @@ SheetRows SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
     }
     s.parts = WorkbookParts::read(s.tmpDir);
     s.ReadSharedStrings(s.parts.sharedStrings);
+    if (s.refusal.isEmpty())
+        s.styles = WorkbookStyles::read(s.parts.styles, s.tmpDir + QStringLiteral("/xl/workbook.xml"));
     return {};
 }
 
@@ -239,7 +243,7 @@ SpreadsheetWriter::Table SpreadsheetWriter::ReadData_only_column()
     const QString path = s.sheetPartPath();
     SheetRows rows;
     const WorksheetReader::SheetShape shape = WorksheetReader::readSheet(path, s.sheetStrings(), MaxColumns,
-                                                                         WorksheetReader::MaxRows, rows);
+                                                                         WorksheetReader::MaxRows, rows, &s.styles);
     if (shape.status == WorksheetReader::Status::TooLarge || shape.status == WorksheetReader::Status::NoSharedStrings) {
         s.refuse(shape.error);
         return s.data;
@@ -297,7 +301,7 @@ SheetRows SpreadsheetWriter::ReadData(const QString& path)
     kept = {};
     SheetRows rows;
     const WorksheetReader::SheetShape shape = WorksheetReader::readSheet(
-        path, sheetStrings(), std::clamp(Excel_Sheet_Columns, 0, MaxColumns), WorksheetReader::MaxRows, rows);
+        path, sheetStrings(), std::clamp(Excel_Sheet_Columns, 0, MaxColumns), WorksheetReader::MaxRows, rows, &styles);
     if (shape.status == WorksheetReader::Status::TooLarge || shape.status == WorksheetReader::Status::NoSharedStrings)
         refuse(shape.error);
     else if (shape.status != WorksheetReader::Status::Read)

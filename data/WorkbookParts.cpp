@@ -75,6 +75,7 @@ WorkbookParts WorkbookParts::read(const QString& folder)
     WorkbookParts parts;
     QHash<QString, QString> targets; // relationship id -> resolved target
     bool sharedStringsNamed = false;
+    bool stylesNamed = false;
     pugi::xml_document rels;
     if (load(rels, folder + QStringLiteral("/xl/_rels/workbook.xml.rels"))) {
         forEachChild(rels.document_element(), "Relationship", [&](const pugi::xml_node& r) {
@@ -86,10 +87,16 @@ WorkbookParts WorkbookParts::read(const QString& folder)
                 sharedStringsNamed = true;
                 parts.sharedStrings = target.isEmpty() ? QString() : folder + u'/' + target;
             }
+            if (!stylesNamed && attribute(r, "Type").endsWith(QLatin1String("/styles"))) {
+                stylesNamed = true;
+                parts.styles = target.isEmpty() ? QString() : folder + u'/' + target;
+            }
         });
     }
     if (!sharedStringsNamed)
         parts.sharedStrings = folder + QStringLiteral("/xl/sharedStrings.xml");
+    if (!stylesNamed)
+        parts.styles = folder + QStringLiteral("/xl/styles.xml");
 
     pugi::xml_document workbook;
     if (!targets.isEmpty() && load(workbook, folder + QStringLiteral("/xl/workbook.xml"))) {

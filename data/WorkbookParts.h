@@ -25,6 +25,8 @@ public:
     // name, else xl/sharedStrings.xml; "" when the one named lies outside
     // the folder. The part itself may be missing.
     QString sharedStrings;
+    // The same for the styles part (xl/styles.xml when none is named).
+    QString styles;
 
     // The tab name of the worksheet part "xl/worksheets/sheet<n>.xml"; ""
     // when no tab names that part.
