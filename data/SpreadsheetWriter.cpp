@@ -152,6 +152,7 @@ void SpreadsheetWriter::Release_Data()
         spreadsheet->m_sharedStringsRead = false;
         spreadsheet->parts = {};
         spreadsheet->sheetPart.clear();
+        spreadsheet->styles = {};
         spreadsheet->m_titleRead = {};
     }
     AllocatorPools::trim();
@@ -173,6 +174,7 @@ void SpreadsheetWriter::refuse(const QString& why)
     m_sharedStringsRead = false;
     parts = {};
     sheetPart.clear();
+    styles = {};
     m_titleRead = {};
     if (!tmpDir.isEmpty())
         UnpackFolder::empty();
@@ -207,6 +209,8 @@ SheetRows SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
     }
     s.parts = WorkbookParts::read(s.tmpDir);
     s.ReadSharedStrings(s.parts.sharedStrings);
+    if (s.refusal.isEmpty())
+        s.styles = WorkbookStyles::read(s.parts.styles, s.tmpDir + QStringLiteral("/xl/workbook.xml"));
     return {};
 }
 
@@ -243,7 +247,7 @@ SpreadsheetWriter::Table SpreadsheetWriter::ReadData_only_column()
     const QString path = s.sheetPartPath();
     SheetRows rows;
     const WorksheetReader::SheetShape shape = WorksheetReader::readSheet(path, s.sheetStrings(), MaxColumns,
-                                                                         WorksheetReader::MaxRows, rows);
+                                                                         WorksheetReader::MaxRows, rows, &s.styles);
     if (shape.status == WorksheetReader::Status::TooLarge || shape.status == WorksheetReader::Status::NoSharedStrings) {
         s.refuse(shape.error);
         return s.data;
@@ -301,7 +305,7 @@ SheetRows SpreadsheetWriter::ReadData(const QString& path)
     kept = {};
     SheetRows rows;
     const WorksheetReader::SheetShape shape = WorksheetReader::readSheet(
-        path, sheetStrings(), std::clamp(Excel_Sheet_Columns, 0, MaxColumns), WorksheetReader::MaxRows, rows);
+        path, sheetStrings(), std::clamp(Excel_Sheet_Columns, 0, MaxColumns), WorksheetReader::MaxRows, rows, &styles);
     if (shape.status == WorksheetReader::Status::TooLarge || shape.status == WorksheetReader::Status::NoSharedStrings)
         refuse(shape.error);
     else if (shape.status != WorksheetReader::Status::Read)

@@ -20,6 +20,7 @@
 #include "data/SheetRows.h"
 #include "data/TextPool.h"
 #include "data/WorkbookParts.h"
+#include "data/WorkbookStyles.h"
 #include "data/WorksheetReader.h"
 
 #include <QList>
@@ -56,13 +57,17 @@ public:
     // `parts.sheets` gives it; "" reads "xl/worksheets/sheet<n>.xml" with
     // `Excel_Sheet_Number`. Unpacking a workbook sets it back to "".
     QString sheetPart;
+    // the number formats of the workbook last unpacked, which its number
+    // cells are shown in
+    WorkbookStyles styles;
 
     // The one instance that the class operations work on, made on first use.
     static SpreadsheetWriter& sharedInstance();
 
     // With only_col: empties the unpack folder, unpacks the workbook at
     // `path` (a path or a file URL) into it and reads its shared strings
-    // (the part its relationships name, see WorkbookParts); a file that
+    // (the part its relationships name, see WorkbookParts) and number
+    // formats (WorkbookStyles); a file that
     // cannot be unpacked, is past the limits or has shared strings that
     // cannot be read leaves the folder empty, and no rows. Without:
     // every row of the chosen sheet (`sheetPart`) of the unpacked workbook

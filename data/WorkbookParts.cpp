@@ -157,6 +157,8 @@ WorkbookParts WorkbookParts::read(const QString& folder)
     QHash<QString, QString> targets; // relationship id -> resolved target, "" for none
     bool sharedStringsNamed = false;
     QString sharedStrings = QStringLiteral("xl/sharedStrings.xml");
+    bool stylesNamed = false;
+    QString styles = QStringLiteral("xl/styles.xml");
     pugi::xml_document rels;
     const bool relationshipsRead = load(rels, folder + QStringLiteral("/xl/_rels/workbook.xml.rels"));
     if (relationshipsRead) {
@@ -172,11 +174,19 @@ WorkbookParts WorkbookParts::read(const QString& folder)
                 sharedStringsNamed = true;
                 sharedStrings = target;
             }
+            if (!external && !stylesNamed && attribute(r, "Type").endsWith(QLatin1String("/styles"))) {
+                stylesNamed = true;
+                styles = target;
+            }
         });
     }
     if (!sharedStrings.isEmpty()) {
         const QString found = files.find(sharedStrings);
         parts.sharedStrings = folder + u'/' + (found.isEmpty() ? sharedStrings : found);
+    }
+    if (!styles.isEmpty()) {
+        const QString found = files.find(styles);
+        parts.styles = folder + u'/' + (found.isEmpty() ? styles : found);
     }
 
     pugi::xml_document workbook;

@@ -41,6 +41,8 @@ public:
     // name, else xl/sharedStrings.xml; "" when the one named lies outside
     // the folder. The part itself may be missing.
     QString sharedStrings;
+    // The same for the styles part (xl/styles.xml when none is named).
+    QString styles;
 
     // The sheets to offer: the tabs of xl/workbook.xml in tab order, each
     // with the part its relationship targets (the first relationship of an

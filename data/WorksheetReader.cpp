@@ -107,13 +107,15 @@ QStringView cellText(const CellContent& cell, bool sharedType, const TextPool& s
 class SheetScan
 {
 public:
-    SheetScan(XmlPartReader& xml, const TextPool* shared, int columns, qsizetype keepRows, SheetRows& rows)
+    SheetScan(XmlPartReader& xml, const TextPool* shared, int columns, qsizetype keepRows, SheetRows& rows,
+              const WorkbookStyles* styles)
         : m_xml(xml)
         , m_shared(shared ? *shared : m_noStrings)
         , m_sharedMissing(!shared)
         , m_columns(columns)
         , m_keepRows(keepRows)
         , m_rows(rows)
+        , m_styles(styles && !styles->isEmpty() ? styles : nullptr)
     {
     }
 
@@ -207,7 +209,17 @@ private:
             if (column < 0)
                 column = previous + 1;
             previous = column;
-            const bool sharedType = m_xml.attribute(u"t") == u"s";
+            const QStringView type = m_xml.attribute(u"t");
+            const bool sharedType = type == u"s";
+            // A number cell's style: 0 without one, none (-1) for one that
+            // is no index.
+            qsizetype style = -1;
+            if (m_styles && (type.isEmpty() || type == u"n")) {
+                bool ok = true;
+                style = m_xml.hasAttribute(u"s") ? m_xml.attribute(u"s").trimmed().toLongLong(&ok) : 0;
+                if (!ok)
+                    style = -1;
+            }
             CellContent cell;
             if (!readCell(m_xml, cell))
                 return false;
@@ -220,7 +232,9 @@ private:
             if (column >= m_columns)
                 continue;
             qsizetype sharedIndex = -1;
-            const QStringView text = cellText(cell, sharedType, m_shared, sharedIndex);
+            const QString shown = style >= 0 && cell.hasV ? m_styles->show(style, cell.v) : QString();
+            const QStringView text = shown.isNull() ? cellText(cell, sharedType, m_shared, sharedIndex)
+                                                    : QStringView(shown);
             if (text.isEmpty())
                 continue;
             if (++m_cellCount > WorksheetReader::MaxCells)
@@ -245,6 +259,7 @@ private:
     const int m_columns;
     const qsizetype m_keepRows;
     SheetRows& m_rows;
+    const WorkbookStyles* m_styles; // null: every cell as stored
     WorksheetReader::SheetShape m_shape;
     bool m_stopped = false;
     qsizetype m_rowCount = 0;
@@ -309,11 +324,12 @@ WorksheetReader::Status WorksheetReader::readSharedStrings(const QString& path, 
 }
 
 WorksheetReader::SheetShape WorksheetReader::readSheet(const QString& path, const TextPool* shared, int columns,
-                                                       qsizetype keepRows, SheetRows& rows)
+                                                       qsizetype keepRows, SheetRows& rows,
+                                                       const WorkbookStyles* styles)
 {
     rows.clear();
     XmlPartReader xml(path);
-    return SheetScan(xml, shared, std::clamp(columns, 0, MaxColumns), keepRows, rows).run();
+    return SheetScan(xml, shared, std::clamp(columns, 0, MaxColumns), keepRows, rows, styles).run();
 }
 
 bool WorksheetReader::isEscapeAt(const QString& text, qsizetype at)

@@ -9,6 +9,7 @@
 
 #include "data/SheetRows.h"
 #include "data/TextPool.h"
+#include "data/WorkbookStyles.h"
 
 #include <QString>
 
@@ -64,9 +65,11 @@ public:
     // not; past them, or on an error, `rows` is left empty. A missing part
     // is Unreadable. `shared` is null when the workbook has no shared
     // strings: a cell of type "s" with a `v` then ends the read as
-    // NoSharedStrings, since its text cannot be known.
+    // NoSharedStrings, since its text cannot be known. A number cell (no
+    // type, or "n") shows its `v` as its style's format in `styles` does
+    // (WorkbookStyles::show), or as stored.
     static SheetShape readSheet(const QString& path, const TextPool* shared, int columns, qsizetype keepRows,
-                                SheetRows& rows);
+                                SheetRows& rows, const WorkbookStyles* styles = nullptr);
 
     // Strings of a workbook carry the characters that XML cannot hold as
     // "_xHHHH_" (the UTF-16 code in hexadecimal).

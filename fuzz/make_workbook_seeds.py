@@ -2,7 +2,10 @@
 """Seeds of workbook_fuzzer from workbooks: for each worksheet part of each
 .xlsx file in SOURCE, one seed holding the workbook's shared-strings part
 (empty when it has none), a NUL and the worksheet part; plus the worksheet
-parts alone; and the dictionary DICT of the parts' markup. For
+parts alone; where the workbook has styles, one more seed holding the
+shared strings, a NUL, the worksheet cut after its cells, a NUL, the styles
+part cut to its number formats and cell formats, a NUL and the workbook
+part cut to its date system; and the dictionary DICT of the parts' markup. For
 workbook_parts_fuzzer, PARTS gets one seed per workbook holding its
 xl/_rels/workbook.xml.rels, a NUL and its xl/workbook.xml, two such seeds
 laid out as .NET writers lay them out, and PARTS_DICT the markup of those two
@@ -11,8 +14,37 @@ parts.
     make_workbook_seeds.py SOURCE OUTPUT DICT PARTS PARTS_DICT
 """
 import os
+import re
 import sys
 import zipfile
+from xml.etree import ElementTree
+from xml.sax.saxutils import quoteattr
+
+
+def local(tag):
+    return tag.rsplit("}", 1)[-1]
+
+
+def compact_styles(styles):
+    """The number formats and cell formats of a styles part, nothing else."""
+    root = ElementTree.fromstring(styles)
+    formats, cells = "", ""
+    for part in root:
+        for item in part:
+            if local(part.tag) == "numFmts" and local(item.tag) == "numFmt":
+                formats += (f'<numFmt numFmtId={quoteattr(item.get("numFmtId", ""))} '
+                            f'formatCode={quoteattr(item.get("formatCode", ""))}/>')
+            elif local(part.tag) == "cellXfs" and local(item.tag) == "xf":
+                cells += f'<xf numFmtId={quoteattr(item.get("numFmtId", "0"))}/>'
+    return (f'<styleSheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">'
+            f'<numFmts>{formats}</numFmts><cellXfs>{cells}</cellXfs></styleSheet>').encode()
+
+
+def compact_workbook(workbook):
+    """The workbook part with only its date system."""
+    flag = re.search(rb'date1904="([^"]*)"', workbook)
+    pr = b'<workbookPr date1904="' + flag.group(1) + b'"/>' if flag else b""
+    return b'<workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">' + pr + b"</workbook>"
 
 
 def main():
@@ -36,6 +68,11 @@ def main():
                         f.write(strings + b"\0" + sheet)
                     with open(os.path.join(out, stem), "wb") as f:
                         f.write(sheet)
+                    if "xl/styles.xml" in names and "xl/workbook.xml" in names:
+                        cells = re.sub(rb"</sheetData>.*</worksheet>", b"</sheetData></worksheet>", sheet, flags=re.S)
+                        with open(os.path.join(out, stem + "_with_styles"), "wb") as f:
+                            f.write(strings + b"\0" + cells + b"\0" + compact_styles(z.read("xl/styles.xml")) + b"\0"
+                                    + compact_workbook(z.read("xl/workbook.xml")))
     # Workbooks laid out as .NET writers lay them out: prefixed elements,
     # targets from the root, the first worksheet part named sheet.xml; one
     # whose relationship Ids repeat.
@@ -57,7 +94,11 @@ def main():
                      "<is><t>", "</t></is>", "<f>", "</f>", "<dimension ref=\"", "<sheetData>",
                      "</sheetData>", "<worksheet>", "</worksheet>", "<si>", "</si>", "<r><t>", "</t></r>",
                      "<sst>", "</sst>", "XFD", "ZZZZ", "A1:", "x:", "<rPh>", "<![CDATA[", "&nbsp;", "&amp;",
-                     "&#65;", "<!DOCTYPE sst [", "<!ENTITY e \"x\">", "]>"]:
+                     "&#65;", "<!DOCTYPE sst [", "<!ENTITY e \"x\">", "]>", " s=\"", " t=\"n\"", "<styleSheet>",
+                     "<numFmts>", "<numFmt numFmtId=\"", "\" formatCode=\"", "<cellXfs>", "<xf numFmtId=\"",
+                     "000000", "dd.mm.yyyy", "yyyy", "yy", "mmmm", "mmm", "dddd", "ddd", "hh:mm:ss", "AM/PM",
+                     "[$-409]", "[$-407]", "[$-F800]", "[Red]", ";@", "\\", "&quot;", "[h]", "General",
+                     "<workbookPr date1904=\"1\"/>", "date1904=\"true\""]:
             d.write('"' + word.replace("\\", "\\\\").replace('"', '\\"') + '"\n')
     with open(parts_dictionary, "w") as d:
         for word in ["<Relationships", "<Relationship ", "Id=\"", "Type=\"", "Target=\"", "TargetMode=\"External\"",

@@ -29,6 +29,7 @@ python3 "$root/fuzz/make_import_seeds.py" "$root/tests/fixtures/imports" "$seeds
 # workbooks of openpyxl and of LibreOffice Calc (from the workbook test sources)
 mkdir -p "$seeds/workbook_source"
 /usr/bin/python3 "$root/tests/data/workbook_tool.py" make "$seeds/workbook_source"
+/usr/bin/python3 "$root/tests/data/workbook_tool.py" formats "$seeds/workbook_source"
 soffice --headless "-env:UserInstallation=file://$seeds/calc_profile" --convert-to xlsx \
   --outdir "$seeds/workbook_source" "$root"/tests/fixtures/workbook/*.fods \
   "$root"/tests/fixtures/workbook/*.csv >/dev/null 2>&1 || echo "no LibreOffice seeds"

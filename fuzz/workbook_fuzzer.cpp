@@ -2,13 +2,17 @@
 // spreadsheet import reads them: the bytes before the first NUL are the
 // shared-strings part and those after it the worksheet part (without a NUL,
 // all of them are the worksheet and the shared strings are three fixed
-// entries; with a NUL first, the workbook has no shared strings). Whatever
-// the parts hold, the column count stays within XFD, the titles are at most
-// one row, every row read stands for exactly that many entries, and what is
-// kept stays within the reader's limits. Shared strings that cannot be read
-// refuse the workbook: then no titles and no rows are read at all; nor are
-// rows read of a sheet whose text cells point into shared strings the
-// workbook does not have.
+// entries; with a NUL first, the workbook has no shared strings). A second
+// NUL ends the worksheet: the bytes after it are the styles part, and after
+// a third NUL the workbook part (for its date system); without them the
+// workbook has none. Whatever the parts hold, the column count stays within
+// XFD, the titles are at most one row, every row read stands for exactly
+// that many entries, and what is kept stays within the reader's limits.
+// Shared strings that cannot be read refuse the workbook: then no titles
+// and no rows are read at all; nor are rows read of a sheet whose text
+// cells point into shared strings the workbook does not have. Every number
+// format the styles give shows a zero padding as digits at least as many
+// as its code's, and a date or time within a bounded length.
 #include "data/Globals.h"
 #include "data/SpreadsheetWriter.h"
 #include "data/UnpackFolder.h"
@@ -17,6 +21,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -72,6 +77,28 @@ void expectShape(const SheetRows& rows, int columns)
         }
     }
 }
+
+// The formats of the first styles with a few values, the extreme ones among them.
+void expectFormats(const WorkbookStyles& styles)
+{
+    static const double values[] = {0, 5, -2.5, 0.75, 46000.5, 1e15, -1e300, 2958465.9999999, 1e300};
+    for (qsizetype style = 0; style < 64; ++style) {
+        const NumberFormat* format = styles.format(style);
+        if (!format)
+            continue;
+        for (const double value : values) {
+            const QString shown = format->show(value, styles.date1904());
+            if (format->kind() == NumberFormat::Kind::ZeroPadding) {
+                const QStringView digits = QStringView(shown).mid(shown.startsWith(u'-') ? 1 : 0);
+                if (digits.size() < format->width()
+                    || std::any_of(digits.begin(), digits.end(), [](QChar c) { return c < u'0' || c > u'9'; }))
+                    FuzzEnvironment::fail("a zero padding that is not digits as wide as its code");
+            } else if (shown.size() > 4 * WorkbookStyles::MaxCodeLength) {
+                FuzzEnvironment::fail("a date or time longer than its code can make it");
+            }
+        }
+    }
+}
 }
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -87,20 +114,31 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QDir().mkpath(folder + QStringLiteral("/xl/worksheets"));
 
     const char* bytes = reinterpret_cast<const char*>(data);
-    const void* nul = std::memchr(bytes, 0, size);
+    // The input cut at its first three NULs.
+    QList<QByteArrayView> pieces;
+    for (size_t start = 0;;) {
+        const void* nul = pieces.size() < 3 ? std::memchr(bytes + start, 0, size - start) : nullptr;
+        const size_t end = nul ? size_t(static_cast<const char*>(nul) - bytes) : size;
+        pieces.append(QByteArrayView(bytes + start, qsizetype(end - start)));
+        if (!nul)
+            break;
+        start = end + 1;
+    }
     const QString strings = folder + QStringLiteral("/xl/sharedStrings.xml");
-    if (nul) {
-        const size_t split = size_t(static_cast<const char*>(nul) - bytes);
-        if (split == 0)
-            QFile::remove(strings);
+    const QString styles = folder + QStringLiteral("/xl/styles.xml");
+    const QString workbook = folder + QStringLiteral("/xl/workbook.xml");
+    if (pieces.size() == 1)
+        pieces.prepend(QByteArrayView(fixedStrings));
+    const QList<QString> paths {strings, folder + QStringLiteral("/xl/worksheets/sheet1.xml"), styles, workbook};
+    for (qsizetype k = 0; k < paths.size(); ++k) {
+        if (k < pieces.size() && (k != 0 || !pieces[k].isEmpty()))
+            writeFile(paths[k], pieces[k].data(), size_t(pieces[k].size()));
         else
-            writeFile(strings, bytes, split);
-        writeFile(folder + QStringLiteral("/xl/worksheets/sheet1.xml"), bytes + split + 1, size - split - 1);
-    } else {
-        writeFile(strings, fixedStrings.constData(), size_t(fixedStrings.size()));
-        writeFile(folder + QStringLiteral("/xl/worksheets/sheet1.xml"), bytes, size);
+            QFile::remove(paths[k]);
     }
     reader.ReadSharedStrings(strings);
+    reader.styles = WorkbookStyles::read(styles, workbook);
+    expectFormats(reader.styles);
     const bool refused = !reader.refusal.isEmpty();
     if (refused && !reader.sharedStrings.isEmpty())
         FuzzEnvironment::fail("shared strings kept from a refused workbook");

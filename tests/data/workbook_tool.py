@@ -11,7 +11,13 @@
                                    cells "")
     workbook_tool.py rows FILE N   writes FILE in write-only mode: a header and
                                    N rows of five columns
+    workbook_tool.py formats FOLDER
+                                   writes openpyxl_formats.xlsx (numbers with
+                                   zero padding, date and time formats, the
+                                   built-in ids 14 and 22) and
+                                   openpyxl_1904.xlsx (the 1904 date system)
 """
+import datetime
 import json
 import sys
 
@@ -38,6 +44,37 @@ def make(folder):
     sheet.append([1, "alpha", None, "x"])
     sheet.append([2, "beta", "gamma", None, None, "far"])
     stream.save(f"{folder}/openpyxl_stream.xlsx")
+
+
+def formats(folder):
+    book = openpyxl.Workbook()
+    sheet = book.active
+    columns = [("Number", "000000", [5, 142, 0, 1234567, 7.5, -3]),
+               ("Date", "dd.mm.yyyy", [46000, 45292, 36526, 61, 2958465, 46000.75]),
+               ("Time", "hh:mm", [0.5, 0.597222222222222, 0.999988425925926, 46000.25, 0.5 + 45 / 86400, 0]),
+               ("Stamp", "[$-409]dddd, mmmm d, yyyy h:mm:ss AM/PM;@",
+                [46000.75, 45292, 36526.5, 46000 + 1 / 86400, 46001 - 1 / 86400, 61]),
+               ("Plain", "General", [7.25, -3, 0.1, 12, 1234.5, 46000]),
+               ("id 14", 14, [46000, 45292, 36526, 61, 2958465, 46000.75]),
+               ("id 22", 22, [46000.75, 45292, 36526.5, 61, 2958465, 46000.25])]
+    for column, (title, code, values) in enumerate(columns, start=1):
+        sheet.cell(1, column, title)
+        for row, value in enumerate(values, start=2):
+            cell = sheet.cell(row, column, value)
+            cell.number_format = openpyxl.styles.numbers.BUILTIN_FORMATS[code] if isinstance(code, int) else code
+    book.save(f"{folder}/openpyxl_formats.xlsx")
+
+    old = openpyxl.Workbook()
+    old.epoch = openpyxl.utils.datetime.CALENDAR_MAC_1904
+    sheet = old.active
+    sheet.append(["Date", "Time"])
+    for day, time in [(datetime.date(2025, 12, 9), datetime.time(14, 20)),
+                      (datetime.date(1904, 1, 1), datetime.time(0, 0, 1)),
+                      (datetime.date(1904, 1, 2), datetime.time(23, 59, 59))]:
+        sheet.append([day, time])
+        sheet.cell(sheet.max_row, 1).number_format = "dd.mm.yyyy"
+        sheet.cell(sheet.max_row, 2).number_format = "hh:mm:ss"
+    old.save(f"{folder}/openpyxl_1904.xlsx")
 
 
 def text(value):
@@ -73,6 +110,8 @@ if __name__ == "__main__":
         make(sys.argv[2])
     elif command == "dump":
         dump(sys.argv[2])
+    elif command == "formats":
+        formats(sys.argv[2])
     elif command == "rows":
         rows(sys.argv[2], int(sys.argv[3]))
     else:

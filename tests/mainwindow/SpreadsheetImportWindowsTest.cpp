@@ -307,6 +307,33 @@ TEST_F(SpreadsheetImportWindowsTest, BlankCompaniesStayWithTheirGuests)
     EXPECT_EQ(seriesFile("Companies"), companies);
 }
 
+// Guest numbers kept with zero padding, and dates and times with their
+// formats (a LibreOffice workbook in the 1904 date system), come into their
+// series as the workbook shows them, so a badge's barcode carries "000005".
+TEST_F(SpreadsheetImportWindowsTest, NumbersComeInAsTheWorkbookShowsThem)
+{
+    QProcess soffice;
+    const QString profile = folder->filePath("formats-profile");
+    soffice.start("soffice",
+                  {"--headless", "-env:UserInstallation=file://" + profile, "--convert-to", "xlsx", "--outdir",
+                   folder->path(), TEST_SOURCE_DIR "/fixtures/workbook/calc_formats.fods"});
+    soffice.waitForFinished(180000);
+    const QString book = folder->filePath("calc_formats.xlsx");
+    ASSERT_TRUE(QFile::exists(book)) << "LibreOffice made no workbook";
+    scriptPicker(0, true, {0, 1, 2, 3, 4});
+    Import_Wizard::setModalRun([&](Import_Wizard& wizard) {
+        wizard.Excel_path->setText(book);
+        wizard.OKPressed();
+        return wizard.result();
+    });
+    control<QAbstractButton>("Import_Wizard_btn")->click();
+    EXPECT_EQ(seriesFile("Number"), "000005\n000142\n999999\n");
+    EXPECT_EQ(seriesFile("Birthday"), "09.12.2025\n28.02.1990\n01.01.1904\n");
+    EXPECT_EQ(seriesFile("Arrival"), "14:20\n08:05\n23:59\n");
+    EXPECT_EQ(seriesFile("Short"), "12/9/25\n1/1/00\n1/2/04\n");
+    EXPECT_EQ(seriesFile("Clock"), "6:05 PM\n12:30 AM\n12:00 PM\n");
+}
+
 // All ticked columns into one series, appended to a stored one, row after
 // row; the manager's import button has it list its series again.
 TEST_F(SpreadsheetImportWindowsTest, OneSeriesAppended)

@@ -1,0 +1,176 @@
+#include "data/WorkbookStyles.h"
+
+#include "app/MessageBoxes.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+
+#include <pugixml.hpp>
+
+#include <cstring>
+
+namespace {
+
+// Names are compared without their prefix ("x:xf" is "xf").
+bool hasLocalName(const char* name, const char* local)
+{
+    const char* colon = std::strrchr(name, ':');
+    return std::strcmp(colon ? colon + 1 : name, local) == 0;
+}
+
+pugi::xml_attribute attribute(const pugi::xml_node& node, const char* local)
+{
+    for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute())
+        if (hasLocalName(a.name(), local))
+            return a;
+    return {};
+}
+
+pugi::xml_node child(const pugi::xml_node& parent, const char* local)
+{
+    for (pugi::xml_node c = parent.first_child(); c; c = c.next_sibling())
+        if (c.type() == pugi::node_element && hasLocalName(c.name(), local))
+            return c;
+    return {};
+}
+
+// The elements named `local` among the children of `parent`, until `f`
+// returns false; false then.
+template <typename F>
+bool forEachChild(const pugi::xml_node& parent, const char* local, F&& f)
+{
+    for (pugi::xml_node c = parent.first_child(); c; c = c.next_sibling())
+        if (c.type() == pugi::node_element && hasLocalName(c.name(), local) && !f(c))
+            return false;
+    return true;
+}
+
+uint number(const pugi::xml_attribute& a, bool* ok)
+{
+    return QString::fromUtf8(a.value()).trimmed().toUInt(ok);
+}
+
+void ignore(const QString& why)
+{
+    Show_NSLog_Message(QStringLiteral("Error: the workbook's number formats are not read, its numbers come in as "
+                                      "stored: %1")
+                           .arg(why));
+}
+
+// Loads a part; false, and the reason logged, for one that cannot be read.
+// A missing part is no fault and is not logged.
+bool load(pugi::xml_document& doc, const QString& path, bool logFaults)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.isFile())
+        return false;
+    if (info.size() > WorkbookStyles::MaxPartBytes) {
+        if (logFaults)
+            ignore(QStringLiteral("%1 is larger than %2 bytes").arg(path).arg(WorkbookStyles::MaxPartBytes));
+        return false;
+    }
+    const pugi::xml_parse_result result = doc.load_file(QFile::encodeName(path).constData());
+    if (!result && logFaults)
+        ignore(QStringLiteral("%1: %2").arg(path, QString::fromUtf8(result.description())));
+    return bool(result);
+}
+
+bool readDate1904(const QString& workbookPath)
+{
+    pugi::xml_document doc;
+    if (!load(doc, workbookPath, false))
+        return false;
+    const QString flag =
+        QString::fromUtf8(attribute(child(doc.document_element(), "workbookPr"), "date1904").value()).trimmed();
+    return flag == QLatin1String("1") || flag == QLatin1String("true");
+}
+
+}
+
+WorkbookStyles WorkbookStyles::read(const QString& stylesPath, const QString& workbookPath)
+{
+    WorkbookStyles styles;
+    pugi::xml_document doc;
+    if (!load(doc, stylesPath, true))
+        return styles;
+    const pugi::xml_node root = doc.document_element();
+    if (!hasLocalName(root.name(), "styleSheet")) {
+        ignore(QStringLiteral("%1 holds no style sheet").arg(stylesPath));
+        return styles;
+    }
+
+    QHash<uint, QString> codes; // the first code given for each id
+    qsizetype count = 0;
+    QString fault;
+    forEachChild(child(root, "numFmts"), "numFmt", [&](const pugi::xml_node& numFmt) {
+        if (++count > MaxNumberFormats) {
+            fault = QStringLiteral("more than %1 number formats").arg(MaxNumberFormats);
+            return false;
+        }
+        const QString code = QString::fromUtf8(attribute(numFmt, "formatCode").value());
+        if (code.size() > MaxCodeLength) {
+            fault = QStringLiteral("a number format of more than %1 characters").arg(MaxCodeLength);
+            return false;
+        }
+        bool ok = false;
+        const uint id = number(attribute(numFmt, "numFmtId"), &ok);
+        if (ok && !codes.contains(id))
+            codes.insert(id, code);
+        return true;
+    });
+
+    QHash<uint, qint32> formatOfId;
+    QList<qint32> styleFormats;
+    if (fault.isEmpty()) {
+        forEachChild(child(root, "cellXfs"), "xf", [&](const pugi::xml_node& xf) {
+            if (styleFormats.size() >= MaxCellFormats) {
+                fault = QStringLiteral("more than %1 cell formats").arg(MaxCellFormats);
+                return false;
+            }
+            // An id that is missing or no number is General's, 0.
+            bool ok = false;
+            uint id = number(attribute(xf, "numFmtId"), &ok);
+            if (!ok)
+                id = 0;
+            auto known = formatOfId.constFind(id);
+            if (known == formatOfId.cend()) {
+                const auto code = codes.constFind(id);
+                const NumberFormat format = code != codes.cend() ? NumberFormat::fromCode(*code)
+                                                                 : NumberFormat::builtIn(id);
+                qint32 index = -1;
+                if (format.kind() != NumberFormat::Kind::AsStored) {
+                    index = qint32(styles.m_formats.size());
+                    styles.m_formats.append(format);
+                }
+                known = formatOfId.insert(id, index);
+            }
+            styleFormats.append(*known);
+            return true;
+        });
+    }
+    if (!fault.isEmpty()) {
+        ignore(QStringLiteral("%1 holds %2").arg(stylesPath, fault));
+        return {};
+    }
+    while (!styleFormats.isEmpty() && styleFormats.last() < 0)
+        styleFormats.removeLast();
+    if (styleFormats.isEmpty())
+        return {};
+    styles.m_styleFormats = std::move(styleFormats);
+    styles.m_date1904 = readDate1904(workbookPath);
+    return styles;
+}
+
+const NumberFormat* WorkbookStyles::format(qsizetype style) const
+{
+    if (style < 0 || style >= m_styleFormats.size() || m_styleFormats[style] < 0)
+        return nullptr;
+    return &m_formats[m_styleFormats[style]];
+}
+
+QString WorkbookStyles::show(qsizetype style, QStringView stored) const
+{
+    const NumberFormat* f = format(style);
+    return f ? f->show(stored, m_date1904) : QString();
+}

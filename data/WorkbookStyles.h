@@ -1,0 +1,49 @@
+#pragma once
+
+// The number formats of a workbook's cells, from its styles part
+// (xl/styles.xml): a cell's style "s" indexes the `xf` elements of
+// `cellXfs`, whose `numFmtId` is a built-in format or one of the codes of
+// `numFmts`; and its date system, from `workbookPr date1904` of the
+// workbook part. NumberFormat decides what each format shows.
+//
+// The parts are untrusted. A styles part that is missing, is no XML or no
+// style sheet, or is past the limits below gives no formats at all, so that
+// every cell is read as stored; the workbook itself is still read.
+
+#include "data/NumberFormat.h"
+
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+class WorkbookStyles
+{
+public:
+    // Far above what spreadsheet programs write (64,000 cell formats and a
+    // few hundred codes of at most 255 characters).
+    static constexpr qint64 MaxPartBytes = qint64(16) << 20;
+    static constexpr qsizetype MaxCellFormats = qsizetype(1) << 18;
+    static constexpr qsizetype MaxNumberFormats = 4096;
+    static constexpr qsizetype MaxCodeLength = 1024;
+
+    // The formats of the styles part at `stylesPath` ("" or a missing file:
+    // none) and the date system of the workbook part at `workbookPath`.
+    static WorkbookStyles read(const QString& stylesPath, const QString& workbookPath);
+
+    // True when every cell is read as stored.
+    bool isEmpty() const { return m_styleFormats.isEmpty(); }
+    bool date1904() const { return m_date1904; }
+    // The format of cells of style `style` (a cell without "s" has style
+    // 0); null for a style that shows its cells as stored, or none.
+    const NumberFormat* format(qsizetype style) const;
+    // The text a number cell of style `style` shows for its value `stored`;
+    // a null string when it is read as stored.
+    QString show(qsizetype style, QStringView stored) const;
+
+private:
+    // For each `xf` of `cellXfs`, up to the last with a format: its index
+    // in m_formats, or -1.
+    QList<qint32> m_styleFormats;
+    QList<NumberFormat> m_formats;
+    bool m_date1904 = false;
+};

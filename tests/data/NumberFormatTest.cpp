@@ -1,0 +1,102 @@
+// Number formats of workbook cells: what each code shows for a value, and
+// the codes that leave the value as stored (expected null).
+#include "data/NumberFormat.h"
+
+#include <gtest/gtest.h>
+
+TEST(NumberFormat, ShowsValuesAsTheWorkbookDoes)
+{
+    const double sec = 1.0 / 86400;
+    const struct
+    {
+        const char16_t* code; // null: the built-in format `id`
+        uint id;
+        double value;
+        const char* shown; // null: as stored
+        bool date1904 = false;
+    } table[] = {
+        {u"000000", 0, 5, "000005"},
+        {u"000000", 0, 1234567, "1234567"},
+        {u"000000", 0, 7.5, "000008"},
+        {u"000000", 0, -2.5, "-000003"},
+        {u"000000", 0, -0.4, "000000"},
+        {u"[Red]000000", 0, 142, "000142"},
+        {u"0", 0, 123456789012345678.0, "123456789012346000"},
+        {u"0;@", 0, 1e15, "1000000000000000"},
+        {u"dd.mm.yyyy", 0, 46000, "09.12.2025"},
+        {u"DD\\.MM\\.YYYY", 0, 46000.999999, "09.12.2025"},
+        {u"d/m/yy", 0, 61, "1/3/00"},
+        {u"dd.mm.yyyy", 0, 60, nullptr},
+        {u"dd.mm.yyyy", 0, 2958465, "31.12.9999"},
+        {u"dd.mm.yyyy", 0, 2958466, nullptr},
+        {u"dd.mm.yyyy", 0, -1, nullptr},
+        {u"dd.mm.yyyy", 0, 0, "01.01.1904", true},
+        {u"dd.mm.yyyy", 0, 44538, "09.12.2025", true},
+        {u"hh:mm", 0, 0.5 + 59 * sec, "12:00"},
+        {u"hh:mm", 0, 0.597222222222222, "14:20"},
+        {u"HH:MM:SS", 0, 1.25 + 0.9 * sec, "06:00:00"},
+        {u"mm:ss", 0, 61 * sec, "01:01"},
+        {u"m/d", 0, 46000, "12/9"},
+        {u"h:mm AM/PM", 0, 0, "12:00 AM"},
+        {u"h:mm am/pm", 0, 0.5, "12:00 PM"},
+        {u"[$-409]h:mm:ss\\ AM/PM;@", 0, 0.75, "6:00:00 PM"},
+        {u"[$-F800]dddd, mmmm dd, yyyy", 0, 46000, "Tuesday, December 09, 2025"},
+        {u"ddd d-mmm-yy mmmmm", 0, 46000, "Tue 9-Dec-25 D"},
+        {u"[$-407]dd.mm.yyyy hh:mm", 0, 46000.75, "09.12.2025 18:00"},
+        {u"yyyy\"年\"m\"月\"d\"日\"", 0, 46000, "2025年12月9日"},
+        {u"yyyy-mm-dd\\Thh:mm:ss", 0, 46000.5 + sec, "2025-12-09T12:00:01"},
+        {nullptr, 1, 7.5, "8"},
+        {nullptr, 14, 46000.75, "2025-12-09"},
+        {nullptr, 15, 46000, "9-Dec-25"},
+        {nullptr, 16, 46000, "9-Dec"},
+        {nullptr, 17, 46000, "Dec-25"},
+        {nullptr, 18, 0.75, "6:00 PM"},
+        {nullptr, 19, 0.75, "6:00:00 PM"},
+        {nullptr, 20, 0.75, "18:00"},
+        {nullptr, 21, 0.75, "18:00:00"},
+        {nullptr, 22, 46000.75, "2025-12-09 18:00"},
+        // Everything else as stored.
+        {nullptr, 0, 5, nullptr},
+        {nullptr, 2, 5, nullptr},
+        {nullptr, 45, 0.5, nullptr},
+        {u"General", 0, 5, nullptr},
+        {u"@", 0, 5, nullptr},
+        {u"", 0, 5, nullptr},
+        {u"0.00", 0, 5, nullptr},
+        {u"#,##0", 0, 5, nullptr},
+        {u"0%", 0, 5, nullptr},
+        {u"\"ID \"0000", 0, 5, nullptr},
+        {u"000000;-000000", 0, 5, nullptr},
+        {u"[>100]0", 0, 5, nullptr},
+        {u"[$€-407]0", 0, 5, nullptr},
+        {u"[$-1010409]dd.mm.yyyy", 0, 46000, nullptr},
+        {u"[$-407]dddd", 0, 46000, nullptr},
+        {u"[$-407]h AM/PM", 0, 0.75, nullptr},
+        {u"[h]:mm", 0, 1.5, nullptr},
+        {u"hh:mm:ss.0", 0, 0.5, nullptr},
+        {u"h A/P", 0, 0.5, nullptr},
+        {u"yyy", 0, 46000, nullptr},
+        {u"dddddd", 0, 46000, nullptr},
+        {u"dd.mm.yyyy;;", 0, 46000, nullptr},
+        {u"\"unclosed dd", 0, 46000, nullptr},
+        {u"dd\\", 0, 46000, nullptr},
+        {u"[Red", 0, 5, nullptr},
+        {u"\"only text\"", 0, 5, nullptr},
+    };
+    for (const auto& row : table) {
+        const QString code = row.code ? QString::fromUtf16(row.code) : QStringLiteral("id %1").arg(row.id);
+        SCOPED_TRACE(code.toStdString() + " " + std::to_string(row.value));
+        const NumberFormat format = row.code ? NumberFormat::fromCode(code) : NumberFormat::builtIn(row.id);
+        const QString shown = format.show(row.value, row.date1904);
+        if (row.shown)
+            EXPECT_EQ(shown, QString::fromUtf8(row.shown));
+        else
+            EXPECT_TRUE(shown.isNull()) << shown.toStdString();
+    }
+    // The text of a cell's value: a number in the C locale, or as stored.
+    const NumberFormat padding = NumberFormat::fromCode(u"000000");
+    EXPECT_EQ(padding.show(u" 4.2E1 ", false), "000042");
+    EXPECT_TRUE(padding.show(u"5,5", false).isNull());
+    EXPECT_TRUE(padding.show(u"inf", false).isNull());
+    EXPECT_TRUE(padding.show(u"", false).isNull());
+}
