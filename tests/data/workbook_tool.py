@@ -11,6 +11,8 @@
                                    cells "")
     workbook_tool.py rows FILE N   writes FILE in write-only mode: a header and
                                    N rows of five columns
+    workbook_tool.py sheets FILE JSON  writes FILE with the sheets JSON gives:
+                                   a list of [tab name, rows of texts]
 """
 import json
 import sys
@@ -67,6 +69,16 @@ def rows(path, count):
     book.save(path)
 
 
+def sheets(path, spec):
+    book = openpyxl.Workbook()
+    book.remove(book.active)
+    for title, lines in json.loads(spec):
+        sheet = book.create_sheet(title)
+        for line in lines:
+            sheet.append(line)
+    book.save(path)
+
+
 if __name__ == "__main__":
     command = sys.argv[1]
     if command == "make":
@@ -75,5 +87,7 @@ if __name__ == "__main__":
         dump(sys.argv[2])
     elif command == "rows":
         rows(sys.argv[2], int(sys.argv[3]))
+    elif command == "sheets":
+        sheets(sys.argv[2], sys.argv[3])
     else:
         sys.exit(f"unknown command {command}")
