@@ -36,7 +36,7 @@ QString shortened(const QString& value)
     return line;
 }
 
-}   // namespace
+} // namespace
 
 ColumnRebinding::Outcome ColumnRebinding::follow(const QStringList& oldTitles, const QStringList& newTitles, int column)
 {

@@ -21,10 +21,10 @@ class ColumnRebinding
 {
 public:
     enum class Why {
-        Followed,   // the title names one column of the new table (or the row number)
-        Gone,       // no column of the new table has the title
-        Ambiguous,  // the title names more than one column, before or now
-        Untitled,   // the column had no title (blank, or no such column)
+        Followed,  // the title names one column of the new table (or the row number)
+        Gone,      // no column of the new table has the title
+        Ambiguous, // the title names more than one column, before or now
+        Untitled,  // the column had no title (blank, or no such column)
     };
 
     struct Outcome

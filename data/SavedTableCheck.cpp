@@ -51,7 +51,7 @@ int sheetOfTitles(const WorkbookAccess& access, const QStringList& sheets, const
     return best;
 }
 
-}   // namespace
+} // namespace
 
 int SavedTableCheck::titlesFound(const QStringList& header, const QStringList& savedTitles)
 {
@@ -90,8 +90,7 @@ bool SavedTableCheck::firstRowIsData(const QStringList& savedTitles, const QList
     return true;
 }
 
-SavedTableCheck::Result SavedTableCheck::compare(const QStringList& savedTitles,
-                                                 const QList<DesignFileRow>& savedRows,
+SavedTableCheck::Result SavedTableCheck::compare(const QStringList& savedTitles, const QList<DesignFileRow>& savedRows,
                                                  const SpreadsheetImport::Table& now)
 {
     Result result;
@@ -119,8 +118,7 @@ SavedTableCheck::Result SavedTableCheck::compare(const QStringList& savedTitles,
 }
 
 SavedTableCheck::Result SavedTableCheck::check(const WorkbookAccess& access, const QString& path,
-                                               const QStringList& savedTitles,
-                                               const QList<DesignFileRow>& savedRows)
+                                               const QStringList& savedTitles, const QList<DesignFileRow>& savedRows)
 {
     Result unreadable;
     unreadable.savedRows = int(savedRows.size());
@@ -154,9 +152,8 @@ SavedTableCheck::Result SavedTableCheck::check(const WorkbookAccess& access, con
 
 QString SavedTableCheck::question(const QString& path, const Result& result)
 {
-    QString counts = QStringLiteral("%1 saved, %2 now")
-                         .arg(plural(result.savedRows, "row", "rows"))
-                         .arg(result.nowRows);
+    QString counts =
+        QStringLiteral("%1 saved, %2 now").arg(plural(result.savedRows, "row", "rows")).arg(result.nowRows);
     if (result.savedRows == result.nowRows) {
         if (result.differingRows > 0)
             counts += result.differingRows == 1 ? QStringLiteral(", 1 of them differs")

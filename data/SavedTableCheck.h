@@ -23,7 +23,7 @@ class SavedTableCheck
 {
 public:
     enum class Outcome {
-        Unreadable,   // gone, refused, or without a row
+        Unreadable, // gone, refused, or without a row
         Same,
         Changed,
     };
@@ -51,8 +51,7 @@ public:
     static int titlesFound(const QStringList& header, const QStringList& savedTitles);
     // The columns of a first row to take: those whose trimmed cell is a
     // saved title; every column when there is none.
-    static QList<SpreadsheetImport::ColumnChoice> columnsFor(const QStringList& header,
-                                                             const QStringList& savedTitles);
+    static QList<SpreadsheetImport::ColumnChoice> columnsFor(const QStringList& header, const QStringList& savedTitles);
     // The saved table was read without a header row: its first row is its
     // titles again.
     static bool firstRowIsData(const QStringList& savedTitles, const QList<DesignFileRow>& savedRows);

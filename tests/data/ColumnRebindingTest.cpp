@@ -67,8 +67,8 @@ TEST(ColumnRebinding, ObjectsOfBothSidesAndTheMessage)
     const QStringList after {"No.", "Title", "Name", "Code", "Code"};
     const QList<DesignFileRow> rows {
         {{"Extension", "1"}, {"Column1", "Dr."}, {"Column2", "Ada"}, {"Column3", "A1"}, {"Column4", "A2"}}};
-    const GraphicList front {bound<SKTText>(2, 1), bound<SKTImage>(2, 2), bound<SKTText>(1, 1),
-                             bound<SKTText>(0, 2), bound<Shape_Control>(2, 1)};
+    const GraphicList front {bound<SKTText>(2, 1), bound<SKTImage>(2, 2), bound<SKTText>(1, 1), bound<SKTText>(0, 2),
+                             bound<Shape_Control>(2, 1)};
     const GraphicList back {bound<SKTBarcode>(2, 4), bound<SKTImage>(2, 3), bound<SKTText>(2, 7)};
 
     QList<ColumnRebinding::Kept> kept = ColumnRebinding::rebind(front, false, before, after, rows);

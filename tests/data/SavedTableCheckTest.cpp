@@ -60,17 +60,32 @@ TEST(SavedTableCheck, ComparisonAndQuestion)
     };
     const Case cases[] = {
         {"the same", titles, {{"Ada", "7a"}, {"Bob", "7b"}, {"Cy", "7a"}}, Outcome::Same, ""},
-        {"one added", titles, {{"Ada", "7a"}, {"Bob", "7b"}, {"Cy", "7a"}, {"Di", "7c"}}, Outcome::Changed,
+        {"one added",
+         titles,
+         {{"Ada", "7a"}, {"Bob", "7b"}, {"Cy", "7a"}, {"Di", "7c"}},
+         Outcome::Changed,
          "3 rows saved, 4 now"},
         {"one removed, one changed", titles, {{"Ada", "7b"}, {"Cy", "7a"}}, Outcome::Changed, "3 rows saved, 2 now"},
-        {"one class changed", titles, {{"Ada", "7a"}, {"Bob", "7c"}, {"Cy", "7a"}}, Outcome::Changed,
+        {"one class changed",
+         titles,
+         {{"Ada", "7a"}, {"Bob", "7c"}, {"Cy", "7a"}},
+         Outcome::Changed,
          "3 rows saved, 3 now, 1 of them differs"},
-        {"reordered", titles, {{"Cy", "7a"}, {"Ada", "7a"}, {"Bob", "7b"}}, Outcome::Changed,
+        {"reordered",
+         titles,
+         {{"Cy", "7a"}, {"Ada", "7a"}, {"Bob", "7b"}},
+         Outcome::Changed,
          "3 rows saved, 3 now, 3 of them differ"},
-        {"a column renamed", {"No.", "Name", "Form"}, {{"Ada", "7a"}, {"Bob", "7b"}, {"Cy", "7a"}}, Outcome::Changed,
+        {"a column renamed",
+         {"No.", "Name", "Form"},
+         {{"Ada", "7a"}, {"Bob", "7b"}, {"Cy", "7a"}},
+         Outcome::Changed,
          "3 rows saved, 3 now, its columns differ"},
-        {"a column more", {"No.", "Name", "Class", "Bus"}, {{"Ada", "7a"}, {"Bob", "7b"}, {"Cy", "7a"}},
-         Outcome::Changed, "3 rows saved, 3 now, its columns differ"},
+        {"a column more",
+         {"No.", "Name", "Class", "Bus"},
+         {{"Ada", "7a"}, {"Bob", "7b"}, {"Cy", "7a"}},
+         Outcome::Changed,
+         "3 rows saved, 3 now, its columns differ"},
     };
     for (const Case& c : cases) {
         const SavedTableCheck::Result result = SavedTableCheck::compare(titles, saved, {c.titles, tableRows(c.rows)});
@@ -112,14 +127,34 @@ TEST(SavedTableCheck, WorkbooksReadAgainAsTheTableCameAbout)
         QList<QStringList> nowRows;
     };
     const Case cases[] = {
-        {"columns swapped, one more in the sheet", book, {"No.", "Name", "Class"}, {{"Ada", "7a"}, {"Bob", "7b"}},
-         Outcome::Changed, {"#", "Class", "Name"}, {{"7a", "Ada"}, {"7b", "Bob"}}},
-        {"as saved", book, {"No.", "Class", "Name"}, {{"7a", "Ada"}, {"7b", "Bob"}}, Outcome::Same,
-         {"#", "Class", "Name"}, {{"7a", "Ada"}, {"7b", "Bob"}}},
-        {"no title found: every column of the first sheet", book, {"No.", "Pupil"}, {{"Ada"}}, Outcome::Changed,
-         {"#", "Staff", "Room"}, {{"Eve", "12"}}},
-        {"first row read as data", headerless, {"No.", "Ada", "7a"}, {{"Ada", "7a"}, {"Bob", "7b"}},
-         Outcome::Same, {"#", "Ada", "7a"}, {{"Ada", "7a"}, {"Bob", "7b"}}},
+        {"columns swapped, one more in the sheet",
+         book,
+         {"No.", "Name", "Class"},
+         {{"Ada", "7a"}, {"Bob", "7b"}},
+         Outcome::Changed,
+         {"#", "Class", "Name"},
+         {{"7a", "Ada"}, {"7b", "Bob"}}},
+        {"as saved",
+         book,
+         {"No.", "Class", "Name"},
+         {{"7a", "Ada"}, {"7b", "Bob"}},
+         Outcome::Same,
+         {"#", "Class", "Name"},
+         {{"7a", "Ada"}, {"7b", "Bob"}}},
+        {"no title found: every column of the first sheet",
+         book,
+         {"No.", "Pupil"},
+         {{"Ada"}},
+         Outcome::Changed,
+         {"#", "Staff", "Room"},
+         {{"Eve", "12"}}},
+        {"first row read as data",
+         headerless,
+         {"No.", "Ada", "7a"},
+         {{"Ada", "7a"}, {"Bob", "7b"}},
+         Outcome::Same,
+         {"#", "Ada", "7a"},
+         {{"Ada", "7a"}, {"Bob", "7b"}}},
         {"gone", made.filePath("gone.xlsx"), {"No.", "Name"}, {{"Ada"}}, Outcome::Unreadable, {}, {}},
         {"not a workbook", made.path(), {"No.", "Name"}, {{"Ada"}}, Outcome::Unreadable, {}, {}},
         {"no rows", noRows, {"No.", "Name"}, {{"Ada"}}, Outcome::Unreadable, {}, {}},
@@ -128,8 +163,8 @@ TEST(SavedTableCheck, WorkbooksReadAgainAsTheTableCameAbout)
         QStringList titles = c.titles;
         titles[0] = "#";
         setExcelSheetNumber(5);
-        const SavedTableCheck::Result result =
-            SavedTableCheck::check(WorkbookAccess::installed(), c.path, titles, tableRows(c.saved));
+        const SavedTableCheck::Result result = SavedTableCheck::check(WorkbookAccess::installed(), c.path, titles,
+                                                                      tableRows(c.saved));
         EXPECT_EQ(int(result.outcome), int(c.outcome)) << c.what;
         EXPECT_EQ(Excel_Sheet_Number, 5) << c.what;
         if (c.outcome == Outcome::Unreadable)

@@ -90,12 +90,14 @@ protected:
 // before Name, a title gone and one named twice -> Select All -> OK -> OK.
 TEST_F(WorkbookChangesWindowsTest, BindingsFollowTheirTitlesThroughTheProfileWindow)
 {
-    const QString first = book("guests.xlsx", {{"Name", "Company", "Number", "Photo"},
-                                               {"Ada", "Acme", "1001", "/p/ada.png"},
-                                               {"Bob", "Bolt", "1002", "/p/bob.png"}});
-    const QString second = book("guests-2.xlsx", {{"Title", "Name", "Number", "Number", "Photo"},
-                                                  {"Dr.", "Ann", "2001", "2002", "/p/ann.png"},
-                                                  {"", "Bo", "2003", "2004", "/p/bo.png"}});
+    const QString first = book("guests.xlsx",
+                               {{"Name", "Company", "Number", "Photo"},
+                                {"Ada", "Acme", "1001", "/p/ada.png"},
+                                {"Bob", "Bolt", "1002", "/p/bob.png"}});
+    const QString second = book("guests-2.xlsx",
+                                {{"Title", "Name", "Number", "Number", "Photo"},
+                                 {"Dr.", "Ann", "2001", "2002", "/p/ann.png"},
+                                 {"", "Bo", "2003", "2004", "/p/bo.png"}});
     Show_User_Profile* profile = Show_User_Profile::defaultInstance();
     QString chosen = first;
     OpenPanel::setHandler([&](const QString&, const QStringList&) { return chosen; });
@@ -128,7 +130,7 @@ TEST_F(WorkbookChangesWindowsTest, BindingsFollowTheirTitlesThroughTheProfileWin
 
     chosen = second;
     presenter.clear();
-    QStringList seen;   // right after the import, before the profile's OK
+    QStringList seen; // right after the import, before the profile's OK
     ProfileDialogBase::setModalRun([&](ProfileDialogBase& window) {
         profile->excel_browse_btn->click();
         seen << textOf(name) << textOf(company) << photo->FilePath() << textOf(typed) << column->currentText()
@@ -148,10 +150,10 @@ TEST_F(WorkbookChangesWindowsTest, BindingsFollowTheirTitlesThroughTheProfileWin
                   .join(" | ")
                   .toStdString());
     EXPECT_EQ(presenter.texts().join(" | ").toStdString(), message.toStdString());
-    EXPECT_EQ(textOf(name), "Ann");   // the profile's OK placed it again
+    EXPECT_EQ(textOf(name), "Ann"); // the profile's OK placed it again
     QList<int> columns;
-    for (const GraphicPtr& graphic : {GraphicPtr(name), GraphicPtr(company), GraphicPtr(photo), typed,
-                                      GraphicPtr(number)})
+    for (const GraphicPtr& graphic :
+         {GraphicPtr(name), GraphicPtr(company), GraphicPtr(photo), typed, GraphicPtr(number)})
         columns << graphic->excel_col_indx;
     EXPECT_EQ(columns, (QList<int> {2, 2, 5, 2, 3}));
     ASSERT_FALSE(number->_barcode_image.isNull());
@@ -178,7 +180,7 @@ TEST_F(WorkbookChangesWindowsTest, OpeningADesignWhoseWorkbookChanged)
     book("students.xlsx", {{"Class", "Name"}, {"7c", "Cy"}, {"7a", "Ada"}, {"8d", "Di"}, {"8e", "Eve"}});
 
     Show_User_Profile* profile = Show_User_Profile::defaultInstance();
-    QStringList named;   // the profile window's file and note
+    QStringList named; // the profile window's file and note
     ProfileDialogBase::setModalRun([&](ProfileDialogBase& window) {
         named << profile->excel_path_field->text()
               << (profile->excel_note_label->isVisibleTo(profile) ? profile->excel_note_label->text() : "-");
