@@ -158,7 +158,6 @@ TEST_F(WorkbookChangesWindowsTest, BindingsFollowTheirTitlesThroughTheProfileWin
     EXPECT_EQ(columns, (QList<int> {2, 2, 5, 2, 3}));
     ASSERT_FALSE(number->_barcode_image.isNull());
     EXPECT_EQ(ObjectTestSupport::decodeBarcode(number->_barcode_image.image()).text, "2001");
-    EXPECT_EQ(Excel_Source_Path, second);
 }
 
 // A design saved with its table, then the workbook changed on disk (rows
@@ -213,12 +212,7 @@ TEST_F(WorkbookChangesWindowsTest, OpeningADesignWhoseWorkbookChanged)
     controller->User_Profile_Button_Clicked();
     EXPECT_EQ(Excel_Source_Path, path);
 
-    // Saved as read again: opening it says nothing.
-    ASSERT_TRUE(controller->Save_project_file(false, false));
     presenter.clear();
-    ASSERT_TRUE(controller->Read_and_load_design_Log(design, "L"));
-    EXPECT_EQ(presenter.texts().join(" | ").toStdString(), "");
-
     ASSERT_TRUE(QFile::rename(path, path + ".old"));
     ASSERT_TRUE(controller->Read_and_load_design_Log(design, "L"));
     EXPECT_EQ(presenter.texts().join(" | ").toStdString(),
