@@ -119,6 +119,7 @@ public:
     FontSpec& textFont() override { return Text_font; }
     const QStringList& spreadsheetColumnTitles() const override { return Excel_Column_Titles; }
     bool spreadsheetTableLoaded() const override { return !ListData.isEmpty(); }
+    QString spreadsheetSourceNote() const override { return m_workbookNote; }
     User_Profile_Class& frontUserProfile() override { return Front_user_profile; }
     User_Profile_Class& backUserProfile() override { return Back_user_profile; }
     User_Profile_Class& tempUserProfile() override { return TEMP_user_profile; }
@@ -685,10 +686,22 @@ public:
     class Import_Excel_DataSheet* importExcelDataSheetWindow() const;
     class Import_Wizard* importWizardWindow() const;
 
+    // Shows, once, the message naming the objects that kept their column's
+    // place when the spreadsheet table was last replaced.
+    void tellColumnsNotFollowed() override;
+
 private:
     void setUpSpreadsheetImports();
-    // After an import into the table: the inspector offers its columns.
-    void excelTableReplaced();
+    // After a newly read table replaced the spreadsheet table: bindings
+    // follow their column titles, bound objects show the new first values
+    // and the inspector offers the new columns.
+    void excelTableReplaced(const QStringList& previousTitles);
+    // Record 0 of the spreadsheet table in every object bound to a column,
+    // on both sides.
+    void showFirstSpreadsheetValues();
+    // On opening a design with a spreadsheet table: reads its workbook
+    // again and, when it reads differently, offers to take it.
+    void checkSavedWorkbook();
 
     // ---- data series and batch binding ----
 public:

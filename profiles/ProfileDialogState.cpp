@@ -2,6 +2,7 @@
 
 #include "app/MessageBoxes.h"
 #include "app/StringHelpers.h"
+#include "data/ColumnRebinding.h"
 #include "profiles/Globals.h"
 #include "profiles/ProfileFieldTable.h"
 
@@ -194,6 +195,34 @@ void ProfileDialogState::spreadsheetImported()
         addExcelItems();
     else
         removeExcelItems();
+}
+
+void ProfileDialogState::followColumnTitles(const QStringList& previousTitles)
+{
+    const QStringList titles = m_sources.columnTitles ? m_sources.columnTitles() : QStringList();
+    for (int i = 0; i < rowCount; ++i) {
+        Row& r = m_rows[i];
+        if (r.source != 2)
+            continue;
+        const int before = r.choice;
+        r.choiceItems = titles;
+        r.choice = -1;
+        if (before < 0)
+            continue;
+        const int column = ColumnRebinding::follow(previousTitles, titles, before).column;
+        if (column < 0 || column >= titles.size()) {
+            rowChoiceInto(i, QString());
+            continue;
+        }
+        // Also a column without a title: its first value is what the row
+        // shows now.
+        r.choice = column;
+        try {
+            rowChoiceInto(i, m_sources.firstColumnValue ? m_sources.firstColumnValue(column) : QString());
+        } catch (const std::exception& e) {
+            logException(e);
+        }
+    }
 }
 
 // ---- whole-dialog operations ----

@@ -119,6 +119,15 @@ public:
     // exactly while the table is loaded.
     void spreadsheetImported();
     bool tableLoaded() const;
+    // After a newly read table replaced the one titled `previousTitles`:
+    // every row bound to a column lists the new columns and takes the one
+    // its column's title now names (ColumnRebinding), or the one at the same
+    // place, and shows its first value; a row whose place is past the new
+    // columns has none chosen and an empty value.
+    void followColumnTitles(const QStringList& previousTitles);
+    // Why the table is not what the named workbook holds now ("" when it
+    // is); shown under the path.
+    QString excelNote;
 
     // ---- whole-dialog operations ----
     // Empties the photo, unticks every box, empties the ten values, selects

@@ -19,6 +19,8 @@
 #include "canvas/CardBaseDrawing.h"
 #include "canvas/ToolTable.h"
 #include "data/Globals.h"
+#include "data/SavedTableCheck.h"
+#include "data/WorkbookAccess.h"
 #include "data/UnpackFolder.h"
 #include "mainwindow/CardSettings.h"
 #include "mainwindow/barcode/Barcode_Gen.h"
@@ -276,7 +278,52 @@ bool SKTWindowController::Read_and_load_design_Log(const QString& path, const QS
     }
     selectArrowTool();
     Refresh_Canvas();
+    if (log_or_template == QLatin1String("L"))
+        checkSavedWorkbook();
     return true;
+}
+
+void SKTWindowController::checkSavedWorkbook()
+{
+    const QString path = Excel_Source_Path;
+    if (ListData.isEmpty() || Trim_Str(path).isEmpty())
+        return;
+    // The workbook is read on a worker while the please-wait window is up;
+    // the worker gets copies of the table.
+    if (!m_pleaseWait)
+        m_pleaseWait = new PleaseWait_Modeless(m_window.get());
+    const QStringList titles = Excel_Column_Titles;
+    const QList<DesignFileRow> rows = ListData;
+    SavedTableCheck::Result result;
+    try {
+        PleaseWaitRun::run(m_pleaseWait, [&result, path, titles, rows] {
+            result = SavedTableCheck::check(WorkbookAccess::installed(), path, titles, rows);
+        });
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+        result = {};
+    }
+    switch (result.outcome) {
+    case SavedTableCheck::Outcome::Same:
+        return;
+    case SavedTableCheck::Outcome::Unreadable:
+        m_workbookNote = QStringLiteral("The workbook cannot be read; the table saved with the design is used.");
+        Show_MessageBox(SavedTableCheck::unreadableMessage(path));
+        return;
+    case SavedTableCheck::Outcome::Changed:
+        break;
+    }
+    if (Show_YES_NO_MessageBox(SavedTableCheck::question(path, result)) != 1) {
+        m_workbookNote = QStringLiteral("The workbook has changed; the table saved with the design is used.");
+        return;
+    }
+    if (!m_excelTable)
+        return;
+    // Replaced as an import replaces it: bindings follow their titles.
+    m_rereadingWorkbook = true;
+    m_excelTable->replaceTable(result.table);
+    m_rereadingWorkbook = false;
+    tellColumnsNotFollowed();
 }
 
 void SKTWindowController::loadDesignFileContents(const DesignFileContents& contents)
@@ -298,6 +345,7 @@ void SKTWindowController::loadDesignFileContents(const DesignFileContents& conte
 
     setExcelBindingUse(contents.excelBindingUse);
     setExcelSourcePath(contents.excelSourcePath);
+    m_workbookNote.clear();
     // The source list offers "Excel" while a spreadsheet table is bound.
     auto* source = m_window->findChild<QComboBox*>(QStringLiteral("Data_source_type"));
     if (Excel_Binding_Use)

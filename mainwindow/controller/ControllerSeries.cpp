@@ -20,6 +20,7 @@
 #include "canvas/SideSelection.h"
 #include "canvas/CardBaseDrawing.h"
 #include "canvas/ToolTable.h"
+#include "data/ColumnRebinding.h"
 #include "data/Globals.h"
 #include "data/UnpackFolder.h"
 #include "mainwindow/CardSettings.h"
@@ -216,18 +217,61 @@ Import_Wizard* SKTWindowController::importWizardWindow() const
     return m_importWizard;
 }
 
-void SKTWindowController::excelTableReplaced()
+void SKTWindowController::excelTableReplaced(const QStringList& previousTitles)
 {
     // The design now has a spreadsheet table to bind to: the source list
-    // offers "Excel", and a saved design keeps offering it.
+    // offers "Excel", and a saved design keeps offering it. A table read
+    // again from the design's own workbook keeps its path.
     setExcelBindingUse(true);
-    if (m_importExcel)
+    if (m_importExcel && !m_rereadingWorkbook)
         setExcelSourcePath(m_importExcel->file_path->text());
+    m_workbookNote.clear();
     Add_Excel_Col_Name_In_Combo(m_window->findChild<QComboBox*>(QStringLiteral("Data_source_type")));
-    // The object shown in the inspector lists the new columns at once.
+
+    // Bindings follow their column titles where they can; those that keep
+    // their place are told once the import is over.
+    QList<ColumnRebinding::Kept> kept = ColumnRebinding::rebind(Get_Front_Controls_Array(), false, previousTitles,
+                                                                Excel_Column_Titles, ListData);
+    kept += ColumnRebinding::rebind(Get_Back_Controls_Array(), true, previousTitles, Excel_Column_Titles, ListData);
+    m_columnsNotFollowed = ColumnRebinding::message(kept);
+    // The batch binding holds the table it was made with.
+    Check_Series_Or_Excel_Use_or_not();
+    showFirstSpreadsheetValues();
+
+    // The object shown in the inspector lists the new columns at once: it is
+    // loaded again (showing the same object again loads nothing), on the
+    // page the user was looking at.
     const GraphicPtr shown = Last_Selected_Graphic.lock();
-    if (shown && shown->data_source_type == 2)
+    if (shown && shown->data_source_type == 2) {
+        QTabWidget* pages = m_window->ui().sett_tab;
+        const QString page = pages->tabText(pages->currentIndex());
+        Last_Selected_Graphic.reset();
         Show_RHS_Properties(shown.get());
+        for (int i = 0; i < pages->count(); ++i)
+            if (pages->tabText(i) == page)
+                pages->setCurrentIndex(i);
+    }
+    Refresh_Canvas();
+}
+
+void SKTWindowController::showFirstSpreadsheetValues()
+{
+    BatchBinding firstRow(seriesStore(), {}, {}, false, ListData);
+    firstRow.setBarcodeMaker(m_barcodeMaker);
+    firstRow.useExcelBindingValues = true;
+    firstRow.excelTableRows = int(ListData.size());
+    for (const GraphicList& side : {Get_Front_Controls_Array(), Get_Back_Controls_Array()}) {
+        const QString reason = firstRow.Assign_Batch_Values_To_Control(side, 0);
+        if (!reason.isEmpty())
+            Show_NSLog_Message(reason);
+    }
+}
+
+void SKTWindowController::tellColumnsNotFollowed()
+{
+    const QString message = std::exchange(m_columnsNotFollowed, QString());
+    if (!message.isEmpty())
+        Show_MessageBox(message);
 }
 
 // ---- data series and batch binding ----

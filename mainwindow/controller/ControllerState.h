@@ -96,6 +96,14 @@ struct ControllerState
     QPointer<class Import_Excel> m_importExcel;
     QPointer<class Import_Excel_DataSheet> m_importExcelDataSheet;
     QPointer<class Import_Wizard> m_importWizard;
+    // The objects that kept their column's place when a newly read table
+    // replaced the spreadsheet table, told once the import is over.
+    QString m_columnsNotFollowed;
+    // Set while the table is replaced by reading the design's workbook again.
+    bool m_rereadingWorkbook = false;
+    // Why the spreadsheet table is not what its workbook holds now: it could
+    // not be read, or it changed and the saved table was kept; "" otherwise.
+    QString m_workbookNote;
 
     // data series and batch binding
     mutable QMutex m_bindingMutex;

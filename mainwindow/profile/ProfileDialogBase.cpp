@@ -129,7 +129,9 @@ void ProfileDialogBase::buildWindow()
 {
     // the spreadsheet bound to the card
     auto* sheetBox = new QGroupBox(tr("Spreadsheet"));
-    auto* sheetLayout = new QHBoxLayout(sheetBox);
+    auto* sheetColumn = new QVBoxLayout(sheetBox);
+    auto* sheetLayout = new QHBoxLayout;
+    sheetColumn->addLayout(sheetLayout);
     excel_path_field = new QLineEdit;
     excel_path_field->setObjectName(QStringLiteral("excel_path_field"));
     excel_path_field->setPlaceholderText(tr("No spreadsheet chosen"));
@@ -144,6 +146,11 @@ void ProfileDialogBase::buildWindow()
     sheetLayout->addWidget(excel_browse_btn);
     sheetLayout->addWidget(view_excel_btn);
     sheetLayout->addWidget(batch_series_btn);
+    excel_note_label = new QLabel;
+    excel_note_label->setObjectName(QStringLiteral("excel_note_label"));
+    excel_note_label->setWordWrap(true);
+    excel_note_label->hide();
+    sheetColumn->addWidget(excel_note_label);
 
     // the rows
     auto* rowsBox = new QGroupBox(tr("Details"));
@@ -338,6 +345,8 @@ void ProfileDialogBase::connectRow(int row)
 void ProfileDialogBase::showState()
 {
     setTextQuietly(excel_path_field, m_state.excelPath);
+    excel_note_label->setText(m_state.excelNote);
+    excel_note_label->setVisible(!m_state.excelNote.isEmpty());
     for (int row = 0; row < ProfileDialogState::rowCount; ++row) {
         const ProfileDialogState::Row& r = m_state.row(row);
         const RowControls& c = rowControls[row];
@@ -373,6 +382,7 @@ void ProfileDialogBase::showState()
 int ProfileDialogBase::Open_Wnd(bool load)
 {
     Reset_all_Ctrl();
+    m_state.excelNote = m_controller ? m_controller->spreadsheetSourceNote() : QString();
     if (load) {
         m_state.excelPath = Excel_Source_Path;
         Graphics_array.clear();
@@ -467,17 +477,28 @@ void ProfileDialogBase::Browse_excel_Btn_Clicked()
         return;
     }
     Import_Excel* import = m_controller ? m_controller->importExcelWindow() : nullptr;
+    bool replaced = false;
     if (import) {
+        const QStringList previousTitles = m_controller->spreadsheetColumnTitles();
         import->open_mode = QStringLiteral("E");
         import->Open_excel_Wnd(path);
         // A workbook that was refused, or whose import was cancelled, leaves
         // the table read before: its file stays named, so that no window or
         // design names a file whose columns the table does not hold.
-        if (!import->tableLoaded())
+        replaced = import->tableLoaded();
+        if (!replaced) {
             m_state.excelPath = before;
+        } else {
+            // The rows bound to columns follow their titles as the card's
+            // objects did.
+            m_state.excelNote.clear();
+            m_state.followColumnTitles(previousTitles);
+        }
     }
     m_state.spreadsheetImported();
     showState();
+    if (replaced)
+        m_controller->tellColumnsNotFollowed();
 }
 
 void ProfileDialogBase::Add_Excel_in_Data_Source_Combo()

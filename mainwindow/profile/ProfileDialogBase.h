@@ -85,6 +85,8 @@ public:
     };
     QList<RowControls> rowControls;
     QLineEdit* excel_path_field = nullptr;
+    // Why the table is not what the named workbook holds now; hidden when it is.
+    QLabel* excel_note_label = nullptr;
     QPushButton* excel_browse_btn = nullptr;
     QPushButton* view_excel_btn = nullptr;
     QPushButton* batch_series_btn = nullptr;

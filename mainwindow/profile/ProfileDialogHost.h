@@ -29,6 +29,8 @@ public:
     virtual QString Get_First_Value_Of_Excel_Binding(int column) const = 0;
     // Whether the spreadsheet table holds rows.
     virtual bool spreadsheetTableLoaded() const = 0;
+    // Why the table is not what the named workbook holds now; "" when it is.
+    virtual QString spreadsheetSourceNote() const = 0;
 
     // ---- the sides and their profiles ----
     virtual GraphicList Get_Front_Controls_Array() const = 0;
@@ -45,6 +47,9 @@ public:
     // ---- other windows ----
     virtual Import_Excel* importExcelWindow() const = 0;
     virtual Data_From_Excel* excelTableWindow() const = 0;
+    // After an import into the table: the objects that kept their column's
+    // place, named in one message.
+    virtual void tellColumnsNotFollowed() = 0;
     virtual void Batch_Series_Button() = 0;
 
 protected:

@@ -78,6 +78,7 @@ QStringList Data_From_Excel::columnTitles() const
 
 void Data_From_Excel::replaceTable(const SpreadsheetImport::Table& table)
 {
+    const QStringList previous = *m_titles;
     const QString first = m_titles->value(0, QStringLiteral("No."));
     *m_titles = table.titles;
     if (m_titles->isEmpty())
@@ -85,7 +86,7 @@ void Data_From_Excel::replaceTable(const SpreadsheetImport::Table& table)
     else
         (*m_titles)[0] = first;
     *m_rows = table.rows;
-    emit tableReplaced();
+    emit tableReplaced(previous);
 }
 
 void Data_From_Excel::Create_List_By_Array(const QStringList& cells, int count)

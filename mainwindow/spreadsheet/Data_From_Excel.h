@@ -26,8 +26,8 @@ public:
     QList<DesignFileRow> ListData() const;
     QStringList columnTitles() const;
 
-    // Replaces the table's columns and rows with those of an import (the
-    // row-number column keeps its title) and announces it.
+    // Replaces the table's columns and rows with those of a newly read table
+    // (the row-number column keeps its title) and announces it.
     void replaceTable(const SpreadsheetImport::Table& table);
     // Appends a row of the first `count` cells; logged and left out when
     // there are fewer.
@@ -47,8 +47,9 @@ public:
     QLabel* column_count = nullptr;
 
 signals:
-    // The table's columns and rows were replaced by an import.
-    void tableReplaced();
+    // The table's columns and rows were replaced by a newly read table;
+    // `previousTitles` are the column titles of the table before.
+    void tableReplaced(const QStringList& previousTitles);
 
 private:
     void reloadTable();

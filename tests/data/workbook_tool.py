@@ -16,6 +16,8 @@
                                    zero padding, date and time formats, the
                                    built-in ids 14 and 22) and
                                    openpyxl_1904.xlsx (the 1904 date system)
+    workbook_tool.py sheets FILE JSON  writes FILE with the sheets JSON gives:
+                                   a list of [tab name, rows of texts]
 """
 import datetime
 import json
@@ -104,6 +106,16 @@ def rows(path, count):
     book.save(path)
 
 
+def sheets(path, spec):
+    book = openpyxl.Workbook()
+    book.remove(book.active)
+    for title, lines in json.loads(spec):
+        sheet = book.create_sheet(title)
+        for line in lines:
+            sheet.append(line)
+    book.save(path)
+
+
 if __name__ == "__main__":
     command = sys.argv[1]
     if command == "make":
@@ -114,5 +126,7 @@ if __name__ == "__main__":
         formats(sys.argv[2])
     elif command == "rows":
         rows(sys.argv[2], int(sys.argv[3]))
+    elif command == "sheets":
+        sheets(sys.argv[2], sys.argv[3])
     else:
         sys.exit(f"unknown command {command}")

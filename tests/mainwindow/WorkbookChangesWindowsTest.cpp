@@ -1,0 +1,227 @@
+// A spreadsheet table replaced by a newly read one, on a real main window:
+// through the profile window's Browse..., and on opening a design whose
+// workbook changed on disk. Bound objects show the new first values at once,
+// bindings follow their column titles, and what cannot follow is said.
+
+#include "WindowControllerFixture.h"
+
+#include "canvas/CanvasController.h"
+#include "canvas/SKTGraphicView.h"
+#include "common/ObjectTestSupport.h"
+#include "data/Globals.h"
+#include "data/SpreadsheetWriter.h"
+#include "mainwindow/profile/Show_User_Profile.h"
+#include "mainwindow/spreadsheet/Import_Excel.h"
+#include "model/SKTBarcode.h"
+#include "model/SKTImage.h"
+#include "model/SKTText.h"
+#include "profiles/Globals.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+namespace {
+
+template <class Kind>
+std::shared_ptr<Kind> bound(int column, const QString& id = {})
+{
+    auto graphic = std::make_shared<Kind>();
+    graphic->setBounds(QRectF(10, 10, 120, 40));
+    graphic->data_source_type = 2;
+    graphic->excel_col_indx = column;
+    graphic->control_ID = id;
+    return graphic;
+}
+
+QString textOf(const GraphicPtr& graphic)
+{
+    return graphic->Text_contents()->string();
+}
+
+class WorkbookChangesWindowsTest : public WindowControllerFixture
+{
+protected:
+    void SetUp() override
+    {
+        WindowControllerFixture::SetUp();
+        SpreadsheetPicker::setLoadPause(0);
+        // The picker: every column ticked, OK.
+        SpreadsheetPicker::setModalRun([](SpreadsheetPicker& picker) {
+            picker.selectAll(true);
+            picker.OKPressed();
+            return picker.result();
+        });
+    }
+    void TearDown() override
+    {
+        SpreadsheetPicker::setModalRun({});
+        ProfileDialogBase::setModalRun({});
+        WindowControllerFixture::TearDown();
+    }
+    QString book(const QString& name, const SpreadsheetWriter::Table& table)
+    {
+        const QString path = folder.filePath(name);
+        EXPECT_TRUE(SpreadsheetWriter::WriteWorkbook(path, table, true));
+        return path;
+    }
+    void insert(const QString& key, const GraphicList& graphics)
+    {
+        document->insertGraphicsForKey(key, graphics, IndexSet::range(0, int(graphics.size())));
+    }
+    QStringList items(QComboBox* combo)
+    {
+        QStringList texts;
+        for (int i = 0; i < combo->count(); ++i)
+            texts << combo->itemText(i);
+        return texts;
+    }
+
+    QTemporaryDir folder;
+};
+
+} // namespace
+
+// Profile -> Browse... a new version of the workbook with a column inserted
+// before Name, a title gone and one named twice -> Select All -> OK -> OK.
+TEST_F(WorkbookChangesWindowsTest, BindingsFollowTheirTitlesThroughTheProfileWindow)
+{
+    const QString first = book("guests.xlsx",
+                               {{"Name", "Company", "Number", "Photo"},
+                                {"Ada", "Acme", "1001", "/p/ada.png"},
+                                {"Bob", "Bolt", "1002", "/p/bob.png"}});
+    const QString second = book("guests-2.xlsx",
+                                {{"Title", "Name", "Number", "Number", "Photo"},
+                                 {"Dr.", "Ann", "2001", "2002", "/p/ann.png"},
+                                 {"", "Bo", "2003", "2004", "/p/bo.png"}});
+    Show_User_Profile* profile = Show_User_Profile::defaultInstance();
+    QString chosen = first;
+    OpenPanel::setHandler([&](const QString&, const QStringList&) { return chosen; });
+    ProfileDialogBase::setModalRun([&](ProfileDialogBase& window) {
+        profile->excel_browse_btn->click();
+        profile->cancel_btn->click();
+        return window.result();
+    });
+    controller->User_Profile_Button_Clicked();
+    ASSERT_EQ(controller->Excel_Column_Titles, (QStringList {"No.", "Name", "Company", "Number", "Photo"}));
+
+    // A profile name, a company text and a photo on the front, a barcode of
+    // the number on the back, and a text bound to Name in the inspector.
+    const auto name = bound<SKTText>(1, "Fup_Name");
+    const auto company = bound<SKTText>(2);
+    const auto photo = bound<SKTImage>(4);
+    const auto number = bound<SKTBarcode>(3);
+    insert(SKTDocumentGraphicsKey, {name, company, photo});
+    insert(SKTDocumentGraphicsKey_back, {number});
+    control<QAbstractButton>("Text_Tool_btn")->click();
+    const GraphicPtr typed = controller->graphicView(0)->controller()._Selected_Graphic;
+    ASSERT_TRUE(typed);
+    auto* source = control<QComboBox>("Data_source_type");
+    source->setCurrentIndex(source->findText("Excel"));
+    emit source->activated(source->currentIndex());
+    auto* column = control<QComboBox>("Batch_Series");
+    column->setCurrentIndex(column->findText("Name"));
+    emit column->activated(column->currentIndex());
+    ASSERT_EQ(textOf(typed), "Ada");
+
+    chosen = second;
+    presenter.clear();
+    QStringList seen; // right after the import, before the profile's OK
+    ProfileDialogBase::setModalRun([&](ProfileDialogBase& window) {
+        profile->excel_browse_btn->click();
+        seen << textOf(name) << textOf(company) << photo->FilePath() << textOf(typed) << column->currentText()
+             << items(column).join(",") << presenter.texts().join(" | ");
+        profile->ok_btn->click();
+        return window.result();
+    });
+    controller->User_Profile_Button_Clicked();
+
+    const QString message = "\nThe new table has no single column with the title these objects were bound to; each "
+                            "keeps the column at its place:\n"
+                            "- text on the front side showing \"Ann\": \"Company\" is gone; it now takes \"Name\".\n"
+                            "- barcode on the back side showing \"2001\": \"Number\" names more than one column; it "
+                            "now takes \"Number\".";
+    EXPECT_EQ(seen.join(" | ").toStdString(),
+              QStringList({"Ann", "Ann", "/p/ann.png", "Ann", "Name", "No.,Title,Name,Number,Number,Photo", message})
+                  .join(" | ")
+                  .toStdString());
+    EXPECT_EQ(presenter.texts().join(" | ").toStdString(), message.toStdString());
+    EXPECT_EQ(textOf(name), "Ann"); // the profile's OK placed it again
+    QList<int> columns;
+    for (const GraphicPtr& graphic :
+         {GraphicPtr(name), GraphicPtr(company), GraphicPtr(photo), typed, GraphicPtr(number)})
+        columns << graphic->excel_col_indx;
+    EXPECT_EQ(columns, (QList<int> {2, 2, 5, 2, 3}));
+    ASSERT_FALSE(number->_barcode_image.isNull());
+    EXPECT_EQ(ObjectTestSupport::decodeBarcode(number->_barcode_image.image()).text, "2001");
+}
+
+// A design saved with its table, then the workbook changed on disk (rows
+// reordered, one removed, two added, a class changed, the columns swapped):
+// opening it asks; No keeps the saved table, Yes reads it again and the
+// class binding follows its title. A workbook that is gone is named once.
+TEST_F(WorkbookChangesWindowsTest, OpeningADesignWhoseWorkbookChanged)
+{
+    const QString path = book("students.xlsx", {{"Name", "Class"}, {"Ada", "7a"}, {"Bob", "7b"}, {"Cy", "7c"}});
+    Import_Excel* import = controller->importExcelWindow();
+    import->open_mode = "E";
+    ASSERT_EQ(import->Open_excel_Wnd(path), 1);
+    const QList<DesignFileRow> saved = controller->ListData;
+    const auto classText = bound<SKTText>(2);
+    insert(SKTDocumentGraphicsKey, {classText});
+    const QString design = folder.filePath("cards.fcard");
+    SavePanel::setHandler([&](const QString&, const QString&) { return design; });
+    ASSERT_TRUE(controller->Save_project_file(true, false));
+    book("students.xlsx", {{"Class", "Name"}, {"7c", "Cy"}, {"7a", "Ada"}, {"8d", "Di"}, {"8e", "Eve"}});
+
+    Show_User_Profile* profile = Show_User_Profile::defaultInstance();
+    QStringList named; // the profile window's file and note
+    ProfileDialogBase::setModalRun([&](ProfileDialogBase& window) {
+        named << profile->excel_path_field->text()
+              << (profile->excel_note_label->isVisibleTo(profile) ? profile->excel_note_label->text() : "-");
+        profile->cancel_btn->click();
+        return window.result();
+    });
+    const auto openedText = [&] {
+        const GraphicList front = controller->Get_Front_Controls_Array();
+        return front.isEmpty() ? QString("<none>") : textOf(front.first());
+    };
+
+    presenter.scriptAnswers({false});
+    ASSERT_TRUE(controller->Read_and_load_design_Log(design, "L"));
+    const QString question = "The workbook " + path
+        + " has changed since this design was saved (3 rows saved, 4 now). Read it again?";
+    EXPECT_EQ(presenter.texts().join(" | ").toStdString(), question.toStdString());
+    EXPECT_EQ(controller->ListData, saved);
+    controller->User_Profile_Button_Clicked();
+
+    presenter.clear();
+    presenter.scriptAnswers({true});
+    ASSERT_TRUE(controller->Read_and_load_design_Log(design, "L"));
+    EXPECT_EQ(presenter.texts().join(" | ").toStdString(), question.toStdString());
+    EXPECT_EQ(controller->Excel_Column_Titles, (QStringList {"No.", "Class", "Name"}));
+    EXPECT_EQ(controller->ListData.size(), 4);
+    EXPECT_EQ(controller->Get_Front_Controls_Array().first()->excel_col_indx, 1);
+    EXPECT_EQ(openedText(), "7c");
+    controller->Check_Series_Or_Excel_Use_or_not();
+    EXPECT_EQ(Total_Batch_Excel_Card, 4);
+    controller->User_Profile_Button_Clicked();
+    EXPECT_EQ(Excel_Source_Path, path);
+
+    presenter.clear();
+    ASSERT_TRUE(QFile::rename(path, path + ".old"));
+    ASSERT_TRUE(controller->Read_and_load_design_Log(design, "L"));
+    EXPECT_EQ(presenter.texts().join(" | ").toStdString(),
+              ("\nThe workbook " + path + " cannot be read; the table saved with the design is used.").toStdString());
+    EXPECT_EQ(controller->ListData, saved);
+    controller->User_Profile_Button_Clicked();
+
+    const QString changed = "The workbook has changed; the table saved with the design is used.";
+    const QString unreadable = "The workbook cannot be read; the table saved with the design is used.";
+    EXPECT_EQ(named.join(" | ").toStdString(),
+              QStringList({path, changed, path, "-", path, unreadable}).join(" | ").toStdString());
+}
