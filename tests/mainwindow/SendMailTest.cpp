@@ -169,7 +169,6 @@ TEST_F(SendMailTest, OnePerRecipientAsksWhenCardsAndAddressesDiffer)
     series.write("Ada\nBob\nCy\n");
     series.close();
     auto name = std::make_shared<SKTText>();
-    name->_bounds = QRectF(10, 10, 150, 30);
     name->data_source_type = 1;
     name->batch_list_name = QStringLiteral("MailGuests");
     document->insertGraphicsForKey(SKTDocumentGraphicsKey, {name}, IndexSet(0));
@@ -179,30 +178,16 @@ TEST_F(SendMailTest, OnePerRecipientAsksWhenCardsAndAddressesDiffer)
     window->send_with_batch_chk->click();
     window->rd_one_per_recp->click();
     window->to_txt->setText(QStringLiteral("a@b.com,c@d.com"));
-    const QString question = QStringLiteral(
-        "3 cards, 2 addresses: card N goes to address N, and 1 card will not be sent. Send?");
-    const struct
-    {
-        bool yes;
-        QStringList sentTo;
-        QString closing;
-    } answers[] = {
-        {false, {}, QString()},
-        {true, {"a@b.com", "c@d.com"}, QStringLiteral("E-mail has been sent successfully.")},
-    };
-    for (const auto& a : answers) {
+    const QString question = "3 cards, 2 addresses: card N goes to address N, and 1 card will not be sent. Send?";
+    for (const bool yes : {false, true}) {
         QStringList sentTo;
         window->setSender([&](const MailScript::Mail& mail) {
             sentTo << mail.recipient;
-            EXPECT_EQ(mail.attachments.size(), 1);
-            return true;
+            return mail.attachments.size() == 1;
         });
-        ASSERT_TRUE(sendAndWait({a.yes}));
-        EXPECT_EQ(sentTo, a.sentTo);
-        ASSERT_FALSE(presenter.boxes().isEmpty());
-        EXPECT_EQ(presenter.boxes().first().kind, ScriptedMessagePresenter::Box::Kind::Question);
-        EXPECT_EQ(presenter.texts().first(), question);
-        EXPECT_EQ(presenter.texts().size(), a.yes ? 2 : 1);
-        EXPECT_TRUE(lastMessage().contains(a.yes ? a.closing : question)) << lastMessage().toStdString();
+        ASSERT_TRUE(sendAndWait({yes}));
+        EXPECT_EQ(sentTo, yes ? QStringList({"a@b.com", "c@d.com"}) : QStringList());
+        EXPECT_EQ(presenter.texts().value(0), question);
+        EXPECT_EQ(lastMessage(), yes ? "\nE-mail has been sent successfully." : question);
     }
 }
