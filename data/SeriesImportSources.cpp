@@ -42,11 +42,12 @@ bool isPictureExtension(const QString& extension)
     return extensions.contains(extension.toLower());
 }
 
-void appendCleaned(QStringList& values, const QString& text)
+// Blank lines at the very end of a list are no records: an editor's or a
+// spreadsheet's closing empty lines hold no guest.
+void dropBlankEnd(QStringList& values)
 {
-    QString value = SeriesImportSources::chk_and_insert_validation(text);
-    if (!value.isEmpty())
-        values.append(std::move(value));
+    while (!values.isEmpty() && Trim_Str(values.constLast()).isEmpty())
+        values.removeLast();
 }
 } // namespace
 
@@ -105,7 +106,8 @@ QStringList SeriesImportSources::valuesFromLines(const QString& text)
 {
     QStringList values;
     for (const QString& line : SeriesStore::records(text))
-        appendCleaned(values, line);
+        values.append(chk_and_insert_validation(line));
+    dropBlankEnd(values);
     return values;
 }
 
@@ -113,23 +115,20 @@ QStringList SeriesImportSources::valuesFromCsv(const QString& text)
 {
     QStringList values;
     for (const QStringList& record : CsvReader::records(text)) {
-        for (const QString& field : record) {
-            appendCleaned(values, SeriesStore::oneLine(field));
-        }
+        for (const QString& field : record)
+            values.append(chk_and_insert_validation(SeriesStore::oneLine(field)));
     }
+    dropBlankEnd(values);
     return values;
 }
 
 Result SeriesImportSources::valuesFromTypedText(const QString& text)
 {
-    const QString trimmed = Trim_Str(text);
-    if (trimmed.isEmpty())
+    if (Trim_Str(text).isEmpty())
         return failure(emptyTypedTextMessage);
     Result result;
-    for (const QString& line : SeriesStore::records(trimmed)) {
-        if (!line.isEmpty())
-            result.values.append(line);
-    }
+    result.values = SeriesStore::records(text);
+    dropBlankEnd(result.values);
     return result;
 }
 

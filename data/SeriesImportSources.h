@@ -31,15 +31,19 @@ public:
     // The same for bytes already read, with the file's extension.
     static Result valuesFromBytes(const QByteArray& bytes, const QString& extension);
 
+    // Every line or field is one record of the list, for one card each, so
+    // a blank line (or an empty CSV field) is an empty record in its place
+    // and the values after it stay with their records; only the blank lines
+    // at the very end are left out.
     // The values of lines of text (lines end at CR, LF or CR LF, as in a
     // series file) and of comma-separated values: every field or line
-    // cleaned, the empty ones left out. A line break inside a quoted field
-    // becomes a space, since a series file holds one value per line.
+    // cleaned. A line break inside a quoted field becomes a space, since a
+    // series file holds one value per line.
     static QStringList valuesFromLines(const QString& text);
     static QStringList valuesFromCsv(const QString& text);
 
-    // Typed text: the whole text trimmed; empty gives emptyTypedTextMessage.
-    // Every line that is not empty is a value as it stands (blanks kept).
+    // Typed text: empty or blank gives emptyTypedTextMessage. Every line is
+    // a value as it stands (blanks kept).
     static Result valuesFromTypedText(const QString& text);
 
     // The full paths of the pictures directly in `folder` (not in its

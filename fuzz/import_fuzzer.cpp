@@ -26,10 +26,15 @@ namespace {
 
 void expectCleanValues(const QStringList& values, qsizetype inputSize)
 {
+    // A blank line or an empty field is an empty value in its place, but
+    // blanks at the end of the input give none, and every value takes at
+    // least one character of the input (its own, or the separator after it).
+    if (!values.isEmpty() && values.constLast().isEmpty())
+        fail("an empty value at the end");
+    if (values.size() > inputSize)
+        fail("more values than characters in the input");
     qsizetype total = 0;
     for (const QString& value : values) {
-        if (value.isEmpty())
-            fail("an empty value");
         if (value.contains(u'\\') || value.contains(u'{') || value.contains(u'}'))
             fail("a value with a character that cleaning removes");
         if (value.contains(u'\n') || value.contains(u'\r'))

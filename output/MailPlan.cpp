@@ -68,6 +68,20 @@ QList<MailPlan::Step> MailPlan::steps(Mode mode, const QStringList& recipients, 
     return out;
 }
 
+QString MailPlan::pairingQuestion(int cards, int addresses)
+{
+    if (cards <= 0 || addresses <= 0 || cards == addresses)
+        return QString();
+    const auto counted = [](int n, const char* one, const char* many) {
+        return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+    };
+    const QString leftOut = cards > addresses
+        ? counted(cards - addresses, "card", "cards") + QStringLiteral(" will not be sent")
+        : counted(addresses - cards, "address", "addresses") + QStringLiteral(" will get no card");
+    return QStringLiteral("%1, %2: card N goes to address N, and %3. Send?")
+        .arg(counted(cards, "card", "cards"), counted(addresses, "address", "addresses"), leftOut);
+}
+
 qint64 MailPlan::pauseMilliseconds(int hours, int minutes, int seconds)
 {
     return qint64(hours) * 3600000 + qint64(minutes) * 60000 + qint64(seconds) * 1000;

@@ -47,6 +47,14 @@ struct MailPlan
     // one per record. In OnePerRecipient mode the run ends with the records.
     static QList<Step> steps(Mode mode, const QStringList& recipients, int records);
 
+    // One card per recipient pairs card N with address N, so when the two
+    // counts differ the cards or addresses past the shorter list are left
+    // out. The question asked before such a run: "30 cards, 29 addresses:
+    // card N goes to address N, and 1 card will not be sent. Send?" (or
+    // "..., and 1 address will get no card. Send?"). Empty when there is
+    // nothing to ask: the counts agree, or there is no card to send.
+    static QString pairingQuestion(int cards, int addresses);
+
     // The pause in milliseconds.
     static qint64 pauseMilliseconds(int hours, int minutes, int seconds);
     // "Pausing the process for ..." for `milliseconds`.

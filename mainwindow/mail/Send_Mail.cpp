@@ -328,6 +328,13 @@ void Send_Mail::Send_Button()
                                               : MailPlan::Mode::OnePerRecipient;
     job.recipients = *recipients;
     job.records = batch ? std::max(0, Total_Batch_Excel_Card) : 0;
+    if (job.mode == MailPlan::Mode::OnePerRecipient) {
+        // Cards or addresses past the shorter list would be left out: the
+        // user says first whether that is what was meant.
+        const QString question = MailPlan::pairingQuestion(job.records, int(job.recipients.size()));
+        if (!question.isEmpty() && !Show_YES_NO_MessageBox(question))
+            return;
+    }
     job.plainAttachment = attachment->text();
     if (delayed_delv_chk->isChecked()) {
         job.pauseEvery = mail_count_stepper->value();

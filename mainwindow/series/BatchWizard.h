@@ -49,8 +49,9 @@ public:
     void Create_Value_List(const QString& value);
     // Create_Value_List for each value, the table redrawn once.
     void appendValues(const QStringList& values) override;
-    // Each workbook cell becomes a row, trimmed, an empty one too, so the
-    // values keep the places of their rows.
+    // Each record (a workbook cell, a line or field of a text list) becomes
+    // a row, trimmed, an empty one too, so the values keep the places of
+    // their rows.
     void appendCellRecords(const QStringList& cells);
     QString Get_List_Name_Text(int row) const;
     QString Get_Value_Text(int row) const;

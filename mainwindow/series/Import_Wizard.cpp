@@ -237,6 +237,10 @@ void Import_Wizard::Image_RD_Pressed()
     chooseSource(3);
 }
 
+// A file panel only chooses: the chosen path goes into the source's field
+// and the wizard waits for the series name and its own OK (the panel's
+// Enter or Open never imports under the "Untitled" name put there).
+
 void Import_Wizard::Browse_Excel_Pressed()
 {
     const QString path = OpenPanel::chooseFile(this, tr("Choose a workbook"), {QStringLiteral("xlsx")},
@@ -244,7 +248,6 @@ void Import_Wizard::Browse_Excel_Pressed()
     if (path.isEmpty())
         return;
     Excel_path->setText(path);
-    OKPressed();
 }
 
 void Import_Wizard::Browse_Text_Pressed()
@@ -255,7 +258,6 @@ void Import_Wizard::Browse_Text_Pressed()
     if (path.isEmpty())
         return;
     Text_path->setText(path);
-    OKPressed();
 }
 
 void Import_Wizard::Browse_Image_Pressed()
@@ -265,7 +267,6 @@ void Import_Wizard::Browse_Image_Pressed()
     if (folder.isEmpty())
         return;
     Image_path->setText(folder);
-    OKPressed();
 }
 
 void Import_Wizard::HelpPressed()
@@ -321,9 +322,8 @@ void Import_Wizard::CancelPressed()
 bool Import_Wizard::deliver(QLineEdit* nameField, const QStringList& values)
 {
     if (file_name_required != 1) {
-        const SeriesManagerLink& manager = SeriesManagerLink::installed();
-        for (const QString& value : values)
-            manager.addValue(value);
+        // each value a record in its place, an empty one too
+        SeriesManagerLink::installed().addCellRecords(values);
     } else {
         const QString name = SeriesStore::askSeriesName(nameField->text());
         if (name.isEmpty())
@@ -362,8 +362,8 @@ bool Import_Wizard::Create_And_Save_Text_Data_Sheet(const QString& path)
 
 bool Import_Wizard::Create_And_Save_Manual_Paste_data_Sheet()
 {
-    // A line of blanks stays as typed; the series manager leaves such
-    // values out itself.
+    // A line of blanks stays as typed; in the series manager it is an
+    // empty record.
     const SeriesImportSources::Result typed = SeriesImportSources::valuesFromTypedText(ManualEdit->toPlainText());
     if (!typed.ok()) {
         Show_MessageBox(typed.message);

@@ -44,6 +44,8 @@ public:
     void Text_RD_Pressed();
     void Manual_RD_Pressed();
     void Image_RD_Pressed();
+    // Each Browse... panel puts the chosen path into its source's field;
+    // the import waits for OK.
     void Browse_Excel_Pressed();
     void Browse_Text_Pressed();
     void Browse_Image_Pressed();

@@ -1,11 +1,11 @@
 #pragma once
 
 // What the import windows hand to the series manager: values for its value
-// list (it leaves out those that are blank after trimming), the cells of
-// workbook columns (each one a record in its place, an empty cell too, so
-// every value stays with its row) and the request to list the stored series
-// again. The manager sets them when it is made; unset, nothing is handed
-// over.
+// list (it leaves out those that are blank after trimming), the records of
+// workbook columns and text lists (each one a record in its place, an empty
+// cell or blank line too, so every value stays with its row) and the
+// request to list the stored series again. The manager sets them when it is
+// made; unset, nothing is handed over.
 
 #include <QString>
 #include <QStringList>

@@ -3,6 +3,7 @@
 #include "app/Globals.h"
 #include "app/MessageBoxes.h"
 #include "app/StringHelpers.h"
+#include "data/ColumnSeriesPlan.h"
 #include "data/SeriesStore.h"
 #include "mainwindow/Long_SMS_Dlg.h"
 #include "mainwindow/series/SeriesManagerLink.h"
@@ -112,10 +113,8 @@ void Import_Excel_DataSheet::Fill_Type_CellClick(int option)
 
 bool Import_Excel_DataSheet::runImport()
 {
-    if (Each_col_RD->isChecked()) {
-        Create_file_For_Col_Func();
-        return true;
-    }
+    if (Each_col_RD->isChecked())
+        return Create_file_For_Col_Func();
     const QString chosen = fill_col_option != 0 ? Trim_Str(List_ComboBox->currentText()) : Trim_Str(list_name->text());
     if (chosen.isEmpty()) {
         Show_MessageBox(fill_col_option != 0 ? QStringLiteral("Please select list name.") : SeriesStore::enterNameMessage);
@@ -135,10 +134,8 @@ int Import_Excel_DataSheet::askLong(const QString& title, const QString& text, b
     return box->Open_Long_sms_Dialog();
 }
 
-void Import_Excel_DataSheet::Create_file_For_Col_Func()
+bool Import_Excel_DataSheet::Create_file_For_Col_Func()
 {
-    // An apply-to-all answer holds for the import it was given in only.
-    setMsgApplyAllChk(false);
     Show_Create_Modeless();
     const QList<SpreadsheetImport::ColumnChoice> choices = ListData_xl;
     const bool header = contains_header->isChecked();
@@ -148,29 +145,43 @@ void Import_Excel_DataSheet::Create_file_For_Col_Func()
     });
     const int columns = excel_content.isEmpty() ? 0 : excel_content.rowLength(0);
     const bool applyBox = columns != 1;
-    for (const SpreadsheetImport::ColumnSeries& column : series) {
-        // The name comes from a header cell of the workbook: a name that
-        // would reach outside the data folder is refused.
-        const QString name = SeriesStore::askSeriesName(column.name);
-        if (name.isEmpty())
+
+    // Every chosen column is checked before anything is written. The names
+    // come from header cells of the workbook: a name that would reach
+    // outside the data folder is refused.
+    QStringList names;
+    for (const SpreadsheetImport::ColumnSeries& column : series)
+        names.append(column.name);
+    const SeriesStore store;
+    const ColumnSeriesPlan plan = ColumnSeriesPlan::make(
+        names, [&store](const QString& name) { return store.exists(name); }, s_seriesInUse);
+    if (plan.refused()) {
+        Hide_Destroy_Modeless();
+        Show_MessageBox(ColumnSeriesPlan::inUseMessage(plan.inUse));
+        return false;
+    }
+
+    // An apply-to-all answer holds for the question it was given on only:
+    // a tick on the replace question replaces the other stored series of
+    // this import without asking again.
+    bool replaceAll = false;
+    for (qsizetype i = 0; i < series.size(); ++i) {
+        const ColumnSeriesPlan::Column& planned = plan.columns.at(i);
+        if (planned.step == ColumnSeriesPlan::Step::BadName) {
+            Show_MessageBox(SeriesStore::enterNameMessage);
             continue;
-        const SeriesStore store;
-        if (store.exists(name)) {
-            if (s_seriesInUse && s_seriesInUse(name)) {
-                if (!Msg_Apply_All_Chk)
-                    askLong(QStringLiteral("Message :"),
-                            name + QStringLiteral("\nBatch processing Series name is already in use with another "
-                                                         "sequence. Please change Batch Processing Series Name."),
-                            applyBox);
+        }
+        const QString& name = planned.name;
+        if (planned.step == ColumnSeriesPlan::Step::AskReplace && !replaceAll) {
+            setMsgApplyAllChk(false);
+            if (askLong(QStringLiteral("Batch Processing Series already exists :"),
+                        name + QStringLiteral("\n") + existsQuestion, applyBox)
+                != 1)
                 continue;
-            }
-            if (!Msg_Apply_All_Chk
-                && askLong(QStringLiteral("Batch Processing Series already exists :"),
-                           name + QStringLiteral("\n") + existsQuestion, applyBox) != 1)
-                continue;
+            replaceAll = Msg_Apply_All_Chk;
         }
         QString reason;
-        if (!store.write(name, column.values, SeriesStore::WriteMode::Replace, &reason))
+        if (!store.write(name, series.at(i).values, SeriesStore::WriteMode::Replace, &reason))
             Show_MessageBox(name + QStringLiteral("\n") + accessMessage + QStringLiteral("\n")
                             + AtomicFile::failureDetails(reason, store.filePath(name)));
     }
@@ -180,6 +191,7 @@ void Import_Excel_DataSheet::Create_file_For_Col_Func()
     if (excel_content.isEmpty())
         Show_MessageBox(QStringLiteral("There is no data in selected sheet.\nPlease select another Sheet/Excel "
                                        "File.\nEither file is corrupted or selected file contains invalid characters."));
+    return true;
 }
 
 bool Import_Excel_DataSheet::Insert_file_Func()

@@ -28,8 +28,11 @@ public:
     void Fill_Col_RD_Click();
     void Fill_Type_CellClick(int option);
 
-    // One series per ticked column.
-    void Create_file_For_Col_Func();
+    // One series per ticked column. When a ticked column's series is in use
+    // by the open design, nothing is written, one message names every such
+    // series and the result is false (the dialog stays open, so the user
+    // can untick those columns or rename their series).
+    bool Create_file_For_Col_Func();
     // All ticked columns into one series; false keeps the dialog open.
     bool Insert_file_Func();
 

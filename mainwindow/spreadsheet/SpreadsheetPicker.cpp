@@ -320,8 +320,9 @@ void SpreadsheetPicker::reloadPicker()
         title->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         ColList->setItem(row, ExtensionColumn, title);
         if (ColList->columnCount() > HeaderColumn) {
+            // the name of the column's own series: the user may change it
             auto* header = new QTableWidgetItem(choice.Header);
-            header->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            header->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
             ColList->setItem(row, HeaderColumn, header);
         }
     }
@@ -330,13 +331,16 @@ void SpreadsheetPicker::reloadPicker()
 
 void SpreadsheetPicker::pickerItemChanged(int row, int column)
 {
-    if (m_filling || column != StateColumn)
+    if (m_filling || (column != StateColumn && column != HeaderColumn))
         return;
     if (row < 0 || row >= ListData_xl.size()) {
         Show_NSLog_Message(QStringLiteral("pRowIndex >= 0 && pRowIndex < [ListData_xl count]"));
         return;
     }
-    ListData_xl[row].State = ColList->item(row, column)->checkState() == Qt::Checked;
+    if (column == HeaderColumn)
+        ListData_xl[row].Header = ColList->item(row, column)->text();
+    else
+        ListData_xl[row].State = ColList->item(row, column)->checkState() == Qt::Checked;
 }
 
 void SpreadsheetPicker::selectAll(bool ticked)

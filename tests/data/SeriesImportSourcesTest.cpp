@@ -6,15 +6,27 @@
 
 using Sources = SeriesImportSources;
 
+// Every line or field is a record for one card: a blank line or an empty
+// field keeps its place, so the values after it stay with their records;
+// only blanks at the very end go.
 TEST(SeriesImportSources, LinesAndCsvBecomeCleanedValues)
 {
     using Reader = QStringList (*)(const QString&);
+    const Reader textFile = [](const QString& text) { return Sources::valuesFromBytes(text.toUtf8(), "txt").values; };
+    const Reader csvFile = [](const QString& text) { return Sources::valuesFromBytes(text.toUtf8(), "CSV").values; };
+    const Reader typed = [](const QString& text) { return Sources::valuesFromTypedText(text).values; };
     const struct {
         Reader reader;
         const char* text;
         QStringList values;
     } cases[] = {
-        {Sources::valuesFromLines, "a\n\n  b  \n", {"a", "b"}},
+        {Sources::valuesFromLines, "a\n\n  b  \n", {"a", "", "b"}},
+        {textFile, "\xEF\xBB\xBF\r\nAcme\r\n \r\nVertex\r\n\r\n\r\n", {"", "Acme", "", "Vertex"}},
+        {textFile, "Acme\n{}\nVertex\n\t\n", {"Acme", "", "Vertex"}},
+        {typed, "Acme\n\nVertex", {"Acme", "", "Vertex"}},
+        {typed, "\n first \n\n   \n{last}\n \n", {"", " first ", "", "   ", "{last}"}},
+        {csvFile, "Acme\r\n\r\nVertex\r\n\r\n", {"Acme", "", "Vertex"}},
+        {csvFile, "Name,Company\nAda,\n,Acme\n", {"Name", "Company", "Ada", "", "", "Acme"}},
         {Sources::valuesFromLines, "a{b}\\c", {"abc"}},
         {Sources::valuesFromLines, "one\rtwo\r\nthree\n", {"one", "two", "three"}}, // old Mac line ends too
         {Sources::valuesFromLines, "C:\\img\\a.jpg", {"C:imga.jpg"}},
@@ -53,11 +65,9 @@ TEST(SeriesImportSources, CsvRecordsAndTheirQuotedText)
     }
 }
 
-TEST(SeriesImportSources, TypedTextKeepsItsLinesAsTheyStand)
+TEST(SeriesImportSources, BlankTypedTextIsRefused)
 {
     EXPECT_EQ(Sources::valuesFromTypedText("  \n\t ").message, Sources::emptyTypedTextMessage);
-    EXPECT_EQ(Sources::valuesFromTypedText("\n first \n\n   \n{last}\n").values,
-              QStringList({"first ", "   ", "{last}"}));
 }
 
 TEST(SeriesImportSources, RtfControlWordsGroupsAndCodePages)

@@ -3,12 +3,15 @@
 // script, with the outcome reported only when every mail went.
 
 #include "WindowControllerFixture.h"
+#include "app/Globals.h"
 #include "mainwindow/mail/Send_Mail.h"
+#include "model/SKTText.h"
 #include "output/Globals.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImage>
@@ -34,9 +37,11 @@ protected:
         ASSERT_EQ(Send_Mail::defaultInstance(), window);
         window->resetForm();
     }
-    bool sendAndWait()
+    // Sends and waits for the outcome; `answers` answer the questions asked.
+    bool sendAndWait(std::initializer_list<bool> answers = {})
     {
         presenter.clear();
+        presenter.scriptAnswers(answers);
         window->Send_Button();
         QElapsedTimer clock;
         clock.start();
@@ -150,5 +155,39 @@ TEST_F(SendMailTest, FailureTellsWhyAndHowManyMailsWent)
         ASSERT_TRUE(sendAndWait());
         EXPECT_EQ(mails, c.failAt);
         EXPECT_EQ(lastMessage(), advice + QString::fromUtf8(c.details));
+    }
+}
+
+// One card per recipient, three guests in the series and two addresses: the
+// user is asked before anything goes out. No sends nothing; Yes sends card N
+// to address N and ends with the closing report.
+TEST_F(SendMailTest, OnePerRecipientAsksWhenCardsAndAddressesDiffer)
+{
+    ASSERT_TRUE(QDir().mkpath(Data_Folder_Path));
+    QFile series(Data_Folder_Path + "/MailGuests.txt");
+    ASSERT_TRUE(series.open(QIODevice::WriteOnly));
+    series.write("Ada\nBob\nCy\n");
+    series.close();
+    auto name = std::make_shared<SKTText>();
+    name->data_source_type = 1;
+    name->batch_list_name = QStringLiteral("MailGuests");
+    document->insertGraphicsForKey(SKTDocumentGraphicsKey, {name}, IndexSet(0));
+    controller->Check_Series_Or_Excel_Use_or_not();
+    window->resetForm();
+    window->send_barcode_rd_select();
+    window->send_with_batch_chk->click();
+    window->rd_one_per_recp->click();
+    window->to_txt->setText(QStringLiteral("a@b.com,c@d.com"));
+    const QString question = "3 cards, 2 addresses: card N goes to address N, and 1 card will not be sent. Send?";
+    for (const bool yes : {false, true}) {
+        QStringList sentTo;
+        window->setSender([&](const MailScript::Mail& mail) {
+            sentTo << mail.recipient;
+            return mail.attachments.size() == 1;
+        });
+        ASSERT_TRUE(sendAndWait({yes}));
+        EXPECT_EQ(sentTo, yes ? QStringList({"a@b.com", "c@d.com"}) : QStringList());
+        EXPECT_EQ(presenter.texts().value(0), question);
+        EXPECT_EQ(lastMessage(), yes ? "\nE-mail has been sent successfully." : question);
     }
 }

@@ -32,10 +32,12 @@
 #include "platform/SavePanel.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,6 +48,7 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QUuid>
 
@@ -150,7 +153,11 @@ protected:
         QDir().mkpath(Data_Folder_Path);
         SpreadsheetPicker::setLoadPause(0);
         seriesManager = SeriesManagerLink::installed();
-        SeriesManagerLink::installed().Create_Value_List = [this](const QString& v) { managerValues.append(v); };
+        // as the series manager: a value blank after trimming is left out
+        SeriesManagerLink::installed().Create_Value_List = [this](const QString& v) {
+            if (!v.trimmed().isEmpty())
+                managerValues.append(v);
+        };
         SeriesManagerLink::installed().Add_Cell_Records = [this](const QStringList& v) { managerValues.append(v); };
         SeriesManagerLink::installed().Fill_List = [this] { ++listRefreshes; };
     }
@@ -194,10 +201,12 @@ QString SpreadsheetImportWindowsTest::guests;
 
 } // namespace
 
-// One series per ticked column, named after its header: a header naming a
-// path is refused; a stored series bound to a card object is kept; a stored
-// one that is free is replaced after the question, whose apply-to-all answer
-// lasts for that import only.
+// One series per ticked column, named after its header. Every column is
+// checked before anything is written: one bound to a card object stops the
+// import with one message, and the dialog stays open. With that column's
+// series renamed in the picker, a header naming a path is refused and each
+// stored series is replaced only after its own question: an apply-to-all
+// tick left over from earlier answers none, and a No skips only its column.
 TEST_F(SpreadsheetImportWindowsTest, PerColumnSeriesFromTheWizard)
 {
     control<QAbstractButton>("Text_Tool_btn")->click();
@@ -205,20 +214,34 @@ TEST_F(SpreadsheetImportWindowsTest, PerColumnSeriesFromTheWizard)
     ASSERT_TRUE(bound);
     bound->data_source_type = 1;
     bound->batch_list_name = "Name";
-    for (const char* name : {"Name", "Phone"}) {
+    for (const char* name : {"Name", "Phone", "Untitled Column 2"}) {
         QFile f(Data_Folder_Path + "/" + name + ".txt");
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("old\n");
     }
-    Msg_Apply_All_Chk = true;   // left over from an earlier import
+    Msg_Apply_All_Chk = true; // left over from an earlier question
     QStringList asked;
     Long_SMS_Dlg::setModalRun([&](Long_SMS_Dlg& box) {
-        asked.append(box._Msg_Title->text());
+        asked.append(box._Msg_Val->toPlainText());
         EXPECT_FALSE(box.apply_chk->isHidden());
-        box.OKPressed();
+        box.apply_chk->setChecked(false);
+        if (asked.size() == 1)
+            box.CancelPressed();
+        else
+            box.OKPressed();
         return box.result();
     });
-    scriptPicker(0, true, {0, 1, 2, 3});
+    QStringList refusal;
+    SpreadsheetPicker::setModalRun([&](SpreadsheetPicker& picker) {
+        picker.selectAll(true);
+        picker.OKPressed();
+        refusal = presenter.texts();
+        EXPECT_EQ(picker.result(), 0) << "the dialog stays open";
+        EXPECT_EQ(seriesFile("Phone"), "old\n");
+        picker.ColList->item(0, 2)->setText("Guest name");
+        picker.OKPressed();
+        return picker.result();
+    });
     Import_Wizard::setModalRun([&](Import_Wizard& wizard) {
         EXPECT_FALSE(wizard.Text_file_name->isHidden());
         wizard.Excel_path->setText(guests);
@@ -227,11 +250,18 @@ TEST_F(SpreadsheetImportWindowsTest, PerColumnSeriesFromTheWizard)
     });
     control<QAbstractButton>("Import_Wizard_btn")->click();
 
-    EXPECT_EQ(seriesFile("Name"), "old\n");             // bound to the card
-    EXPECT_EQ(seriesFile("Phone"), "555\n\n");          // replaced after OK
-    EXPECT_EQ(seriesFile("Untitled Column 2"), "x\n\n");
+    EXPECT_EQ(refusal,
+              (QStringList {"\nThis Batch Processing Series is in use by the open design:\nName\nNo series "
+                            "was imported. Please untick this column or change its Batch Processing Series "
+                            "Name."}));
+    EXPECT_EQ(seriesFile("Name"), "old\n");              // bound to the card
+    EXPECT_EQ(seriesFile("Guest name"), "Ada\nBob\n");   // renamed in the picker
+    EXPECT_EQ(seriesFile("Untitled Column 2"), "old\n"); // No to its question
+    EXPECT_EQ(seriesFile("Phone"), "555\n\n");           // replaced after OK
     EXPECT_FALSE(QFile::exists(Data_Folder_Path + "/../evil.txt"));
-    EXPECT_EQ(asked, (QStringList {"Message :", "Batch Processing Series already exists :"}));
+    EXPECT_EQ(asked,
+              (QStringList {"Untitled Column 2\nBatch Processing Series already exists. Do you want to replace it?",
+                            "Phone\nBatch Processing Series already exists. Do you want to replace it?"}));
     EXPECT_TRUE(presenter.texts().contains("\nPlease enter list name."));
     EXPECT_EQ(listRefreshes, 0);
 }
@@ -711,7 +741,7 @@ TEST_F(SpreadsheetImportWindowsTest, RefusedWorkbookLeavesTheProfileWindowAndThe
     // that is cancelled, keep the table, and so its file, as well.
     chosen = folder->filePath("gone.xlsx");
     controller->User_Profile_Button_Clicked();
-    chosen = folder->filePath("other.xlsx");
+    chosen = folder->filePath("guests-copy.xlsx");
     ASSERT_TRUE(QFile::copy(guests, chosen));
     SpreadsheetPicker::setModalRun([](SpreadsheetPicker& picker) {
         picker.CancelPressed();
@@ -872,4 +902,47 @@ TEST_F(SpreadsheetImportWindowsTest, WizardTypedTextAndPictures)
               "\nThese pictures are left out: a series value is one line, and their paths "
               "hold a line break (shown as \u21B5).\n"
                   + pictures.filePath("Bo\u21B5Lee.png"));
+}
+
+// Enter in the wizard's file panel chooses the file and nothing more: the
+// wizard stays open for the series name, and no "Untitled" series appears.
+// The list's blank line stays a record in its place.
+TEST_F(SpreadsheetImportWindowsTest, EnterInTheFilePanelOnlyChoosesTheFile)
+{
+    QTemporaryDir files;
+    const QString list = files.filePath("companies.txt");
+    QFile f(list);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("Acme\r\n\r\nVertex\r\n\r\n");
+    f.close();
+    // the desktop's file panel, answered with the list's path and Enter
+    int panels = 0;
+    QTimer answer;
+    answer.setInterval(10);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* panel = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        auto* name = panel ? panel->findChild<QLineEdit*>("fileNameEdit") : nullptr;
+        if (!name || !panel->isVisible())
+            return;
+        ++panels;
+        name->setText(list);
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    // Browse... for a text file, Enter in the panel, then the wizard's own OK.
+    Import_Wizard::setModalRun([&](Import_Wizard& wizard) {
+        wizard.show();
+        wizard.Text_RD->click();
+        answer.start();
+        wizard.Text_btn->click();
+        answer.stop();
+        EXPECT_EQ(wizard.Text_path->text(), list);
+        EXPECT_TRUE(wizard.isVisible()) << "the wizard stays open";
+        EXPECT_FALSE(QFile::exists(Data_Folder_Path + "/Untitled.txt"));
+        wizard.Text_file_name->setText("Companies");
+        wizard.findChild<QPushButton*>("ok_btn")->click();
+        return wizard.result();
+    });
+    control<QAbstractButton>("Import_Wizard_btn")->click();
+    EXPECT_EQ(seriesFile("Companies"), "Acme\n\nVertex\n");
+    EXPECT_EQ(panels, 1);
 }

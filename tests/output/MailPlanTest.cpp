@@ -76,6 +76,29 @@ TEST(MailPlanTest, StepsPerMode)
     EXPECT_TRUE(MailPlan::steps(Mode::EveryRecipient, two, 0).isEmpty());
 }
 
+// One card per recipient with lists of different lengths: what the user is
+// asked before anything is sent; nothing when the lists agree or there is
+// no card.
+TEST(MailPlanTest, PairingQuestion)
+{
+    const struct
+    {
+        int cards;
+        int addresses;
+        const char* question;
+    } cases[] = {
+        {30, 29, "30 cards, 29 addresses: card N goes to address N, and 1 card will not be sent. Send?"},
+        {29, 30, "29 cards, 30 addresses: card N goes to address N, and 1 address will get no card. Send?"},
+        {1, 3, "1 card, 3 addresses: card N goes to address N, and 2 addresses will get no card. Send?"},
+        {2, 1, "2 cards, 1 address: card N goes to address N, and 1 card will not be sent. Send?"},
+        {30, 30, ""},
+        {0, 4, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MailPlan::pairingQuestion(c.cards, c.addresses), QString::fromUtf8(c.question))
+            << c.cards << " " << c.addresses;
+}
+
 TEST(MailPlanTest, PauseText)
 {
     const struct { qint64 ms; const char* text; } cases[] = {

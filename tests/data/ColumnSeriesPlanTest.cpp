@@ -1,0 +1,49 @@
+// The per-column import decided before anything is written: a chosen
+// column whose series the open design uses stops the whole import, and the
+// message names each such series once.
+
+#include "data/ColumnSeriesPlan.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Step = ColumnSeriesPlan::Step;
+using Column = ColumnSeriesPlan::Column;
+
+} // namespace
+
+TEST(ColumnSeriesPlan, EveryColumnCheckedFirst)
+{
+    const QStringList stored {"Name", "Company", "Number", "Photo"};
+    const QStringList used {"Name", "Company", "Number"}; // by the open design
+    const struct
+    {
+        const char* what;
+        QStringList names;
+        QList<Column> columns;
+        QStringList inUse;
+    } cases[] = {
+        {"every series in use named once, in column order; a second column of one name asks",
+         {"Photo", "Number", "Name", "Guest", "Guest", "Name"},
+         {{"Photo", Step::AskReplace},
+          {"Number", Step::AskReplace},
+          {"Name", Step::AskReplace},
+          {"Guest", Step::Write},
+          {"Guest", Step::AskReplace},
+          {"Name", Step::AskReplace}},
+         {"Number", "Name"}},
+        {"names cleaned as typed ones; a name outside the folder left out",
+         {"../evil", "", "?Photo "},
+         {{"", Step::BadName}, {"", Step::BadName}, {"Photo", Step::AskReplace}},
+         {}},
+    };
+    for (const auto& c : cases) {
+        const ColumnSeriesPlan plan = ColumnSeriesPlan::make(
+            c.names, [&](const QString& name) { return stored.contains(name); },
+            [&](const QString& name) { return used.contains(name); });
+        EXPECT_EQ(plan.columns, c.columns) << c.what;
+        EXPECT_EQ(plan.inUse, c.inUse) << c.what;
+        EXPECT_EQ(plan.refused(), !c.inUse.isEmpty()) << c.what;
+    }
+}
