@@ -110,10 +110,10 @@ void FolderLock::take(const QString& folder, std::chrono::milliseconds wait)
             failed(EWOULDBLOCK);
             return;
         }
-        // Short pauses at first, as most holders let go at once; longer ones
-        // later, so a long wait costs little.
+        // Short pauses, growing a little: most holders let go at once, and a
+        // lock let go is taken soon after.
         std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(pause, deadline - now));
-        pause = std::min(pause * 2, std::chrono::milliseconds(25));
+        pause = std::min(pause * 2, std::chrono::milliseconds(5));
     }
 }
 
