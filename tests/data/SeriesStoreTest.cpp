@@ -268,7 +268,6 @@ TEST(SeriesStore, AFolderLockedByAnotherIsReportedNotWaitedFor)
         std::function<bool(QString*)> write;
     } rows[] = {
         {"append", [&](QString* error) { return store.write("s", {"b"}, Mode::Append, error); }},
-        {"replace", [&](QString* error) { return store.write("s", {"b"}, Mode::Replace, error); }},
         {"new series", [&](QString* error) { return store.write("t", {"b"}, Mode::Replace, error); }},
         {"save",
          [&](QString* error) {

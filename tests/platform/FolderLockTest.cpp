@@ -8,14 +8,11 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <thread>
-
 // The lock file lies beside the folder (never in its listing) and goes with
 // the lock; the folder is locked whatever path leads to it; a lock another
-// holder keeps past the wait is reported as such, and a waiter gets the
-// lock once the holder lets go.
-TEST(FolderLock, LockFileBesideTheFolderAndWaitsThatEnd)
+// holder keeps past the wait is reported as such. (Waiters that get the lock
+// as holders let go: the series store's appends from three processes.)
+TEST(FolderLock, OneLockFileBesideTheFolderWhateverPathLeadsThere)
 {
     QTemporaryDir parent;
     ASSERT_TRUE(QDir(parent.path()).mkdir("DataSet"));
@@ -50,11 +47,4 @@ TEST(FolderLock, LockFileBesideTheFolderAndWaitsThatEnd)
         }
     }
     EXPECT_EQ(QDir(parent.path()).entryList(entries).join('|').toStdString(), "DataSet|Link");
-
-    auto held = std::make_unique<FolderLock>(folder);
-    std::atomic<bool> taken = false;
-    std::thread waiter([&] { taken = FolderLock(folder, std::chrono::hours(1)).isLocked(); });
-    held.reset();
-    waiter.join();
-    EXPECT_TRUE(taken);
 }
