@@ -15,10 +15,10 @@
 // A store only reads its folder and extension, so one may be used on any
 // thread.
 
-#include <QString>
 #include "data/SeriesFileStamp.h"
 
 #include <QList>
+#include <QString>
 #include <QStringList>
 
 #include <optional>
