@@ -1,40 +1,51 @@
 #include "data/SeriesDeletion.h"
 
 #include "app/Globals.h"
-#include "data/SeriesFileWriter.h"
-#include "data/SeriesSaveRules.h"
-#include "platform/FolderLock.h"
+#include "data/SeriesStore.h"
 
-#include <QFileInfo>
-
-SeriesDeletion::Outcome SeriesDeletion::run(const QString& folder, const QStringList& names,
-                                            const InUse& inUse, const TellInUse& tellInUse)
+SeriesDeletion::Choice SeriesDeletion::choose(const QStringList& names, const InUse& inUse)
 {
     setMsgApplyAllChk(false);
-    Outcome outcome;
+    Choice choice;
     for (int i = 0; i < names.size(); ++i) {
-        // the name as the folder lists it, so that the very file listed goes
-        // (not another whose name differs only by blanks at its ends)
-        const QString& name = names.at(i);
-        if (inUse && inUse(name)) {
-            outcome.anyInUse = true;
+        if (inUse && inUse(names.at(i))) {
+            choice.anyInUse = true;
             if (!Msg_Apply_All_Chk) {
-                if (tellInUse)
-                    tellInUse();
+                choice.stopped = true;
                 break;
             }
             continue;
         }
-        // a name that cannot be a file name of the folder has no file to go
-        if (name.isEmpty() || name.contains(QLatin1Char('/')) || name == QLatin1String("..")
-            || name == QLatin1String("."))
-            continue;
-        // under the lock of the folder's series writes, so that an append
-        // under way does not bring the series back
-        const FolderLock lock(folder);
-        const QString path = SeriesSaveRules::seriesPath(folder, name);
-        if (QFileInfo(path).isFile() && SeriesFileWriter::removeFile(path))
-            outcome.deleted.append(i);
+        choice.chosen.append(i);
     }
+    return choice;
+}
+
+SeriesDeletion::Outcome SeriesDeletion::remove(const QString& folder, const QStringList& names, const Choice& choice)
+{
+    Outcome outcome;
+    outcome.anyInUse = choice.anyInUse;
+    // the names as the folder lists them, so that the very file listed goes
+    // (not another whose name differs only by blanks at its ends)
+    QStringList chosen;
+    for (int i : choice.chosen)
+        chosen.append(names.value(i));
+    // under the lock of the folder's series writes, so that an append under
+    // way does not bring a series back
+    QList<int> removed;
+    if (!SeriesStore(folder, batch_file_EXT).remove(chosen, &removed, &outcome.error))
+        return outcome;
+    for (int position : removed)
+        outcome.deleted.append(choice.chosen.at(position));
+    return outcome;
+}
+
+SeriesDeletion::Outcome SeriesDeletion::run(const QString& folder, const QStringList& names, const InUse& inUse,
+                                            const TellInUse& tellInUse)
+{
+    const Choice choice = choose(names, inUse);
+    const Outcome outcome = remove(folder, names, choice);
+    if (choice.stopped && outcome.error.isEmpty() && tellInUse)
+        tellInUse();
     return outcome;
 }

@@ -6,6 +6,9 @@
 // answer is set. That answer (`Msg_Apply_All_Chk`) is cleared when a run
 // starts, so a box ticked earlier for another question never lets a later
 // deletion pass series in use without a word.
+// The choice reads the card's objects, so it is made on the GUI thread; the
+// files go under the series folder's lock, which may have to be waited for,
+// so the window runs that part on a worker.
 
 #include <QList>
 #include <QString>
@@ -16,17 +19,34 @@
 class SeriesDeletion
 {
 public:
+    using InUse = std::function<bool(const QString& name)>;
+    using TellInUse = std::function<void()>;
+
+    // Which of the selected series go.
+    struct Choice
+    {
+        // their positions in the selected list
+        QList<int> chosen;
+        // a selected series was in use
+        bool anyInUse = false;
+        // the run stopped at a series in use: the user is told
+        bool stopped = false;
+    };
+    static Choice choose(const QStringList& names, const InUse& inUse);
+
     struct Outcome {
         // the positions (in the given list) of the series whose files went
         QList<int> deleted;
         // a selected series was in use
         bool anyInUse = false;
+        // why no file went: the folder's lock was not taken ("" when it was)
+        QString error;
     };
+    // Deletes the files of the chosen series of `names` in `folder`.
+    static Outcome remove(const QString& folder, const QStringList& names, const Choice& choice);
 
-    using InUse = std::function<bool(const QString& name)>;
-    using TellInUse = std::function<void()>;
-
-    // Deletes the files of the series `names` in `folder`, in order.
+    // Chooses and deletes the series `names` in `folder`, in order, then
+    // tells when the run stopped at a series in use.
     static Outcome run(const QString& folder, const QStringList& names, const InUse& inUse,
                        const TellInUse& tellInUse);
 };

@@ -10,6 +10,15 @@
 // under a new, free name moves there and its opened file goes. The file is
 // replaced atomically, and the old file is removed only after the new file
 // is complete.
+// A save that replaces or removes the opened file does so only while that
+// file still holds what was read when the series was opened, checked under
+// the lock of the write itself: a file changed since (another window or
+// program appended to it) is replaced only after the user said Yes to
+// replacing it, and is checked again for the write that follows, so a change
+// made while the question was on screen is asked about too. A file that is
+// gone is saved as a new series after the user was told.
+
+#include "data/SeriesFileStamp.h"
 
 #include <QString>
 #include <QStringList>
@@ -23,15 +32,15 @@ public:
         Saved,
         // the user answered No to replacing another series
         Declined,
+        // the opened file changed since it was read and the user answered
+        // No to replacing it: nothing was written
+        KeptChanged,
         // the name is empty after cleaning, or "." or "..", or holds a path
         // separator or NUL
         BadName,
         // the file could not be written; nothing on disk changed
         WriteFailed,
     };
-
-    // Asks whether another series' file may be replaced; true for Yes.
-    using AskReplace = std::function<bool()>;
 
     // What saving under a name will do, decided before anything is written.
     struct Plan {
@@ -49,16 +58,31 @@ public:
     };
     static Plan plan(const QString& folder, const QString& name, const QString& openedAs);
 
-    // Writes the values (trimmed; an empty one stays an empty line, so each
-    // record keeps its place) as the plan says; Saved or WriteFailed (with
-    // the reason in `error`).
-    static Result carryOut(const Plan& plan, const QStringList& values, QString* error = nullptr);
+    // What a save asks and tells, and how it runs its writes.
+    struct Questions
+    {
+        // whether another series' file may be replaced; true for Yes
+        std::function<bool()> askReplace;
+        // whether the opened series `name`, changed since it was opened, may
+        // be replaced; true for Yes
+        std::function<bool(const QString& name)> askChanged;
+        // tells that the opened series `name` is gone
+        std::function<void(const QString& name)> tellGone;
+        // runs a write (under the folder's lock); unset: at once
+        std::function<void(const std::function<void()>& write)> run;
+    };
 
-    // Plans and carries out the saving of `values` as the series `name` in
-    // `folder`; `openedAs` is the name the series was opened under ("" for a
-    // new series).
+    // Plans and carries out the saving of `values` (trimmed; an empty one
+    // stays an empty line, so each record keeps its place) as the series
+    // `name` in `folder`. `openedAs` is the name the series was opened under
+    // ("" for a new series) and `opened` the stamp of the bytes read then.
+    // A write that fails gives WriteFailed with the reason in `error`.
     static Result save(const QString& folder, const QString& name, const QString& openedAs,
-                       const QStringList& values, const AskReplace& askReplace);
+                       const SeriesFileStamp& opened, const QStringList& values, const Questions& questions,
+                       QString* error = nullptr);
+
+    static QString changedQuestion(const QString& name);
+    static QString goneMessage(const QString& name);
 
     // The file name a series name gives after cleaning, or "" when the name
     // cannot be a file name of the data folder.

@@ -180,35 +180,61 @@ QString SeriesStore::readFirstValue(const QString& name) const
     return firstValue(readText(name).value_or(QString()));
 }
 
-bool SeriesStore::write(const QString& name, const QStringList& values, WriteMode mode, QString* error,
-                        const QString& movedFrom) const
+namespace {
+
+bool failed(QString* error, const QString& reason)
 {
-    auto fail = [error](const QString& reason) {
-        if (error)
-            *error = reason;
-        return false;
-    };
+    if (error)
+        *error = reason;
+    return false;
+}
+
+// Whether the lock was taken; else why not, in `error`.
+bool locked(const FolderLock& lock, QString* error)
+{
+    if (lock.isLocked())
+        return true;
+    return failed(error, lock.timedOut() ? SeriesStore::busyMessage : lock.errorString());
+}
+
+} // namespace
+
+QString SeriesStore::tooLargeToWriteMessage(const QString& name)
+{
+    return QStringLiteral("The series %1 would be larger than %2 MiB and could not be read; nothing was written.")
+        .arg(name)
+        .arg(maxSeriesFileBytes / (1024 * 1024));
+}
+
+bool SeriesStore::write(const QString& name, const QStringList& values, WriteMode mode, QString* error) const
+{
     if (!namesFileInFolder(name))
-        return fail(enterNameMessage);
+        return failed(error, enterNameMessage);
     const FolderLock lock(m_folder);
-    if (!lock.isLocked())
-        return fail(lock.errorString());
+    return locked(lock, error) && writeLocked(name, values, mode, error);
+}
+
+bool SeriesStore::writeLocked(const QString& name, const QStringList& values, WriteMode mode, QString* error) const
+{
     const QString path = filePath(name);
     // The file to replace is found (and a refused one named) before the old
     // content is read.
     AtomicFile file(path);
     if (!file.open())
-        return fail(file.errorString());
+        return failed(error, file.errorString());
     QByteArray bytes;
     if (mode == WriteMode::Append && QFileInfo::exists(path)) {
         // The old content and the new values go into the new file together,
         // so an append that fails half way leaves the old file as it was.
         QFile old;
         if (!RegularFile::openForReading(old, path))
-            return fail(QStringLiteral("The series file cannot be read."));
-        bytes = old.readAll();
+            return failed(error, QStringLiteral("The series file cannot be read."));
+        // A file past the readers' limit is not read whole to be extended.
+        if (old.size() > maxSeriesFileBytes)
+            return failed(error, tooLargeToWriteMessage(name));
+        bytes = old.read(maxSeriesFileBytes + 1);
         if (old.error() != QFileDevice::NoError)
-            return fail(old.errorString());
+            return failed(error, old.errorString());
         // Some editors save an empty file as a byte order mark alone; it
         // holds no record, and series files are written without one.
         if (bytes.startsWith("\xEF\xBB\xBF"))
@@ -219,11 +245,55 @@ bool SeriesStore::write(const QString& name, const QStringList& values, WriteMod
     for (const QString& value : values) {
         bytes += oneLine(value).toUtf8();
         bytes += '\n';
+        // A series no reader takes is never written, so the old file stays.
+        if (bytes.size() > maxSeriesFileBytes)
+            return failed(error, tooLargeToWriteMessage(name));
     }
+    if (bytes.size() > maxSeriesFileBytes)
+        return failed(error, tooLargeToWriteMessage(name));
     if (file.write(bytes) != bytes.size() || !file.commit())
-        return fail(file.errorString());
-    if (!movedFrom.isEmpty() && !movedFrom.contains(QLatin1Char('/')))
-        SeriesFileWriter::removeFile(filePath(movedFrom));
+        return failed(error, file.errorString());
+    return true;
+}
+
+SeriesStore::SaveResult SeriesStore::replaceFrom(const QString& name, const QStringList& values, const Origin& origin,
+                                                 SeriesFileStamp* found, QString* error) const
+{
+    if (!namesFileInFolder(name)) {
+        failed(error, enterNameMessage);
+        return SaveResult::Failed;
+    }
+    const FolderLock lock(m_folder);
+    if (!locked(lock, error))
+        return SaveResult::Failed;
+    const bool fromFile = namesListedFile(origin.name);
+    if (fromFile) {
+        const SeriesFileStamp now = SeriesFileStamp::ofFile(filePath(origin.name), maxSeriesFileBytes);
+        if (found)
+            *found = now;
+        if (now != origin.stamp)
+            return SaveResult::OriginChanged;
+    }
+    if (!writeLocked(name, values, WriteMode::Replace, error))
+        return SaveResult::Failed;
+    if (fromFile && origin.moves && origin.name != name && !origin.stamp.isMissing())
+        SeriesFileWriter::removeFile(filePath(origin.name));
+    return SaveResult::Written;
+}
+
+bool SeriesStore::remove(const QStringList& names, QList<int>* removed, QString* error) const
+{
+    const FolderLock lock(m_folder);
+    if (!locked(lock, error))
+        return false;
+    for (int i = 0; i < names.size(); ++i) {
+        const QString& name = names.at(i);
+        if (!namesListedFile(name))
+            continue;
+        const QString path = filePath(name);
+        if (QFileInfo(path).isFile() && SeriesFileWriter::removeFile(path) && removed)
+            removed->append(i);
+    }
     return true;
 }
 
@@ -231,6 +301,12 @@ bool SeriesStore::namesFileInFolder(const QString& name)
 {
     return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
         && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && !name.contains(QChar(0));
+}
+
+bool SeriesStore::namesListedFile(const QString& name)
+{
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
+        && !name.contains(QLatin1Char('/')) && !name.contains(QChar(0));
 }
 
 QString SeriesStore::validSeriesName(const QString& typed)

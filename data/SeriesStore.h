@@ -15,6 +15,9 @@
 // A store only reads its folder and extension, so one may be used on any
 // thread.
 
+#include "data/SeriesFileStamp.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -85,16 +88,48 @@ public:
     // (an old last line without its line ending gets one first, so it stays
     // a record of its own; a byte order mark is dropped). The file is
     // replaced in one step, so a failed write keeps the old file whole.
-    // False, with the reason in `error` when given, when nothing was written
-    // (also for a refused name, or when the folder cannot be locked). The
-    // writes of a folder's series run one at a time, in every process
+    // False, with the reason in `error` when given, when nothing was written:
+    // also for a refused name, when the folder cannot be locked or another
+    // program holds its lock past FolderLock's wait (busyMessage), and when
+    // the file would be larger than the readers take (maxSeriesFileBytes).
+    // The writes of a folder's series run one at a time, in every process
     // (FolderLock on the folder): an append reads the file it extends under
     // the lock that replaces it, so no write loses another's records.
-    // `movedFrom`, a name as names() lists it, is the series this one was
-    // saved from under a new name: its file goes once the new one is in
-    // place, under the same lock.
-    bool write(const QString& name, const QStringList& values, WriteMode mode, QString* error = nullptr,
-               const QString& movedFrom = QString()) const;
+    bool write(const QString& name, const QStringList& values, WriteMode mode, QString* error = nullptr) const;
+
+    static inline const QString busyMessage = QStringLiteral(
+        "The series folder is in use by another program. Please try again.");
+    // Why a write that would leave the file of `name` larger than
+    // maxSeriesFileBytes is refused.
+    static QString tooLargeToWriteMessage(const QString& name);
+
+    // The series file a save started from, as the save read it.
+    struct Origin
+    {
+        // as names() lists it; "" for a new series
+        QString name;
+        // what the file held when it was read
+        SeriesFileStamp stamp;
+        // the file goes once the new one is in place (the series moved to
+        // a new name)
+        bool moves = false;
+    };
+    enum class SaveResult { Written, Failed, OriginChanged };
+    // Replaces the series `name` by `values`, as write() does, only while
+    // the file of `origin` still is as its stamp says: checked under the lock
+    // that replaces it, so no change made meanwhile is lost unseen. Else
+    // nothing is written, OriginChanged is answered and `found` gets the
+    // stamp the file has now. The origin's file, when it moves and was
+    // there, is removed under the same lock once the new file is in place.
+    SaveResult replaceFrom(const QString& name, const QStringList& values, const Origin& origin,
+                           SeriesFileStamp* found = nullptr, QString* error = nullptr) const;
+
+    // Removes the files of the series `names` (as names() lists them; a
+    // folder or a name that is no file name of the folder is left alone)
+    // under the folder's lock; the positions in `names` of those removed go
+    // to `removed`. False, with the reason in `error`, when the lock was not
+    // taken: then nothing was removed.
+    bool remove(const QStringList& names, QList<int>* removed, QString* error = nullptr) const;
 
     // A series name as the user typed it, cleaned
     // (Remove_Reserve_Char_In_File_Name); empty when the cleaned name
@@ -104,12 +139,19 @@ public:
     // Whether `name`, as it stands, names a file directly in the folder: not
     // empty, "." or "..", and without "/", "\" or NUL.
     static bool namesFileInFolder(const QString& name);
+    // Whether `name` may be one names() lists, a file directly in the
+    // folder: not empty, "." or "..", and without "/" or NUL ("\" is a
+    // character file names may hold).
+    static bool namesListedFile(const QString& name);
     // validSeriesName, showing "Please enter list name." when the name is
     // refused.
     static QString askSeriesName(const QString& typed);
     static inline const QString enterNameMessage = QStringLiteral("Please enter list name.");
 
 private:
+    // write() once the folder is locked.
+    bool writeLocked(const QString& name, const QStringList& values, WriteMode mode, QString* error) const;
+
     QString m_folder;
     QString m_extension;
 };

@@ -1,6 +1,7 @@
 #include "data/SeriesValueList.h"
 
 #include "app/StringHelpers.h"
+#include "data/SeriesFileStamp.h"
 #include "data/SeriesStore.h"
 
 #include <QFile>
@@ -51,7 +52,7 @@ int SeriesValueList::removeRows(const QList<int>& rows, int selectedRow)
     return selectedRow > 0 && above < m_values.size() ? above : -1;
 }
 
-SeriesValueList::LoadResult SeriesValueList::load(const QString& path, bool needsWriteAccess)
+SeriesValueList::LoadResult SeriesValueList::load(const QString& path, bool needsWriteAccess, SeriesFileStamp* stamp)
 {
     m_values.clear();
     if (QFileInfo(path).isDir())
@@ -72,5 +73,7 @@ SeriesValueList::LoadResult SeriesValueList::load(const QString& path, bool need
     if (decoder.hasError())
         return LoadResult::Unreadable;
     m_values = SeriesStore::managerValues(text);
+    if (stamp)
+        *stamp = SeriesFileStamp::ofBytes(bytes);
     return LoadResult::Loaded;
 }

@@ -12,6 +12,8 @@
 #include <QString>
 #include <QStringList>
 
+class SeriesFileStamp;
+
 class SeriesValueList
 {
 public:
@@ -45,7 +47,8 @@ public:
     // edits what it opens) or that is not valid UTF-8 gives Unreadable and
     // leaves the list empty; a file larger than a series file can be
     // (SeriesStore::maxSeriesFileBytes) gives TooLarge without being read.
-    LoadResult load(const QString& path, bool needsWriteAccess = true);
+    // `stamp`, when given, gets the stamp of the bytes a Loaded list holds.
+    LoadResult load(const QString& path, bool needsWriteAccess = true, SeriesFileStamp* stamp = nullptr);
 
 private:
     QStringList m_values;

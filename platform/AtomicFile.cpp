@@ -423,9 +423,13 @@ void AtomicFile::removeLeftovers() const
     ::closedir(dir);
     for (const QByteArray& path : candidates) {
         const int flags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
-        int fd = ::open(path.constData(), O_RDONLY | flags);
+        // Open for writing where it may be: NFS grants an exclusive flock
+        // only on a file open for writing.
+        int fd = ::open(path.constData(), O_RDWR | flags);
         if (fd < 0 && errno == EACCES)
             fd = ::open(path.constData(), O_WRONLY | flags);
+        if (fd < 0 && errno == EACCES)
+            fd = ::open(path.constData(), O_RDONLY | flags);
         if (fd < 0)
             continue;
         struct stat held = {};

@@ -396,8 +396,9 @@ void BatchWizard::On_Update()
     const QString path = Trim_Str(SeriesSaveRules::seriesPath(Data_Folder_Path, name));
 
     SeriesValueList loaded;
+    SeriesFileStamp stamp;
     SeriesValueList::LoadResult result = SeriesValueList::LoadResult::Unreadable;
-    PleaseWaitRun::run(plz_wait_Window, [&] { result = loaded.load(path); });
+    PleaseWaitRun::run(plz_wait_Window, [&] { result = loaded.load(path, true, &stamp); });
     if (result != SeriesValueList::LoadResult::Loaded) {
         Show_MessageBox(result == SeriesValueList::LoadResult::TooLarge ? SeriesStore::tooLargeMessage
                                                                          : fileErrorMessage);
@@ -407,6 +408,7 @@ void BatchWizard::On_Update()
     batch_list_name->setText(name);
     update_list_name->setText(name);
     m_values = loaded;
+    m_opened = stamp;
     showValues();
 }
 
@@ -443,10 +445,16 @@ void BatchWizard::Delete_List_Btn_Clicked()
     for (int row : rows)
         names.append(Get_List_Name_Text(row));
 
-    const SeriesDeletion::Outcome outcome =
-        SeriesDeletion::run(Data_Folder_Path, names, m_inUse, [] {
-            Show_MessageBox(QStringLiteral("Batch Processing Series can't be delete because it is currently in use."));
-        });
+    // Which series go is decided here, as it reads the card's objects; the
+    // files go on a worker, as the folder's lock may have to be waited for.
+    const SeriesDeletion::Choice choice = SeriesDeletion::choose(names, m_inUse);
+    SeriesDeletion::Outcome outcome;
+    const QString folder = Data_Folder_Path;
+    PleaseWaitRun::run(plz_wait_Window, [&] { outcome = SeriesDeletion::remove(folder, names, choice); });
+    if (!outcome.error.isEmpty())
+        Show_MessageBox(outcome.error);
+    else if (choice.stopped)
+        Show_MessageBox(QStringLiteral("Batch Processing Series can't be delete because it is currently in use."));
 
     // only the rows whose files went leave the list, from the last
     for (auto it = outcome.deleted.crbegin(); it != outcome.deleted.crend(); ++it)
@@ -569,23 +577,39 @@ void BatchWizard::Save_Btn_Clicked()
         List_value->setFocus();
         return;
     }
-    const SeriesSaveRules::Plan plan =
-        SeriesSaveRules::plan(Data_Folder_Path, batch_list_name->text(), update_list_name->text());
-    if (plan.path.isEmpty()) {
+    SeriesSaveRules::Questions questions;
+    questions.askReplace = [] {
+        return Show_YES_NO_MessageBox(
+                   QStringLiteral("Batch Processing Series already exists. Do you want to replace it?"))
+            == 1;
+    };
+    questions.askChanged = [](const QString& name) {
+        return Show_YES_NO_MessageBox(SeriesSaveRules::changedQuestion(name)) == 1;
+    };
+    questions.tellGone = [](const QString& name) { Show_MessageBox(SeriesSaveRules::goneMessage(name)); };
+    // The write may wait for the folder's lock: the window stays responsive.
+    questions.run = [this](const std::function<void()>& write) { PleaseWaitRun::run(plz_wait_Window, write); };
+
+    const QString name = batch_list_name->text();
+    const QString openedAs = update_list_name->text();
+    QString reason;
+    const SeriesSaveRules::Result result = SeriesSaveRules::save(Data_Folder_Path, name, openedAs, m_opened,
+                                                                 m_values.values(), questions, &reason);
+    switch (result) {
+    case SeriesSaveRules::Result::Saved:
+        break;
+    case SeriesSaveRules::Result::BadName:
         Show_MessageBox(SeriesStore::enterNameMessage);
         batch_list_name->setFocus();
         return;
-    }
-    if (plan.replacesOther
-        && Show_YES_NO_MessageBox(QStringLiteral("Batch Processing Series already exists. Do you want to replace it?")) != 1)
+    case SeriesSaveRules::Result::WriteFailed: {
+        const QString path = SeriesSaveRules::plan(Data_Folder_Path, name, openedAs).path;
+        Show_MessageBox(fileErrorMessage + QStringLiteral("\n") + AtomicFile::failureDetails(reason, path));
         return;
-
-    const QStringList values = m_values.values();
-    SeriesSaveRules::Result result = SeriesSaveRules::Result::WriteFailed;
-    QString reason;
-    PleaseWaitRun::run(plz_wait_Window, [&] { result = SeriesSaveRules::carryOut(plan, values, &reason); });
-    if (result != SeriesSaveRules::Result::Saved) {
-        Show_MessageBox(fileErrorMessage + QStringLiteral("\n") + AtomicFile::failureDetails(reason, plan.path));
+    }
+    case SeriesSaveRules::Result::Declined:
+    case SeriesSaveRules::Result::KeptChanged:
+        // the values shown stay, to be saved under another name or later
         return;
     }
     raise();

@@ -8,6 +8,7 @@
 // (SeriesValueList, SeriesSaveRules, SeriesDeletion, SeriesExporter).
 
 #include "data/SeriesExporter.h"
+#include "data/SeriesFileStamp.h"
 #include "data/SeriesValueList.h"
 #include "mainwindow/DialogFrame.h"
 #include "mainwindow/series/SeriesListEditor.h"
@@ -148,6 +149,8 @@ private:
     SeriesRowsModel* m_valuesModel = nullptr;
     QStringList m_names;
     SeriesValueList m_values;
+    // what the opened series' file held when it was read
+    SeriesFileStamp m_opened;
     InUseCheck m_inUse;
     SeriesExporter::WorkbookWriter m_workbookWriter;
 };

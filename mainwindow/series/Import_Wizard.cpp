@@ -333,9 +333,13 @@ bool Import_Wizard::deliver(QLineEdit* nameField, const QStringList& values)
             && !Show_YES_NO_MessageBox(
                 QStringLiteral("Batch Processing Series already exists. Do you want to replace it?")))
             return false;
-        // The old series goes only once the new one is complete.
+        // The old series goes only once the new one is complete. The write
+        // may wait for the folder's lock: the window stays responsive.
         QString reason;
-        if (!store.write(name, values, SeriesStore::WriteMode::Replace, &reason)) {
+        bool written = false;
+        PleaseWaitRun::run(isVisible() ? plz_wait_Window : nullptr,
+                           [&] { written = store.write(name, values, SeriesStore::WriteMode::Replace, &reason); });
+        if (!written) {
             Show_MessageBox(QStringLiteral("Error in file accessing.\n")
                             + AtomicFile::failureDetails(reason, store.filePath(name)));
             return false;

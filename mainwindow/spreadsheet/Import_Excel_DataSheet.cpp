@@ -181,7 +181,9 @@ bool Import_Excel_DataSheet::Create_file_For_Col_Func()
             replaceAll = Msg_Apply_All_Chk;
         }
         QString reason;
-        if (!store.write(name, series.at(i).values, SeriesStore::WriteMode::Replace, &reason))
+        bool written = false;
+        readOnWorker([&] { written = store.write(name, series.at(i).values, SeriesStore::WriteMode::Replace, &reason); });
+        if (!written)
             Show_MessageBox(name + QStringLiteral("\n") + accessMessage + QStringLiteral("\n")
                             + AtomicFile::failureDetails(reason, store.filePath(name)));
     }
@@ -217,9 +219,14 @@ bool Import_Excel_DataSheet::Insert_file_Func()
         return true;
     }
     const auto mode = fill_col_option == 2 ? SeriesStore::WriteMode::Append : SeriesStore::WriteMode::Replace;
-    if (!store.write(name, values, mode)) {
+    // The write may wait for the folder's lock: the window stays responsive.
+    QString reason;
+    bool written = false;
+    readOnWorker([&] { written = store.write(name, values, mode, &reason); });
+    if (!written) {
         Hide_Destroy_Modeless();
-        Show_MessageBox(accessMessage);
+        Show_MessageBox(accessMessage + QStringLiteral("\n")
+                        + AtomicFile::failureDetails(reason, store.filePath(name)));
         return false;
     }
     if (file_name_Insert == 1)

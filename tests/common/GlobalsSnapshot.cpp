@@ -7,6 +7,7 @@
 #include "mainwindow/series/Globals.h"
 #include "model/Globals.h"
 #include "output/Globals.h"
+#include "platform/FolderLock.h"
 #include "profiles/Globals.h"
 
 #include <atomic>
@@ -145,6 +146,10 @@ GlobalsSnapshot::GlobalsSnapshot()
     WINDOW_GLOBAL(Print_Var);
     WINDOW_GLOBAL(BatchWizard_Window);
     WINDOW_GLOBAL(Gen_List_Window);
+
+    // not a layer's global, but a setting tests change: how long a folder
+    // lock waits for another holder
+    m_restore.push_back([limit = FolderLock::waitLimit()] { FolderLock::setWaitLimit(limit); });
 }
 
 #undef SAVED_GLOBAL

@@ -9,6 +9,7 @@
 #include "data/SeriesDeletion.h"
 #include "data/SeriesExporter.h"
 #include "data/SeriesSaveRules.h"
+#include "data/SeriesStore.h"
 #include "data/SeriesValueList.h"
 #include "data/SpreadsheetWriter.h"
 #include "data/WorkbookTestSupport.h"
@@ -68,10 +69,15 @@ Saved saveIn(const Files& before, const QString& name, const QString& openedAs, 
             writeFile(folder.filePath(file), bytes);
     }
     Saved saved;
-    saved.result = SeriesSaveRules::save(folder.path(), name, openedAs, values, [&] {
+    SeriesSaveRules::Questions questions;
+    questions.askReplace = [&] {
         saved.asked = true;
         return answer;
-    });
+    };
+    // opened as the folder holds it
+    const SeriesFileStamp opened = SeriesFileStamp::ofFile(SeriesSaveRules::seriesPath(folder.path(), openedAs),
+                                                           SeriesStore::maxSeriesFileBytes);
+    saved.result = SeriesSaveRules::save(folder.path(), name, openedAs, opened, values, questions);
     saved.after = filesOf(folder.path());
     return saved;
 }
@@ -162,6 +168,81 @@ TEST(SeriesSaveRules, OnlyTheOpenedFileIsReplacedOrMoved)
             check("New", marked, false, R::Saved, false, moved);
             check("X", marked, true, R::Saved, true, otherReplaced);
         }
+    }
+}
+
+// The series S was opened holding `opened` and the folder holds `before` at
+// Save: a change made since is replaced only after a Yes, and checked again
+// under the write's lock (a change made while the question is on screen is
+// asked about too); a file that went is told of and saved as new; a save
+// onto another series leaves the opened file alone, changed or not.
+TEST(SeriesSaveRules, ChangedSinceOpenedIsAskedAbout)
+{
+    using R = SeriesSaveRules::Result;
+    const QByteArray shown = "a\nb\n";
+    const QByteArray added = "a\nc\n";
+    struct Case
+    {
+        const char* what;
+        QByteArray opened;
+        Files before;
+        QString name;
+        QList<bool> answers;
+        // appended to S while the first question is on screen
+        QByteArray meanwhile;
+        R result;
+        QStringList said;
+        Files after;
+    };
+    const R saved = R::Saved, kept = R::KeptChanged;
+    const Case cases[] = {
+        {"unchanged", "a\n", {{"S.txt", "a\n"}}, "S", {}, "", saved, {}, {{"S.txt", shown}}},
+        {"other bytes, No", "a\n", {{"S.txt", "x\n"}}, "S", {false}, "", kept, {"changed S"}, {{"S.txt", "x\n"}}},
+        {"appended, Yes", "a\n", {{"S.txt", added}}, "S", {true}, "", saved, {"changed S"}, {{"S.txt", shown}}},
+        {"renamed, No", "a\n", {{"S.txt", added}}, "T", {false}, "", kept, {"changed S"}, {{"S.txt", added}}},
+        {"renamed, Yes moves", "a\n", {{"S.txt", added}}, "T", {true}, "", saved, {"changed S"}, {{"T.txt", shown}}},
+        {"asked again", "a\n", {{"S.txt", added}}, "S", {true, false}, "d\n", kept, {"changed S", "changed S"}, {}},
+        {"gone: saved as new", "a\n", {}, "S", {}, "", saved, {"gone S"}, {{"S.txt", shown}}},
+        {"gone, renamed", "a\n", {}, "T", {}, "", saved, {"gone S"}, {{"T.txt", shown}}},
+        {"onto another", "a\n", {{"S.txt", added}, {"U.txt", "u\n"}}, "U", {true}, "", saved, {"replace"}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir folder;
+        for (const auto& [file, bytes] : c.before)
+            writeFile(folder.filePath(file), bytes);
+        QStringList said;
+        int runs = 0;
+        const auto answer = [&] { return c.answers.value(said.size() - 1, false); };
+        SeriesSaveRules::Questions questions;
+        questions.askReplace = [&] {
+            said << "replace";
+            return answer();
+        };
+        questions.askChanged = [&](const QString& name) {
+            said << "changed " + name;
+            if (said.size() == 1 && !c.meanwhile.isEmpty())
+                writeFile(folder.filePath("S.txt"), readFile(folder.filePath("S.txt")) + c.meanwhile);
+            return answer();
+        };
+        questions.tellGone = [&](const QString& name) { said << "gone " + name; };
+        questions.run = [&](const std::function<void()>& write) {
+            ++runs;
+            write();
+        };
+        const R result = SeriesSaveRules::save(folder.path(), c.name, "S", SeriesFileStamp::ofBytes(c.opened),
+                                               {"a", "b"}, questions);
+        EXPECT_EQ(int(result), int(c.result));
+        EXPECT_EQ(said, c.said);
+        // (no files given: the folder as before, with S changed meanwhile)
+        Files after = c.after.empty() ? c.before : c.after;
+        if (c.after.empty() && c.result == saved)
+            after[c.name + ".txt"] = shown;
+        if (!c.meanwhile.isEmpty())
+            after["S.txt"] += c.meanwhile;
+        EXPECT_EQ(filesOf(folder.path()), after);
+        // every write went through the runner (the window's worker)
+        EXPECT_EQ(runs, 1 + int(said.size() - said.count("replace")) - (c.result == kept ? 1 : 0));
     }
 }
 
@@ -277,12 +358,13 @@ TEST(SeriesValueList, EmptyRecordsKeepTheirRowsThroughSaveEditAndExport)
         const QString path = SeriesSaveRules::seriesPath(folder.path(), name);
         writeFile(path, c.file);
         SeriesValueList list;
-        ASSERT_EQ(list.load(path), SeriesValueList::LoadResult::Loaded);
+        SeriesFileStamp opened;
+        ASSERT_EQ(list.load(path, true, &opened), SeriesValueList::LoadResult::Loaded);
         EXPECT_EQ(list.values(), c.values);
         EXPECT_EQ(list.count(), c.values.size());
 
         const QByteArray saved = c.saved.isEmpty() ? c.file : c.saved;
-        EXPECT_EQ(int(SeriesSaveRules::save(folder.path(), name, name, list.values(), {})),
+        EXPECT_EQ(int(SeriesSaveRules::save(folder.path(), name, name, opened, list.values(), {})),
                   int(SeriesSaveRules::Result::Saved));
         EXPECT_EQ(readFile(path), saved);
         SeriesValueList again;

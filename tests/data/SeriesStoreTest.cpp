@@ -4,15 +4,18 @@
 #include "app/MessageBoxes.h"
 #include "data/SeriesStore.h"
 #include "data/SeriesValueList.h"
+#include "platform/FolderLock.h"
 #include "platform/MessagePresenter.h"
 #include "platform/ScriptedMessagePresenter.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -241,5 +244,85 @@ TEST(SeriesStore, HugeFilesAreRefusedUnread)
                                                   : SeriesValueList::LoadResult::Loaded) << row.name;
         EXPECT_EQ(list.count(), refused ? 0 : 2) << row.name;
         QFile::remove(path);
+    }
+}
+
+// Another program keeps the series folder's lock past the wait: every write,
+// save and deletion says the folder is in use and changes nothing, and the
+// series list never shows the lock file.
+TEST(SeriesStore, AFolderLockedByAnotherIsReportedNotWaitedFor)
+{
+    QTemporaryDir parent;
+    ASSERT_TRUE(QDir(parent.path()).mkdir("DataSet"));
+    const SeriesStore store(parent.filePath("DataSet"), "txt");
+    writeBytes(store.filePath("s"), "a\n");
+    FolderLock::setWaitLimit(std::chrono::milliseconds(0));
+    // flock keeps two opens of the lock file apart as it keeps two processes
+    const FolderLock other(store.folder());
+    ASSERT_TRUE(other.isLocked());
+    EXPECT_EQ(store.names(), QStringList {"s"});
+    using Mode = SeriesStore::WriteMode;
+    const struct
+    {
+        const char* what;
+        std::function<bool(QString*)> write;
+    } rows[] = {
+        {"append", [&](QString* error) { return store.write("s", {"b"}, Mode::Append, error); }},
+        {"new series", [&](QString* error) { return store.write("t", {"b"}, Mode::Replace, error); }},
+        {"save",
+         [&](QString* error) {
+             const SeriesStore::Origin origin {"s", SeriesFileStamp::ofBytes("a\n"), false};
+             return store.replaceFrom("s", {"b"}, origin, nullptr, error) != SeriesStore::SaveResult::Failed;
+         }},
+        {"delete", [&](QString* error) { return store.remove({"s"}, nullptr, error); }},
+    };
+    for (const auto& row : rows) {
+        QString error;
+        EXPECT_FALSE(row.write(&error)) << row.what;
+        EXPECT_EQ(error, SeriesStore::busyMessage) << row.what;
+        EXPECT_EQ(QDir(store.folder()).entryList(QDir::Files | QDir::Hidden), QStringList {"s.txt"}) << row.what;
+        EXPECT_EQ(readBytes(store.filePath("s")), "a\n") << row.what;
+    }
+}
+
+// A write that would leave a series larger than its readers take is refused
+// with its reason and leaves the file as it was; one that reaches the limit
+// exactly is written and reads back.
+TEST(SeriesStore, NoWriteLeavesASeriesTooLargeToRead)
+{
+    QTemporaryDir dir;
+    const SeriesStore store(dir.path(), "txt");
+    const qint64 limit = SeriesStore::maxSeriesFileBytes;
+    // eight values of an eighth of the limit: their line endings go past it
+    const QStringList eighths(8, QString(limit / 8, u'x'));
+    using Mode = SeriesStore::WriteMode;
+    const struct
+    {
+        const char* what;
+        qint64 oldSize;
+        Mode mode;
+        QStringList values;
+        bool written;
+    } rows[] = {
+        {"append up to the limit", limit - 2, Mode::Append, {"a"}, true},
+        {"append one byte past it", limit - 2, Mode::Append, {"ab"}, false},
+        {"append to a file past it", limit + 1, Mode::Append, {"a"}, false},
+        {"replace past it", 2, Mode::Replace, eighths, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        const QString path = store.filePath("s");
+        // a hole (no disk used) and a line ending
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.resize(row.oldSize - 1) && old.seek(row.oldSize - 1)
+                    && old.write("\n") == 1);
+        old.close();
+        QString error;
+        EXPECT_EQ(store.write("s", row.values, row.mode, &error), row.written);
+        EXPECT_EQ(error.toStdString(),
+                  row.written ? ""
+                              : "The series s would be larger than 64 MiB and could not be read; nothing was written.");
+        EXPECT_EQ(QFileInfo(path).size(), row.written ? limit : row.oldSize);
+        EXPECT_EQ(store.readText("s").has_value(), row.oldSize <= limit);
     }
 }

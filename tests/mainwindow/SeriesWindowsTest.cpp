@@ -13,6 +13,7 @@
 #include "mainwindow/series/BatchWizard.h"
 #include "data/Globals.h"
 #include "mainwindow/series/Generate_List.h"
+#include "mainwindow/series/Import_Wizard.h"
 #include "mainwindow/series/Load_Num_Info.h"
 #include "mainwindow/series/ModalRunPause.h"
 #include "mainwindow/series/Update_Ex_Num.h"
@@ -20,6 +21,7 @@
 #include "model/Globals.h"
 #include "model/SKTText.h"
 #include "output/Globals.h"
+#include "platform/FolderLock.h"
 #include "platform/IndexSet.h"
 
 #include <QAbstractButton>
@@ -29,12 +31,14 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -55,6 +59,7 @@ protected:
         Load_Num_Info::setModalRun({});
         Update_Ex_Num::setModalRun({});
         View_Data_Series::setModalRun({});
+        Import_Wizard::setModalRun({});
         Open_Export_Log::setModalRun({});
         ModalRunPause::setEnabled(true);
         WindowControllerFixture::TearDown();
@@ -211,6 +216,85 @@ TEST_F(SeriesWindowsTest, SaveReplacesOrMovesOnlyTheOpenedFile)
     EXPECT_EQ(seriesFile("Top*"), "<missing>");
     EXPECT_EQ(seriesFile("Top"), "top\n");
     EXPECT_EQ(presenter.texts(), QStringList(2, "Batch Processing Series already exists. Do you want to replace it?"));
+}
+
+// The opened series changed on disk before Save (another program appended
+// "c"): Save asks; No keeps the file, and the values shown on the values
+// screen; Yes writes the values shown. A series whose file went is saved as
+// new after the user was told.
+TEST_F(SeriesWindowsTest, SaveAsksBeforeUndoingAChangeMadeSinceOpening)
+{
+    writeSeries("S", "a\nb\n");
+    presenter.scriptAnswers({false, true});
+    BatchWizard::setModalRun([&](BatchWizard& w) {
+        select(w.List, {0});
+        w.update_btn->click();
+        EXPECT_TRUE(SeriesStore().write("S", {"c"}, SeriesStore::WriteMode::Append));
+        w.save_btn->click(); // No
+        EXPECT_TRUE(w.valuesScreenShown());
+        EXPECT_EQ(w.values(), (QStringList {"a", "b"}));
+        EXPECT_EQ(seriesFile("S"), "a\nb\nc\n");
+        w.save_btn->click(); // Yes
+        EXPECT_FALSE(w.valuesScreenShown());
+        EXPECT_EQ(seriesFile("S"), "a\nb\n");
+
+        select(w.List, {0});
+        w.update_btn->click();
+        QFile::remove(Data_Folder_Path + "/S.txt");
+        w.batch_list_name->setText("T");
+        w.save_btn->click();
+        EXPECT_EQ(w.seriesNames(), QStringList {"T"});
+        return 0;
+    });
+    control<QAbstractButton>("Batch_Series_btn")->click();
+    EXPECT_EQ(seriesFile("T"), "a\nb\n");
+    const QString changed = "The series S was changed since it was opened. Replace it with the values shown?";
+    EXPECT_EQ(presenter.texts(),
+              (QStringList {changed, changed,
+                            "\nThe series S was removed since it was opened; it is saved as a new series."}));
+}
+
+// Another program holds the series folder's lock: a deletion says the folder
+// is in use once the wait is over and deletes nothing; while a deletion or
+// an import waits, the windows go on handling events (here a timer lets the
+// holder go).
+TEST_F(SeriesWindowsTest, WaitsForTheSeriesFolderFreezeNoWindow)
+{
+    writeSeries("A", "1\n");
+    writeSeries("B", "2\n");
+    auto other = std::make_unique<FolderLock>(Data_Folder_Path);
+    ASSERT_TRUE(other->isLocked());
+    const QString sure = "Are you sure want to delete selected Batch Processing Series?";
+    presenter.scriptAnswers({true, true});
+    BatchWizard::setModalRun([&](BatchWizard& w) {
+        FolderLock::setWaitLimit(std::chrono::milliseconds(0));
+        select(w.List, {0});
+        w.delete_list_btn->click();
+        EXPECT_EQ(w.seriesNames(), (QStringList {"A", "B"}));
+        // far longer than the test takes: only events handled meanwhile end it
+        FolderLock::setWaitLimit(std::chrono::minutes(10));
+        QTimer::singleShot(0, [&] { other.reset(); });
+        select(w.List, {0});
+        w.delete_list_btn->click();
+        EXPECT_EQ(w.seriesNames(), QStringList {"B"});
+        return 0;
+    });
+    control<QAbstractButton>("Batch_Series_btn")->click();
+    EXPECT_FALSE(other);
+    EXPECT_EQ(seriesFile("A"), "<missing>");
+    EXPECT_EQ(presenter.texts(), (QStringList {sure, "\n" + SeriesStore::busyMessage, sure}));
+
+    other = std::make_unique<FolderLock>(Data_Folder_Path);
+    QTimer::singleShot(0, [&] { other.reset(); });
+    Import_Wizard::setModalRun([](Import_Wizard& wizard) {
+        wizard.Mnul_RD->click();
+        wizard.ManualEdit->setPlainText("x\ny");
+        wizard.Manual_file_name->setText("Typed");
+        wizard.OKPressed();
+        return wizard.result();
+    });
+    control<QAbstractButton>("Import_Wizard_btn")->click();
+    EXPECT_EQ(seriesFile("Typed"), "x\ny\n");
 }
 
 // The name typed in the export panel keeps its stem and gets the extension

@@ -779,6 +779,27 @@ TEST(AtomicFile, ACrashedSaveLeavesNothingAfterTheNextSave)
     }
 }
 
+// Where flock behaves as on NFS (a file is locked exclusively only when it
+// is open for writing), the next save still removes a crashed save's
+// leftovers and only those: their tests run once more in a copy of this
+// program made so.
+TEST(AtomicFile, LeftoversGoAlsoWhereFlockIsAsOnNfs)
+{
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LD_PRELOAD", QStringLiteral(READONLY_FLOCK_SHIM));
+    // the address sanitizer's runtime then is not the first library
+    environment.insert("ASAN_OPTIONS", environment.value("ASAN_OPTIONS") + QStringLiteral(":verify_asan_link_order=0"));
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    child.start(QFile::symLinkTarget("/proc/self/exe"),
+                {"--gtest_filter=AtomicFile.TheNextSaveRemovesOnlyItsOwnUnheldLeftovers:"
+                 "AtomicFile.ACrashedSaveLeavesNothingAfterTheNextSave"});
+    ASSERT_TRUE(child.waitForFinished(-1));
+    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(child.exitCode(), 0);
+}
+
 // A child's words on its output, which the test program's own lines
 // precede: behind a mark that the parent looks for.
 const QByteArray childMark = "\n@child@\n";
