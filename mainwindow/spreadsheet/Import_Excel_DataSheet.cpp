@@ -182,7 +182,8 @@ bool Import_Excel_DataSheet::Create_file_For_Col_Func()
         }
         QString reason;
         bool written = false;
-        readOnWorker([&] { written = store.write(name, series.at(i).values, SeriesStore::WriteMode::Replace, &reason); });
+        readOnWorker(
+            [&] { written = store.write(name, series.at(i).values, SeriesStore::WriteMode::Replace, &reason); });
         if (!written)
             Show_MessageBox(name + QStringLiteral("\n") + accessMessage + QStringLiteral("\n")
                             + AtomicFile::failureDetails(reason, store.filePath(name)));
