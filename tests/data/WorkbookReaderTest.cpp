@@ -592,8 +592,8 @@ TEST(WorkbookReader, FirstRowReadAlone)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ScopedTempFolder temp;
-        writeFile(UnpackFolder::path() + "/xl/worksheets/sheet3.xml", c.sheet);
         SpreadsheetWriter::sharedInstance().ReadSharedStrings(QString());
+        writeFile(UnpackFolder::path() + "/xl/worksheets/sheet3.xml", c.sheet);
         Excel_Sheet_Number = 3;
         Excel_Sheet_Columns = 9;
         EXPECT_EQ(SpreadsheetWriter::readTitleRow(), c.titles);
