@@ -7,6 +7,8 @@
 #include <QSet>
 
 #include <algorithm>
+#include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -26,26 +28,56 @@ QString plural(int count, const char* one, const char* many)
     return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
 }
 
-// The part of the sheet whose first row holds the most saved titles, the
-// first of equals; "" when no sheet has a row or the workbook was refused.
-QString sheetOfTitles(const WorkbookAccess& access, const QList<WorkbookParts::Sheet>& sheets,
-                      const QStringList& savedTitles)
+bool refused(const WorkbookAccess& access)
 {
-    QString best;
+    return access.refusal && !access.refusal().isEmpty();
+}
+
+// The sheets whose first row holds the most saved titles, in the
+// workbook's order; only first rows are read. None when no sheet has a row
+// or the workbook was refused.
+QList<WorkbookParts::Sheet> sheetsOfMostTitles(const WorkbookAccess& access, const QList<WorkbookParts::Sheet>& sheets,
+                                               const QStringList& savedTitles)
+{
+    QList<WorkbookParts::Sheet> best;
     int bestFound = -1;
     for (const WorkbookParts::Sheet& sheet : sheets) {
-        const QStringList header = access.titles ? access.titles(sheet.part) : QStringList();
-        if (access.refusal && !access.refusal().isEmpty())
+        const QStringList header = access.header ? access.header(sheet.part) : QStringList();
+        if (refused(access))
             return {};
         if (header.isEmpty())
             continue;
         const int found = SavedTableCheck::titlesFound(header, savedTitles);
         if (found > bestFound) {
-            best = sheet.part;
+            best.clear();
             bestFound = found;
         }
+        if (found == bestFound)
+            best.append(sheet);
     }
     return best;
+}
+
+// The table a sheet's rows give, read as the saved one came about; none
+// when there is no row.
+SpreadsheetImport::Table tableOf(const SpreadsheetImport::Rows& rows, const QStringList& savedTitles,
+                                 const QList<DesignFileRow>& savedRows)
+{
+    if (rows.isEmpty())
+        return {};
+    return SpreadsheetImport::tableFromRows(rows, SavedTableCheck::columnsFor(rows.first(), savedTitles),
+                                            !SavedTableCheck::firstRowIsData(savedTitles, savedRows),
+                                            savedTitles.value(0, QStringLiteral("No.")));
+}
+
+// Whether `candidate` is a better match than `best`: one that reads the
+// same as stored before one that does not, then fewer differences.
+bool closer(const SavedTableCheck::Result& candidate, const SavedTableCheck::Result& best)
+{
+    using Outcome = SavedTableCheck::Outcome;
+    if ((candidate.outcome == Outcome::NumberFormats) != (best.outcome == Outcome::NumberFormats))
+        return candidate.outcome == Outcome::NumberFormats;
+    return candidate.differences() < best.differences();
 }
 
 } // namespace
@@ -119,34 +151,62 @@ SavedTableCheck::Result SavedTableCheck::check(const WorkbookAccess& access, con
 {
     Result unreadable;
     unreadable.savedRows = int(savedRows.size());
-    SpreadsheetImport::Rows rows;
-    const QList<WorkbookParts::Sheet> sheets = access.open ? access.open(path) : QList<WorkbookParts::Sheet>();
-    if (!sheets.isEmpty() && !(access.refusal && !access.refusal().isEmpty())) {
-        const QString part = sheetOfTitles(access, sheets, savedTitles);
-        if (!part.isEmpty()) {
-            // The titles first: they set how many columns a row of that sheet has.
-            if (access.titles)
-                access.titles(part);
-            if (access.rows && !(access.refusal && !access.refusal().isEmpty()))
-                rows = access.rows(path, part);
-        }
-    }
-    if (rows.isEmpty()) {
+    const auto done = [&access](Result result) {
         if (access.release)
             access.release();
-        return unreadable;
+        return result;
+    };
+    const QList<WorkbookParts::Sheet> sheets = access.open ? access.open(path) : QList<WorkbookParts::Sheet>();
+    if (sheets.isEmpty() || refused(access))
+        return done(unreadable);
+
+    std::optional<Result> best;
+    for (const WorkbookParts::Sheet& sheet : sheetsOfMostTitles(access, sheets, savedTitles)) {
+        // The titles first: they set how many columns a row of that sheet has.
+        if (access.titles)
+            access.titles(sheet.part);
+        SpreadsheetImport::Rows rows;
+        if (access.rows && !refused(access))
+            rows = access.rows(path, sheet.part);
+        if (refused(access))
+            return done(unreadable);
+        if (rows.isEmpty())
+            continue;
+        Result result = compare(savedTitles, savedRows, tableOf(rows, savedTitles, savedRows));
+        rows = {};
+        if (sheets.size() > 1)
+            result.tab = sheet.name;
+        if (result.outcome == Outcome::Same)
+            return done(result);
+        // A table saved before number formats were read holds the numbers
+        // as stored; one such sheet is enough to tell.
+        const bool formatsFound = best && best->outcome == Outcome::NumberFormats;
+        if (!formatsFound && access.rowsAsStored) {
+            const SpreadsheetImport::Rows stored = access.rowsAsStored(path, sheet.part);
+            if (refused(access))
+                return done(unreadable);
+            if (!stored.isEmpty()
+                && compare(savedTitles, savedRows, tableOf(stored, savedTitles, savedRows)).outcome == Outcome::Same)
+                result.outcome = Outcome::NumberFormats;
+        }
+        if (!best || closer(result, *best))
+            best = std::move(result);
     }
-    const QList<SpreadsheetImport::ColumnChoice> choices = columnsFor(rows.first(), savedTitles);
-    const SpreadsheetImport::Table now = SpreadsheetImport::tableFromRows(
-        rows, choices, !firstRowIsData(savedTitles, savedRows), savedTitles.value(0, QStringLiteral("No.")));
-    rows = {};
-    if (access.release)
-        access.release();
-    return compare(savedTitles, savedRows, now);
+    return done(best ? *std::move(best) : unreadable);
+}
+
+int SavedTableCheck::Result::differences() const
+{
+    return differingRows + std::abs(savedRows - nowRows);
 }
 
 QString SavedTableCheck::question(const QString& path, const Result& result)
 {
+    if (result.outcome == Outcome::NumberFormats)
+        return QStringLiteral("The workbook %1 is now read with its number formats (dates and zero-padded numbers as "
+                              "the workbook shows them); the table saved with this design holds them as plain "
+                              "numbers. Read it again?")
+            .arg(path);
     QString counts =
         QStringLiteral("%1 saved, %2 now").arg(plural(result.savedRows, "row", "rows")).arg(result.nowRows);
     if (result.savedRows == result.nowRows) {
@@ -156,6 +216,8 @@ QString SavedTableCheck::question(const QString& path, const Result& result)
         else
             counts += QStringLiteral(", its columns differ");
     }
+    if (!result.tab.isEmpty())
+        counts += QStringLiteral("; tab \"%1\"").arg(result.tab);
     return QStringLiteral("The workbook %1 has changed since this design was saved (%2). Read it again?")
         .arg(path, counts);
 }
@@ -163,4 +225,20 @@ QString SavedTableCheck::question(const QString& path, const Result& result)
 QString SavedTableCheck::unreadableMessage(const QString& path)
 {
     return QStringLiteral("The workbook %1 cannot be read; the table saved with the design is used.").arg(path);
+}
+
+QString SavedTableCheck::keptNote(Outcome outcome)
+{
+    switch (outcome) {
+    case Outcome::Same:
+        break;
+    case Outcome::Unreadable:
+        return QStringLiteral("The workbook cannot be read; the table saved with the design is used.");
+    case Outcome::Changed:
+        return QStringLiteral("The workbook has changed; the table saved with the design is used.");
+    case Outcome::NumberFormats:
+        return QStringLiteral("The workbook is now read with its number formats; the table saved with the design is "
+                              "used.");
+    }
+    return {};
 }

@@ -4,11 +4,16 @@
 // reads as that table. A design keeps the table (its column titles and
 // rows) and the workbook's path, but neither the sheet nor the columns
 // chosen nor the header box: the workbook is read again the way that table
-// came about as far as the table tells. The sheet is the first one (in the
-// workbook's order) whose first row holds the most of the table's titles;
-// the columns are those whose first-row cell is one of the titles, in the
-// sheet's order (all columns of the first sheet when no sheet holds any);
-// the first row holds titles unless the table's first row repeats them.
+// came about as far as the table tells. The sheets whose first row holds
+// the most of the table's titles are the candidates (workbooks with a tab
+// per class or day give several the same header); only their first rows
+// are read to find them. Each candidate is then read whole and compared:
+// one that reads the same is taken, else one that reads the same with its
+// number formats left aside, else the one with the fewest differences
+// (rows that differ and the difference in row count), the first of equals.
+// The columns are those whose first-row cell is one of the titles, in the
+// sheet's order (every column when no sheet holds any title); the first
+// row holds titles unless the table's first row repeats them.
 // Runs on a worker thread: it touches no window and no card object.
 
 #include "data/SpreadsheetImport.h"
@@ -26,6 +31,10 @@ public:
         Unreadable, // gone, refused, or without a row
         Same,
         Changed,
+        // Changed only in that number cells are now shown as their formats
+        // say: read as stored, the workbook gives the saved table (a design
+        // saved before number formats were read).
+        NumberFormats,
     };
 
     struct Result
@@ -38,6 +47,11 @@ public:
         // rows, among those both tables have, with a cell that differs
         int differingRows = 0;
         bool titlesDiffer = false;
+        // the tab read, named when the workbook has more than one; "" else
+        QString tab;
+
+        // How far the table read now is from the saved one.
+        int differences() const;
     };
 
     // Reads the workbook at `path` through `access` and compares it with the
@@ -60,11 +74,16 @@ public:
     static Result compare(const QStringList& savedTitles, const QList<DesignFileRow>& savedRows,
                           const SpreadsheetImport::Table& now);
 
-    // "The workbook PATH has changed since this design was saved (30 rows
-    // saved, 31 now). Read it again?"; with as many rows as before it says
-    // how many differ, or that the columns do.
+    // For Changed: "The workbook PATH has changed since this design was
+    // saved (30 rows saved, 31 now). Read it again?"; with as many rows as
+    // before it says how many differ, or that the columns do, and it names
+    // the tab read (`result.tab`) when there is one. For NumberFormats: that
+    // the workbook is now read with its number formats.
     static QString question(const QString& path, const Result& result);
     // "The workbook PATH cannot be read; the table saved with the design is
     // used."
     static QString unreadableMessage(const QString& path);
+    // The short note shown beside the workbook's path while the saved table
+    // is kept after `outcome`; "" for Same.
+    static QString keptNote(Outcome outcome);
 };

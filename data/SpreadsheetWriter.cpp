@@ -96,6 +96,41 @@ void appendAllText(const pugi::xml_node& element, std::string& out)
     }
 }
 
+// The number of columns a sheet read has: the width its dimension element
+// names (else `fallback`), or the rightmost cell of a row read when that
+// lies further right, as the dimension is optional and may understate the
+// width.
+int sheetWidth(const WorksheetReader::SheetShape& shape, int fallback)
+{
+    int columns = fallback;
+    if (shape.hasDimension) {
+        QString ref = shape.dimensionRef;
+        const qsizetype colon = ref.indexOf(QLatin1Char(':'));
+        if (colon >= 0)
+            ref = ref.mid(colon + 1);
+        const int width = Get_Col_index(Get_Column_Char_Str(ref.trimmed()), 64);
+        if (width >= 1)
+            columns = width;
+    }
+    return std::clamp(std::max(columns, shape.widest), 0, SpreadsheetWriter::MaxColumns);
+}
+
+// The column titles of `columns` columns from the first of `rows`: a cell
+// without text gives "Untitled Column <n>".
+QStringList titlesOfFirstRow(const SheetRows& rows, int columns)
+{
+    QStringList titles;
+    titles.reserve(columns);
+    for (int k = 1; k <= columns; ++k)
+        titles.append(QStringLiteral("Untitled Column %1").arg(k));
+    for (qsizetype k = 0, n = rows.cellCount(0); k < n; ++k) {
+        const SheetRows::Cell cell = rows.cell(0, k);
+        if (cell.column < columns)
+            titles[cell.column] = cell.text.toString();
+    }
+    return titles;
+}
+
 // Strings of a workbook carry the characters that XML cannot hold as
 // "_xHHHH_" (the UTF-16 code in hexadecimal); an underscore that would read
 // as the start of such an escape is itself escaped as "_x005F_".
@@ -256,32 +291,11 @@ SpreadsheetWriter::Table SpreadsheetWriter::ReadData_only_column()
         Show_NSLog_Message(QStringLiteral("Error: %1").arg(shape.error));
         return s.data;
     }
-    int columns = Excel_Sheet_Columns;
-    if (shape.hasDimension) {
-        QString ref = shape.dimensionRef;
-        const qsizetype colon = ref.indexOf(QLatin1Char(':'));
-        if (colon >= 0)
-            ref = ref.mid(colon + 1);
-        const int width = Get_Col_index(Get_Column_Char_Str(ref.trimmed()), 64);
-        if (width >= 1)
-            columns = width;
-    }
-    // The dimension is optional and may understate the width: every row's
-    // rightmost cell counts too.
-    Excel_Sheet_Columns = std::clamp(std::max(columns, shape.widest), 0, MaxColumns);
+    Excel_Sheet_Columns = sheetWidth(shape, Excel_Sheet_Columns);
 
     if (rows.isEmpty())
         return s.data;
-    QStringList titles;
-    titles.reserve(Excel_Sheet_Columns);
-    for (int k = 1; k <= Excel_Sheet_Columns; ++k)
-        titles.append(QStringLiteral("Untitled Column %1").arg(k));
-    for (qsizetype k = 0, n = rows.cellCount(0); k < n; ++k) {
-        const SheetRows::Cell cell = rows.cell(0, k);
-        if (cell.column < Excel_Sheet_Columns)
-            titles[cell.column] = cell.text.toString();
-    }
-    s.data.append(titles);
+    s.data.append(titlesOfFirstRow(rows, Excel_Sheet_Columns));
     // Every cell lies left of the widest row's end, so within the count.
     if (rows.setRowLengths(Excel_Sheet_Columns)) {
         s.m_titleRead.rows = std::move(rows);
@@ -290,6 +304,31 @@ SpreadsheetWriter::Table SpreadsheetWriter::ReadData_only_column()
         partStamp(path, s.m_titleRead.size, s.m_titleRead.modified);
     }
     return s.data;
+}
+
+QStringList SpreadsheetWriter::readTitleRow()
+{
+    SpreadsheetWriter& s = sharedInstance();
+    s.tmpDir = UnpackFolder::path();
+    SheetRows rows;
+    const WorksheetReader::SheetShape shape = WorksheetReader::readFirstRows(s.sheetPartPath(), s.sheetStrings(),
+                                                                             MaxColumns, 1, rows, &s.styles);
+    if (shape.status == WorksheetReader::Status::TooLarge || shape.status == WorksheetReader::Status::NoSharedStrings) {
+        s.refuse(shape.error);
+        return {};
+    }
+    if (shape.status != WorksheetReader::Status::Read) {
+        Show_NSLog_Message(QStringLiteral("Error: %1").arg(shape.error));
+        return {};
+    }
+    return rows.isEmpty() ? QStringList() : titlesOfFirstRow(rows, sheetWidth(shape, 1));
+}
+
+SheetRows SpreadsheetWriter::readRowsAsStored()
+{
+    SpreadsheetWriter& s = sharedInstance();
+    s.tmpDir = UnpackFolder::path();
+    return s.readAllRows(s.sheetPartPath(), nullptr);
 }
 
 SheetRows SpreadsheetWriter::ReadData(const QString& path)
@@ -303,9 +342,14 @@ SheetRows SpreadsheetWriter::ReadData(const QString& path)
         && kept.modified == modified)
         return std::move(kept.rows);
     kept = {};
+    return readAllRows(path, &styles);
+}
+
+SheetRows SpreadsheetWriter::readAllRows(const QString& path, const WorkbookStyles* shown)
+{
     SheetRows rows;
     const WorksheetReader::SheetShape shape = WorksheetReader::readSheet(
-        path, sheetStrings(), std::clamp(Excel_Sheet_Columns, 0, MaxColumns), WorksheetReader::MaxRows, rows, &styles);
+        path, sheetStrings(), std::clamp(Excel_Sheet_Columns, 0, MaxColumns), WorksheetReader::MaxRows, rows, shown);
     if (shape.status == WorksheetReader::Status::TooLarge || shape.status == WorksheetReader::Status::NoSharedStrings)
         refuse(shape.error);
     else if (shape.status != WorksheetReader::Status::Read)

@@ -78,6 +78,17 @@ public:
     // the sheet has no row. Sets `Excel_Sheet_Columns` to the larger of the
     // sheet's dimension and the rightmost cell of any row.
     static Table ReadData_only_column();
+    // The column titles of the chosen sheet as its first row alone gives
+    // them, for choosing among sheets without reading each whole: the rest
+    // of the sheet is not read, so the titles run to the first row's last
+    // cell or the sheet's dimension, whichever is wider. None when the sheet
+    // has no row or cannot be read; a first row past the limits refuses the
+    // workbook. `Excel_Sheet_Columns` is left as it is.
+    static QStringList readTitleRow();
+    // Every row of the chosen sheet, as ReadWorkbook(path, false) gives
+    // them but with every number cell as stored, its number format left
+    // aside (as workbooks were read before formats were taken over).
+    static SheetRows readRowsAsStored();
     // Writes `table` as a workbook at `path` (a path or a file URL) from the
     // resource "Template.xlsx"; true when the archive was written.
     // `hasTitleRow` has no effect.
@@ -132,6 +143,9 @@ public:
 private:
     SpreadsheetWriter();
     QString sheetPartPath() const;
+    // Every row of a worksheet part, its number cells shown as `shown`
+    // says (null: as stored).
+    SheetRows readAllRows(const QString& path, const WorkbookStyles* shown);
     // Refuses the workbook being read: forgets it and empties the unpack folder.
     void refuse(const QString& why);
     // The shared strings a sheet read points into; null when the workbook

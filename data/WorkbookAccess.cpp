@@ -18,6 +18,18 @@ WorkbookAccess readerAccess()
         const SpreadsheetWriter::Table titles = SpreadsheetWriter::ReadData_only_column();
         return titles.isEmpty() ? QStringList() : titles.first();
     };
+    access.header = [](const QString& part) {
+        if (part.isEmpty())
+            return QStringList();
+        SpreadsheetWriter::sharedInstance().sheetPart = part;
+        return SpreadsheetWriter::readTitleRow();
+    };
+    access.rowsAsStored = [](const QString&, const QString& part) {
+        if (part.isEmpty())
+            return SheetRows();
+        SpreadsheetWriter::sharedInstance().sheetPart = part;
+        return SpreadsheetWriter::readRowsAsStored();
+    };
     access.rows = [](const QString& path, const QString& part) {
         if (part.isEmpty())
             return SheetRows();

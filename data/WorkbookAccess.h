@@ -2,7 +2,8 @@
 
 // How the spreadsheet import dialogs reach the workbook reader: unpacking a
 // workbook and listing its sheets, the header row of a sheet, and all rows
-// of that sheet. A sheet is named by its worksheet part, as the listing
+// of that sheet (a design's workbook is compared with its saved table the
+// same way). A sheet is named by its worksheet part, as the listing
 // gives it. It starts as the program's workbook reader (SpreadsheetWriter);
 // tests may replace it. The dialogs call these functions on a worker thread,
 // one at a time, and wait for each; they touch no widget.
@@ -25,8 +26,15 @@ struct WorkbookAccess
     // header cell gives "Untitled Column <n>"); empty when the sheet cannot
     // be read or `part` is "".
     std::function<QStringList(const QString& part)> titles;
+    // The titles as the sheet's first row alone gives them (see
+    // SpreadsheetWriter::readTitleRow): the rest of the sheet is not read,
+    // so sheets can be compared by their headers without reading each whole.
+    std::function<QStringList(const QString& part)> header;
     // Every row of that sheet of the workbook at `path`, row 0 first.
     std::function<SheetRows(const QString& path, const QString& part)> rows;
+    // The same rows with every number cell as stored, its number format
+    // left aside; after titles() of the same sheet, as rows().
+    std::function<SheetRows(const QString& path, const QString& part)> rowsAsStored;
     // Why the workbook last opened was refused (past the reader's limits,
     // shared strings that cannot be read or that its text cells lack), so
     // that nothing of it is left to read; "" when it was not.

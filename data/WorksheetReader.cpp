@@ -107,13 +107,15 @@ QStringView cellText(const CellContent& cell, bool sharedType, const TextPool& s
 class SheetScan
 {
 public:
-    SheetScan(XmlPartReader& xml, const TextPool* shared, int columns, qsizetype keepRows, SheetRows& rows,
-              const WorkbookStyles* styles)
+    // With `onlyKept`, the read ends once the kept rows are read.
+    SheetScan(XmlPartReader& xml, const TextPool* shared, int columns, qsizetype keepRows, bool onlyKept,
+              SheetRows& rows, const WorkbookStyles* styles)
         : m_xml(xml)
         , m_shared(shared ? *shared : m_noStrings)
         , m_sharedMissing(!shared)
         , m_columns(columns)
         , m_keepRows(keepRows)
+        , m_onlyKept(onlyKept)
         , m_rows(rows)
         , m_styles(styles && !styles->isEmpty() ? styles : nullptr)
     {
@@ -137,6 +139,11 @@ public:
             } else if (m_xml.isNamed(u"sheetData") && !sheetDataSeen) {
                 sheetDataSeen = true;
                 ok = readSheetData();
+                if (ok && m_keptAll) {
+                    m_rows.finish();
+                    m_shape.status = WorksheetReader::Status::Read;
+                    return m_shape;
+                }
             } else {
                 ok = m_xml.skipElement();
             }
@@ -183,6 +190,10 @@ private:
                 continue;
             if (!(m_xml.isNamed(u"row") ? readRow() : m_xml.skipElement()))
                 return false;
+            if (m_onlyKept && m_rowCount >= m_keepRows) {
+                m_keptAll = true;
+                return true;
+            }
         }
         return false;
     }
@@ -258,6 +269,8 @@ private:
     const bool m_sharedMissing;
     const int m_columns;
     const qsizetype m_keepRows;
+    const bool m_onlyKept;
+    bool m_keptAll = false; // the read ended after the kept rows
     SheetRows& m_rows;
     const WorkbookStyles* m_styles; // null: every cell as stored
     WorksheetReader::SheetShape m_shape;
@@ -329,7 +342,16 @@ WorksheetReader::SheetShape WorksheetReader::readSheet(const QString& path, cons
 {
     rows.clear();
     XmlPartReader xml(path);
-    return SheetScan(xml, shared, std::clamp(columns, 0, MaxColumns), keepRows, rows, styles).run();
+    return SheetScan(xml, shared, std::clamp(columns, 0, MaxColumns), keepRows, false, rows, styles).run();
+}
+
+WorksheetReader::SheetShape WorksheetReader::readFirstRows(const QString& path, const TextPool* shared, int columns,
+                                                           qsizetype rowCount, SheetRows& rows,
+                                                           const WorkbookStyles* styles)
+{
+    rows.clear();
+    XmlPartReader xml(path);
+    return SheetScan(xml, shared, std::clamp(columns, 0, MaxColumns), rowCount, true, rows, styles).run();
 }
 
 bool WorksheetReader::isEscapeAt(const QString& text, qsizetype at)

@@ -70,6 +70,12 @@ public:
     // (WorkbookStyles::show), or as stored.
     static SheetShape readSheet(const QString& path, const TextPool* shared, int columns, qsizetype keepRows,
                                 SheetRows& rows, const WorkbookStyles* styles = nullptr);
+    // The first `rowCount` rows alone, read as readSheet reads them: the
+    // read ends after them, so what follows in the part is neither read nor
+    // held against the limits, and `widest` tells of those rows only (the
+    // dimension element, which comes before the rows, is read).
+    static SheetShape readFirstRows(const QString& path, const TextPool* shared, int columns, qsizetype rowCount,
+                                    SheetRows& rows, const WorkbookStyles* styles = nullptr);
 
     // Strings of a workbook carry the characters that XML cannot hold as
     // "_xHHHH_" (the UTF-16 code in hexadecimal).

@@ -12,7 +12,10 @@
 // and no rows are read at all; nor are rows read of a sheet whose text
 // cells point into shared strings the workbook does not have. Every number
 // format the styles give shows a zero padding as digits at least as many
-// as its code's, and a date or time within a bounded length.
+// as its code's, and a date or time within a bounded length. The first row
+// read alone gives the titles the whole sheet gives, up to its own width,
+// and the rows read with number formats left aside are as many as those
+// read with them.
 #include "data/Globals.h"
 #include "data/SpreadsheetWriter.h"
 #include "data/UnpackFolder.h"
@@ -156,5 +159,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FuzzEnvironment::fail("a workbook with unreadable shared strings was read");
     if (!reader.refusal.isEmpty() && !rows.isEmpty())
         FuzzEnvironment::fail("a refused workbook was read");
+    if (!reader.refusal.isEmpty())
+        return 0;
+    // The first row read alone gives the same titles, up to its own width
+    // (of a sheet that breaks after it, titles where the whole gives none);
+    // the rows as stored are as many and as wide as those shown in formats.
+    const QStringList header = SpreadsheetWriter::readTitleRow();
+    if (!reader.refusal.isEmpty())
+        FuzzEnvironment::fail("a first row refused that the whole sheet was not");
+    if (!titles.isEmpty() && header != titles.first().mid(0, header.size()))
+        FuzzEnvironment::fail("a first row read alone unlike the titles");
+    const SheetRows stored = SpreadsheetWriter::readRowsAsStored();
+    expectShape(stored, Excel_Sheet_Columns);
+    if (stored.size() != rows.size())
+        FuzzEnvironment::fail("rows as stored not as many as those shown in their formats");
     return 0;
 }

@@ -668,6 +668,11 @@ private:
     void createInspectorPages();
     void showCardPanels();
     void showObjectPanels(SKTGraphic& graphic);
+    // Loads the shown object's properties into the inspector again (after
+    // something they show changed, such as the spreadsheet columns), on the
+    // page the user is looking at; showing the same object again loads
+    // nothing.
+    void reloadShownObjectPanels();
     void insertInspectorTabs(const InspectorTabSet& set);
 
     // ---- invitation texts ----

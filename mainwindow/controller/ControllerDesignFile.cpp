@@ -307,14 +307,15 @@ void SKTWindowController::checkSavedWorkbook()
     case SavedTableCheck::Outcome::Same:
         return;
     case SavedTableCheck::Outcome::Unreadable:
-        m_workbookNote = QStringLiteral("The workbook cannot be read; the table saved with the design is used.");
+        m_workbookNote = SavedTableCheck::keptNote(result.outcome);
         Show_MessageBox(SavedTableCheck::unreadableMessage(path));
         return;
     case SavedTableCheck::Outcome::Changed:
+    case SavedTableCheck::Outcome::NumberFormats:
         break;
     }
     if (Show_YES_NO_MessageBox(SavedTableCheck::question(path, result)) != 1) {
-        m_workbookNote = QStringLiteral("The workbook has changed; the table saved with the design is used.");
+        m_workbookNote = SavedTableCheck::keptNote(result.outcome);
         return;
     }
     if (!m_excelTable)

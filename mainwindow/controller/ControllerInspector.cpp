@@ -423,6 +423,19 @@ void SKTWindowController::showObjectPanels(SKTGraphic& graphic)
     ui.sett_tab->update();
 }
 
+void SKTWindowController::reloadShownObjectPanels()
+{
+    const GraphicPtr shown = Last_Selected_Graphic.lock();
+    if (!shown)
+        return;
+    // The pages stay as they are: the same object keeps its set of pages.
+    const QuietUpdate quiet;
+    for (const std::unique_ptr<InspectorPanel>& panel : m_inspectorPanels) {
+        if (panel->showsKind(*shown))
+            panel->load(*shown);
+    }
+}
+
 void SKTWindowController::applyCardPanelState(const CardPanelState& state)
 {
     Ui::DrawWindow& ui = m_window->ui();

@@ -238,19 +238,10 @@ void SKTWindowController::excelTableReplaced(const QStringList& previousTitles)
     Check_Series_Or_Excel_Use_or_not();
     showFirstSpreadsheetValues();
 
-    // The object shown in the inspector lists the new columns at once: it is
-    // loaded again (showing the same object again loads nothing), on the
-    // page the user was looking at.
-    const GraphicPtr shown = Last_Selected_Graphic.lock();
-    if (shown && shown->data_source_type == 2) {
-        QTabWidget* pages = m_window->ui().sett_tab;
-        const QString page = pages->tabText(pages->currentIndex());
-        Last_Selected_Graphic.reset();
-        Show_RHS_Properties(shown.get());
-        for (int i = 0; i < pages->count(); ++i)
-            if (pages->tabText(i) == page)
-                pages->setCurrentIndex(i);
-    }
+    // An object shown in the inspector with a column lists the new titles
+    // at once.
+    if (const GraphicPtr shown = Last_Selected_Graphic.lock(); shown && shown->data_source_type == 2)
+        reloadShownObjectPanels();
     Refresh_Canvas();
 }
 

@@ -558,6 +558,50 @@ TEST(WorkbookReader, RowsKeptFromTheTitlesOnlyForTheSamePart)
     }
 }
 
+// The titles of a first row read alone: what follows it in the part is
+// neither read nor held against the limits, so it neither breaks nor widens
+// them; the first row itself is held against them.
+TEST(WorkbookReader, FirstRowReadAlone)
+{
+    const QByteArray firstRow = R"(<row r="1"><c r="A1"><v>1</v></c><c r="C1"><v>3</v></c></row>)";
+    const QByteArray longText = "<is><t>" + QByteArray(6 << 20, 'x') + "</t></is>";
+    const struct
+    {
+        const char* name;
+        QByteArray sheet;
+        QStringList titles;
+        bool refused;
+    } cases[] = {
+        {"the part cut short after it",
+         sheet(firstRow + R"(<row r="2"><c r="A2"><v>2</v></c></row>)").chopped(30),
+         {"1", "Untitled Column 2", "3"},
+         false},
+        {"a text past the reader's limit after it",
+         sheet(firstRow + R"(<row r="2"><c r="A2" t="inlineStr">)" + longText + "</c></row>"),
+         {"1", "Untitled Column 2", "3"},
+         false},
+        {"a wider row after it; the dimension counts",
+         sheet(firstRow + R"(<row r="2"><c r="F2"><v>6</v></c></row>)", "A1:D2"),
+         {"1", "Untitled Column 2", "3", "Untitled Column 4"},
+         false},
+        {"a text past the reader's limit in it",
+         sheet(R"(<row r="1"><c r="A1" t="inlineStr">)" + longText + "</c></row>"),
+         {},
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScopedTempFolder temp;
+        SpreadsheetWriter::sharedInstance().ReadSharedStrings(QString());
+        writeFile(UnpackFolder::path() + "/xl/worksheets/sheet3.xml", c.sheet);
+        Excel_Sheet_Number = 3;
+        Excel_Sheet_Columns = 9;
+        EXPECT_EQ(SpreadsheetWriter::readTitleRow(), c.titles);
+        EXPECT_EQ(!SpreadsheetWriter::sharedInstance().refusal.isEmpty(), c.refused);
+        EXPECT_EQ(Excel_Sheet_Columns, 9);
+    }
+}
+
 TEST(UnpackFolder, PrivateToTheUser)
 {
     ScopedTempFolder temp;

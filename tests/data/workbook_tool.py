@@ -17,7 +17,8 @@
                                    built-in ids 14 and 22) and
                                    openpyxl_1904.xlsx (the 1904 date system)
     workbook_tool.py sheets FILE JSON  writes FILE with the sheets JSON gives:
-                                   a list of [tab name, rows of texts]
+                                   a list of [tab name, rows of cells], a
+                                   cell a text or [number, number format]
 """
 import datetime
 import json
@@ -112,7 +113,10 @@ def sheets(path, spec):
     for title, lines in json.loads(spec):
         sheet = book.create_sheet(title)
         for line in lines:
-            sheet.append(line)
+            sheet.append([cell[0] if isinstance(cell, list) else cell for cell in line])
+            for column, cell in enumerate(line, start=1):
+                if isinstance(cell, list):
+                    sheet.cell(sheet.max_row, column).number_format = cell[1]
     book.save(path)
 
 
