@@ -145,7 +145,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const bool refused = !reader.refusal.isEmpty();
     if (refused && !reader.sharedStrings.isEmpty())
         FuzzEnvironment::fail("shared strings kept from a refused workbook");
-    setExcelSheetNumber(1);
+    reader.sheetPart = QStringLiteral("xl/worksheets/sheet1.xml");
     setExcelSheetColumns(1);
     const SpreadsheetWriter::Table titles = SpreadsheetWriter::ReadData_only_column();
     if (Excel_Sheet_Columns < 0 || Excel_Sheet_Columns > SpreadsheetWriter::MaxColumns)
