@@ -77,7 +77,8 @@ double wholeDays(double value)
 {
     if (value <= 0)
         return std::floor(value);
-    const int digits = int(std::floor(std::log10(value))) + 1;
+    // Below 1 only how close the value comes to 1 counts.
+    const int digits = std::max(int(std::floor(std::log10(value))) + 1, 0);
     const double scale = std::pow(10.0, 15 - digits);
     return std::floor(std::round(value * scale) / scale);
 }

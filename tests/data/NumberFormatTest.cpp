@@ -37,6 +37,7 @@ TEST(NumberFormat, ShowsValuesAsTheWorkbookDoes)
         // A clock never reads 24:00 or :60; with its date, a time that
         // rounds to midnight is the next day's.
         {u"hh:mm:ss", 0, 0.99999999, "23:59:59"},
+        {u"hh:mm:ss", 0, 1e-300, "00:00:00"},
         {u"mm:ss", 0, 0.5 + 59.9999 * sec, "00:59"},
         {u"dd.mm.yyyy hh:mm", 0, 46000.99999999, "10.12.2025 00:00"},
         {u"dd.mm.yyyy hh:mm:ss", 0, 46000 + 86399.48 * sec, "09.12.2025 23:59:59"},
