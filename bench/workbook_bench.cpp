@@ -60,7 +60,7 @@ void BM_ReadWorkbook(benchmark::State& state)
     const QString path = fixture().workbook;
     for (auto _ : state) {
         SpreadsheetWriter::ReadWorkbook(path, true);
-        setExcelSheetNumber(1);
+        SpreadsheetWriter::sharedInstance().sheetPart = QStringLiteral("xl/worksheets/sheet1.xml");
         benchmark::DoNotOptimize(SpreadsheetWriter::ReadData_only_column());
         const SheetRows rows = SpreadsheetWriter::ReadWorkbook(path, false);
         if (rows.size() != rowCount + 1 || Excel_Sheet_Columns != 5)

@@ -5,7 +5,6 @@ bool Use_Excel_Binding_Values = false;
 int Total_Batch_Excel_Card = 0;
 int Data_table_rows = 0;
 int Excel_table_rows = 0;
-int Excel_Sheet_Number = 0;
 int Excel_Sheet_Columns = 0;
 QString Custom_Msg_Title;
 QString Custom_Msg_Val;
@@ -25,11 +24,6 @@ void setBatchTableSizes(int dataTableRows, int excelTableRows, int totalCards)
     Data_table_rows = dataTableRows;
     Excel_table_rows = excelTableRows;
     Total_Batch_Excel_Card = totalCards;
-}
-
-void setExcelSheetNumber(int number)
-{
-    Excel_Sheet_Number = number;
 }
 
 void setExcelSheetColumns(int columns)

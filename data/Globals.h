@@ -10,7 +10,6 @@ extern bool Use_Excel_Binding_Values;
 extern int Total_Batch_Excel_Card;
 extern int Data_table_rows;
 extern int Excel_table_rows;
-extern int Excel_Sheet_Number;
 extern int Excel_Sheet_Columns;
 extern QString Custom_Msg_Title;
 extern QString Custom_Msg_Val;
@@ -21,6 +20,5 @@ void setUseDataSheetValues(bool use);
 void setUseExcelBindingValues(bool use);
 // The sizes of the bound tables and the number of cards they make.
 void setBatchTableSizes(int dataTableRows, int excelTableRows, int totalCards);
-void setExcelSheetNumber(int number);
 void setExcelSheetColumns(int columns);
 void setCustomMessage(const QString& title, const QString& text);

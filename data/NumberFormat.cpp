@@ -8,6 +8,7 @@
 
 namespace {
 
+constexpr int SecondsPerDay = 86400;
 constexpr qint64 MillisecondsPerDay = 86400000;
 
 // The characters a code shows as they are without quotes.
@@ -67,6 +68,35 @@ bool readLanguageTag(QStringView tag, bool& english)
     const uint language = id & 0x3FF;
     english = language == 0 || language == 0x09;
     return true;
+}
+
+// The day whose time of day a value gives: the value taken to 15
+// significant digits, as many as a spreadsheet keeps, then cut to a whole
+// number, so that 46000.99999999999 that stands for 46001 is 00:00:00.
+double wholeDays(double value)
+{
+    if (value <= 0)
+        return std::floor(value);
+    // Below 1 only how close the value comes to 1 counts.
+    const int digits = std::max(int(std::floor(std::log10(value))) + 1, 0);
+    const double scale = std::pow(10.0, 15 - digits);
+    return std::floor(std::round(value * scale) / scale);
+}
+
+// The second of the day a value shows, cut off and not rounded, so that no
+// clock reads "24:00:00" or "…:60" and 23:59:59.9 is 23:59:59. The noise of
+// binary fractions (14:20 kept as 0.59722222222222) is rounded away first:
+// to nanoseconds, fewer decimals the more digits the day number takes.
+int secondOfDay(double value)
+{
+    const double fraction = value - wholeDays(value);
+    if (fraction <= 0 || fraction >= 1)
+        return 0;
+    const double raw = fraction * SecondsPerDay;
+    const int decimals = value < 1 ? 9 : std::clamp(10 - int(std::ceil(std::log10(value))), 2, 9);
+    const double scale = std::pow(10.0, decimals);
+    const double seconds = std::round(raw * scale) / scale;
+    return int(seconds < SecondsPerDay ? seconds : raw);
 }
 
 QString twoDigits(int n)
@@ -200,6 +230,8 @@ bool NumberFormat::parseTokens(QStringView code, bool englishNames)
         previous = original;
         if (part.token >= Token::Year2 && part.token <= Token::DayLong)
             m_hasDate = true;
+        else
+            m_hasTime = true;
     }
     return std::any_of(m_parts.cbegin(), m_parts.cend(), [](const Part& p) { return p.token != Token::Literal; });
 }
@@ -254,11 +286,19 @@ QString NumberFormat::showDateTime(double value, bool date1904) const
     // one off between the programs that write it.
     if (m_hasDate && !date1904 && value < 61)
         return {};
-    const qint64 total = std::llround(value * double(MillisecondsPerDay));
-    const QDate date = epoch.addDays(total / MillisecondsPerDay);
+    // The date is the day of the value taken to the millisecond.
+    qint64 days = std::llround(value * double(MillisecondsPerDay)) / MillisecondsPerDay;
+    int second = secondOfDay(value);
+    // With a date beside it, a time that rounds to a whole day shows as the
+    // start of the next one (23:59:59.9 on the 9th is 00:00 on the 10th).
+    const double day = std::floor(value);
+    if (m_hasDate && m_hasTime && std::round((value - day) * SecondsPerDay) >= SecondsPerDay) {
+        days = qint64(day) + 1;
+        second = 0;
+    }
+    const QDate date = epoch.addDays(days);
     if (date.year() > 9999)
         return {};
-    const int second = int(total % MillisecondsPerDay / 1000);
     const int hour = second / 3600;
     const int twelve = hour % 12 == 0 ? 12 : hour % 12;
     const QLocale english = QLocale::c();

@@ -56,11 +56,15 @@ public:
     // the value as stored. Zero padding rounds to a whole number (halves
     // away from zero), keeps 15 significant digits as spreadsheets do, and
     // shows a minus sign only before a number that is not zero. Dates count
-    // days from 30 December 1899 (from 1 January 1904 with `date1904`) and
-    // show times to the whole second below (the value taken to the
-    // millisecond first, so 14:20 kept as 0.59722222222222 shows 14:20);
-    // a negative value, one past 9999, and a date before 1 March 1900 (where
-    // the 1900 system counts a day that never was) show as stored.
+    // days from 30 December 1899 (from 1 January 1904 with `date1904`), the
+    // day of the value taken to the millisecond, and show times to the
+    // whole second below (after rounding away the noise of binary
+    // fractions, so 14:20 kept as 0.59722222222222 shows 14:20), as
+    // spreadsheet programs show them: no clock reads "24:00" or ":60"; a
+    // time shown with its date that rounds to a whole day shows as 00:00 of
+    // the next day, one shown alone as 23:59:59. A negative value, one
+    // past 9999, and a date before 1 March 1900 (where the 1900 system
+    // counts a day that never was) show as stored.
     QString show(double value, bool date1904) const;
     // The same for the text of a cell's value: a null string when it is no
     // number.
@@ -102,5 +106,6 @@ private:
     int m_width = 0;
     QList<Part> m_parts;
     bool m_hasDate = false;
+    bool m_hasTime = false;
     bool m_twelveHour = false;
 };

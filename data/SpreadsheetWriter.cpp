@@ -175,7 +175,7 @@ SpreadsheetWriter& SpreadsheetWriter::sharedInstance()
 QString SpreadsheetWriter::sheetPartPath() const
 {
     if (sheetPart.isEmpty())
-        return tmpDir + QStringLiteral("/xl/worksheets/sheet%1.xml").arg(Excel_Sheet_Number);
+        return QString();
     return WorkbookParts::staysInside(sheetPart) ? tmpDir + u'/' + sheetPart : QString();
 }
 
@@ -220,6 +220,8 @@ SheetRows SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
     if (!only_col) {
         SpreadsheetWriter& s = sharedInstance();
         s.tmpDir = UnpackFolder::path();
+        if (s.sheetPart.isEmpty())
+            return {};
         return s.ReadData(s.sheetPartPath());
     }
     Release_Data();
@@ -277,6 +279,8 @@ SpreadsheetWriter::Table SpreadsheetWriter::ReadData_only_column()
     s.tmpDir = UnpackFolder::path();
     s.data.clear();
     s.m_titleRead = {};
+    if (s.sheetPart.isEmpty())
+        return s.data;
     // The whole sheet is read, for its widest row and against the limits;
     // its rows are kept for the reading of all rows.
     const QString path = s.sheetPartPath();
@@ -310,6 +314,8 @@ QStringList SpreadsheetWriter::readTitleRow()
 {
     SpreadsheetWriter& s = sharedInstance();
     s.tmpDir = UnpackFolder::path();
+    if (s.sheetPart.isEmpty())
+        return {};
     SheetRows rows;
     const WorksheetReader::SheetShape shape = WorksheetReader::readFirstRows(s.sheetPartPath(), s.sheetStrings(),
                                                                              MaxColumns, 1, rows, &s.styles);
@@ -328,6 +334,8 @@ SheetRows SpreadsheetWriter::readRowsAsStored()
 {
     SpreadsheetWriter& s = sharedInstance();
     s.tmpDir = UnpackFolder::path();
+    if (s.sheetPart.isEmpty())
+        return {};
     return s.readAllRows(s.sheetPartPath(), nullptr);
 }
 

@@ -6,8 +6,8 @@
 // streams (WorksheetReader) and written with QXmlStreamWriter.
 //
 // Reading: ReadWorkbook(path, true) unpacks, finds the sheets (`parts`) and
-// reads the shared strings; the caller picks a sheet (`sheetPart`, or
-// `Excel_Sheet_Number`), ReadData_only_column() gives the column titles and
+// reads the shared strings; the caller picks a sheet (`sheetPart`),
+// ReadData_only_column() gives the column titles and
 // sets `Excel_Sheet_Columns`, and ReadWorkbook(path, false) gives every row
 // of that sheet, each of `Excel_Sheet_Columns` entries. A workbook
 // past the reader's limits (WorksheetReader, and MaxUnpackedBytes unpacked),
@@ -54,8 +54,8 @@ public:
     // where the parts of the workbook last unpacked lie, and its sheets
     WorkbookParts parts;
     // The worksheet part to read, relative to the unpack folder, as one of
-    // `parts.sheets` gives it; "" reads "xl/worksheets/sheet<n>.xml" with
-    // `Excel_Sheet_Number`. Unpacking a workbook sets it back to "".
+    // `parts.sheets` gives it; "" while no sheet is chosen, which reads as
+    // no rows. Unpacking a workbook sets it back to "".
     QString sheetPart;
     // the number formats of the workbook last unpacked, which its number
     // cells are shown in
@@ -142,6 +142,9 @@ public:
 
 private:
     SpreadsheetWriter();
+    // The chosen sheet's part in the unpack folder; "" when none is chosen
+    // (the readers then give no rows and log nothing) or when `sheetPart`
+    // points outside the folder.
     QString sheetPartPath() const;
     // Every row of a worksheet part, its number cells shown as `shown`
     // says (null: as stored).

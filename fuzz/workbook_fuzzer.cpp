@@ -84,7 +84,7 @@ void expectShape(const SheetRows& rows, int columns)
 // The formats of the first styles with a few values, the extreme ones among them.
 void expectFormats(const WorkbookStyles& styles)
 {
-    static const double values[] = {0, 5, -2.5, 0.75, 46000.5, 1e15, -1e300, 2958465.9999999, 1e300};
+    static const double values[] = {0, 1e-300, 5, -2.5, 0.75, 46000.5, 1e15, -1e300, 2958465.9999999, 1e300};
     for (qsizetype style = 0; style < 64; ++style) {
         const NumberFormat* format = styles.format(style);
         if (!format)
@@ -145,7 +145,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const bool refused = !reader.refusal.isEmpty();
     if (refused && !reader.sharedStrings.isEmpty())
         FuzzEnvironment::fail("shared strings kept from a refused workbook");
-    setExcelSheetNumber(1);
+    reader.sheetPart = QStringLiteral("xl/worksheets/sheet1.xml");
     setExcelSheetColumns(1);
     const SpreadsheetWriter::Table titles = SpreadsheetWriter::ReadData_only_column();
     if (Excel_Sheet_Columns < 0 || Excel_Sheet_Columns > SpreadsheetWriter::MaxColumns)

@@ -119,7 +119,7 @@ TEST(GlobalsRestorer, TestsNestInsideTheirSuite)
 TEST(GlobalsBetweenTests, FirstTestChangesGlobals)
 {
     setCardShape(2);
-    setExcelSheetNumber(7);
+    setExcelSheetColumns(7);
     setFillUserProfile(true);
     setExportCardSide(QStringLiteral("B"));
     Title_Name = QStringLiteral("Changed :");
@@ -128,7 +128,7 @@ TEST(GlobalsBetweenTests, FirstTestChangesGlobals)
 TEST(GlobalsBetweenTests, NextTestSeesThemAsAtStart)
 {
     EXPECT_EQ(Card_Shape, 0);
-    EXPECT_EQ(Excel_Sheet_Number, 0);
+    EXPECT_EQ(Excel_Sheet_Columns, 0);
     EXPECT_FALSE(Fill_User_Profile);
     EXPECT_EQ(export_card_side, QString());
     EXPECT_EQ(Title_Name, QStringLiteral("Name :"));

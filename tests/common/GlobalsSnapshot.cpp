@@ -90,7 +90,6 @@ GlobalsSnapshot::GlobalsSnapshot()
     SAVED_GLOBAL(Total_Batch_Excel_Card);
     SAVED_GLOBAL(Data_table_rows);
     SAVED_GLOBAL(Excel_table_rows);
-    SAVED_GLOBAL(Excel_Sheet_Number);
     SAVED_GLOBAL(Excel_Sheet_Columns);
     SAVED_GLOBAL(Custom_Msg_Title);
     SAVED_GLOBAL(Custom_Msg_Val);

@@ -380,7 +380,7 @@ TEST(SeriesValueList, EmptyRecordsKeepTheirRowsThroughSaveEditAndExport)
         for (const QString& value : c.values)
             expected.append({value});
         SpreadsheetWriter::ReadWorkbook(book, true);
-        Excel_Sheet_Number = 1;
+        SpreadsheetWriter::sharedInstance().sheetPart = QStringLiteral("xl/worksheets/sheet1.xml");
         SpreadsheetWriter::ReadData_only_column();
         EXPECT_EQ(SpreadsheetWriter::ReadWorkbook(QString(), false).toTable(), expected);
         QJsonArray rows;
@@ -463,7 +463,7 @@ TEST(SeriesExporter, ExportsReadBackByOtherPrograms)
                                                      out.filePath("calc")));
     EXPECT_EQ(WorkbookTestSupport::parseCsv(QString::fromUtf8(readFile(out.filePath("calc/list.csv")))), expected);
     SpreadsheetWriter::ReadWorkbook(book, true);
-    Excel_Sheet_Number = 1;
+    SpreadsheetWriter::sharedInstance().sheetPart = QStringLiteral("xl/worksheets/sheet1.xml");
     SpreadsheetWriter::ReadData_only_column();
     EXPECT_EQ(SpreadsheetWriter::ReadWorkbook(QString(), false).toTable(), expected);
     // a new export gets a new file's permissions, not a temporary file's;

@@ -30,7 +30,7 @@ void keepLogged(QtMsgType, const QMessageLogContext&, const QString& text)
 Table readWorkbook(const QString& path)
 {
     SpreadsheetWriter::ReadWorkbook(path, true);
-    setExcelSheetNumber(1);
+    SpreadsheetWriter::sharedInstance().sheetPart = QStringLiteral("xl/worksheets/sheet1.xml");
     SpreadsheetWriter::ReadData_only_column();
     Table rows = SpreadsheetWriter::ReadWorkbook(QString(), false).toTable();
     SpreadsheetWriter::Release_Data();

@@ -62,7 +62,7 @@ void readParts(const Golden& g, Table& titles, Table& rows)
         writeFile(folder + "/xl/sharedStrings.xml", g.sharedStrings);
     writeFile(folder + "/xl/worksheets/sheet3.xml", g.sheet);
     reader.ReadSharedStrings(folder + "/xl/sharedStrings.xml");
-    Excel_Sheet_Number = 3;
+    reader.sheetPart = QStringLiteral("xl/worksheets/sheet3.xml");
     Excel_Sheet_Columns = 1;
     titles = SpreadsheetWriter::ReadData_only_column();
     rows = SpreadsheetWriter::ReadWorkbook(QString(), false).toTable();
@@ -257,7 +257,7 @@ TEST(WorkbookReader, WorkbooksOfOtherPrograms)
         SCOPED_TRACE(std::string(row.file) + " sheet " + std::to_string(row.sheet));
         ScopedTempFolder temp;
         SpreadsheetWriter::ReadWorkbook(made.filePath(row.file), true);
-        Excel_Sheet_Number = row.sheet;
+        SpreadsheetWriter::sharedInstance().sheetPart = QStringLiteral("xl/worksheets/sheet%1.xml").arg(row.sheet);
         EXPECT_EQ(SpreadsheetWriter::ReadData_only_column(), Table {row.titles});
         EXPECT_EQ(Excel_Sheet_Columns, row.titles.size());
         EXPECT_EQ(SpreadsheetWriter::ReadWorkbook(QString(), false).toTable(), row.rows);
@@ -516,7 +516,9 @@ TEST(WorkbookReader, NoWorkbookAfterAWorkbookReadsNothing)
     EXPECT_TRUE(SpreadsheetWriter::ReadWorkbook(made.filePath("not.xlsx"), true).isEmpty());
     EXPECT_TRUE(SpreadsheetWriter::sharedInstance().sharedStrings.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(UnpackFolder::path() + "/xl"));
-    Excel_Sheet_Number = 1;
+    EXPECT_TRUE(SpreadsheetWriter::sharedInstance().sheetPart.isEmpty());
+    EXPECT_TRUE(SpreadsheetWriter::ReadData_only_column().isEmpty());
+    SpreadsheetWriter::sharedInstance().sheetPart = QStringLiteral("xl/worksheets/sheet1.xml");
     EXPECT_TRUE(SpreadsheetWriter::ReadData_only_column().isEmpty());
     EXPECT_TRUE(SpreadsheetWriter::ReadWorkbook(QString(), false).isEmpty());
 }
@@ -531,7 +533,7 @@ TEST(WorkbookReader, RowsKeptFromTheTitlesOnlyForTheSamePart)
     const QByteArray second = sheet(
         R"(<row r="1"><c r="A1"><v>10</v></c></row><row r="2"><c r="B2"><v>20</v></c></row>)");
     SpreadsheetWriter::sharedInstance().ReadSharedStrings(QString());
-    Excel_Sheet_Number = 1;
+    SpreadsheetWriter::sharedInstance().sheetPart = QStringLiteral("xl/worksheets/sheet1.xml");
     const struct
     {
         const char* name;
@@ -594,7 +596,7 @@ TEST(WorkbookReader, FirstRowReadAlone)
         ScopedTempFolder temp;
         SpreadsheetWriter::sharedInstance().ReadSharedStrings(QString());
         writeFile(UnpackFolder::path() + "/xl/worksheets/sheet3.xml", c.sheet);
-        Excel_Sheet_Number = 3;
+        SpreadsheetWriter::sharedInstance().sheetPart = QStringLiteral("xl/worksheets/sheet3.xml");
         Excel_Sheet_Columns = 9;
         EXPECT_EQ(SpreadsheetWriter::readTitleRow(), c.titles);
         EXPECT_EQ(!SpreadsheetWriter::sharedInstance().refusal.isEmpty(), c.refused);

@@ -98,7 +98,7 @@ TEST(WorkbookWriter, OtherProgramsReadOurWorkbook)
     EXPECT_EQ(parseCsv(QString::fromUtf8(readAll(out.filePath("export.csv")))), table);
 
     SpreadsheetWriter::ReadWorkbook(path, true);
-    Excel_Sheet_Number = 1;
+    SpreadsheetWriter::sharedInstance().sheetPart = QStringLiteral("xl/worksheets/sheet1.xml");
     EXPECT_EQ(SpreadsheetWriter::ReadData_only_column(), Table {table.first()});
     EXPECT_EQ(SpreadsheetWriter::ReadWorkbook(QString(), false).toTable(), table);
 }
@@ -119,7 +119,7 @@ TEST(WorkbookWriter, ControlCharactersAndEscapeLookalikes)
     ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(path, table, true));
     EXPECT_EQ(QJsonDocument::fromJson(workbookTool({"dump", path})).array().size(), 1);
     SpreadsheetWriter::ReadWorkbook(path, true);
-    Excel_Sheet_Number = 1;
+    SpreadsheetWriter::sharedInstance().sheetPart = QStringLiteral("xl/worksheets/sheet1.xml");
     SpreadsheetWriter::ReadData_only_column();
     EXPECT_EQ(SpreadsheetWriter::ReadWorkbook(QString(), false).toTable(), table);
 }

@@ -13,7 +13,8 @@
                                    N rows of five columns
     workbook_tool.py formats FOLDER
                                    writes openpyxl_formats.xlsx (numbers with
-                                   zero padding, date and time formats, the
+                                   zero padding, date and time formats, times
+                                   a moment before a minute or a day ends, the
                                    built-in ids 14 and 22) and
                                    openpyxl_1904.xlsx (the 1904 date system)
     workbook_tool.py sheets FILE JSON  writes FILE with the sheets JSON gives:
@@ -57,6 +58,9 @@ def formats(folder):
                ("Time", "hh:mm", [0.5, 0.597222222222222, 0.999988425925926, 46000.25, 0.5 + 45 / 86400, 0]),
                ("Stamp", "[$-409]dddd, mmmm d, yyyy h:mm:ss AM/PM;@",
                 [46000.75, 45292, 36526.5, 46000 + 1 / 86400, 46001 - 1 / 86400, 61]),
+               ("Clock", "hh:mm:ss", [0.99999999, 0.5 + 59.9999 / 86400, 1.25 + 0.9 / 86400, 46000.99999999, 0, 0.75]),
+               ("Moment", "dd.mm.yyyy hh:mm", [46000.99999999, 46000 + 86399.9 / 86400, 46000 + 86399.48 / 86400,
+                                               46000.5 + 59.6 / 86400, 46000.9999999, 46000.25]),
                ("Plain", "General", [7.25, -3, 0.1, 12, 1234.5, 46000]),
                ("id 14", 14, [46000, 45292, 36526, 61, 2958465, 46000.75]),
                ("id 22", 22, [46000.75, 45292, 36526.5, 61, 2958465, 46000.25])]

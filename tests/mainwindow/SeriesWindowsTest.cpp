@@ -534,7 +534,7 @@ TEST_F(SeriesWindowsTest, EmptyRecordsStayInTheirRows)
             for (const QString& record : c.records)
                 expected.append({record});
             SpreadsheetWriter::ReadWorkbook(out.filePath("export.xlsx"), true);
-            Excel_Sheet_Number = 1;
+            SpreadsheetWriter::sharedInstance().sheetPart = QStringLiteral("xl/worksheets/sheet1.xml");
             SpreadsheetWriter::ReadData_only_column();
             EXPECT_EQ(SpreadsheetWriter::ReadWorkbook(QString(), false).toTable(), expected);
         }
