@@ -39,3 +39,15 @@ QString ColumnSeriesPlan::inUseMessage(const QStringList& names)
                : QStringLiteral("\nNo series was imported. Please untick these columns or change their Batch "
                                 "Processing Series Names."));
 }
+
+QString ColumnSeriesPlan::stoppedMessage(const QStringList& written, const QStringList& notWritten,
+                                         const QString& reason)
+{
+    if (written.isEmpty() && reason == SeriesStore::busyMessage)
+        return reason;
+    const QString why = QStringLiteral("Reason: ") + reason;
+    if (written.isEmpty())
+        return QStringLiteral("No series was imported.\n") + why;
+    return QStringLiteral("These Batch Processing Series were imported:\n") + written.join(QLatin1Char('\n'))
+        + QStringLiteral("\nThese were not imported:\n") + notWritten.join(QLatin1Char('\n')) + QLatin1Char('\n') + why;
+}

@@ -54,4 +54,8 @@ public:
     // The message naming every series in use, one per line, and what the
     // user can do about it.
     static QString inUseMessage(const QStringList& names);
+    // The message of an import whose writes stopped for `reason`: the
+    // series written before, those not written, or that none was. A folder
+    // another program keeps locked is said as such alone.
+    static QString stoppedMessage(const QStringList& written, const QStringList& notWritten, const QString& reason);
 };

@@ -39,13 +39,3 @@ SeriesDeletion::Outcome SeriesDeletion::remove(const QString& folder, const QStr
         outcome.deleted.append(choice.chosen.at(position));
     return outcome;
 }
-
-SeriesDeletion::Outcome SeriesDeletion::run(const QString& folder, const QStringList& names, const InUse& inUse,
-                                            const TellInUse& tellInUse)
-{
-    const Choice choice = choose(names, inUse);
-    const Outcome outcome = remove(folder, names, choice);
-    if (choice.stopped && outcome.error.isEmpty() && tellInUse)
-        tellInUse();
-    return outcome;
-}

@@ -20,7 +20,6 @@ class SeriesDeletion
 {
 public:
     using InUse = std::function<bool(const QString& name)>;
-    using TellInUse = std::function<void()>;
 
     // Which of the selected series go.
     struct Choice
@@ -34,7 +33,8 @@ public:
     };
     static Choice choose(const QStringList& names, const InUse& inUse);
 
-    struct Outcome {
+    struct Outcome
+    {
         // the positions (in the given list) of the series whose files went
         QList<int> deleted;
         // a selected series was in use
@@ -44,9 +44,4 @@ public:
     };
     // Deletes the files of the chosen series of `names` in `folder`.
     static Outcome remove(const QString& folder, const QStringList& names, const Choice& choice);
-
-    // Chooses and deletes the series `names` in `folder`, in order, then
-    // tells when the run stopped at a series in use.
-    static Outcome run(const QString& folder, const QStringList& names, const InUse& inUse,
-                       const TellInUse& tellInUse);
 };

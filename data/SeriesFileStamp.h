@@ -14,8 +14,6 @@
 class SeriesFileStamp
 {
 public:
-    enum class State { Missing, Read, Unreadable };
-
     // A file that is not there.
     SeriesFileStamp() = default;
     static SeriesFileStamp ofBytes(const QByteArray& bytes);
@@ -24,12 +22,13 @@ public:
     // is larger than `maxBytes`.
     static SeriesFileStamp ofFile(const QString& path, qint64 maxBytes);
 
-    State state() const { return m_state; }
     bool isMissing() const { return m_state == State::Missing; }
 
     bool operator==(const SeriesFileStamp& other) const = default;
 
 private:
+    enum class State { Missing, Read, Unreadable };
+
     State m_state = State::Missing;
     qint64 m_size = 0;
     QByteArray m_hash;

@@ -35,7 +35,6 @@ SeriesSaveRules::Plan SeriesSaveRules::plan(const QString& folder, const QString
     const QString target = unchanged ? (SeriesStore::namesFileInFolder(name) ? name : QString()) : cleanedName(name);
     if (target.isEmpty())
         return plan;
-    plan.folder = folder;
     plan.name = target;
     plan.path = seriesPath(folder, target);
     if (unchanged)

@@ -43,9 +43,9 @@ public:
     };
 
     // What saving under a name will do, decided before anything is written.
-    struct Plan {
-        // the data folder and the name the file takes
-        QString folder;
+    struct Plan
+    {
+        // the name the file takes
         QString name;
         // "" when the name is no usable file name
         QString path;

@@ -14,15 +14,15 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
-SeriesStore::SeriesStore()
-    : SeriesStore(Data_Folder_Path, batch_file_EXT)
+SeriesStore::SeriesStore() : SeriesStore(Data_Folder_Path, batch_file_EXT)
 {
 }
 
 SeriesStore::SeriesStore(QString folder, QString extension)
-    : m_folder(std::move(folder))
-    , m_extension(std::move(extension))
+    : m_folder(std::move(folder)), m_extension(std::move(extension))
 {
 }
 
@@ -189,6 +189,13 @@ bool failed(QString* error, const QString& reason)
     return false;
 }
 
+// No content, and why not in `error`.
+std::nullopt_t refused(QString* error, const QString& reason)
+{
+    failed(error, reason);
+    return std::nullopt;
+}
+
 // Whether the lock was taken; else why not, in `error`.
 bool locked(const FolderLock& lock, QString* error)
 {
@@ -214,27 +221,70 @@ bool SeriesStore::write(const QString& name, const QStringList& values, WriteMod
     return locked(lock, error) && writeLocked(name, values, mode, error);
 }
 
+bool SeriesStore::writeTogether(const QList<Named>& series, QStringList* written, QString* error) const
+{
+    for (const Named& one : series) {
+        if (!namesFileInFolder(one.name))
+            return failed(error, enterNameMessage);
+    }
+    const FolderLock lock(m_folder);
+    if (!locked(lock, error))
+        return false;
+    // Every file is opened (a refused one named) and every content made
+    // before the first file is replaced.
+    std::vector<std::unique_ptr<AtomicFile>> files;
+    QList<QByteArray> contents;
+    for (const Named& one : series) {
+        files.push_back(std::make_unique<AtomicFile>(filePath(one.name)));
+        if (!files.back()->open())
+            return failed(error, files.back()->errorString());
+        std::optional<QByteArray> bytes = contentLocked(one.name, one.values, WriteMode::Replace, error);
+        if (!bytes)
+            return false;
+        contents.append(std::move(*bytes));
+    }
+    for (qsizetype i = 0; i < series.size(); ++i) {
+        AtomicFile& file = *files.at(size_t(i));
+        if (file.write(contents.at(i)) != contents.at(i).size() || !file.commit())
+            return failed(error, file.errorString());
+        if (written)
+            written->append(series.at(i).name);
+    }
+    return true;
+}
+
 bool SeriesStore::writeLocked(const QString& name, const QStringList& values, WriteMode mode, QString* error) const
 {
-    const QString path = filePath(name);
     // The file to replace is found (and a refused one named) before the old
     // content is read.
-    AtomicFile file(path);
+    AtomicFile file(filePath(name));
     if (!file.open())
         return failed(error, file.errorString());
+    const std::optional<QByteArray> bytes = contentLocked(name, values, mode, error);
+    if (!bytes)
+        return false;
+    if (file.write(*bytes) != bytes->size() || !file.commit())
+        return failed(error, file.errorString());
+    return true;
+}
+
+std::optional<QByteArray> SeriesStore::contentLocked(const QString& name, const QStringList& values, WriteMode mode,
+                                                     QString* error) const
+{
+    const QString path = filePath(name);
     QByteArray bytes;
     if (mode == WriteMode::Append && QFileInfo::exists(path)) {
         // The old content and the new values go into the new file together,
         // so an append that fails half way leaves the old file as it was.
         QFile old;
         if (!RegularFile::openForReading(old, path))
-            return failed(error, QStringLiteral("The series file cannot be read."));
+            return refused(error, QStringLiteral("The series file cannot be read."));
         // A file past the readers' limit is not read whole to be extended.
         if (old.size() > maxSeriesFileBytes)
-            return failed(error, tooLargeToWriteMessage(name));
+            return refused(error, tooLargeToWriteMessage(name));
         bytes = old.read(maxSeriesFileBytes + 1);
         if (old.error() != QFileDevice::NoError)
-            return failed(error, old.errorString());
+            return refused(error, old.errorString());
         // Some editors save an empty file as a byte order mark alone; it
         // holds no record, and series files are written without one.
         if (bytes.startsWith("\xEF\xBB\xBF"))
@@ -247,13 +297,11 @@ bool SeriesStore::writeLocked(const QString& name, const QStringList& values, Wr
         bytes += '\n';
         // A series no reader takes is never written, so the old file stays.
         if (bytes.size() > maxSeriesFileBytes)
-            return failed(error, tooLargeToWriteMessage(name));
+            return refused(error, tooLargeToWriteMessage(name));
     }
     if (bytes.size() > maxSeriesFileBytes)
-        return failed(error, tooLargeToWriteMessage(name));
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return failed(error, file.errorString());
-    return true;
+        return refused(error, tooLargeToWriteMessage(name));
+    return bytes;
 }
 
 SeriesStore::SaveResult SeriesStore::replaceFrom(const QString& name, const QStringList& values, const Origin& origin,

@@ -52,8 +52,7 @@ public:
     // characters stay below this. A file of a gigabyte takes seconds and
     // gigabytes of memory to split into values.
     static constexpr qint64 maxSeriesFileBytes = 64 * 1024 * 1024;
-    static inline const QString tooLargeMessage =
-        QStringLiteral("The series file is too large and cannot be used.");
+    static inline const QString tooLargeMessage = QStringLiteral("The series file is too large and cannot be used.");
 
     // The text of the series file of `name`; nothing when the file is
     // missing, cannot be read, is larger than maxSeriesFileBytes (then
@@ -96,6 +95,22 @@ public:
     // (FolderLock on the folder): an append reads the file it extends under
     // the lock that replaces it, so no write loses another's records.
     bool write(const QString& name, const QStringList& values, WriteMode mode, QString* error = nullptr) const;
+
+    // A series to write, for writeTogether().
+    struct Named
+    {
+        QString name;
+        QStringList values;
+    };
+    // Replaces (or creates) each series of `series`, as write() does, under
+    // one lock of the folder, so no other write comes between them: the
+    // series of one table stay together. Every file's content is made (and
+    // a name or size refused) before the first is written, so such a
+    // refusal, like a lock that is not taken, writes nothing. A write that
+    // fails later (a full disk) ends the run. True when every series was
+    // written; else false, the reason in `error` and the names written
+    // before the failure in `written`.
+    bool writeTogether(const QList<Named>& series, QStringList* written, QString* error = nullptr) const;
 
     static inline const QString busyMessage = QStringLiteral(
         "The series folder is in use by another program. Please try again.");
@@ -151,6 +166,10 @@ public:
 private:
     // write() once the folder is locked.
     bool writeLocked(const QString& name, const QStringList& values, WriteMode mode, QString* error) const;
+    // The new content of the series file of `name`, the folder locked;
+    // nothing, the reason in `error`, when it cannot be made.
+    std::optional<QByteArray> contentLocked(const QString& name, const QStringList& values, WriteMode mode,
+                                            QString* error) const;
 
     QString m_folder;
     QString m_extension;

@@ -43,13 +43,9 @@ QString FolderLock::lockFilePath(const QString& folder)
     return real.absolutePath() + QStringLiteral("/.") + real.fileName() + QStringLiteral(".lock");
 }
 
-FolderLock::FolderLock(const QString& folder) : FolderLock(folder, waitLimit())
+FolderLock::FolderLock(const QString& folder)
 {
-}
-
-FolderLock::FolderLock(const QString& folder, std::chrono::milliseconds wait)
-{
-    take(folder, wait);
+    take(folder, waitLimit());
 }
 
 void FolderLock::take(const QString& folder, std::chrono::milliseconds wait)
@@ -69,37 +65,13 @@ void FolderLock::take(const QString& folder, std::chrono::milliseconds wait)
         return;
     }
     m_path = QFile::encodeName(lockFilePath(folder));
+    const QByteArray folderPath = QFile::encodeName(info.canonicalFilePath());
     const auto deadline = std::chrono::steady_clock::now() + wait;
     auto pause = std::chrono::milliseconds(1);
     for (;;) {
-        const int fd = ::open(m_path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK,
-                              0666);
-        if (fd < 0) {
-            failed(errno);
+        const int error = lockBoth(folderPath);
+        if (error == 0)
             return;
-        }
-        struct stat held = {};
-        const int statError = ::fstat(fd, &held) != 0 ? errno : S_ISREG(held.st_mode) ? 0 : EINVAL;
-        if (statError != 0) {
-            ::close(fd);
-            failed(statError);
-            return;
-        }
-        if (tryLock(fd) == 0) {
-            // The holder before removes the file as it lets go: a file no
-            // longer under the name is no lock any more; the name's new file
-            // is.
-            struct stat named = {};
-            if (::lstat(m_path.constData(), &named) == 0 && named.st_dev == held.st_dev
-                && named.st_ino == held.st_ino) {
-                m_fd = fd;
-                return;
-            }
-            ::close(fd);
-            continue;
-        }
-        const int error = errno;
-        ::close(fd);
         if (error != EWOULDBLOCK) {
             failed(error);
             return;
@@ -117,11 +89,75 @@ void FolderLock::take(const QString& folder, std::chrono::milliseconds wait)
     }
 }
 
+int FolderLock::lockBoth(const QByteArray& folderPath)
+{
+    for (;;) {
+        const int fd = ::open(m_path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK,
+                              0666);
+        if (fd < 0) {
+            const int error = errno;
+            // No lock file where the parent folder is read-only to us: the
+            // folder alone is locked, which holds on local file systems.
+            if (error == EACCES || error == EROFS || error == EPERM)
+                return lockFolder(folderPath, false);
+            return error;
+        }
+        struct stat held = {};
+        const int statError = ::fstat(fd, &held) != 0 ? errno : S_ISREG(held.st_mode) ? 0 : EINVAL;
+        if (statError != 0) {
+            ::close(fd);
+            return statError;
+        }
+        if (tryLock(fd) != 0) {
+            const int error = errno;
+            ::close(fd);
+            return error;
+        }
+        // The holder before removes the file as it lets go: a file no longer
+        // under the name is no lock any more; the name's new file is.
+        struct stat named = {};
+        if (::lstat(m_path.constData(), &named) != 0 || named.st_dev != held.st_dev || named.st_ino != held.st_ino) {
+            ::close(fd);
+            continue;
+        }
+        // The folder is locked too, for a holder that could not make the
+        // lock file (see above). Where a folder cannot be locked (NFS), the
+        // lock file is the lock.
+        const int error = lockFolder(folderPath, true);
+        if (error != 0) {
+            // Let go as a holder does.
+            ::unlink(m_path.constData());
+            ::close(fd);
+            return error;
+        }
+        m_fd = fd;
+        return 0;
+    }
+}
+
+int FolderLock::lockFolder(const QByteArray& folderPath, bool besideLockFile)
+{
+    const int fd = ::open(folderPath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return besideLockFile ? 0 : errno;
+    if (tryLock(fd) != 0) {
+        const int error = errno;
+        ::close(fd);
+        if (besideLockFile && error != EWOULDBLOCK)
+            return 0;
+        return error;
+    }
+    m_folderFd = fd;
+    return 0;
+}
+
 FolderLock::~FolderLock()
 {
-    if (m_fd < 0)
-        return;
-    // Removed while still held, so no one takes the file that is going.
-    ::unlink(m_path.constData());
-    ::close(m_fd);
+    if (m_fd >= 0) {
+        // Removed while still held, so no one takes the file that is going.
+        ::unlink(m_path.constData());
+        ::close(m_fd);
+    }
+    if (m_folderFd >= 0)
+        ::close(m_folderFd);
 }

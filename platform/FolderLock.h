@@ -17,18 +17,22 @@
 // through its real path, so every path leading to it takes the same lock.
 // The lock file is removed when the lock ends; a waiter that finds the file
 // it locked no longer under that name tries again with the new one.
+// Where the lock file cannot be made (the parent folder is read-only to this
+// user or on a read-only mount), the folder itself is locked, which holds on
+// local file systems; so that such a lock and one through the lock file keep
+// each other out, a lock through the lock file locks the folder too where
+// the file system lets it.
 class FolderLock
 {
 public:
     // Waits for the lock at most waitLimit(); isLocked() tells whether it
     // was taken.
     explicit FolderLock(const QString& folder);
-    FolderLock(const QString& folder, std::chrono::milliseconds wait);
     ~FolderLock();
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
 
-    bool isLocked() const { return m_fd >= 0; }
+    bool isLocked() const { return m_fd >= 0 || m_folderFd >= 0; }
     // Another holder kept the lock past the wait.
     bool timedOut() const { return m_timedOut; }
     // Why the lock was not taken.
@@ -47,8 +51,17 @@ public:
 
 private:
     void take(const QString& folder, std::chrono::milliseconds wait);
+    // One try at the lock file and the folder: 0 when locked, else errno
+    // (EWOULDBLOCK: held by another).
+    int lockBoth(const QByteArray& folderPath);
+    // One try at the folder itself; beside a taken lock file only another
+    // holder's lock counts as a failure.
+    int lockFolder(const QByteArray& folderPath, bool besideLockFile);
 
+    // the lock file, held
     int m_fd = -1;
+    // the folder, held
+    int m_folderFd = -1;
     bool m_timedOut = false;
     QString m_error;
     QByteArray m_path;

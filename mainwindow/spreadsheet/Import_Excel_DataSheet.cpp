@@ -26,7 +26,7 @@ std::function<bool(const QString&)> s_seriesInUse;
 const QString existsQuestion = QStringLiteral("Batch Processing Series already exists. Do you want to replace it?");
 const QString accessMessage = QStringLiteral("Error in file accessing.");
 
-}   // namespace
+} // namespace
 
 Import_Excel_DataSheet::Import_Excel_DataSheet(QWidget* parent)
     : SpreadsheetPicker(parent, true, QStringLiteral("Import_Excel_DataSheet"), tr("Import Spreadsheet as Series"))
@@ -117,7 +117,8 @@ bool Import_Excel_DataSheet::runImport()
         return Create_file_For_Col_Func();
     const QString chosen = fill_col_option != 0 ? Trim_Str(List_ComboBox->currentText()) : Trim_Str(list_name->text());
     if (chosen.isEmpty()) {
-        Show_MessageBox(fill_col_option != 0 ? QStringLiteral("Please select list name.") : SeriesStore::enterNameMessage);
+        Show_MessageBox(fill_col_option != 0 ? QStringLiteral("Please select list name.")
+                                             : SeriesStore::enterNameMessage);
         return false;
     }
     return Insert_file_Func();
@@ -165,6 +166,7 @@ bool Import_Excel_DataSheet::Create_file_For_Col_Func()
     // a tick on the replace question replaces the other stored series of
     // this import without asking again.
     bool replaceAll = false;
+    QList<SeriesStore::Named> chosen;
     for (qsizetype i = 0; i < series.size(); ++i) {
         const ColumnSeriesPlan::Column& planned = plan.columns.at(i);
         if (planned.step == ColumnSeriesPlan::Step::BadName) {
@@ -180,27 +182,38 @@ bool Import_Excel_DataSheet::Create_file_For_Col_Func()
                 continue;
             replaceAll = Msg_Apply_All_Chk;
         }
-        QString reason;
-        bool written = false;
-        readOnWorker(
-            [&] { written = store.write(name, series.at(i).values, SeriesStore::WriteMode::Replace, &reason); });
-        if (!written)
-            Show_MessageBox(name + QStringLiteral("\n") + accessMessage + QStringLiteral("\n")
-                            + AtomicFile::failureDetails(reason, store.filePath(name)));
+        chosen.append({name, series.at(i).values});
     }
+
+    // The series of one table are written under one lock of the folder, so
+    // no other write comes between them. The write may wait for the lock:
+    // the window stays responsive.
+    QStringList written;
+    QString reason;
+    bool allWritten = chosen.isEmpty();
+    if (!allWritten)
+        readOnWorker([&] { allWritten = store.writeTogether(chosen, &written, &reason); });
     if (file_name_Insert == 1)
         SeriesManagerLink::installed().refreshList();
     Hide_Destroy_Modeless();
+    if (!allWritten) {
+        QStringList notWritten;
+        for (qsizetype i = written.size(); i < chosen.size(); ++i)
+            notWritten.append(chosen.at(i).name);
+        Show_MessageBox(ColumnSeriesPlan::stoppedMessage(written, notWritten, reason));
+        return false;
+    }
     if (excel_content.isEmpty())
-        Show_MessageBox(QStringLiteral("There is no data in selected sheet.\nPlease select another Sheet/Excel "
-                                       "File.\nEither file is corrupted or selected file contains invalid characters."));
+        Show_MessageBox(
+            QStringLiteral("There is no data in selected sheet.\nPlease select another Sheet/Excel "
+                           "File.\nEither file is corrupted or selected file contains invalid characters."));
     return true;
 }
 
 bool Import_Excel_DataSheet::Insert_file_Func()
 {
-    const QString name =
-        SeriesStore::askSeriesName(fill_col_option != 0 ? List_ComboBox->currentText() : list_name->text());
+    const QString name = SeriesStore::askSeriesName(fill_col_option != 0 ? List_ComboBox->currentText()
+                                                                         : list_name->text());
     if (name.isEmpty())
         return false;
     const SeriesStore store;

@@ -3,6 +3,7 @@
 // message names each such series once.
 
 #include "data/ColumnSeriesPlan.h"
+#include "data/SeriesStore.h"
 
 #include <gtest/gtest.h>
 
@@ -46,4 +47,28 @@ TEST(ColumnSeriesPlan, EveryColumnCheckedFirst)
         EXPECT_EQ(plan.inUse, c.inUse) << c.what;
         EXPECT_EQ(plan.refused(), !c.inUse.isEmpty()) << c.what;
     }
+}
+
+// An import whose writes stopped names what was written and what was not;
+// a folder held by another program is said alone, as for every other write.
+TEST(ColumnSeriesPlan, StoppedImportNamesWhatWasWritten)
+{
+    const struct
+    {
+        QStringList written;
+        QStringList notWritten;
+        QString reason;
+        QString message;
+    } cases[] = {
+        {{}, {"Name", "Photo"}, SeriesStore::busyMessage, SeriesStore::busyMessage},
+        {{}, {"Name", "Photo"}, "Disk full", "No series was imported.\nReason: Disk full"},
+        {{"Name"},
+         {"Company", "Photo"},
+         "Disk full",
+         "These Batch Processing Series were imported:\nName\nThese were not imported:\nCompany\nPhoto\n"
+         "Reason: Disk full"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ColumnSeriesPlan::stoppedMessage(c.written, c.notWritten, c.reason).toStdString(),
+                  c.message.toStdString());
 }

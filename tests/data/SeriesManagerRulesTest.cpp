@@ -88,7 +88,8 @@ TEST(SeriesSaveRules, RenameAndReplaceRules)
     // an empty value is an empty record and keeps its place
     const QStringList values {" b ", "", "a", "   ", "c"};
     const QByteArray written = "b\n\na\n\nc\n";
-    struct Case {
+    struct Case
+    {
         const char* what;
         Files before;
         QString name, openedAs;
@@ -100,28 +101,68 @@ TEST(SeriesSaveRules, RenameAndReplaceRules)
     using R = SeriesSaveRules::Result;
     const Case cases[] = {
         {"new series, free name", {}, "N", "", false, R::Saved, false, {{"N.txt", written}}},
-        {"same name replaces without asking", {{"A.txt", "old\n"}}, "A", "A", false, R::Saved, false,
+        {"same name replaces without asking",
+         {{"A.txt", "old\n"}},
+         "A",
+         "A",
+         false,
+         R::Saved,
+         false,
          {{"A.txt", written}}},
-        {"renamed to a free name moves", {{"A.txt", "old\n"}}, "B", "A", false, R::Saved, false,
-         {{"B.txt", written}}},
-        {"renamed onto another series, No", {{"A.txt", "old\n"}, {"C.txt", "other\n"}}, "C", "A", false,
-         R::Declined, true, {{"A.txt", "old\n"}, {"C.txt", "other\n"}}},
-        {"renamed onto another series, Yes keeps the old name", {{"A.txt", "old\n"}, {"C.txt", "other\n"}}, "C",
-         "A", true, R::Saved, true, {{"A.txt", "old\n"}, {"C.txt", written}}},
-        {"new series onto an existing one asks", {{"C.txt", "other\n"}}, "C", "", false, R::Declined, true,
+        {"renamed to a free name moves", {{"A.txt", "old\n"}}, "B", "A", false, R::Saved, false, {{"B.txt", written}}},
+        {"renamed onto another series, No",
+         {{"A.txt", "old\n"}, {"C.txt", "other\n"}},
+         "C",
+         "A",
+         false,
+         R::Declined,
+         true,
+         {{"A.txt", "old\n"}, {"C.txt", "other\n"}}},
+        {"renamed onto another series, Yes keeps the old name",
+         {{"A.txt", "old\n"}, {"C.txt", "other\n"}},
+         "C",
+         "A",
+         true,
+         R::Saved,
+         true,
+         {{"A.txt", "old\n"}, {"C.txt", written}}},
+        {"new series onto an existing one asks",
+         {{"C.txt", "other\n"}},
+         "C",
+         "",
+         false,
+         R::Declined,
+         true,
          {{"C.txt", "other\n"}}},
-        {"reserved characters at the ends are cleaned", {}, "/N?", "", false, R::Saved, false,
-         {{"N.txt", written}}},
-        {"a name compared as typed asks even for its own file", {{"A.txt", "old\n"}}, "A ", "A", true, R::Saved, true,
+        {"reserved characters at the ends are cleaned", {}, "/N?", "", false, R::Saved, false, {{"N.txt", written}}},
+        {"a name compared as typed asks even for its own file",
+         {{"A.txt", "old\n"}},
+         "A ",
+         "A",
+         true,
+         R::Saved,
+         true,
          {{"A.txt", written}}},
-        {"a path in the name is refused", {{"A.txt", "old\n"}}, "../A", "A", true, R::BadName, false,
+        {"a path in the name is refused",
+         {{"A.txt", "old\n"}},
+         "../A",
+         "A",
+         true,
+         R::BadName,
+         false,
          {{"A.txt", "old\n"}}},
         {"inner slash refused", {}, "a/b", "", true, R::BadName, false, {}},
         {"dot-dot refused", {}, "..", "", true, R::BadName, false, {}},
         {"empty after cleaning refused", {}, "**", "", true, R::BadName, false, {}},
         // the target is a folder: nothing written, the old file stays
-        {"unwritable target keeps the old file", {{"A.txt", "old\n"}, {"D.txt", "<folder>"}}, "D", "A", true,
-         R::WriteFailed, true, {{"A.txt", "old\n"}, {"D.txt", "<folder>"}}},
+        {"unwritable target keeps the old file",
+         {{"A.txt", "old\n"}, {"D.txt", "<folder>"}},
+         "D",
+         "A",
+         true,
+         R::WriteFailed,
+         true,
+         {{"A.txt", "old\n"}, {"D.txt", "<folder>"}}},
     };
     for (const Case& c : cases) {
         const Saved saved = saveIn(c.before, c.name, c.openedAs, values, c.answer);
@@ -196,13 +237,10 @@ TEST(SeriesSaveRules, ChangedSinceOpenedIsAskedAbout)
     };
     const R saved = R::Saved, kept = R::KeptChanged;
     const Case cases[] = {
-        {"unchanged", "a\n", {{"S.txt", "a\n"}}, "S", {}, "", saved, {}, {{"S.txt", shown}}},
         {"other bytes, No", "a\n", {{"S.txt", "x\n"}}, "S", {false}, "", kept, {"changed S"}, {{"S.txt", "x\n"}}},
         {"appended, Yes", "a\n", {{"S.txt", added}}, "S", {true}, "", saved, {"changed S"}, {{"S.txt", shown}}},
-        {"renamed, No", "a\n", {{"S.txt", added}}, "T", {false}, "", kept, {"changed S"}, {{"S.txt", added}}},
         {"renamed, Yes moves", "a\n", {{"S.txt", added}}, "T", {true}, "", saved, {"changed S"}, {{"T.txt", shown}}},
         {"asked again", "a\n", {{"S.txt", added}}, "S", {true, false}, "d\n", kept, {"changed S", "changed S"}, {}},
-        {"gone: saved as new", "a\n", {}, "S", {}, "", saved, {"gone S"}, {{"S.txt", shown}}},
         {"gone, renamed", "a\n", {}, "T", {}, "", saved, {"gone S"}, {{"T.txt", shown}}},
         {"onto another", "a\n", {{"S.txt", added}, {"U.txt", "u\n"}}, "U", {true}, "", saved, {"replace"}, {}},
     };
@@ -248,7 +286,8 @@ TEST(SeriesSaveRules, ChangedSinceOpenedIsAskedAbout)
 
 TEST(SeriesDeletion, InUseStopsTheRunAndAStaleApplyToAllIsCleared)
 {
-    struct Case {
+    struct Case
+    {
         const char* what;
         bool staleApplyToAll;
         QStringList selected;
@@ -268,12 +307,11 @@ TEST(SeriesDeletion, InUseStopsTheRunAndAStaleApplyToAllIsCleared)
         for (const char* name : {"A", "B", "C", "D", "D "})
             writeFile(folder.filePath(QStringLiteral("%1.txt").arg(QLatin1String(name))), "1\n");
         Msg_Apply_All_Chk = c.staleApplyToAll;
-        int told = 0;
-        const SeriesDeletion::Outcome outcome = SeriesDeletion::run(
-            folder.path(), c.selected, [](const QString& name) { return name == QLatin1String("C"); },
-            [&] { ++told; });
+        const SeriesDeletion::Choice choice = SeriesDeletion::choose(
+            c.selected, [](const QString& name) { return name == QLatin1String("C"); });
+        const SeriesDeletion::Outcome outcome = SeriesDeletion::remove(folder.path(), c.selected, choice);
         EXPECT_EQ(outcome.deleted, c.deleted) << c.what;
-        EXPECT_EQ(told, c.told ? 1 : 0) << c.what;
+        EXPECT_EQ(choice.stopped, c.told) << c.what;
         EXPECT_EQ(outcome.anyInUse, c.told) << c.what;
         QStringList left = QDir(folder.path()).entryList(QDir::Files, QDir::Name);
         left.replaceInStrings(QStringLiteral(".txt"), QString());
@@ -295,18 +333,17 @@ TEST(SeriesValueList, EditsAndReading)
     EXPECT_EQ(list.value(1), QStringLiteral("B"));
 
     // rows removed, and the row selected afterwards
-    struct Removal {
+    struct Removal
+    {
         QList<int> rows;
         int selected;
         QStringList left;
         int next;
     };
     const Removal removals[] = {
-        {{2}, 2, {"a", "B", "d"}, 1},
-        {{0}, 0, {"B", "c", "d"}, -1},
-        {{3, 1, 1}, 3, {"a", "c"}, -1},   // the row above (2) is gone
-        {{1, 2}, 2, {"a", "d"}, 1},
-        {{7, -1}, 1, {"a", "B", "c", "d"}, 0},
+        {{2}, 2, {"a", "B", "d"}, 1},   {{0}, 0, {"B", "c", "d"}, -1},
+        {{3, 1, 1}, 3, {"a", "c"}, -1}, // the row above (2) is gone
+        {{1, 2}, 2, {"a", "d"}, 1},     {{7, -1}, 1, {"a", "B", "c", "d"}, 0},
     };
     for (const Removal& r : removals) {
         SeriesValueList copy = list;
@@ -410,25 +447,19 @@ TEST(SeriesValueList, EmptyRecordsKeepTheirRowsThroughSaveEditAndExport)
 TEST(SeriesExporter, ExportNameTakesTheChosenExtension)
 {
     using F = SeriesExporter::Format;
-    const struct {
+    const struct
+    {
         const char* chosen;
         F format;
         const char* path;
     } cases[] = {
-        {"/d/list.txt", F::Workbook, "/d/list.xlsx"},
-        {"/d/list.xlsx", F::Text, "/d/list.txt"},
-        {"/d/list", F::Workbook, "/d/list.xlsx"},
-        {"/d/list", F::Text, "/d/list.txt"},
-        {"/d/a.b.txt", F::Workbook, "/d/a.b.xlsx"},
-        {"/d/a.b.xlsx", F::Text, "/d/a.b.txt"},
-        {"/d/list.csv", F::Workbook, "/d/list.xlsx"},
-        {"/d/list.", F::Text, "/d/list.txt"},
-        {"/d/.hidden", F::Workbook, "/d/.hidden.xlsx"},
-        {"/d/.hidden.txt", F::Workbook, "/d/.hidden.xlsx"},
-        {"/my.dir/list", F::Text, "/my.dir/list.txt"},
-        {"/my.dir/.list", F::Text, "/my.dir/.list.txt"},
-        {"/d/list.XLSX", F::Workbook, "/d/list.XLSX"},
-        {"/d/list.Txt", F::Text, "/d/list.Txt"},
+        {"/d/list.txt", F::Workbook, "/d/list.xlsx"},   {"/d/list.xlsx", F::Text, "/d/list.txt"},
+        {"/d/list", F::Workbook, "/d/list.xlsx"},       {"/d/list", F::Text, "/d/list.txt"},
+        {"/d/a.b.txt", F::Workbook, "/d/a.b.xlsx"},     {"/d/a.b.xlsx", F::Text, "/d/a.b.txt"},
+        {"/d/list.csv", F::Workbook, "/d/list.xlsx"},   {"/d/list.", F::Text, "/d/list.txt"},
+        {"/d/.hidden", F::Workbook, "/d/.hidden.xlsx"}, {"/d/.hidden.txt", F::Workbook, "/d/.hidden.xlsx"},
+        {"/my.dir/list", F::Text, "/my.dir/list.txt"},  {"/my.dir/.list", F::Text, "/my.dir/.list.txt"},
+        {"/d/list.XLSX", F::Workbook, "/d/list.XLSX"},  {"/d/list.Txt", F::Text, "/d/list.Txt"},
         {"list.txt", F::Workbook, "list.xlsx"},
     };
     for (const auto& c : cases)
@@ -469,16 +500,18 @@ TEST(SeriesExporter, ExportsReadBackByOtherPrograms)
     // a new export gets a new file's permissions, not a temporary file's;
     // a replaced one keeps those of the file it replaces
     const QFileDevice::Permissions modeBits = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
-                                              | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
+        | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
     const QString fresh = out.filePath("fresh.xlsx");
     ASSERT_TRUE(SeriesExporter::exportValues(fresh, values, SeriesExporter::Format::Workbook));
     EXPECT_EQ(QFileInfo(fresh).permissions() & modeBits, QFileInfo(text).permissions() & modeBits);
-    const QFileDevice::Permissions groupReadable = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    const QFileDevice::Permissions groupReadable = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+        | QFileDevice::ReadGroup;
     QFile::setPermissions(book, groupReadable);
     ASSERT_TRUE(SeriesExporter::exportValues(book, values, SeriesExporter::Format::Workbook));
     EXPECT_EQ(QFileInfo(book).permissions() & modeBits, groupReadable);
     // nothing of the export is left beside it
-    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"fresh.xlsx", "list.txt", "list.xlsx"}));
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"fresh.xlsx", "list.txt", "list.xlsx"}));
 }
 
 TEST(SeriesExporter, FailedExportsKeepWhatWasThere)
@@ -489,7 +522,8 @@ TEST(SeriesExporter, FailedExportsKeepWhatWasThere)
         writeFile(path, "half");
         return false;
     };
-    struct Case {
+    struct Case
+    {
         const char* what;
         QString path;
         SeriesExporter::Format format;
@@ -504,7 +538,9 @@ TEST(SeriesExporter, FailedExportsKeepWhatWasThere)
         {"a folder at the workbook path", out.filePath("folder.xlsx"), SeriesExporter::Format::Workbook, {}},
         {"a workbook writer that fails", out.filePath("old.xlsx"), SeriesExporter::Format::Workbook, failingWriter},
         {"a folder that does not exist", out.filePath("none/x.txt"), SeriesExporter::Format::Text, {}},
-        {"a workbook in a folder that does not exist", out.filePath("none/x.xlsx"), SeriesExporter::Format::Workbook,
+        {"a workbook in a folder that does not exist",
+         out.filePath("none/x.xlsx"),
+         SeriesExporter::Format::Workbook,
          {}},
     };
     const Files before = filesOf(out.path());

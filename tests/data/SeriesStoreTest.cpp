@@ -41,7 +41,8 @@ QByteArray readBytes(const QString& path)
 // binding's readings hold the same records, so values stay with their cards.
 TEST(SeriesStore, ThreeReadingsOfOneText)
 {
-    const struct {
+    const struct
+    {
         QString text;
         QStringList manager;
         QStringList binding;
@@ -130,18 +131,27 @@ TEST(SeriesStore, ListingOfTheDataFolder)
     EXPECT_EQ(SeriesStore(dir.path(), "txt").names(),
               QStringList({".hidden", "a.b", "Apple", "apple", "b", "noext", "photo"}));
     EXPECT_EQ(SeriesStore(dir.filePath("none"), "txt").names(), QStringList());
-
 }
 
 TEST(SeriesStore, NamesWithPathCharactersAreRefused)
 {
-    const struct {
+    const struct
+    {
         QString typed;
-        QString name;   // empty: refused
+        QString name; // empty: refused
     } rows[] = {
-        {" Guests ", "Guests"}, {"x.y", "x.y"}, {"a/b", ""},     {"../x", ""},  {"a\\b", ""},
-        {".", ""},              {"..", ""},     {"  ", ""},      {"", ""},      {QString("a") + QChar(0) + "b", ""},
-        {"/", ""},              {"*?", ""},
+        {" Guests ", "Guests"},
+        {"x.y", "x.y"},
+        {"a/b", ""},
+        {"../x", ""},
+        {"a\\b", ""},
+        {".", ""},
+        {"..", ""},
+        {"  ", ""},
+        {"", ""},
+        {QString("a") + QChar(0) + "b", ""},
+        {"/", ""},
+        {"*?", ""},
     };
     for (const auto& row : rows)
         EXPECT_EQ(SeriesStore::validSeriesName(row.typed), row.name) << row.typed.toStdString();
@@ -151,7 +161,7 @@ TEST(SeriesStore, NamesWithPathCharactersAreRefused)
     EXPECT_EQ(SeriesStore::askSeriesName("../etc"), "");
     EXPECT_EQ(SeriesStore::askSeriesName("Staff"), "Staff");
     MessagePresenter::install(nullptr);
-    EXPECT_EQ(presenter.texts(), QStringList{"\nPlease enter list name."});
+    EXPECT_EQ(presenter.texts(), QStringList {"\nPlease enter list name."});
 
     QTemporaryDir dir;
     const SeriesStore store(dir.filePath("DataSet"), "txt");
@@ -214,9 +224,10 @@ TEST(SeriesStore, HugeFilesAreRefusedUnread)
 {
     QTemporaryDir dir;
     const SeriesStore store(dir.path(), "txt");
-    const struct {
+    const struct
+    {
         const char* name;
-        qint64 size;   // 0: a small series
+        qint64 size; // 0: a small series
     } rows[] = {
         {"just over", SeriesStore::maxSeriesFileBytes + 1},
         {"a gigabyte", qint64(1) << 30},
@@ -228,7 +239,7 @@ TEST(SeriesStore, HugeFilesAreRefusedUnread)
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("first\nsecond\n") == 13) << row.name;
         if (row.size > 0) {
-            ASSERT_TRUE(file.resize(row.size)) << row.name;   // a hole, no disk used
+            ASSERT_TRUE(file.resize(row.size)) << row.name; // a hole, no disk used
         }
         file.close();
         const bool refused = row.size > 0;
@@ -240,8 +251,9 @@ TEST(SeriesStore, HugeFilesAreRefusedUnread)
         EXPECT_EQ(store.readManagerValues(row.name).has_value(), !refused) << row.name;
         EXPECT_EQ(store.readFirstValue(row.name), refused ? "" : "first") << row.name;
         SeriesValueList list;
-        EXPECT_EQ(list.load(path, false), refused ? SeriesValueList::LoadResult::TooLarge
-                                                  : SeriesValueList::LoadResult::Loaded) << row.name;
+        EXPECT_EQ(list.load(path, false),
+                  refused ? SeriesValueList::LoadResult::TooLarge : SeriesValueList::LoadResult::Loaded)
+            << row.name;
         EXPECT_EQ(list.count(), refused ? 0 : 2) << row.name;
         QFile::remove(path);
     }
@@ -268,13 +280,16 @@ TEST(SeriesStore, AFolderLockedByAnotherIsReportedNotWaitedFor)
         std::function<bool(QString*)> write;
     } rows[] = {
         {"append", [&](QString* error) { return store.write("s", {"b"}, Mode::Append, error); }},
-        {"new series", [&](QString* error) { return store.write("t", {"b"}, Mode::Replace, error); }},
         {"save",
          [&](QString* error) {
              const SeriesStore::Origin origin {"s", SeriesFileStamp::ofBytes("a\n"), false};
              return store.replaceFrom("s", {"b"}, origin, nullptr, error) != SeriesStore::SaveResult::Failed;
          }},
         {"delete", [&](QString* error) { return store.remove({"s"}, nullptr, error); }},
+        {"several series",
+         [&](QString* error) {
+             return store.writeTogether({{"t", {"b"}}, {"s", {"b"}}}, nullptr, error);
+         }},
     };
     for (const auto& row : rows) {
         QString error;
@@ -282,6 +297,57 @@ TEST(SeriesStore, AFolderLockedByAnotherIsReportedNotWaitedFor)
         EXPECT_EQ(error, SeriesStore::busyMessage) << row.what;
         EXPECT_EQ(QDir(store.folder()).entryList(QDir::Files | QDir::Hidden), QStringList {"s.txt"}) << row.what;
         EXPECT_EQ(readBytes(store.filePath("s")), "a\n") << row.what;
+    }
+}
+
+// Several series written under one lock: a name or size refused writes none
+// of them; a write the disk refuses (here the file size limit) ends the run,
+// and the series written before it are named.
+TEST(SeriesStore, SeveralSeriesWrittenTogetherOrNamedWhereTheyStop)
+{
+    const QStringList big(200, QStringLiteral("a long value of the series"));
+    const QStringList tooLarge(8, QString(SeriesStore::maxSeriesFileBytes / 8, u'x'));
+    const struct
+    {
+        const char* what;
+        QList<SeriesStore::Named> series;
+        QStringList written;
+        QString error;
+    } rows[] = {
+        {"all written", {{"a", {"1"}}, {"s", {"2", ""}}}, {"a", "s"}, ""},
+        {"a name refused", {{"a", {"1"}}, {"../b", {"2"}}}, {}, SeriesStore::enterNameMessage},
+        {"one too large", {{"a", {"1"}}, {"b", tooLarge}}, {}, SeriesStore::tooLargeToWriteMessage("b")},
+        {"the disk refuses the second", {{"a", {"1"}}, {"s", big}, {"c", {"3"}}}, {"a"}, "<some>"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        QTemporaryDir dir;
+        const SeriesStore store(dir.path(), "txt");
+        writeBytes(store.filePath("s"), "old\n");
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old {};
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit limited = old;
+        limited.rlim_cur = 64;
+        setrlimit(RLIMIT_FSIZE, &limited);
+        QStringList written;
+        QString error;
+        const bool all = store.writeTogether(row.series, &written, &error);
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, SIG_DFL);
+        EXPECT_EQ(all, row.error.isEmpty());
+        EXPECT_EQ(written, row.written);
+        if (row.error == "<some>")
+            EXPECT_FALSE(error.isEmpty());
+        else
+            EXPECT_EQ(error, row.error);
+        QStringList files {"s.txt"};
+        for (const QString& name : row.written)
+            files.append(name + ".txt");
+        files.removeDuplicates();
+        files.sort();
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), files);
+        EXPECT_EQ(readBytes(store.filePath("s")), row.written.contains("s") ? "2\n\n" : "old\n");
     }
 }
 

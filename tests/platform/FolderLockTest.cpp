@@ -8,6 +8,11 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 // The lock file lies beside the folder (never in its listing) and goes with
 // the lock; the folder is locked whatever path leads to it; a lock another
 // holder keeps past the wait is reported as such. (Waiters that get the lock
@@ -47,4 +52,82 @@ TEST(FolderLock, OneLockFileBesideTheFolderWhateverPathLeadsThere)
         }
     }
     EXPECT_EQ(QDir(parent.path()).entryList(entries).join('|').toStdString(), "DataSet|Link");
+}
+
+// A series folder whose parent is read-only to its user (no lock file can be
+// made there) is locked itself, and such a lock and one through the lock
+// file keep each other out. The read-only user is a child process: as the
+// superuser (whom no mode bit stops) it becomes "nobody", otherwise the
+// parent is made read-only.
+TEST(FolderLock, AFolderWhoseParentIsReadOnlyIsLockedItself)
+{
+    QTemporaryDir parent;
+    ASSERT_TRUE(QDir(parent.path()).mkdir("DataSet"));
+    const QString folder = parent.filePath("DataSet");
+    const QString lockFile = parent.filePath(".DataSet.lock");
+    const bool root = ::geteuid() == 0;
+    ASSERT_EQ(::chmod(QFile::encodeName(parent.path()).constData(), root ? 0755 : 0555), 0);
+    FolderLock::setWaitLimit(std::chrono::milliseconds(0));
+    // What the read-only user sees, as the child's exit status.
+    enum Seen { Locked = 1, TimedOut, Failed, NoAccess };
+    const auto asReadOnlyUser = [&](const std::function<void()>& whileLocked) {
+        int toParent[2];
+        int toChild[2];
+        if (::pipe(toParent) != 0 || ::pipe(toChild) != 0)
+            return int(Failed);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::close(toParent[0]);
+            ::close(toChild[1]);
+            if (root && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+                ::_exit(NoAccess);
+            if (::access(QFile::encodeName(folder).constData(), R_OK | X_OK) != 0)
+                ::_exit(NoAccess);
+            const FolderLock lock(folder);
+            const Seen seen = lock.isLocked() ? Locked : lock.timedOut() ? TimedOut : Failed;
+            char byte = char(seen);
+            (void)!::write(toParent[1], &byte, 1);
+            // held until the parent has tried
+            (void)!::read(toChild[0], &byte, 1);
+            ::_exit(seen);
+        }
+        ::close(toParent[1]);
+        ::close(toChild[0]);
+        if (child < 0) {
+            ::close(toParent[0]);
+            ::close(toChild[1]);
+            return int(Failed);
+        }
+        char byte = 0;
+        if (::read(toParent[0], &byte, 1) == 1 && byte == Locked)
+            whileLocked();
+        ::close(toChild[1]);
+        ::close(toParent[0]);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : int(Failed);
+    };
+
+    bool triedWhileHeld = false;
+    const int alone = asReadOnlyUser([&] {
+        triedWhileHeld = true;
+        EXPECT_FALSE(QFileInfo::exists(lockFile));
+        const FolderLock second(folder);
+        EXPECT_FALSE(second.isLocked());
+        EXPECT_TRUE(second.timedOut()) << second.errorString().toStdString();
+    });
+    if (alone == NoAccess) {
+        ::chmod(QFile::encodeName(parent.path()).constData(), 0755);
+        GTEST_SKIP() << "no user without write access to " << parent.path().toStdString() << " can be had";
+    }
+    EXPECT_EQ(alone, Locked);
+    EXPECT_TRUE(triedWhileHeld);
+    {
+        const FolderLock first(folder);
+        ASSERT_TRUE(first.isLocked()) << first.errorString().toStdString();
+        EXPECT_EQ(QFileInfo::exists(lockFile), root);
+        EXPECT_EQ(asReadOnlyUser([] {}), TimedOut);
+    }
+    ::chmod(QFile::encodeName(parent.path()).constData(), 0755);
+    EXPECT_FALSE(QFileInfo::exists(lockFile));
 }
