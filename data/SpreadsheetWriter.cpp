@@ -3,6 +3,7 @@
 #include "app/Globals.h"
 #include "app/MessageBoxes.h"
 #include "data/Globals.h"
+#include "data/PackageXml.h"
 #include "data/SSZipArchive.h"
 #include "data/UnpackFolder.h"
 #include "platform/AllocatorPools.h"
@@ -19,7 +20,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <tuple>
 #include <sys/stat.h>
 
@@ -51,31 +51,11 @@ QString localPath(const QString& pathOrUrl)
 // with a prefixed SpreadsheetML namespace ("x:row") reads the same.
 bool isNamed(const pugi::xml_node& node, const char* local)
 {
-    if (node.type() != pugi::node_element)
-        return false;
-    const char* name = node.name();
-    const char* colon = std::strrchr(name, ':');
-    return std::strcmp(colon ? colon + 1 : name, local) == 0;
+    return node.type() == pugi::node_element && PackageXml::hasLocalName(node.name(), local);
 }
 
-pugi::xml_node firstChildNamed(const pugi::xml_node& parent, const char* local)
-{
-    for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling())
-        if (isNamed(child, local))
-            return child;
-    return {};
-}
-
-pugi::xml_attribute attributeNamed(const pugi::xml_node& node, const char* local)
-{
-    for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute()) {
-        const char* name = a.name();
-        const char* colon = std::strrchr(name, ':');
-        if (std::strcmp(colon ? colon + 1 : name, local) == 0)
-            return a;
-    }
-    return {};
-}
+using PackageXml::attribute;
+using PackageXml::child;
 
 // The character data directly inside an element (text and CDATA sections).
 void appendOwnText(const pugi::xml_node& element, std::string& out)
@@ -383,10 +363,10 @@ QStringList SpreadsheetWriter::Read_Sheet_Name()
         return names;
     }
     const pugi::xml_node workbook = doc.document_element();
-    if (const pugi::xml_node sheets = firstChildNamed(workbook, "sheets"))
+    if (const pugi::xml_node sheets = child(workbook, "sheets"))
         for (pugi::xml_node sheet = sheets.first_child(); sheet; sheet = sheet.next_sibling())
             if (isNamed(sheet, "sheet"))
-                names.append(QString::fromUtf8(attributeNamed(sheet, "name").value()));
+                names.append(QString::fromUtf8(attribute(sheet, "name").value()));
     return names;
 }
 
@@ -585,7 +565,7 @@ SpreadsheetWriter::Table SpreadsheetWriter::ReadWorksheetXML2004(const QString& 
     const pugi::xml_node workbook = doc.document_element();
     if (!isNamed(workbook, "Workbook"))
         return table;
-    const pugi::xml_node rows = firstChildNamed(firstChildNamed(workbook, "Worksheet"), "Table");
+    const pugi::xml_node rows = child(child(workbook, "Worksheet"), "Table");
     for (pugi::xml_node row = rows.first_child(); row; row = row.next_sibling()) {
         if (!isNamed(row, "Row"))
             continue;
@@ -736,7 +716,7 @@ SpreadsheetWriter::Table SpreadsheetWriter::ReadODS(const QString& path)
     if (!isNamed(table, "document-content"))
         return s.data;
     for (const char* step : {"body", "spreadsheet", "table"})
-        table = firstChildNamed(table, step);
+        table = child(table, step);
     qint64 cells = 0;
     for (pugi::xml_node row = table.first_child(); row; row = row.next_sibling()) {
         if (!isNamed(row, "table-row"))
@@ -748,8 +728,8 @@ SpreadsheetWriter::Table SpreadsheetWriter::ReadODS(const QString& path)
             std::string all;
             appendAllText(cell, all);
             const QString text = QString::fromStdString(all);
-            const long long repeated = std::clamp<long long>(
-                attributeNamed(cell, "number-columns-repeated").as_llong(1), 1, MaxColumns);
+            const long long repeated = std::clamp<long long>(attribute(cell, "number-columns-repeated").as_llong(1), 1,
+                                                             MaxColumns);
             for (long long k = 0; k < repeated && values.size() < MaxColumns; ++k)
                 values.append(text);
         }

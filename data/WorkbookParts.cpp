@@ -1,9 +1,9 @@
 #include "data/WorkbookParts.h"
 
 #include "app/MessageBoxes.h"
+#include "data/PackageXml.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
@@ -12,7 +12,6 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
 namespace {
@@ -24,43 +23,21 @@ constexpr qint64 MaxPartBytes = qint64(16) << 20;
 // can have one.
 constexpr qsizetype MaxSheets = 10000;
 
-// Names are compared without their prefix ("r:id" is "id").
-bool hasLocalName(const char* name, const char* local)
-{
-    const char* colon = std::strrchr(name, ':');
-    return std::strcmp(colon ? colon + 1 : name, local) == 0;
-}
+using PackageXml::forEachChild;
 
 QString attribute(const pugi::xml_node& node, const char* local)
 {
-    for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute())
-        if (hasLocalName(a.name(), local))
-            return QString::fromUtf8(a.value());
-    return {};
+    return PackageXml::text(node, local);
 }
 
-// The elements named `local` among the children of `parent`.
-template <typename F>
-void forEachChild(const pugi::xml_node& parent, const char* local, F&& f)
-{
-    for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling())
-        if (child.type() == pugi::node_element && hasLocalName(child.name(), local))
-            f(child);
-}
-
+// Loads a part; false, and the reason logged, for one that cannot be read.
 bool load(pugi::xml_document& doc, const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.isFile())
-        return false;
-    if (info.size() > MaxPartBytes) {
-        Show_NSLog_Message(QStringLiteral("Error: %1 is too large").arg(path));
-        return false;
-    }
-    const pugi::xml_parse_result result = doc.load_file(QFile::encodeName(path).constData());
-    if (!result)
-        Show_NSLog_Message(QStringLiteral("Error: %1: %2").arg(path, QString::fromUtf8(result.description())));
-    return bool(result);
+    QString fault;
+    const bool loaded = PackageXml::load(doc, path, MaxPartBytes, &fault);
+    if (!fault.isEmpty())
+        Show_NSLog_Message(QStringLiteral("Error: ") + fault);
+    return loaded;
 }
 
 // The files unpacked in a folder, found by a path whose letter case may

@@ -1,50 +1,16 @@
 #include "data/WorkbookStyles.h"
 
 #include "app/MessageBoxes.h"
+#include "data/PackageXml.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
-
-#include <pugixml.hpp>
-
-#include <cstring>
 
 namespace {
 
-// Names are compared without their prefix ("x:xf" is "xf").
-bool hasLocalName(const char* name, const char* local)
-{
-    const char* colon = std::strrchr(name, ':');
-    return std::strcmp(colon ? colon + 1 : name, local) == 0;
-}
-
-pugi::xml_attribute attribute(const pugi::xml_node& node, const char* local)
-{
-    for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute())
-        if (hasLocalName(a.name(), local))
-            return a;
-    return {};
-}
-
-pugi::xml_node child(const pugi::xml_node& parent, const char* local)
-{
-    for (pugi::xml_node c = parent.first_child(); c; c = c.next_sibling())
-        if (c.type() == pugi::node_element && hasLocalName(c.name(), local))
-            return c;
-    return {};
-}
-
-// The elements named `local` among the children of `parent`, until `f`
-// returns false; false then.
-template <typename F>
-bool forEachChild(const pugi::xml_node& parent, const char* local, F&& f)
-{
-    for (pugi::xml_node c = parent.first_child(); c; c = c.next_sibling())
-        if (c.type() == pugi::node_element && hasLocalName(c.name(), local) && !f(c))
-            return false;
-    return true;
-}
+using PackageXml::attribute;
+using PackageXml::child;
+using PackageXml::forEachChild;
+using PackageXml::hasLocalName;
 
 uint number(const pugi::xml_attribute& a, bool* ok)
 {
@@ -62,18 +28,11 @@ void ignore(const QString& why)
 // A missing part is no fault and is not logged.
 bool load(pugi::xml_document& doc, const QString& path, bool logFaults)
 {
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.isFile())
-        return false;
-    if (info.size() > WorkbookStyles::MaxPartBytes) {
-        if (logFaults)
-            ignore(QStringLiteral("%1 is larger than %2 bytes").arg(path).arg(WorkbookStyles::MaxPartBytes));
-        return false;
-    }
-    const pugi::xml_parse_result result = doc.load_file(QFile::encodeName(path).constData());
-    if (!result && logFaults)
-        ignore(QStringLiteral("%1: %2").arg(path, QString::fromUtf8(result.description())));
-    return bool(result);
+    QString fault;
+    const bool loaded = PackageXml::load(doc, path, WorkbookStyles::MaxPartBytes, &fault);
+    if (!fault.isEmpty() && logFaults)
+        ignore(fault);
+    return loaded;
 }
 
 bool readDate1904(const QString& workbookPath)
