@@ -200,12 +200,10 @@ QString SpreadsheetImportWindowsTest::guests;
 
 } // namespace
 
-// One series per ticked column, named after its header. Every column is
-// checked before anything is written: one bound to a card object stops the
-// import with one message, and the dialog stays open. With that column's
-// series renamed in the picker, a header naming a path is refused and each
-// stored series is replaced only after its own question: an apply-to-all
-// tick left over from earlier answers none, and a No skips only its column.
+// One series per ticked column, named after its header. A column bound to a
+// card object stops the import before any write, with one message. Renamed,
+// a header naming a path is refused and each stored series is replaced only
+// after its own question (no leftover apply-to-all); a No skips its column.
 TEST_F(SpreadsheetImportWindowsTest, PerColumnSeriesFromTheWizard)
 {
     control<QAbstractButton>("Text_Tool_btn")->click();
@@ -224,10 +222,7 @@ TEST_F(SpreadsheetImportWindowsTest, PerColumnSeriesFromTheWizard)
         asked.append(box._Msg_Val->toPlainText());
         EXPECT_FALSE(box.apply_chk->isHidden());
         box.apply_chk->setChecked(false);
-        if (asked.size() == 1)
-            box.CancelPressed();
-        else
-            box.OKPressed();
+        asked.size() == 1 ? box.CancelPressed() : box.OKPressed();
         return box.result();
     });
     QStringList refusal;
@@ -447,8 +442,8 @@ TEST_F(SpreadsheetImportWindowsTest, SecondSheetAndBadFiles)
 TEST_F(SpreadsheetImportWindowsTest, EveryTabOfferedAndImportedFromItsOwnPart)
 {
     namespace SW = SyntheticWorkbooks;
-    QList<SW::Part> parts =
-        SW::tabParts("R1>/xl/worksheets/sheet.xml R2>/xl/worksheets/sheet2.xml", "Guests>R1 Staff>R2", "x:");
+    QList<SW::Part> parts = SW::tabParts("R1>/xl/worksheets/sheet.xml R2>/xl/worksheets/sheet2.xml",
+                                         "Guests>R1 Staff>R2", "x:");
     for (const QString n : {"sheet", "sheet1", "sheet2"})
         parts.append({"xl/worksheets/" + n + ".xml", SW::textSheet({{"Name " + n}, {n}}, "x:")});
     const QString book = folder->filePath(QStringLiteral("tabs.xlsx"));
