@@ -23,7 +23,6 @@ TEST(SeriesImportSources, LinesAndCsvBecomeCleanedValues)
     } cases[] = {
         {Sources::valuesFromLines, "a\n\n  b  \n", {"a", "", "b"}},
         {textFile, "\xEF\xBB\xBF\r\nAcme\r\n \r\nVertex\r\n\r\n\r\n", {"", "Acme", "", "Vertex"}},
-        {textFile, "Acme\n{}\nVertex\n\t\n", {"Acme", "", "Vertex"}},
         {typed, "\n first \n\n   \n{last}\n \n", {"", " first ", "", "   ", "{last}"}},
         {csvFile, "Acme\r\n\r\nVertex\r\n\r\n", {"Acme", "", "Vertex"}},
         {csvFile, "Name,Company\nAda,\n,Acme\n", {"Name", "Company", "Ada", "", "", "Acme"}},

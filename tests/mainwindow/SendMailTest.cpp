@@ -163,10 +163,9 @@ TEST_F(SendMailTest, FailureTellsWhyAndHowManyMailsWent)
 // to address N and ends with the closing report.
 TEST_F(SendMailTest, OnePerRecipientAsksWhenCardsAndAddressesDiffer)
 {
-    ASSERT_TRUE(QDir().mkpath(Data_Folder_Path));
     QFile series(Data_Folder_Path + "/MailGuests.txt");
-    ASSERT_TRUE(series.open(QIODevice::WriteOnly));
-    series.write("Ada\nBob\nCy\n");
+    ASSERT_TRUE(QDir().mkpath(Data_Folder_Path) && series.open(QIODevice::WriteOnly)
+                && series.write("Ada\nBob\nCy\n") > 0);
     series.close();
     auto name = std::make_shared<SKTText>();
     name->data_source_type = 1;
