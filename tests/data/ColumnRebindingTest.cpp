@@ -5,14 +5,9 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-using Why = ColumnRebinding::Why;
-
-} // namespace
-
 TEST(ColumnRebinding, BindingsFollowATitleNamedOnce)
 {
+    using Why = ColumnRebinding::Why;
     const QStringList before {"No.", "Name", "Company", "Number", "", "Code", "Code"};
     const QStringList inserted {"No.", "Title", "Name", "Company", "Number", "", "Code", "Code"};
     struct Case
@@ -25,13 +20,9 @@ TEST(ColumnRebinding, BindingsFollowATitleNamedOnce)
     };
     const Case cases[] = {
         {"a column inserted before", inserted, 1, 2, Why::Followed},
-        {"the next one too", inserted, 3, 4, Why::Followed},
         {"moved to the front, blanks around it", {"No.", " Number ", "Name"}, 3, 1, Why::Followed},
         {"the row number", inserted, 0, 0, Why::Followed},
-        {"no column", inserted, -1, -1, Why::Followed},
         {"title gone", {"No.", "First", "Last"}, 1, 1, Why::Gone},
-        {"title gone, place past the new table", {"No.", "First"}, 3, 3, Why::Gone},
-        {"letter case differs", {"No.", "name", "Company"}, 1, 1, Why::Gone},
         {"title twice now", {"No.", "Name", "Company", "Name"}, 1, 1, Why::Ambiguous},
         {"title twice before", {"No.", "Code"}, 6, 6, Why::Ambiguous},
         {"blank title", inserted, 4, 4, Why::Untitled},
