@@ -267,23 +267,18 @@ TEST(SeriesStore, AFolderLockedByAnotherIsReportedNotWaitedFor)
     const FolderLock other(store.folder());
     ASSERT_TRUE(other.isLocked());
     EXPECT_EQ(store.names(), QStringList {"s"});
-    using Mode = SeriesStore::WriteMode;
+    const SeriesStore::Origin opened {"s", SeriesFileStamp::ofBytes("a\n"), false};
+    const auto failed = SeriesStore::SaveResult::Failed;
+    const QList<SeriesStore::Named> two {{"t", {"b"}}, {"s", {"b"}}};
     const struct
     {
         const char* what;
         std::function<bool(QString*)> write;
     } rows[] = {
-        {"append", [&](QString* error) { return store.write("s", {"b"}, Mode::Append, error); }},
-        {"save",
-         [&](QString* error) {
-             const SeriesStore::Origin origin {"s", SeriesFileStamp::ofBytes("a\n"), false};
-             return store.replaceFrom("s", {"b"}, origin, nullptr, error) != SeriesStore::SaveResult::Failed;
-         }},
-        {"delete", [&](QString* error) { return store.remove({"s"}, nullptr, error); }},
-        {"several series",
-         [&](QString* error) {
-             return store.writeTogether({{"t", {"b"}}, {"s", {"b"}}}, nullptr, error);
-         }},
+        {"append", [&](QString* e) { return store.write("s", {"b"}, SeriesStore::WriteMode::Append, e); }},
+        {"save", [&](QString* e) { return store.replaceFrom("s", {"b"}, opened, nullptr, e) != failed; }},
+        {"delete", [&](QString* e) { return store.remove({"s"}, nullptr, e); }},
+        {"several", [&](QString* e) { return store.writeTogether(two, nullptr, e); }},
     };
     for (const auto& row : rows) {
         QString error;
