@@ -28,12 +28,6 @@ void writeBytes(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 // Runs `write` with files limited to 64 bytes: a longer write fails half way.
 void withSmallFileSizeLimit(const std::function<void()>& write)
 {
@@ -46,6 +40,12 @@ void withSmallFileSizeLimit(const std::function<void()>& write)
     write();
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, SIG_DFL);
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 }
