@@ -13,7 +13,6 @@
 #include "mainwindow/series/BatchWizard.h"
 #include "data/Globals.h"
 #include "mainwindow/series/Generate_List.h"
-#include "mainwindow/series/Import_Wizard.h"
 #include "mainwindow/series/Load_Num_Info.h"
 #include "mainwindow/series/ModalRunPause.h"
 #include "mainwindow/series/Update_Ex_Num.h"
@@ -31,7 +30,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -59,7 +57,6 @@ protected:
         Load_Num_Info::setModalRun({});
         Update_Ex_Num::setModalRun({});
         View_Data_Series::setModalRun({});
-        Import_Wizard::setModalRun({});
         Open_Export_Log::setModalRun({});
         ModalRunPause::setEnabled(true);
         WindowControllerFixture::TearDown();
@@ -243,23 +240,16 @@ TEST_F(SeriesWindowsTest, SaveAsksBeforeUndoingAChangeMadeSinceOpening)
               QStringList(2, "The series S was changed since it was opened. Replace it with the values shown?"));
 }
 
-// Another program holds the series folder's lock: a deletion says the folder
-// is in use once the wait is over and deletes nothing; while a deletion or
-// an import waits, the windows go on handling events (here a timer lets the
-// holder go).
+// Another program holds the series folder's lock: while a deletion waits for
+// it, the window goes on handling events (here a timer lets the holder go).
 TEST_F(SeriesWindowsTest, WaitsForTheSeriesFolderFreezeNoWindow)
 {
     writeSeries("A", "1\n");
     writeSeries("B", "2\n");
     auto other = std::make_unique<FolderLock>(Data_Folder_Path);
     ASSERT_TRUE(other->isLocked());
-    const QString sure = "Are you sure want to delete selected Batch Processing Series?";
-    presenter.scriptAnswers({true, true});
+    presenter.scriptAnswers({true});
     BatchWizard::setModalRun([&](BatchWizard& w) {
-        FolderLock::setWaitLimit(std::chrono::milliseconds(0));
-        select(w.List, {0});
-        w.delete_list_btn->click();
-        EXPECT_EQ(w.seriesNames(), (QStringList {"A", "B"}));
         // far longer than the test takes: only events handled meanwhile end it
         FolderLock::setWaitLimit(std::chrono::minutes(10));
         QTimer::singleShot(0, [&] { other.reset(); });
@@ -271,19 +261,6 @@ TEST_F(SeriesWindowsTest, WaitsForTheSeriesFolderFreezeNoWindow)
     control<QAbstractButton>("Batch_Series_btn")->click();
     EXPECT_FALSE(other);
     EXPECT_EQ(seriesFile("A"), "<missing>");
-    EXPECT_EQ(presenter.texts(), (QStringList {sure, "\n" + SeriesStore::busyMessage, sure}));
-
-    other = std::make_unique<FolderLock>(Data_Folder_Path);
-    QTimer::singleShot(0, [&] { other.reset(); });
-    Import_Wizard::setModalRun([](Import_Wizard& wizard) {
-        wizard.Mnul_RD->click();
-        wizard.ManualEdit->setPlainText("x\ny");
-        wizard.Manual_file_name->setText("Typed");
-        wizard.OKPressed();
-        return wizard.result();
-    });
-    control<QAbstractButton>("Import_Wizard_btn")->click();
-    EXPECT_EQ(seriesFile("Typed"), "x\ny\n");
 }
 
 // The name typed in the export panel keeps its stem and gets the extension
