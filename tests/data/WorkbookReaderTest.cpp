@@ -562,43 +562,26 @@ TEST(WorkbookReader, RowsKeptFromTheTitlesOnlyForTheSamePart)
 }
 
 // The titles of a first row read alone: what follows it in the part is
-// neither read nor held against the limits, so it neither breaks nor widens
-// them; the first row itself is held against them.
+// not read, so it cannot break the limits; the first row itself can.
 TEST(WorkbookReader, FirstRowReadAlone)
 {
-    const QByteArray firstRow = R"(<row r="1"><c r="A1"><v>1</v></c><c r="C1"><v>3</v></c></row>)";
-    const QByteArray longText = "<is><t>" + QByteArray(6 << 20, 'x') + "</t></is>";
-    const struct
-    {
-        const char* name;
-        QByteArray sheet;
-        QStringList titles;
-        bool refused;
-    } cases[] = {
-        {"a text past the reader's limit after it",
-         sheet(firstRow + R"(<row r="2"><c r="A2" t="inlineStr">)" + longText + "</c></row>"),
-         {"1", "Untitled Column 2", "3"},
-         false},
-        {"a wider row after it; the dimension counts",
-         sheet(firstRow + R"(<row r="2"><c r="F2"><v>6</v></c></row>)", "A1:D2"),
-         {"1", "Untitled Column 2", "3", "Untitled Column 4"},
-         false},
-        {"a text past the reader's limit in it",
-         sheet(R"(<row r="1"><c r="A1" t="inlineStr">)" + longText + "</c></row>"),
-         {},
-         true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    const QByteArray longText = R"(<c t="inlineStr"><is><t>)" + QByteArray(6 << 20, 'x') + "</t></is></c>";
+    const auto titlesOf = [](const QByteArray& part) {
         ScopedTempFolder temp;
         SpreadsheetWriter::sharedInstance().ReadSharedStrings(QString());
-        writeFile(UnpackFolder::path() + "/xl/worksheets/sheet3.xml", c.sheet);
+        writeFile(UnpackFolder::path() + "/xl/worksheets/sheet3.xml", part);
         SpreadsheetWriter::sharedInstance().sheetPart = QStringLiteral("xl/worksheets/sheet3.xml");
         Excel_Sheet_Columns = 9;
-        EXPECT_EQ(SpreadsheetWriter::readTitleRow(), c.titles);
-        EXPECT_EQ(!SpreadsheetWriter::sharedInstance().refusal.isEmpty(), c.refused);
+        const QStringList titles = SpreadsheetWriter::readTitleRow();
         EXPECT_EQ(Excel_Sheet_Columns, 9);
-    }
+        return titles;
+    };
+    const QByteArray firstRow = R"(<row r="1"><c r="A1"><v>1</v></c><c r="C1"><v>3</v></c></row>)";
+    EXPECT_EQ(titlesOf(sheet(firstRow + "<row r=\"2\">" + longText + "</row>")),
+              QStringList({"1", "Untitled Column 2", "3"}));
+    EXPECT_TRUE(SpreadsheetWriter::sharedInstance().refusal.isEmpty());
+    EXPECT_EQ(titlesOf(sheet("<row r=\"1\">" + longText + "</row>")), QStringList());
+    EXPECT_FALSE(SpreadsheetWriter::sharedInstance().refusal.isEmpty());
 }
 
 TEST(UnpackFolder, PrivateToTheUser)
@@ -642,13 +625,13 @@ TEST(WorkbookFormats, NumberCellsShowTheirStylesFormat)
 {
     const QByteArray main = "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"";
     // Styles 1 to 4: "000000", "dd.mm.yyyy", the short date 14, "0.00".
-    const QByteArray numFmts = "<numFmts><numFmt numFmtId=\"164\" formatCode=\"000000\"/>"
-                               "<numFmt numFmtId=\"165\" formatCode=\"dd.mm.yyyy\"/>"
-                               "<numFmt numFmtId=\"164\" formatCode=\"0.00\"/>"
-                               "<numFmt numFmtId=\"166\" formatCode=\"0.00\"/></numFmts>";
-    const QByteArray xfs = "<cellXfs><xf numFmtId=\"0\"/><xf numFmtId=\"164\"/><xf numFmtId=\"165\"/>"
-                           "<xf numFmtId=\"14\"/><xf numFmtId=\"166\"/></cellXfs>";
-    const QByteArray styles = "<styleSheet " + main + ">" + numFmts + xfs + "</styleSheet>";
+    const QByteArray styles = "<styleSheet " + main
+        + "><numFmts><numFmt numFmtId=\"164\" formatCode=\"000000\"/>"
+          "<numFmt numFmtId=\"165\" formatCode=\"dd.mm.yyyy\"/>"
+          "<numFmt numFmtId=\"164\" formatCode=\"0.00\"/>"
+          "<numFmt numFmtId=\"166\" formatCode=\"0.00\"/></numFmts>"
+          "<cellXfs><xf numFmtId=\"0\"/><xf numFmtId=\"164\"/><xf numFmtId=\"165\"/>"
+          "<xf numFmtId=\"14\"/><xf numFmtId=\"166\"/></cellXfs></styleSheet>";
     const SW::Producer sheet = SW::fixedText(
         SW::sheetHead() + R"(<row r="1"><c r="A1" s="1"><v>5</v></c><c r="B1" s="2"><v>46000</v></c>)"
         + R"(<c r="C1" s="3"><v>46000.75</v></c><c r="D1"><v>46000</v></c><c r="E1" s="4"><v>5</v></c>)"
@@ -674,48 +657,30 @@ TEST(WorkbookFormats, NumberCellsShowTheirStylesFormat)
                             "<Relationship Id=\"rId1\" Type=\"x/worksheet\" Target=\"worksheets/sheet1.xml\"/>"
                             "<Relationship Id=\"rId2\" Type=\"x/styles\" Target=\"/xl/theirs/look.xml\"/>"
                             "</Relationships>";
-    const QByteArray padding = "<cellXfs><xf numFmtId=\"0\"/><xf numFmtId=\"1\"/><xf numFmtId=\"1\"/>"
-                               "<xf numFmtId=\"1\"/></cellXfs>";
-    const QByteArray styleHead = "<styleSheet " + main + ">" + numFmts + "<cellXfs>";
-    const QString notRead = "number formats are not read";
     const struct
     {
         const char* name;
         SW::Producer styles; // none: the workbook has no styles part
-        QByteArray workbookPr;
         QStringList row;
-        QString logged; // what the log says of a styles part it ignores
+        QByteArray workbookPr = {};
         QList<SW::Part> more = {};
     } cases[] = {
-        {"formats of the styles part", SW::fixedText(styles), {}, shown, {}},
+        {"formats of the styles part", SW::fixedText(styles), shown},
         {"prefixed names",
          SW::fixedText(QByteArray(styles).replace("<", "<x:").replace("<x:/", "</x:").replace("xmlns=", "xmlns:x=")),
-         {},
-         shown,
-         {}},
-        {"no styles part", {}, {}, stored, {}},
-        {"the 1904 date system", SW::fixedText(styles), "<workbookPr date1904=\"true\"/>", in1904, {}},
+         shown},
+        {"no styles part", {}, stored},
+        {"the 1904 date system", SW::fixedText(styles), in1904, "<workbookPr date1904=\"true\"/>"},
         {"the part the relationships name, not the usual one",
-         SW::fixedText("<styleSheet " + main + ">" + padding + "</styleSheet>"),
-         {},
+         SW::fixedText("<styleSheet " + main + "/>"),
          shown,
          {},
          {{"xl/_rels/workbook.xml.rels", SW::fixedText(rels)}, {"xl/theirs/look.xml", SW::fixedText(styles)}}},
-        {"no XML", SW::fixedText("000000"), {}, stored, "styles.xml: "},
-        {"too many cell formats",
-         SW::repeated(
-             styleHead, WorkbookStyles::MaxCellFormats + 1,
-             [](qint64 i) { return "<xf numFmtId=\"" + QByteArray::number(i == 1 ? 164 : 200 + i) + "\"/>"; },
-             "</cellXfs></styleSheet>"),
-         {},
-         stored,
-         "more than 262144 cell formats"},
+        {"no XML", SW::fixedText("000000"), stored},
         {"a part too large",
          SW::longText(styles.left(styles.indexOf("<numFmts>")) + "<!-- ", WorkbookStyles::MaxPartBytes,
                       " -->" + styles.mid(styles.indexOf("<numFmts>"))),
-         {},
-         stored,
-         "larger than 16777216 bytes"},
+         stored},
     };
     QTemporaryDir made;
     for (const auto& c : cases) {
@@ -727,16 +692,7 @@ TEST(WorkbookFormats, NumberCellsShowTheirStylesFormat)
         if (c.styles)
             parts.append({"xl/styles.xml", c.styles});
         ASSERT_TRUE(SW::writeArchive(path, parts + c.more));
-        g_logged.clear();
-        const QtMessageHandler previous = qInstallMessageHandler(keepLogged);
-        const Table rows = readWorkbook(path);
-        qInstallMessageHandler(previous);
-        EXPECT_EQ(rows, Table {c.row});
-        const QStringList logged = g_logged.filter(notRead);
-        if (c.logged.isEmpty())
-            EXPECT_EQ(logged, QStringList());
-        else
-            EXPECT_TRUE(logged.size() == 1 && logged[0].contains(c.logged)) << g_logged.join('\n').toStdString();
+        EXPECT_EQ(readWorkbook(path), Table {c.row});
     }
 }
 
