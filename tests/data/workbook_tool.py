@@ -12,10 +12,8 @@
     workbook_tool.py rows FILE N   writes FILE in write-only mode: a header and
                                    N rows of five columns
     workbook_tool.py formats FOLDER
-                                   writes openpyxl_formats.xlsx (numbers with
-                                   zero padding, date and time formats, times
-                                   a moment before a minute or a day ends, the
-                                   built-in ids 14 and 22)
+                                   writes openpyxl_formats.xlsx (zero padding,
+                                   dates and times near a minute's or day's end)
     workbook_tool.py sheets FILE JSON  writes FILE with the sheets JSON gives:
                                    a list of [tab name, rows of cells], a
                                    cell a text or [number, number format]
