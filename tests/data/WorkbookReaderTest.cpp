@@ -413,12 +413,11 @@ TEST(WorkbookReader, SharedStringsReadWholeOrRefused)
 
 // Workbooks whose parts lie where their relationships say: the shared
 // strings under any name (relative, from the root, or the usual one when
-// none is named), and exactly the tabs of the workbook, in tab order, each
-// read from the part its relationship targets (the first of an Id), whatever
-// that part's name or letter case; a part that no tab names is not offered,
-// no target outside the workbook is read. Without relationships to read,
-// the parts named sheet<n>.xml are offered by number. Text cells without
-// their shared strings refuse the workbook.
+// none is named), and exactly the tabs of the workbook in tab order, each
+// read from the part its relationship (the first of an Id) targets, whatever
+// its name; no target outside the workbook is read. Without relationships,
+// the sheet<n>.xml parts by number. Text cells without their shared strings
+// refuse the workbook.
 TEST(WorkbookReader, EveryTabReadFromItsOwnPart)
 {
     const QByteArray ada = SW::sharedStringsHead() + "<si><t>Ada</t></si>" + SW::sharedStringsTail();
@@ -569,8 +568,8 @@ TEST(WorkbookReader, FirstRowReadAlone)
         EXPECT_EQ(Excel_Sheet_Columns, 9);
         return titles;
     };
-    const QByteArray firstRow = R"(<row r="1"><c r="A1"><v>1</v></c><c r="C1"><v>3</v></c></row>)";
-    EXPECT_EQ(titlesOf(sheet(firstRow + "<row r=\"2\">" + longText + "</row>")),
+    EXPECT_EQ(titlesOf(sheet(R"(<row r="1"><c r="A1"><v>1</v></c><c r="C1"><v>3</v></c></row><row r="2">)" + longText
+                             + "</row>")),
               QStringList({"1", "Untitled Column 2", "3"}));
     EXPECT_TRUE(SpreadsheetWriter::sharedInstance().refusal.isEmpty());
     EXPECT_EQ(titlesOf(sheet("<row r=\"1\">" + longText + "</row>")), QStringList());
