@@ -54,14 +54,11 @@ QByteArray sharedStringsTail();
 QByteArray sheetHead(const QByteArray& dimension = {});
 QByteArray sheetTail();
 
-// `markup` with `prefix` ("x:", or none) wherever "%" stands, and
-// "xmlns%" declaring the namespace of that prefix.
+// `markup` with `prefix` ("x:", or none) wherever "%" stands.
 QByteArray prefixed(QByteArray markup, const QByteArray& prefix);
-// The relationships and the workbook part of a workbook of tabs, their
-// elements written with `prefix` ("x:", as .NET writers write them):
-// `relationships` holds "Id>Target" items (Id "ss" names the shared
-// strings, any other a worksheet; an Id may repeat), `tabs` "Name>Id" items
-// in tab order, items apart by blanks.
+// The relationships and workbook parts of a workbook of tabs: blank-apart
+// "Id>Target" items (Id "ss": the shared strings, any other a worksheet) and
+// "Name>Id" items in tab order.
 QList<Part> tabParts(const QString& relationships, const QString& tabs, const QByteArray& prefix = {});
 // A worksheet part of inline strings, its elements written with `prefix`.
 Producer textSheet(const QList<QStringList>& rows, const QByteArray& prefix = {});

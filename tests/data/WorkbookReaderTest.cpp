@@ -1,12 +1,15 @@
 // The workbook reader: tiny hand-made parts for exact behaviours, and real
-// workbooks made by LibreOffice Calc and openpyxl at test time.
+// workbooks made by LibreOffice Calc and openpyxl at test time; number cells
+// as their styles show them, held against what LibreOffice shows.
 #include "common/SyntheticWorkbooks.h"
 #include "data/Globals.h"
 #include "data/SpreadsheetWriter.h"
 #include "data/UnpackFolder.h"
 #include "data/WorkbookAccess.h"
+#include "data/WorkbookStyles.h"
 #include "data/WorkbookTestSupport.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,6 +21,7 @@
 #include <unistd.h>
 
 using namespace WorkbookTestSupport;
+namespace SW = SyntheticWorkbooks;
 using Table = SpreadsheetWriter::Table;
 
 namespace {
@@ -279,6 +283,16 @@ void keepLogged(QtMsgType, const QMessageLogContext&, const QString& text)
     g_logged << text;
 }
 
+// Reads sheet 1 of the workbook at `path` as the import does.
+Table readWorkbook(const QString& path)
+{
+    SpreadsheetWriter::ReadWorkbook(path, true);
+    SpreadsheetWriter::sharedInstance().sheetPart = QStringLiteral("xl/worksheets/sheet1.xml");
+    SpreadsheetWriter::ReadData_only_column();
+    Table rows = SpreadsheetWriter::ReadWorkbook(QString(), false).toTable();
+    SpreadsheetWriter::Release_Data();
+    return rows;
+}
 }
 
 // Workbooks whose shared strings hold what a lenient reading can take, or
@@ -287,7 +301,6 @@ void keepLogged(QtMsgType, const QMessageLogContext&, const QString& text)
 // the log and nothing left to read. None comes in with blank text cells.
 TEST(WorkbookReader, SharedStringsReadWholeOrRefused)
 {
-    namespace SW = SyntheticWorkbooks;
     // A1 shared string 0, B1 an inline string, A2 shared string 1, B2 a number.
     const auto sheetWith = [](const QByteArray& inlineText) {
         return SW::fixedText(SW::sheetHead("A1:B2") + R"(<row r="1"><c r="A1" t="s"><v>0</v></c>)"
@@ -400,62 +413,51 @@ TEST(WorkbookReader, SharedStringsReadWholeOrRefused)
 
 // Workbooks whose parts lie where their relationships say: the shared
 // strings under any name (relative, from the root, or the usual one when
-// none is named), and exactly the tabs of the workbook, in tab order, each
-// read from the part its relationship targets (the first of an Id), whatever
-// that part's name or letter case; a part that no tab names is not offered,
-// no target outside the workbook is read. Without relationships to read,
-// the parts named sheet<n>.xml are offered by number. Text cells without
-// their shared strings refuse the workbook.
+// none is named), and exactly the tabs of the workbook in tab order, each
+// read from the part its relationship (the first of an Id) targets, whatever
+// its name; no target outside the workbook is read. Without relationships,
+// the sheet<n>.xml parts by number. Text cells without their shared strings
+// refuse the workbook.
 TEST(WorkbookReader, EveryTabReadFromItsOwnPart)
 {
-    namespace SW = SyntheticWorkbooks;
     const QByteArray ada = SW::sharedStringsHead() + "<si><t>Ada</t></si>" + SW::sharedStringsTail();
     const QString missing = "its text cells point into shared strings that are missing";
     // Each field a list with blanks between its items.
     const struct
     {
         const char* name;
-        const char* rels;   // "Id>Target" (see SyntheticWorkbooks::tabParts); "!": a part that is no XML
-        const char* tabs;   // "Name>Id", in the workbook's order
-        const char* sheets; // the worksheet parts in xl/worksheets, without ".xml"
-        const char* prefix; // of the elements
-        QString strings;    // where the shared strings lie; "": none
-        const char* listed; // the sheets offered, each with what it reads ("Guests>sheet2"; "Staff>": nothing)
-        QString why;        // why the workbook is refused; "": it is not
+        const char* rels;        // "Id>Target" (see SyntheticWorkbooks::tabParts); "!": a part that is no XML
+        const char* tabs;        // "Name>Id", in the workbook's order
+        const char* sheets;      // the worksheet parts in xl/worksheets, without ".xml"
+        const char* listed;      // the sheets offered, each with what it reads ("Guests>sheet2"; "Staff>": nothing)
+        const char* prefix = ""; // of the elements
+        QString strings = "xl/sharedStrings.xml"; // where the shared strings lie; "": none
+        QString why = {};                         // why the workbook is refused; "": it is not
     } cases[] = {
-        {"relative", "r1>worksheets/sheet1.xml ss>strings/shared.xml", "Guests>r1", "sheet1", "",
-         "xl/strings/shared.xml", "Guests>sheet1", ""},
-        {"from the root", "ss>/xl/SharedStrings.xml r1>/xl/worksheets/sheet1.xml", "Guests>r1", "sheet1", "",
-         "xl/SharedStrings.xml", "Guests>sheet1", ""},
-        {"not named", "r1>worksheets/sheet1.xml", "Guests>r1", "sheet1", "", "xl/sharedStrings.xml", "Guests>sheet1",
-         ""},
-        {"none", "r1>worksheets/sheet1.xml", "Guests>r1", "sheet1", "", "", "Guests>", missing},
+        {"relative", "r1>worksheets/sheet1.xml ss>strings/shared.xml", "Guests>r1", "sheet1", "Guests>sheet1", "",
+         "xl/strings/shared.xml"},
+        {"from the root", "ss>/xl/SharedStrings.xml r1>/xl/worksheets/sheet1.xml", "Guests>r1", "sheet1",
+         "Guests>sheet1", "", "xl/SharedStrings.xml"},
+        {"not named", "r1>worksheets/sheet1.xml", "Guests>r1", "sheet1", "Guests>sheet1"},
+        {"none", "r1>worksheets/sheet1.xml", "Guests>r1", "sheet1", "Guests>", "", "", missing},
         {"first sheet deleted", "r2>worksheets/sheet2.xml r3>worksheets/sheet3.xml", "Guests>r2 Staff>r3",
-         "sheet3 sheet2 sheet4", "", "xl/sharedStrings.xml", "Guests>sheet2 Staff>sheet3", ""},
+         "sheet3 sheet2 sheet4", "Guests>sheet2 Staff>sheet3"},
         {"tabs not in part order", "r1>worksheets/sheet2.xml r2>worksheets/sheet1.xml", "Guests>r1 Staff>r2",
-         "sheet2 sheet1", "", "xl/sharedStrings.xml", "Guests>sheet2 Staff>sheet1", ""},
-        {"outside the workbook", "r1>worksheets/sheet1.xml ss>../../shared.xml", "Guests>r1", "sheet1", "",
-         "xl/sharedStrings.xml", "Guests>", missing},
+         "sheet2 sheet1", "Guests>sheet2 Staff>sheet1"},
+        {"outside the workbook", "r1>worksheets/sheet1.xml ss>../../shared.xml", "Guests>r1", "sheet1", "Guests>", "",
+         "xl/sharedStrings.xml", missing},
         {".NET writer, two tabs", "R1>/xl/worksheets/sheet.xml R2>/xl/worksheets/sheet2.xml ss>/xl/sharedStrings.xml",
-         "Guests>R1 Staff>R2", "sheet sheet2", "x:", "xl/sharedStrings.xml", "Guests>sheet Staff>sheet2", ""},
-        {".NET writer, one tab", "R1>/xl/worksheets/sheet.xml", "Guests>R1", "sheet", "x:", "xl/sharedStrings.xml",
-         "Guests>sheet", ""},
-        {"a part named in capitals", "r1>worksheets/Sheet1.xml", "Guests>r1", "Sheet1", "", "xl/sharedStrings.xml",
-         "Guests>Sheet1", ""},
-        {"targets in other letters than their parts", "r1>Worksheets/SHEET1.XML", "Guests>r1", "sheet1", "",
-         "xl/SharedStrings.XML", "Guests>sheet1", ""},
-        {"a part that no tab names", "r2>worksheets/sheet2.xml", "Guests>r2", "sheet1 sheet2", "",
-         "xl/sharedStrings.xml", "Guests>sheet2", ""},
+         "Guests>R1 Staff>R2", "sheet sheet2", "Guests>sheet Staff>sheet2", "x:"},
+        {".NET writer, one tab", "R1>/xl/worksheets/sheet.xml", "Guests>R1", "sheet", "Guests>sheet", "x:"},
+        {"a part named in capitals, its target and strings in other letters", "r1>Worksheets/SHEET1.XML", "Guests>r1",
+         "Sheet1", "Guests>Sheet1", "", "xl/SharedStrings.XML"},
+        {"a part that no tab names", "r2>worksheets/sheet2.xml", "Guests>r2", "sheet1 sheet2", "Guests>sheet2"},
         {"two relationships under one Id", "r1>worksheets/sheet1.xml r1>worksheets/sheet2.xml", "Guests>r1",
-         "sheet1 sheet2", "", "xl/sharedStrings.xml", "Guests>sheet1", ""},
+         "sheet1 sheet2", "Guests>sheet1"},
         {"sheet1 beside sheet01", "r1>worksheets/sheet01.xml r2>worksheets/sheet1.xml", "Guests>r1 Staff>r2",
-         "sheet1 sheet01", "", "xl/sharedStrings.xml", "Guests>sheet01 Staff>sheet1", ""},
-        {"a tab without its relationship", "r1>worksheets/sheet1.xml", "Guests>r1 Staff>r7", "sheet1 sheet2", "",
-         "xl/sharedStrings.xml", "Guests>sheet1 Staff>", ""},
-        {"relationships that cannot be read", "!", "Guests>r1", "sheet10 sheet2 sheet", "", "xl/sharedStrings.xml",
-         "sheet2>sheet2 sheet10>sheet10", ""},
-        {"a workbook part without tabs", "r1>worksheets/sheet1.xml", "", "sheet1", "", "xl/sharedStrings.xml",
-         "sheet1>sheet1", ""},
+         "sheet1 sheet01", "Guests>sheet01 Staff>sheet1"},
+        {"relationships that cannot be read", "!", "Guests>r1", "sheet10 sheet2 sheet",
+         "sheet2>sheet2 sheet10>sheet10"},
     };
     const auto items = [](const char* list) { return QString(list).split(' ', Qt::SkipEmptyParts); };
     // A1 shared string 0, B1 the part's own name.
@@ -491,15 +493,6 @@ TEST(WorkbookReader, EveryTabReadFromItsOwnPart)
         EXPECT_EQ(access.refusal().toStdString(), c.why.toStdString());
         access.release();
     }
-}
-
-// Without relationships to read, the parts named as most writers name them
-// are offered, by number.
-TEST(WorkbookParts, SheetPartsListedByNumber)
-{
-    EXPECT_EQ(WorkbookParts::numberedSheetParts(
-                  {"sheet10.xml", "sheet2.xml", "_rels", "sheet1.XML", "chart1.xml", "sheet3.xml.rels", "sheetx.xml"}),
-              (QStringList {"sheet1.XML", "sheet2.xml", "sheet10.xml"}));
 }
 
 // A file that is no workbook, read after one that was: nothing of the
@@ -561,47 +554,26 @@ TEST(WorkbookReader, RowsKeptFromTheTitlesOnlyForTheSamePart)
 }
 
 // The titles of a first row read alone: what follows it in the part is
-// neither read nor held against the limits, so it neither breaks nor widens
-// them; the first row itself is held against them.
+// not read, so it cannot break the limits; the first row itself can.
 TEST(WorkbookReader, FirstRowReadAlone)
 {
-    const QByteArray firstRow = R"(<row r="1"><c r="A1"><v>1</v></c><c r="C1"><v>3</v></c></row>)";
-    const QByteArray longText = "<is><t>" + QByteArray(6 << 20, 'x') + "</t></is>";
-    const struct
-    {
-        const char* name;
-        QByteArray sheet;
-        QStringList titles;
-        bool refused;
-    } cases[] = {
-        {"the part cut short after it",
-         sheet(firstRow + R"(<row r="2"><c r="A2"><v>2</v></c></row>)").chopped(30),
-         {"1", "Untitled Column 2", "3"},
-         false},
-        {"a text past the reader's limit after it",
-         sheet(firstRow + R"(<row r="2"><c r="A2" t="inlineStr">)" + longText + "</c></row>"),
-         {"1", "Untitled Column 2", "3"},
-         false},
-        {"a wider row after it; the dimension counts",
-         sheet(firstRow + R"(<row r="2"><c r="F2"><v>6</v></c></row>)", "A1:D2"),
-         {"1", "Untitled Column 2", "3", "Untitled Column 4"},
-         false},
-        {"a text past the reader's limit in it",
-         sheet(R"(<row r="1"><c r="A1" t="inlineStr">)" + longText + "</c></row>"),
-         {},
-         true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    const QByteArray longText = R"(<c t="inlineStr"><is><t>)" + QByteArray(6 << 20, 'x') + "</t></is></c>";
+    const auto titlesOf = [](const QByteArray& part) {
         ScopedTempFolder temp;
         SpreadsheetWriter::sharedInstance().ReadSharedStrings(QString());
-        writeFile(UnpackFolder::path() + "/xl/worksheets/sheet3.xml", c.sheet);
+        writeFile(UnpackFolder::path() + "/xl/worksheets/sheet3.xml", part);
         SpreadsheetWriter::sharedInstance().sheetPart = QStringLiteral("xl/worksheets/sheet3.xml");
         Excel_Sheet_Columns = 9;
-        EXPECT_EQ(SpreadsheetWriter::readTitleRow(), c.titles);
-        EXPECT_EQ(!SpreadsheetWriter::sharedInstance().refusal.isEmpty(), c.refused);
+        const QStringList titles = SpreadsheetWriter::readTitleRow();
         EXPECT_EQ(Excel_Sheet_Columns, 9);
-    }
+        return titles;
+    };
+    EXPECT_EQ(titlesOf(sheet(R"(<row r="1"><c r="A1"><v>1</v></c><c r="C1"><v>3</v></c></row><row r="2">)" + longText
+                             + "</row>")),
+              QStringList({"1", "Untitled Column 2", "3"}));
+    EXPECT_TRUE(SpreadsheetWriter::sharedInstance().refusal.isEmpty());
+    EXPECT_EQ(titlesOf(sheet("<row r=\"1\">" + longText + "</row>")), QStringList());
+    EXPECT_FALSE(SpreadsheetWriter::sharedInstance().refusal.isEmpty());
 }
 
 TEST(UnpackFolder, PrivateToTheUser)
@@ -639,4 +611,103 @@ TEST(UnpackFolder, PrivateToTheUser)
     EXPECT_FALSE(UnpackFolder::empty());
     UnpackFolder::remove();
     EXPECT_TRUE(QFileInfo::exists(elsewhere + "/ziptmp/keep"));
+}
+
+TEST(WorkbookFormats, NumberCellsShowTheirStylesFormat)
+{
+    const QByteArray main = "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"";
+    // Styles 1 to 4: "000000", "dd.mm.yyyy", the short date 14, "0.00".
+    const QByteArray styles = "<styleSheet " + main
+        + "><numFmts><numFmt numFmtId=\"164\" formatCode=\"000000\"/>"
+          "<numFmt numFmtId=\"165\" formatCode=\"dd.mm.yyyy\"/>"
+          "<numFmt numFmtId=\"164\" formatCode=\"0.00\"/>"
+          "<numFmt numFmtId=\"166\" formatCode=\"0.00\"/></numFmts>"
+          "<cellXfs><xf numFmtId=\"0\"/><xf numFmtId=\"164\"/><xf numFmtId=\"165\"/>"
+          "<xf numFmtId=\"14\"/><xf numFmtId=\"166\"/></cellXfs></styleSheet>";
+    const SW::Producer sheet = SW::fixedText(
+        SW::sheetHead() + R"(<row r="1"><c r="A1" s="1"><v>5</v></c><c r="B1" s="2"><v>46000</v></c>)"
+        + R"(<c r="C1" s="3"><v>46000.75</v></c><c r="D1"><v>46000</v></c><c r="E1" s="4"><v>5</v></c>)"
+        + R"(<c r="F1" s="1"><f>A1</f><v>5</v></c><c r="G1" s="1" t="n"><v>5</v></c>)"
+        + R"(<c r="H1" s="1" t="inlineStr"><is><t>7</t></is></c><c r="I1" s="1" t="str"><f>A1</f><v>5</v></c>)"
+        + R"(<c r="J1" s="2" t="b"><v>1</v></c><c r="K1" s="99"><v>5</v></c><c r="L1" s="x"><v>5</v></c>)" + "</row>"
+        + SW::sheetTail());
+    const QStringList shown {"000005", "09.12.2025", "2025-12-09", "46000", "5", "000005",
+                             "000005", "7",          "5",          "1",     "5", "5"};
+    const QStringList stored {"5", "46000", "46000.75", "46000", "5", "5", "5", "7", "5", "1", "5", "5"};
+    const QByteArray workbook = "<workbook " + main
+        + " xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
+          "<sheets><sheet name=\"Guests\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>";
+    const QByteArray rels = "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+                            "<Relationship Id=\"rId1\" Type=\"x/worksheet\" Target=\"worksheets/sheet1.xml\"/>"
+                            "<Relationship Id=\"rId2\" Type=\"x/styles\" Target=\"/xl/theirs/look.xml\"/>"
+                            "</Relationships>";
+    const struct
+    {
+        const char* name;
+        SW::Producer styles; // none: the workbook has no styles part
+        QStringList row;
+        QList<SW::Part> more = {};
+    } cases[] = {
+        {"formats of the styles part", SW::fixedText(styles), shown},
+        {"prefixed names",
+         SW::fixedText(QByteArray(styles).replace("<", "<x:").replace("<x:/", "</x:").replace("xmlns=", "xmlns:x=")),
+         shown},
+        {"no styles part", {}, stored},
+        {"the part the relationships name, not the usual one",
+         SW::fixedText("<styleSheet " + main + "/>"),
+         shown,
+         {{"xl/_rels/workbook.xml.rels", SW::fixedText(rels)}, {"xl/theirs/look.xml", SW::fixedText(styles)}}},
+        {"no XML", SW::fixedText("000000"), stored},
+        {"a part too large",
+         SW::longText(styles.left(styles.indexOf("<numFmts>")) + "<!-- ", WorkbookStyles::MaxPartBytes,
+                      " -->" + styles.mid(styles.indexOf("<numFmts>"))),
+         stored},
+    };
+    QTemporaryDir made;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScopedTempFolder temp;
+        const QString path = made.filePath(QStringLiteral("book.xlsx"));
+        QList<SW::Part> parts {{"xl/workbook.xml", SW::fixedText(workbook)}, {"xl/worksheets/sheet1.xml", sheet}};
+        if (c.styles)
+            parts.append({"xl/styles.xml", c.styles});
+        ASSERT_TRUE(SW::writeArchive(path, parts + c.more));
+        EXPECT_EQ(readWorkbook(path), Table {c.row});
+    }
+}
+
+// Workbooks of LibreOffice Calc (from our .fods, in the 1904 date system)
+// and of openpyxl, each read as LibreOffice shows it in its "as shown" CSV
+// export, but for the short date (14) and the date and time (22), which
+// LibreOffice shows in the machine's date order and we in one fixed order.
+TEST(WorkbookFormats, ShownAsCalcShowsThem)
+{
+    QTemporaryDir made;
+    ASSERT_TRUE(convertWithCalc({fixture("calc_formats.fods")}, "xlsx", made.path()));
+    ASSERT_FALSE(workbookTool({"formats", made.path()}).isNull());
+    const QStringList books {"calc_formats", "openpyxl_formats"};
+    QStringList files;
+    for (const QString& book : books)
+        files << made.filePath(book + ".xlsx");
+    QTemporaryDir shown;
+    ASSERT_TRUE(convertWithCalc(files, "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true", shown.path()));
+    for (const QString& book : books) {
+        SCOPED_TRACE(book.toStdString());
+        QFile csv(shown.filePath(book + ".csv"));
+        ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+        Table expected = parseCsv(QString::fromUtf8(csv.readAll()));
+        ASSERT_GT(expected.size(), 1);
+        for (int column = 0; column < expected[0].size(); ++column) {
+            const QString title = expected[0][column];
+            for (int row = 1; row < expected.size() && title.startsWith("id "); ++row) {
+                QString& text = expected[row][column];
+                if (title == "id 14")
+                    text = QDate::fromString(text, "M/d/yyyy").toString("yyyy-MM-dd");
+                else
+                    text = QDateTime::fromString(text, "M/d/yyyy H:mm").toString("yyyy-MM-dd HH:mm");
+            }
+        }
+        ScopedTempFolder temp;
+        EXPECT_EQ(readWorkbook(made.filePath(book + ".xlsx")), expected);
+    }
 }

@@ -12,16 +12,12 @@
     workbook_tool.py rows FILE N   writes FILE in write-only mode: a header and
                                    N rows of five columns
     workbook_tool.py formats FOLDER
-                                   writes openpyxl_formats.xlsx (numbers with
-                                   zero padding, date and time formats, times
-                                   a moment before a minute or a day ends, the
-                                   built-in ids 14 and 22) and
-                                   openpyxl_1904.xlsx (the 1904 date system)
+                                   writes openpyxl_formats.xlsx (zero padding,
+                                   dates and times near a minute's or day's end)
     workbook_tool.py sheets FILE JSON  writes FILE with the sheets JSON gives:
                                    a list of [tab name, rows of cells], a
                                    cell a text or [number, number format]
 """
-import datetime
 import json
 import sys
 
@@ -61,7 +57,6 @@ def formats(folder):
                ("Clock", "hh:mm:ss", [0.99999999, 0.5 + 59.9999 / 86400, 1.25 + 0.9 / 86400, 46000.99999999, 0, 0.75]),
                ("Moment", "dd.mm.yyyy hh:mm", [46000.99999999, 46000 + 86399.9 / 86400, 46000 + 86399.48 / 86400,
                                                46000.5 + 59.6 / 86400, 46000.9999999, 46000.25]),
-               ("Plain", "General", [7.25, -3, 0.1, 12, 1234.5, 46000]),
                ("id 14", 14, [46000, 45292, 36526, 61, 2958465, 46000.75]),
                ("id 22", 22, [46000.75, 45292, 36526.5, 61, 2958465, 46000.25])]
     for column, (title, code, values) in enumerate(columns, start=1):
@@ -70,18 +65,6 @@ def formats(folder):
             cell = sheet.cell(row, column, value)
             cell.number_format = openpyxl.styles.numbers.BUILTIN_FORMATS[code] if isinstance(code, int) else code
     book.save(f"{folder}/openpyxl_formats.xlsx")
-
-    old = openpyxl.Workbook()
-    old.epoch = openpyxl.utils.datetime.CALENDAR_MAC_1904
-    sheet = old.active
-    sheet.append(["Date", "Time"])
-    for day, time in [(datetime.date(2025, 12, 9), datetime.time(14, 20)),
-                      (datetime.date(1904, 1, 1), datetime.time(0, 0, 1)),
-                      (datetime.date(1904, 1, 2), datetime.time(23, 59, 59))]:
-        sheet.append([day, time])
-        sheet.cell(sheet.max_row, 1).number_format = "dd.mm.yyyy"
-        sheet.cell(sheet.max_row, 2).number_format = "hh:mm:ss"
-    old.save(f"{folder}/openpyxl_1904.xlsx")
 
 
 def text(value):
