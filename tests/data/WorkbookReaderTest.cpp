@@ -495,6 +495,15 @@ TEST(WorkbookReader, EveryTabReadFromItsOwnPart)
     }
 }
 
+// Without relationships to read, the parts named as most writers name them
+// are offered, by number.
+TEST(WorkbookParts, SheetPartsListedByNumber)
+{
+    EXPECT_EQ(WorkbookParts::numberedSheetParts(
+                  {"sheet10.xml", "sheet2.xml", "_rels", "sheet1.XML", "chart1.xml", "sheet3.xml.rels", "sheetx.xml"}),
+              (QStringList {"sheet1.XML", "sheet2.xml", "sheet10.xml"}));
+}
+
 // A file that is no workbook, read after one that was: nothing of the
 // earlier workbook is left to pass for it.
 TEST(WorkbookReader, NoWorkbookAfterAWorkbookReadsNothing)
