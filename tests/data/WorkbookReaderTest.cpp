@@ -495,6 +495,93 @@ TEST(WorkbookReader, EveryTabReadFromItsOwnPart)
     }
 }
 
+// Parts read as their XML and their archive write them: a namespace
+// declaration is no attribute, and of two entries whose names differ only in
+// letter case, the first in the archive is the part.
+TEST(WorkbookReader, PartsReadAsWritten)
+{
+    const QByteArray kinds = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+    const auto rel = [&](const char* id, const char* kind, const char* target) {
+        return "<Relationship Id='" + QByteArray(id) + "' Type='" + kinds + kind + "' Target='" + target + "'/>";
+    };
+    const QByteArray sheetTo = rel("rId1", "/worksheet", "worksheets/sheet1.xml")
+        + rel("rId2", "/worksheet", "worksheets/sheet2.xml");
+    const QByteArray guests = "<sheet name='Guests' sheetId='1' r:id='rId1'/>";
+    const QByteArray stringOne = SW::sheetHead() + "<row><c r='A1' t='s'><v>0</v></c></row>" + SW::sheetTail();
+    const auto strings = [](const char* text) {
+        return SW::fixedText(SW::sharedStringsHead() + "<si><t>" + text + "</t></si>" + SW::sharedStringsTail());
+    };
+    const struct
+    {
+        const char* name;
+        QByteArray rels;      // the Relationship elements
+        QByteArray tab;       // the sheet element of the workbook
+        QList<SW::Part> more; // in archive order
+        const char* read;     // cell A1 of the tab
+    } cases[] = {
+        {"a declared prefix id beside r:id",
+         sheetTo,
+         "<sheet xmlns:id='rId2' name='Guests' sheetId='1' r:id='rId1'/>",
+         {{"xl/worksheets/sheet1.xml", SW::textSheet({{"one"}})},
+          {"xl/worksheets/sheet2.xml", SW::textSheet({{"two"}})}},
+         "one"},
+        {"a declared prefix Target beside Target",
+         "<Relationship xmlns:Target='worksheets/sheet2.xml' Id='rId1' Type='" + kinds
+             + "/worksheet' Target='worksheets/sheet1.xml'/>",
+         guests,
+         {{"xl/worksheets/sheet1.xml", SW::textSheet({{"one"}})},
+          {"xl/worksheets/sheet2.xml", SW::textSheet({{"two"}})}},
+         "one"},
+        {"the first of two cased alike, the target as the second",
+         sheetTo,
+         guests,
+         {{"xl/worksheets/Sheet1.xml", SW::textSheet({{"first"}})},
+          {"xl/worksheets/sheet1.xml", SW::textSheet({{"second"}})}},
+         "first"},
+        {"the first of two cased alike, the target as neither",
+         sheetTo,
+         guests,
+         {{"xl/worksheets/sheet1.xml", SW::textSheet({{"first"}})},
+          {"xl/worksheets/SHEET1.xml", SW::textSheet({{"second"}})}},
+         "first"},
+        {"folders cased otherwise",
+         sheetTo,
+         guests,
+         {{"xl/WorkSheets/sheet1.xml", SW::textSheet({{"first"}})},
+          {"xl/worksheets/sheet1.xml", SW::textSheet({{"second"}})}},
+         "first"},
+        {"shared strings",
+         sheetTo + rel("rId3", "/sharedStrings", "sharedStrings.xml"),
+         guests,
+         {{"xl/worksheets/sheet1.xml", SW::fixedText(stringOne)},
+          {"xl/SharedStrings.xml", strings("first")},
+          {"xl/sharedStrings.xml", strings("second")}},
+         "first"},
+    };
+    QTemporaryDir made;
+    const WorkbookAccess& access = WorkbookAccess::installed();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScopedTempFolder temp;
+        const QByteArray rels = "<Relationships xmlns='http://schemas.openxmlformats.org/package/2006/relationships'>"
+            + c.rels + "</Relationships>";
+        const QByteArray workbook = "<workbook xmlns='http://schemas.openxmlformats.org/spreadsheetml/2006/main' "
+                                    "xmlns:r='"
+            + kinds + "'><sheets>" + c.tab + "</sheets></workbook>";
+        const QString path = made.filePath("book.xlsx");
+        ASSERT_TRUE(SW::writeArchive(path,
+                                     QList<SW::Part> {{"xl/_rels/workbook.xml.rels", SW::fixedText(rels)},
+                                                      {"xl/workbook.xml", SW::fixedText(workbook)}}
+                                         + c.more));
+        const QList<WorkbookParts::Sheet> sheets = access.open(path);
+        ASSERT_EQ(sheets.size(), 1);
+        EXPECT_EQ(sheets[0].name, "Guests");
+        access.titles(sheets[0].part);
+        EXPECT_EQ(access.rows(path, sheets[0].part).value(0, 0).toStdString(), c.read);
+        access.release();
+    }
+}
+
 // Without relationships to read, the parts named as most writers name them
 // are offered, by number.
 TEST(WorkbookParts, SheetPartsListedByNumber)
