@@ -5,6 +5,17 @@
 
 #include <cstring>
 
+namespace {
+
+// Whether an attribute `name` declares a namespace ("xmlns", "xmlns:r"):
+// such a declaration is no attribute of its element.
+bool isNamespaceDeclaration(const char* name)
+{
+    return std::strncmp(name, "xmlns", 5) == 0 && (name[5] == '\0' || name[5] == ':');
+}
+
+} // namespace
+
 bool PackageXml::hasLocalName(const char* name, const char* local)
 {
     const char* colon = std::strrchr(name, ':');
@@ -14,7 +25,7 @@ bool PackageXml::hasLocalName(const char* name, const char* local)
 pugi::xml_attribute PackageXml::attribute(const pugi::xml_node& node, const char* local)
 {
     for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute())
-        if (hasLocalName(a.name(), local))
+        if (hasLocalName(a.name(), local) && !isNamespaceDeclaration(a.name()))
             return a;
     return {};
 }

@@ -15,7 +15,8 @@ namespace PackageXml {
 
 // Whether `name` is `local`, with or without a prefix.
 bool hasLocalName(const char* name, const char* local);
-// The first attribute of `node` named `local`; an empty one when none is.
+// The first attribute of `node` named `local`, namespace declarations left
+// aside ("xmlns:id" is no "id"); an empty one when none is.
 pugi::xml_attribute attribute(const pugi::xml_node& node, const char* local);
 // That attribute's value as text; "" when there is none.
 QString text(const pugi::xml_node& node, const char* local);

@@ -397,6 +397,34 @@ bool SSZipArchive::unzipFileAtPath(const QString& path, const QString& destinati
     return unzipFileAtPath(path, destination, true, QString(), nullptr);
 }
 
+QStringList SSZipArchive::entryPaths(const QString& path, qint64 maxEntries)
+{
+    QStringList paths;
+    unzFile zip = unzOpen64(QFile::encodeName(path).constData());
+    if (!zip)
+        return paths;
+    for (int at = unzGoToFirstFile(zip); at == UNZ_OK && paths.size() < maxEntries; at = unzGoToNextFile(zip)) {
+        unz_file_info64 info {};
+        if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
+            break;
+        QByteArray rawName(qsizetype(info.size_filename), Qt::Uninitialized);
+        if (unzGetCurrentFileInfo64(zip, &info, rawName.data(), uLong(rawName.size()), nullptr, 0, nullptr, 0)
+            != UNZ_OK)
+            break;
+        const QString name = QString::fromUtf8(rawName);
+        QList<QByteArray> components;
+        if (name.endsWith(QLatin1Char('/')) || name.endsWith(QLatin1Char('\\')) || !entryComponents(name, components)
+            || components.isEmpty())
+            continue;
+        QStringList steps;
+        for (const QByteArray& component : std::as_const(components))
+            steps.append(QFile::decodeName(component));
+        paths.append(steps.join(QLatin1Char('/')));
+    }
+    unzClose(zip);
+    return paths;
+}
+
 bool SSZipArchive::createZipFileAtPath(const QString& path, const QStringList& paths)
 {
     SSZipArchive archive(path);

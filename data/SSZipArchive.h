@@ -67,6 +67,12 @@ public:
                                 qint64 maxUnpackedBytes = DefaultMaxUnpackedBytes,
                                 qint64 maxEntries = DefaultMaxEntries);
     static bool unzipFileAtPath(const QString& path, const QString& destination);
+    // The paths relative to the destination that the file entries of the
+    // archive at `path` unpack to, in the archive's order ("\" read as "/",
+    // empty and "." steps left out), at most `maxEntries` of them; folders
+    // and names that would leave the destination are not among them. Empty
+    // when the archive cannot be read.
+    static QStringList entryPaths(const QString& path, qint64 maxEntries = DefaultMaxEntries);
 
     // Packs each path (a file, or a folder with everything in it) into a new
     // archive at `path`, named relative to the path's parent folder. False

@@ -141,6 +141,16 @@ bool SheetRows::setRowLengths(int length)
     return true;
 }
 
+void SheetRows::truncate(qsizetype count)
+{
+    finish();
+    if (count >= m_rows.size())
+        return;
+    count = std::max<qsizetype>(count, 0);
+    m_cells.resize(m_rows.at(count).firstCell);
+    m_rows.resize(count);
+}
+
 void SheetRows::clear()
 {
     m_text = QString();

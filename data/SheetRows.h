@@ -60,6 +60,9 @@ public:
     // Makes every row stand for `length` entries; false, with nothing
     // changed, when a cell lies at `length` or beyond.
     bool setRowLengths(int length);
+    // Keeps the first `count` rows (all of them when there are fewer), done
+    // as finish() does them.
+    void truncate(qsizetype count);
     // Empties the rows and gives their buffers back.
     void clear();
 

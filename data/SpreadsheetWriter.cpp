@@ -224,7 +224,7 @@ SheetRows SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
         UnpackFolder::empty();
         return {};
     }
-    s.parts = WorkbookParts::read(s.tmpDir);
+    s.parts = WorkbookParts::read(s.tmpDir, SSZipArchive::entryPaths(localPath(path), MaxParts));
     s.ReadSharedStrings(s.parts.sharedStrings);
     if (s.refusal.isEmpty())
         s.styles = WorkbookStyles::read(s.parts.styles, s.tmpDir + QStringLiteral("/xl/workbook.xml"));

@@ -2,6 +2,7 @@
 
 #include "app/MessageBoxes.h"
 #include "data/PackageXml.h"
+#include "data/SSZipArchive.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -41,29 +42,30 @@ bool load(pugi::xml_document& doc, const QString& path)
 }
 
 // The files unpacked in a folder, found by a path whose letter case may
-// differ from theirs. Each folder on the way is listed once.
+// differ from theirs. Of files whose paths differ only in letter case, the
+// first in the archive counts: a name a later entry spells otherwise does
+// not replace it.
 class UnpackedFiles
 {
 public:
-    explicit UnpackedFiles(const QString& folder) : m_folder(folder) { }
+    // `archiveOrder`: the paths the archive's entries unpacked to, in its
+    // order; without them, the folder's files in the order of their names.
+    UnpackedFiles(const QString& folder, const QStringList& archiveOrder) : m_folder(folder)
+    {
+        const QStringList paths = archiveOrder.isEmpty() ? filesIn(QString()) : archiveOrder;
+        for (const QString& path : paths)
+            m_paths[path.toLower()].append(path);
+    }
 
     // `relative` (a path that stays inside) as the file is spelled there:
-    // the very name when it is a file, else the first match by letter case
-    // aside, folder by folder, in the order of their names; "" when no file
-    // matches. Links are never followed.
-    QString find(const QString& relative)
+    // the first unpacked file of that path, letter case aside; "" when no
+    // file matches. Links are never followed.
+    QString find(const QString& relative) const
     {
-        if (isPlainFile(relative))
-            return relative;
-        QString found;
-        for (const QString& step : relative.split(u'/')) {
-            const QHash<QString, QString>& names = entries(found);
-            const auto it = names.constFind(step.toLower());
-            if (it == names.constEnd())
-                return {};
-            found = found.isEmpty() ? *it : found + u'/' + *it;
-        }
-        return isPlainFile(found) ? found : QString();
+        for (const QString& path : m_paths.value(relative.toLower()))
+            if (isPlainFile(path))
+                return path;
+        return {};
     }
 
 private:
@@ -73,23 +75,27 @@ private:
         return info.isFile() && !info.isSymLink();
     }
 
-    // The entries of a folder by their lower-case name (the first of names
-    // that differ only in case).
-    const QHash<QString, QString>& entries(const QString& relative)
+    // The files below the folder `relative`, folder by folder in the order
+    // of their names; as many as an unpack may make at most.
+    QStringList filesIn(const QString& relative) const
     {
-        const auto known = m_entries.constFind(relative);
-        if (known != m_entries.constEnd())
-            return *known;
-        QHash<QString, QString> names;
+        QStringList files;
         const QDir dir(relative.isEmpty() ? m_folder : m_folder + u'/' + relative);
-        for (const QString& name :
-             dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name))
-            names.insert(name.toLower(), name); // keeps the first
-        return *m_entries.insert(relative, std::move(names));
+        const QDir::Filters filter = QDir::Dirs | QDir::Files | QDir::Hidden | QDir::NoSymLinks | QDir::NoDotAndDotDot;
+        for (const QFileInfo& entry : dir.entryInfoList(filter, QDir::Name)) {
+            const QString path = relative.isEmpty() ? entry.fileName() : relative + u'/' + entry.fileName();
+            if (entry.isDir())
+                files += filesIn(path);
+            else
+                files.append(path);
+            if (files.size() >= SSZipArchive::DefaultMaxEntries)
+                break;
+        }
+        return files;
     }
 
     QString m_folder;
-    QHash<QString, QHash<QString, QString>> m_entries;
+    QHash<QString, QStringList> m_paths; // by the path in lower case, in order
 };
 
 } // namespace
@@ -127,10 +133,10 @@ QStringList WorkbookParts::numberedSheetParts(const QStringList& fileNames)
     return names;
 }
 
-WorkbookParts WorkbookParts::read(const QString& folder)
+WorkbookParts WorkbookParts::read(const QString& folder, const QStringList& archiveOrder)
 {
     WorkbookParts parts;
-    UnpackedFiles files(folder);
+    const UnpackedFiles files(folder, archiveOrder);
     QHash<QString, QString> targets; // relationship id -> resolved target, "" for none
     bool sharedStringsNamed = false;
     QString sharedStrings = QStringLiteral("xl/sharedStrings.xml");

@@ -8,7 +8,8 @@
 // as the first tab, some writers name the first part sheet.xml, and some
 // keep their shared strings elsewhere. A target is matched against the
 // files unpacked with letter case aside, as zip entry names keep the case
-// their writer gave them and the target may spell it otherwise.
+// their writer gave them and the target may spell it otherwise; of entries
+// whose names differ only in letter case, the first in the archive counts.
 //
 // Every target is untrusted: it is resolved inside the unpack folder, and
 // one that would lead out of it (by "..", or from the root) names nothing.
@@ -34,8 +35,11 @@ public:
         bool operator==(const Sheet&) const = default;
     };
 
-    // The parts of the workbook unpacked in `folder`.
-    static WorkbookParts read(const QString& folder);
+    // The parts of the workbook unpacked in `folder`; `archiveOrder` gives
+    // the paths its entries unpacked to in the archive's order (see
+    // SSZipArchive::entryPaths); without it, files are taken in the order of
+    // their names.
+    static WorkbookParts read(const QString& folder, const QStringList& archiveOrder = {});
 
     // The full path of the shared-strings part: the one the relationships
     // name, else xl/sharedStrings.xml; "" when the one named lies outside

@@ -156,7 +156,9 @@ public:
         while (m_xml.readNext()) { }
         if (!m_xml.error().isEmpty())
             return fail(m_xml.error());
-        m_rows.finish();
+        // The sheet ends at its last row that holds a value: rows after it
+        // (formatted, or with empty cells only) are no records.
+        m_rows.truncate(m_lastValueRow);
         m_shape.status = WorksheetReader::Status::Read;
         return m_shape;
     }
@@ -246,6 +248,9 @@ private:
             const QString shown = style >= 0 && cell.hasV ? m_styles->show(style, cell.v) : QString();
             const QStringView text = shown.isNull() ? cellText(cell, sharedType, m_shared, sharedIndex)
                                                     : QStringView(shown);
+            // A number holds a value even where its format shows nothing.
+            if (!text.isEmpty() || (!sharedType && !cell.v.isEmpty()))
+                m_lastValueRow = m_rowCount;
             if (text.isEmpty())
                 continue;
             if (++m_cellCount > WorksheetReader::MaxCells)
@@ -276,6 +281,7 @@ private:
     WorksheetReader::SheetShape m_shape;
     bool m_stopped = false;
     qsizetype m_rowCount = 0;
+    qsizetype m_lastValueRow = 0; // rows up to the last one holding a value
     qsizetype m_cellCount = 0;
     qsizetype m_textLength = 0; // characters of the cells as read
     qsizetype m_ownLength = 0;  // characters of the cells that are no shared string

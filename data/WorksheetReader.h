@@ -67,13 +67,18 @@ public:
     // strings: a cell of type "s" with a `v` then ends the read as
     // NoSharedStrings, since its text cannot be known. A number cell (no
     // type, or "n") shows its `v` as its style's format in `styles` does
-    // (WorkbookStyles::show), or as stored.
+    // (WorkbookStyles::show), or as stored. The sheet ends at its last row
+    // with a cell that holds a value (a text, or a number however shown)
+    // within `columns`: the rows after it, formatted or holding empty cells
+    // only, are not among `rows`; an empty row before it stays in its place.
     static SheetShape readSheet(const QString& path, const TextPool* shared, int columns, qsizetype keepRows,
                                 SheetRows& rows, const WorkbookStyles* styles = nullptr);
     // The first `rowCount` rows alone, read as readSheet reads them: the
     // read ends after them, so what follows in the part is neither read nor
     // held against the limits, and `widest` tells of those rows only (the
-    // dimension element, which comes before the rows, is read).
+    // dimension element, which comes before the rows, is read). Rows without
+    // a value at the sheet's end are left out as readSheet leaves them out
+    // when the read reaches the end.
     static SheetShape readFirstRows(const QString& path, const TextPool* shared, int columns, qsizetype rowCount,
                                     SheetRows& rows, const WorkbookStyles* styles = nullptr);
 

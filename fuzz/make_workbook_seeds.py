@@ -8,8 +8,8 @@ part cut to its number formats and cell formats, a NUL and the workbook
 part cut to its date system; and the dictionary DICT of the parts' markup. For
 workbook_parts_fuzzer, PARTS gets one seed per workbook holding its
 xl/_rels/workbook.xml.rels, a NUL and its xl/workbook.xml, two such seeds
-laid out as .NET writers lay them out, and PARTS_DICT the markup of those two
-parts.
+laid out as .NET writers lay them out, one with namespace declarations named
+like attributes, and PARTS_DICT the markup of those two parts.
 
     make_workbook_seeds.py SOURCE OUTPUT DICT PARTS PARTS_DICT
 """
@@ -89,6 +89,12 @@ def main():
             rels += b'<Relationship Type="' + kind + b'worksheet" Target="' + target + b'" Id="' + rid + b'"/>'
         with open(os.path.join(parts_out, name), "wb") as f:
             f.write(rels + b"</Relationships>\0" + workbook)
+    # Namespace declarations whose prefixes are attribute names.
+    with open(os.path.join(parts_out, "declared_prefixes"), "wb") as f:
+        f.write(b'<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">'
+                b'<Relationship xmlns:Target="worksheets/sheet2.xml" Id="R1" Type="' + kind + b'worksheet" '
+                b'Target="worksheets/sheet1.xml"/></Relationships>\0'
+                + workbook.replace(b'<x:sheet name="Guests"', b'<x:sheet xmlns:id="R2" name="Guests"'))
     with open(dictionary, "w") as d:
         for word in ["<row", "</row>", "<c r=\"", "</c>", "<v>", "</v>", " t=\"s\"", " t=\"inlineStr\"",
                      "<is><t>", "</t></is>", "<f>", "</f>", "<dimension ref=\"", "<sheetData>",
@@ -105,7 +111,7 @@ def main():
                      "/sharedStrings\"", "/worksheet\"", "worksheets/sheet1.xml", "/xl/", "../", "%2e%2e/", "%00",
                      "<workbook", "<sheets>", "</sheets>", "<sheet ", "name=\"", "r:id=\"", "sheetId=\"",
                      "worksheets/sheet.xml", "Worksheets/SHEET2.XML", "sheet01.xml", "Sheets/sheet3.xml", "x:",
-                     "../beside.xml"]:
+                     "../beside.xml", "xmlns:id=\"", "xmlns:Target=\""]:
             d.write('"' + word.replace("\\", "\\\\").replace('"', '\\"') + '"\n')
 
 

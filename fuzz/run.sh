@@ -30,6 +30,7 @@ python3 "$root/fuzz/make_import_seeds.py" "$root/tests/fixtures/imports" "$seeds
 mkdir -p "$seeds/workbook_source"
 /usr/bin/python3 "$root/tests/data/workbook_tool.py" make "$seeds/workbook_source"
 /usr/bin/python3 "$root/tests/data/workbook_tool.py" formats "$seeds/workbook_source"
+/usr/bin/python3 "$root/tests/data/workbook_tool.py" padded "$seeds/workbook_source/openpyxl_padded.xlsx" 4 3
 soffice --headless "-env:UserInstallation=file://$seeds/calc_profile" --convert-to xlsx \
   --outdir "$seeds/workbook_source" "$root"/tests/fixtures/workbook/*.fods \
   "$root"/tests/fixtures/workbook/*.csv >/dev/null 2>&1 || echo "no LibreOffice seeds"

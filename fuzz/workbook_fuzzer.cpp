@@ -15,7 +15,7 @@
 // as its code's, and a date or time within a bounded length. The first row
 // read alone gives the titles the whole sheet gives, up to its own width,
 // and the rows read with number formats left aside are as many as those
-// read with them.
+// read with them, the last of them holding a value.
 #include "data/Globals.h"
 #include "data/SpreadsheetWriter.h"
 #include "data/UnpackFolder.h"
@@ -173,5 +173,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     expectShape(stored, Excel_Sheet_Columns);
     if (stored.size() != rows.size())
         FuzzEnvironment::fail("rows as stored not as many as those shown in their formats");
+    if (!stored.isEmpty() && stored.cellCount(stored.size() - 1) == 0)
+        FuzzEnvironment::fail("a sheet that ends in a row without a value");
     return 0;
 }

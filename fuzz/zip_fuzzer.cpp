@@ -2,7 +2,8 @@
 // the user picked, into a private folder under small bounds. Nothing may land
 // beside the destination, no link may appear, and the bound holds. When the
 // unpack succeeds, packing what it made and unpacking that again must give
-// the very same files and empty folders.
+// the very same files and empty folders, and every file unpacked is among
+// the paths the archive's entries are listed with.
 #include "data/SSZipArchive.h"
 #include "fuzz/FuzzEnvironment.h"
 
@@ -88,6 +89,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FuzzEnvironment::fail("the unpack wrote more than its bound");
     if (!unpacked || tree.isEmpty())
         return 0;
+    // The entries listed in the archive's order are where its files landed.
+    const QStringList listed = SSZipArchive::entryPaths(input, MaxEntries);
+    for (auto it = tree.cbegin(); it != tree.cend(); ++it)
+        if (!it.key().endsWith(QLatin1Char('/')) && !listed.contains(it.key()))
+            FuzzEnvironment::fail("an unpacked file that the entries listed do not name");
 
     QStringList paths;
     for (const QString& name : QDir(destination).entryList(AllEntries))

@@ -3,6 +3,7 @@
 // as their styles show them, held against what LibreOffice shows.
 #include "common/SyntheticWorkbooks.h"
 #include "data/Globals.h"
+#include "data/SpreadsheetImport.h"
 #include "data/SpreadsheetWriter.h"
 #include "data/UnpackFolder.h"
 #include "data/WorkbookAccess.h"
@@ -187,22 +188,80 @@ TEST(WorkbookReader, HandMadeParts)
     }
 }
 
+// A sheet ends at its last row holding a value: rows after it that are
+// formatted, have no cells or hold empty texts only are no records, while
+// an empty row before it keeps its place.
+TEST(WorkbookReader, SheetEndsAtItsLastRowWithAValue)
+{
+    const QByteArray strings2 = strings("<si><t>Ada</t></si><si/>");
+    const QByteArray ada = R"(<row r="1"><c r="A1" t="s"><v>0</v></c><c r="B1"><v>7</v></c></row>)";
+    const QList<Golden> table {
+        {"formatted cells and rows without cells after the last value",
+         strings2,
+         sheet(ada + R"(<row r="2"><c r="A2" s="1"/><c r="B2" s="1"/></row><row r="3" ht="20" customHeight="1"/>)",
+               "A1:B3"),
+         2,
+         {"Ada", "7"},
+         {{"Ada", "7"}}},
+        {"an empty shared string, inline string and value after it",
+         strings2,
+         sheet(ada + R"(<row r="2"><c r="A2" t="s"><v>1</v></c><c r="B2" t="inlineStr"><is><t></t></is></c></row>)"
+                   + R"(<row r="3"><c r="A3"><v></v></c><c r="B3" t="str"><f>""</f><v></v></c></row>)",
+               "A1:B3"),
+         2,
+         {"Ada", "7"},
+         {{"Ada", "7"}}},
+        {"an empty row between values stays, a space is a value",
+         strings2,
+         sheet(
+             ada + R"(<row r="2"><c r="A2" s="1"/></row><row r="3"/>)"
+                 + R"(<row r="4"><c r="B4" t="inlineStr"><is><t xml:space="preserve"> </t></is></c></row><row r="5"/>)",
+             "A1:B5"),
+         2,
+         {"Ada", "7"},
+         {{"Ada", "7"}, {"", ""}, {"", ""}, {"", " "}}},
+        {"formatted rows alone are no table",
+         strings2,
+         sheet(R"(<row r="1"><c r="A1" s="1"/></row><row r="2"><c r="A2" t="s"><v>1</v></c></row>)", "A1:B2"),
+         2,
+         {},
+         {}},
+    };
+    for (const Golden& g : table) {
+        SCOPED_TRACE(g.name);
+        ScopedTempFolder temp;
+        Table titles, rows;
+        readParts(g, titles, rows);
+        EXPECT_EQ(Excel_Sheet_Columns, g.columns);
+        EXPECT_EQ(titles, g.titles.isEmpty() ? Table() : Table {g.titles});
+        EXPECT_EQ(rows, g.rows);
+        EXPECT_EQ(SpreadsheetWriter::readRowsAsStored().toTable(), g.rows);
+    }
+}
+
 TEST(WorkbookReader, WideSheetsAreBoundedAtXfd)
 {
     ScopedTempFolder temp;
-    const Golden g {"", {}, sheet(R"(<row r="1"><c r="XFD1"><v>last</v></c></row><row r="2"/>)", "A1:ZZZ9"), 0, {}, {}};
+    const Golden g {
+        "",
+        {},
+        sheet(R"(<row r="1"><c r="XFD1"><v>last</v></c></row><row r="2"/><row r="3"><c r="A3"><v>1</v></c></row>)",
+              "A1:ZZZ9"),
+        0,
+        {},
+        {}};
     Table titles, table;
     readParts(g, titles, table);
     ASSERT_EQ(Excel_Sheet_Columns, SpreadsheetWriter::MaxColumns);
-    ASSERT_EQ(table.size(), 2);
+    ASSERT_EQ(table.size(), 3);
     EXPECT_EQ(table[0].size(), SpreadsheetWriter::MaxColumns);
     EXPECT_EQ(table[0].last(), "last");
     EXPECT_EQ(table[1].size(), SpreadsheetWriter::MaxColumns);
-    // Rows keep only what they hold: one cell, not 16,384.
+    // Rows keep only what they hold: one cell each, not 16,384.
     const SheetRows rows = SpreadsheetWriter::ReadWorkbook(QString(), false);
-    ASSERT_EQ(rows.size(), 2);
-    EXPECT_EQ(rows.rowLength(0), SpreadsheetWriter::MaxColumns);
-    EXPECT_EQ(rows.cellCount(), 1);
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows.rowLength(1), SpreadsheetWriter::MaxColumns);
+    EXPECT_EQ(rows.cellCount(), 2);
     EXPECT_EQ(rows.value(0, SpreadsheetWriter::MaxColumns - 1), "last");
 }
 
@@ -293,6 +352,38 @@ Table readWorkbook(const QString& path)
     SpreadsheetWriter::Release_Data();
     return rows;
 }
+}
+
+// An openpyxl workbook of 60 guests whose next 59 rows are formatted but
+// empty reads as LibreOffice shows it: 60 records, for the table and for a
+// series per column, the columns of one record side by side.
+TEST(WorkbookReader, FormattedEmptyRowsAfterTheGuestsAreNoRecords)
+{
+    QTemporaryDir made;
+    const QString path = made.filePath("padded.xlsx");
+    ASSERT_FALSE(workbookTool({"padded", path, "60", "59"}).isNull());
+    ASSERT_TRUE(convertWithCalc({path}, "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true", made.path()));
+    QFile csv(made.filePath("padded.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const Table shown = parseCsv(QString::fromUtf8(csv.readAll()));
+    ASSERT_EQ(shown.size(), 61);
+    ScopedTempFolder temp;
+    EXPECT_EQ(readWorkbook(path), shown);
+
+    SpreadsheetWriter::ReadWorkbook(path, true);
+    SpreadsheetWriter::sharedInstance().sheetPart = QStringLiteral("xl/worksheets/sheet1.xml");
+    QList<SpreadsheetImport::ColumnChoice> choices = SpreadsheetImport::choicesFromTitles(
+        SpreadsheetWriter::ReadData_only_column().value(0));
+    for (SpreadsheetImport::ColumnChoice& choice : choices)
+        choice.State = true;
+    const SheetRows rows = SpreadsheetWriter::ReadWorkbook(QString(), false);
+    const QList<SpreadsheetImport::ColumnSeries> series = SpreadsheetImport::seriesPerColumn(rows, choices, true);
+    ASSERT_EQ(series.size(), 3);
+    for (const SpreadsheetImport::ColumnSeries& column : series)
+        EXPECT_EQ(column.values.size(), 60) << column.name.toStdString();
+    EXPECT_EQ(series[1].values.last(), "");
+    EXPECT_EQ(SpreadsheetImport::tableFromRows(rows, choices, true, "No.").rows.size(), 60);
+    SpreadsheetWriter::Release_Data();
 }
 
 // Workbooks whose shared strings hold what a lenient reading can take, or
@@ -491,6 +582,93 @@ TEST(WorkbookReader, EveryTabReadFromItsOwnPart)
         }
         EXPECT_EQ(listed.join(' ').toStdString(), c.listed);
         EXPECT_EQ(access.refusal().toStdString(), c.why.toStdString());
+        access.release();
+    }
+}
+
+// Parts read as their XML and their archive write them: a namespace
+// declaration is no attribute, and of two entries whose names differ only in
+// letter case, the first in the archive is the part.
+TEST(WorkbookReader, PartsReadAsWritten)
+{
+    const QByteArray kinds = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+    const auto rel = [&](const char* id, const char* kind, const char* target) {
+        return "<Relationship Id='" + QByteArray(id) + "' Type='" + kinds + kind + "' Target='" + target + "'/>";
+    };
+    const QByteArray sheetTo = rel("rId1", "/worksheet", "worksheets/sheet1.xml")
+        + rel("rId2", "/worksheet", "worksheets/sheet2.xml");
+    const QByteArray guests = "<sheet name='Guests' sheetId='1' r:id='rId1'/>";
+    const QByteArray stringOne = SW::sheetHead() + "<row><c r='A1' t='s'><v>0</v></c></row>" + SW::sheetTail();
+    const auto strings = [](const char* text) {
+        return SW::fixedText(SW::sharedStringsHead() + "<si><t>" + text + "</t></si>" + SW::sharedStringsTail());
+    };
+    const struct
+    {
+        const char* name;
+        QByteArray rels;      // the Relationship elements
+        QByteArray tab;       // the sheet element of the workbook
+        QList<SW::Part> more; // in archive order
+        const char* read;     // cell A1 of the tab
+    } cases[] = {
+        {"a declared prefix id beside r:id",
+         sheetTo,
+         "<sheet xmlns:id='rId2' name='Guests' sheetId='1' r:id='rId1'/>",
+         {{"xl/worksheets/sheet1.xml", SW::textSheet({{"one"}})},
+          {"xl/worksheets/sheet2.xml", SW::textSheet({{"two"}})}},
+         "one"},
+        {"a declared prefix Target beside Target",
+         "<Relationship xmlns:Target='worksheets/sheet2.xml' Id='rId1' Type='" + kinds
+             + "/worksheet' Target='worksheets/sheet1.xml'/>",
+         guests,
+         {{"xl/worksheets/sheet1.xml", SW::textSheet({{"one"}})},
+          {"xl/worksheets/sheet2.xml", SW::textSheet({{"two"}})}},
+         "one"},
+        {"the first of two cased alike, the target as the second",
+         sheetTo,
+         guests,
+         {{"xl/worksheets/Sheet1.xml", SW::textSheet({{"first"}})},
+          {"xl/worksheets/sheet1.xml", SW::textSheet({{"second"}})}},
+         "first"},
+        {"the first of two cased alike, the target as neither",
+         sheetTo,
+         guests,
+         {{"xl/worksheets/sheet1.xml", SW::textSheet({{"first"}})},
+          {"xl/worksheets/SHEET1.xml", SW::textSheet({{"second"}})}},
+         "first"},
+        {"folders cased otherwise",
+         sheetTo,
+         guests,
+         {{"xl/WorkSheets/sheet1.xml", SW::textSheet({{"first"}})},
+          {"xl/worksheets/sheet1.xml", SW::textSheet({{"second"}})}},
+         "first"},
+        {"shared strings",
+         sheetTo + rel("rId3", "/sharedStrings", "sharedStrings.xml"),
+         guests,
+         {{"xl/worksheets/sheet1.xml", SW::fixedText(stringOne)},
+          {"xl/SharedStrings.xml", strings("first")},
+          {"xl/sharedStrings.xml", strings("second")}},
+         "first"},
+    };
+    QTemporaryDir made;
+    const WorkbookAccess& access = WorkbookAccess::installed();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScopedTempFolder temp;
+        const QByteArray rels = "<Relationships xmlns='http://schemas.openxmlformats.org/package/2006/relationships'>"
+            + c.rels + "</Relationships>";
+        const QByteArray workbook = "<workbook xmlns='http://schemas.openxmlformats.org/spreadsheetml/2006/main' "
+                                    "xmlns:r='"
+            + kinds + "'><sheets>" + c.tab + "</sheets></workbook>";
+        const QString path = made.filePath("book.xlsx");
+        ASSERT_TRUE(SW::writeArchive(path,
+                                     QList<SW::Part> {{"xl/_rels/workbook.xml.rels", SW::fixedText(rels)},
+                                                      {"xl/workbook.xml", SW::fixedText(workbook)}}
+                                         + c.more));
+        const QList<WorkbookParts::Sheet> sheets = access.open(path);
+        ASSERT_EQ(sheets.size(), 1);
+        EXPECT_EQ(sheets[0].name, "Guests");
+        access.titles(sheets[0].part);
+        EXPECT_EQ(access.rows(path, sheets[0].part).value(0, 0).toStdString(), c.read);
         access.release();
     }
 }

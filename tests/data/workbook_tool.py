@@ -14,6 +14,10 @@
     workbook_tool.py formats FOLDER
                                    writes openpyxl_formats.xlsx (zero padding,
                                    dates and times near a minute's or day's end)
+    workbook_tool.py padded FILE N M   writes FILE: a header, N guests (the
+                                   last without a company), then M rows of
+                                   formatted empty cells and a row that only
+                                   has a height
     workbook_tool.py sheets FILE JSON  writes FILE with the sheets JSON gives:
                                    a list of [tab name, rows of cells], a
                                    cell a text or [number, number format]
@@ -94,6 +98,20 @@ def rows(path, count):
     book.save(path)
 
 
+def padded(path, guests, empty):
+    book = openpyxl.Workbook()
+    sheet = book.active
+    sheet.append(["Name", "Company", "Seat"])
+    for i in range(1, guests + 1):
+        sheet.append([f"Guest {i}", f"Company {i}" if i < guests else None, i])
+    fill = openpyxl.styles.PatternFill("solid", fgColor="FFFF00")
+    for row in range(guests + 2, guests + 2 + empty):
+        for column in range(1, 4):
+            sheet.cell(row, column).fill = fill
+    sheet.row_dimensions[guests + empty + 5].height = 30
+    book.save(path)
+
+
 def sheets(path, spec):
     book = openpyxl.Workbook()
     book.remove(book.active)
@@ -117,6 +135,8 @@ if __name__ == "__main__":
         formats(sys.argv[2])
     elif command == "rows":
         rows(sys.argv[2], int(sys.argv[3]))
+    elif command == "padded":
+        padded(sys.argv[2], int(sys.argv[3]), int(sys.argv[4]))
     elif command == "sheets":
         sheets(sys.argv[2], sys.argv[3])
     else:
