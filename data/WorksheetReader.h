@@ -65,9 +65,10 @@ public:
     // not; past them, or on an error, `rows` is left empty. A missing part
     // is Unreadable. `shared` is null when the workbook has no shared
     // strings: a cell of type "s" with a `v` then ends the read as
-    // NoSharedStrings, since its text cannot be known. A number cell (no
-    // type, or "n") shows its `v` as its style's format in `styles` does
-    // (WorkbookStyles::show), or as stored.
+    // NoSharedStrings, since its text cannot be known. With `styles`, a
+    // number cell (no type, or "n") shows its `v` as its style's format
+    // does (WorkbookStyles::show), and so does a date cell ("d") its ISO
+    // date; without, every cell is read as stored.
     static SheetShape readSheet(const QString& path, const TextPool* shared, int columns, qsizetype keepRows,
                                 SheetRows& rows, const WorkbookStyles* styles = nullptr);
     // The first `rowCount` rows alone, read as readSheet reads them: the
