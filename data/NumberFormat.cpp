@@ -259,8 +259,8 @@ NumberFormat NumberFormat::builtIn(uint id)
         u"yyyy-mm-dd",    u"d-mmm-yy", u"d-mmm",   u"mmm-yy",           u"h:mm AM/PM",
         u"h:mm:ss AM/PM", u"h:mm",     u"h:mm:ss", u"yyyy-mm-dd hh:mm",
     };
-    static const char16_t* const negatives[] = {u"#,##0_);(#,##0)", u"#,##0_);[Red](#,##0)",
-                                                u"#,##0.00_);(#,##0.00)", u"#,##0.00_);[Red](#,##0.00)"};
+    static const char16_t* const negatives[] = {u"#,##0_);(#,##0)", u"#,##0_);[Red](#,##0)", u"#,##0.00_);(#,##0.00)",
+                                                u"#,##0.00_);[Red](#,##0.00)"};
     if (id >= 1 && id <= 4)
         return fromCode(QStringView(numbers[id - 1]));
     if (id == 9 || id == 10)
@@ -490,7 +490,8 @@ bool NumberFormat::serialOfIsoDate(QStringView text, bool date1904, double& seri
         const qsizetype dot = clock.indexOf(u'.');
         if (dot >= 0) {
             const QStringView fraction = clock.mid(dot + 1);
-            if (fraction.isEmpty() || !std::all_of(fraction.begin(), fraction.end(), [](QChar c) { return c.isDigit(); }))
+            if (fraction.isEmpty()
+                || !std::all_of(fraction.begin(), fraction.end(), [](QChar c) { return c.isDigit(); }))
                 return false;
             clock = clock.left(dot);
         }
@@ -557,8 +558,8 @@ QString NumberFormat::showSection(const Section& section, double magnitude, bool
         trailing = trailing && p != u'0' && digit == '0';
         decimals.prepend(trailing ? (p == u'?' ? QStringLiteral(" ") : QString()) : QString(QLatin1Char(digit)));
     }
-    const bool anyDecimal =
-        std::any_of(decimals.cbegin(), decimals.cend(), [](const QString& text) { return !text.isEmpty(); });
+    const bool anyDecimal = std::any_of(decimals.cbegin(), decimals.cend(),
+                                        [](const QString& text) { return !text.isEmpty(); });
 
     // The integer places from the last: each placeholder takes a digit from
     // the right, the first one all that are left.

@@ -245,8 +245,8 @@ private:
                 continue;
             qsizetype sharedIndex = -1;
             const QString shown = style < 0 || !cell.hasV ? QString()
-                : dateType                    ? m_styles->showIsoDate(style, cell.v)
-                                              : m_styles->show(style, cell.v);
+                : dateType                                ? m_styles->showIsoDate(style, cell.v)
+                                                          : m_styles->show(style, cell.v);
             const QStringView text = shown.isNull() ? cellText(cell, sharedType, m_shared, sharedIndex)
                                                     : QStringView(shown);
             if (text.isEmpty())

@@ -85,7 +85,8 @@ void expectShape(const SheetRows& rows, int columns)
 // The formats of the first styles with a few values, the extreme ones among them.
 void expectFormats(const WorkbookStyles& styles)
 {
-    static const double values[] = {0, 1e-300, 5, -2.5, 0.75, 2.675, -0.001, 46000.5, 1e15, -1e300, 2958465.9999999, 1e300};
+    static const double values[] = {0,      1e-300,          5,    -2.5, 0.75, 2.675, -0.001, 46000.5, 1e15,
+                                    -1e300, 2958465.9999999, 1e300};
     for (qsizetype style = 0; style < 64; ++style) {
         const NumberFormat* format = styles.format(style);
         if (!format)

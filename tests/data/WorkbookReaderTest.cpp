@@ -642,12 +642,12 @@ TEST(WorkbookFormats, NumberCellsShowTheirStylesFormat)
         + R"(<c r="M1" s="2" t="d"><v>2025-12-09T18:00:00Z</v></c><c r="N1" t="d"><v>2025-12-09T18:00:00.5</v></c>)"
         + R"(<c r="O1" s="2" t="d"><v>18:30:00</v></c><c r="P1"><v>0.30000000000000004</v></c>)" + "</row>"
         + SW::sheetTail());
-    const QStringList shown {"000005", "09.12.2025", "2025-12-09", "46000",    "5.00",     "000005",
-                             "000005", "7",          "5",          "1",        "5",        "5",
-                             "09.12.2025", "46000.75", "18:30:00", "0.3"};
+    const QStringList shown {"000005",     "09.12.2025", "2025-12-09", "46000", "5.00", "000005",
+                             "000005",     "7",          "5",          "1",     "5",    "5",
+                             "09.12.2025", "46000.75",   "18:30:00",   "0.3"};
     // Without formats every number shows as General.
-    const QStringList general {"5", "46000", "46000.75", "46000", "5", "5", "5", "7", "5", "1", "5", "5",
-                               "46000.75", "46000.75", "18:30:00", "0.3"};
+    const QStringList general {"5", "46000", "46000.75", "46000", "5",        "5",        "5",        "7",
+                               "5", "1",     "5",        "5",     "46000.75", "46000.75", "18:30:00", "0.3"};
     const QByteArray workbook = "<workbook " + main
         + " xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
           "<sheets><sheet name=\"Guests\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>";
