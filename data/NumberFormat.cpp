@@ -2,9 +2,11 @@
 
 #include <QDate>
 #include <QLocale>
+#include <QTime>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -19,23 +21,123 @@ bool isAsciiLetter(QChar c, char16_t lower)
     return c.unicode() == lower || c.unicode() == lower - (u'a' - u'A');
 }
 
-// Where the first section of a code ends: its first ";" outside quotes and
-// escapes, or the end of the code.
-qsizetype sectionEnd(QStringView code)
+// The sections of a code: its parts between ";" outside quotes, escapes
+// and brackets.
+QList<QStringView> splitSections(QStringView code)
 {
+    QList<QStringView> sections;
+    qsizetype start = 0;
     for (qsizetype i = 0; i < code.size(); ++i) {
-        if (code[i] == u'"') {
-            const qsizetype close = code.indexOf(u'"', i + 1);
-            if (close < 0)
-                return code.size();
-            i = close;
-        } else if (code[i] == u'\\') {
-            ++i;
-        } else if (code[i] == u';') {
-            return i;
+        const QChar c = code[i];
+        const qsizetype close = c == u'"' ? code.indexOf(u'"', i + 1) : c == u'[' ? code.indexOf(u']', i + 1) : i;
+        if (close < 0)
+            break;
+        i = c == u'\\' ? i + 1 : close;
+        if (c == u';') {
+            sections.append(code.mid(start, i - start));
+            start = i + 1;
         }
     }
-    return code.size();
+    sections.append(code.mid(start));
+    return sections;
+}
+
+// Whether a section is that of text cells: an "@" outside quotes and
+// escapes.
+bool isTextSection(QStringView section)
+{
+    for (qsizetype i = 0; i < section.size(); ++i) {
+        if (section[i] == u'"') {
+            i = section.indexOf(u'"', i + 1);
+            if (i < 0)
+                return false;
+        } else if (section[i] == u'\\') {
+            ++i;
+        } else if (section[i] == u'@') {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A number's decimal digits: `digits` without leading zeros (empty for
+// zero) stand for 0.digits times 10^point.
+struct Decimal
+{
+    QByteArray digits;
+    int point = 0;
+};
+
+// The decimal form of `magnitude` (finite, not negative) as spreadsheets
+// keep it: 15 significant digits, and whole numbers below 2^53 with all
+// their digits.
+Decimal decimalOf(double magnitude)
+{
+    Decimal d;
+    if (magnitude == 0)
+        return d;
+    char text[400];
+    if (magnitude >= 1e15 && magnitude < 9007199254740992.0) {
+        // Halves to the even neighbour, as the spreadsheet rounds them.
+        std::snprintf(text, sizeof text, "%.0f", magnitude);
+        d.digits = text;
+        d.point = int(d.digits.size());
+    } else {
+        std::snprintf(text, sizeof text, "%.14e", magnitude);
+        const QByteArray scientific(text);
+        const qsizetype e = scientific.indexOf('e');
+        d.digits = scientific.left(e).replace(".", "");
+        d.point = scientific.mid(e + 1).toInt() + 1;
+    }
+    while (d.digits.endsWith('0'))
+        d.digits.chop(1);
+    return d;
+}
+
+// Rounds `d` half away from zero to `decimals` digits after the point.
+void roundTo(Decimal& d, int decimals)
+{
+    const qsizetype keep = qsizetype(d.point) + decimals;
+    if (keep >= d.digits.size())
+        return;
+    if (keep < 0) {
+        d = {};
+        return;
+    }
+    const bool up = d.digits[keep] >= '5';
+    d.digits.truncate(keep);
+    if (up) {
+        qsizetype i = keep - 1;
+        while (i >= 0 && d.digits[i] == '9')
+            d.digits[i--] = '0';
+        if (i < 0) {
+            d.digits.prepend('1');
+            ++d.point;
+        } else {
+            ++d.digits[i];
+        }
+    }
+    while (d.digits.endsWith('0'))
+        d.digits.chop(1);
+    if (d.digits.isEmpty())
+        d.point = 0;
+}
+
+// The digit of `d` at `position` places before (from 1) or after (from 0,
+// negative: -1 the first decimal) its point.
+char digitAt(const Decimal& d, int position)
+{
+    const qsizetype index = qsizetype(d.point) - position - (position < 0 ? 1 : 0);
+    return index >= 0 && index < d.digits.size() ? d.digits[index] : '0';
+}
+
+// The digits before the point: none for a number below 1.
+QString integerDigits(const Decimal& d)
+{
+    QString out;
+    for (int position = d.point; position >= 1; --position)
+        out += QLatin1Char(digitAt(d, position));
+    return out;
 }
 
 bool isColour(QStringView tag)
@@ -108,11 +210,32 @@ QString twoDigits(int n)
 
 NumberFormat NumberFormat::fromCode(QStringView code)
 {
-    const qsizetype end = sectionEnd(code);
-    // A second section is only allowed to be the one of text cells, "@".
-    if (end < code.size() && code.mid(end + 1) != u"@")
+    QList<QStringView> sections = splitSections(code);
+    // A text section may only come last; numbers have up to three.
+    if (sections.size() > 1 && isTextSection(sections.last()))
+        sections.removeLast();
+    if (sections.size() > 3 || std::any_of(sections.cbegin(), sections.cend(), isTextSection))
         return {};
-    QStringView section = code.left(end);
+    NumberFormat format;
+    for (const QStringView text : sections) {
+        Section section;
+        if (!parseSection(text, section))
+            break;
+        format.m_sections.append(section);
+    }
+    if (format.m_sections.size() == sections.size() && format.m_sections.first().hasDigits) {
+        format.m_kind = Kind::Number;
+        for (const Item& item : format.m_sections.first().items) {
+            if (item.placeholder == u'.')
+                break;
+            format.m_width += item.placeholder == u'0' ? 1 : 0;
+        }
+        return format;
+    }
+    format.m_sections.clear();
+    if (sections.size() != 1)
+        return {};
+    QStringView section = sections.first();
     bool englishNames = true;
     while (section.startsWith(u'[')) {
         const qsizetype close = section.indexOf(u']');
@@ -123,29 +246,118 @@ NumberFormat NumberFormat::fromCode(QStringView code)
             return {};
         section = section.mid(close + 1);
     }
-    NumberFormat format;
-    if (!section.isEmpty() && section.count(u'0') == section.size()) {
-        format.m_kind = Kind::ZeroPadding;
-        format.m_width = int(section.size());
-    } else if (format.parseTokens(section, englishNames)) {
-        format.m_kind = Kind::DateTime;
-    } else {
+    if (!format.parseTokens(section, englishNames))
         return {};
-    }
+    format.m_kind = Kind::DateTime;
     return format;
 }
 
 NumberFormat NumberFormat::builtIn(uint id)
 {
-    static const char16_t* const codes[] = {
+    static const char16_t* const numbers[] = {u"0", u"0.00", u"#,##0", u"#,##0.00"};
+    static const char16_t* const dates[] = {
         u"yyyy-mm-dd",    u"d-mmm-yy", u"d-mmm",   u"mmm-yy",           u"h:mm AM/PM",
         u"h:mm:ss AM/PM", u"h:mm",     u"h:mm:ss", u"yyyy-mm-dd hh:mm",
     };
-    if (id == 1)
-        return fromCode(u"0");
+    static const char16_t* const negatives[] = {u"#,##0_);(#,##0)", u"#,##0_);[Red](#,##0)", u"#,##0.00_);(#,##0.00)",
+                                                u"#,##0.00_);[Red](#,##0.00)"};
+    if (id >= 1 && id <= 4)
+        return fromCode(QStringView(numbers[id - 1]));
+    if (id == 9 || id == 10)
+        return fromCode(id == 9 ? u"0%" : u"0.00%");
     if (id >= 14 && id <= 22)
-        return fromCode(QStringView(codes[id - 14]));
+        return fromCode(QStringView(dates[id - 14]));
+    if (id >= 37 && id <= 40)
+        return fromCode(QStringView(negatives[id - 37]));
     return {};
+}
+
+// Parses a number section into `section`; false for one that holds what
+// is not understood. A section without digit placeholders shows its
+// literals alone.
+bool NumberFormat::parseSection(QStringView code, Section& section)
+{
+    QList<Item>& items = section.items;
+    const auto literal = [&](QStringView text) {
+        if (items.isEmpty() || items.last().placeholder != 0)
+            items.append({0, QString()});
+        items.last().literal += text;
+    };
+    const auto isPlaceholder = [](QChar c) { return c == u'0' || c == u'#' || c == u'?'; };
+    bool point = false;
+    bool slash = false;
+    for (qsizetype i = 0; i < code.size(); ++i) {
+        const QChar c = code[i];
+        if (c == u'"') {
+            const qsizetype close = code.indexOf(u'"', i + 1);
+            if (close < 0)
+                return false;
+            literal(code.mid(i + 1, close - i - 1));
+            i = close;
+        } else if (c == u'\\' || c == u'_' || c == u'*') {
+            if (i + 1 >= code.size())
+                return false;
+            const qsizetype length = code[i + 1].isHighSurrogate() && i + 2 < code.size() ? 2 : 1;
+            // "_x" stands for a space as wide as x; "*x" fills the cell with
+            // x, which a text has no room for.
+            if (c == u'\\')
+                literal(code.mid(i + 1, length));
+            else if (c == u'_')
+                literal(u" ");
+            i += length;
+        } else if (c == u'[') {
+            const qsizetype close = code.indexOf(u']', i + 1);
+            if (close < 0)
+                return false;
+            const QStringView tag = code.mid(i + 1, close - i - 1);
+            bool english = true;
+            if (tag.startsWith(u'$') && !tag.startsWith(u"$-")) {
+                // A currency: its symbol, then a language tag or none.
+                const qsizetype dash = tag.indexOf(u'-');
+                if (dash >= 0 && !readLanguageTag(QString(u'$').append(tag.mid(dash)), english))
+                    return false;
+                literal(tag.mid(1, (dash < 0 ? tag.size() : dash) - 1));
+            } else if (!isColour(tag) && !readLanguageTag(tag, english)) {
+                return false;
+            }
+            i = close;
+        } else if (isPlaceholder(c)) {
+            items.append({c.unicode(), QString()});
+            section.hasDigits = true;
+            section.decimals += point ? 1 : 0;
+        } else if (c == u'.' && !point) {
+            items.append({u'.', QString()});
+            point = true;
+        } else if (c == u',') {
+            // Between integer placeholders it groups thousands; after the
+            // last one it would divide by 1000.
+            const bool afterDigit = !items.isEmpty() && isPlaceholder(QChar(items.last().placeholder));
+            if (afterDigit && !point && i + 1 < code.size() && isPlaceholder(code[i + 1]))
+                section.grouped = true;
+            else if (afterDigit)
+                return false;
+            else
+                literal(u",");
+        } else if (c == u'%') {
+            ++section.percents;
+            literal(u"%");
+        } else if (c.isLetterOrNumber() || c == u'@' || c == u';') {
+            return false;
+        } else {
+            slash = slash || c == u'/';
+            literal(code.mid(i, c.isHighSurrogate() && i + 1 < code.size() ? 2 : 1));
+            i += c.isHighSurrogate() && i + 1 < code.size() ? 1 : 0;
+        }
+    }
+    // A slash among digits makes a fraction.
+    if (slash && section.hasDigits)
+        return false;
+    if (!section.hasDigits) {
+        // A point without digits is a literal too.
+        for (Item& item : items)
+            item = {0, item.placeholder ? QStringLiteral(".") : item.literal};
+    }
+    return section.percents <= 4;
 }
 
 bool NumberFormat::parseTokens(QStringView code, bool englishNames)
@@ -236,10 +448,65 @@ bool NumberFormat::parseTokens(QStringView code, bool englishNames)
     return std::any_of(m_parts.cbegin(), m_parts.cend(), [](const Part& p) { return p.token != Token::Literal; });
 }
 
+QString NumberFormat::general(double value)
+{
+    if (!std::isfinite(value))
+        return {};
+    const Decimal d = decimalOf(std::fabs(value));
+    if (d.digits.isEmpty())
+        return QStringLiteral("0");
+    const QString sign = value < 0 ? QStringLiteral("-") : QString();
+    const int exponent = d.point - 1;
+    const QString digits = QString::fromLatin1(d.digits);
+    // As the spreadsheet shows them: below 1, fixed decimals up to the
+    // 16th place, all 15 digits down to 10^-4, never below 10^-9.
+    const bool fixed = std::fabs(value) < 9007199254740992.0
+        && (exponent >= -4 || (exponent >= -9 && digits.size() - exponent - 1 <= 16));
+    if (!fixed) {
+        const QString mantissa = digits.size() > 1 ? digits.left(1) + u'.' + digits.mid(1) : digits;
+        const QString power = QString::number(std::abs(exponent)).rightJustified(exponent < 0 ? 2 : 3, u'0');
+        return sign + mantissa + QLatin1StringView(exponent < 0 ? "E-" : "E+") + power;
+    }
+    if (d.point <= 0)
+        return sign + QStringLiteral("0.") + QString(-d.point, u'0') + digits;
+    if (d.point >= digits.size())
+        return sign + digits + QString(d.point - digits.size(), u'0');
+    return sign + digits.left(d.point) + u'.' + digits.mid(d.point);
+}
+
+bool NumberFormat::serialOfIsoDate(QStringView text, bool date1904, double& serial)
+{
+    text = text.trimmed();
+    if (text.endsWith(u'Z'))
+        text.chop(1);
+    const qsizetype t = text.indexOf(u'T');
+    const QDate date = QDate::fromString(text.left(t < 0 ? text.size() : t).toString(), Qt::ISODate);
+    if (!date.isValid() || text.left(t < 0 ? text.size() : t).size() != 10)
+        return false;
+    int seconds = 0;
+    if (t >= 0) {
+        // The fraction of a second is left out, as spreadsheet programs do.
+        QStringView clock = text.mid(t + 1);
+        const qsizetype dot = clock.indexOf(u'.');
+        if (dot >= 0) {
+            const QStringView fraction = clock.mid(dot + 1);
+            if (fraction.isEmpty()
+                || !std::all_of(fraction.begin(), fraction.end(), [](QChar c) { return c.isDigit(); }))
+                return false;
+            clock = clock.left(dot);
+        }
+        const QTime time = QTime::fromString(clock.toString(), clock.size() == 5 ? u"HH:mm" : u"HH:mm:ss");
+        if (!time.isValid())
+            return false;
+        seconds = time.msecsSinceStartOfDay() / 1000;
+    }
+    const QDate epoch = date1904 ? QDate(1904, 1, 1) : QDate(1899, 12, 30);
+    serial = double(epoch.daysTo(date)) + double(seconds) / SecondsPerDay;
+    return true;
+}
+
 QString NumberFormat::show(QStringView stored, bool date1904) const
 {
-    if (m_kind == Kind::AsStored)
-        return {};
     bool ok = false;
     const double value = stored.trimmed().toDouble(&ok);
     return ok ? show(value, date1904) : QString();
@@ -249,32 +516,102 @@ QString NumberFormat::show(double value, bool date1904) const
 {
     if (!std::isfinite(value))
         return {};
-    switch (m_kind) {
-    case Kind::AsStored:
-        break;
-    case Kind::ZeroPadding:
-        return showZeroPadding(value);
-    case Kind::DateTime:
-        return showDateTime(value, date1904);
+    if (m_kind == Kind::Number) {
+        const qsizetype count = m_sections.size();
+        const qsizetype index = count == 3 && value == 0 ? 2 : count >= 2 && value < 0 ? 1 : 0;
+        double magnitude = std::fabs(value);
+        for (int k = 0; k < m_sections[index].percents; ++k)
+            magnitude *= 100;
+        // Only a number of one section shows its own minus sign.
+        if (std::isfinite(magnitude))
+            return showSection(m_sections[index], magnitude, index == 0 && value < 0);
+    } else if (m_kind == Kind::DateTime) {
+        const QString shown = showDateTime(value, date1904);
+        if (!shown.isNull())
+            return shown;
     }
-    return {};
+    return general(value);
 }
 
-QString NumberFormat::showZeroPadding(double value) const
+QString NumberFormat::showSection(const Section& section, double magnitude, bool minus)
 {
-    const double rounded = std::round(value);
-    QString digits;
-    if (std::fabs(rounded) < 1e15) {
-        digits = QString::number(qint64(std::fabs(rounded)));
-    } else {
-        // Spreadsheets keep 15 significant digits and show zeros after them.
-        const QString scientific = QString::number(std::fabs(value), 'e', 14);
-        const qsizetype e = scientific.indexOf(u'e');
-        digits = scientific.left(e).remove(u'.');
-        digits += QString(std::max(0, scientific.mid(e + 1).toInt() - 14), u'0');
+    if (!section.hasDigits) {
+        QString out = QStringLiteral("");
+        for (const Item& item : section.items)
+            out += item.literal;
+        return out;
     }
-    const bool negative = value < 0 && digits.count(u'0') != digits.size();
-    return (negative ? QStringLiteral("-") : QString()) + digits.rightJustified(m_width, u'0');
+    // Whole numbers round the value itself, decimals its 15 digits.
+    Decimal d = decimalOf(section.decimals == 0 && magnitude < 1e15 ? std::round(magnitude) : magnitude);
+    roundTo(d, section.decimals);
+    const QString whole = integerDigits(d);
+    // Decimal places from the last: a zero at "#" shows nothing, at "?" a
+    // space, up to the first digit that is no zero or placeholder "0".
+    QList<QString> decimals;
+    bool trailing = true;
+    int position = -section.decimals;
+    for (qsizetype k = section.items.size() - 1; k >= 0 && position < 0; --k) {
+        const char16_t p = section.items[k].placeholder;
+        if (p == 0 || p == u'.')
+            continue;
+        const char digit = digitAt(d, position++);
+        trailing = trailing && p != u'0' && digit == '0';
+        decimals.prepend(trailing ? (p == u'?' ? QStringLiteral(" ") : QString()) : QString(QLatin1Char(digit)));
+    }
+    const bool anyDecimal = std::any_of(decimals.cbegin(), decimals.cend(),
+                                        [](const QString& text) { return !text.isEmpty(); });
+
+    // The integer places from the last: each placeholder takes a digit from
+    // the right, the first one all that are left.
+    qsizetype pointAt = section.items.size();
+    qsizetype firstDigit = -1;
+    for (qsizetype k = 0; k < section.items.size(); ++k) {
+        if (section.items[k].placeholder == u'.' && pointAt == section.items.size())
+            pointAt = k;
+        else if (section.items[k].placeholder && firstDigit < 0 && pointAt == section.items.size())
+            firstDigit = k;
+    }
+    QString out = QStringLiteral("");
+    qsizetype used = 0; // digits of `whole` shown
+    int shown = 0;      // digits shown, padding zeros among them
+    const auto prependDigit = [&](QChar digit) {
+        if (section.grouped && shown > 0 && shown % 3 == 0)
+            out.prepend(u',');
+        out.prepend(digit);
+        ++shown;
+    };
+    for (qsizetype k = pointAt - 1; k >= 0; --k) {
+        const Item& item = section.items[k];
+        if (!item.placeholder) {
+            out.prepend(item.literal);
+            continue;
+        }
+        const qsizetype left = whole.size() - used;
+        if (k == firstDigit && left > 0) {
+            for (; used < whole.size(); ++used)
+                prependDigit(whole[whole.size() - 1 - used]);
+        } else if (left > 0) {
+            prependDigit(whole[whole.size() - 1 - used++]);
+        } else if (item.placeholder == u'0') {
+            prependDigit(u'0');
+        } else if (item.placeholder == u'?') {
+            out.prepend(u' ');
+        }
+    }
+    // Without integer placeholders the digits stand before the point.
+    if (firstDigit < 0)
+        out += whole;
+    qsizetype next = 0;
+    for (qsizetype k = pointAt; k < section.items.size(); ++k) {
+        const Item& item = section.items[k];
+        if (!item.placeholder)
+            out += item.literal;
+        else if (item.placeholder != u'.')
+            out += decimals[next++];
+        else if (anyDecimal || section.decimals == 0)
+            out += u'.';
+    }
+    return minus && !d.digits.isEmpty() ? u'-' + out : out;
 }
 
 QString NumberFormat::showDateTime(double value, bool date1904) const

@@ -98,7 +98,7 @@ WorkbookStyles WorkbookStyles::read(const QString& stylesPath, const QString& wo
                 const NumberFormat format = code != codes.cend() ? NumberFormat::fromCode(*code)
                                                                  : NumberFormat::builtIn(id);
                 qint32 index = -1;
-                if (format.kind() != NumberFormat::Kind::AsStored) {
+                if (format.kind() != NumberFormat::Kind::General) {
                     index = qint32(styles.m_formats.size());
                     styles.m_formats.append(format);
                 }
@@ -114,8 +114,6 @@ WorkbookStyles WorkbookStyles::read(const QString& stylesPath, const QString& wo
     }
     while (!styleFormats.isEmpty() && styleFormats.last() < 0)
         styleFormats.removeLast();
-    if (styleFormats.isEmpty())
-        return {};
     styles.m_styleFormats = std::move(styleFormats);
     styles.m_date1904 = readDate1904(workbookPath);
     return styles;
@@ -131,5 +129,14 @@ const NumberFormat* WorkbookStyles::format(qsizetype style) const
 QString WorkbookStyles::show(qsizetype style, QStringView stored) const
 {
     const NumberFormat* f = format(style);
-    return f ? f->show(stored, m_date1904) : QString();
+    return f ? f->show(stored, m_date1904) : NumberFormat().show(stored, m_date1904);
+}
+
+QString WorkbookStyles::showIsoDate(qsizetype style, QStringView stored) const
+{
+    double serial = 0;
+    if (!NumberFormat::serialOfIsoDate(stored, m_date1904, serial))
+        return {};
+    const NumberFormat* f = format(style);
+    return f ? f->show(serial, m_date1904) : NumberFormat::general(serial);
 }

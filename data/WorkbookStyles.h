@@ -8,7 +8,7 @@
 //
 // The parts are untrusted. A styles part that is missing, is no XML or no
 // style sheet, or is past the limits below gives no formats at all, so that
-// every cell is read as stored; the workbook itself is still read.
+// every number cell shows as General; the workbook itself is still read.
 
 #include "data/NumberFormat.h"
 
@@ -30,15 +30,18 @@ public:
     // none) and the date system of the workbook part at `workbookPath`.
     static WorkbookStyles read(const QString& stylesPath, const QString& workbookPath);
 
-    // True when every cell is read as stored.
+    // True when every number cell shows as General.
     bool isEmpty() const { return m_styleFormats.isEmpty(); }
     bool date1904() const { return m_date1904; }
     // The format of cells of style `style` (a cell without "s" has style
-    // 0); null for a style that shows its cells as stored, or none.
+    // 0); null for a style that shows its cells as General, or none.
     const NumberFormat* format(qsizetype style) const;
     // The text a number cell of style `style` shows for its value `stored`;
-    // a null string when it is read as stored.
+    // a null string when that is no number.
     QString show(qsizetype style, QStringView stored) const;
+    // The same for a date cell, whose value is an ISO 8601 date or date and
+    // time: shown as its serial number would be.
+    QString showIsoDate(qsizetype style, QStringView stored) const;
 
 private:
     // For each `xf` of `cellXfs`, up to the last with a format: its index

@@ -117,7 +117,7 @@ public:
         , m_keepRows(keepRows)
         , m_onlyKept(onlyKept)
         , m_rows(rows)
-        , m_styles(styles && !styles->isEmpty() ? styles : nullptr)
+        , m_styles(styles)
     {
     }
 
@@ -227,7 +227,8 @@ private:
             // A number cell's style: 0 without one, none (-1) for one that
             // is no index.
             qsizetype style = -1;
-            if (m_styles && (type.isEmpty() || type == u"n")) {
+            const bool dateType = type == u"d";
+            if (m_styles && (type.isEmpty() || type == u"n" || dateType)) {
                 bool ok = true;
                 style = m_xml.hasAttribute(u"s") ? m_xml.attribute(u"s").trimmed().toLongLong(&ok) : 0;
                 if (!ok)
@@ -245,7 +246,9 @@ private:
             if (column >= m_columns)
                 continue;
             qsizetype sharedIndex = -1;
-            const QString shown = style >= 0 && cell.hasV ? m_styles->show(style, cell.v) : QString();
+            const QString shown = style < 0 || !cell.hasV ? QString()
+                : dateType                                ? m_styles->showIsoDate(style, cell.v)
+                                                          : m_styles->show(style, cell.v);
             const QStringView text = shown.isNull() ? cellText(cell, sharedType, m_shared, sharedIndex)
                                                     : QStringView(shown);
             // A number holds a value even where its format shows nothing.
@@ -277,7 +280,7 @@ private:
     const bool m_onlyKept;
     bool m_keptAll = false; // the read ended after the kept rows
     SheetRows& m_rows;
-    const WorkbookStyles* m_styles; // null: every cell as stored
+    const WorkbookStyles* m_styles; // null: every cell as stored, else as shown
     WorksheetReader::SheetShape m_shape;
     bool m_stopped = false;
     qsizetype m_rowCount = 0;

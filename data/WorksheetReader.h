@@ -65,12 +65,14 @@ public:
     // not; past them, or on an error, `rows` is left empty. A missing part
     // is Unreadable. `shared` is null when the workbook has no shared
     // strings: a cell of type "s" with a `v` then ends the read as
-    // NoSharedStrings, since its text cannot be known. A number cell (no
-    // type, or "n") shows its `v` as its style's format in `styles` does
-    // (WorkbookStyles::show), or as stored. The sheet ends at its last row
-    // with a cell that holds a value (a text, or a number however shown)
-    // within `columns`: the rows after it, formatted or holding empty cells
-    // only, are not among `rows`; an empty row before it stays in its place.
+    // NoSharedStrings, since its text cannot be known. With `styles`, a
+    // number cell (no type, or "n") shows its `v` as its style's format
+    // does (WorkbookStyles::show), and so does a date cell ("d") its ISO
+    // date; without, every cell is read as stored. The sheet ends at its
+    // last row with a cell that holds a value (a text, or a number however
+    // shown) within `columns`: the rows after it, formatted or holding empty
+    // cells only, are not among `rows`; an empty row before it stays in its
+    // place.
     static SheetShape readSheet(const QString& path, const TextPool* shared, int columns, qsizetype keepRows,
                                 SheetRows& rows, const WorkbookStyles* styles = nullptr);
     // The first `rowCount` rows alone, read as readSheet reads them: the

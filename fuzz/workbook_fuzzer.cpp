@@ -11,8 +11,9 @@
 // Shared strings that cannot be read refuse the workbook: then no titles
 // and no rows are read at all; nor are rows read of a sheet whose text
 // cells point into shared strings the workbook does not have. Every number
-// format the styles give shows a zero padding as digits at least as many
-// as its code's, and a date or time within a bounded length. The first row
+// format the styles give shows every value as a text within a bounded
+// length, with at least as many digits as its code has zeros before the
+// decimal point. The first row
 // read alone gives the titles the whole sheet gives, up to its own width,
 // and the rows read with number formats left aside are as many as those
 // read with them, the last of them holding a value.
@@ -84,21 +85,19 @@ void expectShape(const SheetRows& rows, int columns)
 // The formats of the first styles with a few values, the extreme ones among them.
 void expectFormats(const WorkbookStyles& styles)
 {
-    static const double values[] = {0, 1e-300, 5, -2.5, 0.75, 46000.5, 1e15, -1e300, 2958465.9999999, 1e300};
+    static const double values[] = {0,      1e-300,          5,    -2.5, 0.75, 2.675, -0.001, 46000.5, 1e15,
+                                    -1e300, 2958465.9999999, 1e300};
     for (qsizetype style = 0; style < 64; ++style) {
         const NumberFormat* format = styles.format(style);
         if (!format)
             continue;
         for (const double value : values) {
             const QString shown = format->show(value, styles.date1904());
-            if (format->kind() == NumberFormat::Kind::ZeroPadding) {
-                const QStringView digits = QStringView(shown).mid(shown.startsWith(u'-') ? 1 : 0);
-                if (digits.size() < format->width()
-                    || std::any_of(digits.begin(), digits.end(), [](QChar c) { return c < u'0' || c > u'9'; }))
-                    FuzzEnvironment::fail("a zero padding that is not digits as wide as its code");
-            } else if (shown.size() > 4 * WorkbookStyles::MaxCodeLength) {
-                FuzzEnvironment::fail("a date or time longer than its code can make it");
-            }
+            if (shown.isNull() || shown.size() > 4 * WorkbookStyles::MaxCodeLength + 1024)
+                FuzzEnvironment::fail("a number shown as nothing, or longer than its code can make it");
+            if (format->kind() == NumberFormat::Kind::Number && value >= 1
+                && std::count_if(shown.begin(), shown.end(), [](QChar c) { return c.isDigit(); }) < format->width())
+                FuzzEnvironment::fail("a number with fewer digits than its code has zeros");
         }
     }
 }

@@ -1,8 +1,11 @@
 // Number formats of workbook cells: what each code shows for a value, and
-// the codes that leave the value as stored (expected null).
+// the codes that show the value as General.
 #include "data/NumberFormat.h"
 
 #include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
 
 TEST(NumberFormat, ShowsValuesAsTheWorkbookDoes)
 {
@@ -12,7 +15,7 @@ TEST(NumberFormat, ShowsValuesAsTheWorkbookDoes)
         const char16_t* code; // null: the built-in format `id`
         uint id;
         double value;
-        const char* shown; // null: as stored
+        const char* shown;
         bool date1904 = false;
     } table[] = {
         {u"000000", 0, 5, "000005"},
@@ -24,9 +27,9 @@ TEST(NumberFormat, ShowsValuesAsTheWorkbookDoes)
         {u"DD\\.MM\\.YYYY", 0, 46000.9999999, "09.12.2025"},
         {u"dd.mm.yyyy", 0, 46000.99999999537, "10.12.2025"},
         {u"d/m/yy", 0, 61, "1/3/00"},
-        {u"dd.mm.yyyy", 0, 60, nullptr},
+        {u"dd.mm.yyyy", 0, 60, "60"},
         {u"dd.mm.yyyy", 0, 2958465, "31.12.9999"},
-        {u"dd.mm.yyyy", 0, 2958466, nullptr},
+        {u"dd.mm.yyyy", 0, 2958466, "2958466"},
         {u"dd.mm.yyyy", 0, 44538, "09.12.2025", true},
         {u"hh:mm", 0, 0.597222222222222, "14:20"},
         {u"HH:MM:SS", 0, 1.25 + 0.9 * sec, "06:00:00"},
@@ -58,26 +61,119 @@ TEST(NumberFormat, ShowsValuesAsTheWorkbookDoes)
         const QString code = row.code ? QString::fromUtf16(row.code) : QStringLiteral("id %1").arg(row.id);
         SCOPED_TRACE(code.toStdString() + " " + std::to_string(row.value));
         const NumberFormat format = row.code ? NumberFormat::fromCode(code) : NumberFormat::builtIn(row.id);
-        const QString shown = format.show(row.value, row.date1904);
-        if (row.shown)
-            EXPECT_EQ(shown, QString::fromUtf8(row.shown));
-        else
-            EXPECT_TRUE(shown.isNull()) << shown.toStdString();
+        EXPECT_EQ(format.show(row.value, row.date1904), QString::fromUtf8(row.shown));
     }
-    // Every other code leaves the value as stored.
-    const QString stored = QString::fromUtf16(
-        u"|General|@|0.00|#,##0|\"ID \"0000|000000;-000000|[>100]0|[$€-407]0|[$-1010409]dd.mm.yyyy|"
-        u"[$-407]dddd|[$-407]h AM/PM|[h]:mm|hh:mm:ss.0|h A/P|yyy|dddddd|dd.mm.yyyy;;|\"unclosed dd|"
-        u"dd\\|[Red|\"only text\"");
-    for (const QString& code : stored.split(u'|')) {
+    // Every other code shows the value as General.
+    const QString general = QString::fromUtf16(
+        u"|General|@|[>100]0|[$-1010409]dd.mm.yyyy|0.00E+00|# ?/?|#,##0,|0;0;0;0|0 1|[$-407]dddd|"
+        u"[$-407]h AM/PM|[h]:mm|hh:mm:ss.0|h A/P|yyy|dddddd|dd.mm.yyyy;;|\"unclosed dd|dd\\|[Red|"
+        u"\"only text\"|0;dd.mm.yyyy|[$€-ZZ]0");
+    for (const QString& code : general.split(u'|')) {
         SCOPED_TRACE(code.toStdString());
-        EXPECT_TRUE(NumberFormat::fromCode(code).show(46000.75, false).isNull());
+        EXPECT_EQ(NumberFormat::fromCode(code).show(46000.75, false), "46000.75");
     }
-    for (uint id : {0, 45})
-        EXPECT_TRUE(NumberFormat::builtIn(id).show(0.5, false).isNull()) << id;
+    for (uint id : {0, 11, 45})
+        EXPECT_EQ(NumberFormat::builtIn(id).show(0.5, false), "0.5") << id;
     // The text of a cell's value: a number in the C locale, or as stored.
     const NumberFormat padding = NumberFormat::fromCode(u"000000");
     EXPECT_EQ(padding.show(u" 4.2E1 ", false), "000042");
     EXPECT_TRUE(padding.show(u"5,5", false).isNull());
     EXPECT_TRUE(padding.show(u"inf", false).isNull());
+}
+
+// Codes times values, as LibreOffice Calc's "as shown" export (English,
+// United States) shows them: the noise of binary fractions rounded away,
+// halves of the decimal value rounded away from zero, signs, sections,
+// currencies and literals.
+TEST(NumberFormat, ShowsNumbersAsCalcDoes)
+{
+    const char16_t* const codes[] = {
+        u"General",
+        u"0",
+        u"0.00",
+        u"#,##0",
+        u"#,##0.00",
+        u"0%",
+        u"0.00%",
+        u"#,##0.00 \"EUR\"",
+        u"\"$\"#,##0.00",
+        u"[$€-407] #,##0.00",
+        u"0.00;(0.00)",
+        u"0.00;-0.00;\"zero\"",
+        u"#.##",
+        u"000-000",
+        u"_-* #,##0.00 \"€\"_-;-* #,##0.00 \"€\"_-;_-* \"-\"?? \"€\"_-;_-@_-",
+        u"\\X0.0?",
+    };
+    const struct
+    {
+        double value;
+        std::array<const char*, std::size(codes)> shown;
+    } table[] = {
+        {std::nextafter(0.07, 1.0),
+         {"0.07", "0", "0.07", "0", "0.07", "7%", "7.00%", "0.07 EUR", "$0.07", "€ 0.07", "0.07", "0.07", ".07",
+          "000-000", " 0.07 € ", "X0.07"}},
+        {std::nextafter(520.56, 0.0),
+         {"520.56", "521", "520.56", "521", "520.56", "52056%", "52056.00%", "520.56 EUR", "$520.56", "€ 520.56",
+          "520.56", "520.56", "520.56", "000-521", " 520.56 € ", "X520.56"}},
+        {1e-05,
+         {"0.00001", "0", "0.00", "0", "0.00", "0%", "0.00%", "0.00 EUR", "$0.00", "€ 0.00", "0.00", "0.00", "",
+          "000-000", " 0.00 € ", "X0.0 "}},
+        {2.675,
+         {"2.675", "3", "2.68", "3", "2.68", "268%", "267.50%", "2.68 EUR", "$2.68", "€ 2.68", "2.68", "2.68", "2.68",
+          "000-003", " 2.68 € ", "X2.68"}},
+        {1.005,
+         {"1.005", "1", "1.01", "1", "1.01", "100%", "100.50%", "1.01 EUR", "$1.01", "€ 1.01", "1.01", "1.01", "1.01",
+          "000-001", " 1.01 € ", "X1.01"}},
+        {-2.675,
+         {"-2.675", "-3", "-2.68", "-3", "-2.68", "-268%", "-267.50%", "-2.68 EUR", "-$2.68", "-€ 2.68", "(2.68)",
+          "-2.68", "-2.68", "-000-003", "-2.68 € ", "-X2.68"}},
+        {-0.001,
+         {"-0.001", "0", "0.00", "0", "0.00", "0%", "-0.10%", "0.00 EUR", "$0.00", "€ 0.00", "(0.00)", "-0.00", "",
+          "000-000", "-0.00 € ", "X0.0 "}},
+        {0,
+         {"0", "0", "0.00", "0", "0.00", "0%", "0.00%", "0.00 EUR", "$0.00", "€ 0.00", "0.00", "zero", "", "000-000",
+          " -   € ", "X0.0 "}},
+        {1234567.891,
+         {"1234567.891", "1234568", "1234567.89", "1,234,568", "1,234,567.89", "123456789%", "123456789.10%",
+          "1,234,567.89 EUR", "$1,234,567.89", "€ 1,234,567.89", "1234567.89", "1234567.89", "1234567.89", "1234-568",
+          " 1,234,567.89 € ", "X1234567.89"}},
+        {1500000000000000.5,
+         {"1500000000000000", "1500000000000000", "1500000000000000.00", "1,500,000,000,000,000",
+          "1,500,000,000,000,000.00", "150000000000000000%", "150000000000000000.00%", "1,500,000,000,000,000.00 EUR",
+          "$1,500,000,000,000,000.00", "€ 1,500,000,000,000,000.00", "1500000000000000.00", "1500000000000000.00",
+          "1500000000000000", "1500000000000-000", " 1,500,000,000,000,000.00 € ", "X1500000000000000.0 "}},
+        {123456789012345678.0,
+         {"1.23456789012346E+017", "123456789012346000", "123456789012346000.00", "123,456,789,012,346,000",
+          "123,456,789,012,346,000.00", "12345678901234600000%", "12345678901234600000.00%",
+          "123,456,789,012,346,000.00 EUR", "$123,456,789,012,346,000.00", "€ 123,456,789,012,346,000.00",
+          "123456789012346000.00", "123456789012346000.00", "123456789012346000", "123456789012346-000",
+          " 123,456,789,012,346,000.00 € ", "X123456789012346000.0 "}},
+    };
+    for (const auto& row : table) {
+        for (size_t k = 0; k < std::size(codes); ++k) {
+            const QString code = QString::fromUtf16(codes[k]);
+            SCOPED_TRACE(code.toStdString() + " " + std::to_string(row.value));
+            EXPECT_EQ(NumberFormat::fromCode(code).show(row.value, false), QString::fromUtf8(row.shown[k]));
+        }
+    }
+    // General alone, from the very small to the very large.
+    const std::pair<double, const char*> general[] = {
+        {0.30000000000000004, "0.3"},
+        {1.0 / 3, "0.333333333333333"},
+        {-1e-05, "-0.00001"},
+        {1e-7, "0.0000001"},
+        {1.2345678e-07, "0.00000012345678"},
+        {1.23456789012e-07, "1.23456789012E-07"},
+        {1.5e-9, "0.0000000015"},
+        {1e-10, "1E-10"},
+        {1e-100, "1E-100"},
+        {123456789012345.67, "123456789012346"},
+        {1234567890123456, "1234567890123456"},
+        {9007199254740992, "9.00719925474099E+015"},
+        {1e16, "1E+016"},
+        {1e100, "1E+100"},
+    };
+    for (const auto& [value, shown] : general)
+        EXPECT_EQ(NumberFormat::general(value), shown) << value;
 }

@@ -816,11 +816,16 @@ TEST(WorkbookFormats, NumberCellsShowTheirStylesFormat)
         + R"(<c r="C1" s="3"><v>46000.75</v></c><c r="D1"><v>46000</v></c><c r="E1" s="4"><v>5</v></c>)"
         + R"(<c r="F1" s="1"><f>A1</f><v>5</v></c><c r="G1" s="1" t="n"><v>5</v></c>)"
         + R"(<c r="H1" s="1" t="inlineStr"><is><t>7</t></is></c><c r="I1" s="1" t="str"><f>A1</f><v>5</v></c>)"
-        + R"(<c r="J1" s="2" t="b"><v>1</v></c><c r="K1" s="99"><v>5</v></c><c r="L1" s="x"><v>5</v></c>)" + "</row>"
+        + R"(<c r="J1" s="2" t="b"><v>1</v></c><c r="K1" s="99"><v>5</v></c><c r="L1" s="x"><v>5</v></c>)"
+        + R"(<c r="M1" s="2" t="d"><v>2025-12-09T18:00:00Z</v></c><c r="N1" t="d"><v>2025-12-09T18:00:00.5</v></c>)"
+        + R"(<c r="O1" s="2" t="d"><v>18:30:00</v></c><c r="P1"><v>0.30000000000000004</v></c>)" + "</row>"
         + SW::sheetTail());
-    const QStringList shown {"000005", "09.12.2025", "2025-12-09", "46000", "5", "000005",
-                             "000005", "7",          "5",          "1",     "5", "5"};
-    const QStringList stored {"5", "46000", "46000.75", "46000", "5", "5", "5", "7", "5", "1", "5", "5"};
+    const QStringList shown {"000005",     "09.12.2025", "2025-12-09", "46000", "5.00", "000005",
+                             "000005",     "7",          "5",          "1",     "5",    "5",
+                             "09.12.2025", "46000.75",   "18:30:00",   "0.3"};
+    // Without formats every number shows as General.
+    const QStringList general {"5", "46000", "46000.75", "46000", "5",        "5",        "5",        "7",
+                               "5", "1",     "5",        "5",     "46000.75", "46000.75", "18:30:00", "0.3"};
     const QByteArray workbook = "<workbook " + main
         + " xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
           "<sheets><sheet name=\"Guests\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>";
@@ -839,16 +844,16 @@ TEST(WorkbookFormats, NumberCellsShowTheirStylesFormat)
         {"prefixed names",
          SW::fixedText(QByteArray(styles).replace("<", "<x:").replace("<x:/", "</x:").replace("xmlns=", "xmlns:x=")),
          shown},
-        {"no styles part", {}, stored},
+        {"no styles part", {}, general},
         {"the part the relationships name, not the usual one",
          SW::fixedText("<styleSheet " + main + "/>"),
          shown,
          {{"xl/_rels/workbook.xml.rels", SW::fixedText(rels)}, {"xl/theirs/look.xml", SW::fixedText(styles)}}},
-        {"no XML", SW::fixedText("000000"), stored},
+        {"no XML", SW::fixedText("000000"), general},
         {"a part too large",
          SW::longText(styles.left(styles.indexOf("<numFmts>")) + "<!-- ", WorkbookStyles::MaxPartBytes,
                       " -->" + styles.mid(styles.indexOf("<numFmts>"))),
-         stored},
+         general},
     };
     QTemporaryDir made;
     for (const auto& c : cases) {
@@ -877,7 +882,8 @@ TEST(WorkbookFormats, ShownAsCalcShowsThem)
     for (const QString& book : books)
         files << made.filePath(book + ".xlsx");
     QTemporaryDir shown;
-    ASSERT_TRUE(convertWithCalc(files, "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true", shown.path()));
+    ASSERT_TRUE(
+        convertWithCalc(files, "csv:Text - txt - csv (StarCalc):44,34,76,1,,1033,false,true,true", shown.path()));
     for (const QString& book : books) {
         SCOPED_TRACE(book.toStdString());
         QFile csv(shown.filePath(book + ".csv"));
