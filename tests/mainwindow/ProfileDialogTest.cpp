@@ -11,6 +11,7 @@
 #include "data/Globals.h"
 #include "model/SKTImage.h"
 #include "mainwindow/profile/Show_User_Profile.h"
+#include "mainwindow/print/Print_Wnd.h"
 #include "mainwindow/profile/User_profile.h"
 #include "profiles/Globals.h"
 
@@ -23,6 +24,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 namespace {
 
@@ -148,12 +150,17 @@ TEST_F(ProfileDialogTest, FillPreviewCancelThenOkPlacesTheProfile)
     controller->User_Profile_Button_Clicked();
 }
 
-// The first guest has no company and no photo: bound through the window and
-// OK pressed twice, both objects stay placed and bound, and every later
-// record shows its own company and photo in batch output.
+// The first guest has no name, company or photo: bound through the window
+// and OK pressed twice, the objects stay placed and bound, the print window
+// prints with the series and the spreadsheet, and every later record shows
+// its own name, company and photo in batch output.
 TEST_F(ProfileDialogTest, ColumnsWithAnEmptyFirstRecordStayBoundThroughOkTwice)
 {
     const QRgb colours[] = {qRgb(0, 160, 0), qRgb(0, 0, 210)};
+    QFile series(Data_Folder_Path + "/guests.txt");
+    ASSERT_TRUE(series.open(QIODevice::WriteOnly));
+    series.write("\nBo\nCy\n");
+    series.close();
     controller->Excel_Column_Titles = {"No.", "Company", "Photo"};
     controller->ListData.append({{"Extension", "1"}, {"Column1", ""}, {"Column2", ""}});
     for (int i = 0; i < 2; ++i) {
@@ -164,7 +171,7 @@ TEST_F(ProfileDialogTest, ColumnsWithAnEmptyFirstRecordStayBoundThroughOkTwice)
     }
     auto rowSources = [this] {
         QStringList out;
-        for (const char* row : {"comp_name", "image"})
+        for (const char* row : {"name", "comp_name", "image"})
             out << in<QComboBox>((row + std::string("_ds_combo")).c_str())->currentText() + "/"
                     + in<QComboBox>((row + std::string("_ser_col_cb")).c_str())->currentText();
         return out;
@@ -177,30 +184,41 @@ TEST_F(ProfileDialogTest, ColumnsWithAnEmptyFirstRecordStayBoundThroughOkTwice)
             in<QComboBox>((row + std::string("_ds_combo")).c_str())->setCurrentIndex(2);
             in<QComboBox>((row + std::string("_ser_col_cb")).c_str())->setCurrentIndex(row[0] == 'c' ? 1 : 2);
         }
+        in<QComboBox>("name_ds_combo")->setCurrentIndex(1);
+        in<QComboBox>("name_ser_col_cb")->setCurrentIndex(in<QComboBox>("name_ser_col_cb")->findText("guests"));
         EXPECT_TRUE(d.photo().isNull()); // the first guest's photo: none
         in<QPushButton>("preview_btn")->click();
         const GraphicList temp = controller->Get_Temp_Controls_Array();
-        EXPECT_EQ(temp.size(), 2);
+        EXPECT_EQ(temp.size(), 3);
         EXPECT_TRUE(!temp.isEmpty() && temp[0]->ctrl_is_visible && static_cast<SKTImage&>(*temp[0])._contents.isNull());
         in<QPushButton>("ok_btn")->click();
         return d.result();
     });
     controller->User_Profile_Button_Clicked();
     ProfileDialogBase::setModalRun([&](ProfileDialogBase& d) {
-        EXPECT_EQ(rowSources(), (QStringList {"Excel/Company", "Excel/Photo"}));
+        EXPECT_EQ(rowSources(), (QStringList {"Series/guests", "Excel/Company", "Excel/Photo"}));
         in<QPushButton>("ok_btn")->click();
         return d.result();
     });
     controller->User_Profile_Button_Clicked();
     ProfileDialogBase::setModalRun([&](ProfileDialogBase&) {
-        EXPECT_EQ(rowSources(), (QStringList {"Excel/Company", "Excel/Photo"}));
+        EXPECT_EQ(rowSources(), (QStringList {"Series/guests", "Excel/Company", "Excel/Photo"}));
         return 0;
     });
     controller->User_Profile_Button_Clicked();
 
-    EXPECT_EQ(describe(front()).mid(0, 2), (QStringList {"SKTImage|Fup_Photo||1", "SKTText|Fup_Company||1"}));
-    controller->Check_Series_Or_Excel_Use_or_not();
-    EXPECT_TRUE(Use_Excel_Binding_Values);
+    EXPECT_EQ(describe(front()).mid(0, 3),
+              (QStringList {"SKTImage|Fup_Photo||1", "SKTText|Fup_Company||1", "SKTText|Fup_Name||1"}));
+    std::pair<bool, bool> ticked;
+    Print_Wnd::setModalRun([&](QDialog& window) {
+        auto& print = static_cast<Print_Wnd&>(window);
+        ticked = {print.print_with_batch_chk->isChecked(), print.print_with_excel_chk->isChecked()};
+        return 0;
+    });
+    controller->setPrinterLister([] { return QStringList {"office"}; });
+    control<QToolButton>("Print_btn")->click();
+    Print_Wnd::setModalRun({});
+    EXPECT_EQ(ticked, std::pair(true, true));
     ASSERT_EQ(Total_Batch_Excel_Card, 3);
     for (int record = 0; record < 3; ++record) {
         SideSnapshot shot = controller->batchSideSnapshot(0);
@@ -208,7 +226,8 @@ TEST_F(ProfileDialogTest, ColumnsWithAnEmptyFirstRecordStayBoundThroughOkTwice)
         QMap<QString, GraphicPtr> byId;
         for (const GraphicPtr& g : shot.graphics())
             byId[g->control_ID] = g;
-        EXPECT_EQ(byId["Fup_Company"]->Text_contents()->string(), QStringList({"", "Bolt", "Crane"})[record]);
+        EXPECT_EQ(byId["Fup_Name"]->Text_contents()->string() + "/" + byId["Fup_Company"]->Text_contents()->string(),
+                  QStringList({"/", "Bo/Bolt", "Cy/Crane"})[record]);
         const GraphicPtr picture = byId["Fup_Photo"];
         const QImage image = shot.picture(72).image();
         const QRgb centre = image.pixel((picture->bounds().center() - shot.card().topLeft()).toPoint());
