@@ -201,9 +201,16 @@ TEST_F(ProfileDialogTest, ColumnsWithAnEmptyFirstRecordStayBoundThroughOkTwice)
         return d.result();
     });
     controller->User_Profile_Button_Clicked();
-    ProfileDialogBase::setModalRun([&](ProfileDialogBase&) {
+    // saved, opened again, and OK pressed once more without a change
+    const QString design = dir.filePath("badge.fcard");
+    SavePanel::setHandler([&](const QString&, const QString&) { return design; });
+    ASSERT_TRUE(controller->Save_project_file(true, false));
+    controller->New_Project_Setting_Reset();
+    ASSERT_TRUE(controller->Read_and_load_design_Log(design, QStringLiteral("L")));
+    ProfileDialogBase::setModalRun([&](ProfileDialogBase& d) {
         EXPECT_EQ(rowSources(), (QStringList {"Series/guests", "Excel/Company", "Excel/Photo"}));
-        return 0;
+        in<QPushButton>("ok_btn")->click();
+        return d.result();
     });
     controller->User_Profile_Button_Clicked();
 
