@@ -818,8 +818,10 @@ GraphicPtr CanvasController::makeGraphicForTool(const QString& className, const 
     case ToolTable::Picture:
     case ToolTable::LibraryPicture: {
         // No picture chosen (the choice was cancelled): no object, rather
-        // than an invisible one that is saved with the design.
-        if (Library_Selected_Image.isEmpty())
+        // than an invisible one that is saved with the design. A profile
+        // object (with a control ID) is made all the same: its picture
+        // comes from each record.
+        if (Library_Selected_Image.isEmpty() && ctrl_ID.isEmpty())
             return nullptr;
         auto image = std::make_shared<SKTImage>();
         // A chosen file that is missing shows the placeholder picture; the

@@ -60,6 +60,40 @@ void ProfileObjectCommands::ReplaceGraphicText(const QString& className, const C
     m_canvas._Selected_Graphic = graphic;
 }
 
+void ProfileObjectCommands::ReplaceBoundGraphic(const QString& className, bool use_rect, const QRectF& bound_rect,
+                                                const QString& card_side, const QString& ctrl_value,
+                                                const QString& ctrl_ID)
+{
+    GraphicPtr graphic = Selcect_Ctrl_With_ID(ctrl_ID);
+    if (!graphic) {
+        m_canvas.createGraphicOfClass(className, nullptr, use_rect, bound_rect, card_side, ctrl_value, ctrl_ID);
+        graphic = m_canvas._Selected_Graphic;
+        if (!graphic)
+            return;
+    }
+    showBoundValue(graphic, ctrl_value);
+    if (!m_canvas.editingGraphic())
+        m_canvas.startEditingGraphic(graphic);
+    m_canvas._Selected_Graphic = graphic;
+}
+
+void ProfileObjectCommands::showBoundValue(const GraphicPtr& graphic, const QString& value)
+{
+    UndoRegistrationPause pause(m_canvas.document());
+    if (graphic->className() == textClassName) {
+        graphic->Text_Value = value;
+        graphic->setIsDrawingStroke(false);
+        graphic->setIsDrawingFill(false);
+        graphic->Text_contents()->setString(value);
+    } else if (graphic->className() == pictureClassName) {
+        // A missing picture shows as none, as a batch record without one
+        // does.
+        graphic->setFilePath(value);
+    }
+    graphic->Set_Ctrl_Is_Visible(true);
+    m_canvas.invalidateHandlesOfGraphics({graphic});
+}
+
 void ProfileObjectCommands::refillText(const GraphicPtr& graphic, const QString& text)
 {
     if (text.isEmpty())

@@ -46,6 +46,16 @@ public:
                             const QRectF& bound_rect, const QString& card_side, const QString& ctrl_value,
                             const QString& ctrl_ID);
 
+    // The same for a field whose value comes from a data series or a
+    // spreadsheet column, where `ctrl_value` is only the first record's
+    // value: the object is always shown (created when missing) and shows
+    // exactly that value, so that each record of a batch gives it its own.
+    // An empty text shows nothing; a picture path that is empty or names no
+    // readable picture leaves the object without a picture, not with the
+    // one it had.
+    void ReplaceBoundGraphic(const QString& className, bool use_rect, const QRectF& bound_rect,
+                             const QString& card_side, const QString& ctrl_value, const QString& ctrl_ID);
+
     // Hides every profile object of the side, the topmost included.
     void Hide_all_Text_control_FUP_Control();
 
@@ -56,6 +66,7 @@ public:
 private:
     void refillText(const GraphicPtr& graphic, const QString& text);
     void refillPicture(const GraphicPtr& graphic, const QString& path);
+    void showBoundValue(const GraphicPtr& graphic, const QString& value);
 
     CanvasController& m_canvas;
 };

@@ -62,7 +62,11 @@ void ProfilePlacement::place()
         m_host.setSelectedControlTool(ToolTable::Text);
         for (const ProfileFieldTable::Field& field : ProfileFieldTable::fields()) {
             const QString& value = field.valueIn(m_profile);
-            if (value.isEmpty())
+            // A bound field's value is only its first record's: its object
+            // is placed whatever that value is, so that every record shows
+            // its own. Only a typed field with nothing in it is left out.
+            const bool bound = field.dsIn(m_profile) || field.xlIn(m_profile);
+            if (value.isEmpty() && !bound)
                 continue;
             const QString controlId = QLatin1String(field.controlId);
             const bool found = commands.Selcect_Ctrl_With_ID(controlId) != nullptr;
@@ -71,8 +75,11 @@ void ProfilePlacement::place()
                 m_host.setSelectedControlTool(ToolTable::Picture);
                 setLibrarySelectedImage(value);
             }
-            commands.ReplaceGraphicText(field.className(), nullptr, !found, rect, QStringLiteral("F"), value,
-                                        controlId);
+            if (bound)
+                commands.ReplaceBoundGraphic(field.className(), !found, rect, QStringLiteral("F"), value, controlId);
+            else
+                commands.ReplaceGraphicText(field.className(), nullptr, !found, rect, QStringLiteral("F"), value,
+                                            controlId);
             if (const GraphicPtr placed = m_canvas._Selected_Graphic)
                 bind(*placed, field, m_profile);
         }

@@ -6,9 +6,13 @@
 // instead of adding a second one.
 //
 // The placement first hides every profile object of the side; then, field
-// by field in table order, a field with a value (any text of length > 0,
-// one space included) refills its object, or creates it at the field's
-// default rectangle, shows it, and gives it the field's source: a data
+// by field in table order, a field bound to a series or a column, or a
+// typed field with a value (any text of length > 0, one space included),
+// refills its object, or creates it at the field's default rectangle, shows
+// it, and gives it the field's source. A bound field's object shows its
+// first record's value even when that is empty or a photo that does not
+// load (then it shows nothing), so that batch output fills it record by
+// record; an empty typed field leaves its object hidden. The source: a data
 // series (source 1, series name and position, spreadsheet binding off), a
 // spreadsheet column (source 2, binding on, column position; applied after
 // the series, so it wins when both are set), or, for a typed field, source

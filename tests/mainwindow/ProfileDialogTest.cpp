@@ -9,7 +9,9 @@
 #include "canvas/SKTGraphicView.h"
 #include "common/TestPictures.h"
 #include "data/Globals.h"
+#include "model/SKTImage.h"
 #include "mainwindow/profile/Show_User_Profile.h"
+#include "mainwindow/print/Print_Wnd.h"
 #include "mainwindow/profile/User_profile.h"
 #include "profiles/Globals.h"
 
@@ -22,6 +24,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 namespace {
 
@@ -147,6 +150,100 @@ TEST_F(ProfileDialogTest, FillPreviewCancelThenOkPlacesTheProfile)
     controller->User_Profile_Button_Clicked();
 }
 
+// The first guest has no name, company or photo: bound through the window
+// and OK pressed twice, the objects stay placed and bound, the print window
+// prints with the series and the spreadsheet, and every later record shows
+// its own name, company and photo in batch output.
+TEST_F(ProfileDialogTest, ColumnsWithAnEmptyFirstRecordStayBoundThroughOkTwice)
+{
+    const QRgb colours[] = {qRgb(0, 160, 0), qRgb(0, 0, 210)};
+    QFile series(Data_Folder_Path + "/guests.txt");
+    ASSERT_TRUE(series.open(QIODevice::WriteOnly));
+    series.write("\nBo\nCy\n");
+    series.close();
+    controller->Excel_Column_Titles = {"No.", "Company", "Photo"};
+    controller->ListData.append({{"Extension", "1"}, {"Column1", ""}, {"Column2", ""}});
+    for (int i = 0; i < 2; ++i) {
+        const QString path = dir.filePath(QStringLiteral("guest%1.png").arg(i));
+        ASSERT_TRUE(TestPictures::solid(40, 50, colours[i]).save(path));
+        controller->ListData.append(
+            {{"Extension", QString::number(i + 2)}, {"Column1", i ? "Crane" : "Bolt"}, {"Column2", path}});
+    }
+    auto rowSources = [this] {
+        QStringList out;
+        for (const char* row : {"name", "comp_name", "image"})
+            out << in<QComboBox>((row + std::string("_ds_combo")).c_str())->currentText() + "/"
+                    + in<QComboBox>((row + std::string("_ser_col_cb")).c_str())->currentText();
+        return out;
+    };
+    ProfileDialogBase::setModalRun([&](ProfileDialogBase& d) {
+        d.Add_Excel_in_Data_Source_Combo();
+        in<QPushButton>("browse_pic_btn")->click(); // a photo in the well first
+        EXPECT_FALSE(d.photo().isNull());
+        for (const char* row : {"comp_name", "image"}) {
+            in<QComboBox>((row + std::string("_ds_combo")).c_str())->setCurrentIndex(2);
+            in<QComboBox>((row + std::string("_ser_col_cb")).c_str())->setCurrentIndex(row[0] == 'c' ? 1 : 2);
+        }
+        in<QComboBox>("name_ds_combo")->setCurrentIndex(1);
+        in<QComboBox>("name_ser_col_cb")->setCurrentIndex(in<QComboBox>("name_ser_col_cb")->findText("guests"));
+        EXPECT_TRUE(d.photo().isNull()); // the first guest's photo: none
+        in<QPushButton>("preview_btn")->click();
+        const GraphicList temp = controller->Get_Temp_Controls_Array();
+        EXPECT_EQ(temp.size(), 3);
+        EXPECT_TRUE(!temp.isEmpty() && temp[0]->ctrl_is_visible && static_cast<SKTImage&>(*temp[0])._contents.isNull());
+        in<QPushButton>("ok_btn")->click();
+        return d.result();
+    });
+    controller->User_Profile_Button_Clicked();
+    ProfileDialogBase::setModalRun([&](ProfileDialogBase& d) {
+        EXPECT_EQ(rowSources(), (QStringList {"Series/guests", "Excel/Company", "Excel/Photo"}));
+        in<QPushButton>("ok_btn")->click();
+        return d.result();
+    });
+    controller->User_Profile_Button_Clicked();
+    // saved, opened again, and OK pressed once more without a change
+    const QString design = dir.filePath("badge.fcard");
+    SavePanel::setHandler([&](const QString&, const QString&) { return design; });
+    ASSERT_TRUE(controller->Save_project_file(true, false));
+    controller->New_Project_Setting_Reset();
+    ASSERT_TRUE(controller->Read_and_load_design_Log(design, QStringLiteral("L")));
+    ProfileDialogBase::setModalRun([&](ProfileDialogBase& d) {
+        EXPECT_EQ(rowSources(), (QStringList {"Series/guests", "Excel/Company", "Excel/Photo"}));
+        in<QPushButton>("ok_btn")->click();
+        return d.result();
+    });
+    controller->User_Profile_Button_Clicked();
+
+    EXPECT_EQ(describe(front()).mid(0, 3),
+              (QStringList {"SKTImage|Fup_Photo||1", "SKTText|Fup_Company||1", "SKTText|Fup_Name||1"}));
+    std::pair<bool, bool> ticked;
+    Print_Wnd::setModalRun([&](QDialog& window) {
+        auto& print = static_cast<Print_Wnd&>(window);
+        ticked = {print.print_with_batch_chk->isChecked(), print.print_with_excel_chk->isChecked()};
+        return 0;
+    });
+    controller->setPrinterLister([] { return QStringList {"office"}; });
+    control<QToolButton>("Print_btn")->click();
+    Print_Wnd::setModalRun({});
+    EXPECT_EQ(ticked, std::pair(true, true));
+    ASSERT_EQ(Total_Batch_Excel_Card, 3);
+    for (int record = 0; record < 3; ++record) {
+        SideSnapshot shot = controller->batchSideSnapshot(0);
+        ASSERT_EQ(controller->bindRecordIntoSnapshot(shot, record), "");
+        QMap<QString, GraphicPtr> byId;
+        for (const GraphicPtr& g : shot.graphics())
+            byId[g->control_ID] = g;
+        EXPECT_EQ(byId["Fup_Name"]->Text_contents()->string() + "/" + byId["Fup_Company"]->Text_contents()->string(),
+                  QStringList({"/", "Bo/Bolt", "Cy/Crane"})[record]);
+        const GraphicPtr picture = byId["Fup_Photo"];
+        const QImage image = shot.picture(72).image();
+        const QRgb centre = image.pixel((picture->bounds().center() - shot.card().topLeft()).toPoint());
+        if (record == 0)
+            EXPECT_TRUE(static_cast<SKTImage&>(*picture)._contents.isNull());
+        else
+            EXPECT_LE(TestPictures::channelDistance(centre, colours[record - 1]), 8) << record;
+    }
+}
 }
 
 namespace {

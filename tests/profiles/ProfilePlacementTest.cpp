@@ -7,6 +7,7 @@
 #include "canvas/ToolTable.h"
 #include "common/TestPictures.h"
 #include "model/Globals.h"
+#include "model/SKTImage.h"
 #include "model/SKTText.h"
 #include "profiles/ProfileFieldTable.h"
 #include "profiles/ProfilePlacement.h"
@@ -170,6 +171,62 @@ TEST_F(ProfilePlacementTest, FieldSourceReachesThePlacedObject)
         EXPECT_EQ(std::tuple(bound->data_source_type, bound->batch_list_name, bound->batch_list_index,
                              bound->excel_binding, bound->excel_col_indx),
                   std::tuple(row.source, QString(row.seriesName), row.seriesIndex, row.excel, row.excelColumn));
+    }
+}
+
+// A field's object, new or found again (then showing an older text or
+// picture), for a first record that has no value or no readable photo.
+TEST_F(ProfilePlacementTest, BoundFieldIsPlacedWhateverItsFirstValue)
+{
+    enum Source { Typed, Series, Column };
+    const struct Row
+    {
+        bool photo;
+        Source source;
+        const char* value; // "photo": the readable picture
+        bool existing;
+        bool placed; // there and shown, with the source
+    } rows[] = {
+        {false, Column, "", false, true},       {false, Series, "", true, true},
+        {true, Column, "", false, true},        {true, Series, "", true, true},
+        {true, Column, "gone.png", true, true}, {true, Column, "gone.png", false, true},
+        {true, Series, "photo", true, true},    {true, Typed, "", false, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.photo << row.source << row.value << row.existing);
+        const auto& field = ProfileFieldTable::fields()[row.photo ? 10 : 2];
+        BoundCanvas side(&window);
+        if (row.existing) {
+            profile.Reset_All_Values();
+            field.valueIn(profile) = row.photo ? photo : "Old Ltd";
+            place(side);
+        }
+        profile.Reset_All_Values();
+        const QString value = QString(row.value) == "photo" ? photo : QString(row.value);
+        field.valueIn(profile) = value;
+        field.dsIn(profile) = row.source == Series;
+        field.dsNameIn(profile) = row.source == Series ? "guests" : "";
+        field.xlIn(profile) = row.source == Column;
+        field.xlColumnIn(profile) = row.source == Column ? 3 : 0;
+        place(side);
+        const GraphicPtr g = withId(side.list(), field.controlId);
+        EXPECT_EQ(side.list().size(), row.existing || row.placed ? 1 : 0);
+        if (!row.placed) {
+            EXPECT_TRUE(!g || !g->ctrl_is_visible);
+            continue;
+        }
+        ASSERT_TRUE(g);
+        EXPECT_TRUE(g->ctrl_is_visible);
+        EXPECT_EQ(std::tuple(g->data_source_type, g->batch_list_name, g->excel_binding, g->excel_col_indx),
+                  std::tuple(int(row.source), QString(row.source == Series ? "guests" : ""), row.source == Column,
+                             row.source == Column ? 3 : 0));
+        if (!row.photo) {
+            EXPECT_EQ(g->Text_contents()->string(), value);
+            continue;
+        }
+        // the photo of the first record, or none: neither the older one nor the placeholder
+        EXPECT_EQ(g->FilePath(), value);
+        EXPECT_EQ(static_cast<SKTImage&>(*g)._contents.isNull(), value != photo);
     }
 }
 
