@@ -1,5 +1,6 @@
 // Barcode pictures made from settings and a value, read back by an
-// independent decoder; refusals; text never over the bars; threads.
+// independent decoder; refusals; text never over the bars; threads; the
+// frame a designed picture gives its barcode object.
 
 #include "LinearTestSupport.h"
 
