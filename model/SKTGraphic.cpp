@@ -433,6 +433,13 @@ void SKTGraphic::setBounds(const QRectF& bounds)
     publishChange(SKTGraphicBoundsKey, old);
 }
 
+void SKTGraphic::Set_Designed_Barcode_image(const Picture& picture)
+{
+    Set_Barcode_image(picture);
+    if (!picture.isNull())
+        setBounds(QRectF(bounds().topLeft(), picture.size()));
+}
+
 void SKTGraphic::storeBounds(const QRectF& bounds)
 {
     _bounds = bounds;

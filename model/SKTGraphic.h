@@ -247,6 +247,12 @@ public:
     void Set_Ctrl_Is_Visible(bool visible) { ctrl_is_visible = visible; }
     bool Is_Control_Locked() const { return ctrl_is_locked; }
     void Set_Barcode_image(const Picture& picture) { _barcode_image = picture; }
+    // The barcode designer's new picture for the object. A barcode draws its
+    // picture unscaled from the frame's top-left corner, so the frame keeps
+    // that corner and takes the picture's size: the frame, its handles and
+    // what prints inside the card are the symbol. (Pictures a batch makes
+    // per record, and a stored design's pictures, leave the frame alone.)
+    void Set_Designed_Barcode_image(const Picture& picture);
     QString Get_shape_type() const { return _shape_type; }
     void Set_Shape_Type(const QString& type) { _shape_type = type; }
     std::shared_ptr<AttributedText> Text_contents();

@@ -73,6 +73,6 @@ void BarcodePanel::Update_Barcode_Graphics(const GraphicPtr& source)
         graphic.print_object = printObject;
         BarcodePanelRules::copyDesignerFields(*source, graphic);
         if (&graphic == edited.get())
-            graphic.Set_Barcode_image(Barcode_output_image);
+            graphic.Set_Designed_Barcode_image(Barcode_output_image);
     });
 }

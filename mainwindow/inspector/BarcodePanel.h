@@ -33,7 +33,8 @@ public:
     // returns an object and a picture was made, the settings are copied.
     void Open_Barcode_Window();
     // Every selected object gets the print flag and the designer's settings
-    // of `source`; the edited object alone gets the designer's picture.
+    // of `source`; the edited object alone gets the designer's picture, and
+    // its frame the picture's size.
     void Update_Barcode_Graphics(const GraphicPtr& source);
 
     void setDesigner(Designer designer) { m_designer = std::move(designer); }

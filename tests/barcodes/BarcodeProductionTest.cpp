@@ -1,11 +1,12 @@
 // Barcode pictures made from settings and a value, read back by an
-// independent decoder; refusals; text never over the bars; threads.
+// independent decoder; refusals; text never over the bars; threads; the
+// frame a designed picture gives its barcode object.
 
 #include "LinearTestSupport.h"
 
 #include "barcodes/BarcodeProducer.h"
 #include "barcodes/NKDBarcode.h"
-#include "model/SKTGraphic.h"
+#include "model/SKTBarcode.h"
 
 #include <QPainter>
 
@@ -350,4 +351,40 @@ TEST(BarcodeProduction, ThreadsDrawWhatOneThreadDraws)
     for (size_t t = 0; t < together.size(); ++t)
         for (size_t j = 0; j < jobs.size(); ++j)
             EXPECT_TRUE(!alone[j].isNull() && together[t][j] == alone[j]) << "thread " << t << " job " << j;
+}
+
+// The designer's picture given to a barcode whose frame was a linear one
+// (42.7 x 22 mm): the frame becomes the picture, so the object drawn clipped
+// to its frame (a frame at the card's edge) shows the whole symbol, reads
+// back, and draws nothing beyond the frame.
+TEST(BarcodeProduction, DesignedPictureFillsTheFrameAndReadsInsideIt)
+{
+    const std::pair<int, QString> symbols[] = {{Code128, QStringLiteral("BF-2026/07")},
+                                               {Ean13, QStringLiteral("400638133393")},
+                                               {QrCode, QStringLiteral("Row 7, Seat 12")},
+                                               {Pdf417, QStringLiteral("Row 7, Seat 12")},
+                                               {DataMatrix, QStringLiteral("Row 7, Seat 12")}};
+    for (const auto& [title, value] : symbols) {
+        for (const QString& texts : {QString(), QStringLiteral("Guest")}) {
+            const QString where = QStringLiteral("%1 with texts \"%2\"").arg(title).arg(texts);
+            const Picture picture = BarcodeProducer::Get_Image_From_Val(settingsFor(title, 3), value, texts, texts);
+            ASSERT_FALSE(picture.isNull()) << where.toStdString();
+            SKTBarcode barcode;
+            barcode.setBounds(QRectF(20.5, 30.25, 121, 62.4));
+            barcode.Set_Designed_Barcode_image(picture);
+            EXPECT_EQ(barcode.bounds(), QRectF(QPointF(20.5, 30.25), picture.size())) << where.toStdString();
+            EXPECT_EQ(barcode.drawingBounds(), barcode.SKTGraphic::drawingBounds()) << where.toStdString();
+
+            const QPointF corner = (barcode.bounds().bottomRight() + QPointF(20, 20)) * 4;
+            QImage card(int(corner.x()), int(corner.y()), QImage::Format_ARGB32_Premultiplied);
+            card.fill(Qt::white);
+            QPainter painter(&card);
+            painter.scale(4, 4);
+            painter.setClipRect(barcode.bounds());
+            barcode.drawContentsInView(painter, false);
+            painter.end();
+            const std::string read = decode(Picture(card), ZXing::BarcodeFormat::Any).text;
+            EXPECT_EQ(read, title == Ean13 ? "4006381333931" : value.toStdString()) << where.toStdString();
+        }
+    }
 }

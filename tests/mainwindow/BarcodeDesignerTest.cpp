@@ -14,6 +14,8 @@
 #include "mainwindow/barcode/Barcode_Gen.h"
 #include "mainwindow/barcode/SteppingSpinBox.h"
 #include "model/SKTBarcode.h"
+#include "output/SheetPainter.h"
+#include "output/SheetPdfJob.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -22,8 +24,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPainter>
+#include <QProcess>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -377,6 +382,65 @@ TEST_F(BarcodeDesignerTest, FlippedPreviewsAndThePleaseWaitSheet)
     EXPECT_TRUE(designer->plz_wait_Window->isVisible());
     designer->Hide_Destroy_Modeless();
     EXPECT_FALSE(designer->plz_wait_Window->isVisible());
+}
+
+}
+
+namespace {
+
+// A barcode with a linear frame (42.7 x 22 mm) switched to QR Code with no
+// header and footer: its frame and handles become the symbol's picture, and
+// moved onto the card's bottom edge from inside it prints whole and reads.
+TEST_F(BarcodeDesignerTest, QrFrameHoldsTheSymbolAndPrintsWholeAtTheCardEdge)
+{
+    controller->setBarcodeDesigner([this](const GraphicPtr& g) { return designer->Open_Wnd(g); });
+    CanvasController& canvas = controller->graphicView(0)->controller();
+    control<QAbstractButton>("Barcode_Tool_btn")->click();
+    ASSERT_EQ(canvas.graphics().size(), 1);
+    const GraphicPtr barcode = canvas.graphics().front();
+    canvas.changeSelectionIndexes(IndexSet(0));
+    barcode->setBounds(QRectF(20, 20, 121, 62.4));
+    const QString value = QStringLiteral("Row 7, Seat 12");
+    Barcode_Gen::setModalRun([&](Barcode_Gen& d) {
+        choose(d.barcodeTypePopup, "QR Code");
+        d.dataText_2D->setPlainText(value);
+        for (QLineEdit* text : {d.HeaderText, d.FooterText}) {
+            text->selectAll();
+            QTest::keyClick(text, Qt::Key_Delete);
+        }
+        d.OK_Btn_Clicked();
+        return d.result();
+    });
+    control<QAbstractButton>("View_barcode_prop_Button")->click();
+    ASSERT_EQ(barcode->header_val, "");
+    const Picture picture = barcode->_barcode_image;
+    ASSERT_EQ(decodeBarcode(picture.image()).format, "QRCode");
+    EXPECT_EQ(barcode->bounds(), QRectF(QPointF(20, 20), picture.size()));
+    EXPECT_EQ(barcode->handleUnderPoint(QPointF(20, 20) + QPointF(picture.size().width(), picture.size().height())),
+              SKTGraphic::LowerRightHandle);
+
+    const QRectF card = controller->batchSideSnapshot(0).card();
+    barcode->setBounds(barcode->bounds().translated(card.left() + 5 - barcode->bounds().left(),
+                                                    card.bottom() - barcode->bounds().bottom()));
+    ASSERT_TRUE(card.contains(barcode->bounds()));
+    QTemporaryDir folder;
+    SheetLayout layout;
+    layout.setPaper({595.28, 841.89});
+    layout.setCardSize(card.size());
+    layout = layout.fitted();
+    const auto source = SheetPainter::snapshotSource(controller->batchSideSnapshot(0), controller->batchSideSnapshot(1),
+                                                     {});
+    ASSERT_TRUE(SheetPdfJob::print(layout, SheetPagination(1, 1, 1), source, folder.filePath("card.pdf")).ok);
+    QProcess pdftoppm;
+    pdftoppm.start("pdftoppm",
+                   {"-r", "300", "-gray", "-png", "-singlefile", folder.filePath("card.pdf"), folder.filePath("card")});
+    ASSERT_TRUE(pdftoppm.waitForFinished(60000));
+    // The card as printed, on white with a quiet border.
+    const QRect cell = QRectF(layout.cellRect(1, 1).topLeft() * 300 / 72, card.size() * 300 / 72).toAlignedRect();
+    QImage printed(cell.size() + QSize(80, 80), QImage::Format_RGB32);
+    printed.fill(Qt::white);
+    QPainter(&printed).drawImage(40, 40, QImage(folder.filePath("card.png")).copy(cell));
+    EXPECT_EQ(decodeBarcode(printed).text, value);
 }
 
 }
