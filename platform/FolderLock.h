@@ -52,8 +52,10 @@ public:
 private:
     void take(const QString& folder, std::chrono::milliseconds wait);
     // One try at the lock file and the folder: 0 when locked, else errno
-    // (EWOULDBLOCK: held by another).
-    int lockBoth(const QByteArray& folderPath);
+    // (EWOULDBLOCK: held by another). Where the lock file itself is in the
+    // way (not a plain file, or one that cannot be opened),
+    // `lockFileProblem` says what it is.
+    int lockBoth(const QByteArray& folderPath, QString* lockFileProblem);
     // One try at the folder itself; beside a taken lock file only another
     // holder's lock counts as a failure.
     int lockFolder(const QByteArray& folderPath, bool besideLockFile);
