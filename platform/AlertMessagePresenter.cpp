@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -28,10 +29,44 @@ protected:
     void closeEvent(QCloseEvent* event) override { QDialog::closeEvent(event); }
 };
 
+// A window that is up: a box is centred on it. A hidden window (the
+// please-wait window that just closed, a window not shown yet) is not: a box
+// over it would stand where it last stood or, never shown, at the screen's
+// corner. Nor is a popup or tooltip.
+QWidget* shownWindow(QWidget* widget)
+{
+    if (!widget)
+        return nullptr;
+    QWidget* window = widget->window();
+    const Qt::WindowType type = window->windowType();
+    if (!window->isVisible() || window->isMinimized() || type == Qt::Popup || type == Qt::ToolTip
+        || type == Qt::SplashScreen)
+        return nullptr;
+    return window;
+}
+
+// The window an alert belongs to and is centred on: the modal dialog on top
+// (whether or not the system has made it active yet), else the active window,
+// else, while none is active (the one active just closed, or the program's
+// windows are behind another program's), the program's main window.
+QWidget* alertParent()
+{
+    if (QWidget* modal = shownWindow(QApplication::activeModalWidget()))
+        return modal;
+    if (QWidget* active = shownWindow(QApplication::activeWindow()))
+        return active;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        if (qobject_cast<QMainWindow*>(window) && shownWindow(window))
+            return window;
+    }
+    return nullptr;
+}
+
 template <class Box = QMessageBox>
 Box* makeBox(const QString& text)
 {
-    auto* box = new Box(QApplication::activeWindow());
+    auto* box = new Box(alertParent());
     box->setWindowModality(Qt::ApplicationModal);
     box->setWindowTitle(QCoreApplication::applicationName());
     box->setIcon(QMessageBox::NoIcon);
