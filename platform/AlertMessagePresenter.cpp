@@ -6,16 +6,48 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
-// A box that Escape or the window's close button end with no button
-// clicked. (A plain message box treats them as a click on its No button.)
-class CancellableBox : public QMessageBox
+// A box centred on the window it belongs to (alertParent()), or on the
+// screen without one, kept inside the screen. It is placed once its text is
+// laid out: a box is first shown at the size of its text on one line, which
+// a filter that fits windows to the screen as they are shown may already
+// have placed by (and so kept the toolkit from centring it).
+class AlertBox : public QMessageBox
 {
 public:
     using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event); // sizes the box to its wrapped text
+        if (event->spontaneous())
+            return;
+        const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+        const QScreen* screen = owner && owner->screen() ? owner->screen() : this->screen();
+        if (!screen)
+            return;
+        const QRect available = screen->availableGeometry();
+        QRect frame(QPoint(), frameGeometry().size());
+        frame.moveCenter(owner ? owner->frameGeometry().center() : available.center());
+        frame.moveLeft(std::max(available.left(), std::min(frame.left(), available.right() + 1 - frame.width())));
+        frame.moveTop(std::max(available.top(), std::min(frame.top(), available.bottom() + 1 - frame.height())));
+        move(frame.topLeft());
+    }
+};
+
+// A box that Escape or the window's close button end with no button
+// clicked. (A plain message box treats them as a click on its No button.)
+class CancellableBox : public AlertBox
+{
+public:
+    using AlertBox::AlertBox;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override
@@ -63,7 +95,7 @@ QWidget* alertParent()
     return nullptr;
 }
 
-template <class Box = QMessageBox>
+template <class Box = AlertBox>
 Box* makeBox(const QString& text)
 {
     auto* box = new Box(alertParent());
