@@ -22,6 +22,11 @@
 // local file systems; so that such a lock and one through the lock file keep
 // each other out, a lock through the lock file locks the folder too where
 // the file system lets it.
+// Anything else under the lock file's name (a link, a folder, a FIFO, a
+// device) is never opened or followed, and neither it nor a lock file that
+// cannot be opened (where the folder alone cannot be locked either) is
+// waited for: the lock is refused at once, errorString() naming the file and
+// asking for it to be removed.
 class FolderLock
 {
 public:
