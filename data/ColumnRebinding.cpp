@@ -83,11 +83,11 @@ QList<ColumnRebinding::Kept> ColumnRebinding::rebind(const GraphicList& graphics
 
 QString ColumnRebinding::message(const QList<Kept>& kept)
 {
-    if (kept.isEmpty())
-        return QString();
-    QStringList lines;
-    lines << QStringLiteral("The new table has no single column with the title these objects were bound to; "
-                            "each keeps the column at its place:");
+    // Objects whose place is a column of the new table take that column;
+    // those whose place lies past its last column take none. Each group
+    // comes under a heading that holds for it.
+    QStringList atPlace;
+    QStringList pastTable;
     for (const Kept& k : kept) {
         QString line = QStringLiteral("- %1 on the %2 side").arg(kindName(k.kind), k.back ? "back" : "front");
         const QString value = shortened(k.shows);
@@ -104,12 +104,20 @@ QString ColumnRebinding::message(const QList<Kept>& kept)
             break;
         }
         if (!k.columnExists)
-            line += QStringLiteral("; it now takes no column (column %1 is not in the new table).").arg(k.column);
+            pastTable << line + QStringLiteral("; the new table has no column %1.").arg(k.column);
         else if (k.newTitle.isEmpty())
-            line += QStringLiteral("; it now takes column %1, which has no title.").arg(k.column);
+            atPlace << line + QStringLiteral("; it now takes column %1, which has no title.").arg(k.column);
         else
-            line += QStringLiteral("; it now takes \"%1\".").arg(k.newTitle);
-        lines << line;
+            atPlace << line + QStringLiteral("; it now takes \"%1\".").arg(k.newTitle);
     }
+    QStringList lines;
+    if (!atPlace.isEmpty())
+        lines << QStringLiteral("The new table has no single column with the title these objects were bound to; "
+                                "each keeps the column at its place:")
+              << atPlace;
+    if (!pastTable.isEmpty())
+        lines << QStringLiteral("The new table has no single column with the title these objects were bound to, nor "
+                                "a column at their place; they now take no column:")
+              << pastTable;
     return lines.join(QLatin1Char('\n'));
 }

@@ -57,7 +57,8 @@ public:
     static QList<Kept> rebind(const GraphicList& graphics, bool back, const QStringList& oldTitles,
                               const QStringList& newTitles, const QList<DesignFileRow>& newRows);
 
-    // The one message naming every object that kept its position; "" for
-    // none.
+    // The one message naming every object that kept its position, those
+    // that take the new table's column there apart from those whose
+    // position lies past the new table's columns; "" for none.
     static QString message(const QList<Kept>& kept);
 };

@@ -25,6 +25,21 @@ int tryLock(int fd)
     return result;
 }
 
+// What a lock file that is no plain file is, for the message naming it.
+QString notPlainFile(mode_t mode)
+{
+    if (S_ISLNK(mode))
+        return QStringLiteral("is a symbolic link");
+    if (S_ISDIR(mode))
+        return QStringLiteral("is a folder");
+    return QStringLiteral("is not a plain file");
+}
+
+QString cannotBeOpened(int error)
+{
+    return QStringLiteral("cannot be opened (%1)").arg(QString::fromLocal8Bit(std::strerror(error)));
+}
+
 } // namespace
 
 std::chrono::milliseconds FolderLock::waitLimit()
@@ -50,9 +65,15 @@ FolderLock::FolderLock(const QString& folder)
 
 void FolderLock::take(const QString& folder, std::chrono::milliseconds wait)
 {
-    const auto failed = [this, &folder](int error) {
+    QString lockFileProblem;
+    const auto failed = [this, &folder, &lockFileProblem](int error) {
         m_error = QStringLiteral("The folder %1 cannot be locked: %2")
                       .arg(folder, QString::fromLocal8Bit(std::strerror(error)));
+        // A lock file left in the way is named, with what to do about it.
+        if (!lockFileProblem.isEmpty())
+            m_error = QStringLiteral(
+                          "The folder %1 cannot be locked: its lock file %2 %3. Please remove %2 and try again.")
+                          .arg(folder, QFile::decodeName(m_path), lockFileProblem);
     };
     const QFileInfo info(folder);
     if (folder.isEmpty() || !info.isDir()) {
@@ -69,7 +90,7 @@ void FolderLock::take(const QString& folder, std::chrono::milliseconds wait)
     const auto deadline = std::chrono::steady_clock::now() + wait;
     auto pause = std::chrono::milliseconds(1);
     for (;;) {
-        const int error = lockBoth(folderPath);
+        const int error = lockBoth(folderPath, &lockFileProblem);
         if (error == 0)
             return;
         if (error != EWOULDBLOCK) {
@@ -89,22 +110,48 @@ void FolderLock::take(const QString& folder, std::chrono::milliseconds wait)
     }
 }
 
-int FolderLock::lockBoth(const QByteArray& folderPath)
+int FolderLock::lockBoth(const QByteArray& folderPath, QString* lockFileProblem)
 {
     for (;;) {
+        // Something other than a plain file under the lock file's name (a
+        // link, a folder, a FIFO, a device) is never opened: a device may
+        // act on being opened, and a link is not followed into its target.
+        struct stat found = {};
+        const bool exists = ::lstat(m_path.constData(), &found) == 0;
+        if (exists && !S_ISREG(found.st_mode)) {
+            *lockFileProblem = notPlainFile(found.st_mode);
+            return EINVAL;
+        }
+        // No O_TRUNC: a lock file holds nothing, and a file that became
+        // something else since is left as it is.
         const int fd = ::open(m_path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK,
                               0666);
         if (fd < 0) {
             const int error = errno;
+            // It became something else since it was looked at.
+            if (error == ELOOP || error == EISDIR || error == ENXIO) {
+                *lockFileProblem = notPlainFile(error == ELOOP ? S_IFLNK : error == EISDIR ? S_IFDIR : S_IFSOCK);
+                return error;
+            }
             // No lock file where the parent folder is read-only to us: the
             // folder alone is locked, which holds on local file systems.
-            if (error == EACCES || error == EROFS || error == EPERM)
-                return lockFolder(folderPath, false);
+            // Where that fails too, a lock file that is there but may not
+            // be opened is what keeps the lock from being taken.
+            if (error == EACCES || error == EROFS || error == EPERM) {
+                const int folderError = lockFolder(folderPath, false);
+                if (folderError != 0 && folderError != EWOULDBLOCK && exists)
+                    *lockFileProblem = cannotBeOpened(error);
+                return folderError;
+            }
+            if (exists)
+                *lockFileProblem = cannotBeOpened(error);
             return error;
         }
         struct stat held = {};
         const int statError = ::fstat(fd, &held) != 0 ? errno : S_ISREG(held.st_mode) ? 0 : EINVAL;
         if (statError != 0) {
+            if (statError == EINVAL)
+                *lockFileProblem = notPlainFile(held.st_mode);
             ::close(fd);
             return statError;
         }

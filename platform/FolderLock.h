@@ -22,6 +22,11 @@
 // local file systems; so that such a lock and one through the lock file keep
 // each other out, a lock through the lock file locks the folder too where
 // the file system lets it.
+// Anything else under the lock file's name (a link, a folder, a FIFO, a
+// device) is never opened or followed, and neither it nor a lock file that
+// cannot be opened (where the folder alone cannot be locked either) is
+// waited for: the lock is refused at once, errorString() naming the file and
+// asking for it to be removed.
 class FolderLock
 {
 public:
@@ -52,8 +57,10 @@ public:
 private:
     void take(const QString& folder, std::chrono::milliseconds wait);
     // One try at the lock file and the folder: 0 when locked, else errno
-    // (EWOULDBLOCK: held by another).
-    int lockBoth(const QByteArray& folderPath);
+    // (EWOULDBLOCK: held by another). Where the lock file itself is in the
+    // way (not a plain file, or one that cannot be opened),
+    // `lockFileProblem` says what it is.
+    int lockBoth(const QByteArray& folderPath, QString* lockFileProblem);
     // One try at the folder itself; beside a taken lock file only another
     // holder's lock counts as a failure.
     int lockFolder(const QByteArray& folderPath, bool besideLockFile);

@@ -14,16 +14,21 @@
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
+#include "platform/AlertMessagePresenter.h"
 #include "profiles/Globals.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 
 namespace {
 
@@ -220,4 +225,45 @@ TEST_F(WorkbookChangesWindowsTest, OpeningADesignWhoseWorkbookChanged)
     EXPECT_EQ(
         named,
         (QStringList {path, "The workbook has changed" + used, path, "-", path, "The workbook cannot be read" + used}));
+}
+
+// The question on opening a design whose workbook changed comes right after
+// the please-wait window closes: with the real message boxes it stands
+// centred on the main window, wherever that is, not on the screen or its
+// corner.
+TEST_F(WorkbookChangesWindowsTest, TheWorkbookQuestionStandsOnTheMainWindow)
+{
+    const QString path = book("students.xlsx", {{"Name"}, {"Ada"}});
+    read(path);
+    const QString design = folder.filePath("cards.fcard");
+    SavePanel::setHandler([&](const QString&, const QString&) { return design; });
+    ASSERT_TRUE(controller->Save_project_file(true, false));
+    book("students.xlsx", {{"Name"}, {"Ada"}, {"Bob"}});
+
+    QWidget* window = controller->window();
+    window->move(window->screen()->availableGeometry().topLeft() + QPoint(30, 20));
+    AlertMessagePresenter alerts;
+    MessagePresenter::install(&alerts);
+    QString asked;
+    QPoint centre;
+    QTimer poll; // until the box is up
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        poll.stop();
+        asked = box->text();
+        centre = box->geometry().center();
+        for (QAbstractButton* button : box->buttons()) {
+            if (button->text() == "No")
+                button->click(); // the saved table stays
+        }
+    });
+    poll.start(10);
+    ASSERT_TRUE(controller->Read_and_load_design_Log(design, "L"));
+    MessagePresenter::install(&presenter);
+    EXPECT_TRUE(asked.contains("has changed since this design was saved")) << asked.toStdString();
+    EXPECT_LE((centre - window->geometry().center()).manhattanLength(), 2)
+        << centre.x() << "," << centre.y() << " on " << window->geometry().center().x() << ","
+        << window->geometry().center().y();
 }

@@ -2,6 +2,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -109,5 +111,42 @@ TEST(AlertMessagePresenter, EscapeOrClosingLeavesTheQuestionUnanswered)
         answerNextBox(seen, QString::fromLatin1(button));
         EXPECT_EQ(alerts.askYesNoOrCancel(QStringLiteral("Save?")), answer);
         EXPECT_EQ(seen.defaultButton, QStringLiteral("Yes"));
+    }
+}
+
+// A box stands centred on the window it belongs to: the modal dialog on top,
+// else the active window, else the main window, also while no window is
+// active or the active one has just been hidden (a please-wait window that
+// closed before the question), never at the screen's corner.
+TEST(AlertMessagePresenter, ABoxIsCentredOnItsWindow)
+{
+    QMainWindow main;
+    main.setGeometry(260, 200, 500, 360);
+    main.show();
+    QDialog dialog(&main);
+    dialog.setGeometry(100, 60, 380, 260);
+    const struct
+    {
+        const char* what;
+        std::function<void()> before;
+        QWidget* centre;
+    } rows[] = {
+        {"main window active", [&] { main.activateWindow(); }, &main},
+        {"modal dialog over it", [&] { dialog.open(); }, &dialog},
+        {"active dialog just hidden", [&] { dialog.show(), dialog.activateWindow(), dialog.hide(); }, &main},
+        {"no window active", [&] { QApplication::setActiveWindow(nullptr); }, &main},
+    };
+    AlertMessagePresenter alerts;
+    for (const auto& row : rows) {
+        row.before();
+        QPoint centre;
+        leaveNextBox([&](QMessageBox* box) {
+            centre = box->geometry().center();
+            box->accept();
+        });
+        alerts.showMessage(QStringLiteral("The workbook has changed since this design was saved. Read it again?"));
+        EXPECT_LE((centre - row.centre->geometry().center()).manhattanLength(), 2)
+            << row.what << ": " << centre.x() << "," << centre.y();
+        dialog.hide();
     }
 }

@@ -1,5 +1,6 @@
 // The lock of a folder's writes.
 
+#include "common/TestChildren.h"
 #include "platform/FolderLock.h"
 
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
 #include <functional>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -109,4 +111,84 @@ TEST(FolderLock, AFolderWhoseParentIsReadOnlyIsLockedItself)
     }
     ::chmod(QFile::encodeName(parent.path()).constData(), 0755);
     EXPECT_FALSE(QFileInfo::exists(lockFile));
+}
+
+// Something left under the lock file's name that is no plain file, or a lock
+// file that may not be opened where the folder cannot be locked either (on
+// NFS: a copy of this test run as a user other than the file's owner, with
+// flock as NFS has it): the lock is refused at once with a message naming the
+// file and what to do, and nothing is written, truncated, followed or waited
+// for.
+TEST(FolderLock, ALockFileThatIsNoFileIsNamedToBeRemoved)
+{
+    if (qEnvironmentVariableIsSet("FOLDER_LOCK_UNOPENABLE")) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(2);
+        FolderLock::setWaitLimit(std::chrono::milliseconds(0));
+        const FolderLock lock(qEnvironmentVariable("FOLDER_LOCK_UNOPENABLE"));
+        // after what the test program itself writes
+        std::printf("\n%s", qPrintable(lock.errorString()));
+        std::fflush(stdout);
+        ::_exit(lock.isLocked() ? 1 : 0);
+    }
+    QTemporaryDir parent;
+    ASSERT_EQ(::chmod(QFile::encodeName(parent.path()).constData(), 0755), 0);
+    ASSERT_TRUE(QDir(parent.path()).mkdir("DataSet"));
+    const QString folder = parent.filePath("DataSet");
+    const QString lockFile = parent.filePath(".DataSet.lock");
+    const QByteArray lockPath = QFile::encodeName(lockFile);
+    const QString target = parent.filePath("target");
+    const auto writeTarget = [&] {
+        QFile file(target);
+        return file.open(QIODevice::WriteOnly) && file.write("kept") == 4;
+    };
+    // `left` is the file that must hold "kept" afterwards, or be missing
+    // where it is "".
+    const struct
+    {
+        const char* what;
+        std::function<bool()> make;
+        const char* problem;
+        QString left;
+    } rows[] = {
+        {"link to a file", [&] { return writeTarget() && ::symlink("target", lockPath) == 0; }, "is a symbolic link",
+         target},
+        {"link to nothing", [&] { return ::symlink("target", lockPath) == 0; }, "is a symbolic link", ""},
+        {"folder", [&] { return ::mkdir(lockPath, 0755) == 0; }, "is a folder", ""},
+        {"FIFO", [&] { return ::mkfifo(lockPath, 0644) == 0; }, "is not a plain file", ""},
+        {"unopenable", [&] { return writeTarget() && QFile::rename(target, lockFile) && ::chmod(lockPath, 0400) == 0; },
+         "cannot be opened (Permission denied)", lockFile},
+    };
+    FolderLock::setWaitLimit(std::chrono::minutes(10));
+    for (const auto& row : rows) {
+        ASSERT_TRUE(row.make()) << row.what;
+        QString error;
+        if (row.left == lockFile) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("FOLDER_LOCK_UNOPENABLE", folder);
+            environment.insert("LD_PRELOAD", QStringLiteral(READONLY_FLOCK_SHIM));
+            environment.insert("ASAN_OPTIONS",
+                               environment.value("ASAN_OPTIONS") + QStringLiteral(":verify_asan_link_order=0"));
+            const auto child = startTestChildren("FolderLock.ALockFileThatIsNoFileIsNamedToBeRemoved", 1, environment,
+                                                 "FOLDER_LOCK_CHILD");
+            ASSERT_TRUE(child.front()->waitForFinished(-1));
+            EXPECT_EQ(child.front()->exitCode(), 0);
+            error = QString::fromLocal8Bit(child.front()->readAllStandardOutput()).section('\n', -1);
+        } else {
+            const FolderLock lock(folder);
+            EXPECT_FALSE(lock.isLocked()) << row.what;
+            EXPECT_FALSE(lock.timedOut()) << row.what;
+            error = lock.errorString();
+        }
+        EXPECT_EQ(error.toStdString(),
+                  QStringLiteral("The folder %1 cannot be locked: its lock file %2 %3. Please remove %2 and try again.")
+                      .arg(folder, lockFile, row.problem)
+                      .toStdString())
+            << row.what;
+        QFile left(row.left.isEmpty() ? target : row.left);
+        EXPECT_EQ(left.open(QIODevice::ReadOnly) ? left.readAll() : "missing", row.left.isEmpty() ? "missing" : "kept")
+            << row.what;
+        ASSERT_TRUE(::unlink(lockPath) == 0 || ::rmdir(lockPath) == 0) << row.what;
+        QFile::remove(target);
+    }
 }
