@@ -13,7 +13,8 @@ namespace SpecialFiles {
 
 namespace {
 
-bool writeAll(int fd, const QByteArray& bytes)
+// Writes `bytes`, counting what went in; false once the FIFO has no reader.
+bool writeAll(int fd, const QByteArray& bytes, std::atomic<qint64>& written)
 {
     qsizetype at = 0;
     while (at < bytes.size()) {
@@ -21,6 +22,7 @@ bool writeAll(int fd, const QByteArray& bytes)
         if (n <= 0)
             return false;
         at += n;
+        written += n;
     }
     return true;
 }
@@ -51,44 +53,51 @@ Made::Made(Kind kind, const QString& dir, const QByteArray& payload, const QStri
     static int made = 0;
     const QString own = QDir(dir).filePath(QStringLiteral("special%1%2").arg(++made).arg(suffix));
     switch (kind) {
-    case Kind::Fifo: {
-        m_path = own;
-        const QByteArray name = QFile::encodeName(m_path);
-        m_ok = payload.size() < 65536 && ::mkfifo(name.constData(), 0600) == 0;
-        if (m_ok) {
-            m_writer = std::thread([name, payload] {
-                // A reader that opens and closes again before this writes
-                // must not end the test with SIGPIPE.
-                sigset_t pipeSignal;
-                sigemptyset(&pipeSignal);
-                sigaddset(&pipeSignal, SIGPIPE);
-                pthread_sigmask(SIG_BLOCK, &pipeSignal, nullptr);
-                const int fd = ::open(name.constData(), O_WRONLY | O_CLOEXEC); // waits for a reader
-                if (fd >= 0) {
-                    writeAll(fd, payload);
-                    ::close(fd);
-                }
-            });
+    case Kind::Fifo:
+    case Kind::StandardInput:
+    case Kind::ProcStandardInput: {
+        const QByteArray fifo = QFile::encodeName(own);
+        m_ok = ::mkfifo(fifo.constData(), 0600) == 0;
+        m_path = m_fifo = own;
+        if (m_ok && kind != Kind::Fifo) {
+            // Standard input reads the FIFO; the writer below then opens
+            // at once and fills it, and can go on only when someone else
+            // reads it.
+            m_path = kind == Kind::StandardInput ? QStringLiteral("/dev/stdin") : QStringLiteral("/proc/self/fd/0");
+            const int input = ::open(fifo.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+            m_savedInput = ::fcntl(0, F_DUPFD_CLOEXEC, 3);
+            m_ok = input >= 0 && m_savedInput >= 0 && ::dup2(input, 0) == 0;
+            m_capacity = m_ok ? ::fcntl(0, F_GETPIPE_SZ) : 0;
+            if (input >= 0)
+                ::close(input);
         }
+        if (!m_ok)
+            break;
+        m_writer = std::thread([fifo, payload, state = m_state] {
+            // A reader that opens and closes again before this writes must
+            // not end the test with SIGPIPE.
+            sigset_t pipeSignal;
+            sigemptyset(&pipeSignal);
+            sigaddset(&pipeSignal, SIGPIPE);
+            pthread_sigmask(SIG_BLOCK, &pipeSignal, nullptr);
+            const int fd = ::open(fifo.constData(), O_WRONLY | O_CLOEXEC); // waits for a reader
+            state->opened = true;
+            if (fd < 0)
+                return;
+            // Then more and more, until no reader is left: a reader that
+            // opened the FIFO for writing as well never meets its end, but
+            // stops at its size limit.
+            const QByteArray filler(1 << 16, '\n');
+            for (bool more = writeAll(fd, payload, state->written); more && state->written < (qint64(1) << 30);)
+                more = writeAll(fd, filler, state->written);
+            ::close(fd);
+        });
         break;
     }
     case Kind::Device:
         m_path = QStringLiteral("/dev/null");
         m_ok = true;
         break;
-    case Kind::StandardInput:
-    case Kind::ProcStandardInput: {
-        m_path = kind == Kind::StandardInput ? QStringLiteral("/dev/stdin") : QStringLiteral("/proc/self/fd/0");
-        int ends[2];
-        if (payload.size() >= 65536 || ::pipe2(ends, O_CLOEXEC) != 0)
-            break;
-        const bool written = writeAll(ends[1], payload);
-        ::close(ends[1]);
-        m_savedInput = ::fcntl(0, F_DUPFD_CLOEXEC, 3);
-        m_ok = written && m_savedInput >= 0 && ::dup2(ends[0], 0) == 0;
-        ::close(ends[0]);
-        break;
-    }
     case Kind::Folder:
         m_path = own;
         m_ok = QDir().mkdir(m_path);
@@ -104,20 +113,29 @@ Made::Made(Kind kind, const QString& dir, const QByteArray& payload, const QStri
     }
 }
 
+bool Made::touched() const
+{
+    if (m_savedInput >= 0) // more went in than the FIFO holds unread
+        return m_state->written > m_capacity;
+    return m_writer.joinable() && m_state->opened;
+}
+
 Made::~Made()
 {
-    if (m_writer.joinable()) {
-        // Ends the writer's wait when the reader never opened the FIFO; the
-        // read end stays open until the writer is done, so it never meets
-        // a FIFO without a reader.
-        const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        m_writer.join();
-        if (fd >= 0)
-            ::close(fd);
-    }
     if (m_savedInput >= 0) {
         ::dup2(m_savedInput, 0);
         ::close(m_savedInput);
+    }
+    if (m_writer.joinable()) {
+        // Ends the writer's wait when no reader opened the FIFO: a reader
+        // stays until the writer is open (it may not have begun to wait
+        // yet); with no reader left, its next write fails and it stops.
+        const int fd = ::open(QFile::encodeName(m_fifo).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        while (fd >= 0 && !m_state->opened)
+            std::this_thread::yield();
+        if (fd >= 0)
+            ::close(fd);
+        m_writer.join();
     }
 }
 

@@ -6,12 +6,14 @@
 // still read. Each holds `payload` for a reader that wrongly reads it, and
 // ends for such a reader, so a regression fails the test instead of
 // hanging it: a FIFO's writer waits for a reader and gives the payload,
-// then end of file; standard input is a pipe that holds the payload and no
-// writer. Nothing depends on time.
+// then newlines until the reader is gone (past any reader's size limit);
+// standard input reads such a FIFO itself. Nothing depends on time.
 
 #include <QByteArray>
 #include <QString>
 
+#include <atomic>
+#include <memory>
 #include <thread>
 
 namespace SpecialFiles {
@@ -24,8 +26,7 @@ inline constexpr Kind AllKinds[] = {Kind::Fifo,   Kind::Device,       Kind::Stan
 const char* name(Kind kind);
 
 // One special file, named with `suffix` (".xlsx") where a name is made, in
-// the folder `dir`. Standard input is replaced while it lives. Payloads are
-// smaller than a pipe holds (64 KiB).
+// the folder `dir`. Standard input is replaced while it lives.
 class Made
 {
 public:
@@ -36,12 +37,23 @@ public:
 
     const QString& path() const { return m_path; }
     bool ok() const { return m_ok; }
+    // Whether a reader opened the FIFO, or read from standard input, so far:
+    // one that does may not wait here, but it would where no writer comes.
+    bool touched() const;
 
 private:
     QString m_path;
+    QString m_fifo;
     bool m_ok = false;
-    std::thread m_writer;  // a FIFO's writer
-    int m_savedInput = -1; // standard input while a pipe stands in
+    struct WriterState
+    {
+        std::atomic<bool> opened {false};
+        std::atomic<qint64> written {0};
+    };
+    std::shared_ptr<WriterState> m_state = std::make_shared<WriterState>();
+    std::thread m_writer;  // the FIFO's writer
+    int m_savedInput = -1; // standard input while the FIFO stands in
+    qint64 m_capacity = 0; // what the FIFO holds
 };
 
 } // namespace SpecialFiles

@@ -89,6 +89,7 @@ TEST(SpecialFileReaders, OnlyRegularFilesAreReadAndNoneWaits)
             ASSERT_TRUE(made.ok()) << SpecialFiles::name(kind);
             EXPECT_STREQ(reader.outcome(made.path()), kind == SpecialFiles::Kind::LinkToRegular ? "read" : "refused")
                 << reader.name << " on a " << SpecialFiles::name(kind);
+            EXPECT_FALSE(made.touched()) << reader.name << " on a " << SpecialFiles::name(kind);
         }
     }
 }
