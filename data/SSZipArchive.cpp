@@ -1,5 +1,7 @@
 #include "data/SSZipArchive.h"
 
+#include "platform/RegularFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +14,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <limits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -34,7 +37,6 @@ QString describe(int code)
     case SSZipArchive::EntryWriteFailed: return QStringLiteral("failed to write file from zip file");
     case SSZipArchive::SizeLimitExceeded: return QStringLiteral("zip file unpacks to too many bytes");
     case SSZipArchive::EntryLimitExceeded: return QStringLiteral("zip file holds too many files");
-    case SSZipArchive::RatioLimitExceeded: return QStringLiteral("zip file expands too far");
     }
     return {};
 }
@@ -88,32 +90,19 @@ struct Budget
 {
     qint64 maxBytes = 0;
     qint64 written = 0;      // bytes written so far
-    quint64 packed = 0;      // compressed bytes read from the archive for the entries before
     quint64 archiveSize = 0; // the archive file's size
 };
 
-// True when `expanded` bytes inflated from `packed` ones are past the free
-// size and more than MaxExpansionRatio times as many (written so that no
-// product can overflow).
-bool expandsTooFar(quint64 expanded, quint64 packed)
-{
-    return expanded > quint64(SSZipArchive::RatioFreeBytes)
-        && (expanded - 1) / quint64(SSZipArchive::MaxExpansionRatio) >= packed;
-}
-
 // Whether the entry of `info`, with its declared sizes, fits the bounds: 0,
 // or the error code. Checked before anything of the entry is written. A
-// compressed size larger than the whole archive is a lie (one that would
-// let the entry pass for expanding little): the entry is corrupt.
+// compressed size larger than the whole archive is a lie: the entry is
+// corrupt.
 int checkDeclaredSize(const unz_file_info64& info, const Budget& budget)
 {
     if (info.compressed_size > budget.archiveSize)
         return SSZipArchive::EntryDataFailed;
     if (info.uncompressed_size > quint64(std::max<qint64>(budget.maxBytes - budget.written, 0)))
         return SSZipArchive::SizeLimitExceeded;
-    if (expandsTooFar(info.uncompressed_size, info.compressed_size)
-        || expandsTooFar(quint64(budget.written) + info.uncompressed_size, budget.packed + info.compressed_size))
-        return SSZipArchive::RatioLimitExceeded;
     return 0;
 }
 
@@ -187,15 +176,11 @@ bool writeAll(int fd, const char* data, size_t size)
 // Skipped when the file cannot be created, else the error code. The file is
 // removed again when the copy fails. The copy stops at the first chunk that
 // crosses a bound, so a bomb never gets further than that onto the disk.
-// How far the entry expands is measured against the compressed bytes
-// actually read from the archive, whatever its headers claim.
 int unpackFile(unzFile zip, const unz_file_info64& info, int folder, const char* leaf, Budget& budget)
 {
     UniqueFd out(::openat(folder, leaf, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
     if (!out.valid())
         return Skipped;
-    const ZPOS64_T start = unzGetCurrentFileZStreamPos64(zip);
-    quint64 packed = 0;
     int code = 0;
     char buffer[UnpackBufferSize];
     uLong crc = crc32(0L, Z_NULL, 0);
@@ -219,11 +204,6 @@ int unpackFile(unzFile zip, const unz_file_info64& info, int folder, const char*
         }
         budget.written += n;
         size += ZPOS64_T(n);
-        packed = std::max<quint64>(unzGetCurrentFileZStreamPos64(zip), start) - start;
-        if (expandsTooFar(size, packed) || expandsTooFar(quint64(budget.written), budget.packed + packed)) {
-            code = SSZipArchive::RatioLimitExceeded;
-            break;
-        }
         crc = crc32(crc, reinterpret_cast<const Bytef*>(buffer), uInt(n));
         if (!writeAll(out.get(), buffer, size_t(n))) {
             code = SSZipArchive::EntryWriteFailed;
@@ -234,7 +214,6 @@ int unpackFile(unzFile zip, const unz_file_info64& info, int folder, const char*
     // stream that ends early or runs long is caught by the size and our CRC.
     if (code == 0 && (size != info.uncompressed_size || crc != info.crc))
         code = SSZipArchive::EntryDataFailed;
-    budget.packed += packed;
     if (code == 0 && info.dosDate != 0) {
         const timespec times[2] = {{0, UTIME_OMIT}, {time_t(dosDateTime(info.dosDate).toSecsSinceEpoch()), 0}};
         ::futimens(out.get(), times);
@@ -316,18 +295,93 @@ QString joinPath(const QString& base, const QString& name)
     return base + QLatin1Char('/') + name;
 }
 
+// minizip reads the archive through these, from a file RegularFile opened:
+// minizip's own opening by name would wait on a FIFO for a writer, and a
+// name looked at first could be swapped before minizip opens it.
+voidpf ZCALLBACK openOpened(voidpf opaque, const void*, int)
+{
+    return opaque;
+}
+
+uLong ZCALLBACK readOpened(voidpf, voidpf stream, void* buffer, uLong size)
+{
+    const qint64 n = static_cast<QFile*>(stream)->read(static_cast<char*>(buffer), qint64(size));
+    return n < 0 ? 0 : uLong(n);
+}
+
+uLong ZCALLBACK writeNothing(voidpf, voidpf, const void*, uLong)
+{
+    return 0;
+}
+
+ZPOS64_T ZCALLBACK tellOpened(voidpf, voidpf stream)
+{
+    return ZPOS64_T(static_cast<QFile*>(stream)->pos());
+}
+
+long ZCALLBACK seekOpened(voidpf, voidpf stream, ZPOS64_T offset, int origin)
+{
+    QFile* file = static_cast<QFile*>(stream);
+    qint64 base = 0;
+    switch (origin) {
+    case ZLIB_FILEFUNC_SEEK_SET:
+        break;
+    case ZLIB_FILEFUNC_SEEK_CUR:
+        base = file->pos();
+        break;
+    case ZLIB_FILEFUNC_SEEK_END:
+        base = file->size();
+        break;
+    default:
+        return -1;
+    }
+    if (offset > ZPOS64_T(std::numeric_limits<qint64>::max() - base))
+        return -1;
+    return file->seek(base + qint64(offset)) ? 0 : -1;
+}
+
+// The file is closed by its owner, after unzClose.
+int ZCALLBACK closeNothing(voidpf, voidpf)
+{
+    return 0;
+}
+
+int ZCALLBACK errorOf(voidpf, voidpf stream)
+{
+    return static_cast<QFile*>(stream)->error() == QFileDevice::NoError ? 0 : 1;
+}
+
+// Opens the archive at `path` for minizip through `archive`, which must stay
+// open until unzClose; null when `path` names no regular file or no archive.
+unzFile openRegularArchive(QFile& archive, const QString& path)
+{
+    if (!RegularFile::openForReading(archive, path))
+        return nullptr;
+    zlib_filefunc64_def reading {};
+    reading.zopen64_file = openOpened;
+    reading.zread_file = readOpened;
+    reading.zwrite_file = writeNothing;
+    reading.ztell64_file = tellOpened;
+    reading.zseek64_file = seekOpened;
+    reading.zclose_file = closeNothing;
+    reading.zerror_file = errorOf;
+    reading.opaque = &archive;
+    return unzOpen2_64(QFile::encodeName(path).constData(), &reading);
+}
+
 } // namespace
 
 bool SSZipArchive::unzipFileAtPath(const QString& path, const QString& destination, bool overwrite,
                                    const QString& password, SSZipArchiveError* error, qint64 maxUnpackedBytes,
                                    qint64 maxEntries)
 {
-    const qint64 archiveSize = QFileInfo(path).size();
-    unzFile zip = unzOpen64(QFile::encodeName(path).constData());
+    QFile archive;
+    unzFile zip = openRegularArchive(archive, path);
     if (!zip) {
         report(error, OpenArchiveFailed);
         return false;
     }
+    const qint64 archiveSize = archive.size();
     unz_global_info64 global {};
     if (unzGetGlobalInfo64(zip, &global) != UNZ_OK || unzGoToFirstFile(zip) != UNZ_OK) {
         unzClose(zip);
@@ -400,7 +454,8 @@ bool SSZipArchive::unzipFileAtPath(const QString& path, const QString& destinati
 QStringList SSZipArchive::entryPaths(const QString& path, qint64 maxEntries)
 {
     QStringList paths;
-    unzFile zip = unzOpen64(QFile::encodeName(path).constData());
+    QFile archive;
+    unzFile zip = openRegularArchive(archive, path);
     if (!zip)
         return paths;
     for (int at = unzGoToFirstFile(zip); at == UNZ_OK && paths.size() < maxEntries; at = unzGoToNextFile(zip)) {

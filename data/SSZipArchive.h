@@ -24,44 +24,38 @@ public:
     // Error codes of the unpacker: -1 and -2 as the archive's callers know
     // them; the others name the failures that stop an unpack half way.
     enum ErrorCode {
-        OpenArchiveFailed = -1,   // "failed to open zip file"
-        FirstEntryFailed = -2,    // "failed to open first file in zip file"
-        EntryOpenFailed = -3,     // an entry or its header cannot be read
-        EntryRefused = -4,        // an entry would land outside the destination
-        EntryDataFailed = -5,     // a read error or a CRC or size mismatch
-        EntryWriteFailed = -6,    // a file or folder cannot be created or written
-        SizeLimitExceeded = -7,   // more bytes than the bound (a zip bomb)
-        EntryLimitExceeded = -8,  // more entries than the bound
-        RatioLimitExceeded = -9,  // an entry or the archive expands too far (a zip bomb)
+        OpenArchiveFailed = -1,  // "failed to open zip file"
+        FirstEntryFailed = -2,   // "failed to open first file in zip file"
+        EntryOpenFailed = -3,    // an entry or its header cannot be read
+        EntryRefused = -4,       // an entry would land outside the destination
+        EntryDataFailed = -5,    // a read error or a CRC or size mismatch
+        EntryWriteFailed = -6,   // a file or folder cannot be created or written
+        SizeLimitExceeded = -7,  // more bytes than the bound (a zip bomb)
+        EntryLimitExceeded = -8, // more entries than the bound
     };
 
-    // Bounds of one unpack: what a workbook needs, many times over.
+    // Bounds of one unpack: what a workbook needs, many times over. A bomb is
+    // refused by what it unpacks to, never by how far it expands: a harmless
+    // part (thousands of identical cell formats) packs a thousand times
+    // smaller, as a bomb does.
     static constexpr qint64 DefaultMaxUnpackedBytes = qint64(1) << 30;
     static constexpr qint64 DefaultMaxEntries = 100000;
-    // Deflate packs the XML of a workbook 10 to 20 times smaller, the most
-    // repetitive sheets about 100 times; an entry, or the archive as a whole,
-    // that expands more than 200 times is made to flood the disk. Up to
-    // RatioFreeBytes an entry (and the archive) may expand as far as it
-    // likes: a few kilobytes of blanks pack further than that and harm
-    // nobody.
-    static constexpr qint64 MaxExpansionRatio = 200;
-    static constexpr qint64 RatioFreeBytes = qint64(1) << 20;
 
     // Unpacks every entry of the archive at `path` into `destination` (made
-    // when missing). An existing file is replaced only with `overwrite`;
-    // a non-empty `password` opens encrypted entries. A file or folder that
-    // cannot be created (a link or a file in the way, a path too long) is
-    // skipped and the unpack goes on; nothing is ever written through a
-    // symbolic link. Entries that would land outside the destination, read
-    // and CRC errors, more than `maxUnpackedBytes` bytes or `maxEntries`
-    // entries, and an entry or archive past RatioFreeBytes that expands more
-    // than MaxExpansionRatio times end the unpack with false (and `error`,
-    // when given, filled); the entries before stay unpacked. Sizes are
-    // checked against the bounds before an entry is written and again as it
-    // is inflated, so a bomb stops before its bytes reach the disk. How far
-    // an entry expands is measured against the compressed bytes actually
-    // read from the archive; an entry that claims more compressed bytes than
-    // the whole archive holds is corrupt and refused before it is written.
+    // when missing). The archive is read only when it is a regular file (see
+    // RegularFile): a FIFO or a device gives OpenArchiveFailed at once. An
+    // existing file is replaced only with `overwrite`; a non-empty `password`
+    // opens encrypted entries. A file or folder that cannot be created (a
+    // link or a file in the way, a path too long) is skipped and the unpack
+    // goes on; nothing is ever written through a symbolic link. Entries that
+    // would land outside the destination, read and CRC errors, and more than
+    // `maxUnpackedBytes` bytes or `maxEntries` entries end the unpack with
+    // false (and `error`, when given, filled); the entries before stay
+    // unpacked. Sizes are checked against the bounds before an entry is
+    // written and again as it is inflated, so a bomb stops before more than
+    // the bound reaches the disk. An entry that claims more compressed bytes
+    // than the whole archive holds is corrupt and refused before it is
+    // written.
     static bool unzipFileAtPath(const QString& path, const QString& destination, bool overwrite,
                                 const QString& password, SSZipArchiveError* error,
                                 qint64 maxUnpackedBytes = DefaultMaxUnpackedBytes,

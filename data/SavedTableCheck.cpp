@@ -34,14 +34,20 @@ bool refused(const WorkbookAccess& access)
 }
 
 // The sheets whose first row holds the most saved titles, in the
-// workbook's order; only first rows are read. None when no sheet has a row
-// or the workbook was refused.
+// workbook's order; only first rows are read. Several tabs may name one
+// part: the part is read and offered once, under its first tab, since the
+// others read the same. None when no sheet has a row or the workbook was
+// refused.
 QList<WorkbookParts::Sheet> sheetsOfMostTitles(const WorkbookAccess& access, const QList<WorkbookParts::Sheet>& sheets,
                                                const QStringList& savedTitles)
 {
     QList<WorkbookParts::Sheet> best;
     int bestFound = -1;
+    QSet<QString> partsRead;
     for (const WorkbookParts::Sheet& sheet : sheets) {
+        if (partsRead.contains(sheet.part))
+            continue;
+        partsRead.insert(sheet.part);
         const QStringList header = access.header ? access.header(sheet.part) : QStringList();
         if (refused(access))
             return {};

@@ -7,7 +7,8 @@
 // came about as far as the table tells. The sheets whose first row holds
 // the most of the table's titles are the candidates (workbooks with a tab
 // per class or day give several the same header); only their first rows
-// are read to find them. Each candidate is then read whole and compared:
+// are read to find them. Each candidate is then read whole and compared,
+// each worksheet part once however many tabs name it:
 // one that reads the same is taken, else one that reads the same with its
 // number formats left aside, else the one with the fewest differences
 // (rows that differ and the difference in row count), the first of equals.

@@ -5,6 +5,7 @@
 #include "data/RtfTextConverter.h"
 #include "data/SeriesStore.h"
 #include "data/TextFileDecoder.h"
+#include "platform/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -74,9 +75,9 @@ QString SeriesImportSources::pathExtension(const QString& path)
 
 Result SeriesImportSources::valuesFromTextFile(const QString& path)
 {
-    QFile file(path);
-    const QFileInfo info(path);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly))
+    // Only a regular file: a FIFO or a device would hold up the import.
+    QFile file;
+    if (!RegularFile::openForReading(file, path))
         return failure(unreadableFileMessage);
     // The size the file claims, then what reading gives: a file that grows
     // while it is read is cut off at the limit and refused as well.

@@ -26,7 +26,8 @@ public:
     // as comma-separated values, anything else as lines of text. A file that
     // cannot be read gives unreadableFileMessage, one larger than
     // maxTextFileBytes tooLargeMessage(); one without text, or whose text
-    // cannot be decoded, gives undecodableMessage.
+    // cannot be decoded, gives undecodableMessage. Only a regular file is
+    // read (see RegularFile); anything else is a file that cannot be read.
     static Result valuesFromTextFile(const QString& path);
     // The same for bytes already read, with the file's extension.
     static Result valuesFromBytes(const QByteArray& bytes, const QString& extension);

@@ -3,9 +3,9 @@
 #include "app/StringHelpers.h"
 #include "data/SeriesFileStamp.h"
 #include "data/SeriesStore.h"
+#include "platform/RegularFile.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -55,11 +55,10 @@ int SeriesValueList::removeRows(const QList<int>& rows, int selectedRow)
 SeriesValueList::LoadResult SeriesValueList::load(const QString& path, bool needsWriteAccess, SeriesFileStamp* stamp)
 {
     m_values.clear();
-    if (QFileInfo(path).isDir())
-        return LoadResult::Unreadable;
-    QFile file(path);
-    if (!file.open(needsWriteAccess ? QIODevice::ReadWrite | QIODevice::ExistingOnly
-                                    : QIODevice::ReadOnly))
+    // Only a regular file: a FIFO or a device would hold up the window.
+    QFile file;
+    if (!(needsWriteAccess ? RegularFile::openForReadingAndWriting(file, path)
+                           : RegularFile::openForReading(file, path)))
         return LoadResult::Unreadable;
     QByteArray bytes;
     if (file.size() <= SeriesStore::maxSeriesFileBytes)

@@ -45,7 +45,8 @@ public:
     // Replaces the list by the values of the file at `path`, read as UTF-8.
     // A file that cannot be opened for reading and writing (the manager
     // edits what it opens) or that is not valid UTF-8 gives Unreadable and
-    // leaves the list empty; a file larger than a series file can be
+    // leaves the list empty, as does anything but a regular file (see
+    // RegularFile); a file larger than a series file can be
     // (SeriesStore::maxSeriesFileBytes) gives TooLarge without being read.
     // `stamp`, when given, gets the stamp of the bytes a Loaded list holds.
     LoadResult load(const QString& path, bool needsWriteAccess = true, SeriesFileStamp* stamp = nullptr);

@@ -218,8 +218,7 @@ SheetRows SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
     if (!SSZipArchive::unzipFileAtPath(localPath(path), s.tmpDir, true, QString(), &error, MaxUnpackedBytes,
                                        MaxParts)) {
         Show_NSLog_Message(QStringLiteral("Error: %1").arg(error.description));
-        if (error.code == SSZipArchive::SizeLimitExceeded || error.code == SSZipArchive::EntryLimitExceeded
-            || error.code == SSZipArchive::RatioLimitExceeded)
+        if (error.code == SSZipArchive::SizeLimitExceeded || error.code == SSZipArchive::EntryLimitExceeded)
             s.refusal = error.description;
         UnpackFolder::empty();
         return {};
@@ -703,7 +702,8 @@ SpreadsheetWriter::Table SpreadsheetWriter::ReadODS(const QString& path)
     s.tmpDir = UnpackFolder::path();
     s.data.clear();
     if (s.tmpDir.isEmpty() || !UnpackFolder::empty()
-        || !SSZipArchive::unzipFileAtPath(localPath(path), s.tmpDir, true, QString(), nullptr))
+        || !SSZipArchive::unzipFileAtPath(localPath(path), s.tmpDir, true, QString(), nullptr, MaxUnpackedBytes,
+                                          MaxParts))
         return s.data;
     pugi::xml_document doc;
     const QString content = s.tmpDir + QStringLiteral("/content.xml");

@@ -1,7 +1,10 @@
 #include "mainwindow/ThumbnailLoader.h"
 
+#include "platform/RegularFile.h"
 #include "platform/ThreadHandOff.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QMetaObject>
 #include <QRunnable>
@@ -112,7 +115,13 @@ void ThumbnailLoader::deliver(quint64 generation, quint64 key, const QImage& thu
 
 QImage ThumbnailLoader::load(const QString& path, QSize maxSize)
 {
-    QImageReader reader(path);
+    // Only a regular file: a FIFO in the folder would hold up a thread of
+    // the pool for good.
+    QFile file;
+    if (!RegularFile::openForReading(file, path))
+        return QImage();
+    QImageReader reader(&file, QFileInfo(path).suffix().toLower().toLatin1());
+    reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
     const QSize size = reader.size();
     if (size.isValid() && (size.width() > maxSize.width() || size.height() > maxSize.height()))

@@ -1,10 +1,22 @@
 #include "platform/RegularFile.h"
 
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 bool RegularFile::openForReading(QFile& file, const QString& path)
+{
+    return open(file, path, false);
+}
+
+bool RegularFile::openForReadingAndWriting(QFile& file, const QString& path)
+{
+    return open(file, path, true);
+}
+
+bool RegularFile::open(QFile& file, const QString& path, bool writable)
 {
     if (file.isOpen())
         file.close();
@@ -18,19 +30,21 @@ bool RegularFile::openForReading(QFile& file, const QString& path)
         return false;
     // O_NONBLOCK: opening a FIFO returns at once instead of waiting for a
     // writer; it has no effect on reading a regular file.
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd = ::open(name.constData(), (writable ? O_RDWR : O_RDONLY) | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return false;
     struct stat st {};
+    struct statfs fs = {};
     // What was opened must be the file looked at, not one swapped in since.
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_dev != named.st_dev || st.st_ino != named.st_ino) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_dev != named.st_dev || st.st_ino != named.st_ino
+        || ::fstatfs(fd, &fs) != 0 || fs.f_type == PROC_SUPER_MAGIC) {
         ::close(fd);
         return false;
     }
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags != -1)
         ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    if (!file.open(fd, writable ? QIODevice::ReadWrite : QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         return false;
     }

@@ -12,6 +12,7 @@
 #include "mainwindow/spreadsheet/Import_Excel.h"
 #include "model/Globals.h"
 #include "platform/OpenPanel.h"
+#include "platform/Picture.h"
 #include "profiles/Globals.h"
 #include "profiles/User_Profile_Class.h"
 
@@ -20,7 +21,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -559,9 +559,9 @@ void ProfileDialogBase::showPhoto(const QString& path)
         user_picture->clear();
         return;
     }
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    const QImage image = reader.read();
+    // Read as a picture object reads it: only from a regular file, so a
+    // FIFO named as the photo cannot hold up the window.
+    const QImage image = Picture::fromFile(path).image();
     // A file that is no picture leaves the well as it was.
     if (image.isNull())
         return;

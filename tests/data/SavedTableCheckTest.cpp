@@ -7,6 +7,9 @@
 #include "data/SavedTableCheck.h"
 #include "data/WorkbookAccess.h"
 
+#include <QFileInfo>
+#include <QMap>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -125,5 +128,72 @@ TEST(SavedTableCheck, WorkbooksReadAgainAsTheTableCameAbout)
                       "plain numbers. Read it again?");
             EXPECT_EQ(result.table.rows.value(0).value("Column2"), "09.12.2025"); // Yes reads them as shown
         }
+    }
+}
+
+// Tabs that name one worksheet part read the same: the part is read once
+// however many tabs name it, and the check stops at the first part that
+// reads as saved. Counted through the reader, not timed.
+TEST(SavedTableCheck, EachPartIsReadOnceHoweverManyTabsNameIt)
+{
+    WorkbookTestSupport::ScopedTempFolder temp;
+    QTemporaryDir made;
+    // `tabs` tabs naming sheet1 (Name: Ada, Bob), then one naming sheet2 (Name: Ada).
+    const auto book = [&](int tabs) {
+        QList<QPair<QString, int>> list;
+        for (int t = 1; t <= tabs; ++t)
+            list.append({QStringLiteral("T%1").arg(t), 1});
+        list.append({QStringLiteral("Last"), 2});
+        const QString path = made.filePath(QStringLiteral("tabs%1.xlsx").arg(tabs));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(WorkbookTestSupport::inlineWorkbook(list, {{"Name", "Ada", "Bob"}, {"Name", "Ada"}}));
+        return path;
+    };
+    struct Case
+    {
+        const char* what;
+        int tabs;
+        const char* saved;
+        const char* reads; // part: header, titles, rows, rows as stored
+        SavedTableCheck::Outcome outcome;
+        const char* tab;
+    };
+    using Outcome = SavedTableCheck::Outcome;
+    const Case cases[] = {
+        {"the first part as saved: the second is not read whole", 100, "Ada;Bob",
+         "sheet1.xml 1 1 1 0, sheet2.xml 1 0 0 0", Outcome::Same, "T1"},
+        {"the second part as saved", 100, "Ada", "sheet1.xml 1 1 1 1, sheet2.xml 1 1 1 0", Outcome::Same, "Last"},
+        {"neither as saved: the closest, under its first tab", 1000, "Ada;Bob;Cy",
+         "sheet1.xml 1 1 1 1, sheet2.xml 1 1 1 1", Outcome::Changed, "T1"},
+    };
+    QMap<QString, QList<int>> reads;
+    const auto count = [&](const QString& part, int which) {
+        QList<int>& counts = reads[QFileInfo(part).fileName()];
+        counts.resize(4);
+        ++counts[which];
+    };
+    const WorkbookAccess& reader = WorkbookAccess::installed();
+    WorkbookAccess access = reader;
+    access.header = [&](const QString& part) { return count(part, 0), reader.header(part); };
+    access.titles = [&](const QString& part) { return count(part, 1), reader.titles(part); };
+    access.rows = [&](const QString& path, const QString& part) { return count(part, 2), reader.rows(path, part); };
+    access.rowsAsStored = [&](const QString& path, const QString& part) {
+        return count(part, 3), reader.rowsAsStored(path, part);
+    };
+    for (const Case& c : cases) {
+        reads.clear();
+        const SavedTableCheck::Result result = SavedTableCheck::check(access, book(c.tabs), {"No.", "Name"},
+                                                                      tableRows(c.saved));
+        QStringList counted;
+        for (auto it = reads.cbegin(); it != reads.cend(); ++it) {
+            QStringList numbers;
+            for (int n : it.value())
+                numbers << QString::number(n);
+            counted << it.key() + ' ' + numbers.join(' ');
+        }
+        EXPECT_EQ(counted.join(", ").toStdString(), c.reads) << c.what;
+        EXPECT_EQ(int(result.outcome), int(c.outcome)) << c.what;
+        EXPECT_EQ(result.tab.toStdString(), c.tab) << c.what;
     }
 }

@@ -86,8 +86,8 @@ def make(folder):
         manifest["good"][name] = tree
     blobs["descriptors"] = archive([("dd/one.txt", LONG, D), ("dd/two.txt", "two", D)], descriptors=True)
     manifest["good"]["descriptors"] = {"dd/one.txt": LONG, "dd/two.txt": "two"}
-    # a sheet past the free size packed about 150 times, and a small part of
-    # blanks packed far more
+    # a sheet packed about 150 times, and a small part of blanks packed far
+    # more
     sheet, blanks = expanding(2 << 20, 150), " " * (512 << 10)
     blobs["dense"] = archive([("xl/sheet1.xml", sheet, D), ("xl/blank.xml", blanks, D)])
     manifest["good"]["dense"] = {"xl/sheet1.xml": sheet, "xl/blank.xml": blanks}
@@ -134,11 +134,12 @@ def make(folder):
     struct.pack_into("<HH", count, end + 8, 3, 3)
     hostile("count", bytes(count), code=-3, keep=["one.txt", "two.txt"])
     hostile("bomb", archive([("bomb.bin", bytes(8 << 20), D)]), code=-7, bound=1 << 20)
-    # zeros pack about 1000 times: one large entry, and many entries each
-    # within the free size
-    hostile("ratio", archive([("ok.txt", "ok", D), ("sheet.xml", bytes(8 << 20), D)]), code=-9, keep=["ok.txt"])
-    hostile("ratiototal", archive([("p%d.xml" % i, bytes(512 << 10), D) for i in range(8)]), code=-9,
-            keep=["p0.xml", "p1.xml"])
+    # zeros pack about 1000 times, and are refused only by what they unpack
+    # to: one large entry, and many entries each within the bound
+    hostile("zeros", archive([("ok.txt", "ok", D), ("sheet.xml", bytes(8 << 20), D)]), code=-7, keep=["ok.txt"],
+            bound=4 << 20)
+    hostile("zerostotal", archive([("p%d.xml" % i, bytes(512 << 10), D) for i in range(8)]), code=-7,
+            keep=["p0.xml", "p1.xml"], bound=1 << 20)
     hostile("many", archive([("f%02d" % i, "", S) for i in range(20)]), code=-8, entries=10)
 
     for name, data in blobs.items():

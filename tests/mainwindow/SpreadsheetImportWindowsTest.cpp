@@ -495,7 +495,7 @@ TEST_F(SpreadsheetImportWindowsTest, WorkbookProblemsAreNamedWhenRead)
     // read, which leaves no sheet to choose).
     const QString bomb = dir + "/bomb.xlsx";
     const QString cells = dir + "/cells.xlsx";
-    ASSERT_TRUE(SyntheticWorkbooks::writeOneLetterStrings(bomb, 4000000));
+    ASSERT_TRUE(SyntheticWorkbooks::writeOneLetterStrings(bomb, 16000000)); // 272 MB unpacked
     ASSERT_TRUE(SyntheticWorkbooks::writeNumbers(cells, WorksheetReader::MaxCells / 1000 + 1, 1000));
     const QString tooMany = QString::number(WorksheetReader::MaxCells);
     for (const QString& made : {otherZip, noSheets, emptySheet, edges})
@@ -514,7 +514,7 @@ TEST_F(SpreadsheetImportWindowsTest, WorkbookProblemsAreNamedWhenRead)
         {edges, -1, 2, 2, {}},      // the header row alone
         {edges, 1, 2, 0, {noData}}, // the empty second sheet
         {guests, -1, 2, 4, {}},
-        {bomb, -1, 0, 0, {corrupted + "\nReason: zip file expands too far"}},
+        {bomb, -1, 0, 0, {corrupted + "\nReason: zip file unpacks to too many bytes"}},
         {cells, -1, 0, 0, {corrupted + "\nReason: more than " + tooMany + " cells with text"}},
     };
     Import_Excel* dialog = controller->importExcelWindow();

@@ -6,6 +6,7 @@
 #include "canvas/CanvasController.h"
 #include "canvas/SKTGraphicView.h"
 #include "common/ObjectTestSupport.h"
+#include "common/SpecialFiles.h"
 #include "data/Globals.h"
 #include "data/SpreadsheetWriter.h"
 #include "mainwindow/profile/Show_User_Profile.h"
@@ -266,4 +267,36 @@ TEST_F(WorkbookChangesWindowsTest, TheWorkbookQuestionStandsOnTheMainWindow)
     EXPECT_LE((centre - window->geometry().center()).manhattanLength(), 2)
         << centre.x() << "," << centre.y() << " on " << window->geometry().center().x() << ","
         << window->geometry().center().y();
+}
+
+// A design whose workbook path names a FIFO without a writer, standard input
+// or a folder opens at once with the one message that the workbook cannot be
+// read; the saved table stays, and nothing was opened that could wait.
+TEST_F(WorkbookChangesWindowsTest, ADesignWhoseWorkbookIsNoFileOpensAtOnce)
+{
+    const QString path = book("students.xlsx", {{"Name"}, {"Ada"}, {"Bob"}});
+    read(path);
+    const QList<DesignFileRow> saved = controller->ListData;
+    const QByteArray changed = [&] {
+        QFile other(book("other.xlsx", {{"Name"}, {"Cy"}}));
+        return other.open(QIODevice::ReadOnly) ? other.readAll() : QByteArray();
+    }();
+    ASSERT_LT(changed.size(), 65536);
+    for (const SpecialFiles::Kind kind : {SpecialFiles::Kind::Fifo, SpecialFiles::Kind::StandardInput,
+                                          SpecialFiles::Kind::ProcStandardInput, SpecialFiles::Kind::Folder}) {
+        SCOPED_TRACE(SpecialFiles::name(kind));
+        const SpecialFiles::Made made(kind, folder.path(), changed, ".xlsx");
+        ASSERT_TRUE(made.ok());
+        setExcelSourcePath(made.path());
+        const QString design = folder.filePath("cards.fcard");
+        SavePanel::setHandler([&](const QString&, const QString&) { return design; });
+        ASSERT_TRUE(controller->Save_project_file(true, false));
+        presenter.clear();
+        ASSERT_TRUE(controller->Read_and_load_design_Log(design, "L"));
+        EXPECT_EQ(presenter.texts().join(" | ").toStdString(),
+                  ("\nThe workbook " + made.path() + " cannot be read; the table saved with the design is used.")
+                      .toStdString());
+        EXPECT_EQ(controller->ListData, saved);
+        EXPECT_FALSE(made.touched());
+    }
 }

@@ -1,0 +1,95 @@
+// Every reader of a file named by a design, a dialog or a workbook opens it
+// only when it is a regular file, at once: a FIFO without a writer, a
+// device, standard input or a folder is refused as unreadable, while a link
+// to a regular file still reads. Each special file would give a valid file
+// to a reader that wrongly reads it, and none of them can hang the test.
+
+#include "WorkbookTestSupport.h"
+
+#include "common/SpecialFiles.h"
+#include "data/SeriesImportSources.h"
+#include "data/SeriesValueList.h"
+#include "data/WorkbookAccess.h"
+#include "platform/Picture.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+QByteArray png()
+{
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+const char* seriesOutcome(SeriesValueList::LoadResult result, const SeriesValueList& list)
+{
+    if (result == SeriesValueList::LoadResult::Unreadable)
+        return "refused";
+    return result == SeriesValueList::LoadResult::Loaded && list.count() == 2 ? "read" : "other";
+}
+
+} // namespace
+
+TEST(SpecialFileReaders, OnlyRegularFilesAreReadAndNoneWaits)
+{
+    WorkbookTestSupport::ScopedTempFolder temp;
+    QTemporaryDir dir;
+    const QByteArray names = "Ann\nBob\n";
+    struct Reader
+    {
+        const char* name;
+        QByteArray payload;
+        QString suffix;
+        // "read" (the payload's values), "refused" (the reader's own refusal) or "other"
+        std::function<const char*(const QString& path)> outcome;
+    };
+    const Reader readers[] = {
+        {"text, CSV and RTF import", names, ".txt",
+         [](const QString& path) {
+             const SeriesImportSources::Result result = SeriesImportSources::valuesFromTextFile(path);
+             if (result.message == SeriesImportSources::unreadableFileMessage)
+                 return "refused";
+             return result.values == QStringList {"Ann", "Bob"} ? "read" : "other";
+         }},
+        {"series file to edit", names, "",
+         [](const QString& path) {
+             SeriesValueList list;
+             return seriesOutcome(list.load(path, true), list);
+         }},
+        {"series file to view", names, "",
+         [](const QString& path) {
+             SeriesValueList list;
+             return seriesOutcome(list.load(path, false), list);
+         }},
+        {"workbook, at import and at the reopen check",
+         WorkbookTestSupport::inlineWorkbook({{"Guests", 1}}, {{"Name", "Ann"}}), ".xlsx",
+         [](const QString& path) {
+             const WorkbookAccess& access = WorkbookAccess::installed();
+             const bool read = access.open(path).size() == 1;
+             access.release();
+             return read ? "read" : "refused";
+         }},
+        {"picture, signature, background and photo", png(), ".png",
+         [](const QString& path) { return Picture::fromFile(path).isNull() ? "refused" : "read"; }},
+    };
+    for (const Reader& reader : readers) {
+        for (const SpecialFiles::Kind kind : SpecialFiles::AllKinds) {
+            const SpecialFiles::Made made(kind, dir.path(), reader.payload, reader.suffix);
+            ASSERT_TRUE(made.ok()) << SpecialFiles::name(kind);
+            EXPECT_STREQ(reader.outcome(made.path()), kind == SpecialFiles::Kind::LinkToRegular ? "read" : "refused")
+                << reader.name << " on a " << SpecialFiles::name(kind);
+            EXPECT_FALSE(made.touched()) << reader.name << " on a " << SpecialFiles::name(kind);
+        }
+    }
+}
