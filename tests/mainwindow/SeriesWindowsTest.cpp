@@ -501,6 +501,9 @@ TEST_F(SeriesWindowsTest, EmptyRecordsStayInTheirRows)
             QList<QStringList> expected {{"Batch Value"}};
             for (const QString& record : c.records)
                 expected.append({record});
+            // A workbook read back ends at its last row holding a value.
+            while (expected.size() > 1 && expected.last().constFirst().isEmpty())
+                expected.removeLast();
             SpreadsheetWriter::ReadWorkbook(out.filePath("export.xlsx"), true);
             SpreadsheetWriter::sharedInstance().sheetPart = QStringLiteral("xl/worksheets/sheet1.xml");
             SpreadsheetWriter::ReadData_only_column();
