@@ -39,8 +39,8 @@ QByteArray sheet(const QByteArray& body, const QByteArray& dimension = {})
 {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
-           + (dimension.isEmpty() ? QByteArray() : "<dimension ref=\"" + dimension + "\"/>")
-           + "<sheetData>" + body + "</sheetData></worksheet>";
+        + (dimension.isEmpty() ? QByteArray() : "<dimension ref=\"" + dimension + "\"/>") + "<sheetData>" + body
+        + "</sheetData></worksheet>";
 }
 
 QByteArray strings(const QByteArray& items)
@@ -48,7 +48,8 @@ QByteArray strings(const QByteArray& items)
     return "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">" + items + "</sst>";
 }
 
-struct Golden {
+struct Golden
+{
     const char* name;
     QByteArray sharedStrings; // empty: no part
     QByteArray sheet;
@@ -195,37 +196,25 @@ TEST(WorkbookReader, SheetEndsAtItsLastRowWithAValue)
 {
     const QByteArray strings2 = strings("<si><t>Ada</t></si><si/>");
     const QByteArray ada = R"(<row r="1"><c r="A1" t="s"><v>0</v></c><c r="B1"><v>7</v></c></row>)";
+    const QByteArray formatted = R"(<row r="2"><c r="A2" s="1"/><c r="B2" s="1"/></row><row r="3" ht="20"/>)";
+    const QByteArray emptyTexts =
+        R"(<row r="4"><c r="A4" t="s"><v>1</v></c><c r="B4" t="inlineStr"><is><t></t></is></c></row>)"
+        R"(<row r="5"><c r="A5"><v></v></c><c r="B5" t="str"><f>""</f><v></v></c></row>)";
+    const QByteArray space = R"(<row r="4"><c r="B4" t="inlineStr"><is><t xml:space="preserve"> </t></is></c></row>)";
     const QList<Golden> table {
-        {"formatted cells and rows without cells after the last value",
+        {"formatted and empty rows after the last value",
          strings2,
-         sheet(ada + R"(<row r="2"><c r="A2" s="1"/><c r="B2" s="1"/></row><row r="3" ht="20" customHeight="1"/>)",
-               "A1:B3"),
+         sheet(ada + formatted + emptyTexts, "A1:B5"),
          2,
          {"Ada", "7"},
          {{"Ada", "7"}}},
-        {"an empty shared string, inline string and value after it",
+        {"empty rows between values stay, a space is a value",
          strings2,
-         sheet(ada + R"(<row r="2"><c r="A2" t="s"><v>1</v></c><c r="B2" t="inlineStr"><is><t></t></is></c></row>)"
-                   + R"(<row r="3"><c r="A3"><v></v></c><c r="B3" t="str"><f>""</f><v></v></c></row>)",
-               "A1:B3"),
-         2,
-         {"Ada", "7"},
-         {{"Ada", "7"}}},
-        {"an empty row between values stays, a space is a value",
-         strings2,
-         sheet(
-             ada + R"(<row r="2"><c r="A2" s="1"/></row><row r="3"/>)"
-                 + R"(<row r="4"><c r="B4" t="inlineStr"><is><t xml:space="preserve"> </t></is></c></row><row r="5"/>)",
-             "A1:B5"),
+         sheet(ada + formatted + space + "<row r=\"5\"/>", "A1:B5"),
          2,
          {"Ada", "7"},
          {{"Ada", "7"}, {"", ""}, {"", ""}, {"", " "}}},
-        {"formatted rows alone are no table",
-         strings2,
-         sheet(R"(<row r="1"><c r="A1" s="1"/></row><row r="2"><c r="A2" t="s"><v>1</v></c></row>)", "A1:B2"),
-         2,
-         {},
-         {}},
+        {"formatted rows alone are no table", strings2, sheet(formatted, "A1:B3"), 2, {}, {}},
     };
     for (const Golden& g : table) {
         SCOPED_TRACE(g.name);
@@ -267,11 +256,12 @@ TEST(WorkbookReader, WideSheetsAreBoundedAtXfd)
 
 TEST(WorkbookReader, ColumnNamesAndIndexes)
 {
-    const struct {
+    const struct
+    {
         int number;
         const char* letters;
-    } table[] = {{1, "A"}, {26, "Z"}, {27, "AA"}, {52, "AZ"}, {53, "BA"}, {702, "ZZ"}, {703, "AAA"},
-                 {16384, "XFD"}, {18278, "ZZZ"}};
+    } table[] = {{1, "A"},    {26, "Z"},    {27, "AA"},     {52, "AZ"},    {53, "BA"},
+                 {702, "ZZ"}, {703, "AAA"}, {16384, "XFD"}, {18278, "ZZZ"}};
     for (const auto& row : table) {
         SCOPED_TRACE(row.letters);
         EXPECT_EQ(SpreadsheetWriter::ColumnNumber_To_Name(row.number), row.letters);
@@ -295,24 +285,34 @@ TEST(WorkbookReader, WorkbooksOfOtherPrograms)
     ASSERT_TRUE(convertWithCalc({fixture("calc_people.fods"), fixture("calc_plain.csv")}, "xlsx", made.path()));
     ASSERT_FALSE(workbookTool({"make", made.path()}).isNull());
 
-    const struct {
+    const struct
+    {
         const char* file;
         int sheet;
         QStringList titles;
         Table rows;
     } table[] = {
-        {"calc_people.xlsx", 1, {"Name", "Age", "City", "Note"},
+        {"calc_people.xlsx",
+         1,
+         {"Name", "Age", "City", "Note"},
          {{"Name", "Age", "City", "Note"},
           {"Zoë Ærø", "42", "Köln 東京", "bold and plain"},
           {"Name", "84", "", "Zoë Ærø!"}}},
         {"calc_people.xlsx", 2, {"x", "Untitled Column 2", "z"}, {{"x", "", "z"}, {"1.5", "-0.25", "1.25"}}},
-        {"calc_plain.xlsx", 1, {"Code", "Item", "Price"},
+        {"calc_plain.xlsx",
+         1,
+         {"Code", "Item", "Price"},
          {{"Code", "Item", "Price"}, {"A-1", "Smith, John", "3.5"}, {"B-2", "Plain", "12"}}},
-        {"openpyxl_book.xlsx", 1, {"Name", "Seat", "Vegan", "Total"},
-         {{"Name", "Seat", "Vegan", "Total"}, {"Ærø", "12", "1", ""}, {"Bo", "7.25", "0", ""},
+        {"openpyxl_book.xlsx",
+         1,
+         {"Name", "Seat", "Vegan", "Total"},
+         {{"Name", "Seat", "Vegan", "Total"},
+          {"Ærø", "12", "1", ""},
+          {"Bo", "7.25", "0", ""},
           {"after a gap", "", "東京", ""}}},
         {"openpyxl_book.xlsx", 2, {"Untitled Column 1", "only B"}, {{"", "only B"}, {"-3", ""}}},
-        {"openpyxl_stream.xlsx", 1,
+        {"openpyxl_stream.xlsx",
+         1,
          {"id", "word", "Untitled Column 3", "wide", "Untitled Column 5", "Untitled Column 6"},
          {{"id", "word", "", "wide", "", ""}, {"1", "alpha", "", "x", "", ""}, {"2", "beta", "gamma", "", "", "far"}}},
     };
@@ -602,52 +602,34 @@ TEST(WorkbookReader, PartsReadAsWritten)
     const auto strings = [](const char* text) {
         return SW::fixedText(SW::sharedStringsHead() + "<si><t>" + text + "</t></si>" + SW::sharedStringsTail());
     };
+    // Parts `first` and `second`, in this order, holding the cell they name.
+    const auto two = [](const char* first, const char* second) {
+        return QList<SW::Part> {{first, SW::textSheet({{"first"}})}, {second, SW::textSheet({{"second"}})}};
+    };
+    const char* const sheet1 = "xl/worksheets/sheet1.xml";
     const struct
     {
         const char* name;
         QByteArray rels;      // the Relationship elements
         QByteArray tab;       // the sheet element of the workbook
-        QList<SW::Part> more; // in archive order
-        const char* read;     // cell A1 of the tab
+        QList<SW::Part> more; // in archive order; cell A1 of the tab reads "first"
     } cases[] = {
-        {"a declared prefix id beside r:id",
-         sheetTo,
-         "<sheet xmlns:id='rId2' name='Guests' sheetId='1' r:id='rId1'/>",
-         {{"xl/worksheets/sheet1.xml", SW::textSheet({{"one"}})},
-          {"xl/worksheets/sheet2.xml", SW::textSheet({{"two"}})}},
-         "one"},
+        {"a declared prefix id beside r:id", sheetTo, "<sheet xmlns:id='rId2' name='Guests' sheetId='1' r:id='rId1'/>",
+         two(sheet1, "xl/worksheets/sheet2.xml")},
         {"a declared prefix Target beside Target",
          "<Relationship xmlns:Target='worksheets/sheet2.xml' Id='rId1' Type='" + kinds
              + "/worksheet' Target='worksheets/sheet1.xml'/>",
-         guests,
-         {{"xl/worksheets/sheet1.xml", SW::textSheet({{"one"}})},
-          {"xl/worksheets/sheet2.xml", SW::textSheet({{"two"}})}},
-         "one"},
-        {"the first of two cased alike, the target as the second",
-         sheetTo,
-         guests,
-         {{"xl/worksheets/Sheet1.xml", SW::textSheet({{"first"}})},
-          {"xl/worksheets/sheet1.xml", SW::textSheet({{"second"}})}},
-         "first"},
-        {"the first of two cased alike, the target as neither",
-         sheetTo,
-         guests,
-         {{"xl/worksheets/sheet1.xml", SW::textSheet({{"first"}})},
-          {"xl/worksheets/SHEET1.xml", SW::textSheet({{"second"}})}},
-         "first"},
-        {"folders cased otherwise",
-         sheetTo,
-         guests,
-         {{"xl/WorkSheets/sheet1.xml", SW::textSheet({{"first"}})},
-          {"xl/worksheets/sheet1.xml", SW::textSheet({{"second"}})}},
-         "first"},
+         guests, two(sheet1, "xl/worksheets/sheet2.xml")},
+        {"the first of two cased alike, the target as the second", sheetTo, guests,
+         two("xl/worksheets/Sheet1.xml", sheet1)},
+        {"the first of two cased alike, the target as neither", sheetTo, guests,
+         two(sheet1, "xl/worksheets/SHEET1.xml")},
         {"shared strings",
          sheetTo + rel("rId3", "/sharedStrings", "sharedStrings.xml"),
          guests,
-         {{"xl/worksheets/sheet1.xml", SW::fixedText(stringOne)},
+         {{sheet1, SW::fixedText(stringOne)},
           {"xl/SharedStrings.xml", strings("first")},
-          {"xl/sharedStrings.xml", strings("second")}},
-         "first"},
+          {"xl/sharedStrings.xml", strings("second")}}},
     };
     QTemporaryDir made;
     const WorkbookAccess& access = WorkbookAccess::installed();
@@ -668,7 +650,7 @@ TEST(WorkbookReader, PartsReadAsWritten)
         ASSERT_EQ(sheets.size(), 1);
         EXPECT_EQ(sheets[0].name, "Guests");
         access.titles(sheets[0].part);
-        EXPECT_EQ(access.rows(path, sheets[0].part).value(0, 0).toStdString(), c.read);
+        EXPECT_EQ(access.rows(path, sheets[0].part).value(0, 0).toStdString(), "first");
         access.release();
     }
 }
@@ -778,7 +760,9 @@ TEST(UnpackFolder, PrivateToTheUser)
     ASSERT_EQ(folder, base + "/" + QString::number(::getpid()) + "/ziptmp");
     EXPECT_FALSE(QFileInfo::exists(ended));
     for (const QString& path : {base, folder}) {
-        struct stat st {};
+        struct stat st
+        {
+        };
         ASSERT_EQ(::lstat(QFile::encodeName(path).constData(), &st), 0);
         EXPECT_EQ(st.st_mode & 0777, 0700u) << path.toStdString();
     }
