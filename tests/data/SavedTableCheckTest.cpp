@@ -134,9 +134,8 @@ TEST(SavedTableCheck, WorkbooksReadAgainAsTheTableCameAbout)
     }
 }
 
-// Tabs that name one worksheet part read the same: the part is read once
-// however many tabs name it, and the check stops at the first part that
-// reads as saved. Counted through the reader, not timed.
+// A part is read once however many tabs name it, and the check stops at
+// the first part that reads as saved (counted through the reader).
 TEST(SavedTableCheck, EachPartIsReadOnceHoweverManyTabsNameIt)
 {
     WorkbookTestSupport::ScopedTempFolder temp;

@@ -39,8 +39,8 @@ QByteArray sheet(const QByteArray& body, const QByteArray& dimension = {})
 {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
-        + (dimension.isEmpty() ? QByteArray() : "<dimension ref=\"" + dimension + "\"/>") + "<sheetData>" + body
-        + "</sheetData></worksheet>";
+           + (dimension.isEmpty() ? QByteArray() : "<dimension ref=\"" + dimension + "\"/>")
+           + "<sheetData>" + body + "</sheetData></worksheet>";
 }
 
 QByteArray strings(const QByteArray& items)
@@ -48,8 +48,7 @@ QByteArray strings(const QByteArray& items)
     return "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">" + items + "</sst>";
 }
 
-struct Golden
-{
+struct Golden {
     const char* name;
     QByteArray sharedStrings; // empty: no part
     QByteArray sheet;
@@ -256,12 +255,11 @@ TEST(WorkbookReader, WideSheetsAreBoundedAtXfd)
 
 TEST(WorkbookReader, ColumnNamesAndIndexes)
 {
-    const struct
-    {
+    const struct {
         int number;
         const char* letters;
-    } table[] = {{1, "A"},    {26, "Z"},    {27, "AA"},     {52, "AZ"},    {53, "BA"},
-                 {702, "ZZ"}, {703, "AAA"}, {16384, "XFD"}, {18278, "ZZZ"}};
+    } table[] = {{1, "A"}, {26, "Z"}, {27, "AA"}, {52, "AZ"}, {53, "BA"}, {702, "ZZ"}, {703, "AAA"},
+                 {16384, "XFD"}, {18278, "ZZZ"}};
     for (const auto& row : table) {
         SCOPED_TRACE(row.letters);
         EXPECT_EQ(SpreadsheetWriter::ColumnNumber_To_Name(row.number), row.letters);
@@ -285,34 +283,24 @@ TEST(WorkbookReader, WorkbooksOfOtherPrograms)
     ASSERT_TRUE(convertWithCalc({fixture("calc_people.fods"), fixture("calc_plain.csv")}, "xlsx", made.path()));
     ASSERT_FALSE(workbookTool({"make", made.path()}).isNull());
 
-    const struct
-    {
+    const struct {
         const char* file;
         int sheet;
         QStringList titles;
         Table rows;
     } table[] = {
-        {"calc_people.xlsx",
-         1,
-         {"Name", "Age", "City", "Note"},
+        {"calc_people.xlsx", 1, {"Name", "Age", "City", "Note"},
          {{"Name", "Age", "City", "Note"},
           {"Zoë Ærø", "42", "Köln 東京", "bold and plain"},
           {"Name", "84", "", "Zoë Ærø!"}}},
         {"calc_people.xlsx", 2, {"x", "Untitled Column 2", "z"}, {{"x", "", "z"}, {"1.5", "-0.25", "1.25"}}},
-        {"calc_plain.xlsx",
-         1,
-         {"Code", "Item", "Price"},
+        {"calc_plain.xlsx", 1, {"Code", "Item", "Price"},
          {{"Code", "Item", "Price"}, {"A-1", "Smith, John", "3.5"}, {"B-2", "Plain", "12"}}},
-        {"openpyxl_book.xlsx",
-         1,
-         {"Name", "Seat", "Vegan", "Total"},
-         {{"Name", "Seat", "Vegan", "Total"},
-          {"Ærø", "12", "1", ""},
-          {"Bo", "7.25", "0", ""},
+        {"openpyxl_book.xlsx", 1, {"Name", "Seat", "Vegan", "Total"},
+         {{"Name", "Seat", "Vegan", "Total"}, {"Ærø", "12", "1", ""}, {"Bo", "7.25", "0", ""},
           {"after a gap", "", "東京", ""}}},
         {"openpyxl_book.xlsx", 2, {"Untitled Column 1", "only B"}, {{"", "only B"}, {"-3", ""}}},
-        {"openpyxl_stream.xlsx",
-         1,
+        {"openpyxl_stream.xlsx", 1,
          {"id", "word", "Untitled Column 3", "wide", "Untitled Column 5", "Untitled Column 6"},
          {{"id", "word", "", "wide", "", ""}, {"1", "alpha", "", "x", "", ""}, {"2", "beta", "gamma", "", "", "far"}}},
     };
@@ -760,9 +748,7 @@ TEST(UnpackFolder, PrivateToTheUser)
     ASSERT_EQ(folder, base + "/" + QString::number(::getpid()) + "/ziptmp");
     EXPECT_FALSE(QFileInfo::exists(ended));
     for (const QString& path : {base, folder}) {
-        struct stat st
-        {
-        };
+        struct stat st {};
         ASSERT_EQ(::lstat(QFile::encodeName(path).constData(), &st), 0);
         EXPECT_EQ(st.st_mode & 0777, 0700u) << path.toStdString();
     }
