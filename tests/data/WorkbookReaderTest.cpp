@@ -230,14 +230,9 @@ TEST(WorkbookReader, SheetEndsAtItsLastRowWithAValue)
 TEST(WorkbookReader, WideSheetsAreBoundedAtXfd)
 {
     ScopedTempFolder temp;
-    const Golden g {
-        "",
-        {},
-        sheet(R"(<row r="1"><c r="XFD1"><v>last</v></c></row><row r="2"/><row r="3"><c r="A3"><v>1</v></c></row>)",
-              "A1:ZZZ9"),
-        0,
-        {},
-        {}};
+    const QByteArray body =
+        R"(<row r="1"><c r="XFD1"><v>last</v></c></row><row r="2"/><row r="3"><c r="A3"><v>1</v></c></row>)";
+    const Golden g {"", {}, sheet(body, "A1:ZZZ9"), 0, {}, {}};
     Table titles, table;
     readParts(g, titles, table);
     ASSERT_EQ(Excel_Sheet_Columns, SpreadsheetWriter::MaxColumns);
