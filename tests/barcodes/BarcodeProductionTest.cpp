@@ -359,11 +359,8 @@ TEST(BarcodeProduction, ThreadsDrawWhatOneThreadDraws)
 // back, and draws nothing beyond the frame.
 TEST(BarcodeProduction, DesignedPictureFillsTheFrameAndReadsInsideIt)
 {
-    const std::pair<int, QString> symbols[] = {{Code128, QStringLiteral("BF-2026/07")},
-                                               {Ean13, QStringLiteral("400638133393")},
-                                               {QrCode, QStringLiteral("Row 7, Seat 12")},
-                                               {Pdf417, QStringLiteral("Row 7, Seat 12")},
-                                               {DataMatrix, QStringLiteral("Row 7, Seat 12")}};
+    // wider than the frame, square, and wide again with rows
+    const std::pair<int, QString> symbols[] = {{Code128, "BF-2026/07"}, {QrCode, "Row 7"}, {Pdf417, "Row 7, Seat 12"}};
     for (const auto& [title, value] : symbols) {
         for (const QString& texts : {QString(), QStringLiteral("Guest")}) {
             const QString where = QStringLiteral("%1 with texts \"%2\"").arg(title).arg(texts);
@@ -384,7 +381,7 @@ TEST(BarcodeProduction, DesignedPictureFillsTheFrameAndReadsInsideIt)
             barcode.drawContentsInView(painter, false);
             painter.end();
             const std::string read = decode(Picture(card), ZXing::BarcodeFormat::Any).text;
-            EXPECT_EQ(read, title == Ean13 ? "4006381333931" : value.toStdString()) << where.toStdString();
+            EXPECT_EQ(read, value.toStdString()) << where.toStdString();
         }
     }
 }

@@ -31,21 +31,8 @@ bool writeAll(int fd, const QByteArray& bytes, std::atomic<qint64>& written)
 
 const char* name(Kind kind)
 {
-    switch (kind) {
-    case Kind::Fifo:
-        return "FIFO";
-    case Kind::Device:
-        return "device";
-    case Kind::StandardInput:
-        return "/dev/stdin";
-    case Kind::ProcStandardInput:
-        return "/proc/self/fd/0";
-    case Kind::Folder:
-        return "folder";
-    case Kind::LinkToRegular:
-        return "link to a regular file";
-    }
-    return "";
+    const char* const names[] = {"FIFO", "device", "/dev/stdin", "/proc/self/fd/0", "folder", "link to a regular file"};
+    return names[int(kind)];
 }
 
 Made::Made(Kind kind, const QString& dir, const QByteArray& payload, const QString& suffix)
@@ -60,9 +47,8 @@ Made::Made(Kind kind, const QString& dir, const QByteArray& payload, const QStri
         m_ok = ::mkfifo(fifo.constData(), 0600) == 0;
         m_path = m_fifo = own;
         if (m_ok && kind != Kind::Fifo) {
-            // Standard input reads the FIFO; the writer below then opens
-            // at once and fills it, and can go on only when someone else
-            // reads it.
+            // Standard input reads the FIFO: the writer fills it at once and
+            // goes on only when someone reads it.
             m_path = kind == Kind::StandardInput ? QStringLiteral("/dev/stdin") : QStringLiteral("/proc/self/fd/0");
             const int input = ::open(fifo.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
             m_savedInput = ::fcntl(0, F_DUPFD_CLOEXEC, 3);
@@ -74,8 +60,7 @@ Made::Made(Kind kind, const QString& dir, const QByteArray& payload, const QStri
         if (!m_ok)
             break;
         m_writer = std::thread([fifo, payload, state = m_state] {
-            // A reader that opens and closes again before this writes must
-            // not end the test with SIGPIPE.
+            // A reader that closes before this writes must not raise SIGPIPE.
             sigset_t pipeSignal;
             sigemptyset(&pipeSignal);
             sigaddset(&pipeSignal, SIGPIPE);
@@ -84,9 +69,8 @@ Made::Made(Kind kind, const QString& dir, const QByteArray& payload, const QStri
             state->opened = true;
             if (fd < 0)
                 return;
-            // Then more and more, until no reader is left: a reader that
-            // opened the FIFO for writing as well never meets its end, but
-            // stops at its size limit.
+            // Then newlines until no reader is left or past any size limit
+            // (a reader that opened it for writing too never meets its end).
             const QByteArray filler(1 << 16, '\n');
             for (bool more = writeAll(fd, payload, state->written); more && state->written < (qint64(1) << 30);)
                 more = writeAll(fd, filler, state->written);
@@ -127,9 +111,8 @@ Made::~Made()
         ::close(m_savedInput);
     }
     if (m_writer.joinable()) {
-        // Ends the writer's wait when no reader opened the FIFO: a reader
-        // stays until the writer is open (it may not have begun to wait
-        // yet); with no reader left, its next write fails and it stops.
+        // Ends the writer's wait for a reader: this one stays until the
+        // writer is open; once it is gone, the writer's next write fails.
         const int fd = ::open(QFile::encodeName(m_fifo).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         while (fd >= 0 && !m_state->opened)
             std::this_thread::yield();

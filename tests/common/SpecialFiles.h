@@ -1,13 +1,11 @@
 #pragma once
 
-// Files that are no regular files, made for a reader that must refuse them
-// without waiting: a FIFO, a device, standard input (by /dev/stdin and by
-// /proc/self/fd/0), a folder, and a link to a regular file, which must
-// still read. Each holds `payload` for a reader that wrongly reads it, and
-// ends for such a reader, so a regression fails the test instead of
-// hanging it: a FIFO's writer waits for a reader and gives the payload,
-// then newlines until the reader is gone (past any reader's size limit);
-// standard input reads such a FIFO itself. Nothing depends on time.
+// Files that are no regular files, for readers that must refuse them at
+// once, each holding `payload` for a reader that wrongly reads it: a FIFO
+// (whose writer gives the payload, then newlines until no reader is left, so
+// a wrong reader fails instead of hanging), a device, standard input (by
+// /dev/stdin and /proc/self/fd/0) reading such a FIFO, a folder, and a link
+// to a regular file, which must still read. Nothing depends on time.
 
 #include <QByteArray>
 #include <QString>
@@ -25,8 +23,8 @@ inline constexpr Kind AllKinds[] = {Kind::Fifo,   Kind::Device,       Kind::Stan
 
 const char* name(Kind kind);
 
-// One special file, named with `suffix` (".xlsx") where a name is made, in
-// the folder `dir`. Standard input is replaced while it lives.
+// One special file in `dir`, named with `suffix` (".xlsx"); standard input
+// is replaced while it lives.
 class Made
 {
 public:
@@ -37,8 +35,8 @@ public:
 
     const QString& path() const { return m_path; }
     bool ok() const { return m_ok; }
-    // Whether a reader opened the FIFO, or read from standard input, so far:
-    // one that does may not wait here, but it would where no writer comes.
+    // Whether a reader opened the FIFO or read standard input: it would
+    // wait where no writer comes.
     bool touched() const;
 
 private:

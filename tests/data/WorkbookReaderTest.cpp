@@ -195,37 +195,25 @@ TEST(WorkbookReader, SheetEndsAtItsLastRowWithAValue)
 {
     const QByteArray strings2 = strings("<si><t>Ada</t></si><si/>");
     const QByteArray ada = R"(<row r="1"><c r="A1" t="s"><v>0</v></c><c r="B1"><v>7</v></c></row>)";
+    const QByteArray formatted = R"(<row r="2"><c r="A2" s="1"/><c r="B2" s="1"/></row><row r="3" ht="20"/>)";
+    const QByteArray emptyTexts =
+        R"(<row r="4"><c r="A4" t="s"><v>1</v></c><c r="B4" t="inlineStr"><is><t></t></is></c></row>)"
+        R"(<row r="5"><c r="A5"><v></v></c><c r="B5" t="str"><f>""</f><v></v></c></row>)";
+    const QByteArray space = R"(<row r="4"><c r="B4" t="inlineStr"><is><t xml:space="preserve"> </t></is></c></row>)";
     const QList<Golden> table {
-        {"formatted cells and rows without cells after the last value",
+        {"formatted and empty rows after the last value",
          strings2,
-         sheet(ada + R"(<row r="2"><c r="A2" s="1"/><c r="B2" s="1"/></row><row r="3" ht="20" customHeight="1"/>)",
-               "A1:B3"),
+         sheet(ada + formatted + emptyTexts, "A1:B5"),
          2,
          {"Ada", "7"},
          {{"Ada", "7"}}},
-        {"an empty shared string, inline string and value after it",
+        {"empty rows between values stay, a space is a value",
          strings2,
-         sheet(ada + R"(<row r="2"><c r="A2" t="s"><v>1</v></c><c r="B2" t="inlineStr"><is><t></t></is></c></row>)"
-                   + R"(<row r="3"><c r="A3"><v></v></c><c r="B3" t="str"><f>""</f><v></v></c></row>)",
-               "A1:B3"),
-         2,
-         {"Ada", "7"},
-         {{"Ada", "7"}}},
-        {"an empty row between values stays, a space is a value",
-         strings2,
-         sheet(
-             ada + R"(<row r="2"><c r="A2" s="1"/></row><row r="3"/>)"
-                 + R"(<row r="4"><c r="B4" t="inlineStr"><is><t xml:space="preserve"> </t></is></c></row><row r="5"/>)",
-             "A1:B5"),
+         sheet(ada + formatted + space + "<row r=\"5\"/>", "A1:B5"),
          2,
          {"Ada", "7"},
          {{"Ada", "7"}, {"", ""}, {"", ""}, {"", " "}}},
-        {"formatted rows alone are no table",
-         strings2,
-         sheet(R"(<row r="1"><c r="A1" s="1"/></row><row r="2"><c r="A2" t="s"><v>1</v></c></row>)", "A1:B2"),
-         2,
-         {},
-         {}},
+        {"formatted rows alone are no table", strings2, sheet(formatted, "A1:B3"), 2, {}, {}},
     };
     for (const Golden& g : table) {
         SCOPED_TRACE(g.name);
@@ -242,14 +230,9 @@ TEST(WorkbookReader, SheetEndsAtItsLastRowWithAValue)
 TEST(WorkbookReader, WideSheetsAreBoundedAtXfd)
 {
     ScopedTempFolder temp;
-    const Golden g {
-        "",
-        {},
-        sheet(R"(<row r="1"><c r="XFD1"><v>last</v></c></row><row r="2"/><row r="3"><c r="A3"><v>1</v></c></row>)",
-              "A1:ZZZ9"),
-        0,
-        {},
-        {}};
+    const QByteArray body =
+        R"(<row r="1"><c r="XFD1"><v>last</v></c></row><row r="2"/><row r="3"><c r="A3"><v>1</v></c></row>)";
+    const Golden g {"", {}, sheet(body, "A1:ZZZ9"), 0, {}, {}};
     Table titles, table;
     readParts(g, titles, table);
     ASSERT_EQ(Excel_Sheet_Columns, SpreadsheetWriter::MaxColumns);
@@ -602,52 +585,34 @@ TEST(WorkbookReader, PartsReadAsWritten)
     const auto strings = [](const char* text) {
         return SW::fixedText(SW::sharedStringsHead() + "<si><t>" + text + "</t></si>" + SW::sharedStringsTail());
     };
+    // Parts `first` and `second`, in this order, holding the cell they name.
+    const auto two = [](const char* first, const char* second) {
+        return QList<SW::Part> {{first, SW::textSheet({{"first"}})}, {second, SW::textSheet({{"second"}})}};
+    };
+    const char* const sheet1 = "xl/worksheets/sheet1.xml";
     const struct
     {
         const char* name;
         QByteArray rels;      // the Relationship elements
         QByteArray tab;       // the sheet element of the workbook
-        QList<SW::Part> more; // in archive order
-        const char* read;     // cell A1 of the tab
+        QList<SW::Part> more; // in archive order; cell A1 of the tab reads "first"
     } cases[] = {
-        {"a declared prefix id beside r:id",
-         sheetTo,
-         "<sheet xmlns:id='rId2' name='Guests' sheetId='1' r:id='rId1'/>",
-         {{"xl/worksheets/sheet1.xml", SW::textSheet({{"one"}})},
-          {"xl/worksheets/sheet2.xml", SW::textSheet({{"two"}})}},
-         "one"},
+        {"a declared prefix id beside r:id", sheetTo, "<sheet xmlns:id='rId2' name='Guests' sheetId='1' r:id='rId1'/>",
+         two(sheet1, "xl/worksheets/sheet2.xml")},
         {"a declared prefix Target beside Target",
          "<Relationship xmlns:Target='worksheets/sheet2.xml' Id='rId1' Type='" + kinds
              + "/worksheet' Target='worksheets/sheet1.xml'/>",
-         guests,
-         {{"xl/worksheets/sheet1.xml", SW::textSheet({{"one"}})},
-          {"xl/worksheets/sheet2.xml", SW::textSheet({{"two"}})}},
-         "one"},
-        {"the first of two cased alike, the target as the second",
-         sheetTo,
-         guests,
-         {{"xl/worksheets/Sheet1.xml", SW::textSheet({{"first"}})},
-          {"xl/worksheets/sheet1.xml", SW::textSheet({{"second"}})}},
-         "first"},
-        {"the first of two cased alike, the target as neither",
-         sheetTo,
-         guests,
-         {{"xl/worksheets/sheet1.xml", SW::textSheet({{"first"}})},
-          {"xl/worksheets/SHEET1.xml", SW::textSheet({{"second"}})}},
-         "first"},
-        {"folders cased otherwise",
-         sheetTo,
-         guests,
-         {{"xl/WorkSheets/sheet1.xml", SW::textSheet({{"first"}})},
-          {"xl/worksheets/sheet1.xml", SW::textSheet({{"second"}})}},
-         "first"},
+         guests, two(sheet1, "xl/worksheets/sheet2.xml")},
+        {"the first of two cased alike, the target as the second", sheetTo, guests,
+         two("xl/worksheets/Sheet1.xml", sheet1)},
+        {"the first of two cased alike, the target as neither", sheetTo, guests,
+         two(sheet1, "xl/worksheets/SHEET1.xml")},
         {"shared strings",
          sheetTo + rel("rId3", "/sharedStrings", "sharedStrings.xml"),
          guests,
-         {{"xl/worksheets/sheet1.xml", SW::fixedText(stringOne)},
+         {{sheet1, SW::fixedText(stringOne)},
           {"xl/SharedStrings.xml", strings("first")},
-          {"xl/sharedStrings.xml", strings("second")}},
-         "first"},
+          {"xl/sharedStrings.xml", strings("second")}}},
     };
     QTemporaryDir made;
     const WorkbookAccess& access = WorkbookAccess::installed();
@@ -668,7 +633,7 @@ TEST(WorkbookReader, PartsReadAsWritten)
         ASSERT_EQ(sheets.size(), 1);
         EXPECT_EQ(sheets[0].name, "Guests");
         access.titles(sheets[0].part);
-        EXPECT_EQ(access.rows(path, sheets[0].part).value(0, 0).toStdString(), c.read);
+        EXPECT_EQ(access.rows(path, sheets[0].part).value(0, 0).toStdString(), "first");
         access.release();
     }
 }

@@ -1,9 +1,6 @@
 #include "data/WorkbookTestSupport.h"
 
-#include "data/SSZipArchive.h"
-
 #include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QUuid>
 #include <gtest/gtest.h>
@@ -107,48 +104,4 @@ QList<QStringList> parseCsv(const QString& text)
     return rows;
 }
 
-QByteArray inlineWorkbook(const QList<QPair<QString, int>>& tabs, const QList<QStringList>& sheets)
-{
-    QByteArray list;
-    for (qsizetype t = 0; t < tabs.size(); ++t)
-        list += QStringLiteral(R"(<sheet name="%1" sheetId="%2" r:id="rId%3"/>)")
-                    .arg(tabs[t].first.toHtmlEscaped())
-                    .arg(t + 1)
-                    .arg(tabs[t].second)
-                    .toUtf8();
-    QByteArray relationships;
-    for (qsizetype s = 1; s <= sheets.size(); ++s)
-        relationships += QStringLiteral(R"(<Relationship Id="rId%1" Target="worksheets/sheet%1.xml" )"
-                                        R"(Type="http://schemas.openxmlformats.org/officeDocument/2006/)"
-                                        R"(relationships/worksheet"/>)")
-                             .arg(s)
-                             .toUtf8();
-    QTemporaryDir made;
-    const QString path = made.filePath(QStringLiteral("book.xlsx"));
-    SSZipArchive zip(path);
-    bool written = zip.open()
-        && zip.writeData(R"(<workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" )"
-                         R"(xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><sheets>)"
-                             + list + "</sheets></workbook>",
-                         QStringLiteral("xl/workbook.xml"))
-        && zip.writeData(R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
-                             + relationships + "</Relationships>",
-                         QStringLiteral("xl/_rels/workbook.xml.rels"));
-    for (qsizetype s = 0; s < sheets.size() && written; ++s) {
-        QByteArray rows;
-        for (qsizetype r = 0; r < sheets[s].size(); ++r)
-            rows += QStringLiteral(R"(<row r="%1"><c r="A%1" t="inlineStr"><is><t>%2</t></is></c></row>)")
-                        .arg(r + 1)
-                        .arg(sheets[s][r].toHtmlEscaped())
-                        .toUtf8();
-        written = zip.writeData(R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)"
-                                "<sheetData>"
-                                    + rows + "</sheetData></worksheet>",
-                                QStringLiteral("xl/worksheets/sheet%1.xml").arg(s + 1));
-    }
-    written = zip.close() && written;
-    QFile file(path);
-    EXPECT_TRUE(written && file.open(QIODevice::ReadOnly));
-    return file.readAll();
-}
 }

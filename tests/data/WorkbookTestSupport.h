@@ -3,10 +3,7 @@
 // Helpers of the workbook tests: a private temporary folder (so the unpack
 // folder of each test is its own), and LibreOffice and openpyxl run on files.
 
-#include <QByteArray>
 #include <QJsonArray>
-#include <QList>
-#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -42,11 +39,6 @@ QByteArray workbookTool(const QStringList& arguments);
 
 // A folder of tests/fixtures/workbook.
 QString fixture(const QString& name);
-
-// A workbook of inline-string sheets, each one column: `sheets[i]` is the
-// text of its rows, in xl/worksheets/sheet<i+1>.xml; each tab names a sheet
-// by its number from 1 ({"T1", 1}), so several tabs may name one part.
-QByteArray inlineWorkbook(const QList<QPair<QString, int>>& tabs, const QList<QStringList>& sheets);
 
 // Rows of a CSV text (comma, double quotes).
 QList<QStringList> parseCsv(const QString& text);

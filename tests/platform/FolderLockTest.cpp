@@ -113,12 +113,10 @@ TEST(FolderLock, AFolderWhoseParentIsReadOnlyIsLockedItself)
     EXPECT_FALSE(QFileInfo::exists(lockFile));
 }
 
-// Something left under the lock file's name that is no plain file, or a lock
-// file that may not be opened where the folder cannot be locked either (on
-// NFS: a copy of this test run as a user other than the file's owner, with
-// flock as NFS has it): the lock is refused at once with a message naming the
-// file and what to do, and nothing is written, truncated, followed or waited
-// for.
+// A lock file that is no plain file, or that may not be opened (on NFS: a
+// copy of this test run as another user, with NFS's flock): the lock is
+// refused at once, naming the file and what to do; nothing is written,
+// truncated, followed or waited for.
 TEST(FolderLock, ALockFileThatIsNoFileIsNamedToBeRemoved)
 {
     if (qEnvironmentVariableIsSet("FOLDER_LOCK_UNOPENABLE")) {
@@ -142,8 +140,7 @@ TEST(FolderLock, ALockFileThatIsNoFileIsNamedToBeRemoved)
         QFile file(target);
         return file.open(QIODevice::WriteOnly) && file.write("kept") == 4;
     };
-    // `left` is the file that must hold "kept" afterwards, or be missing
-    // where it is "".
+    // `left` must hold "kept" afterwards; "": the target is missing.
     const struct
     {
         const char* what;
