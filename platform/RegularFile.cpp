@@ -41,10 +41,24 @@ bool RegularFile::open(QFile& file, const QString& path, bool writable)
         ::close(fd);
         return false;
     }
+    const QIODevice::OpenMode mode = writable ? QIODevice::ReadWrite : QIODevice::ReadOnly;
+    // The file gets a descriptor of its own, opened through this process's
+    // link to the file checked above (so nothing swapped in since can take
+    // its place), and ours is closed here where it was opened: a descriptor
+    // stays opened and closed by one side, ours or Qt's, which is also what
+    // the thread sanitizer needs to follow descriptor numbers reused across
+    // threads.
+    file.setFileName(QStringLiteral("/proc/self/fd/%1").arg(fd));
+    if (file.open(mode)) {
+        ::close(fd);
+        return true;
+    }
+    // Without /proc the file takes over our descriptor.
+    file.setFileName(QString());
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags != -1)
         ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    if (!file.open(fd, writable ? QIODevice::ReadWrite : QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    if (!file.open(fd, mode, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         return false;
     }
