@@ -16,6 +16,17 @@ constexpr qint64 MillisecondsPerDay = 86400000;
 // The characters a code shows as they are without quotes.
 constexpr QStringView BareLiterals = u" .,-/:()+!^&'~{}<>=";
 
+// The text of the quoted literal whose opening quote stands at `open`, and
+// in `close` the place of its closing quote; false when it is not closed.
+bool quotedText(QStringView code, qsizetype open, QStringView& text, qsizetype& close)
+{
+    close = code.indexOf(u'"', open + 1);
+    if (close < 0)
+        return false;
+    text = code.mid(open + 1, close - open - 1);
+    return true;
+}
+
 bool isAsciiLetter(QChar c, char16_t lower)
 {
     return c.unicode() == lower || c.unicode() == lower - (u'a' - u'A');
@@ -289,10 +300,11 @@ bool NumberFormat::parseSection(QStringView code, Section& section)
     for (qsizetype i = 0; i < code.size(); ++i) {
         const QChar c = code[i];
         if (c == u'"') {
-            const qsizetype close = code.indexOf(u'"', i + 1);
-            if (close < 0)
+            QStringView text;
+            qsizetype close = 0;
+            if (!quotedText(code, i, text, close))
                 return false;
-            literal(code.mid(i + 1, close - i - 1));
+            literal(text);
             i = close;
         } else if (c == u'\\' || c == u'_' || c == u'*') {
             if (i + 1 >= code.size())
@@ -370,10 +382,11 @@ bool NumberFormat::parseTokens(QStringView code, bool englishNames)
     for (qsizetype i = 0; i < code.size();) {
         const QChar c = code[i];
         if (c == u'"') {
-            const qsizetype close = code.indexOf(u'"', i + 1);
-            if (close < 0)
+            QStringView text;
+            qsizetype close = 0;
+            if (!quotedText(code, i, text, close))
                 return false;
-            literal(code.mid(i + 1, close - i - 1));
+            literal(text);
             i = close + 1;
         } else if (c == u'\\') {
             if (i + 1 >= code.size())
