@@ -178,11 +178,9 @@ TEST_F(ProfileCommandsTest, BoundProfileVariesPerRecordInBatchOutput)
 
     const char* expected[] = {"Ada Acme Guest", "Bo Bolt Guest", "Cy Crane Guest"};
     for (int record = 0; record < 3; ++record) {
-        SideSnapshot shot = controller->batchSideSnapshot(0);
-        ASSERT_EQ(controller->bindRecordIntoSnapshot(shot, record), "");
+        SideSnapshot shot;
         QMap<QString, GraphicPtr> byId;
-        for (const GraphicPtr& g : shot.graphics())
-            byId[g->control_ID] = g;
+        ASSERT_EQ(bindRecord(shot, record, byId), "");
         EXPECT_EQ(QStringList({textOf(byId["Fup_Name"]), textOf(byId["Fup_Company"]), textOf(byId["Fup_Title"])})
                       .join(' '),
                   expected[record]);

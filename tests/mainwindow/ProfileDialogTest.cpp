@@ -222,11 +222,9 @@ TEST_F(ProfileDialogTest, ColumnsWithAnEmptyFirstRecordStayBoundThroughOkTwice)
     EXPECT_EQ(ticked, std::pair(true, true));
     ASSERT_EQ(Total_Batch_Excel_Card, 3);
     for (int record = 0; record < 3; ++record) {
-        SideSnapshot shot = controller->batchSideSnapshot(0);
-        ASSERT_EQ(controller->bindRecordIntoSnapshot(shot, record), "");
+        SideSnapshot shot;
         QMap<QString, GraphicPtr> byId;
-        for (const GraphicPtr& g : shot.graphics())
-            byId[g->control_ID] = g;
+        ASSERT_EQ(bindRecord(shot, record, byId), "");
         EXPECT_EQ(byId["Fup_Name"]->Text_contents()->string() + "/" + byId["Fup_Company"]->Text_contents()->string(),
                   QStringList({"/", "Bo/Bolt", "Cy/Crane"})[record]);
         const GraphicPtr picture = byId["Fup_Photo"];

@@ -4,6 +4,7 @@
 // message boxes recorded, the pasteboard in memory and the process kept alive.
 
 #include "app/ResourceSetup.h"
+#include "canvas/SideSnapshot.h"
 #include "common/StartWizardScript.h"
 #include "mainwindow/DrawWindow.h"
 #include "mainwindow/Image_Library.h"
@@ -23,6 +24,7 @@
 #include "platform/ScriptedMessagePresenter.h"
 
 #include <QCoreApplication>
+#include <QMap>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -85,6 +87,17 @@ protected:
         if (!found)
             ADD_FAILURE() << "no control " << name;
         return found;
+    }
+
+    // Takes the front's batch snapshot with `record` bound into it and its
+    // objects by their control identifiers; what binding said ("" when well).
+    QString bindRecord(SideSnapshot& shot, int record, QMap<QString, GraphicPtr>& byId)
+    {
+        shot = controller->batchSideSnapshot(0);
+        const QString said = controller->bindRecordIntoSnapshot(shot, record);
+        for (const GraphicPtr& g : shot.graphics())
+            byId[g->control_ID] = g;
+        return said;
     }
 
     // A design to save and read: two shapes on the front, one line on the
