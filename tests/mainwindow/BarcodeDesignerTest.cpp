@@ -82,6 +82,16 @@ protected:
         WindowControllerFixture::TearDown();
     }
 
+    // The one barcode placed with the tool on the front, the designer opening
+    // on a double click as in the program.
+    GraphicPtr placeBarcode()
+    {
+        controller->setBarcodeDesigner([this](const GraphicPtr& g) { return designer->Open_Wnd(g); });
+        control<QAbstractButton>("Barcode_Tool_btn")->click();
+        const GraphicList& placed = controller->graphicView(0)->controller().graphics();
+        return placed.size() == 1 ? placed.front() : GraphicPtr();
+    }
+
     // Opens the designer on `object`, works its controls with `steps`, then
     // presses OK (or Cancel); the designer's answer.
     GraphicPtr edit(const GraphicPtr& object, const std::function<void(Barcode_Gen&)>& steps, bool ok = true)
@@ -315,11 +325,9 @@ namespace {
 // nothing selected) opens the designer on it, and OK reaches that barcode.
 TEST_F(BarcodeDesignerTest, DoubleClickOnAPlacedBarcodeTakesTheDesignBack)
 {
-    controller->setBarcodeDesigner([this](const GraphicPtr& g) { return designer->Open_Wnd(g); });
     CanvasController& canvas = controller->graphicView(0)->controller();
-    control<QAbstractButton>("Barcode_Tool_btn")->click();
-    ASSERT_EQ(canvas.graphics().size(), 1);
-    const GraphicPtr barcode = canvas.graphics().front();
+    const GraphicPtr barcode = placeBarcode();
+    ASSERT_TRUE(barcode);
     const QPointF centre = barcode->_bounds.center();
     Barcode_Gen::setModalRun([&](Barcode_Gen& d) {
         choose(d.barcodeTypePopup, "Code 128");
@@ -393,11 +401,9 @@ namespace {
 // moved onto the card's bottom edge from inside it prints whole and reads.
 TEST_F(BarcodeDesignerTest, QrFrameHoldsTheSymbolAndPrintsWholeAtTheCardEdge)
 {
-    controller->setBarcodeDesigner([this](const GraphicPtr& g) { return designer->Open_Wnd(g); });
     CanvasController& canvas = controller->graphicView(0)->controller();
-    control<QAbstractButton>("Barcode_Tool_btn")->click();
-    ASSERT_EQ(canvas.graphics().size(), 1);
-    const GraphicPtr barcode = canvas.graphics().front();
+    const GraphicPtr barcode = placeBarcode();
+    ASSERT_TRUE(barcode);
     canvas.changeSelectionIndexes(IndexSet(0));
     barcode->setBounds(QRectF(20, 20, 121, 62.4));
     const QString value = QStringLiteral("Row 7, Seat 12");
