@@ -190,6 +190,14 @@ void SKTWindowController::New_Project_Setting_Reset()
     Front_user_profile.Reset_All_Values();
     Back_user_profile.Reset_All_Values();
     setProjectFileName(QString(""));
+    // A new design has no spreadsheet table and names no workbook, as it
+    // has no objects: nothing of the design before is offered or saved.
+    Excel_Column_Titles = {Excel_Column_Titles.value(0, QStringLiteral("No."))};
+    ListData.clear();
+    setExcelBindingUse(false);
+    setExcelSourcePath(QString());
+    m_workbookNote.clear();
+    Remove_Excel_Col_Name_In_Combo(m_window->findChild<QComboBox*>(QStringLiteral("Data_source_type")));
 
     setAllTextFont(FontSpec(Text_Ctrl_Font, 14));
     ui.All_Text_font_value->setText(CardSettings::fontDescription(All_Text_font));
@@ -208,6 +216,8 @@ void SKTWindowController::New_Project_Setting_Reset()
 
     for (SKTGraphicView* view : {_graphicView, _graphicView_BACK, _graphicView_TEMP})
         view->controller().delete_all_control();
+    // No batch of the design before stays offered.
+    publishBinding(freshBinding());
 }
 
 void SKTWindowController::New_Project()
