@@ -216,8 +216,11 @@ void SKTWindowController::New_Project_Setting_Reset()
 
     for (SKTGraphicView* view : {_graphicView, _graphicView_BACK, _graphicView_TEMP})
         view->controller().delete_all_control();
-    // No batch of the design before stays offered.
+    // No batch of the design before stays offered; the next batch checks
+    // the new design.
     publishBinding(freshBinding());
+    const QMutexLocker lock(&m_bindingMutex);
+    m_binding.reset();
 }
 
 void SKTWindowController::New_Project()
