@@ -764,6 +764,7 @@ public:
     // reason (also reported once per batch run).
     SideSnapshot batchSideSnapshot(int side) override;
     QString bindRecordIntoSnapshot(SideSnapshot& snapshot, int N) override;
+    BatchShortfall batchShortfall(int cards, const QString& sides) const override;
     // The binding of the last check; it is never changed afterwards.
     std::shared_ptr<const BatchBinding> batchBinding() const;
 
