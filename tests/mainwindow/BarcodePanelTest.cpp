@@ -16,6 +16,8 @@
 #include <QAbstractButton>
 #include <QImage>
 
+#include <tuple>
+
 namespace {
 
 // A source whose every copied field differs from a new object's.
@@ -67,71 +69,53 @@ TEST(BarcodePanelRules, CopiesEveryDesignerFieldAndNothingElse)
     EXPECT_EQ(target.excel_col_indx, SKTBarcode().excel_col_indx);
 }
 
-// The designer's OK as one undo step over three selected barcodes (one of
-// them left as it was) and one on the back: the settings, the source, the
-// picture and the frame of each changed front barcode go back and forth
-// together; an unchanged design (Cancel) and the back record nothing; the
-// move before the design is then undone as a move.
+// The designer's OK as one undo step over three selected barcodes (one left
+// as it was) and one on the back: the settings, the source, the picture and
+// the frame of each changed front barcode go back and forth together; an
+// unchanged design (Cancel) and the back record nothing.
 TEST(BarcodeDesignStep, DesignOfEverySelectedBarcodeGoesBackAndForthWhole)
 {
     SKTDocument document;
-    UndoManager& undo = *document.undoManager();
-    const auto picture = [](int w, int h, QRgb colour) {
+    const auto picture = [](int w, int h) {
         QImage image(w, h, QImage::Format_RGB32);
-        image.fill(colour);
+        image.fill(Qt::black);
         return Picture(image, QSizeF(w / 2.0, h / 2.0));
     };
     GraphicList barcodes;
     for (int i = 0; i < 4; ++i) {
-        auto b = std::make_shared<SKTBarcode>();
-        b->barcode_font_index = 9;
-        b->Set_Barcode_image(picture(242, 125, qRgb(0, 0, 0)));
-        b->_bounds = QRectF(10 + 130 * i, 20, 121, 62.5);
-        barcodes.append(b);
+        barcodes.append(std::make_shared<SKTBarcode>());
+        barcodes.back()->Set_Barcode_image(picture(242, 125));
+        barcodes.back()->_bounds = QRectF(10 + 130 * i, 20, 121, 62.5);
     }
     {
         const UndoRegistrationPause quiet(&document);
         document.insertGraphics(barcodes.mid(0, 3), IndexSet::range(0, 3));
         document.insertGraphicsForKey(SKTDocumentGraphicsKey_back, {barcodes[3]}, IndexSet(0));
     }
-    const GraphicPtr edited = barcodes[0];
-    undo.beginUndoGrouping();
-    edited->setBounds(edited->bounds().translated(30, 5));
-    undo.endUndoGrouping();
     const auto looks = [&] {
         std::vector<std::tuple<BarcodeSettings, QRectF, QImage, int>> all;
         for (const GraphicPtr& g : barcodes)
             all.emplace_back(BarcodeSettings::fromObject(*g), g->bounds(), g->_barcode_image.image(), g->print_object);
         return all;
     };
-    const auto coded = looks();
-
+    const auto before = looks();
     EXPECT_FALSE(BarcodeDesignStep(barcodes).registerUndo(&document)) << "Cancel changes nothing";
+
     const BarcodeDesignStep step(barcodes);
     for (const GraphicPtr& g : {barcodes[0], barcodes[1], barcodes[3]}) {
         g->barcode_font_index = 19;
-        g->linear_or_2d = 1;
         g->print_object = 1;
+        g->Set_Designed_Barcode_image(picture(161, 187));
     }
-    edited->Set_Data_source_type(1);
-    edited->Set_Batch_List_Name("Guests");
-    edited->Set_Designed_Barcode_image(picture(161, 187, qRgb(9, 9, 9)));
-    barcodes[3]->Set_Designed_Barcode_image(picture(161, 187, qRgb(9, 9, 9)));
-    const auto designed = looks();
+    barcodes[0]->Set_Batch_List_Name("Guests");
+    const auto after = looks();
     ASSERT_TRUE(step.registerUndo(&document));
-
-    undo.undo();
-    auto now = looks();
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(now[size_t(i)], coded[size_t(i)]) << i;
-    EXPECT_EQ(now[3], designed[3]) << "the back records no undo";
-    undo.redo();
-    EXPECT_EQ(looks(), designed);
-    undo.undo();
-    undo.undo();
-    EXPECT_EQ(edited->bounds(), QRectF(10, 20, 121, 62.5));
-    EXPECT_EQ(edited->_barcode_image.image(), std::get<2>(coded[0]));
-    EXPECT_FALSE(undo.canUndo());
+    document.undoManager()->undo();
+    auto undone = after;
+    std::copy(before.begin(), before.begin() + 3, undone.begin());
+    EXPECT_EQ(looks(), undone) << "the back records no undo";
+    document.undoManager()->redo();
+    EXPECT_EQ(looks(), after);
 }
 
 class BarcodePanelTest : public WindowControllerFixture
