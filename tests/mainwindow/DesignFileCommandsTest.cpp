@@ -1,20 +1,31 @@
 // New, Open, Save and Save As on a real main window, with the panels and
 // message boxes answered by the test: what is written, what the title shows,
-// and that a failed write never lets a command discard the design.
+// that a failed write never lets a command discard the design, and that a
+// design file another writer changed is replaced only when the user says so.
 #include "app/Globals.h"
 #include "mainwindow/Globals.h"
 #include "mainwindow/WindowControllerFixture.h"
+#include "model/DesignFile.h"
+#include "model/DesignFileOnDisk.h"
+#include "model/GraphicDefaults.h"
 #include "model/SKTLine.h"
+#include "model/SKTText.h"
 #include "model/Shape_Control.h"
+#include "platform/AlertMessagePresenter.h"
 #include "platform/AtomicFile.h"
 #include "platform/IndexSet.h"
 #include "platform/SavePanel.h"
 #include "platform/UndoManager.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QTabWidget>
 #include <QToolButton>
@@ -27,6 +38,19 @@ const QString saved = QStringLiteral("\nInvitation Card Design Log has been save
 const QString corrupt = QStringLiteral("\nFile is corrupt and cannot be opened.");
 const QString newQuestion = QStringLiteral("Do you want to save changes before opening new document?");
 const QString openQuestion = QStringLiteral("Do you want to save changes before opening document?");
+const QString closeQuestion = QStringLiteral("Do you want to save changes before closing?");
+
+QByteArray contentsOf(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
+}
+
+bool put(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
 
 class DesignFileCommandsTest : public WindowControllerFixture
 {
@@ -313,4 +337,212 @@ TEST_F(DesignFileCommandsTest, AnObjectThatCannotBeArchivedWritesNothing)
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList {"old.fcard"}) << c.name;
         EXPECT_EQ(controller->window()->windowTitle(), QStringLiteral("Before")) << c.name;
     }
+}
+
+// A design saved here, then changed on disk by another writer or removed:
+// Save, Save As onto the same file and the saves that New's and Exit's
+// questions start ask before replacing it. No keeps the other writer's
+// file, writes nothing, says no success, and the design and the program
+// stay as they are; Yes replaces it. A file that is gone, or another file
+// chosen in Save As, is simply written.
+TEST_F(DesignFileCommandsTest, ASaveAsksBeforeReplacingAFileChangedOnDisk)
+{
+    using Answer = MessagePresenter::Answer;
+    drawDesign();
+    const QString path = file("party.fcard"), other = file("other.fcard");
+    const QString changed = DesignFileOnDisk::changedQuestion(path);
+    const QByteArray theirs = "another writer's design";
+    enum class Change { None, Theirs, Gone };
+    const std::function<void()> save = [&] { controller->Save_Btn_Clicked(); };
+    const auto saveAs = [&](const QString& target) {
+        return [&, target] {
+            saveAnswer = target;
+            controller->SaveAs_Btn_Clicked();
+        };
+    };
+    const struct
+    {
+        const char* what;
+        Change change;
+        std::function<void()> command;
+        QList<Answer> answers;
+        QStringList texts;
+        QString writtenTo;
+    } cases[] = {
+        {"unchanged", Change::None, save, {}, {saved}, path},
+        {"changed, No", Change::Theirs, save, {Answer::No}, {changed}, ""},
+        {"changed, Yes", Change::Theirs, save, {Answer::Yes}, {changed, saved}, path},
+        {"gone", Change::Gone, save, {}, {saved}, path},
+        {"Save As onto it, No", Change::Theirs, saveAs(path), {Answer::No}, {changed}, ""},
+        {"Save As onto another file", Change::Theirs, saveAs(other), {}, {saved}, other},
+        {"New's save, No",
+         Change::Theirs,
+         [&] { controller->New_Btn_Clicked(); },
+         {Answer::Yes, Answer::No},
+         {newQuestion, changed},
+         ""},
+        {"Exit's save, No",
+         Change::Theirs,
+         [&] { controller->Exit_App(); },
+         {Answer::Yes, Answer::No},
+         {closeQuestion, changed},
+         ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(other);
+        QFile::remove(path);
+        saveAnswer = path;
+        ASSERT_TRUE(controller->Save_project_file(true, false));
+        const QByteArray ours = contentsOf(path);
+        if (c.change == Change::Theirs) {
+            ASSERT_TRUE(put(path, theirs));
+        } else if (c.change == Change::Gone) {
+            QFile::remove(path);
+        }
+        presenter.clear();
+        for (Answer answer : c.answers)
+            presenter.scriptAnswers({answer});
+
+        c.command();
+        EXPECT_EQ(presenter.texts(), c.texts);
+        EXPECT_EQ(contentsOf(path), c.writtenTo == path ? ours : theirs);
+        EXPECT_EQ(contentsOf(other), c.writtenTo == other ? ours : QByteArray("<none>"));
+        EXPECT_EQ(controller->Get_Front_Controls_Array().size(), 2);
+        EXPECT_TRUE(exits.isEmpty());
+    }
+    // A new design knows no file: saved onto that name, it is simply written.
+    presenter.scriptAnswers({Answer::No});
+    controller->New_Btn_Clicked();
+    presenter.clear();
+    saveAs(path)();
+    EXPECT_EQ(presenter.texts(), QStringList {saved});
+}
+
+// The save questions of New, Open and Exit: Yes saves and the command goes
+// on, No goes on unsaved, and a box left by Escape or closed leaves the
+// design as it is: nothing is saved, opened or ended.
+TEST_F(DesignFileCommandsTest, ASaveQuestionLeftUnansweredChangesNothing)
+{
+    using Answer = MessagePresenter::Answer;
+    const QString path = file("party.fcard"), next = file("next.fcard");
+    drawDesign();
+    saveAnswer = next;
+    ASSERT_TRUE(controller->Save_project_file(true, false));
+    OpenPanel::setHandler([&](const QString&, const QStringList&) { return next; });
+    const struct
+    {
+        const char* name;
+        QString question;
+        std::function<void()> command;
+        std::function<bool()> wentOn;
+    } commands[] = {
+        {"New", newQuestion, [&] { controller->New_Btn_Clicked(); }, [] { return Project_File_Name.isEmpty(); }},
+        {"Open", openQuestion, [&] { controller->Open_Btn_Clicked(); }, [&] { return Project_File_Name == next; }},
+        {"Exit", closeQuestion, [&] { controller->Exit_App(); }, [&] { return exits == QList<int> {0}; }},
+    };
+    for (const auto& command : commands) {
+        for (Answer answer : {Answer::Yes, Answer::No, Answer::Cancelled}) {
+            SCOPED_TRACE(std::string(command.name) + " " + std::to_string(int(answer)));
+            if (controller->Get_Front_Controls_Array().isEmpty())
+                drawDesign();
+            Project_File_Name = path;
+            QFile::remove(path);
+            presenter.clear();
+            exits.clear();
+            presenter.scriptAnswers({answer});
+
+            command.command();
+            EXPECT_EQ(presenter.texts().value(0), command.question);
+            EXPECT_EQ(QFileInfo(path).isFile(), answer == Answer::Yes);
+            EXPECT_EQ(command.wentOn(), answer != Answer::Cancelled);
+            if (answer == Answer::Cancelled) {
+                EXPECT_EQ(Project_File_Name, path);
+                EXPECT_EQ(controller->Get_Front_Controls_Array().size(), 2);
+                EXPECT_FALSE(Not_Draw_Only_Prop_Change);
+            }
+        }
+    }
+}
+
+namespace {
+
+// Answers the program's own message boxes as they come up, in order: the
+// text of a button to click, or "Escape"; once the answers are used up,
+// Escape. Keeps each box's text.
+class BoxAnswers
+{
+public:
+    explicit BoxAnswers(const QStringList& answers) : m_answers(answers)
+    {
+        QObject::connect(&m_poll, &QTimer::timeout, [this] { answerBoxUp(); });
+        m_poll.start(10);
+    }
+    QStringList asked;
+
+private:
+    void answerBoxUp()
+    {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        asked.append(box->text());
+        const QString answer = m_answers.isEmpty() ? QStringLiteral("Escape") : m_answers.takeFirst();
+        if (answer == QLatin1String("Escape")) {
+            QTest::keyClick(box, Qt::Key_Escape);
+            return;
+        }
+        for (QAbstractButton* button : box->buttons()) {
+            if (button->text() == answer) {
+                button->click();
+                return;
+            }
+        }
+    }
+
+    QStringList m_answers;
+    QTimer m_poll;
+};
+
+} // namespace
+
+// End to end, with the program's own boxes: a design opened with Open while
+// another window of the program adds a text to it and saves. This window
+// adds a shape and saves: it asks, and No keeps the other window's file,
+// text and all. Then Escape on New's question keeps the design as it is.
+TEST_F(DesignFileCommandsTest, AnotherWindowsSaveIsKeptAndEscapeKeepsTheDesign)
+{
+    const QString path = file("party.fcard");
+    drawDesign();
+    saveAnswer = path;
+    ASSERT_TRUE(controller->Save_project_file(true, false));
+    presenter.scriptAnswers({false});
+    OpenPanel::setHandler([&](const QString&, const QStringList&) { return path; });
+    control<QToolButton>("Open_btn")->click();
+    ASSERT_EQ(Project_File_Name, path);
+    ASSERT_EQ(controller->Get_Front_Controls_Array().size(), 2);
+
+    DesignFileContents theirs = DesignFile::readFile(path, GraphicDefaults::current()).contents;
+    theirs.frontGraphics.prepend(std::make_shared<SKTText>());
+    const QByteArray theirBytes = DesignFile::write(theirs);
+    ASSERT_TRUE(AtomicFile::save(path, theirBytes));
+
+    document->insertGraphicsForKey(SKTDocumentGraphicsKey, {std::make_shared<Shape_Control>()}, IndexSet(0));
+    AlertMessagePresenter alerts;
+    MessagePresenter::install(&alerts);
+    BoxAnswers boxes({"No"});
+    control<QToolButton>("Save_btn")->click();
+    EXPECT_EQ(boxes.asked, QStringList {DesignFileOnDisk::changedQuestion(path)});
+    EXPECT_EQ(contentsOf(path), theirBytes);
+    const GraphicList reopened = DesignFile::readFile(path, GraphicDefaults::current()).contents.frontGraphics;
+    ASSERT_EQ(reopened.size(), 3);
+    EXPECT_EQ(reopened[0]->kind(), SKTGraphic::Kind::Text);
+
+    control<QToolButton>("New_btn")->click();
+    EXPECT_EQ(boxes.asked.value(1), newQuestion);
+    EXPECT_EQ(boxes.asked.size(), 2);
+    EXPECT_EQ(Project_File_Name, path);
+    EXPECT_EQ(controller->Get_Front_Controls_Array().size(), 3);
+    EXPECT_EQ(contentsOf(path), theirBytes);
+    MessagePresenter::install(&presenter);
 }
