@@ -4,7 +4,9 @@
 
 #include <QFileInfo>
 
-DesignFileOnDisk::DesignFileOnDisk(const QString& path, const FileStamp& held) : m_path(path), m_held(held) {}
+DesignFileOnDisk::DesignFileOnDisk(const QString& path, const FileStamp& held) : m_path(path), m_held(held)
+{
+}
 
 bool DesignFileOnDisk::isKnownFile(const QString& target) const
 {

@@ -11,21 +11,15 @@
 #include "model/SKTLine.h"
 #include "model/SKTText.h"
 #include "model/Shape_Control.h"
-#include "platform/AlertMessagePresenter.h"
 #include "platform/AtomicFile.h"
 #include "platform/IndexSet.h"
 #include "platform/SavePanel.h"
 #include "platform/UndoManager.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
-#include <QMessageBox>
-#include <QTest>
-#include <QTimer>
 #include <QTemporaryDir>
 #include <QTabWidget>
 #include <QToolButton>
@@ -339,12 +333,11 @@ TEST_F(DesignFileCommandsTest, AnObjectThatCannotBeArchivedWritesNothing)
     }
 }
 
-// A design saved here, then changed on disk by another writer or removed:
-// Save, Save As onto the same file and the saves that New's and Exit's
-// questions start ask before replacing it. No keeps the other writer's
-// file, writes nothing, says no success, and the design and the program
-// stay as they are; Yes replaces it. A file that is gone, or another file
-// chosen in Save As, is simply written.
+// A design saved here, then changed on disk by another writer: Save, Save
+// As onto the same file and the saves that New's and Exit's questions start
+// ask before replacing it. No keeps the other writer's file, writes
+// nothing, says no success, and the design and the program stay as they
+// are; Yes replaces it. Save As onto another file is simply written.
 TEST_F(DesignFileCommandsTest, ASaveAsksBeforeReplacingAFileChangedOnDisk)
 {
     using Answer = MessagePresenter::Answer;
@@ -352,41 +345,29 @@ TEST_F(DesignFileCommandsTest, ASaveAsksBeforeReplacingAFileChangedOnDisk)
     const QString path = file("party.fcard"), other = file("other.fcard");
     const QString changed = DesignFileOnDisk::changedQuestion(path);
     const QByteArray theirs = "another writer's design";
-    enum class Change { None, Theirs, Gone };
-    const std::function<void()> save = [&] { controller->Save_Btn_Clicked(); };
     const auto saveAs = [&](const QString& target) {
         return [&, target] {
             saveAnswer = target;
             controller->SaveAs_Btn_Clicked();
         };
     };
+    const std::function<void()> save = [&] { controller->Save_Btn_Clicked(); },
+                                newDesign = [&] { controller->New_Btn_Clicked(); },
+                                exit = [&] { controller->Exit_App(); };
     const struct
     {
         const char* what;
-        Change change;
         std::function<void()> command;
         QList<Answer> answers;
         QStringList texts;
         QString writtenTo;
     } cases[] = {
-        {"unchanged", Change::None, save, {}, {saved}, path},
-        {"changed, No", Change::Theirs, save, {Answer::No}, {changed}, ""},
-        {"changed, Yes", Change::Theirs, save, {Answer::Yes}, {changed, saved}, path},
-        {"gone", Change::Gone, save, {}, {saved}, path},
-        {"Save As onto it, No", Change::Theirs, saveAs(path), {Answer::No}, {changed}, ""},
-        {"Save As onto another file", Change::Theirs, saveAs(other), {}, {saved}, other},
-        {"New's save, No",
-         Change::Theirs,
-         [&] { controller->New_Btn_Clicked(); },
-         {Answer::Yes, Answer::No},
-         {newQuestion, changed},
-         ""},
-        {"Exit's save, No",
-         Change::Theirs,
-         [&] { controller->Exit_App(); },
-         {Answer::Yes, Answer::No},
-         {closeQuestion, changed},
-         ""},
+        {"Save, No", save, {Answer::No}, {changed}, ""},
+        {"Save, Yes", save, {Answer::Yes}, {changed, saved}, path},
+        {"Save As onto it, No", saveAs(path), {Answer::No}, {changed}, ""},
+        {"Save As onto another file", saveAs(other), {}, {saved}, other},
+        {"New's save, No", newDesign, {Answer::Yes, Answer::No}, {newQuestion, changed}, ""},
+        {"Exit's save, No", exit, {Answer::Yes, Answer::No}, {closeQuestion, changed}, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -395,11 +376,7 @@ TEST_F(DesignFileCommandsTest, ASaveAsksBeforeReplacingAFileChangedOnDisk)
         saveAnswer = path;
         ASSERT_TRUE(controller->Save_project_file(true, false));
         const QByteArray ours = contentsOf(path);
-        if (c.change == Change::Theirs) {
-            ASSERT_TRUE(put(path, theirs));
-        } else if (c.change == Change::Gone) {
-            QFile::remove(path);
-        }
+        ASSERT_TRUE(put(path, theirs));
         presenter.clear();
         for (Answer answer : c.answers)
             presenter.scriptAnswers({answer});
@@ -413,7 +390,7 @@ TEST_F(DesignFileCommandsTest, ASaveAsksBeforeReplacingAFileChangedOnDisk)
     }
     // A new design knows no file: saved onto that name, it is simply written.
     presenter.scriptAnswers({Answer::No});
-    controller->New_Btn_Clicked();
+    newDesign();
     presenter.clear();
     saveAs(path)();
     EXPECT_EQ(presenter.texts(), QStringList {saved});
@@ -465,51 +442,10 @@ TEST_F(DesignFileCommandsTest, ASaveQuestionLeftUnansweredChangesNothing)
     }
 }
 
-namespace {
-
-// Answers the program's own message boxes as they come up, in order: the
-// text of a button to click, or "Escape"; once the answers are used up,
-// Escape. Keeps each box's text.
-class BoxAnswers
-{
-public:
-    explicit BoxAnswers(const QStringList& answers) : m_answers(answers)
-    {
-        QObject::connect(&m_poll, &QTimer::timeout, [this] { answerBoxUp(); });
-        m_poll.start(10);
-    }
-    QStringList asked;
-
-private:
-    void answerBoxUp()
-    {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible())
-            return;
-        asked.append(box->text());
-        const QString answer = m_answers.isEmpty() ? QStringLiteral("Escape") : m_answers.takeFirst();
-        if (answer == QLatin1String("Escape")) {
-            QTest::keyClick(box, Qt::Key_Escape);
-            return;
-        }
-        for (QAbstractButton* button : box->buttons()) {
-            if (button->text() == answer) {
-                button->click();
-                return;
-            }
-        }
-    }
-
-    QStringList m_answers;
-    QTimer m_poll;
-};
-
-} // namespace
-
-// End to end, with the program's own boxes: a design opened with Open while
-// another window of the program adds a text to it and saves. This window
-// adds a shape and saves: it asks, and No keeps the other window's file,
-// text and all. Then Escape on New's question keeps the design as it is.
+// End to end: a design opened with Open while another window of the
+// program adds a text to it and saves. This window adds a shape and saves:
+// it asks, and No keeps the other window's file, text and all. Then Escape
+// on New's question keeps the design as it is.
 TEST_F(DesignFileCommandsTest, AnotherWindowsSaveIsKeptAndEscapeKeepsTheDesign)
 {
     const QString path = file("party.fcard");
@@ -528,21 +464,17 @@ TEST_F(DesignFileCommandsTest, AnotherWindowsSaveIsKeptAndEscapeKeepsTheDesign)
     ASSERT_TRUE(AtomicFile::save(path, theirBytes));
 
     document->insertGraphicsForKey(SKTDocumentGraphicsKey, {std::make_shared<Shape_Control>()}, IndexSet(0));
-    AlertMessagePresenter alerts;
-    MessagePresenter::install(&alerts);
-    BoxAnswers boxes({"No"});
+    presenter.clear();
+    presenter.scriptAnswers({MessagePresenter::Answer::No, MessagePresenter::Answer::Cancelled});
     control<QToolButton>("Save_btn")->click();
-    EXPECT_EQ(boxes.asked, QStringList {DesignFileOnDisk::changedQuestion(path)});
     EXPECT_EQ(contentsOf(path), theirBytes);
     const GraphicList reopened = DesignFile::readFile(path, GraphicDefaults::current()).contents.frontGraphics;
     ASSERT_EQ(reopened.size(), 3);
     EXPECT_EQ(reopened[0]->kind(), SKTGraphic::Kind::Text);
 
     control<QToolButton>("New_btn")->click();
-    EXPECT_EQ(boxes.asked.value(1), newQuestion);
-    EXPECT_EQ(boxes.asked.size(), 2);
+    EXPECT_EQ(presenter.texts(), (QStringList {DesignFileOnDisk::changedQuestion(path), newQuestion}));
     EXPECT_EQ(Project_File_Name, path);
     EXPECT_EQ(controller->Get_Front_Controls_Array().size(), 3);
     EXPECT_EQ(contentsOf(path), theirBytes);
-    MessagePresenter::install(&presenter);
 }
