@@ -595,10 +595,17 @@ signals:
 private:
     // Writes the design file; the outcome says whether it was written.
     SaveOutcome saveDesign(bool save_as, bool show_msg);
+    // saveDesign(), with what it throws logged as a failed write.
+    SaveOutcome saveDesignCaught(bool save_as, bool show_msg);
     // "fail", with the reason of the last failed save when there is one.
     QString saveFailedMessage() const;
-    // The save question of New and Open; false when the command must stop
-    // (Yes was answered and the write failed).
+    // Replacing the design file only when it is as this window last knew
+    // it, or the user says Yes to replacing it; false when the user kept it.
+    bool mayReplaceDesignFile(const QString& path);
+    // The save question of New and Open; false when the command must stop:
+    // the question was left unanswered (Escape, the box closed), or Yes was
+    // answered and the design was not saved (the write failed, or the file
+    // changed on disk and was kept).
     bool saveBeforeReplacing(const QString& question);
     // The design as the design file holds it.
     DesignFileContents designFileContents() const;

@@ -190,6 +190,7 @@ void SKTWindowController::New_Project_Setting_Reset()
     Front_user_profile.Reset_All_Values();
     Back_user_profile.Reset_All_Values();
     setProjectFileName(QString(""));
+    m_designOnDisk = {};
 
     setAllTextFont(FontSpec(Text_Ctrl_Font, 14));
     ui.All_Text_font_value->setText(CardSettings::fontDescription(All_Text_font));
