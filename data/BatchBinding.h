@@ -107,6 +107,11 @@ public:
 
     void setBarcodeMaker(BarcodeMaker maker) { m_barcodeMaker = std::move(maker); }
     const SeriesStore& store() const { return m_store; }
+    // The sides' objects the binding was made with; the back's count only
+    // on a two-sided card.
+    const GraphicList& frontGraphics() const { return m_front; }
+    const GraphicList& backGraphics() const { return m_back; }
+    bool twoSided() const { return m_twoSided; }
 
     // The state the check leaves (the Part's globals, held per binding).
     const QList<Slot>& table() const { return m_table; }

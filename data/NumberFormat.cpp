@@ -221,9 +221,12 @@ QString twoDigits(int n)
 
 NumberFormat NumberFormat::fromCode(QStringView code)
 {
+    if (code.isEmpty())
+        return {};
     QList<QStringView> sections = splitSections(code);
-    // A text section may only come last; numbers have up to three.
-    if (sections.size() > 1 && isTextSection(sections.last()))
+    // A text section may only come last, and a fourth section is one
+    // whatever it holds; numbers have up to three.
+    if (sections.size() == 4 || (sections.size() > 1 && isTextSection(sections.last())))
         sections.removeLast();
     if (sections.size() > 3 || std::any_of(sections.cbegin(), sections.cend(), isTextSection))
         return {};
@@ -234,7 +237,12 @@ NumberFormat NumberFormat::fromCode(QStringView code)
             break;
         format.m_sections.append(section);
     }
-    if (format.m_sections.size() == sections.size() && format.m_sections.first().hasDigits) {
+    const auto isGeneral = [](const Section& s) {
+        return s.items.size() == 1 && s.items.first().placeholder == u'G' && s.percents == 0;
+    };
+    if (format.m_sections.size() == 1 && isGeneral(format.m_sections.first()))
+        return {};
+    if (format.m_sections.size() == sections.size()) {
         format.m_kind = Kind::Number;
         for (const Item& item : format.m_sections.first().items) {
             if (item.placeholder == u'.')
@@ -285,7 +293,7 @@ NumberFormat NumberFormat::builtIn(uint id)
 
 // Parses a number section into `section`; false for one that holds what
 // is not understood. A section without digit placeholders shows its
-// literals alone.
+// literals alone, or General between them.
 bool NumberFormat::parseSection(QStringView code, Section& section)
 {
     QList<Item>& items = section.items;
@@ -297,6 +305,10 @@ bool NumberFormat::parseSection(QStringView code, Section& section)
     const auto isPlaceholder = [](QChar c) { return c == u'0' || c == u'#' || c == u'?'; };
     bool point = false;
     bool slash = false;
+    bool currency = false;
+    // Spaces that begin a section are left out.
+    while (code.startsWith(u' '))
+        code = code.mid(1);
     for (qsizetype i = 0; i < code.size(); ++i) {
         const QChar c = code[i];
         if (c == u'"') {
@@ -329,6 +341,7 @@ bool NumberFormat::parseSection(QStringView code, Section& section)
                 if (dash >= 0 && !readLanguageTag(QString(u'$').append(tag.mid(dash)), english))
                     return false;
                 literal(tag.mid(1, (dash < 0 ? tag.size() : dash) - 1));
+                currency = true;
             } else if (!isColour(tag) && !readLanguageTag(tag, english)) {
                 return false;
             }
@@ -353,6 +366,10 @@ bool NumberFormat::parseSection(QStringView code, Section& section)
         } else if (c == u'%') {
             ++section.percents;
             literal(u"%");
+        } else if (code.mid(i, 7).compare(u"General", Qt::CaseInsensitive) == 0 && !section.general) {
+            items.append({u'G', QString()});
+            section.general = true;
+            i += 6;
         } else if (c.isLetterOrNumber() || c == u'@' || c == u';') {
             return false;
         } else {
@@ -361,10 +378,14 @@ bool NumberFormat::parseSection(QStringView code, Section& section)
             i += c.isHighSurrogate() && i + 1 < code.size() ? 1 : 0;
         }
     }
-    // A slash among digits makes a fraction.
-    if (slash && section.hasDigits)
+    // A slash among digits makes a fraction. General takes no placeholders
+    // beside it; a percent or currency sign without a number to go with it
+    // asks for one that is not written.
+    if ((slash && section.hasDigits) || (section.general && (section.hasDigits || point)))
         return false;
-    if (!section.hasDigits) {
+    if (!section.hasDigits && !section.general && (section.percents > 0 || currency))
+        return false;
+    if (!section.hasDigits && !section.general) {
         // A point without digits is a literal too.
         for (Item& item : items)
             item = {0, item.placeholder ? QStringLiteral(".") : item.literal};
@@ -435,11 +456,14 @@ bool NumberFormat::parseTokens(QStringView code, bool englishNames)
             return false;
         }
     }
-    // m and mm are minutes right after an hour or right before a second
-    // (literals between them do not count).
+    // m and mm are minutes right after an hour or right before a second,
+    // and right after a second while no minute came before them (literals
+    // between them do not count): "ss:mm" is seconds and minutes,
+    // "hh:mm:ss:mm" ends in the month.
     const auto isHour = [](Token t) { return t == Token::Hour || t == Token::Hour2; };
     const auto isSecond = [](Token t) { return t == Token::Second || t == Token::Second2; };
     Token previous = Token::Literal;
+    bool minute = false;
     for (qsizetype k = 0; k < m_parts.size(); ++k) {
         Part& part = m_parts[k];
         if (part.token == Token::Literal)
@@ -449,8 +473,9 @@ bool NumberFormat::parseTokens(QStringView code, bool englishNames)
             Token next = Token::Literal;
             for (qsizetype j = k + 1; j < m_parts.size() && next == Token::Literal; ++j)
                 next = m_parts[j].token;
-            if (isHour(previous) || isSecond(next))
+            if (isHour(previous) || isSecond(next) || (isSecond(previous) && !minute))
                 part.token = part.token == Token::Month ? Token::Minute : Token::Minute2;
+            minute = minute || part.token != original;
         }
         previous = original;
         if (part.token >= Token::Year2 && part.token <= Token::DayLong)
@@ -549,10 +574,11 @@ QString NumberFormat::show(double value, bool date1904) const
 QString NumberFormat::showSection(const Section& section, double magnitude, bool minus)
 {
     if (!section.hasDigits) {
+        // Its text alone, or General between the texts.
         QString out = QStringLiteral("");
         for (const Item& item : section.items)
-            out += item.literal;
-        return out;
+            out += item.placeholder == u'G' ? general(magnitude) : item.literal;
+        return minus && section.general && magnitude != 0 ? u'-' + out : out;
     }
     // Whole numbers round the value itself, decimals its 15 digits.
     Decimal d = decimalOf(section.decimals == 0 && magnitude < 1e15 ? std::round(magnitude) : magnitude);
@@ -621,7 +647,7 @@ QString NumberFormat::showSection(const Section& section, double magnitude, bool
             out += item.literal;
         else if (item.placeholder != u'.')
             out += decimals[next++];
-        else if (anyDecimal || section.decimals == 0)
+        else if (anyDecimal)
             out += u'.';
     }
     return minus && !d.digits.isEmpty() ? u'-' + out : out;

@@ -35,20 +35,27 @@ public:
     // "dd.mm.yyyy;@", "[$-409]h:mm AM/PM"). A code has up to three sections
     // for numbers (positive and zero; negative; zero: a negative value
     // shows in its section without a minus sign) and a last one for text
-    // cells (with "@"). A number section: digit placeholders "0" (a digit
-    // or 0), "#" (a digit or nothing) and "?" (a digit or a space), one
-    // decimal point, a comma between integer placeholders for thousands
+    // cells (with "@", or any fourth one). A number section: digit
+    // placeholders "0" (a digit or 0), "#" (a digit or nothing) and "?" (a
+    // digit or a space), one decimal point (shown only before a decimal
+    // that shows), a comma between integer placeholders for thousands
     // separators, "%" (the value times 100), and literals: text in double
     // quotes, a character after a backslash, "_x" (a space as wide as x),
-    // "*x" (a fill, left out) and characters other than letters and digits.
+    // "*x" (a fill, left out) and characters other than letters and digits;
+    // spaces that begin it are left out. A section without placeholders
+    // shows its literals alone ("\"VIP\";;\"Guest\"", ";;;" that hides the
+    // value), or the number as General where it says "General" once among
+    // them; one with a percent or currency sign but no placeholder is not
+    // understood.
     // Tags in brackets: colours ("[Red]"), a language ("[$-407]") and a
     // currency ("[$€-407]", "[$USD]", its symbol shown as a literal). Only
     // a code of one number section can be a date or time: colours and a
     // language tag ("[$-407]"; names of months and days and AM/PM only for
     // English or no language) before its tokens, which are
-    // case-insensitive: y as yy or yyyy; m, mm (minutes right after an hour
-    // or before a second), mmm "Dec", mmmm "December", mmmmm "D"; d, dd,
-    // ddd "Tue", dddd "Tuesday"; h, hh (1 to 12 with AM/PM); s, ss; AM/PM.
+    // case-insensitive: y as yy or yyyy; m, mm (minutes right after an hour,
+    // before a second, or after a second when no minute came before), mmm
+    // "Dec", mmmm "December", mmmmm "D"; d, dd, ddd "Tue", dddd "Tuesday";
+    // h, hh (1 to 12 with AM/PM); s, ss; AM/PM.
     // Its literals: text in double quotes, a character after a backslash,
     // and the bare characters " .,-/:()+!^&'~{}<>=".
     static NumberFormat fromCode(QStringView code);
@@ -126,7 +133,7 @@ private:
         QString literal; // the text of a Literal
     };
     // An item of a number section: a literal text, a digit placeholder
-    // ('0', '#' or '?') or the decimal point ('.').
+    // ('0', '#' or '?'), the decimal point ('.') or General ('G').
     struct Item
     {
         char16_t placeholder; // 0 for a literal
@@ -139,6 +146,7 @@ private:
         int percents = 0;
         int decimals = 0; // placeholders after the decimal point
         bool hasDigits = false;
+        bool general = false; // General stands for the number
     };
 
     bool parseTokens(QStringView code, bool englishNames);

@@ -49,7 +49,7 @@ SeriesSaveRules::Plan SeriesSaveRules::plan(const QString& folder, const QString
 }
 
 SeriesSaveRules::Result SeriesSaveRules::save(const QString& folder, const QString& name, const QString& openedAs,
-                                              const SeriesFileStamp& opened, const QStringList& values,
+                                              const FileStamp& opened, const QStringList& values,
                                               const Questions& questions, QString* error)
 {
     const Plan planned = plan(folder, name, openedAs);
@@ -73,7 +73,7 @@ SeriesSaveRules::Result SeriesSaveRules::save(const QString& folder, const QStri
     const SeriesStore store(folder, batch_file_EXT);
     for (;;) {
         SeriesStore::SaveResult written = SeriesStore::SaveResult::Failed;
-        SeriesFileStamp found;
+        FileStamp found;
         const auto write = [&] { written = store.replaceFrom(planned.name, trimmed, origin, &found, error); };
         if (questions.run)
             questions.run(write);

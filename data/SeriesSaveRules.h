@@ -18,7 +18,7 @@
 // made while the question was on screen is asked about too. A file that is
 // gone is saved as a new series after the user was told.
 
-#include "data/SeriesFileStamp.h"
+#include "platform/FileStamp.h"
 
 #include <QString>
 #include <QStringList>
@@ -77,9 +77,8 @@ public:
     // `name` in `folder`. `openedAs` is the name the series was opened under
     // ("" for a new series) and `opened` the stamp of the bytes read then.
     // A write that fails gives WriteFailed with the reason in `error`.
-    static Result save(const QString& folder, const QString& name, const QString& openedAs,
-                       const SeriesFileStamp& opened, const QStringList& values, const Questions& questions,
-                       QString* error = nullptr);
+    static Result save(const QString& folder, const QString& name, const QString& openedAs, const FileStamp& opened,
+                       const QStringList& values, const Questions& questions, QString* error = nullptr);
 
     static QString changedQuestion(const QString& name);
     static QString goneMessage(const QString& name);

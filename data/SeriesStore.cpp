@@ -305,7 +305,7 @@ std::optional<QByteArray> SeriesStore::contentLocked(const QString& name, const 
 }
 
 SeriesStore::SaveResult SeriesStore::replaceFrom(const QString& name, const QStringList& values, const Origin& origin,
-                                                 SeriesFileStamp* found, QString* error) const
+                                                 FileStamp* found, QString* error) const
 {
     if (!namesFileInFolder(name)) {
         failed(error, enterNameMessage);
@@ -316,7 +316,7 @@ SeriesStore::SaveResult SeriesStore::replaceFrom(const QString& name, const QStr
         return SaveResult::Failed;
     const bool fromFile = namesListedFile(origin.name);
     if (fromFile) {
-        const SeriesFileStamp now = SeriesFileStamp::ofFile(filePath(origin.name), maxSeriesFileBytes);
+        const FileStamp now = FileStamp::ofFile(filePath(origin.name), maxSeriesFileBytes);
         if (found)
             *found = now;
         if (now != origin.stamp)

@@ -15,7 +15,7 @@
 // A store only reads its folder and extension, so one may be used on any
 // thread.
 
-#include "data/SeriesFileStamp.h"
+#include "platform/FileStamp.h"
 
 #include <QList>
 #include <QString>
@@ -124,7 +124,7 @@ public:
         // as names() lists it; "" for a new series
         QString name;
         // what the file held when it was read
-        SeriesFileStamp stamp;
+        FileStamp stamp;
         // the file goes once the new one is in place (the series moved to
         // a new name)
         bool moves = false;
@@ -137,7 +137,7 @@ public:
     // stamp the file has now. The origin's file, when it moves and was
     // there, is removed under the same lock once the new file is in place.
     SaveResult replaceFrom(const QString& name, const QStringList& values, const Origin& origin,
-                           SeriesFileStamp* found = nullptr, QString* error = nullptr) const;
+                           FileStamp* found = nullptr, QString* error = nullptr) const;
 
     // Removes the files of the series `names` (as names() lists them; a
     // folder or a name that is no file name of the folder is left alone)

@@ -1,8 +1,8 @@
 #include "data/SeriesValueList.h"
 
 #include "app/StringHelpers.h"
-#include "data/SeriesFileStamp.h"
 #include "data/SeriesStore.h"
+#include "platform/FileStamp.h"
 #include "platform/RegularFile.h"
 
 #include <QFile>
@@ -52,7 +52,7 @@ int SeriesValueList::removeRows(const QList<int>& rows, int selectedRow)
     return selectedRow > 0 && above < m_values.size() ? above : -1;
 }
 
-SeriesValueList::LoadResult SeriesValueList::load(const QString& path, bool needsWriteAccess, SeriesFileStamp* stamp)
+SeriesValueList::LoadResult SeriesValueList::load(const QString& path, bool needsWriteAccess, FileStamp* stamp)
 {
     m_values.clear();
     // Only a regular file: a FIFO or a device would hold up the window.
@@ -73,6 +73,6 @@ SeriesValueList::LoadResult SeriesValueList::load(const QString& path, bool need
         return LoadResult::Unreadable;
     m_values = SeriesStore::managerValues(text);
     if (stamp)
-        *stamp = SeriesFileStamp::ofBytes(bytes);
+        *stamp = FileStamp::ofBytes(bytes);
     return LoadResult::Loaded;
 }

@@ -12,7 +12,7 @@
 #include <QString>
 #include <QStringList>
 
-class SeriesFileStamp;
+class FileStamp;
 
 class SeriesValueList
 {
@@ -49,7 +49,7 @@ public:
     // RegularFile); a file larger than a series file can be
     // (SeriesStore::maxSeriesFileBytes) gives TooLarge without being read.
     // `stamp`, when given, gets the stamp of the bytes a Loaded list holds.
-    LoadResult load(const QString& path, bool needsWriteAccess = true, SeriesFileStamp* stamp = nullptr);
+    LoadResult load(const QString& path, bool needsWriteAccess = true, FileStamp* stamp = nullptr);
 
 private:
     QStringList m_values;

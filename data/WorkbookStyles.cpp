@@ -59,59 +59,63 @@ WorkbookStyles WorkbookStyles::read(const QString& stylesPath, const QString& wo
         return styles;
     }
 
-    QHash<uint, QString> codes; // the first code given for each id
-    qsizetype count = 0;
+    // The first code given for each id. A code past the limits is kept as a
+    // null one: its cells show as General, every other cell keeps its
+    // format.
+    QHash<uint, QString> codes;
+    qsizetype kept = 0;
     QString fault;
     forEachChild(child(root, "numFmts"), "numFmt", [&](const pugi::xml_node& numFmt) {
-        if (++count > MaxNumberFormats) {
-            fault = QStringLiteral("more than %1 number formats").arg(MaxNumberFormats);
-            return false;
-        }
-        const QString code = QString::fromUtf8(attribute(numFmt, "formatCode").value());
-        if (code.size() > MaxCodeLength) {
-            fault = QStringLiteral("a number format of more than %1 characters").arg(MaxCodeLength);
-            return false;
-        }
         bool ok = false;
         const uint id = number(attribute(numFmt, "numFmtId"), &ok);
-        if (ok && !codes.contains(id))
-            codes.insert(id, code);
+        if (!ok || codes.contains(id))
+            return true;
+        QString code = QString::fromUtf8(attribute(numFmt, "formatCode").value());
+        if (kept == MaxNumberFormats || code.size() > MaxCodeLength) {
+            if (fault.isEmpty())
+                fault = kept == MaxNumberFormats
+                    ? QStringLiteral("more than %1 number formats").arg(MaxNumberFormats)
+                    : QStringLiteral("a number format of more than %1 characters").arg(MaxCodeLength);
+            code = QString();
+        } else {
+            ++kept;
+        }
+        codes.insert(id, code);
         return true;
     });
 
     QHash<uint, qint32> formatOfId;
     QList<qint32> styleFormats;
-    if (fault.isEmpty()) {
-        forEachChild(child(root, "cellXfs"), "xf", [&](const pugi::xml_node& xf) {
-            if (styleFormats.size() >= MaxCellFormats) {
+    forEachChild(child(root, "cellXfs"), "xf", [&](const pugi::xml_node& xf) {
+        if (styleFormats.size() >= MaxCellFormats) {
+            if (fault.isEmpty())
                 fault = QStringLiteral("more than %1 cell formats").arg(MaxCellFormats);
-                return false;
+            return false;
+        }
+        // An id that is missing or no number is General's, 0.
+        bool ok = false;
+        uint id = number(attribute(xf, "numFmtId"), &ok);
+        if (!ok)
+            id = 0;
+        auto known = formatOfId.constFind(id);
+        if (known == formatOfId.cend()) {
+            const auto code = codes.constFind(id);
+            const NumberFormat format = code != codes.cend() ? NumberFormat::fromCode(*code)
+                                                             : NumberFormat::builtIn(id);
+            qint32 index = -1;
+            if (format.kind() != NumberFormat::Kind::General) {
+                index = qint32(styles.m_formats.size());
+                styles.m_formats.append(format);
             }
-            // An id that is missing or no number is General's, 0.
-            bool ok = false;
-            uint id = number(attribute(xf, "numFmtId"), &ok);
-            if (!ok)
-                id = 0;
-            auto known = formatOfId.constFind(id);
-            if (known == formatOfId.cend()) {
-                const auto code = codes.constFind(id);
-                const NumberFormat format = code != codes.cend() ? NumberFormat::fromCode(*code)
-                                                                 : NumberFormat::builtIn(id);
-                qint32 index = -1;
-                if (format.kind() != NumberFormat::Kind::General) {
-                    index = qint32(styles.m_formats.size());
-                    styles.m_formats.append(format);
-                }
-                known = formatOfId.insert(id, index);
-            }
-            styleFormats.append(*known);
-            return true;
-        });
-    }
-    if (!fault.isEmpty()) {
-        ignore(QStringLiteral("%1 holds %2").arg(stylesPath, fault));
-        return {};
-    }
+            known = formatOfId.insert(id, index);
+        }
+        styleFormats.append(*known);
+        return true;
+    });
+    if (!fault.isEmpty())
+        Show_NSLog_Message(QStringLiteral("Error: some of the workbook's number formats are not read, their cells come "
+                                          "in as General: %1 holds %2")
+                               .arg(stylesPath, fault));
     while (!styleFormats.isEmpty() && styleFormats.last() < 0)
         styleFormats.removeLast();
     styles.m_styleFormats = std::move(styleFormats);

@@ -7,8 +7,10 @@
 // workbook part. NumberFormat decides what each format shows.
 //
 // The parts are untrusted. A styles part that is missing, is no XML or no
-// style sheet, or is past the limits below gives no formats at all, so that
-// every number cell shows as General; the workbook itself is still read.
+// style sheet, or is larger than MaxPartBytes gives no formats at all, so
+// that every number cell shows as General; the workbook itself is still
+// read. A format past the other limits below (a code too long, a code or a
+// cell format past the number kept) shows its own cells as General alone.
 
 #include "data/NumberFormat.h"
 

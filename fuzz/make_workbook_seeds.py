@@ -73,20 +73,31 @@ def main():
                         with open(os.path.join(out, stem + "_with_styles"), "wb") as f:
                             f.write(strings + b"\0" + cells + b"\0" + compact_styles(z.read("xl/styles.xml")) + b"\0"
                                     + compact_workbook(z.read("xl/workbook.xml")))
-    # Date cells written as ISO dates, and number codes of every kind shown.
+    # Date cells written as ISO dates, and number codes of every kind shown:
+    # sections of text alone, General among texts, a fourth section, a
+    # point without decimals, seconds before minutes.
     main = b'xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"'
     codes = ['0.00', '#,##0.00 &quot;EUR&quot;', '[$\u20ac-407] #,##0.00;[Red]-#,##0.00', '0.0%;(0.0%);&quot;-&quot;',
-             '_-* #,##0.00_-;\\(#,##0\\)', 'dd.mm.yyyy hh:mm']
+             '_-* #,##0.00_-;\\(#,##0\\)', 'dd.mm.yyyy hh:mm', '&quot;VIP&quot;;;&quot;Guest&quot;', ';;;',
+             '&quot;yes&quot;;&quot;no&quot;;&quot;zero&quot;', '#,##0.', 'ss:mm', '[Red]General&quot; kg&quot;;General; ',
+             '0;&quot;minus&quot;;&quot;zero&quot;;&quot;text&quot;']
     styles = (b"<styleSheet " + main + b"><numFmts>"
               + b"".join(f'<numFmt numFmtId="{164 + k}" formatCode="{code}"/>'.encode() for k, code in enumerate(codes))
               + b'</numFmts><cellXfs><xf numFmtId="0"/>'
               + b"".join(f'<xf numFmtId="{164 + k}"/>'.encode() for k in range(len(codes))) + b"</cellXfs></styleSheet>")
     cells = b"".join(f'<c s="{k}"><v>{v}</v></c>'.encode()
-                     for k, v in enumerate(["0.07000000000000001", "2.675", "-1234.5", "0", "-0.001", "46000.75", "1e-05"]))
+                     for k, v in enumerate(["0.07000000000000001", "2.675", "-1234.5", "0", "-0.001", "46000.75", "1e-05",
+                                            "0", "-5", "-0.4", "88439.5", "46000.574641203706", "-1234.6", "0"]))
     dates = b'<c t="d" s="6"><v>2025-12-09T18:00:00Z</v></c><c t="d"><v>2025-12-09</v></c><c t="d"><v>18:30</v></c>'
     with open(os.path.join(out, "number_codes_with_styles"), "wb") as f:
         f.write(b"\0<worksheet " + main + b"><sheetData><row>" + cells + dates + b"</row></sheetData></worksheet>\0"
                 + styles + b"\0<workbook " + main + b"/>")
+    # A code the reader refuses (too long) among good ones: only its cells
+    # show as General.
+    refused = styles.replace(b'formatCode="0.00"', b'formatCode="' + b"0" * 1100 + b'"')
+    with open(os.path.join(out, "refused_code_with_styles"), "wb") as f:
+        f.write(b"\0<worksheet " + main + b"><sheetData><row>" + cells + b"</row></sheetData></worksheet>\0"
+                + refused + b"\0<workbook " + main + b"/>")
     # Workbooks laid out as .NET writers lay them out: prefixed elements,
     # targets from the root, the first worksheet part named sheet.xml; one
     # whose relationship Ids repeat.
@@ -120,7 +131,8 @@ def main():
                      "[$-409]", "[$-407]", "[$-F800]", "[Red]", ";@", "\\", "&quot;", "[h]", "General",
                      "<workbookPr date1904=\"1\"/>", "date1904=\"true\"",
                      " t=\"d\"", "2025-12-09T18:00:00", "0.00", "#,##0.00", "0.0%", "[$EUR-407]", "&quot;EUR&quot;",
-                     "_-", "* ", "??", "#.##", ";(0.00)", "[$USD]", "0.00E+00"]:
+                     "_-", "* ", "??", "#.##", ";(0.00)", "[$USD]", "0.00E+00", ";;;", "&quot;VIP&quot;;;",
+                     ";&quot;no&quot;", "0.", "#,##0.", "ss:mm", "General&quot; kg&quot;", ";General;"]:
             d.write('"' + word.replace("\\", "\\\\").replace('"', '\\"') + '"\n')
     with open(parts_dictionary, "w") as d:
         for word in ["<Relationships", "<Relationship ", "Id=\"", "Type=\"", "Target=\"", "TargetMode=\"External\"",

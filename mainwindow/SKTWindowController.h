@@ -599,10 +599,17 @@ signals:
 private:
     // Writes the design file; the outcome says whether it was written.
     SaveOutcome saveDesign(bool save_as, bool show_msg);
+    // saveDesign(), with what it throws logged as a failed write.
+    SaveOutcome saveDesignCaught(bool save_as, bool show_msg);
     // "fail", with the reason of the last failed save when there is one.
     QString saveFailedMessage() const;
-    // The save question of New and Open; false when the command must stop
-    // (Yes was answered and the write failed).
+    // Replacing the design file only when it is as this window last knew
+    // it, or the user says Yes to replacing it; false when the user kept it.
+    bool mayReplaceDesignFile(const QString& path);
+    // The save question of New and Open; false when the command must stop:
+    // the question was left unanswered (Escape, the box closed), or Yes was
+    // answered and the design was not saved (the write failed, or the file
+    // changed on disk and was kept).
     bool saveBeforeReplacing(const QString& question);
     // The design as the design file holds it.
     DesignFileContents designFileContents() const;
@@ -769,6 +776,7 @@ public:
     // reason (also reported once per batch run).
     SideSnapshot batchSideSnapshot(int side) override;
     QString bindRecordIntoSnapshot(SideSnapshot& snapshot, int N) override;
+    BatchShortfall batchShortfall(int cards, const QString& sides) const override;
     // The binding of the last check; it is never changed afterwards.
     std::shared_ptr<const BatchBinding> batchBinding() const;
 

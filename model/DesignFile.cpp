@@ -431,5 +431,7 @@ DesignFileReadResult DesignFile::readFile(const QString& path, const GraphicDefa
         result.reason = file.errorString();
         return result;
     }
-    return read(bytes, defaults);
+    result = read(bytes, defaults);
+    result.stamp = FileStamp::ofBytes(bytes);
+    return result;
 }

@@ -2,6 +2,7 @@
 
 #include "model/Card_Property.h"
 #include "model/SKTGraphic.h"
+#include "platform/FileStamp.h"
 
 #include <QByteArray>
 #include <QList>
@@ -38,6 +39,8 @@ struct DesignFileReadResult {
     bool tooLarge = false;             // larger than DesignFile::maxFileBytes; nothing was read
     QString reason;
     int elementsRead = 0;
+    // readFile(): what the file held as it was read
+    FileStamp stamp;
 };
 
 // The outcome of assembling a design file. When a part cannot be assembled

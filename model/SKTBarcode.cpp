@@ -61,6 +61,7 @@ void SKTBarcode::drawContentsInView(QPainter& painter, bool isBeingCreateOrEdite
         && painter.device()->devType() != QInternal::Widget)
         return;
     const QRectF target(bounds().topLeft(), _contents.size());
+    drawBackground(painter);
     if (painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Pdf) {
         vectorized(_contents.image()).draw(painter, target);
         return;
@@ -68,6 +69,16 @@ void SKTBarcode::drawContentsInView(QPainter& painter, bool isBeingCreateOrEdite
     // Bars stay sharp edged when the picture is enlarged; a reduced picture
     // averages what each pixel covers, so its caption stays readable.
     m_drawn.draw(painter, target, _contents.image(), false);
+}
+
+void SKTBarcode::drawBackground(QPainter& painter) const
+{
+    // Two-dimensional symbols are framed on white; linear ones on the
+    // designer's background colour. A background that lets the card show
+    // through is left as the picture has it, so that it is not laid twice.
+    const QColor colour = linear_or_2d != 0 ? QColor(Qt::white) : barcode_back_clr_val.toQColor();
+    if (colour.alpha() == 255)
+        painter.fillRect(bounds(), colour);
 }
 
 const VectorizedPicture& SKTBarcode::vectorized(const QImage& image)

@@ -8,7 +8,8 @@
 
 // A barcode object: shows the picture the barcode designer made for it
 // (`_barcode_image`) whole, at the picture's own size in points, from the
-// top-left corner of its bounds; the sample barcode of the resource folder
+// top-left corner of its bounds, on its background colour, which covers
+// the bounds when it is opaque; the sample barcode of the resource folder
 // until the designer has run (on the screen only, for a barcode bound to a
 // series or column whose value gave no picture).
 class SKTBarcode : public SKTGraphic
@@ -56,6 +57,12 @@ private:
     qint64 m_vectorKey = 0;
 
     const VectorizedPicture& vectorized(const QImage& image);
+
+    // An opaque background over the whole frame, under the picture: the
+    // picture may leave part of the frame bare (the light margin around a
+    // symbol, a frame made larger than the picture, a series value's picture
+    // of another size), and nothing beneath the barcode shows through there.
+    void drawBackground(QPainter& painter) const;
 
     // The picture that `barcode_image_var_assign` picks, without storing it.
     Picture currentPicture() const;

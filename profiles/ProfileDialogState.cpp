@@ -69,6 +69,8 @@ void ProfileDialogState::sourceChanged(int row)
             r.valueEditable = true;
             r.choiceEnabled = false;
             r.viewEnabled = false;
+            if (row == photoRow && r.value != m_ownPhoto)
+                setUserImage(m_ownPhoto);
             return;
         }
         r.valueEditable = false;
@@ -152,6 +154,8 @@ void ProfileDialogState::valueCheckClicked(int row, bool checked)
 void ProfileDialogState::setUserImage(const QString& path)
 {
     m_rows[photoRow].value = Trim_Str(path);
+    if (m_rows[photoRow].source == 0)
+        m_ownPhoto = m_rows[photoRow].value;
     if (photoChanged)
         photoChanged(m_rows[photoRow].value);
 }
@@ -229,6 +233,7 @@ void ProfileDialogState::followColumnTitles(const QStringList& previousTitles)
 
 void ProfileDialogState::reset()
 {
+    m_ownPhoto.clear();
     setUserImage(QString());
     for (int i = 0; i < rowCount; ++i) {
         Row& r = m_rows[i];
@@ -275,6 +280,9 @@ void ProfileDialogState::loadSide(const GraphicList& graphics)
             addExcelItems();
         if (source < 0 || source >= r.sourceItems.size())
             source = 0;
+        // a bound photo has no path of its own: its file is the sample's
+        if (index == photoRow)
+            m_ownPhoto = source == 0 ? r.value : QString();
         selectSource(index, source);
         if (source == 0)
             continue;

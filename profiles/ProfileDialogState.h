@@ -86,7 +86,10 @@ public:
     void selectChoice(int row, int index);
     // Source 0: the value editable, the list emptied and disabled; 1: the
     // series names, the view button on; anything else: the column titles.
-    // A bound row's value is read-only. The value's text stays.
+    // A bound row's value is read-only. A text row's value stays; the photo
+    // row back on source 0 shows its own path again (the one it had while
+    // typed, none when it was never typed), not a sample of a series or
+    // column.
     void sourceChanged(int row);
     // A chosen series or column puts its first value into the row (the
     // photo row through setUserImage); an empty item text changes nothing.
@@ -103,8 +106,9 @@ public:
     void valueCheckClicked(int row, bool checked);
 
     // ---- the photo ----
-    // The trimmed path becomes the photo row's value; `photoChanged` hears
-    // it so that the window can show the picture (or clear it for "").
+    // The trimmed path becomes the photo row's value (and, while the row is
+    // typed, its own path); `photoChanged` hears it so that the window can
+    // show the picture (or clear it for "").
     void setUserImage(const QString& path);
     std::function<void(const QString& path)> photoChanged;
 
@@ -177,4 +181,6 @@ private:
     Sources m_sources;
     bool m_withCheckBoxes;
     QList<Row> m_rows;
+    // The photo path chosen or loaded while the photo row was typed.
+    QString m_ownPhoto;
 };

@@ -190,13 +190,17 @@ SKTWindowController::SaveOutcome SKTWindowController::saveDesign(bool save_as, b
         return SaveOutcome::Failed;
     }
     const QByteArray& bytes = assembled.bytes;
+    if (!mayReplaceDesignFile(Project_File_Name))
+        return SaveOutcome::Kept;
 
     // Written to a temporary file that then replaces the old one, so a
     // failed write leaves the previous design in place.
     QString error;
     const bool written = AtomicFile::save(Project_File_Name, bytes, &error);
     m_saveFailure.clear();
-    if (!written) {
+    if (written) {
+        m_designOnDisk = DesignFileOnDisk(Project_File_Name, FileStamp::ofBytes(bytes));
+    } else {
         Show_NSLog_Message(QStringLiteral("Design file %1 not written: %2").arg(Project_File_Name, error));
         m_saveFailure = error;
     }
@@ -207,6 +211,19 @@ SKTWindowController::SaveOutcome SKTWindowController::saveDesign(bool save_as, b
     return written ? SaveOutcome::Written : SaveOutcome::Failed;
 }
 
+bool SKTWindowController::mayReplaceDesignFile(const QString& path)
+{
+    // Asked again after each Yes, so a change made while the question was
+    // on screen is asked about too.
+    DesignFileOnDisk known = m_designOnDisk;
+    while (const std::optional<FileStamp> now = known.changedAt(path)) {
+        if (Show_YES_NO_MessageBox(DesignFileOnDisk::changedQuestion(path)) != 1)
+            return false;
+        known = DesignFileOnDisk(path, *now);
+    }
+    return true;
+}
+
 QString SKTWindowController::saveFailedMessage() const
 {
     // "fail", and below it why and what became of the file on disk
@@ -215,15 +232,20 @@ QString SKTWindowController::saveFailedMessage() const
         : QStringLiteral("fail\n") + AtomicFile::failureDetails(m_saveFailure, Project_File_Name);
 }
 
-bool SKTWindowController::Save_project_file(bool save_as, bool show_msg)
+SKTWindowController::SaveOutcome SKTWindowController::saveDesignCaught(bool save_as, bool show_msg)
 {
     try {
-        return saveDesign(save_as, show_msg) == SaveOutcome::Written;
+        return saveDesign(save_as, show_msg);
     } catch (const std::exception& e) {
         m_saveFailure.clear();
         Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
-        return false;
+        return SaveOutcome::Failed;
     }
+}
+
+bool SKTWindowController::Save_project_file(bool save_as, bool show_msg)
+{
+    return saveDesignCaught(save_as, show_msg) == SaveOutcome::Written;
 }
 
 void SKTWindowController::Set_Log_Name_In_Title()
@@ -261,6 +283,8 @@ bool SKTWindowController::Read_and_load_design_Log(const QString& path, const QS
     New_Project_Setting_Reset();
     Remove_All_Tab_Items();
     setProjectFileName(log_or_template == QLatin1String("L") ? path : QString(""));
+    if (log_or_template == QLatin1String("L"))
+        m_designOnDisk = DesignFileOnDisk(path, read.stamp);
 
     loadDesignFileContents(read.contents);
 
@@ -393,10 +417,19 @@ bool SKTWindowController::Open_Log_File()
 
 bool SKTWindowController::saveBeforeReplacing(const QString& question)
 {
-    if (Show_YES_NO_MessageBox(question) != 1)
+    switch (askYesNoOrCancel(question)) {
+    case MessagePresenter::Answer::Cancelled:
+        // The box was left without an answer: the design stays as it is.
+        return false;
+    case MessagePresenter::Answer::No:
         return true;
-    // A cancelled panel goes on; a write that failed keeps the design.
-    return saveDesign(false, true) != SaveOutcome::Failed;
+    case MessagePresenter::Answer::Yes:
+        break;
+    }
+    // A cancelled panel goes on; a design that was not saved (the write
+    // failed, or its file changed on disk and was kept) stays.
+    const SaveOutcome outcome = saveDesign(false, true);
+    return outcome == SaveOutcome::Written || outcome == SaveOutcome::Cancelled;
 }
 
 void SKTWindowController::New_Btn_Clicked()
@@ -445,8 +478,15 @@ bool SKTWindowController::Exit_App()
         return false;
     case MessagePresenter::Answer::Yes:
         // A save that was asked for and did not happen keeps the program
-        // running, with the design as it is.
-        if (!Save_project_file(false, false)) {
+        // running, with the design as it is; a file the user kept needs no
+        // word more.
+        switch (saveDesignCaught(false, false)) {
+        case SaveOutcome::Written:
+            break;
+        case SaveOutcome::Kept:
+            return false;
+        case SaveOutcome::Cancelled:
+        case SaveOutcome::Failed:
             Show_MessageBox(saveFailedMessage());
             return false;
         }

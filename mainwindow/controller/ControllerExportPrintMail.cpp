@@ -215,6 +215,8 @@ void SKTWindowController::Export_Button()
             Export_Single_File(path, true);
             return;
         }
+        if (!batchShortfall(Total_Batch_Excel_Card, export_card_side).confirmed(QStringLiteral("Export?")))
+            return;
         const QString folder = ExportWindow::chooseFolder(m_window.get());
         if (!folder.isEmpty())
             Export_Batch_File(folder);
@@ -398,6 +400,8 @@ void SKTWindowController::createMailWindow()
 {
     Send_Mail::Cards cards;
     cards.chooseBatch = [this] { Check_Series_Or_Excel_Use_or_not(); };
+    cards.recount = [this] { Get_total_Card_count(); };
+    cards.shortfall = [this](int count, const QString& sides) { return batchShortfall(count, sides); };
     cards.snapshot = [this](int side) { return batchSideSnapshot(side); };
     cards.bind = [this](SideSnapshot& snapshot, int record) { return bindRecordIntoSnapshot(snapshot, record); };
     cards.restoreFirstRecord = [this] { Select_first_row_value_for_design(false); };

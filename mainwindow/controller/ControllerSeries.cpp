@@ -637,6 +637,15 @@ QString SKTWindowController::bindRecordIntoSnapshot(SideSnapshot& snapshot, int 
     return reason;
 }
 
+BatchShortfall SKTWindowController::batchShortfall(int cards, const QString& sides) const
+{
+    const std::shared_ptr<const BatchBinding> binding = batchBinding();
+    if (!binding)
+        return BatchShortfall();
+    return BatchShortfall::of(*binding, Excel_Column_Titles, cards, sides != QLatin1String("B"),
+                              sides != QLatin1String("F"));
+}
+
 void SKTWindowController::setBatchBarcodeMaker(BatchBinding::BarcodeMaker maker)
 {
     m_barcodeMaker = std::move(maker);

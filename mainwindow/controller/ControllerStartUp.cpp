@@ -190,6 +190,7 @@ void SKTWindowController::New_Project_Setting_Reset()
     Front_user_profile.Reset_All_Values();
     Back_user_profile.Reset_All_Values();
     setProjectFileName(QString(""));
+    m_designOnDisk = {};
     // A new design has no spreadsheet table and names no workbook, as it
     // has no objects: nothing of the design before is offered or saved.
     Excel_Column_Titles = {Excel_Column_Titles.value(0, QStringLiteral("No."))};

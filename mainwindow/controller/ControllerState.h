@@ -8,6 +8,7 @@
 #include "data/BatchBinding.h"
 #include "mainwindow/WindowHandOffs.h"
 #include "model/Card_Property.h"
+#include "model/DesignFileOnDisk.h"
 
 #include <QMutex>
 #include <QPointer>
@@ -41,11 +42,15 @@ class SideSelection;
 
 struct ControllerState
 {
-    // What became of a save: written, the panel cancelled, or the write failed.
-    enum class SaveOutcome { Written, Cancelled, Failed };
+    // What became of a save: written, the panel cancelled, the write failed,
+    // or the file changed on disk since and the user kept it (nothing
+    // written).
+    enum class SaveOutcome { Written, Cancelled, Failed, Kept };
     // Why the last design save failed (empty after one that did not fail
     // in writing).
     QString m_saveFailure;
+    // The design file this window opened or last saved, as it held then.
+    DesignFileOnDisk m_designOnDisk;
 
     QPointer<SKTDocument> m_document;
     std::unique_ptr<DrawWindow> m_window;

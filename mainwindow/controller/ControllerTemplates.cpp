@@ -166,9 +166,11 @@ void SKTWindowController::Export_As_Template_Clicked()
         const QString design = staging.filePath(QFileInfo(store.designPath(export_template_name)).fileName());
         const QString picture = staging.filePath(QFileInfo(store.picturePath(export_template_name)).fileName());
         const QString remembered = Project_File_Name;
+        const DesignFileOnDisk rememberedOnDisk = m_designOnDisk;
         setProjectFileName(design);
         const bool designWritten = staging.isValid() && Save_project_file(false, false);
         setProjectFileName(remembered);
+        m_designOnDisk = rememberedOnDisk;
         Set_Log_Name_In_Title();
 
         // The picture: both sides, the front above the back.

@@ -5,6 +5,7 @@
 #include "canvas/CanvasController.h"
 #include "canvas/SKTGraphicView.h"
 #include "mainwindow/DrawWindow.h"
+#include "mainwindow/inspector/BarcodeDesignStep.h"
 #include "mainwindow/inspector/BarcodePanelHost.h"
 #include "mainwindow/inspector/BarcodePanelRules.h"
 #include "mainwindow/inspector/PanelUpdateFrame.h"
@@ -49,6 +50,12 @@ void BarcodePanel::Open_Barcode_Window()
         view->controller().changeSelectionIndexes(IndexSet(at));
         view->controller()._Selected_Graphic = edited;
     }
+    // What OK changes is one undo step: the edited object and every
+    // selected one that takes its settings.
+    GraphicList changed = m_host.graphicsToUpdate();
+    if (!changed.contains(edited))
+        changed.append(edited);
+    const BarcodeDesignStep step(changed);
     try {
         const GraphicPtr result = m_designer(edited);
         if (result && !Barcode_output_image.isNull())
@@ -56,6 +63,7 @@ void BarcodePanel::Open_Barcode_Window()
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
     }
+    step.registerUndo(m_host.document());
 }
 
 void BarcodePanel::Update_Barcode_Graphics(const GraphicPtr& source)

@@ -313,6 +313,9 @@ void Send_Mail::Send_Button()
         setUseDataSheetValues(false);
     if (!send_with_excel_chk->isChecked())
         setUseExcelBindingValues(false);
+    // a source left out counts no records, and gives the cards no values
+    if (m_cards.recount)
+        m_cards.recount();
     const bool batch = withCard && (send_with_batch_chk->isChecked() || send_with_excel_chk->isChecked());
 
     auto folder = std::make_shared<QTemporaryDir>();
@@ -333,6 +336,13 @@ void Send_Mail::Send_Button()
         // user says first whether that is what was meant.
         const QString question = MailPlan::pairingQuestion(job.records, int(job.recipients.size()));
         if (!question.isEmpty() && !Show_YES_NO_MessageBox(question))
+            return;
+    }
+    if (batch && m_cards.shortfall) {
+        const int cards = job.mode == MailPlan::Mode::OnePerRecipient
+            ? std::min(job.records, int(job.recipients.size()))
+            : job.records;
+        if (!m_cards.shortfall(cards, cardSide()).confirmed(QStringLiteral("Send?")))
             return;
     }
     job.plainAttachment = attachment->text();

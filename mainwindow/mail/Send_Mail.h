@@ -8,6 +8,7 @@
 // script. Success is announced only when every mail was sent; a failure
 // tells why the last mail failed and how many mails went out.
 
+#include "data/BatchShortfall.h"
 #include "mainwindow/DialogFrame.h"
 #include "output/BatchPictureExport.h"
 #include "output/MailBatch.h"
@@ -36,6 +37,9 @@ public:
     struct Cards
     {
         std::function<void()> chooseBatch;              // sets the data-use flags and the record count
+        std::function<void()> recount;                  // the record count of the flags as they are now
+        // the series and columns with fewer values than a batch's cards
+        std::function<BatchShortfall(int cards, const QString& sides)> shortfall;
         std::function<SideSnapshot(int side)> snapshot; // a side as it is now
         BatchPictureExport::Binder bind;                // record values into a snapshot (any thread)
         std::function<void()> restoreFirstRecord;      // record 0's values back on the card

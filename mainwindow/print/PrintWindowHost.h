@@ -6,6 +6,7 @@
 // first record put back afterwards. The main window controller implements it.
 
 #include "canvas/SideSnapshot.h"
+#include "data/BatchShortfall.h"
 #include "model/SKTGraphic.h"
 
 #include <QString>
@@ -29,6 +30,9 @@ public:
     // well, else the reason).
     virtual SideSnapshot batchSideSnapshot(int side) = 0;
     virtual QString bindRecordIntoSnapshot(SideSnapshot& snapshot, int N) = 0;
+    // The series and columns with fewer values than the `cards` cards of a
+    // batch drawing `sides` ("F", "B" or "BOTH") from the last check.
+    virtual BatchShortfall batchShortfall(int cards, const QString& sides) const = 0;
     // Record 0 back into the sides.
     virtual void Select_first_row_value_for_design(bool print_box) = 0;
 

@@ -642,6 +642,14 @@ bool Print_Wnd::jobMayStart()
     return true;
 }
 
+bool Print_Wnd::recordsMayStart(const QString& action)
+{
+    const SheetPagination pages = pagination();
+    if (!m_controller || !pages.printsRecords())
+        return true;
+    return m_controller->batchShortfall(pages.filledCells(), m_choices.Print_Card_Side).confirmed(action);
+}
+
 void Print_Wnd::Execute_Printing(bool preview)
 {
     if (!jobMayStart())
@@ -655,6 +663,8 @@ void Print_Wnd::Execute_Printing(bool preview)
         Show_MessageBox(QStringLiteral("No printer found."));
         return;
     }
+    if (!recordsMayStart(QStringLiteral("Print?")))
+        return;
     m_printer->setPrinterName(name);
     m_printer->setOutputFormat(QPrinter::NativeFormat);
     if (!runJob(*m_printer, 0))
@@ -663,7 +673,7 @@ void Print_Wnd::Execute_Printing(bool preview)
 
 bool Print_Wnd::printToPdf(const QString& path)
 {
-    if (!jobMayStart())
+    if (!jobMayStart() || !recordsMayStart(QStringLiteral("Save as PDF?")))
         return false;
     const SheetPagination pages = pagination();
     // long jobs keep the window answering, and may be stopped; the pages are

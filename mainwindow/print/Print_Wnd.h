@@ -172,6 +172,9 @@ private:
     // Asks about cells bigger than the paper, refuses a total of 0; false
     // when no job may start.
     bool jobMayStart();
+    // A batch with more cards than a series or column has values asks
+    // first (`action` ends the question); false when it may not start.
+    bool recordsMayStart(const QString& action);
     // Draws the live preview of one sheet.
     void paintSheetPreview(QPainter& painter);
     // Sends every page of the job to `printer` (a preview shows at most

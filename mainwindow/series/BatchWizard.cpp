@@ -396,7 +396,7 @@ void BatchWizard::On_Update()
     const QString path = Trim_Str(SeriesSaveRules::seriesPath(Data_Folder_Path, name));
 
     SeriesValueList loaded;
-    SeriesFileStamp stamp;
+    FileStamp stamp;
     SeriesValueList::LoadResult result = SeriesValueList::LoadResult::Unreadable;
     PleaseWaitRun::run(plz_wait_Window, [&] { result = loaded.load(path, true, &stamp); });
     if (result != SeriesValueList::LoadResult::Loaded) {

@@ -8,10 +8,10 @@
 // (SeriesValueList, SeriesSaveRules, SeriesDeletion, SeriesExporter).
 
 #include "data/SeriesExporter.h"
-#include "data/SeriesFileStamp.h"
 #include "data/SeriesValueList.h"
 #include "mainwindow/DialogFrame.h"
 #include "mainwindow/series/SeriesListEditor.h"
+#include "platform/FileStamp.h"
 
 #include <QStringList>
 
@@ -150,7 +150,7 @@ private:
     QStringList m_names;
     SeriesValueList m_values;
     // what the opened series' file held when it was read
-    SeriesFileStamp m_opened;
+    FileStamp m_opened;
     InUseCheck m_inUse;
     SeriesExporter::WorkbookWriter m_workbookWriter;
 };

@@ -1,14 +1,23 @@
 // Barcode pictures drawn at fewer pixels than they have, as the canvas shows
 // a barcode at 100 %: the drawing is the exact area-average shrink of the
-// picture into its (fractional) place, and reads as that shrink reads.
+// picture into its (fractional) place, and reads as that shrink reads. The
+// barcode's background covers its whole frame on the screen, in pictures
+// and in print.
 
 #include "Pdf417TestSupport.h"
 #include "QRTestSupport.h"
+#include "barcodes/BarcodeProducer.h"
+#include "barcodes/BarcodeSettings.h"
 #include "barcodes/QREncoder.h"
 #include "model/SKTBarcode.h"
 
 #include <gtest/gtest.h>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <cmath>
 
 namespace {
@@ -88,4 +97,67 @@ TEST(BarcodeOnCanvas, DrawsTheExactShrinkAndReadsAsItReads)
         }
     }
     EXPECT_GT(readable, 10);
+}
+
+// A QR Code whose footer is hidden (the light strip under the symbol is its
+// picture's bottom) and a Code 128 in a frame 20 points larger than its
+// picture, drawn on a blue card: no blue inside the frame, on the screen at
+// 100 %, in a 300 dpi picture and in a PDF page; a transparent background
+// still shows the card.
+TEST(BarcodeOnCanvas, TheBackgroundCoversTheWholeFrame)
+{
+    const struct
+    {
+        const char* symbology;
+        Colour background;
+        double grown;
+        bool covered;
+    } cases[] = {{"QR Code", Colour::rgb(1, 1, 0), 0, true},
+                 {"Code 128", Colour::rgb(1, 1, 0), 20, true},
+                 {"Code 128", Colour::rgb(1, 1, 0, 0), 20, false}};
+    QTemporaryDir dir;
+    for (const auto& c : cases) {
+        SKTBarcode barcode;
+        barcode.barcode_font_index = int(BarcodeSettings::symbologyTitles().indexOf(c.symbology));
+        barcode.linear_or_2d = BarcodeProducer::drawsTwoDimensional(c.symbology) ? 1 : 0;
+        barcode.show_hide_ftr = 1;
+        barcode.barcode_back_clr_val = c.background;
+        barcode.Set_Barcode_image(BarcodeProducer::pictureForObject(barcode, "BF-0042"));
+        barcode._bounds = QRectF(QPointF(10.37, 7.71), barcode._barcode_image.size() + QSizeF(c.grown, c.grown));
+        const QSizeF page = barcode._bounds.size() + QSizeF(20, 20);
+        const auto paint = [&](QPainter& painter) {
+            painter.fillRect(QRectF(QPointF(0, 0), page), Qt::blue);
+            barcode.drawContentsInView(painter, false);
+        };
+        for (const int dpi : {72, 300, 0}) { // 0: a PDF page, read at 300 dpi
+            const double scale = (dpi ? dpi : 300) / 72.0;
+            QImage drawn((page * scale).toSize(), QImage::Format_RGB32);
+            if (dpi) {
+                QPainter painter(&drawn);
+                painter.scale(scale, scale);
+                paint(painter);
+            } else {
+                {
+                    QPdfWriter pdf(dir.filePath("frame.pdf"));
+                    pdf.setResolution(72);
+                    pdf.setPageLayout(QPageLayout(QPageSize(page, QPageSize::Point, {}, QPageSize::ExactMatch),
+                                                  QPageLayout::Portrait, QMarginsF()));
+                    QPainter painter(&pdf);
+                    paint(painter);
+                }
+                QProcess::execute(
+                    "pdftoppm", {"-r", "300", "-singlefile", "-png", dir.filePath("frame.pdf"), dir.filePath("frame")});
+                drawn = QImage(dir.filePath("frame.png")).convertToFormat(QImage::Format_RGB32);
+            }
+            const QRect inside = QRectF(barcode._bounds.topLeft() * scale, barcode._bounds.size() * scale)
+                                     .toAlignedRect()
+                                     .adjusted(1, 1, -1, -1);
+            ASSERT_TRUE(drawn.rect().contains(inside)) << c.symbology << " " << dpi;
+            int blue = 0;
+            for (int y = inside.top(); y <= inside.bottom(); ++y)
+                for (int x = inside.left(); x <= inside.right(); ++x)
+                    blue += qBlue(drawn.pixel(x, y)) > qRed(drawn.pixel(x, y)) + 16;
+            EXPECT_EQ(blue == 0, c.covered) << c.symbology << " at " << dpi << " dpi: " << blue << " blue pixels";
+        }
+    }
 }

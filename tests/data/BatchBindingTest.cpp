@@ -9,6 +9,7 @@
 #include "barcodes/BarcodeProducer.h"
 #include "barcodes/BarcodeSettings.h"
 #include "data/BatchBinding.h"
+#include "data/BatchShortfall.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
@@ -402,4 +403,81 @@ TEST_F(BatchBindingTest, WorkersBindAndDrawAsOneThreadDoes)
         EXPECT_EQ(drawn[r], expected[r]) << "record " << r;
         EXPECT_EQ(decoded(drawn[r]), QString("W:Guest number %1").arg(r));
     }
+}
+
+// A batch with more cards than a source of the drawn sides has values asks
+// first: which series or column, how many values and cards, and which cards
+// show none. Empty records count as values; a column is short only where a
+// series outruns the table; the back counts on a two-sided card drawn there.
+TEST_F(BatchBindingTest, SourcesShorterThanTheBatch)
+{
+    series("three", "Ada\nBo\nCy\n");
+    series("four", "a\nb\nc\nd\n");
+    series("tail", "a\nb\nc\n\n\n"); // five records, the last two empty
+    series("seven", "1\n2\n3\n4\n5\n6\n7\n");
+    QList<DesignFileRow> five;
+    for (int r = 1; r <= 5; ++r)
+        five << row(r, QString("n%1").arg(r));
+    const QStringList titles {"No.", "Name"};
+    const auto listed = [](const BatchShortfall& shortfall) {
+        QStringList out;
+        for (const BatchShortfall::Source& s : shortfall.sources())
+            out << QString(s.column ? "[%1] %2" : "%1 %2").arg(s.name).arg(s.values);
+        return out.join("; ");
+    };
+    const struct
+    {
+        const char* what;
+        GraphicList front, back;
+        bool twoSided;
+        const char* sides;
+        int cards;                // -1: every record of the batch
+        const char* shortSources; // "series values", "[column] values"
+    } cases[] = {
+        {"series shorter than the table", {text(1, "three"), text(2, {}, 1)}, {}, false, "F", -1, "three 3"},
+        {"column short", {text(2, {}, 1), text(1, "seven"), text(2, {}, 1)}, {}, false, "F", -1, "[Name] 5"},
+        {"two short", {text(1, "three"), text(1, "four"), text(2, {}, 0)}, {}, false, "F", -1, "three 3; four 4"},
+        {"empty records are values", {text(1, "tail"), text(2, {}, 1)}, {}, false, "F", -1, ""},
+        {"as many values as cards", {text(1, "three")}, {}, false, "F", -1, ""},
+        {"fewer cards chosen", {text(1, "three"), text(2, {}, 1)}, {}, false, "F", 3, ""},
+        {"a single card", {text(1, "three"), text(2, {}, 1)}, {}, false, "F", 1, ""},
+        {"one-sided back", {text(1, "seven"), text(2, {}, 0)}, {text(2, {}, 1)}, false, "BOTH", -1, "[No.] 5"},
+        {"back not drawn", {text(2, {}, 1)}, {text(1, "three")}, true, "F", -1, ""},
+        {"back drawn alone", {text(2, {}, 1)}, {text(1, "three")}, true, "B", -1, "three 3"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const BatchBinding binding = checked(c.front, c.back, c.twoSided, five);
+        const QString sides = c.sides;
+        const BatchShortfall shortfall = BatchShortfall::of(binding, titles, c.cards < 0 ? binding.totalCards : c.cards,
+                                                            sides != "B", sides != "F");
+        EXPECT_EQ(listed(shortfall), c.shortSources);
+        EXPECT_EQ(shortfall.question("Print?").isEmpty(), *c.shortSources == 0);
+    }
+
+    // a source the output leaves out counts no more
+    BatchBinding spreadsheetOnly = checked({text(1, "three"), text(2, {}, 1)}, {}, false, five);
+    spreadsheetOnly.useDataSheetValues = false;
+    spreadsheetOnly.Get_total_Card_count();
+    EXPECT_TRUE(BatchShortfall::of(spreadsheetOnly, titles, spreadsheetOnly.totalCards, true, false).isEmpty());
+
+    // what the user is asked
+    const BatchShortfall::Source three {"three", false, 3}, name {"Name", true, 4};
+    EXPECT_EQ(BatchShortfall(5, {three}).question("Print?"),
+              "5 cards, 3 values in the series \"three\": cards 4 to 5 will show no value from it. Print?");
+    EXPECT_EQ(BatchShortfall(5, {name}).question("Send?"),
+              "5 cards, 4 values in the column \"Name\": card 5 will show no value from it. Send?");
+    EXPECT_EQ(BatchShortfall(5, {three, name}).question("Export?"),
+              "5 cards, but fewer values in 2 sources:\n3 values in the series \"three\": cards 4 to 5 will show no "
+              "value from it.\n4 values in the column \"Name\": card 5 will show no value from it.\nExport?");
+
+    // asked through the message boxes: No stops the batch
+    ScriptedMessagePresenter presenter;
+    MessagePresenter::install(&presenter);
+    presenter.scriptAnswers({false, true});
+    EXPECT_FALSE(BatchShortfall(5, {three}).confirmed("Export?"));
+    EXPECT_TRUE(BatchShortfall(5, {three}).confirmed("Export?"));
+    EXPECT_TRUE(BatchShortfall().confirmed("Export?"));
+    MessagePresenter::install(nullptr);
+    EXPECT_EQ(presenter.texts().size(), 2);
 }

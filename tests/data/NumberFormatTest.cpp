@@ -51,6 +51,26 @@ TEST(NumberFormat, ShowsValuesAsTheWorkbookDoes)
         {u"[$-407]dd.mm.yyyy hh:mm", 0, 46000.75, "09.12.2025 18:00"},
         {u"yyyy\"年\"m\"月\"d\"日\"", 0, 46000, "2025年12月9日"},
         {u"yyyy-mm-dd\\Thh:mm:ss", 0, 46000.5 + sec, "2025-12-09T12:00:01"},
+        // Seconds then minutes, and the month after a minute came.
+        {u"ss:mm", 0, 46000 + 49649 * sec, "29:47"},
+        {u"hh:mm:ss:mm", 0, 46000 + 49649 * sec, "13:47:29:12"},
+        // Sections of text alone show it without the number or its sign; a
+        // fourth section is that of text cells.
+        {u"\"VIP\";;\"Guest\"", 0, 1, "VIP"},
+        {u"\"VIP\";;\"Guest\"", 0, 0, "Guest"},
+        {u"\"VIP\";;\"Guest\"", 0, -0.4, ""},
+        {u";;;", 0, 5, ""},
+        {u"\"yes\";\"no\";\"zero\"", 0, -5, "no"},
+        {u"\"only text\"", 0, -5, "only text"},
+        {u"0; ", 0, -5, ""},
+        {u"0;0;0;0", 0, -5, "5"},
+        {u"\"x\"General", 0, -5, "-x5"},
+        {u"General;General;\"z\"", 0, -0.4, "0.4"},
+        {u"General;General;\"z\"", 0, 0, "z"},
+        // No point without a decimal shown after it.
+        {u"0.", 0, 0.5, "1"},
+        {u"#,##0.", 0, 1234.6, "1,235"},
+        {u"0.?", 0, 5, "5. "},
         {nullptr, 1, 7.5, "8"},
         {nullptr, 14, 46000.75, "2025-12-09"},
         {nullptr, 15, 46000, "9-Dec-25"},
@@ -65,9 +85,9 @@ TEST(NumberFormat, ShowsValuesAsTheWorkbookDoes)
     }
     // Every other code shows the value as General.
     const QString general = QString::fromUtf16(
-        u"|General|@|[>100]0|[$-1010409]dd.mm.yyyy|0.00E+00|# ?/?|#,##0,|0;0;0;0|0 1|[$-407]dddd|"
+        u"|General|@|[>100]0|[$-1010409]dd.mm.yyyy|0.00E+00|# ?/?|#,##0,|0 1|[$-407]dddd|"
         u"[$-407]h AM/PM|[h]:mm|hh:mm:ss.0|h A/P|yyy|dddddd|dd.mm.yyyy;;|\"unclosed dd|dd\\|[Red|"
-        u"\"only text\"|0;dd.mm.yyyy|[$€-ZZ]0");
+        u"0;dd.mm.yyyy|[$€-ZZ]0|[$€-407];\"neg\"|\"x\"%|0General");
     for (const QString& code : general.split(u'|')) {
         SCOPED_TRACE(code.toStdString());
         EXPECT_EQ(NumberFormat::fromCode(code).show(46000.75, false), "46000.75");

@@ -75,8 +75,8 @@ Saved saveIn(const Files& before, const QString& name, const QString& openedAs, 
         return answer;
     };
     // opened as the folder holds it
-    const SeriesFileStamp opened = SeriesFileStamp::ofFile(SeriesSaveRules::seriesPath(folder.path(), openedAs),
-                                                           SeriesStore::maxSeriesFileBytes);
+    const FileStamp opened = FileStamp::ofFile(SeriesSaveRules::seriesPath(folder.path(), openedAs),
+                                               SeriesStore::maxSeriesFileBytes);
     saved.result = SeriesSaveRules::save(folder.path(), name, openedAs, opened, values, questions);
     saved.after = filesOf(folder.path());
     return saved;
@@ -219,7 +219,7 @@ TEST(SeriesSaveRules, ChangedSinceOpenedIsAskedAbout)
             ++runs;
             write();
         };
-        const R result = SeriesSaveRules::save(folder.path(), c.name, "S", SeriesFileStamp::ofBytes("a\n"), {"a", "b"},
+        const R result = SeriesSaveRules::save(folder.path(), c.name, "S", FileStamp::ofBytes("a\n"), {"a", "b"},
                                                questions);
         EXPECT_EQ(int(result), int(c.result));
         EXPECT_EQ(said, c.said);
@@ -340,7 +340,7 @@ TEST(SeriesValueList, EmptyRecordsKeepTheirRowsThroughSaveEditAndExport)
         const QString path = SeriesSaveRules::seriesPath(folder.path(), name);
         writeFile(path, c.file);
         SeriesValueList list;
-        SeriesFileStamp opened;
+        FileStamp opened;
         ASSERT_EQ(list.load(path, true, &opened), SeriesValueList::LoadResult::Loaded);
         EXPECT_EQ(list.values(), c.values);
         EXPECT_EQ(list.count(), c.values.size());

@@ -267,7 +267,7 @@ TEST(SeriesStore, AFolderLockedByAnotherIsReportedNotWaitedFor)
     const FolderLock other(store.folder());
     ASSERT_TRUE(other.isLocked());
     EXPECT_EQ(store.names(), QStringList {"s"});
-    const SeriesStore::Origin opened {"s", SeriesFileStamp::ofBytes("a\n"), false};
+    const SeriesStore::Origin opened {"s", FileStamp::ofBytes("a\n"), false};
     const auto failed = SeriesStore::SaveResult::Failed;
     const QList<SeriesStore::Named> two {{"t", {"b"}}, {"s", {"b"}}};
     const struct

@@ -776,6 +776,14 @@ TEST(WorkbookFormats, NumberCellsShowTheirStylesFormat)
     // Without formats every number shows as General.
     const QStringList general {"5", "46000", "46000.75", "46000", "5",        "5",        "5",        "7",
                                "5", "1",     "5",        "5",     "46000.75", "46000.75", "18:30:00", "0.3"};
+    // A format the reader cannot take shows its own cells (E1, "0.00") as
+    // General, every other keeps its own.
+    QStringList fallback = shown;
+    fallback[4] = "5";
+    const qsizetype last = styles.indexOf("<numFmt numFmtId=\"166\"");
+    QByteArray pastTheCount;
+    for (qsizetype k = 0; k < WorkbookStyles::MaxNumberFormats; ++k)
+        pastTheCount += "<numFmt numFmtId=\"" + QByteArray::number(1000 + k) + "\" formatCode=\"0\"/>";
     const QByteArray workbook = "<workbook " + main
         + " xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
           "<sheets><sheet name=\"Guests\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>";
@@ -800,6 +808,16 @@ TEST(WorkbookFormats, NumberCellsShowTheirStylesFormat)
          shown,
          {{"xl/_rels/workbook.xml.rels", SW::fixedText(rels)}, {"xl/theirs/look.xml", SW::fixedText(styles)}}},
         {"no XML", SW::fixedText("000000"), general},
+        {"a code too long among good ones",
+         SW::fixedText(QByteArray(styles).replace("formatCode=\"0.00\"/></numFmts>",
+                                                  "formatCode=\"" + QByteArray(WorkbookStyles::MaxCodeLength + 1, '0')
+                                                      + "\"/></numFmts>")),
+         fallback},
+        {"more codes than kept", SW::fixedText(styles.left(last) + pastTheCount + styles.mid(last)), fallback},
+        {"more cell formats than kept",
+         SW::fixedText(QByteArray(styles).replace(
+             "</cellXfs>", QByteArray("<xf numFmtId=\"0\"/>").repeated(WorkbookStyles::MaxCellFormats) + "</cellXfs>")),
+         shown},
         {"a part too large",
          SW::longText(styles.left(styles.indexOf("<numFmts>")) + "<!-- ", WorkbookStyles::MaxPartBytes,
                       " -->" + styles.mid(styles.indexOf("<numFmts>"))),

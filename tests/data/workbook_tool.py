@@ -13,7 +13,8 @@
                                    N rows of five columns
     workbook_tool.py formats FOLDER
                                    writes openpyxl_formats.xlsx (zero padding,
-                                   dates and times near a minute's or day's end)
+                                   dates and times near a minute's or day's end,
+                                   sections of text alone)
     workbook_tool.py padded FILE N M   writes FILE: a header, N guests (the
                                    last without a company), then M rows of
                                    formatted empty cells and a row that only
@@ -69,7 +70,15 @@ def formats(folder):
                ("Price", '#,##0.00 "EUR"', [2.675, 1234567.891, 1.005, -2.675, 0, 0.995]),
                ("Fee", '"$"#,##0.00;\\("$"#,##0.00\\)', [520.56, -1234.5, -0.001, 0, 12.345, 1e15]),
                ("Euro", "[$\u20ac-407] #,##0.00", [0.07, 99999.995, -2.5, 0, 1e-05, 7]),
-               ("Two", "0.00", [0.1 * 0.7, 2.675, 1.005, -0.0049, 520.5599999999999, 3])]
+               ("Two", "0.00", [0.1 * 0.7, 2.675, 1.005, -0.0049, 520.5599999999999, 3]),
+               ("Guest", '"VIP";;"Guest"', [1, 0, -5, 0.001, 88439, -0.4]),
+               ("Hidden", ";;;", [5, 0, -5, 1e-05, 2.5, 88439]),
+               ("Answer", '"yes";"no";"zero"', [-5, 0, 1, -0.001, 7, 0.5]),
+               ("Whole", "0.", [88439.4, 0.5, 0, -0.4, -1234.6, 5]),
+               ("Grouped", "#,##0.", [1234.6, 88439, 0, 0.5, -1234567.5, 3]),
+               ("Seconds", "ss:mm", [46000 + 49649 / 86400, 0.5, 0.25 + 61 / 86400, 0.999988425925926, 0, 46000.75]),
+               ("Weight", 'General" kg";General;"none"', [1.5, -5, 0, 1234567.891, -0.4, 0.07]),
+               ("Four", '0;"minus";"zero";"text"', [5, -5, 0, 0.4, -0.001, 1234.6])]
     for column, (title, code, values) in enumerate(columns, start=1):
         sheet.cell(1, column, title)
         for row, value in enumerate(values, start=2):

@@ -9,6 +9,7 @@
 #include "barcodes/BarcodeSettings.h"
 #include "barcodes/Globals.h"
 #include "canvas/CanvasController.h"
+#include "canvas/CanvasMenuValidation.h"
 #include "canvas/SKTGraphicView.h"
 #include "mainwindow/barcode/BarcodeDesignerRules.h"
 #include "mainwindow/barcode/Barcode_Gen.h"
@@ -320,6 +321,68 @@ TEST_F(BarcodeDesignerTest, SourceListsWithoutSeriesAndAnEmptyValueAnswerWithMes
 }
 
 namespace {
+
+// A Code 128 barcode dragged, then made a QR Code in the designer: Undo
+// brings the Code 128 back with its frame, Redo the QR Code with its own,
+// and the next Undo steps go back to the Code 128 and undo the drag as a
+// move. The buttons and menu items follow.
+TEST_F(BarcodeDesignerTest, UndoAndRedoOfTheDesignerKeepTheFrameWithItsPicture)
+{
+    CanvasController& canvas = controller->graphicView(0)->controller();
+    const GraphicPtr barcode = placeBarcode();
+    ASSERT_TRUE(barcode);
+    const auto doubleClickAs = [&](const char* symbology) {
+        Barcode_Gen::setModalRun([&](Barcode_Gen& d) {
+            choose(d.barcodeTypePopup, symbology);
+            d.OK_Btn_Clicked();
+            return d.result();
+        });
+        const QPointF at = barcode->bounds().center();
+        canvas.mouseDown({at, 1, {}});
+        canvas.mouseUp({at, 1, {}});
+        canvas.mouseDown({at, 2, {}});
+        canvas.mouseUp({at, 2, {}});
+        QCoreApplication::processEvents(); // the end of the event closes its undo steps
+    };
+    const auto shows = [&](const char* title, const char* format, QPointF corner) {
+        EXPECT_EQ(barcode->barcode_font_index, BarcodeSettings::symbologyTitles().indexOf(title));
+        EXPECT_EQ(decodeBarcode(barcode->_barcode_image.image()).format.toStdString(), format);
+        EXPECT_EQ(barcode->bounds(), QRectF(corner, barcode->_barcode_image.size())) << format;
+    };
+    const auto offers = [&](bool undo, bool redo) {
+        QCoreApplication::processEvents();
+        EXPECT_EQ(control<QAbstractButton>("Undo_btn")->isEnabled(), undo);
+        EXPECT_EQ(control<QAbstractButton>("Redo_btn")->isEnabled(), redo);
+        EXPECT_EQ(controller->menuItemState(CanvasCommand::Undo).enabled, undo);
+        EXPECT_EQ(controller->menuItemState(CanvasCommand::Redo).enabled, redo);
+    };
+    QCoreApplication::processEvents();
+    doubleClickAs("Code 128");
+    const QPointF placed = barcode->bounds().topLeft();
+    const QPointF from = barcode->bounds().center();
+    canvas.mouseDown({from, 1, {}});
+    canvas.mouseDragged({from + QPointF(20, 15), 1, {}});
+    canvas.mouseUp({from + QPointF(40, 30), 1, {}});
+    QCoreApplication::processEvents();
+    const QPointF moved = placed + QPointF(40, 30);
+    ASSERT_EQ(barcode->bounds().topLeft(), moved);
+    const QSizeF code128 = barcode->bounds().size();
+    doubleClickAs("QR Code");
+    shows("QR Code", "QRCode", moved);
+    ASSERT_NE(barcode->bounds().size(), code128);
+    offers(true, false);
+
+    control<QAbstractButton>("Undo_btn")->click();
+    shows("Code 128", "Code128", moved);
+    offers(true, true);
+    control<QAbstractButton>("Redo_btn")->click();
+    shows("QR Code", "QRCode", moved);
+    offers(true, false);
+    control<QAbstractButton>("Undo_btn")->click();
+    control<QAbstractButton>("Undo_btn")->click();
+    shows("Code 128", "Code128", placed);
+    EXPECT_EQ(barcode->bounds().size(), code128);
+}
 
 // A double click on a barcode just placed (the tool's click ends with
 // nothing selected) opens the designer on it, and OK reaches that barcode.

@@ -7,11 +7,16 @@
 #include "barcodes/Globals.h"
 #include "canvas/CanvasController.h"
 #include "canvas/SKTGraphicView.h"
+#include "mainwindow/inspector/BarcodeDesignStep.h"
 #include "mainwindow/inspector/BarcodePanelRules.h"
 #include "model/SKTBarcode.h"
+#include "model/UndoRegistrationPause.h"
+#include "platform/UndoManager.h"
 
 #include <QAbstractButton>
 #include <QImage>
+
+#include <tuple>
 
 namespace {
 
@@ -62,6 +67,55 @@ TEST(BarcodePanelRules, CopiesEveryDesignerFieldAndNothingElse)
     EXPECT_EQ(target._bounds, QRectF(9, 9, 9, 9));
     EXPECT_TRUE(target.batch_list_name.isEmpty());
     EXPECT_EQ(target.excel_col_indx, SKTBarcode().excel_col_indx);
+}
+
+// The designer's OK as one undo step over three selected barcodes (one left
+// as it was) and one on the back: the settings, the source, the picture and
+// the frame of each changed front barcode go back and forth together; an
+// unchanged design (Cancel) and the back record nothing.
+TEST(BarcodeDesignStep, DesignOfEverySelectedBarcodeGoesBackAndForthWhole)
+{
+    SKTDocument document;
+    const auto picture = [](int w, int h) {
+        QImage image(w, h, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        return Picture(image, QSizeF(w / 2.0, h / 2.0));
+    };
+    GraphicList barcodes;
+    for (int i = 0; i < 4; ++i) {
+        barcodes.append(std::make_shared<SKTBarcode>());
+        barcodes.back()->Set_Barcode_image(picture(242, 125));
+        barcodes.back()->_bounds = QRectF(10 + 130 * i, 20, 121, 62.5);
+    }
+    {
+        const UndoRegistrationPause quiet(&document);
+        document.insertGraphics(barcodes.mid(0, 3), IndexSet::range(0, 3));
+        document.insertGraphicsForKey(SKTDocumentGraphicsKey_back, {barcodes[3]}, IndexSet(0));
+    }
+    const auto looks = [&] {
+        std::vector<std::tuple<BarcodeSettings, QRectF, QImage, int>> all;
+        for (const GraphicPtr& g : barcodes)
+            all.emplace_back(BarcodeSettings::fromObject(*g), g->bounds(), g->_barcode_image.image(), g->print_object);
+        return all;
+    };
+    const auto before = looks();
+    EXPECT_FALSE(BarcodeDesignStep(barcodes).registerUndo(&document)) << "Cancel changes nothing";
+
+    const BarcodeDesignStep step(barcodes);
+    for (const GraphicPtr& g : {barcodes[0], barcodes[1], barcodes[3]}) {
+        g->barcode_font_index = 19;
+        g->print_object = 1;
+        g->Set_Designed_Barcode_image(picture(161, 187));
+    }
+    barcodes[0]->Set_Batch_List_Name("Guests");
+    const auto after = looks();
+    ASSERT_TRUE(step.registerUndo(&document));
+    document.undoManager()->undo();
+    auto undone = after;
+    std::copy(before.begin(), before.begin() + 3, undone.begin());
+    EXPECT_EQ(looks(), undone) << "the back records no undo";
+    document.undoManager()->redo();
+    EXPECT_EQ(looks(), after);
 }
 
 class BarcodePanelTest : public WindowControllerFixture

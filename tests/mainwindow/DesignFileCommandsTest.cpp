@@ -1,13 +1,16 @@
 // New, Open, Save and Save As on a real main window, with the panels and
 // message boxes answered by the test: what is written, what the title shows,
-// and that a failed write never lets a command discard the design.
+// that a failed write never lets a command discard the design, and that a
+// design file another writer changed is replaced only when the user says so.
 #include "app/Globals.h"
 #include "data/Globals.h"
 #include "mainwindow/Globals.h"
 #include "mainwindow/WindowControllerFixture.h"
 #include "model/DesignFile.h"
+#include "model/DesignFileOnDisk.h"
 #include "model/GraphicDefaults.h"
 #include "model/SKTLine.h"
+#include "model/SKTText.h"
 #include "model/Shape_Control.h"
 #include "platform/AtomicFile.h"
 #include "platform/IndexSet.h"
@@ -31,6 +34,19 @@ const QString saved = QStringLiteral("\nInvitation Card Design Log has been save
 const QString corrupt = QStringLiteral("\nFile is corrupt and cannot be opened.");
 const QString newQuestion = QStringLiteral("Do you want to save changes before opening new document?");
 const QString openQuestion = QStringLiteral("Do you want to save changes before opening document?");
+const QString closeQuestion = QStringLiteral("Do you want to save changes before closing?");
+
+QByteArray contentsOf(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
+}
+
+bool put(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
 
 class DesignFileCommandsTest : public WindowControllerFixture
 {
@@ -332,4 +348,150 @@ TEST_F(DesignFileCommandsTest, AnObjectThatCannotBeArchivedWritesNothing)
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList {"old.fcard"}) << c.name;
         EXPECT_EQ(controller->window()->windowTitle(), QStringLiteral("Before")) << c.name;
     }
+}
+
+// A design saved here, then changed on disk by another writer: Save, Save
+// As onto the same file and the saves that New's and Exit's questions start
+// ask before replacing it. No keeps the other writer's file, writes
+// nothing, says no success, and the design and the program stay as they
+// are; Yes replaces it. Save As onto another file is simply written.
+TEST_F(DesignFileCommandsTest, ASaveAsksBeforeReplacingAFileChangedOnDisk)
+{
+    using Answer = MessagePresenter::Answer;
+    drawDesign();
+    const QString path = file("party.fcard"), other = file("other.fcard");
+    const QString changed = DesignFileOnDisk::changedQuestion(path);
+    const QByteArray theirs = "another writer's design";
+    const auto saveAs = [&](const QString& target) {
+        return [&, target] {
+            saveAnswer = target;
+            controller->SaveAs_Btn_Clicked();
+        };
+    };
+    const std::function<void()> save = [&] { controller->Save_Btn_Clicked(); },
+                                newDesign = [&] { controller->New_Btn_Clicked(); },
+                                exit = [&] { controller->Exit_App(); };
+    const struct
+    {
+        const char* what;
+        std::function<void()> command;
+        QList<Answer> answers;
+        QStringList texts;
+        QString writtenTo;
+    } cases[] = {
+        {"Save, No", save, {Answer::No}, {changed}, ""},
+        {"Save, Yes", save, {Answer::Yes}, {changed, saved}, path},
+        {"Save As onto it, No", saveAs(path), {Answer::No}, {changed}, ""},
+        {"Save As onto another file", saveAs(other), {}, {saved}, other},
+        {"New's save, No", newDesign, {Answer::Yes, Answer::No}, {newQuestion, changed}, ""},
+        {"Exit's save, No", exit, {Answer::Yes, Answer::No}, {closeQuestion, changed}, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(other);
+        QFile::remove(path);
+        saveAnswer = path;
+        ASSERT_TRUE(controller->Save_project_file(true, false));
+        const QByteArray ours = contentsOf(path);
+        ASSERT_TRUE(put(path, theirs));
+        presenter.clear();
+        for (Answer answer : c.answers)
+            presenter.scriptAnswers({answer});
+
+        c.command();
+        EXPECT_EQ(presenter.texts(), c.texts);
+        EXPECT_EQ(contentsOf(path), c.writtenTo == path ? ours : theirs);
+        EXPECT_EQ(contentsOf(other), c.writtenTo == other ? ours : QByteArray("<none>"));
+        EXPECT_EQ(controller->Get_Front_Controls_Array().size(), 2);
+        EXPECT_TRUE(exits.isEmpty());
+    }
+    // A new design knows no file: saved onto that name, it is simply written.
+    presenter.scriptAnswers({Answer::No});
+    newDesign();
+    presenter.clear();
+    saveAs(path)();
+    EXPECT_EQ(presenter.texts(), QStringList {saved});
+}
+
+// The save questions of New, Open and Exit: Yes saves and the command goes
+// on, No goes on unsaved, and a box left by Escape or closed leaves the
+// design as it is: nothing is saved, opened or ended.
+TEST_F(DesignFileCommandsTest, ASaveQuestionLeftUnansweredChangesNothing)
+{
+    using Answer = MessagePresenter::Answer;
+    const QString path = file("party.fcard"), next = file("next.fcard");
+    drawDesign();
+    saveAnswer = next;
+    ASSERT_TRUE(controller->Save_project_file(true, false));
+    OpenPanel::setHandler([&](const QString&, const QStringList&) { return next; });
+    const struct
+    {
+        const char* name;
+        QString question;
+        std::function<void()> command;
+        std::function<bool()> wentOn;
+    } commands[] = {
+        {"New", newQuestion, [&] { controller->New_Btn_Clicked(); }, [] { return Project_File_Name.isEmpty(); }},
+        {"Open", openQuestion, [&] { controller->Open_Btn_Clicked(); }, [&] { return Project_File_Name == next; }},
+        {"Exit", closeQuestion, [&] { controller->Exit_App(); }, [&] { return exits == QList<int> {0}; }},
+    };
+    for (const auto& command : commands) {
+        for (Answer answer : {Answer::Yes, Answer::No, Answer::Cancelled}) {
+            SCOPED_TRACE(std::string(command.name) + " " + std::to_string(int(answer)));
+            if (controller->Get_Front_Controls_Array().isEmpty())
+                drawDesign();
+            Project_File_Name = path;
+            QFile::remove(path);
+            presenter.clear();
+            exits.clear();
+            presenter.scriptAnswers({answer});
+
+            command.command();
+            EXPECT_EQ(presenter.texts().value(0), command.question);
+            EXPECT_EQ(QFileInfo(path).isFile(), answer == Answer::Yes);
+            EXPECT_EQ(command.wentOn(), answer != Answer::Cancelled);
+            if (answer == Answer::Cancelled) {
+                EXPECT_EQ(Project_File_Name, path);
+                EXPECT_EQ(controller->Get_Front_Controls_Array().size(), 2);
+                EXPECT_FALSE(Not_Draw_Only_Prop_Change);
+            }
+        }
+    }
+}
+
+// End to end: a design opened with Open while another window of the
+// program adds a text to it and saves. This window adds a shape and saves:
+// it asks, and No keeps the other window's file, text and all. Then Escape
+// on New's question keeps the design as it is.
+TEST_F(DesignFileCommandsTest, AnotherWindowsSaveIsKeptAndEscapeKeepsTheDesign)
+{
+    const QString path = file("party.fcard");
+    drawDesign();
+    saveAnswer = path;
+    ASSERT_TRUE(controller->Save_project_file(true, false));
+    presenter.scriptAnswers({false});
+    OpenPanel::setHandler([&](const QString&, const QStringList&) { return path; });
+    control<QToolButton>("Open_btn")->click();
+    ASSERT_EQ(Project_File_Name, path);
+    ASSERT_EQ(controller->Get_Front_Controls_Array().size(), 2);
+
+    DesignFileContents theirs = DesignFile::readFile(path, GraphicDefaults::current()).contents;
+    theirs.frontGraphics.prepend(std::make_shared<SKTText>());
+    const QByteArray theirBytes = DesignFile::write(theirs);
+    ASSERT_TRUE(AtomicFile::save(path, theirBytes));
+
+    document->insertGraphicsForKey(SKTDocumentGraphicsKey, {std::make_shared<Shape_Control>()}, IndexSet(0));
+    presenter.clear();
+    presenter.scriptAnswers({MessagePresenter::Answer::No, MessagePresenter::Answer::Cancelled});
+    control<QToolButton>("Save_btn")->click();
+    EXPECT_EQ(contentsOf(path), theirBytes);
+    const GraphicList reopened = DesignFile::readFile(path, GraphicDefaults::current()).contents.frontGraphics;
+    ASSERT_EQ(reopened.size(), 3);
+    EXPECT_EQ(reopened[0]->kind(), SKTGraphic::Kind::Text);
+
+    control<QToolButton>("New_btn")->click();
+    EXPECT_EQ(presenter.texts(), (QStringList {DesignFileOnDisk::changedQuestion(path), newQuestion}));
+    EXPECT_EQ(Project_File_Name, path);
+    EXPECT_EQ(controller->Get_Front_Controls_Array().size(), 3);
+    EXPECT_EQ(contentsOf(path), theirBytes);
 }

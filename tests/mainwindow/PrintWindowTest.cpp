@@ -13,6 +13,7 @@
 #include "model/SKTText.h"
 #include "output/PrinterCatalog.h"
 #include "platform/IndexSet.h"
+#include "platform/SavePanel.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -24,6 +25,7 @@
 #include <QLabel>
 #include <QPrintPreviewWidget>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -253,4 +255,56 @@ TEST_F(PrintWindowTest, SingleCardAndSeriesBatchToPdf)
     EXPECT_FALSE(window->printToPdf(folder.filePath("missing/folder/x.pdf")));
     EXPECT_EQ(presenter.texts(),
               QStringList({"\nUnable to save PDF file.\nReason: No such file or directory\nNo file was written."}));
+}
+
+// A series of 60 guests beside a workbook of 65 rows: "Save as PDF…" asks
+// before the batch. No writes nothing; Yes writes all 65 cards, the last
+// five with their rows and without a guest.
+TEST_F(PrintWindowTest, BatchWithFewerSeriesValuesThanRowsAsksFirst)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QDir().mkpath(Data_Folder_Path);
+    QFile series(Data_Folder_Path + "/Guests60.txt");
+    ASSERT_TRUE(series.open(QIODevice::WriteOnly));
+    for (int i = 1; i <= 60; ++i)
+        series.write("Guest " + QByteArray::number(i) + "\n");
+    series.close();
+    auto guest = std::make_shared<SKTText>();
+    guest->_bounds = QRectF(10, 10, 150, 30);
+    guest->data_source_type = 1;
+    guest->batch_list_name = "Guests60";
+    auto seat = std::make_shared<SKTText>();
+    seat->_bounds = QRectF(10, 60, 150, 30);
+    seat->data_source_type = 2;
+    seat->excel_col_indx = 1;
+    document->insertGraphicsForKey(SKTDocumentGraphicsKey, {guest, seat}, IndexSet::range(0, 2));
+    controller->Excel_Column_Titles = {"No.", "Seat"};
+    for (int r = 1; r <= 65; ++r)
+        controller->ListData.append({{"Extension", QString::number(r)}, {"Column1", QString("Seat %1").arg(r)}});
+    controller->Check_Series_Or_Excel_Use_or_not();
+    ASSERT_EQ(Total_Batch_Excel_Card, 65);
+    const QString pdf = folder.filePath("guests.pdf");
+    SavePanel::setHandler([&pdf](const QString&, const QString&) { return pdf; });
+    const QString question =
+        "65 cards, 60 values in the series \"Guests60\": cards 61 to 65 will show no value from it. Save as PDF?";
+
+    open();
+    presenter.clear();
+    presenter.scriptAnswers({false});
+    window->pdf_btn->click();
+    EXPECT_EQ(presenter.texts(), QStringList({question}));
+    EXPECT_FALSE(QFile::exists(pdf));
+
+    presenter.clear();
+    presenter.scriptAnswers({true});
+    window->pdf_btn->click();
+    EXPECT_EQ(presenter.texts(), QStringList({question, "\nPDF has been saved successfully."}));
+    ASSERT_EQ(pageCount(pdf), 65);
+    for (const int page : {1, 60, 61, 65}) {
+        const QString text = run("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
+        EXPECT_TRUE(text.contains(QString("Seat %1\n").arg(page))) << page;
+        EXPECT_EQ(text.contains(QString("Guest %1\n").arg(page)), page <= 60) << page;
+        EXPECT_EQ(text.contains("Guest"), page <= 60) << page;
+    }
 }

@@ -190,3 +190,43 @@ TEST_F(SendMailTest, OnePerRecipientAsksWhenCardsAndAddressesDiffer)
         EXPECT_EQ(lastMessage(), yes ? "\nE-mail has been sent successfully." : question);
     }
 }
+
+// Seven guests in a series beside a table of five rows, each card to every
+// recipient: with both boxes ticked the run asks first, and No sends
+// nothing; with the series box unticked the run has the table's five cards
+// and nothing to ask.
+TEST_F(SendMailTest, BatchWithFewerRowsThanSeriesValuesAsksFirst)
+{
+    QFile series(Data_Folder_Path + "/MailSeven.txt");
+    ASSERT_TRUE(QDir().mkpath(Data_Folder_Path) && series.open(QIODevice::WriteOnly)
+                && series.write("1\n2\n3\n4\n5\n6\n7\n") > 0);
+    series.close();
+    auto name = std::make_shared<SKTText>();
+    name->data_source_type = 1;
+    name->batch_list_name = QStringLiteral("MailSeven");
+    auto seat = std::make_shared<SKTText>();
+    seat->data_source_type = 2;
+    seat->excel_col_indx = 1;
+    document->insertGraphicsForKey(SKTDocumentGraphicsKey, {name, seat}, IndexSet::range(0, 2));
+    controller->Excel_Column_Titles = {"No.", "Seat"};
+    for (int r = 1; r <= 5; ++r)
+        controller->ListData.append({{"Extension", QString::number(r)}, {"Column1", QString("Seat %1").arg(r)}});
+    controller->Check_Series_Or_Excel_Use_or_not();
+    window->resetForm();
+    window->send_barcode_rd_select();
+    window->send_with_batch_chk->click();
+    window->send_with_excel_chk->click();
+    window->to_txt->setText(QStringLiteral("a@b.com"));
+    int mails = 0;
+    window->setSender([&](const MailScript::Mail&) { return ++mails > 0; });
+    ASSERT_TRUE(sendAndWait({false}));
+    EXPECT_EQ(mails, 0);
+    EXPECT_EQ(
+        presenter.texts(),
+        QStringList({"7 cards, 5 values in the column \"Seat\": cards 6 to 7 will show no value from it. Send?"}));
+
+    window->send_with_batch_chk->click();
+    ASSERT_TRUE(sendAndWait());
+    EXPECT_EQ(mails, 5);
+    EXPECT_EQ(presenter.texts(), QStringList({"\nE-mail has been sent successfully."}));
+}

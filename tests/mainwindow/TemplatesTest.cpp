@@ -12,6 +12,7 @@
 #include "mainwindow/TemplateStore.h"
 #include "mainwindow/Template_Wizard.h"
 #include "mainwindow/WindowControllerFixture.h"
+#include "model/DesignFileOnDisk.h"
 #include "model/SKTGraphicArchive.h"
 #include "model/Shape_Control.h"
 #include "model/SKTText.h"
@@ -240,6 +241,12 @@ TEST_F(TemplateCommandsTest, ExportKeepsTheOpenDesignAndStacksBothSides)
         EXPECT_EQ(export_card_side, QStringLiteral("BOTH"));
         EXPECT_EQ(filesIn(user), (QStringList {"Spring fair.fcard", "Spring fair.png"}));
     }
+    // The open design's file is known as it was saved, not as the template:
+    // another writer's change to it is asked about.
+    writeFile(savedPath, "another writer's design");
+    presenter.clear();
+    EXPECT_FALSE(controller->Save_project_file(false, true));
+    EXPECT_EQ(presenter.texts(), QStringList {DesignFileOnDisk::changedQuestion(savedPath)});
 
     const QImage preview(user + QStringLiteral("/Spring fair.png"));
     const QString frontOnly = saved.filePath(QStringLiteral("front.png"));

@@ -1,7 +1,10 @@
 // The design file: a design of both sides, every kind of object and a
 // spreadsheet table through the file and back; damaged and hostile files;
-// the text forms of numbers under any locale; the golden files.
+// the text forms of numbers under any locale; the golden files; whether a
+// save would replace a design file changed on disk since it was known.
 #include "model/DesignFile.h"
+#include "model/DesignFileOnDisk.h"
+#include "model/GraphicDefaults.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTGraphicArchive.h"
 #include "model/SKTImage.h"
@@ -11,10 +14,13 @@
 #include "model/Shape_Control.h"
 #include "platform/Overloaded.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <clocale>
+#include <optional>
 #include <stdexcept>
 #include <gtest/gtest.h>
 
@@ -388,4 +394,61 @@ TEST(DesignFile, AnObjectThatCannotBeAssembledStopsTheFile)
     EXPECT_TRUE(assembled.ok);
     EXPECT_EQ(assembled.elementsAssembled, 64);
     EXPECT_EQ(topElements(assembled.bytes).size(), 64);
+}
+
+// The file a design was opened from or saved to is known with what it held
+// then (readFile() stamps the bytes it read). A save asks only when it
+// would replace that very file (by any path that leads to it) and the file
+// holds something else now; a file that is gone, or another file, is
+// simply written.
+TEST(DesignFileOnDisk, ASaveAsksOnlyWhenItsOwnFileChanged)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("party.fcard"), other = dir.filePath("other.fcard");
+    const auto put = [](const QString& file, const QByteArray& bytes) {
+        QFile f(file);
+        return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+    };
+    const QByteArray ours = DesignFile::write({}), theirs = ours + "\n", folder = "<folder>";
+    ASSERT_TRUE(put(path, ours));
+    const DesignFileReadResult read = DesignFile::readFile(path, GraphicDefaults::current());
+    ASSERT_TRUE(read.ok);
+    const DesignFileOnDisk known(path, read.stamp);
+    ASSERT_TRUE(QFile::link(path, dir.filePath("link.fcard")));
+    ASSERT_TRUE(put(other, theirs));
+
+    const struct
+    {
+        const char* what;
+        DesignFileOnDisk knows;
+        QByteArray onDisk; // "" when the file is gone
+        QString target;
+        bool asks;
+    } cases[] = {
+        {"unchanged (the same bytes written again)", known, ours, path, false},
+        {"nothing known (untitled, template)", {}, theirs, path, false},
+        {"another writer saved it", known, theirs, path, true},
+        {"gone", known, "", path, false},
+        {"a folder took its place", known, folder, path, true},
+        {"another spelling of its path", known, theirs, dir.path() + "/./party.fcard", true},
+        {"a link to it", known, theirs, dir.filePath("link.fcard"), true},
+        {"another file", known, theirs, other, false},
+    };
+    for (const auto& c : cases) {
+        QFile::remove(path);
+        QDir().rmdir(path);
+        if (c.onDisk == folder) {
+            ASSERT_TRUE(QDir().mkdir(path));
+        } else if (!c.onDisk.isEmpty()) {
+            ASSERT_TRUE(put(path, c.onDisk));
+        }
+        const std::optional<FileStamp> now = c.knows.changedAt(c.target);
+        EXPECT_EQ(now.has_value(), c.asks) << c.what;
+        if (now) {
+            EXPECT_EQ(*now, FileStamp::ofFile(c.target, DesignFile::maxFileBytes)) << c.what;
+        }
+    }
+    EXPECT_EQ(
+        DesignFileOnDisk::changedQuestion(path),
+        "The design party.fcard was changed since it was opened or saved here. Replace it with the design shown?");
 }

@@ -197,6 +197,42 @@ TEST_F(ProfileDialogStateTest, SourceAndChoiceCascade)
     EXPECT_FALSE(state.row(Title).captionEditable);
 }
 
+// The photo path field is read-only: back on manual it shows the photo's own
+// path again, never a sample of the series or column it was bound to, and
+// nothing for a photo loaded bound.
+TEST_F(ProfileDialogStateTest, PhotoBackToManualShowsItsOwnPath)
+{
+    fake.loaded = true;
+    ProfileDialogState state(fake.sources());
+    QStringList photos;
+    state.photoChanged = [&photos](const QString& path) { photos << path; };
+    state.reset();
+    state.addExcelItems();
+    state.setUserImage(" /pics/own.png ");
+    // source, choice (-1: none made), the path afterwards
+    const std::tuple<int, int, QString> steps[] = {
+        {2, 2, "Cole"},           // a column's first row
+        {0, -1, "/pics/own.png"}, // manual again: its own path
+        {1, 1, "/pics/ann.png"},  // a series of paths
+        {2, 1, "Bea"},            // bound to bound
+        {0, -1, "/pics/own.png"},
+    };
+    for (const auto& [source, choice, path] : steps) {
+        state.selectSource(Photo, source);
+        if (choice >= 0)
+            state.selectChoice(Photo, choice);
+        EXPECT_EQ(state.row(Photo).value, path) << source << "/" << choice;
+        EXPECT_EQ(photos.last(), path);
+    }
+    // a photo loaded bound has no path of its own
+    state.reset();
+    state.loadSide({bound("SKTImage", "Fup_Photo", "", 2, 2)});
+    EXPECT_EQ(state.row(Photo).value, "Cole");
+    state.selectSource(Photo, 0);
+    EXPECT_EQ(state.row(Photo).value, "");
+    EXPECT_EQ(photos.last(), "");
+}
+
 TEST_F(ProfileDialogStateTest, ValidationNamesTheFirstBoundRowWithoutAChoice)
 {
     struct Case

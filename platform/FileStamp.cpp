@@ -1,4 +1,4 @@
-#include "data/SeriesFileStamp.h"
+#include "platform/FileStamp.h"
 
 #include "platform/RegularFile.h"
 
@@ -6,21 +6,21 @@
 #include <QFile>
 #include <QFileInfo>
 
-SeriesFileStamp SeriesFileStamp::ofBytes(const QByteArray& bytes)
+FileStamp FileStamp::ofBytes(const QByteArray& bytes)
 {
-    SeriesFileStamp stamp;
+    FileStamp stamp;
     stamp.m_state = State::Read;
     stamp.m_size = bytes.size();
     stamp.m_hash = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
     return stamp;
 }
 
-SeriesFileStamp SeriesFileStamp::ofFile(const QString& path, qint64 maxBytes)
+FileStamp FileStamp::ofFile(const QString& path, qint64 maxBytes)
 {
     const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink())
         return {};
-    SeriesFileStamp unreadable;
+    FileStamp unreadable;
     unreadable.m_state = State::Unreadable;
     QFile file;
     if (!RegularFile::openForReading(file, path) || file.size() > maxBytes)
