@@ -1101,8 +1101,10 @@ void CanvasController::paste()
     ++_pasteCascadeNumber;
     insertGraphics(graphics, IndexSet::range(0, count));
     changeSelectionIndexes(IndexSet::range(0, count));
-    if (m_host)
+    if (m_host) {
+        m_host->graphicsPasted(graphics);
         m_host->Undo_Redo_Button_state();
+    }
 }
 
 bool CanvasController::makeNewImageFromPasteboard(const QPointF& point)

@@ -8,12 +8,14 @@
 // benchmark) asks nothing. Every call has a harmless default, so a stand-in
 // overrides only what it needs.
 
+#include "model/SKTGraphic.h"
+
 #include <QPointF>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 
 class QPainter;
-class SKTGraphic;
 
 class CanvasHost
 {
@@ -60,6 +62,16 @@ public:
     // Enables the same-width, same-height and natural-size buttons (they need
     // two or more selected objects).
     virtual void setSameSizeButtonsEnabled(bool enabled) { (void)enabled; }
+    // The titles of the design's spreadsheet table, the row-number column
+    // first: a copy of an object bound to a column carries its title.
+    virtual const QStringList& spreadsheetColumnTitles() const
+    {
+        static const QStringList none;
+        return none;
+    }
+    // Objects a paste just put on the current side: the window binds those
+    // that carry a column's title to its own table.
+    virtual void graphicsPasted(const GraphicList& graphics) { (void)graphics; }
 
 protected:
     CanvasHost() = default;

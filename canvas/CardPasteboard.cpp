@@ -2,6 +2,7 @@
 #include "model/Globals.h"
 
 #include "app/Globals.h"
+#include "canvas/CanvasHost.h"
 #include "canvas/SKTRenderingView.h"
 #include "model/SKTGraphicArchive.h"
 #include "platform/AtomicFile.h"
@@ -35,7 +36,8 @@ QString CardPasteboard::fileNamesType()
 QMimeData* CardPasteboard::mimeDataWithGraphics(CanvasHost* host, const GraphicList& graphics)
 {
     auto* data = new QMimeData;
-    data->setData(graphicsType(), SKTGraphicArchive::pasteboardDataWithGraphics(graphics));
+    const GraphicList copied = withColumnTitles(graphics, host ? host->spreadsheetColumnTitles() : QStringList());
+    data->setData(graphicsType(), SKTGraphicArchive::pasteboardDataWithGraphics(copied));
     // The copied objects lie on the side the window shows.
     const QByteArray pdf = SKTRenderingView::pdfDataWithGraphics_data(host, graphics, Card_Front_Or_Back == 1 ? 1 : 0);
     if (!pdf.isEmpty())
@@ -44,6 +46,26 @@ QMimeData* CardPasteboard::mimeDataWithGraphics(CanvasHost* host, const GraphicL
     if (!tiff.isEmpty())
         data->setData(tiffType(), tiff);
     return data;
+}
+
+GraphicList CardPasteboard::withColumnTitles(const GraphicList& graphics, const QStringList& columnTitles)
+{
+    GraphicList copied;
+    copied.reserve(graphics.size());
+    for (const GraphicPtr& graphic : graphics) {
+        const int column = graphic ? graphic->excel_col_indx : 0;
+        if (!graphic || graphic->data_source_type != 2 || column < 1 || graphic->excel_col_title) {
+            copied.append(graphic);
+            continue;
+        }
+        const GraphicPtr copy = graphic->deepCopy();
+        if (column < columnTitles.size())
+            copy->excel_col_title = columnTitles[column];
+        else
+            copy->excel_col_indx = -1;
+        copied.append(copy);
+    }
+    return copied;
 }
 
 QImage CardPasteboard::pictureFromMimeData(const QMimeData* data)

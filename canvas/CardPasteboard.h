@@ -22,10 +22,16 @@ public:
 
     // The contents of a copy of `graphics` (in list order), in this order:
     // the card objects, a PDF page of the card with the base `host` draws and
-    // the objects, and a TIFF of the objects alone. A PDF or TIFF that cannot
+    // the objects, and a TIFF of the objects alone. The copied objects bound
+    // to a spreadsheet column carry its title from `host`'s table; one whose
+    // column that table does not have takes no column. A PDF or TIFF that cannot
     // be made (no host, no object covering anything) is left out rather than
     // offered empty.
     static QMimeData* mimeDataWithGraphics(CanvasHost* host, const GraphicList& graphics);
+    // The objects as the pasteboard takes them: those bound to a column of
+    // the table titled `columnTitles` (the row-number column first) are
+    // copies carrying its title; the others are the objects themselves.
+    static GraphicList withColumnTitles(const GraphicList& graphics, const QStringList& columnTitles);
 
     // A picture the contents offer, in any picture format that can be read;
     // null when there is none.

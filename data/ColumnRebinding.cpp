@@ -3,17 +3,103 @@
 #include "app/StringHelpers.h"
 #include "data/BatchBinding.h"
 
+#include <QHash>
+
 namespace {
 
-// The positions (from 1) of the columns titled `title`.
-QList<int> columnsTitled(const QStringList& titles, const QString& title)
+QStringList trimmed(const QStringList& titles)
 {
-    QList<int> found;
-    for (int c = 1; c < titles.size(); ++c)
-        if (Trim_Str(titles[c]) == title)
-            found.append(c);
-    return found;
+    QStringList list;
+    list.reserve(titles.size());
+    for (const QString& title : titles)
+        list.append(Trim_Str(title));
+    return list;
 }
+
+// How often each title stands among the columns (from 1).
+QHash<QString, int> countsOf(const QStringList& titles)
+{
+    QHash<QString, int> counts;
+    for (int c = 1; c < titles.size(); ++c)
+        ++counts[titles[c]];
+    return counts;
+}
+
+// The columns of two tables set side by side: those whose titles name one
+// column in each are fixed points (the row number too), and every other
+// column lies between the nearest fixed points on its two sides.
+class Alignment
+{
+public:
+    Alignment(const QStringList& oldTitles, const QStringList& newTitles)
+        : m_before(trimmed(oldTitles))
+        , m_after(trimmed(newTitles))
+        , m_countBefore(countsOf(m_before))
+        , m_countAfter(countsOf(m_after))
+    {
+        QHash<QString, int> positionAfter;
+        for (int c = 1; c < m_after.size(); ++c)
+            positionAfter.insert(m_after[c], c);
+        const int size = int(m_before.size());
+        m_fixed.fill(-1, size);
+        if (size > 0)
+            m_fixed[0] = 0;
+        for (int c = 1; c < size; ++c) {
+            const QString& title = m_before[c];
+            if (!title.isEmpty() && m_countBefore.value(title) == 1 && m_countAfter.value(title) == 1)
+                m_fixed[c] = positionAfter.value(title);
+        }
+        m_left.fill(0, size);
+        for (int c = 1; c < size; ++c)
+            m_left[c] = m_fixed[c - 1] >= 0 ? c - 1 : m_left[c - 1];
+        m_right.fill(size, size);
+        for (int c = size - 2; c >= 0; --c)
+            m_right[c] = m_fixed[c + 1] >= 0 ? c + 1 : m_right[c + 1];
+    }
+
+    ColumnRebinding::Outcome outcome(int column) const
+    {
+        using Why = ColumnRebinding::Why;
+        if (column < 1)
+            return {column, Why::Followed};
+        if (column >= m_before.size())
+            return {-1, Why::PastTable};
+        if (m_fixed[column] >= 0)
+            return {m_fixed[column], Why::Followed};
+        const QString& title = m_before[column];
+        const bool ambiguous = !title.isEmpty() && (m_countBefore.value(title) > 1 || m_countAfter.value(title) > 1);
+        const ColumnRebinding::Outcome none {-1,
+                                             title.isEmpty() ? Why::Untitled
+                                                 : ambiguous ? Why::Ambiguous
+                                                             : Why::Gone};
+        // Its place: as far from the fixed point on its left as before, when
+        // as many columns stand between the two fixed points now as then.
+        const int left = m_left[column];
+        const int right = m_right[column];
+        const int newLeft = m_fixed[left];
+        const int newRight = right < m_before.size() ? m_fixed[right] : int(m_after.size());
+        if (newRight - newLeft != right - left)
+            return none;
+        const int at = newLeft + (column - left);
+        const QString& now = m_after[at];
+        if (now == title)
+            return {at, Why::Kept};
+        if (now.isEmpty() || !m_countBefore.contains(now))
+            return {at, Why::Renamed};
+        return none;
+    }
+
+    int size() const { return int(m_before.size()); }
+
+private:
+    QStringList m_before;
+    QStringList m_after;
+    QHash<QString, int> m_countBefore;
+    QHash<QString, int> m_countAfter;
+    QList<int> m_fixed; // the new place of a fixed point, -1 for the others
+    QList<int> m_left;  // the nearest fixed point on the left
+    QList<int> m_right; // the nearest fixed point on the right (size: the end)
+};
 
 QString kindName(SKTGraphic::Kind kind)
 {
@@ -36,88 +122,143 @@ QString shortened(const QString& value)
     return line;
 }
 
+bool takesNoColumn(ColumnRebinding::Why why)
+{
+    using Why = ColumnRebinding::Why;
+    return why != Why::Followed && why != Why::Renamed && why != Why::Kept;
+}
+
 } // namespace
 
 ColumnRebinding::Outcome ColumnRebinding::follow(const QStringList& oldTitles, const QStringList& newTitles, int column)
 {
-    if (column < 1)
-        return {column, Why::Followed};
-    const QString title = column < oldTitles.size() ? Trim_Str(oldTitles[column]) : QString();
-    if (title.isEmpty())
-        return {column, Why::Untitled};
-    if (columnsTitled(oldTitles, title).size() > 1)
-        return {column, Why::Ambiguous};
-    const QList<int> now = columnsTitled(newTitles, title);
-    if (now.isEmpty())
-        return {column, Why::Gone};
-    if (now.size() > 1)
-        return {column, Why::Ambiguous};
-    return {now.first(), Why::Followed};
+    return Alignment(oldTitles, newTitles).outcome(column);
 }
 
-QList<ColumnRebinding::Kept> ColumnRebinding::rebind(const GraphicList& graphics, bool back,
-                                                     const QStringList& oldTitles, const QStringList& newTitles,
-                                                     const QList<DesignFileRow>& newRows)
+QList<ColumnRebinding::Outcome> ColumnRebinding::followAll(const QStringList& oldTitles, const QStringList& newTitles)
 {
-    QList<Kept> kept;
+    const Alignment alignment(oldTitles, newTitles);
+    QList<Outcome> outcomes;
+    outcomes.reserve(alignment.size());
+    for (int c = 0; c < alignment.size(); ++c)
+        outcomes.append(alignment.outcome(c));
+    return outcomes;
+}
+
+ColumnRebinding::Outcome ColumnRebinding::followTitle(const QString& title, const QStringList& newTitles, int column)
+{
+    const QString wanted = Trim_Str(title);
+    if (column >= 1 && column < newTitles.size() && Trim_Str(newTitles[column]) == wanted)
+        return {column, Why::Followed};
+    if (wanted.isEmpty())
+        return {-1, Why::Untitled};
+    QList<int> found;
+    for (int c = 1; c < newTitles.size(); ++c) {
+        if (Trim_Str(newTitles[c]) == wanted)
+            found.append(c);
+    }
+    if (found.size() == 1)
+        return {found.first(), Why::Followed};
+    return {-1, found.isEmpty() ? Why::Gone : Why::Ambiguous};
+}
+
+QList<ColumnRebinding::Change> ColumnRebinding::rebind(const GraphicList& graphics, bool back,
+                                                       const QStringList& oldTitles, const QStringList& newTitles,
+                                                       const QList<DesignFileRow>& newRows)
+{
+    const bool sameTitles = trimmed(oldTitles).mid(1) == trimmed(newTitles).mid(1);
+    const bool newTable = newTitles.size() > 1;
+    const QList<Outcome> outcomes = sameTitles ? QList<Outcome>() : followAll(oldTitles, newTitles);
+    QList<Change> changes;
     for (const GraphicPtr& graphic : graphics) {
         if (!graphic || !BatchBinding::takesValues(*graphic) || graphic->data_source_type != 2)
             continue;
-        const Outcome outcome = follow(oldTitles, newTitles, graphic->excel_col_indx);
-        graphic->Set_Excel_binding_Index(outcome.column);
-        if (outcome.why == Why::Followed)
+        const int before = graphic->excel_col_indx;
+        QString title;
+        Outcome outcome;
+        if (graphic->excel_col_title) {
+            // Without a table the title waits for one, and the object takes
+            // no column meanwhile.
+            if (!newTable) {
+                graphic->excel_col_indx = -1;
+                continue;
+            }
+            title = Trim_Str(*graphic->excel_col_title);
+            outcome = followTitle(title, newTitles, before);
+        } else if (sameTitles || before < 1) {
             continue;
-        Kept k;
-        k.back = back;
-        k.kind = graphic->kind();
-        k.oldTitle = Trim_Str(oldTitles.value(outcome.column));
-        k.why = outcome.why;
-        k.column = outcome.column;
-        k.columnExists = outcome.column < newTitles.size();
-        k.newTitle = Trim_Str(newTitles.value(outcome.column));
-        k.shows = BatchBinding::cellOf(newRows, 0, outcome.column);
-        kept.append(k);
+        } else {
+            title = Trim_Str(oldTitles.value(before));
+            outcome = before < outcomes.size() ? outcomes[before] : Outcome {-1, Why::PastTable};
+        }
+        if (outcome.column >= 0) {
+            graphic->Set_Excel_binding_Index(outcome.column);
+        } else {
+            graphic->excel_col_indx = -1;
+            if (!title.isEmpty())
+                graphic->excel_col_title = title;
+        }
+        // What followed its title is not told, nor an object that had no
+        // column and still has none.
+        if (outcome.why == Why::Followed || (outcome.column < 0 && before < 0))
+            continue;
+        Change change;
+        change.back = back;
+        change.kind = graphic->kind();
+        change.why = outcome.why;
+        change.title = title;
+        change.column = outcome.column >= 0 ? outcome.column : before;
+        if (outcome.column >= 0) {
+            change.newTitle = Trim_Str(newTitles.value(outcome.column));
+            change.shows = BatchBinding::cellOf(newRows, 0, outcome.column);
+        }
+        changes.append(change);
     }
-    return kept;
+    return changes;
 }
 
-QString ColumnRebinding::message(const QList<Kept>& kept)
+QString ColumnRebinding::message(const QList<Change>& changes)
 {
-    // Objects whose place is a column of the new table take that column;
-    // those whose place lies past its last column take none. Each group
-    // comes under a heading that holds for it.
     QStringList atPlace;
-    QStringList pastTable;
-    for (const Kept& k : kept) {
-        QString line = QStringLiteral("- %1 on the %2 side").arg(kindName(k.kind), k.back ? "back" : "front");
-        const QString value = shortened(k.shows);
-        line += value.isEmpty() ? QStringLiteral(" (now empty)") : QStringLiteral(" showing \"%1\"").arg(value);
-        switch (k.why) {
-        case Why::Gone:
-            line += QStringLiteral(": \"%1\" is gone").arg(k.oldTitle);
-            break;
-        case Why::Ambiguous:
-            line += QStringLiteral(": \"%1\" names more than one column").arg(k.oldTitle);
-            break;
-        default:
-            line += QStringLiteral(": its column had no title");
-            break;
+    QStringList none;
+    for (const Change& c : changes) {
+        QString line = QStringLiteral("- %1 on the %2 side").arg(kindName(c.kind), c.back ? "back" : "front");
+        if (takesNoColumn(c.why)) {
+            switch (c.why) {
+            case Why::Gone:
+                line += QStringLiteral(": no column is titled \"%1\".").arg(c.title);
+                break;
+            case Why::Ambiguous:
+                line += QStringLiteral(": \"%1\" names more than one column.").arg(c.title);
+                break;
+            case Why::Untitled:
+                line += QStringLiteral(": its column had no title.");
+                break;
+            default:
+                line += QStringLiteral(": the table had no column %1.").arg(c.column);
+                break;
+            }
+            none << line;
+            continue;
         }
-        if (!k.columnExists)
-            pastTable << line + QStringLiteral("; the new table has no column %1.").arg(k.column);
-        else if (k.newTitle.isEmpty())
-            atPlace << line + QStringLiteral("; it now takes column %1, which has no title.").arg(k.column);
+        const QString value = shortened(c.shows);
+        line += value.isEmpty() ? QStringLiteral(" (now empty)") : QStringLiteral(" showing \"%1\"").arg(value);
+        if (c.why == Why::Kept && c.title.isEmpty())
+            line += QStringLiteral(": its column has no title; it takes column %1.").arg(c.column);
+        else if (c.why == Why::Kept)
+            line += QStringLiteral(": \"%1\" names more than one column; it takes the one at its place.").arg(c.title);
+        else if (c.title.isEmpty())
+            line += QStringLiteral(": its column, untitled before, is now \"%1\".").arg(c.newTitle);
+        else if (c.newTitle.isEmpty())
+            line += QStringLiteral(": \"%1\" is now untitled (column %2).").arg(c.title).arg(c.column);
         else
-            atPlace << line + QStringLiteral("; it now takes \"%1\".").arg(k.newTitle);
+            line += QStringLiteral(": \"%1\" is now \"%2\".").arg(c.title, c.newTitle);
+        atPlace << line;
     }
     QStringList lines;
     if (!atPlace.isEmpty())
-        lines << QStringLiteral("The new table has no single column with the title these objects were bound to; "
-                                "each keeps the column at its place:")
-              << atPlace;
-    if (!pastTable.isEmpty())
-        lines << QStringLiteral("The new table has no single column with the title these objects were bound to, nor "
-                                "a column at their place; they now take no column:")
-              << pastTable;
+        lines << QStringLiteral("These objects take the column now standing at their column's place:") << atPlace;
+    if (!none.isEmpty())
+        lines << QStringLiteral("These objects now take no column and show nothing:") << none;
     return lines.join(QLatin1Char('\n'));
 }

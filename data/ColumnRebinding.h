@@ -1,14 +1,24 @@
 #pragma once
 
 // What becomes of the card objects bound to spreadsheet columns when a newly
-// read table replaces the one before. A binding is a column position; the
-// column's title is what the user chose. A binding follows its title to its
-// new position when that title names exactly one column of the new table.
-// Otherwise (the title is gone, names more than one column, or was blank)
-// the binding keeps its position, and the user is told which objects did
-// so and what they now show. The row-number column (position 0) is the same
-// in every table. Titles are compared as they stand once trimmed, letter
-// case included.
+// read table replaces the one before, and of objects pasted from another
+// design. A binding is a column position; the column's title is what the
+// user chose. An object never takes a column that its design knew under
+// another title:
+// - a binding follows its title to its new position when that title names
+//   exactly one column before and now;
+// - otherwise it takes the column now standing at its column's place, when
+//   that column's title is its own or one the design did not know (a
+//   rename). Its place lies between the nearest columns on each side that
+//   followed their titles, and counts only while as many columns stand
+//   between those two now as before;
+// - otherwise it takes no column (position -1) and shows nothing; it keeps
+//   its title, so that a later table with a column of that title gives it
+//   back, and only that.
+// An object carrying its column's title (a pasted one, or one whose column
+// was deleted) follows that title alone. The row-number column (position 0)
+// is the same in every table. Titles are compared as they stand once
+// trimmed, letter case included.
 
 #include "model/DesignFile.h"
 #include "model/SKTGraphic.h"
@@ -21,44 +31,52 @@ class ColumnRebinding
 {
 public:
     enum class Why {
-        Followed,  // the title names one column of the new table (or the row number)
-        Gone,      // no column of the new table has the title
-        Ambiguous, // the title names more than one column, before or now
-        Untitled,  // the column had no title (blank, or no such column)
+        Followed,  // its title names one column before and now (or the row number, or none before)
+        Renamed,   // it takes the column at its place, whose title the design did not know
+        Kept,      // it takes the column at its place, of its own title (blank, or naming several)
+        Gone,      // no column now: no column has its title, and none renamed stands at its place
+        Ambiguous, // no column now: its title names more than one column
+        Untitled,  // no column now: its column had no title
+        PastTable, // no column now: the table before had no column at its place
     };
 
     struct Outcome
     {
-        int column = 0;
+        int column = 0; // -1: no column
         Why why = Why::Followed;
     };
 
     // Where a binding to `column` of a table titled `oldTitles` goes in a
     // table titled `newTitles` (both with the row-number column first).
     static Outcome follow(const QStringList& oldTitles, const QStringList& newTitles, int column);
+    // The same for every column of `oldTitles`, in order.
+    static QList<Outcome> followAll(const QStringList& oldTitles, const QStringList& newTitles);
+    // Where an object carrying the title `title` goes in a table titled
+    // `newTitles`: to `column` when it has that title (a paste into the
+    // design it was copied from), else to the one column of that title.
+    static Outcome followTitle(const QString& title, const QStringList& newTitles, int column);
 
-    // An object that kept its column's position.
-    struct Kept
+    // An object whose binding did not simply follow its title.
+    struct Change
     {
         bool back = false;
         SKTGraphic::Kind kind = SKTGraphic::Kind::Text;
-        QString oldTitle;
         Why why = Why::Gone;
-        int column = 0;
-        // the title of the column it now takes ("" when the table has none
-        // there) and that column's first value
-        QString newTitle;
-        bool columnExists = false;
-        QString shows;
+        QString title;    // the title it was bound to
+        int column = 0;   // the column it takes now; for PastTable the one it had
+        QString newTitle; // that column's title now
+        QString shows;    // that column's first value
     };
 
     // Rebinds every text, picture and barcode of `graphics` bound to a
-    // column; answers those that kept their position, in list order.
-    static QList<Kept> rebind(const GraphicList& graphics, bool back, const QStringList& oldTitles,
-                              const QStringList& newTitles, const QList<DesignFileRow>& newRows);
+    // column of the table titled `oldTitles` to the table titled `newTitles`
+    // (an object carrying a title follows it). Objects stay as they are when
+    // the titles are the same, and carried titles wait while the new table
+    // has no column. Answers the changes to tell, in list order.
+    static QList<Change> rebind(const GraphicList& graphics, bool back, const QStringList& oldTitles,
+                                const QStringList& newTitles, const QList<DesignFileRow>& newRows);
 
-    // The one message naming every object that kept its position, those
-    // that take the new table's column there apart from those whose
-    // position lies past the new table's columns; "" for none.
-    static QString message(const QList<Kept>& kept);
+    // The one message naming every object that takes the column at its
+    // place, and every object that now takes none; "" for none.
+    static QString message(const QList<Change>& changes);
 };

@@ -2,6 +2,7 @@
 
 #include "app/StringHelpers.h"
 #include "data/BatchBinding.h"
+#include "data/ColumnRebinding.h"
 #include "data/WorkbookAccess.h"
 
 #include <QSet>
@@ -106,6 +107,16 @@ QList<SpreadsheetImport::ColumnChoice> SavedTableCheck::columnsFor(const QString
     for (SpreadsheetImport::ColumnChoice& choice : choices) {
         choice.State = titles.contains(choice.Extension);
         any = any || choice.State;
+    }
+    // A saved column renamed in place, or without a title, is read too:
+    // the rebinding that follows finds it where it stood. (The header has
+    // no row-number column; a place is kept for it.)
+    const QList<ColumnRebinding::Outcome> outcomes = ColumnRebinding::followAll(savedTitles, QStringList {""} + header);
+    for (const ColumnRebinding::Outcome& outcome : outcomes) {
+        if (outcome.column >= 1 && outcome.column <= choices.size()) {
+            choices[outcome.column - 1].State = true;
+            any = true;
+        }
     }
     if (!any) {
         for (SpreadsheetImport::ColumnChoice& choice : choices)

@@ -12,9 +12,11 @@
 // one that reads the same is taken, else one that reads the same with its
 // number formats left aside, else the one with the fewest differences
 // (rows that differ and the difference in row count), the first of equals.
-// The columns are those whose first-row cell is one of the titles, in the
-// sheet's order (every column when no sheet holds any title); the first
-// row holds titles unless the table's first row repeats them.
+// The columns are those whose first-row cell is one of the titles, and a
+// column renamed in place or without a title where the table's column
+// stood (ColumnRebinding), in the sheet's order (every column when no sheet
+// holds any title); the first row holds titles unless the table's first
+// row repeats them.
 // Runs on a worker thread: it touches no window and no card object.
 
 #include "data/SpreadsheetImport.h"
@@ -65,7 +67,8 @@ public:
     // are among the cells of `header`.
     static int titlesFound(const QStringList& header, const QStringList& savedTitles);
     // The columns of a first row to take: those whose trimmed cell is a
-    // saved title; every column when there is none.
+    // saved title, and those a saved column now stands at under another
+    // title or none (ColumnRebinding); every column when there is none.
     static QList<SpreadsheetImport::ColumnChoice> columnsFor(const QStringList& header, const QStringList& savedTitles);
     // The saved table was read without a header row: its first row is its
     // titles again.

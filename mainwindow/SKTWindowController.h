@@ -239,6 +239,10 @@ public:
     void Undo_Redo_Button_state() override;
     // Paste enabled when the pasteboard offers card objects.
     void Set_Paste_Button_Status() override;
+    // Pasted objects carrying a column's title follow it in this design's
+    // table; one message names those that take the column at their place
+    // or none.
+    void graphicsPasted(const GraphicList& graphics) override;
 
     // ---- mail settings ----
     // Copies the stored mail settings into `sender_email`, `sender_pwd`,
@@ -698,8 +702,8 @@ public:
     class Import_Excel_DataSheet* importExcelDataSheetWindow() const;
     class Import_Wizard* importWizardWindow() const;
 
-    // Shows, once, the message naming the objects that kept their column's
-    // place when the spreadsheet table was last replaced.
+    // Shows, once, the message naming the objects that took the column at
+    // their place, or none, when the spreadsheet table was last replaced.
     void tellColumnsNotFollowed() override;
 
 private:
@@ -709,8 +713,9 @@ private:
     // and the inspector offers the new columns.
     void excelTableReplaced(const QStringList& previousTitles);
     // Record 0 of the spreadsheet table in every object bound to a column,
-    // on both sides.
+    // on both sides, or of `graphics`.
     void showFirstSpreadsheetValues();
+    void showFirstSpreadsheetValues(const GraphicList& graphics);
     // On opening a design with a spreadsheet table: reads its workbook
     // again and, when it reads differently, offers to take it.
     void checkSavedWorkbook();

@@ -23,6 +23,7 @@
 #include <QVariantMap>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QCursor;
 class QPainter;
@@ -221,6 +222,12 @@ public:
     bool ctrl_is_visible;
     int double_star_type;
     int polygon_type;
+    // The title of the spreadsheet column the object is bound to, carried
+    // while no column of the design's table stands for it (a copy on the
+    // pasteboard; a pasted object whose title the design has no column of;
+    // an object whose column was deleted: excel_col_indx is then -1). The
+    // object follows that title, never a column's place. Unset otherwise.
+    std::optional<QString> excel_col_title;
 
     // ---- class and kind ----
     virtual Kind kind() const { return Kind::Graphic; }
@@ -257,7 +264,13 @@ public:
     void Set_Shape_Type(const QString& type) { _shape_type = type; }
     std::shared_ptr<AttributedText> Text_contents();
     void Set_Excel_binding(bool binding) { excel_binding = binding; }
-    void Set_Excel_binding_Index(int index) { excel_col_indx = index; }
+    // A column chosen (0 or more) replaces any title the object carried.
+    void Set_Excel_binding_Index(int index)
+    {
+        excel_col_indx = index;
+        if (index >= 0)
+            excel_col_title.reset();
+    }
     FontSpec Text_Font_value() const { return text_ctrl_font; }
     Colour Text_Color_Value() const { return txt_clr; }
     int Get_Line_Ori() const { return _line_ori; }

@@ -15,6 +15,7 @@
 
 const QString SKTGraphicArchive::PointsRightKey = QStringLiteral("_pointsRight");
 const QString SKTGraphicArchive::PointsDownKey = QStringLiteral("_pointsDown");
+const QString SKTGraphicArchive::ColumnTitleKey = QStringLiteral("excel_col_title");
 const QString SKTGraphicArchive::pasteboardType = QStringLiteral("application/x-brightfold-graphics");
 
 namespace {
@@ -193,6 +194,8 @@ void SKTGraphicArchive::encodeWithCoder(const SKTGraphic& g, KeyedArchiver& code
         coder.encodeBool(PointsRightKey, line._pointsRight);
         coder.encodeBool(PointsDownKey, line._pointsDown);
     }
+    if (g.excel_col_title)
+        coder.encodeString(ColumnTitleKey, *g.excel_col_title);
 }
 
 std::optional<GraphicPtr> SKTGraphicArchive::decodeGraphic(KeyedUnarchiver& coder, const GraphicDefaults& defaults)
@@ -227,6 +230,8 @@ std::optional<GraphicPtr> SKTGraphicArchive::decodeGraphic(KeyedUnarchiver& code
     }
     if (g->kind() == SKTGraphic::Kind::Line)
         static_cast<SKTLine&>(*g).setDirection(coder.decodeBool(PointsRightKey), coder.decodeBool(PointsDownKey));
+    if (coder.containsKey(ColumnTitleKey))
+        g->excel_col_title = coder.decodeString(ColumnTitleKey); // anything but a string reads as ""
     return g;
 }
 

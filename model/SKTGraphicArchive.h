@@ -17,7 +17,8 @@ class QMimeData;
 // archives. A card object is archived under its exact class name with its
 // 93 record keys, in a fixed order and with fixed kinds (rectangle, bool,
 // int, float, object), and a line adds its direction under "_pointsRight"
-// and "_pointsDown". Reading runs no defaults: a key an archive lacks reads
+// and "_pointsDown"; an object carrying its column's title adds it under
+// "excel_col_title". Reading runs no defaults: a key an archive lacks reads
 // as zero, NO, nil or the zero rectangle. Archives are untrusted input: an
 // archive that does not give one of the six card object classes gives no
 // object.
@@ -41,6 +42,9 @@ public:
     // The direction keys of a line (absent means NO).
     static const QString PointsRightKey;   // "_pointsRight"
     static const QString PointsDownKey;    // "_pointsDown"
+    // The title an object bound to a spreadsheet column carries
+    // (`excel_col_title`), written only when it carries one.
+    static const QString ColumnTitleKey; // "excel_col_title"
 
     // Our own clipboard type carrying the pasteboard data.
     static const QString pasteboardType;   // "application/x-brightfold-graphics"

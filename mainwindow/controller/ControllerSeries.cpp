@@ -228,12 +228,12 @@ void SKTWindowController::excelTableReplaced(const QStringList& previousTitles)
     m_workbookNote.clear();
     Add_Excel_Col_Name_In_Combo(m_window->findChild<QComboBox*>(QStringLiteral("Data_source_type")));
 
-    // Bindings follow their column titles where they can; those that keep
-    // their place are told once the import is over.
-    QList<ColumnRebinding::Kept> kept = ColumnRebinding::rebind(Get_Front_Controls_Array(), false, previousTitles,
-                                                                Excel_Column_Titles, ListData);
-    kept += ColumnRebinding::rebind(Get_Back_Controls_Array(), true, previousTitles, Excel_Column_Titles, ListData);
-    m_columnsNotFollowed = ColumnRebinding::message(kept);
+    // Bindings follow their column titles where they can; those that take
+    // the column at their place, or none, are told once the import is over.
+    QList<ColumnRebinding::Change> changes = ColumnRebinding::rebind(Get_Front_Controls_Array(), false, previousTitles,
+                                                                     Excel_Column_Titles, ListData);
+    changes += ColumnRebinding::rebind(Get_Back_Controls_Array(), true, previousTitles, Excel_Column_Titles, ListData);
+    m_columnsNotFollowed = ColumnRebinding::message(changes);
     // The batch binding holds the table it was made with.
     Check_Series_Or_Excel_Use_or_not();
     showFirstSpreadsheetValues();
@@ -247,15 +247,48 @@ void SKTWindowController::excelTableReplaced(const QStringList& previousTitles)
 
 void SKTWindowController::showFirstSpreadsheetValues()
 {
+    showFirstSpreadsheetValues(Get_Front_Controls_Array());
+    showFirstSpreadsheetValues(Get_Back_Controls_Array());
+}
+
+void SKTWindowController::showFirstSpreadsheetValues(const GraphicList& graphics)
+{
     BatchBinding firstRow(seriesStore(), {}, {}, false, ListData);
     firstRow.setBarcodeMaker(m_barcodeMaker);
     firstRow.useExcelBindingValues = true;
     firstRow.excelTableRows = int(ListData.size());
-    for (const GraphicList& side : {Get_Front_Controls_Array(), Get_Back_Controls_Array()}) {
-        const QString reason = firstRow.Assign_Batch_Values_To_Control(side, 0);
-        if (!reason.isEmpty())
-            Show_NSLog_Message(reason);
+    const QString reason = firstRow.Assign_Batch_Values_To_Control(graphics, 0);
+    if (!reason.isEmpty())
+        Show_NSLog_Message(reason);
+}
+
+void SKTWindowController::graphicsPasted(const GraphicList& graphics)
+{
+    // Objects copied in another design carry their column's title and
+    // follow it in this design's table; a paste in the design they came
+    // from finds them where they were. Objects whose column changed show
+    // its first value (or nothing).
+    QList<std::pair<GraphicPtr, int>> columnsBefore;
+    for (const GraphicPtr& graphic : graphics) {
+        if (graphic && graphic->data_source_type == 2)
+            columnsBefore.append({graphic, graphic->excel_col_indx});
     }
+    if (columnsBefore.isEmpty())
+        return;
+    const QList<ColumnRebinding::Change> changes = ColumnRebinding::rebind(
+        graphics, Card_Front_Or_Back == 1, Excel_Column_Titles, Excel_Column_Titles, ListData);
+    GraphicList moved;
+    for (const auto& [graphic, column] : columnsBefore) {
+        if (graphic->excel_col_indx != column)
+            moved.append(graphic);
+    }
+    if (!moved.isEmpty() && !ListData.isEmpty()) {
+        showFirstSpreadsheetValues(moved);
+        Refresh_Canvas();
+    }
+    const QString message = ColumnRebinding::message(changes);
+    if (!message.isEmpty())
+        Show_MessageBox(message);
 }
 
 void SKTWindowController::tellColumnsNotFollowed()

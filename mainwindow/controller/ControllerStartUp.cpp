@@ -191,6 +191,14 @@ void SKTWindowController::New_Project_Setting_Reset()
     Back_user_profile.Reset_All_Values();
     setProjectFileName(QString(""));
     m_designOnDisk = {};
+    // A new design has no spreadsheet table and names no workbook, as it
+    // has no objects: nothing of the design before is offered or saved.
+    Excel_Column_Titles = {Excel_Column_Titles.value(0, QStringLiteral("No."))};
+    ListData.clear();
+    setExcelBindingUse(false);
+    setExcelSourcePath(QString());
+    m_workbookNote.clear();
+    Remove_Excel_Col_Name_In_Combo(m_window->findChild<QComboBox*>(QStringLiteral("Data_source_type")));
 
     setAllTextFont(FontSpec(Text_Ctrl_Font, 14));
     ui.All_Text_font_value->setText(CardSettings::fontDescription(All_Text_font));
@@ -209,6 +217,11 @@ void SKTWindowController::New_Project_Setting_Reset()
 
     for (SKTGraphicView* view : {_graphicView, _graphicView_BACK, _graphicView_TEMP})
         view->controller().delete_all_control();
+    // No batch of the design before stays offered; the next batch checks
+    // the new design.
+    publishBinding(freshBinding());
+    const QMutexLocker lock(&m_bindingMutex);
+    m_binding.reset();
 }
 
 void SKTWindowController::New_Project()

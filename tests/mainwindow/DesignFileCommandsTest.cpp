@@ -3,6 +3,7 @@
 // that a failed write never lets a command discard the design, and that a
 // design file another writer changed is replaced only when the user says so.
 #include "app/Globals.h"
+#include "data/Globals.h"
 #include "mainwindow/Globals.h"
 #include "mainwindow/WindowControllerFixture.h"
 #include "model/DesignFile.h"
@@ -15,6 +16,7 @@
 #include "platform/IndexSet.h"
 #include "platform/SavePanel.h"
 #include "platform/UndoManager.h"
+#include "profiles/Globals.h"
 
 #include <QDir>
 #include <QFile>
@@ -189,9 +191,24 @@ TEST_F(DesignFileCommandsTest, OpenBringsBackWhatWasSaved)
     const GraphicList front = controller->Get_Front_Controls_Array();
 
     presenter.scriptAnswers({false});
+    setExcelBindingUse(true);
+    setExcelSourcePath("/b/guests.xlsx");
     controller->New_Btn_Clicked();
     EXPECT_TRUE(controller->Get_Front_Controls_Array().isEmpty());
     EXPECT_TRUE(Project_File_Name.isEmpty());
+    // No table, no workbook: in the window and in the new design's file.
+    EXPECT_EQ(controller->Excel_Column_Titles, QStringList {"No."});
+    EXPECT_TRUE(controller->ListData.isEmpty());
+    controller->Check_Series_Or_Excel_Use_or_not();
+    EXPECT_FALSE(Use_Excel_Binding_Values);
+    saveAnswer = file("new.fcard");
+    ASSERT_TRUE(controller->Save_project_file(false, false));
+    const DesignFileReadResult fresh = DesignFile::readFile(file("new.fcard"), GraphicDefaults::current());
+    ASSERT_TRUE(fresh.ok);
+    EXPECT_FALSE(fresh.contents.excelBindingUse);
+    EXPECT_EQ(fresh.contents.excelSourcePath, "");
+    EXPECT_EQ(fresh.contents.columnTitles, QStringList {"No."});
+    EXPECT_TRUE(fresh.contents.rows.isEmpty());
 
     presenter.clear();
     presenter.scriptAnswers({false});

@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
@@ -147,14 +148,17 @@ TEST_F(WorkbookChangesWindowsTest, BindingsFollowTheirTitlesThroughTheProfileWin
     });
     controller->User_Profile_Button_Clicked();
 
-    const QString message = "\nThe new table has no single column with the title these objects were bound to; each "
-                            "keeps the column at its place:\n"
-                            "- text on the front side showing \"Ann\": \"Company\" is gone; it now takes \"Name\".\n"
-                            "- barcode on the back side showing \"2001\": \"Number\" names more than one column; it "
-                            "now takes \"Number\".";
+    // Company is gone: the column at its place is one of two Number
+    // columns, a title the design knew, so the text takes none; the number
+    // barcode takes the Number column at its place.
+    const QString message = "\nThese objects take the column now standing at their column's place:\n"
+                            "- barcode on the back side showing \"2002\": \"Number\" names more than one column; "
+                            "it takes the one at its place.\n"
+                            "These objects now take no column and show nothing:\n"
+                            "- text on the front side: no column is titled \"Company\".";
     EXPECT_EQ(seen.join(" | ").toStdString(),
-              QStringList({"Ann", "Ann", "/p/ann.png", "Ann", "Name", "No.,Title,Name,Number,Number,Photo",
-                           "Text Source", message})
+              QStringList({"Ann", "", "/p/ann.png", "Ann", "Name", "No.,Title,Name,Number,Number,Photo", "Text Source",
+                           message})
                   .join(" | ")
                   .toStdString());
     EXPECT_EQ(presenter.texts().join(" | ").toStdString(), message.toStdString());
@@ -163,9 +167,9 @@ TEST_F(WorkbookChangesWindowsTest, BindingsFollowTheirTitlesThroughTheProfileWin
     for (const GraphicPtr& graphic :
          {GraphicPtr(name), GraphicPtr(company), GraphicPtr(photo), typed, GraphicPtr(number)})
         columns << graphic->excel_col_indx;
-    EXPECT_EQ(columns, (QList<int> {2, 2, 5, 2, 3}));
+    EXPECT_EQ(columns, (QList<int> {2, -1, 5, 2, 4}));
     ASSERT_FALSE(number->_barcode_image.isNull());
-    EXPECT_EQ(ObjectTestSupport::decodeBarcode(number->_barcode_image.image()).text, "2001");
+    EXPECT_EQ(ObjectTestSupport::decodeBarcode(number->_barcode_image.image()).text, "2002");
 }
 
 // A design saved with its table, then its workbook changed on disk: opening
@@ -295,4 +299,107 @@ TEST_F(WorkbookChangesWindowsTest, ADesignWhoseWorkbookIsNoFileOpensAtOnce)
         EXPECT_EQ(controller->ListData, saved);
         EXPECT_FALSE(made.touched());
     }
+}
+
+// A company text and a number barcode, read as Name, Company, Number and
+// copied. Reopened after Company was renamed Firm (two guests swapped, one
+// added): they follow Firm; after Firm was deleted the text takes no column,
+// also once saved, reopened and read with more columns. Pasted from another
+// instance into a new design, which has no table, they wait for one, then
+// follow their titles in one of Number, Name, Company, and so does a second
+// paste.
+TEST_F(WorkbookChangesWindowsTest, NoObjectShowsAnotherColumnsDataAfterARenameAPasteOrNew)
+{
+    const QString path = book(
+        "guests.xlsx",
+        {{"Name", "Company", "Number"}, {"Ada", "Acme", "1001"}, {"Bob", "Bolt", "1002"}, {"Cy", "Core", "1003"}});
+    read(path);
+    const auto company = bound<SKTText>(2);
+    company->Text_contents()->setString("Acme");
+    insert(SKTDocumentGraphicsKey, {company, bound<SKTBarcode>(3)});
+    const QString design = folder.filePath("badges.fcard");
+    SavePanel::setHandler([&](const QString&, const QString&) { return design; });
+    ASSERT_TRUE(controller->Save_project_file(true, false));
+    CanvasController& canvas = controller->graphicView(0)->controller();
+    canvas.changeSelectionIndexes(IndexSet::range(0, 2));
+    controller->Copy_Clicked();
+    // what another running copy of the program offers
+    auto* copied = new QMimeData;
+    for (const QString& format : pasteboard.mimeData()->formats())
+        copied->setData(format, pasteboard.mimeData()->data(format));
+    copied->removeFormat(Pasteboard::changeMarkType);
+
+    // each record's company text and decoded number, "-" for no barcode
+    const auto badges = [&] {
+        controller->Check_Series_Or_Excel_Use_or_not();
+        QStringList pages;
+        for (int record = 0; record < Total_Batch_Excel_Card; ++record) {
+            SideSnapshot shot;
+            QMap<QString, GraphicPtr> byId;
+            EXPECT_EQ(bindRecord(shot, record, byId), "");
+            QStringList page;
+            for (const GraphicPtr& g : shot.graphics()) {
+                const QImage barcode = g->_barcode_image.image();
+                if (g->kind() == SKTGraphic::Kind::Text)
+                    page << textOf(g);
+                else
+                    page << (barcode.isNull() ? "-" : ObjectTestSupport::decodeBarcode(barcode).text);
+            }
+            pages << page.join('/');
+        }
+        return pages.join(' ').toStdString();
+    };
+    const auto reopen = [&](const SpreadsheetWriter::Table& now) {
+        book("guests.xlsx", now);
+        presenter.clear();
+        presenter.scriptAnswers({true});
+        EXPECT_TRUE(controller->Read_and_load_design_Log(design, "L"));
+        QStringList said = presenter.texts();
+        if (!said.isEmpty() && said.first().contains("has changed since this design was saved"))
+            said.removeFirst();
+        return said.join(" | ").toStdString();
+    };
+
+    EXPECT_EQ(reopen({{"Name", "Firm", "Number"},
+                      {"Bob", "Bolt", "1002"},
+                      {"Ada", "Acme", "1001"},
+                      {"Cy", "Core", "1003"},
+                      {"Di", "Dyn", "1004"}}),
+              "\nThese objects take the column now standing at their column's place:\n"
+              "- text on the front side showing \"Bolt\": \"Company\" is now \"Firm\".");
+    EXPECT_EQ(badges(), "Bolt/1002 Acme/1001 Core/1003 Dyn/1004");
+    ASSERT_TRUE(controller->Save_project_file(false, false));
+
+    EXPECT_EQ(reopen({{"Name", "Number"}, {"Bob", "1002"}, {"Ada", "1001"}}),
+              "\nThese objects now take no column and show nothing:\n"
+              "- text on the front side: no column is titled \"Firm\".");
+    EXPECT_EQ(badges(), "/1002 /1001");
+    ASSERT_TRUE(controller->Save_project_file(false, false));
+    EXPECT_EQ(reopen({{"Name", "Number", "Fax"}, {"Bob", "1002", "555"}}), "");
+    read(path); // every column, Fax too
+    EXPECT_EQ(controller->Excel_Column_Titles, (QStringList {"No.", "Name", "Number", "Fax"}));
+    EXPECT_EQ(badges(), "/1002");
+    const GraphicPtr text = controller->Get_Front_Controls_Array().value(0);
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->excel_col_indx, -1);
+    EXPECT_EQ(text->excel_col_title.value_or("-"), "Firm");
+
+    presenter.clear();
+    presenter.scriptAnswers({false}); // no save before the new design
+    controller->New_Btn_Clicked();
+    EXPECT_EQ(controller->Excel_Column_Titles, QStringList {"No."});
+    presenter.clear();
+    pasteboard.putForeign(copied);
+    controller->Paste_Clicked();
+    GraphicList pasted = controller->Get_Front_Controls_Array();
+    ASSERT_EQ(pasted.size(), 2);
+    EXPECT_EQ(textOf(pasted[0]), "Acme"); // what it showed
+    read(book("other.xlsx", {{"Number", "Name", "Company"}, {"2001", "Eve", "Echo"}, {"2002", "Fay", "Flux"}}));
+    controller->Paste_Clicked();
+    QList<int> columns;
+    for (const GraphicPtr& g : controller->Get_Front_Controls_Array())
+        columns << g->excel_col_indx;
+    EXPECT_EQ(columns, (QList<int> {3, 1, 3, 1}));
+    EXPECT_EQ(presenter.texts().join(" | ").toStdString(), "");
+    EXPECT_EQ(badges(), "Echo/2001/Echo/2001 Flux/2002/Flux/2002");
 }

@@ -241,6 +241,13 @@ TEST(SKTGraphicArchive, LockedHiddenAndBoundObjects)
     EXPECT_TRUE(back->excel_binding);
     EXPECT_EQ(back->excel_col_indx, 4);
     EXPECT_EQ(back->print_object, 1);
+    // A column's title travels only while the object carries one.
+    EXPECT_FALSE(back->excel_col_title);
+    EXPECT_FALSE(SKTGraphicArchive::archivedData(text).contains("excel_col_title"));
+    for (const QString& title : {QString("Company"), QString("")}) {
+        text.excel_col_title = title;
+        EXPECT_EQ(roundTrip(text)->excel_col_title, std::optional<QString>(title));
+    }
 }
 
 TEST(SKTGraphicArchive, LineDirection)
