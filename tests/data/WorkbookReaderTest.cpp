@@ -102,7 +102,7 @@ TEST(WorkbookReader, HandMadeParts)
         R"(</numFmts><cellXfs><xf numFmtId="0"/><xf numFmtId="100"/><xf numFmtId="9"/><xf numFmtId="101"/>)"
         R"(</cellXfs></styleSheet>)";
     QByteArray styledEmpty;
-    for (int column = 4; column <= 16384; column += 1)
+    for (int column = 4; column <= 16384; ++column)
         styledEmpty += "<c r=\"" + SpreadsheetWriter::ColumnNumber_To_Name(column).toLatin1() + "\" s=\"2\"/>";
     const QList<Golden> table {
         {"index == length gives the last string, beyond it nothing",
