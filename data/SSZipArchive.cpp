@@ -12,6 +12,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <limits>
@@ -20,6 +21,8 @@
 #include <unistd.h>
 
 namespace {
+
+std::atomic<SSZipArchive::ClosedHook> closedHook {nullptr};
 
 constexpr unsigned UnpackBufferSize = 4096;
 constexpr qint64 PackBufferSize = 16384;
@@ -225,10 +228,20 @@ int unpackFile(unzFile zip, const unz_file_info64& info, int folder, const char*
     return code;
 }
 
+// The path, relative to the destination, that an entry's components lead to.
+QString joinComponents(const QList<QByteArray>& components)
+{
+    QStringList steps;
+    for (const QByteArray& component : components)
+        steps.append(QFile::decodeName(component));
+    return steps.join(QLatin1Char('/'));
+}
+
 // Unpacks the current entry (already opened): 0 when done or kept, Skipped
-// when its file or folder cannot be created, else the error code.
+// when its file or folder cannot be created, else the error code. The path
+// of a file unpacked or kept is added to `unpacked`.
 int unpackEntry(unzFile zip, const unz_file_info64& info, const QString& name, int root, qsizetype rootLength,
-                bool overwrite, Budget& budget)
+                bool overwrite, Budget& budget, QStringList* unpacked)
 {
     QList<QByteArray> components;
     if (!entryComponents(name, components))
@@ -256,15 +269,21 @@ int unpackEntry(unzFile zip, const unz_file_info64& info, const QString& name, i
     const char* leaf = components.last().constData();
     struct stat st {};
     if (::fstatat(folder.get(), leaf, &st, AT_SYMLINK_NOFOLLOW) == 0) {
-        if (!overwrite)
+        if (!overwrite) {
+            if (S_ISREG(st.st_mode) && unpacked)
+                unpacked->append(joinComponents(components));
             return 0;
+        }
         // Only a plain file is replaced, by a new one: a symbolic or hard
         // link, or a folder, planted there keeps what it holds or points to,
         // and the entry is left out.
         if (!S_ISREG(st.st_mode) || ::unlinkat(folder.get(), leaf, 0) != 0)
             return Skipped;
     }
-    return unpackFile(zip, info, folder.get(), leaf, budget);
+    const int code = unpackFile(zip, info, folder.get(), leaf, budget);
+    if (code == 0 && unpacked)
+        unpacked->append(joinComponents(components));
+    return code;
 }
 
 // Fills the entry record's date fields from `date` in local time.
@@ -373,8 +392,10 @@ unzFile openRegularArchive(QFile& archive, const QString& path)
 
 bool SSZipArchive::unzipFileAtPath(const QString& path, const QString& destination, bool overwrite,
                                    const QString& password, SSZipArchiveError* error, qint64 maxUnpackedBytes,
-                                   qint64 maxEntries)
+                                   qint64 maxEntries, QStringList* unpacked)
 {
+    if (unpacked)
+        unpacked->clear();
     QFile archive;
     unzFile zip = openRegularArchive(archive, path);
     if (!zip) {
@@ -424,7 +445,8 @@ bool SSZipArchive::unzipFileAtPath(const QString& path, const QString& destinati
             code = EntryOpenFailed;
         }
         if (code == 0)
-            code = unpackEntry(zip, info, QString::fromUtf8(rawName), root.get(), rootPath.size(), overwrite, budget);
+            code = unpackEntry(zip, info, QString::fromUtf8(rawName), root.get(), rootPath.size(), overwrite, budget,
+                               unpacked);
         // A file that cannot be created is left out; its data go unread.
         if (code == Skipped)
             code = 0;
@@ -441,43 +463,21 @@ bool SSZipArchive::unzipFileAtPath(const QString& path, const QString& destinati
             code = EntryOpenFailed;
     }
     unzClose(zip);
+    if (const ClosedHook hook = closedHook.load())
+        hook(path);
     if (code != 0)
         report(error, code);
     return code == 0;
 }
 
+void SSZipArchive::setClosedHookForTesting(ClosedHook hook)
+{
+    closedHook.store(hook);
+}
+
 bool SSZipArchive::unzipFileAtPath(const QString& path, const QString& destination)
 {
     return unzipFileAtPath(path, destination, true, QString(), nullptr);
-}
-
-QStringList SSZipArchive::entryPaths(const QString& path, qint64 maxEntries)
-{
-    QStringList paths;
-    QFile archive;
-    unzFile zip = openRegularArchive(archive, path);
-    if (!zip)
-        return paths;
-    for (int at = unzGoToFirstFile(zip); at == UNZ_OK && paths.size() < maxEntries; at = unzGoToNextFile(zip)) {
-        unz_file_info64 info {};
-        if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
-            break;
-        QByteArray rawName(qsizetype(info.size_filename), Qt::Uninitialized);
-        if (unzGetCurrentFileInfo64(zip, &info, rawName.data(), uLong(rawName.size()), nullptr, 0, nullptr, 0)
-            != UNZ_OK)
-            break;
-        const QString name = QString::fromUtf8(rawName);
-        QList<QByteArray> components;
-        if (name.endsWith(QLatin1Char('/')) || name.endsWith(QLatin1Char('\\')) || !entryComponents(name, components)
-            || components.isEmpty())
-            continue;
-        QStringList steps;
-        for (const QByteArray& component : std::as_const(components))
-            steps.append(QFile::decodeName(component));
-        paths.append(steps.join(QLatin1Char('/')));
-    }
-    unzClose(zip);
-    return paths;
 }
 
 bool SSZipArchive::createZipFileAtPath(const QString& path, const QStringList& paths)

@@ -55,18 +55,22 @@ public:
     // written and again as it is inflated, so a bomb stops before more than
     // the bound reaches the disk. An entry that claims more compressed bytes
     // than the whole archive holds is corrupt and refused before it is
-    // written.
+    // written. `unpacked`, when given, gets the paths relative to the
+    // destination of the files the entries unpacked to (or, without
+    // `overwrite`, found there), in the archive's order ("\" read as "/",
+    // empty and "." steps left out): what this one open of the archive
+    // holds, so nobody need open it again to list it.
     static bool unzipFileAtPath(const QString& path, const QString& destination, bool overwrite,
                                 const QString& password, SSZipArchiveError* error,
                                 qint64 maxUnpackedBytes = DefaultMaxUnpackedBytes,
-                                qint64 maxEntries = DefaultMaxEntries);
+                                qint64 maxEntries = DefaultMaxEntries, QStringList* unpacked = nullptr);
     static bool unzipFileAtPath(const QString& path, const QString& destination);
-    // The paths relative to the destination that the file entries of the
-    // archive at `path` unpack to, in the archive's order ("\" read as "/",
-    // empty and "." steps left out), at most `maxEntries` of them; folders
-    // and names that would leave the destination are not among them. Empty
-    // when the archive cannot be read.
-    static QStringList entryPaths(const QString& path, qint64 maxEntries = DefaultMaxEntries);
+
+    // For tests of what follows an unpack: called with the archive's path
+    // once an unpack has read the archive and closed it (a test may put
+    // another file in its place there).
+    using ClosedHook = void (*)(const QString& path);
+    static void setClosedHookForTesting(ClosedHook hook);
 
     // Packs each path (a file, or a folder with everything in it) into a new
     // archive at `path`, named relative to the path's parent folder. False

@@ -76,23 +76,12 @@ void appendAllText(const pugi::xml_node& element, std::string& out)
     }
 }
 
-// The number of columns a sheet read has: the width its dimension element
-// names (else `fallback`), or the rightmost cell of a row read when that
-// lies further right, as the dimension is optional and may understate the
-// width.
-int sheetWidth(const WorksheetReader::SheetShape& shape, int fallback)
+// The number of columns a sheet read has: up to the last that holds a title
+// or a value, within XFD. A column of empty cells with a style is none, nor
+// does the dimension element widen it, as it counts such cells.
+int sheetWidth(const WorksheetReader::SheetShape& shape)
 {
-    int columns = fallback;
-    if (shape.hasDimension) {
-        QString ref = shape.dimensionRef;
-        const qsizetype colon = ref.indexOf(QLatin1Char(':'));
-        if (colon >= 0)
-            ref = ref.mid(colon + 1);
-        const int width = Get_Col_index(Get_Column_Char_Str(ref.trimmed()), 64);
-        if (width >= 1)
-            columns = width;
-    }
-    return std::clamp(std::max(columns, shape.widest), 0, SpreadsheetWriter::MaxColumns);
+    return std::clamp(shape.widest, 0, SpreadsheetWriter::MaxColumns);
 }
 
 // The column titles of `columns` columns from the first of `rows`: a cell
@@ -215,15 +204,19 @@ SheetRows SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
         return {};
     }
     SSZipArchiveError error;
-    if (!SSZipArchive::unzipFileAtPath(localPath(path), s.tmpDir, true, QString(), &error, MaxUnpackedBytes,
-                                       MaxParts)) {
+    // The parts are listed as this unpack wrote them: opening the path again
+    // could find another file there (a sync client replaces a workbook by
+    // renaming a new one over it) and mix two workbooks.
+    QStringList unpacked;
+    if (!SSZipArchive::unzipFileAtPath(localPath(path), s.tmpDir, true, QString(), &error, MaxUnpackedBytes, MaxParts,
+                                       &unpacked)) {
         Show_NSLog_Message(QStringLiteral("Error: %1").arg(error.description));
         if (error.code == SSZipArchive::SizeLimitExceeded || error.code == SSZipArchive::EntryLimitExceeded)
             s.refusal = error.description;
         UnpackFolder::empty();
         return {};
     }
-    s.parts = WorkbookParts::read(s.tmpDir, SSZipArchive::entryPaths(localPath(path), MaxParts));
+    s.parts = WorkbookParts::read(s.tmpDir, unpacked);
     s.ReadSharedStrings(s.parts.sharedStrings);
     if (s.refusal.isEmpty())
         s.styles = WorkbookStyles::read(s.parts.styles, s.tmpDir + QStringLiteral("/xl/workbook.xml"));
@@ -274,7 +267,7 @@ SpreadsheetWriter::Table SpreadsheetWriter::ReadData_only_column()
         Show_NSLog_Message(QStringLiteral("Error: %1").arg(shape.error));
         return s.data;
     }
-    Excel_Sheet_Columns = sheetWidth(shape, Excel_Sheet_Columns);
+    Excel_Sheet_Columns = sheetWidth(shape);
 
     if (rows.isEmpty())
         return s.data;
@@ -306,7 +299,7 @@ QStringList SpreadsheetWriter::readTitleRow()
         Show_NSLog_Message(QStringLiteral("Error: %1").arg(shape.error));
         return {};
     }
-    return rows.isEmpty() ? QStringList() : titlesOfFirstRow(rows, sheetWidth(shape, 1));
+    return rows.isEmpty() ? QStringList() : titlesOfFirstRow(rows, sheetWidth(shape));
 }
 
 SheetRows SpreadsheetWriter::readRowsAsStored()

@@ -67,7 +67,8 @@ public:
     // With only_col: empties the unpack folder, unpacks the workbook at
     // `path` (a path or a file URL) into it and reads its shared strings
     // (the part its relationships name, see WorkbookParts) and number
-    // formats (WorkbookStyles); a file that
+    // formats (WorkbookStyles); the parts are found among the files that
+    // unpack wrote, the file at `path` is opened once; a file that
     // cannot be unpacked, is past the limits or has shared strings that
     // cannot be read leaves the folder empty, and no rows. Without:
     // every row of the chosen sheet (`sheetPart`) of the unpacked workbook
@@ -75,13 +76,14 @@ public:
     // the limits.
     static SheetRows ReadWorkbook(const QString& path, bool only_col);
     // The column titles of the chosen sheet: one row, or none when
-    // the sheet has no row. Sets `Excel_Sheet_Columns` to the larger of the
-    // sheet's dimension and the rightmost cell of any row.
+    // the sheet has no row. Sets `Excel_Sheet_Columns` to the sheet's
+    // columns: up to the last holding a title or a value (cells that only
+    // have a style make no column; see WorksheetReader).
     static Table ReadData_only_column();
     // The column titles of the chosen sheet as its first row alone gives
     // them, for choosing among sheets without reading each whole: the rest
     // of the sheet is not read, so the titles run to the first row's last
-    // cell or the sheet's dimension, whichever is wider. None when the sheet
+    // cell holding a value. None when the sheet
     // has no row or cannot be read; a first row past the limits refuses the
     // workbook. `Excel_Sheet_Columns` is left as it is.
     static QStringList readTitleRow();

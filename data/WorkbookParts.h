@@ -36,9 +36,9 @@ public:
     };
 
     // The parts of the workbook unpacked in `folder`; `archiveOrder` gives
-    // the paths its entries unpacked to in the archive's order (see
-    // SSZipArchive::entryPaths); without it, files are taken in the order of
-    // their names.
+    // the paths its entries unpacked to in the archive's order, as the
+    // unpack itself lists them (SSZipArchive::unzipFileAtPath); without it,
+    // files are taken in the order of their names.
     static WorkbookParts read(const QString& folder, const QStringList& archiveOrder = {});
 
     // The full path of the shared-strings part: the one the relationships

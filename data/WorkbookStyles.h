@@ -35,8 +35,9 @@ public:
     // True when every number cell shows as General.
     bool isEmpty() const { return m_styleFormats.isEmpty(); }
     bool date1904() const { return m_date1904; }
-    // The format of cells of style `style` (a cell without "s" has style
-    // 0); null for a style that shows its cells as General, or none.
+    // The format of cells of style `style` (a cell without "s" has its
+    // row's or column's, see WorksheetReader); null for a style that shows
+    // its cells as General, or none.
     const NumberFormat* format(qsizetype style) const;
     // The text a number cell of style `style` shows for its value `stored`;
     // a null string when that is no number.

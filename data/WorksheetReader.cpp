@@ -125,17 +125,16 @@ public:
     {
         if (!findRoot(m_xml) || !m_xml.isNamed(u"worksheet"))
             return fail(m_xml.error().isEmpty() ? QStringLiteral("the part holds no worksheet") : m_xml.error());
-        bool dimensionSeen = false;
+        bool columnsSeen = false;
         bool sheetDataSeen = false;
         while (m_xml.readNext() && !m_xml.isEndElement()) {
             if (!m_xml.isStartElement())
                 continue;
             bool ok = true;
-            if (m_xml.isNamed(u"dimension") && !dimensionSeen) {
-                dimensionSeen = true;
-                m_shape.hasDimension = true;
-                m_shape.dimensionRef = m_xml.attribute(u"ref").toString();
-                ok = m_xml.skipElement();
+            // The column styles come before the cells, as the schema orders them.
+            if (m_xml.isNamed(u"cols") && !columnsSeen && !sheetDataSeen && m_styles) {
+                columnsSeen = true;
+                ok = readColumnStyles();
             } else if (m_xml.isNamed(u"sheetData") && !sheetDataSeen) {
                 sheetDataSeen = true;
                 ok = readSheetData();
@@ -200,11 +199,62 @@ private:
         return false;
     }
 
+    // The styles of the `col` elements, each for its columns min to max
+    // (from 1). The schema has them in column order without overlap: a col
+    // that starts at or left of the end of the one before keeps only its
+    // columns beyond it, so the columns are walked once whatever the part
+    // holds, and none beyond XFD.
+    bool readColumnStyles()
+    {
+        while (m_xml.readNext()) {
+            if (m_xml.isEndElement())
+                return true;
+            if (!m_xml.isStartElement())
+                continue;
+            if (m_xml.isNamed(u"col")) {
+                bool minOk = false, maxOk = false;
+                const qsizetype style = m_xml.hasAttribute(u"style") ? styleIndex(u"style") : 0;
+                const int first = std::max(int(m_columnStyles.size()),
+                                           m_xml.attribute(u"min").trimmed().toInt(&minOk) - 1);
+                const int last = std::min(WorksheetReader::MaxColumns - 1,
+                                          m_xml.attribute(u"max").trimmed().toInt(&maxOk) - 1);
+                if (minOk && maxOk && style >= 0 && first <= last) {
+                    m_columnStyles.resize(first, 0);
+                    m_columnStyles.resize(last + 1, style);
+                }
+            }
+            if (!m_xml.skipElement())
+                return false;
+        }
+        return false;
+    }
+
+    // The style index an attribute of the element just started gives; -1
+    // when it has none or one that is no index.
+    qsizetype styleIndex(QStringView name) const
+    {
+        bool ok = false;
+        const qsizetype style = m_xml.hasAttribute(name) ? m_xml.attribute(name).trimmed().toLongLong(&ok) : -1;
+        return ok && style >= 0 ? style : -1;
+    }
+
+    // The style of a cell of `column` (from 0) without one of its own: its
+    // row's when the row says it has a format of its own, else its column's,
+    // else 0.
+    qsizetype inheritedStyle(int column) const
+    {
+        if (m_rowStyle >= 0)
+            return m_rowStyle;
+        return column < m_columnStyles.size() ? m_columnStyles.at(column) : 0;
+    }
+
     bool readRow()
     {
         if (++m_rowCount > WorksheetReader::MaxRows)
             return tooLarge(QStringLiteral("more than %1 rows").arg(WorksheetReader::MaxRows));
         const bool keep = m_rowCount <= m_keepRows;
+        const QStringView customFormat = m_xml.attribute(u"customFormat").trimmed();
+        m_rowStyle = customFormat == u"1" || customFormat == u"true" ? styleIndex(u"s") : -1;
         if (keep)
             m_rows.appendRow(m_columns);
         int previous = -1;
@@ -224,16 +274,12 @@ private:
             previous = column;
             const QStringView type = m_xml.attribute(u"t");
             const bool sharedType = type == u"s";
-            // A number cell's style: 0 without one, none (-1) for one that
-            // is no index.
+            // A number cell's style: its own, else the one it takes from
+            // its row or column; none (-1) for one that is no index.
             qsizetype style = -1;
             const bool dateType = type == u"d";
-            if (m_styles && (type.isEmpty() || type == u"n" || dateType)) {
-                bool ok = true;
-                style = m_xml.hasAttribute(u"s") ? m_xml.attribute(u"s").trimmed().toLongLong(&ok) : 0;
-                if (!ok)
-                    style = -1;
-            }
+            if (m_styles && (type.isEmpty() || type == u"n" || dateType))
+                style = m_xml.hasAttribute(u"s") ? styleIndex(u"s") : inheritedStyle(column);
             CellContent cell;
             if (!readCell(m_xml, cell))
                 return false;
@@ -242,18 +288,20 @@ private:
                             QStringLiteral("its text cells point into shared strings that are missing"));
             if (column >= WorksheetReader::MaxColumns)
                 continue;
-            m_shape.widest = std::max(m_shape.widest, column + 1);
-            if (column >= m_columns)
-                continue;
             qsizetype sharedIndex = -1;
             const QString shown = style < 0 || !cell.hasV ? QString()
                 : dateType                                ? m_styles->showIsoDate(style, cell.v)
                                                           : m_styles->show(style, cell.v);
             const QStringView text = shown.isNull() ? cellText(cell, sharedType, m_shared, sharedIndex)
                                                     : QStringView(shown);
-            // A number holds a value even where its format shows nothing.
-            if (!text.isEmpty() || (!sharedType && !cell.v.isEmpty()))
-                m_lastValueRow = m_rowCount;
+            // A number holds a value even where its format shows nothing;
+            // a cell that only has a style holds none, and makes no column.
+            if (text.isEmpty() && (sharedType || cell.v.isEmpty()))
+                continue;
+            m_shape.widest = std::max(m_shape.widest, column + 1);
+            if (column >= m_columns)
+                continue;
+            m_lastValueRow = m_rowCount;
             if (text.isEmpty())
                 continue;
             if (++m_cellCount > WorksheetReader::MaxCells)
@@ -281,6 +329,8 @@ private:
     bool m_keptAll = false; // the read ended after the kept rows
     SheetRows& m_rows;
     const WorkbookStyles* m_styles; // null: every cell as stored, else as shown
+    QList<qsizetype> m_columnStyles; // of the columns from 0 that a col styles
+    qsizetype m_rowStyle = -1;       // of the row being read, when it has one
     WorksheetReader::SheetShape m_shape;
     bool m_stopped = false;
     qsizetype m_rowCount = 0;

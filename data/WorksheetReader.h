@@ -42,9 +42,10 @@ public:
     {
         Status status = Status::Unreadable;
         QString error; // why it is unreadable or too large
-        bool hasDimension = false;
-        QString dimensionRef; // the range its first dimension element names
-        int widest = 0;       // 1 + the rightmost column any cell stands in
+        // 1 + the rightmost column of a cell holding a value (a text, or a
+        // number however shown); cells that only have a style, and the
+        // dimension element, which counts them, widen nothing.
+        int widest = 0;
     };
 
     // The shared-strings part into `strings`: one entry per `si` of the
@@ -68,7 +69,10 @@ public:
     // NoSharedStrings, since its text cannot be known. With `styles`, a
     // number cell (no type, or "n") shows its `v` as its style's format
     // does (WorkbookStyles::show), and so does a date cell ("d") its ISO
-    // date; without, every cell is read as stored. The sheet ends at its
+    // date; without, every cell is read as stored. A cell without a style of
+    // its own ("s") takes its row's when the row has `customFormat`, else
+    // that of the `col` of `cols` spanning its column, else style 0, as
+    // Gnumeric writes a column's format once on its col. The sheet ends at its
     // last row with a cell that holds a value (a text, or a number however
     // shown) within `columns`: the rows after it, formatted or holding empty
     // cells only, are not among `rows`; an empty row before it stays in its
@@ -77,8 +81,7 @@ public:
                                 SheetRows& rows, const WorkbookStyles* styles = nullptr);
     // The first `rowCount` rows alone, read as readSheet reads them: the
     // read ends after them, so what follows in the part is neither read nor
-    // held against the limits, and `widest` tells of those rows only (the
-    // dimension element, which comes before the rows, is read). Rows without
+    // held against the limits, and `widest` tells of those rows only. Rows without
     // a value at the sheet's end are left out as readSheet leaves them out
     // when the read reaches the end.
     static SheetShape readFirstRows(const QString& path, const TextPool* shared, int columns, qsizetype rowCount,

@@ -5,7 +5,9 @@
 parts alone; where the workbook has styles, one more seed holding the
 shared strings, a NUL, the worksheet cut after its cells, a NUL, the styles
 part cut to its number formats and cell formats, a NUL and the workbook
-part cut to its date system; and the dictionary DICT of the parts' markup. For
+part cut to its date system; a sheet laid out as Gnumeric writes it (column
+styles on `cols`, a `customFormat` row, styled empty cells out to XFD); and
+the dictionary DICT of the parts' markup. For
 workbook_parts_fuzzer, PARTS gets one seed per workbook holding its
 xl/_rels/workbook.xml.rels, a NUL and its xl/workbook.xml, two such seeds
 laid out as .NET writers lay them out, one with namespace declarations named
@@ -98,6 +100,25 @@ def main():
     with open(os.path.join(out, "refused_code_with_styles"), "wb") as f:
         f.write(b"\0<worksheet " + main + b"><sheetData><row>" + cells + b"</row></sheetData></worksheet>\0"
                 + refused + b"\0<workbook " + main + b"/>")
+    # A sheet as Gnumeric writes it: the formats of the number columns on
+    # their cols and none on their cells, a row with a format of its own
+    # (customFormat), and styled empty cells out to column XFD.
+    styles = (b"<styleSheet " + main + b'><numFmts><numFmt formatCode="000000" numFmtId="100"/>'
+              b'<numFmt formatCode="&quot;$&quot;#,##0.00" numFmtId="101"/></numFmts><cellXfs><xf numFmtId="0"/>'
+              b'<xf numFmtId="0"/><xf numFmtId="100"/><xf numFmtId="101"/><xf numFmtId="9"/></cellXfs></styleSheet>')
+    cols = (b'<cols><col min="1" max="2" style="1"/><col min="3" max="3" style="2"/><col min="4" max="4" style="3"/>'
+            b'<col min="5" max="5" style="4"/><col min="6" max="16384" style="1"/></cols>')
+    rows = b'<row r="1" spans="1:16384"><c r="A1" t="s"><v>0</v></c><c r="C1" t="s"><v>1</v></c></row>'
+    rows += b'<row r="2" spans="1:16384"><c r="A2" t="s"><v>2</v></c><c r="C2"><v>5</v></c><c r="D2"><v>1234.5</v></c>'
+    rows += b'<c r="E2"><v>0.0700000000000000000003</v></c></row>'
+    rows += b'<row r="3" s="3" customFormat="1"><c r="C3"><v>142</v></c><c r="D3" s="2"><v>-187.5</v></c></row>'
+    for row in (5, 6):
+        rows += (f'<row r="{row}" spans="1:16384"><c r="A{row}" s="4"/><c r="F{row}" s="4"/><c r="XFC{row}" s="4"/>'
+                 f'<c r="XFD{row}" s="4"/></row>').encode()
+    with open(os.path.join(out, "gnumeric_column_styles"), "wb") as f:
+        f.write(b"<sst " + main + b"><si><t>Name</t></si><si><t>Number</t></si><si><t>Ada</t></si></sst>\0<worksheet "
+                + main + b'><dimension ref="A1:XFD6"/>' + cols + b"<sheetData>" + rows + b"</sheetData></worksheet>\0"
+                + styles + b"\0<workbook " + main + b"/>")
     # Workbooks laid out as .NET writers lay them out: prefixed elements,
     # targets from the root, the first worksheet part named sheet.xml; one
     # whose relationship Ids repeat.
@@ -132,7 +153,10 @@ def main():
                      "<workbookPr date1904=\"1\"/>", "date1904=\"true\"",
                      " t=\"d\"", "2025-12-09T18:00:00", "0.00", "#,##0.00", "0.0%", "[$EUR-407]", "&quot;EUR&quot;",
                      "_-", "* ", "??", "#.##", ";(0.00)", "[$USD]", "0.00E+00", ";;;", "&quot;VIP&quot;;;",
-                     ";&quot;no&quot;", "0.", "#,##0.", "ss:mm", "General&quot; kg&quot;", ";General;"]:
+                     ";&quot;no&quot;", "0.", "#,##0.", "ss:mm", "General&quot; kg&quot;", ";General;",
+                     "<cols>", "</cols>",
+                     "<col min=\"", "\" max=\"", "\" style=\"", " customFormat=\"1\"", " spans=\"1:16384\"",
+                     "max=\"16384\""]:
             d.write('"' + word.replace("\\", "\\\\").replace('"', '\\"') + '"\n')
     with open(parts_dictionary, "w") as d:
         for word in ["<Relationships", "<Relationship ", "Id=\"", "Type=\"", "Target=\"", "TargetMode=\"External\"",

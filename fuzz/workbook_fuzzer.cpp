@@ -6,8 +6,10 @@
 // NUL ends the worksheet: the bytes after it are the styles part, and after
 // a third NUL the workbook part (for its date system); without them the
 // workbook has none. Whatever the parts hold, the column count stays within
-// XFD, the titles are at most one row, every row read stands for exactly
-// that many entries, and what is kept stays within the reader's limits.
+// XFD and ends at the last column holding a title or a value (styled empty
+// cells make none), the titles are at most one row, every row read stands
+// for exactly that many entries, and what is kept stays within the reader's
+// limits.
 // Shared strings that cannot be read refuse the workbook: then no titles
 // and no rows are read at all; nor are rows read of a sheet whose text
 // cells point into shared strings the workbook does not have. Every number
@@ -174,5 +176,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FuzzEnvironment::fail("rows as stored not as many as those shown in their formats");
     if (!stored.isEmpty() && stored.cellCount(stored.size() - 1) == 0)
         FuzzEnvironment::fail("a sheet that ends in a row without a value");
+    // The columns end at the last holding a title or a value: read as
+    // stored, every value shows, so some row has a cell in the last column
+    // (and a sheet without a value has no column).
+    bool lastColumnHolds = false;
+    for (qsizetype r = 0; r < stored.size() && !lastColumnHolds; ++r) {
+        const qsizetype cells = stored.cellCount(r);
+        lastColumnHolds = cells > 0 && stored.cell(r, cells - 1).column == Excel_Sheet_Columns - 1;
+    }
+    if (!titles.isEmpty() && !lastColumnHolds)
+        FuzzEnvironment::fail("a column after the last that holds a title or a value");
     return 0;
 }

@@ -3,6 +3,8 @@
 // as their styles show them, held against what LibreOffice shows.
 #include "common/SyntheticWorkbooks.h"
 #include "data/Globals.h"
+#include "data/SSZipArchive.h"
+#include "data/SavedTableCheck.h"
 #include "data/SpreadsheetImport.h"
 #include "data/SpreadsheetWriter.h"
 #include "data/UnpackFolder.h"
@@ -35,12 +37,13 @@ void writeFile(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
-QByteArray sheet(const QByteArray& body, const QByteArray& dimension = {})
+QByteArray sheet(const QByteArray& body, const QByteArray& dimension = {}, const QByteArray& cols = {})
 {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
-           + (dimension.isEmpty() ? QByteArray() : "<dimension ref=\"" + dimension + "\"/>")
-           + "<sheetData>" + body + "</sheetData></worksheet>";
+        + (dimension.isEmpty() ? QByteArray() : "<dimension ref=\"" + dimension + "\"/>")
+        + (cols.isEmpty() ? QByteArray() : "<cols>" + cols + "</cols>") + "<sheetData>" + body
+        + "</sheetData></worksheet>";
 }
 
 QByteArray strings(const QByteArray& items)
@@ -55,6 +58,8 @@ struct Golden {
     int columns;
     QStringList titles; // empty: no row
     Table rows;
+    QByteArray styles = {}; // the styles part; empty: none
+    Table stored = {};      // the rows with number formats left aside; empty: `rows`
 };
 
 // Reads the parts as the import does: shared strings, titles, every row.
@@ -67,6 +72,8 @@ void readParts(const Golden& g, Table& titles, Table& rows)
         writeFile(folder + "/xl/sharedStrings.xml", g.sharedStrings);
     writeFile(folder + "/xl/worksheets/sheet3.xml", g.sheet);
     reader.ReadSharedStrings(folder + "/xl/sharedStrings.xml");
+    writeFile(folder + "/xl/styles.xml", g.styles);
+    reader.styles = WorkbookStyles::read(g.styles.isEmpty() ? QString() : folder + "/xl/styles.xml", QString());
     reader.sheetPart = QStringLiteral("xl/worksheets/sheet3.xml");
     Excel_Sheet_Columns = 1;
     titles = SpreadsheetWriter::ReadData_only_column();
@@ -88,6 +95,15 @@ TEST(WorkbookReader, HandMadeParts)
         R"(<row r="4"><c r="A4" t="s"><v>1</v></c><c r="B4" t="inlineStr"><is><t></t></is></c></row>)"
         R"(<row r="5"><c r="A5"><v></v></c><c r="B5" t="str"><f>""</f><v></v></c></row>)";
     const QByteArray space = R"(<row r="4"><c r="B4" t="inlineStr"><is><t xml:space="preserve"> </t></is></c></row>)";
+    // Styles 1 to 3 as Gnumeric numbers its formats: "000000", "0%", '"$"#,##0.00'.
+    const QByteArray gnumericStyles =
+        R"(<styleSheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><numFmts>)"
+        R"(<numFmt formatCode="000000" numFmtId="100"/><numFmt formatCode="&quot;$&quot;#,##0.00" numFmtId="101"/>)"
+        R"(</numFmts><cellXfs><xf numFmtId="0"/><xf numFmtId="100"/><xf numFmtId="9"/><xf numFmtId="101"/>)"
+        R"(</cellXfs></styleSheet>)";
+    QByteArray styledEmpty;
+    for (int column = 4; column <= 16384; ++column)
+        styledEmpty += "<c r=\"" + SpreadsheetWriter::ColumnNumber_To_Name(column).toLatin1() + "\" s=\"2\"/>";
     const QList<Golden> table {
         {"index == length gives the last string, beyond it nothing",
          abc,
@@ -111,12 +127,12 @@ TEST(WorkbookReader, HandMadeParts)
          3,
          {"a", "Untitled Column 2", "c"},
          {{"a", "", "c"}}},
-        {"dimension B2:D10 gives four columns",
+        {"a dimension wider than the values adds no column",
          {},
          sheet(R"(<row r="2"><c r="B2"><v>7</v></c></row>)", "B2:D10"),
-         4,
-         {"Untitled Column 1", "7", "Untitled Column 3", "Untitled Column 4"},
-         {{"", "7", "", ""}}},
+         2,
+         {"Untitled Column 1", "7"},
+         {{"", "7"}}},
         {"rich text in runs is one entry; empty and blank entries keep their place",
          strings(R"(<si><t>one</t></si><si><r><rPr><b/></rPr><t>bo</t></r><r><t xml:space="preserve">ld </t></r></si>)"
                  R"(<si><t>three</t><rPh sb="0" eb="1"><t>PH</t></rPh></si><si/><si><t xml:space="preserve"> </t></si>)"
@@ -159,7 +175,7 @@ TEST(WorkbookReader, HandMadeParts)
          1,
          {"1"},
          {{"1"}}},
-        {"no row at all", {}, sheet("", "A1:C3"), 3, {}, {}},
+        {"no row at all", {}, sheet("", "A1:C3"), 0, {}, {}},
         {"cells out of order and repeated: the later text of a column wins, an empty one changes nothing",
          abc,
          sheet(R"(<row r="1"><c r="C1"><v>3</v></c><c r="A1"><v>1</v></c><c r="C1" t="s"><v>1</v></c>)"
@@ -195,7 +211,46 @@ TEST(WorkbookReader, HandMadeParts)
          2,
          {"Ada", "7"},
          {{"Ada", "7"}, {"", ""}, {"", ""}, {"", " "}}},
-        {"formatted rows alone are no table", strings2, sheet(formatted, "A1:B3"), 2, {}, {}},
+        {"formatted rows alone are no table", strings2, sheet(formatted, "A1:B3"), 0, {}, {}},
+        // Gnumeric writes a column's format once, on its col, and no "s" on
+        // the cells of that style; a row of `customFormat` styles its cells.
+        {"a cell without a style takes its row's, else its column's, else style 0",
+         {},
+         sheet(R"(<row r="1"><c r="A1"><v>5</v></c><c r="B1"><v>5</v></c><c r="C1"><v>0.07</v></c>)"
+               R"(<c r="D1" s="0"><v>0.07</v></c><c r="E1" s="3"><v>1234.5</v></c>)"
+               R"(<c r="F1" t="inlineStr"><is><t>7</t></is></c></row>)"
+               R"(<row r="2" s="3" customFormat="1"><c r="B2"><v>5</v></c><c r="C2" s="1"><v>5</v></c></row>)"
+               R"(<row r="3" s="3"><c r="B3"><v>5</v></c><c r="XFE3"><v>9</v></c></row>)",
+               "A1:F3", R"(<col min="2" max="2" style="1"/><col min="3" max="6" style="2"/>)"),
+         6,
+         {"5", "000005", "7%", "0.07", "$1,234.50", "7"},
+         {{"5", "000005", "7%", "0.07", "$1,234.50", "7"},
+          {"", "$5.00", "000005", "", "", ""},
+          {"", "000005", "", "", "", ""}},
+         gnumericStyles,
+         {{"5", "5", "0.07", "0.07", "1234.5", "7"}, {"", "5", "5", "", "", ""}, {"", "5", "", "", "", ""}}},
+        {"cols out of order or overlapping keep only the columns beyond the one before",
+         {},
+         sheet(R"(<row r="1"><c r="A1"><v>5</v></c><c r="B1"><v>5</v></c><c r="C1"><v>5</v></c></row>)", {},
+               R"(<col min="2" max="2" style="1"/><col min="1" max="2" style="2"/><col min="x" max="3" style="2"/>)"
+               R"(<col min="2" max="99999" style="3"/>)"),
+         3,
+         {"5", "000005", "$5.00"},
+         {{"5", "000005", "$5.00"}},
+         gnumericStyles,
+         {{"5", "5", "5"}}},
+        {"styled empty cells out to XFD make no columns; an empty column between titled ones stays",
+         {},
+         sheet(R"(<row r="1" spans="1:16384"><c r="A1" t="inlineStr"><is><t>Name</t></is></c>)"
+               R"(<c r="C1" t="inlineStr"><is><t>Seat</t></is></c><c r="D1" s="1"/><c r="XFD1" s="1"/></row>)"
+               R"(<row r="2" spans="1:16384"><c r="A2" t="inlineStr"><is><t>Ada</t></is></c><c r="C2"><v>7</v></c>)"
+                   + styledEmpty + "</row><row r=\"3\" spans=\"1:16384\">" + styledEmpty + "</row>",
+               "A1:XFD3", R"(<col min="1" max="16384" style="1"/>)"),
+         3,
+         {"Name", "Untitled Column 2", "Seat"},
+         {{"Name", "", "Seat"}, {"Ada", "", "000007"}},
+         gnumericStyles,
+         {{"Name", "", "Seat"}, {"Ada", "", "7"}}},
     };
     for (const Golden& g : table) {
         SCOPED_TRACE(g.name);
@@ -208,7 +263,7 @@ TEST(WorkbookReader, HandMadeParts)
         else
             EXPECT_EQ(titles, Table {g.titles});
         EXPECT_EQ(rows, g.rows);
-        EXPECT_EQ(SpreadsheetWriter::readRowsAsStored().toTable(), g.rows);
+        EXPECT_EQ(SpreadsheetWriter::readRowsAsStored().toTable(), g.stored.isEmpty() ? g.rows : g.stored);
     }
 }
 
@@ -709,6 +764,8 @@ TEST(WorkbookReader, FirstRowReadAlone)
                              + "</row>")),
               QStringList({"1", "Untitled Column 2", "3"}));
     EXPECT_TRUE(SpreadsheetWriter::sharedInstance().refusal.isEmpty());
+    EXPECT_EQ(titlesOf(sheet(R"(<row r="1"><c r="A1"><v>1</v></c><c r="B1" s="1"/><c r="XFD1" s="1"/></row>)")),
+              QStringList({"1"}));
     EXPECT_EQ(titlesOf(sheet("<row r=\"1\">" + longText + "</row>")), QStringList());
     EXPECT_FALSE(SpreadsheetWriter::sharedInstance().refusal.isEmpty());
 }
@@ -871,4 +928,86 @@ TEST(WorkbookFormats, ShownAsCalcShowsThem)
         ScopedTempFolder temp;
         EXPECT_EQ(readWorkbook(made.filePath(book + ".xlsx")), expected);
     }
+}
+
+// A guest list as Gnumeric writes it (scripts/make_gnumeric_fixture.py): the
+// formats of its number columns stand on their cols and its cells have no
+// style, and a filled row after the guests runs out to column XFD. The
+// table, a series per column and the check of a design's saved table read
+// it as LibreOffice shows it, as wide as LibreOffice's CSV.
+TEST(WorkbookFormats, GnumericColumnStylesShownAsCalcShowsThem)
+{
+    const QString book = fixture("gnumeric_guests.xlsx");
+    QTemporaryDir shown;
+    ASSERT_TRUE(
+        convertWithCalc({book}, "csv:Text - txt - csv (StarCalc):44,34,76,1,,1033,false,true,true", shown.path()));
+    QFile csv(shown.filePath("gnumeric_guests.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const Table expected = parseCsv(QString::fromUtf8(csv.readAll()));
+    ASSERT_EQ(expected.size(), 9);
+    ASSERT_EQ(expected[1][2], "000005");
+    ScopedTempFolder temp;
+    EXPECT_EQ(readWorkbook(book), expected);
+
+    const WorkbookAccess& access = WorkbookAccess::installed();
+    const QString part = access.open(book).value(0).part;
+    QList<SpreadsheetImport::ColumnChoice> choices = SpreadsheetImport::choicesFromTitles(access.titles(part));
+    ASSERT_EQ(choices.size(), expected[0].size());
+    for (SpreadsheetImport::ColumnChoice& choice : choices)
+        choice.State = true;
+    const QList<SpreadsheetImport::ColumnSeries> series = SpreadsheetImport::seriesPerColumn(access.rows(book, part),
+                                                                                             choices, true);
+    ASSERT_EQ(series.size(), expected[0].size());
+    for (const SpreadsheetImport::ColumnSeries& column : series) {
+        QStringList values;
+        for (qsizetype row = 1; row < expected.size(); ++row)
+            values << expected[row][column.column];
+        EXPECT_EQ(column.values, values) << column.name.toStdString();
+    }
+    access.release();
+
+    // A design's table of every titled column, made from LibreOffice's values.
+    for (SpreadsheetImport::ColumnChoice& choice : choices)
+        choice.State = !expected[0][&choice - choices.data()].isEmpty();
+    const SpreadsheetImport::Table saved = SpreadsheetImport::tableFromRows(SheetRows(expected), choices, true, "No.");
+    EXPECT_EQ(int(SavedTableCheck::check(access, book, saved.titles, saved.rows).outcome),
+              int(SavedTableCheck::Outcome::Same));
+}
+
+namespace {
+
+QString g_replacement; // what the hook renames over the archive it is called with
+
+void replaceArchive(const QString& path)
+{
+    QFile::remove(path);
+    QFile::rename(g_replacement, path);
+}
+
+}
+
+// A workbook is read from the one file it was unpacked from: its parts are
+// listed as that unpack wrote them, so another file renamed over the path
+// once the unpack is done (as sync clients replace files) changes nothing.
+TEST(WorkbookReader, PartsListedFromTheFileUnpacked)
+{
+    ScopedTempFolder temp;
+    QTemporaryDir made;
+    const QString path = made.filePath("book.xlsx");
+    g_replacement = made.filePath("other.xlsx");
+    ASSERT_TRUE(
+        SW::writeArchive(path,
+                         SW::tabParts("r1>worksheets/sheet1.xml", "Guests>r1")
+                             + QList<SW::Part> {{"xl/worksheets/sheet1.xml", SW::textSheet({{"Name"}, {"Ada"}})}}));
+    ASSERT_TRUE(SW::writeArchive(g_replacement,
+                                 QList<SW::Part> {{"xl/worksheets/Sheet1.xml", SW::textSheet({{"Name"}, {"Bob"}})}}));
+    SSZipArchive::setClosedHookForTesting(replaceArchive);
+    const WorkbookAccess& access = WorkbookAccess::installed();
+    const QList<WorkbookParts::Sheet> sheets = access.open(path);
+    SSZipArchive::setClosedHookForTesting(nullptr);
+    ASSERT_FALSE(QFileInfo::exists(g_replacement));
+    ASSERT_EQ(sheets, (QList<WorkbookParts::Sheet> {{"Guests", "xl/worksheets/sheet1.xml"}}));
+    access.titles(sheets[0].part);
+    EXPECT_EQ(access.rows(path, sheets[0].part).toTable(), Table({{"Name"}, {"Ada"}}));
+    access.release();
 }

@@ -21,12 +21,11 @@ ScopedTempFolder::~ScopedTempFolder()
         qunsetenv("TMPDIR");
 }
 
-QByteArray run(const QString& program, const QStringList& arguments, int timeoutMs)
+QByteArray run(const QString& program, const QStringList& arguments)
 {
     QProcess process;
     process.start(program, arguments);
-    if (!process.waitForFinished(timeoutMs) || process.exitStatus() != QProcess::NormalExit
-        || process.exitCode() != 0) {
+    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
         ADD_FAILURE() << program.toStdString() << " " << arguments.join(u' ').toStdString()
                       << " failed: " << process.readAllStandardError().toStdString();
         process.kill();
