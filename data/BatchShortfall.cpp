@@ -48,7 +48,9 @@ BatchShortfall BatchShortfall::of(const BatchBinding& binding, const QStringList
                         break;
                     }
                 }
-            } else if (graphic->data_source_type == 2 && binding.useExcelBindingValues) {
+            } else if (graphic->data_source_type == 2 && binding.useExcelBindingValues
+                       && graphic->excel_col_indx >= 0) {
+                // An object without a column shows nothing on every card.
                 const int column = graphic->excel_col_indx;
                 QString title = columnTitles.value(column);
                 if (title.isEmpty())

@@ -444,6 +444,7 @@ TEST_F(BatchBindingTest, SourcesShorterThanTheBatch)
         {"one-sided back", {text(1, "seven"), text(2, {}, 0)}, {text(2, {}, 1)}, false, "BOTH", -1, "[No.] 5"},
         {"back not drawn", {text(2, {}, 1)}, {text(1, "three")}, true, "F", -1, ""},
         {"back drawn alone", {text(2, {}, 1)}, {text(1, "three")}, true, "B", -1, "three 3"},
+        {"no column", {text(1, "seven"), text(2, {}, -1)}, {}, false, "F", -1, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
