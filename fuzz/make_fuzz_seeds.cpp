@@ -37,6 +37,12 @@ GraphicPtr typical(const QString& className, int variant)
     g->ctrl_is_locked = variant % 2;
     g->_fill_type = variant % 3 == 1 ? QString(FillCode::Gradient) : QString(FillCode::Solid);
     g->_fill_grad_angle = 45.0 * variant;
+    if (variant == 2) {
+        // bound to a column of a table it has no column in: it carries the title
+        g->data_source_type = 2;
+        g->excel_col_indx = -1;
+        g->excel_col_title = QStringLiteral("Company");
+    }
     if (className == QLatin1String("SKTText")) {
         g->Text_Value = QStringLiteral("Gr\u00fc\u00dfe, %1 \u263a").arg(variant);
         g->text_ctrl_font = FontSpec(QStringLiteral("Liberation Serif"), 12 + variant);
@@ -166,6 +172,7 @@ QByteArray dictionary()
         names.append(QByteArray(key.name));
     names.append(SKTGraphicArchive::PointsRightKey.toLatin1());
     names.append(SKTGraphicArchive::PointsDownKey.toLatin1());
+    names.append(SKTGraphicArchive::ColumnTitleKey.toLatin1());
     QByteArray out;
     for (const QByteArray& n : names)
         out += dictionaryEntry(n) + dictionaryEntry(binaryString(n));
