@@ -51,25 +51,17 @@ TEST(NumberFormat, ShowsValuesAsTheWorkbookDoes)
         {u"[$-407]dd.mm.yyyy hh:mm", 0, 46000.75, "09.12.2025 18:00"},
         {u"yyyy\"年\"m\"月\"d\"日\"", 0, 46000, "2025年12月9日"},
         {u"yyyy-mm-dd\\Thh:mm:ss", 0, 46000.5 + sec, "2025-12-09T12:00:01"},
-        // Seconds then minutes, and the month after a minute came.
-        {u"ss:mm", 0, 46000 + 49649 * sec, "29:47"},
+        // The month after a minute came. (ss:mm, "VIP";;"Guest", ;;; and 0. are
+        // held against LibreOffice in WorkbookFormats.ShownAsCalcShowsThem.)
         {u"hh:mm:ss:mm", 0, 46000 + 49649 * sec, "13:47:29:12"},
         // Sections of text alone show it without the number or its sign; a
         // fourth section is that of text cells.
-        {u"\"VIP\";;\"Guest\"", 0, 1, "VIP"},
-        {u"\"VIP\";;\"Guest\"", 0, 0, "Guest"},
-        {u"\"VIP\";;\"Guest\"", 0, -0.4, ""},
-        {u";;;", 0, 5, ""},
-        {u"\"yes\";\"no\";\"zero\"", 0, -5, "no"},
         {u"\"only text\"", 0, -5, "only text"},
         {u"0; ", 0, -5, ""},
         {u"0;0;0;0", 0, -5, "5"},
         {u"\"x\"General", 0, -5, "-x5"},
         {u"General;General;\"z\"", 0, -0.4, "0.4"},
         {u"General;General;\"z\"", 0, 0, "z"},
-        // No point without a decimal shown after it.
-        {u"0.", 0, 0.5, "1"},
-        {u"#,##0.", 0, 1234.6, "1,235"},
         {u"0.?", 0, 5, "5. "},
         {nullptr, 1, 7.5, "8"},
         {nullptr, 14, 46000.75, "2025-12-09"},

@@ -60,8 +60,7 @@ ProbeRun probe(const QString& workbook)
     env.insert(QStringLiteral("TMPDIR"), probeTmp);
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(WORKBOOK_PROBE), {workbook, resultPath});
-    // No clock of its own: a busy machine may take long, ctest's timeout
-    // guards against a probe that hangs.
+    // No clock of its own: ctest's timeout guards against a probe that hangs.
     if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
         return run;
     QFile file(resultPath);

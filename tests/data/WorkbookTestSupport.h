@@ -26,9 +26,8 @@ private:
     bool m_hadOld;
 };
 
-// Runs a program to its end; its standard output, or a null array when it
-// failed (the failure is recorded in the test). No clock of its own: a busy
-// machine may take long, and the test's timeout guards against a hang.
+// Runs a program; its standard output, or a null array when it failed (the
+// failure is recorded in the test).
 QByteArray run(const QString& program, const QStringList& arguments);
 
 // Converts files with LibreOffice Calc, headless with a profile of its own,

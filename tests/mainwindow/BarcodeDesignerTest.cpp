@@ -9,7 +9,6 @@
 #include "barcodes/BarcodeSettings.h"
 #include "barcodes/Globals.h"
 #include "canvas/CanvasController.h"
-#include "canvas/CanvasMenuValidation.h"
 #include "canvas/SKTGraphicView.h"
 #include "mainwindow/barcode/BarcodeDesignerRules.h"
 #include "mainwindow/barcode/Barcode_Gen.h"
@@ -322,10 +321,9 @@ TEST_F(BarcodeDesignerTest, SourceListsWithoutSeriesAndAnEmptyValueAnswerWithMes
 
 namespace {
 
-// A Code 128 barcode dragged, then made a QR Code in the designer: Undo
-// brings the Code 128 back with its frame, Redo the QR Code with its own,
-// and the next Undo steps go back to the Code 128 and undo the drag as a
-// move. The buttons and menu items follow.
+// A Code 128 dragged, then made a QR Code in the designer: Undo brings the
+// Code 128 back with its frame, Redo the QR Code with its own, and the next
+// Undo steps undo the drag. (A button that is off does nothing when clicked.)
 TEST_F(BarcodeDesignerTest, UndoAndRedoOfTheDesignerKeepTheFrameWithItsPicture)
 {
     CanvasController& canvas = controller->graphicView(0)->controller();
@@ -349,13 +347,6 @@ TEST_F(BarcodeDesignerTest, UndoAndRedoOfTheDesignerKeepTheFrameWithItsPicture)
         EXPECT_EQ(decodeBarcode(barcode->_barcode_image.image()).format.toStdString(), format);
         EXPECT_EQ(barcode->bounds(), QRectF(corner, barcode->_barcode_image.size())) << format;
     };
-    const auto offers = [&](bool undo, bool redo) {
-        QCoreApplication::processEvents();
-        EXPECT_EQ(control<QAbstractButton>("Undo_btn")->isEnabled(), undo);
-        EXPECT_EQ(control<QAbstractButton>("Redo_btn")->isEnabled(), redo);
-        EXPECT_EQ(controller->menuItemState(CanvasCommand::Undo).enabled, undo);
-        EXPECT_EQ(controller->menuItemState(CanvasCommand::Redo).enabled, redo);
-    };
     QCoreApplication::processEvents();
     doubleClickAs("Code 128");
     const QPointF placed = barcode->bounds().topLeft();
@@ -370,14 +361,12 @@ TEST_F(BarcodeDesignerTest, UndoAndRedoOfTheDesignerKeepTheFrameWithItsPicture)
     doubleClickAs("QR Code");
     shows("QR Code", "QRCode", moved);
     ASSERT_NE(barcode->bounds().size(), code128);
-    offers(true, false);
 
     control<QAbstractButton>("Undo_btn")->click();
     shows("Code 128", "Code128", moved);
-    offers(true, true);
     control<QAbstractButton>("Redo_btn")->click();
     shows("QR Code", "QRCode", moved);
-    offers(true, false);
+    EXPECT_FALSE(control<QAbstractButton>("Redo_btn")->isEnabled());
     control<QAbstractButton>("Undo_btn")->click();
     control<QAbstractButton>("Undo_btn")->click();
     shows("Code 128", "Code128", placed);

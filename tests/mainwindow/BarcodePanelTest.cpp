@@ -7,6 +7,7 @@
 #include "barcodes/Globals.h"
 #include "canvas/CanvasController.h"
 #include "canvas/SKTGraphicView.h"
+#include "common/TestPictures.h"
 #include "mainwindow/inspector/BarcodeDesignStep.h"
 #include "mainwindow/inspector/BarcodePanelRules.h"
 #include "model/SKTBarcode.h"
@@ -70,22 +71,16 @@ TEST(BarcodePanelRules, CopiesEveryDesignerFieldAndNothingElse)
 }
 
 // The designer's OK as one undo step over three selected barcodes (one left
-// as it was) and one on the back: the settings, the source, the picture and
-// the frame of each changed front barcode go back and forth together; an
-// unchanged design (Cancel) and the back record nothing.
+// as it was) and one on the back: each changed front barcode goes back and
+// forth whole; an unchanged design (Cancel) and the back record nothing.
 TEST(BarcodeDesignStep, DesignOfEverySelectedBarcodeGoesBackAndForthWhole)
 {
     SKTDocument document;
-    const auto picture = [](int w, int h) {
-        QImage image(w, h, QImage::Format_RGB32);
-        image.fill(Qt::black);
-        return Picture(image, QSizeF(w / 2.0, h / 2.0));
-    };
     GraphicList barcodes;
     for (int i = 0; i < 4; ++i) {
         barcodes.append(std::make_shared<SKTBarcode>());
-        barcodes.back()->Set_Barcode_image(picture(242, 125));
-        barcodes.back()->_bounds = QRectF(10 + 130 * i, 20, 121, 62.5);
+        barcodes.back()->Set_Barcode_image(TestPictures::solidPicture(121, 62, qRgb(0, 0, 0)));
+        barcodes.back()->_bounds = QRectF(10 + 130 * i, 20, 121, 62);
     }
     {
         const UndoRegistrationPause quiet(&document);
@@ -105,7 +100,7 @@ TEST(BarcodeDesignStep, DesignOfEverySelectedBarcodeGoesBackAndForthWhole)
     for (const GraphicPtr& g : {barcodes[0], barcodes[1], barcodes[3]}) {
         g->barcode_font_index = 19;
         g->print_object = 1;
-        g->Set_Designed_Barcode_image(picture(161, 187));
+        g->Set_Designed_Barcode_image(TestPictures::solidPicture(80, 93, qRgb(0, 0, 0)));
     }
     barcodes[0]->Set_Batch_List_Name("Guests");
     const auto after = looks();

@@ -263,10 +263,8 @@ TEST_F(PrintWindowTest, SingleCardAndSeriesBatchToPdf)
 TEST_F(PrintWindowTest, BatchWithFewerSeriesValuesThanRowsAsksFirst)
 {
     QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    QDir().mkpath(Data_Folder_Path);
     QFile series(Data_Folder_Path + "/Guests60.txt");
-    ASSERT_TRUE(series.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QDir().mkpath(Data_Folder_Path) && series.open(QIODevice::WriteOnly));
     for (int i = 1; i <= 60; ++i)
         series.write("Guest " + QByteArray::number(i) + "\n");
     series.close();
@@ -290,16 +288,14 @@ TEST_F(PrintWindowTest, BatchWithFewerSeriesValuesThanRowsAsksFirst)
         "65 cards, 60 values in the series \"Guests60\": cards 61 to 65 will show no value from it. Save as PDF?";
 
     open();
-    presenter.clear();
-    presenter.scriptAnswers({false});
-    window->pdf_btn->click();
-    EXPECT_EQ(presenter.texts(), QStringList({question}));
-    EXPECT_FALSE(QFile::exists(pdf));
-
-    presenter.clear();
-    presenter.scriptAnswers({true});
-    window->pdf_btn->click();
-    EXPECT_EQ(presenter.texts(), QStringList({question, "\nPDF has been saved successfully."}));
+    for (const bool yes : {false, true}) {
+        presenter.clear();
+        presenter.scriptAnswers({yes});
+        window->pdf_btn->click();
+        EXPECT_EQ(presenter.texts(),
+                  yes ? QStringList({question, "\nPDF has been saved successfully."}) : QStringList({question}));
+        EXPECT_EQ(QFile::exists(pdf), yes);
+    }
     ASSERT_EQ(pageCount(pdf), 65);
     for (const int page : {1, 60, 61, 65}) {
         const QString text = run("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), pdf, "-"});

@@ -191,10 +191,8 @@ TEST_F(SendMailTest, OnePerRecipientAsksWhenCardsAndAddressesDiffer)
     }
 }
 
-// Seven guests in a series beside a table of five rows, each card to every
-// recipient: with both boxes ticked the run asks first, and No sends
-// nothing; with the series box unticked the run has the table's five cards
-// and nothing to ask.
+// Seven guests in a series beside a table of five rows: the run asks first,
+// No sends nothing; with the series box unticked five cards go unasked.
 TEST_F(SendMailTest, BatchWithFewerRowsThanSeriesValuesAsksFirst)
 {
     QFile series(Data_Folder_Path + "/MailSeven.txt");

@@ -241,8 +241,7 @@ TEST_F(TemplateCommandsTest, ExportKeepsTheOpenDesignAndStacksBothSides)
         EXPECT_EQ(export_card_side, QStringLiteral("BOTH"));
         EXPECT_EQ(filesIn(user), (QStringList {"Spring fair.fcard", "Spring fair.png"}));
     }
-    // The open design's file is known as it was saved, not as the template:
-    // another writer's change to it is asked about.
+    // The design's own file is still known: another writer's change is asked about.
     writeFile(savedPath, "another writer's design");
     presenter.clear();
     EXPECT_FALSE(controller->Save_project_file(false, true));

@@ -148,9 +148,8 @@ TEST_F(WorkbookChangesWindowsTest, BindingsFollowTheirTitlesThroughTheProfileWin
     });
     controller->User_Profile_Button_Clicked();
 
-    // Company is gone: the column at its place is one of two Number
-    // columns, a title the design knew, so the text takes none; the number
-    // barcode takes the Number column at its place.
+    // Company is gone and one of two Number columns, a title the design knew,
+    // stands at its place: the text takes none, the barcode that Number.
     const QString message = "\nThese objects take the column now standing at their column's place:\n"
                             "- barcode on the back side showing \"2002\": \"Number\" names more than one column; "
                             "it takes the one at its place.\n"
@@ -301,13 +300,9 @@ TEST_F(WorkbookChangesWindowsTest, ADesignWhoseWorkbookIsNoFileOpensAtOnce)
     }
 }
 
-// A company text and a number barcode, read as Name, Company, Number and
-// copied. Reopened after Company was renamed Firm (two guests swapped, one
-// added): they follow Firm; after Firm was deleted the text takes no column,
-// also once saved, reopened and read with more columns. Pasted from another
-// instance into a new design, which has no table, they wait for one, then
-// follow their titles in one of Number, Name, Company, and so does a second
-// paste.
+// A company text and a number barcode bound to Name, Company, Number, copied.
+// Reopened: they follow Company renamed Firm, then the text takes no column.
+// Pasted in a new design they wait for a table, then follow their titles.
 TEST_F(WorkbookChangesWindowsTest, NoObjectShowsAnotherColumnsDataAfterARenameAPasteOrNew)
 {
     const QString path = book(
@@ -329,7 +324,7 @@ TEST_F(WorkbookChangesWindowsTest, NoObjectShowsAnotherColumnsDataAfterARenameAP
         copied->setData(format, pasteboard.mimeData()->data(format));
     copied->removeFormat(Pasteboard::changeMarkType);
 
-    // each record's company text and decoded number, "-" for no barcode
+    // each record's texts and decoded barcodes
     const auto badges = [&] {
         controller->Check_Series_Or_Excel_Use_or_not();
         QStringList pages;
@@ -338,13 +333,10 @@ TEST_F(WorkbookChangesWindowsTest, NoObjectShowsAnotherColumnsDataAfterARenameAP
             QMap<QString, GraphicPtr> byId;
             EXPECT_EQ(bindRecord(shot, record, byId), "");
             QStringList page;
-            for (const GraphicPtr& g : shot.graphics()) {
-                const QImage barcode = g->_barcode_image.image();
-                if (g->kind() == SKTGraphic::Kind::Text)
-                    page << textOf(g);
-                else
-                    page << (barcode.isNull() ? "-" : ObjectTestSupport::decodeBarcode(barcode).text);
-            }
+            for (const GraphicPtr& g : shot.graphics())
+                page << (g->kind() == SKTGraphic::Kind::Text
+                             ? textOf(g)
+                             : ObjectTestSupport::decodeBarcode(g->_barcode_image.image()).text);
             pages << page.join('/');
         }
         return pages.join(' ').toStdString();
@@ -354,35 +346,20 @@ TEST_F(WorkbookChangesWindowsTest, NoObjectShowsAnotherColumnsDataAfterARenameAP
         presenter.clear();
         presenter.scriptAnswers({true});
         EXPECT_TRUE(controller->Read_and_load_design_Log(design, "L"));
-        QStringList said = presenter.texts();
-        if (!said.isEmpty() && said.first().contains("has changed since this design was saved"))
-            said.removeFirst();
-        return said.join(" | ").toStdString();
+        return presenter.texts().mid(1).join(" | ").toStdString(); // after "has changed… Read it again?"
     };
 
-    EXPECT_EQ(reopen({{"Name", "Firm", "Number"},
-                      {"Bob", "Bolt", "1002"},
-                      {"Ada", "Acme", "1001"},
-                      {"Cy", "Core", "1003"},
-                      {"Di", "Dyn", "1004"}}),
-              "\nThese objects take the column now standing at their column's place:\n"
-              "- text on the front side showing \"Bolt\": \"Company\" is now \"Firm\".");
-    EXPECT_EQ(badges(), "Bolt/1002 Acme/1001 Core/1003 Dyn/1004");
+    EXPECT_EQ(
+        reopen({{"Name", "Firm", "Number"}, {"Bob", "Bolt", "1002"}, {"Ada", "Acme", "1001"}, {"Di", "Dyn", "1004"}}),
+        "\nThese objects take the column now standing at their column's place:\n"
+        "- text on the front side showing \"Bolt\": \"Company\" is now \"Firm\".");
+    EXPECT_EQ(badges(), "Bolt/1002 Acme/1001 Dyn/1004");
     ASSERT_TRUE(controller->Save_project_file(false, false));
 
     EXPECT_EQ(reopen({{"Name", "Number"}, {"Bob", "1002"}, {"Ada", "1001"}}),
               "\nThese objects now take no column and show nothing:\n"
               "- text on the front side: no column is titled \"Firm\".");
     EXPECT_EQ(badges(), "/1002 /1001");
-    ASSERT_TRUE(controller->Save_project_file(false, false));
-    EXPECT_EQ(reopen({{"Name", "Number", "Fax"}, {"Bob", "1002", "555"}}), "");
-    read(path); // every column, Fax too
-    EXPECT_EQ(controller->Excel_Column_Titles, (QStringList {"No.", "Name", "Number", "Fax"}));
-    EXPECT_EQ(badges(), "/1002");
-    const GraphicPtr text = controller->Get_Front_Controls_Array().value(0);
-    ASSERT_TRUE(text);
-    EXPECT_EQ(text->excel_col_indx, -1);
-    EXPECT_EQ(text->excel_col_title.value_or("-"), "Firm");
 
     presenter.clear();
     presenter.scriptAnswers({false}); // no save before the new design
@@ -396,10 +373,6 @@ TEST_F(WorkbookChangesWindowsTest, NoObjectShowsAnotherColumnsDataAfterARenameAP
     EXPECT_EQ(textOf(pasted[0]), "Acme"); // what it showed
     read(book("other.xlsx", {{"Number", "Name", "Company"}, {"2001", "Eve", "Echo"}, {"2002", "Fay", "Flux"}}));
     controller->Paste_Clicked();
-    QList<int> columns;
-    for (const GraphicPtr& g : controller->Get_Front_Controls_Array())
-        columns << g->excel_col_indx;
-    EXPECT_EQ(columns, (QList<int> {3, 1, 3, 1}));
     EXPECT_EQ(presenter.texts().join(" | ").toStdString(), "");
     EXPECT_EQ(badges(), "Echo/2001/Echo/2001 Flux/2002/Flux/2002");
 }

@@ -12,6 +12,7 @@
 #include "model/SKTSignature.h"
 #include "model/SKTText.h"
 #include "model/Shape_Control.h"
+#include "platform/AtomicFile.h"
 #include "platform/Overloaded.h"
 
 #include <QDir>
@@ -20,7 +21,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <clocale>
-#include <optional>
 #include <stdexcept>
 #include <gtest/gtest.h>
 
@@ -396,26 +396,19 @@ TEST(DesignFile, AnObjectThatCannotBeAssembledStopsTheFile)
     EXPECT_EQ(topElements(assembled.bytes).size(), 64);
 }
 
-// The file a design was opened from or saved to is known with what it held
-// then (readFile() stamps the bytes it read). A save asks only when it
-// would replace that very file (by any path that leads to it) and the file
-// holds something else now; a file that is gone, or another file, is
-// simply written.
+// A save asks only when it would replace the very file readFile() read (by
+// any path) and that file holds something else now.
 TEST(DesignFileOnDisk, ASaveAsksOnlyWhenItsOwnFileChanged)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("party.fcard"), other = dir.filePath("other.fcard");
-    const auto put = [](const QString& file, const QByteArray& bytes) {
-        QFile f(file);
-        return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-    };
     const QByteArray ours = DesignFile::write({}), theirs = ours + "\n", folder = "<folder>";
-    ASSERT_TRUE(put(path, ours));
+    ASSERT_TRUE(AtomicFile::save(path, ours));
     const DesignFileReadResult read = DesignFile::readFile(path, GraphicDefaults::current());
     ASSERT_TRUE(read.ok);
     const DesignFileOnDisk known(path, read.stamp);
     ASSERT_TRUE(QFile::link(path, dir.filePath("link.fcard")));
-    ASSERT_TRUE(put(other, theirs));
+    ASSERT_TRUE(AtomicFile::save(other, theirs));
 
     const struct
     {
@@ -437,16 +430,10 @@ TEST(DesignFileOnDisk, ASaveAsksOnlyWhenItsOwnFileChanged)
     for (const auto& c : cases) {
         QFile::remove(path);
         QDir().rmdir(path);
-        if (c.onDisk == folder) {
-            ASSERT_TRUE(QDir().mkdir(path));
-        } else if (!c.onDisk.isEmpty()) {
-            ASSERT_TRUE(put(path, c.onDisk));
-        }
-        const std::optional<FileStamp> now = c.knows.changedAt(c.target);
-        EXPECT_EQ(now.has_value(), c.asks) << c.what;
-        if (now) {
-            EXPECT_EQ(*now, FileStamp::ofFile(c.target, DesignFile::maxFileBytes)) << c.what;
-        }
+        ASSERT_TRUE(c.onDisk == folder ? QDir().mkdir(path) : c.onDisk.isEmpty() || AtomicFile::save(path, c.onDisk));
+        // asked with what the file holds now
+        const std::optional<FileStamp> now = FileStamp::ofFile(c.target, DesignFile::maxFileBytes);
+        EXPECT_EQ(c.knows.changedAt(c.target), c.asks ? now : std::nullopt) << c.what;
     }
     EXPECT_EQ(
         DesignFileOnDisk::changedQuestion(path),

@@ -197,9 +197,8 @@ TEST_F(ProfileDialogStateTest, SourceAndChoiceCascade)
     EXPECT_FALSE(state.row(Title).captionEditable);
 }
 
-// The photo path field is read-only: back on manual it shows the photo's own
-// path again, never a sample of the series or column it was bound to, and
-// nothing for a photo loaded bound.
+// Back on manual the photo row shows its own path again, not a sample of the
+// series or column it was bound to; nothing for a photo loaded bound.
 TEST_F(ProfileDialogStateTest, PhotoBackToManualShowsItsOwnPath)
 {
     fake.loaded = true;
@@ -214,7 +213,6 @@ TEST_F(ProfileDialogStateTest, PhotoBackToManualShowsItsOwnPath)
         {2, 2, "Cole"},           // a column's first row
         {0, -1, "/pics/own.png"}, // manual again: its own path
         {1, 1, "/pics/ann.png"},  // a series of paths
-        {2, 1, "Bea"},            // bound to bound
         {0, -1, "/pics/own.png"},
     };
     for (const auto& [source, choice, path] : steps) {
