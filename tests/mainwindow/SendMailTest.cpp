@@ -51,6 +51,18 @@ protected:
     }
     QString lastMessage() const { return presenter.texts().isEmpty() ? QString() : presenter.texts().last(); }
 
+    // A text bound to the series `name`, written with `values` into the data folder.
+    std::shared_ptr<SKTText> seriesText(const QString& name, const QByteArray& values)
+    {
+        QFile series(Data_Folder_Path + "/" + name + ".txt");
+        EXPECT_TRUE(QDir().mkpath(Data_Folder_Path) && series.open(QIODevice::WriteOnly)
+                    && series.write(values) == values.size());
+        auto text = std::make_shared<SKTText>();
+        text->data_source_type = 1;
+        text->batch_list_name = name;
+        return text;
+    }
+
     Send_Mail* window = nullptr;
 };
 
@@ -163,13 +175,7 @@ TEST_F(SendMailTest, FailureTellsWhyAndHowManyMailsWent)
 // to address N and ends with the closing report.
 TEST_F(SendMailTest, OnePerRecipientAsksWhenCardsAndAddressesDiffer)
 {
-    QFile series(Data_Folder_Path + "/MailGuests.txt");
-    ASSERT_TRUE(QDir().mkpath(Data_Folder_Path) && series.open(QIODevice::WriteOnly)
-                && series.write("Ada\nBob\nCy\n") > 0);
-    series.close();
-    auto name = std::make_shared<SKTText>();
-    name->data_source_type = 1;
-    name->batch_list_name = QStringLiteral("MailGuests");
+    const auto name = seriesText("MailGuests", "Ada\nBob\nCy\n");
     document->insertGraphicsForKey(SKTDocumentGraphicsKey, {name}, IndexSet(0));
     controller->Check_Series_Or_Excel_Use_or_not();
     window->resetForm();
@@ -195,13 +201,7 @@ TEST_F(SendMailTest, OnePerRecipientAsksWhenCardsAndAddressesDiffer)
 // No sends nothing; with the series box unticked five cards go unasked.
 TEST_F(SendMailTest, BatchWithFewerRowsThanSeriesValuesAsksFirst)
 {
-    QFile series(Data_Folder_Path + "/MailSeven.txt");
-    ASSERT_TRUE(QDir().mkpath(Data_Folder_Path) && series.open(QIODevice::WriteOnly)
-                && series.write("1\n2\n3\n4\n5\n6\n7\n") > 0);
-    series.close();
-    auto name = std::make_shared<SKTText>();
-    name->data_source_type = 1;
-    name->batch_list_name = QStringLiteral("MailSeven");
+    const auto name = seriesText("MailSeven", "1\n2\n3\n4\n5\n6\n7\n");
     auto seat = std::make_shared<SKTText>();
     seat->data_source_type = 2;
     seat->excel_col_indx = 1;
