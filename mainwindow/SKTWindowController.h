@@ -603,9 +603,10 @@ private:
     SaveOutcome saveDesignCaught(bool save_as, bool show_msg);
     // "fail", with the reason of the last failed save when there is one.
     QString saveFailedMessage() const;
-    // Replacing the design file only when it is as this window last knew
-    // it, or the user says Yes to replacing it; false when the user kept it.
-    bool mayReplaceDesignFile(const QString& path);
+    // Replacing the design file only when it is as `known` says (what this
+    // window last read or wrote, or a change already said Yes to), or the
+    // user says Yes to replacing it; false when the user kept it.
+    bool mayReplaceDesignFile(const QString& path, DesignFileOnDisk& known);
     // The save question of New and Open; false when the command must stop:
     // the question was left unanswered (Escape, the box closed), or Yes was
     // answered and the design was not saved (the write failed, or the file

@@ -627,6 +627,12 @@ bool AtomicFile::linkUnnamed()
 
 bool AtomicFile::commit()
 {
+    return commit({});
+}
+
+bool AtomicFile::commit(const std::function<bool()>& mayReplace)
+{
+    m_declined = false;
     if (m_fd < 0) {
         discard();
         return false;
@@ -640,6 +646,14 @@ bool AtomicFile::commit()
     // On the disk before it takes the target's place, so a crash leaves the
     // old file or the whole new one.
     int error = ::fsync(m_fd) == 0 ? 0 : errno;
+    // The flush takes a while; the caller looks at the target once more
+    // after it. An unnamed file is not linked in yet, so a question that
+    // waits for the user leaves nothing behind when the program dies.
+    if (!error && mayReplace && !mayReplace()) {
+        m_declined = true;
+        removeTemporary();
+        return false;
+    }
     if (!error && m_unnamed && !linkUnnamed())
         error = errno;
     if (!error) {

@@ -4,6 +4,8 @@
 #include <QIODevice>
 #include <QString>
 
+#include <functional>
+
 #include <sys/types.h>
 
 // Replaces a file in one step: what is written goes to a new file in the
@@ -52,6 +54,15 @@ public:
     // Puts the written file in place of the target. False, with the target
     // untouched, when any write failed or the file cannot be put in place.
     bool commit();
+    // As commit(), but once the new file is on the disk, just before it
+    // takes the target's place, asks `mayReplace` (a caller's last look at
+    // the target, which may ask the user). When it answers false, the new
+    // file is thrown away, the target stays as it was, commit() returns
+    // false and declined() true. Only the instant between its answer and
+    // the rename is left for another writer's file to land unseen.
+    bool commit(const std::function<bool()>& mayReplace);
+    // The last commit() was refused by its caller's `mayReplace`.
+    bool declined() const { return m_declined; }
     // Throws away what was written; the target stays as it was.
     void discard();
 
@@ -122,4 +133,5 @@ private:
     bool m_unnamed = false;
     qint64 m_written = 0;
     bool m_failed = false;
+    bool m_declined = false;
 };

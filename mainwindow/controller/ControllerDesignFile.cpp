@@ -190,13 +190,20 @@ SKTWindowController::SaveOutcome SKTWindowController::saveDesign(bool save_as, b
         return SaveOutcome::Failed;
     }
     const QByteArray& bytes = assembled.bytes;
-    if (!mayReplaceDesignFile(Project_File_Name))
+    DesignFileOnDisk known = m_designOnDisk;
+    if (!mayReplaceDesignFile(Project_File_Name, known))
         return SaveOutcome::Kept;
 
     // Written to a temporary file that then replaces the old one, so a
-    // failed write leaves the previous design in place.
-    QString error;
-    const bool written = AtomicFile::save(Project_File_Name, bytes, &error);
+    // failed write leaves the previous design in place. The flush takes
+    // long enough for another window's save to land meanwhile: the file is
+    // looked at again right before the rename.
+    AtomicFile file(Project_File_Name);
+    const bool written = file.open() && file.write(bytes) == bytes.size()
+        && file.commit([&] { return mayReplaceDesignFile(Project_File_Name, known); });
+    if (file.declined())
+        return SaveOutcome::Kept;
+    const QString error = written ? QString() : file.errorString();
     m_saveFailure.clear();
     if (written) {
         m_designOnDisk = DesignFileOnDisk(Project_File_Name, FileStamp::ofBytes(bytes));
@@ -211,11 +218,11 @@ SKTWindowController::SaveOutcome SKTWindowController::saveDesign(bool save_as, b
     return written ? SaveOutcome::Written : SaveOutcome::Failed;
 }
 
-bool SKTWindowController::mayReplaceDesignFile(const QString& path)
+bool SKTWindowController::mayReplaceDesignFile(const QString& path, DesignFileOnDisk& known)
 {
     // Asked again after each Yes, so a change made while the question was
-    // on screen is asked about too.
-    DesignFileOnDisk known = m_designOnDisk;
+    // on screen is asked about too; `known` keeps what was said Yes to, so
+    // a later look asks only about a newer change.
     while (const std::optional<FileStamp> now = known.changedAt(path)) {
         if (Show_YES_NO_MessageBox(DesignFileOnDisk::changedQuestion(path)) != 1)
             return false;

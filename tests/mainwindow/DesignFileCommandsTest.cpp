@@ -401,6 +401,69 @@ TEST_F(DesignFileCommandsTest, ASaveAsksBeforeReplacingAFileChangedOnDisk)
     EXPECT_EQ(presenter.texts(), QStringList {saved});
 }
 
+// Another writer's file lands while the save flushes its own: the file is
+// looked at again right before the rename. No keeps that file and reports
+// nothing; Yes writes ours. A change already said Yes to is not asked again.
+namespace {
+QString landingTarget;
+QByteArray landingBytes;
+
+void landDuringFlush(AtomicFile::Stage stage, qint64)
+{
+    if (stage != AtomicFile::Stage::Writing || landingTarget.isEmpty())
+        return;
+    const QString other = landingTarget + QStringLiteral(".other");
+    QFile f(other);
+    if (f.open(QIODevice::WriteOnly) && f.write(landingBytes) == landingBytes.size()) {
+        f.close();
+        QFile::remove(landingTarget);
+        QFile::rename(other, landingTarget);
+    }
+    landingTarget.clear();
+}
+} // namespace
+
+TEST_F(DesignFileCommandsTest, AFileLandingDuringTheFlushIsAskedAbout)
+{
+    using Answer = MessagePresenter::Answer;
+    drawDesign();
+    const QString path = file("party.fcard");
+    saveAnswer = path;
+    ASSERT_TRUE(controller->Save_project_file(true, false));
+    const QByteArray ours = contentsOf(path);
+    const QString changed = DesignFileOnDisk::changedQuestion(path);
+    AtomicFile::setStageHookForTesting(landDuringFlush);
+    const struct
+    {
+        const char* what;
+        bool changedBefore; // another writer's file is there before the save too
+        QList<Answer> answers;
+        QStringList texts;
+        bool written;
+    } cases[] = {
+        {"lands during the flush, No", false, {Answer::No}, {changed}, false},
+        {"lands during the flush, Yes", false, {Answer::Yes}, {changed, saved}, true},
+        {"changed before and lands again, Yes then No", true, {Answer::Yes, Answer::No}, {changed, changed}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(AtomicFile::save(path, ours));
+        if (c.changedBefore)
+            ASSERT_TRUE(AtomicFile::save(path, "changed before the save"));
+        landingTarget = path;
+        landingBytes = "landed during the flush";
+        presenter.clear();
+        for (Answer answer : c.answers)
+            presenter.scriptAnswers({answer});
+
+        controller->Save_Btn_Clicked();
+        EXPECT_EQ(presenter.texts(), c.texts);
+        EXPECT_EQ(contentsOf(path), c.written ? ours : landingBytes);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList {"party.fcard"});
+    }
+    AtomicFile::setStageHookForTesting(nullptr);
+}
+
 // End to end: a design opened here is saved with a text by another window;
 // this window's Save asks, No keeps that file; Escape on New keeps the design.
 TEST_F(DesignFileCommandsTest, AnotherWindowsSaveIsKeptAndEscapeKeepsTheDesign)

@@ -477,6 +477,37 @@ TEST(AtomicFile, RefusedTargetsStayAsTheyWere)
 // A writer that takes a file name writes through temporaryName(), with or
 // without an unnamed file: opening it for writing (and truncating) reaches
 // the new file, and commit() puts it in place.
+// The caller's last look before the rename, with and without unnamed files:
+// it is taken once, with the target still as it was; a No leaves the target
+// so and nothing beside it, a Yes replaces it.
+TEST(AtomicFile, ALastLookBeforeTheRenameMayKeepTheTarget)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("design.fcard");
+    for (const bool unnamed : {true, false}) {
+        AtomicFile::setUnnamedFilesForTesting(unnamed);
+        for (const bool replace : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "unnamed " << unnamed << ", replace " << replace);
+            ASSERT_TRUE(AtomicFile::save(path, "theirs"));
+            AtomicFile file(path);
+            ASSERT_TRUE(file.open());
+            ASSERT_EQ(file.write("ours"), 4);
+            int looks = 0;
+            const bool committed = file.commit([&] {
+                ++looks;
+                EXPECT_EQ(contents(path), QByteArray("theirs"));
+                return replace;
+            });
+            EXPECT_EQ(committed, replace);
+            EXPECT_EQ(file.declined(), !replace);
+            EXPECT_EQ(looks, 1);
+            EXPECT_EQ(contents(path), replace ? QByteArray("ours") : QByteArray("theirs"));
+            EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList {"design.fcard"});
+        }
+    }
+    AtomicFile::setUnnamedFilesForTesting(true);
+}
+
 TEST(AtomicFile, AWriterByNameReachesTheNewFile)
 {
     QTemporaryDir dir;
