@@ -21,6 +21,7 @@ void BatchBinding::adoptState(const BatchBinding& other)
 {
     m_table = other.m_table;
     useDataSheetValues = other.useDataSheetValues;
+    onlyEmptySeries = other.onlyEmptySeries;
     useExcelBindingValues = other.useExcelBindingValues;
     dataTableRows = other.dataTableRows;
     excelTableRows = other.excelTableRows;
@@ -102,13 +103,19 @@ void BatchBinding::Calculate_Excel_table_rows()
 void BatchBinding::Check_Data_Sheet_Value_Use_or_Not()
 {
     m_table.clear();
+    onlyEmptySeries = false;
     useDataSheetValues = usesSource(m_front, 1) || (m_twoSided && usesSource(m_back, 1));
     if (!useDataSheetValues)
         return;
     Create_Dataset_binding_table();
     Calculate_data_table_rows();
-    if (dataTableRows == 0)
+    if (dataTableRows == 0) {
         useDataSheetValues = false;
+        // No series gives a record, but a series that was read and holds
+        // no value is still a source the cards draw from.
+        onlyEmptySeries = std::any_of(m_table.begin(), m_table.end(),
+                                      [](const Slot& slot) { return bool(slot.values); });
+    }
 }
 
 void BatchBinding::Check_Excel_Binding_Value_Use_or_Not()

@@ -116,6 +116,10 @@ public:
     // The state the check leaves (the Part's globals, held per binding).
     const QList<Slot>& table() const { return m_table; }
     bool useDataSheetValues = false;
+    // Objects are bound to series, and every one of them that could be read
+    // is empty: the series count no records (useDataSheetValues is cleared),
+    // yet they are sources with no values for the cards of a batch.
+    bool onlyEmptySeries = false;
     bool useExcelBindingValues = false;
     int dataTableRows = 0;
     int excelTableRows = 0;

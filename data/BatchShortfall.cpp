@@ -41,7 +41,7 @@ BatchShortfall BatchShortfall::of(const BatchBinding& binding, const QStringList
         for (const GraphicPtr& graphic : graphics) {
             if (!graphic || !BatchBinding::takesValues(*graphic))
                 continue;
-            if (graphic->data_source_type == 1 && binding.useDataSheetValues) {
+            if (graphic->data_source_type == 1 && (binding.useDataSheetValues || binding.onlyEmptySeries)) {
                 for (const BatchBinding::Slot& slot : binding.table()) {
                     if (slot.name == graphic->batch_list_name && slot.values) {
                         add({slot.name, false, int(slot.values->size())});

@@ -30,8 +30,10 @@ public:
     // that objects of the drawn sides take values from, with fewer values
     // than `cards`: the front when `front`, the back when `back` and the card
     // is two-sided. A series counts its records (empty ones too), a column
-    // the table's rows; `columnTitles` name the columns. A series whose file
-    // was not read is none. Nothing for fewer than two cards.
+    // the table's rows; `columnTitles` name the columns. A bound series that
+    // is empty counts with no values, though it gives the batch no record.
+    // A series whose file was not read is none. Nothing for fewer than two
+    // cards.
     static BatchShortfall of(const BatchBinding& binding, const QStringList& columnTitles, int cards, bool front,
                              bool back);
 

@@ -131,6 +131,7 @@ BatchPictureExport::Result BatchPictureExport::run(const Job& job, const std::at
     for (std::thread& t : workers)
         t.join();
 
+    result.records = job.records;
     result.recordsDone = done.load();
     result.stopped = stopped.load() && !failed.load();
     return result;

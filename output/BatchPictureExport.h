@@ -40,6 +40,7 @@ public:
 
     struct Result
     {
+        int records = 0;        // records the batch was to write
         int recordsDone = 0;    // records whose files were all written
         bool stopped = false;   // ended by the stop flag
         QString failedPath;     // the first file that could not be written

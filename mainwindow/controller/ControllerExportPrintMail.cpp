@@ -94,6 +94,7 @@
 #include "mainwindow/PictureBrowser.h"
 #include "mainwindow/PictureFolders.h"
 #include "mainwindow/PictureListModel.h"
+#include "output/BatchOutcome.h"
 #include "output/CardExportPlan.h"
 #include "output/Globals.h"
 #include "app/BatchDialogs.h"
@@ -361,7 +362,8 @@ void SKTWindowController::finishBatchExport(const BatchPictureExport::Result& re
         Show_MessageBox(result.error);
         return;
     }
-    setExportFile(folder, QStringLiteral("Card has been exported successfully."));
+    // A stopped batch names how many cards it wrote, never a success.
+    setExportFile(folder, BatchOutcome::exportFinished(result.recordsDone, result.records, result.stopped));
     BatchDialogs::openExportFinishedBox();
 }
 

@@ -6,6 +6,7 @@
 #include "data/Globals.h"
 #include "mainwindow/ControlsScrollArea.h"
 #include "model/Globals.h"
+#include "output/BatchOutcome.h"
 #include "output/Globals.h"
 #include "output/MailAttachments.h"
 #include "output/MailBatch.h"
@@ -419,6 +420,9 @@ void Send_Mail::Send_Button()
             MailPlan::failureDetails(result->reason, result->sent(), result->planned, result->endedByFailure);
         if (!success && !details.isEmpty())
             outcome += QStringLiteral("\n\n") + details;
+        // Stopped by the user: how many went out, not a failure's advice.
+        if (result->stopped)
+            outcome = BatchOutcome::mailStopped(result->sent(), result->planned, result->failedRuns, result->reason);
         Show_MessageBox(outcome);
         emit sendingFinished(success);
     });

@@ -10,6 +10,7 @@
 #include "mainwindow/print/PrintWindowHost.h"
 #include "mainwindow/print/Sample_Preview.h"
 #include "model/Globals.h"
+#include "output/BatchOutcome.h"
 #include "output/PrinterCatalog.h"
 #include "output/Printing_View.h"
 #include "output/SheetPainter.h"
@@ -667,8 +668,10 @@ void Print_Wnd::Execute_Printing(bool preview)
         return;
     m_printer->setPrinterName(name);
     m_printer->setOutputFormat(QPrinter::NativeFormat);
-    if (!runJob(*m_printer, 0))
-        Show_MessageBox(QStringLiteral("Unable to print."));
+    StoppedJob stop;
+    if (!runJob(*m_printer, 0, &stop))
+        Show_MessageBox(stop.stopped ? BatchOutcome::printStopped(stop.drawn, stop.pages, stop.cancelled)
+                                     : QStringLiteral("Unable to print."));
 }
 
 bool Print_Wnd::printToPdf(const QString& path)
@@ -722,7 +725,7 @@ SheetPainter::SideSource Print_Wnd::jobSource(bool withRecords) const
     return SheetPainter::snapshotSource(front, back, bind);
 }
 
-bool Print_Wnd::runJob(QPrinter& printer, int pageCap)
+bool Print_Wnd::runJob(QPrinter& printer, int pageCap, StoppedJob* stop)
 {
     const SheetPagination pages = pagination();
     const bool withRecords = pages.printsRecords();
@@ -753,10 +756,16 @@ bool Print_Wnd::runJob(QPrinter& printer, int pageCap)
         QCoreApplication::processEvents();
         return !progress.wasCanceled() && printer.newPage();
     });
+    // read before the dialog reaches its end, which resets it
+    const bool stopped = !done && progress.wasCanceled();
     progress.setValue(last);
     barcode_counter = sheets.barcode_counter;
-    if (!done && progress.wasCanceled())
-        printer.abort();
+    if (stopped) {
+        // A printer that cannot drop the pages drawn prints them at the end.
+        const bool cancelled = printer.abort();
+        if (stop)
+            *stop = {true, page - 1, last, cancelled};
+    }
     const bool ended = painter.end();
     if (withRecords && m_controller)
         m_controller->Select_first_row_value_for_design(true);

@@ -177,9 +177,18 @@ private:
     bool recordsMayStart(const QString& action);
     // Draws the live preview of one sheet.
     void paintSheetPreview(QPainter& painter);
+    // How far a job got when Stop ended it.
+    struct StoppedJob
+    {
+        bool stopped = false;
+        int drawn = 0;          // pages drawn before the stop
+        int pages = 0;          // pages of the job
+        bool cancelled = false; // the printer dropped the pages drawn
+    };
     // Sends every page of the job to `printer` (a preview shows at most
-    // `pageCap` pages); false when the job could not be sent.
-    bool runJob(QPrinter& printer, int pageCap);
+    // `pageCap` pages); false when the job could not be sent or was stopped,
+    // and then how far it got in `stop` when given.
+    bool runJob(QPrinter& printer, int pageCap, StoppedJob* stop = nullptr);
     // What the job's cards are drawn from: the card's sides, and the
     // records bound into copies of them when `withRecords`.
     SheetPainter::SideSource jobSource(bool withRecords) const;

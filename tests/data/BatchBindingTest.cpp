@@ -414,6 +414,7 @@ TEST_F(BatchBindingTest, SourcesShorterThanTheBatch)
     series("four", "a\nb\nc\nd\n");
     series("tail", "a\nb\nc\n\n\n"); // five records, the last two empty
     series("seven", "1\n2\n3\n4\n5\n6\n7\n");
+    series("empty", "");
     QList<DesignFileRow> five;
     for (int r = 1; r <= 5; ++r)
         five << row(r, QString("n%1").arg(r));
@@ -442,6 +443,12 @@ TEST_F(BatchBindingTest, SourcesShorterThanTheBatch)
         {"back not drawn", {text(2, {}, 1)}, {text(1, "three")}, true, "F", -1, ""},
         {"back drawn alone", {text(2, {}, 1)}, {text(1, "three")}, true, "B", -1, "three 3"},
         {"no column", {text(1, "seven"), text(2, {}, -1)}, {}, false, "F", -1, ""},
+        // an empty series is a source with no values, beside a column as beside a series
+        {"empty series, column", {text(1, "empty"), text(2, {}, 1)}, {}, false, "F", -1, "empty 0"},
+        {"empty series, series", {text(1, "empty"), text(1, "seven")}, {}, false, "F", -1, "empty 0"},
+        {"empty series, back drawn", {text(2, {}, 1)}, {text(1, "empty")}, true, "BOTH", -1, "empty 0"},
+        {"empty series, back not drawn", {text(2, {}, 1)}, {text(1, "empty")}, true, "F", -1, ""},
+        {"empty series alone: no cards", {text(1, "empty")}, {}, false, "F", -1, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

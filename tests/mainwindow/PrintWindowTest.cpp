@@ -257,6 +257,40 @@ TEST_F(PrintWindowTest, SingleCardAndSeriesBatchToPdf)
               QStringList({"\nUnable to save PDF file.\nReason: No such file or directory\nNo file was written."}));
 }
 
+// An empty series beside a workbook of 5 rows is a source with no values:
+// "Save as PDF…" asks, and No writes nothing.
+TEST_F(PrintWindowTest, EmptySeriesBesideRowsAsksFirst)
+{
+    QTemporaryDir folder;
+    QFile series(Data_Folder_Path + "/Nobody.txt");
+    ASSERT_TRUE(QDir().mkpath(Data_Folder_Path) && series.open(QIODevice::WriteOnly));
+    series.close();
+    auto guest = std::make_shared<SKTText>();
+    guest->_bounds = QRectF(10, 10, 150, 30);
+    guest->data_source_type = 1;
+    guest->batch_list_name = "Nobody";
+    auto seat = std::make_shared<SKTText>();
+    seat->_bounds = QRectF(10, 60, 150, 30);
+    seat->data_source_type = 2;
+    seat->excel_col_indx = 1;
+    document->insertGraphicsForKey(SKTDocumentGraphicsKey, {guest, seat}, IndexSet::range(0, 2));
+    controller->Excel_Column_Titles = {"No.", "Seat"};
+    for (int r = 1; r <= 5; ++r)
+        controller->ListData.append({{"Extension", QString::number(r)}, {"Column1", QString("Seat %1").arg(r)}});
+    controller->Check_Series_Or_Excel_Use_or_not();
+    ASSERT_EQ(Total_Batch_Excel_Card, 5);
+    const QString pdf = folder.filePath("seats.pdf");
+    SavePanel::setHandler([&pdf](const QString&, const QString&) { return pdf; });
+
+    open();
+    presenter.scriptAnswers({false});
+    window->pdf_btn->click();
+    EXPECT_EQ(presenter.texts(),
+              QStringList("5 cards, 0 values in the series \"Nobody\": cards 1 to 5 will show no "
+                          "value from it. Save as PDF?"));
+    EXPECT_FALSE(QFile::exists(pdf));
+}
+
 // A series of 60 guests beside a workbook of 65 rows: "Save as PDF…" asks
 // before the batch. No writes nothing; Yes writes all 65 cards, the last
 // five with their rows and without a guest.

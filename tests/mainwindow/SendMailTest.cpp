@@ -170,6 +170,24 @@ TEST_F(SendMailTest, FailureTellsWhyAndHowManyMailsWent)
     }
 }
 
+// Stop asked for while the second of five mails goes out: the send ends
+// there and says how many mails were sent, with no advice about settings.
+TEST_F(SendMailTest, StoppedSendSaysHowManyMailsWent)
+{
+    window->Without_barcode_rd_select();
+    window->to_txt->setText("a@example.net,b@example.net,c@example.net,d@example.net,e@example.net");
+    int mails = 0;
+    window->setSender([&](const MailScript::Mail&) {
+        if (++mails == 2)
+            Stop_SMS_Sending_Now = true;
+        return MailBatch::Delivery(true);
+    });
+    ASSERT_TRUE(sendAndWait());
+    EXPECT_EQ(mails, 2);
+    EXPECT_EQ(presenter.texts(), QStringList("\nSending was stopped: 2 of 5 mails were sent."));
+    Stop_SMS_Sending_Now = false;
+}
+
 // One card per recipient, three guests in the series and two addresses: the
 // user is asked before anything goes out. No sends nothing; Yes sends card N
 // to address N and ends with the closing report.

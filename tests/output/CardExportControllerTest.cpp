@@ -11,11 +11,13 @@
 #include "data/Globals.h"
 #include "mainwindow/ExportWindow.h"
 #include "mainwindow/Open_Export_Log.h"
+#include "mainwindow/Send_Modeless.h"
 #include <QLabel>
 #include "barcodes/BarcodeProducer.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTText.h"
 #include "output/Globals.h"
+#include "platform/GuiThread.h"
 #include "platform/IndexSet.h"
 
 #include <QButtonGroup>
@@ -26,7 +28,9 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QPointer>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
@@ -177,24 +181,34 @@ TEST_F(CardExportControllerTest, BatchOfAThousandRecords)
     EXPECT_TRUE(presenter.texts().isEmpty()) << presenter.texts().join("|").toStdString();
 }
 
-// Stop asked for during record 10 ends the batch within one record per
-// worker; the finished box is shown as for a whole batch.
-TEST_F(CardExportControllerTest, StopEndsTheBatchWithinOneRecord)
+// Stop on the progress sheet, answered Yes while record 10 is bound, ends
+// the batch within one record per worker; the finished box says that it
+// stopped and how many of the cards the folder holds, never a success.
+TEST_F(CardExportControllerTest, StopEndsTheBatchWithinOneRecordAndSaysHowManyWereWritten)
 {
     bindSeries(400);
     answerDialog("PNG", 1, false, true);
-    controller->setBatchBarcodeMaker([](const SKTGraphic& graphic, const QString& value) -> Picture {
+    QPointer<Send_Modeless> sheet = controller->send_modls_wnd;
+    ASSERT_TRUE(sheet);
+    presenter.scriptAnswers({true});
+    controller->setBatchBarcodeMaker([sheet](const SKTGraphic& graphic, const QString& value) -> Picture {
         if (value == "V-11")
-            Stop_SMS_Sending_Now = true;
+            runOnGuiThreadAndWait([sheet] { sheet->_stop_btn->click(); });
         return BarcodeProducer::pictureForObject(graphic, value);
     });
     controller->Export_Button();
     waitForBatch();
-    const int written = QDir(out.filePath("Vesk Brightfold")).entryList(QDir::Files).size();
+    const QString folder = out.filePath("Vesk Brightfold");
+    const int written = QDir(folder).entryList(QDir::Files).size();
     EXPECT_GE(written, 11);
     EXPECT_LE(written, 11 + QThread::idealThreadCount() - 1);
-    EXPECT_EQ(finished.size(), 1);
+    EXPECT_EQ(presenter.texts(), QStringList("Are you sure you want to continue?"));
+    EXPECT_EQ(finished,
+              QStringList(QString("%1|The export was stopped: %2 of 400 cards were written in this folder:")
+                              .arg(folder)
+                              .arg(written)));
     EXPECT_FALSE(Card_Value_In_Process);
+    Stop_SMS_Sending_Now = false;
 }
 
 // A picture that cannot be written stops the batch: the path and the reason

@@ -1,0 +1,25 @@
+#pragma once
+
+// What a batch output says when it ends: the words of a batch that ran to
+// its end, and of one stopped part way, which says that it stopped and how
+// much was done, never that it succeeded. Window-free: the export, print
+// and mail windows show these texts.
+
+#include <QString>
+
+class BatchOutcome
+{
+public:
+    static inline const QString exportedMessage = QStringLiteral("Card has been exported successfully.");
+
+    // The export-finished box's text after a batch picture export that wrote
+    // `written` of `records` cards into the folder the box names below it.
+    static QString exportFinished(int written, int records, bool stopped);
+    // A mail send stopped after `sent` of `planned` mails went out;
+    // `failed` of them could not be sent, the last one for `reason`.
+    static QString mailStopped(int sent, int planned, int failed, const QString& reason);
+    // A print job stopped after `drawn` of `pages` pages were drawn: when
+    // the job was `cancelled` nothing reaches the printer, else the pages
+    // drawn were handed to it.
+    static QString printStopped(int drawn, int pages, bool cancelled);
+};
