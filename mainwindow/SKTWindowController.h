@@ -556,6 +556,7 @@ public:
     // is no designer).
     void Open_Barcode_Window() override;
     void View_barcode_prop_Button() override;
+    DataSourceLists barcodeDataSources() const override;
     // The picture library: gets the mode, runs modally, answers its result
     // and the chosen path. Its button is enabled while one is set.
     void setImageLibraryWindow(std::function<int(const QString& mode, QString& chosenPath)> library);

@@ -344,6 +344,11 @@ void SKTWindowController::View_barcode_prop_Button()
     Open_Barcode_Window();
 }
 
+DataSourceLists SKTWindowController::barcodeDataSources() const
+{
+    return Barcode_Gen::dataSources();
+}
+
 void SKTWindowController::setImageLibraryWindow(std::function<int(const QString& mode, QString& chosenPath)> library)
 {
     if (PicturePanel* p = picturePanel())

@@ -1,6 +1,7 @@
 #include "mainwindow/inspector/BarcodePanel.h"
 
 #include "app/MessageBoxes.h"
+#include "barcodes/BarcodeProducer.h"
 #include "barcodes/Globals.h"
 #include "canvas/CanvasController.h"
 #include "canvas/SKTGraphicView.h"
@@ -27,7 +28,7 @@ BarcodePanel::BarcodePanel(BarcodePanelHost& host) : m_host(host)
 
 bool BarcodePanel::showsKind(const SKTGraphic& graphic) const
 {
-    return graphic.kind() == SKTGraphic::Kind::Barcode;
+    return isBarcode(graphic);
 }
 
 void BarcodePanel::load(const SKTGraphic& graphic)
@@ -51,8 +52,9 @@ void BarcodePanel::Open_Barcode_Window()
         view->controller()._Selected_Graphic = edited;
     }
     // What OK changes is one undo step: the edited object and every
-    // selected one that takes its settings.
+    // selected barcode that takes its settings.
     GraphicList changed = m_host.graphicsToUpdate();
+    changed.removeIf([](const GraphicPtr& graphic) { return !graphic || !isBarcode(*graphic); });
     if (!changed.contains(edited))
         changed.append(edited);
     const BarcodeDesignStep step(changed);
@@ -72,15 +74,28 @@ void BarcodePanel::Update_Barcode_Graphics(const GraphicPtr& source)
         return;
     GraphicPtr edited;
     int printObject = 0;
+    DataSourceLists sources;
     const auto read = [&] {
         SKTGraphicView* view = m_host.commandCanvas();
         edited = view ? view->controller()._Selected_Graphic : GraphicPtr();
         printObject = m_host.printObjectState();
+        sources = m_host.barcodeDataSources();
     };
-    PanelUpdateFrame::run(m_host, read, [&](SKTGraphic& graphic, bool) {
+    const auto write = [&](SKTGraphic& graphic, bool) {
         graphic.print_object = printObject;
         BarcodePanelRules::copyDesignerFields(*source, graphic);
+        // What the card shows is what prints: output draws each barcode
+        // from its own settings, so each one shows the picture they make.
         if (&graphic == edited.get())
             graphic.Set_Designed_Barcode_image(Barcode_output_image);
-    });
+        else
+            graphic.Set_Designed_Barcode_image(
+                BarcodeProducer::pictureForObject(graphic, BarcodePanelRules::shownValue(graphic, sources)));
+    };
+    PanelUpdateFrame::run(m_host, read, write, &BarcodePanel::isBarcode);
+}
+
+bool BarcodePanel::isBarcode(const SKTGraphic& graphic)
+{
+    return graphic.kind() == SKTGraphic::Kind::Barcode;
 }

@@ -32,15 +32,20 @@ public:
     // Opens the designer on the edited object of the current side; when it
     // returns an object and a picture was made, the settings are copied.
     void Open_Barcode_Window();
-    // Every selected object gets the print flag and the designer's settings
-    // of `source`; the edited object alone gets the designer's picture, and
-    // its frame the picture's size.
+    // Every selected barcode gets the print flag and the designer's settings
+    // of `source`, then a picture that shows them: the edited object the
+    // designer's picture, every other one a picture made from its own value
+    // and source with those settings (none when the symbology refuses that
+    // value, never the symbol it showed before). Each frame takes its
+    // picture's size. Selected objects that are not barcodes take nothing.
     void Update_Barcode_Graphics(const GraphicPtr& source);
 
     void setDesigner(Designer designer) { m_designer = std::move(designer); }
     bool hasDesigner() const { return bool(m_designer); }
 
 private:
+    static bool isBarcode(const SKTGraphic& graphic);
+
     BarcodePanelHost& m_host;
     QPushButton* m_settings = nullptr;
     Designer m_designer;

@@ -1,5 +1,7 @@
 #include "mainwindow/inspector/BarcodePanelRules.h"
 
+#include "barcodes/BarcodeSettings.h"
+#include "mainwindow/inspector/DataSourceLists.h"
 #include "model/SKTGraphic.h"
 
 void BarcodePanelRules::copyDesignerFields(const SKTGraphic& source, SKTGraphic& target)
@@ -44,4 +46,15 @@ void BarcodePanelRules::copyDesignerFields(const SKTGraphic& source, SKTGraphic&
     target.barcode_clr_val = source.barcode_clr_val;
     target.dpi_val_index = source.dpi_val_index;
     target.dpi_custom_val = source.dpi_custom_val;
+}
+
+QString BarcodePanelRules::shownValue(const SKTGraphic& barcode, const DataSourceLists& sources)
+{
+    if (barcode.data_source_type == 1 && !barcode.batch_list_name.isEmpty()
+        && sources.names().contains(barcode.batch_list_name))
+        return sources.firstValueOf(barcode.batch_list_name);
+    if (barcode.data_source_type == 2 && barcode.excel_col_indx >= 0
+        && barcode.excel_col_indx < sources.columns().size())
+        return sources.firstValueOf(barcode.excel_col_indx);
+    return BarcodeSettings::fromObject(barcode).value();
 }

@@ -6,10 +6,18 @@
 void PanelUpdateFrame::run(InspectorHost& host, const std::function<void()>& read,
                            const std::function<void(SKTGraphic&, bool)>& write)
 {
+    run(host, read, write, [](const SKTGraphic&) { return true; });
+}
+
+void PanelUpdateFrame::run(InspectorHost& host, const std::function<void()>& read,
+                           const std::function<void(SKTGraphic&, bool)>& write,
+                           const std::function<bool(const SKTGraphic&)>& takes)
+{
     // Nothing while the window goes.
     if (!host.window())
         return;
-    const GraphicList graphics = host.graphicsToUpdate();
+    GraphicList graphics = host.graphicsToUpdate();
+    graphics.removeIf([&](const GraphicPtr& graphic) { return !graphic || !takes(*graphic); });
     if (graphics.isEmpty())
         return;
     read();

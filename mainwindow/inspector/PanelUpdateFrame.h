@@ -19,6 +19,12 @@ public:
     // window goes, or when no object is selected.
     static void run(InspectorHost& host, const std::function<void()>& read,
                     const std::function<void(SKTGraphic&, bool)>& write);
+    // The same over the selected objects that `takes` accepts only: the
+    // others are neither written nor handed to the canvas, and with none
+    // accepted nothing runs.
+    static void run(InspectorHost& host, const std::function<void()>& read,
+                    const std::function<void(SKTGraphic&, bool)>& write,
+                    const std::function<bool(const SKTGraphic&)>& takes);
 
     // The same for a panel whose values are a State read by `read` and
     // written by its rules' `apply` (applyTo).

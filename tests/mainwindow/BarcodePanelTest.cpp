@@ -10,6 +10,7 @@
 #include "common/TestPictures.h"
 #include "mainwindow/inspector/BarcodeDesignStep.h"
 #include "mainwindow/inspector/BarcodePanelRules.h"
+#include "mainwindow/inspector/DataSourceLists.h"
 #include "model/SKTBarcode.h"
 #include "model/UndoRegistrationPause.h"
 #include "platform/UndoManager.h"
@@ -68,6 +69,48 @@ TEST(BarcodePanelRules, CopiesEveryDesignerFieldAndNothingElse)
     EXPECT_EQ(target._bounds, QRectF(9, 9, 9, 9));
     EXPECT_TRUE(target.batch_list_name.isEmpty());
     EXPECT_EQ(target.excel_col_indx, SKTBarcode().excel_col_indx);
+}
+
+// The value a barcode shows: a bound one its source's first value while the
+// lists offer that source, else the typed value of its kind of symbology.
+TEST(BarcodePanelRules, ShownValueFollowsTheSourceTheListsOffer)
+{
+    const DataSourceLists sources {[] {
+                                       return QStringList {"Guests", "Staff"};
+                                   },
+                                   [](const QString& series) { return series == "Staff" ? "S-1" : "G-17"; },
+                                   [] {
+                                       return QStringList {"No.", "Name"};
+                                   },
+                                   [](int column) { return QStringLiteral("cell %1").arg(column); },
+                                   {}};
+    struct Case
+    {
+        int source;
+        const char* series;
+        int column;
+        bool twoD;
+        const char* shown;
+    };
+    for (const Case& c : {Case {0, "Staff", 1, false, "typed linear"}, Case {0, "", 0, true, "typed 2D"},
+                          Case {1, "Staff", 0, false, "S-1"}, Case {1, "Guests", 0, true, "G-17"},
+                          Case {1, "Gone", 0, true, "typed 2D"}, Case {1, "", 0, false, "typed linear"},
+                          Case {2, "", 1, true, "cell 1"}, Case {2, "Staff", 2, false, "typed linear"},
+                          Case {2, "", -1, true, "typed 2D"}}) {
+        SKTBarcode barcode;
+        barcode.linear_font_val = "typed linear";
+        barcode.two_d_font_val = "typed 2D";
+        barcode.barcode_font_index = c.twoD ? BarcodeSettings::firstTwoDimensionalIndex() : 0;
+        barcode.data_source_type = c.source;
+        barcode.batch_list_name = c.series;
+        barcode.excel_col_indx = c.column;
+        EXPECT_EQ(BarcodePanelRules::shownValue(barcode, sources), c.shown)
+            << c.source << " " << c.series << " " << c.column;
+    }
+    SKTBarcode bound;
+    bound.data_source_type = 1;
+    bound.batch_list_name = "Guests";
+    EXPECT_EQ(BarcodePanelRules::shownValue(bound, {}), "0123") << "no lists: the typed value";
 }
 
 // The designer's OK as one undo step over three selected barcodes (one left
