@@ -8,6 +8,11 @@ class SystemPrinterCatalog final : public PrinterCatalog
 {
 public:
     QStringList printerNames() const override { return QPrinterInfo::availablePrinterNames(); }
+    QPageSize defaultPaper(const QString& name) const override
+    {
+        const QPrinterInfo printer = QPrinterInfo::printerInfo(name);
+        return printer.isNull() ? QPageSize() : printer.defaultPageSize();
+    }
 };
 
 } // namespace

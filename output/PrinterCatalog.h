@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPageSize>
 #include <QStringList>
 
 // The printers the print window offers. The system's catalog asks the print
@@ -12,6 +13,13 @@ public:
     // The names of the installed printers in the print system's order; empty
     // when there is none or the print system cannot be reached.
     virtual QStringList printerNames() const = 0;
+    // The paper the printer `name` uses when the user chooses none; invalid
+    // when the print system does not say.
+    virtual QPageSize defaultPaper(const QString& name) const
+    {
+        Q_UNUSED(name);
+        return QPageSize();
+    }
 
     // The print system's printers.
     static const PrinterCatalog& system();

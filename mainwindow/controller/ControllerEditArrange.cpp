@@ -429,7 +429,7 @@ void SKTWindowController::updateToolbarButtons()
 
 void SKTWindowController::Mail_Button()
 {
-    m_handOffs.run(WindowHandOffs::HandOff::BatchDataChoice);
+    // the mail window works out the design's data use itself as it opens
     m_handOffs.run(WindowHandOffs::HandOff::Mail);
 }
 

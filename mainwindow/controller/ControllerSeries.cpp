@@ -688,7 +688,7 @@ void SKTWindowController::connectDataSourceLists()
     Barcode_Gen::setDataSources(lists);
     // Bound barcodes are drawn anew for every record from their own settings.
     setBatchBarcodeMaker(&BarcodeProducer::pictureForObject);
-    // Print and Mail decide first whether a batch of records exists.
+    // Print decides first whether a batch of records exists.
     setHandOff(WindowHandOffs::HandOff::BatchDataChoice, [this] { Check_Series_Or_Excel_Use_or_not(); });
 }
 

@@ -179,6 +179,12 @@ void Send_Mail::stopSending()
 
 void Send_Mail::resetForm()
 {
+    // the design's use of series and spreadsheet, decided as Print and
+    // Export decide it
+    if (m_cards.chooseBatch)
+        m_cards.chooseBatch();
+    m_seriesInUse = Use_Data_Sheet_Values;
+    m_spreadsheetInUse = Use_Excel_Binding_Values;
     matrix_card_side->button(1)->setChecked(true);
     from_txt->setText(sender_email);
     to_txt->clear();
@@ -187,8 +193,8 @@ void Send_Mail::resetForm()
     rd_mail_curr_barcode->setChecked(true);
     send_sett_box->setEnabled(true);
     file_name_txt->setText(QStringLiteral("VESKCard"));
-    send_with_batch_chk->setEnabled(Use_Data_Sheet_Values);
-    send_with_excel_chk->setEnabled(Use_Excel_Binding_Values);
+    send_with_batch_chk->setEnabled(m_seriesInUse);
+    send_with_excel_chk->setEnabled(m_spreadsheetInUse);
     send_with_batch_chk->setChecked(false);
     send_with_excel_chk->setChecked(false);
     rd_all_to_every->setChecked(true);
@@ -223,11 +229,11 @@ void Send_Mail::send_barcode_rd_select()
 {
     rd_mail_curr_barcode->setChecked(true);
     send_sett_box->setEnabled(true);
-    send_with_batch_chk->setEnabled(Use_Data_Sheet_Values);
-    send_with_excel_chk->setEnabled(Use_Excel_Binding_Values);
-    if (!Use_Data_Sheet_Values)
+    send_with_batch_chk->setEnabled(m_seriesInUse);
+    send_with_excel_chk->setEnabled(m_spreadsheetInUse);
+    if (!m_seriesInUse)
         send_with_batch_chk->setChecked(false);
-    if (!Use_Excel_Binding_Values)
+    if (!m_spreadsheetInUse)
         send_with_excel_chk->setChecked(false);
     send_with_batch_chk_select();
     browse_att->setEnabled(false);

@@ -55,7 +55,8 @@ public:
 
     // Resets the form and runs the window modally.
     void Open_Wnd();
-    // Resets the form as Open_Wnd does.
+    // Resets the form as Open_Wnd does: works out first which data the
+    // design's cards draw from, and offers one card per record of each.
     void resetForm();
     // Checks the form and starts sending; returns at once.
     void Send_Button();
@@ -119,5 +120,10 @@ private:
 
     Cards m_cards;
     Sender m_sender;
+    // Whether the design's cards draw from a series / the spreadsheet, as
+    // worked out when the form was reset; a send's own choice of data does
+    // not change what the window offers.
+    bool m_seriesInUse = false;
+    bool m_spreadsheetInUse = false;
     QThread* m_worker = nullptr;
 };

@@ -370,7 +370,9 @@ void Print_Wnd::resetForOpening()
     Set_Reset_Alignemnt_Image();
     readControls();
 
-    // printers, in the print system's order, the first one chosen
+    // printers, in the print system's order, the first one chosen; a new
+    // print takes its paper from the printer until the page setup says else
+    m_paper.startPrint();
     {
         const QSignalBlocker blocker(Printer_ComboBox);
         Printer_ComboBox->clear();
@@ -430,12 +432,22 @@ void Print_Wnd::printerChanged()
 {
     const QString name = Printer_ComboBox->currentText();
     if (!name.isEmpty()) {
-        // keep the paper and orientation chosen so far where the printer has them
+        // keep the orientation chosen so far; the paper is the printer's own
+        // unless the page setup of this print chose one
         const QPageLayout layout = m_printer->pageLayout();
         m_printer->setPrinterName(name);
         m_printer->setPageLayout(layout);
+        m_paper.printerChosen(m_catalog.defaultPaper(name));
     }
+    applyPaper();
     Set_values_From_Printer();
+}
+
+void Print_Wnd::applyPaper()
+{
+    const QPageSize paper = m_paper.paper();
+    if (paper.isValid() && !paper.isEquivalentTo(m_printer->pageLayout().pageSize()))
+        m_printer->setPageSize(paper);
 }
 
 void Print_Wnd::orientationChanged()
@@ -450,6 +462,7 @@ void Print_Wnd::pagesetup()
 {
     QPageSetupDialog dialog(m_printer.get(), this);
     if (runModalOf(dialog) == QDialog::Accepted) {
+        m_paper.pageSetupChosen(m_printer->pageLayout().pageSize());
         Set_values_From_Printer();
         Check_Max_Cell_Value();
     }
@@ -668,6 +681,7 @@ void Print_Wnd::Execute_Printing(bool preview)
         return;
     m_printer->setPrinterName(name);
     m_printer->setOutputFormat(QPrinter::NativeFormat);
+    applyPaper();
     StoppedJob stop;
     if (!runJob(*m_printer, 0, &stop))
         Show_MessageBox(stop.stopped ? BatchOutcome::printStopped(stop.drawn, stop.pages, stop.cancelled)

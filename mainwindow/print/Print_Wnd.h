@@ -10,6 +10,7 @@
 // and their drawing come from the window-free sheet layout.
 
 #include "mainwindow/DialogFrame.h"
+#include "output/PaperChoice.h"
 #include "output/SheetLayout.h"
 #include "output/SheetPagination.h"
 #include "output/SheetPainter.h"
@@ -102,6 +103,9 @@ public:
     // The print preview dialog of the last preview (null before one).
     QPrintPreviewWidget* previewWidget() const { return m_previewWidget; }
     QPrinter& printInfo() { return *m_printer; }
+    // The paper of this print: the chosen printer's default, or the one
+    // chosen in the page setup.
+    const PaperChoice& paperChoice() const { return m_paper; }
     Picture front_image;
     Picture back_image;
     // The side choice of the window ("F", "B" or "BOTH"); the cells the last
@@ -160,6 +164,8 @@ private:
     void Auto_Center_Checked();
     void Print_With_Data_Changed();
     void printerChanged();
+    // The paper of this print onto the printer the window and the job use.
+    void applyPaper();
     void orientationChanged();
     void pagesetup();
     // The controls' values into m_choices (cell size and gaps in points).
@@ -197,6 +203,7 @@ private:
     PrintWindowHost* m_controller = nullptr;
     const PrinterCatalog& m_catalog;
     std::unique_ptr<QPrinter> m_printer;
+    PaperChoice m_paper;
     Choices m_choices;
     SheetLayout m_layout;
     QPrintPreviewWidget* m_previewWidget = nullptr;

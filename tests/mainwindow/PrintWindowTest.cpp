@@ -23,6 +23,9 @@
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QLabel>
+#include <QMap>
+#include <QPageSetupDialog>
+#include <QPageSize>
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QPushButton>
@@ -39,7 +42,9 @@ class FixedPrinterCatalog : public PrinterCatalog
 {
 public:
     QStringList names;
+    QMap<QString, QPageSize> papers; // default papers; none for a printer not named
     QStringList printerNames() const override { return names; }
+    QPageSize defaultPaper(const QString& name) const override { return papers.value(name); }
 };
 
 class PrintWindowTest : public WindowControllerFixture
@@ -51,7 +56,7 @@ protected:
         Print_Wnd::setModalRun([this](QDialog& dialog) {
             if (onModal)
                 onModal(dialog);
-            return 0;
+            return modalResult;
         });
         window = std::make_unique<Print_Wnd>(nullptr, controller.get(), catalog);
     }
@@ -78,6 +83,7 @@ protected:
 
     FixedPrinterCatalog catalog;
     std::function<void(QDialog&)> onModal;
+    int modalResult = 0;
     std::unique_ptr<Print_Wnd> window;
 };
 
@@ -121,6 +127,43 @@ TEST_F(PrintWindowTest, ControlsEditTheSheetLayout)
     EXPECT_TRUE(window->Show_Margins->isChecked());
     EXPECT_TRUE(window->alignButtons[0]->isChecked());
     EXPECT_FALSE(window->print_with_batch_chk->isEnabled());
+}
+
+// The paper is the chosen printer's default until the page setup of this
+// print chooses one; a printer without a default keeps the paper; a new
+// opening takes the printer's paper again. The window, the sheet and the
+// printer of the job all have it.
+TEST_F(PrintWindowTest, PaperFollowsThePrinterUntilPageSetupChoosesOne)
+{
+    catalog.names = {"office", "home", "plain"};
+    catalog.papers = {{"office", QPageSize(QPageSize::A4)}, {"home", QPageSize(QPageSize::Letter)}};
+    const struct
+    {
+        const char* step; // a printer chosen, "setup" (A5 in the page setup) or "open"
+        QPageSize::PageSizeId paper;
+    } steps[] = {{"open", QPageSize::A4},   {"home", QPageSize::Letter}, {"plain", QPageSize::Letter},
+                 {"office", QPageSize::A4}, {"setup", QPageSize::A5},    {"home", QPageSize::A5},
+                 {"open", QPageSize::A4},   {"home", QPageSize::Letter}};
+    onModal = [&](QDialog& dialog) {
+        if (qobject_cast<QPageSetupDialog*>(&dialog))
+            window->printInfo().setPageSize(QPageSize(QPageSize::A5));
+    };
+    for (const auto& s : steps) {
+        const QString step = QString::fromLatin1(s.step);
+        modalResult = step == "setup" ? QDialog::Accepted : 0;
+        if (step == "open")
+            open();
+        else if (step == "setup")
+            window->pagesetup_btn->click();
+        else
+            window->Printer_ComboBox->setCurrentText(step);
+        const QPageSize paper(s.paper);
+        const QSize points = paper.size(QPageSize::Point).toSize();
+        EXPECT_EQ(window->Paper_id->text().toStdString(), paper.name().toStdString()) << s.step;
+        EXPECT_EQ(window->printInfo().pageLayout().pageSize().id(), s.paper) << s.step;
+        EXPECT_EQ(window->sheetLayout().sheetSize().toSize(), points) << s.step;
+        EXPECT_EQ(window->PrintView->size(), points) << s.step;
+    }
 }
 
 TEST_F(PrintWindowTest, PreviewsRepaintTheSameSheets)
