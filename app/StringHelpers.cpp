@@ -98,3 +98,13 @@ bool Find_Str_Case_Insensitive(const QString& s, const QString& part)
         return false;
     return s.contains(part, Qt::CaseInsensitive);
 }
+
+QString shortenedText(const QString& text, int most)
+{
+    if (most < 1 || text.size() <= most)
+        return text;
+    qsizetype keep = most - 1;
+    if (keep > 0 && text[keep - 1].isHighSurrogate())
+        --keep;
+    return text.left(keep) + QChar(0x2026);
+}

@@ -37,3 +37,8 @@ bool Find_Str(const QString& s, const QString& part);
 
 // True when `part` occurs in `s` ignoring case; false when either is empty.
 bool Find_Str_Case_Insensitive(const QString& s, const QString& part);
+
+// A text quoted in a message, such as a column title from a workbook: at
+// most `most` characters, the rest cut and an ellipsis ("\u2026") put in its
+// place. A surrogate pair is never cut in two.
+QString shortenedText(const QString& text, int most = 60);

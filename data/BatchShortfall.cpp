@@ -1,6 +1,7 @@
 #include "data/BatchShortfall.h"
 
 #include "app/MessageBoxes.h"
+#include "app/StringHelpers.h"
 #include "data/BatchBinding.h"
 
 namespace {
@@ -18,7 +19,7 @@ QString shortLine(const BatchShortfall::Source& source, int cards)
     const QString which = first == cards ? QStringLiteral("card %1").arg(cards)
                                          : QStringLiteral("cards %1 to %2").arg(first).arg(cards);
     return QStringLiteral("%1 in the %2 \"%3\": %4 will show no value from it")
-        .arg(counted(source.values, "value", "values"), kind, source.name, which);
+        .arg(counted(source.values, "value", "values"), kind, shortenedText(source.name), which);
 }
 
 }

@@ -28,14 +28,17 @@ QHash<QString, int> countsOf(const QStringList& titles)
 // The columns of two tables set side by side: those whose titles name one
 // column in each are fixed points (the row number too), and every other
 // column lies between the nearest fixed points on its two sides.
+// Without `renames` a column at an object's place is taken only under the
+// object's own title.
 class Alignment
 {
 public:
-    Alignment(const QStringList& oldTitles, const QStringList& newTitles)
+    Alignment(const QStringList& oldTitles, const QStringList& newTitles, bool renames)
         : m_before(trimmed(oldTitles))
         , m_after(trimmed(newTitles))
         , m_countBefore(countsOf(m_before))
         , m_countAfter(countsOf(m_after))
+        , m_renames(renames)
     {
         QHash<QString, int> positionAfter;
         for (int c = 1; c < m_after.size(); ++c)
@@ -84,7 +87,7 @@ public:
         const QString& now = m_after[at];
         if (now == title)
             return {at, Why::Kept};
-        if (now.isEmpty() || !m_countBefore.contains(now))
+        if (m_renames && (now.isEmpty() || !m_countBefore.contains(now)))
             return {at, Why::Renamed};
         return none;
     }
@@ -96,9 +99,54 @@ private:
     QStringList m_after;
     QHash<QString, int> m_countBefore;
     QHash<QString, int> m_countAfter;
+    bool m_renames;
     QList<int> m_fixed; // the new place of a fixed point, -1 for the others
     QList<int> m_left;  // the nearest fixed point on the left
     QList<int> m_right; // the nearest fixed point on the right (size: the end)
+};
+
+// Two tables set side by side: through their sheets when both layouts are
+// known (a place is a sheet column, and a column outside the new table is
+// none), else through their own columns, without renames.
+class TableAlignment
+{
+public:
+    TableAlignment(const QStringList& oldTitles, const SheetColumns& oldLayout, const QStringList& newTitles,
+                   const SheetColumns& newLayout)
+        : m_bySheet(oldLayout.fits(oldTitles) && newLayout.fits(newTitles))
+        , m_oldTitles(trimmed(oldTitles))
+        , m_oldLayout(oldLayout)
+        , m_newLayout(newLayout)
+        , m_alignment(m_bySheet ? Alignment(oldLayout.titles, newLayout.titles, true)
+                                : Alignment(oldTitles, newTitles, false))
+    {
+    }
+
+    ColumnRebinding::Outcome outcome(int column) const
+    {
+        using Why = ColumnRebinding::Why;
+        if (!m_bySheet || column < 1)
+            return m_alignment.outcome(column);
+        if (column >= m_oldTitles.size())
+            return {-1, Why::PastTable};
+        ColumnRebinding::Outcome found = m_alignment.outcome(m_oldLayout.places[column]);
+        if (found.column < 0)
+            return found;
+        // A sheet column left out of the new table gives none.
+        found.column = m_newLayout.columnAt(found.column);
+        if (found.column < 0)
+            found.why = m_oldTitles[column].isEmpty() ? Why::Untitled : Why::Gone;
+        return found;
+    }
+
+    int size() const { return int(m_oldTitles.size()); }
+
+private:
+    bool m_bySheet;
+    QStringList m_oldTitles;
+    SheetColumns m_oldLayout;
+    SheetColumns m_newLayout;
+    Alignment m_alignment;
 };
 
 QString kindName(SKTGraphic::Kind kind)
@@ -116,10 +164,7 @@ QString kindName(SKTGraphic::Kind kind)
 // A value as one short line: the object is found by what it shows.
 QString shortened(const QString& value)
 {
-    QString line = value.simplified();
-    if (line.size() > 40)
-        line = line.left(39) + QChar(0x2026);
-    return line;
+    return shortenedText(value.simplified(), 40);
 }
 
 bool takesNoColumn(ColumnRebinding::Why why)
@@ -130,19 +175,38 @@ bool takesNoColumn(ColumnRebinding::Why why)
 
 } // namespace
 
-ColumnRebinding::Outcome ColumnRebinding::follow(const QStringList& oldTitles, const QStringList& newTitles, int column)
+ColumnRebinding::Outcome ColumnRebinding::follow(const QStringList& oldTitles, const SheetColumns& oldLayout,
+                                                 const QStringList& newTitles, const SheetColumns& newLayout,
+                                                 int column)
 {
-    return Alignment(oldTitles, newTitles).outcome(column);
+    return TableAlignment(oldTitles, oldLayout, newTitles, newLayout).outcome(column);
 }
 
-QList<ColumnRebinding::Outcome> ColumnRebinding::followAll(const QStringList& oldTitles, const QStringList& newTitles)
+QList<ColumnRebinding::Outcome> ColumnRebinding::followAll(const QStringList& oldTitles, const SheetColumns& oldLayout,
+                                                           const QStringList& newTitles, const SheetColumns& newLayout)
 {
-    const Alignment alignment(oldTitles, newTitles);
+    const TableAlignment alignment(oldTitles, oldLayout, newTitles, newLayout);
     QList<Outcome> outcomes;
     outcomes.reserve(alignment.size());
     for (int c = 0; c < alignment.size(); ++c)
         outcomes.append(alignment.outcome(c));
     return outcomes;
+}
+
+QList<int> ColumnRebinding::sheetColumnsOf(const QStringList& oldTitles, const SheetColumns& oldLayout,
+                                           const QStringList& header)
+{
+    // The whole sheet read now, every column taken: each saved column goes
+    // where it stands in it.
+    SheetColumns now;
+    now.titles = trimmed(QStringList {QString()} + header);
+    for (int c = 0; c < now.titles.size(); ++c)
+        now.places.append(c);
+    const QList<Outcome> outcomes = followAll(oldTitles, oldLayout, now.titles, now);
+    QList<int> columns;
+    for (int c = 1; c < outcomes.size(); ++c)
+        columns.append(outcomes[c].column >= 1 ? outcomes[c].column - 1 : -1);
+    return columns;
 }
 
 ColumnRebinding::Outcome ColumnRebinding::followTitle(const QString& title, const QStringList& newTitles, int column)
@@ -163,12 +227,14 @@ ColumnRebinding::Outcome ColumnRebinding::followTitle(const QString& title, cons
 }
 
 QList<ColumnRebinding::Change> ColumnRebinding::rebind(const GraphicList& graphics, bool back,
-                                                       const QStringList& oldTitles, const QStringList& newTitles,
+                                                       const QStringList& oldTitles, const SheetColumns& oldLayout,
+                                                       const QStringList& newTitles, const SheetColumns& newLayout,
                                                        const QList<DesignFileRow>& newRows)
 {
     const bool sameTitles = trimmed(oldTitles).mid(1) == trimmed(newTitles).mid(1);
     const bool newTable = newTitles.size() > 1;
-    const QList<Outcome> outcomes = sameTitles ? QList<Outcome>() : followAll(oldTitles, newTitles);
+    const QList<Outcome> outcomes = sameTitles ? QList<Outcome>()
+                                               : followAll(oldTitles, oldLayout, newTitles, newLayout);
     QList<Change> changes;
     for (const GraphicPtr& graphic : graphics) {
         if (!graphic || !BatchBinding::takesValues(*graphic) || graphic->data_source_type != 2)
@@ -219,6 +285,8 @@ QList<ColumnRebinding::Change> ColumnRebinding::rebind(const GraphicList& graphi
 
 QString ColumnRebinding::message(const QList<Change>& changes)
 {
+    // A title from a workbook may be of any length: quoted, it is shortened.
+    const auto quoted = [](const QString& title) { return shortenedText(title); };
     QStringList atPlace;
     QStringList none;
     for (const Change& c : changes) {
@@ -226,10 +294,10 @@ QString ColumnRebinding::message(const QList<Change>& changes)
         if (takesNoColumn(c.why)) {
             switch (c.why) {
             case Why::Gone:
-                line += QStringLiteral(": no column is titled \"%1\".").arg(c.title);
+                line += QStringLiteral(": no column is titled \"%1\".").arg(quoted(c.title));
                 break;
             case Why::Ambiguous:
-                line += QStringLiteral(": \"%1\" names more than one column.").arg(c.title);
+                line += QStringLiteral(": \"%1\" names more than one column.").arg(quoted(c.title));
                 break;
             case Why::Untitled:
                 line += QStringLiteral(": its column had no title.");
@@ -246,13 +314,15 @@ QString ColumnRebinding::message(const QList<Change>& changes)
         if (c.why == Why::Kept && c.title.isEmpty())
             line += QStringLiteral(": its column has no title; it takes column %1.").arg(c.column);
         else if (c.why == Why::Kept)
-            line += QStringLiteral(": \"%1\" names more than one column; it takes the one at its place.").arg(c.title);
+            line += QStringLiteral(": \"%1\" names more than one column; it takes the one at its place.")
+                        .arg(quoted(c.title));
         else if (c.title.isEmpty())
-            line += QStringLiteral(": its column, untitled before, is now \"%1\".").arg(c.newTitle);
+            line += QStringLiteral(": its column, untitled before, is now \"%1\".").arg(quoted(c.newTitle));
         else if (c.newTitle.isEmpty())
-            line += QStringLiteral(": \"%1\" is now untitled (column %2).").arg(c.title).arg(c.column);
+            line +=
+                QStringLiteral(": \"%1\" is now untitled (column %2).").arg(quoted(c.title), QString::number(c.column));
         else
-            line += QStringLiteral(": \"%1\" is now \"%2\".").arg(c.title, c.newTitle);
+            line += QStringLiteral(": \"%1\" is now \"%2\".").arg(quoted(c.title), quoted(c.newTitle));
         atPlace << line;
     }
     QStringList lines;

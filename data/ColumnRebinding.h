@@ -4,14 +4,19 @@
 // read table replaces the one before, and of objects pasted from another
 // design. A binding is a column position; the column's title is what the
 // user chose. An object never takes a column that its design knew under
-// another title:
+// another title. Where both tables know their sheet layouts (SheetColumns)
+// the columns are set against the sheets, every column of them, ticked or
+// not; else against the tables' own columns:
 // - a binding follows its title to its new position when that title names
 //   exactly one column before and now;
 // - otherwise it takes the column now standing at its column's place, when
-//   that column's title is its own or one the design did not know (a
-//   rename). Its place lies between the nearest columns on each side that
-//   followed their titles, and counts only while as many columns stand
-//   between those two now as before;
+//   that column's title is its own, or (sheets known) one the sheet did not
+//   have when the table was read (a rename). Its place lies between the
+//   nearest columns on each side that followed their titles, and counts
+//   only while as many columns stand between those two now as before.
+//   Without the sheets nothing counts as a rename: a table's columns do not
+//   tell a renamed column from an unticked one;
+// - a column it follows or takes must be one of the new table's (ticked);
 // - otherwise it takes no column (position -1) and shows nothing; it keeps
 //   its title, so that a later table with a column of that title gives it
 //   back, and only that.
@@ -22,6 +27,7 @@
 
 #include "model/DesignFile.h"
 #include "model/SKTGraphic.h"
+#include "model/SheetColumns.h"
 
 #include <QList>
 #include <QString>
@@ -47,10 +53,27 @@ public:
     };
 
     // Where a binding to `column` of a table titled `oldTitles` goes in a
-    // table titled `newTitles` (both with the row-number column first).
-    static Outcome follow(const QStringList& oldTitles, const QStringList& newTitles, int column);
+    // table titled `newTitles` (both with the row-number column first), the
+    // sheet layouts of both given, or unknown.
+    static Outcome follow(const QStringList& oldTitles, const SheetColumns& oldLayout, const QStringList& newTitles,
+                          const SheetColumns& newLayout, int column);
+    static Outcome follow(const QStringList& oldTitles, const QStringList& newTitles, int column)
+    {
+        return follow(oldTitles, {}, newTitles, {}, column);
+    }
     // The same for every column of `oldTitles`, in order.
-    static QList<Outcome> followAll(const QStringList& oldTitles, const QStringList& newTitles);
+    static QList<Outcome> followAll(const QStringList& oldTitles, const SheetColumns& oldLayout,
+                                    const QStringList& newTitles, const SheetColumns& newLayout);
+    static QList<Outcome> followAll(const QStringList& oldTitles, const QStringList& newTitles)
+    {
+        return followAll(oldTitles, {}, newTitles, {});
+    }
+    // The columns of a sheet whose first row is `header` (no row-number
+    // column) that the columns of a table titled `oldTitles` stand at now,
+    // from 0, in the table's order, -1 for none: what a new read of that
+    // sheet must take for the bindings to find their columns.
+    static QList<int> sheetColumnsOf(const QStringList& oldTitles, const SheetColumns& oldLayout,
+                                     const QStringList& header);
     // Where an object carrying the title `title` goes in a table titled
     // `newTitles`: to `column` when it has that title (a paste into the
     // design it was copied from), else to the one column of that title.
@@ -74,9 +97,16 @@ public:
     // the titles are the same, and carried titles wait while the new table
     // has no column. Answers the changes to tell, in list order.
     static QList<Change> rebind(const GraphicList& graphics, bool back, const QStringList& oldTitles,
-                                const QStringList& newTitles, const QList<DesignFileRow>& newRows);
+                                const SheetColumns& oldLayout, const QStringList& newTitles,
+                                const SheetColumns& newLayout, const QList<DesignFileRow>& newRows);
+    static QList<Change> rebind(const GraphicList& graphics, bool back, const QStringList& oldTitles,
+                                const QStringList& newTitles, const QList<DesignFileRow>& newRows)
+    {
+        return rebind(graphics, back, oldTitles, {}, newTitles, {}, newRows);
+    }
 
     // The one message naming every object that takes the column at its
-    // place, and every object that now takes none; "" for none.
+    // place, and every object that now takes none; "" for none. Titles and
+    // values are quoted shortened.
     static QString message(const QList<Change>& changes);
 };

@@ -68,11 +68,11 @@ QList<WorkbookParts::Sheet> sheetsOfMostTitles(const WorkbookAccess& access, con
 // The table a sheet's rows give, read as the saved one came about; none
 // when there is no row.
 SpreadsheetImport::Table tableOf(const SpreadsheetImport::Rows& rows, const QStringList& savedTitles,
-                                 const QList<DesignFileRow>& savedRows)
+                                 const SheetColumns& savedColumns, const QList<DesignFileRow>& savedRows)
 {
     if (rows.isEmpty())
         return {};
-    return SpreadsheetImport::tableFromRows(rows, SavedTableCheck::columnsFor(rows.first(), savedTitles),
+    return SpreadsheetImport::tableFromRows(rows, SavedTableCheck::columnsFor(rows.first(), savedTitles, savedColumns),
                                             !SavedTableCheck::firstRowIsData(savedTitles, savedRows),
                                             savedTitles.value(0, QStringLiteral("No.")));
 }
@@ -98,23 +98,25 @@ int SavedTableCheck::titlesFound(const QStringList& header, const QStringList& s
     return int(std::count_if(titles.begin(), titles.end(), [&](const QString& t) { return cells.contains(t); }));
 }
 
-QList<SpreadsheetImport::ColumnChoice> SavedTableCheck::columnsFor(const QStringList& header,
-                                                                   const QStringList& savedTitles)
+QList<SpreadsheetImport::ColumnChoice>
+SavedTableCheck::columnsFor(const QStringList& header, const QStringList& savedTitles, const SheetColumns& savedColumns)
 {
     QList<SpreadsheetImport::ColumnChoice> choices = SpreadsheetImport::choicesFromTitles(header);
-    const QSet<QString> titles = titleSet(savedTitles);
     bool any = false;
-    for (SpreadsheetImport::ColumnChoice& choice : choices) {
-        choice.State = titles.contains(choice.Extension);
-        any = any || choice.State;
+    // Without the sheet the table was read from, every column of a saved
+    // title is read; with it, the columns the saved ones stand at now.
+    if (!savedColumns.fits(savedTitles)) {
+        const QSet<QString> titles = titleSet(savedTitles);
+        for (SpreadsheetImport::ColumnChoice& choice : choices) {
+            choice.State = titles.contains(choice.Extension);
+            any = any || choice.State;
+        }
     }
     // A saved column renamed in place, or without a title, is read too:
-    // the rebinding that follows finds it where it stood. (The header has
-    // no row-number column; a place is kept for it.)
-    const QList<ColumnRebinding::Outcome> outcomes = ColumnRebinding::followAll(savedTitles, QStringList {""} + header);
-    for (const ColumnRebinding::Outcome& outcome : outcomes) {
-        if (outcome.column >= 1 && outcome.column <= choices.size()) {
-            choices[outcome.column - 1].State = true;
+    // the rebinding that follows finds it where it stood.
+    for (int column : ColumnRebinding::sheetColumnsOf(savedTitles, savedColumns, header)) {
+        if (column >= 0 && column < choices.size()) {
+            choices[column].State = true;
             any = true;
         }
     }
@@ -164,7 +166,8 @@ SavedTableCheck::Result SavedTableCheck::compare(const QStringList& savedTitles,
 }
 
 SavedTableCheck::Result SavedTableCheck::check(const WorkbookAccess& access, const QString& path,
-                                               const QStringList& savedTitles, const QList<DesignFileRow>& savedRows)
+                                               const QStringList& savedTitles, const QList<DesignFileRow>& savedRows,
+                                               const SheetColumns& savedColumns)
 {
     Result unreadable;
     unreadable.savedRows = int(savedRows.size());
@@ -189,7 +192,7 @@ SavedTableCheck::Result SavedTableCheck::check(const WorkbookAccess& access, con
             return done(unreadable);
         if (rows.isEmpty())
             continue;
-        Result result = compare(savedTitles, savedRows, tableOf(rows, savedTitles, savedRows));
+        Result result = compare(savedTitles, savedRows, tableOf(rows, savedTitles, savedColumns, savedRows));
         rows = {};
         if (sheets.size() > 1)
             result.tab = sheet.name;
@@ -203,7 +206,8 @@ SavedTableCheck::Result SavedTableCheck::check(const WorkbookAccess& access, con
             if (refused(access))
                 return done(unreadable);
             if (!stored.isEmpty()
-                && compare(savedTitles, savedRows, tableOf(stored, savedTitles, savedRows)).outcome == Outcome::Same)
+                && compare(savedTitles, savedRows, tableOf(stored, savedTitles, savedColumns, savedRows)).outcome
+                    == Outcome::Same)
                 result.outcome = Outcome::NumberFormats;
         }
         if (!best || closer(result, *best))

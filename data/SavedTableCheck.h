@@ -12,11 +12,13 @@
 // one that reads the same is taken, else one that reads the same with its
 // number formats left aside, else the one with the fewest differences
 // (rows that differ and the difference in row count), the first of equals.
-// The columns are those whose first-row cell is one of the titles, and a
-// column renamed in place or without a title where the table's column
-// stood (ColumnRebinding), in the sheet's order (every column when no sheet
-// holds any title); the first row holds titles unless the table's first
-// row repeats them.
+// The columns are those the table's columns stand at now, set against the
+// whole sheet the table was read from when the design keeps it (a column
+// renamed in place counts only when its title is new to that sheet), else
+// those whose first-row cell is one of the titles and those of the table's
+// own titles at their place (ColumnRebinding); in the sheet's order (every
+// column when none is found). The first row holds titles unless the
+// table's first row repeats them.
 // Runs on a worker thread: it touches no window and no card object.
 
 #include "data/SpreadsheetImport.h"
@@ -58,18 +60,21 @@ public:
     };
 
     // Reads the workbook at `path` through `access` and compares it with the
-    // saved table.
+    // saved table, read from the sheet columns `savedColumns` (unknown for a
+    // design saved before designs kept them).
     static Result check(const WorkbookAccess& access, const QString& path, const QStringList& savedTitles,
-                        const QList<DesignFileRow>& savedRows);
+                        const QList<DesignFileRow>& savedRows, const SheetColumns& savedColumns = {});
 
     // The parts of the check, for any rows.
     // How many of the saved titles (from position 1, blank ones left out)
     // are among the cells of `header`.
     static int titlesFound(const QStringList& header, const QStringList& savedTitles);
-    // The columns of a first row to take: those whose trimmed cell is a
-    // saved title, and those a saved column now stands at under another
-    // title or none (ColumnRebinding); every column when there is none.
-    static QList<SpreadsheetImport::ColumnChoice> columnsFor(const QStringList& header, const QStringList& savedTitles);
+    // The columns of a first row to take: those the saved columns now stand
+    // at (ColumnRebinding against the whole sheet the table was read from),
+    // and, when that sheet is unknown, those whose trimmed cell is a saved
+    // title; every column when there is none.
+    static QList<SpreadsheetImport::ColumnChoice> columnsFor(const QStringList& header, const QStringList& savedTitles,
+                                                             const SheetColumns& savedColumns = {});
     // The saved table was read without a header row: its first row is its
     // titles again.
     static bool firstRowIsData(const QStringList& savedTitles, const QList<DesignFileRow>& savedRows);

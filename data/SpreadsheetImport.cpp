@@ -83,9 +83,19 @@ SpreadsheetImport::Table SpreadsheetImport::tableFromRows(const Rows& rows, cons
     table.titles.append(rowNumberTitle);
     if (rows.isEmpty())
         return table;
-    const QList<int> ticked = tickedColumns(choices, rows.rowLength(0));
+    const int width = rows.rowLength(0);
+    const QList<int> ticked = tickedColumns(choices, width);
     for (int c : ticked)
         table.titles.append(cellAt(rows, 0, c));
+    // Where the ticked columns stood, and the whole first row.
+    if (width <= SheetColumns::maxColumns) {
+        table.columns.places.append(0);
+        for (int c : ticked)
+            table.columns.places.append(c + 1);
+        table.columns.titles.append(QString());
+        for (int c = 0; c < width; ++c)
+            table.columns.titles.append(cellAt(rows, 0, c));
+    }
     for (qsizetype r = firstDataRow(containsHeader); r < rows.size(); ++r) {
         if (rows.rowLength(r) == 0)
             continue;

@@ -38,6 +38,8 @@ public:
     struct Table {
         QStringList titles;
         QList<DesignFileRow> rows;
+        // where the columns stood in the sheet, and its first row
+        SheetColumns columns;
     };
 
     // Picker rows for the titles of a header row, all unticked; a blank
@@ -59,7 +61,8 @@ public:
 
     // The imported table of the ticked columns. Titles: `rowNumberTitle`,
     // then the trimmed first-row cell of each ticked column (also without a
-    // header row). Rows without any cell are left out.
+    // header row). Rows without any cell are left out. The table knows the
+    // sheet columns it took and the sheet's whole first row.
     static Table tableFromRows(const Rows& rows, const QList<ColumnChoice>& choices, bool containsHeader,
                                const QString& rowNumberTitle);
 

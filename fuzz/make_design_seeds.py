@@ -2,7 +2,9 @@
 """Writes the starting corpus of design_fuzzer from the golden design files
 (tests/fixtures/design, written by the program): the files themselves and
 smaller designs cut from them (one object a side, a table row, no objects),
-and a libFuzzer dictionary of the format's words.
+designs ending with the sheet columns of their table (where each column
+stood in its sheet and the sheet's titles, also ones that do not fit), and
+a libFuzzer dictionary of the format's words.
 
     make_design_seeds.py GOLDEN_FOLDER FOLDER   writes FOLDER/design/ and
                                                 FOLDER/design.dict
@@ -24,7 +26,13 @@ head = sample[:61]
 n = int(sample[61])
 front = sample[62:62 + n]
 back = sample[63 + n:]
+titles = sample[59]
+sheet = {"excel_col_places": [str(2 * c) for c in range(1, len(titles))],
+         "excel_sheet_titles": [t for c in range(1, len(titles)) for t in ("Unticked %d" % c, titles[c])]}
 variants = {
+    "sheet_columns": sample + [sheet],
+    "sheet_columns_unfit": sample + [{"excel_col_places": ["2", "1"], "excel_sheet_titles": ["A"]}],
+    "sheet_columns_one_each": head + ["1", front[0], "1", back[0], sheet],
     "one_each": head + ["1", front[0], "1", back[0]],
     "no_objects": head + ["0", "0"],
     "no_table": head[:59] + [[], []] + ["1", front[1], "0"],
@@ -36,7 +44,8 @@ for name, root in variants.items():
 
 words = ["VESKMACFESTOONDESIGNS", "<string>", "</string>", "<data>", "</data>", "<array>", "</array>",
          "<array/>", "<dict>", "</dict>", "<key>", "</key>", "<integer>", "<true/>", "Extension", "Column1",
-         "{0, 0}", "0.50", "-1", "99999999999", "Y", "N", "bplist00", "NSKeyedArchiver", "$objects"]
+         "{0, 0}", "0.50", "-1", "99999999999", "Y", "N", "bplist00", "NSKeyedArchiver", "$objects",
+         "excel_col_places", "excel_sheet_titles", "excel_col_title"]
 with open(os.path.join(folder, "design.dict"), "w") as f:
     for w in words:
         f.write('"' + w.replace("\\", "\\\\").replace('"', '\\"') + '"\n')

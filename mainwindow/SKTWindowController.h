@@ -118,6 +118,7 @@ public:
     const Picture& bannerImage() const override { return banner_image; }
     FontSpec& textFont() override { return Text_font; }
     const QStringList& spreadsheetColumnTitles() const override { return Excel_Column_Titles; }
+    const SheetColumns& spreadsheetSheetColumns() const override { return m_sheetColumns; }
     bool spreadsheetTableLoaded() const override { return !ListData.isEmpty(); }
     QString spreadsheetSourceNote() const override { return m_workbookNote; }
     User_Profile_Class& frontUserProfile() override { return Front_user_profile; }
@@ -335,6 +336,9 @@ public:
     // first) and rows, as the design file saves and reads them.
     QStringList Excel_Column_Titles {QStringLiteral("No.")};
     QList<DesignFileRow> ListData;
+    // Where the table's columns stood in their sheet, and the sheet's first
+    // row when it was read; unknown for a table of an older design.
+    SheetColumns m_sheetColumns;
 
     // ---- leaving ----
     // Asks whether to save, saves on Yes and ends the program with status 0;
@@ -713,7 +717,7 @@ private:
     // After a newly read table replaced the spreadsheet table: bindings
     // follow their column titles, bound objects show the new first values
     // and the inspector offers the new columns.
-    void excelTableReplaced(const QStringList& previousTitles);
+    void excelTableReplaced(const QStringList& previousTitles, const SheetColumns& previousColumns);
     // Record 0 of the spreadsheet table in every object bound to a column,
     // on both sides, or of `graphics`.
     void showFirstSpreadsheetValues();

@@ -1,5 +1,6 @@
 #include "model/DesignFile.h"
 
+#include "app/StringHelpers.h"
 #include "model/GraphicDefaults.h"
 #include "model/SKTGraphicArchive.h"
 #include "platform/ArchivedColour.h"
@@ -17,6 +18,8 @@
 #include <limits>
 
 const QString DesignFile::magic = QStringLiteral("VESKMACFESTOONDESIGNS");
+const QString DesignFile::sheetPlacesKey = QStringLiteral("excel_col_places");
+const QString DesignFile::sheetTitlesKey = QStringLiteral("excel_sheet_titles");
 
 namespace {
 
@@ -35,6 +38,32 @@ DesignFile::RecordItem item(int index, const char* field, DesignFile::Form form,
                             void (Card_Property::*set)(P))
 {
     return {index, field, form, DesignFile::Accessor<T, P> {get, set}};
+}
+
+// The sheet layout's element after the back objects; unknown when it is
+// missing, malformed, or does not fit the table.
+SheetColumns sheetColumnsElement(const PlistNode& node, const QStringList& tableTitles)
+{
+    SheetColumns layout;
+    if (!node.isDictionary())
+        return {};
+    const PlistNode places = node.value(DesignFile::sheetPlacesKey);
+    const PlistNode titles = node.value(DesignFile::sheetTitlesKey);
+    if (!places.isArray() || !titles.isArray() || titles.count() > quint32(SheetColumns::maxColumns)
+        || places.count() > titles.count())
+        return {};
+    layout.places.append(0);
+    for (quint32 i = 0; i < places.count(); ++i) {
+        const PlistNode place = places.at(i);
+        if (!place.isString())
+            return {};
+        layout.places.append(
+            int(std::clamp<qint64>(DesignFile::integerValue(place.toString()), -1, SheetColumns::maxColumns + 1)));
+    }
+    layout.titles.append(QString());
+    for (quint32 i = 0; i < titles.count(); ++i)
+        layout.titles.append(Trim_Str(titles.at(i).toString())); // anything but a string reads as ""
+    return layout.fits(tableTitles) ? layout : SheetColumns();
 }
 
 QString flagText(bool value)
@@ -230,6 +259,18 @@ DesignFileAssembly DesignFile::assemble(const DesignFileContents& contents)
                 add(PlistValue::data(archive));
             }
         }
+        if (contents.columnTitles.size() > 1 && contents.sheetColumns.fits(contents.columnTitles)) {
+            PlistValue places = PlistValue::array();
+            for (int c = 1; c < contents.sheetColumns.places.size(); ++c)
+                places.append(PlistValue::string(QString::number(contents.sheetColumns.places[c])));
+            PlistValue titles = PlistValue::array();
+            for (int c = 1; c < contents.sheetColumns.titles.size(); ++c)
+                titles.append(PlistValue::string(contents.sheetColumns.titles[c]));
+            PlistValue layout = PlistValue::dictionary();
+            layout.insert(sheetPlacesKey, std::move(places));
+            layout.insert(sheetTitlesKey, std::move(titles));
+            add(std::move(layout));
+        }
         result.bytes = root.toXml();
     } catch (const std::exception& e) {
         result.reason = QString::fromLocal8Bit(e.what());
@@ -358,6 +399,7 @@ DesignFileReadResult DesignFile::read(const QByteArray& bytes, const GraphicDefa
     if (!titles.isArray())
         return fail(QStringLiteral("Element 59 (column titles) is not an array."));
     contents.columnTitles.clear();
+    contents.sheetColumns = {};
     for (quint32 i = 0; i < titles.count(); ++i)
         contents.columnTitles.append(titles.at(i).toString());   // anything but a string reads as ""
     result.elementsRead = titlesIndex + 1;
@@ -399,10 +441,16 @@ DesignFileReadResult DesignFile::read(const QByteArray& bytes, const GraphicDefa
             const GraphicPtr graphic = SKTGraphicArchive::graphicWithArchivedData(archive.toData(), defaults);
             if (!graphic)
                 return fail(QStringLiteral("Element %1 does not hold a card object.").arg(index));
+            // An empty column title names no column: the object stays bound
+            // by its column's position.
+            if (graphic->excel_col_title && Trim_Str(*graphic->excel_col_title).isEmpty())
+                graphic->excel_col_title.reset();
             list->append(graphic);
             result.elementsRead = int(index) + 1;
         }
     }
+    if (contents.columnTitles.size() > 1 && index < root.count())
+        contents.sheetColumns = sheetColumnsElement(root.at(index), contents.columnTitles);
     result.ok = true;
     return result;
 }

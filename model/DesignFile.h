@@ -2,6 +2,7 @@
 
 #include "model/Card_Property.h"
 #include "model/SKTGraphic.h"
+#include "model/SheetColumns.h"
 #include "platform/FileStamp.h"
 
 #include <QByteArray>
@@ -26,6 +27,9 @@ struct DesignFileContents {
     QString excelSourcePath;
     QStringList columnTitles;          // row-number column first
     QList<DesignFileRow> rows;
+    // Where the table's columns stood in their sheet; unknown for a table
+    // read before designs kept it.
+    SheetColumns sheetColumns;
     GraphicList frontGraphics;
     GraphicList backGraphics;
 };
@@ -58,12 +62,21 @@ struct DesignFileAssembly
 // position, the magic, the front and back side records (28 items each, in
 // text forms), the spreadsheet flag, path, column titles and rows, and the
 // front and back objects as counts followed by one card object archive each.
+// A design with a table whose sheet layout is known ends with one more
+// element, a dictionary: "excel_col_places" (the sheet column of each table
+// column, from 1) and "excel_sheet_titles" (the sheet's first row when the
+// table was read), both arrays of strings. Readers that stop after the back
+// objects never see it; a file without it, or with one that does not fit
+// its table, reads with the layout unknown. An object's carried column
+// title that is empty is no title.
 // Numbers are written in the C locale whatever the user's locale. Reading
 // treats the file as untrusted: every count and element kind is checked.
 class DesignFile
 {
 public:
     static const QString magic;        // "VESKMACFESTOONDESIGNS"
+    static const QString sheetPlacesKey; // "excel_col_places"
+    static const QString sheetTitlesKey; // "excel_sheet_titles"
     static constexpr int recordItems = 28;
 
     // Text forms of the side record's items.

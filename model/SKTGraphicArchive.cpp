@@ -230,8 +230,9 @@ std::optional<GraphicPtr> SKTGraphicArchive::decodeGraphic(KeyedUnarchiver& code
     }
     if (g->kind() == SKTGraphic::Kind::Line)
         static_cast<SKTLine&>(*g).setDirection(coder.decodeBool(PointsRightKey), coder.decodeBool(PointsDownKey));
-    if (coder.containsKey(ColumnTitleKey))
-        g->excel_col_title = coder.decodeString(ColumnTitleKey); // anything but a string reads as ""
+    // Only a string is a column title; anything else leaves the object bound
+    // by its column's position.
+    g->excel_col_title = coder.decodeObject<QString>(ColumnTitleKey, &KeyedUnarchiver::stringObject);
     return g;
 }
 

@@ -201,9 +201,10 @@ void ProfileDialogState::spreadsheetImported()
         removeExcelItems();
 }
 
-void ProfileDialogState::followColumnTitles(const QStringList& previousTitles)
+void ProfileDialogState::followColumnTitles(const QStringList& previousTitles, const SheetColumns& previousColumns)
 {
     const QStringList titles = m_sources.columnTitles ? m_sources.columnTitles() : QStringList();
+    const SheetColumns columns = m_sources.sheetColumns ? m_sources.sheetColumns() : SheetColumns();
     for (int i = 0; i < rowCount; ++i) {
         Row& r = m_rows[i];
         if (r.source != 2)
@@ -213,7 +214,7 @@ void ProfileDialogState::followColumnTitles(const QStringList& previousTitles)
         r.choice = -1;
         if (before < 0)
             continue;
-        const int column = ColumnRebinding::follow(previousTitles, titles, before).column;
+        const int column = ColumnRebinding::follow(previousTitles, previousColumns, titles, columns, before).column;
         if (column < 0 || column >= titles.size()) {
             rowChoiceInto(i, QString());
             continue;

@@ -14,6 +14,7 @@
 // sourceChanged(), selectChoice() runs choiceChanged().
 
 #include "model/SKTGraphic.h"
+#include "model/SheetColumns.h"
 #include "profiles/User_Profile_Class.h"
 
 #include <QList>
@@ -34,6 +35,8 @@ public:
         std::function<QString(const QString& series)> firstSeriesValue;
         // the spreadsheet table's column titles
         std::function<QStringList()> columnTitles;
+        // where they stood in their sheet
+        std::function<SheetColumns()> sheetColumns;
         // the first row's value of a column ("" when the table has no row)
         std::function<QString(int column)> firstColumnValue;
         // whether a spreadsheet table with at least one row is loaded
@@ -123,12 +126,13 @@ public:
     // exactly while the table is loaded.
     void spreadsheetImported();
     bool tableLoaded() const;
-    // After a newly read table replaced the one titled `previousTitles`:
-    // every row bound to a column lists the new columns and takes the one
-    // its column's title now names (ColumnRebinding), or the one at the same
-    // place, and shows its first value; a row whose place is past the new
-    // columns has none chosen and an empty value.
-    void followColumnTitles(const QStringList& previousTitles);
+    // After a newly read table replaced the one titled `previousTitles`,
+    // read from the sheet columns `previousColumns`: every row bound to a
+    // column lists the new columns and takes the one its column's title now
+    // names, or the one renamed at its place (ColumnRebinding), and shows
+    // its first value; a row whose column is gone has none chosen and an
+    // empty value.
+    void followColumnTitles(const QStringList& previousTitles, const SheetColumns& previousColumns = {});
     // Why the table is not what the named workbook holds now ("" when it
     // is); shown under the path.
     QString excelNote;

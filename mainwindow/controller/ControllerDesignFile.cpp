@@ -18,6 +18,7 @@
 #include "canvas/SideSelection.h"
 #include "canvas/CardBaseDrawing.h"
 #include "canvas/ToolTable.h"
+#include "data/ColumnRebinding.h"
 #include "data/Globals.h"
 #include "data/SavedTableCheck.h"
 #include "data/WorkbookAccess.h"
@@ -151,6 +152,7 @@ DesignFileContents SKTWindowController::designFileContents() const
     contents.excelSourcePath = Excel_Source_Path;
     contents.columnTitles = Excel_Column_Titles;
     contents.rows = ListData;
+    contents.sheetColumns = m_sheetColumns;
     contents.frontGraphics = Get_Front_Controls_Array();
     contents.backGraphics = Get_Back_Controls_Array();
     return contents;
@@ -309,6 +311,7 @@ bool SKTWindowController::Read_and_load_design_Log(const QString& path, const QS
     }
     selectArrowTool();
     Refresh_Canvas();
+    tellColumnsNotFollowed();
     if (log_or_template == QLatin1String("L"))
         checkSavedWorkbook();
     return true;
@@ -325,10 +328,11 @@ void SKTWindowController::checkSavedWorkbook()
         m_pleaseWait = new PleaseWait_Modeless(m_window.get());
     const QStringList titles = Excel_Column_Titles;
     const QList<DesignFileRow> rows = ListData;
+    const SheetColumns columns = m_sheetColumns;
     SavedTableCheck::Result result;
     try {
-        PleaseWaitRun::run(m_pleaseWait, [&result, path, titles, rows] {
-            result = SavedTableCheck::check(WorkbookAccess::installed(), path, titles, rows);
+        PleaseWaitRun::run(m_pleaseWait, [&result, path, titles, rows, columns] {
+            result = SavedTableCheck::check(WorkbookAccess::installed(), path, titles, rows, columns);
         });
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
@@ -391,6 +395,25 @@ void SKTWindowController::loadDesignFileContents(const DesignFileContents& conte
         Excel_Column_Titles[0] = first;
     }
     ListData = contents.rows;
+    m_sheetColumns = contents.sheetColumns;
+
+    // An object carrying its column's title takes that title's column from
+    // the start, not the one at its stored position; those that take none
+    // are told once the design is open.
+    GraphicList moved;
+    QList<ColumnRebinding::Change> changes;
+    for (const bool back : {false, true}) {
+        const GraphicList& graphics = back ? contents.backGraphics : contents.frontGraphics;
+        QList<int> before;
+        for (const GraphicPtr& graphic : graphics)
+            before.append(graphic->excel_col_indx);
+        changes += ColumnRebinding::rebind(graphics, back, Excel_Column_Titles, Excel_Column_Titles, ListData);
+        for (qsizetype i = 0; i < graphics.size(); ++i) {
+            if (graphics[i]->excel_col_indx != before[i] && graphics[i]->excel_col_indx >= 0)
+                moved.append(graphics[i]);
+        }
+    }
+    m_columnsNotFollowed = ColumnRebinding::message(changes);
 
     const UndoRegistrationPause noUndo(m_document);
     if (!m_document)
@@ -406,6 +429,8 @@ void SKTWindowController::loadDesignFileContents(const DesignFileContents& conte
         if (!graphics->isEmpty())
             m_document->insertGraphicsForKey(*key, *graphics, IndexSet::range(0, int(graphics->size())));
     }
+    if (!moved.isEmpty() && !ListData.isEmpty())
+        showFirstSpreadsheetValues(moved);
 }
 
 bool SKTWindowController::Open_Log_File()

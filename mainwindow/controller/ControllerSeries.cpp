@@ -183,7 +183,7 @@ void SKTWindowController::Fill_Party_Invidation_Details()
 void SKTWindowController::setUpSpreadsheetImports()
 {
     m_excelTable = new Data_From_Excel(m_window.get());
-    m_excelTable->bindTable(&Excel_Column_Titles, &ListData);
+    m_excelTable->bindTable(&Excel_Column_Titles, &ListData, &m_sheetColumns);
     connect(m_excelTable, &Data_From_Excel::tableReplaced, this, &SKTWindowController::excelTableReplaced);
     m_importExcel = new Import_Excel(m_window.get());
     m_importExcelDataSheet = new Import_Excel_DataSheet(m_window.get());
@@ -217,7 +217,7 @@ Import_Wizard* SKTWindowController::importWizardWindow() const
     return m_importWizard;
 }
 
-void SKTWindowController::excelTableReplaced(const QStringList& previousTitles)
+void SKTWindowController::excelTableReplaced(const QStringList& previousTitles, const SheetColumns& previousColumns)
 {
     // The design now has a spreadsheet table to bind to: the source list
     // offers "Excel", and a saved design keeps offering it. A table read
@@ -230,9 +230,12 @@ void SKTWindowController::excelTableReplaced(const QStringList& previousTitles)
 
     // Bindings follow their column titles where they can; those that take
     // the column at their place, or none, are told once the import is over.
-    QList<ColumnRebinding::Change> changes = ColumnRebinding::rebind(Get_Front_Controls_Array(), false, previousTitles,
-                                                                     Excel_Column_Titles, ListData);
-    changes += ColumnRebinding::rebind(Get_Back_Controls_Array(), true, previousTitles, Excel_Column_Titles, ListData);
+    QList<ColumnRebinding::Change> changes;
+    for (const bool back : {false, true}) {
+        changes += ColumnRebinding::rebind(back ? Get_Back_Controls_Array() : Get_Front_Controls_Array(), back,
+                                           previousTitles, previousColumns, Excel_Column_Titles, m_sheetColumns,
+                                           ListData);
+    }
     m_columnsNotFollowed = ColumnRebinding::message(changes);
     // The batch binding holds the table it was made with.
     Check_Series_Or_Excel_Use_or_not();

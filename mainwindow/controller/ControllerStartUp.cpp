@@ -195,6 +195,7 @@ void SKTWindowController::New_Project_Setting_Reset()
     // has no objects: nothing of the design before is offered or saved.
     Excel_Column_Titles = {Excel_Column_Titles.value(0, QStringLiteral("No."))};
     ListData.clear();
+    m_sheetColumns = {};
     setExcelBindingUse(false);
     setExcelSourcePath(QString());
     m_workbookNote.clear();

@@ -118,6 +118,7 @@ ProfileDialogState::Sources ProfileDialogBase::sources() const
         return controller->Get_First_Value_Of_Dataset(series);
     };
     s.columnTitles = [controller] { return controller->spreadsheetColumnTitles(); };
+    s.sheetColumns = [controller] { return controller->spreadsheetSheetColumns(); };
     s.firstColumnValue = [controller](int column) { return controller->Get_First_Value_Of_Excel_Binding(column); };
     s.tableLoaded = [controller] { return controller->spreadsheetTableLoaded(); };
     return s;
@@ -392,6 +393,7 @@ int ProfileDialogBase::Open_Wnd(bool load)
         if (m_controller)
             Graphics_array = back ? m_controller->Get_Back_Controls_Array() : m_controller->Get_Front_Controls_Array();
         Create_and_Set_Preview_picture();
+        m_pictureShows = Shown::Side;
         if (Template_picture)
             Template_picture->setPixmap(Preivew_picture->pixmap());
         m_state.loadSide(Graphics_array);
@@ -408,6 +410,7 @@ int ProfileDialogBase::Open_Wnd(bool load)
 void ProfileDialogBase::Reset_all_Ctrl()
 {
     Preivew_picture->clear();
+    m_pictureShows = Shown::Nothing;
     if (Template_picture)
         Template_picture->clear();
     m_state.reset();
@@ -480,6 +483,7 @@ void ProfileDialogBase::Browse_excel_Btn_Clicked()
     bool replaced = false;
     if (import) {
         const QStringList previousTitles = m_controller->spreadsheetColumnTitles();
+        const SheetColumns previousColumns = m_controller->spreadsheetSheetColumns();
         import->open_mode = QStringLiteral("E");
         import->Open_excel_Wnd(path);
         // A workbook that was refused, or whose import was cancelled, leaves
@@ -492,13 +496,15 @@ void ProfileDialogBase::Browse_excel_Btn_Clicked()
             // The rows bound to columns follow their titles as the card's
             // objects did.
             m_state.excelNote.clear();
-            m_state.followColumnTitles(previousTitles);
+            m_state.followColumnTitles(previousTitles, previousColumns);
         }
     }
     m_state.spreadsheetImported();
     showState();
-    if (replaced)
+    if (replaced) {
+        showNewTableInPicture();
         m_controller->tellColumnsNotFollowed();
+    }
 }
 
 void ProfileDialogBase::Add_Excel_in_Data_Source_Combo()
@@ -617,5 +623,22 @@ void ProfileDialogBase::Preview_Btn_Clicked()
     m_controller->Fill_User_profile_info_TEMP_side();
     Graphics_array = m_controller->Get_Temp_Controls_Array();
     Create_and_Set_Preview_picture();
+    m_pictureShows = Shown::Preview;
     setLastCtrlPosition(x, y);
+}
+
+void ProfileDialogBase::showNewTableInPicture()
+{
+    // The side's own objects took the new first row with the table; the
+    // preview's copies were made before it.
+    if (m_pictureShows == Shown::Preview && m_state.Check_Validation()) {
+        Preview_Btn_Clicked();
+        return;
+    }
+    if (m_pictureShows == Shown::Nothing || !m_controller)
+        return;
+    Graphics_array = Card_Front_Or_Back == 1 ? m_controller->Get_Back_Controls_Array()
+                                             : m_controller->Get_Front_Controls_Array();
+    Create_and_Set_Preview_picture();
+    m_pictureShows = Shown::Side;
 }

@@ -120,10 +120,17 @@ private:
     void connectRow(int row);
     void showPhoto(const QString& path);
     void showSidePicture(QLabel* label, const GraphicList& graphics);
+    // After a new table replaced the one before: the side picture shows
+    // the new first row (a preview is made again when the rows allow it,
+    // else the side itself is shown).
+    void showNewTableInPicture();
     ProfileDialogState::Sources sources() const;
 
     ProfileDialogHost* m_controller = nullptr;
     bool m_wizardForm = false;
     ProfileDialogState m_state;
     QPixmap m_photo;
+    // what the side picture shows
+    enum class Shown { Nothing, Side, Preview };
+    Shown m_pictureShows = Shown::Nothing;
 };

@@ -7,6 +7,7 @@
 // window controller implements it.
 
 #include "model/SKTGraphic.h"
+#include "model/SheetColumns.h"
 
 #include <QString>
 #include <QStringList>
@@ -26,6 +27,8 @@ public:
     virtual QString Get_First_Value_Of_Dataset(const QString& name) const = 0;
     // The spreadsheet table's column titles, the row-number column first.
     virtual const QStringList& spreadsheetColumnTitles() const = 0;
+    // Where the table's columns stood in their sheet.
+    virtual const SheetColumns& spreadsheetSheetColumns() const = 0;
     virtual QString Get_First_Value_Of_Excel_Binding(int column) const = 0;
     // Whether the spreadsheet table holds rows.
     virtual bool spreadsheetTableLoaded() const = 0;

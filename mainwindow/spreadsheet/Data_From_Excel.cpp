@@ -28,6 +28,7 @@ Data_From_Excel::Data_From_Excel(QWidget* parent)
     Data_From_Excel_Window = this;
     m_titles = &m_ownTitles;
     m_rows = &m_ownRows;
+    m_columns = &m_ownColumns;
     resize(640, 480);
 
     ColList = new QTableWidget(this);
@@ -60,10 +61,11 @@ Data_From_Excel::~Data_From_Excel()
         Data_From_Excel_Window = nullptr;
 }
 
-void Data_From_Excel::bindTable(QStringList* titles, QList<DesignFileRow>* rows)
+void Data_From_Excel::bindTable(QStringList* titles, QList<DesignFileRow>* rows, SheetColumns* columns)
 {
     m_titles = titles ? titles : &m_ownTitles;
     m_rows = rows ? rows : &m_ownRows;
+    m_columns = columns ? columns : &m_ownColumns;
 }
 
 QList<DesignFileRow> Data_From_Excel::ListData() const
@@ -79,6 +81,7 @@ QStringList Data_From_Excel::columnTitles() const
 void Data_From_Excel::replaceTable(const SpreadsheetImport::Table& table)
 {
     const QStringList previous = *m_titles;
+    const SheetColumns previousColumns = *m_columns;
     const QString first = m_titles->value(0, QStringLiteral("No."));
     *m_titles = table.titles;
     if (m_titles->isEmpty())
@@ -86,7 +89,8 @@ void Data_From_Excel::replaceTable(const SpreadsheetImport::Table& table)
     else
         (*m_titles)[0] = first;
     *m_rows = table.rows;
-    emit tableReplaced(previous);
+    *m_columns = table.columns.fits(*m_titles) ? table.columns : SheetColumns();
+    emit tableReplaced(previous, previousColumns);
 }
 
 void Data_From_Excel::Create_List_By_Array(const QStringList& cells, int count)

@@ -21,13 +21,15 @@ public:
     explicit Data_From_Excel(QWidget* parent = nullptr);
     ~Data_From_Excel() override;
 
-    // The table the window shows and fills (not owned; both outlive it).
-    void bindTable(QStringList* titles, QList<DesignFileRow>* rows);
+    // The table the window shows and fills, and where its columns stood in
+    // their sheet (not owned; all outlive it).
+    void bindTable(QStringList* titles, QList<DesignFileRow>* rows, SheetColumns* columns = nullptr);
     QList<DesignFileRow> ListData() const;
     QStringList columnTitles() const;
 
     // Replaces the table's columns and rows with those of a newly read table
-    // (the row-number column keeps its title) and announces it.
+    // (the row-number column keeps its title) and its sheet columns, and
+    // announces it.
     void replaceTable(const SpreadsheetImport::Table& table);
     // Appends a row of the first `count` cells; logged and left out when
     // there are fewer.
@@ -48,8 +50,9 @@ public:
 
 signals:
     // The table's columns and rows were replaced by a newly read table;
-    // `previousTitles` are the column titles of the table before.
-    void tableReplaced(const QStringList& previousTitles);
+    // `previousTitles` are the column titles of the table before, and
+    // `previousColumns` where they stood in their sheet.
+    void tableReplaced(const QStringList& previousTitles, const SheetColumns& previousColumns);
 
 private:
     void reloadTable();
@@ -57,6 +60,8 @@ private:
 
     QStringList* m_titles = nullptr;
     QList<DesignFileRow>* m_rows = nullptr;
+    SheetColumns* m_columns = nullptr;
+    SheetColumns m_ownColumns;
     QStringList m_ownTitles {QStringLiteral("No.")};
     QList<DesignFileRow> m_ownRows;
     bool m_filling = false;

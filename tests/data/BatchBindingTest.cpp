@@ -471,4 +471,9 @@ TEST_F(BatchBindingTest, SourcesShorterThanTheBatch)
     EXPECT_EQ(BatchShortfall(5, {three, name}).question("Export?"),
               "5 cards, but fewer values in 2 sources:\n3 values in the series \"three\": cards 4 to 5 will show no "
               "value from it.\n4 values in the column \"Name\": card 5 will show no value from it.\nExport?");
+    // a title from a workbook, of any length, is quoted shortened
+    const BatchShortfall::Source huge {QString(2000000, 'T'), true, 4};
+    EXPECT_EQ(BatchShortfall(5, {huge}).question("Send?"),
+              "5 cards, 4 values in the column \"" + QString(59, 'T')
+                  + "\u2026\": card 5 will show no value from it. Send?");
 }

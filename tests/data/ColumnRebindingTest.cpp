@@ -9,6 +9,34 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+
+// A table that took every column of its sheet.
+SheetColumns wholeSheet(const QStringList& titles)
+{
+    SheetColumns sheet;
+    for (int c = 0; c < titles.size(); ++c) {
+        sheet.places.append(c);
+        sheet.titles.append(c == 0 ? QString() : titles[c].trimmed());
+    }
+    return sheet;
+}
+
+// The columns `ticked` (from 1) of a sheet whose first row is `sheet`: the
+// table's titles and where they stood.
+std::pair<QStringList, SheetColumns> ticked(const QStringList& sheet, const QList<int>& ticked)
+{
+    QStringList titles {"No."};
+    SheetColumns columns {{0}, QStringList {""} + sheet};
+    for (int c : ticked) {
+        titles.append(sheet[c - 1]);
+        columns.places.append(c);
+    }
+    return {titles, columns};
+}
+
+} // namespace
+
 TEST(ColumnRebinding, BindingsFollowATitleOrAColumnRenamedInPlace)
 {
     using Why = ColumnRebinding::Why;
@@ -44,8 +72,9 @@ TEST(ColumnRebinding, BindingsFollowATitleOrAColumnRenamedInPlace)
         {"pasted, untitled elsewhere", {"No.", "A", "B"}, 2, -1, Why::Untitled, ""},
     };
     for (const Case& c : cases) {
-        const ColumnRebinding::Outcome outcome = c.carried ? ColumnRebinding::followTitle(c.carried, c.after, c.column)
-                                                           : ColumnRebinding::follow(before, c.after, c.column);
+        const ColumnRebinding::Outcome outcome = c.carried
+            ? ColumnRebinding::followTitle(c.carried, c.after, c.column)
+            : ColumnRebinding::follow(before, wholeSheet(before), c.after, wholeSheet(c.after), c.column);
         EXPECT_EQ(outcome.column, c.expected) << c.what;
         EXPECT_EQ(int(outcome.why), int(c.why)) << c.what;
     }
@@ -65,6 +94,7 @@ TEST(ColumnRebinding, RebindingKeepsTheTitleAndTheMessageSaysWhatEachObjectTakes
     const QString atPlace = "These objects take the column now standing at their column's place:";
     const QString none = "These objects now take no column and show nothing:";
     const QStringList guests {"No.", "Name", "Company", "Number"};
+    const std::string longTitle = "\U0001F600" + std::string(100, 'C');
     struct Row
     {
         const char* what;
@@ -110,6 +140,15 @@ TEST(ColumnRebinding, RebindingKeepsTheTitleAndTheMessageSaysWhatEachObjectTakes
          {"3", "1", "-1 Photo"},
          {none, "- picture on the back side: no column is titled \"Photo\"."}},
         {"pasted into a design without a table", {{Kind::Text, 2, "Company"}}, {"No."}, {"No."}, {"-1 Company"}, {}},
+        {"titles of any length are quoted shortened",
+         {{Kind::Text, 1}, {Kind::Text, 2, longTitle.c_str()}},
+         {"No.", QString(2000000, 'A'), "Company"},
+         {"No.", QString(70, 'B'), "Name"},
+         {"1", "-1 \U0001F600" + QString(100, 'C')},
+         {atPlace,
+          "- text on the back side showing \"c1\": \"" + QString(59, 'A') + "\u2026\" is now \"" + QString(59, 'B')
+              + "\u2026\".",
+          none, "- text on the back side: no column is titled \"\U0001F600" + QString(57, 'C') + "\u2026\"."}},
         {"pasted from a program that carries no title", {{Kind::Text, 2}}, guests, guests, {"2"}, {}},
     };
     for (const Row& row : rows) {
@@ -129,11 +168,67 @@ TEST(ColumnRebinding, RebindingKeepsTheTitleAndTheMessageSaysWhatEachObjectTakes
         first["Column2"] = "Bolt";
         first.remove("Column7");
         const QList<ColumnRebinding::Change> changes = ColumnRebinding::rebind(graphics, true, row.oldTitles,
-                                                                               row.newTitles, {first});
+                                                                               wholeSheet(row.oldTitles), row.newTitles,
+                                                                               wholeSheet(row.newTitles), {first});
         QStringList after;
         for (const GraphicPtr& g : graphics)
             after << QString::number(g->excel_col_indx) + (g->excel_col_title ? " " + *g->excel_col_title : "");
         EXPECT_EQ(after, row.after) << row.what;
         EXPECT_EQ(ColumnRebinding::message(changes).toStdString(), row.lines.join('\n').toStdString()) << row.what;
+    }
+}
+
+// A place is a place among the sheet's columns, ticked or not: a badge list
+// of Name, Badge, Email and City read without Email, then read again.
+TEST(ColumnRebinding, APlaceIsAPlaceAmongTheSheetsColumns)
+{
+    using Why = ColumnRebinding::Why;
+    const QStringList sheet {"Name", "Badge", "Email", "City"};
+    const auto [titles, columns] = ticked(sheet, {1, 2, 4});
+    struct Case
+    {
+        const char* what;
+        QStringList now;  // the sheet's first row now
+        QList<int> taken; // the columns the new table takes
+        int badge;        // where the Badge binding goes
+        Why why;
+        int city = -2;          // where the City binding goes (-2: not checked)
+        bool oldDesign = false; // the design does not know its sheet columns
+    };
+    const Case cases[] = {
+        {"Badge deleted beside the unticked Email", {"Name", "Email", "City"}, {1, 3}, -1, Why::Gone, 2},
+        {"Badge deleted, Email ticked now", {"Name", "Email", "City"}, {1, 2, 3}, -1, Why::Gone, 3},
+        {"Badge renamed beside the unticked Email",
+         {"Name", "Badge No", "Email", "City"},
+         {1, 2, 4},
+         2,
+         Why::Renamed,
+         3},
+        {"renamed, but not taken now", {"Name", "Badge No", "Email", "City"}, {1, 4}, -1, Why::Gone, 2},
+        {"Badge unticked, Email ticked: no rename", sheet, {1, 3, 4}, -1, Why::Gone, 3},
+        {"a column inserted before, all taken",
+         {"Phone", "Name", "Badge", "Email", "City"},
+         {1, 2, 3, 4, 5},
+         3,
+         Why::Followed,
+         5},
+        {"renamed, and the unticked neighbour deleted", {"Name", "Badge No", "City"}, {1, 2, 3}, -1, Why::Gone, 3},
+        {"renamed to the title of its unticked neighbour",
+         {"Name", "Email", "Mail", "City"},
+         {1, 2, 4},
+         -1,
+         Why::Gone,
+         3},
+        {"an old design: the title gone", {"Name", "Email", "City"}, {1, 2, 3}, -1, Why::Gone, 3, true},
+        {"an old design: renamed", {"Name", "Badge No", "Email", "City"}, {1, 2, 4}, -1, Why::Gone, 3, true},
+        {"an old design: the title moved", {"Badge", "Name", "City"}, {1, 2, 3}, 1, Why::Followed, 3, true},
+    };
+    for (const Case& c : cases) {
+        const auto [newTitles, newColumns] = ticked(c.now, c.taken);
+        const SheetColumns before = c.oldDesign ? SheetColumns() : columns;
+        const ColumnRebinding::Outcome badge = ColumnRebinding::follow(titles, before, newTitles, newColumns, 2);
+        EXPECT_EQ(badge.column, c.badge) << c.what;
+        EXPECT_EQ(int(badge.why), int(c.why)) << c.what;
+        EXPECT_EQ(ColumnRebinding::follow(titles, before, newTitles, newColumns, 3).column, c.city) << c.what;
     }
 }

@@ -200,3 +200,51 @@ TEST(SavedTableCheck, EachPartIsReadOnceHoweverManyTabsNameIt)
         EXPECT_EQ(result.tab.toStdString(), c.tab) << c.what;
     }
 }
+
+// The columns read again for a saved table: set against the whole sheet it
+// was read from when the design knows it, else by the saved titles; never a
+// column the table left unticked under another title.
+TEST(SavedTableCheck, TheColumnsReadAgainAreThoseTheSavedOnesStandAtInTheSheet)
+{
+    struct Case
+    {
+        const char* what;
+        const char* sheetThen; // the sheet's first row when the table was read, "" for an old design
+        QList<int> taken;      // the columns it took then (from 1)
+        const char* header;    // the sheet's first row now
+        const char* ticked;    // the columns read now (from 1)
+    };
+    const Case cases[] = {
+        {"Badge deleted beside the unticked Email", "Name,Badge,Email,City", {1, 2, 4}, "Name,Email,City", "1 3"},
+        {"an old design, Badge deleted", "", {1, 2, 4}, "Name,Email,City", "1 3"},
+        {"Badge renamed beside the unticked Email",
+         "Name,Badge,Email,City",
+         {1, 2, 4},
+         "Name,Badge No,Email,City",
+         "1 2 4"},
+        {"an old design, Badge renamed", "", {1, 2, 4}, "Name,Badge No,Email,City", "1 4"},
+        {"a title twice in the sheet, one taken", "Code,X,Code", {1}, "Code,X,Code", "1"},
+        {"nothing found: every column", "Name,Badge", {2}, "A,B,C", "1 2 3"},
+    };
+    for (const Case& c : cases) {
+        const QStringList sheet = QString(c.sheetThen).split(',');
+        const QStringList header = QString(c.header).split(',');
+        // the titles saved: those of the old sheet (or of the badge list) taken
+        const QStringList then = *c.sheetThen ? sheet : QStringList {"Name", "Badge", "Email", "City"};
+        QStringList titles {"No."};
+        SheetColumns columns {{0}, QStringList {""} + then};
+        for (int column : c.taken) {
+            titles << then[column - 1];
+            columns.places << column;
+        }
+        if (!*c.sheetThen)
+            columns = {};
+        QStringList read;
+        const QList<SpreadsheetImport::ColumnChoice> choices = SavedTableCheck::columnsFor(header, titles, columns);
+        for (int i = 0; i < choices.size(); ++i) {
+            if (choices[i].State)
+                read << QString::number(i + 1);
+        }
+        EXPECT_EQ(read.join(' ').toStdString(), c.ticked) << c.what;
+    }
+}

@@ -4,7 +4,10 @@ reader: an XML root array; element 0 the magic; two side records of 28 items
 (colours and the font as keyed archives in data, the rest strings); the
 spreadsheet flag and path; an array of strings; an array of dictionaries of
 strings; the front count and that many binary object archives, then the back
-count and its archives, and nothing else (63 + n + m elements)."""
+count and its archives, then, only with a table, at most one dictionary of
+where the table's columns stood in their sheet ("excel_col_places": one
+decimal place per table column, rising; "excel_sheet_titles": the sheet's
+titles), and nothing else (63 + n + m elements, or one more)."""
 import plistlib
 import sys
 
@@ -41,7 +44,16 @@ def check(path):
         if len(objects) != counts[-1] or not all(isinstance(o, bytes) and o.startswith(b"bplist00") for o in objects):
             faults.append(f"{side} objects are not {counts[-1]} binary archives")
         index += 1 + counts[-1]
-    if len(root) != 63 + sum(counts):
+    extra = root[63 + sum(counts):]
+    if len(extra) == 1 and len(root[59]) > 1 and isinstance(extra[0], dict):
+        places, titles = extra[0].get("excel_col_places"), extra[0].get("excel_sheet_titles")
+        if set(extra[0]) != {"excel_col_places", "excel_sheet_titles"} or not isinstance(places, list) \
+                or not isinstance(titles, list) or not all(isinstance(t, str) for t in places + titles) \
+                or not all(p.isdigit() for p in places) or len(places) != len(root[59]) - 1 \
+                or [int(p) for p in places] != sorted(set(int(p) for p in places)) \
+                or (places and not 1 <= int(places[-1]) <= len(titles)):
+            faults.append("the sheet columns element is malformed")
+    elif extra:
         faults.append(f"{len(root)} elements, expected 63 + {counts[0]} + {counts[1]}")
     return faults
 

@@ -9,6 +9,7 @@
 #include "common/SpecialFiles.h"
 #include "data/Globals.h"
 #include "data/SpreadsheetWriter.h"
+#include "model/DesignFile.h"
 #include "mainwindow/profile/Show_User_Profile.h"
 #include "mainwindow/spreadsheet/Import_Excel.h"
 #include "mainwindow/spreadsheet/SpreadsheetPicker.h"
@@ -82,6 +83,33 @@ protected:
         Import_Excel* import = controller->importExcelWindow();
         import->open_mode = "E";
         ASSERT_EQ(import->Open_excel_Wnd(path), 1);
+    }
+    // The picker ticks only `columns` (from 1) from now on.
+    void tickOnly(const QList<int>& columns)
+    {
+        SpreadsheetPicker::setModalRun([columns](SpreadsheetPicker& picker) {
+            picker.selectAll(false);
+            for (int c : columns)
+                picker.ListData_xl[c - 1].State = true;
+            picker.OKPressed();
+            return picker.result();
+        });
+    }
+    // Each record's texts of the front side, "Ada/B-001 Bob/B-002".
+    std::string cards()
+    {
+        controller->Check_Series_Or_Excel_Use_or_not();
+        QStringList pages;
+        for (int record = 0; record < Total_Batch_Excel_Card; ++record) {
+            SideSnapshot shot;
+            QMap<QString, GraphicPtr> byId;
+            EXPECT_EQ(bindRecord(shot, record, byId), "");
+            QStringList page;
+            for (const GraphicPtr& g : shot.graphics())
+                page << g->Text_contents()->string();
+            pages << page.join('/');
+        }
+        return pages.join(' ').toStdString();
     }
     void insert(const QString& key, const GraphicList& graphics)
     {
@@ -375,4 +403,165 @@ TEST_F(WorkbookChangesWindowsTest, NoObjectShowsAnotherColumnsDataAfterARenameAP
     controller->Paste_Clicked();
     EXPECT_EQ(presenter.texts().join(" | ").toStdString(), "");
     EXPECT_EQ(badges(), "Echo/2001/Echo/2001 Flux/2002/Flux/2002");
+}
+
+// A badge list read without its Email column, texts bound to Name and
+// Badge, saved. Badge deleted in the workbook, or renamed, then the design
+// opened and read again: no badge shows an e-mail address. The same sheet
+// read through the import window with Badge unticked and Email ticked.
+TEST_F(WorkbookChangesWindowsTest, APlaceIsAPlaceAmongTheSheetsColumnsNotTheTickedOnes)
+{
+    const SpreadsheetWriter::Table guests {{"Name", "Badge", "Email", "City"},
+                                           {"Ada", "B-001", "ada@x.org", "Oslo"},
+                                           {"Bob", "B-002", "bob@x.org", "Rome"}};
+    const QString path = book("badges.xlsx", guests);
+    tickOnly({1, 2, 4});
+    read(path);
+    ASSERT_EQ(controller->Excel_Column_Titles, (QStringList {"No.", "Name", "Badge", "City"}));
+    insert(SKTDocumentGraphicsKey, {bound<SKTText>(1), bound<SKTText>(2)});
+    const QString design = folder.filePath("badges.fcard");
+    SavePanel::setHandler([&](const QString&, const QString&) { return design; });
+    ASSERT_TRUE(controller->Save_project_file(true, false));
+    EXPECT_EQ(cards(), "Ada/B-001 Bob/B-002");
+
+    struct Case
+    {
+        const char* what;
+        SpreadsheetWriter::Table now;
+        const char* message; // after the question
+        const char* cards;
+    };
+    const Case cases[] = {
+        {"Badge deleted",
+         {{"Name", "Email", "City"}, {"Ada", "ada@x.org", "Oslo"}, {"Bob", "bob@x.org", "Rome"}},
+         "\nThese objects now take no column and show nothing:\n"
+         "- text on the front side: no column is titled \"Badge\".",
+         "Ada/ Bob/"},
+        {"Badge renamed",
+         {{"Name", "Badge No", "Email", "City"},
+          {"Ada", "B-001", "ada@x.org", "Oslo"},
+          {"Bob", "B-002", "bob@x.org", "Rome"},
+          {"Cy", "B-003", "cy@x.org", "Bern"}},
+         "\nThese objects take the column now standing at their column's place:\n"
+         "- text on the front side showing \"B-001\": \"Badge\" is now \"Badge No\".",
+         "Ada/B-001 Bob/B-002 Cy/B-003"},
+    };
+    for (const Case& c : cases) {
+        book("badges.xlsx", c.now);
+        presenter.clear();
+        presenter.scriptAnswers({true});
+        ASSERT_TRUE(controller->Read_and_load_design_Log(design, "L")) << c.what;
+        EXPECT_EQ(presenter.texts().mid(1).join(" | ").toStdString(), c.message) << c.what;
+        EXPECT_EQ(cards(), c.cards) << c.what;
+    }
+
+    // The import window: Badge unticked, Email ticked in its stead.
+    book("badges.xlsx", guests);
+    presenter.clear();
+    ASSERT_TRUE(controller->Read_and_load_design_Log(design, "L"));
+    tickOnly({1, 3, 4});
+    read(path);
+    controller->tellColumnsNotFollowed();
+    EXPECT_EQ(presenter.texts().join(" | ").toStdString(),
+              "\nThese objects now take no column and show nothing:\n"
+              "- text on the front side: no column is titled \"Badge\".");
+    EXPECT_EQ(cards(), "Ada/ Bob/");
+}
+
+// An object whose carried column title names another column than its
+// stored position takes the title's column as the design opens; an empty
+// title leaves it at its position, and no message speaks of a column
+// without a title.
+TEST_F(WorkbookChangesWindowsTest, ACarriedTitleHoldsFromTheMomentTheDesignOpens)
+{
+    const QString path = book("guests.xlsx", {{"Name", "Company"}, {"Ada", "Acme"}, {"Bob", "Bolt"}});
+    read(path);
+    struct Case
+    {
+        const char* what;
+        std::optional<QString> title;
+        int column;          // as the design opens
+        const char* message; // on opening
+        const char* cards;
+    };
+    const Case cases[] = {
+        {"a title naming another column", QString("Company"), 2, "", "Acme Bolt"},
+        {"a title no column has", QString("Phone"), -1,
+         "\nThese objects now take no column and show nothing:\n"
+         "- text on the front side: no column is titled \"Phone\".",
+         " "},
+        {"an empty title", QString(""), 1, "", "Ada Bob"},
+        {"a blank title", QString("  "), 1, "", "Ada Bob"},
+    };
+    const auto name = bound<SKTText>(1);
+    name->Text_contents()->setString("Ada");
+    insert(SKTDocumentGraphicsKey, {name});
+    const QString design = folder.filePath("guests.fcard");
+    SavePanel::setHandler([&](const QString&, const QString&) { return design; });
+    ASSERT_TRUE(controller->Save_project_file(true, false));
+    QFile saved(design);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    saved.close();
+    for (const Case& c : cases) {
+        // the design as another writer left it
+        const DesignFileContents contents = DesignFile::read(bytes).contents;
+        ASSERT_EQ(contents.frontGraphics.size(), 1);
+        contents.frontGraphics.first()->excel_col_title = c.title;
+        QFile file(design);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(DesignFile::write(contents));
+        file.close();
+        presenter.clear();
+        ASSERT_TRUE(controller->Read_and_load_design_Log(design, "L")) << c.what;
+        const GraphicList front = controller->Get_Front_Controls_Array();
+        ASSERT_EQ(front.size(), 1) << c.what;
+        EXPECT_EQ(front.first()->excel_col_indx, c.column) << c.what;
+        EXPECT_EQ(presenter.texts().join(" | ").toStdString(), c.message) << c.what;
+        EXPECT_EQ(cards(), c.cards) << c.what;
+    }
+}
+
+// Profile -> Browse... a new version of a badge list, read with Badge
+// unticked and Email ticked: the Name row follows its title, the Title row
+// bound to Badge takes no column, and the side picture shows the new first
+// row at once, also after Preview.
+TEST_F(WorkbookChangesWindowsTest, TheProfileWindowTakesANewTableIntoItsRowsAndItsPicture)
+{
+    const auto badges = [&](const char* name, const char* first) {
+        return book(name, {{"Name", "Badge", "Email"}, {first, "B-001", "x@x.org"}, {"Bob", "B-002", "bob@x.org"}});
+    };
+    tickOnly({1, 2});
+    read(badges("first.xlsx", "Ada"));
+    const auto name = bound<SKTText>(1, "Fup_Name");
+    const auto title = bound<SKTText>(2, "Fup_Title");
+    name->setBounds(QRectF(10, 10, 140, 40));
+    title->setBounds(QRectF(10, 60, 140, 40));
+    name->Text_contents()->setString("Ada");
+    title->Text_contents()->setString("B-001");
+    insert(SKTDocumentGraphicsKey, {name, title});
+
+    Show_User_Profile* profile = Show_User_Profile::defaultInstance();
+    QStringList paths {badges("second.xlsx", "Ann"), badges("third.xlsx", "Cyd")};
+    OpenPanel::setHandler([&](const QString&, const QStringList&) { return paths.takeFirst(); });
+    tickOnly({1, 3});
+    const auto picture = [&] { return profile->Preivew_picture->pixmap().toImage(); };
+    QStringList seen;
+    ProfileDialogBase::setModalRun([&](ProfileDialogBase& window) {
+        const QImage opened = picture();
+        profile->excel_browse_btn->click();
+        const QImage replaced = picture();
+        seen << profile->state().row(0).chosenText() + "=" + profile->state().row(0).value
+             << profile->state().row(1).chosenText() + "=" + profile->state().row(1).value
+             << (replaced == opened ? "the picture as opened" : "a new picture");
+        profile->rowControls[1].ds_combo->setCurrentIndex(0); // typed, so that the rows preview
+        profile->preview_btn->click();
+        const QImage previewed = picture();
+        profile->excel_browse_btn->click();
+        seen << profile->state().row(0).value << (picture() == previewed ? "the preview as before" : "a new preview");
+        profile->cancel_btn->click();
+        return window.result();
+    });
+    controller->User_Profile_Button_Clicked();
+    EXPECT_EQ(seen.join(" | ").toStdString(), "Name=Ann | = | a new picture | Cyd | a new preview");
 }

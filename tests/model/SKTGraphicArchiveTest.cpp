@@ -248,6 +248,22 @@ TEST(SKTGraphicArchive, LockedHiddenAndBoundObjects)
         text.excel_col_title = title;
         EXPECT_EQ(roundTrip(text)->excel_col_title, std::optional<QString>(title));
     }
+    // A title that is no string is no title: the object stays bound by position.
+    const QList<KeyedArchiver::Encoder> others {
+        [](KeyedArchiver& a) { a.encodeInt(SKTGraphicArchive::ColumnTitleKey, 7); },
+        [](KeyedArchiver& a) { a.encodeBytes(SKTGraphicArchive::ColumnTitleKey, "Company"); },
+        [](KeyedArchiver& a) { a.encodeBool(SKTGraphicArchive::ColumnTitleKey, true); },
+    };
+    for (const KeyedArchiver::Encoder& other : others) {
+        const GraphicPtr read = SKTGraphicArchive::graphicWithArchivedData(
+            partialArchive("SKTText", [&](KeyedArchiver& a) {
+                a.encodeInt("excel_col_indx", 4);
+                other(a);
+            }));
+        ASSERT_TRUE(read);
+        EXPECT_FALSE(read->excel_col_title);
+        EXPECT_EQ(read->excel_col_indx, 4);
+    }
 }
 
 TEST(SKTGraphicArchive, LineDirection)
