@@ -150,10 +150,7 @@ QString WorkbookStyles::showIsoDate(qsizetype style, QStringView stored) const
 QString WorkbookStyles::showBoolean(qsizetype style, bool value) const
 {
     const NumberFormat* f = format(style);
-    return f ? f->show(value ? 1.0 : 0.0, m_date1904) : booleanText(value);
-}
-
-QString WorkbookStyles::booleanText(bool value)
-{
+    if (f)
+        return f->show(value ? 1.0 : 0.0, m_date1904);
     return value ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
 }

@@ -53,7 +53,6 @@ public:
     // General (and in a format the reader cannot take), else its format
     // shows 1 or 0, as LibreOffice Calc shows such a cell.
     QString showBoolean(qsizetype style, bool value) const;
-    static QString booleanText(bool value);
 
 private:
     // For each `xf` of `cellXfs`, up to the last with a format: its index

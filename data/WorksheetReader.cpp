@@ -355,17 +355,17 @@ private:
                                 .arg(m_shared.size()));
             if (column >= WorksheetReader::MaxColumns)
                 continue;
-            // A boolean shows as TRUE or FALSE, or in its number format; one
-            // without a value is an empty cell.
+            // A boolean shows as TRUE or FALSE, or in its number format (as
+            // stored without styles); one without a value is an empty cell.
             const bool booleanHolds = booleanType && !QStringView(cell.v).trimmed().isEmpty();
             QString shown;
-            if (booleanHolds)
-                shown = m_styles ? m_styles->showBoolean(style, booleanValue(cell.v))
-                                 : WorkbookStyles::booleanText(booleanValue(cell.v));
+            if (booleanHolds && m_styles)
+                shown = m_styles->showBoolean(style, booleanValue(cell.v));
             else if (!booleanType && style >= 0 && cell.hasV)
                 shown = dateType ? m_styles->showIsoDate(style, cell.v) : m_styles->show(style, cell.v);
-            const QStringView text = shown.isNull() && !booleanType ? cellText(cell, sharedType, m_shared, sharedIndex)
-                                                                    : QStringView(shown);
+            const QStringView text = !shown.isNull() ? QStringView(shown)
+                : booleanType && !booleanHolds       ? QStringView()
+                                                     : cellText(cell, sharedType, m_shared, sharedIndex);
             // A number holds a value even where its format shows nothing;
             // a cell that only has a style holds none, and makes no column.
             if (text.isEmpty() && (sharedType || cell.v.isEmpty() || (booleanType && !booleanHolds)))

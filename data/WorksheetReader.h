@@ -61,8 +61,7 @@ public:
     // `columns` entries. A cell stands in the column of its reference "r",
     // or in the one after the cell before; cells beyond `columns` or beyond
     // XFD are left out. A cell's text: the shared string its `v` indexes
-    // for type "s", else "TRUE" or "FALSE" for a boolean ("b": a `v` that
-    // starts with a number other than 0 is true), else the text of `v` (a
+    // for type "s", else the text of `v` (a
     // formula's cached value), else that of an inline string `is`. Every
     // row counts against the limits, kept or not; past them, or on an
     // error, `rows` is left empty. A missing part is Unreadable. A cell of
@@ -73,8 +72,10 @@ public:
     // workbook has no shared strings), since its text cannot be known. With
     // `styles`, a number cell (no type, or "n") shows its `v` as its
     // style's format does (WorkbookStyles::show), a date cell ("d") its ISO
-    // date, and a boolean 1 or 0 where its format is not General
-    // (WorkbookStyles::showBoolean); without, every cell is read as stored.
+    // date, and a boolean ("b": a `v` that starts with a number other than
+    // 0 is true, any other is false) "TRUE" or "FALSE", or 1 or 0 in its
+    // format (WorkbookStyles::showBoolean); without, every cell is read as
+    // stored. A boolean with an empty `v` holds no value.
     // A cell without a style of its own ("s"), or whose own the styles part
     // lacks, takes its row's when the row has `customFormat` and a style
     // the part has, else that of the `col` spanning its column (of every

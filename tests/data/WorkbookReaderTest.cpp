@@ -149,7 +149,9 @@ TEST(WorkbookReader, HandMadeParts)
                "A1:F1"),
          6,
          {"84", "xy", "Untitled Column 3", "inline", "TRUE", "#DIV/0!"},
-         {{"84", "xy", "", "inline", "TRUE", "#DIV/0!"}}},
+         {{"84", "xy", "", "inline", "TRUE", "#DIV/0!"}},
+         {},
+         {{"84", "xy", "", "inline", "1", "#DIV/0!"}}},
         {"no dimension: the widest row counts; a cell without r follows the one before",
          {},
          sheet(
@@ -254,7 +256,7 @@ TEST(WorkbookReader, HandMadeParts)
         // A boolean shows TRUE or FALSE, or 1 or 0 in the number format it
         // has of its own, of its row or of its column; as Calc takes a `v`,
         // a number other than 0 at its start is TRUE, any other text FALSE,
-        // and an empty one no value.
+        // and an empty one no value. As stored, it shows its `v`.
         {"booleans",
          {},
          sheet(
@@ -271,8 +273,8 @@ TEST(WorkbookReader, HandMadeParts)
          {{"TRUE", "FALSE", "TRUE", "FALSE", "TRUE", "FALSE", "", "", "000001", "0%", "$1.00", "TRUE", "100%"},
           {"000001", "", "", "", "", "", "", "", "", "", "", "", ""}},
          gnumericStyles,
-         {{"TRUE", "FALSE", "TRUE", "FALSE", "TRUE", "FALSE", "", "", "TRUE", "FALSE", "TRUE", "TRUE", "TRUE"},
-          {"TRUE", "", "", "", "", "", "", "", "", "", "", "", ""}}},
+         {{"1", "0", " 2 ", "true", "1e0", "0x1", "", "", "1", "0", "1", "1", "1"},
+          {"1", "", "", "", "", "", "", "", "", "", "", "", ""}}},
     };
     // A text cell whose index is no entry of the shared strings never shows
     // another string: the workbook is refused, its reason naming the cell.
