@@ -225,8 +225,8 @@ QString SavedTableCheck::question(const QString& path, const Result& result)
 {
     if (result.outcome == Outcome::NumberFormats)
         return QStringLiteral("The workbook %1 is now read with its number formats (dates and zero-padded numbers as "
-                              "the workbook shows them); the table saved with this design holds them as plain "
-                              "numbers. Read it again?")
+                              "the workbook shows them, booleans as TRUE and FALSE); the table saved with this design "
+                              "holds them as plain numbers. Read it again?")
             .arg(path);
     QString counts =
         QStringLiteral("%1 saved, %2 now").arg(plural(result.savedRows, "row", "rows")).arg(result.nowRows);

@@ -37,8 +37,9 @@ public:
         Same,
         Changed,
         // Changed only in that number cells are now shown as their formats
-        // say: read as stored, the workbook gives the saved table (a design
-        // saved before number formats were read).
+        // say, and booleans as TRUE and FALSE: read as stored, the workbook
+        // gives the saved table (a design saved before number formats or
+        // booleans were read so).
         NumberFormats,
     };
 

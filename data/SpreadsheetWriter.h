@@ -89,7 +89,8 @@ public:
     static QStringList readTitleRow();
     // Every row of the chosen sheet, as ReadWorkbook(path, false) gives
     // them but with every number cell as stored, its number format left
-    // aside (as workbooks were read before formats were taken over).
+    // aside, and booleans as stored (1 and 0, not TRUE and FALSE), as
+    // workbooks were read before formats and booleans were taken over.
     static SheetRows readRowsAsStored();
     // Writes `table` as a workbook at `path` (a path or a file URL) from the
     // resource "Template.xlsx"; true when the archive was written.

@@ -33,7 +33,8 @@ struct WorkbookAccess
     // Every row of that sheet of the workbook at `path`, row 0 first.
     std::function<SheetRows(const QString& path, const QString& part)> rows;
     // The same rows with every number cell as stored, its number format
-    // left aside; after titles() of the same sheet, as rows().
+    // left aside, and booleans as stored (1 and 0); after titles() of the
+    // same sheet, as rows().
     std::function<SheetRows(const QString& path, const QString& part)> rowsAsStored;
     // Why the workbook last opened was refused (past the reader's limits,
     // shared strings that cannot be read or that its text cells lack), so

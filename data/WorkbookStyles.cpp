@@ -87,10 +87,12 @@ WorkbookStyles WorkbookStyles::read(const QString& stylesPath, const QString& wo
     QHash<uint, qint32> formatOfId;
     QList<qint32> styleFormats;
     forEachChild(child(root, "cellXfs"), "xf", [&](const pugi::xml_node& xf) {
+        // Those past the number kept are counted, as General.
+        ++styles.m_cellFormatCount;
         if (styleFormats.size() >= MaxCellFormats) {
             if (fault.isEmpty())
                 fault = QStringLiteral("more than %1 cell formats").arg(MaxCellFormats);
-            return false;
+            return true;
         }
         // An id that is missing or no number is General's, 0.
         bool ok = false;
@@ -143,4 +145,12 @@ QString WorkbookStyles::showIsoDate(qsizetype style, QStringView stored) const
         return {};
     const NumberFormat* f = format(style);
     return f ? f->show(serial, m_date1904) : NumberFormat::general(serial);
+}
+
+QString WorkbookStyles::showBoolean(qsizetype style, bool value) const
+{
+    const NumberFormat* f = format(style);
+    if (f)
+        return f->show(value ? 1.0 : 0.0, m_date1904);
+    return value ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
 }

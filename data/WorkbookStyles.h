@@ -35,6 +35,10 @@ public:
     // True when every number cell shows as General.
     bool isEmpty() const { return m_styleFormats.isEmpty(); }
     bool date1904() const { return m_date1904; }
+    // True when the styles part has cell format `style` (an `xf` of
+    // `cellXfs`, counted also past the number kept): a cell or row whose
+    // style is not among them takes the style of its row or column instead.
+    bool hasCellFormat(qsizetype style) const { return style >= 0 && style < m_cellFormatCount; }
     // The format of cells of style `style` (a cell without "s" has its
     // row's or column's, see WorksheetReader); null for a style that shows
     // its cells as General, or none.
@@ -45,11 +49,16 @@ public:
     // The same for a date cell, whose value is an ISO 8601 date or date and
     // time: shown as its serial number would be.
     QString showIsoDate(qsizetype style, QStringView stored) const;
+    // The text a boolean cell of style `style` shows: "TRUE" or "FALSE" in
+    // General (and in a format the reader cannot take), else its format
+    // shows 1 or 0, as LibreOffice Calc shows such a cell.
+    QString showBoolean(qsizetype style, bool value) const;
 
 private:
     // For each `xf` of `cellXfs`, up to the last with a format: its index
     // in m_formats, or -1.
     QList<qint32> m_styleFormats;
     QList<NumberFormat> m_formats;
+    qsizetype m_cellFormatCount = 0; // the `xf` elements of `cellXfs`
     bool m_date1904 = false;
 };

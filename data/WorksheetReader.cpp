@@ -1,5 +1,6 @@
 #include "data/WorksheetReader.h"
 
+#include "data/SheetColumnStyles.h"
 #include "data/XmlPartReader.h"
 
 #include <QFileInfo>
@@ -81,21 +82,49 @@ bool readCell(XmlPartReader& xml, CellContent& cell)
     return false;
 }
 
-// The text of a cell: see readSheet. `sharedIndex` tells the shared string
-// it is, or -1.
-QStringView cellText(const CellContent& cell, bool sharedType, const TextPool& shared, qsizetype& sharedIndex)
+// The shared string a text cell's `v` points to: false for a `v` that is
+// no index of an entry of `shared` (negative, not a whole number, or not
+// below the count); an empty `v` points to none, with `index` -1.
+bool sharedStringIndex(const CellContent& cell, const TextPool& shared, qsizetype& index)
 {
-    sharedIndex = -1;
-    if (sharedType) {
-        if (!cell.hasV || shared.isEmpty())
-            return {};
+    index = -1;
+    const QStringView v = QStringView(cell.v).trimmed();
+    if (!cell.hasV || v.isEmpty())
+        return true;
+    bool ok = false;
+    const qlonglong at = v.toLongLong(&ok);
+    if (!ok || at < 0 || at >= shared.size())
+        return false;
+    index = at;
+    return true;
+}
+
+// The value of a boolean cell's `v`, as LibreOffice Calc takes it: true for
+// a number other than 0 at its start ("1", " 2", "1e0"), false for any
+// other text.
+bool booleanValue(QStringView v)
+{
+    v = v.trimmed();
+    // A number's characters at the start, and at most a few of them: what
+    // follows cannot make a number of what they start.
+    qsizetype length = 0;
+    while (length < v.size() && length < 64 && QStringView(u"0123456789+-.eE").contains(v[length]))
+        ++length;
+    for (; length > 0; --length) {
         bool ok = false;
-        const qlonglong index = QStringView(cell.v).trimmed().toLongLong(&ok);
-        if (!ok || index < 0 || index > shared.size())
-            return {};
-        sharedIndex = index < shared.size() ? index : shared.size() - 1;
-        return shared.at(sharedIndex);
+        const double value = v.left(length).toDouble(&ok);
+        if (ok)
+            return value != 0;
     }
+    return false;
+}
+
+// The text of a cell: see readSheet. `sharedIndex` is the shared string it
+// is (see sharedStringIndex), or -1.
+QStringView cellText(const CellContent& cell, bool sharedType, const TextPool& shared, qsizetype sharedIndex)
+{
+    if (sharedType)
+        return sharedIndex >= 0 ? shared.at(sharedIndex) : QStringView();
     if (cell.hasV)
         return cell.v;
     if (cell.hasInline)
@@ -125,15 +154,14 @@ public:
     {
         if (!findRoot(m_xml) || !m_xml.isNamed(u"worksheet"))
             return fail(m_xml.error().isEmpty() ? QStringLiteral("the part holds no worksheet") : m_xml.error());
-        bool columnsSeen = false;
         bool sheetDataSeen = false;
         while (m_xml.readNext() && !m_xml.isEndElement()) {
             if (!m_xml.isStartElement())
                 continue;
             bool ok = true;
-            // The column styles come before the cells, as the schema orders them.
-            if (m_xml.isNamed(u"cols") && !columnsSeen && !sheetDataSeen && m_styles) {
-                columnsSeen = true;
+            // The column styles come before the cells, as the schema orders
+            // them; every `cols` there counts.
+            if (m_xml.isNamed(u"cols") && !sheetDataSeen && m_styles) {
                 ok = readColumnStyles();
             } else if (m_xml.isNamed(u"sheetData") && !sheetDataSeen) {
                 sheetDataSeen = true;
@@ -199,11 +227,9 @@ private:
         return false;
     }
 
-    // The styles of the `col` elements, each for its columns min to max
-    // (from 1). The schema has them in column order without overlap: a col
-    // that starts at or left of the end of the one before keeps only its
-    // columns beyond it, so the columns are walked once whatever the part
-    // holds, and none beyond XFD.
+    // The styles of the `col` elements of one `cols`, each for its columns
+    // min to max (from 1), in any order; of two for one column the first
+    // counts (SheetColumnStyles).
     bool readColumnStyles()
     {
         while (m_xml.readNext()) {
@@ -213,15 +239,12 @@ private:
                 continue;
             if (m_xml.isNamed(u"col")) {
                 bool minOk = false, maxOk = false;
-                const qsizetype style = m_xml.hasAttribute(u"style") ? styleIndex(u"style") : 0;
-                const int first = std::max(int(m_columnStyles.size()),
-                                           m_xml.attribute(u"min").trimmed().toInt(&minOk) - 1);
-                const int last = std::min(WorksheetReader::MaxColumns - 1,
-                                          m_xml.attribute(u"max").trimmed().toInt(&maxOk) - 1);
-                if (minOk && maxOk && style >= 0 && first <= last) {
-                    m_columnStyles.resize(first, 0);
-                    m_columnStyles.resize(last + 1, style);
-                }
+                qsizetype style = 0;
+                const bool styleOk = !m_xml.hasAttribute(u"style") || styleAttribute(u"style", style);
+                const int first = m_xml.attribute(u"min").trimmed().toInt(&minOk) - 1;
+                const int last = m_xml.attribute(u"max").trimmed().toInt(&maxOk) - 1;
+                if (minOk && maxOk && styleOk && style >= 0)
+                    m_columnStyles.add(first, last, style);
             }
             if (!m_xml.skipElement())
                 return false;
@@ -229,23 +252,50 @@ private:
         return false;
     }
 
-    // The style index an attribute of the element just started gives; -1
-    // when it has none or one that is no index.
-    qsizetype styleIndex(QStringView name) const
+    // The style index that an attribute of the element just started gives;
+    // false when it has none or one that is no whole number.
+    bool styleAttribute(QStringView name, qsizetype& style) const
     {
         bool ok = false;
-        const qsizetype style = m_xml.hasAttribute(name) ? m_xml.attribute(name).trimmed().toLongLong(&ok) : -1;
-        return ok && style >= 0 ? style : -1;
+        if (m_xml.hasAttribute(name))
+            style = m_xml.attribute(name).trimmed().toLongLong(&ok);
+        return ok;
     }
 
-    // The style of a cell of `column` (from 0) without one of its own: its
-    // row's when the row says it has a format of its own, else its column's,
-    // else 0.
+    // The style of a cell of `column` (from 0) without one of its own, or
+    // whose own is not in the styles part: its row's when the row says it
+    // has a format of its own, else its column's, else 0.
     qsizetype inheritedStyle(int column) const
     {
         if (m_rowStyle >= 0)
             return m_rowStyle;
-        return column < m_columnStyles.size() ? m_columnStyles.at(column) : 0;
+        return std::max<qsizetype>(m_columnStyles.at(column), 0);
+    }
+
+    // The style a number, date or boolean cell of `column` is shown in: its
+    // own "s" when the styles part has it, else the one it takes from its
+    // row or column (as spreadsheet programs do for an index past the
+    // part); -1, as stored, for an "s" that is no number.
+    qsizetype cellStyle(int column) const
+    {
+        if (!m_xml.hasAttribute(u"s"))
+            return inheritedStyle(column);
+        qsizetype style = -1;
+        if (!styleAttribute(u"s", style))
+            return -1;
+        return m_styles->hasCellFormat(style) ? style : inheritedStyle(column);
+    }
+
+    // How a cell of `column` (from 0) of the row being read is named in a
+    // message ("B7").
+    QString cellName(int column) const
+    {
+        if (column >= WorksheetReader::MaxColumns)
+            return QStringLiteral("beyond column XFD in row %1").arg(m_rowNumber);
+        QString letters;
+        for (int n = column + 1; n > 0; n = (n - 1) / 26)
+            letters.prepend(QChar(u'A' + (n - 1) % 26));
+        return letters + QString::number(m_rowNumber);
     }
 
     bool readRow()
@@ -253,8 +303,16 @@ private:
         if (++m_rowCount > WorksheetReader::MaxRows)
             return tooLarge(QStringLiteral("more than %1 rows").arg(WorksheetReader::MaxRows));
         const bool keep = m_rowCount <= m_keepRows;
+        bool numbered = false;
+        const qsizetype number = m_xml.attribute(u"r").trimmed().toLongLong(&numbered);
+        m_rowNumber = numbered && number > 0 ? number : m_rowNumber + 1;
+        // A row's style counts where it says it has a format of its own
+        // and the styles part has that style.
         const QStringView customFormat = m_xml.attribute(u"customFormat").trimmed();
-        m_rowStyle = customFormat == u"1" || customFormat == u"true" ? styleIndex(u"s") : -1;
+        m_rowStyle = -1;
+        if (m_styles && (customFormat == u"1" || customFormat == u"true")
+            && (!styleAttribute(u"s", m_rowStyle) || !m_styles->hasCellFormat(m_rowStyle)))
+            m_rowStyle = -1;
         if (keep)
             m_rows.appendRow(m_columns);
         int previous = -1;
@@ -274,29 +332,43 @@ private:
             previous = column;
             const QStringView type = m_xml.attribute(u"t");
             const bool sharedType = type == u"s";
-            // A number cell's style: its own, else the one it takes from
-            // its row or column; none (-1) for one that is no index.
-            qsizetype style = -1;
             const bool dateType = type == u"d";
-            if (m_styles && (type.isEmpty() || type == u"n" || dateType))
-                style = m_xml.hasAttribute(u"s") ? styleIndex(u"s") : inheritedStyle(column);
+            const bool booleanType = type == u"b";
+            // The style a number, date or boolean cell is shown in (see
+            // cellStyle).
+            qsizetype style = -1;
+            if (m_styles && (type.isEmpty() || type == u"n" || dateType || booleanType))
+                style = cellStyle(column);
             CellContent cell;
             if (!readCell(m_xml, cell))
                 return false;
             if (sharedType && cell.hasV && m_sharedMissing)
                 return stop(WorksheetReader::Status::NoSharedStrings,
                             QStringLiteral("its text cells point into shared strings that are missing"));
+            // A text cell never shows another string than its own.
+            qsizetype sharedIndex = -1;
+            if (sharedType && !sharedStringIndex(cell, m_shared, sharedIndex))
+                return stop(WorksheetReader::Status::NoSharedStrings,
+                            QStringLiteral("its text cell %1 points to shared string \"%2\", which is not among its "
+                                           "%3 shared strings")
+                                .arg(cellName(column), QStringView(cell.v).trimmed().left(20).toString())
+                                .arg(m_shared.size()));
             if (column >= WorksheetReader::MaxColumns)
                 continue;
-            qsizetype sharedIndex = -1;
-            const QString shown = style < 0 || !cell.hasV ? QString()
-                : dateType                                ? m_styles->showIsoDate(style, cell.v)
-                                                          : m_styles->show(style, cell.v);
-            const QStringView text = shown.isNull() ? cellText(cell, sharedType, m_shared, sharedIndex)
-                                                    : QStringView(shown);
+            // A boolean shows as TRUE or FALSE, or in its number format (as
+            // stored without styles); one without a value is an empty cell.
+            const bool booleanHolds = booleanType && !QStringView(cell.v).trimmed().isEmpty();
+            QString shown;
+            if (booleanHolds && m_styles)
+                shown = m_styles->showBoolean(style, booleanValue(cell.v));
+            else if (!booleanType && style >= 0 && cell.hasV)
+                shown = dateType ? m_styles->showIsoDate(style, cell.v) : m_styles->show(style, cell.v);
+            const QStringView text = !shown.isNull() ? QStringView(shown)
+                : booleanType && !booleanHolds       ? QStringView()
+                                                     : cellText(cell, sharedType, m_shared, sharedIndex);
             // A number holds a value even where its format shows nothing;
             // a cell that only has a style holds none, and makes no column.
-            if (text.isEmpty() && (sharedType || cell.v.isEmpty()))
+            if (text.isEmpty() && (sharedType || cell.v.isEmpty() || (booleanType && !booleanHolds)))
                 continue;
             m_shape.widest = std::max(m_shape.widest, column + 1);
             if (column >= m_columns)
@@ -329,8 +401,9 @@ private:
     bool m_keptAll = false; // the read ended after the kept rows
     SheetRows& m_rows;
     const WorkbookStyles* m_styles; // null: every cell as stored, else as shown
-    QList<qsizetype> m_columnStyles; // of the columns from 0 that a col styles
-    qsizetype m_rowStyle = -1;       // of the row being read, when it has one
+    SheetColumnStyles m_columnStyles;
+    qsizetype m_rowStyle = -1; // of the row being read, when it has one
+    qsizetype m_rowNumber = 0; // of the row being read, as the sheet numbers it
     WorksheetReader::SheetShape m_shape;
     bool m_stopped = false;
     qsizetype m_rowCount = 0;

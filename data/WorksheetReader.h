@@ -21,7 +21,8 @@ public:
         Unreadable, // no XML, cut short, or not the part it should be
         TooLarge,   // past the limits below, or a text past XmlPartReader's
         Absent,     // no such part
-        // text cells that point into shared strings the workbook lacks
+        // text cells that point into shared strings the workbook lacks, or
+        // to an entry its shared strings do not have
         NoSharedStrings,
     };
 
@@ -60,19 +61,26 @@ public:
     // `columns` entries. A cell stands in the column of its reference "r",
     // or in the one after the cell before; cells beyond `columns` or beyond
     // XFD are left out. A cell's text: the shared string its `v` indexes
-    // for type "s" (an index equal to the table's length gives the last
-    // entry), else the text of `v` (a formula's cached value), else that of
-    // an inline string `is`. Every row counts against the limits, kept or
-    // not; past them, or on an error, `rows` is left empty. A missing part
-    // is Unreadable. `shared` is null when the workbook has no shared
-    // strings: a cell of type "s" with a `v` then ends the read as
-    // NoSharedStrings, since its text cannot be known. With `styles`, a
-    // number cell (no type, or "n") shows its `v` as its style's format
-    // does (WorkbookStyles::show), and so does a date cell ("d") its ISO
-    // date; without, every cell is read as stored. A cell without a style of
-    // its own ("s") takes its row's when the row has `customFormat`, else
-    // that of the `col` of `cols` spanning its column, else style 0, as
-    // Gnumeric writes a column's format once on its col. The sheet ends at its
+    // for type "s", else the text of `v` (a
+    // formula's cached value), else that of an inline string `is`. Every
+    // row counts against the limits, kept or not; past them, or on an
+    // error, `rows` is left empty. A missing part is Unreadable. A cell of
+    // type "s" whose `v` is no index of the shared strings (negative, not
+    // a whole number, or not below their count) ends the read as
+    // NoSharedStrings, its reason naming the cell, so that it never shows
+    // another string; so does one with a `v` when `shared` is null (the
+    // workbook has no shared strings), since its text cannot be known. With
+    // `styles`, a number cell (no type, or "n") shows its `v` as its
+    // style's format does (WorkbookStyles::show), a date cell ("d") its ISO
+    // date, and a boolean ("b": a `v` that starts with a number other than
+    // 0 is true, any other is false) "TRUE" or "FALSE", or 1 or 0 in its
+    // format (WorkbookStyles::showBoolean); without, every cell is read as
+    // stored. A boolean with an empty `v` holds no value.
+    // A cell without a style of its own ("s"), or whose own the styles part
+    // lacks, takes its row's when the row has `customFormat` and a style
+    // the part has, else that of the `col` spanning its column (of every
+    // `cols` before the cells; of two for one column the first), else style
+    // 0, as Gnumeric writes a column's format once on its col. The sheet ends at its
     // last row with a cell that holds a value (a text, or a number however
     // shown) within `columns`: the rows after it, formatted or holding empty
     // cells only, are not among `rows`; an empty row before it stays in its

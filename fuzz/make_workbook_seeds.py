@@ -6,7 +6,11 @@ parts alone; where the workbook has styles, one more seed holding the
 shared strings, a NUL, the worksheet cut after its cells, a NUL, the styles
 part cut to its number formats and cell formats, a NUL and the workbook
 part cut to its date system; a sheet laid out as Gnumeric writes it (column
-styles on `cols`, a `customFormat` row, styled empty cells out to XFD); and
+styles on `cols`, a `customFormat` row, styled empty cells out to XFD); a
+sheet of booleans plain and in number formats, with column styles in several
+`cols` elements, out of order and overlapping, and cell and row styles past
+the styles part; sheets whose text cells point past their shared strings
+(an index equal to their count, beyond it, negative, not a number); and
 the dictionary DICT of the parts' markup. For
 workbook_parts_fuzzer, PARTS gets one seed per workbook holding its
 xl/_rels/workbook.xml.rels, a NUL and its xl/workbook.xml, two such seeds
@@ -119,6 +123,27 @@ def main():
         f.write(b"<sst " + main + b"><si><t>Name</t></si><si><t>Number</t></si><si><t>Ada</t></si></sst>\0<worksheet "
                 + main + b'><dimension ref="A1:XFD6"/>' + cols + b"<sheetData>" + rows + b"</sheetData></worksheet>\0"
                 + styles + b"\0<workbook " + main + b"/>")
+    # Booleans (TRUE, FALSE, texts that start with a number or not, no
+    # value) plain, in their own number format, their row's and their
+    # column's; column styles in two cols, out of order and overlapping; a
+    # cell style and a row style the styles part does not have.
+    cols = (b'<cols><col min="6" max="6" style="2"/><col min="1" max="1" style="1"/></cols>'
+            b'<cols><col min="2" max="7" style="4"/><col min="5" max="5" style="3"/></cols>')
+    booleans = b"".join(f'<c t="b"{style}><v>{value}</v></c>'.encode()
+                        for value, style in [("1", ""), ("0", ""), (" 2 ", ' s="1"'), ("true", ' s="3"'),
+                                             ("1e0", ' s="99"'), ("", ""), ("0x1", ' s="-1"'), ("1", ' s="x"')])
+    rows = b"<row>" + booleans + b"</row>"
+    rows += b'<row s="99" customFormat="1"><c><v>5</v></c><c t="b"><v>1</v></c><c s="99"><v>0.25</v></c></row>'
+    rows += b'<row s="2" customFormat="1"><c s="7"><v>5</v></c><c t="b"><v>0</v></c><c><v>2.5</v></c></row>'
+    with open(os.path.join(out, "booleans_and_cols"), "wb") as f:
+        f.write(b"<sst " + main + b"><si><t>Name</t></si></sst>\0<worksheet " + main + b">" + cols + b"<sheetData>"
+                + rows + b"</sheetData></worksheet>\0" + styles + b"\0<workbook " + main + b"/>")
+    # Text cells pointing past the shared strings, each refusing the sheet.
+    for name, index in [("count", b"2"), ("beyond", b"7"), ("negative", b"-1"), ("word", b"x"), ("decimal", b"1.0")]:
+        with open(os.path.join(out, "shared_index_" + name), "wb") as f:
+            f.write(b"<sst " + main + b"><si><t>Name</t></si><si><t>Ada</t></si></sst>\0<worksheet " + main
+                    + b'><sheetData><row r="1"><c r="A1" t="s"><v>0</v></c></row><row r="2"><c r="A2" t="s"><v>1'
+                    + b'</v></c><c r="B2" t="s"><v>' + index + b"</v></c></row></sheetData></worksheet>")
     # Workbooks laid out as .NET writers lay them out: prefixed elements,
     # targets from the root, the first worksheet part named sheet.xml; one
     # whose relationship Ids repeat.
@@ -154,7 +179,8 @@ def main():
                      " t=\"d\"", "2025-12-09T18:00:00", "0.00", "#,##0.00", "0.0%", "[$EUR-407]", "&quot;EUR&quot;",
                      "_-", "* ", "??", "#.##", ";(0.00)", "[$USD]", "0.00E+00", ";;;", "&quot;VIP&quot;;;",
                      ";&quot;no&quot;", "0.", "#,##0.", "ss:mm", "General&quot; kg&quot;", ";General;",
-                     "<cols>", "</cols>",
+                     "<cols>", "</cols>", "</cols><cols>", " t=\"b\"", "<v>1</v>", "<v>0</v>", " s=\"99\"",
+                     " s=\"-1\"", "<v>-1</v>",
                      "<col min=\"", "\" max=\"", "\" style=\"", " customFormat=\"1\"", " spans=\"1:16384\"",
                      "max=\"16384\""]:
             d.write('"' + word.replace("\\", "\\\\").replace('"', '\\"') + '"\n')

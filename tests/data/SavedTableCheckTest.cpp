@@ -42,7 +42,7 @@ QList<DesignFileRow> tableRows(const char* cells)
 
 // The sheet holding most saved titles is compared (of tabs alike, the one
 // that reads as saved, else the closest); only tabs that tie are read whole.
-// Numbers saved as stored, now read in their formats, are not a change.
+// Numbers and booleans saved as stored, now read as shown, are not a change.
 TEST(SavedTableCheck, WorkbooksReadAgainAsTheTableCameAbout)
 {
     WorkbookTestSupport::ScopedTempFolder temp;
@@ -63,6 +63,7 @@ TEST(SavedTableCheck, WorkbooksReadAgainAsTheTableCameAbout)
     const QString formats = book("formats.xlsx",
                                  R"([["Guests", [["Number", "Date"], [[5, "000000"], [46000, "dd.mm.yyyy"]],)"
                                  R"( [[142, "000000"], [46001, "dd.mm.yyyy"]]]]])");
+    const QString paid = book("paid.xlsx", R"([["Guests", [["Name", "Paid"], ["Ada", true], ["Bob", false]]]])");
     struct Case
     {
         const char* what;
@@ -89,6 +90,8 @@ TEST(SavedTableCheck, WorkbooksReadAgainAsTheTableCameAbout)
          "Guests"},
         {"numbers as stored and a value changed", formats, "#,Number,Date", "5,46000;143,46001",
          "2 rows saved, 2 now, 2 of them differ", "#,Number,Date", "Guests"},
+        {"booleans as they show", paid, "#,Name,Paid", "Ada,TRUE;Bob,FALSE", "", "#,Name,Paid", "Guests"},
+        {"saved with booleans as stored", paid, "#,Name,Paid", "Ada,1;Bob,0", "formats", "#,Name,Paid", "Guests"},
         {"gone", made.filePath("gone.xlsx"), "#,Name", "Ada", "-", "", ""},
         {"no rows", noRows, "#,Name", "Ada", "-", "", ""},
     };
@@ -127,9 +130,10 @@ TEST(SavedTableCheck, WorkbooksReadAgainAsTheTableCameAbout)
         } else if (outcome == Outcome::NumberFormats) {
             EXPECT_EQ(question,
                       "The workbook /b/s.xlsx is now read with its number formats (dates and zero-padded "
-                      "numbers as the workbook shows them); the table saved with this design holds them as "
-                      "plain numbers. Read it again?");
-            EXPECT_EQ(result.table.rows.value(0).value("Column2"), "09.12.2025"); // Yes reads them as shown
+                      "numbers as the workbook shows them, booleans as TRUE and FALSE); the table saved with this "
+                      "design holds them as plain numbers. Read it again?");
+            // Yes reads them as shown.
+            EXPECT_EQ(result.table.rows.value(0).value("Column2"), c.path == paid ? "TRUE" : "09.12.2025");
         }
     }
 }

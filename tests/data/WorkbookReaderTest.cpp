@@ -18,6 +18,7 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 
 #include <sys/stat.h>
@@ -60,6 +61,7 @@ struct Golden {
     Table rows;
     QByteArray styles = {}; // the styles part; empty: none
     Table stored = {};      // the rows with number formats left aside; empty: `rows`
+    QString refusal = {};   // what the reason of a refused workbook says; empty: read
 };
 
 // Reads the parts as the import does: shared strings, titles, every row.
@@ -101,15 +103,14 @@ TEST(WorkbookReader, HandMadeParts)
         R"(<numFmt formatCode="000000" numFmtId="100"/><numFmt formatCode="&quot;$&quot;#,##0.00" numFmtId="101"/>)"
         R"(</numFmts><cellXfs><xf numFmtId="0"/><xf numFmtId="100"/><xf numFmtId="9"/><xf numFmtId="101"/>)"
         R"(</cellXfs></styleSheet>)";
-    const QList<Golden> table {
-        {"index == length gives the last string, beyond it nothing",
+    QList<Golden> table {
+        {"an index in spaces gives its string, an empty one none",
          abc,
-         sheet(
-             R"(<row r="1"><c r="A1" t="s"><v>3</v></c><c r="B1" t="s"><v>4</v></c><c r="C1" t="s"><v> 1 </v></c></row>)",
-             "A1:C1"),
-         3,
-         {"c", "Untitled Column 2", "b"},
-         {{"c", "", "b"}}},
+         sheet(R"(<row r="1"><c r="A1" t="s"><v></v></c><c r="B1" t="s"><v> 1 </v></c><c r="C1" t="s"/></row>)",
+               "A1:C1"),
+         2,
+         {"Untitled Column 1", "b"},
+         {{"", "b"}}},
         {"rows 1, 2 and 5 give three rows",
          abc,
          sheet(R"(<row r="1"><c r="A1" t="s"><v>0</v></c></row><row r="2"><c r="A2"><v>2</v></c></row>)"
@@ -147,7 +148,9 @@ TEST(WorkbookReader, HandMadeParts)
                R"(<rPh><t>no</t></rPh></is></c><c r="E1" t="b"><v>1</v></c><c r="F1" t="e"><v>#DIV/0!</v></c></row>)",
                "A1:F1"),
          6,
-         {"84", "xy", "Untitled Column 3", "inline", "1", "#DIV/0!"},
+         {"84", "xy", "Untitled Column 3", "inline", "TRUE", "#DIV/0!"},
+         {{"84", "xy", "", "inline", "TRUE", "#DIV/0!"}},
+         {},
          {{"84", "xy", "", "inline", "1", "#DIV/0!"}}},
         {"no dimension: the widest row counts; a cell without r follows the one before",
          {},
@@ -211,8 +214,8 @@ TEST(WorkbookReader, HandMadeParts)
         {"formatted rows alone are no table", strings2, sheet(formatted, "A1:B3"), 0, {}, {}},
         // Gnumeric writes a column's format once, on its col, and no "s" on
         // the cells of that style; a row of `customFormat` styles its cells.
-        // A col overlapping the one before, or not read, styles only the
-        // columns beyond that one.
+        // Of two cols for one column the first counts, in whatever order
+        // they come; one that cannot be read styles nothing.
         {"a cell without a style takes its row's, else its column's, else style 0",
          {},
          sheet(R"(<row r="1"><c r="A1"><v>5</v></c><c r="B1"><v>5</v></c><c r="C1"><v>0.07</v></c>)"
@@ -224,18 +227,79 @@ TEST(WorkbookReader, HandMadeParts)
                R"(<col min="2" max="2" style="1"/><col min="1" max="2" style="3"/><col min="x" max="3" style="3"/>)"
                R"(<col min="2" max="99999" style="2"/>)"),
          6,
-         {"5", "000005", "7%", "0.07", "$1,234.50", "7"},
-         {{"5", "000005", "7%", "0.07", "$1,234.50", "7"},
+         {"$5.00", "000005", "7%", "0.07", "$1,234.50", "7"},
+         {{"$5.00", "000005", "7%", "0.07", "$1,234.50", "7"},
           {"", "$5.00", "000005", "", "", ""},
           {"", "000005", "", "", "", ""}},
          gnumericStyles,
          {{"5", "5", "0.07", "0.07", "1234.5", "7"}, {"", "5", "5", "", "", ""}, {"", "5", "", "", "", ""}}},
+        // A second cols counts as the first; a style the part does not have
+        // (index 4 and up, or negative) gives way to the row's, else the
+        // column's, as Calc shows them; one that is no number shows as stored.
+        {"cols in two elements, out of order; styles past the part",
+         {},
+         sheet(R"(<row r="1"><c r="A1"><v>5</v></c><c r="B1"><v>5</v></c><c r="C1"><v>5</v></c>)"
+               R"(<c r="D1"><v>5</v></c><c r="E1"><v>5</v></c></row>)"
+               R"(<row r="2" s="99" customFormat="1"><c r="A2"><v>5</v></c><c r="B2" s="99"><v>5</v></c>)"
+               R"(<c r="C2" s="-1"><v>5</v></c><c r="D2" s="4"><v>5</v></c><c r="E2" s="x"><v>0.50</v></c></row>)"
+               R"(<row r="3" s="1" customFormat="1"><c r="A3" s="99"><v>5</v></c><c r="B3"><v>5</v></c></row>)",
+               {},
+               R"(<col min="3" max="3" style="1"/></cols><cols><col min="1" max="2" style="3"/>)"
+               R"(<col min="2" max="4" style="2"/>)"),
+         5,
+         {"$5.00", "$5.00", "000005", "500%", "5"},
+         {{"$5.00", "$5.00", "000005", "500%", "5"},
+          {"$5.00", "$5.00", "000005", "500%", "0.50"},
+          {"000005", "000005", "", "", ""}},
+         gnumericStyles,
+         {{"5", "5", "5", "5", "5"}, {"5", "5", "5", "5", "0.50"}, {"5", "5", "", "", ""}}},
+        // A boolean shows TRUE or FALSE, or 1 or 0 in the number format it
+        // has of its own, of its row or of its column; as Calc takes a `v`,
+        // a number other than 0 at its start is TRUE, any other text FALSE,
+        // and an empty one no value. As stored, it shows its `v`.
+        {"booleans",
+         {},
+         sheet(
+             R"(<row r="1"><c r="A1" t="b"><v>1</v></c><c r="B1" t="b"><v>0</v></c><c r="C1" t="b"><v> 2 </v></c>)"
+             R"(<c r="D1" t="b"><v>true</v></c><c r="E1" t="b"><v>1e0</v></c><c r="F1" t="b"><v>0x1</v></c>)"
+             R"(<c r="G1" t="b"><v> </v></c><c r="H1" t="b"><f>TRUE()</f></c><c r="I1" t="b" s="1"><v>1</v></c>)"
+             R"(<c r="J1" t="b" s="2"><v>0</v></c><c r="K1" t="b" s="3"><v>1</v></c><c r="L1" t="b" s="0"><v>1</v></c>)"
+             R"(<c r="M1" t="b"><v>1</v></c></row>)"
+             R"(<row r="2" s="1" customFormat="1"><c r="A2" t="b"><v>1</v></c></row>)",
+             {}, R"(<col min="13" max="13" style="2"/>)"),
+         13,
+         {"TRUE", "FALSE", "TRUE", "FALSE", "TRUE", "FALSE", "Untitled Column 7", "Untitled Column 8", "000001", "0%",
+          "$1.00", "TRUE", "100%"},
+         {{"TRUE", "FALSE", "TRUE", "FALSE", "TRUE", "FALSE", "", "", "000001", "0%", "$1.00", "TRUE", "100%"},
+          {"000001", "", "", "", "", "", "", "", "", "", "", "", ""}},
+         gnumericStyles,
+         {{"1", "0", " 2 ", "true", "1e0", "0x1", "", "", "1", "0", "1", "1", "1"},
+          {"1", "", "", "", "", "", "", "", "", "", "", "", ""}}},
     };
+    // A text cell whose index is no entry of the shared strings never shows
+    // another string: the workbook is refused, its reason naming the cell.
+    for (const char* index : {"3", "4", "-1", "x", "1.0", "99999999999999999999"})
+        table.append({index,
+                      abc,
+                      sheet(R"(<row r="1"><c r="A1" t="s"><v>0</v></c></row><row r="2"><c t="s"><v>1</v></c>)"
+                            R"(<c r="C2" t="s"><v>)"
+                            + QByteArray(index) + "</v></c></row>"),
+                      1,
+                      {},
+                      {},
+                      {},
+                      {},
+                      QStringLiteral("its text cell C2 points to shared string \"%1\", which is not among its 3 shared "
+                                     "strings")
+                          .arg(index)});
     for (const Golden& g : table) {
         SCOPED_TRACE(g.name);
         ScopedTempFolder temp;
         Table titles, rows;
         readParts(g, titles, rows);
+        if (!g.refusal.isEmpty()) {
+            EXPECT_EQ(SpreadsheetWriter::sharedInstance().refusal, g.refusal);
+        }
         EXPECT_EQ(Excel_Sheet_Columns, g.columns);
         if (g.titles.isEmpty())
             EXPECT_TRUE(titles.isEmpty());
@@ -303,18 +367,27 @@ TEST(WorkbookReader, WorkbooksOfOtherPrograms)
         QStringList titles;
         Table rows;
     } table[] = {
-        {"calc_people.xlsx", 1, {"Name", "Age", "City", "Note"},
+        {"calc_people.xlsx",
+         1,
+         {"Name", "Age", "City", "Note"},
          {{"Name", "Age", "City", "Note"},
           {"Zoë Ærø", "42", "Köln 東京", "bold and plain"},
           {"Name", "84", "", "Zoë Ærø!"}}},
         {"calc_people.xlsx", 2, {"x", "Untitled Column 2", "z"}, {{"x", "", "z"}, {"1.5", "-0.25", "1.25"}}},
-        {"calc_plain.xlsx", 1, {"Code", "Item", "Price"},
+        {"calc_plain.xlsx",
+         1,
+         {"Code", "Item", "Price"},
          {{"Code", "Item", "Price"}, {"A-1", "Smith, John", "3.5"}, {"B-2", "Plain", "12"}}},
-        {"openpyxl_book.xlsx", 1, {"Name", "Seat", "Vegan", "Total"},
-         {{"Name", "Seat", "Vegan", "Total"}, {"Ærø", "12", "1", ""}, {"Bo", "7.25", "0", ""},
+        {"openpyxl_book.xlsx",
+         1,
+         {"Name", "Seat", "Vegan", "Total"},
+         {{"Name", "Seat", "Vegan", "Total"},
+          {"Ærø", "12", "TRUE", ""},
+          {"Bo", "7.25", "FALSE", ""},
           {"after a gap", "", "東京", ""}}},
         {"openpyxl_book.xlsx", 2, {"Untitled Column 1", "only B"}, {{"", "only B"}, {"-3", ""}}},
-        {"openpyxl_stream.xlsx", 1,
+        {"openpyxl_stream.xlsx",
+         1,
          {"id", "word", "Untitled Column 3", "wide", "Untitled Column 5", "Untitled Column 6"},
          {{"id", "word", "", "wide", "", ""}, {"1", "alpha", "", "x", "", ""}, {"2", "beta", "gamma", "", "", "far"}}},
     };
@@ -809,7 +882,7 @@ TEST(WorkbookFormats, NumberCellsShowTheirStylesFormat)
                              "09.12.2025", "46000.75",   "18:30:00",   "0.3"};
     // Without formats every number shows as General.
     const QStringList general {"5", "46000", "46000.75", "46000", "5",        "5",        "5",        "7",
-                               "5", "1",     "5",        "5",     "46000.75", "46000.75", "18:30:00", "0.3"};
+                               "5", "TRUE",  "5",        "5",     "46000.75", "46000.75", "18:30:00", "0.3"};
     // A format the reader cannot take (E1's "0.00") alone falls back to General.
     QStringList fallback = shown;
     fallback[4] = "5";
@@ -907,29 +980,51 @@ TEST(WorkbookFormats, ShownAsCalcShowsThem)
 }
 
 // A guest list as Gnumeric writes it (scripts/make_gnumeric_fixture.py):
-// formats on the cols, cells without a style, styled empty cells out to XFD.
-// Read, and checked against a design's table, as LibreOffice's CSV has it.
+// formats on the cols, cells without a style, styled empty cells out to XFD;
+// and one written by hand with booleans, cols in two elements out of order
+// and overlapping, and styles past the styles part. Read, as a series per
+// column, and checked against a design's table, as LibreOffice's CSV has it.
 TEST(WorkbookFormats, GnumericColumnStylesShownAsCalcShowsThem)
 {
-    const QString book = fixture("gnumeric_guests.xlsx");
-    QTemporaryDir shown;
-    ASSERT_TRUE(
-        convertWithCalc({book}, "csv:Text - txt - csv (StarCalc):44,34,76,1,,1033,false,true,true", shown.path()));
-    QFile csv(shown.filePath("gnumeric_guests.csv"));
-    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
-    const Table expected = parseCsv(QString::fromUtf8(csv.readAll()));
-    ASSERT_EQ(expected.size(), 9);
-    ASSERT_EQ(expected[1][2], "000005");
-    ScopedTempFolder temp;
-    EXPECT_EQ(readWorkbook(book), expected);
+    QTemporaryDir made;
+    const QString styled = made.filePath("styled_guests.xlsx");
+    ASSERT_FALSE(workbookTool({"styled", styled}).isNull());
+    for (const QString& book : {fixture("gnumeric_guests.xlsx"), styled}) {
+        SCOPED_TRACE(book.toStdString());
+        QTemporaryDir shown;
+        ASSERT_TRUE(
+            convertWithCalc({book}, "csv:Text - txt - csv (StarCalc):44,34,76,1,,1033,false,true,true", shown.path()));
+        QFile csv(shown.filePath(QFileInfo(book).completeBaseName() + ".csv"));
+        ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+        const Table expected = parseCsv(QString::fromUtf8(csv.readAll()));
+        ASSERT_EQ(expected.size(), book == styled ? 4 : 9);
+        ASSERT_EQ(expected[1][book == styled ? 1 : 2], book == styled ? "TRUE" : "000005");
+        ScopedTempFolder temp;
+        EXPECT_EQ(readWorkbook(book), expected);
 
-    // A design's table of every titled column, made from LibreOffice's values.
-    QList<SpreadsheetImport::ColumnChoice> choices = SpreadsheetImport::choicesFromTitles(expected[0]);
-    for (SpreadsheetImport::ColumnChoice& choice : choices)
-        choice.State = !choice.Extension.isEmpty();
-    const SpreadsheetImport::Table saved = SpreadsheetImport::tableFromRows(SheetRows(expected), choices, true, "No.");
-    EXPECT_EQ(int(SavedTableCheck::check(WorkbookAccess::installed(), book, saved.titles, saved.rows).outcome),
-              int(SavedTableCheck::Outcome::Same));
+        // A design's table of every titled column, made from LibreOffice's values.
+        QList<SpreadsheetImport::ColumnChoice> choices = SpreadsheetImport::choicesFromTitles(expected[0]);
+        for (SpreadsheetImport::ColumnChoice& choice : choices)
+            choice.State = !choice.Extension.isEmpty();
+        const SpreadsheetImport::Table saved = SpreadsheetImport::tableFromRows(SheetRows(expected), choices, true,
+                                                                                "No.");
+        EXPECT_EQ(int(SavedTableCheck::check(WorkbookAccess::installed(), book, saved.titles, saved.rows).outcome),
+                  int(SavedTableCheck::Outcome::Same));
+
+        // Each column as a series holds the column's values.
+        SpreadsheetWriter::ReadWorkbook(book, true);
+        SpreadsheetWriter::sharedInstance().sheetPart = QStringLiteral("xl/worksheets/sheet1.xml");
+        SpreadsheetWriter::ReadData_only_column();
+        const QList<SpreadsheetImport::ColumnSeries> series = SpreadsheetImport::seriesPerColumn(
+            SpreadsheetWriter::ReadWorkbook(QString(), false), choices, true);
+        SpreadsheetWriter::Release_Data();
+        ASSERT_EQ(series.size(),
+                  std::count_if(choices.cbegin(), choices.cend(), [](const auto& c) { return c.State; }));
+        for (qsizetype k = 0; k < series.size(); ++k)
+            for (qsizetype row = 1; row < expected.size(); ++row)
+                EXPECT_EQ(series[k].values.value(row - 1), expected[row].value(series[k].column))
+                    << series[k].name.toStdString();
+    }
 }
 
 // The parts are listed as the unpack wrote them: another file renamed over
