@@ -241,8 +241,9 @@ private:
                 bool minOk = false, maxOk = false;
                 qsizetype style = 0;
                 const bool styleOk = !m_xml.hasAttribute(u"style") || styleAttribute(u"style", style);
-                const int first = m_xml.attribute(u"min").trimmed().toInt(&minOk) - 1;
-                const int last = m_xml.attribute(u"max").trimmed().toInt(&maxOk) - 1;
+                // From 0, in a wider type: no bound the part gives wraps round.
+                const qint64 first = qint64(m_xml.attribute(u"min").trimmed().toInt(&minOk)) - 1;
+                const qint64 last = qint64(m_xml.attribute(u"max").trimmed().toInt(&maxOk)) - 1;
                 if (minOk && maxOk && styleOk && style >= 0)
                     m_columnStyles.add(first, last, style);
             }
