@@ -310,10 +310,10 @@ private:
         // A row's style counts where it says it has a format of its own
         // and the styles part has that style.
         const QStringView customFormat = m_xml.attribute(u"customFormat").trimmed();
-        m_rowStyle = -1;
-        if (m_styles && (customFormat == u"1" || customFormat == u"true")
-            && (!styleAttribute(u"s", m_rowStyle) || !m_styles->hasCellFormat(m_rowStyle)))
-            m_rowStyle = -1;
+        qsizetype rowStyle = -1;
+        const bool rowStyled = m_styles && (customFormat == u"1" || customFormat == u"true")
+            && styleAttribute(u"s", rowStyle) && m_styles->hasCellFormat(rowStyle);
+        m_rowStyle = rowStyled ? rowStyle : -1;
         if (keep)
             m_rows.appendRow(m_columns);
         int previous = -1;
