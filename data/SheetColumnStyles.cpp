@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-void SheetColumnStyles::add(int first, int last, qsizetype style)
+void SheetColumnStyles::add(qint64 first, qint64 last, qsizetype style)
 {
-    first = std::max(first, 0);
-    last = std::min(last, MaxColumns - 1);
+    first = std::max<qint64>(first, 0);
+    last = std::min<qint64>(last, MaxColumns - 1);
     if (first > last)
         return;
     if (m_next.isEmpty()) {
@@ -13,7 +13,7 @@ void SheetColumnStyles::add(int first, int last, qsizetype style)
         for (int k = 0; k <= MaxColumns; ++k)
             m_next[k] = k;
     }
-    for (int column = nextFree(first); column <= last; column = nextFree(column + 1)) {
+    for (int column = nextFree(int(first)); column <= last; column = nextFree(column + 1)) {
         if (m_styles.size() <= column)
             m_styles.resize(column + 1, -1);
         m_styles[column] = style;

@@ -17,7 +17,7 @@ public:
 
     // Gives the columns `first` to `last` (from 0, both included) that have
     // no style yet the style `style`; columns outside 0 to XFD are left out.
-    void add(int first, int last, qsizetype style);
+    void add(qint64 first, qint64 last, qsizetype style);
     // The style of `column` (from 0); -1 when no range gives it one.
     qsizetype at(int column) const;
     bool isEmpty() const { return m_styles.isEmpty(); }

@@ -241,8 +241,9 @@ private:
                 bool minOk = false, maxOk = false;
                 qsizetype style = 0;
                 const bool styleOk = !m_xml.hasAttribute(u"style") || styleAttribute(u"style", style);
-                const int first = m_xml.attribute(u"min").trimmed().toInt(&minOk) - 1;
-                const int last = m_xml.attribute(u"max").trimmed().toInt(&maxOk) - 1;
+                // From 0, in a wider type: no bound the part gives wraps round.
+                const qint64 first = qint64(m_xml.attribute(u"min").trimmed().toInt(&minOk)) - 1;
+                const qint64 last = qint64(m_xml.attribute(u"max").trimmed().toInt(&maxOk)) - 1;
                 if (minOk && maxOk && styleOk && style >= 0)
                     m_columnStyles.add(first, last, style);
             }
@@ -309,10 +310,10 @@ private:
         // A row's style counts where it says it has a format of its own
         // and the styles part has that style.
         const QStringView customFormat = m_xml.attribute(u"customFormat").trimmed();
-        m_rowStyle = -1;
-        if (m_styles && (customFormat == u"1" || customFormat == u"true")
-            && (!styleAttribute(u"s", m_rowStyle) || !m_styles->hasCellFormat(m_rowStyle)))
-            m_rowStyle = -1;
+        qsizetype rowStyle = -1;
+        const bool rowStyled = m_styles && (customFormat == u"1" || customFormat == u"true")
+            && styleAttribute(u"s", rowStyle) && m_styles->hasCellFormat(rowStyle);
+        m_rowStyle = rowStyled ? rowStyle : -1;
         if (keep)
             m_rows.appendRow(m_columns);
         int previous = -1;

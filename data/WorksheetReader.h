@@ -60,31 +60,35 @@ public:
     // the first `sheetData`, in document order) into `rows`, each of
     // `columns` entries. A cell stands in the column of its reference "r",
     // or in the one after the cell before; cells beyond `columns` or beyond
-    // XFD are left out. A cell's text: the shared string its `v` indexes
-    // for type "s", else the text of `v` (a
-    // formula's cached value), else that of an inline string `is`. Every
-    // row counts against the limits, kept or not; past them, or on an
-    // error, `rows` is left empty. A missing part is Unreadable. A cell of
-    // type "s" whose `v` is no index of the shared strings (negative, not
-    // a whole number, or not below their count) ends the read as
-    // NoSharedStrings, its reason naming the cell, so that it never shows
-    // another string; so does one with a `v` when `shared` is null (the
-    // workbook has no shared strings), since its text cannot be known. With
-    // `styles`, a number cell (no type, or "n") shows its `v` as its
+    // XFD are left out. Every row counts against the limits, kept or not;
+    // past them, or on an error, `rows` is left empty. A missing part is
+    // Unreadable.
+    //
+    // A cell's text: the shared string its `v` indexes for type "s", else
+    // the text of `v` (a formula's cached value), else that of an inline
+    // string `is`. A cell of type "s" whose `v` is no index of the shared
+    // strings (negative, not a whole number, or not below their count) ends
+    // the read as NoSharedStrings, its reason naming the cell, so that it
+    // never shows another string; so does one with a `v` when `shared` is
+    // null (the workbook has no shared strings), since its text cannot be
+    // known.
+    //
+    // With `styles`, a number cell (no type, or "n") shows its `v` as its
     // style's format does (WorkbookStyles::show), a date cell ("d") its ISO
     // date, and a boolean ("b": a `v` that starts with a number other than
     // 0 is true, any other is false) "TRUE" or "FALSE", or 1 or 0 in its
     // format (WorkbookStyles::showBoolean); without, every cell is read as
-    // stored. A boolean with an empty `v` holds no value.
-    // A cell without a style of its own ("s"), or whose own the styles part
-    // lacks, takes its row's when the row has `customFormat` and a style
-    // the part has, else that of the `col` spanning its column (of every
-    // `cols` before the cells; of two for one column the first), else style
-    // 0, as Gnumeric writes a column's format once on its col. The sheet ends at its
-    // last row with a cell that holds a value (a text, or a number however
-    // shown) within `columns`: the rows after it, formatted or holding empty
-    // cells only, are not among `rows`; an empty row before it stays in its
-    // place.
+    // stored. A boolean with an empty `v` holds no value. A cell without a
+    // style of its own ("s"), or whose own the styles part lacks, takes its
+    // row's when the row has `customFormat` and a style the part has, else
+    // that of the `col` spanning its column (of every `cols` before the
+    // cells; of two for one column the first), else style 0, as Gnumeric
+    // writes a column's format once on its col.
+    //
+    // The sheet ends at its last row with a cell that holds a value (a
+    // text, or a number however shown) within `columns`: the rows after it,
+    // formatted or holding empty cells only, are not among `rows`; an empty
+    // row before it stays in its place.
     static SheetShape readSheet(const QString& path, const TextPool* shared, int columns, qsizetype keepRows,
                                 SheetRows& rows, const WorkbookStyles* styles = nullptr);
     // The first `rowCount` rows alone, read as readSheet reads them: the

@@ -15,7 +15,8 @@ QString doneOf(int done, int total, const char* one, const char* many)
 
 QString BatchOutcome::exportFinished(int written, int records, bool stopped)
 {
-    if (!stopped)
+    // A stop that came once every card was written left nothing out.
+    if (!stopped || written >= records)
         return exportedMessage;
     return QStringLiteral("The export was stopped: %1 written in this folder:")
         .arg(doneOf(written, records, "card", "cards"));

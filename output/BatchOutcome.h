@@ -13,7 +13,8 @@ public:
     static inline const QString exportedMessage = QStringLiteral("Card has been exported successfully.");
 
     // The export-finished box's text after a batch picture export that wrote
-    // `written` of `records` cards into the folder the box names below it.
+    // `written` of `records` cards into the folder the box names below it;
+    // a batch stopped after its last card was written is a whole one.
     static QString exportFinished(int written, int records, bool stopped);
     // A mail send stopped after `sent` of `planned` mails went out;
     // `failed` of them could not be sent, the last one for `reason`.

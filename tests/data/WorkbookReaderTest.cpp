@@ -253,6 +253,17 @@ TEST(WorkbookReader, HandMadeParts)
           {"000005", "000005", "", "", ""}},
          gnumericStyles,
          {{"5", "5", "5", "5", "5"}, {"5", "5", "5", "5", "0.50"}, {"5", "5", "", "", ""}}},
+        // Bounds as far out as a number reaches: a min before column A
+        // counts from A, a max before A styles nothing.
+        {"cols bounded by the ends of the number range",
+         {},
+         sheet(R"(<row r="1"><c r="A1"><v>5</v></c><c r="B1"><v>5</v></c></row>)", {},
+               R"(<col min="-2147483648" max="1" style="1"/><col min="2" max="-2147483648" style="3"/>)"),
+         2,
+         {"000005", "5"},
+         {{"000005", "5"}},
+         gnumericStyles,
+         {{"5", "5"}}},
         // A boolean shows TRUE or FALSE, or 1 or 0 in the number format it
         // has of its own, of its row or of its column; as Calc takes a `v`,
         // a number other than 0 at its start is TRUE, any other text FALSE,

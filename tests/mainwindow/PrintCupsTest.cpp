@@ -78,6 +78,9 @@ public:
     // False (with `why`) when the queue is not there within 20 s.
     bool start(QString* why)
     {
+        // the scheduler's own user reaches the files below
+        if (f.isEmpty() || !QFile::setPermissions(f, QFileDevice::Permissions(0x7755)))
+            return *why = "no folder for the print system", false;
         for (const char* sub : {"spool", "cache", "state", "tmp", "out"})
             QDir(f).mkpath(sub);
         for (const char* open : {"/out", "/tmp"})   // written by the scheduler's own user
@@ -140,6 +143,16 @@ private:
     QString f;
     QProcess m_daemon;
 };
+
+// What pdfinfo says of the job file `pdf` once the print system has written
+// it (waiting a minute at most).
+QString jobInfo(const QString& pdf)
+{
+    const QDeadlineTimer deadline(60000);
+    while (!deadline.hasExpired() && !(QFile::exists(pdf) && run("pdfinfo", {pdf}).contains("Pages:")))
+        QThread::msleep(200);
+    return run("pdfinfo", {pdf});
+}
 
 // This program again, running the one test `name` with CUPS_SERVER at `server`.
 QString runChild(const QString& name, const QString& server, int* code)
@@ -315,8 +328,6 @@ TEST_F(PrintCupsChild, DISABLED_NoPrinter)
 TEST(PrintCups, BatchThroughPrivateQueue)
 {
     QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    QFile::setPermissions(folder.path(), QFileDevice::Permissions(0x7755));
     PrivateCups cups(folder.path());
     QString why;
     ASSERT_TRUE(cups.start(&why)) << why.toStdString();
@@ -326,10 +337,7 @@ TEST(PrintCups, BatchThroughPrivateQueue)
     ASSERT_EQ(code, 0) << said.toStdString();
 
     // the job reaches the queue's file
-    const QDeadlineTimer deadline(60000);
-    while (!deadline.hasExpired() && !(QFile::exists(cups.output()) && run("pdfinfo", {cups.output()}).contains("Pages:")))
-        QThread::msleep(200);
-    const QString info = run("pdfinfo", {cups.output()});
+    const QString info = jobInfo(cups.output());
     ASSERT_TRUE(info.contains("Pages:")) << "no job output: " << cups.log().toStdString();
     EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+2\\n"))) << info.toStdString();
     EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+595(\\.\\d+)? x 84[12](\\.\\d+)? pts"))) << info.toStdString();
@@ -362,8 +370,6 @@ TEST(PrintCups, BatchThroughPrivateQueue)
 TEST(PrintCups, PaperFollowsTheChosenPrinter)
 {
     QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    QFile::setPermissions(folder.path(), QFileDevice::Permissions(0x7755));
     PrivateCups cups(folder.path());
     QString why;
     ASSERT_TRUE(cups.start(&why)) << why.toStdString();
@@ -399,8 +405,6 @@ TEST(PrintCups, NoPrinterFound)
 TEST(PrintCups, StoppedBatchSaysWhatReachedThePrinter)
 {
     QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    QFile::setPermissions(folder.path(), QFileDevice::Permissions(0x7755));
     PrivateCups cups(folder.path());
     QString why;
     ASSERT_TRUE(cups.start(&why)) << why.toStdString();
@@ -421,10 +425,6 @@ TEST(PrintCups, StoppedBatchSaysWhatReachedThePrinter)
         return;
     }
     EXPECT_EQ(message, "\nPrinting was stopped: 3 of 12 pages were sent to the printer.");
-    const QDeadlineTimer deadline(60000);
-    while (!deadline.hasExpired()
-           && !(QFile::exists(cups.output()) && run("pdfinfo", {cups.output()}).contains("Pages:")))
-        QThread::msleep(200);
-    const QString info = run("pdfinfo", {cups.output()});
+    const QString info = jobInfo(cups.output());
     EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+3\\n"))) << info.toStdString() << cups.log().toStdString();
 }

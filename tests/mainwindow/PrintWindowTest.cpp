@@ -81,6 +81,31 @@ protected:
         return m.hasMatch() ? m.captured(1).toInt() : -1;
     }
 
+    // A text bound to the series `name` of `guests` values ("Guest 1", ...)
+    // above one bound to the spreadsheet column "Seat" of `rows` rows
+    // ("Seat 1", ...), the batch worked out.
+    void seatsBesideGuests(const QString& name, int guests, int rows)
+    {
+        QFile series(Data_Folder_Path + "/" + name + ".txt");
+        ASSERT_TRUE(QDir().mkpath(Data_Folder_Path) && series.open(QIODevice::WriteOnly));
+        for (int i = 1; i <= guests; ++i)
+            series.write("Guest " + QByteArray::number(i) + "\n");
+        series.close();
+        auto guest = std::make_shared<SKTText>();
+        guest->_bounds = QRectF(10, 10, 150, 30);
+        guest->data_source_type = 1;
+        guest->batch_list_name = name;
+        auto seat = std::make_shared<SKTText>();
+        seat->_bounds = QRectF(10, 60, 150, 30);
+        seat->data_source_type = 2;
+        seat->excel_col_indx = 1;
+        document->insertGraphicsForKey(SKTDocumentGraphicsKey, {guest, seat}, IndexSet::range(0, 2));
+        controller->Excel_Column_Titles = {"No.", "Seat"};
+        for (int r = 1; r <= rows; ++r)
+            controller->ListData.append({{"Extension", QString::number(r)}, {"Column1", QString("Seat %1").arg(r)}});
+        controller->Check_Series_Or_Excel_Use_or_not();
+    }
+
     FixedPrinterCatalog catalog;
     std::function<void(QDialog&)> onModal;
     int modalResult = 0;
@@ -305,22 +330,7 @@ TEST_F(PrintWindowTest, SingleCardAndSeriesBatchToPdf)
 TEST_F(PrintWindowTest, EmptySeriesBesideRowsAsksFirst)
 {
     QTemporaryDir folder;
-    QFile series(Data_Folder_Path + "/Nobody.txt");
-    ASSERT_TRUE(QDir().mkpath(Data_Folder_Path) && series.open(QIODevice::WriteOnly));
-    series.close();
-    auto guest = std::make_shared<SKTText>();
-    guest->_bounds = QRectF(10, 10, 150, 30);
-    guest->data_source_type = 1;
-    guest->batch_list_name = "Nobody";
-    auto seat = std::make_shared<SKTText>();
-    seat->_bounds = QRectF(10, 60, 150, 30);
-    seat->data_source_type = 2;
-    seat->excel_col_indx = 1;
-    document->insertGraphicsForKey(SKTDocumentGraphicsKey, {guest, seat}, IndexSet::range(0, 2));
-    controller->Excel_Column_Titles = {"No.", "Seat"};
-    for (int r = 1; r <= 5; ++r)
-        controller->ListData.append({{"Extension", QString::number(r)}, {"Column1", QString("Seat %1").arg(r)}});
-    controller->Check_Series_Or_Excel_Use_or_not();
+    seatsBesideGuests("Nobody", 0, 5);
     ASSERT_EQ(Total_Batch_Excel_Card, 5);
     const QString pdf = folder.filePath("seats.pdf");
     SavePanel::setHandler([&pdf](const QString&, const QString&) { return pdf; });
@@ -340,24 +350,7 @@ TEST_F(PrintWindowTest, EmptySeriesBesideRowsAsksFirst)
 TEST_F(PrintWindowTest, BatchWithFewerSeriesValuesThanRowsAsksFirst)
 {
     QTemporaryDir folder;
-    QFile series(Data_Folder_Path + "/Guests60.txt");
-    ASSERT_TRUE(QDir().mkpath(Data_Folder_Path) && series.open(QIODevice::WriteOnly));
-    for (int i = 1; i <= 60; ++i)
-        series.write("Guest " + QByteArray::number(i) + "\n");
-    series.close();
-    auto guest = std::make_shared<SKTText>();
-    guest->_bounds = QRectF(10, 10, 150, 30);
-    guest->data_source_type = 1;
-    guest->batch_list_name = "Guests60";
-    auto seat = std::make_shared<SKTText>();
-    seat->_bounds = QRectF(10, 60, 150, 30);
-    seat->data_source_type = 2;
-    seat->excel_col_indx = 1;
-    document->insertGraphicsForKey(SKTDocumentGraphicsKey, {guest, seat}, IndexSet::range(0, 2));
-    controller->Excel_Column_Titles = {"No.", "Seat"};
-    for (int r = 1; r <= 65; ++r)
-        controller->ListData.append({{"Extension", QString::number(r)}, {"Column1", QString("Seat %1").arg(r)}});
-    controller->Check_Series_Or_Excel_Use_or_not();
+    seatsBesideGuests("Guests60", 60, 65);
     ASSERT_EQ(Total_Batch_Excel_Card, 65);
     const QString pdf = folder.filePath("guests.pdf");
     SavePanel::setHandler([&pdf](const QString&, const QString&) { return pdf; });

@@ -95,7 +95,8 @@ protected:
             return picker.result();
         });
     }
-    // Each record's texts of the front side, "Ada/B-001 Bob/B-002".
+    // Each record's texts and decoded barcodes of the front side,
+    // "Ada/B-001 Bob/B-002".
     std::string cards()
     {
         controller->Check_Series_Or_Excel_Use_or_not();
@@ -106,7 +107,9 @@ protected:
             EXPECT_EQ(bindRecord(shot, record, byId), "");
             QStringList page;
             for (const GraphicPtr& g : shot.graphics())
-                page << g->Text_contents()->string();
+                page << (g->kind() == SKTGraphic::Kind::Barcode
+                             ? ObjectTestSupport::decodeBarcode(g->_barcode_image.image()).text
+                             : textOf(g));
             pages << page.join('/');
         }
         return pages.join(' ').toStdString();
@@ -352,23 +355,6 @@ TEST_F(WorkbookChangesWindowsTest, NoObjectShowsAnotherColumnsDataAfterARenameAP
         copied->setData(format, pasteboard.mimeData()->data(format));
     copied->removeFormat(Pasteboard::changeMarkType);
 
-    // each record's texts and decoded barcodes
-    const auto badges = [&] {
-        controller->Check_Series_Or_Excel_Use_or_not();
-        QStringList pages;
-        for (int record = 0; record < Total_Batch_Excel_Card; ++record) {
-            SideSnapshot shot;
-            QMap<QString, GraphicPtr> byId;
-            EXPECT_EQ(bindRecord(shot, record, byId), "");
-            QStringList page;
-            for (const GraphicPtr& g : shot.graphics())
-                page << (g->kind() == SKTGraphic::Kind::Text
-                             ? textOf(g)
-                             : ObjectTestSupport::decodeBarcode(g->_barcode_image.image()).text);
-            pages << page.join('/');
-        }
-        return pages.join(' ').toStdString();
-    };
     const auto reopen = [&](const SpreadsheetWriter::Table& now) {
         book("guests.xlsx", now);
         presenter.clear();
@@ -381,13 +367,13 @@ TEST_F(WorkbookChangesWindowsTest, NoObjectShowsAnotherColumnsDataAfterARenameAP
         reopen({{"Name", "Firm", "Number"}, {"Bob", "Bolt", "1002"}, {"Ada", "Acme", "1001"}, {"Di", "Dyn", "1004"}}),
         "\nThese objects take the column now standing at their column's place:\n"
         "- text on the front side showing \"Bolt\": \"Company\" is now \"Firm\".");
-    EXPECT_EQ(badges(), "Bolt/1002 Acme/1001 Dyn/1004");
+    EXPECT_EQ(cards(), "Bolt/1002 Acme/1001 Dyn/1004");
     ASSERT_TRUE(controller->Save_project_file(false, false));
 
     EXPECT_EQ(reopen({{"Name", "Number"}, {"Bob", "1002"}, {"Ada", "1001"}}),
               "\nThese objects now take no column and show nothing:\n"
               "- text on the front side: no column is titled \"Firm\".");
-    EXPECT_EQ(badges(), "/1002 /1001");
+    EXPECT_EQ(cards(), "/1002 /1001");
 
     presenter.clear();
     presenter.scriptAnswers({false}); // no save before the new design
@@ -402,7 +388,7 @@ TEST_F(WorkbookChangesWindowsTest, NoObjectShowsAnotherColumnsDataAfterARenameAP
     read(book("other.xlsx", {{"Number", "Name", "Company"}, {"2001", "Eve", "Echo"}, {"2002", "Fay", "Flux"}}));
     controller->Paste_Clicked();
     EXPECT_EQ(presenter.texts().join(" | ").toStdString(), "");
-    EXPECT_EQ(badges(), "Echo/2001/Echo/2001 Flux/2002/Flux/2002");
+    EXPECT_EQ(cards(), "Echo/2001/Echo/2001 Flux/2002/Flux/2002");
 }
 
 // A badge list read without its Email column, texts bound to Name and

@@ -20,6 +20,8 @@ TEST(BatchOutcomeTest, StoppedBatchesSayHowMuchWasDone)
         const char* text;
     } rows[] = {
         {Batch::Export, 2000, 2000, false, 0, "", "Card has been exported successfully."},
+        // Stop pressed as the last card was written: nothing was left out.
+        {Batch::Export, 5, 5, true, 0, "", "Card has been exported successfully."},
         {Batch::Export, 1370, 2000, true, 0, "",
          "The export was stopped: 1370 of 2000 cards were written in this folder:"},
         {Batch::Export, 1, 5, true, 0, "", "The export was stopped: 1 of 5 cards was written in this folder:"},
@@ -47,7 +49,7 @@ TEST(BatchOutcomeTest, StoppedBatchesSayHowMuchWasDone)
             break;
         }
         EXPECT_EQ(text, QString::fromUtf8(row.text));
-        EXPECT_EQ(text.contains("successfully"), row.batch == Batch::Export && !row.stopped);
+        EXPECT_EQ(text.contains("successfully"), row.batch == Batch::Export && row.done == row.total);
     }
 }
 
