@@ -679,8 +679,11 @@ void Print_Wnd::Execute_Printing(bool preview)
     }
     if (!recordsMayStart(QStringLiteral("Print?")))
         return;
+    // the job keeps the orientation and paper the window shows
+    const QPageLayout layout = m_printer->pageLayout();
     m_printer->setPrinterName(name);
     m_printer->setOutputFormat(QPrinter::NativeFormat);
+    m_printer->setPageLayout(layout);
     applyPaper();
     StoppedJob stop;
     if (!runJob(*m_printer, 0, &stop))
