@@ -445,7 +445,6 @@ TEST_F(BatchBindingTest, SourcesShorterThanTheBatch)
         {"no column", {text(1, "seven"), text(2, {}, -1)}, {}, false, "F", -1, ""},
         // an empty series is a source with no values, beside a column as beside a series
         {"empty series, column", {text(1, "empty"), text(2, {}, 1)}, {}, false, "F", -1, "empty 0"},
-        {"empty series, series", {text(1, "empty"), text(1, "seven")}, {}, false, "F", -1, "empty 0"},
         {"empty series, back drawn", {text(2, {}, 1)}, {text(1, "empty")}, true, "BOTH", -1, "empty 0"},
         {"empty series, back not drawn", {text(2, {}, 1)}, {text(1, "empty")}, true, "F", -1, ""},
         {"empty series alone: no cards", {text(1, "empty")}, {}, false, "F", -1, ""},

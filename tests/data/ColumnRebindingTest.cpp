@@ -11,26 +11,16 @@
 
 namespace {
 
-// A table that took every column of its sheet.
-SheetColumns wholeSheet(const QStringList& titles)
-{
-    SheetColumns sheet;
-    for (int c = 0; c < titles.size(); ++c) {
-        sheet.places.append(c);
-        sheet.titles.append(c == 0 ? QString() : titles[c].trimmed());
-    }
-    return sheet;
-}
-
-// The columns `ticked` (from 1) of a sheet whose first row is `sheet`: the
-// table's titles and where they stood.
-std::pair<QStringList, SheetColumns> ticked(const QStringList& sheet, const QList<int>& ticked)
+// The table's titles and where its columns stood in a sheet whose first row
+// is `sheet`, when it took the columns `taken` (from 1), or all of them.
+std::pair<QStringList, SheetColumns> ticked(const QStringList& sheet, const QList<int>& taken = {})
 {
     QStringList titles {"No."};
-    SheetColumns columns {{0}, QStringList {""} + sheet};
-    for (int c : ticked) {
-        titles.append(sheet[c - 1]);
-        columns.places.append(c);
+    SheetColumns columns {{0}, {""}};
+    for (int c = 1; c <= sheet.size(); ++c) {
+        columns.titles << sheet[c - 1].trimmed();
+        if (taken.isEmpty() || taken.contains(c))
+            titles << sheet[c - 1], columns.places << c;
     }
     return {titles, columns};
 }
@@ -74,7 +64,8 @@ TEST(ColumnRebinding, BindingsFollowATitleOrAColumnRenamedInPlace)
     for (const Case& c : cases) {
         const ColumnRebinding::Outcome outcome = c.carried
             ? ColumnRebinding::followTitle(c.carried, c.after, c.column)
-            : ColumnRebinding::follow(before, wholeSheet(before), c.after, wholeSheet(c.after), c.column);
+            : ColumnRebinding::follow(before, ticked(before.mid(1)).second, c.after, ticked(c.after.mid(1)).second,
+                                      c.column);
         EXPECT_EQ(outcome.column, c.expected) << c.what;
         EXPECT_EQ(int(outcome.why), int(c.why)) << c.what;
     }
@@ -167,9 +158,9 @@ TEST(ColumnRebinding, RebindingKeepsTheTitleAndTheMessageSaysWhatEachObjectTakes
             first.insert(QStringLiteral("Column%1").arg(c), QStringLiteral("c%1").arg(c));
         first["Column2"] = "Bolt";
         first.remove("Column7");
-        const QList<ColumnRebinding::Change> changes = ColumnRebinding::rebind(graphics, true, row.oldTitles,
-                                                                               wholeSheet(row.oldTitles), row.newTitles,
-                                                                               wholeSheet(row.newTitles), {first});
+        const QList<ColumnRebinding::Change> changes = ColumnRebinding::rebind(
+            graphics, true, row.oldTitles, ticked(row.oldTitles.mid(1)).second, row.newTitles,
+            ticked(row.newTitles.mid(1)).second, {first});
         QStringList after;
         for (const GraphicPtr& g : graphics)
             after << QString::number(g->excel_col_indx) + (g->excel_col_title ? " " + *g->excel_col_title : "");
@@ -183,48 +174,32 @@ TEST(ColumnRebinding, RebindingKeepsTheTitleAndTheMessageSaysWhatEachObjectTakes
 TEST(ColumnRebinding, APlaceIsAPlaceAmongTheSheetsColumns)
 {
     using Why = ColumnRebinding::Why;
-    const QStringList sheet {"Name", "Badge", "Email", "City"};
-    const auto [titles, columns] = ticked(sheet, {1, 2, 4});
+    const auto [titles, columns] = ticked({"Name", "Badge", "Email", "City"}, {1, 2, 4});
     struct Case
     {
         const char* what;
-        QStringList now;  // the sheet's first row now
+        const char* now;  // the sheet's first row now
         QList<int> taken; // the columns the new table takes
         int badge;        // where the Badge binding goes
         Why why;
-        int city = -2;          // where the City binding goes (-2: not checked)
+        int city;
         bool oldDesign = false; // the design does not know its sheet columns
     };
     const Case cases[] = {
-        {"Badge deleted beside the unticked Email", {"Name", "Email", "City"}, {1, 3}, -1, Why::Gone, 2},
-        {"Badge deleted, Email ticked now", {"Name", "Email", "City"}, {1, 2, 3}, -1, Why::Gone, 3},
-        {"Badge renamed beside the unticked Email",
-         {"Name", "Badge No", "Email", "City"},
-         {1, 2, 4},
-         2,
-         Why::Renamed,
-         3},
-        {"renamed, but not taken now", {"Name", "Badge No", "Email", "City"}, {1, 4}, -1, Why::Gone, 2},
-        {"Badge unticked, Email ticked: no rename", sheet, {1, 3, 4}, -1, Why::Gone, 3},
-        {"a column inserted before, all taken",
-         {"Phone", "Name", "Badge", "Email", "City"},
-         {1, 2, 3, 4, 5},
-         3,
-         Why::Followed,
-         5},
-        {"renamed, and the unticked neighbour deleted", {"Name", "Badge No", "City"}, {1, 2, 3}, -1, Why::Gone, 3},
-        {"renamed to the title of its unticked neighbour",
-         {"Name", "Email", "Mail", "City"},
-         {1, 2, 4},
-         -1,
-         Why::Gone,
-         3},
-        {"an old design: the title gone", {"Name", "Email", "City"}, {1, 2, 3}, -1, Why::Gone, 3, true},
-        {"an old design: renamed", {"Name", "Badge No", "Email", "City"}, {1, 2, 4}, -1, Why::Gone, 3, true},
-        {"an old design: the title moved", {"Badge", "Name", "City"}, {1, 2, 3}, 1, Why::Followed, 3, true},
+        {"Badge deleted beside the unticked Email", "Name,Email,City", {1, 3}, -1, Why::Gone, 2},
+        {"Badge deleted, Email ticked now", "Name,Email,City", {1, 2, 3}, -1, Why::Gone, 3},
+        {"Badge renamed beside the unticked Email", "Name,Badge No,Email,City", {1, 2, 4}, 2, Why::Renamed, 3},
+        {"renamed, but not taken now", "Name,Badge No,Email,City", {1, 4}, -1, Why::Gone, 2},
+        {"Badge unticked, Email ticked: no rename", "Name,Badge,Email,City", {1, 3, 4}, -1, Why::Gone, 3},
+        {"a column inserted before, all taken", "Phone,Name,Badge,Email,City", {1, 2, 3, 4, 5}, 3, Why::Followed, 5},
+        {"renamed, and the unticked neighbour deleted", "Name,Badge No,City", {1, 2, 3}, -1, Why::Gone, 3},
+        {"renamed to the title of its unticked neighbour", "Name,Email,Mail,City", {1, 2, 4}, -1, Why::Gone, 3},
+        {"an old design: the title gone", "Name,Email,City", {1, 2, 3}, -1, Why::Gone, 3, true},
+        {"an old design: renamed", "Name,Badge No,Email,City", {1, 2, 4}, -1, Why::Gone, 3, true},
+        {"an old design: the title moved", "Badge,Name,City", {1, 2, 3}, 1, Why::Followed, 3, true},
     };
     for (const Case& c : cases) {
-        const auto [newTitles, newColumns] = ticked(c.now, c.taken);
+        const auto [newTitles, newColumns] = ticked(QString(c.now).split(','), c.taken);
         const SheetColumns before = c.oldDesign ? SheetColumns() : columns;
         const ColumnRebinding::Outcome badge = ColumnRebinding::follow(titles, before, newTitles, newColumns, 2);
         EXPECT_EQ(badge.column, c.badge) << c.what;

@@ -17,6 +17,7 @@
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
 #include "platform/AlertMessagePresenter.h"
+#include "platform/AtomicFile.h"
 #include "profiles/Globals.h"
 
 #include <QAbstractButton>
@@ -95,8 +96,7 @@ protected:
             return picker.result();
         });
     }
-    // Each record's texts and decoded barcodes of the front side,
-    // "Ada/B-001 Bob/B-002".
+    // Each record's texts and decoded barcodes of the front side, "Ada/B-001 Bob/B-002".
     std::string cards()
     {
         controller->Check_Series_Or_Excel_Use_or_not();
@@ -113,6 +113,27 @@ protected:
             pages << page.join('/');
         }
         return pages.join(' ').toStdString();
+    }
+    // Ada's and Bob's badges under `titles`, some of Name, Badge (or "Badge No"), Email and City.
+    static SpreadsheetWriter::Table badges(const QStringList& titles, const QString& ada = "Ada")
+    {
+        const QStringList all {"Name", "Badge", "Email", "City"};
+        SpreadsheetWriter::Table table {titles};
+        for (const QStringList& person :
+             {QStringList {ada, "B-001", "ada@x.org", "Oslo"}, QStringList {"Bob", "B-002", "bob@x.org", "Rome"}}) {
+            table << QStringList();
+            for (const QString& title : titles)
+                table.last() << person[all.indexOf(title.startsWith("Badge") ? "Badge" : title)];
+        }
+        return table;
+    }
+    // The boxes shown as `design` opens again, a question answered Yes.
+    QStringList reopen(const QString& design)
+    {
+        presenter.clear();
+        presenter.scriptAnswers({true});
+        EXPECT_TRUE(controller->Read_and_load_design_Log(design, "L"));
+        return presenter.texts();
     }
     void insert(const QString& key, const GraphicList& graphics)
     {
@@ -391,16 +412,12 @@ TEST_F(WorkbookChangesWindowsTest, NoObjectShowsAnotherColumnsDataAfterARenameAP
     EXPECT_EQ(cards(), "Echo/2001/Echo/2001 Flux/2002/Flux/2002");
 }
 
-// A badge list read without its Email column, texts bound to Name and
-// Badge, saved. Badge deleted in the workbook, or renamed, then the design
-// opened and read again: no badge shows an e-mail address. The same sheet
-// read through the import window with Badge unticked and Email ticked.
+// A badge list read without its Email column, Name and Badge on the cards,
+// saved. Badge deleted or renamed in the workbook as the design opens, or
+// unticked with Email ticked in the import window: no badge shows an e-mail.
 TEST_F(WorkbookChangesWindowsTest, APlaceIsAPlaceAmongTheSheetsColumnsNotTheTickedOnes)
 {
-    const SpreadsheetWriter::Table guests {{"Name", "Badge", "Email", "City"},
-                                           {"Ada", "B-001", "ada@x.org", "Oslo"},
-                                           {"Bob", "B-002", "bob@x.org", "Rome"}};
-    const QString path = book("badges.xlsx", guests);
+    const QString path = book("badges.xlsx", badges({"Name", "Badge", "Email", "City"}));
     tickOnly({1, 2, 4});
     read(path);
     ASSERT_EQ(controller->Excel_Column_Titles, (QStringList {"No.", "Name", "Badge", "City"}));
@@ -410,125 +427,69 @@ TEST_F(WorkbookChangesWindowsTest, APlaceIsAPlaceAmongTheSheetsColumnsNotTheTick
     ASSERT_TRUE(controller->Save_project_file(true, false));
     EXPECT_EQ(cards(), "Ada/B-001 Bob/B-002");
 
-    struct Case
-    {
-        const char* what;
-        SpreadsheetWriter::Table now;
-        const char* message; // after the question
-        const char* cards;
+    // The cards and what the window says after the question, the design opened on a sheet of `titles`.
+    const auto reread = [&](const QStringList& titles) {
+        book("badges.xlsx", badges(titles));
+        const QStringList said = reopen(design).mid(1);
+        return cards() + said.join(" | ").toStdString();
     };
-    const Case cases[] = {
-        {"Badge deleted",
-         {{"Name", "Email", "City"}, {"Ada", "ada@x.org", "Oslo"}, {"Bob", "bob@x.org", "Rome"}},
-         "\nThese objects now take no column and show nothing:\n"
-         "- text on the front side: no column is titled \"Badge\".",
-         "Ada/ Bob/"},
-        {"Badge renamed",
-         {{"Name", "Badge No", "Email", "City"},
-          {"Ada", "B-001", "ada@x.org", "Oslo"},
-          {"Bob", "B-002", "bob@x.org", "Rome"},
-          {"Cy", "B-003", "cy@x.org", "Bern"}},
-         "\nThese objects take the column now standing at their column's place:\n"
-         "- text on the front side showing \"B-001\": \"Badge\" is now \"Badge No\".",
-         "Ada/B-001 Bob/B-002 Cy/B-003"},
-    };
-    for (const Case& c : cases) {
-        book("badges.xlsx", c.now);
-        presenter.clear();
-        presenter.scriptAnswers({true});
-        ASSERT_TRUE(controller->Read_and_load_design_Log(design, "L")) << c.what;
-        EXPECT_EQ(presenter.texts().mid(1).join(" | ").toStdString(), c.message) << c.what;
-        EXPECT_EQ(cards(), c.cards) << c.what;
-    }
+    const std::string gone = "\nThese objects now take no column and show nothing:\n"
+                             "- text on the front side: no column is titled \"Badge\".";
+    EXPECT_EQ(reread({"Name", "Email", "City"}), "Ada/ Bob/" + gone);
+    EXPECT_EQ(reread({"Name", "Badge No", "Email", "City"}),
+              "Ada/B-001 Bob/B-002\nThese objects take the column now standing at their column's place:\n"
+              "- text on the front side showing \"B-001\": \"Badge\" is now \"Badge No\".");
 
-    // The import window: Badge unticked, Email ticked in its stead.
-    book("badges.xlsx", guests);
-    presenter.clear();
-    ASSERT_TRUE(controller->Read_and_load_design_Log(design, "L"));
+    book("badges.xlsx", badges({"Name", "Badge", "Email", "City"}));
+    reopen(design);
     tickOnly({1, 3, 4});
     read(path);
     controller->tellColumnsNotFollowed();
-    EXPECT_EQ(presenter.texts().join(" | ").toStdString(),
-              "\nThese objects now take no column and show nothing:\n"
-              "- text on the front side: no column is titled \"Badge\".");
-    EXPECT_EQ(cards(), "Ada/ Bob/");
+    const QString said = presenter.texts().join(" | ");
+    EXPECT_EQ(cards() + said.toStdString(), "Ada/ Bob/" + gone);
 }
 
-// An object whose carried column title names another column than its
-// stored position takes the title's column as the design opens; an empty
-// title leaves it at its position, and no message speaks of a column
-// without a title.
+// A carried column title naming another column than the stored position
+// wins as the design opens; an empty title is none.
 TEST_F(WorkbookChangesWindowsTest, ACarriedTitleHoldsFromTheMomentTheDesignOpens)
 {
-    const QString path = book("guests.xlsx", {{"Name", "Company"}, {"Ada", "Acme"}, {"Bob", "Bolt"}});
-    read(path);
-    struct Case
-    {
-        const char* what;
-        std::optional<QString> title;
-        int column;          // as the design opens
-        const char* message; // on opening
-        const char* cards;
-    };
-    const Case cases[] = {
-        {"a title naming another column", QString("Company"), 2, "", "Acme Bolt"},
-        {"a title no column has", QString("Phone"), -1,
-         "\nThese objects now take no column and show nothing:\n"
-         "- text on the front side: no column is titled \"Phone\".",
-         " "},
-        {"an empty title", QString(""), 1, "", "Ada Bob"},
-        {"a blank title", QString("  "), 1, "", "Ada Bob"},
-    };
-    const auto name = bound<SKTText>(1);
-    name->Text_contents()->setString("Ada");
-    insert(SKTDocumentGraphicsKey, {name});
+    read(book("guests.xlsx", {{"Name", "Company"}, {"Ada", "Acme"}, {"Bob", "Bolt"}}));
+    insert(SKTDocumentGraphicsKey, {bound<SKTText>(1)});
     const QString design = folder.filePath("guests.fcard");
     SavePanel::setHandler([&](const QString&, const QString&) { return design; });
     ASSERT_TRUE(controller->Save_project_file(true, false));
     QFile saved(design);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    const QByteArray bytes = saved.readAll();
-    saved.close();
-    for (const Case& c : cases) {
-        // the design as another writer left it
-        const DesignFileContents contents = DesignFile::read(bytes).contents;
-        ASSERT_EQ(contents.frontGraphics.size(), 1);
-        contents.frontGraphics.first()->excel_col_title = c.title;
-        QFile file(design);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(DesignFile::write(contents));
-        file.close();
-        presenter.clear();
-        ASSERT_TRUE(controller->Read_and_load_design_Log(design, "L")) << c.what;
-        const GraphicList front = controller->Get_Front_Controls_Array();
-        ASSERT_EQ(front.size(), 1) << c.what;
-        EXPECT_EQ(front.first()->excel_col_indx, c.column) << c.what;
-        EXPECT_EQ(presenter.texts().join(" | ").toStdString(), c.message) << c.what;
-        EXPECT_EQ(cards(), c.cards) << c.what;
-    }
+    const DesignFileContents contents = DesignFile::read(saved.readAll()).contents;
+    // The column the object takes as the design opens, the cards, what the window says.
+    const auto opened = [&](const QString& title) {
+        contents.frontGraphics.first()->excel_col_title = title; // as another writer left it
+        EXPECT_TRUE(AtomicFile::save(design, DesignFile::write(contents)));
+        const QString said = reopen(design).join(" | ");
+        return std::to_string(controller->Get_Front_Controls_Array().first()->excel_col_indx) + " [" + cards() + "]"
+            + said.toStdString();
+    };
+    EXPECT_EQ(opened("Company"), "2 [Acme Bolt]");
+    EXPECT_EQ(opened("Phone"),
+              "-1 [ ]\nThese objects now take no column and show nothing:\n"
+              "- text on the front side: no column is titled \"Phone\".");
+    EXPECT_EQ(opened(""), "1 [Ada Bob]");
 }
 
-// Profile -> Browse... a new version of a badge list, read with Badge
-// unticked and Email ticked: the Name row follows its title, the Title row
-// bound to Badge takes no column, and the side picture shows the new first
-// row at once, also after Preview.
+// Profile -> Browse... a new badge list read with Badge unticked and Email
+// ticked: Name follows its title, Title (on Badge) takes no column, and the
+// side picture shows the new first row at once, also after Preview.
 TEST_F(WorkbookChangesWindowsTest, TheProfileWindowTakesANewTableIntoItsRowsAndItsPicture)
 {
-    const auto badges = [&](const char* name, const char* first) {
-        return book(name, {{"Name", "Badge", "Email"}, {first, "B-001", "x@x.org"}, {"Bob", "B-002", "bob@x.org"}});
-    };
+    const QStringList titles {"Name", "Badge", "Email"};
     tickOnly({1, 2});
-    read(badges("first.xlsx", "Ada"));
-    const auto name = bound<SKTText>(1, "Fup_Name");
+    read(book("first.xlsx", badges(titles)));
     const auto title = bound<SKTText>(2, "Fup_Title");
-    name->setBounds(QRectF(10, 10, 140, 40));
     title->setBounds(QRectF(10, 60, 140, 40));
-    name->Text_contents()->setString("Ada");
-    title->Text_contents()->setString("B-001");
-    insert(SKTDocumentGraphicsKey, {name, title});
+    insert(SKTDocumentGraphicsKey, {bound<SKTText>(1, "Fup_Name"), title});
 
     Show_User_Profile* profile = Show_User_Profile::defaultInstance();
-    QStringList paths {badges("second.xlsx", "Ann"), badges("third.xlsx", "Cyd")};
+    QStringList paths {book("second.xlsx", badges(titles, "Ann")), book("third.xlsx", badges(titles, "Cyd"))};
     OpenPanel::setHandler([&](const QString&, const QStringList&) { return paths.takeFirst(); });
     tickOnly({1, 3});
     const auto picture = [&] { return profile->Preivew_picture->pixmap().toImage(); };
@@ -536,10 +497,10 @@ TEST_F(WorkbookChangesWindowsTest, TheProfileWindowTakesANewTableIntoItsRowsAndI
     ProfileDialogBase::setModalRun([&](ProfileDialogBase& window) {
         const QImage opened = picture();
         profile->excel_browse_btn->click();
-        const QImage replaced = picture();
-        seen << profile->state().row(0).chosenText() + "=" + profile->state().row(0).value
-             << profile->state().row(1).chosenText() + "=" + profile->state().row(1).value
-             << (replaced == opened ? "the picture as opened" : "a new picture");
+        const auto row = [&](int r) {
+            return profile->state().row(r).chosenText() + "=" + profile->state().row(r).value;
+        };
+        seen << row(0) << row(1) << (picture() == opened ? "the picture as opened" : "a new picture");
         profile->rowControls[1].ds_combo->setCurrentIndex(0); // typed, so that the rows preview
         profile->preview_btn->click();
         const QImage previewed = picture();
