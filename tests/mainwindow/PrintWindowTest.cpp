@@ -80,9 +80,7 @@ protected:
         return m.hasMatch() ? m.captured(1).toInt() : -1;
     }
 
-    // A text bound to the series `name` of `guests` values ("Guest 1", ...)
-    // above one bound to the spreadsheet column "Seat" of `rows` rows
-    // ("Seat 1", ...), the batch worked out.
+    // Texts bound to the series `name` of `guests` values and to the column "Seat" of `rows` rows.
     void seatsBesideGuests(const QString& name, int guests, int rows)
     {
         QFile series(Data_Folder_Path + "/" + name + ".txt");
