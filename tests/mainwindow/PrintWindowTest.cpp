@@ -24,7 +24,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QMap>
-#include <QPageSetupDialog>
 #include <QPageSize>
 #include <QPrintPreviewWidget>
 #include <QProcess>
@@ -81,9 +80,7 @@ protected:
         return m.hasMatch() ? m.captured(1).toInt() : -1;
     }
 
-    // A text bound to the series `name` of `guests` values ("Guest 1", ...)
-    // above one bound to the spreadsheet column "Seat" of `rows` rows
-    // ("Seat 1", ...), the batch worked out.
+    // Texts bound to the series `name` of `guests` values and to the column "Seat" of `rows` rows.
     void seatsBesideGuests(const QString& name, int guests, int rows)
     {
         QFile series(Data_Folder_Path + "/" + name + ".txt");
@@ -154,27 +151,21 @@ TEST_F(PrintWindowTest, ControlsEditTheSheetLayout)
     EXPECT_FALSE(window->print_with_batch_chk->isEnabled());
 }
 
-// The paper is the chosen printer's default until the page setup of this
-// print chooses one; a printer without a default keeps the paper; a new
-// opening takes the printer's paper again. The window, the sheet and the
-// printer of the job all have it.
+// The paper is the chosen printer's default until the page setup (A5 here)
+// chooses one, for the window, the sheet and the preview; a new opening forgets it.
 TEST_F(PrintWindowTest, PaperFollowsThePrinterUntilPageSetupChoosesOne)
 {
-    catalog.names = {"office", "home", "plain"};
+    catalog.names = {"office", "home", "plain"}; // "plain" has no default
     catalog.papers = {{"office", QPageSize(QPageSize::A4)}, {"home", QPageSize(QPageSize::Letter)}};
-    const struct
-    {
-        const char* step; // a printer chosen, "setup" (A5 in the page setup) or "open"
-        QPageSize::PageSizeId paper;
-    } steps[] = {{"open", QPageSize::A4},   {"home", QPageSize::Letter}, {"plain", QPageSize::Letter},
-                 {"office", QPageSize::A4}, {"setup", QPageSize::A5},    {"home", QPageSize::A5},
-                 {"open", QPageSize::A4},   {"home", QPageSize::Letter}};
-    onModal = [&](QDialog& dialog) {
-        if (qobject_cast<QPageSetupDialog*>(&dialog))
+    onModal = [&](QDialog&) { // the page setup, the one dialog accepted
+        if (modalResult)
             window->printInfo().setPageSize(QPageSize(QPageSize::A5));
     };
-    for (const auto& s : steps) {
-        const QString step = QString::fromLatin1(s.step);
+    const std::pair<QString, QPageSize::PageSizeId> steps[] = {
+        {"open", QPageSize::A4},   {"home", QPageSize::Letter}, {"plain", QPageSize::Letter},
+        {"office", QPageSize::A4}, {"setup", QPageSize::A5},    {"home", QPageSize::A5},
+        {"open", QPageSize::A4},   {"home", QPageSize::Letter}};
+    for (const auto& [step, id] : steps) {
         modalResult = step == "setup" ? QDialog::Accepted : 0;
         if (step == "open")
             open();
@@ -182,12 +173,11 @@ TEST_F(PrintWindowTest, PaperFollowsThePrinterUntilPageSetupChoosesOne)
             window->pagesetup_btn->click();
         else
             window->Printer_ComboBox->setCurrentText(step);
-        const QPageSize paper(s.paper);
-        const QSize points = paper.size(QPageSize::Point).toSize();
-        EXPECT_EQ(window->Paper_id->text().toStdString(), paper.name().toStdString()) << s.step;
-        EXPECT_EQ(window->printInfo().pageLayout().pageSize().id(), s.paper) << s.step;
-        EXPECT_EQ(window->sheetLayout().sheetSize().toSize(), points) << s.step;
-        EXPECT_EQ(window->PrintView->size(), points) << s.step;
+        const QSize points = QPageSize(id).size(QPageSize::Point).toSize();
+        EXPECT_EQ(window->Paper_id->text(), QPageSize(id).name()) << step.toStdString();
+        EXPECT_EQ(window->printInfo().pageLayout().pageSize().id(), id) << step.toStdString();
+        EXPECT_EQ(window->sheetLayout().sheetSize().toSize(), points) << step.toStdString();
+        EXPECT_EQ(window->PrintView->size(), points) << step.toStdString();
     }
 }
 
@@ -325,13 +315,11 @@ TEST_F(PrintWindowTest, SingleCardAndSeriesBatchToPdf)
               QStringList({"\nUnable to save PDF file.\nReason: No such file or directory\nNo file was written."}));
 }
 
-// An empty series beside a workbook of 5 rows is a source with no values:
-// "Save as PDF…" asks, and No writes nothing.
+// An empty series beside 5 rows: "Save as PDF…" asks, and No writes nothing.
 TEST_F(PrintWindowTest, EmptySeriesBesideRowsAsksFirst)
 {
     QTemporaryDir folder;
     seatsBesideGuests("Nobody", 0, 5);
-    ASSERT_EQ(Total_Batch_Excel_Card, 5);
     const QString pdf = folder.filePath("seats.pdf");
     SavePanel::setHandler([&pdf](const QString&, const QString&) { return pdf; });
 

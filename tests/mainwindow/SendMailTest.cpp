@@ -171,8 +171,7 @@ TEST_F(SendMailTest, FailureTellsWhyAndHowManyMailsWent)
     }
 }
 
-// Stop asked for while the second of five mails goes out: the send ends
-// there and says how many mails were sent, with no advice about settings.
+// Stop asked for as the second of five mails goes out: the send says how many went.
 TEST_F(SendMailTest, StoppedSendSaysHowManyMailsWent)
 {
     window->Without_barcode_rd_select();
@@ -248,47 +247,41 @@ TEST_F(SendMailTest, BatchWithFewerRowsThanSeriesValuesAsksFirst)
     EXPECT_EQ(presenter.texts(), QStringList({"\nE-mail has been sent successfully."}));
 }
 
-// A new design draws from nothing: Send E-mail offers no card per record.
-// One whose texts draw from a series and a spreadsheet column, saved and
-// opened again: Send E-mail, the first window opened on it, offers one card
-// per record of each, and still does after a mail of the card on screen
-// that left the records out.
+// Send E-mail, the first window opened on a design, offers one card per
+// record of the series and column it draws from, and still does after a
+// mail of the card on screen; a new design draws from nothing.
 TEST_F(SendMailTest, FreshlyOpenedBoundDesignOffersOneCardPerRecord)
 {
-    using Offer = std::pair<bool, bool>; // series, spreadsheet
-    Offer onOpening;
-    Send_Mail::setModalRun([&](Send_Mail& mail) {
-        onOpening = Offer(mail.send_with_batch_chk->isEnabled(), mail.send_with_excel_chk->isEnabled());
-        return 0;
-    });
+    const auto offer = [&] {
+        return std::pair(window->send_with_batch_chk->isEnabled(), window->send_with_excel_chk->isEnabled());
+    };
+    std::pair<bool, bool> onOpening;
+    Send_Mail::setModalRun([&](Send_Mail&) { return onOpening = offer(), 0; });
     controller->Mail_Button();
-    EXPECT_EQ(onOpening, Offer(false, false));
+    EXPECT_EQ(onOpening, std::pair(false, false));
 
     std::shared_ptr<SKTText> guest = seriesText("OpenedGuests", "Ada\nBob\n");
     auto seat = std::make_shared<SKTText>();
     seat->data_source_type = 2;
     seat->excel_col_indx = 1;
-    guest->setBounds(QRectF(10, 10, 100, 30));
-    seat->setBounds(QRectF(10, 50, 100, 30));
     controller->Excel_Column_Titles = {"No.", "Seat"};
-    controller->ListData = {{{"Extension", "1"}, {"Column1", "A1"}}, {{"Extension", "2"}, {"Column1", "A2"}}};
+    controller->ListData = {{{"Extension", "1"}, {"Column1", "A1"}}};
     document->insertGraphicsForKey(SKTDocumentGraphicsKey, {guest, seat}, IndexSet::range(0, 2));
     QTemporaryDir dir;
-    const QString path = dir.filePath("guests.fcard");
-    SavePanel::setHandler([&](const QString&, const QString&) { return path; });
+    SavePanel::setHandler([&](const QString&, const QString&) { return dir.filePath("guests.fcard"); });
     ASSERT_TRUE(controller->Save_project_file(true, false));
     controller->New_Project_Setting_Reset();
     controller->Check_Series_Or_Excel_Use_or_not(); // the empty design draws from nothing
-    ASSERT_TRUE(controller->Read_and_load_design_Log(path, QStringLiteral("L")));
+    ASSERT_TRUE(controller->Read_and_load_design_Log(dir.filePath("guests.fcard"), "L"));
     controller->Mail_Button();
     Send_Mail::setModalRun({});
-    EXPECT_EQ(onOpening, Offer(true, true));
+    EXPECT_EQ(onOpening, std::pair(true, true));
 
-    window->to_txt->setText(QStringLiteral("a@b.com"));
+    window->to_txt->setText("a@b.com");
     window->setSender([](const MailScript::Mail&) { return true; });
     ASSERT_TRUE(sendAndWait());
     EXPECT_EQ(lastMessage(), "\nE-mail has been sent successfully.");
     window->rd_without_barcode->click();
     window->rd_mail_curr_barcode->click();
-    EXPECT_TRUE(window->send_with_batch_chk->isEnabled() && window->send_with_excel_chk->isEnabled());
+    EXPECT_EQ(offer(), std::pair(true, true));
 }

@@ -181,9 +181,8 @@ TEST_F(CardExportControllerTest, BatchOfAThousandRecords)
     EXPECT_TRUE(presenter.texts().isEmpty()) << presenter.texts().join("|").toStdString();
 }
 
-// Stop on the progress sheet, answered Yes while record 10 is bound, ends
-// the batch within one record per worker; the finished box says that it
-// stopped and how many of the cards the folder holds, never a success.
+// Stop on the progress sheet, answered Yes at record 10, ends the batch within one
+// record per worker; the finished box says how many cards the folder holds.
 TEST_F(CardExportControllerTest, StopEndsTheBatchWithinOneRecordAndSaysHowManyWereWritten)
 {
     bindSeries(400);
