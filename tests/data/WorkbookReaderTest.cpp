@@ -1006,8 +1006,7 @@ TEST(WorkbookFormats, GnumericColumnStylesShownAsCalcShowsThem)
         QList<SpreadsheetImport::ColumnChoice> choices = SpreadsheetImport::choicesFromTitles(expected[0]);
         for (SpreadsheetImport::ColumnChoice& choice : choices)
             choice.State = !choice.Extension.isEmpty();
-        const SpreadsheetImport::Table saved = SpreadsheetImport::tableFromRows(SheetRows(expected), choices, true,
-                                                                                "No.");
+        const auto saved = SpreadsheetImport::tableFromRows(SheetRows(expected), choices, true, "No.");
         EXPECT_EQ(int(SavedTableCheck::check(WorkbookAccess::installed(), book, saved.titles, saved.rows).outcome),
                   int(SavedTableCheck::Outcome::Same));
     }

@@ -155,13 +155,9 @@ def styled(path):
     styles = (f'<styleSheet xmlns="{main}"><numFmts count="3"><numFmt numFmtId="164" formatCode="000000"/>'
               '<numFmt numFmtId="165" formatCode="0.00"/>'
               '<numFmt numFmtId="166" formatCode="&quot;VIP&quot;;;&quot;Guest&quot;"/></numFmts>'
-              '<fonts count="1"><font><sz val="11"/><name val="Arial"/></font></fonts>'
-              '<fills count="1"><fill><patternFill patternType="none"/></fill></fills>'
-              '<borders count="1"><border/></borders>'
-              '<cellStyleXfs count="1"><xf numFmtId="0" fontId="0" fillId="0" borderId="0"/></cellStyleXfs>'
-              '<cellXfs count="5"><xf numFmtId="0" xfId="0"/><xf numFmtId="164" xfId="0" applyNumberFormat="1"/>'
-              '<xf numFmtId="165" xfId="0" applyNumberFormat="1"/><xf numFmtId="166" xfId="0" applyNumberFormat="1"/>'
-              '<xf numFmtId="9" xfId="0" applyNumberFormat="1"/></cellXfs></styleSheet>')
+              '<cellXfs count="5"><xf numFmtId="0"/><xf numFmtId="164" applyNumberFormat="1"/>'
+              '<xf numFmtId="165" applyNumberFormat="1"/><xf numFmtId="166" applyNumberFormat="1"/>'
+              '<xf numFmtId="9" applyNumberFormat="1"/></cellXfs></styleSheet>')
 
     def cell(ref, value, kind="", style=""):
         if kind == "inlineStr":
