@@ -361,36 +361,29 @@ TEST(WorkbookReader, WorkbooksOfOtherPrograms)
     ASSERT_TRUE(convertWithCalc({fixture("calc_people.fods"), fixture("calc_plain.csv")}, "xlsx", made.path()));
     ASSERT_FALSE(workbookTool({"make", made.path()}).isNull());
 
+    // clang-format off
     const struct {
         const char* file;
         int sheet;
         QStringList titles;
         Table rows;
     } table[] = {
-        {"calc_people.xlsx",
-         1,
-         {"Name", "Age", "City", "Note"},
+        {"calc_people.xlsx", 1, {"Name", "Age", "City", "Note"},
          {{"Name", "Age", "City", "Note"},
           {"Zoë Ærø", "42", "Köln 東京", "bold and plain"},
           {"Name", "84", "", "Zoë Ærø!"}}},
         {"calc_people.xlsx", 2, {"x", "Untitled Column 2", "z"}, {{"x", "", "z"}, {"1.5", "-0.25", "1.25"}}},
-        {"calc_plain.xlsx",
-         1,
-         {"Code", "Item", "Price"},
+        {"calc_plain.xlsx", 1, {"Code", "Item", "Price"},
          {{"Code", "Item", "Price"}, {"A-1", "Smith, John", "3.5"}, {"B-2", "Plain", "12"}}},
-        {"openpyxl_book.xlsx",
-         1,
-         {"Name", "Seat", "Vegan", "Total"},
-         {{"Name", "Seat", "Vegan", "Total"},
-          {"Ærø", "12", "TRUE", ""},
-          {"Bo", "7.25", "FALSE", ""},
+        {"openpyxl_book.xlsx", 1, {"Name", "Seat", "Vegan", "Total"},
+         {{"Name", "Seat", "Vegan", "Total"}, {"Ærø", "12", "TRUE", ""}, {"Bo", "7.25", "FALSE", ""},
           {"after a gap", "", "東京", ""}}},
         {"openpyxl_book.xlsx", 2, {"Untitled Column 1", "only B"}, {{"", "only B"}, {"-3", ""}}},
-        {"openpyxl_stream.xlsx",
-         1,
+        {"openpyxl_stream.xlsx", 1,
          {"id", "word", "Untitled Column 3", "wide", "Untitled Column 5", "Untitled Column 6"},
          {{"id", "word", "", "wide", "", ""}, {"1", "alpha", "", "x", "", ""}, {"2", "beta", "gamma", "", "", "far"}}},
     };
+    // clang-format on
     for (const auto& row : table) {
         SCOPED_TRACE(std::string(row.file) + " sheet " + std::to_string(row.sheet));
         ScopedTempFolder temp;
