@@ -22,11 +22,9 @@
     workbook_tool.py sheets FILE JSON  writes FILE with the sheets JSON gives:
                                    a list of [tab name, rows of cells], a
                                    cell a text or [number, number format]
-    workbook_tool.py styled FILE   writes FILE by hand: booleans plain and in
-                                   number formats, column formats in two
-                                   `cols` elements out of order and
-                                   overlapping, and cell and row styles past
-                                   the styles part
+    workbook_tool.py styled FILE   writes FILE with booleans, formats on two
+                                   `cols` out of order and overlapping, and
+                                   styles past the styles part
 """
 import json
 import sys
@@ -148,42 +146,28 @@ def sheets(path, spec):
 
 
 def styled(path):
+    book = openpyxl.Workbook()
+    book.active.title = "Guests"
+    book.save(path)
     main = "http://schemas.openxmlformats.org/spreadsheetml/2006/main"
-    rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships"
-    kind = "application/vnd.openxmlformats-officedocument.spreadsheetml."
-    types = ('<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">'
-             '<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>'
-             '<Default Extension="xml" ContentType="application/xml"/>'
-             f'<Override PartName="/xl/workbook.xml" ContentType="{kind}sheet.main+xml"/>'
-             f'<Override PartName="/xl/worksheets/sheet1.xml" ContentType="{kind}worksheet+xml"/>'
-             f'<Override PartName="/xl/styles.xml" ContentType="{kind}styles+xml"/></Types>')
-    package = "http://schemas.openxmlformats.org/package/2006/relationships"
-    root_rels = (f'<Relationships xmlns="{package}"><Relationship Id="rId1" Type="{rel}/officeDocument" '
-                 'Target="xl/workbook.xml"/></Relationships>')
-    book_rels = (f'<Relationships xmlns="{package}">'
-                 f'<Relationship Id="rId1" Type="{rel}/worksheet" Target="worksheets/sheet1.xml"/>'
-                 f'<Relationship Id="rId2" Type="{rel}/styles" Target="styles.xml"/></Relationships>')
-    workbook = (f'<workbook xmlns="{main}" xmlns:r="{rel}"><sheets><sheet name="Guests" sheetId="1" r:id="rId1"/>'
-                '</sheets></workbook>')
     # Styles 0 to 4: General, "000000", "0.00", "VIP" for positive numbers
     # and "Guest" for zero, "0%".
     styles = (f'<styleSheet xmlns="{main}"><numFmts count="3"><numFmt numFmtId="164" formatCode="000000"/>'
               '<numFmt numFmtId="165" formatCode="0.00"/>'
               '<numFmt numFmtId="166" formatCode="&quot;VIP&quot;;;&quot;Guest&quot;"/></numFmts>'
-              '<fonts count="1"><font><sz val="11"/><name val="Arial"/></font></fonts>'
-              '<fills count="1"><fill><patternFill patternType="none"/></fill></fills>'
-              '<borders count="1"><border/></borders>'
-              '<cellStyleXfs count="1"><xf numFmtId="0" fontId="0" fillId="0" borderId="0"/></cellStyleXfs>'
-              '<cellXfs count="5"><xf numFmtId="0" xfId="0"/><xf numFmtId="164" xfId="0" applyNumberFormat="1"/>'
-              '<xf numFmtId="165" xfId="0" applyNumberFormat="1"/><xf numFmtId="166" xfId="0" applyNumberFormat="1"/>'
-              '<xf numFmtId="9" xfId="0" applyNumberFormat="1"/></cellXfs></styleSheet>')
-
-    def text(ref, value):
-        return f'<c r="{ref}" t="inlineStr"><is><t>{value}</t></is></c>'
+              '<cellXfs count="5"><xf numFmtId="0"/><xf numFmtId="164" applyNumberFormat="1"/>'
+              '<xf numFmtId="165" applyNumberFormat="1"/><xf numFmtId="166" applyNumberFormat="1"/>'
+              '<xf numFmtId="9" applyNumberFormat="1"/></cellXfs></styleSheet>')
 
     def cell(ref, value, kind="", style=""):
-        return (f'<c r="{ref}"' + (f' t="{kind}"' if kind else "") + (f' s="{style}"' if style else "")
-                + f'><v>{value}</v></c>')
+        if kind == "inlineStr":
+            return f'<c r="{ref}" t="inlineStr"><is><t>{value}</t></is></c>'
+        kind, style = f' t="{kind}"' if kind else "", f' s="{style}"' if style else ""
+        return f'<c r="{ref}"{kind}{style}><v>{value}</v></c>'
+
+    def row(number, attributes, cells):
+        cells = "".join(cell(f"{column}{number}", *c) for column, c in zip("ABCDEFG", cells))
+        return f'<row r="{number}"{attributes}>{cells}</row>'
 
     # Seat (D) takes "000000" from a second cols, listed after Amount's
     # (F, "0.00"); Share's range (E:F, "0%") overlaps Amount's, which keeps
@@ -192,23 +176,19 @@ def styled(path):
     cols = ('<cols><col min="6" max="6" style="2"/></cols>'
             '<cols><col min="5" max="6" style="4"/><col min="4" max="4" style="1"/>'
             '<col min="7" max="7" style="3"/></cols>')
-    rows = ('<row r="1">' + "".join(text(f"{c}1", t) for c, t in zip("ABCDEFG", ["Name", "VIP", "Paid", "Seat",
-                                                                             "Share", "Amount", "Member"]))
-            + "</row>")
-    rows += ('<row r="2">' + text("A2", "Ada") + cell("B2", 1, "b") + cell("C2", 1, "b", 2) + cell("D2", 5)
-             + cell("E2", 0.25) + cell("F2", 3) + cell("G2", 1, "b") + "</row>")
-    rows += ('<row r="3" s="99" customFormat="1">' + text("A3", "Bob") + cell("B3", 0, "b")
-             + cell("C3", 0, "b", 2) + cell("D3", 7, "", 99) + cell("E3", 0.5, "", 5) + cell("F3", 2.5, "", 99)
-             + cell("G3", 0, "b") + "</row>")
-    rows += ('<row r="4" s="1" customFormat="1">' + text("A4", "Cy") + cell("B4", 1, "b")
-             + cell("C4", 0, "b", 99) + cell("D4", 9) + cell("E4", 0.125, "", 4) + cell("F4", 4, "", 99)
-             + cell("G4", " 2 ", "b") + "</row>")
+    rows = (row(1, "", [(t, "inlineStr") for t in ["Name", "VIP", "Paid", "Seat", "Share", "Amount", "Member"]])
+            + row(2, "", [("Ada", "inlineStr"), (1, "b"), (1, "b", 2), (5,), (0.25,), (3,), (1, "b")])
+            + row(3, ' s="99" customFormat="1"', [("Bob", "inlineStr"), (0, "b"), (0, "b", 2), (7, "", 99),
+                                                  (0.5, "", 5), (2.5, "", 99), (0, "b")])
+            + row(4, ' s="1" customFormat="1"', [("Cy", "inlineStr"), (1, "b"), (0, "b", 99), (9,), (0.125, "", 4),
+                                                 (4, "", 99), (" 2 ", "b")]))
     sheet = f'<worksheet xmlns="{main}">{cols}<sheetData>{rows}</sheetData></worksheet>'
+    with zipfile.ZipFile(path) as z:
+        parts = {name: z.read(name) for name in z.namelist()}
+    parts.update({"xl/styles.xml": styles, "xl/worksheets/sheet1.xml": sheet})
     with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as z:
-        for name, content in [("[Content_Types].xml", types), ("_rels/.rels", root_rels),
-                              ("xl/workbook.xml", workbook), ("xl/_rels/workbook.xml.rels", book_rels),
-                              ("xl/styles.xml", styles), ("xl/worksheets/sheet1.xml", sheet)]:
-            z.writestr(name, '<?xml version="1.0" encoding="UTF-8" standalone="yes"?>\n' + content)
+        for name, content in parts.items():
+            z.writestr(name, content)
 
 
 if __name__ == "__main__":
