@@ -448,8 +448,9 @@ TEST_F(DesignFileCommandsTest, AFileLandingDuringTheFlushIsAskedAbout)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         ASSERT_TRUE(AtomicFile::save(path, ours));
-        if (c.changedBefore)
+        if (c.changedBefore) {
             ASSERT_TRUE(AtomicFile::save(path, "changed before the save"));
+        }
         landingTarget = path;
         landingBytes = "landed during the flush";
         presenter.clear();

@@ -340,10 +340,12 @@ TEST(DesignFile, TheSheetColumnsOfTheTableFollowTheObjectsWhenTheyFitIt)
         ASSERT_TRUE(read.ok) << read.reason.toStdString();
         const SheetColumns& got = read.contents.sheetColumns;
         EXPECT_EQ(got.places, c.known ? sheet.places : QList<int>());
-        if (c.known)
+        if (c.known) {
             EXPECT_EQ(got.titles.mid(0, 3), sheet.titles.mid(0, 3));
-        if (c.last.isEmpty())
+        }
+        if (c.last.isEmpty()) {
             EXPECT_EQ(DesignFile::write(read.contents), bytes);
+        }
     }
 
     // Blank and empty titles an object carries are none; a real one stays.
