@@ -43,3 +43,11 @@ QString BatchOutcome::printStopped(int drawn, int pages, bool cancelled)
     }
     return QStringLiteral("Printing was stopped: %1 sent to the printer.").arg(doneOf(drawn, pages, "page", "pages"));
 }
+
+QString BatchOutcome::pdfStopped(int drawn, int pages)
+{
+    return QStringLiteral("Saving as PDF was stopped after %1 of %2 %3: no file was written.")
+        .arg(drawn)
+        .arg(pages)
+        .arg(QLatin1String(pages == 1 ? "page" : "pages"));
+}

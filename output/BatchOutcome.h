@@ -23,4 +23,7 @@ public:
     // the job was `cancelled` nothing reaches the printer, else the pages
     // drawn were handed to it.
     static QString printStopped(int drawn, int pages, bool cancelled);
+    // Save as PDF stopped after `drawn` of `pages` pages were drawn; the
+    // file is written only whole, so nothing was.
+    static QString pdfStopped(int drawn, int pages);
 };

@@ -1,6 +1,7 @@
 #include "output/SheetPainter.h"
 
 #include "platform/ProcessorCores.h"
+#include "platform/WaitingEvents.h"
 
 #include <QCoreApplication>
 #include <QFont>
@@ -20,14 +21,14 @@ namespace {
 
 // Waits for a card rendered on a worker. On the GUI thread the events keep
 // flowing meanwhile: a worker may ask the GUI thread for a message box and
-// wait for it.
+// wait for it, and the job's progress window takes its Stop.
 template <typename T>
 T await(std::future<T>& future)
 {
     QCoreApplication* app = QCoreApplication::instance();
     if (app && QThread::currentThread() == app->thread()) {
         while (future.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            WaitingEvents::process();
     }
     return future.get();
 }

@@ -4,6 +4,7 @@
 #include "platform/AllocatorPools.h"
 #include "platform/AtomicFile.h"
 #include "platform/ProcessorCores.h"
+#include "platform/WaitingEvents.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -34,10 +35,11 @@ struct Run
 };
 
 // Pages first..last of the job drawn by one PDF writer into `device`. Every
-// finished page counts in `done`; `stop` set ends the run early (it fails).
+// finished page counts in `done`; `stop` or `stopped` (when given) set ends
+// the run early (it fails).
 bool writePages(QIODevice& device, const SheetLayout& layout, const SheetPagination& pagination,
                 const SheetPainter::SideSource& source, const QString& title, int first, int last, int ahead,
-                std::atomic<int>& done, const std::atomic<bool>& stop)
+                std::atomic<int>& done, const std::atomic<bool>& stop, const std::atomic<bool>* stopped)
 {
     QPdfWriter writer(&device);
     writer.setTitle(title);
@@ -53,7 +55,7 @@ bool writePages(QIODevice& device, const SheetLayout& layout, const SheetPaginat
     sheets.setRenderedAhead(ahead);
     bool drawn = sheets.paintPages(painter, first, last, [&] {
         ++done;
-        return !stop.load() && writer.newPage();
+        return !stop.load() && !(stopped && stopped->load()) && writer.newPage();
     });
     drawn = painter.end() && drawn;
     if (drawn)
@@ -61,23 +63,21 @@ bool writePages(QIODevice& device, const SheetLayout& layout, const SheetPaginat
     return drawn;
 }
 
-// Waits until `finished` is true, telling `progress` of the pages done
-// meanwhile; on the GUI thread the events keep flowing, as a worker may ask
-// it for a message box and wait. False when `progress` asked to stop.
+// Waits until `finished` is true, asking `progress` at every pass, with the
+// pages done so far, whether to go on; on the GUI thread the events keep
+// flowing, as a worker may ask it for a message box and wait, and the job's
+// progress window takes its Stop. False when `progress` asked to stop.
 bool waitFor(const std::function<bool()>& finished, const std::atomic<int>& done,
              const std::function<bool(int)>& progress)
 {
     QCoreApplication* app = QCoreApplication::instance();
     const bool gui = app && QThread::currentThread() == app->thread();
-    int told = -1;
     bool going = true;
     while (!finished()) {
         if (gui)
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        if (progress && going && done.load() != told) {
-            told = done.load();
-            going = progress(told);
-        }
+            WaitingEvents::process();
+        if (progress)
+            going = progress(done.load());
         if (!going)
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -153,11 +153,12 @@ SheetPdfJob::Result SheetPdfJob::print(const SheetLayout& layout, const SheetPag
         threads.emplace_back([&, run = &run] {
             if (writers == 1) {
                 run->written = writePages(file, layout, pagination, source, title, run->first, run->last, ahead, done,
-                                          stop);
+                                          stop, options.stop);
             } else {
                 QFile out(run->file);
                 run->written = out.open(QIODevice::WriteOnly)
-                    && writePages(out, layout, pagination, source, title, run->first, run->last, ahead, done, stop);
+                    && writePages(out, layout, pagination, source, title, run->first, run->last, ahead, done, stop,
+                                  options.stop);
                 out.close();
                 run->written = run->written && out.error() == QFileDevice::NoError;
             }
@@ -167,7 +168,8 @@ SheetPdfJob::Result SheetPdfJob::print(const SheetLayout& layout, const SheetPag
             --running;
         });
     }
-    const bool going = waitFor([&] { return running.load() == 0; }, done, options.progress);
+    const bool going = waitFor([&] { return running.load() == 0; }, done, options.progress)
+        && !(options.stop && options.stop->load());
     if (!going)
         stop = true;
     for (std::thread& thread : threads)
@@ -176,6 +178,8 @@ SheetPdfJob::Result SheetPdfJob::print(const SheetLayout& layout, const SheetPag
     if (!going) {
         file.discard();
         result.message = stoppedMessage();
+        result.stopped = true;
+        result.pages = std::min(done.load(), pages);
         return result;
     }
     if (!std::all_of(runs.begin(), runs.end(), [](const Run& run) { return run.written; })) {

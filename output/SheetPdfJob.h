@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <atomic>
 #include <functional>
 
 // A whole print job written as one PDF file: one page of the sheet's paper
@@ -23,7 +24,11 @@ public:
         bool ok = false;
         // Why the job failed; empty on success.
         QString message;
+        // The pages of the file written; of a stopped job, the pages drawn
+        // before it ended (none of them written).
         int pages = 0;
+        // Stopped by `progress`, not failed.
+        bool stopped = false;
     };
 
     struct Options
@@ -32,9 +37,13 @@ public:
         // `pagesPerWriter` pages.
         int writers = 0;
         // Called on the calling thread with the number of pages written so
-        // far, from time to time and once all are; false stops the job,
-        // which then fails with stoppedMessage() and writes nothing.
+        // far, over and over while the job runs and once all are; false
+        // stops the job within about a page, which then fails with
+        // stoppedMessage() and writes nothing.
         std::function<bool(int pages)> progress;
+        // Set from any thread (a progress window's Stop) to stop the job as
+        // `progress` does; every writer ends with the page it is drawing.
+        const std::atomic<bool>* stop = nullptr;
     };
 
     // Resolution of the PDF writer's device; the drawing itself is in points.

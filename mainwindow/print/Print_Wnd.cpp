@@ -17,11 +17,11 @@
 #include "output/SheetPdfJob.h"
 #include "platform/AtomicFile.h"
 #include "platform/SavePanel.h"
+#include "platform/WaitingEvents.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -45,9 +45,20 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 namespace {
+
+// Fits out a job's progress window, which shows once the job has run half a
+// second: modal to the whole program, it takes its Stop while the job draws,
+// and no other window takes input meanwhile.
+WaitingEvents::InputWindow takesStop(QProgressDialog& progress)
+{
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(500);
+    return WaitingEvents::InputWindow([&progress] { return progress.windowHandle(); });
+}
 
 // The picture of a block position button (1..9, row by row), plain or
 // selected, from the resource folder; drawn here when the folder lacks it.
@@ -700,14 +711,17 @@ bool Print_Wnd::printToPdf(const QString& path)
     // written by as many writers as there are cores, the file replaced only
     // when complete and whole
     QProgressDialog progress(tr("Printing…"), tr("Stop"), 0, pages.pageCount(), this);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
+    const WaitingEvents::InputWindow stopWindow = takesStop(progress);
+    // the writers see the Stop at their next page, whatever the waiting
+    // thread does meanwhile
+    std::atomic<bool> stopped {false};
+    connect(&progress, &QProgressDialog::canceled, this, [&stopped] { stopped = true; });
     int done = 0;
     SheetPdfJob::Options options;
+    options.stop = &stopped;
     options.progress = [&](int written) {
         done = written;
         progress.setValue(written);
-        QCoreApplication::processEvents();
         return !progress.wasCanceled();
     };
     const SheetPdfJob::Result result = SheetPdfJob::print(m_layout, pages, jobSource(pages.printsRecords()), path,
@@ -717,8 +731,12 @@ bool Print_Wnd::printToPdf(const QString& path)
     if (pages.printsRecords() && m_controller)
         m_controller->Select_first_row_value_for_design(true);
     if (!result.ok) {
-        Show_MessageBox(QStringLiteral("Unable to save PDF file.\n")
-                        + AtomicFile::failureDetails(result.message, path));
+        // a stopped job says how far it got; a failed one why
+        if (result.stopped)
+            Show_MessageBox(BatchOutcome::pdfStopped(result.pages, pages.pageCount()));
+        else
+            Show_MessageBox(QStringLiteral("Unable to save PDF file.\n")
+                            + AtomicFile::failureDetails(result.message, path));
         return false;
     }
     return true;
@@ -765,12 +783,11 @@ bool Print_Wnd::runJob(QPrinter& printer, int pageCap, StoppedJob* stop)
 
     // long jobs keep the window answering, and may be stopped
     QProgressDialog progress(tr("Printing…"), tr("Stop"), 0, last, this);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
+    const WaitingEvents::InputWindow stopWindow = takesStop(progress);
     int page = 1;
     const bool done = sheets.paintPages(painter, 1, last, [&] {
         progress.setValue(page++);
-        QCoreApplication::processEvents();
+        WaitingEvents::process();
         return !progress.wasCanceled() && printer.newPage();
     });
     // read before the dialog reaches its end, which resets it

@@ -28,6 +28,8 @@ TEST(BatchOutcomeTest, StoppedBatchesSayHowMuchWasDone)
         {B::printStopped(3, 40, true),
          "Printing was stopped after 3 of 40 pages: the job was cancelled and no page was printed."},
         {B::printStopped(1, 40, false), "Printing was stopped: 1 of 40 pages was sent to the printer."},
+        {B::pdfStopped(9, 2000), "Saving as PDF was stopped after 9 of 2000 pages: no file was written."},
+        {B::pdfStopped(0, 1), "Saving as PDF was stopped after 0 of 1 page: no file was written."},
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.text, QString::fromUtf8(row.expected));

@@ -312,7 +312,15 @@ TEST_F(SheetPdfJobTest, PagesWrittenByWritersAtOnceJoinIntoTheSameDocument)
     }();
     const SheetPdfJob::Result stop = SheetPdfJob::print(layout, pagination, source(), joined, "Guests", stopped);
     EXPECT_FALSE(stop.ok);
+    EXPECT_TRUE(stop.stopped);
     EXPECT_EQ(stop.message, SheetPdfJob::stoppedMessage());
+    // a Stop set from any thread: each writer ends with the page it draws
+    const std::atomic<bool> halt {true};
+    SheetPdfJob::Options halted = three;
+    halted.stop = &halt;
+    const SheetPdfJob::Result ended = SheetPdfJob::print(layout, pagination, source(), joined, "Guests", halted);
+    EXPECT_TRUE(ended.stopped && !ended.ok);
+    EXPECT_EQ(ended.pages, 3);
     QFile after(joined);
     ASSERT_TRUE(after.open(QIODevice::ReadOnly));
     EXPECT_EQ(after.readAll(), before);
