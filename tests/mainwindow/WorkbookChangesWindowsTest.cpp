@@ -21,6 +21,7 @@
 #include "profiles/Globals.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
