@@ -87,7 +87,9 @@ public:
         const QString& now = m_after[at];
         if (now == title)
             return {at, Why::Kept};
-        if (m_renames && (now.isEmpty() || !m_countBefore.contains(now)))
+        // A blank title is never a rename: an untitled column at the place
+        // of a deleted one is another column.
+        if (m_renames && !now.isEmpty() && !m_countBefore.contains(now))
             return {at, Why::Renamed};
         return none;
     }
@@ -105,16 +107,29 @@ private:
     QList<int> m_right; // the nearest fixed point on the right (size: the end)
 };
 
-// Two tables set side by side: through their sheets when both layouts are
+// Whether bindings go by sheet place alone: one of the tables was read
+// without a title row, so its first row's values are data and name nothing.
+bool byPlace(const SheetColumns& oldLayout, const SheetColumns& newLayout)
+{
+    return !oldLayout.firstRowTitles || !newLayout.firstRowTitles;
+}
+
+// Two tables set side by side: by sheet place alone when either was read
+// without a title row; else through their sheets when both layouts are
 // known (a place is a sheet column, and a column outside the new table is
-// none), else through their own columns, without renames.
+// none), else through their own columns, without renames. A table whose
+// layout is unknown stands at the sheet's first columns.
 class TableAlignment
 {
 public:
     TableAlignment(const QStringList& oldTitles, const SheetColumns& oldLayout, const QStringList& newTitles,
                    const SheetColumns& newLayout)
-        : m_bySheet(oldLayout.fits(oldTitles) && newLayout.fits(newTitles))
+        : m_byPlace(byPlace(oldLayout, newLayout))
+        , m_oldFits(oldLayout.fits(oldTitles))
+        , m_newFits(newLayout.fits(newTitles))
+        , m_bySheet(m_oldFits && m_newFits)
         , m_oldTitles(trimmed(oldTitles))
+        , m_newSize(int(newTitles.size()))
         , m_oldLayout(oldLayout)
         , m_newLayout(newLayout)
         , m_alignment(m_bySheet ? Alignment(oldLayout.titles, newLayout.titles, true)
@@ -125,6 +140,8 @@ public:
     ColumnRebinding::Outcome outcome(int column) const
     {
         using Why = ColumnRebinding::Why;
+        if (m_byPlace && column >= 1)
+            return atPlace(column);
         if (!m_bySheet || column < 1)
             return m_alignment.outcome(column);
         if (column >= m_oldTitles.size())
@@ -141,9 +158,29 @@ public:
 
     int size() const { return int(m_oldTitles.size()); }
 
+    // The sheet column a column of the old table stood at.
+    int placeOf(int column) const { return m_oldFits ? m_oldLayout.places.value(column) : column; }
+
 private:
+    // The column of the new table standing at the old column's sheet
+    // place, whatever its title; none past the sheet's last column or left
+    // out of the new table.
+    ColumnRebinding::Outcome atPlace(int column) const
+    {
+        using Why = ColumnRebinding::Why;
+        if (column >= m_oldTitles.size())
+            return {-1, Why::PastTable};
+        const int place = placeOf(column);
+        const int now = m_newFits ? m_newLayout.columnAt(place) : place < m_newSize ? place : -1;
+        return now >= 1 ? ColumnRebinding::Outcome {now, Why::Followed} : ColumnRebinding::Outcome {-1, Why::Unplaced};
+    }
+
+    bool m_byPlace;
+    bool m_oldFits;
+    bool m_newFits;
     bool m_bySheet;
     QStringList m_oldTitles;
+    int m_newSize;
     SheetColumns m_oldLayout;
     SheetColumns m_newLayout;
     Alignment m_alignment;
@@ -231,10 +268,17 @@ QList<ColumnRebinding::Change> ColumnRebinding::rebind(const GraphicList& graphi
                                                        const QStringList& newTitles, const SheetColumns& newLayout,
                                                        const QList<DesignFileRow>& newRows)
 {
-    const bool sameTitles = trimmed(oldTitles).mid(1) == trimmed(newTitles).mid(1);
+    // Bound by place, same titles may stand at other places: the same
+    // table is one of the same sheet layout too.
+    const bool sameTitles = trimmed(oldTitles).mid(1) == trimmed(newTitles).mid(1)
+        && (!byPlace(oldLayout, newLayout) || oldLayout == newLayout);
     const bool newTable = newTitles.size() > 1;
-    const QList<Outcome> outcomes = sameTitles ? QList<Outcome>()
-                                               : followAll(oldTitles, oldLayout, newTitles, newLayout);
+    const TableAlignment alignment(oldTitles, oldLayout, newTitles, newLayout);
+    QList<Outcome> outcomes;
+    if (!sameTitles) {
+        for (int c = 0; c < alignment.size(); ++c)
+            outcomes.append(alignment.outcome(c));
+    }
     QList<Change> changes;
     for (const GraphicPtr& graphic : graphics) {
         if (!graphic || !BatchBinding::takesValues(*graphic) || graphic->data_source_type != 2)
@@ -251,6 +295,11 @@ QList<ColumnRebinding::Change> ColumnRebinding::rebind(const GraphicList& graphi
             }
             title = Trim_Str(*graphic->excel_col_title);
             outcome = followTitle(title, newTitles, before);
+            // A table without a title row has no titles to follow: only
+            // the object's own column, still of that first value (a paste
+            // into the design it was copied from), takes it back.
+            if (!newLayout.firstRowTitles && outcome.column != before)
+                outcome = {-1, title.isEmpty() ? Why::Untitled : Why::Gone};
         } else if (sameTitles || before < 1) {
             continue;
         } else {
@@ -261,7 +310,8 @@ QList<ColumnRebinding::Change> ColumnRebinding::rebind(const GraphicList& graphi
             graphic->Set_Excel_binding_Index(outcome.column);
         } else {
             graphic->excel_col_indx = -1;
-            if (!title.isEmpty())
+            // A first row's value is no title to carry.
+            if (!title.isEmpty() && (graphic->excel_col_title || oldLayout.firstRowTitles))
                 graphic->excel_col_title = title;
         }
         // What followed its title is not told, nor an object that had no
@@ -273,7 +323,9 @@ QList<ColumnRebinding::Change> ColumnRebinding::rebind(const GraphicList& graphi
         change.kind = graphic->kind();
         change.why = outcome.why;
         change.title = title;
-        change.column = outcome.column >= 0 ? outcome.column : before;
+        change.column = outcome.column >= 0 ? outcome.column
+            : outcome.why == Why::Unplaced  ? alignment.placeOf(before)
+                                            : before;
         if (outcome.column >= 0) {
             change.newTitle = Trim_Str(newTitles.value(outcome.column));
             change.shows = BatchBinding::cellOf(newRows, 0, outcome.column);
@@ -302,6 +354,9 @@ QString ColumnRebinding::message(const QList<Change>& changes)
             case Why::Untitled:
                 line += QStringLiteral(": its column had no title.");
                 break;
+            case Why::Unplaced:
+                line += QStringLiteral(": column %1 of the sheet is not in the table now.").arg(c.column);
+                break;
             default:
                 line += QStringLiteral(": the table had no column %1.").arg(c.column);
                 break;
@@ -318,9 +373,6 @@ QString ColumnRebinding::message(const QList<Change>& changes)
                         .arg(quoted(c.title));
         else if (c.title.isEmpty())
             line += QStringLiteral(": its column, untitled before, is now \"%1\".").arg(quoted(c.newTitle));
-        else if (c.newTitle.isEmpty())
-            line +=
-                QStringLiteral(": \"%1\" is now untitled (column %2).").arg(quoted(c.title), QString::number(c.column));
         else
             line += QStringLiteral(": \"%1\" is now \"%2\".").arg(quoted(c.title), quoted(c.newTitle));
         atPlace << line;

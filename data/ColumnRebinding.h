@@ -10,8 +10,8 @@
 // - a binding follows its title to its new position when that title names
 //   exactly one column before and now;
 // - otherwise it takes the column now standing at its column's place, when
-//   that column's title is its own, or (sheets known) one the sheet did not
-//   have when the table was read (a rename). Its place lies between the
+//   that column's title is its own, or (sheets known) one not blank that
+//   the sheet did not have when the table was read (a rename). Its place lies between the
 //   nearest columns on each side that followed their titles, and counts
 //   only while as many columns stand between those two now as before.
 //   Without the sheets nothing counts as a rename: a table's columns do not
@@ -20,8 +20,15 @@
 // - otherwise it takes no column (position -1) and shows nothing; it keeps
 //   its title, so that a later table with a column of that title gives it
 //   back, and only that.
-// An object carrying its column's title (a pasted one, or one whose column
-// was deleted) follows that title alone. The row-number column (position 0)
+// A table read without a title row (SheetColumns::firstRowTitles false),
+// before or now, has no titles: its first row is data. Bindings then go by
+// sheet place alone: each takes the column of the new table standing at its
+// column's sheet place (a table whose layout is unknown standing at the
+// sheet's first columns), or none past the sheet's last column or left out
+// of the new table, without a word of renames or titles. An object
+// carrying its column's title (a pasted one, or one whose column was
+// deleted) follows that title alone; in a table without a title row only to
+// its own column. The row-number column (position 0)
 // is the same in every table. Titles are compared as they stand once
 // trimmed, letter case included.
 
@@ -44,6 +51,7 @@ public:
         Ambiguous, // no column now: its title names more than one column
         Untitled,  // no column now: its column had no title
         PastTable, // no column now: the table before had no column at its place
+        Unplaced,  // no column now: bound by place, the new table has none at its sheet place
     };
 
     struct Outcome
@@ -86,7 +94,7 @@ public:
         SKTGraphic::Kind kind = SKTGraphic::Kind::Text;
         Why why = Why::Gone;
         QString title;    // the title it was bound to
-        int column = 0;   // the column it takes now; for PastTable the one it had
+        int column = 0;   // the column it takes now; for PastTable the one it had, for Unplaced its sheet place
         QString newTitle; // that column's title now
         QString shows;    // that column's first value
     };
@@ -94,8 +102,8 @@ public:
     // Rebinds every text, picture and barcode of `graphics` bound to a
     // column of the table titled `oldTitles` to the table titled `newTitles`
     // (an object carrying a title follows it). Objects stay as they are when
-    // the titles are the same, and carried titles wait while the new table
-    // has no column. Answers the changes to tell, in list order.
+    // the titles are the same (bound by place, and the sheet layouts), and
+    // carried titles wait while the new table has no column. Answers the changes to tell, in list order.
     static QList<Change> rebind(const GraphicList& graphics, bool back, const QStringList& oldTitles,
                                 const SheetColumns& oldLayout, const QStringList& newTitles,
                                 const SheetColumns& newLayout, const QList<DesignFileRow>& newRows);

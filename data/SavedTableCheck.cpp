@@ -68,13 +68,12 @@ QList<WorkbookParts::Sheet> sheetsOfMostTitles(const WorkbookAccess& access, con
 // The table a sheet's rows give, read as the saved one came about; none
 // when there is no row.
 SpreadsheetImport::Table tableOf(const SpreadsheetImport::Rows& rows, const QStringList& savedTitles,
-                                 const SheetColumns& savedColumns, const QList<DesignFileRow>& savedRows)
+                                 const SheetColumns& savedColumns)
 {
     if (rows.isEmpty())
         return {};
     return SpreadsheetImport::tableFromRows(rows, SavedTableCheck::columnsFor(rows.first(), savedTitles, savedColumns),
-                                            !SavedTableCheck::firstRowIsData(savedTitles, savedRows),
-                                            savedTitles.value(0, QStringLiteral("No.")));
+                                            savedColumns.firstRowTitles, savedTitles.value(0, QStringLiteral("No.")));
 }
 
 // Whether `candidate` is a better match than `best`: one that reads the
@@ -104,8 +103,10 @@ SavedTableCheck::columnsFor(const QStringList& header, const QStringList& savedT
     QList<SpreadsheetImport::ColumnChoice> choices = SpreadsheetImport::choicesFromTitles(header);
     bool any = false;
     // Without the sheet the table was read from, every column of a saved
-    // title is read; with it, the columns the saved ones stand at now.
-    if (!savedColumns.fits(savedTitles)) {
+    // title is read; with it, the columns the saved ones stand at now. A
+    // table read without a title row has no titles: its columns are read at
+    // their places.
+    if (!savedColumns.fits(savedTitles) && savedColumns.firstRowTitles) {
         const QSet<QString> titles = titleSet(savedTitles);
         for (SpreadsheetImport::ColumnChoice& choice : choices) {
             choice.State = titles.contains(choice.Extension);
@@ -129,13 +130,7 @@ SavedTableCheck::columnsFor(const QStringList& header, const QStringList& savedT
 
 bool SavedTableCheck::firstRowIsData(const QStringList& savedTitles, const QList<DesignFileRow>& savedRows)
 {
-    if (savedRows.isEmpty() || savedTitles.size() < 2)
-        return false;
-    for (int c = 1; c < savedTitles.size(); ++c) {
-        if (Trim_Str(BatchBinding::cellOf(savedRows, 0, c)) != Trim_Str(savedTitles[c]))
-            return false;
-    }
-    return true;
+    return !savedRows.isEmpty() && SheetColumns::firstRowRepeats(savedTitles, savedRows.first());
 }
 
 SavedTableCheck::Result SavedTableCheck::compare(const QStringList& savedTitles, const QList<DesignFileRow>& savedRows,
@@ -171,6 +166,11 @@ SavedTableCheck::Result SavedTableCheck::check(const WorkbookAccess& access, con
 {
     Result unreadable;
     unreadable.savedRows = int(savedRows.size());
+    // A design that does not know its sheet tells by its table whether the
+    // first row held titles.
+    SheetColumns columns = savedColumns;
+    if (!columns.known())
+        columns.firstRowTitles = columns.firstRowTitles && !firstRowIsData(savedTitles, savedRows);
     const auto done = [&access](Result result) {
         if (access.release)
             access.release();
@@ -192,7 +192,7 @@ SavedTableCheck::Result SavedTableCheck::check(const WorkbookAccess& access, con
             return done(unreadable);
         if (rows.isEmpty())
             continue;
-        Result result = compare(savedTitles, savedRows, tableOf(rows, savedTitles, savedColumns, savedRows));
+        Result result = compare(savedTitles, savedRows, tableOf(rows, savedTitles, columns));
         rows = {};
         if (sheets.size() > 1)
             result.tab = sheet.name;
@@ -206,8 +206,7 @@ SavedTableCheck::Result SavedTableCheck::check(const WorkbookAccess& access, con
             if (refused(access))
                 return done(unreadable);
             if (!stored.isEmpty()
-                && compare(savedTitles, savedRows, tableOf(stored, savedTitles, savedColumns, savedRows)).outcome
-                    == Outcome::Same)
+                && compare(savedTitles, savedRows, tableOf(stored, savedTitles, columns)).outcome == Outcome::Same)
                 result.outcome = Outcome::NumberFormats;
         }
         if (!best || closer(result, *best))

@@ -17,8 +17,10 @@
 // renamed in place counts only when its title is new to that sheet), else
 // those whose first-row cell is one of the titles and those of the table's
 // own titles at their place (ColumnRebinding); in the sheet's order (every
-// column when none is found). The first row holds titles unless the
-// table's first row repeats them.
+// column when none is found). The first row holds titles as the sheet
+// layout says; a design that does not know its sheet tells by its table
+// (its first row repeats its titles: no title row). A table read without a
+// title row is read again at its columns' places, by no title.
 // Runs on a worker thread: it touches no window and no card object.
 
 #include "data/SpreadsheetImport.h"
@@ -73,7 +75,8 @@ public:
     // The columns of a first row to take: those the saved columns now stand
     // at (ColumnRebinding against the whole sheet the table was read from),
     // and, when that sheet is unknown, those whose trimmed cell is a saved
-    // title; every column when there is none.
+    // title (with a title row; without one, the saved columns' places);
+    // every column when there is none.
     static QList<SpreadsheetImport::ColumnChoice> columnsFor(const QStringList& header, const QStringList& savedTitles,
                                                              const SheetColumns& savedColumns = {});
     // The saved table was read without a header row: its first row is its

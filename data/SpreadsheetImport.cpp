@@ -81,6 +81,7 @@ SpreadsheetImport::Table SpreadsheetImport::tableFromRows(const Rows& rows, cons
 {
     Table table;
     table.titles.append(rowNumberTitle);
+    table.columns.firstRowTitles = containsHeader;
     if (rows.isEmpty())
         return table;
     const int width = rows.rowLength(0);

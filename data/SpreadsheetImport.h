@@ -62,7 +62,8 @@ public:
     // The imported table of the ticked columns. Titles: `rowNumberTitle`,
     // then the trimmed first-row cell of each ticked column (also without a
     // header row). Rows without any cell are left out. The table knows the
-    // sheet columns it took and the sheet's whole first row.
+    // sheet columns it took, the sheet's whole first row, and whether that
+    // row held titles.
     static Table tableFromRows(const Rows& rows, const QList<ColumnChoice>& choices, bool containsHeader,
                                const QString& rowNumberTitle);
 

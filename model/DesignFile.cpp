@@ -16,10 +16,12 @@
 #include <cmath>
 #include <exception>
 #include <limits>
+#include <optional>
 
 const QString DesignFile::magic = QStringLiteral("VESKMACFESTOONDESIGNS");
 const QString DesignFile::sheetPlacesKey = QStringLiteral("excel_col_places");
 const QString DesignFile::sheetTitlesKey = QStringLiteral("excel_sheet_titles");
+const QString DesignFile::sheetFirstRowKey = QStringLiteral("excel_first_row_titles");
 
 namespace {
 
@@ -64,6 +66,27 @@ SheetColumns sheetColumnsElement(const PlistNode& node, const QStringList& table
     for (quint32 i = 0; i < titles.count(); ++i)
         layout.titles.append(Trim_Str(titles.at(i).toString())); // anything but a string reads as ""
     return layout.fits(tableTitles) ? layout : SheetColumns();
+}
+
+// The sheet layout of a table whose titles and rows were read, from the
+// element at `index` when there is one. Whether the sheet's first row held
+// titles is what a layout that fits says ("Y" or "N"); a design that does
+// not say so (written before it did, or without a layout) tells by its
+// table: read without a title row, the first row repeats the titles.
+SheetColumns sheetColumnsOf(const PlistNode& root, quint32 index, const DesignFileContents& contents)
+{
+    SheetColumns layout;
+    std::optional<bool> firstRowTitles;
+    if (contents.columnTitles.size() > 1 && index < root.count()) {
+        const PlistNode element = root.at(index);
+        layout = sheetColumnsElement(element, contents.columnTitles);
+        const QString said = element.value(DesignFile::sheetFirstRowKey).toString();
+        if (layout.known() && (said == QLatin1String("Y") || said == QLatin1String("N")))
+            firstRowTitles = said == QLatin1String("Y");
+    }
+    layout.firstRowTitles = firstRowTitles.value_or(
+        !SheetColumns::firstRowRepeats(contents.columnTitles, contents.rows.value(0)));
+    return layout;
 }
 
 QString flagText(bool value)
@@ -269,6 +292,7 @@ DesignFileAssembly DesignFile::assemble(const DesignFileContents& contents)
             PlistValue layout = PlistValue::dictionary();
             layout.insert(sheetPlacesKey, std::move(places));
             layout.insert(sheetTitlesKey, std::move(titles));
+            layout.insert(sheetFirstRowKey, PlistValue::string(flagText(contents.sheetColumns.firstRowTitles)));
             add(std::move(layout));
         }
         result.bytes = root.toXml();
@@ -449,8 +473,7 @@ DesignFileReadResult DesignFile::read(const QByteArray& bytes, const GraphicDefa
             result.elementsRead = int(index) + 1;
         }
     }
-    if (contents.columnTitles.size() > 1 && index < root.count())
-        contents.sheetColumns = sheetColumnsElement(root.at(index), contents.columnTitles);
+    contents.sheetColumns = sheetColumnsOf(root, index, contents);
     result.ok = true;
     return result;
 }

@@ -65,9 +65,14 @@ struct DesignFileAssembly
 // A design with a table whose sheet layout is known ends with one more
 // element, a dictionary: "excel_col_places" (the sheet column of each table
 // column, from 1) and "excel_sheet_titles" (the sheet's first row when the
-// table was read), both arrays of strings. Readers that stop after the back
-// objects never see it; a file without it, or with one that does not fit
-// its table, reads with the layout unknown. An object's carried column
+// table was read), both arrays of strings, and "excel_first_row_titles",
+// "Y" or "N": whether that first row held titles ("N": the table was read
+// without a title row). Readers that stop after the back objects never see
+// it, and readers of the layout alone pass over the last key; a file
+// without it, or with one that does not fit its table, reads with the
+// layout unknown, and a file that does not say whether the first row held
+// titles tells by its table (its first row repeats the titles: no title
+// row). An object's carried column
 // title that is empty is no title.
 // Numbers are written in the C locale whatever the user's locale. Reading
 // treats the file as untrusted: every count and element kind is checked.
@@ -77,6 +82,7 @@ public:
     static const QString magic;        // "VESKMACFESTOONDESIGNS"
     static const QString sheetPlacesKey; // "excel_col_places"
     static const QString sheetTitlesKey; // "excel_sheet_titles"
+    static const QString sheetFirstRowKey; // "excel_first_row_titles"
     static constexpr int recordItems = 28;
 
     // Text forms of the side record's items.

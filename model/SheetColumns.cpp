@@ -25,3 +25,14 @@ int SheetColumns::columnAt(int place) const
     const auto it = std::lower_bound(places.cbegin() + (places.isEmpty() ? 0 : 1), places.cend(), place);
     return it != places.cend() && *it == place ? int(it - places.cbegin()) : -1;
 }
+
+bool SheetColumns::firstRowRepeats(const QStringList& tableTitles, const QMap<QString, QString>& firstRow)
+{
+    if (tableTitles.size() < 2 || firstRow.isEmpty())
+        return false;
+    for (int c = 1; c < tableTitles.size(); ++c) {
+        if (Trim_Str(firstRow.value(QStringLiteral("Column%1").arg(c))) != Trim_Str(tableTitles[c]))
+            return false;
+    }
+    return true;
+}

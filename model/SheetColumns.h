@@ -6,8 +6,12 @@
 // the ticked columns, so that a column left unticked is never taken for a
 // renamed one. A table read before this was kept knows neither (`known()`
 // false).
+// A sheet read without a title row gives its first row as data: its values
+// still title the table's columns, but they name nothing, and such a table
+// is bound by sheet place alone (`firstRowTitles` false, known or not).
 
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -19,6 +23,9 @@ struct SheetColumns
     // The sheet's first-row cells, trimmed, when the table was read; index 0
     // stands for the row number and holds "".
     QStringList titles;
+    // Whether the sheet's first row held titles; false when the table was
+    // read without a title row, the first row being its first record.
+    bool firstRowTitles = true;
 
     // The most sheet columns a layout is taken with (a workbook's limit).
     static constexpr int maxColumns = 16384;
@@ -30,6 +37,10 @@ struct SheetColumns
     bool fits(const QStringList& tableTitles) const;
     // The table column standing at sheet column `place`; -1 when none does.
     int columnAt(int place) const;
+    // Whether the first row of a table titled `tableTitles` (row-number
+    // column first; a row keyed "Column1", ...) repeats its titles: how a
+    // table read without a title row tells so where nothing else does.
+    static bool firstRowRepeats(const QStringList& tableTitles, const QMap<QString, QString>& firstRow);
 
     bool operator==(const SheetColumns&) const = default;
 };

@@ -407,7 +407,8 @@ void SKTWindowController::loadDesignFileContents(const DesignFileContents& conte
         QList<int> before;
         for (const GraphicPtr& graphic : graphics)
             before.append(graphic->excel_col_indx);
-        changes += ColumnRebinding::rebind(graphics, back, Excel_Column_Titles, Excel_Column_Titles, ListData);
+        changes += ColumnRebinding::rebind(graphics, back, Excel_Column_Titles, m_sheetColumns, Excel_Column_Titles,
+                                           m_sheetColumns, ListData);
         for (qsizetype i = 0; i < graphics.size(); ++i) {
             if (graphics[i]->excel_col_indx != before[i] && graphics[i]->excel_col_indx >= 0)
                 moved.append(graphics[i]);

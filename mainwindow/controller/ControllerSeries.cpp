@@ -279,7 +279,8 @@ void SKTWindowController::graphicsPasted(const GraphicList& graphics)
     if (columnsBefore.isEmpty())
         return;
     const QList<ColumnRebinding::Change> changes = ColumnRebinding::rebind(
-        graphics, Card_Front_Or_Back == 1, Excel_Column_Titles, Excel_Column_Titles, ListData);
+        graphics, Card_Front_Or_Back == 1, Excel_Column_Titles, m_sheetColumns, Excel_Column_Titles, m_sheetColumns,
+        ListData);
     GraphicList moved;
     for (const auto& [graphic, column] : columnsBefore) {
         if (graphic->excel_col_indx != column)

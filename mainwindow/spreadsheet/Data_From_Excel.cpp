@@ -90,6 +90,9 @@ void Data_From_Excel::replaceTable(const SpreadsheetImport::Table& table)
         (*m_titles)[0] = first;
     *m_rows = table.rows;
     *m_columns = table.columns.fits(*m_titles) ? table.columns : SheetColumns();
+    // Read without a title row, it is bound by place even with its layout
+    // unknown.
+    m_columns->firstRowTitles = table.columns.firstRowTitles;
     emit tableReplaced(previous, previousColumns);
 }
 

@@ -218,6 +218,7 @@ TEST(SavedTableCheck, TheColumnsReadAgainAreThoseTheSavedOnesStandAtInTheSheet)
         const char* now;   // the sheet's first row now
         const char* read;  // the columns read now (from 1)
         bool known = true; // false: an old design, not knowing its sheet
+        bool titled = true; // false: read without a title row
     };
     const Case cases[] = {
         {"Badge deleted beside the unticked Email", "Name,Badge,Email,City", "1 2 4", "Name,Email,City", "1 3"},
@@ -226,6 +227,10 @@ TEST(SavedTableCheck, TheColumnsReadAgainAreThoseTheSavedOnesStandAtInTheSheet)
         {"an old design, Badge renamed", "Name,Badge,Email,City", "1 2 4", "Name,Badge No,Email,City", "1 4", false},
         {"a title twice in the sheet, one taken", "Code,X,Code", "1", "Code,X,Code", "1"},
         {"nothing found: every column", "Name,Badge", "2", "A,B,C", "1 2 3"},
+        {"untitled notes, Email deleted, Phone after them", "Name,Email,,City", "1 2 4", "Name,,Phone,City", "1 4"},
+        {"no title row, sorted", "Ann Lee,12,3", "1 2 3", "Bo Park,3,12", "1 2 3", true, false},
+        {"no title row, an old design, sorted", "Ann Lee,12,3", "1 2 3", "Bo Park,3,12", "1 2 3", false, false},
+        {"no title row, a place past the sheet", "Ann Lee,12,3", "1 3", "Bo Park,3", "1", true, false},
     };
     for (const Case& c : cases) {
         const QStringList then = QString(c.then).split(',');
@@ -235,8 +240,11 @@ TEST(SavedTableCheck, TheColumnsReadAgainAreThoseTheSavedOnesStandAtInTheSheet)
             titles << then[taken.toInt() - 1];
             columns.places << taken.toInt();
         }
-        const QList<SpreadsheetImport::ColumnChoice> choices = SavedTableCheck::columnsFor(
-            QString(c.now).split(','), titles, c.known ? columns : SheetColumns());
+        if (!c.known)
+            columns = {};
+        columns.firstRowTitles = c.titled;
+        const QList<SpreadsheetImport::ColumnChoice> choices = SavedTableCheck::columnsFor(QString(c.now).split(','),
+                                                                                           titles, columns);
         QStringList read;
         for (int i = 0; i < choices.size(); ++i)
             read << (choices[i].State ? QString::number(i + 1) : QString());

@@ -21,6 +21,7 @@
 #include "profiles/Globals.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -447,6 +448,38 @@ TEST_F(WorkbookChangesWindowsTest, APlaceIsAPlaceAmongTheSheetsColumnsNotTheTick
     controller->tellColumnsNotFollowed();
     const QString said = presenter.texts().join(" | ");
     EXPECT_EQ(cards() + said.toStdString(), "Ada/ Bob/" + gone);
+}
+
+// A guest list of name, seat and table read without a title row, a text
+// bound to each column, saved. Sorted so that Bo Park comes first, the
+// design opens again (Yes): every badge shows its guest's own values, also
+// from an older design whose table says its first row is data.
+TEST_F(WorkbookChangesWindowsTest, AListWithoutATitleRowKeepsItsColumnsByPlace)
+{
+    const QString path = book("guests.xlsx", {{"Ann Lee", "12", "3"}, {"Bo Park", "3", "12"}});
+    SpreadsheetPicker::setModalRun([](SpreadsheetPicker& picker) {
+        picker.contains_header->setChecked(false);
+        picker.selectAll(true);
+        picker.OKPressed();
+        return picker.result();
+    });
+    read(path);
+    insert(SKTDocumentGraphicsKey, {bound<SKTText>(1), bound<SKTText>(2), bound<SKTText>(3)});
+    const QString design = folder.filePath("guests.fcard");
+    SavePanel::setHandler([&](const QString&, const QString&) { return design; });
+    ASSERT_TRUE(controller->Save_project_file(true, false));
+    QFile saved(design);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    DesignFileContents older = DesignFile::read(bytes).contents;
+    older.sheetColumns = {}; // as written before designs kept their sheet layout
+    for (const QByteArray& written : {bytes, DesignFile::write(older)}) {
+        ASSERT_TRUE(AtomicFile::save(design, written));
+        book("guests.xlsx", {{"Bo Park", "3", "12"}, {"Ann Lee", "12", "3"}});
+        const QStringList said = reopen(design);
+        EXPECT_EQ(cards() + said.mid(1).join(" | ").toStdString(), "Bo Park/3/12 Ann Lee/12/3");
+        EXPECT_EQ(said.size(), 1); // the question alone
+    }
 }
 
 // A carried column title naming another column than the stored position

@@ -363,6 +363,44 @@ TEST(DesignFile, TheSheetColumnsOfTheTableFollowTheObjectsWhenTheyFitIt)
     EXPECT_EQ(titles.join(' ').toStdString(), "none2 none2 Town2 none2");
 }
 
+// Whether the sheet's first row held titles travels with the sheet layout;
+// a design that does not say so (older, or without a layout) tells by its
+// table, whose first row repeats its titles when it was read without them.
+TEST(DesignFile, ATableReadWithoutATitleRowSaysSoOrTellsByItsFirstRow)
+{
+    struct Case
+    {
+        const char* what;
+        bool layout;
+        bool firstRowTitles; // what the design held, and what reads back
+        bool repeats;        // its first row repeats its titles
+        bool older;          // the layout does not say whether the first row held titles
+    };
+    const Case cases[] = {
+        {"read without a title row", true, false, true, false},
+        {"a title row whose first record repeats it", true, true, true, false},
+        {"a layout older than the flag", true, false, true, true},
+        {"an older design read without a title row", false, false, true, false},
+        {"an older design with a title row", false, true, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        DesignFileContents design = sampleDesign();
+        if (c.repeats)
+            design.columnTitles = {"No.", "Ada", "Z\u00fcrich"};
+        if (c.layout)
+            design.sheetColumns = {{0, 1, 2}, {"", "Ada", "Z\u00fcrich"}};
+        design.sheetColumns.firstRowTitles = c.firstRowTitles;
+        QString bytes = QString::fromUtf8(DesignFile::write(design));
+        if (c.older)
+            bytes.remove(QRegularExpression("\\s*<key>excel_first_row_titles</key>\\s*<string>.</string>"));
+        const DesignFileReadResult read = DesignFile::read(bytes.toUtf8());
+        ASSERT_TRUE(read.ok) << read.reason.toStdString();
+        EXPECT_EQ(read.contents.sheetColumns.firstRowTitles, c.firstRowTitles);
+        EXPECT_EQ(read.contents.sheetColumns.known(), c.layout);
+    }
+}
+
 // A user's locale with a decimal comma changes nothing in the file.
 TEST(DesignFile, NumbersAreWrittenInTheCLocale)
 {
