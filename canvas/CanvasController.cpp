@@ -1173,8 +1173,7 @@ void CanvasController::insertPictureObject(const QPointF& point, const Picture& 
 bool CanvasController::canPaste() const
 {
     return m_document && m_selection
-        && CardPasteboard::pasteContents(Pasteboard::general().mimeData())
-        != CardPasteboard::PasteContents::Nothing;
+        && CardPasteboard::pasteContents(Pasteboard::general().mimeData()) != CardPasteboard::PasteContents::Nothing;
 }
 
 void CanvasController::undo()

@@ -399,16 +399,11 @@ void SKTWindowController::showObjectPanels(SKTGraphic& graphic)
     else
         Enable_Standard_Button_For_Unlock();
 
-    // The same object again shows nothing new while the selection is the
-    // one its panels were filled for; callers that need it loaded again (a
-    // lock) show the card first. After the selection changed, its values
-    // are filled again on the page the user is looking at, so that no typed
-    // word or setting from another selection is written into it.
-    if (const GraphicPtr last = Last_Selected_Graphic.lock(); last && last.get() == &graphic) {
-        if (!InspectorSelection::sameObjects(panelsFilledFor(), editedSelection()))
-            reloadShownObjectPanels();
+    // The same object again shows nothing new; callers that need it loaded
+    // again (a lock) show the card first. (After a change of the selection
+    // syncInspectorWithSelection fills its values again.)
+    if (const GraphicPtr last = Last_Selected_Graphic.lock(); last && last.get() == &graphic)
         return;
-    }
 
     Last_Selected_Graphic = graphic.weak_from_this();
     Remove_All_Tab_Items();
@@ -464,7 +459,7 @@ QList<const SKTGraphic*> SKTWindowController::panelsFilledFor() const
 {
     QList<const SKTGraphic*> filled;
     for (const std::weak_ptr<SKTGraphic>& graphic : m_panelsFilledFor)
-        filled.append(graphic.lock().get());   // one gone meanwhile is null
+        filled.append(graphic.lock().get()); // one gone meanwhile is null
     return filled;
 }
 
@@ -495,9 +490,8 @@ void SKTWindowController::syncInspectorWithSelection()
         if (canvas && canvas->controller().isTrackingMouse())
             return;
     }
-    const InspectorSelection::Answer answer =
-        InspectorSelection::afterSelectionChange(Last_Selected_Graphic.lock().get(), panelsFilledFor(),
-                                                 editedSelection(), view->controller()._Selected_Graphic);
+    const InspectorSelection::Answer answer = InspectorSelection::afterSelectionChange(
+        Last_Selected_Graphic.lock().get(), panelsFilledFor(), editedSelection(), view->controller()._Selected_Graphic);
     try {
         switch (answer.step) {
         case InspectorSelection::Step::Keep:
@@ -506,6 +500,9 @@ void SKTWindowController::syncInspectorWithSelection()
             reloadShownObjectPanels();
             break;
         case InspectorSelection::Step::ShowObject:
+            // The inspector's own buttons (a picture's file, the barcode
+            // designer) act on the object it shows.
+            view->controller()._Selected_Graphic = answer.object;
             showObjectPanels(*answer.object);
             break;
         case InspectorSelection::Step::ShowCard:

@@ -14,12 +14,13 @@ class InspectorSelection
 {
 public:
     enum class Step {
-        Keep,         // the panels show the selection as it is
-        Reload,       // the same object, its values filled again
-        ShowObject,   // the panels of `object`
-        ShowCard,     // the card panels: nothing is selected
+        Keep,       // the panels show the selection as it is
+        Reload,     // the same object, its values filled again
+        ShowObject, // the panels of `object`
+        ShowCard,   // the card panels: nothing is selected
     };
-    struct Answer {
+    struct Answer
+    {
         Step step = Step::Keep;
         GraphicPtr object;
         bool operator==(const Answer&) const = default;

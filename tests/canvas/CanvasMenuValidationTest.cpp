@@ -18,6 +18,8 @@ struct BySelection {
 
 TEST(CanvasMenuValidation, ItemsFollowTheSelectionCount)
 {
+    // The table keeps its hand-made layout.
+    // clang-format off
     const BySelection table[] = {
         {CanvasCommand::Delete, false, true, true},          {CanvasCommand::Cut, false, true, true},
         {CanvasCommand::Copy, false, true, true},            {CanvasCommand::BringToFront, false, true, true},
@@ -30,6 +32,7 @@ TEST(CanvasMenuValidation, ItemsFollowTheSelectionCount)
         {CanvasCommand::AlignFormCenter, true, true, true},  {CanvasCommand::Paste, false, false, false},
         {CanvasCommand::SelectAll, true, true, true},        {CanvasCommand::DeselectAll, true, true, true},
     };
+    // clang-format on
     // Paste goes by the pasteboard alone: an empty one here.
     MemoryPasteboard pasteboard;
     Pasteboard::install(&pasteboard);

@@ -19,7 +19,8 @@ TEST(InspectorSelectionTest, AnObjectLeftOutOfTheSelectionIsNeverShown)
     using Step = InspectorSelection::Step;
     const GraphicPtr a = SKTGraphic::makeOfClass("SKTText"), b = SKTGraphic::makeOfClass("SKTText"),
                      c = SKTGraphic::makeOfClass("SKTLine");
-    const struct {
+    const struct
+    {
         const char* name;
         GraphicPtr shown;
         QList<const SKTGraphic*> filledFor;

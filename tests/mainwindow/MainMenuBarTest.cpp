@@ -130,6 +130,8 @@ TEST_F(MainMenuBarTest, ItemsFollowTheSelectionOfTheSideBeingEditedAndActThere)
     controller->Circle_Tool_Clicked();
     CanvasController& back = controller->graphicView(1)->controller();
 
+    // The table keeps its hand-made layout.
+    // clang-format off
     const struct {
         CanvasCommand command;
         bool withNone, withOne, withTwo;
@@ -140,6 +142,7 @@ TEST_F(MainMenuBarTest, ItemsFollowTheSelectionOfTheSideBeingEditedAndActThere)
         {CanvasCommand::AlignWithGrid, false, true, true}, {CanvasCommand::Paste, false, false, false},
         {CanvasCommand::SelectAll, true, true, true},
     };
+    // clang-format on
     const IndexSet selections[] = {IndexSet(), IndexSet(0), IndexSet::range(0, 2)};
     for (int n = 0; n < 3; ++n) {
         back.changeSelectionIndexes(selections[n]);
@@ -171,11 +174,12 @@ TEST_F(MainMenuBarTest, PasteItemAndButtonAgreeOnWhatThePasteboardHolds)
     ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG"));
     const auto star = std::make_shared<Shape_Control>();
     star->Set_Shape_Type(ShapeCode::Star);
-    const struct {
+    const struct
+    {
         const char* name;
-        QString format;       // "" for an empty pasteboard
+        QString format; // "" for an empty pasteboard
         QByteArray bytes;
-        const char* pasted;   // class of the object a paste makes, "" for none
+        const char* pasted; // class of the object a paste makes, "" for none
     } rows[] = {
         {"card objects", CardPasteboard::graphicsType(), SKTGraphicArchive::pasteboardDataWithGraphics({star}),
          "Shape_Control"},
@@ -195,13 +199,13 @@ TEST_F(MainMenuBarTest, PasteItemAndButtonAgreeOnWhatThePasteboardHolds)
             if (contents)
                 contents->setData(row.format, row.bytes);
             pasteboard.putForeign(contents);
-            controller->Set_Paste_Button_Status();   // as a change of the clipboard does
+            controller->Set_Paste_Button_Status(); // as a change of the clipboard does
             controller->graphicView(0)->controller().changeSelectionIndexes(IndexSet(int(side(0).indexOf(rect))));
             controller->Show_RHS_Properties(rect.get());
             const bool expected = row.pasted[0] != 0;
             EXPECT_EQ(control<QPushButton>("Paste_btn")->isEnabled(), expected);
             EXPECT_EQ(item(CanvasCommand::Paste)->isEnabled(), expected);
-            menus().validate();   // as opening the menu does
+            menus().validate(); // as opening the menu does
             EXPECT_EQ(item(CanvasCommand::Paste)->isEnabled(), expected);
 
             const qsizetype before = side(0).size();

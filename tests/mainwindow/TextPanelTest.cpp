@@ -221,23 +221,29 @@ TEST_F(TextPanelTest, ColourGoesToEveryTextButTheWordsOnlyToASingleOne)
     EXPECT_EQ(three[0]->Text_contents()->string(), "Text here");
 }
 
-// Clicks, Shift-clicks and rubber bands on the canvas, then typing over the
+// Clicks, Shift-clicks, rubber bands and pastes, then typing over the
 // editor's words and the editor's Undo key: the editor shows the selected
 // text's own words, typing writes into that text and Undo gives them back.
 TEST_F(TextPanelTest, EditorShowsTheSelectedTextsOwnWordsAfterEverySelection)
 {
-    const struct {
+    const struct
+    {
         const char* name;
-        QStringList steps;   // "A" click, "+A" Shift-click, "band A" rubber band, "type W"
-        int shown;           // the text selected alone at the end
-        QStringList words;   // the texts' words before the last typing
+        QStringList steps; // "A" click, "+A" Shift-click, "band A" rubber band, "type W", "copy", "paste"
+        QString shown;     // the words of the text selected alone at the end
+        QStringList words; // the three texts' words at the end
     } rows[] = {
-        {"Shift-click on the second again", {"A", "+B", "+B"}, 0, {"First Last", "Department", "Staff"}},
-        {"then another text alone after typing", {"A", "+B", "+B", "type CHANGED", "B"}, 1,
+        {"Shift-click on the second again", {"A", "+B", "+B"}, "First Last", {"First Last", "Department", "Staff"}},
+        {"then another text alone after typing",
+         {"A", "+B", "+B", "type CHANGED", "B"},
+         "Department",
          {"CHANGED", "Department", "Staff"}},
-        {"typed over two, the first deselected", {"A", "+B", "type CHANGED", "+A"}, 1,
+        {"typed over two, the first deselected",
+         {"A", "+B", "type CHANGED", "+A"},
+         "Department",
          {"First Last", "Department", "Staff"}},
-        {"a rubber band over another", {"A", "band B"}, 1, {"First Last", "Department", "Staff"}},
+        {"a rubber band over another", {"A", "band B"}, "Department", {"First Last", "Department", "Staff"}},
+        {"a paste of another", {"B", "copy", "A", "paste"}, "Department", {"First Last", "Department", "Staff"}},
     };
     QWidget* window = controller->window();
     window->activateWindow();
@@ -245,7 +251,9 @@ TEST_F(TextPanelTest, EditorShowsTheSelectedTextsOwnWordsAfterEverySelection)
     SKTGraphicView* view = controller->graphicView(0);
     auto* editor = control<QPlainTextEdit>("Text_value_Edit");
     const auto three = texts(3);
-    const auto centre = [&](const QString& name) { return three[name.back().unicode() - 'A']->bounds().center().toPoint(); };
+    const auto centre = [&](const QString& step) {
+        return three[step.back().unicode() - 'A']->bounds().center().toPoint();
+    };
     const auto type = [&](const QString& words) {
         editor->setFocus();
         editor->selectAll();
@@ -269,17 +277,22 @@ TEST_F(TextPanelTest, EditorShowsTheSelectedTextsOwnWordsAfterEverySelection)
                 QTest::mouseMove(view, (from + to) / 2);
                 QTest::mouseMove(view, to);
                 QTest::mouseRelease(view, Qt::LeftButton, {}, to);
+            } else if (step == "copy" || step == "paste") {
+                step == "copy" ? controller->Copy_Clicked() : controller->Paste_Clicked();
             } else {
                 QTest::mouseClick(view, Qt::LeftButton, step.startsWith('+') ? Qt::ShiftModifier : Qt::NoModifier,
                                   centre(step));
             }
             QCoreApplication::processEvents();
         }
-        ASSERT_EQ(canvas().selectionIndexes(), IndexSet(row.shown));
-        EXPECT_EQ(editor->toPlainText(), row.words[row.shown]);
+        const GraphicList selected = canvas().selectedGraphics();
+        ASSERT_EQ(selected.size(), 1);
+        EXPECT_EQ(canvas()._Selected_Graphic.get(), selected[0].get()); // what the inspector's buttons act on
+        EXPECT_EQ(editor->toPlainText(), row.shown);
         type("XYZ");
-        EXPECT_EQ(three[row.shown]->Text_contents()->string(), "XYZ");
+        EXPECT_EQ(selected[0]->Text_contents()->string(), "XYZ");
         QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(selected[0]->Text_contents()->string(), row.shown);
         for (int i = 0; i < 3; ++i)
             EXPECT_EQ(three[i]->Text_contents()->string(), row.words[i]) << i;
     }
