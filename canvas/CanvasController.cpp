@@ -611,13 +611,25 @@ void CanvasController::selectAndTrackMouseWithEvent(const CanvasMouseEvent& even
         } else if (!selected) {
             changeSelectionIndexes(IndexSet(index));
         }
-        if (selectionIndexes().contains(index))
+        if (selectionIndexes().contains(index)) {
             beginMove(event.point);
-        else
+        } else {
+            // A Shift-click took the object out of the selection: the current
+            // object, and so the inspector, is one still selected, or the
+            // card when none is.
+            _Selected_Graphic = topmostSelectedGraphic();
+            m_pressEnd.showsCurrentProperties = _Selected_Graphic != nullptr;
             m_tracking = Tracking::Consume;
+        }
     } else {
         beginResize(hit, handle, true);
     }
+}
+
+GraphicPtr CanvasController::topmostSelectedGraphic() const
+{
+    const GraphicList selected = selectedGraphics();
+    return selected.isEmpty() ? nullptr : selected.first();
 }
 
 void CanvasController::beginMove(const QPointF& point)
@@ -752,6 +764,10 @@ void CanvasController::endTracking(const QPointF& point)
     case Tracking::Marquee:
         setNeedsDisplayInRect(_marqueeSelectionBounds);
         _marqueeSelectionBounds = QRectF(0, 0, 0, 0);
+        // The inspector shows what the rubber band selected, whatever the
+        // drawing meanwhile made current.
+        _Selected_Graphic = topmostSelectedGraphic();
+        m_pressEnd.showsCurrentProperties = _Selected_Graphic != nullptr;
         if (m_host)
             m_host->Refresh_Canvas();
         break;
@@ -1062,15 +1078,16 @@ void CanvasController::paste()
     if (!m_document || !m_selection)
         return;
     Pasteboard& pasteboard = Pasteboard::general();
-    const QString type =
-        pasteboard.availableTypeFromArray({CardPasteboard::graphicsType(), CardPasteboard::fileNamesType()});
-    if (type.isEmpty()) {
+    switch (CardPasteboard::pasteContents(pasteboard.mimeData())) {
+    case CardPasteboard::PasteContents::Nothing:
+        return;
+    case CardPasteboard::PasteContents::Picture:
         makeNewImageFromPasteboard(QPointF(50, 50));
         return;
+    case CardPasteboard::PasteContents::Graphics:
+        break;
     }
-    if (type != CardPasteboard::graphicsType())
-        return;   // file names alone are not pasted
-
+    const QString type = CardPasteboard::graphicsType();
     SKTError error;
     const std::optional<GraphicList> read =
         SKTGraphicArchive::graphicsWithPasteboardData(pasteboard.dataForType(type), &error);
@@ -1153,6 +1170,12 @@ void CanvasController::insertPictureObject(const QPointF& point, const Picture& 
         m_host->Undo_Redo_Button_state();
 }
 
+bool CanvasController::canPaste() const
+{
+    return m_document && m_selection
+        && CardPasteboard::pasteContents(Pasteboard::general().mimeData()) != CardPasteboard::PasteContents::Nothing;
+}
+
 void CanvasController::undo()
 {
     undoOrRedo(true);
@@ -1191,6 +1214,7 @@ CanvasMenuFacts CanvasController::menuFacts() const
         facts.canRedo = um->canRedo();
     }
     facts.rulersShown = m_rulers && m_rulers->rulersVisible();
+    facts.canPaste = canPaste();
     return facts;
 }
 

@@ -190,6 +190,10 @@ public:
     // again (after the card's size or shape changed).
     void Refresh_ScrollView() { emit scrollViewNeedsDisplay(); }
 
+    // Whether Paste makes something on this canvas now: card objects or a
+    // picture on the pasteboard (CardPasteboard::pasteContents).
+    bool canPaste() const;
+
     // ---- menu items ----
     // What the menu rule needs to know of this canvas now.
     CanvasMenuFacts menuFacts() const;
@@ -222,7 +226,8 @@ public:
 
     // The current object as the main window, the inspector and the fills see
     // it: the object clicked or created last, or the lowest selected object
-    // the last draw gave handles to.
+    // the last draw gave handles to; after a rubber band, or a Shift-click
+    // that deselected the object clicked, the topmost selected object.
     GraphicPtr _Selected_Graphic;
     // Indexes of the objects an undo or redo inserts or changes; exists only
     // while an undo or redo runs.
@@ -279,6 +284,8 @@ private:
     void finishCreation();
     void withdrawCreation(const GraphicPtr& graphic);
 
+    // The selected object nearest the top (lowest index), or none.
+    GraphicPtr topmostSelectedGraphic() const;
     void selectAndTrackMouseWithEvent(const CanvasMouseEvent& event);
     void beginMove(const QPointF& point);
     void beginResize(const GraphicPtr& graphic, int handle, bool ownUndoGroup);

@@ -40,6 +40,8 @@ MenuItemState CanvasMenuValidation::validateMenuItem(CanvasCommand command, cons
                                         : QCoreApplication::translate("SKTGraphicView", "Show Ruler");
         break;
     case CanvasCommand::Paste:
+        state.enabled = facts.canPaste;
+        break;
     case CanvasCommand::SelectAll:
     case CanvasCommand::DeselectAll:
     case CanvasCommand::AlignFormCenter:

@@ -42,6 +42,8 @@ struct CanvasMenuFacts {
     bool canUndo = false;
     bool canRedo = false;
     bool rulersShown = false;
+    // Paste would make something (CanvasController::canPaste).
+    bool canPaste = false;
 };
 
 struct MenuItemState {

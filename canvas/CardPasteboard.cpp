@@ -68,6 +68,36 @@ GraphicList CardPasteboard::withColumnTitles(const GraphicList& graphics, const 
     return copied;
 }
 
+namespace {
+
+// The contents' picture formats ("image/png", ...) that a picture reader
+// takes, in the contents' order.
+QStringList readablePictureFormats(const QMimeData& data)
+{
+    static const QList<QByteArray> readable = QImageReader::supportedMimeTypes();
+    QStringList formats;
+    for (const QString& format : data.formats()) {
+        if (format.startsWith(QLatin1String("image/")) && readable.contains(format.toLatin1()))
+            formats.append(format);
+    }
+    return formats;
+}
+
+}
+
+CardPasteboard::PasteContents CardPasteboard::pasteContents(const QMimeData* data)
+{
+    if (!data)
+        return PasteContents::Nothing;
+    if (data->hasFormat(graphicsType()))
+        return PasteContents::Graphics;
+    if (data->hasFormat(fileNamesType()))
+        return PasteContents::Nothing;
+    if (data->hasImage() || !readablePictureFormats(*data).isEmpty())
+        return PasteContents::Picture;
+    return PasteContents::Nothing;
+}
+
 QImage CardPasteboard::pictureFromMimeData(const QMimeData* data)
 {
     if (!data)
@@ -78,9 +108,7 @@ QImage CardPasteboard::pictureFromMimeData(const QMimeData* data)
             return image;
     }
     // Picture formats the contents name directly ("image/png", ...).
-    for (const QString& format : data->formats()) {
-        if (!format.startsWith(QLatin1String("image/")))
-            continue;
+    for (const QString& format : readablePictureFormats(*data)) {
         QByteArray bytes = data->data(format);
         QBuffer buffer(&bytes);
         QImageReader reader(&buffer);

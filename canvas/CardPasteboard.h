@@ -33,6 +33,15 @@ public:
     // copies carrying its title; the others are the objects themselves.
     static GraphicList withColumnTitles(const GraphicList& graphics, const QStringList& columnTitles);
 
+    // What a paste of `data` makes: card objects when the contents offer
+    // the card objects' type; nothing when they offer file names (a file
+    // name alone is never pasted); a picture object when they offer a
+    // picture in a format that can be read; otherwise nothing. Paste, the
+    // Edit menu's item and the Paste button all go by this answer. It looks
+    // at the formats offered only, so it stays cheap for a large picture.
+    enum class PasteContents { Nothing, Graphics, Picture };
+    static PasteContents pasteContents(const QMimeData* data);
+
     // A picture the contents offer, in any picture format that can be read;
     // null when there is none.
     static QImage pictureFromMimeData(const QMimeData* data);

@@ -438,9 +438,12 @@ void SKTWindowController::connectToolPalette()
     connect(ui.Paste_btn, &QPushButton::clicked, this, &SKTWindowController::Paste_Clicked);
     connect(ui.Delete_btn, &QPushButton::clicked, this, &SKTWindowController::Delete_Clicked);
 
-    for (SideSelection* selection : {_graphicsController, _graphicsController_back})
+    for (SideSelection* selection : {_graphicsController, _graphicsController_back}) {
         connect(selection, &SideSelection::selectionIndexesDidChange, this,
                 &SKTWindowController::updateSelectionButtons);
+        connect(selection, &SideSelection::selectionIndexesDidChange, this,
+                &SKTWindowController::scheduleInspectorSync);
+    }
     if (m_document && m_document->undoManager())
         connect(m_document->undoManager(), &UndoManager::checkpoint, this,
                 &SKTWindowController::scheduleUndoButtonUpdate);

@@ -691,6 +691,18 @@ private:
     // nothing.
     void reloadShownObjectPanels();
     void insertInspectorTabs(const InspectorTabSet& set);
+    // The objects selected on the side being edited, in list order.
+    GraphicList editedSelection() const;
+    // Notes the selection the object panels were filled for (none for the
+    // card panels).
+    void notePanelsFilledFor(const GraphicList& selection);
+    QList<const SKTGraphic*> panelsFilledFor() const;
+    // After the selection changed, once control is back in the event loop:
+    // the inspector shows the selected objects' own values
+    // (InspectorSelection), so that no panel writes values it filled from
+    // another selection.
+    void scheduleInspectorSync();
+    void syncInspectorWithSelection();
 
     // ---- invitation texts ----
 public:

@@ -383,7 +383,10 @@ void SKTWindowController::Disable_Standard_Button_For_Card()
 
 void SKTWindowController::Disable_Standard_Button_For_Lock()
 {
-    setEditButtons(false, false, true, false);
+    // A paste passes locked objects by, so Paste stays as the pasteboard
+    // allows, as the menu item does.
+    setEditButtons(false, false, true, std::nullopt);
+    Set_Paste_Button_Status();
 }
 
 void SKTWindowController::setAlignWithGridButtonEnabled(bool enabled)

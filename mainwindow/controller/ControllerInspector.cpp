@@ -38,6 +38,7 @@
 #include "mainwindow/Template_Wizard.h"
 #include "mainwindow/Long_SMS_Dlg.h"
 #include "mainwindow/inspector/BarcodePanel.h"
+#include "mainwindow/inspector/InspectorSelection.h"
 #include "mainwindow/series/BatchWizard.h"
 #include "mainwindow/series/Generate_List.h"
 #include "mainwindow/series/View_Data_Series.h"
@@ -382,6 +383,7 @@ void SKTWindowController::showCardPanels()
         view->controller().changeSelectionIndexes(IndexSet());
     Disable_Standard_Button_For_Card();
     Last_Selected_Graphic.reset();
+    notePanelsFilledFor({});
     ui.print_object_chk->hide();
     insertInspectorTabs(InspectorTabs::forCard());
     loadCardPanels();
@@ -398,7 +400,8 @@ void SKTWindowController::showObjectPanels(SKTGraphic& graphic)
         Enable_Standard_Button_For_Unlock();
 
     // The same object again shows nothing new; callers that need it loaded
-    // again (a lock) show the card first.
+    // again (a lock) show the card first. (After a change of the selection
+    // syncInspectorWithSelection fills its values again.)
     if (const GraphicPtr last = Last_Selected_Graphic.lock(); last && last.get() == &graphic)
         return;
 
@@ -412,6 +415,7 @@ void SKTWindowController::showObjectPanels(SKTGraphic& graphic)
         const QuietUpdate quiet;
         sel_control_name = set.selControlName;
         insertInspectorTabs(set);
+        notePanelsFilledFor(editedSelection());
         // A locked object's controls are filled as well.
         for (const std::unique_ptr<InspectorPanel>& panel : m_inspectorPanels) {
             if (panel->showsKind(graphic))
@@ -430,9 +434,83 @@ void SKTWindowController::reloadShownObjectPanels()
         return;
     // The pages stay as they are: the same object keeps its set of pages.
     const QuietUpdate quiet;
+    notePanelsFilledFor(editedSelection());
+    m_window->ui().print_object_chk->setChecked(shown->print_object != 0);
     for (const std::unique_ptr<InspectorPanel>& panel : m_inspectorPanels) {
         if (panel->showsKind(*shown))
             panel->load(*shown);
+    }
+}
+
+GraphicList SKTWindowController::editedSelection() const
+{
+    SKTGraphicView* view = currentSideCanvas();
+    return view ? view->controller().selectedGraphics() : GraphicList();
+}
+
+void SKTWindowController::notePanelsFilledFor(const GraphicList& selection)
+{
+    m_panelsFilledFor.clear();
+    for (const GraphicPtr& graphic : selection)
+        m_panelsFilledFor.push_back(graphic);
+}
+
+QList<const SKTGraphic*> SKTWindowController::panelsFilledFor() const
+{
+    QList<const SKTGraphic*> filled;
+    for (const std::weak_ptr<SKTGraphic>& graphic : m_panelsFilledFor)
+        filled.append(graphic.lock().get()); // one gone meanwhile is null
+    return filled;
+}
+
+void SKTWindowController::scheduleInspectorSync()
+{
+    if (m_inspectorSyncPending)
+        return;
+    m_inspectorSyncPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_inspectorSyncPending = false;
+            syncInspectorWithSelection();
+        },
+        Qt::QueuedConnection);
+}
+
+void SKTWindowController::syncInspectorWithSelection()
+{
+    // While the panels are filled the caller shows what it means to, and a
+    // press shows its result when it ends.
+    if (Not_Draw_Only_Prop_Change || !m_window)
+        return;
+    SKTGraphicView* view = currentSideCanvas();
+    if (!view)
+        return;
+    for (SKTGraphicView* canvas : {_graphicView, _graphicView_BACK, _graphicView_TEMP}) {
+        if (canvas && canvas->controller().isTrackingMouse())
+            return;
+    }
+    const InspectorSelection::Answer answer = InspectorSelection::afterSelectionChange(
+        Last_Selected_Graphic.lock().get(), panelsFilledFor(), editedSelection(), view->controller()._Selected_Graphic);
+    try {
+        switch (answer.step) {
+        case InspectorSelection::Step::Keep:
+            break;
+        case InspectorSelection::Step::Reload:
+            reloadShownObjectPanels();
+            break;
+        case InspectorSelection::Step::ShowObject:
+            // The inspector's own buttons (a picture's file, the barcode
+            // designer) act on the object it shows.
+            view->controller()._Selected_Graphic = answer.object;
+            showObjectPanels(*answer.object);
+            break;
+        case InspectorSelection::Step::ShowCard:
+            showCardPanels();
+            break;
+        }
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
     }
 }
 

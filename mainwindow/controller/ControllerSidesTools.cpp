@@ -10,7 +10,6 @@
 #include "barcodes/BarcodeProducer.h"
 #include "barcodes/Globals.h"
 #include "canvas/ArrangeCommands.h"
-#include "canvas/CardPasteboard.h"
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTRenderingView.h"
 #include "canvas/SKTGrid.h"
@@ -78,7 +77,6 @@
 #include "platform/AtomicFile.h"
 #include "platform/IndexSet.h"
 #include "platform/OpenPanel.h"
-#include "platform/Pasteboard.h"
 #include "platform/ProcessTerminator.h"
 #include "platform/RegularFile.h"
 #include "platform/SavePanel.h"
@@ -595,9 +593,13 @@ void SKTWindowController::scheduleUndoButtonUpdate()
 
 void SKTWindowController::Set_Paste_Button_Status()
 {
-    const QString type = Pasteboard::general().availableTypeFromArray(
-        {CardPasteboard::graphicsType(), CardPasteboard::fileNamesType()});
-    m_window->ui().Paste_btn->setEnabled(type == CardPasteboard::graphicsType());
+    // The button, the menu item and its key agree: each is enabled exactly
+    // when a paste on the side being edited would make something.
+    SKTGraphicView* view = currentSideCanvas();
+    const bool canPaste = view && view->controller().canPaste();
+    m_window->ui().Paste_btn->setEnabled(canPaste);
+    if (m_pasteAction)
+        m_pasteAction->setEnabled(canPaste);
 }
 
 void SKTWindowController::updateSelectionButtons()

@@ -64,6 +64,11 @@ struct ControllerState
     bool m_updatingUndoButtons = false;
     std::unique_ptr<SKTGrid> _grid;
     std::vector<std::unique_ptr<InspectorPanel>> m_inspectorPanels;
+    // The objects selected when the object panels were last filled; the
+    // inspector is brought in line with the selection once control is back
+    // in the event loop after it changed.
+    std::vector<std::weak_ptr<class SKTGraphic>> m_panelsFilledFor;
+    bool m_inspectorSyncPending = false;
     std::unique_ptr<PresetListModel> m_presetList;
     // the selections of the three sides
     SideSelection* _graphicsController = nullptr;

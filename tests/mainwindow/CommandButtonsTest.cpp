@@ -60,7 +60,8 @@ TEST_F(CommandButtonsTest, EachButtonStateSetsTheEditButtonsAsItsRowSays)
         {"unlock", &SKTWindowController::Enable_Standard_Button_For_Unlock, true, "1111110100"},
         {"card", &SKTWindowController::Disable_Standard_Button_For_Card, true, "00000001kk"},
         {"card, no cards", &SKTWindowController::Disable_Standard_Button_For_Card, false, "00000000kk"},
-        {"lock", &SKTWindowController::Disable_Standard_Button_For_Lock, true, "00000010kk"},
+        // a paste passes a locked object by: Paste goes by the pasteboard
+        {"lock", &SKTWindowController::Disable_Standard_Button_For_Lock, true, "00000011kk"},
     };
     for (const auto& row : rows) {
         for (bool before : {false, true}) {

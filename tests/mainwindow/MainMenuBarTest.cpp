@@ -4,8 +4,10 @@
 #include "WindowControllerFixture.h"
 
 #include "canvas/CanvasRulers.h"
+#include "canvas/CardPasteboard.h"
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
+#include "model/SKTGraphicArchive.h"
 #include "mainwindow/ColorWell.h"
 #include "mainwindow/Grid_Wizard.h"
 #include "mainwindow/MainMenuBar.h"
@@ -13,11 +15,13 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
@@ -126,6 +130,8 @@ TEST_F(MainMenuBarTest, ItemsFollowTheSelectionOfTheSideBeingEditedAndActThere)
     controller->Circle_Tool_Clicked();
     CanvasController& back = controller->graphicView(1)->controller();
 
+    // The table keeps its hand-made layout.
+    // clang-format off
     const struct {
         CanvasCommand command;
         bool withNone, withOne, withTwo;
@@ -133,9 +139,10 @@ TEST_F(MainMenuBarTest, ItemsFollowTheSelectionOfTheSideBeingEditedAndActThere)
         {CanvasCommand::Cut, false, true, true},           {CanvasCommand::Copy, false, true, true},
         {CanvasCommand::Delete, false, true, true},        {CanvasCommand::BringToFront, false, true, true},
         {CanvasCommand::AlignLeftEdges, false, false, true}, {CanvasCommand::MakeSameWidth, false, false, true},
-        {CanvasCommand::AlignWithGrid, false, true, true}, {CanvasCommand::Paste, true, true, true},
+        {CanvasCommand::AlignWithGrid, false, true, true}, {CanvasCommand::Paste, false, false, false},
         {CanvasCommand::SelectAll, true, true, true},
     };
+    // clang-format on
     const IndexSet selections[] = {IndexSet(), IndexSet(0), IndexSet::range(0, 2)};
     for (int n = 0; n < 3; ++n) {
         back.changeSelectionIndexes(selections[n]);
@@ -154,6 +161,59 @@ TEST_F(MainMenuBarTest, ItemsFollowTheSelectionOfTheSideBeingEditedAndActThere)
     control<QPushButton>("Front_Side_btn")->click();
     EXPECT_FALSE(item(CanvasCommand::Copy)->isEnabled());
     EXPECT_TRUE(side(0).isEmpty());
+}
+
+// Edit > Paste, its key and the Paste button are enabled exactly when a
+// paste makes something, whatever is selected.
+TEST_F(MainMenuBarTest, PasteItemAndButtonAgreeOnWhatThePasteboardHolds)
+{
+    QImage picture(12, 7, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    QByteArray png;
+    QBuffer buffer(&png);
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG"));
+    const auto star = std::make_shared<Shape_Control>();
+    star->Set_Shape_Type(ShapeCode::Star);
+    const struct
+    {
+        const char* name;
+        QString format; // "" for an empty pasteboard
+        QByteArray bytes;
+        const char* pasted; // class of the object a paste makes, "" for none
+    } rows[] = {
+        {"card objects", CardPasteboard::graphicsType(), SKTGraphicArchive::pasteboardDataWithGraphics({star}),
+         "Shape_Control"},
+        {"a PNG from another program", "image/png", png, "SKTImage"},
+        {"text only", "text/plain", "Ada Lovelace", ""},
+        {"file names only", "text/uri-list", "file:///tmp/a.png\r\n", ""},
+        {"a picture no reader takes", "image/x-nothing-known", "???", ""},
+        {"empty", "", "", ""},
+    };
+    controller->Rect_Tool_Clicked();
+    const GraphicPtr rect = side(0).first();
+    for (bool locked : {false, true}) {
+        rect->ctrl_is_locked = locked;
+        for (const auto& row : rows) {
+            SCOPED_TRACE(std::string(row.name) + (locked ? ", a locked object selected" : ""));
+            auto* contents = row.format.isEmpty() ? nullptr : new QMimeData;
+            if (contents)
+                contents->setData(row.format, row.bytes);
+            pasteboard.putForeign(contents);
+            controller->Set_Paste_Button_Status(); // as a change of the clipboard does
+            controller->graphicView(0)->controller().changeSelectionIndexes(IndexSet(int(side(0).indexOf(rect))));
+            controller->Show_RHS_Properties(rect.get());
+            const bool expected = row.pasted[0] != 0;
+            EXPECT_EQ(control<QPushButton>("Paste_btn")->isEnabled(), expected);
+            EXPECT_EQ(item(CanvasCommand::Paste)->isEnabled(), expected);
+            menus().validate(); // as opening the menu does
+            EXPECT_EQ(item(CanvasCommand::Paste)->isEnabled(), expected);
+
+            const qsizetype before = side(0).size();
+            controller->Paste_Clicked();
+            ASSERT_EQ(side(0).size(), before + (expected ? 1 : 0));
+            EXPECT_EQ(expected ? side(0).first()->className() : QString(), row.pasted);
+        }
+    }
 }
 
 TEST_F(MainMenuBarTest, UndoIsOfferedOnlyWhileTheFrontIsEditedAndShown)

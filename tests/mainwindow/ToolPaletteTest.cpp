@@ -268,7 +268,7 @@ TEST_F(ToolPaletteTest, PasteByKeyTakesAPictureFromAnotherProgram)
     data->setImageData(picture);
     pasteboard.putForeign(data);
     controller->Set_Paste_Button_Status();
-    EXPECT_FALSE(button("Paste_btn")->isEnabled());
+    EXPECT_TRUE(button("Paste_btn")->isEnabled());
 
     QTest::keyClick(window, Qt::Key_V, Qt::ControlModifier);
     ASSERT_EQ(side(0).size(), 1);

@@ -10,6 +10,8 @@
 //                                 pasted object as a JSON line
 //   clipboard_peer paste-picture  pastes a picture put there by another
 //                                 program and prints the picture object
+// Both paste modes first print whether Edit > Paste is enabled
+// ({"canPaste": ...}), as the Paste button is.
 //
 // The resource folder comes from XDG_DATA_HOME, which the caller must set
 // (the peer never touches a user's own folder). Messages the canvas would
@@ -145,8 +147,14 @@ int copy(QApplication& app, BoundCanvas& front, ScriptedMessagePresenter& presen
     return app.exec();
 }
 
+void printCanPaste(BoundCanvas& front)
+{
+    printLine(jsonLine({{"canPaste", front.canvas.validateMenuItem(CanvasCommand::Paste).enabled}}));
+}
+
 int paste(BoundCanvas& front, ScriptedMessagePresenter& presenter)
 {
+    printCanPaste(front);
     front.canvas.paste();
     if (!reportMessages(presenter))
         return 1;
@@ -163,6 +171,7 @@ int paste(BoundCanvas& front, ScriptedMessagePresenter& presenter)
 
 int pastePicture(BoundCanvas& front, ScriptedMessagePresenter& presenter)
 {
+    printCanPaste(front);
     front.canvas.paste();
     if (!reportMessages(presenter))
         return 1;

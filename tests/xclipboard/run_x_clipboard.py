@@ -4,9 +4,10 @@
 On a private Xvfb display: one clipboard_peer copies objects and keeps
 serving the selection, a second one, with a resource folder of its own,
 pastes them and must get exactly the copied objects at their copied
-positions. Then xclip offers a PNG made here, and a third peer must paste it
-as a picture object of the PNG's size, kept as a file in its resource folder
-that holds the same pixels.
+positions. Then xclip offers text alone, which a peer must neither offer to
+paste nor paste; then a PNG made here, and a third peer must paste it as a
+picture object of the PNG's size, kept as a file in its resource folder that
+holds the same pixels. Each paste first says whether Paste is enabled.
 
 Usage: run_x_clipboard.py PATH_TO_CLIPBOARD_PEER
 Fails (never skips) when Xvfb or xclip is missing.
@@ -242,6 +243,7 @@ def objects_between_programs(session, peer):
            f"the copier copied other objects than the text and the star: {copied}")
 
     pasted = session.run_peer(peer, "paste", "paster")
+    expect(pasted.pop(0) == {"canPaste": True}, "Paste was not enabled over copied objects")
     selection = pasted.pop()
     # Contents new to the pasting canvas keep their positions on the first paste.
     expect(pasted == copied, f"pasted objects differ from the copied ones:\n copied {copied}\n pasted {pasted}")
@@ -255,10 +257,46 @@ def objects_between_programs(session, peer):
     expect(a.returncode == 0, f"the copier failed ({a.returncode}): " + session.read_log("copier"))
 
 
-def picture_from_another_program(session, peer):
+def offer(session, xclip, kind, path):
+    """xclip offers the file at path as the one target kind; the process."""
+    env = session.environment("xclip-" + kind.replace("/", "-"))
+    process = session.start([xclip, "-quiet", "-selection", "clipboard", "-t", kind, "-i", path],
+                            env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                            stderr=session.log("xclip"))
+    # Wait until xclip owns the clipboard and offers it (it may still be
+    # starting: a probe before then finds no owner and ends at once).
+    step(f"waiting for xclip to offer {kind}")
+    while True:
+        probe = subprocess.run([xclip, "-selection", "clipboard", "-t", "TARGETS", "-o"], env=env,
+                               capture_output=True)
+        if kind.encode() in probe.stdout.split():
+            return process
+        if process.poll() is not None:
+            raise Failure(f"xclip ended ({process.returncode}): " + session.read_log("xclip"))
+        time.sleep(POLL)
+
+
+def xclip_path():
     xclip = shutil.which("xclip")
     if not xclip:
         raise Failure("xclip is not installed (scripts/setup.sh installs it)")
+    return xclip
+
+
+def text_from_another_program(session, peer):
+    """Text alone is nothing to paste: Paste is disabled and makes nothing."""
+    path = os.path.join(session.tmp, "offered.txt")
+    with open(path, "w") as f:
+        f.write("Ada Lovelace")
+    process = offer(session, xclip_path(), "UTF8_STRING", path)
+    pasted = session.run_peer(peer, "paste-picture", "text")
+    expect(pasted == [{"canPaste": False}], f"text alone was offered for pasting or pasted: {pasted}")
+    process.terminate()
+    process.wait()
+
+
+def picture_from_another_program(session, peer):
+    xclip = xclip_path()
     width, height = 37, 23
 
     quadrants = [[(200, 30, 20), (20, 160, 40)], [(30, 60, 210), (240, 200, 0)]]
@@ -271,23 +309,10 @@ def picture_from_another_program(session, peer):
     path = os.path.join(session.tmp, "offered.png")
     with open(path, "wb") as f:
         f.write(png(width, height, colour))
-    env = session.environment("xclip")
-    xclip_process = session.start([xclip, "-quiet", "-selection", "clipboard", "-t", "image/png", "-i", path],
-                                  env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                                  stderr=session.log("xclip"))
-    # Wait until xclip owns the clipboard and offers the PNG (it may still be
-    # starting: a probe before then finds no owner and ends at once).
-    step("waiting for xclip to offer the PNG")
-    while True:
-        probe = subprocess.run([xclip, "-selection", "clipboard", "-t", "TARGETS", "-o"], env=env,
-                               capture_output=True)
-        if b"image/png" in probe.stdout.split():
-            break
-        if xclip_process.poll() is not None:
-            raise Failure(f"xclip ended ({xclip_process.returncode}): " + session.read_log("xclip"))
-        time.sleep(POLL)
+    offer(session, xclip, "image/png", path)
 
     pasted = session.run_peer(peer, "paste-picture", "picture")
+    expect(pasted.pop(0) == {"canPaste": True}, "Paste was not enabled over a picture of another program")
     expect(len(pasted) == 1, f"one picture object expected, got {pasted}")
     o = pasted[0]
     expect(o["class"] == "SKTImage", f"the pasted object is no picture object: {o}")
@@ -316,6 +341,7 @@ def main():
     try:
         session.start_xvfb()
         objects_between_programs(session, peer)
+        text_from_another_program(session, peer)
         picture_from_another_program(session, peer)
     except Failure as failure:
         print("FAIL:", failure, file=sys.stderr)
