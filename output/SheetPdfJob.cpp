@@ -31,13 +31,14 @@ struct Run
     int last = 0;
     QString file;
     bool written = false;
+    MissingPictures pictures;
 };
 
 // Pages first..last of the job drawn by one PDF writer into `device`. Every
 // finished page counts in `done`; `stop` set ends the run early (it fails).
 bool writePages(QIODevice& device, const SheetLayout& layout, const SheetPagination& pagination,
                 const SheetPainter::SideSource& source, const QString& title, int first, int last, int ahead,
-                std::atomic<int>& done, const std::atomic<bool>& stop)
+                std::atomic<int>& done, const std::atomic<bool>& stop, MissingPictures& pictures)
 {
     QPdfWriter writer(&device);
     writer.setTitle(title);
@@ -55,6 +56,7 @@ bool writePages(QIODevice& device, const SheetLayout& layout, const SheetPaginat
         ++done;
         return !stop.load() && writer.newPage();
     });
+    pictures = sheets.missingPictures();
     drawn = painter.end() && drawn;
     if (drawn)
         ++done;
@@ -153,11 +155,12 @@ SheetPdfJob::Result SheetPdfJob::print(const SheetLayout& layout, const SheetPag
         threads.emplace_back([&, run = &run] {
             if (writers == 1) {
                 run->written = writePages(file, layout, pagination, source, title, run->first, run->last, ahead, done,
-                                          stop);
+                                          stop, run->pictures);
             } else {
                 QFile out(run->file);
                 run->written = out.open(QIODevice::WriteOnly)
-                    && writePages(out, layout, pagination, source, title, run->first, run->last, ahead, done, stop);
+                    && writePages(out, layout, pagination, source, title, run->first, run->last, ahead, done, stop,
+                                  run->pictures);
                 out.close();
                 run->written = run->written && out.error() == QFileDevice::NoError;
             }
@@ -172,6 +175,8 @@ SheetPdfJob::Result SheetPdfJob::print(const SheetLayout& layout, const SheetPag
         stop = true;
     for (std::thread& thread : threads)
         thread.join();
+    for (const Run& run : runs)
+        result.pictures.append(run.pictures);
 
     if (!going) {
         file.discard();

@@ -24,6 +24,9 @@ public:
         // Why the job failed; empty on success.
         QString message;
         int pages = 0;
+        // The cards drawn, in page order, and those without a picture they
+        // name; kept for a job that stopped or failed too.
+        MissingPictures pictures;
     };
 
     struct Options
