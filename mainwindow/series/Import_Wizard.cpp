@@ -389,12 +389,12 @@ bool Import_Wizard::Create_And_Save_Image_data_Sheet(const QString& folder)
     });
     if (!deliver(Image_file_name, pictures))
         return false;
-    // named, so the user sees why the series has fewer values than pictures
-    if (!leftOut.isEmpty())
-        Show_MessageBox(SeriesImportSources::leftOutMessage(leftOut));
     // kept as paths, but named: their cards would show an empty frame
     if (!unreadable.isEmpty())
         Show_MessageBox(SeriesImportSources::unreadablePicturesMessage(unreadable));
+    // named, so the user sees why the series has fewer values than pictures
+    if (!leftOut.isEmpty())
+        Show_MessageBox(SeriesImportSources::leftOutMessage(leftOut));
     return true;
 }
 
