@@ -3,6 +3,7 @@
 #include "app/MessageBoxes.h"
 #include "canvas/CardBaseDrawing.h"
 #include "canvas/SKTRenderingView.h"
+#include "model/SKTImage.h"
 
 namespace {
 
@@ -43,6 +44,20 @@ SideSnapshot& SideSnapshot::operator=(const SideSnapshot& other)
     if (this != &other)
         *this = SideSnapshot(other);
     return *this;
+}
+
+QList<PicturePath::Unread> SideSnapshot::picturesNotDrawn() const
+{
+    QList<PicturePath::Unread> missing;
+    for (const GraphicPtr& g : m_graphics) {
+        // objects left out of rendered pictures are no loss of theirs
+        if (!g || g->print_object != 0 || g->kind() != SKTGraphic::Kind::Image)
+            continue;
+        const auto& image = static_cast<const SKTImage&>(*g);
+        if (image.drawsWithoutPicture())
+            missing.append({image.FilePath(), PicturePath::unreadableReason(image.FilePath())});
+    }
+    return missing;
 }
 
 void SideSnapshot::prepareForOutput()

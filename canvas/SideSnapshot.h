@@ -1,10 +1,12 @@
 #pragma once
 
 #include "model/Card_Property.h"
+#include "model/PicturePath.h"
 #include "model/SKTGraphic.h"
 #include "platform/Picture.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QRectF>
 #include <QString>
 
@@ -43,6 +45,10 @@ public:
     int cardShape() const { return m_cardShape; }
     QRectF card() const { return m_card; }
     QString resourceFolder() const { return m_resourceFolder; }
+
+    // The picture files of the objects drawn that gave no picture (each
+    // object draws at most its frame), topmost first.
+    QList<PicturePath::Unread> picturesNotDrawn() const;
 
     // Makes what drawing the objects into a PDF file or a print job needs
     // (SKTGraphic::prepareForOutput), so that it is made on the calling

@@ -5,6 +5,7 @@
 #include "data/ColumnRebinding.h"
 #include "data/WorkbookAccess.h"
 
+#include <QFileInfo>
 #include <QSet>
 
 #include <algorithm>
@@ -242,17 +243,30 @@ QString SavedTableCheck::question(const QString& path, const Result& result)
         .arg(path, counts);
 }
 
-QString SavedTableCheck::unreadableMessage(const QString& path)
+namespace {
+
+// Nothing at all is at `path`: no file, no folder, no link that leads anywhere.
+bool nothingAt(const QString& path)
 {
-    return QStringLiteral("The workbook %1 cannot be read; the table saved with the design is used.").arg(path);
+    return !path.isEmpty() && !QFileInfo::exists(path);
 }
 
-QString SavedTableCheck::keptNote(Outcome outcome)
+}
+
+QString SavedTableCheck::unreadableMessage(const QString& path)
+{
+    return QStringLiteral("The workbook %1 %2; the table saved with the design is used.")
+        .arg(path, QLatin1String(nothingAt(path) ? "cannot be found" : "cannot be read"));
+}
+
+QString SavedTableCheck::keptNote(Outcome outcome, const QString& path)
 {
     switch (outcome) {
     case Outcome::Same:
         break;
     case Outcome::Unreadable:
+        if (nothingAt(path))
+            return QStringLiteral("The workbook cannot be found; the table saved with the design is used.");
         return QStringLiteral("The workbook cannot be read; the table saved with the design is used.");
     case Outcome::Changed:
         return QStringLiteral("The workbook has changed; the table saved with the design is used.");

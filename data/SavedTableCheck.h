@@ -94,9 +94,10 @@ public:
     // the workbook is now read with its number formats.
     static QString question(const QString& path, const Result& result);
     // "The workbook PATH cannot be read; the table saved with the design is
-    // used."
+    // used.", or "cannot be found" when nothing is at PATH.
     static QString unreadableMessage(const QString& path);
     // The short note shown beside the workbook's path while the saved table
-    // is kept after `outcome`; "" for Same.
-    static QString keptNote(Outcome outcome);
+    // is kept after `outcome`; "" for Same. An unreadable workbook of which
+    // nothing is at `path` cannot be found.
+    static QString keptNote(Outcome outcome, const QString& path = QString());
 };

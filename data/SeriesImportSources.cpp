@@ -5,6 +5,8 @@
 #include "data/RtfTextConverter.h"
 #include "data/SeriesStore.h"
 #include "data/TextFileDecoder.h"
+#include "platform/Picture.h"
+#include "platform/ProcessorCores.h"
 #include "platform/RegularFile.h"
 
 #include <QDir>
@@ -12,7 +14,10 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <atomic>
 #include <optional>
+#include <thread>
+#include <vector>
 
 using Result = SeriesImportSources::Result;
 
@@ -160,14 +165,57 @@ QStringList SeriesImportSources::valuesFromPictureFolder(const QString& folder, 
     return values;
 }
 
-QString SeriesImportSources::leftOutMessage(const QStringList& paths)
+namespace {
+
+// `text`, then the first ten of `paths` a line each (line breaks shown as
+// U+21B5), then how many more there are.
+QString namingPaths(QString text, const QStringList& paths)
 {
     constexpr int shown = 10;
-    QString text = QStringLiteral("These pictures are left out: a series value is one line, and their paths hold "
-                                  "a line break (shown as \u21B5).");
     for (const QString& path : paths.mid(0, shown))
         text += u'\n' + SeriesStore::records(path).join(QChar(0x21B5));
     if (paths.size() > shown)
         text += QStringLiteral("\nand %1 more.").arg(paths.size() - shown);
     return text;
+}
+
+}
+
+QString SeriesImportSources::leftOutMessage(const QStringList& paths)
+{
+    return namingPaths(QStringLiteral("These pictures are left out: a series value is one line, and their paths hold "
+                                      "a line break (shown as \u21B5)."),
+                       paths);
+}
+
+QStringList SeriesImportSources::unreadablePictures(const QStringList& paths)
+{
+    // Each file is read whole, as a card reads it: a picture cut short or
+    // damaged past its header is found too.
+    std::vector<char> unreadable(size_t(paths.size()), 0);
+    std::atomic<qsizetype> next {0};
+    const auto worker = [&] {
+        for (qsizetype i = next++; i < paths.size(); i = next++)
+            unreadable[size_t(i)] = Picture::fromFile(paths[i]).isNull() ? 1 : 0;
+    };
+    const int threads = int(std::clamp<qsizetype>(paths.size(), 1, ProcessorCores::usable()));
+    std::vector<std::thread> workers;
+    for (int t = 1; t < threads; ++t)
+        workers.emplace_back(worker);
+    worker();
+    for (std::thread& thread : workers)
+        thread.join();
+    QStringList found;
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        if (unreadable[size_t(i)])
+            found.append(paths[i]);
+    }
+    return found;
+}
+
+QString SeriesImportSources::unreadablePicturesMessage(const QStringList& paths)
+{
+    return namingPaths(QStringLiteral("These files are not readable pictures. They are kept in the series, and their "
+                                      "cards will be drawn without a picture:"),
+                       paths);
 }

@@ -56,6 +56,13 @@ public:
     // Names the pictures left out (at most ten, then how many more), each
     // line break of a path shown as U+21B5.
     static QString leftOutMessage(const QStringList& paths);
+    // The files among `paths` that give no picture when a card reads them,
+    // in their order; read side by side on the cores the process may use.
+    static QStringList unreadablePictures(const QStringList& paths);
+    // Names the files that are not readable pictures (at most ten, then how
+    // many more): their values stay in the series, and their cards are
+    // drawn without a picture.
+    static QString unreadablePicturesMessage(const QStringList& paths);
 
     // The cleaning of an imported value: every "\", "{" and "}" removed,
     // then trimmed (Trim_Str).

@@ -64,4 +64,10 @@ bool hasPictureFileType(const QString& path)
     return dot > 0 && pictureFileTypes().contains(name.mid(dot + 1).toLower());
 }
 
+QString unreadableReason(const QString& path)
+{
+    if (!QFileInfo::exists(standardized(path)))
+        return QStringLiteral("cannot be found");
+    return QStringLiteral("is not a readable picture");
+}
 }

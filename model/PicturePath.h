@@ -18,4 +18,15 @@ const QStringList& pictureFileTypes();
 // Whether the file name of `path` ends in one of those extensions, in any case.
 bool hasPictureFileType(const QString& path);
 
+// A picture file that an object names but that gave it no picture, and why.
+struct Unread
+{
+    QString path;
+    QString reason;
+    bool operator==(const Unread&) const = default;
+};
+// Why the picture file at `path` gave no picture: "cannot be found" when
+// nothing is there (a link to nothing included), else "is not a readable
+// picture".
+QString unreadableReason(const QString& path);
 }

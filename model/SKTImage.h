@@ -34,6 +34,9 @@ public:
     void setFilePath(const QString& path) override;
     // Keeps `picture` as the object's picture (its size capped).
     void setContents(const Picture& picture);
+    // Shown and naming a file, yet without a picture: it draws at most its
+    // frame. An object without a file path draws nothing and lacks nothing.
+    bool drawsWithoutPicture() const { return ctrl_is_visible && !_file_path.isEmpty() && _contents.isNull(); }
 
     // The published keys of the flips ("flippedHorizontally",
     // "flippedVertically") notify their observers and those of

@@ -13,13 +13,30 @@ QString doneOf(int done, int total, const char* one, const char* many)
 
 }
 
-QString BatchOutcome::exportFinished(int written, int records, bool stopped)
+QString BatchOutcome::exportFinished(int written, int records, bool stopped, const MissingPictures& pictures)
 {
     // A stop that came once every card was written left nothing out.
-    if (!stopped || written >= records)
-        return exportedMessage;
-    return QStringLiteral("The export was stopped: %1 written in this folder:")
-        .arg(doneOf(written, records, "card", "cards"));
+    const bool whole = !stopped || written >= records;
+    if (pictures.isEmpty()) {
+        if (whole)
+            return exportedMessage;
+        return QStringLiteral("The export was stopped: %1 written in this folder:")
+            .arg(doneOf(written, records, "card", "cards"));
+    }
+    const QString done = whole
+        ? QStringLiteral("The cards have been exported.")
+        : QStringLiteral("The export was stopped: %1 written.").arg(doneOf(written, records, "card", "cards"));
+    return done + u'\n' + pictures.sentence() + QStringLiteral("\nThey are in this folder:");
+}
+
+QString BatchOutcome::finished(const QString& success, const QString& done, const MissingPictures& pictures)
+{
+    return pictures.isEmpty() ? success : done + QStringLiteral(", but ") + pictures.sentence();
+}
+
+QString BatchOutcome::withPictures(const QString& text, const MissingPictures& pictures)
+{
+    return pictures.isEmpty() ? text : text + u'\n' + pictures.sentence();
 }
 
 QString BatchOutcome::mailStopped(int sent, int planned, int failed, const QString& reason)

@@ -5,6 +5,8 @@
 // much was done, never that it succeeded. Window-free: the export, print
 // and mail windows show these texts.
 
+#include "output/MissingPictures.h"
+
 #include <QString>
 
 class BatchOutcome
@@ -14,8 +16,15 @@ public:
 
     // The export-finished box's text after a batch picture export that wrote
     // `written` of `records` cards into the folder the box names below it;
-    // a batch stopped after its last card was written is a whole one.
-    static QString exportFinished(int written, int records, bool stopped);
+    // a batch stopped after its last card was written is a whole one. Cards
+    // drawn without a picture they name are told of before the folder.
+    static QString exportFinished(int written, int records, bool stopped, const MissingPictures& pictures = {});
+    // A batch that ran to its end: `success` when every card had its
+    // pictures, else `done`, ", but " and the cards drawn without them.
+    static QString finished(const QString& success, const QString& done, const MissingPictures& pictures);
+    // `text` (a stopped or failed batch's), then the cards drawn without a
+    // picture on a line of their own when there are any.
+    static QString withPictures(const QString& text, const MissingPictures& pictures);
     // A mail send stopped after `sent` of `planned` mails went out;
     // `failed` of them could not be sent, the last one for `reason`.
     static QString mailStopped(int sent, int planned, int failed, const QString& reason);

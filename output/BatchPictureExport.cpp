@@ -76,15 +76,18 @@ BatchPictureExport::Result BatchPictureExport::run(const Job& job, const std::at
                 CardExportPlan::forRecord(job.folder, record, job.type, job.sides, job.combined);
             QImage frontPicture;
             QImage backPicture;
+            QList<PicturePath::Unread> missing;
             if (plan.drawBack) {
                 if (job.bind)
                     job.bind(back, record);
                 backPicture = back.picture(job.dpi).image();
+                missing = back.picturesNotDrawn();
             }
             if (plan.drawFront) {
                 if (job.bind)
                     job.bind(front, record);
                 frontPicture = front.picture(job.dpi).image();
+                missing = front.picturesNotDrawn() + missing;
             }
             // Encoded here, side by side with the other workers; only the
             // writes wait for the record's turn.
@@ -114,6 +117,10 @@ BatchPictureExport::Result BatchPictureExport::run(const Job& job, const std::at
                 QString error = file.error;
                 if (file.data.isEmpty() || !writeCardPictureData(file.data, file.path, &error))
                     return fail(file.path, error);
+            }
+            {
+                QMutexLocker lock(&failureMutex);
+                result.pictures.addCard(record, missing);
             }
             passTurn();
             const int count = done.fetch_add(1) + 1;

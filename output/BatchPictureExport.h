@@ -12,6 +12,7 @@
 // written and none after; its path and reason are kept.
 
 #include "canvas/SideSnapshot.h"
+#include "output/MissingPictures.h"
 
 #include <QString>
 
@@ -45,6 +46,8 @@ public:
         bool stopped = false;   // ended by the stop flag
         QString failedPath;     // the first file that could not be written
         QString error;          // and why
+        // The records written, and those drawn without a picture they name.
+        MissingPictures pictures;
         bool failed() const { return !failedPath.isEmpty(); }
     };
 

@@ -52,6 +52,10 @@ QStringList MailAttachments::render(const SideSnapshot& front, const SideSnapsho
     job.threads = 1;
     const std::atomic<bool> stop {false};
     const BatchPictureExport::Result result = BatchPictureExport::run(job, stop);
+    {
+        const QMutexLocker lock(&m_picturesMutex);
+        m_pictures.append(result.pictures);
+    }
     if (result.failed() || result.recordsDone != 1)
         return {};
 
@@ -68,6 +72,12 @@ QStringList MailAttachments::render(const SideSnapshot& front, const SideSnapsho
         attachments << frontPath();
     }
     return attachments;
+}
+
+MissingPictures MailAttachments::missingPictures() const
+{
+    const QMutexLocker lock(&m_picturesMutex);
+    return m_pictures;
 }
 
 void MailAttachments::clear() const

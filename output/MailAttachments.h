@@ -6,7 +6,9 @@
 // send. Touches no widget and no live card object.
 
 #include "output/BatchPictureExport.h"
+#include "output/MissingPictures.h"
 
+#include <QMutex>
 #include <QString>
 #include <QStringList>
 
@@ -29,8 +31,14 @@ public:
     // Removes the pictures.
     void clear() const;
 
+    // The cards drawn by render() so far, in the order drawn, and those of
+    // them drawn without a picture they name.
+    MissingPictures missingPictures() const;
+
 private:
     QString m_folder;
     QString m_base;
     QString m_sides;
+    mutable QMutex m_picturesMutex;
+    mutable MissingPictures m_pictures;
 };

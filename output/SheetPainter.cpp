@@ -148,17 +148,26 @@ bool SheetPainter::paintCell(QPainter& painter, const SheetPagination::Cell& cel
         const QRectF area = size.isEmpty() ? place.frontArea : place.picture;
         painter.drawText(area, Qt::AlignCenter, invalidDataCaption());
         painter.restore();
+        m_pictures.addCard(m_pictures.cards());
         return true;
     }
     bool drawn = true;
+    QList<PicturePath::Unread> missing;
     if (m_layout.printsBackOnly()) {
-        if (back)
+        if (back) {
             drawn = drawSide(painter, *back, place.picture.topLeft());
+            missing = back->picturesNotDrawn();
+        }
+        m_pictures.addCard(m_pictures.cards(), missing);
         return drawn;
     }
     drawn = drawSide(painter, *front, place.picture.topLeft());
-    if (m_layout.printsBothSides() && back)
+    missing = front->picturesNotDrawn();
+    if (m_layout.printsBothSides() && back) {
         drawn = drawSide(painter, *back, place.back.topLeft()) && drawn;
+        missing += back->picturesNotDrawn();
+    }
+    m_pictures.addCard(m_pictures.cards(), missing);
     return drawn;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas/SideSnapshot.h"
+#include "output/MissingPictures.h"
 #include "output/SheetLayout.h"
 #include "output/SheetPagination.h"
 
@@ -59,6 +60,10 @@ public:
     // default one per core); several painters at once share the cores.
     void setRenderedAhead(int records) { m_ahead = std::max(1, records); }
 
+    // The cards drawn so far, one a cell, in painting order, and those of
+    // them drawn without a picture they name.
+    const MissingPictures& missingPictures() const { return m_pictures; }
+
     // The text drawn in a cell whose card has no picture at all.
     static QString invalidDataCaption();
 
@@ -79,4 +84,5 @@ private:
     SideSource m_source;
     std::unique_ptr<Card> m_designed;
     int m_ahead;
+    MissingPictures m_pictures;
 };

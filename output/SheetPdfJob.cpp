@@ -32,6 +32,7 @@ struct Run
     int last = 0;
     QString file;
     bool written = false;
+    MissingPictures pictures;
 };
 
 // Pages first..last of the job drawn by one PDF writer into `device`. Every
@@ -39,7 +40,8 @@ struct Run
 // the run early (it fails).
 bool writePages(QIODevice& device, const SheetLayout& layout, const SheetPagination& pagination,
                 const SheetPainter::SideSource& source, const QString& title, int first, int last, int ahead,
-                std::atomic<int>& done, const std::atomic<bool>& stop, const std::atomic<bool>* stopped)
+                std::atomic<int>& done, const std::atomic<bool>& stop, const std::atomic<bool>* stopped,
+                MissingPictures& pictures)
 {
     QPdfWriter writer(&device);
     writer.setTitle(title);
@@ -57,6 +59,7 @@ bool writePages(QIODevice& device, const SheetLayout& layout, const SheetPaginat
         ++done;
         return !stop.load() && !(stopped && stopped->load()) && writer.newPage();
     });
+    pictures = sheets.missingPictures();
     drawn = painter.end() && drawn;
     if (drawn)
         ++done;
@@ -153,12 +156,12 @@ SheetPdfJob::Result SheetPdfJob::print(const SheetLayout& layout, const SheetPag
         threads.emplace_back([&, run = &run] {
             if (writers == 1) {
                 run->written = writePages(file, layout, pagination, source, title, run->first, run->last, ahead, done,
-                                          stop, options.stop);
+                                          stop, options.stop, run->pictures);
             } else {
                 QFile out(run->file);
                 run->written = out.open(QIODevice::WriteOnly)
                     && writePages(out, layout, pagination, source, title, run->first, run->last, ahead, done, stop,
-                                  options.stop);
+                                  options.stop, run->pictures);
                 out.close();
                 run->written = run->written && out.error() == QFileDevice::NoError;
             }
@@ -174,6 +177,8 @@ SheetPdfJob::Result SheetPdfJob::print(const SheetLayout& layout, const SheetPag
         stop = true;
     for (std::thread& thread : threads)
         thread.join();
+    for (const Run& run : runs)
+        result.pictures.append(run.pictures);
 
     if (!going) {
         file.discard();

@@ -29,6 +29,9 @@ public:
         int pages = 0;
         // Stopped by `progress`, not failed.
         bool stopped = false;
+        // The cards drawn, in page order, and those without a picture they
+        // name; kept for a job that stopped or failed too.
+        MissingPictures pictures;
     };
 
     struct Options

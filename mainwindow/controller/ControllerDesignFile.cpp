@@ -342,7 +342,7 @@ void SKTWindowController::checkSavedWorkbook()
     case SavedTableCheck::Outcome::Same:
         return;
     case SavedTableCheck::Outcome::Unreadable:
-        m_workbookNote = SavedTableCheck::keptNote(result.outcome);
+        m_workbookNote = SavedTableCheck::keptNote(result.outcome, path);
         Show_MessageBox(SavedTableCheck::unreadableMessage(path));
         return;
     case SavedTableCheck::Outcome::Changed:

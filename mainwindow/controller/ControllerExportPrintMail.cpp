@@ -363,7 +363,8 @@ void SKTWindowController::finishBatchExport(const BatchPictureExport::Result& re
         return;
     }
     // A stopped batch names how many cards it wrote, never a success.
-    setExportFile(folder, BatchOutcome::exportFinished(result.recordsDone, result.records, result.stopped));
+    setExportFile(folder,
+                  BatchOutcome::exportFinished(result.recordsDone, result.records, result.stopped, result.pictures));
     BatchDialogs::openExportFinishedBox();
 }
 

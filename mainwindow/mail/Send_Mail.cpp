@@ -358,6 +358,7 @@ void Send_Mail::Send_Button()
         job.pauseMilliseconds =
             MailPlan::pauseMilliseconds(hour_stepper->value(), min_stepper->value(), sec_stepper->value());
     }
+    auto pictures = std::make_shared<MailAttachments>(folder->path(), base, cardSide());
     if (withCard) {
         const QString side = cardSide();
         SideSnapshot front;
@@ -369,7 +370,6 @@ void Send_Mail::Send_Button()
                 back = m_cards.snapshot(1);
         }
         const BatchPictureExport::Binder bind = batch ? m_cards.bind : BatchPictureExport::Binder();
-        auto pictures = std::make_shared<MailAttachments>(folder->path(), base, side);
         job.render = [pictures, front, back, bind](int record, QStringList* attachments) {
             *attachments = pictures->render(front, back, bind, record);
             return !attachments->isEmpty();
@@ -411,7 +411,7 @@ void Send_Mail::Send_Button()
         *result = Send_Mail_Thread(job);
         ThreadHandOff::release(result.get());
     });
-    connect(m_worker, &QThread::finished, this, [this, result, folder, batch, savedSide] {
+    connect(m_worker, &QThread::finished, this, [this, result, folder, batch, savedSide, pictures] {
         ThreadHandOff::acquire(result.get());
         m_worker->deleteLater();
         m_worker = nullptr;
@@ -421,7 +421,9 @@ void Send_Mail::Send_Button()
         setCardFrontOrBack(savedSide);
         folder->remove();
         const bool success = result->success();
-        QString outcome = success ? sentText : notSentText;
+        QString outcome = success
+            ? BatchOutcome::finished(sentText, QStringLiteral("E-mail has been sent"), pictures->missingPictures())
+            : notSentText;
         const QString details =
             MailPlan::failureDetails(result->reason, result->sent(), result->planned, result->endedByFailure);
         if (!success && !details.isEmpty())
@@ -429,6 +431,8 @@ void Send_Mail::Send_Button()
         // Stopped by the user: how many went out, not a failure's advice.
         if (result->stopped)
             outcome = BatchOutcome::mailStopped(result->sent(), result->planned, result->failedRuns, result->reason);
+        if (!success)
+            outcome = BatchOutcome::withPictures(outcome, pictures->missingPictures());
         Show_MessageBox(outcome);
         emit sendingFinished(success);
     });

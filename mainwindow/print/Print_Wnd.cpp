@@ -288,7 +288,8 @@ void Print_Wnd::connectControls()
     connect(pdf_btn, &QPushButton::clicked, this, [this] {
         const QString path = SavePanel::chooseFile(this, tr("Save as PDF"), QStringLiteral("pdf"), tr("PDF files"));
         if (!path.isEmpty() && printToPdf(path))
-            Show_MessageBox(QStringLiteral("PDF has been saved successfully."));
+            Show_MessageBox(BatchOutcome::finished(QStringLiteral("PDF has been saved successfully."),
+                                                   QStringLiteral("PDF has been saved"), m_jobPictures));
     });
     connect(cancel_btn, &QPushButton::clicked, this, [this] { reject(); });
 }
@@ -696,10 +697,20 @@ void Print_Wnd::Execute_Printing(bool preview)
     m_printer->setOutputFormat(QPrinter::NativeFormat);
     m_printer->setPageLayout(layout);
     applyPaper();
+    printWith(*m_printer);
+}
+
+void Print_Wnd::printWith(QPrinter& printer)
+{
     StoppedJob stop;
-    if (!runJob(*m_printer, 0, &stop))
-        Show_MessageBox(stop.stopped ? BatchOutcome::printStopped(stop.drawn, stop.pages, stop.cancelled)
-                                     : QStringLiteral("Unable to print."));
+    if (!runJob(printer, 0, &stop))
+        Show_MessageBox(
+            BatchOutcome::withPictures(stop.stopped ? BatchOutcome::printStopped(stop.drawn, stop.pages, stop.cancelled)
+                                                    : QStringLiteral("Unable to print."),
+                                       m_jobPictures));
+    else if (!m_jobPictures.isEmpty())
+        Show_MessageBox(
+            BatchOutcome::finished(QString(), QStringLiteral("The cards were sent to the printer"), m_jobPictures));
 }
 
 bool Print_Wnd::printToPdf(const QString& path)
@@ -727,13 +738,16 @@ bool Print_Wnd::printToPdf(const QString& path)
     const SheetPdfJob::Result result = SheetPdfJob::print(m_layout, pages, jobSource(pages.printsRecords()), path,
                                                           windowTitle(), options);
     progress.setValue(pages.pageCount());
+    m_jobPictures = result.pictures;
     barcode_counter = std::clamp(done * pages.rows() * pages.columns(), 0, pages.total());
     if (pages.printsRecords() && m_controller)
         m_controller->Select_first_row_value_for_design(true);
     if (!result.ok) {
-        // a stopped job says how far it got; a failed one why
+        // a stopped job says how far it got and which cards drawn so far lack
+        // their pictures; a failed one why
         if (result.stopped)
-            Show_MessageBox(BatchOutcome::pdfStopped(result.pages, pages.pageCount()));
+            Show_MessageBox(BatchOutcome::withPictures(BatchOutcome::pdfStopped(result.pages, pages.pageCount()),
+                                                       result.pictures));
         else
             Show_MessageBox(QStringLiteral("Unable to save PDF file.\n")
                             + AtomicFile::failureDetails(result.message, path));
@@ -762,6 +776,7 @@ SheetPainter::SideSource Print_Wnd::jobSource(bool withRecords) const
 
 bool Print_Wnd::runJob(QPrinter& printer, int pageCap, StoppedJob* stop)
 {
+    m_jobPictures = {};
     const SheetPagination pages = pagination();
     const bool withRecords = pages.printsRecords();
     int last = pages.pageCount();
@@ -794,6 +809,7 @@ bool Print_Wnd::runJob(QPrinter& printer, int pageCap, StoppedJob* stop)
     const bool stopped = !done && progress.wasCanceled();
     progress.setValue(last);
     barcode_counter = sheets.barcode_counter;
+    m_jobPictures = sheets.sheets().missingPictures();
     if (stopped) {
         // A printer that cannot drop the pages drawn prints them at the end.
         const bool cancelled = printer.abort();

@@ -10,6 +10,7 @@
 // and their drawing come from the window-free sheet layout.
 
 #include "mainwindow/DialogFrame.h"
+#include "output/MissingPictures.h"
 #include "output/PaperChoice.h"
 #include "output/SheetLayout.h"
 #include "output/SheetPagination.h"
@@ -89,9 +90,15 @@ public:
     void Check_Max_Cell_Value();
     // Starts a print preview (true) or prints (false) on the chosen printer.
     void Execute_Printing(bool preview);
+    // Sends the job to `printer` as it is set up and says how it ended: no
+    // word when every card was drawn with its pictures and the job went.
+    void printWith(QPrinter& printer);
     // Prints the job into a PDF file at `path`; false when it could not be
     // written (the reason shown).
     bool printToPdf(const QString& path);
+    // The cards of the last job printed or saved as PDF, and those of them
+    // drawn without a picture they name.
+    const MissingPictures& jobPictures() const { return m_jobPictures; }
     void Verify_Card_Count();
 
     const Choices& choices() const { return m_choices; }
@@ -207,5 +214,6 @@ private:
     Choices m_choices;
     SheetLayout m_layout;
     QPrintPreviewWidget* m_previewWidget = nullptr;
+    MissingPictures m_jobPictures;
     bool loading = false;
 };

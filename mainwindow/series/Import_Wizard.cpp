@@ -378,12 +378,20 @@ bool Import_Wizard::Create_And_Save_Manual_Paste_data_Sheet()
 
 bool Import_Wizard::Create_And_Save_Image_data_Sheet(const QString& folder)
 {
-    Show_Create_Modeless();
+    // Listed and read on a worker: every picture is read once to find those
+    // a card could not draw.
     QStringList leftOut;
-    const QStringList pictures = SeriesImportSources::valuesFromPictureFolder(folder, &leftOut);
-    Hide_Destroy_Modeless();
+    QStringList pictures;
+    QStringList unreadable;
+    PleaseWaitRun::run(isVisible() ? plz_wait_Window : nullptr, [&] {
+        pictures = SeriesImportSources::valuesFromPictureFolder(folder, &leftOut);
+        unreadable = SeriesImportSources::unreadablePictures(pictures);
+    });
     if (!deliver(Image_file_name, pictures))
         return false;
+    // kept as paths, but named: their cards would show an empty frame
+    if (!unreadable.isEmpty())
+        Show_MessageBox(SeriesImportSources::unreadablePicturesMessage(unreadable));
     // named, so the user sees why the series has fewer values than pictures
     if (!leftOut.isEmpty())
         Show_MessageBox(SeriesImportSources::leftOutMessage(leftOut));

@@ -13,6 +13,7 @@
 #include "mainwindow/series/BatchWizard.h"
 #include "data/Globals.h"
 #include "mainwindow/series/Generate_List.h"
+#include "mainwindow/series/Import_Wizard.h"
 #include "mainwindow/series/Load_Num_Info.h"
 #include "mainwindow/series/ModalRunPause.h"
 #include "mainwindow/series/Update_Ex_Num.h"
@@ -24,10 +25,12 @@
 #include "platform/IndexSet.h"
 
 #include <QAbstractButton>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -650,4 +653,38 @@ TEST_F(SeriesWindowsTest, ZeroPaddingHelpIsAnAlertWithTheExample)
     EXPECT_EQ(Custom_Msg_Title, "Maintain number of Digits By adding 0's before smaller values. ");
 }
 
+// A folder of pictures with one cut short and one that is no picture at
+// all, imported from the wizard: every file is a value in its place, and
+// the two that are not readable pictures are named.
+TEST_F(SeriesWindowsTest, PictureFolderImportNamesTheFilesThatAreNoPictures)
+{
+    QTemporaryDir folder;
+    QImage picture(30, 20, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG"));
+    const QStringList paths = {folder.filePath("p01.png"), folder.filePath("p02.png"), folder.filePath("p03.jpg"),
+                               folder.filePath("p04.gif")};
+    ASSERT_TRUE(picture.save(paths[0]) && picture.save(paths[2]));
+    for (const auto& [path, bytes] :
+         {std::pair(paths[1], png.left(png.size() / 2)), std::pair(paths[3], QByteArray("GIF89a, said the notes"))}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+    Import_Wizard::setModalRun([&](Import_Wizard& wizard) {
+        wizard.Image_RD->click();
+        wizard.Image_path->setText(folder.path());
+        wizard.Image_file_name->setText("Photos");
+        wizard.OKPressed();
+        return wizard.result();
+    });
+    control<QAbstractButton>("Import_Wizard_btn")->click();
+    Import_Wizard::setModalRun({});
+    EXPECT_EQ(seriesFile("Photos"), (paths.join('\n') + '\n').toUtf8());
+    EXPECT_EQ(presenter.texts(),
+              QStringList("\nThese files are not readable pictures. They are kept in the series, "
+                          "and their cards will be drawn without a picture:\n"
+                          + paths[1] + '\n' + paths[3]));
+}
 }

@@ -226,7 +226,8 @@ TEST_F(WorkbookChangesWindowsTest, BindingsFollowTheirTitlesThroughTheProfileWin
 
 // A design saved with its table, then its workbook changed on disk: opening
 // asks; No keeps the saved table, Yes reads it again and the class binding
-// follows its title. A workbook that is gone is named once.
+// follows its title. A workbook that is gone is named once, as one that
+// cannot be found.
 TEST_F(WorkbookChangesWindowsTest, OpeningADesignWhoseWorkbookChanged)
 {
     const QString path = book("students.xlsx", {{"Name", "Class"}, {"Ada", "7a"}, {"Bob", "7b"}, {"Cy", "7c"}});
@@ -270,18 +271,19 @@ TEST_F(WorkbookChangesWindowsTest, OpeningADesignWhoseWorkbookChanged)
     controller->User_Profile_Button_Clicked();
     EXPECT_EQ(Excel_Source_Path, path);
 
+    // moved away: the message and the note say that it cannot be found
     presenter.clear();
     ASSERT_TRUE(QFile::rename(path, path + ".old"));
     ASSERT_TRUE(controller->Read_and_load_design_Log(design, "L"));
     EXPECT_EQ(presenter.texts().join(" | ").toStdString(),
-              ("\nThe workbook " + path + " cannot be read; the table saved with the design is used.").toStdString());
+              ("\nThe workbook " + path + " cannot be found; the table saved with the design is used.").toStdString());
     EXPECT_EQ(controller->ListData, saved);
     controller->User_Profile_Button_Clicked();
 
     const QString used = "; the table saved with the design is used.";
-    EXPECT_EQ(
-        named,
-        (QStringList {path, "The workbook has changed" + used, path, "-", path, "The workbook cannot be read" + used}));
+    EXPECT_EQ(named,
+              (QStringList {path, "The workbook has changed" + used, path, "-", path,
+                            "The workbook cannot be found" + used}));
 }
 
 // The question on opening a design whose workbook changed, right after the

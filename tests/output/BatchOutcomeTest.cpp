@@ -35,4 +35,28 @@ TEST(BatchOutcomeTest, StoppedBatchesSayHowMuchWasDone)
         EXPECT_EQ(row.text, QString::fromUtf8(row.expected));
 }
 
+// Cards drawn without their pictures come in any order from the workers and
+// in runs from the writers: the files are named in the cards' order, each
+// once, the first three of them.
+TEST(BatchOutcomeTest, CardsWithoutPicturesAreNamedInTheirOrder)
+{
+    const auto gone = [](const char* path) { return QList<PicturePath::Unread> {{path, "cannot be found"}}; };
+    MissingPictures first;
+    first.addCard(2, gone("/c.png"));
+    first.addCard(0);
+    first.addCard(1, gone("/b.png"));
+    MissingPictures second;
+    second.addCard(1, gone("/b.png"));
+    second.addCard(0, gone("/a.png") + QList<PicturePath::Unread> {{"/d.jpg", "is not a readable picture"}});
+    MissingPictures one;
+    one.addCard(0, gone("/e.png"));
+    first.append(second);
+    first.append(one);
+    EXPECT_EQ(first.sentence(),
+              "5 of 6 cards were drawn without their picture: /b.png cannot be found; /c.png "
+              "cannot be found; /a.png cannot be found; and 2 more files.");
+    EXPECT_EQ(one.sentence(), "1 of 1 card was drawn without its picture: /e.png cannot be found.");
+    EXPECT_EQ(BatchOutcome::finished("Done successfully.", "Done", MissingPictures()), "Done successfully.");
+    EXPECT_EQ(BatchOutcome::withPictures("Stopped.", one), "Stopped.\n" + one.sentence());
+}
 }
