@@ -22,6 +22,12 @@ QString BatchOutcome::exportFinished(int written, int records, bool stopped)
         .arg(doneOf(written, records, "card", "cards"));
 }
 
+QString BatchOutcome::exportFailed(int written, int records, const QString& folder, const QString& reason)
+{
+    return QStringLiteral("The export failed: %1 written in the folder %2.\nReason: %3")
+        .arg(doneOf(written, records, "card", "cards"), folder, reason);
+}
+
 QString BatchOutcome::mailStopped(int sent, int planned, int failed, const QString& reason)
 {
     QString text = QStringLiteral("Sending was stopped: %1 sent.").arg(doneOf(sent, planned, "mail", "mails"));

@@ -16,6 +16,10 @@ public:
     // `written` of `records` cards into the folder the box names below it;
     // a batch stopped after its last card was written is a whole one.
     static QString exportFinished(int written, int records, bool stopped);
+    // A batch picture export that failed after `written` of `records` cards
+    // were written into `folder`, for `reason` (the file, and the system's
+    // words for what went wrong).
+    static QString exportFailed(int written, int records, const QString& folder, const QString& reason);
     // A mail send stopped after `sent` of `planned` mails went out;
     // `failed` of them could not be sent, the last one for `reason`.
     static QString mailStopped(int sent, int planned, int failed, const QString& reason);

@@ -6,7 +6,9 @@
 #include "platform/ProcessorCores.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -31,6 +33,8 @@ struct Run
     int last = 0;
     QString file;
     bool written = false;
+    // Why the run's temporary file could not be written; empty when it was.
+    QString error;
 };
 
 // Pages first..last of the job drawn by one PDF writer into `device`. Every
@@ -159,7 +163,11 @@ SheetPdfJob::Result SheetPdfJob::print(const SheetLayout& layout, const SheetPag
                 run->written = out.open(QIODevice::WriteOnly)
                     && writePages(out, layout, pagination, source, title, run->first, run->last, ahead, done, stop);
                 out.close();
-                run->written = run->written && out.error() == QFileDevice::NoError;
+                // a full temporary folder is the file's failure, not the drawing's
+                if (out.error() != QFileDevice::NoError) {
+                    run->written = false;
+                    run->error = out.errorString();
+                }
             }
             // one run that fails ends the others
             if (!run->written)
@@ -180,7 +188,13 @@ SheetPdfJob::Result SheetPdfJob::print(const SheetLayout& layout, const SheetPag
     }
     if (!std::all_of(runs.begin(), runs.end(), [](const Run& run) { return run.written; })) {
         file.discard();
-        result.message = QStringLiteral("A card could not be drawn.");
+        // the run that failed first ended the others, which have no reason of their own
+        const auto failed =
+            std::find_if(runs.begin(), runs.end(), [](const Run& run) { return !run.error.isEmpty(); });
+        result.message = failed == runs.end()
+            ? QStringLiteral("A card could not be drawn.")
+            : QStringLiteral("The PDF pages could not be written in the temporary folder %1: %2")
+                  .arg(QDir::toNativeSeparators(QFileInfo(folder.path()).absolutePath()), failed->error);
         return result;
     }
     if (writers > 1) {
