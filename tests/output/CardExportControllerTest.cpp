@@ -230,15 +230,15 @@ TEST_F(CardExportControllerTest, AFailedExportSaysSoWithTheCountAndTheReason)
         std::function<void(const QString& folder)> before, atSixth;
         bool readOnly;
         int written;
-        QString reason;   // %1 the batch folder
+        QString reason;   // "<folder>": the batch folder; "<system>": a read-only one's reason
     } rows[] = {
         {"a folder in a card's place", [](const QString& folder) { QDir().mkpath(folder + "/Card_4.png"); }, {},
-         false, 3, "Card_4.png could not be written: %1/Card_4.png is a folder."},
+         false, 3, "Card_4.png could not be written: <folder>/Card_4.png is a folder."},
         {"folder moved away", {}, [&](const QString& folder) { QDir().rename(folder, moved.filePath("cards")); },
          false, 5, "Card_6.png could not be written: No such file or directory"},
         {"full disk", {}, [](const QString&) { AtomicFile::setWriteLimitForTesting(0); }, false, 5,
          "Card_6.png could not be written: No space left on device"},
-        {"read-only folder", {}, {}, true, 0, "The folder could not be made: %2"},
+        {"read-only folder", {}, {}, true, 0, "The folder could not be made: <system>"},
     };
     bindSeries(300);
     answerDialog("PNG", 1, false, true);
@@ -277,20 +277,24 @@ TEST_F(CardExportControllerTest, AFailedExportSaysSoWithTheCountAndTheReason)
             ::umount(chosenPath);
         QFile::setPermissions(chosen.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
-        const QString reason = row.reason.arg(folder, mounted ? "Read-only file system" : "Permission denied");
+        const QString reason = QString(row.reason)
+                                   .replace("<folder>", folder)
+                                   .replace("<system>", mounted ? "Read-only file system" : "Permission denied");
         EXPECT_EQ(presenter.texts(),
                   QStringList(QString("\nThe export failed: %1 of 300 cards were written in the folder %2.\nReason: %3")
                                   .arg(row.written)
-                                  .arg(folder, reason)));
+                                  .arg(folder, reason)))
+            << presenter.texts().join("|").toStdString();
         EXPECT_TRUE(finished.isEmpty());
         // files are written in record order: those before the failure, none after
         QStringList files;
         for (int n = 1; n <= row.written; ++n)
             files << QString("Card_%1.png").arg(n);
-        const QString holder = QDir(folder).exists() ? folder : moved.filePath("cards");
+        const QString holder = QDir(moved.filePath("cards")).exists() ? moved.filePath("cards") : folder;
         EXPECT_EQ(QDir(holder).entryList(QDir::Files, QDir::Name), files);
         for (const QString& name : files)
             EXPECT_FALSE(QImage(holder + "/" + name).isNull()) << name.toStdString();
+        QDir(moved.filePath("cards")).removeRecursively();
         EXPECT_FALSE(Card_Value_In_Process);
         EXPECT_EQ(label->Text_contents()->string(), "V-1");
     }
