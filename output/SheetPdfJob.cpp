@@ -189,8 +189,7 @@ SheetPdfJob::Result SheetPdfJob::print(const SheetLayout& layout, const SheetPag
     if (!std::all_of(runs.begin(), runs.end(), [](const Run& run) { return run.written; })) {
         file.discard();
         // the run that failed first ended the others, which have no reason of their own
-        const auto failed =
-            std::find_if(runs.begin(), runs.end(), [](const Run& run) { return !run.error.isEmpty(); });
+        const auto failed = std::find_if(runs.begin(), runs.end(), [](const Run& run) { return !run.error.isEmpty(); });
         result.message = failed == runs.end()
             ? QStringLiteral("A card could not be drawn.")
             : QStringLiteral("The PDF pages could not be written in the temporary folder %1: %2")

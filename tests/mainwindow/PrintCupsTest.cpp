@@ -298,8 +298,9 @@ TEST_F(PrintCupsChild, DISABLED_PrintOnRefusingQueue)
     window.Open_Print_Wnd();
     window.Printer_ComboBox->setCurrentText(queueName);
     window.Execute_Printing(false);
-    EXPECT_EQ(presenter.texts(), QStringList("\nThe printer \"CardQueue\" refused the job: it is not accepting jobs. "
-                                             "Nothing was printed."));
+    EXPECT_EQ(presenter.texts(),
+              QStringList("\nThe printer \"CardQueue\" refused the job: it is not accepting jobs. "
+                          "Nothing was printed."));
 }
 
 // Run by PrintCups.NoPrinterFound with the print system out of reach.

@@ -227,16 +227,28 @@ TEST_F(CardExportControllerTest, AFailedExportSaysSoWithTheCountAndTheReason)
     const struct
     {
         const char* name;
-        std::function<void(const QString& folder)> before, atSixth;
+        std::function<void(const QString&)> before, atSixth; // given the batch folder
         bool readOnly;
         int written;
-        QString reason;   // "<folder>": the batch folder; "<system>": a read-only one's reason
+        QString reason; // "<folder>": the batch folder; "<system>": a read-only one's reason
     } rows[] = {
-        {"a folder in a card's place", [](const QString& folder) { QDir().mkpath(folder + "/Card_4.png"); }, {},
-         false, 3, "Card_4.png could not be written: <folder>/Card_4.png is a folder."},
-        {"folder moved away", {}, [&](const QString& folder) { QDir().rename(folder, moved.filePath("cards")); },
-         false, 5, "Card_6.png could not be written: No such file or directory"},
-        {"full disk", {}, [](const QString&) { AtomicFile::setWriteLimitForTesting(0); }, false, 5,
+        {"a folder in a card's place",
+         [](const QString& folder) { QDir().mkpath(folder + "/Card_4.png"); },
+         {},
+         false,
+         3,
+         "Card_4.png could not be written: <folder>/Card_4.png is a folder."},
+        {"folder moved away",
+         {},
+         [&](const QString& folder) { QDir().rename(folder, moved.filePath("cards")); },
+         false,
+         5,
+         "Card_6.png could not be written: No such file or directory"},
+        {"full disk",
+         {},
+         [](const QString&) { AtomicFile::setWriteLimitForTesting(0); },
+         false,
+         5,
          "Card_6.png could not be written: No space left on device"},
         {"read-only folder", {}, {}, true, 0, "The folder could not be made: <system>"},
     };

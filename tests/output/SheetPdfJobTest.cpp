@@ -402,9 +402,10 @@ TEST_F(SheetPdfJobTest, AFullTemporaryFolderIsNamedAsTheReason)
         ::umount(tempPath);
 
     EXPECT_FALSE(full.ok);
-    EXPECT_EQ(full.message, QString("The PDF pages could not be written in the temporary folder %1: %2")
-                                .arg(QFileInfo(temp.path()).canonicalFilePath(),
-                                     mounted ? "No space left on device" : "File too large"));
+    EXPECT_EQ(
+        full.message,
+        QString("The PDF pages could not be written in the temporary folder %1: %2")
+            .arg(QFileInfo(temp.path()).canonicalFilePath(), mounted ? "No space left on device" : "File too large"));
     QFile kept(pdf);
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), "old");
