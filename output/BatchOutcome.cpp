@@ -39,6 +39,12 @@ QString BatchOutcome::withPictures(const QString& text, const MissingPictures& p
     return pictures.isEmpty() ? text : text + u'\n' + pictures.sentence();
 }
 
+QString BatchOutcome::exportFailed(int written, int records, const QString& folder, const QString& reason)
+{
+    return QStringLiteral("The export failed: %1 written in the folder %2.\nReason: %3")
+        .arg(doneOf(written, records, "card", "cards"), folder, reason);
+}
+
 QString BatchOutcome::mailStopped(int sent, int planned, int failed, const QString& reason)
 {
     QString text = QStringLiteral("Sending was stopped: %1 sent.").arg(doneOf(sent, planned, "mail", "mails"));

@@ -19,6 +19,10 @@ public:
     // a batch stopped after its last card was written is a whole one. Cards
     // drawn without a picture they name are told of before the folder.
     static QString exportFinished(int written, int records, bool stopped, const MissingPictures& pictures = {});
+    // A batch picture export that failed after `written` of `records` cards
+    // were written into `folder`, for `reason` (the file, and the system's
+    // words for what went wrong).
+    static QString exportFailed(int written, int records, const QString& folder, const QString& reason);
     // A batch that ran to its end: `success` when every card had its
     // pictures, else `done`, ", but " and the cards drawn without them.
     static QString finished(const QString& success, const QString& done, const MissingPictures& pictures);

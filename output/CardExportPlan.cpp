@@ -4,10 +4,16 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
+
+#include <cerrno>
+#include <cstring>
+
+#include <sys/stat.h>
 
 CardExportPlan CardExportPlan::forPath(const QString& path, const QString& sides, bool combined)
 {
@@ -172,4 +178,19 @@ bool writeCardPicture(const QImage& source, const QString& path, QString* error)
     }
     const QByteArray data = encodeCardPicture(source, path, error);
     return !data.isEmpty() && writeCardPictureData(data, path, error);
+}
+
+bool makeCardFolder(const QString& folder, QString* error)
+{
+    if (QDir().mkpath(folder))
+        return true;
+    // mkpath keeps the system's reason to itself: the last step once more
+    // tells it (and succeeds if the folder came meanwhile)
+    const QByteArray path = QFile::encodeName(folder);
+    const int why = ::mkdir(path.constData(), 0777) == 0 ? 0 : errno;
+    if (why == 0 || (why == EEXIST && QFileInfo(folder).isDir()))
+        return true;
+    if (error)
+        *error = QStringLiteral("The folder could not be made: %1").arg(QString::fromLocal8Bit(std::strerror(why)));
+    return false;
 }

@@ -60,3 +60,6 @@ bool writeCardPicture(const QImage& image, const QString& path, QString* error =
 // to `path` atomically.
 QByteArray encodeCardPicture(const QImage& image, const QString& path, QString* error = nullptr);
 bool writeCardPictureData(const QByteArray& data, const QString& path, QString* error = nullptr);
+// Makes the folder `folder` (and the folders it lies in) if it is not there;
+// false, with the system's reason in `error`, when it cannot be made.
+bool makeCardFolder(const QString& folder, QString* error = nullptr);

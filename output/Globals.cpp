@@ -9,9 +9,6 @@ QString sender_pwd;
 QString sending_server;
 QString sending_port;
 QString send_enable_ssl;
-const QString unable_saving_Msg = QStringLiteral(
-    "Unable to continue saving barcode image.\n\nEither Destination Drive is inaccessible or there is no free "
-    "space available in drive to save barcode image.");
 std::atomic<bool> Stop_SMS_Sending_Now {false};
 std::atomic<qint64> Pause_Delay_Time {0};
 QString Export_File_Path;

@@ -17,7 +17,6 @@ extern QString sender_pwd;
 extern QString sending_server;
 extern QString sending_port;
 extern QString send_enable_ssl;
-extern const QString unable_saving_Msg;
 extern std::atomic<bool> Stop_SMS_Sending_Now;
 // milliseconds left of the pause a running mail send is taking (0: none)
 extern std::atomic<qint64> Pause_Delay_Time;

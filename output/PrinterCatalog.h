@@ -20,6 +20,14 @@ public:
         Q_UNUSED(name);
         return QPageSize();
     }
+    // False when the print system says that the printer `name` refuses
+    // jobs now (its queue set to reject them); true when it takes them or
+    // the print system does not say.
+    virtual bool acceptsJobs(const QString& name) const
+    {
+        Q_UNUSED(name);
+        return true;
+    }
 
     // The print system's printers.
     static const PrinterCatalog& system();

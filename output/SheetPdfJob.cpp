@@ -7,7 +7,9 @@
 #include "platform/WaitingEvents.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -33,6 +35,8 @@ struct Run
     QString file;
     bool written = false;
     MissingPictures pictures;
+    // Why the run's temporary file could not be written; empty when it was.
+    QString error;
 };
 
 // Pages first..last of the job drawn by one PDF writer into `device`. Every
@@ -163,7 +167,11 @@ SheetPdfJob::Result SheetPdfJob::print(const SheetLayout& layout, const SheetPag
                     && writePages(out, layout, pagination, source, title, run->first, run->last, ahead, done, stop,
                                   options.stop, run->pictures);
                 out.close();
-                run->written = run->written && out.error() == QFileDevice::NoError;
+                // a full temporary folder is the file's failure, not the drawing's
+                if (out.error() != QFileDevice::NoError) {
+                    run->written = false;
+                    run->error = out.errorString();
+                }
             }
             // one run that fails ends the others
             if (!run->written)
@@ -189,7 +197,12 @@ SheetPdfJob::Result SheetPdfJob::print(const SheetLayout& layout, const SheetPag
     }
     if (!std::all_of(runs.begin(), runs.end(), [](const Run& run) { return run.written; })) {
         file.discard();
-        result.message = QStringLiteral("A card could not be drawn.");
+        // the run that failed first ended the others, which have no reason of their own
+        const auto failed = std::find_if(runs.begin(), runs.end(), [](const Run& run) { return !run.error.isEmpty(); });
+        result.message = failed == runs.end()
+            ? QStringLiteral("A card could not be drawn.")
+            : QStringLiteral("The PDF pages could not be written in the temporary folder %1: %2")
+                  .arg(QDir::toNativeSeparators(QFileInfo(folder.path()).absolutePath()), failed->error);
         return result;
     }
     if (writers > 1) {

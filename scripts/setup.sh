@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libqt6printsupport6 qt6-image-formats-plugins
   libplist-dev libplist-utils libminizip-dev zlib1g-dev libiec16022-dev libpugixml-dev libfontconfig-dev
-  libqpdf-dev
+  libqpdf-dev libcups2-dev
   fonts-liberation fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev libzxing-dev libqrencode-dev
   git clang-format desktop-file-utils

@@ -311,8 +311,9 @@ void SKTWindowController::Export_Batch_File(const QString& folder)
     setStopSmsSendingNow(false);
 
     const QString target = CardExportPlan::batchFolder(folder);
-    if (!QDir().mkpath(target)) {
-        Show_MessageBox(unable_saving_Msg);
+    QString reason;
+    if (!makeCardFolder(target, &reason)) {
+        Show_MessageBox(BatchOutcome::exportFailed(0, std::max(0, int(Total_Batch_Excel_Card)), target, reason));
         setCardValueInProcess(false);
         return;
     }
@@ -358,8 +359,11 @@ void SKTWindowController::finishBatchExport(const BatchPictureExport::Result& re
     setCardFrontOrBack(savedSide);
     if (result.failed()) {
         // Once for the batch, which stopped there; no success is announced.
-        Show_MessageBox(result.failedPath);
-        Show_MessageBox(result.error);
+        Show_MessageBox(BatchOutcome::withPictures(
+            BatchOutcome::exportFailed(
+                result.recordsDone, result.records, folder,
+                QStringLiteral("%1 could not be written: %2").arg(QFileInfo(result.failedPath).fileName(), result.error)),
+            result.pictures));
         return;
     }
     // A stopped batch names how many cards it wrote, never a success.

@@ -689,6 +689,13 @@ void Print_Wnd::Execute_Printing(bool preview)
         Show_MessageBox(QStringLiteral("No printer found."));
         return;
     }
+    // a queue set to refuse jobs would drop this one without a word
+    if (!m_catalog.acceptsJobs(name)) {
+        Show_MessageBox(
+            QStringLiteral("The printer \"%1\" refused the job: it is not accepting jobs. Nothing was printed.")
+                .arg(name));
+        return;
+    }
     if (!recordsMayStart(QStringLiteral("Print?")))
         return;
     // the job keeps the orientation and paper the window shows

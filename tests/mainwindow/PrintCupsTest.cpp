@@ -5,8 +5,9 @@
 // catalog and prints a batch of series records through the print window;
 // the output PDF is checked with pdfinfo, and every card's QR Code is
 // decoded from pdftoppm pages inside the cell the window laid out; a batch
-// stopped part way says how many sheets reached the queue, which got those.
-// With CUPS_SERVER at nothing, the main window says "No printer found.".
+// stopped part way says how many sheets reached the queue, which got those;
+// a queue that refuses jobs is named as such. With CUPS_SERVER at nothing,
+// the main window says "No printer found.".
 
 #include "WindowControllerFixture.h"
 
@@ -289,6 +290,19 @@ TEST_F(PrintCupsChild, DISABLED_PrintOnLetterQueue)
     EXPECT_TRUE(presenter.texts().isEmpty()) << presenter.texts().join("|").toStdString();
 }
 
+// Run by PrintCups.RefusingQueueSaysSo: the queue refuses jobs.
+TEST_F(PrintCupsChild, DISABLED_PrintOnRefusingQueue)
+{
+    Print_Wnd window(nullptr, controller.get(), PrinterCatalog::system());
+    Print_Wnd::setModalRun([](QDialog&) { return 0; });
+    window.Open_Print_Wnd();
+    window.Printer_ComboBox->setCurrentText(queueName);
+    window.Execute_Printing(false);
+    EXPECT_EQ(presenter.texts(),
+              QStringList("\nThe printer \"CardQueue\" refused the job: it is not accepting jobs. "
+                          "Nothing was printed."));
+}
+
 // Run by PrintCups.NoPrinterFound with the print system out of reach.
 TEST_F(PrintCupsChild, DISABLED_NoPrinter)
 {
@@ -352,6 +366,19 @@ TEST_F(PrintCups, NoPrinterFound)
 {
     int code = -1;
     const QString said = runChild("NoPrinter", folder.filePath("no-such.sock"), &code);
+    EXPECT_EQ(code, 0) << said.toStdString();
+}
+
+// A queue set to refuse jobs (cupsreject): the print window says so.
+TEST_F(PrintCups, RefusingQueueSaysSo)
+{
+    ASSERT_TRUE(cups.start(&why)) << why.toStdString();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("CUPS_SERVER", cups.socket());
+    int code = -1;
+    const QString rejected = run("cupsreject", {queueName}, &code, env);
+    ASSERT_EQ(code, 0) << rejected.toStdString();
+    const QString said = runChild("PrintOnRefusingQueue", cups.socket(), &code);
     EXPECT_EQ(code, 0) << said.toStdString();
 }
 

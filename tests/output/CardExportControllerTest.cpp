@@ -1,7 +1,7 @@
 // The main window's card picture export: the dialog leading to a single
 // export (two files or one combined picture) and to a batch of 1,000
 // records of a series bound to a text and a QR Code barcode, made by the
-// real barcode producer; Stop; a write that fails mid-batch.
+// real barcode producer; Stop; exports that fail before or mid-batch.
 
 #include "mainwindow/WindowControllerFixture.h"
 
@@ -17,6 +17,7 @@
 #include "model/SKTBarcode.h"
 #include "model/SKTText.h"
 #include "output/Globals.h"
+#include "platform/AtomicFile.h"
 #include "platform/GuiThread.h"
 #include "platform/IndexSet.h"
 
@@ -35,6 +36,11 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
+
+#include <functional>
+
+#include <sys/mount.h>
+#include <unistd.h>
 
 namespace {
 
@@ -210,25 +216,100 @@ TEST_F(CardExportControllerTest, StopEndsTheBatchWithinOneRecordAndSaysHowManyWe
     Stop_SMS_Sending_Now = false;
 }
 
-// A picture that cannot be written stops the batch: the path and the reason
-// once, no success box, no partial file, and record 0 back on the card.
-TEST_F(CardExportControllerTest, FailedWriteStopsAndIsReportedOnce)
+// An export that fails stops there with one box: that it failed, how many
+// cards the folder got, the file and the system's reason; no success box,
+// no partial file, and record 0 back on the card. A folder in a card's
+// place, the folder moved away or the disk full as the sixth card is
+// written (once the five before it are), and a read-only chosen folder.
+TEST_F(CardExportControllerTest, AFailedExportSaysSoWithTheCountAndTheReason)
 {
+    QTemporaryDir moved;
+    const struct
+    {
+        const char* name;
+        std::function<void(const QString&)> before, atSixth; // given the batch folder
+        bool readOnly;
+        int written;
+        QString reason; // "<folder>": the batch folder; "<system>": a read-only one's reason
+    } rows[] = {
+        {"a folder in a card's place",
+         [](const QString& folder) { QDir().mkpath(folder + "/Card_4.png"); },
+         {},
+         false,
+         3,
+         "Card_4.png could not be written: <folder>/Card_4.png is a folder."},
+        {"folder moved away",
+         {},
+         [&](const QString& folder) { QDir().rename(folder, moved.filePath("cards")); },
+         false,
+         5,
+         "Card_6.png could not be written: No such file or directory"},
+        {"full disk",
+         {},
+         [](const QString&) { AtomicFile::setWriteLimitForTesting(0); },
+         false,
+         5,
+         "Card_6.png could not be written: No space left on device"},
+        {"read-only folder", {}, {}, true, 0, "The folder could not be made: <system>"},
+    };
     bindSeries(300);
     answerDialog("PNG", 1, false, true);
-    const QString folder = out.filePath("Vesk Brightfold");
-    ASSERT_TRUE(QDir().mkpath(folder + "/Card_4.png"));   // a folder where record 4's picture goes
-    controller->Export_Button();
-    waitForBatch();
-    ASSERT_EQ(presenter.texts().size(), 2) << presenter.texts().join("|").toStdString();
-    EXPECT_EQ(presenter.texts().first(), "\n" + folder + "/Card_4.png");
-    EXPECT_TRUE(finished.isEmpty());
-    // files are written in record order: the three before it, none after
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({"Card_1.png", "Card_2.png", "Card_3.png"}));
-    for (const QString& name : QDir(folder).entryList(QDir::Files))
-        EXPECT_FALSE(QImage(folder + "/" + name).isNull()) << name.toStdString();
-    EXPECT_FALSE(Card_Value_In_Process);
-    EXPECT_EQ(label->Text_contents()->string(), "V-1");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QTemporaryDir chosen;
+        const QByteArray chosenPath = QFile::encodeName(chosen.path());
+        const QString folder = chosen.filePath("Vesk Brightfold");
+        ExportWindow::setFolderChooser([&](QWidget*) { return chosen.path(); });
+        if (row.before)
+            row.before(folder);
+        // read-only: a file system mounted so where the test may mount one,
+        // else a folder without write bits (which the superuser writes)
+        bool mounted = false;
+        if (row.readOnly) {
+            mounted = ::geteuid() == 0 && ::mount("tmpfs", chosenPath, "tmpfs", MS_RDONLY, "size=64k") == 0;
+            if (!mounted && ::geteuid() == 0)
+                continue;
+            if (!mounted)
+                QFile::setPermissions(chosen.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        }
+        controller->setBatchBarcodeMaker([&](const SKTGraphic& graphic, const QString& value) -> Picture {
+            if (value == "V-6" && row.atSixth) {
+                while (curr_barcode_count < 5)
+                    QThread::msleep(1);
+                row.atSixth(folder);
+            }
+            return BarcodeProducer::pictureForObject(graphic, value);
+        });
+        presenter.clear();
+        finished.clear();
+        controller->Export_Button();
+        waitForBatch();
+        AtomicFile::setWriteLimitForTesting(-1);
+        if (mounted)
+            ::umount(chosenPath);
+        QFile::setPermissions(chosen.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+        const QString reason = QString(row.reason)
+                                   .replace("<folder>", folder)
+                                   .replace("<system>", mounted ? "Read-only file system" : "Permission denied");
+        EXPECT_EQ(presenter.texts(),
+                  QStringList(QString("\nThe export failed: %1 of 300 cards were written in the folder %2.\nReason: %3")
+                                  .arg(row.written)
+                                  .arg(folder, reason)))
+            << presenter.texts().join("|").toStdString();
+        EXPECT_TRUE(finished.isEmpty());
+        // files are written in record order: those before the failure, none after
+        QStringList files;
+        for (int n = 1; n <= row.written; ++n)
+            files << QString("Card_%1.png").arg(n);
+        const QString holder = QDir(moved.filePath("cards")).exists() ? moved.filePath("cards") : folder;
+        EXPECT_EQ(QDir(holder).entryList(QDir::Files, QDir::Name), files);
+        for (const QString& name : files)
+            EXPECT_FALSE(QImage(holder + "/" + name).isNull()) << name.toStdString();
+        QDir(moved.filePath("cards")).removeRecursively();
+        EXPECT_FALSE(Card_Value_In_Process);
+        EXPECT_EQ(label->Text_contents()->string(), "V-1");
+    }
 }
 
 // A TIFF is drawn at the resolution chosen in the dialog: the card's size in
