@@ -129,7 +129,7 @@ private:
     // The file a save replaces, as the path leads to it at one moment.
     struct Target
     {
-        QByteArray path; // encoded
+        QByteArray path;       // encoded
         bool replaces = false; // a file is there; its mode and group follow
         mode_t mode = 0;
         gid_t group = 0;

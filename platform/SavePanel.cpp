@@ -28,8 +28,8 @@ QString SavePanel::replaceQuestion(const QStringList& paths)
     if (names.size() == 1)
         return QStringLiteral("%1 already exists. Do you want to replace it?").arg(names.constFirst());
     const QString last = names.takeLast();
-    return QStringLiteral("%1 and %2 already exist. Do you want to replace them?").arg(names.join(QStringLiteral(", ")),
-                                                                                        last);
+    return QStringLiteral("%1 and %2 already exist. Do you want to replace them?")
+        .arg(names.join(QStringLiteral(", ")), last);
 }
 
 QString SavePanel::chooseFile(QWidget* parent, const QString& title, const QString& extension, const QString& kind,

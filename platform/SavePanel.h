@@ -26,8 +26,8 @@ public:
     // exists; with `written`, the question concerns the files really
     // written: those that exist (other than the chosen name, which the
     // panel asked about) are asked about, and No opens the panel again.
-    static QString chooseFile(QWidget* parent, const QString& title, const QString& extension,
-                              const QString& kind = {}, const WrittenFiles& written = {});
+    static QString chooseFile(QWidget* parent, const QString& title, const QString& extension, const QString& kind = {},
+                              const WrittenFiles& written = {});
 
     // Asks whether the existing files `paths` may be replaced.
     static QString replaceQuestion(const QStringList& paths);

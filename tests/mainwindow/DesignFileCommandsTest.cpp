@@ -533,12 +533,16 @@ TEST_F(DesignFileCommandsTest, ASaveThroughALinkEndsWithTheDesignAtItsPath)
         {"saved by rename at the path",
          [&] {
              return AtomicFile::save(file("theirs"), theirs)
-                 && std::rename(QFile::encodeName(file("theirs")).constData(), QFile::encodeName(path).constData()) == 0;
+                 && std::rename(QFile::encodeName(file("theirs")).constData(), QFile::encodeName(path).constData())
+                 == 0;
          },
          {changed, saved}},
-        {"pointed at a file of other bytes", [&] { return AtomicFile::save(other, theirs) && pointTo(other); },
+        {"pointed at a file of other bytes",
+         [&] { return AtomicFile::save(other, theirs) && pointTo(other); },
          {changed, saved}},
-        {"pointed at a file of the same bytes", [&] { return AtomicFile::save(other, old) && pointTo(other); }, {saved}},
+        {"pointed at a file of the same bytes",
+         [&] { return AtomicFile::save(other, old) && pointTo(other); },
+         {saved}},
     };
     AtomicFile::setStageHookForTesting(changeDuringFlush);
     for (const auto& c : cases) {

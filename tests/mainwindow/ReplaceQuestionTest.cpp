@@ -6,7 +6,7 @@
 
 #include "WindowControllerFixture.h"
 
-#include "data/Globals.h"
+#include "app/Globals.h"
 #include "mainwindow/ExportWindow.h"
 #include "mainwindow/Open_Export_Log.h"
 #include "mainwindow/print/Print_Wnd.h"
@@ -66,9 +66,8 @@ TEST_F(ReplaceQuestionTest, TheQuestionConcernsTheFilesReallyWritten)
         return [this, type] {
             BatchWizard::setModalRun([type](BatchWizard& w) {
                 const int row = int(w.seriesNames().indexOf("Tickets"));
-                w.List->selectionModel()->setCurrentIndex(w.List->model()->index(row, 0),
-                                                          QItemSelectionModel::ClearAndSelect
-                                                              | QItemSelectionModel::Rows);
+                w.List->selectionModel()->setCurrentIndex(
+                    w.List->model()->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
                 w.update_btn->click();
                 w.export_type->setCurrentIndex(type);
                 w.export_value_btn->click();
@@ -88,7 +87,9 @@ TEST_F(ReplaceQuestionTest, TheQuestionConcernsTheFilesReallyWritten)
             controller->Export_Button();
         };
     };
-    const auto question = [](const char* name) { return QString("%1 already exists. Do you want to replace it?").arg(name); };
+    const auto question = [](const char* name) {
+        return QString("%1 already exists. Do you want to replace it?").arg(name);
+    };
     const struct
     {
         const char* what;
@@ -99,17 +100,42 @@ TEST_F(ReplaceQuestionTest, TheQuestionConcernsTheFilesReallyWritten)
         QStringList questions;
         QStringList written; // files replaced or made
     } cases[] = {
-        {"series as text, No", exportSeries(1), "probe.xlsx", {"probe.txt", "probe.xlsx"}, false,
-         {question("probe.txt")}, {}},
-        {"series as text, Yes", exportSeries(1), "probe.xlsx", {"probe.txt"}, true, {question("probe.txt")},
+        {"series as text, No",
+         exportSeries(1),
+         "probe.xlsx",
+         {"probe.txt", "probe.xlsx"},
+         false,
+         {question("probe.txt")},
+         {}},
+        {"series as text, Yes",
+         exportSeries(1),
+         "probe.xlsx",
+         {"probe.txt"},
+         true,
+         {question("probe.txt")},
          {"probe.txt"}},
-        {"series as a workbook", exportSeries(0), "probe.txt", {"probe.xlsx", "probe.txt"}, true,
-         {question("probe.xlsx")}, {"probe.xlsx"}},
+        {"series as a workbook",
+         exportSeries(0),
+         "probe.txt",
+         {"probe.xlsx", "probe.txt"},
+         true,
+         {question("probe.xlsx")},
+         {"probe.xlsx"}},
         {"series as text, a new file", exportSeries(1), "probe.xlsx", {"probe.xlsx"}, true, {}, {"probe.txt"}},
         {"picture of the back, No", exportPicture(2), "c.png", {"c_Back.png"}, false, {question("c_Back.png")}, {}},
-        {"pictures of both sides", exportPicture(0), "c.png", {"c.png", "c_Back.png"}, true,
-         {question("c_Back.png")}, {"c.png", "c_Back.png"}},
-        {"Save As", [this] { controller->SaveAs_Btn_Clicked(); }, "party.xlsx", {"party.fcard"}, true, {},
+        {"pictures of both sides",
+         exportPicture(0),
+         "c.png",
+         {"c.png", "c_Back.png"},
+         true,
+         {question("c_Back.png")},
+         {"c.png", "c_Back.png"}},
+        {"Save As",
+         [this] { controller->SaveAs_Btn_Clicked(); },
+         "party.xlsx",
+         {"party.fcard"},
+         true,
+         {},
          {"party.xlsx"}},
         {"Save as PDF",
          [this] {
@@ -118,7 +144,11 @@ TEST_F(ReplaceQuestionTest, TheQuestionConcernsTheFilesReallyWritten)
              window.Open_Print_Wnd();
              window.pdf_btn->click();
          },
-         "sheet.xlsx", {"sheet.pdf"}, true, {}, {"sheet.xlsx"}},
+         "sheet.xlsx",
+         {"sheet.pdf"},
+         true,
+         {},
+         {"sheet.xlsx"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -128,9 +158,8 @@ TEST_F(ReplaceQuestionTest, TheQuestionConcernsTheFilesReallyWritten)
             ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
         }
         int panels = 0;
-        SavePanel::setHandler([&](const QString&, const QString&) {
-            return panels++ == 0 ? out.filePath(c.typed) : QString();
-        });
+        SavePanel::setHandler(
+            [&](const QString&, const QString&) { return panels++ == 0 ? out.filePath(c.typed) : QString(); });
         presenter.clear();
         presenter.scriptAnswers({c.yes});
 
