@@ -522,7 +522,10 @@ TEST_F(DesignFileCommandsTest, ASaveThroughALinkEndsWithTheDesignAtItsPath)
     const QString path = file("party.fcard"), real = file("synced/real.fcard"), other = file("synced/other.fcard");
     const QString changed = DesignFileOnDisk::changedQuestion(path);
     const QByteArray theirs = "another program's design";
-    const auto pointTo = [&](const QString& to) { return QFile::remove(path) && QFile::link(to, path); };
+    const auto pointTo = [&](const QString& to) {
+        QFile::remove(path);
+        return QFile::link(to, path);
+    };
     QByteArray old;
     const struct
     {
