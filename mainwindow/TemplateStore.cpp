@@ -61,7 +61,18 @@ QString TemplateStore::picturePath(const QString& name) const
 
 bool TemplateStore::exists(const QString& name) const
 {
-    return isSafeName(name) && QFileInfo::exists(designPath(name));
+    if (!isSafeName(name))
+        return false;
+    if (QFileInfo::exists(designPath(name)))
+        return true;
+    // An export of the name replaces its picture and removes any other
+    // picture of the name ("jpg", "PNG"), so a picture alone counts too.
+    const QDir dir(m_folder);
+    for (const QString& file : dir.entryList(QDir::Files | QDir::System | QDir::Hidden)) {
+        if (PictureFolders::isListedPicture(file) && pathWithoutExtension(file) == name)
+            return true;
+    }
+    return false;
 }
 
 QStringList TemplateStore::Fill_Templates() const

@@ -31,7 +31,8 @@ public:
     // The pair of a template name in this folder.
     QString designPath(const QString& name) const;
     QString picturePath(const QString& name) const;
-    // A design file of that name exists.
+    // A template of that name exists: its design file, or a picture of the
+    // name (which an export of the name would replace or remove).
     bool exists(const QString& name) const;
 
     // Full paths of the pictures of the folder, in listing order (by name);

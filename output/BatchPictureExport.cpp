@@ -115,7 +115,8 @@ BatchPictureExport::Result BatchPictureExport::run(const Job& job, const std::at
                 return;
             for (const Encoded& file : files) {
                 QString error = file.error;
-                if (file.data.isEmpty() || !writeCardPictureData(file.data, file.path, &error))
+                if (file.data.isEmpty()
+                    || !writeCardPictureData(file.data, file.path, &error, AtomicFile::Links::Replace))
                     return fail(file.path, error);
             }
             {

@@ -9,7 +9,8 @@
 // them side by side, and write the encoded files in record order. The stop flag is read
 // before each record: a stop ends every worker after the record it has in
 // hand. The first failed write stops the batch, with every record before it
-// written and none after; its path and reason are kept.
+// written and none after; its path and reason are kept. Files are written
+// only inside the folder: a link at a file's name is replaced itself.
 
 #include "canvas/SideSnapshot.h"
 #include "output/MissingPictures.h"

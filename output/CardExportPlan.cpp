@@ -148,18 +148,19 @@ QByteArray encodeCardPicture(const QImage& source, const QString& path, QString*
     return data;
 }
 
-bool writeCardPictureData(const QByteArray& data, const QString& path, QString* error)
+bool writeCardPictureData(const QByteArray& data, const QString& path, QString* error, AtomicFile::Links links)
 {
     auto fail = [error](const QString& why) {
         if (error)
             *error = why;
         return false;
     };
-    if (QFileInfo(path).isDir())
+    const QFileInfo info(path);
+    if (info.isDir() && (links == AtomicFile::Links::Follow || !info.isSymLink()))
         return fail(QStringLiteral("%1 is a folder.").arg(path));
     // The whole file replaces the old one in one step.
     QString reason;
-    if (!AtomicFile::save(path, data, &reason))
+    if (!AtomicFile::save(path, data, &reason, AtomicFile::Access::Usual, links))
         return fail(reason);
     return true;
 }

@@ -4,6 +4,8 @@
 // them, as plain values: the single export of the card on screen and one
 // record of a batch. Window-free; the main window draws and writes.
 
+#include "platform/AtomicFile.h"
+
 #include <QString>
 
 class QImage;
@@ -57,9 +59,12 @@ bool writeCardPicture(const QImage& image, const QString& path, QString* error =
 // The two halves of writeCardPicture, so that pictures can be encoded side
 // by side and written in order: the file's bytes as the path's extension
 // says (empty on failure, the reason in `error`), and those bytes written
-// to `path` atomically.
+// to `path` atomically. A batch writes only inside its folder: with
+// AtomicFile::Links::Replace a link at the path is replaced itself, never
+// followed to a file elsewhere.
 QByteArray encodeCardPicture(const QImage& image, const QString& path, QString* error = nullptr);
-bool writeCardPictureData(const QByteArray& data, const QString& path, QString* error = nullptr);
+bool writeCardPictureData(const QByteArray& data, const QString& path, QString* error = nullptr,
+                          AtomicFile::Links links = AtomicFile::Links::Follow);
 // Makes the folder `folder` (and the folders it lies in) if it is not there;
 // false, with the system's reason in `error`, when it cannot be made.
 bool makeCardFolder(const QString& folder, QString* error = nullptr);

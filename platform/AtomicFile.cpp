@@ -291,7 +291,9 @@ QByteArray procPath(int fd)
 }
 }
 
-AtomicFile::AtomicFile(const QString& path, Access access) : m_path(path), m_access(access) {}
+AtomicFile::AtomicFile(const QString& path, Access access, Links links) : m_path(path), m_access(access), m_links(links)
+{
+}
 
 AtomicFile::~AtomicFile()
 {
@@ -345,11 +347,11 @@ void AtomicFile::removeTemporary()
 
 // Follows links from the given path to the file to replace. A path where
 // nothing is yet is a new file; a link is read and its target (relative to
-// the link's folder) taken in its place; a plain file is replaced where it
-// lies.
-bool AtomicFile::resolveTarget()
+// the link's folder) taken in its place, unless the link itself is to be
+// replaced; a plain file is replaced where it lies.
+bool AtomicFile::resolveTarget(Target* found)
 {
-    m_replaces = false;
+    *found = Target();
     QByteArray current = QFile::encodeName(m_path);
     const QByteArray first = current;
     for (int links = 0;; ++links) {
@@ -363,6 +365,8 @@ bool AtomicFile::resolveTarget()
                     QStringLiteral("The link %1 leads to %2, which does not exist.").arg(shown(first), shown(current)));
             return fail(QStringLiteral("%1: %2").arg(shown(current), systemError(error)));
         }
+        if (S_ISLNK(st.st_mode) && links == 0 && m_links == Links::Replace)
+            break; // the link goes, as a file the new one does not replace
         if (S_ISLNK(st.st_mode)) {
             if (links == mostLinks)
                 return fail(QStringLiteral("The link %1 leads through too many links.").arg(shown(first)));
@@ -389,13 +393,21 @@ bool AtomicFile::resolveTarget()
                 return fail(QStringLiteral("%1: %2").arg(shown(current), systemError(error)));
             return fail(QStringLiteral("%1 is read-only.").arg(leadsTo));
         }
-        m_replaces = true;
-        m_oldMode = st.st_mode;
-        m_oldGroup = st.st_gid;
+        found->replaces = true;
+        found->mode = st.st_mode;
+        found->group = st.st_gid;
         break;
     }
-    m_final = current;
+    found->path = current;
     return true;
+}
+
+void AtomicFile::takeTarget(const Target& target)
+{
+    m_final = target.path;
+    m_replaces = target.replaces;
+    m_oldMode = target.mode;
+    m_oldGroup = target.group;
 }
 
 // Hidden files of this target in its folder that carry its mark and that
@@ -453,7 +465,7 @@ bool AtomicFile::makeNewFile(mode_t mode)
 {
     const QByteArray folder = folderOf(m_final);
     if (unnamedFiles.load()) {
-        const int fd = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+        const int fd = ::open(folder.constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, mode);
         if (fd >= 0 && ::access(procPath(fd).constData(), F_OK) == 0) {
             if (lockFile(fd) != 0) {
                 const int error = errno;
@@ -470,7 +482,7 @@ bool AtomicFile::makeNewFile(mode_t mode)
     for (int attempt = 0; attempt < 100; ++attempt) {
         // O_EXCL refuses anything already there, a link included.
         const QByteArray name = hiddenName();
-        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
+        const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
         if (fd < 0 && errno == EEXIST)
             continue;
         if (fd < 0)
@@ -542,8 +554,20 @@ bool AtomicFile::open()
     m_final.clear();
     if (m_path.isEmpty())
         return fail(QStringLiteral("No file name given."));
-    if (!resolveTarget())
+    Target target;
+    if (!resolveTarget(&target))
         return false;
+    takeTarget(target);
+    if (!prepareNewFile())
+        return false;
+    QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    return true;
+}
+
+// Clears away this target's leftovers and makes the new file beside
+// m_final, with the permissions it is to have.
+bool AtomicFile::prepareNewFile()
+{
     removeLeftovers();
     // The new file starts as the owner's alone and gets the old file's
     // permissions once its group is right; a new target takes the usual
@@ -557,7 +581,6 @@ bool AtomicFile::open()
         removeTemporary();
         return fail(systemError(error));
     }
-    QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     return true;
 }
 
@@ -645,16 +668,15 @@ bool AtomicFile::commit(const std::function<bool()>& mayReplace)
     }
     // On the disk before it takes the target's place, so a crash leaves the
     // old file or the whole new one.
-    int error = ::fsync(m_fd) == 0 ? 0 : errno;
-    // The flush takes a while; the caller looks at the target once more
-    // after it. An unnamed file is not linked in yet, so a question that
-    // waits for the user leaves nothing behind when the program dies.
-    if (!error && mayReplace && !mayReplace()) {
-        m_declined = true;
+    if (::fsync(m_fd) != 0) {
+        const int error = errno;
         removeTemporary();
-        return false;
+        return fail(systemError(error));
     }
-    if (!error && m_unnamed && !linkUnnamed())
+    if (!settleTarget(mayReplace))
+        return false;
+    int error = 0;
+    if (m_unnamed && !linkUnnamed())
         error = errno;
     if (!error) {
         if (const StageHook hook = stageHook.load())
@@ -682,6 +704,92 @@ bool AtomicFile::commit(const std::function<bool()>& mayReplace)
     return true;
 }
 
+// The path is followed again once the new file is on the disk: while it was
+// written, a link on the way may have been pointed elsewhere, or replaced by
+// a plain file (another program saved by rename). The new file then moves
+// beside what the path leads to now (copied, as a rename reaches no other
+// folder) and takes that file's permissions. The caller's last look comes
+// after that, and the path is followed once more after the look (which may
+// wait for the user): the file looked at is the one replaced. An unnamed
+// file is not linked in yet, so a question that waits for the user leaves
+// nothing behind when the program dies.
+bool AtomicFile::settleTarget(const std::function<bool()>& mayReplace)
+{
+    bool looked = !mayReplace;
+    for (int round = 0;; ++round) {
+        Target now;
+        if (!resolveTarget(&now)) {
+            removeTemporary();
+            return false;
+        }
+        if (now.path == m_final && looked)
+            return true;
+        if (round == mostLinks) {
+            removeTemporary();
+            return fail(QStringLiteral("%1 kept changing while it was saved.").arg(shown(QFile::encodeName(m_path))));
+        }
+        if (now.path != m_final && !moveTo(now))
+            return false;
+        if (mayReplace && !mayReplace()) {
+            m_declined = true;
+            removeTemporary();
+            return false;
+        }
+        looked = true;
+    }
+}
+
+// A new file beside `target` with all the written file holds, on the disk;
+// the written file goes. False (with nothing left of either) when it fails.
+bool AtomicFile::moveTo(const Target& target)
+{
+    const int written = m_fd;
+    const QByteArray writtenName = m_temporary;
+    m_fd = -1;
+    m_temporary.clear();
+    m_unnamed = false;
+    takeTarget(target);
+    bool moved = prepareNewFile();
+    if (moved) {
+        QByteArray buffer(1 << 20, Qt::Uninitialized);
+        off_t at = 0;
+        int error = 0;
+        for (;;) {
+            const ssize_t n = ::pread(written, buffer.data(), size_t(buffer.size()), at);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                error = n < 0 ? errno : 0;
+                break;
+            }
+            for (ssize_t done = 0; done < n && !error;) {
+                const ssize_t w = ::write(m_fd, buffer.constData() + done, size_t(n - done));
+                if (w < 0 && errno == EINTR)
+                    continue;
+                if (w <= 0)
+                    error = w < 0 ? errno : ENOSPC;
+                else
+                    done += w;
+            }
+            if (error)
+                break;
+            at += n;
+        }
+        if (!error && ::fsync(m_fd) != 0)
+            error = errno;
+        if (error) {
+            removeTemporary();
+            moved = fail(systemError(error));
+        }
+    }
+    // The written file's name goes first, while its lock still keeps
+    // others' clean-up away.
+    if (!writtenName.isEmpty())
+        ::unlink(writtenName.constData());
+    ::close(written);
+    return moved;
+}
+
 void AtomicFile::discard()
 {
     if (isOpen())
@@ -689,9 +797,9 @@ void AtomicFile::discard()
     removeTemporary();
 }
 
-bool AtomicFile::save(const QString& path, const QByteArray& bytes, QString* error, Access access)
+bool AtomicFile::save(const QString& path, const QByteArray& bytes, QString* error, Access access, Links links)
 {
-    AtomicFile file(path, access);
+    AtomicFile file(path, access, links);
     const bool written = file.open() && file.write(bytes) == bytes.size() && file.commit();
     if (!written && error)
         *error = file.errorString();

@@ -18,7 +18,12 @@
 // - A symbolic link at the target is followed (through a chain of links) to
 //   the file it names, and that file is replaced in its own folder; the link
 //   stays a link. A link that leads nowhere, or to a folder or anything else
-//   that is not a plain file, is refused.
+//   that is not a plain file, is refused. The path is followed again right
+//   before the rename: when it leads to another file by then (a link was
+//   pointed elsewhere, or became a plain file), that file is the one
+//   replaced, so the path shows the new file. A writer that must stay in
+//   the target's folder replaces a link at the target itself instead
+//   (Links::Replace).
 // - The new file takes the permission bits and the access list (POSIX ACL)
 //   of the file it replaces (never wider: a group that cannot be kept, or a
 //   list that cannot be copied, leaves the owning group no access) and,
@@ -45,7 +50,12 @@ public:
         OwnerOnly, // 0600, or the old file's owner bits: the file holds a secret
     };
 
-    explicit AtomicFile(const QString& path, Access access = Access::Usual);
+    enum class Links {
+        Follow,  // a link at the target is followed to the file it names
+        Replace, // a link at the target is replaced itself, never followed
+    };
+
+    explicit AtomicFile(const QString& path, Access access = Access::Usual, Links links = Links::Follow);
     ~AtomicFile() override;   // discards what was written unless committed
 
     // Finds the file to replace and makes the new file; false (with
@@ -56,10 +66,13 @@ public:
     bool commit();
     // As commit(), but once the new file is on the disk, just before it
     // takes the target's place, asks `mayReplace` (a caller's last look at
-    // the target, which may ask the user). When it answers false, the new
-    // file is thrown away, the target stays as it was, commit() returns
-    // false and declined() true. Only the instant between its answer and
-    // the rename is left for another writer's file to land unseen.
+    // the target through its path, which may ask the user). When it answers
+    // false, the new file is thrown away, the target stays as it was,
+    // commit() returns false and declined() true. The file replaced is the
+    // one the path leads to at that look: when the path leads elsewhere
+    // after it, the new file moves there and `mayReplace` is asked again.
+    // Only the instant between its answer and the rename is left for
+    // another writer's file to land unseen.
     bool commit(const std::function<bool()>& mayReplace);
     // The last commit() was refused by its caller's `mayReplace`.
     bool declined() const { return m_declined; }
@@ -72,14 +85,15 @@ public:
     // find (its own check of what landed in the file) before commit().
     QString temporaryName() const;
     // The file that commit() replaces: the target, or the file its links
-    // lead to. Empty before open().
+    // lead to (as found at open(), and again at commit()). Empty before
+    // open().
     QString finalPath() const;
 
     bool isSequential() const override { return true; }
 
     // The whole of `bytes` in place of the file at `path`.
     static bool save(const QString& path, const QByteArray& bytes, QString* error = nullptr,
-                     Access access = Access::Usual);
+                     Access access = Access::Usual, Links links = Links::Follow);
 
     // The lines a failed save adds to its message: the reason, and that the
     // file at `path` was left as it was (or that none was written).
@@ -112,8 +126,21 @@ private:
     // alone, always write-only.
     using QIODevice::open;
 
+    // The file a save replaces, as the path leads to it at one moment.
+    struct Target
+    {
+        QByteArray path;       // encoded
+        bool replaces = false; // a file is there; its mode and group follow
+        mode_t mode = 0;
+        gid_t group = 0;
+    };
+
     bool fail(const QString& reason);
-    bool resolveTarget();
+    bool resolveTarget(Target* found);
+    void takeTarget(const Target& target);
+    bool prepareNewFile();
+    bool settleTarget(const std::function<bool()>& mayReplace);
+    bool moveTo(const Target& target);
     bool makeNewFile(mode_t mode);
     bool takeOldPermissions();
     bool takeOldAccessList(bool groupKept);
@@ -126,6 +153,7 @@ private:
     QByteArray m_final;     // the file to replace, encoded
     QByteArray m_temporary; // the new file's hidden name while it has one
     Access m_access;
+    Links m_links;
     bool m_replaces = false; // m_final exists; its mode and group follow
     mode_t m_oldMode = 0;
     gid_t m_oldGroup = 0;

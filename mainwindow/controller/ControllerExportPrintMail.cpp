@@ -208,7 +208,15 @@ void SKTWindowController::Export_Button()
 
         const QString type = CardExportPlan::extensionOfType(dialog.fileFormatPopup->currentText());
         if (!Use_Data_Sheet_Values && !Use_Excel_Binding_Values) {
-            const QString path = SavePanel::chooseFile(m_window.get(), tr("Export"), type);
+            // One side's picture goes to a name beside the chosen one
+            // ("_Back"): the replace question concerns the files written.
+            const QString sides = export_card_side;
+            const bool combined = dialog.export_combined_image_chk->isChecked();
+            const QString path = SavePanel::chooseFile(
+                m_window.get(), tr("Export"), type, {}, [sides, combined](const QString& name) {
+                    const CardExportPlan plan = CardExportPlan::forPath(name, sides, combined);
+                    return QStringList {plan.frontFile, plan.backFile};
+                });
             if (path.isEmpty())
                 return;
             m_window->raise();

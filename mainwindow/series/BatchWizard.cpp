@@ -550,9 +550,12 @@ void BatchWizard::Export_Value_Btn_Clicked()
     const SeriesExporter::Format format =
         export_type->currentIndex() == 0 ? SeriesExporter::Format::Workbook : SeriesExporter::Format::Text;
     const bool workbook = format == SeriesExporter::Format::Workbook;
-    const QString chosen = SavePanel::chooseFile(this, tr("Export Series"),
-                                                 workbook ? QStringLiteral("xlsx") : QStringLiteral("txt"),
-                                                 workbook ? tr("Workbooks") : tr("Text files"));
+    // The series goes to the chosen name with the format's extension put
+    // on: the replace question concerns that file.
+    const QString chosen = SavePanel::chooseFile(
+        this, tr("Export Series"), workbook ? QStringLiteral("xlsx") : QStringLiteral("txt"),
+        workbook ? tr("Workbooks") : tr("Text files"),
+        [format](const QString& name) { return QStringList {SeriesExporter::exportPath(name, format)}; });
     if (chosen.isEmpty())
         return;
     const QString path = SeriesExporter::exportPath(chosen, format);

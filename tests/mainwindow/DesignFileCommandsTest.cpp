@@ -24,8 +24,10 @@
 #include <QTemporaryDir>
 #include <QTabWidget>
 #include <QToolButton>
+#include <cstdio>
 #include <functional>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -495,4 +497,80 @@ TEST_F(DesignFileCommandsTest, AnotherWindowsSaveIsKeptAndEscapeKeepsTheDesign)
     EXPECT_EQ(Project_File_Name, path);
     EXPECT_EQ(controller->Get_Front_Controls_Array().size(), 3);
     EXPECT_EQ(contentsOf(path), theirBytes);
+}
+
+// A design opened through a link is saved while another program changes
+// what the path leads to: it saves a file by rename at the path (the link
+// becomes a plain file), or points the link at another file (of other bytes,
+// or of the very bytes known). The question, where one comes, is about what
+// the path leads to then; after "saved" the path shows the design, and the
+// file the link led to at first keeps its bytes.
+namespace {
+std::function<void()> changeOnce;
+
+void changeDuringFlush(AtomicFile::Stage stage, qint64)
+{
+    if (stage == AtomicFile::Stage::Writing && changeOnce)
+        std::exchange(changeOnce, nullptr)();
+}
+} // namespace
+
+TEST_F(DesignFileCommandsTest, ASaveThroughALinkEndsWithTheDesignAtItsPath)
+{
+    drawDesign();
+    ASSERT_TRUE(QDir(dir.path()).mkpath("synced"));
+    const QString path = file("party.fcard"), real = file("synced/real.fcard"), other = file("synced/other.fcard");
+    const QString changed = DesignFileOnDisk::changedQuestion(path);
+    const QByteArray theirs = "another program's design";
+    const auto pointTo = [&](const QString& to) {
+        QFile::remove(path);
+        return QFile::link(to, path);
+    };
+    QByteArray old;
+    const struct
+    {
+        const char* what;
+        std::function<bool()> change;
+        QStringList texts;
+    } cases[] = {
+        {"saved by rename at the path",
+         [&] {
+             return AtomicFile::save(file("theirs"), theirs)
+                 && std::rename(QFile::encodeName(file("theirs")).constData(), QFile::encodeName(path).constData())
+                 == 0;
+         },
+         {changed, saved}},
+        {"pointed at a file of other bytes",
+         [&] { return AtomicFile::save(other, theirs) && pointTo(other); },
+         {changed, saved}},
+        {"pointed at a file of the same bytes",
+         [&] { return AtomicFile::save(other, old) && pointTo(other); },
+         {saved}},
+    };
+    AtomicFile::setStageHookForTesting(changeDuringFlush);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(other);
+        ASSERT_TRUE(AtomicFile::save(real, "") && pointTo(real));
+        saveAnswer = path;
+        presenter.scriptAnswers({true}); // the file known from the case before is gone
+        ASSERT_TRUE(controller->Save_project_file(true, false));
+        old = contentsOf(real);
+        document->insertGraphicsForKey(SKTDocumentGraphicsKey, {std::make_shared<Shape_Control>()}, IndexSet(0));
+        bool changedThen = false;
+        changeOnce = [&] { changedThen = c.change(); };
+        presenter.clear();
+        presenter.scriptAnswers({MessagePresenter::Answer::Yes});
+
+        controller->Save_Btn_Clicked();
+        EXPECT_TRUE(changedThen);
+        EXPECT_EQ(presenter.texts(), c.texts);
+        const DesignFileReadResult read = DesignFile::readFile(path, GraphicDefaults::current());
+        EXPECT_TRUE(read.ok);
+        EXPECT_EQ(read.contents.frontGraphics.size(), controller->Get_Front_Controls_Array().size());
+        EXPECT_EQ(contentsOf(real), old);
+        for (const QString& folder : {dir.path(), file("synced")})
+            EXPECT_TRUE(QDir(folder).entryList({".*saving*"}, QDir::Files | QDir::Hidden).isEmpty());
+    }
+    AtomicFile::setStageHookForTesting(nullptr);
 }

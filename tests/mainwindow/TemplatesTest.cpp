@@ -72,10 +72,12 @@ protected:
 
 // The name dialog's rules, new templates and renames alike: trimmed names,
 // names that would leave the folder refused, an existing name asked about
-// (new) or refused (rename), the present name accepted unchecked.
+// (new) or refused (rename), the present name accepted unchecked. A picture
+// of the name alone is a template the export would replace.
 TEST_F(TemplateStoreTest, NameRules)
 {
     pair(QStringLiteral("Gala"));
+    writeFile(at(QStringLiteral("Badge.JPG")));
     const TemplateStore store(user);
     using K = TemplateStore::NameCheck::Kind;
     const struct {
@@ -95,6 +97,7 @@ TEST_F(TemplateStoreTest, NameRules)
         {"..", "", K::Refuse, TemplateStore::unsafeNameMessage, ".."},
         {".", "", K::Refuse, TemplateStore::unsafeNameMessage, "."},
         {" Gala ", "", K::AskReplace, TemplateStore::replaceQuestion, "Gala"},
+        {"Badge", "", K::AskReplace, TemplateStore::replaceQuestion, "Badge"},
         {"Gala", "Party", K::Refuse, TemplateStore::existsMessage, "Gala"},
         {"Gala", " Gala ", K::Accept, "", "Gala"},
         {"Party", "Gala", K::Accept, "", "Party"},

@@ -40,6 +40,7 @@
 #include <functional>
 
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -309,6 +310,50 @@ TEST_F(CardExportControllerTest, AFailedExportSaysSoWithTheCountAndTheReason)
         QDir(moved.filePath("cards")).removeRecursively();
         EXPECT_FALSE(Card_Value_In_Process);
         EXPECT_EQ(label->Text_contents()->string(), "V-1");
+    }
+}
+
+// A batch writes only inside its folder: a link at a card's name, to a
+// file or a folder outside, is replaced itself by the card's picture and
+// what it led to keeps its bytes; a FIFO there is refused as not a plain
+// file.
+TEST_F(CardExportControllerTest, ABatchWritesOnlyInsideItsFolder)
+{
+    bindSeries(2);
+    answerDialog("TIFF", 1, false, true);
+    const QString folder = out.filePath("Vesk Brightfold");
+    const QString card = folder + "/Card_1.tiff";
+    QTemporaryDir outside;
+    const QString kept = outside.filePath("kept.tiff");
+    const struct
+    {
+        const char* what;
+        std::function<bool()> make;
+        bool written;
+    } cases[] = {
+        {"link to a file outside", [&] { return QFile::link(kept, card); }, true},
+        {"link to a folder outside", [&] { return QFile::link(outside.path(), card); }, true},
+        {"FIFO", [&] { return ::mkfifo(QFile::encodeName(card).constData(), 0600) == 0; }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QDir(folder).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(folder));
+        QFile file(kept);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("outside") == 7);
+        file.close();
+        ASSERT_TRUE(c.make());
+        presenter.clear();
+        controller->Export_Button();
+        waitForBatch();
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), QByteArray("outside"));
+        EXPECT_EQ(QDir(outside.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList {"kept.tiff"});
+        const QFileInfo written(card);
+        EXPECT_EQ(written.isFile() && !written.isSymLink() && !QImage(card).isNull(), c.written);
+        EXPECT_EQ(presenter.texts().join('|').contains("is not a plain file."), !c.written)
+            << presenter.texts().join('|').toStdString();
     }
 }
 
