@@ -290,10 +290,16 @@ TEST(WorkbookReader, HandMadeParts)
     const QString fraction = "its text cell C2 points to shared string \"%1\", an index that is not a whole number";
     const QByteArray cells = R"(<row r="1"><c r="A1" t="s"><v>0</v></c></row><row r="2"><c t="s"><v>1</v></c>)"
                              R"(<c r="C2" t="s"><v>%1</v></c></row>)";
-    for (const auto& [index, refusal] : {std::pair {"3", outside}, {"4", outside}, {"-1", outside},
-                                         {"99999999999999999999", outside}, {"x", fraction}, {"1.0", fraction},
-                                         {"1e0", fraction}, {"+", fraction}})
-        table.append({index, abc, sheet(QByteArray(cells).replace("%1", index)), 1, {}, {}, {}, {}, refusal.arg(index)});
+    for (const auto& [index, refusal] : {std::pair {"3", outside},
+                                         {"4", outside},
+                                         {"-1", outside},
+                                         {"99999999999999999999", outside},
+                                         {"x", fraction},
+                                         {"1.0", fraction},
+                                         {"1e0", fraction},
+                                         {"+", fraction}})
+        table.append(
+            {index, abc, sheet(QByteArray(cells).replace("%1", index)), 1, {}, {}, {}, {}, refusal.arg(index)});
     for (const Golden& g : table) {
         SCOPED_TRACE(g.name);
         ScopedTempFolder temp;

@@ -218,8 +218,7 @@ TEST_F(MailServer, FailuresEndTheRunWithTheFailureText)
          "connection failed: Connection unexpectedly closed: timed out"},
         {"stalled server, implicit TLS", stallPort, "Y", kPassword, true, 3, "the server did not answer in time"},
         {"untrusted certificate", starttlsPort, "N", kPassword, false, 3, "certificate verify failed: "},
-        {"untrusted certificate, implicit TLS", implicitPort, "Y", kPassword, false, 3,
-         "certificate verify failed: "},
+        {"untrusted certificate, implicit TLS", implicitPort, "Y", kPassword, false, 3, "certificate verify failed: "},
         {"implicit TLS against STARTTLS", starttlsPort, "Y", kPassword, true, 3, "TLS failed: "},
         // the server's reply as text, not as a bytes literal
         {"recipient refused for now", starttlsPort, "N", kPassword, true, 5,
@@ -229,8 +228,7 @@ TEST_F(MailServer, FailuresEndTheRunWithTheFailureText)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        MailScript s(MailScript::defaultInterpreter(), QStringLiteral(SOURCE_ROOT "/resources/pyth_mail.py"),
-                     30000);
+        MailScript s(MailScript::defaultInterpreter(), QStringLiteral(SOURCE_ROOT "/resources/pyth_mail.py"), 30000);
         if (c.trustTestCa)
             s.addEnvironment("BRIGHTFOLD_MAIL_CAFILE", dir->filePath("ca.pem"));
         s.addEnvironment("BRIGHTFOLD_MAIL_TIMEOUT", "2");
