@@ -161,6 +161,22 @@ bool BatchBinding::Check_Batch_File_In_Use_Validation(const QString& name) const
     return uses(m_front) || (m_twoSided && uses(m_back));
 }
 
+GraphicList BatchBinding::followSeriesRename(const GraphicList& graphics, const QString& from, const QString& to,
+                                             int listed)
+{
+    GraphicList renamed;
+    if (from.isEmpty() || from == to)
+        return renamed;
+    for (const GraphicPtr& graphic : graphics) {
+        if (graphic && graphic->batch_list_name == from) {
+            graphic->Set_Batch_List_Name(to);
+            graphic->Set_Batch_List_Index(listed);
+            renamed.append(graphic);
+        }
+    }
+    return renamed;
+}
+
 QString BatchBinding::Get_sel_row_col_value_of_dataset(int row, int slot) const
 {
     if (slot < 0 || slot >= m_table.size() || !m_table[slot].values)

@@ -77,6 +77,13 @@ public:
     // must exist).
     bool Check_Batch_File_In_Use_Validation(const QString& name) const;
 
+    // A series renamed from `from` to `to`, which stands at `listed` in the
+    // listing of series: the objects of `graphics` that name `from` (bound
+    // to it, or keeping it for when they are bound again) name `to` and its
+    // place instead. Answers those objects.
+    static GraphicList followSeriesRename(const GraphicList& graphics, const QString& from, const QString& to,
+                                          int listed);
+
     // Record `row` of slot `slot`; "" past the table, the slot's end, or for
     // a slot not read.
     QString Get_sel_row_col_value_of_dataset(int row, int slot) const;

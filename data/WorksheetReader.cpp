@@ -99,6 +99,16 @@ bool sharedStringIndex(const CellContent& cell, const TextPool& shared, qsizetyp
     return true;
 }
 
+// Whether `v` is written as a whole number: digits after an optional sign
+// ("1.0", "1e0" or "x" are not, however large the digits).
+bool writtenWhole(QStringView v)
+{
+    v = v.trimmed();
+    if (v.startsWith(u'+') || v.startsWith(u'-'))
+        v = v.mid(1);
+    return !v.isEmpty() && std::all_of(v.begin(), v.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
 // The value of a boolean cell's `v`, as LibreOffice Calc takes it: true for
 // a number other than 0 at its start ("1", " 2", "1e0"), false for any
 // other text.
@@ -348,12 +358,19 @@ private:
                             QStringLiteral("its text cells point into shared strings that are missing"));
             // A text cell never shows another string than its own.
             qsizetype sharedIndex = -1;
-            if (sharedType && !sharedStringIndex(cell, m_shared, sharedIndex))
+            if (sharedType && !sharedStringIndex(cell, m_shared, sharedIndex)) {
+                const QString written = QStringView(cell.v).trimmed().left(20).toString();
+                if (!writtenWhole(cell.v))
+                    return stop(WorksheetReader::Status::NoSharedStrings,
+                                QStringLiteral("its text cell %1 points to shared string \"%2\", an index that is "
+                                               "not a whole number")
+                                    .arg(cellName(column), written));
                 return stop(WorksheetReader::Status::NoSharedStrings,
                             QStringLiteral("its text cell %1 points to shared string \"%2\", which is not among its "
                                            "%3 shared strings")
-                                .arg(cellName(column), QStringView(cell.v).trimmed().left(20).toString())
+                                .arg(cellName(column), written)
                                 .arg(m_shared.size()));
+            }
             if (column >= WorksheetReader::MaxColumns)
                 continue;
             // A boolean shows as TRUE or FALSE, or in its number format (as

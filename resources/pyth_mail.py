@@ -33,11 +33,23 @@ def fail(code, reason):
     sys.exit(code)
 
 
-def server_answer(e):
-    text = e.smtp_error
+def answer_text(code, text):
     if isinstance(text, bytes):
         text = text.decode("utf-8", "replace")
-    return ("%s %s" % (e.smtp_code, " ".join(str(text).split())))[:200]
+    return ("%s %s" % (code, " ".join(str(text).split())))[:200]
+
+
+def server_answer(e):
+    return answer_text(e.smtp_code, e.smtp_error)
+
+
+def refusal(e):
+    # The server's reply as text: smtplib keeps it as bytes, and a refused
+    # recipient's reply sits in a table of recipients.
+    if isinstance(e, smtplib.SMTPRecipientsRefused):
+        answers = ["%s for %s" % (answer_text(*reply), to) for to, reply in sorted(e.recipients.items())]
+        return "the server answered " + "; ".join(answers)
+    return "the server answered " + server_answer(e)
 
 
 def picture_type(data, name):
@@ -132,7 +144,7 @@ def main(argv):
             smtp.send_message(msg, from_addr=sender, to_addrs=[recipient])
         except (smtplib.SMTPRecipientsRefused, smtplib.SMTPSenderRefused,
                 smtplib.SMTPDataError) as e:
-            fail(5, "mail refused: %s" % e)
+            fail(5, "mail refused: %s" % refusal(e))
         try:
             smtp.quit()
         except (smtplib.SMTPException, OSError):
@@ -146,8 +158,9 @@ def main(argv):
         fail(3, "the server did not answer in time")
     except ConnectionRefusedError:
         fail(3, "connection refused by %s port %d" % (server, port))
-    except (smtplib.SMTPConnectError, smtplib.SMTPServerDisconnected,
-            smtplib.SMTPHeloError, smtplib.SMTPResponseException, OSError) as e:
+    except smtplib.SMTPResponseException as e:
+        fail(3, "connection failed: the server answered %s" % server_answer(e))
+    except (smtplib.SMTPServerDisconnected, OSError) as e:
         fail(3, "connection failed: %s" % e)
     finally:
         if smtp is not None:

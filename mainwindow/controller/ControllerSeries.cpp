@@ -710,6 +710,19 @@ void SKTWindowController::createSeriesWindows()
     auto* viewer = new View_Data_Series(m_window.get());
 
     manager->setInUseCheck([this](const QString& name) { return Check_Batch_File_In_Use_Validation(name); });
+    // A series saved under a new name takes its objects with it, as a
+    // renamed column does: the binding, the inspector's list and the print
+    // choice see the new name at once.
+    manager->setRenameFollow([this](const QString& from, const QString& to) {
+        const int listed = int(seriesStore().names().indexOf(to));
+        GraphicList renamed = BatchBinding::followSeriesRename(Get_Front_Controls_Array(), from, to, listed);
+        renamed += BatchBinding::followSeriesRename(Get_Back_Controls_Array(), from, to, listed);
+        if (renamed.isEmpty())
+            return;
+        Check_Series_Or_Excel_Use_or_not();
+        reloadShownObjectPanels();
+        Refresh_Canvas();
+    });
     setHandOff(WindowHandOffs::HandOff::BatchSeries, [manager] { manager->Open_Wnd(); });
     // the toolbar's generator writes a new series file; nothing to relist
     setHandOff(WindowHandOffs::HandOff::CreateSeries, [generator] {

@@ -211,6 +211,11 @@ void BatchWizard::setWorkbookWriter(SeriesExporter::WorkbookWriter writer)
     m_workbookWriter = std::move(writer);
 }
 
+void BatchWizard::setRenameFollow(RenameFollow follow)
+{
+    m_renameFollow = std::move(follow);
+}
+
 // ---- opening and the two screens ----
 
 int BatchWizard::Open_Wnd()
@@ -238,6 +243,38 @@ void BatchWizard::showListScreen()
 void BatchWizard::showValueScreen()
 {
     screens->setCurrentWidget(value_screen);
+}
+
+void BatchWizard::markSaved()
+{
+    m_savedValues = m_values.values();
+    m_savedName = batch_list_name->text();
+}
+
+bool BatchWizard::hasUnsavedEdits() const
+{
+    return valuesScreenShown() && (m_values.values() != m_savedValues || batch_list_name->text() != m_savedName);
+}
+
+bool BatchWizard::settleUnsavedEdits()
+{
+    if (!hasUnsavedEdits())
+        return true;
+    switch (askYesNoOrCancel(QStringLiteral("Do you want to save changes to the series before closing?"))) {
+    case MessagePresenter::Answer::Cancelled:
+        return false;
+    case MessagePresenter::Answer::No:
+        return true;
+    case MessagePresenter::Answer::Yes:
+        break;
+    }
+    return saveValues();
+}
+
+void BatchWizard::reject()
+{
+    if (settleUnsavedEdits())
+        FramedDialog::reject();
 }
 
 void BatchWizard::showNames()
@@ -381,6 +418,7 @@ void BatchWizard::AddNew_Btn_Clicked()
     batch_list_name->setText(QStringLiteral("Untitled"));
     m_values.clear();
     showValues();
+    markSaved();
 }
 
 void BatchWizard::Update_Btn_Clicked()
@@ -410,6 +448,7 @@ void BatchWizard::On_Update()
     m_values = loaded;
     m_opened = stamp;
     showValues();
+    markSaved();
 }
 
 void BatchWizard::Import_Btn_Clicked()
@@ -575,10 +614,19 @@ void BatchWizard::Export_Value_Btn_Clicked()
 
 void BatchWizard::Save_Btn_Clicked()
 {
+    if (!saveValues())
+        return;
+    raise();
+    showListScreen();
+    Fill_List();
+}
+
+bool BatchWizard::saveValues()
+{
     if (m_values.isEmpty()) {
         Show_MessageBox(emptyListMessage);
         List_value->setFocus();
-        return;
+        return false;
     }
     SeriesSaveRules::Questions questions;
     questions.askReplace = [] {
@@ -604,20 +652,26 @@ void BatchWizard::Save_Btn_Clicked()
     case SeriesSaveRules::Result::BadName:
         Show_MessageBox(SeriesStore::enterNameMessage);
         batch_list_name->setFocus();
-        return;
+        return false;
     case SeriesSaveRules::Result::WriteFailed: {
         const QString path = SeriesSaveRules::plan(Data_Folder_Path, name, openedAs).path;
         Show_MessageBox(fileErrorMessage + QStringLiteral("\n") + AtomicFile::failureDetails(reason, path));
-        return;
+        return false;
     }
     case SeriesSaveRules::Result::Declined:
     case SeriesSaveRules::Result::KeptChanged:
         // the values shown stay, to be saved under another name or later
-        return;
+        return false;
     }
-    raise();
-    showListScreen();
-    Fill_List();
+    markSaved();
+    // Saved under a new name, its old file gone, the series moved: the
+    // objects bound to it take its new name. Saved onto another series, the
+    // opened one stays, and so do its objects.
+    const QString savedAs = SeriesSaveRules::cleanedName(name);
+    if (m_renameFollow && !openedAs.isEmpty() && name != openedAs && savedAs != openedAs
+        && !SeriesStore(Data_Folder_Path, batch_file_EXT).exists(openedAs))
+        m_renameFollow(openedAs, savedAs);
+    return true;
 }
 
 void BatchWizard::Back_Btn_Clicked()
@@ -627,7 +681,8 @@ void BatchWizard::Back_Btn_Clicked()
 
 void BatchWizard::Close_2_Btn_Clicked()
 {
-    done(0);
+    if (settleUnsavedEdits())
+        done(0);
 }
 
 void BatchWizard::Help_2_Btn_Clicked()

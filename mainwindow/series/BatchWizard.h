@@ -97,6 +97,16 @@ public:
     void setInUseCheck(InUseCheck check);
     // Writes the workbook of an export (unset: SpreadsheetWriter).
     void setWorkbookWriter(SeriesExporter::WorkbookWriter writer);
+    // Told when a saved series moved to a new name (its old file gone), so
+    // that the objects bound to the old name follow it.
+    using RenameFollow = std::function<void(const QString& from, const QString& to)>;
+    void setRenameFollow(RenameFollow follow);
+
+    // Whether the values screen shows edits not saved: values or a name
+    // other than those opened, made new or last saved.
+    bool hasUnsavedEdits() const;
+    // Escape and the window's close button close as Close does.
+    void reject() override;
 
     QStackedWidget* screens = nullptr;
     QWidget* list_screen = nullptr;
@@ -144,6 +154,13 @@ private:
     // nothing is to be done.
     bool prepareForNewValues();
     void runGenerator(int fileNameRequired, int fileNameInsert);
+    // Saves the open series; true when it was written.
+    bool saveValues();
+    // The values screen's edits kept, saved or let go as the user answers;
+    // false when the window is to stay (Cancel, or a save that failed).
+    bool settleUnsavedEdits();
+    // What the values screen shows now counts as saved.
+    void markSaved();
 
     SeriesRowsModel* m_namesModel = nullptr;
     SeriesRowsModel* m_valuesModel = nullptr;
@@ -152,5 +169,9 @@ private:
     // what the opened series' file held when it was read
     FileStamp m_opened;
     InUseCheck m_inUse;
+    RenameFollow m_renameFollow;
+    // the values and name of the values screen as opened, made new or saved
+    QStringList m_savedValues;
+    QString m_savedName;
     SeriesExporter::WorkbookWriter m_workbookWriter;
 };

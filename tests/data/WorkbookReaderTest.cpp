@@ -285,11 +285,19 @@ TEST(WorkbookReader, HandMadeParts)
           {"1", "", "", "", "", "", "", "", "", "", "", "", ""}}},
     };
     // A text cell whose index is no entry of the shared strings refuses the
-    // workbook, naming the cell, and never shows another string.
-    const QString refusal = "its text cell C2 points to shared string \"%1\", which is not among its 3 shared strings";
+    // workbook, naming the cell and why, and never shows another string.
+    const QString outside = "its text cell C2 points to shared string \"%1\", which is not among its 3 shared strings";
+    const QString fraction = "its text cell C2 points to shared string \"%1\", an index that is not a whole number";
     const QByteArray cells = R"(<row r="1"><c r="A1" t="s"><v>0</v></c></row><row r="2"><c t="s"><v>1</v></c>)"
                              R"(<c r="C2" t="s"><v>%1</v></c></row>)";
-    for (const char* index : {"3", "4", "-1", "x", "1.0", "99999999999999999999"})
+    for (const auto& [index, refusal] : {std::pair {"3", outside},
+                                         {"4", outside},
+                                         {"-1", outside},
+                                         {"99999999999999999999", outside},
+                                         {"x", fraction},
+                                         {"1.0", fraction},
+                                         {"1e0", fraction},
+                                         {"+", fraction}})
         table.append(
             {index, abc, sheet(QByteArray(cells).replace("%1", index)), 1, {}, {}, {}, {}, refusal.arg(index)});
     for (const Golden& g : table) {

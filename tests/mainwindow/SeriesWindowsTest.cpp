@@ -35,11 +35,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <optional>
 
 namespace {
 
@@ -687,4 +690,96 @@ TEST_F(SeriesWindowsTest, PictureFolderImportNamesTheFilesThatAreNoPictures)
                           "and their cards will be drawn without a picture:\n"
                           + paths[1] + '\n' + paths[3]));
 }
+}
+
+// A series renamed Num to Badge takes its objects along: the text bound to
+// it (shown in the inspector) and a back object keeping its name; the batch
+// counts Badge's records. Keep saved onto Other stays, and so does its text.
+TEST_F(SeriesWindowsTest, RenamedSeriesTakesItsObjects)
+{
+    writeSeries("Keep", "k\n");
+    writeSeries("Num", "1\n2\n3\n");
+    writeSeries("Other", "o\n");
+    auto kept = std::make_shared<SKTText>();
+    kept->data_source_type = 1;
+    kept->batch_list_name = "Keep";
+    auto back = std::make_shared<SKTText>();
+    back->batch_list_name = "Num";
+    document->insertGraphicsForKey(SKTDocumentGraphicsKey, {kept}, IndexSet(0));
+    document->insertGraphicsForKey(SKTDocumentGraphicsKey_back, {back}, IndexSet(0));
+    control<QAbstractButton>("Text_Tool_btn")->click();
+    const GraphicPtr shown = controller->graphicView(0)->controller()._Selected_Graphic;
+    ASSERT_TRUE(shown);
+    for (const auto& [list, item] : {std::pair {"Data_source_type", "Series"}, std::pair {"Batch_Series", "Num"}}) {
+        auto* combo = control<QComboBox>(list);
+        combo->setCurrentIndex(combo->findText(QString::fromLatin1(item)));
+        emit combo->activated(combo->currentIndex());
+    }
+    presenter.scriptAnswers({true});
+    BatchWizard::setModalRun([&](BatchWizard& w) {
+        for (const auto& [row, name] : {std::pair {1, "Badge"}, std::pair {0, "Other"}}) {
+            select(w.List, {row});
+            w.update_btn->click();
+            w.batch_list_name->setText(name);
+            w.save_btn->click();
+        }
+        return 0;
+    });
+    control<QAbstractButton>("Batch_Series_btn")->click();
+    EXPECT_EQ(shown->batch_list_name, "Badge");
+    EXPECT_EQ(shown->batch_list_index, 0);
+    EXPECT_EQ(back->batch_list_name, "Badge");
+    EXPECT_EQ(kept->batch_list_name, "Keep");
+    EXPECT_EQ(control<QComboBox>("Batch_Series")->currentText(), "Badge");
+    controller->Check_Series_Or_Excel_Use_or_not(); // as Print does first
+    EXPECT_TRUE(Use_Data_Sheet_Values);
+    EXPECT_EQ(Total_Batch_Excel_Card, 3);
+}
+
+// Close on the values screen (the button, or Escape) asks about edits not
+// saved: Save writes them and closes, Don't Save closes, Cancel stays.
+TEST_F(SeriesWindowsTest, CloseAsksToSaveUnsavedEdits)
+{
+    using Answer = MessagePresenter::Answer;
+    const struct
+    {
+        const char* what;
+        bool edit;
+        bool escape;
+        std::optional<Answer> answer; // none: no question
+        QByteArray file;
+        bool closed;
+    } cases[] = {
+        {"no edits", false, false, {}, "a\nb\n", true},
+        {"Save", true, false, Answer::Yes, "a\n", true},
+        {"Don't Save", true, false, Answer::No, "a\nb\n", true},
+        {"Cancel", true, false, Answer::Cancelled, "a\nb\n", false},
+        {"Escape, Save", true, true, Answer::Yes, "a\n", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeSeries("S", "a\nb\n");
+        presenter.clear();
+        if (c.answer)
+            presenter.scriptAnswers({*c.answer});
+        BatchWizard::setModalRun([&](BatchWizard& w) {
+            QSignalSpy finished(&w, &QDialog::finished);
+            select(w.List, {0});
+            w.update_btn->click();
+            if (c.edit) {
+                select(w.List_value, {1});
+                w.delete_rows_btn->click();
+            }
+            if (c.escape)
+                QTest::keyClick(&w, Qt::Key_Escape);
+            else
+                w.close_2_btn->click();
+            EXPECT_EQ(finished.size(), c.closed ? 1 : 0);
+            return 0;
+        });
+        control<QAbstractButton>("Batch_Series_btn")->click();
+        EXPECT_EQ(seriesFile("S"), c.file);
+        EXPECT_EQ(presenter.texts(),
+                  c.answer ? QStringList {"Do you want to save changes to the series before closing?"} : QStringList());
+    }
 }

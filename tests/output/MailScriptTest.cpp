@@ -208,6 +208,7 @@ TEST_F(MailServer, FailuresEndTheRunWithTheFailureText)
         bool trustTestCa;
         int exitCode;
         QString reason;   // how the reason begins
+        QString recipient = QStringLiteral("friend@example.net");
     };
     const Case cases[] = {
         {"wrong password", starttlsPort, "N", "wrong", true, 4, "authentication failed: the server answered 535"},
@@ -217,19 +218,23 @@ TEST_F(MailServer, FailuresEndTheRunWithTheFailureText)
          "connection failed: Connection unexpectedly closed: timed out"},
         {"stalled server, implicit TLS", stallPort, "Y", kPassword, true, 3, "the server did not answer in time"},
         {"untrusted certificate", starttlsPort, "N", kPassword, false, 3, "certificate verify failed: "},
-        {"untrusted certificate, implicit TLS", implicitPort, "Y", kPassword, false, 3,
-         "certificate verify failed: "},
+        {"untrusted certificate, implicit TLS", implicitPort, "Y", kPassword, false, 3, "certificate verify failed: "},
         {"implicit TLS against STARTTLS", starttlsPort, "Y", kPassword, true, 3, "TLS failed: "},
+        // the server's reply as text, not as a bytes literal
+        {"recipient refused for now", starttlsPort, "N", kPassword, true, 5,
+         "mail refused: the server answered 451 4.3.0 try again later for guest@busy.example", "guest@busy.example"},
+        {"data refused for now", implicitPort, "Y", kPassword, true, 5,
+         "mail refused: the server answered 451 4.3.0 try again later", "guest@later.example"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        MailScript s(MailScript::defaultInterpreter(), QStringLiteral(SOURCE_ROOT "/resources/pyth_mail.py"),
-                     30000);
+        MailScript s(MailScript::defaultInterpreter(), QStringLiteral(SOURCE_ROOT "/resources/pyth_mail.py"), 30000);
         if (c.trustTestCa)
             s.addEnvironment("BRIGHTFOLD_MAIL_CAFILE", dir->filePath("ca.pem"));
         s.addEnvironment("BRIGHTFOLD_MAIL_TIMEOUT", "2");
         MailScript::Mail m = mail(c.port, c.flag);
         m.password = c.password;
+        m.recipient = c.recipient;
         const int before = inboxCount();
         const MailScript::Result r = s.send(m);
         EXPECT_FALSE(r.sent);
