@@ -86,11 +86,13 @@ void BarcodePanel::Update_Barcode_Graphics(const GraphicPtr& source)
         BarcodePanelRules::copyDesignerFields(*source, graphic);
         // What the card shows is what prints: output draws each barcode
         // from its own settings, so each one shows the picture they make.
-        if (&graphic == edited.get())
+        // A bound barcode whose source is gone shows nothing, also the
+        // edited one, whose designer showed its typed value meanwhile.
+        const QString value = BarcodePanelRules::shownValue(graphic, sources);
+        if (&graphic == edited.get() && !(BarcodePanelRules::isBound(graphic) && value.isEmpty()))
             graphic.Set_Designed_Barcode_image(Barcode_output_image);
         else
-            graphic.Set_Designed_Barcode_image(
-                BarcodeProducer::pictureForObject(graphic, BarcodePanelRules::shownValue(graphic, sources)));
+            graphic.Set_Designed_Barcode_image(BarcodeProducer::pictureForObject(graphic, value));
     };
     PanelUpdateFrame::run(m_host, read, write, &BarcodePanel::isBarcode);
 }

@@ -33,11 +33,13 @@ public:
     // returns an object and a picture was made, the settings are copied.
     void Open_Barcode_Window();
     // Every selected barcode gets the print flag and the designer's settings
-    // of `source`, then a picture that shows them: the edited object the
-    // designer's picture, every other one a picture made from its own value
-    // and source with those settings (none when the symbology refuses that
-    // value, never the symbol it showed before). Each frame takes its
-    // picture's size. Selected objects that are not barcodes take nothing.
+    // of `source` (its typed value only when `source` is typed), then a
+    // picture that shows them: the edited object the designer's picture,
+    // every other one a picture made from its own value and source with
+    // those settings (none when the symbology refuses that value or its
+    // series or column is gone, never the symbol it showed before). Each
+    // frame takes its picture's size. Selected objects that are not
+    // barcodes take nothing.
     void Update_Barcode_Graphics(const GraphicPtr& source);
 
     void setDesigner(Designer designer) { m_designer = std::move(designer); }
