@@ -60,24 +60,26 @@ void BarcodePanel::Open_Barcode_Window()
     const BarcodeDesignStep step(changed);
     try {
         const GraphicPtr result = m_designer(edited);
+        // The canvas's current object is not asked again: a redraw while
+        // the designer ran may have made another selected object current.
         if (result && !Barcode_output_image.isNull())
-            Update_Barcode_Graphics(result);
+            Update_Barcode_Graphics(result, edited);
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
     }
     step.registerUndo(m_host.document());
 }
 
-void BarcodePanel::Update_Barcode_Graphics(const GraphicPtr& source)
+void BarcodePanel::Update_Barcode_Graphics(const GraphicPtr& source, GraphicPtr edited)
 {
     if (!source)
         return;
-    GraphicPtr edited;
     int printObject = 0;
     DataSourceLists sources;
     const auto read = [&] {
         SKTGraphicView* view = m_host.commandCanvas();
-        edited = view ? view->controller()._Selected_Graphic : GraphicPtr();
+        if (!edited)
+            edited = view ? view->controller()._Selected_Graphic : GraphicPtr();
         printObject = m_host.printObjectState();
         sources = m_host.barcodeDataSources();
     };

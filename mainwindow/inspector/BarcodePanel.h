@@ -39,8 +39,9 @@ public:
     // those settings (none when the symbology refuses that value or its
     // series or column is gone, never the symbol it showed before). Each
     // frame takes its picture's size. Selected objects that are not
-    // barcodes take nothing.
-    void Update_Barcode_Graphics(const GraphicPtr& source);
+    // barcodes take nothing. The edited object is `edited`, or without
+    // one the current object of the canvas.
+    void Update_Barcode_Graphics(const GraphicPtr& source, GraphicPtr edited = {});
 
     void setDesigner(Designer designer) { m_designer = std::move(designer); }
     bool hasDesigner() const { return bool(m_designer); }

@@ -630,7 +630,8 @@ TEST_F(BarcodeDesignerSelectionTest, OkHandsOnTheLookAndATypedValueNeverARecord)
     controller->Excel_Column_Titles = {"No.", "Badge"};
     controller->ListData = {{{"Extension", "1"}, {"Column1", "BX7000"}}, {{"Extension", "2"}, {"Column1", "BX7001"}}};
     controller->setBarcodeDesigner([this](const GraphicPtr& g) { return designer->Open_Wnd(g); });
-    Barcode_Gen::setModalRun([](Barcode_Gen& d) {
+    Barcode_Gen::setModalRun([this](Barcode_Gen& d) {
+        controller->graphicView(0)->grab(); // the canvas redrawn meanwhile
         d.OK_Btn_Clicked();
         return d.result();
     });
