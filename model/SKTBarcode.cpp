@@ -32,7 +32,7 @@ Picture SKTBarcode::currentPicture() const
 
 bool SKTBarcode::showsNoValue() const
 {
-    return _barcode_image.isNull() && (data_source_type == 1 || data_source_type == 2);
+    return _barcode_image.isNull() && data_source_type != 0;
 }
 
 void SKTBarcode::barcode_image_var_assign()

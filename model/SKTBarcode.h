@@ -67,7 +67,8 @@ private:
     // A dashed outline of the bounds, for the screen.
     void drawEmptyFrame(QPainter& painter) const;
 
-    // Bound to a series or column, and its value gave no picture.
+    // Not typed (bound to a series or column), and its value gave no
+    // picture.
     bool showsNoValue() const;
 
     // The picture that `barcode_image_var_assign` picks, without storing it.
