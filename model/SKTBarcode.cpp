@@ -4,6 +4,7 @@
 
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPen>
 
 SKTBarcode::SKTBarcode() = default;
 
@@ -22,7 +23,16 @@ Picture SKTBarcode::currentPicture() const
 {
     if (!_barcode_image.isNull())
         return _barcode_image;
+    // A barcode bound to a series or column whose value gave no picture
+    // prints nothing; the sample would show a barcode no card has.
+    if (showsNoValue())
+        return {};
     return ResourcePictures::picture(ResourcePictures::barcodeSampleName);
+}
+
+bool SKTBarcode::showsNoValue() const
+{
+    return _barcode_image.isNull() && data_source_type != 0;
 }
 
 void SKTBarcode::barcode_image_var_assign()
@@ -53,12 +63,13 @@ void SKTBarcode::drawContentsInView(QPainter& painter, bool isBeingCreateOrEdite
     if (!ctrl_is_visible)
         return;
     barcode_image_var_assign();
-    if (_contents.isNull())
+    if (showsNoValue()) {
+        // Nothing prints; the screen shows where the empty barcode lies.
+        if (painter.device() && painter.device()->devType() == QInternal::Widget)
+            drawEmptyFrame(painter);
         return;
-    // A barcode bound to a series or column whose value gave no picture
-    // prints nothing: the sample stands in for it on the screen only.
-    if (_barcode_image.isNull() && data_source_type != 0 && painter.device()
-        && painter.device()->devType() != QInternal::Widget)
+    }
+    if (_contents.isNull())
         return;
     const QRectF target(bounds().topLeft(), _contents.size());
     drawBackground(painter);
@@ -69,6 +80,17 @@ void SKTBarcode::drawContentsInView(QPainter& painter, bool isBeingCreateOrEdite
     // Bars stay sharp edged when the picture is enlarged; a reduced picture
     // averages what each pixel covers, so its caption stays readable.
     m_drawn.draw(painter, target, _contents.image(), false);
+}
+
+void SKTBarcode::drawEmptyFrame(QPainter& painter) const
+{
+    painter.save();
+    QPen pen(QColor(128, 128, 128), 0, Qt::DashLine);
+    pen.setCosmetic(true);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(bounds());
+    painter.restore();
 }
 
 void SKTBarcode::drawBackground(QPainter& painter) const

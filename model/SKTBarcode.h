@@ -10,8 +10,9 @@
 // (`_barcode_image`) whole, at the picture's own size in points, from the
 // top-left corner of its bounds, on its background colour, which covers
 // the bounds when it is opaque; the sample barcode of the resource folder
-// until the designer has run (on the screen only, for a barcode bound to a
-// series or column whose value gave no picture).
+// until the designer has run. A barcode bound to a series or column whose
+// value gave no picture (none, refused, or the column is gone) prints
+// nothing, and the screen shows only its empty frame.
 class SKTBarcode : public SKTGraphic
 {
 public:
@@ -31,7 +32,7 @@ public:
     void initWithPosition(const QPointF& point, const Picture& contents);
     // `_contents` becomes `_barcode_image`, or the sample picture
     // "barcode_sample.png" of the resource folder when there is none (null
-    // when that is missing too).
+    // when that is missing too, or when the barcode shows no value).
     void barcode_image_var_assign();
 
     bool isDrawingFill() const override { return false; }
@@ -63,6 +64,12 @@ private:
     // symbol, a frame made larger than the picture, a series value's picture
     // of another size), and nothing beneath the barcode shows through there.
     void drawBackground(QPainter& painter) const;
+    // A dashed outline of the bounds, for the screen.
+    void drawEmptyFrame(QPainter& painter) const;
+
+    // Not typed (bound to a series or column), and its value gave no
+    // picture.
+    bool showsNoValue() const;
 
     // The picture that `barcode_image_var_assign` picks, without storing it.
     Picture currentPicture() const;

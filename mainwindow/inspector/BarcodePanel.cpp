@@ -60,24 +60,26 @@ void BarcodePanel::Open_Barcode_Window()
     const BarcodeDesignStep step(changed);
     try {
         const GraphicPtr result = m_designer(edited);
+        // The canvas's current object is not asked again: a redraw while
+        // the designer ran may have made another selected object current.
         if (result && !Barcode_output_image.isNull())
-            Update_Barcode_Graphics(result);
+            Update_Barcode_Graphics(result, edited);
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
     }
     step.registerUndo(m_host.document());
 }
 
-void BarcodePanel::Update_Barcode_Graphics(const GraphicPtr& source)
+void BarcodePanel::Update_Barcode_Graphics(const GraphicPtr& source, GraphicPtr edited)
 {
     if (!source)
         return;
-    GraphicPtr edited;
     int printObject = 0;
     DataSourceLists sources;
     const auto read = [&] {
         SKTGraphicView* view = m_host.commandCanvas();
-        edited = view ? view->controller()._Selected_Graphic : GraphicPtr();
+        if (!edited)
+            edited = view ? view->controller()._Selected_Graphic : GraphicPtr();
         printObject = m_host.printObjectState();
         sources = m_host.barcodeDataSources();
     };
@@ -86,11 +88,13 @@ void BarcodePanel::Update_Barcode_Graphics(const GraphicPtr& source)
         BarcodePanelRules::copyDesignerFields(*source, graphic);
         // What the card shows is what prints: output draws each barcode
         // from its own settings, so each one shows the picture they make.
-        if (&graphic == edited.get())
+        // A bound barcode whose source is gone shows nothing, also the
+        // edited one, whose designer showed its typed value meanwhile.
+        const QString value = BarcodePanelRules::shownValue(graphic, sources);
+        if (&graphic == edited.get() && !(BarcodePanelRules::isBound(graphic) && value.isEmpty()))
             graphic.Set_Designed_Barcode_image(Barcode_output_image);
         else
-            graphic.Set_Designed_Barcode_image(
-                BarcodeProducer::pictureForObject(graphic, BarcodePanelRules::shownValue(graphic, sources)));
+            graphic.Set_Designed_Barcode_image(BarcodeProducer::pictureForObject(graphic, value));
     };
     PanelUpdateFrame::run(m_host, read, write, &BarcodePanel::isBarcode);
 }

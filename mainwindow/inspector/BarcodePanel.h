@@ -33,12 +33,15 @@ public:
     // returns an object and a picture was made, the settings are copied.
     void Open_Barcode_Window();
     // Every selected barcode gets the print flag and the designer's settings
-    // of `source`, then a picture that shows them: the edited object the
-    // designer's picture, every other one a picture made from its own value
-    // and source with those settings (none when the symbology refuses that
-    // value, never the symbol it showed before). Each frame takes its
-    // picture's size. Selected objects that are not barcodes take nothing.
-    void Update_Barcode_Graphics(const GraphicPtr& source);
+    // of `source` (its typed value only when `source` is typed), then a
+    // picture that shows them: the edited object the designer's picture,
+    // every other one a picture made from its own value and source with
+    // those settings (none when the symbology refuses that value or its
+    // series or column is gone, never the symbol it showed before). Each
+    // frame takes its picture's size. Selected objects that are not
+    // barcodes take nothing. The edited object is `edited`, or without
+    // one the current object of the canvas.
+    void Update_Barcode_Graphics(const GraphicPtr& source, GraphicPtr edited = {});
 
     void setDesigner(Designer designer) { m_designer = std::move(designer); }
     bool hasDesigner() const { return bool(m_designer); }

@@ -10,8 +10,10 @@ void BarcodePanelRules::copyDesignerFields(const SKTGraphic& source, SKTGraphic&
         return;
     target.linear_or_2d = source.linear_or_2d;
     target.barcode_font_index = source.barcode_font_index;
-    target.linear_font_val = source.linear_font_val;
-    target.two_d_font_val = source.two_d_font_val;
+    if (!isBound(source)) {
+        target.linear_font_val = source.linear_font_val;
+        target.two_d_font_val = source.two_d_font_val;
+    }
     target.header_val = source.header_val;
     target.footer_val = source.footer_val;
     target.show_hide_hdr = source.show_hide_hdr;
@@ -48,13 +50,20 @@ void BarcodePanelRules::copyDesignerFields(const SKTGraphic& source, SKTGraphic&
     target.dpi_custom_val = source.dpi_custom_val;
 }
 
+bool BarcodePanelRules::isBound(const SKTGraphic& barcode)
+{
+    return barcode.data_source_type == 1 || barcode.data_source_type == 2;
+}
+
 QString BarcodePanelRules::shownValue(const SKTGraphic& barcode, const DataSourceLists& sources)
 {
-    if (barcode.data_source_type == 1 && !barcode.batch_list_name.isEmpty()
-        && sources.names().contains(barcode.batch_list_name))
-        return sources.firstValueOf(barcode.batch_list_name);
-    if (barcode.data_source_type == 2 && barcode.excel_col_indx >= 0
-        && barcode.excel_col_indx < sources.columns().size())
-        return sources.firstValueOf(barcode.excel_col_indx);
+    if (barcode.data_source_type == 1)
+        return !barcode.batch_list_name.isEmpty() && sources.names().contains(barcode.batch_list_name)
+            ? sources.firstValueOf(barcode.batch_list_name)
+            : QString();
+    if (barcode.data_source_type == 2)
+        return barcode.excel_col_indx >= 0 && barcode.excel_col_indx < sources.columns().size()
+            ? sources.firstValueOf(barcode.excel_col_indx)
+            : QString();
     return BarcodeSettings::fromObject(barcode).value();
 }

@@ -297,7 +297,7 @@ TEST_F(BarcodeDesignerTest, CancelLeavesTheCardAsItWasOkReachesEverySelectedBarc
     const GraphicPtr edited = canvas._Selected_Graphic;
     for (const GraphicPtr& g : barcodes) {
         EXPECT_EQ(g->barcode_font_index, BarcodeSettings::symbologyTitles().indexOf("Code 128"));
-        EXPECT_EQ(g->linear_font_val, "G-17");
+        EXPECT_EQ(g->linear_font_val, g == edited ? "G-17" : "0123") << "a record stays on its own barcode";
     }
     EXPECT_EQ(edited->data_source_type, 1);
     EXPECT_EQ(edited->batch_list_name, "Guests");
@@ -618,6 +618,88 @@ TEST_P(BarcodeDesignerSelectionTest, OkRedrawsEverySelectedBarcodeFromItsOwnValu
     SideSnapshot shot = controller->batchSideSnapshot(0);
     ASSERT_EQ(controller->bindRecordIntoSnapshot(shot, 0), "");
     EXPECT_EQ(looks(shot.graphics()), after);
+}
+
+// Two QR Codes, the left one's value typed, from a series or from a column
+// now gone; a double click on the right one, typed, taking the Badge column
+// or a column now gone, and OK without a change. The settings reach both, a
+// typed value the left one too, a record never; each shows what the first
+// card prints, and one Undo gives both back.
+TEST_F(BarcodeDesignerSelectionTest, OkHandsOnTheLookAndATypedValueNeverARecord)
+{
+    controller->Excel_Column_Titles = {"No.", "Badge"};
+    controller->ListData = {{{"Extension", "1"}, {"Column1", "BX7000"}}, {{"Extension", "2"}, {"Column1", "BX7001"}}};
+    controller->setBarcodeDesigner([this](const GraphicPtr& g) { return designer->Open_Wnd(g); });
+    Barcode_Gen::setModalRun([this](Barcode_Gen& d) {
+        controller->graphicView(0)->grab(); // the canvas redrawn meanwhile
+        d.OK_Btn_Clicked();
+        return d.result();
+    });
+    CanvasController& canvas = controller->graphicView(0)->controller();
+    // 0 typed, 1 the series, 2 the Badge column, 3 a column now gone
+    const auto takeSource = [](SKTGraphic& g, int source) {
+        g.data_source_type = std::min(source, 2);
+        g.batch_list_name = source == 1 ? "Guests" : "";
+        g.excel_col_indx = source == 3 ? -1 : 1;
+    };
+    struct Case
+    {
+        int right;             // 0, 2 or 3
+        int left;              // 0, 1 or 3
+        const char* leftValue; // its typed value after OK
+        const char* leftShows; // null: no picture
+        const char* rightShows;
+    };
+    for (const Case& c : {Case {0, 0, "RIGHT-9", "RIGHT-9", "RIGHT-9"}, Case {0, 1, "RIGHT-9", "G-17", "RIGHT-9"},
+                          Case {0, 3, "RIGHT-9", nullptr, "RIGHT-9"}, Case {2, 0, "LEFT-123", "LEFT-123", "BX7000"},
+                          Case {2, 1, "LEFT-123", "G-17", "BX7000"}, Case {2, 3, "LEFT-123", nullptr, "BX7000"},
+                          Case {3, 0, "LEFT-123", "LEFT-123", nullptr}}) {
+        const std::string where = std::to_string(c.right) + " over " + std::to_string(c.left);
+        const GraphicPtr left = barcode("QR Code", c.left == 1 ? "G-17" : "LEFT-123", {10, 10});
+        left->two_d_font_val = "LEFT-123";
+        const GraphicPtr right = barcode("QR Code", c.right == 2 ? "BX7000" : "RIGHT-9",
+                                         {left->bounds().right() + 10, 10});
+        right->qr_ec_index = 3;
+        takeSource(*left, c.left);
+        takeSource(*right, c.right);
+        for (const GraphicPtr& g : {left, right}) {
+            if (g->excel_col_indx < 0)
+                g->Set_Barcode_image(Picture());
+        }
+        document->insertGraphics({left, right}, IndexSet::range(0, 2));
+        canvas.changeSelectionIndexes(IndexSet::range(0, 2));
+        QCoreApplication::processEvents();
+        const auto before = looks({left, right});
+
+        const QPointF at = right->bounds().center();
+        canvas.mouseDown({at, 1, {}});
+        canvas.mouseUp({at, 1, {}});
+        canvas.mouseDown({at, 2, {}});
+        canvas.mouseUp({at, 2, {}});
+        QCoreApplication::processEvents();
+        EXPECT_EQ(left->two_d_font_val, c.leftValue) << where;
+        EXPECT_EQ(left->qr_ec_index, 3) << where << ": the settings reach it";
+        for (const auto& [g, source, shows] :
+             {std::tuple(left, c.left, c.leftShows), std::tuple(right, c.right, c.rightShows)}) {
+            SKTBarcode bound;
+            takeSource(bound, source);
+            EXPECT_EQ(std::tuple(g->data_source_type, g->batch_list_name, g->excel_col_indx),
+                      std::tuple(bound.data_source_type, bound.batch_list_name, bound.excel_col_indx))
+                << where;
+            EXPECT_EQ(g->_barcode_image.isNull(), !shows) << where;
+            if (shows) {
+                EXPECT_EQ(decodeBarcode(g->_barcode_image.image()).text, shows) << where;
+            }
+        }
+        const auto after = looks({left, right});
+        controller->Check_Series_Or_Excel_Use_or_not();
+        SideSnapshot shot = controller->batchSideSnapshot(0);
+        ASSERT_EQ(controller->bindRecordIntoSnapshot(shot, 0), "");
+        EXPECT_EQ(looks(shot.graphics()), after) << where << ": the first card prints what the canvas shows";
+        control<QAbstractButton>("Undo_btn")->click();
+        EXPECT_EQ(looks({left, right}), before) << where;
+        document->Clear_All_Undo_Redo();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

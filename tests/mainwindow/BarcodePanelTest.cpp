@@ -71,8 +71,9 @@ TEST(BarcodePanelRules, CopiesEveryDesignerFieldAndNothingElse)
     EXPECT_EQ(target.excel_col_indx, SKTBarcode().excel_col_indx);
 }
 
-// A bound barcode shows its source's first value while the lists offer that
-// source, else the typed value of its kind of symbology.
+// A typed barcode shows the typed value of its kind of symbology; a bound
+// one its source's first value while the lists offer that source, else
+// nothing, as it prints.
 TEST(BarcodePanelRules, ShownValueFollowsTheSourceTheListsOffer)
 {
     const auto series = [] { return QStringList {"Guests", "Staff"}; };
@@ -89,11 +90,11 @@ TEST(BarcodePanelRules, ShownValueFollowsTheSourceTheListsOffer)
         const char* shown;
         bool lists = true;
     };
-    for (const Case& c : {Case {0, "Staff", 1, false, "typed linear"}, Case {0, "", 0, true, "typed 2D"},
-                          Case {1, "Staff", 0, false, "S-1"}, Case {1, "Guests", 0, true, "G-17"},
-                          Case {1, "Gone", 0, true, "typed 2D"}, Case {1, "", 0, false, "typed linear"},
-                          Case {2, "", 1, true, "cell 1"}, Case {2, "Staff", 2, false, "typed linear"},
-                          Case {2, "", -1, true, "typed 2D"}, Case {1, "Guests", 0, false, "typed linear", false}}) {
+    for (const Case& c :
+         {Case {0, "Staff", 1, false, "typed linear"}, Case {0, "", 0, true, "typed 2D"},
+          Case {1, "Staff", 0, false, "S-1"}, Case {1, "Guests", 0, true, "G-17"}, Case {1, "Gone", 0, true, ""},
+          Case {1, "", 0, false, ""}, Case {2, "", 1, true, "cell 1"}, Case {2, "Staff", 2, false, ""},
+          Case {2, "", -1, true, ""}, Case {1, "Guests", 0, false, "", false}}) {
         SKTBarcode barcode;
         barcode.linear_font_val = "typed linear";
         barcode.two_d_font_val = "typed 2D";
