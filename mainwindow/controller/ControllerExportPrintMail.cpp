@@ -368,9 +368,9 @@ void SKTWindowController::finishBatchExport(const BatchPictureExport::Result& re
     if (result.failed()) {
         // Once for the batch, which stopped there; no success is announced.
         Show_MessageBox(BatchOutcome::withPictures(
-            BatchOutcome::exportFailed(
-                result.recordsDone, result.records, folder,
-                QStringLiteral("%1 could not be written: %2").arg(QFileInfo(result.failedPath).fileName(), result.error)),
+            BatchOutcome::exportFailed(result.recordsDone, result.records, folder,
+                                       QStringLiteral("%1 could not be written: %2")
+                                           .arg(QFileInfo(result.failedPath).fileName(), result.error)),
             result.pictures));
         return;
     }

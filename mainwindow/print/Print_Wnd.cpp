@@ -753,8 +753,8 @@ bool Print_Wnd::printToPdf(const QString& path)
         // a stopped job says how far it got and which cards drawn so far lack
         // their pictures; a failed one why
         if (result.stopped)
-            Show_MessageBox(BatchOutcome::withPictures(BatchOutcome::pdfStopped(result.pages, pages.pageCount()),
-                                                       result.pictures));
+            Show_MessageBox(
+                BatchOutcome::withPictures(BatchOutcome::pdfStopped(result.pages, pages.pageCount()), result.pictures));
         else
             Show_MessageBox(QStringLiteral("Unable to save PDF file.\n")
                             + AtomicFile::failureDetails(result.message, path));
