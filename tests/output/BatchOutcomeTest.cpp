@@ -35,20 +35,17 @@ TEST(BatchOutcomeTest, StoppedBatchesSayHowMuchWasDone)
         EXPECT_EQ(row.text, QString::fromUtf8(row.expected));
 }
 
-// Cards drawn without their pictures come in any order from the workers and
-// in runs from the writers: the files are named in the cards' order, each
-// once, the first three of them.
+// Cards without their pictures come in any order from the workers and in runs
+// from the writers: the first three files are named in the cards' order, once.
 TEST(BatchOutcomeTest, CardsWithoutPicturesAreNamedInTheirOrder)
 {
     const auto gone = [](const char* path) { return QList<PicturePath::Unread> {{path, "cannot be found"}}; };
-    MissingPictures first;
+    MissingPictures first, second, one;
     first.addCard(2, gone("/c.png"));
     first.addCard(0);
     first.addCard(1, gone("/b.png"));
-    MissingPictures second;
     second.addCard(1, gone("/b.png"));
     second.addCard(0, gone("/a.png") + QList<PicturePath::Unread> {{"/d.jpg", "is not a readable picture"}});
-    MissingPictures one;
     one.addCard(0, gone("/e.png"));
     first.append(second);
     first.append(one);

@@ -7,51 +7,27 @@
 #include <QWindow>
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <memory>
 
 TEST(WaitingEvents, InputOnlyWhileTheNamedWindowBlocksEveryOther)
 {
     QWindow progress;
     QWindow other;
-    WaitingEvents::InputWindow* named = nullptr;
-    const struct
-    {
-        const char* step;
-        std::function<void()> act;
-        bool taken;
-    } steps[] = {
-        {"nothing named", [&] {}, false},
-        {"named, not shown yet", [&] { named = new WaitingEvents::InputWindow([&] { return &progress; }); }, false},
-        {"shown, modal to its parent only",
-         [&] {
-             progress.setModality(Qt::WindowModal);
-             progress.show();
-         },
-         false},
-        {"shown, modal to the application",
-         [&] {
-             progress.hide();
-             progress.setModality(Qt::ApplicationModal);
-             progress.show();
-         },
-         true},
-        {"another modal window over it",
-         [&] {
-             other.setModality(Qt::ApplicationModal);
-             other.show();
-         },
-         false},
-        {"that one gone", [&] { other.hide(); }, true},
-        {"hidden (stopped)", [&] { progress.hide(); }, false},
-        {"shown again, no longer named",
-         [&] {
-             progress.show();
-             delete named;
-         },
-         false},
-    };
-    for (const auto& step : steps) {
-        step.act();
-        EXPECT_EQ(WaitingEvents::inputTaken(), step.taken) << step.step;
-    }
+    auto named = std::make_unique<WaitingEvents::InputWindow>([&] { return &progress; });
+    progress.setModality(Qt::WindowModal);
+    progress.show();
+    EXPECT_FALSE(WaitingEvents::inputTaken()) << "modal to its parent only";
+    progress.hide();
+    progress.setModality(Qt::ApplicationModal);
+    progress.show();
+    EXPECT_TRUE(WaitingEvents::inputTaken()) << "modal to the application";
+    other.setModality(Qt::ApplicationModal);
+    other.show();
+    EXPECT_FALSE(WaitingEvents::inputTaken()) << "another modal window over it";
+    other.hide();
+    progress.hide();
+    EXPECT_FALSE(WaitingEvents::inputTaken()) << "hidden (stopped)";
+    progress.show();
+    named.reset();
+    EXPECT_FALSE(WaitingEvents::inputTaken()) << "no longer named";
 }
