@@ -499,15 +499,12 @@ TEST_F(DesignFileCommandsTest, AnotherWindowsSaveIsKeptAndEscapeKeepsTheDesign)
     EXPECT_EQ(contentsOf(path), theirBytes);
 }
 
-// A design opened through a link is saved while another program changes
-// what the path leads to: it saves a file by rename at the path (the link
-// becomes a plain file), or points the link at another file (of other bytes,
-// or of the very bytes known). The question, where one comes, is about what
-// the path leads to then; after "saved" the path shows the design, and the
-// file the link led to at first keeps its bytes.
+// While a design opened through a link is saved, another program saves a
+// file by rename at the path or points the link at a file of other or of the
+// same bytes: the question, where one comes, is about what the path leads to
+// then; the path ends with the design, and the first file keeps its bytes.
 namespace {
 std::function<void()> changeOnce;
-
 void changeDuringFlush(AtomicFile::Stage stage, qint64)
 {
     if (stage == AtomicFile::Stage::Writing && changeOnce)
@@ -521,7 +518,8 @@ TEST_F(DesignFileCommandsTest, ASaveThroughALinkEndsWithTheDesignAtItsPath)
     ASSERT_TRUE(QDir(dir.path()).mkpath("synced"));
     const QString path = file("party.fcard"), real = file("synced/real.fcard"), other = file("synced/other.fcard");
     const QString changed = DesignFileOnDisk::changedQuestion(path);
-    const QByteArray theirs = "another program's design";
+    const QByteArray theirs = "another program's design", pathName = QFile::encodeName(path);
+    const QByteArray otherName = QFile::encodeName(other);
     const auto pointTo = [&](const QString& to) {
         QFile::remove(path);
         return QFile::link(to, path);
@@ -529,27 +527,17 @@ TEST_F(DesignFileCommandsTest, ASaveThroughALinkEndsWithTheDesignAtItsPath)
     QByteArray old;
     const struct
     {
-        const char* what;
         std::function<bool()> change;
         QStringList texts;
     } cases[] = {
-        {"saved by rename at the path",
-         [&] {
-             return AtomicFile::save(file("theirs"), theirs)
-                 && std::rename(QFile::encodeName(file("theirs")).constData(), QFile::encodeName(path).constData())
-                 == 0;
-         },
+        {[&] { return AtomicFile::save(other, theirs) && std::rename(otherName.data(), pathName.data()) == 0; },
          {changed, saved}},
-        {"pointed at a file of other bytes",
-         [&] { return AtomicFile::save(other, theirs) && pointTo(other); },
-         {changed, saved}},
-        {"pointed at a file of the same bytes",
-         [&] { return AtomicFile::save(other, old) && pointTo(other); },
-         {saved}},
+        {[&] { return AtomicFile::save(other, theirs) && pointTo(other); }, {changed, saved}},
+        {[&] { return AtomicFile::save(other, old) && pointTo(other); }, {saved}},
     };
     AtomicFile::setStageHookForTesting(changeDuringFlush);
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+        SCOPED_TRACE(&c - cases);
         QFile::remove(other);
         ASSERT_TRUE(AtomicFile::save(real, "") && pointTo(real));
         saveAnswer = path;
@@ -569,8 +557,6 @@ TEST_F(DesignFileCommandsTest, ASaveThroughALinkEndsWithTheDesignAtItsPath)
         EXPECT_TRUE(read.ok);
         EXPECT_EQ(read.contents.frontGraphics.size(), controller->Get_Front_Controls_Array().size());
         EXPECT_EQ(contentsOf(real), old);
-        for (const QString& folder : {dir.path(), file("synced")})
-            EXPECT_TRUE(QDir(folder).entryList({".*saving*"}, QDir::Files | QDir::Hidden).isEmpty());
     }
     AtomicFile::setStageHookForTesting(nullptr);
 }

@@ -1,24 +1,21 @@
-// Writers whose files are not just the name chosen in the save panel (the
-// series export puts its format's extension on, a picture export of the
-// back writes "_Back" beside it): the replace question concerns the files
-// really written, and No opens the panel again and replaces nothing. Save
-// As and Save as PDF write the chosen name itself and ask nothing more.
+// The replace question concerns the files really written (the series export
+// puts its format's extension on, a picture of the back goes to "_Back"
+// beside the name), and No opens the save panel again and replaces nothing.
 
 #include "WindowControllerFixture.h"
 
 #include "app/Globals.h"
 #include "mainwindow/ExportWindow.h"
 #include "mainwindow/Open_Export_Log.h"
-#include "mainwindow/print/Print_Wnd.h"
 #include "mainwindow/series/BatchWizard.h"
 #include "mainwindow/series/ModalRunPause.h"
-#include "output/PrinterCatalog.h"
+#include "platform/AtomicFile.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -26,12 +23,6 @@
 #include <functional>
 
 namespace {
-
-class NoPrinters : public PrinterCatalog
-{
-public:
-    QStringList printerNames() const override { return {}; }
-};
 
 class ReplaceQuestionTest : public WindowControllerFixture
 {
@@ -41,14 +32,12 @@ protected:
         WindowControllerFixture::SetUp();
         ModalRunPause::setEnabled(false);
         Open_Export_Log::setModalRun([](Open_Export_Log&) { return 0; });
-        Print_Wnd::setModalRun([](QDialog&) { return 0; });
     }
     void TearDown() override
     {
         BatchWizard::setModalRun({});
         ExportWindow::setModalRun({});
         Open_Export_Log::setModalRun({});
-        Print_Wnd::setModalRun({});
         ModalRunPause::setEnabled(true);
         Project_File_Name.clear();
         WindowControllerFixture::TearDown();
@@ -59,9 +48,7 @@ protected:
 
 TEST_F(ReplaceQuestionTest, TheQuestionConcernsTheFilesReallyWritten)
 {
-    QFile series(Data_Folder_Path + "/Tickets.txt");
-    ASSERT_TRUE(series.open(QIODevice::WriteOnly) && series.write("T-1\nT-2\n") == 8);
-    series.close();
+    ASSERT_TRUE(AtomicFile::save(Data_Folder_Path + "/Tickets.txt", "T-1\nT-2\n"));
     const auto exportSeries = [this](int type) -> std::function<void()> {
         return [this, type] {
             BatchWizard::setModalRun([type](BatchWizard& w) {
@@ -87,94 +74,41 @@ TEST_F(ReplaceQuestionTest, TheQuestionConcernsTheFilesReallyWritten)
             controller->Export_Button();
         };
     };
-    const auto question = [](const char* name) {
-        return QString("%1 already exists. Do you want to replace it?").arg(name);
-    };
+    const auto saveAs = [this] { controller->SaveAs_Btn_Clicked(); };
     const struct
     {
         const char* what;
         std::function<void()> write;
-        const char* typed;
-        QStringList there; // files at hand before
-        bool yes;
-        QStringList questions;
-        QStringList written; // files replaced or made
+        const char *typed, *asked;  // asked: the file the one question names
+        QStringList there, written; // files at hand before; files replaced or made
     } cases[] = {
-        {"series as text, No",
-         exportSeries(1),
-         "probe.xlsx",
-         {"probe.txt", "probe.xlsx"},
-         false,
-         {question("probe.txt")},
-         {}},
-        {"series as text, Yes",
-         exportSeries(1),
-         "probe.xlsx",
-         {"probe.txt"},
-         true,
-         {question("probe.txt")},
-         {"probe.txt"}},
-        {"series as a workbook",
-         exportSeries(0),
-         "probe.txt",
-         {"probe.xlsx", "probe.txt"},
-         true,
-         {question("probe.xlsx")},
-         {"probe.xlsx"}},
-        {"series as text, a new file", exportSeries(1), "probe.xlsx", {"probe.xlsx"}, true, {}, {"probe.txt"}},
-        {"picture of the back, No", exportPicture(2), "c.png", {"c_Back.png"}, false, {question("c_Back.png")}, {}},
-        {"pictures of both sides",
-         exportPicture(0),
-         "c.png",
-         {"c.png", "c_Back.png"},
-         true,
-         {question("c_Back.png")},
-         {"c.png", "c_Back.png"}},
-        {"Save As",
-         [this] { controller->SaveAs_Btn_Clicked(); },
-         "party.xlsx",
-         {"party.fcard"},
-         true,
-         {},
-         {"party.xlsx"}},
-        {"Save as PDF",
-         [this] {
-             NoPrinters none;
-             Print_Wnd window(nullptr, controller.get(), none);
-             window.Open_Print_Wnd();
-             window.pdf_btn->click();
-         },
-         "sheet.xlsx",
-         {"sheet.pdf"},
-         true,
-         {},
-         {"sheet.xlsx"}},
+        {"series as text, No", exportSeries(1), "p.xlsx", "p.txt", {"p.txt", "p.xlsx"}, {}},
+        {"series as a workbook", exportSeries(0), "p.txt", "p.xlsx", {"p.xlsx", "p.txt"}, {"p.xlsx"}},
+        {"series as text, a new file", exportSeries(1), "p.xlsx", nullptr, {"p.xlsx"}, {"p.txt"}},
+        {"both sides", exportPicture(0), "c.png", "c_Back.png", {"c.png", "c_Back.png"}, {"c.png", "c_Back.png"}},
+        {"Save As", saveAs, "party.xlsx", nullptr, {"party.fcard"}, {"party.xlsx"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         QTemporaryDir out;
-        for (const QString& name : c.there) {
-            QFile old(out.filePath(name));
-            ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
-        }
+        for (const QString& name : c.there)
+            ASSERT_TRUE(AtomicFile::save(out.filePath(name), "old"));
+        const bool yes = !c.written.isEmpty();
         int panels = 0;
         SavePanel::setHandler(
             [&](const QString&, const QString&) { return panels++ == 0 ? out.filePath(c.typed) : QString(); });
         presenter.clear();
-        presenter.scriptAnswers({c.yes});
+        presenter.scriptAnswers({yes});
 
         c.write();
-        EXPECT_EQ(presenter.texts().filter("already exist"), c.questions);
-        EXPECT_EQ(panels, c.yes ? 1 : 2); // No opens the panel again
-        const QStringList now = QDir(out.path()).entryList(QDir::Files | QDir::Hidden);
+        const QString question = QString("%1 already exists. Do you want to replace it?").arg(c.asked);
+        EXPECT_EQ(presenter.texts().filter("already exist"), c.asked ? QStringList(question) : QStringList());
+        EXPECT_EQ(panels, yes ? 1 : 2); // No opens the panel again
         QStringList expected = c.there + c.written;
         expected.removeDuplicates();
         expected.sort();
-        EXPECT_EQ(now, expected);
-        for (const QString& name : now) {
-            QFile file(out.filePath(name));
-            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-            EXPECT_EQ(file.readAll() != "old", c.written.contains(name)) << name.toStdString();
-        }
+        EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), expected);
+        for (const QString& name : expected) // a file left alone still holds the 3 bytes "old"
+            EXPECT_EQ(QFileInfo(out.filePath(name)).size() != 3, c.written.contains(name)) << name.toStdString();
     }
 }

@@ -218,55 +218,36 @@ TEST_F(CardExportControllerTest, StopEndsTheBatchWithinOneRecordAndSaysHowManyWe
 }
 
 // An export that fails stops there with one box: that it failed, how many
-// cards the folder got, the file and the system's reason; no success box,
-// no partial file, and record 0 back on the card. A folder in a card's
-// place, the folder moved away or the disk full as the sixth card is
-// written (once the five before it are), and a read-only chosen folder.
+// cards the folder got, the file and the system's reason; no success box, no
+// partial file, and record 0 back on the card. A folder in a card's place,
+// the disk full as the sixth card is written, and a read-only chosen folder.
 TEST_F(CardExportControllerTest, AFailedExportSaysSoWithTheCountAndTheReason)
 {
-    QTemporaryDir moved;
+    enum Fault { FolderInPlace, FullAtSixth, ReadOnly };
     const struct
     {
-        const char* name;
-        std::function<void(const QString&)> before, atSixth; // given the batch folder
-        bool readOnly;
+        Fault fault;
         int written;
         QString reason; // "<folder>": the batch folder; "<system>": a read-only one's reason
     } rows[] = {
-        {"a folder in a card's place",
-         [](const QString& folder) { QDir().mkpath(folder + "/Card_4.png"); },
-         {},
-         false,
-         3,
-         "Card_4.png could not be written: <folder>/Card_4.png is a folder."},
-        {"folder moved away",
-         {},
-         [&](const QString& folder) { QDir().rename(folder, moved.filePath("cards")); },
-         false,
-         5,
-         "Card_6.png could not be written: No such file or directory"},
-        {"full disk",
-         {},
-         [](const QString&) { AtomicFile::setWriteLimitForTesting(0); },
-         false,
-         5,
-         "Card_6.png could not be written: No space left on device"},
-        {"read-only folder", {}, {}, true, 0, "The folder could not be made: <system>"},
+        {FolderInPlace, 3, "Card_4.png could not be written: <folder>/Card_4.png is a folder."},
+        {FullAtSixth, 5, "Card_6.png could not be written: No space left on device"},
+        {ReadOnly, 0, "The folder could not be made: <system>"},
     };
     bindSeries(300);
     answerDialog("PNG", 1, false, true);
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
+        SCOPED_TRACE(row.fault);
         QTemporaryDir chosen;
         const QByteArray chosenPath = QFile::encodeName(chosen.path());
         const QString folder = chosen.filePath("Vesk Brightfold");
         ExportWindow::setFolderChooser([&](QWidget*) { return chosen.path(); });
-        if (row.before)
-            row.before(folder);
+        if (row.fault == FolderInPlace)
+            QDir().mkpath(folder + "/Card_4.png");
         // read-only: a file system mounted so where the test may mount one,
         // else a folder without write bits (which the superuser writes)
         bool mounted = false;
-        if (row.readOnly) {
+        if (row.fault == ReadOnly) {
             mounted = ::geteuid() == 0 && ::mount("tmpfs", chosenPath, "tmpfs", MS_RDONLY, "size=64k") == 0;
             if (!mounted && ::geteuid() == 0)
                 continue;
@@ -274,10 +255,10 @@ TEST_F(CardExportControllerTest, AFailedExportSaysSoWithTheCountAndTheReason)
                 QFile::setPermissions(chosen.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         }
         controller->setBatchBarcodeMaker([&](const SKTGraphic& graphic, const QString& value) -> Picture {
-            if (value == "V-6" && row.atSixth) {
+            if (value == "V-6" && row.fault == FullAtSixth) {
                 while (curr_barcode_count < 5)
                     QThread::msleep(1);
-                row.atSixth(folder);
+                AtomicFile::setWriteLimitForTesting(0);
             }
             return BarcodeProducer::pictureForObject(graphic, value);
         });
@@ -289,42 +270,36 @@ TEST_F(CardExportControllerTest, AFailedExportSaysSoWithTheCountAndTheReason)
         if (mounted)
             ::umount(chosenPath);
         QFile::setPermissions(chosen.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-
-        const QString reason = QString(row.reason)
-                                   .replace("<folder>", folder)
-                                   .replace("<system>", mounted ? "Read-only file system" : "Permission denied");
+        const QString system = mounted ? "Read-only file system" : "Permission denied";
+        const QString reason = QString(row.reason).replace("<folder>", folder).replace("<system>", system);
         EXPECT_EQ(presenter.texts(),
                   QStringList(QString("\nThe export failed: %1 of 300 cards were written in the folder %2.\nReason: %3")
                                   .arg(row.written)
-                                  .arg(folder, reason)))
-            << presenter.texts().join("|").toStdString();
+                                  .arg(folder, reason)));
         EXPECT_TRUE(finished.isEmpty());
         // files are written in record order: those before the failure, none after
         QStringList files;
-        for (int n = 1; n <= row.written; ++n)
+        for (int n = 1; n <= row.written; ++n) {
             files << QString("Card_%1.png").arg(n);
-        const QString holder = QDir(moved.filePath("cards")).exists() ? moved.filePath("cards") : folder;
-        EXPECT_EQ(QDir(holder).entryList(QDir::Files, QDir::Name), files);
-        for (const QString& name : files)
-            EXPECT_FALSE(QImage(holder + "/" + name).isNull()) << name.toStdString();
-        QDir(moved.filePath("cards")).removeRecursively();
+            EXPECT_FALSE(QImage(folder + "/" + files.last()).isNull()) << n;
+        }
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name), files);
         EXPECT_FALSE(Card_Value_In_Process);
         EXPECT_EQ(label->Text_contents()->string(), "V-1");
     }
 }
 
-// A batch writes only inside its folder: a link at a card's name, to a
-// file or a folder outside, is replaced itself by the card's picture and
-// what it led to keeps its bytes; a FIFO there is refused as not a plain
-// file.
+// A batch writes only inside its folder: a link at a card's name, to a file
+// or a folder outside, is replaced itself by the card's picture and what it
+// led to keeps its bytes; a FIFO there is refused as not a plain file.
 TEST_F(CardExportControllerTest, ABatchWritesOnlyInsideItsFolder)
 {
     bindSeries(2);
     answerDialog("TIFF", 1, false, true);
-    const QString folder = out.filePath("Vesk Brightfold");
-    const QString card = folder + "/Card_1.tiff";
+    const QString folder = out.filePath("Vesk Brightfold"), card = folder + "/Card_1.tiff";
     QTemporaryDir outside;
     const QString kept = outside.filePath("kept.tiff");
+    ASSERT_TRUE(AtomicFile::save(kept, "outside"));
     const struct
     {
         const char* what;
@@ -338,14 +313,11 @@ TEST_F(CardExportControllerTest, ABatchWritesOnlyInsideItsFolder)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         QDir(folder).removeRecursively();
-        ASSERT_TRUE(QDir().mkpath(folder));
-        QFile file(kept);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("outside") == 7);
-        file.close();
-        ASSERT_TRUE(c.make());
+        ASSERT_TRUE(QDir().mkpath(folder) && c.make());
         presenter.clear();
         controller->Export_Button();
         waitForBatch();
+        QFile file(kept);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_EQ(file.readAll(), QByteArray("outside"));
         EXPECT_EQ(QDir(outside.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),

@@ -508,30 +508,24 @@ TEST(AtomicFile, ALastLookBeforeTheRenameMayKeepTheTarget)
     AtomicFile::setUnnamedFilesForTesting(true);
 }
 
-// The path is followed again before the rename: a link pointed at a file in
-// another folder while the new file was written (with and without unnamed
-// files) has that file replaced, with that file's permissions, after the
-// last look at it; the file it led to first keeps its bytes, and neither
-// folder keeps anything of the save.
+// A link pointed at a file in another folder while the new file is written
+// has that file replaced, keeping its permissions, after the last look at it;
+// the first file keeps its bytes, and neither folder keeps anything of the save.
 TEST(AtomicFile, ALinkPointedElsewhereMeanwhileHasWhatItLeadsToNowReplaced)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkpath("first") && QDir(dir.path()).mkpath("then"));
-    const QString path = dir.filePath("party.fcard");
-    const QString first = dir.filePath("first/real.fcard");
+    const QString path = dir.filePath("party.fcard"), first = dir.filePath("first/real.fcard");
     const QString then = dir.filePath("then/real.fcard");
     for (const bool unnamed : {true, false}) {
         SCOPED_TRACE(unnamed);
         AtomicFile::setUnnamedFilesForTesting(unnamed);
         QFile::remove(path);
-        ASSERT_TRUE(AtomicFile::save(first, "first") && AtomicFile::save(then, "then"));
+        ASSERT_TRUE(AtomicFile::save(first, "first") && AtomicFile::save(then, "then") && QFile::link(first, path));
         ASSERT_EQ(::chmod(QFile::encodeName(then).constData(), 0640), 0);
-        ASSERT_TRUE(QFile::link(first, path));
         AtomicFile file(path);
-        ASSERT_TRUE(file.open());
-        ASSERT_EQ(file.write("new"), 3);
+        ASSERT_TRUE(file.open() && file.write("new") == 3);
         ASSERT_TRUE(QFile::remove(path) && QFile::link(then, path));
-
         QByteArray looked;
         ASSERT_TRUE(file.commit([&] {
             looked = contents(path);
