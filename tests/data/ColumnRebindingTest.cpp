@@ -25,6 +25,34 @@ std::pair<QStringList, SheetColumns> ticked(const QStringList& sheet, const QLis
     return {titles, columns};
 }
 
+// Texts bound to `columns` ("-1 Title": none, carrying a title), rebound;
+// "their columns and titles|the message".
+std::string rebound(const QStringList& columns, const std::pair<QStringList, SheetColumns>& before,
+                    const std::pair<QStringList, SheetColumns>& now)
+{
+    GraphicList graphics;
+    for (const QString& column : columns) {
+        auto text = std::make_shared<SKTText>();
+        text->data_source_type = 2;
+        text->excel_col_indx = column.section(' ', 0, 0).toInt();
+        text->excel_col_title = column.contains(' ') ? std::optional(column.section(' ', 1)) : std::nullopt;
+        graphics.append(text);
+    }
+    const QList<ColumnRebinding::Change> changes = ColumnRebinding::rebind(graphics, false, before.first, before.second,
+                                                                           now.first, now.second, {});
+    QStringList after;
+    for (const GraphicPtr& g : graphics)
+        after << QString::number(g->excel_col_indx) + (g->excel_col_title ? " " + *g->excel_col_title : "");
+    return (after.join(',') + '|' + ColumnRebinding::message(changes)).toStdString();
+}
+
+std::pair<QStringList, SheetColumns> sheet(const char* firstRow, bool titles, const QList<int>& taken = {})
+{
+    auto table = ticked(QString(firstRow).split(','), taken);
+    table.second.firstRowTitles = titles;
+    return table;
+}
+
 } // namespace
 
 TEST(ColumnRebinding, BindingsFollowATitleOrAColumnRenamedInPlace)
@@ -207,38 +235,6 @@ TEST(ColumnRebinding, APlaceIsAPlaceAmongTheSheetsColumns)
         EXPECT_EQ(ColumnRebinding::follow(titles, before, newTitles, newColumns, 3).column, c.city) << c.what;
     }
 }
-
-namespace {
-
-// Texts bound to `columns` ("-1 Title": none, carrying a title), rebound;
-// "their columns and titles|the message".
-std::string rebound(const QStringList& columns, const std::pair<QStringList, SheetColumns>& before,
-                    const std::pair<QStringList, SheetColumns>& now)
-{
-    GraphicList graphics;
-    for (const QString& column : columns) {
-        auto text = std::make_shared<SKTText>();
-        text->data_source_type = 2;
-        text->excel_col_indx = column.section(' ', 0, 0).toInt();
-        text->excel_col_title = column.contains(' ') ? std::optional(column.section(' ', 1)) : std::nullopt;
-        graphics.append(text);
-    }
-    const QList<ColumnRebinding::Change> changes = ColumnRebinding::rebind(graphics, false, before.first, before.second,
-                                                                           now.first, now.second, {});
-    QStringList after;
-    for (const GraphicPtr& g : graphics)
-        after << QString::number(g->excel_col_indx) + (g->excel_col_title ? " " + *g->excel_col_title : "");
-    return (after.join(',') + '|' + ColumnRebinding::message(changes)).toStdString();
-}
-
-std::pair<QStringList, SheetColumns> sheet(const char* firstRow, bool titles, const QList<int>& taken = {})
-{
-    auto table = ticked(QString(firstRow).split(','), taken);
-    table.second.firstRowTitles = titles;
-    return table;
-}
-
-} // namespace
 
 // Name, seat and table read without a title row, texts bound to 1, 2, 3 and
 // one waiting for "Ann Lee": sorted, read again, narrowed, or an older design.
