@@ -25,6 +25,34 @@ std::pair<QStringList, SheetColumns> ticked(const QStringList& sheet, const QLis
     return {titles, columns};
 }
 
+// Texts bound to `columns` ("-1 Title": none, carrying a title), rebound;
+// "their columns and titles|the message".
+std::string rebound(const QStringList& columns, const std::pair<QStringList, SheetColumns>& before,
+                    const std::pair<QStringList, SheetColumns>& now)
+{
+    GraphicList graphics;
+    for (const QString& column : columns) {
+        auto text = std::make_shared<SKTText>();
+        text->data_source_type = 2;
+        text->excel_col_indx = column.section(' ', 0, 0).toInt();
+        text->excel_col_title = column.contains(' ') ? std::optional(column.section(' ', 1)) : std::nullopt;
+        graphics.append(text);
+    }
+    const QList<ColumnRebinding::Change> changes = ColumnRebinding::rebind(graphics, false, before.first, before.second,
+                                                                           now.first, now.second, {});
+    QStringList after;
+    for (const GraphicPtr& g : graphics)
+        after << QString::number(g->excel_col_indx) + (g->excel_col_title ? " " + *g->excel_col_title : "");
+    return (after.join(',') + '|' + ColumnRebinding::message(changes)).toStdString();
+}
+
+std::pair<QStringList, SheetColumns> sheet(const char* firstRow, bool titles, const QList<int>& taken = {})
+{
+    auto table = ticked(QString(firstRow).split(','), taken);
+    table.second.firstRowTitles = titles;
+    return table;
+}
+
 } // namespace
 
 TEST(ColumnRebinding, BindingsFollowATitleOrAColumnRenamedInPlace)
@@ -208,59 +236,16 @@ TEST(ColumnRebinding, APlaceIsAPlaceAmongTheSheetsColumns)
     }
 }
 
-namespace {
-
-// Texts bound to `columns` (-1 with a carried title "-1 Title"), rebound from
-// the table before to the one now; their columns and carried titles, then
-// the message.
-std::string rebound(const QStringList& columns, const std::pair<QStringList, SheetColumns>& before,
-                    const std::pair<QStringList, SheetColumns>& now)
-{
-    GraphicList graphics;
-    for (const QString& column : columns) {
-        auto text = std::make_shared<SKTText>();
-        text->data_source_type = 2;
-        text->excel_col_indx = column.section(' ', 0, 0).toInt();
-        if (column.contains(' '))
-            text->excel_col_title = column.section(' ', 1);
-        graphics.append(text);
-    }
-    const QList<ColumnRebinding::Change> changes = ColumnRebinding::rebind(graphics, false, before.first, before.second,
-                                                                           now.first, now.second, {});
-    QStringList after;
-    for (const GraphicPtr& g : graphics)
-        after << QString::number(g->excel_col_indx) + (g->excel_col_title ? " " + *g->excel_col_title : "");
-    return (after.join(',') + '|' + ColumnRebinding::message(changes)).toStdString();
-}
-
-// A sheet's first row (cells split at ',') read with or without its title row.
-std::pair<QStringList, SheetColumns> sheet(const char* firstRow, bool titles, const QList<int>& taken = {})
-{
-    auto table = ticked(QString(firstRow).split(','), taken);
-    table.second.firstRowTitles = titles;
-    return table;
-}
-
-} // namespace
-
-// A guest list of name, seat and table read without a title row, its texts
-// bound by sheet place alone: sorted so that another guest comes first, read
-// again with or without the title row, narrowed, or an older design whose
-// table says its first row is data. A waiting title is no first value.
+// Name, seat and table read without a title row, texts bound to 1, 2, 3 and
+// one waiting for "Ann Lee": sorted, read again, narrowed, or an older design.
 TEST(ColumnRebinding, AListWithoutATitleRowIsBoundBySheetPlaceAlone)
 {
     const auto guests = sheet("Ann Lee,12,3", false);
     auto older = guests;
     older.second = {{}, {}, false};
     const std::string none = "These objects now take no column and show nothing:\n- text on the front side: ";
-    struct Case
-    {
-        const char* what;
-        std::pair<QStringList, SheetColumns> before;
-        std::pair<QStringList, SheetColumns> now;
-        std::string after; // texts bound to 1, 2, 3 and one waiting with "Ann Lee"; the message
-    };
-    const Case cases[] = {
+    using Sheet = std::pair<QStringList, SheetColumns>;
+    const std::tuple<const char*, Sheet, Sheet, std::string> cases[] = {
         {"sorted: Bo Park first", guests, sheet("Bo Park,3,12", false), "1,2,3,-1 Ann Lee|"},
         {"read again, its first row taken as titles", guests, sheet("Bo Park,3,12", true), "1,2,3,-1 Ann Lee|"},
         {"a titled list read again without its title row", sheet("Name,Seat,Table", true),
@@ -271,13 +256,12 @@ TEST(ColumnRebinding, AListWithoutATitleRowIsBoundBySheetPlaceAlone)
         {"an older design, the sheet narrower", older, sheet("Bo Park,3", false),
          "1,2,-1,-1 Ann Lee|" + none + "column 3 of the sheet is not in the table now."},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(rebound({"1", "2", "3", "-1 Ann Lee"}, c.before, c.now), c.after) << c.what;
+    for (const auto& [what, before, now, after] : cases)
+        EXPECT_EQ(rebound({"1", "2", "3", "-1 Ann Lee"}, before, now), after) << what;
 }
 
-// Name, Email, an untitled notes column and City, the notes unticked; Email
-// deleted (Phone added after the notes), or its title cleared: a blank title
-// is never a rename, titled notes neither.
+// Email deleted (Phone added) or its title cleared, the notes unticked: a
+// blank title is never a rename, titled notes neither.
 TEST(ColumnRebinding, ABlankTitleIsNeverARename)
 {
     const char* const cases[][2] = {
@@ -285,10 +269,9 @@ TEST(ColumnRebinding, ABlankTitleIsNeverARename)
         {"Name,Email,Notes,City", "Name,Notes,Phone,City"},
         {"Name,Email,,City", "Name,,,City"},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : cases)
         EXPECT_EQ(rebound({"2"}, sheet(c[0], true, {1, 2, 4}), sheet(c[1], true)),
                   "-1 Email|These objects now take no column and show nothing:\n"
                   "- text on the front side: no column is titled \"Email\".")
             << c[1];
-    }
 }

@@ -620,11 +620,8 @@ TEST_P(BarcodeDesignerSelectionTest, OkRedrawsEverySelectedBarcodeFromItsOwnValu
     EXPECT_EQ(looks(shot.graphics()), after);
 }
 
-// Two QR Codes, the left one's value typed, from a series or from a column
-// now gone; a double click on the right one, typed, taking the Badge column
-// or a column now gone, and OK without a change. The settings reach both, a
-// typed value the left one too, a record never; each shows what the first
-// card prints, and one Undo gives both back.
+// OK on the right of two selected QR Codes hands the left one the settings
+// and a typed value, never a record; both show what the first card prints.
 TEST_F(BarcodeDesignerSelectionTest, OkHandsOnTheLookAndATypedValueNeverARecord)
 {
     controller->Excel_Column_Titles = {"No.", "Badge"};
@@ -636,36 +633,29 @@ TEST_F(BarcodeDesignerSelectionTest, OkHandsOnTheLookAndATypedValueNeverARecord)
         return d.result();
     });
     CanvasController& canvas = controller->graphicView(0)->controller();
-    // 0 typed, 1 the series, 2 the Badge column, 3 a column now gone
+    // 0 typed, 1 the series, 2 the Badge column, 3 a column now gone (no picture)
     const auto takeSource = [](SKTGraphic& g, int source) {
         g.data_source_type = std::min(source, 2);
         g.batch_list_name = source == 1 ? "Guests" : "";
         g.excel_col_indx = source == 3 ? -1 : 1;
+        if (source == 3)
+            g.Set_Barcode_image(Picture());
     };
-    struct Case
-    {
-        int right;             // 0, 2 or 3
-        int left;              // 0, 1 or 3
-        const char* leftValue; // its typed value after OK
-        const char* leftShows; // null: no picture
-        const char* rightShows;
-    };
-    for (const Case& c : {Case {0, 0, "RIGHT-9", "RIGHT-9", "RIGHT-9"}, Case {0, 1, "RIGHT-9", "G-17", "RIGHT-9"},
-                          Case {0, 3, "RIGHT-9", nullptr, "RIGHT-9"}, Case {2, 0, "LEFT-123", "LEFT-123", "BX7000"},
-                          Case {2, 1, "LEFT-123", "G-17", "BX7000"}, Case {2, 3, "LEFT-123", nullptr, "BX7000"},
-                          Case {3, 0, "LEFT-123", "LEFT-123", nullptr}}) {
-        const std::string where = std::to_string(c.right) + " over " + std::to_string(c.left);
-        const GraphicPtr left = barcode("QR Code", c.left == 1 ? "G-17" : "LEFT-123", {10, 10});
+    // sources of the right and the left one, the left one's typed value after OK, what each shows (null: nothing)
+    const std::tuple<int, int, const char*, const char*, const char*> cases[] = {
+        {0, 0, "RIGHT-9", "RIGHT-9", "RIGHT-9"}, {0, 1, "RIGHT-9", "G-17", "RIGHT-9"},
+        {0, 3, "RIGHT-9", nullptr, "RIGHT-9"},   {2, 0, "LEFT-123", "LEFT-123", "BX7000"},
+        {2, 1, "LEFT-123", "G-17", "BX7000"},    {2, 3, "LEFT-123", nullptr, "BX7000"},
+        {3, 0, "LEFT-123", "LEFT-123", nullptr}};
+    for (const auto& [rightSource, leftSource, leftValue, leftShows, rightShows] : cases) {
+        SCOPED_TRACE(std::to_string(rightSource) + " over " + std::to_string(leftSource));
+        const GraphicPtr left = barcode("QR Code", leftSource == 1 ? "G-17" : "LEFT-123", {10, 10});
         left->two_d_font_val = "LEFT-123";
-        const GraphicPtr right = barcode("QR Code", c.right == 2 ? "BX7000" : "RIGHT-9",
+        const GraphicPtr right = barcode("QR Code", rightSource == 2 ? "BX7000" : "RIGHT-9",
                                          {left->bounds().right() + 10, 10});
         right->qr_ec_index = 3;
-        takeSource(*left, c.left);
-        takeSource(*right, c.right);
-        for (const GraphicPtr& g : {left, right}) {
-            if (g->excel_col_indx < 0)
-                g->Set_Barcode_image(Picture());
-        }
+        takeSource(*left, leftSource);
+        takeSource(*right, rightSource);
         document->insertGraphics({left, right}, IndexSet::range(0, 2));
         canvas.changeSelectionIndexes(IndexSet::range(0, 2));
         QCoreApplication::processEvents();
@@ -677,27 +667,24 @@ TEST_F(BarcodeDesignerSelectionTest, OkHandsOnTheLookAndATypedValueNeverARecord)
         canvas.mouseDown({at, 2, {}});
         canvas.mouseUp({at, 2, {}});
         QCoreApplication::processEvents();
-        EXPECT_EQ(left->two_d_font_val, c.leftValue) << where;
-        EXPECT_EQ(left->qr_ec_index, 3) << where << ": the settings reach it";
+        EXPECT_EQ(left->two_d_font_val, leftValue);
+        EXPECT_EQ(left->qr_ec_index, 3) << "the settings reach it";
         for (const auto& [g, source, shows] :
-             {std::tuple(left, c.left, c.leftShows), std::tuple(right, c.right, c.rightShows)}) {
+             {std::tuple(left, leftSource, leftShows), std::tuple(right, rightSource, rightShows)}) {
             SKTBarcode bound;
             takeSource(bound, source);
             EXPECT_EQ(std::tuple(g->data_source_type, g->batch_list_name, g->excel_col_indx),
-                      std::tuple(bound.data_source_type, bound.batch_list_name, bound.excel_col_indx))
-                << where;
-            EXPECT_EQ(g->_barcode_image.isNull(), !shows) << where;
-            if (shows) {
-                EXPECT_EQ(decodeBarcode(g->_barcode_image.image()).text, shows) << where;
-            }
+                      std::tuple(bound.data_source_type, bound.batch_list_name, bound.excel_col_indx));
+            EXPECT_EQ(g->_barcode_image.isNull() ? QString() : decodeBarcode(g->_barcode_image.image()).text,
+                      QString(shows ? shows : ""));
         }
         const auto after = looks({left, right});
         controller->Check_Series_Or_Excel_Use_or_not();
         SideSnapshot shot = controller->batchSideSnapshot(0);
         ASSERT_EQ(controller->bindRecordIntoSnapshot(shot, 0), "");
-        EXPECT_EQ(looks(shot.graphics()), after) << where << ": the first card prints what the canvas shows";
+        EXPECT_EQ(looks(shot.graphics()), after) << "the first card prints what the canvas shows";
         control<QAbstractButton>("Undo_btn")->click();
-        EXPECT_EQ(looks({left, right}), before) << where;
+        EXPECT_EQ(looks({left, right}), before);
         document->Clear_All_Undo_Redo();
     }
 }

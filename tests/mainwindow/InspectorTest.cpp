@@ -19,29 +19,22 @@ TEST(InspectorSelectionTest, AnObjectLeftOutOfTheSelectionIsNeverShown)
     using Step = InspectorSelection::Step;
     const GraphicPtr a = SKTGraphic::makeOfClass("SKTText"), b = SKTGraphic::makeOfClass("SKTText"),
                      c = SKTGraphic::makeOfClass("SKTLine");
-    const struct
-    {
-        const char* name;
-        GraphicPtr shown;
-        QList<const SKTGraphic*> filledFor;
-        GraphicList selected;
-        GraphicPtr current;
-        InspectorSelection::Answer expected;
-    } rows[] = {
-        {"card panels stay", nullptr, {}, {a}, a, {Step::Keep, nullptr}},
-        {"nothing selected", a, {a.get()}, {}, nullptr, {Step::ShowCard, nullptr}},
-        {"the same selection", a, {b.get(), a.get()}, {a, b}, b, {Step::Keep, nullptr}},
-        {"the other one deselected", a, {a.get(), b.get()}, {a}, b, {Step::Reload, nullptr}},
-        {"one filled for is gone", a, {nullptr}, {a}, a, {Step::Reload, nullptr}},
-        {"the shown one deselected", b, {a.get(), b.get()}, {a}, b, {Step::ShowObject, a}},
-        {"the current one selected", a, {a.get()}, {b, c}, c, {Step::ShowObject, c}},
-        {"else the topmost", a, {a.get()}, {b, c}, a, {Step::ShowObject, b}},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(InspectorSelection::afterSelectionChange(row.shown.get(), row.filledFor, row.selected, row.current),
-                  row.expected);
-    }
+    // name; shown; filled for; selected; current; expected
+    const std::tuple<const char*, GraphicPtr, QList<const SKTGraphic*>, GraphicList, GraphicPtr,
+                     InspectorSelection::Answer>
+        rows[] = {
+            {"card panels stay", nullptr, {}, {a}, a, {Step::Keep, nullptr}},
+            {"nothing selected", a, {a.get()}, {}, nullptr, {Step::ShowCard, nullptr}},
+            {"the same selection", a, {b.get(), a.get()}, {a, b}, b, {Step::Keep, nullptr}},
+            {"the other one deselected", a, {a.get(), b.get()}, {a}, b, {Step::Reload, nullptr}},
+            {"one filled for is gone", a, {nullptr}, {a}, a, {Step::Reload, nullptr}},
+            {"the shown one deselected", b, {a.get(), b.get()}, {a}, b, {Step::ShowObject, a}},
+            {"the current one selected", a, {a.get()}, {b, c}, c, {Step::ShowObject, c}},
+            {"else the topmost", a, {a.get()}, {b, c}, a, {Step::ShowObject, b}},
+        };
+    for (const auto& [name, shown, filledFor, selected, current, expected] : rows)
+        EXPECT_EQ(InspectorSelection::afterSelectionChange(shown.get(), filledFor, selected, current), expected)
+            << name;
 }
 
 // Counts its loads; throws from them on request.

@@ -130,7 +130,6 @@ TEST_F(MainMenuBarTest, ItemsFollowTheSelectionOfTheSideBeingEditedAndActThere)
     controller->Circle_Tool_Clicked();
     CanvasController& back = controller->graphicView(1)->controller();
 
-    // The table keeps its hand-made layout.
     // clang-format off
     const struct {
         CanvasCommand command;
@@ -174,44 +173,36 @@ TEST_F(MainMenuBarTest, PasteItemAndButtonAgreeOnWhatThePasteboardHolds)
     ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG"));
     const auto star = std::make_shared<Shape_Control>();
     star->Set_Shape_Type(ShapeCode::Star);
-    const struct
-    {
-        const char* name;
-        QString format; // "" for an empty pasteboard
-        QByteArray bytes;
-        const char* pasted; // class of the object a paste makes, "" for none
-    } rows[] = {
-        {"card objects", CardPasteboard::graphicsType(), SKTGraphicArchive::pasteboardDataWithGraphics({star}),
-         "Shape_Control"},
-        {"a PNG from another program", "image/png", png, "SKTImage"},
-        {"text only", "text/plain", "Ada Lovelace", ""},
-        {"file names only", "text/uri-list", "file:///tmp/a.png\r\n", ""},
-        {"a picture no reader takes", "image/x-nothing-known", "???", ""},
-        {"empty", "", "", ""},
-    };
+    // format ("": an empty pasteboard), bytes, class of the object a paste makes ("": none)
+    const std::tuple<QString, QByteArray, QString> rows[] = {
+        {CardPasteboard::graphicsType(), SKTGraphicArchive::pasteboardDataWithGraphics({star}), "Shape_Control"},
+        {"image/png", png, "SKTImage"},
+        {"text/plain", "Ada Lovelace", ""},
+        {"text/uri-list", "file:///tmp/a.png\r\n", ""},
+        {"image/x-nothing-known", "???", ""},
+        {"", "", ""}};
     controller->Rect_Tool_Clicked();
     const GraphicPtr rect = side(0).first();
     for (bool locked : {false, true}) {
         rect->ctrl_is_locked = locked;
-        for (const auto& row : rows) {
-            SCOPED_TRACE(std::string(row.name) + (locked ? ", a locked object selected" : ""));
-            auto* contents = row.format.isEmpty() ? nullptr : new QMimeData;
+        for (const auto& [format, bytes, pasted] : rows) {
+            SCOPED_TRACE(format.toStdString() + (locked ? ", a locked object selected" : ""));
+            auto* contents = format.isEmpty() ? nullptr : new QMimeData;
             if (contents)
-                contents->setData(row.format, row.bytes);
+                contents->setData(format, bytes);
             pasteboard.putForeign(contents);
             controller->Set_Paste_Button_Status(); // as a change of the clipboard does
             controller->graphicView(0)->controller().changeSelectionIndexes(IndexSet(int(side(0).indexOf(rect))));
             controller->Show_RHS_Properties(rect.get());
-            const bool expected = row.pasted[0] != 0;
+            const bool expected = !pasted.isEmpty();
             EXPECT_EQ(control<QPushButton>("Paste_btn")->isEnabled(), expected);
             EXPECT_EQ(item(CanvasCommand::Paste)->isEnabled(), expected);
             menus().validate(); // as opening the menu does
             EXPECT_EQ(item(CanvasCommand::Paste)->isEnabled(), expected);
-
             const qsizetype before = side(0).size();
             controller->Paste_Clicked();
             ASSERT_EQ(side(0).size(), before + (expected ? 1 : 0));
-            EXPECT_EQ(expected ? side(0).first()->className() : QString(), row.pasted);
+            EXPECT_EQ(expected ? side(0).first()->className() : QString(), pasted);
         }
     }
 }

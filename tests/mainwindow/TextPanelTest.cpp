@@ -221,30 +221,19 @@ TEST_F(TextPanelTest, ColourGoesToEveryTextButTheWordsOnlyToASingleOne)
     EXPECT_EQ(three[0]->Text_contents()->string(), "Text here");
 }
 
-// Clicks, Shift-clicks, rubber bands and pastes, then typing over the
-// editor's words and the editor's Undo key: the editor shows the selected
-// text's own words, typing writes into that text and Undo gives them back.
+// After clicks, Shift-clicks, rubber bands and pastes the editor shows the
+// selected text's own words; typing writes into it and Undo gives them back.
 TEST_F(TextPanelTest, EditorShowsTheSelectedTextsOwnWordsAfterEverySelection)
 {
-    const struct
-    {
-        const char* name;
-        QStringList steps; // "A" click, "+A" Shift-click, "band A" rubber band, "type W", "copy", "paste"
-        QString shown;     // the words of the text selected alone at the end
-        QStringList words; // the three texts' words at the end
-    } rows[] = {
-        {"Shift-click on the second again", {"A", "+B", "+B"}, "First Last", {"First Last", "Department", "Staff"}},
-        {"then another text alone after typing",
-         {"A", "+B", "+B", "type CHANGED", "B"},
-         "Department",
-         {"CHANGED", "Department", "Staff"}},
-        {"typed over two, the first deselected",
-         {"A", "+B", "type CHANGED", "+A"},
-         "Department",
-         {"First Last", "Department", "Staff"}},
-        {"a rubber band over another", {"A", "band B"}, "Department", {"First Last", "Department", "Staff"}},
-        {"a paste of another", {"B", "copy", "A", "paste"}, "Department", {"First Last", "Department", "Staff"}},
-    };
+    // Steps ("A" click, "+A" Shift-click, "band A" rubber band, "type W", "copy", "paste"); the words of the text
+    // selected alone at the end; the first text's words at the end (the others keep theirs).
+    const std::tuple<QStringList, QString, QString> rows[] = {
+        {{"A", "+B", "+B"}, "First Last", "First Last"},
+        {{"A", "+B", "+B", "type CHANGED", "B"}, "Department", "CHANGED"},
+        {{"A", "+B", "type CHANGED", "+A"}, "Department", "First Last"},
+        {{"A", "band B"}, "Department", "First Last"},
+        {{"B", "copy", "A", "paste"}, "Department", "First Last"}};
+    const QStringList own = {"First Last", "Department", "Staff"};
     QWidget* window = controller->window();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
@@ -259,19 +248,17 @@ TEST_F(TextPanelTest, EditorShowsTheSelectedTextsOwnWordsAfterEverySelection)
         editor->selectAll();
         QTest::keyClicks(editor, words);
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        const QStringList own = {"First Last", "Department", "Staff"};
+    for (const auto& [steps, shown, first] : rows) {
+        SCOPED_TRACE(steps.join(' ').toStdString());
         for (int i = 0; i < 3; ++i) {
             three[i]->setBounds(QRectF(10, 10 + 40 * i, 100, 20));
             three[i]->Text_contents()->setString(own[i]);
         }
         controller->Show_RHS_Properties(nullptr);
-        for (const QString& step : row.steps) {
+        for (const QString& step : steps) {
             if (step.startsWith("type ")) {
                 type(step.mid(5));
             } else if (step.startsWith("band ")) {
-                // from an empty spot right of the text across it
                 const QPoint from(150, centre(step).y() - 5), to(60, centre(step).y() + 2);
                 QTest::mousePress(view, Qt::LeftButton, {}, from);
                 QTest::mouseMove(view, (from + to) / 2);
@@ -288,13 +275,13 @@ TEST_F(TextPanelTest, EditorShowsTheSelectedTextsOwnWordsAfterEverySelection)
         const GraphicList selected = canvas().selectedGraphics();
         ASSERT_EQ(selected.size(), 1);
         EXPECT_EQ(canvas()._Selected_Graphic.get(), selected[0].get()); // what the inspector's buttons act on
-        EXPECT_EQ(editor->toPlainText(), row.shown);
+        EXPECT_EQ(editor->toPlainText(), shown);
         type("XYZ");
         EXPECT_EQ(selected[0]->Text_contents()->string(), "XYZ");
         QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
-        EXPECT_EQ(selected[0]->Text_contents()->string(), row.shown);
+        EXPECT_EQ(selected[0]->Text_contents()->string(), shown);
         for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(three[i]->Text_contents()->string(), row.words[i]) << i;
+            EXPECT_EQ(three[i]->Text_contents()->string(), i ? own[i] : first) << i;
     }
 }
 

@@ -20,6 +20,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <array>
 #include <clocale>
 #include <stdexcept>
 #include <gtest/gtest.h>
@@ -368,36 +369,27 @@ TEST(DesignFile, TheSheetColumnsOfTheTableFollowTheObjectsWhenTheyFitIt)
 // table, whose first row repeats its titles when it was read without them.
 TEST(DesignFile, ATableReadWithoutATitleRowSaysSoOrTellsByItsFirstRow)
 {
-    struct Case
-    {
-        const char* what;
-        bool layout;
-        bool firstRowTitles; // what the design held, and what reads back
-        bool repeats;        // its first row repeats its titles
-        bool older;          // the layout does not say whether the first row held titles
+    // a layout; whether the first row held titles (written and read back); the first row repeats the titles; the
+    // layout is older than the flag
+    const std::array<bool, 4> cases[] = {
+        {true, false, true, false},  {true, true, true, false},   {true, false, true, true},
+        {false, false, true, false}, {false, true, false, false},
     };
-    const Case cases[] = {
-        {"read without a title row", true, false, true, false},
-        {"a title row whose first record repeats it", true, true, true, false},
-        {"a layout older than the flag", true, false, true, true},
-        {"an older design read without a title row", false, false, true, false},
-        {"an older design with a title row", false, true, false, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [layout, firstRowTitles, repeats, older] : cases) {
+        SCOPED_TRACE(testing::Message() << layout << firstRowTitles << repeats << older);
         DesignFileContents design = sampleDesign();
-        if (c.repeats)
+        if (repeats)
             design.columnTitles = {"No.", "Ada", "Z\u00fcrich"};
-        if (c.layout)
+        if (layout)
             design.sheetColumns = {{0, 1, 2}, {"", "Ada", "Z\u00fcrich"}};
-        design.sheetColumns.firstRowTitles = c.firstRowTitles;
+        design.sheetColumns.firstRowTitles = firstRowTitles;
         QString bytes = QString::fromUtf8(DesignFile::write(design));
-        if (c.older)
+        if (older)
             bytes.remove(QRegularExpression("\\s*<key>excel_first_row_titles</key>\\s*<string>.</string>"));
         const DesignFileReadResult read = DesignFile::read(bytes.toUtf8());
         ASSERT_TRUE(read.ok) << read.reason.toStdString();
-        EXPECT_EQ(read.contents.sheetColumns.firstRowTitles, c.firstRowTitles);
-        EXPECT_EQ(read.contents.sheetColumns.known(), c.layout);
+        EXPECT_EQ(read.contents.sheetColumns.firstRowTitles, firstRowTitles);
+        EXPECT_EQ(read.contents.sheetColumns.known(), layout);
     }
 }
 
