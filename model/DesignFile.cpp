@@ -324,7 +324,9 @@ bool DesignFile::readRecord(const PlistNode& root, int offset, Card_Property& si
                          .arg(QLatin1String(entry.field), wantsData ? QStringLiteral("data") : QStringLiteral("a string"));
             return false;
         }
-        const QString text = node.toString();
+        // a NUL, which no file can hold, is left out as the writer leaves it
+        // out, so a value reads as it will be saved
+        const QString text = PlistValue::storableString(node.toString());
         const bool stored = std::visit(
             Overloaded {
                 [&](const Accessor<bool, bool>& a) {

@@ -255,8 +255,8 @@ TEST(DesignFile, DamagedFilesAreRefusedOrReadUpToTheFault)
 }
 
 // Text forms: row values and titles of other kinds read as "", numbers by
-// their leading part, points and sizes that do not parse as zero, and an
-// opacity of 100.00 as 100.
+// their leading part, points and sizes that do not parse as zero, an
+// opacity of 100.00 as 100, and a name holding a NUL as it saves.
 TEST(DesignFile, TextFormsReadAsThePlatformReadsThem)
 {
     const QStringList elements = topElements(DesignFile::write(sampleDesign()));
@@ -265,6 +265,7 @@ TEST(DesignFile, TextFormsReadAsThePlatformReadsThem)
     e[10] = str("x");
     e[13] = str("100.00");
     e[18] = str("nonsense");
+    e[17] = "\t<string>" + QString(QChar(0)) + "Guest</string>";
     e[19] = str("{85.6, 54}");
     e[23] = str("99999999999");
     e[41] = str("0.5e1 and more");
@@ -278,6 +279,9 @@ TEST(DesignFile, TextFormsReadAsThePlatformReadsThem)
     EXPECT_EQ(r.contents.front.cardOpacity(), 1.0);
     EXPECT_EQ(r.contents.front.Card_Location(), QPointF(0, 0));
     EXPECT_EQ(r.contents.front.Card_Size(), QSizeF(85.6, 54));
+    // a NUL no file can hold reads as left out, so the name saves as read
+    const QByteArray saved = DesignFile::write(r.contents);
+    EXPECT_EQ(DesignFile::write(DesignFile::read(saved).contents), saved) << r.contents.front.Card_Name().size();
     EXPECT_EQ(r.contents.front.Card_Cat_index(), std::numeric_limits<int>::max());
     EXPECT_EQ(r.contents.back.Card_alpha_Stepper(), 5.0f);
     EXPECT_EQ(r.contents.columnTitles, (QStringList {"No.", ""}));
